@@ -1,0 +1,54 @@
+# Helpers that let each folder pick up its own sources, so that adding a file
+# to a module never means editing a shared list.
+
+# orvex_library(NAME [QT] [DEPS dep...]): a static library of every .cpp in the
+# calling folder (and its headers). Without QT it must not see Qt at all.
+function(orvex_library name)
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT _src)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    if(ARG_QT)
+      target_link_libraries(${name} INTERFACE Qt6::Widgets Qt6::PrintSupport)
+    endif()
+    return()
+  endif()
+  add_library(${name} STATIC ${_src} ${_hdr})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PUBLIC Qt6::Widgets Qt6::PrintSupport)
+  endif()
+endfunction()
+
+# orvex_test(NAME [QT] DEPS dep...): one GoogleTest executable of every .cpp
+# in the calling folder. With QT the tests run inside a QApplication on the
+# offscreen platform.
+function(orvex_test name)
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT _src)
+    return()
+  endif()
+  if(ARG_QT)
+    add_executable(${name} ${_src} ${CMAKE_SOURCE_DIR}/tests/qt_test_main.cpp)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
+  else()
+    add_executable(${name} ${_src})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    ORVEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ORVEX_PROGRAM_DIR="${ORVEX_PROGRAM_DIR}")
+  add_dependencies(${name} orvex_data)
+  include(GoogleTest)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${ORVEX_PROGRAM_DIR}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVEX_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output")
+endfunction()

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Orvex and runs the whole test suite.
+# With CI set, the suite runs a second time under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+ORVEX_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+source "$ORVEX_ROOT/scripts/deps.sh"
+orvex_install_deps
+export QT_QPA_PLATFORM=offscreen
+
+orvex_configure "$ORVEX_ROOT/build" -DORVEX_SANITIZE=OFF -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=ON
+cmake --build "$ORVEX_ROOT/build" --parallel "$(nproc)"
+ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
+
+if [ -n "${CI:-}" ] || [ -n "${ORVEX_SANITIZE:-}" ]; then
+  orvex_configure "$ORVEX_ROOT/build-asan" -DORVEX_SANITIZE=ON -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+  cmake --build "$ORVEX_ROOT/build-asan" --parallel "$(nproc)"
+  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$ORVEX_ROOT/build-asan" --output-on-failure --parallel "$(nproc)"
+fi
