@@ -139,3 +139,14 @@ TEST(Sun, AgreesWithErfaApparentSun1990To2040) {
     EXPECT_LT(worstDec, 0.12);
     std::printf("Sun vs ERFA, worst: hour angle %.4f', declination %.4f'\n", worstGha, worstDec);
 }
+
+// The Sun's Newcomb obliquity (which the Sun, the planets and the stars use)
+// stays within 0.1" of the IAU 1980 mean obliquity over 1900-2100 (0.04" at
+// J2000, from the older constant term); a wrong sign of a power of T1900 would
+// put it seconds of arc away at the ends of the range.
+TEST(Sun, NewcombObliquityAgreesWithErfaObl80) {
+    for (double T = -1.0; T <= 1.0; T += 0.01) {
+        const double ref = eraObl80(ERFA_DJ00, T * ERFA_DJC) * ERFA_DR2D;
+        ASSERT_NEAR((SunMeanElements(T).eps0 - ref) * 3600.0, 0.0, 0.1) << T;
+    }
+}
