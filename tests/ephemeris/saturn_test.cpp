@@ -9,6 +9,7 @@
 #include "ephemeris/saturn_series.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
+#include "full_saturn_series.h"
 #include "test_data_files.h"
 
 namespace orvex {
@@ -89,6 +90,38 @@ TEST(SaturnHeliocentric, AgreesWithTheFullSeries) {
         EXPECT_NEAR(r, row.r, 2e-6) << "T = " << row.T;
     }
     EXPECT_TRUE(rec.messages.empty());
+}
+
+// The complete series (the test oracle) gives the table to its last digit,
+// and Planet.dat is exactly its first N terms of each block in the
+// published order: a block cut at the wrong count or terms out of order
+// fail here.
+TEST(PlanetDat, IsTheFullSeriesTruncatedInPublishedOrder) {
+    const testing::FullSaturnSeries full;
+    ASSERT_TRUE(full.ok());
+    const double table[4][4] = {{-0.10, 0.3225333, -73.8788080, 10.02714820},
+                                {0.00, -2.3031997, 45.7222284, 9.18384837},
+                                {0.10, 2.2512489, 178.5741316, 9.47510349},
+                                {0.25, -2.0583276, 349.7761826, 9.63051481}};
+    for (const auto& row : table) {
+        double b = 0, l = 0, r = 0;
+        full.Place(row[0], b, l, r);
+        EXPECT_NEAR(b, row[1], 6e-8);
+        EXPECT_NEAR(std::remainder(l - row[2], 360.0), 0.0, 6e-8);
+        EXPECT_NEAR(r, row[3], 6e-9);
+    }
+    SaturnSeries s;
+    ASSERT_TRUE(s.Load((SourceDataFolder() / "Planet.dat").string()));
+    const auto bytes = ReadAllBytes(std::filesystem::path(__FILE__).parent_path() / "data" /
+                                    "saturn_vsop87d_full.bin");
+    std::size_t off = 18 * 4;
+    for (int k = 0; k < 18; ++k) {
+        const SaturnSeriesBlock blk = s.Block(k);
+        ASSERT_LE(static_cast<std::size_t>(blk.terms), full.terms(k));
+        EXPECT_EQ(std::memcmp(blk.abc, bytes.data() + off, 24 * std::size_t(blk.terms)), 0)
+            << "block " << k;
+        off += 24 * full.terms(k);
+    }
 }
 
 // At T = 0 only the constant blocks count and the FK5 rotation angle is the

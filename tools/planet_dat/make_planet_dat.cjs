@@ -8,7 +8,11 @@
 // as three little-endian IEEE 754 doubles A, B, C (amplitude, phase,
 // frequency per Julian millennium); no header, no padding. 86,904 bytes.
 //
-// Usage: node make_planet_dat.cjs [output path]   (default ./Planet.dat)
+// Usage: node make_planet_dat.cjs [output path] [--full fixture path]
+//   output path    default ./Planet.dat
+//   --full         also writes the complete, untruncated series for the
+//                  tests: 18 little-endian 32-bit term counts (L0..L5,
+//                  B0..B5, R0..R5), then the terms in the layout above.
 // The series come from the npm package astronomia 4.2.0 (MIT licence);
 // `npm install` in this folder fetches it.
 
@@ -62,9 +66,46 @@ function build(series) {
   return Buffer.concat(chunks);
 }
 
+function buildFull(series) {
+  const counts = [];
+  const chunks = [];
+  for (const variable of ['L', 'B', 'R']) {
+    for (let k = 0; k < 6; k++) {
+      const terms = series[variable][String(k)] || [];
+      counts.push(terms.length);
+      const buf = Buffer.alloc(terms.length * 24);
+      terms.forEach((term, j) => {
+        term.forEach((v, i) => {
+          if (!Number.isFinite(v)) throw new Error(`block ${variable}${k} term ${j}: not finite`);
+          buf.writeDoubleLE(v, j * 24 + i * 8);
+        });
+      });
+      chunks.push(buf);
+    }
+  }
+  const head = Buffer.alloc(4 * counts.length);
+  counts.forEach((n, i) => head.writeUInt32LE(n, 4 * i));
+  return Buffer.concat([head, ...chunks]);
+}
+
+function writeAtomically(out, data) {
+  fs.mkdirSync(path.dirname(out), { recursive: true });
+  const tmp = out + '.tmp';
+  fs.writeFileSync(tmp, data);
+  fs.renameSync(tmp, out);
+}
+
 function main() {
-  const out = path.resolve(process.argv[2] || 'Planet.dat');
-  const data = build(loadSeries());
+  const args = process.argv.slice(2);
+  let fullOut = null;
+  const fullAt = args.indexOf('--full');
+  if (fullAt >= 0) {
+    fullOut = path.resolve(args[fullAt + 1]);
+    args.splice(fullAt, 2);
+  }
+  const out = path.resolve(args[0] || 'Planet.dat');
+  const series = loadSeries();
+  const data = build(series);
   const sha = crypto.createHash('sha256').update(data).digest('hex');
   const head = data.subarray(0, 24).toString('hex');
   let ok = true;
@@ -84,11 +125,13 @@ function main() {
     console.error('Planet.dat not written');
     process.exit(1);
   }
-  fs.mkdirSync(path.dirname(out), { recursive: true });
-  const tmp = out + '.tmp';
-  fs.writeFileSync(tmp, data);
-  fs.renameSync(tmp, out);
+  writeAtomically(out, data);
   console.log(`${out}: ${data.length} bytes, SHA-256 ${sha}`);
+  if (fullOut) {
+    const full = buildFull(series);
+    writeAtomically(fullOut, full);
+    console.log(`${fullOut}: ${full.length} bytes (complete series)`);
+  }
 }
 
 main();
