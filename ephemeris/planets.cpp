@@ -207,7 +207,7 @@ PlanetElements JupiterElements(double T) {
     return el;
 }
 
-void PlanetHeliocentric(const std::string& name, double T, double& b, double& l, double& r) {
+void PlanetHeliocentric(std::string_view name, double T, double& b, double& l, double& r) {
     PlanetElements el;
     double a = 0.0;
     if (name == "JUPITER") {
@@ -280,9 +280,9 @@ void HelioToGeocentric(double q, double sunLon, double eps, double decH, double 
     CartesianToSpherical(x1 + x2, y1 + y2, z1 + z2, len, dec, ra);
 }
 
-void PlanetEphemeris(const std::string& name, double T, PlanetPlace& place) {
+void PlanetEphemeris(std::string_view name, double T, PlanetPlace& place) {
     PlanetEphemerisFrom(
-        [&name](double t, double& b, double& l, double& r) { PlanetHeliocentric(name, t, b, l, r); },
+        [name](double t, double& b, double& l, double& r) { PlanetHeliocentric(name, t, b, l, r); },
         T, place);
 }
 
@@ -318,7 +318,7 @@ void PlanetEphemerisFrom(const HeliocentricPlaceFn& heliocentric, double T, Plan
     place.gha = Norm360(ApparentSiderealTime(T, dpsi, eps) - appRa);
 }
 
-void PlanetEphemeris(const std::string& name, double T, double& gha, double& dec, double& delta,
+void PlanetEphemeris(std::string_view name, double T, double& gha, double& dec, double& delta,
                      double& r, double& beta, double& lambda) {
     PlanetPlace p;
     PlanetEphemeris(name, T, p);

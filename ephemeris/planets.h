@@ -17,7 +17,7 @@
 #pragma once
 
 #include <functional>
-#include <string>
+#include <string_view>
 
 namespace orvex {
 
@@ -62,11 +62,11 @@ struct PlanetPlace {
 // and gives the Sun's direction. With Planet.dat missing or unreadable every
 // Saturn request shows the file error twice (once per heliocentric place)
 // and gives the Sun's direction too.
-void PlanetEphemeris(const std::string& name, double T, PlanetPlace& place);
+void PlanetEphemeris(std::string_view name, double T, PlanetPlace& place);
 
 // The same with the six outputs as separate doubles, in the order gha, dec,
 // delta, r, beta, lambda.
-void PlanetEphemeris(const std::string& name, double T, double& gha, double& dec, double& delta,
+void PlanetEphemeris(std::string_view name, double T, double& gha, double& dec, double& delta,
                      double& r, double& beta, double& lambda);
 
 // The chain of PlanetEphemeris for a planet whose heliocentric place
@@ -79,7 +79,7 @@ void PlanetEphemerisFrom(const HeliocentricPlaceFn& heliocentric, double T, Plan
 // degrees; l not reduced) and radius vector r (AU) of a planet. An unknown
 // name gives the place Saturn takes without its series file: b = l = 0 and
 // r = 1e-11 (the Sun's centre, without a division by zero further on).
-void PlanetHeliocentric(const std::string& name, double T, double& b, double& l, double& r);
+void PlanetHeliocentric(std::string_view name, double T, double& b, double& l, double& r);
 
 // Mean elements with perturbations for T Julian centuries of UT from J2000.0.
 PlanetElements VenusElements(double T);
