@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "ephemeris/planets.h"
 #include "ephemeris/saturn_series.h"
@@ -182,6 +183,35 @@ TEST(PlanetEphemeris, JupiterAgreesWithErfa) {
     EXPECT_LT(w.ha, 1.2);
     EXPECT_LT(w.dec, 0.5);
     EXPECT_LT(w.dist, 1e-3);
+}
+
+// One light-time step: the heliocentric place is asked for at T and then at
+// T less 0.0057756 day per AU of the first geocentric distance, and no more.
+// A planet held 1 AU beyond the Earth, opposite the Sun, shows the step.
+TEST(PlanetEphemeris, TakesOneLightTimeStep) {
+    const double T = 0.05;
+    const SunElements sun = SunMeanElements(T);
+    double gamma = 0, rho = 0;
+    SolveKepler(sun.e, sun.M, gamma, rho);
+    const double R = rho * 1.0000002 + sun.dR;
+    const double antiSun = sun.L + gamma + 180.0;
+    std::vector<double> asked;
+    PlanetPlace p;
+    PlanetEphemerisFrom(
+        [&](double t, double& b, double& l, double& r) {
+            asked.push_back(t);
+            b = 0.0;
+            l = antiSun;
+            r = R + 1.0;
+        },
+        T, p);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], T);
+    EXPECT_NEAR((T - asked[1]) * 36525.0, 0.0057756, 1e-12);
+    EXPECT_NEAR(p.delta, 1.0, 1e-12);
+    EXPECT_NEAR(p.r, R + 1.0, 1e-15);
+    EXPECT_NEAR(p.beta, 0.0, 1e-12);
+    EXPECT_NEAR(p.lambda, Norm360(antiSun), 1e-9);
 }
 
 // Saturn from Planet.dat against the same chain fed with the complete
