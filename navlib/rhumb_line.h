@@ -19,8 +19,8 @@
 // solution, or no single solution) shows an exclamation box under " Error in
 // nautical routine" and gives the neutral outputs stated; a root search that
 // fails shows the root finder's own box, gives 0 for the quantity searched
-// and the status NoSolution. A latitude of exactly -90 is replaced by
-// -89.999999 so that its isometric latitude stays finite.
+// (by longitude: latitude and distance both 0) and the status NoSolution. A latitude of exactly -90
+// is replaced by -89.999999 so that its isometric latitude stays finite.
 //
 // The inverse, by-latitude and by-longitude routines use the shared solver
 // parameters (navlib/solver_callback.h) for their root searches.
@@ -73,8 +73,7 @@ SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, doubl
 
 // Arrival latitude and distance for a given arrival longitude and course.
 //   lat2  out: -90..90
-//   dist  in: on the ellipsoid with a course of exactly 090/270, the start
-//         value of the distance search; out: nautical miles
+//   dist  out: nautical miles
 // Refused (NoSolution, message shown): the same longitudes (lat2 = lat1,
 // dist = 0); a course of 000, 180 or 360 with different longitudes, a course
 // heading away from the arrival longitude, and an arrival that would lie at a

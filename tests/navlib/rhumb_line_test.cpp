@@ -1,7 +1,9 @@
-#include <GeographicLib/Ellipsoid.hpp>
-#include <GeographicLib/Rhumb.hpp>
+#include "navlib/rhumb_line.h"
+
 #include <gtest/gtest.h>
 
+#include <GeographicLib/Ellipsoid.hpp>
+#include <GeographicLib/Rhumb.hpp>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -10,7 +12,6 @@
 #include "navlib/earth_model.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
-#include "navlib/rhumb_line.h"
 
 using namespace orvex;
 
@@ -25,11 +26,15 @@ constexpr double kClarkeA = 6378249.145 / 1852.0;
 constexpr char kNautical[] = " Error in nautical routine";
 constexpr char kNoSolution[] = "There is no solution to the problem.";
 
-double AngleDiff(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+double AngleDiff(double a, double b) {
+    return std::fabs(std::remainder(a - b, 360.0));
+}
 
 // Courses strictly within half a degree of 090/270 are parallel sailing, a
 // local approximation; the oracle comparisons keep clear of them.
-bool InParallelBand(double course) { return std::fabs(std::remainder(course - 90.0, 180.0)) <= 0.6; }
+bool InParallelBand(double course) {
+    return std::fabs(std::remainder(course - 90.0, 180.0)) <= 0.6;
+}
 
 // The ellipsoid forms find the arrival latitude from the distance with a
 // first-order meridian-arc series: its relative error is about 2e-5 of the
@@ -119,8 +124,9 @@ TEST(RhumbLineSphere, IsMercatorSailingWithClarkeParts) {
         EXPECT_NEAR(distB, L.dist, 1e-6 * L.dist + 1e-7);
         if (std::fabs(Norm180(lon2 - L.lon1)) > 0.01) {
             double latC, distC = 0;
-            ASSERT_EQ(RhumbLineByLongitude(L.lat1, L.lon1, L.course, lon2, latC, distC, kNormalSphere),
-                      SailingStatus::Solved);
+            ASSERT_EQ(
+                RhumbLineByLongitude(L.lat1, L.lon1, L.course, lon2, latC, distC, kNormalSphere),
+                SailingStatus::Solved);
             EXPECT_NEAR(latC, lat2, 1e-7);
             EXPECT_NEAR(distC, L.dist, 1e-5 * L.dist);
         }
@@ -136,8 +142,8 @@ TEST(RhumbLineEllipsoid, AgreesWithGeographicLibOnTwoEllipsoids) {
         const GeographicLib::Ellipsoid ell(E.SemiMajorAxis, 1.0 / E.InvFlattening);
         const GeographicLib::Rhumb rh(E.SemiMajorAxis, 1.0 / E.InvFlattening);
         for (const Leg& L : TestLegs(ell)) {
-            SCOPED_TRACE(testing::Message() << E.InvFlattening << ": " << L.lat1 << " "
-                                            << L.course << " " << L.dist);
+            SCOPED_TRACE(testing::Message()
+                         << E.InvFlattening << ": " << L.lat1 << " " << L.course << " " << L.dist);
             double lat2, lon2;
             rh.Direct(L.lat1, L.lon1, L.course, L.dist, lat2, lon2);
             const double distTol = kMeridianSeriesRel * L.dist;
@@ -298,7 +304,7 @@ TEST(RhumbLine, MirrorSymmetry) {
     struct Case {
         double lat1, lon1, course, dist;
     } cases[] = {{12, 5, 37, 300}, {48, -20, 160, 900}, {3, 100, 85, 2500},
-                 {60, 0, 300, 45}, {25, 170, 60, 600}, {40, 10, 90.3, 200}};
+                 {60, 0, 300, 45}, {25, 170, 60, 600},  {40, 10, 90.3, 200}};
     const auto mirrorNS = [](double c) { return Norm360(180.0 - c); };
     const auto mirrorEW = [](double c) { return Norm360(360.0 - c); };
     for (const EarthModel& E : {kNormalSphere, kWgs84}) {
@@ -362,17 +368,20 @@ TEST(RhumbLineByLatitude, Refusals) {
     EXPECT_EQ(dist, 0.0);
     EXPECT_EQ(RhumbLineByLatitude(20, 7, 45, 20, lon2, dist, kNormalSphere),
               SailingStatus::NoSolution);
-    expectLast("You have entered 2 same latitudes and a course which is neither E nor W.\r\n"
-               "There is no solution to the problem.");
+    expectLast(
+        "You have entered 2 same latitudes and a course which is neither E nor W.\r\n"
+        "There is no solution to the problem.");
     EXPECT_EQ(RhumbLineByLatitude(20, 7, 45, 10, lon2, dist, kNormalSphere),
               SailingStatus::NoSolution);
-    expectLast("The arrival latitude is South of the departure latitude but your course is "
-               "headed to the North.\r\nThere is no solution to the problem.");
+    expectLast(
+        "The arrival latitude is South of the departure latitude but your course is "
+        "headed to the North.\r\nThere is no solution to the problem.");
     EXPECT_EQ(lon2, 0.0);
     EXPECT_EQ(dist, 0.0);
     EXPECT_EQ(RhumbLineByLatitude(20, 7, 135, 30, lon2, dist, kWgs84), SailingStatus::NoSolution);
-    expectLast("The arrival latitude is North of the departure latitude but your course is "
-               "headed to the South.\r\nThere is no solution to the problem.");
+    expectLast(
+        "The arrival latitude is North of the departure latitude but your course is "
+        "headed to the South.\r\nThere is no solution to the problem.");
     // Due east or west with two latitudes: refused rather than a huge answer.
     for (double c : {90.0, 270.0})
         for (const EarthModel& E : {kNormalSphere, kWgs84}) {
@@ -413,17 +422,20 @@ TEST(RhumbLineByLongitude, Refusals) {
     EXPECT_EQ(RhumbLineByLongitude(20, 7, 180, 7, lat2, dist, kWgs84), SailingStatus::NoSolution);
     expectLast("You have entered 2 same longitudes. There is no single solution to the problem.");
     EXPECT_EQ(RhumbLineByLongitude(20, 7, 45, 7, lat2, dist, kWgs84), SailingStatus::NoSolution);
-    expectLast("You have entered 2 same longitudes and a course which is neither N nor S.\r\n"
-               "There is no solution to the problem.");
+    expectLast(
+        "You have entered 2 same longitudes and a course which is neither N nor S.\r\n"
+        "There is no solution to the problem.");
     EXPECT_EQ(RhumbLineByLongitude(20, 7, 200, 9, lat2, dist, kWgs84), SailingStatus::NoSolution);
-    expectLast("The arrival longitude is East of the departure longitude but your course is "
-               "headed to the West.\r\nThere is no solution to the problem.");
+    expectLast(
+        "The arrival longitude is East of the departure longitude but your course is "
+        "headed to the West.\r\nThere is no solution to the problem.");
     EXPECT_EQ(lat2, 0.0);
     EXPECT_EQ(dist, 0.0);
     EXPECT_EQ(RhumbLineByLongitude(20, 7, 20, 5, lat2, dist, kNormalSphere),
               SailingStatus::NoSolution);
-    expectLast("The arrival longitude is West of the departure longitude but your course is "
-               "headed to the East.\r\nThere is no solution to the problem.");
+    expectLast(
+        "The arrival longitude is West of the departure longitude but your course is "
+        "headed to the East.\r\nThere is no solution to the problem.");
     // Due north or south between two meridians: refused, not a division by tan 0.
     for (double c : {0.0, 180.0, 360.0})
         for (const EarthModel& E : {kNormalSphere, kWgs84}) {
