@@ -13,7 +13,11 @@
 //    Sphere" (3437.7468 nm) one minute of arc is one mile there too.
 //  - 1000 or less ("ellipsoid"): the ellipsoid's own isometric latitude and
 //    radii of curvature, refined by the root finder where no closed form is
-//    used.
+//    used. Courses come out exact (to 1e-9 degree; to about 2e-5 degree within
+//    half a degree of 090/270, where parallel sailing is used); the arrival latitude
+//    follows the distance by a first-order meridian-arc series, so distances
+//    and arrival latitudes carry a relative error of about 2e-5 of the
+//    distance run (2 m in 100 miles, 0.1 mile in 5000 miles).
 //
 // Every routine returns a status besides its outputs. A refusal (no
 // solution, or no single solution) shows an exclamation box under " Error in

@@ -12,6 +12,7 @@
 #include "navlib/earth_model.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
+#include "navlib/solver_callback.h"
 
 using namespace orvex;
 
@@ -468,4 +469,43 @@ TEST(RhumbLine, NonFiniteInputRefused) {
     EXPECT_EQ(rec.messages.size(), 4u);
     EXPECT_EQ(a, 0.0);
     EXPECT_EQ(b, 0.0);
+}
+
+// The callback's rhumb-line functions run the direct routine in their own
+// modes: function 0 keeps the given arrival latitude, function 1 computes
+// only the latitude and leaves the longitude slot alone, and their roots are
+// the oracle's course and arrival latitude.
+TEST(RhumbLineCallback, FunctionsRunTheDirectRoutineInTheirModes) {
+    const GeographicLib::Rhumb rh(kWgs84.SemiMajorAxis, 1.0 / kWgs84.InvFlattening);
+    double lat2, lon2;
+    rh.Direct(35, -20, 62, 700, lat2, lon2);
+    SolverParameters P;
+    P.SolvInvFlat = kWgs84.InvFlattening;
+    P.SolvAxis = kWgs84.SemiMajorAxis;
+    P.SolvArg1 = 35;
+    P.SolvArg2 = -20;
+    P.SolvArg3 = lat2;
+    P.SolvArg4 = lon2;
+    P.SolvArg5 = 62;
+    P.SolvArg6 = 700;
+    P.SolvArg7 = lat2;
+    NautLibFct fn(P);
+
+    EXPECT_NEAR(fn.f(62, 0), 0.0, 1e-9);
+    EXPECT_EQ(P.SolvArg7, lat2);  // the given latitude is kept
+    EXPECT_NEAR(fn.f(lat2, 2), 0.0, 1e-9);
+
+    P.SolvArg8 = 12345;
+    EXPECT_NEAR(fn.f(700, 1), 0.0, kMeridianSeriesRel * 700 / 60);
+    EXPECT_EQ(P.SolvArg8, 12345.0);  // the longitude slot is left alone
+
+    // Modes 3 and 4 compute both, and past a pole give finite values of the
+    // right sign without any message.
+    RecordingReporter rec;
+    P.SolvArg5 = 10;
+    P.SolvArg3 = 89.9;
+    EXPECT_GT(fn.f(5000, 3), 0.0);
+    EXPECT_TRUE(std::isfinite(fn.f(5000, 4)));
+    EXPECT_TRUE(std::isfinite(P.SolvArg8));
+    EXPECT_TRUE(rec.messages.empty());
 }
