@@ -82,13 +82,13 @@ TEST(FormatPosition, WorkedValues) {
 // edge of every degree where the minutes must carry into the degree.
 TEST(PositionRoundTrip, DenseSweep) {
     for (const char* sep : {".", ","}) {
-        for (int i = -900000; i <= 900000; i += 7) {
+        for (int i = -900000; i <= 900000; i += 11) {
             const double lat = i / 10000.0;
             const std::string s = FormatLatitude(lat, sep);
             ASSERT_EQ(s.find("60'"), std::string::npos) << s;
             ASSERT_NEAR(ParseLatitude(s), lat, kTenthMinute) << s;
         }
-        for (int i = -1800000; i <= 1800000; i += 7) {
+        for (int i = -1800000; i <= 1800000; i += 13) {
             const double lon = i / 10000.0;
             const std::string s = FormatLongitude(lon, sep);
             ASSERT_EQ(s.find("60'"), std::string::npos) << s;
