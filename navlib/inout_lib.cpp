@@ -11,7 +11,9 @@ namespace orvex {
 
 namespace {
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // Splits a text into characters: each well-formed UTF-8 sequence is one
 // character, each byte that is not part of one is a character of its own.
@@ -97,14 +99,19 @@ double ParseLatitude(std::string_view s) {
     const std::vector<std::string_view> chars = SplitCharacters(s);
     double sign;
     switch (LastLetter(chars)) {
-        case 'N': sign = 1.0; break;
-        case 'S': sign = -1.0; break;
-        default: return kBadHemisphere;
+        case 'N':
+            sign = 1.0;
+            break;
+        case 'S':
+            sign = -1.0;
+            break;
+        default:
+            return kBadHemisphere;
     }
     const double minutes = SliceNumber(chars, 4, 5, false);
     if (minutes > 59) return kBadMinutes;
-    const double d =
-        SliceNumber(chars, 1, 2, false) + minutes / 100.0 + SliceNumber(chars, 8, 8, false) / 1000.0;
+    const double d = SliceNumber(chars, 1, 2, false) + minutes / 100.0 +
+                     SliceNumber(chars, 8, 8, false) / 1000.0;
     if (d > 90) return kBadDegrees;
     const double lat = DMToDeg(d);
     return lat == 0.0 ? 0.0 : sign * lat;
@@ -114,9 +121,14 @@ double ParseLongitude(std::string_view s, bool wide) {
     const std::vector<std::string_view> chars = SplitCharacters(s);
     bool west;
     switch (LastLetter(chars)) {
-        case 'E': west = false; break;
-        case 'W': west = true; break;
-        default: return kBadHemisphere;
+        case 'E':
+            west = false;
+            break;
+        case 'W':
+            west = true;
+            break;
+        default:
+            return kBadHemisphere;
     }
     const double minutes = SliceNumber(chars, 5, 6, true);
     if (minutes > 59) return kBadMinutes;

@@ -69,7 +69,9 @@ Digits RoundDecimal(double a, int decimals) {
     return r;
 }
 
-bool IsPlaceholder(char c) { return c == '0' || c == '#'; }
+bool IsPlaceholder(char c) {
+    return c == '0' || c == '#';
+}
 
 std::vector<std::string_view> SplitSections(std::string_view pattern) {
     std::vector<std::string_view> out;
@@ -136,8 +138,7 @@ std::string Layout(std::string_view section, const Digits& d, std::string_view d
     for (size_t i = 0; i < fracPat.size(); ++i)
         if (IsPlaceholder(fracPat[i])) slots.push_back(i);
     size_t shown = slots.size();
-    while (shown > 0 && fracPat[slots[shown - 1]] == '#' &&
-           (dashes || d.frac[shown - 1] == '0'))
+    while (shown > 0 && fracPat[slots[shown - 1]] == '#' && (dashes || d.frac[shown - 1] == '0'))
         --shown;
     size_t k = 0;
     for (size_t i = 0; i < fracPat.size(); ++i) {
@@ -236,8 +237,7 @@ std::string FormatDateTime(double when, std::string_view pattern, const DateName
         const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[i])));
         if (lc == 'd' || lc == 'm' || lc == 'y' || lc == 'h' || lc == 'n' || lc == 's') {
             size_t j = i;
-            while (j < pattern.size() &&
-                   std::tolower(static_cast<unsigned char>(pattern[j])) == lc)
+            while (j < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[j])) == lc)
                 ++j;
             tokens.push_back({lc, j - i, pattern.substr(i, j - i)});
             i = j;

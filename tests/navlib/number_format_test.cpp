@@ -1,3 +1,5 @@
+#include "navlib/number_format.h"
+
 #include <erfa.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
-#include "navlib/number_format.h"
 
 using namespace orvex;
 
@@ -87,7 +88,9 @@ TEST(FormatNumber, RoundsHalfAwayFromZero) {
 TEST(FormatNumber, DecimalSeparator) {
     EXPECT_EQ(FormatNumber(95, "##.0", ","), "95,0");
     EXPECT_EQ(FormatNumber(-1.5, "+00.00;-00.00", ","), "-01,50");
-    EXPECT_EQ(FormatNumber(12.5, "000°.0", "\xD9\xAB"), "012°\xD9\xAB" "5");
+    EXPECT_EQ(FormatNumber(12.5, "000°.0", "\xD9\xAB"),
+              "012°\xD9\xAB"
+              "5");
     EXPECT_EQ(FormatNumber(0.125, "", ","), "0,125");
     EXPECT_EQ(FormatNumber(-0.0, ""), "0");
     // Format then read back through the number parser with the same separator.

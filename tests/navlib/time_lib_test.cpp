@@ -1,10 +1,10 @@
+#include "navlib/time_lib.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
 #include <string>
-
-#include "navlib/time_lib.h"
 
 using namespace orvex;
 
@@ -23,7 +23,7 @@ CalendarTime At(int y, int mo, int d, int h, int mi = 0, int s = 0) {
 
 // Sets TZ for one test and puts the old value back.
 class ZoneGuard {
-public:
+  public:
     explicit ZoneGuard(const char* tz) {
         if (const char* old = std::getenv("TZ")) {
             had_ = true;
@@ -40,7 +40,7 @@ public:
         tzset();
     }
 
-private:
+  private:
     bool had_ = false;
     std::string old_;
 };
@@ -50,10 +50,12 @@ private:
 TEST(UtcOffset, StandardAndDaylightTime) {
     bool daylight = true;
     // Bias -60 in winter: local = UTC + 1 h.
-    EXPECT_EQ(UtcOffsetFromClock(At(2026, 1, 15, 13), At(2026, 1, 15, 12), -60, daylight), -1.0 / 24);
+    EXPECT_EQ(UtcOffsetFromClock(At(2026, 1, 15, 13), At(2026, 1, 15, 12), -60, daylight),
+              -1.0 / 24);
     EXPECT_FALSE(daylight);
     // The same zone in summer: local = UTC + 2 h.
-    EXPECT_EQ(UtcOffsetFromClock(At(2026, 7, 15, 14), At(2026, 7, 15, 12), -60, daylight), -2.0 / 24);
+    EXPECT_EQ(UtcOffsetFromClock(At(2026, 7, 15, 14), At(2026, 7, 15, 12), -60, daylight),
+              -2.0 / 24);
     EXPECT_TRUE(daylight);
     // A PC on UTC.
     EXPECT_EQ(UtcOffsetFromClock(At(2026, 7, 15, 14, 3, 9), At(2026, 7, 15, 14, 3, 9), 0, daylight),
@@ -72,9 +74,11 @@ TEST(UtcOffset, StandardAndDaylightTime) {
 // show different days; a time-of-day difference would give 22 hours here.
 TEST(UtcOffset, AcrossMidnightAndTheYear) {
     bool daylight = true;
-    EXPECT_EQ(UtcOffsetFromClock(At(2026, 7, 16, 1), At(2026, 7, 15, 23), -60, daylight), -2.0 / 24);
+    EXPECT_EQ(UtcOffsetFromClock(At(2026, 7, 16, 1), At(2026, 7, 15, 23), -60, daylight),
+              -2.0 / 24);
     EXPECT_TRUE(daylight);
-    EXPECT_EQ(UtcOffsetFromClock(At(2026, 1, 1, 1), At(2025, 12, 31, 23), -120, daylight), -2.0 / 24);
+    EXPECT_EQ(UtcOffsetFromClock(At(2026, 1, 1, 1), At(2025, 12, 31, 23), -120, daylight),
+              -2.0 / 24);
     EXPECT_FALSE(daylight);
     EXPECT_EQ(UtcOffsetFromClock(At(2026, 7, 15, 22), At(2026, 7, 16, 3), 300, daylight), 5.0 / 24);
     EXPECT_FALSE(daylight);
