@@ -507,5 +507,75 @@ TEST(SolverCallbackGreatCircle, OutOfDomainAndEquations) {
     EXPECT_EQ(fn.SysEq(x, 7), 0.0);
 }
 
+
+// The geodesic's own equations hold at GeographicLib's vertex: function 5
+// (to first order in the flattening) and the six vertex equations (exactly)
+// for routes with southern vertices and across the equator, where the
+// correction once took the sign of p and the arc from the vertex its acute
+// value only.
+TEST(SolverCallbackGreatCircle, EquationsVanishAtTheTrueVertex) {
+    RecordingReporter rec;
+    const EarthModel E = Wgs84();
+    const double F = E.InvFlattening;
+    const Geodesic g = OracleFor(E);
+    SolverParameters& P = SharedSolverParameters();
+    const Route routes[] = {{40, -10, 30, -60},  {-40, -10, -30, -60}, {-12, -38, 40, -5},
+                            {12, 38, -40, 5},    {50, 170, -5, -120},  {-50, -170, 5, 120}};
+    for (const Route& r : routes) {
+        SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                        << r.lon2);
+        GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);  // 1 - e^2, e^2 / 2
+        const OracleVertex o = VertexOf(g, r);
+        const double psiV = GeodeticToGeocentric(o.lat, F);
+        const double p = std::tan(((psiV > 0 ? 90.0 : -90.0) - psiV) * kDegToRad);
+        const double psi1 = GeodeticToGeocentric(r.lat1, F), psi2 = GeodeticToGeocentric(r.lat2, F);
+        P.SolvArg1 = std::tan(((psi1 > 0 ? 90.0 : -90.0) - psi1) * kDegToRad);
+        P.SolvArg3 = std::tan(((psi2 > 0 ? 90.0 : -90.0) - psi2) * kDegToRad);
+        P.SolvArg2 = r.lon1;
+        P.SolvArg4 = r.lon2;
+        P.SolvGeo = o.lon;
+        {
+            NautLibFct fn;
+            EXPECT_NEAR(fn.f(p, 5), 0.0, 2e-3);
+        }
+        // Function 6 at each end: the longitude from the vertex it predicts.
+        P.SolvGeo2 = p;
+        for (const double lat : {r.lat1, r.lat2}) {
+            const double psi = GeodeticToGeocentric(lat, F);
+            P.SolvArg2 = lat == r.lat1 ? r.lon1 : r.lon2;
+            NautLibFct fn;
+            EXPECT_NEAR(fn.f(std::tan(((psi > 0 ? 90.0 : -90.0) - psi) * kDegToRad), 6), 0.0, 2e-3);
+        }
+        P.SolvArg1 = psi1 * kDegToRad;
+        P.SolvArg2 = r.lon1 * kDegToRad;
+        P.SolvArg3 = psi2 * kDegToRad;
+        P.SolvArg4 = r.lon2 * kDegToRad;
+        NautLibFct fn;
+        Vector x(2);
+        x(1) = psiV * kDegToRad;
+        x(2) = o.lon * kDegToRad;
+        EXPECT_NEAR(fn.SysEq(x, 1), 0.0, 1e-7);
+        EXPECT_NEAR(fn.SysEq(x, 2), 0.0, 1e-7);
+        if ((psi1 > 0) != (psiV > 0)) {
+            EXPECT_NEAR(fn.SysEq(x, 5), 0.0, 1e-7);
+        }
+        // The node form holds within a quarter period of the node; u takes
+        // the sign of the latitudes east of it.
+        const GeodesicLine line = g.InverseLine(r.lat1, r.lon1, r.lat2, r.lon2);
+        double nLat = 0, nLon = 0;
+        line.ArcPosition(-line.EquatorialArc(), nLat, nLon);  // northward in the direction of travel
+        const bool eastward = Norm180(r.lon2 - r.lon1) > 0;
+        x(1) = std::fabs(psiV) * kDegToRad * (eastward ? 1 : -1);
+        x(2) = nLon * kDegToRad;
+        if (AngleDiff(r.lon1, nLon) < 80) {
+            EXPECT_NEAR(fn.SysEq(x, 3), 0.0, 1e-7);
+        }
+        if (AngleDiff(r.lon2, nLon) < 80) {
+            EXPECT_NEAR(fn.SysEq(x, 4), 0.0, 1e-7);
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 }  // namespace
 }  // namespace orvex
