@@ -29,9 +29,9 @@ constexpr char kNoSolution[] = "There is no solution to the problem.";
 // How the direct routine is run: 0 for every outside caller, the others only
 // by the root-search functions of the solver callback.
 enum class DirectMode {
-    Normal = 0,        // arrival latitude and longitude; a pole crossing is the special case
-    Latitude3 = 3,     // both, with no pole handling (distance search on the latitude)
-    Longitude4 = 4,    // both, with no pole handling (distance search on the longitude)
+    Normal = 0,          // arrival latitude and longitude; a pole crossing is the special case
+    Latitude3 = 3,       // both, with no pole handling (distance search on the latitude)
+    Longitude4 = 4,      // both, with no pole handling (distance search on the longitude)
     GivenLatitude = 11,  // the arrival latitude is given; only the longitude is computed
     LatitudeOnly = 12,   // only the arrival latitude; the longitude is left alone
 };
@@ -46,13 +46,17 @@ bool AllFinite(std::initializer_list<double> values) {
     return true;
 }
 
-double SouthPoleGuard(double lat) { return lat == -90.0 ? kSouthPoleStandIn : lat; }
+double SouthPoleGuard(double lat) {
+    return lat == -90.0 ? kSouthPoleStandIn : lat;
+}
 
 bool IsParallelSailing(double course) {
     return (89.5 < course && course < 90.5) || (269.5 < course && course < 270.5);
 }
 
-bool IsDueEastOrWest(double course) { return course == 90.0 || course == 270.0; }
+bool IsDueEastOrWest(double course) {
+    return course == 90.0 || course == 270.0;
+}
 
 double EccentricityOf(double F) {
     const double e = std::sqrt(2.0 / F - (1.0 / F) / F);
@@ -73,7 +77,9 @@ double IsometricLatitude(double phi, double e) {
     return psi;
 }
 
-double SphereIsometricLatitude(double phi) { return IsometricLatitude(phi, 0.0); }
+double SphereIsometricLatitude(double phi) {
+    return IsometricLatitude(phi, 0.0);
+}
 
 // Time (seconds since midnight) of the last pole-crossing case of the direct
 // routine; empty until the first.
@@ -150,7 +156,8 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
                           (M1 / a) / (1.0 - e2);
     }
 
-    if (mode == DirectMode::Normal && std::fabs(phi2) > kHalfPi) return PoleCrossing(phi2, lat2, lon2);
+    if (mode == DirectMode::Normal && std::fabs(phi2) > kHalfPi)
+        return PoleCrossing(phi2, lat2, lon2);
 
     if (F > 1000.0) {
         // Mercator sailing: 60 miles to the degree, Clarke meridional parts.
@@ -243,7 +250,9 @@ double RhumbLineCallbackFunction(double x, int iFct, SolverParameters& P) {
     }
 }
 
-void ResetPoleCrossingThrottle() { LastPoleCrossing().reset(); }
+void ResetPoleCrossingThrottle() {
+    LastPoleCrossing().reset();
+}
 
 SailingStatus RhumbLineDirect(double lat1, double lon1, double course, double dist, double& lat2,
                               double& lon2, const EarthModel& E) {
@@ -345,13 +354,15 @@ SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, doubl
     if (IsDueEastOrWest(course)) return BadInput();
     const double az = MathAngleToAzimuth(course);
     if (az > 180.0 && lat2 > lat1) {
-        RefuseWith("The arrival latitude is North of the departure latitude but your course is "
-                   "headed to the South.\r\nThere is no solution to the problem.");
+        RefuseWith(
+            "The arrival latitude is North of the departure latitude but your course is "
+            "headed to the South.\r\nThere is no solution to the problem.");
         return SailingStatus::NoSolution;
     }
     if (az < 180.0 && lat2 < lat1) {
-        RefuseWith("The arrival latitude is South of the departure latitude but your course is "
-                   "headed to the North.\r\nThere is no solution to the problem.");
+        RefuseWith(
+            "The arrival latitude is South of the departure latitude but your course is "
+            "headed to the North.\r\nThere is no solution to the problem.");
         return SailingStatus::NoSolution;
     }
     lat1 = SouthPoleGuard(lat1);
@@ -416,13 +427,15 @@ SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, doub
     if (meridian) return BadInput();
     const double dLonDeg = Norm180(lon2 - lon1);
     if (dLonDeg > 0 && course > 180.0) {
-        RefuseWith("The arrival longitude is East of the departure longitude but your course is "
-                   "headed to the West.\r\nThere is no solution to the problem.");
+        RefuseWith(
+            "The arrival longitude is East of the departure longitude but your course is "
+            "headed to the West.\r\nThere is no solution to the problem.");
         return SailingStatus::NoSolution;
     }
     if (dLonDeg < 0 && course < 180.0) {
-        RefuseWith("The arrival longitude is West of the departure longitude but your course is "
-                   "headed to the East.\r\nThere is no solution to the problem.");
+        RefuseWith(
+            "The arrival longitude is West of the departure longitude but your course is "
+            "headed to the East.\r\nThere is no solution to the problem.");
         return SailingStatus::NoSolution;
     }
 
@@ -447,8 +460,7 @@ SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, doub
             dist = std::fabs(dLonDeg * 60.0 * std::cos(phi1));
         } else {
             // Start from the parallel's own length; the search only polishes it.
-            const double start =
-                std::fabs(dLambda) * RadiusPrimeVertical(lat1, E) * std::cos(phi1);
+            const double start = std::fabs(dLambda) * RadiusPrimeVertical(lat1, E) * std::cos(phi1);
             dist = Search(start, 10, 0, kMaxDistance, false, 100, 4, ok);
         }
         if (!ok) lat2 = 0.0;

@@ -13,14 +13,18 @@
 //    Sphere" (3437.7468 nm) one minute of arc is one mile there too.
 //  - 1000 or less ("ellipsoid"): the ellipsoid's own isometric latitude and
 //    radii of curvature, refined by the root finder where no closed form is
-//    used.
+//    used. Courses come out exact (to 1e-9 degree; to about 2e-5 degree within
+//    half a degree of 090/270, where parallel sailing is used); the arrival latitude
+//    follows the distance by a first-order meridian-arc series, so distances
+//    and arrival latitudes carry a relative error of about 2e-5 of the
+//    distance run (2 m in 100 miles, 0.1 mile in 5000 miles).
 //
 // Every routine returns a status besides its outputs. A refusal (no
 // solution, or no single solution) shows an exclamation box under " Error in
 // nautical routine" and gives the neutral outputs stated; a root search that
 // fails shows the root finder's own box, gives 0 for the quantity searched
-// and the status NoSolution. A latitude of exactly -90 is replaced by
-// -89.999999 so that its isometric latitude stays finite.
+// (by longitude: latitude and distance both 0) and the status NoSolution. A latitude of exactly -90
+// is replaced by -89.999999 so that its isometric latitude stays finite.
 //
 // The inverse, by-latitude and by-longitude routines use the shared solver
 // parameters (navlib/solver_callback.h) for their root searches.
@@ -73,8 +77,7 @@ SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, doubl
 
 // Arrival latitude and distance for a given arrival longitude and course.
 //   lat2  out: -90..90
-//   dist  in: on the ellipsoid with a course of exactly 090/270, the start
-//         value of the distance search; out: nautical miles
+//   dist  out: nautical miles
 // Refused (NoSolution, message shown): the same longitudes (lat2 = lat1,
 // dist = 0); a course of 000, 180 or 360 with different longitudes, a course
 // heading away from the arrival longitude, and an arrival that would lie at a

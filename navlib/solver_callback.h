@@ -74,7 +74,7 @@ struct SolverParameters {
 SolverParameters& SharedSolverParameters();
 
 class NautLibFct {
-public:
+  public:
     // An instance on the shared block (the normal case) or on a block of the
     // caller's own.
     NautLibFct();
@@ -96,7 +96,7 @@ public:
 
     SolverParameters& Params() { return params_; }
 
-private:
+  private:
     SolverParameters& params_;
     double remembered_ = 0.0;
 };

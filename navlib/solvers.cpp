@@ -14,7 +14,9 @@ namespace {
 constexpr char kMathTitle[] = " Error in mathematical routine";
 constexpr int kMaxBracketSteps = 1500;
 
-void ShowMathError(const char* text) { ReportMessage(kIconCritical + kButtonsOk, kMathTitle, text); }
+void ShowMathError(const char* text) {
+    ReportMessage(kIconCritical + kButtonsOk, kMathTitle, text);
+}
 
 bool AllFinite(const Vector& v) {
     for (int i = v.lbound(); i <= v.ubound(); ++i)

@@ -1,10 +1,11 @@
-#include <GeographicLib/Ellipsoid.hpp>
+#include "navlib/earth_radii.h"
+
 #include <gtest/gtest.h>
 
+#include <GeographicLib/Ellipsoid.hpp>
 #include <cmath>
 
 #include "navlib/earth_model.h"
-#include "navlib/earth_radii.h"
 
 using namespace orvex;
 

@@ -1,3 +1,5 @@
+#include "navlib/solvers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include "navlib/hooks.h"
 #include "navlib/rhumb_line.h"
 #include "navlib/solver_callback.h"
-#include "navlib/solvers.h"
 
 using namespace orvex;
 
@@ -18,7 +19,7 @@ namespace {
 // A callback whose function and equations are given by the test; it counts
 // and records every evaluation.
 class TestFct : public NautLibFct {
-public:
+  public:
     std::function<double(double)> fn = [](double) { return 0.0; };
     std::function<double(const Vector&, int)> eq = [](const Vector&, int) { return 0.0; };
     std::vector<double> probes;
