@@ -176,7 +176,7 @@ inline ObservationSet MakeSights(const Track& truth, const std::vector<PlannedSi
     ObservationSet obs(static_cast<int>(plan.size()));
     for (size_t k = 0; k < plan.size(); ++k) {
         const PlannedSight& p = plan[k];
-        double la, lo, gha, dec, dist, alt, az;
+        double la, lo, gha = 0, dec = 0, dist = 0, alt, az;
         truth.At(p.time, E, la, lo);
         ErfaStarPlace(p.body, p.time, gha, dec, dist);
         ErfaAltAz(la, lo, gha, dec, alt, az);
@@ -207,7 +207,7 @@ inline std::vector<PlannedSight> SpreadStars(const Track& truth, const std::vect
             bool taken = false;
             for (const std::string& u : used) taken = taken || u == s.name;
             if (taken) continue;
-            double gha, dec, dist, alt, az;
+            double gha = 0, dec = 0, dist = 0, alt, az;
             ErfaStarPlace(s.name, times[k], gha, dec, dist);
             ErfaAltAz(la, lo, gha, dec, alt, az);
             if (alt < 15.0 || alt > 70.0) continue;
