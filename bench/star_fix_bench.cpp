@@ -97,6 +97,9 @@ void BM_ComputeStarFix(benchmark::State& state, double hours) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_ComputeStarFix, position, 0.75)->Arg(5)->Arg(10)->Arg(50)
+BENCHMARK_CAPTURE(BM_ComputeStarFix, position, 0.75)
+    ->Arg(5)
+    ->Arg(10)
+    ->Arg(50)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ComputeStarFix, course_speed, 4.0)->Arg(50)->Unit(benchmark::kMicrosecond);

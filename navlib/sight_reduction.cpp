@@ -31,9 +31,9 @@ constexpr double kSunSemiDiameterAU = 0.266564;
 }  // namespace
 
 double ComputeAltitude(double lat, double lon, double gha, double dec) {
-    const double s = std::sin(lat * kDegToRad) * std::sin(dec * kDegToRad) +
-                     std::cos(lat * kDegToRad) * std::cos(dec * kDegToRad) *
-                         std::cos((gha + lon) * kDegToRad);
+    const double s =
+        std::sin(lat * kDegToRad) * std::sin(dec * kDegToRad) +
+        std::cos(lat * kDegToRad) * std::cos(dec * kDegToRad) * std::cos((gha + lon) * kDegToRad);
     return ArcSin(s) * kRadToDeg;
 }
 
@@ -106,7 +106,8 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
         if (body == "SUNUPP" || body == "MOONUPP") sd = -sd;
         const double ho = h2 + sd;
 
-        const double hc = ComputeAltitude(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
+        const double hc =
+            ComputeAltitude(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
         const double intercept = ho - hc;
         if (!std::isfinite(ho) || !std::isfinite(hc) || !std::isfinite(intercept)) {
             fail(ArithmeticFault::Overflow);

@@ -56,10 +56,14 @@ ErrorReportMemory& LastErrorReport() {
 
 std::string FaultDescription(ArithmeticFault f) {
     switch (f) {
-        case ArithmeticFault::DivisionByZero: return "Division by zero.";
-        case ArithmeticFault::Overflow: return "Overflow.";
-        case ArithmeticFault::InvalidArgument: return "Illegal procedure call.";
-        case ArithmeticFault::None: break;
+        case ArithmeticFault::DivisionByZero:
+            return "Division by zero.";
+        case ArithmeticFault::Overflow:
+            return "Overflow.";
+        case ArithmeticFault::InvalidArgument:
+            return "Illegal procedure call.";
+        case ArithmeticFault::None:
+            break;
     }
     return "Error 0: no error.";
 }
@@ -122,7 +126,9 @@ constexpr double kCircleFactor[4][11] = {
 
 }  // namespace
 
-void ResetStarFixErrorReport() { LastErrorReport() = ErrorReportMemory{}; }
+void ResetStarFixErrorReport() {
+    LastErrorReport() = ErrorReportMemory{};
+}
 
 double EllipseProbabilityFactor(double p, double s1, double s2, ArithmeticFault* fault) {
     if (fault) *fault = ArithmeticFault::None;
@@ -202,8 +208,8 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
         const double lha = (ObsLong(i) + ObsGHA(i)) * kDegToRad;
         const double cosHc = std::cos(ObsHc(i) * kDegToRad);
         if (cosHc == 0.0) return ArithmeticFault::DivisionByZero;
-        d1(i) = (std::sin(dec) * std::cos(phi) - std::sin(phi) * std::cos(dec) * std::cos(lha)) /
-                cosHc;
+        d1(i) =
+            (std::sin(dec) * std::cos(phi) - std::sin(phi) * std::cos(dec) * std::cos(lha)) / cosHc;
         d2(i) = -std::cos(dec) * std::cos(phi) * std::sin(lha) / cosHc;
 
         const double dt = ObsTime(i) - ObsTime(0);
@@ -227,7 +233,8 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
             // The rhumb line through the isometric latitude.
             const double phiBar = meridianLat(i) * kDegToRad;
             const double p = tanC * IsometricDerivative(phi, e2);
-            const double k = 3.0 * e2 * sin2Phi0 / (2.0 * std::pow(1.0 - e2 * sinPhi0 * sinPhi0, 2.5));
+            const double k =
+                3.0 * e2 * sin2Phi0 / (2.0 * std::pow(1.0 - e2 * sinPhi0 * sinPhi0, 2.5));
             d3(i) = 1.0 +
                     k * ((phiBar - phi0) * (1.0 - 0.75 * e2) +
                          0.375 * e2 * (std::sin(2.0 * phiBar) - sin2Phi0)) +
@@ -271,6 +278,20 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
         failed = true;
         return false;
     };
+
+    // The entered arrays must hold every sight; the working and result
+    // arrays are dimensioned here when they do not fit.
+    auto holds = [n](const Vector& v, int lower) { return v.lbound() <= lower && v.ubound() >= n; };
+    if (n < 0 || !holds(obs.ObsTime, 0) || !holds(obs.ObsHs, 1) || !holds(obs.ObsInstErr, 1) ||
+        obs.ObsBody.size() < static_cast<size_t>(n) + 1) {
+        ShowErrorReport("Error 9: Subscript out of range");
+        return StarFixStatus::ArithmeticFailure;
+    }
+    for (Vector* v : {&obs.ObsLat, &obs.ObsLong})
+        if (!holds(*v, 0)) *v = Vector(0, n);
+    for (Vector* v : {&obs.ObsGHA, &obs.ObsDec, &obs.ObsDist, &obs.ObsHo, &obs.ObsHc,
+                      &obs.ObsIntercept, &obs.ObsZn})
+        if (!holds(*v, 1)) *v = Vector(n);
 
     // 1. Working arrays.
     Vector meridianLat(n);
@@ -523,8 +544,8 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
             }
         if (worst > 0)
             ReportMessage(kIconInformation + kButtonsOk, "Wrong observation",
-                          "The observation of " + obs.ObsBody[static_cast<size_t>(worst)] +
-                              " at " + TimeOfDayText(obs.ObsTime(worst)) +
+                          "The observation of " + obs.ObsBody[static_cast<size_t>(worst)] + " at " +
+                              TimeOfDayText(obs.ObsTime(worst)) +
                               " is most probably erroneous.\r\n"
                               "Please check and correct if necessary.\r\n"
                               "In the meantime, the following results are unreliable.");

@@ -22,8 +22,10 @@ namespace orvex {
 //         dead-reckoning course and speed, the conditions, the probability
 //         level, the options and the ephemeris (see StarFixInputs)
 //   obs   in: ObsCount and the entered ObsTime(1..n), ObsBody, ObsHs,
-//         ObsInstErr, every array dimensioned for ObsCount sights
-//         (ObservationSet::Resize); out: ObsTime(0) = the wanted time,
+//         ObsInstErr (ObservationSet::Resize dimensions everything; arrays
+//         of the wrong size are refused with the error report "Error 9:
+//         Subscript out of range", the working and result arrays are
+//         dimensioned by the solver when they do not fit); out: ObsTime(0) = the wanted time,
 //         ObsLat(0), ObsLong(0) = the estimated position run to the wanted
 //         time on the entered course and speed; ObsGHA, ObsDec, ObsDist of
 //         every sight; ObsLat(i), ObsLong(i), ObsHo, ObsHc, ObsIntercept of

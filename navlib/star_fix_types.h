@@ -24,9 +24,8 @@ namespace orvex {
 //   dist   out: distance, astronomical units (272000 for a star)
 // The navigation library does not link the ephemeris; the program passes
 // the real one (ComputeEphemeris) in, tests may pass their own.
-using EphemerisFunction =
-    std::function<void(const std::string& body, double time, double& gha, double& dec,
-                       double& dist)>;
+using EphemerisFunction = std::function<void(const std::string& body, double time, double& gha,
+                                             double& dec, double& dist)>;
 
 // The set of sights and the per-sight working and result arrays. Element 0 of
 // ObsTime, ObsLat and ObsLong belongs to the position at the wanted time;
@@ -39,16 +38,16 @@ struct ObservationSet {
     Vector ObsHs;                      // sextant altitude, degrees
     Vector ObsInstErr;                 // instrument correction, degrees (added to ObsHs)
 
-    Vector ObsLat;    // 0..n, position assigned to each sight; 0: position at the wanted time
-    Vector ObsLong;   // 0..n
-    Vector ObsGHA;    // Greenwich hour angle at the sight time, degrees
-    Vector ObsDec;    // declination, degrees
-    Vector ObsDist;   // distance, astronomical units
-    Vector ObsHo;     // observed altitude, degrees
-    Vector ObsHc;     // computed altitude, degrees
+    Vector ObsLat;        // 0..n, position assigned to each sight; 0: position at the wanted time
+    Vector ObsLong;       // 0..n
+    Vector ObsGHA;        // Greenwich hour angle at the sight time, degrees
+    Vector ObsDec;        // declination, degrees
+    Vector ObsDist;       // distance, astronomical units
+    Vector ObsHo;         // observed altitude, degrees
+    Vector ObsHc;         // computed altitude, degrees
     Vector ObsIntercept;  // ObsHo - ObsHc, degrees
-    Vector ObsZn;     // true azimuth, degrees
-    Vector ObsWeight; // robust weight, 0..1
+    Vector ObsZn;         // true azimuth, degrees
+    Vector ObsWeight;     // robust weight, 0..1
 
     ObservationSet() = default;
     // A set dimensioned for n sights, every value 0 and every name empty.
@@ -85,34 +84,34 @@ struct ObservationSet {
 
 // What the navigator enters besides the sights, read once per fix.
 struct StarFixInputs {
-    double EstLat = 0.0;       // estimated position, degrees
+    double EstLat = 0.0;  // estimated position, degrees
     double EstLong = 0.0;
-    double TimeEstPos = 0.0;   // time of the estimated position, days (UT)
-    double TimeTruePos = 0.0;  // time at which the position is wanted, days (UT)
-    double Course = 0.0;       // dead-reckoning course, degrees
-    double Speed = 0.0;        // dead-reckoning speed, knots
-    double HeightEye = 0.0;    // metres, >= 0
-    double TempAirC = 10.0;    // degrees Celsius
-    double TempWaterC = 10.0;  // degrees Celsius
+    double TimeEstPos = 0.0;      // time of the estimated position, days (UT)
+    double TimeTruePos = 0.0;     // time at which the position is wanted, days (UT)
+    double Course = 0.0;          // dead-reckoning course, degrees
+    double Speed = 0.0;           // dead-reckoning speed, knots
+    double HeightEye = 0.0;       // metres, >= 0
+    double TempAirC = 10.0;       // degrees Celsius
+    double TempWaterC = 10.0;     // degrees Celsius
     double PressMBars = 1010.16;  // hectopascals
-    double Proba = 0.95;       // probability level: 0.5, 0.95, 0.99 or 0.999
-    bool FullRoutine = true;   // correct course and speed when the sights allow it
-    bool FindSystErr = false;  // look for an altitude error common to all sights
+    double Proba = 0.95;          // probability level: 0.5, 0.95, 0.99 or 0.999
+    bool FullRoutine = true;      // correct course and speed when the sights allow it
+    bool FindSystErr = false;     // look for an altitude error common to all sights
     EphemerisFunction Ephemeris;  // the place of each body (required)
 };
 
 // The fix.
 struct FixResult {
-    double MppLat = 0.0;   // most probable position at the wanted time, degrees
-    double MppLong = 0.0;  // -180..180
-    double Course = 0.0;   // course, degrees 0..360 (corrected with four unknowns)
-    double Speed = 0.0;    // speed, knots (corrected with four unknowns)
-    int GoodObsCount = 0;  // sights well spread in bearing
-    int UnknownCount = 0;  // 4 with course and speed, else 2
-    int IterCount = 0;     // iterations made; 101 when the limit was hit
-    Vector StdDev;         // 1..UnknownCount: latitude (deg), longitude (deg of
-                           // longitude), course (deg), speed (knots)
-    double EllipseNS = 0.0;     // half axes of the probability ellipse, degrees
+    double MppLat = 0.0;     // most probable position at the wanted time, degrees
+    double MppLong = 0.0;    // -180..180
+    double Course = 0.0;     // course, degrees 0..360 (corrected with four unknowns)
+    double Speed = 0.0;      // speed, knots (corrected with four unknowns)
+    int GoodObsCount = 0;    // sights well spread in bearing
+    int UnknownCount = 0;    // 4 with course and speed, else 2
+    int IterCount = 0;       // iterations made; 101 when the limit was hit
+    Vector StdDev;           // 1..UnknownCount: latitude (deg), longitude (deg of
+                             // longitude), course (deg), speed (knots)
+    double EllipseNS = 0.0;  // half axes of the probability ellipse, degrees
     double EllipseEW = 0.0;
     double CircleRadius = 0.0;  // circle of equal probability, degrees; -1 for a
                                 // probability level outside the table

@@ -1,3 +1,5 @@
+#include "navlib/least_squares.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 
 #include "navlib/arrays.h"
 #include "navlib/hooks.h"
-#include "navlib/least_squares.h"
 
 using namespace orvex;
 

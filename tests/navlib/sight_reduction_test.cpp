@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
+#include "navlib/sight_reduction.h"
+
 #include <erfa.h>
 #include <erfam.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
 #include "navlib/constants.h"
 #include "navlib/hooks.h"
-#include "navlib/sight_reduction.h"
 #include "navlib/unit_conversions.h"
 
 using namespace orvex;
@@ -41,8 +42,8 @@ double ReducedHo(const std::string& body, double hs, double dist, double heightE
 // or a swapped argument of the arctangent shows here.
 TEST(SightReduction, AzimuthAndAltitudeMatchErfa) {
     std::mt19937 gen(42);
-    std::uniform_real_distribution<double> lat(-89.0, 89.0), lon(-180.0, 180.0),
-        gha(0.0, 360.0), dec(-70.0, 70.0);
+    std::uniform_real_distribution<double> lat(-89.0, 89.0), lon(-180.0, 180.0), gha(0.0, 360.0),
+        dec(-70.0, 70.0);
     int compared = 0;
     for (int k = 0; k < 20000; ++k) {
         const double la = lat(gen), lo = lon(gen), g = gha(gen), d = dec(gen);

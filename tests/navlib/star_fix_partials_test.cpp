@@ -57,8 +57,8 @@ void Run(const RunSetup& s, double lat0, double course, double speed, Vector& la
 // run (RunPositionToSight) and of the computed altitude.
 // lonRel: relative tolerance on the longitude derivatives D4, D6, D8.
 void CheckPartials(const RunSetup& s, double tolerance, double lonRel = 0.0) {
-    SCOPED_TRACE(::testing::Message() << "course " << s.course << " lat " << s.lat0 << " F "
-                                      << s.E.InvFlattening);
+    SCOPED_TRACE(::testing::Message()
+                 << "course " << s.course << " lat " << s.lat0 << " F " << s.E.InvFlattening);
     const Vector t = Times();
     Vector gha, dec;
     Places(gha, dec);
@@ -67,9 +67,9 @@ void CheckPartials(const RunSetup& s, double tolerance, double lonRel = 0.0) {
     Vector hc(kSights);
     for (int i = 1; i <= kSights; ++i) hc(i) = ComputeAltitude(lat(i), lon(i), gha(i), dec(i));
     RunPartials D;
-    ASSERT_EQ(ComputeRunPartials(kSights, s.course, s.speed, t, lat, lon, mlat, dec, gha, hc, 4,
-                                 D, s.E),
-              ArithmeticFault::None);
+    ASSERT_EQ(
+        ComputeRunPartials(kSights, s.course, s.speed, t, lat, lon, mlat, dec, gha, hc, 4, D, s.E),
+        ArithmeticFault::None);
 
     // Altitude by latitude and longitude of the sight (per radian).
     const double h = 1e-5;  // degrees
@@ -152,7 +152,9 @@ TEST(ComputeRunPartials, MatchCentralDifferencesOnSphere) {
 
 namespace {
 
-double NormalCdf(double x) { return 0.5 * std::erfc(-x / std::sqrt(2.0)); }
+double NormalCdf(double x) {
+    return 0.5 * std::erfc(-x / std::sqrt(2.0));
+}
 
 // Probability that a normal error with standard deviations 1 and q along
 // its axes falls within radius r: integral over x of the density of x times
@@ -165,8 +167,8 @@ double CircleProbability(double r, double q) {
     for (int k = 0; k <= n; ++k) {
         const double x = -r + k * h;
         const double yMax = std::sqrt(std::max(0.0, r * r - x * x));
-        const double f = std::exp(-x * x / 2) / std::sqrt(2 * 3.141592653589793) *
-                         (2 * NormalCdf(yMax / q) - 1);
+        const double f =
+            std::exp(-x * x / 2) / std::sqrt(2 * 3.141592653589793) * (2 * NormalCdf(yMax / q) - 1);
         sum += f * ((k == 0 || k == n) ? 1 : (k % 2 ? 4 : 2));
     }
     return sum * h / 3;

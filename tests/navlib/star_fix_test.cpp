@@ -1,3 +1,5 @@
+#include "navlib/star_fix.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include "navlib/constants.h"
 #include "navlib/hooks.h"
 #include "navlib/sight_reduction.h"
-#include "navlib/star_fix.h"
 #include "synthetic_sights.h"
 
 using namespace orvex;
@@ -20,8 +21,12 @@ constexpr double kDay = 46096.0;
 constexpr double kHour = 1.0 / 24.0;
 constexpr double kMinute = 1.0 / 1440.0;
 
-EarthModel Wgs84() { return EarthModel{298.257223563, 6378137.0 / 1852.0}; }
-EarthModel Sphere() { return EarthModel{1e100, 3437.7468}; }
+EarthModel Wgs84() {
+    return EarthModel{298.257223563, 6378137.0 / 1852.0};
+}
+EarthModel Sphere() {
+    return EarthModel{1e100, 3437.7468};
+}
 
 // Distance between two positions in minutes of arc (nautical miles, near enough).
 double MilesApart(double lat1, double lon1, double lat2, double lon2) {
@@ -171,8 +176,8 @@ TEST(ComputeStarFix, EightSightsOverThreeHoursRecoverCourseAndSpeed) {
     std::vector<double> times;
     for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
     s.plan = SpreadStars(s.truth, times, s.E);
-    StarFixInputs in = MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 60.0, 12.0,
-                                  s.cond, s.E);
+    StarFixInputs in =
+        MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 60.0, 12.0, s.cond, s.E);
     FixRun run = Solve(s, in);
     EXPECT_EQ(run.status, StarFixStatus::Solved);
     EXPECT_EQ(run.fix.GoodObsCount, 8);
@@ -416,8 +421,8 @@ TEST(ComputeStarFix, DatelineAndNorthCourse) {
     std::vector<double> times;
     for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
     s.plan = SpreadStars(s.truth, times, s.E);
-    StarFixInputs in = MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 5.0, 10.0, 5.0, 15.0,
-                                  s.cond, s.E);
+    StarFixInputs in =
+        MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 5.0, 10.0, 5.0, 15.0, s.cond, s.E);
     FixRun run = Solve(s, in);
     ASSERT_EQ(run.fix.UnknownCount, 4);
     EXPECT_GE(run.fix.MppLong, -180.0);
@@ -428,3 +433,29 @@ TEST(ComputeStarFix, DatelineAndNorthCourse) {
     EXPECT_NEAR(run.fix.Course, 358.0, 0.05);
 }
 
+// A set whose entered arrays are shorter than its count is refused with the
+// error report instead of reading past the arrays; result arrays that do not
+// fit are dimensioned by the solver.
+TEST(ComputeStarFix, ArraysOfTheWrongSize) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s = EveningStars();
+    StarFixInputs in = DefaultInputs(s);
+    in.Ephemeris = ErfaEphemeris();
+    ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
+    obs.ObsCount = 7;
+    FixResult fix;
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, s.E), StarFixStatus::ArithmeticFailure);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, " ERROR REPORT");
+
+    rec.Clear();
+    obs.ObsCount = 6;
+    obs.ObsZn = Vector();
+    obs.ObsLat = Vector(3);
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, s.E), StarFixStatus::Solved);
+    EXPECT_EQ(obs.ObsZn.ubound(), 6);
+    EXPECT_EQ(obs.ObsLat.lbound(), 0);
+    EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
+}

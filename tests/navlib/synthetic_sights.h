@@ -79,7 +79,9 @@ inline const CatalogueStar* FindTestStar(const std::string& name) {
 }
 
 // Julian date of a date-time value.
-inline double JulianDate(double t) { return t + 2415018.5; }
+inline double JulianDate(double t) {
+    return t + 2415018.5;
+}
 
 // ERFA's apparent place of a catalogue star: Greenwich hour angle (0..360)
 // and declination, degrees; distance 272000 as the navigator's tables give
@@ -135,7 +137,8 @@ inline double SextantAltitude(double ho, const std::string& body, double dist,
     const double fw = c.tempWaterC * 9.0 / 5.0 + 32.0;
     double sd = 0.0;
     if (body == "SUNLOW" || body == "SUNUPP") sd = 0.266564 / dist;
-    if (body == "MOONLOW" || body == "MOONUPP") sd = 0.2725 * 0.9507 * (384401.0 / 149565800.0) / dist;
+    if (body == "MOONLOW" || body == "MOONUPP")
+        sd = 0.2725 * 0.9507 * (384401.0 / 149565800.0) / dist;
     if (body == "SUNUPP" || body == "MOONUPP") sd = -sd;
     const double h2 = ho - sd;
     // Parallax: h2 = h1 + asin(R cos h1 / dist).
