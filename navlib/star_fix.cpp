@@ -368,9 +368,8 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     fix.GoodObsCount = good;
 
     // 7. Two or four unknowns.
-    const double spanHours = (ArrayMax(obs.ObsTime, 1, obs.ObsTime.ubound()) -
-                              ArrayMin(obs.ObsTime, 1, obs.ObsTime.ubound())) *
-                             24.0;
+    const double spanHours =
+        n >= 1 ? (ArrayMax(obs.ObsTime, 1, n) - ArrayMin(obs.ObsTime, 1, n)) * 24.0 : 0.0;
     const int k = (spanHours > kMinRunSpanHours && in.FullRoutine && n > kMinSightsForRun &&
                    good > kMinSightsForRun)
                       ? 4
