@@ -58,8 +58,8 @@ double ArrayMin(const Vector& a, int from, int to) {
 
 double EllipseScaleForProbability(double p) {
     static const double kTable[][2] = {
-        {0.3935, 1.0},     {0.5, 1.38629},  {0.6826, 2.29518}, {0.8647, 4.0},
-        {0.95, 5.99146},   {0.9544, 6.1757}, {0.99, 9.21034},  {0.999, 13.81551},
+        {0.3935, 1.0},   {0.5, 1.38629},   {0.6826, 2.29518}, {0.8647, 4.0},
+        {0.95, 5.99146}, {0.9544, 6.1757}, {0.99, 9.21034},   {0.999, 13.81551},
     };
     for (const auto& row : kTable)
         if (p == row[0]) return row[1];
@@ -126,12 +126,10 @@ void SortParallel(Vector& a, Vector& b, Vector& c, std::vector<std::string>& nam
     }
 }
 
-int BinarySearchText(const std::string& key, const std::vector<std::string>& list,
-                     int lowerBound) {
+int BinarySearchText(const std::string& key, const std::vector<std::string>& list, int lowerBound) {
     const size_t b = key.find_first_not_of(' ');
-    const std::string k = (b == std::string::npos)
-                              ? std::string()
-                              : key.substr(b, key.find_last_not_of(' ') - b + 1);
+    const std::string k =
+        (b == std::string::npos) ? std::string() : key.substr(b, key.find_last_not_of(' ') - b + 1);
     int lo = lowerBound;
     int hi = lowerBound + static_cast<int>(list.size()) - 1;
     while (hi >= lo) {

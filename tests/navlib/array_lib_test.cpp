@@ -1,10 +1,11 @@
+#include "navlib/array_lib.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 
-#include "navlib/array_lib.h"
 #include "navlib/hooks.h"
 #include "navlib/unit_conversions.h"
 
@@ -151,7 +152,7 @@ TEST(BinarySearchText, FindsTrimmedKeysCaseSensitively) {
 TEST(BinarySearchText, FirstProbeRoundsHalfToEven) {
     EXPECT_EQ(BinarySearchText("M", std::vector<std::string>(4, "M")), 2);
     EXPECT_EQ(BinarySearchText("M", std::vector<std::string>(5, "M")), 2);
-    EXPECT_EQ(BinarySearchText("M", std::vector<std::string>(2, "M")), 0);  // 0.5 -> 0
+    EXPECT_EQ(BinarySearchText("M", std::vector<std::string>(2, "M")), 0);     // 0.5 -> 0
     EXPECT_EQ(BinarySearchText("M", std::vector<std::string>(2, "M"), 1), 2);  // 1.5 -> 2
 }
 
