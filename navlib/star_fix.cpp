@@ -1,7 +1,6 @@
 #include "navlib/star_fix.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "navlib/array_lib.h"
@@ -12,6 +11,7 @@
 #include "navlib/math_lib.h"
 #include "navlib/matrix_lib.h"
 #include "navlib/nautical_angles.h"
+#include "navlib/number_format.h"
 #include "navlib/rhumb_line.h"
 #include "navlib/sight_reduction.h"
 
@@ -82,16 +82,6 @@ void ShowErrorReport(const std::string& description) {
     last.text = text;
     last.time = now;
     last.timeSet = true;
-}
-
-// "hh:mm:ss" of a date-time value, rounded to the second.
-std::string TimeOfDayText(double t) {
-    double frac = std::fabs(t - std::trunc(t));
-    long secs = std::lround(frac * 86400.0);
-    if (secs >= 86400) secs -= 86400;
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld", secs / 3600, (secs / 60) % 60, secs % 60);
-    return buf;
 }
 
 bool AllFinite(const Vector& v) {
@@ -544,7 +534,7 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
         if (worst > 0)
             ReportMessage(kIconInformation + kButtonsOk, "Wrong observation",
                           "The observation of " + obs.ObsBody[static_cast<size_t>(worst)] + " at " +
-                              TimeOfDayText(obs.ObsTime(worst)) +
+                              FormatDateTime(obs.ObsTime(worst), "hh:mm:ss") +
                               " is most probably erroneous.\r\n"
                               "Please check and correct if necessary.\r\n"
                               "In the meantime, the following results are unreliable.");
