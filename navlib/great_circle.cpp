@@ -285,6 +285,19 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     SetEllipsoidParameters(P, F);
     // A track along the equator has no vertex.
     if (SameLatitude(lat1, 0.0) && SameLatitude(lat2, 0.0)) return v;
+    // A track along a meridian has its vertex at a pole: the one it crosses
+    // when the two positions lie on opposite meridians, else the pole on the
+    // side of the position farther from the equator (not on the track).
+    const bool oppositeMeridians = SameLongitude(Norm180(lon2 - lon1), 180.0);
+    if (SameLongitude(lon1, lon2) || oppositeMeridians) {
+        const double farther = std::fabs(lat2) > std::fabs(lat1) ? lat2 : lat1;
+        const int pole = oppositeMeridians ? (lat1 + lat2 >= 0 ? 1 : -1) : (farther >= 0 ? 1 : -1);
+        v.VertexLat = pole * 90.0;
+        v.VertexLong = lon1;
+        v.VertexParam = 0.0;
+        v.VertexDist = oppositeMeridians ? GeodesicDistance(lat1, lon1, v.VertexLat, lon1, E) : -1.0;
+        return v;
+    }
 
     // Spherical vertex from Napier's analogies: C is the angle at the
     // departure between the meridian and the track.
@@ -371,6 +384,12 @@ double GreatCircleComposite(double lon, double vertexLat, double vertexLong, dou
     SolverParameters& P = SharedSolverParameters();
     SetEllipsoidParameters(P, F);
 
+    // A vertex at a pole: the track is a meridian and has no latitude as a
+    // function of longitude (nor a course from the longitudes alone).
+    if (std::fabs(vertexLat) >= 90.0 - kSameAngleTolerance) {
+        failed = true;
+        return 0.0;
+    }
     const double psiV = GeodeticToGeocentric(vertexLat, F) * kDegToRad;
     const double delta = Norm180(vertexLong - lon) * kDegToRad;
     double phiS = std::fabs(std::atan(std::tan(psiV) * std::cos(delta)) * kRadToDeg);

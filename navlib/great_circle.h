@@ -24,8 +24,8 @@
 // the flattening, within 2e-5 of the distance; nearly antipodal positions
 // fall outside the formula).
 //
-// The routines write OneMinusE2, HalfE2, SolvArg1..SolvArg4, SolvGeo,
-// SolvGeo2 and SolvIntA of the shared solver parameters
+// The routines write OneMinusE2, HalfE2, SolvArg1..SolvArg4, SolvGeo and
+// SolvIntA of the shared solver parameters
 // (navlib/solver_callback.h); nothing else keeps state.
 #pragma once
 
@@ -54,7 +54,10 @@ struct GreatCircleVertex {
 //     vertex 0, 0, p = 0, distance -1;
 //   - both positions on the equator (within 4e-05 degree): the track has no
 //     vertex; vertex 0, 0, p = 0, distance -1 (courses along it are 090/270);
-//   - a track along a meridian has its vertex at the pole.
+//   - a track along a meridian (both longitudes the same, or opposite) has
+//     its vertex at a pole, p = 0: the pole it crosses (distance to it
+//     given), else the pole on the side of the position farther from the
+//     equator (distance -1).
 // The vertex lies in the hemisphere of the position farther from the equator.
 // A failure of the refinement shows the box of the equation solver and goes
 // on with its last iterate.
@@ -74,7 +77,9 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
 // At the vertex longitude (the latitude within 0.0003 degree of the vertex)
 // the vertex latitude is returned and the course set to 090 or 270 by the
 // direction of travel, even when kNoCourse was passed. A vertex on the
-// equator gives latitude 0 and course 090/270 everywhere.
+// equator gives latitude 0 and course 090/270 everywhere. A vertex at a pole
+// (a track along a meridian) has no latitude as a function of longitude:
+// failed, course untouched.
 double GreatCircleComposite(double lon, double vertexLat, double vertexLong, double vertexParam,
                             const EarthModel& E, double fromLong, double toLong, double& course,
                             bool& failed);

@@ -161,6 +161,34 @@ TEST(GreatCircleEllipsoid, RouteAlongTheEquator) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// A track along a meridian has its vertex at a pole; the arccosine of the
+// general formulas once flooded the navigator with boxes there.
+TEST(GreatCircleEllipsoid, TrackAlongAMeridian) {
+    RecordingReporter rec;
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        GreatCircleVertex v = GreatCircleEllipsoid(10, -30, 50, -30, E);
+        EXPECT_EQ(v.VertexLat, 90.0);
+        EXPECT_EQ(v.VertexDist, -1.0);
+        v = GreatCircleEllipsoid(-10, -30, -50, -30, E);
+        EXPECT_EQ(v.VertexLat, -90.0);
+        // Over the pole: the vertex is on the track.
+        v = GreatCircleEllipsoid(70, -30, 80, 150, E);
+        EXPECT_EQ(v.VertexLat, 90.0);
+        EXPECT_NEAR(v.VertexDist, GeodesicDistance(70, -30, 90, -30, E), 1e-9);
+        double course = kNoCourse;
+        bool failed = false;
+        EXPECT_EQ(GreatCircleComposite(-20, v.VertexLat, v.VertexLong, v.VertexParam, E, 0, 0,
+                                       course, failed), 0.0);
+        EXPECT_TRUE(failed);
+        // Nearly along a meridian the general case holds.
+        const Geodesic g = OracleFor(E);
+        const Route r{-60, 10, 30, 10.001};
+        v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+        EXPECT_NEAR(v.VertexLat, VertexOf(g, r).lat, 1e-4);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // ---------------------------------------------------------------- distance
 
 // On the equator the half-sum of the latitudes is a tiny substitute; the
