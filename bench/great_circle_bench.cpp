@@ -19,7 +19,8 @@ orvex::EarthModel Wgs84() {
 void BM_GreatCircleVertexWgs84(benchmark::State& state) {
     const orvex::EarthModel E = Wgs84();
     for (auto _ : state) {
-        const orvex::GreatCircleVertex v = orvex::GreatCircleEllipsoid(35.0, 140.0, 48.0, -125.0, E);
+        const orvex::GreatCircleVertex v =
+            orvex::GreatCircleEllipsoid(35.0, 140.0, 48.0, -125.0, E);
         benchmark::DoNotOptimize(v.VertexLong);
     }
 }

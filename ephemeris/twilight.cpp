@@ -37,8 +37,7 @@ double SearchTime(NautLibFct& fn, double t0, double step, int iFct) {
 
 }  // namespace
 
-bool StarSightTwilight(double lat, double lon, double day, double heightEye,
-                       TwilightTimes& times) {
+bool StarSightTwilight(double lat, double lon, double day, double heightEye, TwilightTimes& times) {
     const double d0 = std::trunc(day);
     double gha0 = 0.0, dec0 = 0.0, dist0 = 0.0;
     SunPlace(d0, gha0, dec0, dist0);
@@ -61,9 +60,10 @@ bool StarSightTwilight(double lat, double lon, double day, double heightEye,
         int morning, evening;
     };
     const double visible = VisibleSunriseAltitude(heightEye, dist0);
-    for (const Pair& pair : {Pair{0.0, kSunrise, kSunset}, Pair{visible, kVisibleSunrise, kVisibleSunset},
-                             Pair{-3.0, kMorningSightsEnd, kEveningSightsStart},
-                             Pair{-9.0, kMorningSightsStart, kEveningSightsEnd}}) {
+    for (const Pair& pair :
+         {Pair{0.0, kSunrise, kSunset}, Pair{visible, kVisibleSunrise, kVisibleSunset},
+          Pair{-3.0, kMorningSightsEnd, kEveningSightsStart},
+          Pair{-9.0, kMorningSightsStart, kEveningSightsEnd}}) {
         P.SolvSunAlt = pair.target;
         const double H = HourAngleFromAltitude(pair.target, lat, dec0) / 360.0;  // days
         found[pair.morning] = SearchTime(fn, found[kMeridianPassage] - H, kMinute, 13);
@@ -86,8 +86,9 @@ double PlanetMagnitude(std::string_view name, double r, double delta, double R, 
         const double incl = (28.075216 - 0.012998 * T + 0.000004 * T * T) * kDegToRad;
         const double node = 169.50847 + 1.394681 * T + 0.000412 * T * T;
         const double b = beta * kDegToRad;
-        const double B = ArcSin(std::sin(incl) * std::cos(b) * std::sin((lambda - node) * kDegToRad) -
-                                std::cos(incl) * std::sin(b));
+        const double B =
+            ArcSin(std::sin(incl) * std::cos(b) * std::sin((lambda - node) * kDegToRad) -
+                   std::cos(incl) * std::sin(b));
         const double sB = std::sin(B);
         return L - 8.88 + 0.044 * i - 2.6 * std::fabs(sB) + 1.25 * sB * sB;
     }

@@ -42,8 +42,7 @@ using TwilightTimes = std::array<double, 9>;
 // SolvSunAlt, SolvSunPlace; functions 12 and 13 leave the Sun's hour angle,
 // declination and distance of the last trial time in SolvSunGHA, SolvSunDec
 // and SolvArg6).
-bool StarSightTwilight(double lat, double lon, double day, double heightEye,
-                       TwilightTimes& times);
+bool StarSightTwilight(double lat, double lon, double day, double heightEye, TwilightTimes& times);
 
 // Apparent visual magnitude of the body `name` (a name of BodyNames()) at
 // the UT instant `when`: "SUNLOW"/"SUNUPP" -26.86, "MOONLOW"/"MOONUPP" -11.0,

@@ -19,7 +19,9 @@ namespace {
 constexpr double kSphereInvFlattening = 1e100;
 constexpr double kLargestDouble = 1.7976931348623e+308;
 
-int Sgn(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
+int Sgn(double x) {
+    return x > 0 ? 1 : (x < 0 ? -1 : 0);
+}
 
 // e of the Earth model; below 1e-11 it is a sphere.
 double Eccentricity(double F) {
@@ -36,7 +38,9 @@ void SetEllipsoidParameters(SolverParameters& P, double F) {
 
 // cos(atan(u)) without the cancellation of taking the cosine of an angle
 // close to a right angle.
-double CosAtan(double u) { return 1.0 / std::sqrt(1.0 + u * u); }
+double CosAtan(double u) {
+    return 1.0 / std::sqrt(1.0 + u * u);
+}
 
 // Half the latitude difference, half the latitude sum and half the
 // longitude difference (radians), each kept clear of 0 so that the
@@ -56,7 +60,9 @@ HalfAngles MakeHalfAngles(double lat1, double lon1, double lat2, double lon2) {
 }
 
 // Cotangent of a latitude given in degrees, with the sign of the latitude.
-double Cotangent(double lat) { return std::tan((Sgn(lat) * 90.0 - lat) * kDegToRad); }
+double Cotangent(double lat) {
+    return std::tan((Sgn(lat) * 90.0 - lat) * kDegToRad);
+}
 
 // Integral of the scale integrand iFct (7 or 8) of the solver callback from
 // `from` to `to`, with SolvIntA and OneMinusE2 as they stand. The integrand
@@ -206,7 +212,8 @@ double SolveVertexEquations(double psi1, double psi2, double lon1, double lon2, 
     NautLibFct fn;
     SolveNonlinearSystem(fn, x, 1e-08, 150, first);
     const double u = std::fabs(x(1));
-    if (!std::isfinite(u) || u == 0.0 || u > kHalfPi) return std::tan(kHalfPi - std::fabs(phiV) * kDegToRad) * Sgn(phiV);
+    if (!std::isfinite(u) || u == 0.0 || u > kHalfPi)
+        return std::tan(kHalfPi - std::fabs(phiV) * kDegToRad) * Sgn(phiV);
     return std::tan(kHalfPi - u) * Sgn(std::fabs(psi2) < std::fabs(psi1) ? psi1 : psi2);
 }
 
@@ -295,7 +302,8 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
         v.VertexLat = pole * 90.0;
         v.VertexLong = lon1;
         v.VertexParam = 0.0;
-        v.VertexDist = oppositeMeridians ? GeodesicDistance(lat1, lon1, v.VertexLat, lon1, E) : -1.0;
+        v.VertexDist =
+            oppositeMeridians ? GeodesicDistance(lat1, lon1, v.VertexLat, lon1, E) : -1.0;
         return v;
     }
 
@@ -358,9 +366,8 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
 
     // Vertex longitude and latitude from p; on an ellipsoid the longitude
     // from the vertex is the exact integral form.
-    const double T = F != kSphereInvFlattening
-                         ? ExactLongitudeFromVertex(c1, psi1 * kDegToRad, p)
-                         : GeodesicLongitudeFromVertex(c1, p, P.HalfE2);
+    const double T = F != kSphereInvFlattening ? ExactLongitudeFromVertex(c1, psi1 * kDegToRad, p)
+                                               : GeodesicLongitudeFromVertex(c1, p, P.HalfE2);
     v.VertexLong = Norm180(lon1 - departureSense * kRadToDeg * T);
     const int hemisphere = p != 0.0 ? Sgn(p) : Sgn(std::fabs(psi2) < std::fabs(psi1) ? psi1 : psi2);
     v.VertexLat = GeocentricToGeodetic(hemisphere * 90.0 - kRadToDeg * std::atan(p), F);
@@ -368,8 +375,8 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
 
     if (LongitudeSense(lon1, v.VertexLong) == LongitudeSense(lon1, lon2) &&
         LongitudeSense(lon2, v.VertexLong) == LongitudeSense(lon2, lon1)) {
-        v.VertexDist = GeodesicDistance(GeocentricToGeodetic(psi1, F), lon1, v.VertexLat,
-                                        v.VertexLong, E);
+        v.VertexDist =
+            GeodesicDistance(GeocentricToGeodetic(psi1, F), lon1, v.VertexLat, v.VertexLong, E);
     } else {
         v.VertexDist = -1.0;
     }

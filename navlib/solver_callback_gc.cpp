@@ -49,7 +49,9 @@ double TrackLongitudeResidual(double p, const SolverParameters& P, double& remem
 
 // A longitude difference (radians) the short way round, -pi..pi: the two
 // longitudes may lie on either side of the 180th meridian.
-double Wrap(double d) { return std::remainder(d, 2.0 * kPi); }
+double Wrap(double d) {
+    return std::remainder(d, 2.0 * kPi);
+}
 
 // The longitude (radians) from a vertex of longitude x to a point of
 // longitude lon, counted from the opposite vertex, half a period away, on
@@ -70,9 +72,9 @@ double SunSearchFunction(double x, int iFct, SolverParameters& P) {
     P.SolvArg6 = dist;
     if (iFct == 12) return Norm180(P.SolvSunGHA - P.SolvLongWest);
     const double d = P.SolvSunDec * kDegToRad;
-    const double sinAlt = std::sin(P.SolvArg1) * std::sin(d) +
-                          std::cos(d) * std::cos(P.SolvArg1) *
-                              std::cos(P.SolvSunGHA * kDegToRad + P.SolvArg2);
+    const double sinAlt =
+        std::sin(P.SolvArg1) * std::sin(d) +
+        std::cos(d) * std::cos(P.SolvArg1) * std::cos(P.SolvSunGHA * kDegToRad + P.SolvArg2);
     return kRadToDeg * ArcSin(sinAlt) - P.SolvSunAlt;
 }
 

@@ -9,8 +9,8 @@ namespace orvex {
 
 double HourAngleFromAltitude(double h, double lat, double dec) {
     const double hr = h * kDegToRad, latr = lat * kDegToRad, decr = dec * kDegToRad;
-    const double c = (std::sin(hr) - std::sin(latr) * std::sin(decr)) /
-                     (std::cos(latr) * std::cos(decr));
+    const double c =
+        (std::sin(hr) - std::sin(latr) * std::sin(decr)) / (std::cos(latr) * std::cos(decr));
     return ArcCos(c) * kRadToDeg;
 }
 

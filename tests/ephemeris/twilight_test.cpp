@@ -1,5 +1,7 @@
 // Twilight times against an independent search of the Sun's altitude with
 // ERFA, and the magnitudes against the published formulas on ERFA geometry.
+#include "ephemeris/twilight.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -9,7 +11,6 @@
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/saturn_series.h"
-#include "ephemeris/twilight.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
 #include "navlib/solver_callback.h"
@@ -75,7 +76,10 @@ double Bisect(F f, double a, double b) {
     const bool rising = f(a) < 0;
     for (int i = 0; i < 40; ++i) {
         const double m = (a + b) / 2;
-        if ((f(m) < 0) == rising) a = m; else b = m;
+        if ((f(m) < 0) == rising)
+            a = m;
+        else
+            b = m;
     }
     return (a + b) / 2;
 }
@@ -115,7 +119,8 @@ TEST(StarSightTwilight, AgreesWithErfaSearch) {
     for (double day : days) {
         for (double lat = -60.0; lat <= 60.0; lat += 15.0) {
             for (double lon : lons) {
-                SCOPED_TRACE(::testing::Message() << "day " << day << " lat " << lat << " lon " << lon);
+                SCOPED_TRACE(::testing::Message()
+                             << "day " << day << " lat " << lat << " lon " << lon);
                 RecordingReporter rec;
                 TwilightTimes times{};
                 ASSERT_TRUE(StarSightTwilight(lat, lon, day + 0.7, heightEye, times));
@@ -231,10 +236,14 @@ double PublishedMagnitude(int np, double when) {
     const double i = std::acos((r * r + delta * delta - R * R) / (2 * r * delta)) * ERFA_DR2D;
     const double L = 5 * std::log10(r * delta);
     switch (np) {
-        case 2: return L - 4.40 + 0.0009 * i + 0.000239 * i * i - 0.00000065 * i * i * i;
-        case 4: return L - 1.52 + 0.016 * i;
-        case 5: return L - 9.40 + 0.005 * i;
-        default: break;
+        case 2:
+            return L - 4.40 + 0.0009 * i + 0.000239 * i * i - 0.00000065 * i * i * i;
+        case 4:
+            return L - 1.52 + 0.016 * i;
+        case 5:
+            return L - 9.40 + 0.005 * i;
+        default:
+            break;
     }
     // Saturn: ring pole on the ecliptic of date, from the ring plane's node
     // and inclination; positions turned from the equator of J2000 to the
@@ -243,10 +252,11 @@ double PublishedMagnitude(int np, double when) {
     const double incl = (28.075216 - 0.012998 * T) * ERFA_DD2R;
     const double node = (169.50847 + 1.394681 * T) * ERFA_DD2R;
     double pole[3] = {std::sin(incl) * std::sin(node), -std::sin(incl) * std::cos(node),
-                            std::cos(incl)};
+                      std::cos(incl)};
     double rm[3][3];
     eraEcm06(2451545.0, tt, rm);  // GCRS -> ecliptic of date
-    double toEarth[3], toSun[3], gm[3] = {-g[0], -g[1], -g[2]}, hm[3] = {-pv[0][0], -pv[0][1], -pv[0][2]};
+    double toEarth[3], toSun[3], gm[3] = {-g[0], -g[1], -g[2]},
+                                 hm[3] = {-pv[0][0], -pv[0][1], -pv[0][2]};
     eraRxp(rm, gm, toEarth);
     eraRxp(rm, hm, toSun);
     const double B = std::asin(eraPdp(pole, toEarth) / eraPm(toEarth));

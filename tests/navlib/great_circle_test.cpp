@@ -1,9 +1,11 @@
 // Great-circle and geodesic sailing against GeographicLib, the worked values
 // navigators check by hand, and the mirror symmetries of the Earth.
-#include <GeographicLib/Geodesic.hpp>
-#include <GeographicLib/GeodesicLine.hpp>
+#include "navlib/great_circle.h"
+
 #include <gtest/gtest.h>
 
+#include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/GeodesicLine.hpp>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -12,7 +14,6 @@
 #include "navlib/constants.h"
 #include "navlib/earth_model.h"
 #include "navlib/earth_radii.h"
-#include "navlib/great_circle.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
@@ -48,7 +49,9 @@ Geodesic OracleFor(const EarthModel& E) {
     return Geodesic(E.SemiMajorAxis, f);
 }
 
-double AngleDiff(double a, double b) { return std::fabs(Norm180(a - b)); }
+double AngleDiff(double a, double b) {
+    return std::fabs(Norm180(a - b));
+}
 
 struct Route {
     double lat1, lon1, lat2, lon2;
@@ -99,7 +102,10 @@ double LatitudeAt(const Geodesic& g, const Route& r, double lon) {
         const double mid = (lo + hi) / 2;
         double la = 0, lo2 = 0;
         line.ArcPosition(mid, la, lo2);
-        if (dir * Norm180(lo2 - lon) < 0) lo = mid; else hi = mid;
+        if (dir * Norm180(lo2 - lon) < 0)
+            lo = mid;
+        else
+            hi = mid;
     }
     double la = 0, lo2 = 0;
     line.ArcPosition((lo + hi) / 2, la, lo2);
@@ -146,7 +152,8 @@ TEST(GreatCircleEllipsoid, RouteAlongTheEquator) {
         double course = 0;
         bool failed = false;
         EXPECT_EQ(GreatCircleComposite(10, v.VertexLat, v.VertexLong, v.VertexParam, E, 10, 50,
-                                       course, failed), 0.0);
+                                       course, failed),
+                  0.0);
         EXPECT_EQ(course, 90.0);
         course = 0;
         GreatCircleComposite(50, v.VertexLat, v.VertexLong, v.VertexParam, E, 50, 10, course,
@@ -178,7 +185,8 @@ TEST(GreatCircleEllipsoid, TrackAlongAMeridian) {
         double course = kNoCourse;
         bool failed = false;
         EXPECT_EQ(GreatCircleComposite(-20, v.VertexLat, v.VertexLong, v.VertexParam, E, 0, 0,
-                                       course, failed), 0.0);
+                                       course, failed),
+                  0.0);
         EXPECT_TRUE(failed);
         // Nearly along a meridian the general case holds.
         const Geodesic g = OracleFor(E);
@@ -234,8 +242,8 @@ void CheckVertices(const EarthModel& E, unsigned seed) {
     for (const Route& r : RandomRoutes(400, seed)) {
         const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
         const OracleVertex o = VertexOf(g, r);
-        SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
-                                        << r.lon2);
+        SCOPED_TRACE(testing::Message()
+                     << r.lat1 << " " << r.lon1 << " " << r.lat2 << " " << r.lon2);
         ASSERT_NEAR(v.VertexLat, o.lat, 1e-4);
         ASSERT_LT(AngleDiff(v.VertexLong, o.lon), 1e-4);
         const bool between = o.arcFromDeparture > 0 && o.arcFromDeparture < o.arcTotal;
@@ -251,7 +259,9 @@ void CheckVertices(const EarthModel& E, unsigned seed) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
-TEST(GreatCircleEllipsoid, VertexAgreesWithGeographicLibOnWgs84) { CheckVertices(Wgs84(), 11); }
+TEST(GreatCircleEllipsoid, VertexAgreesWithGeographicLibOnWgs84) {
+    CheckVertices(Wgs84(), 11);
+}
 TEST(GreatCircleEllipsoid, VertexAgreesWithGeographicLibOnTheSphere) {
     CheckVertices(NormalSphere(), 12);
 }
@@ -262,8 +272,8 @@ void CheckTrack(const EarthModel& E, unsigned seed) {
     RecordingReporter rec;
     const Geodesic g = OracleFor(E);
     for (const Route& r : RandomRoutes(150, seed)) {
-        SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
-                                        << r.lon2);
+        SCOPED_TRACE(testing::Message()
+                     << r.lat1 << " " << r.lon1 << " " << r.lat2 << " " << r.lon2);
         const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
         // Waypoints every 5 degrees of longitude, as the waypoint table cuts them.
         const double span = Norm180(r.lon2 - r.lon1);
@@ -271,8 +281,8 @@ void CheckTrack(const EarthModel& E, unsigned seed) {
             const double lon = Norm180(r.lon1 + (span > 0 ? d : -d));
             double course = kNoCourse;
             bool failed = true;
-            const double lat = GreatCircleComposite(lon, v.VertexLat, v.VertexLong,
-                                                    v.VertexParam, E, 0, 0, course, failed);
+            const double lat = GreatCircleComposite(lon, v.VertexLat, v.VertexLong, v.VertexParam,
+                                                    E, 0, 0, course, failed);
             ASSERT_FALSE(failed) << lon;
             ASSERT_NEAR(lat, LatitudeAt(g, r, lon), 1e-3) << lon;
             if (course != kNoCourse) {
@@ -307,7 +317,9 @@ void CheckTrack(const EarthModel& E, unsigned seed) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
-TEST(GreatCircleComposite, TrackAgreesWithGeographicLibOnWgs84) { CheckTrack(Wgs84(), 21); }
+TEST(GreatCircleComposite, TrackAgreesWithGeographicLibOnWgs84) {
+    CheckTrack(Wgs84(), 21);
+}
 TEST(GreatCircleComposite, TrackAgreesWithGeographicLibOnTheSphere) {
     CheckTrack(NormalSphere(), 22);
 }
@@ -357,35 +369,38 @@ void CompositeTangents(const EarthModel& E, double lat3, double lon3, double lat
     const double F = E.InvFlattening;
     const double e2 = 2 / F - (1 / F) / F;
     P.OneMinusE2 = std::sqrt(e2) < 1e-11 ? 1.0 : 1.0 - e2;
-    const double seed1 = Norm180(lon3 + LongitudeSense(lon3, lon4) *
-                                            std::fabs(ArcCos(std::tan(lat3 * kDegToRad) /
-                                                             std::tan(L * kDegToRad))) * kRadToDeg);
-    const double seed2 = Norm180(lon4 + LongitudeSense(lon4, lon3) *
-                                            std::fabs(ArcCos(std::tan(lat4 * kDegToRad) /
-                                                             std::tan(L * kDegToRad))) * kRadToDeg);
+    const double seed1 =
+        Norm180(lon3 + LongitudeSense(lon3, lon4) *
+                           std::fabs(ArcCos(std::tan(lat3 * kDegToRad) / std::tan(L * kDegToRad))) *
+                           kRadToDeg);
+    const double seed2 =
+        Norm180(lon4 + LongitudeSense(lon4, lon3) *
+                           std::fabs(ArcCos(std::tan(lat4 * kDegToRad) / std::tan(L * kDegToRad))) *
+                           kRadToDeg);
     P.SolvIntA = GeodeticToGeocentric(L, F) * kDegToRad;
     P.SolvArg1 = GeodeticToGeocentric(lat3, F) * kDegToRad;
     P.SolvArg2 = lon3 * kDegToRad;
     bool failed = false;
     {
         NautLibFct fn;
-        t1 = FindRoot(fn, seed1 * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, firstFunction,
-                      true, failed) * kRadToDeg;
+        t1 = FindRoot(fn, seed1 * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, firstFunction, true,
+                      failed) *
+             kRadToDeg;
     }
     P.SolvIntA = GeodeticToGeocentric(L, F) * kDegToRad;
     P.SolvArg3 = GeodeticToGeocentric(lat4, F) * kDegToRad;
     P.SolvArg4 = lon4 * kDegToRad;
     {
         NautLibFct fn;
-        t2 = FindRoot(fn, seed2 * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, 11, true,
-                      failed) * kRadToDeg;
+        t2 = FindRoot(fn, seed2 * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, 11, true, failed) *
+             kRadToDeg;
     }
 }
 
 void CheckComposite(const EarthModel& E, double lat3, double lon3, double lat4, double lon4,
                     double L) {
-    SCOPED_TRACE(testing::Message() << lat3 << " " << lon3 << " " << lat4 << " " << lon4 << " "
-                                    << L);
+    SCOPED_TRACE(testing::Message()
+                 << lat3 << " " << lon3 << " " << lat4 << " " << lon4 << " " << L);
     RecordingReporter rec;
     const double f = E.InvFlattening > 1e50 ? 0.0 : 1.0 / E.InvFlattening;
     const Geodesic g = OracleFor(E);
@@ -423,11 +438,11 @@ void CheckComposite(const EarthModel& E, double lat3, double lon3, double lat4, 
 
 TEST(CompositeSailing, TangentPointsAndWaypointsAgreeWithGeographicLib) {
     for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
-        CheckComposite(E, 35.0, 140.0, 48.0, -125.0, 49.0);  // Tokyo Bay to Juan de Fuca
-        CheckComposite(E, 48.0, -125.0, 35.0, 140.0, 49.0);  // and back
+        CheckComposite(E, 35.0, 140.0, 48.0, -125.0, 49.0);   // Tokyo Bay to Juan de Fuca
+        CheckComposite(E, 48.0, -125.0, 35.0, 140.0, 49.0);   // and back
         CheckComposite(E, -34.0, 18.0, -32.0, 116.0, -40.0);  // Cape Town to Fremantle
-        CheckComposite(E, -12.0, -38.0, 40.0, -5.0, 45.0);   // from south of the equator
-        CheckComposite(E, 12.0, 38.0, -40.0, 5.0, -45.0);    // its mirror
+        CheckComposite(E, -12.0, -38.0, 40.0, -5.0, 45.0);    // from south of the equator
+        CheckComposite(E, 12.0, 38.0, -40.0, 5.0, -45.0);     // its mirror
     }
 }
 
@@ -440,8 +455,8 @@ TEST(GreatCircle, MirrorSymmetry) {
     RecordingReporter rec;
     for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
         for (const Route& r : RandomRoutes(80, 31)) {
-            SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
-                                            << r.lon2);
+            SCOPED_TRACE(testing::Message()
+                         << r.lat1 << " " << r.lon1 << " " << r.lat2 << " " << r.lon2);
             const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
             const GreatCircleVertex ns = GreatCircleEllipsoid(-r.lat1, r.lon1, -r.lat2, r.lon2, E);
             const GreatCircleVertex ew = GreatCircleEllipsoid(r.lat1, -r.lon1, r.lat2, -r.lon2, E);
@@ -459,9 +474,8 @@ TEST(GreatCircle, MirrorSymmetry) {
             const double lon = Norm180(r.lon1 + Norm180(r.lon2 - r.lon1) / 3);
             double c = 0, cns = 0, cew = 0;
             bool failed = false;
-            const double lat =
-                GreatCircleComposite(lon, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
-                                     r.lon2, c, failed);
+            const double lat = GreatCircleComposite(lon, v.VertexLat, v.VertexLong, v.VertexParam,
+                                                    E, r.lon1, r.lon2, c, failed);
             EXPECT_NEAR(GreatCircleComposite(lon, ns.VertexLat, ns.VertexLong, ns.VertexParam, E,
                                              r.lon1, r.lon2, cns, failed),
                         -lat, 1e-7);
@@ -535,7 +549,6 @@ TEST(SolverCallbackGreatCircle, OutOfDomainAndEquations) {
     EXPECT_EQ(fn.SysEq(x, 7), 0.0);
 }
 
-
 // The geodesic's own equations hold at GeographicLib's vertex: function 5
 // (to first order in the flattening) and the six vertex equations (exactly)
 // for routes with southern vertices and across the equator, where the
@@ -547,11 +560,11 @@ TEST(SolverCallbackGreatCircle, EquationsVanishAtTheTrueVertex) {
     const double F = E.InvFlattening;
     const Geodesic g = OracleFor(E);
     SolverParameters& P = SharedSolverParameters();
-    const Route routes[] = {{40, -10, 30, -60},  {-40, -10, -30, -60}, {-12, -38, 40, -5},
-                            {12, 38, -40, 5},    {50, 170, -5, -120},  {-50, -170, 5, 120}};
+    const Route routes[] = {{40, -10, 30, -60}, {-40, -10, -30, -60}, {-12, -38, 40, -5},
+                            {12, 38, -40, 5},   {50, 170, -5, -120},  {-50, -170, 5, 120}};
     for (const Route& r : routes) {
-        SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
-                                        << r.lon2);
+        SCOPED_TRACE(testing::Message()
+                     << r.lat1 << " " << r.lon1 << " " << r.lat2 << " " << r.lon2);
         GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);  // 1 - e^2, e^2 / 2
         const OracleVertex o = VertexOf(g, r);
         const double psiV = GeodeticToGeocentric(o.lat, F);
@@ -591,7 +604,8 @@ TEST(SolverCallbackGreatCircle, EquationsVanishAtTheTrueVertex) {
         // the sign of the latitudes east of it.
         const GeodesicLine line = g.InverseLine(r.lat1, r.lon1, r.lat2, r.lon2);
         double nLat = 0, nLon = 0;
-        line.ArcPosition(-line.EquatorialArc(), nLat, nLon);  // northward in the direction of travel
+        line.ArcPosition(-line.EquatorialArc(), nLat,
+                         nLon);  // northward in the direction of travel
         const bool eastward = Norm180(r.lon2 - r.lon1) > 0;
         x(1) = std::fabs(psiV) * kDegToRad * (eastward ? 1 : -1);
         x(2) = nLon * kDegToRad;

@@ -1,10 +1,11 @@
 // The hour angle at an altitude and the visible-horizon altitude of the Sun.
+#include "navlib/twilight.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "navlib/hooks.h"
-#include "navlib/twilight.h"
 
 namespace orvex {
 namespace {
