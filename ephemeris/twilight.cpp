@@ -76,7 +76,12 @@ bool StarSightTwilight(double lat, double lon, double day, double heightEye, Twi
 
 double PlanetMagnitude(std::string_view name, double r, double delta, double R, double beta,
                        double lambda, double T) {
-    const double i = ArcCos((r * r + delta * delta - R * R) / (2.0 * r * delta)) * kRadToDeg;
+    // Without the planet's distances (its series could not be read) there is
+    // no magnitude to give.
+    if (!(r > 0.0 && delta > 0.0 && R > 0.0)) return 0.0;
+    double cosI = (r * r + delta * delta - R * R) / (2.0 * r * delta);
+    if (std::fabs(cosI) > 1.0 && std::fabs(cosI) < 1.0 + 1e-12) cosI = cosI > 0 ? 1.0 : -1.0;
+    const double i = ArcCos(cosI) * kRadToDeg;
     const double L = 5.0 * Log10(r * delta);
     if (name == "MARS") return L - 1.52 + 0.016 * i;
     if (name == "JUPITER") return L - 9.40 + 0.005 * i;

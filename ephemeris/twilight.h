@@ -63,7 +63,8 @@ double BodyMagnitude(std::string_view name, double when);
 // Mars L - 1.52 + 0.016 i; Jupiter L - 9.40 + 0.005 i;
 // Venus L - 4.40 + 0.0009 i + 0.000239 i^2 - 6.5e-07 i^3;
 // Saturn L - 8.88 + 0.044 i - 2.6 sin|B| + 1.25 sin^2 B, B the latitude of
-// the Earth over the ring plane.
+// the Earth over the ring plane. A distance that is not positive (no
+// series for the planet) gives 0.
 double PlanetMagnitude(std::string_view name, double r, double delta, double R, double beta,
                        double lambda, double T);
 

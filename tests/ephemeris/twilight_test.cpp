@@ -217,6 +217,8 @@ TEST(BodyMagnitude, FixedValues) {
     EXPECT_NEAR(PlanetMagnitude("MARS", 2, 0.5, 1.5, 0, 0, 0), -1.52, 1e-12);
     EXPECT_NEAR(PlanetMagnitude("JUPITER", 2, 0.5, 1.5, 0, 0, 0), -9.40, 1e-12);
     EXPECT_NEAR(PlanetMagnitude("VENUS", 2, 0.5, 1.5, 0, 0, 0), -4.40, 1e-12);
+    // No distances (the planet's series missing): no magnitude, no NaN.
+    EXPECT_EQ(PlanetMagnitude("SATURN", 0, 0, 1, 0, 0, 0), 0.0);
     // Saturn seen edge-on to its rings (on the ring plane's node).
     EXPECT_NEAR(PlanetMagnitude("SATURN", 2, 0.5, 1.5, 0, 169.50847, 0), -8.88, 1e-9);
 }
@@ -291,6 +293,19 @@ TEST(BodyMagnitude, PlanetsAgreeWithThePublishedFormulas) {
     SetAppPath("");
     ResetSaturnSeries();
     EXPECT_TRUE(rec.messages.empty());
+}
+
+// Without the planetary data file Saturn's place falls back on the Sun's
+// direction; its magnitude must still be a number.
+TEST(BodyMagnitude, SaturnWithoutItsSeriesIsStillANumber) {
+    RecordingReporter rec;
+    testing::ScratchFolder empty("twilight_no_planet_dat");
+    ResetSaturnSeries();
+    SetAppPath(empty.path().string());
+    EXPECT_TRUE(std::isfinite(BodyMagnitude("SATURN", DateValue(2024, 6, 1))));
+    EXPECT_FALSE(rec.messages.empty());  // the ephemeris reported the missing file
+    SetAppPath("");
+    ResetSaturnSeries();
 }
 
 }  // namespace
