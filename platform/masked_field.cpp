@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPalette>
@@ -23,7 +24,7 @@ bool g_focusBounce = false;
 // standing): the press and release that caused the move are swallowed.
 class ClickSwallower : public QObject {
 public:
-    explicit ClickSwallower(QWidget* keep) : keep_(keep) {}
+    explicit ClickSwallower(QWidget* keep) : QObject(keep), keep_(keep) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -349,7 +350,9 @@ void MaskedField::Reject(const QString& message, RejectMode mode) {
         g_focusBounce = true;
         setFocus(Qt::OtherFocusReason);
         g_focusBounce = false;
-        if (leftByMouse_) qApp->installEventFilter(new ClickSwallower(this));
+        // Only while the button that moved the focus is still down.
+        if (leftByMouse_ && QGuiApplication::mouseButtons() != Qt::NoButton)
+            qApp->installEventFilter(new ClickSwallower(this));
     }
 }
 
