@@ -121,6 +121,10 @@ int ShowMessage(int style, const std::string& title, const std::string& text, QW
     return ShowMessage(style, QString::fromStdString(title), QString::fromStdString(text), parent);
 }
 
+int ShowMessage(int style, const char* title, const char* text, QWidget* parent) {
+    return ShowMessage(style, QString::fromUtf8(title), QString::fromUtf8(text), parent);
+}
+
 void InstallPlatformReporter() {
     SetReporter([](int style, const std::string& title, const std::string& text) {
         return ShowMessage(style, title, text, nullptr);

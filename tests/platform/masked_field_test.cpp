@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "navlib/number_format.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 
@@ -63,6 +64,24 @@ TEST(MaskedField, CommaAndPointAsDecimalSeparator) {
         lat.SetMaskedText(QString("12°34'") + sep + "5 N");
         EXPECT_EQ(lat.MaskedText(), QString("12°34'") + sep + "5 N");
         EXPECT_EQ(lat.TypedText(), QString("12345N"));
+    }
+}
+
+// Guards the program's own numbers written into a field with the user's
+// separator: the library's formatter and the mask must agree on every place.
+TEST(MaskedField, FormattedNumbersFitTheirMasks) {
+    for (const char* sep : {".", ","}) {
+        const QString s = QString::fromUtf8(sep);
+        MaskedField feet(QString("###") + s + "#");
+        feet.SetMaskedText(QString::fromStdString(FormatNumber(10 * 3.28084, "000.0", sep)));
+        EXPECT_EQ(feet.MaskedText(), QString("032") + s + "8");
+        MaskedField hg(QString("##") + s + "##");
+        hg.SetMaskedText(QString::fromStdString(FormatNumber(31.5953, "00.00", sep)));
+        EXPECT_EQ(hg.MaskedText(), QString("31") + s + "60");
+        MaskedField lat(LatMask(s[0]));
+        lat.SetMaskedText(QString::fromStdString(FormatDegreesMinutes(45.5, "00°00'.0", sep)) +
+                          " N");
+        EXPECT_EQ(lat.MaskedText(), QString("45°30'") + s + "0 N");
     }
 }
 

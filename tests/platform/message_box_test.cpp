@@ -33,7 +33,9 @@ TEST(MessageBox, DefaultAnswerIsTheFirstButtonOfTheSet) {
     EXPECT_EQ(ShowMessage(kIconQuestion + kButtonsYesNo, QString("t"), QString("x")), kAnswerYes);
     EXPECT_EQ(ShowMessage(kButtonsRetryCancel, QString("t"), QString("x")), kAnswerRetry);
     EXPECT_EQ(ShowMessage(kButtonsAbortRetryIgnore, QString("t"), QString("x")), kAnswerAbort);
-    EXPECT_EQ(script.messages.size(), 4u);
+    EXPECT_EQ(ShowMessage(kIconExclamation, " Error in input data", "Course > 360°"), kAnswerOk);
+    ASSERT_EQ(script.messages.size(), 5u);
+    EXPECT_EQ(script.messages[4].text, QString::fromUtf8("Course > 360\u00b0"));
 }
 
 // Guards the script leaking past its scope: later tests would be answered
