@@ -85,6 +85,7 @@ struct CharProps {
     bool strike = false;
     int vertical = 0;  // -1 sub, +1 super
     int colour = 0;    // index in the colour table; 0 automatic
+    int background = 0;  // \highlight or \cb: index in the colour table; 0 none
     bool hidden = false;
     QString href;      // link target inside a HYPERLINK field result
 };
@@ -98,6 +99,8 @@ struct ParaProps {
     int left = 0, right = 0, first = 0;  // twips
     int before = 0, after = 0;           // twips
     Qt::Alignment align = Qt::AlignLeft;
+    int lineSpacing = 0;        // \sl: twips (negative: exactly), or 240ths of a line
+    bool lineMultiple = false;  // \slmult1: lineSpacing counts 240ths of a line
     std::vector<TabStop> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
 };
@@ -233,6 +236,9 @@ void Reader::CloseGroup() {
     // Formatting changes at the group's end: what was read so far keeps the
     // group's format.
     if (St().dest == Dest::Body) Flush();
+    // The document's own group ends: its last paragraph, with no paragraph
+    // mark of its own, takes the paragraph format that stands here.
+    if (stack_.size() == 2) cursor_.setBlockFormat(BlockFormat());
     stack_.pop_back();
     ucSkip = 0;
 }
@@ -490,6 +496,9 @@ QTextCharFormat Reader::CharFormat() const {
     if (p.colour > 0 && p.colour < static_cast<int>(colours_.size()) &&
         colours_[p.colour].isValid())
         f.setForeground(colours_[p.colour]);
+    if (p.background > 0 && p.background < static_cast<int>(colours_.size()) &&
+        colours_[p.background].isValid())
+        f.setBackground(colours_[p.background]);
     if (!p.href.isEmpty()) {
         f.setAnchor(true);
         f.setAnchorHref(p.href);
@@ -511,6 +520,14 @@ QTextBlockFormat Reader::BlockFormat() const {
         for (const TabStop& t : p.tabs) tabs.append(QTextOption::Tab(t.twips / kTwipsPerPixel, t.type));
         f.setTabPositions(tabs);
     }
+    if (p.lineSpacing != 0) {
+        if (p.lineMultiple && p.lineSpacing > 0)
+            f.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        else if (p.lineSpacing > 0)
+            f.setLineHeight(p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+        else
+            f.setLineHeight(-p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
+    }
     if (blockBreakBefore_) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     return f;
 }
@@ -526,7 +543,6 @@ void Reader::EndParagraph(bool pageBreakAfter) {
 
 void Reader::FinishDocument() {
     Flush();
-    cursor_.setBlockFormat(BlockFormat());
     // The last paragraph mark of a file ends the last paragraph: it does not
     // open an empty one.
     QTextBlock last = doc_.lastBlock();
@@ -719,6 +735,7 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
     if (w == "super") { c.vertical = on ? 1 : 0; return; }
     if (w == "nosupersub") { c.vertical = 0; return; }
     if (w == "cf") { c.colour = param; return; }
+    if (w == "highlight" || w == "cb" || w == "chcbpat") { c.background = param; return; }
     if (w == "v") { c.hidden = on; return; }
 
     // Paragraph formatting
@@ -732,6 +749,12 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
     if (w == "fi") { p.first = ClampTwips(param); return; }
     if (w == "sb") { p.before = ClampTwips(std::max(0, param)); return; }
     if (w == "sa") { p.after = ClampTwips(std::max(0, param)); return; }
+    if (w == "sl") {
+        // \sl1000 is a word processor's way of saying "single".
+        p.lineSpacing = (param == 1000 || param == 0) ? 0 : ClampTwips(param);
+        return;
+    }
+    if (w == "slmult") { p.lineMultiple = param != 0; return; }
     if (w == "ql") { p.align = Qt::AlignLeft; return; }
     if (w == "qc") { p.align = Qt::AlignHCenter; return; }
     if (w == "qr") { p.align = Qt::AlignRight; return; }

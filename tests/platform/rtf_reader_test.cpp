@@ -160,6 +160,10 @@ TEST(RtfReader, WordProcessorFileStillLoads) {
     EXPECT_TRUE(text.contains(QString::fromUtf8("Version 1.2 \u2014 r\u00e9vision \u20ac")));
     EXPECT_EQ(FormatOf(doc, "equivalent probability").foreground().color(), QColor(0, 0, 255));
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u2022\tThe star-fix wizard")));
+    const QTextBlockFormat body = BlockOf(doc, "From one set");
+    EXPECT_EQ(body.lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    EXPECT_NEAR(body.lineHeight(), 115.0, 1e-9);  // \sl276\slmult1
+    EXPECT_NEAR(body.bottomMargin(), 140 / 15.0, 1e-9);
     EXPECT_TRUE(text.contains(QString::fromUtf8("1 m \u2194 3.28084 feet")));
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u2026H = 0\u20195")));  // private-area Symbol, \u fallback
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u201cquoted\u201d")));
@@ -207,6 +211,23 @@ TEST(RtfReader, CharactersAndEscapes) {
     EXPECT_EQ(doc.toRawText(),
               QString::fromUtf8("\u20ac\u201cx\u201d \u00a7 {}\\ a\u00a0b\u2011c"
                                 "\u20ac \U0001F600 \u00b01"));
+}
+
+// Guards background colours and line spacing in their three kinds.
+TEST(RtfReader, BackgroundAndLineSpacing) {
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1{\\colortbl;\\red255\\green255\\blue0;}"
+                        "\\pard\\sl-300 A {\\highlight1 marked}\\par"
+                        "\\pard\\sl360 B\\par\\pard\\sl1000 C\\par\\pard\\sl480\\slmult1 D}",
+                        doc).ok);
+    EXPECT_EQ(FormatOf(doc, "marked").background().color(), QColor(255, 255, 0));
+    EXPECT_EQ(FormatOf(doc, "A ").background().style(), Qt::NoBrush);
+    EXPECT_EQ(BlockOf(doc, "A").lineHeightType(), int(QTextBlockFormat::FixedHeight));
+    EXPECT_NEAR(BlockOf(doc, "A").lineHeight(), 20.0, 1e-9);
+    EXPECT_EQ(BlockOf(doc, "B").lineHeightType(), int(QTextBlockFormat::MinimumHeight));
+    EXPECT_EQ(BlockOf(doc, "C").lineHeightType(), int(QTextBlockFormat::SingleHeight));
+    EXPECT_EQ(BlockOf(doc, "D").lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    EXPECT_NEAR(BlockOf(doc, "D").lineHeight(), 200.0, 1e-9);
 }
 
 // Guards damaged and truncated files: every prefix of a real file reads
