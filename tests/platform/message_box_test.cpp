@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QTimer>
 
 #include "navlib/hooks.h"
 #include "platform/message_box.h"
+#include "platform/platform_hooks.h"
 #include "platform/shell_open.h"
 
 namespace orvex {
@@ -69,6 +71,22 @@ TEST(MessageBox, DialogsAndFileDialogsAreScripted) {
     EXPECT_EQ(AskOpenFileName(nullptr, "Open", "", "*.obs"), QString("/tmp/a.obs"));
     EXPECT_TRUE(AskSaveFileName(nullptr, "Save", "", "*.obs").isEmpty());  // cancelled
     EXPECT_EQ(script.fileDialogs.size(), 2u);
+}
+
+// Guards a pause that freezes the windows: the library's event pump must
+// let Qt run its pending events; its messages must become message boxes.
+TEST(PlatformHooks, PumpRunsQtEventsAndReportsBecomeBoxes) {
+    InstallPlatformHooks();
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    PumpEvents();
+    EXPECT_TRUE(fired);
+    {
+        PlatformScript script;
+        ReportMessage(kIconCritical + kButtonsOk, " Error in mathematical routine", "x");
+        EXPECT_EQ(script.messages.size(), 1u);
+    }
+    SetEventPump(nullptr);
 }
 
 // Guards a link opened for real, and a failed open passing silently.
