@@ -192,9 +192,19 @@ void MaskedField::SetBackColor(const QColor& colour) {
     setPalette(pal);
 }
 
+void MaskedField::EnsureMaskedWidth() {
+    // A text put in with QLineEdit::setText or clear() is fitted to the mask.
+    if (text().size() != Width()) {
+        const int caret = std::min(cursorPosition(), Width());
+        SetMaskedText(text());
+        setCursorPosition(caret);
+    }
+}
+
 bool MaskedField::TypeChar(QChar c) {
     if (rewrite_) c = rewrite_(c);
     if (Width() == 0) return false;
+    EnsureMaskedWidth();
     int pos = cursorPosition();
     if (hasSelectedText()) {
         const int s = selectionStart();
@@ -245,6 +255,7 @@ void MaskedField::CutOrDelete(bool toClipboard) {
 }
 
 void MaskedField::keyPressEvent(QKeyEvent* event) {
+    EnsureMaskedWidth();
     if (event == QKeySequence::Copy || event == QKeySequence::SelectAll) {
         QLineEdit::keyPressEvent(event);
         return;

@@ -72,7 +72,9 @@ public:
     void SetMask(const QString& mask);
     const QString& Mask() const { return mask_; }
 
-    // The text with its literals and prompts (the parsers' input).
+    // The text with its literals and prompts (the parsers' input). Put texts
+    // in with SetMaskedText; a text set with QLineEdit::setText or clear() is
+    // fitted to the mask at the next key.
     QString MaskedText() const { return text(); }
 
     // Puts a text into the field as the program would (a spin button, a
@@ -152,6 +154,7 @@ private:
     void SetPlace(int i, QChar c);
     void PasteText(const QString& s);
     void CutOrDelete(bool toClipboard);
+    void EnsureMaskedWidth();
 
     QString mask_;
     std::vector<Place> places_;

@@ -117,6 +117,9 @@ TEST(MaskedField, SetMaskedTextFollowsTheMask) {
     EXPECT_EQ(h.MaskedText(), QString("032.8"));
     h.SetMaskedText("1x2.3456");  // refused character leaves a prompt, excess dropped
     EXPECT_EQ(h.MaskedText(), QString("1_2.3"));
+    h.clear();  // a plain clear is fitted back to the mask at the next key
+    QTest::keyClicks(&h, "7");
+    EXPECT_EQ(h.MaskedText(), QString("7__._"));
     MaskedField w("9#°#0'");  // literal "0" of the waypoint interval
     w.SetMaskedText("05°30'");
     EXPECT_EQ(w.MaskedText(), QString("05°30'"));
