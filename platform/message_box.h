@@ -9,7 +9,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -73,7 +72,7 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
 // the destructor restores the real windows and the library's default
 // reporter (standard error). Only one script may be installed at a time.
 class PlatformScript {
-public:
+  public:
     struct Message {
         int style;
         QString title;

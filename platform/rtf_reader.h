@@ -48,8 +48,8 @@ inline constexpr int kMaxRtfDepth = 400;
 
 struct RtfReadResult {
     bool ok = false;
-    QString error;       // why the document was refused, for the user
-    int pictures = 0;    // pictures placed
+    QString error;            // why the document was refused, for the user
+    int pictures = 0;         // pictures placed
     int droppedPictures = 0;  // pictures in a format that is not read
 };
 

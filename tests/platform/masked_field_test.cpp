@@ -1,6 +1,8 @@
 // The masked field: the parsers read fixed character places, so the text
 // must keep its literals and prompts whatever is typed; a refused entry must
 // keep the focus; focus that only passes to a message box is no leave.
+#include "platform/masked_field.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,13 +12,14 @@
 #include <QWidget>
 
 #include "navlib/number_format.h"
-#include "platform/masked_field.h"
 #include "platform/message_box.h"
 
 namespace orvex {
 namespace {
 
-QString LatMask(QChar sep) { return QString("9#°##'") + sep + "# ?"; }
+QString LatMask(QChar sep) {
+    return QString("9#°##'") + sep + "# ?";
+}
 
 // Guards typing that shifts the places: "12°34'.5 N" must stay 10 wide with
 // the degree, minute and separator literals where the parser expects them.

@@ -1,12 +1,13 @@
 // The message-box seam: every box of the program and of the library must
 // reach the script, so that no test can ever hang on a modal window.
+#include "platform/message_box.h"
+
 #include <gtest/gtest.h>
 
 #include <QDialog>
 #include <QTimer>
 
 #include "navlib/hooks.h"
-#include "platform/message_box.h"
 #include "platform/platform_hooks.h"
 #include "platform/shell_open.h"
 
