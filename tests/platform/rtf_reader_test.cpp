@@ -145,7 +145,7 @@ TEST(RtfReader, WordProcessorFileStillLoads) {
     const RtfReadResult r = ReadRtfFile(Fixture("InfoProg_resaved.rtf"), doc);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     const QString text = doc.toRawText();
-    for (const char* leak : {"LibreOffice", "Normal;", "Heading", "Text Body", "About Orvex",
+    for (const char* leak : {"HandWrittenFixture", "Normal;", "Heading", "Text Body", "About Orvex",
                              "Default Page Style", "wzDescription", "HYPERLINK", "hidden note",
                              "Internet Link", "Times New Roman", "0123456789abcdef", "?;"}) {
         EXPECT_FALSE(text.contains(leak)) << leak;
