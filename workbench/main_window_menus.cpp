@@ -92,9 +92,9 @@ QAction* FrmWorking::AddToolButton(QToolBar* bar, const char* name, const QStrin
     const QColor colour = colours[bar == tlhWorking ? 0 : bar == tlhStarfix ? 1
                                  : bar == tlhNum   ? 2
                                                    : 3];
-    auto* a = bar->addAction(ToolbarIcon(glyph, colour), tip.isEmpty() ? QString(name).mid(3) : tip);
+    auto* a = bar->addAction(ToolbarIcon(glyph, colour), QString(name).mid(3));
     a->setObjectName(name);
-    a->setToolTip(tip);
+    if (!tip.isEmpty()) a->setToolTip(tip);
     if (auto* w = bar->widgetForAction(a)) w->setObjectName(name);
     actions_[name] = a;
     return a;
