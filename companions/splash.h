@@ -16,6 +16,8 @@ namespace orvex {
 class FrmSplash : public QDialog {
     Q_OBJECT
 public:
+    // Escape: the same as Cancel (or, for the splash, any key).
+    void reject() override;
     explicit FrmSplash(QWidget* owner = nullptr);
 
     // "FromStart" until the splash first closes, then "FromMenu".
@@ -51,7 +53,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
 private:
     void EndStartMode();

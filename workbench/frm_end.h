@@ -16,6 +16,8 @@ namespace orvex {
 class FrmEnd : public QDialog {
     Q_OBJECT
 public:
+    // Escape: the same as Cancel (or, for the splash, any key).
+    void reject() override;
     explicit FrmEnd(QWidget* owner);
 
     QString Tag() const { return tag_; }
@@ -39,7 +41,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     void SetReminderColour(int colour);

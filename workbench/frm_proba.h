@@ -17,6 +17,8 @@ struct WorkbenchState;
 class FrmProba : public QDialog {
     Q_OBJECT
 public:
+    // Escape: the same as Cancel (or, for the splash, any key).
+    void reject() override;
     FrmProba(WorkbenchState& state, QWidget* owner);
 
     void Form_Load();
@@ -32,7 +34,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     void Cancel();
