@@ -113,6 +113,9 @@ public:
     void mnuOptionsTab_Click();
     void mnuStarFixWizardStart_Click();
     void mnuUtil_Click(int tab);
+    void cmdNextTabUtil_Click();
+    void cmdPrevTabUtil_Click();
+    void cmdEndTabUtil_Click();
     void mnuViewWebBrowser_Click();
     void picStarFixWizard_Click();
     void staNumDisp_PanelDblClick(const QString& key);
@@ -179,6 +182,9 @@ public:
     std::array<QPushButton*, 2> cmdNextTabOptions{};
     std::array<QPushButton*, 2> cmdPrevTabOptions{};
     std::array<QPushButton*, 3> cmdEndTabOptions{};
+    std::array<QPushButton*, 2> cmdNextTabUtil{};
+    std::array<QPushButton*, 2> cmdPrevTabUtil{};
+    std::array<QPushButton*, 3> cmdEndTabUtil{};
     // The field that holds masks for a control name and index (-1: single).
     MaskedField* MaskField(const std::string& name, int index) const;
 
@@ -196,6 +202,8 @@ public:
     std::function<void()> onSaveObservations;
     std::function<void()> onLoadObservations;
     std::function<void()> onNewStarFixReset;
+    // Runs when a utilities tab is entered (its inputs' checks).
+    std::function<void()> onUtilTabEntered;
     // The quit sequence closes the azimuth tool and the wizard (when open)
     // before the main window.
     std::function<void()> onUnloadAzimuth;

@@ -228,6 +228,27 @@ void FrmWorking::BuildUtilityTabs() {
     }
     AddRow(eta, "Zone of the departure time", cboGMT[0]);
     AddRow(eta, "Zone of the local ETA", cboGMT[1]);
+
+    const TabPage* pages[] = {&rl, &gc, &eta};
+    for (int tab = 0; tab < 3; ++tab) {
+        QHBoxLayout* row = pages[tab]->buttons;
+        QWidget* page = pages[tab]->page;
+        if (tab >= 1) {
+            cmdPrevTabUtil[tab - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
+            row->addWidget(cmdPrevTabUtil[tab - 1]);
+            connect(cmdPrevTabUtil[tab - 1], &QPushButton::clicked, this,
+                    &FrmWorking::cmdPrevTabUtil_Click);
+        }
+        if (tab <= 1) {
+            cmdNextTabUtil[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabUtil", tab));
+            row->addWidget(cmdNextTabUtil[tab]);
+            connect(cmdNextTabUtil[tab], &QPushButton::clicked, this,
+                    &FrmWorking::cmdNextTabUtil_Click);
+        }
+        cmdEndTabUtil[tab] = MakeButton(page, "En&d", Indexed("cmdEndTabUtil", tab));
+        row->addWidget(cmdEndTabUtil[tab]);
+        connect(cmdEndTabUtil[tab], &QPushButton::clicked, this, &FrmWorking::cmdEndTabUtil_Click);
+    }
 }
 
 void FrmWorking::BuildOptionsTabs() {

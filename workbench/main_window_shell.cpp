@@ -156,6 +156,27 @@ void FrmWorking::mnuUtil_Click(int tab) {
     tabUtil->raise();
 }
 
+void FrmWorking::cmdEndTabUtil_Click() {
+    tabUtil->setVisible(false);
+    for (const char* n : {"mnuAstro", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
+    tlhWorking->setEnabled(true);
+}
+
+void FrmWorking::cmdNextTabUtil_Click() {
+    if (tabUtil->currentIndex() < tabUtil->count() - 1) {
+        SetTabByCode(tabUtil, tabUtil->currentIndex() + 1);
+        if (onUtilTabEntered) onUtilTabEntered();
+    }
+}
+
+void FrmWorking::cmdPrevTabUtil_Click() {
+    if (tabUtil->currentIndex() >= 1) {
+        SetTabByCode(tabUtil, tabUtil->currentIndex() - 1);
+        if (onUtilTabEntered) onUtilTabEntered();
+    }
+}
+
 // ---- Tab navigation ----------------------------------------------------------
 
 void FrmWorking::cmdNextTabIn_Click() {
@@ -275,7 +296,10 @@ void FrmWorking::mnuAstroProba_Click() {
     } else if (picLMChart->isVisible()) {
         if (onGraphicResults) onGraphicResults();
     } else if (!statusSimple_) {
-        StatusPanel("Proba")->setText(QString::number(state_.Proba * 100.0, 'f', 1) + " %");
+        // "##.0" with the user's separator.
+        QString level = QString::number(state_.Proba * 100.0, 'f', 1);
+        level.replace('.', QString::fromStdString(state_.DecSep));
+        StatusPanel("Proba")->setText(level + " %");
     }
 }
 

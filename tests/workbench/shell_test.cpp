@@ -142,7 +142,13 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_FALSE(w->picRLGC->isEnabled());
     EXPECT_FALSE(w->tlhWorking->isEnabled());
-    w->tabUtil->hide();
+    w->cmdPrevTabUtil_Click();
+    EXPECT_EQ(w->tabUtil->currentIndex(), 1);
+    w->cmdEndTabUtil[1]->click();
+    EXPECT_TRUE(w->tabUtil->isHidden());
+    EXPECT_TRUE(w->picRLGC->isEnabled());
+    EXPECT_TRUE(w->tlhWorking->isEnabled());
+    EXPECT_TRUE(w->Action("mnuAstro")->isEnabled());
     w->tabOptions->setProperty("Tag", "CalledFromUtil");
     w->mnuOptionsTab_Click();
     w->cmdEndTabOptions_Click();
