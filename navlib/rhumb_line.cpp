@@ -1,0 +1,506 @@
+#include "navlib/rhumb_line.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+
+#include "navlib/constants.h"
+#include "navlib/earth_radii.h"
+#include "navlib/hooks.h"
+#include "navlib/math_lib.h"
+#include "navlib/nautical_angles.h"
+#include "navlib/solver_callback.h"
+#include "navlib/solvers.h"
+
+namespace orvex {
+
+namespace {
+
+constexpr double kQuarterPi = 0.78539816339725;
+constexpr double kMaxDistance = std::numeric_limits<double>::max();  // open upper bound
+constexpr double kSouthPoleStandIn = -89.999999;
+constexpr double kEquatorLengthNm = 21638.8;
+
+constexpr char kNauticalTitle[] = " Error in nautical routine";
+constexpr char kSpecialTitle[] = "Special case in nautical routine";
+constexpr char kNoSolution[] = "There is no solution to the problem.";
+
+// How the direct routine is run: 0 for every outside caller, the others only
+// by the root-search functions of the solver callback.
+enum class DirectMode {
+    Normal = 0,          // arrival latitude and longitude; a pole crossing is the special case
+    Latitude3 = 3,       // both, with no pole handling (distance search on the latitude)
+    Longitude4 = 4,      // both, with no pole handling (distance search on the longitude)
+    GivenLatitude = 11,  // the arrival latitude is given; only the longitude is computed
+    LatitudeOnly = 12,   // only the arrival latitude; the longitude is left alone
+};
+
+void RefuseWith(const std::string& text) {
+    ReportMessage(kIconExclamation + kButtonsOk, kNauticalTitle, text);
+}
+
+bool AllFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+double SouthPoleGuard(double lat) {
+    return lat == -90.0 ? kSouthPoleStandIn : lat;
+}
+
+bool IsParallelSailing(double course) {
+    return (89.5 < course && course < 90.5) || (269.5 < course && course < 270.5);
+}
+
+bool IsDueEastOrWest(double course) {
+    return course == 90.0 || course == 270.0;
+}
+
+double EccentricityOf(double F) {
+    const double e = std::sqrt(2.0 / F - (1.0 / F) / F);
+    return e < kZeroTolerance ? 0.0 : e;
+}
+
+// Isometric latitude, radians; on the sphere when e = 0. A latitude beyond a
+// pole (tried by a distance search) is taken at the pole, where the program's
+// half pi keeps the value finite.
+double IsometricLatitude(double phi, double e) {
+    if (phi > kHalfPi) phi = kHalfPi;
+    if (phi < -kHalfPi) phi = -kHalfPi;
+    double psi = std::log(std::tan(kQuarterPi + phi / 2.0));
+    if (e != 0.0) {
+        const double es = e * std::sin(phi);
+        psi += (e / 2.0) * std::log((1.0 - es) / (1.0 + es));
+    }
+    return psi;
+}
+
+double SphereIsometricLatitude(double phi) {
+    return IsometricLatitude(phi, 0.0);
+}
+
+// Time (seconds since midnight) of the last pole-crossing case of the direct
+// routine; empty until the first.
+std::optional<double>& LastPoleCrossing() {
+    static std::optional<double> t;
+    return t;
+}
+
+bool PoleMessageShownWithinASecond(double now) {
+    const auto& last = LastPoleCrossing();
+    if (!last) return false;
+    double diff = std::floor(now) - std::floor(*last);
+    // The clock restarts at midnight.
+    if (diff > 43200.0) diff -= 86400.0;
+    if (diff < -43200.0) diff += 86400.0;
+    return std::fabs(diff) <= 1.0;
+}
+
+SailingStatus PoleCrossing(double phi2, double& lat2, double& lon2) {
+    const double now = TimerSeconds();
+    if (!PoleMessageShownWithinASecond(now)) {
+        ReportMessage(kIconExclamation + kButtonsOk, kSpecialTitle,
+                      "Your track is crossing a pole. Due to the definition of the rhumb line "
+                      "(see doc),\r\nthe solution is latitude 90\u00B0 and indefinite longitude.");
+    }
+    lat2 = phi2 < 0 ? -90.0 : 90.0;
+    lon2 = 0.0;
+    LastPoleCrossing() = now;
+    return SailingStatus::SpecialCase;
+}
+
+SailingStatus DirectInMode(double lat1, double lon1, double course, double dist, double& lat2,
+                           double& lon2, double F, double a, DirectMode mode) {
+    if (dist == 0.0) {
+        lat2 = lat1;
+        lon2 = lon1;
+        return SailingStatus::Solved;
+    }
+    const bool parallel = IsParallelSailing(course);
+    lat1 = SouthPoleGuard(lat1);
+    const double phi1 = lat1 * kDegToRad;
+    const double lambda1 = lon1 * kDegToRad;
+    const double C = course * kDegToRad;
+
+    const double e = EccentricityOf(F);
+    const double e2 = e * e;
+    const double W2 = 1.0 - e2 * std::pow(std::sin(phi1), 2.0);
+    const double M1 = a * (1.0 - e2) / std::pow(W2, 1.5);
+    double phi2e = phi1 + dist * std::cos(C) / M1;
+
+    if (parallel) {
+        if (mode == DirectMode::GivenLatitude)
+            phi2e = lat2 * kDegToRad;
+        else
+            lat2 = phi2e * kRadToDeg;
+        if (mode == DirectMode::LatitudeOnly) return SailingStatus::Solved;
+        const double N1 = a / std::sqrt(W2);
+        const double phim = (phi1 + phi2e) / 2.0;
+        double dLambda;
+        if (IsDueEastOrWest(course))
+            dLambda = dist * std::sin(C) / (N1 * std::cos(phi1));
+        else
+            dLambda = (phi2e - phi1) * std::tan(C) * M1 / (N1 * std::cos(phim));
+        lon2 = Norm180((lambda1 + dLambda) * kRadToDeg);
+        return SailingStatus::Solved;
+    }
+
+    double phi2;
+    if (mode == DirectMode::GivenLatitude) {
+        phi2 = lat2 * kDegToRad;
+    } else {
+        phi2 = phi1 + ((1.0 - 0.75 * e2) * (phi2e - phi1) +
+                       0.375 * e2 * (std::sin(2.0 * phi2e) - std::sin(2.0 * phi1))) *
+                          (M1 / a) / (1.0 - e2);
+    }
+
+    if (mode == DirectMode::Normal && std::fabs(phi2) > kHalfPi)
+        return PoleCrossing(phi2, lat2, lon2);
+
+    if (F > 1000.0) {
+        // Mercator sailing: 60 miles to the degree, Clarke meridional parts.
+        const double latArr = lat1 + (dist / 60.0) * std::cos(C);
+        if (mode == DirectMode::Normal && std::fabs(latArr) > 90.0)
+            return PoleCrossing(latArr, lat2, lon2);
+        lat2 = latArr;
+        lon2 = Norm180(lon1 + std::tan(C) * (MeridionalParts(lat2) - MeridionalParts(lat1)) / 60.0);
+        return SailingStatus::Solved;
+    }
+
+    if (mode == DirectMode::LatitudeOnly) {
+        lat2 = phi2 * kRadToDeg;
+        return SailingStatus::Solved;
+    }
+    const double lambda2 =
+        lambda1 + std::tan(C) * (IsometricLatitude(phi2, e) - IsometricLatitude(phi1, e));
+    lon2 = Norm180(lambda2 * kRadToDeg);
+    lat2 = phi2 * kRadToDeg;
+    return SailingStatus::Solved;
+}
+
+void CopyEarthModel(SolverParameters& P, const EarthModel& E) {
+    P.SolvInvFlat = E.InvFlattening;
+    P.SolvAxis = E.SemiMajorAxis;
+}
+
+// One root search of the rhumb-line routines on a new callback: the root
+// finder's box on failure, 0 for the quantity and ok = false.
+double Search(double x0, double step, double lo, double hi, bool wrap, int maxIter, int iFct,
+              bool& ok) {
+    NautLibFct fn;
+    const RootOutcome r = RootSearch(fn, x0, step, lo, hi, wrap, 1e-08, maxIter, iFct);
+    if (!r.ok()) {
+        ReportRootFailure(r.failure);
+        ok = false;
+    }
+    return r.root;
+}
+
+SailingStatus BadInput() {
+    RefuseWith(kNoSolution);
+    return SailingStatus::NoSolution;
+}
+
+}  // namespace
+
+double MeridionalParts(double lat) {
+    const double K = (21600.0 / 2.0) / kPi;
+    const double f = 1.0 / 293.465000003029;
+    const double e2 = f + f - f * f;
+    const double e4 = std::pow(e2, 2.0);
+    const double e6 = std::pow(e2, 3.0);
+    const double L = lat * kDegToRad;
+    const double s = std::sin(L);
+    return K * (std::log(10.0) * Log10(std::tan(kQuarterPi + L / 2.0)) - e2 * s -
+                (e4 / 3.0) * std::pow(s, 3.0) - (e6 / 5.0) * std::pow(s, 5.0));
+}
+
+double RhumbLineCallbackFunction(double x, int iFct, SolverParameters& P) {
+    const double F = P.SolvInvFlat;
+    const double a = P.SolvAxis;
+    switch (iFct) {
+        case 0:
+            DirectInMode(P.SolvArg1, P.SolvArg2, x, P.SolvArg6, P.SolvArg7, P.SolvArg8, F, a,
+                         DirectMode::GivenLatitude);
+            return Norm180(P.SolvArg8 - P.SolvArg4);
+        case 1:
+            DirectInMode(P.SolvArg1, P.SolvArg2, P.SolvArg5, x, P.SolvArg7, P.SolvArg8, F, a,
+                         DirectMode::LatitudeOnly);
+            return P.SolvArg7 - P.SolvArg3;
+        case 2: {
+            double lat2 = x;
+            DirectInMode(P.SolvArg1, P.SolvArg2, P.SolvArg5, P.SolvArg6, lat2, P.SolvArg8, F, a,
+                         DirectMode::GivenLatitude);
+            return Norm180(P.SolvArg8 - P.SolvArg4);
+        }
+        case 3:
+            DirectInMode(P.SolvArg1, P.SolvArg2, P.SolvArg5, x, P.SolvArg7, P.SolvArg8, F, a,
+                         DirectMode::Latitude3);
+            return P.SolvArg7 - P.SolvArg3;
+        case 4:
+            DirectInMode(P.SolvArg1, P.SolvArg2, P.SolvArg5, x, P.SolvArg7, P.SolvArg8, F, a,
+                         DirectMode::Longitude4);
+            return Norm180(P.SolvArg8 - P.SolvArg4);
+        case 14:
+            return MeridionalParts(x) - P.SolvTargetMP;
+        default:
+            return 0.0;
+    }
+}
+
+void ResetPoleCrossingThrottle() {
+    LastPoleCrossing().reset();
+}
+
+SailingStatus RhumbLineDirect(double lat1, double lon1, double course, double dist, double& lat2,
+                              double& lon2, const EarthModel& E) {
+    if (!AllFinite({lat1, lon1, course, dist})) {
+        lat2 = lon2 = 0.0;
+        return BadInput();
+    }
+    return DirectInMode(lat1, lon1, course, dist, lat2, lon2, E.InvFlattening, E.SemiMajorAxis,
+                        DirectMode::Normal);
+}
+
+SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon2, double& course,
+                               double& dist, const EarthModel& E) {
+    course = dist = 0.0;
+    if (!AllFinite({lat1, lon1, lat2, lon2})) return BadInput();
+    if (SameLatitude(lat1, lat2) && SameLongitude(lon1, lon2)) return SailingStatus::Solved;
+    const bool sameLat = SameLatitude(lat1, lat2);
+    lat1 = SouthPoleGuard(lat1);
+    lat2 = SouthPoleGuard(lat2);
+    SolverParameters& P = SharedSolverParameters();
+    CopyEarthModel(P, E);
+
+    if (E.IsSphere()) {
+        const double dMP = (MeridionalParts(lat2) - MeridionalParts(lat1)) / 60.0;
+        const double dLat = std::fabs(lat2 - lat1);
+        const double dLon = Norm180(lon2 - lon1);
+        double C;
+        if (sameLat) {
+            C = kHalfPi;
+            dist = std::fabs(std::cos(lat1 * kDegToRad) * dLon) * 60.0;
+        } else {
+            C = std::atan(dLon / dMP);
+            dist = std::fabs(dLat / std::cos(C)) * 60.0;
+        }
+        course = CourseFromQuadrant(C * kRadToDeg, lat1, lon1, lat2, lon2);
+        return SailingStatus::Solved;
+    }
+
+    // First estimate: the sphere's isometric latitude on the radius a.
+    const double a = E.SemiMajorAxis;
+    const double phi1 = lat1 * kDegToRad;
+    const double phi2 = lat2 * kDegToRad;
+    const double dLambda = Norm180(lon2 - lon1) * kDegToRad;
+    double C;
+    if (sameLat) {
+        C = kHalfPi;
+        dist = std::fabs(dLambda * a * std::cos(phi1));
+    } else {
+        C = std::atan(dLambda / (SphereIsometricLatitude(phi2) - SphereIsometricLatitude(phi1)));
+        dist = std::fabs((phi2 - phi1) * a / std::cos(C));
+    }
+    course = CourseFromQuadrant(C * kRadToDeg, lat1, lon1, lat2, lon2);
+
+    // Refinement on the ellipsoid by the direct routine.
+    bool ok = true;
+    if (sameLat) {
+        P.SolvArg1 = lat1;
+        P.SolvArg2 = lon1;
+        P.SolvArg4 = lon2;
+        P.SolvArg5 = course;
+        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 4, ok);
+    } else {
+        P.SolvArg1 = lat1;
+        P.SolvArg2 = lon1;
+        P.SolvArg7 = lat2;
+        P.SolvArg4 = lon2;
+        P.SolvArg6 = dist;
+        course = Search(course, 0.001, 0, 360, true, 1000, 0, ok);
+        if (ok) {
+            course = Norm360(course);
+            if (course < 1e-9) course += 360.0;  // due north reads 360
+        }
+        P.SolvArg3 = lat2;
+        P.SolvArg5 = course;
+        P.SolvArg8 = lon2;
+        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 1, ok);
+    }
+    return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+}
+
+SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, double lat2,
+                                  double& lon2, double& dist, const EarthModel& E) {
+    if (!AllFinite({lat1, lon1, course, lat2})) {
+        lon2 = dist = 0.0;
+        return BadInput();
+    }
+    if (SameLatitude(lat1, lat2)) {
+        RefuseWith(IsDueEastOrWest(course)
+                       ? "You have entered 2 same latitudes. There is no single solution to the "
+                         "problem."
+                       : "You have entered 2 same latitudes and a course which is neither E nor "
+                         "W.\r\nThere is no solution to the problem.");
+        lon2 = lon1;
+        dist = 0.0;
+        return SailingStatus::NoSolution;
+    }
+    lon2 = dist = 0.0;
+    // Due east or west never changes latitude.
+    if (IsDueEastOrWest(course)) return BadInput();
+    const double az = MathAngleToAzimuth(course);
+    if (az > 180.0 && lat2 > lat1) {
+        RefuseWith(
+            "The arrival latitude is North of the departure latitude but your course is "
+            "headed to the South.\r\nThere is no solution to the problem.");
+        return SailingStatus::NoSolution;
+    }
+    if (az < 180.0 && lat2 < lat1) {
+        RefuseWith(
+            "The arrival latitude is South of the departure latitude but your course is "
+            "headed to the North.\r\nThere is no solution to the problem.");
+        return SailingStatus::NoSolution;
+    }
+    lat1 = SouthPoleGuard(lat1);
+    lat2 = SouthPoleGuard(lat2);
+    const double C = course * kDegToRad;
+
+    if (E.IsSphere()) {
+        const double dMP = (MeridionalParts(lat2) - MeridionalParts(lat1)) / 60.0;
+        lon2 = Norm180(lon1 + std::tan(C) * dMP);
+        dist = std::fabs((lat2 - lat1) * 60.0 / std::cos(C));
+        return SailingStatus::Solved;
+    }
+
+    const double e = EccentricityOf(E.InvFlattening);
+    SolverParameters& P = SharedSolverParameters();
+    CopyEarthModel(P, E);
+    const double phi1 = lat1 * kDegToRad;
+    const double phi2 = lat2 * kDegToRad;
+    lon2 = Norm180((lon1 * kDegToRad +
+                    std::tan(C) * (IsometricLatitude(phi2, e) - IsometricLatitude(phi1, e))) *
+                   kRadToDeg);
+    dist = std::fabs((phi2 - phi1) * E.SemiMajorAxis / std::cos(C));
+
+    P.SolvArg1 = lat1;
+    P.SolvArg2 = lon1;
+    P.SolvArg3 = lat2;
+    P.SolvArg4 = lon2;
+    P.SolvArg5 = course;
+    P.SolvArg6 = dist;
+    bool ok = true;
+    dist = Search(dist, 10, 0, kMaxDistance, false, 100, 3, ok);
+    if (!ok) {
+        lon2 = 0.0;
+        return SailingStatus::NoSolution;
+    }
+    if (dist > kEquatorLengthNm) {
+        lon2 = dist = 0.0;
+        return BadInput();
+    }
+    return SailingStatus::Solved;
+}
+
+SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, double lon2,
+                                   double& lat2, double& dist, const EarthModel& E) {
+    if (!AllFinite({lat1, lon1, course, lon2})) {
+        lat2 = dist = 0.0;
+        return BadInput();
+    }
+    const double courseN = Norm360(course);
+    const bool meridian = courseN == 0.0 || courseN == 180.0;
+    if (SameLongitude(lon1, lon2)) {
+        RefuseWith(meridian ? "You have entered 2 same longitudes. There is no single solution to "
+                              "the problem."
+                            : "You have entered 2 same longitudes and a course which is neither N "
+                              "nor S.\r\nThere is no solution to the problem.");
+        lat2 = lat1;
+        dist = 0.0;
+        return SailingStatus::NoSolution;
+    }
+    lat2 = dist = 0.0;
+    // Due north or south never changes longitude.
+    if (meridian) return BadInput();
+    const double dLonDeg = Norm180(lon2 - lon1);
+    if (dLonDeg > 0 && course > 180.0) {
+        RefuseWith(
+            "The arrival longitude is East of the departure longitude but your course is "
+            "headed to the West.\r\nThere is no solution to the problem.");
+        return SailingStatus::NoSolution;
+    }
+    if (dLonDeg < 0 && course < 180.0) {
+        RefuseWith(
+            "The arrival longitude is West of the departure longitude but your course is "
+            "headed to the East.\r\nThere is no solution to the problem.");
+        return SailingStatus::NoSolution;
+    }
+
+    const bool parallel = IsParallelSailing(course);
+    lat1 = SouthPoleGuard(lat1);
+    SolverParameters& P = SharedSolverParameters();
+    CopyEarthModel(P, E);
+    P.SolvArg1 = lat1;
+    P.SolvArg2 = lon1;
+    P.SolvArg4 = lon2;
+    P.SolvArg5 = course;
+
+    const double a = E.SemiMajorAxis;
+    const double phi1 = lat1 * kDegToRad;
+    const double C = course * kDegToRad;
+    const double dLambda = dLonDeg * kDegToRad;
+    bool ok = true;
+
+    if (IsDueEastOrWest(course)) {
+        lat2 = lat1;
+        if (E.IsSphere()) {
+            dist = std::fabs(dLonDeg * 60.0 * std::cos(phi1));
+        } else {
+            // Start from the parallel's own length; the search only polishes it.
+            const double start = std::fabs(dLambda) * RadiusPrimeVertical(lat1, E) * std::cos(phi1);
+            dist = Search(start, 10, 0, kMaxDistance, false, 100, 4, ok);
+        }
+        if (!ok) lat2 = 0.0;
+        return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+    }
+
+    double phi2;
+    if (parallel) {
+        dist = std::fabs(dLambda * a * std::cos(phi1) / std::sin(C));
+        phi2 = phi1 + (dist / a) * std::cos(C);
+    } else {
+        phi2 = 2.0 * std::atan(std::exp((dLambda + SphereIsometricLatitude(phi1) * std::tan(C)) /
+                                        std::tan(C))) -
+               kHalfPi;
+        dist = std::fabs((phi2 - phi1) * a / std::cos(C));
+    }
+    lat2 = phi2 * kRadToDeg;
+    if (std::fabs(std::fabs(lat2) - 90.0) < 1e-06) {
+        lat2 = dist = 0.0;
+        return BadInput();
+    }
+
+    if (E.IsSphere()) {
+        if (parallel) {
+            dist = std::fabs(dLonDeg * 60.0 * std::cos(phi1) / std::sin(C));
+            lat2 = lat1 + (dist / 60.0) * std::cos(C);
+            return SailingStatus::Solved;
+        }
+        P.SolvTargetMP = MeridionalParts(lat1) + 60.0 * dLonDeg / std::tan(C);
+        lat2 = Search(lat2, 0.1, -90, 90, true, 100, 14, ok);
+        dist = std::fabs((lat2 - lat1) * 60.0 / std::cos(C));
+        if (!ok) lat2 = dist = 0.0;
+        return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+    }
+
+    dist = Search(dist, 10, 0, kMaxDistance, false, 100, 4, ok);
+    P.SolvArg6 = dist;
+    lat2 = Search(lat2, 0.1, -90, 90, true, 100, 2, ok);
+    if (!ok) lat2 = dist = 0.0;
+    return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+}
+
+}  // namespace orvex
