@@ -18,6 +18,36 @@ namespace {
 // or a leave of that field.
 bool g_focusBounce = false;
 
+// After a refused entry that the user left by clicking another control, the
+// click itself must not act (a button would run with the refused value
+// standing): the press and release that caused the move are swallowed.
+class ClickSwallower : public QObject {
+public:
+    explicit ClickSwallower(QWidget* keep) : keep_(keep) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease &&
+            t != QEvent::MouseButtonDblClick)
+            return false;
+        if (watched == keep_) {  // the user clicks back into the field
+            qApp->removeEventFilter(this);
+            deleteLater();
+            return false;
+        }
+        if (!watched->isWidgetType()) return false;  // the window sees it first
+        if (t == QEvent::MouseButtonRelease) {
+            qApp->removeEventFilter(this);
+            deleteLater();
+        }
+        return true;
+    }
+
+private:
+    QWidget* keep_;
+};
+
 bool IsPassingFocusReason(Qt::FocusReason r) {
     return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason ||
            r == Qt::MenuBarFocusReason;
@@ -290,7 +320,9 @@ void MaskedField::focusInEvent(QFocusEvent* event) {
 void MaskedField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (g_focusBounce || IsPassingFocusReason(event->reason())) return;
+    leftByMouse_ = event->reason() == Qt::MouseFocusReason;
     Commit();
+    leftByMouse_ = false;
 }
 
 bool MaskedField::Commit() {
@@ -317,6 +349,7 @@ void MaskedField::Reject(const QString& message, RejectMode mode) {
         g_focusBounce = true;
         setFocus(Qt::OtherFocusReason);
         g_focusBounce = false;
+        if (leftByMouse_) qApp->installEventFilter(new ClickSwallower(this));
     }
 }
 

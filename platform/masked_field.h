@@ -32,7 +32,8 @@
 // the focus coming back from them count as entering. A commit hook refuses
 // the entry with Reject(), which shows the message titled
 // " Error in input data" (exclamation icon, OK) and keeps the focus in the
-// field.
+// field; when the user left by clicking another control, that click does
+// nothing (as if the move had been cancelled).
 #pragma once
 
 #include <QColor>
@@ -160,6 +161,7 @@ private:
     std::function<void(MaskedField&)> commit_;
     bool rejected_ = false;
     bool inCommit_ = false;
+    bool leftByMouse_ = false;
 };
 
 }  // namespace orvex

@@ -7,16 +7,14 @@
 #include <cstring>
 #include <ctime>
 
-#include "navlib/constants.h"
+#include "navlib/date_time.h"
+#include "navlib/time_lib.h"
 #include "navlib/hooks.h"
 #include "platform/message_box.h"
 
 namespace orvex {
 
 namespace {
-
-const QDate kDateZero(1899, 12, 30);
-constexpr double kMsPerDay = 86400000.0;
 
 class HostClock : public SystemClock {
 public:
@@ -52,40 +50,27 @@ QDateTime WallClockFromMs(std::int64_t ms) {
 
 std::unique_ptr<SystemClock> MakeHostClock() { return std::make_unique<HostClock>(); }
 
-double ToDateValue(const QDate& date, const QTime& time) {
-    const double day = static_cast<double>(kDateZero.daysTo(date));
-    const double ms = time.isValid() ? time.msecsSinceStartOfDay() : 0.0;
-    return day + ms / kMsPerDay;
+CalendarTime ToCalendar(const QDateTime& wallClock) {
+    CalendarTime c;
+    const QDate d = wallClock.date();
+    const QTime t = wallClock.time();
+    c.year = d.year();
+    c.month = d.month();
+    c.day = d.day();
+    c.hour = t.hour();
+    c.minute = t.minute();
+    c.second = t.second();
+    return c;
 }
 
-double ToDateValue(const QDateTime& wallClock) { return ToDateValue(wallClock.date(), wallClock.time()); }
+double ToDateValue(const QDateTime& wallClock) {
+    const CalendarTime c = ToCalendar(wallClock);
+    return MakeDateTime(c.year, c.month, c.day, c.hour, c.minute, c.second);
+}
 
 QDateTime FromDateValue(double days) {
-    const double whole = std::floor(days);
-    auto ms = static_cast<std::int64_t>(std::llround((days - whole) * kMsPerDay));
-    QDate d = kDateZero.addDays(static_cast<qint64>(whole));
-    if (ms >= static_cast<std::int64_t>(kMsPerDay)) {
-        ms -= static_cast<std::int64_t>(kMsPerDay);
-        d = d.addDays(1);
-    }
-    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)), Qt::UTC);
-}
-
-double UtcOffsetFromReadings(const QDateTime& localWallClock, const QDateTime& utcWallClock,
-                             int standardBiasMinutes, bool& daylight) {
-    // Both readings are taken as plain wall-clock values (no zone).
-    const QDateTime local(localWallClock.date(), QTime(localWallClock.time().hour(),
-                                                       localWallClock.time().minute(),
-                                                       localWallClock.time().second()),
-                          Qt::UTC);
-    const QDateTime utc(utcWallClock.date(), QTime(utcWallClock.time().hour(),
-                                                   utcWallClock.time().minute(),
-                                                   utcWallClock.time().second()),
-                        Qt::UTC);
-    const double bias = standardBiasMinutes / 60.0 / 24.0;
-    const double offset = static_cast<double>(local.secsTo(utc)) / 86400.0;
-    daylight = std::fabs(offset - bias) >= kZeroTolerance;
-    return offset;
+    const CalendarTime c = SplitDateTime(days);
+    return QDateTime(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, c.second), Qt::UTC);
 }
 
 PcClock::PcClock(std::shared_ptr<SystemClock> system)
@@ -104,11 +89,11 @@ double PcClock::UtcNowDays() const { return ToDateValue(UtcNow()); }
 double PcClock::GetUtcOffset(bool& daylight) const {
     // One instant, read once: the two readings can never straddle a second.
     const std::int64_t now = system_->NowUtcMs();
-    const std::int64_t wholeSecond = now - ((now % 1000) + 1000) % 1000;
-    const QDateTime utc = WallClockFromMs(wholeSecond);
-    const QDateTime local = WallClockFromMs(
-        wholeSecond + static_cast<std::int64_t>(system_->LocalOffsetSeconds(now)) * 1000);
-    return UtcOffsetFromReadings(local, utc, system_->StandardBiasMinutes(), daylight);
+    const QDateTime utc = WallClockFromMs(now);
+    const QDateTime local =
+        WallClockFromMs(now + static_cast<std::int64_t>(system_->LocalOffsetSeconds(now)) * 1000);
+    return UtcOffsetFromClock(ToCalendar(local), ToCalendar(utc), system_->StandardBiasMinutes(),
+                              daylight);
 }
 
 QString PcClock::FormatTimeOfDay(const QDateTime& wallClock) {

@@ -5,7 +5,7 @@
 // zone at any instant and make the system refuse to set the time.
 //
 // Date-time values are in days since 30 December 1899 00:00 with the time of
-// day as the fraction, as the rest of the program counts them.
+// day as the fraction (navlib/date_time.h).
 #pragma once
 
 #include <QDateTime>
@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <memory>
+
+#include "navlib/date_time.h"
 
 namespace orvex {
 
@@ -59,20 +61,12 @@ public:
     }
 };
 
-// Date-time value (days since 1899-12-30) of a calendar date and wall-clock
-// time, and back. FromDateValue rounds to the millisecond.
-double ToDateValue(const QDate& date, const QTime& time);
+// Date-time value (days since 1899-12-30, navlib/date_time.h) of a calendar
+// date and wall-clock time, and back; both to the whole second, as the
+// library counts them (milliseconds are dropped, 0.5 s rounds up).
 double ToDateValue(const QDateTime& wallClock);
 QDateTime FromDateValue(double days);
-
-// UT minus local time, days, from the two readings of one instant and the
-// standard bias in minutes; daylight is true when the offset differs from
-// the bias (by 1e-11 day or more). The readings are wall-clock values to the
-// whole second (milliseconds dropped); their difference is taken in whole
-// seconds, so the rounding of two large day counts cannot reach the 1e-11
-// tolerance of the daylight test.
-double UtcOffsetFromReadings(const QDateTime& localWallClock, const QDateTime& utcWallClock,
-                             int standardBiasMinutes, bool& daylight);
+CalendarTime ToCalendar(const QDateTime& wallClock);
 
 class PcClock {
 public:
@@ -88,7 +82,9 @@ public:
     double UtcNowDays() const;
 
     // UT minus the local clock, days (negative east of Greenwich), and the
-    // daylight-saving flag, from one reading of the clock.
+    // daylight-saving flag (the library's UtcOffsetFromClock), from one
+    // reading of the system clock, so that the local and UTC readings
+    // describe the same instant.
     double GetUtcOffset(bool& daylight) const;
 
     // The time of day in the user's locale (the clock page's display).

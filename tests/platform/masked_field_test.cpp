@@ -210,6 +210,33 @@ TEST(MaskedFieldFocus, RefusedEntryKeepsTheFocus) {
     EXPECT_EQ(w.first->BackColor(), kValidGreen);
 }
 
+// Guards a click on a button running its command while the field it left
+// holds a refused value: the click that moved the focus must do nothing.
+TEST(MaskedFieldFocus, ClickAwayFromARefusedEntryDoesNotAct) {
+    PlatformScript script;
+    TwoFields w;
+    int clicks = 0;
+    QObject::connect(w.button, &QPushButton::clicked, [&] { ++clicks; });
+    w.first->SetCommitHook([](MaskedField& f) {
+        if (!f.IsEmptyEntry() && f.MaskedText().toDouble() > 50)
+            f.Reject("The value is higher than 50.", MaskedField::RejectMode::KeepText);
+    });
+    QTest::keyClicks(w.first, "612");
+    QTest::mouseClick(w.button, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(w.first->hasFocus());
+    EXPECT_EQ(clicks, 0);
+    // Corrected, the next click works.
+    w.first->setCursorPosition(0);
+    QTest::keyClicks(w.first, "12");
+    QTest::mouseClick(w.button, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(w.button->hasFocus());
+}
+
 // Guards a position field whose refused text must stay as typed.
 TEST(MaskedFieldFocus, KeepTextModeKeepsTheTyping) {
     PlatformScript script;

@@ -93,14 +93,16 @@ TEST(PcClock, OffsetAndDaylightFromTheSystemClock) {
     EXPECT_NEAR(clock.LocalNowDays() + clock.GetUtcOffset(dst), clock.UtcNowDays(), 1e-9);
 }
 
-// Guards the date value's origin and the round trip through it.
+// Guards the date value's origin and the round trip through it (the
+// library's convention before the origin: -1.25 is 29 December 06:00).
 TEST(PcClock, DateValues) {
-    EXPECT_EQ(ToDateValue(QDate(1899, 12, 30), QTime(0, 0)), 0.0);
-    EXPECT_EQ(ToDateValue(QDate(2000, 1, 1), QTime(12, 0)), 36526.5);
-    const QDateTime t(QDate(2004, 5, 17), QTime(23, 59, 59, 999), Qt::UTC);
+    EXPECT_EQ(ToDateValue(QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC)), 0.0);
+    EXPECT_EQ(ToDateValue(QDateTime(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC)), 36526.5);
+    const QDateTime t(QDate(2004, 5, 17), QTime(23, 59, 59), Qt::UTC);
     EXPECT_EQ(FromDateValue(ToDateValue(t)), t);
-    EXPECT_EQ(FromDateValue(-1.25).date(), QDate(1899, 12, 28));
-    EXPECT_EQ(FromDateValue(-1.25).time(), QTime(18, 0));
+    EXPECT_EQ(FromDateValue(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC));
+    EXPECT_EQ(FromDateValue(ToDateValue(QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC))),
+              QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC));
 }
 
 // Guards a silent failure when the system refuses to set the clock: the
