@@ -1,3 +1,4 @@
+#include "platform/rich_text_box.h"
 #include "companions/intro.h"
 
 #include <QHBoxLayout>
@@ -20,13 +21,13 @@ FrmIntro::FrmIntro(QWidget* owner) : QDialog(owner) {
     setObjectName("frmIntro");
     setWindowTitle(" You got mail !");
     setModal(true);
-    rtfIntroLetter = new QTextEdit(this);
+    rtfIntroLetter = new RichTextBox(this);
     rtfIntroLetter->setObjectName("rtfIntroLetter");
     rtfIntroLetter->setReadOnly(true);
     rtfIntroLetter->setFont(QFont("Courier New"));
     picSplashFix = new QLabel(this);
     picSplashFix->setObjectName("picSplashFix");
-    picSplashFix->setPixmap(SplashPicture(64, 64));
+    picSplashFix->setPixmap(ProgramLogo(96));
     cmdWeb = new QPushButton("goto &Web site", this);
     cmdWeb->setObjectName("cmdWeb");
     cmdMail = new QPushButton("&e-mail to author", this);

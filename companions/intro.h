@@ -8,9 +8,10 @@
 
 class QLabel;
 class QPushButton;
-class QTextEdit;
 
 namespace orvex {
+
+class RichTextBox;
 
 class FrmIntro : public QDialog {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     void cmdMail_Click();
     void cmdContinue_Click();
 
-    QTextEdit* rtfIntroLetter = nullptr;
+    RichTextBox* rtfIntroLetter = nullptr;
     QLabel* picSplashFix = nullptr;
     QPushButton* cmdWeb = nullptr;
     QPushButton* cmdMail = nullptr;

@@ -1,3 +1,4 @@
+#include "platform/rich_text_box.h"
 #include "companions/splash.h"
 
 #include <QEvent>
@@ -10,6 +11,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "navlib/app_path.h"
 
 namespace orvex {
 
@@ -41,6 +44,12 @@ QPixmap SplashPicture(int width, int height) {
     return pm;
 }
 
+QPixmap ProgramLogo(int height) {
+    QPixmap logo(QString::fromStdString(AppPath()) + "/OrvexLogo.png");
+    if (logo.isNull()) return SplashPicture(height * 4 / 3, height);
+    return logo.scaledToHeight(height, Qt::SmoothTransformation);
+}
+
 QString FrmSplash::ProgramLine(const QString& version) {
     return "Orvex program version " + version + " - celestial navigation by the Orvex team";
 }
@@ -60,7 +69,7 @@ FrmSplash::FrmSplash(QWidget* owner) : QDialog(owner) {
     picSplashFix = new QLabel(this);
     picSplashFix->setObjectName("picSplashFix");
     picSplashFix->setToolTip(tip);
-    picSplashFix->setPixmap(SplashPicture(64, 64));
+    picSplashFix->setPixmap(ProgramLogo(64));
     lblSplash = new QLabel(this);
     lblSplash->setObjectName("lblSplash");
     lblSplash->setToolTip(tip);
@@ -68,7 +77,7 @@ FrmSplash::FrmSplash(QWidget* owner) : QDialog(owner) {
     lblReadAbout = new QLabel("Legal notices and credits: see Help, About.", this);
     lblReadAbout->setObjectName("lblReadAbout");
     lblReadAbout->setToolTip(tip);
-    rtfAboutProg = new QTextEdit(this);
+    rtfAboutProg = new RichTextBox(this);
     rtfAboutProg->setObjectName("rtfAboutProg");
     rtfAboutProg->setReadOnly(true);
     rtfAboutProg->setVisible(false);

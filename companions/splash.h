@@ -8,10 +8,11 @@
 #include <QString>
 
 class QLabel;
-class QTextEdit;
 class QTimer;
 
 namespace orvex {
+
+class RichTextBox;
 
 class FrmSplash : public QDialog {
     Q_OBJECT
@@ -45,7 +46,7 @@ public:
     QLabel* picSplashFix = nullptr;
     QLabel* lblSplash = nullptr;
     QLabel* lblReadAbout = nullptr;
-    QTextEdit* rtfAboutProg = nullptr;
+    RichTextBox* rtfAboutProg = nullptr;
     QTimer* tmrSplash = nullptr;
 
 protected:
@@ -62,5 +63,9 @@ private:
 
 // The splash picture: the program's name over a night sky and horizon.
 QPixmap SplashPicture(int width, int height);
+
+// The program's logo (OrvexLogo.png in the program folder) scaled to the
+// given height; the splash picture in its place when the file is missing.
+QPixmap ProgramLogo(int height);
 
 }  // namespace orvex

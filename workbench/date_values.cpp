@@ -1,41 +1,36 @@
 #include "workbench/date_values.h"
 
 #include <QLocale>
-#include <QTimeZone>
 
-#include <cmath>
+#include "navlib/date_time.h"
+#include "platform/pc_clock.h"
 
 namespace orvex {
 
 namespace {
-const QDateTime& Epoch() {
-    static const QDateTime e(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    return e;
-}
-}  // namespace
-
-double DateTimeToDays(const QDateTime& t) {
-    const QDateTime utc(t.date(), t.time(), Qt::UTC);
-    return static_cast<double>(Epoch().msecsTo(utc)) / 86400000.0;
+const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 }
 
-QDateTime DaysToDateTime(double days) {
-    const qint64 ms = static_cast<qint64>(std::llround(days * 86400000.0));
-    return Epoch().addMSecs(ms);
-}
+double DateTimeToDays(const QDateTime& t) { return ToDateValue(t); }
 
 QString FormatDialogTime(double days) {
-    // Whole seconds, as the dialog shows them.
-    const QDateTime t = DaysToDateTime(std::round(days * 86400.0) / 86400.0);
-    return QLocale::c().toString(t, "dd MMM yyyy hh:mm:ss");
+    const CalendarTime c = SplitDateTime(days);
+    return QString("%1 %2 %3 %4:%5:%6")
+        .arg(c.day, 2, 10, QChar('0'))
+        .arg(kMonths[c.month - 1])
+        .arg(c.year, 4, 10, QChar('0'))
+        .arg(c.hour, 2, 10, QChar('0'))
+        .arg(c.minute, 2, 10, QChar('0'))
+        .arg(c.second, 2, 10, QChar('0'));
 }
 
 bool ParseDialogTime(const QString& text, double* days) {
     const QString t = text.trimmed();
     for (const char* format : {"dd MMM yyyy hh:mm:ss", "d MMM yyyy hh:mm:ss"}) {
-        QDateTime v = QLocale::c().toDateTime(t, format);
+        const QDateTime v = QLocale::c().toDateTime(t, format);
         if (v.isValid()) {
-            *days = DateTimeToDays(v);
+            *days = ToDateValue(v);
             return true;
         }
     }

@@ -1,7 +1,6 @@
-// Date-time values as the program keeps them: days since 30 December 1899,
-// 00:00, with the time of day as the fraction (UT unless stated), and their
-// texts in the format the dialogs show, "dd mmm yyyy hh:mm:ss" with English
-// month abbreviations.
+// The dialog texts of date-time values (days since 30 December 1899, 00:00,
+// with the time of day as the fraction; navlib/date_time.h): the format
+// "dd mmm yyyy hh:mm:ss" with English month abbreviations.
 #pragma once
 
 #include <QDateTime>
@@ -9,15 +8,12 @@
 
 namespace orvex {
 
-// Days of a date-time taken as UT (its time-zone offset is ignored: the
-// wall-clock fields are used).
+// Days of a wall-clock date and time (its zone is ignored), to the second.
 double DateTimeToDays(const QDateTime& t);
-// The UT date-time of a number of days, rounded to the millisecond.
-QDateTime DaysToDateTime(double days);
 
-// "dd MMM yyyy hh:mm:ss", e.g. "09 Dec 2026 04:38:21".
+// "dd MMM yyyy hh:mm:ss", e.g. "09 Dec 2026 04:38:21", to the whole second.
 QString FormatDialogTime(double days);
-// Reads a text written by FormatDialogTime (also "d MMM yyyy hh:mm:ss");
+// Reads a text written by FormatDialogTime (also with a one-digit day);
 // false when it is not such a text.
 bool ParseDialogTime(const QString& text, double* days);
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "workbench/window_art.h"
+#include "companions/splash.h"
 
 namespace orvex {
 
@@ -18,7 +18,7 @@ FrmEnd::FrmEnd(QWidget* owner) : QDialog(owner) {
 
     auto* picture = new QLabel(this);
     picture->setObjectName("picEnd");
-    picture->setPixmap(EmblemPixmap(64));
+    picture->setPixmap(ProgramLogo(64));
 
     lblEndProg[0] = new QLabel("Do you really want to quit the program ?", this);
     lblEndProg[0]->setObjectName("lblEndProg_0");

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "workbench/date_values.h"
 #include "workbench/workbench_state.h"
 
@@ -37,7 +38,12 @@ FrmTimeStore::FrmTimeStore(WorkbenchState& state, QWidget* owner) : QDialog(owne
     setObjectName("frmTimeStore");
     setWindowTitle("Store current time");
     setModal(true);
-    utcNow = [] { return DateTimeToDays(QDateTime::currentDateTimeUtc()); };
+    // The PC's local clock made UT.
+    utcNow = [] {
+        PcClock clock;
+        bool daylight = false;
+        return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
+    };
 
     txtGMT = new QLineEdit(this);
     txtGMT->setObjectName("txtGMT");

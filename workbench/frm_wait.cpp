@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "workbench/window_art.h"
+#include "companions/splash.h"
 
 namespace orvex {
 
@@ -17,7 +17,7 @@ FrmWait::FrmWait(QWidget* owner) : QDialog(owner) {
     setModal(true);
     auto* picture = new QLabel(this);
     picture->setObjectName("picWait");
-    picture->setPixmap(EmblemPixmap(48));
+    picture->setPixmap(ProgramLogo(48));
     auto* label = new QLabel("       Please wait ...      Send datas to the printer.", this);
     label->setObjectName("lblWait");
     prgWait = new QProgressBar(this);

@@ -9,7 +9,10 @@
 #include "companions/intro.h"
 #include "companions/splash.h"
 #include "navlib/app_path.h"
+#include "ephemeris/ephemeris.h"
+#include "platform/locale_info.h"
 #include "platform/message_box.h"
+#include "platform/rich_text_box.h"
 #include "workbench/input_masks.h"
 #include "workbench/main_lists.h"
 #include "workbench/main_window.h"
@@ -21,7 +24,7 @@ namespace orvex {
 
 void FrmWorking::InitMainWindow() {
     // 1. The user's decimal separator.
-    state_.DecSep = LocaleDecimalSeparator(QLocale());
+    state_.DecSep = DecimalSeparatorOf(QLocale()).toStdString();
     // 2. Option defaults.
     state_.Proba = 0.95;
     state_.FullRoutine = true;
@@ -41,7 +44,7 @@ void FrmWorking::InitMainWindow() {
     // 6.
     state_.WizardOpen = false;
     // 7. Body names and the body list.
-    state_.BodyNames = StandardBodyNames();
+    state_.BodyNames = BodyNames();
     state_.BodyList.assign(state_.BodyNames.size(), std::string());
     cboBody->clear();
     for (size_t i = 0; i < state_.BodyNames.size(); ++i) {
@@ -77,7 +80,8 @@ void FrmWorking::LoadDocuments() {
     aboutTextLoaded_ = LoadRichTextFile(splash->rtfAboutProg, folder + "InfoProg.rtf");
     if (!aboutTextLoaded_) missingDocuments_ << "InfoProg.rtf";
     {
-        QTextEdit letter;
+        // The letter's window is made anew at each showing: keep the letter.
+        RichTextBox letter;
         introLetterLoaded_ = LoadRichTextFile(&letter, folder + "IntroLetter.rtf");
         introLetterHtml_ = introLetterLoaded_ ? letter.toHtml() : QString();
         if (!introLetterLoaded_) missingDocuments_ << "IntroLetter.rtf";

@@ -1,5 +1,5 @@
 // The fixed lists of the main window: the reference ellipsoids, the time
-// zones and the body names, with the encodings their selection handlers
+// zones, with the encodings their selection handlers
 // read back. Plain data and text work, no widgets.
 #pragma once
 
@@ -52,9 +52,5 @@ struct TimeZoneRow {
 // at start.
 const std::vector<TimeZoneRow>& TimeZoneRows();
 inline constexpr int kGmtTimeZoneRow = 24;
-
-// The 66 body names (58 stars, four planets, the Sun's and the Moon's two
-// limbs) in ascending character-code order, index 0 "ACAMAR".
-std::vector<std::string> StandardBodyNames();
 
 }  // namespace orvex

@@ -21,6 +21,7 @@
 #include "companions/splash.h"
 #include "navlib/app_path.h"
 #include "platform/masked_field.h"
+#include "platform/help_window.h"
 #include "platform/message_box.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
@@ -41,7 +42,7 @@ constexpr double kMinHeightTwips = 8415.0;
 FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmWorking");
     setWindowTitle("Orvex");
-    setWindowIcon(QIcon(EmblemPixmap(64)));
+    setWindowIcon(QIcon(ProgramLogo(64)));
     settings_ = PlatformMainSettings();
     BuildMenus();
     BuildToolbars();
@@ -137,8 +138,9 @@ void FrmWorking::Form_Load(const QStringList& arguments) {
 }
 
 QString FrmWorking::HelpFilePath() const {
+    // The manual: HTML pages in the program folder's "help" folder.
     return QString::fromStdString(state_.AppPath.empty() ? AppPath() : state_.AppPath) +
-           "/Orvex.chm";
+           "/help/index.html";
 }
 
 // ---- Shut-down -----------------------------------------------------------

@@ -19,6 +19,8 @@
 #include <map>
 #include <string>
 
+#include "platform/masked_field.h"
+#include "platform/rich_text_box.h"
 #include "workbench/workbench_state.h"
 
 class QAction;
@@ -37,7 +39,8 @@ class QWidget;
 namespace orvex {
 
 class FrmEnd;
-class MaskedField;
+
+
 class FrmIntro;
 class FrmProba;
 class FrmSplash;
@@ -121,6 +124,20 @@ public:
     void staNumDisp_PanelDblClick(const QString& key);
     void ShowTimeStore();
 
+    // ---- Result toolbars and chart view ------------------------------------
+    void bthBackStarFix_Click();
+    void bthEllipse_Click(bool numericPage);
+    void bthChartIncr_Click();
+    void bthChartDecr_Click();
+    void bthLopIncr_Click();
+    void bthLopDecr_Click();
+    void mnuAstroGraphLOPInc_Click();
+    void mnuAstroGraphLOPDec_Click();
+    void mnuAstroGraphGrid_Click();
+    // True while the chart shows its grid.
+    bool GridShown() const;
+    void RedrawGraph();
+
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
     // The start screen with its toolbar and menus.
@@ -144,7 +161,7 @@ public:
     // Whether a dialog exists (the quit sequence skips the ones never made).
     bool HasDialog(const char* name) const;
 
-    // The web page and the help file of the product.
+    // The web page and the first page of the manual.
     static QString WebPageAddress();
     QString HelpFilePath() const;
 
@@ -161,8 +178,8 @@ public:
     QTabWidget* tabIn = nullptr;
     QTabWidget* tabUtil = nullptr;
     QTabWidget* tabOptions = nullptr;
-    QTextEdit* rtfNumDisp = nullptr;
-    QTextEdit* rtfCalcWP = nullptr;
+    RichTextBox* rtfNumDisp = nullptr;
+    RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
     QComboBox* cboBody = nullptr;
@@ -202,6 +219,9 @@ public:
     std::function<void()> onSaveObservations;
     std::function<void()> onLoadObservations;
     std::function<void()> onNewStarFixReset;
+    std::function<void()> onRedrawGraph;
+    std::function<void()> onPrintReport;
+    std::function<void()> onPrintChart;
     // Runs when a utilities tab is entered (its inputs' checks).
     std::function<void()> onUtilTabEntered;
     // The quit sequence closes the azimuth tool and the wizard (when open)
@@ -226,6 +246,7 @@ private:
     void BuildOptionsTabs();
     void BuildStatusBar();
     void ConnectActions();
+    void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,

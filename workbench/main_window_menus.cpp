@@ -151,6 +151,7 @@ void FrmWorking::BuildToolbars() {
     grid1->setCheckable(true);
     grid2->setCheckable(true);
     grid1->setChecked(true);
+    grid1->setProperty("GridDown", true);
     grid2->setChecked(false);
 }
 

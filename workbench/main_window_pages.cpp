@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+#include "platform/rich_text_box.h"
 #include "workbench/main_window.h"
 #include "workbench/masked_input.h"
 #include "workbench/window_art.h"
@@ -82,7 +83,7 @@ void FrmWorking::BuildPages() {
     picStarFixWizard = new StartPicture("Star fix wizard", 3, client);
     picStarFixWizard->setObjectName("picStarFixWizard");
 
-    rtfNumDisp = new QTextEdit(client);
+    rtfNumDisp = new RichTextBox(client);
     rtfNumDisp->setObjectName("rtfNumDisp");
     rtfNumDisp->setReadOnly(true);
     rtfNumDisp->setVisible(false);
@@ -212,7 +213,7 @@ void FrmWorking::BuildUtilityTabs() {
     AddRow(gc, "Arrival longitude", mskLong[3]);
     AddRow(gc, "Limiting latitude", mskLat[4]);
     AddRow(gc, "Waypoint interval", mskLong[4]);
-    rtfCalcWP = new QTextEdit(gc.fields);
+    rtfCalcWP = new RichTextBox(gc.fields);
     rtfCalcWP->setObjectName("rtfCalcWP");
     rtfCalcWP->setReadOnly(true);
     rtfCalcWP->setVisible(false);

@@ -13,6 +13,7 @@
 #include "companions/intro.h"
 #include "companions/splash.h"
 #include "platform/masked_field.h"
+#include "platform/help_window.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
 #include "workbench/frm_end.h"
@@ -81,6 +82,8 @@ void FrmWorking::ConnectActions() {
     on("bthGraphRes", [this] { Action("mnuAstroGraphDisp")->trigger(); });
     on("bthCorr", [this] { Action("mnuAstroCorrect")->trigger(); });
     on("bthMain", [this] { cmdCancel_Click(-1); });
+
+    ConnectResultActions();
 
     connect(picStarFix, &StartPicture::clicked, this, [this] { mnuAstroEnter_Click(); });
     connect(picRLGC, &StartPicture::clicked, this, [this] { mnuUtil_Click(0); });

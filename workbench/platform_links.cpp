@@ -1,8 +1,8 @@
 #include "workbench/platform_links.h"
 
-#include <QFile>
-#include <QTextEdit>
 
+#include "platform/help_window.h"
+#include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
 #include "workbench/main_window.h"
 
@@ -29,18 +29,17 @@ MainSettings PlatformMainSettings() {
     return s;
 }
 
-bool LoadRichTextFile(QTextEdit* box, const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+bool LoadRichTextFile(RichTextBox* box, const QString& path) {
+    if (!box->LoadFile(path)) {
         box->clear();
         return false;
     }
-    box->setPlainText(QString::fromLatin1(f.readAll()));
-    return true;
+    // Known to read: setting the name loads it again without a message.
+    return box->SetFileName(path);
 }
 
 void SetApplicationHelpFile(const QString& path) { HelpFile() = path; }
-void ShowHelpFile(QWidget*) {}
-void CloseAllHelpWindows() {}
+
+void ShowHelpFile(QWidget* owner) { ShowHelp(owner, HelpFile()); }
 
 }  // namespace orvex

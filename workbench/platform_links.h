@@ -4,25 +4,25 @@
 
 #include <QString>
 
-class QTextEdit;
 class QWidget;
 
 namespace orvex {
 
 struct MainSettings;
+class RichTextBox;
 
 // The settings store of application "Orvex", section "Settings".
 MainSettings PlatformMainSettings();
 
-// Loads a rich-text file into a text box; false (box left empty) when the
-// file is missing or cannot be read.
-bool LoadRichTextFile(QTextEdit* box, const QString& path);
+// Gives a rich-text box its file: loads it and sets the box's file name,
+// from which the report commands reload it. False, with the box left empty
+// and no message, when the file is missing or cannot be read (the caller
+// names the missing documents once).
+bool LoadRichTextFile(RichTextBox* box, const QString& path);
 
 // Registers the application's help file (shown by ShowHelpFile).
 void SetApplicationHelpFile(const QString& path);
-// Opens the registered help file at its default topic, owned by `owner`.
+// Opens the registered help file at its first page, owned by `owner`.
 void ShowHelpFile(QWidget* owner);
-// Closes every help window the program opened.
-void CloseAllHelpWindows();
 
 }  // namespace orvex

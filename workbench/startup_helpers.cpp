@@ -33,12 +33,6 @@ std::string CleanCommandLine(const std::string& arguments) {
     return out;
 }
 
-std::string LocaleDecimalSeparator(const QLocale& locale) {
-    const QString sep = locale.decimalPoint();
-    if (sep.isEmpty()) return " ";
-    return QString(sep.at(0)).toStdString();
-}
-
 bool ReadGeometryNumber(const std::string& text, double* value) {
     const QString t = QString::fromStdString(text).trimmed();
     double v = 0.0;

@@ -1,12 +1,10 @@
 // Small helpers of the main window's start-up: the version text, the
-// command-line file name, the locale's decimal separator and the stored
+// command-line file name and the stored
 // window geometry.
 #pragma once
 
 #include <functional>
 #include <string>
-
-class QLocale;
 
 namespace orvex {
 
@@ -33,10 +31,6 @@ void AddBackslash(std::string& path, char sep = '\\');
 // first NUL, with every double quote and every control character (code
 // below 32) dropped. Empty when nothing is left.
 std::string CleanCommandLine(const std::string& arguments);
-
-// The user's decimal separator as one character: the first character of
-// the locale's separator, or a single blank when the locale gives none.
-std::string LocaleDecimalSeparator(const QLocale& locale);
 
 // The main window's rectangle, in twips (1/1440 inch), as start-up
 // restores it.

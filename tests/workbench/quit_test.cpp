@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "companions/splash.h"
+#include "platform/help_window.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench_test_support.h"
@@ -54,14 +55,18 @@ TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
+    folder.Write("help/index.html", "<html><body><h1>Manual</h1></body></html>");
     auto w = test::StartedWindow(settings);
     w->show();
     w->resize(900, 650);
     w->ProbaDialog();
+    w->mnuHelpManual_Click();
+    EXPECT_EQ(OpenHelpWindowCount(), 1);
     script.dialogs.clear();
     script.dialogHandler = Answer(true);
     w->mnuFileQuit_Click();
     EXPECT_EQ(script.dialogs.size(), 1u);  // asked once only
+    EXPECT_EQ(OpenHelpWindowCount(), 0);   // the manual closed too
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->Unloaded());
     EXPECT_FALSE(w->HasDialog("frmEnd"));

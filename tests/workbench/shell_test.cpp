@@ -252,3 +252,88 @@ TEST_F(Shell, PrintSetupAndTimeStoreAreModalDialogs) {
 
 }  // namespace
 }  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// The chart steps: six increases from 0.1 reach -0.5 and stop there; the
+// line length goes down by whole ones to 1, then by tenths to 0.1 exactly;
+// every press redraws.
+TEST_F(Shell, ChartAndLineSteps) {
+    int redraws = 0;
+    w->onRedrawGraph = [&] { ++redraws; };
+    w->State().ChartScale = 0.1;
+    w->State().LopLength = 5.0;
+    for (int i = 0; i < 6; ++i) w->Action("bthChartIncr")->trigger();
+    EXPECT_EQ(w->State().ChartScale, -0.5);
+    w->Action("bthChartIncr")->trigger();
+    EXPECT_EQ(w->State().ChartScale, -0.5);
+    w->Action("bthChartDecr")->trigger();
+    EXPECT_EQ(w->State().ChartScale, -0.4);
+    for (int i = 0; i < 13; ++i) w->Action("bthLopDecr")->trigger();
+    EXPECT_EQ(w->State().LopLength, 0.1);
+    w->Action("bthLopDecr")->trigger();
+    EXPECT_EQ(w->State().LopLength, 0.1);
+    for (double expected : {0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 2.0, 3.0}) {
+        w->Action("bthLopIncr")->trigger();
+        EXPECT_EQ(w->State().LopLength, expected);
+    }
+    w->State().LopLength = 1.0;
+    w->Action("mnuAstroGraphLOPDec")->trigger();
+    EXPECT_EQ(w->State().LopLength, 1.0);
+    w->State().LopLength = 5.0;
+    w->Action("mnuAstroGraphLOPDec")->trigger();
+    EXPECT_EQ(w->State().LopLength, 4.0);
+    EXPECT_EQ(redraws, 6 + 1 + 1 + 13 + 1 + 11 + 2);
+    EXPECT_FALSE(w->picLMChart->isHidden());
+}
+
+// The grid's two buttons and the menu check mark always agree, whichever
+// of them is clicked; two toggles return to the first state.
+TEST_F(Shell, GridToggleKeepsItsThreeControlsInStep) {
+    EXPECT_FALSE(w->GridShown());
+    w->Action("bthGrid2")->trigger();
+    EXPECT_TRUE(w->GridShown());
+    EXPECT_FALSE(w->Action("bthGrid1")->isChecked());
+    EXPECT_TRUE(w->Action("bthGrid2")->isChecked());
+    w->Action("mnuAstroGraphGrid")->trigger();
+    EXPECT_FALSE(w->GridShown());
+    EXPECT_TRUE(w->Action("bthGrid1")->isChecked());
+    EXPECT_FALSE(w->Action("bthGrid2")->isChecked());
+    w->Action("bthGrid1")->trigger();
+    EXPECT_TRUE(w->GridShown());
+    EXPECT_TRUE(w->Action("mnuAstroGraphGrid")->isChecked());
+}
+
+// Back from a result page: the star-fix toolbar, the display items on and
+// the result-only items off; the probability button recomputes only on a
+// new level.
+TEST_F(Shell, ResultToolbarsBackAndProbability) {
+    int numeric = 0, graphic = 0;
+    w->onNumericResults = [&] { ++numeric; };
+    w->onGraphicResults = [&] { ++graphic; };
+    w->ShowToolbar(w->tlhGraph);
+    w->Action("bthBackStarFix2")->trigger();
+    EXPECT_FALSE(w->tlhStarfix->isHidden());
+    EXPECT_TRUE(w->tlhGraph->isHidden());
+    EXPECT_TRUE(w->Action("mnuAstroGraphDisp")->isEnabled());
+    EXPECT_FALSE(w->Action("mnuAstroGraphPrint")->isEnabled());
+
+    w->Action("bthEllipse1")->trigger();  // dialog cancelled: same level
+    EXPECT_EQ(numeric, 0);
+    script.dialogHandler = [](QDialog& d) {
+        if (auto* p = qobject_cast<FrmProba*>(&d)) {
+            p->lstProba->setCurrentRow(3);
+            p->cmdOK_Click();
+        }
+        return int(QDialog::Accepted);
+    };
+    w->Action("bthEllipse2")->trigger();
+    EXPECT_EQ(graphic, 1);
+    EXPECT_EQ(w->State().Proba, 0.999);
+    w->Action("bthEllipse2")->trigger();  // 0.999 again: nothing
+    EXPECT_EQ(graphic, 1);
+}
+
+}  // namespace
+}  // namespace orvex

@@ -255,7 +255,7 @@ TEST(StartUp, CommandLineFileOpensTheStarFixPage) {
     u->Form_Load({});
     EXPECT_EQ(loads, 2);  // no file, no page
     EXPECT_TRUE(u->tabIn->isHidden());
-    EXPECT_TRUE(u->HelpFilePath().endsWith("/Orvex.chm"));
+    EXPECT_EQ(u->HelpFilePath(), folder.Path() + "/help/index.html");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -57,6 +58,7 @@ public:
     }
     ~ProgramFolder() { SetAppPath(""); }
     void Write(const QString& name, const std::string& content) {
+        QDir(dir_.path()).mkpath(QFileInfo(dir_.filePath(name)).path());
         QFile f(dir_.filePath(name));
         f.open(QIODevice::WriteOnly);
         f.write(content.c_str());
