@@ -79,10 +79,11 @@ inline std::unique_ptr<FrmWorking> StartedWindow(FakeSettings& settings,
     return w;
 }
 
-// The folder where tests leave their pictures for people to look at.
+// The folder where tests leave their pictures for people to look at:
+// ORVEX_TEST_OUTPUT, or "test-output" in the build folder.
 inline QString TestOutputFolder() {
     QString dir = qEnvironmentVariable("ORVEX_TEST_OUTPUT");
-    if (dir.isEmpty()) dir = QDir::temp().filePath("orvex-test-output");
+    if (dir.isEmpty()) dir = QDir::cleanPath(QString(ORVEX_PROGRAM_DIR) + "/../test-output");
     QDir().mkpath(dir);
     return dir;
 }
