@@ -110,7 +110,7 @@ void FrmWorking::cboEllipsoid_Click(int index) {
                                           cboEllipsoid->itemData(row).toInt(), state_.DecSep,
                                           state_.E, &sphere);
     lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
-    // The utilities recompute with the new model once they are there.
+    if (onTestCompute) onTestCompute(0);
 }
 
 void FrmWorking::cboGMT_Click(int index) {

@@ -222,6 +222,9 @@ public:
     std::function<void()> onRedrawGraph;
     std::function<void()> onPrintReport;
     std::function<void()> onPrintChart;
+    // The utilities' single computing procedure, TestCompute(iButton): the
+    // ellipsoid choice and the erase buttons pass 0.
+    std::function<void(int)> onTestCompute;
     // Runs when a utilities tab is entered (its inputs' checks).
     std::function<void()> onUtilTabEntered;
     // The quit sequence closes the azimuth tool and the wizard (when open)

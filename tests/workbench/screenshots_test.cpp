@@ -84,6 +84,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
 
     // The small windows.
     FrmSplash* splash = w->SplashDialog();
+    splash->Form_Activate();  // as the about box shows itself
     Save(splash, "about-box");
     FrmSplash fresh;
     fresh.SetVersionText("1.21");

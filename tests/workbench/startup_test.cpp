@@ -145,6 +145,8 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
     test::FakeSettings settings;
     PlatformScript script;
     auto w = test::StartedWindow(settings);
+    std::vector<int> computed;
+    w->onTestCompute = [&](int button) { computed.push_back(button); };
     for (int row = 0; row < 20; ++row) {
         w->cboEllipsoid->setCurrentIndex(row);
         const EllipsoidRow& r = EllipsoidRows()[row];
@@ -160,6 +162,8 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
             EXPECT_EQ(w->lblDistance1->text(), "[ nautical miles ]");
         }
     }
+    // Every change of model recomputes the shown utility.
+    EXPECT_EQ(computed, std::vector<int>(20, 0));
     // A time zone: "GMT +05 3/4" is 5.75 hours east.
     w->cboGMT[1]->setCurrentIndex(15);
     EXPECT_EQ(w->State().GMTZone[1], 5.75);
