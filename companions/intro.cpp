@@ -12,9 +12,9 @@
 
 namespace orvex {
 
-QString FrmIntro::WebAddress() { return "https://orvex.example.org/"; }
+QString FrmIntro::WebAddress() { return "https://brackmoor.example.org/orvex/"; }
 QString FrmIntro::MailAddress() {
-    return "mailto:navigator@orvex.example.org?Subject=Orvex comments";
+    return "mailto:orvex@brackmoor.example.org?Subject=Orvex comments";
 }
 
 FrmIntro::FrmIntro(QWidget* owner) : QDialog(owner) {

@@ -53,7 +53,7 @@ QPixmap ProgramLogo(int height) {
 QString FrmSplash::ProgramLine(const QString& version) {
     return "Orvex program version " + version + " - celestial navigation by the Orvex team";
 }
-QString FrmSplash::MakerName() { return "Orvex Marine Software"; }
+QString FrmSplash::MakerName() { return "Brackmoor"; }
 QString FrmSplash::ReleaseDate() { return "May 2004"; }
 
 FrmSplash::FrmSplash(QWidget* owner) : QDialog(owner) {
