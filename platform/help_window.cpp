@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
-
 #include <vector>
 
 #include "navlib/app_path.h"
@@ -23,8 +22,10 @@ std::vector<QPointer<HelpWindow>>& OpenWindows() {
 void Forget(HelpWindow* w) {
     auto& all = OpenWindows();
     for (auto it = all.begin(); it != all.end();) {
-        if (it->isNull() || it->data() == w) it = all.erase(it);
-        else ++it;
+        if (it->isNull() || it->data() == w)
+            it = all.erase(it);
+        else
+            ++it;
     }
 }
 }  // namespace
@@ -47,17 +48,23 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Q
     layout->addWidget(browser_);
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         const QUrl target = browser_->source().resolved(url);
-        if (target.isLocalFile()) browser_->setSource(target);
-        else ShellOpen(url.toString());
+        if (target.isLocalFile())
+            browser_->setSource(target);
+        else
+            ShellOpen(url.toString());
     });
     browser_->setSource(QUrl::fromLocalFile(page));
     resize(720, 560);
     OpenWindows().push_back(this);
 }
 
-HelpWindow::~HelpWindow() { Forget(this); }
+HelpWindow::~HelpWindow() {
+    Forget(this);
+}
 
-QString HelpWindow::CurrentPage() const { return browser_->source().toLocalFile(); }
+QString HelpWindow::CurrentPage() const {
+    return browser_->source().toLocalFile();
+}
 
 HelpWindow* ShowHelp(QWidget* owner, const QString& page) {
     const QString path = page.isEmpty() ? HelpIndexPath() : page;

@@ -14,7 +14,7 @@ namespace orvex {
 class HelpWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // Shows `page` (a path to an HTML file).
     explicit HelpWindow(const QString& page, QWidget* parent = nullptr);
     ~HelpWindow() override;
@@ -23,7 +23,7 @@ public:
     // The page shown, as a local file path.
     QString CurrentPage() const;
 
-private:
+  private:
     QTextBrowser* browser_;
 };
 

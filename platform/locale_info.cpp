@@ -7,6 +7,8 @@ QString DecimalSeparatorOf(const QLocale& locale) {
     return point.isEmpty() ? QStringLiteral(" ") : point.left(1);
 }
 
-QString SystemDecimalSeparator() { return DecimalSeparatorOf(QLocale::system()); }
+QString SystemDecimalSeparator() {
+    return DecimalSeparatorOf(QLocale::system());
+}
 
 }  // namespace orvex

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPalette>
@@ -22,10 +23,10 @@ bool g_focusBounce = false;
 // click itself must not act (a button would run with the refused value
 // standing): the press and release that caused the move are swallowed.
 class ClickSwallower : public QObject {
-public:
-    explicit ClickSwallower(QWidget* keep) : keep_(keep) {}
+  public:
+    explicit ClickSwallower(QWidget* keep) : QObject(keep), keep_(keep) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type t = event->type();
         if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease &&
@@ -44,7 +45,7 @@ protected:
         return true;
     }
 
-private:
+  private:
     QWidget* keep_;
 };
 
@@ -71,20 +72,36 @@ void MaskedField::SetMask(const QString& mask) {
     for (int i = 0; i < mask.size(); ++i) {
         const QChar m = mask[i];
         switch (m.unicode()) {
-        case u'#': places_.push_back({Kind::Digit, QChar()}); break;
-        case u'9': places_.push_back({Kind::DigitOrBlank, QChar()}); break;
-        case u'?': places_.push_back({Kind::Letter, QChar()}); break;
-        case u'&': places_.push_back({Kind::Any, QChar()}); break;
-        case u'A': places_.push_back({Kind::AlphaNum, QChar()}); break;
-        case u'a': places_.push_back({Kind::AlphaNumOrBlank, QChar()}); break;
-        case u'C': places_.push_back({Kind::AnyOrBlank, QChar()}); break;
-        case u'\\':
-            if (i + 1 < mask.size()) {
-                ++i;
-                places_.push_back({Kind::Literal, mask[i]});
-            }
-            break;
-        default: places_.push_back({Kind::Literal, m}); break;
+            case u'#':
+                places_.push_back({Kind::Digit, QChar()});
+                break;
+            case u'9':
+                places_.push_back({Kind::DigitOrBlank, QChar()});
+                break;
+            case u'?':
+                places_.push_back({Kind::Letter, QChar()});
+                break;
+            case u'&':
+                places_.push_back({Kind::Any, QChar()});
+                break;
+            case u'A':
+                places_.push_back({Kind::AlphaNum, QChar()});
+                break;
+            case u'a':
+                places_.push_back({Kind::AlphaNumOrBlank, QChar()});
+                break;
+            case u'C':
+                places_.push_back({Kind::AnyOrBlank, QChar()});
+                break;
+            case u'\\':
+                if (i + 1 < mask.size()) {
+                    ++i;
+                    places_.push_back({Kind::Literal, mask[i]});
+                }
+                break;
+            default:
+                places_.push_back({Kind::Literal, m});
+                break;
         }
     }
     QString t;
@@ -102,14 +119,22 @@ bool MaskedField::Accepts(const Place& p, QChar c) const {
     if (c == kPrompt) return p.kind != Kind::Literal;
     const bool printable = c.isPrint() && c.unicode() >= 32;
     switch (p.kind) {
-    case Kind::Literal: return false;
-    case Kind::Digit: return c.isDigit() && c.unicode() < 128;
-    case Kind::DigitOrBlank: return (c.isDigit() && c.unicode() < 128) || c == u' ';
-    case Kind::Letter: return c.isLetter();
-    case Kind::Any: return printable;
-    case Kind::AlphaNum: return c.isLetterOrNumber();
-    case Kind::AlphaNumOrBlank: return c.isLetterOrNumber() || c == u' ';
-    case Kind::AnyOrBlank: return printable;
+        case Kind::Literal:
+            return false;
+        case Kind::Digit:
+            return c.isDigit() && c.unicode() < 128;
+        case Kind::DigitOrBlank:
+            return (c.isDigit() && c.unicode() < 128) || c == u' ';
+        case Kind::Letter:
+            return c.isLetter();
+        case Kind::Any:
+            return printable;
+        case Kind::AlphaNum:
+            return c.isLetterOrNumber();
+        case Kind::AlphaNumOrBlank:
+            return c.isLetterOrNumber() || c == u' ';
+        case Kind::AnyOrBlank:
+            return printable;
     }
     return false;
 }
@@ -191,9 +216,19 @@ void MaskedField::SetBackColor(const QColor& colour) {
     setPalette(pal);
 }
 
+void MaskedField::EnsureMaskedWidth() {
+    // A text put in with QLineEdit::setText or clear() is fitted to the mask.
+    if (text().size() != Width()) {
+        const int caret = std::min(cursorPosition(), Width());
+        SetMaskedText(text());
+        setCursorPosition(caret);
+    }
+}
+
 bool MaskedField::TypeChar(QChar c) {
     if (rewrite_) c = rewrite_(c);
     if (Width() == 0) return false;
+    EnsureMaskedWidth();
     int pos = cursorPosition();
     if (hasSelectedText()) {
         const int s = selectionStart();
@@ -244,6 +279,7 @@ void MaskedField::CutOrDelete(bool toClipboard) {
 }
 
 void MaskedField::keyPressEvent(QKeyEvent* event) {
+    EnsureMaskedWidth();
     if (event == QKeySequence::Copy || event == QKeySequence::SelectAll) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -257,38 +293,48 @@ void MaskedField::keyPressEvent(QKeyEvent* event) {
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Backspace: {
-        if (hasSelectedText()) {
-            CutOrDelete(false);
-        } else {
-            const int p = PreviousInputPlace(cursorPosition());
-            if (p >= 0) {
-                SetPlace(p, kPrompt);
-                setCursorPosition(p);
+        case Qt::Key_Backspace: {
+            if (hasSelectedText()) {
+                CutOrDelete(false);
+            } else {
+                const int p = PreviousInputPlace(cursorPosition());
+                if (p >= 0) {
+                    SetPlace(p, kPrompt);
+                    setCursorPosition(p);
+                }
             }
+            return;
         }
-        return;
-    }
-    case Qt::Key_Delete: {
-        if (hasSelectedText()) {
-            CutOrDelete(false);
-        } else {
-            const int caret = cursorPosition();
-            const int p = NextInputPlace(caret);
-            if (p >= 0) {
-                SetPlace(p, kPrompt);
-                setCursorPosition(caret);
+        case Qt::Key_Delete: {
+            if (hasSelectedText()) {
+                CutOrDelete(false);
+            } else {
+                const int caret = cursorPosition();
+                const int p = NextInputPlace(caret);
+                if (p >= 0) {
+                    SetPlace(p, kPrompt);
+                    setCursorPosition(caret);
+                }
             }
+            return;
         }
-        return;
-    }
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home: case Qt::Key_End:
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter:
-    case Qt::Key_Escape: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        QLineEdit::keyPressEvent(event);
-        return;
-    default: break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QLineEdit::keyPressEvent(event);
+            return;
+        default:
+            break;
     }
     const QString typed = event->text();
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
@@ -349,7 +395,9 @@ void MaskedField::Reject(const QString& message, RejectMode mode) {
         g_focusBounce = true;
         setFocus(Qt::OtherFocusReason);
         g_focusBounce = false;
-        if (leftByMouse_) qApp->installEventFilter(new ClickSwallower(this));
+        // Only while the button that moved the focus is still down.
+        if (leftByMouse_ && QGuiApplication::mouseButtons() != Qt::NoButton)
+            qApp->installEventFilter(new ClickSwallower(this));
     }
 }
 

@@ -39,7 +39,6 @@
 #include <QColor>
 #include <QLineEdit>
 #include <QString>
-
 #include <functional>
 #include <vector>
 
@@ -56,7 +55,7 @@ inline const QString kInputErrorTitle = QStringLiteral(" Error in input data");
 class MaskedField : public QLineEdit {
     Q_OBJECT
 
-public:
+  public:
     static constexpr QChar kPrompt = u'_';
 
     // What Reject() does with the text after the message.
@@ -72,7 +71,9 @@ public:
     void SetMask(const QString& mask);
     const QString& Mask() const { return mask_; }
 
-    // The text with its literals and prompts (the parsers' input).
+    // The text with its literals and prompts (the parsers' input). Put texts
+    // in with SetMaskedText; a text set with QLineEdit::setText or clear() is
+    // fitted to the mask at the next key.
     QString MaskedText() const { return text(); }
 
     // Puts a text into the field as the program would (a spin button, a
@@ -125,19 +126,27 @@ public:
     // hook included). Returns false when the mask refused it.
     bool TypeChar(QChar c);
 
-signals:
+  signals:
     // After a commit: accepted is false when the hook refused the entry.
     void Committed(bool accepted);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
-    enum class Kind { Literal, Digit, DigitOrBlank, Letter, Any, AlphaNum, AlphaNumOrBlank,
-                      AnyOrBlank };
+  private:
+    enum class Kind {
+        Literal,
+        Digit,
+        DigitOrBlank,
+        Letter,
+        Any,
+        AlphaNum,
+        AlphaNumOrBlank,
+        AnyOrBlank
+    };
     struct Place {
         Kind kind;
         QChar literal;
@@ -146,12 +155,13 @@ private:
     bool Accepts(const Place& p, QChar c) const;
     static bool IsSeparator(QChar c) { return c == u'.' || c == u','; }
     static bool SameLiteral(QChar literal, QChar c);
-    int NextInputPlace(int from) const;      // first input place >= from, or -1
+    int NextInputPlace(int from) const;        // first input place >= from, or -1
     int PreviousInputPlace(int before) const;  // last input place < before, or -1
-    void ClearRange(int from, int to);       // prompts back in [from, to)
+    void ClearRange(int from, int to);         // prompts back in [from, to)
     void SetPlace(int i, QChar c);
     void PasteText(const QString& s);
     void CutOrDelete(bool toClipboard);
+    void EnsureMaskedWidth();
 
     QString mask_;
     std::vector<Place> places_;

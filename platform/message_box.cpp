@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
-
 #include <iostream>
 
 namespace orvex {
@@ -44,52 +43,69 @@ struct ButtonSet {
 
 ButtonSet ButtonsOf(int style) {
     switch (style % 16) {
-    case kButtonsOkCancel:
-        return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
-    case kButtonsAbortRetryIgnore:
-        return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Abort,
-                QMessageBox::Abort};
-    case kButtonsYesNoCancel:
-        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
-                QMessageBox::Cancel};
-    case kButtonsYesNo:
-        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
-    case kButtonsRetryCancel:
-        return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry,
-                QMessageBox::Cancel};
-    default:
-        return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+        case kButtonsOkCancel:
+            return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+        case kButtonsAbortRetryIgnore:
+            return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
+                    QMessageBox::Abort, QMessageBox::Abort};
+        case kButtonsYesNoCancel:
+            return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                    QMessageBox::Cancel};
+        case kButtonsYesNo:
+            return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+        case kButtonsRetryCancel:
+            return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry,
+                    QMessageBox::Cancel};
+        default:
+            return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
     }
 }
 
 QMessageBox::Icon IconOf(int style) {
     switch ((style / 16) % 8) {
-    case 1: return QMessageBox::Critical;
-    case 2: return QMessageBox::Question;
-    case 3: return QMessageBox::Warning;
-    case 4: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+        case 1:
+            return QMessageBox::Critical;
+        case 2:
+            return QMessageBox::Question;
+        case 3:
+            return QMessageBox::Warning;
+        case 4:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
 int AnswerOf(QMessageBox::StandardButton b) {
     switch (b) {
-    case QMessageBox::Ok: return kAnswerOk;
-    case QMessageBox::Cancel: return kAnswerCancel;
-    case QMessageBox::Abort: return kAnswerAbort;
-    case QMessageBox::Retry: return kAnswerRetry;
-    case QMessageBox::Ignore: return kAnswerIgnore;
-    case QMessageBox::Yes: return kAnswerYes;
-    case QMessageBox::No: return kAnswerNo;
-    default: return kAnswerCancel;
+        case QMessageBox::Ok:
+            return kAnswerOk;
+        case QMessageBox::Cancel:
+            return kAnswerCancel;
+        case QMessageBox::Abort:
+            return kAnswerAbort;
+        case QMessageBox::Retry:
+            return kAnswerRetry;
+        case QMessageBox::Ignore:
+            return kAnswerIgnore;
+        case QMessageBox::Yes:
+            return kAnswerYes;
+        case QMessageBox::No:
+            return kAnswerNo;
+        default:
+            return kAnswerCancel;
     }
 }
 
 }  // namespace
 
-int DefaultAnswer(int style) { return AnswerOf(ButtonsOf(style).defaultButton); }
+int DefaultAnswer(int style) {
+    return AnswerOf(ButtonsOf(style).defaultButton);
+}
 
-void SetMessageOwner(QWidget* owner) { Owner() = owner; }
+void SetMessageOwner(QWidget* owner) {
+    Owner() = owner;
+}
 
 int ShowMessage(int style, const QString& title, const QString& text, QWidget* parent) {
     if (PlatformScript* script = CurrentScript()) {
@@ -119,6 +135,10 @@ int ShowMessage(int style, const QString& title, const QString& text, QWidget* p
 
 int ShowMessage(int style, const std::string& title, const std::string& text, QWidget* parent) {
     return ShowMessage(style, QString::fromStdString(title), QString::fromStdString(text), parent);
+}
+
+int ShowMessage(int style, const char* title, const char* text, QWidget* parent) {
+    return ShowMessage(style, QString::fromUtf8(title), QString::fromUtf8(text), parent);
 }
 
 void InstallPlatformReporter() {
@@ -192,6 +212,8 @@ void PlatformScript::Clear() {
     openedUrls.clear();
 }
 
-PlatformScript* PlatformScript::Current() { return CurrentScript(); }
+PlatformScript* PlatformScript::Current() {
+    return CurrentScript();
+}
 
 }  // namespace orvex

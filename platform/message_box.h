@@ -9,7 +9,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,6 +38,8 @@ namespace orvex {
 int ShowMessage(int style, const QString& title, const QString& text, QWidget* parent = nullptr);
 int ShowMessage(int style, const std::string& title, const std::string& text,
                 QWidget* parent = nullptr);
+// Texts in UTF-8 ("°" and "±" included), e.g. ShowMessage(s, " ERROR", "...").
+int ShowMessage(int style, const char* title, const char* text, QWidget* parent = nullptr);
 
 // The button that answers when the user just presses Enter: the first
 // button of the set (OK, OK, Abort, Yes, Yes, Retry).
@@ -68,10 +69,10 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
 
 // A scripted stand-in for every modal window of the program, for tests.
 // Constructing one installs it (and routes the library's reports into it);
-// the destructor restores the real windows and the library's previous
-// default reporter. Only one script may be installed at a time.
+// the destructor restores the real windows and the library's default
+// reporter (standard error). Only one script may be installed at a time.
 class PlatformScript {
-public:
+  public:
     struct Message {
         int style;
         QString title;

@@ -1,15 +1,14 @@
 #include "platform/pc_clock.h"
 
 #include <QLocale>
-
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <ctime>
 
 #include "navlib/date_time.h"
-#include "navlib/time_lib.h"
 #include "navlib/hooks.h"
+#include "navlib/time_lib.h"
 #include "platform/message_box.h"
 
 namespace orvex {
@@ -17,7 +16,7 @@ namespace orvex {
 namespace {
 
 class HostClock : public SystemClock {
-public:
+  public:
     std::int64_t NowUtcMs() const override {
         timespec ts{};
         clock_gettime(CLOCK_REALTIME, &ts);
@@ -48,7 +47,9 @@ QDateTime WallClockFromMs(std::int64_t ms) {
 
 }  // namespace
 
-std::unique_ptr<SystemClock> MakeHostClock() { return std::make_unique<HostClock>(); }
+std::unique_ptr<SystemClock> MakeHostClock() {
+    return std::make_unique<HostClock>();
+}
 
 CalendarTime ToCalendar(const QDateTime& wallClock) {
     CalendarTime c;
@@ -76,15 +77,22 @@ QDateTime FromDateValue(double days) {
 PcClock::PcClock(std::shared_ptr<SystemClock> system)
     : system_(system ? std::move(system) : std::shared_ptr<SystemClock>(MakeHostClock())) {}
 
-QDateTime PcClock::UtcNow() const { return WallClockFromMs(system_->NowUtcMs()); }
+QDateTime PcClock::UtcNow() const {
+    return WallClockFromMs(system_->NowUtcMs());
+}
 
 QDateTime PcClock::LocalNow() const {
     const std::int64_t now = system_->NowUtcMs();
-    return WallClockFromMs(now + static_cast<std::int64_t>(system_->LocalOffsetSeconds(now)) * 1000);
+    return WallClockFromMs(now +
+                           static_cast<std::int64_t>(system_->LocalOffsetSeconds(now)) * 1000);
 }
 
-double PcClock::LocalNowDays() const { return ToDateValue(LocalNow()); }
-double PcClock::UtcNowDays() const { return ToDateValue(UtcNow()); }
+double PcClock::LocalNowDays() const {
+    return ToDateValue(LocalNow());
+}
+double PcClock::UtcNowDays() const {
+    return ToDateValue(UtcNow());
+}
 
 double PcClock::GetUtcOffset(bool& daylight) const {
     // One instant, read once: the two readings can never straddle a second.

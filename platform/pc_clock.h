@@ -10,7 +10,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 
@@ -20,7 +19,7 @@ namespace orvex {
 
 // What the program needs of the operating system's clock.
 class SystemClock {
-public:
+  public:
     virtual ~SystemClock() = default;
     // The present instant, milliseconds of UTC since 1970-01-01.
     virtual std::int64_t NowUtcMs() const = 0;
@@ -41,7 +40,7 @@ std::unique_ptr<SystemClock> MakeHostClock();
 // A clock for tests: a fixed instant, a fixed zone, and a settable answer
 // to SetUtcMs.
 class ManualSystemClock : public SystemClock {
-public:
+  public:
     std::int64_t utcMs = 0;
     int localOffsetSeconds = 0;   // local - UTC
     int standardBiasMinutes = 0;  // UTC = local + bias
@@ -69,7 +68,7 @@ QDateTime FromDateValue(double days);
 CalendarTime ToCalendar(const QDateTime& wallClock);
 
 class PcClock {
-public:
+  public:
     // nullptr uses the host's clock.
     explicit PcClock(std::shared_ptr<SystemClock> system = nullptr);
 
@@ -99,7 +98,7 @@ public:
 
     SystemClock& System() const { return *system_; }
 
-private:
+  private:
     std::shared_ptr<SystemClock> system_;
 };
 

@@ -4,7 +4,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
-
 #include <algorithm>
 
 #include "navlib/hooks.h"
@@ -42,9 +41,13 @@ bool RichTextBox::SetFileName(const QString& path) {
     return true;
 }
 
-QString RichTextBox::Text() const { return document()->toRawText(); }
+QString RichTextBox::Text() const {
+    return document()->toRawText();
+}
 
-int RichTextBox::TextLength() const { return std::max(0, document()->characterCount() - 1); }
+int RichTextBox::TextLength() const {
+    return std::max(0, document()->characterCount() - 1);
+}
 
 void RichTextBox::SetSelStart(int position) {
     QTextCursor c = textCursor();
@@ -53,13 +56,16 @@ void RichTextBox::SetSelStart(int position) {
     TakeFormatAtCursor();
 }
 
-int RichTextBox::SelStart() const { return textCursor().selectionStart(); }
+int RichTextBox::SelStart() const {
+    return textCursor().selectionStart();
+}
 
 void RichTextBox::SetSelLength(int length) {
     QTextCursor c = textCursor();
     const int start = c.selectionStart();
     c.setPosition(start);
-    c.setPosition(std::clamp(start + std::max(0, length), 0, TextLength()), QTextCursor::KeepAnchor);
+    c.setPosition(std::clamp(start + std::max(0, length), 0, TextLength()),
+                  QTextCursor::KeepAnchor);
     setTextCursor(c);
     TakeFormatAtCursor();
 }
@@ -69,7 +75,9 @@ int RichTextBox::SelLength() const {
     return c.selectionEnd() - c.selectionStart();
 }
 
-QString RichTextBox::SelText() const { return textCursor().selectedText(); }
+QString RichTextBox::SelText() const {
+    return textCursor().selectedText();
+}
 
 void RichTextBox::TakeFormatAtCursor() {
     QTextCursor c = textCursor();
@@ -231,8 +239,12 @@ void RichTextBox::SetSelBullet(bool on) {
     c.endEditBlock();
 }
 
-bool RichTextBox::SelBullet() const { return textCursor().currentList() != nullptr; }
+bool RichTextBox::SelBullet() const {
+    return textCursor().currentList() != nullptr;
+}
 
-void RichTextBox::Refresh() { viewport()->update(); }
+void RichTextBox::Refresh() {
+    viewport()->update();
+}
 
 }  // namespace orvex

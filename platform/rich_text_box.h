@@ -26,7 +26,7 @@ namespace orvex {
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 
-public:
+  public:
     explicit RichTextBox(QWidget* parent = nullptr);
 
     // Loads an RTF file, replacing the content. On failure the content is
@@ -93,7 +93,7 @@ public:
     // Redraws the box now.
     void Refresh();
 
-private:
+  private:
     void MergeSelection(const QTextCharFormat& f);
     void TakeFormatAtCursor();
     void MergeBlocks(const QTextBlockFormat& f);

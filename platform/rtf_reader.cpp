@@ -6,7 +6,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
-
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -20,10 +19,9 @@ namespace orvex {
 
 QChar Cp1252Char(unsigned char b) {
     static const char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     if (b >= 0x80 && b <= 0x9F) return QChar(high[b - 0x80]);
     return QChar(static_cast<char16_t>(b));
 }
@@ -67,13 +65,13 @@ namespace {
 // Reader state
 
 enum class Dest {
-    Body,        // text goes into the document
+    Body,  // text goes into the document
     FontTable,
-    FontEntry,   // one font of the table (its name is the text)
+    FontEntry,  // one font of the table (its name is the text)
     ColorTable,
-    Picture,     // hex or binary picture data
-    FieldInst,   // field instruction text, kept for HYPERLINK
-    Skip,        // read and dropped
+    Picture,    // hex or binary picture data
+    FieldInst,  // field instruction text, kept for HYPERLINK
+    Skip,       // read and dropped
 };
 
 struct CharProps {
@@ -83,10 +81,11 @@ struct CharProps {
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int vertical = 0;  // -1 sub, +1 super
-    int colour = 0;    // index in the colour table; 0 automatic
+    int vertical = 0;    // -1 sub, +1 super
+    int colour = 0;      // index in the colour table; 0 automatic
+    int background = 0;  // \highlight or \cb: index in the colour table; 0 none
     bool hidden = false;
-    QString href;      // link target inside a HYPERLINK field result
+    QString href;  // link target inside a HYPERLINK field result
 };
 
 struct TabStop {
@@ -98,14 +97,16 @@ struct ParaProps {
     int left = 0, right = 0, first = 0;  // twips
     int before = 0, after = 0;           // twips
     Qt::Alignment align = Qt::AlignLeft;
+    int lineSpacing = 0;        // \sl: twips (negative: exactly), or 240ths of a line
+    bool lineMultiple = false;  // \slmult1: lineSpacing counts 240ths of a line
     std::vector<TabStop> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
 };
 
 struct PictProps {
     enum Kind { None, Png, Jpeg, Other } kind = None;
-    int goalW = 0, goalH = 0;   // twips
-    int picW = 0, picH = 0;     // source size, pixels (or metafile units)
+    int goalW = 0, goalH = 0;  // twips
+    int picW = 0, picH = 0;    // source size, pixels (or metafile units)
     int scaleX = 100, scaleY = 100;
 };
 
@@ -128,33 +129,59 @@ struct FontInfo {
 constexpr qsizetype kMaxPictureBytes = 32 * 1024 * 1024;
 constexpr int kMaxTwips = 31680;  // 22 inches: larger lengths are clamped
 
-int ClampTwips(int v) { return std::clamp(v, -kMaxTwips, kMaxTwips); }
+int ClampTwips(int v) {
+    return std::clamp(v, -kMaxTwips, kMaxTwips);
+}
 
 // The words of a picture group: its format, goal size and scale.
 bool PictureWord(PictProps& p, const QByteArray& w, int param) {
-    if (w == "pngblip") { p.kind = PictProps::Png; return true; }
-    if (w == "jpegblip") { p.kind = PictProps::Jpeg; return true; }
-    if (w == "emfblip" || w == "wmetafile" || w == "macpict" || w == "dibitmap" ||
-        w == "wbitmap" || w == "pmmetafile") {
+    if (w == "pngblip") {
+        p.kind = PictProps::Png;
+        return true;
+    }
+    if (w == "jpegblip") {
+        p.kind = PictProps::Jpeg;
+        return true;
+    }
+    if (w == "emfblip" || w == "wmetafile" || w == "macpict" || w == "dibitmap" || w == "wbitmap" ||
+        w == "pmmetafile") {
         p.kind = PictProps::Other;
         return true;
     }
-    if (w == "picwgoal") { p.goalW = std::clamp(param, 0, kMaxTwips); return true; }
-    if (w == "pichgoal") { p.goalH = std::clamp(param, 0, kMaxTwips); return true; }
-    if (w == "picw") { p.picW = param; return true; }
-    if (w == "pich") { p.picH = param; return true; }
-    if (w == "picscalex") { p.scaleX = param; return true; }
-    if (w == "picscaley") { p.scaleY = param; return true; }
+    if (w == "picwgoal") {
+        p.goalW = std::clamp(param, 0, kMaxTwips);
+        return true;
+    }
+    if (w == "pichgoal") {
+        p.goalH = std::clamp(param, 0, kMaxTwips);
+        return true;
+    }
+    if (w == "picw") {
+        p.picW = param;
+        return true;
+    }
+    if (w == "pich") {
+        p.picH = param;
+        return true;
+    }
+    if (w == "picscalex") {
+        p.scaleX = param;
+        return true;
+    }
+    if (w == "picscaley") {
+        p.scaleY = param;
+        return true;
+    }
     return false;
 }
 
 class Reader {
-public:
+  public:
     Reader(const QByteArray& data, QTextDocument& doc) : in_(data), doc_(doc), cursor_(&doc) {}
 
     RtfReadResult Run();
 
-private:
+  private:
     // Input
     int Peek() const { return pos_ < in_.size() ? static_cast<unsigned char>(in_[pos_]) : -1; }
     int Get() { return pos_ < in_.size() ? static_cast<unsigned char>(in_[pos_++]) : -1; }
@@ -167,8 +194,8 @@ private:
     // Tokens
     void ControlWord(const QByteArray& word, bool hasParam, int param);
     void ControlSymbol(int c);
-    void Char(QChar c);         // a character of text in the current destination
-    void Byte(unsigned char b); // a byte in code page terms (\'hh or raw)
+    void Char(QChar c);          // a character of text in the current destination
+    void Byte(unsigned char b);  // a byte in code page terms (\'hh or raw)
     void Unicode(int value);
 
     // Body output
@@ -233,6 +260,9 @@ void Reader::CloseGroup() {
     // Formatting changes at the group's end: what was read so far keeps the
     // group's format.
     if (St().dest == Dest::Body) Flush();
+    // The document's own group ends: its last paragraph, with no paragraph
+    // mark of its own, takes the paragraph format that stands here.
+    if (stack_.size() == 2) cursor_.setBlockFormat(BlockFormat());
     stack_.pop_back();
     ucSkip = 0;
 }
@@ -240,12 +270,13 @@ void Reader::CloseGroup() {
 RtfReadResult Reader::Run() {
     // "{\rtf" must open the text (blanks before it are tolerated).
     qsizetype start = 0;
-    while (start < in_.size() && (in_[start] == ' ' || in_[start] == '\r' ||
-                                  in_[start] == '\n' || in_[start] == '\t'))
+    while (start < in_.size() &&
+           (in_[start] == ' ' || in_[start] == '\r' || in_[start] == '\n' || in_[start] == '\t'))
         ++start;
     if (!in_.mid(start, 5).startsWith("{\\rtf")) {
-        result_.error = QStringLiteral("The file is not a rich-text document (it does not start "
-                                       "with {\\rtf).");
+        result_.error = QStringLiteral(
+            "The file is not a rich-text document (it does not start "
+            "with {\\rtf).");
         return result_;
     }
     pos_ = start;
@@ -259,9 +290,12 @@ RtfReadResult Reader::Run() {
         const int c = Get();
         if (excessDepth_ > 0) {
             // Inside a group nested too deeply: only its braces count.
-            if (c == '{') ++excessDepth_;
-            else if (c == '}') --excessDepth_;
-            else if (c == '\\' && pos_ < in_.size()) ++pos_;
+            if (c == '{')
+                ++excessDepth_;
+            else if (c == '}')
+                --excessDepth_;
+            else if (c == '\\' && pos_ < in_.size())
+                ++pos_;
             continue;
         }
         if (c == '{') {
@@ -297,13 +331,17 @@ RtfReadResult Reader::Run() {
                 if (Peek() == '-') {
                     const qsizetype save = pos_;
                     ++pos_;
-                    if (Peek() >= '0' && Peek() <= '9') neg = true;
-                    else pos_ = save;
+                    if (Peek() >= '0' && Peek() <= '9')
+                        neg = true;
+                    else
+                        pos_ = save;
                 }
                 int digits = 0;
                 while (Peek() >= '0' && Peek() <= '9') {
-                    if (digits < 10) value = value * 10 + (Get() - '0');
-                    else ++pos_;
+                    if (digits < 10)
+                        value = value * 10 + (Get() - '0');
+                    else
+                        ++pos_;
                     ++digits;
                     hasParam = true;
                 }
@@ -312,8 +350,8 @@ RtfReadResult Reader::Run() {
                 const int param = static_cast<int>(value);
                 if (word == "bin") {
                     // Binary data: taken as picture data, skipped elsewhere.
-                    const qsizetype n2 = std::clamp<qsizetype>(hasParam ? param : 0, 0,
-                                                               in_.size() - pos_);
+                    const qsizetype n2 =
+                        std::clamp<qsizetype>(hasParam ? param : 0, 0, in_.size() - pos_);
                     if (St().dest == Dest::Picture && pictData_.size() + n2 <= kMaxPictureBytes)
                         pictData_.append(in_.constData() + pos_, n2);
                     pos_ += n2;
@@ -334,10 +372,14 @@ RtfReadResult Reader::Run() {
                 for (; got < 2; ++got) {
                     const int h = Peek();
                     int d;
-                    if (h >= '0' && h <= '9') d = h - '0';
-                    else if (h >= 'a' && h <= 'f') d = h - 'a' + 10;
-                    else if (h >= 'A' && h <= 'F') d = h - 'A' + 10;
-                    else break;
+                    if (h >= '0' && h <= '9')
+                        d = h - '0';
+                    else if (h >= 'a' && h <= 'f')
+                        d = h - 'a' + 10;
+                    else if (h >= 'A' && h <= 'F')
+                        d = h - 'A' + 10;
+                    else
+                        break;
                     v = v * 16 + d;
                     ++pos_;
                 }
@@ -374,9 +416,12 @@ RtfReadResult Reader::Run() {
         }
         if (St().dest == Dest::Picture) {
             int d = -1;
-            if (c >= '0' && c <= '9') d = c - '0';
-            else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+            if (c >= '0' && c <= '9')
+                d = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
             if (d < 0) continue;
             if (hexHigh_ < 0) {
                 hexHigh_ = d;
@@ -410,9 +455,11 @@ void Reader::Byte(unsigned char b) {
         return;
     }
     if (d == Dest::ColorTable && b == ';') {
-        if (red_ < 0 && green_ < 0 && blue_ < 0) colours_.push_back(QColor());
-        else colours_.push_back(QColor(std::clamp(red_, 0, 255), std::clamp(green_, 0, 255),
-                                       std::clamp(blue_, 0, 255)));
+        if (red_ < 0 && green_ < 0 && blue_ < 0)
+            colours_.push_back(QColor());
+        else
+            colours_.push_back(QColor(std::clamp(red_, 0, 255), std::clamp(green_, 0, 255),
+                                      std::clamp(blue_, 0, 255)));
         red_ = green_ = blue_ = -1;
         return;
     }
@@ -437,33 +484,33 @@ void Reader::Unicode(int value) {
 void Reader::Char(QChar c) {
     GroupState& s = St();
     switch (s.dest) {
-    case Dest::Body:
-        if (s.chr.hidden) return;
-        if (c.unicode() == 0) return;
-        {
-            const QTextCharFormat f = CharFormat();
-            if (pendingValid_ && f != pendingFormat_) Flush();
-            if (!pendingValid_) {
-                pendingFormat_ = f;
-                pendingValid_ = true;
+        case Dest::Body:
+            if (s.chr.hidden) return;
+            if (c.unicode() == 0) return;
+            {
+                const QTextCharFormat f = CharFormat();
+                if (pendingValid_ && f != pendingFormat_) Flush();
+                if (!pendingValid_) {
+                    pendingFormat_ = f;
+                    pendingValid_ = true;
+                }
+                pending_ += c;
             }
-            pending_ += c;
-        }
-        return;
-    case Dest::FontEntry:
-    case Dest::FontTable:
-        if (fontNameDone_) return;
-        if (c == u';') {
-            EndFontName();
             return;
-        }
-        if (fonts_[currentFontEntry_].name.size() < 200) fonts_[currentFontEntry_].name += c;
-        return;
-    case Dest::FieldInst:
-        if (fieldInst_.size() < 2000) fieldInst_ += c;
-        return;
-    default:
-        return;
+        case Dest::FontEntry:
+        case Dest::FontTable:
+            if (fontNameDone_) return;
+            if (c == u';') {
+                EndFontName();
+                return;
+            }
+            if (fonts_[currentFontEntry_].name.size() < 200) fonts_[currentFontEntry_].name += c;
+            return;
+        case Dest::FieldInst:
+            if (fieldInst_.size() < 2000) fieldInst_ += c;
+            return;
+        default:
+            return;
     }
 }
 
@@ -485,11 +532,16 @@ QTextCharFormat Reader::CharFormat() const {
     f.setFontItalic(p.italic);
     f.setFontUnderline(p.underline);
     f.setFontStrikeOut(p.strike);
-    if (p.vertical < 0) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    else if (p.vertical > 0) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (p.vertical < 0)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    else if (p.vertical > 0)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     if (p.colour > 0 && p.colour < static_cast<int>(colours_.size()) &&
         colours_[p.colour].isValid())
         f.setForeground(colours_[p.colour]);
+    if (p.background > 0 && p.background < static_cast<int>(colours_.size()) &&
+        colours_[p.background].isValid())
+        f.setBackground(colours_[p.background]);
     if (!p.href.isEmpty()) {
         f.setAnchor(true);
         f.setAnchorHref(p.href);
@@ -508,8 +560,17 @@ QTextBlockFormat Reader::BlockFormat() const {
     f.setBottomMargin(p.after / kTwipsPerPixel);
     if (!p.tabs.empty()) {
         QList<QTextOption::Tab> tabs;
-        for (const TabStop& t : p.tabs) tabs.append(QTextOption::Tab(t.twips / kTwipsPerPixel, t.type));
+        for (const TabStop& t : p.tabs)
+            tabs.append(QTextOption::Tab(t.twips / kTwipsPerPixel, t.type));
         f.setTabPositions(tabs);
+    }
+    if (p.lineSpacing != 0) {
+        if (p.lineMultiple && p.lineSpacing > 0)
+            f.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        else if (p.lineSpacing > 0)
+            f.setLineHeight(p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+        else
+            f.setLineHeight(-p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
     }
     if (blockBreakBefore_) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     return f;
@@ -526,7 +587,6 @@ void Reader::EndParagraph(bool pageBreakAfter) {
 
 void Reader::FinishDocument() {
     Flush();
-    cursor_.setBlockFormat(BlockFormat());
     // The last paragraph mark of a file ends the last paragraph: it does not
     // open an empty one.
     QTextBlock last = doc_.lastBlock();
@@ -582,17 +642,81 @@ void Reader::InsertPicture() {
 
 // Destinations that hold no body text.
 bool IsSkippedDestination(const QByteArray& w) {
-    static const char* const names[] = {
-        "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
-        "footerr", "footerf", "footnote", "annotation", "xe", "tc", "txe", "object", "objdata",
-        "objclass", "nonshppict", "private", "template", "revtbl", "rsidtbl", "listtable",
-        "listoverridetable", "pgdsctbl", "generator", "themedata", "colorschememapping",
-        "latentstyles", "datastore", "xmlnstbl", "pn", "bkmkstart", "bkmkend", "fldtype",
-        "userprops", "docvar", "company", "title", "subject", "author", "operator", "keywords",
-        "comment", "doccomm", "creatim", "revtim", "printim", "buptim", "mmathPr", "ftnsep",
-        "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "shpinst", "sp", "sn", "sv",
-        "passwordhash", "protusertbl", "wgrffmtfilter", "pgdsc", "ud", "upr", "atnid",
-        "atnauthor", "atndate", "atnref", "filetbl", "falt", "panose", "fname"};
+    static const char* const names[] = {"stylesheet",
+                                        "info",
+                                        "header",
+                                        "headerl",
+                                        "headerr",
+                                        "headerf",
+                                        "footer",
+                                        "footerl",
+                                        "footerr",
+                                        "footerf",
+                                        "footnote",
+                                        "annotation",
+                                        "xe",
+                                        "tc",
+                                        "txe",
+                                        "object",
+                                        "objdata",
+                                        "objclass",
+                                        "nonshppict",
+                                        "private",
+                                        "template",
+                                        "revtbl",
+                                        "rsidtbl",
+                                        "listtable",
+                                        "listoverridetable",
+                                        "pgdsctbl",
+                                        "generator",
+                                        "themedata",
+                                        "colorschememapping",
+                                        "latentstyles",
+                                        "datastore",
+                                        "xmlnstbl",
+                                        "pn",
+                                        "bkmkstart",
+                                        "bkmkend",
+                                        "fldtype",
+                                        "userprops",
+                                        "docvar",
+                                        "company",
+                                        "title",
+                                        "subject",
+                                        "author",
+                                        "operator",
+                                        "keywords",
+                                        "comment",
+                                        "doccomm",
+                                        "creatim",
+                                        "revtim",
+                                        "printim",
+                                        "buptim",
+                                        "mmathPr",
+                                        "ftnsep",
+                                        "ftnsepc",
+                                        "ftncn",
+                                        "aftnsep",
+                                        "aftnsepc",
+                                        "aftncn",
+                                        "shpinst",
+                                        "sp",
+                                        "sn",
+                                        "sv",
+                                        "passwordhash",
+                                        "protusertbl",
+                                        "wgrffmtfilter",
+                                        "pgdsc",
+                                        "ud",
+                                        "upr",
+                                        "atnid",
+                                        "atnauthor",
+                                        "atndate",
+                                        "atnref",
+                                        "filetbl",
+                                        "falt",
+                                        "panose",
+                                        "fname"};
     for (const char* n : names)
         if (w == n) return true;
     return false;
@@ -604,8 +728,16 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
     starDestination_ = false;
 
     // Destinations
-    if (w == "fonttbl") { s.dest = Dest::FontTable; return; }
-    if (w == "colortbl") { s.dest = Dest::ColorTable; colours_.clear(); red_ = green_ = blue_ = -1; return; }
+    if (w == "fonttbl") {
+        s.dest = Dest::FontTable;
+        return;
+    }
+    if (w == "colortbl") {
+        s.dest = Dest::ColorTable;
+        colours_.clear();
+        red_ = green_ = blue_ = -1;
+        return;
+    }
     if (w == "pict") {
         Flush();
         s.dest = Dest::Picture;
@@ -615,9 +747,17 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
         hexHigh_ = -1;
         return;
     }
-    if (w == "shppict" || w == "result" || w == "pntext" || w == "listtext") return;  // shown as they stand
-    if (w == "field") { fieldInst_.clear(); return; }
-    if (w == "fldinst") { s.dest = Dest::FieldInst; fieldInst_.clear(); return; }
+    if (w == "shppict" || w == "result" || w == "pntext" || w == "listtext")
+        return;  // shown as they stand
+    if (w == "field") {
+        fieldInst_.clear();
+        return;
+    }
+    if (w == "fldinst") {
+        s.dest = Dest::FieldInst;
+        fieldInst_.clear();
+        return;
+    }
     if (w == "fldrslt") {
         s.fieldResult = true;
         const QString inst = fieldInst_.trimmed();
@@ -629,7 +769,10 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
         }
         return;
     }
-    if (IsSkippedDestination(w)) { s.dest = Dest::Skip; return; }
+    if (IsSkippedDestination(w)) {
+        s.dest = Dest::Skip;
+        return;
+    }
     if (star) {
         // An ignorable destination this reader does not know.
         s.dest = Dest::Skip;
@@ -661,25 +804,40 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
         return;  // family, pitch and the like
     }
     if (s.dest == Dest::ColorTable) {
-        if (w == "red") red_ = param;
-        else if (w == "green") green_ = param;
-        else if (w == "blue") blue_ = param;
+        if (w == "red")
+            red_ = param;
+        else if (w == "green")
+            green_ = param;
+        else if (w == "blue")
+            blue_ = param;
         return;
     }
     if (w == "u") {
         if (hasParam) Unicode(param);
         return;
     }
-    if (w == "uc") { s.uc = std::clamp(param, 0, 10); return; }
-    if (w == "deff") { defaultFont_ = param; return; }
+    if (w == "uc") {
+        s.uc = std::clamp(param, 0, 10);
+        return;
+    }
+    if (w == "deff") {
+        defaultFont_ = param;
+        return;
+    }
 
     // Special characters
-    struct Special { const char* word; char16_t ch; };
-    static const Special specials[] = {
-        {"tab", u'\t'}, {"line", QChar::LineSeparator}, {"emdash", 0x2014}, {"endash", 0x2013},
-        {"bullet", 0x2022}, {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C},
-        {"rdblquote", 0x201D}, {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005},
-        {"cell", u'\t'}, {"zwj", 0x200D}, {"zwnj", 0x200C}, {"lbr", QChar::LineSeparator}};
+    struct Special {
+        const char* word;
+        char16_t ch;
+    };
+    static const Special specials[] = {{"tab", u'\t'},        {"line", QChar::LineSeparator},
+                                       {"emdash", 0x2014},    {"endash", 0x2013},
+                                       {"bullet", 0x2022},    {"lquote", 0x2018},
+                                       {"rquote", 0x2019},    {"ldblquote", 0x201C},
+                                       {"rdblquote", 0x201D}, {"emspace", 0x2003},
+                                       {"enspace", 0x2002},   {"qmspace", 0x2005},
+                                       {"cell", u'\t'},       {"zwj", 0x200D},
+                                       {"zwnj", 0x200C},      {"lbr", QChar::LineSeparator}};
     for (const Special& sp : specials) {
         if (w == sp.word) {
             Char(QChar(sp.ch));
@@ -689,8 +847,14 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
     if (s.dest != Dest::Body) return;
 
     // Paragraph ends
-    if (w == "par" || w == "row" || w == "sect") { EndParagraph(false); return; }
-    if (w == "page") { EndParagraph(true); return; }
+    if (w == "par" || w == "row" || w == "sect") {
+        EndParagraph(false);
+        return;
+    }
+    if (w == "page") {
+        EndParagraph(true);
+        return;
+    }
 
     // Character formatting
     const bool on = !hasParam || param != 0;
@@ -702,10 +866,22 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
         c.href = href;
         return;
     }
-    if (w == "f") { c.font = param; return; }
-    if (w == "fs") { c.halfPoints = hasParam ? std::clamp(param, 2, 3276) : 24; return; }
-    if (w == "b") { c.bold = on; return; }
-    if (w == "i") { c.italic = on; return; }
+    if (w == "f") {
+        c.font = param;
+        return;
+    }
+    if (w == "fs") {
+        c.halfPoints = hasParam ? std::clamp(param, 2, 3276) : 24;
+        return;
+    }
+    if (w == "b") {
+        c.bold = on;
+        return;
+    }
+    if (w == "i") {
+        c.italic = on;
+        return;
+    }
     if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "uldash" || w == "ulth" ||
         w == "ulwave" || w == "uldashd" || w == "uldashdd" || w == "ulhair" || w == "ulthd" ||
         w == "ulthdash" || w == "ulldash" || w == "ulthldash" || w == "ulthdashd" ||
@@ -713,13 +889,38 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
         c.underline = on;
         return;
     }
-    if (w == "ulnone") { c.underline = false; return; }
-    if (w == "strike" || w == "striked") { c.strike = on; return; }
-    if (w == "sub") { c.vertical = on ? -1 : 0; return; }
-    if (w == "super") { c.vertical = on ? 1 : 0; return; }
-    if (w == "nosupersub") { c.vertical = 0; return; }
-    if (w == "cf") { c.colour = param; return; }
-    if (w == "v") { c.hidden = on; return; }
+    if (w == "ulnone") {
+        c.underline = false;
+        return;
+    }
+    if (w == "strike" || w == "striked") {
+        c.strike = on;
+        return;
+    }
+    if (w == "sub") {
+        c.vertical = on ? -1 : 0;
+        return;
+    }
+    if (w == "super") {
+        c.vertical = on ? 1 : 0;
+        return;
+    }
+    if (w == "nosupersub") {
+        c.vertical = 0;
+        return;
+    }
+    if (w == "cf") {
+        c.colour = param;
+        return;
+    }
+    if (w == "highlight" || w == "cb" || w == "chcbpat") {
+        c.background = param;
+        return;
+    }
+    if (w == "v") {
+        c.hidden = on;
+        return;
+    }
 
     // Paragraph formatting
     ParaProps& p = s.para;
@@ -727,18 +928,63 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
         p = ParaProps{};
         return;
     }
-    if (w == "li" || w == "lin") { p.left = ClampTwips(param); return; }
-    if (w == "ri" || w == "rin") { p.right = ClampTwips(param); return; }
-    if (w == "fi") { p.first = ClampTwips(param); return; }
-    if (w == "sb") { p.before = ClampTwips(std::max(0, param)); return; }
-    if (w == "sa") { p.after = ClampTwips(std::max(0, param)); return; }
-    if (w == "ql") { p.align = Qt::AlignLeft; return; }
-    if (w == "qc") { p.align = Qt::AlignHCenter; return; }
-    if (w == "qr") { p.align = Qt::AlignRight; return; }
-    if (w == "qj") { p.align = Qt::AlignJustify; return; }
-    if (w == "tqr") { p.nextTabType = QTextOption::RightTab; return; }
-    if (w == "tqc") { p.nextTabType = QTextOption::CenterTab; return; }
-    if (w == "tqdec") { p.nextTabType = QTextOption::DelimiterTab; return; }
+    if (w == "li" || w == "lin") {
+        p.left = ClampTwips(param);
+        return;
+    }
+    if (w == "ri" || w == "rin") {
+        p.right = ClampTwips(param);
+        return;
+    }
+    if (w == "fi") {
+        p.first = ClampTwips(param);
+        return;
+    }
+    if (w == "sb") {
+        p.before = ClampTwips(std::max(0, param));
+        return;
+    }
+    if (w == "sa") {
+        p.after = ClampTwips(std::max(0, param));
+        return;
+    }
+    if (w == "sl") {
+        // \sl1000 is a word processor's way of saying "single".
+        p.lineSpacing = (param == 1000 || param == 0) ? 0 : ClampTwips(param);
+        return;
+    }
+    if (w == "slmult") {
+        p.lineMultiple = param != 0;
+        return;
+    }
+    if (w == "ql") {
+        p.align = Qt::AlignLeft;
+        return;
+    }
+    if (w == "qc") {
+        p.align = Qt::AlignHCenter;
+        return;
+    }
+    if (w == "qr") {
+        p.align = Qt::AlignRight;
+        return;
+    }
+    if (w == "qj") {
+        p.align = Qt::AlignJustify;
+        return;
+    }
+    if (w == "tqr") {
+        p.nextTabType = QTextOption::RightTab;
+        return;
+    }
+    if (w == "tqc") {
+        p.nextTabType = QTextOption::CenterTab;
+        return;
+    }
+    if (w == "tqdec") {
+        p.nextTabType = QTextOption::DelimiterTab;
+        return;
+    }
     if (w == "tx" || w == "tb") {
         if (p.tabs.size() < 64) p.tabs.push_back({std::clamp(param, 0, kMaxTwips), p.nextTabType});
         p.nextTabType = QTextOption::LeftTab;
@@ -750,12 +996,25 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int param) {
 void Reader::ControlSymbol(int c) {
     starDestination_ = false;
     switch (c) {
-    case '\\': case '{': case '}': Char(QChar(c)); return;
-    case '~': Char(QChar(0x00A0)); return;
-    case '-': Char(QChar(0x00AD)); return;
-    case '_': Char(QChar(0x2011)); return;
-    case '\t': Char(QLatin1Char('\t')); return;
-    default: return;  // \| \: and others carry nothing to show
+        case '\\':
+        case '{':
+        case '}':
+            Char(QChar(c));
+            return;
+        case '~':
+            Char(QChar(0x00A0));
+            return;
+        case '-':
+            Char(QChar(0x00AD));
+            return;
+        case '_':
+            Char(QChar(0x2011));
+            return;
+        case '\t':
+            Char(QLatin1Char('\t'));
+            return;
+        default:
+            return;  // \| \: and others carry nothing to show
     }
 }
 

@@ -7,8 +7,9 @@
 // table (with \fcharset2 or the name "Symbol" the characters of that font
 // are turned into their Unicode equivalents) and the colour table; \b \i
 // \ul (and its kinds) \ulnone \strike \sub \super \nosupersub \fs \f \cf
-// \plain \v (hidden text is dropped); \pard \par \line \tab \page \sect
-// \li \ri \fi \sb \sa \ql \qc \qr \qj \tx (with \tqr \tqc \tqdec); \cell
+// \plain \v (hidden text is dropped) \highlight \cb; \pard \par \line \tab
+// \page \sect \li \ri \fi \sb \sa \sl \slmult \ql \qc \qr \qj \tx (with
+// \tqr \tqc \tqdec); \cell
 // and \row of tables as a tab and a paragraph end; the special characters
 // (\emdash \endash \bullet \lquote \rquote \ldblquote \rdblquote \~ \- \_
 // \emspace \enspace); \pict with PNG or JPEG data (hex or \bin) and its
@@ -47,8 +48,8 @@ inline constexpr int kMaxRtfDepth = 400;
 
 struct RtfReadResult {
     bool ok = false;
-    QString error;       // why the document was refused, for the user
-    int pictures = 0;    // pictures placed
+    QString error;            // why the document was refused, for the user
+    int pictures = 0;         // pictures placed
     int droppedPictures = 0;  // pictures in a format that is not read
 };
 

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QSettings>
-
 #include <cmath>
 
 namespace orvex {
@@ -66,9 +65,13 @@ QString SettingsStore::GetText(const QString& key, const QString& fallback) cons
     return v.toString();
 }
 
-bool SettingsStore::Contains(const QString& key) const { return settings_->contains(kGroup + key); }
+bool SettingsStore::Contains(const QString& key) const {
+    return settings_->contains(kGroup + key);
+}
 
-void SettingsStore::Remove(const QString& key) { settings_->remove(kGroup + key); }
+void SettingsStore::Remove(const QString& key) {
+    settings_->remove(kGroup + key);
+}
 
 bool SettingsStore::Sync() {
     settings_->sync();

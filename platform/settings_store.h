@@ -9,7 +9,6 @@
 #pragma once
 
 #include <QString>
-
 #include <memory>
 
 class QSettings;
@@ -17,7 +16,7 @@ class QSettings;
 namespace orvex {
 
 class SettingsStore {
-public:
+  public:
     // The user's own store (QSettings, organisation and application "Orvex"),
     // group "Settings".
     SettingsStore();
@@ -45,7 +44,7 @@ public:
     // Writes pending changes to disk; false when that failed.
     bool Sync();
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -1,6 +1,8 @@
 // The masked field: the parsers read fixed character places, so the text
 // must keep its literals and prompts whatever is typed; a refused entry must
 // keep the focus; focus that only passes to a message box is no leave.
+#include "platform/masked_field.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,13 +11,15 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "platform/masked_field.h"
+#include "navlib/number_format.h"
 #include "platform/message_box.h"
 
 namespace orvex {
 namespace {
 
-QString LatMask(QChar sep) { return QString("9#°##'") + sep + "# ?"; }
+QString LatMask(QChar sep) {
+    return QString("9#°##'") + sep + "# ?";
+}
 
 // Guards typing that shifts the places: "12°34'.5 N" must stay 10 wide with
 // the degree, minute and separator literals where the parser expects them.
@@ -66,6 +70,24 @@ TEST(MaskedField, CommaAndPointAsDecimalSeparator) {
     }
 }
 
+// Guards the program's own numbers written into a field with the user's
+// separator: the library's formatter and the mask must agree on every place.
+TEST(MaskedField, FormattedNumbersFitTheirMasks) {
+    for (const char* sep : {".", ","}) {
+        const QString s = QString::fromUtf8(sep);
+        MaskedField feet(QString("###") + s + "#");
+        feet.SetMaskedText(QString::fromStdString(FormatNumber(10 * 3.28084, "000.0", sep)));
+        EXPECT_EQ(feet.MaskedText(), QString("032") + s + "8");
+        MaskedField hg(QString("##") + s + "##");
+        hg.SetMaskedText(QString::fromStdString(FormatNumber(31.5953, "00.00", sep)));
+        EXPECT_EQ(hg.MaskedText(), QString("31") + s + "60");
+        MaskedField lat(LatMask(s[0]));
+        lat.SetMaskedText(QString::fromStdString(FormatDegreesMinutes(45.5, "00°00'.0", sep)) +
+                          " N");
+        EXPECT_EQ(lat.MaskedText(), QString("45°30'") + s + "0 N");
+    }
+}
+
 // Guards Backspace and Delete removing characters (the text would shrink and
 // every later place would move).
 TEST(MaskedField, BackspaceAndDeletePutPromptsBack) {
@@ -98,6 +120,9 @@ TEST(MaskedField, SetMaskedTextFollowsTheMask) {
     EXPECT_EQ(h.MaskedText(), QString("032.8"));
     h.SetMaskedText("1x2.3456");  // refused character leaves a prompt, excess dropped
     EXPECT_EQ(h.MaskedText(), QString("1_2.3"));
+    h.clear();  // a plain clear is fitted back to the mask at the next key
+    QTest::keyClicks(&h, "7");
+    EXPECT_EQ(h.MaskedText(), QString("7__._"));
     MaskedField w("9#°#0'");  // literal "0" of the waypoint interval
     w.SetMaskedText("05°30'");
     EXPECT_EQ(w.MaskedText(), QString("05°30'"));

@@ -1,11 +1,14 @@
 // The message-box seam: every box of the program and of the library must
 // reach the script, so that no test can ever hang on a modal window.
+#include "platform/message_box.h"
+
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QTimer>
 
 #include "navlib/hooks.h"
-#include "platform/message_box.h"
+#include "platform/platform_hooks.h"
 #include "platform/shell_open.h"
 
 namespace orvex {
@@ -33,7 +36,9 @@ TEST(MessageBox, DefaultAnswerIsTheFirstButtonOfTheSet) {
     EXPECT_EQ(ShowMessage(kIconQuestion + kButtonsYesNo, QString("t"), QString("x")), kAnswerYes);
     EXPECT_EQ(ShowMessage(kButtonsRetryCancel, QString("t"), QString("x")), kAnswerRetry);
     EXPECT_EQ(ShowMessage(kButtonsAbortRetryIgnore, QString("t"), QString("x")), kAnswerAbort);
-    EXPECT_EQ(script.messages.size(), 4u);
+    EXPECT_EQ(ShowMessage(kIconExclamation, " Error in input data", "Course > 360°"), kAnswerOk);
+    ASSERT_EQ(script.messages.size(), 5u);
+    EXPECT_EQ(script.messages[4].text, QString::fromUtf8("Course > 360\u00b0"));
 }
 
 // Guards the script leaking past its scope: later tests would be answered
@@ -67,6 +72,22 @@ TEST(MessageBox, DialogsAndFileDialogsAreScripted) {
     EXPECT_EQ(AskOpenFileName(nullptr, "Open", "", "*.obs"), QString("/tmp/a.obs"));
     EXPECT_TRUE(AskSaveFileName(nullptr, "Save", "", "*.obs").isEmpty());  // cancelled
     EXPECT_EQ(script.fileDialogs.size(), 2u);
+}
+
+// Guards a pause that freezes the windows: the library's event pump must
+// let Qt run its pending events; its messages must become message boxes.
+TEST(PlatformHooks, PumpRunsQtEventsAndReportsBecomeBoxes) {
+    InstallPlatformHooks();
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    PumpEvents();
+    EXPECT_TRUE(fired);
+    {
+        PlatformScript script;
+        ReportMessage(kIconCritical + kButtonsOk, " Error in mathematical routine", "x");
+        EXPECT_EQ(script.messages.size(), 1u);
+    }
+    SetEventPump(nullptr);
 }
 
 // Guards a link opened for real, and a failed open passing silently.

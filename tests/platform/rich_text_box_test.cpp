@@ -2,6 +2,8 @@
 // found strictly forward, formats handed from a placeholder to its text,
 // pieces inserted with the format set just before them, CR LF as a new
 // paragraph, bullets, alignment.
+#include "platform/rich_text_box.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QTextList>
 
 #include "platform/message_box.h"
-#include "platform/rich_text_box.h"
 
 namespace orvex {
 namespace {

@@ -1,5 +1,7 @@
 // The RTF reader: our own documents, a document as a word processor saves
 // it again, and damaged input.
+#include "platform/rtf_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,10 +10,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QVariant>
-
 #include <random>
-
-#include "platform/rtf_reader.h"
 
 namespace orvex {
 namespace {
@@ -22,7 +21,9 @@ QByteArray ReadBytes(const QString& path) {
     return f.readAll();
 }
 
-QString DataFile(const char* name) { return QString(ORVEX_SOURCE_DIR "/data/files/") + name; }
+QString DataFile(const char* name) {
+    return QString(ORVEX_SOURCE_DIR "/data/files/") + name;
+}
 QString Fixture(const char* name) {
     return QString(ORVEX_SOURCE_DIR "/tests/platform/fixtures/") + name;
 }
@@ -62,7 +63,7 @@ TEST(RtfReader, AboutTextReadsWithItsFormats) {
     EXPECT_TRUE(text.contains("Celestial navigation at sea"));
     EXPECT_TRUE(text.contains("Version 1.2"));
     EXPECT_TRUE(text.contains("no almanac is needed."));
-    EXPECT_FALSE(text.contains("Arial;"));  // the font table is no text
+    EXPECT_FALSE(text.contains("Arial;"));    // the font table is no text
     EXPECT_FALSE(text.contains("89504e47"));  // nor the picture data
 
     const auto images = Images(doc);
@@ -71,7 +72,8 @@ TEST(RtfReader, AboutTextReadsWithItsFormats) {
     EXPECT_EQ(images[0].property(kImageHeightTwips).toInt(), 1280);
     EXPECT_NEAR(images[0].width(), 1705 / 15.0, 1e-9);
     EXPECT_NEAR(images[0].height(), 1280 / 15.0, 1e-9);
-    const QImage logo = doc.resource(QTextDocument::ImageResource, QUrl(images[0].name())).value<QImage>();
+    const QImage logo =
+        doc.resource(QTextDocument::ImageResource, QUrl(images[0].name())).value<QImage>();
     EXPECT_EQ(logo.size(), QSize(256, 192));
 
     const QTextCharFormat title = FormatOf(doc, "Orvex\u2029");
@@ -101,7 +103,7 @@ TEST(RtfReader, AboutTextReadsWithItsFormats) {
     EXPECT_TRUE(text.contains(QString::fromUtf8("20 \u00b0C = 68 \u00b0F")));  // \u with fallback
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u00b1 0.1'")));
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u2022\tThe star-fix wizard")));  // Symbol bullet
-    EXPECT_TRUE(text.contains(QChar(QChar::LineSeparator)));                   // \line
+    EXPECT_TRUE(text.contains(QChar(QChar::LineSeparator)));                       // \line
     EXPECT_TRUE(text.contains(QString::fromUtf8("Copyright \u00a9")));
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u201cas is\u201d,")));
     EXPECT_DOUBLE_EQ(FormatOf(doc, "Copyright").fontPointSize(), 10.0);
@@ -143,7 +145,7 @@ TEST(RtfReader, WordProcessorFileStillLoads) {
     const RtfReadResult r = ReadRtfFile(Fixture("InfoProg_resaved.rtf"), doc);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     const QString text = doc.toRawText();
-    for (const char* leak : {"LibreOffice", "Normal;", "Heading", "Text Body", "About Orvex",
+    for (const char* leak : {"HandWrittenFixture", "Normal;", "Heading", "Text Body", "About Orvex",
                              "Default Page Style", "wzDescription", "HYPERLINK", "hidden note",
                              "Internet Link", "Times New Roman", "0123456789abcdef", "?;"}) {
         EXPECT_FALSE(text.contains(leak)) << leak;
@@ -160,8 +162,13 @@ TEST(RtfReader, WordProcessorFileStillLoads) {
     EXPECT_TRUE(text.contains(QString::fromUtf8("Version 1.2 \u2014 r\u00e9vision \u20ac")));
     EXPECT_EQ(FormatOf(doc, "equivalent probability").foreground().color(), QColor(0, 0, 255));
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u2022\tThe star-fix wizard")));
+    const QTextBlockFormat body = BlockOf(doc, "From one set");
+    EXPECT_EQ(body.lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    EXPECT_NEAR(body.lineHeight(), 115.0, 1e-9);  // \sl276\slmult1
+    EXPECT_NEAR(body.bottomMargin(), 140 / 15.0, 1e-9);
     EXPECT_TRUE(text.contains(QString::fromUtf8("1 m \u2194 3.28084 feet")));
-    EXPECT_TRUE(text.contains(QString::fromUtf8("\u2026H = 0\u20195")));  // private-area Symbol, \u fallback
+    EXPECT_TRUE(text.contains(
+        QString::fromUtf8("\u2026H = 0\u20195")));  // private-area Symbol, \u fallback
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u201cquoted\u201d")));
     EXPECT_TRUE(text.contains("Cell A\tCell B"));
     EXPECT_TRUE(text.contains("Visible"));
@@ -203,10 +210,28 @@ TEST(RtfReader, CharactersAndEscapes) {
     QTextDocument doc;
     ASSERT_TRUE(ReadRtf(R"({\rtf1\ansi \'80\'93x\'94 \'a7 \{\}\\ a\~b\_c)"
                         R"({\uc2\u8364 EU} \u-10179\'3f\u-8704\'3f \uc0\u176 1})",
-                        doc).ok);
-    EXPECT_EQ(doc.toRawText(),
-              QString::fromUtf8("\u20ac\u201cx\u201d \u00a7 {}\\ a\u00a0b\u2011c"
-                                "\u20ac \U0001F600 \u00b01"));
+                        doc)
+                    .ok);
+    EXPECT_EQ(doc.toRawText(), QString::fromUtf8("\u20ac\u201cx\u201d \u00a7 {}\\ a\u00a0b\u2011c"
+                                                 "\u20ac \U0001F600 \u00b01"));
+}
+
+// Guards background colours and line spacing in their three kinds.
+TEST(RtfReader, BackgroundAndLineSpacing) {
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf("{\\rtf1{\\colortbl;\\red255\\green255\\blue0;}"
+                        "\\pard\\sl-300 A {\\highlight1 marked}\\par"
+                        "\\pard\\sl360 B\\par\\pard\\sl1000 C\\par\\pard\\sl480\\slmult1 D}",
+                        doc)
+                    .ok);
+    EXPECT_EQ(FormatOf(doc, "marked").background().color(), QColor(255, 255, 0));
+    EXPECT_EQ(FormatOf(doc, "A ").background().style(), Qt::NoBrush);
+    EXPECT_EQ(BlockOf(doc, "A").lineHeightType(), int(QTextBlockFormat::FixedHeight));
+    EXPECT_NEAR(BlockOf(doc, "A").lineHeight(), 20.0, 1e-9);
+    EXPECT_EQ(BlockOf(doc, "B").lineHeightType(), int(QTextBlockFormat::MinimumHeight));
+    EXPECT_EQ(BlockOf(doc, "C").lineHeightType(), int(QTextBlockFormat::SingleHeight));
+    EXPECT_EQ(BlockOf(doc, "D").lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    EXPECT_NEAR(BlockOf(doc, "D").lineHeight(), 200.0, 1e-9);
 }
 
 // Guards damaged and truncated files: every prefix of a real file reads
@@ -240,7 +265,11 @@ TEST(RtfReader, PathologicalInput) {
              "{\\rtf1 {\\pict\\pngblip\\picwgoal-5\\pichgoal99999999 zzzz0102}after}",
              "{\\rtf1 {\\pict\\jpegblip\\bin4 \xff\xd8\xff\xe0}after}",
              "{\\rtf1 }}}}}} text after the end",
-             "{\\rtf1 \\'", "{\\rtf1 \\'4", "{\\rtf1 \\u", "{\\rtf1 \\", "{\\rtf1 \\li-",
+             "{\\rtf1 \\'",
+             "{\\rtf1 \\'4",
+             "{\\rtf1 \\u",
+             "{\\rtf1 \\",
+             "{\\rtf1 \\li-",
              "{\\rtf1 {\\colortbl;\\red999\\green-4\\blue;;}\\cf2 x\\cf99 y\\cf-1 z}",
              "{\\rtf1 {\\fonttbl\\f0 A;\\f1\\fcharset2 Symbol;}\\f1 \\'ab\\f77 q\\f-3 r}",
              "{\\rtf1 \\tx1\\tx2\\tx3 \\li99999999\\fi-99999999\\par\\page\\page}",
@@ -261,18 +290,23 @@ TEST(RtfReader, PathologicalInput) {
 // characters that matter to the reader all read to the end.
 TEST(RtfReader, RandomInputNeverCrashes) {
     std::mt19937 rng(20240314);
-    const QByteArray alphabet = "{}{}\\\\\\'*abfiuluc0123456789- ;\r\n\tpardlitxbinpict"
-                                "fonttblcolortblredfs\x80\xa7\xff";
-    const char* words[] = {"\\par", "\\pict", "\\bin", "\\u", "\\'", "\\*", "\\fonttbl",
-                           "\\colortbl", "\\f", "\\uc", "{", "}", "\\pngblip", "\\fldrslt",
-                           "\\field", "\\fldinst", "\\page", "\\line", "\\plain", "\\pard"};
+    const QByteArray alphabet =
+        "{}{}\\\\\\'*abfiuluc0123456789- ;\r\n\tpardlitxbinpict"
+        "fonttblcolortblredfs\x80\xa7\xff";
+    const char* words[] = {"\\par",     "\\pict",    "\\bin",      "\\u",       "\\'",
+                           "\\*",       "\\fonttbl", "\\colortbl", "\\f",       "\\uc",
+                           "{",         "}",         "\\pngblip",  "\\fldrslt", "\\field",
+                           "\\fldinst", "\\page",    "\\line",     "\\plain",   "\\pard"};
     for (int run = 0; run < 3000; ++run) {
         QByteArray data = "{\\rtf1";
         const int len = static_cast<int>(rng() % 600);
         for (int i = 0; i < len; ++i) {
-            if (rng() % 5 == 0) data += words[rng() % (sizeof(words) / sizeof(words[0]))];
-            else if (rng() % 7 == 0) data += static_cast<char>(rng() % 256);
-            else data += alphabet[static_cast<int>(rng() % alphabet.size())];
+            if (rng() % 5 == 0)
+                data += words[rng() % (sizeof(words) / sizeof(words[0]))];
+            else if (rng() % 7 == 0)
+                data += static_cast<char>(rng() % 256);
+            else
+                data += alphabet[static_cast<int>(rng() % alphabet.size())];
         }
         QTextDocument doc;
         const RtfReadResult r = ReadRtf(data, doc);

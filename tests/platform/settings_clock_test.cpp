@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <cerrno>
 
 #include "platform/message_box.h"
@@ -45,8 +44,9 @@ TEST(SettingsStore, UnreadableValuesFallBackToTheDefault) {
     {
         QFile f(ini);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Settings]\nMainLeft=abc\nMainTop=\nMainWidth=1e999\nMainHeight=12,5\n"
-                "Other=nan\n");
+        f.write(
+            "[Settings]\nMainLeft=abc\nMainTop=\nMainWidth=1e999\nMainHeight=12,5\n"
+            "Other=nan\n");
     }
     SettingsStore s(ini);
     EXPECT_EQ(s.GetNumber("MainLeft", 77), 77);
