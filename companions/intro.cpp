@@ -1,4 +1,3 @@
-#include "platform/rich_text_box.h"
 #include "companions/intro.h"
 
 #include <QHBoxLayout>
@@ -8,11 +7,14 @@
 #include <QVBoxLayout>
 
 #include "companions/splash.h"
+#include "platform/rich_text_box.h"
 #include "platform/shell_open.h"
 
 namespace orvex {
 
-QString FrmIntro::WebAddress() { return "https://brackmoor.example.org/orvex/"; }
+QString FrmIntro::WebAddress() {
+    return "https://brackmoor.example.org/orvex/";
+}
 QString FrmIntro::MailAddress() {
     return "mailto:orvex@brackmoor.example.org?Subject=Orvex comments";
 }
@@ -52,8 +54,14 @@ FrmIntro::FrmIntro(QWidget* owner) : QDialog(owner) {
     connect(cmdContinue, &QPushButton::clicked, this, &FrmIntro::cmdContinue_Click);
 }
 
-void FrmIntro::cmdWeb_Click() { ShellOpen(WebAddress()); }
-void FrmIntro::cmdMail_Click() { ShellOpen(MailAddress()); }
-void FrmIntro::cmdContinue_Click() { accept(); }
+void FrmIntro::cmdWeb_Click() {
+    ShellOpen(WebAddress());
+}
+void FrmIntro::cmdMail_Click() {
+    ShellOpen(MailAddress());
+}
+void FrmIntro::cmdContinue_Click() {
+    accept();
+}
 
 }  // namespace orvex

@@ -15,7 +15,7 @@ class RichTextBox;
 
 class FrmIntro : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FrmIntro(QWidget* owner = nullptr);
 
     // The product's web page and the mail link (subject "Orvex comments").

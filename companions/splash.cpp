@@ -1,4 +1,3 @@
-#include "platform/rich_text_box.h"
 #include "companions/splash.h"
 
 #include <QEvent>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "navlib/app_path.h"
+#include "platform/rich_text_box.h"
 
 namespace orvex {
 
@@ -28,7 +28,7 @@ QPixmap SplashPicture(int width, int height) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 250, 210));
     // A few fixed stars.
-    const int stars[][2] = {{40, 30}, {120, 60}, {200, 25}, {300, 50}, {380, 20},
+    const int stars[][2] = {{40, 30},  {120, 60}, {200, 25}, {300, 50},  {380, 20},
                             {450, 70}, {90, 100}, {260, 95}, {340, 110}, {170, 130}};
     for (const auto& s : stars)
         if (s[0] < width && s[1] < height * 0.7) p.drawEllipse(QPointF(s[0], s[1]), 1.8, 1.8);
@@ -53,8 +53,12 @@ QPixmap ProgramLogo(int height) {
 QString FrmSplash::ProgramLine(const QString& version) {
     return "Orvex program version " + version + " - celestial navigation by the Orvex team";
 }
-QString FrmSplash::MakerName() { return "Brackmoor"; }
-QString FrmSplash::ReleaseDate() { return "May 2004"; }
+QString FrmSplash::MakerName() {
+    return "Brackmoor";
+}
+QString FrmSplash::ReleaseDate() {
+    return "May 2004";
+}
 
 FrmSplash::FrmSplash(QWidget* owner) : QDialog(owner) {
     setObjectName("frmSplash");

@@ -16,7 +16,7 @@ class RichTextBox;
 
 class FrmSplash : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Escape: the same as Cancel (or, for the splash, any key).
     void reject() override;
     explicit FrmSplash(QWidget* owner = nullptr);
@@ -49,13 +49,13 @@ public:
     RichTextBox* rtfAboutProg = nullptr;
     QTimer* tmrSplash = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void EndStartMode();
     QString tag_ = "FromStart";
     QString versionText_;

@@ -12,7 +12,9 @@ const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 }
 
-double DateTimeToDays(const QDateTime& t) { return ToDateValue(t); }
+double DateTimeToDays(const QDateTime& t) {
+    return ToDateValue(t);
+}
 
 QString FormatDialogTime(double days) {
     const CalendarTime c = SplitDateTime(days);

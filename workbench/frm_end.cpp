@@ -73,7 +73,9 @@ void FrmEnd::Form_Activate() {
     tmrQuit->start();
 }
 
-void FrmEnd::tmrQuit_Timer() { SetReminderColour(reminderColour_ != kRed ? kRed : kBlack); }
+void FrmEnd::tmrQuit_Timer() {
+    SetReminderColour(reminderColour_ != kRed ? kRed : kBlack);
+}
 
 void FrmEnd::cmdYes_Click() {
     tag_ = "YES";

@@ -15,7 +15,7 @@ namespace orvex {
 
 class FrmEnd : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Escape: the same as Cancel (or, for the splash, any key).
     void reject() override;
     explicit FrmEnd(QWidget* owner);
@@ -38,11 +38,11 @@ public:
     QPushButton* cmdNo = nullptr;
     QTimer* tmrQuit = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void SetReminderColour(int colour);
     QString tag_ = "NO";
     int reminderColour_ = kRed;

@@ -16,7 +16,7 @@ struct WorkbenchState;
 
 class FrmProba : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Escape: the same as Cancel (or, for the splash, any key).
     void reject() override;
     FrmProba(WorkbenchState& state, QWidget* owner);
@@ -32,10 +32,10 @@ public:
     QListWidget* lstProba = nullptr;
     QPushButton* cmdOK = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void Cancel();
     WorkbenchState& state_;
     double openedWith_ = 0.95;

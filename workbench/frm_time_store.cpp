@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <cmath>
 
 #include "platform/message_box.h"
@@ -141,7 +140,9 @@ bool FrmTimeStore::txtCorr_LostFocus() {
     return true;
 }
 
-void FrmTimeStore::updCorr_Change() { ComputeCorrectedTime(); }
+void FrmTimeStore::updCorr_Change() {
+    ComputeCorrectedTime();
+}
 
 void FrmTimeStore::updCorr_UpClick() {
     double corr = 0.0;

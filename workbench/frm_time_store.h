@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <functional>
 
 class QLineEdit;
@@ -18,7 +17,7 @@ struct WorkbenchState;
 
 class FrmTimeStore : public QDialog {
     Q_OBJECT
-public:
+  public:
     FrmTimeStore(WorkbenchState& state, QWidget* owner);
 
     // The UTC clock, in days; tests set their own.
@@ -45,11 +44,11 @@ public:
     QLineEdit* txtGMTCorr = nullptr;
     QPushButton* cmdOK = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     WorkbenchState& state_;
     bool stored_ = false;
     bool checking_ = false;

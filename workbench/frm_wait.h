@@ -13,7 +13,7 @@ namespace orvex {
 
 class FrmWait : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FrmWait(QWidget* owner);
 
     void Form_GotFocus();
@@ -22,7 +22,7 @@ public:
     QProgressBar* prgWait = nullptr;
     QTimer* tmrWait = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };

@@ -8,8 +8,8 @@
 
 #include "companions/intro.h"
 #include "companions/splash.h"
-#include "navlib/app_path.h"
 #include "ephemeris/ephemeris.h"
+#include "navlib/app_path.h"
 #include "platform/locale_info.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"

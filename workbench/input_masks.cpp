@@ -27,7 +27,11 @@ std::vector<MaskAssignment> StartMasks(const std::string& sep) {
     return m;
 }
 
-std::string BlankLatitudeText(const std::string& sep) { return "__°__'" + sep + "_ _"; }
-std::string BlankLongitudeText(const std::string& sep) { return "___°__'" + sep + "_ _"; }
+std::string BlankLatitudeText(const std::string& sep) {
+    return "__°__'" + sep + "_ _";
+}
+std::string BlankLongitudeText(const std::string& sep) {
+    return "___°__'" + sep + "_ _";
+}
 
 }  // namespace orvex

@@ -14,14 +14,13 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
-
 #include <cmath>
 
 #include "companions/intro.h"
 #include "companions/splash.h"
 #include "navlib/app_path.h"
-#include "platform/masked_field.h"
 #include "platform/help_window.h"
+#include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
@@ -104,7 +103,9 @@ void FrmWorking::RestoreGeometry() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect screenRect = s ? s->geometry() : QRect(0, 0, 1024, 768);
     const TwipsRect r = RestoreMainGeometry(
-        [this](const std::string& key) { return settings_.Read ? settings_.Read(key) : std::string(); },
+        [this](const std::string& key) {
+            return settings_.Read ? settings_.Read(key) : std::string();
+        },
         screenRect.width() * tpp, screenRect.height() * tpp);
     resize(static_cast<int>(std::lround(r.Width / tpp)),
            static_cast<int>(std::lround(r.Height / tpp)));
@@ -173,7 +174,8 @@ void FrmWorking::Form_Unload() {
     // Locale-independent text, so that a store written under one locale
     // reads back under another.
     auto text = [](double twips) {
-        return QString::number(static_cast<double>(static_cast<float>(twips)), 'g', 9).toStdString();
+        return QString::number(static_cast<double>(static_cast<float>(twips)), 'g', 9)
+            .toStdString();
     };
     if (!settings_.Write) return;
     const QPoint pos = isVisible() ? frameGeometry().topLeft() : QPoint(x(), y());

@@ -13,7 +13,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
-
 #include <array>
 #include <functional>
 #include <map>
@@ -40,7 +39,6 @@ namespace orvex {
 
 class FrmEnd;
 
-
 class FrmIntro;
 class FrmProba;
 class FrmSplash;
@@ -58,7 +56,7 @@ struct MainSettings {
 
 class FrmWorking : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit FrmWorking(QWidget* parent = nullptr);
     ~FrmWorking() override;
 
@@ -185,7 +183,7 @@ public:
     QComboBox* cboBody = nullptr;
     QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
     std::array<QComboBox*, 2> cboGMT{};
-    QLabel* lblDistance1 = nullptr;     // lblDistance(1): the utilities' distance unit
+    QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
     std::array<MaskedField*, 6> mskLat{};
     std::array<MaskedField*, 6> mskLong{};
     std::array<MaskedField*, 2> mskCourse{};
@@ -194,8 +192,8 @@ public:
     std::array<MaskedField*, 2> mskTempFahr{};
     std::map<std::string, MaskedField*> singleMasks;  // mskSpeed, mskHeightM, ...
     std::array<QPushButton*, 3> cmdCancel{};
-    std::array<QPushButton*, 2> cmdNextTabIn{};      // tabs 0 and 1
-    std::array<QPushButton*, 2> cmdPrevTabIn{};      // tabs 1 and 2
+    std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
+    std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
     std::array<QPushButton*, 2> cmdNextTabOptions{};
     std::array<QPushButton*, 2> cmdPrevTabOptions{};
     std::array<QPushButton*, 3> cmdEndTabOptions{};
@@ -235,12 +233,12 @@ public:
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildMenus();
     void BuildToolbars();
     void BuildPages();

@@ -87,11 +87,12 @@ void FrmWorking::BuildMenus() {
 
 QAction* FrmWorking::AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                                    const QString& glyph) {
-    static const QColor colours[] = {QColor(30, 80, 160), QColor(20, 120, 90),
-                                     QColor(150, 90, 20), QColor(120, 30, 50)};
-    const QColor colour = colours[bar == tlhWorking ? 0 : bar == tlhStarfix ? 1
-                                 : bar == tlhNum   ? 2
-                                                   : 3];
+    static const QColor colours[] = {QColor(30, 80, 160), QColor(20, 120, 90), QColor(150, 90, 20),
+                                     QColor(120, 30, 50)};
+    const QColor colour = colours[bar == tlhWorking   ? 0
+                                  : bar == tlhStarfix ? 1
+                                  : bar == tlhNum     ? 2
+                                                      : 3];
     auto* a = bar->addAction(ToolbarIcon(glyph, colour), QString(name).mid(3));
     a->setObjectName(name);
     if (!tip.isEmpty()) a->setToolTip(tip);

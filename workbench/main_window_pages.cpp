@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
-
 #include <cmath>
 
 #include "platform/rich_text_box.h"
@@ -62,7 +61,9 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& nam
     return b;
 }
 
-QString Indexed(const char* name, int index) { return QString("%1_%2").arg(name).arg(index); }
+QString Indexed(const char* name, int index) {
+    return QString("%1_%2").arg(name).arg(index);
+}
 
 }  // namespace
 
@@ -235,7 +236,8 @@ void FrmWorking::BuildUtilityTabs() {
         QHBoxLayout* row = pages[tab]->buttons;
         QWidget* page = pages[tab]->page;
         if (tab >= 1) {
-            cmdPrevTabUtil[tab - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
+            cmdPrevTabUtil[tab - 1] =
+                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
             row->addWidget(cmdPrevTabUtil[tab - 1]);
             connect(cmdPrevTabUtil[tab - 1], &QPushButton::clicked, this,
                     &FrmWorking::cmdPrevTabUtil_Click);
@@ -282,7 +284,8 @@ void FrmWorking::BuildOptionsTabs() {
                     &FrmWorking::cmdPrevTabOptions_Click);
         }
         if (tab <= 1) {
-            cmdNextTabOptions[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabOptions", tab));
+            cmdNextTabOptions[tab] =
+                MakeButton(page, "&Next tab", Indexed("cmdNextTabOptions", tab));
             row->addWidget(cmdNextTabOptions[tab]);
             connect(cmdNextTabOptions[tab], &QPushButton::clicked, this,
                     &FrmWorking::cmdNextTabOptions_Click);
@@ -295,7 +298,7 @@ void FrmWorking::BuildOptionsTabs() {
 }
 
 const QStringList& FrmWorking::StatusPanelKeys() {
-    static const QStringList keys = {"TimeTruePos", "MPP",  "Proba", "Ellipse", "Circle",
+    static const QStringList keys = {"TimeTruePos", "MPP",   "Proba", "Ellipse", "Circle",
                                      "Course",      "Speed", "Full",  "Iter",    "SystErr"};
     return keys;
 }

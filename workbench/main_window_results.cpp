@@ -4,7 +4,6 @@
 // module through onRedrawGraph.
 #include <QAction>
 #include <QToolBar>
-
 #include <cmath>
 
 #include "platform/message_box.h"
@@ -111,7 +110,9 @@ void FrmWorking::mnuAstroGraphLOPDec_Click() {
     RedrawGraph();
 }
 
-bool FrmWorking::GridShown() const { return Action("mnuAstroGraphGrid")->isChecked(); }
+bool FrmWorking::GridShown() const {
+    return Action("mnuAstroGraphGrid")->isChecked();
+}
 
 void FrmWorking::mnuAstroGraphGrid_Click() {
     // A click on a checkable control has flipped it already: decide from

@@ -12,8 +12,8 @@
 
 #include "companions/intro.h"
 #include "companions/splash.h"
-#include "platform/masked_field.h"
 #include "platform/help_window.h"
+#include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
 #include "workbench/frm_end.h"
@@ -25,7 +25,9 @@
 
 namespace orvex {
 
-QString FrmWorking::WebPageAddress() { return FrmIntro::WebAddress(); }
+QString FrmWorking::WebPageAddress() {
+    return FrmIntro::WebAddress();
+}
 
 void FrmWorking::ConnectActions() {
     auto on = [this](const char* name, auto&& handler) {
@@ -215,11 +217,12 @@ void FrmWorking::tabIn_GotFocus() {
     if (!f[1] || !f[4]) {
         const QString second = tab == 1 ? "and/or the time of the true position."
                                         : "and the time of the true position.";
-        const int answer = ShowMessage(kIconQuestion + kButtonsYesNo, QString("Data's not validated"),
-                                       "You used the default values for the time of the estimated "
-                                       "position\r\n" +
-                                           second + "\r\nDo you want to keep these default values ?",
-                                       this);
+        const int answer =
+            ShowMessage(kIconQuestion + kButtonsYesNo, QString("Data's not validated"),
+                        "You used the default values for the time of the estimated "
+                        "position\r\n" +
+                            second + "\r\nDo you want to keep these default values ?",
+                        this);
         if (answer == kAnswerYes) {
             state_.FixEntered[1] = state_.FixEntered[4] = true;
         } else {
@@ -363,9 +366,13 @@ void FrmWorking::mnuFileQuit_Click() {
     close();
 }
 
-void FrmWorking::mnuHelpManual_Click() { ShowHelpFile(this); }
+void FrmWorking::mnuHelpManual_Click() {
+    ShowHelpFile(this);
+}
 
-void FrmWorking::mnuViewWebBrowser_Click() { ShellOpen(WebPageAddress()); }
+void FrmWorking::mnuViewWebBrowser_Click() {
+    ShellOpen(WebPageAddress());
+}
 
 void FrmWorking::mnuHelpAbout_Click() {
     if (!aboutTextLoaded_) {
@@ -395,6 +402,8 @@ void FrmWorking::mnuHelpIntro_Click() {
     delete frmIntro_;
 }
 
-void FrmWorking::ShowTimeStore() { ExecDialog(*TimeStoreDialog()); }
+void FrmWorking::ShowTimeStore() {
+    ExecDialog(*TimeStoreDialog());
+}
 
 }  // namespace orvex

@@ -1,6 +1,5 @@
 #include "workbench/platform_links.h"
 
-
 #include "platform/help_window.h"
 #include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
@@ -38,8 +37,12 @@ bool LoadRichTextFile(RichTextBox* box, const QString& path) {
     return box->SetFileName(path);
 }
 
-void SetApplicationHelpFile(const QString& path) { HelpFile() = path; }
+void SetApplicationHelpFile(const QString& path) {
+    HelpFile() = path;
+}
 
-void ShowHelpFile(QWidget* owner) { ShowHelp(owner, HelpFile()); }
+void ShowHelpFile(QWidget* owner) {
+    ShowHelp(owner, HelpFile());
+}
 
 }  // namespace orvex

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <cmath>
 
 #include "platform/settings_store.h"

@@ -50,7 +50,10 @@ QPixmap EmblemPixmap(int size) {
         const QPointF tip(c.x() + len * std::cos(a), c.y() + len * std::sin(a));
         const double a1 = a + qDegreesToRadians(22.5);
         const QPointF side(c.x() + small * std::cos(a1), c.y() + small * std::sin(a1));
-        if (i == 0) star.moveTo(tip); else star.lineTo(tip);
+        if (i == 0)
+            star.moveTo(tip);
+        else
+            star.lineTo(tip);
         star.lineTo(side);
     }
     star.closeSubpath();
@@ -98,47 +101,50 @@ void StartPicture::paintEvent(QPaintEvent*) {
     p.setPen(QPen(ink, 2.5));
     p.setBrush(Qt::NoBrush);
     switch (kind_) {
-    case 0: {  // star fix: three crossing lines of position and a fix
-        const QPointF c = art.center();
-        for (int i = 0; i < 3; ++i) {
-            const double a = qDegreesToRadians(20.0 + i * 60.0);
-            const QPointF d(std::cos(a) * art.width() * 0.45, std::sin(a) * art.height() * 0.45);
-            p.drawLine(c - d, c + d);
+        case 0: {  // star fix: three crossing lines of position and a fix
+            const QPointF c = art.center();
+            for (int i = 0; i < 3; ++i) {
+                const double a = qDegreesToRadians(20.0 + i * 60.0);
+                const QPointF d(std::cos(a) * art.width() * 0.45,
+                                std::sin(a) * art.height() * 0.45);
+                p.drawLine(c - d, c + d);
+            }
+            p.setBrush(on ? QColor(200, 40, 40) : ink);
+            p.drawEllipse(c, 5, 5);
+            break;
         }
-        p.setBrush(on ? QColor(200, 40, 40) : ink);
-        p.drawEllipse(c, 5, 5);
-        break;
-    }
-    case 1: {  // sailings: a curved great circle and a straight rhumb line
-        QPainterPath gc;
-        gc.moveTo(art.bottomLeft());
-        gc.quadTo(QPointF(art.center().x(), art.top() - 10), art.bottomRight());
-        p.drawPath(gc);
-        p.setPen(QPen(ink, 2, Qt::DashLine));
-        p.drawLine(art.bottomLeft(), art.bottomRight());
-        break;
-    }
-    case 2: {  // azimuth: a compass rose
-        const QPointF c = art.center();
-        const double r = std::min(art.width(), art.height()) / 2;
-        p.drawEllipse(c, r, r);
-        p.drawLine(QPointF(c.x(), c.y() - r), QPointF(c.x(), c.y() + r));
-        p.drawLine(QPointF(c.x() - r, c.y()), QPointF(c.x() + r, c.y()));
-        p.setBrush(on ? QColor(200, 40, 40) : ink);
-        QPolygonF needle({QPointF(c.x(), c.y() - r * 0.9), QPointF(c.x() + 5, c.y()),
-                          QPointF(c.x() - 5, c.y())});
-        p.drawPolygon(needle);
-        break;
-    }
-    default: {  // wizard: stars above the horizon
-        p.drawLine(QPointF(art.left(), art.bottom()), QPointF(art.right(), art.bottom()));
-        p.setBrush(on ? QColor(230, 190, 40) : ink);
-        const QPointF stars[] = {{0.2, 0.3}, {0.5, 0.15}, {0.8, 0.35}, {0.35, 0.65}, {0.7, 0.7}};
-        for (const auto& s : stars)
-            p.drawEllipse(QPointF(art.left() + s.x() * art.width(), art.top() + s.y() * art.height()),
-                          4, 4);
-        break;
-    }
+        case 1: {  // sailings: a curved great circle and a straight rhumb line
+            QPainterPath gc;
+            gc.moveTo(art.bottomLeft());
+            gc.quadTo(QPointF(art.center().x(), art.top() - 10), art.bottomRight());
+            p.drawPath(gc);
+            p.setPen(QPen(ink, 2, Qt::DashLine));
+            p.drawLine(art.bottomLeft(), art.bottomRight());
+            break;
+        }
+        case 2: {  // azimuth: a compass rose
+            const QPointF c = art.center();
+            const double r = std::min(art.width(), art.height()) / 2;
+            p.drawEllipse(c, r, r);
+            p.drawLine(QPointF(c.x(), c.y() - r), QPointF(c.x(), c.y() + r));
+            p.drawLine(QPointF(c.x() - r, c.y()), QPointF(c.x() + r, c.y()));
+            p.setBrush(on ? QColor(200, 40, 40) : ink);
+            QPolygonF needle({QPointF(c.x(), c.y() - r * 0.9), QPointF(c.x() + 5, c.y()),
+                              QPointF(c.x() - 5, c.y())});
+            p.drawPolygon(needle);
+            break;
+        }
+        default: {  // wizard: stars above the horizon
+            p.drawLine(QPointF(art.left(), art.bottom()), QPointF(art.right(), art.bottom()));
+            p.setBrush(on ? QColor(230, 190, 40) : ink);
+            const QPointF stars[] = {
+                {0.2, 0.3}, {0.5, 0.15}, {0.8, 0.35}, {0.35, 0.65}, {0.7, 0.7}};
+            for (const auto& s : stars)
+                p.drawEllipse(
+                    QPointF(art.left() + s.x() * art.width(), art.top() + s.y() * art.height()), 4,
+                    4);
+            break;
+        }
     }
     p.setPen(ink);
     QFont f = font();

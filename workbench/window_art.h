@@ -22,10 +22,10 @@ QPixmap EmblemPixmap(int size);
 // pale sky, painted over its whole area.
 class GradientBackground : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit GradientBackground(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
@@ -34,19 +34,19 @@ protected:
 // is drawn greyed.
 class StartPicture : public QWidget {
     Q_OBJECT
-public:
+  public:
     StartPicture(const QString& caption, int kind, QWidget* parent = nullptr);
     QString Caption() const { return caption_; }
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QString caption_;
     int kind_;
 };

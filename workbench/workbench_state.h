@@ -18,13 +18,13 @@ namespace orvex {
 // of the wanted time and position); the other arrays run 1..ObsCount.
 struct ObservationSet {
     int ObsCount = 0;
-    Vector ObsTime;      // days (UT)
+    Vector ObsTime;                    // days (UT)
     std::vector<std::string> ObsBody;  // index 0 unused
-    Vector ObsHs;        // sextant altitude, degrees
-    Vector ObsInstErr;   // instrument correction, degrees
+    Vector ObsHs;                      // sextant altitude, degrees
+    Vector ObsInstErr;                 // instrument correction, degrees
     Vector ObsLat, ObsLong;
     Vector ObsGHA, ObsDec, ObsDist, ObsHo, ObsHc, ObsIntercept, ObsZn, ObsWeight;
-    Vector ObsRunDist;   // nautical miles
+    Vector ObsRunDist;  // nautical miles
 };
 
 // The result of the last star fix (angles in degrees unless stated).
@@ -89,8 +89,8 @@ struct WorkbenchState {
     double TimeEstPos = 0.0;   // days, UT
     double TimeTruePos = 0.0;  // days, UT
     double Course = 0.0, Speed = 0.0, CourseInput = 0.0, SpeedInput = 0.0;
-    double HeightEye = 0.0;    // metres
-    double InstErr = 0.0;      // minutes of arc
+    double HeightEye = 0.0;  // metres
+    double InstErr = 0.0;    // minutes of arc
     double TempAirC = 20.0, TempWaterC = 20.0;
     double PressMBars = 1013.0;
     // A UT time (days) captured by the time-store dialog; 0 when none.

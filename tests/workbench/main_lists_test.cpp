@@ -1,17 +1,17 @@
 // The fixed lists and small start-up helpers of the main window, checked
 // against the published ellipsoid parameters and the text rules the other
 // windows rely on.
+#include "workbench/main_lists.h"
+
 #include <gtest/gtest.h>
 
 #include <GeographicLib/Constants.hpp>
 #include <QLocale>
-
 #include <algorithm>
 #include <cmath>
 
 #include "ephemeris/ephemeris.h"
 #include "workbench/input_masks.h"
-#include "workbench/main_lists.h"
 #include "workbench/startup_helpers.h"
 
 namespace orvex {
@@ -33,7 +33,8 @@ TEST(EllipsoidList, EveryRowDecodesToItsFlatteningAndAxis) {
             const EllipsoidRow& row = EllipsoidRows()[i];
             const std::string text = EllipsoidRowText(row, sep);
             bool sphere = false;
-            const EarthModel e = EarthModelFromEllipsoidRow(text, row.ItemData, sep, EarthModel{}, &sphere);
+            const EarthModel e =
+                EarthModelFromEllipsoidRow(text, row.ItemData, sep, EarthModel{}, &sphere);
             EXPECT_NEAR(e.SemiMajorAxis, kAxisNm[i], 5e-8) << text;
             if (i == kSphereEllipsoidRow) {
                 EXPECT_TRUE(sphere);
@@ -46,9 +47,9 @@ TEST(EllipsoidList, EveryRowDecodesToItsFlatteningAndAxis) {
             // The last 16 characters are the inverse flattening.
             const std::string tail = text.substr(text.size() - 16);
             EXPECT_EQ(tail.substr(3, 1), sep) << text;
-            const std::string expected = std::string(row.NamePart).substr(
-                                             std::string(row.NamePart).size() - 3) +
-                                         "." + row.Decimals;
+            const std::string expected =
+                std::string(row.NamePart).substr(std::string(row.NamePart).size() - 3) + "." +
+                row.Decimals;
             EXPECT_DOUBLE_EQ(e.InvFlattening, std::stod(expected)) << text;
             EXPECT_GT(e.InvFlattening, 293.0);
             EXPECT_LT(e.InvFlattening, 301.0);
@@ -60,14 +61,16 @@ TEST(EllipsoidList, EveryRowDecodesToItsFlatteningAndAxis) {
 // digit lost in the table would shift every ellipsoidal distance.
 TEST(EllipsoidList, Wgs84AndGrs80MatchThePublishedConstants) {
     const auto& wgs = EllipsoidRows()[kWgs84EllipsoidRow];
-    const EarthModel e = EarthModelFromEllipsoidRow(EllipsoidRowText(wgs, "."), wgs.ItemData, ".", {});
+    const EarthModel e =
+        EarthModelFromEllipsoidRow(EllipsoidRowText(wgs, "."), wgs.ItemData, ".", {});
     EXPECT_EQ(EllipsoidRowText(wgs, "."), "WGS 1984 - 1/298.257223560493");
     // The catalogue carries the value to twelve decimals of its own rounding.
     EXPECT_NEAR(e.InvFlattening, 1.0 / GeographicLib::Constants::WGS84_f(), 1e-8);
     EXPECT_DOUBLE_EQ(e.InvFlattening, 298.257223560493);
     EXPECT_DOUBLE_EQ(e.SemiMajorAxis, 6378137.0 / 1852.0);
     const auto& grs = EllipsoidRows()[6];
-    const EarthModel g = EarthModelFromEllipsoidRow(EllipsoidRowText(grs, ","), grs.ItemData, ",", {});
+    const EarthModel g =
+        EarthModelFromEllipsoidRow(EllipsoidRowText(grs, ","), grs.ItemData, ",", {});
     // GRS 80 defines 1/f = 298.257222101 (derived from J2).
     EXPECT_NEAR(g.InvFlattening, 298.257222101, 1e-8);
     EXPECT_DOUBLE_EQ(g.SemiMajorAxis * 1852.0, GeographicLib::Constants::GRS80_a());
@@ -122,14 +125,17 @@ TEST(TimeZoneList, FortyRowsFromPlus14ToMinus12WithGmtAt24) {
 TEST(BodyNames, SixtySixNamesInCharacterCodeOrder) {
     const auto& names = BodyNames();
     const std::vector<std::string> expected = {
-        "ACAMAR", "ACHERNAR", "ACRUX", "ADHARA", "ALDEBARAN", "ALIOTH", "ALKAID", "ALNA'IR",
-        "ALNILAM", "ALPHARD", "ALPHECCA", "ALPHERATZ", "ALTAIR", "ANKAA", "ANTARES", "ARCTURUS",
-        "ATRIA", "AVIOR", "BELLATRIX", "BETELGEUSE", "CANOPUS", "CAPELLA", "DENEB", "DENEBOLA",
-        "DIPHDA", "DUBHE", "ELNATH", "ELTANIN", "ENIF", "FOMALHAUT", "GACRUX", "GIENAH", "HADAR",
-        "HAMAL", "JUPITER", "KAUS AUST", "KOCHAB", "MARKAB", "MARS", "MENKAR", "MENKENT",
-        "MIAPLACIDUS", "MIRFAK", "MOONLOW", "MOONUPP", "NUNKI", "PEACOCK", "POLARIS", "POLLUX",
-        "PROCYON", "RASALHAGUE", "REGULUS", "RIGEL", "RIGIL KENT", "SABIK", "SATURN", "SCHEDAR",
-        "SHAULA", "SIRIUS", "SPICA", "SUHAIL", "SUNLOW", "SUNUPP", "VEGA", "VENUS", "ZUBEN'UBI"};
+        "ACAMAR",    "ACHERNAR",   "ACRUX",      "ADHARA",   "ALDEBARAN", "ALIOTH",
+        "ALKAID",    "ALNA'IR",    "ALNILAM",    "ALPHARD",  "ALPHECCA",  "ALPHERATZ",
+        "ALTAIR",    "ANKAA",      "ANTARES",    "ARCTURUS", "ATRIA",     "AVIOR",
+        "BELLATRIX", "BETELGEUSE", "CANOPUS",    "CAPELLA",  "DENEB",     "DENEBOLA",
+        "DIPHDA",    "DUBHE",      "ELNATH",     "ELTANIN",  "ENIF",      "FOMALHAUT",
+        "GACRUX",    "GIENAH",     "HADAR",      "HAMAL",    "JUPITER",   "KAUS AUST",
+        "KOCHAB",    "MARKAB",     "MARS",       "MENKAR",   "MENKENT",   "MIAPLACIDUS",
+        "MIRFAK",    "MOONLOW",    "MOONUPP",    "NUNKI",    "PEACOCK",   "POLARIS",
+        "POLLUX",    "PROCYON",    "RASALHAGUE", "REGULUS",  "RIGEL",     "RIGIL KENT",
+        "SABIK",     "SATURN",     "SCHEDAR",    "SHAULA",   "SIRIUS",    "SPICA",
+        "SUHAIL",    "SUNLOW",     "SUNUPP",     "VEGA",     "VENUS",     "ZUBEN'UBI"};
     EXPECT_EQ(names, expected);
     ASSERT_EQ(names.size(), 66u);
     EXPECT_EQ(names.front(), "ACAMAR");
@@ -215,7 +221,9 @@ TEST(StartupGeometry, DefaultsStoredAndUnreadableValues) {
     EXPECT_FLOAT_EQ(r.Height, 13536);
     EXPECT_FLOAT_EQ(r.Top, 216);  // a quarter of the spare 864 above
 
-    store = {{"MainWidth", "12000"}, {"MainLeft", "-3000"}, {"MainHeight", "9000.5"},
+    store = {{"MainWidth", "12000"},
+             {"MainLeft", "-3000"},
+             {"MainHeight", "9000.5"},
              {"MainTop", "40000"}};
     r = RestoreMainGeometry(read, sw, sh);
     EXPECT_EQ(r.Width, 12000);

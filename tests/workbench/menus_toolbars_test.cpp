@@ -3,18 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
-#include <QToolButton>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QLabel>
-
-#include "workbench/window_art.h"
+#include <QToolBar>
+#include <QToolButton>
 
 #include "workbench/main_window.h"
+#include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -126,15 +125,13 @@ TEST(MainToolbars, ButtonsTooltipsAndVisibilityAtStart) {
         }
         return out;
     };
-    EXPECT_EQ(buttons(w->tlhWorking),
-              QStringList({"bthStarfix", "bthStarFixWizard|Star Fix Wizard", "bthAzimuth",
-                           "bthRLGC", "bthExit"}));
+    EXPECT_EQ(buttons(w->tlhWorking), QStringList({"bthStarfix", "bthStarFixWizard|Star Fix Wizard",
+                                                   "bthAzimuth", "bthRLGC", "bthExit"}));
     EXPECT_EQ(buttons(w->tlhStarfix),
               QStringList({"bthNumRes|Numeric results", "bthGraphRes|Graphic results",
                            "bthCorr|Correction of datas", "bthMain|Back to main screen"}));
-    EXPECT_EQ(buttons(w->tlhNum),
-              QStringList({"bthBackStarFix1|Back to starfix menu", "bthPrint1",
-                           "bthEllipse1|Probability of ellipse"}));
+    EXPECT_EQ(buttons(w->tlhNum), QStringList({"bthBackStarFix1|Back to starfix menu", "bthPrint1",
+                                               "bthEllipse1|Probability of ellipse"}));
     EXPECT_EQ(buttons(w->tlhGraph),
               QStringList({"bthBackStarFix2|Back to starfix menu", "bthPrint2",
                            "bthEllipse2|Probability of ellipse", "bthChartIncr|Increase chart size",
@@ -154,9 +151,9 @@ TEST(MainToolbars, ButtonsTooltipsAndVisibilityAtStart) {
     EXPECT_FALSE(w->Action("bthGrid2")->isChecked());
     // The start screen: pictures shown and enabled, no page open, results
     // hidden.
-    for (QWidget* p : {static_cast<QWidget*>(w->picStarFix), static_cast<QWidget*>(w->picRLGC),
-                       static_cast<QWidget*>(w->picAzimuth),
-                       static_cast<QWidget*>(w->picStarFixWizard)}) {
+    for (QWidget* p :
+         {static_cast<QWidget*>(w->picStarFix), static_cast<QWidget*>(w->picRLGC),
+          static_cast<QWidget*>(w->picAzimuth), static_cast<QWidget*>(w->picStarFixWizard)}) {
         EXPECT_FALSE(p->isHidden());
         EXPECT_TRUE(p->isEnabled());
     }

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -13,8 +14,6 @@
 #include "workbench/frm_proba.h"
 #include "workbench/window_art.h"
 #include "workbench_test_support.h"
-
-#include <QListWidget>
 
 namespace orvex {
 namespace {
@@ -46,9 +45,10 @@ TEST_F(Shell, InputTabsCheckWhatIsMissing) {
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[0].title, "Data's not validated");
     EXPECT_EQ(script.messages[0].style, kIconQuestion + kButtonsYesNo);
-    EXPECT_EQ(script.messages[0].text,
-              "You used the default values for the time of the estimated position\r\n"
-              "and/or the time of the true position.\r\nDo you want to keep these default values ?");
+    EXPECT_EQ(
+        script.messages[0].text,
+        "You used the default values for the time of the estimated position\r\n"
+        "and/or the time of the true position.\r\nDo you want to keep these default values ?");
     EXPECT_EQ(script.messages[1].title, "Missing data");
     EXPECT_EQ(script.messages[1].text,
               "Some data on the other tabs are missing.\r\n"

@@ -1,4 +1,6 @@
 // The splash at start-up and as the about box, and the introduction window.
+#include "companions/splash.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,7 +11,6 @@
 #include <QTimer>
 
 #include "companions/intro.h"
-#include "companions/splash.h"
 #include "workbench_test_support.h"
 
 namespace orvex {

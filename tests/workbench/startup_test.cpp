@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
-
 #include <algorithm>
 #include <cmath>
 
@@ -64,8 +63,8 @@ TEST(StartUp, StoredAndUnreadableGeometry) {
     }
     {
         test::FakeSettings settings;
-        settings.values = {{"MainWidth", "abc"}, {"MainHeight", "0"}, {"MainLeft", ""},
-                           {"MainTop", "1,2,3"}};
+        settings.values = {
+            {"MainWidth", "abc"}, {"MainHeight", "0"}, {"MainLeft", ""}, {"MainTop", "1,2,3"}};
         PlatformScript script;
         auto w = test::StartedWindow(settings);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();

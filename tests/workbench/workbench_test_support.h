@@ -8,10 +8,9 @@
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
-
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "navlib/app_path.h"
@@ -19,7 +18,9 @@
 #include "workbench/main_window.h"
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '{';
     for (const QString& s : l) *os << '"' << s.toStdString() << "\", ";
@@ -49,10 +50,11 @@ struct FakeSettings {
 // A program folder holding the four documents (or only some of them); it
 // is the program folder while the object lives.
 class ProgramFolder {
-public:
+  public:
     explicit ProgramFolder(bool withDocuments = true) {
         if (withDocuments)
-            for (const char* name : {"InfoProg.rtf", "IntroLetter.rtf", "NumResults.rtf", "CalcWP.rtf"})
+            for (const char* name :
+                 {"InfoProg.rtf", "IntroLetter.rtf", "NumResults.rtf", "CalcWP.rtf"})
                 Write(name, std::string("{\\rtf1\\ansi {\\b ") + name + "} text\\par}");
         SetAppPath(dir_.path().toStdString());
     }
@@ -65,7 +67,7 @@ public:
     }
     QString Path() const { return dir_.path(); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
