@@ -1,10 +1,21 @@
-// Orvex: the main window is not built yet; this placeholder says so.
+// Orvex: celestial navigation at sea. Creates the main window, runs its
+// start-up (splash, lists, command-line file) and the event loop; the
+// process ends when the quit sequence has closed the last window.
 #include <QApplication>
-#include <QMessageBox>
+
+#include "platform/message_box.h"
+#include "workbench/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMessageBox::information(nullptr, "Orvex",
-                             "Orvex is being built: the main window is not there yet.");
-    return 0;
+    QApplication::setApplicationName("Orvex");
+    QApplication::setOrganizationName("Orvex");
+    orvex::InstallPlatformReporter();
+
+    orvex::FrmWorking main;
+    QStringList arguments = QApplication::arguments();
+    if (!arguments.isEmpty()) arguments.removeFirst();
+    main.Form_Load(arguments);
+    main.show();
+    return app.exec();
 }

@@ -1,0 +1,249 @@
+// The fixed lists and small start-up helpers of the main window, checked
+// against the published ellipsoid parameters and the text rules the other
+// windows rely on.
+#include "workbench/main_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <GeographicLib/Constants.hpp>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+#include "ephemeris/ephemeris.h"
+#include "workbench/input_masks.h"
+#include "workbench/startup_helpers.h"
+
+namespace orvex {
+namespace {
+
+// The axis in nautical miles each row must give (the catalogue's column).
+const double kAxisNm[20] = {3443.6087451, 3443.9308855, 3443.5189822, 3443.9559395, 3443.9790200,
+                            3443.4537501, 3443.9184665, 3443.9902808, 3444.0539957, 3443.9767819,
+                            3443.9341253, 3443.4882230, 3443.4687165, 3443.9254860, 3443.9295356,
+                            3437.7467705, 3443.9281857, 3443.9227862, 3443.9173866, 3443.9184665};
+
+// Every row read back through the selection handler's decoding, with both
+// separators: a separator mix-up or a wrong ItemData gives a wrong Earth
+// model for every sailing and fix.
+TEST(EllipsoidList, EveryRowDecodesToItsFlatteningAndAxis) {
+    ASSERT_EQ(EllipsoidRows().size(), 20u);
+    for (const std::string sep : {".", ","}) {
+        for (size_t i = 0; i < 20; ++i) {
+            const EllipsoidRow& row = EllipsoidRows()[i];
+            const std::string text = EllipsoidRowText(row, sep);
+            bool sphere = false;
+            const EarthModel e =
+                EarthModelFromEllipsoidRow(text, row.ItemData, sep, EarthModel{}, &sphere);
+            EXPECT_NEAR(e.SemiMajorAxis, kAxisNm[i], 5e-8) << text;
+            if (i == kSphereEllipsoidRow) {
+                EXPECT_TRUE(sphere);
+                EXPECT_EQ(text, "Normal Sphere - 0");
+                EXPECT_EQ(e.InvFlattening, 1e100);
+                EXPECT_TRUE(e.IsSphere());
+                continue;
+            }
+            EXPECT_FALSE(sphere);
+            // The last 16 characters are the inverse flattening.
+            const std::string tail = text.substr(text.size() - 16);
+            EXPECT_EQ(tail.substr(3, 1), sep) << text;
+            const std::string expected =
+                std::string(row.NamePart).substr(std::string(row.NamePart).size() - 3) + "." +
+                row.Decimals;
+            EXPECT_DOUBLE_EQ(e.InvFlattening, std::stod(expected)) << text;
+            EXPECT_GT(e.InvFlattening, 293.0);
+            EXPECT_LT(e.InvFlattening, 301.0);
+        }
+    }
+}
+
+// WGS 1984 and GRS 1980 against GeographicLib's published constants: a
+// digit lost in the table would shift every ellipsoidal distance.
+TEST(EllipsoidList, Wgs84AndGrs80MatchThePublishedConstants) {
+    const auto& wgs = EllipsoidRows()[kWgs84EllipsoidRow];
+    const EarthModel e =
+        EarthModelFromEllipsoidRow(EllipsoidRowText(wgs, "."), wgs.ItemData, ".", {});
+    EXPECT_EQ(EllipsoidRowText(wgs, "."), "WGS 1984 - 1/298.257223560493");
+    // The catalogue carries the value to twelve decimals of its own rounding.
+    EXPECT_NEAR(e.InvFlattening, 1.0 / GeographicLib::Constants::WGS84_f(), 1e-8);
+    EXPECT_DOUBLE_EQ(e.InvFlattening, 298.257223560493);
+    EXPECT_DOUBLE_EQ(e.SemiMajorAxis, 6378137.0 / 1852.0);
+    const auto& grs = EllipsoidRows()[6];
+    const EarthModel g =
+        EarthModelFromEllipsoidRow(EllipsoidRowText(grs, ","), grs.ItemData, ",", {});
+    // GRS 80 defines 1/f = 298.257222101 (derived from J2).
+    EXPECT_NEAR(g.InvFlattening, 298.257222101, 1e-8);
+    EXPECT_DOUBLE_EQ(g.SemiMajorAxis * 1852.0, GeographicLib::Constants::GRS80_a());
+    // The sphere's radius: one nautical mile per minute of arc.
+    const auto& sph = EllipsoidRows()[kSphereEllipsoidRow];
+    EXPECT_NEAR((sph.ItemData / 10000.0 + 6300000.0), 1852.0 * 10800.0 / M_PI, 1e-3);
+}
+
+// A damaged row text must not put NaN into the Earth model.
+TEST(EllipsoidList, UnreadableTextKeepsThePreviousFlattening) {
+    EarthModel prev;
+    prev.InvFlattening = 297.0;
+    const EarthModel e = EarthModelFromEllipsoidRow("short", 781370000, ".", prev);
+    EXPECT_EQ(e.InvFlattening, 297.0);
+    const EarthModel f =
+        EarthModelFromEllipsoidRow("WGS 1984 - 1/298x257223560493", 781370000, ".", prev);
+    EXPECT_EQ(f.InvFlattening, 297.0);
+}
+
+TEST(TimeZoneList, FortyRowsFromPlus14ToMinus12WithGmtAt24) {
+    const auto& rows = TimeZoneRows();
+    ASSERT_EQ(rows.size(), 40u);
+    EXPECT_STREQ(rows.front().Label, "GMT +14");
+    EXPECT_STREQ(rows.back().Label, "GMT -12");
+    EXPECT_STREQ(rows[kGmtTimeZoneRow].Label, "GMT");
+    EXPECT_EQ(rows[kGmtTimeZoneRow].ItemData, 0);
+    // Offsets fall strictly from east to west, and each label's whole hours
+    // agree with its ItemData (a swapped row would give a wrong ETA zone).
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) {
+            EXPECT_LT(rows[i].ItemData, rows[i - 1].ItemData);
+        }
+        const std::string label = rows[i].Label;
+        if (label == "GMT") continue;
+        const int hours = std::stoi(label.substr(4, 3));
+        EXPECT_EQ(hours, rows[i].ItemData / 100) << label;
+        const int fraction = std::abs(rows[i].ItemData % 100);
+        const bool hasFraction = label.find('/') != std::string::npos;
+        EXPECT_EQ(hasFraction, fraction != 0) << label;
+        if (label.find("1/2") != std::string::npos) {
+            EXPECT_EQ(fraction, 50);
+        }
+        if (label.find("3/4") != std::string::npos) {
+            EXPECT_EQ(fraction, 75);
+        }
+    }
+}
+
+// The grid finds bodies by binary search: the list must be in ascending
+// character-code order and hold the 66 names once each, spelled as the
+// catalogue spells them.
+TEST(BodyNames, SixtySixNamesInCharacterCodeOrder) {
+    const auto& names = BodyNames();
+    const std::vector<std::string> expected = {
+        "ACAMAR",    "ACHERNAR",   "ACRUX",      "ADHARA",   "ALDEBARAN", "ALIOTH",
+        "ALKAID",    "ALNA'IR",    "ALNILAM",    "ALPHARD",  "ALPHECCA",  "ALPHERATZ",
+        "ALTAIR",    "ANKAA",      "ANTARES",    "ARCTURUS", "ATRIA",     "AVIOR",
+        "BELLATRIX", "BETELGEUSE", "CANOPUS",    "CAPELLA",  "DENEB",     "DENEBOLA",
+        "DIPHDA",    "DUBHE",      "ELNATH",     "ELTANIN",  "ENIF",      "FOMALHAUT",
+        "GACRUX",    "GIENAH",     "HADAR",      "HAMAL",    "JUPITER",   "KAUS AUST",
+        "KOCHAB",    "MARKAB",     "MARS",       "MENKAR",   "MENKENT",   "MIAPLACIDUS",
+        "MIRFAK",    "MOONLOW",    "MOONUPP",    "NUNKI",    "PEACOCK",   "POLARIS",
+        "POLLUX",    "PROCYON",    "RASALHAGUE", "REGULUS",  "RIGEL",     "RIGIL KENT",
+        "SABIK",     "SATURN",     "SCHEDAR",    "SHAULA",   "SIRIUS",    "SPICA",
+        "SUHAIL",    "SUNLOW",     "SUNUPP",     "VEGA",     "VENUS",     "ZUBEN'UBI"};
+    EXPECT_EQ(names, expected);
+    ASSERT_EQ(names.size(), 66u);
+    EXPECT_EQ(names.front(), "ACAMAR");
+    EXPECT_EQ(names.back(), "ZUBEN'UBI");
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+    for (const char* b : {"SUNLOW", "SUNUPP", "MOONLOW", "MOONUPP", "VENUS", "MARS", "JUPITER",
+                          "SATURN", "POLARIS", "KAUS AUST", "RIGIL KENT", "ALNA'IR"})
+        EXPECT_TRUE(std::binary_search(names.begin(), names.end(), std::string(b))) << b;
+}
+
+// Every mask that holds a separator must carry the user's, and the design
+// masks none; a point left in a comma locale makes every entry unreadable.
+TEST(InputMasks, SeparatorFollowsTheLocale) {
+    for (const std::string sep : {".", ","}) {
+        const auto masks = StartMasks(sep);
+        auto last = [&](const std::string& field, int index) {
+            std::string m;
+            for (const auto& a : masks)
+                if (a.Field == field && a.Index == index) m = a.Mask;
+            return m;
+        };
+        EXPECT_EQ(last("mskLat", 0), "9#°##'" + sep + "# ?");
+        EXPECT_EQ(last("mskLat", 5), "9#°##'" + sep + "# ?");
+        EXPECT_EQ(last("mskLat", 4), "9#°##'");
+        EXPECT_EQ(last("mskLong", 3), "99#°##'" + sep + "# ?");
+        EXPECT_EQ(last("mskLong", 4), "9#°#0'");
+        EXPECT_EQ(last("mskCourse", 1), "99#°" + sep + "#");
+        EXPECT_EQ(last("mskInstErr", 1), "99#" + sep + "##");
+        EXPECT_EQ(last("mskHeightInst", -1), "9#°##'" + sep + "#");
+        EXPECT_EQ(last("mskSpeed", -1), "###" + sep + "#");
+        EXPECT_EQ(last("mskHeightF", -1), "###" + sep + "#");
+        EXPECT_EQ(last("mskHeightM", -1), "##" + sep + "#");
+        EXPECT_EQ(last("mskPressHg", -1), "##" + sep + "##");
+        EXPECT_EQ(last("mskDist", -1), "#####" + sep + "##");
+        EXPECT_EQ(last("mskDTG", -1), "#####" + sep + "##");
+        EXPECT_EQ(last("mskInterv", -1), "##" + sep + "##");
+        EXPECT_EQ(last("mskMinSpeed", -1), "###" + sep + "#");
+        EXPECT_EQ(last("mskMaxSpeed", -1), "###" + sep + "#");
+        EXPECT_EQ(last("mskPress_mBars", -1), "####");
+        EXPECT_EQ(last("mskTempCelcius", 1), "&&#");
+        EXPECT_EQ(last("mskTempFahr", 0), "&&#");
+        EXPECT_EQ(BlankLatitudeText(sep), "__°__'" + sep + "_ _");
+        EXPECT_EQ(BlankLongitudeText(sep), "___°__'" + sep + "_ _");
+    }
+}
+
+TEST(StartupHelpers, VersionCommandLineAndFolderTexts) {
+    EXPECT_EQ(BuildVersionText(1, 2, 1), "1.21");
+    EXPECT_EQ(BuildVersionText(1, 2, 37), "1.23");
+    EXPECT_EQ(TrimAtNull("abc"), "abc");
+    EXPECT_EQ(TrimAtNull(std::string("ab\0cd", 5)), "ab");
+
+    std::string p = "C:\\Orvex  ";
+    AddBackslash(p);
+    EXPECT_EQ(p, "C:\\Orvex\\");
+    p = "C:\\Orvex\\ ";
+    AddBackslash(p);
+    EXPECT_EQ(p, "C:\\Orvex\\ ");  // left exactly as it was
+    p = "";
+    AddBackslash(p);
+    EXPECT_EQ(p, "\\");
+
+    // Quotes and control characters go wherever they stand; blanks stay.
+    EXPECT_EQ(CleanCommandLine("\"/home/me/My Sights/noon.obs\""), "/home/me/My Sights/noon.obs");
+    EXPECT_EQ(CleanCommandLine("/home/me/My Sights/noon.obs"), "/home/me/My Sights/noon.obs");
+    EXPECT_EQ(CleanCommandLine("\"\"\t\r\n\""), "");
+    EXPECT_EQ(CleanCommandLine(std::string("a.obs\0junk", 10)), "a.obs");
+}
+
+// First run, stored values, damaged values and impossible sizes; a zero or
+// unreadable width once gave a window nobody could see.
+TEST(StartupGeometry, DefaultsStoredAndUnreadableValues) {
+    std::map<std::string, std::string> store;
+    auto read = [&store](const std::string& k) {
+        const auto it = store.find(k);
+        return it == store.end() ? std::string() : it->second;
+    };
+    const double sw = 19200, sh = 14400;  // 1280 x 960 pixels
+    TwipsRect r = RestoreMainGeometry(read, sw, sh);
+    EXPECT_FLOAT_EQ(r.Width, 18240);
+    EXPECT_FLOAT_EQ(r.Left, 480);
+    EXPECT_FLOAT_EQ(r.Height, 13536);
+    EXPECT_FLOAT_EQ(r.Top, 216);  // a quarter of the spare 864 above
+
+    store = {{"MainWidth", "12000"},
+             {"MainLeft", "-3000"},
+             {"MainHeight", "9000.5"},
+             {"MainTop", "40000"}};
+    r = RestoreMainGeometry(read, sw, sh);
+    EXPECT_EQ(r.Width, 12000);
+    EXPECT_EQ(r.Left, -3000);  // partly off the screen: used as stored
+    EXPECT_EQ(r.Height, 9000.5);
+    EXPECT_EQ(r.Top, 40000);
+
+    store = {{"MainWidth", "wide"}, {"MainLeft", "1e400"}, {"MainHeight", "0"}, {"MainTop", "-0"}};
+    r = RestoreMainGeometry(read, sw, sh);
+    EXPECT_FLOAT_EQ(r.Width, 18240);
+    EXPECT_FLOAT_EQ(r.Left, 480);
+    EXPECT_FLOAT_EQ(r.Height, 13536);
+    EXPECT_EQ(r.Top, 0);
+
+    store = {{"MainWidth", "-5"}, {"MainHeight", "12000,5"}};
+    r = RestoreMainGeometry(read, sw, sh);
+    EXPECT_FLOAT_EQ(r.Width, 18240);
+    EXPECT_EQ(r.Height, 12000.5);  // written under a comma locale
+    EXPECT_FLOAT_EQ(r.Top, std::floor((sh - 12000.5) * 0.25));
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,148 @@
+// Quitting: the confirmation, what a "No" keeps, what a "Yes" closes and
+// saves, and a close asked by the system.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTabWidget>
+
+#include "companions/splash.h"
+#include "platform/help_window.h"
+#include "workbench/frm_end.h"
+#include "workbench/frm_proba.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+// Answers the quit confirmation with one of its buttons.
+std::function<int(QDialog&)> Answer(bool yes) {
+    return [yes](QDialog& d) {
+        if (auto* end = qobject_cast<FrmEnd*>(&d)) {
+            if (yes)
+                end->cmdYes_Click();
+            else
+                end->cmdNo_Click();
+        }
+        return int(QDialog::Accepted);
+    };
+}
+
+// "Cancel" keeps everything: no window closed, no geometry written.
+TEST(Quit, MenuAnsweredNoChangesNothing) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    w->show();
+    w->mnuAstroEnter_Click();
+    script.dialogs.clear();
+    script.dialogHandler = Answer(false);
+    w->mnuFileQuit_Click();
+    ASSERT_EQ(script.dialogs.size(), 1u);
+    EXPECT_EQ(script.dialogs[0], "frmEnd");
+    EXPECT_EQ(w->EndDialog()->Tag(), "NO");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->Unloaded());
+    EXPECT_FALSE(w->tabIn->isHidden());  // the page stays as it was
+    EXPECT_TRUE(w->HasDialog("frmSplash"));
+    EXPECT_TRUE(settings.writes.empty());
+}
+
+// "Yes" closes the dialogs, saves the geometry in its order and closes the
+// main window without asking a second time.
+TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    folder.Write("help/index.html", "<html><body><h1>Manual</h1></body></html>");
+    auto w = test::StartedWindow(settings);
+    w->show();
+    w->resize(900, 650);
+    w->ProbaDialog();
+    w->mnuHelpManual_Click();
+    EXPECT_EQ(OpenHelpWindowCount(), 1);
+    script.dialogs.clear();
+    script.dialogHandler = Answer(true);
+    w->mnuFileQuit_Click();
+    EXPECT_EQ(script.dialogs.size(), 1u);  // asked once only
+    EXPECT_EQ(OpenHelpWindowCount(), 0);   // the manual closed too
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->Unloaded());
+    EXPECT_FALSE(w->HasDialog("frmEnd"));
+    EXPECT_FALSE(w->HasDialog("frmProba"));
+    EXPECT_FALSE(w->HasDialog("frmSplash"));
+    EXPECT_EQ(settings.writes,
+              (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+    const double tpp = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    EXPECT_DOUBLE_EQ(std::stod(settings.values["MainWidth"]), 900 * tpp);
+    EXPECT_DOUBLE_EQ(std::stod(settings.values["MainHeight"]), 650 * tpp);
+
+    // The saved geometry is what the next start restores.
+    PlatformScript again;
+    auto next = test::StartedWindow(settings);
+    EXPECT_EQ(next->width(), 900);
+    EXPECT_EQ(next->height(), 650);
+}
+
+// The close box asks; "No" cancels the close, any other answer quits. A
+// confirmation closed by its close box answers "NO", never the previous
+// answer.
+TEST(Quit, CloseBoxAsksAndOnlyNoCancels) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    script.dialogs.clear();
+    script.dialogHandler = Answer(false);
+    EXPECT_TRUE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    script.dialogHandler = [](QDialog& d) {
+        d.close();  // the confirmation's own close box
+        return int(QDialog::Rejected);
+    };
+    EXPECT_TRUE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_EQ(script.dialogs.size(), 2u);
+    // Escape is Cancel too.
+    script.dialogHandler = [](QDialog& d) {
+        d.reject();
+        return int(QDialog::Rejected);
+    };
+    EXPECT_TRUE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_TRUE(settings.writes.empty());
+
+    script.dialogHandler = Answer(true);
+    EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_FALSE(w->HasDialog("frmEnd"));
+}
+
+// A close asked by the system (session end) or by code never asks.
+TEST(Quit, SystemCloseDoesNotAsk) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    w->show();
+    script.dialogs.clear();
+    EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromSystem));
+    EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromCode));
+    EXPECT_TRUE(script.dialogs.empty());
+    w->RequestSystemClose();
+    EXPECT_TRUE(script.dialogs.empty());
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(settings.writes.size(), 4u);  // geometry still saved
+}
+
+// A minimised window writes no key, so the last normal geometry stays.
+TEST(Quit, MinimisedWindowKeepsTheStoredGeometry) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    w->show();
+    w->setWindowState(Qt::WindowMinimized);
+    w->Form_Unload();
+    EXPECT_TRUE(settings.writes.empty());
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,102 @@
+// Pictures of the start screen and of every page, left in the test output
+// folder for a person to look at. Nothing is compared pixel by pixel: the
+// test only guards that each page can be drawn and is not blank.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "companions/splash.h"
+#include "workbench/frm_end.h"
+#include "workbench/frm_proba.h"
+#include "workbench/frm_time_store.h"
+#include "workbench/frm_wait.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+// More than one colour in the picture: a page that failed to draw is flat.
+bool HasContent(const QImage& img) {
+    if (img.isNull() || img.width() < 50 || img.height() < 50) return false;
+    const QRgb first = img.pixel(img.width() / 2, img.height() / 2);
+    for (int y = 0; y < img.height(); y += 7)
+        for (int x = 0; x < img.width(); x += 7)
+            if (img.pixel(x, y) != first) return true;
+    return false;
+}
+
+void Save(QWidget* widget, const QString& name) {
+    const QPixmap pm = widget->grab();
+    const QString path = test::TestOutputFolder() + "/" + name + ".png";
+    EXPECT_TRUE(pm.save(path)) << path.toStdString();
+    EXPECT_TRUE(HasContent(pm.toImage())) << name.toStdString();
+}
+
+TEST(Screenshots, StartScreenAndEveryPage) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    w->resize(1024, 720);
+    w->show();
+    Save(w.get(), "main-start-screen");
+
+    w->mnuAstroEnter_Click();
+    for (int tab = 0; tab < w->tabIn->count(); ++tab) {
+        w->tabIn->blockSignals(true);
+        w->tabIn->setCurrentIndex(tab);
+        w->tabIn->blockSignals(false);
+        Save(w.get(), QString("main-starfix-tab%1").arg(tab));
+    }
+    w->cmdCancel_Click(-1);
+
+    // Result pages: the report box and the chart with their toolbars.
+    w->tabIn->hide();
+    w->rtfNumDisp->setPlainText("Numeric results of the star fix appear here.");
+    w->rtfNumDisp->show();
+    w->ShowToolbar(w->tlhNum);
+    Save(w.get(), "main-numeric-results");
+    w->rtfNumDisp->hide();
+    w->picLMChart->show();
+    w->ShowToolbar(w->tlhGraph);
+    Save(w.get(), "main-graphic-results");
+    w->RestoreStartScreen();
+
+    for (int tab = 0; tab < 3; ++tab) {
+        w->mnuUtil_Click(tab);
+        Save(w.get(), QString("main-utilities-tab%1").arg(tab));
+        w->cmdEndTabUtil_Click();
+    }
+    w->RestoreStartScreen();
+    w->mnuOptionsTab_Click();
+    for (int tab = 0; tab < 3; ++tab) {
+        w->tabOptions->blockSignals(true);
+        w->tabOptions->setCurrentIndex(tab);
+        w->tabOptions->blockSignals(false);
+        Save(w.get(), QString("main-preferences-tab%1").arg(tab));
+    }
+    w->cmdEndTabOptions_Click();
+
+    // The small windows.
+    FrmSplash* splash = w->SplashDialog();
+    splash->Form_Activate();  // as the about box shows itself
+    Save(splash, "about-box");
+    FrmSplash fresh;
+    fresh.SetVersionText("1.21");
+    fresh.Form_Activate();
+    fresh.tmrSplash->stop();
+    Save(&fresh, "splash");
+    Save(w->EndDialog(), "quit-confirmation");
+    Save(w->ProbaDialog(), "probability");
+    w->TimeStoreDialog()->Form_Activate();
+    Save(w->TimeStoreDialog(), "time-store");
+    Save(w->WaitDialog(), "wait");
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,171 @@
+// The small dialogs: quit confirmation, probability level, time store and
+// wait window, driven directly (never shown modally).
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "workbench/date_values.h"
+#include "workbench/frm_end.h"
+#include "workbench/frm_proba.h"
+#include "workbench/frm_time_store.h"
+#include "workbench/frm_wait.h"
+#include "workbench/workbench_state.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+// Guards the answer: "NO" until a button says otherwise, "NO" again for
+// Escape and the close box; and the reminder blinking red / black.
+TEST(FrmEnd, TagButtonsAndBlinkingReminder) {
+    FrmEnd end(nullptr);
+    EXPECT_EQ(end.windowTitle(), "Quit Orvex");
+    EXPECT_EQ(end.Tag(), "NO");
+    EXPECT_EQ(end.lblEndProg[0]->text(), "Do you really want to quit the program ?");
+    EXPECT_EQ(end.lblEndProg[1]->text(), "Don't forget to save your datas before quitting.");
+    EXPECT_EQ(end.cmdYes->text(), "&Yes");
+    EXPECT_EQ(end.cmdYes->toolTip(), "Quit");
+    EXPECT_TRUE(end.cmdYes->isDefault());
+    EXPECT_EQ(end.cmdNo->text(), "&Cancel");
+    EXPECT_EQ(end.cmdNo->toolTip(), "Back to Orvex");
+    EXPECT_FALSE(end.tmrQuit->isActive());
+    EXPECT_EQ(end.tmrQuit->interval(), 1000);
+
+    end.Form_Activate();
+    EXPECT_TRUE(end.tmrQuit->isActive());
+    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
+    end.tmrQuit_Timer();
+    EXPECT_EQ(end.ReminderColour(), FrmEnd::kBlack);
+    end.tmrQuit_Timer();
+    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
+    end.tmrQuit_Timer();
+    end.cmdYes_Click();
+    EXPECT_EQ(end.Tag(), "YES");
+    EXPECT_FALSE(end.tmrQuit->isActive());
+    // Shown again: red at once, and Escape answers "NO".
+    end.Form_Activate();
+    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
+    end.reject();
+    EXPECT_EQ(end.Tag(), "NO");
+    end.cmdYes_Click();
+    end.close();
+    EXPECT_EQ(end.Tag(), "NO");
+}
+
+// Guards the level values (exactly item / 1000), the separator, and a
+// cancelled dialog leaving a changed level behind.
+TEST(FrmProba, RowsLevelsAndCancel) {
+    WorkbenchState state;
+    state.DecSep = ",";
+    state.Proba = 0.5;
+    FrmProba dlg(state, nullptr);
+    EXPECT_EQ(dlg.windowTitle(), "Choose probability");
+    ASSERT_EQ(dlg.lstProba->count(), 4);
+    EXPECT_EQ(dlg.lstProba->item(0)->text(), "0,5");
+    EXPECT_EQ(dlg.lstProba->item(1)->text(), "0,95");
+    EXPECT_EQ(dlg.lstProba->item(2)->text(), "0,99");
+    EXPECT_EQ(dlg.lstProba->item(3)->text(), "0,999");
+    EXPECT_EQ(dlg.lstProba->currentRow(), 1);
+    EXPECT_EQ(state.Proba, 0.95);  // the load selects 0.95
+
+    dlg.BeginShow();
+    dlg.lstProba->setCurrentRow(3);
+    EXPECT_EQ(state.Proba, 999 / 1000.0);
+    dlg.cmdOK_Click();
+    EXPECT_EQ(state.Proba, 0.999);
+    EXPECT_EQ(dlg.lstProba->currentRow(), 3);  // kept for next time
+
+    dlg.BeginShow();
+    dlg.lstProba->setCurrentRow(0);
+    EXPECT_EQ(state.Proba, 0.5);
+    dlg.reject();  // Escape: back to the level it opened with
+    EXPECT_EQ(state.Proba, 0.999);
+    EXPECT_EQ(dlg.lstProba->currentRow(), 3);
+    dlg.BeginShow();
+    dlg.lstProba->setCurrentRow(2);
+    dlg.close();
+    EXPECT_EQ(state.Proba, 0.999);
+}
+
+// Guards the stored time: the clock is read when the dialog opens, the
+// default correction takes 15 s off it, and a bad correction stores nothing.
+TEST(FrmTimeStore, CorrectedTimeAndRefusals) {
+    WorkbenchState state;
+    FrmTimeStore dlg(state, nullptr);
+    double clock = DateTimeToDays(QDateTime(QDate(2026, 12, 9), QTime(4, 38, 21), Qt::UTC));
+    dlg.utcNow = [&clock] { return clock; };
+    EXPECT_EQ(dlg.windowTitle(), "Store current time");
+    EXPECT_EQ(dlg.txtCorr->text(), "-15");
+    dlg.Form_Activate();
+    EXPECT_EQ(dlg.txtGMT->text(), "09 Dec 2026 04:38:21");
+    EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:06");
+    clock += 30.0 / 86400.0;  // OK pressed later: the opening time counts
+    PlatformScript script;
+    dlg.cmdOK_Click();
+    EXPECT_TRUE(dlg.Stored());
+    EXPECT_EQ(FormatDialogTime(state.TimeStored), "09 Dec 2026 04:38:06");
+    EXPECT_TRUE(script.messages.empty());
+
+    // Zero is refused as not negative, text as not numeric; nothing stored.
+    state.TimeStored = 0.0;
+    dlg.Form_Activate();
+    dlg.txtCorr->setText("0");
+    EXPECT_FALSE(dlg.txtCorr_LostFocus());
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " Error in input data");
+    EXPECT_EQ(script.messages[0].text,
+              "Please check your clock correction.\r\nThis must be a negative value\r\n"
+              "(time spent between the observation and the data entry).");
+    dlg.txtCorr->setText("abc");
+    dlg.cmdOK_Click();
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[1].text,
+              "Please check your clock correction.\r\nThis must be a numeric value.");
+    EXPECT_FALSE(dlg.Stored());
+    EXPECT_EQ(state.TimeStored, 0.0);
+
+    // A fractional negative correction is accepted; the up-down steps it.
+    dlg.txtCorr->setText("-2.5");
+    EXPECT_TRUE(dlg.txtCorr_LostFocus());
+    dlg.txtCorr->setText("-2");
+    dlg.updCorr_UpClick();
+    EXPECT_EQ(dlg.txtCorr->text(), "-1");
+    dlg.updCorr_UpClick();
+    EXPECT_EQ(dlg.txtCorr->text(), "-1");  // never reaches zero
+    dlg.updCorr_DownClick();
+    EXPECT_EQ(dlg.txtCorr->text(), "-2");
+    EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:49");
+}
+
+// Guards the wait window hanging a print: it must hide after 18 ticks and
+// start again from the minimum when shown again.
+TEST(FrmWait, HidesAfterEighteenTicks) {
+    FrmWait wait(nullptr);
+    EXPECT_EQ(wait.windowTitle(), " Print job in progress");
+    EXPECT_EQ(wait.tmrWait->interval(), 500);
+    EXPECT_FALSE(wait.tmrWait->isActive());
+    EXPECT_EQ(wait.prgWait->maximum(), 18);
+    wait.tmrWait->setInterval(20);
+    wait.tmrWait->start();
+    wait.show();
+    EXPECT_EQ(wait.prgWait->value(), 0);
+    int ticks = 0;
+    while (wait.isVisible() && ticks < 100) {
+        wait.tmrWait_Timer();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 19);  // 18 steps, then the tick that hides it
+    EXPECT_FALSE(wait.tmrWait->isActive());
+    wait.tmrWait->start();
+    wait.show();
+    EXPECT_EQ(wait.prgWait->value(), 0);
+    wait.close();
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,46 @@
+// The probability-level dialog: four levels (0.5, 0.95, 0.99, 0.999) written
+// with the user's decimal separator. Choosing a row writes Proba at once as
+// the row's item value / 1000; OK keeps it. Escape or the close box put
+// back the level the dialog opened with.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace orvex {
+
+struct WorkbenchState;
+
+class FrmProba : public QDialog {
+    Q_OBJECT
+  public:
+    // Escape: the same as Cancel (or, for the splash, any key).
+    void reject() override;
+    FrmProba(WorkbenchState& state, QWidget* owner);
+
+    void Form_Load();
+    // Remembers the level and row the dialog opens with; the caller runs
+    // it just before showing the dialog.
+    void BeginShow();
+    void lstProba_Click();
+    void cmdOK_Click();
+
+    QLabel* lblProba = nullptr;
+    QListWidget* lstProba = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Cancel();
+    WorkbenchState& state_;
+    double openedWith_ = 0.95;
+    int openedRow_ = 1;
+    bool answered_ = false;
+};
+
+}  // namespace orvex

@@ -1,0 +1,57 @@
+// The time-store dialog: captures the time of a sight from the PC clock. It
+// shows the UTC clock time of the moment it opened and a negative correction
+// in seconds (the delay between the sight and its entry, "-15" at first);
+// OK stores the corrected time, in whole seconds, in TimeStored.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace orvex {
+
+struct WorkbenchState;
+
+class FrmTimeStore : public QDialog {
+    Q_OBJECT
+  public:
+    FrmTimeStore(WorkbenchState& state, QWidget* owner);
+
+    // The UTC clock, in days; tests set their own.
+    std::function<double()> utcNow;
+
+    // Runs every time the dialog is shown: reads the clock once.
+    void Form_Activate();
+    // Checks the correction when the field is left; true when it is a
+    // negative number (the field turns green), false after a message.
+    bool txtCorr_LostFocus();
+    void updCorr_Change();
+    void updCorr_UpClick();
+    void updCorr_DownClick();
+    void cmdOK_Click();
+    // Corrected time = time shown + correction / 86400 days, shown in
+    // txtGMTCorr. False when either text does not read.
+    bool ComputeCorrectedTime();
+    // Whether OK stored a time since the dialog last opened.
+    bool Stored() const { return stored_; }
+
+    QLineEdit* txtGMT = nullptr;
+    QLineEdit* txtCorr = nullptr;
+    QWidget* updCorr = nullptr;
+    QLineEdit* txtGMTCorr = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    WorkbenchState& state_;
+    bool stored_ = false;
+    bool checking_ = false;
+};
+
+}  // namespace orvex

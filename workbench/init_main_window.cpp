@@ -1,0 +1,123 @@
+// InitMainWindow: turns the freshly built main window into a working input
+// form (locale separator, option defaults, documents, masks and lists), and
+// the selection handlers of the ellipsoid and time-zone lists.
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QTextEdit>
+
+#include "companions/intro.h"
+#include "companions/splash.h"
+#include "ephemeris/ephemeris.h"
+#include "navlib/app_path.h"
+#include "platform/locale_info.h"
+#include "platform/message_box.h"
+#include "platform/rich_text_box.h"
+#include "workbench/input_masks.h"
+#include "workbench/main_lists.h"
+#include "workbench/main_window.h"
+#include "workbench/masked_input.h"
+#include "workbench/platform_links.h"
+#include "workbench/startup_helpers.h"
+
+namespace orvex {
+
+void FrmWorking::InitMainWindow() {
+    // 1. The user's decimal separator.
+    state_.DecSep = DecimalSeparatorOf(QLocale()).toStdString();
+    // 2. Option defaults.
+    state_.Proba = 0.95;
+    state_.FullRoutine = true;
+    state_.OneEstPos = false;
+    state_.RLShown = false;
+    state_.EtaRound = 86400;
+    // 3. The program folder, without a trailing separator.
+    std::string path = AppPath();
+    while (!path.empty() && path.back() == ' ') path.pop_back();
+    if (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
+    state_.AppPath = path;
+    // 4. The four documents.
+    LoadDocuments();
+    // 5. Masks with the separator.
+    for (const MaskAssignment& m : StartMasks(state_.DecSep))
+        if (MaskedField* f = MaskField(m.Field, m.Index)) SetFieldMask(f, m.Mask);
+    // 6.
+    state_.WizardOpen = false;
+    // 7. Body names and the body list.
+    state_.BodyNames = BodyNames();
+    state_.BodyList.assign(state_.BodyNames.size(), std::string());
+    cboBody->clear();
+    for (size_t i = 0; i < state_.BodyNames.size(); ++i) {
+        state_.BodyList[i] = state_.BodyNames[i];
+        cboBody->addItem(QString::fromStdString(state_.BodyNames[i]));
+    }
+    cboBody->setCurrentIndex(0);
+    // 8. Ellipsoids; choosing WGS 1984 sets the Earth model.
+    cboEllipsoid->blockSignals(true);
+    cboEllipsoid->clear();
+    for (const EllipsoidRow& row : EllipsoidRows())
+        cboEllipsoid->addItem(QString::fromStdString(EllipsoidRowText(row, state_.DecSep)),
+                              row.ItemData);
+    cboEllipsoid->setCurrentIndex(-1);
+    cboEllipsoid->blockSignals(false);
+    cboEllipsoid->setCurrentIndex(kWgs84EllipsoidRow);
+    // 9. Time zones; choosing "GMT" gives offset 0.
+    for (int i = 0; i < 2; ++i) {
+        QComboBox* list = cboGMT[i];
+        list->blockSignals(true);
+        list->clear();
+        for (const TimeZoneRow& row : TimeZoneRows()) list->addItem(row.Label, row.ItemData);
+        list->setCurrentIndex(-1);
+        list->blockSignals(false);
+        list->setCurrentIndex(kGmtTimeZoneRow);
+    }
+}
+
+void FrmWorking::LoadDocuments() {
+    const QString folder = QString::fromStdString(state_.AppPath) + "/";
+    missingDocuments_.clear();
+    FrmSplash* splash = SplashDialog();
+    aboutTextLoaded_ = LoadRichTextFile(splash->rtfAboutProg, folder + "InfoProg.rtf");
+    if (!aboutTextLoaded_) missingDocuments_ << "InfoProg.rtf";
+    {
+        // The letter's window is made anew at each showing: keep the letter.
+        RichTextBox letter;
+        introLetterLoaded_ = LoadRichTextFile(&letter, folder + "IntroLetter.rtf");
+        introLetterHtml_ = introLetterLoaded_ ? letter.toHtml() : QString();
+        if (!introLetterLoaded_) missingDocuments_ << "IntroLetter.rtf";
+    }
+    if (!LoadRichTextFile(rtfNumDisp, folder + "NumResults.rtf"))
+        missingDocuments_ << "NumResults.rtf";
+    if (!LoadRichTextFile(rtfCalcWP, folder + "CalcWP.rtf")) missingDocuments_ << "CalcWP.rtf";
+    if (!missingDocuments_.isEmpty()) {
+        // Named once at start; the commands that need a missing document
+        // refuse with their own message.
+        ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
+                    "These documents were not found in the program folder " +
+                        QString::fromStdString(state_.AppPath) + ":\r\n" +
+                        missingDocuments_.join("\r\n") +
+                        "\r\nOrvex starts without them; the commands that need them will not run.",
+                    this);
+    }
+}
+
+void FrmWorking::cboEllipsoid_Click(int index) {
+    Q_UNUSED(index);  // the window has one ellipsoid list
+    const int row = cboEllipsoid->currentIndex();
+    if (row < 0) return;
+    bool sphere = false;
+    state_.E = EarthModelFromEllipsoidRow(cboEllipsoid->itemText(row).toStdString(),
+                                          cboEllipsoid->itemData(row).toInt(), state_.DecSep,
+                                          state_.E, &sphere);
+    lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
+    if (onTestCompute) onTestCompute(0);
+}
+
+void FrmWorking::cboGMT_Click(int index) {
+    if (index < 0 || index > 1) return;
+    const int row = cboGMT[index]->currentIndex();
+    if (row < 0) return;
+    state_.GMTZone[index] = cboGMT[index]->itemData(row).toInt() / 100.0;
+}
+
+}  // namespace orvex

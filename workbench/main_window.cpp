@@ -1,0 +1,273 @@
+// The main window's construction, start-up and shut-down.
+#include "workbench/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <cmath>
+
+#include "companions/intro.h"
+#include "companions/splash.h"
+#include "navlib/app_path.h"
+#include "platform/help_window.h"
+#include "platform/masked_field.h"
+#include "platform/message_box.h"
+#include "workbench/frm_end.h"
+#include "workbench/frm_proba.h"
+#include "workbench/frm_time_store.h"
+#include "workbench/frm_wait.h"
+#include "workbench/platform_links.h"
+#include "workbench/startup_helpers.h"
+#include "workbench/window_art.h"
+
+namespace orvex {
+
+namespace {
+// The smallest outer size of the window: 11715 x 8415 twips.
+constexpr double kMinWidthTwips = 11715.0;
+constexpr double kMinHeightTwips = 8415.0;
+}  // namespace
+
+FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("frmWorking");
+    setWindowTitle("Orvex");
+    setWindowIcon(QIcon(ProgramLogo(64)));
+    settings_ = PlatformMainSettings();
+    BuildMenus();
+    BuildToolbars();
+    BuildPages();
+    BuildStatusBar();
+    ConnectActions();
+    const double tpp = TwipsPerPixel();
+    setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),
+                   static_cast<int>(std::ceil(kMinHeightTwips / tpp)));
+    ShowToolbar(tlhWorking);
+    if (qApp) {
+        connect(qApp, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager&) { systemClosing_ = true; });
+        connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+            if (loaded_ && !unloaded_) {
+                Form_Unload();
+                unloaded_ = true;
+            }
+        });
+    }
+}
+
+FrmWorking::~FrmWorking() = default;
+
+double FrmWorking::TwipsPerPixel() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+QAction* FrmWorking::Action(const QString& name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* FrmWorking::Menu(const QString& name) const {
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
+    auto pick = [index](const auto& arr) -> MaskedField* {
+        return index >= 0 && index < static_cast<int>(arr.size()) ? arr[index] : nullptr;
+    };
+    if (name == "mskLat") return pick(mskLat);
+    if (name == "mskLong") return pick(mskLong);
+    if (name == "mskCourse") return pick(mskCourse);
+    if (name == "mskInstErr") return pick(mskInstErr);
+    if (name == "mskTempCelcius") return pick(mskTempCelcius);
+    if (name == "mskTempFahr") return pick(mskTempFahr);
+    const auto it = singleMasks.find(name);
+    return it == singleMasks.end() ? nullptr : it->second;
+}
+
+// ---- Start-up ----------------------------------------------------------
+
+void FrmWorking::RestoreGeometry() {
+    const double tpp = TwipsPerPixel();
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect screenRect = s ? s->geometry() : QRect(0, 0, 1024, 768);
+    const TwipsRect r = RestoreMainGeometry(
+        [this](const std::string& key) {
+            return settings_.Read ? settings_.Read(key) : std::string();
+        },
+        screenRect.width() * tpp, screenRect.height() * tpp);
+    resize(static_cast<int>(std::lround(r.Width / tpp)),
+           static_cast<int>(std::lround(r.Height / tpp)));
+    move(static_cast<int>(std::lround(r.Left / tpp)), static_cast<int>(std::lround(r.Top / tpp)));
+}
+
+void FrmWorking::Form_Load(const QStringList& arguments) {
+    if (loaded_) return;  // start-up runs once
+    RestoreGeometry();
+    ShowToolbar(tlhWorking);
+    state_.VersionText = BuildVersionText(kVersionMajor, kVersionMinor, kVersionRevision);
+
+    // The splash holds the start-up until it hides itself.
+    FrmSplash* splash = SplashDialog();
+    splash->SetVersionText(QString::fromStdString(state_.VersionText));
+    ExecDialog(*splash);
+    if (splash->Tag() == "FromStart") splash->CloseStep();
+
+    InitMainWindow();
+    loaded_ = true;
+
+    // The command line names at most one observation file.
+    const std::string raw = arguments.join(' ').toStdString();
+    if (!raw.empty()) {
+        state_.CommandLineFile = CleanCommandLine(raw);
+        mnuAstroEnter_Click();
+        if (onLoadObservations) onLoadObservations();
+    }
+    SetApplicationHelpFile(HelpFilePath());
+    SetMessageOwner(this);
+}
+
+QString FrmWorking::HelpFilePath() const {
+    // The manual: HTML pages in the program folder's "help" folder.
+    return QString::fromStdString(state_.AppPath.empty() ? AppPath() : state_.AppPath) +
+           "/help/index.html";
+}
+
+// ---- Shut-down -----------------------------------------------------------
+
+bool FrmWorking::Form_QueryUnload(int unloadMode) {
+    if (unloadMode != kUnloadFromCloseBox) return false;
+    FrmEnd* end = EndDialog();
+    ExecDialog(*end);
+    if (end->Tag() == "NO") return true;
+    CloseAllHelpWindows();
+    UnloadOtherWindows();
+    return false;
+}
+
+void FrmWorking::UnloadOtherWindows() {
+    // Fixed order; a window never made is skipped.
+    if (onUnloadAzimuth) onUnloadAzimuth();
+    delete frmEnd_;
+    delete frmIntro_;
+    delete frmProba_;
+    delete frmSplash_;
+    if (onUnloadWizard) onUnloadWizard();
+    delete frmTimeStore_;
+    delete frmWait_;
+}
+
+void FrmWorking::Form_Unload() {
+    if (isMinimized()) return;
+    const double tpp = TwipsPerPixel();
+    // Locale-independent text, so that a store written under one locale
+    // reads back under another.
+    auto text = [](double twips) {
+        return QString::number(static_cast<double>(static_cast<float>(twips)), 'g', 9)
+            .toStdString();
+    };
+    if (!settings_.Write) return;
+    const QPoint pos = isVisible() ? frameGeometry().topLeft() : QPoint(x(), y());
+    settings_.Write("MainLeft", text(pos.x() * tpp));
+    settings_.Write("MainTop", text(pos.y() * tpp));
+    settings_.Write("MainWidth", text(width() * tpp));
+    settings_.Write("MainHeight", text(height() * tpp));
+}
+
+void FrmWorking::RequestSystemClose() {
+    systemClosing_ = true;
+    close();
+}
+
+void FrmWorking::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        int mode = kUnloadFromCode;
+        if (systemClosing_)
+            mode = kUnloadFromSystem;
+        else if (!quitting_ && event->spontaneous())
+            mode = kUnloadFromCloseBox;
+        if (Form_QueryUnload(mode)) {
+            event->ignore();
+            return;
+        }
+        if (loaded_) Form_Unload();
+        unloaded_ = true;
+    }
+    event->accept();
+}
+
+void FrmWorking::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+// ---- Dialogs -------------------------------------------------------------
+
+FrmEnd* FrmWorking::EndDialog() {
+    if (!frmEnd_) frmEnd_ = new FrmEnd(this);
+    return frmEnd_;
+}
+
+FrmProba* FrmWorking::ProbaDialog() {
+    if (!frmProba_) frmProba_ = new FrmProba(state_, this);
+    return frmProba_;
+}
+
+FrmTimeStore* FrmWorking::TimeStoreDialog() {
+    if (!frmTimeStore_) frmTimeStore_ = new FrmTimeStore(state_, this);
+    return frmTimeStore_;
+}
+
+FrmWait* FrmWorking::WaitDialog() {
+    if (!frmWait_) frmWait_ = new FrmWait(this);
+    return frmWait_;
+}
+
+FrmSplash* FrmWorking::SplashDialog() {
+    if (!frmSplash_) frmSplash_ = new FrmSplash(this);
+    return frmSplash_;
+}
+
+bool FrmWorking::HasDialog(const char* name) const {
+    const QString n = name;
+    if (n == "frmEnd") return frmEnd_;
+    if (n == "frmProba") return frmProba_;
+    if (n == "frmTimeStore") return frmTimeStore_;
+    if (n == "frmWait") return frmWait_;
+    if (n == "frmSplash") return frmSplash_;
+    if (n == "frmIntro") return frmIntro_;
+    return false;
+}
+
+// ---- Events of the pages ---------------------------------------------------
+
+bool FrmWorking::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tabIn && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F5 && tabIn->currentIndex() == 2) {
+            ShowTimeStore();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const QVariant key = watched->property("PanelKey");
+        if (key.isValid()) {
+            staNumDisp_PanelDblClick(key.toString());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace orvex

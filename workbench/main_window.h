@@ -1,0 +1,288 @@
+// The main window frmWorking: one resizable window that shows one page at a
+// time (start screen, star-fix input, numeric results, graphic results,
+// utilities, preferences), each page with its own toolbar docked at the left
+// edge, a menu bar and the status bar staNumDisp along the bottom.
+//
+// The window is built by the constructor; start-up (Form_Load) is a separate
+// call so that a test can give the window its settings and scripts first.
+// Every widget and action carries its control name as objectName; control
+// arrays are named "name_index" (e.g. "mskLat_5") and also reachable through
+// the array members below.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/masked_field.h"
+#include "platform/rich_text_box.h"
+#include "workbench/workbench_state.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QStatusBar;
+class QTabWidget;
+class QTextEdit;
+class QToolBar;
+class QWidget;
+
+namespace orvex {
+
+class FrmEnd;
+
+class FrmIntro;
+class FrmProba;
+class FrmSplash;
+class FrmTimeStore;
+class FrmWait;
+class StartPicture;
+
+// The settings store as the main window uses it: application "Orvex",
+// section "Settings". A read answers the stored text, or empty when the key
+// is missing.
+struct MainSettings {
+    std::function<std::string(const std::string& key)> Read;
+    std::function<void(const std::string& key, const std::string& value)> Write;
+};
+
+class FrmWorking : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit FrmWorking(QWidget* parent = nullptr);
+    ~FrmWorking() override;
+
+    WorkbenchState& State() { return state_; }
+    const WorkbenchState& State() const { return state_; }
+
+    // Replaces the settings store (tests give a fake one).
+    void SetSettings(MainSettings settings) { settings_ = std::move(settings); }
+
+    // ---- Start-up and shut-down -----------------------------------------
+    // The load handler: restores the geometry, builds the version text,
+    // shows the splash modally until it hides itself, runs InitMainWindow
+    // once, remembers the command-line file and opens it, registers the help
+    // file. `arguments` are the program's arguments without its own name.
+    void Form_Load(const QStringList& arguments);
+    // Unload modes: the user's close box, and any close by code or by the
+    // system (session end).
+    enum UnloadMode { kUnloadFromCloseBox = 0, kUnloadFromCode = 1, kUnloadFromSystem = 2 };
+    // Answers whether the close is cancelled. Only a close-box close asks
+    // the quit confirmation; "NO" cancels it, any other answer quits.
+    bool Form_QueryUnload(int unloadMode);
+    // Saves the geometry unless the window is minimised.
+    void Form_Unload();
+    // Lays the pages out for the current size.
+    void Form_Resize();
+    // True once the quit sequence has unloaded the main window.
+    bool Unloaded() const { return unloaded_; }
+
+    // ---- Initialisation ----------------------------------------------------
+    void InitMainWindow();
+    void cboEllipsoid_Click(int index);
+    void cboGMT_Click(int index);
+    // Documents that could not be loaded at start (file names), in load order.
+    const QStringList& MissingDocuments() const { return missingDocuments_; }
+
+    // ---- Shell --------------------------------------------------------------
+    void CenterControl(QWidget* ctl);
+    void cmdNextTabIn_Click();
+    void cmdPrevTabIn_Click();
+    void cmdCancel_Click(int index);
+    void cmdNextTabOptions_Click();
+    void cmdPrevTabOptions_Click();
+    void cmdEndTabOptions_Click();
+    void tabIn_GotFocus();
+    void tabOptions_GotFocus();
+    void mnuAstroEnter_Click();
+    void mnuAstroProba_Click();
+    void mnuAstroSave_Click();
+    void mnuAziGo_Click();
+    void mnuFileQuit_Click();
+    void mnuFilePageSetup_Click();
+    void mnuHelpAbout_Click();
+    void mnuHelpIntro_Click();
+    void mnuHelpManual_Click();
+    void mnuOptionsTab_Click();
+    void mnuStarFixWizardStart_Click();
+    void mnuUtil_Click(int tab);
+    void cmdNextTabUtil_Click();
+    void cmdPrevTabUtil_Click();
+    void cmdEndTabUtil_Click();
+    void mnuViewWebBrowser_Click();
+    void picStarFixWizard_Click();
+    void staNumDisp_PanelDblClick(const QString& key);
+    void ShowTimeStore();
+
+    // ---- Result toolbars and chart view ------------------------------------
+    void bthBackStarFix_Click();
+    void bthEllipse_Click(bool numericPage);
+    void bthChartIncr_Click();
+    void bthChartDecr_Click();
+    void bthLopIncr_Click();
+    void bthLopDecr_Click();
+    void mnuAstroGraphLOPInc_Click();
+    void mnuAstroGraphLOPDec_Click();
+    void mnuAstroGraphGrid_Click();
+    // True while the chart shows its grid.
+    bool GridShown() const;
+    void RedrawGraph();
+
+    // Page switches: the page's toolbar alone, docked at the left edge.
+    void ShowToolbar(QToolBar* bar);
+    // The start screen with its toolbar and menus.
+    void RestoreStartScreen();
+
+    // ---- Status bar -----------------------------------------------------------
+    // The ten panels, by key: "TimeTruePos", "MPP", "Proba", "Ellipse",
+    // "Circle", "Course", "Speed", "Full", "Iter", "SystErr".
+    static const QStringList& StatusPanelKeys();
+    QLabel* StatusPanel(const QString& key) const;
+    // Simple style: one text, no panels (from a new fix until its result).
+    void SetStatusSimple(bool simple, const QString& text = QString());
+    bool StatusSimple() const { return statusSimple_; }
+
+    // ---- Dialogs (created on first use, then hidden and reused) -----------
+    FrmEnd* EndDialog();
+    FrmProba* ProbaDialog();
+    FrmTimeStore* TimeStoreDialog();
+    FrmWait* WaitDialog();
+    FrmSplash* SplashDialog();
+    // Whether a dialog exists (the quit sequence skips the ones never made).
+    bool HasDialog(const char* name) const;
+
+    // The web page and the first page of the manual.
+    static QString WebPageAddress();
+    QString HelpFilePath() const;
+
+    // ---- Widgets by control name (for the pages of later windows) -----------
+    QToolBar* tlhWorking = nullptr;
+    QToolBar* tlhStarfix = nullptr;
+    QToolBar* tlhNum = nullptr;
+    QToolBar* tlhGraph = nullptr;
+    QWidget* panhGradient = nullptr;
+    StartPicture* picStarFix = nullptr;
+    StartPicture* picRLGC = nullptr;
+    StartPicture* picAzimuth = nullptr;
+    StartPicture* picStarFixWizard = nullptr;
+    QTabWidget* tabIn = nullptr;
+    QTabWidget* tabUtil = nullptr;
+    QTabWidget* tabOptions = nullptr;
+    RichTextBox* rtfNumDisp = nullptr;
+    RichTextBox* rtfCalcWP = nullptr;
+    QWidget* picLMChart = nullptr;
+    QStatusBar* staNumDisp = nullptr;
+    QComboBox* cboBody = nullptr;
+    QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
+    std::array<QComboBox*, 2> cboGMT{};
+    QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
+    std::array<MaskedField*, 6> mskLat{};
+    std::array<MaskedField*, 6> mskLong{};
+    std::array<MaskedField*, 2> mskCourse{};
+    std::array<MaskedField*, 2> mskInstErr{};
+    std::array<MaskedField*, 2> mskTempCelcius{};
+    std::array<MaskedField*, 2> mskTempFahr{};
+    std::map<std::string, MaskedField*> singleMasks;  // mskSpeed, mskHeightM, ...
+    std::array<QPushButton*, 3> cmdCancel{};
+    std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
+    std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
+    std::array<QPushButton*, 2> cmdNextTabOptions{};
+    std::array<QPushButton*, 2> cmdPrevTabOptions{};
+    std::array<QPushButton*, 3> cmdEndTabOptions{};
+    std::array<QPushButton*, 2> cmdNextTabUtil{};
+    std::array<QPushButton*, 2> cmdPrevTabUtil{};
+    std::array<QPushButton*, 3> cmdEndTabUtil{};
+    // The field that holds masks for a control name and index (-1: single).
+    MaskedField* MaskField(const std::string& name, int index) const;
+
+    // Actions by control name ("mnuFileQuit", "bthExit", ...).
+    QAction* Action(const QString& name) const;
+    QMenu* Menu(const QString& name) const;
+
+    // Hooks for the windows of later work: the azimuth tool, the wizard and
+    // the results commands. Unset hooks do nothing.
+    std::function<void()> onShowAzimuth;
+    std::function<void()> onShowWizard;
+    std::function<void()> onActivateWizard;
+    std::function<void()> onNumericResults;
+    std::function<void()> onGraphicResults;
+    std::function<void()> onSaveObservations;
+    std::function<void()> onLoadObservations;
+    std::function<void()> onNewStarFixReset;
+    std::function<void()> onRedrawGraph;
+    std::function<void()> onPrintReport;
+    std::function<void()> onPrintChart;
+    // The utilities' single computing procedure, TestCompute(iButton): the
+    // ellipsoid choice and the erase buttons pass 0.
+    std::function<void(int)> onTestCompute;
+    // Runs when a utilities tab is entered (its inputs' checks).
+    std::function<void()> onUtilTabEntered;
+    // The quit sequence closes the azimuth tool and the wizard (when open)
+    // before the main window.
+    std::function<void()> onUnloadAzimuth;
+    std::function<void()> onUnloadWizard;
+
+    // A close asked by the system (session end): closes without asking.
+    void RequestSystemClose();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolbars();
+    void BuildPages();
+    void BuildInputTabs();
+    void BuildUtilityTabs();
+    void BuildOptionsTabs();
+    void BuildStatusBar();
+    void ConnectActions();
+    void ConnectResultActions();
+    QAction* AddAction(QMenu* menu, const char* name, const QString& text);
+    QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
+    QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
+                           const QString& glyph);
+    void SetAstroMenuForInput();
+    void LoadDocuments();
+    void UnloadOtherWindows();
+    void SetTabByCode(QTabWidget* tabs, int index);
+    void RestoreGeometry();
+    double TwipsPerPixel() const;
+
+    WorkbenchState state_;
+    MainSettings settings_;
+    std::map<QString, QAction*> actions_;
+    std::map<QString, QMenu*> menus_;
+    std::map<QString, QLabel*> statusPanels_;
+    QLabel* statusSimpleText_ = nullptr;
+    bool statusSimple_ = false;
+    QStringList missingDocuments_;
+    bool loaded_ = false;
+    bool quitting_ = false;
+    bool unloaded_ = false;
+    bool systemClosing_ = false;
+    bool changingTabByCode_ = false;
+    QPointer<FrmEnd> frmEnd_;
+    QPointer<FrmProba> frmProba_;
+    QPointer<FrmTimeStore> frmTimeStore_;
+    QPointer<FrmWait> frmWait_;
+    QPointer<FrmSplash> frmSplash_;
+    QPointer<FrmIntro> frmIntro_;
+    // The introduction letter as loaded at start; each showing of frmIntro
+    // gets a copy.
+    QString introLetterHtml_;
+    bool introLetterLoaded_ = false;
+    bool aboutTextLoaded_ = false;
+};
+
+}  // namespace orvex

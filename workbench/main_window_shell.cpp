@@ -1,0 +1,409 @@
+// The shell's handlers: page switches, tab navigation, the menu commands
+// that belong to the window itself, the dialogs and the quit command.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include "companions/intro.h"
+#include "companions/splash.h"
+#include "platform/help_window.h"
+#include "platform/masked_field.h"
+#include "platform/message_box.h"
+#include "platform/shell_open.h"
+#include "workbench/frm_end.h"
+#include "workbench/frm_proba.h"
+#include "workbench/frm_time_store.h"
+#include "workbench/main_window.h"
+#include "workbench/platform_links.h"
+#include "workbench/window_art.h"
+
+namespace orvex {
+
+QString FrmWorking::WebPageAddress() {
+    return FrmIntro::WebAddress();
+}
+
+void FrmWorking::ConnectActions() {
+    auto on = [this](const char* name, auto&& handler) {
+        connect(Action(name), &QAction::triggered, this, handler);
+    };
+    on("mnuFilePageSetup", [this] { mnuFilePageSetup_Click(); });
+    on("mnuFileQuit", [this] { mnuFileQuit_Click(); });
+    on("mnuAstroEnter", [this] { mnuAstroEnter_Click(); });
+    on("mnuAstroLoad", [this] {
+        mnuAstroEnter_Click();
+        if (onLoadObservations) onLoadObservations();
+    });
+    on("mnuAstroCorrect", [this] {
+        CenterControl(tabIn);
+        tabIn->setVisible(true);
+    });
+    on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
+    on("mnuAstroErase", [this] {
+        if (onNewStarFixReset) onNewStarFixReset();
+        SetStatusSimple(true);
+        rtfNumDisp->setVisible(false);
+        picLMChart->setVisible(false);
+        if (!tabIn->isVisible()) RestoreStartScreen();
+        for (const char* n :
+             {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
+            Action(n)->setEnabled(false);
+        for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+    });
+    on("mnuAstroNumDisp", [this] {
+        if (onNumericResults) onNumericResults();
+    });
+    on("mnuAstroGraphDisp", [this] {
+        if (onGraphicResults) onGraphicResults();
+    });
+    on("mnuAstroProba", [this] { mnuAstroProba_Click(); });
+    on("mnuUtilRL", [this] { mnuUtil_Click(0); });
+    on("mnuUtilGC", [this] { mnuUtil_Click(1); });
+    on("mnuUtilETA", [this] { mnuUtil_Click(2); });
+    on("mnuAziGo", [this] { mnuAziGo_Click(); });
+    on("mnuStarFixWizardStart", [this] { mnuStarFixWizardStart_Click(); });
+    on("mnuOptionsTab", [this] { mnuOptionsTab_Click(); });
+    on("mnuHelpManual", [this] { mnuHelpManual_Click(); });
+    on("mnuHelpIntro", [this] { mnuHelpIntro_Click(); });
+    on("mnuViewWebBrowser", [this] { mnuViewWebBrowser_Click(); });
+    on("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+
+    // Toolbar buttons run the menu commands of the same meaning.
+    on("bthStarfix", [this] { mnuAstroEnter_Click(); });
+    on("bthStarFixWizard", [this] { picStarFixWizard_Click(); });
+    on("bthAzimuth", [this] { mnuAziGo_Click(); });
+    on("bthRLGC", [this] { mnuUtil_Click(0); });
+    on("bthExit", [this] { mnuFileQuit_Click(); });
+    on("bthNumRes", [this] { Action("mnuAstroNumDisp")->trigger(); });
+    on("bthGraphRes", [this] { Action("mnuAstroGraphDisp")->trigger(); });
+    on("bthCorr", [this] { Action("mnuAstroCorrect")->trigger(); });
+    on("bthMain", [this] { cmdCancel_Click(-1); });
+
+    ConnectResultActions();
+
+    connect(picStarFix, &StartPicture::clicked, this, [this] { mnuAstroEnter_Click(); });
+    connect(picRLGC, &StartPicture::clicked, this, [this] { mnuUtil_Click(0); });
+    connect(picAzimuth, &StartPicture::clicked, this, [this] { mnuAziGo_Click(); });
+    connect(picStarFixWizard, &StartPicture::clicked, this, [this] { picStarFixWizard_Click(); });
+
+    connect(tabIn, &QTabWidget::currentChanged, this, [this] {
+        if (!changingTabByCode_) tabIn_GotFocus();
+    });
+    connect(tabOptions, &QTabWidget::currentChanged, this, [this] {
+        if (!changingTabByCode_) tabOptions_GotFocus();
+    });
+}
+
+void FrmWorking::SetTabByCode(QTabWidget* tabs, int index) {
+    changingTabByCode_ = true;
+    tabs->setCurrentIndex(index);
+    changingTabByCode_ = false;
+}
+
+// ---- Pages ----------------------------------------------------------------
+
+void FrmWorking::ShowToolbar(QToolBar* bar) {
+    for (QToolBar* t : {tlhWorking, tlhStarfix, tlhNum, tlhGraph})
+        if (t != bar) t->setVisible(false);
+    addToolBar(Qt::LeftToolBarArea, bar);
+    bar->setVisible(true);
+}
+
+void FrmWorking::RestoreStartScreen() {
+    rtfNumDisp->setVisible(false);
+    picLMChart->setVisible(false);
+    panhGradient->setVisible(true);
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard}) {
+        p->setVisible(true);
+        p->setEnabled(true);
+    }
+    tabIn->setVisible(false);
+    ShowToolbar(tlhWorking);
+    tlhWorking->setEnabled(true);
+    for (const char* n :
+         {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
+        Action(n)->setEnabled(false);
+    for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+}
+
+void FrmWorking::mnuAstroEnter_Click() {
+    for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(false);
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
+        p->setVisible(false);
+    CenterControl(tabIn);
+    if (!state_.FixPageStarted) {
+        state_.FixPageStarted = true;
+        state_.FixEntered.fill(false);
+        state_.LopLength = 5.0;
+        state_.ChartScale = 0.1;
+        SetStatusSimple(true);
+        if (onNewStarFixReset) onNewStarFixReset();
+    }
+    tabIn->setVisible(true);
+    tabIn->raise();
+    ShowToolbar(tlhStarfix);
+}
+
+void FrmWorking::mnuUtil_Click(int tab) {
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(false);
+    Action("mnuAstro")->setEnabled(false);
+    Action("mnuAzi")->setEnabled(false);
+    tlhWorking->setEnabled(false);
+    CenterControl(tabUtil);
+    SetTabByCode(tabUtil, tab);
+    tabUtil->setVisible(true);
+    tabUtil->raise();
+}
+
+void FrmWorking::cmdEndTabUtil_Click() {
+    tabUtil->setVisible(false);
+    for (const char* n : {"mnuAstro", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
+    tlhWorking->setEnabled(true);
+}
+
+void FrmWorking::cmdNextTabUtil_Click() {
+    if (tabUtil->currentIndex() < tabUtil->count() - 1) {
+        SetTabByCode(tabUtil, tabUtil->currentIndex() + 1);
+        if (onUtilTabEntered) onUtilTabEntered();
+    }
+}
+
+void FrmWorking::cmdPrevTabUtil_Click() {
+    if (tabUtil->currentIndex() >= 1) {
+        SetTabByCode(tabUtil, tabUtil->currentIndex() - 1);
+        if (onUtilTabEntered) onUtilTabEntered();
+    }
+}
+
+// ---- Tab navigation ----------------------------------------------------------
+
+void FrmWorking::cmdNextTabIn_Click() {
+    if (tabIn->currentIndex() < tabIn->count() - 1) {
+        SetTabByCode(tabIn, tabIn->currentIndex() + 1);
+        tabIn_GotFocus();
+    }
+}
+
+void FrmWorking::cmdPrevTabIn_Click() {
+    if (tabIn->currentIndex() >= 1) {
+        SetTabByCode(tabIn, tabIn->currentIndex() - 1);
+        tabIn_GotFocus();
+    }
+}
+
+void FrmWorking::SetAstroMenuForInput() {
+    for (const char* n : {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum",
+                          "mnuAstroNumDisp", "mnuAstroGraph", "mnuAstroGraphDisp"})
+        Action(n)->setEnabled(true);
+    for (const char* n : {"mnuAstroNumPrint", "mnuAstroGraphChart", "mnuAstroGraphLOP",
+                          "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
+        Action(n)->setEnabled(false);
+}
+
+void FrmWorking::tabIn_GotFocus() {
+    const auto& f = state_.FixEntered;
+    const int tab = tabIn->currentIndex();
+    if (tab == 0) {
+        if (mskLat[5]) mskLat[5]->setFocus();
+        return;
+    }
+    if (!f[1] || !f[4]) {
+        const QString second = tab == 1 ? "and/or the time of the true position."
+                                        : "and the time of the true position.";
+        const int answer =
+            ShowMessage(kIconQuestion + kButtonsYesNo, QString("Data's not validated"),
+                        "You used the default values for the time of the estimated "
+                        "position\r\n" +
+                            second + "\r\nDo you want to keep these default values ?",
+                        this);
+        if (answer == kAnswerYes) {
+            state_.FixEntered[1] = state_.FixEntered[4] = true;
+        } else {
+            SetTabByCode(tabIn, 0);
+        }
+    }
+    bool complete = f[2] && f[3] && f[5] && f[6];
+    if (tab == 2) complete = complete && f[7] && f[8];
+    if (!complete) {
+        ShowMessage(kIconExclamation + kButtonsOk, QString("Missing data"),
+                    QString("Some data on the other tabs are missing.\r\n"
+                            "Please check that the whole input form is completed."),
+                    this);
+        return;
+    }
+    if (tab == 1) {
+        if (MaskedField* h = MaskField("mskHeightM", -1)) h->setFocus();
+    } else {
+        SetAstroMenuForInput();
+    }
+}
+
+void FrmWorking::cmdCancel_Click(int index) {
+    SetTabByCode(tabIn, 0);
+    const bool resultShown = rtfNumDisp->isVisible() || picLMChart->isVisible();
+    if (tlhStarfix->isVisible() && index != -1 && resultShown) {
+        tabIn->setVisible(false);
+        return;
+    }
+    RestoreStartScreen();
+}
+
+void FrmWorking::cmdNextTabOptions_Click() {
+    if (tabOptions->currentIndex() < tabOptions->count() - 1) {
+        SetTabByCode(tabOptions, tabOptions->currentIndex() + 1);
+        tabOptions_GotFocus();
+    }
+}
+
+void FrmWorking::cmdPrevTabOptions_Click() {
+    if (tabOptions->currentIndex() >= 1) {
+        SetTabByCode(tabOptions, tabOptions->currentIndex() - 1);
+        tabOptions_GotFocus();
+    }
+}
+
+void FrmWorking::tabOptions_GotFocus() {
+    // The clock page of the third tab starts its refresh here; it comes
+    // with the clock page itself.
+}
+
+void FrmWorking::cmdEndTabOptions_Click() {
+    tabOptions->setVisible(false);
+    if (tabOptions->property("Tag").toString() == "CalledFromUtil") {
+        tabOptions->setProperty("Tag", QString());
+        tabUtil->setVisible(true);
+    }
+}
+
+void FrmWorking::mnuOptionsTab_Click() {
+    CenterControl(tabOptions);
+    SetTabByCode(tabOptions, 0);
+    tabOptions->setVisible(true);
+    tabOptions->raise();
+}
+
+// ---- Menu commands --------------------------------------------------------------
+
+void FrmWorking::mnuAstroProba_Click() {
+    const double before = state_.Proba;
+    FrmProba* dlg = ProbaDialog();
+    dlg->BeginShow();
+    ExecDialog(*dlg);
+    if (state_.Proba == before) return;
+    if (rtfNumDisp->isVisible()) {
+        if (onNumericResults) onNumericResults();
+    } else if (picLMChart->isVisible()) {
+        if (onGraphicResults) onGraphicResults();
+    } else if (!statusSimple_) {
+        // "##.0" with the user's separator.
+        QString level = QString::number(state_.Proba * 100.0, 'f', 1);
+        level.replace('.', QString::fromStdString(state_.DecSep));
+        StatusPanel("Proba")->setText(level + " %");
+    }
+}
+
+void FrmWorking::staNumDisp_PanelDblClick(const QString& key) {
+    if (key == "Proba") mnuAstroProba_Click();
+}
+
+void FrmWorking::mnuAstroSave_Click() {
+    if (onSaveObservations) onSaveObservations();
+}
+
+void FrmWorking::mnuAziGo_Click() {
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(false);
+    for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions", "mnuAstro"})
+        Action(n)->setEnabled(false);
+    tlhWorking->setEnabled(false);
+    if (onShowAzimuth) {
+        onShowAzimuth();
+    } else {
+        // Until the azimuth tool is there, give the controls back at once.
+        for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
+        for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions", "mnuAstro"})
+            Action(n)->setEnabled(true);
+        tlhWorking->setEnabled(true);
+    }
+}
+
+void FrmWorking::mnuStarFixWizardStart_Click() {
+    if (!onShowWizard) return;  // the wizard window comes later
+    state_.WizardOpen = true;
+    Action("mnuStarFixWizard")->setEnabled(false);
+    onShowWizard();
+}
+
+void FrmWorking::picStarFixWizard_Click() {
+    if (state_.WizardOpen) {
+        if (onActivateWizard) onActivateWizard();
+    } else {
+        mnuStarFixWizardStart_Click();
+    }
+}
+
+void FrmWorking::mnuFilePageSetup_Click() {
+    QPrinter printer;
+    QPrintDialog dlg(&printer, this);
+    dlg.setObjectName("dlgCommonDialog");
+    dlg.setWindowTitle("Print Setup");
+    ExecDialog(dlg);  // a cancel or an error is ignored; nothing is read back
+}
+
+void FrmWorking::mnuFileQuit_Click() {
+    FrmEnd* end = EndDialog();
+    ExecDialog(*end);
+    if (end->Tag() != "YES") return;
+    CloseAllHelpWindows();
+    UnloadOtherWindows();
+    quitting_ = true;
+    close();
+}
+
+void FrmWorking::mnuHelpManual_Click() {
+    ShowHelpFile(this);
+}
+
+void FrmWorking::mnuViewWebBrowser_Click() {
+    ShellOpen(WebPageAddress());
+}
+
+void FrmWorking::mnuHelpAbout_Click() {
+    if (!aboutTextLoaded_) {
+        ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
+                    QString("The about text InfoProg.rtf was not found beside the program."), this);
+        return;
+    }
+    FrmSplash* about = SplashDialog();
+    // Once the splash has closed it is the about box for good.
+    if (about->Tag() == "FromStart") about->CloseStep();
+    ExecDialog(*about);
+}
+
+void FrmWorking::mnuHelpIntro_Click() {
+    if (!introLetterLoaded_) {
+        ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
+                    QString("The introduction letter IntroLetter.rtf was not found beside the "
+                            "program."),
+                    this);
+        return;
+    }
+    // A new window at each showing; Continue ends it.
+    auto* intro = new FrmIntro(this);
+    frmIntro_ = intro;
+    intro->rtfIntroLetter->setHtml(introLetterHtml_);
+    ExecDialog(*intro);
+    delete frmIntro_;
+}
+
+void FrmWorking::ShowTimeStore() {
+    ExecDialog(*TimeStoreDialog());
+}
+
+}  // namespace orvex

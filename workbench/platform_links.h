@@ -1,0 +1,28 @@
+// The platform services the main window uses: its settings store, rich-text
+// documents and help viewer, gathered here.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace orvex {
+
+struct MainSettings;
+class RichTextBox;
+
+// The settings store of application "Orvex", section "Settings".
+MainSettings PlatformMainSettings();
+
+// Gives a rich-text box its file: loads it and sets the box's file name,
+// from which the report commands reload it. False, with the box left empty
+// and no message, when the file is missing or cannot be read (the caller
+// names the missing documents once).
+bool LoadRichTextFile(RichTextBox* box, const QString& path);
+
+// Registers the application's help file (shown by ShowHelpFile).
+void SetApplicationHelpFile(const QString& path);
+// Opens the registered help file at its first page, owned by `owner`.
+void ShowHelpFile(QWidget* owner);
+
+}  // namespace orvex

@@ -1,0 +1,55 @@
+// Small helpers of the main window's start-up: the version text, the
+// command-line file name and the stored
+// window geometry.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace orvex {
+
+// The program's version numbers.
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 2;
+inline constexpr int kVersionRevision = 1;
+
+// Major, ".", minor, then the first digit of the revision: 1, 2, 1 give
+// "1.21".
+std::string BuildVersionText(int major, int minor, int revision);
+
+// The part of s before its first NUL character, or s whole when it has none.
+std::string TrimAtNull(const std::string& s);
+
+// Makes path end in exactly one separator: when its last non-blank
+// character is not `sep`, trailing blanks are dropped and `sep` appended;
+// otherwise path is left exactly as it was (trailing blanks included). An
+// empty path becomes the separator alone.
+void AddBackslash(std::string& path, char sep = '\\');
+
+// The observation file named on the command line: the arguments joined by
+// one blank (a path with blanks and no quotes is one path), cut at the
+// first NUL, with every double quote and every control character (code
+// below 32) dropped. Empty when nothing is left.
+std::string CleanCommandLine(const std::string& arguments);
+
+// The main window's rectangle, in twips (1/1440 inch), as start-up
+// restores it.
+struct TwipsRect {
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+// Reads "MainWidth", "MainLeft", "MainHeight" and "MainTop" through
+// `readSetting` (key -> stored text, empty when the key is missing) and
+// fills in the defaults for a screen of screenWidth x screenHeight twips:
+// width 95 % of the screen, centred; height 94 %, a quarter of the spare
+// height above. A text that does not read as a number, and a width or height that is not positive,
+// falls back to its default; the default of the left and top edges is
+// computed from the width and height actually used.
+TwipsRect RestoreMainGeometry(const std::function<std::string(const std::string&)>& readSetting,
+                              double screenWidth, double screenHeight);
+
+// Converts a stored geometry text to a number: the "C" form, a comma as
+// separator, or the user's locale; false when none reads.
+bool ReadGeometryNumber(const std::string& text, double* value);
+
+}  // namespace orvex
