@@ -50,5 +50,5 @@ function(orvex_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${ORVEX_PROGRAM_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVEX_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
