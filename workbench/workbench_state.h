@@ -10,36 +10,9 @@
 
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
+#include "navlib/star_fix_types.h"
 
 namespace orvex {
-
-// The sights of one star fix and the per-sight working and result values.
-// ObsTime, ObsLat and ObsLong run 0..ObsCount (element 0 is the working slot
-// of the wanted time and position); the other arrays run 1..ObsCount.
-struct ObservationSet {
-    int ObsCount = 0;
-    Vector ObsTime;                    // days (UT)
-    std::vector<std::string> ObsBody;  // index 0 unused
-    Vector ObsHs;                      // sextant altitude, degrees
-    Vector ObsInstErr;                 // instrument correction, degrees
-    Vector ObsLat, ObsLong;
-    Vector ObsGHA, ObsDec, ObsDist, ObsHo, ObsHc, ObsIntercept, ObsZn, ObsWeight;
-    Vector ObsRunDist;  // nautical miles
-};
-
-// The result of the last star fix (angles in degrees unless stated).
-struct FixResult {
-    double MppLat = 0.0;
-    double MppLong = 0.0;
-    int GoodObsCount = 0;
-    int UnknownCount = 0;
-    int IterCount = 0;
-    Vector StdDev;
-    double EllipseNS = 0.0;
-    double EllipseEW = 0.0;
-    double CircleRadius = 0.0;
-    double SystErr = 0.0;  // minutes of arc
-};
 
 struct WorkbenchState {
     // --- Locale and program folder -------------------------------------
