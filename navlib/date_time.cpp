@@ -59,6 +59,9 @@ double MakeDateTime(int year, int month, int day, int hour, int minute, double s
 CalendarTime SplitDateTime(double when) {
     CalendarTime c;
     if (std::isnan(when)) return c;
+    // Infinities are held at the ends too: the continuous form of one would
+    // be NaN and the day count beyond any integer.
+    if (std::isinf(when)) when = when > 0 ? kLastDay + 1.0 : kFirstDay - 1.0;
     double t = ContinuousDays(when);
     if (t < kFirstDay) t = kFirstDay;
     if (t > kLastDay + 86399.0 / 86400.0) t = kLastDay + 86399.0 / 86400.0;

@@ -28,8 +28,8 @@ double MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
 
 // The calendar date and time of a date-time value, the time rounded to the
 // nearest second (half a second rounds up, and 23:59:59.5 rounds into the
-// next day). Values outside years 100..9999, and NaN, give the nearest end of
-// that range (NaN: the origin).
+// next day). Values outside years 100..9999, infinities included, give the
+// nearest end of that range; NaN gives the origin.
 CalendarTime SplitDateTime(double when);
 
 // Day of the week, 1 = Sunday .. 7 = Saturday.

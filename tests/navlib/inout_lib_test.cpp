@@ -224,3 +224,30 @@ TEST(ParserRobustness, RandomAndTruncatedTexts) {
         }
     }
 }
+
+// The windows build some position texts themselves: the limiting latitude
+// is typed as whole minutes and completed with the separator, "0" and " N";
+// the waypoint interval has two degree digits and is completed in front with
+// a prompt for the hundreds and behind like the latitude. Whatever the
+// separator (one byte or several), the completed texts must keep every digit
+// in its place; a parser counting bytes would read the tenths from the
+// separator's second byte and the letter from the wrong end.
+TEST(PositionParsers, TextsCompletedByTheFields) {
+    for (const std::string sep : {".", ",", "\xD9\xAB"}) {
+        EXPECT_EQ(ParseLatitude("60°00'" + sep + "0 N"), 60) << sep;
+        EXPECT_NEAR(ParseLatitude("45°3_'" + sep + "0 N"), 45.05, 1e-12) << sep;
+        EXPECT_EQ(ParseLatitude("91°00'" + sep + "0 N"), 997) << sep;
+        EXPECT_EQ(ParseLongitude("_05°30'" + sep + "0 E"), 5.5) << sep;
+        EXPECT_EQ(ParseLongitude("_00°00'" + sep + "0 E"), 0) << sep;
+        EXPECT_EQ(ParseLongitude("_05°90'" + sep + "0 E"), 998) << sep;
+        // The limits themselves are valid, on both sides.
+        EXPECT_EQ(ParseLatitude("90°00'" + sep + "0 N"), 90) << sep;
+        EXPECT_EQ(ParseLongitude("180°00'" + sep + "0 W", false), -180) << sep;
+        EXPECT_EQ(ParseLongitude("180°00'" + sep + "0 W", true), 180) << sep;
+        EXPECT_EQ(ParseLongitude("180°00'" + sep + "1 W", true), 997) << sep;
+        // The sextant-altitude cell with " N" appended by its caller.
+        EXPECT_NEAR(ParseLatitude(FormatDegreesMinutes(35.5, "00°00'.0", sep) + " N"), 35.5,
+                    1e-12)
+            << sep;
+    }
+}

@@ -194,3 +194,26 @@ TEST(FormatDateTime, ReportPatterns) {
     fr.monthShort[11] = "déc.";
     EXPECT_EQ(FormatDateTime(t, "d mmm yyyy", fr), "8 déc. 2026");
 }
+
+// An infinite date-time value (a time computed from a division by zero) is
+// held at the ends of the date type like any other value beyond them. It used
+// to run through a NaN into an integer overflow and give a nonsense calendar
+// date whose month or weekday could index past the name tables.
+TEST(DateTime, InfinitiesAreHeldAtTheEnds) {
+    const CalendarTime late = SplitDateTime(INFINITY);
+    EXPECT_EQ(late.year, 9999);
+    EXPECT_EQ(late.month, 12);
+    EXPECT_EQ(late.day, 31);
+    EXPECT_EQ(late.hour, 23);
+    EXPECT_EQ(late.minute, 59);
+    EXPECT_EQ(late.second, 59);
+    const CalendarTime early = SplitDateTime(-INFINITY);
+    EXPECT_EQ(early.year, 100);
+    EXPECT_EQ(early.month, 1);
+    EXPECT_EQ(early.day, 1);
+    EXPECT_EQ(early.hour, 0);
+    EXPECT_EQ(FormatDateTime(INFINITY, "dddd d mmm yyyy hh:mm:ss"),
+              "Friday 31 Dec 9999 23:59:59");
+    EXPECT_EQ(FormatDateTime(-INFINITY, "d mmm yyyy hh:mm:ss"), "1 Jan 100 00:00:00");
+    EXPECT_EQ(WeekdayOf(INFINITY), WeekdayOf(MakeDateTime(9999, 12, 31)));
+}
