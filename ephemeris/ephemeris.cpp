@@ -2,40 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "ephemeris/moon.h"
 #include "ephemeris/planets.h"
 #include "ephemeris/stars.h"
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
+#include "navlib/date_time.h"
 
 namespace orvex {
 
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
-// 100 January 1, 0h and 9999 December 31, 23:59:59.
-constexpr double kFirstDateValue = -657434.0;
-constexpr double kLastDateValue = 2958465.0 + 86399.0 / 86400.0;
-
-// Gregorian date of a day count from 1970 January 1 (proleptic calendar).
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
-    const std::int64_t m = mp < 10 ? mp + 3 : mp - 9;
-    year = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
-    month = static_cast<int>(m);
-    day = static_cast<int>(d);
-}
-
-// Day 0 of the date-time values, 1899 December 30, counted from 1970 January 1.
-constexpr std::int64_t kDateEpochFrom1970 = -25569;
 
 bool IsPlanet(std::string_view n) {
     return n == "MARS" || n == "JUPITER" || n == "SATURN" || n == "VENUS";
@@ -60,24 +37,15 @@ const std::vector<std::string>& BodyNames() {
 }
 
 EphemerisInstant SplitEphemerisInstant(double when) {
-    // The whole part counts days from day 0 (towards zero for negative
-    // values); the fraction, taken without its sign, is the time of day.
-    // Outside the date type (years 100 to 9999) the value is held at its
-    // limits; a NaN reads as day 0.
-    if (std::isnan(when)) when = 0.0;
-    when = std::clamp(when, kFirstDateValue, kLastDateValue);
-    const double whole = std::trunc(when);
-    std::int64_t days = static_cast<std::int64_t>(whole);
-    std::int64_t seconds = std::llround(std::fabs(when - whole) * kSecondsPerDay);
-    if (seconds >= 86400) {
-        seconds -= 86400;
-        days += 1;
-    }
+    // The library's calendar: days from 1899 December 30, the fraction of a
+    // negative value taken without its sign, rounded to the second, held at
+    // the ends of years 100 to 9999; a NaN reads as day 0.
+    const CalendarTime c = SplitDateTime(when);
     EphemerisInstant t;
-    CivilFromDays(days + kDateEpochFrom1970, t.year, t.month, t.day);
-    const auto h = seconds / 3600, m = (seconds / 60) % 60, s = seconds % 60;
-    t.hours = static_cast<double>(h) + static_cast<double>(m) / 60.0 +
-              static_cast<double>(s) / 3600.0;
+    t.year = c.year;
+    t.month = c.month;
+    t.day = c.day;
+    t.hours = c.hour + c.minute / 60.0 + c.second / 3600.0;
     return t;
 }
 
