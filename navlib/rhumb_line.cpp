@@ -131,6 +131,12 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
     double phi2e = phi1 + dist * std::cos(C) / M1;
 
     if (parallel) {
+        // Within half a degree of east or west a long enough run still
+        // reaches a pole (from 89.9 S on 269.6 it lies some 860 miles on):
+        // it is the same special case as on any other course, never a
+        // latitude beyond 90.
+        if (mode == DirectMode::Normal && std::fabs(phi2e) > kHalfPi)
+            return PoleCrossing(phi2e, lat2, lon2);
         if (mode == DirectMode::GivenLatitude)
             phi2e = lat2 * kDegToRad;
         else

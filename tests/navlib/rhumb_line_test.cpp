@@ -298,6 +298,33 @@ TEST(RhumbLineDirect, PoleCrossingMessageOncePerSecond) {
     EXPECT_EQ(rec.messages.size(), 3u);
 }
 
+// Within half a degree of east or west the direct routine sails a parallel,
+// but a long run near a pole still crosses it: once that gave latitudes such
+// as -90.19 or 91.42 as a normal result. It is the pole-crossing case.
+TEST(RhumbLineDirect, NearlyEastWestRunOverAPoleStopsAtThePole) {
+    RecordingReporter rec;
+    ManualClock clock(500.0);
+    ResetPoleCrossingThrottle();
+    double lat2 = 1, lon2 = 1;
+    EXPECT_EQ(RhumbLineDirect(-89.9, 113.0, 269.6, 1620, lat2, lon2, kWgs84),
+              SailingStatus::SpecialCase);
+    EXPECT_EQ(lat2, -90.0);
+    EXPECT_EQ(lon2, 0.0);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, "Special case in nautical routine");
+    clock.seconds = 510.0;
+    EXPECT_EQ(RhumbLineDirect(89.5, -33.0, 89.502, 9828, lat2, lon2, kNormalSphere),
+              SailingStatus::SpecialCase);
+    EXPECT_EQ(lat2, 90.0);
+    EXPECT_EQ(rec.messages.size(), 2u);
+    // Short of the pole the parallel sailing goes on as before.
+    EXPECT_EQ(RhumbLineDirect(-89.9, 113.0, 269.6, 60, lat2, lon2, kWgs84),
+              SailingStatus::Solved);
+    EXPECT_GT(lat2, -90.0);
+    EXPECT_LT(lat2, -89.9);
+    EXPECT_EQ(rec.messages.size(), 2u);
+}
+
 // Every routine, mirrored north/south and east/west, gives the mirrored
 // answer (a sign slip in the quadrant logic or the course search shows here).
 TEST(RhumbLine, MirrorSymmetry) {
