@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "navlib/constants.h"
-#include "navlib/earth_radii.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
@@ -186,6 +185,20 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
     return SailingStatus::Solved;
 }
 
+// Length of the arc of the parallel lat (degrees) over dLambda (radians) on
+// the ellipsoid: |dLambda| N cos(lat). The direct routine sails due east or
+// west at a constant rate of longitude per mile, dist sin C / (N cos lat), so
+// this is the exact root of the distance search on function 4. Taking it
+// directly keeps a parallel near a pole, only a few miles round, from
+// defeating the search's 10-mile probes (it once gave negative distances or
+// a root-finding failure there).
+double ParallelArc(double lat, double dLambda, double F, double a) {
+    const double e = EccentricityOf(F);
+    const double phi = lat * kDegToRad;
+    const double N = a / std::sqrt(1.0 - e * e * std::pow(std::sin(phi), 2.0));
+    return std::fabs(dLambda * N * std::cos(phi));
+}
+
 void CopyEarthModel(SolverParameters& P, const EarthModel& E) {
     P.SolvInvFlat = E.InvFlattening;
     P.SolvAxis = E.SemiMajorAxis;
@@ -319,7 +332,7 @@ SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon
         P.SolvArg2 = lon1;
         P.SolvArg4 = lon2;
         P.SolvArg5 = course;
-        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 4, ok);
+        dist = ParallelArc(lat1, dLambda, E.InvFlattening, a);
     } else {
         P.SolvArg1 = lat1;
         P.SolvArg2 = lon1;
@@ -465,12 +478,9 @@ SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, doub
         if (E.IsSphere()) {
             dist = std::fabs(dLonDeg * 60.0 * std::cos(phi1));
         } else {
-            // Start from the parallel's own length; the search only polishes it.
-            const double start = std::fabs(dLambda) * RadiusPrimeVertical(lat1, E) * std::cos(phi1);
-            dist = Search(start, 10, 0, kMaxDistance, false, 100, 4, ok);
+            dist = ParallelArc(lat1, dLambda, E.InvFlattening, a);
         }
-        if (!ok) lat2 = 0.0;
-        return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+        return SailingStatus::Solved;
     }
 
     double phi2;

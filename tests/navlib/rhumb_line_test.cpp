@@ -204,6 +204,43 @@ TEST(RhumbLineEllipsoid, ParallelsAndMeridians) {
     EXPECT_NEAR(dist, s12, 1e-7);
 }
 
+// Along a parallel close to a pole (a few miles round) the distance search
+// once stepped 10 miles at a time round and round it: the inverse returned
+// negative distances or a root-finding failure, from 89.99 on. The arc of the
+// parallel must come out at every latitude, also at the poles themselves
+// (the program's short pi costs up to a few parts in 1e7 of it next to a pole).
+TEST(RhumbLineEllipsoid, ParallelsCloseToAPole) {
+    RecordingReporter rec;
+    const GeographicLib::Rhumb rh(kWgs84.SemiMajorAxis, 1.0 / kWgs84.InvFlattening);
+    for (double lat : {80.0, 89.0, 89.9, 89.99, 89.999, 89.9999, -89.99, -89.9999})
+        for (double dlon : {0.5, 10.0, 90.0, 179.0}) {
+            double s12, azi, course, dist, lat2;
+            rh.Inverse(lat, 10, lat, 10 + dlon, s12, azi);
+            ASSERT_EQ(RhumbLineInverse(lat, 10, lat, 10 + dlon, course, dist, kWgs84),
+                      SailingStatus::Solved)
+                << lat << " " << dlon;
+            EXPECT_EQ(course, 90.0);
+            EXPECT_NEAR(dist, s12, 1e-9 + 1e-6 * s12) << lat << " " << dlon;
+            ASSERT_EQ(RhumbLineInverse(lat, 10 + dlon, lat, 10, course, dist, kWgs84),
+                      SailingStatus::Solved);
+            EXPECT_EQ(course, 270.0);
+            EXPECT_NEAR(dist, s12, 1e-9 + 1e-6 * s12);
+            ASSERT_EQ(RhumbLineByLongitude(lat, 10, 90, 10 + dlon, lat2, dist, kWgs84),
+                      SailingStatus::Solved);
+            EXPECT_EQ(lat2, lat);
+            EXPECT_NEAR(dist, s12, 1e-9 + 1e-6 * s12);
+        }
+    // Both positions on a pole: a parallel a millionth of a degree round it.
+    for (double lat : {-90.0, 90.0}) {
+        double course, dist;
+        ASSERT_EQ(RhumbLineInverse(lat, -131.6, lat, 70.6, course, dist, kWgs84),
+                  SailingStatus::Solved);
+        EXPECT_GE(dist, 0.0);
+        EXPECT_LT(dist, 1e-3);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // Sphere special cases: same position, one parallel, the meridian, the 180th meridian.
 TEST(RhumbLineSphere, SpecialDirections) {
     RecordingReporter rec;
