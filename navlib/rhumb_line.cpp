@@ -514,9 +514,37 @@ SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, doub
 
     dist = Search(dist, 10, 0, kMaxDistance, false, 100, 4, ok);
     P.SolvArg6 = dist;
+    // The track winds round the pole and meets the wanted meridian again and
+    // again, so the latitude search has many roots. It starts from the
+    // latitude the direct routine reaches at the distance just found (the
+    // root that belongs to it) rather than from the spherical estimate, from
+    // which it once settled on a far crossing or on a "latitude" of 2921.
+    double latAtDist = lat2;
+    bool haveLatAtDist = false;
+    if (ok) {
+        double lonAtDist = 0.0;
+        DirectInMode(lat1, lon1, course, dist, latAtDist, lonAtDist, E.InvFlattening, a,
+                     DirectMode::Longitude4);
+        haveLatAtDist = std::isfinite(latAtDist) && std::fabs(latAtDist) <= 90.0;
+        if (haveLatAtDist) lat2 = latAtDist;
+    }
     lat2 = Search(lat2, 0.1, -90, 90, true, 100, 2, ok);
-    if (!ok) lat2 = dist = 0.0;
-    return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+    if (!ok) {
+        lat2 = dist = 0.0;
+        return SailingStatus::NoSolution;
+    }
+    // Within a few miles of a pole the longitude turns so fast with the
+    // latitude that the search's 0.1-degree probes can still carry it to
+    // another crossing. Both searches solve the same track, so their
+    // latitudes agree to the searches' tolerance; when they do not, the
+    // latitude that belongs to the distance found is the answer.
+    if (haveLatAtDist && !(std::fabs(lat2 - latAtDist) <= 1e-6)) lat2 = latAtDist;
+    // The root finder's last secant steps are not held to -90..90.
+    if (!(std::fabs(lat2) <= 90.0)) {
+        lat2 = dist = 0.0;
+        return BadInput();
+    }
+    return SailingStatus::Solved;
 }
 
 }  // namespace orvex

@@ -241,6 +241,42 @@ TEST(RhumbLineEllipsoid, ParallelsCloseToAPole) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// Close to a pole the rhumb line winds round it and meets the wanted
+// meridian again and again; the ellipsoid's latitude search once settled on
+// a far crossing (75.8 for a 23-mile run from 89.7 N) or on no latitude at
+// all (2921, -41681). A result must be the arrival of the direct routine
+// over the distance it gives.
+TEST(RhumbLineByLongitude, EllipsoidNearAPoleGivesTheArrivalOfItsOwnDistance) {
+    RecordingReporter rec;
+    struct Case {
+        double lat1, lon1, course, lon2;
+    };
+    std::vector<Case> cases = {{-89.005865, 158.204839, 269.904085, 57.476001},
+                               {89.720107, -101.376755, 270.491296, 179.381925},
+                               {89.993463, -173.734765, 269.808468, 7.212381},
+                               {-89.957569, 84.118156, 269.812752, 42.770658},
+                               {-89.9999, -9.27962, 269.6, -31.682}};
+    for (double lat1 : {89.9, 89.99, -89.95, 89.72, -89.0, 75.0})
+        for (double course : {269.6, 269.9, 270.3, 90.2, 89.7, 80.0, 280.0})
+            for (double dlon : {-150.0, -30.0, 20.0, 170.0})
+                cases.push_back({lat1, 10.0, course, 10.0 + dlon});
+    int solved = 0;
+    for (const Case& c : cases) {
+        double lat2 = 0, dist = 0;
+        if (RhumbLineByLongitude(c.lat1, c.lon1, c.course, c.lon2, lat2, dist, kWgs84) !=
+            SailingStatus::Solved)
+            continue;
+        ++solved;
+        ASSERT_LE(std::fabs(lat2), 90.0) << c.lat1 << " " << c.course << " " << c.lon2;
+        double la = 0, lo = 0;
+        RhumbLineDirect(c.lat1, c.lon1, c.course, dist, la, lo, kWgs84);
+        EXPECT_NEAR(la, lat2, 1e-6) << c.lat1 << " " << c.course << " " << c.lon2;
+        EXPECT_LT(AngleDiff(lo, c.lon2) * 60.0 * std::cos(la * kDegToRad), 0.01)
+            << c.lat1 << " " << c.course << " " << c.lon2;
+    }
+    EXPECT_GT(solved, 40);
+}
+
 // Sphere special cases: same position, one parallel, the meridian, the 180th meridian.
 TEST(RhumbLineSphere, SpecialDirections) {
     RecordingReporter rec;
