@@ -199,6 +199,23 @@ double ParallelArc(double lat, double dLambda, double F, double a) {
     return std::fabs(dLambda * N * std::cos(phi));
 }
 
+// Distance along a course within half a degree of east or west from lat1 to
+// lat2 (degrees) on the ellipsoid. The direct routine sails such a course
+// with the latitude changing at cos C / M1 radians per mile (M1 the radius in
+// the meridian at the departure), so this is the exact root of the distance
+// searches on functions 1 and 3 there. Within a few thousandths of a degree
+// of east or west that slope is so small that the rounding of the latitude
+// alone moves the searched distance by more than the search's 1e-8-mile
+// tolerance, and the secant refinement failed on plain requests.
+double ParallelSailingDistance(double lat1, double lat2, double course, double F, double a) {
+    const double e = EccentricityOf(F);
+    const double e2 = e * e;
+    const double phi1 = lat1 * kDegToRad;
+    const double W2 = 1.0 - e2 * std::pow(std::sin(phi1), 2.0);
+    const double M1 = a * (1.0 - e2) / std::pow(W2, 1.5);
+    return std::fabs((lat2 * kDegToRad - phi1) * M1 / std::cos(course * kDegToRad));
+}
+
 void CopyEarthModel(SolverParameters& P, const EarthModel& E) {
     P.SolvInvFlat = E.InvFlattening;
     P.SolvAxis = E.SemiMajorAxis;
@@ -339,15 +356,40 @@ SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon
         P.SolvArg7 = lat2;
         P.SolvArg4 = lon2;
         P.SolvArg6 = dist;
-        course = Search(course, 0.001, 0, 360, true, 1000, 0, ok);
-        if (ok) {
-            course = Norm360(course);
+        // The ellipsoid's own rhumb course, tan C = dlambda / (psi2 - psi1):
+        // the root of the search function away from east and west.
+        const double e = EccentricityOf(E.InvFlattening);
+        const double dPsi = IsometricLatitude(phi2, e) - IsometricLatitude(phi1, e);
+        const double courseE =
+            CourseFromQuadrant(std::atan(dLambda / dPsi) * kRadToDeg, lat1, lon1, lat2, lon2);
+        NautLibFct fn;
+        const RootOutcome r = RootSearch(fn, course, 0.001, 0, 360, true, 1e-08, 1000, 0);
+        bool found = r.ok();
+        if (found) {
+            course = Norm360(r.root);
             if (course < 1e-9) course += 360.0;  // due north reads 360
+            // Close to east or west (latitudes a few tenths of a minute
+            // apart, far apart in longitude) the search function turns
+            // through whole circles within a thousandth of a degree of
+            // course. The search can then miss its root, or settle on a
+            // course that reaches the meridian only after another turn of
+            // longitude, or one that heads the wrong way in latitude (north
+            // for a southern arrival). Such a course is not the answer.
+            const double Cr = course * kDegToRad;
+            const bool rightWay = std::cos(Cr) * (lat2 - lat1) > 0.0;
+            const bool sameTurn = std::fabs(std::tan(Cr) * dPsi - dLambda) < kHalfPi;
+            found = rightWay && sameTurn;
         }
+        // Then the ellipsoid's own course is the answer: it is what the search
+        // looks for, and a plain request does not end in a root-finding failure.
+        if (!found) course = courseE;
         P.SolvArg3 = lat2;
         P.SolvArg5 = course;
         P.SolvArg8 = lon2;
-        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 1, ok);
+        if (IsParallelSailing(course))
+            dist = ParallelSailingDistance(lat1, lat2, course, E.InvFlattening, a);
+        else
+            dist = Search(dist, 10, 0, kMaxDistance, false, 100, 1, ok);
     }
     return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
 }
@@ -412,7 +454,10 @@ SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, doubl
     P.SolvArg5 = course;
     P.SolvArg6 = dist;
     bool ok = true;
-    dist = Search(dist, 10, 0, kMaxDistance, false, 100, 3, ok);
+    if (IsParallelSailing(course))
+        dist = ParallelSailingDistance(lat1, lat2, course, E.InvFlattening, E.SemiMajorAxis);
+    else
+        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 3, ok);
     if (!ok) {
         lon2 = 0.0;
         return SailingStatus::NoSolution;

@@ -277,6 +277,44 @@ TEST(RhumbLineByLongitude, EllipsoidNearAPoleGivesTheArrivalOfItsOwnDistance) {
     EXPECT_GT(solved, 40);
 }
 
+// Two positions a few tenths of a minute apart in latitude and far apart in
+// longitude: the course lies within a thousandth of a degree of east or west.
+// There the course search once found no root, or a course heading north for
+// a southern arrival, and the distance search could not meet its tolerance:
+// a plain request gave a root-finding failure (one in sixteen such legs) or
+// a distance 40 % too long. The answer must agree with an independent rhumb
+// line, without a message.
+TEST(RhumbLineEllipsoid, NearlyEastWestLegsFarApart) {
+    RecordingReporter rec;
+    const GeographicLib::Rhumb rh(kWgs84.SemiMajorAxis, 1.0 / kWgs84.InvFlattening);
+    struct Pair {
+        double lat1, lat2, dlon;
+    };
+    std::vector<Pair> pairs = {{68.208996, 68.210080, 153.639654},
+                               {22.0 + 19.9 / 60, 22.0 + 20.1 / 60, 137.173},
+                               {-25.101666666666667, -25.105, 149.95345669882747},
+                               {58.113333333333337, 58.111666666666672, -150.96019929901956},
+                               {-48.875, -48.876666666666665, 142.38816344438757}};
+    for (double lat = -70; lat <= 70; lat += 17.5)
+        for (double dlon : {-170.0, -95.0, 60.0, 120.0, 178.0})
+            for (int tenths : {1, -2, 3}) pairs.push_back({lat, lat + tenths / 600.0, dlon});
+    for (const Pair& p : pairs) {
+        double s12, azi, course, dist;
+        rh.Inverse(p.lat1, 0, p.lat2, p.dlon, s12, azi);
+        ASSERT_EQ(RhumbLineInverse(p.lat1, 0, p.lat2, p.dlon, course, dist, kWgs84),
+                  SailingStatus::Solved)
+            << p.lat1 << " " << p.lat2 << " " << p.dlon;
+        EXPECT_LT(AngleDiff(course, azi), 1e-5) << p.lat1 << " " << p.lat2 << " " << p.dlon;
+        EXPECT_NEAR(dist, s12, 5e-5 * s12) << p.lat1 << " " << p.lat2 << " " << p.dlon;
+        // The arrival latitude given with the course comes back to the same distance.
+        double lon2, distB;
+        ASSERT_EQ(RhumbLineByLatitude(p.lat1, 0, Norm360(azi), p.lat2, lon2, distB, kWgs84),
+                  SailingStatus::Solved);
+        EXPECT_NEAR(distB, s12, 5e-5 * s12);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // Sphere special cases: same position, one parallel, the meridian, the 180th meridian.
 TEST(RhumbLineSphere, SpecialDirections) {
     RecordingReporter rec;
