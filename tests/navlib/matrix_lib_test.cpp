@@ -1,3 +1,5 @@
+#include "navlib/matrix_lib.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 
 #include "navlib/arrays.h"
 #include "navlib/hooks.h"
-#include "navlib/matrix_lib.h"
 
 using namespace orvex;
 
@@ -239,7 +240,10 @@ TEST(MatMultiply, ModesAndSizeCheck) {
     EXPECT_EQ(c(1), 4);
     EXPECT_EQ(c(2), 6);
     Vector u(2), v(2);
-    u(1) = 1; u(2) = 2; v(1) = 3; v(2) = 4;
+    u(1) = 1;
+    u(2) = 2;
+    v(1) = 3;
+    v(2) = 4;
     Matrix outer(2, 2);
     MatMultiply(u, v, outer, 3);
     EXPECT_EQ(outer(1, 1), 3);
@@ -270,19 +274,25 @@ TEST(MatMultiply, ModesAndSizeCheck) {
 // nothing else; mixing that up skews every weight of the fix.
 TEST(MatrixLib, IndexZeroRules) {
     Vector v(0, 2);
-    v(0) = 3; v(1) = 0; v(2) = 4;
+    v(0) = 3;
+    v(1) = 0;
+    v(2) = 4;
     EXPECT_EQ(VecNorm(v), 5);
     EXPECT_EQ(DotProduct(v, v), 16);
 
     Vector w(0, 2);
-    w(0) = -7; w(1) = -4; w(2) = 9;
+    w(0) = -7;
+    w(1) = -4;
+    w(2) = 9;
     MatSqrtAbs(w, 1);
     EXPECT_EQ(w(0), -7);
     EXPECT_EQ(w(1), 2);
     EXPECT_EQ(w(2), 3);
 
     Vector a(0, 2), b(0, 2), c(0, 2);
-    a.Fill(1); b.Fill(2); c.Fill(100);
+    a.Fill(1);
+    b.Fill(2);
+    c.Fill(100);
     MatAdd(a, b, c, 1);
     EXPECT_EQ(c(0), 100);
     EXPECT_EQ(c(2), 3);

@@ -1,0 +1,107 @@
+// Saturn's heliocentric place from the VSOP87 series read from Planet.dat.
+//
+// Unlike the other planets, whose series are constants of the program,
+// Saturn's periodic terms lie in the data file Planet.dat in the program
+// folder (AppPath()). The file is read at the first request for Saturn and
+// kept for the life of the process; every request then sums the series
+// (terms A cos(B + C tau), tau in Julian millennia, six powers of tau for each
+// of longitude, latitude and radius vector) and applies the correction from
+// the series' dynamical frame to FK5. The result is referred to the ecliptic
+// and equinox of date; no precession is applied to it anywhere.
+//
+// Planet.dat: 18 blocks, no header, in the order L0..L5, B0..B5, R0..R5; each
+// term is three IEEE 754 little-endian doubles A, B, C (24 bytes); the term
+// counts are those of kSaturnTermCounts, 3,621 terms, 86,904 bytes in all.
+// A is in radians (L, B) or astronomical units (R), B in radians, C in
+// radians per Julian millennium.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace orvex {
+
+// Terms per block, in file order L0..L5, B0..B5, R0..R5.
+inline constexpr std::array<int, 18> kSaturnTermCounts = {
+    500, 350, 321, 148, 68, 27,   // L0..L5
+    300, 260, 111, 58,  26, 11,   // B0..B5
+    500, 350, 342, 157, 64, 28};  // R0..R5
+inline constexpr int kSaturnTermTotal = 3621;
+inline constexpr std::size_t kSaturnFileBytes = 86904;  // 3,621 terms x 24 bytes
+
+// The title of every message about the series file.
+inline constexpr const char* kSaturnFileErrorTitle = " Saturn data file access error";
+
+// One block of the series. Term j (0 .. terms - 1) is A(j) cos(B(j) + C(j) tau).
+struct SaturnSeriesBlock {
+    int terms = 0;
+    const double* abc = nullptr;  // A, B, C of term 0, then of term 1, ...
+
+    double A(int j) const { return abc[3 * j]; }
+    double B(int j) const { return abc[3 * j + 1]; }
+    double C(int j) const { return abc[3 * j + 2]; }
+
+    // Sum over all terms of A cos(B + C tau); 0 for an empty block.
+    double Sum(double tau) const;
+};
+
+// The tables of the series file with their loading rules. The program keeps
+// one process-wide instance (see SaturnHeliocentric); tests may make their own.
+class SaturnSeries {
+public:
+    SaturnSeries();
+
+    // True once a complete, valid file has been read. Never reset.
+    bool Loaded() const { return loaded_; }
+
+    // Reads the series from path. Only a file of exactly 86,904 bytes of
+    // finite numbers whose first amplitude is not 0 is accepted; the tables
+    // are replaced only after the whole file was read and checked. On any
+    // failure the message of SaturnFileErrorText is shown (exclamation icon,
+    // OK button, title kSaturnFileErrorTitle), the tables stay as they were
+    // and false is returned.
+    bool Load(const std::string& path);
+
+    // Heliocentric latitude (degrees), longitude (degrees, NOT reduced to
+    // 0..360: it may lie outside) and radius vector (astronomical units) for
+    // T Julian centuries of UT from J2000.0. Loads the file from
+    // SaturnDataFilePath() when the tables are not loaded yet; while they
+    // cannot be loaded every call reports the failure again and gives
+    // latitude 0, longitude 0, radius 1e-11.
+    void Heliocentric(double T, double& latitude, double& longitude, double& radius);
+
+    // The series' raw sums L, B (radians) and R (AU) at tau Julian millennia,
+    // before the FK5 correction. Zero sums while not loaded.
+    void RawSums(double tau, double& L, double& B, double& R) const;
+
+    // Block k (0..17) in file order.
+    SaturnSeriesBlock Block(int k) const;
+
+private:
+    std::vector<double> values_;  // 3 x 3,621 doubles in file order
+    bool loaded_ = false;
+};
+
+// The series file's path: AppPath() followed by "/Planet.dat".
+std::string SaturnDataFilePath();
+
+// The message for a failure to read the series file: error number n (0 for
+// a missing file), the full path and the system's description of the error.
+//   52, 64  "Saturn file specification invalid:" CR LF path "."
+//   68      "The drive specified is not found:" CR LF path "."
+//   71      "Close the disk drive door and try again."
+//   others  "An error occured during file access:" CR LF path "." CR LF
+//           "Please report the following error:" CR LF "Error " n ": " description
+std::string SaturnFileErrorText(int n, const std::string& path, const std::string& description);
+
+// Saturn's heliocentric place from the process-wide series (see
+// SaturnSeries::Heliocentric for units and the behaviour without the file).
+void SaturnHeliocentric(double T, double& latitude, double& longitude, double& radius);
+
+// Forgets the process-wide series, as at the start of the program, so that
+// the next request reads Planet.dat again. The program itself never calls it.
+void ResetSaturnSeries();
+
+}  // namespace orvex

@@ -1,0 +1,64 @@
+// Least-squares solution of an overdetermined linear system A x ~ b, plainly
+// (normal equations and their Cholesky factor) and robustly (iteratively
+// reweighted with Tukey's biweight on residuals scaled by their mean
+// absolute deviation), as the star fix uses it: one equation per sight, one
+// column per unknown.
+//
+// Arrays are indexed from 1 (navlib/arrays.h); sizes come from the upper
+// bounds: m = rows of A (equations), n = columns of A (unknowns). b, r and w
+// have m elements, x has n, the triangular factor U is n x n with zeros
+// below its diagonal and N = A^T A = U^T U.
+//
+// Arithmetic failures are not reported here: the routines return the kind of
+// failure and leave their outputs as they were, and the caller (the star-fix
+// solver) reports it.
+#pragma once
+
+#include "navlib/arithmetic_fault.h"
+#include "navlib/arrays.h"
+
+namespace orvex {
+
+// Plain least squares through the normal equations.
+//   A           m x n design matrix, read
+//   b           m right-hand sides, read
+//   x           out: the n unknowns (elements 1..n; x must already hold n)
+//   copyFactor  when not 0 the upper triangular factor U is copied into U
+//               (n x n, sized by the caller); when 0 U is not touched
+// Returns ArithmeticFault::None on success. A negative pivot of the Cholesky
+// factorisation gives InvalidArgument, a zero one DivisionByZero, any other
+// non-finite number Overflow; x and U are then unchanged.
+ArithmeticFault SolveLeastSquaresCholesky(const Matrix& A, const Vector& b, Vector& x,
+                                          int copyFactor, Matrix& U);
+
+// Robust least squares by iteratively reweighted plain solves.
+//   A, b        read, never changed
+//   r           in: the residuals (model minus observation) from which the
+//               first weights are made; out: the residuals A x - b of the
+//               returned solution, unscaled
+//   x           out: the solution (n elements)
+//   w           out: re-dimensioned to 1..m and filled with the square roots
+//               of the Tukey biweights of the last pass, in [0, 1] (they were
+//               made from the residuals of the solution before the last one)
+//   copyFactor, U   as SolveLeastSquaresCholesky; U receives the factor of the
+//               last weighted solve
+// Each pass: scale r by its mean absolute deviation, weight each equation by
+// the square root of TukeyBiweight of its scaled residual, solve, recompute
+// r; stop when the norm of the weighted gradient A^T W^2 r is below 0.001.
+// After 1001 passes " Error in mathematical routine" / "Overdetermined system
+// not solved by weighted least square method." is shown and the last
+// solution is returned as if converged.
+// A zero mean absolute deviation (all residuals equal) gives DivisionByZero;
+// on any failure r, x, w and U are left as they were.
+ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vector& r, Vector& x,
+                                          Vector& w, int copyFactor, Matrix& U);
+
+// r(i) = sum over j = 1..n of A(i, j) x(j) - b(i), i = 1..m (model minus
+// observation). r must already hold m elements.
+void ComputeResiduals(const Matrix& A, const Vector& b, const Vector& x, Vector& r);
+
+// Tukey's biweight of a scaled residual u: 0 when |u| > 4.685, otherwise
+// (1 - (u / 4.685)^2)^2. Even in u; 1 at u = 0, 0 at |u| = 4.685.
+double TukeyBiweight(double u);
+
+}  // namespace orvex

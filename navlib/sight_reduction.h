@@ -1,0 +1,54 @@
+// Sight reduction: from sextant altitude to observed altitude Ho, the
+// altitude Hc computed at an assumed position, the intercept Ho - Hc, and the
+// true azimuth of a body. Pure functions: no state, nothing read but the
+// arguments.
+//
+// Angles are decimal degrees (latitude north positive, longitude east
+// positive). Every degree/radian conversion uses navlib/constants.h.
+#pragma once
+
+#include "navlib/arithmetic_fault.h"
+#include "navlib/star_fix_types.h"
+
+namespace orvex {
+
+// Corrects the sextant altitudes of sights 1..count and reduces them.
+//   count        number of sights to reduce; below 1 nothing is written
+//   heightEye    height of eye, metres (>= 0)
+//   tempAirC, tempWaterC   air and sea temperatures, degrees Celsius
+//   pressMBars   atmospheric pressure, hectopascals
+//   obs          reads ObsLat(i), ObsLong(i) (the position of sight i),
+//                ObsBody, ObsHs, ObsInstErr, ObsDist (AU), ObsDec, ObsGHA;
+//                writes ObsHo, ObsHc, ObsIntercept for i = 1..count, nothing else
+// The corrections, in this order: instrument correction, dip (1.75698' per
+// square-root metre plus 0.11' per degree Fahrenheit by which the air is
+// warmer than the sea), Bennett's refraction from the apparent altitude,
+// refined, scaled by pressure/1010.16 + temperature factor - 1 (the factor
+// is 520/(460+F) below 40 F, 500/(460+F) above 60 F, else 1), parallax from
+// the distance (every body; negligible for a star), and last the
+// semi-diameter of the Sun or the Moon: + for "SUNLOW"/"MOONLOW", - for
+// "SUNUPP"/"MOONUPP" (exact, case-sensitive names; other names have none).
+// A sine beyond +-1 goes through ArcSin, which shows its own message and
+// gives +-90 degrees; the reduction goes on with that value.
+// Returns the first arithmetic failure met (a negative height of eye, a zero
+// distance, an altitude at which the refraction formula has a pole); a sight
+// whose reduction fails keeps its previous Ho, Hc and intercept, the others
+// are reduced.
+ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, double tempWaterC,
+                             double pressMBars, ObservationSet& obs);
+
+// True azimuth of a body, degrees in [0, 360).
+//   lat      latitude of the observer, degrees
+//   angle1, angle2   two angles whose sum is the local hour angle (the star
+//            fix passes the longitude and the Greenwich hour angle; the order
+//            does not matter), degrees
+//   dec      declination, degrees
+// 180 for a body due south, 0 due north, 90 due east, 270 due west; a body
+// in the zenith or at a pole gives 0.
+double ComputeAzimuth(double lat, double angle1, double angle2, double dec);
+
+// The computed altitude of a body from a position, degrees:
+// asin(sin lat sin dec + cos lat cos dec cos(gha + lon)), through ArcSin.
+double ComputeAltitude(double lat, double lon, double gha, double dec);
+
+}  // namespace orvex

@@ -1,0 +1,160 @@
+// The star fix end to end with the program's own ephemeris: the sights are
+// made from an independent sky (ERFA's apparent places) and undone
+// corrections, then solved as the program solves them. What remains between
+// the fix and the truth is the difference between the two ephemerides.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "ephemeris/star_fix_ephemeris.h"
+#include "navlib/constants.h"
+#include "navlib/hooks.h"
+#include "navlib/star_fix.h"
+#include "tests/navlib/synthetic_sights.h"
+
+using namespace orvex;
+using namespace orvex::testing;
+
+namespace {
+
+constexpr double kDay = 46096.0;  // 15 March 2026, 0h UT
+constexpr double kHour = 1.0 / 24.0;
+constexpr double kMinute = 1.0 / 1440.0;
+
+EarthModel Wgs84() {
+    return EarthModel{298.257223563, 6378137.0 / 1852.0};
+}
+
+double MilesApart(double lat1, double lon1, double lat2, double lon2) {
+    const double dlon = std::remainder(lon2 - lon1, 360.0);
+    return 60.0 * std::hypot(lat2 - lat1, dlon * std::cos((lat1 + lat2) / 2.0 * kDegToRad));
+}
+
+struct Result {
+    StarFixStatus status;
+    ObservationSet obs;
+    FixResult fix;
+};
+
+Result Solve(const Track& truth, const std::vector<PlannedSight>& plan, StarFixInputs in,
+             const Conditions& c = Conditions()) {
+    const EarthModel E = Wgs84();
+    in.Ephemeris = StarFixEphemeris();
+    Result r{StarFixStatus::Solved, MakeSights(truth, plan, c, E), FixResult{}};
+    r.status = ComputeStarFix(in, r.obs, r.fix, E);
+    return r;
+}
+
+StarFixInputs Inputs(const Track& truth, double course, double speed, double dLat = 12.0,
+                     double dLon = -18.0) {
+    return MakeInputs(truth, truth.t0 - 2 * kHour, truth.t0, dLat, dLon, course, speed,
+                      Conditions(), Wgs84());
+}
+
+std::vector<double> Times(double start, int count, double stepMinutes) {
+    std::vector<double> t;
+    for (int k = 0; k < count; ++k) t.push_back(start + k * stepMinutes * kMinute);
+    return t;
+}
+
+}  // namespace
+
+// Exact star sights: the program's ephemeris puts the fix within 0.1' of the
+// truth, in both hemispheres.
+TEST(StarFixEndToEnd, ExactStarSightsGiveTruePosition) {
+    for (double lat : {35.0, -33.0}) {
+        RecordingReporter rec;
+        const Track truth{lat, -40.0, kDay + 22 * kHour, 60.0, 12.0};
+        const auto plan = SpreadStars(truth, Times(kDay + 21.8 * kHour, 6, 4.0), Wgs84());
+        Result r = Solve(truth, plan, Inputs(truth, 60.0, 12.0));
+        EXPECT_EQ(r.status, StarFixStatus::Solved);
+        EXPECT_TRUE(rec.messages.empty());
+        const double miss = MilesApart(r.fix.MppLat, r.fix.MppLong, truth.lat, truth.lon);
+        EXPECT_LT(miss, 0.1) << lat;
+        // Every intercept at the fix is an ephemeris difference, well under 0.3'.
+        for (int i = 1; i <= 6; ++i) EXPECT_LT(std::fabs(r.obs.ObsIntercept(i)) * 60.0, 0.3);
+    }
+}
+
+// A common altitude error of k' is found as SystErr of about k'.
+TEST(StarFixEndToEnd, CommonBiasGivesSystematicError) {
+    RecordingReporter rec;
+    const Track truth{35.0, -40.0, kDay + 22 * kHour, 60.0, 12.0};
+    auto plan = SpreadStars(truth, Times(kDay + 21.7 * kHour, 8, 3.0), Wgs84());
+    for (PlannedSight& p : plan) p.biasDeg = 2.5 / 60.0;
+    StarFixInputs in = Inputs(truth, 60.0, 12.0);
+    in.FindSystErr = true;
+    Result r = Solve(truth, plan, in);
+    EXPECT_NEAR(r.fix.SystErr, 2.5, 0.2);
+    EXPECT_LT(MilesApart(r.fix.MppLat, r.fix.MppLong, truth.lat, truth.lon), 0.15);
+}
+
+// One sight 20' wrong among ten: weight near 0 and the warning names it.
+TEST(StarFixEndToEnd, BlunderIsNamed) {
+    RecordingReporter rec;
+    const Track truth{72.0, -40.0, kDay + 22 * kHour, 60.0, 12.0};
+    auto plan = SpreadStars(truth, Times(kDay + 21.8 * kHour, 10, 3.0), Wgs84());
+    plan[3].biasDeg = 20.0 / 60.0;
+    Result r = Solve(truth, plan, Inputs(truth, 60.0, 12.0));
+    EXPECT_LT(r.obs.ObsWeight(4), 0.15);
+    for (int i = 1; i <= 10; ++i)
+        if (i != 4) {
+            EXPECT_GT(r.obs.ObsWeight(i), 0.5) << i;
+        }
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, "Wrong observation");
+    EXPECT_NE(rec.messages[0].text.find("The observation of " + plan[3].body + " at 21:57:00"),
+              std::string::npos);
+}
+
+// Eight well-spread sights over three and a half hours recover the course
+// and speed made good from a dead reckoning that is 10 degrees and 2 knots out.
+TEST(StarFixEndToEnd, CourseAndSpeedOverThreeHours) {
+    RecordingReporter rec;
+    const Track truth{35.0, -40.0, kDay + 23 * kHour, 70.0, 14.0};
+    const auto plan = SpreadStars(truth, Times(kDay + 19.5 * kHour, 8, 30.0), Wgs84());
+    Result r = Solve(truth, plan, Inputs(truth, 60.0, 12.0, 10.0, -10.0));
+    EXPECT_EQ(r.status, StarFixStatus::Solved);
+    ASSERT_EQ(r.fix.UnknownCount, 4);
+    EXPECT_NEAR(r.fix.Course, 70.0, 0.1);
+    EXPECT_NEAR(r.fix.Speed, 14.0, 0.05);
+    EXPECT_LT(MilesApart(r.fix.MppLat, r.fix.MppLong, truth.lat, truth.lon), 0.1);
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+// The Sun's two limbs and the Moon reach the fix through the real ephemeris:
+// a mixed day-time set (stars are not needed for the plumbing) converges
+// without messages and yields finite statistics.
+TEST(StarFixEndToEnd, SunAndMoonSightsRunThrough) {
+    RecordingReporter rec;
+    const EarthModel E = Wgs84();
+    ObservationSet obs(4);
+    const double t = kDay + 14 * kHour;
+    obs.SetSight(1, t, "SUNLOW", 40.0, 0.0);
+    obs.SetSight(2, t, "SUNUPP", 40.5, 0.0);
+    obs.SetSight(3, t + 20 * kMinute, "MOONLOW", 20.0, 0.0);
+    obs.SetSight(4, t + 30 * kMinute, "VEGA", 30.0, 0.0);
+    StarFixInputs in;
+    in.EstLat = 40.0;
+    in.EstLong = -30.0;
+    in.TimeEstPos = t;
+    in.TimeTruePos = t + 30 * kMinute;
+    in.Course = 90.0;
+    in.Speed = 10.0;
+    in.Ephemeris = StarFixEphemeris();
+    FixResult fix;
+    ComputeStarFix(in, obs, fix, E);
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(std::isfinite(obs.ObsGHA(i)));
+        EXPECT_GT(obs.ObsDist(i), 0.0);
+    }
+    EXPECT_LT(obs.ObsDist(1), 1.1);
+    EXPECT_LT(obs.ObsDist(3), 0.003);
+    EXPECT_EQ(obs.ObsDist(4), 272000.0);
+    // Both limbs of the Sun at one instant: the same centre.
+    EXPECT_EQ(obs.ObsGHA(1), obs.ObsGHA(2));
+    EXPECT_EQ(obs.ObsDec(1), obs.ObsDec(2));
+    EXPECT_TRUE(std::isfinite(fix.MppLat));
+}

@@ -1,0 +1,461 @@
+#include "navlib/star_fix.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "navlib/constants.h"
+#include "navlib/hooks.h"
+#include "navlib/sight_reduction.h"
+#include "synthetic_sights.h"
+
+using namespace orvex;
+using namespace orvex::testing;
+
+namespace {
+
+// 15 March 2026, 00:00 UT.
+constexpr double kDay = 46096.0;
+constexpr double kHour = 1.0 / 24.0;
+constexpr double kMinute = 1.0 / 1440.0;
+
+EarthModel Wgs84() {
+    return EarthModel{298.257223563, 6378137.0 / 1852.0};
+}
+EarthModel Sphere() {
+    return EarthModel{1e100, 3437.7468};
+}
+
+// Distance between two positions in minutes of arc (nautical miles, near enough).
+double MilesApart(double lat1, double lon1, double lat2, double lon2) {
+    double dlon = std::remainder(lon2 - lon1, 360.0);
+    const double dx = dlon * std::cos((lat1 + lat2) / 2.0 * kDegToRad);
+    return 60.0 * std::hypot(lat2 - lat1, dx);
+}
+
+struct Scenario {
+    Track truth;
+    Conditions cond;
+    std::vector<PlannedSight> plan;
+    EarthModel E = Wgs84();
+};
+
+// Six stars in twenty minutes from a ship at 12 knots.
+Scenario EveningStars(int count = 6, double biasDeg = 0.0) {
+    Scenario s;
+    s.truth = {35.0, -40.0, kDay + 22 * kHour, 60.0, 12.0};
+    std::vector<double> times;
+    for (int k = 0; k < count; ++k) times.push_back(kDay + 21.8 * kHour + k * 4 * kMinute);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    for (PlannedSight& p : s.plan) p.biasDeg = biasDeg;
+    return s;
+}
+
+struct FixRun {
+    StarFixStatus status;
+    ObservationSet obs;
+    FixResult fix;
+};
+
+FixRun Solve(const Scenario& s, StarFixInputs in) {
+    in.Ephemeris = ErfaEphemeris();
+    FixRun run{StarFixStatus::Solved, MakeSights(s.truth, s.plan, s.cond, s.E), FixResult{}};
+    run.status = ComputeStarFix(in, run.obs, run.fix, s.E);
+    return run;
+}
+
+StarFixInputs DefaultInputs(const Scenario& s, double dLatMin = 15.0, double dLonMin = -20.0) {
+    return MakeInputs(s.truth, s.truth.t0 - 1.5 * kHour, s.truth.t0, dLatMin, dLonMin,
+                      s.truth.course, s.truth.speed, s.cond, s.E);
+}
+
+}  // namespace
+
+// Exact sights from an independent sky and corrections: the fix must come
+// back to the true position (a wrong sign in a derivative, a wrong run to the
+// sight times or a wrong correction would leave it off).
+TEST(ComputeStarFix, ExactStarSightsGiveTruePosition) {
+    for (const EarthModel& E : {Wgs84(), Sphere()}) {
+        RecordingReporter rec;
+        Scenario s = EveningStars();
+        s.E = E;
+        FixRun run = Solve(s, DefaultInputs(s));
+        EXPECT_EQ(run.status, StarFixStatus::Solved);
+        EXPECT_TRUE(rec.messages.empty());
+        EXPECT_EQ(run.fix.UnknownCount, 2);
+        EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
+        EXPECT_GE(run.fix.IterCount, 2);
+        // Exact sights: tiny deviations, every weight near 1.
+        EXPECT_LT(run.fix.StdDev(1) * 60.0, 0.01);
+        for (int i = 1; i <= 6; ++i) EXPECT_NEAR(run.obs.ObsIntercept(i) * 60.0, 0.0, 0.05);
+        // The estimated position run to the wanted time is handed back in
+        // element 0, the wanted time in ObsTime(0).
+        EXPECT_DOUBLE_EQ(run.obs.ObsTime(0), s.truth.t0);
+        EXPECT_DOUBLE_EQ(run.obs.ObsLat(0), run.fix.RunEstLat);
+        EXPECT_NEAR(MilesApart(run.obs.ObsLat(0), run.obs.ObsLong(0), s.truth.lat + 0.25,
+                               s.truth.lon - 1.0 / 3.0),
+                    0.0, 0.5);
+        // Azimuths at the final sight positions agree with ERFA's.
+        for (int i = 1; i <= 6; ++i) {
+            double la, lo, gha, dec, dist, alt, az;
+            s.truth.At(run.obs.ObsTime(i), s.E, la, lo);
+            ErfaStarPlace(run.obs.ObsBody[static_cast<size_t>(i)], run.obs.ObsTime(i), gha, dec,
+                          dist);
+            ErfaAltAz(la, lo, gha, dec, alt, az);
+            EXPECT_NEAR(run.obs.ObsZn(i), az, 0.01);
+        }
+    }
+}
+
+// A common altitude error: with the systematic-error option the solver
+// measures it (positive when the altitudes are too high) and the position
+// stays true; without it the error is not reported.
+TEST(ComputeStarFix, CommonBiasGivesSystematicError) {
+    for (double k : {3.0, -2.0}) {
+        RecordingReporter rec;
+        Scenario s = EveningStars(8, k / 60.0);
+        StarFixInputs in = DefaultInputs(s);
+        in.FindSystErr = true;
+        FixRun run = Solve(s, in);
+        EXPECT_EQ(run.status, StarFixStatus::Solved);
+        EXPECT_NEAR(run.fix.SystErr, k, 0.15) << k;
+        EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.1);
+
+        in.FindSystErr = false;
+        FixRun plain = Solve(s, in);
+        EXPECT_EQ(plain.fix.SystErr, 0.0);
+    }
+}
+
+// One sight 20' wrong among ten: its weight falls to about 0, the fix stays
+// near the truth and, as the spread of the fix in longitude exceeds 10' (at
+// 72 N), the navigator is told which sight it was. The single reweighting
+// pass from the plain residuals leaves the blunder a small weight, not 0.
+TEST(ComputeStarFix, BlunderLosesWeightAndIsNamed) {
+    RecordingReporter rec;
+    Scenario s;
+    s.truth = {72.0, -40.0, kDay + 22 * kHour, 60.0, 12.0};
+    std::vector<double> times;
+    for (int k = 0; k < 10; ++k) times.push_back(kDay + 21.8 * kHour + k * 3 * kMinute);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    const int bad = 4;
+    s.plan[bad - 1].biasDeg = 20.0 / 60.0;
+    FixRun run = Solve(s, DefaultInputs(s));
+    EXPECT_LT(run.obs.ObsWeight(bad), 0.15);
+    for (int i = 1; i <= 10; ++i)
+        if (i != bad) {
+            EXPECT_GT(run.obs.ObsWeight(i), 0.5) << i;
+        }
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.1);
+    ASSERT_GT(run.fix.StdDev(2), 0.1666667);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, "Wrong observation");
+    EXPECT_EQ(rec.messages[0].style, kIconInformation + kButtonsOk);
+    const std::string expected = "The observation of " + s.plan[bad - 1].body + " at 21:57:00" +
+                                 " is most probably erroneous.\r\n"
+                                 "Please check and correct if necessary.\r\n"
+                                 "In the meantime, the following results are unreliable.";
+    EXPECT_EQ(rec.messages[0].text, expected);
+
+    // Without the blunder the spread stays small and nobody is named.
+    rec.Clear();
+    s.plan[bad - 1].biasDeg = 0.0;
+    FixRun clean = Solve(s, DefaultInputs(s));
+    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_LT(clean.fix.StdDev(2) * 60.0, 0.01);
+}
+
+// Eight well-spread sights over three and a half hours: the course and
+// speed made good are found, from a dead reckoning 10 degrees and 2 knots off.
+TEST(ComputeStarFix, EightSightsOverThreeHoursRecoverCourseAndSpeed) {
+    RecordingReporter rec;
+    Scenario s;
+    s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 14.0};
+    std::vector<double> times;
+    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    StarFixInputs in =
+        MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 60.0, 12.0, s.cond, s.E);
+    FixRun run = Solve(s, in);
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    EXPECT_EQ(run.fix.GoodObsCount, 8);
+    ASSERT_EQ(run.fix.UnknownCount, 4);
+    EXPECT_NEAR(run.fix.Course, 70.0, 0.05);
+    EXPECT_NEAR(run.fix.Speed, 14.0, 0.02);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+    EXPECT_EQ(run.fix.StdDev.ubound(), 4);
+    EXPECT_TRUE(rec.messages.empty());
+
+    // The same sights with the option off: course and speed stay as entered.
+    in.FullRoutine = false;
+    FixRun trunc = Solve(s, in);
+    EXPECT_EQ(trunc.fix.UnknownCount, 2);
+    EXPECT_EQ(trunc.fix.Course, 60.0);
+    EXPECT_EQ(trunc.fix.Speed, 12.0);
+}
+
+// Four unknowns need a span of MORE than 3 hours: exactly 3.0 gives two.
+TEST(ComputeStarFix, SpanOfExactlyThreeHoursGivesTwoUnknowns) {
+    for (double span : {3.0, 3.01}) {
+        RecordingReporter rec;
+        Scenario s;
+        s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 14.0};
+        std::vector<double> times;
+        for (int k = 0; k < 8; ++k) times.push_back(kDay + 0.75 + k * (span / 7.0) * kHour);
+        times.back() = kDay + 0.75 + span / 24.0;
+        ASSERT_EQ((times.back() - times.front()) * 24.0 > 3.0, span > 3.0);
+        s.plan = SpreadStars(s.truth, times, s.E);
+        FixRun run = Solve(s, DefaultInputs(s));
+        EXPECT_EQ(run.fix.GoodObsCount, 8);
+        EXPECT_EQ(run.fix.UnknownCount, span > 3.0 ? 4 : 2) << span;
+    }
+}
+
+// Two sights of one body seconds apart count once in the bearing spread,
+// which with eight sights forces two unknowns.
+TEST(ComputeStarFix, SameBodyTwiceCountsOnce) {
+    RecordingReporter rec;
+    Scenario s;
+    s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 14.0};
+    std::vector<double> times;
+    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    s.plan[7] = {s.plan[6].time + 10.0 / 86400.0, s.plan[6].body};
+    FixRun run = Solve(s, DefaultInputs(s));
+    EXPECT_EQ(run.fix.GoodObsCount, 7);
+    EXPECT_EQ(run.fix.UnknownCount, 2);
+}
+
+// Two sights: the exact crossing (Cramer's rule with the determinant for
+// both unknowns), weights 0 and no statistics.
+TEST(ComputeStarFix, TwoSightsCrossExactly) {
+    RecordingReporter rec;
+    Scenario s = EveningStars(2);
+    FixRun run = Solve(s, DefaultInputs(s));
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
+    EXPECT_EQ(run.obs.ObsWeight(1), 0.0);
+    EXPECT_EQ(run.obs.ObsWeight(2), 0.0);
+    EXPECT_EQ(run.fix.StdDev(1), 0.0);
+    EXPECT_EQ(run.fix.EllipseNS, 0.0);
+    EXPECT_EQ(run.fix.EllipseEW, 0.0);
+    EXPECT_EQ(run.fix.CircleRadius, 0.0);
+    EXPECT_EQ(run.fix.SystErr, 0.0);
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+// Two sights where the first body is on the meridian (its line of position
+// runs east-west, A(1,2) = 0): the crossing is still found.
+TEST(ComputeStarFix, TwoSightsFirstBodyOnMeridian) {
+    RecordingReporter rec;
+    Scenario s = EveningStars(2);
+    // Put the ship under the meridian of the first body at its sight time.
+    double gha, dec, dist;
+    ErfaStarPlace(s.plan[0].body, s.plan[0].time, gha, dec, dist);
+    s.truth.speed = 0.0;
+    s.truth.lon = -gha + 360.0 * std::round(gha / 360.0);
+    s.truth.lat = dec > 0 ? dec - 40.0 : dec + 40.0;
+    FixRun run = Solve(s, DefaultInputs(s, 5.0, 5.0));
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
+}
+
+// Three sights and two unknowns: one redundant sight cannot tell which is
+// wrong, so no reweighting: every weight 1.
+TEST(ComputeStarFix, ThreeSightsArePlainLeastSquares) {
+    RecordingReporter rec;
+    Scenario s = EveningStars(3);
+    s.plan[1].biasDeg = 2.0 / 60.0;
+    FixRun run = Solve(s, DefaultInputs(s));
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(run.obs.ObsWeight(i), 1.0);
+    // Residual check: the plain fit spreads the error over the three.
+    double sumAbs = 0;
+    for (int i = 1; i <= 3; ++i) sumAbs += std::fabs(run.obs.ObsIntercept(i));
+    EXPECT_GT(sumAbs * 60.0, 0.5);
+    EXPECT_GT(run.fix.StdDev(1), 0.0);
+}
+
+// Dead reckoning already on the truth: the corrections are below the limits
+// in the first iteration, yet two iterations are made.
+TEST(ComputeStarFix, AlreadyConvergedTakesTwoIterations) {
+    RecordingReporter rec;
+    Scenario s = EveningStars();
+    FixRun run = Solve(s, DefaultInputs(s, 0.0, 0.0));
+    EXPECT_EQ(run.fix.IterCount, 2);
+}
+
+// Circles of equal altitude that do not meet: the iteration cannot settle.
+// It stops after 100 iterations with its message, IterCount 101, and the
+// results are still written.
+TEST(ComputeStarFix, IterationLimit) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s = EveningStars(2);
+    s.truth.speed = 0.0;
+    ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
+    // Both bodies far higher than they are: zenith distances too small for
+    // the circles to meet.
+    obs.ObsHs(1) = 88.0;
+    obs.ObsHs(2) = 88.0;
+    StarFixInputs in = DefaultInputs(s);
+    in.Ephemeris = ErfaEphemeris();
+    FixResult fix;
+    fix.MppLat = 999.0;
+    const StarFixStatus st = ComputeStarFix(in, obs, fix, s.E);
+    ASSERT_FALSE(rec.messages.empty());
+    bool sawLimit = false;
+    for (const auto& m : rec.messages)
+        if (m.title == " Error in nautical routine") {
+            sawLimit = true;
+            EXPECT_EQ(m.text, "The main routine don't converge on a solution. See doc for help.");
+            EXPECT_EQ(m.style, kIconCritical + kButtonsOk);
+        }
+    EXPECT_TRUE(sawLimit);
+    EXPECT_EQ(fix.IterCount, 101);
+    EXPECT_TRUE(st == StarFixStatus::NotConverged || st == StarFixStatus::ArithmeticFailure);
+    EXPECT_NE(fix.MppLat, 999.0);
+    EXPECT_TRUE(std::isfinite(fix.MppLat));
+    EXPECT_GE(fix.MppLong, -180.0);
+    EXPECT_LE(fix.MppLong, 180.0);
+}
+
+// A probability level outside the four of the table: no circle (-1) and the
+// ellipse step fails through the error report, once.
+TEST(ComputeStarFix, ProbabilityOutsideTable) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s = EveningStars();
+    StarFixInputs in = DefaultInputs(s);
+    in.Proba = 0.9;
+    FixRun run = Solve(s, in);
+    EXPECT_EQ(run.status, StarFixStatus::ArithmeticFailure);
+    EXPECT_EQ(run.fix.CircleRadius, -1.0);
+    EXPECT_EQ(run.fix.EllipseNS, 0.0);
+    EXPECT_EQ(run.fix.EllipseEW, 0.0);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, " ERROR REPORT");
+    EXPECT_EQ(rec.messages[0].style, kIconCritical + kButtonsOk);
+    EXPECT_EQ(rec.messages[0].text,
+              "An error occured in the main subroutine.\r\n"
+              "The program will try to resume execution\r\n"
+              "but please report the following error:\r\n"
+              "Illegal procedure call.");
+    // The position itself is sound.
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
+
+    // At 95 % the ellipse and circle agree with the deviations.
+    in.Proba = 0.95;
+    FixRun good = Solve(s, in);
+    EXPECT_NEAR(good.fix.EllipseNS, std::sqrt(5.99146) * good.fix.StdDev(1), 1e-15);
+    EXPECT_NEAR(good.fix.EllipseEW, std::sqrt(5.99146) * good.fix.StdDev(2), 1e-15);
+    EXPECT_GT(good.fix.CircleRadius, 0.0);
+}
+
+// The same error report within a second is shown once; a second later, or
+// with another text, again.
+TEST(ComputeStarFix, ErrorReportShownOncePerSecond) {
+    RecordingReporter rec;
+    ManualClock clock(1000.2);
+    ResetStarFixErrorReport();
+    Scenario s = EveningStars();
+    StarFixInputs in = DefaultInputs(s);
+    in.Proba = 0.9;
+    Solve(s, in);
+    clock.seconds = 1001.9;  // 1001 - 1000 = 1 whole second: still suppressed
+    Solve(s, in);
+    EXPECT_EQ(rec.messages.size(), 1u);
+    clock.seconds = 1003.0;  // 2 whole seconds after the last one
+    Solve(s, in);
+    EXPECT_EQ(rec.messages.size(), 2u);
+
+    // A failure repeated in every iteration (a body with distance 0) is shown
+    // once, and the fix still comes from the other sights.
+    rec.Clear();
+    ResetStarFixErrorReport();
+    in.Proba = 0.95;
+    const std::string broken = s.plan[0].body;
+    in.Ephemeris = [broken](const std::string& body, double t, double& gha, double& dec,
+                            double& dist) {
+        ErfaStarPlace(body, t, gha, dec, dist);
+        if (body == broken) dist = 0.0;
+    };
+    ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
+    FixResult fix;
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, s.E), StarFixStatus::ArithmeticFailure);
+    int reports = 0;
+    for (const auto& m : rec.messages) reports += m.title == " ERROR REPORT";
+    EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(std::isfinite(fix.MppLat));
+}
+
+// Fewer than two sights: the message, and no result written.
+TEST(ComputeStarFix, TooFewSights) {
+    RecordingReporter rec;
+    Scenario s = EveningStars(1);
+    FixResult fix;
+    fix.MppLat = 12.0;
+    fix.IterCount = 7;
+    StarFixInputs in = DefaultInputs(s);
+    in.Ephemeris = ErfaEphemeris();
+    ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, s.E), StarFixStatus::TooFewSights);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, " Error when computing the true position");
+    EXPECT_EQ(rec.messages[0].text,
+              "You must enter at least 2 observations in order\r\nto get a star fix.");
+    EXPECT_EQ(fix.MppLat, 12.0);
+    EXPECT_EQ(fix.IterCount, 7);
+}
+
+// Across the 180th meridian and on a course through north the results come
+// back normalised: longitude -180..180, course 0..360.
+TEST(ComputeStarFix, DatelineAndNorthCourse) {
+    RecordingReporter rec;
+    Scenario s;
+    s.truth = {-20.0, 179.95, kDay + 23.0 * kHour, 358.0, 15.0};
+    std::vector<double> times;
+    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    StarFixInputs in =
+        MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 5.0, 10.0, 5.0, 15.0, s.cond, s.E);
+    FixRun run = Solve(s, in);
+    ASSERT_EQ(run.fix.UnknownCount, 4);
+    EXPECT_GE(run.fix.MppLong, -180.0);
+    EXPECT_LE(run.fix.MppLong, 180.0);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+    EXPECT_GE(run.fix.Course, 0.0);
+    EXPECT_LT(run.fix.Course, 360.0);
+    EXPECT_NEAR(run.fix.Course, 358.0, 0.05);
+}
+
+// A set whose entered arrays are shorter than its count is refused with the
+// error report instead of reading past the arrays; result arrays that do not
+// fit are dimensioned by the solver.
+TEST(ComputeStarFix, ArraysOfTheWrongSize) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s = EveningStars();
+    StarFixInputs in = DefaultInputs(s);
+    in.Ephemeris = ErfaEphemeris();
+    ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
+    obs.ObsCount = 7;
+    FixResult fix;
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, s.E), StarFixStatus::ArithmeticFailure);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, " ERROR REPORT");
+
+    rec.Clear();
+    obs.ObsCount = 6;
+    obs.ObsZn = Vector();
+    obs.ObsLat = Vector(3);
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, s.E), StarFixStatus::Solved);
+    EXPECT_EQ(obs.ObsZn.ubound(), 6);
+    EXPECT_EQ(obs.ObsLat.lbound(), 0);
+    EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
+}
