@@ -429,8 +429,7 @@ TEST(RhumbLineDirect, NearlyEastWestRunOverAPoleStopsAtThePole) {
     EXPECT_EQ(lat2, 90.0);
     EXPECT_EQ(rec.messages.size(), 2u);
     // Short of the pole the parallel sailing goes on as before.
-    EXPECT_EQ(RhumbLineDirect(-89.9, 113.0, 269.6, 60, lat2, lon2, kWgs84),
-              SailingStatus::Solved);
+    EXPECT_EQ(RhumbLineDirect(-89.9, 113.0, 269.6, 60, lat2, lon2, kWgs84), SailingStatus::Solved);
     EXPECT_GT(lat2, -90.0);
     EXPECT_LT(lat2, -89.9);
     EXPECT_EQ(rec.messages.size(), 2u);
