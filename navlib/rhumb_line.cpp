@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "navlib/constants.h"
-#include "navlib/earth_radii.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
@@ -131,6 +130,12 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
     double phi2e = phi1 + dist * std::cos(C) / M1;
 
     if (parallel) {
+        // Within half a degree of east or west a long enough run still
+        // reaches a pole (from 89.9 S on 269.6 it lies some 860 miles on):
+        // it is the same special case as on any other course, never a
+        // latitude beyond 90.
+        if (mode == DirectMode::Normal && std::fabs(phi2e) > kHalfPi)
+            return PoleCrossing(phi2e, lat2, lon2);
         if (mode == DirectMode::GivenLatitude)
             phi2e = lat2 * kDegToRad;
         else
@@ -178,6 +183,37 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
     lon2 = Norm180(lambda2 * kRadToDeg);
     lat2 = phi2 * kRadToDeg;
     return SailingStatus::Solved;
+}
+
+// Length of the arc of the parallel lat (degrees) over dLambda (radians) on
+// the ellipsoid: |dLambda| N cos(lat). The direct routine sails due east or
+// west at a constant rate of longitude per mile, dist sin C / (N cos lat), so
+// this is the exact root of the distance search on function 4. Taking it
+// directly keeps a parallel near a pole, only a few miles round, from
+// defeating the search's 10-mile probes (it once gave negative distances or
+// a root-finding failure there).
+double ParallelArc(double lat, double dLambda, double F, double a) {
+    const double e = EccentricityOf(F);
+    const double phi = lat * kDegToRad;
+    const double N = a / std::sqrt(1.0 - e * e * std::pow(std::sin(phi), 2.0));
+    return std::fabs(dLambda * N * std::cos(phi));
+}
+
+// Distance along a course within half a degree of east or west from lat1 to
+// lat2 (degrees) on the ellipsoid. The direct routine sails such a course
+// with the latitude changing at cos C / M1 radians per mile (M1 the radius in
+// the meridian at the departure), so this is the exact root of the distance
+// searches on functions 1 and 3 there. Within a few thousandths of a degree
+// of east or west that slope is so small that the rounding of the latitude
+// alone moves the searched distance by more than the search's 1e-8-mile
+// tolerance, and the secant refinement failed on plain requests.
+double ParallelSailingDistance(double lat1, double lat2, double course, double F, double a) {
+    const double e = EccentricityOf(F);
+    const double e2 = e * e;
+    const double phi1 = lat1 * kDegToRad;
+    const double W2 = 1.0 - e2 * std::pow(std::sin(phi1), 2.0);
+    const double M1 = a * (1.0 - e2) / std::pow(W2, 1.5);
+    return std::fabs((lat2 * kDegToRad - phi1) * M1 / std::cos(course * kDegToRad));
 }
 
 void CopyEarthModel(SolverParameters& P, const EarthModel& E) {
@@ -313,22 +349,47 @@ SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon
         P.SolvArg2 = lon1;
         P.SolvArg4 = lon2;
         P.SolvArg5 = course;
-        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 4, ok);
+        dist = ParallelArc(lat1, dLambda, E.InvFlattening, a);
     } else {
         P.SolvArg1 = lat1;
         P.SolvArg2 = lon1;
         P.SolvArg7 = lat2;
         P.SolvArg4 = lon2;
         P.SolvArg6 = dist;
-        course = Search(course, 0.001, 0, 360, true, 1000, 0, ok);
-        if (ok) {
-            course = Norm360(course);
+        // The ellipsoid's own rhumb course, tan C = dlambda / (psi2 - psi1):
+        // the root of the search function away from east and west.
+        const double e = EccentricityOf(E.InvFlattening);
+        const double dPsi = IsometricLatitude(phi2, e) - IsometricLatitude(phi1, e);
+        const double courseE =
+            CourseFromQuadrant(std::atan(dLambda / dPsi) * kRadToDeg, lat1, lon1, lat2, lon2);
+        NautLibFct fn;
+        const RootOutcome r = RootSearch(fn, course, 0.001, 0, 360, true, 1e-08, 1000, 0);
+        bool found = r.ok();
+        if (found) {
+            course = Norm360(r.root);
             if (course < 1e-9) course += 360.0;  // due north reads 360
+            // Close to east or west (latitudes a few tenths of a minute
+            // apart, far apart in longitude) the search function turns
+            // through whole circles within a thousandth of a degree of
+            // course. The search can then miss its root, or settle on a
+            // course that reaches the meridian only after another turn of
+            // longitude, or one that heads the wrong way in latitude (north
+            // for a southern arrival). Such a course is not the answer.
+            const double Cr = course * kDegToRad;
+            const bool rightWay = std::cos(Cr) * (lat2 - lat1) > 0.0;
+            const bool sameTurn = std::fabs(std::tan(Cr) * dPsi - dLambda) < kHalfPi;
+            found = rightWay && sameTurn;
         }
+        // Then the ellipsoid's own course is the answer: it is what the search
+        // looks for, and a plain request does not end in a root-finding failure.
+        if (!found) course = courseE;
         P.SolvArg3 = lat2;
         P.SolvArg5 = course;
         P.SolvArg8 = lon2;
-        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 1, ok);
+        if (IsParallelSailing(course))
+            dist = ParallelSailingDistance(lat1, lat2, course, E.InvFlattening, a);
+        else
+            dist = Search(dist, 10, 0, kMaxDistance, false, 100, 1, ok);
     }
     return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
 }
@@ -393,7 +454,10 @@ SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, doubl
     P.SolvArg5 = course;
     P.SolvArg6 = dist;
     bool ok = true;
-    dist = Search(dist, 10, 0, kMaxDistance, false, 100, 3, ok);
+    if (IsParallelSailing(course))
+        dist = ParallelSailingDistance(lat1, lat2, course, E.InvFlattening, E.SemiMajorAxis);
+    else
+        dist = Search(dist, 10, 0, kMaxDistance, false, 100, 3, ok);
     if (!ok) {
         lon2 = 0.0;
         return SailingStatus::NoSolution;
@@ -459,12 +523,9 @@ SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, doub
         if (E.IsSphere()) {
             dist = std::fabs(dLonDeg * 60.0 * std::cos(phi1));
         } else {
-            // Start from the parallel's own length; the search only polishes it.
-            const double start = std::fabs(dLambda) * RadiusPrimeVertical(lat1, E) * std::cos(phi1);
-            dist = Search(start, 10, 0, kMaxDistance, false, 100, 4, ok);
+            dist = ParallelArc(lat1, dLambda, E.InvFlattening, a);
         }
-        if (!ok) lat2 = 0.0;
-        return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+        return SailingStatus::Solved;
     }
 
     double phi2;
@@ -498,9 +559,37 @@ SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, doub
 
     dist = Search(dist, 10, 0, kMaxDistance, false, 100, 4, ok);
     P.SolvArg6 = dist;
+    // The track winds round the pole and meets the wanted meridian again and
+    // again, so the latitude search has many roots. It starts from the
+    // latitude the direct routine reaches at the distance just found (the
+    // root that belongs to it) rather than from the spherical estimate, from
+    // which it once settled on a far crossing or on a "latitude" of 2921.
+    double latAtDist = lat2;
+    bool haveLatAtDist = false;
+    if (ok) {
+        double lonAtDist = 0.0;
+        DirectInMode(lat1, lon1, course, dist, latAtDist, lonAtDist, E.InvFlattening, a,
+                     DirectMode::Longitude4);
+        haveLatAtDist = std::isfinite(latAtDist) && std::fabs(latAtDist) <= 90.0;
+        if (haveLatAtDist) lat2 = latAtDist;
+    }
     lat2 = Search(lat2, 0.1, -90, 90, true, 100, 2, ok);
-    if (!ok) lat2 = dist = 0.0;
-    return ok ? SailingStatus::Solved : SailingStatus::NoSolution;
+    if (!ok) {
+        lat2 = dist = 0.0;
+        return SailingStatus::NoSolution;
+    }
+    // Within a few miles of a pole the longitude turns so fast with the
+    // latitude that the search's 0.1-degree probes can still carry it to
+    // another crossing. Both searches solve the same track, so their
+    // latitudes agree to the searches' tolerance; when they do not, the
+    // latitude that belongs to the distance found is the answer.
+    if (haveLatAtDist && !(std::fabs(lat2 - latAtDist) <= 1e-6)) lat2 = latAtDist;
+    // The root finder's last secant steps are not held to -90..90.
+    if (!(std::fabs(lat2) <= 90.0)) {
+        lat2 = dist = 0.0;
+        return BadInput();
+    }
+    return SailingStatus::Solved;
 }
 
 }  // namespace orvex

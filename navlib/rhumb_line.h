@@ -50,8 +50,12 @@ double MeridionalParts(double lat);
 //           the two positions count as the same (SameLatitude and
 //           SameLongitude), without a message
 //   dist    out: nautical miles
-// On one parallel the course is 090 or 270, the shorter way round. A
-// longitude difference is always taken the short way (across 180 too).
+// On one parallel the course is 090 or 270, the shorter way round, and on
+// the ellipsoid the distance is the arc of the parallel. A longitude
+// difference is always taken the short way (across 180 too). On the
+// ellipsoid, where the course search misses (close to east or west, two
+// latitudes tenths of a minute apart far apart in longitude) the ellipsoid's
+// own rhumb course tan C = dlon / (psi2 - psi1) is taken, without a message.
 // Status Solved, or NoSolution when a root search failed (its box shown).
 SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon2, double& course,
                                double& dist, const EarthModel& E);
@@ -81,7 +85,9 @@ SailingStatus RhumbLineByLatitude(double lat1, double lon1, double course, doubl
 // Refused (NoSolution, message shown): the same longitudes (lat2 = lat1,
 // dist = 0); a course of 000, 180 or 360 with different longitudes, a course
 // heading away from the arrival longitude, and an arrival that would lie at a
-// pole (lat2 = 0, dist = 0).
+// pole or that the searches cannot place within -90..90 (lat2 = 0, dist = 0).
+// Near a pole, where the track winds round it and meets the meridian again and
+// again, the arrival is the one at the distance found.
 SailingStatus RhumbLineByLongitude(double lat1, double lon1, double course, double lon2,
                                    double& lat2, double& dist, const EarthModel& E);
 

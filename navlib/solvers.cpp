@@ -169,12 +169,17 @@ bool SolveNonlinearSystem(NautLibFct& fn, Vector& x, double tol, int maxIter, in
         // B = B + ((dx - B y) (dx^T B)) / (dx^T B y)
         MatMultiply(B, y, By);
         MatScale(-1.0, By, By);  // -B y
-        const double denom = 1.0 / -DotProduct(dx, By);
-        MatMultiply(dx, B, dxB);  // row dx^T B
-        MatAdd(dx, By, trial);    // dx - B y
-        MatMultiply(trial, dxB, work);
-        MatScale(denom, work, work);
-        MatAdd(B, work, B);
+        const double dxBy = -DotProduct(dx, By);
+        // A step that changed nothing (a start on the solution itself gives
+        // dx = 0 and y = 0) carries no slope information: keep B rather
+        // than divide by zero and poison it with NaN.
+        if (dxBy != 0.0 && std::isfinite(dxBy)) {
+            MatMultiply(dx, B, dxB);  // row dx^T B
+            MatAdd(dx, By, trial);    // dx - B y
+            MatMultiply(trial, dxB, work);
+            MatScale(1.0 / dxBy, work, work);
+            MatAdd(B, work, B);
+        }
 
         MatMultiply(B, F, dx);
         MatScale(-1.0, dx, dx);

@@ -88,6 +88,27 @@ TEST(InverseTrig, NeutralValuesAndMessages) {
     }
 }
 
+// The three reports of the angle helpers, byte for byte with their stop icon
+// and OK button: the windows show them as they stand, leading blank included.
+TEST(InverseTrig, EveryReportAsItStands) {
+    RecordingReporter rec;
+    ScaleToRange(1, 5, -5, false);
+    ArcSin(2);
+    ArcCos(1.5);
+    ASSERT_EQ(rec.messages.size(), 3u);
+    for (const auto& m : rec.messages) EXPECT_EQ(m.style, kIconCritical + kButtonsOk);
+    EXPECT_EQ(rec.messages[0].title, " Error in mathematical routine");
+    EXPECT_EQ(rec.messages[0].text,
+              "Unable to scale your number due to an incorrect range. See doc for help.");
+    EXPECT_EQ(rec.messages[1].title, " Error in Arc Sinus routine");
+    EXPECT_EQ(rec.messages[1].text, "| Argument Sinus |  >  1.\r\nReturn \u00B1 Pi / 2.");
+    EXPECT_EQ(rec.messages[2].title, " Error in Arc Cosinus routine");
+    EXPECT_EQ(rec.messages[2].text, "| Argument Cosinus |  >  1.\r\nReturn 0 or Pi.");
+    // The neutral values that follow each report.
+    EXPECT_EQ(ArcSin(2), kHalfPi);
+    EXPECT_EQ(ArcCos(1.5), 0.0);
+}
+
 TEST(Sexagesimal, PackedForms) {
     EXPECT_NEAR(DegToDM(12.5), 12.3, 1e-12);
     EXPECT_NEAR(DegToDM(-0.5), -0.3, 1e-12);
@@ -182,6 +203,16 @@ TEST(NauticalTests, SameLatitudeLongitude) {
     EXPECT_TRUE(SameLongitude(-170, 190));
     EXPECT_TRUE(SameLongitude(0.00001, -0.00001));
     EXPECT_FALSE(SameLongitude(10, 10.001));
+}
+
+// The two longitude forms swap into each other; 180 and 0 stay as they are.
+TEST(NauticalTests, ToggleLongitudeRange) {
+    EXPECT_EQ(ToggleLongitudeRange(-10), 350);
+    EXPECT_EQ(ToggleLongitudeRange(350), -10);
+    EXPECT_EQ(ToggleLongitudeRange(190), -170);
+    EXPECT_EQ(ToggleLongitudeRange(180), 180);
+    EXPECT_EQ(ToggleLongitudeRange(0), 0);
+    EXPECT_EQ(ToggleLongitudeRange(-180), 180);
 }
 
 TEST(NauticalTests, SensesAndBearings) {

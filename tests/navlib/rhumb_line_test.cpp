@@ -204,6 +204,117 @@ TEST(RhumbLineEllipsoid, ParallelsAndMeridians) {
     EXPECT_NEAR(dist, s12, 1e-7);
 }
 
+// Along a parallel close to a pole (a few miles round) the distance search
+// once stepped 10 miles at a time round and round it: the inverse returned
+// negative distances or a root-finding failure, from 89.99 on. The arc of the
+// parallel must come out at every latitude, also at the poles themselves
+// (the program's short pi costs up to a few parts in 1e7 of it next to a pole).
+TEST(RhumbLineEllipsoid, ParallelsCloseToAPole) {
+    RecordingReporter rec;
+    const GeographicLib::Rhumb rh(kWgs84.SemiMajorAxis, 1.0 / kWgs84.InvFlattening);
+    for (double lat : {80.0, 89.0, 89.9, 89.99, 89.999, 89.9999, -89.99, -89.9999})
+        for (double dlon : {0.5, 10.0, 90.0, 179.0}) {
+            double s12, azi, course, dist, lat2;
+            rh.Inverse(lat, 10, lat, 10 + dlon, s12, azi);
+            ASSERT_EQ(RhumbLineInverse(lat, 10, lat, 10 + dlon, course, dist, kWgs84),
+                      SailingStatus::Solved)
+                << lat << " " << dlon;
+            EXPECT_EQ(course, 90.0);
+            EXPECT_NEAR(dist, s12, 1e-9 + 1e-6 * s12) << lat << " " << dlon;
+            ASSERT_EQ(RhumbLineInverse(lat, 10 + dlon, lat, 10, course, dist, kWgs84),
+                      SailingStatus::Solved);
+            EXPECT_EQ(course, 270.0);
+            EXPECT_NEAR(dist, s12, 1e-9 + 1e-6 * s12);
+            ASSERT_EQ(RhumbLineByLongitude(lat, 10, 90, 10 + dlon, lat2, dist, kWgs84),
+                      SailingStatus::Solved);
+            EXPECT_EQ(lat2, lat);
+            EXPECT_NEAR(dist, s12, 1e-9 + 1e-6 * s12);
+        }
+    // Both positions on a pole: a parallel a millionth of a degree round it.
+    for (double lat : {-90.0, 90.0}) {
+        double course, dist;
+        ASSERT_EQ(RhumbLineInverse(lat, -131.6, lat, 70.6, course, dist, kWgs84),
+                  SailingStatus::Solved);
+        EXPECT_GE(dist, 0.0);
+        EXPECT_LT(dist, 1e-3);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+// Close to a pole the rhumb line winds round it and meets the wanted
+// meridian again and again; the ellipsoid's latitude search once settled on
+// a far crossing (75.8 for a 23-mile run from 89.7 N) or on no latitude at
+// all (2921, -41681). A result must be the arrival of the direct routine
+// over the distance it gives.
+TEST(RhumbLineByLongitude, EllipsoidNearAPoleGivesTheArrivalOfItsOwnDistance) {
+    RecordingReporter rec;
+    struct Case {
+        double lat1, lon1, course, lon2;
+    };
+    std::vector<Case> cases = {{-89.005865, 158.204839, 269.904085, 57.476001},
+                               {89.720107, -101.376755, 270.491296, 179.381925},
+                               {89.993463, -173.734765, 269.808468, 7.212381},
+                               {-89.957569, 84.118156, 269.812752, 42.770658},
+                               {-89.9999, -9.27962, 269.6, -31.682}};
+    for (double lat1 : {89.9, 89.99, -89.95, 89.72, -89.0, 75.0})
+        for (double course : {269.6, 269.9, 270.3, 90.2, 89.7, 80.0, 280.0})
+            for (double dlon : {-150.0, -30.0, 20.0, 170.0})
+                cases.push_back({lat1, 10.0, course, 10.0 + dlon});
+    int solved = 0;
+    for (const Case& c : cases) {
+        double lat2 = 0, dist = 0;
+        if (RhumbLineByLongitude(c.lat1, c.lon1, c.course, c.lon2, lat2, dist, kWgs84) !=
+            SailingStatus::Solved)
+            continue;
+        ++solved;
+        ASSERT_LE(std::fabs(lat2), 90.0) << c.lat1 << " " << c.course << " " << c.lon2;
+        double la = 0, lo = 0;
+        RhumbLineDirect(c.lat1, c.lon1, c.course, dist, la, lo, kWgs84);
+        EXPECT_NEAR(la, lat2, 1e-6) << c.lat1 << " " << c.course << " " << c.lon2;
+        EXPECT_LT(AngleDiff(lo, c.lon2) * 60.0 * std::cos(la * kDegToRad), 0.01)
+            << c.lat1 << " " << c.course << " " << c.lon2;
+    }
+    EXPECT_GT(solved, 40);
+}
+
+// Two positions a few tenths of a minute apart in latitude and far apart in
+// longitude: the course lies within a thousandth of a degree of east or west.
+// There the course search once found no root, or a course heading north for
+// a southern arrival, and the distance search could not meet its tolerance:
+// a plain request gave a root-finding failure (one in sixteen such legs) or
+// a distance 40 % too long. The answer must agree with an independent rhumb
+// line, without a message.
+TEST(RhumbLineEllipsoid, NearlyEastWestLegsFarApart) {
+    RecordingReporter rec;
+    const GeographicLib::Rhumb rh(kWgs84.SemiMajorAxis, 1.0 / kWgs84.InvFlattening);
+    struct Pair {
+        double lat1, lat2, dlon;
+    };
+    std::vector<Pair> pairs = {{68.208996, 68.210080, 153.639654},
+                               {22.0 + 19.9 / 60, 22.0 + 20.1 / 60, 137.173},
+                               {-25.101666666666667, -25.105, 149.95345669882747},
+                               {58.113333333333337, 58.111666666666672, -150.96019929901956},
+                               {-48.875, -48.876666666666665, 142.38816344438757}};
+    for (double lat = -70; lat <= 70; lat += 17.5)
+        for (double dlon : {-170.0, -95.0, 60.0, 120.0, 178.0})
+            for (int tenths : {1, -2, 3}) pairs.push_back({lat, lat + tenths / 600.0, dlon});
+    for (const Pair& p : pairs) {
+        double s12, azi, course, dist;
+        rh.Inverse(p.lat1, 0, p.lat2, p.dlon, s12, azi);
+        ASSERT_EQ(RhumbLineInverse(p.lat1, 0, p.lat2, p.dlon, course, dist, kWgs84),
+                  SailingStatus::Solved)
+            << p.lat1 << " " << p.lat2 << " " << p.dlon;
+        EXPECT_LT(AngleDiff(course, azi), 1e-5) << p.lat1 << " " << p.lat2 << " " << p.dlon;
+        EXPECT_NEAR(dist, s12, 5e-5 * s12) << p.lat1 << " " << p.lat2 << " " << p.dlon;
+        // The arrival latitude given with the course comes back to the same distance.
+        double lon2, distB;
+        ASSERT_EQ(RhumbLineByLatitude(p.lat1, 0, Norm360(azi), p.lat2, lon2, distB, kWgs84),
+                  SailingStatus::Solved);
+        EXPECT_NEAR(distB, s12, 5e-5 * s12);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // Sphere special cases: same position, one parallel, the meridian, the 180th meridian.
 TEST(RhumbLineSphere, SpecialDirections) {
     RecordingReporter rec;
@@ -296,6 +407,32 @@ TEST(RhumbLineDirect, PoleCrossingMessageOncePerSecond) {
     EXPECT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(RhumbLineDirect(80, 20, 0, 900, lat2, lon2, kWgs84), SailingStatus::SpecialCase);
     EXPECT_EQ(rec.messages.size(), 3u);
+}
+
+// Within half a degree of east or west the direct routine sails a parallel,
+// but a long run near a pole still crosses it: once that gave latitudes such
+// as -90.19 or 91.42 as a normal result. It is the pole-crossing case.
+TEST(RhumbLineDirect, NearlyEastWestRunOverAPoleStopsAtThePole) {
+    RecordingReporter rec;
+    ManualClock clock(500.0);
+    ResetPoleCrossingThrottle();
+    double lat2 = 1, lon2 = 1;
+    EXPECT_EQ(RhumbLineDirect(-89.9, 113.0, 269.6, 1620, lat2, lon2, kWgs84),
+              SailingStatus::SpecialCase);
+    EXPECT_EQ(lat2, -90.0);
+    EXPECT_EQ(lon2, 0.0);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, "Special case in nautical routine");
+    clock.seconds = 510.0;
+    EXPECT_EQ(RhumbLineDirect(89.5, -33.0, 89.502, 9828, lat2, lon2, kNormalSphere),
+              SailingStatus::SpecialCase);
+    EXPECT_EQ(lat2, 90.0);
+    EXPECT_EQ(rec.messages.size(), 2u);
+    // Short of the pole the parallel sailing goes on as before.
+    EXPECT_EQ(RhumbLineDirect(-89.9, 113.0, 269.6, 60, lat2, lon2, kWgs84), SailingStatus::Solved);
+    EXPECT_GT(lat2, -90.0);
+    EXPECT_LT(lat2, -89.9);
+    EXPECT_EQ(rec.messages.size(), 2u);
 }
 
 // Every routine, mirrored north/south and east/west, gives the mirrored

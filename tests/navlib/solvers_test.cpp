@@ -253,6 +253,25 @@ TEST(SolveNonlinearSystem, FailurePaths) {
     EXPECT_TRUE(std::isfinite(x(1)));
 }
 
+// Start values that already solve the system: the first step is zero, so the
+// Broyden update has nothing to learn from (dx = 0, y = 0). Dividing by its
+// zero denominator once turned the inverse into NaN and reported a failure
+// for a system that was solved from the start.
+TEST(SolveNonlinearSystem, StartOnTheSolutionConverges) {
+    RecordingReporter rec;
+    TestFct fn;
+    fn.eq = [](const Vector& x, int i) {
+        return i == 1 ? x(1) * x(1) + x(2) * x(2) - 25 : x(1) - 3;
+    };
+    Vector x(2);
+    x(1) = 3;
+    x(2) = 4;
+    EXPECT_TRUE(SolveNonlinearSystem(fn, x, 1e-10, 20, 1));
+    EXPECT_EQ(x(1), 3.0);
+    EXPECT_EQ(x(2), 4.0);
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // Simpson's rule is exact for a cubic: the first test passes, five evaluations.
 TEST(IntegrateSimpson, CubicExactAtFirstTest) {
     TestFct fn;
