@@ -1,0 +1,175 @@
+// The two results commands of the star-fix page: the numeric report, poured
+// into the report template NumResults.rtf, and the chart of the lines of
+// position through the most probable position. Both start again from the
+// inputs: nothing of a previous fix is reused.
+#include <QAction>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QToolBar>
+
+#include "navlib/array_lib.h"
+#include "platform/message_box.h"
+#include "platform/rich_text_box.h"
+#include "workbench/main_window.h"
+#include "workbench/report_details.h"
+#include "workbench/report_numeric.h"
+
+namespace orvex {
+
+namespace {
+
+// The paragraphs of the report stand this far from the left edge.
+constexpr int kReportIndentTwips = 210;
+// Where the insertion point rests once the report is shown: just after the
+// title, so the box opens at its top.
+constexpr int kReportRestPosition = 20;
+
+QColor ColourOf(unsigned rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+void ApplyFormat(RichTextBox* box, const ReportFormat& f) {
+    if (f.fontName) box->SetSelFontName(QString::fromStdString(*f.fontName));
+    if (f.fontSize) box->SetSelFontSize(*f.fontSize);
+    if (f.bold) box->SetSelBold(*f.bold);
+    if (f.italic) box->SetSelItalic(*f.italic);
+    if (f.underline) box->SetSelUnderline(*f.underline);
+    if (f.colour) box->SetSelColor(ColourOf(*f.colour));
+    if (f.bulletIndent) box->SetBulletIndent(*f.bulletIndent);
+    if (f.bullet) {
+        box->SetSelBullet(*f.bullet);
+        // The bullet is drawn in the paragraph's own font: the table's, so
+        // that the first row's bullet stands where the others do.
+        if (f.fontName) {
+            QTextCharFormat cf;
+            cf.setFontFamilies(QStringList{QString::fromStdString(*f.fontName)});
+            box->textCursor().mergeBlockCharFormat(cf);
+        }
+    }
+    if (f.centre) box->SetSelAlignment(Qt::AlignHCenter);
+}
+
+void WritePieces(RichTextBox* box, const std::vector<ReportPiece>& pieces) {
+    for (const ReportPiece& p : pieces) {
+        ApplyFormat(box, p.format);
+        box->SetSelText(QString::fromStdString(p.text));
+    }
+}
+
+}  // namespace
+
+SightDetailInputs FrmWorking::SightDetailsFromState() const {
+    SightDetailInputs s;
+    s.EstLat = state_.Lat(6);
+    s.EstLong = state_.Long(6);
+    s.TimeEstPos = state_.TimeEstPos;
+    s.TimeTruePos = state_.TimeTruePos;
+    s.OneEstPos = state_.OneEstPos;
+    s.HeightEye = state_.HeightEye;
+    s.TempAirC = state_.TempAirC;
+    s.TempWaterC = state_.TempWaterC;
+    s.PressMBars = state_.PressMBars;
+    return s;
+}
+
+bool FrmWorking::FindSystErrChecked() const {
+    const auto* box = findChild<QCheckBox*>(QStringLiteral("ch3FindSystErr"));
+    return box && box->isChecked();
+}
+
+int FrmWorking::PrinterPageLines() const {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return 0;
+    QPrinter printer(QPrinterInfo::defaultPrinter().isNull() ? QPrinterInfo()
+                                                             : QPrinterInfo::defaultPrinter());
+    const QFont font("Arial", 12);
+    const QFontMetrics metrics(font, &printer);
+    const int line = metrics.height();
+    const int page = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    return line > 0 ? page / line : 0;
+}
+
+bool FrmWorking::ReloadReportTemplate() {
+    QString path = rtfNumDisp->FileName();
+    if (path.isEmpty()) path = QString::fromStdString(state_.AppPath) + "/NumResults.rtf";
+    QString error;
+    if (rtfNumDisp->LoadFile(path, &error)) {
+        if (rtfNumDisp->FileName().isEmpty()) rtfNumDisp->SetFileName(path);
+        return true;
+    }
+    ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
+                "The report template NumResults.rtf could not be read:\r\n" + error +
+                    "\r\nThe fix is shown in the status bar; put the template back beside the "
+                    "program to see the full report.",
+                this);
+    return false;
+}
+
+void FrmWorking::FillReportTemplate(const NumericReport& report) {
+    RichTextBox* box = rtfNumDisp;
+    box->SetSelStart(0);
+    box->SetSelLength(box->TextLength());
+    box->SetSelIndent(kReportIndentTwips);
+    box->SetSelStart(0);
+    for (const ReportSlot& slot : report.fills) {
+        box->MoveToNextOf(QStringLiteral("§"));
+        ApplyFormat(box, slot.beforeSelect);
+        box->SetSelLength(1);
+        ApplyFormat(box, slot.onMark);
+        if (slot.pieces.empty()) box->SetSelText(QString());  // the mark goes in any case
+        WritePieces(box, slot.pieces);
+    }
+    WritePieces(box, report.closing.pieces);
+    box->SetSelStart(0);
+    box->Refresh();
+}
+
+void FrmWorking::ShowNumericResults() {
+    // The template first: without it there is no report to show, and the
+    // page stays as it is.
+    if (!ReloadReportTemplate()) return;
+    // The numeric page.
+    ShowToolbar(tlhNum);
+    tabIn->setVisible(false);
+
+    NumericReportInputs in;
+    in.sight = SightDetailsFromState();
+    in.CourseInput = state_.CourseInput;
+    in.SpeedInput = state_.SpeedInput;
+    in.Proba = state_.Proba;
+    in.FullRoutine = state_.FullRoutine;
+    in.FindSystErr = FindSystErrChecked();
+    in.DecSep = state_.DecSep;
+    in.pageLines = PrinterPageLines();
+    const NumericReport report =
+        BuildNumericReport(in, state_.Fix, state_.Obs, state_.ObsRunDist, state_.E);
+    FillReportTemplate(report);
+    Pause(0.3f);
+
+    panhGradient->setVisible(false);
+    picLMChart->setVisible(false);
+    rtfNumDisp->SetSelStart(kReportRestPosition);
+    rtfNumDisp->setVisible(true);
+    rtfNumDisp->raise();
+    Action("mnuAstroNumDisp")->setEnabled(false);
+    Action("mnuAstroNumPrint")->setEnabled(true);
+}
+
+void FrmWorking::ShowGraphicResults() {
+    ShowToolbar(tlhGraph);
+    tabIn->setVisible(false);
+    LinesThroughMpp(SightDetailsFromState(), state_.Fix, state_.Obs, state_.E);
+    panhGradient->setVisible(false);
+    rtfNumDisp->setVisible(false);
+    RedrawGraph();
+    picLMChart->raise();
+    Action("mnuAstroGraphDisp")->setEnabled(false);
+    for (const char* n :
+         {"mnuAstroGraphChart", "mnuAstroGraphLOP", "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
+        Action(n)->setEnabled(true);
+}
+
+}  // namespace orvex
