@@ -9,7 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -44,6 +46,15 @@ class HideWatcher : public QObject {
   private:
     std::function<void()> onHide_;
 };
+
+// A time of day as the user's locale writes it, without a zone name: the
+// label says which clock it is, and a wall-clock reading carries no zone.
+QString ClockText(const QDateTime& wallClock) {
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    format.remove(zone);
+    return QLocale::system().toString(wallClock.time(), format.trimmed());
+}
 
 }  // namespace
 
@@ -146,8 +157,8 @@ void FrmWorking::tabOptions_LostFocus() {
 
 void FrmWorking::tmrSysTime_Timer() {
     const PcClock clock(systemClock_);
-    txtLocTime->setText(PcClock::FormatTimeOfDay(clock.LocalNow()));
-    txtSysTime->setText(PcClock::FormatTimeOfDay(clock.UtcNow()));
+    txtLocTime->setText(ClockText(clock.LocalNow()));
+    txtSysTime->setText(ClockText(clock.UtcNow()));
     bool daylight = false;
     clock.GetUtcOffset(daylight);
     lblDST->setVisible(daylight);
