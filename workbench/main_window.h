@@ -48,6 +48,7 @@ class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
 class ObservationGrid;
+struct ObservationFileData;
 class StartPicture;
 
 // The settings store as the main window uses it: application "Orvex",
@@ -303,6 +304,12 @@ class FrmWorking : public QMainWindow {
     bool GridEditorKey(QWidget* editor, QKeyEvent* key);
     void CommitGridEditor(int col);
     void ResetForNewStarFix();
+    // Stores a time of the page (0 the estimated position's, 1 the wanted
+    // one) as its picker's commit does, and shows it in the picker.
+    void SetFixTime(int index, double days);
+    void ApplyObservationFile(const ObservationFileData& d);
+    void ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
+                                 double timeTruePos);
     void BuildUtilityTabs();
     void BuildOptionsTabs();
     void BuildStatusBar();
