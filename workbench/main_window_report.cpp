@@ -3,7 +3,6 @@
 // position through the most probable position. Both start again from the
 // inputs: nothing of a previous fix is reused.
 #include <QAction>
-#include <QCheckBox>
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -62,10 +61,31 @@ void WritePieces(RichTextBox* box, const std::vector<ReportPiece>& pieces) {
 
 }  // namespace
 
+void FrmWorking::ConnectResultCommands() {
+    onNumericResults = [this] { cmdNumRes_Click(); };
+    onGraphicResults = [this] { cmdGraphRes_Click(); };
+}
+
+void FrmWorking::cmdNumRes_Click() {
+    grdObs_GotFocus();  // a half-typed cell is not lost
+    if (!RunStarFix()) return;
+    // The status line first: it holds the fix even when the report template
+    // cannot be read.
+    FillStatusPanels();
+    ShowNumericResults();
+}
+
+void FrmWorking::cmdGraphRes_Click() {
+    grdObs_GotFocus();
+    if (!RunStarFix()) return;
+    FillStatusPanels();
+    ShowGraphicResults();
+}
+
 SightDetailInputs FrmWorking::SightDetailsFromState() const {
     SightDetailInputs s;
-    s.EstLat = state_.Lat(6);
-    s.EstLong = state_.Long(6);
+    s.EstLat = state_.EstLat;
+    s.EstLong = state_.EstLong;
     s.TimeEstPos = state_.TimeEstPos;
     s.TimeTruePos = state_.TimeTruePos;
     s.OneEstPos = state_.OneEstPos;
@@ -74,11 +94,6 @@ SightDetailInputs FrmWorking::SightDetailsFromState() const {
     s.TempWaterC = state_.TempWaterC;
     s.PressMBars = state_.PressMBars;
     return s;
-}
-
-bool FrmWorking::FindSystErrChecked() const {
-    const auto* box = findChild<QCheckBox*>(QStringLiteral("ch3FindSystErr"));
-    return box && box->isChecked();
 }
 
 int FrmWorking::PrinterPageLines() const {

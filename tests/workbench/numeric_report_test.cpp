@@ -87,8 +87,8 @@ void PutFix(FrmWorking& w, const KnownFix& k, const std::string& decSep) {
     WorkbenchState& s = w.State();
     s.DecSep = decSep;
     s.E = Wgs84();
-    s.Lat(6) = k.in.EstLat;
-    s.Long(6) = k.in.EstLong;
+    s.Lat(6) = s.EstLat = k.in.EstLat;
+    s.Long(6) = s.EstLong = k.in.EstLong;
     s.TimeEstPos = k.in.TimeEstPos;
     s.TimeTruePos = k.in.TimeTruePos;
     s.CourseInput = k.in.Course;
