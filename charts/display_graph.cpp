@@ -327,6 +327,13 @@ bool DrawGraphData(ChartCanvas& canvas, const ChartState& chart, const GraphData
                    "Error when plotting data.");
 }
 
+bool DrawPrintedChart(ChartCanvas& canvas, ChartState& chart, bool grid, const GraphData& data) {
+    canvas.Clear(Qt::white);
+    const bool axes = Guarded([&] { AxesSteps(canvas, chart, grid, data.DecSep, Style{true}); },
+                              true, "");
+    return Guarded([&] { DataSteps(canvas, chart, data, Style{true}); }, true, "") && axes;
+}
+
 namespace {
 // The printer page as a chart surface: the printable area in device pixels.
 ChartCanvas PrinterCanvas() {

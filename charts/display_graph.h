@@ -61,6 +61,11 @@ bool DrawGraphData(ChartCanvas& canvas, const ChartState& chart, const GraphData
 bool PrintGraphAxes(ChartState& chart, bool grid, const std::string& decSep = ".");
 bool PrintGraphData(const ChartState& chart, const GraphData& data);
 
+// The printed chart's page (axes, data and legend, in black) drawn on any
+// surface, e.g. an image as a preview of the page. Errors are reported as
+// on paper. Answers false after an error.
+bool DrawPrintedChart(ChartCanvas& canvas, ChartState& chart, bool grid, const GraphData& data);
+
 // The pieces of the printed legend, in order, each printed without a line
 // break (for tests and for the drawing).
 std::vector<QString> LegendPieces(const GraphData& data);
