@@ -4,12 +4,11 @@
 // inputs: nothing of a previous fix is reused.
 #include <QAction>
 #include <QFontMetrics>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QToolBar>
 
+#include "charts/print_lib.h"
 #include "navlib/array_lib.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
@@ -97,28 +96,51 @@ SightDetailInputs FrmWorking::SightDetailsFromState() const {
 }
 
 int FrmWorking::PrinterPageLines() const {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) return 0;
-    QPrinter printer(QPrinterInfo::defaultPrinter().isNull() ? QPrinterInfo()
-                                                             : QPrinterInfo::defaultPrinter());
-    const QFont font("Arial", 12);
-    const QFontMetrics metrics(font, &printer);
-    const int line = metrics.height();
-    const int page = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-    return line > 0 ? page / line : 0;
+    // The current printer's page in its report font; the font stays set
+    // for the print that usually follows.
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    if (printer.PrinterCount() < 1) return 0;
+    printer.Font() = QFont("Arial", 12);
+    const QFontMetricsF metrics(printer.Font(), &printer.Device());
+    const double lineTwips = metrics.height() * printer.TwipsPerPixel();
+    if (!(lineTwips > 0.0)) return 0;
+    return static_cast<int>(printer.PrintableTwips().height() / lineTwips);
 }
 
 bool FrmWorking::ReloadReportTemplate() {
     QString path = rtfNumDisp->FileName();
     if (path.isEmpty()) path = QString::fromStdString(state_.AppPath) + "/NumResults.rtf";
-    QString error;
-    if (rtfNumDisp->LoadFile(path, &error)) {
+    // Read and checked aside first: a faulty template never reaches the
+    // box, whose report stays whole until the new one is written.
+    QString problem;
+    {
+        RichTextBox probe;
+        QString error;
+        if (!probe.LoadFile(path, &error)) {
+            problem = "The report template NumResults.rtf could not be read:\r\n" + error;
+        } else {
+            const int marks = static_cast<int>(probe.Text().count(QStringLiteral("§")));
+            if (marks < kReportSlotCount)
+                problem = QString("The report template NumResults.rtf holds %1 of its %2 "
+                                  "marks \"§\".")
+                              .arg(marks)
+                              .arg(kReportSlotCount);
+        }
+    }
+    if (problem.isEmpty() && rtfNumDisp->LoadFile(path)) {
         if (rtfNumDisp->FileName().isEmpty()) rtfNumDisp->SetFileName(path);
         return true;
     }
+    // A report of an earlier fix would now disagree with the status line.
+    if (rtfNumDisp->isVisible()) {
+        rtfNumDisp->setVisible(false);
+        panhGradient->setVisible(true);
+        ShowToolbar(tlhStarfix);
+    }
     ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
-                "The report template NumResults.rtf could not be read:\r\n" + error +
-                    "\r\nThe fix is shown in the status bar; put the template back beside the "
-                    "program to see the full report.",
+                problem +
+                    "\r\nThe fix is shown in the status bar; put the program's own template "
+                    "back beside the program to see the full report.",
                 this);
     return false;
 }
