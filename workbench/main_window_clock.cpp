@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -114,15 +115,18 @@ void FrmWorking::BuildClockPage() {
     connect(cmdSetSysTime, &QPushButton::clicked, this, &FrmWorking::cmdSetSysTime_Click);
 
     // The tab set's focus: entering it on the clock tab starts the refresh,
-    // leaving it for a place outside the page stops it. (A click into the
-    // page's own picker keeps the clock running: the times shown must stay
-    // true while the navigator types the time to set.)
+    // leaving it for a place outside the page stops it. (The focus moving
+    // into the page's own picker or button keeps the clock running: the
+    // times shown must stay true while the navigator types the time to set.)
     if (qApp)
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
             if (!now) return;  // the program lost the focus to another one
             const bool wasIn = Inside(old, tabOptions);
             const bool isIn = Inside(now, tabOptions);
-            if (isIn && !wasIn)
+            // The tab set itself (its row of tabs) taking the focus from
+            // outside; a click straight into the picker or on "Set" does
+            // not reset the time being entered.
+            if (!wasIn && (now == tabOptions || now == tabOptions->tabBar()))
                 tabOptions_GotFocus();
             else if (wasIn && !isIn)
                 tabOptions_LostFocus();

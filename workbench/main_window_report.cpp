@@ -121,8 +121,9 @@ bool FrmWorking::ReloadReportTemplate() {
         } else {
             const int marks = static_cast<int>(probe.Text().count(QStringLiteral("§")));
             if (marks < kReportSlotCount)
-                problem = QString("The report template NumResults.rtf holds %1 of its %2 "
-                                  "marks \"§\".")
+                problem = QString(
+                              "The report template NumResults.rtf holds %1 of its %2 "
+                              "marks \"§\".")
                               .arg(marks)
                               .arg(kReportSlotCount);
         }

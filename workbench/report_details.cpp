@@ -37,8 +37,8 @@ void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, Ob
     } else {
         obs.ObsTime(0) = in.TimeTruePos;
         Vector scratch(n);
-        RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong,
-                           scratch, E);
+        RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch,
+                           E);
     }
     ReduceAtSightPositions(in, obs);
     for (int i = 1; i <= n; ++i)
@@ -54,8 +54,7 @@ void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, Observat
     obs.ObsLat(0) = fix.MppLat;
     obs.ObsLong(0) = fix.MppLong;
     Vector scratch(n);
-    RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch,
-                       E);
+    RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch, E);
     obs.ObsLat(0) = keptLat;
     obs.ObsLong(0) = keptLong;
     ReduceAtSightPositions(in, obs);

@@ -149,8 +149,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         const std::string speed = Num(fix.Speed, "##0.0", sep);
         if (full) {
             w.Text("The program had enough good observations to use the full routine and").Break();
-            w.Text("to correct the course = " + course + " and the speed = " + speed +
-                   " knot(s).");
+            w.Text("to correct the course = " + course + " and the speed = " + speed + " knot(s).");
             lines += 3;
         } else {
             w.Text("The program used a truncated routine and didn't try to correct the").Break();
@@ -168,8 +167,9 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                     w.Text("the number of good observations = " + Int(fix.GoodObsCount) +
                            ", less than 8.")
                         .Break();
-                    w.Text("Some observations are either too close to other observations "
-                           "bearings")
+                    w.Text(
+                         "Some observations are either too close to other observations "
+                         "bearings")
                         .Break();
                     w.Text("or about in the opposite direction to supply valuable additional")
                         .Break();
@@ -179,9 +179,8 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                 default: {
                     // The spread of the sights themselves; element 0 holds the
                     // wanted time, which is not a sight.
-                    const double spread = n > 0 ? ArrayMax(obs.ObsTime, 1, n) -
-                                                      ArrayMin(obs.ObsTime, 1, n)
-                                                : 0.0;
+                    const double spread =
+                        n > 0 ? ArrayMax(obs.ObsTime, 1, n) - ArrayMin(obs.ObsTime, 1, n) : 0.0;
                     w.Text("an insufficient time spread between the observations: ").Break();
                     w.Text(Num(spread * 24.0, "#0.0", sep) + " hours less or equal to " +
                            kSpreadHours + " hours.");
@@ -280,8 +279,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                 .Break();
             w.Text("estimated position given by the user");
         } else {
-            w.Text("using a recalculated position for each observation from the initial")
-                .Break();
+            w.Text("using a recalculated position for each observation from the initial").Break();
             w.Text("estimated position given by the user");
         }
     }
@@ -301,8 +299,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         for (int i = 1; i <= n; ++i) {
             const std::string idx = Int(i);
             w.Font(kBodyFont).Size(kBodySize).Bold(true);
-            w.Text(idx + ") " + obs.ObsBody[static_cast<size_t>(i)] + " on " +
-                   Date(obs.ObsTime(i)))
+            w.Text(idx + ") " + obs.ObsBody[static_cast<size_t>(i)] + " on " + Date(obs.ObsTime(i)))
                 .Break()
                 .Break();
             w.Bold(false).Text("Estimated position: Lat").Small(" (" + idx + ")");

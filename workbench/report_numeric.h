@@ -27,7 +27,7 @@ struct ReportFormat {
     std::optional<std::string> fontName;
     std::optional<double> fontSize;  // points
     std::optional<bool> bold, italic, underline;
-    std::optional<unsigned> colour;  // 0xRRGGBB
+    std::optional<unsigned> colour;   // 0xRRGGBB
     std::optional<int> bulletIndent;  // twips, the box's bullet indent
     std::optional<bool> bullet;       // the paragraph becomes a bulleted one
     bool centre = false;              // the paragraph is centred
@@ -55,7 +55,7 @@ inline constexpr unsigned kReportBlack = 0x000000;
 
 // Everything the report shows besides the observation set and the fix.
 struct NumericReportInputs {
-    SightDetailInputs sight;  // estimated position, times, conditions, OneEstPos
+    SightDetailInputs sight;                     // estimated position, times, conditions, OneEstPos
     double CourseInput = 0.0, SpeedInput = 0.0;  // as entered, degrees and knots
     double Proba = 0.95;
     bool FullRoutine = true;

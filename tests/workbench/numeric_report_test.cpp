@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "ephemeris/star_fix_ephemeris.h"
-#include "navlib/hooks.h"
 #include "navlib/date_time.h"
+#include "navlib/hooks.h"
 #include "navlib/star_fix.h"
 #include "tests/navlib/synthetic_sights.h"
 #include "workbench/report_numeric.h"
@@ -168,8 +168,8 @@ std::string DateText(double when) {
 
 std::string Bearing(double deg, const std::string& sep) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%03ld°%s%ld", std::lround(deg * 10.0) / 10,
-                  sep.c_str(), std::lround(deg * 10.0) % 10);
+    std::snprintf(buf, sizeof buf, "%03ld°%s%ld", std::lround(deg * 10.0) / 10, sep.c_str(),
+                  std::lround(deg * 10.0) % 10);
     return buf;
 }
 
@@ -178,9 +178,9 @@ void ExpectInOrder(const std::string& text, const std::vector<std::string>& frag
     size_t at = 0;
     for (const std::string& f : fragments) {
         const size_t found = text.find(f, at);
-        EXPECT_NE(found, std::string::npos) << "missing after position " << at << ": \"" << f
-                                            << "\"\n--- report ---\n"
-                                            << text;
+        EXPECT_NE(found, std::string::npos)
+            << "missing after position " << at << ": \"" << f << "\"\n--- report ---\n"
+            << text;
         if (found == std::string::npos) return;
         at = found + f.size();
     }
@@ -211,8 +211,8 @@ std::vector<std::string> ExpectedFragments(const KnownFix& k, const ObservationS
     } else {
         e.push_back(".\n");
         e.push_back("Observer motion:");
-        e.push_back("course = " + Bearing(f.Course, sep) + " and the speed = " +
-                    Fixed(f.Speed, 1, sep) + " knot(s) due to");
+        e.push_back("course = " + Bearing(f.Course, sep) +
+                    " and the speed = " + Fixed(f.Speed, 1, sep) + " knot(s) due to");
     }
     e.push_back("Statistics:");
     e.push_back("after " + std::to_string(f.IterCount) + " iterations.");
@@ -225,10 +225,10 @@ std::vector<std::string> ExpectedFragments(const KnownFix& k, const ObservationS
     e.push_back("for the " + std::to_string(f.UnknownCount) + " solutions is:");
     e.push_back("Lat " + LatText(f.MppLat, sep) + " ± " + Minutes(f.StdDev(1) * 60.0, sep));
     e.push_back("Long " + LonText(f.MppLong, sep) + " ± " + Minutes(f.StdDev(2) * 60.0, sep));
-    if (full)
-        e.push_back("Course " + Bearing(f.Course, sep) + " ± ");  // then the deviation
-    e.push_back("No attempt was made at finding the systematic error\n"
-                "according to the user preference.");
+    if (full) e.push_back("Course " + Bearing(f.Course, sep) + " ± ");  // then the deviation
+    e.push_back(
+        "No attempt was made at finding the systematic error\n"
+        "according to the user preference.");
     const Conditions c;
     e.push_back("Height of observer eye: " + Fixed(c.heightEye, 1, sep) + " m ↔ " +
                 Fixed(c.heightEye * 3.28084, 1, sep) + " feet.");
@@ -241,8 +241,8 @@ std::vector<std::string> ExpectedFragments(const KnownFix& k, const ObservationS
     e.push_back("Details:");
     e.push_back("using a recalculated position for each observation from the initial");
     e.push_back(" on " + DateText(k.in.TimeEstPos) + ":");
-    std::string est = "Lat est. " + LatText(k.in.EstLat, sep) + " and Long est. " +
-                      LonText(k.in.EstLong, sep);
+    std::string est =
+        "Lat est. " + LatText(k.in.EstLat, sep) + " and Long est. " + LonText(k.in.EstLong, sep);
     if (full)
         est += ".\nCorrected course " + Bearing(f.Course, sep) + " and speed " +
                Fixed(f.Speed, 1, sep) + "'.";
@@ -321,7 +321,8 @@ TEST_F(NumericReportPage, ShortSetNamesTheTruncation) {
     w->ShowNumericResults();
     const std::string text = ReportText(*w);
     ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, "."));
-    ExpectInOrder(text, {"didn't try to correct the\n", "the number of observations = 6, less than 8."});
+    ExpectInOrder(text,
+                  {"didn't try to correct the\n", "the number of observations = 6, less than 8."});
     EXPECT_EQ(text.find("Course 200"), std::string::npos);
     EXPECT_EQ(text.find("Corrected course"), std::string::npos);
 }
@@ -348,8 +349,11 @@ TEST_F(NumericReportPage, DetailsAgreeWithAnIndependentReduction) {
     };
     const QRegularExpression block(
         "(\\d+)\\) (\\w+) on [^\\n]+\\n\\nEstimated position: Lat \\(\\d+\\) ([^\\n]+) and "
-        "Long \\(\\d+\\) ([^\\n]+)\\n\\nGHA " + dm + "\\n δ     ([^\\n]+)\\n\\n"
-        " Hs  " + dm + "\\n I   " + dm + "\\n Ho  " + dm + "\\n Hc  " + dm + "\\n ΔH  " + dm +
+        "Long \\(\\d+\\) ([^\\n]+)\\n\\nGHA " +
+        dm +
+        "\\n δ     ([^\\n]+)\\n\\n"
+        " Hs  " +
+        dm + "\\n I   " + dm + "\\n Ho  " + dm + "\\n Hc  " + dm + "\\n ΔH  " + dm +
         "\\n Z   (\\d{3})°\\.(\\d)\\n\\n Δ   ([+-]\\d+\\.\\d)\\n");
     auto it = block.globalMatch(text, details);
     const FixResult& f = k.fix;

@@ -107,7 +107,8 @@ TEST(ReportTexts, SystematicErrorSentences) {
         c.fix.SystErr = t.err;
         const std::string s = Slot(c.Build(), 19);
         EXPECT_NE(s.find(std::string("personal error) is ") + t.value + "\r\n"), std::string::npos)
-            << t.err << "\n" << s;
+            << t.err << "\n"
+            << s;
         EXPECT_NE(s.find(t.words), std::string::npos) << t.err << "\n" << s;
     }
     Case off(3);
