@@ -389,6 +389,9 @@ class FrmWorking : public QMainWindow {
 
     WorkbenchState state_;
     std::shared_ptr<SystemClock> systemClock_;
+    // Undoes the clock page's connections to the application and the tab
+    // set when the window's members go, before its widgets are torn down.
+    std::shared_ptr<void> clockWiring_;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;

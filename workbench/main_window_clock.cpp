@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -118,26 +119,37 @@ void FrmWorking::BuildClockPage() {
     // leaving it for a place outside the page stops it. (The focus moving
     // into the page's own picker or button keeps the clock running: the
     // times shown must stay true while the navigator types the time to set.)
+    QMetaObject::Connection focus;
     if (qApp)
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-            if (!now) return;  // the program lost the focus to another one
-            const bool wasIn = Inside(old, tabOptions);
-            const bool isIn = Inside(now, tabOptions);
-            // The tab set itself (its row of tabs) taking the focus from
-            // outside; a click straight into the picker or on "Set" does
-            // not reset the time being entered.
-            if (!wasIn && (now == tabOptions || now == tabOptions->tabBar()))
-                tabOptions_GotFocus();
-            else if (wasIn && !isIn)
-                tabOptions_LostFocus();
-        });
+        focus =
+            connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+                if (!now) return;  // the program lost the focus to another one
+                const bool wasIn = Inside(old, tabOptions);
+                const bool isIn = Inside(now, tabOptions);
+                // The tab set itself (its row of tabs) taking the focus from
+                // outside; a click straight into the picker or on "Set" does
+                // not reset the time being entered.
+                if (!wasIn && (now == tabOptions || now == tabOptions->tabBar()))
+                    tabOptions_GotFocus();
+                else if (wasIn && !isIn)
+                    tabOptions_LostFocus();
+            });
     // Any other tab stops the refresh at once, whoever chose it.
-    connect(tabOptions, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index != kClockTab) tmrSysTime->stop();
-    });
-    tabOptions->installEventFilter(new HideWatcher(this, [this] {
-        if (tmrSysTime) tmrSysTime->stop();
-    }));
+    const QMetaObject::Connection tabs =
+        connect(tabOptions, &QTabWidget::currentChanged, this, [this](int index) {
+            if (index != kClockTab) tmrSysTime->stop();
+        });
+    auto* watcher = new HideWatcher(this, [this] { tmrSysTime->stop(); });
+    tabOptions->installEventFilter(watcher);
+    // Undone when the window's members go, before its widgets (whose
+    // last focus and hide events must not reach a half-destroyed window).
+    clockWiring_ =
+        std::shared_ptr<void>(nullptr, [focus, tabs, watcher = QPointer<QObject>(watcher),
+                                        tabSet = QPointer<QTabWidget>(tabOptions)](void*) {
+            QObject::disconnect(focus);
+            QObject::disconnect(tabs);
+            if (watcher && tabSet) tabSet->removeEventFilter(watcher);
+        });
 }
 
 void FrmWorking::tabOptions_GotFocus() {

@@ -456,6 +456,9 @@ TEST_F(NumericReportPage, Screenshot) {
     w->rtfNumDisp->SetSelStart(w->rtfNumDisp->Text().indexOf("2) "));
     w->rtfNumDisp->ensureCursorVisible();
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-report-details.png"));
+    w->rtfNumDisp->SetSelStart(w->rtfNumDisp->TextLength());
+    w->rtfNumDisp->ensureCursorVisible();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-report-end.png"));
 }
 
 }  // namespace
