@@ -48,6 +48,7 @@ QLabel* ResultLabel(QWidget* parent, const QString& name) {
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
+    l->setFixedHeight(l->sizeHint().height() + 6);
     return l;
 }
 
