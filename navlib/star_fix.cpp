@@ -357,11 +357,14 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
         if (spread[static_cast<size_t>(i)]) ++good;
     fix.GoodObsCount = good;
 
-    // 7. Two or four unknowns.
+    // 7. Two or four unknowns. At a dead-reckoning speed of 0 the sight
+    // positions do not depend on the course, its column of the design matrix
+    // is all zeros and the normal equations are singular: a ship stopped or
+    // an observer ashore solves for the position only.
     const double spanHours =
         n >= 1 ? (ArrayMax(obs.ObsTime, 1, n) - ArrayMin(obs.ObsTime, 1, n)) * 24.0 : 0.0;
     const int k = (spanHours > kMinRunSpanHours && in.FullRoutine && n > kMinSightsForRun &&
-                   good > kMinSightsForRun)
+                   good > kMinSightsForRun && speed != 0.0)
                       ? 4
                       : 2;
     fix.UnknownCount = k;

@@ -196,6 +196,39 @@ TEST(ComputeStarFix, EightSightsOverThreeHoursRecoverCourseAndSpeed) {
     EXPECT_EQ(trunc.fix.Speed, 12.0);
 }
 
+// A ship stopped (or an observer ashore) with eight well-spread sights over
+// three and a half hours: at speed 0 the course has no effect on any sight,
+// so solving for it would make the normal equations singular and hand back
+// the dead reckoning as the fix. Only the position is solved.
+TEST(ComputeStarFix, StationaryObserverSolvesPositionOnly) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s;
+    s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 0.0};
+    std::vector<double> times;
+    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    StarFixInputs in =
+        MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 70.0, 0.0, s.cond, s.E);
+    FixRun run = Solve(s, in);
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_EQ(run.fix.GoodObsCount, 8);
+    EXPECT_EQ(run.fix.UnknownCount, 2);
+    EXPECT_EQ(run.fix.Course, 70.0);
+    EXPECT_EQ(run.fix.Speed, 0.0);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+
+    // Any speed at all keeps the course and speed in the fix.
+    s.truth.speed = 0.5;
+    s.plan = SpreadStars(s.truth, times, s.E);
+    in = MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 70.0, 0.5, s.cond, s.E);
+    FixRun slow = Solve(s, in);
+    EXPECT_EQ(slow.fix.UnknownCount, 4);
+    EXPECT_LT(MilesApart(slow.fix.MppLat, slow.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+}
+
 // Four unknowns need a span of MORE than 3 hours: exactly 3.0 gives two.
 TEST(ComputeStarFix, SpanOfExactlyThreeHoursGivesTwoUnknowns) {
     for (double span : {3.0, 3.01}) {
