@@ -374,8 +374,11 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
         return StarFixStatus::TooFewSights;
     }
 
-    // 8. The linear system.
+    // 8. The linear system. The statistics start from 0 together, so that a
+    // statistics step that fails never leaves the ellipse or the circle of
+    // an earlier fix beside this fix's deviations.
     fix.StdDev = Vector(k);
+    fix.EllipseEW = fix.EllipseNS = fix.CircleRadius = 0.0;
     Vector stdDev(k);
     Matrix A(n, k);
     Vector x(k);

@@ -365,7 +365,12 @@ TEST(ComputeStarFix, ProbabilityOutsideTable) {
     Scenario s = EveningStars();
     StarFixInputs in = DefaultInputs(s);
     in.Proba = 0.9;
-    FixRun run = Solve(s, in);
+    // The result of an earlier fix is still in the caller's variables: the
+    // failed ellipse step must not leave its ellipse beside this fix.
+    in.Ephemeris = ErfaEphemeris();
+    FixRun run{StarFixStatus::Solved, MakeSights(s.truth, s.plan, s.cond, s.E), FixResult{}};
+    run.fix.EllipseNS = run.fix.EllipseEW = run.fix.CircleRadius = 0.5;
+    run.status = ComputeStarFix(in, run.obs, run.fix, s.E);
     EXPECT_EQ(run.status, StarFixStatus::ArithmeticFailure);
     EXPECT_EQ(run.fix.CircleRadius, -1.0);
     EXPECT_EQ(run.fix.EllipseNS, 0.0);
@@ -433,6 +438,7 @@ TEST(ComputeStarFix, TooFewSights) {
     FixResult fix;
     fix.MppLat = 12.0;
     fix.IterCount = 7;
+    fix.EllipseNS = 3.0;
     StarFixInputs in = DefaultInputs(s);
     in.Ephemeris = ErfaEphemeris();
     ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
@@ -443,6 +449,7 @@ TEST(ComputeStarFix, TooFewSights) {
               "You must enter at least 2 observations in order\r\nto get a star fix.");
     EXPECT_EQ(fix.MppLat, 12.0);
     EXPECT_EQ(fix.IterCount, 7);
+    EXPECT_EQ(fix.EllipseNS, 3.0);
 }
 
 // Across the 180th meridian and on a course through north the results come
