@@ -286,6 +286,68 @@ TEST(ComputeStarFix, SameBodyTwiceCountsOnce) {
     EXPECT_EQ(run.fix.UnknownCount, 2);
 }
 
+// The bearing-spread count with bodies placed at chosen azimuths: a sight
+// strictly within 3.6 degrees of an earlier counted sight's bearing, or of
+// its reciprocal, does not count; 3.61 degrees away it does; a sight that
+// no longer counts eliminates nobody.
+TEST(ComputeStarFix, BearingSpreadWindows) {
+    RecordingReporter rec;
+    // Observer at 0 N 0 E at rest. A body at local hour angle 300 (east) or
+    // 60 (west) is put at the wanted azimuth by its declination, found by
+    // bisection on ERFA's horizon conversion.
+    auto decFor = [](double lha, double az) {
+        double lo = -80.0, hi = 80.0;
+        auto azOf = [lha](double dec) {
+            double a, e;
+            eraHd2ae(lha * ERFA_DD2R, dec * ERFA_DD2R, 0.0, &a, &e);
+            return a / ERFA_DD2R;
+        };
+        const bool rising = azOf(hi) > azOf(lo);
+        for (int k = 0; k < 200; ++k) {
+            const double mid = (lo + hi) / 2.0;
+            ((azOf(mid) < az) == rising ? lo : hi) = mid;
+        }
+        return (lo + hi) / 2.0;
+    };
+    struct Body {
+        double az;
+        bool counts;
+    };
+    const Body bodies[] = {{60.0, true},    {63.59, false}, {56.39, true},  {66.5, true},
+                           {243.59, false}, {150.0, true},  {320.0, true},  {146.41, false}};
+    const int n = 8;
+    std::vector<double> gha(n + 1), dec(n + 1);
+    const double t = kDay + 20 * kHour;
+    ObservationSet obs(n);
+    Conditions c;
+    for (int i = 1; i <= n; ++i) {
+        const double lha = bodies[i - 1].az < 180.0 ? 300.0 : 60.0;
+        gha[i] = lha;
+        dec[i] = decFor(lha, bodies[i - 1].az);
+        double alt, az;
+        ErfaAltAz(0.0, 0.0, gha[i], dec[i], alt, az);
+        ASSERT_NEAR(az, bodies[i - 1].az, 1e-9);
+        ASSERT_GT(alt, 5.0);
+        obs.SetSight(i, t, "B" + std::to_string(i), SextantAltitude(alt, "B", 272000.0, c),
+                     c.instErrDeg);
+    }
+    StarFixInputs in = MakeInputs(Track{0.0, 0.0, t, 0.0, 0.0}, t, t, 3.0, -4.0, 0.0, 0.0, c,
+                                  Wgs84());
+    in.Ephemeris = [&](const std::string& body, double, double& g, double& d, double& dist) {
+        const int i = std::stoi(body.substr(1));
+        g = gha[static_cast<size_t>(i)];
+        d = dec[static_cast<size_t>(i)];
+        dist = 272000.0;
+    };
+    FixResult fix;
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, Wgs84()), StarFixStatus::Solved);
+    int expected = 0;
+    for (const Body& b : bodies) expected += b.counts;
+    EXPECT_EQ(fix.GoodObsCount, expected);
+    EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, 0.0, 0.0), 0.005);
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // Two sights: the exact crossing (Cramer's rule with the determinant for
 // both unknowns), weights 0 and no statistics.
 TEST(ComputeStarFix, TwoSightsCrossExactly) {
