@@ -109,8 +109,8 @@ struct JupiterPerturbationSums {
 JupiterPerturbationSums JupiterPerturbations(double T1900);
 
 // Ecliptic latitude b and longitude l to declination and right ascension
-// for the obliquity eps (degrees). The right ascension lies in -90..360 (not
-// reduced; use it through its sine and cosine).
+// for the obliquity eps (degrees). The declination lies in -90..90, the
+// right ascension in 0 (included) .. 360 (excluded).
 void EclipticToEquatorialFull(double b, double l, double eps, double& dec, double& ra);
 
 // The geocentric direction of a planet from its heliocentric direction

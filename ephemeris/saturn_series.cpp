@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <system_error>
 #include <filesystem>
 #include <fstream>
 
@@ -26,6 +27,7 @@ constexpr double kFallbackRadius = 1e-11;
 
 // Error numbers and the descriptions shown with them.
 constexpr int kErrMissing = 0;        // the file is not there
+constexpr int kErrBadFileName = 64;   // the system refuses the name
 constexpr int kErrPastEnd = 62;       // shorter than the series
 constexpr int kErrDeviceIo = 57;      // the read itself failed
 constexpr int kErrAccess = 75;        // the file cannot be opened
@@ -69,9 +71,15 @@ SaturnSeriesBlock SaturnSeries::Block(int k) const {
 bool SaturnSeries::Load(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    // A missing file (or a folder of that name) is reported with number 0
-    // and no description.
-    if (!fs::is_regular_file(path, ec)) {
+    // A name the system refuses (too long) is a bad file name; a missing
+    // file (or a folder of that name) is reported with number 0 and no
+    // description.
+    const bool regular = fs::is_regular_file(path, ec);
+    if (ec == std::errc::filename_too_long) {
+        Report(kErrBadFileName, path, "Bad file name");
+        return false;
+    }
+    if (!regular) {
         Report(kErrMissing, path, "");
         return false;
     }

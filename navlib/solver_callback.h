@@ -21,6 +21,8 @@
 // inside a root search) on the same data.
 #pragma once
 
+#include <functional>
+
 #include "navlib/arrays.h"
 
 namespace orvex {
@@ -68,6 +70,11 @@ struct SolverParameters {
     double SolvLongWest = 0.0;
     // Target altitude of the Sun (degrees), twilight search.
     double SolvSunAlt = 0.0;
+    // The Sun's place for functions 12 and 13, set by the twilight search
+    // (the ephemeris lies outside this library): for a UT date-time value
+    // (days) it gives the Greenwich hour angle and declination (degrees) and
+    // the distance (astronomical units). Unset, both functions give 0.
+    std::function<void(double when, double& gha, double& dec, double& dist)> SolvSunPlace;
 };
 
 // The process-wide block every solver caller fills.

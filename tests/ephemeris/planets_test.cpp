@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "ephemeris/planets.h"
+#include "ephemeris/precession_nutation.h"
 #include "ephemeris/saturn_series.h"
+#include "ephemeris/stars.h"
 #include "ephemeris/sun.h"
+#include "ephemeris/time_argument.h"
 #include "erfa_oracle.h"
 #include "full_saturn_series.h"
 #include "navlib/app_path.h"
@@ -276,6 +279,107 @@ TEST(PlanetEphemeris, SaturnWithoutItsFileGivesTheSunsDirection) {
     // The next request tries again and reports again.
     PlanetEphemeris("SATURN", T, p);
     EXPECT_EQ(rec.messages.size(), 4u);
+}
+
+// The radius vector: Jupiter's perturbation D lengthens the semi-major axis
+// before the Kepler radius multiplies it; the inner planets' perturbation is
+// added to the radius vector itself. Swapping the two forms moves Jupiter by
+// about 6e-5 AU, far below what the comparison with ERFA can see.
+TEST(PlanetHeliocentric, PerturbationOfTheRadiusActsWhereItBelongs) {
+    struct Case {
+        const char* name;
+        PlanetElements (*elements)(double);
+        double a;
+    };
+    const Case cases[] = {{"VENUS", VenusElements, 0.7233316},
+                          {"MARS", MarsElements, 1.5236883},
+                          {"JUPITER", JupiterElements, 5.202561}};
+    for (const Case& c : cases) {
+        for (double T : {-0.3, 0.0, 0.17}) {
+            const PlanetElements el = c.elements(T);
+            double gamma = 0, rho = 0;
+            SolveKepler(el.e, el.M, gamma, rho);
+            double b = 0, l = 0, r = 0;
+            PlanetHeliocentric(c.name, T, b, l, r);
+            const bool jupiter = std::string_view(c.name) == "JUPITER";
+            const double expected = jupiter ? (c.a + el.delta) * rho : c.a * rho + el.delta;
+            EXPECT_NEAR(r, expected, 1e-13) << c.name << " T = " << T;
+            // The argument of latitude rotated by the inclination, through
+            // ERFA's rotation: the orbit plane tilted about the node line.
+            double v[3], w[3], rx[3][3];
+            eraS2c((el.L - el.Omega + gamma) * ERFA_DD2R, 0.0, v);
+            eraIr(rx);
+            eraRx(-el.i * ERFA_DD2R, rx);
+            eraRxp(rx, v, w);
+            double lon = 0, lat = 0;
+            eraC2s(w, &lon, &lat);
+            EXPECT_NEAR(b, lat * ERFA_DR2D, 1e-9) << c.name;
+            EXPECT_NEAR(std::remainder(l - el.Omega - lon * ERFA_DR2D, 360.0), 0.0, 1e-9) << c.name;
+        }
+    }
+}
+
+// From the geometric heliocentric place to the apparent hour angle and
+// declination, rebuilt here with plain vectors and ERFA's rotations: the
+// place after the light time (the heliocentric longitude below moves fast
+// enough for the step to show), the Sun's vector added, the rotation to the
+// equator by the MEAN obliquity, then the star chain's nutation and
+// aberration and the apparent sidereal time. Swapping the mean for the true
+// obliquity, dropping the nutation or the aberration, or using the place
+// before the light time each stay inside the arc-minute tolerances against
+// ERFA, so they are pinned here to 1e-9 degree.
+TEST(PlanetEphemeris, ApparentPlaceFollowsFromTheGeometricPlace) {
+    // The program's own degree factor, so that the oracle and the chain turn
+    // the same (unreduced) angles into the same radians.
+    const double kRad = 0.01745329251993889, kDeg = 57.29577951309679;
+    for (double T : {-0.083, 0.031, 0.274}) {
+        const auto helio = [](double t, double& b, double& l, double& r) {
+            b = 1.7 - 3.0 * t;
+            l = 200.0 + 50000.0 * t;  // about 0.8 degree per light-time step of 1 AU
+            r = 1.38 + 0.2 * t;
+        };
+        PlanetPlace p;
+        PlanetEphemerisFrom(helio, T, p);
+
+        const SunElements sun = SunMeanElements(T);
+        double gamma = 0, rho = 0;
+        SolveKepler(sun.e, sun.M, gamma, rho);
+        const double R = rho * 1.0000002 + sun.dR;
+        const double sunLon = sun.L + gamma;
+        double sunVec[3];
+        eraS2p(sunLon * kRad, 0.0, R, sunVec);
+        const auto geocentric = [&](double t, double g[3]) {
+            double b = 0, l = 0, r = 0, h[3];
+            helio(t, b, l, r);
+            eraS2p(l * kRad, b * kRad, r, h);
+            eraPpp(h, sunVec, g);
+        };
+        double g0[3], g[3];
+        geocentric(T, g0);
+        geocentric(T - 0.0057756 * eraPm(g0) / 36525.0, g);
+
+        double lon = 0, lat = 0;
+        eraC2s(g, &lon, &lat);
+        EXPECT_NEAR(p.delta, eraPm(g), 1e-12) << T;
+        EXPECT_NEAR(p.beta, lat * kDeg, 1e-9) << T;
+        EXPECT_NEAR(p.lambda, eraAnp(lon) * kDeg, 1e-9) << T;
+
+        double rx[3][3], e[3];
+        eraIr(rx);
+        eraRx(-sun.eps0 * kRad, rx);
+        eraRxp(rx, g, e);
+        double ra = 0, dec = 0;
+        eraC2s(e, &ra, &dec);
+        double dpsi = 0, deps = 0;
+        Nutation(T, dpsi, deps);
+        double appRa = 0, appDec = 0;
+        ApplyNutationAberration(sun.eps0, dpsi, deps, sunLon, eraAnp(ra) * kDeg,
+                                dec * kDeg, appRa, appDec);
+        const double eps = sun.eps0 + deps / 3600.0;
+        const double gast = GreenwichMeanSiderealTime(T) + dpsi * std::cos(eps * kRad) / 3600.0;
+        EXPECT_NEAR(p.dec, appDec, 1e-9) << T;
+        EXPECT_NEAR(std::remainder(p.gha - (gast - appRa), 360.0), 0.0, 1e-9) << T;
+    }
 }
 
 }  // namespace

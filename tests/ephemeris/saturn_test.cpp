@@ -262,6 +262,24 @@ TEST_F(SaturnFileFailures, LoadedTablesAreKept) {
     ExpectLoadsNow();
 }
 
+// A program folder whose name the system refuses (longer than a file name
+// may be) is reported as an invalid file specification naming the path,
+// not as a missing file with "Error 0".
+TEST(SaturnHeliocentric, TooLongAFileNameIsAnInvalidSpecification) {
+    const std::string folder = "/tmp/" + std::string(300, 'x');
+    ProgramFolderGuard guard(folder);
+    RecordingReporter rec;
+    double b = 5, l = 5, r = 5;
+    SaturnHeliocentric(0.1, b, l, r);
+    EXPECT_EQ(b, 0.0);
+    EXPECT_EQ(l, 0.0);
+    EXPECT_EQ(r, 1e-11);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, " Saturn data file access error");
+    EXPECT_EQ(rec.messages[0].text,
+              "Saturn file specification invalid:\r\n" + folder + "/Planet.dat.");
+}
+
 TEST(SaturnFileErrorText, FixedMessagesForTheKnownNumbers) {
     EXPECT_EQ(SaturnFileErrorText(52, "/x/Planet.dat", "d"),
               "Saturn file specification invalid:\r\n/x/Planet.dat.");
