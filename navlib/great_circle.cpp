@@ -330,7 +330,20 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     const double c1 = Cotangent(psi1);
     const double c2 = Cotangent(psi2);
 
-    double p = std::cos(Norm180(lon1 - vertexLong) * kDegToRad) * c1;
+    // p is the cotangent of the vertex latitude, on the sphere the result
+    // itself: x / sqrt(1 - x^2) with x = cos(lat1) sin C, the cosine of the
+    // spherical vertex latitude. The product cos(lon1 - vertexLong) * c1
+    // loses its digits near the equator (the cosine of nearly a right angle
+    // times a huge cotangent): at 1e-06 degree the vertex came out 0.0007
+    // degree off, and on the equator itself (the 1e-07 substitute) at the
+    // pole. On an ellipsoid it stays the root search's start value.
+    double p = 0.0;
+    if (F != kSphereInvFlattening) {
+        p = std::cos(Norm180(lon1 - vertexLong) * kDegToRad) * c1;
+    } else {
+        const double x = std::cos(lat1 * kDegToRad) * std::sin(C);
+        p = Sgn(phiV) * x / std::sqrt(std::max(1.0 - x * x, 1e-30));
+    }
 
     int departureSense = LongitudeSense(vertexLong, lon1);
     if (F != kSphereInvFlattening) {

@@ -197,6 +197,41 @@ TEST(GreatCircleEllipsoid, TrackAlongAMeridian) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// A departure on the equator (or within a hair of it) on the sphere: the
+// start value of p multiplied the cosine of a right angle by the cotangent of
+// the 1e-07 substitute, and the vertex came out at the pole (0.0007 degree
+// off at 1e-06 degree of latitude), with every course and waypoint wrong.
+TEST(GreatCircleEllipsoid, DepartureOnTheEquator) {
+    RecordingReporter rec;
+    for (const EarthModel& E : {NormalSphere(), Wgs84()}) {
+        const Geodesic g = OracleFor(E);
+        for (const double lat1 : {0.0, 1e-6, -1e-6, 1e-4}) {
+            for (const Route& r : {Route{lat1, 10, 30, 50}, Route{lat1, 10, -30, 50},
+                                   Route{lat1, -20, 50, -160}, Route{lat1, 170, -45, -150}}) {
+                SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                                << r.lon2 << " F " << E.InvFlattening);
+                const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+                const OracleVertex o = VertexOf(g, r);
+                EXPECT_NEAR(v.VertexLat, o.lat, 1e-4);
+                EXPECT_LT(AngleDiff(v.VertexLong, o.lon), 1e-4);
+                double azi1 = 0, azi2 = 0, s = 0;
+                g.Inverse(r.lat1, r.lon1, r.lat2, r.lon2, s, azi1, azi2);
+                double c1 = 0, c2 = 0;
+                bool failed = false;
+                EXPECT_NEAR(GreatCircleComposite(r.lon1, v.VertexLat, v.VertexLong, v.VertexParam,
+                                                 E, r.lon1, r.lon2, c1, failed),
+                            r.lat1, 1e-4);
+                EXPECT_NEAR(GreatCircleComposite(r.lon2, v.VertexLat, v.VertexLong, v.VertexParam,
+                                                 E, r.lon1, r.lon2, c2, failed),
+                            r.lat2, 1e-4);
+                EXPECT_LT(AngleDiff(c1, azi1), 0.002);
+                EXPECT_LT(AngleDiff(c2, azi2), 0.002);
+            }
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // ---------------------------------------------------------------- distance
 
 // On the equator the half-sum of the latitudes is a tiny substitute; the
