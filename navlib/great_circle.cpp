@@ -405,8 +405,10 @@ double GreatCircleComposite(double lon, double vertexLat, double vertexLong, dou
     SetEllipsoidParameters(P, F);
 
     // A vertex at a pole: the track is a meridian and has no latitude as a
-    // function of longitude (nor a course from the longitudes alone).
-    if (std::fabs(vertexLat) >= 90.0 - kSameAngleTolerance) {
+    // function of longitude (nor a course from the longitudes alone). A
+    // vertex merely near a pole is an ordinary track, steep but with a
+    // latitude and a course at every longitude.
+    if (std::fabs(vertexLat) >= 90.0) {
         failed = true;
         return 0.0;
     }

@@ -78,8 +78,8 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
 // the vertex latitude is returned and the course set to 090 or 270 by the
 // direction of travel, even when kNoCourse was passed. A vertex on the
 // equator gives latitude 0 and course 090/270 everywhere. A vertex at a pole
-// (a track along a meridian) has no latitude as a function of longitude:
-// failed, course untouched.
+// (exactly 90 degrees: a track along a meridian) has no latitude as a
+// function of longitude: failed, course untouched.
 double GreatCircleComposite(double lon, double vertexLat, double vertexLong, double vertexParam,
                             const EarthModel& E, double fromLong, double toLong, double& course,
                             bool& failed);

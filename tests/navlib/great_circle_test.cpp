@@ -232,6 +232,37 @@ TEST(GreatCircleEllipsoid, DepartureOnTheEquator) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// A track within a thousandth of a degree of a meridian has its vertex a
+// hair from the pole; it is an ordinary track with a latitude and a course
+// at every longitude, yet it was refused as a vertex at the pole (no course
+// at departure or arrival).
+TEST(GreatCircleComposite, NearlyAlongAMeridian) {
+    RecordingReporter rec;
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        const Geodesic g = OracleFor(E);
+        for (const Route& r : {Route{88.8, -150.404, -18.19, -150.403},
+                               Route{-35.11, -160.045, -88.59, -160.044},
+                               Route{89.99, 91.80, -33.29, 91.60}}) {
+            SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                            << r.lon2 << " F " << E.InvFlattening);
+            const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+            double azi1 = 0, azi2 = 0, s = 0;
+            g.Inverse(r.lat1, r.lon1, r.lat2, r.lon2, s, azi1, azi2);
+            double c1 = 0, c2 = 0;
+            bool failed1 = true, failed2 = true;
+            GreatCircleComposite(r.lon1, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c1, failed1);
+            GreatCircleComposite(r.lon2, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c2, failed2);
+            EXPECT_FALSE(failed1);
+            EXPECT_FALSE(failed2);
+            EXPECT_LT(AngleDiff(c1, azi1), 0.002);
+            EXPECT_LT(AngleDiff(c2, azi2), 0.002);
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // ---------------------------------------------------------------- distance
 
 // On the equator the half-sum of the latitudes is a tiny substitute; the
