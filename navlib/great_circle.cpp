@@ -294,16 +294,38 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     if (SameLatitude(lat1, 0.0) && SameLatitude(lat2, 0.0)) return v;
     // A track along a meridian has its vertex at a pole: the one it crosses
     // when the two positions lie on opposite meridians, else the pole on the
-    // side of the position farther from the equator (not on the track).
+    // side of the position farther from the equator (not on the track). A
+    // position at a pole lies on every meridian: the track is the meridian
+    // of the other position, and its vertex that pole. The pole's longitude
+    // tells the direction of travel: it is the meridian along which the
+    // track, sailed on, runs into that pole (GreatCircleComposite gives the
+    // courses from it).
+    const bool pole1 = SameLatitude(std::fabs(lat1), 90.0);
+    const bool pole2 = SameLatitude(std::fabs(lat2), 90.0);
+    if (pole1 && pole2 && Sgn(lat1) == Sgn(lat2)) return v;  // one pole, one position
     const bool oppositeMeridians = SameLongitude(Norm180(lon2 - lon1), 180.0);
-    if (SameLongitude(lon1, lon2) || oppositeMeridians) {
-        const double farther = std::fabs(lat2) > std::fabs(lat1) ? lat2 : lat1;
-        const int pole = oppositeMeridians ? (lat1 + lat2 >= 0 ? 1 : -1) : (farther >= 0 ? 1 : -1);
-        v.VertexLat = pole * 90.0;
+    if (SameLongitude(lon1, lon2) || oppositeMeridians || pole1 || pole2) {
+        int pole = 1;
         v.VertexLong = lon1;
+        v.VertexDist = -1.0;
+        if (pole1) {
+            // Leaving the pole along the arrival's meridian.
+            pole = Sgn(lat1);
+            v.VertexLong = Norm180(lon2 + 180.0);
+        } else if (pole2) {
+            // Arriving at the pole along the departure's meridian.
+            pole = Sgn(lat2);
+        } else if (oppositeMeridians) {
+            pole = lat1 + lat2 >= 0 ? 1 : -1;
+            v.VertexDist = GeodesicDistance(lat1, lon1, pole * 90.0, lon1, E);
+        } else {
+            const double farther = std::fabs(lat2) > std::fabs(lat1) ? lat2 : lat1;
+            pole = farther >= 0 ? 1 : -1;
+            const bool toward = (pole > 0) == (lat2 > lat1);
+            if (!toward) v.VertexLong = Norm180(lon1 + 180.0);
+        }
+        v.VertexLat = pole * 90.0;
         v.VertexParam = 0.0;
-        v.VertexDist =
-            oppositeMeridians ? GeodesicDistance(lat1, lon1, v.VertexLat, lon1, E) : -1.0;
         return v;
     }
 
@@ -405,11 +427,22 @@ double GreatCircleComposite(double lon, double vertexLat, double vertexLong, dou
     SetEllipsoidParameters(P, F);
 
     // A vertex at a pole: the track is a meridian and has no latitude as a
-    // function of longitude (nor a course from the longitudes alone). A
-    // vertex merely near a pole is an ordinary track, steep but with a
-    // latitude and a course at every longitude.
+    // function of longitude. It runs into the pole along the vertex's
+    // meridian and away from it along the opposite one; a longitude on
+    // neither is that of a position at the pole itself, the departure
+    // (leaving it) or the arrival (reaching it). A vertex merely near a pole
+    // is an ordinary track, steep but with a latitude at every longitude.
     if (std::fabs(vertexLat) >= 90.0) {
         failed = true;
+        if (course != kNoCourse) {
+            bool toward = false;
+            if (SameLongitude(lon, vertexLong)) {
+                toward = true;
+            } else if (!SameLongitude(lon, Norm180(vertexLong + 180.0))) {
+                toward = SameLongitude(lon, toLong) && !SameLongitude(lon, fromLong);
+            }
+            course = toward == (vertexLat > 0) ? 360.0 : 180.0;
+        }
         return 0.0;
     }
     const double psiV = GeodeticToGeocentric(vertexLat, F) * kDegToRad;

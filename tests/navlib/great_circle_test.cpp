@@ -232,6 +232,55 @@ TEST(GreatCircleEllipsoid, DepartureOnTheEquator) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// Courses of a track along a meridian: the vertex sits at a pole and the
+// courses were left as the caller's variable held them (000 shown for a
+// route due south). A position at a pole gave a NaN vertex longitude on the
+// sphere and a flood of arccosine boxes on the ellipsoid.
+TEST(GreatCircleComposite, CoursesAlongAMeridianAndFromAPole) {
+    RecordingReporter rec;
+    struct Case {
+        Route r;
+        double vertexLat, course1, course2;
+    };
+    const Case cases[] = {
+        {{10, -30, 50, -30}, 90, 360, 360},   {{50, -30, 10, -30}, 90, 180, 180},
+        {{-10, -30, -50, -30}, -90, 180, 180}, {{-50, -30, -10, -30}, -90, 360, 360},
+        {{-10, 20, 30, 20}, 90, 360, 360},    {{30, 20, -10, 20}, 90, 180, 180},
+        {{70, -30, 80, 150}, 90, 360, 180},   {{-70, -30, -80, 150}, -90, 180, 360},
+        {{90, 6, 40, 7}, 90, 180, 180},       {{40, 7, 90, 100}, 90, 360, 360},
+        {{-90, 149, 66, 69}, -90, 360, 360},  {{66, 69, -90, 149}, -90, 180, 180},
+        {{90, 0, -30, 170}, 90, 180, 180},
+    };
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        const Geodesic g = OracleFor(E);
+        for (const Case& c : cases) {
+            const Route& r = c.r;
+            SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                            << r.lon2 << " F " << E.InvFlattening);
+            const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+            EXPECT_EQ(v.VertexLat, c.vertexLat);
+            EXPECT_EQ(v.VertexParam, 0.0);
+            EXPECT_TRUE(std::isfinite(v.VertexLong));
+            double c1 = 0, c2 = 0;
+            bool failed = false;
+            GreatCircleComposite(r.lon1, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c1, failed);
+            GreatCircleComposite(r.lon2, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c2, failed);
+            EXPECT_EQ(c1, c.course1);
+            EXPECT_EQ(c2, c.course2);
+            double s = 0;
+            g.Inverse(r.lat1, r.lon1, r.lat2, r.lon2, s);
+            EXPECT_NEAR(GeodesicDistance(r.lat1, r.lon1, r.lat2, r.lon2, E), s, 2e-5 * s + 0.002);
+        }
+        // Both positions at one pole are one position.
+        const GreatCircleVertex same = GreatCircleEllipsoid(90, 10, 90, -100, E);
+        EXPECT_EQ(same.VertexDist, -1.0);
+        EXPECT_EQ(same.VertexLat, 0.0);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
 // A track within a thousandth of a degree of a meridian has its vertex a
 // hair from the pole; it is an ordinary track with a latitude and a course
 // at every longitude, yet it was refused as a vertex at the pole (no course
