@@ -250,7 +250,8 @@ double GeodesicLongitudeFromVertex(double A, double p, double halfE2) {
     if (p / A < 0) sigma = kPi - sigma;
     // The ellipsoid shortens the longitude from the vertex on either side of
     // the equator: the correction takes |p|, never its sign.
-    return ArcCos(p / A) - (halfE2 * std::fabs(p) / q) * sigma;
+    // A point at the vertex itself may give |p / A| a rounding over 1.
+    return ArcCos(std::clamp(p / A, -1.0, 1.0)) - (halfE2 * std::fabs(p) / q) * sigma;
 }
 
 double IntegralMode8(double phi, double a) {
@@ -338,7 +339,10 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     const double C = firstNearerPole ? A + B : A - B;
     double phiV = std::fabs(ArcCos(std::cos(lat1 * kDegToRad) * std::sin(C)));
     phiV *= Sgn(firstNearerPole ? lat1 : lat2);
-    const double dLong = std::fabs(ArcCos(std::tan(lat1 * kDegToRad) / std::tan(phiV))) * kRadToDeg;
+    // |tan lat1| never exceeds |tan phiV|; when the departure is itself the
+    // vertex the quotient may round to just over 1, which is no error.
+    const double ratio = std::clamp(std::tan(lat1 * kDegToRad) / std::tan(phiV), -1.0, 1.0);
+    const double dLong = std::fabs(ArcCos(ratio)) * kRadToDeg;
     const int s = C < kHalfPi ? LongitudeSense(lon1, lon2) : LongitudeSense(lon2, lon1);
     const double sphVertexLong = Norm180(lon1 + s * dLong);
     phiV *= kRadToDeg;

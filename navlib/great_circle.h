@@ -122,7 +122,7 @@ double IntegralMode8(double phi, double a);
 //   p       the track's parameter
 //   halfE2  e^2 / 2 of the ellipsoid
 // A point in the other hemisphere from the vertex lies more than a quarter
-// circle from it. Requires |p| <= |A|.
+// circle from it. Requires |p| <= |A| (a rounding over counts as equal).
 double GeodesicLongitudeFromVertex(double A, double p, double halfE2);
 
 }  // namespace orvex

@@ -312,6 +312,46 @@ TEST(GreatCircleComposite, NearlyAlongAMeridian) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// Round numbers put a departure exactly at the vertex (45 S 180 to the
+// equator at 90 W leaves due east), at a pole, on the equator or on one
+// meridian: the quotients of the formulas then round a hair over 1 and the
+// arccosine box was shown for a perfectly good route. Every output must be a
+// number and no box may appear.
+TEST(GreatCircle, RoundNumbersGiveNoBoxAndNoNaN) {
+    RecordingReporter rec;
+    const double lats[] = {-90, -45, -1e-9, 0, 1e-9, 45, 90};
+    const double lons[] = {-180, -90, 0, 90, 180};
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        for (double la1 : lats)
+            for (double lo1 : lons)
+                for (double la2 : lats)
+                    for (double lo2 : lons) {
+                        SCOPED_TRACE(testing::Message() << la1 << " " << lo1 << " " << la2 << " "
+                                                        << lo2 << " F " << E.InvFlattening);
+                        const GreatCircleVertex v = GreatCircleEllipsoid(la1, lo1, la2, lo2, E);
+                        double c1 = 0, c2 = kNoCourse;
+                        bool failed = false;
+                        const double l1 = GreatCircleComposite(lo1, v.VertexLat, v.VertexLong,
+                                                               v.VertexParam, E, lo1, lo2, c1,
+                                                               failed);
+                        const double l2 = GreatCircleComposite(Norm180(lo1 + 7), v.VertexLat,
+                                                               v.VertexLong, v.VertexParam, E, 0, 0,
+                                                               c2, failed);
+                        for (double x : {v.VertexLat, v.VertexLong, v.VertexParam, v.VertexDist, l1,
+                                         l2, c1, c2, GeodesicDistance(la1, lo1, la2, lo2, E)}) {
+                            ASSERT_TRUE(std::isfinite(x));
+                        }
+                        ASSERT_TRUE(rec.messages.empty());
+                    }
+    }
+    // The departure at the vertex: due east, vertex where the oracle puts it.
+    const Geodesic g = OracleFor(NormalSphere());
+    const GreatCircleVertex v = GreatCircleEllipsoid(-45, -180, 0, -90, NormalSphere());
+    EXPECT_NEAR(v.VertexLat, -45.0, 1e-9);
+    EXPECT_LT(AngleDiff(v.VertexLong, 180.0), 1e-9);
+    EXPECT_NEAR(v.VertexLat, VertexOf(g, Route{-45, -180, 0, -90}).lat, 1e-9);
+}
+
 // ---------------------------------------------------------------- distance
 
 // On the equator the half-sum of the latitudes is a tiny substitute; the
