@@ -83,9 +83,9 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
 // direction of travel, even when kNoCourse was passed. A vertex on the
 // equator gives latitude 0 and course 090/270 everywhere. A vertex at a pole
 // (exactly 90 degrees: a track along a meridian) has no latitude as a
-// function of longitude: failed, and the course, when wanted, 360 or 180 by
-// whether the track runs into the northern or southern pole at lon (see
-// GreatCircleEllipsoid for the vertex longitude that tells it).
+// function of longitude: failed, and the course, when wanted, 360 where the
+// track heads north at lon and 180 where it heads south (the vertex
+// longitude tells which, see GreatCircleEllipsoid).
 double GreatCircleComposite(double lon, double vertexLat, double vertexLong, double vertexParam,
                             const EarthModel& E, double fromLong, double toLong, double& course,
                             bool& failed);
