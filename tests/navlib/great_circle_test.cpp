@@ -243,12 +243,12 @@ TEST(GreatCircleComposite, CoursesAlongAMeridianAndFromAPole) {
         double vertexLat, course1, course2;
     };
     const Case cases[] = {
-        {{10, -30, 50, -30}, 90, 360, 360},   {{50, -30, 10, -30}, 90, 180, 180},
+        {{10, -30, 50, -30}, 90, 360, 360},    {{50, -30, 10, -30}, 90, 180, 180},
         {{-10, -30, -50, -30}, -90, 180, 180}, {{-50, -30, -10, -30}, -90, 360, 360},
-        {{-10, 20, 30, 20}, 90, 360, 360},    {{30, 20, -10, 20}, 90, 180, 180},
-        {{70, -30, 80, 150}, 90, 360, 180},   {{-70, -30, -80, 150}, -90, 180, 360},
-        {{90, 6, 40, 7}, 90, 180, 180},       {{40, 7, 90, 100}, 90, 360, 360},
-        {{-90, 149, 66, 69}, -90, 360, 360},  {{66, 69, -90, 149}, -90, 180, 180},
+        {{-10, 20, 30, 20}, 90, 360, 360},     {{30, 20, -10, 20}, 90, 180, 180},
+        {{70, -30, 80, 150}, 90, 360, 180},    {{-70, -30, -80, 150}, -90, 180, 360},
+        {{90, 6, 40, 7}, 90, 180, 180},        {{40, 7, 90, 100}, 90, 360, 360},
+        {{-90, 149, 66, 69}, -90, 360, 360},   {{66, 69, -90, 149}, -90, 180, 180},
         {{90, 0, -30, 170}, 90, 180, 180},
     };
     for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
@@ -289,9 +289,9 @@ TEST(GreatCircleComposite, NearlyAlongAMeridian) {
     RecordingReporter rec;
     for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
         const Geodesic g = OracleFor(E);
-        for (const Route& r : {Route{88.8, -150.404, -18.19, -150.403},
-                               Route{-35.11, -160.045, -88.59, -160.044},
-                               Route{89.99, 91.80, -33.29, 91.60}}) {
+        for (const Route& r :
+             {Route{88.8, -150.404, -18.19, -150.403}, Route{-35.11, -160.045, -88.59, -160.044},
+              Route{89.99, 91.80, -33.29, 91.60}}) {
             SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
                                             << r.lon2 << " F " << E.InvFlattening);
             const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
@@ -331,12 +331,11 @@ TEST(GreatCircle, RoundNumbersGiveNoBoxAndNoNaN) {
                         const GreatCircleVertex v = GreatCircleEllipsoid(la1, lo1, la2, lo2, E);
                         double c1 = 0, c2 = kNoCourse;
                         bool failed = false;
-                        const double l1 = GreatCircleComposite(lo1, v.VertexLat, v.VertexLong,
-                                                               v.VertexParam, E, lo1, lo2, c1,
-                                                               failed);
-                        const double l2 = GreatCircleComposite(Norm180(lo1 + 7), v.VertexLat,
-                                                               v.VertexLong, v.VertexParam, E, 0, 0,
-                                                               c2, failed);
+                        const double l1 = GreatCircleComposite(
+                            lo1, v.VertexLat, v.VertexLong, v.VertexParam, E, lo1, lo2, c1, failed);
+                        const double l2 =
+                            GreatCircleComposite(Norm180(lo1 + 7), v.VertexLat, v.VertexLong,
+                                                 v.VertexParam, E, 0, 0, c2, failed);
                         for (double x : {v.VertexLat, v.VertexLong, v.VertexParam, v.VertexDist, l1,
                                          l2, c1, c2, GeodesicDistance(la1, lo1, la2, lo2, E)}) {
                             ASSERT_TRUE(std::isfinite(x));
