@@ -365,6 +365,8 @@ void FrmAzimuth::CommitVariation(MaskedField& f) {
 }
 
 void FrmAzimuth::cmdCompute_Click() {
+    // A shortcut key leaves the focus in the time field: take its value.
+    if (dtpTime->hasFocus()) dtpTime_LostFocus();
     if (mskLat->IsEmptyEntry() || mskLong->IsEmptyEntry()) {
         ShowMessage(kIconExclamation + kButtonsOk, "Missing latitude/longitude",
                     "Please enter the latitude and/or longitude.", this);

@@ -670,6 +670,8 @@ void FrmStarFixWizard::CommitHeight(MaskedField& f, bool metres) {
 // ---- Step 2: the Sun's times ---------------------------------------------------
 
 bool FrmStarFixWizard::StepTwilight() {
+    // A shortcut key leaves the focus in the date field: take its value.
+    if (dtpTime->hasFocus()) dtpTime_LostFocus();
     for (bool e : wizEntered_) {
         if (!e) {
             ShowMessage(kIconExclamation + kButtonsOk, "Missing data",

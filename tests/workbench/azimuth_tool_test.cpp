@@ -285,6 +285,35 @@ TEST(FrmAzimuth, OpenedByTheMainWindow) {
     tool->cmdEnd_Click();
 }
 
+// Guards the loss of the navigator's wizard inputs: a window of the tool
+// that ends clears the wizard flag (as every wizard window does), but the
+// next wizard command only brings the open wizard forward, unreset.
+TEST(FrmAzimuth, WhatIsUpEndKeepsTheOpenWizard) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto main = test::StartedWindow(settings);
+    main->CompanionClock = ClockAt(Evening());
+    main->mnuStarFixWizardStart_Click();
+    FrmStarFixWizard* wizard = main->StarFixWizard();
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(Enter(wizard->mskLat, "45°30'.0 N"));
+    main->mnuAziGo_Click();
+    FrmAzimuth* tool = main->AzimuthTool();
+    ASSERT_TRUE(Enter(tool->mskLat, "45°30'.0 N"));
+    tool->cmdWhatIsUp_Click();
+    ASSERT_NE(tool->WhatIsUpWindow(), nullptr);
+    tool->WhatIsUpWindow()->cmdNav_Click(4);
+    EXPECT_FALSE(main->State().WizardOpen);
+    main->picStarFixWizard_Click();
+    EXPECT_EQ(main->StarFixWizard(), wizard);
+    EXPECT_TRUE(wizard->WizEntered(1));
+    EXPECT_DOUBLE_EQ(wizard->WizLat(), 45.5);
+    EXPECT_TRUE(main->State().WizardOpen);
+    tool->cmdEnd_Click();
+    wizard->cmdNav_Click(1);
+}
+
 TEST(FrmAzimuth, Screenshots) {
     PlatformScript script;
     Tool t(Evening());
