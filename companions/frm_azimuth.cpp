@@ -376,7 +376,8 @@ void FrmAzimuth::cmdCompute_Click() {
     ComputeEphemeris(cboBody->currentText().toStdString(), obsTime_, e);
     const double lha = Norm360(e.gha + lon_);
     const double zn = ComputeAzimuth(lat_, lon_, e.gha, e.dec);
-    const CompassErrors c = ComputeCompassErrors(zn, course_[0], course_[1], course_[2], variation_);
+    const CompassErrors c =
+        ComputeCompassErrors(zn, course_[0], course_[1], course_[2], variation_);
     deviation_ = c.deviation;
 
     const std::string& sep = links_.DecSep;

@@ -38,15 +38,19 @@ constexpr double kFeetPerMetre = 3.28084;
 constexpr double kMetresPerFoot = 0.3048;
 constexpr double kAziHeightEye = 10.0;  // metres, for the bodies above the horizon
 
-const char* const kStepTitle[4] = {"Step 1", "Step 2", "Step 3", "Position of the selected stars on"};
+const char* const kStepTitle[4] = {"Step 1", "Step 2", "Step 3",
+                                   "Position of the selected stars on"};
 const char* const kStepText[4] = {"Enter observation datas", "Times", "Select stars",
                                   "Display stars to observe"};
-const char* const kSunTimeLabel[9] = {
-    "Time to start morning observations :", "Time to end morning observations :",
-    "Time of visible sunrise :",            "Time of theoretical sunrise :",
-    "Time of upper meridian passage of the Sun :",
-    "Time of theoretical sunset :",         "Time of visible sunset :",
-    "Time to start evening observations :", "Time to end evening observations :"};
+const char* const kSunTimeLabel[9] = {"Time to start morning observations :",
+                                      "Time to end morning observations :",
+                                      "Time of visible sunrise :",
+                                      "Time of theoretical sunrise :",
+                                      "Time of upper meridian passage of the Sun :",
+                                      "Time of theoretical sunset :",
+                                      "Time of visible sunset :",
+                                      "Time to start evening observations :",
+                                      "Time to end evening observations :"};
 const char* const kHeader[4] = {"Name of the Star  ", "Azimuth  ", "Altitude", "Magn. "};
 const double kColumnWidth[4] = {0.3382, 0.21, 0.2, 0.2};
 const WizardPicture kHeaderPicture[4] = {WizardPicture::HeaderName, WizardPicture::HeaderAzimuth,
@@ -78,10 +82,14 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& nam
 // Each value of a row in the column that shows `field`.
 QString FieldText(const BodyPlace& p, int field, const std::string& decSep) {
     switch (field) {
-        case 0: return Q(p.name);
-        case 1: return Q(FormatWizardAzimuth(p.az));
-        case 2: return Q(FormatWizardAltitude(p.hs));
-        default: return Q(FormatWizardMagnitude(p.mag, decSep));
+        case 0:
+            return Q(p.name);
+        case 1:
+            return Q(FormatWizardAzimuth(p.az));
+        case 2:
+            return Q(FormatWizardAltitude(p.hs));
+        default:
+            return Q(FormatWizardMagnitude(p.mag, decSep));
     }
 }
 
@@ -89,10 +97,14 @@ QString FieldText(const BodyPlace& p, int field, const std::string& decSep) {
 // holds no number and reads 0, as every name does.
 double FieldNumber(const BodyPlace& p, int field) {
     switch (field) {
-        case 1: return p.az;
-        case 2: return p.hs;
-        case 3: return p.mag;
-        default: return 0.0;
+        case 1:
+            return p.az;
+        case 2:
+            return p.hs;
+        case 3:
+            return p.mag;
+        default:
+            return 0.0;
     }
 }
 
@@ -157,8 +169,8 @@ FrmStarFixWizard::~FrmStarFixWizard() {
 
 void FrmStarFixWizard::BuildStep1(QFrame* f) {
     auto* v = new QVBoxLayout(f);
-    lblStep[0] = MakeLabel(f, "This wizard will help you to select the stars for your observations.",
-                           "lblStep_0");
+    lblStep[0] = MakeLabel(
+        f, "This wizard will help you to select the stars for your observations.", "lblStep_0");
     lblStep[0]->setWordWrap(true);
     QFont bold = lblStep[0]->font();
     bold.setBold(true);
@@ -568,10 +580,14 @@ void FrmStarFixWizard::UpdateNavButtons(int n) {
 
 bool FrmStarFixWizard::DoStepWork(int n) {
     switch (n) {
-        case 2: return StepTwilight();
-        case 3: return StepCandidates();
-        case 4: return StepTable();
-        default: return true;
+        case 2:
+            return StepTwilight();
+        case 3:
+            return StepCandidates();
+        case 4:
+            return StepTable();
+        default:
+            return true;
     }
 }
 
@@ -791,8 +807,8 @@ void FrmStarFixWizard::ShowRows() {
     const int w = grdStars->viewport()->width();
     for (int c = 0; c < 4; ++c) {
         const int field = columnField_[c];
-        auto* h = new QTableWidgetItem(QIcon(WizardPictureOf(kHeaderPicture[field], 18)),
-                                       kHeader[field]);
+        auto* h =
+            new QTableWidgetItem(QIcon(WizardPictureOf(kHeaderPicture[field], 18)), kHeader[field]);
         h->setForeground(QColor(0, 0, 255));
         QFont hf = grdStars->font();
         hf.setPointSize(11);
@@ -885,9 +901,8 @@ void FrmStarFixWizard::tmrRealTime_Timer() {
     rows_.clear();
     for (int i = 0; i <= wizLastCandidate_; ++i) {
         if (!IsSelectedItem(i)) continue;
-        rows_.push_back(
-            ComputeBodyPlace(cand_.CandName[static_cast<size_t>(i)], t, wizLat_, wizLong_,
-                             wizHeightEye_));
+        rows_.push_back(ComputeBodyPlace(cand_.CandName[static_cast<size_t>(i)], t, wizLat_,
+                                         wizLong_, wizHeightEye_));
     }
     wizRowCount_ = static_cast<int>(rows_.size());
     SortRows(!wizUserSorted_);

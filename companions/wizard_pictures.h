@@ -8,11 +8,11 @@
 namespace orvex {
 
 enum class WizardPicture {
-    WizardIcon,   // the wizard window: a star over the horizon
-    WhatIsUpIcon, // a window opened by the azimuth tool: an eye on the sky
-    TimerStart,   // the live display is off: a clock with a start mark
-    TimerStop,    // the live display runs: a clock with a stop mark
-    HeaderName,   // column "Name of the Star"
+    WizardIcon,    // the wizard window: a star over the horizon
+    WhatIsUpIcon,  // a window opened by the azimuth tool: an eye on the sky
+    TimerStart,    // the live display is off: a clock with a start mark
+    TimerStop,     // the live display runs: a clock with a stop mark
+    HeaderName,    // column "Name of the Star"
     HeaderAzimuth,
     HeaderAltitude,
     HeaderMagnitude,

@@ -37,9 +37,15 @@ constexpr double kHighestProposed = 70.0;
 constexpr double kAzimuthSpread = 3.6;
 constexpr double kMagnitudeFiller = 999.0;
 
-double SinD(double x) { return std::sin(x * kDegToRad); }
-double CosD(double x) { return std::cos(x * kDegToRad); }
-double TanD(double x) { return std::tan(x * kDegToRad); }
+double SinD(double x) {
+    return std::sin(x * kDegToRad);
+}
+double CosD(double x) {
+    return std::cos(x * kDegToRad);
+}
+double TanD(double x) {
+    return std::tan(x * kDegToRad);
+}
 
 }  // namespace
 

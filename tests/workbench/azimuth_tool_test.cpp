@@ -2,8 +2,6 @@
 // compass errors as shown, the refusals byte for byte, the list of bodies
 // above the horizon handed to a wizard window, and the tool's life under
 // the main window.
-#include "companions/frm_azimuth.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,6 +16,7 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "companions/frm_azimuth.h"
 #include "companions/frm_star_fix_wizard.h"
 #include "companions/wizard_star_choice.h"
 #include "erfa_places.h"
@@ -117,8 +116,7 @@ TEST(FrmAzimuth, BearingAndErrorsOfAKnownCase) {
     // The shown texts are the patterns' own: "+ " or "- " then the figure.
     EXPECT_TRUE(t->lblErrg[0]->text().startsWith("+ ")) << t->lblErrg[0]->text().toStdString();
     EXPECT_TRUE(t->lblErrc[0]->text().startsWith("- ")) << t->lblErrc[0]->text().toStdString();
-    EXPECT_EQ(t->lblDev->text().toStdString(),
-              FormatNumber(t->Deviation(), "+ ##0°.0;- ##0°.0"));
+    EXPECT_EQ(t->lblDev->text().toStdString(), FormatNumber(t->Deviation(), "+ ##0°.0;- ##0°.0"));
     // Hour angles and declination as degrees and minutes.
     EXPECT_EQ(t->lblDecl->text().right(2), " S");
     EXPECT_EQ(t->lblGHA->text().size(), 9);
@@ -148,8 +146,7 @@ TEST(FrmAzimuth, Refusals) {
         {t->mskLat, "45°00'.0 W", "A latitude can only be N (North) or S (South).", "45°00'.0 W"},
         {t->mskLong, "181°00'.0 E", "Longitude > 180°.", "181°00'.0 E"},
         {t->mskLong, "010°60'.0 E", "The longitude has more than 59'.", "010°60'.0 E"},
-        {t->mskLong, "010°00'.0 S", "A longitude can only be W (West) or E (East).",
-         "010°00'.0 S"},
+        {t->mskLong, "010°00'.0 S", "A longitude can only be W (West) or E (East).", "010°00'.0 S"},
         {t->mskCourse[0], "400°.0", "Bearing or heading > 360°", "400°._"},
         {t->mskCourse[2], "361°.0", "Bearing or heading > 360°", "361°._"},
         {t->mskVariation, "500°.0", "The variation cannot be over 360°.", "500°._"},
@@ -235,7 +232,9 @@ TEST(FrmAzimuth, WhatIsUp) {
     bool sun = false;
     for (int r = 1; r <= w->WizRowCount(); ++r) {
         sun |= w->Cell(r, 0) == "SUNLOW";
-        if (r > 1) EXPECT_LE(w->Cell(r - 1, 1), w->Cell(r, 1));
+        if (r > 1) {
+            EXPECT_LE(w->Cell(r - 1, 1), w->Cell(r, 1));
+        }
     }
     EXPECT_TRUE(sun);
 
@@ -269,8 +268,7 @@ TEST(FrmAzimuth, OpenedByTheMainWindow) {
     EXPECT_FALSE(main->Action("mnuAstro")->isEnabled());
     EXPECT_FALSE(main->Action("mnuAzi")->isEnabled());
     EXPECT_EQ(tool->cboBody->count(), 66);
-    EXPECT_EQ(tool->mskLat->Mask().toStdString(),
-              "9#°##'" + main->State().DecSep + "# ?");
+    EXPECT_EQ(tool->mskLat->Mask().toStdString(), "9#°##'" + main->State().DecSep + "# ?");
     tool->cmdEnd_Click();
     EXPECT_TRUE(tool->isHidden());
     EXPECT_TRUE(main->tlhWorking->isEnabled());

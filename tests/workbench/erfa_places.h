@@ -25,8 +25,8 @@ inline void ErfaStarAzAlt(const CatalogueEntry& e, double ut, double lat, double
     const double pr = e.pmRa / std::cos(dc) * ERFA_DAS2R;
     const double pd = e.pmDec * ERFA_DAS2R;
     double aob, zob, hob, dob, rob, eo;
-    eraAtco13(rc, dc, pr, pd, 0.0, 0.0, kDateOrigin, ut, 0.0, lon * ERFA_DD2R, lat * ERFA_DD2R,
-              0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.55, &aob, &zob, &hob, &dob, &rob, &eo);
+    eraAtco13(rc, dc, pr, pd, 0.0, 0.0, kDateOrigin, ut, 0.0, lon * ERFA_DD2R, lat * ERFA_DD2R, 0.0,
+              0.0, 0.0, 0.0, 0.0, 0.0, 0.55, &aob, &zob, &hob, &dob, &rob, &eo);
     az = aob * ERFA_DR2D;
     alt = 90.0 - zob * ERFA_DR2D;
 }

@@ -1,14 +1,12 @@
 // The star-fix wizard window: its steps and refusals, the star list, the
 // live table on its clock (driven tick by tick, never waited for), the
 // header drag, its exits, and its life under the main window.
-#include "companions/frm_star_fix_wizard.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -17,6 +15,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "companions/frm_star_fix_wizard.h"
 #include "ephemeris/twilight.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
@@ -217,16 +216,15 @@ TEST(FrmStarFixWizard, FourSteps) {
     wz->cmdNav_Click(3);
     ASSERT_EQ(wz->WizStep(), 3);
     EXPECT_EQ(wz->WizTimeIndex(), 7);
-    EXPECT_EQ(wz->lblStep[2]->text().toStdString(),
-              "Select the stars you want to observe from " +
-                  FormatDateTime(t[7], "d mmm yyyy hh:mm") + ".");
+    EXPECT_EQ(wz->lblStep[2]->text().toStdString(), "Select the stars you want to observe from " +
+                                                        FormatDateTime(t[7], "d mmm yyyy hh:mm") +
+                                                        ".");
     const StarCandidates expected = ChooseStars(t[7], kLat, kLon, 12.0);
     ASSERT_EQ(wz->lstStars->count(), expected.Count());
     EXPECT_EQ(wz->WizLastCandidate(), expected.Count() - 1);
     int proposed = 0;
     for (int i = 0; i < expected.Count(); ++i) {
-        EXPECT_EQ(wz->lstStars->item(i)->text().toStdString(),
-                  CandidateItemText(expected, i, ","));
+        EXPECT_EQ(wz->lstStars->item(i)->text().toStdString(), CandidateItemText(expected, i, ","));
         EXPECT_EQ(wz->lstStars->item(i)->isSelected(),
                   static_cast<bool>(expected.CandSelected[static_cast<size_t>(i)]));
         proposed += expected.CandSelected[static_cast<size_t>(i)] ? 1 : 0;
@@ -297,12 +295,6 @@ void ToStep4(Wizard& wz) {
     wz->cmdNav_Click(3);
     wz->cmdNav_Click(3);
     ASSERT_EQ(wz->WizStep(), 4);
-}
-
-int RowOf(FrmStarFixWizard* w, const QString& name, int nameColumn) {
-    for (int r = 1; r <= w->WizRowCount(); ++r)
-        if (w->Cell(r, nameColumn) == name) return r;
-    return -1;
 }
 
 // Guards the live display: it starts with a tick at once (not 15 s later),

@@ -2,22 +2,22 @@
 // against ERFA: where the stars stand at the twilight the wizard finds, the
 // expected sextant altitude, the proposal of bright stars spread in azimuth,
 // and the gyro and compass errors.
-#include <gtest/gtest.h>
+#include "companions/wizard_star_choice.h"
 
 #include <erfa.h>
 #include <erfam.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 
 #include "companions/compass_errors.h"
-#include "companions/wizard_star_choice.h"
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/star_catalogue.h"
 #include "ephemeris/twilight.h"
+#include "erfa_places.h"
 #include "navlib/date_time.h"
 #include "navlib/math_lib.h"
-#include "erfa_places.h"
 #include "tests/ephemeris/erfa_oracle.h"
 
 namespace orvex {
@@ -80,9 +80,9 @@ TEST(WizardTwilight, ObservationWindowsAgreeWithErfa) {
                  {kEveningSightsEnd, -9, -1}};
     for (const auto& c : cases) {
         const double ours = t[static_cast<size_t>(c.index)];
-        const double erfa = Bisect(
-            [&](double ut) { return c.sign * (ErfaSunAltitude(ut, kLat, kLon) - c.target); },
-            ours - 1.0 / 24, ours + 1.0 / 24);
+        const double erfa =
+            Bisect([&](double ut) { return c.sign * (ErfaSunAltitude(ut, kLat, kLon) - c.target); },
+                   ours - 1.0 / 24, ours + 1.0 / 24);
         EXPECT_NEAR(ours, erfa, 1.0 / 1440) << "time " << c.index;
     }
     // The evening observations begin after the visible sunset, in order.
@@ -130,15 +130,18 @@ TEST(WizardStarChoice, ProposalRules) {
             const auto u = static_cast<size_t>(i);
             EXPECT_NE(c.CandName[u].rfind("SUN", 0), 0u);
             EXPECT_GE(c.CandHs[u], 0.0);
-            if (i > 0) EXPECT_LE(c.CandMag[u - 1], c.CandMag[u]);
+            if (i > 0) {
+                EXPECT_LE(c.CandMag[u - 1], c.CandMag[u]);
+            }
             const bool inBand = c.CandMag[u] <= 1.3 && c.CandHs[u] >= 10 && c.CandHs[u] <= 70;
             if (c.CandSelected[u]) {
                 ++proposed;
                 EXPECT_TRUE(inBand) << c.CandName[u];
                 for (int j = 0; j < i; ++j)
-                    if (c.CandSelected[static_cast<size_t>(j)])
+                    if (c.CandSelected[static_cast<size_t>(j)]) {
                         EXPECT_FALSE(AzimuthConflict(c.CandAz[static_cast<size_t>(j)], c.CandAz[u]))
                             << c.CandName[static_cast<size_t>(j)] << " / " << c.CandName[u];
+                    }
             } else if (inBand) {
                 bool blocked = false;
                 for (int j = 0; j < i; ++j)
@@ -177,8 +180,8 @@ TEST(WizardStarChoice, ExpectedSextantAltitude) {
     eraRefco(1010.0, 10.0, 0.0, 0.55, &refa, &refb);
     for (double hc : {15.0, 20.0, 30.0, 45.0, 60.0, 80.0}) {
         const double z = (90.0 - hc) * ERFA_DD2R;
-        const double erfaRefraction = (refa * std::tan(z) + refb * std::pow(std::tan(z), 3)) *
-                                      ERFA_DR2D;
+        const double erfaRefraction =
+            (refa * std::tan(z) + refb * std::pow(std::tan(z), 3)) * ERFA_DR2D;
         const double hs = ComputeSextantAltitude(hc, 0.0, kStarDistance, "SIRIUS");
         EXPECT_NEAR(hs - hc, erfaRefraction, 0.15 / 60) << hc;
     }
@@ -201,7 +204,9 @@ TEST(WizardStarChoice, ExpectedSextantAltitude) {
         for (double eye : {0.0, 30.0, 304.8}) {
             const double hs = ComputeSextantAltitude(hc, eye, kStarDistance, "DENEB");
             ASSERT_TRUE(std::isfinite(hs)) << hc;
-            if (hc <= -2.5) ASSERT_LT(hs, 0.0) << hc << " " << eye;
+            if (hc <= -2.5) {
+                ASSERT_LT(hs, 0.0) << hc << " " << eye;
+            }
         }
     }
 }
@@ -235,7 +240,9 @@ TEST(WizardStarChoice, VisibleBodiesByDay) {
         EXPECT_FALSE(c.CandSelected[u]);
         sunLow |= c.CandName[u] == "SUNLOW";
         sunUpp |= c.CandName[u] == "SUNUPP";
-        if (i > 0) EXPECT_LT(c.CandName[u - 1], c.CandName[u]);  // BodyNames order
+        if (i > 0) {
+            EXPECT_LT(c.CandName[u - 1], c.CandName[u]);  // BodyNames order
+        }
     }
     EXPECT_TRUE(sunLow);
     EXPECT_TRUE(sunUpp);
