@@ -43,14 +43,13 @@ double IntDiv(double a, double b) {
 // ---- Test script -----------------------------------------------------------
 
 PrinterScript::PrinterScript() {
+    ProgramPrinter::Instance().Reset();
     gScript = this;
-    ProgramPrinter::Instance().SelectPrinter(0);
 }
 
 PrinterScript::~PrinterScript() {
-    ProgramPrinter::Instance().AbortDoc();
+    ProgramPrinter::Instance().Reset();
     gScript = nullptr;
-    ProgramPrinter::Instance().SelectPrinter(0);
 }
 
 PrinterScript* PrinterScript::Current() {
@@ -80,6 +79,12 @@ QString ProgramPrinter::DeviceName() const {
     const QStringList names = InstalledPrinters();
     if (current_ < 0 || current_ >= names.size()) return QString();
     return names.at(current_);
+}
+
+void ProgramPrinter::Reset() {
+    AbortDoc();
+    device_.reset();
+    current_ = 0;
 }
 
 void ProgramPrinter::SelectPrinter(int index) {
@@ -273,6 +278,18 @@ QString ProgramNameVersion() {
 
 // ---- Rich text ----------------------------------------------------------------------
 
+QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int bottomMargin) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    // Offsets of the printable area from the paper's edges, whole twips.
+    const QRectF paper = printer.PaperTwips();
+    const QRectF printable = printer.PrintableTwips();
+    const double offLeft = std::round(printable.left() - paper.left());
+    const double offTop = std::round(printable.top() - paper.top());
+    return QRectF(QPointF(leftMargin - offLeft, topMargin - offTop),
+                  QPointF((paper.width() - rightMargin) - offLeft,
+                          (paper.height() - bottomMargin) - offTop));
+}
+
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
                    int bottomMargin) {
     ProgramPrinter& printer = ProgramPrinter::Instance();
@@ -284,14 +301,7 @@ void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargi
     QPainter& painter = printer.Painter();
     QPrinter& device = printer.Device();
 
-    // Offsets of the printable area from the paper's edges, whole twips.
-    const QRectF paper = printer.PaperTwips();
-    const QRectF printable = printer.PrintableTwips();
-    const double offLeft = std::round(printable.left() - paper.left());
-    const double offTop = std::round(printable.top() - paper.top());
-    const QRectF drawTwips(QPointF(leftMargin - offLeft, topMargin - offTop),
-                           QPointF((paper.width() - rightMargin) - offLeft,
-                                   (paper.height() - bottomMargin) - offTop));
+    const QRectF drawTwips = RichTextDrawingRect(leftMargin, topMargin, rightMargin, bottomMargin);
     if (drawTwips.width() <= 0 || drawTwips.height() <= 0)
         throw PrinterError(483, "The margins leave no room on the page");
 
@@ -389,6 +399,7 @@ struct GridLayout {
     double lineHeight = 0;
     double x = 0, y = 0, colWidth = 0, rowHeight = 0;
     QString text;
+    int row = 0, col = 0;
 };
 
 void MeasureGridForPrint(GridLayout& g, double hFactor, double vFactor,
@@ -448,12 +459,17 @@ void PrintGridCell(GridLayout& g) {
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(QRectF(g.x / g.tppX, g.y / g.tppY, g.colWidth / g.tppX, g.rowHeight / g.tppY));
     painter.restore();
+    if (gScript)
+        gScript->gridCells.push_back({ProgramPrinter::Instance().PageCount(), g.row, g.col,
+                                      QRectF(g.x, g.y, g.colWidth, g.rowHeight), g.text});
 }
 
 bool PrintGridRow(GridLayout& g, int row) {
     g.x = g.left;
+    g.row = row;
     SetRowHeight(g, row);
     for (int c = 0; c <= g.lastCol; ++c) {
+        g.col = c;
         g.colWidth = (IntDiv(g.grid->ColWidth(c) * g.scaleX, g.tppX) + 1) * g.tppX;
         const QString indent = (row == 0 || c == 0) ? "    " : "  ";
         g.text = indent + g.grid->Text(row, c).trimmed();
