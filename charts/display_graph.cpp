@@ -134,7 +134,9 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
             const double w = c.TextWidth("00°00' ");
             const double y = phi + h2;
             c.SetCurrent(xa - w, y);
-            if (y <= g.GraphLatMax) c.Print(text.left(text.size() - 4));
+            // A label that would run into the full first one is left out.
+            const bool clear = phi - g.GraphLatMin >= 2.0 * h2;
+            if (y <= g.GraphLatMax && clear) c.Print(text.left(text.size() - 4));
         }
         phi = phi - Sign(phi) * ModReal(std::fabs(phi), 1.0 / 60.0) + 1.0 / 60.0;
     }
