@@ -40,7 +40,9 @@ namespace orvex {
 class PrinterError : public std::runtime_error {
   public:
     PrinterError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description) {}
     int Number() const { return number_; }
     const QString& Description() const { return description_; }
 

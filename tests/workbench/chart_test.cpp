@@ -298,8 +298,8 @@ TEST(ChartDrawing, PrintedPagePreview) {
     painter.end();
     image.save(test::TestOutputFolder() + "/chart_printed_page.png");
     // Black cross on the estimated position, no colour anywhere.
-    const QColor est = image.pixelColor(
-        canvas.ToDevice(GraphX(329.95, d.chart.GraphDateLine), 45.03).toPoint());
+    const QColor est =
+        image.pixelColor(canvas.ToDevice(GraphX(329.95, d.chart.GraphDateLine), 45.03).toPoint());
     EXPECT_LT(est.red() + est.green() + est.blue(), 100);
     EXPECT_TRUE(script.messages.empty());
 }
@@ -598,7 +598,8 @@ TEST_F(ChartPrint, ReportPrintErrors) {
 
     int fails = 1;
     printers->fault = [&fails](const QString& step) {
-        if (step == "Open" && fails-- > 0) throw PrinterError(484, "Printer information unavailable");
+        if (step == "Open" && fails-- > 0)
+            throw PrinterError(484, "Printer information unavailable");
     };
     script.answers = {kAnswerRetry};
     w->mnuAstroNumPrint_Click();
