@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -63,7 +64,17 @@ ProgramPrinter& ProgramPrinter::Instance() {
     return printer;
 }
 
+namespace {
+// The printer device belongs to the application's printing system: it is
+// let go while the application still exists.
+void ReleasePrinterAtExit() {
+    ProgramPrinter::Instance().AbortDoc();
+    ProgramPrinter::Instance().SelectPrinter(-1);
+}
+}  // namespace
+
 ProgramPrinter::ProgramPrinter() {
+    if (QCoreApplication::instance()) qAddPostRoutine(ReleasePrinterAtExit);
     font_ = QFont("Arial", 10);
     const QStringList names = InstalledPrinters();
     const int def = static_cast<int>(names.indexOf(QPrinterInfo::defaultPrinterName()));
@@ -88,6 +99,11 @@ void ProgramPrinter::Reset() {
 }
 
 void ProgramPrinter::SelectPrinter(int index) {
+    if (JobOpen()) return;  // the printer of an open job stays until its end
+    if (index == -1) {
+        device_.reset();
+        return;
+    }
     if (index < 0 || index >= PrinterCount()) return;
     if (index != current_) device_.reset();
     current_ = index;

@@ -110,7 +110,9 @@ class ProgramPrinter {
     // The current printer's device name (empty when none is installed).
     QString DeviceName() const;
     // Makes the installed printer at `index` (0-based, the order of
-    // InstalledPrinters) current; an index out of range changes nothing.
+    // InstalledPrinters) current; an index out of range, or any index
+    // while a job is open, changes nothing; -1 lets the device go (it is
+    // made again at the next use).
     void SelectPrinter(int index);
 
     // Job settings, kept across jobs until changed:
