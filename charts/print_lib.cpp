@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -43,14 +44,13 @@ double IntDiv(double a, double b) {
 // ---- Test script -----------------------------------------------------------
 
 PrinterScript::PrinterScript() {
+    ProgramPrinter::Instance().Reset();
     gScript = this;
-    ProgramPrinter::Instance().SelectPrinter(0);
 }
 
 PrinterScript::~PrinterScript() {
-    ProgramPrinter::Instance().AbortDoc();
+    ProgramPrinter::Instance().Reset();
     gScript = nullptr;
-    ProgramPrinter::Instance().SelectPrinter(0);
 }
 
 PrinterScript* PrinterScript::Current() {
@@ -64,7 +64,17 @@ ProgramPrinter& ProgramPrinter::Instance() {
     return printer;
 }
 
+namespace {
+// The printer device belongs to the application's printing system: it is
+// let go while the application still exists.
+void ReleasePrinterAtExit() {
+    ProgramPrinter::Instance().AbortDoc();
+    ProgramPrinter::Instance().SelectPrinter(-1);
+}
+}  // namespace
+
 ProgramPrinter::ProgramPrinter() {
+    if (QCoreApplication::instance()) qAddPostRoutine(ReleasePrinterAtExit);
     font_ = QFont("Arial", 10);
     const QStringList names = InstalledPrinters();
     const int def = static_cast<int>(names.indexOf(QPrinterInfo::defaultPrinterName()));
@@ -82,7 +92,18 @@ QString ProgramPrinter::DeviceName() const {
     return names.at(current_);
 }
 
+void ProgramPrinter::Reset() {
+    AbortDoc();
+    device_.reset();
+    current_ = 0;
+}
+
 void ProgramPrinter::SelectPrinter(int index) {
+    if (JobOpen()) return;  // the printer of an open job stays until its end
+    if (index == -1) {
+        device_.reset();
+        return;
+    }
     if (index < 0 || index >= PrinterCount()) return;
     if (index != current_) device_.reset();
     current_ = index;
@@ -146,7 +167,8 @@ QPainter& ProgramPrinter::Painter() {
     Configure(p);
     if (gScript) {
         QDir().mkpath(gScript->folder);
-        jobPath_ = QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+        jobPath_ =
+            QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
         p.setOutputFileName(jobPath_);
     }
     auto painter = std::make_unique<QPainter>();
@@ -250,7 +272,8 @@ bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QStrin
         const int style = kIconExclamation + kButtonsRetryCancel;
         int answer;
         if (number == 482 || number == 484)
-            answer = ShowMessage(style, "PRINTER NOT READY", "Please check your printer and retry.");
+            answer =
+                ShowMessage(style, "PRINTER NOT READY", "Please check your printer and retry.");
         else if (number == 483)
             answer = ShowMessage(style, "PRINTER DRIVER PROBLEM",
                                  "Due to your printer driver,\r\n" + driverLine);
@@ -273,6 +296,18 @@ QString ProgramNameVersion() {
 
 // ---- Rich text ----------------------------------------------------------------------
 
+QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int bottomMargin) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    // Offsets of the printable area from the paper's edges, whole twips.
+    const QRectF paper = printer.PaperTwips();
+    const QRectF printable = printer.PrintableTwips();
+    const double offLeft = std::round(printable.left() - paper.left());
+    const double offTop = std::round(printable.top() - paper.top());
+    return QRectF(
+        QPointF(leftMargin - offLeft, topMargin - offTop),
+        QPointF((paper.width() - rightMargin) - offLeft, (paper.height() - bottomMargin) - offTop));
+}
+
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
                    int bottomMargin) {
     ProgramPrinter& printer = ProgramPrinter::Instance();
@@ -284,14 +319,7 @@ void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargi
     QPainter& painter = printer.Painter();
     QPrinter& device = printer.Device();
 
-    // Offsets of the printable area from the paper's edges, whole twips.
-    const QRectF paper = printer.PaperTwips();
-    const QRectF printable = printer.PrintableTwips();
-    const double offLeft = std::round(printable.left() - paper.left());
-    const double offTop = std::round(printable.top() - paper.top());
-    const QRectF drawTwips(QPointF(leftMargin - offLeft, topMargin - offTop),
-                           QPointF((paper.width() - rightMargin) - offLeft,
-                                   (paper.height() - bottomMargin) - offTop));
+    const QRectF drawTwips = RichTextDrawingRect(leftMargin, topMargin, rightMargin, bottomMargin);
     if (drawTwips.width() <= 0 || drawTwips.height() <= 0)
         throw PrinterError(483, "The margins leave no room on the page");
 
@@ -310,8 +338,8 @@ void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargi
         painter.translate(drawPx.topLeft());
         painter.setClipRect(QRectF(0, 0, drawPx.width(), drawPx.height()));
         painter.translate(0, -page * drawPx.height());
-        doc->drawContents(&painter, QRectF(0, page * drawPx.height(), drawPx.width(),
-                                           drawPx.height()));
+        doc->drawContents(&painter,
+                          QRectF(0, page * drawPx.height(), drawPx.width(), drawPx.height()));
         painter.restore();
     }
     printer.EndDoc();
@@ -389,6 +417,7 @@ struct GridLayout {
     double lineHeight = 0;
     double x = 0, y = 0, colWidth = 0, rowHeight = 0;
     QString text;
+    int row = 0, col = 0;
 };
 
 void MeasureGridForPrint(GridLayout& g, double hFactor, double vFactor,
@@ -448,12 +477,17 @@ void PrintGridCell(GridLayout& g) {
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(QRectF(g.x / g.tppX, g.y / g.tppY, g.colWidth / g.tppX, g.rowHeight / g.tppY));
     painter.restore();
+    if (gScript)
+        gScript->gridCells.push_back({ProgramPrinter::Instance().PageCount(), g.row, g.col,
+                                      QRectF(g.x, g.y, g.colWidth, g.rowHeight), g.text});
 }
 
 bool PrintGridRow(GridLayout& g, int row) {
     g.x = g.left;
+    g.row = row;
     SetRowHeight(g, row);
     for (int c = 0; c <= g.lastCol; ++c) {
+        g.col = c;
         g.colWidth = (IntDiv(g.grid->ColWidth(c) * g.scaleX, g.tppX) + 1) * g.tppX;
         const QString indent = (row == 0 || c == 0) ? "    " : "  ";
         g.text = indent + g.grid->Text(row, c).trimmed();

@@ -40,7 +40,9 @@ namespace orvex {
 class PrinterError : public std::runtime_error {
   public:
     PrinterError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description) {}
     int Number() const { return number_; }
     const QString& Description() const { return description_; }
 
@@ -82,6 +84,18 @@ class PrinterScript {
     QStringList jobs;
     std::vector<int> jobPages;
 
+    // Every grid cell printed by PrintGrid, in order: the page of its job
+    // (1-based), its grid row and column, its box in twips from the
+    // printable area's top-left corner, and its text.
+    struct GridCell {
+        int page;
+        int row;
+        int col;
+        QRectF box;
+        QString text;
+    };
+    std::vector<GridCell> gridCells;
+
     static PrinterScript* Current();
 };
 
@@ -96,7 +110,9 @@ class ProgramPrinter {
     // The current printer's device name (empty when none is installed).
     QString DeviceName() const;
     // Makes the installed printer at `index` (0-based, the order of
-    // InstalledPrinters) current; an index out of range changes nothing.
+    // InstalledPrinters) current; an index out of range, or any index
+    // while a job is open, changes nothing; -1 lets the device go (it is
+    // made again at the next use).
     void SelectPrinter(int index);
 
     // Job settings, kept across jobs until changed:
@@ -141,8 +157,11 @@ class ProgramPrinter {
     void Step(const QString& name);
 
   private:
+    friend class PrinterScript;
     ProgramPrinter();
     void Configure(QPrinter& p);
+    // Forgets the device (a new script or the system's printers).
+    void Reset();
 
     int current_ = 0;
     int orientation_ = kOrientationPortrait;
@@ -187,6 +206,11 @@ void SetWaitCursor(bool on);
 // (RunPrintSteps). The job is ended (EndDoc) before it returns.
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
                    int bottomMargin);
+
+// The rectangle the rich text is laid into on the current printer, in
+// twips from the printable area's top-left corner: the margins measured
+// from the paper's edges, less the printable area's offsets.
+QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int bottomMargin);
 
 // A grid as the table printer sees it (the flex grid's properties).
 class PrintableGrid {

@@ -49,6 +49,7 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildStatusBar();
     ConnectActions();
     ConnectResultCommands();
+    ConnectCompanions();
     ConnectChartCommands();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),

@@ -46,6 +46,8 @@ class ChartPicture;
 class FrmEnd;
 struct NumericReport;
 struct SightDetailInputs;
+class FrmAzimuth;
+class FrmStarFixWizard;
 class SystemClock;
 
 class FrmIntro;
@@ -343,6 +345,15 @@ class FrmWorking : public QMainWindow {
     // ---- Observation file ------------------------------------------------------------
     void cmdSaveObs_Click();
     void cmdLoadObs_Click();
+    // ---- Companion windows: the star-fix wizard and the azimuth tool -------
+    // Fills the hooks above that open, raise and unload them.
+    void ConnectCompanions();
+    // The wizard started from this window and the azimuth tool (null until
+    // first shown, or after they unloaded).
+    FrmStarFixWizard* StarFixWizard() const;
+    FrmAzimuth* AzimuthTool() const;
+    // The PC clock the companion windows read; nullptr reads the host's.
+    std::shared_ptr<SystemClock> CompanionClock;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -410,6 +421,8 @@ class FrmWorking : public QMainWindow {
     QPointer<FrmWait> frmWait_;
     QPointer<FrmSplash> frmSplash_;
     QPointer<FrmIntro> frmIntro_;
+    QPointer<FrmStarFixWizard> frmStarFixWizard_;
+    QPointer<FrmAzimuth> frmAzimuth_;
     // The introduction letter as loaded at start; each showing of frmIntro
     // gets a copy.
     QString introLetterHtml_;

@@ -28,8 +28,8 @@ int PdfPages(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return -1;
     const QByteArray data = f.readAll();
     if (!data.startsWith("%PDF")) return -2;
-    return static_cast<int>(QString::fromLatin1(data)
-                                .count(QRegularExpression("/Type\\s*/Page[^s]")));
+    return static_cast<int>(
+        QString::fromLatin1(data).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 struct PrintFixture : ::testing::Test {
@@ -123,14 +123,14 @@ TEST_F(PrintFixture, PrintStepsMapTheErrors) {
         std::vector<int> ran;
         int failures = 1;
         script.answers = {kAnswerRetry};
-        const bool done = RunPrintSteps(
-            {[&] { ran.push_back(1); },
-             [&] {
-                 ran.push_back(2);
-                 if (failures-- > 0) throw PrinterError(c.number, "Out of memory");
-             },
-             [&] { ran.push_back(3); }},
-            driver);
+        const bool done = RunPrintSteps({[&] { ran.push_back(1); },
+                                         [&] {
+                                             ran.push_back(2);
+                                             if (failures-- > 0)
+                                                 throw PrinterError(c.number, "Out of memory");
+                                         },
+                                         [&] { ran.push_back(3); }},
+                                        driver);
         EXPECT_TRUE(done);
         EXPECT_EQ(ran, (std::vector<int>{1, 2, 2, 3})) << c.number;  // Retry runs the step again
         ASSERT_EQ(script.messages.size(), 1u);
@@ -143,18 +143,18 @@ TEST_F(PrintFixture, PrintStepsMapTheErrors) {
     script.Clear();
     script.answers = {kAnswerCancel};
     std::vector<int> ran;
-    EXPECT_FALSE(RunPrintSteps({[&] { ran.push_back(1); },
-                                [&] { throw PrinterError(482, "Printer error"); },
-                                [&] { ran.push_back(3); }},
-                               driver));
+    EXPECT_FALSE(
+        RunPrintSteps({[&] { ran.push_back(1); }, [&] { throw PrinterError(482, "Printer error"); },
+                       [&] { ran.push_back(3); }},
+                      driver));
     EXPECT_EQ(ran, std::vector<int>{1});
 
     // 380: silent, the next step runs.
     script.Clear();
     ran.clear();
-    EXPECT_TRUE(RunPrintSteps({[&] { throw PrinterError(380, "Invalid property value"); },
-                               [&] { ran.push_back(2); }},
-                              driver));
+    EXPECT_TRUE(RunPrintSteps(
+        {[&] { throw PrinterError(380, "Invalid property value"); }, [&] { ran.push_back(2); }},
+        driver));
     EXPECT_EQ(ran, std::vector<int>{2});
     EXPECT_TRUE(script.messages.empty());
 }
@@ -246,6 +246,83 @@ TEST_F(PrintFixture, GridPrintsPagesOfRows) {
     EXPECT_EQ(PdfPages(printers.jobs[1]), printers.jobPages[1]);
     EXPECT_TRUE(big->updatesEnabled());  // redrawing back on
     EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the table layout: the fixed row opens every page at the top
+// margin, a page ends before the row that would reach the bottom limit,
+// row 0 is 80 % high, texts are indented and row 0 carries the program's
+// name and version.
+TEST_F(PrintFixture, GridLayoutOnThePage) {
+    std::unique_ptr<QTableWidget> t(EtaTable(150, 3));
+    for (int r = 0; r < 150; ++r) t->setRowHeight(r, 24);
+    TableWidgetGrid grid(*t, false, 1);  // the table's own row 0 is fixed
+    PrintGrid(grid, 0.77, 0.7);
+    const auto& cells = printers.gridCells;
+    ASSERT_FALSE(cells.empty());
+    const double top = 1440 - 360;  // one inch from the paper, 0.25 inch unprintable
+    const double bottomLimit = ProgramPrinter::Instance().PrintableTwips().height() - (1440 - 360);
+    int lastPage = 0;
+    double rowHeight = 0, row0Height = 0;
+    for (size_t k = 0; k < cells.size(); ++k) {
+        const auto& c = cells[k];
+        if (c.page != lastPage) {  // the page opens with the fixed row
+            EXPECT_EQ(c.row, 0) << c.page;
+            EXPECT_EQ(c.col, 0);
+            EXPECT_NEAR(c.box.top(), top, 1e-6);
+            lastPage = c.page;
+        }
+        EXPECT_LT(c.box.bottom(), bottomLimit);
+        if (c.row == 0) row0Height = c.box.height();
+        if (c.row == 1) rowHeight = c.box.height();
+        if (k + 1 < cells.size() && cells[k + 1].page != c.page && c.col == 2) {
+            // The next row would have reached the bottom limit.
+            EXPECT_GE(c.box.bottom() + rowHeight, bottomLimit);
+        }
+    }
+    EXPECT_EQ(lastPage, printers.jobPages.at(0));
+    EXPECT_GE(lastPage, 3);
+    EXPECT_NEAR(row0Height, 0.8 * rowHeight, rowHeight * 0.05);
+    EXPECT_EQ(cells[0].text, "    0 kn & row 0");
+    EXPECT_EQ(cells[1].text, "    1 kn & row 0 (Orvex)");
+    EXPECT_EQ(cells[2].text, "    2 kn & row 0          (1.2)");
+    const auto row1 = std::find_if(cells.begin(), cells.end(),
+                                   [](const auto& c) { return c.row == 1 && c.col == 1; });
+    ASSERT_NE(row1, cells.end());
+    EXPECT_EQ(row1->text, "  1 kn & row 1");
+}
+
+// Guards a table wider than the page: each row stops after the cell that
+// reaches the right limit; later columns are printed nowhere.
+TEST_F(PrintFixture, GridWiderThanThePageIsCut) {
+    std::unique_ptr<QTableWidget> t(EtaTable(5, 6));
+    for (int c = 0; c < 6; ++c) t->setColumnWidth(c, 400);
+    TableWidgetGrid grid(*t);
+    PrintGrid(grid, 0.77, 0.7);
+    const double right = ProgramPrinter::Instance().PrintableTwips().width() - (1440 - 360);
+    int maxCol = 0;
+    for (const auto& c : printers.gridCells) {
+        maxCol = std::max(maxCol, c.col);
+        if (c.box.right() >= right) {
+            EXPECT_EQ(c.col, maxCol);
+        }
+    }
+    EXPECT_LT(maxCol, 5);
+    for (const auto& c : printers.gridCells)
+        if (c.col == maxCol) {
+            EXPECT_GE(c.box.right(), right);
+        }
+}
+
+// Guards the margins of the rich text: with 0.25 inch unprintable at the
+// left, the report's text starts 1140 twips into the printable area, 1500
+// from the paper's edge.
+TEST_F(PrintFixture, RichTextMarginsFromThePaperEdge) {
+    const QRectF r = RichTextDrawingRect(1500, 1000, 500, 1000);
+    EXPECT_DOUBLE_EQ(r.left(), 1140);
+    EXPECT_DOUBLE_EQ(r.top(), 640);
+    const QRectF paper = ProgramPrinter::Instance().PaperTwips();
+    EXPECT_NEAR(r.right(), paper.width() - 500 - 360, 0.5);
+    EXPECT_NEAR(r.bottom(), paper.height() - 1000 - 360, 0.5);
 }
 
 // Guards the adapter: the header is fixed row 0 and the table's rows
