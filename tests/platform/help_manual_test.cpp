@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 
@@ -208,7 +209,13 @@ TEST(HelpManualWindow, LinksBetweenPagesStayInTheHelpWindow) {
     emit w->Browser().anchorClicked(QUrl("starfix.html#grid"));
     EXPECT_EQ(QFileInfo(w->CurrentPage()).fileName(), QString("starfix.html"));
     EXPECT_TRUE(w->Browser().toPlainText().contains("Keys of the grid"));
-    emit w->Browser().anchorClicked(QUrl("index.html"));
+    // The manual tells its readers that Alt+Left goes back and Alt+Up home.
+    QTest::keyClick(&w->Browser(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(QFileInfo(w->CurrentPage()).fileName(), QString("index.html"));
+    emit w->Browser().anchorClicked(QUrl("messages.html#files"));
+    emit w->Browser().anchorClicked(QUrl("obsfiles.html"));
+    EXPECT_EQ(QFileInfo(w->CurrentPage()).fileName(), QString("obsfiles.html"));
+    QTest::keyClick(&w->Browser(), Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(QFileInfo(w->CurrentPage()).fileName(), QString("index.html"));
     EXPECT_TRUE(script.openedUrls.empty());
     EXPECT_TRUE(script.messages.empty());
