@@ -179,6 +179,7 @@ void FrmWorking::BuildSailingControls() {
         imgStopCompute->setPixmap(StopPicture());
         imgStopCompute->setToolTip("Not able to compute");
         rl->addWidget(imgStopCompute, 0, 4, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+        rl->setColumnStretch(5, 1);
     }
 
     // Great circle.
@@ -241,6 +242,7 @@ void FrmWorking::BuildSailingControls() {
             fraEllipsoid[i]);
         sphere->setObjectName(Indexed("lblSphere", i));
         v->addWidget(sphere);
+        v->addStretch(1);
         g->addWidget(fraEllipsoid[i], g->rowCount(), 0, 1, 4);
     }
     {
@@ -290,7 +292,7 @@ void FrmWorking::BuildSailingControls() {
     {
         dtpTime2 = new QDateTimeEdit(etaW);
         dtpTime2->setObjectName("dtpTime_2");
-        dtpTime2->setDisplayFormat("d MMM yyy HH:mm:ss");
+        dtpTime2->setDisplayFormat("d MMM yyyy HH:mm:ss");
         dtpTime2->setTimeSpec(Qt::LocalTime);
         connect(dtpTime2, &QDateTimeEdit::editingFinished, this, &FrmWorking::dtpTime2_LostFocus);
         // The departure time stands above its zone.
@@ -316,9 +318,10 @@ void FrmWorking::BuildSailingControls() {
         grdCalcETA->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grdCalcETA->verticalHeader()->setVisible(false);
         grdCalcETA->setVisible(false);
-        eta->addWidget(grdCalcETA, 0, 4, eta->rowCount() + 1, 1);
+        const int lastRow = eta->rowCount();
+        eta->addWidget(grdCalcETA, 0, 4, lastRow + 1, 1);
         eta->setColumnStretch(4, 1);
-        eta->setRowStretch(eta->rowCount(), 1);
+        eta->setRowStretch(lastRow, 1);
     }
 
     // Compute and print buttons, in each tab's button row.
