@@ -43,6 +43,7 @@ class QWidget;
 
 namespace orvex {
 
+class ChartPicture;
 class FrmEnd;
 
 class FrmIntro;
@@ -168,6 +169,20 @@ class FrmWorking : public QMainWindow {
     // True while the chart shows its grid.
     bool GridShown() const;
     void RedrawGraph();
+
+    // ---- Chart drawing and printing -----------------------------------------
+    // Wires the chart drawing (onRedrawGraph) and the two print commands
+    // (onPrintReport, onPrintChart).
+    void ConnectChartCommands();
+    // The chart of the current fix on picLMChart: prepares the chart data
+    // from the fix result and the view settings, draws axes and data.
+    void DrawChart();
+    // Prints the numeric report rtfNumDisp after the printer choice.
+    void mnuAstroNumPrint_Click();
+    // Prints the chart of the current fix on one landscape page.
+    void mnuAstroGraphPrint_Click();
+    // The picture's kept drawing.
+    ChartPicture* chartPicture = nullptr;
 
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);

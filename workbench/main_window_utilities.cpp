@@ -11,11 +11,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -26,6 +26,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/time_lib.h"
+#include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
@@ -35,6 +36,7 @@
 #include "sailing/rhumb_line_utility.h"
 #include "sailing/utility_fault.h"
 #include "workbench/input_masks.h"
+#include "workbench/frm_wait.h"
 #include "workbench/main_window.h"
 #include "workbench/up_down_buttons.h"
 
@@ -665,11 +667,43 @@ void FrmWorking::cmdShift_Click() {
 }
 
 void FrmWorking::cmdAskPrint_Click(int index) {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        ShowMessage(kIconCritical + kButtonsOk, QString("NO PRINTER"),
-                    QString("Sorry, no printer connected to your system."), this);
-        return;
+    if (!CheckPrinterInstalled()) return;
+    SetWaitCursor(true);
+    {
+        FrmWait* wait = WaitDialog();
+        wait->tmrWait->setInterval(20);
+        wait->tmrWait->start();
+        ExecDialog(*wait);
+        wait->tmrWait->stop();
     }
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    int orientation = 0, quality = 0, colour = 0;
+    std::vector<std::function<void()>> steps = {
+        [&] {
+            orientation = printer.Orientation();
+            quality = printer.PrintQuality();
+            colour = printer.ColorMode();
+        },
+        [&] { printer.SetOrientation(kOrientationPortrait); },
+        [&] { printer.SetPrintQuality(kPrintQualityHigh); },
+        [&] { printer.SetColorMode(kColorModeColour); },
+        [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
+    };
+    if (index == 0) {
+        steps.push_back([&] { PrintRichText(*rtfCalcWP, 1685, 1000, 500, 1000); });
+    } else {
+        steps.push_back([&] {
+            GridPrintSettings settings;  // 1440 twips, Arial 12, plain
+            TableWidgetGrid grid(*grdCalcETA);
+            PrintGrid(grid, 0.77, 0.7, settings);
+        });
+        steps.push_back([&] { grdCalcETA->viewport()->update(); });
+    }
+    steps.push_back([&] { printer.SetOrientation(orientation); });
+    steps.push_back([&] { printer.SetPrintQuality(quality); });
+    steps.push_back([&] { printer.SetColorMode(colour); });
+    const bool done = RunPrintSteps(steps, "the results may not be properly printed.");
+    if (done) SetWaitCursor(false);
     if (onPrintUtility) onPrintUtility(index);
 }
 
