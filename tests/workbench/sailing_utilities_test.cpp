@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "charts/print_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
@@ -386,6 +388,63 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "__1.0");
     w->updInterval_Click(true);
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
+}
+
+// The print buttons: the great-circle report as rich-text pages, the ETA
+// table as a ruled grid with its three headers; the printer's settings are
+// put back; without a printer only "NO PRINTER".
+TEST(UtilitiesPrinting, ReportAndTable) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    {
+        PrinterScript none;
+        w->cmdAskPrint_Click(0);
+        ASSERT_EQ(p.script.messages.size(), 1u);
+        EXPECT_EQ(p.script.messages[0].title, "NO PRINTER");
+        EXPECT_EQ(p.script.messages[0].text, "Sorry, no printer connected to your system.");
+        EXPECT_EQ(p.script.messages[0].style, kIconCritical + kButtonsOk);
+        EXPECT_TRUE(none.jobs.isEmpty());
+    }
+    p.script.Clear();
+    QTemporaryDir dir;
+    PrinterScript printers;
+    printers.printers = {"Bridge printer"};
+    printers.folder = dir.path();
+    ProgramPrinter::Instance().SetOrientation(kOrientationLandscape);
+    p.Enter(w->mskLat[2], "50°00'.0 N");
+    p.Enter(w->mskLong[2], "005°00'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
+    p.Enter(w->mskLong[4], "05°00'");
+    w->cmdCompute_Click(1);
+    w->cmdAskPrint_Click(0);
+    EXPECT_TRUE(p.script.messages.empty());
+    ASSERT_EQ(printers.jobs.size(), 1);
+    EXPECT_GE(printers.jobPages.at(0), 1);
+    EXPECT_TRUE(printers.steps.contains("PrintRichText"));
+    EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
+    QFile::copy(printers.jobs.at(0), test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
+
+    w->cmdNextTabUtil_Click();
+    p.Enter(p.Field("mskDTG"), "00500.00");
+    p.Enter(p.Field("mskInterv"), "02.00");
+    w->cmdCompute_Click(2);
+    ASSERT_EQ(w->grdCalcETA->rowCount(), 8);
+    w->cmdAskPrint_Click(1);
+    ASSERT_EQ(printers.jobs.size(), 2);
+    QStringList header;
+    int cells = 0;
+    for (const auto& c : printers.gridCells) {
+        if (c.row == 0) header << c.text;
+        ++cells;
+    }
+    EXPECT_EQ(cells, 9 * 3);
+    ASSERT_EQ(header.size(), 3);
+    EXPECT_TRUE(header[0].trimmed().startsWith("Speed"));
+    EXPECT_TRUE(header[1].trimmed().startsWith("ETA in GMT"));
+    EXPECT_TRUE(header[2].trimmed().startsWith("ETA in LT"));
+    EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
+    ProgramPrinter::Instance().SetOrientation(kOrientationPortrait);
 }
 
 // Pictures of the three tabs with results.
