@@ -249,7 +249,8 @@ void FrmWorking::BuildSailingControls() {
         rtfCalcWP->setParent(gcW);
         rtfCalcWP->setMinimumWidth(500);
         gc->addWidget(rtfCalcWP, 0, 4, row + 1, 1);
-        gc->setColumnStretch(4, 1);
+        gc->setColumnStretch(3, 1);
+        gc->setColumnStretch(4, 4);
         gc->setRowStretch(row, 1);
     }
 

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimeZone>
@@ -554,8 +555,14 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     p.Enter(p.Field("mskDist"), "01250.00");
     w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
     w->cmdNextTabUtil_Click();
+    p.Enter(w->mskLat[2], "49°30'.0 N");
+    p.Enter(w->mskLong[2], "005°10'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
     w->cmdCompute_Click(1);
+    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    w->rtfCalcWP->verticalScrollBar()->setValue(w->rtfCalcWP->verticalScrollBar()->maximum());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
     w->cmdNextTabUtil_Click();
     w->cmdCompute_Click(2);
