@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -885,6 +886,10 @@ int FrmWorking::OutlineLevel(int row) const {
 }
 
 void FrmWorking::RunGreatCircleCase() {
+    // The report template is read at each computation; without it nothing
+    // is computed and the error report names the missing file.
+    if (rtfCalcWP->FileName().isEmpty() || !QFile::exists(rtfCalcWP->FileName()))
+        throw UtilityFault(53, "File not found: CalcWP.rtf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     GreatCircleInputs in;
     in.Lat3 = state_.Lat(3);

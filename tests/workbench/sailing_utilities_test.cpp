@@ -391,6 +391,26 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
 }
 
+// Without its report template the great circle is not computed: the error
+// report names the missing file once.
+TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    ASSERT_TRUE(QFile::remove(p.folder.Path() + "/CalcWP.rtf"));
+    p.Enter(w->mskLat[2], "50°00'.0 N");
+    p.Enter(w->mskLong[2], "005°00'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
+    const double before = p.S().RLDist;
+    p.script.Clear();
+    w->cmdCompute_Click(1);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
+    EXPECT_TRUE(p.script.messages[0].text.endsWith("Error 53: File not found: CalcWP.rtf"));
+    EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    EXPECT_EQ(p.S().RLDist, before);
+}
+
 // The print buttons: the great-circle report as rich-text pages, the ETA
 // table as a ruled grid with its three headers; the printer's settings are
 // put back; without a printer only "NO PRINTER".
