@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/masked_field.h"
@@ -45,6 +46,9 @@ namespace orvex {
 
 class ChartPicture;
 class FrmEnd;
+class FrmAzimuth;
+class FrmStarFixWizard;
+class SystemClock;
 
 class FrmIntro;
 class FrmProba;
@@ -356,6 +360,16 @@ class FrmWorking : public QMainWindow {
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
 
+    // ---- Companion windows: the star-fix wizard and the azimuth tool -------
+    // Fills the hooks above that open, raise and unload them.
+    void ConnectCompanions();
+    // The wizard started from this window and the azimuth tool (null until
+    // first shown, or after they unloaded).
+    FrmStarFixWizard* StarFixWizard() const;
+    FrmAzimuth* AzimuthTool() const;
+    // The PC clock the companion windows read; nullptr reads the host's.
+    std::shared_ptr<SystemClock> CompanionClock;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -409,6 +423,8 @@ class FrmWorking : public QMainWindow {
     QPointer<FrmWait> frmWait_;
     QPointer<FrmSplash> frmSplash_;
     QPointer<FrmIntro> frmIntro_;
+    QPointer<FrmStarFixWizard> frmStarFixWizard_;
+    QPointer<FrmAzimuth> frmAzimuth_;
     // The introduction letter as loaded at start; each showing of frmIntro
     // gets a copy.
     QString introLetterHtml_;
