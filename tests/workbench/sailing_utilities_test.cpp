@@ -7,15 +7,15 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
-#include <QTimeZone>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTreeWidget>
 
 #include "charts/print_lib.h"
@@ -327,7 +327,8 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     const auto& table = p.S().WaypointTable;
     ASSERT_GT(table.size(), 5u);
     EXPECT_GT(p.S().RLDist, 4000.0);
-    EXPECT_TRUE(w->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
+    EXPECT_TRUE(
+        w->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
     QDir().mkpath(test::TestOutputFolder());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
 
@@ -444,7 +445,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     EXPECT_GE(printers.jobPages.at(0), 1);
     EXPECT_TRUE(printers.steps.contains("PrintRichText"));
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
-    QFile::copy(printers.jobs.at(0), test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
+    QFile::copy(printers.jobs.at(0),
+                test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
 
     w->cmdNextTabUtil_Click();
     p.Enter(p.Field("mskDTG"), "00500.00");
@@ -482,13 +484,13 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         int flag;  // -1: none
     };
     const std::vector<Case> cases = {
-        {0, w->mskLat[0], "__°__'._ _", 0},   {1, w->mskLong[0], "___°__'._ _", 1},
-        {2, w->mskLat[1], "__°__'._ _", 2},   {3, w->mskLong[1], "___°__'._ _", 3},
-        {4, w->mskCourse[1], "___°._", 10},   {5, p.Field("mskDist"), "_____.__", 11},
-        {8, w->mskLat[2], "__°__'._ _", 4},   {9, w->mskLong[2], "___°__'._ _", 5},
-        {10, w->mskLat[3], "__°__'._ _", 6},  {11, w->mskLong[3], "___°__'._ _", 7},
-        {12, w->mskLat[4], "__°__'", 8},      {13, w->mskLong[4], "__°_0'", 9},
-        {15, p.Field("mskDTG"), "_____.__", -1}, {16, p.Field("mskMinSpeed"), "_10.0", -1},
+        {0, w->mskLat[0], "__°__'._ _", 0},        {1, w->mskLong[0], "___°__'._ _", 1},
+        {2, w->mskLat[1], "__°__'._ _", 2},        {3, w->mskLong[1], "___°__'._ _", 3},
+        {4, w->mskCourse[1], "___°._", 10},        {5, p.Field("mskDist"), "_____.__", 11},
+        {8, w->mskLat[2], "__°__'._ _", 4},        {9, w->mskLong[2], "___°__'._ _", 5},
+        {10, w->mskLat[3], "__°__'._ _", 6},       {11, w->mskLong[3], "___°__'._ _", 7},
+        {12, w->mskLat[4], "__°__'", 8},           {13, w->mskLong[4], "__°_0'", 9},
+        {15, p.Field("mskDTG"), "_____.__", -1},   {16, p.Field("mskMinSpeed"), "_10.0", -1},
         {17, p.Field("mskMaxSpeed"), "_24.0", -1}, {18, p.Field("mskInterv"), "_0.50", -1},
     };
     for (const Case& c : cases) {
