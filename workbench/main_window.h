@@ -269,9 +269,6 @@ class FrmWorking : public QMainWindow {
     UpDownButtons* updMinSpeed = nullptr;
     UpDownButtons* updMaxSpeed = nullptr;
     UpDownButtons* updInterval = nullptr;
-    // Runs a utilities print job (0 the great-circle report, 1 the ETA
-    // table) once the printer check has passed.
-    std::function<void(int)> onPrintUtility;
     // The field that holds masks for a control name and index (-1: single).
     MaskedField* MaskField(const std::string& name, int index) const;
 

@@ -717,7 +717,6 @@ void FrmWorking::cmdAskPrint_Click(int index) {
     steps.push_back([&] { printer.SetColorMode(colour); });
     const bool done = RunPrintSteps(steps, "the results may not be properly printed.");
     if (done) SetWaitCursor(false);
-    if (onPrintUtility) onPrintUtility(index);
 }
 
 // ---- Moves between the tabs ----------------------------------------------------
