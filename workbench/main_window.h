@@ -24,11 +24,16 @@
 #include "workbench/workbench_state.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QGridLayout;
 class QKeyEvent;
 class QTimer;
+class QGroupBox;
+class QRadioButton;
+class QTableWidget;
+class QTreeWidget;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -58,6 +63,7 @@ class FrmWait;
 class ObservationGrid;
 struct ObservationFileData;
 class StartPicture;
+class UpDownButtons;
 
 // The settings store as the main window uses it: application "Orvex",
 // section "Settings". A read answers the stored text, or empty when the key
@@ -134,6 +140,32 @@ class FrmWorking : public QMainWindow {
     void picStarFixWizard_Click();
     void staNumDisp_PanelDblClick(const QString& key);
     void ShowTimeStore();
+
+    // ---- Sailing utilities page (main_window_utilities.cpp) ---------------
+    // Recomputes what the shown utilities tab computes: the rhumb line for
+    // any iButton, the great circle for 1, the ETA table for 2.
+    void TestCompute(int iButton);
+    void cmdErase_Click(int index);
+    void cmdCompute_Click(int index);
+    void cmdShift_Click();
+    void cmdAskPrint_Click(int index);
+    void tabUtil_GotFocus();
+    void lblChoosenEllipsoid_DblClick();
+    void mskDist_LostFocus();
+    void mskDTG_LostFocus();
+    void mskMinSpeed_LostFocus();
+    void mskMaxSpeed_LostFocus();
+    void mskInterv_LostFocus();
+    void optRound_Click(int index);
+    void updLat_Click(bool up);
+    void updLong_Click(bool up);
+    void updMinSpeed_Click(bool up);
+    void updMaxSpeed_Click(bool up);
+    void updInterval_Click(bool up);
+    void InitETAGrid(int count);
+    // The outline rows as shown (text and indent level; level 0 hidden).
+    QString OutlineText(int row) const;
+    int OutlineLevel(int row) const;
 
     // ---- Result toolbars and chart view ------------------------------------
     void bthBackStarFix_Click();
@@ -227,6 +259,23 @@ class FrmWorking : public QMainWindow {
     std::array<QPushButton*, 2> cmdNextTabUtil{};
     std::array<QPushButton*, 2> cmdPrevTabUtil{};
     std::array<QPushButton*, 3> cmdEndTabUtil{};
+    // Sailing utilities page.
+    std::array<QPushButton*, 19> cmdErase{};
+    std::array<QPushButton*, 3> cmdCompute{};
+    QPushButton* cmdShift = nullptr;
+    std::array<QPushButton*, 2> cmdAskPrint{};
+    std::array<QRadioButton*, 3> optRound{};
+    std::array<QGroupBox*, 2> fraEllipsoid{};
+    std::array<QLabel*, 2> lblChoosenEllipsoid{};
+    QLabel* lblNS = nullptr;
+    QLabel* imgStopCompute = nullptr;
+    QTableWidget* grdCalcETA = nullptr;
+    QTreeWidget* outGCRes = nullptr;
+    UpDownButtons* updLat = nullptr;
+    UpDownButtons* updLong = nullptr;
+    UpDownButtons* updMinSpeed = nullptr;
+    UpDownButtons* updMaxSpeed = nullptr;
+    UpDownButtons* updInterval = nullptr;
     // The field that holds masks for a control name and index (-1: single).
     MaskedField* MaskField(const std::string& name, int index) const;
 
@@ -290,6 +339,61 @@ class FrmWorking : public QMainWindow {
     // before the main window.
     std::function<void()> onUnloadAzimuth;
     std::function<void()> onUnloadWizard;
+
+    // ---- Star-fix inputs: pickers, options, condition and position fields --
+    // Lays out the star-fix input tabs and the options' check boxes, makes
+    // the pickers, spin buttons and erase buttons, and hooks every condition
+    // and position field to its handler (main_window_input_page.cpp).
+    void BuildStarFixInputControls();
+    void ch3FullRoutine_Click();
+    void ch3OneEstPos_Click(int index);
+    // Commit of a date-time picker: 0 time of the estimated position, 1 time
+    // of the position wanted, 2 the ETA departure time.
+    void dtpTime_LostFocus(int index);
+    void cmdChronoF5_Click();
+    void mnuAstroCorrect_Click();
+    // The new-fix reset and the two erase buttons of the estimated position.
+    void cmdEraseObs_Click();
+    void cmdEraseLat_Click();
+    void cmdEraseLong_Click();
+    // Condition fields: each LostFocus is the field's commit; the spin
+    // buttons, the observation-file loader and the star-fix driver call them
+    // directly after putting a text into the field.
+    void mskCourse_LostFocus(int index);
+    void mskSpeed_LostFocus();
+    void mskHeightM_LostFocus();
+    void mskHeightF_LostFocus();
+    void mskPress_mBars_LostFocus();
+    void mskPressHg_LostFocus();
+    void mskTempCelcius_LostFocus(int index);
+    void mskTempFahr_LostFocus(int index);
+    void updPressHg_DownClick();
+    void updPressHg_UpClick();
+    void updPress_mBars_DownClick();
+    void updPress_mBars_UpClick();
+    void updTempCelcius_DownClick(int index);
+    void updTempCelcius_UpClick(int index);
+    void updTempFahr_DownClick(int index);
+    void updTempFahr_UpClick(int index);
+    // Position fields mskLat(0..5) and mskLong(0..5): the hemisphere typed as
+    // a sign, and the commit (cancel = true keeps the focus in the field).
+    void mskLat_KeyPress(int index, QChar& key);
+    void mskLong_KeyPress(int index, QChar& key);
+    void mskLat_Validate(int index, bool& cancel);
+    void mskLong_Validate(int index, bool& cancel);
+
+    std::array<QDateTimeEdit*, 4> dtpTime{};  // 0..2 here; 3 is the clock page's
+    QCheckBox* ch3FullRoutine = nullptr;
+    QCheckBox* ch3FindSystErr = nullptr;
+    std::array<QCheckBox*, 2> ch3OneEstPos{};  // 0 options page, 1 input page
+    QPushButton* cmdEraseLat = nullptr;
+    QPushButton* cmdEraseLong = nullptr;
+    // The present UT in days (the PC's local clock plus its UTC offset);
+    // tests give their own.
+    std::function<double()> clockUtcNow;
+    // The observation grid rebuilt empty with its headers and its cell flags
+    // cleared (InitObsGrid); run by the new-fix reset.
+    std::function<void()> onClearGrid;
 
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
@@ -378,6 +482,13 @@ class FrmWorking : public QMainWindow {
     void BuildUtilityTabs();
     void BuildOptionsTabs();
     void BuildStatusBar();
+    void BuildSailingControls();
+    void RunRhumbLineCase();
+    void RunGreatCircleCase();
+    void RunEtaCase();
+    void HideGreatCircleResults();
+    void ShowOutline();
+    void ReportUtilityError(int number, const QString& description);
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
@@ -415,6 +526,7 @@ class FrmWorking : public QMainWindow {
     bool unloaded_ = false;
     bool systemClosing_ = false;
     bool changingTabByCode_ = false;
+    bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
     QPointer<FrmEnd> frmEnd_;
     QPointer<FrmProba> frmProba_;
     QPointer<FrmTimeStore> frmTimeStore_;
@@ -437,6 +549,12 @@ class FrmWorking : public QMainWindow {
     // not shown twice when two commits run for one leave.
     QString refusedAltitude_;
     int refusedAltitudeRow_ = 0;
+    // Star-fix inputs: True after the first choice in the ellipsoid list.
+    bool ellipsoidSeen_ = false;
+    // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
+    void HookStarFixInputFields();
+    void ShowChosenEllipsoid(const QString& name);
+    void RecomputeUtilities();
 };
 
 }  // namespace orvex

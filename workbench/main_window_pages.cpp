@@ -101,6 +101,8 @@ void FrmWorking::BuildPages() {
     BuildInputTabs();
     BuildUtilityTabs();
     BuildOptionsTabs();
+    BuildStarFixInputControls();
+    BuildSailingControls();
 }
 
 void FrmWorking::BuildInputTabs() {

@@ -12,6 +12,8 @@
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/star_fix_types.h"
+#include "sailing/great_circle_report.h"
+#include "sailing/great_circle_sailing.h"
 
 namespace orvex {
 
@@ -67,6 +69,9 @@ struct WorkbenchState {
     double InstErr = 0.0;    // minutes of arc
     double TempAirC = 20.0, TempWaterC = 20.0;
     double PressMBars = 1013.0;
+    // Star-fix conditions: the views in the other units, kept in step.
+    double PressHg = 29.91389;  // inches of mercury
+    double TempAirF = 68.0, TempWaterF = 68.0;
     // A UT time (days) captured by the time-store dialog; 0 when none.
     double TimeStored = 0.0;
 
@@ -108,6 +113,14 @@ struct WorkbenchState {
     // Long(6)), degrees.
     double EstLat = 0.0;
     double EstLong = 0.0;
+    // --- Sailing utilities: great circle, ETA checks, error report --------
+    // Waypoints of the last great circle with an interval (rows from 1).
+    orvex::WaypointTable WaypointTable;
+    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
+    bool SkipSpeedCheck = false;
+    bool HasLastErr = false;
+    double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
+    std::string LastErrText;
 };
 
 }  // namespace orvex
