@@ -122,20 +122,7 @@ void FrmWorking::cmdSaveObs_Click() {
     const QByteArray bytes = QByteArray::fromStdString(WriteObservationFile(d));
 
     for (;;) {
-        // The first free name of the wanted date: 08Dec26A, 08Dec26B, ...
-        // (after Z the last one is offered).
-        const CalendarTime c = SplitDateTime(s.TimeTruePos);
-        QString month = QLocale().monthName(c.month, QLocale::ShortFormat);
-        month.remove('.');
-        const QString stem = QString("%1%2%3")
-                                 .arg(c.day, 2, 10, QChar('0'))
-                                 .arg(month)
-                                 .arg(c.year % 100, 2, 10, QChar('0'));
-        QString name;
-        for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            name = stem + QChar(letter);
-            if (!QFileInfo::exists(folder + "/" + name + ".obs")) break;
-        }
+        const QString name = DefaultObservationFileName(folder, s.TimeTruePos);
         QString path =
             AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs", kFilter);
         if (path.isEmpty()) return;
