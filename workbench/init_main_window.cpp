@@ -110,7 +110,17 @@ void FrmWorking::cboEllipsoid_Click(int index) {
                                           cboEllipsoid->itemData(row).toInt(), state_.DecSep,
                                           state_.E, &sphere);
     lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
-    if (onTestCompute) onTestCompute(0);
+    // The name before the first "-", with its trailing blank.
+    ShowChosenEllipsoid(cboEllipsoid->itemText(row).section('-', 0, 0));
+    // The choice made at start only sets the model. Later, the utilities
+    // page is recomputed when it shows, or when it is waiting under the
+    // preferences opened from it.
+    if (!ellipsoidSeen_) {
+        ellipsoidSeen_ = true;
+        return;
+    }
+    if (!tabUtil->isHidden() || tabOptions->property("Tag").toString() == "CalledFromUtil")
+        RecomputeUtilities();
 }
 
 void FrmWorking::cboGMT_Click(int index) {

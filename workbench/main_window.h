@@ -23,6 +23,7 @@
 #include "workbench/workbench_state.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QGridLayout;
@@ -235,6 +236,61 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onUnloadAzimuth;
     std::function<void()> onUnloadWizard;
 
+    // ---- Star-fix inputs: pickers, options, condition and position fields --
+    // Lays out the star-fix input tabs and the options' check boxes, makes
+    // the pickers, spin buttons and erase buttons, and hooks every condition
+    // and position field to its handler (main_window_input_page.cpp).
+    void BuildStarFixInputControls();
+    void ch3FullRoutine_Click();
+    void ch3OneEstPos_Click(int index);
+    // Commit of a date-time picker: 0 time of the estimated position, 1 time
+    // of the position wanted, 2 the ETA departure time.
+    void dtpTime_LostFocus(int index);
+    void cmdChronoF5_Click();
+    void mnuAstroCorrect_Click();
+    // The new-fix reset and the two erase buttons of the estimated position.
+    void cmdEraseObs_Click();
+    void cmdEraseLat_Click();
+    void cmdEraseLong_Click();
+    // Condition fields: each LostFocus is the field's commit; the spin
+    // buttons, the observation-file loader and the star-fix driver call them
+    // directly after putting a text into the field.
+    void mskCourse_LostFocus(int index);
+    void mskSpeed_LostFocus();
+    void mskHeightM_LostFocus();
+    void mskHeightF_LostFocus();
+    void mskPress_mBars_LostFocus();
+    void mskPressHg_LostFocus();
+    void mskTempCelcius_LostFocus(int index);
+    void mskTempFahr_LostFocus(int index);
+    void updPressHg_DownClick();
+    void updPressHg_UpClick();
+    void updPress_mBars_DownClick();
+    void updPress_mBars_UpClick();
+    void updTempCelcius_DownClick(int index);
+    void updTempCelcius_UpClick(int index);
+    void updTempFahr_DownClick(int index);
+    void updTempFahr_UpClick(int index);
+    // Position fields mskLat(0..5) and mskLong(0..5): the hemisphere typed as
+    // a sign, and the commit (cancel = true keeps the focus in the field).
+    void mskLat_KeyPress(int index, QChar& key);
+    void mskLong_KeyPress(int index, QChar& key);
+    void mskLat_Validate(int index, bool& cancel);
+    void mskLong_Validate(int index, bool& cancel);
+
+    std::array<QDateTimeEdit*, 4> dtpTime{};  // 0..2 here; 3 is the clock page's
+    QCheckBox* ch3FullRoutine = nullptr;
+    QCheckBox* ch3FindSystErr = nullptr;
+    std::array<QCheckBox*, 2> ch3OneEstPos{};  // 0 options page, 1 input page
+    QPushButton* cmdEraseLat = nullptr;
+    QPushButton* cmdEraseLong = nullptr;
+    // The present UT in days (the PC's local clock plus its UTC offset);
+    // tests give their own.
+    std::function<double()> clockUtcNow;
+    // The observation grid rebuilt empty with its headers and its cell flags
+    // cleared (InitObsGrid); run by the new-fix reset.
+    std::function<void()> onClearGrid;
+
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
 
@@ -359,6 +415,12 @@ class FrmWorking : public QMainWindow {
     // not shown twice when two commits run for one leave.
     QString refusedAltitude_;
     int refusedAltitudeRow_ = 0;
+    // Star-fix inputs: True after the first choice in the ellipsoid list.
+    bool ellipsoidSeen_ = false;
+    // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
+    void HookStarFixInputFields();
+    void ShowChosenEllipsoid(const QString& name);
+    void RecomputeUtilities();
 };
 
 }  // namespace orvex

@@ -101,6 +101,7 @@ void FrmWorking::BuildPages() {
     BuildInputTabs();
     BuildUtilityTabs();
     BuildOptionsTabs();
+    BuildStarFixInputControls();
 }
 
 void FrmWorking::BuildInputTabs() {

@@ -1,6 +1,7 @@
 // The shell's handlers: page switches, tab navigation, the menu commands
 // that belong to the window itself, the dialogs and the quit command.
 #include <QAction>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
@@ -40,10 +41,7 @@ void FrmWorking::ConnectActions() {
         mnuAstroEnter_Click();
         if (onLoadObservations) onLoadObservations();
     });
-    on("mnuAstroCorrect", [this] {
-        CenterControl(tabIn);
-        tabIn->setVisible(true);
-    });
+    on("mnuAstroCorrect", [this] { mnuAstroCorrect_Click(); });
     on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
     on("mnuAstroErase", [this] {
         if (onNewStarFixReset) onNewStarFixReset();
@@ -82,7 +80,8 @@ void FrmWorking::ConnectActions() {
     on("bthExit", [this] { mnuFileQuit_Click(); });
     on("bthNumRes", [this] { Action("mnuAstroNumDisp")->trigger(); });
     on("bthGraphRes", [this] { Action("mnuAstroGraphDisp")->trigger(); });
-    on("bthCorr", [this] { Action("mnuAstroCorrect")->trigger(); });
+    // Runs the command itself: the menu item may be greyed.
+    on("bthCorr", [this] { mnuAstroCorrect_Click(); });
     on("bthMain", [this] { cmdCancel_Click(-1); });
 
     ConnectResultActions();
@@ -211,7 +210,7 @@ void FrmWorking::tabIn_GotFocus() {
     const auto& f = state_.FixEntered;
     const int tab = tabIn->currentIndex();
     if (tab == 0) {
-        if (mskLat[5]) mskLat[5]->setFocus();
+        if (dtpTime[0]) dtpTime[0]->setFocus();
         return;
     }
     if (!f[1] || !f[4]) {

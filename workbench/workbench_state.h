@@ -66,6 +66,9 @@ struct WorkbenchState {
     double InstErr = 0.0;    // minutes of arc
     double TempAirC = 20.0, TempWaterC = 20.0;
     double PressMBars = 1013.0;
+    // Star-fix conditions: the views in the other units, kept in step.
+    double PressHg = 29.91389;  // inches of mercury
+    double TempAirF = 68.0, TempWaterF = 68.0;
     // A UT time (days) captured by the time-store dialog; 0 when none.
     double TimeStored = 0.0;
 

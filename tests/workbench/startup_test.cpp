@@ -146,6 +146,7 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
     auto w = test::StartedWindow(settings);
     std::vector<int> computed;
     w->onTestCompute = [&](int button) { computed.push_back(button); };
+    w->tabUtil->setVisible(true);  // a choice recomputes only the page on show
     for (int row = 0; row < 20; ++row) {
         w->cboEllipsoid->setCurrentIndex(row);
         const EllipsoidRow& r = EllipsoidRows()[row];

@@ -1,0 +1,336 @@
+// The condition fields of the star-fix input driven as a navigator drives
+// them: typed, then left for the next field. Each runs with "." and with ","
+// as the user's decimal separator.
+#include <gtest/gtest.h>
+
+#include "input_fields_support.h"
+#include "navlib/unit_conversions.h"
+
+namespace orvex {
+namespace {
+
+class ConditionFields : public ::testing::TestWithParam<std::string> {
+  protected:
+    test::InputWindow in{GetParam()};
+    FrmWorking& w = *in.w;
+    WorkbenchState& s = w.State();
+
+    // The one refusal shown since the last Clear(): exclamation box, OK,
+    // titled " Error in input data", with this text.
+    void ExpectRefusal(const QString& text) {
+        ASSERT_EQ(in.script.messages.size(), 1u);
+        EXPECT_EQ(in.script.messages[0].style, kIconExclamation + kButtonsOk);
+        EXPECT_EQ(in.script.messages[0].title, QString(" Error in input data"));
+        EXPECT_EQ(in.script.messages[0].text, text);
+        in.script.Clear();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","));
+
+// Guards course and speed: the values and flags of a valid entry, the
+// refusal of 360.1 with its last place made "_" and the focus kept, and the
+// previous course kept (never the refused one) with its flag down.
+TEST_P(ConditionFields, CourseAndSpeed) {
+    MaskedField* course = w.mskCourse[0];
+    MaskedField* speed = in.Field("mskSpeed");
+    in.Type(course, "3600");
+    in.Leave(speed);
+    EXPECT_TRUE(in.script.messages.empty());
+    EXPECT_EQ(course->MaskedText(), in.S("360°.0"));
+    EXPECT_EQ(s.Course, 360.0);
+    EXPECT_EQ(s.CourseInput, 360.0);
+    EXPECT_TRUE(s.FixEntered[5]);
+    EXPECT_EQ(course->BackColor(), kValidGreen);
+
+    in.Type(course, "3601");
+    EXPECT_EQ(course->BackColor(), MaskedField::WindowColor());  // entry: window colour
+    in.Leave(speed);
+    ExpectRefusal("Course > 360°");
+    EXPECT_TRUE(course->hasFocus());
+    EXPECT_EQ(course->MaskedText(), in.S("360°._"));
+    EXPECT_NE(course->BackColor(), kValidGreen);
+    EXPECT_EQ(s.Course, 360.0);
+    EXPECT_FALSE(s.FixEntered[5]);
+
+    in.Type(course, "0455");
+    in.Leave(speed);
+    EXPECT_EQ(s.Course, 45.5);
+    EXPECT_TRUE(s.FixEntered[5]);
+    EXPECT_TRUE(speed->hasFocus());
+    // The caret of the speed field waits on its second place.
+    EXPECT_EQ(speed->cursorPosition(), 1);
+
+    QTest::keyClicks(speed, "125");  // overwrites from the caret: _12.5
+    in.Leave(course);
+    EXPECT_EQ(speed->MaskedText(), in.S("_12.5"));
+    EXPECT_EQ(s.Speed, 12.5);
+    EXPECT_EQ(s.SpeedInput, 12.5);
+    EXPECT_TRUE(s.FixEntered[6]);
+    EXPECT_EQ(speed->BackColor(), kValidGreen);
+    EXPECT_TRUE(in.script.messages.empty());
+}
+
+// Guards an empty field: nothing parsed, nothing changed (the ship's course
+// keeps its value, flag and colour); the rhumb-line course alone clears its
+// flag and recomputes the utilities.
+TEST_P(ConditionFields, EmptyCourseFields) {
+    std::vector<int> computed;
+    w.onTestCompute = [&](int b) { computed.push_back(b); };
+    in.Type(w.mskCourse[0], "1000");
+    in.Leave(in.Field("mskSpeed"));
+    in.Type(w.mskCourse[0], "");
+    in.Leave(in.Field("mskSpeed"));
+    EXPECT_EQ(s.Course, 100.0);
+    EXPECT_TRUE(s.FixEntered[5]);
+    EXPECT_EQ(w.mskCourse[0]->BackColor(), MaskedField::WindowColor());
+    EXPECT_TRUE(computed.empty());
+
+    w.mnuUtil_Click(0);
+    MaskedField* rl = w.mskCourse[1];
+    MaskedField* dist = in.Field("mskDist");
+    in.Type(rl, "0900");
+    in.Leave(dist);
+    EXPECT_EQ(s.RLCourse, 90.0);
+    EXPECT_TRUE(s.UtilEntered[10]);
+    EXPECT_EQ(rl->BackColor(), kValidGreen);
+    EXPECT_EQ(computed, std::vector<int>({0}));
+    EXPECT_FALSE(s.FixEntered[5] && s.Course == 90.0);  // the ship's course untouched
+    in.Type(rl, "");
+    in.Leave(dist);
+    EXPECT_FALSE(s.UtilEntered[10]);
+    EXPECT_EQ(computed, std::vector<int>({0, 0}));
+    in.Type(rl, "3605");
+    in.Leave(dist);
+    ExpectRefusal("Course > 360°");
+    EXPECT_TRUE(rl->hasFocus());
+    EXPECT_EQ(computed, std::vector<int>({0, 0}));  // a refusal computes nothing
+}
+
+// Guards the height pair: metres write the feet "000.0", feet write the
+// metres "00.0" and store feet x 0.3048; a feet entry whose metres would not
+// fit the metres field is refused instead of showing a wrong text.
+TEST_P(ConditionFields, HeightInMetresOrFeet) {
+    in.InputTab(1);
+    MaskedField* m = in.Field("mskHeightM");
+    MaskedField* ft = in.Field("mskHeightF");
+    m->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(m->cursorPosition(), 0);
+    in.Type(m, "100");
+    in.Leave(ft);
+    EXPECT_EQ(s.HeightEye, 10.0);
+    EXPECT_TRUE(s.FixEntered[7]);
+    EXPECT_EQ(ft->MaskedText(), in.S("032.8"));
+    EXPECT_EQ(m->BackColor(), kValidGreen);
+    EXPECT_EQ(ft->BackColor(), MaskedField::WindowColor());  // entered, not committed yet
+    EXPECT_EQ(ft->cursorPosition(), 1);
+
+    in.Type(ft, "0328");
+    in.Leave(m);
+    EXPECT_DOUBLE_EQ(s.HeightEye, 32.8 * 0.3048);
+    EXPECT_EQ(m->MaskedText(), in.S("10.0"));
+    EXPECT_EQ(ft->BackColor(), kValidGreen);
+
+    in.Type(ft, "3280");  // leaving the metres commits their 10.0 m
+    EXPECT_EQ(s.HeightEye, 10.0);
+    in.Leave(m);
+    ExpectRefusal(in.S("The eye height is higher than 327.9") + " feet.");
+    EXPECT_TRUE(ft->hasFocus());
+    EXPECT_EQ(ft->MaskedText(), in.S("328._"));
+    EXPECT_EQ(s.HeightEye, 10.0);
+    EXPECT_EQ(m->MaskedText(), in.S("10.0"));
+    EXPECT_FALSE(s.FixEntered[7]);
+    in.Type(ft, "3279");
+    in.Leave(m);
+    EXPECT_EQ(m->MaskedText(), in.S("99.9"));
+    EXPECT_TRUE(s.FixEntered[7]);
+}
+
+// Guards the pressure pair at its limits: 940 and 1070 hPa accepted, 939
+// and 1071 refused; 1070 shows 31.60 inHg, which the inches field itself
+// refuses when it is left unchanged; 27.76 inHg writes 0940.
+TEST_P(ConditionFields, PressureLimitsAndPairs) {
+    in.InputTab(1);
+    MaskedField* hpa = in.Field("mskPress_mBars");
+    MaskedField* hg = in.Field("mskPressHg");
+    in.Type(hpa, "0940");
+    in.Leave(hg);
+    EXPECT_EQ(s.PressMBars, 940.0);
+    EXPECT_EQ(s.PressHg, MillibarsToInchesHg(940));
+    EXPECT_EQ(hg->MaskedText(), in.S("27.76"));
+    in.Type(hpa, "1070");
+    in.Leave(hg);
+    EXPECT_EQ(hg->MaskedText(), in.S("31.60"));
+    EXPECT_TRUE(in.script.messages.empty());
+    in.Leave(hpa);  // the inches field left unchanged
+    ExpectRefusal(in.S("The atmospheric pressure is higher than 31.59") + " inHg.");
+    EXPECT_TRUE(hg->hasFocus());
+    EXPECT_EQ(hg->MaskedText(), in.S("31.6_"));
+    EXPECT_EQ(s.PressMBars, 1070.0);
+    in.Type(hpa, "1000");  // the refused inches hold the focus until corrected
+    EXPECT_TRUE(hg->hasFocus());
+    EXPECT_EQ(in.script.messages.size(), 1u);
+    in.script.Clear();
+    in.Type(hg, "3159");
+    in.Leave(hpa);
+    EXPECT_EQ(s.PressHg, 31.59);
+    EXPECT_EQ(hpa->MaskedText(), "1070");
+
+    in.Type(hpa, "0939");
+    EXPECT_TRUE(hpa->hasFocus());
+    in.Leave(hg);
+    ExpectRefusal("The atmospheric pressure is lower than 940 mbars.");
+    EXPECT_EQ(hpa->MaskedText(), "093_");
+    EXPECT_EQ(s.PressMBars, InchesHgToMillibars(31.59));  // the refused value is not stored
+    in.Type(hpa, "1071");
+    in.Leave(hg);
+    ExpectRefusal("The atmospheric pressure is higher than 1070 mbars.");
+    in.Type(hpa, "1013");
+    in.Leave(hg);
+    EXPECT_EQ(s.PressMBars, 1013.0);
+
+    in.Type(hg, "2776");
+    in.Leave(hpa);
+    EXPECT_EQ(s.PressHg, 27.76);
+    EXPECT_EQ(s.PressMBars, InchesHgToMillibars(27.76));
+    EXPECT_EQ(hpa->MaskedText(), "0940");
+    EXPECT_EQ(hg->BackColor(), kValidGreen);
+    in.Type(hg, "2775");  // leaving the hectopascals commits their 940
+    in.Leave(hpa);
+    ExpectRefusal(in.S("The atmospheric pressure is lower than 27.76") + " inHg.");
+    EXPECT_EQ(s.PressHg, MillibarsToInchesHg(940));
+}
+
+// Guards the temperature pairs of both elements: the limits, the "_"
+// padding of the paired text and the sign; a refused value stores nothing.
+TEST_P(ConditionFields, TemperaturesInBothScales) {
+    in.InputTab(1);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        MaskedField* c = w.mskTempCelcius[i];
+        MaskedField* f = w.mskTempFahr[i];
+        double& airOrSeaC = i == 0 ? s.TempAirC : s.TempWaterC;
+        double& airOrSeaF = i == 0 ? s.TempAirF : s.TempWaterF;
+        in.Type(c, "-50");
+        in.Leave(f);
+        EXPECT_EQ(airOrSeaC, -50.0);
+        EXPECT_EQ(airOrSeaF, -58.0);
+        EXPECT_EQ(f->MaskedText(), "-58");
+        EXPECT_EQ(c->BackColor(), kValidGreen);
+        in.Put(c, "_-5");
+        in.Leave(f);
+        EXPECT_EQ(f->MaskedText(), "_23");
+        in.Type(c, "070");
+        in.Leave(f);
+        EXPECT_EQ(f->MaskedText(), "158");
+        in.Type(c, "071");
+        in.Leave(f);
+        ExpectRefusal("The temperature is higher than +70°C.");
+        EXPECT_TRUE(c->hasFocus());
+        EXPECT_EQ(c->MaskedText(), "07_");
+        EXPECT_EQ(airOrSeaC, 70.0);
+        in.Type(c, "-51");
+        in.Leave(f);
+        ExpectRefusal("The temperature is lower than -50°C.");
+        in.Type(c, "x1");
+        in.Leave(f);
+        ExpectRefusal("The temperature is not valid.");
+        EXPECT_TRUE(c->hasFocus());
+        in.Put(c, "_20");  // corrected: the focus may go
+        in.Leave(f);
+        EXPECT_EQ(airOrSeaC, 20.0);
+
+        in.Type(f, "005");
+        in.Leave(c);
+        EXPECT_EQ(airOrSeaF, 5.0);
+        EXPECT_EQ(airOrSeaC, -15.0);
+        EXPECT_EQ(c->MaskedText(), "-15");
+        EXPECT_EQ(f->BackColor(), kValidGreen);
+        in.Type(f, "159");
+        in.Leave(c);
+        ExpectRefusal("The temperature is higher than +158°F.");
+        EXPECT_TRUE(f->hasFocus());
+        in.Type(f, "-59");
+        in.Leave(c);
+        ExpectRefusal("The temperature is lower than -58°F.");
+        in.Type(f, "-58");
+        in.Leave(c);
+        EXPECT_EQ(c->MaskedText(), "-50");
+    }
+    EXPECT_TRUE(in.script.messages.empty());
+}
+
+// Guards the spin buttons: one step through the field's own commit, the
+// "_" padding of 999 hPa, and no step past a limit.
+TEST_P(ConditionFields, SpinButtonsStepWithinTheLimits) {
+    in.InputTab(1);
+    MaskedField* hpa = in.Field("mskPress_mBars");
+    MaskedField* hg = in.Field("mskPressHg");
+    in.Type(hpa, "1000");
+    in.Leave(hg);
+    w.updPress_mBars_DownClick();
+    EXPECT_EQ(hpa->MaskedText(), "_999");
+    EXPECT_EQ(s.PressMBars, 999.0);
+    EXPECT_EQ(hg->MaskedText(), in.S("29.50"));
+    EXPECT_EQ(hpa->BackColor(), kValidGreen);
+    w.updPress_mBars_UpClick();
+    EXPECT_EQ(s.PressMBars, 1000.0);
+    in.Type(hpa, "0940");
+    in.Leave(hg);
+    w.updPress_mBars_DownClick();
+    EXPECT_EQ(s.PressMBars, 940.0);
+    in.Type(hpa, "1070");
+    in.Leave(hg);
+    w.updPress_mBars_UpClick();
+    EXPECT_EQ(s.PressMBars, 1070.0);
+
+    in.Type(hg, "2786");
+    in.Leave(hpa);
+    w.updPressHg_DownClick();
+    EXPECT_EQ(s.PressHg, 27.76);
+    EXPECT_EQ(hg->MaskedText(), in.S("27.76"));
+    w.updPressHg_DownClick();  // at the limit: nothing
+    EXPECT_EQ(s.PressHg, 27.76);
+    in.Type(hg, "3149");
+    in.Leave(hpa);
+    w.updPressHg_UpClick();
+    EXPECT_EQ(s.PressHg, 31.59);
+    w.updPressHg_UpClick();
+    EXPECT_EQ(s.PressHg, 31.59);
+
+    in.Type(w.mskTempCelcius[1], "069");
+    in.Leave(w.mskTempFahr[1]);
+    w.updTempCelcius_UpClick(1);
+    EXPECT_EQ(s.TempWaterC, 70.0);
+    EXPECT_EQ(w.mskTempFahr[1]->MaskedText(), "158");
+    w.updTempCelcius_UpClick(1);
+    EXPECT_EQ(s.TempWaterC, 70.0);
+    w.updTempFahr_DownClick(0);  // 68 -> 67 F
+    EXPECT_EQ(s.TempAirF, 67.0);
+    EXPECT_EQ(w.mskTempCelcius[0]->MaskedText(), "_19");
+    in.Type(w.mskTempFahr[0], "-57");
+    in.Leave(w.mskTempCelcius[0]);
+    w.updTempFahr_DownClick(0);
+    EXPECT_EQ(s.TempAirF, -58.0);
+    w.updTempFahr_DownClick(0);
+    EXPECT_EQ(s.TempAirF, -58.0);
+    in.Type(w.mskTempCelcius[0], "-49");
+    in.Leave(w.mskTempFahr[0]);
+    w.updTempCelcius_DownClick(0);
+    EXPECT_EQ(s.TempAirC, -50.0);
+    w.updTempCelcius_DownClick(0);
+    EXPECT_EQ(s.TempAirC, -50.0);
+    w.updTempFahr_UpClick(1);  // 158 F is the top
+    EXPECT_EQ(s.TempWaterF, 158.0);
+    EXPECT_TRUE(in.script.messages.empty());
+
+    // The arrows themselves run the same steps.
+    auto* arrow = w.findChild<QWidget*>("updPress_mBars_Down");
+    ASSERT_NE(arrow, nullptr);
+    const double before = s.PressMBars;
+    QTest::mouseClick(arrow, Qt::LeftButton);
+    EXPECT_EQ(s.PressMBars, before - 1);
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,215 @@
+// The latitude and longitude fields of the star-fix input and of the
+// utilities page, typed and left as a navigator does, with "." and ",".
+#include <gtest/gtest.h>
+
+#include "input_fields_support.h"
+
+namespace orvex {
+namespace {
+
+class PositionFields : public ::testing::TestWithParam<std::string> {
+  protected:
+    test::InputWindow in{GetParam()};
+    FrmWorking& w = *in.w;
+    WorkbenchState& s = w.State();
+    std::vector<int> computed;
+
+    void SetUp() override {
+        w.onTestCompute = [this](int b) { computed.push_back(b); };
+    }
+    void ExpectRefusal(const QString& text) {
+        ASSERT_EQ(in.script.messages.size(), 1u);
+        EXPECT_EQ(in.script.messages[0].style, kIconExclamation + kButtonsOk);
+        EXPECT_EQ(in.script.messages[0].title, QString(" Error in input data"));
+        EXPECT_EQ(in.script.messages[0].text, text);
+        in.script.Clear();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Separators, PositionFields, ::testing::Values(".", ","));
+
+// Guards the estimated position: the hemisphere typed as a sign, the value
+// and flag of a valid entry, the green colour, and no utilities recompute.
+TEST_P(PositionFields, EstimatedPositionWithSigns) {
+    MaskedField* lat = w.mskLat[5];
+    MaskedField* lon = w.mskLong[5];
+    in.Type(lat, "12345-");
+    EXPECT_EQ(lat->MaskedText(), in.S("12°34'.5 S"));
+    in.Leave(lon);
+    EXPECT_NEAR(s.Lat(6), -(12 + 34.5 / 60), 1e-12);
+    EXPECT_TRUE(s.FixEntered[2]);
+    EXPECT_EQ(lat->BackColor(), kValidGreen);
+    in.Type(lon, "123456+");
+    EXPECT_EQ(lon->MaskedText(), in.S("123°45'.6 E"));
+    in.Leave(lat);
+    EXPECT_NEAR(s.Long(6), 123.76, 1e-12);
+    EXPECT_TRUE(s.FixEntered[3]);
+    in.Type(lat, "00000n");
+    in.Leave(lon);
+    EXPECT_EQ(lat->MaskedText(), in.S("00°00'.0 N"));
+    in.Type(lon, "180000w");
+    in.Leave(lat);
+    EXPECT_EQ(s.Long(6), -180.0);
+    in.Type(lat, "90000s");
+    in.Leave(lon);
+    EXPECT_EQ(s.Lat(6), -90.0);
+    EXPECT_TRUE(in.script.messages.empty());
+    EXPECT_TRUE(computed.empty());
+}
+
+// Guards the refusals of the estimated position: each message, the text
+// kept as typed, the focus kept until the text is corrected, the slot
+// keeping its last accepted value and the flag down so that no fix runs
+// from a refused text.
+TEST_P(PositionFields, EstimatedPositionRefusals) {
+    MaskedField* lat = w.mskLat[5];
+    MaskedField* lon = w.mskLong[5];
+    in.Type(lat, "10000n");
+    in.Leave(lon);
+    ASSERT_EQ(s.Lat(6), 10.0);
+
+    in.Type(lat, "90001n");
+    in.Leave(lon);
+    ExpectRefusal("Latitude > 90°.");
+    EXPECT_TRUE(lat->hasFocus());
+    EXPECT_EQ(lat->MaskedText(), in.S("90°00'.1 N"));
+    EXPECT_NE(lat->BackColor(), kValidGreen);
+    EXPECT_EQ(s.Lat(6), 10.0);
+    EXPECT_FALSE(s.FixEntered[2]);
+    in.Leave(lon);  // still refused: the focus stays
+    ExpectRefusal("Latitude > 90°.");
+    EXPECT_TRUE(lat->hasFocus());
+
+    in.Type(lat, "12600n");
+    in.Leave(lon);
+    ExpectRefusal("The latitude has more than 59'.");
+    in.Type(lat, "12000e");
+    in.Leave(lon);
+    ExpectRefusal("A latitude can only be N (North) or S (South).");
+    EXPECT_EQ(lat->MaskedText(), in.S("12°00'.0 e"));
+    in.Type(lat, "12000s");
+    in.Leave(lon);
+    EXPECT_TRUE(lon->hasFocus());
+    EXPECT_EQ(s.Lat(6), -12.0);
+    EXPECT_TRUE(s.FixEntered[2]);
+
+    in.Type(lon, "180001e");
+    in.Leave(lat);
+    ExpectRefusal("Longitude > 180°.");
+    EXPECT_TRUE(lon->hasFocus());
+    EXPECT_FALSE(s.FixEntered[3]);
+    in.Type(lon, "010600e");
+    in.Leave(lat);
+    ExpectRefusal("The longitude has more than 59'.");
+    in.Type(lon, "010000n");
+    in.Leave(lat);
+    ExpectRefusal("A longitude can only be W (West) or E (East).");
+    EXPECT_EQ(lon->MaskedText(), in.S("010°00'.0 n"));
+    EXPECT_EQ(s.Long(6), 0.0);  // never accepted: the reset's 0 stays
+}
+
+// Guards an emptied estimated position: nothing changes (flag, slot and
+// colour stay), unlike a utilities field.
+TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
+    MaskedField* lat = w.mskLat[5];
+    in.Type(lat, "45000n");
+    in.Leave(w.mskLong[5]);
+    in.Type(lat, "");
+    in.Leave(w.mskLong[5]);
+    EXPECT_EQ(s.Lat(6), 45.0);
+    EXPECT_TRUE(s.FixEntered[2]);
+    EXPECT_TRUE(computed.empty());
+    EXPECT_TRUE(in.script.messages.empty());
+}
+
+// Guards the utilities' positions: each field its own slot and flag, a
+// recompute after every accepted or emptied entry, none after a refusal.
+TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
+    w.mnuUtil_Click(0);
+    in.Type(w.mskLat[0], "45300n");
+    in.Leave(w.mskLong[0]);
+    EXPECT_NEAR(s.Lat(1), 45.5, 1e-12);
+    EXPECT_TRUE(s.UtilEntered[0]);
+    EXPECT_EQ(computed, std::vector<int>({0}));
+    in.Type(w.mskLong[0], "005305w");
+    in.Leave(w.mskLat[1]);
+    EXPECT_NEAR(s.Long(1), -(5 + 30.5 / 60), 1e-12);
+    EXPECT_TRUE(s.UtilEntered[1]);
+    in.Type(w.mskLat[1], "12600n");
+    in.Leave(w.mskLong[1]);
+    ExpectRefusal("The latitude has more than 59'.");
+    EXPECT_FALSE(s.UtilEntered[2]);
+    EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
+    in.Type(w.mskLat[1], "");  // emptied: flag down, recomputed
+    in.Leave(w.mskLong[1]);
+    EXPECT_FALSE(s.UtilEntered[2]);
+    EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));
+    EXPECT_TRUE(w.mskLong[1]->hasFocus());
+
+    w.mnuUtil_Click(1);
+    for (int i : {2, 3}) {
+        in.Type(w.mskLat[i], "10000s");
+        in.Type(w.mskLong[i], "020000e");
+        in.Leave(w.mskLat[4]);
+        EXPECT_EQ(s.Lat(i + 1), -10.0);
+        EXPECT_EQ(s.Long(i + 1), 20.0);
+        EXPECT_TRUE(s.UtilEntered[2 * i]);
+        EXPECT_TRUE(s.UtilEntered[2 * i + 1]);
+    }
+    EXPECT_TRUE(in.script.messages.empty());
+}
+
+// Guards the great-circle limits: a whole-minute limiting latitude that is
+// always north, and a waypoint interval in tens of minutes, always east and
+// never zero.
+TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
+    w.mnuUtil_Click(1);
+    MaskedField* limit = w.mskLat[4];
+    MaskedField* step = w.mskLong[4];
+    EXPECT_EQ(limit->toolTip(), "Enter max. lat. you don't want to exceed");
+    EXPECT_EQ(step->toolTip(), "Enter long. interval between 2 waypoints");
+    in.Type(limit, "6000");
+    EXPECT_EQ(limit->MaskedText(), "60°00'");
+    in.Leave(step);
+    EXPECT_EQ(s.Lat(5), 60.0);
+    EXPECT_TRUE(s.UtilEntered[8]);
+    EXPECT_EQ(computed, std::vector<int>({0}));
+
+    in.Type(step, "000");
+    EXPECT_EQ(step->MaskedText(), "00°00'");
+    in.Leave(limit);
+    ExpectRefusal("You entered a longitude interval of 00°00'...");
+    EXPECT_TRUE(step->hasFocus());
+    EXPECT_FALSE(s.UtilEntered[9]);
+    in.Type(step, "059");
+    in.Leave(limit);
+    ExpectRefusal("The longitude has more than 59'.");
+    in.Type(step, "053");
+    EXPECT_EQ(step->MaskedText(), "05°30'");
+    in.Leave(limit);
+    EXPECT_EQ(s.Long(5), 5.5);
+    EXPECT_TRUE(s.UtilEntered[9]);
+    EXPECT_EQ(step->BackColor(), kValidGreen);
+    EXPECT_EQ(computed, std::vector<int>({0, 0}));
+    in.Type(limit, "9100");
+    in.Leave(step);
+    ExpectRefusal("Latitude > 90°.");
+    EXPECT_EQ(s.Lat(5), 60.0);
+}
+
+// Guards the tooltips of the full position fields.
+TEST_P(PositionFields, Tooltips) {
+    for (int i : {0, 1, 2, 3, 5}) {
+        EXPECT_EQ(w.mskLat[i]->toolTip(),
+                  "Enter degrees [°] minutes ['] & tenths of minute N/+ S/-");
+        EXPECT_EQ(w.mskLong[i]->toolTip(),
+                  "Enter degrees [°] minutes ['] & tenths of minute E/+ W/-");
+    }
+    EXPECT_EQ(w.mskCourse[0]->toolTip(), "Enter degrees [°] & tenths of degree");
+    EXPECT_EQ(w.mskCourse[1]->toolTip(), "Enter degrees [°] & tenths of degree");
+    EXPECT_EQ(in.Field("mskSpeed")->toolTip(),
+              "Enter knots & tenths of knot (1 knot = 1.852 km/h)");
+}
+
+}  // namespace
+}  // namespace orvex

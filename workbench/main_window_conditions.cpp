@@ -1,0 +1,236 @@
+// The condition fields of the star-fix input: course and speed, height of
+// eye in metres or feet, pressure in hectopascals or inches of mercury, air
+// and sea temperatures in degrees Celsius or Fahrenheit, and their spin
+// buttons. Each pair of unit fields stays in step: committing one writes the
+// other. Only metres, hectopascals and degrees Celsius reach the star fix.
+//
+// A refused entry leaves every value as it was before it: the number typed
+// is never stored. The star-fix input it belongs to is marked as not entered,
+// so that no fix is computed from a field that shows a refused value.
+#include "navlib/unit_conversions.h"
+#include "workbench/condition_checks.h"
+#include "workbench/main_window.h"
+
+namespace orvex {
+
+namespace {
+// Tolerance of the spin buttons' limit tests: the values step by tenths
+// and whole units, so a hundredth of the step decides.
+constexpr double kSpinSlack = 1e-6;
+
+std::string FieldText(const MaskedField* f) {
+    return f->MaskedText().toStdString();
+}
+
+void Put(MaskedField* f, const std::string& text) {
+    f->SetMaskedText(QString::fromStdString(text));
+}
+}  // namespace
+
+// ---- Course and speed ------------------------------------------------------
+
+void FrmWorking::mskCourse_LostFocus(int index) {
+    if (index < 0 || index > 1) return;
+    MaskedField* f = mskCourse[index];
+    if (f->IsEmptyEntry()) {
+        // An empty rhumb-line course is no longer an input of the utilities.
+        if (index == 1) {
+            state_.UtilEntered[10] = false;
+            RecomputeUtilities();
+        }
+        return;
+    }
+    const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
+    if (!v.Accepted) {
+        if (index == 0) state_.FixEntered[5] = false;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    if (index == 0) {
+        state_.CourseInput = v.Value;
+        state_.Course = v.Value;
+        state_.FixEntered[5] = true;
+    } else {
+        state_.RLCourse = v.Value;
+        state_.UtilEntered[10] = true;
+        RecomputeUtilities();
+    }
+}
+
+void FrmWorking::mskSpeed_LostFocus() {
+    MaskedField* f = MaskField("mskSpeed", -1);
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
+    if (!v.Accepted) {
+        state_.FixEntered[6] = false;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.Speed = v.Value;
+    state_.SpeedInput = v.Value;
+    state_.FixEntered[6] = true;
+}
+
+// ---- Height of eye ---------------------------------------------------------
+
+void FrmWorking::mskHeightM_LostFocus() {
+    MaskedField* f = MaskField("mskHeightM", -1);
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
+    if (!v.Accepted) {
+        state_.FixEntered[7] = false;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.HeightEye = v.Value;
+    state_.FixEntered[7] = true;
+    Put(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
+}
+
+void FrmWorking::mskHeightF_LostFocus() {
+    MaskedField* f = MaskField("mskHeightF", -1);
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
+    if (!v.Accepted) {
+        state_.FixEntered[7] = false;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.HeightEye = v.Value * 0.3048;
+    state_.FixEntered[7] = true;
+    Put(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
+}
+
+// ---- Pressure --------------------------------------------------------------
+
+void FrmWorking::mskPress_mBars_LostFocus() {
+    MaskedField* f = MaskField("mskPress_mBars", -1);
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.PressMBars = v.Value;
+    state_.PressHg = MillibarsToInchesHg(v.Value);
+    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+}
+
+void FrmWorking::mskPressHg_LostFocus() {
+    MaskedField* f = MaskField("mskPressHg", -1);
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.PressHg = v.Value;
+    state_.PressMBars = InchesHgToMillibars(v.Value);
+    Put(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
+}
+
+// ---- Temperatures ------------------------------------------------------------
+
+void FrmWorking::mskTempCelcius_LostFocus(int index) {
+    if (index < 0 || index > 1) return;
+    MaskedField* f = mskTempCelcius[index];
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    const double fahr = CelsiusToFahrenheit(v.Value);
+    (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
+    (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
+    Put(mskTempFahr[index], TemperatureText(fahr));
+}
+
+void FrmWorking::mskTempFahr_LostFocus(int index) {
+    if (index < 0 || index > 1) return;
+    MaskedField* f = mskTempFahr[index];
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    const double celsius = FahrenheitToCelsius(v.Value);
+    (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
+    (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;
+    Put(mskTempCelcius[index], TemperatureText(celsius));
+}
+
+// ---- Spin buttons ------------------------------------------------------------
+// A button never steps past the field's limits: at a limit, or nearer to it
+// than one step, a click does nothing.
+
+void FrmWorking::updPressHg_DownClick() {
+    if (state_.PressHg < 27.86 - kSpinSlack) return;
+    state_.PressHg -= 0.1;
+    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    mskPressHg_LostFocus();
+}
+
+void FrmWorking::updPressHg_UpClick() {
+    if (state_.PressHg > 31.49 + kSpinSlack) return;
+    state_.PressHg += 0.1;
+    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    mskPressHg_LostFocus();
+}
+
+void FrmWorking::updPress_mBars_DownClick() {
+    if (state_.PressMBars < 941 - kSpinSlack) return;
+    state_.PressMBars -= 1;
+    Put(MaskField("mskPress_mBars", -1), MillibarsSpinText(state_.PressMBars));
+    mskPress_mBars_LostFocus();
+}
+
+void FrmWorking::updPress_mBars_UpClick() {
+    if (state_.PressMBars > 1069 + kSpinSlack) return;
+    state_.PressMBars += 1;
+    Put(MaskField("mskPress_mBars", -1), MillibarsSpinText(state_.PressMBars));
+    mskPress_mBars_LostFocus();
+}
+
+void FrmWorking::updTempCelcius_DownClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
+    if (t < -49 - kSpinSlack) return;
+    Put(mskTempCelcius[index], TemperatureText(t - 1));
+    mskTempCelcius_LostFocus(index);
+}
+
+void FrmWorking::updTempCelcius_UpClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
+    if (t > 69 + kSpinSlack) return;
+    Put(mskTempCelcius[index], TemperatureText(t + 1));
+    mskTempCelcius_LostFocus(index);
+}
+
+void FrmWorking::updTempFahr_DownClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
+    if (t < -57 - kSpinSlack) return;
+    Put(mskTempFahr[index], TemperatureText(t - 1));
+    mskTempFahr_LostFocus(index);
+}
+
+void FrmWorking::updTempFahr_UpClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
+    if (t > 157 + kSpinSlack) return;
+    Put(mskTempFahr[index], TemperatureText(t + 1));
+    mskTempFahr_LostFocus(index);
+}
+
+}  // namespace orvex
