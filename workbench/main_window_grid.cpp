@@ -73,7 +73,7 @@ double PickerDays(const QDateTime& t) {
 void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
     grdObs = new ObservationGrid(page);
     grdObs->setObjectName("grdObs");
-    layout->addWidget(grdObs, 1, 0, 1, 3);
+    layout->addWidget(grdObs, 1, 0, 1, 3, Qt::AlignHCenter);
     layout->setRowStretch(1, 1);
 
     // The editors float over the cells: children of the grid's viewport.
@@ -162,6 +162,7 @@ void FrmWorking::InitObsGrid() {
     // Rows as tall as the body list; the header tall enough for its picture
     // and its two lines.
     const int rowHeight = std::max(cboBody->sizeHint().height(), dtpObsTime->sizeHint().height());
+    grdObs->horizontalHeader()->setStretchLastSection(true);
     grdObs->verticalHeader()->setDefaultSectionSize(rowHeight);
     grdObs->verticalHeader()->setMinimumSectionSize(rowHeight);
     const int picture = 20;
@@ -181,7 +182,7 @@ void FrmWorking::InitObsGrid() {
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdObs->setHorizontalHeaderItem(c, h);
         QWidget* e = GridEditor(c);
-        e->resize(kEditorWidths[c], rowHeight);
+        e->setFixedSize(kEditorWidths[c], rowHeight);
         grdObs->setColumnWidth(c, kEditorWidths[c] - 1);
     }
     QFont bodyFont = font;
@@ -192,9 +193,10 @@ void FrmWorking::InitObsGrid() {
             if (c == 1) grdObs->item(r - 1, c)->setFont(bodyFont);
         }
     const int frame = 2 * grdObs->frameWidth();
-    grdObs->setMinimumWidth(kEditorWidths[0] + kEditorWidths[1] + kEditorWidths[2] +
-                            kEditorWidths[3] + grdObs->verticalScrollBar()->sizeHint().width() +
-                            frame);
+    // As wide as its columns: no blank strip beside the last one.
+    grdObs->setFixedWidth(kEditorWidths[0] + kEditorWidths[1] + kEditorWidths[2] +
+                          kEditorWidths[3] - 4 + grdObs->verticalScrollBar()->sizeHint().width() +
+                          frame);
     grdObs->scrollToTop();
     grdObs->SetCurrentCell(1, 0);
     s.CurObsRow = 1;
@@ -394,6 +396,8 @@ void FrmWorking::BeginGridEdit(QWidget* editor, int keyAscii) {
     editRow_ = row;
     editCol_ = col;
     const QRect r = grdObs->CellRect(row, col);
+    // The last column takes the grid's spare width: its editor follows.
+    if (col == 3) editor->setFixedWidth(std::max(kEditorWidths[3], r.width() + 1));
     editor->setGeometry(r.left() - 1, r.top() - 1, editor->width(), r.height() + 1);
     editor->raise();
     editor->setVisible(true);

@@ -244,8 +244,8 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         return f;
     };
     auto temperature = [](double t) {
-        // Right-aligned in the three places of the field.
-        return QString("%1").arg(static_cast<int>(std::lround(t)), 3).toStdString();
+        // Right-aligned in the three places of the field, prompts before.
+        return QString("%1").arg(static_cast<int>(std::lround(t)), 3, 10, QChar('_')).toStdString();
     };
 
     SetFixTime(0, d.TimeEstPos);
