@@ -338,8 +338,7 @@ class FrmWorking : public QMainWindow {
     bool RunStarFix();
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
-    // Whether the systematic-error box ch3FindSystErr is ticked (false while
-    // the window has none).
+    // Whether the systematic-error box ch3FindSystErr is ticked.
     bool FindSystErrChecked() const;
 
     // ---- Observation file ------------------------------------------------------------

@@ -15,8 +15,7 @@
 namespace orvex {
 
 bool FrmWorking::FindSystErrChecked() const {
-    const auto* box = findChild<QCheckBox*>("ch3FindSystErr");
-    return box && box->isChecked();
+    return ch3FindSystErr && ch3FindSystErr->isChecked();
 }
 
 bool FrmWorking::RunStarFix() {
