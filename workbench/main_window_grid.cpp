@@ -148,9 +148,10 @@ void FrmWorking::ClearObservationGrid() {
 void FrmWorking::InitObsGrid() {
     WorkbenchState& s = state_;
     s.GridInitialising = true;
+    // An open editor goes without committing into the grid being cleared.
+    editRow_ = 0;
     for (int c = 0; c < 4; ++c)
         if (QWidget* e = GridEditor(c)) e->setVisible(false);
-    editRow_ = 0;
     grdObs->Reset(kGridDataRows);
 
     QFont font = grdObs->font();

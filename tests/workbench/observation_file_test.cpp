@@ -349,6 +349,35 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
     }
 }
 
+// Guards a file without sights: the conditions load, the grid stays empty,
+// the menus are set as after any load; an editor left open is dropped.
+TEST_F(ObsFile, FileWithoutSights) {
+    std::string t = ReadBytes(Sample("08Dec26A.obs"));
+    const size_t seven = t.find("\r\n7\r\n") + 2;
+    t = t.substr(0, seven) + "0\r\n" + "\"This is an Orvex 1.x observations data file.\"\r\n";
+    w->grdObs->SetCurrentCell(3, 2);
+    w->BeginGridEdit(w->mskHeightInst, '4');
+    ASSERT_TRUE(Load(Write("none.obs", t)));
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_FALSE(w->mskHeightInst->isVisible());
+    for (int r = 1; r <= 49; ++r)
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_TRUE(w->grdObs->TextMatrix(r, c).isEmpty());
+            EXPECT_FALSE(w->State().ObsCellFilled[r][c]);
+        }
+    EXPECT_EQ(w->State().HeightEye, 14.0);
+    EXPECT_TRUE(w->State().FixEntered[8]);
+    for (const char* n : {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum",
+                          "mnuAstroNumDisp", "mnuAstroGraph", "mnuAstroGraphDisp"})
+        EXPECT_TRUE(w->Action(n)->isEnabled()) << n;
+    for (const char* n : {"mnuAstroNumPrint", "mnuAstroGraphChart", "mnuAstroGraphLOP",
+                          "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
+        EXPECT_FALSE(w->Action(n)->isEnabled()) << n;
+    script.Clear();
+    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_EQ(script.LastText(), "Please fill the grid with the observations.");
+}
+
 // Guards the save refusals: an empty grid writes nothing and asks for no
 // name; a folder that cannot take the file gets the file error and the
 // dialog again, and nothing is left behind.
