@@ -48,6 +48,8 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildPages();
     BuildStatusBar();
     ConnectActions();
+    ConnectCompanions();
+    ConnectChartCommands();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),
                    static_cast<int>(std::ceil(kMinHeightTwips / tpp)));

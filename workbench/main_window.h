@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/masked_field.h"
@@ -41,7 +42,11 @@ class QWidget;
 
 namespace orvex {
 
+class ChartPicture;
 class FrmEnd;
+class FrmAzimuth;
+class FrmStarFixWizard;
+class SystemClock;
 
 class FrmIntro;
 class FrmProba;
@@ -141,6 +146,20 @@ class FrmWorking : public QMainWindow {
     // True while the chart shows its grid.
     bool GridShown() const;
     void RedrawGraph();
+
+    // ---- Chart drawing and printing -----------------------------------------
+    // Wires the chart drawing (onRedrawGraph) and the two print commands
+    // (onPrintReport, onPrintChart).
+    void ConnectChartCommands();
+    // The chart of the current fix on picLMChart: prepares the chart data
+    // from the fix result and the view settings, draws axes and data.
+    void DrawChart();
+    // Prints the numeric report rtfNumDisp after the printer choice.
+    void mnuAstroNumPrint_Click();
+    // Prints the chart of the current fix on one landscape page.
+    void mnuAstroGraphPrint_Click();
+    // The picture's kept drawing.
+    ChartPicture* chartPicture = nullptr;
 
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
@@ -345,6 +364,16 @@ class FrmWorking : public QMainWindow {
     void cmdSaveObs_Click();
     void cmdLoadObs_Click();
 
+    // ---- Companion windows: the star-fix wizard and the azimuth tool -------
+    // Fills the hooks above that open, raise and unload them.
+    void ConnectCompanions();
+    // The wizard started from this window and the azimuth tool (null until
+    // first shown, or after they unloaded).
+    FrmStarFixWizard* StarFixWizard() const;
+    FrmAzimuth* AzimuthTool() const;
+    // The PC clock the companion windows read; nullptr reads the host's.
+    std::shared_ptr<SystemClock> CompanionClock;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -400,6 +429,8 @@ class FrmWorking : public QMainWindow {
     QPointer<FrmWait> frmWait_;
     QPointer<FrmSplash> frmSplash_;
     QPointer<FrmIntro> frmIntro_;
+    QPointer<FrmStarFixWizard> frmStarFixWizard_;
+    QPointer<FrmAzimuth> frmAzimuth_;
     // The introduction letter as loaded at start; each showing of frmIntro
     // gets a copy.
     QString introLetterHtml_;
