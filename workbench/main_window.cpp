@@ -48,6 +48,7 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildPages();
     BuildStatusBar();
     ConnectActions();
+    ConnectResultCommands();
     ConnectCompanions();
     ConnectChartCommands();
     const double tpp = TwipsPerPixel();

@@ -29,6 +29,7 @@ class QComboBox;
 class QDateTimeEdit;
 class QGridLayout;
 class QKeyEvent;
+class QTimer;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -44,6 +45,8 @@ namespace orvex {
 
 class ChartPicture;
 class FrmEnd;
+struct NumericReport;
+struct SightDetailInputs;
 class FrmAzimuth;
 class FrmStarFixWizard;
 class SystemClock;
@@ -232,6 +235,40 @@ class FrmWorking : public QMainWindow {
     QAction* Action(const QString& name) const;
     QMenu* Menu(const QString& name) const;
 
+    // ---- Results commands -----------------------------------------------------
+    // The numeric report and the chart of the lines of position: each commits
+    // the open grid cell and computes the fix again from the inputs.
+    void cmdNumRes_Click();
+    void cmdGraphRes_Click();
+    // The numeric page with the report of the fix the state holds: reloads
+    // the template, fills its 33 marks in order, recomputes the per-sight
+    // details. A template that cannot be read is reported and the page
+    // stays as it was.
+    void ShowNumericResults();
+    // The graphic page: the lines of position through the most probable
+    // position, then the chart.
+    void ShowGraphicResults();
+    // Lines of the current printer's page in Arial 12 pt; 0 without printer.
+    int PrinterPageLines() const;
+
+    // ---- Clock page (third tab of tabOptions) --------------------------------
+    QLabel* lblSystemTZ = nullptr;
+    QLineEdit* txtLocTime = nullptr;
+    QLabel* lblSystemGMT = nullptr;
+    QLineEdit* txtSysTime = nullptr;
+    QLabel* lblDST = nullptr;
+    QLabel* lblSystemTime = nullptr;
+    QDateTimeEdit* dtpTime3 = nullptr;  // dtpTime(3): the UTC to set
+    QPushButton* cmdSetSysTime = nullptr;
+    QTimer* tmrSysTime = nullptr;  // 1000 ms, only while the clock page shows
+    void tabOptions_Click(int previousTab);
+    void tabOptions_LostFocus();
+    void tmrSysTime_Timer();
+    void cmdSetSysTime_Click();
+    // The PC clock the page reads and sets (tests give a manual one);
+    // nullptr is the computer's own.
+    void SetSystemClock(std::shared_ptr<SystemClock> clock) { systemClock_ = std::move(clock); }
+
     // Hooks for the windows of later work: the azimuth tool, the wizard and
     // the results commands. Unset hooks do nothing.
     std::function<void()> onShowAzimuth;
@@ -403,6 +440,13 @@ class FrmWorking : public QMainWindow {
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
+    void BuildClockPage();
+    // Gives the results hooks (onNumericResults, onGraphicResults) their
+    // commands.
+    void ConnectResultCommands();
+    SightDetailInputs SightDetailsFromState() const;
+    bool ReloadReportTemplate();
+    void FillReportTemplate(const NumericReport& report);
     void SetAstroMenuForInput();
     void LoadDocuments();
     void UnloadOtherWindows();
@@ -411,6 +455,10 @@ class FrmWorking : public QMainWindow {
     double TwipsPerPixel() const;
 
     WorkbenchState state_;
+    std::shared_ptr<SystemClock> systemClock_;
+    // Undoes the clock page's connections to the application and the tab
+    // set when the window's members go, before its widgets are torn down.
+    std::shared_ptr<void> clockWiring_;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;

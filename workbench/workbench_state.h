@@ -76,6 +76,11 @@ struct WorkbenchState {
     ObservationSet Obs;
     FixResult Fix;
 
+    // --- Numeric report ------------------------------------------------------
+    // Miles run from each sight to the wanted time (1..ObsCount), positive
+    // for a sight taken before it; written by the report for its details.
+    Vector ObsRunDist;
+
     // --- Chart view -------------------------------------------------------
     double LopLength = 5.0;
     double ChartScale = 0.1;
