@@ -90,7 +90,12 @@ void FrmWorking::FillStatusPanels() {
     const FixResult& f = s.Fix;
     const std::string sep = s.DecSep;
     auto set = [this](const char* key, const std::string& text) {
-        if (QLabel* p = StatusPanel(key)) p->setText(QString::fromStdString(text));
+        QLabel* p = StatusPanel(key);
+        if (!p) return;
+        // Each panel as wide as its text, so that none is cut short.
+        const QString t = QString::fromStdString(text);
+        p->setText(t);
+        p->setMinimumWidth(p->fontMetrics().horizontalAdvance(t) + 2 * p->frameWidth() + 8);
     };
     set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss"));
     set("MPP", FormatLatitude(f.MppLat, sep) + " " + FormatLongitude(f.MppLong, sep));

@@ -2,6 +2,7 @@
 // and the status line it leads to.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -150,6 +151,42 @@ TEST_F(Driver, StatusPanels) {
     w->FillStatusPanels();
     EXPECT_EQ(panel("Proba"), "95,0 %");
     EXPECT_EQ(panel("MPP"), "38°12',4 N 031°47',9 W");
+}
+
+}  // namespace
+}  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Pictures of a whole fix from a sample file: the numeric page with its
+// status line, and the chart.
+TEST(DriverPictures, FixFromASampleFile) {
+    test::ProgramFolder folder;
+    for (const char* name : {"NumResults.rtf", "CalcWP.rtf", "Planet.dat"}) {
+        QFile::remove(folder.Path() + "/" + name);
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/" + name, folder.Path() + "/" + name);
+    }
+    test::FakeSettings settings;
+    PlatformScript script;
+    test::FastPauses pauses;
+    auto w = test::StartedWindow(settings);
+    w->resize(1100, 760);
+    w->show();
+    w->mnuAstroEnter_Click();
+    script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
+    w->cmdLoadObs_Click();
+    script.Clear();
+    w->Action("mnuAstroNumDisp")->trigger();
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_FALSE(w->StatusSimple());
+    EXPECT_EQ(w->StatusPanel("MPP")->text(), "38°12'.4 N 031°47'.9 W");
+    EXPECT_EQ(w->StatusPanel("Full")->text(), "Trunc. Not enough obs.");
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/star_fix_numeric_from_sample.png"));
+    w->Action("mnuAstroGraphDisp")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/star_fix_chart_from_sample.png"));
 }
 
 }  // namespace
