@@ -576,7 +576,8 @@ void FrmWorking::grdObs_RowColChange() {
 
 void FrmWorking::grdObs_MouseMove(int row, int col) {
     if (row == 1) {
-        grdObs->setToolTip(col == 3 ? QString("auto filled") : QString("2x click or [space] to edit"));
+        grdObs->setToolTip(col == 3 ? QString("auto filled")
+                                    : QString("2x click or [space] to edit"));
     } else if (!grdObs->toolTip().isEmpty()) {
         grdObs->setToolTip(QString());
     }
@@ -616,8 +617,7 @@ void FrmWorking::mskHeightInst_LostFocus() {
         return;
     }
     f->SetBackColor(kValidGreen);
-    const QString text =
-        QString::fromStdString(FormatDegreesMinutes(x, "00°00'.0", state_.DecSep));
+    const QString text = QString::fromStdString(FormatDegreesMinutes(x, "00°00'.0", state_.DecSep));
     if (state_.ObsCellFilled[row][2] && grdObs->TextMatrix(row, 2) == text &&
         grdObs->CellBackColor(row, 2) == MaskedField::WindowColor())
         return;  // committed already

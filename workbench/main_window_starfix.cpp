@@ -42,9 +42,9 @@ bool FrmWorking::RunStarFix() {
     if (!ReadObsGrid()) return false;
     // 5.
     if (s.Obs.ObsCount < 2) {
-        ShowMessage(kIconCritical + kButtonsOk, QString(" Error when computing the true position"),
-                    QString("You must enter at least 2 observations in order\r\nto get a star fix."),
-                    this);
+        ShowMessage(
+            kIconCritical + kButtonsOk, QString(" Error when computing the true position"),
+            QString("You must enter at least 2 observations in order\r\nto get a star fix."), this);
         return false;
     }
     // 6. The grid shows the sights by time from now on.

@@ -1,6 +1,8 @@
 // The observation file: its text form, the three signatures, the refusal of
 // every damaged file with nothing lost, the save and load commands, and a
 // real fix from the sample files shipped beside the program.
+#include "workbench/observation_file.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,10 +14,9 @@
 #include <sstream>
 
 #include "ephemeris/ephemeris.h"
-#include "navlib/inout_lib.h"
 #include "grid_test_support.h"
+#include "navlib/inout_lib.h"
 #include "tools/observations/sample_sights.h"
-#include "workbench/observation_file.h"
 #include "workbench/observation_texts.h"
 
 namespace orvex {
@@ -75,7 +76,8 @@ TEST(ObservationFileText, RoundTripAndSignatures) {
     std::string text = WriteObservationFile(in);
     for (int variant = 0; variant < 3; ++variant) {
         std::string t = text;
-        if (variant == 1) t.replace(t.find("Orvex 1.x observations data"), 27, "Orve 1.0 observations data");
+        if (variant == 1)
+            t.replace(t.find("Orvex 1.x observations data"), 27, "Orve 1.0 observations data");
         if (variant == 2)
             for (size_t p; (p = t.find("\r\n")) != std::string::npos;) t.replace(p, 2, "\n");
         ObservationFileData out;
@@ -125,7 +127,11 @@ TEST(ObservationFileText, DamagedFilesAreRefused) {
     EXPECT_EQ(problem(good + "\r\n").Number, kObsNotOrvexFile);
     EXPECT_EQ(with("Orvex 1.x", "orvex 1.x").Number, kObsNotOrvexFile);
     EXPECT_EQ(problem("").Number, kObsNotOrvexFile);
-    EXPECT_EQ(problem(std::string("\x7f" "ELF\0\0\x01\x02", 8)).Number, kObsNotOrvexFile);
+    EXPECT_EQ(problem(std::string("\x7f"
+                                  "ELF\0\0\x01\x02",
+                                  8))
+                  .Number,
+              kObsNotOrvexFile);
     // Truncated anywhere: without its signature, not an Orvex file; with
     // the signature kept, input past the end.
     for (size_t cut = 0; cut + 50 < good.size(); cut += 7)
@@ -217,9 +223,9 @@ struct ObsFile : ::testing::Test, test::GridWindow {
 // percent, plenty for a one-mile test), by the haversine.
 double MilesBetween(double lat1, double lon1, double lat2, double lon2) {
     const double r = std::acos(-1.0) / 180.0;
-    const double a = std::pow(std::sin((lat2 - lat1) * r / 2), 2) +
-                     std::cos(lat1 * r) * std::cos(lat2 * r) *
-                         std::pow(std::sin((lon2 - lon1) * r / 2), 2);
+    const double a =
+        std::pow(std::sin((lat2 - lat1) * r / 2), 2) +
+        std::cos(lat1 * r) * std::cos(lat2 * r) * std::pow(std::sin((lon2 - lon1) * r / 2), 2);
     return 2 * std::asin(std::sqrt(a)) / r * 60.0;
 }
 
@@ -338,9 +344,9 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
         if (!c.text.isEmpty()) {
             EXPECT_EQ(script.messages[0].text, c.text);
         }
-        EXPECT_EQ(script.messages[0].style,
-                  c.title == "File unreadable" ? kIconInformation + kButtonsOk
-                                               : kIconExclamation + kButtonsOk);
+        EXPECT_EQ(script.messages[0].style, c.title == "File unreadable"
+                                                ? kIconInformation + kButtonsOk
+                                                : kIconExclamation + kButtonsOk);
         EXPECT_EQ(script.fileDialogs.size(), 2u);  // the dialog came back
         EXPECT_EQ(w->State().Lat(6), lat);
         EXPECT_EQ(w->grdObs->TextMatrix(1, 1), firstBody);

@@ -31,9 +31,7 @@ struct Grid : ::testing::Test, test::GridWindow {
         QTest::keyClicks(g(), QString(QChar(c)));
     }
     // Keys typed into whatever has the focus.
-    void Type(const QString& text) {
-        QTest::keyClicks(QApplication::focusWidget(), text);
-    }
+    void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, mods);
     }
@@ -84,8 +82,7 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     // header above is no date); Up steps the selected part; Tab commits.
     GridKey(Qt::Key_Space);
     ASSERT_TRUE(w->dtpObsTime->isVisible());
-    EXPECT_EQ(w->dtpObsTime->dateTime(),
-              QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
+    EXPECT_EQ(w->dtpObsTime->dateTime(), QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
     EXPECT_FALSE(filled()[1][0]);
     w->dtpObsTime->setCurrentSection(QDateTimeEdit::MinuteSection);
     Key(Qt::Key_Up);
@@ -407,6 +404,26 @@ TEST_F(Grid, TabMoves) {
     GridKey(Qt::Key_Tab);
     EXPECT_EQ(g()->Row(), 1);
     EXPECT_EQ(g()->Col(), 0);
+}
+
+// Guards the mouse: a double click opens the editor over the cell as a
+// space does; Esc on an empty correction cell shows the blank template.
+TEST_F(Grid, DoubleClickOpensTheEditor) {
+    PutRow(2, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+01.00");
+    const QRect r = g()->CellRect(2, 2);
+    QTest::mouseClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QTest::mouseDClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    ASSERT_TRUE(w->mskHeightInst->isVisible());
+    EXPECT_EQ(w->mskHeightInst->text(), "20°00'.0");
+    EXPECT_EQ(w->mskHeightInst->geometry().topLeft(), r.topLeft() - QPoint(1, 1));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(w->mskHeightInst->isVisible());
+    g()->SetCurrentCell(3, 3);
+    GridKey(Qt::Key_Space);
+    Type("5");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(w->mskInstErr[1]->text(), "___.__");
+    EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
 // Guards the tooltips: row 1 explains the editing, its correction cell is
