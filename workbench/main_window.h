@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/masked_field.h"
 #include "platform/rich_text_box.h"
@@ -499,6 +500,20 @@ class FrmWorking : public QMainWindow {
     void HookStarFixInputFields();
     void ShowChosenEllipsoid(const QString& name);
     void RecomputeUtilities();
+
+    // Observation grid: runs its function when the window's members go. Kept
+    // the last member, so that it goes first: the editors' hooks are taken
+    // off while everything they touch still stands (the widgets themselves
+    // go later, and losing the focus on the way must not reach the window).
+    struct AtTeardown {
+        std::function<void()> run;
+        ~AtTeardown() {
+            if (run) run();
+        }
+    };
+    void DetachObservationGrid();
+    std::vector<QObject*> gridHooks_;
+    AtTeardown gridTeardown_;
 };
 
 }  // namespace orvex

@@ -93,14 +93,16 @@ void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
         e->setMaximumWidth(QWIDGETSIZE_MAX);
         e->resize(kEditorWidths[c], e->sizeHint().height());
         e->setVisible(false);
-        e->installEventFilter(new EventHook(e, [this, e](QEvent* ev) {
+        auto* hook = new EventHook(e, [this, e](QEvent* ev) {
             if (ev->type() == QEvent::KeyPress)
                 return GridEditorKey(e, static_cast<QKeyEvent*>(ev));
             if (ev->type() == QEvent::FocusOut && e == dtpObsTime &&
                 IsLeavingReason(static_cast<QFocusEvent*>(ev)->reason()))
                 dtpObsTime_LostFocus();
             return false;
-        }));
+        });
+        e->installEventFilter(hook);
+        gridHooks_.push_back(hook);
     }
     mskHeightInst->setToolTip("[TAB] next cell/row");
     mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
@@ -118,10 +120,28 @@ void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
     grdObs->onRowColChange = [this] { grdObs_RowColChange(); };
     grdObs->onMouseMove = [this](int row, int col) { grdObs_MouseMove(row, col); };
 
+    gridTeardown_.run = [this] { DetachObservationGrid(); };
     onClearGrid = [this] { ClearObservationGrid(); };
     onSaveObservations = [this] { cmdSaveObs_Click(); };
     onLoadObservations = [this] { cmdLoadObs_Click(); };
     InitObsGrid();
+}
+
+void FrmWorking::DetachObservationGrid() {
+    for (QObject* hook : gridHooks_) delete hook;
+    gridHooks_.clear();
+    mskHeightInst->SetCommitHook(nullptr);
+    for (MaskedField* f : mskInstErr) {
+        f->SetCommitHook(nullptr);
+        f->SetEnterHook(nullptr);
+    }
+    grdObs->onKeyDown = nullptr;
+    grdObs->onKeyPress = nullptr;
+    grdObs->onDblClick = nullptr;
+    grdObs->onGotFocus = nullptr;
+    grdObs->onLeaveCell = nullptr;
+    grdObs->onRowColChange = nullptr;
+    grdObs->onMouseMove = nullptr;
 }
 
 QWidget* FrmWorking::GridEditor(int col) const {

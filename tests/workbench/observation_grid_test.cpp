@@ -544,3 +544,23 @@ TEST_F(Grid, Screenshots) {
 
 }  // namespace
 }  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Guards the window's end with an editor open and a value typed: the
+// editor's commit must not run into a grid that is being taken apart.
+TEST(GridEnd, WindowClosesWithAnEditorOpen) {
+    for (int col = 0; col < 4; ++col) {
+        test::GridWindow gw;
+        gw.w->grdObs->SetCurrentCell(2, col);
+        gw.w->grdObs->setFocus();
+        QTest::keyClicks(gw.w->grdObs, col == 1 ? "s" : "4");
+        ASSERT_TRUE(gw.w->GridEditor(col)->isVisible());
+        QTest::keyClicks(QApplication::focusWidget(), "5");
+        gw.w.reset();
+    }
+}
+
+}  // namespace
+}  // namespace orvex
