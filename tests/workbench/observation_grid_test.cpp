@@ -389,6 +389,31 @@ TEST(GridFlags, RemoveFilledRow) {
     EXPECT_FALSE(t[50][0]);
 }
 
+// Guards the time texts of the cells: the grid's own form read back to
+// the second, with one- or two-digit days, and nothing that is no date.
+TEST(GridFlags, TimeTexts) {
+    double t = 0;
+    ASSERT_TRUE(ReadGridTime("8 Dec 2026 18:02:03", &t));
+    EXPECT_EQ(t, MakeDateTime(2026, 12, 8, 18, 2, 3));
+    ASSERT_TRUE(ReadGridTime("08 Dec 2026 18:02:03", &t));
+    EXPECT_EQ(t, MakeDateTime(2026, 12, 8, 18, 2, 3));
+    ASSERT_TRUE(ReadGridTime(" 29 Feb 2028 00:00 ", &t));
+    EXPECT_EQ(t, MakeDateTime(2028, 2, 29));
+    ASSERT_TRUE(ReadGridTime("1 Jan 1999", &t));
+    EXPECT_EQ(t, MakeDateTime(1999, 1, 1));
+    for (const char* bad :
+         {"", "29 Feb 2027 10:00:00", "8 Dcx 2026 18:00:00", "8 Dec 2026 25:00:00",
+          "8 Dec 2026 18:00:00 extra", "yesterday", "2026-12-08 18:00:00"})
+        EXPECT_FALSE(ReadGridTime(bad, &t)) << bad;
+    // Every second of a day comes back from its own text.
+    for (int s = 0; s < 86400; s += 997) {
+        const double when = MakeDateTime(2026, 12, 8, 0, 0, s);
+        ASSERT_TRUE(
+            ReadGridTime(QString::fromStdString(FormatDateTime(when, "d mmm yyyy hh:mm:ss")), &t));
+        EXPECT_NEAR(t, when, 1e-9) << s;
+    }
+}
+
 // Guards Tab in the grid: the correction column is never reached, the last
 // row wraps to row 1, Shift+Tab moves forward as well.
 TEST_F(Grid, TabMoves) {
