@@ -102,6 +102,7 @@ void FrmWorking::BuildPages() {
     BuildUtilityTabs();
     BuildOptionsTabs();
     BuildStarFixInputControls();
+    BuildSailingControls();
 }
 
 void FrmWorking::BuildInputTabs() {

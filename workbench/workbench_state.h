@@ -12,6 +12,8 @@
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/star_fix_types.h"
+#include "sailing/great_circle_report.h"
+#include "sailing/great_circle_sailing.h"
 
 namespace orvex {
 
@@ -111,6 +113,14 @@ struct WorkbenchState {
     // Long(6)), degrees.
     double EstLat = 0.0;
     double EstLong = 0.0;
+    // --- Sailing utilities: great circle, ETA checks, error report --------
+    // Waypoints of the last great circle with an interval (rows from 1).
+    orvex::WaypointTable WaypointTable;
+    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
+    bool SkipSpeedCheck = false;
+    bool HasLastErr = false;
+    double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
+    std::string LastErrText;
 };
 
 }  // namespace orvex

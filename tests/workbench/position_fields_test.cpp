@@ -166,6 +166,10 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     w.mnuUtil_Click(1);
     MaskedField* limit = w.mskLat[4];
     MaskedField* step = w.mskLong[4];
+    // The tab puts the focus in its first position field; leaving that
+    // field empty recomputes once.
+    in.Leave(limit);
+    computed.clear();
     EXPECT_EQ(limit->toolTip(), "Enter max. lat. you don't want to exceed");
     EXPECT_EQ(step->toolTip(), "Enter long. interval between 2 waypoints");
     in.Type(limit, "6000");
