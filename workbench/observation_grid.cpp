@@ -1,6 +1,8 @@
 #include "workbench/observation_grid.h"
 
 #include <QFocusEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -107,6 +109,14 @@ QRect ObservationGrid::CellRect(int row, int col) const {
 }
 
 bool ObservationGrid::event(QEvent* e) {
+    // The header row shows no tooltip: the hints belong to the cells.
+    if (e->type() == QEvent::ToolTip) {
+        const QPoint p = static_cast<QHelpEvent*>(e)->pos();
+        if (horizontalHeader()->geometry().contains(p)) {
+            QToolTip::hideText();
+            return true;
+        }
+    }
     // Tab stays inside the grid: the window decides where it goes.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
