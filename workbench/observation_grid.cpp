@@ -1,14 +1,14 @@
 #include "workbench/observation_grid.h"
 
 #include <QFocusEvent>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QToolTip>
 #include <cmath>
 
 namespace orvex {

@@ -451,6 +451,32 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
+// Guards the commit's pause: a move that arrives while the altitude's
+// commit waits must not mark another row's cell as committed; the mark goes
+// to the cell the value was written into.
+TEST_F(Grid, MoveDuringTheCommitPauseMarksTheRightCell) {
+    g()->SetCurrentCell(2, 2);
+    GridChar('3');
+    bool moved = false;
+    SetEventPump([&] {
+        QCoreApplication::processEvents();
+        pauses.clock.seconds += 0.35;
+        if (!moved) {
+            moved = true;
+            g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
+        }
+    });
+    w->grdObs_GotFocus();
+    SetEventPump([this] {
+        QCoreApplication::processEvents();
+        pauses.clock.seconds += 0.35;
+    });
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(Cell(2, 2), "03°00'.0");
+    EXPECT_TRUE(filled()[2][2]);
+    EXPECT_FALSE(filled()[5][2]);
+}
+
 // Guards the tooltips: row 1 explains the editing, its correction cell is
 // filled automatically, other rows show nothing.
 TEST_F(Grid, Tooltips) {
