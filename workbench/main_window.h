@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/masked_field.h"
 #include "platform/rich_text_box.h"
@@ -442,13 +443,13 @@ class FrmWorking : public QMainWindow {
     bool RunStarFix();
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
-    // Whether the systematic-error box ch3FindSystErr is ticked (false while
-    // the window has none).
+    // Whether the systematic-error box ch3FindSystErr is ticked.
     bool FindSystErrChecked() const;
 
     // ---- Observation file ------------------------------------------------------------
     void cmdSaveObs_Click();
     void cmdLoadObs_Click();
+
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
     void ConnectCompanions();
@@ -555,6 +556,20 @@ class FrmWorking : public QMainWindow {
     void HookStarFixInputFields();
     void ShowChosenEllipsoid(const QString& name);
     void RecomputeUtilities();
+
+    // Observation grid: runs its function when the window's members go. Kept
+    // the last member, so that it goes first: the editors' hooks are taken
+    // off while everything they touch still stands (the widgets themselves
+    // go later, and losing the focus on the way must not reach the window).
+    struct AtTeardown {
+        std::function<void()> run;
+        ~AtTeardown() {
+            if (run) run();
+        }
+    };
+    void DetachObservationGrid();
+    std::vector<QObject*> gridHooks_;
+    AtTeardown gridTeardown_;
 };
 
 }  // namespace orvex

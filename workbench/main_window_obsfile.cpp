@@ -16,6 +16,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "workbench/main_window.h"
 #include "workbench/observation_file.h"
 #include "workbench/observation_grid.h"
@@ -45,10 +46,11 @@ void ShowFileError(QWidget* owner, int number, const QString& description) {
             text = "Close the disk drive door and try again.";
             break;
         default:
-            text = QString("An error occured during file access.\r\n"
-                           "The program will try to resume execution\r\n"
-                           "but please report the following error:\r\n"
-                           "Error %1: %2")
+            text = QString(
+                       "An error occured during file access.\r\n"
+                       "The program will try to resume execution\r\n"
+                       "but please report the following error:\r\n"
+                       "Error %1: %2")
                        .arg(number)
                        .arg(description);
             break;
@@ -61,7 +63,8 @@ void ShowFileError(QWidget* owner, int number, const QString& description) {
 QString FileText(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString s = utf8(QByteArray::fromStdString(bytes));
-    if (utf8.hasError()) s = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (utf8.hasError())
+        s = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return s;
 }
 
@@ -72,8 +75,8 @@ bool ReadTypedDate(const QString& text, double* days) {
     for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd", "d/M/yyyy h:mm:ss", "d/M/yyyy"}) {
         const QDateTime v = QLocale::c().toDateTime(t, f);
         if (v.isValid()) {
-            *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(),
-                                 v.time().hour(), v.time().minute(), v.time().second());
+            *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(), v.time().hour(),
+                                 v.time().minute(), v.time().second());
             return true;
         }
     }
@@ -85,7 +88,7 @@ int SaveErrorNumber(const QString& path) {
     const QFileInfo info(path);
     if (info.fileName().isEmpty()) return 52;
     if (!info.absoluteDir().exists()) return 76;  // path not found
-    return 75;                                     // path/file access error
+    return 75;                                    // path/file access error
 }
 
 }  // namespace
@@ -117,32 +120,19 @@ void FrmWorking::cmdSaveObs_Click() {
     d.TempWaterC = s.TempWaterC;
     d.PressMBars = s.PressMBars;
     for (int i = 1; i <= s.Obs.ObsCount; ++i)
-        d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)],
-                            s.Obs.ObsHs(i), s.Obs.ObsInstErr(i)});
+        d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)], s.Obs.ObsHs(i),
+                            s.Obs.ObsInstErr(i)});
     const QByteArray bytes = QByteArray::fromStdString(WriteObservationFile(d));
 
     for (;;) {
-        // The first free name of the wanted date: 08Dec26A, 08Dec26B, ...
-        // (after Z the last one is offered).
-        const CalendarTime c = SplitDateTime(s.TimeTruePos);
-        QString month = QLocale().monthName(c.month, QLocale::ShortFormat);
-        month.remove('.');
-        const QString stem = QString("%1%2%3")
-                                 .arg(c.day, 2, 10, QChar('0'))
-                                 .arg(month)
-                                 .arg(c.year % 100, 2, 10, QChar('0'));
-        QString name;
-        for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            name = stem + QChar(letter);
-            if (!QFileInfo::exists(folder + "/" + name + ".obs")) break;
-        }
+        const QString name = DefaultObservationFileName(folder, s.TimeTruePos);
         QString path =
             AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs", kFilter);
         if (path.isEmpty()) return;
         if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
         QSaveFile file(path);
-        const bool written = file.open(QIODevice::WriteOnly) &&
-                             file.write(bytes) == bytes.size() && file.commit();
+        const bool written =
+            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
         if (!written) {
             ShowFileError(this, SaveErrorNumber(path),
                           file.errorString().isEmpty() ? QString("the file could not be written")
@@ -231,26 +221,19 @@ void FrmWorking::cmdLoadObs_Click() {
 }
 
 void FrmWorking::SetFixTime(int index, double days) {
-    WorkbenchState& s = state_;
-    auto picker = [this](int i) {
-        return findChild<QDateTimeEdit*>(QString("dtpTime_%1").arg(i));
-    };
-    auto show = [&](int i, double when) {
-        if (QDateTimeEdit* p = picker(i)) {
-            const CalendarTime c = SplitDateTime(when);
-            p->setDateTime(QDateTime(QDate(c.year, c.month, c.day),
-                                     QTime(c.hour, c.minute, c.second), p->timeSpec()));
-        }
-    };
-    show(index, days);
+    // The picker shows the time and its own commit takes it (the wanted
+    // time's picker follows the first until it is entered itself).
+    if (QDateTimeEdit* p = dtpTime[static_cast<size_t>(index)]) {
+        p->setDateTime(FromDateValue(days));
+        dtpTime_LostFocus(index);
+        return;
+    }
     if (index == 0) {
-        s.TimeEstPos = days;
-        s.FixEntered[1] = true;
-        // The wanted time follows until it is entered itself.
-        if (!s.FixEntered[4]) show(1, days);
+        state_.TimeEstPos = days;
+        state_.FixEntered[1] = true;
     } else {
-        s.TimeTruePos = days;
-        s.FixEntered[4] = true;
+        state_.TimeTruePos = days;
+        state_.FixEntered[4] = true;
     }
 }
 
@@ -263,8 +246,8 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         return f;
     };
     auto temperature = [](double t) {
-        // Right-aligned in the three places of the field.
-        return QString("%1").arg(static_cast<int>(std::lround(t)), 3).toStdString();
+        // Right-aligned in the three places of the field, prompts before.
+        return QString("%1").arg(static_cast<int>(std::lround(t)), 3, 10, QChar('_')).toStdString();
     };
 
     SetFixTime(0, d.TimeEstPos);
@@ -302,12 +285,13 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
     for (int i = 1; i <= n; ++i) {
         const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
         s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
-        grdObs->SetTextMatrix(i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
+        grdObs->SetTextMatrix(
+            i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
         grdObs->SetTextMatrix(i, 1, QString::fromStdString(o.Body));
         grdObs->SetTextMatrix(i, 2,
                               QString::fromStdString(FormatDegreesMinutes(o.Hs, "00°00'.0", sep)));
-        grdObs->SetTextMatrix(i, 3, QString::fromStdString(
-                                        FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
+        grdObs->SetTextMatrix(
+            i, 3, QString::fromStdString(FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
         s.ObsCellFilled[static_cast<size_t>(i)].fill(true);
     }
 }

@@ -2,18 +2,20 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QToolTip>
 #include <cmath>
 
 namespace orvex {
 
 namespace {
-const char* const kHeaderTexts[4] = {"Time of observation", "Observed \rbody ", "Instr.  \raltitude",
-                                     "Inst.\rcorr"};
+const char* const kHeaderTexts[4] = {"Time of observation", "Observed \rbody ",
+                                     "Instr.  \raltitude", "Inst.\rcorr"};
 }
 
 ObservationGrid::ObservationGrid(QWidget* parent) : QTableWidget(parent) {
@@ -107,6 +109,14 @@ QRect ObservationGrid::CellRect(int row, int col) const {
 }
 
 bool ObservationGrid::event(QEvent* e) {
+    // The header row shows no tooltip: the hints belong to the cells.
+    if (e->type() == QEvent::ToolTip) {
+        const QPoint p = static_cast<QHelpEvent*>(e)->pos();
+        if (horizontalHeader()->geometry().contains(p)) {
+            QToolTip::hideText();
+            return true;
+        }
+    }
     // Tab stays inside the grid: the window decides where it goes.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);

@@ -1,6 +1,7 @@
 #include "workbench/observation_texts.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTime>
@@ -39,6 +40,22 @@ void RemoveFilledRow(CellFilledTable& filled, int r) {
     for (int row = r; row < last; ++row)
         filled[static_cast<size_t>(row)] = filled[static_cast<size_t>(row + 1)];
     filled[static_cast<size_t>(last)].fill(false);
+}
+
+QString DefaultObservationFileName(const QString& folder, double timeTruePos) {
+    const CalendarTime c = SplitDateTime(timeTruePos);
+    QString month = QLocale().monthName(c.month, QLocale::ShortFormat);
+    month.remove('.');
+    const QString stem = QString("%1%2%3")
+                             .arg(c.day, 2, 10, QChar('0'))
+                             .arg(month)
+                             .arg(c.year % 100, 2, 10, QChar('0'));
+    QString name;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        name = stem + QChar(letter);
+        if (!QFileInfo::exists(folder + "/" + name + ".obs")) break;
+    }
+    return name;
 }
 
 }  // namespace orvex

@@ -22,4 +22,9 @@ bool ReadGridTime(const QString& text, double* days);
 // of the row below and row L becomes unfilled.
 void RemoveFilledRow(CellFilledTable& filled, int r);
 
+// The name a save offers, without ".obs": the wanted date as "ddmmmyy" (the
+// locale's short month name) and the first letter A, B, ... whose file does
+// not exist yet in `folder`; when all of A to Z exist, Z.
+QString DefaultObservationFileName(const QString& folder, double timeTruePos);
+
 }  // namespace orvex
