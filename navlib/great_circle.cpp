@@ -250,7 +250,8 @@ double GeodesicLongitudeFromVertex(double A, double p, double halfE2) {
     if (p / A < 0) sigma = kPi - sigma;
     // The ellipsoid shortens the longitude from the vertex on either side of
     // the equator: the correction takes |p|, never its sign.
-    return ArcCos(p / A) - (halfE2 * std::fabs(p) / q) * sigma;
+    // A point at the vertex itself may give |p / A| a rounding over 1.
+    return ArcCos(std::clamp(p / A, -1.0, 1.0)) - (halfE2 * std::fabs(p) / q) * sigma;
 }
 
 double IntegralMode8(double phi, double a) {
@@ -294,16 +295,38 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     if (SameLatitude(lat1, 0.0) && SameLatitude(lat2, 0.0)) return v;
     // A track along a meridian has its vertex at a pole: the one it crosses
     // when the two positions lie on opposite meridians, else the pole on the
-    // side of the position farther from the equator (not on the track).
+    // side of the position farther from the equator (not on the track). A
+    // position at a pole lies on every meridian: the track is the meridian
+    // of the other position, and its vertex that pole. The pole's longitude
+    // tells the direction of travel: it is the meridian along which the
+    // track, sailed on, runs into that pole (GreatCircleComposite gives the
+    // courses from it).
+    const bool pole1 = SameLatitude(std::fabs(lat1), 90.0);
+    const bool pole2 = SameLatitude(std::fabs(lat2), 90.0);
+    if (pole1 && pole2 && Sgn(lat1) == Sgn(lat2)) return v;  // one pole, one position
     const bool oppositeMeridians = SameLongitude(Norm180(lon2 - lon1), 180.0);
-    if (SameLongitude(lon1, lon2) || oppositeMeridians) {
-        const double farther = std::fabs(lat2) > std::fabs(lat1) ? lat2 : lat1;
-        const int pole = oppositeMeridians ? (lat1 + lat2 >= 0 ? 1 : -1) : (farther >= 0 ? 1 : -1);
-        v.VertexLat = pole * 90.0;
+    if (SameLongitude(lon1, lon2) || oppositeMeridians || pole1 || pole2) {
+        int pole = 1;
         v.VertexLong = lon1;
+        v.VertexDist = -1.0;
+        if (pole1) {
+            // Leaving the pole along the arrival's meridian.
+            pole = Sgn(lat1);
+            v.VertexLong = Norm180(lon2 + 180.0);
+        } else if (pole2) {
+            // Arriving at the pole along the departure's meridian.
+            pole = Sgn(lat2);
+        } else if (oppositeMeridians) {
+            pole = lat1 + lat2 >= 0 ? 1 : -1;
+            v.VertexDist = GeodesicDistance(lat1, lon1, pole * 90.0, lon1, E);
+        } else {
+            const double farther = std::fabs(lat2) > std::fabs(lat1) ? lat2 : lat1;
+            pole = farther >= 0 ? 1 : -1;
+            const bool toward = (pole > 0) == (lat2 > lat1);
+            if (!toward) v.VertexLong = Norm180(lon1 + 180.0);
+        }
+        v.VertexLat = pole * 90.0;
         v.VertexParam = 0.0;
-        v.VertexDist =
-            oppositeMeridians ? GeodesicDistance(lat1, lon1, v.VertexLat, lon1, E) : -1.0;
         return v;
     }
 
@@ -316,7 +339,10 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     const double C = firstNearerPole ? A + B : A - B;
     double phiV = std::fabs(ArcCos(std::cos(lat1 * kDegToRad) * std::sin(C)));
     phiV *= Sgn(firstNearerPole ? lat1 : lat2);
-    const double dLong = std::fabs(ArcCos(std::tan(lat1 * kDegToRad) / std::tan(phiV))) * kRadToDeg;
+    // |tan lat1| never exceeds |tan phiV|; when the departure is itself the
+    // vertex the quotient may round to just over 1, which is no error.
+    const double ratio = std::clamp(std::tan(lat1 * kDegToRad) / std::tan(phiV), -1.0, 1.0);
+    const double dLong = std::fabs(ArcCos(ratio)) * kRadToDeg;
     const int s = C < kHalfPi ? LongitudeSense(lon1, lon2) : LongitudeSense(lon2, lon1);
     const double sphVertexLong = Norm180(lon1 + s * dLong);
     phiV *= kRadToDeg;
@@ -330,7 +356,20 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
     const double c1 = Cotangent(psi1);
     const double c2 = Cotangent(psi2);
 
-    double p = std::cos(Norm180(lon1 - vertexLong) * kDegToRad) * c1;
+    // p is the cotangent of the vertex latitude, on the sphere the result
+    // itself: x / sqrt(1 - x^2) with x = cos(lat1) sin C, the cosine of the
+    // spherical vertex latitude. The product cos(lon1 - vertexLong) * c1
+    // loses its digits near the equator (the cosine of nearly a right angle
+    // times a huge cotangent): at 1e-06 degree the vertex came out 0.0007
+    // degree off, and on the equator itself (the 1e-07 substitute) at the
+    // pole. On an ellipsoid it stays the root search's start value.
+    double p = 0.0;
+    if (F != kSphereInvFlattening) {
+        p = std::cos(Norm180(lon1 - vertexLong) * kDegToRad) * c1;
+    } else {
+        const double x = std::cos(lat1 * kDegToRad) * std::sin(C);
+        p = Sgn(phiV) * x / std::sqrt(std::max(1.0 - x * x, 1e-30));
+    }
 
     int departureSense = LongitudeSense(vertexLong, lon1);
     if (F != kSphereInvFlattening) {
@@ -392,9 +431,22 @@ double GreatCircleComposite(double lon, double vertexLat, double vertexLong, dou
     SetEllipsoidParameters(P, F);
 
     // A vertex at a pole: the track is a meridian and has no latitude as a
-    // function of longitude (nor a course from the longitudes alone).
-    if (std::fabs(vertexLat) >= 90.0 - kSameAngleTolerance) {
+    // function of longitude. It runs into the pole along the vertex's
+    // meridian and away from it along the opposite one; a longitude on
+    // neither is that of a position at the pole itself, the departure
+    // (leaving it) or the arrival (reaching it). A vertex merely near a pole
+    // is an ordinary track, steep but with a latitude at every longitude.
+    if (std::fabs(vertexLat) >= 90.0) {
         failed = true;
+        if (course != kNoCourse) {
+            bool toward = false;
+            if (SameLongitude(lon, vertexLong)) {
+                toward = true;
+            } else if (!SameLongitude(lon, Norm180(vertexLong + 180.0))) {
+                toward = SameLongitude(lon, toLong) && !SameLongitude(lon, fromLong);
+            }
+            course = toward == (vertexLat > 0) ? 360.0 : 180.0;
+        }
         return 0.0;
     }
     const double psiV = GeodeticToGeocentric(vertexLat, F) * kDegToRad;

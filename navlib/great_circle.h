@@ -54,10 +54,14 @@ struct GreatCircleVertex {
 //     vertex 0, 0, p = 0, distance -1;
 //   - both positions on the equator (within 4e-05 degree): the track has no
 //     vertex; vertex 0, 0, p = 0, distance -1 (courses along it are 090/270);
-//   - a track along a meridian (both longitudes the same, or opposite) has
-//     its vertex at a pole, p = 0: the pole it crosses (distance to it
-//     given), else the pole on the side of the position farther from the
-//     equator (distance -1).
+//   - a track along a meridian (both longitudes the same, or opposite, or
+//     a position at a pole) has its vertex at a pole, p = 0: the pole it
+//     crosses (distance to it given), else a pole at one end, else the pole
+//     on the side of the position farther from the equator (distance -1).
+//     The vertex longitude is then the meridian along which the track,
+//     sailed on, runs into that pole (the departure's, or the opposite one
+//     when the track leaves the pole); both positions at one pole are the
+//     same position.
 // The vertex lies in the hemisphere of the position farther from the equator.
 // A failure of the refinement shows the box of the equation solver and goes
 // on with its last iterate.
@@ -78,8 +82,10 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
 // the vertex latitude is returned and the course set to 090 or 270 by the
 // direction of travel, even when kNoCourse was passed. A vertex on the
 // equator gives latitude 0 and course 090/270 everywhere. A vertex at a pole
-// (a track along a meridian) has no latitude as a function of longitude:
-// failed, course untouched.
+// (exactly 90 degrees: a track along a meridian) has no latitude as a
+// function of longitude: failed, and the course, when wanted, 360 where the
+// track heads north at lon and 180 where it heads south (the vertex
+// longitude tells which, see GreatCircleEllipsoid).
 double GreatCircleComposite(double lon, double vertexLat, double vertexLong, double vertexParam,
                             const EarthModel& E, double fromLong, double toLong, double& course,
                             bool& failed);
@@ -116,7 +122,7 @@ double IntegralMode8(double phi, double a);
 //   p       the track's parameter
 //   halfE2  e^2 / 2 of the ellipsoid
 // A point in the other hemisphere from the vertex lies more than a quarter
-// circle from it. Requires |p| <= |A|.
+// circle from it. Requires |p| <= |A| (a rounding over counts as equal).
 double GeodesicLongitudeFromVertex(double A, double p, double halfE2);
 
 }  // namespace orvex

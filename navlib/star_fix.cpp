@@ -357,11 +357,14 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
         if (spread[static_cast<size_t>(i)]) ++good;
     fix.GoodObsCount = good;
 
-    // 7. Two or four unknowns.
+    // 7. Two or four unknowns. At a dead-reckoning speed of 0 the sight
+    // positions do not depend on the course, its column of the design matrix
+    // is all zeros and the normal equations are singular: a ship stopped or
+    // an observer ashore solves for the position only.
     const double spanHours =
         n >= 1 ? (ArrayMax(obs.ObsTime, 1, n) - ArrayMin(obs.ObsTime, 1, n)) * 24.0 : 0.0;
     const int k = (spanHours > kMinRunSpanHours && in.FullRoutine && n > kMinSightsForRun &&
-                   good > kMinSightsForRun)
+                   good > kMinSightsForRun && speed != 0.0)
                       ? 4
                       : 2;
     fix.UnknownCount = k;
@@ -371,8 +374,11 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
         return StarFixStatus::TooFewSights;
     }
 
-    // 8. The linear system.
+    // 8. The linear system. The statistics start from 0 together, so that a
+    // statistics step that fails never leaves the ellipse or the circle of
+    // an earlier fix beside this fix's deviations.
     fix.StdDev = Vector(k);
+    fix.EllipseEW = fix.EllipseNS = fix.CircleRadius = 0.0;
     Vector stdDev(k);
     Matrix A(n, k);
     Vector x(k);

@@ -36,8 +36,9 @@ namespace orvex {
 //   E     Earth model
 // The unknowns are the latitude and longitude at the wanted time, and the
 // course and speed as well when FullRoutine is on, the sights span more
-// than 3 h and more than seven sights (counting once those within 3.6
-// degrees of an earlier one's bearing or its reciprocal) are given. Two
+// than 3 h, more than seven sights (counting once those within 3.6
+// degrees of an earlier one's bearing or its reciprocal) are given and the
+// dead-reckoning speed is not 0 (at rest the course cannot be found). Two
 // sights are solved exactly; three sights with two unknowns by plain least
 // squares (every weight 1); more by a plain solve, then a robust reweighted
 // one. At most 100 iterations; convergence when latitude and longitude move

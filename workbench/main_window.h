@@ -26,6 +26,10 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
+class QGroupBox;
+class QRadioButton;
+class QTableWidget;
+class QTreeWidget;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -47,6 +51,7 @@ class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
 class StartPicture;
+class UpDownButtons;
 
 // The settings store as the main window uses it: application "Orvex",
 // section "Settings". A read answers the stored text, or empty when the key
@@ -123,6 +128,34 @@ class FrmWorking : public QMainWindow {
     void picStarFixWizard_Click();
     void staNumDisp_PanelDblClick(const QString& key);
     void ShowTimeStore();
+
+    // ---- Sailing utilities page (main_window_utilities.cpp) ---------------
+    // Recomputes what the shown utilities tab computes: the rhumb line for
+    // any iButton, the great circle for 1, the ETA table for 2.
+    void TestCompute(int iButton);
+    void cmdErase_Click(int index);
+    void cmdCompute_Click(int index);
+    void cmdShift_Click();
+    void cmdAskPrint_Click(int index);
+    void tabUtil_GotFocus();
+    void lblChoosenEllipsoid_DblClick();
+    void mskDist_LostFocus();
+    void mskDTG_LostFocus();
+    void mskMinSpeed_LostFocus();
+    void mskMaxSpeed_LostFocus();
+    void mskInterv_LostFocus();
+    void optRound_Click(int index);
+    void updLat_Click(bool up);
+    void updLong_Click(bool up);
+    void updMinSpeed_Click(bool up);
+    void updMaxSpeed_Click(bool up);
+    void updInterval_Click(bool up);
+    void InitETAGrid(int count);
+    // The utilities' departure-time picker's commit: EtaDepTime.
+    void dtpTime2_LostFocus();
+    // The outline rows as shown (text and indent level; level 0 hidden).
+    QString OutlineText(int row) const;
+    int OutlineLevel(int row) const;
 
     // ---- Result toolbars and chart view ------------------------------------
     void bthBackStarFix_Click();
@@ -202,6 +235,27 @@ class FrmWorking : public QMainWindow {
     std::array<QPushButton*, 2> cmdNextTabUtil{};
     std::array<QPushButton*, 2> cmdPrevTabUtil{};
     std::array<QPushButton*, 3> cmdEndTabUtil{};
+    // Sailing utilities page.
+    std::array<QPushButton*, 19> cmdErase{};
+    std::array<QPushButton*, 3> cmdCompute{};
+    QPushButton* cmdShift = nullptr;
+    std::array<QPushButton*, 2> cmdAskPrint{};
+    std::array<QRadioButton*, 3> optRound{};
+    std::array<QGroupBox*, 2> fraEllipsoid{};
+    std::array<QLabel*, 2> lblChoosenEllipsoid{};
+    QLabel* lblNS = nullptr;
+    QLabel* imgStopCompute = nullptr;
+    QDateTimeEdit* dtpTime2 = nullptr;  // dtpTime(2), the ETA departure time
+    QTableWidget* grdCalcETA = nullptr;
+    QTreeWidget* outGCRes = nullptr;
+    UpDownButtons* updLat = nullptr;
+    UpDownButtons* updLong = nullptr;
+    UpDownButtons* updMinSpeed = nullptr;
+    UpDownButtons* updMaxSpeed = nullptr;
+    UpDownButtons* updInterval = nullptr;
+    // Runs a utilities print job (0 the great-circle report, 1 the ETA
+    // table) once the printer check has passed.
+    std::function<void(int)> onPrintUtility;
     // The field that holds masks for a control name and index (-1: single).
     MaskedField* MaskField(const std::string& name, int index) const;
 
@@ -303,6 +357,14 @@ class FrmWorking : public QMainWindow {
     void BuildUtilityTabs();
     void BuildOptionsTabs();
     void BuildStatusBar();
+    void BuildSailingControls();
+    void RunRhumbLineCase();
+    void RunGreatCircleCase();
+    void RunEtaCase();
+    void HideGreatCircleResults();
+    void ShowOutline();
+    void ReportUtilityError(int number, const QString& description);
+    void CommitUtilPosition(bool latitude, int index);
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
@@ -329,6 +391,7 @@ class FrmWorking : public QMainWindow {
     bool unloaded_ = false;
     bool systemClosing_ = false;
     bool changingTabByCode_ = false;
+    bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
     QPointer<FrmEnd> frmEnd_;
     QPointer<FrmProba> frmProba_;
     QPointer<FrmTimeStore> frmTimeStore_;

@@ -100,6 +100,7 @@ void FrmWorking::BuildPages() {
 
     BuildInputTabs();
     BuildUtilityTabs();
+    BuildSailingControls();
     BuildOptionsTabs();
     BuildStarFixInputControls();
 }

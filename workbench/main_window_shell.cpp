@@ -158,6 +158,7 @@ void FrmWorking::mnuUtil_Click(int tab) {
     SetTabByCode(tabUtil, tab);
     tabUtil->setVisible(true);
     tabUtil->raise();
+    if (onUtilTabEntered) onUtilTabEntered();
 }
 
 void FrmWorking::cmdEndTabUtil_Click() {

@@ -144,10 +144,9 @@ void FrmWorking::cmdEraseLong_Click() {
 // ---- Chosen ellipsoid -------------------------------------------------------------------
 
 void FrmWorking::ShowChosenEllipsoid(const QString& name) {
-    // The two copies of the label live on the rhumb-line and great-circle
-    // tabs of the utilities page.
-    for (const char* n : {"lblChoosenEllipsoid_1", "lblChoosenEllipsoid_4"})
-        for (QLabel* l : findChildren<QLabel*>(n)) l->setText(name);
+    // The two copies of the label on the rhumb-line and great-circle tabs.
+    for (QLabel* l : lblChoosenEllipsoid)
+        if (l) l->setText(name);
 }
 
 }  // namespace orvex

@@ -11,6 +11,8 @@
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/star_fix_types.h"
+#include "sailing/great_circle_report.h"
+#include "sailing/great_circle_sailing.h"
 
 namespace orvex {
 
@@ -84,6 +86,15 @@ struct WorkbenchState {
     double RLCourse = 0.0, RLDist = 0.0;
     double EtaDist = 0.0, MinSpeed = 10.0, MaxSpeed = 24.0, SpeedInterv = 0.5;
     double EtaDepTime = 0.0;
+
+    // --- Sailing utilities: great circle, ETA checks, error report --------
+    // Waypoints of the last great circle with an interval (rows from 1).
+    orvex::WaypointTable WaypointTable;
+    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
+    bool SkipSpeedCheck = false;
+    bool HasLastErr = false;
+    double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
+    std::string LastErrText;
 };
 
 }  // namespace orvex

@@ -2,6 +2,8 @@
 // made from an independent sky (ERFA's apparent places) and undone
 // corrections, then solved as the program solves them. What remains between
 // the fix and the truth is the difference between the two ephemerides.
+#include <erfa.h>
+#include <erfam.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -59,7 +61,80 @@ std::vector<double> Times(double start, int count, double stepMinutes) {
     return t;
 }
 
+// ERFA's geocentric apparent place of the Sun (Earth's heliocentric
+// position reversed, with the annual aberration) or of the Moon (its GCRS
+// position), as Greenwich hour angle and declination (degrees) and distance
+// (astronomical units).
+void ErfaSunMoonPlace(const std::string& body, double t, double& gha, double& dec,
+                      double& dist) {
+    const double mjd = JulianDate(t) - 2400000.5;
+    double p[3];
+    if (body.rfind("SUN", 0) == 0) {
+        double pvh[2][3], pvb[2][3];
+        eraEpv00(2400000.5, mjd, pvh, pvb);
+        double toSun[3] = {-pvh[0][0], -pvh[0][1], -pvh[0][2]};
+        double u[3], v[3];
+        eraPn(toSun, &dist, u);
+        for (int k = 0; k < 3; ++k) v[k] = pvb[1][k] * ERFA_AULT / ERFA_DAYSEC;
+        eraAb(u, v, dist, std::sqrt(1.0 - eraPdp(v, v)), p);
+    } else {
+        double pv[2][3];
+        eraMoon98(2400000.5, mjd, pv);
+        eraPn(pv[0], &dist, p);
+    }
+    double rc2i[3][3], q[3], ra, de;
+    eraC2i06a(2400000.5, mjd, rc2i);
+    eraRxp(rc2i, p, q);
+    eraC2s(q, &ra, &de);
+    gha = eraAnp(eraEra00(2400000.5, mjd) - ra) / ERFA_DD2R;
+    dec = de / ERFA_DD2R;
+}
+
+// Sights of the Sun's and the Moon's limbs taken on the true track.
+ObservationSet SunMoonSights(const Track& truth, const std::vector<PlannedSight>& plan,
+                             const Conditions& c) {
+    ObservationSet obs(static_cast<int>(plan.size()));
+    for (size_t k = 0; k < plan.size(); ++k) {
+        double la, lo, gha, dec, dist, alt, az;
+        truth.At(plan[k].time, Wgs84(), la, lo);
+        ErfaSunMoonPlace(plan[k].body, plan[k].time, gha, dec, dist);
+        ErfaAltAz(la, lo, gha, dec, alt, az);
+        obs.SetSight(static_cast<int>(k) + 1, plan[k].time, plan[k].body,
+                     SextantAltitude(alt, plan[k].body, dist, c), c.instErrDeg);
+    }
+    return obs;
+}
+
 }  // namespace
+
+// The navigator's day's work: a morning sight of the Sun's lower limb run up
+// to a noon sight of its upper limb four and a half hours later, the ship
+// making 15 knots. Two sights, so the exact crossing; the semi-diameters,
+// the long run between the sights and the Sun's place must all be right for
+// the fix to land on the truth. Then the Moon's lower limb (parallax near a
+// degree) joins them.
+TEST(StarFixEndToEnd, SunRunSunAndMoon) {
+    RecordingReporter rec;
+    const Conditions c;
+    const Track truth{38.0, -25.0, kDay + 14.0 * kHour, 250.0, 15.0};
+    std::vector<PlannedSight> plan = {{kDay + 9.5 * kHour, "SUNLOW"},
+                                      {kDay + 14.0 * kHour, "SUNUPP"}};
+    StarFixInputs in = Inputs(truth, 250.0, 15.0, 8.0, -12.0);
+    in.TimeEstPos = kDay + 9.0 * kHour;
+    in.Ephemeris = StarFixEphemeris();
+    ObservationSet obs = SunMoonSights(truth, plan, c);
+    FixResult fix;
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, Wgs84()), StarFixStatus::Solved);
+    EXPECT_EQ(fix.UnknownCount, 2);
+    EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, truth.lat, truth.lon), 0.1);
+
+    plan.push_back({kDay + 11.0 * kHour, "MOONLOW"});
+    obs = SunMoonSights(truth, plan, c);
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, Wgs84()), StarFixStatus::Solved);
+    EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, truth.lat, truth.lon), 0.1);
+    for (int i = 1; i <= 3; ++i) EXPECT_LT(std::fabs(obs.ObsIntercept(i)) * 60.0, 0.3) << i;
+    EXPECT_TRUE(rec.messages.empty());
+}
 
 // Exact star sights: the program's ephemeris puts the fix within 0.1' of the
 // truth, in both hemispheres.

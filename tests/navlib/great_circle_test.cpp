@@ -197,6 +197,160 @@ TEST(GreatCircleEllipsoid, TrackAlongAMeridian) {
     EXPECT_TRUE(rec.messages.empty());
 }
 
+// A departure on the equator (or within a hair of it) on the sphere: the
+// start value of p multiplied the cosine of a right angle by the cotangent of
+// the 1e-07 substitute, and the vertex came out at the pole (0.0007 degree
+// off at 1e-06 degree of latitude), with every course and waypoint wrong.
+TEST(GreatCircleEllipsoid, DepartureOnTheEquator) {
+    RecordingReporter rec;
+    for (const EarthModel& E : {NormalSphere(), Wgs84()}) {
+        const Geodesic g = OracleFor(E);
+        for (const double lat1 : {0.0, 1e-6, -1e-6, 1e-4}) {
+            for (const Route& r : {Route{lat1, 10, 30, 50}, Route{lat1, 10, -30, 50},
+                                   Route{lat1, -20, 50, -160}, Route{lat1, 170, -45, -150}}) {
+                SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                                << r.lon2 << " F " << E.InvFlattening);
+                const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+                const OracleVertex o = VertexOf(g, r);
+                EXPECT_NEAR(v.VertexLat, o.lat, 1e-4);
+                EXPECT_LT(AngleDiff(v.VertexLong, o.lon), 1e-4);
+                double azi1 = 0, azi2 = 0, s = 0;
+                g.Inverse(r.lat1, r.lon1, r.lat2, r.lon2, s, azi1, azi2);
+                double c1 = 0, c2 = 0;
+                bool failed = false;
+                EXPECT_NEAR(GreatCircleComposite(r.lon1, v.VertexLat, v.VertexLong, v.VertexParam,
+                                                 E, r.lon1, r.lon2, c1, failed),
+                            r.lat1, 1e-4);
+                EXPECT_NEAR(GreatCircleComposite(r.lon2, v.VertexLat, v.VertexLong, v.VertexParam,
+                                                 E, r.lon1, r.lon2, c2, failed),
+                            r.lat2, 1e-4);
+                EXPECT_LT(AngleDiff(c1, azi1), 0.002);
+                EXPECT_LT(AngleDiff(c2, azi2), 0.002);
+            }
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+// Courses of a track along a meridian: the vertex sits at a pole and the
+// courses were left as the caller's variable held them (000 shown for a
+// route due south). A position at a pole gave a NaN vertex longitude on the
+// sphere and a flood of arccosine boxes on the ellipsoid.
+TEST(GreatCircleComposite, CoursesAlongAMeridianAndFromAPole) {
+    RecordingReporter rec;
+    struct Case {
+        Route r;
+        double vertexLat, course1, course2;
+    };
+    const Case cases[] = {
+        {{10, -30, 50, -30}, 90, 360, 360},    {{50, -30, 10, -30}, 90, 180, 180},
+        {{-10, -30, -50, -30}, -90, 180, 180}, {{-50, -30, -10, -30}, -90, 360, 360},
+        {{-10, 20, 30, 20}, 90, 360, 360},     {{30, 20, -10, 20}, 90, 180, 180},
+        {{70, -30, 80, 150}, 90, 360, 180},    {{-70, -30, -80, 150}, -90, 180, 360},
+        {{90, 6, 40, 7}, 90, 180, 180},        {{40, 7, 90, 100}, 90, 360, 360},
+        {{-90, 149, 66, 69}, -90, 360, 360},   {{66, 69, -90, 149}, -90, 180, 180},
+        {{90, 0, -30, 170}, 90, 180, 180},
+    };
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        const Geodesic g = OracleFor(E);
+        for (const Case& c : cases) {
+            const Route& r = c.r;
+            SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                            << r.lon2 << " F " << E.InvFlattening);
+            const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+            EXPECT_EQ(v.VertexLat, c.vertexLat);
+            EXPECT_EQ(v.VertexParam, 0.0);
+            EXPECT_TRUE(std::isfinite(v.VertexLong));
+            double c1 = 0, c2 = 0;
+            bool failed = false;
+            GreatCircleComposite(r.lon1, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c1, failed);
+            GreatCircleComposite(r.lon2, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c2, failed);
+            EXPECT_EQ(c1, c.course1);
+            EXPECT_EQ(c2, c.course2);
+            double s = 0;
+            g.Inverse(r.lat1, r.lon1, r.lat2, r.lon2, s);
+            EXPECT_NEAR(GeodesicDistance(r.lat1, r.lon1, r.lat2, r.lon2, E), s, 2e-5 * s + 0.002);
+        }
+        // Both positions at one pole are one position.
+        const GreatCircleVertex same = GreatCircleEllipsoid(90, 10, 90, -100, E);
+        EXPECT_EQ(same.VertexDist, -1.0);
+        EXPECT_EQ(same.VertexLat, 0.0);
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+// A track within a thousandth of a degree of a meridian has its vertex a
+// hair from the pole; it is an ordinary track with a latitude and a course
+// at every longitude, yet it was refused as a vertex at the pole (no course
+// at departure or arrival).
+TEST(GreatCircleComposite, NearlyAlongAMeridian) {
+    RecordingReporter rec;
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        const Geodesic g = OracleFor(E);
+        for (const Route& r :
+             {Route{88.8, -150.404, -18.19, -150.403}, Route{-35.11, -160.045, -88.59, -160.044},
+              Route{89.99, 91.80, -33.29, 91.60}}) {
+            SCOPED_TRACE(testing::Message() << r.lat1 << " " << r.lon1 << " " << r.lat2 << " "
+                                            << r.lon2 << " F " << E.InvFlattening);
+            const GreatCircleVertex v = GreatCircleEllipsoid(r.lat1, r.lon1, r.lat2, r.lon2, E);
+            double azi1 = 0, azi2 = 0, s = 0;
+            g.Inverse(r.lat1, r.lon1, r.lat2, r.lon2, s, azi1, azi2);
+            double c1 = 0, c2 = 0;
+            bool failed1 = true, failed2 = true;
+            GreatCircleComposite(r.lon1, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c1, failed1);
+            GreatCircleComposite(r.lon2, v.VertexLat, v.VertexLong, v.VertexParam, E, r.lon1,
+                                 r.lon2, c2, failed2);
+            EXPECT_FALSE(failed1);
+            EXPECT_FALSE(failed2);
+            EXPECT_LT(AngleDiff(c1, azi1), 0.002);
+            EXPECT_LT(AngleDiff(c2, azi2), 0.002);
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+// Round numbers put a departure exactly at the vertex (45 S 180 to the
+// equator at 90 W leaves due east), at a pole, on the equator or on one
+// meridian: the quotients of the formulas then round a hair over 1 and the
+// arccosine box was shown for a perfectly good route. Every output must be a
+// number and no box may appear.
+TEST(GreatCircle, RoundNumbersGiveNoBoxAndNoNaN) {
+    RecordingReporter rec;
+    const double lats[] = {-90, -45, -1e-9, 0, 1e-9, 45, 90};
+    const double lons[] = {-180, -90, 0, 90, 180};
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        for (double la1 : lats)
+            for (double lo1 : lons)
+                for (double la2 : lats)
+                    for (double lo2 : lons) {
+                        SCOPED_TRACE(testing::Message() << la1 << " " << lo1 << " " << la2 << " "
+                                                        << lo2 << " F " << E.InvFlattening);
+                        const GreatCircleVertex v = GreatCircleEllipsoid(la1, lo1, la2, lo2, E);
+                        double c1 = 0, c2 = kNoCourse;
+                        bool failed = false;
+                        const double l1 = GreatCircleComposite(
+                            lo1, v.VertexLat, v.VertexLong, v.VertexParam, E, lo1, lo2, c1, failed);
+                        const double l2 =
+                            GreatCircleComposite(Norm180(lo1 + 7), v.VertexLat, v.VertexLong,
+                                                 v.VertexParam, E, 0, 0, c2, failed);
+                        for (double x : {v.VertexLat, v.VertexLong, v.VertexParam, v.VertexDist, l1,
+                                         l2, c1, c2, GeodesicDistance(la1, lo1, la2, lo2, E)}) {
+                            ASSERT_TRUE(std::isfinite(x));
+                        }
+                        ASSERT_TRUE(rec.messages.empty());
+                    }
+    }
+    // The departure at the vertex: due east, vertex where the oracle puts it.
+    const Geodesic g = OracleFor(NormalSphere());
+    const GreatCircleVertex v = GreatCircleEllipsoid(-45, -180, 0, -90, NormalSphere());
+    EXPECT_NEAR(v.VertexLat, -45.0, 1e-9);
+    EXPECT_LT(AngleDiff(v.VertexLong, 180.0), 1e-9);
+    EXPECT_NEAR(v.VertexLat, VertexOf(g, Route{-45, -180, 0, -90}).lat, 1e-9);
+}
+
 // ---------------------------------------------------------------- distance
 
 // On the equator the half-sum of the latitudes is a tiny substitute; the

@@ -224,3 +224,34 @@ TEST(SolveWeightedLeastSquares, CopyFactorZeroLeavesFactor) {
     EXPECT_EQ(U(1, 2), 5.0);
     EXPECT_EQ(U(2, 1), 5.0);
 }
+
+// Numbers so large that rounding alone keeps the weighted gradient above
+// its tolerance: the robust loop must stop after its 1001st pass, say so
+// once in its own words, and still hand back a usable solution (a loop
+// without its limit would never return here).
+TEST(SolveWeightedLeastSquares, PassLimitShowsMessageAndReturnsSolution) {
+    RecordingReporter rec;
+    const int m = 7;
+    Matrix A = LineDesign(m);
+    Vector b(m), r(m);
+    for (int i = 1; i <= m; ++i) {
+        A(i, 1) *= 1e9;
+        A(i, 2) *= 1e9;
+        b(i) = 1e9 * (3.0 + 2.0 * A(i, 2) / 1e9 + 0.01 * std::sin(3.0 * i));
+    }
+    Vector x(2), w;
+    Matrix U(2, 2);
+    ASSERT_EQ(SolveLeastSquaresCholesky(A, b, x, 0, U), ArithmeticFault::None);
+    ComputeResiduals(A, b, x, r);
+    ASSERT_EQ(SolveWeightedLeastSquares(A, b, r, x, w, 1, U), ArithmeticFault::None);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].style, kIconCritical + kButtonsOk);
+    EXPECT_EQ(rec.messages[0].title, " Error in mathematical routine");
+    EXPECT_EQ(rec.messages[0].text,
+              "Overdetermined system not solved by weighted least square method.\r\n"
+              "See doc for help.");
+    EXPECT_NEAR(x(1), 3.0, 0.05);
+    EXPECT_NEAR(x(2), 2.0, 0.05);
+    EXPECT_EQ(w.ubound(), m);
+    EXPECT_GT(U(1, 1), 0.0);
+}

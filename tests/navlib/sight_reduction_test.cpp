@@ -10,6 +10,7 @@
 #include "navlib/constants.h"
 #include "navlib/hooks.h"
 #include "navlib/unit_conversions.h"
+#include "synthetic_sights.h"
 
 using namespace orvex;
 
@@ -168,4 +169,40 @@ TEST(SightReduction, FailuresLeaveValuesUnchanged) {
     ObservationSet obs2 = OneSight("VEGA", 40.0, 272000.0);
     EXPECT_EQ(ReduceSights(1, -1.0, 10.0, 10.0, 1010.0, obs2), ArithmeticFault::InvalidArgument);
     EXPECT_EQ(obs2.ObsHo(1), 0.0);
+}
+
+// The whole chain of corrections against its inverse written out separately
+// (the synthetic sight generator undoes each correction from the last to the
+// first): every body kind, both limbs, cold air under 40 F over a warmer
+// sea, warm air over 60 F, high and low pressure, a dip and an instrument
+// correction, from 5 to 80 degrees. A correction applied in the wrong order,
+// to the wrong altitude, with the wrong sign or the wrong limb shows here.
+TEST(SightReduction, CorrectionsUndoTheGenerator) {
+    orvex::testing::Conditions cold;
+    cold.heightEye = 25.0;
+    cold.tempAirC = -5.0;
+    cold.tempWaterC = 2.0;
+    cold.pressMBars = 1032.0;
+    cold.instErrDeg = 2.0 / 60.0;
+    orvex::testing::Conditions warm;
+    warm.heightEye = 3.0;
+    warm.tempAirC = 31.0;
+    warm.tempWaterC = 24.0;
+    warm.pressMBars = 992.0;
+    warm.instErrDeg = -1.2 / 60.0;
+    const struct {
+        const char* body;
+        double dist;
+    } bodies[] = {{"SUNLOW", 0.9833},     {"SUNUPP", 1.0167},  {"MOONLOW", 0.00242},
+                  {"MOONUPP", 0.00271},   {"VENUS", 0.28},     {"SIRIUS", 272000.0}};
+    for (const orvex::testing::Conditions& c : {cold, warm})
+        for (const auto& b : bodies)
+            for (double ho : {5.0, 20.0, 45.0, 80.0}) {
+                ObservationSet obs = OneSight(b.body, 0.0, b.dist);
+                obs.ObsHs(1) = orvex::testing::SextantAltitude(ho, b.body, b.dist, c);
+                obs.ObsInstErr(1) = c.instErrDeg;
+                ASSERT_EQ(ReduceSights(1, c.heightEye, c.tempAirC, c.tempWaterC, c.pressMBars, obs),
+                          ArithmeticFault::None);
+                EXPECT_NEAR(obs.ObsHo(1), ho, 1e-9) << b.body << " " << ho << " " << c.tempAirC;
+            }
 }

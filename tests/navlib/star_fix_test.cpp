@@ -1,5 +1,6 @@
 #include "navlib/star_fix.h"
 
+#include <GeographicLib/Rhumb.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,6 +73,30 @@ StarFixInputs DefaultInputs(const Scenario& s, double dLatMin = 15.0, double dLo
 }
 
 }  // namespace
+
+// The synthetic sets place each sight on the true track with the program's
+// own rhumb line; the track itself must be the true rhumb line on the
+// ellipsoid, or a fault there would be built into the sights and solved
+// back out unseen. GeographicLib's exact rhumb line is the judge, within the
+// stated 2e-5 of the distance run.
+TEST(SyntheticSights, TrueTrackIsTheEllipsoidRhumbLine) {
+    const EarthModel E = Wgs84();
+    const GeographicLib::Rhumb rhumb(E.SemiMajorAxis, 1.0 / E.InvFlattening);
+    const Track tracks[] = {{35.0, -40.0, kDay, 60.0, 12.0},
+                            {72.0, -40.0, kDay, 60.0, 12.0},
+                            {35.0, -40.0, kDay, 70.0, 14.0},
+                            {-20.0, 179.95, kDay, 358.0, 15.0},
+                            {40.0, -30.0, kDay, 90.2, 15.0}};
+    for (const Track& t : tracks)
+        for (double hours : {-4.0, -1.5, -0.2, 0.3, 2.0}) {
+            double la, lo, gla, glo;
+            t.At(t.t0 + hours * kHour, E, la, lo);
+            const double run = hours * t.speed;
+            rhumb.Direct(t.lat, t.lon, t.course, run, gla, glo);
+            const double tol = 2e-5 * std::fabs(run) + 1e-6;
+            EXPECT_LT(MilesApart(la, lo, gla, glo), tol) << t.lat << " " << t.course << " " << hours;
+        }
+}
 
 // Exact sights from an independent sky and corrections: the fix must come
 // back to the true position (a wrong sign in a derivative, a wrong run to the
@@ -196,6 +221,39 @@ TEST(ComputeStarFix, EightSightsOverThreeHoursRecoverCourseAndSpeed) {
     EXPECT_EQ(trunc.fix.Speed, 12.0);
 }
 
+// A ship stopped (or an observer ashore) with eight well-spread sights over
+// three and a half hours: at speed 0 the course has no effect on any sight,
+// so solving for it would make the normal equations singular and hand back
+// the dead reckoning as the fix. Only the position is solved.
+TEST(ComputeStarFix, StationaryObserverSolvesPositionOnly) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s;
+    s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 0.0};
+    std::vector<double> times;
+    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    s.plan = SpreadStars(s.truth, times, s.E);
+    StarFixInputs in =
+        MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 70.0, 0.0, s.cond, s.E);
+    FixRun run = Solve(s, in);
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_EQ(run.fix.GoodObsCount, 8);
+    EXPECT_EQ(run.fix.UnknownCount, 2);
+    EXPECT_EQ(run.fix.Course, 70.0);
+    EXPECT_EQ(run.fix.Speed, 0.0);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+
+    // Any speed at all keeps the course and speed in the fix.
+    s.truth.speed = 0.5;
+    s.plan = SpreadStars(s.truth, times, s.E);
+    in = MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 70.0, 0.5, s.cond, s.E);
+    FixRun slow = Solve(s, in);
+    EXPECT_EQ(slow.fix.UnknownCount, 4);
+    EXPECT_LT(MilesApart(slow.fix.MppLat, slow.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+}
+
 // Four unknowns need a span of MORE than 3 hours: exactly 3.0 gives two.
 TEST(ComputeStarFix, SpanOfExactlyThreeHoursGivesTwoUnknowns) {
     for (double span : {3.0, 3.01}) {
@@ -226,6 +284,68 @@ TEST(ComputeStarFix, SameBodyTwiceCountsOnce) {
     FixRun run = Solve(s, DefaultInputs(s));
     EXPECT_EQ(run.fix.GoodObsCount, 7);
     EXPECT_EQ(run.fix.UnknownCount, 2);
+}
+
+// The bearing-spread count with bodies placed at chosen azimuths: a sight
+// strictly within 3.6 degrees of an earlier counted sight's bearing, or of
+// its reciprocal, does not count; 3.61 degrees away it does; a sight that
+// no longer counts eliminates nobody.
+TEST(ComputeStarFix, BearingSpreadWindows) {
+    RecordingReporter rec;
+    // Observer at 0 N 0 E at rest. A body at local hour angle 300 (east) or
+    // 60 (west) is put at the wanted azimuth by its declination, found by
+    // bisection on ERFA's horizon conversion.
+    auto decFor = [](double lha, double az) {
+        double lo = -80.0, hi = 80.0;
+        auto azOf = [lha](double dec) {
+            double a, e;
+            eraHd2ae(lha * ERFA_DD2R, dec * ERFA_DD2R, 0.0, &a, &e);
+            return a / ERFA_DD2R;
+        };
+        const bool rising = azOf(hi) > azOf(lo);
+        for (int k = 0; k < 200; ++k) {
+            const double mid = (lo + hi) / 2.0;
+            ((azOf(mid) < az) == rising ? lo : hi) = mid;
+        }
+        return (lo + hi) / 2.0;
+    };
+    struct Body {
+        double az;
+        bool counts;
+    };
+    const Body bodies[] = {{60.0, true},    {63.59, false}, {56.39, true},  {66.5, true},
+                           {243.59, false}, {150.0, true},  {320.0, true},  {146.41, false}};
+    const int n = 8;
+    std::vector<double> gha(n + 1), dec(n + 1);
+    const double t = kDay + 20 * kHour;
+    ObservationSet obs(n);
+    Conditions c;
+    for (int i = 1; i <= n; ++i) {
+        const double lha = bodies[i - 1].az < 180.0 ? 300.0 : 60.0;
+        gha[i] = lha;
+        dec[i] = decFor(lha, bodies[i - 1].az);
+        double alt, az;
+        ErfaAltAz(0.0, 0.0, gha[i], dec[i], alt, az);
+        ASSERT_NEAR(az, bodies[i - 1].az, 1e-9);
+        ASSERT_GT(alt, 5.0);
+        obs.SetSight(i, t, "B" + std::to_string(i), SextantAltitude(alt, "B", 272000.0, c),
+                     c.instErrDeg);
+    }
+    StarFixInputs in = MakeInputs(Track{0.0, 0.0, t, 0.0, 0.0}, t, t, 3.0, -4.0, 0.0, 0.0, c,
+                                  Wgs84());
+    in.Ephemeris = [&](const std::string& body, double, double& g, double& d, double& dist) {
+        const int i = std::stoi(body.substr(1));
+        g = gha[static_cast<size_t>(i)];
+        d = dec[static_cast<size_t>(i)];
+        dist = 272000.0;
+    };
+    FixResult fix;
+    EXPECT_EQ(ComputeStarFix(in, obs, fix, Wgs84()), StarFixStatus::Solved);
+    int expected = 0;
+    for (const Body& b : bodies) expected += b.counts;
+    EXPECT_EQ(fix.GoodObsCount, expected);
+    EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, 0.0, 0.0), 0.005);
+    EXPECT_TRUE(rec.messages.empty());
 }
 
 // Two sights: the exact crossing (Cramer's rule with the determinant for
@@ -332,7 +452,12 @@ TEST(ComputeStarFix, ProbabilityOutsideTable) {
     Scenario s = EveningStars();
     StarFixInputs in = DefaultInputs(s);
     in.Proba = 0.9;
-    FixRun run = Solve(s, in);
+    // The result of an earlier fix is still in the caller's variables: the
+    // failed ellipse step must not leave its ellipse beside this fix.
+    in.Ephemeris = ErfaEphemeris();
+    FixRun run{StarFixStatus::Solved, MakeSights(s.truth, s.plan, s.cond, s.E), FixResult{}};
+    run.fix.EllipseNS = run.fix.EllipseEW = run.fix.CircleRadius = 0.5;
+    run.status = ComputeStarFix(in, run.obs, run.fix, s.E);
     EXPECT_EQ(run.status, StarFixStatus::ArithmeticFailure);
     EXPECT_EQ(run.fix.CircleRadius, -1.0);
     EXPECT_EQ(run.fix.EllipseNS, 0.0);
@@ -400,6 +525,7 @@ TEST(ComputeStarFix, TooFewSights) {
     FixResult fix;
     fix.MppLat = 12.0;
     fix.IterCount = 7;
+    fix.EllipseNS = 3.0;
     StarFixInputs in = DefaultInputs(s);
     in.Ephemeris = ErfaEphemeris();
     ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
@@ -410,6 +536,7 @@ TEST(ComputeStarFix, TooFewSights) {
               "You must enter at least 2 observations in order\r\nto get a star fix.");
     EXPECT_EQ(fix.MppLat, 12.0);
     EXPECT_EQ(fix.IterCount, 7);
+    EXPECT_EQ(fix.EllipseNS, 3.0);
 }
 
 // Across the 180th meridian and on a course through north the results come

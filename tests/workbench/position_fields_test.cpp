@@ -126,6 +126,9 @@ TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
 // recompute after every accepted or emptied entry, none after a refusal.
 TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     w.mnuUtil_Click(0);
+    // Entering the page, and leaving the empty field it focuses, recompute.
+    w.mskLat[0]->setFocus(Qt::TabFocusReason);
+    computed.clear();
     in.Type(w.mskLat[0], "45300n");
     in.Leave(w.mskLong[0]);
     EXPECT_NEAR(s.Lat(1), 45.5, 1e-12);
@@ -166,6 +169,8 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     w.mnuUtil_Click(1);
     MaskedField* limit = w.mskLat[4];
     MaskedField* step = w.mskLong[4];
+    limit->setFocus(Qt::TabFocusReason);
+    computed.clear();
     EXPECT_EQ(limit->toolTip(), "Enter max. lat. you don't want to exceed");
     EXPECT_EQ(step->toolTip(), "Enter long. interval between 2 waypoints");
     in.Type(limit, "6000");

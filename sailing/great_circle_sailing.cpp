@@ -1,0 +1,224 @@
+#include "sailing/great_circle_sailing.h"
+
+#include <cmath>
+
+#include "navlib/constants.h"
+#include "navlib/earth_radii.h"
+#include "navlib/math_lib.h"
+#include "navlib/nautical_angles.h"
+#include "navlib/rhumb_line.h"
+#include "navlib/solver_callback.h"
+#include "navlib/solvers.h"
+#include "sailing/utility_fault.h"
+
+namespace orvex {
+
+namespace {
+
+int Sign(double x) { return x > 0.0 ? 1 : (x < 0.0 ? -1 : 0); }
+
+void CheckFinite(double x) {
+    if (!std::isfinite(x)) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
+}
+
+// e, 1 - e^2 and e^2 / 2 of the model into the shared solver block.
+void SetEccentricity(const EarthModel& E) {
+    const double F = E.InvFlattening;
+    double e = std::sqrt(2.0 / F - 1.0 / (F * F));
+    if (e < 1e-11) e = 0.0;
+    SolverParameters& P = SharedSolverParameters();
+    P.OneMinusE2 = 1.0 - e * e;
+    P.HalfE2 = e * e / 2.0;
+}
+
+double Geocentric(double lat, const EarthModel& E) {
+    return GeodeticToGeocentric(lat, E.InvFlattening);
+}
+
+// Longitude (degrees) where the geodesic of vertex latitude L through the
+// position given by the solver arguments touches the parallel L.
+double TangentLongitude(double seedDeg, int iFct) {
+    NautLibFct fn;
+    bool failed = false;
+    const double root = FindRoot(fn, seedDeg * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, iFct,
+                                 true, failed);
+    return Norm180(root * kRadToDeg);
+}
+
+// Rows for a table sized by the interval count, with ten rows of margin.
+WaypointTable MakeTable(double count) {
+    const double n = std::nearbyint(std::fabs(count)) + 10.0;  // halves to even
+    return WaypointTable(static_cast<size_t>(n) + 1, WaypointRow{});
+}
+
+}  // namespace
+
+double CompositeVertexParam(double limit, const EarthModel& E) {
+    const double p = Geocentric(limit, E);
+    return std::tan((Sign(p) * 90.0 - p) * kDegToRad);
+}
+
+void ComputeWaypoints(WaypointTable& t, double lat1, double long1, double lat2, double long2,
+                      double vertexLat, double vertexLong, double vertexParam, int& k,
+                      double routeLong1, double routeLong2, double interval, const EarthModel& E) {
+    auto row = [&t](int i) -> WaypointRow& {
+        if (static_cast<size_t>(i) >= t.size()) t.resize(static_cast<size_t>(i) + 1, WaypointRow{});
+        return t[static_cast<size_t>(i)];
+    };
+    const int k0 = k;
+    row(k0)[1] = lat1;
+    row(k0)[2] = long1;
+    ++k;
+    const int legSense = LongitudeSense(long1, long2);
+    const double step = std::fabs(interval) * LongitudeSense(routeLong1, routeLong2);
+    double lon = Norm180(std::trunc(long1 + (Sign(long1) + legSense) / 2.0));
+    if (step != 0.0 && legSense != 0) {
+        if (SameLongitude(lon, long1)) lon = Norm180(lon + step);
+        // Each turn moves one step toward the arrival; the bound only guards
+        // against a step that does not close on it.
+        const int maxRows = k + static_cast<int>(360.0 / std::fabs(step)) + 2;
+        while (LongitudeSense(lon, long2) == legSense && !SameLongitude(lon, long2) &&
+               k < maxRows) {
+            double course = kNoCourse;
+            bool failed = false;
+            const double lat = GreatCircleComposite(lon, vertexLat, vertexLong, vertexParam, E,
+                                                    0.0, 0.0, course, failed);
+            row(k)[2] = lon;
+            row(k)[1] = failed ? kNoWaypointLatitude : lat;
+            ++k;
+            lon = Norm180(lon + step);
+        }
+    }
+    row(k)[1] = lat2;
+    row(k)[2] = long2;
+    for (int i = k0; i <= k - 1; ++i) {
+        WaypointRow& r = row(i);
+        WaypointRow& next = row(i + 1);
+        if (next[1] == kNoWaypointLatitude) {
+            r[3] = i >= 1 ? row(i - 1)[3] : 0.0;
+            double lat = 0.0, dist = 0.0;
+            RhumbLineByLongitude(r[1], r[2], r[3], next[2], lat, dist, E);
+            next[1] = lat;
+            r[4] = dist;
+        } else {
+            RhumbLineInverse(r[1], r[2], next[1], next[2], r[3], r[4], E);
+        }
+        if (i > k0 && row(i - 1)[1] == vertexLat && r[1] == vertexLat)
+            row(i - 1)[3] = LongitudeSense(long1, long2) == 1 ? 90.0 : 270.0;
+        if (i >= 1) r[5] = row(i - 1)[5] + row(i - 1)[4];
+        CheckFinite(r[4]);
+    }
+    if (k >= 1) row(k)[5] = row(k - 1)[5] + row(k - 1)[4];
+}
+
+GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthModel& E) {
+    GreatCircleResult r;
+    r.Vertex = GreatCircleEllipsoid(in.Lat3, in.Long3, in.Lat4, in.Long4, E);
+    const GreatCircleVertex& v = r.Vertex;
+    r.VertexOutside = v.VertexDist == -1.0;
+
+    if (!r.VertexOutside && in.LimitEntered) {
+        r.LimitApplied = true;
+        r.Limit = std::fabs(in.Limit) * Sign(v.VertexLat);
+        const double L = r.Limit;
+        auto accepted = [L](double lat) {
+            return Sign(lat) != Sign(L) || (lat >= 0.0 && L >= lat) || (lat < 0.0 && L <= lat);
+        };
+        if (!accepted(in.Lat3)) {
+            r.LimitError = 1;
+            return r;
+        }
+        if (!accepted(in.Lat4)) {
+            r.LimitError = 2;
+            return r;
+        }
+        r.Composite = std::fabs(v.VertexLat) > std::fabs(L);
+    }
+
+    if (r.Composite) {
+        const double L = r.Limit;
+        const double tanL = std::tan(L * kDegToRad);
+        const int s1 = LongitudeSense(in.Long3, in.Long4);
+        const int s2 = LongitudeSense(in.Long4, in.Long3);
+        const double seed1 = Norm180(
+            in.Long3 + s1 * std::fabs(ArcCos(std::tan(in.Lat3 * kDegToRad) / tanL)) * kRadToDeg);
+        const double seed2 = Norm180(
+            in.Long4 + s2 * std::fabs(ArcCos(std::tan(in.Lat4 * kDegToRad) / tanL)) * kRadToDeg);
+        SetEccentricity(E);
+        SolverParameters& P = SharedSolverParameters();
+        P.SolvIntA = Geocentric(L, E) * kDegToRad;
+        P.SolvArg1 = Geocentric(in.Lat3, E) * kDegToRad;
+        P.SolvArg2 = in.Long3 * kDegToRad;
+        r.T1 = TangentLongitude(seed1, Sign(in.Lat3) == Sign(L) ? 9 : 10);
+        P.SolvIntA = Geocentric(L, E) * kDegToRad;
+        P.SolvArg3 = Geocentric(in.Lat4, E) * kDegToRad;
+        P.SolvArg4 = in.Long4 * kDegToRad;
+        r.T2 = TangentLongitude(seed2, 11);
+        r.Leg[1] = GeodesicDistance(in.Lat3, in.Long3, L, r.T1, E);
+        RhumbLineInverse(L, r.T1, L, r.T2, r.ParallelCourse, r.Leg[0], E);
+        r.Leg[2] = GeodesicDistance(L, r.T2, in.Lat4, in.Long4, E);
+        for (double d : r.Leg) CheckFinite(d);
+    }
+
+    if (in.IntervalEntered && in.Interval != 0.0) {
+        r.HasWaypoints = true;
+        int k = 1;
+        if (r.Composite) {
+            const double count = (std::fabs(Norm180(r.T1 - in.Long3)) +
+                                  std::fabs(Norm180(in.Long4 - r.T2))) / in.Interval;
+            r.Waypoints = MakeTable(count);
+            const double param = CompositeVertexParam(r.Limit, E);
+            ComputeWaypoints(r.Waypoints, in.Lat3, in.Long3, r.Limit, r.T1, r.Limit, r.T1, param, k,
+                             in.Long3, in.Long4, in.Interval, E);
+            r.Waypoints[static_cast<size_t>(k)][3] = r.ParallelCourse;
+            r.Waypoints[static_cast<size_t>(k)][4] = r.Leg[0];
+            ++k;
+            ComputeWaypoints(r.Waypoints, r.Limit, r.T2, in.Lat4, in.Long4, r.Limit, r.T2, param, k,
+                             in.Long3, in.Long4, in.Interval, E);
+        } else {
+            r.Waypoints = MakeTable(Norm180(in.Long4 - in.Long3) / in.Interval);
+            ComputeWaypoints(r.Waypoints, in.Lat3, in.Long3, in.Lat4, in.Long4, v.VertexLat,
+                             v.VertexLong, v.VertexParam, k, in.Long3, in.Long4, in.Interval, E);
+        }
+        r.ArrivalRow = k;
+        const double sailed = r.Waypoints[static_cast<size_t>(k)][5];
+        for (int i = k; i >= 1; --i)
+            r.Waypoints[static_cast<size_t>(i)][6] = sailed - r.Waypoints[static_cast<size_t>(i)][5];
+        r.SumOfRhumbLines = sailed;
+    }
+
+    r.Theoretical = r.Composite ? r.Leg[1] + r.Leg[0] + r.Leg[2]
+                                : GeodesicDistance(in.Lat3, in.Long3, in.Lat4, in.Long4, E);
+    CheckFinite(r.Theoretical);
+    RhumbLineInverse(in.Lat3, in.Long3, in.Lat4, in.Long4, r.SingleRLCourse, r.SingleRLDist, E);
+
+    SetEccentricity(E);
+    const double p = Geocentric(v.VertexLat, E) * kDegToRad;
+    const double k8 = IntegralMode8(p, p);
+    if (k8 == 0.0) throw UtilityFault(UtilityFault::kDivisionByZero, "Division by zero");
+    r.Period = 360.0 / k8;
+    CheckFinite(r.Period);
+
+    bool failed1 = false, failed2 = false;
+    double c1 = 0.0, c2 = 0.0;
+    GreatCircleComposite(in.Long3, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3,
+                         in.Long4, c1, failed1);
+    GreatCircleComposite(in.Long4, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3,
+                         in.Long4, c2, failed2);
+    if (failed1 || failed2) {
+        // A route along a meridian: the courses are the meridian's. Across a
+        // pole the track runs to the pole and away from it on the other side.
+        if (SameLongitude(in.Long3, in.Long4)) {
+            c1 = c2 = r.SingleRLCourse;
+        } else {
+            const bool north = v.VertexLat > 0.0;
+            c1 = north ? 360.0 : 180.0;
+            c2 = north ? 180.0 : 360.0;
+        }
+    }
+    r.DepartureCourse = c1;
+    r.ArrivalCourse = c2;
+    return r;
+}
+
+}  // namespace orvex

@@ -1,0 +1,436 @@
+// The sailing utilities' computations without the window: the choice of the
+// rhumb-line problem, the ETA table, the great circle with its composite
+// sailing and waypoints, and the filled report.
+#include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/GeodesicLine.hpp>
+#include <GeographicLib/Rhumb.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "navlib/constants.h"
+#include "navlib/date_time.h"
+#include "navlib/hooks.h"
+#include "navlib/math_lib.h"
+#include "platform/rich_text_box.h"
+#include "sailing/eta_table.h"
+#include "sailing/great_circle_report.h"
+#include "sailing/great_circle_sailing.h"
+#include "sailing/rhumb_line_utility.h"
+#include "sailing/utility_fault.h"
+
+namespace orvex {
+namespace {
+
+constexpr double kNm = 1852.0;
+
+EarthModel Wgs84() { return EarthModel{298.257223563, 6378137.0 / kNm}; }
+EarthModel NormalSphere() { return EarthModel{1e100, 10800.0 / kPi}; }
+
+std::array<bool, 12> Flags(std::initializer_list<int> set) {
+    std::array<bool, 12> f{};
+    for (int i : set) f[static_cast<size_t>(i)] = true;
+    return f;
+}
+
+// Guards the choice of problem: a wrong first match would, say, solve the
+// direct problem when the navigator gave an arrival latitude.
+TEST(RhumbLineUtility, ProblemFollowsTheEnteredInputs) {
+    using P = RhumbLineProblem;
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 10, 11})), P::Direct);
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 10, 2})), P::ByLatitude);
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 10, 3})), P::ByLongitude);
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 2, 3})), P::Inverse);
+    // A distance without a course poses nothing.
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 2, 11})), P::None);
+    // Three, five or six inputs pose nothing.
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 10})), P::None);
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 2, 3, 10})), P::None);
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 1, 2, 3, 10, 11})), P::None);
+    // Four inputs without the whole departure.
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({2, 3, 10, 11})), P::DepartureIncomplete);
+    EXPECT_EQ(ChooseRhumbLineProblem(Flags({0, 2, 3, 10})), P::DepartureIncomplete);
+}
+
+// The four problems against GeographicLib's rhumb line on WGS 84: a wrong
+// argument order (course and distance swapped, arrival latitude taken for the
+// longitude) gives answers miles off.
+TEST(RhumbLineUtility, FourProblemsAgreeWithGeographicLib) {
+    const EarthModel E = Wgs84();
+    const GeographicLib::Rhumb rhumb(GeographicLib::Constants::WGS84_a(),
+                                     GeographicLib::Constants::WGS84_f());
+    double lat2 = 0, lon2 = 0;
+    rhumb.Direct(45.0, -5.0, 45.0, 100.0 * kNm, lat2, lon2);
+
+    RhumbLineValues v;
+    v.Lat1 = 45.0;
+    v.Long1 = -5.0;
+    v.Course = 45.0;
+    v.Dist = 100.0;
+    EXPECT_EQ(SolveRhumbLine(RhumbLineProblem::Direct, v, E), SailingStatus::Solved);
+    EXPECT_NEAR(v.Lat2, lat2, 1e-4);
+    EXPECT_NEAR(v.Long2, lon2, 1e-4);
+
+    RhumbLineValues inv;
+    inv.Lat1 = 45.0;
+    inv.Long1 = -5.0;
+    inv.Lat2 = lat2;
+    inv.Long2 = lon2;
+    EXPECT_EQ(SolveRhumbLine(RhumbLineProblem::Inverse, inv, E), SailingStatus::Solved);
+    EXPECT_NEAR(inv.Course, 45.0, 1e-4);
+    EXPECT_NEAR(inv.Dist, 100.0, 0.01);
+
+    RhumbLineValues byLat = inv;
+    byLat.Long2 = 0;
+    byLat.Dist = 0;
+    SolveRhumbLine(RhumbLineProblem::ByLatitude, byLat, E);
+    EXPECT_NEAR(byLat.Long2, lon2, 1e-4);
+    EXPECT_NEAR(byLat.Dist, 100.0, 0.01);
+
+    RhumbLineValues byLong = inv;
+    byLong.Lat2 = 0;
+    byLong.Dist = 0;
+    SolveRhumbLine(RhumbLineProblem::ByLongitude, byLong, E);
+    EXPECT_NEAR(byLong.Lat2, lat2, 1e-4);
+    EXPECT_NEAR(byLong.Dist, 100.0, 0.01);
+}
+
+// ---- ETA table -------------------------------------------------------------------
+
+// The row count rule: a range holding a whole number of intervals ends on the
+// maximum without a repeated row; another adds the maximum as a last row.
+TEST(EtaTable, RowCountsAndSpeeds) {
+    EXPECT_EQ(EtaRowCount(10, 24, 0.5), 29);
+    EXPECT_EQ(EtaRowCount(10, 24, 3), 6);
+    EXPECT_EQ(EtaRowCount(12, 12, 0.5), 1);
+    EXPECT_EQ(EtaRowCount(12, 12, 0.0), 1);  // equal speeds: interval 0 is harmless
+
+    EtaInputs in;
+    in.DepTime = MakeDateTime(2026, 3, 1, 12);
+    in.Dist = 240;
+    in.Interval = 3;
+    const auto rows = ComputeEtaTable(in);
+    ASSERT_EQ(rows.size(), 6u);
+    const double speeds[] = {10, 13, 16, 19, 22, 24};
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_DOUBLE_EQ(rows[i].Speed, speeds[i]);
+    in.Interval = 0.5;
+    const auto half = ComputeEtaTable(in);
+    ASSERT_EQ(half.size(), 29u);
+    EXPECT_DOUBLE_EQ(half.back().Speed, 24.0);
+    EXPECT_EQ(EtaSpeedText(10.5, "."), "10.5");
+    EXPECT_EQ(EtaSpeedText(10.25, ","), "10,25");
+    EXPECT_EQ(EtaSpeedText(10, "."), "10.0");
+}
+
+// Rounding to quarters of an hour: 14:07:29 is nearer 14:00, 14:07:31 nearer
+// 14:15; to the second, the time stays.
+TEST(EtaTable, RoundingToQuartersAndSeconds) {
+    EtaInputs in;
+    in.DepTime = MakeDateTime(2026, 3, 1, 12);
+    in.MinSpeed = in.MaxSpeed = 10;
+    in.Round = 96;
+    // 2 h 07 min 29 s at 10 knots.
+    in.Dist = 10.0 * (2.0 + 7.0 / 60 + 29.0 / 3600);
+    EXPECT_EQ(EtaTimeText(ComputeEtaTable(in)[0].EtaUT), "1 Mar 2026 14:00:00");
+    in.Dist = 10.0 * (2.0 + 7.0 / 60 + 31.0 / 3600);
+    EXPECT_EQ(EtaTimeText(ComputeEtaTable(in)[0].EtaUT), "1 Mar 2026 14:15:00");
+    in.Round = 240;
+    EXPECT_EQ(EtaTimeText(ComputeEtaTable(in)[0].EtaUT), "1 Mar 2026 14:06:00");
+    in.Round = 86400;
+    EXPECT_EQ(EtaTimeText(ComputeEtaTable(in)[0].EtaUT), "1 Mar 2026 14:07:31");
+}
+
+// Zones: a departure at 12:00 in zone +2 leaves at 10:00 UTC; the local
+// column in the same zone reads departure + distance / speed.
+TEST(EtaTable, ZonesAndZeroDistance) {
+    EtaInputs in;
+    in.DepTime = MakeDateTime(2026, 3, 1, 12);
+    in.ZoneDep = 2;
+    in.ZoneLocal = 2;
+    in.MinSpeed = in.MaxSpeed = 12;
+    in.Dist = 36;
+    const EtaRow r = ComputeEtaTable(in)[0];
+    EXPECT_EQ(EtaTimeText(r.EtaUT), "1 Mar 2026 13:00:00");
+    EXPECT_EQ(EtaTimeText(r.EtaLT), "1 Mar 2026 15:00:00");
+    in.Dist = 0;
+    in.ZoneLocal = -5;
+    const EtaRow z = ComputeEtaTable(in)[0];
+    EXPECT_EQ(EtaTimeText(z.EtaUT), "1 Mar 2026 10:00:00");
+    EXPECT_EQ(EtaTimeText(z.EtaLT), "1 Mar 2026 05:00:00");
+}
+
+// A zero interval across a range of speeds is a division by zero, reported
+// as such instead of an endless table.
+TEST(EtaTable, ZeroIntervalIsADivisionByZero) {
+    try {
+        EtaRowCount(10, 24, 0);
+        FAIL();
+    } catch (const UtilityFault& f) {
+        EXPECT_EQ(f.Number(), UtilityFault::kDivisionByZero);
+    }
+    EXPECT_EQ(UtilityErrorText(11, "x"),
+              "An error occured in the RL/GC/ETA subroutine.\r\n"
+              "The program will try to resume execution\r\n"
+              "but please report the following error:\r\nDivision by zero.");
+    EXPECT_EQ(UtilityErrorText(6, "x").substr(UtilityErrorText(6, "x").size() - 9), "Overflow.");
+    EXPECT_NE(UtilityErrorText(42, "Thing").find("Error 42: Thing"), std::string::npos);
+}
+
+// ---- Great circle --------------------------------------------------------------------
+
+struct GeoTruth {
+    double dist;       // nm
+    double azi1, azi2;  // degrees 0..360
+    double vertexLat;  // degrees
+};
+
+GeoTruth Truth(const EarthModel& E, double lat1, double lon1, double lat2, double lon2) {
+    const double f = E.IsSphere() ? 0.0 : 1.0 / E.InvFlattening;
+    const GeographicLib::Geodesic g(E.SemiMajorAxis * kNm, f);
+    GeoTruth t{};
+    double s12 = 0, a1 = 0, a2 = 0;
+    g.Inverse(lat1, lon1, lat2, lon2, s12, a1, a2);
+    t.dist = s12 / kNm;
+    t.azi1 = Norm360(a1);
+    t.azi2 = Norm360(a2);
+    const GeographicLib::GeodesicLine line = g.Line(lat1, lon1, a1);
+    const double alpha0 = line.EquatorialAzimuth() * kDegToRad;
+    const double beta0 = std::acos(std::fabs(std::sin(alpha0)));
+    t.vertexLat = std::atan(std::tan(beta0) / (1.0 - f)) * kRadToDeg;
+    return t;
+}
+
+// The whole computation against GeographicLib's geodesic, on WGS 84 and on
+// the sphere: distance, vertex latitude and the two courses. Guards the
+// hand-over of the vertex and the direction of travel to the course routine.
+TEST(GreatCircleSailing, AgreesWithGeographicLib) {
+    for (const EarthModel& E : {Wgs84(), NormalSphere()}) {
+        GreatCircleInputs in;
+        in.Lat3 = 37.8;
+        in.Long3 = -122.5;  // off San Francisco
+        in.Lat4 = 35.0;
+        in.Long4 = 140.0;  // off Japan
+        const GreatCircleResult r = ComputeGreatCircle(in, E);
+        const GeoTruth t = Truth(E, in.Lat3, in.Long3, in.Lat4, in.Long4);
+        EXPECT_FALSE(r.VertexOutside);
+        EXPECT_NEAR(r.Theoretical, t.dist, 2e-5 * t.dist);
+        EXPECT_NEAR(r.Vertex.VertexLat, t.vertexLat, 2e-3);
+        EXPECT_NEAR(r.DepartureCourse, t.azi1, 0.02);
+        EXPECT_NEAR(r.ArrivalCourse, t.azi2, 0.02);
+        EXPECT_FALSE(r.Composite);
+        EXPECT_FALSE(r.HasWaypoints);
+        // One rhumb line is longer than the great circle.
+        EXPECT_GT(r.SingleRLDist, r.Theoretical);
+        EXPECT_GT(r.Period, 300.0);
+        EXPECT_LE(r.Period, 360.0);
+    }
+}
+
+// A route along a meridian has no latitude as a function of longitude: the
+// courses come from the rhumb line and a longitude interval must not loop.
+TEST(GreatCircleSailing, MeridianRouteTakesTheMeridianCourses) {
+    GreatCircleInputs in;
+    in.Lat3 = 10.0;
+    in.Long3 = -30.0;
+    in.Lat4 = 40.0;
+    in.Long4 = -30.0;
+    in.IntervalEntered = true;
+    in.Interval = 5.0;
+    RecordingReporter rec;
+    const GreatCircleResult r = ComputeGreatCircle(in, Wgs84());
+    EXPECT_NEAR(Norm180(r.DepartureCourse), 0.0, 1e-6);
+    EXPECT_NEAR(Norm180(r.ArrivalCourse), 0.0, 1e-6);
+    ASSERT_TRUE(r.HasWaypoints);
+    EXPECT_EQ(r.ArrivalRow, 2);  // departure, arrival
+    EXPECT_NEAR(r.SumOfRhumbLines, r.Theoretical, 0.01);
+}
+
+// Waypoints on whole degrees spaced by the interval, from the first whole
+// degree past the departure in the direction of travel.
+TEST(GreatCircleSailing, WaypointLongitudesEastAndWest) {
+    const EarthModel E = Wgs84();
+    GreatCircleInputs in;
+    in.Lat3 = 40.0;
+    in.Long3 = 10.0;
+    in.Lat4 = 45.0;
+    in.Long4 = 30.0;
+    in.IntervalEntered = true;
+    in.Interval = 5.0;
+    GreatCircleResult r = ComputeGreatCircle(in, E);
+    ASSERT_EQ(r.ArrivalRow, 6);
+    const double east[] = {10, 11, 16, 21, 26, 30};
+    for (int i = 1; i <= 6; ++i) EXPECT_DOUBLE_EQ(r.Waypoints[i][2], east[i - 1]) << i;
+
+    in.Long4 = -10.0;
+    r = ComputeGreatCircle(in, E);
+    ASSERT_EQ(r.ArrivalRow, 5);
+    const double west[] = {10, 5, 0, -5, -10};
+    for (int i = 1; i <= 5; ++i) EXPECT_DOUBLE_EQ(r.Waypoints[i][2], west[i - 1]) << i;
+
+    // Each waypoint lies on the geodesic (GeographicLib), the legs add up,
+    // and the distance to go closes on the arrival.
+    const GeographicLib::Geodesic g(GeographicLib::Constants::WGS84_a(),
+                                    GeographicLib::Constants::WGS84_f());
+    double s13 = 0, a13 = 0, a23 = 0, s12 = 0, a1 = 0, a2 = 0;
+    g.Inverse(in.Lat3, in.Long3, in.Lat4, in.Long4, s12, a1, a2);
+    for (int i = 2; i <= 4; ++i) {
+        // Distance from the track: departure-waypoint-arrival adds up.
+        g.Inverse(in.Lat3, in.Long3, r.Waypoints[i][1], r.Waypoints[i][2], s13, a13, a23);
+        double s32 = 0, b1 = 0, b2 = 0;
+        g.Inverse(r.Waypoints[i][1], r.Waypoints[i][2], in.Lat4, in.Long4, s32, b1, b2);
+        EXPECT_NEAR(s13 + s32, s12, 5.0) << i;  // metres
+        EXPECT_NEAR(r.Waypoints[i][5], r.Waypoints[i - 1][5] + r.Waypoints[i - 1][4], 1e-9);
+        EXPECT_NEAR(r.Waypoints[i][6], r.SumOfRhumbLines - r.Waypoints[i][5], 1e-9);
+    }
+    EXPECT_DOUBLE_EQ(r.Waypoints[5][6], 0.0);
+    EXPECT_GE(r.SumOfRhumbLines, r.Theoretical);
+    EXPECT_LT(r.SumOfRhumbLines - r.Theoretical, 0.5);
+}
+
+// Composite sailing under a limit the vertex passes: on the sphere the
+// tangent points satisfy cos(dLong) = tan(lat) / tan(L) exactly, the legs add
+// up to more than the plain great circle, and the parallel leg runs due east.
+TEST(GreatCircleSailing, CompositeSailingOnTheSphere) {
+    const EarthModel E = NormalSphere();
+    GreatCircleInputs in;
+    in.Lat3 = 40.0;
+    in.Long3 = 140.0;
+    in.Lat4 = 35.0;
+    in.Long4 = -125.0;
+    in.LimitEntered = true;
+    in.Limit = 45.0;
+    in.IntervalEntered = true;
+    in.Interval = 10.0;
+    RecordingReporter rec;
+    const GreatCircleResult r = ComputeGreatCircle(in, E);
+    ASSERT_TRUE(r.Composite);
+    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_DOUBLE_EQ(r.Limit, 45.0);
+    const double tanL = std::tan(45.0 * kDegToRad);
+    EXPECT_NEAR(std::cos((r.T1 - in.Long3) * kDegToRad), std::tan(40.0 * kDegToRad) / tanL, 1e-7);
+    EXPECT_NEAR(std::cos(Norm180(in.Long4 - r.T2) * kDegToRad),
+                std::tan(35.0 * kDegToRad) / tanL, 1e-7);
+    EXPECT_DOUBLE_EQ(r.ParallelCourse, 90.0);
+    const GeoTruth plain = Truth(E, in.Lat3, in.Long3, in.Lat4, in.Long4);
+    EXPECT_GT(r.Theoretical, plain.dist);
+    EXPECT_NEAR(r.Theoretical, r.Leg[0] + r.Leg[1] + r.Leg[2], 1e-9);
+    // The first tangent point's row carries the parallel leg.
+    bool found = false;
+    for (int i = 1; i < r.ArrivalRow; ++i)
+        if (r.Waypoints[i][1] == 45.0 && r.Waypoints[i][2] == r.T1) {
+            EXPECT_DOUBLE_EQ(r.Waypoints[i][3], 90.0);
+            EXPECT_NEAR(r.Waypoints[i][4], r.Leg[0], 1e-9);
+            EXPECT_DOUBLE_EQ(r.Waypoints[i + 1][2], r.T2);
+            found = true;
+        }
+    EXPECT_TRUE(found);
+    // No waypoint passes the limit.
+    for (int i = 1; i <= r.ArrivalRow; ++i) EXPECT_LE(r.Waypoints[i][1], 45.0 + 1e-9);
+}
+
+// A limit on the southern side follows the vertex's hemisphere; a limit the
+// vertex does not pass gives no composite sailing; a limit nearer the equator
+// than the departure is refused.
+TEST(GreatCircleSailing, LimitRules) {
+    const EarthModel E = Wgs84();
+    GreatCircleInputs in;
+    in.Lat3 = -33.9;
+    in.Long3 = 18.4;  // Cape Town
+    in.Lat4 = -31.9;
+    in.Long4 = 115.8;  // Fremantle
+    in.LimitEntered = true;
+    in.Limit = 40.0;  // the vertex lies near 44.5 S
+    RecordingReporter rec;
+    GreatCircleResult r = ComputeGreatCircle(in, E);
+    EXPECT_DOUBLE_EQ(r.Limit, -40.0);
+    EXPECT_TRUE(r.Composite);
+    EXPECT_EQ(r.LimitError, 0);
+    in.Limit = 70.0;
+    r = ComputeGreatCircle(in, E);
+    EXPECT_FALSE(r.Composite);
+    in.Limit = 30.0;
+    r = ComputeGreatCircle(in, E);
+    EXPECT_EQ(r.LimitError, 1);
+}
+
+// ---- Report ----------------------------------------------------------------------------
+
+// The report template is filled in order and no placeholder is left; the
+// waypoint lines carry blanks where a value is 0.
+TEST(GreatCircleReport, EveryPlaceholderFilledInOrder) {
+    RichTextBox box;
+    ASSERT_TRUE(box.LoadFile(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf"));
+    ASSERT_EQ(box.Text().count(kPlaceholderMark), 11);
+    GreatCircleInputs in;
+    in.Lat3 = 40.0;
+    in.Long3 = 10.0;
+    in.Lat4 = 45.0;
+    in.Long4 = 30.0;
+    in.IntervalEntered = true;
+    in.Interval = 5.0;
+    const GreatCircleResult r = ComputeGreatCircle(in, NormalSphere());
+    GreatCircleReportContext ctx;
+    ctx.EllipsoidName = "Normal Sphere";
+    ctx.Sphere = true;
+    box.SetSelStart(0);
+    EXPECT_EQ(FillGreatCircleReport(box, in, r, ctx), 11);
+    const QString text = box.Text();
+    EXPECT_EQ(text.count(kPlaceholderMark), 0);
+    const QStringList inOrder = {"Normal Sphere", "40°00'.0 N", "010°00'.0 E", "45°00'.0 N",
+                                 "030°00'.0 E", "The Vertex",
+                                 "The total theoretical distance is",
+                                 "geographical miles.", "This means a saving of",
+                                 "The period of the geodesic curve is",
+                                 "The great circle theoretical departure course is",
+                                 "End of great circle calculation by Orvex 1.2"};
+    int at = 0;
+    for (const QString& s : inOrder) {
+        const int i = text.indexOf(s, at);
+        EXPECT_GE(i, 0) << s.toStdString();
+        if (i >= 0) at = i;
+    }
+    EXPECT_EQ(text.count("nautical miles"), 0);
+    // First line: no distance sailed; last line: no course, leg or distance to go.
+    // Columns: course at 23, leg at 32, sailed at 43, to go at 52.
+    const QString first = QString::fromStdString(WaypointLine(r.Waypoints[1], "."));
+    EXPECT_EQ(first.mid(43, 9), "         ");
+    EXPECT_EQ(first.size(), 60);
+    const QString last = QString::fromStdString(WaypointLine(r.Waypoints[r.ArrivalRow], "."));
+    EXPECT_EQ(last.mid(23, 6), "      ");
+    EXPECT_EQ(last.mid(32, 8), "        ");
+    EXPECT_EQ(last.size(), 52);
+    EXPECT_EQ(QString::fromStdString(WaypointLine(r.Waypoints[2], ".")).size(), 60);
+}
+
+// Vertex outside the track: slot 8 says so, slot 9 stays empty; a refused
+// limit fills slots 1 to 8 only.
+TEST(GreatCircleReport, VertexOutsideAndRefusedLimit) {
+    GreatCircleInputs in;
+    in.Lat3 = 10.0;
+    in.Long3 = -20.0;
+    in.Lat4 = 50.0;
+    in.Long4 = -5.0;
+    GreatCircleResult r = ComputeGreatCircle(in, Wgs84());
+    ASSERT_TRUE(r.VertexOutside);
+    RichTextBox box;
+    ASSERT_TRUE(box.LoadFile(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf"));
+    GreatCircleReportContext ctx;
+    ctx.EllipsoidName = "WGS 1984";
+    EXPECT_EQ(FillGreatCircleReport(box, in, r, ctx), 11);
+    EXPECT_TRUE(box.Text().contains("The Vertex is outside the track."));
+    EXPECT_TRUE(box.Text().contains("No longitude interval given by the user."));
+    EXPECT_TRUE(box.Text().contains(" nautical miles."));
+    GreatCircleOutline rows = GreatCircleOutlineHeadings();
+    UpdateGreatCircleOutline(rows, in, r, ctx);
+    EXPECT_EQ(rows[3].Text, "Vertex outside the track");
+    EXPECT_EQ(rows[6].Level, 0);
+    EXPECT_EQ(rows[0].Text.rfind("GC Distance = ", 0), 0u);
+
+    r.LimitError = 1;
+    ASSERT_TRUE(box.LoadFile(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf"));
+    EXPECT_EQ(FillGreatCircleReport(box, in, r, ctx), 8);
+    EXPECT_EQ(box.Text().count(kPlaceholderMark), 3);
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,410 @@
+// The utilities page of the main window: the rhumb-line tab computing as its
+// inputs complete a problem, the refusals of the utilities' own fields, the
+// erase buttons, the great-circle tab with its report and outline, the ETA
+// table, and pictures of the three tabs with results.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "navlib/date_time.h"
+#include "navlib/hooks.h"
+#include "navlib/inout_lib.h"
+#include "navlib/number_format.h"
+#include "navlib/rhumb_line.h"
+#include "sailing/great_circle_report.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+// A started window on its utilities page, with the real report template.
+struct UtilPage {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    std::unique_ptr<FrmWorking> w;
+
+    explicit UtilPage(int tab = 0) {
+        QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
+        EXPECT_TRUE(t.open(QIODevice::ReadOnly));
+        folder.Write("CalcWP.rtf", t.readAll().toStdString());
+        w = test::StartedWindow(settings);
+        w->resize(1100, 760);
+        w->show();
+        w->mnuUtil_Click(tab);
+        script.Clear();
+    }
+    MaskedField* Field(const char* name) { return w->singleMasks[name]; }
+    // Types a text into a field and leaves it.
+    bool Enter(MaskedField* f, const QString& text) {
+        f->setFocus();
+        f->SetMaskedText(text);
+        return f->Commit();
+    }
+    WorkbenchState& S() { return w->State(); }
+};
+
+// Departure, course 045 and distance 100: the arrival appears in yellow at
+// once and agrees with the library; the typed fields stay green.
+TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
+    UtilPage p;
+    auto* w = p.w.get();
+    EXPECT_TRUE(w->imgStopCompute->isVisible());
+    p.Enter(w->mskLat[0], "45°00'.0 N");
+    p.Enter(w->mskLong[0], "005°00'.0 W");
+    p.Enter(w->mskCourse[1], "045°.0");
+    EXPECT_TRUE(w->imgStopCompute->isVisible());
+    p.Enter(p.Field("mskDist"), "00100.00");
+    EXPECT_FALSE(w->imgStopCompute->isVisible());
+    double lat2 = 0, lon2 = 0;
+    RhumbLineDirect(45, -5, 45, 100, lat2, lon2, p.S().E);
+    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->mskLat[1]->BackColor(), kComputedYellow);
+    EXPECT_EQ(w->mskLong[1]->BackColor(), kComputedYellow);
+    EXPECT_EQ(p.Field("mskDist")->BackColor(), kValidGreen);
+    EXPECT_EQ(w->mskCourse[1]->BackColor(), kValidGreen);
+    EXPECT_FALSE(p.S().UtilEntered[2]);  // a computed field stays an output
+    EXPECT_TRUE(p.S().RLShown);
+    EXPECT_TRUE(p.script.messages.empty());
+
+    // With a result shown a changed course does not recompute...
+    const QString shown = w->mskLat[1]->MaskedText();
+    p.Enter(w->mskCourse[1], "090°.0");
+    EXPECT_EQ(w->mskLat[1]->MaskedText(), shown);
+    // ... the Compute button does.
+    w->cmdCompute_Click(0);
+    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(45.0));
+}
+
+// Two positions, no course or distance: course "000°.0" and distance
+// "00000.00" in yellow; a distance without a course poses nothing.
+TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
+    UtilPage p;
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[0], "50°00'.0 N");
+    p.Enter(w->mskLong[0], "001°00'.0 W");
+    p.Enter(w->mskLat[1], "40°00'.0 N");
+    p.Enter(w->mskLong[1], "070°00'.0 W");
+    double c = 0, d = 0;
+    RhumbLineInverse(50, -1, 40, -70, c, d, p.S().E);
+    EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
+    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(), FormatNumber(d, "00000.00"));
+    EXPECT_EQ(w->mskCourse[1]->BackColor(), kComputedYellow);
+
+    // Swap: departure and arrival change places, course and distance are
+    // erased and the swapped route is computed again at the next Compute.
+    w->cmdShift_Click();
+    EXPECT_EQ(w->mskLat[0]->MaskedText(), "40°00'.0 N");
+    EXPECT_EQ(w->mskLong[1]->MaskedText(), "001°00'.0 W");
+    EXPECT_FALSE(p.S().UtilEntered[10]);
+    EXPECT_FALSE(p.S().UtilEntered[11]);
+    w->cmdCompute_Click(0);
+    RhumbLineInverse(40, -70, 50, -1, c, d, p.S().E);
+    EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
+
+    // "Erase all" clears the tab; departure, arrival latitude and distance
+    // without a course show the stop sign.
+    w->cmdErase_Click(6);
+    EXPECT_FALSE(p.S().RLShown);
+    for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().UtilEntered[i]) << i;
+    EXPECT_EQ(w->mskLat[0]->MaskedText(), "__°__'._ _");
+    p.Enter(w->mskLat[0], "50°00'.0 N");
+    p.Enter(w->mskLong[0], "001°00'.0 W");
+    p.Enter(w->mskLat[1], "40°00'.0 N");
+    p.Enter(p.Field("mskDist"), "00100.00");
+    EXPECT_TRUE(w->imgStopCompute->isVisible());
+    EXPECT_EQ(w->mskLong[1]->MaskedText(), "___°__'._ _");
+}
+
+// Erasing one input after a result leaves RLShown: completing the inputs
+// again shows nothing new until Compute.
+TEST(UtilitiesRhumbLine, SingleEraseKeepsTheShownResult) {
+    UtilPage p;
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[0], "10°00'.0 N");
+    p.Enter(w->mskLong[0], "020°00'.0 W");
+    p.Enter(w->mskCourse[1], "180°.0");
+    p.Enter(p.Field("mskDist"), "00060.00");
+    double lat60 = 0, lat120 = 0, lon = 0;
+    RhumbLineDirect(10, -20, 180, 60, lat60, lon, p.S().E);
+    RhumbLineDirect(10, -20, 180, 120, lat120, lon, p.S().E);
+    const QString first = QString::fromStdString(FormatLatitude(lat60));
+    EXPECT_EQ(w->mskLat[1]->MaskedText(), first);
+    w->cmdErase_Click(5);
+    EXPECT_EQ(p.Field("mskDist")->MaskedText(), "_____.__");
+    EXPECT_TRUE(p.Field("mskDist")->hasFocus() || !w->isActiveWindow());
+    p.Enter(p.Field("mskDist"), "00120.00");
+    EXPECT_EQ(w->mskLat[1]->MaskedText(), first);
+    w->cmdCompute_Click(0);
+    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat120));
+}
+
+// The refusals of the ETA fields, byte for byte, with their substitutions,
+// and the one silent pass after a crossed speed.
+TEST(UtilitiesEta, FieldRefusals) {
+    UtilPage p(2);
+    auto* w = p.w.get();
+    p.Enter(p.Field("mskMinSpeed"), "_30.0");
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " Error in input data");
+    EXPECT_EQ(p.script.messages[0].text, "Your minimum speed is greater than the maximum speed.");
+    EXPECT_EQ(p.script.messages[0].style, kIconExclamation + kButtonsOk);
+    EXPECT_DOUBLE_EQ(p.S().MinSpeed, 24.0);
+    // The next commit of either speed passes silently once.
+    p.Enter(p.Field("mskMaxSpeed"), "__5.0");
+    EXPECT_EQ(p.script.messages.size(), 1u);
+    w->cmdErase_Click(14);
+    p.Enter(p.Field("mskMaxSpeed"), "__5.0");
+    EXPECT_EQ(p.script.LastText(), "Your maximum speed is less than the minimum speed.");
+    EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 10.0);
+    w->cmdErase_Click(14);
+    p.script.Clear();
+    // The pass left by the refused maximum is used by this commit.
+    p.Enter(p.Field("mskMinSpeed"), "__0.0");
+    EXPECT_TRUE(p.script.messages.empty());
+    p.Enter(p.Field("mskMinSpeed"), "__0.0");
+    EXPECT_EQ(p.script.LastText(), "Your minimum speed is zero or negative.");
+    p.Enter(p.Field("mskMaxSpeed"), "__0.0");
+    EXPECT_EQ(p.script.LastText(), "Your maximum speed is zero or negative.");
+    w->cmdErase_Click(14);
+    p.Enter(p.Field("mskInterv"), "00.00");
+    EXPECT_EQ(p.script.LastText(), "Your speed interval is negative or zero.");
+    EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 0.1);
+    p.Enter(p.Field("mskInterv"), "15.00");
+    EXPECT_EQ(p.script.LastText(), "Your speed interval is too big.");
+    EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 14.0);
+    // An interval equal to the range is accepted.
+    p.script.Clear();
+    p.Enter(p.Field("mskInterv"), "14.00");
+    EXPECT_TRUE(p.script.messages.empty());
+    EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 14.0);
+}
+
+// The ETA table from the Compute button: rows, speeds, rounding, zones.
+TEST(UtilitiesEta, TableRowsAndRounding) {
+    UtilPage p(2);
+    auto* w = p.w.get();
+    EXPECT_FALSE(w->grdCalcETA->isVisible());
+    w->dtpTime2->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0)));
+    p.Enter(p.Field("mskDTG"), "00240.00");
+    w->cmdCompute_Click(2);
+    ASSERT_TRUE(w->grdCalcETA->isVisible());
+    ASSERT_EQ(w->grdCalcETA->rowCount(), 29);
+    EXPECT_EQ(w->grdCalcETA->item(0, 0)->text(), "10.0");
+    EXPECT_EQ(w->grdCalcETA->item(0, 1)->text(), "2 Mar 2026 12:00:00");
+    EXPECT_EQ(w->grdCalcETA->item(28, 0)->text(), "24.0");
+    EXPECT_EQ(w->grdCalcETA->item(28, 1)->text(), "1 Mar 2026 22:00:00");
+    EXPECT_EQ(w->grdCalcETA->horizontalHeaderItem(1)->text(), "ETA in GMT        ");
+    EXPECT_EQ(w->grdCalcETA->horizontalHeaderItem(2)->text(), "ETA in LT           ");
+
+    // Quarters of an hour; 240 miles at 10.5 knots take 22 h 51' 26": 10:51:26
+    // the next day reads 10:45.
+    w->optRound[2]->click();
+    EXPECT_DOUBLE_EQ(p.S().EtaRound, 96.0);
+    w->cmdCompute_Click(2);
+    EXPECT_EQ(w->grdCalcETA->item(1, 0)->text(), "10.5");
+    EXPECT_EQ(w->grdCalcETA->item(1, 1)->text(), "2 Mar 2026 10:45:00");
+    // Local column in zone +2 (list row "GMT +2").
+    w->cboGMT[1]->setCurrentIndex(w->cboGMT[1]->findData(200));
+    w->cmdCompute_Click(2);
+    EXPECT_EQ(w->grdCalcETA->item(1, 2)->text(), "2 Mar 2026 12:45:00");
+
+    // Erase all hides the table and resets the speeds.
+    w->cmdErase_Click(14);
+    EXPECT_FALSE(w->grdCalcETA->isVisible());
+    EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "_10.0");
+    EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_0.50");
+    EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 24.0);
+}
+
+// Moving to the ETA tab brings the rhumb-line distance; the departure time
+// is the current UTC hour.
+TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
+    UtilPage p;
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[0], "50°00'.0 N");
+    p.Enter(w->mskLong[0], "001°00'.0 W");
+    p.Enter(w->mskLat[1], "50°00'.0 N");
+    p.Enter(w->mskLong[1], "003°00'.0 W");
+    const QString dist = p.Field("mskDist")->MaskedText();
+    w->cmdNextTabUtil_Click();
+    w->cmdNextTabUtil_Click();
+    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
+    EXPECT_EQ(p.Field("mskDTG")->MaskedText(), dist);
+    EXPECT_NEAR(p.S().EtaDist, p.S().RLDist, 0.005);
+    EXPECT_EQ(w->dtpTime2->time().minute(), 0);
+    EXPECT_EQ(w->dtpTime2->time().second(), 0);
+}
+
+// A zero interval between equal speeds gives one row, not an error; the
+// error report of a failing step is shown once a second.
+TEST(UtilitiesEta, ErrorReportShownOncePerSecond) {
+    UtilPage p(2);
+    auto* w = p.w.get();
+    ManualClock clock(1000.0);
+    p.S().MinSpeed = 10;
+    p.S().MaxSpeed = 20;
+    p.S().SpeedInterv = 0;  // as no field would let through
+    w->TestCompute(2);
+    w->TestCompute(2);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
+    EXPECT_EQ(p.script.messages[0].style, kIconCritical + kButtonsOk);
+    EXPECT_TRUE(p.script.messages[0].text.endsWith("Division by zero."));
+    clock.seconds += 2.0;
+    w->TestCompute(2);
+    EXPECT_EQ(p.script.messages.size(), 2u);
+    p.S().MaxSpeed = 10;
+    w->TestCompute(2);
+    EXPECT_EQ(w->grdCalcETA->rowCount(), 1);
+}
+
+// The great-circle Compute refuses incomplete or identical positions.
+TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[2], "40°00'.0 N");
+    p.Enter(w->mskLong[2], "010°00'.0 W");
+    p.Enter(w->mskLat[3], "40°00'.0 N");
+    p.script.Clear();
+    w->cmdCompute_Click(1);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " Missing data");
+    EXPECT_EQ(p.script.messages[0].text,
+              "Departure and/or arrival position not complete. Please correct.");
+    EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    p.Enter(w->mskLong[3], "010°00'.0 W");
+    p.script.Clear();
+    w->cmdCompute_Click(1);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
+    EXPECT_EQ(p.script.messages[0].text, "Same departure and arrival positions. Please correct.");
+}
+
+// A composite sailing with waypoints: the report is filled to the end, the
+// outline shows the composite rows, RLDist and RLCourse take the totals, and
+// the erase of a position hides the results again.
+TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[2], "40°00'.0 N");
+    p.Enter(w->mskLong[2], "140°00'.0 E");
+    p.Enter(w->mskLat[3], "35°00'.0 N");
+    p.Enter(w->mskLong[3], "125°00'.0 W");
+    p.Enter(w->mskLat[4], "45°00'");
+    p.Enter(w->mskLong[4], "10°00'");
+    EXPECT_DOUBLE_EQ(p.S().Long(5), 10.0);
+    p.script.Clear();
+    w->cmdCompute_Click(1);
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    EXPECT_TRUE(w->outGCRes->isVisible());
+    EXPECT_FALSE(w->fraEllipsoid[1]->isVisible());
+    EXPECT_EQ(w->lblNS->text(), "N");
+    const QString text = w->rtfCalcWP->Text();
+    EXPECT_EQ(text.count(kPlaceholderMark), 0);
+    EXPECT_TRUE(text.contains("Composite sailing:"));
+    EXPECT_TRUE(text.contains("WGS 1984"));
+    EXPECT_TRUE(text.contains("End of great circle calculation by Orvex 1.2"));
+    EXPECT_EQ(w->OutlineLevel(10), 1);
+    EXPECT_EQ(w->OutlineLevel(22), 3);
+    EXPECT_TRUE(w->OutlineText(0).startsWith("GC Dist "));
+    EXPECT_TRUE(w->OutlineText(14).startsWith("Dist = "));
+    const auto& table = p.S().WaypointTable;
+    ASSERT_GT(table.size(), 5u);
+    EXPECT_GT(p.S().RLDist, 4000.0);
+    EXPECT_TRUE(w->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
+    QDir().mkpath(test::TestOutputFolder());
+    w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
+
+    // Erase one position: results hidden, ellipsoid frame back.
+    w->cmdErase_Click(8);
+    EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    EXPECT_FALSE(w->outGCRes->isVisible());
+    EXPECT_TRUE(w->fraEllipsoid[1]->isVisible());
+    EXPECT_FALSE(p.S().UtilEntered[4]);
+}
+
+// A limit nearer the equator than the departure: the message, the field
+// marked and the report stopped after the vertex sentence.
+TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[2], "50°00'.0 N");
+    p.Enter(w->mskLong[2], "005°00'.0 W");
+    p.Enter(w->mskLat[3], "42°00'.0 N");
+    p.Enter(w->mskLong[3], "065°00'.0 W");
+    p.Enter(w->mskLat[4], "45°00'");
+    p.script.Clear();
+    w->cmdCompute_Click(1);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " Error in input data");
+    EXPECT_EQ(p.script.messages[0].text,
+              "The maximum latitude is smaller than the departure latitude.");
+    EXPECT_EQ(w->mskLat[4]->MaskedText(), "45°0_'");
+    EXPECT_EQ(w->rtfCalcWP->Text().count(kPlaceholderMark), 3);
+}
+
+// The spinners: the limit starts at the larger route latitude, stops at 0;
+// the interval stops at 1, the speeds at 1.
+TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[2], "30°00'.0 S");
+    p.Enter(w->mskLong[2], "010°00'.0 E");
+    p.Enter(w->mskLat[3], "20°00'.0 N");
+    p.Enter(w->mskLong[3], "050°00'.0 E");
+    w->updLat_Click(true);
+    EXPECT_EQ(w->mskLat[4]->MaskedText(), "30°00'");
+    EXPECT_DOUBLE_EQ(p.S().Lat(5), 30.0);  // entered without hemisphere
+    EXPECT_TRUE(p.S().UtilEntered[8]);
+    w->cmdErase_Click(12);
+    w->updLat_Click(false);
+    EXPECT_DOUBLE_EQ(p.S().Lat(5), 0.0);
+    w->updLong_Click(true);
+    w->updLong_Click(true);
+    EXPECT_EQ(w->mskLong[4]->MaskedText(), "02°00'");
+    EXPECT_DOUBLE_EQ(p.S().Long(5), 2.0);
+    w->updLong_Click(false);
+    w->updLong_Click(false);
+    EXPECT_DOUBLE_EQ(p.S().Long(5), 1.0);
+    w->mnuUtil_Click(2);
+    p.S().MinSpeed = 1;
+    w->updMinSpeed_Click(false);
+    EXPECT_DOUBLE_EQ(p.S().MinSpeed, 1.0);
+    EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "__1.0");
+    w->updInterval_Click(true);
+    EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
+}
+
+// Pictures of the three tabs with results.
+TEST(UtilitiesScreenshots, TabsWithResults) {
+    UtilPage p;
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[0], "49°30'.0 N");
+    p.Enter(w->mskLong[0], "005°10'.0 W");
+    p.Enter(w->mskCourse[1], "235°.0");
+    p.Enter(p.Field("mskDist"), "01250.00");
+    w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
+    w->cmdNextTabUtil_Click();
+    p.Enter(w->mskLong[4], "05°00'");
+    w->cmdCompute_Click(1);
+    w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
+    w->cmdNextTabUtil_Click();
+    w->cmdCompute_Click(2);
+    w->grab().save(test::TestOutputFolder() + "/utilities-eta.png");
+    EXPECT_TRUE(w->grdCalcETA->isVisible());
+}
+
+}  // namespace
+}  // namespace orvex
