@@ -30,6 +30,8 @@ class QGroupBox;
 class QRadioButton;
 class QTableWidget;
 class QTreeWidget;
+class QGridLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -50,6 +52,8 @@ class FrmProba;
 class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
+class ObservationGrid;
+struct ObservationFileData;
 class StartPicture;
 class UpDownButtons;
 
@@ -337,12 +341,61 @@ class FrmWorking : public QMainWindow {
     // The present UT in days (the PC's local clock plus its UTC offset);
     // tests give their own.
     std::function<double()> clockUtcNow;
-    // The observation grid rebuilt empty with its headers and its cell flags
-    // cleared (InitObsGrid); run by the new-fix reset.
-    std::function<void()> onClearGrid;
 
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
+
+    // ---- Observation grid and its in-cell editors (third input tab) ---------
+    ObservationGrid* grdObs = nullptr;
+    QDateTimeEdit* dtpObsTime = nullptr;
+    MaskedField* mskHeightInst = nullptr;
+    // Empties the grid and forgets every committed cell (the new-fix reset
+    // calls it); the same as InitObsGrid.
+    void ClearObservationGrid();
+    void InitObsGrid();
+    // Validates the rows and fills the observation set; false after its own
+    // message.
+    bool ReadObsGrid();
+    // Sorts rows 1..ObsCount by time.
+    void SelectObsGrid();
+    // Commits the open editor into its cell (the results commands and the
+    // file save call it first).
+    void grdObs_GotFocus();
+    // Commits the open editor and hides it.
+    void grdObs_LeaveCell();
+    // Opens the editor of the current column over the current cell;
+    // keyAscii is the typed character, or 32 for space and double click.
+    void BeginGridEdit(QWidget* editor, int keyAscii);
+    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
+    // 1 Shift, 2 Ctrl).
+    void EndGridEdit(QWidget* editor, int keyCode, int shift);
+    bool grdObs_KeyDown(int keyCode, int shift);
+    void grdObs_KeyPress(int keyAscii);
+    void grdObs_RowColChange();
+    void grdObs_MouseMove(int row, int col);
+    // The editors' commits (their lost-focus handlers).
+    void dtpObsTime_LostFocus();
+    void mskHeightInst_LostFocus();
+    // Shared by the conditions field (index 0) and the grid editor (index 1).
+    void mskInstErr_LostFocus(int index);
+    void mskInstErr_GotFocus(int index);
+    // The grid editor that belongs to a column (0..3).
+    QWidget* GridEditor(int col) const;
+
+    // ---- Star-fix driver and status line -----------------------------------------
+    // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
+    // the solver into State().Obs and State().Fix. True when the solver ran
+    // (also when it reported a failure of its own).
+    bool RunStarFix();
+    // Writes the fix into the ten status panels and shows them.
+    void FillStatusPanels();
+    // Whether the systematic-error box ch3FindSystErr is ticked (false while
+    // the window has none).
+    bool FindSystErrChecked() const;
+
+    // ---- Observation file ------------------------------------------------------------
+    void cmdSaveObs_Click();
+    void cmdLoadObs_Click();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -354,6 +407,16 @@ class FrmWorking : public QMainWindow {
     void BuildToolbars();
     void BuildPages();
     void BuildInputTabs();
+    void BuildObservationGrid(QWidget* page, QGridLayout* layout);
+    bool GridEditorKey(QWidget* editor, QKeyEvent* key);
+    void CommitGridEditor(int col);
+    void ResetForNewStarFix();
+    // Stores a time of the page (0 the estimated position's, 1 the wanted
+    // one) as its picker's commit does, and shows it in the picker.
+    void SetFixTime(int index, double days);
+    void ApplyObservationFile(const ObservationFileData& d);
+    void ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
+                                 double timeTruePos);
     void BuildUtilityTabs();
     void BuildOptionsTabs();
     void BuildStatusBar();
@@ -409,6 +472,15 @@ class FrmWorking : public QMainWindow {
     void HookStarFixInputFields();
     void ShowChosenEllipsoid(const QString& name);
     void RecomputeUtilities();
+    // The cell the open grid editor was opened over (row 0: none).
+    int editRow_ = 0;
+    int editCol_ = 0;
+    // True while Esc closes an editor without committing it.
+    bool editCancelled_ = false;
+    // The last refused altitude (cell and text), so that the same refusal is
+    // not shown twice when two commits run for one leave.
+    QString refusedAltitude_;
+    int refusedAltitudeRow_ = 0;
 };
 
 }  // namespace orvex

@@ -156,6 +156,7 @@ void FrmWorking::BuildInputTabs() {
     chrono->setToolTip("Store current time");
     obs.grid->addWidget(chrono, 0, 0);
     connect(chrono, &QPushButton::clicked, this, &FrmWorking::ShowTimeStore);
+    BuildObservationGrid(obs.fields, obs.grid);
 
     const TabPage* pages[] = {&pos, &cond, &obs};
     for (int tab = 0; tab < 3; ++tab) {

@@ -86,7 +86,8 @@ void FrmWorking::cmdEraseObs_Click() {
     const QDateTime shown = FromDateValue(start);
     dtpTime[0]->setDateTime(shown);
     dtpTime[1]->setDateTime(shown);
-    if (auto* obsTime = findChild<QDateTimeEdit*>("dtpObsTime")) obsTime->setDateTime(shown);
+    if (dtpObsTime)
+        dtpObsTime->setDateTime(QDateTime(shown.date(), shown.time(), dtpObsTime->timeSpec()));
     // 6. Estimated position.
     blank(mskLat[5], BlankLatitudeText(sep));
     state_.Lat(6) = 0.0;
@@ -116,7 +117,7 @@ void FrmWorking::cmdEraseObs_Click() {
     state_.TempAirC = state_.TempWaterC = 20.0;
     state_.TempAirF = state_.TempWaterF = 68.0;
     // 12. The grid, empty with its headers.
-    if (onClearGrid) onClearGrid();
+    ClearObservationGrid();
     // 13. No result panels until the next fix.
     SetStatusSimple(true);
     // 14.

@@ -95,6 +95,20 @@ struct WorkbenchState {
     bool HasLastErr = false;
     double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
     std::string LastErrText;
+
+    // --- Observation grid and star-fix driver ---------------------------------
+    // ObsCellFilled[row][column], rows 0..50, columns 0..3 (time, body,
+    // altitude, correction): the cell holds a committed value. Row 0, the
+    // header, is always true.
+    std::array<std::array<bool, 4>, 51> ObsCellFilled{};
+    // The grid row the user was last on (1 after a layout).
+    int CurObsRow = 1;
+    // True while the grid is being laid out.
+    bool GridInitialising = false;
+    // The estimated position the last fix started from (copies of Lat(6),
+    // Long(6)), degrees.
+    double EstLat = 0.0;
+    double EstLong = 0.0;
 };
 
 }  // namespace orvex

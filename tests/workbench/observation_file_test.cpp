@@ -1,0 +1,436 @@
+// The observation file: its text form, the three signatures, the refusal of
+// every damaged file with nothing lost, the save and load commands, and a
+// real fix from the sample files shipped beside the program.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "ephemeris/ephemeris.h"
+#include "navlib/inout_lib.h"
+#include "grid_test_support.h"
+#include "tools/observations/sample_sights.h"
+#include "workbench/observation_file.h"
+#include "workbench/observation_texts.h"
+
+namespace orvex {
+namespace {
+
+std::string ReadBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll().toStdString();
+}
+
+QString SampleDir() {
+    return QString(ORVEX_SOURCE_DIR) + "/data/files/Observations";
+}
+
+ObservationFileData SomeData() {
+    ObservationFileData d;
+    d.TimeEstPos = MakeDateTime(2026, 12, 8, 16, 0, 0);
+    d.Lat = -38.123456789;
+    d.Long = 171.5;
+    d.TimeTruePos = MakeDateTime(2026, 12, 9);  // midnight
+    d.CourseInput = 359.9;
+    d.SpeedInput = 0.1;
+    d.HeightEye = 12.3;
+    d.InstErr = -1.25;
+    d.TempAirC = -5;
+    d.TempWaterC = 2;
+    d.PressMBars = 987;
+    d.Sights = {{MakeDateTime(2026, 12, 8, 19, 1, 2), "SIRIUS", 20.5 + 1.0 / 3, -1.25 / 60},
+                {MakeDateTime(2026, 12, 8, 19, 3, 4), "MOONUPP", 0.0125, 0.0}};
+    return d;
+}
+
+// ---- The text form --------------------------------------------------------------
+
+// Guards the written form: CR LF lines, # dates with the date alone at
+// midnight, period decimals, quoted names, the signature last.
+TEST(ObservationFileText, WrittenForm) {
+    const std::string t = WriteObservationFile(SomeData());
+    EXPECT_EQ(t,
+              "#2026-12-08 16:00:00#\r\n"
+              "-38.123456789,171.5\r\n"
+              "#2026-12-09#\r\n"
+              "359.9,0.1\r\n"
+              "12.3,-1.25\r\n"
+              "-5,2,987\r\n"
+              "2\r\n"
+              "#2026-12-08 19:01:02#,\"SIRIUS\",20.833333333333332,-0.020833333333333332\r\n"
+              "#2026-12-08 19:03:04#,\"MOONUPP\",0.0125,0\r\n"
+              "\"This is an Orvex 1.x observations data file.\"\r\n");
+}
+
+// Guards the round trip: every value read back exactly, and the 1.0
+// signature and bare LF lines read like the current file.
+TEST(ObservationFileText, RoundTripAndSignatures) {
+    const ObservationFileData in = SomeData();
+    std::string text = WriteObservationFile(in);
+    for (int variant = 0; variant < 3; ++variant) {
+        std::string t = text;
+        if (variant == 1) t.replace(t.find("Orvex 1.x observations data"), 27, "Orve 1.0 observations data");
+        if (variant == 2)
+            for (size_t p; (p = t.find("\r\n")) != std::string::npos;) t.replace(p, 2, "\n");
+        ObservationFileData out;
+        const ObsFileProblem p = ParseObservationFile(t, BodyNames(), out);
+        ASSERT_EQ(p.Number, 0) << variant << " " << p.Description;
+        EXPECT_EQ(out.Layout, ObsFileLayout::Current);
+        EXPECT_EQ(out.TimeEstPos, in.TimeEstPos);
+        EXPECT_EQ(out.TimeTruePos, in.TimeTruePos);
+        EXPECT_EQ(out.Lat, in.Lat);
+        EXPECT_EQ(out.Long, in.Long);
+        EXPECT_EQ(out.CourseInput, in.CourseInput);
+        EXPECT_EQ(out.SpeedInput, in.SpeedInput);
+        EXPECT_EQ(out.HeightEye, in.HeightEye);
+        EXPECT_EQ(out.InstErr, in.InstErr);
+        EXPECT_EQ(out.TempAirC, in.TempAirC);
+        EXPECT_EQ(out.PressMBars, in.PressMBars);
+        ASSERT_EQ(out.Sights.size(), 2u);
+        EXPECT_EQ(out.Sights[1].Body, "MOONUPP");
+        EXPECT_EQ(out.Sights[0].Hs, in.Sights[0].Hs);
+        EXPECT_EQ(out.Sights[0].InstErr, in.Sights[0].InstErr);
+        EXPECT_EQ(out.Sights[1].Time, in.Sights[1].Time);
+    }
+    // The classic writer's ".5" and "-.5" read too.
+    text.replace(text.find("359.9,0.1"), 9, "359.9,.5");
+    text.replace(text.find("12.3,-1.25"), 10, "12.3,-.5");
+    ObservationFileData out;
+    ASSERT_EQ(ParseObservationFile(text, BodyNames(), out).Number, 0);
+    EXPECT_EQ(out.SpeedInput, 0.5);
+    EXPECT_EQ(out.InstErr, -0.5);
+}
+
+// Guards the refusals: each damage gets its error number and a description
+// naming the line, and nothing is taken from the file.
+TEST(ObservationFileText, DamagedFilesAreRefused) {
+    const std::string good = WriteObservationFile(SomeData());
+    auto problem = [](const std::string& t) {
+        ObservationFileData out;
+        return ParseObservationFile(t, BodyNames(), out);
+    };
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string t = good;
+        t.replace(t.find(from), from.size(), to);
+        return problem(t);
+    };
+    // Not an Orvex file: no signature, an empty line after it, a lone
+    // quote difference, an empty file, binary bytes.
+    EXPECT_EQ(problem(good + "\r\n").Number, kObsNotOrvexFile);
+    EXPECT_EQ(with("Orvex 1.x", "orvex 1.x").Number, kObsNotOrvexFile);
+    EXPECT_EQ(problem("").Number, kObsNotOrvexFile);
+    EXPECT_EQ(problem(std::string("\x7f" "ELF\0\0\x01\x02", 8)).Number, kObsNotOrvexFile);
+    // Truncated anywhere: without its signature, not an Orvex file; with
+    // the signature kept, input past the end.
+    for (size_t cut = 0; cut + 50 < good.size(); cut += 7)
+        EXPECT_EQ(problem(good.substr(0, cut)).Number, kObsNotOrvexFile) << cut;
+    const std::string sig = "\"This is an Orvex 1.x observations data file.\"\r\n";
+    const ObsFileProblem shortFile = problem("#2026-12-08 16:00:00#\r\n1,2\r\n" + sig);
+    EXPECT_EQ(shortFile.Number, 62);
+    EXPECT_NE(shortFile.Description.find("line 3"), std::string::npos) << shortFile.Description;
+    EXPECT_EQ(with("2\r\n#2026-12-08 19:01", "3\r\n#2026-12-08 19:01").Number, 62);
+    // Garbled fields.
+    EXPECT_EQ(with("12.3,-1.25", "12.3,abc").Number, 13);
+    EXPECT_EQ(with("12.3,-1.25", "12.3").Number, 13);
+    EXPECT_EQ(with("#2026-12-09#", "#2026-02-30#").Number, 13);
+    EXPECT_EQ(with("#2026-12-09#", "\"2026-12-09\"").Number, 13);
+    EXPECT_EQ(with("\"SIRIUS\"", "\"SIRIUSX\"").Number, 13);
+    EXPECT_EQ(with("\"SIRIUS\"", "\"SIRIUS").Number, 13);
+    EXPECT_EQ(with("2\r\n#2026-12-08 19:01", "1\r\n#2026-12-08 19:01").Number, 13);
+    EXPECT_EQ(with("2\r\n#2026-12-08 19:01", "2.5\r\n#2026-12-08 19:01").Number, 13);
+    EXPECT_EQ(with("-38.123456789", "nan").Number, 13);
+    EXPECT_EQ(with("-38.123456789", "1e999").Number, 13);
+    std::string nul = good;
+    nul[30] = '\0';
+    EXPECT_EQ(problem(nul).Number, 13);
+    // Out of range values and a sight count the grid cannot hold.
+    EXPECT_EQ(with("-38.123456789", "-91").Number, 6);
+    EXPECT_EQ(with("12.3,-1.25", "100,-1.25").Number, 6);
+    EXPECT_EQ(with("12.3,-1.25", "12.3,-100").Number, 6);
+    EXPECT_EQ(with("359.9,0.1", "361,0.1").Number, 6);
+    EXPECT_EQ(with(",20.833333333333332,", ",90,").Number, 6);
+    EXPECT_EQ(with("2\r\n#2026-12-08 19:01", "50\r\n#2026-12-08 19:01").Number, 9);
+    // Far too large a file.
+    EXPECT_EQ(problem(std::string(kObsFileMaxBytes + 1, ' ') + sig).Number, 7);
+}
+
+// Guards the oldest layout: the typed texts are kept as texts.
+TEST(ObservationFileText, OldTextLayout) {
+    const std::string t =
+        "\"8 Dec 2026 16:00:00\"\r\n\"38°30'.0 N\",\"031°20'.0 W\"\r\n\"8 Dec 2026 19:40:00\"\r\n"
+        "\"235°.0\",\"011.5\"\r\n\"14.0\",\"-01.20\"\r\n\"017\",\"018\",\"1021\"\r\n1\r\n"
+        "\"8 Dec 2026 19:22:00\",\"VEGA\",\"46°23'.8\",\"-01.20\"\r\n"
+        "\"This is an Orve 0.9 observations datas file.\"\r\n";
+    ObservationFileData out;
+    ASSERT_EQ(ParseObservationFile(t, BodyNames(), out).Number, 0);
+    EXPECT_EQ(out.Layout, ObsFileLayout::Text09);
+    EXPECT_EQ(out.Texts[1], "38°30'.0 N");
+    EXPECT_EQ(out.Texts[10], "1021");
+    ASSERT_EQ(out.TextSights.size(), 1u);
+    EXPECT_EQ(out.TextSights[0][2], "46°23'.8");
+}
+
+// Guards the offered name: the wanted date, then A, B, ... and Z at most.
+TEST(ObservationFileText, DefaultNames) {
+    QTemporaryDir dir;
+    const double when = MakeDateTime(2026, 12, 8, 19, 40, 0);
+    const QString stem = "08" + QLocale().monthName(12, QLocale::ShortFormat).remove('.') + "26";
+    EXPECT_EQ(DefaultObservationFileName(dir.path(), when), stem + "A");
+    QFile(dir.filePath(stem + "A.obs")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(DefaultObservationFileName(dir.path(), when), stem + "B");
+    for (char c = 'B'; c <= 'Z'; ++c)
+        QFile(dir.filePath(stem + QChar(c) + ".obs")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(DefaultObservationFileName(dir.path(), when), stem + "Z");
+}
+
+// ---- The commands in the window ---------------------------------------------------
+
+struct ObsFile : ::testing::Test, test::GridWindow {
+    QTemporaryDir temp;
+    ObsFile() {
+        // The Saturn series beside the program, for the planets' sights.
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+        folder.Write("Observations/.keep", "");
+    }
+    QString Sample(const char* name) const { return SampleDir() + "/" + name; }
+    bool Load(const QString& path) {
+        script.fileNames = {path};
+        w->cmdLoadObs_Click();
+        return script.fileNames.empty();
+    }
+    QString Write(const char* name, const std::string& bytes) {
+        const QString p = temp.filePath(name);
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return p;
+    }
+};
+
+// Great-circle distance in minutes of arc (nautical miles to within half a
+// percent, plenty for a one-mile test), by the haversine.
+double MilesBetween(double lat1, double lon1, double lat2, double lon2) {
+    const double r = std::acos(-1.0) / 180.0;
+    const double a = std::pow(std::sin((lat2 - lat1) * r / 2), 2) +
+                     std::cos(lat1 * r) * std::cos(lat2 * r) *
+                         std::pow(std::sin((lon2 - lon1) * r / 2), 2);
+    return 2 * std::asin(std::sqrt(a)) / r * 60.0;
+}
+
+// Guards the whole road of a fix: a sample file loaded, the inputs and the
+// grid filled and flagged, the solver run; the fix falls within a mile of
+// the truth the file was made from (and well away from the estimated
+// position).
+TEST_F(ObsFile, SampleFilesGiveTheirTruth) {
+    for (const samples::SampleScenario& sc : samples::SampleScenarios()) {
+        SCOPED_TRACE(sc.FileName);
+        script.Clear();
+        ASSERT_TRUE(Load(Sample(sc.FileName)));
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]) << i;
+        EXPECT_EQ(w->grdObs->TextMatrix(1, 1).toStdString(), sc.Sights[0].Body);
+        ASSERT_TRUE(w->RunStarFix());
+        const FixResult& f = w->State().Fix;
+        EXPECT_EQ(w->State().Obs.ObsCount, static_cast<int>(sc.Sights.size()));
+        const double miss = MilesBetween(f.MppLat, f.MppLong, sc.TruthLat, sc.TruthLong);
+        EXPECT_LT(miss, 1.0) << f.MppLat << " " << f.MppLong;
+        double runLat = 0, runLong = 0;
+        samples::TruePosition(sc, sc.TimeTruePos, runLat, runLong);
+        EXPECT_GT(MilesBetween(w->State().Obs.ObsLat(0), w->State().Obs.ObsLong(0), sc.TruthLat,
+                               sc.TruthLong),
+                  5.0);
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        w->FillStatusPanels();
+        EXPECT_EQ(w->StatusPanel("MPP")->text().toStdString(),
+                  FormatLatitude(f.MppLat) + " " + FormatLongitude(f.MppLong));
+        for (const char* n : {"mnuAstroSave", "mnuAstroNum", "mnuAstroGraph"})
+            EXPECT_TRUE(w->Action(n)->isEnabled()) << n;
+    }
+}
+
+// Guards save -> load: every field and sight comes back, the positions in
+// their text form and the sights' corrections in minutes; the file is the
+// one a new save would write again.
+TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
+    ASSERT_TRUE(Load(Sample("10Dec26A.obs")));
+    const WorkbenchState before = w->State();
+    QStringList cells;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 0; c < 4; ++c) cells << w->grdObs->TextMatrix(r, c);
+    const QString path = temp.filePath("copy.obs");
+    script.Clear();
+    script.fileNames = {path};
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "File saved confirmation");
+    EXPECT_EQ(script.messages[0].text, "File " + path + " saved.");
+    EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
+    EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Save observations data"});
+
+    w->ClearObservationGrid();
+    w->State().Lat(6) = 0;
+    ASSERT_TRUE(Load(path));
+    const WorkbenchState& s = w->State();
+    EXPECT_EQ(s.TimeEstPos, before.TimeEstPos);
+    EXPECT_EQ(s.TimeTruePos, before.TimeTruePos);
+    EXPECT_EQ(s.Lat(6), before.Lat(6));
+    EXPECT_EQ(s.Long(6), before.Long(6));
+    EXPECT_EQ(s.CourseInput, before.CourseInput);
+    EXPECT_EQ(s.InstErr, before.InstErr);
+    EXPECT_EQ(s.PressMBars, before.PressMBars);
+    QStringList after;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 0; c < 4; ++c) after << w->grdObs->TextMatrix(r, c);
+    EXPECT_EQ(after, cells);
+    EXPECT_EQ(w->mskLat[5]->text(), "40°05'.0 S");
+    EXPECT_EQ(w->mskLong[5]->text(), "061°40'.0 E");
+    EXPECT_EQ(w->grdObs->TextMatrix(1, 3), "+02.40");
+    // Saved once more, the bytes do not change.
+    const QString again = temp.filePath("again.obs");
+    script.fileNames = {again};
+    w->cmdSaveObs_Click();
+    EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+}
+
+// Guards the refusals in the window: each bad file gets its message, the
+// open dialog comes back, and the inputs of the previous load stay whole.
+TEST_F(ObsFile, BadFilesLoseNothing) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const double lat = w->State().Lat(6);
+    const QString firstBody = w->grdObs->TextMatrix(1, 1);
+    const std::string good = ReadBytes(Sample("08Dec26A.obs"));
+    std::string garbled = good;
+    garbled.replace(garbled.find("14,-1.2"), 7, "14;-1.2");
+    std::string binary(3000, '\0');
+    for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7);
+    const struct {
+        QString path;
+        QString title;
+        QString text;
+    } cases[] = {
+        {Write("trunc.obs", good.substr(0, good.size() / 2)), "File unreadable",
+         "Sorry, This is not an Orvex file.\r\nPlease select the right file."},
+        {Write("extra.obs", good + "\r\n"), "File unreadable",
+         "Sorry, This is not an Orvex file.\r\nPlease select the right file."},
+        {Write("binary.obs", binary), "File unreadable",
+         "Sorry, This is not an Orvex file.\r\nPlease select the right file."},
+        {Write("garbled.obs", garbled), " File access error",
+         "An error occured during file access.\r\nThe program will try to resume execution\r\n"
+         "but please report the following error:\r\nError 13: Type mismatch: line 5 (height of "
+         "eye and instrument correction) should hold 2 field(s)."},
+        {Write("huge.obs", std::string(200000, 'x') + good), " File access error", ""},
+        {temp.filePath("missing.obs"), " File access error",
+         "The file name doesn't exist. Try again."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        script.Clear();
+        script.fileNames = {c.path};  // then the dialog is cancelled
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].title, c.title);
+        if (!c.text.isEmpty()) {
+            EXPECT_EQ(script.messages[0].text, c.text);
+        }
+        EXPECT_EQ(script.messages[0].style,
+                  c.title == "File unreadable" ? kIconInformation + kButtonsOk
+                                               : kIconExclamation + kButtonsOk);
+        EXPECT_EQ(script.fileDialogs.size(), 2u);  // the dialog came back
+        EXPECT_EQ(w->State().Lat(6), lat);
+        EXPECT_EQ(w->grdObs->TextMatrix(1, 1), firstBody);
+        for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]);
+        EXPECT_TRUE(w->State().ObsCellFilled[7][3]);
+    }
+}
+
+// Guards the save refusals: an empty grid writes nothing and asks for no
+// name; a folder that cannot take the file gets the file error and the
+// dialog again, and nothing is left behind.
+TEST_F(ObsFile, SaveRefusals) {
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, "Please fill the grid with the observations.");
+    EXPECT_TRUE(script.fileDialogs.empty());
+
+    ASSERT_TRUE(Load(Sample("09Dec26A.obs")));
+    script.Clear();
+    script.fileNames = {temp.filePath("no/such/folder/x.obs")};
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " File access error");
+    EXPECT_TRUE(script.messages[0].text.startsWith("An error occured during file access.\r\n"));
+    EXPECT_TRUE(script.messages[0].text.contains("Error 76: "));
+    EXPECT_EQ(script.fileDialogs.size(), 2u);
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath("no/such/folder/x.obs")));
+}
+
+// Guards the oldest files: each text goes through its field's own check
+// (the correction here), the grid takes the typed cells, and the fix reads
+// them.
+TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
+    const std::string t =
+        "\"8 Dec 2026 16:00:00\"\r\n\"38°30'.0 N\",\"031°20'.0 W\"\r\n\"8 Dec 2026 19:40:00\"\r\n"
+        "\"235°.0\",\"011.5\"\r\n\"14.0\",\"-01.20\"\r\n\"017\",\"018\",\"1021\"\r\n2\r\n"
+        "\"8 Dec 2026 19:22:00\",\"VEGA\",\"46°23'.8\",\"-01.20\"\r\n"
+        "\"8 Dec 2026 19:24:30\",\"ALTAIR\",\"44°33'.5\",\"-01.20\"\r\n"
+        "\"This is an Orve 0.9 observations datas file.\"\r\n";
+    ASSERT_TRUE(Load(Write("old.obs", t)));
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const WorkbenchState& s = w->State();
+    EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 8, 16, 0, 0));
+    EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
+    EXPECT_TRUE(s.FixEntered[1] && s.FixEntered[4] && s.FixEntered[8]);
+    EXPECT_DOUBLE_EQ(s.InstErr, -1.2);
+    EXPECT_EQ(w->mskInstErr[0]->text(), "-01.20");
+    EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
+    EXPECT_EQ(w->grdObs->TextMatrix(2, 2), "44°33'.5");
+    EXPECT_TRUE(s.ObsCellFilled[2][3]);
+    EXPECT_FALSE(s.ObsCellFilled[3][0]);
+    EXPECT_TRUE(w->ReadObsGrid());
+    EXPECT_EQ(s.Obs.ObsCount, 2);
+    EXPECT_DOUBLE_EQ(s.Obs.ObsHs(1), 46 + 23.8 / 60);
+
+    // An old file whose time is no date is refused before anything moves.
+    std::string bad = t;
+    bad.replace(bad.find("8 Dec 2026 16:00:00"), 19, "yesterday evening");
+    script.Clear();
+    script.fileNames = {Write("oldbad.obs", bad)};
+    w->cmdLoadObs_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
+    EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
+}
+
+// Guards the start-up file: a file named on the command line is loaded
+// without a dialog; one that does not exist gets its message and then the
+// open dialog.
+TEST(ObsFileStart, CommandLineFile) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    test::FastPauses pauses;
+    {
+        auto w = test::StartedWindow(settings, {SampleDir() + "/08Dec26A.obs"});
+        EXPECT_TRUE(script.fileDialogs.empty());
+        EXPECT_TRUE(w->tabIn->isVisible() || w->State().FixPageStarted);
+        EXPECT_EQ(w->grdObs->TextMatrix(1, 1), "VEGA");
+        EXPECT_TRUE(w->State().CommandLineFile.empty());
+    }
+    script.Clear();
+    auto w = test::StartedWindow(settings, {"/no/such/file.obs"});
+    std::vector<QString> titles;
+    for (const auto& m : script.messages)
+        if (m.text == "The file name doesn't exist. Try again.") titles.push_back(m.title);
+    EXPECT_EQ(titles, std::vector<QString>{" File access error"});
+    EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Load observations data"});
+    EXPECT_TRUE(w->grdObs->TextMatrix(1, 1).isEmpty());
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,670 @@
+// The observation grid of the third input tab and its four in-cell editors:
+// the time picker, the body list and the two masked fields of the altitude
+// and the instrument correction (the correction field of the conditions tab
+// shares its handlers with the grid's). The navigator never types into the
+// grid itself: a key or a double click opens the editor of the column over
+// the cell, the editor validates its value when it is left and writes the
+// normalised text into the cell.
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "navlib/array_lib.h"
+#include "navlib/date_time.h"
+#include "navlib/inout_lib.h"
+#include "navlib/number_format.h"
+#include "platform/message_box.h"
+#include "workbench/date_values.h"
+#include "workbench/main_window.h"
+#include "workbench/observation_grid.h"
+#include "workbench/observation_texts.h"
+
+namespace orvex {
+
+namespace {
+
+// Runs a function on the events of one widget; answering true swallows the
+// event.
+class EventHook : public QObject {
+  public:
+    EventHook(QObject* parent, std::function<bool(QEvent*)> f)
+        : QObject(parent), f_(std::move(f)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override { return f_(e); }
+
+  private:
+    std::function<bool(QEvent*)> f_;
+};
+
+// Sight rows of a freshly laid-out grid (row 0 is the header).
+constexpr int kGridDataRows = 49;
+// Widths of the editors, pixels; each column is one pixel narrower.
+constexpr int kEditorWidths[4] = {190, 130, 100, 84};
+constexpr double kHeaderFontSizes[4] = {12, 10, 10, 9.75};
+const QColor kHeaderBlue(0, 0, 255);
+
+bool IsLeavingReason(Qt::FocusReason r) {
+    return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason &&
+           r != Qt::MenuBarFocusReason;
+}
+
+QDateTime PickerValue(double days) {
+    const CalendarTime c = SplitDateTime(days);
+    return QDateTime(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, c.second), Qt::UTC);
+}
+
+double PickerDays(const QDateTime& t) {
+    const QDate d = t.date();
+    const QTime h = t.time();
+    return MakeDateTime(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second());
+}
+
+}  // namespace
+
+// ---- Building -----------------------------------------------------------------
+
+void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
+    grdObs = new ObservationGrid(page);
+    grdObs->setObjectName("grdObs");
+    layout->addWidget(grdObs, 1, 0, 1, 3);
+    layout->setRowStretch(1, 1);
+
+    // The editors float over the cells: children of the grid's viewport.
+    QWidget* host = grdObs->viewport();
+    dtpObsTime = new QDateTimeEdit(host);
+    dtpObsTime->setObjectName("dtpObsTime");
+    dtpObsTime->setTimeSpec(Qt::UTC);
+    dtpObsTime->setDisplayFormat("d MMM yyyy hh:mm:ss");
+    dtpObsTime->setCalendarPopup(false);
+    dtpObsTime->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    mskHeightInst = MaskField("mskHeightInst", -1);
+    QWidget* editors[4] = {dtpObsTime, cboBody, mskHeightInst, mskInstErr[1]};
+    for (int c = 0; c < 4; ++c) {
+        QWidget* e = editors[c];
+        e->setParent(host);
+        e->setMinimumWidth(0);
+        e->setMaximumWidth(QWIDGETSIZE_MAX);
+        e->resize(kEditorWidths[c], e->sizeHint().height());
+        e->setVisible(false);
+        e->installEventFilter(new EventHook(e, [this, e](QEvent* ev) {
+            if (ev->type() == QEvent::KeyPress)
+                return GridEditorKey(e, static_cast<QKeyEvent*>(ev));
+            if (ev->type() == QEvent::FocusOut && e == dtpObsTime &&
+                IsLeavingReason(static_cast<QFocusEvent*>(ev)->reason()))
+                dtpObsTime_LostFocus();
+            return false;
+        }));
+    }
+    mskHeightInst->setToolTip("[TAB] next cell/row");
+    mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
+    mskHeightInst->SetCommitHook([this](MaskedField&) { mskHeightInst_LostFocus(); });
+    for (int i = 0; i < 2; ++i) {
+        mskInstErr[i]->SetCommitHook([this, i](MaskedField&) { mskInstErr_LostFocus(i); });
+        mskInstErr[i]->SetEnterHook([this, i](MaskedField&) { mskInstErr_GotFocus(i); });
+    }
+
+    grdObs->onKeyDown = [this](int key, int shift) { return grdObs_KeyDown(key, shift); };
+    grdObs->onKeyPress = [this](int k) { grdObs_KeyPress(k); };
+    grdObs->onDblClick = [this] { BeginGridEdit(GridEditor(grdObs->Col()), 32); };
+    grdObs->onGotFocus = [this] { grdObs_GotFocus(); };
+    grdObs->onLeaveCell = [this](int, int) { grdObs_LeaveCell(); };
+    grdObs->onRowColChange = [this] { grdObs_RowColChange(); };
+    grdObs->onMouseMove = [this](int row, int col) { grdObs_MouseMove(row, col); };
+
+    onSaveObservations = [this] { cmdSaveObs_Click(); };
+    onLoadObservations = [this] { cmdLoadObs_Click(); };
+    InitObsGrid();
+}
+
+QWidget* FrmWorking::GridEditor(int col) const {
+    switch (col) {
+        case 0:
+            return dtpObsTime;
+        case 1:
+            return cboBody;
+        case 2:
+            return mskHeightInst;
+        case 3:
+            return mskInstErr[1];
+        default:
+            return nullptr;
+    }
+}
+
+// ---- Layout -------------------------------------------------------------------
+
+void FrmWorking::ClearObservationGrid() {
+    InitObsGrid();
+}
+
+void FrmWorking::InitObsGrid() {
+    WorkbenchState& s = state_;
+    s.GridInitialising = true;
+    for (int c = 0; c < 4; ++c)
+        if (QWidget* e = GridEditor(c)) e->setVisible(false);
+    editRow_ = 0;
+    grdObs->Reset(kGridDataRows);
+
+    QFont font = grdObs->font();
+    font.setPointSizeF(12);
+    grdObs->setFont(font);
+    for (auto& row : s.ObsCellFilled) row.fill(false);
+    s.ObsCellFilled[0].fill(true);
+
+    // Rows as tall as the body list; the header tall enough for its picture
+    // and its two lines.
+    const int rowHeight = std::max(cboBody->sizeHint().height(), dtpObsTime->sizeHint().height());
+    grdObs->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grdObs->verticalHeader()->setMinimumSectionSize(rowHeight);
+    const int picture = 20;
+    QFont headerFont = font;
+    headerFont.setPointSizeF(10);
+    const int twoLines = 2 * QFontMetrics(headerFont).height() + 6;
+    grdObs->horizontalHeader()->setFixedHeight(
+        std::max(twoLines, static_cast<int>(std::lround(picture * 1.1))));
+
+    for (int c = 0; c < 4; ++c) {
+        auto* h = new QTableWidgetItem(GridHeaderPicture(c + 1, picture),
+                                       ObservationGrid::HeaderText(c).replace('\r', '\n'));
+        QFont f = font;
+        f.setPointSizeF(kHeaderFontSizes[c]);
+        h->setFont(f);
+        h->setForeground(kHeaderBlue);
+        h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grdObs->setHorizontalHeaderItem(c, h);
+        QWidget* e = GridEditor(c);
+        e->resize(kEditorWidths[c], rowHeight);
+        grdObs->setColumnWidth(c, kEditorWidths[c] - 1);
+    }
+    QFont bodyFont = font;
+    bodyFont.setPointSizeF(10);
+    for (int r = 1; r <= kGridDataRows; ++r)
+        for (int c = 0; c < 4; ++c) {
+            grdObs->SetTextMatrix(r, c, QString());
+            if (c == 1) grdObs->item(r - 1, c)->setFont(bodyFont);
+        }
+    const int frame = 2 * grdObs->frameWidth();
+    grdObs->setMinimumWidth(kEditorWidths[0] + kEditorWidths[1] + kEditorWidths[2] +
+                            kEditorWidths[3] + grdObs->verticalScrollBar()->sizeHint().width() +
+                            frame);
+    grdObs->scrollToTop();
+    grdObs->SetCurrentCell(1, 0);
+    s.CurObsRow = 1;
+    s.GridInitialising = false;
+}
+
+// ---- Reading and sorting --------------------------------------------------------
+
+bool FrmWorking::ReadObsGrid() {
+    WorkbenchState& s = state_;
+    double t = 0.0;
+    if (!ReadGridTime(grdObs->TextMatrix(1, 0), &t)) {
+        ShowMessage(kIconExclamation + kButtonsOk, QString(" Error in input data"),
+                    QString("Please fill the grid with the observations."), this);
+        return false;
+    }
+    auto filled = [&](int row, int col) {
+        return row >= 0 && row <= 50 && s.ObsCellFilled[row][col];
+    };
+    auto rowEmpty = [&](int row) {
+        for (int c = 0; c < 4; ++c)
+            if (filled(row, c)) return false;
+        return true;
+    };
+    int n = 1;
+    for (;;) {
+        if (rowEmpty(n + 1)) break;
+        ++n;
+        for (int c = 0; c < 4; ++c)
+            if (!filled(n, c)) {
+                ShowMessage(kIconExclamation + kButtonsOk, QString("Missing data"),
+                            QString("Some data are missing or incorrect in the grid."), this);
+                return false;
+            }
+        if (n >= 50) break;
+    }
+    // A grid that lost rows to Ctrl+Delete holds fewer than 50.
+    n = std::min(n, grdObs->Rows() - 1);
+
+    s.Obs.Resize(n);
+    const std::string sep = s.DecSep;
+    auto refuse = [this](const char* text) {
+        ShowMessage(kIconExclamation + kButtonsOk, QString("Incorrect data"), QString(text), this);
+        return false;
+    };
+    for (int j = 1; j <= n; ++j) {
+        double when = 0.0;
+        if (!ReadGridTime(grdObs->TextMatrix(j, 0), &when))
+            return refuse("Incorrect time in the grid.");
+        s.Obs.ObsTime(j) = when;
+        const std::string body = grdObs->TextMatrix(j, 1).toStdString();
+        if (BinarySearchText(body, s.BodyList) < 0)
+            return refuse("Incorrect celestal body name in the grid.");
+        s.Obs.ObsBody[static_cast<size_t>(j)] = body;
+        const double x = ParseLatitude(grdObs->TextMatrix(j, 2).toStdString() + " N");
+        if (x == kBadDegrees || x == kBadMinutes || x == kBadHemisphere)
+            return refuse("Incorrect altitude in the grid.");
+        s.Obs.ObsHs(j) = x;
+        const double y = ParseNumberText(grdObs->TextMatrix(j, 3).toStdString(), sep);
+        if (y == kNotANumber) return refuse("Incorrect instrumental error in the grid.");
+        s.Obs.ObsInstErr(j) = y / 60.0;
+    }
+    return true;
+}
+
+void FrmWorking::SelectObsGrid() {
+    const int n = std::min(state_.Obs.ObsCount, grdObs->Rows() - 1);
+    if (n < 1) return;
+    struct RowCopy {
+        QString text[4];
+        QColor back[4];
+        double time = 0.0;
+        bool isDate = false;
+    };
+    std::vector<RowCopy> rows(static_cast<size_t>(n));
+    for (int r = 1; r <= n; ++r) {
+        RowCopy& rc = rows[static_cast<size_t>(r - 1)];
+        for (int c = 0; c < 4; ++c) {
+            rc.text[c] = grdObs->TextMatrix(r, c);
+            rc.back[c] = grdObs->CellBackColor(r, c);
+        }
+        rc.isDate = ReadGridTime(rc.text[0], &rc.time);
+    }
+    // Earlier first; a row whose time is not a date stays where it is
+    // relative to its neighbours.
+    std::stable_sort(rows.begin(), rows.end(), [](const RowCopy& a, const RowCopy& b) {
+        return a.isDate && b.isDate && a.time < b.time;
+    });
+    const bool init = state_.GridInitialising;
+    state_.GridInitialising = true;  // no row checks while the rows move
+    for (int r = 1; r <= n; ++r)
+        for (int c = 0; c < 4; ++c) {
+            grdObs->SetTextMatrix(r, c, rows[static_cast<size_t>(r - 1)].text[c]);
+            grdObs->SetCellBackColor(r, c, rows[static_cast<size_t>(r - 1)].back[c]);
+        }
+    grdObs->scrollToTop();
+    grdObs->viewport()->update();
+    grdObs->SetCurrentCell(1, 0);
+    state_.GridInitialising = init;
+    state_.CurObsRow = 1;
+}
+
+// ---- Commit, open and close -----------------------------------------------------
+
+void FrmWorking::CommitGridEditor(int col) {
+    switch (col) {
+        case 0:
+            dtpObsTime_LostFocus();
+            break;
+        case 1:
+            if (editRow_ > 0) {
+                grdObs->SetTextMatrix(editRow_, 1, cboBody->currentText());
+                state_.ObsCellFilled[editRow_][1] = true;
+            }
+            break;
+        case 2:
+            mskHeightInst_LostFocus();
+            break;
+        case 3:
+            mskInstErr_LostFocus(1);
+            break;
+        default:
+            break;
+    }
+}
+
+void FrmWorking::grdObs_GotFocus() {
+    if (editRow_ == 0 || editCancelled_) return;
+    QWidget* editor = GridEditor(editCol_);
+    if (!editor || !editor->isVisible()) return;
+    const int row = editRow_;
+    CommitGridEditor(editCol_);
+    // A new row takes the correction of the conditions tab.
+    if (editCol_ <= 2 && row <= grdObs->Rows() - 1 && grdObs->TextMatrix(row, 3).isEmpty() &&
+        !mskInstErr[0]->IsEmptyEntry()) {
+        grdObs->SetTextMatrix(row, 3, mskInstErr[0]->text());
+        state_.ObsCellFilled[row][3] = true;
+    }
+}
+
+void FrmWorking::grdObs_LeaveCell() {
+    if (editRow_ == 0) return;
+    grdObs_GotFocus();
+    if (QWidget* e = GridEditor(editCol_)) e->setVisible(false);
+    editRow_ = 0;
+}
+
+void FrmWorking::BeginGridEdit(QWidget* editor, int keyAscii) {
+    if (!editor) return;
+    WorkbenchState& s = state_;
+    // An editor still open elsewhere is committed first.
+    if (editRow_ != 0) grdObs_LeaveCell();
+    const int row = grdObs->Row();
+    const int col = grdObs->Col();
+    if (GridEditor(col) != editor) return;
+    refusedAltitude_.clear();
+    const bool printable = keyAscii > 32;
+    const QString cell = grdObs->TextMatrix(row, col);
+    if (col == 0) {
+        if (printable) {
+            QString t = QString::fromStdString(
+                FormatDateTime(PickerDays(dtpObsTime->dateTime()), "d mmm yyyy hh:mm:ss"));
+            t[0] = QChar(keyAscii);
+            double when = 0.0;
+            if (ReadGridTime(t, &when)) dtpObsTime->setDateTime(PickerValue(when));
+        } else {
+            double when = 0.0;
+            if (s.TimeStored != 0.0) {
+                when = s.TimeStored;
+                s.TimeStored = 0.0;
+            } else if (!ReadGridTime(cell, &when) &&
+                       !(row > 1 && ReadGridTime(grdObs->TextMatrix(row - 1, 0), &when))) {
+                when = s.TimeEstPos;
+            }
+            dtpObsTime->setDateTime(PickerValue(when));
+            s.ObsCellFilled[row][0] = false;
+        }
+    } else if (col == 1) {
+        if (!printable) {
+            const int k = BinarySearchText(cell.toStdString(), s.BodyList);
+            cboBody->setCurrentIndex(k >= 0 ? k : 0);
+        }
+    } else {
+        auto* field = static_cast<MaskedField*>(editor);
+        field->SetMask(field->Mask());  // the blank template
+        const QString blank = field->text();
+        if (printable && keyAscii != '9') {
+            field->SetMaskedText(QChar(keyAscii) + blank.mid(1));
+            field->setCursorPosition(1);
+        } else if (keyAscii == '9') {
+            field->setCursorPosition(0);
+        } else {
+            field->SetMaskedText(cell.isEmpty() ? blank : cell);
+            field->setCursorPosition(0);
+        }
+    }
+    editRow_ = row;
+    editCol_ = col;
+    const QRect r = grdObs->CellRect(row, col);
+    editor->setGeometry(r.left() - 1, r.top() - 1, editor->width(), r.height() + 1);
+    editor->raise();
+    editor->setVisible(true);
+    editor->setFocus(Qt::OtherFocusReason);
+    if (col == 1 && printable) {
+        // The typed letter goes to the list as a keystroke: its own
+        // first-letter search picks the body.
+        const QString ch = QString(QChar(keyAscii));
+        QCoreApplication::postEvent(
+            cboBody, new QKeyEvent(QEvent::KeyPress, QKeySequence(ch.toUpper())[0].key(),
+                                   Qt::NoModifier, ch));
+    }
+}
+
+void FrmWorking::EndGridEdit(QWidget* editor, int keyCode, int shift) {
+    Q_UNUSED(shift);
+    if (!editor) return;
+    switch (keyCode) {
+        case Qt::Key_Escape:
+            editor->setVisible(false);
+            editRow_ = 0;
+            grdObs->setFocus(Qt::OtherFocusReason);
+            break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: {
+            int col = 0;
+            for (int c = 0; c < 4; ++c)
+                if (GridEditor(c) == editor) col = c;
+            grdObs->setFocus(Qt::OtherFocusReason);
+            grdObs_GotFocus();
+            grdObs->SetCurrentCell(state_.CurObsRow, col);
+            grdObs_KeyDown(Qt::Key_Tab, 0);
+            break;
+        }
+        case Qt::Key_Up:
+            grdObs->setFocus(Qt::OtherFocusReason);
+            grdObs_GotFocus();
+            QCoreApplication::processEvents();
+            if (grdObs->Row() > 1) grdObs->SetCurrentCell(grdObs->Row() - 1, grdObs->Col());
+            break;
+        case Qt::Key_Down:
+            grdObs->setFocus(Qt::OtherFocusReason);
+            grdObs_GotFocus();
+            QCoreApplication::processEvents();
+            if (grdObs->Row() < grdObs->Rows() - 1)
+                grdObs->SetCurrentCell(grdObs->Row() + 1, grdObs->Col());
+            break;
+        default:
+            break;
+    }
+}
+
+bool FrmWorking::GridEditorKey(QWidget* editor, QKeyEvent* e) {
+    int key = e->key();
+    if (key == Qt::Key_Backtab) key = Qt::Key_Tab;
+    const int shift = (e->modifiers() & Qt::ShiftModifier ? 1 : 0) |
+                      (e->modifiers() & Qt::ControlModifier ? 2 : 0);
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter) return true;  // every editor swallows Enter
+    if (key == Qt::Key_Escape) {
+        // Esc closes the editor without committing it: the picker goes back
+        // to the cell's date, a field to the cell's text.
+        const int row = editRow_;
+        const QString cell = row > 0 ? grdObs->TextMatrix(row, editCol_) : QString();
+        if (editor == dtpObsTime) {
+            double when = 0.0;
+            const bool isDate = ReadGridTime(cell, &when);
+            if (isDate) dtpObsTime->setDateTime(PickerValue(when));
+            if (row > 0) state_.ObsCellFilled[row][0] = isDate;
+        } else if (auto* f = qobject_cast<MaskedField*>(editor)) {
+            f->SetMask(f->Mask());
+            if (!cell.isEmpty()) f->SetMaskedText(cell);
+        }
+        editCancelled_ = true;
+        EndGridEdit(editor, Qt::Key_Escape, shift);
+        editCancelled_ = false;
+        return true;
+    }
+    if (key == Qt::Key_Tab) {
+        EndGridEdit(editor, key, shift);
+        return true;
+    }
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        if (editor == dtpObsTime) return false;  // they step the picker
+        EndGridEdit(editor, key, shift);
+        return true;
+    }
+    if (editor == mskHeightInst && !e->text().isEmpty()) {
+        // No altitude of 90 or more and no minutes of 60 or more can be typed.
+        const QChar c = e->text()[0];
+        int place = mskHeightInst->cursorPosition();
+        while (place < mskHeightInst->Width() && !mskHeightInst->IsInputPlace(place)) ++place;
+        if (place == 0 && c == u'9') return true;
+        if (place == 3 && c >= u'6' && c <= u'9') return true;
+    }
+    return false;
+}
+
+// ---- Grid keys, moves and tooltips -----------------------------------------------
+
+bool FrmWorking::grdObs_KeyDown(int keyCode, int shift) {
+    WorkbenchState& s = state_;
+    if (keyCode == Qt::Key_F5) {
+        ShowTimeStore();
+        return true;
+    }
+    if (keyCode == Qt::Key_Tab) {
+        int row = grdObs->Row();
+        int col = grdObs->Col();
+        if (col < 4 - 2) {
+            ++col;
+        } else {
+            col = 0;
+            row = row < grdObs->Rows() - 1 ? row + 1 : 1;
+        }
+        grdObs->SetCurrentCell(row, col);
+        return true;
+    }
+    if (keyCode == Qt::Key_Delete && shift == 0) {
+        const int row = grdObs->Row();
+        const int col = grdObs->Col();
+        grdObs->SetTextMatrix(row, col, QString());
+        grdObs->SetCellBackColor(row, col, MaskedField::WindowColor());
+        s.ObsCellFilled[row][col] = false;
+        if (!std::any_of(s.ObsCellFilled[row].begin(), s.ObsCellFilled[row].end(),
+                         [](bool f) { return f; }))
+            ShowMessage(kIconInformation + kButtonsOk, QString("Row empty"),
+                        QString("If you want to delete the entire row,\r\n"
+                                "please use <Control> <Delete>."),
+                        this);
+        return true;
+    }
+    if (keyCode == Qt::Key_Delete && shift == 2) {
+        const int r = grdObs->Row();
+        if (editRow_ != 0) {
+            if (QWidget* e = GridEditor(editCol_)) e->setVisible(false);
+            editRow_ = 0;
+        }
+        RemoveFilledRow(s.ObsCellFilled, r);
+        const bool init = s.GridInitialising;
+        s.GridInitialising = true;
+        grdObs->RemoveGridRow(r);
+        s.GridInitialising = init;
+        s.CurObsRow = grdObs->Row();
+        return true;
+    }
+    return keyCode == Qt::Key_Delete;
+}
+
+void FrmWorking::grdObs_KeyPress(int keyAscii) {
+    if (keyAscii == 27) return;
+    BeginGridEdit(GridEditor(grdObs->Col()), keyAscii);
+}
+
+void FrmWorking::grdObs_RowColChange() {
+    WorkbenchState& s = state_;
+    if (s.GridInitialising) {
+        s.CurObsRow = 1;
+        return;
+    }
+    const int row = grdObs->Row();
+    if (row != s.CurObsRow && s.CurObsRow >= 1 && s.CurObsRow <= 50) {
+        const auto& f = s.ObsCellFilled[s.CurObsRow];
+        const bool someUnfilled = !(f[0] && f[1] && f[2] && f[3]);
+        const bool started = f[0] || f[1] || f[2];
+        if (someUnfilled && started) {
+            ShowMessage(kIconInformation + kButtonsOk, QString("Row not fully filled"),
+                        QString("Data missing for the observation %1.").arg(s.CurObsRow), this);
+            grdObs->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    s.CurObsRow = row;
+}
+
+void FrmWorking::grdObs_MouseMove(int row, int col) {
+    if (row == 1) {
+        grdObs->setToolTip(col == 3 ? QString("auto filled") : QString("2x click or [space] to edit"));
+    } else if (!grdObs->toolTip().isEmpty()) {
+        grdObs->setToolTip(QString());
+    }
+}
+
+// ---- The editors' commits ----------------------------------------------------------
+
+void FrmWorking::dtpObsTime_LostFocus() {
+    if (editCancelled_ || editRow_ == 0 || editCol_ != 0) return;
+    const QString text = QString::fromStdString(
+        FormatDateTime(PickerDays(dtpObsTime->dateTime()), "d mmm yyyy hh:mm:ss"));
+    grdObs->SetTextMatrix(editRow_, 0, text);
+    state_.ObsCellFilled[editRow_][0] = true;
+}
+
+void FrmWorking::mskHeightInst_LostFocus() {
+    if (editCancelled_ || editRow_ == 0 || editCol_ != 2) return;
+    MaskedField* f = mskHeightInst;
+    if (f->IsEmptyEntry()) return;
+    const int row = editRow_;
+    const QString typed = f->text();
+    const double x = ParseLatitude(typed.toStdString() + " N");
+    if (x == kBadDegrees || x == kBadMinutes) {
+        // The cell keeps the refused text, in red, until a valid commit or a
+        // Delete; the same refusal is told once.
+        const bool told = refusedAltitudeRow_ == row && refusedAltitude_ == typed &&
+                          grdObs->TextMatrix(row, 2) == typed;
+        refusedAltitude_ = typed;
+        refusedAltitudeRow_ = row;
+        grdObs->SetCellBackColor(row, 2, kRefusedRed);
+        grdObs->SetTextMatrix(row, 2, typed);
+        if (!told)
+            ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
+                        x == kBadDegrees ? QString("Altitude > 90°.")
+                                         : QString("The altitude has more than 59'."),
+                        this);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    const QString text =
+        QString::fromStdString(FormatDegreesMinutes(x, "00°00'.0", state_.DecSep));
+    if (state_.ObsCellFilled[row][2] && grdObs->TextMatrix(row, 2) == text &&
+        grdObs->CellBackColor(row, 2) == MaskedField::WindowColor())
+        return;  // committed already
+    grdObs->SetTextMatrix(row, 2, text);
+    grdObs->SetCellBackColor(row, 2, MaskedField::WindowColor());
+    refusedAltitude_.clear();
+    Pause(0.3f);
+    if (row <= grdObs->Rows() - 1 && !grdObs->TextMatrix(row, 2).isEmpty())
+        state_.ObsCellFilled[row][2] = true;
+}
+
+void FrmWorking::mskInstErr_GotFocus(int index) {
+    MaskedField* f = mskInstErr[index];
+    f->setCursorPosition(2);
+    if (index == 0) state_.FixEntered[8] = false;
+}
+
+void FrmWorking::mskInstErr_LostFocus(int index) {
+    MaskedField* f = mskInstErr[index];
+    if (index == 1 && (editCancelled_ || editRow_ == 0 || editCol_ != 3)) return;
+    if (f->IsEmptyEntry()) return;
+    double x = ParseNumberText(f->text().toStdString(), state_.DecSep);
+    if (index == 1) {
+        // The grid takes any value, held to the field's +-99.99'.
+        if (std::fabs(x) > 99.99) x = std::copysign(99.99, x);
+        f->SetBackColor(kValidGreen);
+        const int row = editRow_;
+        const QString text =
+            QString::fromStdString(FormatNumber(x, "+00.00;-00.00", state_.DecSep));
+        if (state_.ObsCellFilled[row][3] && grdObs->TextMatrix(row, 3) == text) return;
+        grdObs->SetTextMatrix(row, 3, text);
+        grdObs->SetCellBackColor(row, 3, MaskedField::WindowColor());
+        Pause(0.3f);
+        if (row <= grdObs->Rows() - 1) state_.ObsCellFilled[row][3] = true;
+        return;
+    }
+    if (std::fabs(x) > 99.99) {
+        f->Reject("The instrumental correction is not valid. Try again please.",
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    if (std::fabs(x) > 60.0) {
+        ShowMessage(kIconQuestion + kButtonsOk, QString("Probable error in input data"),
+                    QString("Are you sure the instrumental correction is higher than 1° ?\r\n"
+                            " I suggest you throw your sextant overboard."),
+                    this);
+        f->SetBackColor(kDoubtfulOrange);
+    } else {
+        f->SetBackColor(kValidGreen);
+    }
+    f->SetMaskedText(QString::fromStdString(FormatNumber(x, "+00.00;-00.00", state_.DecSep)));
+    state_.InstErr = x;
+    state_.FixEntered[8] = true;
+}
+
+}  // namespace orvex

@@ -1,0 +1,330 @@
+// The observation file commands: save the inputs and sights of the star-fix
+// page, and load them back (from the open dialog, or the file named on the
+// command line at start-up). A file is written whole or not at all, and a
+// file is applied only once all of it has been read and found sound: a bad
+// file gets its message and leaves the inputs as they were.
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <cmath>
+
+#include "navlib/date_time.h"
+#include "navlib/inout_lib.h"
+#include "navlib/number_format.h"
+#include "platform/message_box.h"
+#include "workbench/main_window.h"
+#include "workbench/observation_file.h"
+#include "workbench/observation_grid.h"
+#include "workbench/observation_texts.h"
+
+namespace orvex {
+
+namespace {
+
+const QString kFilter = QStringLiteral("Observations file (*.obs)");
+const QString kFileErrorTitle = QStringLiteral(" File access error");
+
+void ShowFileError(QWidget* owner, int number, const QString& description) {
+    QString text;
+    switch (number) {
+        case 53:
+            text = "The file name doesn't exist. Try again.";
+            break;
+        case 52:
+        case 64:
+            text = "Your file specification was invalid. Try another.";
+            break;
+        case 68:
+            text = "The drive you specified was not found. Try again.";
+            break;
+        case 71:
+            text = "Close the disk drive door and try again.";
+            break;
+        default:
+            text = QString("An error occured during file access.\r\n"
+                           "The program will try to resume execution\r\n"
+                           "but please report the following error:\r\n"
+                           "Error %1: %2")
+                       .arg(number)
+                       .arg(description);
+            break;
+    }
+    ShowMessage(kIconExclamation + kButtonsOk, kFileErrorTitle, text, owner);
+}
+
+// A text of an old file: UTF-8 when it reads so, else the single-byte
+// characters of the old program ("°" as one byte).
+QString FileText(const std::string& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString s = utf8(QByteArray::fromStdString(bytes));
+    if (utf8.hasError()) s = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return s;
+}
+
+// A date typed in an old file: the grid's form, or ISO, or day/month/year.
+bool ReadTypedDate(const QString& text, double* days) {
+    if (ReadGridTime(text, days)) return true;
+    const QString t = text.simplified();
+    for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd", "d/M/yyyy h:mm:ss", "d/M/yyyy"}) {
+        const QDateTime v = QLocale::c().toDateTime(t, f);
+        if (v.isValid()) {
+            *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(),
+                                 v.time().hour(), v.time().minute(), v.time().second());
+            return true;
+        }
+    }
+    return false;
+}
+
+// The error number of a failed write, as the classic file statements give.
+int SaveErrorNumber(const QString& path) {
+    const QFileInfo info(path);
+    if (info.fileName().isEmpty()) return 52;
+    if (!info.absoluteDir().exists()) return 76;  // path not found
+    return 75;                                     // path/file access error
+}
+
+}  // namespace
+
+void FrmWorking::ResetForNewStarFix() {
+    state_.FixEntered.fill(false);
+    if (onNewStarFixReset) onNewStarFixReset();
+    ClearObservationGrid();
+    SetStatusSimple(true);
+}
+
+// ---- Save ------------------------------------------------------------------------
+
+void FrmWorking::cmdSaveObs_Click() {
+    grdObs_GotFocus();
+    if (!ReadObsGrid()) return;
+    const WorkbenchState& s = state_;
+    const QString folder = QString::fromStdString(s.AppPath) + "/Observations";
+    ObservationFileData d;
+    d.TimeEstPos = s.TimeEstPos;
+    d.Lat = s.Lat(6);
+    d.Long = s.Long(6);
+    d.TimeTruePos = s.TimeTruePos;
+    d.CourseInput = s.CourseInput;
+    d.SpeedInput = s.SpeedInput;
+    d.HeightEye = s.HeightEye;
+    d.InstErr = s.InstErr;
+    d.TempAirC = s.TempAirC;
+    d.TempWaterC = s.TempWaterC;
+    d.PressMBars = s.PressMBars;
+    for (int i = 1; i <= s.Obs.ObsCount; ++i)
+        d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)],
+                            s.Obs.ObsHs(i), s.Obs.ObsInstErr(i)});
+    const QByteArray bytes = QByteArray::fromStdString(WriteObservationFile(d));
+
+    for (;;) {
+        const QString name = DefaultObservationFileName(folder, s.TimeTruePos);
+        QString path =
+            AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs", kFilter);
+        if (path.isEmpty()) return;
+        if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
+        QSaveFile file(path);
+        const bool written = file.open(QIODevice::WriteOnly) &&
+                             file.write(bytes) == bytes.size() && file.commit();
+        if (!written) {
+            ShowFileError(this, SaveErrorNumber(path),
+                          file.errorString().isEmpty() ? QString("the file could not be written")
+                                                       : file.errorString());
+            continue;
+        }
+        ShowMessage(kIconInformation + kButtonsOk, QString("File saved confirmation"),
+                    "File " + path + " saved.", this);
+        return;
+    }
+}
+
+// ---- Load ------------------------------------------------------------------------
+
+void FrmWorking::cmdLoadObs_Click() {
+    WorkbenchState& s = state_;
+    const QString folder = QString::fromStdString(s.AppPath) + "/Observations";
+    bool fromCommandLine = !s.CommandLineFile.empty();
+    for (;;) {
+        QString path;
+        if (fromCommandLine) {
+            path = QString::fromStdString(s.CommandLineFile);
+            s.CommandLineFile.clear();
+            fromCommandLine = false;
+        } else {
+            path = AskOpenFileName(this, "Load observations data", folder, kFilter);
+            if (path.isEmpty()) return;
+        }
+        const QFileInfo info(path);
+        if (!info.exists() || info.isDir()) {
+            ShowFileError(this, 53, QString());
+            continue;
+        }
+        if (info.size() > kObsFileMaxBytes) {
+            ShowFileError(this, 7,
+                          QString("Out of memory: the file holds %1 bytes, far more than any "
+                                  "observations file.")
+                              .arg(info.size()));
+            continue;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            ShowFileError(this, 75, "Path/File access error: " + file.errorString());
+            continue;
+        }
+        const QByteArray bytes = file.read(kObsFileMaxBytes + 1);
+        file.close();
+        ObservationFileData d;
+        const ObsFileProblem p = ParseObservationFile(
+            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), s.BodyList, d);
+        if (p.Number == kObsNotOrvexFile) {
+            ShowMessage(kIconInformation + kButtonsOk, QString("File unreadable"),
+                        QString("Sorry, This is not an Orvex file.\r\n"
+                                "Please select the right file."),
+                        this);
+            continue;
+        }
+        if (p.Number != 0) {
+            ShowFileError(this, p.Number, QString::fromStdString(p.Description));
+            continue;
+        }
+        // The old files' times must read as dates before anything is touched.
+        double oldTimes[2] = {0.0, 0.0};
+        if (d.Layout == ObsFileLayout::Text09) {
+            const int lineOf[2] = {1, 3};
+            const int textOf[2] = {0, 3};
+            bool bad = false;
+            for (int k = 0; k < 2 && !bad; ++k)
+                if (!ReadTypedDate(FileText(d.Texts[textOf[k]]), &oldTimes[k])) {
+                    ShowFileError(this, 13,
+                                  QString("Type mismatch in line %1: the text is not a date and "
+                                          "time.")
+                                      .arg(lineOf[k]));
+                    bad = true;
+                }
+            if (bad) continue;
+        }
+        ResetForNewStarFix();
+        if (d.Layout == ObsFileLayout::Current)
+            ApplyObservationFile(d);
+        else
+            ApplyOldObservationFile(d, oldTimes[0], oldTimes[1]);
+        SetAstroMenuForInput();
+        return;
+    }
+}
+
+void FrmWorking::SetFixTime(int index, double days) {
+    WorkbenchState& s = state_;
+    auto picker = [this](int i) {
+        return findChild<QDateTimeEdit*>(QString("dtpTime_%1").arg(i));
+    };
+    auto show = [&](int i, double when) {
+        if (QDateTimeEdit* p = picker(i)) {
+            const CalendarTime c = SplitDateTime(when);
+            p->setDateTime(QDateTime(QDate(c.year, c.month, c.day),
+                                     QTime(c.hour, c.minute, c.second), p->timeSpec()));
+        }
+    };
+    show(index, days);
+    if (index == 0) {
+        s.TimeEstPos = days;
+        s.FixEntered[1] = true;
+        // The wanted time follows until it is entered itself.
+        if (!s.FixEntered[4]) show(1, days);
+    } else {
+        s.TimeTruePos = days;
+        s.FixEntered[4] = true;
+    }
+}
+
+void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
+    WorkbenchState& s = state_;
+    const std::string sep = s.DecSep;
+    auto put = [this](const char* name, int index, const std::string& text) {
+        MaskedField* f = MaskField(name, index);
+        if (f) f->SetMaskedText(QString::fromStdString(text));
+        return f;
+    };
+    auto temperature = [](double t) {
+        // Right-aligned in the three places of the field.
+        return QString("%1").arg(static_cast<int>(std::lround(t)), 3).toStdString();
+    };
+
+    SetFixTime(0, d.TimeEstPos);
+    s.Lat(6) = d.Lat;
+    s.Long(6) = d.Long;
+    put("mskLat", 5, FormatLatitude(d.Lat, sep));
+    put("mskLong", 5, FormatLongitude(d.Long, sep));
+    s.FixEntered[2] = s.FixEntered[3] = true;
+    SetFixTime(1, d.TimeTruePos);
+
+    s.CourseInput = s.Course = d.CourseInput;
+    s.SpeedInput = s.Speed = d.SpeedInput;
+    put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
+    put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
+    s.FixEntered[5] = s.FixEntered[6] = true;
+
+    s.HeightEye = d.HeightEye;
+    s.FixEntered[7] = true;
+    if (MaskedField* f = put("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep))) f->Commit();
+    s.InstErr = d.InstErr;
+    put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
+    s.FixEntered[8] = true;
+
+    s.TempAirC = d.TempAirC;
+    s.TempWaterC = d.TempWaterC;
+    s.PressMBars = d.PressMBars;
+    if (MaskedField* f = put("mskTempCelcius", 0, temperature(d.TempAirC))) f->Commit();
+    if (MaskedField* f = put("mskTempCelcius", 1, temperature(d.TempWaterC))) f->Commit();
+    if (MaskedField* f = put("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep)))
+        f->Commit();
+
+    const int n = static_cast<int>(d.Sights.size());
+    if (n <= 0) return;
+    s.Obs.Resize(n);
+    for (int i = 1; i <= n; ++i) {
+        const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
+        s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
+        grdObs->SetTextMatrix(i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
+        grdObs->SetTextMatrix(i, 1, QString::fromStdString(o.Body));
+        grdObs->SetTextMatrix(i, 2,
+                              QString::fromStdString(FormatDegreesMinutes(o.Hs, "00°00'.0", sep)));
+        grdObs->SetTextMatrix(i, 3, QString::fromStdString(
+                                        FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
+        s.ObsCellFilled[static_cast<size_t>(i)].fill(true);
+    }
+}
+
+void FrmWorking::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
+                                         double timeTruePos) {
+    WorkbenchState& s = state_;
+    // The typed texts go into their fields, then each field's own handler
+    // checks and stores them, in the order of the form.
+    const struct {
+        const char* name;
+        int index;
+        int text;
+    } fields[] = {{"mskLat", 5, 1},         {"mskLong", 5, 2},        {"mskCourse", 0, 4},
+                  {"mskSpeed", -1, 5},      {"mskHeightM", -1, 6},    {"mskInstErr", 0, 7},
+                  {"mskTempCelcius", 0, 8}, {"mskTempCelcius", 1, 9}, {"mskPress_mBars", -1, 10}};
+    for (const auto& f : fields)
+        if (MaskedField* m = MaskField(f.name, f.index))
+            m->SetMaskedText(FileText(d.Texts[static_cast<size_t>(f.text)]));
+    const int n = static_cast<int>(d.TextSights.size());
+    for (int i = 1; i <= n; ++i)
+        for (int c = 0; c < 4; ++c) {
+            grdObs->SetTextMatrix(i, c, FileText(d.TextSights[static_cast<size_t>(i - 1)][c]));
+            s.ObsCellFilled[static_cast<size_t>(i)][static_cast<size_t>(c)] = true;
+        }
+    SetFixTime(0, timeEstPos);
+    for (const auto& f : fields) {
+        if (f.text == 4) SetFixTime(1, timeTruePos);  // the wanted time comes before the course
+        if (MaskedField* m = MaskField(f.name, f.index)) m->Commit();
+    }
+}
+
+}  // namespace orvex
