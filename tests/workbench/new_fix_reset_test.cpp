@@ -43,8 +43,8 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
         w.grdObs->SetTextMatrix(1, 1, "VEGA");
         s.ObsCellFilled[1][1] = true;
         w.SetStatusSimple(false);
-        for (const char* n : {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum",
-                              "mnuAstroGraph"})
+        for (const char* n :
+             {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
             w.Action(n)->setEnabled(true);
         ASSERT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
     }

@@ -143,7 +143,7 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     ExpectRefusal("The latitude has more than 59'.");
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
-    in.Type(w.mskLat[1], "");  // emptied: flag down, recomputed
+    in.Type(w.mskLat[1], "");                       // emptied: flag down, recomputed
     in.Leave(w.mskLong[1]);
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));

@@ -79,7 +79,8 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
 
     // The ETA departure time of the utilities page.
-    w.dtpTime[2]->setDateTime(QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.dtpTime[2]->timeSpec()));
+    w.dtpTime[2]->setDateTime(
+        QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.dtpTime[2]->timeSpec()));
     w.dtpTime_LostFocus(2);
     EXPECT_EQ(s.EtaDepTime, MakeDateTime(2026, 7, 14, 6, 15));
     EXPECT_TRUE(in.script.messages.empty());
