@@ -341,6 +341,9 @@ class FrmWorking : public QMainWindow {
     // The present UT in days (the PC's local clock plus its UTC offset);
     // tests give their own.
     std::function<double()> clockUtcNow;
+    // The observation grid rebuilt empty with its headers and its cell flags
+    // cleared (InitObsGrid); run by the new-fix reset.
+    std::function<void()> onClearGrid;
 
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
@@ -466,12 +469,6 @@ class FrmWorking : public QMainWindow {
     QString introLetterHtml_;
     bool introLetterLoaded_ = false;
     bool aboutTextLoaded_ = false;
-    // Star-fix inputs: True after the first choice in the ellipsoid list.
-    bool ellipsoidSeen_ = false;
-    // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
-    void HookStarFixInputFields();
-    void ShowChosenEllipsoid(const QString& name);
-    void RecomputeUtilities();
     // The cell the open grid editor was opened over (row 0: none).
     int editRow_ = 0;
     int editCol_ = 0;
@@ -481,6 +478,12 @@ class FrmWorking : public QMainWindow {
     // not shown twice when two commits run for one leave.
     QString refusedAltitude_;
     int refusedAltitudeRow_ = 0;
+    // Star-fix inputs: True after the first choice in the ellipsoid list.
+    bool ellipsoidSeen_ = false;
+    // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
+    void HookStarFixInputFields();
+    void ShowChosenEllipsoid(const QString& name);
+    void RecomputeUtilities();
 };
 
 }  // namespace orvex

@@ -118,6 +118,7 @@ void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
     grdObs->onRowColChange = [this] { grdObs_RowColChange(); };
     grdObs->onMouseMove = [this](int row, int col) { grdObs_MouseMove(row, col); };
 
+    onClearGrid = [this] { ClearObservationGrid(); };
     onSaveObservations = [this] { cmdSaveObs_Click(); };
     onLoadObservations = [this] { cmdLoadObs_Click(); };
     InitObsGrid();

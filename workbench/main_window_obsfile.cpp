@@ -16,6 +16,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "workbench/main_window.h"
 #include "workbench/observation_file.h"
 #include "workbench/observation_grid.h"
@@ -218,26 +219,19 @@ void FrmWorking::cmdLoadObs_Click() {
 }
 
 void FrmWorking::SetFixTime(int index, double days) {
-    WorkbenchState& s = state_;
-    auto picker = [this](int i) {
-        return findChild<QDateTimeEdit*>(QString("dtpTime_%1").arg(i));
-    };
-    auto show = [&](int i, double when) {
-        if (QDateTimeEdit* p = picker(i)) {
-            const CalendarTime c = SplitDateTime(when);
-            p->setDateTime(QDateTime(QDate(c.year, c.month, c.day),
-                                     QTime(c.hour, c.minute, c.second), p->timeSpec()));
-        }
-    };
-    show(index, days);
+    // The picker shows the time and its own commit takes it (the wanted
+    // time's picker follows the first until it is entered itself).
+    if (QDateTimeEdit* p = dtpTime[static_cast<size_t>(index)]) {
+        p->setDateTime(FromDateValue(days));
+        dtpTime_LostFocus(index);
+        return;
+    }
     if (index == 0) {
-        s.TimeEstPos = days;
-        s.FixEntered[1] = true;
-        // The wanted time follows until it is entered itself.
-        if (!s.FixEntered[4]) show(1, days);
+        state_.TimeEstPos = days;
+        state_.FixEntered[1] = true;
     } else {
-        s.TimeTruePos = days;
-        s.FixEntered[4] = true;
+        state_.TimeTruePos = days;
+        state_.FixEntered[4] = true;
     }
 }
 

@@ -117,7 +117,7 @@ void FrmWorking::cmdEraseObs_Click() {
     state_.TempAirC = state_.TempWaterC = 20.0;
     state_.TempAirF = state_.TempWaterF = 68.0;
     // 12. The grid, empty with its headers.
-    ClearObservationGrid();
+    if (onClearGrid) onClearGrid();
     // 13. No result panels until the next fix.
     SetStatusSimple(true);
     // 14.
