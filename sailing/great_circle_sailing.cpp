@@ -205,17 +205,16 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
                          in.Long4, c1, failed1);
     GreatCircleComposite(in.Long4, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3,
                          in.Long4, c2, failed2);
-    if (failed1 || failed2) {
-        // A route along a meridian: the courses are the meridian's. Across a
-        // pole the track runs to the pole and away from it on the other side.
-        if (SameLongitude(in.Long3, in.Long4)) {
-            c1 = c2 = r.SingleRLCourse;
-        } else {
-            const bool north = v.VertexLat > 0.0;
-            c1 = north ? 360.0 : 180.0;
-            c2 = north ? 180.0 : 360.0;
-        }
-    }
+    // A route along a meridian: the course routine gives the meridian's
+    // courses (360 or 180) although it finds no latitude; where it leaves a
+    // course untouched, the meridian or the pole crossed decides it.
+    auto meridianCourse = [&](bool departure) {
+        if (SameLongitude(in.Long3, in.Long4)) return r.SingleRLCourse;
+        const bool north = v.VertexLat > 0.0;
+        return (north == departure) ? 360.0 : 180.0;
+    };
+    if (failed1 && c1 == 0.0) c1 = meridianCourse(true);
+    if (failed2 && c2 == 0.0) c2 = meridianCourse(false);
     r.DepartureCourse = c1;
     r.ArrivalCourse = c2;
     return r;

@@ -48,6 +48,7 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildPages();
     BuildStatusBar();
     ConnectActions();
+    ConnectChartCommands();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),
                    static_cast<int>(std::ceil(kMinHeightTwips / tpp)));

@@ -45,6 +45,7 @@ class QWidget;
 
 namespace orvex {
 
+class ChartPicture;
 class FrmEnd;
 
 class FrmIntro;
@@ -155,8 +156,6 @@ class FrmWorking : public QMainWindow {
     void updMaxSpeed_Click(bool up);
     void updInterval_Click(bool up);
     void InitETAGrid(int count);
-    // The utilities' departure-time picker's commit: EtaDepTime.
-    void dtpTime2_LostFocus();
     // The outline rows as shown (text and indent level; level 0 hidden).
     QString OutlineText(int row) const;
     int OutlineLevel(int row) const;
@@ -174,6 +173,20 @@ class FrmWorking : public QMainWindow {
     // True while the chart shows its grid.
     bool GridShown() const;
     void RedrawGraph();
+
+    // ---- Chart drawing and printing -----------------------------------------
+    // Wires the chart drawing (onRedrawGraph) and the two print commands
+    // (onPrintReport, onPrintChart).
+    void ConnectChartCommands();
+    // The chart of the current fix on picLMChart: prepares the chart data
+    // from the fix result and the view settings, draws axes and data.
+    void DrawChart();
+    // Prints the numeric report rtfNumDisp after the printer choice.
+    void mnuAstroNumPrint_Click();
+    // Prints the chart of the current fix on one landscape page.
+    void mnuAstroGraphPrint_Click();
+    // The picture's kept drawing.
+    ChartPicture* chartPicture = nullptr;
 
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
@@ -249,7 +262,6 @@ class FrmWorking : public QMainWindow {
     std::array<QLabel*, 2> lblChoosenEllipsoid{};
     QLabel* lblNS = nullptr;
     QLabel* imgStopCompute = nullptr;
-    QDateTimeEdit* dtpTime2 = nullptr;  // dtpTime(2), the ETA departure time
     QTableWidget* grdCalcETA = nullptr;
     QTreeWidget* outGCRes = nullptr;
     UpDownButtons* updLat = nullptr;
@@ -430,7 +442,6 @@ class FrmWorking : public QMainWindow {
     void HideGreatCircleResults();
     void ShowOutline();
     void ReportUtilityError(int number, const QString& description);
-    void CommitUtilPosition(bool latitude, int index);
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);

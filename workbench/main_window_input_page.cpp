@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 
 #include "platform/pc_clock.h"
-#include "sailing/up_down_buttons.h"
 #include "workbench/focus_watch.h"
 #include "workbench/main_window.h"
+#include "workbench/up_down_buttons.h"
 
 namespace orvex {
 
@@ -165,10 +165,10 @@ void FrmWorking::BuildStarFixInputControls() {
     ext->addWidget(hg, 0, 4);
     ext->addWidget(updHg, 0, 5);
     ext->addWidget(Label("inHg", fraExt), 0, 6);
-    connect(updMBars, &UpDownButtons::upClicked, this, &FrmWorking::updPress_mBars_UpClick);
-    connect(updMBars, &UpDownButtons::downClicked, this, &FrmWorking::updPress_mBars_DownClick);
-    connect(updHg, &UpDownButtons::upClicked, this, &FrmWorking::updPressHg_UpClick);
-    connect(updHg, &UpDownButtons::downClicked, this, &FrmWorking::updPressHg_DownClick);
+    connect(updMBars, &UpDownButtons::UpClick, this, &FrmWorking::updPress_mBars_UpClick);
+    connect(updMBars, &UpDownButtons::DownClick, this, &FrmWorking::updPress_mBars_DownClick);
+    connect(updHg, &UpDownButtons::UpClick, this, &FrmWorking::updPressHg_UpClick);
+    connect(updHg, &UpDownButtons::DownClick, this, &FrmWorking::updPressHg_DownClick);
     const char* tempCaptions[2] = {"Air temperature :", "Water temperature :"};
     for (int i = 0; i < 2; ++i) {
         UpDownButtons* updC = spin(QString("updTempCelcius_%1").arg(i));
@@ -180,11 +180,11 @@ void FrmWorking::BuildStarFixInputControls() {
         ext->addWidget(mskTempFahr[i], i + 1, 4);
         ext->addWidget(updF, i + 1, 5);
         ext->addWidget(Label("°F", fraExt), i + 1, 6);
-        connect(updC, &UpDownButtons::upClicked, this, [this, i] { updTempCelcius_UpClick(i); });
-        connect(updC, &UpDownButtons::downClicked, this,
+        connect(updC, &UpDownButtons::UpClick, this, [this, i] { updTempCelcius_UpClick(i); });
+        connect(updC, &UpDownButtons::DownClick, this,
                 [this, i] { updTempCelcius_DownClick(i); });
-        connect(updF, &UpDownButtons::upClicked, this, [this, i] { updTempFahr_UpClick(i); });
-        connect(updF, &UpDownButtons::downClicked, this, [this, i] { updTempFahr_DownClick(i); });
+        connect(updF, &UpDownButtons::UpClick, this, [this, i] { updTempFahr_UpClick(i); });
+        connect(updF, &UpDownButtons::DownClick, this, [this, i] { updTempFahr_DownClick(i); });
     }
     ext->setColumnStretch(7, 1);
     cond->addWidget(fraExt);
@@ -226,16 +226,21 @@ void FrmWorking::BuildStarFixInputControls() {
     for (int i = 0; i < 2; ++i)
         connect(ch3OneEstPos[i], &QCheckBox::clicked, this, [this, i] { ch3OneEstPos_Click(i); });
 
-    // The ETA departure time is the utilities page's own picker.
-    dtpTime[2] = dtpTime2;
+    // ---- ETA departure time on the utilities page ------------------------------
+    QWidget* etaArea = tabUtil->widget(2)->findChild<QWidget*>("tabUtil_2_fields");
+    dtpTime[2] = MakePicker("dtpTime_2", etaArea);
+    if (auto* g = qobject_cast<QGridLayout*>(etaArea->layout())) {
+        const int row = g->rowCount();
+        g->addWidget(Label("Departure time :", etaArea), row, 0);
+        g->addWidget(dtpTime[2], row, 1);
+    }
 
     HookStarFixInputFields();
 }
 
 void FrmWorking::HookStarFixInputFields() {
     // Pickers commit when they are left.
-    // (The utilities page commits its departure time itself.)
-    for (int i = 0; i <= 1; ++i) new FocusWatch(dtpTime[i], [this, i] { dtpTime_LostFocus(i); });
+    for (int i = 0; i <= 2; ++i) new FocusWatch(dtpTime[i], [this, i] { dtpTime_LostFocus(i); });
 
     // Position fields.
     for (int i = 0; i <= 5; ++i) {

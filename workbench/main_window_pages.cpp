@@ -100,9 +100,9 @@ void FrmWorking::BuildPages() {
 
     BuildInputTabs();
     BuildUtilityTabs();
-    BuildSailingControls();
     BuildOptionsTabs();
     BuildStarFixInputControls();
+    BuildSailingControls();
 }
 
 void FrmWorking::BuildInputTabs() {

@@ -11,11 +11,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -26,16 +26,19 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/time_lib.h"
+#include "charts/print_lib.h"
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
 #include "sailing/eta_table.h"
 #include "sailing/great_circle_report.h"
 #include "sailing/great_circle_sailing.h"
 #include "sailing/rhumb_line_utility.h"
-#include "sailing/up_down_buttons.h"
 #include "sailing/utility_fault.h"
 #include "workbench/input_masks.h"
+#include "workbench/frm_wait.h"
 #include "workbench/main_window.h"
+#include "workbench/up_down_buttons.h"
 
 namespace orvex {
 
@@ -44,18 +47,6 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString Indexed(const char* name, int index) { return QString("%1_%2").arg(name).arg(index); }
-
-// Days from 1899-12-30 of a Qt date-time (its own clock reading, no zone).
-double DaysOf(const QDateTime& t) {
-    const QDate d = t.date();
-    const QTime tm = t.time();
-    return MakeDateTime(d.year(), d.month(), d.day(), tm.hour(), tm.minute(), tm.second());
-}
-
-QDateTime DateTimeOf(double days) {
-    const CalendarTime c = SplitDateTime(days);
-    return QDateTime(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, c.second));
-}
 
 QGridLayout* FieldGrid(QTabWidget* tabs, int tab) {
     auto* fields = tabs->findChild<QWidget*>(QString("tabUtil_%1_fields").arg(tab));
@@ -210,10 +201,10 @@ void FrmWorking::BuildSailingControls() {
         place(gc, mskLat[4], box, 3);
         updLong = new UpDownButtons("updLong", gcW);
         place(gc, mskLong[4], updLong, 3);
-        connect(updLat, &UpDownButtons::upClicked, this, [this] { updLat_Click(true); });
-        connect(updLat, &UpDownButtons::downClicked, this, [this] { updLat_Click(false); });
-        connect(updLong, &UpDownButtons::upClicked, this, [this] { updLong_Click(true); });
-        connect(updLong, &UpDownButtons::downClicked, this, [this] { updLong_Click(false); });
+        connect(updLat, &UpDownButtons::UpClick, this, [this] { updLat_Click(true); });
+        connect(updLat, &UpDownButtons::DownClick, this, [this] { updLat_Click(false); });
+        connect(updLong, &UpDownButtons::UpClick, this, [this] { updLong_Click(true); });
+        connect(updLong, &UpDownButtons::DownClick, this, [this] { updLong_Click(false); });
         gc->addWidget(erase(7, "Erase all", gcW), gc->rowCount(), 1, Qt::AlignLeft);
     }
     for (int i = 0; i < 2; ++i) {
@@ -258,7 +249,8 @@ void FrmWorking::BuildSailingControls() {
         rtfCalcWP->setParent(gcW);
         rtfCalcWP->setMinimumWidth(500);
         gc->addWidget(rtfCalcWP, 0, 4, row + 1, 1);
-        gc->setColumnStretch(4, 1);
+        gc->setColumnStretch(3, 1);
+        gc->setColumnStretch(4, 4);
         gc->setRowStretch(row, 1);
     }
 
@@ -283,22 +275,20 @@ void FrmWorking::BuildSailingControls() {
     place(eta, mskMinSpeed, updMinSpeed, 3);
     place(eta, mskMaxSpeed, updMaxSpeed, 3);
     place(eta, mskInterv, updInterval, 3);
-    connect(updMinSpeed, &UpDownButtons::upClicked, this, [this] { updMinSpeed_Click(true); });
-    connect(updMinSpeed, &UpDownButtons::downClicked, this, [this] { updMinSpeed_Click(false); });
-    connect(updMaxSpeed, &UpDownButtons::upClicked, this, [this] { updMaxSpeed_Click(true); });
-    connect(updMaxSpeed, &UpDownButtons::downClicked, this, [this] { updMaxSpeed_Click(false); });
-    connect(updInterval, &UpDownButtons::upClicked, this, [this] { updInterval_Click(true); });
-    connect(updInterval, &UpDownButtons::downClicked, this, [this] { updInterval_Click(false); });
+    connect(updMinSpeed, &UpDownButtons::UpClick, this, [this] { updMinSpeed_Click(true); });
+    connect(updMinSpeed, &UpDownButtons::DownClick, this, [this] { updMinSpeed_Click(false); });
+    connect(updMaxSpeed, &UpDownButtons::UpClick, this, [this] { updMaxSpeed_Click(true); });
+    connect(updMaxSpeed, &UpDownButtons::DownClick, this, [this] { updMaxSpeed_Click(false); });
+    connect(updInterval, &UpDownButtons::UpClick, this, [this] { updInterval_Click(true); });
+    connect(updInterval, &UpDownButtons::DownClick, this, [this] { updInterval_Click(false); });
     {
-        dtpTime2 = new QDateTimeEdit(etaW);
-        dtpTime2->setObjectName("dtpTime_2");
-        dtpTime2->setDisplayFormat("d MMM yyyy HH:mm:ss");
-        dtpTime2->setTimeSpec(Qt::LocalTime);
-        connect(dtpTime2, &QDateTimeEdit::editingFinished, this, &FrmWorking::dtpTime2_LostFocus);
-        // The departure time stands above its zone.
-        auto* dep = new QLabel("Departure time :", etaW);
-        eta->addWidget(dep, eta->rowCount(), 0);
-        eta->addWidget(dtpTime2, eta->rowCount() - 1, 1, 1, 3);
+        // The departure picker dtpTime(2) stands in the field column; its
+        // commit is the pickers' own (dtpTime_LostFocus with index 2).
+        if (dtpTime[2] && RowOf(eta, dtpTime[2]) >= 0) {
+            const int row = RowOf(eta, dtpTime[2]);
+            eta->removeWidget(dtpTime[2]);
+            eta->addWidget(dtpTime[2], row, 1, 1, 3, Qt::AlignLeft);
+        }
         auto* fra = new QGroupBox(" Correct ETA to read  ", etaW);
         fra->setObjectName("fraRound");
         auto* v = new QVBoxLayout(fra);
@@ -354,73 +344,12 @@ void FrmWorking::BuildSailingControls() {
     hook(mskMinSpeed, [this] { mskMinSpeed_LostFocus(); });
     hook(mskMaxSpeed, [this] { mskMaxSpeed_LostFocus(); });
     hook(mskInterv, [this] { mskInterv_LostFocus(); });
-    for (int i = 0; i <= 4; ++i) {
-        hook(mskLat[static_cast<size_t>(i)], [this, i] { CommitUtilPosition(true, i); });
-        hook(mskLong[static_cast<size_t>(i)], [this, i] { CommitUtilPosition(false, i); });
-    }
-    mskCourse[1]->SetCommitHook([this](MaskedField& f) {
-        if (f.IsEmptyEntry()) {
-            state_.UtilEntered[10] = false;
-            TestCompute(0);
-            return;
-        }
-        const double c = ParseBearingText(f.MaskedText().toStdString(), state_.DecSep);
-        if (c == kBearingNegative || c == kNotANumber) {
-            f.Reject(c == kBearingNegative ? QString("Negative Course.") : QString(u8"Course > 360°"),
-                     MaskedField::RejectMode::ReplaceLastWithPrompt);
-            return;
-        }
-        f.SetBackColor(kValidGreen);
-        state_.RLCourse = c;
-        state_.UtilEntered[10] = true;
-        TestCompute(0);
-    });
-
     onTestCompute = [this](int b) { TestCompute(b); };
     onUtilTabEntered = [this] { tabUtil_GotFocus(); };
     connect(tabUtil, &QTabWidget::currentChanged, this, [this] {
         if (!changingTabByCode_ && tabUtil->isVisible()) tabUtil_GotFocus();
     });
     imgStopCompute->setVisible(true);
-}
-
-// ---- Positions of the utilities (latitude and longitude fields 0..4) ---------
-
-void FrmWorking::CommitUtilPosition(bool latitude, int index) {
-    MaskedField* f = latitude ? mskLat[static_cast<size_t>(index)]
-                              : mskLong[static_cast<size_t>(index)];
-    const int flag = 2 * index + (latitude ? 0 : 1);
-    if (f->IsEmptyEntry()) {
-        state_.UtilEntered[static_cast<size_t>(flag)] = false;
-        TestCompute(0);
-        return;
-    }
-    const std::string text = f->MaskedText().toStdString();
-    double value = 0.0;
-    if (latitude)
-        value = ParseLatitude(index == 4 ? text + state_.DecSep + "0 N" : text);
-    else
-        value = ParseLongitude(index == 4 ? "_" + text + state_.DecSep + "0 E" : text, false);
-    (latitude ? state_.Lat : state_.Long)(index + 1) = value;
-    if (value == 997.0 || value == 998.0 || value == 999.0) {
-        static const char* latMsgs[] = {"Latitude > 90°.", "The latitude has more than 59'.",
-                                        "A latitude can only be N (North) or S (South)."};
-        static const char* longMsgs[] = {"Longitude > 180°.",
-                                         "The longitude has more than 59'.",
-                                         "A longitude can only be W (West) or E (East)."};
-        const int m = static_cast<int>(value) - 997;
-        f->Reject(QString::fromUtf8(latitude ? latMsgs[m] : longMsgs[m]),
-                  MaskedField::RejectMode::KeepText);
-        return;
-    }
-    if (!latitude && index == 4 && value == 0.0) {
-        f->Reject("You entered a longitude interval of 00°00'...",
-                  MaskedField::RejectMode::KeepText);
-        return;
-    }
-    state_.UtilEntered[static_cast<size_t>(flag)] = true;
-    TestCompute(0);
-    f->SetBackColor(kValidGreen);
 }
 
 // ---- Fields of the utilities alone ---------------------------------------------
@@ -531,8 +460,6 @@ void FrmWorking::optRound_Click(int index) {
     if (!optRound[static_cast<size_t>(index)]->isChecked())
         optRound[static_cast<size_t>(index)]->setChecked(true);
 }
-
-void FrmWorking::dtpTime2_LostFocus() { state_.EtaDepTime = DaysOf(dtpTime2->dateTime()); }
 
 // ---- Spinners -----------------------------------------------------------------------
 
@@ -741,11 +668,43 @@ void FrmWorking::cmdShift_Click() {
 }
 
 void FrmWorking::cmdAskPrint_Click(int index) {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        ShowMessage(kIconCritical + kButtonsOk, QString("NO PRINTER"),
-                    QString("Sorry, no printer connected to your system."), this);
-        return;
+    if (!CheckPrinterInstalled()) return;
+    SetWaitCursor(true);
+    {
+        FrmWait* wait = WaitDialog();
+        wait->tmrWait->setInterval(20);
+        wait->tmrWait->start();
+        ExecDialog(*wait);
+        wait->tmrWait->stop();
     }
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    int orientation = 0, quality = 0, colour = 0;
+    std::vector<std::function<void()>> steps = {
+        [&] {
+            orientation = printer.Orientation();
+            quality = printer.PrintQuality();
+            colour = printer.ColorMode();
+        },
+        [&] { printer.SetOrientation(kOrientationPortrait); },
+        [&] { printer.SetPrintQuality(kPrintQualityHigh); },
+        [&] { printer.SetColorMode(kColorModeColour); },
+        [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
+    };
+    if (index == 0) {
+        steps.push_back([&] { PrintRichText(*rtfCalcWP, 1685, 1000, 500, 1000); });
+    } else {
+        steps.push_back([&] {
+            GridPrintSettings settings;  // 1440 twips, Arial 12, plain
+            TableWidgetGrid grid(*grdCalcETA);
+            PrintGrid(grid, 0.77, 0.7, settings);
+        });
+        steps.push_back([&] { grdCalcETA->viewport()->update(); });
+    }
+    steps.push_back([&] { printer.SetOrientation(orientation); });
+    steps.push_back([&] { printer.SetPrintQuality(quality); });
+    steps.push_back([&] { printer.SetColorMode(colour); });
+    const bool done = RunPrintSteps(steps, "the results may not be properly printed.");
+    if (done) SetWaitCursor(false);
     if (onPrintUtility) onPrintUtility(index);
 }
 
@@ -794,10 +753,11 @@ void FrmWorking::tabUtil_GotFocus() {
             break;
         case 2: {
             cmdErase_Click(14);
-            bool daylight = false;
-            const double nowUtc = DaysOf(QDateTime::currentDateTime()) + GetUtcOffset(daylight);
-            dtpTime2->setDateTime(DateTimeOf(std::floor(nowUtc * 24.0) / 24.0));
-            dtpTime2_LostFocus();
+            // The present UT cut down to the whole hour (a hair added so that
+            // an exact hour is not taken for the one before).
+            const double nowUtc = clockUtcNow ? clockUtcNow() : 0.0;
+            dtpTime[2]->setDateTime(FromDateValue(std::floor(nowUtc * 24.0 + 1e-7) / 24.0));
+            dtpTime_LostFocus(2);
             MaskedField* dtg = singleMasks["mskDTG"];
             if (f[11]) {
                 dtg->SetMaskedText(singleMasks["mskDist"]->MaskedText());
@@ -997,10 +957,10 @@ void FrmWorking::InitETAGrid(int count) {
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdCalcETA->setHorizontalHeaderItem(c, h);
     }
-    const int rowHeight = std::max(dtpTime2->sizeHint().height(), 22);
+    const int rowHeight = std::max(dtpTime[2]->sizeHint().height(), 22);
     grdCalcETA->verticalHeader()->setDefaultSectionSize(rowHeight);
     const int w0 = static_cast<int>(1.7 * singleMasks["mskMinSpeed"]->sizeHint().width());
-    const int w1 = static_cast<int>(1.3 * dtpTime2->sizeHint().width());
+    const int w1 = static_cast<int>(1.3 * dtpTime[2]->sizeHint().width());
     grdCalcETA->setColumnWidth(0, std::min(w0, 110));
     grdCalcETA->setColumnWidth(1, w1);
     grdCalcETA->setColumnWidth(2, w1);
@@ -1008,7 +968,7 @@ void FrmWorking::InitETAGrid(int count) {
 }
 
 void FrmWorking::RunEtaCase() {
-    dtpTime2_LostFocus();
+    dtpTime_LostFocus(2);
     EtaInputs in;
     in.DepTime = state_.EtaDepTime;
     in.ZoneDep = state_.GMTZone[0];

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/chart_data.h"
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/star_fix_types.h"
@@ -80,6 +81,13 @@ struct WorkbenchState {
     // --- Chart view -------------------------------------------------------
     double LopLength = 5.0;
     double ChartScale = 0.1;
+
+    // --- Chart and printing --------------------------------------------------
+    // Segments of the lines of position, extents of the chart and its
+    // longitude form, as the last chart drawing left them.
+    ChartState Chart;
+    // The printer choice's answer: true after "Print", false after "Cancel".
+    bool PrintConfirmed = false;
 
     // --- Utilities ----------------------------------------------------------
     std::array<bool, 12> UtilEntered{};

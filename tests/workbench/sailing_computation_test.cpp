@@ -243,6 +243,16 @@ TEST(GreatCircleSailing, MeridianRouteTakesTheMeridianCourses) {
     ASSERT_TRUE(r.HasWaypoints);
     EXPECT_EQ(r.ArrivalRow, 2);  // departure, arrival
     EXPECT_NEAR(r.SumOfRhumbLines, r.Theoretical, 0.01);
+
+    // Across the pole: due north to it, due south away from it.
+    in.Lat3 = 60.0;
+    in.Long3 = -10.0;
+    in.Lat4 = 70.0;
+    in.Long4 = 170.0;
+    const GreatCircleResult pole = ComputeGreatCircle(in, Wgs84());
+    EXPECT_NEAR(Norm180(pole.DepartureCourse), 0.0, 1e-6);
+    EXPECT_NEAR(pole.ArrivalCourse, 180.0, 1e-6);
+    EXPECT_NEAR(pole.Theoretical, Truth(Wgs84(), 60, -10, 70, 170).dist, 0.05);
 }
 
 // Waypoints on whole degrees spaced by the interval, from the first whole

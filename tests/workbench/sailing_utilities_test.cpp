@@ -7,14 +7,18 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimeZone>
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "charts/print_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
@@ -195,7 +199,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     UtilPage p(2);
     auto* w = p.w.get();
     EXPECT_FALSE(w->grdCalcETA->isVisible());
-    w->dtpTime2->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0)));
+    w->dtpTime[2]->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
     p.Enter(p.Field("mskDTG"), "00240.00");
     w->cmdCompute_Click(2);
     ASSERT_TRUE(w->grdCalcETA->isVisible());
@@ -242,8 +246,8 @@ TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_EQ(p.Field("mskDTG")->MaskedText(), dist);
     EXPECT_NEAR(p.S().EtaDist, p.S().RLDist, 0.005);
-    EXPECT_EQ(w->dtpTime2->time().minute(), 0);
-    EXPECT_EQ(w->dtpTime2->time().second(), 0);
+    EXPECT_EQ(w->dtpTime[2]->time().minute(), 0);
+    EXPECT_EQ(w->dtpTime[2]->time().second(), 0);
 }
 
 // A zero interval between equal speeds gives one row, not an error; the
@@ -387,6 +391,160 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
 }
 
+// The print buttons: the great-circle report as rich-text pages, the ETA
+// table as a ruled grid with its three headers; the printer's settings are
+// put back; without a printer only "NO PRINTER".
+TEST(UtilitiesPrinting, ReportAndTable) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    {
+        PrinterScript none;
+        w->cmdAskPrint_Click(0);
+        ASSERT_EQ(p.script.messages.size(), 1u);
+        EXPECT_EQ(p.script.messages[0].title, "NO PRINTER");
+        EXPECT_EQ(p.script.messages[0].text, "Sorry, no printer connected to your system.");
+        EXPECT_EQ(p.script.messages[0].style, kIconCritical + kButtonsOk);
+        EXPECT_TRUE(none.jobs.isEmpty());
+    }
+    p.script.Clear();
+    QTemporaryDir dir;
+    PrinterScript printers;
+    printers.printers = {"Bridge printer"};
+    printers.folder = dir.path();
+    ProgramPrinter::Instance().SetOrientation(kOrientationLandscape);
+    p.Enter(w->mskLat[2], "50°00'.0 N");
+    p.Enter(w->mskLong[2], "005°00'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
+    p.Enter(w->mskLong[4], "05°00'");
+    w->cmdCompute_Click(1);
+    w->cmdAskPrint_Click(0);
+    EXPECT_TRUE(p.script.messages.empty());
+    ASSERT_EQ(printers.jobs.size(), 1);
+    EXPECT_GE(printers.jobPages.at(0), 1);
+    EXPECT_TRUE(printers.steps.contains("PrintRichText"));
+    EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
+    QFile::copy(printers.jobs.at(0), test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
+
+    w->cmdNextTabUtil_Click();
+    p.Enter(p.Field("mskDTG"), "00500.00");
+    p.Enter(p.Field("mskInterv"), "02.00");
+    w->cmdCompute_Click(2);
+    ASSERT_EQ(w->grdCalcETA->rowCount(), 8);
+    w->cmdAskPrint_Click(1);
+    ASSERT_EQ(printers.jobs.size(), 2);
+    QStringList header;
+    int cells = 0;
+    for (const auto& c : printers.gridCells) {
+        if (c.row == 0) header << c.text;
+        ++cells;
+    }
+    EXPECT_EQ(cells, 9 * 3);
+    ASSERT_EQ(header.size(), 3);
+    EXPECT_TRUE(header[0].trimmed().startsWith("Speed"));
+    EXPECT_TRUE(header[1].trimmed().startsWith("ETA in GMT"));
+    EXPECT_TRUE(header[2].trimmed().startsWith("ETA in LT"));
+    EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
+    ProgramPrinter::Instance().SetOrientation(kOrientationPortrait);
+}
+
+// Every erase button: its field's blank template, window colour, value and
+// flag; the group buttons empty their whole tab and keep the focus where it
+// was.
+TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    auto& s = p.S();
+    struct Case {
+        int index;
+        MaskedField* field;
+        QString blank;
+        int flag;  // -1: none
+    };
+    const std::vector<Case> cases = {
+        {0, w->mskLat[0], "__°__'._ _", 0},   {1, w->mskLong[0], "___°__'._ _", 1},
+        {2, w->mskLat[1], "__°__'._ _", 2},   {3, w->mskLong[1], "___°__'._ _", 3},
+        {4, w->mskCourse[1], "___°._", 10},   {5, p.Field("mskDist"), "_____.__", 11},
+        {8, w->mskLat[2], "__°__'._ _", 4},   {9, w->mskLong[2], "___°__'._ _", 5},
+        {10, w->mskLat[3], "__°__'._ _", 6},  {11, w->mskLong[3], "___°__'._ _", 7},
+        {12, w->mskLat[4], "__°__'", 8},      {13, w->mskLong[4], "__°_0'", 9},
+        {15, p.Field("mskDTG"), "_____.__", -1}, {16, p.Field("mskMinSpeed"), "_10.0", -1},
+        {17, p.Field("mskMaxSpeed"), "_24.0", -1}, {18, p.Field("mskInterv"), "_0.50", -1},
+    };
+    for (const Case& c : cases) {
+        c.field->SetMaskedText("12");
+        c.field->SetBackColor(kValidGreen);
+        if (c.flag >= 0) s.UtilEntered[c.flag] = true;
+        w->cmdErase[c.index]->click();
+        EXPECT_EQ(c.field->MaskedText(), c.blank) << c.index;
+        EXPECT_EQ(c.field->BackColor(), MaskedField::WindowColor()) << c.index;
+        if (c.flag >= 0) {
+            EXPECT_FALSE(s.UtilEntered[c.flag]) << c.index;
+        }
+        EXPECT_EQ(w->cmdErase[c.index]->objectName(), QString("cmdErase_%1").arg(c.index));
+    }
+    EXPECT_DOUBLE_EQ(s.MinSpeed, 10.0);
+    EXPECT_DOUBLE_EQ(s.MaxSpeed, 24.0);
+    EXPECT_DOUBLE_EQ(s.SpeedInterv, 0.5);
+    EXPECT_EQ(w->cmdErase[0]->toolTip(), "Erase latitude");
+    EXPECT_EQ(w->cmdErase[13]->toolTip(), "Erase long. interval");
+    EXPECT_EQ(w->cmdErase[18]->toolTip(), "Reset interval");
+
+    // Group erases.
+    for (int i : {4, 5, 6, 7, 8, 9}) s.UtilEntered[i] = true;
+    w->cmdErase_Click(7);
+    for (int i : {4, 5, 6, 7, 8, 9}) EXPECT_FALSE(s.UtilEntered[i]) << i;
+    EXPECT_TRUE(w->fraEllipsoid[1]->isVisible());
+    for (int i : {0, 1, 2, 3, 10, 11}) s.UtilEntered[i] = true;
+    s.RLShown = true;
+    w->cmdErase_Click(6);
+    for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(s.UtilEntered[i]) << i;
+    EXPECT_FALSE(s.RLShown);
+    // A single erase of the limit puts the composite rows back to level 0
+    // and empties the hemisphere label.
+    s.GCOutline[12].Level = 3;
+    w->lblNS->setText("S");
+    w->cmdErase_Click(12);
+    EXPECT_EQ(w->OutlineLevel(12), 0);
+    EXPECT_TRUE(w->lblNS->text().isEmpty());
+}
+
+// Moving between the tabs: a complete great-circle route is copied into the
+// rhumb-line fields and computed, and back; the ellipsoid label's double
+// click opens the options and the options' End comes back.
+TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    p.Enter(w->mskLat[2], "50°00'.0 N");
+    p.Enter(w->mskLong[2], "005°00'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
+    w->cmdPrevTabUtil_Click();
+    ASSERT_EQ(w->tabUtil->currentIndex(), 0);
+    EXPECT_EQ(w->mskLat[0]->MaskedText(), "50°00'.0 N");
+    EXPECT_EQ(w->mskLong[1]->MaskedText(), "073°50'.0 W");
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(p.S().UtilEntered[i]) << i;
+    EXPECT_EQ(w->mskCourse[1]->BackColor(), kComputedYellow);
+    EXPECT_TRUE(w->mskLat[0]->hasFocus() || !w->isActiveWindow());
+
+    w->lblChoosenEllipsoid_DblClick();
+    EXPECT_FALSE(w->tabUtil->isVisible());
+    EXPECT_TRUE(w->tabOptions->isVisible());
+    EXPECT_EQ(w->tabOptions->property("Tag").toString(), "CalledFromUtil");
+    w->cmdEndTabOptions_Click();
+    EXPECT_TRUE(w->tabUtil->isVisible());
+    EXPECT_EQ(w->lblChoosenEllipsoid[0]->text(), "WGS 1984");
+
+    // The sphere: the report speaks of geographical miles.
+    w->cboEllipsoid->setCurrentIndex(w->cboEllipsoid->findText("Normal Sphere - 0"));
+    EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
+    w->cmdNextTabUtil_Click();
+    w->cmdCompute_Click(1);
+    EXPECT_TRUE(w->rtfCalcWP->Text().contains(" geographical miles."));
+    EXPECT_FALSE(w->rtfCalcWP->Text().contains("nautical miles"));
+    EXPECT_TRUE(w->rtfCalcWP->Text().contains("Normal Sphere"));
+}
+
 // Pictures of the three tabs with results.
 TEST(UtilitiesScreenshots, TabsWithResults) {
     UtilPage p;
@@ -397,8 +555,14 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     p.Enter(p.Field("mskDist"), "01250.00");
     w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
     w->cmdNextTabUtil_Click();
+    p.Enter(w->mskLat[2], "49°30'.0 N");
+    p.Enter(w->mskLong[2], "005°10'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
     w->cmdCompute_Click(1);
+    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    w->rtfCalcWP->verticalScrollBar()->setValue(w->rtfCalcWP->verticalScrollBar()->maximum());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
     w->cmdNextTabUtil_Click();
     w->cmdCompute_Click(2);

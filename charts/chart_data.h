@@ -1,0 +1,70 @@
+// The geometry of the plotting chart of a star fix: for every sight the
+// plotted segment of its line of position, and the latitude and longitude
+// extents of the chart with the user's margin. Computes only; draws
+// nothing. Plain C++ (no Qt).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "navlib/arrays.h"
+#include "navlib/earth_model.h"
+
+namespace orvex {
+
+// The chart state shared by the screen chart and the printed chart, owned
+// by the main window.
+struct ChartState {
+    // Ends of the plotted segment of sight i: LopEndLat(k, i),
+    // LopEndLong(k, i), k = 1 or 2, i = 1..n; degrees, longitudes in the
+    // 0..360 form (0..180 east, 180..360 west).
+    Matrix LopEndLat;
+    Matrix LopEndLong;
+    // Chart extents, degrees, longitudes in the 0..360 form. When the chart
+    // straddles the 0° meridian the western bound is numerically greater
+    // than the eastern one (e.g. 359.8 and 0.3).
+    double GraphLatMin = 0.0, GraphLatMax = 0.0;
+    double GraphLongMin = 0.0, GraphLongMax = 0.0;
+    // The drawing hands longitudes to the surface in the -180..180 form
+    // (set by the axes drawing when the frame crosses the 0° meridian).
+    bool GraphDateLine = false;
+};
+
+// An error of the chart computation or drawing: a number and a
+// description, as the chart's message boxes show them.
+class ChartError : public std::runtime_error {
+  public:
+    ChartError(int number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+    int Number() const { return number_; }
+
+  private:
+    int number_;
+};
+
+// PrepareGraphData: segments and extents of the chart.
+//   ObsCount      number of sights n, at least 1
+//   LopLength     length factor of the lines (5 at start; > 0)
+//   ChartScale    margin round the lines as a fraction of their span
+//                 (0.1 at start; -0.5 frames a quarter of the span)
+//   MppLat, MppLong  most probable position, degrees (longitude -180..180)
+//   ObsZn(1..n)   true azimuth of each body, degrees
+//   ObsIntercept(1..n)  intercept Ho - Hc, degrees, positive towards the body
+//   E             Earth model of the rhumb lines
+// Every segment has the half-length L = M x LopLength nautical miles, M the
+// largest |intercept| in minutes (at least 0.4'). Segment i is centred on
+// the intercept point (the fix moved by the intercept along the azimuth)
+// and runs across the azimuth: end 1 on the azimuth + 90° side, end 2 on
+// the azimuth - 90° side. The extents frame all ends; the margin adds
+// s x span to the north and east and s x (1 + s) x span to the south and
+// west (s = ChartScale). Fills chart.LopEndLat, chart.LopEndLong (resized
+// to 2 x n when needed) and the four extents; GraphDateLine is untouched.
+// A rhumb line over a pole shows the rhumb-line routine's own message and
+// goes on with the position it gives.
+// Throws ChartError for n < 1, arrays shorter than n or a value that is not
+// a finite number; the chart state is then unchanged.
+void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double MppLat,
+                      double MppLong, const Vector& ObsZn, const Vector& ObsIntercept,
+                      const EarthModel& E, ChartState& chart);
+
+}  // namespace orvex

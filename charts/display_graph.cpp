@@ -1,0 +1,369 @@
+#include "charts/display_graph.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "charts/print_lib.h"
+#include "navlib/constants.h"
+#include "navlib/inout_lib.h"
+#include "navlib/math_lib.h"
+#include "navlib/nautical_angles.h"
+#include "navlib/number_format.h"
+#include "platform/message_box.h"
+
+namespace orvex {
+
+namespace {
+
+// Ticks fall on whole minutes; a frame wider than this many minutes is
+// drawn with the first ones only, so that a wild extent cannot stall the
+// window.
+constexpr int kMaxTicks = 20000;
+
+const QColor kMagenta(255, 0, 255);
+const QColor kBlue(0, 0, 255);
+
+double Sign(double x) {
+    return (x > 0) - (x < 0);
+}
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// What the screen and the printed chart do differently.
+struct Style {
+    bool printer;
+    double heightShare() const { return printer ? 0.88 : 0.9; }
+    double latMargin() const { return printer ? 0.12 / 0.88 : 0.1 / 0.9; }
+    double h1Factor() const { return printer ? 1.16 : 0.8; }
+    double latTickIn() const { return printer ? 0.1 : 0.14; }
+    double longTickIn() const { return printer ? 0.1 : 0.12; }
+};
+
+// The frame of the fitted extents: the label strips on the left and at the
+// bottom and the user coordinates of the surface.
+struct Frame {
+    double m = 0;         // latitude strip (degrees of latitude)
+    double spanLong = 0;  // longitude span of the data area
+    double Lf = 0;        // left edge, 0..360 form
+    double xMin = 0, xMax = 0;  // the data area's edges as handed to the surface
+    double left = 0;            // the left edge as handed to the surface
+    bool dateLine = false;      // longitudes handed in the -180..180 form
+};
+
+Frame SetFrame(ChartCanvas& c, const ChartState& g, const Style& st) {
+    Frame f;
+    f.m = std::fabs(g.GraphLatMax - g.GraphLatMin) * st.latMargin();
+    f.spanLong = Norm360(g.GraphLongMax - g.GraphLongMin);
+    const double mLong = f.spanLong * 0.12 / 0.88;
+    const double B = g.GraphLatMin - f.m;
+    f.Lf = Norm360(g.GraphLongMin - mLong);
+    f.dateLine = g.GraphLongMax - f.Lf < 0.0;
+    const bool dl = f.dateLine;
+    // The right edge continues the left one when the frame crosses 0°.
+    const double left = GraphX(f.Lf, dl);
+    double right = GraphX(g.GraphLongMax, dl);
+    if (right <= left) right += 360.0;
+    c.Scale(left, g.GraphLatMax, right, B);
+    f.left = left;
+    f.xMin = GraphX(g.GraphLongMin, dl);
+    if (f.xMin < left) f.xMin += 360.0;
+    f.xMax = f.xMin + f.spanLong;
+    return f;
+}
+
+void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decSep,
+               const Style& st) {
+    // Fitting the frame.
+    const double dLat =
+        st.printer ? g.GraphLatMax - g.GraphLatMin : std::fabs(g.GraphLatMax - g.GraphLatMin);
+    const double dLong = Norm360(g.GraphLongMax - g.GraphLongMin);
+    const double midLat = (g.GraphLatMin + g.GraphLatMax) / 2.0;
+    // The middle along the interval, also when it crosses the 0° meridian.
+    const double midLong = Norm360(g.GraphLongMin + dLong / 2.0);
+    const double D = std::max(dLat, dLong);
+    const double den = c.Height() * st.heightShare() * std::cos(midLat * kDegToRad);
+    if (!(D > 0.0) || !std::isfinite(D)) throw ChartError(5, "Invalid procedure call or argument");
+    if (std::fabs(den) < 1e-12) throw ChartError(11, "Division by zero");
+    const double dLongFit = c.Width() * 0.88 * D / den;
+    g.GraphLatMin = midLat - D / 2.0;
+    g.GraphLatMax = midLat + D / 2.0;
+    g.GraphLongMin = Norm360(midLong - dLongFit / 2.0);
+    g.GraphLongMax = Norm360(midLong + dLongFit / 2.0);
+
+    const Frame fr = SetFrame(c, g, st);
+    g.GraphDateLine = fr.dateLine;
+    const double m = fr.m;
+    const double spanLong = fr.spanLong;
+
+    // Surface.
+    c.SetFontName("Arial");
+    c.SetFontSize(9);
+    const double h1 = std::fabs(c.TextHeight("0")) * st.h1Factor();
+    c.SetFontSize(10);
+    const double h2 = std::fabs(c.TextHeight("0")) / 2.0;
+    c.SetLineStyle(Qt::SolidLine);
+    c.SetLineWidth(1);
+    if (!st.printer) c.Clear(Qt::white);
+
+    // Frame: the western and the southern edges.
+    const double xMin = fr.xMin;
+    const double xMax = fr.xMax;
+    c.Line(xMin, g.GraphLatMin, xMin, g.GraphLatMax);
+    c.Line(xMin, g.GraphLatMin, xMax, g.GraphLatMin);
+
+    // Latitude ticks and labels; the tick crosses the western edge.
+    // (m, a latitude length, is used here as a longitude length.)
+    const double xa = xMin - 0.1 * m;
+    const double xb = xMin + st.latTickIn() * m;
+    double phi = g.GraphLatMin;
+    for (int t = 0; phi < g.GraphLatMax && t < kMaxTicks; ++t) {
+        c.Line(xa, phi, xb, phi);
+        if (grid) {
+            c.SetLineStyle(Qt::DotLine);
+            c.LineTo(xMax, phi);
+            c.SetLineStyle(Qt::SolidLine);
+        }
+        const QString text = Q(FormatLatitude(phi, decSep));
+        if (SameLatitude(phi, g.GraphLatMin)) {
+            const double w = c.TextWidth("00°00'.0 N ");
+            c.SetCurrent(xa - w, phi + 0.3 * h2);
+            c.Print(text);
+        } else {
+            const double w = c.TextWidth("00°00' ");
+            const double y = phi + h2;
+            c.SetCurrent(xa - w, y);
+            if (y <= g.GraphLatMax) c.Print(text.left(text.size() - 4));
+        }
+        phi = phi - Sign(phi) * ModReal(std::fabs(phi), 1.0 / 60.0) + 1.0 / 60.0;
+    }
+
+    // Longitude ticks and labels, along the continuous interval (which may
+    // run past 360 when the frame crosses the 0° meridian).
+    const double ya = g.GraphLatMin - 0.1 * m;
+    const double yb = g.GraphLatMin + st.longTickIn() * m;
+    const double y0 = ya - h2;
+    const double endLong = g.GraphLongMin + spanLong;
+    double lam = g.GraphLongMin;
+    int count = 1;
+    for (int t = 0; lam < endLong && t < kMaxTicks; ++t) {
+        const double lam360 = Norm360(lam);
+        const double x = xMin + (lam - g.GraphLongMin);
+        c.Line(x, ya, x, yb);
+        if (grid) {
+            c.SetLineStyle(Qt::DotLine);
+            c.LineTo(x, g.GraphLatMax);
+            c.SetLineStyle(Qt::SolidLine);
+        }
+        const QString full = Q(FormatLongitude(lam360, decSep));
+        QString text;
+        double y = y0;
+        if (count == 1) {
+            c.SetFontSize(10);
+            text = SameLongitude(lam360, g.GraphLongMin) ? full : full.left(full.size() - 4);
+        } else {
+            c.SetFontSize(9);
+            text = full.mid(full.size() - 7, 3);
+            if (count != 3) y = y0 - h1;
+        }
+        const double w = c.TextWidth(text);
+        const double lx = SameLongitude(lam360, g.GraphLongMin) ? x - 0.96 * w : x - w / 2.0;
+        c.SetCurrent(lx, y);
+        if (lam + w / 2.0 <= endLong) c.Print(text);
+        count = count == 4 ? 1 : count + 1;
+        lam = lam - ModReal(lam, 1.0 / 60.0) + 1.0 / 60.0;
+    }
+}
+
+void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const Style& st) {
+    const Frame fr = SetFrame(c, g, st);
+    const bool dl = fr.dateLine;
+    // Positions continue past the right edge when the frame crosses 180°
+    // in the 0..360 form or 0° in the -180..180 form.
+    const double xLeft = fr.left;
+    auto X = [dl, xLeft](double lon) {
+        double x = GraphX(lon, dl);
+        if (x < xLeft - 180.0) x += 360.0;
+        return x;
+    };
+    c.SetFontSize(10);
+    const double a = std::fabs(g.GraphLatMax - g.GraphLatMin) * 0.01;
+    double ew = d.EllipseEW;
+    const double ns = d.EllipseNS;
+    if (ew == 0.0 && ns == 0.0) ew = 1.0;
+    const double estLong = Norm360(d.EstLong);
+    const double mppLong = Norm360(d.MppLong);
+
+    // Estimated position: a cross.
+    const QColor crossColour = st.printer ? QColor(Qt::black) : kMagenta;
+    c.SetLineWidth(st.printer ? 3 : 2);
+    c.Line(X(Norm360(estLong + a)), d.EstLat, X(Norm360(estLong - a)), d.EstLat, crossColour);
+    c.Line(X(estLong), d.EstLat + a, X(estLong), d.EstLat - a, crossColour);
+
+    // Most probable position: a filled dot.
+    c.SetLineWidth(1);
+    if (st.printer) {
+        c.SetFill(Qt::black, true);
+        c.Ellipse(X(mppLong), d.MppLat, 0.3 * a, 0.3 * a * std::fabs(c.UnitsPerPixelY() /
+                                                                   c.UnitsPerPixelX()),
+                  c.ForeColor());
+    } else {
+        c.SetFill(kBlue, true);
+        c.Ellipse(X(mppLong), d.MppLat, 0.35 * a,
+                  0.35 * a * std::fabs(c.UnitsPerPixelY() / c.UnitsPerPixelX()), kBlue);
+    }
+    c.SetFill(Qt::black, false);
+
+    // Lines of position with their labels.
+    const Matrix& eLat = g.LopEndLat;
+    const Matrix& eLong = g.LopEndLong;
+    if (eLat.ubound2() < d.ObsCount || eLong.ubound2() < d.ObsCount)
+        throw ChartError(9, "Subscript out of range");
+    for (int i = 1; i <= d.ObsCount; ++i) {
+        const double x1 = X(eLong(1, i)), x2 = X(eLong(2, i));
+        c.Line(x1, eLat(1, i), x2, eLat(2, i));
+        const double diff = eLong(2, i) - eLong(1, i);
+        double sx = Sign(diff);
+        if (std::fabs(diff) > 180.0) sx = -sx;
+        const double zn = (*d.ObsZn)(i) * kDegToRad;
+        const double f = sx == 1.0 ? 0.2 - 0.5 * std::fabs(std::sin(zn))
+                                   : -0.4 - 0.5 * std::fabs(std::cos(zn));
+        const QString label = LopLabel(d, i);
+        c.SetCurrent(x2 + f * c.TextWidth(label),
+                     eLat(2, i) + (0.5 + Sign(eLat(2, i) - eLat(1, i)) * std::fabs(std::sin(zn))) *
+                                      std::fabs(c.TextHeight("A")));
+        c.Print(label);
+    }
+
+    // Probability ellipse: half-axes EW in degrees of longitude, NS in
+    // degrees of latitude; its aspect ratio NS / EW cannot be formed for a
+    // flat east-west axis.
+    if (ew == 0.0) throw ChartError(11, "Division by zero");
+    c.SetFill(Qt::black, false);
+    c.Ellipse(X(mppLong), d.MppLat, ew, ns, st.printer ? c.ForeColor() : kBlue);
+
+    if (!st.printer) return;
+    // The legend, one line three text lines above the page's bottom edge.
+    c.SetFontSize(8);
+    c.SetCurrent(fr.xMin + c.TextWidth("12345"),
+                 g.GraphLatMin - fr.m + 3.0 * std::fabs(c.TextHeight("A")));
+    const std::vector<QString> pieces = LegendPieces(d);
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        c.SetFontUnderline(k == 0);
+        c.SetFontItalic(k + 1 == pieces.size());
+        c.Print(pieces[k]);
+    }
+    c.SetFontUnderline(false);
+    c.SetFontItalic(false);
+}
+
+QString ErrorText(const char* what, int number, const QString& description) {
+    return QString(what) + "\r\nError " + QString::number(number) + ": " + description;
+}
+
+template <typename Steps>
+bool Guarded(Steps&& steps, bool printer, const char* what) {
+    int number = 0;
+    QString description;
+    try {
+        steps();
+        return true;
+    } catch (const ChartError& e) {
+        number = e.Number();
+        description = QString::fromStdString(e.what());
+    } catch (const PrinterError& e) {
+        number = e.Number();
+        description = e.Description();
+    } catch (const std::exception& e) {
+        number = 5;
+        description = QString::fromStdString(e.what());
+    }
+    if (printer)
+        ShowMessage(kIconExclamation + kButtonsOk, "PRINTER PROBLEM",
+                    "Trouble with your printer. Print aborted.");
+    else
+        ShowMessage(kIconExclamation + kButtonsOk, " ERROR", ErrorText(what, number, description));
+    return false;
+}
+
+}  // namespace
+
+double GraphX(double lon, bool dateLine) {
+    return dateLine ? ToggleLongitudeRange(lon) : lon;
+}
+
+QString LopLabel(const GraphData& data, int i) {
+    const std::string& body = (*data.ObsBody)[static_cast<size_t>(i)];
+    bool twice = false;
+    for (int j = 1; j <= data.ObsCount; ++j)
+        if (j != i && (*data.ObsBody)[static_cast<size_t>(j)] == body) twice = true;
+    QString label = Q(body);
+    if (twice) label += "@" + Q(FormatDateTime((*data.ObsTime)(i), "hh:nn"));
+    return label;
+}
+
+std::vector<QString> LegendPieces(const GraphData& d) {
+    std::vector<QString> p;
+    p.push_back("Position on " + Q(FormatDateTime(d.TimeTruePos, "d mmm yyyy")) + " at " +
+                Q(FormatDateTime(d.TimeTruePos, "hh:nn:ss")) + " GMT:");
+    p.push_back("  \u2022 Most Probable Position " + Q(FormatLatitude(d.MppLat, d.DecSep)) + " " +
+                Q(FormatLongitude(d.MppLong, d.DecSep)));
+    p.push_back(" / Ellipse " + Q(FormatNumber(d.Proba * 100.0, "", d.DecSep)) + " %");
+    p.push_back(" / " + Q(FormatNumber(d.Course, "000°.0", d.DecSep)) + " - " +
+                Q(FormatNumber(d.Speed, "##0'.0", d.DecSep)));
+    p.push_back("   {+ Estimated Position}       ");
+    p.push_back(ProgramNameVersion() + " - " + "May 2004");
+    return p;
+}
+
+bool DrawGraphAxes(ChartCanvas& canvas, ChartState& chart, bool grid, const std::string& decSep) {
+    return Guarded([&] { AxesSteps(canvas, chart, grid, decSep, Style{false}); }, false,
+                   "Error when plotting axis.");
+}
+
+bool DrawGraphData(ChartCanvas& canvas, const ChartState& chart, const GraphData& data) {
+    return Guarded([&] { DataSteps(canvas, chart, data, Style{false}); }, false,
+                   "Error when plotting data.");
+}
+
+bool DrawPrintedChart(ChartCanvas& canvas, ChartState& chart, bool grid, const GraphData& data) {
+    canvas.Clear(Qt::white);
+    const bool axes = Guarded([&] { AxesSteps(canvas, chart, grid, data.DecSep, Style{true}); },
+                              true, "");
+    return Guarded([&] { DataSteps(canvas, chart, data, Style{true}); }, true, "") && axes;
+}
+
+namespace {
+// The printer page as a chart surface: the printable area in device pixels.
+ChartCanvas PrinterCanvas() {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    QPainter& painter = printer.Painter();
+    QPrinter& device = printer.Device();
+    return ChartCanvas(painter, QRectF(0, 0, device.width(), device.height()), device.resolution());
+}
+}  // namespace
+
+bool PrintGraphAxes(ChartState& chart, bool grid, const std::string& decSep) {
+    if (!CheckPrinterInstalled()) return false;
+    return Guarded(
+        [&] {
+            ProgramPrinter::Instance().Step("PrintGraphAxes");
+            ChartCanvas canvas = PrinterCanvas();
+            AxesSteps(canvas, chart, grid, decSep, Style{true});
+        },
+        true, "");
+}
+
+bool PrintGraphData(const ChartState& chart, const GraphData& data) {
+    if (!CheckPrinterInstalled()) return false;
+    return Guarded(
+        [&] {
+            ProgramPrinter::Instance().Step("PrintGraphData");
+            ChartCanvas canvas = PrinterCanvas();
+            DataSteps(canvas, chart, data, Style{true});
+        },
+        true, "");
+}
+
+}  // namespace orvex

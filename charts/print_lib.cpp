@@ -1,0 +1,531 @@
+#include "charts/print_lib.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QPageLayout>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <cmath>
+
+#include "charts/chart_data.h"
+#include "platform/message_box.h"
+
+namespace orvex {
+
+namespace {
+
+PrinterScript* gScript = nullptr;
+bool gWaitCursor = false;
+
+const char* kNoPrinterTitle = "NO PRINTER";
+const char* kNoPrinterText = "Sorry, no printer connected to your system.";
+
+// Round to the nearest whole number, halves to even.
+double RoundEven(double v) {
+    return std::nearbyint(v);
+}
+// Integer division of two rounded values, fraction dropped.
+double IntDiv(double a, double b) {
+    const double rb = RoundEven(b);
+    if (rb == 0.0) throw PrinterError(11, "Division by zero");
+    return std::trunc(RoundEven(a) / rb);
+}
+
+}  // namespace
+
+// ---- Test script -----------------------------------------------------------
+
+PrinterScript::PrinterScript() {
+    ProgramPrinter::Instance().Reset();
+    gScript = this;
+}
+
+PrinterScript::~PrinterScript() {
+    ProgramPrinter::Instance().Reset();
+    gScript = nullptr;
+}
+
+PrinterScript* PrinterScript::Current() {
+    return gScript;
+}
+
+// ---- The current printer ------------------------------------------------------
+
+ProgramPrinter& ProgramPrinter::Instance() {
+    static ProgramPrinter printer;
+    return printer;
+}
+
+ProgramPrinter::ProgramPrinter() {
+    font_ = QFont("Arial", 10);
+    const QStringList names = InstalledPrinters();
+    const int def = static_cast<int>(names.indexOf(QPrinterInfo::defaultPrinterName()));
+    current_ = def < 0 ? 0 : def;
+}
+
+QStringList ProgramPrinter::InstalledPrinters() const {
+    if (gScript) return gScript->printers;
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString ProgramPrinter::DeviceName() const {
+    const QStringList names = InstalledPrinters();
+    if (current_ < 0 || current_ >= names.size()) return QString();
+    return names.at(current_);
+}
+
+void ProgramPrinter::Reset() {
+    AbortDoc();
+    device_.reset();
+    current_ = 0;
+}
+
+void ProgramPrinter::SelectPrinter(int index) {
+    if (index < 0 || index >= PrinterCount()) return;
+    if (index != current_) device_.reset();
+    current_ = index;
+}
+
+void ProgramPrinter::Step(const QString& name) {
+    if (!gScript) return;
+    gScript->steps << name;
+    if (gScript->fault) gScript->fault(name);
+}
+
+void ProgramPrinter::SetOrientation(int orientation) {
+    Step("SetOrientation");
+    if (orientation != kOrientationPortrait && orientation != kOrientationLandscape)
+        throw PrinterError(380, "Invalid property value");
+    orientation_ = orientation;
+    if (device_ && !JobOpen()) Configure(*device_);
+}
+
+void ProgramPrinter::SetPrintQuality(int quality) {
+    Step("SetPrintQuality");
+    if (quality == 0 || quality < -4) throw PrinterError(380, "Invalid property value");
+    quality_ = quality;
+}
+
+void ProgramPrinter::SetColorMode(int colour) {
+    Step("SetColorMode");
+    if (colour != kColorModeMonochrome && colour != kColorModeColour)
+        throw PrinterError(380, "Invalid property value");
+    colour_ = colour;
+    if (device_ && !JobOpen()) Configure(*device_);
+}
+
+void ProgramPrinter::Configure(QPrinter& p) {
+    p.setPageOrientation(orientation_ == kOrientationLandscape ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
+    p.setColorMode(colour_ == kColorModeColour ? QPrinter::Color : QPrinter::GrayScale);
+}
+
+QPrinter& ProgramPrinter::Device() {
+    if (!device_) {
+        device_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (gScript) {
+            device_->setOutputFormat(QPrinter::PdfFormat);
+            device_->setPageSize(QPageSize(QPageSize::A4));
+            device_->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+        } else {
+            device_->setPrinterName(DeviceName());
+        }
+        device_->setFullPage(false);
+        Configure(*device_);
+    }
+    return *device_;
+}
+
+QPainter& ProgramPrinter::Painter() {
+    if (painter_) return *painter_;
+    Step("Open");
+    if (PrinterCount() < 1) throw PrinterError(484, "Printer information unavailable");
+    QPrinter& p = Device();
+    Configure(p);
+    if (gScript) {
+        QDir().mkpath(gScript->folder);
+        jobPath_ = QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+        p.setOutputFileName(jobPath_);
+    }
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&p)) throw PrinterError(482, "Printer error");
+    painter->setFont(QFont(font_, &p));
+    painter_ = std::move(painter);
+    pages_ = 1;
+    return *painter_;
+}
+
+void ProgramPrinter::NewPage() {
+    Step("NewPage");
+    if (!painter_) {
+        Painter();
+        return;
+    }
+    if (!device_->newPage()) throw PrinterError(482, "Printer error");
+    ++pages_;
+}
+
+void ProgramPrinter::EndDoc() {
+    Step("EndDoc");
+    if (!painter_) return;
+    painter_->end();
+    painter_.reset();
+    if (gScript) {
+        gScript->jobs << jobPath_;
+        gScript->jobPages.push_back(pages_);
+    }
+    pages_ = 0;
+}
+
+void ProgramPrinter::AbortDoc() {
+    if (!painter_) return;
+    device_->abort();
+    painter_->end();
+    painter_.reset();
+    if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
+    pages_ = 0;
+}
+
+int ProgramPrinter::Resolution() {
+    return Device().resolution();
+}
+
+QRectF ProgramPrinter::PaperTwips() {
+    const QRectF r = Device().pageLayout().fullRectPoints();
+    return QRectF(0, 0, r.width() * 20.0, r.height() * 20.0);
+}
+
+QRectF ProgramPrinter::PrintableTwips() {
+    const QRect r = Device().pageLayout().paintRectPoints();
+    return QRectF(r.left() * 20.0, r.top() * 20.0, r.width() * 20.0, r.height() * 20.0);
+}
+
+double ProgramPrinter::TwipsPerPixel() {
+    return 1440.0 / Resolution();
+}
+
+// ---- Commands' error handling ---------------------------------------------------
+
+bool CheckPrinterInstalled() {
+    if (ProgramPrinter::Instance().PrinterCount() >= 1) return true;
+    ShowMessage(kIconCritical + kButtonsOk, kNoPrinterTitle, kNoPrinterText);
+    return false;
+}
+
+void SetWaitCursor(bool on) {
+    if (on == gWaitCursor) return;
+    gWaitCursor = on;
+    if (!qApp) return;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QString& driverLine) {
+    size_t i = 0;
+    while (i < steps.size()) {
+        int number = 0;
+        QString description;
+        try {
+            steps[i]();
+            ++i;
+            continue;
+        } catch (const PrinterError& e) {
+            number = e.Number();
+            description = e.Description();
+        } catch (const ChartError& e) {
+            number = e.Number();
+            description = QString::fromStdString(e.what());
+        } catch (const std::exception& e) {
+            number = 5;
+            description = QString::fromStdString(e.what());
+        }
+        if (number == 380) {
+            ++i;
+            continue;
+        }
+        const int style = kIconExclamation + kButtonsRetryCancel;
+        int answer;
+        if (number == 482 || number == 484)
+            answer = ShowMessage(style, "PRINTER NOT READY", "Please check your printer and retry.");
+        else if (number == 483)
+            answer = ShowMessage(style, "PRINTER DRIVER PROBLEM",
+                                 "Due to your printer driver,\r\n" + driverLine);
+        else
+            answer = ShowMessage(style, " ERROR REPORT",
+                                 "Unexpected error when printing.\r\nError " +
+                                     QString::number(number) + ": " + description);
+        if (answer != kAnswerRetry) {
+            ProgramPrinter::Instance().AbortDoc();
+            SetWaitCursor(false);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString ProgramNameVersion() {
+    return "Orvex 1.2";
+}
+
+// ---- Rich text ----------------------------------------------------------------------
+
+QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int bottomMargin) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    // Offsets of the printable area from the paper's edges, whole twips.
+    const QRectF paper = printer.PaperTwips();
+    const QRectF printable = printer.PrintableTwips();
+    const double offLeft = std::round(printable.left() - paper.left());
+    const double offTop = std::round(printable.top() - paper.top());
+    return QRectF(QPointF(leftMargin - offLeft, topMargin - offTop),
+                  QPointF((paper.width() - rightMargin) - offLeft,
+                          (paper.height() - bottomMargin) - offTop));
+}
+
+void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
+                   int bottomMargin) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    if (!CheckPrinterInstalled()) return;
+    printer.Step("PrintRichText");
+    // A whole document: a job left open by an earlier failed attempt is
+    // dropped so that a retry does not print its pages twice.
+    printer.AbortDoc();
+    QPainter& painter = printer.Painter();
+    QPrinter& device = printer.Device();
+
+    const QRectF drawTwips = RichTextDrawingRect(leftMargin, topMargin, rightMargin, bottomMargin);
+    if (drawTwips.width() <= 0 || drawTwips.height() <= 0)
+        throw PrinterError(483, "The margins leave no room on the page");
+
+    const double pxPerTwip = printer.Resolution() / 1440.0;
+    const QRectF drawPx(drawTwips.left() * pxPerTwip, drawTwips.top() * pxPerTwip,
+                        drawTwips.width() * pxPerTwip, drawTwips.height() * pxPerTwip);
+
+    std::unique_ptr<QTextDocument> doc(box.document()->clone());
+    doc->documentLayout()->setPaintDevice(&device);
+    doc->setDocumentMargin(0);
+    doc->setPageSize(drawPx.size());
+    const int pages = std::max(1, doc->pageCount());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) printer.NewPage();
+        painter.save();
+        painter.translate(drawPx.topLeft());
+        painter.setClipRect(QRectF(0, 0, drawPx.width(), drawPx.height()));
+        painter.translate(0, -page * drawPx.height());
+        doc->drawContents(&painter, QRectF(0, page * drawPx.height(), drawPx.width(),
+                                           drawPx.height()));
+        painter.restore();
+    }
+    printer.EndDoc();
+}
+
+// ---- Grid tables -----------------------------------------------------------------------
+
+TableWidgetGrid::TableWidgetGrid(QTableWidget& table, bool headerAsFixedRow, int fixedRows)
+    : table_(table), header_(headerAsFixedRow), fixedRows_(fixedRows) {}
+
+int TableWidgetGrid::Rows() const {
+    return table_.rowCount() + (header_ ? 1 : 0);
+}
+int TableWidgetGrid::Cols() const {
+    return table_.columnCount();
+}
+int TableWidgetGrid::FixedRows() const {
+    return header_ ? 1 : fixedRows_;
+}
+
+namespace {
+double ScreenTwipsPerPixel() {
+    const QScreen* screen = QApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+double ScreenTwipsPerPixelY() {
+    const QScreen* screen = QApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+}  // namespace
+
+double TableWidgetGrid::ColWidth(int col) const {
+    return table_.columnWidth(col) * ScreenTwipsPerPixel();
+}
+double TableWidgetGrid::RowHeight(int row) const {
+    if (header_) {
+        if (row == 0) {
+            const int h = table_.horizontalHeader()->height();
+            return (h > 0 ? h : table_.horizontalHeader()->sizeHint().height()) *
+                   ScreenTwipsPerPixelY();
+        }
+        return table_.rowHeight(row - 1) * ScreenTwipsPerPixelY();
+    }
+    return table_.rowHeight(row) * ScreenTwipsPerPixelY();
+}
+QString TableWidgetGrid::Text(int row, int col) const {
+    if (header_) {
+        if (row == 0) {
+            const QTableWidgetItem* h = table_.horizontalHeaderItem(col);
+            return h ? h->text() : QString();
+        }
+        --row;
+    }
+    const QTableWidgetItem* item = table_.item(row, col);
+    return item ? item->text() : QString();
+}
+QFont TableWidgetGrid::Font() const {
+    return table_.font();
+}
+void TableWidgetGrid::SetRedraw(bool on) {
+    table_.setUpdatesEnabled(on);
+}
+
+namespace {
+
+// The layout of one grid print (twips unless said otherwise).
+struct GridLayout {
+    PrintableGrid* grid = nullptr;
+    int lastRow = 0, lastCol = 0, fixedRows = 0, fixedCols = 0;
+    double left = 0, right = 0, top = 0, bottom = 0;
+    double tppX = 1, tppY = 1;      // printer twips per pixel
+    double scaleX = 1, scaleY = 1;  // screen to paper
+    double lineHeight = 0;
+    double x = 0, y = 0, colWidth = 0, rowHeight = 0;
+    QString text;
+    int row = 0, col = 0;
+};
+
+void MeasureGridForPrint(GridLayout& g, double hFactor, double vFactor,
+                         const GridPrintSettings& s) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    QPainter& painter = printer.Painter();
+    QPrinter& device = printer.Device();
+    g.tppX = printer.TwipsPerPixel();
+    g.tppY = 1440.0 / device.logicalDpiY();
+    const QRectF paper = printer.PaperTwips();
+    const QRectF printable = printer.PrintableTwips();
+    const double halfW = (paper.width() - printable.width()) / 2.0;
+    g.left = s.PrnUnit - halfW;
+    g.right = printable.width() - (s.PrnUnit - halfW);
+    const double halfH = (paper.height() - printable.height()) / 2.0;
+    g.top = s.PrnUnit - halfH;
+    g.bottom = printable.height() - (s.PrnUnit - halfH);
+
+    QFont font(s.PrnFontName);
+    font.setPointSize(s.PrnFontSize);
+    font.setBold(s.PrnFontBold);
+    font.setItalic(s.PrnFontItalic);
+    painter.setFont(QFont(font, &device));
+
+    const QString sample = "GgIiWw ";
+    const QFontMetricsF screen(g.grid->Font());
+    const QFontMetricsF paperFm(painter.font(), &device);
+    const double sw = screen.horizontalAdvance(sample) * ScreenTwipsPerPixel();
+    const double sh = screen.height() * ScreenTwipsPerPixelY();
+    if (sw <= 0 || sh <= 0) throw PrinterError(11, "Division by zero");
+    g.scaleX = g.tppX * paperFm.horizontalAdvance(sample) / sw * hFactor;
+    g.scaleY = g.tppY * paperFm.height() / sh * vFactor;
+    g.lineHeight = paperFm.height() * g.tppY;
+}
+
+void SetRowHeight(GridLayout& g, int row) {
+    g.rowHeight = (IntDiv(g.grid->RowHeight(row) * g.scaleY, g.tppY) + 1) * g.tppY;
+    if (row == 0) g.rowHeight *= 0.8;
+}
+
+void PrintGridCell(GridLayout& g) {
+    QPainter& painter = ProgramPrinter::Instance().Painter();
+    const double left = RoundEven((g.x + 30) / g.tppX);
+    const double top = RoundEven((g.y + 30) / g.tppY);
+    const double right = RoundEven((g.x + g.colWidth - 30) / g.tppX);
+    const double n = IntDiv(g.rowHeight, g.lineHeight);
+    const double bottom = RoundEven((n * g.lineHeight + g.y + 15) / g.tppY);
+    const QRectF textRect(QPointF(left, top), QPointF(right, bottom));
+    painter.save();
+    painter.setPen(Qt::black);
+    if (textRect.width() > 0 && textRect.height() > 0) {
+        painter.setClipRect(textRect);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, g.text);
+        painter.setClipping(false);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawRect(QRectF(g.x / g.tppX, g.y / g.tppY, g.colWidth / g.tppX, g.rowHeight / g.tppY));
+    painter.restore();
+    if (gScript)
+        gScript->gridCells.push_back({ProgramPrinter::Instance().PageCount(), g.row, g.col,
+                                      QRectF(g.x, g.y, g.colWidth, g.rowHeight), g.text});
+}
+
+bool PrintGridRow(GridLayout& g, int row) {
+    g.x = g.left;
+    g.row = row;
+    SetRowHeight(g, row);
+    for (int c = 0; c <= g.lastCol; ++c) {
+        g.col = c;
+        g.colWidth = (IntDiv(g.grid->ColWidth(c) * g.scaleX, g.tppX) + 1) * g.tppX;
+        const QString indent = (row == 0 || c == 0) ? "    " : "  ";
+        g.text = indent + g.grid->Text(row, c).trimmed();
+        if (row == 0) {
+            const QString name = ProgramNameVersion();
+            if (c == 1) g.text += " (Orvex)";
+            if (c == 2) g.text += "          (" + name.right(3) + ")";
+        }
+        PrintGridCell(g);
+        g.x += g.colWidth;
+        if (g.x >= g.right) break;
+    }
+    g.y += g.rowHeight;
+    if (row < g.lastRow) {
+        SetRowHeight(g, row + 1);
+        return g.y + g.rowHeight >= g.bottom;
+    }
+    return false;
+}
+
+}  // namespace
+
+void PrintGrid(PrintableGrid& grid, double horizontalFactor, double verticalFactor,
+               const GridPrintSettings& settings) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    if (!CheckPrinterInstalled()) return;
+    printer.Step("PrintGrid");
+    printer.AbortDoc();  // a whole document: a retry starts afresh
+
+    GridLayout g;
+    g.grid = &grid;
+    MeasureGridForPrint(g, horizontalFactor, verticalFactor, settings);
+    grid.SetRedraw(false);
+    struct RedrawOn {
+        PrintableGrid& grid;
+        ~RedrawOn() { grid.SetRedraw(true); }
+    } redrawOn{grid};
+
+    g.lastRow = grid.Rows() - 1;
+    g.lastCol = grid.Cols() - 1;
+    g.fixedRows = grid.FixedRows();
+    g.fixedCols = grid.FixedCols();
+    bool newPage = true;
+    for (int r = g.fixedRows; r <= g.lastRow; ++r) {
+        if (newPage) {
+            QPainter& painter = printer.Painter();
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
+            painter.setBrush(Qt::NoBrush);
+            g.y = g.top;
+            for (int f = 0; f < g.fixedRows; ++f) PrintGridRow(g, f);
+        }
+        newPage = PrintGridRow(g, r);
+        if (newPage) printer.NewPage();
+    }
+    printer.EndDoc();
+}
+
+}  // namespace orvex

@@ -1,0 +1,583 @@
+// The plotting chart: its data from a fix (segments, extents, margin), its
+// drawing on the screen picture, the view commands of the graph page and
+// the printed chart. Rhumb lines are checked against GeographicLib.
+#include <gtest/gtest.h>
+
+#include <GeographicLib/Rhumb.hpp>
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "charts/chart_canvas.h"
+#include "charts/chart_data.h"
+#include "charts/chart_picture.h"
+#include "charts/display_graph.h"
+#include "charts/frm_select_print.h"
+#include "charts/print_lib.h"
+#include "navlib/date_time.h"
+#include "navlib/math_lib.h"
+#include "navlib/nautical_angles.h"
+#include "platform/message_box.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+const GeographicLib::Rhumb& Wgs84Rhumb() {
+    static const GeographicLib::Rhumb r(6378137.0, 1.0 / 298.257223563);
+    return r;
+}
+// Rhumb-line distance (nautical miles) and course between two positions.
+void RhumbInverse(double lat1, double lon1, double lat2, double lon2, double& nm, double& course) {
+    double s12 = 0, azi = 0;
+    Wgs84Rhumb().Inverse(lat1, lon1, lat2, lon2, s12, azi);
+    nm = s12 / 1852.0;
+    course = Norm360(azi);
+}
+
+// A fix of three sights round 45° N 30° W: azimuths 000, 120 and 240,
+// intercepts +0.5', -3.0' and +1.0'.
+struct ThreeSights {
+    int n = 3;
+    double mppLat = 45.0, mppLong = -30.0;
+    Vector zn{3}, intercept{3};
+    EarthModel E;
+    ThreeSights() {
+        zn(1) = 0;
+        zn(2) = 120;
+        zn(3) = 240;
+        intercept(1) = 0.5 / 60;
+        intercept(2) = -3.0 / 60;
+        intercept(3) = 1.0 / 60;
+        E.InvFlattening = 298.257223563;
+        E.SemiMajorAxis = 6378137.0 / 1852.0;
+    }
+    ChartState Prepare(double lopLength = 5.0, double scale = 0.1) const {
+        ChartState c;
+        PrepareGraphData(n, lopLength, scale, mppLat, mppLong, zn, intercept, E, c);
+        return c;
+    }
+};
+
+// Guards the segments: all of length 2 x 3' x LopLength (the largest
+// intercept sets it), centred on the intercept point, end 1 on the
+// azimuth + 90 side, the negative intercept on the reciprocal bearing, and
+// longitudes in the 0..360 form.
+TEST(ChartData, SegmentsOfAKnownFix) {
+    ThreeSights f;
+    const ChartState c = f.Prepare();
+    ASSERT_EQ(c.LopEndLat.ubound1(), 2);
+    ASSERT_EQ(c.LopEndLat.ubound2(), 3);
+    for (int i = 1; i <= 3; ++i) {
+        const double lon1 = ToggleLongitudeRange(c.LopEndLong(1, i));
+        const double lon2 = ToggleLongitudeRange(c.LopEndLong(2, i));
+        EXPECT_GT(c.LopEndLong(1, i), 180.0);  // west in the 0..360 form
+        double len = 0, course = 0;
+        RhumbInverse(c.LopEndLat(1, i), lon1, c.LopEndLat(2, i), lon2, len, course);
+        EXPECT_NEAR(len, 30.0, 0.01) << i;
+        // End 1 lies on the azimuth + 90 side: from it to end 2 runs on
+        // the azimuth - 90.
+        EXPECT_NEAR(Norm180(course - (f.zn(i) - 90.0)), 0.0, 0.05) << i;
+    }
+    // The intercept point of sight 2 (the segment's middle along the rhumb
+    // line) lies 3' from the fix on 300°.
+    double pLat = 0, pLon = 0;
+    Wgs84Rhumb().Direct(c.LopEndLat(1, 2), ToggleLongitudeRange(c.LopEndLong(1, 2)),
+                        Norm360(f.zn(2) - 90.0), 15.0 * 1852.0, pLat, pLon);
+    double d = 0, course = 0;
+    RhumbInverse(f.mppLat, f.mppLong, pLat, pLon, d, course);
+    EXPECT_NEAR(d, 3.0, 0.005);
+    EXPECT_NEAR(course, 300.0, 0.1);
+}
+
+// Guards the extents and the margin: with ChartScale 0 they are the
+// extreme ends; with s the north grows by s x span and the south by
+// s x (1 + s) x span (worked example: 10..11 gives 9.89..11.1).
+TEST(ChartData, ExtentsAndMargin) {
+    ThreeSights f;
+    const ChartState bare = f.Prepare(5.0, 0.0);
+    double latMin = 90, latMax = -90, lonMin = 360, lonMax = 0;
+    for (int i = 1; i <= 3; ++i)
+        for (int k = 1; k <= 2; ++k) {
+            latMin = std::min(latMin, bare.LopEndLat(k, i));
+            latMax = std::max(latMax, bare.LopEndLat(k, i));
+            lonMin = std::min(lonMin, bare.LopEndLong(k, i));
+            lonMax = std::max(lonMax, bare.LopEndLong(k, i));
+        }
+    EXPECT_DOUBLE_EQ(bare.GraphLatMin, latMin);
+    EXPECT_DOUBLE_EQ(bare.GraphLatMax, latMax);
+    EXPECT_DOUBLE_EQ(bare.GraphLongMin, lonMin);
+    EXPECT_DOUBLE_EQ(bare.GraphLongMax, lonMax);
+
+    const ChartState m = f.Prepare(5.0, 0.1);
+    const double span = latMax - latMin;
+    EXPECT_NEAR(m.GraphLatMax, latMax + 0.1 * span, 1e-12);
+    EXPECT_NEAR(m.GraphLatMin, latMin - 0.1 * 1.1 * span, 1e-12);
+    const double lspan = lonMax - lonMin;
+    EXPECT_NEAR(m.GraphLongMax, lonMax + 0.1 * lspan, 1e-12);
+    EXPECT_NEAR(m.GraphLongMin, lonMin - 0.1 * 1.1 * lspan, 1e-12);
+
+    // -0.5 frames a quarter of the span.
+    const ChartState q = f.Prepare(5.0, -0.5);
+    EXPECT_NEAR(q.GraphLatMax - q.GraphLatMin, 0.25 * span, 1e-12);
+}
+
+// Guards the smallest segment: all intercepts zero give segments through
+// the fix of half-length 0.4' x LopLength.
+TEST(ChartData, ZeroInterceptsGiveTheMinimumLength) {
+    ThreeSights f;
+    for (int i = 1; i <= 3; ++i) f.intercept(i) = 0.0;
+    const ChartState c = f.Prepare();
+    for (int i = 1; i <= 3; ++i) {
+        double d = 0, course = 0;
+        RhumbInverse(f.mppLat, f.mppLong, c.LopEndLat(1, i),
+                     ToggleLongitudeRange(c.LopEndLong(1, i)), d, course);
+        EXPECT_NEAR(d, 2.0, 0.002) << i;
+    }
+}
+
+// Guards the meridians: near 180° the interval stays continuous without
+// an exchange; over 0° the bounds are exchanged and the margin keeps the
+// western bound near 360 and the eastern one just east of 0 (the fault
+// this guards: a margin taken across the cut turned the chart inside out).
+TEST(ChartData, AntimeridianAndPrimeMeridian) {
+    ThreeSights f;
+    f.mppLong = 180.0;
+    f.mppLat = 0.0;
+    ChartState c = f.Prepare(5.0, 0.0);
+    EXPECT_GT(c.GraphLongMax, 180.0);
+    EXPECT_LT(c.GraphLongMin, 180.0);
+    EXPECT_LT(c.GraphLongMax - c.GraphLongMin, 1.0);
+
+    f.mppLong = 0.0;
+    c = f.Prepare(5.0, 0.1);
+    EXPECT_GT(c.GraphLongMin, 359.0);
+    EXPECT_LT(c.GraphLongMax, 1.0);
+    const ChartState bare = f.Prepare(5.0, 0.0);
+    const double span = Norm360(bare.GraphLongMax - bare.GraphLongMin);
+    EXPECT_LT(span, 1.0);
+    EXPECT_NEAR(Norm360(c.GraphLongMax - c.GraphLongMin), span * 1.1 * 1.1, 1e-9);
+}
+
+// Guards bad input: no sights, short arrays and values that are not
+// numbers raise a numbered error and leave the chart state as it was.
+TEST(ChartData, BadInputLeavesTheStateAlone) {
+    ThreeSights f;
+    ChartState c = f.Prepare();
+    const double before = c.GraphLatMax;
+    auto number = [&](int n, double mpp) {
+        try {
+            PrepareGraphData(n, 5.0, 0.1, mpp, f.mppLong, f.zn, f.intercept, f.E, c);
+        } catch (const ChartError& e) {
+            return e.Number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(number(0, 45.0), 9);
+    EXPECT_EQ(number(4, 45.0), 9);
+    EXPECT_EQ(number(3, std::nan("")), 6);
+    EXPECT_EQ(c.GraphLatMax, before);
+}
+
+// ---- Drawing ---------------------------------------------------------------
+
+struct DrawnFix {
+    ObservationSet obs{4};
+    GraphData data;
+    ChartState chart;
+    ThreeSights f;
+    DrawnFix() {
+        const double t = MakeDateTime(2024, 3, 20, 20, 0, 0);
+        obs.SetSight(1, t + 10.0 / 1440, "SIRIUS", 30, 0);
+        obs.SetSight(2, t + 12.0 / 1440, "CAPELLA", 40, 0);
+        obs.SetSight(3, t + 14.0 / 1440, "SIRIUS", 30, 0);
+        obs.SetSight(4, t + 15.0 / 1440, "VENUS", 20, 0);
+        obs.ObsZn(1) = 150;
+        obs.ObsZn(2) = 40;
+        obs.ObsZn(3) = 165;
+        obs.ObsZn(4) = 270;
+        obs.ObsIntercept(1) = 1.2 / 60;
+        obs.ObsIntercept(2) = -0.8 / 60;
+        obs.ObsIntercept(3) = 0.9 / 60;
+        obs.ObsIntercept(4) = -1.5 / 60;
+        obs.ObsLat(0) = 45.03;
+        obs.ObsLong(0) = -30.05;
+        data.ObsCount = 4;
+        data.EstLat = 45.03;
+        data.EstLong = -30.05;
+        data.MppLat = 45.0;
+        data.MppLong = -30.0;
+        data.ObsTime = &obs.ObsTime;
+        data.ObsBody = &obs.ObsBody;
+        data.ObsZn = &obs.ObsZn;
+        data.EllipseEW = 0.02;
+        data.EllipseNS = 0.012;
+        data.TimeTruePos = t + 15.0 / 1440;
+        data.Proba = 0.95;
+        data.Course = 72.5;
+        data.Speed = 12.3;
+        PrepareGraphData(4, 5.0, 0.1, data.MppLat, data.MppLong, obs.ObsZn, obs.ObsIntercept, f.E,
+                         chart);
+    }
+};
+
+// Guards the labels: a body observed twice carries its time, one observed
+// once its name alone; and the legend's pieces word for word.
+TEST(ChartDrawing, LabelsAndLegend) {
+    DrawnFix d;
+    EXPECT_EQ(LopLabel(d.data, 1), "SIRIUS@20:10");
+    EXPECT_EQ(LopLabel(d.data, 3), "SIRIUS@20:14");
+    EXPECT_EQ(LopLabel(d.data, 2), "CAPELLA");
+    const std::vector<QString> p = LegendPieces(d.data);
+    ASSERT_EQ(p.size(), 6u);
+    EXPECT_EQ(p[0], "Position on 20 Mar 2024 at 20:15:00 GMT:");
+    EXPECT_EQ(p[1], "  \u2022 Most Probable Position 45°00'.0 N 030°00'.0 W");
+    EXPECT_EQ(p[2], " / Ellipse 95 %");
+    EXPECT_EQ(p[3], " / 072°.5 - 12'.3");
+    EXPECT_EQ(p[4], "   {+ Estimated Position}       ");
+    EXPECT_EQ(p[5], "Orvex 1.2 - May 2004");
+}
+
+// Guards the equal-scale fit: a picture twice as wide as high at 60° with
+// 0.1° by 0.1° of data gets a 0.1° latitude span and a longitude span of
+// 2 x 0.88 x 0.1 / (0.9 x 0.5).
+TEST(ChartDrawing, FrameFitsThePicture) {
+    PlatformScript script;
+    QImage image(800, 400, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    ChartCanvas canvas(painter, QRectF(0, 0, 800, 400), 96);
+    ChartState c;
+    c.GraphLatMin = 59.95;
+    c.GraphLatMax = 60.05;
+    c.GraphLongMin = 10.0;
+    c.GraphLongMax = 10.1;
+    ASSERT_TRUE(DrawGraphAxes(canvas, c, false));
+    EXPECT_NEAR(c.GraphLatMax - c.GraphLatMin, 0.1, 1e-9);
+    EXPECT_NEAR(c.GraphLongMax - c.GraphLongMin, 2 * 0.88 * 0.1 / (0.9 * 0.5), 1e-6);
+    EXPECT_FALSE(c.GraphDateLine);
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the drawing: the fix a blue dot where its position falls, the
+// estimated position a magenta cross, the frame on white; and the picture
+// saved for people to look at.
+TEST(ChartDrawing, ScreenChartShowsTheFix) {
+    PlatformScript script;
+    DrawnFix d;
+    for (bool grid : {false, true}) {
+        QImage image(1000, 700, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, QRectF(0, 0, 1000, 700), 96);
+        ChartState c = d.chart;
+        ASSERT_TRUE(DrawGraphAxes(canvas, c, grid));
+        ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+        painter.end();
+        image.save(test::TestOutputFolder() + (grid ? "/chart_grid.png" : "/chart.png"));
+        const QPoint mpp = canvas.ToDevice(GraphX(330.0, c.GraphDateLine), 45.0).toPoint();
+        EXPECT_EQ(image.pixelColor(mpp), QColor(0, 0, 255));
+        const QPointF est = canvas.ToDevice(GraphX(329.95, c.GraphDateLine), 45.03);
+        EXPECT_EQ(image.pixelColor(est.toPoint()), QColor(255, 0, 255));
+        EXPECT_EQ(image.pixelColor(990, 5), QColor(Qt::white));
+    }
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the printed page's drawing: the legend line under the chart and
+// the page in black; saved as a preview for people to look at.
+TEST(ChartDrawing, PrintedPagePreview) {
+    PlatformScript script;
+    DrawnFix d;
+    QImage image(1169, 826, QImage::Format_ARGB32_Premultiplied);  // A4 landscape at 100 dpi
+    QPainter painter(&image);
+    ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()), 100);
+    ASSERT_TRUE(DrawPrintedChart(canvas, d.chart, true, d.data));
+    painter.end();
+    image.save(test::TestOutputFolder() + "/chart_printed_page.png");
+    // Black cross on the estimated position, no colour anywhere.
+    const QColor est = image.pixelColor(
+        canvas.ToDevice(GraphX(329.95, d.chart.GraphDateLine), 45.03).toPoint());
+    EXPECT_LT(est.red() + est.green() + est.blue(), 100);
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards a frame over the 0° meridian: drawn continuously in the
+// -180..180 form, with ticks across the meridian.
+TEST(ChartDrawing, PrimeMeridianChart) {
+    PlatformScript script;
+    DrawnFix d;
+    d.data.MppLong = 0.0;
+    d.data.EstLong = -0.03;
+    PrepareGraphData(4, 5.0, 0.1, 0.0 + 45.0, 0.0, d.obs.ObsZn, d.obs.ObsIntercept, d.f.E, d.chart);
+    QImage image(900, 600, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    ChartCanvas canvas(painter, QRectF(0, 0, 900, 600), 96);
+    ASSERT_TRUE(DrawGraphAxes(canvas, d.chart, true));
+    EXPECT_TRUE(d.chart.GraphDateLine);
+    ASSERT_TRUE(DrawGraphData(canvas, d.chart, d.data));
+    painter.end();
+    image.save(test::TestOutputFolder() + "/chart_prime_meridian.png");
+    const QColor dot = image.pixelColor(canvas.ToDevice(0.0, 45.0).toPoint());
+    EXPECT_GT(dot.blue(), 240);
+    EXPECT_LT(dot.red() + dot.green(), 20);
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the error boxes word for word: a flat ellipse (EW 0, NS not 0)
+// ends the data drawing at the ellipse; a picture without height stops the
+// axes.
+TEST(ChartDrawing, ErrorsAreReported) {
+    PlatformScript script;
+    DrawnFix d;
+    d.data.EllipseEW = 0.0;
+    QImage image(600, 400, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    ChartCanvas canvas(painter, QRectF(0, 0, 600, 400), 96);
+    ASSERT_TRUE(DrawGraphAxes(canvas, d.chart, false));
+    EXPECT_FALSE(DrawGraphData(canvas, d.chart, d.data));
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " ERROR");
+    EXPECT_EQ(script.messages[0].text, "Error when plotting data.\r\nError 11: Division by zero");
+    EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsOk);
+
+    ChartCanvas flat(painter, QRectF(0, 0, 600, 0), 96);
+    EXPECT_FALSE(DrawGraphAxes(flat, d.chart, false));
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[1].text, "Error when plotting axis.\r\nError 11: Division by zero");
+
+    // Both half-axes zero: drawn as a flat stroke, no message.
+    d.data.EllipseNS = 0.0;
+    ChartState c = d.chart;
+    ChartCanvas ok(painter, QRectF(0, 0, 600, 400), 96);
+    ASSERT_TRUE(DrawGraphAxes(ok, c, false));
+    EXPECT_TRUE(DrawGraphData(ok, c, d.data));
+    EXPECT_EQ(script.messages.size(), 2u);
+}
+
+// ---- The graph page of the main window ------------------------------------------
+
+struct GraphPage : ::testing::Test {
+    PlatformScript script;
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    std::unique_ptr<FrmWorking> w;
+    int recomputed = 0;
+    void SetUp() override {
+        w = test::StartedWindow(settings);
+        w->resize(1100, 760);
+        w->show();
+        DrawnFix d;
+        WorkbenchState& s = w->State();
+        s.Obs = d.obs;
+        s.Fix.MppLat = 45.0;
+        s.Fix.MppLong = -30.0;
+        s.Fix.EllipseEW = 0.02;
+        s.Fix.EllipseNS = 0.012;
+        s.Fix.Course = 72.5;
+        s.Fix.Speed = 12.3;
+        s.TimeTruePos = d.data.TimeTruePos;
+        w->onGraphicResults = [this] { ++recomputed; };
+        w->RedrawGraph();
+    }
+    QImage Chart() const { return w->chartPicture->Image(); }
+};
+
+// Guards the view commands: their limits, a redraw at every command even
+// at a limit, and no recomputation of the fix.
+TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
+    WorkbenchState& s = w->State();
+    ASSERT_FALSE(Chart().isNull());
+    w->picLMChart->grab().save(test::TestOutputFolder() + "/graph_page_chart.png");
+    w->grab().save(test::TestOutputFolder() + "/graph_page_window.png");
+    double before = s.Chart.GraphLatMax - s.Chart.GraphLatMin;
+    for (int k = 1; k <= 7; ++k) {
+        w->Action("mnuAstroGraphChartInc")->trigger();
+        const double span = s.Chart.GraphLatMax - s.Chart.GraphLatMin;
+        if (k <= 6) {
+            EXPECT_LT(span, before) << k;  // larger chart: less sea
+        } else {
+            EXPECT_DOUBLE_EQ(span, before);  // at the limit: redrawn alike
+        }
+        before = span;
+    }
+    EXPECT_DOUBLE_EQ(s.ChartScale, -0.5);
+    w->Action("mnuAstroGraphChartDec")->trigger();
+    EXPECT_DOUBLE_EQ(s.ChartScale, -0.4);
+
+    s.LopLength = 1.0;
+    w->Action("mnuAstroGraphLOPDec")->trigger();
+    EXPECT_DOUBLE_EQ(s.LopLength, 1.0);
+    s.LopLength = 5.0;
+    w->Action("mnuAstroGraphLOPDec")->trigger();
+    EXPECT_DOUBLE_EQ(s.LopLength, 4.0);
+    const double lop4 = s.Chart.LopEndLat(1, 2);
+    w->Action("mnuAstroGraphLOPInc")->trigger();
+    EXPECT_DOUBLE_EQ(s.LopLength, 5.0);
+    EXPECT_NE(s.Chart.LopEndLat(1, 2), lop4);
+    EXPECT_EQ(recomputed, 0);
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_TRUE(w->picLMChart->isVisible());
+}
+
+// Guards the grid toggle: twice returns buttons, check mark and picture to
+// their first state; once changes the picture.
+TEST_F(GraphPage, GridToggleRedraws) {
+    const QImage first = Chart();
+    const bool shown = w->GridShown();
+    w->Action("mnuAstroGraphGrid")->trigger();
+    EXPECT_NE(w->GridShown(), shown);
+    EXPECT_NE(Chart(), first);
+    w->picLMChart->grab().save(test::TestOutputFolder() + "/graph_page_grid.png");
+    w->Action("mnuAstroGraphGrid")->trigger();
+    EXPECT_EQ(w->GridShown(), shown);
+    EXPECT_EQ(w->Action("bthGrid2")->isChecked(), shown);
+    EXPECT_EQ(w->Action("bthGrid1")->isChecked(), !shown);
+    EXPECT_EQ(Chart(), first);
+}
+
+// Guards the resize: the chart is drawn again for the new shape.
+TEST_F(GraphPage, ResizeRedrawsForTheNewShape) {
+    w->resize(900, 900);
+    w->Form_Resize();
+    EXPECT_EQ(Chart().size(), w->picLMChart->size());
+}
+
+// ---- The printed chart ---------------------------------------------------------------
+
+struct ChartPrint : GraphPage {
+    QTemporaryDir dir;
+    std::unique_ptr<PrinterScript> printers;
+    void SetUp() override {
+        GraphPage::SetUp();
+        printers = std::make_unique<PrinterScript>();
+        printers->printers = {"Bridge printer"};
+        printers->folder = dir.path();
+    }
+    void TearDown() override { printers.reset(); }
+};
+
+bool Has(const std::vector<QString>& list, const QString& name) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Guards the chart print: one landscape page, the wait window shown, the
+// printer settings given back, the screen chart untouched.
+TEST_F(ChartPrint, OneLandscapePage) {
+    ProgramPrinter& p = ProgramPrinter::Instance();
+    p.SetOrientation(kOrientationPortrait);
+    const QImage screen = Chart();
+    w->Action("mnuAstroGraphPrint")->trigger();
+    ASSERT_EQ(printers->jobs.size(), 1);
+    EXPECT_EQ(printers->jobPages[0], 1);
+    const QByteArray pdf = ReadFile(printers->jobs[0]);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    const QRegularExpression box("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]");
+    const auto match = box.match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble());  // landscape
+    EXPECT_EQ(p.Orientation(), kOrientationPortrait);
+    EXPECT_EQ(p.ColorMode(), kColorModeColour);
+    EXPECT_TRUE(Has(script.dialogs, "frmWait"));
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(Chart(), screen);
+}
+
+// Guards the chart print's errors word for word: no printer; a printer
+// not ready at the end of the job (Cancel); the driver box; a setting
+// refused with 380 still prints; a drawing failure says "PRINTER PROBLEM".
+TEST_F(ChartPrint, ErrorPaths) {
+    printers->printers.clear();
+    w->mnuAstroGraphPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "NO PRINTER");
+    EXPECT_EQ(script.messages[0].text, "Sorry, no printer connected to your system.");
+    EXPECT_EQ(script.messages[0].style, kIconCritical + kButtonsOk);
+    EXPECT_FALSE(Has(script.dialogs, "frmWait"));
+    printers->printers = {"Bridge printer"};
+
+    script.Clear();
+    script.answers = {kAnswerCancel};
+    printers->fault = [](const QString& step) {
+        if (step == "EndDoc") throw PrinterError(482, "Printer error");
+    };
+    w->mnuAstroGraphPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
+    EXPECT_EQ(script.messages[0].text, "Please check your printer and retry.");
+    EXPECT_TRUE(printers->jobs.isEmpty());
+    EXPECT_FALSE(ProgramPrinter::Instance().JobOpen());
+
+    script.Clear();
+    script.answers = {kAnswerCancel};
+    printers->fault = [](const QString& step) {
+        if (step == "SetOrientation") throw PrinterError(483, "Not supported");
+    };
+    w->mnuAstroGraphPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "PRINTER DRIVER PROBLEM");
+    EXPECT_EQ(script.messages[0].text,
+              "Due to your printer driver,\r\nthe chart may not be properly printed.");
+
+    script.Clear();
+    printers->fault = [](const QString& step) {
+        if (step == "SetPrintQuality") throw PrinterError(380, "Invalid property value");
+    };
+    w->mnuAstroGraphPrint_Click();
+    EXPECT_TRUE(script.messages.empty());
+    ASSERT_EQ(printers->jobs.size(), 1);
+
+    script.Clear();
+    printers->fault = [](const QString& step) {
+        if (step == "PrintGraphAxes") throw PrinterError(482, "Printer error");
+    };
+    w->mnuAstroGraphPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
+    EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
+    EXPECT_EQ(printers->jobs.size(), 2);  // the data still printed
+}
+
+// ---- The report print command -------------------------------------------------------------
+
+// Guards the report print: Cancel in the printer choice prints nothing and
+// leaves the settings; Print prints the report portrait and gives the
+// settings back.
+TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
+    w->rtfNumDisp->setHtml("<p><b>Most probable position</b> 45°00'.0 N 030°00'.0 W</p>");
+    ProgramPrinter& p = ProgramPrinter::Instance();
+    p.SetOrientation(kOrientationLandscape);
+    script.Clear();
+    w->mnuAstroNumPrint_Click();  // rejected by default: Cancel
+    EXPECT_EQ(script.dialogs, std::vector<QString>{"frmSelectPrint"});
+    EXPECT_TRUE(printers->jobs.isEmpty());
+    EXPECT_EQ(p.Orientation(), kOrientationLandscape);
+
+    script.Clear();
+    script.dialogHandler = [](QDialog& dlg) {
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        return static_cast<int>(QDialog::Accepted);
+    };
+    w->Action("mnuAstroNumPrint")->trigger();
+    EXPECT_EQ(script.dialogs, (std::vector<QString>{"frmSelectPrint", "frmWait"}));
+    ASSERT_EQ(printers->jobs.size(), 1);
+    EXPECT_EQ(printers->jobPages[0], 1);
+    const QRegularExpression box("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]");
+    const auto match = box.match(QString::fromLatin1(ReadFile(printers->jobs[0])));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_LT(match.captured(1).toDouble(), match.captured(2).toDouble());  // portrait
+    EXPECT_EQ(p.Orientation(), kOrientationLandscape);
+    EXPECT_EQ(w->rtfNumDisp->SelStart(), 0);
+    EXPECT_TRUE(script.messages.empty());
+}
+
+}  // namespace
+}  // namespace orvex

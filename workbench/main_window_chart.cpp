@@ -1,0 +1,154 @@
+// The chart on the graph page and the two print commands of the main
+// window: the numeric report and the chart.
+#include <QAction>
+#include <QPainter>
+#include <QTimer>
+
+#include "charts/chart_canvas.h"
+#include "charts/chart_data.h"
+#include "charts/chart_picture.h"
+#include "charts/display_graph.h"
+#include "charts/frm_select_print.h"
+#include "charts/print_lib.h"
+#include "platform/message_box.h"
+#include "workbench/frm_wait.h"
+#include "workbench/main_window.h"
+
+namespace orvex {
+
+namespace {
+
+GraphData FixGraphData(const WorkbenchState& s) {
+    GraphData d;
+    const ObservationSet& obs = s.Obs;
+    d.ObsCount = obs.ObsCount;
+    d.EstLat = obs.ObsLat.ubound() >= 0 ? obs.ObsLat(0) : 0.0;
+    d.EstLong = obs.ObsLong.ubound() >= 0 ? obs.ObsLong(0) : 0.0;
+    d.MppLat = s.Fix.MppLat;
+    d.MppLong = s.Fix.MppLong;
+    d.ObsTime = &obs.ObsTime;
+    d.ObsBody = &obs.ObsBody;
+    d.ObsZn = &obs.ObsZn;
+    d.EllipseEW = s.Fix.EllipseEW;
+    d.EllipseNS = s.Fix.EllipseNS;
+    d.TimeTruePos = s.TimeTruePos;
+    d.Proba = s.Proba;
+    d.Course = s.Fix.Course;
+    d.Speed = s.Fix.Speed;
+    d.DecSep = s.DecSep;
+    return d;
+}
+
+// Chart data of the current fix; an error is reported and answers false.
+bool PrepareChart(WorkbenchState& s) {
+    try {
+        PrepareGraphData(s.Obs.ObsCount, s.LopLength, s.ChartScale, s.Fix.MppLat, s.Fix.MppLong,
+                         s.Obs.ObsZn, s.Obs.ObsIntercept, s.E, s.Chart);
+        return true;
+    } catch (const ChartError& e) {
+        ShowMessage(kIconExclamation + kButtonsOk, " ERROR",
+                    "Error when preparing the chart.\r\nError " + QString::number(e.Number()) +
+                        ": " + QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
+// The wait window, its bar stepping every 20 ms, shown modally until full.
+void ShowWaitWindow(FrmWait* wait) {
+    wait->tmrWait->setInterval(20);
+    wait->tmrWait->start();
+    ExecDialog(*wait);
+    wait->tmrWait->stop();
+}
+
+}  // namespace
+
+void FrmWorking::ConnectChartCommands() {
+    chartPicture = new ChartPicture(picLMChart);
+    chartPicture->onResize = [this] { DrawChart(); };
+    onRedrawGraph = [this] { DrawChart(); };
+    onPrintReport = [this] { mnuAstroNumPrint_Click(); };
+    onPrintChart = [this] { mnuAstroGraphPrint_Click(); };
+}
+
+void FrmWorking::DrawChart() {
+    QImage image = chartPicture->NewImage();
+    if (state_.Obs.ObsCount >= 1 && PrepareChart(state_)) {
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
+                           chartPicture->Dpi());
+        DrawGraphAxes(canvas, state_.Chart, GridShown(), state_.DecSep);
+        DrawGraphData(canvas, state_.Chart, FixGraphData(state_));
+    }
+    chartPicture->Show(image);
+}
+
+void FrmWorking::mnuAstroNumPrint_Click() {
+    if (!CheckPrinterInstalled()) return;
+    {
+        FrmSelectPrint choice(this, state_.PrintConfirmed);
+        ExecDialog(choice);
+    }
+    if (!state_.PrintConfirmed) return;
+    SetWaitCursor(true);
+    ShowWaitWindow(WaitDialog());
+
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    int orientation = 0, quality = 0, colour = 0;
+    const bool done = RunPrintSteps(
+        {
+            [&] {
+                orientation = printer.Orientation();
+                quality = printer.PrintQuality();
+                colour = printer.ColorMode();
+            },
+            [&] { printer.SetOrientation(kOrientationPortrait); },
+            [&] { printer.SetPrintQuality(kPrintQualityHigh); },
+            [&] { printer.SetColorMode(kColorModeColour); },
+            [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
+            [&] { PrintRichText(*rtfNumDisp, 1500, 1000, 500, 1000); },
+            [&] { rtfNumDisp->SetSelStart(0); },
+            [&] { printer.SetOrientation(orientation); },
+            [&] { printer.SetPrintQuality(quality); },
+            [&] { printer.SetColorMode(colour); },
+        },
+        "the results may not be properly printed.");
+    if (done) SetWaitCursor(false);
+}
+
+void FrmWorking::mnuAstroGraphPrint_Click() {
+    if (!CheckPrinterInstalled()) return;
+    SetWaitCursor(true);
+    ShowWaitWindow(WaitDialog());
+
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    int orientation = 0, quality = 0, colour = 0;
+    const bool done = RunPrintSteps(
+        {
+            [&] {
+                colour = printer.ColorMode();
+                quality = printer.PrintQuality();
+                orientation = printer.Orientation();
+            },
+            [&] { printer.SetColorMode(kColorModeColour); },
+            [&] { printer.SetPrintQuality(kPrintQualityHigh); },
+            [&] { printer.SetOrientation(kOrientationLandscape); },
+            [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
+            [&] {
+                printer.Step("PrepareGraphData");
+                PrepareGraphData(state_.Obs.ObsCount, state_.LopLength, state_.ChartScale,
+                                 state_.Fix.MppLat, state_.Fix.MppLong, state_.Obs.ObsZn,
+                                 state_.Obs.ObsIntercept, state_.E, state_.Chart);
+            },
+            [&] { PrintGraphAxes(state_.Chart, GridShown(), state_.DecSep); },
+            [&] { PrintGraphData(state_.Chart, FixGraphData(state_)); },
+            [&] { printer.EndDoc(); },
+            [&] { printer.SetColorMode(colour); },
+            [&] { printer.SetPrintQuality(quality); },
+            [&] { printer.SetOrientation(orientation); },
+        },
+        "the chart may not be properly printed.");
+    if (done) SetWaitCursor(false);
+}
+
+}  // namespace orvex
