@@ -18,8 +18,8 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
     if (ObsZn.lbound() > 1 || ObsZn.ubound() < n || ObsIntercept.lbound() > 1 ||
         ObsIntercept.ubound() < n)
         throw ChartError(9, "Subscript out of range");
-    bool finite = std::isfinite(LopLength) && std::isfinite(ChartScale) &&
-                  std::isfinite(MppLat) && std::isfinite(MppLong);
+    bool finite = std::isfinite(LopLength) && std::isfinite(ChartScale) && std::isfinite(MppLat) &&
+                  std::isfinite(MppLong);
     for (int i = 1; i <= n; ++i)
         finite = finite && std::isfinite(ObsZn(i)) && std::isfinite(ObsIntercept(i));
     if (!finite) throw ChartError(6, "Overflow");

@@ -44,9 +44,9 @@ struct Style {
 // The frame of the fitted extents: the label strips on the left and at the
 // bottom and the user coordinates of the surface.
 struct Frame {
-    double m = 0;         // latitude strip (degrees of latitude)
-    double spanLong = 0;  // longitude span of the data area
-    double Lf = 0;        // left edge, 0..360 form
+    double m = 0;               // latitude strip (degrees of latitude)
+    double spanLong = 0;        // longitude span of the data area
+    double Lf = 0;              // left edge, 0..360 form
     double xMin = 0, xMax = 0;  // the data area's edges as handed to the surface
     double left = 0;            // the left edge as handed to the surface
     bool dateLine = false;      // longitudes handed in the -180..180 form
@@ -134,7 +134,9 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
             const double w = c.TextWidth("00°00' ");
             const double y = phi + h2;
             c.SetCurrent(xa - w, y);
-            if (y <= g.GraphLatMax) c.Print(text.left(text.size() - 4));
+            // A label that would run into the full first one is left out.
+            const bool clear = phi - g.GraphLatMin >= 2.0 * h2;
+            if (y <= g.GraphLatMax && clear) c.Print(text.left(text.size() - 4));
         }
         phi = phi - Sign(phi) * ModReal(std::fabs(phi), 1.0 / 60.0) + 1.0 / 60.0;
     }
@@ -205,9 +207,8 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
     c.SetLineWidth(1);
     if (st.printer) {
         c.SetFill(Qt::black, true);
-        c.Ellipse(X(mppLong), d.MppLat, 0.3 * a, 0.3 * a * std::fabs(c.UnitsPerPixelY() /
-                                                                   c.UnitsPerPixelX()),
-                  c.ForeColor());
+        c.Ellipse(X(mppLong), d.MppLat, 0.3 * a,
+                  0.3 * a * std::fabs(c.UnitsPerPixelY() / c.UnitsPerPixelX()), c.ForeColor());
     } else {
         c.SetFill(kBlue, true);
         c.Ellipse(X(mppLong), d.MppLat, 0.35 * a,
@@ -226,9 +227,9 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
         const double diff = eLong(2, i) - eLong(1, i);
         double sx = Sign(diff);
         if (std::fabs(diff) > 180.0) sx = -sx;
-        const double zn = (*d.ObsZn)(i) * kDegToRad;
-        const double f = sx == 1.0 ? 0.2 - 0.5 * std::fabs(std::sin(zn))
-                                   : -0.4 - 0.5 * std::fabs(std::cos(zn));
+        const double zn = (*d.ObsZn)(i)*kDegToRad;
+        const double f =
+            sx == 1.0 ? 0.2 - 0.5 * std::fabs(std::sin(zn)) : -0.4 - 0.5 * std::fabs(std::cos(zn));
         const QString label = LopLabel(d, i);
         c.SetCurrent(x2 + f * c.TextWidth(label),
                      eLat(2, i) + (0.5 + Sign(eLat(2, i) - eLat(1, i)) * std::fabs(std::sin(zn))) *
@@ -329,8 +330,8 @@ bool DrawGraphData(ChartCanvas& canvas, const ChartState& chart, const GraphData
 
 bool DrawPrintedChart(ChartCanvas& canvas, ChartState& chart, bool grid, const GraphData& data) {
     canvas.Clear(Qt::white);
-    const bool axes = Guarded([&] { AxesSteps(canvas, chart, grid, data.DecSep, Style{true}); },
-                              true, "");
+    const bool axes =
+        Guarded([&] { AxesSteps(canvas, chart, grid, data.DecSep, Style{true}); }, true, "");
     return Guarded([&] { DataSteps(canvas, chart, data, Style{true}); }, true, "") && axes;
 }
 

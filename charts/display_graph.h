@@ -33,10 +33,10 @@ struct GraphData {
     double EstLat = 0, EstLong = 0;  // estimated position run to the fix time, degrees
     double MppLat = 0, MppLong = 0;  // most probable position, degrees (-180..180)
     int ObsCount = 0;
-    const Vector* ObsTime = nullptr;                  // 1..n, days (UT)
+    const Vector* ObsTime = nullptr;                    // 1..n, days (UT)
     const std::vector<std::string>* ObsBody = nullptr;  // 1..n
-    const Vector* ObsZn = nullptr;                    // 1..n, degrees
-    double EllipseEW = 0, EllipseNS = 0;              // half-axes, degrees
+    const Vector* ObsZn = nullptr;                      // 1..n, degrees
+    double EllipseEW = 0, EllipseNS = 0;                // half-axes, degrees
     // The legend of the printed chart.
     double TimeTruePos = 0;  // days (UT)
     double Proba = 0.95;

@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -63,7 +64,17 @@ ProgramPrinter& ProgramPrinter::Instance() {
     return printer;
 }
 
+namespace {
+// The printer device belongs to the application's printing system: it is
+// let go while the application still exists.
+void ReleasePrinterAtExit() {
+    ProgramPrinter::Instance().AbortDoc();
+    ProgramPrinter::Instance().SelectPrinter(-1);
+}
+}  // namespace
+
 ProgramPrinter::ProgramPrinter() {
+    if (QCoreApplication::instance()) qAddPostRoutine(ReleasePrinterAtExit);
     font_ = QFont("Arial", 10);
     const QStringList names = InstalledPrinters();
     const int def = static_cast<int>(names.indexOf(QPrinterInfo::defaultPrinterName()));
@@ -88,6 +99,11 @@ void ProgramPrinter::Reset() {
 }
 
 void ProgramPrinter::SelectPrinter(int index) {
+    if (JobOpen()) return;  // the printer of an open job stays until its end
+    if (index == -1) {
+        device_.reset();
+        return;
+    }
     if (index < 0 || index >= PrinterCount()) return;
     if (index != current_) device_.reset();
     current_ = index;
@@ -151,7 +167,8 @@ QPainter& ProgramPrinter::Painter() {
     Configure(p);
     if (gScript) {
         QDir().mkpath(gScript->folder);
-        jobPath_ = QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+        jobPath_ =
+            QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
         p.setOutputFileName(jobPath_);
     }
     auto painter = std::make_unique<QPainter>();
@@ -255,7 +272,8 @@ bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QStrin
         const int style = kIconExclamation + kButtonsRetryCancel;
         int answer;
         if (number == 482 || number == 484)
-            answer = ShowMessage(style, "PRINTER NOT READY", "Please check your printer and retry.");
+            answer =
+                ShowMessage(style, "PRINTER NOT READY", "Please check your printer and retry.");
         else if (number == 483)
             answer = ShowMessage(style, "PRINTER DRIVER PROBLEM",
                                  "Due to your printer driver,\r\n" + driverLine);
@@ -285,9 +303,9 @@ QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int b
     const QRectF printable = printer.PrintableTwips();
     const double offLeft = std::round(printable.left() - paper.left());
     const double offTop = std::round(printable.top() - paper.top());
-    return QRectF(QPointF(leftMargin - offLeft, topMargin - offTop),
-                  QPointF((paper.width() - rightMargin) - offLeft,
-                          (paper.height() - bottomMargin) - offTop));
+    return QRectF(
+        QPointF(leftMargin - offLeft, topMargin - offTop),
+        QPointF((paper.width() - rightMargin) - offLeft, (paper.height() - bottomMargin) - offTop));
 }
 
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
@@ -320,8 +338,8 @@ void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargi
         painter.translate(drawPx.topLeft());
         painter.setClipRect(QRectF(0, 0, drawPx.width(), drawPx.height()));
         painter.translate(0, -page * drawPx.height());
-        doc->drawContents(&painter, QRectF(0, page * drawPx.height(), drawPx.width(),
-                                           drawPx.height()));
+        doc->drawContents(&painter,
+                          QRectF(0, page * drawPx.height(), drawPx.width(), drawPx.height()));
         painter.restore();
     }
     printer.EndDoc();

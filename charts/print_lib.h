@@ -40,7 +40,9 @@ namespace orvex {
 class PrinterError : public std::runtime_error {
   public:
     PrinterError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description) {}
     int Number() const { return number_; }
     const QString& Description() const { return description_; }
 
@@ -108,7 +110,9 @@ class ProgramPrinter {
     // The current printer's device name (empty when none is installed).
     QString DeviceName() const;
     // Makes the installed printer at `index` (0-based, the order of
-    // InstalledPrinters) current; an index out of range changes nothing.
+    // InstalledPrinters) current; an index out of range, or any index
+    // while a job is open, changes nothing; -1 lets the device go (it is
+    // made again at the next use).
     void SelectPrinter(int index);
 
     // Job settings, kept across jobs until changed:

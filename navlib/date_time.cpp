@@ -6,8 +6,10 @@ namespace orvex {
 
 namespace {
 
-// Days from 1970-01-01 of a proleptic Gregorian date (Hinnant's algorithm).
-long long DaysFromCivil(long long y, long long m, long long d) {
+// Days from 1970-01-01 of a proleptic Gregorian date. constexpr, so that the
+// origin below is fixed at compile time: a date made during another file's
+// static initialisation must not see it still zero.
+constexpr long long DaysFromCivil(long long y, long long m, long long d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const long long yoe = y - era * 400;
@@ -28,9 +30,9 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
     y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-const long long kOriginDays = DaysFromCivil(1899, 12, 30);  // day 0 of the date type
-const double kFirstDay = static_cast<double>(DaysFromCivil(100, 1, 1) - kOriginDays);
-const double kLastDay = static_cast<double>(DaysFromCivil(9999, 12, 31) - kOriginDays);
+constexpr long long kOriginDays = DaysFromCivil(1899, 12, 30);  // day 0 of the date type
+constexpr double kFirstDay = static_cast<double>(DaysFromCivil(100, 1, 1) - kOriginDays);
+constexpr double kLastDay = static_cast<double>(DaysFromCivil(9999, 12, 31) - kOriginDays);
 
 // Days since the origin on a continuous time line.
 double ContinuousDays(double when) {

@@ -41,7 +41,7 @@ struct ButtonSet {
     QMessageBox::StandardButton escapeButton;
 };
 
-ButtonSet ButtonsOf(int style) {
+ButtonSet BaseButtonsOf(int style) {
     switch (style % 16) {
         case kButtonsOkCancel:
             return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
@@ -59,6 +59,21 @@ ButtonSet ButtonsOf(int style) {
         default:
             return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
     }
+}
+
+// kDefaultButton2 makes the second button of the set the default one.
+ButtonSet ButtonsOf(int style) {
+    ButtonSet set = BaseButtonsOf(style);
+    if ((style & kDefaultButton2) == 0) return set;
+    switch (style % 16) {
+        case kButtonsOkCancel: set.defaultButton = QMessageBox::Cancel; break;
+        case kButtonsAbortRetryIgnore: set.defaultButton = QMessageBox::Retry; break;
+        case kButtonsYesNoCancel:
+        case kButtonsYesNo: set.defaultButton = QMessageBox::No; break;
+        case kButtonsRetryCancel: set.defaultButton = QMessageBox::Cancel; break;
+        default: break;
+    }
+    return set;
 }
 
 QMessageBox::Icon IconOf(int style) {

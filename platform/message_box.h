@@ -29,12 +29,15 @@ namespace orvex {
 //   text   "\r\n" and "\n" both break the line
 //   parent the window that owns the box; nullptr uses the owner set with
 //          SetMessageOwner (the main window), or none
+// Adding kDefaultButton2 to the style makes the second button the default
+// (e.g. No of Yes/No).
 // Returns kAnswerOk ... kAnswerNo. Closing the box with Escape or its close
 // box gives the answer of the escape button (Cancel, No, Abort or OK).
 // With a PlatformScript installed nothing is shown: the script answers.
 // On the offscreen platform without a script the box is not shown either
 // (nobody could close it): the message goes to standard error and the
 // default button answers.
+inline constexpr int kDefaultButton2 = 256;
 int ShowMessage(int style, const QString& title, const QString& text, QWidget* parent = nullptr);
 int ShowMessage(int style, const std::string& title, const std::string& text,
                 QWidget* parent = nullptr);

@@ -9,11 +9,9 @@ namespace orvex {
 
 int EtaRowCount(double minSpeed, double maxSpeed, double interval) {
     if (minSpeed == maxSpeed) return 1;
-    if (!(interval > 0.0))
-        throw UtilityFault(UtilityFault::kDivisionByZero, "Division by zero");
+    if (!(interval > 0.0)) throw UtilityFault(UtilityFault::kDivisionByZero, "Division by zero");
     double n = (maxSpeed - minSpeed) / interval;
-    if (!std::isfinite(n) || n > 100000.0)
-        throw UtilityFault(UtilityFault::kOverflow, "Overflow");
+    if (!std::isfinite(n) || n > 100000.0) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
     if (std::floor(n) == n) n -= 1.0;
     return static_cast<int>(std::floor(n + 2.0));
 }

@@ -9,14 +9,14 @@
 namespace orvex {
 
 struct EtaInputs {
-    double DepTime = 0.0;     // departure, days from 1899-12-30, in zone ZoneDep
-    double ZoneDep = 0.0;     // hours east of Greenwich of the departure time
-    double ZoneLocal = 0.0;   // hours east of Greenwich of the local ETA column
-    double Dist = 0.0;        // distance to go, nautical miles, >= 0
-    double MinSpeed = 10.0;   // knots, > 0
-    double MaxSpeed = 24.0;   // knots, >= MinSpeed
-    double Interval = 0.5;    // knots, > 0 (0 only when MinSpeed = MaxSpeed)
-    double Round = 86400.0;   // steps per day: 86400 (second), 240 (tenth of hour), 96 (quarter)
+    double DepTime = 0.0;    // departure, days from 1899-12-30, in zone ZoneDep
+    double ZoneDep = 0.0;    // hours east of Greenwich of the departure time
+    double ZoneLocal = 0.0;  // hours east of Greenwich of the local ETA column
+    double Dist = 0.0;       // distance to go, nautical miles, >= 0
+    double MinSpeed = 10.0;  // knots, > 0
+    double MaxSpeed = 24.0;  // knots, >= MinSpeed
+    double Interval = 0.5;   // knots, > 0 (0 only when MinSpeed = MaxSpeed)
+    double Round = 86400.0;  // steps per day: 86400 (second), 240 (tenth of hour), 96 (quarter)
 };
 
 struct EtaRow {

@@ -10,7 +10,9 @@ namespace orvex {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 class Writer {
   public:
@@ -83,12 +85,29 @@ void WriteComposite(Writer& w, const GreatCircleInputs& in, const GreatCircleRes
 
 GreatCircleOutline GreatCircleOutlineHeadings() {
     static const std::array<std::pair<const char*, int>, 23> base{{
-        {"GC Distance", 1}, {"Theoretical", 0}, {"Sum of RLs", 0}, {"Vertex", 1},
-        {"Latitude", 2},    {"Longitude", 2},   {"Distance", 0},   {"Courses", 1},
-        {"Departure", 2},   {"Arrival", 2},     {"Composite Sailing > Lmax", 0},
-        {"First GC", 0},    {", ", 0},          {", ", 0},         {"Dist", 0},
-        {"Intermediate RL", 0}, {", ", 0},      {", ", 0},         {"Dist", 0},
-        {"Second GC", 0},   {", ", 0},          {", ", 0},         {"Dist", 0},
+        {"GC Distance", 1},
+        {"Theoretical", 0},
+        {"Sum of RLs", 0},
+        {"Vertex", 1},
+        {"Latitude", 2},
+        {"Longitude", 2},
+        {"Distance", 0},
+        {"Courses", 1},
+        {"Departure", 2},
+        {"Arrival", 2},
+        {"Composite Sailing > Lmax", 0},
+        {"First GC", 0},
+        {", ", 0},
+        {", ", 0},
+        {"Dist", 0},
+        {"Intermediate RL", 0},
+        {", ", 0},
+        {", ", 0},
+        {"Dist", 0},
+        {"Second GC", 0},
+        {", ", 0},
+        {", ", 0},
+        {"Dist", 0},
     }};
     GreatCircleOutline rows;
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = {base[i].first, base[i].second};
@@ -107,8 +126,8 @@ std::string WaypointLine(const WaypointRow& row, const std::string& decSep) {
     return line;
 }
 
-int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in,
-                          const GreatCircleResult& r, const GreatCircleReportContext& ctx) {
+int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in, const GreatCircleResult& r,
+                          const GreatCircleReportContext& ctx) {
     Writer w(box, ctx);
     const std::string& sep = ctx.DecSep;
     const GreatCircleVertex& v = r.Vertex;
@@ -117,10 +136,9 @@ int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in,
         !w.Slot(FormatLongitude(in.Long4, sep)) || !w.Slot(FormatLatitude(v.VertexLat, sep)) ||
         !w.Slot(FormatLongitude(v.VertexLong, sep)))
         return w.Filled();
-    const bool slot8 = r.VertexOutside
-                           ? w.Slot("The Vertex is outside the track.")
-                           : w.Slot("The Vertex distance from the departure point is " +
-                                    w.Dist(v.VertexDist) + w.UnitsDot());
+    const bool slot8 = r.VertexOutside ? w.Slot("The Vertex is outside the track.")
+                                       : w.Slot("The Vertex distance from the departure point is " +
+                                                w.Dist(v.VertexDist) + w.UnitsDot());
     if (!slot8 || r.LimitError != 0) return w.Filled();
 
     // Slot 9.

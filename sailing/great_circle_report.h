@@ -43,12 +43,12 @@ struct GreatCircleReportContext {
     std::string ProgramName = "Orvex 1.2";
 };
 
-// Slot 1 .. 5 texts etc. are written into `box`, which must hold the freshly
+// Fills the slots of the report in order. `box` must hold the freshly
 // reloaded template with the caret at 0. Writes slots 1 to 8 only when the
 // limiting latitude was refused (result.LimitError). Answers the number of
 // slots filled; a template with fewer placeholders stops the filling there.
-int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in,
-                          const GreatCircleResult& r, const GreatCircleReportContext& ctx);
+int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in, const GreatCircleResult& r,
+                          const GreatCircleReportContext& ctx);
 
 // Writes the rows a computation changes (rows 3 to 6 after a refused limit).
 void UpdateGreatCircleOutline(GreatCircleOutline& rows, const GreatCircleInputs& in,

@@ -15,7 +15,9 @@ namespace orvex {
 
 namespace {
 
-int Sign(double x) { return x > 0.0 ? 1 : (x < 0.0 ? -1 : 0); }
+int Sign(double x) {
+    return x > 0.0 ? 1 : (x < 0.0 ? -1 : 0);
+}
 
 void CheckFinite(double x) {
     if (!std::isfinite(x)) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
@@ -40,8 +42,8 @@ double Geocentric(double lat, const EarthModel& E) {
 double TangentLongitude(double seedDeg, int iFct) {
     NautLibFct fn;
     bool failed = false;
-    const double root = FindRoot(fn, seedDeg * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, iFct,
-                                 true, failed);
+    const double root =
+        FindRoot(fn, seedDeg * kDegToRad, 0.002, -kPi, kPi, true, 1e-8, 100, iFct, true, failed);
     return Norm180(root * kRadToDeg);
 }
 
@@ -81,8 +83,8 @@ void ComputeWaypoints(WaypointTable& t, double lat1, double long1, double lat2, 
                k < maxRows) {
             double course = kNoCourse;
             bool failed = false;
-            const double lat = GreatCircleComposite(lon, vertexLat, vertexLong, vertexParam, E,
-                                                    0.0, 0.0, course, failed);
+            const double lat = GreatCircleComposite(lon, vertexLat, vertexLong, vertexParam, E, 0.0,
+                                                    0.0, course, failed);
             row(k)[2] = lon;
             row(k)[1] = failed ? kNoWaypointLatitude : lat;
             ++k;
@@ -164,8 +166,9 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
         r.HasWaypoints = true;
         int k = 1;
         if (r.Composite) {
-            const double count = (std::fabs(Norm180(r.T1 - in.Long3)) +
-                                  std::fabs(Norm180(in.Long4 - r.T2))) / in.Interval;
+            const double count =
+                (std::fabs(Norm180(r.T1 - in.Long3)) + std::fabs(Norm180(in.Long4 - r.T2))) /
+                in.Interval;
             r.Waypoints = MakeTable(count);
             const double param = CompositeVertexParam(r.Limit, E);
             ComputeWaypoints(r.Waypoints, in.Lat3, in.Long3, r.Limit, r.T1, r.Limit, r.T1, param, k,
@@ -183,7 +186,8 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
         r.ArrivalRow = k;
         const double sailed = r.Waypoints[static_cast<size_t>(k)][5];
         for (int i = k; i >= 1; --i)
-            r.Waypoints[static_cast<size_t>(i)][6] = sailed - r.Waypoints[static_cast<size_t>(i)][5];
+            r.Waypoints[static_cast<size_t>(i)][6] =
+                sailed - r.Waypoints[static_cast<size_t>(i)][5];
         r.SumOfRhumbLines = sailed;
     }
 
@@ -201,10 +205,10 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
 
     bool failed1 = false, failed2 = false;
     double c1 = 0.0, c2 = 0.0;
-    GreatCircleComposite(in.Long3, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3,
-                         in.Long4, c1, failed1);
-    GreatCircleComposite(in.Long4, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3,
-                         in.Long4, c2, failed2);
+    GreatCircleComposite(in.Long3, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3, in.Long4,
+                         c1, failed1);
+    GreatCircleComposite(in.Long4, v.VertexLat, v.VertexLong, v.VertexParam, E, in.Long3, in.Long4,
+                         c2, failed2);
     // A route along a meridian: the course routine gives the meridian's
     // courses (360 or 180) although it finds no latitude; where it leaves a
     // course untouched, the meridian or the pole crossed decides it.

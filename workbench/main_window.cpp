@@ -48,6 +48,8 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildPages();
     BuildStatusBar();
     ConnectActions();
+    ConnectResultCommands();
+    ConnectCompanions();
     ConnectChartCommands();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),

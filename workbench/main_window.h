@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/masked_field.h"
@@ -26,12 +27,13 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
+class QGridLayout;
+class QKeyEvent;
+class QTimer;
 class QGroupBox;
 class QRadioButton;
 class QTableWidget;
 class QTreeWidget;
-class QGridLayout;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -47,6 +49,11 @@ namespace orvex {
 
 class ChartPicture;
 class FrmEnd;
+struct NumericReport;
+struct SightDetailInputs;
+class FrmAzimuth;
+class FrmStarFixWizard;
+class SystemClock;
 
 class FrmIntro;
 class FrmProba;
@@ -269,15 +276,46 @@ class FrmWorking : public QMainWindow {
     UpDownButtons* updMinSpeed = nullptr;
     UpDownButtons* updMaxSpeed = nullptr;
     UpDownButtons* updInterval = nullptr;
-    // Runs a utilities print job (0 the great-circle report, 1 the ETA
-    // table) once the printer check has passed.
-    std::function<void(int)> onPrintUtility;
     // The field that holds masks for a control name and index (-1: single).
     MaskedField* MaskField(const std::string& name, int index) const;
 
     // Actions by control name ("mnuFileQuit", "bthExit", ...).
     QAction* Action(const QString& name) const;
     QMenu* Menu(const QString& name) const;
+
+    // ---- Results commands -----------------------------------------------------
+    // The numeric report and the chart of the lines of position: each commits
+    // the open grid cell and computes the fix again from the inputs.
+    void cmdNumRes_Click();
+    void cmdGraphRes_Click();
+    // The numeric page with the report of the fix the state holds: reloads
+    // the template, fills its 33 marks in order, recomputes the per-sight
+    // details. A template that cannot be read is reported and the page
+    // stays as it was.
+    void ShowNumericResults();
+    // The graphic page: the lines of position through the most probable
+    // position, then the chart.
+    void ShowGraphicResults();
+    // Lines of the current printer's page in Arial 12 pt; 0 without printer.
+    int PrinterPageLines() const;
+
+    // ---- Clock page (third tab of tabOptions) --------------------------------
+    QLabel* lblSystemTZ = nullptr;
+    QLineEdit* txtLocTime = nullptr;
+    QLabel* lblSystemGMT = nullptr;
+    QLineEdit* txtSysTime = nullptr;
+    QLabel* lblDST = nullptr;
+    QLabel* lblSystemTime = nullptr;
+    QDateTimeEdit* dtpTime3 = nullptr;  // dtpTime(3): the UTC to set
+    QPushButton* cmdSetSysTime = nullptr;
+    QTimer* tmrSysTime = nullptr;  // 1000 ms, only while the clock page shows
+    void tabOptions_Click(int previousTab);
+    void tabOptions_LostFocus();
+    void tmrSysTime_Timer();
+    void cmdSetSysTime_Click();
+    // The PC clock the page reads and sets (tests give a manual one);
+    // nullptr is the computer's own.
+    void SetSystemClock(std::shared_ptr<SystemClock> clock) { systemClock_ = std::move(clock); }
 
     // Hooks for the windows of later work: the azimuth tool, the wizard and
     // the results commands. Unset hooks do nothing.
@@ -411,6 +449,15 @@ class FrmWorking : public QMainWindow {
     // ---- Observation file ------------------------------------------------------------
     void cmdSaveObs_Click();
     void cmdLoadObs_Click();
+    // ---- Companion windows: the star-fix wizard and the azimuth tool -------
+    // Fills the hooks above that open, raise and unload them.
+    void ConnectCompanions();
+    // The wizard started from this window and the azimuth tool (null until
+    // first shown, or after they unloaded).
+    FrmStarFixWizard* StarFixWizard() const;
+    FrmAzimuth* AzimuthTool() const;
+    // The PC clock the companion windows read; nullptr reads the host's.
+    std::shared_ptr<SystemClock> CompanionClock;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -448,6 +495,13 @@ class FrmWorking : public QMainWindow {
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
+    void BuildClockPage();
+    // Gives the results hooks (onNumericResults, onGraphicResults) their
+    // commands.
+    void ConnectResultCommands();
+    SightDetailInputs SightDetailsFromState() const;
+    bool ReloadReportTemplate();
+    void FillReportTemplate(const NumericReport& report);
     void SetAstroMenuForInput();
     void LoadDocuments();
     void UnloadOtherWindows();
@@ -456,6 +510,10 @@ class FrmWorking : public QMainWindow {
     double TwipsPerPixel() const;
 
     WorkbenchState state_;
+    std::shared_ptr<SystemClock> systemClock_;
+    // Undoes the clock page's connections to the application and the tab
+    // set when the window's members go, before its widgets are torn down.
+    std::shared_ptr<void> clockWiring_;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
@@ -475,6 +533,8 @@ class FrmWorking : public QMainWindow {
     QPointer<FrmWait> frmWait_;
     QPointer<FrmSplash> frmSplash_;
     QPointer<FrmIntro> frmIntro_;
+    QPointer<FrmStarFixWizard> frmStarFixWizard_;
+    QPointer<FrmAzimuth> frmAzimuth_;
     // The introduction letter as loaded at start; each showing of frmIntro
     // gets a copy.
     QString introLetterHtml_;

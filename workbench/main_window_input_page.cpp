@@ -181,8 +181,7 @@ void FrmWorking::BuildStarFixInputControls() {
         ext->addWidget(updF, i + 1, 5);
         ext->addWidget(Label("°F", fraExt), i + 1, 6);
         connect(updC, &UpDownButtons::UpClick, this, [this, i] { updTempCelcius_UpClick(i); });
-        connect(updC, &UpDownButtons::DownClick, this,
-                [this, i] { updTempCelcius_DownClick(i); });
+        connect(updC, &UpDownButtons::DownClick, this, [this, i] { updTempCelcius_DownClick(i); });
         connect(updF, &UpDownButtons::UpClick, this, [this, i] { updTempFahr_UpClick(i); });
         connect(updF, &UpDownButtons::DownClick, this, [this, i] { updTempFahr_DownClick(i); });
     }

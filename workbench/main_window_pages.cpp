@@ -298,6 +298,7 @@ void FrmWorking::BuildOptionsTabs() {
         connect(cmdEndTabOptions[tab], &QPushButton::clicked, this,
                 &FrmWorking::cmdEndTabOptions_Click);
     }
+    BuildClockPage();
 }
 
 const QStringList& FrmWorking::StatusPanelKeys() {

@@ -269,11 +269,6 @@ void FrmWorking::cmdPrevTabOptions_Click() {
     }
 }
 
-void FrmWorking::tabOptions_GotFocus() {
-    // The clock page of the third tab starts its refresh here; it comes
-    // with the clock page itself.
-}
-
 void FrmWorking::cmdEndTabOptions_Click() {
     tabOptions->setVisible(false);
     if (tabOptions->property("Tag").toString() == "CalledFromUtil") {

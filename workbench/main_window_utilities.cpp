@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,13 +21,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "charts/print_lib.h"
 #include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/time_lib.h"
-#include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
@@ -35,8 +36,8 @@
 #include "sailing/great_circle_sailing.h"
 #include "sailing/rhumb_line_utility.h"
 #include "sailing/utility_fault.h"
-#include "workbench/input_masks.h"
 #include "workbench/frm_wait.h"
+#include "workbench/input_masks.h"
 #include "workbench/main_window.h"
 #include "workbench/up_down_buttons.h"
 
@@ -44,9 +45,13 @@ namespace orvex {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
-QString Indexed(const char* name, int index) { return QString("%1_%2").arg(name).arg(index); }
+QString Indexed(const char* name, int index) {
+    return QString("%1_%2").arg(name).arg(index);
+}
 
 QGridLayout* FieldGrid(QTabWidget* tabs, int tab) {
     auto* fields = tabs->findChild<QWidget*>(QString("tabUtil_%1_fields").arg(tab));
@@ -117,8 +122,8 @@ void FrmWorking::BuildSailingControls() {
     }
 
     auto erase = [this](int i, const QString& tip, QWidget* parent) {
-        auto* b = new QPushButton(i == 6 || i == 7 || i == 14 ? "Erase all" : QString(u8"×"),
-                                  parent);
+        auto* b =
+            new QPushButton(i == 6 || i == 7 || i == 14 ? "Erase all" : QString(u8"×"), parent);
         b->setObjectName(Indexed("cmdErase", i));
         b->setToolTip(tip);
         if (!(i == 6 || i == 7 || i == 14)) b->setFixedWidth(28);
@@ -139,8 +144,8 @@ void FrmWorking::BuildSailingControls() {
     MaskedField* mskInterv = singleMasks["mskInterv"];
 
     // Rhumb line.
-    const char* rlLabels[] = {"Latitude Pos. 1 :", "Longitude Pos. 1 :", "Latitude Pos. 2 :",
-                              "Longitude Pos. 2 :"};
+    const char* rlLabels[] = {
+        "Latitude Pos. 1 :", "Longitude Pos. 1 :", "Latitude Pos. 2 :", "Longitude Pos. 2 :"};
     for (int i = 0; i < 2; ++i) {
         Relabel(rl, mskLat[i], rlLabels[2 * i]);
         Relabel(rl, mskLong[i], rlLabels[2 * i + 1]);
@@ -223,8 +228,8 @@ void FrmWorking::BuildSailingControls() {
         lblChoosenEllipsoid[i]->installEventFilter(this);
         lblChoosenEllipsoid[i]->setProperty("UtilEllipsoidLabel", true);
         v->addWidget(lblChoosenEllipsoid[i]);
-        v->addWidget(new QLabel("as reference ellipsoid for all the computations.",
-                                fraEllipsoid[i]));
+        v->addWidget(
+            new QLabel("as reference ellipsoid for all the computations.", fraEllipsoid[i]));
         auto* sphere = new QLabel(
             i == 0 ? "Use \"Normal Sphere\" to compare with traditional results."
                    : "Use \"Normal Sphere\" to compare with traditional results.\n"
@@ -468,7 +473,7 @@ void FrmWorking::updLat_Click(bool up) {
     if (up) {
         if (v == 0.0)
             v = std::fabs(state_.Lat(3)) >= std::fabs(state_.Lat(4)) ? state_.Lat(3)
-                                                                       : state_.Lat(4);
+                                                                     : state_.Lat(4);
         else if (v <= 89.0)
             v += 1.0;
     } else if (v >= 1.0) {
@@ -524,7 +529,10 @@ void FrmWorking::cmdErase_Click(int index) {
         MaskedField* f = nullptr;
         QString blank;
         switch (i) {
-            case 0: case 1: case 2: case 3: {
+            case 0:
+            case 1:
+            case 2:
+            case 3: {
                 const bool lat = i % 2 == 0;
                 f = lat ? mskLat[static_cast<size_t>(i / 2)] : mskLong[static_cast<size_t>(i / 2)];
                 blank = Q(lat ? BlankLatitudeText(sep) : BlankLongitudeText(sep));
@@ -544,10 +552,14 @@ void FrmWorking::cmdErase_Click(int index) {
                 state_.RLDist = 0.0;
                 state_.UtilEntered[11] = false;
                 break;
-            case 8: case 9: case 10: case 11: {
+            case 8:
+            case 9:
+            case 10:
+            case 11: {
                 const bool lat = i % 2 == 0;
                 const int slot = (i - 8) / 2 + 3;  // Lat(3), Long(3), Lat(4), Long(4)
-                f = lat ? mskLat[static_cast<size_t>(slot - 1)] : mskLong[static_cast<size_t>(slot - 1)];
+                f = lat ? mskLat[static_cast<size_t>(slot - 1)]
+                        : mskLong[static_cast<size_t>(slot - 1)];
                 blank = Q(lat ? BlankLatitudeText(sep) : BlankLongitudeText(sep));
                 (lat ? state_.Lat : state_.Long)(slot) = 0.0;
                 state_.UtilEntered[static_cast<size_t>(i - 4)] = false;
@@ -705,7 +717,6 @@ void FrmWorking::cmdAskPrint_Click(int index) {
     steps.push_back([&] { printer.SetColorMode(colour); });
     const bool done = RunPrintSteps(steps, "the results may not be properly printed.");
     if (done) SetWaitCursor(false);
-    if (onPrintUtility) onPrintUtility(index);
 }
 
 // ---- Moves between the tabs ----------------------------------------------------
@@ -777,9 +788,8 @@ void FrmWorking::tabUtil_GotFocus() {
 
 void FrmWorking::TestCompute(int iButton) {
     // The chosen ellipsoid's name on the two tabs that use it.
-    const QString name = cboEllipsoid->currentIndex() >= 0
-                             ? EllipsoidName(cboEllipsoid->currentText())
-                             : QString();
+    const QString name =
+        cboEllipsoid->currentIndex() >= 0 ? EllipsoidName(cboEllipsoid->currentText()) : QString();
     for (QLabel* l : lblChoosenEllipsoid) l->setText(name);
     const int tab = tabUtil->currentIndex();
     try {
@@ -803,8 +813,7 @@ void FrmWorking::ReportUtilityError(int number, const QString& description) {
     const bool repeat = state_.HasLastErr && !state_.LastErrText.empty() &&
                         state_.LastErrText == text &&
                         std::fabs(std::trunc(now) - std::trunc(state_.LastErrTime)) <= 1.0;
-    if (!repeat)
-        ShowMessage(kIconCritical + kButtonsOk, QString(" ERROR REPORT"), Q(text), this);
+    if (!repeat) ShowMessage(kIconCritical + kButtonsOk, QString(" ERROR REPORT"), Q(text), this);
     state_.HasLastErr = true;
     state_.LastErrTime = now;
     state_.LastErrText = text;
@@ -885,6 +894,10 @@ int FrmWorking::OutlineLevel(int row) const {
 }
 
 void FrmWorking::RunGreatCircleCase() {
+    // The report template is read at each computation; without it nothing
+    // is computed and the error report names the missing file.
+    if (rtfCalcWP->FileName().isEmpty() || !QFile::exists(rtfCalcWP->FileName()))
+        throw UtilityFault(53, "File not found: CalcWP.rtf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     GreatCircleInputs in;
     in.Lat3 = state_.Lat(3);

@@ -78,6 +78,11 @@ struct WorkbenchState {
     ObservationSet Obs;
     FixResult Fix;
 
+    // --- Numeric report ------------------------------------------------------
+    // Miles run from each sight to the wanted time (1..ObsCount), positive
+    // for a sight taken before it; written by the report for its details.
+    Vector ObsRunDist;
+
     // --- Chart view -------------------------------------------------------
     double LopLength = 5.0;
     double ChartScale = 0.1;
@@ -95,15 +100,6 @@ struct WorkbenchState {
     double EtaDist = 0.0, MinSpeed = 10.0, MaxSpeed = 24.0, SpeedInterv = 0.5;
     double EtaDepTime = 0.0;
 
-    // --- Sailing utilities: great circle, ETA checks, error report --------
-    // Waypoints of the last great circle with an interval (rows from 1).
-    orvex::WaypointTable WaypointTable;
-    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
-    bool SkipSpeedCheck = false;
-    bool HasLastErr = false;
-    double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
-    std::string LastErrText;
-
     // --- Observation grid and star-fix driver ---------------------------------
     // ObsCellFilled[row][column], rows 0..50, columns 0..3 (time, body,
     // altitude, correction): the cell holds a committed value. Row 0, the
@@ -117,6 +113,14 @@ struct WorkbenchState {
     // Long(6)), degrees.
     double EstLat = 0.0;
     double EstLong = 0.0;
+    // --- Sailing utilities: great circle, ETA checks, error report --------
+    // Waypoints of the last great circle with an interval (rows from 1).
+    orvex::WaypointTable WaypointTable;
+    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
+    bool SkipSpeedCheck = false;
+    bool HasLastErr = false;
+    double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
+    std::string LastErrText;
 };
 
 }  // namespace orvex

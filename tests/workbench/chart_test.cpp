@@ -298,8 +298,8 @@ TEST(ChartDrawing, PrintedPagePreview) {
     painter.end();
     image.save(test::TestOutputFolder() + "/chart_printed_page.png");
     // Black cross on the estimated position, no colour anywhere.
-    const QColor est = image.pixelColor(
-        canvas.ToDevice(GraphX(329.95, d.chart.GraphDateLine), 45.03).toPoint());
+    const QColor est =
+        image.pixelColor(canvas.ToDevice(GraphX(329.95, d.chart.GraphDateLine), 45.03).toPoint());
     EXPECT_LT(est.red() + est.green() + est.blue(), 100);
     EXPECT_TRUE(script.messages.empty());
 }
@@ -577,6 +577,45 @@ TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
     EXPECT_EQ(p.Orientation(), kOrientationLandscape);
     EXPECT_EQ(w->rtfNumDisp->SelStart(), 0);
     EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the report print's error handling: a colour mode refused with
+// 380 still prints silently; a printer not ready at the page's start
+// offers Retry, and Retry prints the whole report once.
+TEST_F(ChartPrint, ReportPrintErrors) {
+    w->rtfNumDisp->setHtml("<p>Report</p>");
+    script.dialogHandler = [](QDialog& dlg) {
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        return static_cast<int>(QDialog::Accepted);
+    };
+    printers->fault = [](const QString& step) {
+        if (step == "SetColorMode") throw PrinterError(380, "Invalid property value");
+    };
+    script.Clear();
+    w->mnuAstroNumPrint_Click();
+    EXPECT_TRUE(script.messages.empty());
+    ASSERT_EQ(printers->jobs.size(), 1);
+
+    int fails = 1;
+    printers->fault = [&fails](const QString& step) {
+        if (step == "Open" && fails-- > 0)
+            throw PrinterError(484, "Printer information unavailable");
+    };
+    script.answers = {kAnswerRetry};
+    w->mnuAstroNumPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
+    EXPECT_EQ(script.messages[0].text, "Please check your printer and retry.");
+    ASSERT_EQ(printers->jobs.size(), 2);
+    EXPECT_EQ(printers->jobPages[1], 1);
+
+    // No printer: the box alone, no printer choice.
+    printers->printers.clear();
+    script.Clear();
+    w->mnuAstroNumPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "NO PRINTER");
+    EXPECT_TRUE(script.dialogs.empty());
 }
 
 }  // namespace

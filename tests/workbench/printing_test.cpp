@@ -28,8 +28,8 @@ int PdfPages(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return -1;
     const QByteArray data = f.readAll();
     if (!data.startsWith("%PDF")) return -2;
-    return static_cast<int>(QString::fromLatin1(data)
-                                .count(QRegularExpression("/Type\\s*/Page[^s]")));
+    return static_cast<int>(
+        QString::fromLatin1(data).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 struct PrintFixture : ::testing::Test {
@@ -123,14 +123,14 @@ TEST_F(PrintFixture, PrintStepsMapTheErrors) {
         std::vector<int> ran;
         int failures = 1;
         script.answers = {kAnswerRetry};
-        const bool done = RunPrintSteps(
-            {[&] { ran.push_back(1); },
-             [&] {
-                 ran.push_back(2);
-                 if (failures-- > 0) throw PrinterError(c.number, "Out of memory");
-             },
-             [&] { ran.push_back(3); }},
-            driver);
+        const bool done = RunPrintSteps({[&] { ran.push_back(1); },
+                                         [&] {
+                                             ran.push_back(2);
+                                             if (failures-- > 0)
+                                                 throw PrinterError(c.number, "Out of memory");
+                                         },
+                                         [&] { ran.push_back(3); }},
+                                        driver);
         EXPECT_TRUE(done);
         EXPECT_EQ(ran, (std::vector<int>{1, 2, 2, 3})) << c.number;  // Retry runs the step again
         ASSERT_EQ(script.messages.size(), 1u);
@@ -143,18 +143,18 @@ TEST_F(PrintFixture, PrintStepsMapTheErrors) {
     script.Clear();
     script.answers = {kAnswerCancel};
     std::vector<int> ran;
-    EXPECT_FALSE(RunPrintSteps({[&] { ran.push_back(1); },
-                                [&] { throw PrinterError(482, "Printer error"); },
-                                [&] { ran.push_back(3); }},
-                               driver));
+    EXPECT_FALSE(
+        RunPrintSteps({[&] { ran.push_back(1); }, [&] { throw PrinterError(482, "Printer error"); },
+                       [&] { ran.push_back(3); }},
+                      driver));
     EXPECT_EQ(ran, std::vector<int>{1});
 
     // 380: silent, the next step runs.
     script.Clear();
     ran.clear();
-    EXPECT_TRUE(RunPrintSteps({[&] { throw PrinterError(380, "Invalid property value"); },
-                               [&] { ran.push_back(2); }},
-                              driver));
+    EXPECT_TRUE(RunPrintSteps(
+        {[&] { throw PrinterError(380, "Invalid property value"); }, [&] { ran.push_back(2); }},
+        driver));
     EXPECT_EQ(ran, std::vector<int>{2});
     EXPECT_TRUE(script.messages.empty());
 }
@@ -285,9 +285,8 @@ TEST_F(PrintFixture, GridLayoutOnThePage) {
     EXPECT_EQ(cells[0].text, "    0 kn & row 0");
     EXPECT_EQ(cells[1].text, "    1 kn & row 0 (Orvex)");
     EXPECT_EQ(cells[2].text, "    2 kn & row 0          (1.2)");
-    const auto row1 = std::find_if(cells.begin(), cells.end(), [](const auto& c) {
-        return c.row == 1 && c.col == 1;
-    });
+    const auto row1 = std::find_if(cells.begin(), cells.end(),
+                                   [](const auto& c) { return c.row == 1 && c.col == 1; });
     ASSERT_NE(row1, cells.end());
     EXPECT_EQ(row1->text, "  1 kn & row 1");
 }

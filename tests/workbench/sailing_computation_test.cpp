@@ -1,11 +1,11 @@
 // The sailing utilities' computations without the window: the choice of the
 // rhumb-line problem, the ETA table, the great circle with its composite
 // sailing and waypoints, and the filled report.
+#include <gtest/gtest.h>
+
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
 #include <GeographicLib/Rhumb.hpp>
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "navlib/constants.h"
@@ -24,8 +24,12 @@ namespace {
 
 constexpr double kNm = 1852.0;
 
-EarthModel Wgs84() { return EarthModel{298.257223563, 6378137.0 / kNm}; }
-EarthModel NormalSphere() { return EarthModel{1e100, 10800.0 / kPi}; }
+EarthModel Wgs84() {
+    return EarthModel{298.257223563, 6378137.0 / kNm};
+}
+EarthModel NormalSphere() {
+    return EarthModel{1e100, 10800.0 / kPi};
+}
 
 std::array<bool, 12> Flags(std::initializer_list<int> set) {
     std::array<bool, 12> f{};
@@ -179,9 +183,9 @@ TEST(EtaTable, ZeroIntervalIsADivisionByZero) {
 // ---- Great circle --------------------------------------------------------------------
 
 struct GeoTruth {
-    double dist;       // nm
+    double dist;        // nm
     double azi1, azi2;  // degrees 0..360
-    double vertexLat;  // degrees
+    double vertexLat;   // degrees
 };
 
 GeoTruth Truth(const EarthModel& E, double lat1, double lon1, double lat2, double lon2) {
@@ -318,8 +322,8 @@ TEST(GreatCircleSailing, CompositeSailingOnTheSphere) {
     EXPECT_DOUBLE_EQ(r.Limit, 45.0);
     const double tanL = std::tan(45.0 * kDegToRad);
     EXPECT_NEAR(std::cos((r.T1 - in.Long3) * kDegToRad), std::tan(40.0 * kDegToRad) / tanL, 1e-7);
-    EXPECT_NEAR(std::cos(Norm180(in.Long4 - r.T2) * kDegToRad),
-                std::tan(35.0 * kDegToRad) / tanL, 1e-7);
+    EXPECT_NEAR(std::cos(Norm180(in.Long4 - r.T2) * kDegToRad), std::tan(35.0 * kDegToRad) / tanL,
+                1e-7);
     EXPECT_DOUBLE_EQ(r.ParallelCourse, 90.0);
     const GeoTruth plain = Truth(E, in.Lat3, in.Long3, in.Lat4, in.Long4);
     EXPECT_GT(r.Theoretical, plain.dist);
@@ -386,10 +390,15 @@ TEST(GreatCircleReport, EveryPlaceholderFilledInOrder) {
     EXPECT_EQ(FillGreatCircleReport(box, in, r, ctx), 11);
     const QString text = box.Text();
     EXPECT_EQ(text.count(kPlaceholderMark), 0);
-    const QStringList inOrder = {"Normal Sphere", "40°00'.0 N", "010°00'.0 E", "45°00'.0 N",
-                                 "030°00'.0 E", "The Vertex",
+    const QStringList inOrder = {"Normal Sphere",
+                                 "40°00'.0 N",
+                                 "010°00'.0 E",
+                                 "45°00'.0 N",
+                                 "030°00'.0 E",
+                                 "The Vertex",
                                  "The total theoretical distance is",
-                                 "geographical miles.", "This means a saving of",
+                                 "geographical miles.",
+                                 "This means a saving of",
                                  "The period of the geodesic curve is",
                                  "The great circle theoretical departure course is",
                                  "End of great circle calculation by Orvex 1.2"};

@@ -7,15 +7,15 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
-#include <QTimeZone>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTreeWidget>
 
 #include "charts/print_lib.h"
@@ -327,7 +327,8 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     const auto& table = p.S().WaypointTable;
     ASSERT_GT(table.size(), 5u);
     EXPECT_GT(p.S().RLDist, 4000.0);
-    EXPECT_TRUE(w->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
+    EXPECT_TRUE(
+        w->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
     QDir().mkpath(test::TestOutputFolder());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
 
@@ -391,6 +392,26 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
 }
 
+// Without its report template the great circle is not computed: the error
+// report names the missing file once.
+TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    ASSERT_TRUE(QFile::remove(p.folder.Path() + "/CalcWP.rtf"));
+    p.Enter(w->mskLat[2], "50°00'.0 N");
+    p.Enter(w->mskLong[2], "005°00'.0 W");
+    p.Enter(w->mskLat[3], "40°30'.0 N");
+    p.Enter(w->mskLong[3], "073°50'.0 W");
+    const double before = p.S().RLDist;
+    p.script.Clear();
+    w->cmdCompute_Click(1);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
+    EXPECT_TRUE(p.script.messages[0].text.endsWith("Error 53: File not found: CalcWP.rtf"));
+    EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    EXPECT_EQ(p.S().RLDist, before);
+}
+
 // The print buttons: the great-circle report as rich-text pages, the ETA
 // table as a ruled grid with its three headers; the printer's settings are
 // put back; without a printer only "NO PRINTER".
@@ -424,7 +445,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     EXPECT_GE(printers.jobPages.at(0), 1);
     EXPECT_TRUE(printers.steps.contains("PrintRichText"));
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
-    QFile::copy(printers.jobs.at(0), test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
+    QFile::copy(printers.jobs.at(0),
+                test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
 
     w->cmdNextTabUtil_Click();
     p.Enter(p.Field("mskDTG"), "00500.00");
@@ -462,13 +484,13 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         int flag;  // -1: none
     };
     const std::vector<Case> cases = {
-        {0, w->mskLat[0], "__°__'._ _", 0},   {1, w->mskLong[0], "___°__'._ _", 1},
-        {2, w->mskLat[1], "__°__'._ _", 2},   {3, w->mskLong[1], "___°__'._ _", 3},
-        {4, w->mskCourse[1], "___°._", 10},   {5, p.Field("mskDist"), "_____.__", 11},
-        {8, w->mskLat[2], "__°__'._ _", 4},   {9, w->mskLong[2], "___°__'._ _", 5},
-        {10, w->mskLat[3], "__°__'._ _", 6},  {11, w->mskLong[3], "___°__'._ _", 7},
-        {12, w->mskLat[4], "__°__'", 8},      {13, w->mskLong[4], "__°_0'", 9},
-        {15, p.Field("mskDTG"), "_____.__", -1}, {16, p.Field("mskMinSpeed"), "_10.0", -1},
+        {0, w->mskLat[0], "__°__'._ _", 0},        {1, w->mskLong[0], "___°__'._ _", 1},
+        {2, w->mskLat[1], "__°__'._ _", 2},        {3, w->mskLong[1], "___°__'._ _", 3},
+        {4, w->mskCourse[1], "___°._", 10},        {5, p.Field("mskDist"), "_____.__", 11},
+        {8, w->mskLat[2], "__°__'._ _", 4},        {9, w->mskLong[2], "___°__'._ _", 5},
+        {10, w->mskLat[3], "__°__'._ _", 6},       {11, w->mskLong[3], "___°__'._ _", 7},
+        {12, w->mskLat[4], "__°__'", 8},           {13, w->mskLong[4], "__°_0'", 9},
+        {15, p.Field("mskDTG"), "_____.__", -1},   {16, p.Field("mskMinSpeed"), "_10.0", -1},
         {17, p.Field("mskMaxSpeed"), "_24.0", -1}, {18, p.Field("mskInterv"), "_0.50", -1},
     };
     for (const Case& c : cases) {

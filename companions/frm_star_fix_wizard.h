@@ -1,0 +1,203 @@
+// The star-fix wizard: a modeless window that plans the star sights of one
+// twilight in four steps: (1) date, position and height of eye; (2) the
+// Sun's times of that date and the choice of the morning or evening
+// twilight; (3) bright, well-spread stars proposed for that twilight;
+// (4) a table of azimuth, expected sextant altitude and magnitude of the
+// chosen stars, for the twilight, for a time the user types, or following
+// the PC clock every 15 seconds.
+//
+// The same window, opened by the azimuth tool with the tag "FromAzi", shows
+// only the table of step 4 filled with every body above the horizon at the
+// tool's time and position ("What is up?").
+//
+// Every control carries its control name as objectName; control arrays are
+// "name_index". The window hands nothing back to the star-fix input.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "companions/companion_links.h"
+#include "companions/wizard_star_choice.h"
+#include "ephemeris/twilight.h"
+
+class QDateTimeEdit;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QTimer;
+
+namespace orvex {
+
+class MaskedField;
+
+class FrmStarFixWizard : public QWidget {
+    Q_OBJECT
+  public:
+    // owner: the main window (the wizard) or the azimuth tool ("What is
+    // up?"); the window stays above its owner and goes with it.
+    FrmStarFixWizard(CompanionLinks links, QWidget* owner = nullptr);
+    ~FrmStarFixWizard() override;
+
+    // "FromMain" (started by the main window), "FromAzi" (opened by the
+    // azimuth tool), "FromOther" (after the first activation), or empty.
+    QString Tag() const { return tag_; }
+    void SetTag(const QString& tag) { tag_ = tag; }
+    // The azimuth tool's hand-over: time (UT), latitude, longitude.
+    void SetHandOver(double aziTime, double aziLat, double aziLong);
+
+    // ---- Window life ---------------------------------------------------
+    // Every activation (also the first showing): resets to step 1 for
+    // "FromMain", fills the visible bodies for "FromAzi", then restores and
+    // raises the window.
+    void Form_Activate();
+    // Losing the activation to another window of the program: minimises
+    // the window; a second loss within 0.5 s unloads it.
+    void Form_Deactivate();
+    // F5: minimises the window and shows the time-store dialog.
+    void Form_KeyDown(int keyCode);
+    // The close box: stops the timer, tells the main window, unloads.
+    void Form_QueryUnload();
+    // True once the window has unloaded itself (it is then deleted later).
+    bool Unloaded() const { return unloaded_; }
+
+    // ---- Steps ----------------------------------------------------------
+    void cmdNav_Click(int index);  // 0 Help, 1 Cancel, 2 Back, 3 Next, 4 End
+    void cmdErase_Click();
+    void cmdEraseObsPos_Click(int index);
+    void dtpTime_LostFocus();
+    void optTime_Click(int index);
+    // The work of step n (1..4), then the frames and buttons; false when
+    // the work was refused (the window stays on its step).
+    bool ShowStep(int n);
+
+    // ---- Live star table ------------------------------------------------
+    void InitStarsGrid();
+    void FillStarsTable();
+    void bthStartTimer_Click();
+    void tmrRealTime_Timer();
+    // The user typed a time into dtpRealTime (value: UT days).
+    void dtpRealTime_Change();
+    // The header drag: press on header column `column`, release over
+    // header column `target` (-1: the release is not over the header).
+    void grdStars_MouseDown(int row, int column);
+    void grdStars_MouseUp(int targetColumn);
+
+    // ---- State (read by tests) ------------------------------------------
+    int WizStep() const { return wizStep_; }
+    bool WizEndEnabled() const { return wizEndEnabled_; }
+    bool WizUserSorted() const { return wizUserSorted_; }
+    int WizRowCount() const { return wizRowCount_; }
+    int WizTimeIndex() const { return wizTimeIndex_; }
+    int WizLastCandidate() const { return wizLastCandidate_; }
+    double WizLat() const { return wizLat_; }
+    double WizLong() const { return wizLong_; }
+    double WizHeightEye() const { return wizHeightEye_; }
+    double WizDate() const { return wizDate_; }
+    bool WizEntered(int i) const { return wizEntered_.at(static_cast<size_t>(i)); }
+    const TwilightTimes& SunTimes() const { return sunTimes_; }
+    const StarCandidates& Candidates() const { return cand_; }
+    // The time the table shows, UT days.
+    double RealTime() const;
+    // Sets the table's time as the user would and runs dtpRealTime_Change.
+    void TypeRealTime(double ut);
+    // Sets the date picker as the user would (the value is committed when
+    // the field is left).
+    void SetDate(double ut);
+    // The cell text of the table (row 0 is the header row).
+    QString Cell(int row, int column) const;
+    const CompanionLinks& Links() const { return links_; }
+
+    // ---- Controls ---------------------------------------------------------
+    std::array<QFrame*, 4> fraStep{};
+    std::array<QLabel*, 4> lblStep{};
+    std::array<QPushButton*, 5> cmdNav{};
+    QDateTimeEdit* dtpTime = nullptr;
+    MaskedField* mskLat = nullptr;
+    MaskedField* mskLong = nullptr;
+    MaskedField* mskHeightM = nullptr;
+    MaskedField* mskHeightF = nullptr;
+    std::array<QLabel*, 4> lblLabels{};
+    QPushButton* cmdErase = nullptr;
+    std::array<QPushButton*, 2> cmdEraseObsPos{};
+    std::array<QRadioButton*, 2> optTime{};
+    std::array<QLabel*, 9> lblTimes{};
+    std::array<QLabel*, 9> lblGMT{};
+    QListWidget* lstStars = nullptr;
+    QTableWidget* grdStars = nullptr;
+    QDateTimeEdit* dtpRealTime = nullptr;
+    QPushButton* bthStartTimer = nullptr;
+    QTimer* tmrRealTime = nullptr;
+    QPushButton* cmdStarsGraph = nullptr;
+
+  signals:
+    // The window has unloaded itself (it is deleted later).
+    void unloaded();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildStep1(QFrame* f);
+    void BuildStep2(QFrame* f);
+    void BuildStep3(QFrame* f);
+    void BuildStep4(QFrame* f);
+    bool DoStepWork(int n);
+    bool StepTwilight();
+    bool StepCandidates();
+    bool StepTable();
+    void UpdateNavButtons(int n);
+    void SetStepCaption(int frame);
+    void StopTimer();
+    void Unload();
+    void CommitLatitude(MaskedField& f);
+    void CommitLongitude(MaskedField& f);
+    void CommitHeight(MaskedField& f, bool metres);
+    void SetPickerValue(QDateTimeEdit* picker, double ut);
+    void SetRealTimeHint(const QString& hint);
+    // The table: rows as places, shown in the columns' current order.
+    void ShowRows();
+    void SortRows(bool byColumnOne);
+    bool IsSelectedItem(int i) const;
+    void PlaceFrames();
+
+    CompanionLinks links_;
+    QString tag_;
+    QFrame* frameArea_ = nullptr;
+
+    int wizStep_ = 1;
+    bool wizEndEnabled_ = false;
+    bool wizUserSorted_ = false;
+    int wizRowCount_ = 0;
+    int wizTimeIndex_ = 0;
+    int wizLastCandidate_ = 0;
+    double wizLat_ = 0, wizLong_ = 0, wizHeightEye_ = 0;
+    double wizDate_ = 0;
+    std::array<bool, 4> wizEntered_{};
+    TwilightTimes sunTimes_{};
+    StarCandidates cand_;
+    double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;
+
+    // The table's data rows and which field each column shows (0 name,
+    // 1 azimuth, 2 altitude, 3 magnitude).
+    std::vector<BodyPlace> rows_;
+    std::array<int, 4> columnField_{0, 1, 2, 3};
+    int draggedColumn_ = -1;
+
+    float lastDeactivate_ = 0.0f;
+    bool unloaded_ = false;
+    bool settingByCode_ = false;
+};
+
+}  // namespace orvex

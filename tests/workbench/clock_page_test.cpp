@@ -1,0 +1,176 @@
+// The clock page of the preferences: the PC's local time and UTC refreshed
+// once a second only while the page shows, the daylight-saving label, and
+// setting the PC clock (one second ahead, in one operation) with the
+// system's refusal reported. The PC clock is a manual one: the ticks are
+// driven by hand, nothing waits on a real second.
+#include <gtest/gtest.h>
+
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cerrno>
+
+#include "platform/pc_clock.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+// 1 July 2026, 12:00:00 UTC.
+const QDateTime kNoonUtc(QDate(2026, 7, 1), QTime(12, 0, 0), Qt::UTC);
+
+class ClockPage : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        clock = std::make_shared<ManualSystemClock>();
+        clock->utcMs = kNoonUtc.toMSecsSinceEpoch();
+        // Central Europe in summer: standard UTC+1, daylight saving on.
+        clock->localOffsetSeconds = 7200;
+        clock->standardBiasMinutes = -60;
+        w = test::StartedWindow(settings);
+        w->SetSystemClock(clock);
+        script.Clear();
+    }
+    // The user clicks a tab of the preferences.
+    void ChooseTab(int tab) { w->tabOptions->setCurrentIndex(tab); }
+
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    std::shared_ptr<ManualSystemClock> clock;
+    std::unique_ptr<FrmWorking> w;
+};
+
+// The refresh runs on the clock tab only: another tab stops it, coming back
+// starts it again and resets the picker to the present UTC; closing the
+// page stops it. Guards a timer left running behind the other pages.
+TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
+    ASSERT_NE(w->tmrSysTime, nullptr);
+    EXPECT_EQ(w->tmrSysTime->interval(), 1000);
+    EXPECT_FALSE(w->tmrSysTime->isActive());  // off at start
+
+    w->mnuOptionsTab_Click();
+    EXPECT_FALSE(w->tmrSysTime->isActive());  // the ellipsoid tab
+    ChooseTab(1);
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+    ChooseTab(2);
+    EXPECT_TRUE(w->tmrSysTime->isActive());
+    EXPECT_EQ(w->dtpTime3->dateTime().toUTC(), kNoonUtc);
+
+    ChooseTab(0);
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+    clock->utcMs += 90 * 1000;
+    ChooseTab(2);
+    EXPECT_TRUE(w->tmrSysTime->isActive());
+    EXPECT_EQ(w->dtpTime3->dateTime().toUTC(), kNoonUtc.addSecs(90));
+
+    // Next and previous run the page's focus handler too.
+    w->cmdPrevTabOptions_Click();
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+    w->cmdNextTabOptions_Click();
+    EXPECT_TRUE(w->tmrSysTime->isActive());
+
+    // The focus leaving the tab set for another page stops it.
+    w->tabOptions_LostFocus();
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+    w->tabOptions_GotFocus();
+    EXPECT_TRUE(w->tmrSysTime->isActive());
+
+    // En&d closes the page.
+    w->show();
+    w->cmdEndTabOptions_Click();
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+}
+
+// Each tick shows the local time and UTC as the system formats a time of
+// day, and the daylight-saving label exactly when it is in force.
+TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
+    w->mnuOptionsTab_Click();
+    ChooseTab(2);
+    EXPECT_TRUE(w->txtLocTime->text().contains("14:00:00")) << w->txtLocTime->text().toStdString();
+    EXPECT_TRUE(w->txtSysTime->text().contains("12:00:00")) << w->txtSysTime->text().toStdString();
+    // Wall-clock readings: no zone name (the process's own zone would be
+    // wrong for one of the two).
+    EXPECT_FALSE(w->txtLocTime->text().contains("UTC"));
+    EXPECT_FALSE(w->txtSysTime->text().contains("UTC"));
+    EXPECT_FALSE(w->lblDST->isHidden());
+
+    clock->utcMs += 1000;
+    w->tmrSysTime_Timer();
+    EXPECT_TRUE(w->txtLocTime->text().contains("14:00:01")) << w->txtLocTime->text().toStdString();
+    EXPECT_TRUE(w->txtSysTime->text().contains("12:00:01")) << w->txtSysTime->text().toStdString();
+
+    // Winter: the offset is the standard one, the label goes.
+    clock->localOffsetSeconds = 3600;
+    w->tmrSysTime_Timer();
+    EXPECT_TRUE(w->lblDST->isHidden());
+    EXPECT_TRUE(w->txtLocTime->text().contains("13:00:01")) << w->txtLocTime->text().toStdString();
+}
+
+// A PC two hours east of Greenwich, the picker at 12:00:00 UTC: the clock is
+// set in one operation to 12:00:01 UTC, so the local clock reads 14:00:01
+// on the entered day; the page then shows the new time.
+TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
+    clock->localOffsetSeconds = 7200;
+    w->mnuOptionsTab_Click();
+    ChooseTab(2);
+    w->dtpTime3->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
+    w->cmdSetSysTime_Click();
+    ASSERT_EQ(clock->setCalls, 1);
+    const QDateTime set = QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC);
+    EXPECT_EQ(set, QDateTime(QDate(2026, 8, 2), QTime(12, 0, 1), Qt::UTC));
+    EXPECT_EQ(PcClock(clock).LocalNow(), QDateTime(QDate(2026, 8, 2), QTime(14, 0, 1), Qt::UTC));
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_TRUE(w->tmrSysTime->isActive());
+    EXPECT_EQ(w->dtpTime3->dateTime().toUTC(), set);
+
+    // The last second before midnight: date and time move on together.
+    w->dtpTime3->setDateTime(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC));
+    w->cmdSetSysTime_Click();
+    EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC),
+              QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0), Qt::UTC));
+}
+
+// Without the right to set the time the system refuses: the navigator is
+// told that the clock was not set, and the clock runs on untouched.
+TEST_F(ClockPage, RefusalIsReported) {
+    clock->setResult = EPERM;
+    w->mnuOptionsTab_Click();
+    ChooseTab(2);
+    const std::int64_t before = clock->utcMs;
+    w->dtpTime3->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
+    w->cmdSetSysTime_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " System time");
+    EXPECT_TRUE(script.messages[0].text.startsWith("The PC clock was not set"));
+    EXPECT_TRUE(script.messages[0].text.contains("no right to change the system time"));
+    EXPECT_EQ(clock->utcMs, before);
+    EXPECT_EQ(clock->lastSetUtcMs, -1);
+}
+
+// The page's controls carry their names and texts.
+TEST_F(ClockPage, ControlsAndScreenshot) {
+    EXPECT_EQ(w->lblSystemTZ->text(), "Local System Time :");
+    EXPECT_EQ(w->lblSystemGMT->text(), "GMT System Time :");
+    EXPECT_EQ(w->lblDST->text(), "(Daylight Saving Time)");
+    EXPECT_EQ(w->lblSystemTime->text(), "If necessary, set here your system time in GMT :");
+    EXPECT_EQ(w->dtpTime3->objectName(), "dtpTime_3");
+    EXPECT_EQ(w->dtpTime3->toolTip(), "! GMT");
+    EXPECT_EQ(w->cmdSetSysTime->toolTip(), "Set the !!! SYSTEM !!! time");
+    for (const char* name : {"txtLocTime", "txtSysTime", "lblDST", "cmdSetSysTime", "tmrSysTime"})
+        EXPECT_NE(w->findChild<QObject*>(name), nullptr) << name;
+
+    w->resize(1024, 720);
+    w->show();
+    w->mnuOptionsTab_Click();
+    ChooseTab(2);
+    const QPixmap pm = w->grab();
+    EXPECT_TRUE(pm.save(test::TestOutputFolder() + "/clock-page.png"));
+}
+
+}  // namespace
+}  // namespace orvex

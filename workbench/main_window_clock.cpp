@@ -1,0 +1,194 @@
+// The clock page, third tab of the preferences: the PC's local time and UTC
+// once a second, whether daylight saving time is in force, and setting the
+// PC clock from a UTC date and time. The one-second refresh runs only while
+// the page shows.
+#include <QApplication>
+#include <QDateTimeEdit>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "platform/pc_clock.h"
+#include "workbench/main_window.h"
+
+namespace orvex {
+
+namespace {
+
+constexpr int kClockTab = 2;
+constexpr int kClockIntervalMs = 1000;
+
+// True when w is the widget or lies inside it.
+bool Inside(const QWidget* w, const QWidget* container) {
+    for (; w; w = w->parentWidget())
+        if (w == container) return true;
+    return false;
+}
+
+// Stops the refresh when the preferences page is hidden (En&d, or another
+// page shown over it).
+class HideWatcher : public QObject {
+  public:
+    HideWatcher(QObject* parent, std::function<void()> onHide)
+        : QObject(parent), onHide_(std::move(onHide)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) onHide_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> onHide_;
+};
+
+// A time of day as the user's locale writes it, without a zone name: the
+// label says which clock it is, and a wall-clock reading carries no zone.
+QString ClockText(const QDateTime& wallClock) {
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    format.remove(zone);
+    return QLocale::system().toString(wallClock.time(), format.trimmed());
+}
+
+}  // namespace
+
+void FrmWorking::BuildClockPage() {
+    auto* fields = tabOptions->findChild<QWidget*>(QStringLiteral("tabOptions_2_fields"));
+    auto* grid = fields ? qobject_cast<QGridLayout*>(fields->layout()) : nullptr;
+    if (!grid) return;
+
+    auto label = [fields](const char* name, const QString& text) {
+        auto* l = new QLabel(text, fields);
+        l->setObjectName(name);
+        return l;
+    };
+    auto clockField = [fields](const char* name) {
+        auto* t = new QLineEdit(fields);
+        t->setObjectName(name);
+        t->setReadOnly(true);
+        t->setFocusPolicy(Qt::NoFocus);
+        t->setMinimumWidth(140);
+        t->setAlignment(Qt::AlignCenter);
+        return t;
+    };
+    lblSystemTZ = label("lblSystemTZ", "Local System Time :");
+    txtLocTime = clockField("txtLocTime");
+    lblDST = label("lblDST", "(Daylight Saving Time)");
+    lblDST->setVisible(false);
+    lblSystemGMT = label("lblSystemGMT", "GMT System Time :");
+    txtSysTime = clockField("txtSysTime");
+    lblSystemTime = label("lblSystemTime", "If necessary, set here your system time in GMT :");
+    dtpTime3 = new QDateTimeEdit(fields);
+    dtpTime3->setObjectName("dtpTime_3");
+    dtpTime3->setTimeSpec(Qt::UTC);
+    dtpTime3->setDisplayFormat("d MMM yyyy HH:mm:ss");
+    dtpTime3->setToolTip("! GMT");
+    cmdSetSysTime = new QPushButton("&Set", fields);
+    cmdSetSysTime->setObjectName("cmdSetSysTime");
+    cmdSetSysTime->setToolTip("Set the !!! SYSTEM !!! time");
+
+    grid->setVerticalSpacing(12);
+    grid->addWidget(lblSystemTZ, 0, 0);
+    grid->addWidget(txtLocTime, 0, 1);
+    grid->addWidget(lblDST, 0, 2);
+    grid->addWidget(lblSystemGMT, 1, 0);
+    grid->addWidget(txtSysTime, 1, 1);
+    grid->addWidget(lblSystemTime, 2, 0, 1, 3);
+    auto* setRow = new QHBoxLayout;
+    setRow->addWidget(dtpTime3);
+    setRow->addWidget(cmdSetSysTime);
+    setRow->addStretch(1);
+    grid->addLayout(setRow, 3, 0, 1, 3);
+    grid->setRowStretch(4, 1);
+
+    tmrSysTime = new QTimer(this);
+    tmrSysTime->setObjectName("tmrSysTime");
+    tmrSysTime->setInterval(kClockIntervalMs);
+    connect(tmrSysTime, &QTimer::timeout, this, &FrmWorking::tmrSysTime_Timer);
+    connect(cmdSetSysTime, &QPushButton::clicked, this, &FrmWorking::cmdSetSysTime_Click);
+
+    // The tab set's focus: entering it on the clock tab starts the refresh,
+    // leaving it for a place outside the page stops it. (The focus moving
+    // into the page's own picker or button keeps the clock running: the
+    // times shown must stay true while the navigator types the time to set.)
+    QMetaObject::Connection focus;
+    if (qApp)
+        focus =
+            connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+                if (!now) return;  // the program lost the focus to another one
+                const bool wasIn = Inside(old, tabOptions);
+                const bool isIn = Inside(now, tabOptions);
+                // The tab set itself (its row of tabs) taking the focus from
+                // outside; a click straight into the picker or on "Set" does
+                // not reset the time being entered.
+                if (!wasIn && (now == tabOptions || now == tabOptions->tabBar()))
+                    tabOptions_GotFocus();
+                else if (wasIn && !isIn)
+                    tabOptions_LostFocus();
+            });
+    // Any other tab stops the refresh at once, whoever chose it.
+    const QMetaObject::Connection tabs =
+        connect(tabOptions, &QTabWidget::currentChanged, this, [this](int index) {
+            if (index != kClockTab) tmrSysTime->stop();
+        });
+    auto* watcher = new HideWatcher(this, [this] { tmrSysTime->stop(); });
+    tabOptions->installEventFilter(watcher);
+    // Undone when the window's members go, before its widgets (whose
+    // last focus and hide events must not reach a half-destroyed window).
+    clockWiring_ =
+        std::shared_ptr<void>(nullptr, [focus, tabs, watcher = QPointer<QObject>(watcher),
+                                        tabSet = QPointer<QTabWidget>(tabOptions)](void*) {
+            QObject::disconnect(focus);
+            QObject::disconnect(tabs);
+            if (watcher && tabSet) tabSet->removeEventFilter(watcher);
+        });
+}
+
+void FrmWorking::tabOptions_GotFocus() {
+    if (!tmrSysTime || tabOptions->currentIndex() != kClockTab) return;
+    tmrSysTime->start();
+    const PcClock clock(systemClock_);
+    dtpTime3->setDateTime(clock.UtcNow());
+    tmrSysTime_Timer();  // the times show at once, not a second later
+}
+
+// A tab was chosen (the shell runs this on the user's tab changes).
+void FrmWorking::tabOptions_Click(int previousTab) {
+    Q_UNUSED(previousTab);
+    if (tmrSysTime && tabOptions->currentIndex() != kClockTab) tmrSysTime->stop();
+    tabOptions_GotFocus();
+}
+
+void FrmWorking::tabOptions_LostFocus() {
+    if (tmrSysTime && tabOptions->currentIndex() == kClockTab) tmrSysTime->stop();
+}
+
+void FrmWorking::tmrSysTime_Timer() {
+    const PcClock clock(systemClock_);
+    txtLocTime->setText(ClockText(clock.LocalNow()));
+    txtSysTime->setText(ClockText(clock.UtcNow()));
+    bool daylight = false;
+    clock.GetUtcOffset(daylight);
+    lblDST->setVisible(daylight);
+}
+
+void FrmWorking::cmdSetSysTime_Click() {
+    // One operation for date and time, one second ahead of the entered UTC
+    // (the second the click and the setting take): date and time of day can
+    // never disagree across midnight. A refusal is reported by the clock.
+    PcClock clock(systemClock_);
+    const QDateTime entered = dtpTime3->dateTime();
+    const QDateTime utc(entered.date(), entered.time(), Qt::UTC);
+    clock.SetUtc(utc.addSecs(1));
+    tabOptions_GotFocus();
+}
+
+}  // namespace orvex

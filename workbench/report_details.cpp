@@ -1,0 +1,63 @@
+#include "workbench/report_details.h"
+
+#include "navlib/rhumb_line.h"
+#include "navlib/sight_reduction.h"
+#include "navlib/star_fix.h"
+
+namespace orvex {
+
+namespace {
+
+// Ho, Hc and the intercept by the sight reduction, then each azimuth from
+// the sight's own position.
+void ReduceAtSightPositions(const SightDetailInputs& in, ObservationSet& obs) {
+    const int n = obs.ObsCount;
+    ReduceSights(n, in.HeightEye, in.TempAirC, in.TempWaterC, in.PressMBars, obs);
+    for (int i = 1; i <= n; ++i)
+        obs.ObsZn(i) = ComputeAzimuth(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
+}
+
+}  // namespace
+
+void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
+                           Vector& obsRunDist, const EarthModel& E) {
+    const int n = obs.ObsCount;
+    obsRunDist = Vector(n);
+    if (n < 1) return;
+    double lat0 = 0.0, lon0 = 0.0;
+    RhumbLineDirect(in.EstLat, in.EstLong, fix.Course,
+                    fix.Speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat0, lon0, E);
+    obs.ObsLat(0) = lat0;
+    obs.ObsLong(0) = lon0;
+    if (in.OneEstPos) {
+        for (int i = 1; i <= n; ++i) {
+            obs.ObsLat(i) = lat0;
+            obs.ObsLong(i) = lon0;
+        }
+    } else {
+        obs.ObsTime(0) = in.TimeTruePos;
+        Vector scratch(n);
+        RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch,
+                           E);
+    }
+    ReduceAtSightPositions(in, obs);
+    for (int i = 1; i <= n; ++i)
+        obsRunDist(i) = (in.TimeTruePos - obs.ObsTime(i)) * 24.0 * fix.Speed;
+}
+
+void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
+                     const EarthModel& E) {
+    const int n = obs.ObsCount;
+    if (n < 1) return;
+    const double keptLat = obs.ObsLat(0);
+    const double keptLong = obs.ObsLong(0);
+    obs.ObsLat(0) = fix.MppLat;
+    obs.ObsLong(0) = fix.MppLong;
+    Vector scratch(n);
+    RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch, E);
+    obs.ObsLat(0) = keptLat;
+    obs.ObsLong(0) = keptLong;
+    ReduceAtSightPositions(in, obs);
+}
+
+}  // namespace orvex

@@ -1,0 +1,55 @@
+// The per-sight figures that the two result commands recompute after a fix:
+// for the numeric report the classical sight reduction of each sight from
+// the estimated position run along the fix's course and speed, and for the
+// chart the lines of position through the most probable position.
+//
+// Angles in decimal degrees (latitude north positive, longitude east
+// positive), times in days (UT), speeds in knots, distances in nautical
+// miles, height of eye in metres, temperatures in degrees Celsius, pressure
+// in hectopascals. Nothing here touches a window; the library does the
+// navigation.
+#pragma once
+
+#include "navlib/arrays.h"
+#include "navlib/earth_model.h"
+#include "navlib/star_fix_types.h"
+
+namespace orvex {
+
+// What the navigator entered, as the per-sight recomputation reads it.
+struct SightDetailInputs {
+    double EstLat = 0.0, EstLong = 0.0;  // estimated position
+    double TimeEstPos = 0.0;             // its time
+    double TimeTruePos = 0.0;            // time of the wanted position
+    bool OneEstPos = false;              // every sight reduced from one position
+    double HeightEye = 0.0;
+    double TempAirC = 10.0, TempWaterC = 10.0;
+    double PressMBars = 1010.16;
+};
+
+// The details of the numeric report, from a fix that the solver has left in
+// `obs` (ObsGHA, ObsDec, ObsDist of every sight) and `fix` (Course, Speed:
+// the corrected ones after a full routine).
+//  1. ObsLat(0), ObsLong(0) := the estimated position run along fix.Course
+//     over fix.Speed x 24 x (TimeTruePos - TimeEstPos) miles;
+//  2. with OneEstPos every sight's position is that one; otherwise
+//     ObsTime(0) := TimeTruePos and the position is run to each sight's time;
+//  3. ObsHo, ObsHc, ObsIntercept by the sight reduction, ObsZn by the
+//     azimuth from each sight's position;
+//  4. obsRunDist(i) (dimensioned 1..ObsCount) := the miles run from sight i
+//     to the wanted time, (TimeTruePos - ObsTime(i)) x 24 x fix.Speed,
+//     positive for a sight taken before that time.
+// With no sight nothing but obsRunDist (then empty) is written.
+void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
+                           Vector& obsRunDist, const EarthModel& E);
+
+// The lines of position through the most probable position, for the chart:
+// (fix.MppLat, fix.MppLong) at ObsTime(0) is run along fix.Course and
+// fix.Speed to each sight's time into ObsLat(i), ObsLong(i); ObsHo, ObsHc,
+// ObsIntercept and ObsZn are recomputed there. Element 0 of ObsLat and
+// ObsLong is left as it was. ObsTime(0) must hold the wanted time (the
+// solver leaves it there).
+void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
+                     const EarthModel& E);
+
+}  // namespace orvex
