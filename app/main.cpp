@@ -4,13 +4,15 @@
 #include <QApplication>
 
 #include "platform/message_box.h"
+#include "platform/platform_hooks.h"
 #include "workbench/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvex");
     QApplication::setOrganizationName("Orvex");
-    orvex::InstallPlatformReporter();
+    // Message boxes for the library, and events handled during its short pauses.
+    orvex::InstallPlatformHooks();
 
     orvex::FrmWorking main;
     QStringList arguments = QApplication::arguments();

@@ -442,13 +442,13 @@ class FrmWorking : public QMainWindow {
     bool RunStarFix();
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
-    // Whether the systematic-error box ch3FindSystErr is ticked (false while
-    // the window has none).
+    // Whether the systematic-error box ch3FindSystErr is ticked.
     bool FindSystErrChecked() const;
 
     // ---- Observation file ------------------------------------------------------------
     void cmdSaveObs_Click();
     void cmdLoadObs_Click();
+
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
     void ConnectCompanions();

@@ -46,10 +46,11 @@ void ShowFileError(QWidget* owner, int number, const QString& description) {
             text = "Close the disk drive door and try again.";
             break;
         default:
-            text = QString("An error occured during file access.\r\n"
-                           "The program will try to resume execution\r\n"
-                           "but please report the following error:\r\n"
-                           "Error %1: %2")
+            text = QString(
+                       "An error occured during file access.\r\n"
+                       "The program will try to resume execution\r\n"
+                       "but please report the following error:\r\n"
+                       "Error %1: %2")
                        .arg(number)
                        .arg(description);
             break;
@@ -62,7 +63,8 @@ void ShowFileError(QWidget* owner, int number, const QString& description) {
 QString FileText(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString s = utf8(QByteArray::fromStdString(bytes));
-    if (utf8.hasError()) s = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (utf8.hasError())
+        s = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return s;
 }
 
@@ -73,8 +75,8 @@ bool ReadTypedDate(const QString& text, double* days) {
     for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd", "d/M/yyyy h:mm:ss", "d/M/yyyy"}) {
         const QDateTime v = QLocale::c().toDateTime(t, f);
         if (v.isValid()) {
-            *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(),
-                                 v.time().hour(), v.time().minute(), v.time().second());
+            *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(), v.time().hour(),
+                                 v.time().minute(), v.time().second());
             return true;
         }
     }
@@ -86,7 +88,7 @@ int SaveErrorNumber(const QString& path) {
     const QFileInfo info(path);
     if (info.fileName().isEmpty()) return 52;
     if (!info.absoluteDir().exists()) return 76;  // path not found
-    return 75;                                     // path/file access error
+    return 75;                                    // path/file access error
 }
 
 }  // namespace
@@ -118,8 +120,8 @@ void FrmWorking::cmdSaveObs_Click() {
     d.TempWaterC = s.TempWaterC;
     d.PressMBars = s.PressMBars;
     for (int i = 1; i <= s.Obs.ObsCount; ++i)
-        d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)],
-                            s.Obs.ObsHs(i), s.Obs.ObsInstErr(i)});
+        d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)], s.Obs.ObsHs(i),
+                            s.Obs.ObsInstErr(i)});
     const QByteArray bytes = QByteArray::fromStdString(WriteObservationFile(d));
 
     for (;;) {
@@ -129,8 +131,8 @@ void FrmWorking::cmdSaveObs_Click() {
         if (path.isEmpty()) return;
         if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
         QSaveFile file(path);
-        const bool written = file.open(QIODevice::WriteOnly) &&
-                             file.write(bytes) == bytes.size() && file.commit();
+        const bool written =
+            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
         if (!written) {
             ShowFileError(this, SaveErrorNumber(path),
                           file.errorString().isEmpty() ? QString("the file could not be written")
@@ -244,8 +246,8 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         return f;
     };
     auto temperature = [](double t) {
-        // Right-aligned in the three places of the field.
-        return QString("%1").arg(static_cast<int>(std::lround(t)), 3).toStdString();
+        // Right-aligned in the three places of the field, prompts before.
+        return QString("%1").arg(static_cast<int>(std::lround(t)), 3, 10, QChar('_')).toStdString();
     };
 
     SetFixTime(0, d.TimeEstPos);
@@ -283,12 +285,13 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
     for (int i = 1; i <= n; ++i) {
         const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
         s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
-        grdObs->SetTextMatrix(i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
+        grdObs->SetTextMatrix(
+            i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
         grdObs->SetTextMatrix(i, 1, QString::fromStdString(o.Body));
         grdObs->SetTextMatrix(i, 2,
                               QString::fromStdString(FormatDegreesMinutes(o.Hs, "00°00'.0", sep)));
-        grdObs->SetTextMatrix(i, 3, QString::fromStdString(
-                                        FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
+        grdObs->SetTextMatrix(
+            i, 3, QString::fromStdString(FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
         s.ObsCellFilled[static_cast<size_t>(i)].fill(true);
     }
 }

@@ -15,8 +15,7 @@
 namespace orvex {
 
 bool FrmWorking::FindSystErrChecked() const {
-    const auto* box = findChild<QCheckBox*>("ch3FindSystErr");
-    return box && box->isChecked();
+    return ch3FindSystErr && ch3FindSystErr->isChecked();
 }
 
 bool FrmWorking::RunStarFix() {
@@ -43,9 +42,9 @@ bool FrmWorking::RunStarFix() {
     if (!ReadObsGrid()) return false;
     // 5.
     if (s.Obs.ObsCount < 2) {
-        ShowMessage(kIconCritical + kButtonsOk, QString(" Error when computing the true position"),
-                    QString("You must enter at least 2 observations in order\r\nto get a star fix."),
-                    this);
+        ShowMessage(
+            kIconCritical + kButtonsOk, QString(" Error when computing the true position"),
+            QString("You must enter at least 2 observations in order\r\nto get a star fix."), this);
         return false;
     }
     // 6. The grid shows the sights by time from now on.
@@ -91,7 +90,12 @@ void FrmWorking::FillStatusPanels() {
     const FixResult& f = s.Fix;
     const std::string sep = s.DecSep;
     auto set = [this](const char* key, const std::string& text) {
-        if (QLabel* p = StatusPanel(key)) p->setText(QString::fromStdString(text));
+        QLabel* p = StatusPanel(key);
+        if (!p) return;
+        // Each panel as wide as its text, so that none is cut short.
+        const QString t = QString::fromStdString(text);
+        p->setText(t);
+        p->setMinimumWidth(p->fontMetrics().horizontalAdvance(t) + 2 * p->frameWidth() + 8);
     };
     set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss"));
     set("MPP", FormatLatitude(f.MppLat, sep) + " " + FormatLongitude(f.MppLong, sep));

@@ -134,8 +134,8 @@ struct LineReader {
                                    std::to_string(kinds.size()) + " field(s).");
         for (size_t k = 0; k < kinds.size(); ++k)
             if (fields[k].Kind != kinds[k])
-                return Problem(13, "Type mismatch in " + name + ", field " +
-                                       std::to_string(k + 1) + ".");
+                return Problem(
+                    13, "Type mismatch in " + name + ", field " + std::to_string(k + 1) + ".");
         return {};
     }
     ObsFileProblem Number(size_t index, size_t k, double lo, double hi, const char* what,
@@ -152,16 +152,16 @@ struct LineReader {
     }
     ObsFileProblem Date(size_t index, size_t k, const char* what, double& v) {
         if (!ReadDate(fields[k].Raw, v))
-            return Problem(13, "Type mismatch in line " + std::to_string(index + 1) + ": " +
-                                   what + " is not a date and time.");
+            return Problem(13, "Type mismatch in line " + std::to_string(index + 1) + ": " + what +
+                                   " is not a date and time.");
         return {};
     }
 };
 
-#define ORVEX_TRY(expr)                          \
-    do {                                         \
-        ObsFileProblem p_ = (expr);              \
-        if (p_.Number != 0) return p_;           \
+#define ORVEX_TRY(expr)                \
+    do {                               \
+        ObsFileProblem p_ = (expr);    \
+        if (p_.Number != 0) return p_; \
     } while (false)
 
 }  // namespace
@@ -204,7 +204,8 @@ ObsFileProblem ParseObservationFile(std::string_view content,
                     {5, 3, "temperatures and pressure"}};
         size_t t = 0;
         for (const auto& row : rows) {
-            ORVEX_TRY(r.Read(row.line, std::vector<K>(static_cast<size_t>(row.count), T), row.what));
+            ORVEX_TRY(
+                r.Read(row.line, std::vector<K>(static_cast<size_t>(row.count), T), row.what));
             for (const Field& f : r.fields) d.Texts[t++] = f.Raw;
         }
     } else {
@@ -234,8 +235,8 @@ ObsFileProblem ParseObservationFile(std::string_view content,
     if (count > kObsFileMaxSights)
         return Problem(9, "Subscript out of range: the file announces " +
                               std::to_string(static_cast<int>(count)) +
-                              " sights, more than the grid's " +
-                              std::to_string(kObsFileMaxSights) + " rows.");
+                              " sights, more than the grid's " + std::to_string(kObsFileMaxSights) +
+                              " rows.");
     const size_t n = count > 0 ? static_cast<size_t>(count) : 0;
     if (7 + n < r.count)
         return Problem(13, "Type mismatch: line " + std::to_string(8 + n) +
@@ -256,7 +257,8 @@ ObsFileProblem ParseObservationFile(std::string_view content,
             return Problem(13, "Type mismatch in line " + std::to_string(line + 1) + ": \"" +
                                    s.Body.substr(0, 40) + "\" is no body the program knows.");
         ORVEX_TRY(r.Number(line, 2, 0, 90 - 0.05 / 60, "the sextant altitude", s.Hs));
-        ORVEX_TRY(r.Number(line, 3, -99.99 / 60, 99.99 / 60, "the instrument correction", s.InstErr));
+        ORVEX_TRY(
+            r.Number(line, 3, -99.99 / 60, 99.99 / 60, "the instrument correction", s.InstErr));
         d.Sights.push_back(std::move(s));
     }
     out = std::move(d);

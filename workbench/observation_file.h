@@ -51,9 +51,9 @@ enum class ObsFileLayout {
 
 // One sight of the current layout.
 struct ObsFileSight {
-    double Time = 0.0;  // days (UT), from 30 December 1899
-    std::string Body;   // upper-case body name
-    double Hs = 0.0;    // sextant altitude, degrees
+    double Time = 0.0;     // days (UT), from 30 December 1899
+    std::string Body;      // upper-case body name
+    double Hs = 0.0;       // sextant altitude, degrees
     double InstErr = 0.0;  // instrument correction, degrees
 };
 
@@ -64,10 +64,10 @@ struct ObservationFileData {
     double Lat = 0.0;         // degrees, -90..90
     double Long = 0.0;        // degrees, -180..180
     double TimeTruePos = 0.0;
-    double CourseInput = 0.0;  // degrees, 0..360
-    double SpeedInput = 0.0;   // knots, 0..999.9
-    double HeightEye = 0.0;    // metres, 0..99.9
-    double InstErr = 0.0;      // minutes, -99.99..99.99
+    double CourseInput = 0.0;                   // degrees, 0..360
+    double SpeedInput = 0.0;                    // knots, 0..999.9
+    double HeightEye = 0.0;                     // metres, 0..99.9
+    double InstErr = 0.0;                       // minutes, -99.99..99.99
     double TempAirC = 20.0, TempWaterC = 20.0;  // degrees Celsius, -99..999
     double PressMBars = 1013.0;                 // hPa, 0..9999
     std::vector<ObsFileSight> Sights;

@@ -12,8 +12,8 @@
 namespace orvex {
 
 namespace {
-const char* const kHeaderTexts[4] = {"Time of observation", "Observed \rbody ", "Instr.  \raltitude",
-                                     "Inst.\rcorr"};
+const char* const kHeaderTexts[4] = {"Time of observation", "Observed \rbody ",
+                                     "Instr.  \raltitude", "Inst.\rcorr"};
 }
 
 ObservationGrid::ObservationGrid(QWidget* parent) : QTableWidget(parent) {

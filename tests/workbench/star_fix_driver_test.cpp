@@ -2,9 +2,14 @@
 // and the status line it leads to.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 
 #include "grid_test_support.h"
+#include "navlib/number_format.h"
+#include "tools/observations/sample_sights.h"
 
 namespace orvex {
 namespace {
@@ -50,6 +55,138 @@ TEST_F(Driver, GridRefusalsAndTooFewSights) {
     EXPECT_EQ(script.messages[0].text,
               "You must enter at least 2 observations in order\r\nto get a star fix.");
     EXPECT_EQ(w->State().Obs.ObsCount, 1);
+}
+
+// Guards step 2: a fix that corrected course and speed (four unknowns) must
+// not hand the corrected values to the next fix, which starts again from the
+// entered ones: the run estimated position and the fix are the same twice.
+TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
+    QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    // Ten sights over six and a half hours; the ship really made 262 deg at
+    // 7 kn, the navigator entered 250 deg at 9 kn.
+    samples::SampleScenario sc = samples::SampleScenarios()[1];
+    sc.Sights = {{"SUNLOW", 0},    {"VENUS", 25},   {"MOONLOW", 55},  {"SUNLOW", 95},
+                 {"MOONUPP", 140}, {"SUNLOW", 180}, {"MOONLOW", 240}, {"SUNUPP", 300},
+                 {"SUNLOW", 350},  {"SUNLOW", 390}};
+    ObservationFileData d = samples::SampleFile(sc);
+    d.CourseInput = 250;
+    d.SpeedInput = 9;
+    QFile f(folder.Path() + "/full.obs");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromStdString(WriteObservationFile(d)));
+    f.close();
+    script.fileNames = {f.fileName()};
+    w->cmdLoadObs_Click();
+    ASSERT_TRUE(w->RunStarFix());
+    const WorkbenchState& s = w->State();
+    ASSERT_EQ(s.Fix.UnknownCount, 4);
+    EXPECT_NEAR(s.Course, 262.0, 1.0);
+    EXPECT_NEAR(s.Speed, 7.0, 0.3);
+    EXPECT_EQ(s.Course, s.Fix.Course);
+    const double runLat = s.Obs.ObsLat(0), runLong = s.Obs.ObsLong(0);
+    const double mppLat = s.Fix.MppLat, mppLong = s.Fix.MppLong;
+    ASSERT_TRUE(w->RunStarFix());
+    EXPECT_EQ(s.Obs.ObsLat(0), runLat);
+    EXPECT_EQ(s.Obs.ObsLong(0), runLong);
+    EXPECT_EQ(s.Fix.MppLat, mppLat);
+    EXPECT_EQ(s.Fix.MppLong, mppLong);
+    EXPECT_EQ(s.CourseInput, 250.0);
+    w->FillStatusPanels();
+    EXPECT_EQ(w->StatusPanel("Full")->text(), "Full");
+    EXPECT_EQ(w->StatusPanel("Course")->text().toStdString(), FormatNumber(s.Course, "000°.0"));
+}
+
+// Guards every panel of the status line, in its exact form, and the mode
+// text's order of rules.
+TEST_F(Driver, StatusPanels) {
+    WorkbenchState& s = w->State();
+    s.TimeTruePos = MakeDateTime(2026, 12, 8, 19, 40, 5);
+    s.Proba = 0.95;
+    s.Course = 7.25;
+    s.Speed = 12.34;
+    FixResult& f = s.Fix;
+    f.MppLat = 38.0 + 12.4 / 60;
+    f.MppLong = -(31.0 + 47.9 / 60);
+    f.EllipseNS = 0.0125;
+    f.EllipseEW = 0.5;
+    f.CircleRadius = 0.0125;
+    f.IterCount = 7;
+    f.SystErr = -1.26;
+    f.UnknownCount = 2;
+    f.GoodObsCount = 8;
+    s.Obs.Resize(10);
+    s.FullRoutine = true;
+    w->SetStatusSimple(true);
+    w->FillStatusPanels();
+    EXPECT_FALSE(w->StatusSimple());
+    auto panel = [&](const char* k) { return w->StatusPanel(k)->text(); };
+    EXPECT_EQ(panel("TimeTruePos"), "8 Dec 2026 19:40:05");
+    EXPECT_EQ(panel("MPP"), "38°12'.4 N 031°47'.9 W");
+    EXPECT_EQ(panel("Proba"), "95.0 %");
+    EXPECT_EQ(panel("Ellipse"), "NS 0'.75 EW 30'.00");
+    EXPECT_EQ(panel("Circle"), "R 0'.75");
+    EXPECT_EQ(panel("Course"), "007°.3");
+    EXPECT_EQ(panel("Speed"), "12'.3");
+    EXPECT_EQ(panel("Full"), "Trunc. Not enough time spread.");
+    EXPECT_EQ(panel("Iter"), "Iter 7");
+    EXPECT_EQ(panel("SystErr"), "");  // the box is not ticked
+    f.GoodObsCount = 7;
+    w->FillStatusPanels();
+    EXPECT_EQ(panel("Full"), "Trunc. Not enough good obs.");
+    s.Obs.Resize(7);
+    w->FillStatusPanels();
+    EXPECT_EQ(panel("Full"), "Trunc. Not enough obs.");
+    s.FullRoutine = false;
+    w->FillStatusPanels();
+    EXPECT_EQ(panel("Full"), "Trunc. User preference.");
+    f.UnknownCount = 4;
+    w->FillStatusPanels();
+    EXPECT_EQ(panel("Full"), "Full");
+    ASSERT_NE(w->ch3FindSystErr, nullptr);
+    w->ch3FindSystErr->setChecked(true);
+    w->FillStatusPanels();
+    EXPECT_EQ(panel("SystErr"), "Err -1'.3");
+    // The user's decimal separator throughout.
+    s.DecSep = ",";
+    w->FillStatusPanels();
+    EXPECT_EQ(panel("Proba"), "95,0 %");
+    EXPECT_EQ(panel("MPP"), "38°12',4 N 031°47',9 W");
+}
+
+}  // namespace
+}  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Pictures of a whole fix from a sample file: the numeric page with its
+// status line, and the chart.
+TEST(DriverPictures, FixFromASampleFile) {
+    test::ProgramFolder folder;
+    for (const char* name : {"NumResults.rtf", "CalcWP.rtf", "Planet.dat"}) {
+        QFile::remove(folder.Path() + "/" + name);
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/" + name, folder.Path() + "/" + name);
+    }
+    test::FakeSettings settings;
+    PlatformScript script;
+    test::FastPauses pauses;
+    auto w = test::StartedWindow(settings);
+    w->resize(1100, 760);
+    w->show();
+    w->mnuAstroEnter_Click();
+    script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
+    w->cmdLoadObs_Click();
+    script.Clear();
+    w->Action("mnuAstroNumDisp")->trigger();
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_FALSE(w->StatusSimple());
+    EXPECT_EQ(w->StatusPanel("MPP")->text(), "38°12'.4 N 031°47'.9 W");
+    EXPECT_EQ(w->StatusPanel("Full")->text(), "Trunc. Not enough obs.");
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/star_fix_numeric_from_sample.png"));
+    w->Action("mnuAstroGraphDisp")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/star_fix_chart_from_sample.png"));
 }
 
 }  // namespace

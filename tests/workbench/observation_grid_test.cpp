@@ -1,0 +1,546 @@
+// The observation grid through the navigator's keys: opening the editors,
+// committing them, the row checks, Delete and Ctrl+Delete, Tab, the reading
+// of the grid into the observation set and its sort by time.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTest>
+
+#include "grid_test_support.h"
+#include "navlib/array_lib.h"
+#include "navlib/date_time.h"
+#include "navlib/number_format.h"
+#include "workbench/observation_texts.h"
+
+namespace orvex {
+namespace {
+
+struct Grid : ::testing::Test, test::GridWindow {
+    ObservationGrid* g() { return w->grdObs; }
+    auto& filled() { return w->State().ObsCellFilled; }
+    // A key typed on the grid (the grid has the focus).
+    void GridKey(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        g()->setFocus();
+        QTest::keyClick(g(), key, mods);
+    }
+    void GridChar(char c) {
+        g()->setFocus();
+        QTest::keyClicks(g(), QString(QChar(c)));
+    }
+    // Keys typed into whatever has the focus.
+    void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+    }
+    QString Cell(int r, int c) { return g()->TextMatrix(r, c); }
+    void Screenshot(const char* name) {
+        QApplication::processEvents();
+        const QString path = test::TestOutputFolder() + "/" + name;
+        EXPECT_TRUE(w->grab().save(path)) << path.toStdString();
+    }
+};
+
+// Guards the layout: 49 sight rows under the header, the header texts and
+// colour, nothing committed, the current cell at the top left, the editors
+// hidden.
+TEST_F(Grid, LayoutOfAnEmptyGrid) {
+    EXPECT_EQ(g()->objectName(), "grdObs");
+    EXPECT_EQ(g()->Rows(), 50);
+    EXPECT_EQ(g()->columnCount(), 4);
+    EXPECT_EQ(ObservationGrid::HeaderText(0), "Time of observation");
+    EXPECT_EQ(ObservationGrid::HeaderText(1), "Observed \rbody ");
+    EXPECT_EQ(ObservationGrid::HeaderText(2), "Instr.  \raltitude");
+    EXPECT_EQ(ObservationGrid::HeaderText(3), "Inst.\rcorr");
+    EXPECT_EQ(g()->horizontalHeaderItem(1)->text(), "Observed \nbody ");
+    EXPECT_EQ(g()->horizontalHeaderItem(0)->foreground().color(), QColor(0, 0, 255));
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_TRUE(filled()[0][c]);
+        // The last column takes the grid's few spare pixels.
+        const int editorWidth = w->GridEditor(c)->width() - 1;
+        EXPECT_TRUE(c < 3 ? g()->columnWidth(c) == editorWidth : g()->columnWidth(c) >= editorWidth)
+            << c;
+        EXPECT_FALSE(w->GridEditor(c)->isVisible());
+    }
+    for (int r = 1; r <= 50; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_FALSE(filled()[r][c]);
+    EXPECT_EQ(g()->Row(), 1);
+    EXPECT_EQ(g()->Col(), 0);
+    EXPECT_EQ(w->State().CurObsRow, 1);
+    for (const char* n : {"dtpObsTime", "cboBody", "mskHeightInst", "mskInstErr_1"})
+        EXPECT_NE(w->findChild<QWidget*>(n), nullptr) << n;
+}
+
+// Guards a whole sight typed through the four editors with Tab, the
+// correction cell filled from the conditions field, and the commits' flags.
+TEST_F(Grid, OneSightTypedThroughTheEditors) {
+    w->mskInstErr[0]->SetMaskedText("-01.50");
+    w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
+    // Time: space opens the picker at the estimated position's time (the
+    // header above is no date); Up steps the selected part; Tab commits.
+    GridKey(Qt::Key_Space);
+    ASSERT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_EQ(w->dtpObsTime->dateTime(), QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
+    EXPECT_FALSE(filled()[1][0]);
+    w->dtpObsTime->setCurrentSection(QDateTimeEdit::MinuteSection);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(1, 0), "8 Dec 2026 18:02:00");
+    EXPECT_TRUE(filled()[1][0]);
+    EXPECT_FALSE(w->dtpObsTime->isVisible());
+    EXPECT_EQ(g()->Col(), 1);
+    // The correction of the conditions tab came with the first commit.
+    EXPECT_EQ(Cell(1, 3), "-01.50");
+    EXPECT_TRUE(filled()[1][3]);
+
+    // Body: a letter opens the list on that letter; Tab commits.
+    GridChar('v');
+    ASSERT_TRUE(w->cboBody->isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(w->cboBody->currentText(), "VEGA");
+    Key(Qt::Key_Return);  // swallowed: the editor stays
+    EXPECT_TRUE(w->cboBody->isVisible());
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(1, 1), "VEGA");
+    EXPECT_TRUE(filled()[1][1]);
+    EXPECT_EQ(g()->Col(), 2);
+
+    // Altitude: "4" opens the field with the digit in place; a "6" at the
+    // tens of minutes is refused, the rest is normalised on Tab.
+    GridChar('4');
+    ASSERT_TRUE(w->mskHeightInst->isVisible());
+    EXPECT_EQ(w->mskHeightInst->text(), "4_°__'._");
+    Type("5");
+    Type("7");  // refused: no 70 minutes
+    Type("3");
+    Type("05");
+    EXPECT_EQ(w->mskHeightInst->text(), "45°30'.5");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(1, 2), "45°30'.5");
+    EXPECT_TRUE(filled()[1][2]);
+    EXPECT_EQ(w->mskHeightInst->BackColor(), kValidGreen);
+    // Tab never reaches the correction: it wraps to the next row.
+    EXPECT_EQ(g()->Row(), 2);
+    EXPECT_EQ(g()->Col(), 0);
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(w->State().CurObsRow, 2);
+}
+
+// Guards the altitude field's checks: 89°59'.9 is taken, a "9" cannot start
+// the degrees, a prompt-filled entry is normalised, a refused value leaves
+// the cell red with its text and one message.
+TEST_F(Grid, AltitudeChecks) {
+    g()->SetCurrentCell(1, 2);
+    GridChar('8');
+    Type("9599");
+    Key(Qt::Key_Up);  // leaves the editor; row 1 is the first row
+    EXPECT_EQ(Cell(1, 2), "89°59'.9");
+    EXPECT_TRUE(filled()[1][2]);
+    EXPECT_FALSE(w->mskHeightInst->isVisible() && w->mskHeightInst->hasFocus());
+
+    // "9" on a closed cell opens it empty; a "9" in the first place is
+    // refused there too.
+    g()->SetCurrentCell(2, 2);
+    script.Clear();
+    GridChar('9');
+    EXPECT_EQ(w->mskHeightInst->text(), "__°__'._");
+    EXPECT_EQ(w->mskHeightInst->cursorPosition(), 0);
+    Type("9");
+    EXPECT_EQ(w->mskHeightInst->text(), "__°__'._");
+    // Only some digits: the prompts read as blanks.
+    Type("7");
+    Key(Qt::Key_Escape);  // closes without a commit
+    EXPECT_TRUE(Cell(2, 2).isEmpty());
+    EXPECT_FALSE(filled()[2][2]);
+    GridChar('7');
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(2, 2), "07°00'.0");
+
+    // A refused altitude (from an old file's text): red cell, its text, one
+    // message although two commits run.
+    g()->SetTextMatrix(3, 2, "95°10'.0");
+    g()->SetCurrentCell(3, 2);
+    script.Clear();
+    GridKey(Qt::Key_Space);
+    EXPECT_EQ(w->mskHeightInst->text(), "95°10'.0");
+    Key(Qt::Key_Tab);
+    // (Leaving the row also reports row 2, which has only its altitude.)
+    std::vector<QString> refusals;
+    for (const auto& m : script.messages)
+        if (m.title == " Error in input data") refusals.push_back(m.text);
+    EXPECT_EQ(refusals, std::vector<QString>{"Altitude > 90°."});
+    EXPECT_EQ(g()->CellBackColor(3, 2), QColor(255, 0, 0));
+    EXPECT_EQ(Cell(3, 2), "95°10'.0");
+    EXPECT_FALSE(filled()[3][2]);
+    g()->SetTextMatrix(4, 2, "12°75'.0");
+    g()->SetCurrentCell(4, 2);
+    script.Clear();
+    GridKey(Qt::Key_Enter);
+    Key(Qt::Key_Tab);
+    ASSERT_GE(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, "The altitude has more than 59'.");
+    // Esc on an empty altitude cell shows the blank template.
+    g()->SetCurrentCell(5, 2);
+    GridKey(Qt::Key_Space);
+    Type("12");
+    w->mskHeightInst->setFocus();
+    QTest::keyClick(w->mskHeightInst, Qt::Key_Escape);
+    EXPECT_EQ(w->mskHeightInst->text(), "__°__'._");
+}
+
+// Guards the correction editor and the conditions field that share its
+// handlers: the grid takes any value held to +-99.99 without a question;
+// the conditions field asks above 60', refuses above 99.99', and a field
+// left empty keeps the fix from starting.
+TEST_F(Grid, CorrectionEditorAndConditionsField) {
+    g()->SetCurrentCell(1, 3);
+    GridChar('-');
+    EXPECT_EQ(w->mskInstErr[1]->cursorPosition(), 2);
+    Type("2.5");
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(Cell(1, 3).isEmpty());
+    GridChar('-');
+    Type("2.5");
+    g()->setFocus();  // the grid's commit
+    EXPECT_EQ(Cell(1, 3), "-02.50");
+    EXPECT_TRUE(filled()[1][3]);
+    w->grdObs_LeaveCell();
+    // Beyond the field's range (a value put in by program): held to 99.99.
+    g()->SetCurrentCell(2, 3);
+    GridKey(Qt::Key_Space);
+    w->mskInstErr[1]->SetMaskedText("999.99");
+    g()->setFocus();
+    EXPECT_EQ(Cell(2, 3), "+99.99");
+    EXPECT_TRUE(script.messages.empty());
+
+    // The conditions field.
+    MaskedField* f = w->mskInstErr[0];
+    auto& entered = w->State().FixEntered;
+    entered[8] = true;
+    w->mskInstErr_GotFocus(0);
+    EXPECT_FALSE(entered[8]);
+    f->SetMaskedText(" 75.00");
+    f->Commit();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].style, kIconQuestion + kButtonsOk);
+    EXPECT_EQ(script.messages[0].title, "Probable error in input data");
+    EXPECT_EQ(script.messages[0].text,
+              "Are you sure the instrumental correction is higher than 1° ?\r\n"
+              " I suggest you throw your sextant overboard.");
+    EXPECT_EQ(f->BackColor(), kDoubtfulOrange);
+    EXPECT_EQ(f->text(), "+75.00");
+    EXPECT_EQ(w->State().InstErr, 75.0);
+    EXPECT_TRUE(entered[8]);
+    script.Clear();
+    w->mskInstErr_GotFocus(0);
+    f->SetMaskedText("-00.50");
+    f->Commit();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(f->BackColor(), kValidGreen);
+    EXPECT_EQ(w->State().InstErr, -0.5);
+    w->mskInstErr_GotFocus(0);
+    f->SetMaskedText("x12.00");
+    f->Commit();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text,
+              "The instrumental correction is not valid. Try again please.");
+    EXPECT_EQ(f->text(), "x12.0_");
+    EXPECT_FALSE(entered[8]);
+    EXPECT_EQ(w->State().InstErr, -0.5);
+    // Left empty: still not entered, and the fix stops at "Missing data".
+    w->mskInstErr_GotFocus(0);
+    f->SetMaskedText("");
+    f->Commit();
+    EXPECT_FALSE(entered[8]);
+    for (int i = 1; i <= 7; ++i) entered[i] = true;
+    script.Clear();
+    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_EQ(script.messages.at(0).title, "Missing data");
+}
+
+// Guards the time editor's keys: a typed digit replaces the first one of
+// the picker's text, Esc goes back to the cell's date without committing,
+// a stored chronometer time is taken once, and the row above is offered.
+TEST_F(Grid, TimeEditorKeys) {
+    PutRow(1, "8 Dec 2026 18:10:20", "VEGA", "20°00'.0", "+00.00");
+    g()->SetCurrentCell(2, 0);
+    GridKey(Qt::Key_Space);  // the time of the row above
+    EXPECT_EQ(w->dtpObsTime->dateTime().time(), QTime(18, 10, 20));
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(Cell(2, 0).isEmpty());
+    EXPECT_FALSE(filled()[2][0]);
+    w->State().TimeStored = MakeDateTime(2026, 12, 8, 18, 12, 0);
+    GridKey(Qt::Key_Space);
+    EXPECT_EQ(w->dtpObsTime->dateTime().time(), QTime(18, 12, 0));
+    EXPECT_EQ(w->State().TimeStored, 0.0);
+    Key(Qt::Key_Return);  // swallowed
+    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    Key(Qt::Key_Down);  // steps the picker, stays open
+    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    g()->setFocus();
+    EXPECT_TRUE(filled()[2][0]);
+    w->grdObs_LeaveCell();
+    // A digit typed on a closed time cell: "8 Dec" becomes "3 Dec".
+    g()->SetCurrentCell(1, 0);
+    GridChar('3');
+    EXPECT_EQ(w->dtpObsTime->date(), QDate(2026, 12, 3));
+    // Esc over a dated cell: back to its date, the cell stays committed.
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Cell(1, 0), "8 Dec 2026 18:10:20");
+    EXPECT_TRUE(filled()[1][0]);
+    EXPECT_EQ(w->dtpObsTime->date(), QDate(2026, 12, 8));
+}
+
+// Guards the body editor: Up and Down leave it and move a row, the
+// partly filled row is reported on leaving it, a name not in the list opens
+// on the first entry.
+TEST_F(Grid, BodyEditorAndRowCheck) {
+    g()->SetCurrentCell(2, 1);
+    GridKey(Qt::Key_Space);
+    EXPECT_EQ(w->cboBody->currentIndex(), 0);  // empty cell: first entry
+    w->cboBody->setCurrentText("SIRIUS");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Cell(2, 1), "SIRIUS");
+    EXPECT_FALSE(w->cboBody->isVisible());
+    EXPECT_EQ(g()->Row(), 3);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "Row not fully filled");
+    EXPECT_EQ(script.messages[0].text, "Data missing for the observation 2.");
+    EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
+    EXPECT_EQ(w->State().CurObsRow, 2);
+    // Opening on a known name selects it by binary search.
+    g()->SetCurrentCell(2, 1);
+    script.Clear();
+    GridKey(Qt::Key_Space);
+    EXPECT_EQ(w->cboBody->currentText(), "SIRIUS");
+    Key(Qt::Key_Up);
+    EXPECT_EQ(g()->Row(), 1);
+    EXPECT_EQ(script.messages.size(), 1u);
+    // A row whose only filled cell is its correction passes silently.
+    PutRow(2, "8 Dec 2026 18:01:00", "SIRIUS", "20°00'.0", "+00.00");
+    g()->SetCurrentCell(5, 0);
+    g()->SetTextMatrix(5, 3, "+00.00");
+    filled()[5][3] = true;
+    script.Clear();
+    g()->SetCurrentCell(6, 0);
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(w->State().CurObsRow, 6);
+}
+
+// Guards Delete (one cell, "Row empty" when the row is left empty, again on
+// an empty cell) and Ctrl+Delete (the row goes and the flags move up).
+TEST_F(Grid, DeleteAndControlDelete) {
+    PutRow(1, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    PutRow(2, "8 Dec 2026 18:01:00", "DENEB", "30°00'.0", "+00.00");
+    PutRow(3, "8 Dec 2026 18:02:00", "ALTAIR", "40°00'.0", "+00.00");
+    g()->SetCurrentCell(2, 2);
+    g()->SetCellBackColor(2, 2, kRefusedRed);
+    GridKey(Qt::Key_Delete);
+    EXPECT_TRUE(Cell(2, 2).isEmpty());
+    EXPECT_FALSE(filled()[2][2]);
+    EXPECT_EQ(g()->CellBackColor(2, 2), MaskedField::WindowColor());
+    EXPECT_TRUE(script.messages.empty());
+    for (int c : {0, 1, 3}) {
+        g()->SetCurrentCell(2, c);
+        GridKey(Qt::Key_Delete);
+    }
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "Row empty");
+    EXPECT_EQ(script.messages[0].text,
+              "If you want to delete the entire row,\r\nplease use <Control> <Delete>.");
+    GridKey(Qt::Key_Delete);  // the empty cell again
+    EXPECT_EQ(script.messages.size(), 2u);
+
+    // Ctrl+Delete of the emptied row: row 3 moves up with its flags.
+    script.Clear();
+    GridKey(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(g()->Rows(), 49);
+    EXPECT_EQ(Cell(2, 1), "ALTAIR");
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_TRUE(filled()[2][c]);
+        EXPECT_FALSE(filled()[3][c]);
+    }
+    ASSERT_TRUE(w->ReadObsGrid());
+    EXPECT_EQ(w->State().Obs.ObsCount, 2);
+    EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
+}
+
+// Guards the table arithmetic of Ctrl+Delete on its own, including the last
+// filled row and a row after a gap.
+TEST(GridFlags, RemoveFilledRow) {
+    CellFilledTable t{};
+    t[0].fill(true);
+    for (int r : {1, 2, 3, 5}) t[r].fill(true);
+    t[2][3] = false;
+    RemoveFilledRow(t, 1);
+    EXPECT_TRUE(t[1][0] && !t[1][3]);
+    EXPECT_TRUE(t[2][3]);
+    EXPECT_FALSE(t[3][0]);
+    EXPECT_TRUE(t[5][0]);  // beyond the gap: untouched
+    RemoveFilledRow(t, 5);
+    EXPECT_FALSE(t[5][0]);
+    t[50].fill(true);
+    t[49].fill(true);
+    RemoveFilledRow(t, 49);
+    EXPECT_TRUE(t[49][0]);
+    EXPECT_FALSE(t[50][0]);
+}
+
+// Guards Tab in the grid: the correction column is never reached, the last
+// row wraps to row 1, Shift+Tab moves forward as well.
+TEST_F(Grid, TabMoves) {
+    g()->SetCurrentCell(1, 0);
+    GridKey(Qt::Key_Tab);
+    EXPECT_EQ(g()->Col(), 1);
+    GridKey(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(g()->Col(), 2);
+    GridKey(Qt::Key_Tab);
+    EXPECT_EQ(g()->Row(), 2);
+    EXPECT_EQ(g()->Col(), 0);
+    g()->SetCurrentCell(49, 3);
+    GridKey(Qt::Key_Tab);
+    EXPECT_EQ(g()->Row(), 1);
+    EXPECT_EQ(g()->Col(), 0);
+}
+
+// Guards the mouse: a double click opens the editor over the cell as a
+// space does; Esc on an empty correction cell shows the blank template.
+TEST_F(Grid, DoubleClickOpensTheEditor) {
+    PutRow(2, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+01.00");
+    const QRect r = g()->CellRect(2, 2);
+    QTest::mouseClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QTest::mouseDClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    ASSERT_TRUE(w->mskHeightInst->isVisible());
+    EXPECT_EQ(w->mskHeightInst->text(), "20°00'.0");
+    EXPECT_EQ(w->mskHeightInst->geometry().topLeft(), r.topLeft() - QPoint(1, 1));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(w->mskHeightInst->isVisible());
+    g()->SetCurrentCell(3, 3);
+    GridKey(Qt::Key_Space);
+    Type("5");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(w->mskInstErr[1]->text(), "___.__");
+    EXPECT_TRUE(Cell(3, 3).isEmpty());
+}
+
+// Guards the tooltips: row 1 explains the editing, its correction cell is
+// filled automatically, other rows show nothing.
+TEST_F(Grid, Tooltips) {
+    w->grdObs_MouseMove(1, 0);
+    EXPECT_EQ(g()->toolTip(), "2x click or [space] to edit");
+    w->grdObs_MouseMove(1, 3);
+    EXPECT_EQ(g()->toolTip(), "auto filled");
+    w->grdObs_MouseMove(4, 1);
+    EXPECT_TRUE(g()->toolTip().isEmpty());
+    EXPECT_EQ(w->mskHeightInst->toolTip(), "[TAB] next cell/row");
+    EXPECT_EQ(w->mskInstErr[0]->toolTip(), "Enter minutes & tenths of minute");
+}
+
+// Guards the reading of the grid: where it stops, what it refuses (with
+// the exact messages), the names found by binary search and the units.
+TEST_F(Grid, ReadingTheGrid) {
+    auto expectRefusal = [&](const char* title, const char* text) {
+        script.Clear();
+        EXPECT_FALSE(w->ReadObsGrid());
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].title, title);
+        EXPECT_EQ(script.messages[0].text, text);
+        EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsOk);
+    };
+    // Later rows filled, row 1 without time.
+    PutRow(3, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    expectRefusal(" Error in input data", "Please fill the grid with the observations.");
+    // A complete row 1 and an empty row 2: one sight, row 3 ignored.
+    PutRow(1, "8 Dec 2026 18:00:00", "SIRIUS", "20°30'.0", "-01.50");
+    ASSERT_TRUE(w->ReadObsGrid());
+    const ObservationSet& o = w->State().Obs;
+    EXPECT_EQ(o.ObsCount, 1);
+    EXPECT_EQ(o.ObsTime(1), MakeDateTime(2026, 12, 8, 18, 0, 0));
+    EXPECT_EQ(o.ObsBody[1], "SIRIUS");
+    EXPECT_DOUBLE_EQ(o.ObsHs(1), 20.5);
+    EXPECT_DOUBLE_EQ(o.ObsInstErr(1), -0.025);
+    // Row 2 started but incomplete.
+    g()->SetTextMatrix(2, 0, "8 Dec 2026 18:01:00");
+    filled()[2][0] = true;
+    expectRefusal("Missing data", "Some data are missing or incorrect in the grid.");
+    PutRow(2, "8 Dec 2026 18:01:00", "SIRIUs", "20°00'.0", "+00.00");
+    expectRefusal("Incorrect data", "Incorrect celestal body name in the grid.");
+    EXPECT_EQ(w->State().Obs.ObsCount, 3);  // the new size stays
+    PutRow(2, "8 Dec 2026 18:01:00", "DENEB", "20°00'.0", "+00.00");
+    PutRow(3, "31 Feb 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    expectRefusal("Incorrect data", "Incorrect time in the grid.");
+    PutRow(3, "8 Dec 2026 18:02:00", "VEGA", "20°60'.0", "+00.00");
+    expectRefusal("Incorrect data", "Incorrect altitude in the grid.");
+    PutRow(3, "8 Dec 2026 18:02:00", "VEGA", "20°10'.0", "");
+    expectRefusal("Incorrect data", "Incorrect instrumental error in the grid.");
+    // Row 1's correction emptied by Delete: its flags are not looked at,
+    // the empty text is no number.
+    PutRow(3, "8 Dec 2026 18:02:00", "VEGA", "20°10'.0", "+00.00");
+    g()->SetCurrentCell(1, 3);
+    GridKey(Qt::Key_Delete);
+    expectRefusal("Incorrect data", "Incorrect instrumental error in the grid.");
+
+    // Every body of the list is found, nothing else is.
+    for (const std::string& b : w->State().BodyList)
+        EXPECT_GE(BinarySearchText(b, w->State().BodyList), 0) << b;
+    for (const char* b : {"", "A", "SUN", "ZZZ", "vega", "MOON LOW"})
+        EXPECT_LT(BinarySearchText(b, w->State().BodyList), 0) << b;
+
+    // All 49 rows complete.
+    for (int r = 1; r <= 49; ++r)
+        PutRow(r, QString("8 Dec 2026 18:%1:00").arg(r, 2, 10, QChar('0')), "VEGA", "20°00'.0",
+               "+00.00");
+    ASSERT_TRUE(w->ReadObsGrid());
+    EXPECT_EQ(w->State().Obs.ObsCount, 49);
+}
+
+// Guards the sort: the first fix reads the sights in the user's order and
+// leaves the grid sorted by time; the next fix reads the sorted order.
+TEST_F(Grid, FixSortsTheGrid) {
+    QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    EnterEverything();
+    w->State().TimeEstPos = w->State().TimeTruePos = MakeDateTime(2026, 12, 8, 19, 30, 0);
+    w->State().Lat(6) = 38;
+    w->State().Long(6) = -31.5;
+    PutRow(1, "8 Dec 2026 19:34:30", "CAPELLA", "20°32'.0", "+00.00");
+    PutRow(2, "8 Dec 2026 19:22:00", "VEGA", "46°23'.8", "+00.00");
+    PutRow(3, "8 Dec 2026 19:27:00", "FOMALHAUT", "22°07'.1", "+00.00");
+    g()->SetCellBackColor(1, 2, kRefusedRed);
+    ASSERT_TRUE(w->RunStarFix());
+    const ObservationSet& o = w->State().Obs;
+    EXPECT_EQ(o.ObsBody[1], "CAPELLA");
+    EXPECT_EQ(o.ObsBody[3], "FOMALHAUT");
+    EXPECT_EQ(Cell(1, 1), "VEGA");
+    EXPECT_EQ(Cell(2, 1), "FOMALHAUT");
+    EXPECT_EQ(Cell(3, 1), "CAPELLA");
+    EXPECT_EQ(Cell(3, 0), "8 Dec 2026 19:34:30");
+    EXPECT_EQ(g()->CellBackColor(3, 2), kRefusedRed);  // the colour moves along
+    EXPECT_EQ(g()->Row(), 1);
+    EXPECT_EQ(g()->Col(), 0);
+    ASSERT_TRUE(w->RunStarFix());
+    EXPECT_EQ(o.ObsBody[1], "VEGA");
+    EXPECT_EQ(o.ObsTime(0), w->State().TimeTruePos);
+}
+
+// Pictures of the grid for people to look at: empty, filled from a sample
+// file with an editor open.
+TEST_F(Grid, Screenshots) {
+    Screenshot("observation_grid_empty.png");
+    script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/10Dec26A.obs"};
+    QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    w->cmdLoadObs_Click();
+    w->tabIn->setCurrentIndex(2);
+    g()->SetCurrentCell(4, 2);
+    GridKey(Qt::Key_Space);
+    Type("2");
+    Screenshot("observation_grid_editing.png");
+    Key(Qt::Key_Escape);
+    w->tabIn->setCurrentIndex(1);
+    Screenshot("observation_conditions_loaded.png");
+}
+
+}  // namespace
+}  // namespace orvex
