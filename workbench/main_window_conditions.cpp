@@ -43,7 +43,8 @@ void FrmWorking::mskCourse_LostFocus(int index) {
     const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
     if (!v.Accepted) {
         if (index == 0) state_.FixEntered[5] = false;
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -64,7 +65,8 @@ void FrmWorking::mskSpeed_LostFocus() {
     const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
     if (!v.Accepted) {
         state_.FixEntered[6] = false;
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -81,7 +83,8 @@ void FrmWorking::mskHeightM_LostFocus() {
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
     if (!v.Accepted) {
         state_.FixEntered[7] = false;
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -96,7 +99,8 @@ void FrmWorking::mskHeightF_LostFocus() {
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
     if (!v.Accepted) {
         state_.FixEntered[7] = false;
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -112,7 +116,8 @@ void FrmWorking::mskPress_mBars_LostFocus() {
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
     if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -126,7 +131,8 @@ void FrmWorking::mskPressHg_LostFocus() {
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
     if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -143,7 +149,8 @@ void FrmWorking::mskTempCelcius_LostFocus(int index) {
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
     if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);
@@ -159,7 +166,8 @@ void FrmWorking::mskTempFahr_LostFocus(int index) {
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
     if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::ReplaceLastWithPrompt);
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
     f->SetBackColor(kValidGreen);

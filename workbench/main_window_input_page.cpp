@@ -49,8 +49,7 @@ QGroupBox* Frame(const QString& caption, const QString& name, QWidget* parent) {
 // Removes the rows a page was first given (its labels and layout) and
 // returns the page's field area with a fresh vertical layout.
 QVBoxLayout* ClearFieldArea(QWidget* fields) {
-    for (QLabel* l : fields->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-        delete l;
+    for (QLabel* l : fields->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) delete l;
     delete fields->layout();
     auto* v = new QVBoxLayout(fields);
     v->setContentsMargins(6, 4, 6, 4);
@@ -216,9 +215,8 @@ void FrmWorking::BuildStarFixInputControls() {
     ch3FullRoutine->setChecked(state_.FullRoutine);
     ch3OneEstPos[0] = new QCheckBox("Compute all intercepts with one estimated position.", fraOpt);
     ch3OneEstPos[0]->setObjectName("ch3OneEstPos_0");
-    ch3FindSystErr =
-        new QCheckBox("Find the systematic error of the altitudes (index and personal error).",
-                      fraOpt);
+    ch3FindSystErr = new QCheckBox(
+        "Find the systematic error of the altitudes (index and personal error).", fraOpt);
     ch3FindSystErr->setObjectName("ch3FindSystErr");
     for (QCheckBox* c : {ch3FullRoutine, ch3OneEstPos[0], ch3FindSystErr}) optBox->addWidget(c);
     opt->addWidget(fraOpt);
@@ -262,7 +260,8 @@ void FrmWorking::HookStarFixInputFields() {
             mskLong_Validate(i, cancel);
         });
         const bool limits = i == 4;
-        mskLat[i]->setToolTip(limits ? "Enter max. lat. you don't want to exceed" : kPositionTipLat);
+        mskLat[i]->setToolTip(limits ? "Enter max. lat. you don't want to exceed"
+                                     : kPositionTipLat);
         mskLong[i]->setToolTip(limits ? "Enter long. interval between 2 waypoints"
                                       : kPositionTipLong);
     }

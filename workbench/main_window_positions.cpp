@@ -38,8 +38,7 @@ void FrmWorking::mskLat_Validate(int index, bool& cancel) {
         }
         return;
     }
-    const FieldVerdict v =
-        CheckLatitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
     if (!v.Accepted) {
         if (!utility) state_.FixEntered[2] = false;
         cancel = true;
@@ -67,8 +66,7 @@ void FrmWorking::mskLong_Validate(int index, bool& cancel) {
         }
         return;
     }
-    const FieldVerdict v =
-        CheckLongitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
     if (!v.Accepted) {
         if (!utility) state_.FixEntered[3] = false;
         cancel = true;

@@ -86,7 +86,8 @@ void FrmWorking::cmdEraseObs_Click() {
     const QDateTime shown = FromDateValue(start);
     dtpTime[0]->setDateTime(shown);
     dtpTime[1]->setDateTime(shown);
-    if (auto* obsTime = findChild<QDateTimeEdit*>("dtpObsTime")) obsTime->setDateTime(shown);
+    if (dtpObsTime)
+        dtpObsTime->setDateTime(QDateTime(shown.date(), shown.time(), dtpObsTime->timeSpec()));
     // 6. Estimated position.
     blank(mskLat[5], BlankLatitudeText(sep));
     state_.Lat(6) = 0.0;
@@ -144,10 +145,9 @@ void FrmWorking::cmdEraseLong_Click() {
 // ---- Chosen ellipsoid -------------------------------------------------------------------
 
 void FrmWorking::ShowChosenEllipsoid(const QString& name) {
-    // The two copies of the label live on the rhumb-line and great-circle
-    // tabs of the utilities page.
-    for (const char* n : {"lblChoosenEllipsoid_1", "lblChoosenEllipsoid_4"})
-        for (QLabel* l : findChildren<QLabel*>(n)) l->setText(name);
+    // The two copies of the label on the rhumb-line and great-circle tabs.
+    for (QLabel* l : lblChoosenEllipsoid)
+        if (l) l->setText(name);
 }
 
 }  // namespace orvex

@@ -89,9 +89,8 @@ TEST_P(ConditionFields, EmptyCourseFields) {
     w.mnuUtil_Click(0);
     MaskedField* rl = w.mskCourse[1];
     MaskedField* dist = in.Field("mskDist");
-    // The tab puts the focus in its first position field; leaving that
-    // field empty recomputes once.
-    in.Leave(rl);
+    // Entering the page, and leaving the empty field it focuses, recompute.
+    rl->setFocus(Qt::TabFocusReason);
     computed.clear();
     in.Type(rl, "0900");
     in.Leave(dist);

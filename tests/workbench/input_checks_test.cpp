@@ -52,33 +52,37 @@ void RunCases(const char* what, Check check, const std::vector<Case>& cases) {
 // and every message text, including the separator inside the inHg limits.
 TEST(ConditionChecks, RangesAndMessagesWithEitherSeparator) {
     RunCases("course", CheckCourseText,
-        {{"000°.0", true, 0, ""},
-         {"360°.0", true, 360, ""},
-         {"123°.4", true, 123.4, ""},
-         {"360°.1", false, 0, "Course > 360°"},
-         {"-12°.0", false, 0, "Negative Course."},
-         {"___°._", false, 0, "Course > 360°"}});
+             {{"000°.0", true, 0, ""},
+              {"360°.0", true, 360, ""},
+              {"123°.4", true, 123.4, ""},
+              {"360°.1", false, 0, "Course > 360°"},
+              {"-12°.0", false, 0, "Negative Course."},
+              {"___°._", false, 0, "Course > 360°"}});
     RunCases("speed", CheckSpeedText,
-        {{"012.5", true, 12.5, ""}, {"000.0", true, 0, ""}, {"-01.0", false, 0,
-                                                               "Your speed is negative."}});
+             {{"012.5", true, 12.5, ""},
+              {"000.0", true, 0, ""},
+              {"-01.0", false, 0, "Your speed is negative."}});
     RunCases("metres", CheckHeightMetresText,
-        {{"10.0", true, 10, ""}, {"99.9", true, 99.9, ""}, {"-1.0", false, 0,
-                                                            "The eye height is negative."}});
+             {{"10.0", true, 10, ""},
+              {"99.9", true, 99.9, ""},
+              {"-1.0", false, 0, "The eye height is negative."}});
     RunCases("feet", CheckHeightFeetText,
-        {{"032.8", true, 32.8, ""},
-         {"327.9", true, 327.9, ""},
-         {"328.0", false, 0, "The eye height is higher than 327.9 feet."},
-         {"-10.0", false, 0, "The eye height is negative."}});
-    RunCases("hPa", [](const std::string& t, const std::string& s) { return CheckPressureMBarsText(t, s); },
+             {{"032.8", true, 32.8, ""},
+              {"327.9", true, 327.9, ""},
+              {"328.0", false, 0, "The eye height is higher than 327.9 feet."},
+              {"-10.0", false, 0, "The eye height is negative."}});
+    RunCases(
+        "hPa",
+        [](const std::string& t, const std::string& s) { return CheckPressureMBarsText(t, s); },
         {{"0940", true, 940, ""},
          {"1070", true, 1070, ""},
          {"0939", false, 0, "The atmospheric pressure is lower than 940 mbars."},
          {"1071", false, 0, "The atmospheric pressure is higher than 1070 mbars."}});
     RunCases("inHg", CheckPressureHgText,
-        {{"27.76", true, 27.76, ""},
-         {"31.59", true, 31.59, ""},
-         {"27.75", false, 0, "The atmospheric pressure is lower than 27.76 inHg."},
-         {"31.60", false, 0, "The atmospheric pressure is higher than 31.59 inHg."}});
+             {{"27.76", true, 27.76, ""},
+              {"31.59", true, 31.59, ""},
+              {"27.75", false, 0, "The atmospheric pressure is lower than 27.76 inHg."},
+              {"31.60", false, 0, "The atmospheric pressure is higher than 31.59 inHg."}});
     auto celsius = [](const std::string& t, const std::string& s) {
         return CheckTemperatureText(t, s, false);
     };
@@ -86,18 +90,18 @@ TEST(ConditionChecks, RangesAndMessagesWithEitherSeparator) {
         return CheckTemperatureText(t, s, true);
     };
     RunCases("C", celsius,
-        {{"-50", true, -50, ""},
-         {"_70", true, 70, ""},
-         {"_-5", true, -5, ""},
-         {"-51", false, 0, "The temperature is lower than -50°C."},
-         {"_71", false, 0, "The temperature is higher than +70°C."},
-         {"a1_", false, 0, "The temperature is not valid."}});
+             {{"-50", true, -50, ""},
+              {"_70", true, 70, ""},
+              {"_-5", true, -5, ""},
+              {"-51", false, 0, "The temperature is lower than -50°C."},
+              {"_71", false, 0, "The temperature is higher than +70°C."},
+              {"a1_", false, 0, "The temperature is not valid."}});
     RunCases("F", fahrenheit,
-        {{"-58", true, -58, ""},
-         {"158", true, 158, ""},
-         {"-59", false, 0, "The temperature is lower than -58°F."},
-         {"159", false, 0, "The temperature is higher than +158°F."},
-         {"x__", false, 0, "The temperature is not valid."}});
+             {{"-58", true, -58, ""},
+              {"158", true, 158, ""},
+              {"-59", false, 0, "The temperature is lower than -58°F."},
+              {"159", false, 0, "The temperature is higher than +158°F."},
+              {"x__", false, 0, "The temperature is not valid."}});
 }
 
 // Guards the paired texts: rounding to the shown digits, the "_" padding
@@ -142,8 +146,7 @@ TEST(PositionChecks, LatitudeAndLongitudeOfEveryIndex) {
             EXPECT_EQ(w.Value, -180.0);
             EXPECT_NEAR(lon(i, "123°45'" + sep + "6 E").Value, 123.76, 1e-12);
             EXPECT_EQ(lon(i, "180°00'" + sep + "1 E").Message, "Longitude > 180°.");
-            EXPECT_EQ(lon(i, "010°60'" + sep + "0 E").Message,
-                      "The longitude has more than 59'.");
+            EXPECT_EQ(lon(i, "010°60'" + sep + "0 E").Message, "The longitude has more than 59'.");
             EXPECT_EQ(lon(i, "010°00'" + sep + "0 N").Message,
                       "A longitude can only be W (West) or E (East).");
         }

@@ -71,9 +71,7 @@ struct InputWindow {
     // Leaves the field that has the focus for `next`.
     void Leave(QWidget* next) { next->setFocus(Qt::TabFocusReason); }
 
-    MaskedField* Field(const char* name, int index = -1) const {
-        return w->MaskField(name, index);
-    }
+    MaskedField* Field(const char* name, int index = -1) const { return w->MaskField(name, index); }
 };
 
 }  // namespace orvex::test

@@ -126,6 +126,9 @@ TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
 // recompute after every accepted or emptied entry, none after a refusal.
 TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     w.mnuUtil_Click(0);
+    // Entering the page, and leaving the empty field it focuses, recompute.
+    w.mskLat[0]->setFocus(Qt::TabFocusReason);
+    computed.clear();
     in.Type(w.mskLat[0], "45300n");
     in.Leave(w.mskLong[0]);
     EXPECT_NEAR(s.Lat(1), 45.5, 1e-12);
@@ -140,7 +143,7 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     ExpectRefusal("The latitude has more than 59'.");
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
-    in.Type(w.mskLat[1], "");  // emptied: flag down, recomputed
+    in.Type(w.mskLat[1], "");                       // emptied: flag down, recomputed
     in.Leave(w.mskLong[1]);
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));
@@ -166,9 +169,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     w.mnuUtil_Click(1);
     MaskedField* limit = w.mskLat[4];
     MaskedField* step = w.mskLong[4];
-    // The tab puts the focus in its first position field; leaving that
-    // field empty recomputes once.
-    in.Leave(limit);
+    limit->setFocus(Qt::TabFocusReason);
     computed.clear();
     EXPECT_EQ(limit->toolTip(), "Enter max. lat. you don't want to exceed");
     EXPECT_EQ(step->toolTip(), "Enter long. interval between 2 waypoints");

@@ -1,0 +1,252 @@
+// The star-fix input's own controls and the page toolbars' rules: option
+// boxes, date-time pickers, ellipsoid and time-zone lists, the time-store
+// button, and what each toolbar button runs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "input_fields_support.h"
+#include "workbench/main_lists.h"
+
+namespace orvex {
+namespace {
+
+QDateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+}
+
+// Guards the two copies of the one-estimated-position option staying in
+// step both ways, and the course-and-speed option.
+TEST(StarFixControls, OptionBoxes) {
+    test::InputWindow in(".");
+    FrmWorking& w = *in.w;
+    EXPECT_TRUE(w.ch3FullRoutine->isChecked());
+    EXPECT_FALSE(w.ch3OneEstPos[0]->isChecked());
+    EXPECT_FALSE(w.ch3OneEstPos[1]->isChecked());
+    EXPECT_EQ(w.ch3FullRoutine->text(), "Correct the course and speed if enough observations.");
+    EXPECT_EQ(w.ch3OneEstPos[1]->text(), "Compute all intercepts with one estimated position.");
+
+    w.ch3OneEstPos[1]->click();  // the input page's box
+    EXPECT_TRUE(w.ch3OneEstPos[0]->isChecked());
+    EXPECT_TRUE(w.State().OneEstPos);
+    w.mnuOptionsTab_Click();
+    w.ch3OneEstPos[0]->click();  // the options page's box
+    EXPECT_FALSE(w.ch3OneEstPos[1]->isChecked());
+    EXPECT_FALSE(w.State().OneEstPos);
+
+    w.ch3FullRoutine->click();
+    EXPECT_FALSE(w.State().FullRoutine);
+    w.ch3FullRoutine->click();
+    EXPECT_TRUE(w.State().FullRoutine);
+    // The solver's systematic-error box is there for the driver to read.
+    EXPECT_FALSE(w.FindSystErrChecked());
+    w.ch3FindSystErr->click();
+    EXPECT_TRUE(w.FindSystErrChecked());
+}
+
+// Guards the pickers: the wanted time follows the estimated-position time
+// (shown only) until its own picker is left once; afterwards they are
+// independent. Real focus moves commit them.
+TEST(StarFixControls, PickersOfTheTwoTimes) {
+    test::InputWindow in(".");
+    FrmWorking& w = *in.w;
+    WorkbenchState& s = w.State();
+    const double before = s.TimeTruePos;
+    w.dtpTime[0]->setFocus(Qt::TabFocusReason);
+    w.dtpTime[0]->setDateTime(Utc(2026, 12, 9, 18, 30));
+    in.Leave(w.mskLat[5]);
+    EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 18, 30));
+    EXPECT_TRUE(s.FixEntered[1]);
+    EXPECT_EQ(w.dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));
+    EXPECT_EQ(s.TimeTruePos, before);  // shown, not taken
+    EXPECT_FALSE(s.FixEntered[4]);
+
+    w.dtpTime[1]->setFocus(Qt::TabFocusReason);
+    in.Leave(w.mskLat[5]);  // left unchanged: committed as shown
+    EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
+    EXPECT_TRUE(s.FixEntered[4]);
+
+    w.dtpTime[0]->setDateTime(Utc(2026, 12, 9, 19, 0));
+    w.dtpTime_LostFocus(0);
+    EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 19, 0));
+    EXPECT_EQ(w.dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));  // no longer follows
+    EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
+
+    // The ETA departure time of the utilities page.
+    w.dtpTime[2]->setDateTime(
+        QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.dtpTime[2]->timeSpec()));
+    w.dtpTime_LostFocus(2);
+    EXPECT_EQ(s.EtaDepTime, MakeDateTime(2026, 7, 14, 6, 15));
+    EXPECT_TRUE(in.script.messages.empty());
+}
+
+// Guards the tab-0 focus: entering the first input tab puts the caret in
+// the time of the estimated position.
+TEST(StarFixControls, FirstTabFocusesTheEstimatedTime) {
+    test::InputWindow in(".");
+    in.w->cmdNextTabIn_Click();
+    in.script.Clear();
+    in.w->cmdPrevTabIn_Click();
+    EXPECT_TRUE(in.w->dtpTime[0]->hasFocus());
+}
+
+// Guards the ellipsoid choice: the sphere's model and unit, the name
+// labels, and when the utilities are recomputed (not for the choice made
+// at start, not while their page is hidden).
+TEST(StarFixControls, EllipsoidChoice) {
+    test::InputWindow in(",", false);
+    FrmWorking& w = *in.w;
+    std::vector<int> computed;
+    w.onTestCompute = [&](int b) { computed.push_back(b); };
+    EXPECT_EQ(w.lblChoosenEllipsoid[0]->text().trimmed(), "WGS 1984");
+
+    w.cboEllipsoid->setCurrentIndex(kSphereEllipsoidRow);
+    EXPECT_EQ(w.State().E.InvFlattening, 1e100);
+    EXPECT_DOUBLE_EQ(w.State().E.SemiMajorAxis, 3437.7467705183585);
+    EXPECT_EQ(w.lblDistance1->text(), "[ geographical miles ]");
+    for (QLabel* l : w.lblChoosenEllipsoid) EXPECT_EQ(l->text(), "Normal Sphere ");
+    EXPECT_TRUE(computed.empty());  // the utilities page is hidden
+
+    w.mnuUtil_Click(0);
+    computed.clear();
+    w.cboEllipsoid->setCurrentIndex(3);  // Clarke 1866, read with the comma
+    EXPECT_DOUBLE_EQ(w.State().E.InvFlattening, 294.978698213901);
+    EXPECT_EQ(w.lblDistance1->text(), "[ nautical miles ]");
+    EXPECT_EQ(computed, std::vector<int>({0}));
+
+    // The preferences opened from the utilities page: the page waits
+    // underneath and is recomputed for the new model.
+    w.tabUtil->setVisible(false);
+    w.tabOptions->setProperty("Tag", QString("CalledFromUtil"));
+    computed.clear();
+    w.cboEllipsoid->setCurrentIndex(kWgs84EllipsoidRow);
+    EXPECT_EQ(computed, std::vector<int>({0}));
+    w.tabOptions->setProperty("Tag", QString());
+    w.cboEllipsoid->setCurrentIndex(6);
+    EXPECT_EQ(computed, std::vector<int>({0}));
+}
+
+// Guards the start-up choice: it sets the model and labels but computes
+// nothing, even with a computing page waiting.
+TEST(StarFixControls, StartupEllipsoidChoiceComputesNothing) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = std::make_unique<FrmWorking>();
+    w->SetSettings(settings.Store());
+    int computed = 0;
+    w->onTestCompute = [&](int) { ++computed; };
+    w->tabUtil->setVisible(true);
+    w->Form_Load({});
+    EXPECT_EQ(computed, 0);
+    EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
+}
+
+// Guards the time-zone lists: each list its own offset, in hours.
+TEST(StarFixControls, TimeZoneLists) {
+    test::InputWindow in(".", false);
+    FrmWorking& w = *in.w;
+    w.cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
+    EXPECT_EQ(w.cboGMT[0]->currentText(), "GMT -09 1/2");
+    EXPECT_EQ(w.State().GMTZone[0], -9.5);
+    EXPECT_EQ(w.State().GMTZone[1], 0.0);
+    w.cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
+    EXPECT_EQ(w.State().GMTZone[1], 13.75);
+}
+
+// Guards the time-store button: the dialog modally, nothing else.
+TEST(StarFixControls, TimeStoreButton) {
+    test::InputWindow in(".");
+    in.script.dialogs.clear();
+    const WorkbenchState before = in.w->State();
+    in.w->cmdChronoF5_Click();
+    ASSERT_EQ(in.script.dialogs.size(), 1u);
+    EXPECT_EQ(in.script.dialogs[0], "frmTimeStore");
+    EXPECT_EQ(in.w->State().TimeStored, before.TimeStored);
+    QTest::mouseClick(in.w->findChild<QPushButton*>("cmdChronoF5"), Qt::LeftButton);
+    EXPECT_EQ(in.script.dialogs.size(), 2u);
+}
+
+// Guards what every toolbar button runs: the commands of the same meaning,
+// the correction button even while its menu item is greyed, and the wizard
+// button bringing an open wizard forward instead of opening a second one.
+TEST(Toolbars, EveryButtonRunsItsCommand) {
+    test::InputWindow in(".", false);
+    FrmWorking& w = *in.w;
+    std::vector<std::string> ran;
+    w.onNumericResults = [&] { ran.push_back("num"); };
+    w.onGraphicResults = [&] { ran.push_back("graph"); };
+    w.onPrintReport = [&] { ran.push_back("printReport"); };
+    w.onPrintChart = [&] { ran.push_back("printChart"); };
+    w.onShowWizard = [&] { ran.push_back("wizard"); };
+    w.onActivateWizard = [&] { ran.push_back("front"); };
+    w.onShowAzimuth = [&] { ran.push_back("azimuth"); };
+    w.onRedrawGraph = [&] { ran.push_back("redraw"); };
+
+    w.Action("bthStarfix")->trigger();
+    EXPECT_FALSE(w.tabIn->isHidden());
+    EXPECT_FALSE(w.tlhStarfix->isHidden());
+    EXPECT_TRUE(w.tlhWorking->isHidden());
+    w.Action("bthNumRes")->trigger();
+    w.Action("bthGraphRes")->trigger();
+    EXPECT_EQ(ran, std::vector<std::string>({"num", "graph"}));
+
+    // "Correction of datas" with the menu item greyed (a fresh fix).
+    w.tabIn->setVisible(false);
+    ASSERT_FALSE(w.Action("mnuAstroCorrect")->isEnabled());
+    w.Action("bthCorr")->trigger();
+    EXPECT_FALSE(w.tabIn->isHidden());
+
+    ran.clear();
+    w.ShowToolbar(w.tlhNum);
+    w.Action("bthPrint1")->trigger();
+    w.ShowToolbar(w.tlhGraph);
+    w.Action("bthPrint2")->trigger();
+    w.Action("bthGrid1")->trigger();
+    w.Action("bthGrid2")->trigger();
+    EXPECT_EQ(ran, std::vector<std::string>({"printReport", "printChart", "redraw", "redraw"}));
+    w.Action("bthBackStarFix2")->trigger();
+    EXPECT_FALSE(w.tlhStarfix->isHidden());
+    EXPECT_TRUE(w.tlhGraph->isHidden());
+
+    w.Action("bthMain")->trigger();
+    EXPECT_FALSE(w.tlhWorking->isHidden());
+    EXPECT_TRUE(w.tabIn->isHidden());
+    ran.clear();
+    w.Action("bthStarFixWizard")->trigger();
+    EXPECT_TRUE(w.State().WizardOpen);
+    w.Action("bthStarFixWizard")->trigger();  // open: only to the front
+    EXPECT_EQ(ran, std::vector<std::string>({"wizard", "front"}));
+    ran.clear();
+    w.Action("bthAzimuth")->trigger();
+    EXPECT_EQ(ran, std::vector<std::string>({"azimuth"}));
+
+    // The exit button asks first; "NO" (the dialog cancelled) keeps the
+    // program running.
+    in.script.dialogs.clear();
+    w.Action("bthExit")->trigger();
+    ASSERT_EQ(in.script.dialogs.size(), 1u);
+    EXPECT_EQ(in.script.dialogs[0], "frmEnd");
+    EXPECT_FALSE(w.Unloaded());
+}
+
+// Guards the page switch: one toolbar at a time, docked at the left edge.
+TEST(Toolbars, OneToolbarAtATime) {
+    test::InputWindow in(".", false);
+    FrmWorking& w = *in.w;
+    for (QToolBar* bar : {w.tlhStarfix, w.tlhNum, w.tlhGraph, w.tlhWorking}) {
+        w.ShowToolbar(bar);
+        for (QToolBar* other : {w.tlhWorking, w.tlhStarfix, w.tlhNum, w.tlhGraph})
+            EXPECT_EQ(other->isHidden(), other != bar) << other->objectName().toStdString();
+        EXPECT_EQ(w.toolBarArea(bar), Qt::LeftToolBarArea);
+    }
+}
+
+}  // namespace
+}  // namespace orvex
