@@ -1,0 +1,254 @@
+// The utilities page driven as a user drives it: keys typed into the real
+// fields, buttons clicked with the mouse while a field is still open, moves
+// between the tabs with the page's own buttons, the ellipsoid changed from
+// the preferences. What the page shows is checked against GeographicLib.
+#include <gtest/gtest.h>
+
+#include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/Rhumb.hpp>
+#include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <cmath>
+
+#include "navlib/date_time.h"
+#include "navlib/hooks.h"
+#include "navlib/inout_lib.h"
+#include "navlib/number_format.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+constexpr double kMetresPerMile = 1852.0;
+
+// A started, active window on its utilities page (opened from the menu),
+// with the real report template and a fixed clock.
+struct TypedPage {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    std::unique_ptr<FrmWorking> w;
+
+    explicit TypedPage(const char* menu = "mnuUtilRL") {
+        QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
+        EXPECT_TRUE(t.open(QIODevice::ReadOnly));
+        folder.Write("CalcWP.rtf", t.readAll().toStdString());
+        w = test::StartedWindow(settings);
+        w->clockUtcNow = [] { return MakeDateTime(2026, 12, 9, 14, 37, 52); };
+        w->resize(1100, 760);
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        w->findChild<QAction*>(menu)->trigger();
+        script.Clear();
+    }
+    MaskedField* Field(const char* name) { return w->singleMasks[name]; }
+    WorkbenchState& S() { return w->State(); }
+    // Enters the field, empties it and types `keys` from its first place;
+    // the field stays open.
+    void Type(MaskedField* f, const QString& keys) {
+        f->setFocus(Qt::TabFocusReason);
+        f->SetMaskedText(QString());
+        f->setCursorPosition(0);
+        QTest::keyClicks(f, keys);
+    }
+    // Types and leaves the field with the Tab key.
+    void TypeAndTab(MaskedField* f, const QString& keys) {
+        Type(f, keys);
+        QTest::keyClick(f, Qt::Key_Tab);
+    }
+    void Click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    GeographicLib::Rhumb Rhumb() {
+        const EarthModel& E = S().E;
+        return GeographicLib::Rhumb(E.SemiMajorAxis * kMetresPerMile,
+                                    E.IsSphere() ? 0.0 : 1.0 / E.InvFlattening);
+    }
+};
+
+// Guards the commit order when Compute is clicked while the course field is
+// still open after a result: the typed course must be committed before the
+// rhumb line is solved again, and the arrival agree with GeographicLib.
+TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
+    TypedPage p;
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "45000n");
+    p.TypeAndTab(w->mskLong[0], "005000w");
+    p.TypeAndTab(w->mskCourse[1], "0450");
+    p.TypeAndTab(p.Field("mskDist"), "0010000");
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    ASSERT_TRUE(p.S().RLShown);
+    double lat2 = 0, lon2 = 0;
+    p.Rhumb().Direct(45, -5, 45, 100 * kMetresPerMile, lat2, lon2);
+    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+
+    // A new course typed, the field left open, Compute clicked.
+    p.Type(w->mskCourse[1], "1350");
+    p.Click(w->cmdCompute[0]);
+    EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
+    p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
+    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+}
+
+// Guards the inverse problem typed with keys and the hand-over of the
+// computed distance to the ETA tab by the "Next tab" buttons.
+TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
+    TypedPage p;
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "50000n");
+    p.TypeAndTab(w->mskLong[0], "001000w");
+    p.TypeAndTab(w->mskLat[1], "40000n");
+    p.TypeAndTab(w->mskLong[1], "070000w");
+    double s12 = 0, azi = 0;
+    p.Rhumb().Inverse(50, -1, 40, -70, s12, azi);
+    const double dist = s12 / kMetresPerMile;
+    // The field shows what the state holds, which agrees with GeographicLib
+    // to the library's accuracy.
+    EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(),
+              FormatNumber(p.S().RLCourse, "000°.0"));
+    EXPECT_NEAR(p.S().RLCourse, azi < 0 ? azi + 360 : azi, 1e-3);
+    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
+              FormatNumber(p.S().RLDist, "00000.00"));
+    EXPECT_NEAR(p.S().RLDist, dist, 1e-5 * dist);
+
+    // Rhumb line -> great circle -> ETA with the buttons of the page.
+    p.Click(w->cmdNextTabUtil[0]);
+    ASSERT_EQ(w->tabUtil->currentIndex(), 1);
+    EXPECT_EQ(w->mskLat[2]->MaskedText(), "50°00'.0 N");
+    p.Click(w->cmdCompute[1]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    const EarthModel& E = p.S().E;
+    const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
+    double gs = 0, a1 = 0, a2 = 0;
+    g.Inverse(50, -1, 40, -70, gs, a1, a2);
+    EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
+    EXPECT_TRUE(w->OutlineText(0).startsWith("GC Distance = ")) << w->OutlineText(0).toStdString();
+    EXPECT_TRUE(w->OutlineText(0).contains(
+        QString::fromStdString(FormatNumber(gs / kMetresPerMile, "####0.0"))))
+        << w->OutlineText(0).toStdString();
+
+    p.Click(w->cmdNextTabUtil[1]);
+    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
+    MaskedField* dtg = p.Field("mskDTG");
+    EXPECT_EQ(dtg->MaskedText().toStdString(), FormatNumber(p.S().RLDist, "00000.00"));
+    EXPECT_EQ(dtg->BackColor(), kValidGreen);
+    // Departure at the whole hour of the clock, 9 Dec 2026 14:00 UT.
+    EXPECT_NEAR(p.S().EtaDepTime, MakeDateTime(2026, 12, 9, 14, 0, 0), 1e-9);
+
+    p.Click(w->cmdCompute[2]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    ASSERT_TRUE(w->grdCalcETA->isVisible());
+    ASSERT_EQ(w->grdCalcETA->rowCount(), 29);  // 10 to 24 knots by 0.5
+    const double shownDist =
+        ParsePositiveText(dtg->MaskedText().toStdString(), p.S().DecSep);
+    for (int row : {0, 28}) {
+        const double speed = 10.0 + 0.5 * row;
+        const double eta = MakeDateTime(2026, 12, 9, 14, 0, 0) + shownDist / speed / 24.0;
+        const double exact = std::trunc(eta * 86400.0 + 0.5) / 86400.0;
+        EXPECT_EQ(w->grdCalcETA->item(row, 1)->text().toStdString(),
+                  FormatDateTime(exact, "d mmm yyyy hh:mm:ss"))
+            << row;
+    }
+}
+
+// Guards a Compute click on the great-circle tab while the arrival
+// longitude is still open: the typed longitude is committed first, so the
+// route is computed instead of " Missing data".
+TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    ASSERT_EQ(w->tabUtil->currentIndex(), 1);
+    p.TypeAndTab(w->mskLat[2], "37480n");
+    p.TypeAndTab(w->mskLong[2], "122300w");
+    p.TypeAndTab(w->mskLat[3], "35000n");
+    p.Type(w->mskLong[3], "140000e");
+    p.Click(w->cmdCompute[1]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_TRUE(w->outGCRes->isVisible());
+    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    const EarthModel& E = p.S().E;
+    const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
+    double gs = 0, a1 = 0, a2 = 0;
+    g.Inverse(37.8, -122.5, 35, 140, gs, a1, a2);
+    EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
+    w->grab().save(test::TestOutputFolder() + "/utilities-typed-great-circle.png");
+}
+
+// Guards the ellipsoid chosen in the preferences opened from the page's
+// label: the page comes back with the new name and Compute solves on it.
+TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
+    TypedPage p;
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "50000n");
+    p.TypeAndTab(w->mskLong[0], "001000w");
+    p.TypeAndTab(w->mskLat[1], "40000n");
+    // Left with a click on Compute (the Tab key would walk into the computed
+    // course, whose commit makes it a fifth input).
+    p.Type(w->mskLong[1], "070000w");
+    p.Click(w->cmdCompute[0]);
+    ASSERT_TRUE(p.S().RLShown);
+    QTest::mouseDClick(w->lblChoosenEllipsoid[0], Qt::LeftButton);
+    ASSERT_TRUE(w->tabOptions->isVisible());
+    ASSERT_FALSE(w->tabUtil->isVisible());
+    const int sphere = w->cboEllipsoid->findText("Normal Sphere - 0");
+    ASSERT_GE(sphere, 0);
+    w->cboEllipsoid->setCurrentIndex(sphere);
+    QPushButton* end = nullptr;
+    for (auto* b : w->cmdEndTabOptions)
+        if (b && b->isVisible()) end = b;
+    ASSERT_NE(end, nullptr);
+    p.Click(end);
+    ASSERT_TRUE(w->tabUtil->isVisible());
+    EXPECT_EQ(w->tabUtil->currentIndex(), 0);
+    EXPECT_EQ(w->lblChoosenEllipsoid[0]->text(), "Normal Sphere");
+    EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
+    p.Click(w->cmdCompute[0]);
+    ASSERT_TRUE(p.S().E.IsSphere());
+    // Traditional Mercator sailing: meridional parts on the Clarke 1880
+    // spheroid, sixty miles to the degree of latitude.
+    const double e = std::sqrt(2.0 / 293.465 - 1.0 / (293.465 * 293.465));
+    auto psi = [e](double lat) {
+        const double phi = lat * M_PI / 180.0;
+        return std::asinh(std::tan(phi)) - e * std::atanh(e * std::sin(phi));
+    };
+    const double course = std::atan2(-69.0 * M_PI / 180.0, psi(40) - psi(50));
+    const double miles = std::fabs(-10.0 * 60.0 / std::cos(course));
+    EXPECT_NEAR(p.S().RLDist, miles, 1e-5 * miles);
+    EXPECT_NEAR(p.S().RLCourse, course * 180.0 / M_PI + 360.0, 1e-3);
+    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
+              FormatNumber(p.S().RLDist, "00000.00"));
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+}
+
+// Guards one message per click: a direct problem over the pole answered by
+// the rhumb-line routine's special case shows its box once when Compute is
+// pressed, not once per internal recomputation.
+TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
+    ManualClock clock(3600.0);
+    TypedPage p;
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "89000n");
+    p.TypeAndTab(w->mskLong[0], "000000e");
+    p.TypeAndTab(w->mskCourse[1], "0100");
+    p.TypeAndTab(p.Field("mskDist"), "0050000");
+    size_t first = p.script.messages.size();
+    EXPECT_EQ(first, 1u);
+    p.script.Clear();
+    clock.seconds += 60.0;  // a minute later
+    p.Click(w->cmdCompute[0]);
+    EXPECT_EQ(p.script.messages.size(), 1u);
+    for (const auto& m : p.script.messages) EXPECT_EQ(m.title, "Special case in nautical routine");
+}
+
+}  // namespace
+}  // namespace orvex
