@@ -1,7 +1,9 @@
 #include "platform/masked_field.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QPointer>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -49,6 +51,35 @@ class ClickSwallower : public QObject {
     QWidget* keep_;
 };
 
+// A button pressed by its access key (Alt and its underlined letter) acts
+// as a click would: the open field is left, and so committed, first; a
+// refused entry keeps the focus and the button does not act.
+class ShortcutCommitFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Shortcut) return false;
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        auto* field = qobject_cast<MaskedField*>(QApplication::focusWidget());
+        if (!button || !field || !button->isEnabled() || field->window() != button->window())
+            return false;
+        if (button->focusPolicy() & Qt::ClickFocus) {
+            button->setFocus(Qt::ShortcutFocusReason);  // the field's leave commits it
+            return field->hasFocus() && field->WasRejected();
+        }
+        return !field->Commit();
+    }
+};
+
+void WatchAccessKeys() {
+    static QPointer<QObject> filter;
+    if (filter || !qApp) return;
+    filter = new ShortcutCommitFilter(qApp);
+    qApp->installEventFilter(filter);
+}
+
 bool IsPassingFocusReason(Qt::FocusReason r) {
     return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason ||
            r == Qt::MenuBarFocusReason;
@@ -60,6 +91,7 @@ MaskedField::MaskedField(QWidget* parent) : QLineEdit(parent) {
     setDragEnabled(false);
     setAcceptDrops(false);
     back_ = WindowColor();
+    WatchAccessKeys();
 }
 
 MaskedField::MaskedField(const QString& mask, QWidget* parent) : MaskedField(parent) {

@@ -6,12 +6,14 @@
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/Rhumb.hpp>
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -248,6 +250,117 @@ TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
     p.Click(w->cmdCompute[0]);
     EXPECT_EQ(p.script.messages.size(), 1u);
     for (const auto& m : p.script.messages) EXPECT_EQ(m.title, "Special case in nautical routine");
+}
+
+}  // namespace
+}  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Guards a refused field followed by a click on Compute: the refusal keeps
+// the focus and the click is lost, so no route is computed from the
+// previous arrival while the field shows the refused text.
+TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[2], "50000n");
+    p.TypeAndTab(w->mskLong[2], "005000w");
+    p.TypeAndTab(w->mskLat[3], "40300n");
+    p.Type(w->mskLong[3], "073500w");
+    p.Click(w->cmdCompute[1]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    const QString report = w->rtfCalcWP->Text();
+    const double dist = p.S().RLDist;
+
+    p.Type(w->mskLat[3], "95000n");
+    p.Click(w->cmdCompute[1]);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " Error in input data");
+    EXPECT_TRUE(w->mskLat[3]->hasFocus());
+    EXPECT_EQ(w->rtfCalcWP->Text(), report);
+    EXPECT_EQ(p.S().RLDist, dist);
+
+    // The same on the rhumb-line tab: a refused arrival longitude, then
+    // Compute clicked, leaves the shown course and distance alone.
+    // The refused field holds the page: the tab move is lost as well.
+    p.script.Clear();
+    p.Click(w->cmdPrevTabUtil[0]);
+    EXPECT_EQ(w->tabUtil->currentIndex(), 1);
+    EXPECT_EQ(p.script.messages.size(), 1u);
+    p.TypeAndTab(w->mskLat[3], "40300n");
+    p.script.Clear();
+    p.Click(w->cmdPrevTabUtil[0]);
+    ASSERT_EQ(w->tabUtil->currentIndex(), 0);
+    p.script.Clear();
+    p.Type(w->mskLong[0], "005000w");
+    p.Click(w->cmdCompute[0]);
+    const QString course = w->mskCourse[1]->MaskedText();
+    p.script.Clear();
+    p.Type(w->mskLong[1], "190000w");
+    p.Click(w->cmdCompute[0]);
+    EXPECT_EQ(p.script.messages.size(), 1u);
+    EXPECT_TRUE(w->mskLong[1]->hasFocus());
+    EXPECT_EQ(w->mskCourse[1]->MaskedText(), course);
+}
+
+}  // namespace
+}  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Presses the button's access key (Alt and the underlined letter) in the
+// window and lets the button's pressed-look animation end in its click.
+void PressAccessKey(QWidget* window, Qt::Key key, QAbstractButton* button) {
+    bool clicked = false;
+    auto c = QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, key,
+                    Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicked; }, 1000));
+    QObject::disconnect(c);
+}
+
+// Guards the commit order when Compute is pressed by its access key while
+// the course field is open: the typed course is committed before the rhumb
+// line is solved, as with a click.
+TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
+    TypedPage p;
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "45000n");
+    p.TypeAndTab(w->mskLong[0], "005000w");
+    p.TypeAndTab(w->mskCourse[1], "0450");
+    p.TypeAndTab(p.Field("mskDist"), "0010000");
+    ASSERT_TRUE(p.S().RLShown);
+    p.Type(w->mskCourse[1], "1350");
+    PressAccessKey(w, Qt::Key_C, w->cmdCompute[0]);
+    EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
+    EXPECT_TRUE(p.S().UtilEntered[10]);
+    double lat2 = 0, lon2 = 0;
+    p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
+    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+}
+
+// Guards a refused field followed by the access key of Compute: one
+// refusal, the focus kept, and nothing computed from the previous value.
+TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[2], "50000n");
+    p.TypeAndTab(w->mskLong[2], "005000w");
+    p.TypeAndTab(w->mskLat[3], "40300n");
+    p.Type(w->mskLong[3], "073500w");
+    p.Click(w->cmdCompute[1]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    const QString report = w->rtfCalcWP->Text();
+    p.Type(w->mskLat[3], "95000n");
+    QTest::keyClick(w->mskLat[3], Qt::Key_C, Qt::AltModifier);
+    QTest::qWait(250);  // longer than the button's pressed look
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].title, " Error in input data");
+    EXPECT_TRUE(w->mskLat[3]->hasFocus());
+    EXPECT_EQ(w->rtfCalcWP->Text(), report);
 }
 
 }  // namespace
