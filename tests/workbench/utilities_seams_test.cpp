@@ -365,3 +365,34 @@ TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
 
 }  // namespace
 }  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Guards the tab moves by the tab's access key and by a click on its tab
+// while the last rhumb-line position is still open: the position is
+// committed before the great-circle tab takes the route over.
+TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
+    for (bool byKey : {true, false}) {
+        TypedPage p;
+        auto* w = p.w.get();
+        p.TypeAndTab(w->mskLat[0], "50000n");
+        p.TypeAndTab(w->mskLong[0], "005000w");
+        p.TypeAndTab(w->mskLat[1], "40300n");
+        p.Type(w->mskLong[1], "073500w");
+        if (byKey) {
+            QTest::keyClick(w->mskLong[1], Qt::Key_G, Qt::AltModifier);
+        } else {
+            QTabBar* bar = w->tabUtil->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+        }
+        ASSERT_EQ(w->tabUtil->currentIndex(), 1) << byKey;
+        EXPECT_TRUE(p.S().UtilEntered[3]) << byKey;
+        EXPECT_EQ(w->mskLong[3]->MaskedText(), "073°50'.0 W") << byKey;
+        for (int i = 4; i < 8; ++i) EXPECT_TRUE(p.S().UtilEntered[i]) << byKey << i;
+        EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace orvex
