@@ -1,0 +1,120 @@
+// The star-fix wizard driven from the main window as a user drives it: keys
+// typed into its fields, its buttons clicked, the live table ticked by hand
+// (never waited for). The table is checked against ERFA.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDateTimeEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QPointer>
+#include <QTimer>
+#include <cmath>
+
+#include "companions/frm_star_fix_wizard.h"
+#include "erfa_places.h"
+#include "navlib/date_time.h"
+#include "platform/masked_field.h"
+#include "platform/pc_clock.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+constexpr double kUnixEpochDays = 25569.0;  // 1970-01-01 in days since 1899-12-30
+
+std::int64_t UnixMs(double ut) {
+    return static_cast<std::int64_t>(std::llround((ut - kUnixEpochDays) * 86400000.0));
+}
+
+// Degrees and minutes from a cell such as "45°07'".
+double CellDegrees(const QString& cell) {
+    const int deg = cell.indexOf(QChar(0x00B0));
+    const double d = cell.left(deg).toDouble();
+    const double m = cell.mid(deg + 1, 2).toDouble();
+    return d < 0 || cell.startsWith('-') ? d - m / 60.0 : d + m / 60.0;
+}
+
+// Guards the whole road of the wizard from the main window's menu: typed
+// inputs reach the steps, the Next buttons lead to the live table, the
+// Start button and a tick show places that agree with ERFA, and closing the
+// window stops its clock and gives the menu back.
+TEST(WizardTyped, FromTheMenuToTheLiveTable) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto main = test::StartedWindow(settings);
+    const double start = MakeDateTime(2026, 3, 20, 14, 0, 0);
+    auto clock = std::make_shared<ManualSystemClock>();
+    clock->utcMs = UnixMs(start);
+    main->CompanionClock = clock;
+    main->show();
+    main->Action("mnuStarFixWizardStart")->trigger();
+    FrmStarFixWizard* w = main->StarFixWizard();
+    ASSERT_NE(w, nullptr);
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    EXPECT_FALSE(main->Action("mnuStarFixWizard")->isEnabled());
+
+    auto type = [](MaskedField* f, const QString& keys) {
+        f->setFocus(Qt::TabFocusReason);
+        f->SetMaskedText(QString());
+        f->setCursorPosition(0);
+        QTest::keyClicks(f, keys);
+        QTest::keyClick(f, Qt::Key_Tab);
+    };
+    type(w->mskLat, "45300n");
+    type(w->mskLong, "010150w");
+    type(w->mskHeightM, "120");
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    ASSERT_EQ(w->WizStep(), 2) << script.LastText().toStdString();
+    QTest::mouseClick(w->optTime[1], Qt::LeftButton);  // sunset
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    ASSERT_EQ(w->WizStep(), 3);
+    ASSERT_GT(w->lstStars->selectedItems().size(), 2);
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    ASSERT_EQ(w->WizStep(), 4);
+    const int rows = w->WizRowCount();
+    ASSERT_GT(rows, 2);
+
+    const double evening = MakeDateTime(2026, 3, 20, 19, 31, 10);
+    clock->utcMs = UnixMs(evening);
+    QTest::mouseClick(w->bthStartTimer, Qt::LeftButton);
+    ASSERT_TRUE(w->tmrRealTime->isActive());
+    clock->utcMs += 15000;
+    w->tmrRealTime_Timer();  // one tick, by hand
+    const double when = evening + 15.0 / 86400.0;
+    EXPECT_DOUBLE_EQ(w->RealTime(), when);
+    ASSERT_EQ(w->WizRowCount(), rows);
+    int stars = 0;
+    for (int r = 1; r <= rows; ++r) {
+        const std::string name = w->Cell(r, 0).trimmed().toStdString();
+        const CatalogueEntry e = StarCatalogue(name);
+        if (e.ra == 0.0 && e.dec == 0.0) continue;  // a planet
+        ++stars;
+        double az = 0, alt = 0;
+        testing::ErfaStarAzAlt(e, when, 45.5, -10.25, az, alt);
+        EXPECT_NEAR(std::remainder(w->Cell(r, 1).left(3).toDouble() - az, 360.0), 0.0, 0.51)
+            << name;
+        // The sextant reads the refracted altitude raised by the dip of 12 m.
+        const double h = alt + 1.0 / std::tan((alt + 7.31 / (alt + 4.4)) * M_PI / 180.0) / 60.0 +
+                         0.029283 * std::sqrt(12.0);
+        EXPECT_NEAR(CellDegrees(w->Cell(r, 2)), h, 1.5 / 60.0) << name;
+    }
+    EXPECT_GT(stars, 1);
+
+    // Closing the window stops the clock and gives the menu back.
+    QPointer<QTimer> timer = w->tmrRealTime;
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!timer || !timer->isActive());
+    EXPECT_TRUE(main->Action("mnuStarFixWizard")->isEnabled());
+    EXPECT_FALSE(main->State().WizardOpen);
+    EXPECT_EQ(main->StarFixWizard(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvex
