@@ -118,3 +118,88 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
 
 }  // namespace
 }  // namespace orvex
+
+#include <QCloseEvent>
+
+#include "companions/frm_azimuth.h"
+#include "workbench/frm_end.h"
+
+namespace orvex {
+namespace {
+
+// Guards quitting with the companions up: the azimuth tool with a "What is
+// up ?" window and a ticking wizard all close with a "Yes", no window of
+// the program stays, no clock keeps running; a "No" keeps them all.
+TEST(WizardTyped, QuitClosesTheCompanions) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto main = test::StartedWindow(settings);
+    auto clock = std::make_shared<ManualSystemClock>();
+    clock->utcMs = UnixMs(MakeDateTime(2026, 3, 20, 19, 31, 10));
+    main->CompanionClock = clock;
+    main->show();
+    QApplication::setActiveWindow(main.get());
+
+    main->Action("mnuAziGo")->trigger();
+    FrmAzimuth* azi = main->AzimuthTool();
+    ASSERT_NE(azi, nullptr);
+    QApplication::setActiveWindow(azi);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(azi));
+    for (auto [f, keys] : {std::pair{azi->mskLat, QString("45300n")},
+                           std::pair{azi->mskLong, QString("010150w")}}) {
+        f->setFocus(Qt::TabFocusReason);
+        f->SetMaskedText(QString());
+        f->setCursorPosition(0);
+        QTest::keyClicks(f, keys);
+    }
+    QTest::mouseClick(azi->cmdWhatIsUp, Qt::LeftButton);
+    QPointer<FrmStarFixWizard> up = azi->WhatIsUpWindow();
+    ASSERT_NE(up, nullptr) << script.LastText().toStdString();
+    EXPECT_GT(up->WizRowCount(), 10);
+    // Each of its stars where ERFA puts it at the tool's time.
+    const double when = up->RealTime();
+    for (int r = 1; r <= up->WizRowCount(); ++r) {
+        const CatalogueEntry e = StarCatalogue(up->Cell(r, 0).trimmed().toStdString());
+        if (e.ra == 0.0 && e.dec == 0.0) continue;
+        double az = 0, alt = 0;
+        testing::ErfaStarAzAlt(e, when, 45.5, -10.25, az, alt);
+        EXPECT_NEAR(std::remainder(up->Cell(r, 1).left(3).toDouble() - az, 360.0), 0.0, 0.51)
+            << up->Cell(r, 0).toStdString();
+    }
+
+    // The tool's End gives the main window back; then the wizard, ticking.
+    azi->cmdEnd_Click();
+    main->Action("mnuStarFixWizardStart")->trigger();
+    QPointer<FrmStarFixWizard> wiz = main->StarFixWizard();
+    ASSERT_NE(wiz, nullptr);
+    QPointer<QTimer> tick = wiz->tmrRealTime;
+    tick->start();
+
+    script.dialogHandler = [](QDialog& d) {
+        if (auto* end = qobject_cast<FrmEnd*>(&d)) end->cmdNo_Click();
+        return int(QDialog::Accepted);
+    };
+    main->Action("mnuFileQuit")->trigger();
+    EXPECT_TRUE(main->isVisible());
+    ASSERT_FALSE(wiz.isNull());
+    EXPECT_TRUE(tick->isActive());
+
+    script.dialogHandler = [](QDialog& d) {
+        if (auto* end = qobject_cast<FrmEnd*>(&d)) end->cmdYes_Click();
+        return int(QDialog::Accepted);
+    };
+    main->Action("mnuFileQuit")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(main->Unloaded());
+    EXPECT_TRUE(wiz.isNull());
+    EXPECT_TRUE(tick.isNull() || !tick->isActive());
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == main.get()) continue;
+        EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
+    }
+    EXPECT_FALSE(settings.writes.empty());
+}
+
+}  // namespace
+}  // namespace orvex
