@@ -390,11 +390,12 @@ void FrmWorking::mskDTG_LostFocus() {
 void FrmWorking::mskMinSpeed_LostFocus() {
     MaskedField* f = singleMasks["mskMinSpeed"];
     if (f->IsEmptyEntry()) return;
-    if (state_.SkipSpeedCheck) {
-        state_.SkipSpeedCheck = false;
-        return;
-    }
+    // The commit after a refusal of either speed passes without a message;
+    // a valid speed typed then is still taken.
+    const bool silent = state_.SkipSpeedCheck;
+    state_.SkipSpeedCheck = false;
     const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    if (silent && (v <= 0.0 || v > state_.MaxSpeed)) return;
     state_.MinSpeed = v;
     if (v <= 0.0) {
         state_.MinSpeed = state_.MaxSpeed;
@@ -415,11 +416,12 @@ void FrmWorking::mskMinSpeed_LostFocus() {
 void FrmWorking::mskMaxSpeed_LostFocus() {
     MaskedField* f = singleMasks["mskMaxSpeed"];
     if (f->IsEmptyEntry()) return;
-    if (state_.SkipSpeedCheck) {
-        state_.SkipSpeedCheck = false;
-        return;
-    }
+    // The commit after a refusal of either speed passes without a message;
+    // a valid speed typed then is still taken.
+    const bool silent = state_.SkipSpeedCheck;
+    state_.SkipSpeedCheck = false;
     const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    if (silent && (v <= 0.0 || v < state_.MinSpeed)) return;
     state_.MaxSpeed = v;
     if (v <= 0.0) {
         state_.MaxSpeed = state_.MinSpeed;

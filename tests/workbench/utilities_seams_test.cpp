@@ -396,3 +396,44 @@ TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
 
 }  // namespace
 }  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Guards a corrected speed after a refusal: the minimum speed typed above
+// the maximum is refused once, the value typed next is the one the table
+// is computed with (not the maximum that stood in for it).
+TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
+    TypedPage p("mnuUtilETA");
+    auto* w = p.w.get();
+    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
+    MaskedField* minSpeed = p.Field("mskMinSpeed");
+    p.TypeAndTab(p.Field("mskDTG"), "0030000");
+    p.TypeAndTab(minSpeed, "0300");
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].text, "Your minimum speed is greater than the maximum speed.");
+    EXPECT_TRUE(minSpeed->hasFocus());
+    p.script.Clear();
+    p.TypeAndTab(minSpeed, "0120");
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(p.S().MinSpeed, 12.0);
+    EXPECT_EQ(minSpeed->BackColor(), kValidGreen);
+    p.Click(w->cmdCompute[2]);
+    ASSERT_EQ(w->grdCalcETA->rowCount(), 25);  // 12 to 24 knots by 0.5
+    EXPECT_EQ(w->grdCalcETA->item(0, 0)->text(), "12.0");
+
+    // The same for the maximum below the minimum.
+    p.script.Clear();
+    MaskedField* maxSpeed = p.Field("mskMaxSpeed");
+    p.TypeAndTab(maxSpeed, "0050");
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].text, "Your maximum speed is less than the minimum speed.");
+    p.script.Clear();
+    p.TypeAndTab(maxSpeed, "0200");
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 20.0);
+    EXPECT_EQ(maxSpeed->BackColor(), kValidGreen);
+}
+
+}  // namespace
+}  // namespace orvex
