@@ -437,3 +437,34 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
 
 }  // namespace
 }  // namespace orvex
+
+#include <QTemporaryDir>
+
+#include "charts/print_lib.h"
+
+namespace orvex {
+namespace {
+
+// Guards the Print buttons clicked before anything was computed: the
+// report template and the empty ETA table go to the printer without a
+// fault, and the printer's settings come back as they were.
+TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    QTemporaryDir dir;
+    PrinterScript printers;
+    printers.printers = {"Bridge printer"};
+    printers.folder = dir.path();
+    p.Click(w->cmdAskPrint[0]);
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    p.Click(w->cmdNextTabUtil[1]);
+    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
+    p.Click(w->cmdAskPrint[1]);
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_EQ(printers.jobs.size(), 2);
+    EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationPortrait);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvex
