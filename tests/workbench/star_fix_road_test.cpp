@@ -1,0 +1,181 @@
+// The star-fix road walked as a navigator walks it, through the toolbar
+// buttons and the keys: a sample file loaded, the numeric report, the
+// chart, printing, saving, a new fix and the file loaded back; and the
+// seams between the pages (an editor open when a results button is
+// pressed, a refused field, what a new fix leaves behind).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "charts/frm_select_print.h"
+#include "charts/print_lib.h"
+#include "grid_test_support.h"
+#include "navlib/inout_lib.h"
+#include "platform/masked_field.h"
+
+namespace orvex {
+namespace {
+
+QString SampleDir() { return QString(ORVEX_SOURCE_DIR) + "/data/files/Observations"; }
+
+std::string ProgramFile(const char* name) {
+    QFile f(QString(ORVEX_PROGRAM_DIR) + "/" + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+struct Road : ::testing::Test, test::GridWindow {
+    QTemporaryDir temp;
+    Road() {
+        folder.Write("NumResults.rtf", ProgramFile("NumResults.rtf"));
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+        folder.Write("Observations/.keep", "");
+    }
+    // Clicks the toolbar button of an action, as the mouse does.
+    void Click(const char* action) {
+        QAction* a = w->Action(action);
+        ASSERT_NE(a, nullptr) << action;
+        for (QToolBar* bar : w->findChildren<QToolBar*>())
+            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        a->trigger();
+    }
+    bool Load(const QString& path) {
+        script.fileNames = {path};
+        w->cmdLoadObs_Click();
+        return script.fileNames.empty();
+    }
+    QString Mpp() const { return w->StatusPanel("MPP")->text(); }
+    std::string Report() const { return w->rtfNumDisp->Text().toStdString(); }
+};
+
+// Guards the whole road through the toolbar: the report and the status line
+// agree with the fix; the chart and its commands; both print jobs; the fix
+// saved, a new fix that leaves nothing behind, and the same fix from the
+// saved file.
+TEST_F(Road, SampleFileThroughEveryPage) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const WorkbenchState& s = w->State();
+    const double lat = s.Fix.MppLat, lon = s.Fix.MppLong;
+    ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon));
+    const QString mpp = Mpp();
+    EXPECT_EQ(mpp.toStdString(), FormatLatitude(lat) + " " + FormatLongitude(lon));
+    EXPECT_NE(Report().find(FormatLatitude(lat)), std::string::npos);
+    EXPECT_EQ(Report().find("nan"), std::string::npos);
+
+    Click("bthGraphRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(Mpp(), mpp);
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-chart0.png"));
+    for (const char* c : {"bthChartIncr", "bthChartDecr", "bthLopIncr", "bthLopDecr", "bthGrid1"})
+        Click(c);
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-chart.png"));
+
+    {
+        PrinterScript printers;
+        printers.printers = {"Office"};
+        printers.folder = temp.path();
+        script.dialogHandler = [](QDialog& dlg) {
+            if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+            return 1;
+        };
+        w->mnuAstroGraphPrint_Click();
+        w->mnuAstroNumPrint_Click();
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        EXPECT_TRUE(QFile::exists(temp.filePath("job1.pdf")));
+        EXPECT_TRUE(QFile::exists(temp.filePath("job2.pdf")));
+    }
+    script.Clear();
+
+    const QString saved = temp.filePath("road.obs");
+    script.fileNames = {saved};
+    w->cmdSaveObs_Click();
+    ASSERT_TRUE(QFile::exists(saved)) << script.LastText().toStdString();
+
+    script.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
+    w->Action("mnuAstroErase")->trigger();
+    script.Clear();
+    EXPECT_EQ(w->grdObs->TextMatrix(1, 1), "");
+    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
+    EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
+
+    ASSERT_TRUE(Load(saved));
+    Click("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(s.Fix.MppLat, lat);
+    EXPECT_DOUBLE_EQ(s.Fix.MppLong, lon);
+    EXPECT_EQ(Mpp(), mpp);
+}
+
+// Guards every sample file beside the program giving a finite fix shown the
+// same on the status line and in the report.
+TEST_F(Road, EverySampleFile) {
+    for (const char* f : {"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}) {
+        SCOPED_TRACE(f);
+        Click("bthMain");
+        ASSERT_TRUE(Load(SampleDir() + "/" + f));
+        Click("bthNumRes");
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        const WorkbenchState& s = w->State();
+        EXPECT_EQ(Mpp().toStdString(),
+                  FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
+        EXPECT_EQ(Report().find("nan"), std::string::npos);
+    }
+}
+
+// Guards the commit order: an altitude typed into the grid's editor and not
+// yet committed when "Numeric results" is clicked goes into the fix.
+TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    const double lat = w->State().Fix.MppLat;
+    Click("bthBackStarFix1");
+    Click("bthCorr");
+    w->tabIn->setCurrentIndex(2);
+    w->grdObs->setFocus();
+    w->grdObs->SetCurrentCell(1, 2);
+    QTest::keyClicks(w->grdObs, "4");
+    QWidget* ed = QApplication::focusWidget();
+    ASSERT_TRUE(w->GridEditor(2)->isVisible());
+    QTest::keyClicks(ed, "7°00'.0");
+    Click("bthNumRes");
+    QApplication::processEvents();
+    EXPECT_EQ(w->grdObs->TextMatrix(1, 2).left(2), "47") << w->grdObs->TextMatrix(1, 2).toStdString();
+    EXPECT_NE(w->State().Fix.MppLat, lat);
+}
+
+// Guards a refused latitude followed by a results command: the message about
+// the field, no fix of the old value.
+TEST_F(Road, RefusedFieldThenResults) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    w->tabIn->setCurrentIndex(0);
+    MaskedField* lat = w->mskLat[5];
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "9900");
+    w->mskLong[5]->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
+    script.Clear();
+    Click("bthNumRes");
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "Missing data");
+    EXPECT_EQ(script.LastText(),
+              "Some data are missing.\r\nPlease check that the whole input form is completed.");
+    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_FALSE(w->rtfNumDisp->isVisible());
+}
+
+}  // namespace
+}  // namespace orvex
