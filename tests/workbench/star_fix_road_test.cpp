@@ -154,8 +154,9 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     EXPECT_NE(w->State().Fix.MppLat, lat);
 }
 
-// Guards a refused latitude followed by a results command: the message about
-// the field, no fix of the old value.
+// Guards a refused latitude followed by a results command: the field kept
+// the focus, so the command checks it again and repeats its message; no fix
+// of the old value, the input page stays.
 TEST_F(Road, RefusedFieldThenResults) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
@@ -170,11 +171,45 @@ TEST_F(Road, RefusedFieldThenResults) {
     script.Clear();
     Click("bthNumRes");
     ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0].title, "Missing data");
-    EXPECT_EQ(script.LastText(),
-              "Some data are missing.\r\nPlease check that the whole input form is completed.");
+    EXPECT_EQ(script.messages[0].title, " Error in input data");
+    EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
+    EXPECT_EQ(w->StatusPanel("MPP")->text(), "");
     EXPECT_TRUE(w->tabIn->isVisible());
     EXPECT_FALSE(w->rtfNumDisp->isVisible());
+}
+
+// Guards the focus order of a toolbar button: a latitude typed and not yet
+// left when "Numeric results" is clicked is checked and taken into the fix
+// (the button takes no focus); a refused one stops with its own message and
+// no fix of the old value.
+TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    w->tabIn->setCurrentIndex(0);
+    MaskedField* lat = w->mskLat[5];
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "38400N");
+    script.Clear();
+    Click("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(w->State().Lat(6), 38.0 + 40.0 / 60.0);
+    EXPECT_NE(Report().find("Lat est. 38°40'.0 N"), std::string::npos);
+
+    Click("bthCorr");
+    w->tabIn->setCurrentIndex(0);
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "9900");
+    script.Clear();
+    const QString mpp = Mpp();
+    Click("bthGraphRes");
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
+    EXPECT_EQ(QApplication::focusWidget(), lat);
+    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_FALSE(w->picLMChart->isVisible());
 }
 
 }  // namespace
