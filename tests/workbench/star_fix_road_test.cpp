@@ -212,5 +212,29 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     EXPECT_FALSE(w->picLMChart->isVisible());
 }
 
+// Guards "Save observations" from the menu while a field is being typed in:
+// the file holds the value the field shows, not the one before it.
+TEST_F(Road, SaveTakesTheFieldBeingTyped) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    Click("bthCorr");
+    w->tabIn->setCurrentIndex(0);
+    MaskedField* lat = w->mskLat[5];
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "38400N");
+    script.Clear();
+    const QString saved = temp.filePath("typed.obs");
+    script.fileNames = {saved};
+    w->Action("mnuAstroSave")->trigger();
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "File " + saved + " saved.");
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(text.section("\r\n", 1, 1), "38.666666666666664,-31.333333333333332");
+}
+
 }  // namespace
 }  // namespace orvex
