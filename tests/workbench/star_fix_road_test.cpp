@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QListWidget>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -16,6 +17,8 @@
 #include "charts/print_lib.h"
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
+#include "navlib/number_format.h"
+#include "workbench/frm_proba.h"
 #include "platform/masked_field.h"
 
 namespace orvex {
@@ -234,6 +237,46 @@ TEST_F(Road, SaveTakesTheFieldBeingTyped) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(f.readAll());
     EXPECT_EQ(text.section("\r\n", 1, 1), "38.666666666666664,-31.333333333333332");
+}
+
+// Guards the probability level and a second file: a new level from the
+// report page recomputes the report and the status line (both show it); a
+// second file loaded after a fix gives its own fix on the chart page, with
+// nothing of the first left on the status line.
+TEST_F(Road, ProbabilityThenAnotherFile) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    const std::string before = Report();
+    const QString r95 = w->StatusPanel("Circle")->text();
+    script.dialogHandler = [](QDialog& dlg) {
+        if (auto* p = qobject_cast<FrmProba*>(&dlg)) {
+            p->lstProba->setCurrentRow(3);
+            p->cmdOK_Click();
+        }
+        return 1;
+    };
+    Click("bthEllipse1");
+    script.dialogHandler = nullptr;
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const double proba = w->State().Proba;
+    EXPECT_NE(proba, 0.95);
+    const QString pct = QString::fromStdString(FormatNumber(proba * 100.0, "#0.0", ".")) + " %";
+    EXPECT_EQ(w->StatusPanel("Proba")->text(), pct);
+    EXPECT_NE(Report().find("ellipse of " + pct.toStdString()), std::string::npos) << Report();
+    EXPECT_NE(w->StatusPanel("Circle")->text(), r95);
+    EXPECT_TRUE(w->rtfNumDisp->isVisible());
+
+    Click("bthBackStarFix1");
+    ASSERT_TRUE(Load(SampleDir() + "/10Dec26A.obs"));
+    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    Click("bthGraphRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const WorkbenchState& s = w->State();
+    EXPECT_EQ(Mpp().toStdString(),
+              FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
+    EXPECT_EQ(w->StatusPanel("Proba")->text(), pct);
+    EXPECT_TRUE(w->picLMChart->isVisible());
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-second-file-chart.png"));
 }
 
 }  // namespace
