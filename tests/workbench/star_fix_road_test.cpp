@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDateTimeEdit>
 #include <QListWidget>
 #include <QLabel>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 #include "charts/print_lib.h"
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
+#include "navlib/date_time.h"
 #include "navlib/number_format.h"
 #include "workbench/frm_proba.h"
 #include "platform/masked_field.h"
@@ -86,7 +88,10 @@ TEST_F(Road, SampleFileThroughEveryPage) {
     {
         PrinterScript printers;
         printers.printers = {"Office"};
-        printers.folder = temp.path();
+        // Kept beside the screenshots for people to look at.
+        printers.folder = test::TestOutputFolder() + "/road-print";
+        QDir(printers.folder).removeRecursively();
+        QDir().mkpath(printers.folder);
         script.dialogHandler = [](QDialog& dlg) {
             if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
             return 1;
@@ -94,8 +99,8 @@ TEST_F(Road, SampleFileThroughEveryPage) {
         w->mnuAstroGraphPrint_Click();
         w->mnuAstroNumPrint_Click();
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-        EXPECT_TRUE(QFile::exists(temp.filePath("job1.pdf")));
-        EXPECT_TRUE(QFile::exists(temp.filePath("job2.pdf")));
+        EXPECT_TRUE(QFile::exists(printers.folder + "/job1.pdf"));
+        EXPECT_TRUE(QFile::exists(printers.folder + "/job2.pdf"));
     }
     script.Clear();
 
@@ -213,6 +218,23 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     EXPECT_EQ(QApplication::focusWidget(), lat);
     EXPECT_TRUE(w->tabIn->isVisible());
     EXPECT_FALSE(w->picLMChart->isVisible());
+}
+
+// Guards the wanted time typed into its picker and not left when "Graphic
+// results" is clicked: the fix is for the time the picker shows.
+TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    w->tabIn->setCurrentIndex(0);
+    QDateTimeEdit* wanted = w->dtpTime[1];
+    wanted->setFocus(Qt::TabFocusReason);
+    wanted->setCurrentSection(QDateTimeEdit::HourSection);
+    QTest::keyClick(wanted, Qt::Key_Down);  // 19:40 -> 18:40
+    ASSERT_EQ(wanted->dateTime().time().hour(), 18);
+    script.Clear();
+    Click("bthGraphRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_NEAR(w->State().TimeTruePos, MakeDateTime(2026, 12, 8, 18, 40, 0), 1e-9);
+    EXPECT_EQ(w->StatusPanel("TimeTruePos")->text(), "8 Dec 2026 18:40:00");
 }
 
 // Guards "Save observations" from the menu while a field is being typed in:
