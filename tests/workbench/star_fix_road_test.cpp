@@ -16,6 +16,10 @@
 
 #include "charts/frm_select_print.h"
 #include "charts/print_lib.h"
+#include "workbench/observation_grid.h"
+#include "workbench/window_art.h"
+#include <QPushButton>
+#include <QComboBox>
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
 #include "navlib/date_time.h"
@@ -235,6 +239,105 @@ TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().TimeTruePos, MakeDateTime(2026, 12, 8, 18, 40, 0), 1e-9);
     EXPECT_EQ(w->StatusPanel("TimeTruePos")->text(), "8 Dec 2026 18:40:00");
+}
+
+// Guards the road from the start screen with the keys: the star-fix page
+// opened by its picture, every input typed and left with Tab, the sights
+// typed through the grid's editors, and the same fix as the sample file
+// that holds these very values.
+TEST(RoadByKeys, StartScreenToTheFix) {
+    test::ProgramFolder folder;
+    folder.Write("NumResults.rtf", ProgramFile("NumResults.rtf"));
+    QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    test::FakeSettings settings;
+    PlatformScript script;
+    test::FastPauses pauses;
+    auto w = test::StartedWindow(settings);
+    w->resize(1000, 720);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    (void)QTest::qWaitForWindowActive(w.get());
+    script.Clear();
+    ASSERT_TRUE(w->picStarFix->isVisible());
+    QTest::mouseClick(w->picStarFix, Qt::LeftButton);
+    ASSERT_TRUE(w->tabIn->isVisible());
+    EXPECT_EQ(w->tabIn->currentIndex(), 0);
+
+    // Each field is left by the click into the next one (a Tab from a unit
+    // field would pass through its paired field, whose rounded text is then
+    // committed back).
+    auto type = [&](MaskedField* f, const QString& keys) {
+        QTest::mouseClick(f, Qt::LeftButton);
+        f->setCursorPosition(0);
+        QTest::keyClicks(f, keys);
+    };
+    auto pick = [&](QDateTimeEdit* d, const QDateTime& t) {
+        QTest::mouseClick(d, Qt::LeftButton);
+        d->setDateTime(t);
+    };
+    const QDate day(2026, 12, 8);
+    pick(w->dtpTime[0], QDateTime(day, QTime(16, 0), Qt::UTC));
+    type(w->mskLat[5], "38300N");
+    type(w->mskLong[5], "0312000W");
+    pick(w->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
+    type(w->mskCourse[0], "2350");
+    type(w->MaskField("mskSpeed", -1), "0115");
+    QTest::mouseClick(w->cmdNextTabIn[0], Qt::LeftButton);
+    EXPECT_EQ(w->tabIn->currentIndex(), 1);
+    type(w->MaskField("mskHeightM", -1), "140");
+    type(w->mskInstErr[0], "-0120");
+    type(w->mskTempCelcius[0], " 17");
+    type(w->mskTempCelcius[1], " 18");
+    type(w->MaskField("mskPress_mBars", -1), "1021");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    QTest::mouseClick(w->cmdNextTabIn[1], Qt::LeftButton);
+    EXPECT_EQ(w->tabIn->currentIndex(), 2);
+
+    struct Sight {
+        QTime time;
+        const char* body;
+        const char* hs;
+    };
+    const Sight sights[] = {{QTime(19, 22, 0), "VEGA", "46238"},
+                            {QTime(19, 24, 30), "ALTAIR", "44335"},
+                            {QTime(19, 27, 0), "FOMALHAUT", "22071"},
+                            {QTime(19, 29, 30), "SATURN", "43374"},
+                            {QTime(19, 32, 0), "HAMAL", "42455"},
+                            {QTime(19, 34, 30), "CAPELLA", "20320"},
+                            {QTime(19, 37, 0), "KOCHAB", "29508"}};
+    ObservationGrid* g = w->grdObs;
+    for (const Sight& s : sights) {
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_Space);  // the time editor
+        ASSERT_TRUE(w->dtpObsTime->isVisible());
+        w->dtpObsTime->setDateTime(QDateTime(day, s.time, Qt::UTC));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(g, QString(QChar(s.body[0]).toLower()));  // the body list
+        ASSERT_TRUE(w->cboBody->isVisible());
+        w->cboBody->setCurrentIndex(w->cboBody->findText(s.body));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(g, QString(s.hs).left(1));  // the altitude field
+        ASSERT_TRUE(w->mskHeightInst->isVisible());
+        QTest::keyClicks(QApplication::focusWidget(), QString(s.hs).mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(g->TextMatrix(7, 1), "KOCHAB");
+    EXPECT_EQ(g->TextMatrix(7, 3), "-01.20");
+    for (QToolBar* bar : w->findChildren<QToolBar*>())
+        if (QWidget* b = bar->widgetForAction(w->Action("bthNumRes")); b && b->isVisible())
+            QTest::mouseClick(b, Qt::LeftButton);
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const FixResult typed = w->State().Fix;
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-by-keys-report.png"));
+
+    // The sample file with the same values gives the same fix.
+    script.fileNames = {SampleDir() + "/08Dec26A.obs"};
+    w->cmdLoadObs_Click();
+    w->cmdNumRes_Click();
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_NEAR(w->State().Fix.MppLat, typed.MppLat, 1e-9);
+    EXPECT_NEAR(w->State().Fix.MppLong, typed.MppLong, 1e-9);
 }
 
 // Guards "Save observations" from the menu while a field is being typed in:
