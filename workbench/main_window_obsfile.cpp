@@ -103,6 +103,7 @@ void FrmWorking::ResetForNewStarFix() {
 // ---- Save ------------------------------------------------------------------------
 
 void FrmWorking::cmdSaveObs_Click() {
+    if (!LeaveStarFixField()) return;
     grdObs_GotFocus();
     if (!ReadObsGrid()) return;
     const WorkbenchState& s = state_;

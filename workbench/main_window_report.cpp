@@ -3,6 +3,7 @@
 // position through the most probable position. Both start again from the
 // inputs: nothing of a previous fix is reused.
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -13,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
 #include "workbench/main_window.h"
+#include "workbench/observation_grid.h"
 #include "workbench/report_details.h"
 #include "workbench/report_numeric.h"
 
@@ -65,7 +67,18 @@ void FrmWorking::ConnectResultCommands() {
     onGraphicResults = [this] { cmdGraphRes_Click(); };
 }
 
+bool FrmWorking::LeaveStarFixField() {
+    QWidget* field = QApplication::focusWidget();
+    if (!field || !tabIn->isAncestorOf(field) || field == grdObs || grdObs->isAncestorOf(field))
+        return true;
+    for (int c = 0; c < 4; ++c)  // the grid commits its own editor
+        if (GridEditor(c) == field || GridEditor(c)->isAncestorOf(field)) return true;
+    field->clearFocus();
+    return QApplication::focusWidget() != field;
+}
+
 void FrmWorking::cmdNumRes_Click() {
+    if (!LeaveStarFixField()) return;
     grdObs_GotFocus();  // a half-typed cell is not lost
     if (!RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
@@ -75,6 +88,7 @@ void FrmWorking::cmdNumRes_Click() {
 }
 
 void FrmWorking::cmdGraphRes_Click() {
+    if (!LeaveStarFixField()) return;
     grdObs_GotFocus();
     if (!RunStarFix()) return;
     FillStatusPanels();

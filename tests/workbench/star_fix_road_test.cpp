@@ -1,0 +1,408 @@
+// The star-fix road walked as a navigator walks it, through the toolbar
+// buttons and the keys: a sample file loaded, the numeric report, the
+// chart, printing, saving, a new fix and the file loaded back; and the
+// seams between the pages (an editor open when a results button is
+// pressed, a refused field, what a new fix leaves behind).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDateTimeEdit>
+#include <QListWidget>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "charts/frm_select_print.h"
+#include "charts/print_lib.h"
+#include "workbench/observation_grid.h"
+#include "workbench/window_art.h"
+#include <QPushButton>
+#include <QComboBox>
+#include "grid_test_support.h"
+#include "navlib/inout_lib.h"
+#include "navlib/date_time.h"
+#include "navlib/number_format.h"
+#include "workbench/frm_proba.h"
+#include "platform/masked_field.h"
+
+namespace orvex {
+namespace {
+
+QString SampleDir() { return QString(ORVEX_SOURCE_DIR) + "/data/files/Observations"; }
+
+std::string ProgramFile(const char* name) {
+    QFile f(QString(ORVEX_PROGRAM_DIR) + "/" + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+struct Road : ::testing::Test, test::GridWindow {
+    QTemporaryDir temp;
+    Road() {
+        folder.Write("NumResults.rtf", ProgramFile("NumResults.rtf"));
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+        folder.Write("Observations/.keep", "");
+    }
+    // Clicks the toolbar button of an action, as the mouse does.
+    void Click(const char* action) {
+        QAction* a = w->Action(action);
+        ASSERT_NE(a, nullptr) << action;
+        for (QToolBar* bar : w->findChildren<QToolBar*>())
+            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        a->trigger();
+    }
+    bool Load(const QString& path) {
+        script.fileNames = {path};
+        w->cmdLoadObs_Click();
+        return script.fileNames.empty();
+    }
+    QString Mpp() const { return w->StatusPanel("MPP")->text(); }
+    std::string Report() const { return w->rtfNumDisp->Text().toStdString(); }
+};
+
+// Guards the whole road through the toolbar: the report and the status line
+// agree with the fix; the chart and its commands; both print jobs; the fix
+// saved, a new fix that leaves nothing behind, and the same fix from the
+// saved file.
+TEST_F(Road, SampleFileThroughEveryPage) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const WorkbenchState& s = w->State();
+    const double lat = s.Fix.MppLat, lon = s.Fix.MppLong;
+    ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon));
+    const QString mpp = Mpp();
+    EXPECT_EQ(mpp.toStdString(), FormatLatitude(lat) + " " + FormatLongitude(lon));
+    EXPECT_NE(Report().find(FormatLatitude(lat)), std::string::npos);
+    EXPECT_EQ(Report().find("nan"), std::string::npos);
+
+    Click("bthGraphRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(Mpp(), mpp);
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-chart0.png"));
+    for (const char* c : {"bthChartIncr", "bthChartDecr", "bthLopIncr", "bthLopDecr", "bthGrid1"})
+        Click(c);
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-chart.png"));
+
+    {
+        PrinterScript printers;
+        printers.printers = {"Office"};
+        // Kept beside the screenshots for people to look at.
+        printers.folder = test::TestOutputFolder() + "/road-print";
+        QDir(printers.folder).removeRecursively();
+        QDir().mkpath(printers.folder);
+        script.dialogHandler = [](QDialog& dlg) {
+            if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+            return 1;
+        };
+        w->mnuAstroGraphPrint_Click();
+        w->mnuAstroNumPrint_Click();
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        EXPECT_TRUE(QFile::exists(printers.folder + "/job1.pdf"));
+        EXPECT_TRUE(QFile::exists(printers.folder + "/job2.pdf"));
+    }
+    script.Clear();
+
+    const QString saved = temp.filePath("road.obs");
+    script.fileNames = {saved};
+    w->cmdSaveObs_Click();
+    ASSERT_TRUE(QFile::exists(saved)) << script.LastText().toStdString();
+
+    script.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
+    w->Action("mnuAstroErase")->trigger();
+    script.Clear();
+    EXPECT_EQ(w->grdObs->TextMatrix(1, 1), "");
+    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
+    EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
+
+    ASSERT_TRUE(Load(saved));
+    Click("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(s.Fix.MppLat, lat);
+    EXPECT_DOUBLE_EQ(s.Fix.MppLong, lon);
+    EXPECT_EQ(Mpp(), mpp);
+}
+
+// Guards every sample file beside the program giving a finite fix shown the
+// same on the status line and in the report.
+TEST_F(Road, EverySampleFile) {
+    for (const char* f : {"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}) {
+        SCOPED_TRACE(f);
+        Click("bthMain");
+        ASSERT_TRUE(Load(SampleDir() + "/" + f));
+        Click("bthNumRes");
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        const WorkbenchState& s = w->State();
+        EXPECT_EQ(Mpp().toStdString(),
+                  FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
+        EXPECT_EQ(Report().find("nan"), std::string::npos);
+    }
+}
+
+// Guards the commit order: an altitude typed into the grid's editor and not
+// yet committed when "Numeric results" is clicked goes into the fix.
+TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    const double lat = w->State().Fix.MppLat;
+    Click("bthBackStarFix1");
+    Click("bthCorr");
+    w->tabIn->setCurrentIndex(2);
+    w->grdObs->setFocus();
+    w->grdObs->SetCurrentCell(1, 2);
+    QTest::keyClicks(w->grdObs, "4");
+    QWidget* ed = QApplication::focusWidget();
+    ASSERT_TRUE(w->GridEditor(2)->isVisible());
+    QTest::keyClicks(ed, "7°00'.0");
+    Click("bthNumRes");
+    QApplication::processEvents();
+    EXPECT_EQ(w->grdObs->TextMatrix(1, 2).left(2), "47") << w->grdObs->TextMatrix(1, 2).toStdString();
+    EXPECT_NE(w->State().Fix.MppLat, lat);
+}
+
+// Guards a refused latitude followed by a results command: the field kept
+// the focus, so the command checks it again and repeats its message; no fix
+// of the old value, the input page stays.
+TEST_F(Road, RefusedFieldThenResults) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    w->tabIn->setCurrentIndex(0);
+    MaskedField* lat = w->mskLat[5];
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "9900");
+    w->mskLong[5]->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
+    script.Clear();
+    Click("bthNumRes");
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " Error in input data");
+    EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
+    EXPECT_EQ(w->StatusPanel("MPP")->text(), "");
+    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_FALSE(w->rtfNumDisp->isVisible());
+}
+
+// Guards the focus order of a toolbar button: a latitude typed and not yet
+// left when "Numeric results" is clicked is checked and taken into the fix
+// (the button takes no focus); a refused one stops with its own message and
+// no fix of the old value.
+TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    w->tabIn->setCurrentIndex(0);
+    MaskedField* lat = w->mskLat[5];
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "38400N");
+    script.Clear();
+    Click("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(w->State().Lat(6), 38.0 + 40.0 / 60.0);
+    EXPECT_NE(Report().find("Lat est. 38°40'.0 N"), std::string::npos);
+
+    Click("bthCorr");
+    w->tabIn->setCurrentIndex(0);
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "9900");
+    script.Clear();
+    const QString mpp = Mpp();
+    Click("bthGraphRes");
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
+    EXPECT_EQ(QApplication::focusWidget(), lat);
+    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_FALSE(w->picLMChart->isVisible());
+}
+
+// Guards the wanted time typed into its picker and not left when "Graphic
+// results" is clicked: the fix is for the time the picker shows.
+TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    w->tabIn->setCurrentIndex(0);
+    QDateTimeEdit* wanted = w->dtpTime[1];
+    wanted->setFocus(Qt::TabFocusReason);
+    wanted->setCurrentSection(QDateTimeEdit::HourSection);
+    QTest::keyClick(wanted, Qt::Key_Down);  // 19:40 -> 18:40
+    ASSERT_EQ(wanted->dateTime().time().hour(), 18);
+    script.Clear();
+    Click("bthGraphRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_NEAR(w->State().TimeTruePos, MakeDateTime(2026, 12, 8, 18, 40, 0), 1e-9);
+    EXPECT_EQ(w->StatusPanel("TimeTruePos")->text(), "8 Dec 2026 18:40:00");
+}
+
+// Guards the road from the start screen with the keys: the star-fix page
+// opened by its picture, every input typed and left with Tab, the sights
+// typed through the grid's editors, and the same fix as the sample file
+// that holds these very values.
+TEST(RoadByKeys, StartScreenToTheFix) {
+    test::ProgramFolder folder;
+    folder.Write("NumResults.rtf", ProgramFile("NumResults.rtf"));
+    QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    test::FakeSettings settings;
+    PlatformScript script;
+    test::FastPauses pauses;
+    auto w = test::StartedWindow(settings);
+    w->resize(1000, 720);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    (void)QTest::qWaitForWindowActive(w.get());
+    script.Clear();
+    ASSERT_TRUE(w->picStarFix->isVisible());
+    QTest::mouseClick(w->picStarFix, Qt::LeftButton);
+    ASSERT_TRUE(w->tabIn->isVisible());
+    EXPECT_EQ(w->tabIn->currentIndex(), 0);
+
+    // Each field is left by the click into the next one (a Tab from a unit
+    // field would pass through its paired field, whose rounded text is then
+    // committed back).
+    auto type = [&](MaskedField* f, const QString& keys) {
+        QTest::mouseClick(f, Qt::LeftButton);
+        f->setCursorPosition(0);
+        QTest::keyClicks(f, keys);
+    };
+    auto pick = [&](QDateTimeEdit* d, const QDateTime& t) {
+        QTest::mouseClick(d, Qt::LeftButton);
+        d->setDateTime(t);
+    };
+    const QDate day(2026, 12, 8);
+    pick(w->dtpTime[0], QDateTime(day, QTime(16, 0), Qt::UTC));
+    type(w->mskLat[5], "38300N");
+    type(w->mskLong[5], "0312000W");
+    pick(w->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
+    type(w->mskCourse[0], "2350");
+    type(w->MaskField("mskSpeed", -1), "0115");
+    QTest::mouseClick(w->cmdNextTabIn[0], Qt::LeftButton);
+    EXPECT_EQ(w->tabIn->currentIndex(), 1);
+    type(w->MaskField("mskHeightM", -1), "140");
+    type(w->mskInstErr[0], "-0120");
+    type(w->mskTempCelcius[0], " 17");
+    type(w->mskTempCelcius[1], " 18");
+    type(w->MaskField("mskPress_mBars", -1), "1021");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    QTest::mouseClick(w->cmdNextTabIn[1], Qt::LeftButton);
+    EXPECT_EQ(w->tabIn->currentIndex(), 2);
+
+    struct Sight {
+        QTime time;
+        const char* body;
+        const char* hs;
+    };
+    const Sight sights[] = {{QTime(19, 22, 0), "VEGA", "46238"},
+                            {QTime(19, 24, 30), "ALTAIR", "44335"},
+                            {QTime(19, 27, 0), "FOMALHAUT", "22071"},
+                            {QTime(19, 29, 30), "SATURN", "43374"},
+                            {QTime(19, 32, 0), "HAMAL", "42455"},
+                            {QTime(19, 34, 30), "CAPELLA", "20320"},
+                            {QTime(19, 37, 0), "KOCHAB", "29508"}};
+    ObservationGrid* g = w->grdObs;
+    for (const Sight& s : sights) {
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_Space);  // the time editor
+        ASSERT_TRUE(w->dtpObsTime->isVisible());
+        w->dtpObsTime->setDateTime(QDateTime(day, s.time, Qt::UTC));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(g, QString(QChar(s.body[0]).toLower()));  // the body list
+        ASSERT_TRUE(w->cboBody->isVisible());
+        w->cboBody->setCurrentIndex(w->cboBody->findText(s.body));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(g, QString(s.hs).left(1));  // the altitude field
+        ASSERT_TRUE(w->mskHeightInst->isVisible());
+        QTest::keyClicks(QApplication::focusWidget(), QString(s.hs).mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(g->TextMatrix(7, 1), "KOCHAB");
+    EXPECT_EQ(g->TextMatrix(7, 3), "-01.20");
+    for (QToolBar* bar : w->findChildren<QToolBar*>())
+        if (QWidget* b = bar->widgetForAction(w->Action("bthNumRes")); b && b->isVisible())
+            QTest::mouseClick(b, Qt::LeftButton);
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const FixResult typed = w->State().Fix;
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-by-keys-report.png"));
+
+    // The sample file with the same values gives the same fix.
+    script.fileNames = {SampleDir() + "/08Dec26A.obs"};
+    w->cmdLoadObs_Click();
+    w->cmdNumRes_Click();
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_NEAR(w->State().Fix.MppLat, typed.MppLat, 1e-9);
+    EXPECT_NEAR(w->State().Fix.MppLong, typed.MppLong, 1e-9);
+}
+
+// Guards "Save observations" from the menu while a field is being typed in:
+// the file holds the value the field shows, not the one before it.
+TEST_F(Road, SaveTakesTheFieldBeingTyped) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    Click("bthCorr");
+    w->tabIn->setCurrentIndex(0);
+    MaskedField* lat = w->mskLat[5];
+    lat->setFocus(Qt::TabFocusReason);
+    lat->SetMaskedText(QString());
+    lat->setCursorPosition(0);
+    QTest::keyClicks(lat, "38400N");
+    script.Clear();
+    const QString saved = temp.filePath("typed.obs");
+    script.fileNames = {saved};
+    w->Action("mnuAstroSave")->trigger();
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "File " + saved + " saved.");
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(text.section("\r\n", 1, 1), "38.666666666666664,-31.333333333333332");
+}
+
+// Guards the probability level and a second file: a new level from the
+// report page recomputes the report and the status line (both show it); a
+// second file loaded after a fix gives its own fix on the chart page, with
+// nothing of the first left on the status line.
+TEST_F(Road, ProbabilityThenAnotherFile) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    Click("bthNumRes");
+    const std::string before = Report();
+    const QString r95 = w->StatusPanel("Circle")->text();
+    script.dialogHandler = [](QDialog& dlg) {
+        if (auto* p = qobject_cast<FrmProba*>(&dlg)) {
+            p->lstProba->setCurrentRow(3);
+            p->cmdOK_Click();
+        }
+        return 1;
+    };
+    Click("bthEllipse1");
+    script.dialogHandler = nullptr;
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const double proba = w->State().Proba;
+    EXPECT_NE(proba, 0.95);
+    const QString pct = QString::fromStdString(FormatNumber(proba * 100.0, "#0.0", ".")) + " %";
+    EXPECT_EQ(w->StatusPanel("Proba")->text(), pct);
+    EXPECT_NE(Report().find("ellipse of " + pct.toStdString()), std::string::npos) << Report();
+    EXPECT_NE(w->StatusPanel("Circle")->text(), r95);
+    EXPECT_TRUE(w->rtfNumDisp->isVisible());
+
+    Click("bthBackStarFix1");
+    ASSERT_TRUE(Load(SampleDir() + "/10Dec26A.obs"));
+    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    Click("bthGraphRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const WorkbenchState& s = w->State();
+    EXPECT_EQ(Mpp().toStdString(),
+              FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
+    EXPECT_EQ(w->StatusPanel("Proba")->text(), pct);
+    EXPECT_TRUE(w->picLMChart->isVisible());
+    EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-second-file-chart.png"));
+}
+
+}  // namespace
+}  // namespace orvex
