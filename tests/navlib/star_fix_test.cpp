@@ -17,14 +17,6 @@ using namespace orvex::testing;
 
 namespace {
 
-// 15 March 2026, 00:00 UT.
-constexpr double kDay = 46096.0;
-constexpr double kHour = 1.0 / 24.0;
-constexpr double kMinute = 1.0 / 1440.0;
-
-EarthModel Wgs84() {
-    return EarthModel{298.257223563, 6378137.0 / 1852.0};
-}
 EarthModel Sphere() {
     return EarthModel{1e100, 3437.7468};
 }
