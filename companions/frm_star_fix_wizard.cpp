@@ -109,6 +109,17 @@ double FieldNumber(const BodyPlace& p, int field) {
     }
 }
 
+// Candidate i (0-based) as a row of the stars table.
+BodyPlace CandidatePlace(const StarCandidates& cand, int i) {
+    const auto u = static_cast<size_t>(i);
+    BodyPlace p;
+    p.name = cand.CandName[u];
+    p.az = cand.CandAz[u];
+    p.hs = cand.CandHs[u];
+    p.mag = cand.CandMag[u];
+    return p;
+}
+
 }  // namespace
 
 FrmStarFixWizard::FrmStarFixWizard(CompanionLinks links, QWidget* owner)
@@ -729,13 +740,7 @@ bool FrmStarFixWizard::StepTable() {
     rows_.clear();
     for (int i = 0; i <= wizLastCandidate_; ++i) {
         if (!IsSelectedItem(i)) continue;
-        const auto u = static_cast<size_t>(i);
-        BodyPlace p;
-        p.name = cand_.CandName[u];
-        p.az = cand_.CandAz[u];
-        p.hs = cand_.CandHs[u];
-        p.mag = cand_.CandMag[u];
-        rows_.push_back(p);
+        rows_.push_back(CandidatePlace(cand_, i));
     }
     SortRows(true);
     ShowRows();
@@ -840,13 +845,7 @@ void FrmStarFixWizard::FillStarsTable() {
     InitStarsGrid();
     rows_.clear();
     for (int i = 0; i < cand_.Count(); ++i) {
-        const auto u = static_cast<size_t>(i);
-        BodyPlace p;
-        p.name = cand_.CandName[u];
-        p.az = cand_.CandAz[u];
-        p.hs = cand_.CandHs[u];
-        p.mag = cand_.CandMag[u];
-        rows_.push_back(p);
+        rows_.push_back(CandidatePlace(cand_, i));
     }
     SortRows(true);
     ShowRows();
