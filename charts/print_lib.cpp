@@ -290,6 +290,28 @@ bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QStrin
     return true;
 }
 
+bool RunPortraitPrintSteps(const std::vector<std::function<void()>>& body,
+                           const QString& driverLine) {
+    ProgramPrinter& printer = ProgramPrinter::Instance();
+    int orientation = 0, quality = 0, colour = 0;
+    std::vector<std::function<void()>> steps = {
+        [&] {
+            orientation = printer.Orientation();
+            quality = printer.PrintQuality();
+            colour = printer.ColorMode();
+        },
+        [&] { printer.SetOrientation(kOrientationPortrait); },
+        [&] { printer.SetPrintQuality(kPrintQualityHigh); },
+        [&] { printer.SetColorMode(kColorModeColour); },
+        [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
+    };
+    steps.insert(steps.end(), body.begin(), body.end());
+    steps.push_back([&] { printer.SetOrientation(orientation); });
+    steps.push_back([&] { printer.SetPrintQuality(quality); });
+    steps.push_back([&] { printer.SetColorMode(colour); });
+    return RunPrintSteps(steps, driverLine);
+}
+
 QString ProgramNameVersion() {
     return "Orvex 1.2";
 }

@@ -190,6 +190,13 @@ class ProgramPrinter {
 // Returns true when every step ran (or was skipped by a 380).
 bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QString& driverLine);
 
+// A report print under RunPrintSteps: keeps the printer's orientation,
+// quality and colour mode, prints in portrait, high quality, colour and the
+// Arial print font, runs `body`, then gives the three settings back. Each
+// setting is a step of its own, so a refused one (380) is skipped alone.
+bool RunPortraitPrintSteps(const std::vector<std::function<void()>>& body,
+                           const QString& driverLine);
+
 // The "NO PRINTER" box ("Sorry, no printer connected to your system.",
 // critical icon) when no printer is installed. Returns true when there is
 // at least one printer.

@@ -14,6 +14,7 @@
 
 #include "companions/compass_errors.h"
 #include "companions/frm_star_fix_wizard.h"
+#include "companions/position_entry.h"
 #include "ephemeris/ephemeris.h"
 #include "navlib/inout_lib.h"
 #include "navlib/math_lib.h"
@@ -218,16 +219,7 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
         connect(optEW[i], &QRadioButton::clicked, this, [this, i] { optEW_Click(i); });
     }
 
-    mskLat->SetKeyRewrite([](QChar c) {
-        if (c == u'+' || c == u'n') return QChar(u'N');
-        if (c == u'-' || c == u's') return QChar(u'S');
-        return c;
-    });
-    mskLong->SetKeyRewrite([](QChar c) {
-        if (c == u'+' || c == u'e') return QChar(u'E');
-        if (c == u'-' || c == u'w') return QChar(u'W');
-        return c;
-    });
+    HookHemisphereKeys(*mskLat, *mskLong);
     mskLat->SetCommitHook([this](MaskedField& m) { CommitLatitude(m); });
     mskLong->SetCommitHook([this](MaskedField& m) { CommitLongitude(m); });
     for (int i = 0; i < 3; ++i)
@@ -289,10 +281,7 @@ void FrmAzimuth::cmdErase_Click() {
 }
 
 void FrmAzimuth::cmdEraseObsPos_Click(int index) {
-    const QString sep = Q(links_.DecSep);
-    MaskedField* m = index == 0 ? mskLat : mskLong;
-    m->SetMaskedText(index == 0 ? "__°__'" + sep + "_ _" : "___°__'" + sep + "_ _");
-    m->SetBackColor(MaskedField::WindowColor());
+    EraseObsPosField(index == 0 ? *mskLat : *mskLong, index == 0, links_.DecSep);
 }
 
 void FrmAzimuth::dtpTime_LostFocus() {
@@ -311,29 +300,11 @@ void FrmAzimuth::optEW_Click(int index) {
 // A refused entry leaves the value held before it: the parser's sentinel
 // never becomes a latitude, a longitude or a direction.
 void FrmAzimuth::CommitLatitude(MaskedField& f) {
-    if (f.IsEmptyEntry()) return;
-    const double v = ParseLatitude(f.MaskedText().toStdString());
-    if (v == kBadDegrees) return f.Reject("Latitude > 90°.", MaskedField::RejectMode::KeepText);
-    if (v == kBadMinutes)
-        return f.Reject("The latitude has more than 59'.", MaskedField::RejectMode::KeepText);
-    if (v == kBadHemisphere)
-        return f.Reject("A latitude can only be N (North) or S (South).",
-                        MaskedField::RejectMode::KeepText);
-    lat_ = v;
-    f.SetBackColor(kValidGreen);
+    if (const auto v = CommitLatitudeField(f)) lat_ = *v;
 }
 
 void FrmAzimuth::CommitLongitude(MaskedField& f) {
-    if (f.IsEmptyEntry()) return;
-    const double v = ParseLongitude(f.MaskedText().toStdString());
-    if (v == kBadDegrees) return f.Reject("Longitude > 180°.", MaskedField::RejectMode::KeepText);
-    if (v == kBadMinutes)
-        return f.Reject("The longitude has more than 59'.", MaskedField::RejectMode::KeepText);
-    if (v == kBadHemisphere)
-        return f.Reject("A longitude can only be W (West) or E (East).",
-                        MaskedField::RejectMode::KeepText);
-    lon_ = v;
-    f.SetBackColor(kValidGreen);
+    if (const auto v = CommitLongitudeField(f)) lon_ = *v;
 }
 
 void FrmAzimuth::CommitDirection(MaskedField& f, int index) {

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "companions/position_entry.h"
 #include "companions/wizard_pictures.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
@@ -106,6 +107,17 @@ double FieldNumber(const BodyPlace& p, int field) {
         default:
             return 0.0;
     }
+}
+
+// Candidate i (0-based) as a row of the stars table.
+BodyPlace CandidatePlace(const StarCandidates& cand, int i) {
+    const auto u = static_cast<size_t>(i);
+    BodyPlace p;
+    p.name = cand.CandName[u];
+    p.az = cand.CandAz[u];
+    p.hs = cand.CandHs[u];
+    p.mag = cand.CandMag[u];
+    return p;
 }
 
 }  // namespace
@@ -232,16 +244,7 @@ void FrmStarFixWizard::BuildStep1(QFrame* f) {
     v->addStretch(1);
 
     for (MaskedField* m : {mskLat, mskLong, mskHeightM, mskHeightF}) m->setMinimumWidth(110);
-    mskLat->SetKeyRewrite([](QChar c) {
-        if (c == u'+' || c == u'n') return QChar(u'N');
-        if (c == u'-' || c == u's') return QChar(u'S');
-        return c;
-    });
-    mskLong->SetKeyRewrite([](QChar c) {
-        if (c == u'+' || c == u'e') return QChar(u'E');
-        if (c == u'-' || c == u'w') return QChar(u'W');
-        return c;
-    });
+    HookHemisphereKeys(*mskLat, *mskLong);
     mskLat->SetCommitHook([this](MaskedField& m) { CommitLatitude(m); });
     mskLong->SetCommitHook([this](MaskedField& m) { CommitLongitude(m); });
     mskHeightM->SetCommitHook([this](MaskedField& m) { CommitHeight(m, true); });
@@ -619,10 +622,7 @@ void FrmStarFixWizard::cmdErase_Click() {
 }
 
 void FrmStarFixWizard::cmdEraseObsPos_Click(int index) {
-    const QString sep = Q(links_.DecSep);
-    MaskedField* m = index == 0 ? mskLat : mskLong;
-    m->SetMaskedText(index == 0 ? "__°__'" + sep + "_ _" : "___°__'" + sep + "_ _");
-    m->SetBackColor(MaskedField::WindowColor());
+    EraseObsPosField(index == 0 ? *mskLat : *mskLong, index == 0, links_.DecSep);
 }
 
 void FrmStarFixWizard::dtpTime_LostFocus() {
@@ -635,31 +635,17 @@ void FrmStarFixWizard::optTime_Click(int index) {
 }
 
 void FrmStarFixWizard::CommitLatitude(MaskedField& f) {
-    if (f.IsEmptyEntry()) return;
-    const double v = ParseLatitude(f.MaskedText().toStdString());
-    if (v == kBadDegrees) return f.Reject("Latitude > 90°.", MaskedField::RejectMode::KeepText);
-    if (v == kBadMinutes)
-        return f.Reject("The latitude has more than 59'.", MaskedField::RejectMode::KeepText);
-    if (v == kBadHemisphere)
-        return f.Reject("A latitude can only be N (North) or S (South).",
-                        MaskedField::RejectMode::KeepText);
-    wizLat_ = v;
-    f.SetBackColor(kValidGreen);
-    wizEntered_[1] = true;
+    if (const auto v = CommitLatitudeField(f)) {
+        wizLat_ = *v;
+        wizEntered_[1] = true;
+    }
 }
 
 void FrmStarFixWizard::CommitLongitude(MaskedField& f) {
-    if (f.IsEmptyEntry()) return;
-    const double v = ParseLongitude(f.MaskedText().toStdString());
-    if (v == kBadDegrees) return f.Reject("Longitude > 180°.", MaskedField::RejectMode::KeepText);
-    if (v == kBadMinutes)
-        return f.Reject("The longitude has more than 59'.", MaskedField::RejectMode::KeepText);
-    if (v == kBadHemisphere)
-        return f.Reject("A longitude can only be W (West) or E (East).",
-                        MaskedField::RejectMode::KeepText);
-    wizLong_ = v;
-    f.SetBackColor(kValidGreen);
-    wizEntered_[2] = true;
+    if (const auto v = CommitLongitudeField(f)) {
+        wizLong_ = *v;
+        wizEntered_[2] = true;
+    }
 }
 
 void FrmStarFixWizard::CommitHeight(MaskedField& f, bool metres) {
@@ -754,13 +740,7 @@ bool FrmStarFixWizard::StepTable() {
     rows_.clear();
     for (int i = 0; i <= wizLastCandidate_; ++i) {
         if (!IsSelectedItem(i)) continue;
-        const auto u = static_cast<size_t>(i);
-        BodyPlace p;
-        p.name = cand_.CandName[u];
-        p.az = cand_.CandAz[u];
-        p.hs = cand_.CandHs[u];
-        p.mag = cand_.CandMag[u];
-        rows_.push_back(p);
+        rows_.push_back(CandidatePlace(cand_, i));
     }
     SortRows(true);
     ShowRows();
@@ -865,13 +845,7 @@ void FrmStarFixWizard::FillStarsTable() {
     InitStarsGrid();
     rows_.clear();
     for (int i = 0; i < cand_.Count(); ++i) {
-        const auto u = static_cast<size_t>(i);
-        BodyPlace p;
-        p.name = cand_.CandName[u];
-        p.az = cand_.CandAz[u];
-        p.hs = cand_.CandHs[u];
-        p.mag = cand_.CandMag[u];
-        rows_.push_back(p);
+        rows_.push_back(CandidatePlace(cand_, i));
     }
     SortRows(true);
     ShowRows();

@@ -7,37 +7,9 @@ logo data/files/OrvexLogo.png embedded.
 
 The files are plain RTF that any word processor opens and saves again.
 """
-import pathlib
+from rtf_documents import header, logo_picture, write_document
 
-ROOT = pathlib.Path(__file__).resolve().parent.parent
-FILES = ROOT / "data" / "files"
-
-# The logo is shown 1705 x 1280 twips (about 3.0 x 2.26 cm).
-LOGO_W_TWIPS = 1705
-LOGO_H_TWIPS = 1280
-
-
-def hex_lines(data, width=64):
-    h = data.hex()
-    return "\n".join(h[i:i + width * 2] for i in range(0, len(h), width * 2))
-
-
-def logo_picture():
-    png = (FILES / "OrvexLogo.png").read_bytes()
-    # PNG header: width and height are the 4-byte numbers at offsets 16, 20.
-    w = int.from_bytes(png[16:20], "big")
-    h = int.from_bytes(png[20:24], "big")
-    return ("{\\pict\\pngblip\\picw%d\\pich%d\\picwgoal%d\\pichgoal%d\n%s}"
-            % (w, h, LOGO_W_TWIPS, LOGO_H_TWIPS, hex_lines(png)))
-
-
-HEADER = (
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
-    "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\froman\\fcharset2 Symbol;}"
-    "{\\f2\\fmodern\\fcharset0 Courier New;}}\n"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red11\\green42\\blue74;"
-    "\\red160\\green0\\blue0;}\n"
-    "\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134\n")
+HEADER = header("\\red11\\green42\\blue74;\\red160\\green0\\blue0;", (1134, 1134, 1134, 1134))
 
 INFO = HEADER + (
     "\\pard\\plain\\f0\\fs24 " + logo_picture() + "\\par\n"
@@ -101,8 +73,8 @@ LETTER = HEADER + (
 
 
 def main():
-    (FILES / "InfoProg.rtf").write_bytes(INFO.replace("\n", "\r\n").encode("cp1252"))
-    (FILES / "IntroLetter.rtf").write_bytes(LETTER.replace("\n", "\r\n").encode("cp1252"))
+    write_document("InfoProg.rtf", INFO)
+    write_document("IntroLetter.rtf", LETTER)
 
 
 if __name__ == "__main__":

@@ -10,33 +10,13 @@ is the order in which the command fills them, so a mark may be moved inside
 its sentence but never before or after another mark. The file is plain RTF
 that any word processor opens and saves again; keep the marks as they are.
 """
-import pathlib
-
-ROOT = pathlib.Path(__file__).resolve().parent.parent
-FILES = ROOT / "data" / "files"
-
-# The logo is shown 1705 x 1280 twips (about 3.0 x 2.26 cm).
-LOGO_W_TWIPS = 1705
-LOGO_H_TWIPS = 1280
+from rtf_documents import header, logo_picture, write_document
 
 MARK = "\\'a7"          # the placeholder mark in code page 1252
 ARROW = "{\\f1\\'ab}"   # the two-way arrow of the Symbol font
 PLUS_MINUS = "\\'b1"
 DEGREE = "\\'b0"
 HALF = "\\'bd"
-
-
-def hex_lines(data, width=64):
-    h = data.hex()
-    return "\n".join(h[i:i + width * 2] for i in range(0, len(h), width * 2))
-
-
-def logo_picture():
-    png = (FILES / "OrvexLogo.png").read_bytes()
-    w = int.from_bytes(png[16:20], "big")
-    h = int.from_bytes(png[20:24], "big")
-    return ("{\\pict\\pngblip\\picw%d\\pich%d\\picwgoal%d\\pichgoal%d\n%s}"
-            % (w, h, LOGO_W_TWIPS, LOGO_H_TWIPS, hex_lines(png)))
 
 
 def blue(text):
@@ -51,12 +31,7 @@ def est(word):
     return word + " {\\sub est.}"
 
 
-HEADER = (
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
-    "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\froman\\fcharset2 Symbol;}"
-    "{\\f2\\fmodern\\fcharset0 Courier New;}}\n"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\n"
-    "\\paperw11906\\paperh16838\\margl1500\\margr500\\margt1000\\margb1000\n")
+HEADER = header("", (1500, 500, 1000, 1000))
 
 BODY = (
     # Logo, five blanks and the title.
@@ -112,7 +87,7 @@ BODY = (
 def main():
     text = HEADER + BODY
     assert text.count(MARK) == 33, text.count(MARK)
-    (FILES / "NumResults.rtf").write_bytes(text.replace("\n", "\r\n").encode("cp1252"))
+    write_document("NumResults.rtf", text)
 
 
 if __name__ == "__main__":

@@ -93,26 +93,12 @@ void FrmWorking::mnuAstroNumPrint_Click() {
     SetWaitCursor(true);
     ShowWaitWindow(WaitDialog());
 
-    ProgramPrinter& printer = ProgramPrinter::Instance();
-    int orientation = 0, quality = 0, colour = 0;
-    const bool done =
-        RunPrintSteps({
-                          [&] {
-                              orientation = printer.Orientation();
-                              quality = printer.PrintQuality();
-                              colour = printer.ColorMode();
-                          },
-                          [&] { printer.SetOrientation(kOrientationPortrait); },
-                          [&] { printer.SetPrintQuality(kPrintQualityHigh); },
-                          [&] { printer.SetColorMode(kColorModeColour); },
-                          [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
-                          [&] { PrintRichText(*rtfNumDisp, 1500, 1000, 500, 1000); },
-                          [&] { rtfNumDisp->SetSelStart(0); },
-                          [&] { printer.SetOrientation(orientation); },
-                          [&] { printer.SetPrintQuality(quality); },
-                          [&] { printer.SetColorMode(colour); },
-                      },
-                      "the results may not be properly printed.");
+    const bool done = RunPortraitPrintSteps(
+        {
+            [&] { PrintRichText(*rtfNumDisp, 1500, 1000, 500, 1000); },
+            [&] { rtfNumDisp->SetSelStart(0); },
+        },
+        "the results may not be properly printed.");
     if (done) SetWaitCursor(false);
 }
 

@@ -25,6 +25,19 @@ std::string FieldText(const MaskedField* f) {
 void Put(MaskedField* f, const std::string& text) {
     f->SetMaskedText(QString::fromStdString(text));
 }
+
+// Turns the field green when the verdict accepts its text and returns true;
+// otherwise shows the verdict's message, puts the prompt in place of the
+// last place typed and returns false.
+bool Accept(MaskedField* f, const FieldVerdict& v) {
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return false;
+    }
+    f->SetBackColor(kValidGreen);
+    return true;
+}
 }  // namespace
 
 // ---- Course and speed ------------------------------------------------------
@@ -41,13 +54,8 @@ void FrmWorking::mskCourse_LostFocus(int index) {
         return;
     }
     const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) {
-        if (index == 0) state_.FixEntered[5] = false;
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!v.Accepted && index == 0) state_.FixEntered[5] = false;
+    if (!Accept(f, v)) return;
     if (index == 0) {
         state_.CourseInput = v.Value;
         state_.Course = v.Value;
@@ -63,13 +71,8 @@ void FrmWorking::mskSpeed_LostFocus() {
     MaskedField* f = MaskField("mskSpeed", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) {
-        state_.FixEntered[6] = false;
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!v.Accepted) state_.FixEntered[6] = false;
+    if (!Accept(f, v)) return;
     state_.Speed = v.Value;
     state_.SpeedInput = v.Value;
     state_.FixEntered[6] = true;
@@ -81,13 +84,8 @@ void FrmWorking::mskHeightM_LostFocus() {
     MaskedField* f = MaskField("mskHeightM", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) {
-        state_.FixEntered[7] = false;
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!v.Accepted) state_.FixEntered[7] = false;
+    if (!Accept(f, v)) return;
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
     Put(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
@@ -97,13 +95,8 @@ void FrmWorking::mskHeightF_LostFocus() {
     MaskedField* f = MaskField("mskHeightF", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) {
-        state_.FixEntered[7] = false;
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!v.Accepted) state_.FixEntered[7] = false;
+    if (!Accept(f, v)) return;
     state_.HeightEye = v.Value * 0.3048;
     state_.FixEntered[7] = true;
     Put(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
@@ -115,12 +108,7 @@ void FrmWorking::mskPress_mBars_LostFocus() {
     MaskedField* f = MaskField("mskPress_mBars", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!Accept(f, v)) return;
     state_.PressMBars = v.Value;
     state_.PressHg = MillibarsToInchesHg(v.Value);
     Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
@@ -130,12 +118,7 @@ void FrmWorking::mskPressHg_LostFocus() {
     MaskedField* f = MaskField("mskPressHg", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!Accept(f, v)) return;
     state_.PressHg = v.Value;
     state_.PressMBars = InchesHgToMillibars(v.Value);
     Put(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
@@ -148,12 +131,7 @@ void FrmWorking::mskTempCelcius_LostFocus(int index) {
     MaskedField* f = mskTempCelcius[index];
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
-    if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!Accept(f, v)) return;
     const double fahr = CelsiusToFahrenheit(v.Value);
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
@@ -165,12 +143,7 @@ void FrmWorking::mskTempFahr_LostFocus(int index) {
     MaskedField* f = mskTempFahr[index];
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
-    if (!v.Accepted) {
-        f->Reject(QString::fromStdString(v.Message),
-                  MaskedField::RejectMode::ReplaceLastWithPrompt);
-        return;
-    }
-    f->SetBackColor(kValidGreen);
+    if (!Accept(f, v)) return;
     const double celsius = FahrenheitToCelsius(v.Value);
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;

@@ -691,19 +691,7 @@ void FrmWorking::cmdAskPrint_Click(int index) {
         ExecDialog(*wait);
         wait->tmrWait->stop();
     }
-    ProgramPrinter& printer = ProgramPrinter::Instance();
-    int orientation = 0, quality = 0, colour = 0;
-    std::vector<std::function<void()>> steps = {
-        [&] {
-            orientation = printer.Orientation();
-            quality = printer.PrintQuality();
-            colour = printer.ColorMode();
-        },
-        [&] { printer.SetOrientation(kOrientationPortrait); },
-        [&] { printer.SetPrintQuality(kPrintQualityHigh); },
-        [&] { printer.SetColorMode(kColorModeColour); },
-        [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
-    };
+    std::vector<std::function<void()>> steps;
     if (index == 0) {
         steps.push_back([&] { PrintRichText(*rtfCalcWP, 1685, 1000, 500, 1000); });
     } else {
@@ -714,10 +702,7 @@ void FrmWorking::cmdAskPrint_Click(int index) {
         });
         steps.push_back([&] { grdCalcETA->viewport()->update(); });
     }
-    steps.push_back([&] { printer.SetOrientation(orientation); });
-    steps.push_back([&] { printer.SetPrintQuality(quality); });
-    steps.push_back([&] { printer.SetColorMode(colour); });
-    const bool done = RunPrintSteps(steps, "the results may not be properly printed.");
+    const bool done = RunPortraitPrintSteps(steps, "the results may not be properly printed.");
     if (done) SetWaitCursor(false);
 }
 

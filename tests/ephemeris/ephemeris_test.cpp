@@ -19,29 +19,15 @@
 #include "ephemeris/time_argument.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
+#include "erfa_instant.h"
+#include "saturn_folder.h"
 #include "test_data_files.h"
 
 namespace orvex {
 namespace {
 
-// The date-time value of a UT calendar instant, through ERFA's calendar.
-double DateValue(int y, int m, int d, int h = 0, int min = 0, double s = 0) {
-    double djm0 = 0, djm = 0;
-    EXPECT_EQ(eraCal2jd(y, m, d, &djm0, &djm), 0);
-    return djm0 + djm - 2415018.5 + (h * 3600.0 + min * 60.0 + s) / 86400.0;
-}
-
-class SaturnFolder {
-public:
-    explicit SaturnFolder(const std::filesystem::path& folder) {
-        ResetSaturnSeries();
-        SetAppPath(folder.string());
-    }
-    ~SaturnFolder() {
-        SetAppPath("");
-        ResetSaturnSeries();
-    }
-};
+using testing::DateValue;
+using testing::SaturnFolder;
 
 constexpr double kUntouched = -12345.0;
 

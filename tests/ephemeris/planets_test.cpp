@@ -20,24 +20,13 @@
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
+#include "saturn_folder.h"
 #include "test_data_files.h"
 
 namespace orvex {
 namespace {
 
-// Forgets the Saturn series and points the program folder at a folder for
-// one test.
-class SaturnFolder {
-public:
-    explicit SaturnFolder(const std::filesystem::path& folder) {
-        ResetSaturnSeries();
-        SetAppPath(folder.string());
-    }
-    ~SaturnFolder() {
-        SetAppPath("");
-        ResetSaturnSeries();
-    }
-};
+using testing::SaturnFolder;
 
 // The values at J2000.0 printed with the theory; a wrong coefficient, a
 // sign or a missing row of the perturbation tables shows here first.

@@ -7,17 +7,13 @@
 
 #include "ephemeris/nutation_table.h"
 #include "ephemeris/precession_nutation.h"
+#include "erfa_instant.h"
 
 using namespace orvex;
 
 namespace {
 
-double AngleDiff(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d < -180.0) d += 360.0;
-    return d;
-}
+using orvex::testing::AngleDiff;
 
 constexpr double kArcsec = 1.0 / 3600.0;
 

@@ -10,6 +10,7 @@
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
 #include "full_saturn_series.h"
+#include "saturn_folder.h"
 #include "test_data_files.h"
 
 namespace orvex {
@@ -20,19 +21,7 @@ using testing::ScratchFolder;
 using testing::SourceDataFolder;
 using testing::WriteAllBytes;
 
-// Points the program folder elsewhere for one test and forgets the series
-// before and after, so that no test sees another's tables.
-class ProgramFolderGuard {
-public:
-    explicit ProgramFolderGuard(const std::filesystem::path& folder) {
-        ResetSaturnSeries();
-        SetAppPath(folder.string());
-    }
-    ~ProgramFolderGuard() {
-        SetAppPath("");
-        ResetSaturnSeries();
-    }
-};
+using testing::SaturnFolder;
 
 std::string GenericMessage(const std::string& path, int n, const std::string& description) {
     return "An error occured during file access:\r\n" + path +
@@ -72,7 +61,7 @@ TEST(PlanetDat, DigestRoutineMatchesTheStandardVector) {
 // block read with a wrong offset, a wrong power of tau, or the correction
 // taken with tau instead of T fails by far more.
 TEST(SaturnHeliocentric, AgreesWithTheFullSeries) {
-    ProgramFolderGuard guard(SourceDataFolder());
+    SaturnFolder guard(SourceDataFolder());
     RecordingReporter rec;
     struct Row {
         double T, lat, lon, r;
@@ -185,7 +174,7 @@ protected:
         EXPECT_NEAR(r, 9.18384837, 2e-6);
     }
     ScratchFolder folder_;
-    ProgramFolderGuard guard_;
+    SaturnFolder guard_;
 };
 
 // A missing file is reported on every request (number 0, no description),
@@ -267,7 +256,7 @@ TEST_F(SaturnFileFailures, LoadedTablesAreKept) {
 // not as a missing file with "Error 0".
 TEST(SaturnHeliocentric, TooLongAFileNameIsAnInvalidSpecification) {
     const std::string folder = "/tmp/" + std::string(300, 'x');
-    ProgramFolderGuard guard(folder);
+    SaturnFolder guard(folder);
     RecordingReporter rec;
     double b = 5, l = 5, r = 5;
     SaturnHeliocentric(0.1, b, l, r);

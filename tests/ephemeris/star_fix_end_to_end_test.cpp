@@ -21,14 +21,6 @@ using namespace orvex::testing;
 
 namespace {
 
-constexpr double kDay = 46096.0;  // 15 March 2026, 0h UT
-constexpr double kHour = 1.0 / 24.0;
-constexpr double kMinute = 1.0 / 1440.0;
-
-EarthModel Wgs84() {
-    return EarthModel{298.257223563, 6378137.0 / 1852.0};
-}
-
 double MilesApart(double lat1, double lon1, double lat2, double lon2) {
     const double dlon = std::remainder(lon2 - lon1, 360.0);
     return 60.0 * std::hypot(lat2 - lat1, dlon * std::cos((lat1 + lat2) / 2.0 * kDegToRad));

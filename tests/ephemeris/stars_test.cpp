@@ -13,17 +13,13 @@
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
 #include "navlib/math_lib.h"
+#include "erfa_instant.h"
 
 using namespace orvex;
 
 namespace {
 
-double AngleDiff(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d < -180.0) d += 360.0;
-    return d;
-}
+using orvex::testing::AngleDiff;
 
 // ERFA's apparent place of a catalogue star, with the instant given both as
 // UT1 and TT: ICRS place and the same proper motions (ERFA wants the rate of

@@ -8,17 +8,13 @@
 
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
+#include "erfa_instant.h"
 
 using namespace orvex;
 
 namespace {
 
-double AngleDiff(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d < -180.0) d += 360.0;
-    return d;
-}
+using orvex::testing::AngleDiff;
 
 // ERFA's apparent Sun for the instant given both as UT1 and TT: the
 // geocentric direction from the barycentric-heliocentric Earth ephemeris,

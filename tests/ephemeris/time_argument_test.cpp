@@ -6,18 +6,13 @@
 #include <random>
 
 #include "ephemeris/time_argument.h"
+#include "erfa_instant.h"
 
 using namespace orvex;
 
 namespace {
 
-// Difference of two angles in degrees, folded into -180..180.
-double AngleDiff(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d < -180.0) d += 360.0;
-    return d;
-}
+using orvex::testing::AngleDiff;
 
 constexpr double kArcsec = 1.0 / 3600.0;
 

@@ -15,6 +15,7 @@
 #include "navlib/hooks.h"
 #include "navlib/solver_callback.h"
 #include "navlib/twilight.h"
+#include "erfa_instant.h"
 #include "test_data_files.h"
 
 namespace orvex {
@@ -22,11 +23,7 @@ namespace {
 
 constexpr double kDateValueToJd = 2415018.5;
 
-double DateValue(int y, int m, int d, int h = 0) {
-    double djm0 = 0, djm = 0;
-    EXPECT_EQ(eraCal2jd(y, m, d, &djm0, &djm), 0);
-    return djm0 + djm - kDateValueToJd + h / 24.0;
-}
+using testing::DateValue;
 
 // ---------------------------------------------------------------- ERFA oracle
 

@@ -17,14 +17,14 @@ using namespace orvex::testing;
 
 namespace {
 
-// 15 March 2026, 00:00 UT.
-constexpr double kDay = 46096.0;
-constexpr double kHour = 1.0 / 24.0;
-constexpr double kMinute = 1.0 / 1440.0;
-
-EarthModel Wgs84() {
-    return EarthModel{298.257223563, 6378137.0 / 1852.0};
+// Eight sights half an hour apart from 19h30 UT: three and a half hours,
+// long enough for the course and speed made good to show.
+std::vector<double> HalfHourlySights() {
+    std::vector<double> times;
+    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    return times;
 }
+
 EarthModel Sphere() {
     return EarthModel{1e100, 3437.7468};
 }
@@ -198,8 +198,7 @@ TEST(ComputeStarFix, EightSightsOverThreeHoursRecoverCourseAndSpeed) {
     RecordingReporter rec;
     Scenario s;
     s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 14.0};
-    std::vector<double> times;
-    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    std::vector<double> times = HalfHourlySights();
     s.plan = SpreadStars(s.truth, times, s.E);
     StarFixInputs in =
         MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 60.0, 12.0, s.cond, s.E);
@@ -231,8 +230,7 @@ TEST(ComputeStarFix, StationaryObserverSolvesPositionOnly) {
     ResetStarFixErrorReport();
     Scenario s;
     s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 0.0};
-    std::vector<double> times;
-    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    std::vector<double> times = HalfHourlySights();
     s.plan = SpreadStars(s.truth, times, s.E);
     StarFixInputs in =
         MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 10.0, -10.0, 70.0, 0.0, s.cond, s.E);
@@ -277,8 +275,7 @@ TEST(ComputeStarFix, SameBodyTwiceCountsOnce) {
     RecordingReporter rec;
     Scenario s;
     s.truth = {35.0, -40.0, kDay + 23.0 * kHour, 70.0, 14.0};
-    std::vector<double> times;
-    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    std::vector<double> times = HalfHourlySights();
     s.plan = SpreadStars(s.truth, times, s.E);
     s.plan[7] = {s.plan[6].time + 10.0 / 86400.0, s.plan[6].body};
     FixRun run = Solve(s, DefaultInputs(s));
@@ -545,8 +542,7 @@ TEST(ComputeStarFix, DatelineAndNorthCourse) {
     RecordingReporter rec;
     Scenario s;
     s.truth = {-20.0, 179.95, kDay + 23.0 * kHour, 358.0, 15.0};
-    std::vector<double> times;
-    for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 0.5 * kHour);
+    std::vector<double> times = HalfHourlySights();
     s.plan = SpreadStars(s.truth, times, s.E);
     StarFixInputs in =
         MakeInputs(s.truth, kDay + 19 * kHour, s.truth.t0, 5.0, 10.0, 5.0, 15.0, s.cond, s.E);

@@ -23,6 +23,17 @@
 
 namespace orvex::testing {
 
+// The sights' day, 15 March 2026 0h UT, and an hour and a minute of it, as
+// date-time values (days).
+inline constexpr double kDay = 46096.0;
+inline constexpr double kHour = 1.0 / 24.0;
+inline constexpr double kMinute = 1.0 / 1440.0;
+
+// The WGS 84 ellipsoid, semi-major axis in nautical miles.
+inline EarthModel Wgs84() {
+    return EarthModel{298.257223563, 6378137.0 / 1852.0};
+}
+
 struct CatalogueStar {
     const char* name;
     double raH, raM, raS;     // J2000 right ascension

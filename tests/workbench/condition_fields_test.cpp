@@ -14,16 +14,6 @@ class ConditionFields : public ::testing::TestWithParam<std::string> {
     test::InputWindow in{GetParam()};
     FrmWorking& w = *in.w;
     WorkbenchState& s = w.State();
-
-    // The one refusal shown since the last Clear(): exclamation box, OK,
-    // titled " Error in input data", with this text.
-    void ExpectRefusal(const QString& text) {
-        ASSERT_EQ(in.script.messages.size(), 1u);
-        EXPECT_EQ(in.script.messages[0].style, kIconExclamation + kButtonsOk);
-        EXPECT_EQ(in.script.messages[0].title, QString(" Error in input data"));
-        EXPECT_EQ(in.script.messages[0].text, text);
-        in.script.Clear();
-    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","));
@@ -46,7 +36,7 @@ TEST_P(ConditionFields, CourseAndSpeed) {
     in.Type(course, "3601");
     EXPECT_EQ(course->BackColor(), MaskedField::WindowColor());  // entry: window colour
     in.Leave(speed);
-    ExpectRefusal("Course > 360°");
+    in.ExpectRefusal("Course > 360°");
     EXPECT_TRUE(course->hasFocus());
     EXPECT_EQ(course->MaskedText(), in.S("360°._"));
     EXPECT_NE(course->BackColor(), kValidGreen);
@@ -105,7 +95,7 @@ TEST_P(ConditionFields, EmptyCourseFields) {
     EXPECT_EQ(computed, std::vector<int>({0, 0}));
     in.Type(rl, "3605");
     in.Leave(dist);
-    ExpectRefusal("Course > 360°");
+    in.ExpectRefusal("Course > 360°");
     EXPECT_TRUE(rl->hasFocus());
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // a refusal computes nothing
 }
@@ -137,7 +127,7 @@ TEST_P(ConditionFields, HeightInMetresOrFeet) {
     in.Type(ft, "3280");  // leaving the metres commits their 10.0 m
     EXPECT_EQ(s.HeightEye, 10.0);
     in.Leave(m);
-    ExpectRefusal(in.S("The eye height is higher than 327.9") + " feet.");
+    in.ExpectRefusal(in.S("The eye height is higher than 327.9") + " feet.");
     EXPECT_TRUE(ft->hasFocus());
     EXPECT_EQ(ft->MaskedText(), in.S("328._"));
     EXPECT_EQ(s.HeightEye, 10.0);
@@ -166,7 +156,7 @@ TEST_P(ConditionFields, PressureLimitsAndPairs) {
     EXPECT_EQ(hg->MaskedText(), in.S("31.60"));
     EXPECT_TRUE(in.script.messages.empty());
     in.Leave(hpa);  // the inches field left unchanged
-    ExpectRefusal(in.S("The atmospheric pressure is higher than 31.59") + " inHg.");
+    in.ExpectRefusal(in.S("The atmospheric pressure is higher than 31.59") + " inHg.");
     EXPECT_TRUE(hg->hasFocus());
     EXPECT_EQ(hg->MaskedText(), in.S("31.6_"));
     EXPECT_EQ(s.PressMBars, 1070.0);
@@ -182,12 +172,12 @@ TEST_P(ConditionFields, PressureLimitsAndPairs) {
     in.Type(hpa, "0939");
     EXPECT_TRUE(hpa->hasFocus());
     in.Leave(hg);
-    ExpectRefusal("The atmospheric pressure is lower than 940 mbars.");
+    in.ExpectRefusal("The atmospheric pressure is lower than 940 mbars.");
     EXPECT_EQ(hpa->MaskedText(), "093_");
     EXPECT_EQ(s.PressMBars, InchesHgToMillibars(31.59));  // the refused value is not stored
     in.Type(hpa, "1071");
     in.Leave(hg);
-    ExpectRefusal("The atmospheric pressure is higher than 1070 mbars.");
+    in.ExpectRefusal("The atmospheric pressure is higher than 1070 mbars.");
     in.Type(hpa, "1013");
     in.Leave(hg);
     EXPECT_EQ(s.PressMBars, 1013.0);
@@ -200,7 +190,7 @@ TEST_P(ConditionFields, PressureLimitsAndPairs) {
     EXPECT_EQ(hg->BackColor(), kValidGreen);
     in.Type(hg, "2775");  // leaving the hectopascals commits their 940
     in.Leave(hpa);
-    ExpectRefusal(in.S("The atmospheric pressure is lower than 27.76") + " inHg.");
+    in.ExpectRefusal(in.S("The atmospheric pressure is lower than 27.76") + " inHg.");
     EXPECT_EQ(s.PressHg, MillibarsToInchesHg(940));
 }
 
@@ -228,16 +218,16 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
         EXPECT_EQ(f->MaskedText(), "158");
         in.Type(c, "071");
         in.Leave(f);
-        ExpectRefusal("The temperature is higher than +70°C.");
+        in.ExpectRefusal("The temperature is higher than +70°C.");
         EXPECT_TRUE(c->hasFocus());
         EXPECT_EQ(c->MaskedText(), "07_");
         EXPECT_EQ(airOrSeaC, 70.0);
         in.Type(c, "-51");
         in.Leave(f);
-        ExpectRefusal("The temperature is lower than -50°C.");
+        in.ExpectRefusal("The temperature is lower than -50°C.");
         in.Type(c, "x1");
         in.Leave(f);
-        ExpectRefusal("The temperature is not valid.");
+        in.ExpectRefusal("The temperature is not valid.");
         EXPECT_TRUE(c->hasFocus());
         in.Put(c, "_20");  // corrected: the focus may go
         in.Leave(f);
@@ -251,11 +241,11 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
         EXPECT_EQ(f->BackColor(), kValidGreen);
         in.Type(f, "159");
         in.Leave(c);
-        ExpectRefusal("The temperature is higher than +158°F.");
+        in.ExpectRefusal("The temperature is higher than +158°F.");
         EXPECT_TRUE(f->hasFocus());
         in.Type(f, "-59");
         in.Leave(c);
-        ExpectRefusal("The temperature is lower than -58°F.");
+        in.ExpectRefusal("The temperature is lower than -58°F.");
         in.Type(f, "-58");
         in.Leave(c);
         EXPECT_EQ(c->MaskedText(), "-50");

@@ -71,6 +71,16 @@ struct InputWindow {
     // Leaves the field that has the focus for `next`.
     void Leave(QWidget* next) { next->setFocus(Qt::TabFocusReason); }
 
+    // The one refusal shown since the last Clear(): exclamation box, OK,
+    // titled " Error in input data", with this text.
+    void ExpectRefusal(const QString& text) {
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsOk);
+        EXPECT_EQ(script.messages[0].title, QString(" Error in input data"));
+        EXPECT_EQ(script.messages[0].text, text);
+        script.Clear();
+    }
+
     MaskedField* Field(const char* name, int index = -1) const { return w->MaskField(name, index); }
 };
 

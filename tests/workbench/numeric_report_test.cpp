@@ -33,13 +33,10 @@ using testing::Conditions;
 using testing::PlannedSight;
 using testing::Track;
 
-constexpr double kDay = 46096.0;  // 15 March 2026, 0h UT
-constexpr double kHour = 1.0 / 24.0;
-constexpr double kMinute = 1.0 / 1440.0;
-
-EarthModel Wgs84() {
-    return EarthModel{298.257223563, 6378137.0 / 1852.0};
-}
+using testing::kDay;
+using testing::kHour;
+using testing::kMinute;
+using testing::Wgs84;
 
 struct KnownFix {
     StarFixInputs in;

@@ -17,13 +17,6 @@ class PositionFields : public ::testing::TestWithParam<std::string> {
     void SetUp() override {
         w.onTestCompute = [this](int b) { computed.push_back(b); };
     }
-    void ExpectRefusal(const QString& text) {
-        ASSERT_EQ(in.script.messages.size(), 1u);
-        EXPECT_EQ(in.script.messages[0].style, kIconExclamation + kButtonsOk);
-        EXPECT_EQ(in.script.messages[0].title, QString(" Error in input data"));
-        EXPECT_EQ(in.script.messages[0].text, text);
-        in.script.Clear();
-    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Separators, PositionFields, ::testing::Values(".", ","));
@@ -70,22 +63,22 @@ TEST_P(PositionFields, EstimatedPositionRefusals) {
 
     in.Type(lat, "90001n");
     in.Leave(lon);
-    ExpectRefusal("Latitude > 90°.");
+    in.ExpectRefusal("Latitude > 90°.");
     EXPECT_TRUE(lat->hasFocus());
     EXPECT_EQ(lat->MaskedText(), in.S("90°00'.1 N"));
     EXPECT_NE(lat->BackColor(), kValidGreen);
     EXPECT_EQ(s.Lat(6), 10.0);
     EXPECT_FALSE(s.FixEntered[2]);
     in.Leave(lon);  // still refused: the focus stays
-    ExpectRefusal("Latitude > 90°.");
+    in.ExpectRefusal("Latitude > 90°.");
     EXPECT_TRUE(lat->hasFocus());
 
     in.Type(lat, "12600n");
     in.Leave(lon);
-    ExpectRefusal("The latitude has more than 59'.");
+    in.ExpectRefusal("The latitude has more than 59'.");
     in.Type(lat, "12000e");
     in.Leave(lon);
-    ExpectRefusal("A latitude can only be N (North) or S (South).");
+    in.ExpectRefusal("A latitude can only be N (North) or S (South).");
     EXPECT_EQ(lat->MaskedText(), in.S("12°00'.0 e"));
     in.Type(lat, "12000s");
     in.Leave(lon);
@@ -95,15 +88,15 @@ TEST_P(PositionFields, EstimatedPositionRefusals) {
 
     in.Type(lon, "180001e");
     in.Leave(lat);
-    ExpectRefusal("Longitude > 180°.");
+    in.ExpectRefusal("Longitude > 180°.");
     EXPECT_TRUE(lon->hasFocus());
     EXPECT_FALSE(s.FixEntered[3]);
     in.Type(lon, "010600e");
     in.Leave(lat);
-    ExpectRefusal("The longitude has more than 59'.");
+    in.ExpectRefusal("The longitude has more than 59'.");
     in.Type(lon, "010000n");
     in.Leave(lat);
-    ExpectRefusal("A longitude can only be W (West) or E (East).");
+    in.ExpectRefusal("A longitude can only be W (West) or E (East).");
     EXPECT_EQ(lon->MaskedText(), in.S("010°00'.0 n"));
     EXPECT_EQ(s.Long(6), 0.0);  // never accepted: the reset's 0 stays
 }
@@ -140,7 +133,7 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     EXPECT_TRUE(s.UtilEntered[1]);
     in.Type(w.mskLat[1], "12600n");
     in.Leave(w.mskLong[1]);
-    ExpectRefusal("The latitude has more than 59'.");
+    in.ExpectRefusal("The latitude has more than 59'.");
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
     in.Type(w.mskLat[1], "");                       // emptied: flag down, recomputed
@@ -183,12 +176,12 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     in.Type(step, "000");
     EXPECT_EQ(step->MaskedText(), "00°00'");
     in.Leave(limit);
-    ExpectRefusal("You entered a longitude interval of 00°00'...");
+    in.ExpectRefusal("You entered a longitude interval of 00°00'...");
     EXPECT_TRUE(step->hasFocus());
     EXPECT_FALSE(s.UtilEntered[9]);
     in.Type(step, "059");
     in.Leave(limit);
-    ExpectRefusal("The longitude has more than 59'.");
+    in.ExpectRefusal("The longitude has more than 59'.");
     in.Type(step, "053");
     EXPECT_EQ(step->MaskedText(), "05°30'");
     in.Leave(limit);
@@ -198,7 +191,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     EXPECT_EQ(computed, std::vector<int>({0, 0}));
     in.Type(limit, "9100");
     in.Leave(step);
-    ExpectRefusal("Latitude > 90°.");
+    in.ExpectRefusal("Latitude > 90°.");
     EXPECT_EQ(s.Lat(5), 60.0);
 }
 

@@ -54,6 +54,11 @@ struct UtilPage {
         f->SetMaskedText(text);
         return f->Commit();
     }
+    // Enters latitude and longitude field `index` in that order.
+    void EnterPosition(int index, const QString& lat, const QString& lon) {
+        Enter(w->mskLat[index], lat);
+        Enter(w->mskLong[index], lon);
+    }
     WorkbenchState& S() { return w->State(); }
 };
 
@@ -63,8 +68,7 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     UtilPage p;
     auto* w = p.w.get();
     EXPECT_TRUE(w->imgStopCompute->isVisible());
-    p.Enter(w->mskLat[0], "45°00'.0 N");
-    p.Enter(w->mskLong[0], "005°00'.0 W");
+    p.EnterPosition(0, "45°00'.0 N", "005°00'.0 W");
     p.Enter(w->mskCourse[1], "045°.0");
     EXPECT_TRUE(w->imgStopCompute->isVisible());
     p.Enter(p.Field("mskDist"), "00100.00");
@@ -95,10 +99,8 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
 TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     UtilPage p;
     auto* w = p.w.get();
-    p.Enter(w->mskLat[0], "50°00'.0 N");
-    p.Enter(w->mskLong[0], "001°00'.0 W");
-    p.Enter(w->mskLat[1], "40°00'.0 N");
-    p.Enter(w->mskLong[1], "070°00'.0 W");
+    p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
+    p.EnterPosition(1, "40°00'.0 N", "070°00'.0 W");
     double c = 0, d = 0;
     RhumbLineInverse(50, -1, 40, -70, c, d, p.S().E);
     EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
@@ -122,8 +124,7 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     EXPECT_FALSE(p.S().RLShown);
     for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().UtilEntered[i]) << i;
     EXPECT_EQ(w->mskLat[0]->MaskedText(), "__°__'._ _");
-    p.Enter(w->mskLat[0], "50°00'.0 N");
-    p.Enter(w->mskLong[0], "001°00'.0 W");
+    p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
     p.Enter(w->mskLat[1], "40°00'.0 N");
     p.Enter(p.Field("mskDist"), "00100.00");
     EXPECT_TRUE(w->imgStopCompute->isVisible());
@@ -135,8 +136,7 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
 TEST(UtilitiesRhumbLine, SingleEraseKeepsTheShownResult) {
     UtilPage p;
     auto* w = p.w.get();
-    p.Enter(w->mskLat[0], "10°00'.0 N");
-    p.Enter(w->mskLong[0], "020°00'.0 W");
+    p.EnterPosition(0, "10°00'.0 N", "020°00'.0 W");
     p.Enter(w->mskCourse[1], "180°.0");
     p.Enter(p.Field("mskDist"), "00060.00");
     double lat60 = 0, lat120 = 0, lon = 0;
@@ -236,10 +236,8 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
 TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     UtilPage p;
     auto* w = p.w.get();
-    p.Enter(w->mskLat[0], "50°00'.0 N");
-    p.Enter(w->mskLong[0], "001°00'.0 W");
-    p.Enter(w->mskLat[1], "50°00'.0 N");
-    p.Enter(w->mskLong[1], "003°00'.0 W");
+    p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
+    p.EnterPosition(1, "50°00'.0 N", "003°00'.0 W");
     const QString dist = p.Field("mskDist")->MaskedText();
     w->cmdNextTabUtil_Click();
     w->cmdNextTabUtil_Click();
@@ -277,8 +275,7 @@ TEST(UtilitiesEta, ErrorReportShownOncePerSecond) {
 TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.Enter(w->mskLat[2], "40°00'.0 N");
-    p.Enter(w->mskLong[2], "010°00'.0 W");
+    p.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
     p.Enter(w->mskLat[3], "40°00'.0 N");
     p.script.Clear();
     w->cmdCompute_Click(1);
@@ -301,12 +298,9 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
 TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.Enter(w->mskLat[2], "40°00'.0 N");
-    p.Enter(w->mskLong[2], "140°00'.0 E");
-    p.Enter(w->mskLat[3], "35°00'.0 N");
-    p.Enter(w->mskLong[3], "125°00'.0 W");
-    p.Enter(w->mskLat[4], "45°00'");
-    p.Enter(w->mskLong[4], "10°00'");
+    p.EnterPosition(2, "40°00'.0 N", "140°00'.0 E");
+    p.EnterPosition(3, "35°00'.0 N", "125°00'.0 W");
+    p.EnterPosition(4, "45°00'", "10°00'");
     EXPECT_DOUBLE_EQ(p.S().Long(5), 10.0);
     p.script.Clear();
     w->cmdCompute_Click(1);
@@ -345,10 +339,8 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
 TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.Enter(w->mskLat[2], "50°00'.0 N");
-    p.Enter(w->mskLong[2], "005°00'.0 W");
-    p.Enter(w->mskLat[3], "42°00'.0 N");
-    p.Enter(w->mskLong[3], "065°00'.0 W");
+    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
+    p.EnterPosition(3, "42°00'.0 N", "065°00'.0 W");
     p.Enter(w->mskLat[4], "45°00'");
     p.script.Clear();
     w->cmdCompute_Click(1);
@@ -365,10 +357,8 @@ TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
 TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.Enter(w->mskLat[2], "30°00'.0 S");
-    p.Enter(w->mskLong[2], "010°00'.0 E");
-    p.Enter(w->mskLat[3], "20°00'.0 N");
-    p.Enter(w->mskLong[3], "050°00'.0 E");
+    p.EnterPosition(2, "30°00'.0 S", "010°00'.0 E");
+    p.EnterPosition(3, "20°00'.0 N", "050°00'.0 E");
     w->updLat_Click(true);
     EXPECT_EQ(w->mskLat[4]->MaskedText(), "30°00'");
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 30.0);  // entered without hemisphere
@@ -398,10 +388,8 @@ TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
     UtilPage p(1);
     auto* w = p.w.get();
     ASSERT_TRUE(QFile::remove(p.folder.Path() + "/CalcWP.rtf"));
-    p.Enter(w->mskLat[2], "50°00'.0 N");
-    p.Enter(w->mskLong[2], "005°00'.0 W");
-    p.Enter(w->mskLat[3], "40°30'.0 N");
-    p.Enter(w->mskLong[3], "073°50'.0 W");
+    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
+    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     const double before = p.S().RLDist;
     p.script.Clear();
     w->cmdCompute_Click(1);
@@ -433,10 +421,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
     ProgramPrinter::Instance().SetOrientation(kOrientationLandscape);
-    p.Enter(w->mskLat[2], "50°00'.0 N");
-    p.Enter(w->mskLong[2], "005°00'.0 W");
-    p.Enter(w->mskLat[3], "40°30'.0 N");
-    p.Enter(w->mskLong[3], "073°50'.0 W");
+    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
+    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
     w->cmdCompute_Click(1);
     w->cmdAskPrint_Click(0);
@@ -537,10 +523,8 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
 TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.Enter(w->mskLat[2], "50°00'.0 N");
-    p.Enter(w->mskLong[2], "005°00'.0 W");
-    p.Enter(w->mskLat[3], "40°30'.0 N");
-    p.Enter(w->mskLong[3], "073°50'.0 W");
+    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
+    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     w->cmdPrevTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
     EXPECT_EQ(w->mskLat[0]->MaskedText(), "50°00'.0 N");
@@ -571,16 +555,13 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
 TEST(UtilitiesScreenshots, TabsWithResults) {
     UtilPage p;
     auto* w = p.w.get();
-    p.Enter(w->mskLat[0], "49°30'.0 N");
-    p.Enter(w->mskLong[0], "005°10'.0 W");
+    p.EnterPosition(0, "49°30'.0 N", "005°10'.0 W");
     p.Enter(w->mskCourse[1], "235°.0");
     p.Enter(p.Field("mskDist"), "01250.00");
     w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
     w->cmdNextTabUtil_Click();
-    p.Enter(w->mskLat[2], "49°30'.0 N");
-    p.Enter(w->mskLong[2], "005°10'.0 W");
-    p.Enter(w->mskLat[3], "40°30'.0 N");
-    p.Enter(w->mskLong[3], "073°50'.0 W");
+    p.EnterPosition(2, "49°30'.0 N", "005°10'.0 W");
+    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
     w->cmdCompute_Click(1);
     EXPECT_TRUE(w->rtfCalcWP->isVisible());
