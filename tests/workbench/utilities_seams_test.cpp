@@ -258,17 +258,24 @@ TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
 namespace orvex {
 namespace {
 
-// Guards a refused field followed by a click on Compute: the refusal keeps
-// the focus and the click is lost, so no route is computed from the
-// previous arrival while the field shows the refused text.
-TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
-    TypedPage p("mnuUtilGC");
+// Types a route from 50°N 5°W to 40°30'N 73°30'W on the great-circle tab,
+// leaving the last field open, and clicks Compute.
+void ComputeAtlanticRoute(TypedPage& p) {
     auto* w = p.w.get();
     p.TypeAndTab(w->mskLat[2], "50000n");
     p.TypeAndTab(w->mskLong[2], "005000w");
     p.TypeAndTab(w->mskLat[3], "40300n");
     p.Type(w->mskLong[3], "073500w");
     p.Click(w->cmdCompute[1]);
+}
+
+// Guards a refused field followed by a click on Compute: the refusal keeps
+// the focus and the click is lost, so no route is computed from the
+// previous arrival while the field shows the refused text.
+TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const QString report = w->rtfCalcWP->Text();
     const double dist = p.S().RLDist;
@@ -347,11 +354,7 @@ TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
 TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
     TypedPage p("mnuUtilGC");
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[2], "50000n");
-    p.TypeAndTab(w->mskLong[2], "005000w");
-    p.TypeAndTab(w->mskLat[3], "40300n");
-    p.Type(w->mskLong[3], "073500w");
-    p.Click(w->cmdCompute[1]);
+    ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const QString report = w->rtfCalcWP->Text();
     p.Type(w->mskLat[3], "95000n");
