@@ -17,7 +17,7 @@ class FullSaturnSeries {
 public:
     FullSaturnSeries() {
         const auto bytes = ReadAllBytes(
-            std::filesystem::path(__FILE__).parent_path() / "data" / "saturn_vsop87d_full.bin");
+            std::filesystem::path(ORVEX_SOURCE_DIR) / "tests" / "ephemeris" / "data" / "saturn_vsop87d_full.bin");
         if (bytes.size() < 18 * 4) return;
         std::size_t off = 18 * 4;
         for (int k = 0; k < 18; ++k) {

@@ -101,7 +101,7 @@ TEST(PlanetDat, IsTheFullSeriesTruncatedInPublishedOrder) {
     }
     SaturnSeries s;
     ASSERT_TRUE(s.Load((SourceDataFolder() / "Planet.dat").string()));
-    const auto bytes = ReadAllBytes(std::filesystem::path(__FILE__).parent_path() / "data" /
+    const auto bytes = ReadAllBytes(std::filesystem::path(ORVEX_SOURCE_DIR) / "tests" / "ephemeris" / "data" /
                                     "saturn_vsop87d_full.bin");
     std::size_t off = 18 * 4;
     for (int k = 0; k < 18; ++k) {

@@ -17,8 +17,7 @@ namespace orvex::testing {
 
 // data/files of the source tree (the build copies it beside the program).
 inline std::filesystem::path SourceDataFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
-           "files";
+    return std::filesystem::path(ORVEX_SOURCE_DIR) / "data" / "files";
 }
 
 inline std::vector<unsigned char> ReadAllBytes(const std::filesystem::path& p) {
