@@ -1,10 +1,11 @@
 # Helpers that let each folder pick up its own sources, so that adding a file
 # to a module never means editing a shared list.
 
-# orvex_library(NAME [QT] [DEPS dep...]): a static library of every .cpp in the
-# calling folder (and its headers). Without QT it must not see Qt at all.
+# orvex_library(NAME [QT] [STRICT] [DEPS dep...]): a static library of every
+# .cpp in the calling folder (and its headers). Without QT it must not see Qt
+# at all. STRICT turns shadowing and narrowing conversions into errors.
 function(orvex_library name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;STRICT" "" "DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT _src)
@@ -18,6 +19,12 @@ function(orvex_library name)
   endif()
   add_library(${name} STATIC ${_src} ${_hdr})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(ARG_STRICT)
+    # clang's -Wconversion also covers signedness, which g++ leaves to
+    # -Wsign-conversion; both compilers check the same here.
+    target_compile_options(${name} PRIVATE -Werror -Wshadow -Wconversion
+      $<$<CXX_COMPILER_ID:Clang>:-Wno-sign-conversion>)
+  endif()
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
