@@ -4,10 +4,12 @@
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "navlib/constants.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
+#include "navlib/message_throttle.h"
 #include "navlib/nautical_angles.h"
 #include "navlib/solver_callback.h"
 #include "navlib/solvers.h"
@@ -80,33 +82,19 @@ double SphereIsometricLatitude(double phi) {
     return IsometricLatitude(phi, 0.0);
 }
 
-// Time (seconds since midnight) of the last pole-crossing case of the direct
-// routine; empty until the first.
-std::optional<double>& LastPoleCrossing() {
-    static std::optional<double> t;
-    return t;
-}
-
-bool PoleMessageShownWithinASecond(double now) {
-    const auto& last = LastPoleCrossing();
-    if (!last) return false;
-    double diff = std::floor(now) - std::floor(*last);
-    // The clock restarts at midnight.
-    if (diff > 43200.0) diff -= 86400.0;
-    if (diff < -43200.0) diff += 86400.0;
-    return std::fabs(diff) <= 1.0;
+MessageThrottle& PoleCrossingThrottle() {
+    static MessageThrottle throttle;
+    return throttle;
 }
 
 SailingStatus PoleCrossing(double phi2, double& lat2, double& lon2) {
-    const double now = TimerSeconds();
-    if (!PoleMessageShownWithinASecond(now)) {
-        ReportMessage(kIconExclamation + kButtonsOk, kSpecialTitle,
-                      "Your track is crossing a pole. Due to the definition of the rhumb line "
-                      "(see doc),\r\nthe solution is latitude 90\u00B0 and indefinite longitude.");
-    }
+    const std::string text =
+        "Your track is crossing a pole. Due to the definition of the rhumb line "
+        "(see doc),\r\nthe solution is latitude 90\u00B0 and indefinite longitude.";
+    if (PoleCrossingThrottle().Admit(text, TimerSeconds()))
+        ReportMessage(kIconExclamation + kButtonsOk, kSpecialTitle, text);
     lat2 = phi2 < 0 ? -90.0 : 90.0;
     lon2 = 0.0;
-    LastPoleCrossing() = now;
     return SailingStatus::SpecialCase;
 }
 
@@ -287,7 +275,7 @@ double RhumbLineCallbackFunction(double x, int iFct, SolverParameters& P) {
 }
 
 void ResetPoleCrossingThrottle() {
-    LastPoleCrossing().reset();
+    PoleCrossingThrottle().Reset();
 }
 
 SailingStatus RhumbLineDirect(double lat1, double lon1, double course, double dist, double& lat2,

@@ -10,6 +10,7 @@
 #include "navlib/least_squares.h"
 #include "navlib/math_lib.h"
 #include "navlib/matrix_lib.h"
+#include "navlib/message_throttle.h"
 #include "navlib/nautical_angles.h"
 #include "navlib/number_format.h"
 #include "navlib/rhumb_line.h"
@@ -43,15 +44,9 @@ const char* const kErrorReportTitle = " ERROR REPORT";
 
 // The last error report shown and when, kept across fixes so that a failure
 // repeating in every iteration is shown once.
-struct ErrorReportMemory {
-    std::string text;
-    double time = 0.0;
-    bool timeSet = false;
-};
-
-ErrorReportMemory& LastErrorReport() {
-    static ErrorReportMemory memory;
-    return memory;
+MessageThrottle& LastErrorReport() {
+    static MessageThrottle throttle;
+    return throttle;
 }
 
 std::string FaultDescription(ArithmeticFault f) {
@@ -74,14 +69,8 @@ void ShowErrorReport(const std::string& description) {
         "The program will try to resume execution\r\n"
         "but please report the following error:\r\n" +
         description;
-    const double now = TimerSeconds();
-    ErrorReportMemory& last = LastErrorReport();
-    const bool repeated = last.timeSet && !last.text.empty() && last.text == text &&
-                          std::fabs(std::floor(now) - std::floor(last.time)) <= 1.0;
-    if (!repeated) ReportMessage(kIconCritical + kButtonsOk, kErrorReportTitle, text);
-    last.text = text;
-    last.time = now;
-    last.timeSet = true;
+    if (LastErrorReport().Admit(text, TimerSeconds()))
+        ReportMessage(kIconCritical + kButtonsOk, kErrorReportTitle, text);
 }
 
 bool AllFinite(const Vector& v) {
@@ -117,7 +106,7 @@ constexpr double kCircleFactor[4][11] = {
 }  // namespace
 
 void ResetStarFixErrorReport() {
-    LastErrorReport() = ErrorReportMemory{};
+    LastErrorReport().Reset();
 }
 
 double EllipseProbabilityFactor(double p, double s1, double s2, ArithmeticFault* fault) {
