@@ -28,6 +28,10 @@ struct ChartState {
     // The drawing hands longitudes to the surface in the -180..180 form
     // (set by the axes drawing when the frame crosses the 0° meridian).
     bool GraphDateLine = false;
+    // Distance between neighbouring ticks, grid lines and labels of each
+    // axis, degrees (set by the axes drawing).
+    double GraphLatStep = 1.0 / 60.0;
+    double GraphLongStep = 1.0 / 60.0;
 };
 
 // An error of the chart computation or drawing: a number and a

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "charts/print_lib.h"
 #include "navlib/constants.h"
@@ -73,6 +74,42 @@ Frame SetFrame(ChartCanvas& c, const ChartState& g, const Style& st) {
     return f;
 }
 
+// Ticks, grid lines and labels of an axis fall on whole multiples of one
+// of these steps (minutes of arc): the finest at which the labels keep
+// clear of each other.
+constexpr int kStepMinutes[] = {1, 2, 5, 10, 15, 30, 60, 120, 300};
+
+struct AxisSteps {
+    double lat = 1.0 / 60.0;  // degrees
+    double lon = 1.0 / 60.0;  // degrees
+    double gap = 0.0;         // least room between two labels on a line (x units)
+};
+
+// The finest step not shorter than `need` (degrees); the coarsest else.
+double FinestStep(double need, int fromMinutes = 1) {
+    for (int minutes : kStepMinutes)
+        if (minutes >= fromMinutes && minutes / 60.0 >= need) return minutes / 60.0;
+    return kStepMinutes[std::size(kStepMinutes) - 1] / 60.0;
+}
+
+// Steps from the label sizes on the fitted surface. Latitude labels sit
+// one above the other, a line of text each. Longitude labels alternate
+// between two lines, so that two steps hold half a label in degrees
+// (10 points), half a minutes label (9 points) and a digit's width between.
+AxisSteps ChooseSteps(ChartCanvas& c, const std::string& decSep) {
+    AxisSteps s;
+    c.SetFontSize(10);
+    s.lat = FinestStep(std::fabs(c.TextHeight("0")));
+    const QString degrees = Q(FormatLongitude(0.0, decSep)).chopped(4);
+    const double wide = c.TextWidth(degrees);
+    s.gap = c.TextWidth("0");
+    c.SetFontSize(9);
+    s.lon = FinestStep((wide + c.TextWidth("00'")) / 4.0 + s.gap / 2.0);
+    // On whole degrees every label carries its degrees.
+    if (s.lon >= 1.0) s.lon = FinestStep((wide + c.TextWidth(degrees)) / 4.0 + s.gap / 2.0, 60);
+    return s;
+}
+
 void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decSep,
                const Style& st) {
     // Fitting the frame.
@@ -115,9 +152,15 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
 
     // Latitude ticks and labels; the tick crosses the western edge.
     // (m, a latitude length, is used here as a longitude length.)
+    const AxisSteps steps = ChooseSteps(c, decSep);
+    g.GraphLatStep = steps.lat;
+    g.GraphLongStep = steps.lon;
+    c.SetFontSize(10);
     const double xa = xMin - 0.1 * m;
     const double xb = xMin + st.latTickIn() * m;
     double phi = g.GraphLatMin;
+    // The lowest edge a later label may reach: clear of the one below it.
+    double clearAbove = -1e300;
     for (int t = 0; phi < g.GraphLatMax && t < kMaxTicks; ++t) {
         c.Line(xa, phi, xb, phi);
         if (grid) {
@@ -130,23 +173,30 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
             const double w = c.TextWidth("00°00'.0 N ");
             c.SetCurrent(xa - w, phi + 0.3 * h2);
             c.Print(text);
+            clearAbove = phi + 0.3 * h2;
         } else {
             const double w = c.TextWidth("00°00' ");
             const double y = phi + h2;
             c.SetCurrent(xa - w, y);
-            // A label that would run into the full first one is left out.
-            const bool clear = phi - g.GraphLatMin >= 2.0 * h2;
-            if (y <= g.GraphLatMax && clear) c.Print(text.left(text.size() - 4));
+            // A label that would run into the one below it is left out.
+            if (y <= g.GraphLatMax && y - 2.0 * h2 >= clearAbove) {
+                c.Print(text.left(text.size() - 4));
+                clearAbove = y;
+            }
         }
-        phi = phi - Sign(phi) * ModReal(std::fabs(phi), 1.0 / 60.0) + 1.0 / 60.0;
+        phi = phi - Sign(phi) * ModReal(std::fabs(phi), steps.lat) + steps.lat;
     }
 
     // Longitude ticks and labels, along the continuous interval (which may
-    // run past 360 when the frame crosses the 0° meridian).
+    // run past 360 when the frame crosses the 0° meridian). The labels
+    // alternate between two lines; on each line a label that would run
+    // into the one before it is left out.
     const double ya = g.GraphLatMin - 0.1 * m;
     const double yb = g.GraphLatMin + st.longTickIn() * m;
     const double y0 = ya - h2;
     const double endLong = g.GraphLongMin + spanLong;
+    const bool degreeSteps = steps.lon >= 1.0 - 1e-9;
+    double clearRight[2] = {-1e300, -1e300};
     double lam = g.GraphLongMin;
     int count = 1;
     for (int t = 0; lam < endLong && t < kMaxTicks; ++t) {
@@ -159,22 +209,28 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
             c.SetLineStyle(Qt::SolidLine);
         }
         const QString full = Q(FormatLongitude(lam360, decSep));
+        const bool first = SameLongitude(lam360, g.GraphLongMin);
         QString text;
         double y = y0;
         if (count == 1) {
             c.SetFontSize(10);
-            text = SameLongitude(lam360, g.GraphLongMin) ? full : full.left(full.size() - 4);
+            text = first ? full : full.left(full.size() - 4);
         } else {
             c.SetFontSize(9);
-            text = full.mid(full.size() - 7, 3);
+            // Minutes alone say nothing when every tick is on a whole degree.
+            text = degreeSteps ? full.left(full.size() - 4) : full.mid(full.size() - 7, 3);
             if (count != 3) y = y0 - h1;
         }
         const double w = c.TextWidth(text);
-        const double lx = SameLongitude(lam360, g.GraphLongMin) ? x - 0.96 * w : x - w / 2.0;
+        const double lx = first ? x - 0.96 * w : x - w / 2.0;
+        double& clear = clearRight[y == y0 ? 0 : 1];
         c.SetCurrent(lx, y);
-        if (lam + w / 2.0 <= endLong) c.Print(text);
+        if (lam + w / 2.0 <= endLong && lx >= clear) {
+            c.Print(text);
+            clear = lx + w + steps.gap;
+        }
         count = count == 4 ? 1 : count + 1;
-        lam = lam - ModReal(lam, 1.0 / 60.0) + 1.0 / 60.0;
+        lam = lam - ModReal(lam, steps.lon) + steps.lon;
     }
 }
 

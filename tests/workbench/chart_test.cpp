@@ -304,6 +304,68 @@ TEST(ChartDrawing, PrintedPagePreview) {
     EXPECT_TRUE(script.messages.empty());
 }
 
+// The axis labels among the texts drawn: minutes or degrees, not a body
+// name nor a piece of the legend.
+std::vector<DrawnText> AxisLabels(const std::vector<DrawnText>& drawn, const GraphData& data) {
+    const std::vector<QString> legend = LegendPieces(data);
+    std::vector<DrawnText> labels;
+    for (const DrawnText& t : drawn)
+        if (t.text.contains('\'') &&
+            std::find(legend.begin(), legend.end(), t.text) == legend.end())
+            labels.push_back(t);
+    return labels;
+}
+
+void ExpectApart(const std::vector<DrawnText>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(texts[i].box.intersects(texts[j].box))
+                << texts[i].text.toStdString() << " / " << texts[j].text.toStdString();
+}
+
+// Guards the axes of a chart with a bad sight: one label and one grid line
+// per whole minute ran the labels together from 2' on and turned the
+// gridded chart grey at 25'. On screen and on paper no two axis labels
+// overlap, each axis keeps labels, and grid lines stay apart.
+TEST(ChartDrawing, AxisLabelsStayApartWhateverTheIntercept) {
+    PlatformScript script;
+    for (double worst : {0.5, 3.0, 25.0}) {
+        DrawnFix d;
+        for (int i = 1; i <= 4; ++i)
+            d.obs.ObsIntercept(i) = std::min(std::fabs(d.obs.ObsIntercept(i)), worst / 60);
+        d.obs.ObsIntercept(1) = -worst / 60;
+        PrepareGraphData(4, 5.0, 0.1, 45.0, -30.0, d.obs.ObsZn, d.obs.ObsIntercept, d.f.E, d.chart);
+        for (bool paper : {false, true}) {
+            SCOPED_TRACE(std::to_string(worst) + (paper ? "' on paper" : "' on screen"));
+            QImage image(paper ? 1169 : 1000, paper ? 826 : 700,
+                         QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
+                               paper ? 100 : 96);
+            std::vector<DrawnText> drawn;
+            canvas.RecordTexts(&drawn);
+            ChartState c = d.chart;
+            if (paper) {
+                ASSERT_TRUE(DrawPrintedChart(canvas, c, true, d.data));
+            } else {
+                ASSERT_TRUE(DrawGraphAxes(canvas, c, true));
+                ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+            }
+            painter.end();
+            image.save(
+                test::TestOutputFolder() +
+                QString("/chart_intercept_%1%2.png").arg(worst).arg(paper ? "_printed" : ""));
+            const std::vector<DrawnText> labels = AxisLabels(drawn, d.data);
+            ExpectApart(labels);
+            EXPECT_GE(labels.size(), 6u);
+            // Grid lines at least a label's height apart.
+            EXPECT_GT(c.GraphLatStep / std::fabs(canvas.UnitsPerPixelY()), 12.0);
+            EXPECT_GT(c.GraphLongStep / std::fabs(canvas.UnitsPerPixelX()), 12.0);
+        }
+    }
+    EXPECT_TRUE(script.messages.empty());
+}
+
 // Guards a frame over the 0° meridian: drawn continuously in the
 // -180..180 form, with ticks across the meridian.
 TEST(ChartDrawing, PrimeMeridianChart) {
