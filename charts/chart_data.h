@@ -71,4 +71,12 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
                       double MppLong, const Vector& ObsZn, const Vector& ObsIntercept,
                       const EarthModel& E, ChartState& chart);
 
+// The widest chart the view commands let a user ask for: degrees of
+// latitude across the drawn data area.
+inline constexpr double kMaxChartSpan = 10.0;
+
+// The latitude span of the drawn data area for these extents (the drawing
+// makes it the larger of the latitude span and the longitude span), degrees.
+double ChartSpan(const ChartState& chart);
+
 }  // namespace orvex

@@ -484,6 +484,26 @@ TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
     EXPECT_TRUE(w->picLMChart->isVisible());
 }
 
+// Guards "Decrease chart size", which had no limit: fifty presses drew
+// latitudes -142..109 in a 14 s redraw. The step stops where the chart
+// would span more than 10° of latitude; a refused press still redraws.
+TEST_F(GraphPage, ChartSizeDecreaseStopsAtTenDegrees) {
+    WorkbenchState& s = w->State();
+    int redraws = 0;
+    const auto draw = w->onRedrawGraph;
+    w->onRedrawGraph = [&] { ++redraws, draw(); };
+    for (int k = 0; k < 50; ++k) w->Action("bthChartDecr")->trigger();
+    EXPECT_EQ(redraws, 50);
+    EXPECT_LE(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 10.0);
+    EXPECT_GT(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 5.0);
+    const double widest = s.ChartScale;
+    w->Action("mnuAstroGraphChartDec")->trigger();
+    EXPECT_EQ(s.ChartScale, widest);
+    w->Action("bthChartIncr")->trigger();
+    EXPECT_NEAR(s.ChartScale, widest - 0.1, 1e-12);
+    EXPECT_TRUE(script.messages.empty());
+}
+
 // Guards the grid toggle: twice returns buttons, check mark and picture to
 // their first state; once changes the picture.
 TEST_F(GraphPage, GridToggleRedraws) {
