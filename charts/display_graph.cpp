@@ -247,9 +247,8 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
     };
     c.SetFontSize(10);
     const double a = std::fabs(g.GraphLatMax - g.GraphLatMin) * 0.01;
-    double ew = d.EllipseEW;
+    const double ew = d.EllipseEW;
     const double ns = d.EllipseNS;
-    if (ew == 0.0 && ns == 0.0) ew = 1.0;
     const double estLong = Norm360(d.EstLong);
     const double mppLong = Norm360(d.MppLong);
 
@@ -295,10 +294,13 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
 
     // Probability ellipse: half-axes EW in degrees of longitude, NS in
     // degrees of latitude; its aspect ratio NS / EW cannot be formed for a
-    // flat east-west axis.
-    if (ew == 0.0) throw ChartError(11, "Division by zero");
-    c.SetFill(Qt::black, false);
-    c.Ellipse(X(mppLong), d.MppLat, ew, ns, st.printer ? c.ForeColor() : kBlue);
+    // flat east-west axis. A fix without one (two sights: both half-axes
+    // zero) gets none.
+    if (ew == 0.0 && ns != 0.0) throw ChartError(11, "Division by zero");
+    if (ew != 0.0 || ns != 0.0) {
+        c.SetFill(Qt::black, false);
+        c.Ellipse(X(mppLong), d.MppLat, ew, ns, st.printer ? c.ForeColor() : kBlue);
+    }
 
     if (!st.printer) return;
     // The legend, one line three text lines above the page's bottom edge.

@@ -10,10 +10,12 @@
 // minutes; longitude labels in a four-step cycle on two lines). Ticks, grid
 // lines and labels fall on every whole minute where the labels have room,
 // else on whole multiples of 2', 5', 10', 15', 30', 1°, 2° or 5°, the
-// finest at which no two labels overlap (each axis on its own). The data drawing then draws the estimated position
-// (a cross), the most probable position (a dot), the lines of position
-// with their body names and the probability ellipse; on paper also a
-// one-line legend.
+// finest at which no two labels overlap (each axis on its own).
+//
+// The data drawing then draws the estimated position (a cross), the most
+// probable position (a dot), the lines of position with their body names
+// and the probability ellipse (none when both half-axes are zero, as for
+// two sights); on paper also a one-line legend.
 //
 // Errors are caught by each procedure and reported in a message box:
 // on screen " ERROR" / "Error when plotting axis." (or "... data.") CR LF

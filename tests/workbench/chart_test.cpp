@@ -409,14 +409,37 @@ TEST(ChartDrawing, ErrorsAreReported) {
     EXPECT_FALSE(DrawGraphAxes(flat, d.chart, false));
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[1].text, "Error when plotting axis.\r\nError 11: Division by zero");
+}
 
-    // Both half-axes zero: drawn as a flat stroke, no message.
-    d.data.EllipseNS = 0.0;
-    ChartState c = d.chart;
-    ChartCanvas ok(painter, QRectF(0, 0, 600, 400), 96);
-    ASSERT_TRUE(DrawGraphAxes(ok, c, false));
-    EXPECT_TRUE(DrawGraphData(ok, c, d.data));
-    EXPECT_EQ(script.messages.size(), 2u);
+// Guards a fix without an ellipse (two sights: both half-axes zero), which
+// drew a line of +-1° right across the chart on screen and on paper: no
+// ellipse is drawn, and no message.
+TEST(ChartDrawing, NoEllipseWithoutHalfAxes) {
+    PlatformScript script;
+    DrawnFix d;
+    d.data.EllipseEW = d.data.EllipseNS = 0.0;
+    for (bool paper : {false, true}) {
+        QImage image(1000, 700, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, QRectF(0, 0, 1000, 700), 96);
+        ChartState c = d.chart;
+        if (paper) {
+            ASSERT_TRUE(DrawPrintedChart(canvas, c, false, d.data));
+        } else {
+            ASSERT_TRUE(DrawGraphAxes(canvas, c, false));
+            ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+        }
+        painter.end();
+        // Along the fix's parallel only the lines of position and the dot.
+        const QPoint from =
+            canvas.ToDevice(GraphX(c.GraphLongMin, c.GraphDateLine), 45.0).toPoint();
+        int inked = 0;
+        for (int x = from.x() + 3; x < image.width(); ++x)
+            inked += image.pixelColor(x, from.y()) != QColor(Qt::white);
+        EXPECT_LT(inked, 60) << (paper ? "paper" : "screen");
+    }
+    EXPECT_TRUE(script.messages.empty());
 }
 
 // ---- The graph page of the main window ------------------------------------------
