@@ -110,6 +110,22 @@ AxisSteps ChooseSteps(ChartCanvas& c, const std::string& decSep) {
     return s;
 }
 
+// The label lines, measured in the font as the surface draws it (user
+// units of latitude).
+struct LabelLines {
+    double h1;  // the second line of longitude labels below the first
+    double h2;  // half a line of 10 points
+    double h9;  // a line of 9 points
+};
+
+// Leaves the font at 10 points.
+LabelLines MeasureLabelLines(ChartCanvas& c, const Style& st) {
+    c.SetFontSize(9);
+    const double h9 = std::fabs(c.TextHeight("0"));
+    c.SetFontSize(10);
+    return {h9 * st.h1Factor(), std::fabs(c.TextHeight("0")) / 2.0, h9};
+}
+
 void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decSep,
                const Style& st) {
     // Fitting the frame.
@@ -136,10 +152,9 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
 
     // Surface.
     c.SetFontName("Arial");
-    c.SetFontSize(9);
-    const double h1 = std::fabs(c.TextHeight("0")) * st.h1Factor();
-    c.SetFontSize(10);
-    const double h2 = std::fabs(c.TextHeight("0")) / 2.0;
+    const LabelLines lines = MeasureLabelLines(c, st);
+    const double h1 = lines.h1;
+    const double h2 = lines.h2;
     c.SetLineStyle(Qt::SolidLine);
     c.SetLineWidth(1);
     if (!st.printer) c.Clear(Qt::white);
@@ -303,10 +318,16 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
     }
 
     if (!st.printer) return;
-    // The legend, one line three text lines above the page's bottom edge.
+    // The legend, one line three text lines above the page's bottom edge,
+    // or lower when the font drawn is taller than designed: below the
+    // second line of longitude labels, on the page.
+    const LabelLines lines = MeasureLabelLines(c, st);
+    const double labelsBottom = g.GraphLatMin - 0.1 * fr.m - lines.h2 - lines.h1 - lines.h9;
+    const double pageBottom = g.GraphLatMin - fr.m;
     c.SetFontSize(8);
-    c.SetCurrent(fr.xMin + c.TextWidth("12345"),
-                 g.GraphLatMin - fr.m + 3.0 * std::fabs(c.TextHeight("A")));
+    const double line = std::fabs(c.TextHeight("A"));
+    const double y = std::min(pageBottom + 3.0 * line, labelsBottom - 0.25 * line);
+    c.SetCurrent(fr.xMin + c.TextWidth("12345"), std::max(y, pageBottom + line));
     const std::vector<QString> pieces = LegendPieces(d);
     for (size_t k = 0; k < pieces.size(); ++k) {
         c.SetFontUnderline(k == 0);

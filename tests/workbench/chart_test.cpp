@@ -366,6 +366,37 @@ TEST(ChartDrawing, AxisLabelsStayApartWhateverTheIntercept) {
     EXPECT_TRUE(script.messages.empty());
 }
 
+// Guards the printed legend, which overprinted the longitude labels when
+// the font drawn was taller than its design (or the page shorter, as A5):
+// the legend keeps below the labels, inside the page.
+TEST(ChartDrawing, PrintedLegendKeepsClearOfTheLabels) {
+    PlatformScript script;
+    DrawnFix d;
+    for (QSize page : {QSize(1169, 826), QSize(827, 583)}) {  // A4 and A5 landscape, 100 dpi
+        QImage image(page, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, QRectF(QPointF(0, 0), page), 100);
+        std::vector<DrawnText> drawn;
+        canvas.RecordTexts(&drawn);
+        ChartState c = d.chart;
+        ASSERT_TRUE(DrawPrintedChart(canvas, c, false, d.data));
+        painter.end();
+        image.save(test::TestOutputFolder() + QString("/chart_printed_%1.png").arg(page.width()));
+        const std::vector<QString> legend = LegendPieces(d.data);
+        std::vector<DrawnText> pieces;
+        for (const DrawnText& t : drawn)
+            if (std::find(legend.begin(), legend.end(), t.text) != legend.end())
+                pieces.push_back(t);
+        ASSERT_EQ(pieces.size(), legend.size());
+        for (const DrawnText& label : AxisLabels(drawn, d.data))
+            for (const DrawnText& piece : pieces)
+                EXPECT_FALSE(piece.box.intersects(label.box))
+                    << page.width() << ": " << label.text.toStdString();
+        EXPECT_LE(pieces[0].box.bottom(), page.height());
+    }
+    EXPECT_TRUE(script.messages.empty());
+}
+
 // Guards a frame over the 0° meridian: drawn continuously in the
 // -180..180 form, with ticks across the meridian.
 TEST(ChartDrawing, PrimeMeridianChart) {
