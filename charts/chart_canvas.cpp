@@ -108,6 +108,14 @@ void ChartCanvas::Ellipse(double x, double y, double rx, double ry, const QColor
     cy_ = y;
 }
 
+void ChartCanvas::Clip(double x1, double y1, double x2, double y2) {
+    painter_.setClipRect(QRectF(ToDevice(x1, y1), ToDevice(x2, y2)).normalized());
+}
+
+void ChartCanvas::NoClip() {
+    painter_.setClipping(false);
+}
+
 void ChartCanvas::Print(const QString& text) {
     const QFont f = DeviceFont();
     const QFontMetricsF fm = Metrics();

@@ -81,6 +81,10 @@ class ChartCanvas {
     // Prints text at the current position; the position moves right by
     // the text's width.
     void Print(const QString& text);
+    // Drawing is limited to the rectangle between two corners (user
+    // units) until NoClip.
+    void Clip(double x1, double y1, double x2, double y2);
+    void NoClip();
     // From now on every printed text is added to `drawn` (none: stop).
     void RecordTexts(std::vector<DrawnText>* drawn) { drawn_ = drawn; }
 

@@ -260,6 +260,13 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
         if (x < xLeft - 180.0) x += 360.0;
         return x;
     };
+    // Everything but the legend keeps inside the data area, clear of the
+    // label strips.
+    struct DataArea {
+        ChartCanvas& c;
+        ~DataArea() { c.NoClip(); }
+    } area{c};
+    c.Clip(fr.xMin, g.GraphLatMax, fr.xMax, g.GraphLatMin);
     c.SetFontSize(10);
     const double a = std::fabs(g.GraphLatMax - g.GraphLatMin) * 0.01;
     const double ew = d.EllipseEW;
@@ -318,6 +325,7 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
     }
 
     if (!st.printer) return;
+    c.NoClip();
     // The legend, one line three text lines above the page's bottom edge,
     // or lower when the font drawn is taller than designed: below the
     // second line of longitude labels, on the page.

@@ -397,6 +397,35 @@ TEST(ChartDrawing, PrintedLegendKeepsClearOfTheLabels) {
     EXPECT_TRUE(script.messages.empty());
 }
 
+// Guards the label strips of a narrow picture, which the lines of position
+// crossed: the data drawing stays inside the data area.
+TEST(ChartDrawing, DataStaysInsideTheDataArea) {
+    PlatformScript script;
+    DrawnFix d;
+    QImage axes(300, 700, QImage::Format_ARGB32_Premultiplied);
+    axes.fill(Qt::white);
+    QImage full = axes;
+    QRect area;
+    for (QImage* image : {&axes, &full}) {
+        QPainter painter(image);
+        ChartCanvas canvas(painter, QRectF(0, 0, 300, 700), 96);
+        ChartState c = d.chart;
+        ASSERT_TRUE(DrawGraphAxes(canvas, c, false));
+        if (image == &full) ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+        area = QRectF(canvas.ToDevice(GraphX(c.GraphLongMin, false), c.GraphLatMax),
+                      canvas.ToDevice(GraphX(c.GraphLongMax, false), c.GraphLatMin))
+                   .toAlignedRect();
+    }
+    full.save(test::TestOutputFolder() + "/chart_narrow.png");
+    int outside = 0;
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 300; ++x)
+            outside +=
+                !area.adjusted(-1, -1, 1, 1).contains(x, y) && axes.pixel(x, y) != full.pixel(x, y);
+    EXPECT_EQ(outside, 0);
+    EXPECT_NE(axes, full);
+}
+
 // Guards a frame over the 0° meridian: drawn continuously in the
 // -180..180 form, with ticks across the meridian.
 TEST(ChartDrawing, PrimeMeridianChart) {
