@@ -90,7 +90,9 @@ void FrmWorking::bthChartDecr_Click() {
                          s.Obs.ObsZn, s.Obs.ObsIntercept, s.E, trial);
         if (ChartSpan(trial) <= kMaxChartSpan) state_.ChartScale = wider;
     } catch (const ChartError&) {
-        // The redraw reports what is wrong with the fix.
+        // No chart to judge by: the step is taken, and the redraw reports
+        // what is wrong with the fix.
+        state_.ChartScale = wider;
     }
     RedrawGraph();
 }
