@@ -16,9 +16,8 @@ namespace orvex {
 
 namespace {
 
-// Ticks fall on whole minutes; a frame wider than this many minutes is
-// drawn with the first ones only, so that a wild extent cannot stall the
-// window.
+// A frame wider than this many steps is drawn with the first ticks only,
+// so that a wild extent cannot stall the window.
 constexpr int kMaxTicks = 20000;
 
 const QColor kMagenta(255, 0, 255);

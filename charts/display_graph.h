@@ -15,7 +15,8 @@
 // The data drawing then draws the estimated position (a cross), the most
 // probable position (a dot), the lines of position with their body names
 // and the probability ellipse (none when both half-axes are zero, as for
-// two sights); on paper also a one-line legend.
+// two sights), all kept inside the data area; on paper also a one-line
+// legend under the longitude labels.
 //
 // Errors are caught by each procedure and reported in a message box:
 // on screen " ERROR" / "Error when plotting axis." (or "... data.") CR LF

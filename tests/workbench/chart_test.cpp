@@ -225,6 +225,12 @@ struct DrawnFix {
     }
 };
 
+// The screen chart, or the printed page, of `data` on `canvas`.
+bool DrawChart(ChartCanvas& canvas, ChartState& c, bool paper, bool grid, const GraphData& data) {
+    return paper ? DrawPrintedChart(canvas, c, grid, data)
+                 : DrawGraphAxes(canvas, c, grid) && DrawGraphData(canvas, c, data);
+}
+
 // Guards the labels: a body observed twice carries its time, one observed
 // once its name alone; and the legend's pieces word for word.
 TEST(ChartDrawing, LabelsAndLegend) {
@@ -345,12 +351,7 @@ TEST(ChartDrawing, AxisLabelsStayApartWhateverTheIntercept) {
             std::vector<DrawnText> drawn;
             canvas.RecordTexts(&drawn);
             ChartState c = d.chart;
-            if (paper) {
-                ASSERT_TRUE(DrawPrintedChart(canvas, c, true, d.data));
-            } else {
-                ASSERT_TRUE(DrawGraphAxes(canvas, c, true));
-                ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
-            }
+            ASSERT_TRUE(DrawChart(canvas, c, paper, true, d.data));
             painter.end();
             image.save(
                 test::TestOutputFolder() +
@@ -484,12 +485,7 @@ TEST(ChartDrawing, NoEllipseWithoutHalfAxes) {
         QPainter painter(&image);
         ChartCanvas canvas(painter, QRectF(0, 0, 1000, 700), 96);
         ChartState c = d.chart;
-        if (paper) {
-            ASSERT_TRUE(DrawPrintedChart(canvas, c, false, d.data));
-        } else {
-            ASSERT_TRUE(DrawGraphAxes(canvas, c, false));
-            ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
-        }
+        ASSERT_TRUE(DrawChart(canvas, c, paper, false, d.data));
         painter.end();
         // Along the fix's parallel only the lines of position and the dot.
         const QPoint from =
