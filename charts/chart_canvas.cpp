@@ -54,14 +54,18 @@ QFont ChartCanvas::DeviceFont() const {
     return f;
 }
 
+QFontMetricsF ChartCanvas::Metrics() const {
+    return QFontMetricsF(DeviceFont(), painter_.device());
+}
+
 double ChartCanvas::TextWidth(const QString& text) const {
-    const QFontMetricsF fm(DeviceFont());
+    const QFontMetricsF fm = Metrics();
     return fm.horizontalAdvance(text) * UnitsPerPixelX();
 }
 
 double ChartCanvas::TextHeight(const QString& text) const {
     (void)text;
-    const QFontMetricsF fm(DeviceFont());
+    const QFontMetricsF fm = Metrics();
     return fm.height() * UnitsPerPixelY();
 }
 
@@ -104,13 +108,23 @@ void ChartCanvas::Ellipse(double x, double y, double rx, double ry, const QColor
     cy_ = y;
 }
 
+void ChartCanvas::Clip(double x1, double y1, double x2, double y2) {
+    painter_.setClipRect(QRectF(ToDevice(x1, y1), ToDevice(x2, y2)).normalized());
+}
+
+void ChartCanvas::NoClip() {
+    painter_.setClipping(false);
+}
+
 void ChartCanvas::Print(const QString& text) {
     const QFont f = DeviceFont();
-    const QFontMetricsF fm(f);
+    const QFontMetricsF fm = Metrics();
     painter_.setFont(f);
     painter_.setPen(fore_);
     const QPointF at = ToDevice(cx_, cy_);
-    painter_.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+    const QPointF baseline(at.x(), at.y() + fm.ascent());
+    painter_.drawText(baseline, text);
+    if (drawn_) drawn_->push_back({text, fm.tightBoundingRect(text).translated(baseline)});
     cx_ += fm.horizontalAdvance(text) * UnitsPerPixelX();
 }
 

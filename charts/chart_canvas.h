@@ -11,11 +11,19 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
+#include <vector>
 
 namespace orvex {
+
+// A text as drawn: the box its ink covers, device pixels.
+struct DrawnText {
+    QString text;
+    QRectF box;
+};
 
 class ChartCanvas {
   public:
@@ -73,9 +81,17 @@ class ChartCanvas {
     // Prints text at the current position; the position moves right by
     // the text's width.
     void Print(const QString& text);
+    // Drawing is limited to the rectangle between two corners (user
+    // units) until NoClip.
+    void Clip(double x1, double y1, double x2, double y2);
+    void NoClip();
+    // From now on every printed text is added to `drawn` (none: stop).
+    void RecordTexts(std::vector<DrawnText>* drawn) { drawn_ = drawn; }
 
   private:
     QFont DeviceFont() const;
+    // Metrics of the font as the device renders it.
+    QFontMetricsF Metrics() const;
     QPen MakePen(const QColor& colour) const;
 
     QPainter& painter_;
@@ -90,6 +106,7 @@ class ChartCanvas {
     Qt::PenStyle lineStyle_ = Qt::SolidLine;
     QColor fillColour_ = Qt::black;
     bool fillSolid_ = false;
+    std::vector<DrawnText>* drawn_ = nullptr;
 };
 
 }  // namespace orvex

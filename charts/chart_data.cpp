@@ -1,5 +1,6 @@
 #include "charts/chart_data.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -79,6 +80,11 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
     chart.GraphLatMin = latMin;
     chart.GraphLongMax = Norm360(longMax);
     chart.GraphLongMin = Norm360(longMin);
+}
+
+double ChartSpan(const ChartState& chart) {
+    return std::max(std::fabs(chart.GraphLatMax - chart.GraphLatMin),
+                    Norm360(chart.GraphLongMax - chart.GraphLongMin));
 }
 
 }  // namespace orvex

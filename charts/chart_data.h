@@ -28,6 +28,10 @@ struct ChartState {
     // The drawing hands longitudes to the surface in the -180..180 form
     // (set by the axes drawing when the frame crosses the 0° meridian).
     bool GraphDateLine = false;
+    // Distance between neighbouring ticks, grid lines and labels of each
+    // axis, degrees (set by the axes drawing).
+    double GraphLatStep = 1.0 / 60.0;
+    double GraphLongStep = 1.0 / 60.0;
 };
 
 // An error of the chart computation or drawing: a number and a
@@ -66,5 +70,13 @@ class ChartError : public std::runtime_error {
 void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double MppLat,
                       double MppLong, const Vector& ObsZn, const Vector& ObsIntercept,
                       const EarthModel& E, ChartState& chart);
+
+// The widest chart the view commands let a user ask for: degrees of
+// latitude across the drawn data area.
+inline constexpr double kMaxChartSpan = 10.0;
+
+// The latitude span of the drawn data area for these extents (the drawing
+// makes it the larger of the latitude span and the longitude span), degrees.
+double ChartSpan(const ChartState& chart);
 
 }  // namespace orvex

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "charts/print_lib.h"
 #include "navlib/constants.h"
@@ -15,9 +16,8 @@ namespace orvex {
 
 namespace {
 
-// Ticks fall on whole minutes; a frame wider than this many minutes is
-// drawn with the first ones only, so that a wild extent cannot stall the
-// window.
+// A frame wider than this many steps is drawn with the first ticks only,
+// so that a wild extent cannot stall the window.
 constexpr int kMaxTicks = 20000;
 
 const QColor kMagenta(255, 0, 255);
@@ -73,6 +73,58 @@ Frame SetFrame(ChartCanvas& c, const ChartState& g, const Style& st) {
     return f;
 }
 
+// Ticks, grid lines and labels of an axis fall on whole multiples of one
+// of these steps (minutes of arc): the finest at which the labels keep
+// clear of each other.
+constexpr int kStepMinutes[] = {1, 2, 5, 10, 15, 30, 60, 120, 300};
+
+struct AxisSteps {
+    double lat = 1.0 / 60.0;  // degrees
+    double lon = 1.0 / 60.0;  // degrees
+    double gap = 0.0;         // least room between two labels on a line (x units)
+};
+
+// The finest step not shorter than `need` (degrees); the coarsest else.
+double FinestStep(double need, int fromMinutes = 1) {
+    for (int minutes : kStepMinutes)
+        if (minutes >= fromMinutes && minutes / 60.0 >= need) return minutes / 60.0;
+    return kStepMinutes[std::size(kStepMinutes) - 1] / 60.0;
+}
+
+// Steps from the label sizes on the fitted surface. Latitude labels sit
+// one above the other, a line of text each. Longitude labels alternate
+// between two lines, so that two steps hold half a label in degrees
+// (10 points), half a minutes label (9 points) and a digit's width between.
+AxisSteps ChooseSteps(ChartCanvas& c, const std::string& decSep) {
+    AxisSteps s;
+    c.SetFontSize(10);
+    s.lat = FinestStep(std::fabs(c.TextHeight("0")));
+    const QString degrees = Q(FormatLongitude(0.0, decSep)).chopped(4);
+    const double wide = c.TextWidth(degrees);
+    s.gap = c.TextWidth("0");
+    c.SetFontSize(9);
+    s.lon = FinestStep((wide + c.TextWidth("00'")) / 4.0 + s.gap / 2.0);
+    // On whole degrees every label carries its degrees.
+    if (s.lon >= 1.0) s.lon = FinestStep((wide + c.TextWidth(degrees)) / 4.0 + s.gap / 2.0, 60);
+    return s;
+}
+
+// The label lines, measured in the font as the surface draws it (user
+// units of latitude).
+struct LabelLines {
+    double h1;  // the second line of longitude labels below the first
+    double h2;  // half a line of 10 points
+    double h9;  // a line of 9 points
+};
+
+// Leaves the font at 10 points.
+LabelLines MeasureLabelLines(ChartCanvas& c, const Style& st) {
+    c.SetFontSize(9);
+    const double h9 = std::fabs(c.TextHeight("0"));
+    c.SetFontSize(10);
+    return {h9 * st.h1Factor(), std::fabs(c.TextHeight("0")) / 2.0, h9};
+}
+
 void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decSep,
                const Style& st) {
     // Fitting the frame.
@@ -99,10 +151,9 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
 
     // Surface.
     c.SetFontName("Arial");
-    c.SetFontSize(9);
-    const double h1 = std::fabs(c.TextHeight("0")) * st.h1Factor();
-    c.SetFontSize(10);
-    const double h2 = std::fabs(c.TextHeight("0")) / 2.0;
+    const LabelLines lines = MeasureLabelLines(c, st);
+    const double h1 = lines.h1;
+    const double h2 = lines.h2;
     c.SetLineStyle(Qt::SolidLine);
     c.SetLineWidth(1);
     if (!st.printer) c.Clear(Qt::white);
@@ -115,9 +166,15 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
 
     // Latitude ticks and labels; the tick crosses the western edge.
     // (m, a latitude length, is used here as a longitude length.)
+    const AxisSteps steps = ChooseSteps(c, decSep);
+    g.GraphLatStep = steps.lat;
+    g.GraphLongStep = steps.lon;
+    c.SetFontSize(10);
     const double xa = xMin - 0.1 * m;
     const double xb = xMin + st.latTickIn() * m;
     double phi = g.GraphLatMin;
+    // The lowest edge a later label may reach: clear of the one below it.
+    double clearAbove = -1e300;
     for (int t = 0; phi < g.GraphLatMax && t < kMaxTicks; ++t) {
         c.Line(xa, phi, xb, phi);
         if (grid) {
@@ -130,23 +187,30 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
             const double w = c.TextWidth("00°00'.0 N ");
             c.SetCurrent(xa - w, phi + 0.3 * h2);
             c.Print(text);
+            clearAbove = phi + 0.3 * h2;
         } else {
             const double w = c.TextWidth("00°00' ");
             const double y = phi + h2;
             c.SetCurrent(xa - w, y);
-            // A label that would run into the full first one is left out.
-            const bool clear = phi - g.GraphLatMin >= 2.0 * h2;
-            if (y <= g.GraphLatMax && clear) c.Print(text.left(text.size() - 4));
+            // A label that would run into the one below it is left out.
+            if (y <= g.GraphLatMax && y - 2.0 * h2 >= clearAbove) {
+                c.Print(text.left(text.size() - 4));
+                clearAbove = y;
+            }
         }
-        phi = phi - Sign(phi) * ModReal(std::fabs(phi), 1.0 / 60.0) + 1.0 / 60.0;
+        phi = phi - Sign(phi) * ModReal(std::fabs(phi), steps.lat) + steps.lat;
     }
 
     // Longitude ticks and labels, along the continuous interval (which may
-    // run past 360 when the frame crosses the 0° meridian).
+    // run past 360 when the frame crosses the 0° meridian). The labels
+    // alternate between two lines; on each line a label that would run
+    // into the one before it is left out.
     const double ya = g.GraphLatMin - 0.1 * m;
     const double yb = g.GraphLatMin + st.longTickIn() * m;
     const double y0 = ya - h2;
     const double endLong = g.GraphLongMin + spanLong;
+    const bool degreeSteps = steps.lon >= 1.0 - 1e-9;
+    double clearRight[2] = {-1e300, -1e300};
     double lam = g.GraphLongMin;
     int count = 1;
     for (int t = 0; lam < endLong && t < kMaxTicks; ++t) {
@@ -159,22 +223,28 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
             c.SetLineStyle(Qt::SolidLine);
         }
         const QString full = Q(FormatLongitude(lam360, decSep));
+        const bool first = SameLongitude(lam360, g.GraphLongMin);
         QString text;
         double y = y0;
         if (count == 1) {
             c.SetFontSize(10);
-            text = SameLongitude(lam360, g.GraphLongMin) ? full : full.left(full.size() - 4);
+            text = first ? full : full.left(full.size() - 4);
         } else {
             c.SetFontSize(9);
-            text = full.mid(full.size() - 7, 3);
+            // Minutes alone say nothing when every tick is on a whole degree.
+            text = degreeSteps ? full.left(full.size() - 4) : full.mid(full.size() - 7, 3);
             if (count != 3) y = y0 - h1;
         }
         const double w = c.TextWidth(text);
-        const double lx = SameLongitude(lam360, g.GraphLongMin) ? x - 0.96 * w : x - w / 2.0;
+        const double lx = first ? x - 0.96 * w : x - w / 2.0;
+        double& clear = clearRight[y == y0 ? 0 : 1];
         c.SetCurrent(lx, y);
-        if (lam + w / 2.0 <= endLong) c.Print(text);
+        if (lam + w / 2.0 <= endLong && lx >= clear) {
+            c.Print(text);
+            clear = lx + w + steps.gap;
+        }
         count = count == 4 ? 1 : count + 1;
-        lam = lam - ModReal(lam, 1.0 / 60.0) + 1.0 / 60.0;
+        lam = lam - ModReal(lam, steps.lon) + steps.lon;
     }
 }
 
@@ -189,11 +259,17 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
         if (x < xLeft - 180.0) x += 360.0;
         return x;
     };
+    // Everything but the legend keeps inside the data area, clear of the
+    // label strips.
+    struct DataArea {
+        ChartCanvas& c;
+        ~DataArea() { c.NoClip(); }
+    } area{c};
+    c.Clip(fr.xMin, g.GraphLatMax, fr.xMax, g.GraphLatMin);
     c.SetFontSize(10);
     const double a = std::fabs(g.GraphLatMax - g.GraphLatMin) * 0.01;
-    double ew = d.EllipseEW;
+    const double ew = d.EllipseEW;
     const double ns = d.EllipseNS;
-    if (ew == 0.0 && ns == 0.0) ew = 1.0;
     const double estLong = Norm360(d.EstLong);
     const double mppLong = Norm360(d.MppLong);
 
@@ -239,16 +315,26 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
 
     // Probability ellipse: half-axes EW in degrees of longitude, NS in
     // degrees of latitude; its aspect ratio NS / EW cannot be formed for a
-    // flat east-west axis.
-    if (ew == 0.0) throw ChartError(11, "Division by zero");
-    c.SetFill(Qt::black, false);
-    c.Ellipse(X(mppLong), d.MppLat, ew, ns, st.printer ? c.ForeColor() : kBlue);
+    // flat east-west axis. A fix without one (two sights: both half-axes
+    // zero) gets none.
+    if (ew == 0.0 && ns != 0.0) throw ChartError(11, "Division by zero");
+    if (ew != 0.0 || ns != 0.0) {
+        c.SetFill(Qt::black, false);
+        c.Ellipse(X(mppLong), d.MppLat, ew, ns, st.printer ? c.ForeColor() : kBlue);
+    }
 
     if (!st.printer) return;
-    // The legend, one line three text lines above the page's bottom edge.
+    c.NoClip();
+    // The legend, one line three text lines above the page's bottom edge,
+    // or lower when the font drawn is taller than designed: below the
+    // second line of longitude labels, on the page.
+    const LabelLines lines = MeasureLabelLines(c, st);
+    const double labelsBottom = g.GraphLatMin - 0.1 * fr.m - lines.h2 - lines.h1 - lines.h9;
+    const double pageBottom = g.GraphLatMin - fr.m;
     c.SetFontSize(8);
-    c.SetCurrent(fr.xMin + c.TextWidth("12345"),
-                 g.GraphLatMin - fr.m + 3.0 * std::fabs(c.TextHeight("A")));
+    const double line = std::fabs(c.TextHeight("A"));
+    const double y = std::min(pageBottom + 3.0 * line, labelsBottom - 0.25 * line);
+    c.SetCurrent(fr.xMin + c.TextWidth("12345"), std::max(y, pageBottom + line));
     const std::vector<QString> pieces = LegendPieces(d);
     for (size_t k = 0; k < pieces.size(); ++k) {
         c.SetFontUnderline(k == 0);

@@ -4,14 +4,19 @@
 // as one of latitude, so that distances are true near the fix.
 //
 // The axes drawing fits an equal-scale frame to the extents left by
-// PrepareGraphData, clears the surface and draws the frame, the tick marks
-// on every whole minute, the dotted grid (when on) and the position labels
-// (the first tick of each axis in full with tenths and hemisphere, the
-// others in degrees and whole minutes; longitude labels in a four-step
-// cycle on two lines). The data drawing then draws the estimated position
-// (a cross), the most probable position (a dot), the lines of position
-// with their body names and the probability ellipse; on paper also a
-// one-line legend.
+// PrepareGraphData, clears the surface and draws the frame, the tick marks,
+// the dotted grid (when on) and the position labels (the first tick of each
+// axis in full with tenths and hemisphere, the others in degrees and whole
+// minutes; longitude labels in a four-step cycle on two lines). Ticks, grid
+// lines and labels fall on every whole minute where the labels have room,
+// else on whole multiples of 2', 5', 10', 15', 30', 1°, 2° or 5°, the
+// finest at which no two labels overlap (each axis on its own).
+//
+// The data drawing then draws the estimated position (a cross), the most
+// probable position (a dot), the lines of position with their body names
+// and the probability ellipse (none when both half-axes are zero, as for
+// two sights), all kept inside the data area; on paper also a one-line
+// legend under the longitude labels.
 //
 // Errors are caught by each procedure and reported in a message box:
 // on screen " ERROR" / "Error when plotting axis." (or "... data.") CR LF
@@ -49,8 +54,9 @@ struct GraphData {
 double GraphX(double lon, bool dateLine);
 
 // Screen. DrawGraphAxes refits chart's extents to the picture's shape and
-// sets chart.GraphDateLine; DrawGraphData must follow it. `grid`: the dotted
-// grid at every whole minute. Both return false after reporting an error.
+// sets chart.GraphDateLine and the axis steps; DrawGraphData must follow it.
+// `grid`: the dotted grid on the ticks. Both return false after reporting
+// an error.
 bool DrawGraphAxes(ChartCanvas& canvas, ChartState& chart, bool grid,
                    const std::string& decSep = ".");
 bool DrawGraphData(ChartCanvas& canvas, const ChartState& chart, const GraphData& data);

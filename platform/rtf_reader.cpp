@@ -524,8 +524,12 @@ void Reader::Flush() {
 QTextCharFormat Reader::CharFormat() const {
     const CharProps& p = stack_.back().chr;
     QTextCharFormat f;
-    const auto it = fonts_.find(p.font >= 0 ? p.font : defaultFont_);
-    if (it != fonts_.end() && !it->second.name.isEmpty())
+    auto it = fonts_.find(p.font >= 0 ? p.font : defaultFont_);
+    // Symbol-font characters are read as Unicode: drawn in a font of that
+    // name they would show the missing-glyph box where it lacks them, so
+    // they take the document's default font (and its fallbacks).
+    if (it != fonts_.end() && it->second.symbol) it = fonts_.find(defaultFont_);
+    if (it != fonts_.end() && !it->second.symbol && !it->second.name.isEmpty())
         f.setFontFamilies(QStringList{it->second.name});
     f.setFontPointSize(std::clamp(p.halfPoints, 2, 3276) / 2.0);
     f.setFontWeight(p.bold ? QFont::Bold : QFont::Normal);

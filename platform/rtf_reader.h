@@ -5,7 +5,8 @@
 // Understood: groups; control words and symbols; "\'hh" in code page 1252;
 // "\uN" with its "\ucN" fallback count (surrogate pairs included); the font
 // table (with \fcharset2 or the name "Symbol" the characters of that font
-// are turned into their Unicode equivalents) and the colour table; \b \i
+// are turned into their Unicode equivalents and drawn in the default font)
+// and the colour table; \b \i
 // \ul (and its kinds) \ulnone \strike \sub \super \nosupersub \fs \f \cf
 // \plain \v (hidden text is dropped) \highlight \cb; \pard \par \line \tab
 // \page \sect \li \ri \fi \sb \sa \sl \slmult \ql \qc \qr \qj \tx (with

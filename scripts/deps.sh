@@ -7,6 +7,7 @@ ORVEX_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   liberfa-dev libgeographiclib-dev
   xvfb xauth
+  fonts-liberation2
 )
 orvex_install_deps() {
   local missing=()

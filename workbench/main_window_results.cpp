@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "charts/chart_data.h"
 #include "platform/message_box.h"
 #include "workbench/frm_proba.h"
 #include "workbench/main_window.h"
@@ -78,8 +79,21 @@ void FrmWorking::bthChartIncr_Click() {
     RedrawGraph();
 }
 
+// ... and up to the margin at which the chart would span more than
+// kMaxChartSpan (smaller chart).
 void FrmWorking::bthChartDecr_Click() {
-    state_.ChartScale = std::lround(state_.ChartScale * 10.0 + 1.0) / 10.0;
+    const double wider = std::lround(state_.ChartScale * 10.0 + 1.0) / 10.0;
+    const WorkbenchState& s = state_;
+    try {
+        ChartState trial;
+        PrepareGraphData(s.Obs.ObsCount, s.LopLength, wider, s.Fix.MppLat, s.Fix.MppLong,
+                         s.Obs.ObsZn, s.Obs.ObsIntercept, s.E, trial);
+        if (ChartSpan(trial) <= kMaxChartSpan) state_.ChartScale = wider;
+    } catch (const ChartError&) {
+        // No chart to judge by: the step is taken, and the redraw reports
+        // what is wrong with the fix.
+        state_.ChartScale = wider;
+    }
     RedrawGraph();
 }
 

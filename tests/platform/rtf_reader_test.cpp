@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QGlyphRun>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextLayout>
 #include <QVariant>
 #include <random>
 
@@ -117,6 +119,35 @@ TEST(RtfReader, AboutTextReadsWithItsFormats) {
 }
 
 // Guards the letter: its font and the numbered paragraphs' indents.
+// The glyphs that draw every `ch` of `doc` as laid out for the screen.
+std::vector<quint32> GlyphsOf(QTextDocument& doc, QChar ch) {
+    doc.size();  // lays the document out
+    std::vector<quint32> glyphs;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (int at = b.text().indexOf(ch); at >= 0; at = b.text().indexOf(ch, at + 1))
+            for (const QGlyphRun& run : b.layout()->glyphRuns(at, 1))
+                for (quint32 g : run.glyphIndexes()) glyphs.push_back(g);
+    return glyphs;
+}
+
+// Guards the arrows and Greek letters of the Symbol font: drawn in a font
+// named "Symbol" they showed the missing-glyph box (glyph 0) wherever that
+// font lacks them. They are drawn as real glyphs, in the report template
+// and in the about text.
+TEST(RtfReader, SymbolCharactersAreDrawn) {
+    for (const char* file : {"NumResults.rtf", "InfoProg.rtf"}) {
+        QTextDocument doc;
+        ASSERT_TRUE(ReadRtf(ReadBytes(DataFile(file)), doc).ok) << file;
+        for (QChar ch : {QChar(0x2194), QChar(0x0394)}) {
+            if (!doc.toRawText().contains(ch)) continue;
+            const std::vector<quint32> glyphs = GlyphsOf(doc, ch);
+            ASSERT_FALSE(glyphs.empty()) << file;
+            for (quint32 g : glyphs)
+                EXPECT_NE(g, 0u) << file << " U+" << std::hex << int(ch.unicode());
+        }
+    }
+}
+
 TEST(RtfReader, IntroductionLetter) {
     QTextDocument doc;
     const RtfReadResult r = ReadRtfFile(DataFile("IntroLetter.rtf"), doc);

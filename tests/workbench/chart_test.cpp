@@ -225,6 +225,12 @@ struct DrawnFix {
     }
 };
 
+// The screen chart, or the printed page, of `data` on `canvas`.
+bool DrawChart(ChartCanvas& canvas, ChartState& c, bool paper, bool grid, const GraphData& data) {
+    return paper ? DrawPrintedChart(canvas, c, grid, data)
+                 : DrawGraphAxes(canvas, c, grid) && DrawGraphData(canvas, c, data);
+}
+
 // Guards the labels: a body observed twice carries its time, one observed
 // once its name alone; and the legend's pieces word for word.
 TEST(ChartDrawing, LabelsAndLegend) {
@@ -304,6 +310,123 @@ TEST(ChartDrawing, PrintedPagePreview) {
     EXPECT_TRUE(script.messages.empty());
 }
 
+// The axis labels among the texts drawn: minutes or degrees, not a body
+// name nor a piece of the legend.
+std::vector<DrawnText> AxisLabels(const std::vector<DrawnText>& drawn, const GraphData& data) {
+    const std::vector<QString> legend = LegendPieces(data);
+    std::vector<DrawnText> labels;
+    for (const DrawnText& t : drawn)
+        if (t.text.contains('\'') &&
+            std::find(legend.begin(), legend.end(), t.text) == legend.end())
+            labels.push_back(t);
+    return labels;
+}
+
+void ExpectApart(const std::vector<DrawnText>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(texts[i].box.intersects(texts[j].box))
+                << texts[i].text.toStdString() << " / " << texts[j].text.toStdString();
+}
+
+// Guards the axes of a chart with a bad sight: one label and one grid line
+// per whole minute ran the labels together from 2' on and turned the
+// gridded chart grey at 25'. On screen and on paper no two axis labels
+// overlap, each axis keeps labels, and grid lines stay apart.
+TEST(ChartDrawing, AxisLabelsStayApartWhateverTheIntercept) {
+    PlatformScript script;
+    for (double worst : {0.5, 3.0, 25.0}) {
+        DrawnFix d;
+        for (int i = 1; i <= 4; ++i)
+            d.obs.ObsIntercept(i) = std::min(std::fabs(d.obs.ObsIntercept(i)), worst / 60);
+        d.obs.ObsIntercept(1) = -worst / 60;
+        PrepareGraphData(4, 5.0, 0.1, 45.0, -30.0, d.obs.ObsZn, d.obs.ObsIntercept, d.f.E, d.chart);
+        for (bool paper : {false, true}) {
+            SCOPED_TRACE(std::to_string(worst) + (paper ? "' on paper" : "' on screen"));
+            QImage image(paper ? 1169 : 1000, paper ? 826 : 700,
+                         QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
+                               paper ? 100 : 96);
+            std::vector<DrawnText> drawn;
+            canvas.RecordTexts(&drawn);
+            ChartState c = d.chart;
+            ASSERT_TRUE(DrawChart(canvas, c, paper, true, d.data));
+            painter.end();
+            image.save(
+                test::TestOutputFolder() +
+                QString("/chart_intercept_%1%2.png").arg(worst).arg(paper ? "_printed" : ""));
+            const std::vector<DrawnText> labels = AxisLabels(drawn, d.data);
+            ExpectApart(labels);
+            EXPECT_GE(labels.size(), 6u);
+            // Grid lines at least a label's height apart.
+            EXPECT_GT(c.GraphLatStep / std::fabs(canvas.UnitsPerPixelY()), 12.0);
+            EXPECT_GT(c.GraphLongStep / std::fabs(canvas.UnitsPerPixelX()), 12.0);
+        }
+    }
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the printed legend, which overprinted the longitude labels when
+// the font drawn was taller than its design (or the page shorter, as A5):
+// the legend keeps below the labels, inside the page.
+TEST(ChartDrawing, PrintedLegendKeepsClearOfTheLabels) {
+    PlatformScript script;
+    DrawnFix d;
+    for (QSize page : {QSize(1169, 826), QSize(827, 583)}) {  // A4 and A5 landscape, 100 dpi
+        QImage image(page, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, QRectF(QPointF(0, 0), page), 100);
+        std::vector<DrawnText> drawn;
+        canvas.RecordTexts(&drawn);
+        ChartState c = d.chart;
+        ASSERT_TRUE(DrawPrintedChart(canvas, c, false, d.data));
+        painter.end();
+        image.save(test::TestOutputFolder() + QString("/chart_printed_%1.png").arg(page.width()));
+        const std::vector<QString> legend = LegendPieces(d.data);
+        const std::vector<DrawnText> labels = AxisLabels(drawn, d.data);
+        size_t pieces = 0;
+        for (const DrawnText& t : drawn)
+            if (std::find(legend.begin(), legend.end(), t.text) != legend.end()) {
+                ++pieces;
+                EXPECT_LE(t.box.bottom(), page.height());
+                for (const DrawnText& label : labels)
+                    EXPECT_FALSE(t.box.intersects(label.box)) << label.text.toStdString();
+            }
+        EXPECT_EQ(pieces, legend.size());
+    }
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the label strips of a narrow picture, which the lines of position
+// crossed: the data drawing stays inside the data area.
+TEST(ChartDrawing, DataStaysInsideTheDataArea) {
+    PlatformScript script;
+    DrawnFix d;
+    QImage axes(300, 700, QImage::Format_ARGB32_Premultiplied);
+    axes.fill(Qt::white);
+    QImage full = axes;
+    QRect area;
+    for (QImage* image : {&axes, &full}) {
+        QPainter painter(image);
+        ChartCanvas canvas(painter, QRectF(0, 0, 300, 700), 96);
+        ChartState c = d.chart;
+        ASSERT_TRUE(DrawGraphAxes(canvas, c, false));
+        if (image == &full) ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+        area = QRectF(canvas.ToDevice(GraphX(c.GraphLongMin, false), c.GraphLatMax),
+                      canvas.ToDevice(GraphX(c.GraphLongMax, false), c.GraphLatMin))
+                   .toAlignedRect();
+    }
+    full.save(test::TestOutputFolder() + "/chart_narrow.png");
+    int outside = 0;
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 300; ++x)
+            outside +=
+                !area.adjusted(-1, -1, 1, 1).contains(x, y) && axes.pixel(x, y) != full.pixel(x, y);
+    EXPECT_EQ(outside, 0);
+    EXPECT_NE(axes, full);
+}
+
 // Guards a frame over the 0° meridian: drawn continuously in the
 // -180..180 form, with ticks across the meridian.
 TEST(ChartDrawing, PrimeMeridianChart) {
@@ -347,14 +470,32 @@ TEST(ChartDrawing, ErrorsAreReported) {
     EXPECT_FALSE(DrawGraphAxes(flat, d.chart, false));
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[1].text, "Error when plotting axis.\r\nError 11: Division by zero");
+}
 
-    // Both half-axes zero: drawn as a flat stroke, no message.
-    d.data.EllipseNS = 0.0;
-    ChartState c = d.chart;
-    ChartCanvas ok(painter, QRectF(0, 0, 600, 400), 96);
-    ASSERT_TRUE(DrawGraphAxes(ok, c, false));
-    EXPECT_TRUE(DrawGraphData(ok, c, d.data));
-    EXPECT_EQ(script.messages.size(), 2u);
+// Guards a fix without an ellipse (two sights: both half-axes zero), which
+// drew a line of +-1° right across the chart on screen and on paper: no
+// ellipse is drawn, and no message.
+TEST(ChartDrawing, NoEllipseWithoutHalfAxes) {
+    PlatformScript script;
+    DrawnFix d;
+    d.data.EllipseEW = d.data.EllipseNS = 0.0;
+    for (bool paper : {false, true}) {
+        QImage image(1000, 700, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, QRectF(0, 0, 1000, 700), 96);
+        ChartState c = d.chart;
+        ASSERT_TRUE(DrawChart(canvas, c, paper, false, d.data));
+        painter.end();
+        // Along the fix's parallel only the lines of position and the dot.
+        const QPoint from =
+            canvas.ToDevice(GraphX(c.GraphLongMin, c.GraphDateLine), 45.0).toPoint();
+        int inked = 0;
+        for (int x = from.x() + 3; x < image.width(); ++x)
+            inked += image.pixelColor(x, from.y()) != QColor(Qt::white);
+        EXPECT_LT(inked, 60) << (paper ? "paper" : "screen");
+    }
+    EXPECT_TRUE(script.messages.empty());
 }
 
 // ---- The graph page of the main window ------------------------------------------
@@ -420,6 +561,26 @@ TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
     EXPECT_EQ(recomputed, 0);
     EXPECT_TRUE(script.messages.empty());
     EXPECT_TRUE(w->picLMChart->isVisible());
+}
+
+// Guards "Decrease chart size", which had no limit: fifty presses drew
+// latitudes -142..109 in a 14 s redraw. The step stops where the chart
+// would span more than 10° of latitude; a refused press still redraws.
+TEST_F(GraphPage, ChartSizeDecreaseStopsAtTenDegrees) {
+    WorkbenchState& s = w->State();
+    int redraws = 0;
+    const auto draw = w->onRedrawGraph;
+    w->onRedrawGraph = [&] { ++redraws, draw(); };
+    for (int k = 0; k < 50; ++k) w->Action("bthChartDecr")->trigger();
+    EXPECT_EQ(redraws, 50);
+    EXPECT_LE(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 10.0);
+    EXPECT_GT(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 5.0);
+    const double widest = s.ChartScale;
+    w->Action("mnuAstroGraphChartDec")->trigger();
+    EXPECT_EQ(s.ChartScale, widest);
+    w->Action("bthChartIncr")->trigger();
+    EXPECT_NEAR(s.ChartScale, widest - 0.1, 1e-12);
+    EXPECT_TRUE(script.messages.empty());
 }
 
 // Guards the grid toggle: twice returns buttons, check mark and picture to

@@ -130,7 +130,8 @@ TEST_F(Road, SampleFileThroughEveryPage) {
 }
 
 // Guards every sample file beside the program giving a finite fix shown the
-// same on the status line and in the report.
+// same on the status line and in the report, and a chart ruled and labelled
+// on every whole minute (its picture left for people to look at).
 TEST_F(Road, EverySampleFile) {
     for (const char* f : {"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}) {
         SCOPED_TRACE(f);
@@ -142,6 +143,11 @@ TEST_F(Road, EverySampleFile) {
         EXPECT_EQ(Mpp().toStdString(),
                   FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
         EXPECT_EQ(Report().find("nan"), std::string::npos);
+        Click("bthGraphRes");
+        EXPECT_TRUE(w->picLMChart->grab().save(test::TestOutputFolder() + "/sample-chart-" +
+                                               QString(f).chopped(4) + ".png"));
+        EXPECT_DOUBLE_EQ(s.Chart.GraphLatStep, 1.0 / 60.0);
+        EXPECT_DOUBLE_EQ(s.Chart.GraphLongStep, 1.0 / 60.0);
     }
 }
 
