@@ -412,7 +412,9 @@ TEST(ChartDrawing, DataStaysInsideTheDataArea) {
         ChartCanvas canvas(painter, QRectF(0, 0, 300, 700), 96);
         ChartState c = d.chart;
         ASSERT_TRUE(DrawGraphAxes(canvas, c, false));
-        if (image == &full) ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+        if (image == &full) {
+            ASSERT_TRUE(DrawGraphData(canvas, c, d.data));
+        }
         area = QRectF(canvas.ToDevice(GraphX(c.GraphLongMin, false), c.GraphLatMax),
                       canvas.ToDevice(GraphX(c.GraphLongMax, false), c.GraphLatMin))
                    .toAlignedRect();
