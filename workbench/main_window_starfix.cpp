@@ -77,11 +77,16 @@ bool FrmWorking::RunStarFix() {
     in.FullRoutine = s.FullRoutine;
     in.FindSystErr = FindSystErrChecked();
     in.Ephemeris = StarFixEphemeris();
-    ComputeStarFix(in, o, s.Fix, s.E);
+    const StarFixStatus status = ComputeStarFix(in, o, s.Fix, s.E);
+    // 9. A solve that failed or did not converge is no fix: the solver has
+    // said why, and no page or status line may show its figures as one.
+    if (status != StarFixStatus::Solved) {
+        SetStatusSimple(true);
+        return false;
+    }
     // The fix's course and speed: corrected when four unknowns were solved.
     s.Course = s.Fix.Course;
     s.Speed = s.Fix.Speed;
-    // 9. Whatever the solver reported: it has shown its own messages.
     return true;
 }
 

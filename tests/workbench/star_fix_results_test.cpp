@@ -1,0 +1,49 @@
+// What the results pages and the status line tell a navigator when the fix
+// cannot be trusted as it stands.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabWidget>
+
+#include "grid_test_support.h"
+
+namespace orvex {
+namespace {
+
+struct Results : ::testing::Test, test::ResultsWindow {
+    // The sample fix of 8 Dec 2026 with only the given sight lines.
+    QString SightsFile(const QStringList& sights) {
+        QFile sample(QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs");
+        EXPECT_TRUE(sample.open(QIODevice::ReadOnly));
+        const QStringList lines =
+            QString::fromUtf8(sample.readAll()).split(QRegularExpression("\r?\n"));
+        const QString text = (lines.mid(0, 6) + QStringList{QString::number(sights.size())} +
+                              sights + lines.filter("This is an Orvex"))
+                                 .join("\r\n");
+        folder.Write("sights.obs", text.toStdString());
+        return folder.Path() + "/sights.obs";
+    }
+};
+
+const QString kVega = "#2026-12-08 19:22:00#,\"VEGA\",46.39666666666667,-0.02";
+
+// Guards a failed solve shown as a precise fix: two identical sights leave
+// the solver without a solution; after its own report the navigator gets no
+// report page, no chart and no position on the status line.
+TEST_F(Results, IdenticalSightsGiveNoFix) {
+    ASSERT_TRUE(Load(SightsFile({kVega, kVega})));
+    Click("bthNumRes");
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(script.messages[0].title, " ERROR REPORT");
+    EXPECT_FALSE(w->rtfNumDisp->isVisible());
+    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    script.Clear();
+    Click("bthGraphRes");
+    EXPECT_FALSE(w->picLMChart->isVisible());
+    EXPECT_FALSE(w->StatusPanel("Ellipse")->isVisible());
+}
+
+}  // namespace
+}  // namespace orvex
