@@ -1,12 +1,17 @@
 // What the results pages and the status line tell a navigator when the fix
-// cannot be trusted as it stands.
+// cannot be trusted as it stands: no fix at all, a fix without an estimate
+// of its precision, and the times of the estimated and wanted positions
+// kept as shown.
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 
 #include "grid_test_support.h"
+#include "input_fields_support.h"
+#include "navlib/date_time.h"
 
 namespace orvex {
 namespace {
@@ -24,9 +29,12 @@ struct Results : ::testing::Test, test::ResultsWindow {
         folder.Write("sights.obs", text.toStdString());
         return folder.Path() + "/sights.obs";
     }
+    QString Panel(const char* key) const { return w->StatusPanel(key)->text(); }
+    QString Report() const { return w->rtfNumDisp->Text(); }
 };
 
 const QString kVega = "#2026-12-08 19:22:00#,\"VEGA\",46.39666666666667,-0.02";
+const QString kAltair = "#2026-12-08 19:24:30#,\"ALTAIR\",44.55833333333333,-0.02";
 
 // Guards a failed solve shown as a precise fix: two identical sights leave
 // the solver without a solution; after its own report the navigator gets no
@@ -43,6 +51,20 @@ TEST_F(Results, IdenticalSightsGiveNoFix) {
     Click("bthGraphRes");
     EXPECT_FALSE(w->picLMChart->isVisible());
     EXPECT_FALSE(w->StatusPanel("Ellipse")->isVisible());
+}
+
+// Guards "Data's not validated" answered Yes: the fix is for the times the
+// pickers show, not for day 0 of the calendar (30 Dec 1899).
+TEST(DefaultTimes, YesKeepsTheTimesShown) {
+    test::InputWindow in(".");
+    in.script.answers = {kAnswerYes};
+    QTest::mouseClick(in.w->cmdNextTabIn[0], Qt::LeftButton);
+    ASSERT_FALSE(in.script.messages.empty());
+    EXPECT_EQ(in.script.messages[0].title, "Data's not validated");
+    EXPECT_EQ(in.w->tabIn->currentIndex(), 1);
+    const double shown = MakeDateTime(2026, 12, 9, 14, 0, 0);
+    EXPECT_DOUBLE_EQ(in.w->State().TimeEstPos, shown);
+    EXPECT_DOUBLE_EQ(in.w->State().TimeTruePos, shown);
 }
 
 }  // namespace
