@@ -11,6 +11,7 @@
 #include "navlib/star_fix.h"
 #include "platform/message_box.h"
 #include "workbench/main_window.h"
+#include "workbench/report_numeric.h"
 
 namespace orvex {
 
@@ -105,9 +106,12 @@ void FrmWorking::FillStatusPanels() {
     set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss"));
     set("MPP", FormatLatitude(f.MppLat, sep) + " " + FormatLongitude(f.MppLong, sep));
     set("Proba", FormatNumber(s.Proba * 100.0, "#0.0", sep) + " %");
-    set("Ellipse", "NS " + FormatNumber(f.EllipseNS * 60.0, "#0'.00", sep) + " EW " +
-                       FormatNumber(f.EllipseEW * 60.0, "#0'.00", sep));
-    set("Circle", "R " + FormatNumber(f.CircleRadius * 60.0, "#0'.00", sep));
+    const bool estimated = PrecisionEstimated(f, s.Obs.ObsCount);
+    auto miles = [&](double degrees) {
+        return estimated ? FormatNumber(degrees * 60.0, "#0'.00", sep) : std::string(kNotAvailable);
+    };
+    set("Ellipse", "NS " + miles(f.EllipseNS) + " EW " + miles(f.EllipseEW));
+    set("Circle", "R " + miles(f.CircleRadius));
     set("Course", FormatNumber(s.Course, "000°.0", sep));
     set("Speed", FormatNumber(s.Speed, "##0'.0", sep));
     const char* mode = "Trunc. Not enough time spread.";

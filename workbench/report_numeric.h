@@ -72,6 +72,14 @@ struct NumericReport {
     int lineEstimate = 0;           // report lines counted before "Details:"
 };
 
+// Shown in place of a figure the fix cannot give.
+inline constexpr const char* kNotAvailable = "—";
+
+// Whether the fix carries an estimate of its precision: only with more
+// sights than unknowns (two sights fix the position exactly, and the solver
+// leaves the deviations, ellipse and circle at 0, which says nothing).
+bool PrecisionEstimated(const FixResult& fix, int obsCount);
+
 // Builds the report of `fix`. Between the texts of the statistics and those
 // of the details it recomputes the per-sight figures (RecomputeSightDetails):
 // `obs` and `obsRunDist` come back holding the values the details show.

@@ -53,6 +53,22 @@ TEST_F(Results, IdenticalSightsGiveNoFix) {
     EXPECT_FALSE(w->StatusPanel("Ellipse")->isVisible());
 }
 
+// Guards a two-sight fix read as a perfect one: the solver gives no
+// precision for it, so the ellipse, circle and deviations read "—", never 0.
+TEST_F(Results, TwoSightsShowNoPrecision) {
+    ASSERT_TRUE(Load(SightsFile({kVega, kAltair})));
+    Click("bthNumRes");
+    ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(Panel("Ellipse"), "NS — EW —");
+    EXPECT_EQ(Panel("Circle"), "R —");
+    const QString r = Report();
+    for (const char* line : {"NS ½ axe = — nautical miles", "EW ½ axe = — nautical miles",
+                             "radius of — nautical miles"})
+        EXPECT_TRUE(r.contains(line)) << line;
+    EXPECT_EQ(r.count("± —"), 2);
+    EXPECT_FALSE(r.contains("0.00 nautical")) << r.toStdString();
+}
+
 // Guards "Data's not validated" answered Yes: the fix is for the times the
 // pickers show, not for day 0 of the calendar (30 Dec 1899).
 TEST(DefaultTimes, YesKeepsTheTimesShown) {
