@@ -103,7 +103,7 @@ void FrmWorking::FillStatusPanels() {
         p->setText(t);
         p->setMinimumWidth(p->fontMetrics().horizontalAdvance(t) + 2 * p->frameWidth() + 8);
     };
-    set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss"));
+    set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss", s.Dates));
     set("MPP", FormatLatitude(f.MppLat, sep) + " " + FormatLongitude(f.MppLong, sep));
     set("Proba", FormatNumber(s.Proba * 100.0, "#0.0", sep) + " %");
     const bool estimated = PrecisionEstimated(f, s.Obs.ObsCount);

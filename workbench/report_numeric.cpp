@@ -82,10 +82,6 @@ std::string DM(double degrees, const char* pattern, const std::string& decSep) {
     return FormatDegreesMinutes(degrees, pattern, decSep);
 }
 
-std::string Date(double when) {
-    return FormatDateTime(when, kDatePattern);
-}
-
 std::string Int(int v) {
     return std::to_string(v);
 }
@@ -121,6 +117,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
     const bool full = fix.UnknownCount == 4;
     int& lines = r.lineEstimate;
     lines = 20;
+    auto Date = [&in](double when) { return FormatDateTime(when, kDatePattern, in.Dates); };
     auto slot = [&r](int k) { return SlotWriter(r.fills[static_cast<size_t>(k - 1)]); };
 
     // Position.

@@ -5,8 +5,8 @@
 // nothing here touches a widget.
 //
 // Texts are UTF-8. Numbers use the user's decimal separator; dates read
-// "d mmm yyyy hh:mm:ss". A line break is "\r\n" (a new paragraph with the
-// same paragraph format). Angles of the fix are degrees, the ellipse, circle
+// "d mmm yyyy hh:mm:ss" with the user's month names. A line break is "\r\n"
+// (a new paragraph with the same paragraph format). Angles of the fix are degrees, the ellipse, circle
 // and deviations are shown in minutes of arc (= nautical miles of latitude).
 #pragma once
 
@@ -16,6 +16,7 @@
 
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
+#include "navlib/number_format.h"
 #include "navlib/star_fix_types.h"
 #include "workbench/report_details.h"
 
@@ -61,6 +62,7 @@ struct NumericReportInputs {
     bool FullRoutine = true;
     bool FindSystErr = false;  // the systematic-error box is ticked
     std::string DecSep = ".";
+    DateNames Dates;  // the user's month names
     // Lines of the printer's page in Arial 12 pt (the details then start on
     // a new printed page); 0 when no printer is installed.
     int pageLines = 0;

@@ -69,6 +69,22 @@ TEST_F(Results, TwoSightsShowNoPrecision) {
     EXPECT_FALSE(r.contains("0.00 nautical")) << r.toStdString();
 }
 
+// Guards the report's dates written with English month names whatever the
+// user's locale: a German navigator reads "Dez", as his system writes it,
+// in the report and on the status line alike.
+TEST(ReportDates, MonthNamesFollowTheLocale) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    test::ResultsWindow r;
+    QLocale::setDefault(before);
+    ASSERT_TRUE(r.Load(QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"));
+    r.Click("bthNumRes");
+    ASSERT_TRUE(r.script.messages.empty()) << r.script.LastText().toStdString();
+    EXPECT_TRUE(r.w->rtfNumDisp->Text().contains("position on 8 Dez 2026 19:40:00 is"));
+    EXPECT_FALSE(r.w->rtfNumDisp->Text().contains(" Dec "));
+    EXPECT_EQ(r.w->StatusPanel("TimeTruePos")->text(), "8 Dez 2026 19:40:00");
+}
+
 // Guards "Data's not validated" answered Yes: the fix is for the times the
 // pickers show, not for day 0 of the calendar (30 Dec 1899).
 TEST(DefaultTimes, YesKeepsTheTimesShown) {
