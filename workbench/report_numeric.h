@@ -6,8 +6,9 @@
 //
 // Texts are UTF-8. Numbers use the user's decimal separator; dates read
 // "d mmm yyyy hh:mm:ss" with the user's month names. A line break is "\r\n"
-// (a new paragraph with the same paragraph format). Angles of the fix are degrees, the ellipse, circle
-// and deviations are shown in minutes of arc (= nautical miles of latitude).
+// (a new paragraph with the same paragraph format). Angles of the fix are
+// degrees, the ellipse, circle and deviations are shown in minutes of arc
+// (= nautical miles of latitude).
 #pragma once
 
 #include <optional>
