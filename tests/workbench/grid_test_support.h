@@ -3,6 +3,8 @@
 // editors' short pauses instant, and helpers that put sights into the grid.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -73,6 +75,10 @@ struct ResultsWindow : GridWindow {
     // Clicks the shown toolbar button of an action, as the mouse does.
     void Click(const char* action) {
         QAction* a = w->Action(action);
+        if (!a) {
+            ADD_FAILURE() << "no action " << action;
+            return;
+        }
         for (QToolBar* bar : w->findChildren<QToolBar*>())
             if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) {
                 QTest::mouseClick(b, Qt::LeftButton);
