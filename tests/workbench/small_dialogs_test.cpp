@@ -146,31 +146,27 @@ TEST(FrmTimeStore, CorrectedTimeAndRefusals) {
     EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:49");
 }
 
-// Clicks OK of the time-store dialog opened by the grid page's F5 button.
-int StoreTime(QDialog& d) {
-    d.show();
-    QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    return d.result();
-}
-
 // Guards OK doing nothing for a UT instant that the PC's own zone skips (the
 // UT text was read as local time: 02:30 UT on 29 Mar 2026 under
 // Europe/Paris), and the close box: the dialog comes back with "-15".
 TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
-    const std::string oldZone = qEnvironmentVariable("TZ").toStdString();
-    setenv("TZ", "Europe/Paris", 1);
+    const QByteArray oldZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Paris");
     tzset();
     test::GridWindow g;
     g.w->TimeStoreDialog()->utcNow = [] { return MakeDateTime(2026, 3, 29, 2, 30, 0); };
     auto* f5 = g.w->findChild<QPushButton*>("cmdChronoF5");
-    g.script.dialogHandler = StoreTime;
+    g.script.dialogHandler = [](QDialog& d) {
+        d.show();
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        return d.result();
+    };
     QTest::mouseClick(f5, Qt::LeftButton);
     EXPECT_EQ(FormatDialogTime(g.w->State().TimeStored), "29 Mar 2026 02:29:45");
 
     g.script.dialogHandler = [](QDialog& d) {
         d.show();
-        QLineEdit* corr = d.findChild<QLineEdit*>("txtCorr");
-        corr->setText("-40");
+        d.findChild<QLineEdit*>("txtCorr")->setText("-40");
         d.close();
         return d.result();
     };
@@ -182,10 +178,7 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
     };
     QTest::mouseClick(f5, Qt::LeftButton);
     EXPECT_EQ(corr, "-15");
-    if (oldZone.empty())
-        unsetenv("TZ");
-    else
-        setenv("TZ", oldZone.c_str(), 1);
+    oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
 }
 
@@ -193,14 +186,11 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
 // 0.95 again instead of keeping the level chosen before.
 TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
     test::GridWindow g;
-    auto choose = [](int row) {
-        return [row](QDialog& d) {
-            d.findChild<QListWidget*>("lstProba")->setCurrentRow(row);
-            QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-            return 1;
-        };
+    g.script.dialogHandler = [](QDialog& d) {
+        d.findChild<QListWidget*>("lstProba")->setCurrentRow(3);
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        return 1;
     };
-    g.script.dialogHandler = choose(3);
     g.w->Action("mnuAstroProba")->trigger();
     EXPECT_EQ(g.w->State().Proba, 0.999);
     g.script.dialogHandler = [](QDialog& d) {

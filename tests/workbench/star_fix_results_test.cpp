@@ -4,7 +4,6 @@
 // kept as shown.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -98,38 +97,6 @@ TEST(DefaultTimes, YesKeepsTheTimesShown) {
     const double shown = MakeDateTime(2026, 12, 9, 14, 0, 0);
     EXPECT_DOUBLE_EQ(in.w->State().TimeEstPos, shown);
     EXPECT_DOUBLE_EQ(in.w->State().TimeTruePos, shown);
-}
-
-// Guards the two roads to a complete input leaving different menus: a file
-// loaded from the start screen and the same data entered by hand (the
-// observations tab entered with every input set) enable and grey the same
-// commands: on the star-fix page the utilities, azimuth and options stay
-// greyed in both, as the new-star-fix command leaves them.
-TEST(InputRoads, LoadedAndTypedDataSetTheSameMenus) {
-    auto menus = [](bool load) {
-        test::ResultsWindow r;
-        r.w->Action("bthMain")->trigger();
-        if (load) {
-            r.script.fileNames = {QString(ORVEX_SOURCE_DIR) +
-                                  "/data/files/Observations/08Dec26A.obs"};
-            r.Click("mnuAstroLoad");
-        } else {
-            r.Click("bthStarfix");
-            r.EnterEverything();
-            QTest::mouseClick(r.w->cmdNextTabIn[0], Qt::LeftButton);
-            QTest::mouseClick(r.w->cmdNextTabIn[1], Qt::LeftButton);
-        }
-        EXPECT_TRUE(r.script.messages.empty()) << r.script.LastText().toStdString();
-        QStringList enabled;
-        for (QAction* a : r.w->findChildren<QAction*>())
-            if (a->objectName().startsWith("mnu") && a->isEnabled()) enabled << a->objectName();
-        enabled.sort();
-        return enabled;
-    };
-    const QStringList loaded = menus(true);
-    EXPECT_EQ(loaded, menus(false));
-    EXPECT_TRUE(loaded.contains("mnuAstroNumDisp"));
-    EXPECT_FALSE(loaded.contains("mnuUtil"));
 }
 
 }  // namespace
