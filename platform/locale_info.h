@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "navlib/number_format.h"
+
 namespace orvex {
 
 // The first character of the locale's decimal separator ("." or "," in
@@ -14,5 +16,9 @@ QString DecimalSeparatorOf(const QLocale& locale);
 
 // The user's decimal separator (QLocale::system()).
 QString SystemDecimalSeparator();
+
+// The locale's month and weekday names for the date patterns, the short
+// ones without an abbreviation's full stop ("Dez", not "Dez.").
+DateNames DateNamesOf(const QLocale& locale);
 
 }  // namespace orvex

@@ -28,11 +28,18 @@ QString FormatDialogTime(double days) {
 }
 
 bool ParseDialogTime(const QString& text, double* days) {
-    const QString t = text.trimmed();
-    for (const char* format : {"dd MMM yyyy hh:mm:ss", "d MMM yyyy hh:mm:ss"}) {
-        const QDateTime v = QLocale::c().toDateTime(t, format);
-        if (v.isValid()) {
-            *days = ToDateValue(v);
+    // Date and time of day are read apart: the text is UT, and read as one
+    // local date-time it would not exist in the hour a daylight-saving
+    // change skips.
+    const QString t = text.simplified();
+    const qsizetype cut = t.lastIndexOf(' ');
+    if (cut < 0) return false;
+    const QTime time = QLocale::c().toTime(t.mid(cut + 1), "hh:mm:ss");
+    for (const char* format : {"dd MMM yyyy", "d MMM yyyy"}) {
+        const QDate date = QLocale::c().toDate(t.left(cut), format);
+        if (date.isValid() && time.isValid()) {
+            *days = MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                                 time.second());
             return true;
         }
     }

@@ -85,6 +85,7 @@ void FrmProba::Cancel() {
 }
 
 void FrmProba::closeEvent(QCloseEvent* event) {
+    closedByBox_ = true;
     Cancel();
     QDialog::closeEvent(event);
 }

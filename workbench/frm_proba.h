@@ -1,7 +1,8 @@
 // The probability-level dialog: four levels (0.5, 0.95, 0.99, 0.999) written
 // with the user's decimal separator. Choosing a row writes Proba at once as
 // the row's item value / 1000; OK keeps it. Escape or the close box put
-// back the level the dialog opened with.
+// back the level the dialog opened with; after the close box the main
+// window makes the dialog anew, which chooses 0.95 again.
 #pragma once
 
 #include <QDialog>
@@ -27,6 +28,8 @@ class FrmProba : public QDialog {
     void BeginShow();
     void lstProba_Click();
     void cmdOK_Click();
+    // Whether the dialog was closed by its close box (it is then made anew).
+    bool ClosedByCloseBox() const { return closedByBox_; }
 
     QLabel* lblProba = nullptr;
     QListWidget* lstProba = nullptr;
@@ -41,6 +44,7 @@ class FrmProba : public QDialog {
     double openedWith_ = 0.95;
     int openedRow_ = 1;
     bool answered_ = false;
+    bool closedByBox_ = false;
 };
 
 }  // namespace orvex

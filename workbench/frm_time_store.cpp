@@ -104,6 +104,11 @@ void FrmTimeStore::showEvent(QShowEvent* event) {
     Form_Activate();
 }
 
+void FrmTimeStore::closeEvent(QCloseEvent* event) {
+    closedByBox_ = true;
+    QDialog::closeEvent(event);
+}
+
 void FrmTimeStore::Form_Activate() {
     stored_ = false;
     txtGMT->setText(FormatDialogTime(utcNow()));

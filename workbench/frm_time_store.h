@@ -1,7 +1,8 @@
 // The time-store dialog: captures the time of a sight from the PC clock. It
 // shows the UTC clock time of the moment it opened and a negative correction
 // in seconds (the delay between the sight and its entry, "-15" at first);
-// OK stores the corrected time, in whole seconds, in TimeStored.
+// OK stores the corrected time, in whole seconds, in TimeStored. After its
+// close box the main window makes the dialog anew ("-15" again).
 #pragma once
 
 #include <QDialog>
@@ -37,6 +38,8 @@ class FrmTimeStore : public QDialog {
     bool ComputeCorrectedTime();
     // Whether OK stored a time since the dialog last opened.
     bool Stored() const { return stored_; }
+    // Whether the dialog was closed by its close box.
+    bool ClosedByCloseBox() const { return closedByBox_; }
 
     QLineEdit* txtGMT = nullptr;
     QLineEdit* txtCorr = nullptr;
@@ -46,12 +49,14 @@ class FrmTimeStore : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     WorkbenchState& state_;
     bool stored_ = false;
     bool checking_ = false;
+    bool closedByBox_ = false;
 };
 
 }  // namespace orvex

@@ -25,6 +25,7 @@ namespace orvex {
 void FrmWorking::InitMainWindow() {
     // 1. The user's decimal separator.
     state_.DecSep = DecimalSeparatorOf(QLocale()).toStdString();
+    state_.Dates = DateNamesOf(QLocale());
     // 2. Option defaults.
     state_.Proba = 0.95;
     state_.FullRoutine = true;

@@ -222,12 +222,16 @@ FrmEnd* FrmWorking::EndDialog() {
     return frmEnd_;
 }
 
+// A dialog closed by its close box is gone: its next use makes it anew,
+// with its starting values.
 FrmProba* FrmWorking::ProbaDialog() {
+    if (frmProba_ && frmProba_->ClosedByCloseBox()) delete frmProba_;
     if (!frmProba_) frmProba_ = new FrmProba(state_, this);
     return frmProba_;
 }
 
 FrmTimeStore* FrmWorking::TimeStoreDialog() {
+    if (frmTimeStore_ && frmTimeStore_->ClosedByCloseBox()) delete frmTimeStore_;
     if (!frmTimeStore_) frmTimeStore_ = new FrmTimeStore(state_, this);
     return frmTimeStore_;
 }

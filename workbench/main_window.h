@@ -443,8 +443,9 @@ class FrmWorking : public QMainWindow {
 
     // ---- Star-fix driver and status line -----------------------------------------
     // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
-    // the solver into State().Obs and State().Fix. True when the solver ran
-    // (also when it reported a failure of its own).
+    // the solver into State().Obs and State().Fix. True only when the solver
+    // found a fix; after a failure of its own (reported by the solver) the
+    // status line shows no fix.
     bool RunStarFix();
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();

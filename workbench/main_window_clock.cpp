@@ -27,13 +27,6 @@ namespace {
 constexpr int kClockTab = 2;
 constexpr int kClockIntervalMs = 1000;
 
-// True when w is the widget or lies inside it.
-bool Inside(const QWidget* w, const QWidget* container) {
-    for (; w; w = w->parentWidget())
-        if (w == container) return true;
-    return false;
-}
-
 // Stops the refresh when the preferences page is hidden (En&d, or another
 // page shown over it).
 class HideWatcher : public QObject {
@@ -115,23 +108,22 @@ void FrmWorking::BuildClockPage() {
     connect(tmrSysTime, &QTimer::timeout, this, &FrmWorking::tmrSysTime_Timer);
     connect(cmdSetSysTime, &QPushButton::clicked, this, &FrmWorking::cmdSetSysTime_Click);
 
-    // The tab set's focus: entering it on the clock tab starts the refresh,
-    // leaving it for a place outside the page stops it. (The focus moving
-    // into the page's own picker or button keeps the clock running: the
-    // times shown must stay true while the navigator types the time to set.)
+    // The tab set's focus: taking it on the clock tab starts the refresh
+    // (and resets the picker to the present UTC); giving it to anything
+    // else, the page's own picker and Set button included, stops it.
+    // A click on a tab gives the tab set the focus, as the keys do.
+    tabOptions->tabBar()->setFocusPolicy(Qt::StrongFocus);
     QMetaObject::Connection focus;
     if (qApp)
         focus =
             connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
                 if (!now) return;  // the program lost the focus to another one
-                const bool wasIn = Inside(old, tabOptions);
-                const bool isIn = Inside(now, tabOptions);
-                // The tab set itself (its row of tabs) taking the focus from
-                // outside; a click straight into the picker or on "Set" does
-                // not reset the time being entered.
-                if (!wasIn && (now == tabOptions || now == tabOptions->tabBar()))
+                auto isTabSet = [this](const QWidget* w) {
+                    return w && (w == tabOptions || w == tabOptions->tabBar());
+                };
+                if (!isTabSet(old) && isTabSet(now))
                     tabOptions_GotFocus();
-                else if (wasIn && !isIn)
+                else if (isTabSet(old) && !isTabSet(now))
                     tabOptions_LostFocus();
             });
     // Any other tab stops the refresh at once, whoever chose it.

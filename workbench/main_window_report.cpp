@@ -195,6 +195,7 @@ void FrmWorking::ShowNumericResults() {
     in.FullRoutine = state_.FullRoutine;
     in.FindSystErr = FindSystErrChecked();
     in.DecSep = state_.DecSep;
+    in.Dates = state_.Dates;
     in.pageLines = PrinterPageLines();
     const NumericReport report =
         BuildNumericReport(in, state_.Fix, state_.Obs, state_.ObsRunDist, state_.E);

@@ -16,6 +16,7 @@
 #include "platform/help_window.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "platform/shell_open.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
@@ -224,6 +225,12 @@ void FrmWorking::tabIn_GotFocus() {
                             second + "\r\nDo you want to keep these default values ?",
                         this);
         if (answer == kAnswerYes) {
+            // The times kept are those the two pickers show, taken as
+            // leaving them would take them.
+            const double shown[2] = {ToDateValue(dtpTime[0]->dateTime()),
+                                     ToDateValue(dtpTime[1]->dateTime())};
+            state_.TimeEstPos = shown[0];
+            state_.TimeTruePos = shown[1];
             state_.FixEntered[1] = state_.FixEntered[4] = true;
         } else {
             SetTabByCode(tabIn, 0);

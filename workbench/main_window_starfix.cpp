@@ -11,6 +11,7 @@
 #include "navlib/star_fix.h"
 #include "platform/message_box.h"
 #include "workbench/main_window.h"
+#include "workbench/report_numeric.h"
 
 namespace orvex {
 
@@ -77,11 +78,16 @@ bool FrmWorking::RunStarFix() {
     in.FullRoutine = s.FullRoutine;
     in.FindSystErr = FindSystErrChecked();
     in.Ephemeris = StarFixEphemeris();
-    ComputeStarFix(in, o, s.Fix, s.E);
+    const StarFixStatus status = ComputeStarFix(in, o, s.Fix, s.E);
+    // 9. A solve that failed or did not converge is no fix: the solver has
+    // said why, and no page or status line may show its figures as one.
+    if (status != StarFixStatus::Solved) {
+        SetStatusSimple(true);
+        return false;
+    }
     // The fix's course and speed: corrected when four unknowns were solved.
     s.Course = s.Fix.Course;
     s.Speed = s.Fix.Speed;
-    // 9. Whatever the solver reported: it has shown its own messages.
     return true;
 }
 
@@ -97,12 +103,15 @@ void FrmWorking::FillStatusPanels() {
         p->setText(t);
         p->setMinimumWidth(p->fontMetrics().horizontalAdvance(t) + 2 * p->frameWidth() + 8);
     };
-    set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss"));
+    set("TimeTruePos", FormatDateTime(s.TimeTruePos, "d mmm yyyy hh:mm:ss", s.Dates));
     set("MPP", FormatLatitude(f.MppLat, sep) + " " + FormatLongitude(f.MppLong, sep));
     set("Proba", FormatNumber(s.Proba * 100.0, "#0.0", sep) + " %");
-    set("Ellipse", "NS " + FormatNumber(f.EllipseNS * 60.0, "#0'.00", sep) + " EW " +
-                       FormatNumber(f.EllipseEW * 60.0, "#0'.00", sep));
-    set("Circle", "R " + FormatNumber(f.CircleRadius * 60.0, "#0'.00", sep));
+    const bool estimated = PrecisionEstimated(f, s.Obs.ObsCount);
+    auto miles = [&](double degrees) {
+        return estimated ? FormatNumber(degrees * 60.0, "#0'.00", sep) : std::string(kNotAvailable);
+    };
+    set("Ellipse", "NS " + miles(f.EllipseNS) + " EW " + miles(f.EllipseEW));
+    set("Circle", "R " + miles(f.CircleRadius));
     set("Course", FormatNumber(s.Course, "000°.0", sep));
     set("Speed", FormatNumber(s.Speed, "##0'.0", sep));
     const char* mode = "Trunc. Not enough time spread.";

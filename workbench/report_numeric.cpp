@@ -82,10 +82,6 @@ std::string DM(double degrees, const char* pattern, const std::string& decSep) {
     return FormatDegreesMinutes(degrees, pattern, decSep);
 }
 
-std::string Date(double when) {
-    return FormatDateTime(when, kDatePattern);
-}
-
 std::string Int(int v) {
     return std::to_string(v);
 }
@@ -107,6 +103,10 @@ TruncationReason ReasonForTruncation(int unknownCount, bool fullRoutine, int obs
     return TruncationReason::TimeSpread;
 }
 
+bool PrecisionEstimated(const FixResult& fix, int obsCount) {
+    return obsCount > fix.UnknownCount;
+}
+
 NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult& fix,
                                  ObservationSet& obs, Vector& obsRunDist, const EarthModel& E) {
     NumericReport r;
@@ -117,6 +117,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
     const bool full = fix.UnknownCount == 4;
     int& lines = r.lineEstimate;
     lines = 20;
+    auto Date = [&in](double when) { return FormatDateTime(when, kDatePattern, in.Dates); };
     auto slot = [&r](int k) { return SlotWriter(r.fills[static_cast<size_t>(k - 1)]); };
 
     // Position.
@@ -126,9 +127,13 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
     r.fills[3].onMark.colour = kReportBlue;
     slot(4).Text(Num(in.Proba * 100.0, "#0.0#", sep));
     r.fills[4].beforeSelect.colour = kReportBlack;
-    slot(5).Text(Num(fix.EllipseNS * 60.0, "#0.00", sep));
-    slot(6).Text(Num(fix.EllipseEW * 60.0, "#0.00", sep));
-    slot(7).Text(Num(fix.CircleRadius * 60.0, "#0.00", sep));
+    const bool estimated = PrecisionEstimated(fix, n);
+    auto precision = [&](double degrees, const char* pattern) {
+        return estimated ? Num(degrees * 60.0, pattern, sep) : std::string(kNotAvailable);
+    };
+    slot(5).Text(precision(fix.EllipseNS, "#0.00"));
+    slot(6).Text(precision(fix.EllipseEW, "#0.00"));
+    slot(7).Text(precision(fix.CircleRadius, "#0.00"));
     slot(8).Text(Date(s.TimeTruePos));
     slot(9).Text(FormatLatitude(obs.ObsLat(0), sep));
     {
@@ -217,9 +222,9 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         return k <= fix.StdDev.ubound() && k >= fix.StdDev.lbound() ? fix.StdDev(k) : 0.0;
     };
     slot(15).Text(FormatLatitude(fix.MppLat, sep));
-    slot(16).Text(Num(stdDev(1) * 60.0, "##0'.0", sep));
+    slot(16).Text(precision(stdDev(1), "##0'.0"));
     slot(17).Text(FormatLongitude(fix.MppLong, sep));
-    slot(18).Text(Num(stdDev(2) * 60.0, "##0'.0", sep));
+    slot(18).Text(precision(stdDev(2), "##0'.0"));
     {
         SlotWriter w = slot(19);
         lines += 3;

@@ -5,9 +5,10 @@
 // nothing here touches a widget.
 //
 // Texts are UTF-8. Numbers use the user's decimal separator; dates read
-// "d mmm yyyy hh:mm:ss". A line break is "\r\n" (a new paragraph with the
-// same paragraph format). Angles of the fix are degrees, the ellipse, circle
-// and deviations are shown in minutes of arc (= nautical miles of latitude).
+// "d mmm yyyy hh:mm:ss" with the user's month names. A line break is "\r\n"
+// (a new paragraph with the same paragraph format). Angles of the fix are
+// degrees, the ellipse, circle and deviations are shown in minutes of arc
+// (= nautical miles of latitude).
 #pragma once
 
 #include <optional>
@@ -16,6 +17,7 @@
 
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
+#include "navlib/number_format.h"
 #include "navlib/star_fix_types.h"
 #include "workbench/report_details.h"
 
@@ -61,6 +63,7 @@ struct NumericReportInputs {
     bool FullRoutine = true;
     bool FindSystErr = false;  // the systematic-error box is ticked
     std::string DecSep = ".";
+    DateNames Dates;  // the user's month names
     // Lines of the printer's page in Arial 12 pt (the details then start on
     // a new printed page); 0 when no printer is installed.
     int pageLines = 0;
@@ -71,6 +74,14 @@ struct NumericReport {
     ReportSlot closing;             // written after the last slot
     int lineEstimate = 0;           // report lines counted before "Details:"
 };
+
+// Shown in place of a figure the fix cannot give.
+inline constexpr const char* kNotAvailable = "—";
+
+// Whether the fix carries an estimate of its precision: only with more
+// sights than unknowns (two sights fix the position exactly, and the solver
+// leaves the deviations, ellipse and circle at 0, which says nothing).
+bool PrecisionEstimated(const FixResult& fix, int obsCount);
 
 // Builds the report of `fix`. Between the texts of the statistics and those
 // of the details it recomputes the per-sight figures (RecomputeSightDetails):

@@ -11,6 +11,7 @@
 #include "charts/chart_data.h"
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
+#include "navlib/number_format.h"
 #include "navlib/star_fix_types.h"
 #include "sailing/great_circle_report.h"
 #include "sailing/great_circle_sailing.h"
@@ -23,6 +24,8 @@ struct WorkbenchState {
     // (a blank when the locale gives none). Every mask and shown number
     // uses it.
     std::string DecSep = ".";
+    // The month and weekday names of the user's locale, for shown dates.
+    DateNames Dates;
     // The program folder, without a trailing separator.
     std::string AppPath;
     // The program's version as shown by the splash ("1.21").

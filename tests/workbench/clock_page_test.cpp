@@ -5,7 +5,10 @@
 // driven by hand, nothing waits on a real second.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDateTimeEdit>
+#include <QTabBar>
+#include <QTest>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -83,6 +86,25 @@ TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
     // En&d closes the page.
     w->show();
     w->cmdEndTabOptions_Click();
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+}
+
+// Guards the refresh running on while the navigator types the time to set:
+// the focus moving from the tab set into the page's picker or its Set
+// button stops it; the tab set taking the focus again restarts it.
+TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->mnuOptionsTab_Click();
+    QTabBar* tabs = w->tabOptions->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    ASSERT_TRUE(w->tmrSysTime->isActive());
+    QTest::mouseClick(w->dtpTime3, Qt::LeftButton);
+    EXPECT_FALSE(w->tmrSysTime->isActive());
+    tabs->setFocus(Qt::BacktabFocusReason);
+    EXPECT_TRUE(w->tmrSysTime->isActive());
+    w->cmdSetSysTime->setFocus(Qt::TabFocusReason);
     EXPECT_FALSE(w->tmrSysTime->isActive());
 }
 

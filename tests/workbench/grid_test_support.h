@@ -3,8 +3,13 @@
 // editors' short pauses instant, and helpers that put sights into the grid.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QTest>
+#include <QToolBar>
 
 #include "navlib/hooks.h"
 #include "workbench/observation_grid.h"
@@ -56,6 +61,37 @@ struct GridWindow {
     // Marks every input of the page entered.
     void EnterEverything() {
         for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
+    }
+};
+
+// A GridWindow whose program folder holds the program's own report template
+// and planetary file, so that the results commands run whole.
+struct ResultsWindow : GridWindow {
+    ResultsWindow() {
+        QFile t(QString(ORVEX_PROGRAM_DIR) + "/NumResults.rtf");
+        folder.Write("NumResults.rtf", t.open(QIODevice::ReadOnly) ? t.readAll().toStdString() : "");
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    }
+    // Clicks the shown toolbar button of an action, as the mouse does.
+    void Click(const char* action) {
+        QAction* a = w->Action(action);
+        if (!a) {
+            ADD_FAILURE() << "no action " << action;
+            return;
+        }
+        for (QToolBar* bar : w->findChildren<QToolBar*>())
+            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        a->trigger();
+    }
+    // Loads an observation file through the open dialog; false when the
+    // dialog was asked again (the file refused).
+    bool Load(const QString& path) {
+        script.fileNames = {path};
+        w->cmdLoadObs_Click();
+        return script.fileNames.empty();
     }
 };
 

@@ -2,12 +2,15 @@
 // wait window, driven directly (never shown modally).
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <ctime>
 
 #include "workbench/date_values.h"
 #include "workbench/frm_end.h"
@@ -15,7 +18,8 @@
 #include "workbench/frm_time_store.h"
 #include "workbench/frm_wait.h"
 #include "workbench/workbench_state.h"
-#include "workbench_test_support.h"
+#include "grid_test_support.h"
+#include "navlib/date_time.h"
 
 namespace orvex {
 namespace {
@@ -140,6 +144,69 @@ TEST(FrmTimeStore, CorrectedTimeAndRefusals) {
     dlg.updCorr_DownClick();
     EXPECT_EQ(dlg.txtCorr->text(), "-2");
     EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:49");
+}
+
+// Guards OK doing nothing for a UT instant that the PC's own zone skips (the
+// UT text was read as local time: 02:30 UT on 29 Mar 2026 under
+// Europe/Paris), and the close box: the dialog comes back with "-15".
+TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
+    const QByteArray oldZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Paris");
+    tzset();
+    test::GridWindow g;
+    g.w->TimeStoreDialog()->utcNow = [] { return MakeDateTime(2026, 3, 29, 2, 30, 0); };
+    auto* f5 = g.w->findChild<QPushButton*>("cmdChronoF5");
+    g.script.dialogHandler = [](QDialog& d) {
+        d.show();
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        return d.result();
+    };
+    QTest::mouseClick(f5, Qt::LeftButton);
+    EXPECT_EQ(FormatDialogTime(g.w->State().TimeStored), "29 Mar 2026 02:29:45");
+
+    g.script.dialogHandler = [](QDialog& d) {
+        d.show();
+        d.findChild<QLineEdit*>("txtCorr")->setText("-40");
+        d.close();
+        return d.result();
+    };
+    QTest::mouseClick(f5, Qt::LeftButton);
+    QString corr;
+    g.script.dialogHandler = [&corr](QDialog& d) {
+        corr = d.findChild<QLineEdit*>("txtCorr")->text();
+        return 0;
+    };
+    QTest::mouseClick(f5, Qt::LeftButton);
+    EXPECT_EQ(corr, "-15");
+    oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
+    tzset();
+}
+
+// Guards the probability dialog after its close box: made anew, it chooses
+// 0.95 again instead of keeping the level chosen before.
+TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
+    test::GridWindow g;
+    g.script.dialogHandler = [](QDialog& d) {
+        d.findChild<QListWidget*>("lstProba")->setCurrentRow(3);
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        return 1;
+    };
+    g.w->Action("mnuAstroProba")->trigger();
+    EXPECT_EQ(g.w->State().Proba, 0.999);
+    g.script.dialogHandler = [](QDialog& d) {
+        d.show();
+        d.close();
+        return 0;
+    };
+    g.w->Action("mnuAstroProba")->trigger();
+    QString shown;
+    g.script.dialogHandler = [&shown](QDialog& d) {
+        shown = d.findChild<QListWidget*>("lstProba")->currentItem()->text();
+        return 0;
+    };
+    g.w->Action("mnuAstroProba")->trigger();
+    EXPECT_EQ(shown, "0.95");
+    EXPECT_EQ(g.w->State().Proba, 0.95);
 }
 
 // Guards the wait window hanging a print: it must hide after 18 ticks and

@@ -37,29 +37,9 @@ std::string ProgramFile(const char* name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
 }
 
-struct Road : ::testing::Test, test::GridWindow {
+struct Road : ::testing::Test, test::ResultsWindow {
     QTemporaryDir temp;
-    Road() {
-        folder.Write("NumResults.rtf", ProgramFile("NumResults.rtf"));
-        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
-        folder.Write("Observations/.keep", "");
-    }
-    // Clicks the toolbar button of an action, as the mouse does.
-    void Click(const char* action) {
-        QAction* a = w->Action(action);
-        ASSERT_NE(a, nullptr) << action;
-        for (QToolBar* bar : w->findChildren<QToolBar*>())
-            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) {
-                QTest::mouseClick(b, Qt::LeftButton);
-                return;
-            }
-        a->trigger();
-    }
-    bool Load(const QString& path) {
-        script.fileNames = {path};
-        w->cmdLoadObs_Click();
-        return script.fileNames.empty();
-    }
+    Road() { folder.Write("Observations/.keep", ""); }
     QString Mpp() const { return w->StatusPanel("MPP")->text(); }
     std::string Report() const { return w->rtfNumDisp->Text().toStdString(); }
 };
