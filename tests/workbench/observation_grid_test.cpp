@@ -451,30 +451,60 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
-// Guards the commit's pause: a move that arrives while the altitude's
-// commit waits must not mark another row's cell as committed; the mark goes
-// to the cell the value was written into.
+// Guards the commit: it runs no event loop, so a move that arrives
+// meanwhile waits until the cell is written and marked; the committed value
+// shows green over its cell for a moment.
 TEST_F(Grid, MoveDuringTheCommitPauseMarksTheRightCell) {
     g()->SetCurrentCell(2, 2);
     GridChar('3');
     bool moved = false;
     SetEventPump([&] {
-        QCoreApplication::processEvents();
-        pauses.clock.seconds += 0.35;
-        if (!moved) {
-            moved = true;
-            g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
-        }
+        moved = true;
+        g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
     });
     w->grdObs_GotFocus();
-    SetEventPump([this] {
-        QCoreApplication::processEvents();
-        pauses.clock.seconds += 0.35;
-    });
-    EXPECT_TRUE(moved);
+    SetEventPump(nullptr);
+    EXPECT_FALSE(moved);
     EXPECT_EQ(Cell(2, 2), "03°00'.0");
     EXPECT_TRUE(filled()[2][2]);
     EXPECT_FALSE(filled()[5][2]);
+    auto* shown = w->findChild<QLabel*>("grdObsCommitted");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->text(), "03°00'.0");
+    EXPECT_EQ(shown->geometry(), g()->CellRect(2, 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }, 2000));
+}
+
+// Guards sights typed at full speed: keys that arrive while a commit is
+// being made go where the navigator aimed them. The commit once paused with
+// the event loop running, so the next sight's keys reopened the cell just
+// left and the second row kept only its correction.
+TEST_F(Grid, FastTypingLosesNoSight) {
+    w->mskInstErr[0]->SetMaskedText("-01.50");
+    w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
+    g()->setFocus();
+    test::FastKeyboard keys;
+    keys.Type(" ^\tv\t45305\t ^\ta\t32154\t ^\ts\t12007\t");
+    keys.Drain();
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const QStringList typed[3] = {{"VEGA", "45°30'.5"}, {"ACAMAR", "32°15'.4"},
+                                  {"SABIK", "12°00'.7"}};
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(Cell(r, 0), QString::fromStdString(FormatDateTime(
+                                  MakeDateTime(2026, 12, 8, 18, 0, 0) + r, "d mmm yyyy hh:mm:ss")));
+        EXPECT_EQ(Cell(r, 1), typed[r - 1][0]) << r;
+        EXPECT_EQ(Cell(r, 2), typed[r - 1][1]) << r;
+        EXPECT_EQ(Cell(r, 3), "-01.50") << r;
+    }
+    EXPECT_EQ(g()->Row(), 4);
+    EXPECT_EQ(g()->Col(), 0);
+    ASSERT_TRUE(w->ReadObsGrid());
+    const ObservationSet& o = w->State().Obs;
+    ASSERT_EQ(o.ObsCount, 3);
+    EXPECT_EQ(o.ObsBody[2], "ACAMAR");
+    EXPECT_DOUBLE_EQ(o.ObsHs(3), 12 + 0.7 / 60);
+    EXPECT_DOUBLE_EQ(o.ObsInstErr(2), -0.025);
 }
 
 // Guards the tooltips: row 1 explains the editing, its correction cell is
