@@ -483,16 +483,16 @@ void FrmWorking::EndGridEdit(QWidget* editor, int keyCode, int shift) {
             grdObs_KeyDown(Qt::Key_Tab, 0);
             break;
         }
+        // The commit is made here and now; no events run before the move, so
+        // the keys typed after Up or Down land on the new row.
         case Qt::Key_Up:
             grdObs->setFocus(Qt::OtherFocusReason);
             grdObs_GotFocus();
-            QCoreApplication::processEvents();
             if (grdObs->Row() > 1) grdObs->SetCurrentCell(grdObs->Row() - 1, grdObs->Col());
             break;
         case Qt::Key_Down:
             grdObs->setFocus(Qt::OtherFocusReason);
             grdObs_GotFocus();
-            QCoreApplication::processEvents();
             if (grdObs->Row() < grdObs->Rows() - 1)
                 grdObs->SetCurrentCell(grdObs->Row() + 1, grdObs->Col());
             break;

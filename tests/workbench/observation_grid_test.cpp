@@ -486,10 +486,12 @@ TEST_F(Grid, FastTypingLosesNoSight) {
     g()->setFocus();
     test::FastKeyboard keys;
     keys.Type(" ^\tv\t45305\t ^\ta\t32154\t ^\ts\t12007\t");
+    // Then the last two altitudes corrected, going up from the editor.
+    keys.Type("^\t\t20000^30000\t");
     keys.Drain();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    const QStringList typed[3] = {{"VEGA", "45°30'.5"}, {"ACAMAR", "32°15'.4"},
-                                  {"SABIK", "12°00'.7"}};
+    const QStringList typed[3] = {{"VEGA", "45°30'.5"}, {"ACAMAR", "30°00'.0"},
+                                  {"SABIK", "20°00'.0"}};
     for (int r = 1; r <= 3; ++r) {
         EXPECT_EQ(Cell(r, 0), QString::fromStdString(FormatDateTime(
                                   MakeDateTime(2026, 12, 8, 18, 0, 0) + r, "d mmm yyyy hh:mm:ss")));
@@ -497,13 +499,13 @@ TEST_F(Grid, FastTypingLosesNoSight) {
         EXPECT_EQ(Cell(r, 2), typed[r - 1][1]) << r;
         EXPECT_EQ(Cell(r, 3), "-01.50") << r;
     }
-    EXPECT_EQ(g()->Row(), 4);
+    EXPECT_EQ(g()->Row(), 3);
     EXPECT_EQ(g()->Col(), 0);
     ASSERT_TRUE(w->ReadObsGrid());
     const ObservationSet& o = w->State().Obs;
     ASSERT_EQ(o.ObsCount, 3);
     EXPECT_EQ(o.ObsBody[2], "ACAMAR");
-    EXPECT_DOUBLE_EQ(o.ObsHs(3), 12 + 0.7 / 60);
+    EXPECT_DOUBLE_EQ(o.ObsHs(1), 45 + 30.5 / 60);
     EXPECT_DOUBLE_EQ(o.ObsInstErr(2), -0.025);
 }
 
