@@ -242,12 +242,12 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_EQ(f->BackColor(), kValidGreen);
     EXPECT_EQ(w->State().InstErr, -0.5);
     w->mskInstErr_GotFocus(0);
-    f->SetMaskedText("x12.00");
+    f->SetMaskedText("-__.__");  // a sign alone is no number
     f->Commit();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text,
               "The instrumental correction is not valid. Try again please.");
-    EXPECT_EQ(f->text(), "x12.0_");
+    EXPECT_EQ(f->text(), "-__.__");
     EXPECT_FALSE(entered[8]);
     EXPECT_EQ(w->State().InstErr, -0.5);
     // Left empty: still not entered, and the fix stops at "Missing data".
@@ -259,6 +259,40 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     script.Clear();
     EXPECT_FALSE(w->RunStarFix());
     EXPECT_EQ(script.messages.at(0).title, "Missing data");
+}
+
+// Guards the first place of both correction fields: it takes a sign, a
+// blank or a digit and nothing else. A stray letter there once read as no
+// number and went silently into the fix as +99.99' (1°40').
+TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
+    g()->SetCurrentCell(1, 3);
+    GridChar('x');  // opens the cell, the letter is not taken
+    EXPECT_EQ(w->mskInstErr[1]->text(), "___.__");
+    Type("1.5");
+    Key(Qt::Key_Home);
+    Type("k");
+    EXPECT_EQ(w->mskInstErr[1]->text(), "__1.5_");
+    Type("-");
+    Key(Qt::Key_Up);  // leaves the editor
+    EXPECT_EQ(Cell(1, 3), "-01.50");
+    g()->SetCurrentCell(2, 3);
+    GridChar(' ');
+    Type("0");
+    Key(Qt::Key_Home);
+    Type(" ");
+    EXPECT_EQ(w->mskInstErr[1]->text(), " _0.__");
+    // The conditions field: the same place takes no letter either.
+    w->tabIn->blockSignals(true);
+    w->tabIn->setCurrentIndex(1);
+    w->tabIn->blockSignals(false);
+    MaskedField* f = w->mskInstErr[0];
+    QTest::mouseClick(f, Qt::LeftButton);
+    f->setCursorPosition(0);
+    Type("q+0120");
+    EXPECT_EQ(f->text(), "+01.20");
+    w->MaskField("mskHeightM", -1)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w->State().InstErr, 1.2);
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 }
 
 // Guards the time editor's keys: a typed digit replaces the first one of
