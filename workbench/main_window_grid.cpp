@@ -590,7 +590,16 @@ bool FrmWorking::grdObs_KeyDown(int keyCode, int shift) {
         RemoveFilledRow(s.ObsCellFilled, r);
         const bool init = s.GridInitialising;
         s.GridInitialising = true;
-        grdObs->RemoveGridRow(r);
+        if (grdObs->Rows() > 2) {
+            grdObs->RemoveGridRow(r);
+        } else {
+            // The last row stays, emptied: the editors need a cell to open
+            // over.
+            for (int c = 0; c < 4; ++c) {
+                grdObs->SetTextMatrix(r, c, QString());
+                grdObs->SetCellBackColor(r, c, MaskedField::WindowColor());
+            }
+        }
         s.GridInitialising = init;
         s.CurObsRow = grdObs->Row();
         return true;

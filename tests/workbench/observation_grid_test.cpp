@@ -402,6 +402,27 @@ TEST_F(Grid, DeleteAndControlDelete) {
     EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
 }
 
+// Guards Ctrl+Delete held down: the grid keeps one row, emptied, and a
+// sight can still be typed into it. It once removed every row and left the
+// editors nothing to open over until the next erase or load.
+TEST_F(Grid, ControlDeleteHeldKeepsOneRow) {
+    PutRow(1, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    g()->SetCellBackColor(1, 2, kRefusedRed);
+    for (int i = 0; i < 60; ++i) GridKey(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(g()->Rows(), 2);
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_TRUE(Cell(1, c).isEmpty()) << c;
+        EXPECT_FALSE(filled()[1][c]) << c;
+    }
+    EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
+    GridKey(Qt::Key_Space);
+    ASSERT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_EQ(w->dtpObsTime->geometry().topLeft(), g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(filled()[1][0]);
+    EXPECT_FALSE(Cell(1, 0).isEmpty());
+}
+
 // Guards the table arithmetic of Ctrl+Delete on its own, including the last
 // filled row and a row after a gap.
 TEST(GridFlags, RemoveFilledRow) {
