@@ -509,7 +509,7 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
 // Guards the commit: it runs no event loop, so a move that arrives
 // meanwhile waits until the cell is written and marked; the committed value
 // shows green over its cell for a moment.
-TEST_F(Grid, MoveDuringTheCommitPauseMarksTheRightCell) {
+TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
     g()->SetCurrentCell(2, 2);
     GridChar('3');
     bool moved = false;
