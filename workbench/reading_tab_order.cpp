@@ -45,18 +45,25 @@ class ReadingOrder : public QObject {
   public:
     explicit ReadingOrder(QTabWidget* tabs) : QObject(tabs), tabs_(tabs) {
         for (int i = 0; i < tabs->count(); ++i) tabs->widget(i)->installEventFilter(this);
+        tabs->tabBar()->installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::Show && watched->isWidgetType()) {
+        if (e->type() == QEvent::Show && watched != tabs_->tabBar()) {
             Apply(static_cast<QWidget*>(watched));
-        } else if (e->type() == QEvent::KeyPress && watched == last_) {
+        } else if (e->type() == QEvent::KeyPress && last_) {
             auto* k = static_cast<QKeyEvent*>(e);
-            if (k->key() == Qt::Key_Tab && !(k->modifiers() & (Qt::ShiftModifier |
-                                                               Qt::ControlModifier |
-                                                               Qt::AltModifier))) {
+            if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+            const bool back = k->key() == Qt::Key_Backtab ||
+                              (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier));
+            const bool forward = k->key() == Qt::Key_Tab && !back;
+            if (forward && watched == last_) {
                 tabs_->tabBar()->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+            if (back && watched == tabs_->tabBar()) {
+                last_->setFocus(Qt::BacktabFocusReason);
                 return true;
             }
         }

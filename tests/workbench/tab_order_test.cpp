@@ -60,6 +60,8 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
     EXPECT_EQ(TabStops(w->tabOptions, 2),
               QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2",
                            "cmdEndTabOptions_2"}));
+    QTest::keyClick(w->tabOptions->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w->cmdEndTabOptions[2]);
     w->cmdEndTabOptions_Click();
 
     w->mnuUtil_Click(0);
