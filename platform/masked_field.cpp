@@ -110,6 +110,9 @@ void MaskedField::SetMask(const QString& mask) {
             case u'9':
                 places_.push_back({Kind::DigitOrBlank, QChar()});
                 break;
+            case u'+':
+                places_.push_back({Kind::DigitSignOrBlank, QChar()});
+                break;
             case u'?':
                 places_.push_back({Kind::Letter, QChar()});
                 break;
@@ -157,6 +160,8 @@ bool MaskedField::Accepts(const Place& p, QChar c) const {
             return c.isDigit() && c.unicode() < 128;
         case Kind::DigitOrBlank:
             return (c.isDigit() && c.unicode() < 128) || c == u' ';
+        case Kind::DigitSignOrBlank:
+            return (c.isDigit() && c.unicode() < 128) || c == u' ' || c == u'+' || c == u'-';
         case Kind::Letter:
             return c.isLetter();
         case Kind::Any:

@@ -7,6 +7,7 @@
 // Mask characters (everything else is a literal shown as it stands):
 //   #   a digit
 //   9   a digit or a blank (optional digit)
+//   +   a digit, a blank or a sign "+" or "-" (a signed digit place)
 //   ?   a letter
 //   &   any printable character (e.g. a sign)
 //   A   a letter or a digit;  a  a letter, a digit or a blank
@@ -141,6 +142,7 @@ class MaskedField : public QLineEdit {
         Literal,
         Digit,
         DigitOrBlank,
+        DigitSignOrBlank,
         Letter,
         Any,
         AlphaNum,

@@ -36,7 +36,8 @@ FrmEnd::FrmEnd(QWidget* owner) : QDialog(owner) {
     cmdNo = new QPushButton("&Cancel", this);
     cmdNo->setObjectName("cmdNo");
     cmdNo->setToolTip("Back to Orvex");
-    cmdNo->setAutoDefault(false);
+    // Enter presses the button that has the focus: on "Cancel" it cancels.
+    cmdNo->setAutoDefault(true);
 
     tmrQuit = new QTimer(this);
     tmrQuit->setObjectName("tmrQuit");

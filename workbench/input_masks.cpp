@@ -9,8 +9,9 @@ std::vector<MaskAssignment> StartMasks(const std::string& sep) {
     for (int i = 0; i <= 5; ++i) m.push_back({"mskLong", i, "99#°##'" + sep + "# ?"});
     m.push_back({"mskLong", 4, "9#°#0'"});
     for (int i = 0; i <= 1; ++i) m.push_back({"mskCourse", i, "99#°" + sep + "#"});
-    // The correction is signed: its first place takes the sign or a digit.
-    for (int i = 0; i <= 1; ++i) m.push_back({"mskInstErr", i, "&9#" + sep + "##"});
+    // The correction is signed: its first place takes a sign, a blank or a
+    // digit, nothing else.
+    for (int i = 0; i <= 1; ++i) m.push_back({"mskInstErr", i, "+9#" + sep + "##"});
     m.push_back({"mskHeightInst", -1, "9#°##'" + sep + "#"});
     m.push_back({"mskSpeed", -1, "###" + sep + "#"});
     m.push_back({"mskHeightF", -1, "###" + sep + "#"});

@@ -1,6 +1,7 @@
 // The input masks of the main window's masked fields. "9" is an optional
-// digit, "#" a digit, "?" a letter, "&" any character; the decimal-separator
-// place carries the user's separator and every other character is a literal.
+// digit, "#" a digit, "+" a digit, a blank or a sign, "?" a letter, "&" any
+// character; the decimal-separator place carries the user's separator and
+// every other character is a literal.
 #pragma once
 
 #include <string>

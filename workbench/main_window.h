@@ -479,6 +479,8 @@ class FrmWorking : public QMainWindow {
     void BuildObservationGrid(QWidget* page, QGridLayout* layout);
     bool GridEditorKey(QWidget* editor, QKeyEvent* key);
     void CommitGridEditor(int col);
+    // Shows a committed cell's value green for a moment (no waiting).
+    void ConfirmGridCell(int row, int col);
     void ResetForNewStarFix();
     // Stores a time of the page (0 the estimated position's, 1 the wanted
     // one) as its picker's commit does, and shows it in the picker.
@@ -556,6 +558,9 @@ class FrmWorking : public QMainWindow {
     // not shown twice when two commits run for one leave.
     QString refusedAltitude_;
     int refusedAltitudeRow_ = 0;
+    // The committed value shown over its cell, and the timer that hides it.
+    QLabel* gridConfirm_ = nullptr;
+    QTimer* gridConfirmTimer_ = nullptr;
     // Star-fix inputs: True after the first choice in the ellipsoid list.
     bool ellipsoidSeen_ = false;
     // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.

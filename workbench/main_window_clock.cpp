@@ -19,6 +19,7 @@
 
 #include "platform/pc_clock.h"
 #include "workbench/main_window.h"
+#include "workbench/reading_tab_order.h"
 
 namespace orvex {
 
@@ -79,7 +80,7 @@ void FrmWorking::BuildClockPage() {
     lblSystemGMT = label("lblSystemGMT", "GMT System Time :");
     txtSysTime = clockField("txtSysTime");
     lblSystemTime = label("lblSystemTime", "If necessary, set here your system time in GMT :");
-    dtpTime3 = new QDateTimeEdit(fields);
+    dtpTime3 = new DateTimePicker(fields);
     dtpTime3->setObjectName("dtpTime_3");
     dtpTime3->setTimeSpec(Qt::UTC);
     dtpTime3->setDisplayFormat("d MMM yyyy HH:mm:ss");

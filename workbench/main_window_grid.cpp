@@ -9,9 +9,12 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGridLayout>
+#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -104,6 +107,19 @@ void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
         e->installEventFilter(hook);
         gridHooks_.push_back(hook);
     }
+    gridConfirm_ = new QLabel(host);
+    gridConfirm_->setObjectName("grdObsCommitted");
+    gridConfirm_->setAlignment(Qt::AlignCenter);
+    gridConfirm_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    gridConfirm_->setAutoFillBackground(true);
+    QPalette green = gridConfirm_->palette();
+    green.setColor(QPalette::Window, kValidGreen);
+    gridConfirm_->setPalette(green);
+    gridConfirm_->hide();
+    gridConfirmTimer_ = new QTimer(gridConfirm_);
+    gridConfirmTimer_->setSingleShot(true);
+    gridConfirmTimer_->setInterval(300);
+    connect(gridConfirmTimer_, &QTimer::timeout, gridConfirm_, &QWidget::hide);
     mskHeightInst->setToolTip("[TAB] next cell/row");
     mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
     mskHeightInst->SetCommitHook([this](MaskedField&) { mskHeightInst_LostFocus(); });
@@ -172,6 +188,7 @@ void FrmWorking::InitObsGrid() {
     editRow_ = 0;
     for (int c = 0; c < 4; ++c)
         if (QWidget* e = GridEditor(c)) e->setVisible(false);
+    gridConfirm_->hide();
     grdObs->Reset(kGridDataRows);
 
     QFont font = grdObs->font();
@@ -424,13 +441,26 @@ void FrmWorking::BeginGridEdit(QWidget* editor, int keyAscii) {
     editor->setVisible(true);
     editor->setFocus(Qt::OtherFocusReason);
     if (col == 1 && printable) {
-        // The typed letter goes to the list as a keystroke: its own
-        // first-letter search picks the body.
+        // The typed letter goes to the list as a keystroke, at once: its own
+        // first-letter search picks the body before any key typed after it.
+        // The search starts afresh in every cell, however fast the letters
+        // of two cells follow each other.
+        cboBody->view()->keyboardSearch(QString());
         const QString ch = QString(QChar(keyAscii));
-        QCoreApplication::postEvent(
-            cboBody, new QKeyEvent(QEvent::KeyPress, QKeySequence(ch.toUpper())[0].key(),
-                                   Qt::NoModifier, ch));
+        QKeyEvent letter(QEvent::KeyPress, QKeySequence(ch.toUpper())[0].key(), Qt::NoModifier,
+                         ch);
+        QCoreApplication::sendEvent(cboBody, &letter);
     }
+}
+
+void FrmWorking::ConfirmGridCell(int row, int col) {
+    // The committed value shows green over its cell for a moment while the
+    // navigator goes on typing: nothing waits for it.
+    gridConfirm_->setText(grdObs->TextMatrix(row, col));
+    gridConfirm_->setGeometry(grdObs->CellRect(row, col));
+    gridConfirm_->raise();
+    gridConfirm_->show();
+    gridConfirmTimer_->start();
 }
 
 void FrmWorking::EndGridEdit(QWidget* editor, int keyCode, int shift) {
@@ -453,16 +483,16 @@ void FrmWorking::EndGridEdit(QWidget* editor, int keyCode, int shift) {
             grdObs_KeyDown(Qt::Key_Tab, 0);
             break;
         }
+        // The commit is made here and now; no events run before the move, so
+        // the keys typed after Up or Down land on the new row.
         case Qt::Key_Up:
             grdObs->setFocus(Qt::OtherFocusReason);
             grdObs_GotFocus();
-            QCoreApplication::processEvents();
             if (grdObs->Row() > 1) grdObs->SetCurrentCell(grdObs->Row() - 1, grdObs->Col());
             break;
         case Qt::Key_Down:
             grdObs->setFocus(Qt::OtherFocusReason);
             grdObs_GotFocus();
-            QCoreApplication::processEvents();
             if (grdObs->Row() < grdObs->Rows() - 1)
                 grdObs->SetCurrentCell(grdObs->Row() + 1, grdObs->Col());
             break;
@@ -560,7 +590,16 @@ bool FrmWorking::grdObs_KeyDown(int keyCode, int shift) {
         RemoveFilledRow(s.ObsCellFilled, r);
         const bool init = s.GridInitialising;
         s.GridInitialising = true;
-        grdObs->RemoveGridRow(r);
+        if (grdObs->Rows() > 2) {
+            grdObs->RemoveGridRow(r);
+        } else {
+            // The last row stays, emptied: the editors need a cell to open
+            // over.
+            for (int c = 0; c < 4; ++c) {
+                grdObs->SetTextMatrix(r, c, QString());
+                grdObs->SetCellBackColor(r, c, MaskedField::WindowColor());
+            }
+        }
         s.GridInitialising = init;
         s.CurObsRow = grdObs->Row();
         return true;
@@ -644,9 +683,8 @@ void FrmWorking::mskHeightInst_LostFocus() {
     grdObs->SetTextMatrix(row, 2, text);
     grdObs->SetCellBackColor(row, 2, MaskedField::WindowColor());
     refusedAltitude_.clear();
-    Pause(0.3f);
-    if (row <= grdObs->Rows() - 1 && !grdObs->TextMatrix(row, 2).isEmpty())
-        state_.ObsCellFilled[row][2] = true;
+    state_.ObsCellFilled[row][2] = true;
+    ConfirmGridCell(row, 2);
 }
 
 void FrmWorking::mskInstErr_GotFocus(int index) {
@@ -670,8 +708,8 @@ void FrmWorking::mskInstErr_LostFocus(int index) {
         if (state_.ObsCellFilled[row][3] && grdObs->TextMatrix(row, 3) == text) return;
         grdObs->SetTextMatrix(row, 3, text);
         grdObs->SetCellBackColor(row, 3, MaskedField::WindowColor());
-        Pause(0.3f);
-        if (row <= grdObs->Rows() - 1) state_.ObsCellFilled[row][3] = true;
+        state_.ObsCellFilled[row][3] = true;
+        ConfirmGridCell(row, 3);
         return;
     }
     if (std::fabs(x) > 99.99) {

@@ -19,6 +19,7 @@
 #include "platform/pc_clock.h"
 #include "workbench/focus_watch.h"
 #include "workbench/main_window.h"
+#include "workbench/reading_tab_order.h"
 #include "workbench/up_down_buttons.h"
 
 namespace orvex {
@@ -57,7 +58,7 @@ QVBoxLayout* ClearFieldArea(QWidget* fields) {
 }
 
 QDateTimeEdit* MakePicker(const QString& name, QWidget* parent) {
-    auto* p = new QDateTimeEdit(parent);
+    auto* p = new DateTimePicker(parent);
     p->setObjectName(name);
     // Every time of the star fix is UT: no daylight-saving gap or repeat.
     p->setTimeSpec(Qt::UTC);

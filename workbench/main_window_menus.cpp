@@ -93,7 +93,10 @@ QAction* FrmWorking::AddToolButton(QToolBar* bar, const char* name, const QStrin
                                   : bar == tlhStarfix ? 1
                                   : bar == tlhNum     ? 2
                                                       : 3];
-    auto* a = bar->addAction(ToolbarIcon(glyph, colour), QString(name).mid(3));
+    // A button without a tooltip of its own has no text either: the mouse
+    // would show the text as its tooltip.
+    auto* a = bar->addAction(ToolbarIcon(glyph, colour),
+                             tip.isEmpty() ? QString() : QString(name).mid(3));
     a->setObjectName(name);
     if (!tip.isEmpty()) a->setToolTip(tip);
     if (auto* w = bar->widgetForAction(a)) w->setObjectName(name);

@@ -15,6 +15,7 @@
 
 #include "platform/rich_text_box.h"
 #include "workbench/main_window.h"
+#include "workbench/reading_tab_order.h"
 #include "workbench/masked_input.h"
 #include "workbench/window_art.h"
 
@@ -103,6 +104,11 @@ void FrmWorking::BuildPages() {
     BuildOptionsTabs();
     BuildStarFixInputControls();
     BuildSailingControls();
+
+    // The keyboard walk: Tab in reading order on every tab, and Enter
+    // presses the button that has the focus.
+    for (QTabWidget* tabs : {tabIn, tabUtil, tabOptions}) KeepReadingTabOrder(tabs);
+    for (QPushButton* b : client->findChildren<QPushButton*>()) b->setAutoDefault(true);
 }
 
 void FrmWorking::BuildInputTabs() {

@@ -10,7 +10,6 @@
 #include <QToolBar>
 
 #include "charts/print_lib.h"
-#include "navlib/array_lib.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
 #include "workbench/main_window.h"
@@ -199,8 +198,9 @@ void FrmWorking::ShowNumericResults() {
     in.pageLines = PrinterPageLines();
     const NumericReport report =
         BuildNumericReport(in, state_.Fix, state_.Obs, state_.ObsRunDist, state_.E);
+    // No pause with the event loop running here: a click on the page's
+    // toolbar must wait until the report shows.
     FillReportTemplate(report);
-    Pause(0.3f);
 
     panhGradient->setVisible(false);
     picLMChart->setVisible(false);

@@ -47,6 +47,13 @@ TEST(MaskedField, PlacesRefuseWrongClasses) {
     EXPECT_EQ(t.MaskedText(), QString("-5_"));
     QTest::keyClicks(&t, "x");
     EXPECT_EQ(t.MaskedText(), QString("-5_"));
+    MaskedField c("+9#.##");  // a signed digit place: sign, blank or digit
+    for (const char* typed : {"x", "+", "-", " ", "7"}) {
+        c.SetMaskedText("");
+        c.setCursorPosition(0);
+        QTest::keyClicks(&c, typed);
+        EXPECT_EQ(c.MaskedText(), typed[0] == 'x' ? QString("___.__") : typed + QString("__.__"));
+    }
 }
 
 // Guards the decimal separator of the user's locale: both "." and "," must

@@ -8,8 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 #include <QToolBar>
+#include <deque>
+#include <functional>
 
 #include "navlib/hooks.h"
 #include "workbench/observation_grid.h"
@@ -28,6 +31,53 @@ struct FastPauses {
         });
     }
     ~FastPauses() { SetEventPump(nullptr); }
+};
+
+// A keyboard and mouse as fast as a navigator's fingers: the keys (and
+// clicks) are queued and delivered one per turn of the event loop, each key
+// to the widget that has the focus when it arrives, and nothing waits for
+// one to be handled (unlike QTest::keyClick). Characters of `keys`: '\t'
+// Tab, '^' Up, anything else itself.
+class FastKeyboard : public QObject {
+  public:
+    void Type(const QString& keys) {
+        for (const QChar c : keys) Then([c] { Deliver(c); });
+    }
+    // Queues an action (a click) for its turn.
+    void Then(std::function<void()> step) {
+        steps_.push_back(std::move(step));
+        if (steps_.size() == 1) QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+    // Turns the event loop until everything has been delivered.
+    void Drain() {
+        for (int i = 0; i < 10000 && !steps_.empty(); ++i) QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+  protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::User) return QObject::event(e);
+        if (steps_.empty()) return true;
+        const std::function<void()> step = std::move(steps_.front());
+        steps_.pop_front();
+        if (!steps_.empty()) QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        step();
+        return true;
+    }
+
+  private:
+    static void Deliver(QChar c) {
+        const int key = c == '\t'  ? Qt::Key_Tab
+                        : c == '^' ? Qt::Key_Up
+                                   : QKeySequence(QString(c).toUpper())[0].key();
+        const QString text = c == '^' ? QString() : QString(c);
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            if (QWidget* to = QApplication::focusWidget()) {
+                QKeyEvent k(type, key, Qt::NoModifier, text);
+                QCoreApplication::sendEvent(to, &k);
+            }
+    }
+    std::deque<std::function<void()>> steps_;
 };
 
 struct GridWindow {

@@ -164,7 +164,7 @@ TEST(InputMasks, SeparatorFollowsTheLocale) {
         EXPECT_EQ(last("mskLong", 3), "99#°##'" + sep + "# ?");
         EXPECT_EQ(last("mskLong", 4), "9#°#0'");
         EXPECT_EQ(last("mskCourse", 1), "99#°" + sep + "#");
-        EXPECT_EQ(last("mskInstErr", 1), "&9#" + sep + "##");
+        EXPECT_EQ(last("mskInstErr", 1), "+9#" + sep + "##");
         EXPECT_EQ(last("mskHeightInst", -1), "9#°##'" + sep + "#");
         EXPECT_EQ(last("mskSpeed", -1), "###" + sep + "#");
         EXPECT_EQ(last("mskHeightF", -1), "###" + sep + "#");

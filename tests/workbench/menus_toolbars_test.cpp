@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QHelpEvent>
 #include <QToolBar>
+#include <QToolTip>
 #include <QToolButton>
 
 #include "workbench/main_window.h"
@@ -161,6 +164,31 @@ TEST(MainToolbars, ButtonsTooltipsAndVisibilityAtStart) {
                        static_cast<QWidget*>(w->tabOptions), static_cast<QWidget*>(w->rtfNumDisp),
                        w->picLMChart})
         EXPECT_TRUE(p->isHidden()) << p->objectName().toStdString();
+}
+
+// Guards what the mouse shows over the toolbar buttons that have no
+// tooltip of their own: nothing. They once showed their internal names
+// ("Starfix", "RLGC", "Exit", "Print1", "Print2", "Grid1").
+TEST(MainToolbars, HoverShowsNoInternalNames) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    w->resize(1000, 720);
+    w->show();
+    auto hover = [&](QToolBar* bar, const char* name) {
+        w->ShowToolbar(bar);
+        QWidget* b = bar->widgetForAction(w->Action(name));
+        QHelpEvent e(QEvent::ToolTip, b->rect().center(), b->mapToGlobal(b->rect().center()));
+        QApplication::sendEvent(b, &e);
+        return e.isAccepted() ? QToolTip::text() : QString();  // ignored: no tooltip
+    };
+    for (const char* n : {"bthStarfix", "bthAzimuth", "bthRLGC", "bthExit"})
+        EXPECT_EQ(hover(w->tlhWorking, n), "") << n;
+    EXPECT_EQ(hover(w->tlhNum, "bthPrint1"), "");
+    EXPECT_EQ(hover(w->tlhGraph, "bthPrint2"), "");
+    EXPECT_EQ(hover(w->tlhGraph, "bthGrid1"), "");
+    EXPECT_EQ(hover(w->tlhGraph, "bthGrid2"), "No grid");
 }
 
 // Guards tab captions (mnemonics and the leading blanks are the window's

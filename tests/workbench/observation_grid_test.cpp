@@ -242,12 +242,12 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_EQ(f->BackColor(), kValidGreen);
     EXPECT_EQ(w->State().InstErr, -0.5);
     w->mskInstErr_GotFocus(0);
-    f->SetMaskedText("x12.00");
+    f->SetMaskedText("-__.__");  // a sign alone is no number
     f->Commit();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text,
               "The instrumental correction is not valid. Try again please.");
-    EXPECT_EQ(f->text(), "x12.0_");
+    EXPECT_EQ(f->text(), "-__.__");
     EXPECT_FALSE(entered[8]);
     EXPECT_EQ(w->State().InstErr, -0.5);
     // Left empty: still not entered, and the fix stops at "Missing data".
@@ -259,6 +259,40 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     script.Clear();
     EXPECT_FALSE(w->RunStarFix());
     EXPECT_EQ(script.messages.at(0).title, "Missing data");
+}
+
+// Guards the first place of both correction fields: it takes a sign, a
+// blank or a digit and nothing else. A stray letter there once read as no
+// number and went silently into the fix as +99.99' (1°40').
+TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
+    g()->SetCurrentCell(1, 3);
+    GridChar('x');  // opens the cell, the letter is not taken
+    EXPECT_EQ(w->mskInstErr[1]->text(), "___.__");
+    Type("1.5");
+    Key(Qt::Key_Home);
+    Type("k");
+    EXPECT_EQ(w->mskInstErr[1]->text(), "__1.5_");
+    Type("-");
+    Key(Qt::Key_Up);  // leaves the editor
+    EXPECT_EQ(Cell(1, 3), "-01.50");
+    g()->SetCurrentCell(2, 3);
+    GridChar(' ');
+    Type("0");
+    Key(Qt::Key_Home);
+    Type(" ");
+    EXPECT_EQ(w->mskInstErr[1]->text(), " _0.__");
+    // The conditions field: the same place takes no letter either.
+    w->tabIn->blockSignals(true);
+    w->tabIn->setCurrentIndex(1);
+    w->tabIn->blockSignals(false);
+    MaskedField* f = w->mskInstErr[0];
+    QTest::mouseClick(f, Qt::LeftButton);
+    f->setCursorPosition(0);
+    Type("q+0120");
+    EXPECT_EQ(f->text(), "+01.20");
+    w->MaskField("mskHeightM", -1)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w->State().InstErr, 1.2);
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 }
 
 // Guards the time editor's keys: a typed digit replaces the first one of
@@ -368,6 +402,27 @@ TEST_F(Grid, DeleteAndControlDelete) {
     EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
 }
 
+// Guards Ctrl+Delete held down: the grid keeps one row, emptied, and a
+// sight can still be typed into it. It once removed every row and left the
+// editors nothing to open over until the next erase or load.
+TEST_F(Grid, ControlDeleteHeldKeepsOneRow) {
+    PutRow(1, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    g()->SetCellBackColor(1, 2, kRefusedRed);
+    for (int i = 0; i < 60; ++i) GridKey(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(g()->Rows(), 2);
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_TRUE(Cell(1, c).isEmpty()) << c;
+        EXPECT_FALSE(filled()[1][c]) << c;
+    }
+    EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
+    GridKey(Qt::Key_Space);
+    ASSERT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_EQ(w->dtpObsTime->geometry().topLeft(), g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(filled()[1][0]);
+    EXPECT_FALSE(Cell(1, 0).isEmpty());
+}
+
 // Guards the table arithmetic of Ctrl+Delete on its own, including the last
 // filled row and a row after a gap.
 TEST(GridFlags, RemoveFilledRow) {
@@ -451,30 +506,62 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
-// Guards the commit's pause: a move that arrives while the altitude's
-// commit waits must not mark another row's cell as committed; the mark goes
-// to the cell the value was written into.
-TEST_F(Grid, MoveDuringTheCommitPauseMarksTheRightCell) {
+// Guards the commit: it runs no event loop, so a move that arrives
+// meanwhile waits until the cell is written and marked; the committed value
+// shows green over its cell for a moment.
+TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
     g()->SetCurrentCell(2, 2);
     GridChar('3');
     bool moved = false;
     SetEventPump([&] {
-        QCoreApplication::processEvents();
-        pauses.clock.seconds += 0.35;
-        if (!moved) {
-            moved = true;
-            g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
-        }
+        moved = true;
+        g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
     });
     w->grdObs_GotFocus();
-    SetEventPump([this] {
-        QCoreApplication::processEvents();
-        pauses.clock.seconds += 0.35;
-    });
-    EXPECT_TRUE(moved);
+    SetEventPump(nullptr);
+    EXPECT_FALSE(moved);
     EXPECT_EQ(Cell(2, 2), "03°00'.0");
     EXPECT_TRUE(filled()[2][2]);
     EXPECT_FALSE(filled()[5][2]);
+    auto* shown = w->findChild<QLabel*>("grdObsCommitted");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->text(), "03°00'.0");
+    EXPECT_EQ(shown->geometry(), g()->CellRect(2, 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }, 2000));
+}
+
+// Guards sights typed at full speed: keys that arrive while a commit is
+// being made go where the navigator aimed them. The commit once paused with
+// the event loop running, so the next sight's keys reopened the cell just
+// left and the second row kept only its correction.
+TEST_F(Grid, FastTypingLosesNoSight) {
+    w->mskInstErr[0]->SetMaskedText("-01.50");
+    w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
+    g()->setFocus();
+    test::FastKeyboard keys;
+    keys.Type(" ^\tv\t45305\t ^\ta\t32154\t ^\ts\t12007\t");
+    // Then the last two altitudes corrected, going up from the editor.
+    keys.Type("^\t\t20000^30000\t");
+    keys.Drain();
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const QStringList typed[3] = {{"VEGA", "45°30'.5"}, {"ACAMAR", "30°00'.0"},
+                                  {"SABIK", "20°00'.0"}};
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(Cell(r, 0), QString::fromStdString(FormatDateTime(
+                                  MakeDateTime(2026, 12, 8, 18, 0, 0) + r, "d mmm yyyy hh:mm:ss")));
+        EXPECT_EQ(Cell(r, 1), typed[r - 1][0]) << r;
+        EXPECT_EQ(Cell(r, 2), typed[r - 1][1]) << r;
+        EXPECT_EQ(Cell(r, 3), "-01.50") << r;
+    }
+    EXPECT_EQ(g()->Row(), 3);
+    EXPECT_EQ(g()->Col(), 0);
+    ASSERT_TRUE(w->ReadObsGrid());
+    const ObservationSet& o = w->State().Obs;
+    ASSERT_EQ(o.ObsCount, 3);
+    EXPECT_EQ(o.ObsBody[2], "ACAMAR");
+    EXPECT_DOUBLE_EQ(o.ObsHs(1), 45 + 30.5 / 60);
+    EXPECT_DOUBLE_EQ(o.ObsInstErr(2), -0.025);
 }
 
 // Guards the tooltips: row 1 explains the editing, its correction cell is

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 
 #include "workbench/frm_proba.h"
 #include "workbench/window_art.h"
+#include "input_fields_support.h"
+#include "workbench/observation_grid.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -96,6 +99,24 @@ TEST_F(Shell, TabTwoQuestionWordingAndYesKeepsTheDefaults) {
     script.answers = {kAnswerYes};
     w->cmdNextTabIn_Click();
     EXPECT_TRUE(script.messages[0].text.contains("\r\nand the time of the true position.\r\n"));
+}
+
+// Guards the way into the observations tab by the keys: the grid takes the
+// focus, so a Space opens the time editor. The focus once stayed on the
+// tab's "Previous tab" button and the Space went back to tab 1.
+TEST(ShellKeys, ObservationsTabGivesTheGridTheFocus) {
+    test::InputWindow in(".");
+    FrmWorking* w = in.w.get();
+    for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
+    in.InputTab(1);
+    w->cmdNextTabIn[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->cmdNextTabIn[1], Qt::Key_Space);
+    EXPECT_EQ(w->tabIn->currentIndex(), 2);
+    ASSERT_EQ(QApplication::focusWidget(), w->grdObs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(w->tabIn->currentIndex(), 2);
+    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
 }
 
 // bthMain always returns to the start screen; a tab's cancel over a

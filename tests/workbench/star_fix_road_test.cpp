@@ -152,6 +152,24 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     EXPECT_NE(w->State().Fix.MppLat, lat);
 }
 
+// Guards a click on "Back to starfix menu" that comes while the report is
+// being made: it is handled after the report, so the star-fix toolbar and
+// the menus agree. The report once waited with the event loop running and
+// let the click through, leaving the star-fix toolbar with the report's
+// menus.
+TEST_F(Road, BackClickedWhileTheReportIsMade) {
+    ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
+    test::FastKeyboard fingers;
+    fingers.Then([this] { Click("bthBackStarFix1"); });
+    Click("bthNumRes");
+    fingers.Drain();
+    EXPECT_TRUE(w->tlhStarfix->isVisible());
+    EXPECT_FALSE(w->tlhNum->isVisible());
+    EXPECT_TRUE(w->rtfNumDisp->isVisible());
+    EXPECT_TRUE(w->Action("mnuAstroNumDisp")->isEnabled());
+    EXPECT_FALSE(w->Action("mnuAstroNumPrint")->isEnabled());
+}
+
 // Guards a refused latitude followed by a results command: the field kept
 // the focus, so the command checks it again and repeats its message; no fix
 // of the old value, the input page stays.

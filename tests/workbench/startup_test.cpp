@@ -192,7 +192,7 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         EXPECT_EQ(FieldMask(w->mskLong[4]), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
-        EXPECT_EQ(FieldMask(w->mskInstErr[1]), "&9#" + sep + "##");
+        EXPECT_EQ(FieldMask(w->mskInstErr[1]), "+9#" + sep + "##");
         EXPECT_EQ(FieldMask(w->MaskField("mskPress_mBars", -1)), "####");
         EXPECT_EQ(FieldMask(w->mskTempCelcius[0]), "&&#");
         // The blank template the field shows.

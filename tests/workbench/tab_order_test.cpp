@@ -1,0 +1,103 @@
+// The main window walked with the keyboard alone: Tab stops at the controls
+// of each page in the order they are read (top to bottom, then left to
+// right), a date-time picker is one stop, and Enter presses the focused
+// button.
+#include <gtest/gtest.h>
+
+#include <QDateTimeEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "input_fields_support.h"
+#include "workbench/frm_end.h"
+
+namespace orvex {
+namespace {
+
+// The stops of Tab from the tab bar of `tabs` on tab `index` until the tab
+// bar comes back (at most `limit` stops).
+QStringList TabStops(QTabWidget* tabs, int index, int limit = 30) {
+    tabs->blockSignals(true);
+    tabs->setCurrentIndex(index);
+    tabs->blockSignals(false);
+    tabs->tabBar()->setFocus(Qt::TabFocusReason);
+    QStringList stops;
+    for (int i = 0; i < limit; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* f = QApplication::focusWidget();
+        if (!f || f == tabs->tabBar()) break;
+        stops << f->objectName();
+    }
+    return stops;
+}
+
+// Guards the Tab order of every tab of the input, preferences and
+// utilities pages. The position tab once went estimated time, wanted time,
+// check box, tab bar, latitude..., the pressures came after the
+// temperatures, and each picker took six Tabs to leave.
+TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
+    test::InputWindow in(".");
+    FrmWorking* w = in.w.get();
+    EXPECT_EQ(TabStops(w->tabIn, 0),
+              QStringList({"dtpTime_0", "mskLat_5", "mskLong_5", "dtpTime_1", "mskCourse_0",
+                           "mskSpeed", "ch3OneEstPos_1", "cmdNextTabIn_0", "cmdCancel_0"}));
+    EXPECT_EQ(TabStops(w->tabIn, 1),
+              QStringList({"mskHeightM", "mskHeightF", "mskInstErr_0", "mskPress_mBars",
+                           "mskPressHg", "mskTempCelcius_0", "mskTempFahr_0", "mskTempCelcius_1",
+                           "mskTempFahr_1", "cmdPrevTabIn_1", "cmdNextTabIn_1", "cmdCancel_1"}));
+    // In the grid Tab moves from cell to cell.
+    EXPECT_EQ(TabStops(w->tabIn, 2, 3), QStringList({"cmdChronoF5", "grdObs", "grdObs"}));
+    w->cmdCancel_Click(-1);
+    in.script.Clear();
+
+    w->mnuOptionsTab_Click();
+    EXPECT_EQ(TabStops(w->tabOptions, 0),
+              QStringList({"cboEllipsoid_0", "cmdNextTabOptions_0", "cmdEndTabOptions_0"}));
+    EXPECT_EQ(TabStops(w->tabOptions, 1),
+              QStringList({"ch3FullRoutine", "ch3OneEstPos_0", "ch3FindSystErr",
+                           "cmdPrevTabOptions_1", "cmdNextTabOptions_1", "cmdEndTabOptions_1"}));
+    EXPECT_EQ(TabStops(w->tabOptions, 2),
+              QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2",
+                           "cmdEndTabOptions_2"}));
+    QTest::keyClick(w->tabOptions->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w->cmdEndTabOptions[2]);
+    w->cmdEndTabOptions_Click();
+
+    w->mnuUtil_Click(0);
+    EXPECT_EQ(TabStops(w->tabUtil, 0),
+              QStringList({"mskLat_0", "cmdErase_0", "mskLong_0", "cmdErase_1", "mskLat_1",
+                           "cmdErase_2", "mskLong_1", "cmdErase_3", "mskCourse_1", "cmdErase_4",
+                           "mskDist", "cmdErase_5", "cmdShift", "cmdErase_6", "cmdCompute_0",
+                           "cmdNextTabUtil_0", "cmdEndTabUtil_0"}));
+    const QStringList eta = TabStops(w->tabUtil, 2);
+    EXPECT_EQ(eta.mid(0, 4), QStringList({"mskDTG", "cmdErase_15", "mskMinSpeed", "cmdErase_16"}));
+    EXPECT_EQ(eta.count("dtpTime_2"), 1);
+    EXPECT_EQ(eta.mid(eta.size() - 2), QStringList({"cmdPrevTabUtil_2", "cmdEndTabUtil_2"}));
+    EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
+}
+
+// Guards Enter on a focused button: it presses that button, on the pages
+// as in the quit dialog, where Enter on "Cancel" once quit the program.
+TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
+    test::InputWindow in(".");
+    FrmWorking* w = in.w.get();
+    for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
+    w->cmdNextTabIn[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->cmdNextTabIn[0], Qt::Key_Return);
+    EXPECT_EQ(w->tabIn->currentIndex(), 1);
+    w->cmdCancel[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->cmdCancel[1], Qt::Key_Enter);
+    EXPECT_FALSE(w->tabIn->isVisible());
+
+    FrmEnd end(w);
+    end.show();
+    QApplication::setActiveWindow(&end);
+    end.cmdNo->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(end.cmdNo, Qt::Key_Return);
+    EXPECT_EQ(end.Tag(), "NO");
+    EXPECT_FALSE(end.isVisible());
+}
+
+}  // namespace
+}  // namespace orvex
