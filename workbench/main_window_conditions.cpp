@@ -4,9 +4,10 @@
 // buttons. Each pair of unit fields stays in step: committing one writes the
 // other. Only metres, hectopascals and degrees Celsius reach the star fix.
 //
-// A refused entry leaves every value as it was before it: the number typed
-// is never stored. The star-fix input it belongs to is marked as not entered,
-// so that no fix is computed from a field that shows a refused value.
+// A refused entry leaves every value as it was before it, its entered flag
+// included: the number typed is never stored, and emptying the refused field
+// leaves the last accepted value in force. The star-fix driver checks a field
+// that still shows a refused text again before every fix.
 #include "navlib/unit_conversions.h"
 #include "workbench/condition_checks.h"
 #include "workbench/main_window.h"
@@ -54,7 +55,6 @@ void FrmWorking::mskCourse_LostFocus(int index) {
         return;
     }
     const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
-    if (!v.Accepted && index == 0) state_.FixEntered[5] = false;
     if (!Accept(f, v)) return;
     if (index == 0) {
         state_.CourseInput = v.Value;
@@ -71,7 +71,6 @@ void FrmWorking::mskSpeed_LostFocus() {
     MaskedField* f = MaskField("mskSpeed", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) state_.FixEntered[6] = false;
     if (!Accept(f, v)) return;
     state_.Speed = v.Value;
     state_.SpeedInput = v.Value;
@@ -84,7 +83,6 @@ void FrmWorking::mskHeightM_LostFocus() {
     MaskedField* f = MaskField("mskHeightM", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) state_.FixEntered[7] = false;
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
@@ -95,7 +93,6 @@ void FrmWorking::mskHeightF_LostFocus() {
     MaskedField* f = MaskField("mskHeightF", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) state_.FixEntered[7] = false;
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value * 0.3048;
     state_.FixEntered[7] = true;
@@ -148,6 +145,18 @@ void FrmWorking::mskTempFahr_LostFocus(int index) {
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;
     Put(mskTempCelcius[index], TemperatureText(celsius));
+}
+
+bool FrmWorking::CommitStarFixFieldsAgain() {
+    state_.Course = state_.CourseInput;
+    state_.Speed = state_.SpeedInput;
+    if (!mskCourse[0]->Commit() || !MaskField("mskSpeed", -1)->Commit()) return false;
+    for (MaskedField* f : {mskLat[5], mskLong[5], MaskField("mskHeightM", -1),
+                           MaskField("mskHeightF", -1), MaskField("mskPress_mBars", -1),
+                           MaskField("mskPressHg", -1), mskTempCelcius[0], mskTempCelcius[1],
+                           mskTempFahr[0], mskTempFahr[1]})
+        if (f->WasRejected() && !f->Commit()) return false;
+    return true;
 }
 
 // ---- Spin buttons ------------------------------------------------------------

@@ -20,7 +20,7 @@ INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","
 
 // Guards course and speed: the values and flags of a valid entry, the
 // refusal of 360.1 with its last place made "_" and the focus kept, and the
-// previous course kept (never the refused one) with its flag down.
+// previous course kept (never the refused one) with its flag.
 TEST_P(ConditionFields, CourseAndSpeed) {
     MaskedField* course = w.mskCourse[0];
     MaskedField* speed = in.Field("mskSpeed");
@@ -41,7 +41,7 @@ TEST_P(ConditionFields, CourseAndSpeed) {
     EXPECT_EQ(course->MaskedText(), in.S("360°._"));
     EXPECT_NE(course->BackColor(), kValidGreen);
     EXPECT_EQ(s.Course, 360.0);
-    EXPECT_FALSE(s.FixEntered[5]);
+    EXPECT_TRUE(s.FixEntered[5]);
 
     in.Type(course, "0455");
     in.Leave(speed);
@@ -132,7 +132,7 @@ TEST_P(ConditionFields, HeightInMetresOrFeet) {
     EXPECT_EQ(ft->MaskedText(), in.S("328._"));
     EXPECT_EQ(s.HeightEye, 10.0);
     EXPECT_EQ(m->MaskedText(), in.S("10.0"));
-    EXPECT_FALSE(s.FixEntered[7]);
+    EXPECT_TRUE(s.FixEntered[7]);
     in.Type(ft, "3279");
     in.Leave(m);
     EXPECT_EQ(m->MaskedText(), in.S("99.9"));

@@ -3,8 +3,13 @@
 // editors' short pauses instant, and helpers that put sights into the grid.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QTest>
+#include <QToolBar>
 
 #include "navlib/hooks.h"
 #include "workbench/observation_grid.h"
@@ -51,6 +56,24 @@ struct GridWindow {
             w->grdObs->SetTextMatrix(r, c, t[c]);
             w->State().ObsCellFilled[r][c] = true;
         }
+    }
+
+    // The program's own report template and planetary data in the program
+    // folder, so that the results commands run as they do for the user.
+    void UseProgramData() {
+        for (const char* name : {"NumResults.rtf", "Planet.dat"}) {
+            QFile::remove(folder.Path() + "/" + name);
+            QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/" + name, folder.Path() + "/" + name);
+        }
+    }
+
+    // Clicks the shown toolbar button of an action, as the mouse does.
+    void ClickTool(const char* action) {
+        QAction* a = w->Action(action);
+        for (QToolBar* bar : w->findChildren<QToolBar*>())
+            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible())
+                return QTest::mouseClick(b, Qt::LeftButton);
+        ADD_FAILURE() << "no button shown for " << action;
     }
 
     // Marks every input of the page entered.

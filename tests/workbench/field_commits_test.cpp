@@ -1,0 +1,88 @@
+// What the condition fields hand to the fix when a navigator meets their
+// seams: a refused entry, a paired unit field passed through, an arrow
+// clicked while a value is half typed. Each starts from the sample file
+// loaded, walks the fields with the mouse and the keys, and ends with
+// "Numeric results".
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "grid_test_support.h"
+#include "platform/masked_field.h"
+
+namespace orvex {
+namespace {
+
+struct FieldCommits : ::testing::Test, test::GridWindow {
+    const WorkbenchState& s = w->State();
+    FieldCommits() {
+        UseProgramData();
+        script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
+        w->cmdLoadObs_Click();
+        w->tabIn->setCurrentIndex(1);
+        script.Clear();
+    }
+    MaskedField* Field(const char* name, int index = -1) { return w->MaskField(name, index); }
+    // Clicks into the field and types over it from its first place.
+    void Type(MaskedField* f, const QString& keys) {
+        QTest::mouseClick(f, Qt::LeftButton);
+        f->setCursorPosition(0);
+        QTest::keyClicks(f, keys);
+    }
+    std::vector<QString> Texts() const {
+        std::vector<QString> t;
+        for (const auto& m : script.messages) t.push_back(m.text);
+        return t;
+    }
+};
+
+// Guards the height trap: a refused feet entry used to take the height's
+// flag down, so that emptying the field left the navigator facing "Some data
+// on the other tabs are missing." with every field filled. The refusal now
+// keeps the 14.0 m and its flag; a refused text still showing when the fix
+// is asked for is refused again, whether its field has the focus or sits on
+// another tab.
+TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
+    MaskedField* m = Field("mskHeightM");
+    MaskedField* ft = Field("mskHeightF");
+    const QString tooHigh = "The eye height is higher than 327.9 feet.";
+    Type(ft, "3500");
+    QTest::mouseClick(m, Qt::LeftButton);
+    EXPECT_EQ(Texts(), std::vector<QString>{tooHigh});
+    EXPECT_TRUE(ft->hasFocus());
+    EXPECT_TRUE(s.FixEntered[7]);
+    EXPECT_EQ(s.HeightEye, 14.0);
+
+    ClickTool("bthNumRes");  // the refused text is checked again
+    EXPECT_EQ(Texts(), std::vector<QString>({tooHigh, tooHigh}));
+    EXPECT_FALSE(w->rtfNumDisp->isVisible());
+
+    QTest::keyClick(ft, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(ft, Qt::Key_Delete);
+    script.Clear();
+    QTest::mouseClick(w->cmdNextTabIn[1], Qt::LeftButton);
+    EXPECT_EQ(w->tabIn->currentIndex(), 2);
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    ClickTool("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_TRUE(w->rtfNumDisp->isVisible());
+    EXPECT_EQ(s.HeightEye, 14.0);
+    EXPECT_EQ(m->MaskedText(), "14.0");
+
+    // Refused, then its tab left for the grid's: the fix still refuses it.
+    ClickTool("bthBackStarFix1");
+    ClickTool("bthCorr");
+    w->tabIn->setCurrentIndex(1);
+    Type(ft, "3500");
+    QTest::mouseClick(m, Qt::LeftButton);
+    w->tabIn->setCurrentIndex(2);
+    script.Clear();
+    ClickTool("bthNumRes");
+    EXPECT_EQ(Texts(), std::vector<QString>{tooHigh});
+    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_EQ(s.HeightEye, 14.0);
+}
+
+}  // namespace
+}  // namespace orvex
