@@ -27,6 +27,19 @@ void Put(MaskedField* f, const std::string& text) {
     f->SetMaskedText(QString::fromStdString(text));
 }
 
+// The paired unit field shows the value just committed. Left untouched, it
+// commits nothing: its rounded text never comes back as the value.
+void ShowInPartner(MaskedField* f, const std::string& text) {
+    Put(f, text);
+    f->MarkWrittenByProgram();
+}
+
+// Nothing to commit: an empty field, or a paired field still showing the
+// text the program wrote into it.
+bool NothingTyped(const MaskedField* f) {
+    return f->IsEmptyEntry() || f->WrittenByProgram();
+}
+
 // Turns the field green when the verdict accepts its text and returns true;
 // otherwise shows the verdict's message, puts the prompt in place of the
 // last place typed and returns false.
@@ -81,44 +94,44 @@ void FrmWorking::mskSpeed_LostFocus() {
 
 void FrmWorking::mskHeightM_LostFocus() {
     MaskedField* f = MaskField("mskHeightM", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
-    Put(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
+    ShowInPartner(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
 }
 
 void FrmWorking::mskHeightF_LostFocus() {
     MaskedField* f = MaskField("mskHeightF", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value * 0.3048;
     state_.FixEntered[7] = true;
-    Put(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
+    ShowInPartner(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
 }
 
 // ---- Pressure --------------------------------------------------------------
 
 void FrmWorking::mskPress_mBars_LostFocus() {
     MaskedField* f = MaskField("mskPress_mBars", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.PressMBars = v.Value;
     state_.PressHg = MillibarsToInchesHg(v.Value);
-    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    ShowInPartner(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
 }
 
 void FrmWorking::mskPressHg_LostFocus() {
     MaskedField* f = MaskField("mskPressHg", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.PressHg = v.Value;
     state_.PressMBars = InchesHgToMillibars(v.Value);
-    Put(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
+    ShowInPartner(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
 }
 
 // ---- Temperatures ------------------------------------------------------------
@@ -126,25 +139,25 @@ void FrmWorking::mskPressHg_LostFocus() {
 void FrmWorking::mskTempCelcius_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempCelcius[index];
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
     if (!Accept(f, v)) return;
     const double fahr = CelsiusToFahrenheit(v.Value);
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
-    Put(mskTempFahr[index], TemperatureText(fahr));
+    ShowInPartner(mskTempFahr[index], TemperatureText(fahr));
 }
 
 void FrmWorking::mskTempFahr_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempFahr[index];
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
     if (!Accept(f, v)) return;
     const double celsius = FahrenheitToCelsius(v.Value);
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;
-    Put(mskTempCelcius[index], TemperatureText(celsius));
+    ShowInPartner(mskTempCelcius[index], TemperatureText(celsius));
 }
 
 bool FrmWorking::CommitStarFixFieldsAgain() {

@@ -84,5 +84,49 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     EXPECT_EQ(s.HeightEye, 14.0);
 }
 
+// Guards the unit pairs: the navigator types the value and tabs on through
+// the paired field the program has written. Passing through it used to
+// commit its rounded text back (17 °C became 17.2222 °C, 14 m 13.99032 m,
+// and 1070 hPa wrote 31.60 inHg, which then refused to let the focus go).
+// An untouched partner commits nothing; a partner typed over is taken.
+TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
+    auto typeAndTabThrough = [&](MaskedField* f, const QString& keys, MaskedField* partner) {
+        Type(f, keys);
+        QTest::keyClick(f, Qt::Key_Tab);
+        EXPECT_TRUE(partner->hasFocus()) << partner->objectName().toStdString();
+        QTest::keyClick(partner, Qt::Key_Tab);
+    };
+    typeAndTabThrough(Field("mskHeightM"), "140", Field("mskHeightF"));
+    typeAndTabThrough(w->mskTempCelcius[0], "_17", w->mskTempFahr[0]);
+    typeAndTabThrough(Field("mskPress_mBars"), "1070", Field("mskPressHg"));
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(Field("mskHeightF")->MaskedText(), "045.9");
+    EXPECT_EQ(w->mskTempFahr[0]->MaskedText(), "_63");
+    EXPECT_EQ(Field("mskPressHg")->MaskedText(), "31.60");
+    EXPECT_EQ(s.HeightEye, 14.0);
+    EXPECT_EQ(s.TempAirC, 17.0);
+    EXPECT_EQ(s.PressMBars, 1070.0);
+
+    ClickTool("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const QString saved = folder.Path() + "/pairs.obs";
+    script.fileNames = {saved};
+    w->cmdSaveObs_Click();
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split("\r\n");
+    EXPECT_EQ(lines.value(4), "14,-1.2");
+    EXPECT_EQ(lines.value(5), "17,18,1070");
+
+    // The same text typed over the partner is the navigator's own entry.
+    ClickTool("bthBackStarFix1");
+    ClickTool("bthCorr");
+    w->tabIn->setCurrentIndex(1);
+    Type(w->mskTempFahr[0], "_63");
+    QTest::keyClick(w->mskTempFahr[0], Qt::Key_Tab);
+    EXPECT_EQ(s.TempAirF, 63.0);
+    EXPECT_DOUBLE_EQ(s.TempAirC, (63.0 - 32.0) / 1.8);
+}
+
 }  // namespace
 }  // namespace orvex
