@@ -128,5 +128,41 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     EXPECT_DOUBLE_EQ(s.TempAirC, (63.0 - 32.0) / 1.8);
 }
 
+// Guards the arrows beside a field being typed in: they take no focus, so
+// a click used to step the stored value and throw the typed one away. The
+// typed text is now committed first (a refused one stops the step), also
+// when it sits in the other field of the pair.
+TEST_F(FieldCommits, ArrowsTakeTheTextBeingTyped) {
+    MaskedField* air = w->mskTempCelcius[0];
+    auto click = [&](const char* arrow) {
+        auto* b = w->findChild<QWidget*>(arrow);
+        ASSERT_NE(b, nullptr) << arrow;
+        QTest::mouseClick(b, Qt::LeftButton);
+    };
+    Type(air, "_16");
+    click("updTempCelcius_0_Up");
+    EXPECT_EQ(s.TempAirC, 17.0);
+    EXPECT_EQ(air->MaskedText(), "_17");
+    EXPECT_EQ(w->mskTempFahr[0]->MaskedText(), "_63");
+
+    Type(air, "_99");
+    click("updTempCelcius_0_Down");
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.LastText(), "The temperature is higher than +70°C.");
+    EXPECT_TRUE(air->hasFocus());
+    EXPECT_EQ(s.TempAirC, 17.0);
+    script.Clear();
+    Type(air, "_17");
+
+    Type(Field("mskPress_mBars"), "1000");
+    click("updPressHg_Up");
+    EXPECT_EQ(Field("mskPressHg")->MaskedText(), "29.63");
+    EXPECT_EQ(Field("mskPress_mBars")->MaskedText(), "1003");
+    ClickTool("bthNumRes");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(s.TempAirC, 17.0);
+    EXPECT_EQ(s.PressHg, 29.63);
+}
+
 }  // namespace
 }  // namespace orvex
