@@ -194,6 +194,7 @@ int MaskedField::PreviousInputPlace(int before) const {
 }
 
 void MaskedField::SetPlace(int i, QChar c) {
+    writtenByProgram_ = false;
     QString t = text();
     if (t.size() != Width()) return;
     t[i] = c;
@@ -203,6 +204,7 @@ void MaskedField::SetPlace(int i, QChar c) {
 }
 
 void MaskedField::ClearRange(int from, int to) {
+    writtenByProgram_ = false;
     QString t = text();
     if (t.size() != Width()) return;
     for (int i = std::max(0, from); i < std::min(to, Width()); ++i)
@@ -211,6 +213,7 @@ void MaskedField::ClearRange(int from, int to) {
 }
 
 void MaskedField::SetMaskedText(const QString& s) {
+    writtenByProgram_ = false;
     QString t;
     int k = 0;  // index in s
     for (int i = 0; i < Width(); ++i) {

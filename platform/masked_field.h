@@ -85,6 +85,12 @@ class MaskedField : public QLineEdit {
     // characters beyond the mask are dropped. No hook runs.
     void SetMaskedText(const QString& text);
 
+    // Marks the text as written by the window to show a value committed in
+    // another field (the paired unit); the mark lasts until the text next
+    // changes, by a key or by SetMaskedText.
+    void MarkWrittenByProgram() { writtenByProgram_ = true; }
+    bool WrittenByProgram() const { return writtenByProgram_; }
+
     // The typed characters alone: the text without its literals and prompts
     // (blanks in optional places are dropped too). Empty when nothing is
     // typed.
@@ -172,6 +178,7 @@ class MaskedField : public QLineEdit {
     std::function<void(MaskedField&)> enter_;
     std::function<void(MaskedField&)> commit_;
     bool rejected_ = false;
+    bool writtenByProgram_ = false;
     bool inCommit_ = false;
     bool leftByMouse_ = false;
 };

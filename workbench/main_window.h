@@ -381,6 +381,12 @@ class FrmWorking : public QMainWindow {
     void updTempCelcius_UpClick(int index);
     void updTempFahr_DownClick(int index);
     void updTempFahr_UpClick(int index);
+    // Before a fix: course and speed committed again from their fields (a
+    // previous fix may have corrected them), and every star-fix field that
+    // still shows a text it refused checked again, so that no fix runs on a
+    // value other than the fields show. False when a field refuses again
+    // (its message shown).
+    bool CommitStarFixFieldsAgain();
     // Position fields mskLat(0..5) and mskLong(0..5): the hemisphere typed as
     // a sign, and the commit (cancel = true keeps the focus in the field).
     void mskLat_KeyPress(int index, QChar& key);

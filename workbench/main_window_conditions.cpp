@@ -4,9 +4,10 @@
 // buttons. Each pair of unit fields stays in step: committing one writes the
 // other. Only metres, hectopascals and degrees Celsius reach the star fix.
 //
-// A refused entry leaves every value as it was before it: the number typed
-// is never stored. The star-fix input it belongs to is marked as not entered,
-// so that no fix is computed from a field that shows a refused value.
+// A refused entry leaves every value as it was before it, its entered flag
+// included: the number typed is never stored, and emptying the refused field
+// leaves the last accepted value in force. The star-fix driver checks a field
+// that still shows a refused text again before every fix.
 #include "navlib/unit_conversions.h"
 #include "workbench/condition_checks.h"
 #include "workbench/main_window.h"
@@ -24,6 +25,19 @@ std::string FieldText(const MaskedField* f) {
 
 void Put(MaskedField* f, const std::string& text) {
     f->SetMaskedText(QString::fromStdString(text));
+}
+
+// The paired unit field shows the value just committed. Left untouched, it
+// commits nothing: its rounded text never comes back as the value.
+void ShowInPartner(MaskedField* f, const std::string& text) {
+    Put(f, text);
+    f->MarkWrittenByProgram();
+}
+
+// Nothing to commit: an empty field, or a paired field still showing the
+// text the program wrote into it.
+bool NothingTyped(const MaskedField* f) {
+    return f->IsEmptyEntry() || f->WrittenByProgram();
 }
 
 // Turns the field green when the verdict accepts its text and returns true;
@@ -54,7 +68,6 @@ void FrmWorking::mskCourse_LostFocus(int index) {
         return;
     }
     const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
-    if (!v.Accepted && index == 0) state_.FixEntered[5] = false;
     if (!Accept(f, v)) return;
     if (index == 0) {
         state_.CourseInput = v.Value;
@@ -71,7 +84,6 @@ void FrmWorking::mskSpeed_LostFocus() {
     MaskedField* f = MaskField("mskSpeed", -1);
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) state_.FixEntered[6] = false;
     if (!Accept(f, v)) return;
     state_.Speed = v.Value;
     state_.SpeedInput = v.Value;
@@ -82,46 +94,44 @@ void FrmWorking::mskSpeed_LostFocus() {
 
 void FrmWorking::mskHeightM_LostFocus() {
     MaskedField* f = MaskField("mskHeightM", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) state_.FixEntered[7] = false;
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
-    Put(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
+    ShowInPartner(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
 }
 
 void FrmWorking::mskHeightF_LostFocus() {
     MaskedField* f = MaskField("mskHeightF", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
-    if (!v.Accepted) state_.FixEntered[7] = false;
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value * 0.3048;
     state_.FixEntered[7] = true;
-    Put(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
+    ShowInPartner(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
 }
 
 // ---- Pressure --------------------------------------------------------------
 
 void FrmWorking::mskPress_mBars_LostFocus() {
     MaskedField* f = MaskField("mskPress_mBars", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.PressMBars = v.Value;
     state_.PressHg = MillibarsToInchesHg(v.Value);
-    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    ShowInPartner(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
 }
 
 void FrmWorking::mskPressHg_LostFocus() {
     MaskedField* f = MaskField("mskPressHg", -1);
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.PressHg = v.Value;
     state_.PressMBars = InchesHgToMillibars(v.Value);
-    Put(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
+    ShowInPartner(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
 }
 
 // ---- Temperatures ------------------------------------------------------------
@@ -129,25 +139,37 @@ void FrmWorking::mskPressHg_LostFocus() {
 void FrmWorking::mskTempCelcius_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempCelcius[index];
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
     if (!Accept(f, v)) return;
     const double fahr = CelsiusToFahrenheit(v.Value);
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
-    Put(mskTempFahr[index], TemperatureText(fahr));
+    ShowInPartner(mskTempFahr[index], TemperatureText(fahr));
 }
 
 void FrmWorking::mskTempFahr_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempFahr[index];
-    if (f->IsEmptyEntry()) return;
+    if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
     if (!Accept(f, v)) return;
     const double celsius = FahrenheitToCelsius(v.Value);
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;
-    Put(mskTempCelcius[index], TemperatureText(celsius));
+    ShowInPartner(mskTempCelcius[index], TemperatureText(celsius));
+}
+
+bool FrmWorking::CommitStarFixFieldsAgain() {
+    state_.Course = state_.CourseInput;
+    state_.Speed = state_.SpeedInput;
+    if (!mskCourse[0]->Commit() || !MaskField("mskSpeed", -1)->Commit()) return false;
+    for (MaskedField* f : {mskLat[5], mskLong[5], MaskField("mskHeightM", -1),
+                           MaskField("mskHeightF", -1), MaskField("mskPress_mBars", -1),
+                           MaskField("mskPressHg", -1), mskTempCelcius[0], mskTempCelcius[1],
+                           mskTempFahr[0], mskTempFahr[1]})
+        if (f->WasRejected() && !f->Commit()) return false;
+    return true;
 }
 
 // ---- Spin buttons ------------------------------------------------------------

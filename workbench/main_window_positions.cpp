@@ -3,9 +3,9 @@
 // star-fix input (index 5, the estimated position, slot 6). A field commits
 // when it is left: an accepted position goes to its slot, sets the field's
 // entered flag and turns the field green; the utilities recompute at once.
-// A refused position keeps its text and the focus, and its slot keeps the
-// last accepted value; the estimated position is marked as not entered, so
-// that no fix is computed from a refused text.
+// A refused position keeps its text and the focus, and its slot and flag
+// keep the last accepted value; the star-fix driver checks a refused
+// estimated position again before every fix.
 #include "workbench/main_window.h"
 #include "workbench/position_checks.h"
 
@@ -40,7 +40,6 @@ void FrmWorking::mskLat_Validate(int index, bool& cancel) {
     }
     const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
     if (!v.Accepted) {
-        if (!utility) state_.FixEntered[2] = false;
         cancel = true;
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
@@ -68,7 +67,6 @@ void FrmWorking::mskLong_Validate(int index, bool& cancel) {
     }
     const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
     if (!v.Accepted) {
-        if (!utility) state_.FixEntered[3] = false;
         cancel = true;
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;

@@ -31,11 +31,9 @@ bool FrmWorking::RunStarFix() {
             return false;
         }
     }
-    // 2. Course and speed as entered: a previous fix may have corrected them.
-    s.Course = s.CourseInput;
-    s.Speed = s.SpeedInput;
-    if (MaskedField* f = MaskField("mskCourse", 0)) f->Commit();
-    if (MaskedField* f = MaskField("mskSpeed", -1)) f->Commit();
+    // 2. Course and speed as entered (a previous fix may have corrected
+    // them), and no field left showing a text it refused.
+    if (!CommitStarFixFieldsAgain()) return false;
     // 3.
     s.EstLat = s.Lat(6);
     s.EstLong = s.Long(6);

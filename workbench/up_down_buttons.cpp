@@ -1,9 +1,21 @@
 #include "workbench/up_down_buttons.h"
 
+#include <QApplication>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/masked_field.h"
+
 namespace orvex {
+
+namespace {
+// Commits the field of this window that holds the focus; false when it
+// refused its text.
+bool CommitOpenField(const QWidget* arrows) {
+    auto* field = qobject_cast<MaskedField*>(QApplication::focusWidget());
+    return !field || field->window() != arrows->window() || field->Commit();
+}
+}  // namespace
 
 UpDownButtons::UpDownButtons(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
@@ -21,8 +33,12 @@ UpDownButtons::UpDownButtons(const QString& name, QWidget* parent) : QWidget(par
     };
     up_ = make(Qt::UpArrow, "_Up");
     down_ = make(Qt::DownArrow, "_Down");
-    connect(up_, &QToolButton::clicked, this, &UpDownButtons::UpClick);
-    connect(down_, &QToolButton::clicked, this, &UpDownButtons::DownClick);
+    connect(up_, &QToolButton::clicked, this, [this] {
+        if (CommitOpenField(this)) emit UpClick();
+    });
+    connect(down_, &QToolButton::clicked, this, [this] {
+        if (CommitOpenField(this)) emit DownClick();
+    });
     setFixedSize(18, 24);
 }
 

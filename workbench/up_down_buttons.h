@@ -1,6 +1,7 @@
 // A spin button pair beside a field: an up and a down arrow stacked, each
-// click reported as one step. The arrows take no focus, so a click never
-// commits the field that holds the focus.
+// click reported as one step. The arrows take no focus, so the field being
+// typed in is still open when one is clicked: its text is committed first,
+// as leaving it would, and a refused text stops the step (no signal).
 #pragma once
 
 #include <QWidget>

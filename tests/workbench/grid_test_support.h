@@ -108,6 +108,29 @@ struct GridWindow {
         }
     }
 
+    // The program's own report template and planetary data in the program
+    // folder, so that the results commands run as they do for the user.
+    void UseProgramData() {
+        for (const char* name : {"NumResults.rtf", "Planet.dat"}) {
+            QFile::remove(folder.Path() + "/" + name);
+            QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/" + name, folder.Path() + "/" + name);
+        }
+    }
+
+    // Clicks the shown toolbar button of an action, as the mouse does; an
+    // action whose toolbar is not shown is triggered as its menu item would.
+    void Click(const char* action) {
+        QAction* a = w->Action(action);
+        if (!a) {
+            ADD_FAILURE() << "no action " << action;
+            return;
+        }
+        for (QToolBar* bar : w->findChildren<QToolBar*>())
+            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible())
+                return QTest::mouseClick(b, Qt::LeftButton);
+        a->trigger();
+    }
+
     // Marks every input of the page entered.
     void EnterEverything() {
         for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
@@ -117,25 +140,7 @@ struct GridWindow {
 // A GridWindow whose program folder holds the program's own report template
 // and planetary file, so that the results commands run whole.
 struct ResultsWindow : GridWindow {
-    ResultsWindow() {
-        QFile t(QString(ORVEX_PROGRAM_DIR) + "/NumResults.rtf");
-        folder.Write("NumResults.rtf", t.open(QIODevice::ReadOnly) ? t.readAll().toStdString() : "");
-        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
-    }
-    // Clicks the shown toolbar button of an action, as the mouse does.
-    void Click(const char* action) {
-        QAction* a = w->Action(action);
-        if (!a) {
-            ADD_FAILURE() << "no action " << action;
-            return;
-        }
-        for (QToolBar* bar : w->findChildren<QToolBar*>())
-            if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) {
-                QTest::mouseClick(b, Qt::LeftButton);
-                return;
-            }
-        a->trigger();
-    }
+    ResultsWindow() { UseProgramData(); }
     // Loads an observation file through the open dialog; false when the
     // dialog was asked again (the file refused).
     bool Load(const QString& path) {

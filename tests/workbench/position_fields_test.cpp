@@ -52,8 +52,8 @@ TEST_P(PositionFields, EstimatedPositionWithSigns) {
 
 // Guards the refusals of the estimated position: each message, the text
 // kept as typed, the focus kept until the text is corrected, the slot
-// keeping its last accepted value and the flag down so that no fix runs
-// from a refused text.
+// and its flag keeping the last accepted value (the driver checks a refused
+// text again).
 TEST_P(PositionFields, EstimatedPositionRefusals) {
     MaskedField* lat = w.mskLat[5];
     MaskedField* lon = w.mskLong[5];
@@ -68,7 +68,7 @@ TEST_P(PositionFields, EstimatedPositionRefusals) {
     EXPECT_EQ(lat->MaskedText(), in.S("90°00'.1 N"));
     EXPECT_NE(lat->BackColor(), kValidGreen);
     EXPECT_EQ(s.Lat(6), 10.0);
-    EXPECT_FALSE(s.FixEntered[2]);
+    EXPECT_TRUE(s.FixEntered[2]);
     in.Leave(lon);  // still refused: the focus stays
     in.ExpectRefusal("Latitude > 90°.");
     EXPECT_TRUE(lat->hasFocus());
@@ -90,7 +90,7 @@ TEST_P(PositionFields, EstimatedPositionRefusals) {
     in.Leave(lat);
     in.ExpectRefusal("Longitude > 180°.");
     EXPECT_TRUE(lon->hasFocus());
-    EXPECT_FALSE(s.FixEntered[3]);
+    EXPECT_FALSE(s.FixEntered[3]);  // never accepted
     in.Type(lon, "010600e");
     in.Leave(lat);
     in.ExpectRefusal("The longitude has more than 59'.");

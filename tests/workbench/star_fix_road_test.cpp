@@ -267,9 +267,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     ASSERT_TRUE(w->tabIn->isVisible());
     EXPECT_EQ(w->tabIn->currentIndex(), 0);
 
-    // Each field is left by the click into the next one (a Tab from a unit
-    // field would pass through its paired field, whose rounded text is then
-    // committed back).
+    // Each field is left by the click into the next one.
     auto type = [&](MaskedField* f, const QString& keys) {
         QTest::mouseClick(f, Qt::LeftButton);
         f->setCursorPosition(0);
