@@ -53,6 +53,13 @@ PrinterScript::~PrinterScript() {
     gScript = nullptr;
 }
 
+QStringList PrinterScript::ShownTexts(int job) const {
+    QStringList shown;
+    for (const PrintedText& t : texts)
+        if (t.job == job && t.Shown()) shown << t.text;
+    return shown;
+}
+
 PrinterScript* PrinterScript::Current() {
     return gScript;
 }
@@ -165,14 +172,22 @@ QPainter& ProgramPrinter::Painter() {
     if (PrinterCount() < 1) throw PrinterError(484, "Printer information unavailable");
     QPrinter& p = Device();
     Configure(p);
+    QPaintDevice* target = &p;
     if (gScript) {
         QDir().mkpath(gScript->folder);
         jobPath_ =
             QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
         p.setOutputFileName(jobPath_);
+        if (gScript->recordPages) {
+            recorder_ = std::make_unique<PageRecorder>(p);
+            target = recorder_.get();
+        }
     }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&p)) throw PrinterError(482, "Printer error");
+    if (!painter->begin(target)) {
+        recorder_.reset();
+        throw PrinterError(482, "Printer error");
+    }
     painter->setFont(QFont(font_, &p));
     painter_ = std::move(painter);
     pages_ = 1;
@@ -185,7 +200,10 @@ void ProgramPrinter::NewPage() {
         Painter();
         return;
     }
-    if (!device_->newPage()) throw PrinterError(482, "Printer error");
+    if (recorder_)
+        recorder_->NewPage();
+    else if (!device_->newPage())
+        throw PrinterError(482, "Printer error");
     ++pages_;
 }
 
@@ -197,15 +215,22 @@ void ProgramPrinter::EndDoc() {
     if (gScript) {
         gScript->jobs << jobPath_;
         gScript->jobPages.push_back(pages_);
+        if (recorder_)
+            for (PrintedText t : recorder_->texts) {
+                t.job = static_cast<int>(gScript->jobs.size());
+                gScript->texts.push_back(t);
+            }
     }
+    recorder_.reset();
     pages_ = 0;
 }
 
 void ProgramPrinter::AbortDoc() {
     if (!painter_) return;
-    device_->abort();
+    if (!recorder_) device_->abort();
     painter_->end();
     painter_.reset();
+    recorder_.reset();
     if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
     pages_ = 0;
 }
@@ -478,6 +503,10 @@ void MeasureGridForPrint(GridLayout& g, double hFactor, double vFactor,
 void SetRowHeight(GridLayout& g, int row) {
     g.rowHeight = (IntDiv(g.grid->RowHeight(row) * g.scaleY, g.tppY) + 1) * g.tppY;
     if (row == 0) g.rowHeight *= 0.8;
+    // A row lower than one line of text would print its box empty (the
+    // heading row at 80 % of a screen header often is): a row holds at
+    // least one line between its 30-twip inset and 15 twips of space.
+    g.rowHeight = std::max(g.rowHeight, g.lineHeight + 45);
 }
 
 void PrintGridCell(GridLayout& g) {

@@ -18,8 +18,9 @@
 // Lengths are in twips (1440 per inch) unless said otherwise.
 //
 // Tests install a PrinterScript: the printers it names are the installed
-// printers, every job is written as a PDF file into its folder, and its
-// fault hook can throw a PrinterError at any named step.
+// printers, every job is written as a PDF file into its folder (or, when
+// it records pages, the texts drawn on them are kept), and its fault hook
+// can throw a PrinterError at any named step.
 #pragma once
 
 #include <QPainter>
@@ -30,6 +31,8 @@
 #include <memory>
 #include <stdexcept>
 #include <vector>
+
+#include "charts/page_recorder.h"
 
 class QTableWidget;
 class QTextEdit;
@@ -95,6 +98,13 @@ class PrinterScript {
         QString text;
     };
     std::vector<GridCell> gridCells;
+
+    // When set, jobs are drawn on a recorder instead of a PDF file (no file
+    // is written), and every text that lands on a page is kept in `texts`.
+    bool recordPages = false;
+    std::vector<PrintedText> texts;
+    // The texts of one job (1-based) that a reader sees on its pages.
+    QStringList ShownTexts(int job) const;
 
     static PrinterScript* Current();
 };
@@ -170,6 +180,7 @@ class ProgramPrinter {
     QFont font_;
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<PageRecorder> recorder_;
     int pages_ = 0;
     QString jobPath_;
 };

@@ -248,6 +248,21 @@ TEST_F(PrintFixture, GridPrintsPagesOfRows) {
     EXPECT_TRUE(script.messages.empty());
 }
 
+// Guards the heading row on paper: it opens every page and its texts are
+// drawn where a reader sees them (it was once lower than one text line, so
+// none of it was drawn).
+TEST_F(PrintFixture, GridHeadingReachesEveryPage) {
+    printers.recordPages = true;
+    std::unique_ptr<QTableWidget> t(EtaTable(150, 3));
+    TableWidgetGrid grid(*t);
+    PrintGrid(grid, 0.77, 0.7);
+    const QString paper = printers.ShownTexts(1).join(' ');
+    EXPECT_GE(printers.jobPages.at(0), 3);
+    EXPECT_EQ(paper.count("Speed"), printers.jobPages.at(0));
+    EXPECT_EQ(paper.count("(Orvex)"), printers.jobPages.at(0));
+    EXPECT_TRUE(paper.contains("2 kn & row 149"));
+}
+
 // Guards the table layout: the fixed row opens every page at the top
 // margin, a page ends before the row that would reach the bottom limit,
 // row 0 is 80 % high, texts are indented and row 0 carries the program's
