@@ -83,9 +83,6 @@ void ReleasePrinterAtExit() {
 ProgramPrinter::ProgramPrinter() {
     if (QCoreApplication::instance()) qAddPostRoutine(ReleasePrinterAtExit);
     font_ = QFont("Arial", 10);
-    const QStringList names = InstalledPrinters();
-    const int def = static_cast<int>(names.indexOf(QPrinterInfo::defaultPrinterName()));
-    current_ = def < 0 ? 0 : def;
 }
 
 QStringList ProgramPrinter::InstalledPrinters() const {
@@ -93,16 +90,23 @@ QStringList ProgramPrinter::InstalledPrinters() const {
     return QPrinterInfo::availablePrinterNames();
 }
 
+QString ProgramPrinter::DefaultPrinter() const {
+    if (!gScript) return QPrinterInfo::defaultPrinterName();
+    return gScript->defaultPrinter.isEmpty() ? gScript->printers.value(0)
+                                             : gScript->defaultPrinter;
+}
+
 QString ProgramPrinter::DeviceName() const {
     const QStringList names = InstalledPrinters();
-    if (current_ < 0 || current_ >= names.size()) return QString();
-    return names.at(current_);
+    if (names.contains(picked_)) return picked_;
+    const QString def = DefaultPrinter();
+    return names.contains(def) ? def : names.value(0);
 }
 
 void ProgramPrinter::Reset() {
     AbortDoc();
     device_.reset();
-    current_ = 0;
+    picked_.clear();
 }
 
 void ProgramPrinter::SelectPrinter(int index) {
@@ -111,9 +115,9 @@ void ProgramPrinter::SelectPrinter(int index) {
         device_.reset();
         return;
     }
-    if (index < 0 || index >= PrinterCount()) return;
-    if (index != current_) device_.reset();
-    current_ = index;
+    const QStringList names = InstalledPrinters();
+    if (index < 0 || index >= names.size()) return;
+    picked_ = names.at(index);
 }
 
 void ProgramPrinter::Step(const QString& name) {
@@ -151,14 +155,18 @@ void ProgramPrinter::Configure(QPrinter& p) {
 }
 
 QPrinter& ProgramPrinter::Device() {
+    // A device made for another printer (a new pick, or a change of the
+    // system's list) is made again for the current one.
+    if (device_ && !JobOpen() && deviceName_ != DeviceName()) device_.reset();
     if (!device_) {
+        deviceName_ = DeviceName();
         device_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (gScript) {
             device_->setOutputFormat(QPrinter::PdfFormat);
             device_->setPageSize(QPageSize(QPageSize::A4));
             device_->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
         } else {
-            device_->setPrinterName(DeviceName());
+            device_->setPrinterName(deviceName_);
         }
         device_->setFullPage(false);
         Configure(*device_);
@@ -215,6 +223,7 @@ void ProgramPrinter::EndDoc() {
     if (gScript) {
         gScript->jobs << jobPath_;
         gScript->jobPages.push_back(pages_);
+        gScript->jobPrinters << deviceName_;
         if (recorder_)
             for (PrintedText t : recorder_->texts) {
                 t.job = static_cast<int>(gScript->jobs.size());

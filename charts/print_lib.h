@@ -70,9 +70,10 @@ class PrinterScript {
     PrinterScript(const PrinterScript&) = delete;
     PrinterScript& operator=(const PrinterScript&) = delete;
 
-    // The installed printers' device names, in the system's order; the
-    // first is the current printer when the script is installed.
+    // The installed printers' device names, in the system's order.
     QStringList printers;
+    // The system's default printer; empty: the first of `printers`.
+    QString defaultPrinter;
     // Folder the jobs are written to as "job1.pdf", "job2.pdf", ...
     QString folder;
     // Called at every named step of the printing layer and the print
@@ -86,6 +87,8 @@ class PrinterScript {
     // Paths of the finished jobs (EndDoc), in order, and the pages each had.
     QStringList jobs;
     std::vector<int> jobPages;
+    // The printer each finished job went to.
+    QStringList jobPrinters;
 
     // Every grid cell printed by PrintGrid, in order: the page of its job
     // (1-based), its grid row and column, its box in twips from the
@@ -117,7 +120,12 @@ class ProgramPrinter {
     // Device names of the installed printers, in the system's order.
     QStringList InstalledPrinters() const;
     int PrinterCount() const { return static_cast<int>(InstalledPrinters().size()); }
-    // The current printer's device name (empty when none is installed).
+    // The system's default printer (empty when it has none).
+    QString DefaultPrinter() const;
+    // The current printer's device name (empty when none is installed):
+    // the one last picked, kept by name while the system's list changes;
+    // when it is no longer installed (or none was picked), the system's
+    // default printer, else the first one.
     QString DeviceName() const;
     // Makes the installed printer at `index` (0-based, the order of
     // InstalledPrinters) current; an index out of range, or any index
@@ -173,7 +181,8 @@ class ProgramPrinter {
     // Forgets the device (a new script or the system's printers).
     void Reset();
 
-    int current_ = 0;
+    QString picked_;      // device name of the printer last picked
+    QString deviceName_;  // the printer device_ was made for
     int orientation_ = kOrientationPortrait;
     int quality_ = kPrintQualityHigh;
     int colour_ = kColorModeColour;

@@ -197,7 +197,7 @@ TEST_F(PrintFixture, PrinterChoice) {
         EXPECT_EQ(dlg.cmdCancel->text(), "&Cancel");
         EXPECT_EQ(dlg.cmdCancel->toolTip(), "Cancel Printing");
         ASSERT_EQ(dlg.cboListPrinters->count(), 3);
-        EXPECT_EQ(dlg.cboListPrinters->itemText(0), "Office laser");
+        EXPECT_EQ(dlg.cboListPrinters->itemText(0), "Office laser (system default)");
         EXPECT_EQ(dlg.cboListPrinters->itemText(2), "Bridge printer");
         EXPECT_EQ(dlg.cboListPrinters->currentIndex(), 1);
         dlg.cmdOK->click();
@@ -215,6 +215,36 @@ TEST_F(PrintFixture, PrinterChoice) {
         EXPECT_FALSE(confirmed);
         EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Bridge printer");
     }
+}
+
+// Guards the current printer while the system's list changes under the
+// running program: the pick is kept by name wherever it moves in the list;
+// once it is gone the system's default takes over, and the choice shows it
+// as such; each job goes to the printer shown.
+TEST_F(PrintFixture, PrinterKeptByNameWhileTheListChanges) {
+    printers.defaultPrinter = "Chart plotter";
+    bool confirmed = false;
+    auto shown = [&] {
+        FrmSelectPrint dlg(nullptr, confirmed);
+        return dlg.cboListPrinters->currentText();
+    };
+    {
+        FrmSelectPrint dlg(nullptr, confirmed);
+        dlg.cboListPrinters->setCurrentIndex(2);
+        dlg.cboListPrinters_Click(2);
+        dlg.cmdOK->click();
+    }
+    QTextEdit box;
+    box.setPlainText("Fix");
+    PrintRichText(box, 1500, 1000, 500, 1000);
+    printers.printers = {"Deck printer", "Office laser", "Chart plotter", "Bridge printer"};
+    EXPECT_EQ(shown(), "Bridge printer");
+    PrintRichText(box, 1500, 1000, 500, 1000);
+    printers.printers = {"Deck printer", "Office laser", "Chart plotter"};
+    EXPECT_EQ(shown(), "Chart plotter (system default)");
+    PrintRichText(box, 1500, 1000, 500, 1000);
+    EXPECT_EQ(printers.jobPrinters,
+              (QStringList{"Bridge printer", "Bridge printer", "Chart plotter"}));
 }
 
 QTableWidget* EtaTable(int rows, int cols) {
