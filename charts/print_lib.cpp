@@ -17,6 +17,7 @@
 
 #include "charts/chart_data.h"
 #include "platform/message_box.h"
+#include "platform/print_queue.h"
 
 namespace orvex {
 
@@ -126,6 +127,15 @@ void ProgramPrinter::Step(const QString& name) {
     if (gScript->fault) gScript->fault(name);
 }
 
+void ProgramPrinter::Check(const QString& call, bool ok) {
+    if (gScript && gScript->refuse.contains(call)) ok = false;
+    if (ok && device_ && !recorder_) {
+        const QPrinter::PrinterState state = device_->printerState();
+        ok = state != QPrinter::Error && state != QPrinter::Aborted;
+    }
+    if (!ok) throw PrinterError(482, "Printer error");
+}
+
 void ProgramPrinter::SetOrientation(int orientation) {
     Step("SetOrientation");
     if (orientation != kOrientationPortrait && orientation != kOrientationLandscape)
@@ -181,6 +191,7 @@ QPainter& ProgramPrinter::Painter() {
     QPrinter& p = Device();
     Configure(p);
     QPaintDevice* target = &p;
+    jobPath_.clear();
     if (gScript) {
         QDir().mkpath(gScript->folder);
         jobPath_ =
@@ -191,14 +202,21 @@ QPainter& ProgramPrinter::Painter() {
             target = recorder_.get();
         }
     }
-    auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(target)) {
-        recorder_.reset();
-        throw PrinterError(482, "Printer error");
-    }
-    painter->setFont(QFont(font_, &p));
-    painter_ = std::move(painter);
+    painter_ = std::make_unique<QPainter>();
     pages_ = 1;
+    if (!painter_->begin(target)) {
+        painter_.reset();
+        recorder_.reset();
+        pages_ = 0;
+        Check("Begin", false);
+    }
+    try {
+        Check("Begin", true);
+    } catch (const PrinterError&) {
+        AbortDoc();
+        throw;
+    }
+    painter_->setFont(QFont(font_, &p));
     return *painter_;
 }
 
@@ -208,18 +226,35 @@ void ProgramPrinter::NewPage() {
         Painter();
         return;
     }
+    bool ok = true;
     if (recorder_)
         recorder_->NewPage();
-    else if (!device_->newPage())
-        throw PrinterError(482, "Printer error");
+    else
+        ok = device_->newPage();
+    Check("NewPage", ok);
     ++pages_;
 }
 
 void ProgramPrinter::EndDoc() {
     Step("EndDoc");
     if (!painter_) return;
-    painter_->end();
+    const bool ended = painter_->end();
     painter_.reset();
+    // Whether the print system took the job: asked of CUPS only for a job
+    // that went to a system printer.
+    QString refusal;
+    if (!recorder_ && device_->outputFormat() == QPrinter::NativeFormat)
+        refusal = LastPrintJobRefusal();
+    if (gScript && gScript->refuse.contains("Spool")) refusal = "Not accepting jobs";
+    try {
+        Check("End", ended);
+        if (!refusal.isEmpty()) throw PrinterError(482, refusal);
+    } catch (const PrinterError&) {
+        recorder_.reset();
+        pages_ = 0;
+        if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
+        throw;
+    }
     if (gScript) {
         gScript->jobs << jobPath_;
         gScript->jobPages.push_back(pages_);

@@ -89,6 +89,11 @@ class PrinterScript {
     std::vector<int> jobPages;
     // The printer each finished job went to.
     QStringList jobPrinters;
+    // Calls on the printer that report failure here as Qt or the print
+    // system would: "Begin" (the job cannot start), "NewPage", "End" (the
+    // job cannot be finished) and "Spool" (the print system refuses the
+    // finished job).
+    QStringList refuse;
 
     // Every grid cell printed by PrintGrid, in order: the page of its job
     // (1-based), its grid row and column, its box in twips from the
@@ -156,6 +161,8 @@ class ProgramPrinter {
     // Starts a new page (PrinterError 482 when it cannot).
     void NewPage();
     // Sends the job to the printer; without an open job nothing happens.
+    // A job the printer or the print system does not take is dropped and
+    // PrinterError 482 thrown.
     void EndDoc();
     // Drops an open job without printing it (after a cancelled error).
     void AbortDoc();
@@ -173,6 +180,10 @@ class ProgramPrinter {
 
     // A named step of a print, for the test script's fault hook.
     void Step(const QString& name);
+    // Qt's answer to a call on the printer (see PrinterScript::refuse): a
+    // call that failed, or a printer left in error or aborted by it, throws
+    // PrinterError 482.
+    void Check(const QString& call, bool ok);
 
   private:
     friend class PrinterScript;

@@ -543,7 +543,20 @@ TEST_F(ChartPrint, ErrorPaths) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
     EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
-    EXPECT_EQ(printers->jobs.size(), 2);  // the data still printed
+    EXPECT_EQ(printers->jobs.size(), 1);  // the page said aborted is not printed
+
+    // A job the printer does not take is reported, at every step.
+    printers->fault = nullptr;
+    for (const char* call : {"End", "Spool"}) {
+        script.Clear();
+        script.answers = {kAnswerCancel};
+        printers->refuse = {call};
+        w->mnuAstroGraphPrint_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << call;
+        EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
+    }
+    EXPECT_EQ(printers->jobs.size(), 1);
+    EXPECT_FALSE(ProgramPrinter::Instance().JobOpen());
 }
 
 // ---- The report print command -------------------------------------------------------------

@@ -387,6 +387,35 @@ TEST(TableWidgetGrid, HeaderIsRowZero) {
     EXPECT_EQ(plain.Text(0, 0), " 0 kn & row 0 ");
 }
 
+// Guards a printer that fails at any step of a job, as Qt reports it or as
+// the print system refuses the finished job: the report and the table say
+// so and nothing counts as printed; also a job whose file cannot be made.
+TEST_F(PrintFixture, RefusedJobsAreReported) {
+    QTextEdit box;
+    box.setHtml(LongText(120));
+    std::unique_ptr<QTableWidget> t(EtaTable(150, 3));
+    TableWidgetGrid grid(*t);
+    const std::vector<std::function<void()>> prints = {
+        [&] { PrintRichText(box, 1500, 1000, 500, 1000); }, [&] { PrintGrid(grid, 0.77, 0.7); }};
+    auto refused = [&](const std::function<void()>& print) {
+        script.Clear();
+        script.answers = {kAnswerCancel};
+        return !RunPrintSteps({print}, "x") && script.messages.size() == 1 &&
+               script.messages[0].title == "PRINTER NOT READY" &&
+               !ProgramPrinter::Instance().JobOpen();
+    };
+    for (const QString call : {"Begin", "NewPage", "End", "Spool"}) {
+        printers.refuse = {call};
+        for (const auto& print : prints) EXPECT_TRUE(refused(print)) << call.toStdString();
+    }
+    printers.refuse.clear();
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    printers.folder = dir.filePath("blocker/jobs");
+    for (const auto& print : prints) EXPECT_TRUE(refused(print));
+    EXPECT_TRUE(printers.jobs.isEmpty());
+}
+
 // Guards a failure inside a whole-document print: a retry starts the
 // document afresh instead of adding its pages to the broken job.
 TEST_F(PrintFixture, RetriedRichTextIsOneCleanJob) {
