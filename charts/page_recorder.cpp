@@ -22,7 +22,8 @@ class RecordingEngine : public QPaintEngine {
     void drawLines(const QLineF*, int) override {}
     void drawRects(const QRectF*, int) override {}
     void drawEllipse(const QRectF&) override {}
-    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+    }
 
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         const QPainter* pt = painter();

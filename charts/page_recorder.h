@@ -20,10 +20,10 @@ struct PrintedText {
     int job = 0;   // 1-based, in the order of the script's jobs
     int page = 0;  // 1-based within its job
     QString text;
-    QRectF box;      // the text's line box: ascent above, descent below the baseline
+    QRectF box;  // the text's line box: ascent above, descent below the baseline
     double baseline = 0;
-    QRectF clip;     // the clip in force, null when none
-    QRectF pageArea; // the printable area
+    QRectF clip;      // the clip in force, null when none
+    QRectF pageArea;  // the printable area
     // True when the text's body (baseline up to its ascent) lies on the page
     // and inside the clip: a reader sees it.
     bool Shown() const;

@@ -27,7 +27,10 @@ PrinterScript* gScript = nullptr;
 bool gWaitCursor = false;
 
 const char* kNoPrinterTitle = "NO PRINTER";
-const char* kNoPrinterText = "Sorry, no printer connected to your system.";
+const char* kNoPrinterText =
+    "Sorry, no printer connected to your system.\r\n"
+    "To print into a PDF file, choose it in File, Print Setup.";
+const char* kPdfFileName = "PDF file: ";
 
 // Round to the nearest whole number, halves to even.
 double RoundEven(double v) {
@@ -87,14 +90,41 @@ ProgramPrinter::ProgramPrinter() {
 }
 
 QStringList ProgramPrinter::InstalledPrinters() const {
-    if (gScript) return gScript->printers;
-    return QPrinterInfo::availablePrinterNames();
+    QStringList names = gScript ? gScript->printers : QPrinterInfo::availablePrinterNames();
+    if (!pdfFile_.isEmpty()) names << kPdfFileName + pdfFile_;
+    return names;
+}
+
+bool ProgramPrinter::PdfFileCurrent() const {
+    return !pdfFile_.isEmpty() && DeviceName() == kPdfFileName + pdfFile_;
+}
+
+void ProgramPrinter::LoadSetup(QPrinter& setup) const {
+    if (PdfFileCurrent()) {
+        setup.setOutputFormat(QPrinter::PdfFormat);
+        setup.setOutputFileName(pdfFile_);
+    } else if (!gScript && !DeviceName().isEmpty()) {
+        setup.setPrinterName(DeviceName());
+    }
+    if (paper_) setup.setPageSize(*paper_);
+}
+
+void ProgramPrinter::TakeSetup(const QPrinter& setup) {
+    if (JobOpen()) return;
+    if (setup.outputFormat() == QPrinter::PdfFormat) {
+        if (setup.outputFileName().isEmpty()) return;
+        pdfFile_ = setup.outputFileName();
+        picked_ = kPdfFileName + pdfFile_;
+    } else if (!setup.printerName().isEmpty()) {
+        picked_ = setup.printerName();
+    }
+    paper_ = std::make_unique<QPageSize>(setup.pageLayout().pageSize());
+    device_.reset();
 }
 
 QString ProgramPrinter::DefaultPrinter() const {
     if (!gScript) return QPrinterInfo::defaultPrinterName();
-    return gScript->defaultPrinter.isEmpty() ? gScript->printers.value(0)
-                                             : gScript->defaultPrinter;
+    return gScript->defaultPrinter.isEmpty() ? gScript->printers.value(0) : gScript->defaultPrinter;
 }
 
 QString ProgramPrinter::DeviceName() const {
@@ -108,6 +138,8 @@ void ProgramPrinter::Reset() {
     AbortDoc();
     device_.reset();
     picked_.clear();
+    pdfFile_.clear();
+    paper_.reset();
 }
 
 void ProgramPrinter::SelectPrinter(int index) {
@@ -171,13 +203,15 @@ QPrinter& ProgramPrinter::Device() {
     if (!device_) {
         deviceName_ = DeviceName();
         device_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (gScript) {
+        if (gScript || PdfFileCurrent()) {
+            // A PDF page with the unprintable border of a common printer.
             device_->setOutputFormat(QPrinter::PdfFormat);
             device_->setPageSize(QPageSize(QPageSize::A4));
             device_->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
         } else {
             device_->setPrinterName(deviceName_);
         }
+        if (paper_) device_->setPageSize(*paper_);
         device_->setFullPage(false);
         Configure(*device_);
     }
@@ -192,11 +226,17 @@ QPainter& ProgramPrinter::Painter() {
     Configure(p);
     QPaintDevice* target = &p;
     jobPath_.clear();
-    if (gScript) {
-        QDir().mkpath(gScript->folder);
-        jobPath_ =
-            QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+    if (PdfFileCurrent()) {
+        jobPath_ = pdfFile_;
         p.setOutputFileName(jobPath_);
+    }
+    if (gScript) {
+        if (jobPath_.isEmpty()) {
+            QDir().mkpath(gScript->folder);
+            jobPath_ =
+                QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+            p.setOutputFileName(jobPath_);
+        }
         if (gScript->recordPages) {
             recorder_ = std::make_unique<PageRecorder>(p);
             target = recorder_.get();

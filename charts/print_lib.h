@@ -122,7 +122,9 @@ class ProgramPrinter {
   public:
     static ProgramPrinter& Instance();
 
-    // Device names of the installed printers, in the system's order.
+    // Device names of the installed printers, in the system's order, then
+    // the PDF file chosen in Print Setup (if one was) as "PDF file: " and
+    // its path: for this run it is a printer like the others.
     QStringList InstalledPrinters() const;
     int PrinterCount() const { return static_cast<int>(InstalledPrinters().size()); }
     // The system's default printer (empty when it has none).
@@ -137,6 +139,12 @@ class ProgramPrinter {
     // while a job is open, changes nothing; -1 lets the device go (it is
     // made again at the next use).
     void SelectPrinter(int index);
+
+    // Print Setup: `setup` is shown the current printer (or PDF file);
+    // the printer or PDF file chosen in it becomes the current printer for
+    // the following prints, with the paper size chosen there.
+    void LoadSetup(QPrinter& setup) const;
+    void TakeSetup(const QPrinter& setup);
 
     // Job settings, kept across jobs until changed:
     //   orientation  kOrientationPortrait or kOrientationLandscape
@@ -192,8 +200,12 @@ class ProgramPrinter {
     // Forgets the device (a new script or the system's printers).
     void Reset();
 
-    QString picked_;      // device name of the printer last picked
-    QString deviceName_;  // the printer device_ was made for
+    bool PdfFileCurrent() const;
+
+    QString picked_;                    // device name of the printer last picked
+    QString pdfFile_;                   // the PDF file chosen in Print Setup
+    std::unique_ptr<QPageSize> paper_;  // the paper chosen in Print Setup
+    QString deviceName_;                // the printer device_ was made for
     int orientation_ = kOrientationPortrait;
     int quality_ = kPrintQualityHigh;
     int colour_ = kColorModeColour;
@@ -229,7 +241,8 @@ bool RunPortraitPrintSteps(const std::vector<std::function<void()>>& body,
                            const QString& driverLine);
 
 // The "NO PRINTER" box ("Sorry, no printer connected to your system.",
-// critical icon) when no printer is installed. Returns true when there is
+// and that a PDF file can be chosen in Print Setup; critical icon) when no
+// printer is installed. Returns true when there is
 // at least one printer.
 bool CheckPrinterInstalled();
 
