@@ -11,8 +11,11 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <cmath>
 
 #include "charts/chart_data.h"
@@ -439,6 +442,55 @@ QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int b
         QPointF((paper.width() - rightMargin) - offLeft, (paper.height() - bottomMargin) - offTop));
 }
 
+namespace {
+
+// A heading: a paragraph with text, all of it bold.
+bool IsHeading(const QTextBlock& block) {
+    if (block.text().trimmed().isEmpty()) return false;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (!f.text().trimmed().isEmpty() && f.charFormat().fontWeight() < QFont::Bold)
+            return false;
+    }
+    return true;
+}
+
+// The page (0-based) of a paragraph's first line in a paged document.
+int PageOfBlock(const QTextBlock& block, double pageHeight) {
+    const QTextLayout* layout = block.layout();
+    double y = layout->position().y();
+    if (layout->lineCount() > 0) y += layout->lineAt(0).y();
+    return static_cast<int>(std::floor(y / pageHeight));
+}
+
+// A heading that would end a page, its text starting on the next one,
+// starts that page instead: a heading is never left alone at the foot of
+// a page.
+void KeepHeadingsWithTheirText(QTextDocument& doc) {
+    const double pageHeight = doc.pageSize().height();
+    if (!(pageHeight > 0)) return;
+    bool moved = true;
+    for (int pass = 0; moved && pass < 1000; ++pass) {
+        moved = false;
+        doc.documentLayout()->documentSize();  // lays the document out
+        for (QTextBlock b = doc.begin(); b.isValid() && !moved; b = b.next()) {
+            if (!IsHeading(b) ||
+                b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            QTextBlock text = b.next();
+            while (text.isValid() && text.text().trimmed().isEmpty()) text = text.next();
+            if (!text.isValid() || PageOfBlock(text, pageHeight) <= PageOfBlock(b, pageHeight))
+                continue;
+            QTextBlockFormat f;
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(b).mergeBlockFormat(f);
+            moved = true;
+        }
+    }
+}
+
+}  // namespace
+
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
                    int bottomMargin) {
     ProgramPrinter& printer = ProgramPrinter::Instance();
@@ -462,6 +514,7 @@ void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargi
     doc->documentLayout()->setPaintDevice(&device);
     doc->setDocumentMargin(0);
     doc->setPageSize(drawPx.size());
+    KeepHeadingsWithTheirText(*doc);
     const int pages = std::max(1, doc->pageCount());
     for (int page = 0; page < pages; ++page) {
         if (page > 0) printer.NewPage();

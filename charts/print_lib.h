@@ -252,7 +252,8 @@ void SetWaitCursor(bool on);
 // Prints the whole content of a rich-text box on the current printer, page
 // after page, inside four margins measured from the edges of the paper
 // (twips): left, top, right, bottom. The report is printed as the box
-// holds it. An empty box prints one blank page. Without a printer only the
+// holds it; a heading (a paragraph all in bold) that would end a page goes
+// to the next one with its text. An empty box prints one blank page. Without a printer only the
 // "NO PRINTER" box is shown. Printer errors are thrown to the caller
 // (RunPrintSteps). The job is ended (EndDoc) before it returns.
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
