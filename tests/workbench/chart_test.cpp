@@ -535,15 +535,19 @@ TEST_F(ChartPrint, ErrorPaths) {
     EXPECT_TRUE(script.messages.empty());
     ASSERT_EQ(printers->jobs.size(), 1);
 
-    script.Clear();
-    printers->fault = [](const QString& step) {
-        if (step == "PrintGraphAxes") throw PrinterError(482, "Printer error");
-    };
-    w->mnuAstroGraphPrint_Click();
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
-    EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
-    EXPECT_EQ(printers->jobs.size(), 1);  // the page said aborted is not printed
+    // A drawing that fails (the axes, or the data up to the ellipse) says
+    // "Print aborted", and its page is indeed not printed.
+    for (const QString failing : {"PrintGraphAxes", "PrintGraphData"}) {
+        script.Clear();
+        printers->fault = [failing](const QString& step) {
+            if (step == failing) throw PrinterError(482, "Printer error");
+        };
+        w->mnuAstroGraphPrint_Click();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
+        EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
+        EXPECT_EQ(printers->jobs.size(), 1);
+    }
 
     // A job the printer does not take is reported, at every step.
     printers->fault = nullptr;
