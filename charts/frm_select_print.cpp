@@ -55,8 +55,10 @@ void FrmSelectPrint::Form_Load() {
     loading_ = true;
     ProgramPrinter& printer = ProgramPrinter::Instance();
     cboListPrinters->clear();
-    cboListPrinters->addItems(printer.InstalledPrinters());
-    cboListPrinters->setCurrentIndex(cboListPrinters->findText(printer.DeviceName()));
+    const QString def = printer.DefaultPrinter();
+    for (const QString& name : printer.InstalledPrinters())
+        cboListPrinters->addItem(name == def ? name + " (system default)" : name, name);
+    cboListPrinters->setCurrentIndex(cboListPrinters->findData(printer.DeviceName()));
     loading_ = false;
     SetWaitCursor(false);
 }

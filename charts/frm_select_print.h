@@ -1,6 +1,8 @@
 // The printer choice: a small modal window that lists the installed
-// printers with the current one selected, makes the one the user picks the
-// program's current printer at once, and confirms or cancels the print.
+// printers (and a PDF file chosen in Print Setup) with the current one
+// selected and the system's default printer marked as such, makes the one
+// the user picks the program's current printer at once, and confirms or
+// cancels the print.
 // The answer lands in the flag handed to the window: true after "&Print",
 // false after "&Cancel". Closing the window any other way leaves the flag
 // false (nothing is printed).

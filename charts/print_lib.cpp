@@ -11,12 +11,16 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <cmath>
 
 #include "charts/chart_data.h"
 #include "platform/message_box.h"
+#include "platform/print_queue.h"
 
 namespace orvex {
 
@@ -26,7 +30,10 @@ PrinterScript* gScript = nullptr;
 bool gWaitCursor = false;
 
 const char* kNoPrinterTitle = "NO PRINTER";
-const char* kNoPrinterText = "Sorry, no printer connected to your system.";
+const char* kNoPrinterText =
+    "Sorry, no printer connected to your system.\r\n"
+    "To print into a PDF file, choose it in File, Print Setup.";
+const char* kPdfFileName = "PDF file: ";
 
 // Round to the nearest whole number, halves to even.
 double RoundEven(double v) {
@@ -53,6 +60,13 @@ PrinterScript::~PrinterScript() {
     gScript = nullptr;
 }
 
+QStringList PrinterScript::ShownTexts(int job) const {
+    QStringList shown;
+    for (const PrintedText& t : texts)
+        if (t.job == job && t.Shown()) shown << t.text;
+    return shown;
+}
+
 PrinterScript* PrinterScript::Current() {
     return gScript;
 }
@@ -76,26 +90,59 @@ void ReleasePrinterAtExit() {
 ProgramPrinter::ProgramPrinter() {
     if (QCoreApplication::instance()) qAddPostRoutine(ReleasePrinterAtExit);
     font_ = QFont("Arial", 10);
-    const QStringList names = InstalledPrinters();
-    const int def = static_cast<int>(names.indexOf(QPrinterInfo::defaultPrinterName()));
-    current_ = def < 0 ? 0 : def;
 }
 
 QStringList ProgramPrinter::InstalledPrinters() const {
-    if (gScript) return gScript->printers;
-    return QPrinterInfo::availablePrinterNames();
+    QStringList names = gScript ? gScript->printers : QPrinterInfo::availablePrinterNames();
+    if (!pdfFile_.isEmpty()) names << kPdfFileName + pdfFile_;
+    return names;
+}
+
+bool ProgramPrinter::PdfFileCurrent() const {
+    return !pdfFile_.isEmpty() && DeviceName() == kPdfFileName + pdfFile_;
+}
+
+void ProgramPrinter::LoadSetup(QPrinter& setup) const {
+    if (PdfFileCurrent()) {
+        setup.setOutputFormat(QPrinter::PdfFormat);
+        setup.setOutputFileName(pdfFile_);
+    } else if (!gScript && !DeviceName().isEmpty()) {
+        setup.setPrinterName(DeviceName());
+    }
+    if (paper_) setup.setPageSize(*paper_);
+}
+
+void ProgramPrinter::TakeSetup(const QPrinter& setup) {
+    if (JobOpen()) return;
+    if (setup.outputFormat() == QPrinter::PdfFormat) {
+        if (setup.outputFileName().isEmpty()) return;
+        pdfFile_ = setup.outputFileName();
+        picked_ = kPdfFileName + pdfFile_;
+    } else if (!setup.printerName().isEmpty()) {
+        picked_ = setup.printerName();
+    }
+    paper_ = std::make_unique<QPageSize>(setup.pageLayout().pageSize());
+    device_.reset();
+}
+
+QString ProgramPrinter::DefaultPrinter() const {
+    if (!gScript) return QPrinterInfo::defaultPrinterName();
+    return gScript->defaultPrinter.isEmpty() ? gScript->printers.value(0) : gScript->defaultPrinter;
 }
 
 QString ProgramPrinter::DeviceName() const {
     const QStringList names = InstalledPrinters();
-    if (current_ < 0 || current_ >= names.size()) return QString();
-    return names.at(current_);
+    if (names.contains(picked_)) return picked_;
+    const QString def = DefaultPrinter();
+    return names.contains(def) ? def : names.value(0);
 }
 
 void ProgramPrinter::Reset() {
     AbortDoc();
     device_.reset();
-    current_ = 0;
+    picked_.clear();
+    pdfFile_.clear();
+    paper_.reset();
 }
 
 void ProgramPrinter::SelectPrinter(int index) {
@@ -104,15 +151,24 @@ void ProgramPrinter::SelectPrinter(int index) {
         device_.reset();
         return;
     }
-    if (index < 0 || index >= PrinterCount()) return;
-    if (index != current_) device_.reset();
-    current_ = index;
+    const QStringList names = InstalledPrinters();
+    if (index < 0 || index >= names.size()) return;
+    picked_ = names.at(index);
 }
 
 void ProgramPrinter::Step(const QString& name) {
     if (!gScript) return;
     gScript->steps << name;
     if (gScript->fault) gScript->fault(name);
+}
+
+void ProgramPrinter::Check(const QString& call, bool ok) {
+    if (gScript && gScript->refuse.contains(call)) ok = false;
+    if (ok && device_ && !recorder_) {
+        const QPrinter::PrinterState state = device_->printerState();
+        ok = state != QPrinter::Error && state != QPrinter::Aborted;
+    }
+    if (!ok) throw PrinterError(482, "Printer error");
 }
 
 void ProgramPrinter::SetOrientation(int orientation) {
@@ -144,15 +200,21 @@ void ProgramPrinter::Configure(QPrinter& p) {
 }
 
 QPrinter& ProgramPrinter::Device() {
+    // A device made for another printer (a new pick, or a change of the
+    // system's list) is made again for the current one.
+    if (device_ && !JobOpen() && deviceName_ != DeviceName()) device_.reset();
     if (!device_) {
+        deviceName_ = DeviceName();
         device_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (gScript) {
+        if (gScript || PdfFileCurrent()) {
+            // A PDF page with the unprintable border of a common printer.
             device_->setOutputFormat(QPrinter::PdfFormat);
             device_->setPageSize(QPageSize(QPageSize::A4));
             device_->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
         } else {
-            device_->setPrinterName(DeviceName());
+            device_->setPrinterName(deviceName_);
         }
+        if (paper_) device_->setPageSize(*paper_);
         device_->setFullPage(false);
         Configure(*device_);
     }
@@ -165,17 +227,39 @@ QPainter& ProgramPrinter::Painter() {
     if (PrinterCount() < 1) throw PrinterError(484, "Printer information unavailable");
     QPrinter& p = Device();
     Configure(p);
-    if (gScript) {
-        QDir().mkpath(gScript->folder);
-        jobPath_ =
-            QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+    QPaintDevice* target = &p;
+    jobPath_.clear();
+    if (PdfFileCurrent()) {
+        jobPath_ = pdfFile_;
         p.setOutputFileName(jobPath_);
     }
-    auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&p)) throw PrinterError(482, "Printer error");
-    painter->setFont(QFont(font_, &p));
-    painter_ = std::move(painter);
+    if (gScript) {
+        if (jobPath_.isEmpty()) {
+            QDir().mkpath(gScript->folder);
+            jobPath_ =
+                QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
+            p.setOutputFileName(jobPath_);
+        }
+        if (gScript->recordPages) {
+            recorder_ = std::make_unique<PageRecorder>(p);
+            target = recorder_.get();
+        }
+    }
+    painter_ = std::make_unique<QPainter>();
     pages_ = 1;
+    if (!painter_->begin(target)) {
+        painter_.reset();
+        recorder_.reset();
+        pages_ = 0;
+        Check("Begin", false);
+    }
+    try {
+        Check("Begin", true);
+    } catch (const PrinterError&) {
+        AbortDoc();
+        throw;
+    }
+    painter_->setFont(QFont(font_, &p));
     return *painter_;
 }
 
@@ -185,27 +269,55 @@ void ProgramPrinter::NewPage() {
         Painter();
         return;
     }
-    if (!device_->newPage()) throw PrinterError(482, "Printer error");
+    bool ok = true;
+    if (recorder_)
+        recorder_->NewPage();
+    else
+        ok = device_->newPage();
+    Check("NewPage", ok);
     ++pages_;
 }
 
 void ProgramPrinter::EndDoc() {
     Step("EndDoc");
     if (!painter_) return;
-    painter_->end();
+    const bool ended = painter_->end();
     painter_.reset();
+    // Whether the print system took the job: asked of CUPS only for a job
+    // that went to a system printer.
+    QString refusal;
+    if (!recorder_ && device_->outputFormat() == QPrinter::NativeFormat)
+        refusal = LastPrintJobRefusal();
+    if (gScript && gScript->refuse.contains("Spool")) refusal = "Not accepting jobs";
+    try {
+        Check("End", ended);
+        if (!refusal.isEmpty()) throw PrinterError(482, refusal);
+    } catch (const PrinterError&) {
+        recorder_.reset();
+        pages_ = 0;
+        if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
+        throw;
+    }
     if (gScript) {
         gScript->jobs << jobPath_;
         gScript->jobPages.push_back(pages_);
+        gScript->jobPrinters << deviceName_;
+        if (recorder_)
+            for (PrintedText t : recorder_->texts) {
+                t.job = static_cast<int>(gScript->jobs.size());
+                gScript->texts.push_back(t);
+            }
     }
+    recorder_.reset();
     pages_ = 0;
 }
 
 void ProgramPrinter::AbortDoc() {
     if (!painter_) return;
-    device_->abort();
+    if (!recorder_) device_->abort();
     painter_->end();
     painter_.reset();
+    recorder_.reset();
     if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
     pages_ = 0;
 }
@@ -330,6 +442,55 @@ QRectF RichTextDrawingRect(int leftMargin, int topMargin, int rightMargin, int b
         QPointF((paper.width() - rightMargin) - offLeft, (paper.height() - bottomMargin) - offTop));
 }
 
+namespace {
+
+// A heading: a paragraph with text, all of it bold.
+bool IsHeading(const QTextBlock& block) {
+    if (block.text().trimmed().isEmpty()) return false;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (!f.text().trimmed().isEmpty() && f.charFormat().fontWeight() < QFont::Bold)
+            return false;
+    }
+    return true;
+}
+
+// The page (0-based) of a paragraph's first line in a paged document.
+int PageOfBlock(const QTextBlock& block, double pageHeight) {
+    const QTextLayout* layout = block.layout();
+    double y = layout->position().y();
+    if (layout->lineCount() > 0) y += layout->lineAt(0).y();
+    return static_cast<int>(std::floor(y / pageHeight));
+}
+
+// A heading that would end a page, its text starting on the next one,
+// starts that page instead: a heading is never left alone at the foot of
+// a page.
+void KeepHeadingsWithTheirText(QTextDocument& doc) {
+    const double pageHeight = doc.pageSize().height();
+    if (!(pageHeight > 0)) return;
+    bool moved = true;
+    for (int pass = 0; moved && pass < 1000; ++pass) {
+        moved = false;
+        doc.documentLayout()->documentSize();  // lays the document out
+        for (QTextBlock b = doc.begin(); b.isValid() && !moved; b = b.next()) {
+            if (!IsHeading(b) ||
+                b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            QTextBlock text = b.next();
+            while (text.isValid() && text.text().trimmed().isEmpty()) text = text.next();
+            if (!text.isValid() || PageOfBlock(text, pageHeight) <= PageOfBlock(b, pageHeight))
+                continue;
+            QTextBlockFormat f;
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(b).mergeBlockFormat(f);
+            moved = true;
+        }
+    }
+}
+
+}  // namespace
+
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,
                    int bottomMargin) {
     ProgramPrinter& printer = ProgramPrinter::Instance();
@@ -353,6 +514,7 @@ void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargi
     doc->documentLayout()->setPaintDevice(&device);
     doc->setDocumentMargin(0);
     doc->setPageSize(drawPx.size());
+    KeepHeadingsWithTheirText(*doc);
     const int pages = std::max(1, doc->pageCount());
     for (int page = 0; page < pages; ++page) {
         if (page > 0) printer.NewPage();
@@ -478,6 +640,10 @@ void MeasureGridForPrint(GridLayout& g, double hFactor, double vFactor,
 void SetRowHeight(GridLayout& g, int row) {
     g.rowHeight = (IntDiv(g.grid->RowHeight(row) * g.scaleY, g.tppY) + 1) * g.tppY;
     if (row == 0) g.rowHeight *= 0.8;
+    // A row lower than one line of text would print its box empty (the
+    // heading row at 80 % of a screen header often is): a row holds at
+    // least one line between its 30-twip inset and 15 twips of space.
+    g.rowHeight = std::max(g.rowHeight, g.lineHeight + 45);
 }
 
 void PrintGridCell(GridLayout& g) {

@@ -18,8 +18,9 @@
 // Lengths are in twips (1440 per inch) unless said otherwise.
 //
 // Tests install a PrinterScript: the printers it names are the installed
-// printers, every job is written as a PDF file into its folder, and its
-// fault hook can throw a PrinterError at any named step.
+// printers, every job is written as a PDF file into its folder (or, when
+// it records pages, the texts drawn on them are kept), and its fault hook
+// can throw a PrinterError at any named step.
 #pragma once
 
 #include <QPainter>
@@ -30,6 +31,8 @@
 #include <memory>
 #include <stdexcept>
 #include <vector>
+
+#include "charts/page_recorder.h"
 
 class QTableWidget;
 class QTextEdit;
@@ -67,9 +70,10 @@ class PrinterScript {
     PrinterScript(const PrinterScript&) = delete;
     PrinterScript& operator=(const PrinterScript&) = delete;
 
-    // The installed printers' device names, in the system's order; the
-    // first is the current printer when the script is installed.
+    // The installed printers' device names, in the system's order.
     QStringList printers;
+    // The system's default printer; empty: the first of `printers`.
+    QString defaultPrinter;
     // Folder the jobs are written to as "job1.pdf", "job2.pdf", ...
     QString folder;
     // Called at every named step of the printing layer and the print
@@ -83,6 +87,13 @@ class PrinterScript {
     // Paths of the finished jobs (EndDoc), in order, and the pages each had.
     QStringList jobs;
     std::vector<int> jobPages;
+    // The printer each finished job went to.
+    QStringList jobPrinters;
+    // Calls on the printer that report failure here as Qt or the print
+    // system would: "Begin" (the job cannot start), "NewPage", "End" (the
+    // job cannot be finished) and "Spool" (the print system refuses the
+    // finished job).
+    QStringList refuse;
 
     // Every grid cell printed by PrintGrid, in order: the page of its job
     // (1-based), its grid row and column, its box in twips from the
@@ -96,6 +107,13 @@ class PrinterScript {
     };
     std::vector<GridCell> gridCells;
 
+    // When set, jobs are drawn on a recorder instead of a PDF file (no file
+    // is written), and every text that lands on a page is kept in `texts`.
+    bool recordPages = false;
+    std::vector<PrintedText> texts;
+    // The texts of one job (1-based) that a reader sees on its pages.
+    QStringList ShownTexts(int job) const;
+
     static PrinterScript* Current();
 };
 
@@ -104,16 +122,29 @@ class ProgramPrinter {
   public:
     static ProgramPrinter& Instance();
 
-    // Device names of the installed printers, in the system's order.
+    // Device names of the installed printers, in the system's order, then
+    // the PDF file chosen in Print Setup (if one was) as "PDF file: " and
+    // its path: for this run it is a printer like the others.
     QStringList InstalledPrinters() const;
     int PrinterCount() const { return static_cast<int>(InstalledPrinters().size()); }
-    // The current printer's device name (empty when none is installed).
+    // The system's default printer (empty when it has none).
+    QString DefaultPrinter() const;
+    // The current printer's device name (empty when none is installed):
+    // the one last picked, kept by name while the system's list changes;
+    // when it is no longer installed (or none was picked), the system's
+    // default printer, else the first one.
     QString DeviceName() const;
     // Makes the installed printer at `index` (0-based, the order of
     // InstalledPrinters) current; an index out of range, or any index
     // while a job is open, changes nothing; -1 lets the device go (it is
     // made again at the next use).
     void SelectPrinter(int index);
+
+    // Print Setup: `setup` is shown the current printer (or PDF file);
+    // the printer or PDF file chosen in it becomes the current printer for
+    // the following prints, with the paper size chosen there.
+    void LoadSetup(QPrinter& setup) const;
+    void TakeSetup(const QPrinter& setup);
 
     // Job settings, kept across jobs until changed:
     //   orientation  kOrientationPortrait or kOrientationLandscape
@@ -138,6 +169,8 @@ class ProgramPrinter {
     // Starts a new page (PrinterError 482 when it cannot).
     void NewPage();
     // Sends the job to the printer; without an open job nothing happens.
+    // A job the printer or the print system does not take is dropped and
+    // PrinterError 482 thrown.
     void EndDoc();
     // Drops an open job without printing it (after a cancelled error).
     void AbortDoc();
@@ -155,6 +188,10 @@ class ProgramPrinter {
 
     // A named step of a print, for the test script's fault hook.
     void Step(const QString& name);
+    // Qt's answer to a call on the printer (see PrinterScript::refuse): a
+    // call that failed, or a printer left in error or aborted by it, throws
+    // PrinterError 482.
+    void Check(const QString& call, bool ok);
 
   private:
     friend class PrinterScript;
@@ -163,13 +200,19 @@ class ProgramPrinter {
     // Forgets the device (a new script or the system's printers).
     void Reset();
 
-    int current_ = 0;
+    bool PdfFileCurrent() const;
+
+    QString picked_;                    // device name of the printer last picked
+    QString pdfFile_;                   // the PDF file chosen in Print Setup
+    std::unique_ptr<QPageSize> paper_;  // the paper chosen in Print Setup
+    QString deviceName_;                // the printer device_ was made for
     int orientation_ = kOrientationPortrait;
     int quality_ = kPrintQualityHigh;
     int colour_ = kColorModeColour;
     QFont font_;
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<PageRecorder> recorder_;
     int pages_ = 0;
     QString jobPath_;
 };
@@ -198,7 +241,8 @@ bool RunPortraitPrintSteps(const std::vector<std::function<void()>>& body,
                            const QString& driverLine);
 
 // The "NO PRINTER" box ("Sorry, no printer connected to your system.",
-// critical icon) when no printer is installed. Returns true when there is
+// and that a PDF file can be chosen in Print Setup; critical icon) when no
+// printer is installed. Returns true when there is
 // at least one printer.
 bool CheckPrinterInstalled();
 
@@ -208,7 +252,8 @@ void SetWaitCursor(bool on);
 // Prints the whole content of a rich-text box on the current printer, page
 // after page, inside four margins measured from the edges of the paper
 // (twips): left, top, right, bottom. The report is printed as the box
-// holds it. An empty box prints one blank page. Without a printer only the
+// holds it; a heading (a paragraph all in bold) that would end a page goes
+// to the next one with its text. An empty box prints one blank page. Without a printer only the
 // "NO PRINTER" box is shown. Printer errors are thrown to the caller
 // (RunPrintSteps). The job is ended (EndDoc) before it returns.
 void PrintRichText(QTextEdit& box, int leftMargin, int topMargin, int rightMargin,

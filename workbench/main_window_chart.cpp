@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <optional>
+
 #include "charts/chart_canvas.h"
 #include "charts/chart_data.h"
 #include "charts/chart_picture.h"
@@ -109,6 +111,7 @@ void FrmWorking::mnuAstroGraphPrint_Click() {
 
     ProgramPrinter& printer = ProgramPrinter::Instance();
     int orientation = 0, quality = 0, colour = 0;
+    std::optional<ChartState> prepared;
     const bool done = RunPrintSteps(
         {
             [&] {
@@ -126,9 +129,22 @@ void FrmWorking::mnuAstroGraphPrint_Click() {
                                  state_.Fix.MppLat, state_.Fix.MppLong, state_.Obs.ObsZn,
                                  state_.Obs.ObsIntercept, state_.E, state_.Chart);
             },
-            [&] { PrintGraphAxes(state_.Chart, GridShown(), state_.DecSep); },
-            [&] { PrintGraphData(state_.Chart, FixGraphData(state_)); },
-            [&] { printer.EndDoc(); },
+            [&] {
+                // One page: the axes, the data, then the job to the printer.
+                // A drawing that fails has said "Print aborted": its page is
+                // dropped. A job the printer does not take is drawn afresh
+                // on Retry, from the extents prepared for it.
+                if (!prepared)
+                    prepared = state_.Chart;
+                else
+                    state_.Chart = *prepared;
+                printer.AbortDoc();
+                if (PrintGraphAxes(state_.Chart, GridShown(), state_.DecSep) &&
+                    PrintGraphData(state_.Chart, FixGraphData(state_)))
+                    printer.EndDoc();
+                else
+                    printer.AbortDoc();
+            },
             [&] { printer.SetColorMode(colour); },
             [&] { printer.SetPrintQuality(quality); },
             [&] { printer.SetOrientation(orientation); },

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include "charts/print_lib.h"
 #include "companions/intro.h"
 #include "companions/splash.h"
 #include "platform/help_window.h"
@@ -353,11 +354,16 @@ void FrmWorking::picStarFixWizard_Click() {
 }
 
 void FrmWorking::mnuFilePageSetup_Click() {
+    // As the system's own set-up dialog does, the printer (or PDF file)
+    // chosen here is the one the following prints use; a cancel changes
+    // nothing and is not reported.
+    ProgramPrinter& current = ProgramPrinter::Instance();
     QPrinter printer;
+    current.LoadSetup(printer);
     QPrintDialog dlg(&printer, this);
     dlg.setObjectName("dlgCommonDialog");
     dlg.setWindowTitle("Print Setup");
-    ExecDialog(dlg);  // a cancel or an error is ignored; nothing is read back
+    if (ExecDialog(dlg) == QDialog::Accepted) current.TakeSetup(printer);
 }
 
 void FrmWorking::mnuFileQuit_Click() {

@@ -662,7 +662,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     w->mnuAstroGraphPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
-    EXPECT_EQ(script.messages[0].text, "Sorry, no printer connected to your system.");
+    EXPECT_TRUE(script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
     EXPECT_EQ(script.messages[0].style, kIconCritical + kButtonsOk);
     EXPECT_FALSE(Has(script.dialogs, "frmWait"));
     printers->printers = {"Bridge printer"};
@@ -698,15 +698,32 @@ TEST_F(ChartPrint, ErrorPaths) {
     EXPECT_TRUE(script.messages.empty());
     ASSERT_EQ(printers->jobs.size(), 1);
 
-    script.Clear();
-    printers->fault = [](const QString& step) {
-        if (step == "PrintGraphAxes") throw PrinterError(482, "Printer error");
-    };
-    w->mnuAstroGraphPrint_Click();
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
-    EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
-    EXPECT_EQ(printers->jobs.size(), 2);  // the data still printed
+    // A drawing that fails (the axes, or the data up to the ellipse) says
+    // "Print aborted", and its page is indeed not printed.
+    for (const QString failing : {"PrintGraphAxes", "PrintGraphData"}) {
+        script.Clear();
+        printers->fault = [failing](const QString& step) {
+            if (step == failing) throw PrinterError(482, "Printer error");
+        };
+        w->mnuAstroGraphPrint_Click();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
+        EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
+        EXPECT_EQ(printers->jobs.size(), 1);
+    }
+
+    // A job the printer does not take is reported, at every step.
+    printers->fault = nullptr;
+    for (const char* call : {"End", "Spool"}) {
+        script.Clear();
+        script.answers = {kAnswerCancel};
+        printers->refuse = {call};
+        w->mnuAstroGraphPrint_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << call;
+        EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
+    }
+    EXPECT_EQ(printers->jobs.size(), 1);
+    EXPECT_FALSE(ProgramPrinter::Instance().JobOpen());
 }
 
 // ---- The report print command -------------------------------------------------------------

@@ -97,7 +97,7 @@ TEST_F(PrintFixture, NoPrinterShowsOnlyTheBox) {
     ASSERT_EQ(script.messages.size(), 2u);
     for (const auto& m : script.messages) {
         EXPECT_EQ(m.title, "NO PRINTER");
-        EXPECT_EQ(m.text, "Sorry, no printer connected to your system.");
+        EXPECT_TRUE(m.text.startsWith("Sorry, no printer connected to your system."));
         EXPECT_EQ(m.style, kIconCritical + kButtonsOk);
     }
     EXPECT_TRUE(printers.jobs.isEmpty());
@@ -197,7 +197,7 @@ TEST_F(PrintFixture, PrinterChoice) {
         EXPECT_EQ(dlg.cmdCancel->text(), "&Cancel");
         EXPECT_EQ(dlg.cmdCancel->toolTip(), "Cancel Printing");
         ASSERT_EQ(dlg.cboListPrinters->count(), 3);
-        EXPECT_EQ(dlg.cboListPrinters->itemText(0), "Office laser");
+        EXPECT_EQ(dlg.cboListPrinters->itemText(0), "Office laser (system default)");
         EXPECT_EQ(dlg.cboListPrinters->itemText(2), "Bridge printer");
         EXPECT_EQ(dlg.cboListPrinters->currentIndex(), 1);
         dlg.cmdOK->click();
@@ -215,6 +215,36 @@ TEST_F(PrintFixture, PrinterChoice) {
         EXPECT_FALSE(confirmed);
         EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Bridge printer");
     }
+}
+
+// Guards the current printer while the system's list changes under the
+// running program: the pick is kept by name wherever it moves in the list;
+// once it is gone the system's default takes over, and the choice shows it
+// as such; each job goes to the printer shown.
+TEST_F(PrintFixture, PrinterKeptByNameWhileTheListChanges) {
+    printers.defaultPrinter = "Chart plotter";
+    bool confirmed = false;
+    auto shown = [&] {
+        FrmSelectPrint dlg(nullptr, confirmed);
+        return dlg.cboListPrinters->currentText();
+    };
+    {
+        FrmSelectPrint dlg(nullptr, confirmed);
+        dlg.cboListPrinters->setCurrentIndex(2);
+        dlg.cboListPrinters_Click(2);
+        dlg.cmdOK->click();
+    }
+    QTextEdit box;
+    box.setPlainText("Fix");
+    PrintRichText(box, 1500, 1000, 500, 1000);
+    printers.printers = {"Deck printer", "Office laser", "Chart plotter", "Bridge printer"};
+    EXPECT_EQ(shown(), "Bridge printer");
+    PrintRichText(box, 1500, 1000, 500, 1000);
+    printers.printers = {"Deck printer", "Office laser", "Chart plotter"};
+    EXPECT_EQ(shown(), "Chart plotter (system default)");
+    PrintRichText(box, 1500, 1000, 500, 1000);
+    EXPECT_EQ(printers.jobPrinters,
+              (QStringList{"Bridge printer", "Bridge printer", "Chart plotter"}));
 }
 
 QTableWidget* EtaTable(int rows, int cols) {
@@ -246,6 +276,21 @@ TEST_F(PrintFixture, GridPrintsPagesOfRows) {
     EXPECT_EQ(PdfPages(printers.jobs[1]), printers.jobPages[1]);
     EXPECT_TRUE(big->updatesEnabled());  // redrawing back on
     EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the heading row on paper: it opens every page and its texts are
+// drawn where a reader sees them (it was once lower than one text line, so
+// none of it was drawn).
+TEST_F(PrintFixture, GridHeadingReachesEveryPage) {
+    printers.recordPages = true;
+    std::unique_ptr<QTableWidget> t(EtaTable(150, 3));
+    TableWidgetGrid grid(*t);
+    PrintGrid(grid, 0.77, 0.7);
+    const QString paper = printers.ShownTexts(1).join(' ');
+    EXPECT_GE(printers.jobPages.at(0), 3);
+    EXPECT_EQ(paper.count("Speed"), printers.jobPages.at(0));
+    EXPECT_EQ(paper.count("(Orvex)"), printers.jobPages.at(0));
+    EXPECT_TRUE(paper.contains("2 kn & row 149"));
 }
 
 // Guards the table layout: the fixed row opens every page at the top
@@ -340,6 +385,35 @@ TEST(TableWidgetGrid, HeaderIsRowZero) {
     EXPECT_EQ(plain.Rows(), 4);
     EXPECT_EQ(plain.FixedRows(), 1);
     EXPECT_EQ(plain.Text(0, 0), " 0 kn & row 0 ");
+}
+
+// Guards a printer that fails at any step of a job, as Qt reports it or as
+// the print system refuses the finished job: the report and the table say
+// so and nothing counts as printed; also a job whose file cannot be made.
+TEST_F(PrintFixture, RefusedJobsAreReported) {
+    QTextEdit box;
+    box.setHtml(LongText(120));
+    std::unique_ptr<QTableWidget> t(EtaTable(150, 3));
+    TableWidgetGrid grid(*t);
+    const std::vector<std::function<void()>> prints = {
+        [&] { PrintRichText(box, 1500, 1000, 500, 1000); }, [&] { PrintGrid(grid, 0.77, 0.7); }};
+    auto refused = [&](const std::function<void()>& print) {
+        script.Clear();
+        script.answers = {kAnswerCancel};
+        return !RunPrintSteps({print}, "x") && script.messages.size() == 1 &&
+               script.messages[0].title == "PRINTER NOT READY" &&
+               !ProgramPrinter::Instance().JobOpen();
+    };
+    for (const QString call : {"Begin", "NewPage", "End", "Spool"}) {
+        printers.refuse = {call};
+        for (const auto& print : prints) EXPECT_TRUE(refused(print)) << call.toStdString();
+    }
+    printers.refuse.clear();
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    printers.folder = dir.filePath("blocker/jobs");
+    for (const auto& print : prints) EXPECT_TRUE(refused(print));
+    EXPECT_TRUE(printers.jobs.isEmpty());
 }
 
 // Guards a failure inside a whole-document print: a retry starts the

@@ -411,7 +411,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
         w->cmdAskPrint_Click(0);
         ASSERT_EQ(p.script.messages.size(), 1u);
         EXPECT_EQ(p.script.messages[0].title, "NO PRINTER");
-        EXPECT_EQ(p.script.messages[0].text, "Sorry, no printer connected to your system.");
+        EXPECT_TRUE(
+            p.script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
         EXPECT_EQ(p.script.messages[0].style, kIconCritical + kButtonsOk);
         EXPECT_TRUE(none.jobs.isEmpty());
     }
@@ -452,6 +453,13 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     EXPECT_TRUE(header[0].trimmed().startsWith("Speed"));
     EXPECT_TRUE(header[1].trimmed().startsWith("ETA in GMT"));
     EXPECT_TRUE(header[2].trimmed().startsWith("ETA in LT"));
+    QFile::remove(test::TestOutputFolder() + "/utilities-eta-table.pdf");
+    QFile::copy(printers.jobs.at(1), test::TestOutputFolder() + "/utilities-eta-table.pdf");
+    // And they reach the paper.
+    printers.recordPages = true;
+    w->cmdAskPrint_Click(1);
+    const QString paper = printers.ShownTexts(3).join(' ').simplified();
+    for (const QString& h : header) EXPECT_TRUE(paper.contains(h.simplified())) << h.toStdString();
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
     ProgramPrinter::Instance().SetOrientation(kOrientationPortrait);
 }

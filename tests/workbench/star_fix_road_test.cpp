@@ -19,6 +19,8 @@
 #include "workbench/observation_grid.h"
 #include "workbench/window_art.h"
 #include <QPushButton>
+#include <QRegularExpression>
+#include <map>
 #include <QComboBox>
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
@@ -128,6 +130,64 @@ TEST_F(Road, EverySampleFile) {
                                                QString(f).chopped(4) + ".png"));
         EXPECT_DOUBLE_EQ(s.Chart.GraphLatStep, 1.0 / 60.0);
         EXPECT_DOUBLE_EQ(s.Chart.GraphLongStep, 1.0 / 60.0);
+    }
+}
+
+// The lines of a recorded job: its texts grouped by page and baseline, top
+// to bottom.
+std::vector<std::pair<int, QString>> PrintedLines(const PrinterScript& printers, int job) {
+    std::map<std::pair<int, long>, std::map<double, QString>> lines;
+    for (const PrintedText& t : printers.texts)
+        if (t.job == job && t.Shown())
+            lines[{t.page, std::lround(t.baseline)}][t.box.left()] += t.text;
+    std::vector<std::pair<int, QString>> out;
+    for (const auto& [at, pieces] : lines) {
+        QString line;
+        for (const auto& piece : pieces) line += piece.second;
+        out.emplace_back(at.first, line.trimmed());
+    }
+    return out;
+}
+
+// Guards the prints of every sample fix: the report and the chart kept as
+// PDF files beside the screenshots; on paper, every text of the chart whole
+// on the page, and no heading of the report alone at the foot of a page.
+TEST_F(Road, EverySampleFilePrints) {
+    PrinterScript printers;
+    printers.printers = {"Office"};
+    printers.folder = temp.filePath("print");
+    script.dialogHandler = [](QDialog& dlg) {
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        return 1;
+    };
+    const QRegularExpression heading("^(\\d+\\) [A-Z]+ on |[A-Z][a-z ]+:$)");
+    for (const char* f : {"08Dec26A", "09Dec26A", "10Dec26A"}) {
+        SCOPED_TRACE(f);
+        Click("bthMain");
+        ASSERT_TRUE(Load(SampleDir() + "/" + f + ".obs"));
+        for (bool record : {false, true}) {
+            printers.recordPages = record;
+            Click("bthNumRes");
+            w->mnuAstroNumPrint_Click();
+            Click("bthGraphRes");
+            w->mnuAstroGraphPrint_Click();
+            ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        }
+        const int chart = static_cast<int>(printers.jobs.size()), report = chart - 1;  // recorded
+        const QString out = test::TestOutputFolder() + "/sample-" + f;
+        for (const QString& kind : {"-report.pdf", "-chart.pdf"}) QFile::remove(out + kind);
+        QFile::copy(printers.jobs.at(report - 3), out + "-report.pdf");
+        QFile::copy(printers.jobs.at(chart - 3), out + "-chart.pdf");
+
+        for (const PrintedText& t : printers.texts)
+            if (t.job == chart) EXPECT_TRUE(t.Shown()) << t.text.toStdString();
+        const auto lines = PrintedLines(printers, report);
+        ASSERT_GT(lines.size(), 40u);
+        for (size_t i = 0; i + 1 < lines.size(); ++i)
+            if (lines[i + 1].first != lines[i].first)
+                EXPECT_FALSE(heading.match(lines[i].second).hasMatch())
+                    << "alone at the foot of page " << lines[i].first << ": "
+                    << lines[i].second.toStdString();
     }
 }
 

@@ -1,0 +1,81 @@
+// Print Setup: the printer or PDF file chosen there is the current printer
+// for the following prints, also on a computer without any system printer.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QPrintDialog>
+#include <QTemporaryDir>
+
+#include "charts/frm_select_print.h"
+#include "charts/print_lib.h"
+#include "platform/message_box.h"
+#include "workbench_test_support.h"
+
+namespace orvex {
+namespace {
+
+struct PrintSetup : ::testing::Test {
+    PlatformScript script;
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    QTemporaryDir dir;
+    PrinterScript printers;
+    std::unique_ptr<FrmWorking> w = test::StartedWindow(settings);
+    QString pdf = dir.filePath("fix.pdf");
+    QString shown;  // the printer choice's selection when it opened
+    PrintSetup() {
+        printers.folder = dir.filePath("jobs");
+        script.dialogHandler = [this](QDialog& dlg) {
+            if (auto* setup = qobject_cast<QPrintDialog*>(&dlg)) {
+                setup->printer()->setOutputFormat(QPrinter::PdfFormat);
+                setup->printer()->setOutputFileName(pdf);
+            }
+            if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) {
+                shown = choice->cboListPrinters->currentText();
+                choice->cmdOK_Click();
+            }
+            return static_cast<int>(QDialog::Accepted);
+        };
+    }
+};
+
+// Guards printing without a system printer: the "NO PRINTER" box points to
+// Print Setup; the PDF file chosen there is offered in the printer choice
+// and the report goes into it.
+TEST_F(PrintSetup, PdfFileWithoutAnyPrinter) {
+    w->rtfNumDisp->setHtml("<p>Most probable position 45°12'.3 N</p>");
+    w->mnuAstroNumPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "NO PRINTER");
+    EXPECT_TRUE(script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
+    EXPECT_TRUE(script.messages[0].text.contains("PDF file"))
+        << script.messages[0].text.toStdString();
+
+    script.Clear();
+    w->Action("mnuFilePageSetup")->trigger();
+    w->mnuAstroNumPrint_Click();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(shown, "PDF file: " + pdf);
+    EXPECT_EQ(printers.jobs, QStringList{pdf});
+    QFile out(pdf);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(out.readAll().startsWith("%PDF"));
+}
+
+// Guards the choice beside system printers: the file is listed after them
+// and stays current for the chart and the table too.
+TEST_F(PrintSetup, PdfFileBesideSystemPrinters) {
+    printers.printers = {"Office laser", "Bridge printer"};
+    w->mnuFilePageSetup_Click();
+    EXPECT_EQ(ProgramPrinter::Instance().InstalledPrinters(),
+              (QStringList{"Office laser", "Bridge printer", "PDF file: " + pdf}));
+    EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "PDF file: " + pdf);
+    w->rtfNumDisp->setHtml("<p>Report</p>");
+    w->mnuAstroNumPrint_Click();
+    EXPECT_EQ(shown, "PDF file: " + pdf);
+    EXPECT_EQ(printers.jobPrinters, QStringList{"PDF file: " + pdf});
+}
+
+}  // namespace
+}  // namespace orvex
