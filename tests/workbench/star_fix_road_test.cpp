@@ -175,19 +175,24 @@ TEST_F(Road, EverySampleFilePrints) {
         }
         const int chart = static_cast<int>(printers.jobs.size()), report = chart - 1;  // recorded
         const QString out = test::TestOutputFolder() + "/sample-" + f;
-        for (const QString& kind : {"-report.pdf", "-chart.pdf"}) QFile::remove(out + kind);
+        for (const char* kind : {"-report.pdf", "-chart.pdf"}) QFile::remove(out + kind);
         QFile::copy(printers.jobs.at(report - 3), out + "-report.pdf");
         QFile::copy(printers.jobs.at(chart - 3), out + "-chart.pdf");
 
-        for (const PrintedText& t : printers.texts)
-            if (t.job == chart) EXPECT_TRUE(t.Shown()) << t.text.toStdString();
+        for (const PrintedText& t : printers.texts) {
+            if (t.job == chart) {
+                EXPECT_TRUE(t.Shown()) << t.text.toStdString();
+            }
+        }
         const auto lines = PrintedLines(printers, report);
         ASSERT_GT(lines.size(), 40u);
-        for (size_t i = 0; i + 1 < lines.size(); ++i)
-            if (lines[i + 1].first != lines[i].first)
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
+            if (lines[i + 1].first != lines[i].first) {
                 EXPECT_FALSE(heading.match(lines[i].second).hasMatch())
                     << "alone at the foot of page " << lines[i].first << ": "
                     << lines[i].second.toStdString();
+            }
+        }
     }
 }
 
