@@ -442,6 +442,28 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
 }
 
+// Guards the chart across a save: saving reads the grid again, and the
+// lines drawn afterwards are still the fix's own, not collapsed onto one.
+TEST_F(ObsFile, SaveKeepsTheChart) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    w->Action("mnuAstroGraphDisp")->trigger();
+    w->Action("bthChartIncr")->trigger();
+    const ChartState before = w->State().Chart;
+    w->Action("bthChartDecr")->trigger();
+    script.fileNames = {temp.filePath("kept.obs")};
+    w->Action("mnuAstroSave")->trigger();
+    w->Action("bthChartIncr")->trigger();
+    const ChartState& after = w->State().Chart;
+    ASSERT_EQ(after.LopEndLat.ubound2(), before.LopEndLat.ubound2());
+    for (int i = 1; i <= before.LopEndLat.ubound2(); ++i)
+        for (int k = 1; k <= 2; ++k) {
+            EXPECT_EQ(after.LopEndLat(k, i), before.LopEndLat(k, i)) << i;
+            EXPECT_EQ(after.LopEndLong(k, i), before.LopEndLong(k, i)) << i;
+        }
+    EXPECT_EQ(after.GraphLatMin, before.GraphLatMin);
+    EXPECT_EQ(after.GraphLongMax, before.GraphLongMax);
+}
+
 // Guards the start-up file: a file named on the command line is loaded
 // without a dialog; one that does not exist gets its message and then the
 // open dialog.
