@@ -131,13 +131,26 @@ void FrmWorking::cmdSaveObs_Click() {
             AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs", kFilter);
         if (path.isEmpty()) return;
         if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
+        // Unbuffered, a full disk or a file-size limit shows at the write
+        // itself; the file then replaces the old one only when all of it was
+        // written, and an unfinished one is discarded with its object.
         QSaveFile file(path);
-        const bool written =
-            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        for (qint64 done = 0, n = 0; written && done < bytes.size(); done += n) {
+            // A short write is retried: the next one tells why it stopped.
+            n = file.write(bytes.constData() + done, bytes.size() - done);
+            written = n > 0;
+        }
+        QString why = file.errorString();
+        if (written) {
+            written = file.commit();
+            why = file.errorString();
+        } else {
+            file.cancelWriting();
+        }
         if (!written) {
             ShowFileError(this, SaveErrorNumber(path),
-                          file.errorString().isEmpty() ? QString("the file could not be written")
-                                                       : file.errorString());
+                          why.isEmpty() ? QString("the file could not be written") : why);
             continue;
         }
         ShowMessage(kIconInformation + kButtonsOk, QString("File saved confirmation"),

@@ -4,12 +4,14 @@
 #include "workbench/observation_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <cmath>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
@@ -403,6 +405,35 @@ TEST_F(ObsFile, SaveRefusals) {
     EXPECT_TRUE(script.messages[0].text.contains("Error 76: "));
     EXPECT_EQ(script.fileDialogs.size(), 2u);
     EXPECT_FALSE(QFileInfo::exists(temp.filePath("no/such/folder/x.obs")));
+}
+
+// Guards a save that cannot be written whole (a full disk, here a file-size
+// limit): the file error is shown, the old file keeps its bytes and no
+// temporary file is left.
+TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const std::string old = "the navigator's previous sights\r\n";
+    const QString path = Write("old.obs", old);
+    script.Clear();
+    script.fileNames = {path};
+    {
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit low = saved;
+        low.rlim_cur = 100;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
+        w->cmdSaveObs_Click();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    ASSERT_EQ(script.messages.size(), 1u) << script.LastText().toStdString();
+    EXPECT_EQ(script.messages[0].title, " File access error");
+    EXPECT_TRUE(script.messages[0].text.endsWith("File too large"))
+        << script.LastText().toStdString();
+    EXPECT_EQ(script.fileDialogs.size(), 2u);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.obs"});
 }
 
 // Guards the oldest files: each text goes through its field's own check
