@@ -436,6 +436,32 @@ TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.obs"});
 }
 
+// Guards a name typed without its ".obs": the file it would replace is
+// asked about first; "No" keeps it and brings the dialog back, "Yes"
+// replaces it.
+TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const std::string old = "an earlier set\r\n";
+    const QString path = Write("08Dec26A.obs", old);
+    const QString typed = temp.filePath("08Dec26A");
+    script.Clear();
+    script.fileNames = {typed};
+    script.answers = {kAnswerNo};
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsYesNo + kDefaultButton2);
+    EXPECT_TRUE(script.messages[0].text.contains(path)) << script.LastText().toStdString();
+    EXPECT_EQ(script.fileDialogs.size(), 2u);
+    EXPECT_EQ(ReadBytes(path), old);
+
+    script.Clear();
+    script.fileNames = {typed};
+    script.answers = {kAnswerYes};
+    w->cmdSaveObs_Click();
+    EXPECT_EQ(script.LastText(), "File " + path + " saved.");
+    EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
+}
+
 // Guards the oldest files: each text goes through its field's own check
 // (the correction here), the grid takes the typed cells, and the fix reads
 // them.
