@@ -120,6 +120,7 @@ void FrmWorking::cmdSaveObs_Click() {
     d.TempAirC = s.TempAirC;
     d.TempWaterC = s.TempWaterC;
     d.PressMBars = s.PressMBars;
+    for (size_t i = 0; i < d.Entered.size(); ++i) d.Entered[i] = s.FixEntered[i + 1];
     for (int i = 1; i <= s.Obs.ObsCount; ++i)
         d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)], s.Obs.ObsHs(i),
                             s.Obs.ObsInstErr(i)});
@@ -274,26 +275,43 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         return QString("%1").arg(static_cast<int>(std::lround(t)), 3, 10, QChar('_')).toStdString();
     };
 
-    SetFixTime(0, d.TimeEstPos);
-    s.Lat(6) = d.Lat;
-    s.Long(6) = d.Long;
-    put("mskLat", 5, FormatLatitude(d.Lat, sep));
-    put("mskLong", 5, FormatLongitude(d.Long, sep));
-    s.FixEntered[2] = s.FixEntered[3] = true;
-    SetFixTime(1, d.TimeTruePos);
+    // An input that was not entered when the file was saved keeps its
+    // new-fix value and stays not entered.
+    const auto& entered = d.Entered;
+    if (entered[0]) SetFixTime(0, d.TimeEstPos);
+    if (entered[1]) {
+        s.Lat(6) = d.Lat;
+        put("mskLat", 5, FormatLatitude(d.Lat, sep));
+        s.FixEntered[2] = true;
+    }
+    if (entered[2]) {
+        s.Long(6) = d.Long;
+        put("mskLong", 5, FormatLongitude(d.Long, sep));
+        s.FixEntered[3] = true;
+    }
+    if (entered[3]) SetFixTime(1, d.TimeTruePos);
 
-    s.CourseInput = s.Course = d.CourseInput;
-    s.SpeedInput = s.Speed = d.SpeedInput;
-    put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
-    put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
-    s.FixEntered[5] = s.FixEntered[6] = true;
-
-    s.HeightEye = d.HeightEye;
-    s.FixEntered[7] = true;
-    if (MaskedField* f = put("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep))) f->Commit();
-    s.InstErr = d.InstErr;
-    put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
-    s.FixEntered[8] = true;
+    if (entered[4]) {
+        s.CourseInput = s.Course = d.CourseInput;
+        put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
+        s.FixEntered[5] = true;
+    }
+    if (entered[5]) {
+        s.SpeedInput = s.Speed = d.SpeedInput;
+        put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
+        s.FixEntered[6] = true;
+    }
+    if (entered[6]) {
+        s.HeightEye = d.HeightEye;
+        s.FixEntered[7] = true;
+        if (MaskedField* f = put("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep)))
+            f->Commit();
+    }
+    if (entered[7]) {
+        s.InstErr = d.InstErr;
+        put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
+        s.FixEntered[8] = true;
+    }
 
     s.TempAirC = d.TempAirC;
     s.TempWaterC = d.TempWaterC;

@@ -15,6 +15,9 @@
 //   8..7+N   time (date-time), body name (text), sextant altitude (degrees),
 //            instrument correction of that sight (degrees)
 //   last     the signature "This is an Orvex 1.x observations data file."
+// An input of lines 1 to 5 that the navigator had not entered when the file
+// was saved stands as #NULL# in place of its value; a file saved from a
+// complete form holds no #NULL#.
 // The signature of the 1.0 files reads the same layout. The oldest files (the
 // 0.9 signature) hold on the same lines the texts the user typed into each
 // field, every field a quoted text but the count of line 7.
@@ -57,9 +60,17 @@ struct ObsFileSight {
     double InstErr = 0.0;  // instrument correction, degrees
 };
 
+// The field written for an input that was not entered.
+inline constexpr std::string_view kObsFileNotEntered = "#NULL#";
+
 struct ObservationFileData {
     ObsFileLayout Layout = ObsFileLayout::Current;
-    // Current layout.
+    // Current layout. Entered: whether each input of lines 1 to 5 was
+    // entered, in file order (time of the estimated position, latitude,
+    // longitude, wanted time, course, speed, height of eye, instrument
+    // correction); the value of an input not entered reads as 0 and is
+    // not written.
+    std::array<bool, 8> Entered{true, true, true, true, true, true, true, true};
     double TimeEstPos = 0.0;  // days, UT
     double Lat = 0.0;         // degrees, -90..90
     double Long = 0.0;        // degrees, -180..180

@@ -146,6 +146,7 @@ TEST(ObservationFileText, DamagedFilesAreRefused) {
     // Garbled fields.
     EXPECT_EQ(with("12.3,-1.25", "12.3,abc").Number, 13);
     EXPECT_EQ(with("12.3,-1.25", "12.3").Number, 13);
+    EXPECT_EQ(with("-5,2,987", "#NULL#,2,987").Number, 13);  // no input left blank there
     EXPECT_EQ(with("#2026-12-09#", "#2026-02-30#").Number, 13);
     EXPECT_EQ(with("#2026-12-09#", "\"2026-12-09\"").Number, 13);
     EXPECT_EQ(with("\"SIRIUS\"", "\"SIRIUSX\"").Number, 13);
@@ -460,6 +461,30 @@ TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
     w->cmdSaveObs_Click();
     EXPECT_EQ(script.LastText(), "File " + path + " saved.");
     EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
+}
+
+// Guards a form saved before it was complete: what was not entered is
+// written as #NULL# and stays not entered after loading, so no fix runs
+// from a position or time the navigator never gave.
+TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
+    PutRow(1, "8 Dec 2026 19:22:00", "VEGA", "46°23'.8", "-01.20");
+    PutRow(2, "8 Dec 2026 19:24:30", "ALTAIR", "44°33'.5", "-01.20");
+    // Only the course was entered (as its field commits it).
+    w->State().FixEntered.fill(false);
+    w->State().CourseInput = 235;
+    w->State().FixEntered[5] = true;
+    const QString path = temp.filePath("part.obs");
+    script.fileNames = {path};
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.LastText(), "File " + path + " saved.");
+    EXPECT_EQ(ReadBytes(path).substr(0, 58),
+              "#NULL#\r\n#NULL#,#NULL#\r\n#NULL#\r\n235,#NULL#\r\n#NULL#,#NULL#\r\n");
+    ASSERT_TRUE(Load(path));
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(w->State().FixEntered[i], i == 5) << i;
+    EXPECT_EQ(w->grdObs->TextMatrix(2, 1), "ALTAIR");
+    script.Clear();
+    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
 }
 
 // Guards the oldest files: each text goes through its field's own check
