@@ -270,6 +270,14 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         if (f) f->SetMaskedText(QString::fromStdString(text));
         return f;
     };
+    // The fields' own commits store what they accept; a value its field
+    // refuses gets the field's message and is not kept.
+    auto commit = [](MaskedField* f, double& value) {
+        const double before = value;
+        const bool accepted = !f || f->Commit();
+        if (!accepted) value = before;
+        return accepted;
+    };
     auto temperature = [](double t) {
         // Right-aligned in the three places of the field, prompts before.
         return QString("%1").arg(static_cast<int>(std::lround(t)), 3, 10, QChar('_')).toStdString();
@@ -301,25 +309,18 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
         s.FixEntered[6] = true;
     }
-    if (entered[6]) {
-        s.HeightEye = d.HeightEye;
-        s.FixEntered[7] = true;
-        if (MaskedField* f = put("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep)))
-            f->Commit();
-    }
+    if (entered[6])
+        s.FixEntered[7] =
+            commit(put("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep)), s.HeightEye);
     if (entered[7]) {
         s.InstErr = d.InstErr;
         put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
         s.FixEntered[8] = true;
     }
 
-    s.TempAirC = d.TempAirC;
-    s.TempWaterC = d.TempWaterC;
-    s.PressMBars = d.PressMBars;
-    if (MaskedField* f = put("mskTempCelcius", 0, temperature(d.TempAirC))) f->Commit();
-    if (MaskedField* f = put("mskTempCelcius", 1, temperature(d.TempWaterC))) f->Commit();
-    if (MaskedField* f = put("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep)))
-        f->Commit();
+    commit(put("mskTempCelcius", 0, temperature(d.TempAirC)), s.TempAirC);
+    commit(put("mskTempCelcius", 1, temperature(d.TempWaterC)), s.TempWaterC);
+    commit(put("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep)), s.PressMBars);
 
     const int n = static_cast<int>(d.Sights.size());
     if (n <= 0) return;

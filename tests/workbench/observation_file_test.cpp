@@ -487,6 +487,25 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
 }
 
+// Guards values the fields refuse: each refusal is shown, and the fix runs
+// from the new-fix values, not from the refused 80 °C and 900 hPa.
+TEST_F(ObsFile, RefusedValuesAreNotKept) {
+    std::string t = ReadBytes(Sample("08Dec26A.obs"));
+    t.replace(t.find("17,18,1021"), 10, "80,21,900");
+    ASSERT_TRUE(Load(Write("hot.obs", t)));
+    std::vector<QString> texts;
+    for (const auto& m : script.messages) texts.push_back(m.text);
+    EXPECT_EQ(texts, (std::vector<QString>{"The temperature is higher than +70°C.",
+                                           "The atmospheric pressure is lower than 940 mbars."}));
+    const WorkbenchState& s = w->State();
+    EXPECT_EQ(s.TempAirC, 20.0);
+    EXPECT_EQ(s.TempWaterC, 21.0);
+    EXPECT_EQ(s.PressMBars, 1013.0);
+    script.Clear();
+    EXPECT_TRUE(w->RunStarFix());
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+}
+
 // Guards the oldest files: each text goes through its field's own check
 // (the correction here), the grid takes the typed cells, and the fix reads
 // them.
