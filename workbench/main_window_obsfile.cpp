@@ -187,8 +187,15 @@ void FrmWorking::cmdLoadObs_Click() {
             if (path.isEmpty()) return;
         }
         const QFileInfo info(path);
-        if (!info.exists() || info.isDir()) {
+        if (!info.exists()) {
             ShowFileError(this, 53, QString());
+            continue;
+        }
+        // A folder, a FIFO or a device is never opened (a FIFO would hold
+        // the window in the open call until something writes to it).
+        if (!info.isFile()) {
+            ShowFileError(this, 75,
+                          "Path/File access error: " + info.fileName() + " is not a regular file.");
             continue;
         }
         if (info.size() > kObsFileMaxBytes) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -504,6 +505,24 @@ TEST_F(ObsFile, RefusedValuesAreNotKept) {
     script.Clear();
     EXPECT_TRUE(w->RunStarFix());
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+}
+
+// Guards what is no regular file: a FIFO (which would hold the window in
+// the open call) and a folder get the file error, and the dialog comes back.
+TEST_F(ObsFile, OnlyRegularFilesAreOpened) {
+    const QString fifo = temp.filePath("x.obs");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QDir(temp.path()).mkdir("folder.obs");
+    for (const QString& path : {fifo, temp.filePath("folder.obs")}) {
+        script.Clear();
+        script.fileNames = {path};
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].title, " File access error");
+        EXPECT_TRUE(script.messages[0].text.contains("Error 75: "))
+            << script.LastText().toStdString();
+        EXPECT_EQ(script.fileDialogs.size(), 2u);
+    }
 }
 
 // Guards the oldest files: each text goes through its field's own check
