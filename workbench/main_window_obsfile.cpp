@@ -68,13 +68,17 @@ QString FileText(const std::string& bytes) {
     return s;
 }
 
-// A date typed in an old file: the grid's form, or ISO, or day/month/year.
+// A date typed in an old file: the grid's form, or ISO, or day/month/year;
+// none before the first day the date pickers show.
 bool ReadTypedDate(const QString& text, double* days) {
-    if (ReadGridTime(text, days)) return true;
+    if (ReadGridTime(text, days)) {
+        const CalendarTime c = SplitDateTime(*days);
+        return ObsFileDateShown(c.year, c.month, c.day);
+    }
     const QString t = text.simplified();
     for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd", "d/M/yyyy h:mm:ss", "d/M/yyyy"}) {
         const QDateTime v = QLocale::c().toDateTime(t, f);
-        if (v.isValid()) {
+        if (v.isValid() && ObsFileDateShown(v.date().year(), v.date().month(), v.date().day())) {
             *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(), v.time().hour(),
                                  v.time().minute(), v.time().second());
             return true;

@@ -96,6 +96,7 @@ bool ReadDate(std::string_view s, double& days) {
     static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (d > kDays[mo - 1]) return false;
     if (mo == 2 && d == 29 && !((y % 4 == 0 && y % 100 != 0) || y % 400 == 0)) return false;
+    if (!ObsFileDateShown(y, mo, d)) return false;
     days = MakeDateTime(y, mo, d, h, mi, se);
     return true;
 }
@@ -174,6 +175,8 @@ struct LineReader {
 ObsFileProblem ParseObservationFile(std::string_view content,
                                     const std::vector<std::string>& bodyNames,
                                     ObservationFileData& out) {
+    // A text editor may have put the UTF-8 byte-order mark in front.
+    if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
     if (static_cast<long long>(content.size()) > kObsFileMaxBytes)
         return Problem(7, "Out of memory: the file holds " + std::to_string(content.size()) +
                               " bytes, far more than any observations file.");

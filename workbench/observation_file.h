@@ -18,6 +18,8 @@
 // An input of lines 1 to 5 that the navigator had not entered when the file
 // was saved stands as #NULL# in place of its value; a file saved from a
 // complete form holds no #NULL#.
+// A date before 14 September 1752, the first day the date pickers show, is
+// refused. A UTF-8 byte-order mark in front of the first line is skipped.
 // The signature of the 1.0 files reads the same layout. The oldest files (the
 // 0.9 signature) hold on the same lines the texts the user typed into each
 // field, every field a quoted text but the count of line 7.
@@ -44,6 +46,11 @@ inline constexpr std::string_view kObsSignature09 =
 
 // The largest file the loader reads: fifty sights take about 4 kB.
 inline constexpr long long kObsFileMaxBytes = 64 * 1024;
+// Whether a date can be in a file: on or after 14 September 1752, the
+// first day the date pickers show.
+constexpr bool ObsFileDateShown(int year, int month, int day) {
+    return year > 1752 || (year == 1752 && (month > 9 || (month == 9 && day >= 14)));
+}
 // The grid holds at most this many sights.
 inline constexpr int kObsFileMaxSights = 49;
 

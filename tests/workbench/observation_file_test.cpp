@@ -525,6 +525,29 @@ TEST_F(ObsFile, OnlyRegularFilesAreOpened) {
     }
 }
 
+// Guards the dates: one the date pickers cannot show (before 14 September
+// 1752) is refused, not moved; a leading UTF-8 byte-order mark is read.
+TEST_F(ObsFile, PickerDatesAndByteOrderMark) {
+    const std::string good = ReadBytes(Sample("08Dec26A.obs"));
+    ASSERT_TRUE(Load(Write("bom.obs", "\xEF\xBB\xBF" + good)));
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const double loaded = w->State().TimeEstPos;
+    for (const char* date : {"#1752-09-13 16:00:00#", "#0100-12-08 16:00:00#"}) {
+        std::string t = good;
+        t.replace(0, 21, date);
+        script.Clear();
+        script.fileNames = {Write("old.obs", t)};
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << date;
+        EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
+        EXPECT_EQ(w->State().TimeEstPos, loaded);
+    }
+    std::string first = good;
+    first.replace(0, 21, "#1752-09-14#");
+    ObservationFileData d;
+    EXPECT_EQ(ParseObservationFile(first, BodyNames(), d).Number, 0);
+}
+
 // Guards the oldest files: each text goes through its field's own check
 // (the correction here), the grid takes the typed cells, and the fix reads
 // them.
