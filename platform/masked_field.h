@@ -83,11 +83,17 @@ class MaskedField : public QLineEdit {
     // "_" or a character a place refuses leaves that place a prompt, and
     // characters beyond the mask are dropped. No hook runs.
     void SetMaskedText(const QString& text);
+    // The text SetMaskedText would show; whole (when given) tells whether
+    // every character of `text` would be kept: none refused by its place
+    // ("_" and blanks only leave a place empty) and none beyond the mask.
+    QString FittedText(const QString& text, bool* whole = nullptr) const;
 
     // The typed characters alone: the text without its literals and prompts
     // (blanks in optional places are dropped too). Empty when nothing is
     // typed.
-    QString TypedText() const;
+    QString TypedText() const { return TypedTextOf(text()); }
+    // The same of a text as the field would show it (see FittedText).
+    QString TypedTextOf(const QString& shown) const;
     bool IsEmptyEntry() const { return TypedText().isEmpty(); }
 
     // Places: how many characters the mask shows, and whether place i takes

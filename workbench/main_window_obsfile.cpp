@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 #include <cmath>
 
+#include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
@@ -21,6 +22,7 @@
 #include "workbench/observation_file.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/position_checks.h"
 
 namespace orvex {
 
@@ -68,13 +70,17 @@ QString FileText(const std::string& bytes) {
     return s;
 }
 
+// A time cell of the grid in an old file, on a day the date pickers show.
+bool ReadGridDate(const QString& text, double* days) {
+    if (!ReadGridTime(text, days)) return false;
+    const CalendarTime c = SplitDateTime(*days);
+    return ObsFileDateShown(c.year, c.month, c.day);
+}
+
 // A date typed in an old file: the grid's form, or ISO, or day/month/year;
 // none before the first day the date pickers show.
 bool ReadTypedDate(const QString& text, double* days) {
-    if (ReadGridTime(text, days)) {
-        const CalendarTime c = SplitDateTime(*days);
-        return ObsFileDateShown(c.year, c.month, c.day);
-    }
+    if (ReadGridDate(text, days)) return true;
     const QString t = text.simplified();
     for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd", "d/M/yyyy h:mm:ss", "d/M/yyyy"}) {
         const QDateTime v = QLocale::c().toDateTime(t, f);
@@ -87,12 +93,82 @@ bool ReadTypedDate(const QString& text, double* days) {
     return false;
 }
 
+// The fields of the old text layout: the field that takes each text of the
+// file (ObservationFileData::Texts), in the order of the form.
+const struct OldField {
+    const char* name;
+    int index;
+    int text;
+} kOldFields[] = {{"mskLat", 5, 1},         {"mskLong", 5, 2},        {"mskCourse", 0, 4},
+                  {"mskSpeed", -1, 5},      {"mskHeightM", -1, 6},    {"mskInstErr", 0, 7},
+                  {"mskTempCelcius", 0, 8}, {"mskTempCelcius", 1, 9}, {"mskPress_mBars", -1, 10}};
+
+// The verdict of a field on a text of an old file, as its commit gives it
+// (an empty field is no entry and changes nothing).
+FieldVerdict OldFieldVerdict(const OldField& f, const std::string& text, const std::string& sep) {
+    const std::string name = f.name;
+    if (name == "mskLat") return CheckLatitudeText(f.index, text, sep);
+    if (name == "mskLong") return CheckLongitudeText(f.index, text, sep);
+    if (name == "mskCourse") return CheckCourseText(text, sep);
+    if (name == "mskSpeed") return CheckSpeedText(text, sep);
+    if (name == "mskHeightM") return CheckHeightMetresText(text, sep);
+    if (name == "mskTempCelcius") return CheckTemperatureText(text, sep, false);
+    if (name == "mskPress_mBars") return CheckPressureMBarsText(text, sep);
+    FieldVerdict v;  // the instrument correction: +-99.99'
+    v.Value = ParseNumberText(text, sep);
+    v.Accepted = v.Value != kNotANumber && std::fabs(v.Value) <= 99.99;
+    if (!v.Accepted) v.Message = "The instrumental correction is not valid. Try again please.";
+    return v;
+}
+
 // The error number of a failed write, as the classic file statements give.
 int SaveErrorNumber(const QString& path) {
     const QFileInfo info(path);
     if (info.fileName().isEmpty()) return 52;
     if (!info.absoluteDir().exists()) return 76;  // path not found
     return 75;                                    // path/file access error
+}
+
+// An old file is checked whole before anything is touched, each text as its
+// field or grid cell would check it. Returns why it is refused (naming the
+// line), or an empty text; times: the two times of the form.
+QString OldObservationFileProblem(FrmWorking& w, const ObservationFileData& d, double times[2]) {
+    const std::string& sep = w.State().DecSep;
+    auto refuse = [](int line, const QString& why) {
+        return QString("Type mismatch in line %1: %2").arg(line).arg(why);
+    };
+    const int timeText[2] = {0, 3};
+    for (int k = 0; k < 2; ++k)
+        if (!ReadTypedDate(FileText(d.Texts[timeText[k]]), &times[k]))
+            return refuse(2 * k + 1, "the text is not a date and time.");
+    const int lineOfText[11] = {1, 2, 2, 3, 4, 4, 5, 5, 6, 6, 6};
+    for (const OldField& f : kOldFields) {
+        MaskedField* field = w.MaskField(f.name, f.index);
+        if (!field) continue;
+        const QString text = FileText(d.Texts[static_cast<size_t>(f.text)]);
+        const int line = lineOfText[f.text];
+        bool whole = false;
+        const QString fitted = field->FittedText(text, &whole);
+        if (!whole) return refuse(line, "\"" + text + "\" does not fit its field.");
+        if (field->TypedTextOf(fitted).isEmpty()) continue;  // left empty: no entry
+        const FieldVerdict v = OldFieldVerdict(f, fitted.toStdString(), sep);
+        if (!v.Accepted) return refuse(line, QString::fromStdString(v.Message));
+    }
+    for (size_t i = 0; i < d.TextSights.size(); ++i) {
+        const auto& cells = d.TextSights[i];
+        const int line = static_cast<int>(i) + 8;
+        double when = 0.0;
+        if (!ReadGridDate(FileText(cells[0]), &when))
+            return refuse(line, "Incorrect time in the grid.");
+        if (BinarySearchText(cells[1], w.State().BodyList) < 0)
+            return refuse(line, "Incorrect celestal body name in the grid.");
+        const double hs = ParseLatitude(FileText(cells[2]).toStdString() + " N");
+        if (hs == kBadDegrees || hs == kBadMinutes || hs == kBadHemisphere)
+            return refuse(line, "Incorrect altitude in the grid.");
+        if (ParseNumberText(FileText(cells[3]).toStdString(), sep) == kNotANumber)
+            return refuse(line, "Incorrect instrumental error in the grid.");
+    }
+    return QString();
 }
 
 }  // namespace
@@ -230,21 +306,14 @@ void FrmWorking::cmdLoadObs_Click() {
             ShowFileError(this, p.Number, QString::fromStdString(p.Description));
             continue;
         }
-        // The old files' times must read as dates before anything is touched.
+        // An old file is checked whole before anything is touched.
         double oldTimes[2] = {0.0, 0.0};
         if (d.Layout == ObsFileLayout::Text09) {
-            const int lineOf[2] = {1, 3};
-            const int textOf[2] = {0, 3};
-            bool bad = false;
-            for (int k = 0; k < 2 && !bad; ++k)
-                if (!ReadTypedDate(FileText(d.Texts[textOf[k]]), &oldTimes[k])) {
-                    ShowFileError(this, 13,
-                                  QString("Type mismatch in line %1: the text is not a date and "
-                                          "time.")
-                                      .arg(lineOf[k]));
-                    bad = true;
-                }
-            if (bad) continue;
+            const QString problem = OldObservationFileProblem(*this, d, oldTimes);
+            if (!problem.isEmpty()) {
+                ShowFileError(this, 13, problem);
+                continue;
+            }
         }
         ResetForNewStarFix();
         if (d.Layout == ObsFileLayout::Current)
@@ -355,13 +424,7 @@ void FrmWorking::ApplyOldObservationFile(const ObservationFileData& d, double ti
     WorkbenchState& s = state_;
     // The typed texts go into their fields, then each field's own handler
     // checks and stores them, in the order of the form.
-    const struct {
-        const char* name;
-        int index;
-        int text;
-    } fields[] = {{"mskLat", 5, 1},         {"mskLong", 5, 2},        {"mskCourse", 0, 4},
-                  {"mskSpeed", -1, 5},      {"mskHeightM", -1, 6},    {"mskInstErr", 0, 7},
-                  {"mskTempCelcius", 0, 8}, {"mskTempCelcius", 1, 9}, {"mskPress_mBars", -1, 10}};
+    const auto& fields = kOldFields;
     for (const auto& f : fields)
         if (MaskedField* m = MaskField(f.name, f.index))
             m->SetMaskedText(FileText(d.Texts[static_cast<size_t>(f.text)]));

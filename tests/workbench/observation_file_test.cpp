@@ -583,6 +583,33 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
+
+    // Every text is checked as its field would check it before anything
+    // moves: a refused latitude, a course or temperature the mask cannot
+    // take whole, a date the pickers cannot show, a sight the grid refuses.
+    const struct {
+        const char* from;
+        const char* to;
+        const char* says;
+    } refused[] = {{"38°30'.0 N", "38°75'.0 N", "line 2: The latitude has more than 59'."},
+                   {"\"235°.0\"", "\"abc\"", "line 4"},
+                   {"\"017\"", "\"_9x\"", "line 6"},
+                   {"8 Dec 2026 16:00:00", "8 Dec 1700 16:00:00", "line 1"},
+                   {"\"46°23'.8\"", "\"46°73'.8\"", "line 8"}};
+    for (const auto& b : refused) {
+        std::string v = t;
+        v.replace(v.find(b.from), std::string(b.from).size(), b.to);
+        script.Clear();
+        script.fileNames = {Write("oldbad.obs", v)};
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << b.to;
+        EXPECT_EQ(script.messages[0].title, " File access error");
+        EXPECT_TRUE(script.messages[0].text.contains(b.says)) << script.LastText().toStdString();
+        EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
+        EXPECT_EQ(s.CourseInput, 235.0);
+        EXPECT_EQ(s.TempAirC, 17.0);
+        EXPECT_EQ(w->grdObs->TextMatrix(2, 1), "ALTAIR");
+    }
 }
 
 // Guards the chart across a save: saving reads the grid again, and the
