@@ -222,14 +222,12 @@ ObsFileProblem ParseObservationFile(std::string_view content,
         size_t input = 0;
         auto number = [&](size_t line, size_t k, double lo, double hi, const char* what,
                           double& v) {
-            d.Entered[input] = !r.NotEntered(k);
-            ++input;
-            return d.Entered[input - 1] ? r.Number(line, k, lo, hi, what, v) : ObsFileProblem{};
+            const bool entered = d.Entered[input++] = !r.NotEntered(k);
+            return entered ? r.Number(line, k, lo, hi, what, v) : ObsFileProblem{};
         };
         auto date = [&](size_t line, const char* what, double& v) {
-            d.Entered[input] = !r.NotEntered(0);
-            ++input;
-            return d.Entered[input - 1] ? r.Date(line, 0, what, v) : ObsFileProblem{};
+            const bool entered = d.Entered[input++] = !r.NotEntered(0);
+            return entered ? r.Date(line, 0, what, v) : ObsFileProblem{};
         };
         r.mayBeNotEntered = true;
         ORVEX_TRY(r.Read(0, {K::Date}, "time of the estimated position"));
