@@ -212,9 +212,9 @@ void MaskedField::ClearRange(int from, int to) {
     setText(t);
 }
 
-void MaskedField::SetMaskedText(const QString& s) {
-    writtenByProgram_ = false;
+QString MaskedField::FittedText(const QString& s, bool* whole) const {
     QString t;
+    bool kept = true;
     int k = 0;  // index in s
     for (int i = 0; i < Width(); ++i) {
         const Place& p = places_[i];
@@ -225,17 +225,26 @@ void MaskedField::SetMaskedText(const QString& s) {
         }
         if (k < s.size()) {
             const QChar c = s[k++];
-            t += Accepts(p, c) ? c : kPrompt;
+            const bool taken = Accepts(p, c);
+            t += taken ? c : kPrompt;
+            if (!taken && c != kPrompt && c != u' ') kept = false;
         } else {
             t += kPrompt;
         }
     }
-    setText(t);
+    for (; k < s.size(); ++k)  // beyond the mask
+        if (s[k] != kPrompt && s[k] != u' ') kept = false;
+    if (whole) *whole = kept;
+    return t;
+}
+
+void MaskedField::SetMaskedText(const QString& s) {
+    writtenByProgram_ = false;
+    setText(FittedText(s));
     setCursorPosition(0);
 }
 
-QString MaskedField::TypedText() const {
-    const QString t = text();
+QString MaskedField::TypedTextOf(const QString& t) const {
     QString typed;
     for (int i = 0; i < std::min<int>(t.size(), Width()); ++i) {
         if (!IsInputPlace(i)) continue;

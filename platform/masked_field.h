@@ -84,6 +84,10 @@ class MaskedField : public QLineEdit {
     // "_" or a character a place refuses leaves that place a prompt, and
     // characters beyond the mask are dropped. No hook runs.
     void SetMaskedText(const QString& text);
+    // The text SetMaskedText would show; whole (when given) tells whether
+    // every character of `text` would be kept: none refused by its place
+    // ("_" and blanks only leave a place empty) and none beyond the mask.
+    QString FittedText(const QString& text, bool* whole = nullptr) const;
 
     // Marks the text as written by the window to show a value committed in
     // another field (the paired unit); the mark lasts until the text next
@@ -94,7 +98,9 @@ class MaskedField : public QLineEdit {
     // The typed characters alone: the text without its literals and prompts
     // (blanks in optional places are dropped too). Empty when nothing is
     // typed.
-    QString TypedText() const;
+    QString TypedText() const { return TypedTextOf(text()); }
+    // The same of a text as the field would show it (see FittedText).
+    QString TypedTextOf(const QString& shown) const;
     bool IsEmptyEntry() const { return TypedText().isEmpty(); }
 
     // Places: how many characters the mask shows, and whether place i takes
@@ -128,6 +134,13 @@ class MaskedField : public QLineEdit {
 
     // True when the last commit was refused.
     bool WasRejected() const { return rejected_; }
+    // Puts back a text the field held before a refused entry (a value read
+    // from a file that the field would not take): the field shows it and
+    // counts as not refused.
+    void RestoreText(const QString& text) {
+        SetMaskedText(text);
+        rejected_ = false;
+    }
 
     // Types one character at the caret as a key press would (the rewrite
     // hook included). Returns false when the mask refused it.

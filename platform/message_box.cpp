@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -194,10 +195,21 @@ QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& 
 }
 
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                        const QString& filter) {
+                        const QString& filter, const QString& defaultSuffix) {
     if (PlatformScript* script = CurrentScript()) return ScriptedFileName(script, caption);
     if (CannotShowModal()) return QString();
-    return QFileDialog::getSaveFileName(parent ? parent : Owner().data(), caption, folder, filter);
+    QFileDialog dialog(parent ? parent : Owner().data(), caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    const QFileInfo start(folder);
+    if (start.isDir()) {
+        dialog.setDirectory(folder);
+    } else {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 PlatformScript::PlatformScript() {

@@ -63,12 +63,18 @@ void InstallPlatformReporter();
 int ExecDialog(QDialog& dialog);
 
 // The file dialogs of the observation files. Return the chosen path, or an
-// empty text when the user cancelled. A script answers from its fileNames.
-//   filter  Qt filter text, e.g. "Observation files (*.obs)"
+// empty text when the user cancelled. A script answers from its fileNames
+// (the names as typed: no suffix is added to them).
+//   filter         Qt filter text, e.g. "Observation files (*.obs)"
+//   folder         the starting folder; for the save dialog also a path
+//                  whose file name is offered
+//   defaultSuffix  without its dot ("obs"): the save dialog adds it to a
+//                  name typed without one before it asks about replacing
+//                  an existing file
 QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                         const QString& filter);
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                        const QString& filter);
+                        const QString& filter, const QString& defaultSuffix = QString());
 
 // A scripted stand-in for every modal window of the program, for tests.
 // Constructing one installs it (and routes the library's reports into it);

@@ -274,7 +274,18 @@ bool FrmWorking::ReadObsGrid() {
     // A grid that lost rows to Ctrl+Delete holds fewer than 50.
     n = std::min(n, grdObs->Rows() - 1);
 
-    s.Obs.Resize(n);
+    // Only the entered values are read anew: the working and result arrays
+    // (and the chart drawn from them) belong to the last fix, and the slot
+    // of the wanted time keeps its value.
+    ObservationSet& o = s.Obs;
+    const double wantedTime =
+        o.ObsTime.ubound() >= 0 && o.ObsTime.lbound() <= 0 ? o.ObsTime(0) : 0.0;
+    o.ObsCount = n;
+    o.ObsTime = Vector(0, n);
+    o.ObsTime(0) = wantedTime;
+    o.ObsBody.assign(static_cast<size_t>(n + 1), std::string());
+    o.ObsHs = Vector(n);
+    o.ObsInstErr = Vector(n);
     const std::string sep = s.DecSep;
     auto refuse = [this](const char* text) {
         ShowMessage(kIconExclamation + kButtonsOk, QString("Incorrect data"), QString(text), this);

@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 #include <cmath>
 
+#include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
@@ -21,6 +22,7 @@
 #include "workbench/observation_file.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/position_checks.h"
 
 namespace orvex {
 
@@ -68,13 +70,21 @@ QString FileText(const std::string& bytes) {
     return s;
 }
 
-// A date typed in an old file: the grid's form, or ISO, or day/month/year.
+// A time cell of the grid in an old file, on a day the date pickers show.
+bool ReadGridDate(const QString& text, double* days) {
+    if (!ReadGridTime(text, days)) return false;
+    const CalendarTime c = SplitDateTime(*days);
+    return ObsFileDateShown(c.year, c.month, c.day);
+}
+
+// A date typed in an old file: the grid's form, or ISO, or day/month/year;
+// none before the first day the date pickers show.
 bool ReadTypedDate(const QString& text, double* days) {
-    if (ReadGridTime(text, days)) return true;
+    if (ReadGridDate(text, days)) return true;
     const QString t = text.simplified();
     for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd", "d/M/yyyy h:mm:ss", "d/M/yyyy"}) {
         const QDateTime v = QLocale::c().toDateTime(t, f);
-        if (v.isValid()) {
+        if (v.isValid() && ObsFileDateShown(v.date().year(), v.date().month(), v.date().day())) {
             *days = MakeDateTime(v.date().year(), v.date().month(), v.date().day(), v.time().hour(),
                                  v.time().minute(), v.time().second());
             return true;
@@ -83,12 +93,82 @@ bool ReadTypedDate(const QString& text, double* days) {
     return false;
 }
 
+// The fields of the old text layout: the field that takes each text of the
+// file (ObservationFileData::Texts), in the order of the form.
+const struct OldField {
+    const char* name;
+    int index;
+    int text;
+} kOldFields[] = {{"mskLat", 5, 1},         {"mskLong", 5, 2},        {"mskCourse", 0, 4},
+                  {"mskSpeed", -1, 5},      {"mskHeightM", -1, 6},    {"mskInstErr", 0, 7},
+                  {"mskTempCelcius", 0, 8}, {"mskTempCelcius", 1, 9}, {"mskPress_mBars", -1, 10}};
+
+// The verdict of a field on a text of an old file, as its commit gives it
+// (an empty field is no entry and changes nothing).
+FieldVerdict OldFieldVerdict(const OldField& f, const std::string& text, const std::string& sep) {
+    const std::string name = f.name;
+    if (name == "mskLat") return CheckLatitudeText(f.index, text, sep);
+    if (name == "mskLong") return CheckLongitudeText(f.index, text, sep);
+    if (name == "mskCourse") return CheckCourseText(text, sep);
+    if (name == "mskSpeed") return CheckSpeedText(text, sep);
+    if (name == "mskHeightM") return CheckHeightMetresText(text, sep);
+    if (name == "mskTempCelcius") return CheckTemperatureText(text, sep, false);
+    if (name == "mskPress_mBars") return CheckPressureMBarsText(text, sep);
+    FieldVerdict v;  // the instrument correction: +-99.99'
+    v.Value = ParseNumberText(text, sep);
+    v.Accepted = v.Value != kNotANumber && std::fabs(v.Value) <= 99.99;
+    if (!v.Accepted) v.Message = "The instrumental correction is not valid. Try again please.";
+    return v;
+}
+
 // The error number of a failed write, as the classic file statements give.
 int SaveErrorNumber(const QString& path) {
     const QFileInfo info(path);
     if (info.fileName().isEmpty()) return 52;
     if (!info.absoluteDir().exists()) return 76;  // path not found
     return 75;                                    // path/file access error
+}
+
+// An old file is checked whole before anything is touched, each text as its
+// field or grid cell would check it. Returns why it is refused (naming the
+// line), or an empty text; times: the two times of the form.
+QString OldObservationFileProblem(FrmWorking& w, const ObservationFileData& d, double times[2]) {
+    const std::string& sep = w.State().DecSep;
+    auto refuse = [](int line, const QString& why) {
+        return QString("Type mismatch in line %1: %2").arg(line).arg(why);
+    };
+    const int timeText[2] = {0, 3};
+    for (int k = 0; k < 2; ++k)
+        if (!ReadTypedDate(FileText(d.Texts[timeText[k]]), &times[k]))
+            return refuse(2 * k + 1, "the text is not a date and time.");
+    const int lineOfText[11] = {1, 2, 2, 3, 4, 4, 5, 5, 6, 6, 6};
+    for (const OldField& f : kOldFields) {
+        MaskedField* field = w.MaskField(f.name, f.index);
+        if (!field) continue;
+        const QString text = FileText(d.Texts[static_cast<size_t>(f.text)]);
+        const int line = lineOfText[f.text];
+        bool whole = false;
+        const QString fitted = field->FittedText(text, &whole);
+        if (!whole) return refuse(line, "\"" + text + "\" does not fit its field.");
+        if (field->TypedTextOf(fitted).isEmpty()) continue;  // left empty: no entry
+        const FieldVerdict v = OldFieldVerdict(f, fitted.toStdString(), sep);
+        if (!v.Accepted) return refuse(line, QString::fromStdString(v.Message));
+    }
+    for (size_t i = 0; i < d.TextSights.size(); ++i) {
+        const auto& cells = d.TextSights[i];
+        const int line = static_cast<int>(i) + 8;
+        double when = 0.0;
+        if (!ReadGridDate(FileText(cells[0]), &when))
+            return refuse(line, "Incorrect time in the grid.");
+        if (BinarySearchText(cells[1], w.State().BodyList) < 0)
+            return refuse(line, "Incorrect celestal body name in the grid.");
+        const double hs = ParseLatitude(FileText(cells[2]).toStdString() + " N");
+        if (hs == kBadDegrees || hs == kBadMinutes || hs == kBadHemisphere)
+            return refuse(line, "Incorrect altitude in the grid.");
+        if (ParseNumberText(FileText(cells[3]).toStdString(), sep) == kNotANumber)
+            return refuse(line, "Incorrect instrumental error in the grid.");
+    }
+    return QString();
 }
 
 }  // namespace
@@ -120,6 +200,7 @@ void FrmWorking::cmdSaveObs_Click() {
     d.TempAirC = s.TempAirC;
     d.TempWaterC = s.TempWaterC;
     d.PressMBars = s.PressMBars;
+    for (size_t i = 0; i < d.Entered.size(); ++i) d.Entered[i] = s.FixEntered[i + 1];
     for (int i = 1; i <= s.Obs.ObsCount; ++i)
         d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)], s.Obs.ObsHs(i),
                             s.Obs.ObsInstErr(i)});
@@ -127,17 +208,40 @@ void FrmWorking::cmdSaveObs_Click() {
 
     for (;;) {
         const QString name = DefaultObservationFileName(folder, s.TimeTruePos);
-        QString path =
-            AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs", kFilter);
+        QString path = AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs",
+                                       kFilter, "obs");
         if (path.isEmpty()) return;
-        if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
+        // A dialog that did not add the suffix did not ask about the file
+        // the suffixed name replaces: ask here.
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += ".obs";
+            if (QFileInfo::exists(path) &&
+                ShowMessage(kIconExclamation + kButtonsYesNo + kDefaultButton2,
+                            QString("Save observations data"),
+                            "File " + path + " already exists.\r\nDo you want to replace it?",
+                            this) != kAnswerYes)
+                continue;
+        }
+        // Unbuffered, a full disk or a file-size limit shows at the write
+        // itself; the file then replaces the old one only when all of it was
+        // written, and an unfinished one is discarded with its object.
         QSaveFile file(path);
-        const bool written =
-            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        for (qint64 done = 0, n = 0; written && done < bytes.size(); done += n) {
+            // A short write is retried: the next one tells why it stopped.
+            n = file.write(bytes.constData() + done, bytes.size() - done);
+            written = n > 0;
+        }
+        QString why = file.errorString();
+        if (written) {
+            written = file.commit();
+            why = file.errorString();
+        } else {
+            file.cancelWriting();
+        }
         if (!written) {
             ShowFileError(this, SaveErrorNumber(path),
-                          file.errorString().isEmpty() ? QString("the file could not be written")
-                                                       : file.errorString());
+                          why.isEmpty() ? QString("the file could not be written") : why);
             continue;
         }
         ShowMessage(kIconInformation + kButtonsOk, QString("File saved confirmation"),
@@ -163,8 +267,15 @@ void FrmWorking::cmdLoadObs_Click() {
             if (path.isEmpty()) return;
         }
         const QFileInfo info(path);
-        if (!info.exists() || info.isDir()) {
+        if (!info.exists()) {
             ShowFileError(this, 53, QString());
+            continue;
+        }
+        // A folder, a FIFO or a device is never opened (a FIFO would hold
+        // the window in the open call until something writes to it).
+        if (!info.isFile()) {
+            ShowFileError(this, 75,
+                          "Path/File access error: " + info.fileName() + " is not a regular file.");
             continue;
         }
         if (info.size() > kObsFileMaxBytes) {
@@ -195,21 +306,14 @@ void FrmWorking::cmdLoadObs_Click() {
             ShowFileError(this, p.Number, QString::fromStdString(p.Description));
             continue;
         }
-        // The old files' times must read as dates before anything is touched.
+        // An old file is checked whole before anything is touched.
         double oldTimes[2] = {0.0, 0.0};
         if (d.Layout == ObsFileLayout::Text09) {
-            const int lineOf[2] = {1, 3};
-            const int textOf[2] = {0, 3};
-            bool bad = false;
-            for (int k = 0; k < 2 && !bad; ++k)
-                if (!ReadTypedDate(FileText(d.Texts[textOf[k]]), &oldTimes[k])) {
-                    ShowFileError(this, 13,
-                                  QString("Type mismatch in line %1: the text is not a date and "
-                                          "time.")
-                                      .arg(lineOf[k]));
-                    bad = true;
-                }
-            if (bad) continue;
+            const QString problem = OldObservationFileProblem(*this, d, oldTimes);
+            if (!problem.isEmpty()) {
+                ShowFileError(this, 13, problem);
+                continue;
+            }
         }
         ResetForNewStarFix();
         if (d.Layout == ObsFileLayout::Current)
@@ -246,39 +350,63 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
         if (f) f->SetMaskedText(QString::fromStdString(text));
         return f;
     };
+    // The fields' own commits store what they accept; a value its field
+    // refuses gets the field's message and is not kept: the field shows
+    // again what it held, so that it shows what the fix will use.
+    auto commit = [this](const char* name, int index, const std::string& text, double& value) {
+        MaskedField* f = MaskField(name, index);
+        if (!f) return true;
+        const double before = value;
+        const QString shown = f->text();
+        f->SetMaskedText(QString::fromStdString(text));
+        if (f->Commit()) return true;
+        value = before;
+        f->RestoreText(shown);
+        return false;
+    };
     auto temperature = [](double t) {
         // Right-aligned in the three places of the field, prompts before.
         return QString("%1").arg(static_cast<int>(std::lround(t)), 3, 10, QChar('_')).toStdString();
     };
 
-    SetFixTime(0, d.TimeEstPos);
-    s.Lat(6) = d.Lat;
-    s.Long(6) = d.Long;
-    put("mskLat", 5, FormatLatitude(d.Lat, sep));
-    put("mskLong", 5, FormatLongitude(d.Long, sep));
-    s.FixEntered[2] = s.FixEntered[3] = true;
-    SetFixTime(1, d.TimeTruePos);
+    // An input that was not entered when the file was saved keeps its
+    // new-fix value and stays not entered.
+    const auto& entered = d.Entered;
+    if (entered[0]) SetFixTime(0, d.TimeEstPos);
+    if (entered[1]) {
+        s.Lat(6) = d.Lat;
+        put("mskLat", 5, FormatLatitude(d.Lat, sep));
+        s.FixEntered[2] = true;
+    }
+    if (entered[2]) {
+        s.Long(6) = d.Long;
+        put("mskLong", 5, FormatLongitude(d.Long, sep));
+        s.FixEntered[3] = true;
+    }
+    if (entered[3]) SetFixTime(1, d.TimeTruePos);
 
-    s.CourseInput = s.Course = d.CourseInput;
-    s.SpeedInput = s.Speed = d.SpeedInput;
-    put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
-    put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
-    s.FixEntered[5] = s.FixEntered[6] = true;
+    if (entered[4]) {
+        s.CourseInput = s.Course = d.CourseInput;
+        put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
+        s.FixEntered[5] = true;
+    }
+    if (entered[5]) {
+        s.SpeedInput = s.Speed = d.SpeedInput;
+        put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
+        s.FixEntered[6] = true;
+    }
+    if (entered[6])
+        s.FixEntered[7] =
+            commit("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep), s.HeightEye);
+    if (entered[7]) {
+        s.InstErr = d.InstErr;
+        put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
+        s.FixEntered[8] = true;
+    }
 
-    s.HeightEye = d.HeightEye;
-    s.FixEntered[7] = true;
-    if (MaskedField* f = put("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep))) f->Commit();
-    s.InstErr = d.InstErr;
-    put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
-    s.FixEntered[8] = true;
-
-    s.TempAirC = d.TempAirC;
-    s.TempWaterC = d.TempWaterC;
-    s.PressMBars = d.PressMBars;
-    if (MaskedField* f = put("mskTempCelcius", 0, temperature(d.TempAirC))) f->Commit();
-    if (MaskedField* f = put("mskTempCelcius", 1, temperature(d.TempWaterC))) f->Commit();
-    if (MaskedField* f = put("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep)))
-        f->Commit();
+    commit("mskTempCelcius", 0, temperature(d.TempAirC), s.TempAirC);
+    commit("mskTempCelcius", 1, temperature(d.TempWaterC), s.TempWaterC);
+    commit("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep), s.PressMBars);
 
     const int n = static_cast<int>(d.Sights.size());
     if (n <= 0) return;
@@ -302,13 +430,7 @@ void FrmWorking::ApplyOldObservationFile(const ObservationFileData& d, double ti
     WorkbenchState& s = state_;
     // The typed texts go into their fields, then each field's own handler
     // checks and stores them, in the order of the form.
-    const struct {
-        const char* name;
-        int index;
-        int text;
-    } fields[] = {{"mskLat", 5, 1},         {"mskLong", 5, 2},        {"mskCourse", 0, 4},
-                  {"mskSpeed", -1, 5},      {"mskHeightM", -1, 6},    {"mskInstErr", 0, 7},
-                  {"mskTempCelcius", 0, 8}, {"mskTempCelcius", 1, 9}, {"mskPress_mBars", -1, 10}};
+    const auto& fields = kOldFields;
     for (const auto& f : fields)
         if (MaskedField* m = MaskField(f.name, f.index))
             m->SetMaskedText(FileText(d.Texts[static_cast<size_t>(f.text)]));

@@ -11,7 +11,7 @@ namespace orvex {
 
 namespace {
 
-enum class FieldKind { Number, Text, Date };
+enum class FieldKind { Number, Text, Date, NotEntered };
 
 struct Field {
     FieldKind Kind = FieldKind::Number;
@@ -39,8 +39,9 @@ bool SplitRecord(std::string_view line, std::vector<Field>& fields) {
         } else if (i < n && line[i] == '#') {
             const size_t end = line.find('#', i + 1);
             if (end == std::string_view::npos) return false;
-            f.Kind = FieldKind::Date;
             f.Raw = std::string(line.substr(i + 1, end - i - 1));
+            f.Kind =
+                "#" + f.Raw + "#" == kObsFileNotEntered ? FieldKind::NotEntered : FieldKind::Date;
             i = end + 1;
         } else {
             size_t end = i;
@@ -95,6 +96,7 @@ bool ReadDate(std::string_view s, double& days) {
     static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (d > kDays[mo - 1]) return false;
     if (mo == 2 && d == 29 && !((y % 4 == 0 && y % 100 != 0) || y % 400 == 0)) return false;
+    if (!ObsFileDateShown(y, mo, d)) return false;
     days = MakeDateTime(y, mo, d, h, mi, se);
     return true;
 }
@@ -124,6 +126,8 @@ struct LineReader {
     const std::vector<std::string_view>& lines;
     size_t count;  // lines before the signature
     std::vector<Field> fields;
+    // Where #NULL# may stand for a number or a date.
+    bool mayBeNotEntered = false;
 
     ObsFileProblem Read(size_t index, const std::vector<FieldKind>& kinds, const char* what) {
         const std::string name = "line " + std::to_string(index + 1) + " (" + what + ")";
@@ -133,11 +137,13 @@ struct LineReader {
             return Problem(13, "Type mismatch: " + name + " should hold " +
                                    std::to_string(kinds.size()) + " field(s).");
         for (size_t k = 0; k < kinds.size(); ++k)
-            if (fields[k].Kind != kinds[k])
+            if (fields[k].Kind != kinds[k] &&
+                !(mayBeNotEntered && fields[k].Kind == FieldKind::NotEntered))
                 return Problem(
                     13, "Type mismatch in " + name + ", field " + std::to_string(k + 1) + ".");
         return {};
     }
+    bool NotEntered(size_t k) const { return fields[k].Kind == FieldKind::NotEntered; }
     ObsFileProblem Number(size_t index, size_t k, double lo, double hi, const char* what,
                           double& v) {
         const std::string name = "line " + std::to_string(index + 1);
@@ -169,6 +175,8 @@ struct LineReader {
 ObsFileProblem ParseObservationFile(std::string_view content,
                                     const std::vector<std::string>& bodyNames,
                                     ObservationFileData& out) {
+    // A text editor may have put the UTF-8 byte-order mark in front.
+    if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
     if (static_cast<long long>(content.size()) > kObsFileMaxBytes)
         return Problem(7, "Out of memory: the file holds " + std::to_string(content.size()) +
                               " bytes, far more than any observations file.");
@@ -209,19 +217,33 @@ ObsFileProblem ParseObservationFile(std::string_view content,
             for (const Field& f : r.fields) d.Texts[t++] = f.Raw;
         }
     } else {
+        // The eight inputs of lines 1 to 5, in file order; #NULL# marks one
+        // that was not entered.
+        size_t input = 0;
+        auto number = [&](size_t line, size_t k, double lo, double hi, const char* what,
+                          double& v) {
+            const bool entered = d.Entered[input++] = !r.NotEntered(k);
+            return entered ? r.Number(line, k, lo, hi, what, v) : ObsFileProblem{};
+        };
+        auto date = [&](size_t line, const char* what, double& v) {
+            const bool entered = d.Entered[input++] = !r.NotEntered(0);
+            return entered ? r.Date(line, 0, what, v) : ObsFileProblem{};
+        };
+        r.mayBeNotEntered = true;
         ORVEX_TRY(r.Read(0, {K::Date}, "time of the estimated position"));
-        ORVEX_TRY(r.Date(0, 0, "the time of the estimated position", d.TimeEstPos));
+        ORVEX_TRY(date(0, "the time of the estimated position", d.TimeEstPos));
         ORVEX_TRY(r.Read(1, {K::Number, K::Number}, "estimated latitude and longitude"));
-        ORVEX_TRY(r.Number(1, 0, -90, 90, "the latitude", d.Lat));
-        ORVEX_TRY(r.Number(1, 1, -180, 180, "the longitude", d.Long));
+        ORVEX_TRY(number(1, 0, -90, 90, "the latitude", d.Lat));
+        ORVEX_TRY(number(1, 1, -180, 180, "the longitude", d.Long));
         ORVEX_TRY(r.Read(2, {K::Date}, "time of the position wanted"));
-        ORVEX_TRY(r.Date(2, 0, "the time of the position wanted", d.TimeTruePos));
+        ORVEX_TRY(date(2, "the time of the position wanted", d.TimeTruePos));
         ORVEX_TRY(r.Read(3, {K::Number, K::Number}, "course and speed"));
-        ORVEX_TRY(r.Number(3, 0, 0, 360, "the course", d.CourseInput));
-        ORVEX_TRY(r.Number(3, 1, 0, 999.9, "the speed", d.SpeedInput));
+        ORVEX_TRY(number(3, 0, 0, 360, "the course", d.CourseInput));
+        ORVEX_TRY(number(3, 1, 0, 999.9, "the speed", d.SpeedInput));
         ORVEX_TRY(r.Read(4, {K::Number, K::Number}, "height of eye and instrument correction"));
-        ORVEX_TRY(r.Number(4, 0, 0, 99.9, "the height of eye", d.HeightEye));
-        ORVEX_TRY(r.Number(4, 1, -99.99, 99.99, "the instrument correction", d.InstErr));
+        ORVEX_TRY(number(4, 0, 0, 99.9, "the height of eye", d.HeightEye));
+        ORVEX_TRY(number(4, 1, -99.99, 99.99, "the instrument correction", d.InstErr));
+        r.mayBeNotEntered = false;
         ORVEX_TRY(r.Read(5, {K::Number, K::Number, K::Number}, "temperatures and pressure"));
         ORVEX_TRY(r.Number(5, 0, -99, 999, "the air temperature", d.TempAirC));
         ORVEX_TRY(r.Number(5, 1, -99, 999, "the sea temperature", d.TempWaterC));
@@ -286,12 +308,20 @@ std::string ObsFileNumber(double value) {
 std::string WriteObservationFile(const ObservationFileData& d) {
     const std::string eol = "\r\n";
     auto num = ObsFileNumber;
+    // The inputs of lines 1 to 5, in file order.
+    size_t input = 0;
+    auto in = [&](const std::string& text) {
+        return d.Entered[input++] ? text : std::string(kObsFileNotEntered);
+    };
     std::string s;
-    s += ObsFileDateTime(d.TimeEstPos) + eol;
-    s += num(d.Lat) + "," + num(d.Long) + eol;
-    s += ObsFileDateTime(d.TimeTruePos) + eol;
-    s += num(d.CourseInput) + "," + num(d.SpeedInput) + eol;
-    s += num(d.HeightEye) + "," + num(d.InstErr) + eol;
+    s += in(ObsFileDateTime(d.TimeEstPos)) + eol;
+    s += in(num(d.Lat));
+    s += "," + in(num(d.Long)) + eol;
+    s += in(ObsFileDateTime(d.TimeTruePos)) + eol;
+    s += in(num(d.CourseInput));
+    s += "," + in(num(d.SpeedInput)) + eol;
+    s += in(num(d.HeightEye));
+    s += "," + in(num(d.InstErr)) + eol;
     s += num(d.TempAirC) + "," + num(d.TempWaterC) + "," + num(d.PressMBars) + eol;
     s += std::to_string(d.Sights.size()) + eol;
     for (const ObsFileSight& o : d.Sights)

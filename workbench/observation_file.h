@@ -15,6 +15,11 @@
 //   8..7+N   time (date-time), body name (text), sextant altitude (degrees),
 //            instrument correction of that sight (degrees)
 //   last     the signature "This is an Orvex 1.x observations data file."
+// An input of lines 1 to 5 that the navigator had not entered when the file
+// was saved stands as #NULL# in place of its value; a file saved from a
+// complete form holds no #NULL#.
+// A date before 14 September 1752, the first day the date pickers show, is
+// refused. A UTF-8 byte-order mark in front of the first line is skipped.
 // The signature of the 1.0 files reads the same layout. The oldest files (the
 // 0.9 signature) hold on the same lines the texts the user typed into each
 // field, every field a quoted text but the count of line 7.
@@ -41,6 +46,11 @@ inline constexpr std::string_view kObsSignature09 =
 
 // The largest file the loader reads: fifty sights take about 4 kB.
 inline constexpr long long kObsFileMaxBytes = 64 * 1024;
+// Whether a date can be in a file: on or after 14 September 1752, the
+// first day the date pickers show.
+constexpr bool ObsFileDateShown(int year, int month, int day) {
+    return year > 1752 || (year == 1752 && (month > 9 || (month == 9 && day >= 14)));
+}
 // The grid holds at most this many sights.
 inline constexpr int kObsFileMaxSights = 49;
 
@@ -57,9 +67,17 @@ struct ObsFileSight {
     double InstErr = 0.0;  // instrument correction, degrees
 };
 
+// The field written for an input that was not entered.
+inline constexpr std::string_view kObsFileNotEntered = "#NULL#";
+
 struct ObservationFileData {
     ObsFileLayout Layout = ObsFileLayout::Current;
-    // Current layout.
+    // Current layout. Entered: whether each input of lines 1 to 5 was
+    // entered, in file order (time of the estimated position, latitude,
+    // longitude, wanted time, course, speed, height of eye, instrument
+    // correction); the value of an input not entered reads as 0 and is
+    // not written.
+    std::array<bool, 8> Entered{true, true, true, true, true, true, true, true};
     double TimeEstPos = 0.0;  // days, UT
     double Lat = 0.0;         // degrees, -90..90
     double Long = 0.0;        // degrees, -180..180

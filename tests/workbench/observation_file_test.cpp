@@ -4,12 +4,15 @@
 #include "workbench/observation_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <cmath>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
@@ -144,6 +147,7 @@ TEST(ObservationFileText, DamagedFilesAreRefused) {
     // Garbled fields.
     EXPECT_EQ(with("12.3,-1.25", "12.3,abc").Number, 13);
     EXPECT_EQ(with("12.3,-1.25", "12.3").Number, 13);
+    EXPECT_EQ(with("-5,2,987", "#NULL#,2,987").Number, 13);  // no input left blank there
     EXPECT_EQ(with("#2026-12-09#", "#2026-02-30#").Number, 13);
     EXPECT_EQ(with("#2026-12-09#", "\"2026-12-09\"").Number, 13);
     EXPECT_EQ(with("\"SIRIUS\"", "\"SIRIUSX\"").Number, 13);
@@ -405,6 +409,146 @@ TEST_F(ObsFile, SaveRefusals) {
     EXPECT_FALSE(QFileInfo::exists(temp.filePath("no/such/folder/x.obs")));
 }
 
+// Guards a save that cannot be written whole (a full disk, here a file-size
+// limit): the file error is shown, the old file keeps its bytes and no
+// temporary file is left.
+TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const std::string old = "the navigator's previous sights\r\n";
+    const QString path = Write("old.obs", old);
+    script.Clear();
+    script.fileNames = {path};
+    {
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit low = saved;
+        low.rlim_cur = 100;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
+        w->cmdSaveObs_Click();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    ASSERT_EQ(script.messages.size(), 1u) << script.LastText().toStdString();
+    EXPECT_EQ(script.messages[0].title, " File access error");
+    EXPECT_TRUE(script.messages[0].text.endsWith("File too large"))
+        << script.LastText().toStdString();
+    EXPECT_EQ(script.fileDialogs.size(), 2u);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.obs"});
+}
+
+// Guards a name typed without its ".obs": the file it would replace is
+// asked about first; "No" keeps it and brings the dialog back, "Yes"
+// replaces it.
+TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const std::string old = "an earlier set\r\n";
+    const QString path = Write("08Dec26A.obs", old);
+    const QString typed = temp.filePath("08Dec26A");
+    script.Clear();
+    script.fileNames = {typed};
+    script.answers = {kAnswerNo};
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsYesNo + kDefaultButton2);
+    EXPECT_TRUE(script.messages[0].text.contains(path)) << script.LastText().toStdString();
+    EXPECT_EQ(script.fileDialogs.size(), 2u);
+    EXPECT_EQ(ReadBytes(path), old);
+
+    script.Clear();
+    script.fileNames = {typed};
+    script.answers = {kAnswerYes};
+    w->cmdSaveObs_Click();
+    EXPECT_EQ(script.LastText(), "File " + path + " saved.");
+    EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
+}
+
+// Guards a form saved before it was complete: what was not entered is
+// written as #NULL# and stays not entered after loading, so no fix runs
+// from a position or time the navigator never gave.
+TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
+    PutRow(1, "8 Dec 2026 19:22:00", "VEGA", "46°23'.8", "-01.20");
+    PutRow(2, "8 Dec 2026 19:24:30", "ALTAIR", "44°33'.5", "-01.20");
+    // Only the course was entered (as its field commits it).
+    w->State().FixEntered.fill(false);
+    w->State().CourseInput = 235;
+    w->State().FixEntered[5] = true;
+    const QString path = temp.filePath("part.obs");
+    script.fileNames = {path};
+    w->cmdSaveObs_Click();
+    ASSERT_EQ(script.LastText(), "File " + path + " saved.");
+    EXPECT_EQ(ReadBytes(path).substr(0, 58),
+              "#NULL#\r\n#NULL#,#NULL#\r\n#NULL#\r\n235,#NULL#\r\n#NULL#,#NULL#\r\n");
+    ASSERT_TRUE(Load(path));
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(w->State().FixEntered[i], i == 5) << i;
+    EXPECT_EQ(w->grdObs->TextMatrix(2, 1), "ALTAIR");
+    script.Clear();
+    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
+}
+
+// Guards values the fields refuse: each refusal is shown, and the fix runs
+// from the new-fix values, not from the refused 80 °C and 900 hPa.
+TEST_F(ObsFile, RefusedValuesAreNotKept) {
+    std::string t = ReadBytes(Sample("08Dec26A.obs"));
+    t.replace(t.find("17,18,1021"), 10, "80,21,900");
+    ASSERT_TRUE(Load(Write("hot.obs", t)));
+    std::vector<QString> texts;
+    for (const auto& m : script.messages) texts.push_back(m.text);
+    EXPECT_EQ(texts, (std::vector<QString>{"The temperature is higher than +70°C.",
+                                           "The atmospheric pressure is lower than 940 mbars."}));
+    const WorkbenchState& s = w->State();
+    EXPECT_EQ(s.TempAirC, 20.0);
+    EXPECT_EQ(s.TempWaterC, 21.0);
+    EXPECT_EQ(s.PressMBars, 1013.0);
+    EXPECT_EQ(w->MaskField("mskPress_mBars", -1)->text(), "1013");  // shows what is used
+    script.Clear();
+    EXPECT_TRUE(w->RunStarFix());
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+}
+
+// Guards what is no regular file: a FIFO (which would hold the window in
+// the open call) and a folder get the file error, and the dialog comes back.
+TEST_F(ObsFile, OnlyRegularFilesAreOpened) {
+    const QString fifo = temp.filePath("x.obs");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QDir(temp.path()).mkdir("folder.obs");
+    for (const QString& path : {fifo, temp.filePath("folder.obs")}) {
+        script.Clear();
+        script.fileNames = {path};
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].title, " File access error");
+        EXPECT_TRUE(script.messages[0].text.contains("Error 75: "))
+            << script.LastText().toStdString();
+        EXPECT_EQ(script.fileDialogs.size(), 2u);
+    }
+}
+
+// Guards the dates: one the date pickers cannot show (before 14 September
+// 1752) is refused, not moved; a leading UTF-8 byte-order mark is read.
+TEST_F(ObsFile, PickerDatesAndByteOrderMark) {
+    const std::string good = ReadBytes(Sample("08Dec26A.obs"));
+    ASSERT_TRUE(Load(Write("bom.obs", "\xEF\xBB\xBF" + good)));
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    const double loaded = w->State().TimeEstPos;
+    for (const char* date : {"#1752-09-13 16:00:00#", "#0100-12-08 16:00:00#"}) {
+        std::string t = good;
+        t.replace(0, 21, date);
+        script.Clear();
+        script.fileNames = {Write("old.obs", t)};
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << date;
+        EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
+        EXPECT_EQ(w->State().TimeEstPos, loaded);
+    }
+    std::string first = good;
+    first.replace(0, 21, "#1752-09-14#");
+    ObservationFileData d;
+    EXPECT_EQ(ParseObservationFile(first, BodyNames(), d).Number, 0);
+}
+
 // Guards the oldest files: each text goes through its field's own check
 // (the correction here), the grid takes the typed cells, and the fix reads
 // them.
@@ -440,6 +584,55 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
+
+    // Every text is checked as its field would check it before anything
+    // moves: a refused latitude, a course or temperature the mask cannot
+    // take whole, a date the pickers cannot show, a sight the grid refuses.
+    const struct {
+        const char* from;
+        const char* to;
+        const char* says;
+    } refused[] = {{"38°30'.0 N", "38°75'.0 N", "line 2: The latitude has more than 59'."},
+                   {"\"235°.0\"", "\"abc\"", "line 4"},
+                   {"\"017\"", "\"_9x\"", "line 6"},
+                   {"8 Dec 2026 16:00:00", "8 Dec 1700 16:00:00", "line 1"},
+                   {"\"46°23'.8\"", "\"46°73'.8\"", "line 8"}};
+    for (const auto& b : refused) {
+        std::string v = t;
+        v.replace(v.find(b.from), std::string(b.from).size(), b.to);
+        script.Clear();
+        script.fileNames = {Write("oldbad.obs", v)};
+        w->cmdLoadObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << b.to;
+        EXPECT_EQ(script.messages[0].title, " File access error");
+        EXPECT_TRUE(script.messages[0].text.contains(b.says)) << script.LastText().toStdString();
+        EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
+        EXPECT_EQ(s.CourseInput, 235.0);
+        EXPECT_EQ(s.TempAirC, 17.0);
+        EXPECT_EQ(w->grdObs->TextMatrix(2, 1), "ALTAIR");
+    }
+}
+
+// Guards the chart across a save: saving reads the grid again, and the
+// lines drawn afterwards are still the fix's own, not collapsed onto one.
+TEST_F(ObsFile, SaveKeepsTheChart) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    w->Action("mnuAstroGraphDisp")->trigger();
+    w->Action("bthChartIncr")->trigger();
+    const ChartState before = w->State().Chart;
+    w->Action("bthChartDecr")->trigger();
+    script.fileNames = {temp.filePath("kept.obs")};
+    w->Action("mnuAstroSave")->trigger();
+    w->Action("bthChartIncr")->trigger();
+    const ChartState& after = w->State().Chart;
+    ASSERT_EQ(after.LopEndLat.ubound2(), before.LopEndLat.ubound2());
+    for (int i = 1; i <= before.LopEndLat.ubound2(); ++i)
+        for (int k = 1; k <= 2; ++k) {
+            EXPECT_EQ(after.LopEndLat(k, i), before.LopEndLat(k, i)) << i;
+            EXPECT_EQ(after.LopEndLong(k, i), before.LopEndLong(k, i)) << i;
+        }
+    EXPECT_EQ(after.GraphLatMin, before.GraphLatMin);
+    EXPECT_EQ(after.GraphLongMax, before.GraphLongMax);
 }
 
 // Guards the start-up file: a file named on the command line is loaded
