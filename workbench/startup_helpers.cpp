@@ -51,8 +51,10 @@ bool ReadGeometryNumber(const std::string& text, double* value) {
 
 TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& screens) {
     if (screens.empty()) return window;
-    const double needW = std::min(window.Width, 1440.0);
-    const double needH = std::min(window.Height, 720.0);
+    // A hair less than asked, so that rounding never moves a window that
+    // shows just enough.
+    const double needW = std::min(window.Width, 1440.0) * (1 - 1e-9);
+    const double needH = std::min(window.Height, 720.0) * (1 - 1e-9);
     for (const TwipsRect& s : screens) {
         const double w = std::min(window.Left + window.Width, s.Left + s.Width) -
                          std::max(window.Left, s.Left);
@@ -72,10 +74,10 @@ TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& sc
 TwipsRect RestoreMainGeometry(const std::function<std::string(const std::string&)>& readSetting,
                               double screenWidth, double screenHeight) {
     TwipsRect r;
-    auto read = [&](const char* key, double fallback, bool mustBePositive) {
+    auto read = [&](const char* key, double fallback, bool isSize) {
         double v = 0.0;
         if (!ReadGeometryNumber(readSetting(key), &v)) return fallback;
-        if (mustBePositive && v <= 0.0) return fallback;
+        if (isSize && v < kMinWindowTwips) return fallback;
         return v;
     };
     r.Width = read("MainWidth", static_cast<float>(screenWidth * 0.95), true);

@@ -42,13 +42,15 @@ struct TwipsRect {
 // The largest stored geometry value taken, in twips (about 17 m of screen);
 // anything beyond is damage, not a window.
 inline constexpr double kMaxGeometryTwips = 1.0e6;
+// The smallest width or height taken (ten pixels at 96 per inch).
+inline constexpr double kMinWindowTwips = 150.0;
 
 // Reads "MainWidth", "MainLeft", "MainHeight" and "MainTop" through
 // `readSetting` (key -> stored text, empty when the key is missing) and
 // fills in the defaults for a screen of screenWidth x screenHeight twips:
 // width 95 % of the screen, centred; height 94 %, a quarter of the spare
 // height above. A text that does not read as a number, a value beyond
-// kMaxGeometryTwips either way, and a width or height that is not positive
+// kMaxGeometryTwips either way, and a width or height under kMinWindowTwips
 // fall back to their defaults; the default of the left and top edges is
 // computed from the width and height actually used.
 TwipsRect RestoreMainGeometry(const std::function<std::string(const std::string&)>& readSetting,
