@@ -26,7 +26,7 @@ constexpr double kFk5Arcsec2 = 0.09033;
 constexpr double kFallbackRadius = 1e-11;
 
 // Error numbers and the descriptions shown with them.
-constexpr int kErrMissing = 0;        // the file is not there
+constexpr int kErrMissing = 53;       // the file is not there
 constexpr int kErrBadFileName = 64;   // the system refuses the name
 constexpr int kErrPastEnd = 62;       // shorter than the series
 constexpr int kErrDeviceIo = 57;      // the read itself failed
@@ -44,6 +44,34 @@ double ReadLittleEndianDouble(const unsigned char* p) {
     for (int i = 7; i >= 0; --i) bits = (bits << 8) | p[i];
     return std::bit_cast<double>(bits);
 }
+
+// Saturn's orbit: perihelion 9.04 AU, aphelion 10.12 AU, inclination 2.49
+// degrees; the heliocentric longitude stays within the equation of the
+// centre (6.5 degrees) and the great inequality (0.8 degree) of the mean
+// longitude 50.077444 + 1223.5110686 T degrees (T in Julian centuries from
+// J2000, equinox of date). The limits leave a margin around these.
+constexpr double kSaturnMinRadius = 8.9, kSaturnMaxRadius = 10.3;  // AU
+constexpr double kSaturnMaxLatitude = 2.8;                           // degrees
+constexpr double kSaturnMaxLongitudeOffset = 10.0;                   // degrees
+
+}  // namespace
+
+// A corrupt but finite series (one amplitude damaged) gives Saturn a place
+// nowhere near its orbit at some date; the unreduced series longitude
+// follows the unreduced mean longitude.
+bool SaturnSeries::PlacesSaturnPlausibly(const SaturnSeries& s) {
+    for (double T : {-1.0, -0.45, 0.1, 0.55, 1.0}) {
+        double L = 0.0, B = 0.0, R = 0.0;
+        s.RawSums(T / 10.0, L, B, R);
+        const double meanLongitude = 50.077444 + 1223.5110686 * T;
+        if (!(R >= kSaturnMinRadius && R <= kSaturnMaxRadius)) return false;
+        if (!(std::fabs(B * kRadToDeg) <= kSaturnMaxLatitude)) return false;
+        if (!(std::fabs(L * kRadToDeg - meanLongitude) <= kSaturnMaxLongitudeOffset)) return false;
+    }
+    return true;
+}
+
+namespace {
 
 void Report(int n, const std::string& path, const std::string& description) {
     ReportMessage(kIconExclamation + kButtonsOk, kSaturnFileErrorTitle,
@@ -69,52 +97,64 @@ SaturnSeriesBlock SaturnSeries::Block(int k) const {
 }
 
 bool SaturnSeries::Load(const std::string& path) {
+    SaturnLoadProblem problem;
+    if (Read(path, problem)) return true;
+    Report(problem.Number, path, problem.Description);
+    return false;
+}
+
+bool SaturnSeries::Read(const std::string& path, SaturnLoadProblem& problem) {
     namespace fs = std::filesystem;
     std::error_code ec;
     // A name the system refuses (too long) is a bad file name; a missing
-    // file (or a folder of that name) is reported with number 0 and no
-    // description.
+    // file (or a folder of that name) is a file not found.
     const bool regular = fs::is_regular_file(path, ec);
     if (ec == std::errc::filename_too_long) {
-        Report(kErrBadFileName, path, "Bad file name");
+        problem = {kErrBadFileName, "Bad file name"};
         return false;
     }
     if (!regular) {
-        Report(kErrMissing, path, "");
+        problem = {kErrMissing, "File not found"};
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        Report(kErrAccess, path, "Path/File access error");
+        problem = {kErrAccess, "Path/File access error"};
         return false;
     }
     std::vector<unsigned char> bytes(kSaturnFileBytes + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
-        Report(kErrDeviceIo, path, "Device I/O error");
+        problem = {kErrDeviceIo, "Device I/O error"};
         return false;
     }
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got < kSaturnFileBytes) {
-        Report(kErrPastEnd, path, "Input past end of file");
+    return Accept(bytes.data(), static_cast<std::size_t>(in.gcount()), problem);
+}
+
+bool SaturnSeries::Accept(const unsigned char* data, std::size_t size,
+                          SaturnLoadProblem& problem) {
+    if (size < kSaturnFileBytes) {
+        problem = {kErrPastEnd, "Input past end of file"};
         return false;
     }
-    if (got > kSaturnFileBytes) {
-        Report(kErrFileFormat, path, "Invalid file format");
+    const SaturnLoadProblem bad{kErrFileFormat, "Invalid file format"};
+    if (size > kSaturnFileBytes) {
+        problem = bad;
         return false;
     }
-    std::vector<double> values(values_.size());
+    SaturnSeries candidate;
+    std::vector<double>& values = candidate.values_;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        values[i] = ReadLittleEndianDouble(bytes.data() + 8 * i);
+        values[i] = ReadLittleEndianDouble(data + 8 * i);
         if (!std::isfinite(values[i])) {
-            Report(kErrFileFormat, path, "Invalid file format");
+            problem = bad;
             return false;
         }
     }
     // The first term of L0 is Saturn's mean longitude term; a zero there is
     // no series at all (and would read as "not loaded" for ever).
-    if (values[0] == 0.0) {
-        Report(kErrFileFormat, path, "Invalid file format");
+    if (values[0] == 0.0 || !PlacesSaturnPlausibly(candidate)) {
+        problem = bad;
         return false;
     }
     values_.swap(values);
@@ -185,6 +225,12 @@ SaturnSeries& ProcessSeries() {
 
 void SaturnHeliocentric(double T, double& latitude, double& longitude, double& radius) {
     ProcessSeries().Heliocentric(T, latitude, longitude, radius);
+}
+
+bool SaturnSeriesReady(std::string& path, SaturnLoadProblem& problem) {
+    path = SaturnDataFilePath();
+    SaturnSeries& series = ProcessSeries();
+    return series.Loaded() || series.Read(path, problem);
 }
 
 void ResetSaturnSeries() { ProcessSeries() = SaturnSeries(); }

@@ -34,6 +34,12 @@ inline constexpr std::size_t kSaturnFileBytes = 86904;  // 3,621 terms x 24 byte
 // The title of every message about the series file.
 inline constexpr const char* kSaturnFileErrorTitle = " Saturn data file access error";
 
+// Why a series file was refused: the host's error number and its reason.
+struct SaturnLoadProblem {
+    int Number = 0;
+    std::string Description;
+};
+
 // One block of the series. Term j (0 .. terms - 1) is A(j) cos(B(j) + C(j) tau).
 struct SaturnSeriesBlock {
     int terms = 0;
@@ -57,12 +63,24 @@ public:
     bool Loaded() const { return loaded_; }
 
     // Reads the series from path. Only a file of exactly 86,904 bytes of
-    // finite numbers whose first amplitude is not 0 is accepted; the tables
-    // are replaced only after the whole file was read and checked. On any
-    // failure the message of SaturnFileErrorText is shown (exclamation icon,
-    // OK button, title kSaturnFileErrorTitle), the tables stay as they were
-    // and false is returned.
+    // finite numbers whose first amplitude is not 0 and that places Saturn
+    // where it can be is accepted (see Accept); the tables are replaced only
+    // after the whole file was read and checked. On any failure the message
+    // of SaturnFileErrorText is shown once (exclamation icon, OK button,
+    // title kSaturnFileErrorTitle), the tables stay as they were and false
+    // is returned.
     bool Load(const std::string& path);
+
+    // As Load, but shows nothing: a failure is only described in `problem`.
+    bool Read(const std::string& path, SaturnLoadProblem& problem);
+
+    // Takes the series from the bytes of a file (size bytes at data). Refused
+    // (number 62 when short, 321 otherwise): any other size, a number that is
+    // not finite, a first amplitude of 0, and a series that does not place
+    // Saturn between 8.9 and 10.3 AU from the Sun, within 2.8 degrees of the
+    // ecliptic and within 10 degrees of its mean longitude at five dates from
+    // 1900 to 2100. Shows nothing.
+    bool Accept(const unsigned char* data, std::size_t size, SaturnLoadProblem& problem);
 
     // Heliocentric latitude (degrees), longitude (degrees, NOT reduced to
     // 0..360: it may lie outside) and radius vector (astronomical units) for
@@ -80,6 +98,8 @@ public:
     SaturnSeriesBlock Block(int k) const;
 
 private:
+    static bool PlacesSaturnPlausibly(const SaturnSeries& s);
+
     std::vector<double> values_;  // 3 x 3,621 doubles in file order
     bool loaded_ = false;
 };
@@ -87,7 +107,7 @@ private:
 // The series file's path: AppPath() followed by "/Planet.dat".
 std::string SaturnDataFilePath();
 
-// The message for a failure to read the series file: error number n (0 for
+// The message for a failure to read the series file: error number n (53 for
 // a missing file), the full path and the system's description of the error.
 //   52, 64  "Saturn file specification invalid:" CR LF path "."
 //   68      "The drive specified is not found:" CR LF path "."
@@ -99,6 +119,12 @@ std::string SaturnFileErrorText(int n, const std::string& path, const std::strin
 // Saturn's heliocentric place from the process-wide series (see
 // SaturnSeries::Heliocentric for units and the behaviour without the file).
 void SaturnHeliocentric(double T, double& latitude, double& longitude, double& radius);
+
+// For a computation that must not run on the fallback place: true when the
+// process-wide series is loaded, reading Planet.dat first when it is not yet
+// (quietly: the caller tells the user). False, with the reason in `problem`
+// and the file's path in `path`, when the file cannot be used.
+bool SaturnSeriesReady(std::string& path, SaturnLoadProblem& problem);
 
 // Forgets the process-wide series, as at the start of the program, so that
 // the next request reads Planet.dat again. The program itself never calls it.

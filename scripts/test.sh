@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Orvex and runs the whole test suite.
-# With CI set, the suite runs a second time under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# With CI set, the suite runs a second time under AddressSanitizer (with
+# LeakSanitizer) and UndefinedBehaviorSanitizer, and each fuzz target of
+# tests/fuzz runs for 20 seconds (scripts/fuzz.sh).
 set -euo pipefail
 ORVEX_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 source "$ORVEX_ROOT/scripts/deps.sh"
@@ -15,6 +16,7 @@ ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
 if [ -n "${CI:-}" ] || [ -n "${ORVEX_SANITIZE:-}" ]; then
   orvex_configure "$ORVEX_ROOT/build-asan" -DORVEX_SANITIZE=ON -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
   cmake --build "$ORVEX_ROOT/build-asan" --parallel "$(nproc)"
-  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$ORVEX_ROOT/build-asan" --output-on-failure --parallel "$(nproc)"
+  bash "$ORVEX_ROOT/scripts/fuzz.sh" 20
 fi

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 #include "companions/intro.h"
@@ -105,11 +106,22 @@ void FrmWorking::RestoreGeometry() {
     const double tpp = TwipsPerPixel();
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect screenRect = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    const TwipsRect r = RestoreMainGeometry(
-        [this](const std::string& key) {
-            return settings_.Read ? settings_.Read(key) : std::string();
-        },
-        screenRect.width() * tpp, screenRect.height() * tpp);
+    // The screens' usable areas, the primary first.
+    QList<QScreen*> all = QGuiApplication::screens();
+    std::stable_partition(all.begin(), all.end(),
+                          [](QScreen* x) { return x == QGuiApplication::primaryScreen(); });
+    std::vector<TwipsRect> screens;
+    for (const QScreen* x : all) {
+        const QRect a = x->availableGeometry();
+        screens.push_back({a.x() * tpp, a.y() * tpp, a.width() * tpp, a.height() * tpp});
+    }
+    const TwipsRect r = KeepOnScreen(
+        RestoreMainGeometry(
+            [this](const std::string& key) {
+                return settings_.Read ? settings_.Read(key) : std::string();
+            },
+            screenRect.width() * tpp, screenRect.height() * tpp),
+        screens);
     resize(static_cast<int>(std::lround(r.Width / tpp)),
            static_cast<int>(std::lround(r.Height / tpp)));
     move(static_cast<int>(std::lround(r.Left / tpp)), static_cast<int>(std::lround(r.Top / tpp)));

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "ephemeris/saturn_series.h"
 #include "ephemeris/star_fix_ephemeris.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
@@ -14,6 +15,30 @@
 #include "workbench/report_numeric.h"
 
 namespace orvex {
+
+namespace {
+
+// Without its series file the ephemeris gives Saturn the Sun's place, and a
+// fix on that would look sound. True when the set can be computed; otherwise
+// the user is told once which file is wrong and what to do.
+bool SaturnSightsComputable(const ObservationSet& o, QWidget* owner) {
+    bool hasSaturn = false;
+    for (int i = 1; i <= o.ObsCount; ++i)
+        hasSaturn = hasSaturn || o.ObsBody[static_cast<size_t>(i)] == "SATURN";
+    std::string path;
+    SaturnLoadProblem problem;
+    if (!hasSaturn || SaturnSeriesReady(path, problem)) return true;
+    ShowMessage(kIconCritical + kButtonsOk, QString(kSaturnFileErrorTitle),
+                QString::fromStdString(
+                    "No position was computed: the SATURN sights need Saturn's data file\r\n" +
+                    path + "\r\nand it cannot be used (" + problem.Description +
+                    ").\r\n\r\nPut back the Planet.dat that came with the program in the "
+                    "program folder and compute again, or delete the SATURN sights."),
+                owner);
+    return false;
+}
+
+}  // namespace
 
 bool FrmWorking::FindSystErrChecked() const {
     return ch3FindSystErr && ch3FindSystErr->isChecked();
@@ -46,6 +71,7 @@ bool FrmWorking::RunStarFix() {
             QString("You must enter at least 2 observations in order\r\nto get a star fix."), this);
         return false;
     }
+    if (!SaturnSightsComputable(s.Obs, this)) return false;
     // 6. The grid shows the sights by time from now on.
     SelectObsGrid();
     // 7. Fresh working and result arrays; the entered values stay.

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/settings_store.h"
@@ -39,20 +40,44 @@ bool ReadGeometryNumber(const std::string& text, double* value) {
         // A value written in the user's own locale reads too.
         bool ok = false;
         v = QLocale().toDouble(t, &ok);
-        if (!ok || !std::isfinite(v)) return false;
+        if (!ok) return false;
     }
-    // The window stores single-precision values.
-    *value = static_cast<double>(static_cast<float>(v));
+    // Read as double: a value past the single-precision range must not turn
+    // into an infinite window.
+    if (!std::isfinite(v) || std::fabs(v) > kMaxGeometryTwips) return false;
+    *value = v;
     return true;
+}
+
+TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& screens) {
+    if (screens.empty()) return window;
+    // A hair less than asked, so that rounding never moves a window that
+    // shows just enough.
+    const double needW = std::min(window.Width, 1440.0) * (1 - 1e-9);
+    const double needH = std::min(window.Height, 720.0) * (1 - 1e-9);
+    for (const TwipsRect& s : screens) {
+        const double w = std::min(window.Left + window.Width, s.Left + s.Width) -
+                         std::max(window.Left, s.Left);
+        const double h = std::min(window.Top + window.Height, s.Top + s.Height) -
+                         std::max(window.Top, s.Top);
+        if (w >= needW && h >= needH) return window;
+    }
+    const TwipsRect& s = screens.front();
+    TwipsRect r = window;
+    r.Width = std::min(r.Width, s.Width);
+    r.Height = std::min(r.Height, s.Height);
+    r.Left = std::max(s.Left, std::min(r.Left, s.Left + s.Width - r.Width));
+    r.Top = std::max(s.Top, std::min(r.Top, s.Top + s.Height - r.Height));
+    return r;
 }
 
 TwipsRect RestoreMainGeometry(const std::function<std::string(const std::string&)>& readSetting,
                               double screenWidth, double screenHeight) {
     TwipsRect r;
-    auto read = [&](const char* key, double fallback, bool mustBePositive) {
+    auto read = [&](const char* key, double fallback, bool isSize) {
         double v = 0.0;
         if (!ReadGeometryNumber(readSetting(key), &v)) return fallback;
-        if (mustBePositive && v <= 0.0) return fallback;
+        if (isSize && v < kMinWindowTwips) return fallback;
         return v;
     };
     r.Width = read("MainWidth", static_cast<float>(screenWidth * 0.95), true);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace orvex {
 
@@ -38,18 +39,33 @@ struct TwipsRect {
     double Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
+// The largest stored geometry value taken, in twips (about 17 m of screen);
+// anything beyond is damage, not a window.
+inline constexpr double kMaxGeometryTwips = 1.0e6;
+// The smallest width or height taken (ten pixels at 96 per inch).
+inline constexpr double kMinWindowTwips = 150.0;
+
 // Reads "MainWidth", "MainLeft", "MainHeight" and "MainTop" through
 // `readSetting` (key -> stored text, empty when the key is missing) and
 // fills in the defaults for a screen of screenWidth x screenHeight twips:
 // width 95 % of the screen, centred; height 94 %, a quarter of the spare
-// height above. A text that does not read as a number, and a width or height that is not positive,
-// falls back to its default; the default of the left and top edges is
+// height above. A text that does not read as a number, a value beyond
+// kMaxGeometryTwips either way, and a width or height under kMinWindowTwips
+// fall back to their defaults; the default of the left and top edges is
 // computed from the width and height actually used.
 TwipsRect RestoreMainGeometry(const std::function<std::string(const std::string&)>& readSetting,
                               double screenWidth, double screenHeight);
 
 // Converts a stored geometry text to a number: the "C" form, a comma as
-// separator, or the user's locale; false when none reads.
+// separator, or the user's locale; false when none reads or the number is
+// beyond kMaxGeometryTwips.
 bool ReadGeometryNumber(const std::string& text, double* value);
+
+// The window as restored, kept where the user can reach it. `screens` are
+// the available areas of the screens (twips), the primary first. A window
+// showing at least 1 inch by 1/2 inch of itself (or all of a smaller side)
+// on some screen stays as it is, also partly off the screen; otherwise it
+// is made no larger than the primary screen and moved onto it.
+TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& screens);
 
 }  // namespace orvex

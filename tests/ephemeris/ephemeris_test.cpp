@@ -248,7 +248,7 @@ TEST(ComputeEphemeris, SaturnFileFailuresAreReportedAndRetried) {
     corrupted[5000 * 8 + 6] = 0xff;
     const std::vector<std::vector<unsigned char>> bad = {
         {}, std::vector<unsigned char>(good.begin(), good.begin() + 40000), corrupted};
-    const char* expectedTail[] = {"Error 0: ", "Error 62: Input past end of file",
+    const char* expectedTail[] = {"Error 53: File not found", "Error 62: Input past end of file",
                                   "Error 62: Input past end of file",
                                   "Error 321: Invalid file format"};
     for (int k = -1; k < 3; ++k) {

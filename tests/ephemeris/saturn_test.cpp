@@ -177,11 +177,11 @@ protected:
     SaturnFolder guard_;
 };
 
-// A missing file is reported on every request (number 0, no description),
-// and once the file is put in place the next request reads it.
+// A missing file is reported on every request, with its reason, and once
+// the file is put in place the next request reads it.
 TEST_F(SaturnFileFailures, MissingFileIsReportedOnEveryRequestThenRead) {
-    ExpectFallback(0.0, 0, "");
-    ExpectFallback(0.1, 0, "");
+    ExpectFallback(0.0, 53, "File not found");
+    ExpectFallback(0.1, 53, "File not found");
     WriteAllBytes(Path(), GoodBytes());
     ExpectLoadsNow();
 }
@@ -189,7 +189,7 @@ TEST_F(SaturnFileFailures, MissingFileIsReportedOnEveryRequestThenRead) {
 // A folder named Planet.dat is no file: reported as missing, no crash.
 TEST_F(SaturnFileFailures, FolderInPlaceOfTheFileCountsAsMissing) {
     std::filesystem::create_directory(Path());
-    ExpectFallback(0.0, 0, "");
+    ExpectFallback(0.0, 53, "File not found");
 }
 
 // A short file must not leave half-filled tables that then count as loaded
@@ -231,6 +231,18 @@ TEST_F(SaturnFileFailures, NonFiniteNumberIsRefused) {
     ExpectFallback(0.0, 321, "Invalid file format");
     WriteAllBytes(Path(), GoodBytes());
     ExpectLoadsNow();
+}
+
+// A finite but absurd amplitude (in L1, B3 or R5) once passed and put Saturn
+// hundreds of miles off in the fix; the series is tried on Saturn's orbit.
+TEST_F(SaturnFileFailures, ImplausibleSeriesIsRefused) {
+    for (std::size_t offset : {12000u, 50040u, 86232u}) {
+        auto bytes = GoodBytes();
+        const double huge = 1e300;
+        std::memcpy(bytes.data() + offset, &huge, 8);
+        WriteAllBytes(Path(), bytes);
+        ExpectFallback(0.0, 321, "Invalid file format");
+    }
 }
 
 // A file of the right size whose first amplitude is 0 is no Saturn series;

@@ -76,6 +76,25 @@ TEST(StartUp, StoredAndUnreadableGeometry) {
     }
 }
 
+// A width past the single-precision range once reached the pixel rounding
+// as infinity, and a left edge far to the right put the window where nobody
+// could see it: the absurd value falls back to its default, and the window
+// is brought back onto the screen.
+TEST(StartUp, AbsurdOrOffScreenGeometry) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    settings.values = {{"MainWidth", "1e39"}, {"MainLeft", "60000"},
+                       {"MainHeight", "9000"}, {"MainTop", "30000000"}};
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_NEAR(w->width(), std::max<double>(w->minimumWidth(), screen.width() * 0.95), 1.0);
+    EXPECT_EQ(w->height(), std::max(w->minimumHeight(), std::min(600, screen.height())));
+    EXPECT_TRUE(screen.contains(QPoint(w->x() + 10, w->y() + 10)))
+        << w->x() << "," << w->y();
+    EXPECT_TRUE(script.messages.empty());
+}
+
 // The splash is the first modal window; it is left as the about box.
 TEST(StartUp, SplashFirstThenLists) {
     test::ProgramFolder folder;
