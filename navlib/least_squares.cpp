@@ -133,15 +133,26 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
 
     int passes = 0;
     for (;;) {
-        // Residuals in units of their mean absolute deviation.
+        // Residuals in units of their mean absolute deviation, and
+        // square-root weights on the diagonal.
         const double s = ArrayMeanAbsDev(rw);
         if (!std::isfinite(s)) return ArithmeticFault::Overflow;
-        if (s == 0.0) return ArithmeticFault::DivisionByZero;
-        for (int i = 1; i <= m; ++i) rw(i) = rw(i) / s;
-
-        // Square-root weights on the diagonal.
         W.Fill(0.0);
-        for (int i = 1; i <= m; ++i) W(i, i) = TukeyBiweight(rw(i));
+        int weighted = 0;
+        if (s > 0.0) {
+            for (int i = 1; i <= m; ++i) {
+                W(i, i) = TukeyBiweight(rw(i) / s);
+                if (W(i, i) > 0.0) ++weighted;
+            }
+        }
+        // When the residuals do not stand apart from one another (all equal,
+        // or all far from zero by the same amount: a common altitude error on
+        // precise sights) the weights would leave fewer equations than
+        // unknowns and no solution. Then no sight can be told wrong: this
+        // pass is the plain solution, with unit weights, and the last.
+        const bool plain = weighted < n;
+        if (plain)
+            for (int i = 1; i <= m; ++i) W(i, i) = 1.0;
         MatSqrtAbs(W, 0);
 
         MatMultiply(W, A, WA, 0);
@@ -161,7 +172,7 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
         const double gradient = VecNorm(g);
 
         ++passes;
-        if (gradient < kGradientTolerance || passes > kMaxRobustPasses) break;
+        if (plain || gradient < kGradientTolerance || passes > kMaxRobustPasses) break;
     }
     if (passes > kMaxRobustPasses)
         ReportMessage(kIconCritical + kButtonsOk, " Error in mathematical routine",

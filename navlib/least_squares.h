@@ -48,8 +48,12 @@ ArithmeticFault SolveLeastSquaresCholesky(const Matrix& A, const Vector& b, Vect
 // After 1001 passes " Error in mathematical routine" / "Overdetermined system
 // not solved by weighted least square method." is shown and the last
 // solution is returned as if converged.
-// A zero mean absolute deviation (all residuals equal) gives DivisionByZero;
-// on any failure r, x, w and U are left as they were.
+// When a pass would leave fewer equations with a positive weight than
+// unknowns (a zero mean absolute deviation: all residuals equal; or every
+// residual scaled beyond 4.685: a common offset on otherwise exact data), no
+// equation can be told wrong from the others: that pass solves with unit
+// weights and ends the loop, so the plain solution comes back with w all 1.
+// On any arithmetic failure r, x, w and U are left as they were.
 ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vector& r, Vector& x,
                                           Vector& w, int copyFactor, Matrix& U);
 

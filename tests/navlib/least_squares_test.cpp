@@ -190,24 +190,29 @@ TEST(SolveWeightedLeastSquares, GrossOutlierGetsWeightZero) {
     EXPECT_NEAR(x(2), x2(2), 0.01);
 }
 
-// All residuals equal: the mean absolute deviation is 0. The failure is
-// returned and nothing the caller holds changes.
-TEST(SolveWeightedLeastSquares, ZeroDeviationFailsWithoutWriting) {
-    const Matrix A = LineDesign(4);
-    Vector b(4);
-    b.Fill(1.0);
-    Vector r(4);
-    r.Fill(0.5);
-    Vector x(2);
-    x.Fill(9.0);
-    Vector w(4);
-    w.Fill(0.25);
-    Matrix U(2, 2);
-    EXPECT_EQ(SolveWeightedLeastSquares(A, b, r, x, w, 1, U), ArithmeticFault::DivisionByZero);
-    EXPECT_EQ(r(1), 0.5);
-    EXPECT_EQ(x(1), 9.0);
-    EXPECT_EQ(w(2), 0.25);
-    EXPECT_EQ(U(1, 1), 0.0);
+// All residuals equal (mean absolute deviation 0), or all far off by the
+// same amount: no equation stands apart, so the plain solution comes back
+// with unit weights. Both once failed ("Division by zero", or every weight 0
+// and a singular system), so a common altitude error on precise sights gave
+// no fix at all.
+TEST(SolveWeightedLeastSquares, ResidualsThatDoNotStandApartGiveThePlainSolution) {
+    const Matrix A = LineDesign(6);
+    Vector b(6);
+    for (int i = 1; i <= 6; ++i) b(i) = 1.0 + 0.5 * i + (i % 2 ? 1e-7 : -1e-7);
+    Vector plain(2);
+    Matrix U0(2, 2);
+    ASSERT_EQ(SolveLeastSquaresCholesky(A, b, plain, 1, U0), ArithmeticFault::None);
+    for (double spread : {0.0, 1e-6}) {  // residuals 3 each, or 3 +- 1e-6
+        Vector r(6);
+        for (int i = 1; i <= 6; ++i) r(i) = 3.0 + (i % 2 ? spread : -spread);
+        Vector x(2), w(6);
+        Matrix U(2, 2);
+        ASSERT_EQ(SolveWeightedLeastSquares(A, b, r, x, w, 1, U), ArithmeticFault::None);
+        EXPECT_NEAR(x(1), plain(1), 1e-9);
+        EXPECT_NEAR(x(2), plain(2), 1e-9);
+        EXPECT_NEAR(U(1, 1), U0(1, 1), 1e-12);
+        for (int i = 1; i <= 6; ++i) EXPECT_EQ(w(i), 1.0);
+    }
 }
 
 // Flag 0: the robust solve also leaves U untouched.

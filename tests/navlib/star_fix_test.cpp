@@ -151,6 +151,8 @@ TEST(ComputeStarFix, CommonBiasGivesSystematicError) {
         in.FindSystErr = false;
         FixRun plain = Solve(s, in);
         EXPECT_EQ(plain.fix.SystErr, 0.0);
+        EXPECT_EQ(plain.status, StarFixStatus::Solved) << k;
+        EXPECT_TRUE(rec.messages.empty()) << rec.messages.back().text;
     }
 }
 
