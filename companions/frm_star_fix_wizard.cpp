@@ -357,12 +357,6 @@ void FrmStarFixWizard::PlaceFrames() {
 void FrmStarFixWizard::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceFrames();
-    if (grdStars && grdStars->columnCount() == 4) {
-        const int w = grdStars->viewport()->width();
-        for (int c = 0; c < 4; ++c)
-            grdStars->setColumnWidth(
-                c, static_cast<int>(std::lround(w * kColumnWidth[columnField_[c]])));
-    }
 }
 
 void FrmStarFixWizard::SetHandOver(double aziTime, double aziLat, double aziLong) {
@@ -509,6 +503,9 @@ bool FrmStarFixWizard::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
+    if (grdStars && watched == grdStars->viewport() &&
+        (e->type() == QEvent::Show || e->type() == QEvent::Resize))
+        SizeStarColumns();
     if (grdStars && watched == grdStars->viewport() && e->type() == QEvent::MouseButtonRelease) {
         grdStars_MouseDown(1, -1);
         grdStars_MouseUp(-1);
@@ -784,7 +781,6 @@ void FrmStarFixWizard::InitStarsGrid() {
 void FrmStarFixWizard::ShowRows() {
     grdStars->setColumnCount(4);
     grdStars->setRowCount(static_cast<int>(rows_.size()));
-    const int w = grdStars->viewport()->width();
     for (int c = 0; c < 4; ++c) {
         const int field = columnField_[c];
         auto* h =
@@ -795,14 +791,23 @@ void FrmStarFixWizard::ShowRows() {
         h->setFont(hf);
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdStars->setHorizontalHeaderItem(c, h);
-        grdStars->setColumnWidth(c, static_cast<int>(std::lround(w * kColumnWidth[field])));
         for (size_t r = 0; r < rows_.size(); ++r) {
             auto* item = new QTableWidgetItem(FieldText(rows_[r], field, links_.DecSep));
             item->setTextAlignment(Qt::AlignCenter);
             grdStars->setItem(static_cast<int>(r), c, item);
         }
     }
+    // While its step is hidden the table has no width of its own yet: the
+    // columns are then sized when it shows.
+    if (grdStars->isVisible()) SizeStarColumns();
     grdStars->scrollToTop();
+}
+
+void FrmStarFixWizard::SizeStarColumns() {
+    const int w = grdStars->viewport()->width();
+    for (int c = 0; c < 4; ++c)
+        grdStars->setColumnWidth(
+            c, static_cast<int>(std::lround(w * kColumnWidth[columnField_[c]])));
 }
 
 QString FrmStarFixWizard::Cell(int row, int column) const {

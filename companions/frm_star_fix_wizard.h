@@ -168,6 +168,8 @@ class FrmStarFixWizard : public QWidget {
     void SetRealTimeHint(const QString& hint);
     // The table: rows as places, shown in the columns' current order.
     void ShowRows();
+    // Column widths as fractions of the table's visible width.
+    void SizeStarColumns();
     void SortRows(bool byColumnOne);
     bool IsSelectedItem(int i) const;
     void PlaceFrames();
