@@ -284,6 +284,21 @@ void FrmStarFixWizard::BuildStep2(QFrame* f) {
     }
     g->setColumnStretch(3, 1);
     v->addLayout(g);
+    // Where the chosen twilight has no time, the user types the time of
+    // the observations here.
+    obsTimeRow_ = new QWidget(f);
+    auto* h = new QHBoxLayout(obsTimeRow_);
+    h->setContentsMargins(0, 8, 0, 0);
+    dtpObsTime = new QDateTimeEdit(obsTimeRow_);
+    dtpObsTime->setObjectName("dtpObsTime");
+    dtpObsTime->setTimeSpec(Qt::UTC);
+    dtpObsTime->setDisplayFormat("d MMM yyyy HH:mm");
+    h->addWidget(MakeLabel(obsTimeRow_, "Time of observation :", "lblObsTime"));
+    h->addWidget(dtpObsTime);
+    h->addWidget(MakeLabel(obsTimeRow_, "UT"));
+    h->addStretch(1);
+    obsTimeRow_->setVisible(false);
+    v->addWidget(obsTimeRow_);
     v->addStretch(1);
     for (int i = 0; i < 2; ++i)
         connect(optTime[i], &QRadioButton::clicked, this, [this, i] { optTime_Click(i); });
@@ -629,6 +644,39 @@ void FrmStarFixWizard::dtpTime_LostFocus() {
 
 void FrmStarFixWizard::optTime_Click(int index) {
     optTime[index]->setChecked(true);
+    obsTimeRow_->setVisible(ChosenTwilightMissing());
+}
+
+bool FrmStarFixWizard::ChosenTwilightMissing() const {
+    return sunTimes_[optTime[0]->isChecked() ? kMorningSightsStart : kEveningSightsStart] == 0.0;
+}
+
+double FrmStarFixWizard::NearestSunTime(bool morning) const {
+    const int morningOrder[] = {kMorningSightsEnd, kVisibleSunrise, kSunrise, kMeridianPassage};
+    const int eveningOrder[] = {kVisibleSunset, kSunset, kMeridianPassage, kMeridianPassage};
+    for (int i : morning ? morningOrder : eveningOrder)
+        if (sunTimes_[static_cast<size_t>(i)] != 0.0) return sunTimes_[static_cast<size_t>(i)];
+    return std::floor(wizDate_);
+}
+
+// One plain sentence for the shallowest altitude the Sun does not reach
+// (the deeper ones are then not reached either); empty when all are.
+QString FrmStarFixWizard::MissingTwilightText() const {
+    const struct {
+        int morning, evening;
+        const char* altitude;
+    } targets[] = {{kSunrise, kSunset, "the horizon"},
+                   {kVisibleSunrise, kVisibleSunset, "the sea horizon"},
+                   {kMorningSightsEnd, kEveningSightsStart, "3° below the horizon"},
+                   {kMorningSightsStart, kEveningSightsEnd, "9° below the horizon"}};
+    for (const auto& t : targets)
+        if (sunTimes_[static_cast<size_t>(t.morning)] == 0.0 ||
+            sunTimes_[static_cast<size_t>(t.evening)] == 0.0)
+            return QString("At this date and place the Sun does not reach %1.\r\n"
+                           "Its times are marked \"—\": for that twilight, type the time of "
+                           "your observations.")
+                .arg(QString::fromUtf8(t.altitude));
+    return QString();
 }
 
 void FrmStarFixWizard::CommitLatitude(MaskedField& f) {
@@ -687,8 +735,18 @@ bool FrmStarFixWizard::StepTwilight() {
                     this);
         return false;
     }
+    // A time of 0 is a time the Sun does not reach: "not available".
     for (int i = 0; i < 9; ++i)
-        lblTimes[i]->setText(Q(FormatDateTime(sunTimes_[i], "d mmm yyyy hh:mm")));
+        lblTimes[i]->setText(sunTimes_[i] == 0.0
+                                 ? QString("—")
+                                 : Q(FormatDateTime(sunTimes_[i], "d mmm yyyy hh:mm")));
+    const bool morning = optTime[0]->isChecked();
+    // Whole minutes, as the field shows them.
+    SetPickerValue(dtpObsTime, std::floor(NearestSunTime(morning) * 1440.0 + 1e-7) / 1440.0);
+    obsTimeRow_->setVisible(ChosenTwilightMissing());
+    const QString missing = MissingTwilightText();
+    if (!missing.isEmpty())
+        ShowMessage(kIconInformation + kButtonsOk, QString("Twilight"), missing, this);
     wizLastCandidate_ = 0;
     return true;
 }
@@ -698,7 +756,10 @@ bool FrmStarFixWizard::StepTwilight() {
 bool FrmStarFixWizard::StepCandidates() {
     if (wizLastCandidate_ == 0) {
         wizTimeIndex_ = optTime[0]->isChecked() ? 0 : 7;
-        const double t = sunTimes_[static_cast<size_t>(wizTimeIndex_)];
+        obsTimeTyped_ = ChosenTwilightMissing();
+        wizObsTime_ = obsTimeTyped_ ? ToDateValue(dtpObsTime->dateTime().toUTC())
+                                    : sunTimes_[static_cast<size_t>(wizTimeIndex_)];
+        const double t = wizObsTime_;
         lstStars->clear();
         lstStars->setVisible(false);
         lblStep[2]->setText("Select the stars you want to observe from " +
@@ -741,9 +802,8 @@ bool FrmStarFixWizard::StepTable() {
     }
     SortRows(true);
     ShowRows();
-    const double t = sunTimes_[static_cast<size_t>(wizTimeIndex_)];
-    SetPickerValue(dtpRealTime, t);  // whole seconds
-    SetRealTimeHint("Time of sunrise/sunset");
+    SetPickerValue(dtpRealTime, wizObsTime_);  // whole seconds
+    SetRealTimeHint(obsTimeTyped_ ? "Time entered by user" : "Time of sunrise/sunset");
     wizEndEnabled_ = true;
     return true;
 }

@@ -129,6 +129,9 @@ class FrmStarFixWizard : public QWidget {
     std::array<QRadioButton*, 2> optTime{};
     std::array<QLabel*, 9> lblTimes{};
     std::array<QLabel*, 9> lblGMT{};
+    // Step 2: the time of observation typed where the chosen twilight has
+    // no time (the Sun does not reach its altitude that day).
+    QDateTimeEdit* dtpObsTime = nullptr;
     QListWidget* lstStars = nullptr;
     QTableWidget* grdStars = nullptr;
     QDateTimeEdit* dtpRealTime = nullptr;
@@ -172,6 +175,11 @@ class FrmStarFixWizard : public QWidget {
     void SizeStarColumns();
     void SortRows(bool byColumnOne);
     bool IsSelectedItem(int i) const;
+    // The chosen twilight's start of observations is not available.
+    bool ChosenTwilightMissing() const;
+    // The first Sun time of that half of the day that is available.
+    double NearestSunTime(bool morning) const;
+    QString MissingTwilightText() const;
     void PlaceFrames();
 
     CompanionLinks links_;
@@ -189,6 +197,9 @@ class FrmStarFixWizard : public QWidget {
     std::array<bool, 4> wizEntered_{};
     TwilightTimes sunTimes_{};
     StarCandidates cand_;
+    QWidget* obsTimeRow_ = nullptr;
+    double wizObsTime_ = 0;       // the time the candidates were chosen for
+    bool obsTimeTyped_ = false;   // typed by the user, not a twilight time
     double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;
 
     // The table's data rows and which field each column shows (0 name,

@@ -5,10 +5,12 @@
 
 #include <QAction>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -28,9 +30,11 @@ struct Companions {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
-    std::unique_ptr<FrmWorking> main = test::StartedWindow(settings);
+    std::unique_ptr<FrmWorking> main;
 
     explicit Companions(double ut) {
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+        main = test::StartedWindow(settings);
         auto clock = std::make_shared<ManualSystemClock>();
         clock->utcMs = std::llround((ut - 25569.0) * 86400000.0);  // from 1 Jan 1970
         main->CompanionClock = clock;
@@ -81,6 +85,50 @@ TEST(CompanionWindows, WizardStarTableReadableAtOnce) {
         EXPECT_GE(header->sectionSize(col), header->fontMetrics().horizontalAdvance(text) + 18)
             << text.toStdString();
     }
+}
+
+
+// Guards the twilight that does not exist (60 N in June, the Sun never at
+// -9 degrees): one plain message instead of the search's technical boxes,
+// the missing times shown as not available, the stars proposed for the
+// time the user types, and never the date value 0 (30 Dec 1899) as a time.
+TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
+    Companions c(MakeDateTime(2026, 6, 9, 12, 0, 0));
+    FrmStarFixWizard* w = c.OpenWizard();
+    ASSERT_NE(w, nullptr);
+    Companions::TypeStep1(w, "60000n", "005000e");
+    ASSERT_EQ(w->WizStep(), 2);
+    ASSERT_EQ(c.script.messages.size(), 1u) << c.script.LastText().toStdString();
+    EXPECT_EQ(c.script.messages[0].style, kIconInformation);
+    EXPECT_TRUE(c.script.messages[0].text.startsWith(
+        "At this date and place the Sun does not reach 9° below the horizon."));
+    EXPECT_EQ(w->lblTimes[0]->text(), QString("—"));
+    EXPECT_EQ(w->lblTimes[8]->text(), QString("—"));
+
+    // Sunrise has no start of observations: its time is typed instead.
+    auto* typed = w->findChild<QDateTimeEdit*>("dtpObsTime");
+    ASSERT_NE(typed, nullptr);
+    EXPECT_TRUE(typed->isVisible());
+    QTest::mouseClick(w->optTime[1], Qt::LeftButton);
+    EXPECT_FALSE(typed->isVisible());  // the evening one exists
+    QTest::mouseClick(w->optTime[0], Qt::LeftButton);
+    ASSERT_TRUE(typed->isVisible());
+    typed->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(typed, "9 Jun20260130");  // a full section moves on by itself
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    ASSERT_EQ(w->WizStep(), 3);
+    EXPECT_TRUE(w->lblStep[2]->text().contains("from 9 Jun 2026 01:30"))
+        << w->lblStep[2]->text().toStdString();
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    ASSERT_EQ(w->WizStep(), 4);
+    EXPECT_DOUBLE_EQ(w->RealTime(), MakeDateTime(2026, 6, 9, 1, 30, 0));
+    EXPECT_EQ(c.script.messages.size(), 1u) << c.script.LastText().toStdString();
+
+    QStringList shown{w->windowTitle()};
+    for (auto* l : w->findChildren<QLabel*>()) shown << l->text();
+    for (auto* d : w->findChildren<QDateTimeEdit*>()) shown << d->text();
+    for (int i = 0; i < w->lstStars->count(); ++i) shown << w->lstStars->item(i)->text();
+    for (const QString& t : shown) EXPECT_FALSE(t.contains("1899")) << t.toStdString();
 }
 
 }  // namespace
