@@ -1,5 +1,6 @@
 #include "companions/frm_azimuth.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QEvent>
@@ -237,6 +238,13 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
 
 FrmAzimuth::~FrmAzimuth() {
     delete whatIsUp_.data();
+}
+
+// The close box ends the tool as End does, so that the main window gets
+// its controls back.
+void FrmAzimuth::closeEvent(QCloseEvent* event) {
+    cmdEnd_Click();
+    event->accept();
 }
 
 bool FrmAzimuth::eventFilter(QObject* watched, QEvent* event) {

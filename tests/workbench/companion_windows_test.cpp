@@ -9,16 +9,19 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 
 #include "companions/frm_azimuth.h"
 #include "companions/frm_star_fix_wizard.h"
 #include "navlib/date_time.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
+#include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -129,6 +132,34 @@ TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
     for (auto* d : w->findChildren<QDateTimeEdit*>()) shown << d->text();
     for (int i = 0; i < w->lstStars->count(); ++i) shown << w->lstStars->item(i)->text();
     for (const QString& t : shown) EXPECT_FALSE(t.contains("1899")) << t.toStdString();
+}
+
+// Guards the azimuth tool's close box, which left the main window's start
+// pictures, toolbar and four menus disabled until the program was started
+// again: it now acts as End.
+TEST(CompanionWindows, AzimuthCloseBoxActsAsEnd) {
+    Companions c(MakeDateTime(2026, 3, 20, 19, 0, 0));
+    QTest::mouseClick(c.main->picAzimuth, Qt::LeftButton);
+    FrmAzimuth* tool = c.main->AzimuthTool();
+    ASSERT_NE(tool, nullptr);
+    c.Activate(tool);
+    Companions::TypeAndTab(tool->mskLat, "45300n");
+    Companions::TypeAndTab(tool->mskLong, "010150w");
+    QTest::mouseClick(tool->cmdWhatIsUp, Qt::LeftButton);
+    QPointer<FrmStarFixWizard> up = tool->WhatIsUpWindow();
+    ASSERT_FALSE(up.isNull());
+    EXPECT_FALSE(c.main->tlhWorking->isEnabled());
+
+    tool->close();  // the close box
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(tool->isHidden());
+    EXPECT_TRUE(up.isNull());
+    EXPECT_TRUE(tool->mskLat->IsEmptyEntry());
+    EXPECT_TRUE(c.main->tlhWorking->isEnabled());
+    for (QWidget* p : {c.main->picStarFix, c.main->picRLGC, c.main->picAzimuth})
+        EXPECT_TRUE(p->isEnabled()) << p->objectName().toStdString();
+    for (const char* n : {"mnuAstro", "mnuAzi", "mnuUtil", "mnuOptions"})
+        EXPECT_TRUE(c.main->Action(n)->isEnabled()) << n;
 }
 
 }  // namespace
