@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QHeaderView>
@@ -15,9 +16,11 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QWindow>
 
 #include "companions/frm_azimuth.h"
 #include "companions/frm_star_fix_wizard.h"
+#include "ephemeris/saturn_series.h"
 #include "navlib/date_time.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
@@ -35,8 +38,9 @@ struct Companions {
     PlatformScript script;
     std::unique_ptr<FrmWorking> main;
 
-    explicit Companions(double ut) {
-        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
+    explicit Companions(double ut, bool withPlanetFile = true) {
+        if (withPlanetFile)
+            QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
         main = test::StartedWindow(settings);
         auto clock = std::make_shared<ManualSystemClock>();
         clock->utcMs = std::llround((ut - 25569.0) * 86400000.0);  // from 1 Jan 1970
@@ -160,6 +164,46 @@ TEST(CompanionWindows, AzimuthCloseBoxActsAsEnd) {
         EXPECT_TRUE(p->isEnabled()) << p->objectName().toStdString();
     for (const char* n : {"mnuAstro", "mnuAzi", "mnuUtil", "mnuOptions"})
         EXPECT_TRUE(c.main->Action(n)->isEnabled()) << n;
+}
+
+// Guards the companions falling behind the main window: each stays above
+// it, and the boxes raised while the navigator works in one (here the
+// library's report of the missing Saturn file) lie above that window, not
+// above the main window.
+TEST(CompanionWindows, CompanionsAndTheirBoxesStayAboveTheMainWindow) {
+    ResetSaturnSeries();
+    Companions c(MakeDateTime(2026, 3, 20, 14, 0, 0), false);
+    std::vector<QWidget*> owners;
+    c.script.onMessage = [&](const PlatformScript::Message& m) { owners.push_back(m.owner); };
+    FrmStarFixWizard* w = c.OpenWizard();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowHandle()->transientParent(), c.main->windowHandle());
+    Companions::TypeStep1(w, "45300n", "010150w");
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    ASSERT_EQ(w->WizStep(), 3);
+    ASSERT_FALSE(owners.empty());
+    for (QWidget* o : owners) EXPECT_EQ(o, w);
+    QTest::mouseClick(w->cmdNav[1], Qt::LeftButton);  // Cancel
+
+    ResetSaturnSeries();
+    owners.clear();
+    c.main->Action("mnuAziGo")->trigger();
+    FrmAzimuth* tool = c.main->AzimuthTool();
+    c.Activate(tool);
+    EXPECT_EQ(tool->windowHandle()->transientParent(), c.main->windowHandle());
+    tool->cboBody->setFocus();
+    QTest::keyClicks(tool->cboBody, "SATURN");
+    Companions::TypeAndTab(tool->mskLat, "45300n");
+    Companions::TypeAndTab(tool->mskLong, "010150w");
+    QTest::mouseClick(tool->cmdCompute, Qt::LeftButton);
+    QTest::mouseClick(tool->cmdWhatIsUp, Qt::LeftButton);
+    ASSERT_FALSE(owners.empty());
+    for (QWidget* o : owners) EXPECT_EQ(o, tool);
+    FrmStarFixWizard* up = tool->WhatIsUpWindow();
+    ASSERT_NE(up, nullptr);
+    EXPECT_EQ(up->windowHandle()->transientParent(), tool->windowHandle());
+    tool->cmdEnd_Click();
+    ResetSaturnSeries();
 }
 
 }  // namespace
