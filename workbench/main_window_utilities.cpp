@@ -822,7 +822,7 @@ void FrmWorking::RunRhumbLineCase() {
     v.Long2 = state_.Long(2);
     v.Course = state_.RLCourse;
     v.Dist = state_.RLDist;
-    SolveRhumbLine(problem, v, state_.E);
+    const SailingStatus status = SolveRhumbLine(problem, v, state_.E);
     for (double x : {v.Lat2, v.Long2, v.Course, v.Dist})
         if (!std::isfinite(x)) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
     state_.Lat(2) = v.Lat2;
@@ -830,9 +830,12 @@ void FrmWorking::RunRhumbLineCase() {
     state_.RLCourse = v.Course;
     state_.RLDist = v.Dist;
     const std::string& sep = state_.DecSep;
-    auto show = [](MaskedField* f, const std::string& text) {
-        f->SetMaskedText(QString::fromStdString(text));
-        f->SetBackColor(kComputedYellow);
+    // A refused problem has no result: its result fields are left empty
+    // rather than show the routine's neutral values as an answer.
+    const bool refused = status == SailingStatus::NoSolution;
+    auto show = [refused](MaskedField* f, const std::string& text) {
+        f->SetMaskedText(refused ? QString() : QString::fromStdString(text));
+        f->SetBackColor(refused ? MaskedField::WindowColor() : kComputedYellow);
     };
     MaskedField* dist = singleMasks["mskDist"];
     switch (problem) {

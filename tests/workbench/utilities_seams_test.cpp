@@ -471,3 +471,32 @@ TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
 
 }  // namespace
 }  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Types a departure of 45°N 10°W, a course of 045 and an arrival on the
+// same parallel: a problem the rhumb-line routine refuses.
+void TypeSameLatitudes(TypedPage& p) {
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "45000n");
+    p.TypeAndTab(w->mskLong[0], "010000w");
+    p.TypeAndTab(w->mskCourse[1], "0450");
+    p.TypeAndTab(w->mskLat[1], "45000n");
+}
+
+// Guards a refusal shown as a result: after "no solution" the result
+// fields stay empty instead of showing the routine's neutral zeros.
+TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
+    TypedPage p;
+    TypeSameLatitudes(p);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_TRUE(p.script.messages[0].text.startsWith(
+        "You have entered 2 same latitudes and a course which is neither E nor W."));
+    EXPECT_TRUE(p.w->mskLong[1]->IsEmptyEntry()) << p.w->mskLong[1]->MaskedText().toStdString();
+    EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry()) << p.Field("mskDist")->MaskedText().toStdString();
+    EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);
+}
+
+}  // namespace
+}  // namespace orvex
