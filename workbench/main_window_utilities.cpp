@@ -639,7 +639,10 @@ void FrmWorking::HideGreatCircleResults() {
 
 void FrmWorking::cmdCompute_Click(int index) {
     rlComputePressed_ = index == 0;
-    cboEllipsoid_Click(0);
+    // E and the unit labels follow the ellipsoid list; the computation is
+    // the button's own, once per click (the list's own recomputation would
+    // run it, and show its messages, a second time).
+    TakeEllipsoidChoice();
     if (index == 1) {
         const auto& f = state_.UtilEntered;
         if (!f[4] || !f[5] || !f[6] || !f[7]) {

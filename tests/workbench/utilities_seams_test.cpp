@@ -498,5 +498,18 @@ TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
     EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);
 }
 
+
+// Guards one message per click: Compute on a refused rhumb line ran the
+// computation twice and showed the routine's refusal twice.
+TEST(UtilitiesTyped, OneComputeClickOneRefusal) {
+    TypedPage p;
+    TypeSameLatitudes(p);
+    for (int click = 0; click < 2; ++click) {
+        p.script.Clear();
+        p.Click(p.w->cmdCompute[0]);
+        EXPECT_EQ(p.script.messages.size(), 1u) << click;
+    }
+}
+
 }  // namespace
 }  // namespace orvex
