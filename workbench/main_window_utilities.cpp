@@ -26,6 +26,7 @@
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
+#include "navlib/nautical_angles.h"
 #include "navlib/number_format.h"
 #include "navlib/time_lib.h"
 #include "platform/message_box.h"
@@ -652,7 +653,7 @@ void FrmWorking::cmdCompute_Click(int index) {
             rlComputePressed_ = false;
             return;
         }
-        if (state_.Lat(3) == state_.Lat(4) && state_.Long(3) == state_.Long(4)) {
+        if (SamePosition(state_.Lat(3), state_.Long(3), state_.Lat(4), state_.Long(4))) {
             ShowMessage(kIconExclamation + kButtonsOk, QString(" Departure = Arrival ?"),
                         QString("Same departure and arrival positions. Please correct."), this);
             rlComputePressed_ = false;

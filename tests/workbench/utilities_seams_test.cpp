@@ -511,5 +511,27 @@ TEST(UtilitiesTyped, OneComputeClickOneRefusal) {
     }
 }
 
+
+// Guards the equality check of the great-circle Compute button, which
+// compared the positions exactly: the same place written twice (the 180th
+// meridian east and west, a pole with two longitudes) is refused like an
+// identical one instead of giving a route of courses 270/270.
+TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
+    const char* cases[][4] = {{"50000n", "180000e", "50000n", "180000w"},
+                              {"90000n", "010000w", "90000n", "045000e"}};
+    for (const auto& c : cases) {
+        TypedPage p("mnuUtilGC");
+        auto* w = p.w.get();
+        p.TypeAndTab(w->mskLat[2], c[0]);
+        p.TypeAndTab(w->mskLong[2], c[1]);
+        p.TypeAndTab(w->mskLat[3], c[2]);
+        p.TypeAndTab(w->mskLong[3], c[3]);
+        p.Click(w->cmdCompute[1]);
+        ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
+        EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
+        EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    }
+}
+
 }  // namespace
 }  // namespace orvex
