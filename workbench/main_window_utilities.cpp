@@ -472,15 +472,18 @@ void FrmWorking::optRound_Click(int index) {
 // ---- Spinners -----------------------------------------------------------------------
 
 void FrmWorking::updLat_Click(bool up) {
+    // The limit is shown without its hemisphere, and after a computation it
+    // holds the vertex's sign: the arrows step its size.
     double& v = state_.Lat(5);
+    const double size = std::fabs(v), sign = v < 0.0 ? -1.0 : 1.0;
     if (up) {
         if (v == 0.0)
             v = std::fabs(state_.Lat(3)) >= std::fabs(state_.Lat(4)) ? state_.Lat(3)
                                                                      : state_.Lat(4);
-        else if (v <= 89.0)
-            v += 1.0;
-    } else if (v >= 1.0) {
-        v -= 1.0;
+        else if (size <= 89.0)
+            v = sign * (size + 1.0);
+    } else if (size >= 1.0) {
+        v = sign * (size - 1.0);
     }
     mskLat[4]->SetMaskedText(Q(FormatLatitude(v, state_.DecSep)).left(6));
     mskLat[4]->Commit();

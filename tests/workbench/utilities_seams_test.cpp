@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -24,6 +25,7 @@
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "workbench/up_down_buttons.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -531,6 +533,30 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
         EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
         EXPECT_FALSE(w->rtfCalcWP->isVisible());
     }
+}
+
+
+// Guards the limit's arrows after a southern composite sailing, where the
+// limit holds its southern sign: up raised -40 to -39 and showed 39, down
+// did nothing. Each arrow now steps the limit's size.
+TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[2], "35000s");
+    p.TypeAndTab(w->mskLong[2], "020000e");
+    p.TypeAndTab(w->mskLat[3], "38000s");
+    p.TypeAndTab(w->mskLong[3], "145000e");
+    p.TypeAndTab(w->mskLat[4], "4000");
+    p.Click(w->cmdCompute[1]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    ASSERT_EQ(w->lblNS->text(), "S");
+    p.Click(w->updLat->UpButton());
+    EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("41°00'"));
+    p.Click(w->updLat->DownButton());
+    p.Click(w->updLat->DownButton());
+    EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("39°00'"));
+    p.Click(w->cmdCompute[1]);
+    EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
 }
 
 }  // namespace
