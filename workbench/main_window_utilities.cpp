@@ -41,6 +41,7 @@
 #include "workbench/input_masks.h"
 #include "workbench/main_window.h"
 #include "workbench/up_down_buttons.h"
+#include "workbench/window_art.h"
 
 namespace orvex {
 
@@ -97,6 +98,27 @@ QPixmap StopPicture() {
 QString EllipsoidName(const QString& row) {
     const int dash = row.lastIndexOf(" - ");
     return (dash > 0 ? row.left(dash) : row).trimmed();
+}
+
+// An ETA field whose text was refused, or passed over after a refusal,
+// shows a value the table would not use: the table waits until it is
+// corrected.
+void MarkEtaRefused(MaskedField* f, bool refused) {
+    f->setProperty("EtaRefused", refused);
+}
+
+bool EtaRefused(const MaskedField* f) {
+    return f->property("EtaRefused").toBool();
+}
+
+// The pictures of the ETA table's three headings: speed, ETA in UTC, ETA
+// in the zone time.
+constexpr int kEtaHeaderPicture = 20;  // pixels
+QIcon EtaHeaderPicture(int column) {
+    static const char* const glyphs[] = {"kn", "UT", "LT"};
+    static const QColor colours[] = {QColor(0, 110, 170), QColor(0, 140, 90),
+                                     QColor(190, 110, 0)};
+    return QIcon(ToolbarIcon(glyphs[column], colours[column]).pixmap(kEtaHeaderPicture));
 }
 
 QString PadLeft(const std::string& s, int width) {
@@ -278,6 +300,12 @@ void FrmWorking::BuildSailingControls() {
     updMinSpeed = new UpDownButtons("updMinSpeed", etaW);
     updMaxSpeed = new UpDownButtons("updMaxSpeed", etaW);
     updInterval = new UpDownButtons("updInterval", etaW);
+    // The speed fields are as wide as their five places: the table's speed
+    // column is 1.7 of that width.
+    for (MaskedField* f : {mskMinSpeed, mskMaxSpeed, mskInterv}) {
+        f->setFixedWidth(f->fontMetrics().horizontalAdvance("000.00") + 26);
+        eta->setAlignment(f, Qt::AlignLeft);
+    }
     place(eta, mskMinSpeed, updMinSpeed, 3);
     place(eta, mskMaxSpeed, updMaxSpeed, 3);
     place(eta, mskInterv, updInterval, 3);
@@ -311,6 +339,12 @@ void FrmWorking::BuildSailingControls() {
         eta->addWidget(erase(14, "Erase all", etaW), eta->rowCount(), 1, Qt::AlignLeft);
         grdCalcETA = new QTableWidget(etaW);
         grdCalcETA->setObjectName("grdCalcETA");
+        // The picker is wide enough that the table's time columns, 0.9 of
+        // its width, show a whole ETA in the table's font.
+        QFont tableFont = grdCalcETA->font();
+        tableFont.setPointSize(12);
+        const int etaText = QFontMetrics(tableFont).horizontalAdvance("28 Sep 2026 22:22:22") + 18;
+        dtpTime[2]->setMinimumWidth(static_cast<int>(std::ceil(etaText / 0.9)));
         grdCalcETA->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grdCalcETA->verticalHeader()->setVisible(false);
         grdCalcETA->setVisible(false);
@@ -381,6 +415,7 @@ void FrmWorking::mskDTG_LostFocus() {
     MaskedField* f = singleMasks["mskDTG"];
     if (f->IsEmptyEntry()) return;
     state_.EtaDist = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    MarkEtaRefused(f, state_.EtaDist == kNegativeNumber);
     if (state_.EtaDist == kNegativeNumber) {
         f->Reject("Negative distance.", MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
@@ -391,6 +426,7 @@ void FrmWorking::mskDTG_LostFocus() {
 void FrmWorking::mskMinSpeed_LostFocus() {
     MaskedField* f = singleMasks["mskMinSpeed"];
     if (f->IsEmptyEntry()) return;
+    MarkEtaRefused(f, true);  // until the value is taken
     // The commit after a refusal of either speed passes without a message;
     // a valid speed typed then is still taken.
     const bool silent = state_.SkipSpeedCheck;
@@ -411,12 +447,14 @@ void FrmWorking::mskMinSpeed_LostFocus() {
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
+    MarkEtaRefused(f, false);
     f->SetBackColor(kValidGreen);
 }
 
 void FrmWorking::mskMaxSpeed_LostFocus() {
     MaskedField* f = singleMasks["mskMaxSpeed"];
     if (f->IsEmptyEntry()) return;
+    MarkEtaRefused(f, true);  // until the value is taken
     // The commit after a refusal of either speed passes without a message;
     // a valid speed typed then is still taken.
     const bool silent = state_.SkipSpeedCheck;
@@ -437,6 +475,7 @@ void FrmWorking::mskMaxSpeed_LostFocus() {
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
+    MarkEtaRefused(f, false);
     f->SetBackColor(kValidGreen);
 }
 
@@ -446,6 +485,7 @@ void FrmWorking::mskInterv_LostFocus() {
     const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
     state_.SpeedInterv = v;
     const double range = std::fabs(state_.MaxSpeed - state_.MinSpeed);
+    MarkEtaRefused(f, v <= 0.0 || v > range);
     if (v <= 0.0) {
         state_.SpeedInterv = 0.1;
         f->Reject("Your speed interval is negative or zero.",
@@ -613,6 +653,7 @@ void FrmWorking::cmdErase_Click(int index) {
         }
         f->SetMaskedText(blank);
         f->SetBackColor(MaskedField::WindowColor());
+        MarkEtaRefused(f, false);
         return f;
     };
     int from = index, to = index;
@@ -962,22 +1003,35 @@ void FrmWorking::InitETAGrid(int count) {
     const QStringList headers = {"Speed", "ETA in GMT" + QString(8, ' '),
                                  "ETA in LT" + QString(11, ' ')};
     for (int c = 0; c < 3; ++c) {
-        auto* h = new QTableWidgetItem(headers[c]);
+        auto* h = new QTableWidgetItem(EtaHeaderPicture(c), headers[c]);
         h->setForeground(QColor(0, 0, 255));
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdCalcETA->setHorizontalHeaderItem(c, h);
     }
+    grdCalcETA->horizontalHeader()->setIconSize(QSize(kEtaHeaderPicture, kEtaHeaderPicture));
+    grdCalcETA->horizontalHeader()->setMinimumHeight(
+        static_cast<int>(std::lround(1.1 * kEtaHeaderPicture)));
     const int rowHeight = std::max(dtpTime[2]->sizeHint().height(), 22);
     grdCalcETA->verticalHeader()->setDefaultSectionSize(rowHeight);
-    const int w0 = static_cast<int>(1.7 * singleMasks["mskMinSpeed"]->sizeHint().width());
-    const int w1 = static_cast<int>(1.3 * dtpTime[2]->sizeHint().width());
-    grdCalcETA->setColumnWidth(0, std::min(w0, 110));
+    // The widths follow the speed field and the departure picker as they
+    // stand on the tab.
+    auto width = [](const QWidget* w) { return w->width() > 0 ? w->width() : w->sizeHint().width(); };
+    const int w1 = static_cast<int>(std::lround(0.9 * width(dtpTime[2])));
+    grdCalcETA->setColumnWidth(
+        0, static_cast<int>(std::lround(1.7 * width(singleMasks["mskMinSpeed"]))));
     grdCalcETA->setColumnWidth(1, w1);
     grdCalcETA->setColumnWidth(2, w1);
     if (count > 0) grdCalcETA->setCurrentCell(0, 0);
 }
 
 void FrmWorking::RunEtaCase() {
+    for (const char* name : {"mskDTG", "mskMinSpeed", "mskMaxSpeed", "mskInterv"}) {
+        MaskedField* f = singleMasks[name];
+        if (EtaRefused(f)) {
+            f->setFocus();
+            return;
+        }
+    }
     dtpTime_LostFocus(2);
     EtaInputs in;
     in.DepTime = state_.EtaDepTime;

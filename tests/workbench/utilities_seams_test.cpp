@@ -559,5 +559,32 @@ TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
 }
 
+
+// Guards the ETA table computed from a value the user did not see: after a
+// refused speed ("030._" left in the field) Compute no longer recomputes
+// the table with the maximum that stood in for it. Also the table's layout:
+// header pictures, and column widths from the speed field and the picker.
+TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
+    TypedPage p("mnuUtilETA");
+    auto* w = p.w.get();
+    MaskedField* minSpeed = p.Field("mskMinSpeed");
+    p.TypeAndTab(p.Field("mskDTG"), "0030000");
+    p.Click(w->cmdCompute[2]);
+    QTableWidget* g = w->grdCalcETA;
+    ASSERT_EQ(g->rowCount(), 29);
+    EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
+    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->dtpTime[2]->width()));
+    EXPECT_EQ(g->columnWidth(2), g->columnWidth(1));
+    for (int c = 0; c < 3; ++c) EXPECT_FALSE(g->horizontalHeaderItem(c)->icon().isNull()) << c;
+
+    p.TypeAndTab(minSpeed, "0300");
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    p.Click(w->cmdCompute[2]);
+    EXPECT_EQ(minSpeed->MaskedText(), QString("030._"));
+    EXPECT_TRUE(minSpeed->hasFocus());
+    ASSERT_EQ(g->rowCount(), 29);
+    EXPECT_EQ(g->item(0, 0)->text(), "10.0");
+}
+
 }  // namespace
 }  // namespace orvex
