@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
@@ -539,8 +540,9 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
 // Guards the limit's arrows after a southern composite sailing, where the
 // limit holds its southern sign: up raised -40 to -39 and showed 39, down
 // did nothing. Each arrow now steps the limit's size.
-TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
-    TypedPage p("mnuUtilGC");
+// Types a route from 35°S 20°E to 38°S 145°E limited to 40°S and computes
+// it: a composite sailing.
+void ComputeSouthernComposite(TypedPage& p) {
     auto* w = p.w.get();
     p.TypeAndTab(w->mskLat[2], "35000s");
     p.TypeAndTab(w->mskLong[2], "020000e");
@@ -548,6 +550,12 @@ TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     p.TypeAndTab(w->mskLong[3], "145000e");
     p.TypeAndTab(w->mskLat[4], "4000");
     p.Click(w->cmdCompute[1]);
+}
+
+TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    ComputeSouthernComposite(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     ASSERT_EQ(w->lblNS->text(), "S");
     p.Click(w->updLat->UpButton());
@@ -584,6 +592,22 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     EXPECT_TRUE(minSpeed->hasFocus());
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->item(0, 0)->text(), "10.0");
+}
+
+
+// Guards the heading of the composite sailing in the report, which lost its
+// bold underline to the move onto its placeholder.
+TEST(UtilitiesTyped, CompositeHeadingBoldAndUnderlined) {
+    TypedPage p("mnuUtilGC");
+    ComputeSouthernComposite(p);
+    const QTextCursor found = p.w->rtfCalcWP->document()->find("Composite sailing:");
+    ASSERT_FALSE(found.isNull());
+    QTextCursor inside(p.w->rtfCalcWP->document());
+    inside.setPosition(found.selectionStart() + 1);
+    EXPECT_EQ(inside.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_TRUE(inside.charFormat().fontUnderline());
+    inside.setPosition(found.selectionEnd() + 3);  // the sentence after it
+    EXPECT_NE(inside.charFormat().fontWeight(), QFont::Bold);
 }
 
 }  // namespace
