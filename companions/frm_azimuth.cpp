@@ -24,6 +24,7 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "platform/window_placement.h"
 
 namespace orvex {
 
@@ -375,6 +376,7 @@ void FrmAzimuth::cmdCompute_Click() {
     mskVariation->SetMaskedText(Q(FormatNumber(std::fabs(variation_), "000°.0", sep)));
     lblDev->setText(Q(FormatNumber(c.deviation, kErrorPattern, sep)));
     ShowResults(true);
+    KeepOnScreen(*this);  // the results make the window taller
 }
 
 void FrmAzimuth::cmdWhatIsUp_Click() {
@@ -390,6 +392,7 @@ void FrmAzimuth::cmdWhatIsUp_Click() {
     w->SetHandOver(obsTime_, lat_, lon_);
     w->SetTag("FromAzi");
     whatIsUp_ = w;
+    CentreOnOwner(*w, parentWidget() ? *parentWidget() : *this);
     w->show();
 }
 

@@ -480,6 +480,10 @@ void FrmStarFixWizard::keyPressEvent(QKeyEvent* event) {
         Form_KeyDown(116);
         return;
     }
+    if (event->key() == Qt::Key_Escape) {  // as the close box
+        close();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

@@ -60,7 +60,8 @@ class FrmStarFixWizard : public QWidget {
     // Losing the activation to another window of the program: minimises
     // the window; a second loss within 0.5 s unloads it.
     void Form_Deactivate();
-    // F5: minimises the window and shows the time-store dialog.
+    // F5: minimises the window and shows the time-store dialog. Escape
+    // closes the window as its close box does.
     void Form_KeyDown(int keyCode);
     // The close box: stops the timer, tells the main window, unloads.
     void Form_QueryUnload();

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 #include "companions/frm_star_fix_wizard.h"
 #include "ephemeris/saturn_series.h"
 #include "navlib/date_time.h"
+#include "platform/help_window.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
 #include "workbench/window_art.h"
@@ -204,6 +206,63 @@ TEST(CompanionWindows, CompanionsAndTheirBoxesStayAboveTheMainWindow) {
     EXPECT_EQ(up->windowHandle()->transientParent(), tool->windowHandle());
     tool->cmdEnd_Click();
     ResetSaturnSeries();
+}
+
+// Whether `w` lies wholly on the main window's screen, and centred on the
+// main window as far as the screen allows.
+void ExpectPlaced(QWidget* w, const FrmWorking& main, bool centred) {
+    ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString();
+    const QRect screen = main.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w->frameGeometry()))
+        << w->objectName().toStdString() << " at " << w->frameGeometry().y() << "+"
+        << w->frameGeometry().height() << " on a screen of height " << screen.height();
+    if (centred)
+        EXPECT_LE((w->frameGeometry().center() - main.frameGeometry().center()).manhattanLength(),
+                  4)
+            << w->objectName().toStdString();
+}
+
+// Guards windows opened off the screen or in a corner (the wizard below
+// the screen's bottom, the azimuth tool grown past it after Compute, the
+// manual in a corner): each opens wholly on the main window's screen,
+// centred on the main window, and the wizard and the manual close with
+// Escape as with their close box.
+TEST(CompanionWindows, WindowsOpenOnTheScreenCentredOnTheMainWindow) {
+    Companions c(MakeDateTime(2026, 3, 20, 19, 0, 0));
+    c.folder.Write("help/index.html", "<html><body><h1>Manual</h1></body></html>");
+    const QRect screen = c.main->screen()->availableGeometry();
+    c.main->resize(screen.width() * 3 / 4, screen.height() * 3 / 4);
+    c.main->move(screen.center() - c.main->rect().center());
+
+    FrmStarFixWizard* wizard = c.OpenWizard();
+    ExpectPlaced(wizard, *c.main, true);
+    QTest::keyClick(wizard, Qt::Key_Escape);
+    EXPECT_TRUE(c.main->Action("mnuStarFixWizard")->isEnabled());
+    EXPECT_FALSE(c.main->State().WizardOpen);
+
+    c.main->Action("mnuHelpManual")->trigger();
+    QWidget* manual = c.main->findChild<QWidget*>("frmHelp");
+    ASSERT_NE(manual, nullptr);
+    c.Activate(manual);
+    ExpectPlaced(manual, *c.main, true);
+    QTest::keyClick(manual, Qt::Key_Escape);
+    EXPECT_EQ(OpenHelpWindowCount(), 0);
+
+    // The main window in the screen's bottom right corner.
+    c.main->move(screen.bottomRight() - c.main->frameGeometry().bottomRight() +
+                 c.main->frameGeometry().topLeft());
+    c.main->Action("mnuAziGo")->trigger();
+    FrmAzimuth* tool = c.main->AzimuthTool();
+    ExpectPlaced(tool, *c.main, false);
+    c.Activate(tool);
+    Companions::TypeAndTab(tool->mskLat, "45300n");
+    Companions::TypeAndTab(tool->mskLong, "010150w");
+    QTest::mouseClick(tool->cmdCompute, Qt::LeftButton);
+    ExpectPlaced(tool, *c.main, false);
+    QTest::mouseClick(tool->cmdWhatIsUp, Qt::LeftButton);
+    ASSERT_NE(tool->WhatIsUpWindow(), nullptr) << c.script.LastText().toStdString();
+    ExpectPlaced(tool->WhatIsUpWindow(), *c.main, false);
+    tool->cmdEnd_Click();
 }
 
 }  // namespace
