@@ -398,6 +398,7 @@ void FrmStarFixWizard::Form_Activate() {
         dtpRealTime->setReadOnly(false);
         wizStep_ = 1;
         wizEndEnabled_ = false;
+        obsTimeBasis_ = {};
         ShowStep(1);
     } else if (tag_ == "FromAzi") {
         wizDate_ = aziTime_;
@@ -744,13 +745,19 @@ bool FrmStarFixWizard::StepTwilight() {
         lblTimes[i]->setText(sunTimes_[i] == 0.0
                                  ? QString("—")
                                  : Q(FormatDateTime(sunTimes_[i], "d mmm yyyy hh:mm")));
-    const bool morning = optTime[0]->isChecked();
-    // Whole minutes, as the field shows them.
-    SetPickerValue(dtpObsTime, std::floor(NearestSunTime(morning) * 1440.0 + 1e-7) / 1440.0);
+    // For a new date or place: the typed time starts from the nearest Sun
+    // time (whole minutes, as the field shows them), and a missing twilight
+    // is told once. Back on this step for the same day, both stay as they
+    // were.
+    if (sunTimes_ != obsTimeBasis_) {
+        obsTimeBasis_ = sunTimes_;
+        const double nearest = NearestSunTime(optTime[0]->isChecked());
+        SetPickerValue(dtpObsTime, std::floor(nearest * 1440.0 + 1e-7) / 1440.0);
+        const QString missing = MissingTwilightText();
+        if (!missing.isEmpty())
+            ShowMessage(kIconInformation + kButtonsOk, QString("Twilight"), missing, this);
+    }
     obsTimeRow_->setVisible(ChosenTwilightMissing());
-    const QString missing = MissingTwilightText();
-    if (!missing.isEmpty())
-        ShowMessage(kIconInformation + kButtonsOk, QString("Twilight"), missing, this);
     wizLastCandidate_ = 0;
     return true;
 }

@@ -199,6 +199,7 @@ class FrmStarFixWizard : public QWidget {
     TwilightTimes sunTimes_{};
     StarCandidates cand_;
     QWidget* obsTimeRow_ = nullptr;
+    TwilightTimes obsTimeBasis_{};  // the Sun times the typed time started from
     double wizObsTime_ = 0;       // the time the candidates were chosen for
     bool obsTimeTyped_ = false;   // typed by the user, not a twilight time
     double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;

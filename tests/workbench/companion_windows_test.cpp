@@ -126,6 +126,8 @@ TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
     QTest::keyClicks(typed, "9 Jun20260130");  // a full section moves on by itself
     QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
     ASSERT_EQ(w->WizStep(), 3);
+    QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);  // back: the typed time stays
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
     EXPECT_TRUE(w->lblStep[2]->text().contains("from 9 Jun 2026 01:30"))
         << w->lblStep[2]->text().toStdString();
     QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
