@@ -71,6 +71,13 @@ struct TypedPage {
         QTest::keyClick(f, Qt::Key_Tab);
     }
     void Click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    // Types the great-circle departure and arrival, leaving each field.
+    void TypeGreatCircle(const char* lat1, const char* long1, const char* lat2, const char* long2) {
+        TypeAndTab(w->mskLat[2], lat1);
+        TypeAndTab(w->mskLong[2], long1);
+        TypeAndTab(w->mskLat[3], lat2);
+        TypeAndTab(w->mskLong[3], long2);
+    }
     GeographicLib::Rhumb Rhumb() {
         const EarthModel& E = S().E;
         return GeographicLib::Rhumb(E.SemiMajorAxis * kMetresPerMile,
@@ -525,10 +532,7 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
     for (const auto& c : cases) {
         TypedPage p("mnuUtilGC");
         auto* w = p.w.get();
-        p.TypeAndTab(w->mskLat[2], c[0]);
-        p.TypeAndTab(w->mskLong[2], c[1]);
-        p.TypeAndTab(w->mskLat[3], c[2]);
-        p.TypeAndTab(w->mskLong[3], c[3]);
+        p.TypeGreatCircle(c[0], c[1], c[2], c[3]);
         p.Click(w->cmdCompute[1]);
         ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
         EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
@@ -537,21 +541,17 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
 }
 
 
-// Guards the limit's arrows after a southern composite sailing, where the
-// limit holds its southern sign: up raised -40 to -39 and showed 39, down
-// did nothing. Each arrow now steps the limit's size.
 // Types a route from 35°S 20°E to 38°S 145°E limited to 40°S and computes
 // it: a composite sailing.
 void ComputeSouthernComposite(TypedPage& p) {
-    auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[2], "35000s");
-    p.TypeAndTab(w->mskLong[2], "020000e");
-    p.TypeAndTab(w->mskLat[3], "38000s");
-    p.TypeAndTab(w->mskLong[3], "145000e");
-    p.TypeAndTab(w->mskLat[4], "4000");
-    p.Click(w->cmdCompute[1]);
+    p.TypeGreatCircle("35000s", "020000e", "38000s", "145000e");
+    p.TypeAndTab(p.w->mskLat[4], "4000");
+    p.Click(p.w->cmdCompute[1]);
 }
 
+// Guards the limit's arrows after a southern composite sailing, where the
+// limit holds its southern sign: up raised -40 to -39 and showed 39, down
+// did nothing. Each arrow now steps the limit's size.
 TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     TypedPage p("mnuUtilGC");
     auto* w = p.w.get();
