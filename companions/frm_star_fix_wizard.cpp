@@ -677,9 +677,10 @@ QString FrmStarFixWizard::MissingTwilightText() const {
     for (const auto& t : targets)
         if (sunTimes_[static_cast<size_t>(t.morning)] == 0.0 ||
             sunTimes_[static_cast<size_t>(t.evening)] == 0.0)
-            return QString("At this date and place the Sun does not reach %1.\r\n"
-                           "Its times are marked \"—\": for that twilight, type the time of "
-                           "your observations.")
+            return QString(
+                       "At this date and place the Sun does not reach %1.\r\n"
+                       "Its times are marked \"—\": for that twilight, type the time of "
+                       "your observations.")
                 .arg(QString::fromUtf8(t.altitude));
     return QString();
 }
@@ -877,8 +878,8 @@ void FrmStarFixWizard::ShowRows() {
 void FrmStarFixWizard::SizeStarColumns() {
     const int w = grdStars->viewport()->width();
     for (int c = 0; c < 4; ++c)
-        grdStars->setColumnWidth(
-            c, static_cast<int>(std::lround(w * kColumnWidth[columnField_[c]])));
+        grdStars->setColumnWidth(c,
+                                 static_cast<int>(std::lround(w * kColumnWidth[columnField_[c]])));
 }
 
 QString FrmStarFixWizard::Cell(int row, int column) const {

@@ -200,8 +200,8 @@ class FrmStarFixWizard : public QWidget {
     StarCandidates cand_;
     QWidget* obsTimeRow_ = nullptr;
     TwilightTimes obsTimeBasis_{};  // the Sun times the typed time started from
-    double wizObsTime_ = 0;       // the time the candidates were chosen for
-    bool obsTimeTyped_ = false;   // typed by the user, not a twilight time
+    double wizObsTime_ = 0;         // the time the candidates were chosen for
+    bool obsTimeTyped_ = false;     // typed by the user, not a twilight time
     double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;
 
     // The table's data rows and which field each column shows (0 name,

@@ -20,8 +20,8 @@ QRect AvailableArea(const QWidget& w) {
 // The frame around the client area (none known before the first showing).
 QMargins FrameMargins(const QWidget& w) {
     const QRect outer = w.frameGeometry(), inner = w.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(),
-            outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
 }
 
 // Shrinks the window to the area where it is larger, then moves `outer`

@@ -116,8 +116,7 @@ bool EtaRefused(const MaskedField* f) {
 constexpr int kEtaHeaderPicture = 20;  // pixels
 QIcon EtaHeaderPicture(int column) {
     static const char* const glyphs[] = {"kn", "UT", "LT"};
-    static const QColor colours[] = {QColor(0, 110, 170), QColor(0, 140, 90),
-                                     QColor(190, 110, 0)};
+    static const QColor colours[] = {QColor(0, 110, 170), QColor(0, 140, 90), QColor(190, 110, 0)};
     return QIcon(ToolbarIcon(glyphs[column], colours[column]).pixmap(kEtaHeaderPicture));
 }
 
@@ -1015,7 +1014,9 @@ void FrmWorking::InitETAGrid(int count) {
     grdCalcETA->verticalHeader()->setDefaultSectionSize(rowHeight);
     // The widths follow the speed field and the departure picker as they
     // stand on the tab.
-    auto width = [](const QWidget* w) { return w->width() > 0 ? w->width() : w->sizeHint().width(); };
+    auto width = [](const QWidget* w) {
+        return w->width() > 0 ? w->width() : w->sizeHint().width();
+    };
     const int w1 = static_cast<int>(std::lround(0.9 * width(dtpTime[2])));
     grdCalcETA->setColumnWidth(
         0, static_cast<int>(std::lround(1.7 * width(singleMasks["mskMinSpeed"]))));

@@ -504,10 +504,10 @@ TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
     EXPECT_TRUE(p.script.messages[0].text.startsWith(
         "You have entered 2 same latitudes and a course which is neither E nor W."));
     EXPECT_TRUE(p.w->mskLong[1]->IsEmptyEntry()) << p.w->mskLong[1]->MaskedText().toStdString();
-    EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry()) << p.Field("mskDist")->MaskedText().toStdString();
+    EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry())
+        << p.Field("mskDist")->MaskedText().toStdString();
     EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);
 }
-
 
 // Guards one message per click: Compute on a refused rhumb line ran the
 // computation twice and showed the routine's refusal twice.
@@ -520,7 +520,6 @@ TEST(UtilitiesTyped, OneComputeClickOneRefusal) {
         EXPECT_EQ(p.script.messages.size(), 1u) << click;
     }
 }
-
 
 // Guards the equality check of the great-circle Compute button, which
 // compared the positions exactly: the same place written twice (the 180th
@@ -539,7 +538,6 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
         EXPECT_FALSE(w->rtfCalcWP->isVisible());
     }
 }
-
 
 // Types a route from 35°S 20°E to 38°S 145°E limited to 40°S and computes
 // it: a composite sailing.
@@ -567,7 +565,6 @@ TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
 }
 
-
 // Guards the ETA table computed from a value the user did not see: after a
 // refused speed ("030._" left in the field) Compute no longer recomputes
 // the table with the maximum that stood in for it. Also the table's layout:
@@ -593,7 +590,6 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->item(0, 0)->text(), "10.0");
 }
-
 
 // Guards the heading of the composite sailing in the report, which lost its
 // bold underline to the move onto its placeholder.
