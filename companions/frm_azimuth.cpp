@@ -1,5 +1,6 @@
 #include "companions/frm_azimuth.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QEvent>
@@ -23,6 +24,7 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "platform/window_placement.h"
 
 namespace orvex {
 
@@ -239,6 +241,13 @@ FrmAzimuth::~FrmAzimuth() {
     delete whatIsUp_.data();
 }
 
+// The close box ends the tool as End does, so that the main window gets
+// its controls back.
+void FrmAzimuth::closeEvent(QCloseEvent* event) {
+    cmdEnd_Click();
+    event->accept();
+}
+
 bool FrmAzimuth::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         if (watched == dtpTime) dtpTime_LostFocus();
@@ -367,6 +376,7 @@ void FrmAzimuth::cmdCompute_Click() {
     mskVariation->SetMaskedText(Q(FormatNumber(std::fabs(variation_), "000°.0", sep)));
     lblDev->setText(Q(FormatNumber(c.deviation, kErrorPattern, sep)));
     ShowResults(true);
+    KeepOnScreen(*this);  // the results make the window taller
 }
 
 void FrmAzimuth::cmdWhatIsUp_Click() {
@@ -382,6 +392,7 @@ void FrmAzimuth::cmdWhatIsUp_Click() {
     w->SetHandOver(obsTime_, lat_, lon_);
     w->SetTag("FromAzi");
     whatIsUp_ = w;
+    CentreOnOwner(*w, parentWidget() ? *parentWidget() : *this);
     w->show();
 }
 

@@ -8,7 +8,8 @@
 // window that lists every body above the horizon at that time and place.
 //
 // A modeless window of the main window, loaded once and then hidden and
-// shown again; "End" gives the main window its controls back.
+// shown again; "End", and the close box likewise, give the main window its
+// controls back.
 #pragma once
 
 #include <QPointer>
@@ -80,6 +81,7 @@ class FrmAzimuth : public QWidget {
     QLabel* lblDev = nullptr;
 
   protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

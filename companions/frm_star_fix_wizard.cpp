@@ -284,6 +284,21 @@ void FrmStarFixWizard::BuildStep2(QFrame* f) {
     }
     g->setColumnStretch(3, 1);
     v->addLayout(g);
+    // Where the chosen twilight has no time, the user types the time of
+    // the observations here.
+    obsTimeRow_ = new QWidget(f);
+    auto* h = new QHBoxLayout(obsTimeRow_);
+    h->setContentsMargins(0, 8, 0, 0);
+    dtpObsTime = new QDateTimeEdit(obsTimeRow_);
+    dtpObsTime->setObjectName("dtpObsTime");
+    dtpObsTime->setTimeSpec(Qt::UTC);
+    dtpObsTime->setDisplayFormat("d MMM yyyy HH:mm");
+    h->addWidget(MakeLabel(obsTimeRow_, "Time of observation :", "lblObsTime"));
+    h->addWidget(dtpObsTime);
+    h->addWidget(MakeLabel(obsTimeRow_, "UT"));
+    h->addStretch(1);
+    obsTimeRow_->setVisible(false);
+    v->addWidget(obsTimeRow_);
     v->addStretch(1);
     for (int i = 0; i < 2; ++i)
         connect(optTime[i], &QRadioButton::clicked, this, [this, i] { optTime_Click(i); });
@@ -357,12 +372,6 @@ void FrmStarFixWizard::PlaceFrames() {
 void FrmStarFixWizard::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceFrames();
-    if (grdStars && grdStars->columnCount() == 4) {
-        const int w = grdStars->viewport()->width();
-        for (int c = 0; c < 4; ++c)
-            grdStars->setColumnWidth(
-                c, static_cast<int>(std::lround(w * kColumnWidth[columnField_[c]])));
-    }
 }
 
 void FrmStarFixWizard::SetHandOver(double aziTime, double aziLat, double aziLong) {
@@ -389,6 +398,7 @@ void FrmStarFixWizard::Form_Activate() {
         dtpRealTime->setReadOnly(false);
         wizStep_ = 1;
         wizEndEnabled_ = false;
+        obsTimeBasis_ = {};
         ShowStep(1);
     } else if (tag_ == "FromAzi") {
         wizDate_ = aziTime_;
@@ -471,6 +481,10 @@ void FrmStarFixWizard::keyPressEvent(QKeyEvent* event) {
         Form_KeyDown(116);
         return;
     }
+    if (event->key() == Qt::Key_Escape) {  // as the close box
+        close();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -509,6 +523,9 @@ bool FrmStarFixWizard::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
+    if (grdStars && watched == grdStars->viewport() &&
+        (e->type() == QEvent::Show || e->type() == QEvent::Resize))
+        SizeStarColumns();
     if (grdStars && watched == grdStars->viewport() && e->type() == QEvent::MouseButtonRelease) {
         grdStars_MouseDown(1, -1);
         grdStars_MouseUp(-1);
@@ -632,6 +649,40 @@ void FrmStarFixWizard::dtpTime_LostFocus() {
 
 void FrmStarFixWizard::optTime_Click(int index) {
     optTime[index]->setChecked(true);
+    obsTimeRow_->setVisible(ChosenTwilightMissing());
+}
+
+bool FrmStarFixWizard::ChosenTwilightMissing() const {
+    return sunTimes_[optTime[0]->isChecked() ? kMorningSightsStart : kEveningSightsStart] == 0.0;
+}
+
+double FrmStarFixWizard::NearestSunTime(bool morning) const {
+    const int morningOrder[] = {kMorningSightsEnd, kVisibleSunrise, kSunrise, kMeridianPassage};
+    const int eveningOrder[] = {kVisibleSunset, kSunset, kMeridianPassage, kMeridianPassage};
+    for (int i : morning ? morningOrder : eveningOrder)
+        if (sunTimes_[static_cast<size_t>(i)] != 0.0) return sunTimes_[static_cast<size_t>(i)];
+    return std::floor(wizDate_);
+}
+
+// One plain sentence for the shallowest altitude the Sun does not reach
+// (the deeper ones are then not reached either); empty when all are.
+QString FrmStarFixWizard::MissingTwilightText() const {
+    const struct {
+        int morning, evening;
+        const char* altitude;
+    } targets[] = {{kSunrise, kSunset, "the horizon"},
+                   {kVisibleSunrise, kVisibleSunset, "the sea horizon"},
+                   {kMorningSightsEnd, kEveningSightsStart, "3° below the horizon"},
+                   {kMorningSightsStart, kEveningSightsEnd, "9° below the horizon"}};
+    for (const auto& t : targets)
+        if (sunTimes_[static_cast<size_t>(t.morning)] == 0.0 ||
+            sunTimes_[static_cast<size_t>(t.evening)] == 0.0)
+            return QString(
+                       "At this date and place the Sun does not reach %1.\r\n"
+                       "Its times are marked \"—\": for that twilight, type the time of "
+                       "your observations.")
+                .arg(QString::fromUtf8(t.altitude));
+    return QString();
 }
 
 void FrmStarFixWizard::CommitLatitude(MaskedField& f) {
@@ -690,8 +741,24 @@ bool FrmStarFixWizard::StepTwilight() {
                     this);
         return false;
     }
+    // A time of 0 is a time the Sun does not reach: "not available".
     for (int i = 0; i < 9; ++i)
-        lblTimes[i]->setText(Q(FormatDateTime(sunTimes_[i], "d mmm yyyy hh:mm")));
+        lblTimes[i]->setText(sunTimes_[i] == 0.0
+                                 ? QString("—")
+                                 : Q(FormatDateTime(sunTimes_[i], "d mmm yyyy hh:mm")));
+    // For a new date or place: the typed time starts from the nearest Sun
+    // time (whole minutes, as the field shows them), and a missing twilight
+    // is told once. Back on this step for the same day, both stay as they
+    // were.
+    if (sunTimes_ != obsTimeBasis_) {
+        obsTimeBasis_ = sunTimes_;
+        const double nearest = NearestSunTime(optTime[0]->isChecked());
+        SetPickerValue(dtpObsTime, std::floor(nearest * 1440.0 + 1e-7) / 1440.0);
+        const QString missing = MissingTwilightText();
+        if (!missing.isEmpty())
+            ShowMessage(kIconInformation + kButtonsOk, QString("Twilight"), missing, this);
+    }
+    obsTimeRow_->setVisible(ChosenTwilightMissing());
     wizLastCandidate_ = 0;
     return true;
 }
@@ -701,7 +768,10 @@ bool FrmStarFixWizard::StepTwilight() {
 bool FrmStarFixWizard::StepCandidates() {
     if (wizLastCandidate_ == 0) {
         wizTimeIndex_ = optTime[0]->isChecked() ? 0 : 7;
-        const double t = sunTimes_[static_cast<size_t>(wizTimeIndex_)];
+        obsTimeTyped_ = ChosenTwilightMissing();
+        wizObsTime_ = obsTimeTyped_ ? ToDateValue(dtpObsTime->dateTime().toUTC())
+                                    : sunTimes_[static_cast<size_t>(wizTimeIndex_)];
+        const double t = wizObsTime_;
         lstStars->clear();
         lstStars->setVisible(false);
         lblStep[2]->setText("Select the stars you want to observe from " +
@@ -744,9 +814,8 @@ bool FrmStarFixWizard::StepTable() {
     }
     SortRows(true);
     ShowRows();
-    const double t = sunTimes_[static_cast<size_t>(wizTimeIndex_)];
-    SetPickerValue(dtpRealTime, t);  // whole seconds
-    SetRealTimeHint("Time of sunrise/sunset");
+    SetPickerValue(dtpRealTime, wizObsTime_);  // whole seconds
+    SetRealTimeHint(obsTimeTyped_ ? "Time entered by user" : "Time of sunrise/sunset");
     wizEndEnabled_ = true;
     return true;
 }
@@ -784,7 +853,6 @@ void FrmStarFixWizard::InitStarsGrid() {
 void FrmStarFixWizard::ShowRows() {
     grdStars->setColumnCount(4);
     grdStars->setRowCount(static_cast<int>(rows_.size()));
-    const int w = grdStars->viewport()->width();
     for (int c = 0; c < 4; ++c) {
         const int field = columnField_[c];
         auto* h =
@@ -795,14 +863,23 @@ void FrmStarFixWizard::ShowRows() {
         h->setFont(hf);
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdStars->setHorizontalHeaderItem(c, h);
-        grdStars->setColumnWidth(c, static_cast<int>(std::lround(w * kColumnWidth[field])));
         for (size_t r = 0; r < rows_.size(); ++r) {
             auto* item = new QTableWidgetItem(FieldText(rows_[r], field, links_.DecSep));
             item->setTextAlignment(Qt::AlignCenter);
             grdStars->setItem(static_cast<int>(r), c, item);
         }
     }
+    // While its step is hidden the table has no width of its own yet: the
+    // columns are then sized when it shows.
+    if (grdStars->isVisible()) SizeStarColumns();
     grdStars->scrollToTop();
+}
+
+void FrmStarFixWizard::SizeStarColumns() {
+    const int w = grdStars->viewport()->width();
+    for (int c = 0; c < 4; ++c)
+        grdStars->setColumnWidth(c,
+                                 static_cast<int>(std::lround(w * kColumnWidth[columnField_[c]])));
 }
 
 QString FrmStarFixWizard::Cell(int row, int column) const {

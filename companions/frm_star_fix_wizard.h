@@ -60,7 +60,8 @@ class FrmStarFixWizard : public QWidget {
     // Losing the activation to another window of the program: minimises
     // the window; a second loss within 0.5 s unloads it.
     void Form_Deactivate();
-    // F5: minimises the window and shows the time-store dialog.
+    // F5: minimises the window and shows the time-store dialog. Escape
+    // closes the window as its close box does.
     void Form_KeyDown(int keyCode);
     // The close box: stops the timer, tells the main window, unloads.
     void Form_QueryUnload();
@@ -129,6 +130,9 @@ class FrmStarFixWizard : public QWidget {
     std::array<QRadioButton*, 2> optTime{};
     std::array<QLabel*, 9> lblTimes{};
     std::array<QLabel*, 9> lblGMT{};
+    // Step 2: the time of observation typed where the chosen twilight has
+    // no time (the Sun does not reach its altitude that day).
+    QDateTimeEdit* dtpObsTime = nullptr;
     QListWidget* lstStars = nullptr;
     QTableWidget* grdStars = nullptr;
     QDateTimeEdit* dtpRealTime = nullptr;
@@ -168,8 +172,15 @@ class FrmStarFixWizard : public QWidget {
     void SetRealTimeHint(const QString& hint);
     // The table: rows as places, shown in the columns' current order.
     void ShowRows();
+    // Column widths as fractions of the table's visible width.
+    void SizeStarColumns();
     void SortRows(bool byColumnOne);
     bool IsSelectedItem(int i) const;
+    // The chosen twilight's start of observations is not available.
+    bool ChosenTwilightMissing() const;
+    // The first Sun time of that half of the day that is available.
+    double NearestSunTime(bool morning) const;
+    QString MissingTwilightText() const;
     void PlaceFrames();
 
     CompanionLinks links_;
@@ -187,6 +198,10 @@ class FrmStarFixWizard : public QWidget {
     std::array<bool, 4> wizEntered_{};
     TwilightTimes sunTimes_{};
     StarCandidates cand_;
+    QWidget* obsTimeRow_ = nullptr;
+    TwilightTimes obsTimeBasis_{};  // the Sun times the typed time started from
+    double wizObsTime_ = 0;         // the time the candidates were chosen for
+    bool obsTimeTyped_ = false;     // typed by the user, not a twilight time
     double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;
 
     // The table's data rows and which field each column shows (0 name,

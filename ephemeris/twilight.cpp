@@ -64,6 +64,12 @@ bool StarSightTwilight(double lat, double lon, double day, double heightEye, Twi
          {Pair{0.0, kSunrise, kSunset}, Pair{visible, kVisibleSunrise, kVisibleSunset},
           Pair{-3.0, kMorningSightsEnd, kEveningSightsStart},
           Pair{-9.0, kMorningSightsStart, kEveningSightsEnd}}) {
+        // A target the Sun does not reach that day is known beforehand:
+        // its two times are not available (0), and no search is run.
+        if (!AltitudeReached(pair.target, lat, dec0)) {
+            found[pair.morning] = found[pair.evening] = 0.0;
+            continue;
+        }
         P.SolvSunAlt = pair.target;
         const double H = HourAngleFromAltitude(pair.target, lat, dec0) / 360.0;  // days
         found[pair.morning] = SearchTime(fn, found[kMeridianPassage] - H, kMinute, 13);

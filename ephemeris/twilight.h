@@ -34,10 +34,10 @@ using TwilightTimes = std::array<double, 9>;
 // sets on that day (|tan lat tan dec| > 1 with the Sun's declination at 0h).
 // Otherwise true. Each time is found within about a minute (the searches
 // stop when a step is below 0.0005 day). A target the Sun does not reach on
-// that day (-9 degrees on a summer night at high latitude) shows the
-// arccosine box, then the root finder's box "Root-finding function (part 1)
-// failed. See doc for help." for each of its two times, which become 0; the
-// other times are still computed.
+// that day with the declination of 0h (-9 degrees on a summer night at high
+// latitude) is not searched: its two times are 0, "not available", and no
+// message is shown; the other times are still computed. A search that fails
+// otherwise shows the root finder's box and gives 0 as well.
 // Uses the shared solver parameters (SolvLongWest, SolvArg1, SolvArg2,
 // SolvSunAlt, SolvSunPlace; functions 12 and 13 leave the Sun's hour angle,
 // declination and distance of the last trial time in SolvSunGHA, SolvSunDec

@@ -44,6 +44,11 @@ bool SameLongitude(double a, double b) {
     return d < kSameAngleTolerance || d > kFullCircleComplement;
 }
 
+bool SamePosition(double lat1, double lon1, double lat2, double lon2) {
+    if (!SameLatitude(lat1, lat2)) return false;
+    return SameLongitude(lon1, lon2) || SameLatitude(std::fabs(lat1), 90.0);
+}
+
 int LongitudeSense(double a, double b) {
     const double a1 = Norm360(a);
     double b1 = Norm360(b);

@@ -28,6 +28,11 @@ bool SameLatitude(double a, double b);
 // across the 180th meridian too.
 bool SameLongitude(double a, double b);
 
+// True when the two positions count as the same place: the same latitude
+// and longitude as above, or both at one pole whatever their longitudes.
+// Degrees, north and east positive.
+bool SamePosition(double lat1, double lon1, double lat2, double lon2);
+
 // +1 when b lies east of a by less than 180 degrees, otherwise -1 (equal and
 // opposite longitudes give -1).
 int LongitudeSense(double a, double b);

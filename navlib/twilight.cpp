@@ -7,11 +7,19 @@
 
 namespace orvex {
 
-double HourAngleFromAltitude(double h, double lat, double dec) {
+namespace {
+double HourAngleCosine(double h, double lat, double dec) {
     const double hr = h * kDegToRad, latr = lat * kDegToRad, decr = dec * kDegToRad;
-    const double c =
-        (std::sin(hr) - std::sin(latr) * std::sin(decr)) / (std::cos(latr) * std::cos(decr));
-    return ArcCos(c) * kRadToDeg;
+    return (std::sin(hr) - std::sin(latr) * std::sin(decr)) / (std::cos(latr) * std::cos(decr));
+}
+}  // namespace
+
+double HourAngleFromAltitude(double h, double lat, double dec) {
+    return ArcCos(HourAngleCosine(h, lat, dec)) * kRadToDeg;
+}
+
+bool AltitudeReached(double h, double lat, double dec) {
+    return std::fabs(HourAngleCosine(h, lat, dec)) <= 1.0;
 }
 
 double VisibleSunriseAltitude(double heightEye, double sunDistance) {

@@ -14,6 +14,11 @@ namespace orvex {
 // 0 (the body stays below h) or 180 (it stays above h).
 double HourAngleFromAltitude(double h, double lat, double dec);
 
+// True when a body of declination dec passes the true altitude h during
+// the day, seen from latitude lat (all degrees): the cosine above lies
+// within -1..1. Shows no message.
+bool AltitudeReached(double h, double lat, double dec);
+
 // True altitude (degrees) of the Sun's centre when its upper limb touches the
 // visible sea horizon: minus the dip of the horizon (0.029283 sqrt(heightEye)
 // degrees), the refraction at that altitude, the semi-diameter

@@ -1,6 +1,7 @@
 #include "platform/help_window.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -10,6 +11,7 @@
 #include "navlib/hooks.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
+#include "platform/window_placement.h"
 
 namespace orvex {
 
@@ -62,6 +64,15 @@ HelpWindow::~HelpWindow() {
     Forget(this);
 }
 
+// Escape closes the manual as its close box does.
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 QString HelpWindow::CurrentPage() const {
     return browser_->source().toLocalFile();
 }
@@ -81,6 +92,7 @@ HelpWindow* ShowHelp(QWidget* owner, const QString& page) {
         w->Browser().setSource(QUrl::fromLocalFile(path));
     } else {
         w = new HelpWindow(path, owner);
+        if (owner) CentreOnOwner(*w, *owner);
     }
     w->show();
     w->raise();

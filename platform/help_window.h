@@ -2,7 +2,8 @@
 // first page "index.html"), shown in our own help windows. Links between
 // pages stay in the window; links to the web open in the user's browser
 // through ShellOpen. Every help window the program opened is closed on quit
-// (CloseAllHelpWindows).
+// (CloseAllHelpWindows). A help window opens centred on its owner and on
+// the owner's screen; Escape closes it.
 #pragma once
 
 #include <QString>
@@ -22,6 +23,9 @@ class HelpWindow : public QWidget {
     QTextBrowser& Browser() { return *browser_; }
     // The page shown, as a local file path.
     QString CurrentPage() const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QTextBrowser* browser_;

@@ -123,9 +123,20 @@ void SetMessageOwner(QWidget* owner) {
     Owner() = owner;
 }
 
+namespace {
+// A box without a parent lies above the window the user works in (a
+// companion window, a dialog), else above the main window.
+QWidget* BoxOwner(QWidget* parent) {
+    if (parent) return parent;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible() && !qobject_cast<QMessageBox*>(active)) return active;
+    return Owner().data();
+}
+}  // namespace
+
 int ShowMessage(int style, const QString& title, const QString& text, QWidget* parent) {
     if (PlatformScript* script = CurrentScript()) {
-        PlatformScript::Message m{style, title, text};
+        PlatformScript::Message m{style, title, text, BoxOwner(parent)};
         script->messages.push_back(m);
         if (script->onMessage) script->onMessage(m);
         if (script->answers.empty()) return DefaultAnswer(style);
@@ -138,8 +149,7 @@ int ShowMessage(int style, const QString& title, const QString& text, QWidget* p
         return DefaultAnswer(style);
     }
     const ButtonSet set = ButtonsOf(style);
-    QMessageBox box(IconOf(style), title, DisplayText(text), set.buttons,
-                    parent ? parent : Owner().data());
+    QMessageBox box(IconOf(style), title, DisplayText(text), set.buttons, BoxOwner(parent));
     box.setDefaultButton(set.defaultButton);
     box.setEscapeButton(set.escapeButton);
     box.setObjectName(QStringLiteral("msgBox"));

@@ -27,8 +27,9 @@ namespace orvex {
 //          button set shows OK alone
 //   title  shown exactly as given (many titles start with a blank)
 //   text   "\r\n" and "\n" both break the line
-//   parent the window that owns the box; nullptr uses the owner set with
-//          SetMessageOwner (the main window), or none
+//   parent the window that owns the box; nullptr uses the active window of
+//          the program (the box then lies above the window the user works
+//          in), else the owner set with SetMessageOwner (the main window)
 // Adding kDefaultButton2 to the style makes the second button the default
 // (e.g. No of Yes/No).
 // Returns kAnswerOk ... kAnswerNo. Closing the box with Escape or its close
@@ -86,6 +87,7 @@ class PlatformScript {
         int style;
         QString title;
         QString text;
+        QWidget* owner = nullptr;  // the window the box would lie above
     };
 
     PlatformScript();

@@ -18,12 +18,23 @@ class Writer {
   public:
     Writer(RichTextBox& box, const GreatCircleReportContext& ctx) : box_(box), ctx_(ctx) {}
 
-    // Moves to the next placeholder and replaces it by text.
-    bool Slot(const std::string& text) {
+    // Moves to the next placeholder and selects it; a format set then
+    // applies to the text that replaces it (moving takes the format found
+    // at the placeholder, so a format set before the move is lost).
+    bool Select() {
         if (!box_.MoveToNextOf(kPlaceholderMark)) return false;
         box_.SetSelLength(1);
+        return true;
+    }
+    // Replaces the selected placeholder by text.
+    void Fill(const std::string& text) {
         box_.SetSelText(Q(text));
         ++filled_;
+    }
+    // Moves to the next placeholder and replaces it by text.
+    bool Slot(const std::string& text) {
+        if (!Select()) return false;
+        Fill(text);
         return true;
     }
     void Add(const std::string& text) { box_.SetSelText(Q(text)); }
@@ -46,12 +57,15 @@ class Writer {
 
 const char* const kCrLf = "\r\n";
 
-void WriteComposite(Writer& w, const GreatCircleInputs& in, const GreatCircleResult& r,
+// Fills the composite-sailing slot; false when the template has no
+// placeholder left.
+bool WriteComposite(Writer& w, const GreatCircleInputs& in, const GreatCircleResult& r,
                     const GreatCircleReportContext& ctx) {
     RichTextBox& b = w.Box();
+    if (!w.Select()) return false;
     b.SetSelBold(true);
     b.SetSelUnderline(true);
-    w.Slot("Composite sailing:");
+    w.Fill("Composite sailing:");
     b.SetSelBold(false);
     b.SetSelUnderline(false);
     const std::string first = w.Position(r.Limit, r.T1);
@@ -79,6 +93,7 @@ void WriteComposite(Writer& w, const GreatCircleInputs& in, const GreatCircleRes
     w.Add("with a distance of " + w.Dist(r.Leg[2]) + w.UnitsDot() + kCrLf);
     b.SetSelBullet(false);
     w.Add(kCrLf);
+    return true;
 }
 
 }  // namespace
@@ -143,8 +158,7 @@ int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in, const G
 
     // Slot 9.
     if (r.Composite) {
-        if (!box.MoveToNextOf(kPlaceholderMark)) return w.Filled();
-        WriteComposite(w, in, r, ctx);
+        if (!WriteComposite(w, in, r, ctx)) return w.Filled();
     } else if (!w.Slot("")) {
         return w.Filled();
     }

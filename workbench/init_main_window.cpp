@@ -104,15 +104,7 @@ void FrmWorking::LoadDocuments() {
 
 void FrmWorking::cboEllipsoid_Click(int index) {
     Q_UNUSED(index);  // the window has one ellipsoid list
-    const int row = cboEllipsoid->currentIndex();
-    if (row < 0) return;
-    bool sphere = false;
-    state_.E = EarthModelFromEllipsoidRow(cboEllipsoid->itemText(row).toStdString(),
-                                          cboEllipsoid->itemData(row).toInt(), state_.DecSep,
-                                          state_.E, &sphere);
-    lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
-    // The name before the first "-", with its trailing blank.
-    ShowChosenEllipsoid(cboEllipsoid->itemText(row).section('-', 0, 0));
+    if (!TakeEllipsoidChoice()) return;
     // The choice made at start only sets the model. Later, the utilities
     // page is recomputed when it shows, or when it is waiting under the
     // preferences opened from it.
@@ -122,6 +114,19 @@ void FrmWorking::cboEllipsoid_Click(int index) {
     }
     if (!tabUtil->isHidden() || tabOptions->property("Tag").toString() == "CalledFromUtil")
         RecomputeUtilities();
+}
+
+bool FrmWorking::TakeEllipsoidChoice() {
+    const int row = cboEllipsoid->currentIndex();
+    if (row < 0) return false;
+    bool sphere = false;
+    state_.E = EarthModelFromEllipsoidRow(cboEllipsoid->itemText(row).toStdString(),
+                                          cboEllipsoid->itemData(row).toInt(), state_.DecSep,
+                                          state_.E, &sphere);
+    lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
+    // The name before the first "-", with its trailing blank.
+    ShowChosenEllipsoid(cboEllipsoid->itemText(row).section('-', 0, 0));
+    return true;
 }
 
 void FrmWorking::cboGMT_Click(int index) {

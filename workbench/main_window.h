@@ -572,6 +572,9 @@ class FrmWorking : public QMainWindow {
     // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
     void HookStarFixInputFields();
     void ShowChosenEllipsoid(const QString& name);
+    // The Earth model and the unit labels from the ellipsoid list's row,
+    // without any recomputation; false when no row is chosen.
+    bool TakeEllipsoidChoice();
     void RecomputeUtilities();
 
     // Observation grid: runs its function when the window's members go. Kept

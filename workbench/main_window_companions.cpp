@@ -9,6 +9,7 @@
 #include "companions/frm_star_fix_wizard.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "platform/window_placement.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/main_window.h"
 #include "workbench/window_art.h"
@@ -67,6 +68,7 @@ void FrmWorking::ConnectCompanions() {
             frmStarFixWizard_ = w;
         }
         w->SetTag("FromMain");
+        CentreOnOwner(*w, *this);
         w->show();  // the activation resets it to step 1
         w->activateWindow();
     };
@@ -79,6 +81,7 @@ void FrmWorking::ConnectCompanions() {
     };
     onShowAzimuth = [this, links] {
         if (!frmAzimuth_) frmAzimuth_ = new FrmAzimuth(links(), this);
+        if (!frmAzimuth_->isVisible()) CentreOnOwner(*frmAzimuth_, *this);
         frmAzimuth_->show();
         frmAzimuth_->raise();
         frmAzimuth_->activateWindow();

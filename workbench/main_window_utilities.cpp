@@ -26,6 +26,7 @@
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
+#include "navlib/nautical_angles.h"
 #include "navlib/number_format.h"
 #include "navlib/time_lib.h"
 #include "platform/message_box.h"
@@ -40,6 +41,7 @@
 #include "workbench/input_masks.h"
 #include "workbench/main_window.h"
 #include "workbench/up_down_buttons.h"
+#include "workbench/window_art.h"
 
 namespace orvex {
 
@@ -96,6 +98,26 @@ QPixmap StopPicture() {
 QString EllipsoidName(const QString& row) {
     const int dash = row.lastIndexOf(" - ");
     return (dash > 0 ? row.left(dash) : row).trimmed();
+}
+
+// An ETA field whose text was refused, or passed over after a refusal,
+// shows a value the table would not use: the table waits until it is
+// corrected.
+void MarkEtaRefused(MaskedField* f, bool refused) {
+    f->setProperty("EtaRefused", refused);
+}
+
+bool EtaRefused(const MaskedField* f) {
+    return f->property("EtaRefused").toBool();
+}
+
+// The pictures of the ETA table's three headings: speed, ETA in UTC, ETA
+// in the zone time.
+constexpr int kEtaHeaderPicture = 20;  // pixels
+QIcon EtaHeaderPicture(int column) {
+    static const char* const glyphs[] = {"kn", "UT", "LT"};
+    static const QColor colours[] = {QColor(0, 110, 170), QColor(0, 140, 90), QColor(190, 110, 0)};
+    return QIcon(ToolbarIcon(glyphs[column], colours[column]).pixmap(kEtaHeaderPicture));
 }
 
 QString PadLeft(const std::string& s, int width) {
@@ -277,6 +299,12 @@ void FrmWorking::BuildSailingControls() {
     updMinSpeed = new UpDownButtons("updMinSpeed", etaW);
     updMaxSpeed = new UpDownButtons("updMaxSpeed", etaW);
     updInterval = new UpDownButtons("updInterval", etaW);
+    // The speed fields are as wide as their five places: the table's speed
+    // column is 1.7 of that width.
+    for (MaskedField* f : {mskMinSpeed, mskMaxSpeed, mskInterv}) {
+        f->setFixedWidth(f->fontMetrics().horizontalAdvance("000.00") + 26);
+        eta->setAlignment(f, Qt::AlignLeft);
+    }
     place(eta, mskMinSpeed, updMinSpeed, 3);
     place(eta, mskMaxSpeed, updMaxSpeed, 3);
     place(eta, mskInterv, updInterval, 3);
@@ -310,6 +338,12 @@ void FrmWorking::BuildSailingControls() {
         eta->addWidget(erase(14, "Erase all", etaW), eta->rowCount(), 1, Qt::AlignLeft);
         grdCalcETA = new QTableWidget(etaW);
         grdCalcETA->setObjectName("grdCalcETA");
+        // The picker is wide enough that the table's time columns, 0.9 of
+        // its width, show a whole ETA in the table's font.
+        QFont tableFont = grdCalcETA->font();
+        tableFont.setPointSize(12);
+        const int etaText = QFontMetrics(tableFont).horizontalAdvance("28 Sep 2026 22:22:22") + 18;
+        dtpTime[2]->setMinimumWidth(static_cast<int>(std::ceil(etaText / 0.9)));
         grdCalcETA->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grdCalcETA->verticalHeader()->setVisible(false);
         grdCalcETA->setVisible(false);
@@ -380,6 +414,7 @@ void FrmWorking::mskDTG_LostFocus() {
     MaskedField* f = singleMasks["mskDTG"];
     if (f->IsEmptyEntry()) return;
     state_.EtaDist = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    MarkEtaRefused(f, state_.EtaDist == kNegativeNumber);
     if (state_.EtaDist == kNegativeNumber) {
         f->Reject("Negative distance.", MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
@@ -390,6 +425,7 @@ void FrmWorking::mskDTG_LostFocus() {
 void FrmWorking::mskMinSpeed_LostFocus() {
     MaskedField* f = singleMasks["mskMinSpeed"];
     if (f->IsEmptyEntry()) return;
+    MarkEtaRefused(f, true);  // until the value is taken
     // The commit after a refusal of either speed passes without a message;
     // a valid speed typed then is still taken.
     const bool silent = state_.SkipSpeedCheck;
@@ -410,12 +446,14 @@ void FrmWorking::mskMinSpeed_LostFocus() {
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
+    MarkEtaRefused(f, false);
     f->SetBackColor(kValidGreen);
 }
 
 void FrmWorking::mskMaxSpeed_LostFocus() {
     MaskedField* f = singleMasks["mskMaxSpeed"];
     if (f->IsEmptyEntry()) return;
+    MarkEtaRefused(f, true);  // until the value is taken
     // The commit after a refusal of either speed passes without a message;
     // a valid speed typed then is still taken.
     const bool silent = state_.SkipSpeedCheck;
@@ -436,6 +474,7 @@ void FrmWorking::mskMaxSpeed_LostFocus() {
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
     }
+    MarkEtaRefused(f, false);
     f->SetBackColor(kValidGreen);
 }
 
@@ -445,6 +484,7 @@ void FrmWorking::mskInterv_LostFocus() {
     const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
     state_.SpeedInterv = v;
     const double range = std::fabs(state_.MaxSpeed - state_.MinSpeed);
+    MarkEtaRefused(f, v <= 0.0 || v > range);
     if (v <= 0.0) {
         state_.SpeedInterv = 0.1;
         f->Reject("Your speed interval is negative or zero.",
@@ -471,15 +511,18 @@ void FrmWorking::optRound_Click(int index) {
 // ---- Spinners -----------------------------------------------------------------------
 
 void FrmWorking::updLat_Click(bool up) {
+    // The limit is shown without its hemisphere, and after a computation it
+    // holds the vertex's sign: the arrows step its size.
     double& v = state_.Lat(5);
+    const double size = std::fabs(v), sign = v < 0.0 ? -1.0 : 1.0;
     if (up) {
         if (v == 0.0)
             v = std::fabs(state_.Lat(3)) >= std::fabs(state_.Lat(4)) ? state_.Lat(3)
                                                                      : state_.Lat(4);
-        else if (v <= 89.0)
-            v += 1.0;
-    } else if (v >= 1.0) {
-        v -= 1.0;
+        else if (size <= 89.0)
+            v = sign * (size + 1.0);
+    } else if (size >= 1.0) {
+        v = sign * (size - 1.0);
     }
     mskLat[4]->SetMaskedText(Q(FormatLatitude(v, state_.DecSep)).left(6));
     mskLat[4]->Commit();
@@ -609,6 +652,7 @@ void FrmWorking::cmdErase_Click(int index) {
         }
         f->SetMaskedText(blank);
         f->SetBackColor(MaskedField::WindowColor());
+        MarkEtaRefused(f, false);
         return f;
     };
     int from = index, to = index;
@@ -639,7 +683,10 @@ void FrmWorking::HideGreatCircleResults() {
 
 void FrmWorking::cmdCompute_Click(int index) {
     rlComputePressed_ = index == 0;
-    cboEllipsoid_Click(0);
+    // E and the unit labels follow the ellipsoid list; the computation is
+    // the button's own, once per click (the list's own recomputation would
+    // run it, and show its messages, a second time).
+    TakeEllipsoidChoice();
     if (index == 1) {
         const auto& f = state_.UtilEntered;
         if (!f[4] || !f[5] || !f[6] || !f[7]) {
@@ -649,7 +696,7 @@ void FrmWorking::cmdCompute_Click(int index) {
             rlComputePressed_ = false;
             return;
         }
-        if (state_.Lat(3) == state_.Lat(4) && state_.Long(3) == state_.Long(4)) {
+        if (SamePosition(state_.Lat(3), state_.Long(3), state_.Lat(4), state_.Long(4))) {
             ShowMessage(kIconExclamation + kButtonsOk, QString(" Departure = Arrival ?"),
                         QString("Same departure and arrival positions. Please correct."), this);
             rlComputePressed_ = false;
@@ -822,7 +869,7 @@ void FrmWorking::RunRhumbLineCase() {
     v.Long2 = state_.Long(2);
     v.Course = state_.RLCourse;
     v.Dist = state_.RLDist;
-    SolveRhumbLine(problem, v, state_.E);
+    const SailingStatus status = SolveRhumbLine(problem, v, state_.E);
     for (double x : {v.Lat2, v.Long2, v.Course, v.Dist})
         if (!std::isfinite(x)) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
     state_.Lat(2) = v.Lat2;
@@ -830,9 +877,12 @@ void FrmWorking::RunRhumbLineCase() {
     state_.RLCourse = v.Course;
     state_.RLDist = v.Dist;
     const std::string& sep = state_.DecSep;
-    auto show = [](MaskedField* f, const std::string& text) {
-        f->SetMaskedText(QString::fromStdString(text));
-        f->SetBackColor(kComputedYellow);
+    // A refused problem has no result: its result fields are left empty
+    // rather than show the routine's neutral values as an answer.
+    const bool refused = status == SailingStatus::NoSolution;
+    auto show = [refused](MaskedField* f, const std::string& text) {
+        f->SetMaskedText(refused ? QString() : QString::fromStdString(text));
+        f->SetBackColor(refused ? MaskedField::WindowColor() : kComputedYellow);
     };
     MaskedField* dist = singleMasks["mskDist"];
     switch (problem) {
@@ -952,22 +1002,37 @@ void FrmWorking::InitETAGrid(int count) {
     const QStringList headers = {"Speed", "ETA in GMT" + QString(8, ' '),
                                  "ETA in LT" + QString(11, ' ')};
     for (int c = 0; c < 3; ++c) {
-        auto* h = new QTableWidgetItem(headers[c]);
+        auto* h = new QTableWidgetItem(EtaHeaderPicture(c), headers[c]);
         h->setForeground(QColor(0, 0, 255));
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdCalcETA->setHorizontalHeaderItem(c, h);
     }
+    grdCalcETA->horizontalHeader()->setIconSize(QSize(kEtaHeaderPicture, kEtaHeaderPicture));
+    grdCalcETA->horizontalHeader()->setMinimumHeight(
+        static_cast<int>(std::lround(1.1 * kEtaHeaderPicture)));
     const int rowHeight = std::max(dtpTime[2]->sizeHint().height(), 22);
     grdCalcETA->verticalHeader()->setDefaultSectionSize(rowHeight);
-    const int w0 = static_cast<int>(1.7 * singleMasks["mskMinSpeed"]->sizeHint().width());
-    const int w1 = static_cast<int>(1.3 * dtpTime[2]->sizeHint().width());
-    grdCalcETA->setColumnWidth(0, std::min(w0, 110));
+    // The widths follow the speed field and the departure picker as they
+    // stand on the tab.
+    auto width = [](const QWidget* w) {
+        return w->width() > 0 ? w->width() : w->sizeHint().width();
+    };
+    const int w1 = static_cast<int>(std::lround(0.9 * width(dtpTime[2])));
+    grdCalcETA->setColumnWidth(
+        0, static_cast<int>(std::lround(1.7 * width(singleMasks["mskMinSpeed"]))));
     grdCalcETA->setColumnWidth(1, w1);
     grdCalcETA->setColumnWidth(2, w1);
     if (count > 0) grdCalcETA->setCurrentCell(0, 0);
 }
 
 void FrmWorking::RunEtaCase() {
+    for (const char* name : {"mskDTG", "mskMinSpeed", "mskMaxSpeed", "mskInterv"}) {
+        MaskedField* f = singleMasks[name];
+        if (EtaRefused(f)) {
+            f->setFocus();
+            return;
+        }
+    }
     dtpTime_LostFocus(2);
     EtaInputs in;
     in.DepTime = state_.EtaDepTime;

@@ -145,7 +145,7 @@ TEST(StarSightTwilight, AgreesWithErfaSearch) {
                     EXPECT_NEAR(times[pr.evening], e, 1.5 / 1440.0) << pr.target;
                     compared += 2;
                 }
-                EXPECT_EQ(rec.messages.empty(), !unreached);
+                EXPECT_TRUE(rec.messages.empty());
                 // Order of the day.
                 if (!unreached) {
                     for (int i = 1; i < 9; ++i) EXPECT_LT(times[i - 1], times[i]) << i;
@@ -156,9 +156,9 @@ TEST(StarSightTwilight, AgreesWithErfaSearch) {
     EXPECT_GT(compared, 900);
 }
 
-// At 60 N in midsummer the Sun stays above -9 degrees: the arccosine box,
-// the root finder's box for each of the two times, which become 0; the
-// other seven times are still there and the result is true.
+// At 60 N in midsummer the Sun stays above -9 degrees: an expected case,
+// so no technical box; the two times become 0 (not available), the other
+// seven are still there and the result is true.
 TEST(StarSightTwilight, TargetNotReachedInTheSummerNight) {
     RecordingReporter rec;
     TwilightTimes times{};
@@ -167,10 +167,7 @@ TEST(StarSightTwilight, TargetNotReachedInTheSummerNight) {
     EXPECT_EQ(times[kMorningSightsStart], 0.0);
     EXPECT_EQ(times[kEveningSightsEnd], 0.0);
     for (int i = 1; i < 8; ++i) EXPECT_GT(times[i], 1000.0) << i;
-    ASSERT_EQ(rec.messages.size(), 3u);
-    EXPECT_EQ(rec.messages[0].title, " Error in Arc Cosinus routine");
-    EXPECT_EQ(rec.messages[1].text, "Root-finding function (part 1) failed. See doc for help.");
-    EXPECT_EQ(rec.messages[2].text, "Root-finding function (part 1) failed. See doc for help.");
+    EXPECT_TRUE(rec.messages.empty());
 }
 
 // The midnight Sun: no sunrise, no sunset, nothing written, no message.

@@ -203,6 +203,11 @@ TEST(NauticalTests, SameLatitudeLongitude) {
     EXPECT_TRUE(SameLongitude(-170, 190));
     EXPECT_TRUE(SameLongitude(0.00001, -0.00001));
     EXPECT_FALSE(SameLongitude(10, 10.001));
+    // One place: a metre apart, or at a pole whatever the longitudes.
+    EXPECT_TRUE(SamePosition(50, -5, 50 + 1.0 / 111120, -5));
+    EXPECT_TRUE(SamePosition(90, -10, 90, 45));
+    EXPECT_FALSE(SamePosition(90, 0, -90, 0));
+    EXPECT_FALSE(SamePosition(50, -5, 50, -5.001));
 }
 
 // The two longitude forms swap into each other; 180 and 0 stay as they are.

@@ -29,6 +29,12 @@ TEST(HourAngleFromAltitude, TargetNeverReached) {
     EXPECT_EQ(rec.messages[0].title, " Error in Arc Cosinus routine");
     // A body that never climbs to the altitude gives 0.
     EXPECT_EQ(HourAngleFromAltitude(60, 50, -20), 0.0);
+    // The same cases asked beforehand, without a message.
+    rec.messages.clear();
+    EXPECT_FALSE(AltitudeReached(-9, 65, 23));
+    EXPECT_FALSE(AltitudeReached(60, 50, -20));
+    EXPECT_TRUE(AltitudeReached(-9, 45, 23.44));
+    EXPECT_TRUE(rec.messages.empty());
 }
 
 TEST(VisibleSunriseAltitude, SeaLevelAndHeightOfEye) {

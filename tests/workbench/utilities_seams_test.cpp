@@ -17,6 +17,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -24,6 +26,7 @@
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "workbench/up_down_buttons.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -68,6 +71,13 @@ struct TypedPage {
         QTest::keyClick(f, Qt::Key_Tab);
     }
     void Click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    // Types the great-circle departure and arrival, leaving each field.
+    void TypeGreatCircle(const char* lat1, const char* long1, const char* lat2, const char* long2) {
+        TypeAndTab(w->mskLat[2], lat1);
+        TypeAndTab(w->mskLong[2], long1);
+        TypeAndTab(w->mskLat[3], lat2);
+        TypeAndTab(w->mskLong[3], long2);
+    }
     GeographicLib::Rhumb Rhumb() {
         const EarthModel& E = S().E;
         return GeographicLib::Rhumb(E.SemiMajorAxis * kMetresPerMile,
@@ -467,6 +477,133 @@ TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     EXPECT_EQ(printers.jobs.size(), 2);
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationPortrait);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvex
+
+namespace orvex {
+namespace {
+
+// Types a departure of 45°N 10°W, a course of 045 and an arrival on the
+// same parallel: a problem the rhumb-line routine refuses.
+void TypeSameLatitudes(TypedPage& p) {
+    auto* w = p.w.get();
+    p.TypeAndTab(w->mskLat[0], "45000n");
+    p.TypeAndTab(w->mskLong[0], "010000w");
+    p.TypeAndTab(w->mskCourse[1], "0450");
+    p.TypeAndTab(w->mskLat[1], "45000n");
+}
+
+// Guards a refusal shown as a result: after "no solution" the result
+// fields stay empty instead of showing the routine's neutral zeros.
+TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
+    TypedPage p;
+    TypeSameLatitudes(p);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_TRUE(p.script.messages[0].text.startsWith(
+        "You have entered 2 same latitudes and a course which is neither E nor W."));
+    EXPECT_TRUE(p.w->mskLong[1]->IsEmptyEntry()) << p.w->mskLong[1]->MaskedText().toStdString();
+    EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry())
+        << p.Field("mskDist")->MaskedText().toStdString();
+    EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);
+}
+
+// Guards one message per click: Compute on a refused rhumb line ran the
+// computation twice and showed the routine's refusal twice.
+TEST(UtilitiesTyped, OneComputeClickOneRefusal) {
+    TypedPage p;
+    TypeSameLatitudes(p);
+    for (int click = 0; click < 2; ++click) {
+        p.script.Clear();
+        p.Click(p.w->cmdCompute[0]);
+        EXPECT_EQ(p.script.messages.size(), 1u) << click;
+    }
+}
+
+// Guards the equality check of the great-circle Compute button, which
+// compared the positions exactly: the same place written twice (the 180th
+// meridian east and west, a pole with two longitudes) is refused like an
+// identical one instead of giving a route of courses 270/270.
+TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
+    const char* cases[][4] = {{"50000n", "180000e", "50000n", "180000w"},
+                              {"90000n", "010000w", "90000n", "045000e"}};
+    for (const auto& c : cases) {
+        TypedPage p("mnuUtilGC");
+        auto* w = p.w.get();
+        p.TypeGreatCircle(c[0], c[1], c[2], c[3]);
+        p.Click(w->cmdCompute[1]);
+        ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
+        EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
+        EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    }
+}
+
+// Types a route from 35°S 20°E to 38°S 145°E limited to 40°S and computes
+// it: a composite sailing.
+void ComputeSouthernComposite(TypedPage& p) {
+    p.TypeGreatCircle("35000s", "020000e", "38000s", "145000e");
+    p.TypeAndTab(p.w->mskLat[4], "4000");
+    p.Click(p.w->cmdCompute[1]);
+}
+
+// Guards the limit's arrows after a southern composite sailing, where the
+// limit holds its southern sign: up raised -40 to -39 and showed 39, down
+// did nothing. Each arrow now steps the limit's size.
+TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    ComputeSouthernComposite(p);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    ASSERT_EQ(w->lblNS->text(), "S");
+    p.Click(w->updLat->UpButton());
+    EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("41°00'"));
+    p.Click(w->updLat->DownButton());
+    p.Click(w->updLat->DownButton());
+    EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("39°00'"));
+    p.Click(w->cmdCompute[1]);
+    EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
+}
+
+// Guards the ETA table computed from a value the user did not see: after a
+// refused speed ("030._" left in the field) Compute no longer recomputes
+// the table with the maximum that stood in for it. Also the table's layout:
+// header pictures, and column widths from the speed field and the picker.
+TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
+    TypedPage p("mnuUtilETA");
+    auto* w = p.w.get();
+    MaskedField* minSpeed = p.Field("mskMinSpeed");
+    p.TypeAndTab(p.Field("mskDTG"), "0030000");
+    p.Click(w->cmdCompute[2]);
+    QTableWidget* g = w->grdCalcETA;
+    ASSERT_EQ(g->rowCount(), 29);
+    EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
+    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->dtpTime[2]->width()));
+    EXPECT_EQ(g->columnWidth(2), g->columnWidth(1));
+    for (int c = 0; c < 3; ++c) EXPECT_FALSE(g->horizontalHeaderItem(c)->icon().isNull()) << c;
+
+    p.TypeAndTab(minSpeed, "0300");
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    p.Click(w->cmdCompute[2]);
+    EXPECT_EQ(minSpeed->MaskedText(), QString("030._"));
+    EXPECT_TRUE(minSpeed->hasFocus());
+    ASSERT_EQ(g->rowCount(), 29);
+    EXPECT_EQ(g->item(0, 0)->text(), "10.0");
+}
+
+// Guards the heading of the composite sailing in the report, which lost its
+// bold underline to the move onto its placeholder.
+TEST(UtilitiesTyped, CompositeHeadingBoldAndUnderlined) {
+    TypedPage p("mnuUtilGC");
+    ComputeSouthernComposite(p);
+    const QTextCursor found = p.w->rtfCalcWP->document()->find("Composite sailing:");
+    ASSERT_FALSE(found.isNull());
+    QTextCursor inside(p.w->rtfCalcWP->document());
+    inside.setPosition(found.selectionStart() + 1);
+    EXPECT_EQ(inside.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_TRUE(inside.charFormat().fontUnderline());
+    inside.setPosition(found.selectionEnd() + 3);  // the sentence after it
+    EXPECT_NE(inside.charFormat().fontWeight(), QFont::Bold);
 }
 
 }  // namespace
