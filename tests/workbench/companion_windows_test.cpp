@@ -212,7 +212,9 @@ void ExpectPlaced(QWidget* w, const FrmWorking& main, bool centred) {
     ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString();
     const QRect frame = w->frameGeometry();
     EXPECT_TRUE(main.screen()->availableGeometry().contains(frame)) << frame.bottom();
-    if (centred) EXPECT_LE((frame.center() - main.frameGeometry().center()).manhattanLength(), 4);
+    if (centred) {
+        EXPECT_LE((frame.center() - main.frameGeometry().center()).manhattanLength(), 4);
+    }
 }
 
 // Guards windows opened off the screen or in a corner (the wizard below
