@@ -61,6 +61,7 @@ class FrmProba;
 class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
+class OptionsPage;
 class ObservationGrid;
 struct ObservationFileData;
 class StartPicture;
@@ -117,11 +118,7 @@ class FrmWorking : public QMainWindow {
     void cmdNextTabIn_Click();
     void cmdPrevTabIn_Click();
     void cmdCancel_Click(int index);
-    void cmdNextTabOptions_Click();
-    void cmdPrevTabOptions_Click();
-    void cmdEndTabOptions_Click();
     void tabIn_GotFocus();
-    void tabOptions_GotFocus();
     void mnuAstroEnter_Click();
     void mnuAstroProba_Click();
     void mnuAstroSave_Click();
@@ -235,13 +232,13 @@ class FrmWorking : public QMainWindow {
     StartPicture* picStarFixWizard = nullptr;
     QTabWidget* tabIn = nullptr;
     QTabWidget* tabUtil = nullptr;
-    QTabWidget* tabOptions = nullptr;
+    QTabWidget* tabOptions = nullptr;  // the preferences page, Options()
     RichTextBox* rtfNumDisp = nullptr;
     RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
     QComboBox* cboBody = nullptr;
-    QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
+    QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
     std::array<QComboBox*, 2> cboGMT{};
     QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
     std::array<MaskedField*, 6> mskLat{};
@@ -254,9 +251,6 @@ class FrmWorking : public QMainWindow {
     std::array<QPushButton*, 3> cmdCancel{};
     std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
-    std::array<QPushButton*, 2> cmdNextTabOptions{};
-    std::array<QPushButton*, 2> cmdPrevTabOptions{};
-    std::array<QPushButton*, 3> cmdEndTabOptions{};
     std::array<QPushButton*, 2> cmdNextTabUtil{};
     std::array<QPushButton*, 2> cmdPrevTabUtil{};
     std::array<QPushButton*, 3> cmdEndTabUtil{};
@@ -305,23 +299,8 @@ class FrmWorking : public QMainWindow {
     // Lines of the current printer's page in Arial 12 pt; 0 without printer.
     int PrinterPageLines() const;
 
-    // ---- Clock page (third tab of tabOptions) --------------------------------
-    QLabel* lblSystemTZ = nullptr;
-    QLineEdit* txtLocTime = nullptr;
-    QLabel* lblSystemGMT = nullptr;
-    QLineEdit* txtSysTime = nullptr;
-    QLabel* lblDST = nullptr;
-    QLabel* lblSystemTime = nullptr;
-    QDateTimeEdit* dtpTime3 = nullptr;  // dtpTime(3): the UTC to set
-    QPushButton* cmdSetSysTime = nullptr;
-    QTimer* tmrSysTime = nullptr;  // 1000 ms, only while the clock page shows
-    void tabOptions_Click(int previousTab);
-    void tabOptions_LostFocus();
-    void tmrSysTime_Timer();
-    void cmdSetSysTime_Click();
-    // The PC clock the page reads and sets (tests give a manual one);
-    // nullptr is the computer's own.
-    void SetSystemClock(std::shared_ptr<SystemClock> clock) { systemClock_ = std::move(clock); }
+    // ---- Preferences page (tabOptions, with the clock page as its third tab)
+    OptionsPage* Options() const { return optionsPage_; }
 
     // Hooks for the windows of later work: the azimuth tool, the wizard and
     // the results commands. Unset hooks do nothing.
@@ -495,7 +474,6 @@ class FrmWorking : public QMainWindow {
     void ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
                                  double timeTruePos);
     void BuildUtilityTabs();
-    void BuildOptionsTabs();
     void BuildStatusBar();
     void BuildSailingControls();
     void RunRhumbLineCase();
@@ -510,7 +488,6 @@ class FrmWorking : public QMainWindow {
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
-    void BuildClockPage();
     // Gives the results hooks (onNumericResults, onGraphicResults) their
     // commands.
     void ConnectResultCommands();
@@ -525,10 +502,7 @@ class FrmWorking : public QMainWindow {
     double TwipsPerPixel() const;
 
     WorkbenchState state_;
-    std::shared_ptr<SystemClock> systemClock_;
-    // Undoes the clock page's connections to the application and the tab
-    // set when the window's members go, before its widgets are torn down.
-    std::shared_ptr<void> clockWiring_;
+    OptionsPage* optionsPage_ = nullptr;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;

@@ -16,6 +16,7 @@
 #include "workbench/window_art.h"
 #include "input_fields_support.h"
 #include "workbench/observation_grid.h"
+#include "workbench/options_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -150,11 +151,11 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     w->mnuOptionsTab_Click();
     EXPECT_FALSE(w->tabOptions->isHidden());
     EXPECT_EQ(w->tabOptions->currentIndex(), 0);
-    w->cmdNextTabOptions_Click();
-    w->cmdNextTabOptions_Click();
-    w->cmdNextTabOptions_Click();
+    w->Options()->cmdNextTabOptions_Click();
+    w->Options()->cmdNextTabOptions_Click();
+    w->Options()->cmdNextTabOptions_Click();
     EXPECT_EQ(w->tabOptions->currentIndex(), 2);
-    w->cmdEndTabOptions_Click();
+    w->Options()->cmdEndTabOptions_Click();
     EXPECT_TRUE(w->tabOptions->isHidden());
     EXPECT_TRUE(w->tabUtil->isHidden());
 
@@ -172,7 +173,7 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_TRUE(w->Action("mnuAstro")->isEnabled());
     w->tabOptions->setProperty("Tag", "CalledFromUtil");
     w->mnuOptionsTab_Click();
-    w->cmdEndTabOptions_Click();
+    w->Options()->cmdEndTabOptions_Click();
     EXPECT_FALSE(w->tabUtil->isHidden());
     EXPECT_EQ(w->tabOptions->property("Tag").toString(), "");
 }
