@@ -48,10 +48,7 @@ class QWidget;
 
 namespace orvex {
 
-class ChartPicture;
 class FrmEnd;
-struct NumericReport;
-struct SightDetailInputs;
 class FrmAzimuth;
 class FrmStarFixWizard;
 class SystemClock;
@@ -62,6 +59,7 @@ class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
+class ResultsPage;
 class ObservationGrid;
 struct ObservationFileData;
 class StartPicture;
@@ -167,31 +165,12 @@ class FrmWorking : public QMainWindow {
 
     // ---- Result toolbars and chart view ------------------------------------
     void bthBackStarFix_Click();
-    void bthEllipse_Click(bool numericPage);
-    void bthChartIncr_Click();
-    void bthChartDecr_Click();
-    void bthLopIncr_Click();
-    void bthLopDecr_Click();
-    void mnuAstroGraphLOPInc_Click();
-    void mnuAstroGraphLOPDec_Click();
     void mnuAstroGraphGrid_Click();
     // True while the chart shows its grid.
     bool GridShown() const;
-    void RedrawGraph();
-
-    // ---- Chart drawing and printing -----------------------------------------
-    // Wires the chart drawing (onRedrawGraph) and the two print commands
-    // (onPrintReport, onPrintChart).
-    void ConnectChartCommands();
-    // The chart of the current fix on picLMChart: prepares the chart data
-    // from the fix result and the view settings, draws axes and data.
-    void DrawChart();
-    // Prints the numeric report rtfNumDisp after the printer choice.
-    void mnuAstroNumPrint_Click();
-    // Prints the chart of the current fix on one landscape page.
-    void mnuAstroGraphPrint_Click();
-    // The picture's kept drawing.
-    ChartPicture* chartPicture = nullptr;
+    // The results page: the numeric report and the chart with their
+    // commands.
+    ResultsPage* Results() const { return resultsPage_; }
 
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
@@ -233,7 +212,7 @@ class FrmWorking : public QMainWindow {
     QTabWidget* tabIn = nullptr;
     QTabWidget* tabUtil = nullptr;
     QTabWidget* tabOptions = nullptr;  // the preferences page, Options()
-    RichTextBox* rtfNumDisp = nullptr;
+    RichTextBox* rtfNumDisp = nullptr;  // the results page's views
     RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
@@ -288,16 +267,6 @@ class FrmWorking : public QMainWindow {
     // checked and taken. False when the field refused it (and kept the
     // focus, its message shown).
     bool LeaveStarFixField();
-    // The numeric page with the report of the fix the state holds: reloads
-    // the template, fills its 33 marks in order, recomputes the per-sight
-    // details. A template that cannot be read is reported and the page
-    // stays as it was.
-    void ShowNumericResults();
-    // The graphic page: the lines of position through the most probable
-    // position, then the chart.
-    void ShowGraphicResults();
-    // Lines of the current printer's page in Arial 12 pt; 0 without printer.
-    int PrinterPageLines() const;
 
     // ---- Preferences page (tabOptions, with the clock page as its third tab)
     OptionsPage* Options() const { return optionsPage_; }
@@ -312,9 +281,6 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onSaveObservations;
     std::function<void()> onLoadObservations;
     std::function<void()> onNewStarFixReset;
-    std::function<void()> onRedrawGraph;
-    std::function<void()> onPrintReport;
-    std::function<void()> onPrintChart;
     // The utilities' single computing procedure, TestCompute(iButton): the
     // ellipsoid choice and the erase buttons pass 0.
     std::function<void(int)> onTestCompute;
@@ -491,9 +457,7 @@ class FrmWorking : public QMainWindow {
     // Gives the results hooks (onNumericResults, onGraphicResults) their
     // commands.
     void ConnectResultCommands();
-    SightDetailInputs SightDetailsFromState() const;
-    bool ReloadReportTemplate();
-    void FillReportTemplate(const NumericReport& report);
+    void BuildResultsPage(QWidget* client);
     void SetAstroMenuForInput();
     void LoadDocuments();
     void UnloadOtherWindows();
@@ -503,6 +467,7 @@ class FrmWorking : public QMainWindow {
 
     WorkbenchState state_;
     OptionsPage* optionsPage_ = nullptr;
+    ResultsPage* resultsPage_ = nullptr;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;

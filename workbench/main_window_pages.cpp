@@ -18,6 +18,7 @@
 #include "workbench/reading_tab_order.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
+#include "workbench/results_page.h"
 #include "workbench/tab_page.h"
 #include "workbench/window_art.h"
 
@@ -40,19 +41,7 @@ void FrmWorking::BuildPages() {
     picStarFixWizard = new StartPicture("Star fix wizard", 3, client);
     picStarFixWizard->setObjectName("picStarFixWizard");
 
-    rtfNumDisp = new RichTextBox(client);
-    rtfNumDisp->setObjectName("rtfNumDisp");
-    rtfNumDisp->setReadOnly(true);
-    rtfNumDisp->setVisible(false);
-    picLMChart = new QWidget(client);
-    picLMChart->setObjectName("picLMChart");
-    picLMChart->setAutoFillBackground(true);
-    {
-        QPalette pal = picLMChart->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        picLMChart->setPalette(pal);
-    }
-    picLMChart->setVisible(false);
+    BuildResultsPage(client);
 
     BuildInputTabs();
     BuildUtilityTabs();
@@ -281,6 +270,7 @@ void FrmWorking::Form_Resize() {
     panhGradient->show();
     panhGradient->lower();
 
+    resultsPage_->setGeometry(0, 0, w, h);
     picLMChart->setGeometry(0, 0, w, h);
     rtfNumDisp->setGeometry(picLMChart->geometry());
 

@@ -17,6 +17,7 @@
 #include "input_fields_support.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
+#include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -283,7 +284,7 @@ namespace {
 // every press redraws.
 TEST_F(Shell, ChartAndLineSteps) {
     int redraws = 0;
-    w->onRedrawGraph = [&] { ++redraws; };
+    w->Results()->onRedrawGraph = [&] { ++redraws; };
     w->State().ChartScale = 0.1;
     w->State().LopLength = 5.0;
     for (int i = 0; i < 6; ++i) w->Action("bthChartIncr")->trigger();
