@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "workbench/main_lists.h"
 #include "workbench/pc_clock_page.h"
 #include "workbench/tab_page.h"
 
@@ -68,6 +69,16 @@ void OptionsPage::SetTabByCode(int index) {
     changingTabByCode_ = true;
     setCurrentIndex(index);
     changingTabByCode_ = false;
+}
+
+void OptionsPage::FillEllipsoidList(const std::string& decSep) {
+    cboEllipsoid->blockSignals(true);
+    cboEllipsoid->clear();
+    for (const EllipsoidRow& row : EllipsoidRows())
+        cboEllipsoid->addItem(QString::fromStdString(EllipsoidRowText(row, decSep)), row.ItemData);
+    cboEllipsoid->setCurrentIndex(-1);
+    cboEllipsoid->blockSignals(false);
+    cboEllipsoid->setCurrentIndex(kWgs84EllipsoidRow);
 }
 
 void OptionsPage::Open() {

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 class QComboBox;
 class QPushButton;
@@ -34,6 +35,9 @@ class OptionsPage : public QTabWidget {
 
     PcClockPage* Clock() const { return clock_; }
 
+    // The Earth models, their numbers written with the separator `decSep`
+    // (one character); then WGS 1984 is chosen, as the user would.
+    void FillEllipsoidList(const std::string& decSep);
     // Shows the page on its first tab, above the others.
     void Open();
     void cmdNextTabOptions_Click();
