@@ -61,6 +61,7 @@ void ResultsPage::ShowGraphicResults() {
     rtfNumDisp->setVisible(false);
     RedrawGraph();
     picLMChart->raise();
+    raise();
     links_.ViewShown(false);
 }
 

@@ -166,6 +166,7 @@ void ResultsPage::ShowNumericResults() {
     rtfNumDisp->SetSelStart(kReportRestPosition);
     rtfNumDisp->setVisible(true);
     rtfNumDisp->raise();
+    raise();
     links_.ViewShown(true);
 }
 

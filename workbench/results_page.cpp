@@ -44,7 +44,7 @@ ResultsPage::ResultsPage(WorkbenchState& state, ResultsLinks links, QWidget* par
 }
 
 // The page shows while one of its views does, so that a view shown or
-// hidden by the window is seen as before; raising a view raises the page.
+// hidden by the window is seen as before.
 bool ResultsPage::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::ShowToParent:
@@ -52,9 +52,6 @@ bool ResultsPage::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::HideToParent:
             if (rtfNumDisp->isHidden() && picLMChart->isHidden()) setVisible(false);
-            break;
-        case QEvent::ZOrderChange:
-            raise();
             break;
         default:
             break;
