@@ -17,6 +17,7 @@
 #include "workbench/main_lists.h"
 #include "workbench/main_window.h"
 #include "workbench/masked_input.h"
+#include "workbench/options_page.h"
 #include "workbench/platform_links.h"
 #include "workbench/startup_helpers.h"
 
@@ -54,14 +55,7 @@ void FrmWorking::InitMainWindow() {
     }
     cboBody->setCurrentIndex(0);
     // 8. Ellipsoids; choosing WGS 1984 sets the Earth model.
-    cboEllipsoid->blockSignals(true);
-    cboEllipsoid->clear();
-    for (const EllipsoidRow& row : EllipsoidRows())
-        cboEllipsoid->addItem(QString::fromStdString(EllipsoidRowText(row, state_.DecSep)),
-                              row.ItemData);
-    cboEllipsoid->setCurrentIndex(-1);
-    cboEllipsoid->blockSignals(false);
-    cboEllipsoid->setCurrentIndex(kWgs84EllipsoidRow);
+    optionsPage_->FillEllipsoidList(state_.DecSep);
     // 9. Time zones; choosing "GMT" gives offset 0.
     for (int i = 0; i < 2; ++i) {
         QComboBox* list = cboGMT[i];

@@ -51,7 +51,6 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     ConnectActions();
     ConnectResultCommands();
     ConnectCompanions();
-    ConnectChartCommands();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),
                    static_cast<int>(std::ceil(kMinHeightTwips / tpp)));

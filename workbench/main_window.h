@@ -48,10 +48,7 @@ class QWidget;
 
 namespace orvex {
 
-class ChartPicture;
 class FrmEnd;
-struct NumericReport;
-struct SightDetailInputs;
 class FrmAzimuth;
 class FrmStarFixWizard;
 class SystemClock;
@@ -61,6 +58,8 @@ class FrmProba;
 class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
+class OptionsPage;
+class ResultsPage;
 class ObservationGrid;
 struct ObservationFileData;
 class StartPicture;
@@ -117,11 +116,7 @@ class FrmWorking : public QMainWindow {
     void cmdNextTabIn_Click();
     void cmdPrevTabIn_Click();
     void cmdCancel_Click(int index);
-    void cmdNextTabOptions_Click();
-    void cmdPrevTabOptions_Click();
-    void cmdEndTabOptions_Click();
     void tabIn_GotFocus();
-    void tabOptions_GotFocus();
     void mnuAstroEnter_Click();
     void mnuAstroProba_Click();
     void mnuAstroSave_Click();
@@ -170,31 +165,12 @@ class FrmWorking : public QMainWindow {
 
     // ---- Result toolbars and chart view ------------------------------------
     void bthBackStarFix_Click();
-    void bthEllipse_Click(bool numericPage);
-    void bthChartIncr_Click();
-    void bthChartDecr_Click();
-    void bthLopIncr_Click();
-    void bthLopDecr_Click();
-    void mnuAstroGraphLOPInc_Click();
-    void mnuAstroGraphLOPDec_Click();
     void mnuAstroGraphGrid_Click();
     // True while the chart shows its grid.
     bool GridShown() const;
-    void RedrawGraph();
-
-    // ---- Chart drawing and printing -----------------------------------------
-    // Wires the chart drawing (onRedrawGraph) and the two print commands
-    // (onPrintReport, onPrintChart).
-    void ConnectChartCommands();
-    // The chart of the current fix on picLMChart: prepares the chart data
-    // from the fix result and the view settings, draws axes and data.
-    void DrawChart();
-    // Prints the numeric report rtfNumDisp after the printer choice.
-    void mnuAstroNumPrint_Click();
-    // Prints the chart of the current fix on one landscape page.
-    void mnuAstroGraphPrint_Click();
-    // The picture's kept drawing.
-    ChartPicture* chartPicture = nullptr;
+    // The results page: the numeric report and the chart with their
+    // commands.
+    ResultsPage* Results() const { return resultsPage_; }
 
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
@@ -235,13 +211,13 @@ class FrmWorking : public QMainWindow {
     StartPicture* picStarFixWizard = nullptr;
     QTabWidget* tabIn = nullptr;
     QTabWidget* tabUtil = nullptr;
-    QTabWidget* tabOptions = nullptr;
-    RichTextBox* rtfNumDisp = nullptr;
+    QTabWidget* tabOptions = nullptr;  // the preferences page, Options()
+    RichTextBox* rtfNumDisp = nullptr;  // the results page's views
     RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
     QComboBox* cboBody = nullptr;
-    QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
+    QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
     std::array<QComboBox*, 2> cboGMT{};
     QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
     std::array<MaskedField*, 6> mskLat{};
@@ -254,9 +230,6 @@ class FrmWorking : public QMainWindow {
     std::array<QPushButton*, 3> cmdCancel{};
     std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
-    std::array<QPushButton*, 2> cmdNextTabOptions{};
-    std::array<QPushButton*, 2> cmdPrevTabOptions{};
-    std::array<QPushButton*, 3> cmdEndTabOptions{};
     std::array<QPushButton*, 2> cmdNextTabUtil{};
     std::array<QPushButton*, 2> cmdPrevTabUtil{};
     std::array<QPushButton*, 3> cmdEndTabUtil{};
@@ -294,34 +267,9 @@ class FrmWorking : public QMainWindow {
     // checked and taken. False when the field refused it (and kept the
     // focus, its message shown).
     bool LeaveStarFixField();
-    // The numeric page with the report of the fix the state holds: reloads
-    // the template, fills its 33 marks in order, recomputes the per-sight
-    // details. A template that cannot be read is reported and the page
-    // stays as it was.
-    void ShowNumericResults();
-    // The graphic page: the lines of position through the most probable
-    // position, then the chart.
-    void ShowGraphicResults();
-    // Lines of the current printer's page in Arial 12 pt; 0 without printer.
-    int PrinterPageLines() const;
 
-    // ---- Clock page (third tab of tabOptions) --------------------------------
-    QLabel* lblSystemTZ = nullptr;
-    QLineEdit* txtLocTime = nullptr;
-    QLabel* lblSystemGMT = nullptr;
-    QLineEdit* txtSysTime = nullptr;
-    QLabel* lblDST = nullptr;
-    QLabel* lblSystemTime = nullptr;
-    QDateTimeEdit* dtpTime3 = nullptr;  // dtpTime(3): the UTC to set
-    QPushButton* cmdSetSysTime = nullptr;
-    QTimer* tmrSysTime = nullptr;  // 1000 ms, only while the clock page shows
-    void tabOptions_Click(int previousTab);
-    void tabOptions_LostFocus();
-    void tmrSysTime_Timer();
-    void cmdSetSysTime_Click();
-    // The PC clock the page reads and sets (tests give a manual one);
-    // nullptr is the computer's own.
-    void SetSystemClock(std::shared_ptr<SystemClock> clock) { systemClock_ = std::move(clock); }
+    // ---- Preferences page (tabOptions, with the clock page as its third tab)
+    OptionsPage* Options() const { return optionsPage_; }
 
     // Hooks for the windows of later work: the azimuth tool, the wizard and
     // the results commands. Unset hooks do nothing.
@@ -333,9 +281,6 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onSaveObservations;
     std::function<void()> onLoadObservations;
     std::function<void()> onNewStarFixReset;
-    std::function<void()> onRedrawGraph;
-    std::function<void()> onPrintReport;
-    std::function<void()> onPrintChart;
     // The utilities' single computing procedure, TestCompute(iButton): the
     // ellipsoid choice and the erase buttons pass 0.
     std::function<void(int)> onTestCompute;
@@ -495,7 +440,6 @@ class FrmWorking : public QMainWindow {
     void ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
                                  double timeTruePos);
     void BuildUtilityTabs();
-    void BuildOptionsTabs();
     void BuildStatusBar();
     void BuildSailingControls();
     void RunRhumbLineCase();
@@ -510,13 +454,10 @@ class FrmWorking : public QMainWindow {
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
-    void BuildClockPage();
     // Gives the results hooks (onNumericResults, onGraphicResults) their
     // commands.
     void ConnectResultCommands();
-    SightDetailInputs SightDetailsFromState() const;
-    bool ReloadReportTemplate();
-    void FillReportTemplate(const NumericReport& report);
+    void BuildResultsPage(QWidget* client);
     void SetAstroMenuForInput();
     void LoadDocuments();
     void UnloadOtherWindows();
@@ -525,10 +466,8 @@ class FrmWorking : public QMainWindow {
     double TwipsPerPixel() const;
 
     WorkbenchState state_;
-    std::shared_ptr<SystemClock> systemClock_;
-    // Undoes the clock page's connections to the application and the tab
-    // set when the window's members go, before its widgets are torn down.
-    std::shared_ptr<void> clockWiring_;
+    OptionsPage* optionsPage_ = nullptr;
+    ResultsPage* resultsPage_ = nullptr;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;

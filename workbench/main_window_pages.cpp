@@ -17,56 +17,12 @@
 #include "workbench/main_window.h"
 #include "workbench/reading_tab_order.h"
 #include "workbench/masked_input.h"
+#include "workbench/options_page.h"
+#include "workbench/results_page.h"
+#include "workbench/tab_page.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
-
-namespace {
-
-// A tab page: a field area that the page's own work fills, above a row of
-// navigation buttons.
-struct TabPage {
-    QWidget* page;
-    QWidget* fields;
-    QGridLayout* grid;
-    QHBoxLayout* buttons;
-};
-
-TabPage MakeTabPage(QTabWidget* tabs, const QString& caption, const QString& name) {
-    TabPage t;
-    t.page = new QWidget(tabs);
-    t.page->setObjectName(name);
-    auto* v = new QVBoxLayout(t.page);
-    t.fields = new QWidget(t.page);
-    t.fields->setObjectName(name + "_fields");
-    t.grid = new QGridLayout(t.fields);
-    t.grid->setColumnStretch(2, 1);
-    v->addWidget(t.fields, 1);
-    t.buttons = new QHBoxLayout;
-    t.buttons->addStretch(1);
-    v->addLayout(t.buttons);
-    tabs->addTab(t.page, caption);
-    return t;
-}
-
-void AddRow(const TabPage& t, const QString& label, QWidget* field) {
-    const int row = t.grid->rowCount();
-    auto* l = new QLabel(label, t.fields);
-    t.grid->addWidget(l, row, 0);
-    t.grid->addWidget(field, row, 1);
-}
-
-QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QString Indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
-
-}  // namespace
 
 void FrmWorking::BuildPages() {
     auto* client = new QWidget(this);
@@ -85,23 +41,16 @@ void FrmWorking::BuildPages() {
     picStarFixWizard = new StartPicture("Star fix wizard", 3, client);
     picStarFixWizard->setObjectName("picStarFixWizard");
 
-    rtfNumDisp = new RichTextBox(client);
-    rtfNumDisp->setObjectName("rtfNumDisp");
-    rtfNumDisp->setReadOnly(true);
-    rtfNumDisp->setVisible(false);
-    picLMChart = new QWidget(client);
-    picLMChart->setObjectName("picLMChart");
-    picLMChart->setAutoFillBackground(true);
-    {
-        QPalette pal = picLMChart->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        picLMChart->setPalette(pal);
-    }
-    picLMChart->setVisible(false);
+    BuildResultsPage(client);
 
     BuildInputTabs();
     BuildUtilityTabs();
-    BuildOptionsTabs();
+    OptionsLinks options;
+    options.EllipsoidChosen = [this] { cboEllipsoid_Click(0); };
+    options.BackToUtilities = [this] { tabUtil->setVisible(true); };
+    optionsPage_ = new OptionsPage(std::move(options), client);
+    tabOptions = optionsPage_;
+    cboEllipsoid = optionsPage_->cboEllipsoid;
     BuildStarFixInputControls();
     BuildSailingControls();
 
@@ -263,50 +212,6 @@ void FrmWorking::BuildUtilityTabs() {
     }
 }
 
-void FrmWorking::BuildOptionsTabs() {
-    QWidget* client = centralWidget();
-    tabOptions = new QTabWidget(client);
-    tabOptions->setObjectName("tabOptions");
-    tabOptions->setFixedSize(560, 360);
-    tabOptions->setVisible(false);
-    tabOptions->setProperty("Tag", QString());
-    const TabPage ell = MakeTabPage(tabOptions, "&Ellipsoid", "tabOptions_0");
-    const TabPage icp = MakeTabPage(tabOptions, "&Intercepts", "tabOptions_1");
-    const TabPage time = MakeTabPage(tabOptions, "&Time", "tabOptions_2");
-    Q_UNUSED(icp);
-    Q_UNUSED(time);
-
-    cboEllipsoid = new QComboBox(ell.fields);
-    cboEllipsoid->setObjectName("cboEllipsoid_0");
-    AddRow(ell, "Earth model", cboEllipsoid);
-    connect(cboEllipsoid, &QComboBox::currentIndexChanged, this, [this] { cboEllipsoid_Click(0); });
-
-    const TabPage* pages[] = {&ell, &icp, &time};
-    for (int tab = 0; tab < 3; ++tab) {
-        QHBoxLayout* row = pages[tab]->buttons;
-        QWidget* page = pages[tab]->page;
-        if (tab >= 1) {
-            cmdPrevTabOptions[tab - 1] =
-                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabOptions", tab));
-            row->addWidget(cmdPrevTabOptions[tab - 1]);
-            connect(cmdPrevTabOptions[tab - 1], &QPushButton::clicked, this,
-                    &FrmWorking::cmdPrevTabOptions_Click);
-        }
-        if (tab <= 1) {
-            cmdNextTabOptions[tab] =
-                MakeButton(page, "&Next tab", Indexed("cmdNextTabOptions", tab));
-            row->addWidget(cmdNextTabOptions[tab]);
-            connect(cmdNextTabOptions[tab], &QPushButton::clicked, this,
-                    &FrmWorking::cmdNextTabOptions_Click);
-        }
-        cmdEndTabOptions[tab] = MakeButton(page, "En&d", Indexed("cmdEndTabOptions", tab));
-        row->addWidget(cmdEndTabOptions[tab]);
-        connect(cmdEndTabOptions[tab], &QPushButton::clicked, this,
-                &FrmWorking::cmdEndTabOptions_Click);
-    }
-    BuildClockPage();
-}
-
 const QStringList& FrmWorking::StatusPanelKeys() {
     static const QStringList keys = {"TimeTruePos", "MPP",   "Proba", "Ellipse", "Circle",
                                      "Course",      "Speed", "Full",  "Iter",    "SystErr"};
@@ -365,6 +270,7 @@ void FrmWorking::Form_Resize() {
     panhGradient->show();
     panhGradient->lower();
 
+    resultsPage_->setGeometry(0, 0, w, h);
     picLMChart->setGeometry(0, 0, w, h);
     rtfNumDisp->setGeometry(picLMChart->geometry());
 

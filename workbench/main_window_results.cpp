@@ -1,54 +1,76 @@
-// The result pages' toolbar buttons and the chart view commands: back to
-// the star-fix toolbar, the probability level, chart size, length of the
-// lines of position and the grid. The chart itself is drawn by the chart
-// module through onRedrawGraph.
+// The result pages' toolbar buttons and menu items: each runs its handler on
+// the results page; back to the star-fix toolbar and the grid's three
+// controls are the window's own.
 #include <QAction>
+#include <QTabWidget>
 #include <QToolBar>
-#include <cmath>
 
-#include "charts/chart_data.h"
-#include "platform/message_box.h"
-#include "workbench/frm_proba.h"
 #include "workbench/main_window.h"
+#include "workbench/results_page.h"
 
 namespace orvex {
 
+void FrmWorking::BuildResultsPage(QWidget* client) {
+    ResultsLinks links;
+    links.GridShown = [this] { return GridShown(); };
+    links.EnterView = [this](bool numeric) {
+        ShowToolbar(numeric ? tlhNum : tlhGraph);
+        tabIn->setVisible(false);
+        panhGradient->setVisible(false);
+    };
+    links.ViewShown = [this](bool numeric) {
+        if (numeric) {
+            Action("mnuAstroNumDisp")->setEnabled(false);
+            Action("mnuAstroNumPrint")->setEnabled(true);
+            return;
+        }
+        Action("mnuAstroGraphDisp")->setEnabled(false);
+        for (const char* n :
+             {"mnuAstroGraphChart", "mnuAstroGraphLOP", "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
+            Action(n)->setEnabled(true);
+    };
+    links.ReportWithdrawn = [this] {
+        panhGradient->setVisible(true);
+        ShowToolbar(tlhStarfix);
+    };
+    links.NumericResults = [this] {
+        if (onNumericResults) onNumericResults();
+    };
+    links.GraphicResults = [this] {
+        if (onGraphicResults) onGraphicResults();
+    };
+    links.FindSystErr = [this] { return FindSystErrChecked(); };
+    links.ProbaDialog = [this] { return ProbaDialog(); };
+    links.WaitDialog = [this] { return WaitDialog(); };
+    resultsPage_ = new ResultsPage(state_, std::move(links), client);
+    rtfNumDisp = resultsPage_->rtfNumDisp;
+    picLMChart = resultsPage_->picLMChart;
+}
+
 void FrmWorking::ConnectResultActions() {
+    ResultsPage* page = resultsPage_;
     auto on = [this](const char* name, auto&& handler) {
         connect(Action(name), &QAction::triggered, this, handler);
     };
     on("bthBackStarFix1", [this] { bthBackStarFix_Click(); });
     on("bthBackStarFix2", [this] { bthBackStarFix_Click(); });
-    on("bthPrint1", [this] {
-        if (onPrintReport) onPrintReport();
-    });
-    on("bthPrint2", [this] {
-        if (onPrintChart) onPrintChart();
-    });
-    on("mnuAstroNumPrint", [this] {
-        if (onPrintReport) onPrintReport();
-    });
-    on("mnuAstroGraphPrint", [this] {
-        if (onPrintChart) onPrintChart();
-    });
-    on("bthEllipse1", [this] { bthEllipse_Click(true); });
-    on("bthEllipse2", [this] { bthEllipse_Click(false); });
-    on("bthChartIncr", [this] { bthChartIncr_Click(); });
-    on("bthChartDecr", [this] { bthChartDecr_Click(); });
-    on("mnuAstroGraphChartInc", [this] { bthChartIncr_Click(); });
-    on("mnuAstroGraphChartDec", [this] { bthChartDecr_Click(); });
-    on("bthLopIncr", [this] { bthLopIncr_Click(); });
-    on("bthLopDecr", [this] { bthLopDecr_Click(); });
-    on("mnuAstroGraphLOPInc", [this] { mnuAstroGraphLOPInc_Click(); });
-    on("mnuAstroGraphLOPDec", [this] { mnuAstroGraphLOPDec_Click(); });
+    on("bthPrint1", [page] { page->PrintReport(); });
+    on("bthPrint2", [page] { page->PrintChart(); });
+    on("mnuAstroNumPrint", [page] { page->PrintReport(); });
+    on("mnuAstroGraphPrint", [page] { page->PrintChart(); });
+    on("bthEllipse1", [page] { page->bthEllipse_Click(true); });
+    on("bthEllipse2", [page] { page->bthEllipse_Click(false); });
+    on("bthChartIncr", [page] { page->bthChartIncr_Click(); });
+    on("bthChartDecr", [page] { page->bthChartDecr_Click(); });
+    on("mnuAstroGraphChartInc", [page] { page->bthChartIncr_Click(); });
+    on("mnuAstroGraphChartDec", [page] { page->bthChartDecr_Click(); });
+    on("bthLopIncr", [page] { page->bthLopIncr_Click(); });
+    on("bthLopDecr", [page] { page->bthLopDecr_Click(); });
+    on("mnuAstroGraphLOPInc", [page] { page->mnuAstroGraphLOPInc_Click(); });
+    on("mnuAstroGraphLOPDec", [page] { page->mnuAstroGraphLOPDec_Click(); });
     // The grid's three controls mirror one state; each click toggles it.
     for (const char* n : {"bthGrid1", "bthGrid2", "mnuAstroGraphGrid"})
         on(n, [this] { mnuAstroGraphGrid_Click(); });
-}
-
-void FrmWorking::RedrawGraph() {
-    if (onRedrawGraph) onRedrawGraph();
-    picLMChart->setVisible(true);
 }
 
 void FrmWorking::bthBackStarFix_Click() {
@@ -59,69 +81,6 @@ void FrmWorking::bthBackStarFix_Click() {
     for (const char* n : {"mnuAstroNumPrint", "mnuAstroGraphChart", "mnuAstroGraphLOP",
                           "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
         Action(n)->setEnabled(false);
-}
-
-void FrmWorking::bthEllipse_Click(bool numericPage) {
-    const double before = state_.Proba;
-    FrmProba* dlg = ProbaDialog();
-    dlg->BeginShow();
-    ExecDialog(*dlg);
-    if (state_.Proba == before) return;
-    const auto& again = numericPage ? onNumericResults : onGraphicResults;
-    if (again) again();
-}
-
-// Chart size: the margin steps by 0.1, down to -0.5 (larger chart); the
-// comparisons run in tenths so that repeated steps land exactly.
-void FrmWorking::bthChartIncr_Click() {
-    if (std::lround(state_.ChartScale * 10.0) > -5)
-        state_.ChartScale = std::lround(state_.ChartScale * 10.0 - 1.0) / 10.0;
-    RedrawGraph();
-}
-
-// ... and up to the margin at which the chart would span more than
-// kMaxChartSpan (smaller chart).
-void FrmWorking::bthChartDecr_Click() {
-    const double wider = std::lround(state_.ChartScale * 10.0 + 1.0) / 10.0;
-    const WorkbenchState& s = state_;
-    try {
-        ChartState trial;
-        PrepareGraphData(s.Obs.ObsCount, s.LopLength, wider, s.Fix.MppLat, s.Fix.MppLong,
-                         s.Obs.ObsZn, s.Obs.ObsIntercept, s.E, trial);
-        if (ChartSpan(trial) <= kMaxChartSpan) state_.ChartScale = wider;
-    } catch (const ChartError&) {
-        // No chart to judge by: the step is taken, and the redraw reports
-        // what is wrong with the fix.
-        state_.ChartScale = wider;
-    }
-    RedrawGraph();
-}
-
-// Length of the lines: steps of 0.1 below 1, of 1 above; never below 0.1.
-void FrmWorking::bthLopIncr_Click() {
-    const long tenths = std::lround(state_.LopLength * 10.0);
-    state_.LopLength = (tenths < 10 ? tenths + 1 : tenths + 10) / 10.0;
-    RedrawGraph();
-}
-
-void FrmWorking::bthLopDecr_Click() {
-    const long tenths = std::lround(state_.LopLength * 10.0);
-    if (tenths > 10)
-        state_.LopLength = (tenths - 10) / 10.0;
-    else if (tenths > 1)
-        state_.LopLength = (tenths - 1) / 10.0;
-    RedrawGraph();
-}
-
-// The menu's steps are whole ones and stop at 1.
-void FrmWorking::mnuAstroGraphLOPInc_Click() {
-    state_.LopLength += 1.0;
-    RedrawGraph();
-}
-
-void FrmWorking::mnuAstroGraphLOPDec_Click() {
-    if (state_.LopLength > 1.0) state_.LopLength -= 1.0;
-    RedrawGraph();
 }
 
 bool FrmWorking::GridShown() const {
@@ -137,7 +96,7 @@ void FrmWorking::mnuAstroGraphGrid_Click() {
     Action("bthGrid1")->setChecked(!show);
     Action("bthGrid2")->setChecked(show);
     Action("mnuAstroGraphGrid")->setChecked(show);
-    RedrawGraph();
+    resultsPage_->RedrawGraph();
 }
 
 }  // namespace orvex

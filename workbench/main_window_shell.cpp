@@ -24,6 +24,7 @@
 #include "workbench/frm_time_store.h"
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
+#include "workbench/options_page.h"
 #include "workbench/platform_links.h"
 #include "workbench/window_art.h"
 
@@ -96,9 +97,6 @@ void FrmWorking::ConnectActions() {
 
     connect(tabIn, &QTabWidget::currentChanged, this, [this] {
         if (!changingTabByCode_) tabIn_GotFocus();
-    });
-    connect(tabOptions, &QTabWidget::currentChanged, this, [this] {
-        if (!changingTabByCode_) tabOptions_GotFocus();
     });
 }
 
@@ -265,33 +263,9 @@ void FrmWorking::cmdCancel_Click(int index) {
     RestoreStartScreen();
 }
 
-void FrmWorking::cmdNextTabOptions_Click() {
-    if (tabOptions->currentIndex() < tabOptions->count() - 1) {
-        SetTabByCode(tabOptions, tabOptions->currentIndex() + 1);
-        tabOptions_GotFocus();
-    }
-}
-
-void FrmWorking::cmdPrevTabOptions_Click() {
-    if (tabOptions->currentIndex() >= 1) {
-        SetTabByCode(tabOptions, tabOptions->currentIndex() - 1);
-        tabOptions_GotFocus();
-    }
-}
-
-void FrmWorking::cmdEndTabOptions_Click() {
-    tabOptions->setVisible(false);
-    if (tabOptions->property("Tag").toString() == "CalledFromUtil") {
-        tabOptions->setProperty("Tag", QString());
-        tabUtil->setVisible(true);
-    }
-}
-
 void FrmWorking::mnuOptionsTab_Click() {
     CenterControl(tabOptions);
-    SetTabByCode(tabOptions, 0);
-    tabOptions->setVisible(true);
-    tabOptions->raise();
+    optionsPage_->Open();
 }
 
 // ---- Menu commands --------------------------------------------------------------

@@ -22,6 +22,7 @@
 #include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
 #include "platform/message_box.h"
+#include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -523,9 +524,9 @@ struct GraphPage : ::testing::Test {
         s.Fix.Speed = 12.3;
         s.TimeTruePos = d.data.TimeTruePos;
         w->onGraphicResults = [this] { ++recomputed; };
-        w->RedrawGraph();
+        w->Results()->RedrawGraph();
     }
-    QImage Chart() const { return w->chartPicture->Image(); }
+    QImage Chart() const { return w->Results()->chartPicture->Image(); }
 };
 
 // Guards the view commands: their limits, a redraw at every command even
@@ -571,8 +572,8 @@ TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
 TEST_F(GraphPage, ChartSizeDecreaseStopsAtTenDegrees) {
     WorkbenchState& s = w->State();
     int redraws = 0;
-    const auto draw = w->onRedrawGraph;
-    w->onRedrawGraph = [&] { ++redraws, draw(); };
+    const auto draw = w->Results()->onRedrawGraph;
+    w->Results()->onRedrawGraph = [&] { ++redraws, draw(); };
     for (int k = 0; k < 50; ++k) w->Action("bthChartDecr")->trigger();
     EXPECT_EQ(redraws, 50);
     EXPECT_LE(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 10.0);
@@ -659,7 +660,7 @@ TEST_F(ChartPrint, OneLandscapePage) {
 // refused with 380 still prints; a drawing failure says "PRINTER PROBLEM".
 TEST_F(ChartPrint, ErrorPaths) {
     printers->printers.clear();
-    w->mnuAstroGraphPrint_Click();
+    w->Results()->mnuAstroGraphPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
     EXPECT_TRUE(script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
@@ -672,7 +673,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     printers->fault = [](const QString& step) {
         if (step == "EndDoc") throw PrinterError(482, "Printer error");
     };
-    w->mnuAstroGraphPrint_Click();
+    w->Results()->mnuAstroGraphPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
     EXPECT_EQ(script.messages[0].text, "Please check your printer and retry.");
@@ -684,7 +685,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     printers->fault = [](const QString& step) {
         if (step == "SetOrientation") throw PrinterError(483, "Not supported");
     };
-    w->mnuAstroGraphPrint_Click();
+    w->Results()->mnuAstroGraphPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER DRIVER PROBLEM");
     EXPECT_EQ(script.messages[0].text,
@@ -694,7 +695,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     printers->fault = [](const QString& step) {
         if (step == "SetPrintQuality") throw PrinterError(380, "Invalid property value");
     };
-    w->mnuAstroGraphPrint_Click();
+    w->Results()->mnuAstroGraphPrint_Click();
     EXPECT_TRUE(script.messages.empty());
     ASSERT_EQ(printers->jobs.size(), 1);
 
@@ -705,7 +706,7 @@ TEST_F(ChartPrint, ErrorPaths) {
         printers->fault = [failing](const QString& step) {
             if (step == failing) throw PrinterError(482, "Printer error");
         };
-        w->mnuAstroGraphPrint_Click();
+        w->Results()->mnuAstroGraphPrint_Click();
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
         EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
@@ -718,7 +719,7 @@ TEST_F(ChartPrint, ErrorPaths) {
         script.Clear();
         script.answers = {kAnswerCancel};
         printers->refuse = {call};
-        w->mnuAstroGraphPrint_Click();
+        w->Results()->mnuAstroGraphPrint_Click();
         ASSERT_EQ(script.messages.size(), 1u) << call;
         EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
     }
@@ -736,7 +737,7 @@ TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
     ProgramPrinter& p = ProgramPrinter::Instance();
     p.SetOrientation(kOrientationLandscape);
     script.Clear();
-    w->mnuAstroNumPrint_Click();  // rejected by default: Cancel
+    w->Results()->mnuAstroNumPrint_Click();  // rejected by default: Cancel
     EXPECT_EQ(script.dialogs, std::vector<QString>{"frmSelectPrint"});
     EXPECT_TRUE(printers->jobs.isEmpty());
     EXPECT_EQ(p.Orientation(), kOrientationLandscape);
@@ -772,7 +773,7 @@ TEST_F(ChartPrint, ReportPrintErrors) {
         if (step == "SetColorMode") throw PrinterError(380, "Invalid property value");
     };
     script.Clear();
-    w->mnuAstroNumPrint_Click();
+    w->Results()->mnuAstroNumPrint_Click();
     EXPECT_TRUE(script.messages.empty());
     ASSERT_EQ(printers->jobs.size(), 1);
 
@@ -782,7 +783,7 @@ TEST_F(ChartPrint, ReportPrintErrors) {
             throw PrinterError(484, "Printer information unavailable");
     };
     script.answers = {kAnswerRetry};
-    w->mnuAstroNumPrint_Click();
+    w->Results()->mnuAstroNumPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
     EXPECT_EQ(script.messages[0].text, "Please check your printer and retry.");
@@ -792,7 +793,7 @@ TEST_F(ChartPrint, ReportPrintErrors) {
     // No printer: the box alone, no printer choice.
     printers->printers.clear();
     script.Clear();
-    w->mnuAstroNumPrint_Click();
+    w->Results()->mnuAstroNumPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
     EXPECT_TRUE(script.dialogs.empty());

@@ -18,6 +18,8 @@
 #include <cerrno>
 
 #include "platform/pc_clock.h"
+#include "workbench/options_page.h"
+#include "workbench/pc_clock_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -35,7 +37,7 @@ class ClockPage : public ::testing::Test {
         clock->localOffsetSeconds = 7200;
         clock->standardBiasMinutes = -60;
         w = test::StartedWindow(settings);
-        w->SetSystemClock(clock);
+        w->Options()->Clock()->SetSystemClock(clock);
         script.Clear();
     }
     // The user clicks a tab of the preferences.
@@ -52,41 +54,41 @@ class ClockPage : public ::testing::Test {
 // starts it again and resets the picker to the present UTC; closing the
 // page stops it. Guards a timer left running behind the other pages.
 TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
-    ASSERT_NE(w->tmrSysTime, nullptr);
-    EXPECT_EQ(w->tmrSysTime->interval(), 1000);
-    EXPECT_FALSE(w->tmrSysTime->isActive());  // off at start
+    ASSERT_NE(w->Options()->Clock()->tmrSysTime, nullptr);
+    EXPECT_EQ(w->Options()->Clock()->tmrSysTime->interval(), 1000);
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());  // off at start
 
     w->mnuOptionsTab_Click();
-    EXPECT_FALSE(w->tmrSysTime->isActive());  // the ellipsoid tab
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());  // the ellipsoid tab
     ChooseTab(1);
-    EXPECT_FALSE(w->tmrSysTime->isActive());
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
     ChooseTab(2);
-    EXPECT_TRUE(w->tmrSysTime->isActive());
-    EXPECT_EQ(w->dtpTime3->dateTime().toUTC(), kNoonUtc);
+    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), kNoonUtc);
 
     ChooseTab(0);
-    EXPECT_FALSE(w->tmrSysTime->isActive());
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
     clock->utcMs += 90 * 1000;
     ChooseTab(2);
-    EXPECT_TRUE(w->tmrSysTime->isActive());
-    EXPECT_EQ(w->dtpTime3->dateTime().toUTC(), kNoonUtc.addSecs(90));
+    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), kNoonUtc.addSecs(90));
 
     // Next and previous run the page's focus handler too.
-    w->cmdPrevTabOptions_Click();
-    EXPECT_FALSE(w->tmrSysTime->isActive());
-    w->cmdNextTabOptions_Click();
-    EXPECT_TRUE(w->tmrSysTime->isActive());
+    w->Options()->cmdPrevTabOptions_Click();
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    w->Options()->cmdNextTabOptions_Click();
+    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
 
     // The focus leaving the tab set for another page stops it.
-    w->tabOptions_LostFocus();
-    EXPECT_FALSE(w->tmrSysTime->isActive());
-    w->tabOptions_GotFocus();
-    EXPECT_TRUE(w->tmrSysTime->isActive());
+    w->Options()->tabOptions_LostFocus();
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    w->Options()->tabOptions_GotFocus();
+    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
 
     // En&d closes the page.
     w->show();
-    w->cmdEndTabOptions_Click();
-    EXPECT_FALSE(w->tmrSysTime->isActive());
+    w->Options()->cmdEndTabOptions_Click();
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
 }
 
 // Guards the refresh running on while the navigator types the time to set:
@@ -99,13 +101,13 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
     w->mnuOptionsTab_Click();
     QTabBar* tabs = w->tabOptions->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    ASSERT_TRUE(w->tmrSysTime->isActive());
-    QTest::mouseClick(w->dtpTime3, Qt::LeftButton);
-    EXPECT_FALSE(w->tmrSysTime->isActive());
+    ASSERT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    QTest::mouseClick(w->Options()->Clock()->dtpTime3, Qt::LeftButton);
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
     tabs->setFocus(Qt::BacktabFocusReason);
-    EXPECT_TRUE(w->tmrSysTime->isActive());
-    w->cmdSetSysTime->setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(w->tmrSysTime->isActive());
+    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    w->Options()->Clock()->cmdSetSysTime->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
 }
 
 // Each tick shows the local time and UTC as the system formats a time of
@@ -113,24 +115,29 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
 TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
     w->mnuOptionsTab_Click();
     ChooseTab(2);
-    EXPECT_TRUE(w->txtLocTime->text().contains("14:00:00")) << w->txtLocTime->text().toStdString();
-    EXPECT_TRUE(w->txtSysTime->text().contains("12:00:00")) << w->txtSysTime->text().toStdString();
+    EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("14:00:00"))
+        << w->Options()->Clock()->txtLocTime->text().toStdString();
+    EXPECT_TRUE(w->Options()->Clock()->txtSysTime->text().contains("12:00:00"))
+        << w->Options()->Clock()->txtSysTime->text().toStdString();
     // Wall-clock readings: no zone name (the process's own zone would be
     // wrong for one of the two).
-    EXPECT_FALSE(w->txtLocTime->text().contains("UTC"));
-    EXPECT_FALSE(w->txtSysTime->text().contains("UTC"));
-    EXPECT_FALSE(w->lblDST->isHidden());
+    EXPECT_FALSE(w->Options()->Clock()->txtLocTime->text().contains("UTC"));
+    EXPECT_FALSE(w->Options()->Clock()->txtSysTime->text().contains("UTC"));
+    EXPECT_FALSE(w->Options()->Clock()->lblDST->isHidden());
 
     clock->utcMs += 1000;
-    w->tmrSysTime_Timer();
-    EXPECT_TRUE(w->txtLocTime->text().contains("14:00:01")) << w->txtLocTime->text().toStdString();
-    EXPECT_TRUE(w->txtSysTime->text().contains("12:00:01")) << w->txtSysTime->text().toStdString();
+    w->Options()->Clock()->tmrSysTime_Timer();
+    EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("14:00:01"))
+        << w->Options()->Clock()->txtLocTime->text().toStdString();
+    EXPECT_TRUE(w->Options()->Clock()->txtSysTime->text().contains("12:00:01"))
+        << w->Options()->Clock()->txtSysTime->text().toStdString();
 
     // Winter: the offset is the standard one, the label goes.
     clock->localOffsetSeconds = 3600;
-    w->tmrSysTime_Timer();
-    EXPECT_TRUE(w->lblDST->isHidden());
-    EXPECT_TRUE(w->txtLocTime->text().contains("13:00:01")) << w->txtLocTime->text().toStdString();
+    w->Options()->Clock()->tmrSysTime_Timer();
+    EXPECT_TRUE(w->Options()->Clock()->lblDST->isHidden());
+    EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("13:00:01"))
+        << w->Options()->Clock()->txtLocTime->text().toStdString();
 }
 
 // A PC two hours east of Greenwich, the picker at 12:00:00 UTC: the clock is
@@ -140,19 +147,21 @@ TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
     clock->localOffsetSeconds = 7200;
     w->mnuOptionsTab_Click();
     ChooseTab(2);
-    w->dtpTime3->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
-    w->cmdSetSysTime_Click();
+    w->Options()->Clock()->dtpTime3->setDateTime(
+        QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
+    w->Options()->Clock()->cmdSetSysTime_Click();
     ASSERT_EQ(clock->setCalls, 1);
     const QDateTime set = QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC);
     EXPECT_EQ(set, QDateTime(QDate(2026, 8, 2), QTime(12, 0, 1), Qt::UTC));
     EXPECT_EQ(PcClock(clock).LocalNow(), QDateTime(QDate(2026, 8, 2), QTime(14, 0, 1), Qt::UTC));
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_TRUE(w->tmrSysTime->isActive());
-    EXPECT_EQ(w->dtpTime3->dateTime().toUTC(), set);
+    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), set);
 
     // The last second before midnight: date and time move on together.
-    w->dtpTime3->setDateTime(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC));
-    w->cmdSetSysTime_Click();
+    w->Options()->Clock()->dtpTime3->setDateTime(
+        QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC));
+    w->Options()->Clock()->cmdSetSysTime_Click();
     EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC),
               QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0), Qt::UTC));
 }
@@ -164,8 +173,9 @@ TEST_F(ClockPage, RefusalIsReported) {
     w->mnuOptionsTab_Click();
     ChooseTab(2);
     const std::int64_t before = clock->utcMs;
-    w->dtpTime3->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
-    w->cmdSetSysTime_Click();
+    w->Options()->Clock()->dtpTime3->setDateTime(
+        QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
+    w->Options()->Clock()->cmdSetSysTime_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " System time");
     EXPECT_TRUE(script.messages[0].text.startsWith("The PC clock was not set"));
@@ -176,13 +186,14 @@ TEST_F(ClockPage, RefusalIsReported) {
 
 // The page's controls carry their names and texts.
 TEST_F(ClockPage, ControlsAndScreenshot) {
-    EXPECT_EQ(w->lblSystemTZ->text(), "Local System Time :");
-    EXPECT_EQ(w->lblSystemGMT->text(), "GMT System Time :");
-    EXPECT_EQ(w->lblDST->text(), "(Daylight Saving Time)");
-    EXPECT_EQ(w->lblSystemTime->text(), "If necessary, set here your system time in GMT :");
-    EXPECT_EQ(w->dtpTime3->objectName(), "dtpTime_3");
-    EXPECT_EQ(w->dtpTime3->toolTip(), "! GMT");
-    EXPECT_EQ(w->cmdSetSysTime->toolTip(), "Set the !!! SYSTEM !!! time");
+    EXPECT_EQ(w->Options()->Clock()->lblSystemTZ->text(), "Local System Time :");
+    EXPECT_EQ(w->Options()->Clock()->lblSystemGMT->text(), "GMT System Time :");
+    EXPECT_EQ(w->Options()->Clock()->lblDST->text(), "(Daylight Saving Time)");
+    EXPECT_EQ(w->Options()->Clock()->lblSystemTime->text(),
+              "If necessary, set here your system time in GMT :");
+    EXPECT_EQ(w->Options()->Clock()->dtpTime3->objectName(), "dtpTime_3");
+    EXPECT_EQ(w->Options()->Clock()->dtpTime3->toolTip(), "! GMT");
+    EXPECT_EQ(w->Options()->Clock()->cmdSetSysTime->toolTip(), "Set the !!! SYSTEM !!! time");
     for (const char* name : {"txtLocTime", "txtSysTime", "lblDST", "cmdSetSysTime", "tmrSysTime"})
         EXPECT_NE(w->findChild<QObject*>(name), nullptr) << name;
 

@@ -17,6 +17,7 @@
 
 #include "workbench/main_window.h"
 #include "workbench/window_art.h"
+#include "workbench/options_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -213,9 +214,9 @@ TEST(MainPages, TabCaptionsAndStatusPanels) {
     EXPECT_EQ(w->cmdNextTabIn[0]->text(), "&Next tab");
     EXPECT_EQ(w->cmdPrevTabIn[1]->text(), "&Previous tab");
     EXPECT_EQ(w->cmdCancel[2]->text(), "C&ancel");
-    EXPECT_EQ(w->cmdEndTabOptions[0]->text(), "En&d");
-    EXPECT_EQ(w->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
-    EXPECT_EQ(w->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");
+    EXPECT_EQ(w->Options()->cmdEndTabOptions[0]->text(), "En&d");
+    EXPECT_EQ(w->Options()->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
+    EXPECT_EQ(w->Options()->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");
 
     EXPECT_EQ(FrmWorking::StatusPanelKeys().size(), 10);
     for (const QString& key : FrmWorking::StatusPanelKeys()) {

@@ -24,6 +24,7 @@
 #include "navlib/star_fix.h"
 #include "tests/navlib/synthetic_sights.h"
 #include "workbench/report_numeric.h"
+#include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -296,7 +297,7 @@ TEST_F(NumericReportPage, FullRoutineFixFillsEveryMarkInOrder) {
     ASSERT_EQ(k.fix.UnknownCount, 4);
     for (const std::string sep : {".", ","}) {
         PutFix(*w, k, sep);
-        w->ShowNumericResults();
+        w->Results()->ShowNumericResults();
         const std::string text = ReportText(*w);
         EXPECT_EQ(text.find("§"), std::string::npos) << sep;
         ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, sep));
@@ -315,7 +316,7 @@ TEST_F(NumericReportPage, ShortSetNamesTheTruncation) {
     const KnownFix k = ShortSetFix();
     ASSERT_EQ(k.fix.UnknownCount, 2);
     PutFix(*w, k, ".");
-    w->ShowNumericResults();
+    w->Results()->ShowNumericResults();
     const std::string text = ReportText(*w);
     ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, "."));
     ExpectInOrder(text,
@@ -335,7 +336,7 @@ TEST_F(NumericReportPage, DetailsAgreeWithAnIndependentReduction) {
     RecordingReporter rec;
     const KnownFix k = FullRoutineFix();
     PutFix(*w, k, ".");
-    w->ShowNumericResults();
+    w->Results()->ShowNumericResults();
     const QString text = QString::fromStdString(ReportText(*w));
     const int details = text.indexOf("Details:");
     ASSERT_GT(details, 0);
@@ -397,7 +398,7 @@ TEST_F(NumericReportPage, OneEstimatedPositionForEverySight) {
     const KnownFix k = FullRoutineFix();
     PutFix(*w, k, ".");
     w->State().OneEstPos = true;
-    w->ShowNumericResults();
+    w->Results()->ShowNumericResults();
     const std::string text = ReportText(*w);
     ExpectInOrder(text, {"using a single estimated position (user preference)\non " +
                          DateText(k.in.TimeTruePos) + " (time of the true position)"});
@@ -421,7 +422,7 @@ TEST(NumericReportTemplate, MissingTemplateIsReportedAndNothingChanges) {
     script.Clear();
     RecordingReporter rec;
     PutFix(*w, ShortSetFix(), ".");
-    w->ShowNumericResults();
+    w->Results()->ShowNumericResults();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.contains("NumResults.rtf"));
@@ -431,7 +432,7 @@ TEST(NumericReportTemplate, MissingTemplateIsReportedAndNothingChanges) {
     // Put back while the program runs: the next request finds it.
     folder.Write("NumResults.rtf", ReadProgramFile("NumResults.rtf"));
     script.Clear();
-    w->ShowNumericResults();
+    w->Results()->ShowNumericResults();
     EXPECT_TRUE(script.messages.empty());
     EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
 }
@@ -442,7 +443,7 @@ TEST_F(NumericReportPage, Screenshot) {
     PutFix(*w, FullRoutineFix(), ".");
     w->resize(1024, 720);
     w->show();
-    w->ShowNumericResults();
+    w->Results()->ShowNumericResults();
     const QString path = test::TestOutputFolder() + "/numeric-report.png";
     const QPixmap pm = w->grab();
     EXPECT_TRUE(pm.save(path));

@@ -10,6 +10,7 @@
 #include "charts/frm_select_print.h"
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
+#include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -45,7 +46,7 @@ struct PrintSetup : ::testing::Test {
 // and the report goes into it.
 TEST_F(PrintSetup, PdfFileWithoutAnyPrinter) {
     w->rtfNumDisp->setHtml("<p>Most probable position 45°12'.3 N</p>");
-    w->mnuAstroNumPrint_Click();
+    w->Results()->mnuAstroNumPrint_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
     EXPECT_TRUE(script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
@@ -54,7 +55,7 @@ TEST_F(PrintSetup, PdfFileWithoutAnyPrinter) {
 
     script.Clear();
     w->Action("mnuFilePageSetup")->trigger();
-    w->mnuAstroNumPrint_Click();
+    w->Results()->mnuAstroNumPrint_Click();
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(shown, "PDF file: " + pdf);
     EXPECT_EQ(printers.jobs, QStringList{pdf});
@@ -72,7 +73,7 @@ TEST_F(PrintSetup, PdfFileBesideSystemPrinters) {
               (QStringList{"Office laser", "Bridge printer", "PDF file: " + pdf}));
     EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "PDF file: " + pdf);
     w->rtfNumDisp->setHtml("<p>Report</p>");
-    w->mnuAstroNumPrint_Click();
+    w->Results()->mnuAstroNumPrint_Click();
     EXPECT_EQ(shown, "PDF file: " + pdf);
     EXPECT_EQ(printers.jobPrinters, QStringList{"PDF file: " + pdf});
 }

@@ -16,6 +16,7 @@
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "workbench/results_page.h"
 #include "tests/navlib/synthetic_sights.h"
 
 namespace orvex {
@@ -213,7 +214,7 @@ TEST_F(ResultsCommands, DetailsStartOnANewPrintedPage) {
         QTemporaryDir jobs;
         printers.printers = {"Chart room printer"};
         printers.folder = jobs.path();
-        const int pageLines = w->PrinterPageLines();
+        const int pageLines = w->Results()->PrinterPageLines();
         ASSERT_GT(pageLines, 30);
         w->cmdNumRes_Click();
         const int breaks = std::max(0, pageLines - 54);

@@ -25,6 +25,7 @@
 #include "navlib/number_format.h"
 #include "navlib/rhumb_line.h"
 #include "sailing/great_circle_report.h"
+#include "workbench/options_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -545,7 +546,7 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     EXPECT_FALSE(w->tabUtil->isVisible());
     EXPECT_TRUE(w->tabOptions->isVisible());
     EXPECT_EQ(w->tabOptions->property("Tag").toString(), "CalledFromUtil");
-    w->cmdEndTabOptions_Click();
+    w->Options()->cmdEndTabOptions_Click();
     EXPECT_TRUE(w->tabUtil->isVisible());
     EXPECT_EQ(w->lblChoosenEllipsoid[0]->text(), "WGS 1984");
 

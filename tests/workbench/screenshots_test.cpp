@@ -15,6 +15,7 @@
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/frm_wait.h"
+#include "workbench/options_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -80,7 +81,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
         w->tabOptions->blockSignals(false);
         Save(w.get(), QString("main-preferences-tab%1").arg(tab));
     }
-    w->cmdEndTabOptions_Click();
+    w->Options()->cmdEndTabOptions_Click();
 
     // The small windows.
     FrmSplash* splash = w->SplashDialog();

@@ -16,6 +16,8 @@
 #include "workbench/window_art.h"
 #include "input_fields_support.h"
 #include "workbench/observation_grid.h"
+#include "workbench/options_page.h"
+#include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -150,11 +152,11 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     w->mnuOptionsTab_Click();
     EXPECT_FALSE(w->tabOptions->isHidden());
     EXPECT_EQ(w->tabOptions->currentIndex(), 0);
-    w->cmdNextTabOptions_Click();
-    w->cmdNextTabOptions_Click();
-    w->cmdNextTabOptions_Click();
+    w->Options()->cmdNextTabOptions_Click();
+    w->Options()->cmdNextTabOptions_Click();
+    w->Options()->cmdNextTabOptions_Click();
     EXPECT_EQ(w->tabOptions->currentIndex(), 2);
-    w->cmdEndTabOptions_Click();
+    w->Options()->cmdEndTabOptions_Click();
     EXPECT_TRUE(w->tabOptions->isHidden());
     EXPECT_TRUE(w->tabUtil->isHidden());
 
@@ -172,7 +174,7 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_TRUE(w->Action("mnuAstro")->isEnabled());
     w->tabOptions->setProperty("Tag", "CalledFromUtil");
     w->mnuOptionsTab_Click();
-    w->cmdEndTabOptions_Click();
+    w->Options()->cmdEndTabOptions_Click();
     EXPECT_FALSE(w->tabUtil->isHidden());
     EXPECT_EQ(w->tabOptions->property("Tag").toString(), "");
 }
@@ -282,7 +284,7 @@ namespace {
 // every press redraws.
 TEST_F(Shell, ChartAndLineSteps) {
     int redraws = 0;
-    w->onRedrawGraph = [&] { ++redraws; };
+    w->Results()->onRedrawGraph = [&] { ++redraws; };
     w->State().ChartScale = 0.1;
     w->State().LopLength = 5.0;
     for (int i = 0; i < 6; ++i) w->Action("bthChartIncr")->trigger();

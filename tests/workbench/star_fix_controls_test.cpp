@@ -13,6 +13,7 @@
 
 #include "input_fields_support.h"
 #include "workbench/main_lists.h"
+#include "workbench/results_page.h"
 
 namespace orvex {
 namespace {
@@ -182,12 +183,12 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
     std::vector<std::string> ran;
     w.onNumericResults = [&] { ran.push_back("num"); };
     w.onGraphicResults = [&] { ran.push_back("graph"); };
-    w.onPrintReport = [&] { ran.push_back("printReport"); };
-    w.onPrintChart = [&] { ran.push_back("printChart"); };
+    w.Results()->onPrintReport = [&] { ran.push_back("printReport"); };
+    w.Results()->onPrintChart = [&] { ran.push_back("printChart"); };
     w.onShowWizard = [&] { ran.push_back("wizard"); };
     w.onActivateWizard = [&] { ran.push_back("front"); };
     w.onShowAzimuth = [&] { ran.push_back("azimuth"); };
-    w.onRedrawGraph = [&] { ran.push_back("redraw"); };
+    w.Results()->onRedrawGraph = [&] { ran.push_back("redraw"); };
 
     w.Action("bthStarfix")->trigger();
     EXPECT_FALSE(w.tabIn->isHidden());

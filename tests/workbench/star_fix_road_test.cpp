@@ -26,6 +26,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/number_format.h"
+#include "workbench/results_page.h"
 #include "workbench/frm_proba.h"
 #include "platform/masked_field.h"
 
@@ -82,8 +83,8 @@ TEST_F(Road, SampleFileThroughEveryPage) {
             if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
             return 1;
         };
-        w->mnuAstroGraphPrint_Click();
-        w->mnuAstroNumPrint_Click();
+        w->Results()->mnuAstroGraphPrint_Click();
+        w->Results()->mnuAstroNumPrint_Click();
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         EXPECT_TRUE(QFile::exists(printers.folder + "/job1.pdf"));
         EXPECT_TRUE(QFile::exists(printers.folder + "/job2.pdf"));
@@ -168,9 +169,9 @@ TEST_F(Road, EverySampleFilePrints) {
         for (bool record : {false, true}) {
             printers.recordPages = record;
             Click("bthNumRes");
-            w->mnuAstroNumPrint_Click();
+            w->Results()->mnuAstroNumPrint_Click();
             Click("bthGraphRes");
-            w->mnuAstroGraphPrint_Click();
+            w->Results()->mnuAstroGraphPrint_Click();
             ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         }
         const int chart = static_cast<int>(printers.jobs.size()), report = chart - 1;  // recorded

@@ -11,6 +11,7 @@
 
 #include "input_fields_support.h"
 #include "workbench/frm_end.h"
+#include "workbench/options_page.h"
 
 namespace orvex {
 namespace {
@@ -61,8 +62,8 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
               QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2",
                            "cmdEndTabOptions_2"}));
     QTest::keyClick(w->tabOptions->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), w->cmdEndTabOptions[2]);
-    w->cmdEndTabOptions_Click();
+    EXPECT_EQ(QApplication::focusWidget(), w->Options()->cmdEndTabOptions[2]);
+    w->Options()->cmdEndTabOptions_Click();
 
     w->mnuUtil_Click(0);
     EXPECT_EQ(TabStops(w->tabUtil, 0),

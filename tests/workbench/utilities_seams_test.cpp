@@ -26,6 +26,7 @@
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "workbench/options_page.h"
 #include "workbench/up_down_buttons.h"
 #include "workbench_test_support.h"
 
@@ -216,7 +217,7 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     ASSERT_GE(sphere, 0);
     w->cboEllipsoid->setCurrentIndex(sphere);
     QPushButton* end = nullptr;
-    for (auto* b : w->cmdEndTabOptions)
+    for (auto* b : w->Options()->cmdEndTabOptions)
         if (b && b->isVisible()) end = b;
     ASSERT_NE(end, nullptr);
     p.Click(end);

@@ -1,7 +1,5 @@
-// The clock page, third tab of the preferences: the PC's local time and UTC
-// once a second, whether daylight saving time is in force, and setting the
-// PC clock from a UTC date and time. The one-second refresh runs only while
-// the page shows.
+#include "workbench/pc_clock_page.h"
+
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QEvent>
@@ -16,16 +14,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 
 #include "platform/pc_clock.h"
-#include "workbench/main_window.h"
 #include "workbench/reading_tab_order.h"
 
 namespace orvex {
 
 namespace {
 
-constexpr int kClockTab = 2;
 constexpr int kClockIntervalMs = 1000;
 
 // Stops the refresh when the preferences page is hidden (En&d, or another
@@ -54,18 +51,18 @@ QString ClockText(const QDateTime& wallClock) {
 
 }  // namespace
 
-void FrmWorking::BuildClockPage() {
-    auto* fields = tabOptions->findChild<QWidget*>(QStringLiteral("tabOptions_2_fields"));
-    auto* grid = fields ? qobject_cast<QGridLayout*>(fields->layout()) : nullptr;
-    if (!grid) return;
+PcClockPage::PcClockPage(QTabWidget* tabSet, int tab, QWidget* parent)
+    : QWidget(parent), tabSet_(tabSet), tab_(tab) {
+    auto* grid = new QGridLayout(this);
+    grid->setColumnStretch(2, 1);
 
-    auto label = [fields](const char* name, const QString& text) {
-        auto* l = new QLabel(text, fields);
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
         l->setObjectName(name);
         return l;
     };
-    auto clockField = [fields](const char* name) {
-        auto* t = new QLineEdit(fields);
+    auto clockField = [this](const char* name) {
+        auto* t = new QLineEdit(this);
         t->setObjectName(name);
         t->setReadOnly(true);
         t->setFocusPolicy(Qt::NoFocus);
@@ -80,12 +77,12 @@ void FrmWorking::BuildClockPage() {
     lblSystemGMT = label("lblSystemGMT", "GMT System Time :");
     txtSysTime = clockField("txtSysTime");
     lblSystemTime = label("lblSystemTime", "If necessary, set here your system time in GMT :");
-    dtpTime3 = new DateTimePicker(fields);
+    dtpTime3 = new DateTimePicker(this);
     dtpTime3->setObjectName("dtpTime_3");
     dtpTime3->setTimeSpec(Qt::UTC);
     dtpTime3->setDisplayFormat("d MMM yyyy HH:mm:ss");
     dtpTime3->setToolTip("! GMT");
-    cmdSetSysTime = new QPushButton("&Set", fields);
+    cmdSetSysTime = new QPushButton("&Set", this);
     cmdSetSysTime->setObjectName("cmdSetSysTime");
     cmdSetSysTime->setToolTip("Set the !!! SYSTEM !!! time");
 
@@ -106,65 +103,70 @@ void FrmWorking::BuildClockPage() {
     tmrSysTime = new QTimer(this);
     tmrSysTime->setObjectName("tmrSysTime");
     tmrSysTime->setInterval(kClockIntervalMs);
-    connect(tmrSysTime, &QTimer::timeout, this, &FrmWorking::tmrSysTime_Timer);
-    connect(cmdSetSysTime, &QPushButton::clicked, this, &FrmWorking::cmdSetSysTime_Click);
+    connect(tmrSysTime, &QTimer::timeout, this, &PcClockPage::tmrSysTime_Timer);
+    connect(cmdSetSysTime, &QPushButton::clicked, this, &PcClockPage::cmdSetSysTime_Click);
 
     // The tab set's focus: taking it on the clock tab starts the refresh
     // (and resets the picker to the present UTC); giving it to anything
     // else, the page's own picker and Set button included, stops it.
     // A click on a tab gives the tab set the focus, as the keys do.
-    tabOptions->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    tabSet_->tabBar()->setFocusPolicy(Qt::StrongFocus);
     QMetaObject::Connection focus;
     if (qApp)
         focus =
             connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
                 if (!now) return;  // the program lost the focus to another one
                 auto isTabSet = [this](const QWidget* w) {
-                    return w && (w == tabOptions || w == tabOptions->tabBar());
+                    return w && (w == tabSet_ || w == tabSet_->tabBar());
                 };
                 if (!isTabSet(old) && isTabSet(now))
-                    tabOptions_GotFocus();
+                    TabSetGotFocus();
                 else if (isTabSet(old) && !isTabSet(now))
-                    tabOptions_LostFocus();
+                    TabSetLostFocus();
             });
     // Any other tab stops the refresh at once, whoever chose it.
     const QMetaObject::Connection tabs =
-        connect(tabOptions, &QTabWidget::currentChanged, this, [this](int index) {
-            if (index != kClockTab) tmrSysTime->stop();
+        connect(tabSet_, &QTabWidget::currentChanged, this, [this](int index) {
+            if (index != tab_) tmrSysTime->stop();
         });
     auto* watcher = new HideWatcher(this, [this] { tmrSysTime->stop(); });
-    tabOptions->installEventFilter(watcher);
-    // Undone when the window's members go, before its widgets (whose
-    // last focus and hide events must not reach a half-destroyed window).
-    clockWiring_ =
-        std::shared_ptr<void>(nullptr, [focus, tabs, watcher = QPointer<QObject>(watcher),
-                                        tabSet = QPointer<QTabWidget>(tabOptions)](void*) {
-            QObject::disconnect(focus);
-            QObject::disconnect(tabs);
-            if (watcher && tabSet) tabSet->removeEventFilter(watcher);
-        });
+    tabSet_->installEventFilter(watcher);
+    // Undone before the tab set goes (its last focus and hide events must
+    // not reach a half-destroyed tab set).
+    wiring_ = std::shared_ptr<void>(nullptr, [focus, tabs, watcher = QPointer<QObject>(watcher),
+                                              tabSet = QPointer<QTabWidget>(tabSet_)](void*) {
+        QObject::disconnect(focus);
+        QObject::disconnect(tabs);
+        if (watcher && tabSet) tabSet->removeEventFilter(watcher);
+    });
 }
 
-void FrmWorking::tabOptions_GotFocus() {
-    if (!tmrSysTime || tabOptions->currentIndex() != kClockTab) return;
+PcClockPage::~PcClockPage() {
+    Detach();
+}
+
+void PcClockPage::Detach() {
+    wiring_.reset();
+}
+
+void PcClockPage::TabSetGotFocus() {
+    if (tabSet_->currentIndex() != tab_) return;
     tmrSysTime->start();
     const PcClock clock(systemClock_);
     dtpTime3->setDateTime(clock.UtcNow());
     tmrSysTime_Timer();  // the times show at once, not a second later
 }
 
-// A tab was chosen (the shell runs this on the user's tab changes).
-void FrmWorking::tabOptions_Click(int previousTab) {
-    Q_UNUSED(previousTab);
-    if (tmrSysTime && tabOptions->currentIndex() != kClockTab) tmrSysTime->stop();
-    tabOptions_GotFocus();
+void PcClockPage::TabChosen() {
+    if (tabSet_->currentIndex() != tab_) tmrSysTime->stop();
+    TabSetGotFocus();
 }
 
-void FrmWorking::tabOptions_LostFocus() {
-    if (tmrSysTime && tabOptions->currentIndex() == kClockTab) tmrSysTime->stop();
+void PcClockPage::TabSetLostFocus() {
+    if (tabSet_->currentIndex() == tab_) tmrSysTime->stop();
 }
 
-void FrmWorking::tmrSysTime_Timer() {
+void PcClockPage::tmrSysTime_Timer() {
     const PcClock clock(systemClock_);
     txtLocTime->setText(ClockText(clock.LocalNow()));
     txtSysTime->setText(ClockText(clock.UtcNow()));
@@ -173,7 +175,7 @@ void FrmWorking::tmrSysTime_Timer() {
     lblDST->setVisible(daylight);
 }
 
-void FrmWorking::cmdSetSysTime_Click() {
+void PcClockPage::cmdSetSysTime_Click() {
     // One operation for date and time, one second ahead of the entered UTC
     // (the second the click and the setting take): date and time of day can
     // never disagree across midnight. A refusal is reported by the clock.
@@ -181,7 +183,7 @@ void FrmWorking::cmdSetSysTime_Click() {
     const QDateTime entered = dtpTime3->dateTime();
     const QDateTime utc(entered.date(), entered.time(), Qt::UTC);
     clock.SetUtc(utc.addSecs(1));
-    tabOptions_GotFocus();
+    TabSetGotFocus();
 }
 
 }  // namespace orvex

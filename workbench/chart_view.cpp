@@ -1,20 +1,18 @@
-// The chart on the graph page and the two print commands of the main
-// window: the numeric report and the chart.
-#include <QAction>
+// The chart view: the lines of position through the most probable position
+// drawn on picLMChart, and the chart's print command.
 #include <QPainter>
-#include <QTimer>
-
 #include <optional>
 
 #include "charts/chart_canvas.h"
 #include "charts/chart_data.h"
 #include "charts/chart_picture.h"
 #include "charts/display_graph.h"
-#include "charts/frm_select_print.h"
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
-#include "workbench/frm_wait.h"
-#include "workbench/main_window.h"
+#include "platform/rich_text_box.h"
+#include "workbench/report_details.h"
+#include "workbench/results_page.h"
+#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -55,59 +53,34 @@ bool PrepareChart(WorkbenchState& s) {
     }
 }
 
-// The wait window, its bar stepping every 20 ms, shown modally until full.
-void ShowWaitWindow(FrmWait* wait) {
-    wait->tmrWait->setInterval(20);
-    wait->tmrWait->start();
-    ExecDialog(*wait);
-    wait->tmrWait->stop();
-}
-
 }  // namespace
 
-void FrmWorking::ConnectChartCommands() {
-    chartPicture = new ChartPicture(picLMChart);
-    chartPicture->onResize = [this] { DrawChart(); };
-    onRedrawGraph = [this] { DrawChart(); };
-    onPrintReport = [this] { mnuAstroNumPrint_Click(); };
-    onPrintChart = [this] { mnuAstroGraphPrint_Click(); };
+void ResultsPage::ShowGraphicResults() {
+    links_.EnterView(false);
+    LinesThroughMpp(SightDetailsFromState(), state_.Fix, state_.Obs, state_.E);
+    rtfNumDisp->setVisible(false);
+    RedrawGraph();
+    picLMChart->raise();
+    raise();
+    links_.ViewShown(false);
 }
 
-void FrmWorking::DrawChart() {
+void ResultsPage::DrawChart() {
     QImage image = chartPicture->NewImage();
     if (state_.Obs.ObsCount >= 1 && PrepareChart(state_)) {
         QPainter painter(&image);
         ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
                            chartPicture->Dpi());
-        DrawGraphAxes(canvas, state_.Chart, GridShown(), state_.DecSep);
+        DrawGraphAxes(canvas, state_.Chart, links_.GridShown(), state_.DecSep);
         DrawGraphData(canvas, state_.Chart, FixGraphData(state_));
     }
     chartPicture->Show(image);
 }
 
-void FrmWorking::mnuAstroNumPrint_Click() {
-    if (!CheckPrinterInstalled()) return;
-    {
-        FrmSelectPrint choice(this, state_.PrintConfirmed);
-        ExecDialog(choice);
-    }
-    if (!state_.PrintConfirmed) return;
-    SetWaitCursor(true);
-    ShowWaitWindow(WaitDialog());
-
-    const bool done = RunPortraitPrintSteps(
-        {
-            [&] { PrintRichText(*rtfNumDisp, 1500, 1000, 500, 1000); },
-            [&] { rtfNumDisp->SetSelStart(0); },
-        },
-        "the results may not be properly printed.");
-    if (done) SetWaitCursor(false);
-}
-
-void FrmWorking::mnuAstroGraphPrint_Click() {
+void ResultsPage::mnuAstroGraphPrint_Click() {
     if (!CheckPrinterInstalled()) return;
     SetWaitCursor(true);
-    ShowWaitWindow(WaitDialog());
+    ShowWaitWindow();
 
     ProgramPrinter& printer = ProgramPrinter::Instance();
     int orientation = 0, quality = 0, colour = 0;
@@ -139,7 +112,7 @@ void FrmWorking::mnuAstroGraphPrint_Click() {
                 else
                     state_.Chart = *prepared;
                 printer.AbortDoc();
-                if (PrintGraphAxes(state_.Chart, GridShown(), state_.DecSep) &&
+                if (PrintGraphAxes(state_.Chart, links_.GridShown(), state_.DecSep) &&
                     PrintGraphData(state_.Chart, FixGraphData(state_)))
                     printer.EndDoc();
                 else

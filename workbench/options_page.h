@@ -1,0 +1,65 @@
+// The preferences page tabOptions: three tabs (the Earth model, the
+// intercepts' options, the PC clock), each with its Previous/Next/End
+// buttons. The intercepts' check boxes are laid on the second tab's field
+// area ("tabOptions_1_fields") by the star-fix input page, whose choices
+// they are.
+//
+// The page's property "Tag" holds "CalledFromUtil" while it was opened from
+// the utilities page: En&d then shows the utilities again.
+#pragma once
+
+#include <QTabWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QPushButton;
+
+namespace orvex {
+
+class PcClockPage;
+
+// What the preferences page needs of the main window.
+struct OptionsLinks {
+    // A row of the Earth-model list was chosen (by the user or by code).
+    std::function<void()> EllipsoidChosen;
+    // En&d closed the page opened from the utilities page.
+    std::function<void()> BackToUtilities;
+};
+
+class OptionsPage : public QTabWidget {
+  public:
+    OptionsPage(OptionsLinks links, QWidget* parent);
+    ~OptionsPage() override;
+
+    PcClockPage* Clock() const { return clock_; }
+
+    // The Earth models, their numbers written with the separator `decSep`
+    // (one character); then WGS 1984 is chosen, as the user would.
+    void FillEllipsoidList(const std::string& decSep);
+    // Shows the page on its first tab, above the others.
+    void Open();
+    void cmdNextTabOptions_Click();
+    void cmdPrevTabOptions_Click();
+    void cmdEndTabOptions_Click();
+    // The tab set's focus (the clock tab's refresh follows it).
+    void tabOptions_GotFocus();
+    void tabOptions_LostFocus();
+    // A tab was chosen.
+    void tabOptions_Click(int previousTab);
+
+    QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
+    std::array<QPushButton*, 2> cmdNextTabOptions{};
+    std::array<QPushButton*, 2> cmdPrevTabOptions{};
+    std::array<QPushButton*, 3> cmdEndTabOptions{};
+
+  private:
+    void SetTabByCode(int index);
+
+    OptionsLinks links_;
+    PcClockPage* clock_ = nullptr;
+    bool changingTabByCode_ = false;
+};
+
+}  // namespace orvex
