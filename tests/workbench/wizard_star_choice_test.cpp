@@ -18,6 +18,7 @@
 #include "erfa_places.h"
 #include "navlib/date_time.h"
 #include "navlib/math_lib.h"
+#include "navlib/sight_reduction.h"
 #include "tests/ephemeris/erfa_oracle.h"
 
 namespace orvex {
