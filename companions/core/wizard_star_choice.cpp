@@ -1,4 +1,4 @@
-#include "companions/wizard_star_choice.h"
+#include "companions/core/wizard_star_choice.h"
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/twilight.h"
