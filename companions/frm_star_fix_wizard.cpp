@@ -35,7 +35,7 @@ namespace orvex {
 namespace {
 
 constexpr int kOutOfSight = -10000;
-constexpr int kLiveInterval = 15000;  // ms
+constexpr int kLiveInterval = 15000;    // ms
 constexpr double kAziHeightEye = 10.0;  // metres, for the bodies above the horizon
 
 const char* const kStepTitle[4] = {"Step 1", "Step 2", "Step 3",
