@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "companions/compass_errors.h"
+#include "companions/core/compass_errors.h"
 #include "companions/frm_star_fix_wizard.h"
 #include "companions/position_entry.h"
 #include "ephemeris/ephemeris.h"

@@ -25,6 +25,7 @@
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
@@ -34,9 +35,7 @@ namespace orvex {
 namespace {
 
 constexpr int kOutOfSight = -10000;
-constexpr int kLiveInterval = 15000;  // ms
-constexpr double kFeetPerMetre = 3.28084;
-constexpr double kMetresPerFoot = 0.3048;
+constexpr int kLiveInterval = 15000;    // ms
 constexpr double kAziHeightEye = 10.0;  // metres, for the bodies above the horizon
 
 const char* const kStepTitle[4] = {"Step 1", "Step 2", "Step 3",
@@ -709,9 +708,9 @@ void FrmStarFixWizard::CommitHeight(MaskedField& f, bool metres) {
     wizEntered_[3] = true;
     if (metres) {
         wizHeightEye_ = v;
-        mskHeightF->SetMaskedText(Q(FormatNumber(v * kFeetPerMetre, "000.0", links_.DecSep)));
+        mskHeightF->SetMaskedText(Q(FormatNumber(MetresToFeet(v), "000.0", links_.DecSep)));
     } else {
-        wizHeightEye_ = v * kMetresPerFoot;
+        wizHeightEye_ = FeetToMetres(v);
         // A height over 99.9 m has no place in the metres field: it then
         // stays blank rather than show a cut figure.
         const std::string m = FormatNumber(wizHeightEye_, "00.0", links_.DecSep);

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "companions/companion_links.h"
-#include "companions/wizard_star_choice.h"
+#include "companions/core/wizard_star_choice.h"
 #include "ephemeris/twilight.h"
 
 class QDateTimeEdit;

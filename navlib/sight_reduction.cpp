@@ -25,8 +25,44 @@ constexpr double kMoonMeanHP = 0.9507;
 constexpr double kMoonMeanDistanceKm = 384401.0;
 constexpr double kAstronomicalUnitKm = 149565800.0;
 constexpr double kMoonRadiusRatio = 0.2725;
+constexpr double kMoonMeanDistanceAU = kMoonMeanDistanceKm / kAstronomicalUnitKm;
 // Sun: semi-diameter at one astronomical unit, degrees (15.99384').
 constexpr double kSunSemiDiameterAU = 0.266564;
+// Below this altitude (degrees) an expected sextant altitude has no
+// refraction.
+constexpr double kNoRefractionBelow = -3.0;
+
+bool IsMoon(std::string_view body) {
+    return body == "MOONLOW" || body == "MOONUPP";
+}
+bool IsSun(std::string_view body) {
+    return body == "SUNLOW" || body == "SUNUPP";
+}
+bool IsUpperLimb(std::string_view body) {
+    return body == "SUNUPP" || body == "MOONUPP";
+}
+
+// Dip of the sea horizon for a height of eye (metres), degrees.
+double Dip(double heightEye) {
+    return kDipPerRootMetre * std::sqrt(heightEye);
+}
+
+// Bennett's mean refraction at altitude h (degrees), refined, in minutes of
+// arc; false at the formula's pole (h = -4.4 or a zero tangent).
+bool RefractionMinutes(double h, double& minutes) {
+    if (h + 4.4 == 0.0) return false;
+    const double t = std::tan((h + 7.31 / (h + 4.4)) * kDegToRad);
+    if (t == 0.0) return false;
+    const double r0 = 1.0 / t;
+    minutes = r0 - 0.06 * std::sin((14.7 * r0 + 13.0) * kDegToRad);
+    return true;
+}
+
+// Parallax in altitude at altitude h (degrees) of a body dist AU away,
+// degrees.
+double Parallax(double h, double dist) {
+    return ArcSin(kEarthRadiusAU * std::cos(h * kDegToRad) / dist) * kRadToDeg;
+}
 
 }  // namespace
 
@@ -53,7 +89,7 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
     const double fa = CelsiusToFahrenheit(tempAirC);
     const double fw = CelsiusToFahrenheit(tempWaterC);
     if (heightEye < 0.0) return ArithmeticFault::InvalidArgument;
-    const double dip = kDipPerRootMetre * std::sqrt(heightEye) + (fa - fw) * kDipPerFahrenheit;
+    const double dip = Dip(heightEye) + (fa - fw) * kDipPerFahrenheit;
     double tf = 1.0;
     if (fa < 40.0 || fa > 60.0) {
         if (460.0 + fa == 0.0) return ArithmeticFault::DivisionByZero;
@@ -72,18 +108,13 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
         // Apparent altitude.
         const double ha = obs.ObsHs(i) + obs.ObsInstErr(i) - dip;
 
-        // Bennett's mean refraction (minutes), refined, in degrees.
-        if (ha + 4.4 == 0.0) {
+        // Refraction, in degrees.
+        double rMinutes = 0.0;
+        if (!RefractionMinutes(ha, rMinutes)) {
             fail(ArithmeticFault::DivisionByZero);
             continue;
         }
-        const double t = std::tan((ha + 7.31 / (ha + 4.4)) * kDegToRad);
-        if (t == 0.0) {
-            fail(ArithmeticFault::DivisionByZero);
-            continue;
-        }
-        const double r0 = 1.0 / t;
-        const double r = (r0 - 0.06 * std::sin((14.7 * r0 + 13.0) * kDegToRad)) / 60.0;
+        const double r = rMinutes / 60.0;
         const double h1 = ha - r * (pf + tf - 1.0);
 
         // Parallax in altitude.
@@ -92,18 +123,18 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
             fail(ArithmeticFault::DivisionByZero);
             continue;
         }
-        const double h2 = h1 + ArcSin(kEarthRadiusAU * std::cos(h1 * kDegToRad) / dist) * kRadToDeg;
+        const double h2 = h1 + Parallax(h1, dist);
 
         // Semi-diameter by limb.
         const std::string& body = obs.ObsBody[static_cast<size_t>(i)];
         double sd = 0.0;
-        if (body == "MOONLOW" || body == "MOONUPP") {
-            const double hp = kMoonMeanHP * (kMoonMeanDistanceKm / kAstronomicalUnitKm) / dist;
+        if (IsMoon(body)) {
+            const double hp = kMoonMeanHP * kMoonMeanDistanceAU / dist;
             sd = kMoonRadiusRatio * hp;
-        } else if (body == "SUNLOW" || body == "SUNUPP") {
+        } else if (IsSun(body)) {
             sd = kSunSemiDiameterAU / dist;
         }
-        if (body == "SUNUPP" || body == "MOONUPP") sd = -sd;
+        if (IsUpperLimb(body)) sd = -sd;
         const double ho = h2 + sd;
 
         const double hc =
@@ -118,6 +149,24 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
         obs.ObsIntercept(i) = intercept;
     }
     return first;
+}
+
+double ComputeSextantAltitude(double hc, double heightEye, double dist, std::string_view name) {
+    // The Moon's semi-diameter is multiplied out in another order than in
+    // ReduceSights, so that the expected altitudes stay what they have been
+    // to the last bit.
+    double sd = 0.0;
+    if (IsMoon(name))
+        sd = kMoonMeanDistanceAU / dist * kMoonMeanHP * kMoonRadiusRatio;
+    else if (IsSun(name))
+        sd = kSunSemiDiameterAU / dist;
+    if (IsUpperLimb(name)) sd = -sd;
+    const double h1 = hc - sd;
+    const double h2 = h1 - Parallax(h1, dist);
+    double h3 = h2;
+    double rMinutes = 0.0;
+    if (h2 >= kNoRefractionBelow && RefractionMinutes(h2, rMinutes)) h3 = h2 + rMinutes / 60.0;
+    return h3 + Dip(heightEye);
 }
 
 }  // namespace orvex

@@ -1,11 +1,14 @@
 // Sight reduction: from sextant altitude to observed altitude Ho, the
 // altitude Hc computed at an assumed position, the intercept Ho - Hc, and the
-// true azimuth of a body. Pure functions: no state, nothing read but the
+// true azimuth of a body; and backwards, the sextant altitude to expect for a
+// computed altitude. Pure functions: no state, nothing read but the
 // arguments.
 //
 // Angles are decimal degrees (latitude north positive, longitude east
 // positive). Every degree/radian conversion uses navlib/constants.h.
 #pragma once
+
+#include <string_view>
 
 #include "navlib/arithmetic_fault.h"
 #include "navlib/star_fix_types.h"
@@ -50,5 +53,24 @@ double ComputeAzimuth(double lat, double angle1, double angle2, double dec);
 // The computed altitude of a body from a position, degrees:
 // asin(sin lat sin dec + cos lat cos dec cos(gha + lon)), through ArcSin.
 double ComputeAltitude(double lat, double lon, double gha, double dec);
+
+// The sextant altitude a navigator should expect to read, degrees, from the
+// computed altitude of a body (for planning sights: no temperature or
+// pressure, no instrument error).
+//   hc         computed (geocentric, airless) altitude of the body's centre,
+//              degrees, -90..90
+//   heightEye  height of eye, metres (0 or more)
+//   dist       distance of the body, astronomical units (> 0; 272000 for a
+//              star)
+//   name       body name; "MOONLOW"/"SUNLOW" take the lower limb (centre
+//              minus the semi-diameter), "MOONUPP"/"SUNUPP" the upper limb;
+//              every other body its centre
+// The corrections of ReduceSights (same constants) run backwards:
+// semi-diameter, parallax on the limb altitude, Bennett's refraction (with
+// its refinement) on the parallax-corrected altitude, then the dip
+// (1.75698' per square-root metre) added. Below -3 degrees (after parallax)
+// the refraction is left out: there the formula runs towards its pole at
+// -4.4 degrees, and such a body reads below the horizon with or without it.
+double ComputeSextantAltitude(double hc, double heightEye, double dist, std::string_view name);
 
 }  // namespace orvex

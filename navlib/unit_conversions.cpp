@@ -2,6 +2,14 @@
 
 namespace orvex {
 
+namespace {
+
+// Feet shown per metre, and the international foot in metres (exact).
+constexpr double kFeetPerMetre = 3.28084;
+constexpr double kMetresPerFoot = 0.3048;
+
+}  // namespace
+
 double CelsiusToFahrenheit(double c) {
     return (9.0 / 5.0) * c + 32.0;
 }
@@ -16,6 +24,14 @@ double MillibarsToInchesHg(double p) {
 
 double InchesHgToMillibars(double p) {
     return p * 33.8638;
+}
+
+double MetresToFeet(double m) {
+    return m * kFeetPerMetre;
+}
+
+double FeetToMetres(double ft) {
+    return ft * kMetresPerFoot;
 }
 
 }  // namespace orvex

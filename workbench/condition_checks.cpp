@@ -2,6 +2,7 @@
 
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "navlib/unit_conversions.h"
 
 namespace orvex {
 
@@ -84,7 +85,7 @@ std::string PadWithPrompts(const std::string& s, int width) {
 }
 
 std::string FeetTextOfMetres(double metres, const std::string& decSep) {
-    return FormatNumber(metres * 3.28084, "000.0", decSep);
+    return FormatNumber(MetresToFeet(metres), "000.0", decSep);
 }
 
 std::string MetresText(double metres, const std::string& decSep) {

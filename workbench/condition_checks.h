@@ -53,7 +53,7 @@ FieldVerdict CheckTemperatureText(const std::string& text, const std::string& de
 // "_" on the left of s up to `width` characters (UTF-8 aware; a longer s is
 // returned as it is).
 std::string PadWithPrompts(const std::string& s, int width);
-// Feet shown for a height in metres: Format(m x 3.28084, "000.0").
+// Feet shown for a height in metres: Format(MetresToFeet(m), "000.0").
 std::string FeetTextOfMetres(double metres, const std::string& decSep);
 // Metres shown for a height in metres: Format(m, "00.0").
 std::string MetresText(double metres, const std::string& decSep);

@@ -107,7 +107,7 @@ void FrmWorking::mskHeightF_LostFocus() {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
-    state_.HeightEye = v.Value * 0.3048;
+    state_.HeightEye = FeetToMetres(v.Value);
     state_.FixEntered[7] = true;
     ShowInPartner(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
 }

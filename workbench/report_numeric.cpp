@@ -256,7 +256,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
 
     // Conditions.
     slot(20).Text(Num(s.HeightEye, "#0.0", sep));
-    slot(21).Text(Num(s.HeightEye * 3.28084, "##0.0", sep));
+    slot(21).Text(Num(MetresToFeet(s.HeightEye), "##0.0", sep));
     slot(22).Text(Num(s.TempAirC, "##0", sep));
     slot(23).Text(Num(CelsiusToFahrenheit(s.TempAirC), "##0", sep));
     slot(24).Text(Num(s.TempWaterC, "##0", sep));

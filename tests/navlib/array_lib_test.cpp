@@ -187,3 +187,11 @@ TEST(UnitConversions, WorkedValues) {
     // The standard atmosphere: 1013.25 hPa is 29.92 inHg.
     EXPECT_NEAR(MillibarsToInchesHg(1013.25), 29.92, 0.005);
 }
+
+// A nautical mile, 1852 m, is 6076.115 international feet; the feet shown
+// use the rounded factor, the metres kept the exact foot.
+TEST(UnitConversions, HeightsInFeet) {
+    EXPECT_NEAR(MetresToFeet(1852), 6076.115, 1e-3);
+    EXPECT_NEAR(FeetToMetres(6076.115), 1852, 1e-3);
+    EXPECT_NEAR(MetresToFeet(FeetToMetres(327.9)), 327.9, 2e-5);  // far below the 0.1 shown
+}

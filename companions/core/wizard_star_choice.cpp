@@ -1,13 +1,9 @@
-#include "companions/wizard_star_choice.h"
-
-#include <cmath>
+#include "companions/core/wizard_star_choice.h"
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/twilight.h"
 #include "navlib/array_lib.h"
 #include "navlib/arrays.h"
-#include "navlib/constants.h"
-#include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
 #include "navlib/number_format.h"
 #include "navlib/sight_reduction.h"
@@ -16,20 +12,6 @@ namespace orvex {
 
 namespace {
 
-// Mean Earth-Moon distance over the astronomical unit (both in km), the
-// Moon's mean horizontal parallax (degrees) and its radius in Earth radii.
-constexpr double kMoonMeanDistanceAu = 384401.0 / 149565800.0;
-constexpr double kMoonMeanParallax = 0.9507;
-constexpr double kMoonEarthRadiusRatio = 0.2725;
-// The Sun's semi-diameter at 1 AU, degrees.
-constexpr double kSunSemiDiameterAu = 0.266564;
-// The Earth's equatorial radius in astronomical units.
-constexpr double kEarthRadiusAu = 4.26345151e-05;
-// Dip of the sea horizon, degrees per square root of a metre.
-constexpr double kDipPerRootMetre = 0.029283;
-// Below this parallax-corrected altitude the refraction is left out.
-constexpr double kNoRefractionBelow = -3.0;
-
 // Proposal limits: magnitude, sextant altitude band, azimuth spread.
 constexpr double kProposedMagnitude = 1.3;
 constexpr double kLowestProposed = 10.0;
@@ -37,39 +19,7 @@ constexpr double kHighestProposed = 70.0;
 constexpr double kAzimuthSpread = 3.6;
 constexpr double kMagnitudeFiller = 999.0;
 
-double SinD(double x) {
-    return std::sin(x * kDegToRad);
-}
-double CosD(double x) {
-    return std::cos(x * kDegToRad);
-}
-double TanD(double x) {
-    return std::tan(x * kDegToRad);
-}
-
 }  // namespace
-
-double ComputeSextantAltitude(double hc, double heightEye, double dist, std::string_view name) {
-    double sd = 0.0;
-    double s = 0.0;
-    if (name == "MOONLOW" || name == "MOONUPP") {
-        sd = kMoonMeanDistanceAu / dist * kMoonMeanParallax * kMoonEarthRadiusRatio;
-        s = (name == "MOONLOW") ? 1.0 : -1.0;
-    } else if (name == "SUNLOW" || name == "SUNUPP") {
-        sd = kSunSemiDiameterAu / dist;
-        s = (name == "SUNLOW") ? 1.0 : -1.0;
-    }
-    const double h1 = hc - s * sd;
-    const double p = ArcSin(CosD(h1) * kEarthRadiusAu / dist) * kRadToDeg;
-    const double h2 = h1 - p;
-    double h3 = h2;
-    if (h2 >= kNoRefractionBelow) {
-        double r = 1.0 / TanD(h2 + 7.31 / (h2 + 4.4));  // arc minutes
-        r = r - 0.06 * SinD(14.7 * r + 13.0);
-        h3 = h2 + r / 60.0;
-    }
-    return h3 + kDipPerRootMetre * std::sqrt(heightEye);
-}
 
 BodyPlace ComputeBodyPlace(std::string_view name, double when, double lat, double lon,
                            double heightEye) {

@@ -16,9 +16,9 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "companions/core/wizard_star_choice.h"
 #include "companions/frm_azimuth.h"
 #include "companions/frm_star_fix_wizard.h"
-#include "companions/wizard_star_choice.h"
 #include "erfa_places.h"
 #include "navlib/date_time.h"
 #include "navlib/number_format.h"

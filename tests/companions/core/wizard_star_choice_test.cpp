@@ -2,7 +2,7 @@
 // against ERFA: where the stars stand at the twilight the wizard finds, the
 // expected sextant altitude, the proposal of bright stars spread in azimuth,
 // and the gyro and compass errors.
-#include "companions/wizard_star_choice.h"
+#include "companions/core/wizard_star_choice.h"
 
 #include <erfa.h>
 #include <erfam.h>
@@ -11,13 +11,14 @@
 #include <cmath>
 #include <functional>
 
-#include "companions/compass_errors.h"
+#include "companions/core/compass_errors.h"
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/star_catalogue.h"
 #include "ephemeris/twilight.h"
 #include "erfa_places.h"
 #include "navlib/date_time.h"
 #include "navlib/math_lib.h"
+#include "navlib/sight_reduction.h"
 #include "tests/ephemeris/erfa_oracle.h"
 
 namespace orvex {

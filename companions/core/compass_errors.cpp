@@ -1,4 +1,4 @@
-#include "companions/compass_errors.h"
+#include "companions/core/compass_errors.h"
 
 #include <cmath>
 

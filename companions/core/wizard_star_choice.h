@@ -14,27 +14,12 @@
 
 namespace orvex {
 
-// The expected sextant altitude of a body from its computed altitude.
-//   hc         computed (geocentric, airless) altitude of the body's centre
-//   heightEye  height of eye, metres (0 or more)
-//   dist       distance of the body, astronomical units (272000 for a star)
-//   name       body name; "MOONLOW"/"SUNLOW" take the lower limb (centre
-//              minus the semi-diameter), "MOONUPP"/"SUNUPP" the upper limb;
-//              every other body its centre
-// The usual corrections run backwards: semi-diameter, parallax on the limb
-// altitude (Earth radius 4.26345151e-05 AU), Bennett's refraction (with its
-// 0.06' refinement) on the parallax-corrected altitude, then the dip
-// 0.029283 sqrt(heightEye) added. Below -3 degrees (after parallax) the
-// refraction is left out: there the formula runs towards its pole at -4.4
-// degrees, and such a body reads below the horizon with or without it.
-double ComputeSextantAltitude(double hc, double heightEye, double dist, std::string_view name);
-
 // Where a body stands for the observer at an instant.
 struct BodyPlace {
     std::string name;
     double az = 0;   // true azimuth, degrees 0..360
     double hc = 0;   // computed altitude of the centre, degrees
-    double hs = 0;   // expected sextant altitude, degrees
+    double hs = 0;   // expected sextant altitude (ComputeSextantAltitude), degrees
     double mag = 0;  // apparent visual magnitude
 };
 
