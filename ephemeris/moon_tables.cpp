@@ -4,6 +4,8 @@ namespace orvex {
 
 namespace {
 
+// The tables keep their columns aligned as published.
+// clang-format off
 // Longitude and distance: D, M, M', F, sum-l coefficient, sum-r coefficient.
 constexpr std::array<MoonLongitudeDistanceTerm, kMoonTermCount> kLongitudeDistance = {{
     { 0,  0,  1,  0,  6288774, -20905355},
@@ -131,6 +133,7 @@ constexpr std::array<MoonLatitudeTerm, kMoonTermCount> kLatitude = {{
     { 4, -1,  0, -1,      115},
     { 2, -2,  0,  1,      107},
 }};
+// clang-format on
 
 }  // namespace
 
