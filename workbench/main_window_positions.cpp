@@ -7,7 +7,7 @@
 // keep the last accepted value; the star-fix driver checks a refused
 // estimated position again before every fix.
 #include "workbench/main_window.h"
-#include "workbench/position_checks.h"
+#include "workbench/core/position_checks.h"
 
 namespace orvex {
 

@@ -14,8 +14,8 @@
 #include "platform/rich_text_box.h"
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
-#include "workbench/report_details.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_details.h"
+#include "workbench/core/report_numeric.h"
 
 namespace orvex {
 

@@ -12,7 +12,7 @@
 #include "navlib/star_fix.h"
 #include "platform/message_box.h"
 #include "workbench/main_window.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
 
 namespace orvex {
 

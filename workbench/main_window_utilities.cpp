@@ -38,7 +38,7 @@
 #include "sailing/rhumb_line_utility.h"
 #include "sailing/utility_fault.h"
 #include "workbench/frm_wait.h"
-#include "workbench/input_masks.h"
+#include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
 #include "workbench/up_down_buttons.h"
 #include "workbench/window_art.h"

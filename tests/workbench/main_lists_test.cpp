@@ -1,7 +1,7 @@
 // The fixed lists and small start-up helpers of the main window, checked
 // against the published ellipsoid parameters and the text rules the other
 // windows rely on.
-#include "workbench/main_lists.h"
+#include "workbench/core/main_lists.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "ephemeris/ephemeris.h"
-#include "workbench/input_masks.h"
+#include "workbench/core/input_masks.h"
 #include "workbench/startup_helpers.h"
 
 namespace orvex {

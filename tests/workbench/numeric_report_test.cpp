@@ -23,7 +23,7 @@
 #include "navlib/hooks.h"
 #include "navlib/star_fix.h"
 #include "tests/navlib/synthetic_sights.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
 #include "workbench_test_support.h"
 
 namespace orvex {

@@ -1,7 +1,7 @@
 // The observation file: its text form, the three signatures, the refusal of
 // every damaged file with nothing lost, the save and load commands, and a
 // real fix from the sample files shipped beside the program.
-#include "workbench/observation_file.h"
+#include "workbench/core/observation_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -7,7 +7,7 @@
 
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
 
 namespace orvex {
 namespace {

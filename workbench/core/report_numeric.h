@@ -19,7 +19,7 @@
 #include "navlib/earth_model.h"
 #include "navlib/number_format.h"
 #include "navlib/star_fix_types.h"
-#include "workbench/report_details.h"
+#include "workbench/core/report_details.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "workbench/report_details.h"
+#include "workbench/core/report_details.h"
 
 #include "navlib/rhumb_line.h"
 #include "navlib/sight_reduction.h"

@@ -1,4 +1,4 @@
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
 
 #include <cmath>
 
