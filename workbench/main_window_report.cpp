@@ -196,8 +196,7 @@ void FrmWorking::ShowNumericResults() {
     in.DecSep = state_.DecSep;
     in.Dates = state_.Dates;
     in.pageLines = PrinterPageLines();
-    const NumericReport report =
-        BuildNumericReport(in, state_.Fix, state_.Obs, state_.ObsRunDist, state_.E);
+    const NumericReport report = BuildNumericReport(in, state_.Fix, state_.Obs, state_.Details);
     // No pause with the event loop running here: a click on the page's
     // toolbar must wait until the report shows.
     FillReportTemplate(report);

@@ -164,8 +164,8 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     // The report's own positions: run from the estimated position.
     const double chartLat1 = o.ObsLat(1);
     w->cmdNumRes_Click();
-    EXPECT_NE(o.ObsLat(1), chartLat1);
-    EXPECT_NE(o.ObsLat(0), s.Fix.RunEstLat);  // run on the corrected course
+    EXPECT_NE(s.Details.Lat(1), chartLat1);
+    EXPECT_NE(s.Details.Lat(0), s.Fix.RunEstLat);  // run on the corrected course
     EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
     EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));
 }
@@ -175,9 +175,9 @@ TEST_F(ResultsCommands, MissingInputChangesNothing) {
     w->State().FixEntered[7] = false;
     w->cmdNumRes_Click();
     w->cmdGraphRes_Click();
-    ASSERT_EQ(script.messages.size(), 2u);
-    EXPECT_EQ(script.messages[0].title, "Missing data");
-    EXPECT_EQ(script.messages[1].title, "Missing data");
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[0].title, "Missing data");
+    EXPECT_EQ(rec.messages[1].title, "Missing data");
     EXPECT_TRUE(w->tabIn->isVisible());
     EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
     EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));

@@ -19,11 +19,15 @@ void ReduceAtSightPositions(const SightDetailInputs& in, ObservationSet& obs) {
 
 }  // namespace
 
-void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
-                           Vector& obsRunDist, const EarthModel& E) {
-    const int n = obs.ObsCount;
-    obsRunDist = Vector(n);
-    if (n < 1) return;
+SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& fix,
+                                 const ObservationSet& solved, const EarthModel& E) {
+    SightDetails d;
+    const int n = solved.ObsCount;
+    d.ObsCount = n;
+    d.RunDist = Vector(n);
+    if (n < 1) return d;
+    // Reduced on a copy: the solver's arrays stay as the fix left them.
+    ObservationSet obs = solved;
     double lat0 = 0.0, lon0 = 0.0;
     RhumbLineDirect(in.EstLat, in.EstLong, fix.Course,
                     fix.Speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat0, lon0, E);
@@ -42,7 +46,14 @@ void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, Ob
     }
     ReduceAtSightPositions(in, obs);
     for (int i = 1; i <= n; ++i)
-        obsRunDist(i) = (in.TimeTruePos - obs.ObsTime(i)) * 24.0 * fix.Speed;
+        d.RunDist(i) = (in.TimeTruePos - obs.ObsTime(i)) * 24.0 * fix.Speed;
+    d.Lat = obs.ObsLat;
+    d.Long = obs.ObsLong;
+    d.Ho = obs.ObsHo;
+    d.Hc = obs.ObsHc;
+    d.Intercept = obs.ObsIntercept;
+    d.Zn = obs.ObsZn;
+    return d;
 }
 
 void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,

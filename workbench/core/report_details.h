@@ -1,7 +1,7 @@
-// The per-sight figures that the two result commands recompute after a fix:
-// for the numeric report the classical sight reduction of each sight from
-// the estimated position run along the fix's course and speed, and for the
-// chart the lines of position through the most probable position.
+// The per-sight figures of the two result views of a fix: for the numeric
+// report the classical sight reduction of each sight from the estimated
+// position run along the fix's course and speed, and for the chart the
+// lines of position through the most probable position.
 //
 // Angles in decimal degrees (latitude north positive, longitude east
 // positive), times in days (UT), speeds in knots, distances in nautical
@@ -27,21 +27,32 @@ struct SightDetailInputs {
     double PressMBars = 1010.16;
 };
 
+// The per-sight figures the numeric report's details show, as the fix
+// keeps them: Lat, Long 0..ObsCount (element 0 the estimated position run
+// to the wanted time, then each sight's own estimated position), degrees;
+// Ho, Hc, Intercept, Zn 1..ObsCount, degrees; RunDist 1..ObsCount, the
+// miles run from each sight to the wanted time, positive for a sight taken
+// before it.
+struct SightDetails {
+    int ObsCount = 0;
+    Vector Lat, Long;
+    Vector Ho, Hc, Intercept, Zn;
+    Vector RunDist;
+};
+
 // The details of the numeric report, from a fix that the solver has left in
 // `obs` (ObsGHA, ObsDec, ObsDist of every sight) and `fix` (Course, Speed:
-// the corrected ones after a full routine).
-//  1. ObsLat(0), ObsLong(0) := the estimated position run along fix.Course
-//     over fix.Speed x 24 x (TimeTruePos - TimeEstPos) miles;
-//  2. with OneEstPos every sight's position is that one; otherwise
-//     ObsTime(0) := TimeTruePos and the position is run to each sight's time;
-//  3. ObsHo, ObsHc, ObsIntercept by the sight reduction, ObsZn by the
-//     azimuth from each sight's position;
-//  4. obsRunDist(i) (dimensioned 1..ObsCount) := the miles run from sight i
-//     to the wanted time, (TimeTruePos - ObsTime(i)) x 24 x fix.Speed,
-//     positive for a sight taken before that time.
-// With no sight nothing but obsRunDist (then empty) is written.
-void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
-                           Vector& obsRunDist, const EarthModel& E);
+// the corrected ones after a full routine); `obs` itself is not changed.
+//  1. Lat(0), Long(0) := the estimated position run along fix.Course over
+//     fix.Speed x 24 x (TimeTruePos - TimeEstPos) miles;
+//  2. with OneEstPos every sight's position is that one; otherwise the
+//     position is run from the wanted time to each sight's time;
+//  3. Ho, Hc, Intercept by the sight reduction, Zn by the azimuth from each
+//     sight's position;
+//  4. RunDist(i) := (TimeTruePos - ObsTime(i)) x 24 x fix.Speed.
+// With no sight the figures are empty.
+SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& fix,
+                                 const ObservationSet& obs, const EarthModel& E);
 
 // The lines of position through the most probable position, for the chart:
 // (fix.MppLat, fix.MppLong) at ObsTime(0) is run along fix.Course and
