@@ -51,7 +51,6 @@ namespace orvex {
 class ChartPicture;
 class FrmEnd;
 struct NumericReport;
-struct SightDetailInputs;
 class FrmAzimuth;
 class FrmStarFixWizard;
 class SystemClock;
@@ -514,7 +513,6 @@ class FrmWorking : public QMainWindow {
     // Gives the results hooks (onNumericResults, onGraphicResults) their
     // commands.
     void ConnectResultCommands();
-    SightDetailInputs SightDetailsFromState() const;
     bool ReloadReportTemplate();
     void FillReportTemplate(const NumericReport& report);
     void SetAstroMenuForInput();

@@ -15,6 +15,7 @@
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
 #include "workbench/core/report_details.h"
+#include "workbench/core/solve_fix.h"
 #include "workbench/core/report_numeric.h"
 
 namespace orvex {
@@ -92,20 +93,6 @@ void FrmWorking::cmdGraphRes_Click() {
     if (!RunStarFix()) return;
     FillStatusPanels();
     ShowGraphicResults();
-}
-
-SightDetailInputs FrmWorking::SightDetailsFromState() const {
-    SightDetailInputs s;
-    s.EstLat = state_.EstLat;
-    s.EstLong = state_.EstLong;
-    s.TimeEstPos = state_.TimeEstPos;
-    s.TimeTruePos = state_.TimeTruePos;
-    s.OneEstPos = state_.OneEstPos;
-    s.HeightEye = state_.HeightEye;
-    s.TempAirC = state_.TempAirC;
-    s.TempWaterC = state_.TempWaterC;
-    s.PressMBars = state_.PressMBars;
-    return s;
 }
 
 int FrmWorking::PrinterPageLines() const {
@@ -187,7 +174,7 @@ void FrmWorking::ShowNumericResults() {
     tabIn->setVisible(false);
 
     NumericReportInputs in;
-    in.sight = SightDetailsFromState();
+    in.sight = SightInputsOf(state_);
     in.CourseInput = state_.CourseInput;
     in.SpeedInput = state_.SpeedInput;
     in.Proba = state_.Proba;
@@ -213,7 +200,6 @@ void FrmWorking::ShowNumericResults() {
 void FrmWorking::ShowGraphicResults() {
     ShowToolbar(tlhGraph);
     tabIn->setVisible(false);
-    LinesThroughMpp(SightDetailsFromState(), state_.Fix, state_.Obs, state_.E);
     panhGradient->setVisible(false);
     rtfNumDisp->setVisible(false);
     RedrawGraph();

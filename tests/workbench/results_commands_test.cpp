@@ -133,9 +133,12 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const WorkbenchState& s = w->State();
     const ObservationSet& o = s.Obs;
+    const SightDetails& lines = s.Lines;
     ASSERT_EQ(o.ObsCount, 8);
+    ASSERT_EQ(lines.ObsCount, 8);
     EXPECT_DOUBLE_EQ(o.ObsLat(0), s.Fix.RunEstLat);
     EXPECT_DOUBLE_EQ(o.ObsLong(0), s.Fix.RunEstLong);
+    EXPECT_DOUBLE_EQ(lines.Lat(0), s.Fix.RunEstLat);
     for (int i = 1; i <= o.ObsCount; ++i) {
         SCOPED_TRACE(i);
         // Dead reckoning back from the fix on its own course and speed.
@@ -144,13 +147,13 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
         const double lat = s.Fix.MppLat + dist * std::cos(c) / 60.0;
         const double lon = s.Fix.MppLong + dist * std::sin(c) / 60.0 /
                                                std::cos((lat + s.Fix.MppLat) / 2.0 * ERFA_DD2R);
-        EXPECT_LT(MilesApart(o.ObsLat(i), o.ObsLong(i), lat, lon), 0.3);
+        EXPECT_LT(MilesApart(lines.Lat(i), lines.Long(i), lat, lon), 0.3);
         // Exact sights: every line passes within a few tenths of the fix.
-        EXPECT_LT(std::fabs(o.ObsIntercept(i)) * 60.0, 0.5);
+        EXPECT_LT(std::fabs(lines.Intercept(i)) * 60.0, 0.5);
         double az, el;
-        eraHd2ae((o.ObsGHA(i) + o.ObsLong(i)) * ERFA_DD2R, o.ObsDec(i) * ERFA_DD2R,
-                 o.ObsLat(i) * ERFA_DD2R, &az, &el);
-        EXPECT_NEAR(std::remainder(o.ObsZn(i) - az / ERFA_DD2R, 360.0), 0.0, 0.01);
+        eraHd2ae((o.ObsGHA(i) + lines.Long(i)) * ERFA_DD2R, o.ObsDec(i) * ERFA_DD2R,
+                 lines.Lat(i) * ERFA_DD2R, &az, &el);
+        EXPECT_NEAR(std::remainder(lines.Zn(i) - az / ERFA_DD2R, 360.0), 0.0, 0.01);
     }
     EXPECT_TRUE(w->picLMChart->isVisibleTo(w.get()));
     EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
@@ -162,7 +165,7 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/graphic-results-page.png"));
 
     // The report's own positions: run from the estimated position.
-    const double chartLat1 = o.ObsLat(1);
+    const double chartLat1 = lines.Lat(1);
     w->cmdNumRes_Click();
     EXPECT_NE(s.Details.Lat(1), chartLat1);
     EXPECT_NE(s.Details.Lat(0), s.Fix.RunEstLat);  // run on the corrected course

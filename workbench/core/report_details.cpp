@@ -17,6 +17,18 @@ void ReduceAtSightPositions(const SightDetailInputs& in, ObservationSet& obs) {
         obs.ObsZn(i) = ComputeAzimuth(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
 }
 
+// The figures of `obs` a result view reads.
+void KeepFigures(const ObservationSet& obs, SightDetails& d) {
+    d.Time = obs.ObsTime;
+    d.Body = obs.ObsBody;
+    d.Lat = obs.ObsLat;
+    d.Long = obs.ObsLong;
+    d.Ho = obs.ObsHo;
+    d.Hc = obs.ObsHc;
+    d.Intercept = obs.ObsIntercept;
+    d.Zn = obs.ObsZn;
+}
+
 }  // namespace
 
 SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& fix,
@@ -47,28 +59,26 @@ SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& f
     ReduceAtSightPositions(in, obs);
     for (int i = 1; i <= n; ++i)
         d.RunDist(i) = (in.TimeTruePos - obs.ObsTime(i)) * 24.0 * fix.Speed;
-    d.Lat = obs.ObsLat;
-    d.Long = obs.ObsLong;
-    d.Ho = obs.ObsHo;
-    d.Hc = obs.ObsHc;
-    d.Intercept = obs.ObsIntercept;
-    d.Zn = obs.ObsZn;
+    KeepFigures(obs, d);
     return d;
 }
 
-void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
-                     const EarthModel& E) {
-    const int n = obs.ObsCount;
-    if (n < 1) return;
-    const double keptLat = obs.ObsLat(0);
-    const double keptLong = obs.ObsLong(0);
+SightDetails LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix,
+                             const ObservationSet& solved, const EarthModel& E) {
+    SightDetails d;
+    d.ObsCount = solved.ObsCount;
+    const int n = solved.ObsCount;
+    if (n < 1) return d;
+    ObservationSet obs = solved;
     obs.ObsLat(0) = fix.MppLat;
     obs.ObsLong(0) = fix.MppLong;
     Vector scratch(n);
     RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch, E);
-    obs.ObsLat(0) = keptLat;
-    obs.ObsLong(0) = keptLong;
+    obs.ObsLat(0) = solved.ObsLat(0);
+    obs.ObsLong(0) = solved.ObsLong(0);
     ReduceAtSightPositions(in, obs);
+    KeepFigures(obs, d);
+    return d;
 }
 
 }  // namespace orvex

@@ -10,6 +10,9 @@
 // navigation.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/star_fix_types.h"
@@ -27,14 +30,16 @@ struct SightDetailInputs {
     double PressMBars = 1010.16;
 };
 
-// The per-sight figures the numeric report's details show, as the fix
-// keeps them: Lat, Long 0..ObsCount (element 0 the estimated position run
-// to the wanted time, then each sight's own estimated position), degrees;
-// Ho, Hc, Intercept, Zn 1..ObsCount, degrees; RunDist 1..ObsCount, the
-// miles run from each sight to the wanted time, positive for a sight taken
-// before it.
+// Per-sight figures of a fix, as the fix keeps them for a result view:
+// Time 0..ObsCount (days, UT; element 0 the wanted time) and Body 0..ObsCount
+// (element 0 unused) of the sights they belong to; Lat, Long 0..ObsCount,
+// degrees, each sight's position (element 0 see below); Ho, Hc, Intercept,
+// Zn 1..ObsCount, degrees; RunDist 1..ObsCount (report only), the miles run
+// from each sight to the wanted time, positive for a sight taken before it.
 struct SightDetails {
     int ObsCount = 0;
+    Vector Time;
+    std::vector<std::string> Body;
     Vector Lat, Long;
     Vector Ho, Hc, Intercept, Zn;
     Vector RunDist;
@@ -56,11 +61,11 @@ SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& f
 
 // The lines of position through the most probable position, for the chart:
 // (fix.MppLat, fix.MppLong) at ObsTime(0) is run along fix.Course and
-// fix.Speed to each sight's time into ObsLat(i), ObsLong(i); ObsHo, ObsHc,
-// ObsIntercept and ObsZn are recomputed there. Element 0 of ObsLat and
-// ObsLong is left as it was. ObsTime(0) must hold the wanted time (the
-// solver leaves it there).
-void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
-                     const EarthModel& E);
+// fix.Speed to each sight's time into Lat(i), Long(i); Ho, Hc, Intercept and
+// Zn are computed there. Lat(0), Long(0) are the solver's (the estimated
+// position run to the wanted time). ObsTime(0) must hold the wanted time
+// (the solver leaves it there); `obs` itself is not changed.
+SightDetails LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix,
+                             const ObservationSet& obs, const EarthModel& E);
 
 }  // namespace orvex

@@ -59,7 +59,9 @@ SightDetailInputs SightInputsOf(const StarFixSession& s) {
 }
 
 void KeepSightDetails(StarFixSession& s) {
-    s.Details = ComputeSightDetails(SightInputsOf(s), s.Fix, s.Obs, s.E);
+    const SightDetailInputs in = SightInputsOf(s);
+    s.Details = ComputeSightDetails(in, s.Fix, s.Obs, s.E);
+    s.Lines = LinesThroughMpp(in, s.Fix, s.Obs, s.E);
 }
 
 SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,

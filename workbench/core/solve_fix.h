@@ -28,14 +28,16 @@ enum class SolveOutcome {
 //  4. fresh working and result arrays, the solver with the session's
 //     options and `findSystErr` (look for a systematic error);
 //  5. when solved: Course, Speed := the fix's (corrected with four
-//     unknowns), and Details := the per-sight figures of the report.
+//     unknowns), and the per-sight figures the results show
+//     (KeepSightDetails).
 SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
                       const std::function<void()>& sightsAccepted = {});
 
 // What the per-sight figures read from the session.
 SightDetailInputs SightInputsOf(const StarFixSession& s);
 
-// Details := the report's per-sight figures of the session's fix.
+// Details := the report's per-sight figures of the session's fix, and
+// Lines := its lines of position through the most probable position.
 void KeepSightDetails(StarFixSession& s);
 
 }  // namespace orvex

@@ -51,8 +51,11 @@ struct StarFixSession {
     // Long(6)), degrees.
     double EstLat = 0.0;
     double EstLong = 0.0;
-    // The figures of the numeric report's details, kept by the last fix.
+    // Kept by the last fix: the figures of the numeric report's details, and
+    // the lines of position through the most probable position the chart
+    // draws.
     SightDetails Details;
+    SightDetails Lines;
 };
 
 }  // namespace orvex
