@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "charts/chart_picture.h"
 #include "charts/print_lib.h"
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
@@ -171,6 +172,21 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     EXPECT_NE(s.Details.Lat(0), s.Fix.RunEstLat);  // run on the corrected course
     EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
     EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));
+}
+
+// A save reads the grid into the sights anew; the chart keeps drawing the
+// lines of the fix. Guards a chart wiped (or refused) because the sights
+// changed under it.
+TEST_F(ResultsCommands, GridReadLeavesTheChartAlone) {
+    w->onGraphicResults();
+    const QImage before = w->chartPicture->Image();
+    PutRow(9, w->grdObs->TextMatrix(1, 0), "VEGA", w->grdObs->TextMatrix(1, 2),
+           w->grdObs->TextMatrix(1, 3));
+    ASSERT_TRUE(w->ReadObsGrid());
+    ASSERT_EQ(w->State().Obs.ObsCount, 9);
+    w->onRedrawGraph();
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(w->chartPicture->Image(), before);
 }
 
 // A missing input stops both commands before any page or report changes.
