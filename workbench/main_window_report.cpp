@@ -173,12 +173,7 @@ void FrmWorking::ShowNumericResults() {
     ShowToolbar(tlhNum);
     tabIn->setVisible(false);
 
-    NumericReportInputs in;
-    in.sight = SightInputsOf(state_);
-    in.CourseInput = state_.CourseInput;
-    in.SpeedInput = state_.SpeedInput;
-    in.Proba = state_.Proba;
-    in.FullRoutine = state_.FullRoutine;
+    NumericReportInputs in = ReportInputsOf(state_);
     in.FindSystErr = FindSystErrChecked();
     in.DecSep = state_.DecSep;
     in.Dates = state_.Dates;

@@ -50,13 +50,7 @@ StarFixSession SessionOf(const ObservationFileData& d) {
 }
 
 NumericReport ReportOf(const StarFixSession& s) {
-    NumericReportInputs in;
-    in.sight = SightInputsOf(s);
-    in.CourseInput = s.CourseInput;
-    in.SpeedInput = s.SpeedInput;
-    in.Proba = s.Proba;
-    in.FullRoutine = s.FullRoutine;
-    return BuildNumericReport(in, s.Fix, s.Obs, s.Details);
+    return BuildNumericReport(ReportInputsOf(s), s.Fix, s.Obs, s.Details);
 }
 
 std::string Slot(const NumericReport& r, int k) {

@@ -58,6 +58,16 @@ SightDetailInputs SightInputsOf(const StarFixSession& s) {
     return d;
 }
 
+NumericReportInputs ReportInputsOf(const StarFixSession& s) {
+    NumericReportInputs in;
+    in.sight = SightInputsOf(s);
+    in.CourseInput = s.CourseInput;
+    in.SpeedInput = s.SpeedInput;
+    in.Proba = s.Proba;
+    in.FullRoutine = s.FullRoutine;
+    return in;
+}
+
 void KeepSightDetails(StarFixSession& s) {
     const SightDetailInputs in = SightInputsOf(s);
     s.Details = ComputeSightDetails(in, s.Fix, s.Obs, s.E);

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "workbench/core/report_details.h"
+#include "workbench/core/report_numeric.h"
 #include "workbench/core/star_fix_session.h"
 
 namespace orvex {
@@ -35,6 +36,10 @@ SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
 
 // What the per-sight figures read from the session.
 SightDetailInputs SightInputsOf(const StarFixSession& s);
+
+// What the numeric report reads from the session; the view fills in the
+// rest (systematic-error box, separator, month names, printer page).
+NumericReportInputs ReportInputsOf(const StarFixSession& s);
 
 // Details := the report's per-sight figures of the session's fix, and
 // Lines := its lines of position through the most probable position.
