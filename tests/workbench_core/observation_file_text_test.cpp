@@ -1,13 +1,12 @@
 // The observation file's text form: what is written, what reads back, and
 // what is refused.
-#include "workbench/core/observation_file.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "ephemeris/ephemeris.h"
 #include "navlib/date_time.h"
+#include "workbench/core/observation_file.h"
 
 namespace orvex {
 namespace {

@@ -311,7 +311,8 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                 .Break()
                 .Break();
             w.Bold(false).Text("Estimated position: Lat").Small(" (" + idx + ")");
-            w.Text(" " + FormatLatitude(detail(details.Lat, i), sep) + " and Long").Small(" (" + idx + ")");
+            w.Text(" " + FormatLatitude(detail(details.Lat, i), sep) + " and Long")
+                .Small(" (" + idx + ")");
             w.Text(" " + FormatLongitude(detail(details.Long, i), sep)).Break().Break();
             w.Font(kTableFont).Text("GHA " + DM(obs.ObsGHA(i), "000°00'.0", sep)).Break().Text(" ");
             w.Text("δ   ").Text("  " + FormatLatitude(obs.ObsDec(i), sep)).Break();
@@ -325,7 +326,9 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
             w.Text(" " + DM(detail(details.Intercept, i), "+0°00'.0;-0°00'.0", sep)).Break();
             w.Text(" Z   " + Num(detail(details.Zn, i), "000°.0", sep)).Break();
             w.Gap();
-            w.Text(" Δ   " + Num(detail(details.RunDist, i), "+###0.0;-###0.0", sep)).Break().Break();
+            w.Text(" Δ   " + Num(detail(details.RunDist, i), "+###0.0;-###0.0", sep))
+                .Break()
+                .Break();
         }
     }
     {

@@ -23,8 +23,8 @@ bool SaturnSightsComputable(const ObservationSet& o) {
     SaturnLoadProblem problem;
     if (!hasSaturn || SaturnSeriesReady(path, problem)) return true;
     ReportMessage(kIconCritical + kButtonsOk, kSaturnFileErrorTitle,
-                  "No position was computed: the SATURN sights need Saturn's data file\r\n" +
-                      path + "\r\nand it cannot be used (" + problem.Description +
+                  "No position was computed: the SATURN sights need Saturn's data file\r\n" + path +
+                      "\r\nand it cannot be used (" + problem.Description +
                       ").\r\n\r\nPut back the Planet.dat that came with the program in the "
                       "program folder and compute again, or delete the SATURN sights.");
     return false;
