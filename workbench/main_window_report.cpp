@@ -12,11 +12,11 @@
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
+#include "workbench/core/report_details.h"
+#include "workbench/core/report_numeric.h"
+#include "workbench/core/solve_fix.h"
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
-#include "workbench/core/report_details.h"
-#include "workbench/core/solve_fix.h"
-#include "workbench/core/report_numeric.h"
 
 namespace orvex {
 
