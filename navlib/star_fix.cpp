@@ -246,6 +246,13 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
     return ArithmeticFault::None;
 }
 
+bool EnoughSightsForFix(int obsCount) {
+    if (obsCount >= 2) return true;
+    ReportMessage(kIconCritical + kButtonsOk, " Error when computing the true position",
+                  "You must enter at least 2 observations in order\r\nto get a star fix.");
+    return false;
+}
+
 StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixResult& fix,
                              const EarthModel& E) {
     const int n = obs.ObsCount;
@@ -357,11 +364,7 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
                       ? 4
                       : 2;
     fix.UnknownCount = k;
-    if (n < 2) {
-        ReportMessage(kIconCritical + kButtonsOk, " Error when computing the true position",
-                      "You must enter at least 2 observations in order\r\nto get a star fix.");
-        return StarFixStatus::TooFewSights;
-    }
+    if (!EnoughSightsForFix(n)) return StarFixStatus::TooFewSights;
 
     // 8. The linear system. The statistics start from 0 together, so that a
     // statistics step that fails never leaves the ellipse or the circle of

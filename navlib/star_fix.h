@@ -17,6 +17,10 @@
 
 namespace orvex {
 
+// True with at least two sights (a fix needs two lines of position);
+// otherwise tells the navigator so through ReportMessage and returns false.
+bool EnoughSightsForFix(int obsCount);
+
 // Computes the fix.
 //   in    the estimated position and its time, the wanted time, the
 //         dead-reckoning course and speed, the conditions, the probability

@@ -10,7 +10,6 @@
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
-#include "workbench/report_details.h"
 #include "workbench/results_page.h"
 #include "workbench/workbench_state.h"
 
@@ -18,17 +17,19 @@ namespace orvex {
 
 namespace {
 
+// The chart draws the lines of position the fix kept, whatever the grid or
+// a save has read into the sights since.
 GraphData FixGraphData(const WorkbenchState& s) {
     GraphData d;
-    const ObservationSet& obs = s.Obs;
-    d.ObsCount = obs.ObsCount;
-    d.EstLat = obs.ObsLat.ubound() >= 0 ? obs.ObsLat(0) : 0.0;
-    d.EstLong = obs.ObsLong.ubound() >= 0 ? obs.ObsLong(0) : 0.0;
+    const SightDetails& lines = s.Lines;
+    d.ObsCount = lines.ObsCount;
+    d.EstLat = lines.Lat.ubound() >= 0 ? lines.Lat(0) : 0.0;
+    d.EstLong = lines.Long.ubound() >= 0 ? lines.Long(0) : 0.0;
     d.MppLat = s.Fix.MppLat;
     d.MppLong = s.Fix.MppLong;
-    d.ObsTime = &obs.ObsTime;
-    d.ObsBody = &obs.ObsBody;
-    d.ObsZn = &obs.ObsZn;
+    d.ObsTime = &lines.Time;
+    d.ObsBody = &lines.Body;
+    d.ObsZn = &lines.Zn;
     d.EllipseEW = s.Fix.EllipseEW;
     d.EllipseNS = s.Fix.EllipseNS;
     d.TimeTruePos = s.TimeTruePos;
@@ -42,8 +43,8 @@ GraphData FixGraphData(const WorkbenchState& s) {
 // Chart data of the current fix; an error is reported and answers false.
 bool PrepareChart(WorkbenchState& s) {
     try {
-        PrepareGraphData(s.Obs.ObsCount, s.LopLength, s.ChartScale, s.Fix.MppLat, s.Fix.MppLong,
-                         s.Obs.ObsZn, s.Obs.ObsIntercept, s.E, s.Chart);
+        PrepareGraphData(s.Lines.ObsCount, s.LopLength, s.ChartScale, s.Fix.MppLat, s.Fix.MppLong,
+                         s.Lines.Zn, s.Lines.Intercept, s.E, s.Chart);
         return true;
     } catch (const ChartError& e) {
         ShowMessage(kIconExclamation + kButtonsOk, " ERROR",
@@ -57,7 +58,6 @@ bool PrepareChart(WorkbenchState& s) {
 
 void ResultsPage::ShowGraphicResults() {
     links_.EnterView(false);
-    LinesThroughMpp(SightDetailsFromState(), state_.Fix, state_.Obs, state_.E);
     rtfNumDisp->setVisible(false);
     RedrawGraph();
     picLMChart->raise();
@@ -67,7 +67,7 @@ void ResultsPage::ShowGraphicResults() {
 
 void ResultsPage::DrawChart() {
     QImage image = chartPicture->NewImage();
-    if (state_.Obs.ObsCount >= 1 && PrepareChart(state_)) {
+    if (state_.Lines.ObsCount >= 1 && PrepareChart(state_)) {
         QPainter painter(&image);
         ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
                            chartPicture->Dpi());
@@ -98,9 +98,9 @@ void ResultsPage::mnuAstroGraphPrint_Click() {
             [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
             [&] {
                 printer.Step("PrepareGraphData");
-                PrepareGraphData(state_.Obs.ObsCount, state_.LopLength, state_.ChartScale,
-                                 state_.Fix.MppLat, state_.Fix.MppLong, state_.Obs.ObsZn,
-                                 state_.Obs.ObsIntercept, state_.E, state_.Chart);
+                PrepareGraphData(state_.Lines.ObsCount, state_.LopLength, state_.ChartScale,
+                                 state_.Fix.MppLat, state_.Fix.MppLong, state_.Lines.Zn,
+                                 state_.Lines.Intercept, state_.E, state_.Chart);
             },
             [&] {
                 // One page: the axes, the data, then the job to the printer.

@@ -9,7 +9,7 @@
 // leaves the last accepted value in force. The star-fix driver checks a field
 // that still shows a refused text again before every fix.
 #include "navlib/unit_conversions.h"
-#include "workbench/condition_checks.h"
+#include "workbench/core/condition_checks.h"
 #include "workbench/main_window.h"
 
 namespace orvex {

@@ -18,11 +18,11 @@
 #include "navlib/number_format.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "workbench/core/observation_file.h"
+#include "workbench/core/position_checks.h"
 #include "workbench/main_window.h"
-#include "workbench/observation_file.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
-#include "workbench/position_checks.h"
 
 namespace orvex {
 

@@ -6,8 +6,8 @@
 // A refused position keeps its text and the focus, and its slot and flag
 // keep the last accepted value; the star-fix driver checks a refused
 // estimated position again before every fix.
+#include "workbench/core/position_checks.h"
 #include "workbench/main_window.h"
-#include "workbench/position_checks.h"
 
 namespace orvex {
 

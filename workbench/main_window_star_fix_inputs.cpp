@@ -11,7 +11,7 @@
 
 #include "navlib/unit_conversions.h"
 #include "platform/pc_clock.h"
-#include "workbench/input_masks.h"
+#include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
 
 namespace orvex {

@@ -7,8 +7,9 @@
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
-#include "workbench/report_details.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_details.h"
+#include "workbench/core/report_numeric.h"
+#include "workbench/core/solve_fix.h"
 #include "workbench/results_page.h"
 #include "workbench/workbench_state.h"
 
@@ -55,20 +56,6 @@ void WritePieces(RichTextBox* box, const std::vector<ReportPiece>& pieces) {
 }
 
 }  // namespace
-
-SightDetailInputs ResultsPage::SightDetailsFromState() const {
-    SightDetailInputs s;
-    s.EstLat = state_.EstLat;
-    s.EstLong = state_.EstLong;
-    s.TimeEstPos = state_.TimeEstPos;
-    s.TimeTruePos = state_.TimeTruePos;
-    s.OneEstPos = state_.OneEstPos;
-    s.HeightEye = state_.HeightEye;
-    s.TempAirC = state_.TempAirC;
-    s.TempWaterC = state_.TempWaterC;
-    s.PressMBars = state_.PressMBars;
-    return s;
-}
 
 int ResultsPage::PrinterPageLines() const {
     // The current printer's page in its report font; the font stays set
@@ -146,18 +133,12 @@ void ResultsPage::ShowNumericResults() {
     // The numeric page.
     links_.EnterView(true);
 
-    NumericReportInputs in;
-    in.sight = SightDetailsFromState();
-    in.CourseInput = state_.CourseInput;
-    in.SpeedInput = state_.SpeedInput;
-    in.Proba = state_.Proba;
-    in.FullRoutine = state_.FullRoutine;
+    NumericReportInputs in = ReportInputsOf(state_);
     in.FindSystErr = links_.FindSystErr();
     in.DecSep = state_.DecSep;
     in.Dates = state_.Dates;
     in.pageLines = PrinterPageLines();
-    const NumericReport report =
-        BuildNumericReport(in, state_.Fix, state_.Obs, state_.ObsRunDist, state_.E);
+    const NumericReport report = BuildNumericReport(in, state_.Fix, state_.Obs, state_.Details);
     // No pause with the event loop running here: a click on the page's
     // toolbar must wait until the report shows.
     FillReportTemplate(report);

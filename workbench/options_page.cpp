@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "workbench/main_lists.h"
+#include "workbench/core/main_lists.h"
 #include "workbench/pc_clock_page.h"
 #include "workbench/tab_page.h"
 

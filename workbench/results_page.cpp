@@ -106,8 +106,8 @@ void ResultsPage::bthChartDecr_Click() {
     const WorkbenchState& s = state_;
     try {
         ChartState trial;
-        PrepareGraphData(s.Obs.ObsCount, s.LopLength, wider, s.Fix.MppLat, s.Fix.MppLong,
-                         s.Obs.ObsZn, s.Obs.ObsIntercept, s.E, trial);
+        PrepareGraphData(s.Lines.ObsCount, s.LopLength, wider, s.Fix.MppLat, s.Fix.MppLong,
+                         s.Lines.Zn, s.Lines.Intercept, s.E, trial);
         if (ChartSpan(trial) <= kMaxChartSpan) state_.ChartScale = wider;
     } catch (const ChartError&) {
         // No chart to judge by: the step is taken, and the redraw reports

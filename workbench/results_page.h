@@ -20,7 +20,6 @@ class RichTextBox;
 class FrmProba;
 class FrmWait;
 struct NumericReport;
-struct SightDetailInputs;
 struct WorkbenchState;
 
 // What the results page needs of the main window.
@@ -101,7 +100,6 @@ class ResultsPage : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    SightDetailInputs SightDetailsFromState() const;
     bool ReloadReportTemplate();
     void FillReportTemplate(const NumericReport& report);
     void ShowWaitWindow();

@@ -1,7 +1,9 @@
-// Everything the main window holds for the life of the process: the options,
-// the position slots, the Earth model, the sights and the fix result. One
-// object, owned by the main window and handed by reference to the windows
-// and dialogs that read or write it. Nothing here is persisted between runs.
+// Everything the main window holds for the life of the process: the
+// star-fix session (options the fix reads, position slots, Earth model,
+// inputs, sights, fix result) and around it the locale, the other options,
+// the view state of the pages and the utilities. One object, owned by the
+// main window and handed by reference to the windows and dialogs that read
+// or write it. Nothing here is persisted between runs.
 #pragma once
 
 #include <array>
@@ -15,10 +17,11 @@
 #include "navlib/star_fix_types.h"
 #include "sailing/great_circle_report.h"
 #include "sailing/great_circle_sailing.h"
+#include "workbench/core/star_fix_session.h"
 
 namespace orvex {
 
-struct WorkbenchState {
+struct WorkbenchState : StarFixSession {
     // --- Locale and program folder -------------------------------------
     // The decimal separator of the user's locale: exactly one character
     // (a blank when the locale gives none). Every mask and shown number
@@ -35,9 +38,7 @@ struct WorkbenchState {
     std::string CommandLineFile;
 
     // --- Options ----------------------------------------------------------
-    double Proba = 0.95;      // probability level: 0.5, 0.95, 0.99 or 0.999
-    bool FullRoutine = true;  // correct course and speed when the sights allow
-    bool OneEstPos = false;
+    // (Proba, FullRoutine and OneEstPos are the session's.)
     bool RLShown = false;     // a rhumb-line result is on screen
     double EtaRound = 86400;  // divisions per day the ETA is rounded to
     bool WizardOpen = false;
@@ -48,43 +49,13 @@ struct WorkbenchState {
     std::vector<std::string> BodyNames;
     std::vector<std::string> BodyList;
 
-    // --- Earth model and time zones ---------------------------------------
-    EarthModel E;
+    // --- Time zones (the Earth model E is the session's) -------------------
     // Offsets of the two time-zone lists, hours east of Greenwich:
     // 0 the zone of the departure time, 1 the local column of the ETA table.
     std::array<double, 2> GMTZone{0.0, 0.0};
 
-    // --- Star-fix inputs ----------------------------------------------------
-    // FixEntered(1..8): time of the estimated position, its latitude, its
-    // longitude, time of the wanted position, course, speed, height of eye,
-    // instrument correction. Index 0 is unused.
-    std::array<bool, 9> FixEntered{};
-    bool FixPageStarted = false;
-    // Position slots Lat(1..6), Long(1..6), degrees: 1/2 rhumb-line
-    // departure/arrival, 3/4 great-circle departure/arrival, 5 the
-    // great-circle limits, 6 the estimated position.
-    Vector Lat{1, 6};
-    Vector Long{1, 6};
-    double TimeEstPos = 0.0;   // days, UT
-    double TimeTruePos = 0.0;  // days, UT
-    double Course = 0.0, Speed = 0.0, CourseInput = 0.0, SpeedInput = 0.0;
-    double HeightEye = 0.0;  // metres
-    double InstErr = 0.0;    // minutes of arc
-    double TempAirC = 20.0, TempWaterC = 20.0;
-    double PressMBars = 1013.0;
-    // Star-fix conditions: the views in the other units, kept in step.
-    double PressHg = 29.91389;  // inches of mercury
-    double TempAirF = 68.0, TempWaterF = 68.0;
     // A UT time (days) captured by the time-store dialog; 0 when none.
     double TimeStored = 0.0;
-
-    ObservationSet Obs;
-    FixResult Fix;
-
-    // --- Numeric report ------------------------------------------------------
-    // Miles run from each sight to the wanted time (1..ObsCount), positive
-    // for a sight taken before it; written by the report for its details.
-    Vector ObsRunDist;
 
     // --- Chart view -------------------------------------------------------
     double LopLength = 5.0;
@@ -103,7 +74,7 @@ struct WorkbenchState {
     double EtaDist = 0.0, MinSpeed = 10.0, MaxSpeed = 24.0, SpeedInterv = 0.5;
     double EtaDepTime = 0.0;
 
-    // --- Observation grid and star-fix driver ---------------------------------
+    // --- Observation grid -------------------------------------------------------
     // ObsCellFilled[row][column], rows 0..50, columns 0..3 (time, body,
     // altitude, correction): the cell holds a committed value. Row 0, the
     // header, is always true.
@@ -112,10 +83,7 @@ struct WorkbenchState {
     int CurObsRow = 1;
     // True while the grid is being laid out.
     bool GridInitialising = false;
-    // The estimated position the last fix started from (copies of Lat(6),
-    // Long(6)), degrees.
-    double EstLat = 0.0;
-    double EstLong = 0.0;
+
     // --- Sailing utilities: great circle, ETA checks, error report --------
     // Waypoints of the last great circle with an interval (rows from 1).
     orvex::WaypointTable WaypointTable;

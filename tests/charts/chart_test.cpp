@@ -516,6 +516,8 @@ struct GraphPage : ::testing::Test {
         DrawnFix d;
         WorkbenchState& s = w->State();
         s.Obs = d.obs;
+        s.Lines = {4,           d.obs.ObsTime, d.obs.ObsBody,      d.obs.ObsLat, d.obs.ObsLong,
+                   d.obs.ObsHo, d.obs.ObsHc,   d.obs.ObsIntercept, d.obs.ObsZn,  {}};
         s.Fix.MppLat = 45.0;
         s.Fix.MppLong = -30.0;
         s.Fix.EllipseEW = 0.02;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ephemeris/ephemeris.h"
-#include "workbench/observation_file.h"
+#include "workbench/core/observation_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace orvex;

@@ -23,7 +23,8 @@
 #include "navlib/hooks.h"
 #include "navlib/star_fix.h"
 #include "tests/navlib/synthetic_sights.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
+#include "workbench/core/solve_fix.h"
 #include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
@@ -98,6 +99,7 @@ void PutFix(FrmWorking& w, const KnownFix& k, const std::string& decSep) {
     s.Proba = k.in.Proba;
     s.Obs = k.obs;
     s.Fix = k.fix;
+    KeepSightDetails(s);
 }
 
 std::string ReadProgramFile(const char* name) {
@@ -185,7 +187,7 @@ void ExpectInOrder(const std::string& text, const std::vector<std::string>& frag
 }
 
 std::vector<std::string> ExpectedFragments(const KnownFix& k, const ObservationSet& shown,
-                                           const std::string& sep) {
+                                           const SightDetails& details, const std::string& sep) {
     const FixResult& f = k.fix;
     const bool full = f.UnknownCount == 4;
     std::vector<std::string> e = {
@@ -249,7 +251,7 @@ std::vector<std::string> ExpectedFragments(const KnownFix& k, const ObservationS
         e.push_back(std::to_string(i) + ") " + shown.ObsBody[static_cast<size_t>(i)] + " on " +
                     DateText(shown.ObsTime(i)));
         e.push_back("Estimated position: Lat (" + std::to_string(i) + ") " +
-                    LatText(shown.ObsLat(i), sep));
+                    LatText(details.Lat(i), sep));
     }
     e.push_back("End of astronomic position by Orvex 1.2");
     return e;
@@ -300,7 +302,7 @@ TEST_F(NumericReportPage, FullRoutineFixFillsEveryMarkInOrder) {
         w->Results()->ShowNumericResults();
         const std::string text = ReportText(*w);
         EXPECT_EQ(text.find("§"), std::string::npos) << sep;
-        ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, sep));
+        ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, w->State().Details, sep));
         EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
         EXPECT_TRUE(w->tlhNum->isVisibleTo(w.get()));
         EXPECT_FALSE(w->tabIn->isVisibleTo(w.get()));
@@ -318,7 +320,7 @@ TEST_F(NumericReportPage, ShortSetNamesTheTruncation) {
     PutFix(*w, k, ".");
     w->Results()->ShowNumericResults();
     const std::string text = ReportText(*w);
-    ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, "."));
+    ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, w->State().Details, "."));
     ExpectInOrder(text,
                   {"didn't try to correct the\n", "the number of observations = 6, less than 8."});
     EXPECT_EQ(text.find("Course 200"), std::string::npos);
@@ -398,16 +400,17 @@ TEST_F(NumericReportPage, OneEstimatedPositionForEverySight) {
     const KnownFix k = FullRoutineFix();
     PutFix(*w, k, ".");
     w->State().OneEstPos = true;
+    KeepSightDetails(w->State());
     w->Results()->ShowNumericResults();
     const std::string text = ReportText(*w);
     ExpectInOrder(text, {"using a single estimated position (user preference)\non " +
                          DateText(k.in.TimeTruePos) + " (time of the true position)"});
-    const ObservationSet& o = w->State().Obs;
+    const SightDetails& o = w->State().Details;
     for (int i = 1; i <= o.ObsCount; ++i) {
-        EXPECT_EQ(o.ObsLat(i), o.ObsLat(0));
-        EXPECT_EQ(o.ObsLong(i), o.ObsLong(0));
+        EXPECT_EQ(o.Lat(i), o.Lat(0));
+        EXPECT_EQ(o.Long(i), o.Long(0));
         EXPECT_NE(text.find("Estimated position: Lat (" + std::to_string(i) + ") " +
-                            LatText(o.ObsLat(0), ".")),
+                            LatText(o.Lat(0), ".")),
                   std::string::npos);
     }
 }

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "charts/chart_picture.h"
 #include "charts/print_lib.h"
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
@@ -134,9 +135,12 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const WorkbenchState& s = w->State();
     const ObservationSet& o = s.Obs;
+    const SightDetails& lines = s.Lines;
     ASSERT_EQ(o.ObsCount, 8);
+    ASSERT_EQ(lines.ObsCount, 8);
     EXPECT_DOUBLE_EQ(o.ObsLat(0), s.Fix.RunEstLat);
     EXPECT_DOUBLE_EQ(o.ObsLong(0), s.Fix.RunEstLong);
+    EXPECT_DOUBLE_EQ(lines.Lat(0), s.Fix.RunEstLat);
     for (int i = 1; i <= o.ObsCount; ++i) {
         SCOPED_TRACE(i);
         // Dead reckoning back from the fix on its own course and speed.
@@ -145,13 +149,13 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
         const double lat = s.Fix.MppLat + dist * std::cos(c) / 60.0;
         const double lon = s.Fix.MppLong + dist * std::sin(c) / 60.0 /
                                                std::cos((lat + s.Fix.MppLat) / 2.0 * ERFA_DD2R);
-        EXPECT_LT(MilesApart(o.ObsLat(i), o.ObsLong(i), lat, lon), 0.3);
+        EXPECT_LT(MilesApart(lines.Lat(i), lines.Long(i), lat, lon), 0.3);
         // Exact sights: every line passes within a few tenths of the fix.
-        EXPECT_LT(std::fabs(o.ObsIntercept(i)) * 60.0, 0.5);
+        EXPECT_LT(std::fabs(lines.Intercept(i)) * 60.0, 0.5);
         double az, el;
-        eraHd2ae((o.ObsGHA(i) + o.ObsLong(i)) * ERFA_DD2R, o.ObsDec(i) * ERFA_DD2R,
-                 o.ObsLat(i) * ERFA_DD2R, &az, &el);
-        EXPECT_NEAR(std::remainder(o.ObsZn(i) - az / ERFA_DD2R, 360.0), 0.0, 0.01);
+        eraHd2ae((o.ObsGHA(i) + lines.Long(i)) * ERFA_DD2R, o.ObsDec(i) * ERFA_DD2R,
+                 lines.Lat(i) * ERFA_DD2R, &az, &el);
+        EXPECT_NEAR(std::remainder(lines.Zn(i) - az / ERFA_DD2R, 360.0), 0.0, 0.01);
     }
     EXPECT_TRUE(w->picLMChart->isVisibleTo(w.get()));
     EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
@@ -163,12 +167,27 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/graphic-results-page.png"));
 
     // The report's own positions: run from the estimated position.
-    const double chartLat1 = o.ObsLat(1);
+    const double chartLat1 = lines.Lat(1);
     w->cmdNumRes_Click();
-    EXPECT_NE(o.ObsLat(1), chartLat1);
-    EXPECT_NE(o.ObsLat(0), s.Fix.RunEstLat);  // run on the corrected course
+    EXPECT_NE(s.Details.Lat(1), chartLat1);
+    EXPECT_NE(s.Details.Lat(0), s.Fix.RunEstLat);  // run on the corrected course
     EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
     EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));
+}
+
+// A save reads the grid into the sights anew; the chart keeps drawing the
+// lines of the fix. Guards a chart wiped (or refused) because the sights
+// changed under it.
+TEST_F(ResultsCommands, GridReadLeavesTheChartAlone) {
+    w->onGraphicResults();
+    const QImage before = w->Results()->chartPicture->Image();
+    PutRow(9, w->grdObs->TextMatrix(1, 0), "VEGA", w->grdObs->TextMatrix(1, 2),
+           w->grdObs->TextMatrix(1, 3));
+    ASSERT_TRUE(w->ReadObsGrid());
+    ASSERT_EQ(w->State().Obs.ObsCount, 9);
+    w->Results()->onRedrawGraph();
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_EQ(w->Results()->chartPicture->Image(), before);
 }
 
 // A missing input stops both commands before any page or report changes.
@@ -176,9 +195,9 @@ TEST_F(ResultsCommands, MissingInputChangesNothing) {
     w->State().FixEntered[7] = false;
     w->cmdNumRes_Click();
     w->cmdGraphRes_Click();
-    ASSERT_EQ(script.messages.size(), 2u);
-    EXPECT_EQ(script.messages[0].title, "Missing data");
-    EXPECT_EQ(script.messages[1].title, "Missing data");
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[0].title, "Missing data");
+    EXPECT_EQ(rec.messages[1].title, "Missing data");
     EXPECT_TRUE(w->tabIn->isVisible());
     EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
     EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));

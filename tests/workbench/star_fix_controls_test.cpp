@@ -12,7 +12,7 @@
 #include <QToolBar>
 
 #include "input_fields_support.h"
-#include "workbench/main_lists.h"
+#include "workbench/core/main_lists.h"
 #include "workbench/results_page.h"
 
 namespace orvex {

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "companions/splash.h"
-#include "workbench/main_lists.h"
+#include "workbench/core/main_lists.h"
 #include "workbench/masked_input.h"
 #include "workbench_test_support.h"
 

@@ -22,7 +22,7 @@
 #include "navlib/rhumb_line.h"
 #include "navlib/sight_reduction.h"
 #include "navlib/star_fix_types.h"
-#include "workbench/observation_file.h"
+#include "workbench/core/observation_file.h"
 
 namespace orvex::samples {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "workbench/condition_checks.h"
+#include "workbench/core/condition_checks.h"
 
 namespace orvex {
 

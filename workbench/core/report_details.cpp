@@ -1,4 +1,4 @@
-#include "workbench/report_details.h"
+#include "workbench/core/report_details.h"
 
 #include "navlib/rhumb_line.h"
 #include "navlib/sight_reduction.h"
@@ -17,13 +17,29 @@ void ReduceAtSightPositions(const SightDetailInputs& in, ObservationSet& obs) {
         obs.ObsZn(i) = ComputeAzimuth(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
 }
 
+// The figures of `obs` a result view reads.
+void KeepFigures(const ObservationSet& obs, SightDetails& d) {
+    d.Time = obs.ObsTime;
+    d.Body = obs.ObsBody;
+    d.Lat = obs.ObsLat;
+    d.Long = obs.ObsLong;
+    d.Ho = obs.ObsHo;
+    d.Hc = obs.ObsHc;
+    d.Intercept = obs.ObsIntercept;
+    d.Zn = obs.ObsZn;
+}
+
 }  // namespace
 
-void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
-                           Vector& obsRunDist, const EarthModel& E) {
-    const int n = obs.ObsCount;
-    obsRunDist = Vector(n);
-    if (n < 1) return;
+SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& fix,
+                                 const ObservationSet& solved, const EarthModel& E) {
+    SightDetails d;
+    const int n = solved.ObsCount;
+    d.ObsCount = n;
+    d.RunDist = Vector(n);
+    if (n < 1) return d;
+    // Reduced on a copy: the solver's arrays stay as the fix left them.
+    ObservationSet obs = solved;
     double lat0 = 0.0, lon0 = 0.0;
     RhumbLineDirect(in.EstLat, in.EstLong, fix.Course,
                     fix.Speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat0, lon0, E);
@@ -42,22 +58,27 @@ void RecomputeSightDetails(const SightDetailInputs& in, const FixResult& fix, Ob
     }
     ReduceAtSightPositions(in, obs);
     for (int i = 1; i <= n; ++i)
-        obsRunDist(i) = (in.TimeTruePos - obs.ObsTime(i)) * 24.0 * fix.Speed;
+        d.RunDist(i) = (in.TimeTruePos - obs.ObsTime(i)) * 24.0 * fix.Speed;
+    KeepFigures(obs, d);
+    return d;
 }
 
-void LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix, ObservationSet& obs,
-                     const EarthModel& E) {
-    const int n = obs.ObsCount;
-    if (n < 1) return;
-    const double keptLat = obs.ObsLat(0);
-    const double keptLong = obs.ObsLong(0);
+SightDetails LinesThroughMpp(const SightDetailInputs& in, const FixResult& fix,
+                             const ObservationSet& solved, const EarthModel& E) {
+    SightDetails d;
+    d.ObsCount = solved.ObsCount;
+    const int n = solved.ObsCount;
+    if (n < 1) return d;
+    ObservationSet obs = solved;
     obs.ObsLat(0) = fix.MppLat;
     obs.ObsLong(0) = fix.MppLong;
     Vector scratch(n);
     RunPositionToSight(n, fix.Course, fix.Speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, scratch, E);
-    obs.ObsLat(0) = keptLat;
-    obs.ObsLong(0) = keptLong;
+    obs.ObsLat(0) = solved.ObsLat(0);
+    obs.ObsLong(0) = solved.ObsLong(0);
     ReduceAtSightPositions(in, obs);
+    KeepFigures(obs, d);
+    return d;
 }
 
 }  // namespace orvex

@@ -7,7 +7,7 @@
 
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
 
 namespace orvex {
 namespace {
@@ -19,7 +19,7 @@ struct Case {
     NumericReportInputs in;
     ObservationSet obs;
     FixResult fix;
-    Vector runDist;
+    SightDetails details;
     EarthModel E;
 
     explicit Case(int n, const char* body = "VEGA") : obs(n) {
@@ -45,7 +45,10 @@ struct Case {
         fix.IterCount = 3;
         fix.StdDev = Vector(2);
     }
-    NumericReport Build() { return BuildNumericReport(in, fix, obs, runDist, E); }
+    NumericReport Build() {
+        details = ComputeSightDetails(in.sight, fix, obs, E);
+        return BuildNumericReport(in, fix, obs, details);
+    }
 };
 
 std::string Slot(const NumericReport& r, int k) {
@@ -202,8 +205,8 @@ TEST(ReportTexts, RunDistancesSignedByTime) {
     Case c(2);
     c.obs.ObsTime(2) = kDay + 23.5 * kHour;  // half an hour after the wanted time
     const NumericReport r = c.Build();
-    EXPECT_NEAR(c.runDist(1), 1.75 * 10.0, 1e-6);
-    EXPECT_NEAR(c.runDist(2), -0.5 * 10.0, 1e-6);
+    EXPECT_NEAR(c.details.RunDist(1), 1.75 * 10.0, 1e-6);
+    EXPECT_NEAR(c.details.RunDist(2), -0.5 * 10.0, 1e-6);
     EXPECT_NE(Slot(r, 33).find(" Δ   +17.5\r\n"), std::string::npos);
     EXPECT_NE(Slot(r, 33).find(" Δ   -5.0\r\n"), std::string::npos);
 }

@@ -1,4 +1,4 @@
-#include "workbench/report_numeric.h"
+#include "workbench/core/report_numeric.h"
 
 #include <cmath>
 
@@ -108,7 +108,7 @@ bool PrecisionEstimated(const FixResult& fix, int obsCount) {
 }
 
 NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult& fix,
-                                 ObservationSet& obs, Vector& obsRunDist, const EarthModel& E) {
+                                 const ObservationSet& obs, const SightDetails& details) {
     NumericReport r;
     r.fills.resize(kReportSlotCount);
     const std::string& sep = in.DecSep;
@@ -274,8 +274,11 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         slot(28).Text(pageBreak);
     }
 
-    // Details: the sights reduced again, as a navigator would by hand.
-    RecomputeSightDetails(s, fix, obs, obsRunDist, E);
+    // Details: the sights reduced again, as a navigator would by hand (the
+    // fix kept the figures); 0 for a sight it holds none for.
+    auto detail = [](const Vector& v, int i) {
+        return i >= v.lbound() && i <= v.ubound() ? v(i) : 0.0;
+    };
     {
         SlotWriter w = slot(29);
         if (s.OneEstPos) {
@@ -308,21 +311,24 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                 .Break()
                 .Break();
             w.Bold(false).Text("Estimated position: Lat").Small(" (" + idx + ")");
-            w.Text(" " + FormatLatitude(obs.ObsLat(i), sep) + " and Long").Small(" (" + idx + ")");
-            w.Text(" " + FormatLongitude(obs.ObsLong(i), sep)).Break().Break();
+            w.Text(" " + FormatLatitude(detail(details.Lat, i), sep) + " and Long")
+                .Small(" (" + idx + ")");
+            w.Text(" " + FormatLongitude(detail(details.Long, i), sep)).Break().Break();
             w.Font(kTableFont).Text("GHA " + DM(obs.ObsGHA(i), "000°00'.0", sep)).Break().Text(" ");
             w.Text("δ   ").Text("  " + FormatLatitude(obs.ObsDec(i), sep)).Break();
             w.Gap();
             w.Text(" H").Small("s").Text("  " + DM(obs.ObsHs(i), "00°00'.0", sep)).Break();
             w.Text(" I").Small(" ").Text("  " + DM(obs.ObsInstErr(i), "+0°00'.0;-0°00'.0", sep));
             w.Break();
-            w.Text(" H").Small("o").Text("  " + DM(obs.ObsHo(i), "00°00'.0", sep)).Break();
-            w.Text(" H").Small("c").Text("  " + DM(obs.ObsHc(i), "00°00'.0", sep)).Break();
+            w.Text(" H").Small("o").Text("  " + DM(detail(details.Ho, i), "00°00'.0", sep)).Break();
+            w.Text(" H").Small("c").Text("  " + DM(detail(details.Hc, i), "00°00'.0", sep)).Break();
             w.Text(" ΔH").Small(" ");
-            w.Text(" " + DM(obs.ObsIntercept(i), "+0°00'.0;-0°00'.0", sep)).Break();
-            w.Text(" Z   " + Num(obs.ObsZn(i), "000°.0", sep)).Break();
+            w.Text(" " + DM(detail(details.Intercept, i), "+0°00'.0;-0°00'.0", sep)).Break();
+            w.Text(" Z   " + Num(detail(details.Zn, i), "000°.0", sep)).Break();
             w.Gap();
-            w.Text(" Δ   " + Num(obsRunDist(i), "+###0.0;-###0.0", sep)).Break().Break();
+            w.Text(" Δ   " + Num(detail(details.RunDist, i), "+###0.0;-###0.0", sep))
+                .Break()
+                .Break();
         }
     }
     {

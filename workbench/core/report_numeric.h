@@ -19,7 +19,7 @@
 #include "navlib/earth_model.h"
 #include "navlib/number_format.h"
 #include "navlib/star_fix_types.h"
-#include "workbench/report_details.h"
+#include "workbench/core/report_details.h"
 
 namespace orvex {
 
@@ -83,11 +83,11 @@ inline constexpr const char* kNotAvailable = "—";
 // leaves the deviations, ellipse and circle at 0, which says nothing).
 bool PrecisionEstimated(const FixResult& fix, int obsCount);
 
-// Builds the report of `fix`. Between the texts of the statistics and those
-// of the details it recomputes the per-sight figures (RecomputeSightDetails):
-// `obs` and `obsRunDist` come back holding the values the details show.
+// Builds the report of `fix` from the sights as the solver left them and the
+// per-sight figures the fix kept for the details (ComputeSightDetails).
+// Nothing is recomputed here.
 NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult& fix,
-                                 ObservationSet& obs, Vector& obsRunDist, const EarthModel& E);
+                                 const ObservationSet& obs, const SightDetails& details);
 
 // The mode of a fix in words, for the line on the observer's motion: the
 // first reason that applies of user preference, number of sights, number of

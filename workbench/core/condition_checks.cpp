@@ -1,4 +1,4 @@
-#include "workbench/condition_checks.h"
+#include "workbench/core/condition_checks.h"
 
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"

@@ -1,4 +1,4 @@
-#include "workbench/main_lists.h"
+#include "workbench/core/main_lists.h"
 
 #include <cmath>
 #include <cstdlib>

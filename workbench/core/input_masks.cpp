@@ -1,4 +1,4 @@
-#include "workbench/input_masks.h"
+#include "workbench/core/input_masks.h"
 
 namespace orvex {
 

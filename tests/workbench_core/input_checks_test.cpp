@@ -7,8 +7,8 @@
 #include <string>
 
 #include "navlib/unit_conversions.h"
-#include "workbench/condition_checks.h"
-#include "workbench/position_checks.h"
+#include "workbench/core/condition_checks.h"
+#include "workbench/core/position_checks.h"
 
 namespace orvex {
 namespace {

@@ -1,4 +1,4 @@
-#include "workbench/position_checks.h"
+#include "workbench/core/position_checks.h"
 
 #include "navlib/inout_lib.h"
 

@@ -1,4 +1,4 @@
-#include "workbench/observation_file.h"
+#include "workbench/core/observation_file.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,0 +1,104 @@
+// From a sample observation file to the numeric report's texts without a
+// window: the file read, the session filled as the star-fix page fills it,
+// SolveFix, and the report built from what the fix kept.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "ephemeris/ephemeris.h"
+#include "navlib/app_path.h"
+#include "navlib/hooks.h"
+#include "workbench/core/observation_file.h"
+#include "workbench/core/report_numeric.h"
+#include "workbench/core/solve_fix.h"
+
+namespace orvex {
+namespace {
+
+std::string ReadSample(const char* name) {
+    std::ifstream in(std::string(ORVEX_SOURCE_DIR) + "/data/files/Observations/" + name,
+                     std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The session as loading the file on the star-fix page leaves it.
+StarFixSession SessionOf(const ObservationFileData& d) {
+    StarFixSession s;
+    for (size_t i = 0; i < d.Entered.size(); ++i) s.FixEntered[i + 1] = d.Entered[i];
+    s.TimeEstPos = d.TimeEstPos;
+    s.Lat(6) = d.Lat;
+    s.Long(6) = d.Long;
+    s.TimeTruePos = d.TimeTruePos;
+    s.Course = s.CourseInput = d.CourseInput;
+    s.Speed = s.SpeedInput = d.SpeedInput;
+    s.HeightEye = d.HeightEye;
+    s.InstErr = d.InstErr;
+    s.TempAirC = d.TempAirC;
+    s.TempWaterC = d.TempWaterC;
+    s.PressMBars = d.PressMBars;
+    const int n = static_cast<int>(d.Sights.size());
+    s.Obs.Resize(n);
+    for (int i = 1; i <= n; ++i) {
+        const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
+        s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
+    }
+    return s;
+}
+
+NumericReport ReportOf(const StarFixSession& s) {
+    return BuildNumericReport(ReportInputsOf(s), s.Fix, s.Obs, s.Details);
+}
+
+std::string Slot(const NumericReport& r, int k) {
+    return r.fills[static_cast<size_t>(k - 1)].Text();
+}
+
+// Guards the road a navigator takes, file to report, and the report reading
+// only what the fix kept: building it twice changes no sight and no text.
+TEST(SampleFix, FileToReportTexts) {
+    RecordingReporter rec;
+    SetAppPath(ORVEX_PROGRAM_DIR);  // Saturn's series file
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    StarFixSession s = SessionOf(d);
+    ASSERT_EQ(SolveFix(s, false), SolveOutcome::Solved);
+    EXPECT_TRUE(rec.messages.empty()) << rec.messages.front().text;
+
+    const ObservationSet solved = s.Obs;
+    const NumericReport r = ReportOf(s);
+    ASSERT_EQ(r.fills.size(), static_cast<size_t>(kReportSlotCount));
+    // The fix the window shows for this file.
+    EXPECT_EQ(Slot(r, 1), "8 Dec 2026 19:40:00");
+    EXPECT_EQ(Slot(r, 2) + " " + Slot(r, 3), "38°12'.4 N 031°47'.9 W");
+    EXPECT_NE(Slot(r, 11).find("the number of observations = 7, less than 8."), std::string::npos);
+    EXPECT_EQ(Slot(r, 14), "2");
+    EXPECT_EQ(Slot(r, 20), "14.0");
+    EXPECT_EQ(Slot(r, 22) + "/" + Slot(r, 24) + "/" + Slot(r, 26), "17/18/1021");
+    EXPECT_EQ(Slot(r, 31), "38°30'.0 N");
+    EXPECT_EQ(Slot(r, 33).rfind("1) VEGA on 8 Dec 2026 19:22:00\r\n", 0), 0u);
+    EXPECT_NE(Slot(r, 33).find("7) KOCHAB on 8 Dec 2026 19:37:00"), std::string::npos);
+    EXPECT_EQ(s.Obs.ObsHo(1), solved.ObsHo(1));
+    EXPECT_EQ(Slot(ReportOf(s), 33), Slot(r, 33));
+    SetAppPath("");
+}
+
+// The refusals before the solver, each told once through the reporter.
+TEST(SampleFix, RefusalsBeforeTheSolver) {
+    RecordingReporter rec;
+    StarFixSession s;
+    EXPECT_EQ(SolveFix(s, false), SolveOutcome::Refused);
+    s.FixEntered.fill(true);
+    s.Obs.Resize(1);
+    EXPECT_EQ(SolveFix(s, false), SolveOutcome::Refused);
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[0].title, "Missing data");
+    EXPECT_EQ(rec.messages[1].text,
+              "You must enter at least 2 observations in order\r\nto get a star fix.");
+}
+
+}  // namespace
+}  // namespace orvex
