@@ -14,7 +14,7 @@
 #include "navlib/nautical_angles.h"
 #include "platform/message_box.h"
 #include "platform/up_down_buttons.h"
-#include "sailing/great_circle_report.h"
+#include "sailing/great_circle_report_box.h"
 #include "sailing/great_circle_sailing.h"
 #include "sailing/utilities_layout.h"
 #include "sailing/utilities_page.h"

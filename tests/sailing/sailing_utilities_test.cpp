@@ -24,7 +24,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/rhumb_line.h"
-#include "sailing/great_circle_report.h"
+#include "sailing/great_circle_report_box.h"
 #include "sailing/utilities_page.h"
 #include "workbench_test_support.h"
 
