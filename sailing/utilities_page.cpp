@@ -138,6 +138,8 @@ void UtilitiesPage::BuildTabs() {
     for (size_t i = 0; i < 2; ++i) {
         cboGMT[i] = new QComboBox(eta.fields);
         cboGMT[i]->setObjectName(Indexed("cboGMT", static_cast<int>(i)));
+        connect(cboGMT[i], &QComboBox::currentIndexChanged, this,
+                [this, i] { cboGMT_Click(static_cast<int>(i)); });
     }
     AddRow(eta, "Zone of the departure time", cboGMT[0]);
     AddRow(eta, "Zone of the local ETA", cboGMT[1]);
@@ -212,6 +214,14 @@ bool UtilitiesPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QTabWidget::eventFilter(watched, event);
+}
+
+void UtilitiesPage::cboGMT_Click(int index) {
+    if (index < 0 || index > 1) return;
+    QComboBox* list = cboGMT[static_cast<size_t>(index)];
+    const int row = list->currentIndex();
+    if (row < 0) return;
+    state_.GMTZone[static_cast<size_t>(index)] = list->itemData(row).toInt() / 100.0;
 }
 
 // ---- Erase, compute, print ---------------------------------------------------------

@@ -59,6 +59,9 @@ class UtilitiesPage : public QTabWidget {
     void mskMaxSpeed_LostFocus();
     void mskInterv_LostFocus();
     void optRound_Click(int index);
+    // A time-zone list's choice: 0 the zone of the departure time, 1 the
+    // local column of the table.
+    void cboGMT_Click(int index);
     void updLat_Click(bool up);
     void updLong_Click(bool up);
     void updMinSpeed_Click(bool up);

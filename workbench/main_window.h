@@ -109,7 +109,6 @@ class FrmWorking : public QMainWindow {
     // ---- Initialisation ----------------------------------------------------
     void InitMainWindow();
     void cboEllipsoid_Click(int index);
-    void cboGMT_Click(int index);
     // Documents that could not be loaded at start (file names), in load order.
     const QStringList& MissingDocuments() const { return missingDocuments_; }
 

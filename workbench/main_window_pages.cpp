@@ -234,11 +234,7 @@ void FrmWorking::BuildUtilityTabs() {
     singleMasks["mskInterv"] = page->mskInterv;
     lblDistance1 = page->lblDistance1;
     rtfCalcWP = page->rtfCalcWP;
-    for (int i = 0; i < 2; ++i) {
-        cboGMT[static_cast<size_t>(i)] = page->cboGMT[static_cast<size_t>(i)];
-        connect(cboGMT[static_cast<size_t>(i)], &QComboBox::currentIndexChanged, this,
-                [this, i] { cboGMT_Click(i); });
-    }
+    cboGMT = page->cboGMT;
     for (QPushButton* b : page->cmdPrevTabUtil)
         connect(b, &QPushButton::clicked, this, &FrmWorking::cmdPrevTabUtil_Click);
     for (QPushButton* b : page->cmdNextTabUtil)
