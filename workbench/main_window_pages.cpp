@@ -16,6 +16,7 @@
 
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
+#include "platform/tab_page.h"
 #include "sailing/utilities_page.h"
 #include "workbench/frm_wait.h"
 #include "workbench/input_masks.h"
@@ -27,45 +28,6 @@
 namespace orvex {
 
 namespace {
-
-// A tab page: a field area that the page's own work fills, above a row of
-// navigation buttons.
-struct TabPage {
-    QWidget* page;
-    QWidget* fields;
-    QGridLayout* grid;
-    QHBoxLayout* buttons;
-};
-
-TabPage MakeTabPage(QTabWidget* tabs, const QString& caption, const QString& name) {
-    TabPage t;
-    t.page = new QWidget(tabs);
-    t.page->setObjectName(name);
-    auto* v = new QVBoxLayout(t.page);
-    t.fields = new QWidget(t.page);
-    t.fields->setObjectName(name + "_fields");
-    t.grid = new QGridLayout(t.fields);
-    t.grid->setColumnStretch(2, 1);
-    v->addWidget(t.fields, 1);
-    t.buttons = new QHBoxLayout;
-    t.buttons->addStretch(1);
-    v->addLayout(t.buttons);
-    tabs->addTab(t.page, caption);
-    return t;
-}
-
-void AddRow(const TabPage& t, const QString& label, QWidget* field) {
-    const int row = t.grid->rowCount();
-    auto* l = new QLabel(label, t.fields);
-    t.grid->addWidget(l, row, 0);
-    t.grid->addWidget(field, row, 1);
-}
-
-QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 QString Indexed(const char* name, int index) {
     return QString("%1_%2").arg(name).arg(index);
