@@ -1,45 +1,38 @@
 #include "sailing/great_circle_report.h"
 
-#include <QColor>
-
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
-#include "platform/rich_text_box.h"
 
 namespace orvex {
 
 namespace {
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
+GreatCircleFormat Bold(bool on) {
+    GreatCircleFormat f;
+    f.bold = on;
+    f.underline = on;
+    return f;
+}
+
+GreatCircleFormat Bullet(bool on) {
+    GreatCircleFormat f;
+    f.bullet = on;
+    return f;
 }
 
 class Writer {
   public:
-    Writer(RichTextBox& box, const GreatCircleReportContext& ctx) : box_(box), ctx_(ctx) {}
+    explicit Writer(const GreatCircleReportContext& ctx) : ctx_(ctx) {}
 
-    // Moves to the next placeholder and selects it; a format set then
-    // applies to the text that replaces it (moving takes the format found
-    // at the placeholder, so a format set before the move is lost).
-    bool Select() {
-        if (!box_.MoveToNextOf(kPlaceholderMark)) return false;
-        box_.SetSelLength(1);
-        return true;
+    // Starts the next slot with its first piece.
+    void Slot(const std::string& text, GreatCircleFormat format = {}) {
+        slots_.push_back({{std::move(format), text}});
     }
-    // Replaces the selected placeholder by text.
-    void Fill(const std::string& text) {
-        box_.SetSelText(Q(text));
-        ++filled_;
+    // Adds a piece to the slot being written.
+    void Add(const std::string& text, GreatCircleFormat format = {}) {
+        slots_.back().push_back({std::move(format), text});
     }
-    // Moves to the next placeholder and replaces it by text.
-    bool Slot(const std::string& text) {
-        if (!Select()) return false;
-        Fill(text);
-        return true;
-    }
-    void Add(const std::string& text) { box_.SetSelText(Q(text)); }
-    RichTextBox& Box() { return box_; }
-    int Filled() const { return filled_; }
+    std::vector<GreatCircleSlot> Take() { return std::move(slots_); }
 
     std::string Dist(double d) const { return FormatNumber(d, "####0.0", ctx_.DecSep); }
     std::string Course(double c) const { return FormatNumber(c, "000°.0", ctx_.DecSep); }
@@ -50,50 +43,37 @@ class Writer {
     }
 
   private:
-    RichTextBox& box_;
     const GreatCircleReportContext& ctx_;
-    int filled_ = 0;
+    std::vector<GreatCircleSlot> slots_;
 };
 
 const char* const kCrLf = "\r\n";
 
-// Fills the composite-sailing slot; false when the template has no
-// placeholder left.
-bool WriteComposite(Writer& w, const GreatCircleInputs& in, const GreatCircleResult& r,
+// The composite-sailing slot.
+void WriteComposite(Writer& w, const GreatCircleInputs& in, const GreatCircleResult& r,
                     const GreatCircleReportContext& ctx) {
-    RichTextBox& b = w.Box();
-    if (!w.Select()) return false;
-    b.SetSelBold(true);
-    b.SetSelUnderline(true);
-    w.Fill("Composite sailing:");
-    b.SetSelBold(false);
-    b.SetSelUnderline(false);
+    w.Slot("Composite sailing:", Bold(true));
     const std::string first = w.Position(r.Limit, r.T1);
     const std::string second = w.Position(r.Limit, r.T2);
     w.Add(std::string(kCrLf) + kCrLf + "The Vertex is higher than the maximum allowed latitude: " +
-          FormatLatitude(r.Limit, ctx.DecSep) + kCrLf);
+              FormatLatitude(r.Limit, ctx.DecSep) + kCrLf,
+          Bold(false));
     w.Add(std::string("The computed track is") + kCrLf);
     w.Add(std::string("1) a great circle (arc of geodesic curve on an ellipsoid) between") + kCrLf);
-    b.SetBulletIndent(300);
-    b.SetSelBullet(true);
-    w.Add(w.Position(in.Lat3, in.Long3) + " and" + kCrLf);
+    GreatCircleFormat bulletFirst = Bullet(true);
+    bulletFirst.bulletIndent = 300;
+    w.Add(w.Position(in.Lat3, in.Long3) + " and" + kCrLf, bulletFirst);
     w.Add(first + kCrLf);
     w.Add("with a distance of " + w.Dist(r.Leg[1]) + w.Units() + kCrLf);
-    b.SetSelBullet(false);
-    w.Add(std::string("2) a rhumb line between") + kCrLf);
-    b.SetSelBullet(true);
-    w.Add(first + " and" + kCrLf);
+    w.Add(std::string("2) a rhumb line between") + kCrLf, Bullet(false));
+    w.Add(first + " and" + kCrLf, Bullet(true));
     w.Add(second + kCrLf);
     w.Add("with a distance of " + w.Dist(r.Leg[0]) + w.Units() + kCrLf);
-    b.SetSelBullet(false);
-    w.Add(std::string("3) a second great circle between") + kCrLf);
-    b.SetSelBullet(true);
-    w.Add(second + " and" + kCrLf);
+    w.Add(std::string("3) a second great circle between") + kCrLf, Bullet(false));
+    w.Add(second + " and" + kCrLf, Bullet(true));
     w.Add(w.Position(in.Lat4, in.Long4) + kCrLf);
     w.Add("with a distance of " + w.Dist(r.Leg[2]) + w.UnitsDot() + kCrLf);
-    b.SetSelBullet(false);
-    w.Add(kCrLf);
-    return true;
+    w.Add(kCrLf, Bullet(false));
 }
 
 }  // namespace
@@ -141,38 +121,38 @@ std::string WaypointLine(const WaypointRow& row, const std::string& decSep) {
     return line;
 }
 
-int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in, const GreatCircleResult& r,
-                          const GreatCircleReportContext& ctx) {
-    Writer w(box, ctx);
+std::vector<GreatCircleSlot> GreatCircleReportSlots(const GreatCircleInputs& in,
+                                                    const GreatCircleResult& r,
+                                                    const GreatCircleReportContext& ctx) {
+    Writer w(ctx);
     const std::string& sep = ctx.DecSep;
     const GreatCircleVertex& v = r.Vertex;
-    if (!w.Slot(ctx.EllipsoidName) || !w.Slot(FormatLatitude(in.Lat3, sep)) ||
-        !w.Slot(FormatLongitude(in.Long3, sep)) || !w.Slot(FormatLatitude(in.Lat4, sep)) ||
-        !w.Slot(FormatLongitude(in.Long4, sep)) || !w.Slot(FormatLatitude(v.VertexLat, sep)) ||
-        !w.Slot(FormatLongitude(v.VertexLong, sep)))
-        return w.Filled();
-    const bool slot8 = r.VertexOutside ? w.Slot("The Vertex is outside the track.")
-                                       : w.Slot("The Vertex distance from the departure point is " +
-                                                w.Dist(v.VertexDist) + w.UnitsDot());
-    if (!slot8 || r.LimitError != 0) return w.Filled();
+    for (const std::string& text :
+         {ctx.EllipsoidName, FormatLatitude(in.Lat3, sep), FormatLongitude(in.Long3, sep),
+          FormatLatitude(in.Lat4, sep), FormatLongitude(in.Long4, sep),
+          FormatLatitude(v.VertexLat, sep), FormatLongitude(v.VertexLong, sep)})
+        w.Slot(text);
+    if (r.VertexOutside)
+        w.Slot("The Vertex is outside the track.");
+    else
+        w.Slot("The Vertex distance from the departure point is " + w.Dist(v.VertexDist) +
+               w.UnitsDot());
+    if (r.LimitError != 0) return w.Take();
 
     // Slot 9.
-    if (r.Composite) {
-        if (!WriteComposite(w, in, r, ctx)) return w.Filled();
-    } else if (!w.Slot("")) {
-        return w.Filled();
-    }
+    if (r.Composite)
+        WriteComposite(w, in, r, ctx);
+    else
+        w.Slot("");
 
     // Slot 10.
     const std::string T = w.Dist(r.Theoretical);
     const std::string R = w.Dist(r.SingleRLDist);
     const std::string C = w.Course(r.SingleRLCourse);
     if (r.HasWaypoints) {
-        if (!w.Slot("The total theoretical distance is " + T + w.Units() + kCrLf +
-                    "but you will proceed along rhumb lines which approximate the great circle" +
-                    kCrLf + "with an accuracy dependent on the longitude interval you entered." +
-                    kCrLf))
-            return w.Filled();
+        w.Slot("The total theoretical distance is " + T + w.Units() + kCrLf +
+               "but you will proceed along rhumb lines which approximate the great circle" +
+               kCrLf + "with an accuracy dependent on the longitude interval you entered." + kCrLf);
         w.Add(std::string("The total distance equal to the sum of the rhumb lines distances is") +
               kCrLf + w.Dist(r.SumOfRhumbLines) + w.UnitsDot() + kCrLf);
         w.Add(std::string("The total distance of a single rhumb line equivalent to the whole") +
@@ -180,38 +160,48 @@ int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in, const G
         w.Add("This means a saving of " + w.Dist(r.SingleRLDist - r.SumOfRhumbLines) +
               w.UnitsDot());
     } else {
-        if (!w.Slot("The total distance is " + T + w.UnitsDot() + kCrLf)) return w.Filled();
+        w.Slot("The total distance is " + T + w.UnitsDot() + kCrLf);
         w.Add("The total distance of the equivalent rhumb line (true course = " + C + ") is" +
               kCrLf + R + w.UnitsDot() + kCrLf);
         w.Add("This means a saving of " + w.Dist(r.SingleRLDist - r.Theoretical) + w.UnitsDot());
     }
 
-    // Slot 11.
-    if (!box.MoveToNextOf(kPlaceholderMark)) return w.Filled();
-    box.SetSelLength(1);
-    box.SetSelFontName("Courier New");
-    box.SetSelFontSize(10);
-    if (r.HasWaypoints) {
+    // Slot 11: the waypoint table in a fixed font, its lines black and blue
+    // in turn, then the closing texts.
+    GreatCircleFormat table;
+    table.fontName = "Courier New";
+    table.fontSize = 10;
+    if (r.HasWaypoints && r.ArrivalRow < 1) {
+        w.Slot("", table);
+    } else if (r.HasWaypoints) {
         for (int i = 1; i <= r.ArrivalRow; ++i) {
-            box.SetSelColor(i % 2 == 1 ? QColor(0, 0, 0) : QColor(0, 0, 255));
-            box.SetSelText(Q(WaypointLine(r.Waypoints[static_cast<size_t>(i)], sep) + kCrLf));
+            GreatCircleFormat line = i == 1 ? table : GreatCircleFormat{};
+            line.colour = i % 2 == 1 ? kWaypointBlack : kWaypointBlue;
+            const std::string text = WaypointLine(r.Waypoints[static_cast<size_t>(i)], sep) + kCrLf;
+            if (i == 1)
+                w.Slot(text, line);
+            else
+                w.Add(text, line);
         }
     } else {
-        box.SetSelText(Q(std::string("No longitude interval given by the user.") + kCrLf));
+        w.Slot(std::string("No longitude interval given by the user.") + kCrLf, table);
     }
-    box.SetSelFontName("Arial");
-    box.SetSelFontSize(11);
-    box.SetSelColor(QColor(0, 0, 0));
+    GreatCircleFormat closing;
+    closing.fontName = "Arial";
+    closing.fontSize = 11;
+    closing.colour = kWaypointBlack;
     w.Add(std::string(kCrLf) + "The period of the geodesic curve is " +
-          FormatNumber(r.Period, "##0°.0#", sep) + kCrLf);
+              FormatNumber(r.Period, "##0°.0#", sep) + kCrLf,
+          closing);
     w.Add("The great circle theoretical departure course is " + w.Course(r.DepartureCourse) +
           kCrLf);
     w.Add("The great circle theoretical arrival course is " + w.Course(r.ArrivalCourse) + kCrLf);
-    box.SetSelItalic(true);
-    box.SetSelUnderline(true);
-    box.SetSelAlignment(Qt::AlignHCenter);
-    w.Add(std::string(kCrLf) + "End of great circle calculation by " + ctx.ProgramName);
-    return w.Filled() + 1;
+    GreatCircleFormat last;
+    last.italic = true;
+    last.underline = true;
+    last.centre = true;
+    w.Add(std::string(kCrLf) + "End of great circle calculation by " + ctx.ProgramName, last);
+    return w.Take();
 }
 
 void UpdateGreatCircleOutline(GreatCircleOutline& rows, const GreatCircleInputs& in,

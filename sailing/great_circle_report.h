@@ -1,30 +1,32 @@
 // The great-circle report and its summary outline.
 //
 // The report is the template "CalcWP.rtf" (11 placeholder characters "§")
-// filled in document order:
+// filled in document order; here are its texts and formats, the page pours
+// them into its rich-text box (great_circle_report_box.h). Nothing here
+// touches a widget. Texts are UTF-8, a line break is "\r\n".
 //   1 the Earth model's name, 2-3 departure, 4-5 arrival, 6-7 vertex,
 //   8 the vertex sentence, 9 the composite-sailing text (or nothing),
 //   10 the totals, 11 the waypoint table (or the no-interval line) and the
 //   closing texts (period, courses, the program's name).
 // Each slot: move to the next "§", select it, replace it by the slot's first
-// text; further texts of the slot follow it. Formatting is set before the
-// text it applies to.
+// piece; further pieces of the slot follow it. A piece's format is set just
+// before its text.
 //
 // The outline has 23 rows, each a text and an indent level; level 0 marks a
 // row that does not apply to the shown result (the window hides it).
 #pragma once
 
-#include <QString>
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "sailing/great_circle_sailing.h"
 
 namespace orvex {
 
-class RichTextBox;
-
-inline const QString kPlaceholderMark = QStringLiteral("§");
+// The placeholder character of the template (UTF-8).
+inline constexpr const char* kPlaceholderText = "§";
 
 struct OutlineRow {
     std::string Text;
@@ -43,12 +45,34 @@ struct GreatCircleReportContext {
     std::string ProgramName = "Orvex 1.2";
 };
 
-// Fills the slots of the report in order. `box` must hold the freshly
-// reloaded template with the caret at 0. Writes slots 1 to 8 only when the
-// limiting latitude was refused (result.LimitError). Answers the number of
-// slots filled; a template with fewer placeholders stops the filling there.
-int FillGreatCircleReport(RichTextBox& box, const GreatCircleInputs& in, const GreatCircleResult& r,
-                          const GreatCircleReportContext& ctx);
+// Changes of format applied before a piece of text; unset members leave
+// the format as it is.
+struct GreatCircleFormat {
+    std::optional<std::string> fontName;
+    std::optional<double> fontSize;  // points
+    std::optional<bool> bold, italic, underline;
+    std::optional<unsigned> colour;   // 0xRRGGBB
+    std::optional<int> bulletIndent;  // twips
+    std::optional<bool> bullet;       // the paragraph becomes a bulleted one
+    bool centre = false;              // the paragraph is centred
+};
+
+struct GreatCirclePiece {
+    GreatCircleFormat format;
+    std::string text;
+};
+
+// One placeholder: the pieces replace the selected mark one after the other.
+using GreatCircleSlot = std::vector<GreatCirclePiece>;
+
+inline constexpr unsigned kWaypointBlack = 0x000000;
+inline constexpr unsigned kWaypointBlue = 0x0000FF;
+
+// The slots of the report in order: 11, or slots 1 to 8 only when the
+// limiting latitude was refused (result.LimitError).
+std::vector<GreatCircleSlot> GreatCircleReportSlots(const GreatCircleInputs& in,
+                                                    const GreatCircleResult& r,
+                                                    const GreatCircleReportContext& ctx);
 
 // Writes the rows a computation changes (rows 3 to 6 after a refused limit).
 void UpdateGreatCircleOutline(GreatCircleOutline& rows, const GreatCircleInputs& in,

@@ -123,11 +123,4 @@ bool FrmWorking::TakeEllipsoidChoice() {
     return true;
 }
 
-void FrmWorking::cboGMT_Click(int index) {
-    if (index < 0 || index > 1) return;
-    const int row = cboGMT[index]->currentIndex();
-    if (row < 0) return;
-    state_.GMTZone[index] = cboGMT[index]->itemData(row).toInt() / 100.0;
-}
-
 }  // namespace orvex

@@ -278,11 +278,6 @@ bool FrmWorking::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        watched->property("UtilEllipsoidLabel").toBool()) {
-        lblChoosenEllipsoid_DblClick();
-        return true;
-    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         const QVariant key = watched->property("PanelKey");
         if (key.isValid()) {

@@ -64,6 +64,7 @@ class ObservationGrid;
 struct ObservationFileData;
 class StartPicture;
 class UpDownButtons;
+class UtilitiesPage;
 
 // The settings store as the main window uses it: application "Orvex",
 // section "Settings". A read answers the stored text, or empty when the key
@@ -107,7 +108,6 @@ class FrmWorking : public QMainWindow {
     // ---- Initialisation ----------------------------------------------------
     void InitMainWindow();
     void cboEllipsoid_Click(int index);
-    void cboGMT_Click(int index);
     // Documents that could not be loaded at start (file names), in load order.
     const QStringList& MissingDocuments() const { return missingDocuments_; }
 
@@ -137,31 +137,9 @@ class FrmWorking : public QMainWindow {
     void staNumDisp_PanelDblClick(const QString& key);
     void ShowTimeStore();
 
-    // ---- Sailing utilities page (main_window_utilities.cpp) ---------------
-    // Recomputes what the shown utilities tab computes: the rhumb line for
-    // any iButton, the great circle for 1, the ETA table for 2.
-    void TestCompute(int iButton);
-    void cmdErase_Click(int index);
-    void cmdCompute_Click(int index);
-    void cmdShift_Click();
-    void cmdAskPrint_Click(int index);
-    void tabUtil_GotFocus();
-    void lblChoosenEllipsoid_DblClick();
-    void mskDist_LostFocus();
-    void mskDTG_LostFocus();
-    void mskMinSpeed_LostFocus();
-    void mskMaxSpeed_LostFocus();
-    void mskInterv_LostFocus();
-    void optRound_Click(int index);
-    void updLat_Click(bool up);
-    void updLong_Click(bool up);
-    void updMinSpeed_Click(bool up);
-    void updMaxSpeed_Click(bool up);
-    void updInterval_Click(bool up);
-    void InitETAGrid(int count);
-    // The outline rows as shown (text and indent level; level 0 hidden).
-    QString OutlineText(int row) const;
-    int OutlineLevel(int row) const;
+    // ---- Sailing utilities page ------------------------------------------------
+    // The page widget (tabUtil), with its handlers.
+    UtilitiesPage* Utilities() const { return utilitiesPage_; }
 
     // ---- Result toolbars and chart view ------------------------------------
     void bthBackStarFix_Click();
@@ -230,26 +208,11 @@ class FrmWorking : public QMainWindow {
     std::array<QPushButton*, 3> cmdCancel{};
     std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
-    std::array<QPushButton*, 2> cmdNextTabUtil{};
-    std::array<QPushButton*, 2> cmdPrevTabUtil{};
-    std::array<QPushButton*, 3> cmdEndTabUtil{};
-    // Sailing utilities page.
-    std::array<QPushButton*, 19> cmdErase{};
-    std::array<QPushButton*, 3> cmdCompute{};
-    QPushButton* cmdShift = nullptr;
-    std::array<QPushButton*, 2> cmdAskPrint{};
-    std::array<QRadioButton*, 3> optRound{};
-    std::array<QGroupBox*, 2> fraEllipsoid{};
+    // The utilities page's fields that the shared field handlers reach:
+    // mskLat/mskLong(0..4), mskCourse(1), mskDist, mskDTG, mskMinSpeed,
+    // mskMaxSpeed, mskInterv, cboGMT, lblDistance(1), rtfCalcWP and
+    // lblChoosenEllipsoid point into the page.
     std::array<QLabel*, 2> lblChoosenEllipsoid{};
-    QLabel* lblNS = nullptr;
-    QLabel* imgStopCompute = nullptr;
-    QTableWidget* grdCalcETA = nullptr;
-    QTreeWidget* outGCRes = nullptr;
-    UpDownButtons* updLat = nullptr;
-    UpDownButtons* updLong = nullptr;
-    UpDownButtons* updMinSpeed = nullptr;
-    UpDownButtons* updMaxSpeed = nullptr;
-    UpDownButtons* updInterval = nullptr;
     // The field that holds masks for a control name and index (-1: single).
     MaskedField* MaskField(const std::string& name, int index) const;
 
@@ -442,12 +405,6 @@ class FrmWorking : public QMainWindow {
     void BuildUtilityTabs();
     void BuildStatusBar();
     void BuildSailingControls();
-    void RunRhumbLineCase();
-    void RunGreatCircleCase();
-    void RunEtaCase();
-    void HideGreatCircleResults();
-    void ShowOutline();
-    void ReportUtilityError(int number, const QString& description);
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
@@ -480,7 +437,7 @@ class FrmWorking : public QMainWindow {
     bool unloaded_ = false;
     bool systemClosing_ = false;
     bool changingTabByCode_ = false;
-    bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
+    UtilitiesPage* utilitiesPage_ = nullptr;
     QPointer<FrmEnd> frmEnd_;
     QPointer<FrmProba> frmProba_;
     QPointer<FrmTimeStore> frmTimeStore_;

@@ -10,16 +10,22 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/message_box.h"
 #include "platform/rich_text_box.h"
+#include "platform/tab_page.h"
+#include "sailing/utilities_page.h"
+#include "workbench/frm_wait.h"
+#include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
 #include "workbench/reading_tab_order.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
 #include "workbench/results_page.h"
-#include "workbench/tab_page.h"
+#include "platform/tab_page.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -136,80 +142,62 @@ void FrmWorking::BuildInputTabs() {
 }
 
 void FrmWorking::BuildUtilityTabs() {
-    QWidget* client = centralWidget();
-    tabUtil = new QTabWidget(client);
-    tabUtil->setObjectName("tabUtil");
-    tabUtil->setFixedSize(640, 420);
-    tabUtil->setVisible(false);
-    const TabPage rl = MakeTabPage(tabUtil, "&Rhumb Line", "tabUtil_0");
-    const TabPage gc = MakeTabPage(tabUtil, "&Great Circle", "tabUtil_1");
-    const TabPage eta = MakeTabPage(tabUtil, " &ETA Calculation", "tabUtil_2");
-
-    auto field = [this](QWidget* parent, const char* name, int index) {
-        auto* f = MakeMaskedField(parent, index < 0 ? QString(name) : Indexed(name, index));
-        if (index < 0) singleMasks[name] = f;
-        return f;
+    UtilitiesLinks links;
+    links.TakeEllipsoidChoice = [this] { return TakeEllipsoidChoice(); };
+    links.ChosenEllipsoidRow = [this] {
+        return cboEllipsoid->currentIndex() >= 0 ? cboEllipsoid->currentText() : QString();
     };
-    for (int i = 0; i <= 4; ++i) {
-        const TabPage& t = i <= 1 ? rl : gc;
-        mskLat[i] = field(t.fields, "mskLat", i);
-        mskLong[i] = field(t.fields, "mskLong", i);
-    }
-    AddRow(rl, "Departure latitude", mskLat[0]);
-    AddRow(rl, "Departure longitude", mskLong[0]);
-    AddRow(rl, "Arrival latitude", mskLat[1]);
-    AddRow(rl, "Arrival longitude", mskLong[1]);
-    mskCourse[1] = field(rl.fields, "mskCourse", 1);
-    AddRow(rl, "Course", mskCourse[1]);
-    AddRow(rl, "Distance", field(rl.fields, "mskDist", -1));
-    lblDistance1 = new QLabel("[ nautical miles ]", rl.fields);
-    lblDistance1->setObjectName("lblDistance_1");
-    rl.grid->addWidget(lblDistance1, rl.grid->rowCount() - 1, 2);
+    links.ChangeEllipsoid = [this] {
+        tabOptions->setProperty("Tag", QString("CalledFromUtil"));
+        mnuOptionsTab_Click();
+    };
+    links.CommitDepartureTime = [this] { dtpTime_LostFocus(2); };
+    links.UtNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
+    links.ChangingTabByCode = [this] { return changingTabByCode_; };
+    links.ShowPrintWait = [this] {
+        FrmWait* wait = WaitDialog();
+        wait->tmrWait->setInterval(20);
+        wait->tmrWait->start();
+        ExecDialog(*wait);
+        wait->tmrWait->stop();
+    };
+    links.BlankPositionText = [this](bool latitude) {
+        return latitude ? BlankLatitudeText(state_.DecSep) : BlankLongitudeText(state_.DecSep);
+    };
+    links.Picture = [](const QString& glyph, const QColor& colour) {
+        return ToolbarIcon(glyph, colour);
+    };
+    auto* page = new UtilitiesPage(state_, std::move(links), centralWidget());
+    utilitiesPage_ = page;
+    tabUtil = page;
 
-    AddRow(gc, "Departure latitude", mskLat[2]);
-    AddRow(gc, "Departure longitude", mskLong[2]);
-    AddRow(gc, "Arrival latitude", mskLat[3]);
-    AddRow(gc, "Arrival longitude", mskLong[3]);
-    AddRow(gc, "Limiting latitude", mskLat[4]);
-    AddRow(gc, "Waypoint interval", mskLong[4]);
-    rtfCalcWP = new RichTextBox(gc.fields);
-    rtfCalcWP->setObjectName("rtfCalcWP");
-    rtfCalcWP->setReadOnly(true);
-    rtfCalcWP->setVisible(false);
-
-    AddRow(eta, "Distance to go", field(eta.fields, "mskDTG", -1));
-    AddRow(eta, "Minimum speed", field(eta.fields, "mskMinSpeed", -1));
-    AddRow(eta, "Maximum speed", field(eta.fields, "mskMaxSpeed", -1));
-    AddRow(eta, "Speed interval", field(eta.fields, "mskInterv", -1));
-    for (int i = 0; i < 2; ++i) {
-        cboGMT[i] = new QComboBox(eta.fields);
-        cboGMT[i]->setObjectName(Indexed("cboGMT", i));
-        connect(cboGMT[i], &QComboBox::currentIndexChanged, this, [this, i] { cboGMT_Click(i); });
+    // The shared field handlers reach the page's fields through the arrays.
+    for (size_t i = 0; i <= 4; ++i) {
+        mskLat[i] = page->mskLat[i];
+        mskLong[i] = page->mskLong[i];
     }
-    AddRow(eta, "Zone of the departure time", cboGMT[0]);
-    AddRow(eta, "Zone of the local ETA", cboGMT[1]);
+    mskCourse[1] = page->mskCourse1;
+    singleMasks["mskDist"] = page->mskDist;
+    singleMasks["mskDTG"] = page->mskDTG;
+    singleMasks["mskMinSpeed"] = page->mskMinSpeed;
+    singleMasks["mskMaxSpeed"] = page->mskMaxSpeed;
+    singleMasks["mskInterv"] = page->mskInterv;
+    lblDistance1 = page->lblDistance1;
+    rtfCalcWP = page->rtfCalcWP;
+    cboGMT = page->cboGMT;
+    for (QPushButton* b : page->cmdPrevTabUtil)
+        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdPrevTabUtil_Click);
+    for (QPushButton* b : page->cmdNextTabUtil)
+        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdNextTabUtil_Click);
+    for (QPushButton* b : page->cmdEndTabUtil)
+        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdEndTabUtil_Click);
+}
 
-    const TabPage* pages[] = {&rl, &gc, &eta};
-    for (int tab = 0; tab < 3; ++tab) {
-        QHBoxLayout* row = pages[tab]->buttons;
-        QWidget* page = pages[tab]->page;
-        if (tab >= 1) {
-            cmdPrevTabUtil[tab - 1] =
-                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
-            row->addWidget(cmdPrevTabUtil[tab - 1]);
-            connect(cmdPrevTabUtil[tab - 1], &QPushButton::clicked, this,
-                    &FrmWorking::cmdPrevTabUtil_Click);
-        }
-        if (tab <= 1) {
-            cmdNextTabUtil[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabUtil", tab));
-            row->addWidget(cmdNextTabUtil[tab]);
-            connect(cmdNextTabUtil[tab], &QPushButton::clicked, this,
-                    &FrmWorking::cmdNextTabUtil_Click);
-        }
-        cmdEndTabUtil[tab] = MakeButton(page, "En&d", Indexed("cmdEndTabUtil", tab));
-        row->addWidget(cmdEndTabUtil[tab]);
-        connect(cmdEndTabUtil[tab], &QPushButton::clicked, this, &FrmWorking::cmdEndTabUtil_Click);
-    }
+void FrmWorking::BuildSailingControls() {
+    utilitiesPage_->BuildControls(dtpTime[2]);
+    lblChoosenEllipsoid = utilitiesPage_->lblChoosenEllipsoid;
+    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
+    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 }
 
 const QStringList& FrmWorking::StatusPanelKeys() {

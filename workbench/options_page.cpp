@@ -6,7 +6,7 @@
 
 #include "workbench/core/main_lists.h"
 #include "workbench/pc_clock_page.h"
-#include "workbench/tab_page.h"
+#include "platform/tab_page.h"
 
 namespace orvex {
 

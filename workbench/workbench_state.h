@@ -84,14 +84,11 @@ struct WorkbenchState : StarFixSession {
     // True while the grid is being laid out.
     bool GridInitialising = false;
 
-    // --- Sailing utilities: great circle, ETA checks, error report --------
+    // --- Sailing utilities: great circle, ETA checks ---------------------
     // Waypoints of the last great circle with an interval (rows from 1).
     orvex::WaypointTable WaypointTable;
     GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
     bool SkipSpeedCheck = false;
-    bool HasLastErr = false;
-    double LastErrTime = 0.0;  // seconds since midnight (TimerSeconds)
-    std::string LastErrText;
 };
 
 }  // namespace orvex

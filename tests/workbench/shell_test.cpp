@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include "sailing/utilities_page.h"
 #include "workbench/frm_proba.h"
 #include "workbench/window_art.h"
 #include "input_fields_support.h"
@@ -167,7 +168,7 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_FALSE(w->tlhWorking->isEnabled());
     w->cmdPrevTabUtil_Click();
     EXPECT_EQ(w->tabUtil->currentIndex(), 1);
-    w->cmdEndTabUtil[1]->click();
+    w->Utilities()->cmdEndTabUtil[1]->click();
     EXPECT_TRUE(w->tabUtil->isHidden());
     EXPECT_TRUE(w->picRLGC->isEnabled());
     EXPECT_TRUE(w->tlhWorking->isEnabled());

@@ -1,4 +1,4 @@
-#include "workbench/up_down_buttons.h"
+#include "platform/up_down_buttons.h"
 
 #include <QApplication>
 #include <QToolButton>

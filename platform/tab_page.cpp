@@ -1,4 +1,4 @@
-#include "workbench/tab_page.h"
+#include "platform/tab_page.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

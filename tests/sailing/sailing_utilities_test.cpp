@@ -25,6 +25,8 @@
 #include "navlib/number_format.h"
 #include "navlib/rhumb_line.h"
 #include "sailing/great_circle_report.h"
+#include "sailing/great_circle_report_box.h"
+#include "sailing/utilities_page.h"
 #include "workbench/options_page.h"
 #include "workbench_test_support.h"
 
@@ -68,12 +70,12 @@ struct UtilPage {
 TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     UtilPage p;
     auto* w = p.w.get();
-    EXPECT_TRUE(w->imgStopCompute->isVisible());
+    EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
     p.EnterPosition(0, "45°00'.0 N", "005°00'.0 W");
     p.Enter(w->mskCourse[1], "045°.0");
-    EXPECT_TRUE(w->imgStopCompute->isVisible());
+    EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
     p.Enter(p.Field("mskDist"), "00100.00");
-    EXPECT_FALSE(w->imgStopCompute->isVisible());
+    EXPECT_FALSE(w->Utilities()->imgStopCompute->isVisible());
     double lat2 = 0, lon2 = 0;
     RhumbLineDirect(45, -5, 45, 100, lat2, lon2, p.S().E);
     EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
@@ -91,7 +93,7 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     p.Enter(w->mskCourse[1], "090°.0");
     EXPECT_EQ(w->mskLat[1]->MaskedText(), shown);
     // ... the Compute button does.
-    w->cmdCompute_Click(0);
+    w->Utilities()->cmdCompute_Click(0);
     EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(45.0));
 }
 
@@ -110,25 +112,25 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
 
     // Swap: departure and arrival change places, course and distance are
     // erased and the swapped route is computed again at the next Compute.
-    w->cmdShift_Click();
+    w->Utilities()->cmdShift_Click();
     EXPECT_EQ(w->mskLat[0]->MaskedText(), "40°00'.0 N");
     EXPECT_EQ(w->mskLong[1]->MaskedText(), "001°00'.0 W");
     EXPECT_FALSE(p.S().UtilEntered[10]);
     EXPECT_FALSE(p.S().UtilEntered[11]);
-    w->cmdCompute_Click(0);
+    w->Utilities()->cmdCompute_Click(0);
     RhumbLineInverse(40, -70, 50, -1, c, d, p.S().E);
     EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
 
     // "Erase all" clears the tab; departure, arrival latitude and distance
     // without a course show the stop sign.
-    w->cmdErase_Click(6);
+    w->Utilities()->cmdErase_Click(6);
     EXPECT_FALSE(p.S().RLShown);
     for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().UtilEntered[i]) << i;
     EXPECT_EQ(w->mskLat[0]->MaskedText(), "__°__'._ _");
     p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
     p.Enter(w->mskLat[1], "40°00'.0 N");
     p.Enter(p.Field("mskDist"), "00100.00");
-    EXPECT_TRUE(w->imgStopCompute->isVisible());
+    EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
     EXPECT_EQ(w->mskLong[1]->MaskedText(), "___°__'._ _");
 }
 
@@ -145,12 +147,12 @@ TEST(UtilitiesRhumbLine, SingleEraseKeepsTheShownResult) {
     RhumbLineDirect(10, -20, 180, 120, lat120, lon, p.S().E);
     const QString first = QString::fromStdString(FormatLatitude(lat60));
     EXPECT_EQ(w->mskLat[1]->MaskedText(), first);
-    w->cmdErase_Click(5);
+    w->Utilities()->cmdErase_Click(5);
     EXPECT_EQ(p.Field("mskDist")->MaskedText(), "_____.__");
     EXPECT_TRUE(p.Field("mskDist")->hasFocus() || !w->isActiveWindow());
     p.Enter(p.Field("mskDist"), "00120.00");
     EXPECT_EQ(w->mskLat[1]->MaskedText(), first);
-    w->cmdCompute_Click(0);
+    w->Utilities()->cmdCompute_Click(0);
     EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat120));
 }
 
@@ -168,11 +170,11 @@ TEST(UtilitiesEta, FieldRefusals) {
     // The next commit of either speed passes silently once.
     p.Enter(p.Field("mskMaxSpeed"), "__5.0");
     EXPECT_EQ(p.script.messages.size(), 1u);
-    w->cmdErase_Click(14);
+    w->Utilities()->cmdErase_Click(14);
     p.Enter(p.Field("mskMaxSpeed"), "__5.0");
     EXPECT_EQ(p.script.LastText(), "Your maximum speed is less than the minimum speed.");
     EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 10.0);
-    w->cmdErase_Click(14);
+    w->Utilities()->cmdErase_Click(14);
     p.script.Clear();
     // The pass left by the refused maximum is used by this commit.
     p.Enter(p.Field("mskMinSpeed"), "__0.0");
@@ -181,7 +183,7 @@ TEST(UtilitiesEta, FieldRefusals) {
     EXPECT_EQ(p.script.LastText(), "Your minimum speed is zero or negative.");
     p.Enter(p.Field("mskMaxSpeed"), "__0.0");
     EXPECT_EQ(p.script.LastText(), "Your maximum speed is zero or negative.");
-    w->cmdErase_Click(14);
+    w->Utilities()->cmdErase_Click(14);
     p.Enter(p.Field("mskInterv"), "00.00");
     EXPECT_EQ(p.script.LastText(), "Your speed interval is negative or zero.");
     EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 0.1);
@@ -199,34 +201,34 @@ TEST(UtilitiesEta, FieldRefusals) {
 TEST(UtilitiesEta, TableRowsAndRounding) {
     UtilPage p(2);
     auto* w = p.w.get();
-    EXPECT_FALSE(w->grdCalcETA->isVisible());
+    EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
     w->dtpTime[2]->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
     p.Enter(p.Field("mskDTG"), "00240.00");
-    w->cmdCompute_Click(2);
-    ASSERT_TRUE(w->grdCalcETA->isVisible());
-    ASSERT_EQ(w->grdCalcETA->rowCount(), 29);
-    EXPECT_EQ(w->grdCalcETA->item(0, 0)->text(), "10.0");
-    EXPECT_EQ(w->grdCalcETA->item(0, 1)->text(), "2 Mar 2026 12:00:00");
-    EXPECT_EQ(w->grdCalcETA->item(28, 0)->text(), "24.0");
-    EXPECT_EQ(w->grdCalcETA->item(28, 1)->text(), "1 Mar 2026 22:00:00");
-    EXPECT_EQ(w->grdCalcETA->horizontalHeaderItem(1)->text(), "ETA in GMT        ");
-    EXPECT_EQ(w->grdCalcETA->horizontalHeaderItem(2)->text(), "ETA in LT           ");
+    w->Utilities()->cmdCompute_Click(2);
+    ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
+    ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 29);
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), "10.0");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 1)->text(), "2 Mar 2026 12:00:00");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(28, 0)->text(), "24.0");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(28, 1)->text(), "1 Mar 2026 22:00:00");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->horizontalHeaderItem(1)->text(), "ETA in GMT        ");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->horizontalHeaderItem(2)->text(), "ETA in LT           ");
 
     // Quarters of an hour; 240 miles at 10.5 knots take 22 h 51' 26": 10:51:26
     // the next day reads 10:45.
-    w->optRound[2]->click();
+    w->Utilities()->optRound[2]->click();
     EXPECT_DOUBLE_EQ(p.S().EtaRound, 96.0);
-    w->cmdCompute_Click(2);
-    EXPECT_EQ(w->grdCalcETA->item(1, 0)->text(), "10.5");
-    EXPECT_EQ(w->grdCalcETA->item(1, 1)->text(), "2 Mar 2026 10:45:00");
+    w->Utilities()->cmdCompute_Click(2);
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 0)->text(), "10.5");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 1)->text(), "2 Mar 2026 10:45:00");
     // Local column in zone +2 (list row "GMT +2").
     w->cboGMT[1]->setCurrentIndex(w->cboGMT[1]->findData(200));
-    w->cmdCompute_Click(2);
-    EXPECT_EQ(w->grdCalcETA->item(1, 2)->text(), "2 Mar 2026 12:45:00");
+    w->Utilities()->cmdCompute_Click(2);
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 2)->text(), "2 Mar 2026 12:45:00");
 
     // Erase all hides the table and resets the speeds.
-    w->cmdErase_Click(14);
-    EXPECT_FALSE(w->grdCalcETA->isVisible());
+    w->Utilities()->cmdErase_Click(14);
+    EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
     EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "_10.0");
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_0.50");
     EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 24.0);
@@ -258,18 +260,18 @@ TEST(UtilitiesEta, ErrorReportShownOncePerSecond) {
     p.S().MinSpeed = 10;
     p.S().MaxSpeed = 20;
     p.S().SpeedInterv = 0;  // as no field would let through
-    w->TestCompute(2);
-    w->TestCompute(2);
+    w->Utilities()->TestCompute(2);
+    w->Utilities()->TestCompute(2);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
     EXPECT_EQ(p.script.messages[0].style, kIconCritical + kButtonsOk);
     EXPECT_TRUE(p.script.messages[0].text.endsWith("Division by zero."));
     clock.seconds += 2.0;
-    w->TestCompute(2);
+    w->Utilities()->TestCompute(2);
     EXPECT_EQ(p.script.messages.size(), 2u);
     p.S().MaxSpeed = 10;
-    w->TestCompute(2);
-    EXPECT_EQ(w->grdCalcETA->rowCount(), 1);
+    w->Utilities()->TestCompute(2);
+    EXPECT_EQ(w->Utilities()->grdCalcETA->rowCount(), 1);
 }
 
 // The great-circle Compute refuses incomplete or identical positions.
@@ -279,7 +281,7 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     p.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
     p.Enter(w->mskLat[3], "40°00'.0 N");
     p.script.Clear();
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Missing data");
     EXPECT_EQ(p.script.messages[0].text,
@@ -287,7 +289,7 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     EXPECT_FALSE(w->rtfCalcWP->isVisible());
     p.Enter(w->mskLong[3], "010°00'.0 W");
     p.script.Clear();
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
     EXPECT_EQ(p.script.messages[0].text, "Same departure and arrival positions. Please correct.");
@@ -304,34 +306,34 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     p.EnterPosition(4, "45°00'", "10°00'");
     EXPECT_DOUBLE_EQ(p.S().Long(5), 10.0);
     p.script.Clear();
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_TRUE(w->rtfCalcWP->isVisible());
-    EXPECT_TRUE(w->outGCRes->isVisible());
-    EXPECT_FALSE(w->fraEllipsoid[1]->isVisible());
-    EXPECT_EQ(w->lblNS->text(), "N");
+    EXPECT_TRUE(w->Utilities()->outGCRes->isVisible());
+    EXPECT_FALSE(w->Utilities()->fraEllipsoid[1]->isVisible());
+    EXPECT_EQ(w->Utilities()->lblNS->text(), "N");
     const QString text = w->rtfCalcWP->Text();
     EXPECT_EQ(text.count(kPlaceholderMark), 0);
     EXPECT_TRUE(text.contains("Composite sailing:"));
     EXPECT_TRUE(text.contains("WGS 1984"));
     EXPECT_TRUE(text.contains("End of great circle calculation by Orvex 1.2"));
-    EXPECT_EQ(w->OutlineLevel(10), 1);
-    EXPECT_EQ(w->OutlineLevel(22), 3);
-    EXPECT_TRUE(w->OutlineText(0).startsWith("GC Dist "));
-    EXPECT_TRUE(w->OutlineText(14).startsWith("Dist = "));
+    EXPECT_EQ(w->Utilities()->OutlineLevel(10), 1);
+    EXPECT_EQ(w->Utilities()->OutlineLevel(22), 3);
+    EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Dist "));
+    EXPECT_TRUE(w->Utilities()->OutlineText(14).startsWith("Dist = "));
     const auto& table = p.S().WaypointTable;
     ASSERT_GT(table.size(), 5u);
     EXPECT_GT(p.S().RLDist, 4000.0);
     EXPECT_TRUE(
-        w->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
+        w->Utilities()->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
     QDir().mkpath(test::TestOutputFolder());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
 
     // Erase one position: results hidden, ellipsoid frame back.
-    w->cmdErase_Click(8);
+    w->Utilities()->cmdErase_Click(8);
     EXPECT_FALSE(w->rtfCalcWP->isVisible());
-    EXPECT_FALSE(w->outGCRes->isVisible());
-    EXPECT_TRUE(w->fraEllipsoid[1]->isVisible());
+    EXPECT_FALSE(w->Utilities()->outGCRes->isVisible());
+    EXPECT_TRUE(w->Utilities()->fraEllipsoid[1]->isVisible());
     EXPECT_FALSE(p.S().UtilEntered[4]);
 }
 
@@ -344,7 +346,7 @@ TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
     p.EnterPosition(3, "42°00'.0 N", "065°00'.0 W");
     p.Enter(w->mskLat[4], "45°00'");
     p.script.Clear();
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_EQ(p.script.messages[0].text,
@@ -360,26 +362,26 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     auto* w = p.w.get();
     p.EnterPosition(2, "30°00'.0 S", "010°00'.0 E");
     p.EnterPosition(3, "20°00'.0 N", "050°00'.0 E");
-    w->updLat_Click(true);
+    w->Utilities()->updLat_Click(true);
     EXPECT_EQ(w->mskLat[4]->MaskedText(), "30°00'");
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 30.0);  // entered without hemisphere
     EXPECT_TRUE(p.S().UtilEntered[8]);
-    w->cmdErase_Click(12);
-    w->updLat_Click(false);
+    w->Utilities()->cmdErase_Click(12);
+    w->Utilities()->updLat_Click(false);
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 0.0);
-    w->updLong_Click(true);
-    w->updLong_Click(true);
+    w->Utilities()->updLong_Click(true);
+    w->Utilities()->updLong_Click(true);
     EXPECT_EQ(w->mskLong[4]->MaskedText(), "02°00'");
     EXPECT_DOUBLE_EQ(p.S().Long(5), 2.0);
-    w->updLong_Click(false);
-    w->updLong_Click(false);
+    w->Utilities()->updLong_Click(false);
+    w->Utilities()->updLong_Click(false);
     EXPECT_DOUBLE_EQ(p.S().Long(5), 1.0);
     w->mnuUtil_Click(2);
     p.S().MinSpeed = 1;
-    w->updMinSpeed_Click(false);
+    w->Utilities()->updMinSpeed_Click(false);
     EXPECT_DOUBLE_EQ(p.S().MinSpeed, 1.0);
     EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "__1.0");
-    w->updInterval_Click(true);
+    w->Utilities()->updInterval_Click(true);
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
 }
 
@@ -393,7 +395,7 @@ TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     const double before = p.S().RLDist;
     p.script.Clear();
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
     EXPECT_TRUE(p.script.messages[0].text.endsWith("Error 53: File not found: CalcWP.rtf"));
@@ -409,7 +411,7 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     auto* w = p.w.get();
     {
         PrinterScript none;
-        w->cmdAskPrint_Click(0);
+        w->Utilities()->cmdAskPrint_Click(0);
         ASSERT_EQ(p.script.messages.size(), 1u);
         EXPECT_EQ(p.script.messages[0].title, "NO PRINTER");
         EXPECT_TRUE(
@@ -426,8 +428,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
-    w->cmdCompute_Click(1);
-    w->cmdAskPrint_Click(0);
+    w->Utilities()->cmdCompute_Click(1);
+    w->Utilities()->cmdAskPrint_Click(0);
     EXPECT_TRUE(p.script.messages.empty());
     ASSERT_EQ(printers.jobs.size(), 1);
     EXPECT_GE(printers.jobPages.at(0), 1);
@@ -439,9 +441,9 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     w->cmdNextTabUtil_Click();
     p.Enter(p.Field("mskDTG"), "00500.00");
     p.Enter(p.Field("mskInterv"), "02.00");
-    w->cmdCompute_Click(2);
-    ASSERT_EQ(w->grdCalcETA->rowCount(), 8);
-    w->cmdAskPrint_Click(1);
+    w->Utilities()->cmdCompute_Click(2);
+    ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 8);
+    w->Utilities()->cmdAskPrint_Click(1);
     ASSERT_EQ(printers.jobs.size(), 2);
     QStringList header;
     int cells = 0;
@@ -458,7 +460,7 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     QFile::copy(printers.jobs.at(1), test::TestOutputFolder() + "/utilities-eta-table.pdf");
     // And they reach the paper.
     printers.recordPages = true;
-    w->cmdAskPrint_Click(1);
+    w->Utilities()->cmdAskPrint_Click(1);
     const QString paper = printers.ShownTexts(3).join(' ').simplified();
     for (const QString& h : header) EXPECT_TRUE(paper.contains(h.simplified())) << h.toStdString();
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
@@ -492,38 +494,38 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         c.field->SetMaskedText("12");
         c.field->SetBackColor(kValidGreen);
         if (c.flag >= 0) s.UtilEntered[c.flag] = true;
-        w->cmdErase[c.index]->click();
+        w->Utilities()->cmdErase[c.index]->click();
         EXPECT_EQ(c.field->MaskedText(), c.blank) << c.index;
         EXPECT_EQ(c.field->BackColor(), MaskedField::WindowColor()) << c.index;
         if (c.flag >= 0) {
             EXPECT_FALSE(s.UtilEntered[c.flag]) << c.index;
         }
-        EXPECT_EQ(w->cmdErase[c.index]->objectName(), QString("cmdErase_%1").arg(c.index));
+        EXPECT_EQ(w->Utilities()->cmdErase[c.index]->objectName(), QString("cmdErase_%1").arg(c.index));
     }
     EXPECT_DOUBLE_EQ(s.MinSpeed, 10.0);
     EXPECT_DOUBLE_EQ(s.MaxSpeed, 24.0);
     EXPECT_DOUBLE_EQ(s.SpeedInterv, 0.5);
-    EXPECT_EQ(w->cmdErase[0]->toolTip(), "Erase latitude");
-    EXPECT_EQ(w->cmdErase[13]->toolTip(), "Erase long. interval");
-    EXPECT_EQ(w->cmdErase[18]->toolTip(), "Reset interval");
+    EXPECT_EQ(w->Utilities()->cmdErase[0]->toolTip(), "Erase latitude");
+    EXPECT_EQ(w->Utilities()->cmdErase[13]->toolTip(), "Erase long. interval");
+    EXPECT_EQ(w->Utilities()->cmdErase[18]->toolTip(), "Reset interval");
 
     // Group erases.
     for (int i : {4, 5, 6, 7, 8, 9}) s.UtilEntered[i] = true;
-    w->cmdErase_Click(7);
+    w->Utilities()->cmdErase_Click(7);
     for (int i : {4, 5, 6, 7, 8, 9}) EXPECT_FALSE(s.UtilEntered[i]) << i;
-    EXPECT_TRUE(w->fraEllipsoid[1]->isVisible());
+    EXPECT_TRUE(w->Utilities()->fraEllipsoid[1]->isVisible());
     for (int i : {0, 1, 2, 3, 10, 11}) s.UtilEntered[i] = true;
     s.RLShown = true;
-    w->cmdErase_Click(6);
+    w->Utilities()->cmdErase_Click(6);
     for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(s.UtilEntered[i]) << i;
     EXPECT_FALSE(s.RLShown);
     // A single erase of the limit puts the composite rows back to level 0
     // and empties the hemisphere label.
     s.GCOutline[12].Level = 3;
-    w->lblNS->setText("S");
-    w->cmdErase_Click(12);
-    EXPECT_EQ(w->OutlineLevel(12), 0);
-    EXPECT_TRUE(w->lblNS->text().isEmpty());
+    w->Utilities()->lblNS->setText("S");
+    w->Utilities()->cmdErase_Click(12);
+    EXPECT_EQ(w->Utilities()->OutlineLevel(12), 0);
+    EXPECT_TRUE(w->Utilities()->lblNS->text().isEmpty());
 }
 
 // Moving between the tabs: a complete great-circle route is copied into the
@@ -542,7 +544,7 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     EXPECT_EQ(w->mskCourse[1]->BackColor(), kComputedYellow);
     EXPECT_TRUE(w->mskLat[0]->hasFocus() || !w->isActiveWindow());
 
-    w->lblChoosenEllipsoid_DblClick();
+    w->Utilities()->lblChoosenEllipsoid_DblClick();
     EXPECT_FALSE(w->tabUtil->isVisible());
     EXPECT_TRUE(w->tabOptions->isVisible());
     EXPECT_EQ(w->tabOptions->property("Tag").toString(), "CalledFromUtil");
@@ -554,7 +556,7 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     w->cboEllipsoid->setCurrentIndex(w->cboEllipsoid->findText("Normal Sphere - 0"));
     EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
     w->cmdNextTabUtil_Click();
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(w->rtfCalcWP->Text().contains(" geographical miles."));
     EXPECT_FALSE(w->rtfCalcWP->Text().contains("nautical miles"));
     EXPECT_TRUE(w->rtfCalcWP->Text().contains("Normal Sphere"));
@@ -572,14 +574,14 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     p.EnterPosition(2, "49°30'.0 N", "005°10'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
-    w->cmdCompute_Click(1);
+    w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(w->rtfCalcWP->isVisible());
     w->rtfCalcWP->verticalScrollBar()->setValue(w->rtfCalcWP->verticalScrollBar()->maximum());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
     w->cmdNextTabUtil_Click();
-    w->cmdCompute_Click(2);
+    w->Utilities()->cmdCompute_Click(2);
     w->grab().save(test::TestOutputFolder() + "/utilities-eta.png");
-    EXPECT_TRUE(w->grdCalcETA->isVisible());
+    EXPECT_TRUE(w->Utilities()->grdCalcETA->isVisible());
 }
 
 }  // namespace

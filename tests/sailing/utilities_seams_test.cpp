@@ -26,8 +26,9 @@
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "platform/up_down_buttons.h"
+#include "sailing/utilities_page.h"
 #include "workbench/options_page.h"
-#include "workbench/up_down_buttons.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -105,7 +106,7 @@ TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
 
     // A new course typed, the field left open, Compute clicked.
     p.Type(w->mskCourse[1], "1350");
-    p.Click(w->cmdCompute[0]);
+    p.Click(w->Utilities()->cmdCompute[0]);
     EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
     EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
@@ -135,22 +136,22 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     EXPECT_NEAR(p.S().RLDist, dist, 1e-5 * dist);
 
     // Rhumb line -> great circle -> ETA with the buttons of the page.
-    p.Click(w->cmdNextTabUtil[0]);
+    p.Click(w->Utilities()->cmdNextTabUtil[0]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 1);
     EXPECT_EQ(w->mskLat[2]->MaskedText(), "50°00'.0 N");
-    p.Click(w->cmdCompute[1]);
+    p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const EarthModel& E = p.S().E;
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
     g.Inverse(50, -1, 40, -70, gs, a1, a2);
     EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
-    EXPECT_TRUE(w->OutlineText(0).startsWith("GC Distance = ")) << w->OutlineText(0).toStdString();
-    EXPECT_TRUE(w->OutlineText(0).contains(
+    EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Distance = ")) << w->Utilities()->OutlineText(0).toStdString();
+    EXPECT_TRUE(w->Utilities()->OutlineText(0).contains(
         QString::fromStdString(FormatNumber(gs / kMetresPerMile, "####0.0"))))
-        << w->OutlineText(0).toStdString();
+        << w->Utilities()->OutlineText(0).toStdString();
 
-    p.Click(w->cmdNextTabUtil[1]);
+    p.Click(w->Utilities()->cmdNextTabUtil[1]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     MaskedField* dtg = p.Field("mskDTG");
     EXPECT_EQ(dtg->MaskedText().toStdString(), FormatNumber(p.S().RLDist, "00000.00"));
@@ -158,17 +159,17 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     // Departure at the whole hour of the clock, 9 Dec 2026 14:00 UT.
     EXPECT_NEAR(p.S().EtaDepTime, MakeDateTime(2026, 12, 9, 14, 0, 0), 1e-9);
 
-    p.Click(w->cmdCompute[2]);
+    p.Click(w->Utilities()->cmdCompute[2]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_TRUE(w->grdCalcETA->isVisible());
-    ASSERT_EQ(w->grdCalcETA->rowCount(), 29);  // 10 to 24 knots by 0.5
+    ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
+    ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 29);  // 10 to 24 knots by 0.5
     const double shownDist =
         ParsePositiveText(dtg->MaskedText().toStdString(), p.S().DecSep);
     for (int row : {0, 28}) {
         const double speed = 10.0 + 0.5 * row;
         const double eta = MakeDateTime(2026, 12, 9, 14, 0, 0) + shownDist / speed / 24.0;
         const double exact = std::trunc(eta * 86400.0 + 0.5) / 86400.0;
-        EXPECT_EQ(w->grdCalcETA->item(row, 1)->text().toStdString(),
+        EXPECT_EQ(w->Utilities()->grdCalcETA->item(row, 1)->text().toStdString(),
                   FormatDateTime(exact, "d mmm yyyy hh:mm:ss"))
             << row;
     }
@@ -185,9 +186,9 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     p.TypeAndTab(w->mskLong[2], "122300w");
     p.TypeAndTab(w->mskLat[3], "35000n");
     p.Type(w->mskLong[3], "140000e");
-    p.Click(w->cmdCompute[1]);
+    p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_TRUE(w->outGCRes->isVisible());
+    EXPECT_TRUE(w->Utilities()->outGCRes->isVisible());
     EXPECT_TRUE(w->rtfCalcWP->isVisible());
     const EarthModel& E = p.S().E;
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
@@ -208,7 +209,7 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     // Left with a click on Compute (the Tab key would walk into the computed
     // course, whose commit makes it a fifth input).
     p.Type(w->mskLong[1], "070000w");
-    p.Click(w->cmdCompute[0]);
+    p.Click(w->Utilities()->cmdCompute[0]);
     ASSERT_TRUE(p.S().RLShown);
     QTest::mouseDClick(w->lblChoosenEllipsoid[0], Qt::LeftButton);
     ASSERT_TRUE(w->tabOptions->isVisible());
@@ -225,7 +226,7 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     EXPECT_EQ(w->tabUtil->currentIndex(), 0);
     EXPECT_EQ(w->lblChoosenEllipsoid[0]->text(), "Normal Sphere");
     EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
-    p.Click(w->cmdCompute[0]);
+    p.Click(w->Utilities()->cmdCompute[0]);
     ASSERT_TRUE(p.S().E.IsSphere());
     // Traditional Mercator sailing: meridional parts on the Clarke 1880
     // spheroid, sixty miles to the degree of latitude.
@@ -258,7 +259,7 @@ TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
     EXPECT_EQ(first, 1u);
     p.script.Clear();
     clock.seconds += 60.0;  // a minute later
-    p.Click(w->cmdCompute[0]);
+    p.Click(w->Utilities()->cmdCompute[0]);
     EXPECT_EQ(p.script.messages.size(), 1u);
     for (const auto& m : p.script.messages) EXPECT_EQ(m.title, "Special case in nautical routine");
 }
@@ -277,7 +278,7 @@ void ComputeAtlanticRoute(TypedPage& p) {
     p.TypeAndTab(w->mskLong[2], "005000w");
     p.TypeAndTab(w->mskLat[3], "40300n");
     p.Type(w->mskLong[3], "073500w");
-    p.Click(w->cmdCompute[1]);
+    p.Click(w->Utilities()->cmdCompute[1]);
 }
 
 // Guards a refused field followed by a click on Compute: the refusal keeps
@@ -292,7 +293,7 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     const double dist = p.S().RLDist;
 
     p.Type(w->mskLat[3], "95000n");
-    p.Click(w->cmdCompute[1]);
+    p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_TRUE(w->mskLat[3]->hasFocus());
@@ -303,20 +304,20 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     // Compute clicked, leaves the shown course and distance alone.
     // The refused field holds the page: the tab move is lost as well.
     p.script.Clear();
-    p.Click(w->cmdPrevTabUtil[0]);
+    p.Click(w->Utilities()->cmdPrevTabUtil[0]);
     EXPECT_EQ(w->tabUtil->currentIndex(), 1);
     EXPECT_EQ(p.script.messages.size(), 1u);
     p.TypeAndTab(w->mskLat[3], "40300n");
     p.script.Clear();
-    p.Click(w->cmdPrevTabUtil[0]);
+    p.Click(w->Utilities()->cmdPrevTabUtil[0]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
     p.script.Clear();
     p.Type(w->mskLong[0], "005000w");
-    p.Click(w->cmdCompute[0]);
+    p.Click(w->Utilities()->cmdCompute[0]);
     const QString course = w->mskCourse[1]->MaskedText();
     p.script.Clear();
     p.Type(w->mskLong[1], "190000w");
-    p.Click(w->cmdCompute[0]);
+    p.Click(w->Utilities()->cmdCompute[0]);
     EXPECT_EQ(p.script.messages.size(), 1u);
     EXPECT_TRUE(w->mskLong[1]->hasFocus());
     EXPECT_EQ(w->mskCourse[1]->MaskedText(), course);
@@ -351,7 +352,7 @@ TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
     p.TypeAndTab(p.Field("mskDist"), "0010000");
     ASSERT_TRUE(p.S().RLShown);
     p.Type(w->mskCourse[1], "1350");
-    PressAccessKey(w, Qt::Key_C, w->cmdCompute[0]);
+    PressAccessKey(w, Qt::Key_C, w->Utilities()->cmdCompute[0]);
     EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
     EXPECT_TRUE(p.S().UtilEntered[10]);
     double lat2 = 0, lon2 = 0;
@@ -432,9 +433,9 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_DOUBLE_EQ(p.S().MinSpeed, 12.0);
     EXPECT_EQ(minSpeed->BackColor(), kValidGreen);
-    p.Click(w->cmdCompute[2]);
-    ASSERT_EQ(w->grdCalcETA->rowCount(), 25);  // 12 to 24 knots by 0.5
-    EXPECT_EQ(w->grdCalcETA->item(0, 0)->text(), "12.0");
+    p.Click(w->Utilities()->cmdCompute[2]);
+    ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 25);  // 12 to 24 knots by 0.5
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), "12.0");
 
     // The same for the maximum below the minimum.
     p.script.Clear();
@@ -469,11 +470,11 @@ TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     PrinterScript printers;
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
-    p.Click(w->cmdAskPrint[0]);
+    p.Click(w->Utilities()->cmdAskPrint[0]);
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    p.Click(w->cmdNextTabUtil[1]);
+    p.Click(w->Utilities()->cmdNextTabUtil[1]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
-    p.Click(w->cmdAskPrint[1]);
+    p.Click(w->Utilities()->cmdAskPrint[1]);
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_EQ(printers.jobs.size(), 2);
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationPortrait);
@@ -517,7 +518,7 @@ TEST(UtilitiesTyped, OneComputeClickOneRefusal) {
     TypeSameLatitudes(p);
     for (int click = 0; click < 2; ++click) {
         p.script.Clear();
-        p.Click(p.w->cmdCompute[0]);
+        p.Click(p.w->Utilities()->cmdCompute[0]);
         EXPECT_EQ(p.script.messages.size(), 1u) << click;
     }
 }
@@ -533,7 +534,7 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
         TypedPage p("mnuUtilGC");
         auto* w = p.w.get();
         p.TypeGreatCircle(c[0], c[1], c[2], c[3]);
-        p.Click(w->cmdCompute[1]);
+        p.Click(w->Utilities()->cmdCompute[1]);
         ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
         EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
         EXPECT_FALSE(w->rtfCalcWP->isVisible());
@@ -545,7 +546,7 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
 void ComputeSouthernComposite(TypedPage& p) {
     p.TypeGreatCircle("35000s", "020000e", "38000s", "145000e");
     p.TypeAndTab(p.w->mskLat[4], "4000");
-    p.Click(p.w->cmdCompute[1]);
+    p.Click(p.w->Utilities()->cmdCompute[1]);
 }
 
 // Guards the limit's arrows after a southern composite sailing, where the
@@ -556,13 +557,13 @@ TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     auto* w = p.w.get();
     ComputeSouthernComposite(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_EQ(w->lblNS->text(), "S");
-    p.Click(w->updLat->UpButton());
+    ASSERT_EQ(w->Utilities()->lblNS->text(), "S");
+    p.Click(w->Utilities()->updLat->UpButton());
     EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("41°00'"));
-    p.Click(w->updLat->DownButton());
-    p.Click(w->updLat->DownButton());
+    p.Click(w->Utilities()->updLat->DownButton());
+    p.Click(w->Utilities()->updLat->DownButton());
     EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("39°00'"));
-    p.Click(w->cmdCompute[1]);
+    p.Click(w->Utilities()->cmdCompute[1]);
     EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
 }
 
@@ -575,8 +576,8 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     auto* w = p.w.get();
     MaskedField* minSpeed = p.Field("mskMinSpeed");
     p.TypeAndTab(p.Field("mskDTG"), "0030000");
-    p.Click(w->cmdCompute[2]);
-    QTableWidget* g = w->grdCalcETA;
+    p.Click(w->Utilities()->cmdCompute[2]);
+    QTableWidget* g = w->Utilities()->grdCalcETA;
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
     EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->dtpTime[2]->width()));
@@ -585,7 +586,7 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
 
     p.TypeAndTab(minSpeed, "0300");
     ASSERT_EQ(p.script.messages.size(), 1u);
-    p.Click(w->cmdCompute[2]);
+    p.Click(w->Utilities()->cmdCompute[2]);
     EXPECT_EQ(minSpeed->MaskedText(), QString("030._"));
     EXPECT_TRUE(minSpeed->hasFocus());
     ASSERT_EQ(g->rowCount(), 29);

@@ -1,0 +1,39 @@
+// What the sailing utilities page needs of the main window, handed to it as
+// plain values and callbacks (the page knows nothing of the main window's
+// classes). Unset callbacks do nothing.
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace orvex {
+
+struct UtilitiesLinks {
+    // Takes the ellipsoid list's chosen row into the Earth model and the
+    // unit labels, without recomputing anything; false when no row is chosen.
+    std::function<bool()> TakeEllipsoidChoice;
+    // The ellipsoid list's chosen row ("WGS 1984 - 1/298.257..."), or empty
+    // when none is chosen.
+    std::function<QString()> ChosenEllipsoidRow;
+    // Opens the preferences on the ellipsoid tab in place of the page (a
+    // double click on the chosen ellipsoid's name).
+    std::function<void()> ChangeEllipsoid;
+    // Takes the ETA departure picker's value into the state, as leaving it does.
+    std::function<void()> CommitDepartureTime;
+    // The present UT instant, days since 1899 December 30.
+    std::function<double()> UtNow;
+    // True while the main window switches the page's tab by code (the
+    // tab's entry is then run by the caller).
+    std::function<bool()> ChangingTabByCode;
+    // Shows the wait window of a print job modally.
+    std::function<void()> ShowPrintWait;
+    // The erased text of a position field for the user's separator.
+    std::function<std::string(bool latitude)> BlankPositionText;
+    // A small drawn picture (the toolbar style) of a glyph in a colour.
+    std::function<QIcon(const QString& glyph, const QColor& colour)> Picture;
+};
+
+}  // namespace orvex

@@ -1,0 +1,136 @@
+// The sailing utilities page of the main window: three tabs, the rhumb line,
+// the great circle and the ETA table, with their fields, their erase,
+// compute, swap and print buttons and their spinners. The page reads and
+// writes the navigator's values in the shared state (position slots 1 to 5,
+// the Earth model, UtilEntered, RLCourse/RLDist, the ETA values, the
+// waypoints and the great-circle outline); the computations themselves live
+// in sailing_core and navlib. The page meets the main window through
+// UtilitiesLinks.
+//
+// Building takes two steps: the constructor makes the tabs and their fields;
+// BuildControls, called once the main window has placed the ETA departure
+// picker on the third tab, lays out the rest and hooks the handlers.
+#pragma once
+
+#include <QTabWidget>
+#include <array>
+
+#include "navlib/message_throttle.h"
+#include "platform/masked_field.h"
+#include "platform/rich_text_box.h"
+#include "sailing/utilities_links.h"
+#include "workbench/workbench_state.h"
+
+class QComboBox;
+class QDateTimeEdit;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QTreeWidget;
+
+namespace orvex {
+
+class UpDownButtons;
+
+class UtilitiesPage : public QTabWidget {
+    Q_OBJECT
+  public:
+    UtilitiesPage(WorkbenchState& state, UtilitiesLinks links, QWidget* parent);
+
+    // Lays out the page's controls around `departurePicker` (dtpTime(2), on
+    // the ETA tab) and hooks their handlers.
+    void BuildControls(QDateTimeEdit* departurePicker);
+
+    // Recomputes what the shown tab computes: the rhumb line for any
+    // iButton, the great circle for 1, the ETA table for 2.
+    void TestCompute(int iButton);
+    // The shown tab was entered (by the menu or the tab buttons).
+    void tabUtil_GotFocus();
+    void cmdErase_Click(int index);
+    void cmdCompute_Click(int index);
+    void cmdShift_Click();
+    void cmdAskPrint_Click(int index);
+    void lblChoosenEllipsoid_DblClick();
+    void mskDist_LostFocus();
+    void mskDTG_LostFocus();
+    void mskMinSpeed_LostFocus();
+    void mskMaxSpeed_LostFocus();
+    void mskInterv_LostFocus();
+    void optRound_Click(int index);
+    // A time-zone list's choice: 0 the zone of the departure time, 1 the
+    // local column of the table.
+    void cboGMT_Click(int index);
+    void updLat_Click(bool up);
+    void updLong_Click(bool up);
+    void updMinSpeed_Click(bool up);
+    void updMaxSpeed_Click(bool up);
+    void updInterval_Click(bool up);
+    void InitETAGrid(int count);
+    // The outline rows as shown (text and indent level; level 0 hidden),
+    // rows 0 to 22.
+    QString OutlineText(int row) const;
+    int OutlineLevel(int row) const;
+
+    // ---- Widgets by control name ----------------------------------------------
+    // Position fields: 0/1 rhumb-line departure/arrival, 2/3 great-circle
+    // departure/arrival, 4 the great-circle limits.
+    std::array<MaskedField*, 5> mskLat{};
+    std::array<MaskedField*, 5> mskLong{};
+    MaskedField* mskCourse1 = nullptr;  // mskCourse(1): the rhumb-line course
+    MaskedField* mskDist = nullptr;
+    MaskedField* mskDTG = nullptr;
+    MaskedField* mskMinSpeed = nullptr;
+    MaskedField* mskMaxSpeed = nullptr;
+    MaskedField* mskInterv = nullptr;
+    std::array<QComboBox*, 2> cboGMT{};
+    QLabel* lblDistance1 = nullptr;  // lblDistance(1): the distance unit
+    RichTextBox* rtfCalcWP = nullptr;
+    QDateTimeEdit* dtpDeparture = nullptr;  // dtpTime(2), made by the main window
+    std::array<QPushButton*, 2> cmdNextTabUtil{};
+    std::array<QPushButton*, 2> cmdPrevTabUtil{};
+    std::array<QPushButton*, 3> cmdEndTabUtil{};
+    std::array<QPushButton*, 19> cmdErase{};
+    std::array<QPushButton*, 3> cmdCompute{};
+    QPushButton* cmdShift = nullptr;
+    std::array<QPushButton*, 2> cmdAskPrint{};
+    std::array<QRadioButton*, 3> optRound{};
+    std::array<QGroupBox*, 2> fraEllipsoid{};
+    std::array<QLabel*, 2> lblChoosenEllipsoid{};
+    QLabel* lblNS = nullptr;
+    QLabel* imgStopCompute = nullptr;
+    QTableWidget* grdCalcETA = nullptr;
+    QTreeWidget* outGCRes = nullptr;
+    UpDownButtons* updLat = nullptr;
+    UpDownButtons* updLong = nullptr;
+    UpDownButtons* updMinSpeed = nullptr;
+    UpDownButtons* updMaxSpeed = nullptr;
+    UpDownButtons* updInterval = nullptr;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildTabs();
+    void BuildRhumbLineControls();
+    void BuildGreatCircleControls();
+    void BuildEtaControls();
+    void BuildButtonRows();
+    QPushButton* MakeEraseButton(int index, const QString& tip, QWidget* parent);
+    QString BlankPosition(bool latitude) const;
+    void RunRhumbLineCase();
+    void RunGreatCircleCase();
+    void RunEtaCase();
+    void HideGreatCircleResults();
+    void ShowOutline();
+    void ReportUtilityError(int number, const QString& description);
+
+    WorkbenchState& state_;
+    UtilitiesLinks links_;
+    // The same error report is shown at most once a second.
+    MessageThrottle errorThrottle_;
+    bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
+};
+
+}  // namespace orvex

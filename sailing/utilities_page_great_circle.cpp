@@ -1,0 +1,228 @@
+// The great-circle tab of the sailing utilities page: its controls (with
+// the reference-ellipsoid frames of both position tabs), the limit
+// spinners, the outline and the great-circle case.
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cmath>
+
+#include "navlib/array_lib.h"
+#include "navlib/inout_lib.h"
+#include "navlib/nautical_angles.h"
+#include "platform/message_box.h"
+#include "platform/up_down_buttons.h"
+#include "sailing/great_circle_report_box.h"
+#include "sailing/great_circle_sailing.h"
+#include "sailing/utilities_layout.h"
+#include "sailing/utilities_page.h"
+#include "sailing/utility_fault.h"
+
+namespace orvex {
+
+using namespace utilities_layout;
+
+void UtilitiesPage::BuildGreatCircleControls() {
+    QGridLayout* rl = FieldGrid(this, 0);
+    QGridLayout* gc = FieldGrid(this, 1);
+    QWidget* rlW = rl->parentWidget();
+    QWidget* gcW = gc->parentWidget();
+    for (int i = 2; i < 4; ++i) {
+        Relabel(gc, mskLat[i], kPositionLabels[2 * (i - 2)]);
+        Relabel(gc, mskLong[i], kPositionLabels[2 * (i - 2) + 1]);
+        mskLat[i]->setToolTip(kLatitudeTip);
+        mskLong[i]->setToolTip(kLongitudeTip);
+        PlaceBeside(gc, mskLat[i], MakeEraseButton(2 * i + 4, "Erase latitude", gcW), 2);
+        PlaceBeside(gc, mskLong[i], MakeEraseButton(2 * i + 5, "Erase longitude", gcW), 2);
+    }
+    Relabel(gc, mskLat[4], "Max. Latitude :");
+    Relabel(gc, mskLong[4], "Long. interval :");
+    mskLat[4]->setToolTip("Enter max. lat. you don't want to exceed");
+    mskLong[4]->setToolTip("Enter long. interval between 2 waypoints");
+    PlaceBeside(gc, mskLat[4], MakeEraseButton(12, "Erase max. latitude", gcW), 2);
+    PlaceBeside(gc, mskLong[4], MakeEraseButton(13, "Erase long. interval", gcW), 2);
+    {
+        auto* box = new QWidget(gcW);
+        auto* h = new QHBoxLayout(box);
+        h->setContentsMargins(0, 0, 0, 0);
+        updLat = new UpDownButtons("updLat", box);
+        lblNS = new QLabel(box);
+        lblNS->setObjectName("lblNS");
+        lblNS->setMinimumWidth(12);
+        h->addWidget(updLat);
+        h->addWidget(lblNS);
+        PlaceBeside(gc, mskLat[4], box, 3);
+        updLong = new UpDownButtons("updLong", gcW);
+        PlaceBeside(gc, mskLong[4], updLong, 3);
+        connect(updLat, &UpDownButtons::UpClick, this, [this] { updLat_Click(true); });
+        connect(updLat, &UpDownButtons::DownClick, this, [this] { updLat_Click(false); });
+        connect(updLong, &UpDownButtons::UpClick, this, [this] { updLong_Click(true); });
+        connect(updLong, &UpDownButtons::DownClick, this, [this] { updLong_Click(false); });
+        gc->addWidget(MakeEraseButton(7, "Erase all", gcW), gc->rowCount(), 1, Qt::AlignLeft);
+    }
+    for (int i = 0; i < 2; ++i) {
+        QGridLayout* g = i == 0 ? rl : gc;
+        QWidget* parent = i == 0 ? rlW : gcW;
+        fraEllipsoid[i] = new QGroupBox(" Reference ellipsoid ", parent);
+        fraEllipsoid[i]->setObjectName(Indexed("fraEllipsoid", i));
+        auto* v = new QVBoxLayout(fraEllipsoid[i]);
+        v->addWidget(new QLabel("You are currently using", fraEllipsoid[i]));
+        lblChoosenEllipsoid[i] = new QLabel(fraEllipsoid[i]);
+        lblChoosenEllipsoid[i]->setObjectName(Indexed("lblChoosenEllipsoid", i));
+        lblChoosenEllipsoid[i]->setToolTip("2x click to change ellipsoid");
+        QFont f = lblChoosenEllipsoid[i]->font();
+        f.setBold(true);
+        lblChoosenEllipsoid[i]->setFont(f);
+        lblChoosenEllipsoid[i]->installEventFilter(this);
+        lblChoosenEllipsoid[i]->setProperty("UtilEllipsoidLabel", true);
+        v->addWidget(lblChoosenEllipsoid[i]);
+        v->addWidget(
+            new QLabel("as reference ellipsoid for all the computations.", fraEllipsoid[i]));
+        auto* sphere = new QLabel(
+            i == 0 ? "Use \"Normal Sphere\" to compare with traditional results."
+                   : "Use \"Normal Sphere\" to compare with traditional results.\n"
+                     "On an ellipsoid the track is a geodesic: its vertex, distance and\n"
+                     "courses differ slightly from those of a great circle on a sphere.",
+            fraEllipsoid[i]);
+        sphere->setObjectName(Indexed("lblSphere", i));
+        v->addWidget(sphere);
+        v->addStretch(1);
+        g->addWidget(fraEllipsoid[i], g->rowCount(), 0, 1, 4);
+    }
+    {
+        outGCRes = new QTreeWidget(gcW);
+        outGCRes->setObjectName("outGCRes");
+        outGCRes->setHeaderHidden(true);
+        outGCRes->setRootIsDecorated(false);
+        outGCRes->setIndentation(14);
+        outGCRes->setVisible(false);
+        outGCRes->setMinimumHeight(230);
+        const int row = RowOf(gc, fraEllipsoid[1]);
+        gc->addWidget(outGCRes, row, 0, 1, 4);
+        rtfCalcWP->setParent(gcW);
+        rtfCalcWP->setMinimumWidth(500);
+        gc->addWidget(rtfCalcWP, 0, 4, row + 1, 1);
+        gc->setColumnStretch(3, 1);
+        gc->setColumnStretch(4, 4);
+        gc->setRowStretch(row, 1);
+    }
+}
+
+void UtilitiesPage::updLat_Click(bool up) {
+    // The limit is shown without its hemisphere, and after a computation it
+    // holds the vertex's sign: the arrows step its size.
+    double& v = state_.Lat(5);
+    const double size = std::fabs(v), sign = v < 0.0 ? -1.0 : 1.0;
+    if (up) {
+        if (v == 0.0)
+            v = std::fabs(state_.Lat(3)) >= std::fabs(state_.Lat(4)) ? state_.Lat(3)
+                                                                     : state_.Lat(4);
+        else if (size <= 89.0)
+            v = sign * (size + 1.0);
+    } else if (size >= 1.0) {
+        v = sign * (size - 1.0);
+    }
+    mskLat[4]->SetMaskedText(Q(FormatLatitude(v, state_.DecSep)).left(6));
+    mskLat[4]->Commit();
+}
+
+void UtilitiesPage::updLong_Click(bool up) {
+    double& v = state_.Long(5);
+    if (up) {
+        if (v < 99.0) v += 1.0;
+    } else if (v > 1.0) {
+        v -= 1.0;
+    }
+    mskLong[4]->SetMaskedText(Q(FormatLongitude(v, state_.DecSep)).mid(1, 6));
+    mskLong[4]->Commit();
+}
+
+void UtilitiesPage::ShowOutline() {
+    outGCRes->clear();
+    QTreeWidgetItem* parents[4] = {nullptr, nullptr, nullptr, nullptr};
+    for (size_t i = 0; i < state_.GCOutline.size(); ++i) {
+        const OutlineRow& r = state_.GCOutline[i];
+        const int level = std::clamp(r.Level, 0, 3);
+        QTreeWidgetItem* parent = level >= 2 ? parents[level - 1] : nullptr;
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(outGCRes);
+        item->setText(0, Q(r.Text));
+        item->setData(0, Qt::UserRole, level);
+        item->setHidden(level == 0);
+        if (level >= 1) parents[level] = item;
+    }
+    outGCRes->expandAll();
+}
+
+QString UtilitiesPage::OutlineText(int row) const {
+    return row >= 0 && row < 23 ? Q(state_.GCOutline[static_cast<size_t>(row)].Text) : QString();
+}
+
+int UtilitiesPage::OutlineLevel(int row) const {
+    return row >= 0 && row < 23 ? state_.GCOutline[static_cast<size_t>(row)].Level : 0;
+}
+
+void UtilitiesPage::RunGreatCircleCase() {
+    // The report template is read at each computation; without it nothing
+    // is computed and the error report names the missing file.
+    if (rtfCalcWP->FileName().isEmpty() || !QFile::exists(rtfCalcWP->FileName()))
+        throw UtilityFault(53, "File not found: CalcWP.rtf");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    GreatCircleInputs in;
+    in.Lat3 = state_.Lat(3);
+    in.Long3 = state_.Long(3);
+    in.Lat4 = state_.Lat(4);
+    in.Long4 = state_.Long(4);
+    in.LimitEntered = state_.UtilEntered[8];
+    in.Limit = state_.Lat(5);
+    in.IntervalEntered = state_.UtilEntered[9];
+    in.Interval = state_.Long(5);
+    GreatCircleResult r;
+    try {
+        r = ComputeGreatCircle(in, state_.E);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+
+    GreatCircleReportContext ctx;
+    ctx.EllipsoidName = lblChoosenEllipsoid[1]->text().toStdString();
+    ctx.DecSep = state_.DecSep;
+    ctx.Sphere = state_.E.IsSphere();
+    rtfCalcWP->Reload();
+    rtfCalcWP->SetSelStart(0);
+    FillGreatCircleReport(*rtfCalcWP, in, r, ctx);
+    UpdateGreatCircleOutline(state_.GCOutline, in, r, ctx);
+
+    if (r.LimitApplied) {
+        state_.Lat(5) = r.Limit;
+        lblNS->setText(r.Limit > 0.0 ? "N" : "S");
+    }
+    if (r.LimitError != 0) {
+        ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
+                    r.LimitError == 1
+                        ? QString("The maximum latitude is smaller than the departure latitude.")
+                        : QString("The maximum latitude is smaller than the arrival latitude."),
+                    this);
+        QString t = mskLat[4]->MaskedText();
+        if (t.size() >= 2) mskLat[4]->SetMaskedText(t.left(t.size() - 2) + "_'");
+        mskLat[4]->setFocus();
+        ShowOutline();
+        return;
+    }
+    if (r.HasWaypoints) state_.WaypointTable = r.Waypoints;
+    state_.RLDist = r.Theoretical;
+    state_.RLCourse = r.SingleRLCourse;
+
+    fraEllipsoid[1]->setVisible(false);
+    ShowOutline();
+    outGCRes->setVisible(true);
+    rtfCalcWP->SetSelStart(0);
+    rtfCalcWP->Refresh();
+    Pause(0.3f);
+    rtfCalcWP->setVisible(true);
+}
+
+}  // namespace orvex
