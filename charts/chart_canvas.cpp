@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 #include <cmath>
 
-#include "charts/chart_data.h"
+#include "charts/core/chart_data.h"
 
 namespace orvex {
 

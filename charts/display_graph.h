@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "charts/chart_canvas.h"
-#include "charts/chart_data.h"
+#include "charts/core/chart_data.h"
 #include "navlib/arrays.h"
 
 namespace orvex {

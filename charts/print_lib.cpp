@@ -18,7 +18,7 @@
 #include <QTextLayout>
 #include <cmath>
 
-#include "charts/chart_data.h"
+#include "charts/core/chart_data.h"
 #include "platform/message_box.h"
 #include "platform/print_queue.h"
 

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "charts/chart_canvas.h"
-#include "charts/chart_data.h"
 #include "charts/chart_picture.h"
+#include "charts/core/chart_data.h"
 #include "charts/display_graph.h"
 #include "charts/print_lib.h"
 #include "platform/message_box.h"

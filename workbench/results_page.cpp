@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <cmath>
 
-#include "charts/chart_data.h"
 #include "charts/chart_picture.h"
+#include "charts/core/chart_data.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
 #include "workbench/frm_proba.h"

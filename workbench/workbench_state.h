@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "charts/chart_data.h"
+#include "charts/core/chart_data.h"
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/number_format.h"

@@ -1,4 +1,4 @@
-#include "charts/chart_data.h"
+#include "charts/core/chart_data.h"
 
 #include <algorithm>
 #include <cmath>
