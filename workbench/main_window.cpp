@@ -1,5 +1,6 @@
 // The main window's construction, start-up and shut-down.
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,9 +94,8 @@ MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
     if (name == "mskLat") return pick(mskLat);
     if (name == "mskLong") return pick(mskLong);
     if (name == "mskCourse") return pick(mskCourse);
-    if (name == "mskInstErr") return pick(mskInstErr);
-    if (name == "mskTempCelcius") return pick(mskTempCelcius);
-    if (name == "mskTempFahr") return pick(mskTempFahr);
+    if (inputPage_)
+        if (MaskedField* f = inputPage_->MaskField(name, index)) return f;
     const auto it = singleMasks.find(name);
     return it == singleMasks.end() ? nullptr : it->second;
 }

@@ -16,6 +16,7 @@
 #include "workbench/observation_grid.h"
 #include "workbench/report_details.h"
 #include "workbench/report_numeric.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -68,17 +69,19 @@ void FrmWorking::ConnectResultCommands() {
 
 bool FrmWorking::LeaveStarFixField() {
     QWidget* field = QApplication::focusWidget();
-    if (!field || !tabIn->isAncestorOf(field) || field == grdObs || grdObs->isAncestorOf(field))
+    const StarFixInputPage* page = inputPage_;
+    if (!field || !tabIn->isAncestorOf(field) || field == page->grdObs ||
+        page->grdObs->isAncestorOf(field))
         return true;
     for (int c = 0; c < 4; ++c)  // the grid commits its own editor
-        if (GridEditor(c) == field || GridEditor(c)->isAncestorOf(field)) return true;
+        if (page->GridEditor(c) == field || page->GridEditor(c)->isAncestorOf(field)) return true;
     field->clearFocus();
     return QApplication::focusWidget() != field;
 }
 
 void FrmWorking::cmdNumRes_Click() {
     if (!LeaveStarFixField()) return;
-    grdObs_GotFocus();  // a half-typed cell is not lost
+    inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
     if (!RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
     // cannot be read.
@@ -88,7 +91,7 @@ void FrmWorking::cmdNumRes_Click() {
 
 void FrmWorking::cmdGraphRes_Click() {
     if (!LeaveStarFixField()) return;
-    grdObs_GotFocus();
+    inputPage_->grdObs_GotFocus();
     if (!RunStarFix()) return;
     FillStatusPanels();
     ShowGraphicResults();

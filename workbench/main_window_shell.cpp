@@ -23,6 +23,7 @@
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/observation_grid.h"
 #include "workbench/platform_links.h"
 #include "workbench/window_art.h"
@@ -250,7 +251,7 @@ void FrmWorking::tabIn_GotFocus() {
     if (tab == 1) {
         if (MaskedField* h = MaskField("mskHeightM", -1)) h->setFocus();
     } else {
-        grdObs->setFocus(Qt::OtherFocusReason);
+        inputPage_->grdObs->setFocus(Qt::OtherFocusReason);
         SetAstroMenuForInput();
     }
 }

@@ -12,6 +12,7 @@
 #include "navlib/star_fix.h"
 #include "platform/message_box.h"
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/report_numeric.h"
 
 namespace orvex {
@@ -58,12 +59,12 @@ bool FrmWorking::RunStarFix() {
     }
     // 2. Course and speed as entered (a previous fix may have corrected
     // them), and no field left showing a text it refused.
-    if (!CommitStarFixFieldsAgain()) return false;
+    if (!inputPage_->CommitStarFixFieldsAgain()) return false;
     // 3.
     s.EstLat = s.Lat(6);
     s.EstLong = s.Long(6);
     // 4. The sights, in the grid's present order.
-    if (!ReadObsGrid()) return false;
+    if (!inputPage_->ReadObsGrid()) return false;
     // 5.
     if (s.Obs.ObsCount < 2) {
         ShowMessage(
@@ -73,7 +74,7 @@ bool FrmWorking::RunStarFix() {
     }
     if (!SaturnSightsComputable(s.Obs, this)) return false;
     // 6. The grid shows the sights by time from now on.
-    SelectObsGrid();
+    inputPage_->SelectObsGrid();
     // 7. Fresh working and result arrays; the entered values stay.
     ObservationSet& o = s.Obs;
     const int n = o.ObsCount;

@@ -210,9 +210,9 @@ TEST(MainPages, TabCaptionsAndStatusPanels) {
 
     // Navigation buttons: next on the first two tabs, previous on the last
     // two, cancel / end on all three.
-    EXPECT_EQ(w->cmdNextTabIn[0]->text(), "&Next tab");
-    EXPECT_EQ(w->cmdPrevTabIn[1]->text(), "&Previous tab");
-    EXPECT_EQ(w->cmdCancel[2]->text(), "C&ancel");
+    EXPECT_EQ(w->InputPage()->cmdNextTabIn[0]->text(), "&Next tab");
+    EXPECT_EQ(w->InputPage()->cmdPrevTabIn[1]->text(), "&Previous tab");
+    EXPECT_EQ(w->InputPage()->cmdCancel[2]->text(), "C&ancel");
     EXPECT_EQ(w->cmdEndTabOptions[0]->text(), "En&d");
     EXPECT_EQ(w->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
     EXPECT_EQ(w->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");

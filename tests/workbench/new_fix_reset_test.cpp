@@ -29,18 +29,18 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
         in.Type(in.Field("mskSpeed"), "0125");
         in.Leave(w.mskLat[5]);
         w.dtpTime[0]->setDateTime(QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC));
-        w.dtpTime_LostFocus(0);
-        w.dtpTime_LostFocus(1);
+        w.InputPage()->dtpTime_LostFocus(0);
+        w.InputPage()->dtpTime_LostFocus(1);
         in.InputTab(1);
         in.Type(in.Field("mskHeightM"), "125");
-        in.Type(w.mskInstErr[0], "0015");
+        in.Type(w.InputPage()->mskInstErr[0], "0015");
         in.Type(in.Field("mskPress_mBars"), "0990");
-        in.Type(w.mskTempCelcius[0], "_-5");
-        in.Type(w.mskTempCelcius[1], "030");
+        in.Type(w.InputPage()->mskTempCelcius[0], "_-5");
+        in.Type(w.InputPage()->mskTempCelcius[1], "030");
         in.Leave(in.Field("mskHeightM"));
         s.LopLength = 3.0;
         s.ChartScale = -0.3;
-        w.grdObs->SetTextMatrix(1, 1, "VEGA");
+        w.InputPage()->grdObs->SetTextMatrix(1, 1, "VEGA");
         s.ObsCellFilled[1][1] = true;
         w.SetStatusSimple(false);
         for (const char* n :
@@ -61,14 +61,14 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     const double instErr = s.InstErr;
     const double timeEst = s.TimeEstPos;
     ASSERT_NE(s.InstErr, 0.0);
-    w.cmdEraseObs_Click();
+    w.InputPage()->cmdEraseObs_Click();
 
     EXPECT_EQ(w.tabIn->currentIndex(), 0);
     for (int i = 1; i <= 8; ++i) EXPECT_FALSE(s.FixEntered[i]) << i;
     const QDateTime hour(QDate(2026, 12, 9), QTime(14, 0, 0), Qt::UTC);
     EXPECT_EQ(w.dtpTime[0]->dateTime(), hour);
     EXPECT_EQ(w.dtpTime[1]->dateTime(), hour);
-    EXPECT_EQ(w.dtpObsTime->dateTime(), hour);
+    EXPECT_EQ(w.InputPage()->dtpObsTime->dateTime(), hour);
     EXPECT_EQ(s.TimeEstPos, timeEst);  // taken only when the picker is left
 
     const QString sep = QString::fromStdString(in.sep);
@@ -79,14 +79,14 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
         {in.Field("mskSpeed"), "___" + sep + "_"},
         {in.Field("mskHeightF"), "___" + sep + "_"},
         {in.Field("mskHeightM"), "__" + sep + "_"},
-        {w.mskInstErr[0], "___" + sep + "__"},
-        {w.mskInstErr[1], "___" + sep + "__"},
+        {w.InputPage()->mskInstErr[0], "___" + sep + "__"},
+        {w.InputPage()->mskInstErr[1], "___" + sep + "__"},
         {in.Field("mskPress_mBars"), "1013"},
         {in.Field("mskPressHg"), "29" + sep + "91"},
-        {w.mskTempCelcius[0], "_20"},
-        {w.mskTempCelcius[1], "_20"},
-        {w.mskTempFahr[0], "_68"},
-        {w.mskTempFahr[1], "_68"},
+        {w.InputPage()->mskTempCelcius[0], "_20"},
+        {w.InputPage()->mskTempCelcius[1], "_20"},
+        {w.InputPage()->mskTempFahr[0], "_68"},
+        {w.InputPage()->mskTempFahr[1], "_68"},
     };
     for (const auto& [field, text] : blanks) {
         EXPECT_EQ(field->MaskedText(), text) << field->objectName().toStdString();
@@ -107,7 +107,7 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     EXPECT_EQ(s.TempWaterF, 68.0);
     EXPECT_EQ(s.LopLength, 5.0);
     EXPECT_EQ(s.ChartScale, 0.1);
-    EXPECT_TRUE(w.grdObs->TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
     EXPECT_FALSE(s.ObsCellFilled[1][1]);
     EXPECT_TRUE(w.StatusSimple());
     for (const char* n :
@@ -119,8 +119,8 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     // unchanged and quietly.
     in.InputTab(1);
     in.Put(in.Field("mskPressHg"), in.Field("mskPressHg")->MaskedText());
-    in.Leave(w.mskTempCelcius[0]);
-    in.Leave(w.mskTempFahr[1]);
+    in.Leave(w.InputPage()->mskTempCelcius[0]);
+    in.Leave(w.InputPage()->mskTempFahr[1]);
     in.Leave(in.Field("mskPress_mBars"));
     EXPECT_TRUE(in.script.messages.empty());
     EXPECT_EQ(s.PressHg, 29.91);
@@ -141,7 +141,7 @@ TEST_P(NewFixReset, StartingTimeIsTheWholeUtHour) {
     };
     for (const auto& c : cases) {
         w.clockUtcNow = [&] { return c.now; };
-        w.cmdEraseObs_Click();
+        w.InputPage()->cmdEraseObs_Click();
         EXPECT_EQ(w.dtpTime[0]->dateTime(), c.shown);
         EXPECT_EQ(w.dtpTime[1]->dateTime(), c.shown);
     }
@@ -156,7 +156,7 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     const double lat = s.Lat(6), lon = s.Long(6);
     const QString sep = QString::fromStdString(in.sep);
     in.Leave(w.mskCourse[0]);
-    QTest::mouseClick(w.cmdEraseLat, Qt::LeftButton);
+    QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
     EXPECT_EQ(w.mskLat[5]->MaskedText(), "__°__'" + sep + "_ _");
     EXPECT_EQ(w.mskLat[5]->BackColor(), MaskedField::WindowColor());
     EXPECT_FALSE(s.FixEntered[2]);
@@ -164,7 +164,7 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     EXPECT_TRUE(w.mskLat[5]->hasFocus());
     EXPECT_EQ(s.Lat(6), lat);
 
-    w.cmdEraseLong_Click();
+    w.InputPage()->cmdEraseLong_Click();
     EXPECT_EQ(w.mskLong[5]->MaskedText(), "___°__'" + sep + "_ _");
     EXPECT_FALSE(s.FixEntered[3]);
     EXPECT_TRUE(w.mskLong[5]->hasFocus());
@@ -183,7 +183,7 @@ TEST_P(NewFixReset, EraseClearsARefusedLatitude) {
     in.Leave(w.mskLong[5]);
     ASSERT_EQ(in.script.messages.size(), 1u);
     ASSERT_TRUE(w.mskLat[5]->hasFocus());
-    QTest::mouseClick(w.cmdEraseLat, Qt::LeftButton);
+    QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
     EXPECT_EQ(w.mskLat[5]->TypedText(), "");
     in.Leave(w.mskLong[5]);
     EXPECT_TRUE(w.mskLong[5]->hasFocus());
@@ -199,7 +199,7 @@ TEST_P(NewFixReset, EraseDatasMenuRunsTheReset) {
     EXPECT_EQ(w.mskLat[5]->TypedText(), "");
     EXPECT_EQ(s.HeightEye, 0.0);
     EXPECT_EQ(s.PressMBars, 1013.0);
-    EXPECT_TRUE(w.grdObs->TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
 }
 
 }  // namespace

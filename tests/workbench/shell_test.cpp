@@ -109,13 +109,13 @@ TEST(ShellKeys, ObservationsTabGivesTheGridTheFocus) {
     FrmWorking* w = in.w.get();
     for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
     in.InputTab(1);
-    w->cmdNextTabIn[1]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->cmdNextTabIn[1], Qt::Key_Space);
+    w->InputPage()->cmdNextTabIn[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->InputPage()->cmdNextTabIn[1], Qt::Key_Space);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
-    ASSERT_EQ(QApplication::focusWidget(), w->grdObs);
+    ASSERT_EQ(QApplication::focusWidget(), w->InputPage()->grdObs);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
-    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
     EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
 }
 

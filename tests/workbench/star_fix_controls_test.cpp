@@ -73,7 +73,7 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     EXPECT_TRUE(s.FixEntered[4]);
 
     w.dtpTime[0]->setDateTime(Utc(2026, 12, 9, 19, 0));
-    w.dtpTime_LostFocus(0);
+    w.InputPage()->dtpTime_LostFocus(0);
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 19, 0));
     EXPECT_EQ(w.dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));  // no longer follows
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));

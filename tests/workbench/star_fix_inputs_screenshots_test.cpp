@@ -37,11 +37,11 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         in.InputTab(1);
         in.Type(w.MaskField("mskHeightM", -1), "125");
         in.Type(w.MaskField("mskPress_mBars", -1), "1021");
-        in.Type(w.mskTempCelcius[0], "_14");
-        in.Leave(w.mskTempFahr[1]);
-        w.updTempFahr_DownClick(1);
+        in.Type(w.InputPage()->mskTempCelcius[0], "_14");
+        in.Leave(w.InputPage()->mskTempFahr[1]);
+        w.InputPage()->updTempFahr_DownClick(1);
         in.Type(w.MaskField("mskPressHg", -1), "3190");
-        in.Leave(w.mskTempCelcius[1]);  // refused: waits for its correction
+        in.Leave(w.InputPage()->mskTempCelcius[1]);  // refused: waits for its correction
         EXPECT_EQ(in.script.messages.size(), 1u);
         Save(w.tabIn, "starfix-inputs-tab1-" + tag);
     }

@@ -92,13 +92,13 @@ TEST_F(Road, SampleFileThroughEveryPage) {
 
     const QString saved = temp.filePath("road.obs");
     script.fileNames = {saved};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_TRUE(QFile::exists(saved)) << script.LastText().toStdString();
 
     script.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
     w->Action("mnuAstroErase")->trigger();
     script.Clear();
-    EXPECT_EQ(w->grdObs->TextMatrix(1, 1), "");
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), "");
     EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
@@ -205,15 +205,15 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(2);
-    w->grdObs->setFocus();
-    w->grdObs->SetCurrentCell(1, 2);
-    QTest::keyClicks(w->grdObs, "4");
+    w->InputPage()->grdObs->setFocus();
+    w->InputPage()->grdObs->SetCurrentCell(1, 2);
+    QTest::keyClicks(w->InputPage()->grdObs, "4");
     QWidget* ed = QApplication::focusWidget();
-    ASSERT_TRUE(w->GridEditor(2)->isVisible());
+    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
     QTest::keyClicks(ed, "7°00'.0");
     Click("bthNumRes");
     QApplication::processEvents();
-    EXPECT_EQ(w->grdObs->TextMatrix(1, 2).left(2), "47") << w->grdObs->TextMatrix(1, 2).toStdString();
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 2).left(2), "47") << w->InputPage()->grdObs->TextMatrix(1, 2).toStdString();
     EXPECT_NE(w->State().Fix.MppLat, lat);
 }
 
@@ -349,15 +349,15 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     pick(w->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
     type(w->mskCourse[0], "2350");
     type(w->MaskField("mskSpeed", -1), "0115");
-    QTest::mouseClick(w->cmdNextTabIn[0], Qt::LeftButton);
+    QTest::mouseClick(w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
     type(w->MaskField("mskHeightM", -1), "140");
-    type(w->mskInstErr[0], "-0120");
-    type(w->mskTempCelcius[0], " 17");
-    type(w->mskTempCelcius[1], " 18");
+    type(w->InputPage()->mskInstErr[0], "-0120");
+    type(w->InputPage()->mskTempCelcius[0], " 17");
+    type(w->InputPage()->mskTempCelcius[1], " 18");
     type(w->MaskField("mskPress_mBars", -1), "1021");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    QTest::mouseClick(w->cmdNextTabIn[1], Qt::LeftButton);
+    QTest::mouseClick(w->InputPage()->cmdNextTabIn[1], Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
 
     struct Sight {
@@ -372,19 +372,19 @@ TEST(RoadByKeys, StartScreenToTheFix) {
                             {QTime(19, 32, 0), "HAMAL", "42455"},
                             {QTime(19, 34, 30), "CAPELLA", "20320"},
                             {QTime(19, 37, 0), "KOCHAB", "29508"}};
-    ObservationGrid* g = w->grdObs;
+    ObservationGrid* g = w->InputPage()->grdObs;
     for (const Sight& s : sights) {
         g->setFocus();
         QTest::keyClick(g, Qt::Key_Space);  // the time editor
-        ASSERT_TRUE(w->dtpObsTime->isVisible());
-        w->dtpObsTime->setDateTime(QDateTime(day, s.time, Qt::UTC));
+        ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+        w->InputPage()->dtpObsTime->setDateTime(QDateTime(day, s.time, Qt::UTC));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(g, QString(QChar(s.body[0]).toLower()));  // the body list
-        ASSERT_TRUE(w->cboBody->isVisible());
-        w->cboBody->setCurrentIndex(w->cboBody->findText(s.body));
+        ASSERT_TRUE(w->InputPage()->cboBody->isVisible());
+        w->InputPage()->cboBody->setCurrentIndex(w->InputPage()->cboBody->findText(s.body));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(g, QString(s.hs).left(1));  // the altitude field
-        ASSERT_TRUE(w->mskHeightInst->isVisible());
+        ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
         QTest::keyClicks(QApplication::focusWidget(), QString(s.hs).mid(1));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
@@ -400,7 +400,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
 
     // The sample file with the same values gives the same fix.
     script.fileNames = {SampleDir() + "/08Dec26A.obs"};
-    w->cmdLoadObs_Click();
+    w->InputPage()->cmdLoadObs_Click();
     w->cmdNumRes_Click();
     ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().Fix.MppLat, typed.MppLat, 1e-9);

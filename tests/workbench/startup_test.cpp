@@ -141,8 +141,8 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
         EXPECT_EQ(w->cboGMT[i]->currentText(), "GMT");
         EXPECT_EQ(s.GMTZone[i], 0.0);
     }
-    EXPECT_EQ(w->cboBody->count(), 66);
-    EXPECT_EQ(w->cboBody->currentText(), "ACAMAR");
+    EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
+    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "ACAMAR");
     ASSERT_EQ(s.BodyNames.size(), 66u);
     EXPECT_EQ(s.BodyList, s.BodyNames);
     EXPECT_EQ(s.Proba, 0.95);
@@ -211,9 +211,9 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         EXPECT_EQ(FieldMask(w->mskLong[4]), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
-        EXPECT_EQ(FieldMask(w->mskInstErr[1]), "+9#" + sep + "##");
+        EXPECT_EQ(FieldMask(w->InputPage()->mskInstErr[1]), "+9#" + sep + "##");
         EXPECT_EQ(FieldMask(w->MaskField("mskPress_mBars", -1)), "####");
-        EXPECT_EQ(FieldMask(w->mskTempCelcius[0]), "&&#");
+        EXPECT_EQ(FieldMask(w->InputPage()->mskTempCelcius[0]), "&&#");
         // The blank template the field shows.
         EXPECT_EQ(w->mskLat[5]->text().toStdString(), "__°__'" + sep + "_ _");
         EXPECT_EQ(w->cboEllipsoid->currentText().toStdString(),

@@ -1,0 +1,362 @@
+// The condition fields of the star-fix input: course and speed, height of
+// eye in metres or feet, pressure in hectopascals or inches of mercury, air
+// and sea temperatures in degrees Celsius or Fahrenheit, and their spin
+// buttons. Each pair of unit fields stays in step: committing one writes the
+// other. Only metres, hectopascals and degrees Celsius reach the star fix.
+//
+// A refused entry leaves every value as it was before it, its entered flag
+// included: the number typed is never stored, and emptying the refused field
+// leaves the last accepted value in force. The star-fix driver checks a field
+// that still shows a refused text again before every fix.
+#include <QDateTimeEdit>
+#include <cmath>
+
+#include "navlib/unit_conversions.h"
+#include "platform/pc_clock.h"
+#include "workbench/input_masks.h"
+#include "platform/masked_field.h"
+#include "workbench/condition_checks.h"
+#include "workbench/position_checks.h"
+#include "workbench/workbench_state.h"
+#include "workbench/star_fix_input_page.h"
+
+namespace orvex {
+
+namespace {
+// Tolerance of the spin buttons' limit tests: the values step by tenths
+// and whole units, so a hundredth of the step decides.
+constexpr double kSpinSlack = 1e-6;
+
+std::string FieldText(const MaskedField* f) {
+    return f->MaskedText().toStdString();
+}
+
+void Put(MaskedField* f, const std::string& text) {
+    f->SetMaskedText(QString::fromStdString(text));
+}
+
+// The paired unit field shows the value just committed. Left untouched, it
+// commits nothing: its rounded text never comes back as the value.
+void ShowInPartner(MaskedField* f, const std::string& text) {
+    Put(f, text);
+    f->MarkWrittenByProgram();
+}
+
+// Nothing to commit: an empty field, or a paired field still showing the
+// text the program wrote into it.
+bool NothingTyped(const MaskedField* f) {
+    return f->IsEmptyEntry() || f->WrittenByProgram();
+}
+
+// Turns the field green when the verdict accepts its text and returns true;
+// otherwise shows the verdict's message, puts the prompt in place of the
+// last place typed and returns false.
+bool Accept(MaskedField* f, const FieldVerdict& v) {
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return false;
+    }
+    f->SetBackColor(kValidGreen);
+    return true;
+}
+}  // namespace
+
+// ---- Course and speed ------------------------------------------------------
+
+void StarFixInputPage::mskCourse_LostFocus() {
+    MaskedField* f = mskCourse0;
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
+    if (!Accept(f, v)) return;
+    state_.CourseInput = v.Value;
+    state_.Course = v.Value;
+    state_.FixEntered[5] = true;
+}
+
+void StarFixInputPage::mskSpeed_LostFocus() {
+    MaskedField* f = mskSpeed;
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
+    if (!Accept(f, v)) return;
+    state_.Speed = v.Value;
+    state_.SpeedInput = v.Value;
+    state_.FixEntered[6] = true;
+}
+
+// ---- Height of eye ---------------------------------------------------------
+
+void StarFixInputPage::mskHeightM_LostFocus() {
+    MaskedField* f = mskHeightM;
+    if (NothingTyped(f)) return;
+    const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
+    if (!Accept(f, v)) return;
+    state_.HeightEye = v.Value;
+    state_.FixEntered[7] = true;
+    ShowInPartner(mskHeightF, FeetTextOfMetres(v.Value, state_.DecSep));
+}
+
+void StarFixInputPage::mskHeightF_LostFocus() {
+    MaskedField* f = mskHeightF;
+    if (NothingTyped(f)) return;
+    const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
+    if (!Accept(f, v)) return;
+    state_.HeightEye = v.Value * 0.3048;
+    state_.FixEntered[7] = true;
+    ShowInPartner(mskHeightM, MetresText(state_.HeightEye, state_.DecSep));
+}
+
+// ---- Pressure --------------------------------------------------------------
+
+void StarFixInputPage::mskPress_mBars_LostFocus() {
+    MaskedField* f = mskPressMBars;
+    if (NothingTyped(f)) return;
+    const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
+    if (!Accept(f, v)) return;
+    state_.PressMBars = v.Value;
+    state_.PressHg = MillibarsToInchesHg(v.Value);
+    ShowInPartner(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
+}
+
+void StarFixInputPage::mskPressHg_LostFocus() {
+    MaskedField* f = mskPressHg;
+    if (NothingTyped(f)) return;
+    const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
+    if (!Accept(f, v)) return;
+    state_.PressHg = v.Value;
+    state_.PressMBars = InchesHgToMillibars(v.Value);
+    ShowInPartner(mskPressMBars, MillibarsText(state_.PressMBars));
+}
+
+// ---- Temperatures ------------------------------------------------------------
+
+void StarFixInputPage::mskTempCelcius_LostFocus(int index) {
+    if (index < 0 || index > 1) return;
+    MaskedField* f = mskTempCelcius[index];
+    if (NothingTyped(f)) return;
+    const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
+    if (!Accept(f, v)) return;
+    const double fahr = CelsiusToFahrenheit(v.Value);
+    (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
+    (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
+    ShowInPartner(mskTempFahr[index], TemperatureText(fahr));
+}
+
+void StarFixInputPage::mskTempFahr_LostFocus(int index) {
+    if (index < 0 || index > 1) return;
+    MaskedField* f = mskTempFahr[index];
+    if (NothingTyped(f)) return;
+    const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
+    if (!Accept(f, v)) return;
+    const double celsius = FahrenheitToCelsius(v.Value);
+    (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
+    (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;
+    ShowInPartner(mskTempCelcius[index], TemperatureText(celsius));
+}
+
+bool StarFixInputPage::CommitStarFixFieldsAgain() {
+    state_.Course = state_.CourseInput;
+    state_.Speed = state_.SpeedInput;
+    if (!mskCourse0->Commit() || !mskSpeed->Commit()) return false;
+    for (MaskedField* f : {mskLat5, mskLong5, mskHeightM,
+                           mskHeightF, mskPressMBars,
+                           mskPressHg, mskTempCelcius[0], mskTempCelcius[1],
+                           mskTempFahr[0], mskTempFahr[1]})
+        if (f->WasRejected() && !f->Commit()) return false;
+    return true;
+}
+
+// ---- Spin buttons ------------------------------------------------------------
+// A button never steps past the field's limits: at a limit, or nearer to it
+// than one step, a click does nothing.
+
+void StarFixInputPage::updPressHg_DownClick() {
+    if (state_.PressHg < 27.86 - kSpinSlack) return;
+    state_.PressHg -= 0.1;
+    Put(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
+    mskPressHg_LostFocus();
+}
+
+void StarFixInputPage::updPressHg_UpClick() {
+    if (state_.PressHg > 31.49 + kSpinSlack) return;
+    state_.PressHg += 0.1;
+    Put(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
+    mskPressHg_LostFocus();
+}
+
+void StarFixInputPage::updPress_mBars_DownClick() {
+    if (state_.PressMBars < 941 - kSpinSlack) return;
+    state_.PressMBars -= 1;
+    Put(mskPressMBars, MillibarsSpinText(state_.PressMBars));
+    mskPress_mBars_LostFocus();
+}
+
+void StarFixInputPage::updPress_mBars_UpClick() {
+    if (state_.PressMBars > 1069 + kSpinSlack) return;
+    state_.PressMBars += 1;
+    Put(mskPressMBars, MillibarsSpinText(state_.PressMBars));
+    mskPress_mBars_LostFocus();
+}
+
+void StarFixInputPage::updTempCelcius_DownClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
+    if (t < -49 - kSpinSlack) return;
+    Put(mskTempCelcius[index], TemperatureText(t - 1));
+    mskTempCelcius_LostFocus(index);
+}
+
+void StarFixInputPage::updTempCelcius_UpClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
+    if (t > 69 + kSpinSlack) return;
+    Put(mskTempCelcius[index], TemperatureText(t + 1));
+    mskTempCelcius_LostFocus(index);
+}
+
+void StarFixInputPage::updTempFahr_DownClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
+    if (t < -57 - kSpinSlack) return;
+    Put(mskTempFahr[index], TemperatureText(t - 1));
+    mskTempFahr_LostFocus(index);
+}
+
+void StarFixInputPage::updTempFahr_UpClick(int index) {
+    if (index < 0 || index > 1) return;
+    const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
+    if (t > 157 + kSpinSlack) return;
+    Put(mskTempFahr[index], TemperatureText(t + 1));
+    mskTempFahr_LostFocus(index);
+}
+
+// ---- Estimated position ------------------------------------------------------
+// The estimated position goes to slot 6; an emptied field keeps its flag,
+// value and colour, and a refused one keeps its text and the focus.
+
+void StarFixInputPage::mskLat_Validate(bool& cancel) {
+    MaskedField* f = mskLat5;
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckLatitudeText(5, f->MaskedText().toStdString(), state_.DecSep);
+    if (!v.Accepted) {
+        cancel = true;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
+        return;
+    }
+    state_.Lat(6) = v.Value;
+    state_.FixEntered[2] = true;
+    f->SetBackColor(kValidGreen);
+}
+
+void StarFixInputPage::mskLong_Validate(bool& cancel) {
+    MaskedField* f = mskLong5;
+    if (f->IsEmptyEntry()) return;
+    const FieldVerdict v = CheckLongitudeText(5, f->MaskedText().toStdString(), state_.DecSep);
+    if (!v.Accepted) {
+        cancel = true;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
+        return;
+    }
+    state_.Long(6) = v.Value;
+    state_.FixEntered[3] = true;
+    f->SetBackColor(kValidGreen);
+}
+
+// ---- Date-time pickers -------------------------------------------------------------
+
+void StarFixInputPage::dtpTime_LostFocus(int index) {
+    if (index < 0 || index > 1) return;
+    const double value = ToDateValue(dtpTime[index]->dateTime());
+    if (index == 0) {
+        state_.TimeEstPos = value;
+        state_.FixEntered[1] = true;
+        // The wanted time follows until its own picker has been left
+        // once; it is only shown, not taken.
+        if (!state_.FixEntered[4]) dtpTime[1]->setDateTime(dtpTime[0]->dateTime());
+    } else {
+        state_.TimeTruePos = value;
+        state_.FixEntered[4] = true;
+    }
+}
+
+// ---- New star fix and erase buttons ---------------------------------------------------
+
+void StarFixInputPage::cmdEraseObs_Click() {
+    const std::string& sep = state_.DecSep;
+    auto blank = [](MaskedField* f, const std::string& text) {
+        f->SetMaskedText(QString::fromStdString(text));
+        f->SetBackColor(MaskedField::WindowColor());
+    };
+    // 1. The present UT cut down to the whole hour (a hair added so that an
+    // exact hour is not taken for the one before).
+    const double now = links_.UtcNow ? links_.UtcNow() : 0.0;
+    const double start = std::floor(now * 24.0 + 1e-7) / 24.0;
+    // 2.
+    state_.LopLength = 5.0;
+    state_.ChartScale = 0.1;
+    // 3.
+    if (links_.ShowTab) links_.ShowTab(0);
+    // 4.
+    state_.FixEntered.fill(false);
+    // 5. The pickers show the start; the times are taken when they are left.
+    const QDateTime shown = FromDateValue(start);
+    dtpTime[0]->setDateTime(shown);
+    dtpTime[1]->setDateTime(shown);
+    if (dtpObsTime)
+        dtpObsTime->setDateTime(QDateTime(shown.date(), shown.time(), dtpObsTime->timeSpec()));
+    // 6. Estimated position.
+    blank(mskLat5, BlankLatitudeText(sep));
+    state_.Lat(6) = 0.0;
+    blank(mskLong5, BlankLongitudeText(sep));
+    state_.Long(6) = 0.0;
+    // 7. Course and speed.
+    blank(mskCourse0, "___°" + sep + "_");
+    state_.Course = 0.0;
+    blank(mskSpeed, "___" + sep + "_");
+    state_.Speed = 0.0;
+    // 8. Height of eye.
+    blank(mskHeightF, "___" + sep + "_");
+    blank(mskHeightM, "__" + sep + "_");
+    state_.HeightEye = 0.0;
+    // 9. Instrument correction: the fields only; the stored value stays.
+    for (MaskedField* f : mskInstErr) blank(f, "___" + sep + "__");
+    // 10. Standard pressure.
+    blank(mskPressMBars, "1013");
+    state_.PressMBars = 1013.0;
+    blank(mskPressHg, "29" + sep + "91");
+    state_.PressHg = MillibarsToInchesHg(1013.0);
+    // 11. Standard temperatures.
+    for (int i = 0; i < 2; ++i) {
+        blank(mskTempCelcius[i], "_20");
+        blank(mskTempFahr[i], "_68");
+    }
+    state_.TempAirC = state_.TempWaterC = 20.0;
+    state_.TempAirF = state_.TempWaterF = 68.0;
+    // 12. The grid, empty with its headers.
+    ClearObservationGrid();
+    // 13. No result panels until the next fix.
+    if (links_.SetStatusSimple) links_.SetStatusSimple(true);
+    // 14.
+    if (links_.EnableAction)
+        for (const char* n :
+             {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
+            links_.EnableAction(n, false);
+}
+
+void StarFixInputPage::cmdEraseLat_Click() {
+    // The slot keeps its value; the fix is refused until the field is
+    // entered again.
+    mskLat5->SetMaskedText(QString::fromStdString(BlankLatitudeText(state_.DecSep)));
+    mskLat5->SetBackColor(MaskedField::WindowColor());
+    state_.FixEntered[2] = false;
+    mskLat5->setFocus(Qt::OtherFocusReason);
+}
+
+void StarFixInputPage::cmdEraseLong_Click() {
+    mskLong5->SetMaskedText(QString::fromStdString(BlankLongitudeText(state_.DecSep)));
+    mskLong5->SetBackColor(MaskedField::WindowColor());
+    state_.FixEntered[3] = false;
+    mskLong5->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace orvex
