@@ -272,13 +272,6 @@ bool FrmWorking::HasDialog(const char* name) const {
 // ---- Events of the pages ---------------------------------------------------
 
 bool FrmWorking::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tabIn && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F5 && tabIn->currentIndex() == 2) {
-            ShowTimeStore();
-            return true;
-        }
-    }
     if (event->type() == QEvent::MouseButtonDblClick &&
         watched->property("UtilEllipsoidLabel").toBool()) {
         lblChoosenEllipsoid_DblClick();

@@ -353,7 +353,6 @@ class FrmWorking : public QMainWindow {
     // Commit of the ETA departure picker dtpTime(2) (0 and 1 are the input
     // page's).
     void dtpTime_LostFocus(int index);
-    void cmdChronoF5_Click();
     void mnuAstroCorrect_Click();
     // The rhumb-line course field mskCourse(1) (index 0 is the input
     // page's).

@@ -123,7 +123,6 @@ void FrmWorking::BuildInputTabs() {
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
-    tabIn->installEventFilter(this);
     mskLat[5] = inputPage_->mskLat5;
     mskLong[5] = inputPage_->mskLong5;
     mskCourse[0] = inputPage_->mskCourse0;

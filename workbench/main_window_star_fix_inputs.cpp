@@ -1,5 +1,5 @@
-// The star-fix option check boxes, the ETA departure picker, the time-store
-// button, the correction command, and the chosen ellipsoid's labels.
+// The star-fix option check boxes, the ETA departure picker, the correction
+// command, and the chosen ellipsoid's labels.
 #include <QAction>
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -29,10 +29,6 @@ void FrmWorking::ch3OneEstPos_Click(int index) {
 void FrmWorking::dtpTime_LostFocus(int index) {
     if (index != 2) return;
     state_.EtaDepTime = ToDateValue(dtpTime[2]->dateTime());
-}
-
-void FrmWorking::cmdChronoF5_Click() {
-    ShowTimeStore();
 }
 
 void FrmWorking::mnuAstroCorrect_Click() {

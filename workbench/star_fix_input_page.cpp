@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -77,6 +78,7 @@ StarFixInputPage::StarFixInputPage(WorkbenchState& state, StarFixInputLinks link
     BuildObservationsTab();
     AddTabButtons();
     HookFields();
+    installEventFilter(this);
 }
 
 StarFixInputPage::~StarFixInputPage() = default;
@@ -258,12 +260,23 @@ QWidget* StarFixInputPage::BuildObservationsTab() {
     auto* chrono = MakeButton(area, "F5", "cmdChronoF5");
     chrono->setToolTip("Store current time");
     grid->addWidget(chrono, 0, 0);
-    connect(chrono, &QPushButton::clicked, this, [this] {
-        if (links_.ShowTimeStore) links_.ShowTimeStore();
-    });
+    connect(chrono, &QPushButton::clicked, this, &StarFixInputPage::cmdChronoF5_Click);
     BuildObservationGrid(area, grid);
     FitField(mskInstErr[1], "-00.00");
     return page;
+}
+
+bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5 && currentIndex() == 2) {
+        cmdChronoF5_Click();
+        return true;
+    }
+    return QTabWidget::eventFilter(watched, event);
+}
+
+void StarFixInputPage::cmdChronoF5_Click() {
+    if (links_.ShowTimeStore) links_.ShowTimeStore();
 }
 
 void StarFixInputPage::AddTabButtons() {

@@ -84,6 +84,8 @@ class StarFixInputPage : public QTabWidget {
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
     std::array<QPushButton*, 3> cmdCancel{};
 
+    // The time-store button of the observations tab (as F5).
+    void cmdChronoF5_Click();
     // Commit of the pickers of tab 0: 0 time of the estimated position,
     // 1 time of the position wanted.
     void dtpTime_LostFocus(int index);
@@ -165,6 +167,10 @@ class StarFixInputPage : public QTabWidget {
     void cmdSaveObs_Click();
     // Loads a file from the open dialog, or the command-line file once.
     void cmdLoadObs_Click();
+
+  protected:
+    // F5 on the observations tab shows the time-store dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* BuildPositionTab();

@@ -165,7 +165,7 @@ TEST(StarFixControls, TimeStoreButton) {
     test::InputWindow in(".");
     in.script.dialogs.clear();
     const WorkbenchState before = in.w->State();
-    in.w->cmdChronoF5_Click();
+    in.w->InputPage()->cmdChronoF5_Click();
     ASSERT_EQ(in.script.dialogs.size(), 1u);
     EXPECT_EQ(in.script.dialogs[0], "frmTimeStore");
     EXPECT_EQ(in.w->State().TimeStored, before.TimeStored);
