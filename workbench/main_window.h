@@ -113,13 +113,10 @@ class FrmWorking : public QMainWindow {
 
     // ---- Shell --------------------------------------------------------------
     void CenterControl(QWidget* ctl);
-    void cmdNextTabIn_Click();
-    void cmdPrevTabIn_Click();
     void cmdCancel_Click(int index);
     void cmdNextTabOptions_Click();
     void cmdPrevTabOptions_Click();
     void cmdEndTabOptions_Click();
-    void tabIn_GotFocus();
     void tabOptions_GotFocus();
     void mnuAstroEnter_Click();
     void mnuAstroProba_Click();

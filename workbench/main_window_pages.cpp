@@ -117,7 +117,6 @@ void FrmWorking::BuildInputTabs() {
     links.ShowTimeStore = [this] { ShowTimeStore(); };
     links.SetStatusSimple = [this](bool simple) { SetStatusSimple(simple); };
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
-    links.ShowTab = [this](int tab) { SetTabByCode(tabIn, tab); };
     links.LeaveStarFixField = [this] { return LeaveStarFixField(); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
@@ -129,16 +128,9 @@ void FrmWorking::BuildInputTabs() {
     dtpTime[0] = inputPage_->dtpTime[0];
     dtpTime[1] = inputPage_->dtpTime[1];
     ch3OneEstPos[1] = inputPage_->ch3OneEstPos1;
-    for (int tab = 0; tab < 3; ++tab) {
-        if (tab >= 1)
-            connect(inputPage_->cmdPrevTabIn[tab - 1], &QPushButton::clicked, this,
-                    &FrmWorking::cmdPrevTabIn_Click);
-        if (tab <= 1)
-            connect(inputPage_->cmdNextTabIn[tab], &QPushButton::clicked, this,
-                    &FrmWorking::cmdNextTabIn_Click);
+    for (int tab = 0; tab < 3; ++tab)
         connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
                 [this, tab] { cmdCancel_Click(tab); });
-    }
     onSaveObservations = [this] { inputPage_->cmdSaveObs_Click(); };
     onLoadObservations = [this] { inputPage_->cmdLoadObs_Click(); };
     gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };

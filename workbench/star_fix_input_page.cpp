@@ -294,6 +294,13 @@ void StarFixInputPage::AddTabButtons() {
         cmdCancel[tab] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
         row->addWidget(cmdCancel[tab]);
     }
+    for (QPushButton* b : cmdPrevTabIn)
+        connect(b, &QPushButton::clicked, this, &StarFixInputPage::cmdPrevTabIn_Click);
+    for (QPushButton* b : cmdNextTabIn)
+        connect(b, &QPushButton::clicked, this, &StarFixInputPage::cmdNextTabIn_Click);
+    connect(this, &QTabWidget::currentChanged, this, [this] {
+        if (!changingTabByCode_) tabIn_GotFocus();
+    });
 }
 
 void StarFixInputPage::HookFields() {

@@ -41,8 +41,6 @@ struct StarFixInputLinks {
     std::function<void(bool simple)> SetStatusSimple;
     // Enables or disables a menu command by control name ("mnuAstroSave").
     std::function<void(const char* name, bool enabled)> EnableAction;
-    // Shows a tab of the page as code does (no entry checks run).
-    std::function<void(int tab)> ShowTab;
     // Leaves the star-fix field that has the focus; false when it refused
     // its text (see FrmWorking::LeaveStarFixField).
     std::function<bool()> LeaveStarFixField;
@@ -79,11 +77,20 @@ class StarFixInputPage : public QTabWidget {
     MaskedField* mskPressHg = nullptr;
     std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
     std::array<MaskedField*, 2> mskTempFahr{};
-    // ---- Navigation buttons of the three tabs (the main window wires them) ---
+    // ---- Navigation buttons of the three tabs (Cancel: the main window's) ----
     std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
     std::array<QPushButton*, 3> cmdCancel{};
 
+    // Shows a tab as code does: no entry checks run.
+    void ShowTab(int index);
+    // The tab buttons: the next or previous tab, then its entry checks.
+    void cmdNextTabIn_Click();
+    void cmdPrevTabIn_Click();
+    // The entry checks of the tab shown: on the second and third tabs the
+    // default times are offered for keeping and the inputs of the tabs
+    // before are required; the focus goes to the tab's first field.
+    void tabIn_GotFocus();
     // The time-store button of the observations tab (as F5).
     void cmdChronoF5_Click();
     // Commit of the pickers of tab 0: 0 time of the estimated position,
@@ -194,6 +201,8 @@ class StarFixInputPage : public QTabWidget {
 
     WorkbenchState& state_;
     StarFixInputLinks links_;
+    // True while code changes the tab (its entry checks do not run).
+    bool changingTabByCode_ = false;
     std::map<std::string, MaskedField*> singleMasks_;  // mskSpeed, mskHeightM, ...
     // The cell the open grid editor was opened over (row 0: none).
     int editRow_ = 0;

@@ -80,7 +80,7 @@ void StarFixInputPage::cmdEraseObs_Click() {
     state_.LopLength = 5.0;
     state_.ChartScale = 0.1;
     // 3.
-    if (links_.ShowTab) links_.ShowTab(0);
+    ShowTab(0);
     // 4.
     state_.FixEntered.fill(false);
     // 5. The pickers show the start; the times are taken when they are left.

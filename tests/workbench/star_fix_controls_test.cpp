@@ -90,9 +90,9 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
 // the time of the estimated position.
 TEST(StarFixControls, FirstTabFocusesTheEstimatedTime) {
     test::InputWindow in(".");
-    in.w->cmdNextTabIn_Click();
+    in.w->InputPage()->cmdNextTabIn_Click();
     in.script.Clear();
-    in.w->cmdPrevTabIn_Click();
+    in.w->InputPage()->cmdPrevTabIn_Click();
     EXPECT_TRUE(in.w->dtpTime[0]->hasFocus());
 }
 
