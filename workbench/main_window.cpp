@@ -91,11 +91,11 @@ MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
     auto pick = [index](const auto& arr) -> MaskedField* {
         return index >= 0 && index < static_cast<int>(arr.size()) ? arr[index] : nullptr;
     };
+    if (inputPage_)
+        if (MaskedField* f = inputPage_->MaskField(name, index)) return f;
     if (name == "mskLat") return pick(mskLat);
     if (name == "mskLong") return pick(mskLong);
     if (name == "mskCourse") return pick(mskCourse);
-    if (inputPage_)
-        if (MaskedField* f = inputPage_->MaskField(name, index)) return f;
     const auto it = singleMasks.find(name);
     return it == singleMasks.end() ? nullptr : it->second;
 }

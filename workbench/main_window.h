@@ -239,6 +239,8 @@ class FrmWorking : public QMainWindow {
     QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
     std::array<QComboBox*, 2> cboGMT{};
     QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
+    // The utilities' positions 0..4 and rhumb-line course 1; mskLat_5,
+    // mskLong_5 and mskCourse_0 are the input page's (see MaskField).
     std::array<MaskedField*, 6> mskLat{};
     std::array<MaskedField*, 6> mskLong{};
     std::array<MaskedField*, 2> mskCourse{};
@@ -362,7 +364,7 @@ class FrmWorking : public QMainWindow {
     void mskLat_Validate(int index, bool& cancel);
     void mskLong_Validate(int index, bool& cancel);
 
-    std::array<QDateTimeEdit*, 4> dtpTime{};  // 0..1 input page, 2 ETA, 3 clock page
+    std::array<QDateTimeEdit*, 4> dtpTime{};  // 2 ETA, 3 clock page (0..1: the input page's)
     QCheckBox* ch3FullRoutine = nullptr;
     QCheckBox* ch3FindSystErr = nullptr;
     std::array<QCheckBox*, 2> ch3OneEstPos{};  // 0 options page, 1 input page

@@ -122,11 +122,6 @@ void FrmWorking::BuildInputTabs() {
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
-    mskLat[5] = inputPage_->mskLat5;
-    mskLong[5] = inputPage_->mskLong5;
-    mskCourse[0] = inputPage_->mskCourse0;
-    dtpTime[0] = inputPage_->dtpTime[0];
-    dtpTime[1] = inputPage_->dtpTime[1];
     ch3OneEstPos[1] = inputPage_->ch3OneEstPos1;
     for (int tab = 0; tab < 3; ++tab)
         connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,

@@ -22,7 +22,7 @@ INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","
 // refusal of 360.1 with its last place made "_" and the focus kept, and the
 // previous course kept (never the refused one) with its flag.
 TEST_P(ConditionFields, CourseAndSpeed) {
-    MaskedField* course = w.mskCourse[0];
+    MaskedField* course = w.InputPage()->mskCourse0;
     MaskedField* speed = in.Field("mskSpeed");
     in.Type(course, "3600");
     in.Leave(speed);
@@ -67,13 +67,13 @@ TEST_P(ConditionFields, CourseAndSpeed) {
 TEST_P(ConditionFields, EmptyCourseFields) {
     std::vector<int> computed;
     w.onTestCompute = [&](int b) { computed.push_back(b); };
-    in.Type(w.mskCourse[0], "1000");
+    in.Type(w.InputPage()->mskCourse0, "1000");
     in.Leave(in.Field("mskSpeed"));
-    in.Type(w.mskCourse[0], "");
+    in.Type(w.InputPage()->mskCourse0, "");
     in.Leave(in.Field("mskSpeed"));
     EXPECT_EQ(s.Course, 100.0);
     EXPECT_TRUE(s.FixEntered[5]);
-    EXPECT_EQ(w.mskCourse[0]->BackColor(), MaskedField::WindowColor());
+    EXPECT_EQ(w.InputPage()->mskCourse0->BackColor(), MaskedField::WindowColor());
     EXPECT_TRUE(computed.empty());
 
     w.mnuUtil_Click(0);

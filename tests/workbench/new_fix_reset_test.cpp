@@ -23,12 +23,12 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
     // Types a valid value into every input of the first two tabs, so that
     // the reset has something to undo everywhere.
     void FillEverything() {
-        in.Type(w.mskLat[5], "45300n");
-        in.Type(w.mskLong[5], "0053005w");
-        in.Type(w.mskCourse[0], "1234");
+        in.Type(w.InputPage()->mskLat5, "45300n");
+        in.Type(w.InputPage()->mskLong5, "0053005w");
+        in.Type(w.InputPage()->mskCourse0, "1234");
         in.Type(in.Field("mskSpeed"), "0125");
-        in.Leave(w.mskLat[5]);
-        w.dtpTime[0]->setDateTime(QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC));
+        in.Leave(w.InputPage()->mskLat5);
+        w.InputPage()->dtpTime[0]->setDateTime(QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC));
         w.InputPage()->dtpTime_LostFocus(0);
         w.InputPage()->dtpTime_LostFocus(1);
         in.InputTab(1);
@@ -66,16 +66,16 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     EXPECT_EQ(w.tabIn->currentIndex(), 0);
     for (int i = 1; i <= 8; ++i) EXPECT_FALSE(s.FixEntered[i]) << i;
     const QDateTime hour(QDate(2026, 12, 9), QTime(14, 0, 0), Qt::UTC);
-    EXPECT_EQ(w.dtpTime[0]->dateTime(), hour);
-    EXPECT_EQ(w.dtpTime[1]->dateTime(), hour);
+    EXPECT_EQ(w.InputPage()->dtpTime[0]->dateTime(), hour);
+    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), hour);
     EXPECT_EQ(w.InputPage()->dtpObsTime->dateTime(), hour);
     EXPECT_EQ(s.TimeEstPos, timeEst);  // taken only when the picker is left
 
     const QString sep = QString::fromStdString(in.sep);
     const std::pair<MaskedField*, QString> blanks[] = {
-        {w.mskLat[5], "__°__'" + sep + "_ _"},
-        {w.mskLong[5], "___°__'" + sep + "_ _"},
-        {w.mskCourse[0], "___°" + sep + "_"},
+        {w.InputPage()->mskLat5, "__°__'" + sep + "_ _"},
+        {w.InputPage()->mskLong5, "___°__'" + sep + "_ _"},
+        {w.InputPage()->mskCourse0, "___°" + sep + "_"},
         {in.Field("mskSpeed"), "___" + sep + "_"},
         {in.Field("mskHeightF"), "___" + sep + "_"},
         {in.Field("mskHeightM"), "__" + sep + "_"},
@@ -142,8 +142,8 @@ TEST_P(NewFixReset, StartingTimeIsTheWholeUtHour) {
     for (const auto& c : cases) {
         w.clockUtcNow = [&] { return c.now; };
         w.InputPage()->cmdEraseObs_Click();
-        EXPECT_EQ(w.dtpTime[0]->dateTime(), c.shown);
-        EXPECT_EQ(w.dtpTime[1]->dateTime(), c.shown);
+        EXPECT_EQ(w.InputPage()->dtpTime[0]->dateTime(), c.shown);
+        EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), c.shown);
     }
 }
 
@@ -155,19 +155,19 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     in.InputTab(0);
     const double lat = s.Lat(6), lon = s.Long(6);
     const QString sep = QString::fromStdString(in.sep);
-    in.Leave(w.mskCourse[0]);
+    in.Leave(w.InputPage()->mskCourse0);
     QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
-    EXPECT_EQ(w.mskLat[5]->MaskedText(), "__°__'" + sep + "_ _");
-    EXPECT_EQ(w.mskLat[5]->BackColor(), MaskedField::WindowColor());
+    EXPECT_EQ(w.InputPage()->mskLat5->MaskedText(), "__°__'" + sep + "_ _");
+    EXPECT_EQ(w.InputPage()->mskLat5->BackColor(), MaskedField::WindowColor());
     EXPECT_FALSE(s.FixEntered[2]);
     EXPECT_TRUE(s.FixEntered[3]);
-    EXPECT_TRUE(w.mskLat[5]->hasFocus());
+    EXPECT_TRUE(w.InputPage()->mskLat5->hasFocus());
     EXPECT_EQ(s.Lat(6), lat);
 
     w.InputPage()->cmdEraseLong_Click();
-    EXPECT_EQ(w.mskLong[5]->MaskedText(), "___°__'" + sep + "_ _");
+    EXPECT_EQ(w.InputPage()->mskLong5->MaskedText(), "___°__'" + sep + "_ _");
     EXPECT_FALSE(s.FixEntered[3]);
-    EXPECT_TRUE(w.mskLong[5]->hasFocus());
+    EXPECT_TRUE(w.InputPage()->mskLong5->hasFocus());
     EXPECT_EQ(s.Long(6), lon);
     EXPECT_TRUE(in.script.messages.empty());  // leaving the emptied latitude says nothing
 
@@ -179,14 +179,14 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
 // Guards the erase button beside a refused latitude: it still works (it
 // takes no focus, so the refused field does not swallow the click).
 TEST_P(NewFixReset, EraseClearsARefusedLatitude) {
-    in.Type(w.mskLat[5], "90001n");
-    in.Leave(w.mskLong[5]);
+    in.Type(w.InputPage()->mskLat5, "90001n");
+    in.Leave(w.InputPage()->mskLong5);
     ASSERT_EQ(in.script.messages.size(), 1u);
-    ASSERT_TRUE(w.mskLat[5]->hasFocus());
+    ASSERT_TRUE(w.InputPage()->mskLat5->hasFocus());
     QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
-    EXPECT_EQ(w.mskLat[5]->TypedText(), "");
-    in.Leave(w.mskLong[5]);
-    EXPECT_TRUE(w.mskLong[5]->hasFocus());
+    EXPECT_EQ(w.InputPage()->mskLat5->TypedText(), "");
+    in.Leave(w.InputPage()->mskLong5);
+    EXPECT_TRUE(w.InputPage()->mskLong5->hasFocus());
     EXPECT_EQ(in.script.messages.size(), 1u);
 }
 
@@ -196,7 +196,7 @@ TEST_P(NewFixReset, EraseDatasMenuRunsTheReset) {
     FillEverything();
     w.Action("mnuAstroErase")->setEnabled(true);
     w.Action("mnuAstroErase")->trigger();
-    EXPECT_EQ(w.mskLat[5]->TypedText(), "");
+    EXPECT_EQ(w.InputPage()->mskLat5->TypedText(), "");
     EXPECT_EQ(s.HeightEye, 0.0);
     EXPECT_EQ(s.PressMBars, 1013.0);
     EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());

@@ -298,8 +298,8 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     for (int r = 1; r <= 9; ++r)
         for (int c = 0; c < 4; ++c) after << w->InputPage()->grdObs->TextMatrix(r, c);
     EXPECT_EQ(after, cells);
-    EXPECT_EQ(w->mskLat[5]->text(), "40°05'.0 S");
-    EXPECT_EQ(w->mskLong[5]->text(), "061°40'.0 E");
+    EXPECT_EQ(w->InputPage()->mskLat5->text(), "40°05'.0 S");
+    EXPECT_EQ(w->InputPage()->mskLong5->text(), "061°40'.0 E");
     EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 3), "+02.40");
     // Saved once more, the bytes do not change.
     const QString again = temp.filePath("again.obs");
@@ -567,7 +567,7 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     EXPECT_TRUE(s.FixEntered[1] && s.FixEntered[4] && s.FixEntered[8]);
     EXPECT_DOUBLE_EQ(s.InstErr, -1.2);
     EXPECT_EQ(w->InputPage()->mskInstErr[0]->text(), "-01.20");
-    EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
+    EXPECT_EQ(w->InputPage()->mskLat5->text(), "38°30'.0 N");
     EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 2), "44°33'.5");
     EXPECT_TRUE(s.ObsCellFilled[2][3]);
     EXPECT_FALSE(s.ObsCellFilled[3][0]);
@@ -606,7 +606,7 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
         ASSERT_EQ(script.messages.size(), 1u) << b.to;
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains(b.says)) << script.LastText().toStdString();
-        EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
+        EXPECT_EQ(w->InputPage()->mskLat5->text(), "38°30'.0 N");
         EXPECT_EQ(s.CourseInput, 235.0);
         EXPECT_EQ(s.TempAirC, 17.0);
         EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 1), "ALTAIR");

@@ -25,12 +25,12 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         test::InputWindow in(sep);
         FrmWorking& w = *in.w;
         const QString tag = sep == "." ? "point" : "comma";
-        w.dtpTime[0]->setFocus(Qt::TabFocusReason);
-        in.Type(w.mskLat[5], "47125n");
-        in.Type(w.mskLong[5], "0083407w");
-        in.Type(w.mskCourse[0], "2455");
+        w.InputPage()->dtpTime[0]->setFocus(Qt::TabFocusReason);
+        in.Type(w.InputPage()->mskLat5, "47125n");
+        in.Type(w.InputPage()->mskLong5, "0083407w");
+        in.Type(w.InputPage()->mskCourse0, "2455");
         in.Type(w.MaskField("mskSpeed", -1), "0068");
-        in.Leave(w.mskLat[5]);
+        in.Leave(w.InputPage()->mskLat5);
         w.ch3OneEstPos[1]->click();
         Save(w.tabIn, "starfix-inputs-tab0-" + tag);
 

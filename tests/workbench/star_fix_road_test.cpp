@@ -241,12 +241,12 @@ TEST_F(Road, BackClickedWhileTheReportIsMade) {
 TEST_F(Road, RefusedFieldThenResults) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->mskLat[5];
+    MaskedField* lat = w->InputPage()->mskLat5;
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
     QTest::keyClicks(lat, "9900");
-    w->mskLong[5]->setFocus(Qt::TabFocusReason);
+    w->InputPage()->mskLong5->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     script.Clear();
@@ -266,7 +266,7 @@ TEST_F(Road, RefusedFieldThenResults) {
 TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->mskLat[5];
+    MaskedField* lat = w->InputPage()->mskLat5;
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
@@ -298,7 +298,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
 TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    QDateTimeEdit* wanted = w->dtpTime[1];
+    QDateTimeEdit* wanted = w->InputPage()->dtpTime[1];
     wanted->setFocus(Qt::TabFocusReason);
     wanted->setCurrentSection(QDateTimeEdit::HourSection);
     QTest::keyClick(wanted, Qt::Key_Down);  // 19:40 -> 18:40
@@ -343,11 +343,11 @@ TEST(RoadByKeys, StartScreenToTheFix) {
         d->setDateTime(t);
     };
     const QDate day(2026, 12, 8);
-    pick(w->dtpTime[0], QDateTime(day, QTime(16, 0), Qt::UTC));
-    type(w->mskLat[5], "38300N");
-    type(w->mskLong[5], "0312000W");
-    pick(w->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
-    type(w->mskCourse[0], "2350");
+    pick(w->InputPage()->dtpTime[0], QDateTime(day, QTime(16, 0), Qt::UTC));
+    type(w->InputPage()->mskLat5, "38300N");
+    type(w->InputPage()->mskLong5, "0312000W");
+    pick(w->InputPage()->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
+    type(w->InputPage()->mskCourse0, "2350");
     type(w->MaskField("mskSpeed", -1), "0115");
     QTest::mouseClick(w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
@@ -414,7 +414,7 @@ TEST_F(Road, SaveTakesTheFieldBeingTyped) {
     Click("bthNumRes");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->mskLat[5];
+    MaskedField* lat = w->InputPage()->mskLat5;
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);

@@ -204,8 +204,8 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         QLocale::setDefault(before);
         EXPECT_EQ(w->State().DecSep, sep);
         for (int i : {0, 1, 2, 3, 5}) {
-            EXPECT_EQ(FieldMask(w->mskLat[i]), "9#°##'" + sep + "# ?");
-            EXPECT_EQ(FieldMask(w->mskLong[i]), "99#°##'" + sep + "# ?");
+            EXPECT_EQ(FieldMask(w->MaskField("mskLat", i)), "9#°##'" + sep + "# ?");
+            EXPECT_EQ(FieldMask(w->MaskField("mskLong", i)), "99#°##'" + sep + "# ?");
         }
         EXPECT_EQ(FieldMask(w->mskLat[4]), "9#°##'");
         EXPECT_EQ(FieldMask(w->mskLong[4]), "9#°#0'");
@@ -215,7 +215,7 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         EXPECT_EQ(FieldMask(w->MaskField("mskPress_mBars", -1)), "####");
         EXPECT_EQ(FieldMask(w->InputPage()->mskTempCelcius[0]), "&&#");
         // The blank template the field shows.
-        EXPECT_EQ(w->mskLat[5]->text().toStdString(), "__°__'" + sep + "_ _");
+        EXPECT_EQ(w->InputPage()->mskLat5->text().toStdString(), "__°__'" + sep + "_ _");
         EXPECT_EQ(w->cboEllipsoid->currentText().toStdString(),
                   "WGS 1984 - 1/298" + sep + "257223560493");
         EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
