@@ -322,9 +322,7 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onActivateWizard;
     std::function<void()> onNumericResults;
     std::function<void()> onGraphicResults;
-    std::function<void()> onSaveObservations;
     std::function<void()> onLoadObservations;
-    std::function<void()> onNewStarFixReset;
     std::function<void()> onRedrawGraph;
     std::function<void()> onPrintReport;
     std::function<void()> onPrintChart;

@@ -101,8 +101,6 @@ void FrmWorking::HookStarFixInputFields() {
     }
     mskCourse[1]->setToolTip(kCourseTip);
     mskCourse[1]->SetCommitHook([this](MaskedField&) { mskCourse_LostFocus(1); });
-
-    onNewStarFixReset = [this] { inputPage_->cmdEraseObs_Click(); };
 }
 
 }  // namespace orvex

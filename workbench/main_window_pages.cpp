@@ -126,7 +126,6 @@ void FrmWorking::BuildInputTabs() {
     for (int tab = 0; tab < 3; ++tab)
         connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
                 [this, tab] { cmdCancel_Click(tab); });
-    onSaveObservations = [this] { inputPage_->cmdSaveObs_Click(); };
     onLoadObservations = [this] { inputPage_->cmdLoadObs_Click(); };
     gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };
 }

@@ -48,7 +48,7 @@ void FrmWorking::ConnectActions() {
     on("mnuAstroCorrect", [this] { mnuAstroCorrect_Click(); });
     on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
     on("mnuAstroErase", [this] {
-        if (onNewStarFixReset) onNewStarFixReset();
+        inputPage_->cmdEraseObs_Click();
         SetStatusSimple(true);
         rtfNumDisp->setVisible(false);
         picLMChart->setVisible(false);
@@ -143,7 +143,7 @@ void FrmWorking::mnuAstroEnter_Click() {
         state_.LopLength = 5.0;
         state_.ChartScale = 0.1;
         SetStatusSimple(true);
-        if (onNewStarFixReset) onNewStarFixReset();
+        inputPage_->cmdEraseObs_Click();
     }
     tabIn->setVisible(true);
     tabIn->raise();
@@ -258,7 +258,7 @@ void FrmWorking::staNumDisp_PanelDblClick(const QString& key) {
 }
 
 void FrmWorking::mnuAstroSave_Click() {
-    if (onSaveObservations) onSaveObservations();
+    inputPage_->cmdSaveObs_Click();
 }
 
 void FrmWorking::mnuAziGo_Click() {
