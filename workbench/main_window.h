@@ -281,11 +281,6 @@ class FrmWorking : public QMainWindow {
     // the open grid cell and computes the fix again from the inputs.
     void cmdNumRes_Click();
     void cmdGraphRes_Click();
-    // A toolbar button or menu takes no focus: the star-fix field the
-    // navigator is typing in is left here first, so that its value is
-    // checked and taken. False when the field refused it (and kept the
-    // focus, its message shown).
-    bool LeaveStarFixField();
     // The numeric page with the report of the fix the state holds: reloads
     // the template, fills its 33 marks in order, recomputes the per-sight
     // details. A template that cannot be read is reported and the page

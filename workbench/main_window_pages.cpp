@@ -117,7 +117,6 @@ void FrmWorking::BuildInputTabs() {
     links.ShowTimeStore = [this] { ShowTimeStore(); };
     links.SetStatusSimple = [this](bool simple) { SetStatusSimple(simple); };
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
-    links.LeaveStarFixField = [this] { return LeaveStarFixField(); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());

@@ -67,20 +67,8 @@ void FrmWorking::ConnectResultCommands() {
     onGraphicResults = [this] { cmdGraphRes_Click(); };
 }
 
-bool FrmWorking::LeaveStarFixField() {
-    QWidget* field = QApplication::focusWidget();
-    const StarFixInputPage* page = inputPage_;
-    if (!field || !tabIn->isAncestorOf(field) || field == page->grdObs ||
-        page->grdObs->isAncestorOf(field))
-        return true;
-    for (int c = 0; c < 4; ++c)  // the grid commits its own editor
-        if (page->GridEditor(c) == field || page->GridEditor(c)->isAncestorOf(field)) return true;
-    field->clearFocus();
-    return QApplication::focusWidget() != field;
-}
-
 void FrmWorking::cmdNumRes_Click() {
-    if (!LeaveStarFixField()) return;
+    if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
     if (!RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
@@ -90,7 +78,7 @@ void FrmWorking::cmdNumRes_Click() {
 }
 
 void FrmWorking::cmdGraphRes_Click() {
-    if (!LeaveStarFixField()) return;
+    if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();
     if (!RunStarFix()) return;
     FillStatusPanels();

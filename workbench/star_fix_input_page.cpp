@@ -4,6 +4,7 @@
 // and the hooks that tie every field to its handler.
 #include "workbench/star_fix_input_page.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -19,6 +20,7 @@
 #include "workbench/field_layout.h"
 #include "workbench/focus_watch.h"
 #include "workbench/masked_input.h"
+#include "workbench/observation_grid.h"
 #include "workbench/position_checks.h"
 #include "workbench/up_down_buttons.h"
 #include "workbench/workbench_state.h"
@@ -273,6 +275,16 @@ bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QTabWidget::eventFilter(watched, event);
+}
+
+bool StarFixInputPage::LeaveStarFixField() {
+    QWidget* field = QApplication::focusWidget();
+    if (!field || !isAncestorOf(field) || field == grdObs || grdObs->isAncestorOf(field))
+        return true;
+    for (int c = 0; c < 4; ++c)  // the grid commits its own editor
+        if (GridEditor(c) == field || GridEditor(c)->isAncestorOf(field)) return true;
+    field->clearFocus();
+    return QApplication::focusWidget() != field;
 }
 
 void StarFixInputPage::cmdChronoF5_Click() {

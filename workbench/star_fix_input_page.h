@@ -41,9 +41,6 @@ struct StarFixInputLinks {
     std::function<void(bool simple)> SetStatusSimple;
     // Enables or disables a menu command by control name ("mnuAstroSave").
     std::function<void(const char* name, bool enabled)> EnableAction;
-    // Leaves the star-fix field that has the focus; false when it refused
-    // its text (see FrmWorking::LeaveStarFixField).
-    std::function<bool()> LeaveStarFixField;
     // The Star fix menu as it stands while the inputs are shown.
     std::function<void()> SetAstroMenuForInput;
     // The present UT in days since 1899 December 30.
@@ -55,6 +52,12 @@ class StarFixInputPage : public QTabWidget {
   public:
     StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent);
     ~StarFixInputPage() override;
+
+    // A toolbar button or menu takes no focus: the field of the page the
+    // navigator is typing in is left first, so that its value is checked
+    // and taken (the grid commits its own editor). False when the field
+    // refused it (and kept the focus, its message shown).
+    bool LeaveStarFixField();
 
     // The page's fields by control name and index (-1: a single field);
     // nullptr for a name the page does not hold.

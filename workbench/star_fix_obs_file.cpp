@@ -186,7 +186,7 @@ void StarFixInputPage::ResetForNewStarFix() {
 // ---- Save ------------------------------------------------------------------------
 
 void StarFixInputPage::cmdSaveObs_Click() {
-    if (links_.LeaveStarFixField && !links_.LeaveStarFixField()) return;
+    if (!LeaveStarFixField()) return;
     grdObs_GotFocus();
     if (!ReadObsGrid()) return;
     const WorkbenchState& s = state_;
