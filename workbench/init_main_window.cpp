@@ -16,6 +16,7 @@
 #include "workbench/core/input_masks.h"
 #include "workbench/core/main_lists.h"
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
@@ -48,12 +49,12 @@ void FrmWorking::InitMainWindow() {
     // 7. Body names and the body list.
     state_.BodyNames = BodyNames();
     state_.BodyList.assign(state_.BodyNames.size(), std::string());
-    cboBody->clear();
+    InputPage()->cboBody->clear();
     for (size_t i = 0; i < state_.BodyNames.size(); ++i) {
         state_.BodyList[i] = state_.BodyNames[i];
-        cboBody->addItem(QString::fromStdString(state_.BodyNames[i]));
+        InputPage()->cboBody->addItem(QString::fromStdString(state_.BodyNames[i]));
     }
-    cboBody->setCurrentIndex(0);
+    InputPage()->cboBody->setCurrentIndex(0);
     // 8. Ellipsoids; choosing WGS 1984 sets the Earth model.
     optionsPage_->FillEllipsoidList(state_.DecSep);
     // 9. Time zones; choosing "GMT" gives offset 0.

@@ -1,5 +1,6 @@
 // The main window's construction, start-up and shut-down.
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,12 +90,11 @@ MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
     auto pick = [index](const auto& arr) -> MaskedField* {
         return index >= 0 && index < static_cast<int>(arr.size()) ? arr[index] : nullptr;
     };
+    if (inputPage_)
+        if (MaskedField* f = inputPage_->MaskField(name, index)) return f;
     if (name == "mskLat") return pick(mskLat);
     if (name == "mskLong") return pick(mskLong);
     if (name == "mskCourse") return pick(mskCourse);
-    if (name == "mskInstErr") return pick(mskInstErr);
-    if (name == "mskTempCelcius") return pick(mskTempCelcius);
-    if (name == "mskTempFahr") return pick(mskTempFahr);
     const auto it = singleMasks.find(name);
     return it == singleMasks.end() ? nullptr : it->second;
 }
@@ -271,13 +271,6 @@ bool FrmWorking::HasDialog(const char* name) const {
 // ---- Events of the pages ---------------------------------------------------
 
 bool FrmWorking::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tabIn && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F5 && tabIn->currentIndex() == 2) {
-            ShowTimeStore();
-            return true;
-        }
-    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         const QVariant key = watched->property("PanelKey");
         if (key.isValid()) {

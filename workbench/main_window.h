@@ -60,9 +60,8 @@ class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
 class ResultsPage;
-class ObservationGrid;
-struct ObservationFileData;
 class StartPicture;
+class StarFixInputPage;
 class UpDownButtons;
 class UtilitiesPage;
 
@@ -113,10 +112,7 @@ class FrmWorking : public QMainWindow {
 
     // ---- Shell --------------------------------------------------------------
     void CenterControl(QWidget* ctl);
-    void cmdNextTabIn_Click();
-    void cmdPrevTabIn_Click();
     void cmdCancel_Click(int index);
-    void tabIn_GotFocus();
     void mnuAstroEnter_Click();
     void mnuAstroProba_Click();
     void mnuAstroSave_Click();
@@ -194,26 +190,22 @@ class FrmWorking : public QMainWindow {
     RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
-    QComboBox* cboBody = nullptr;
     QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
     std::array<QComboBox*, 2> cboGMT{};
     QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
+    // The utilities' positions 0..4 and rhumb-line course 1; mskLat_5,
+    // mskLong_5 and mskCourse_0 are the input page's (see MaskField).
     std::array<MaskedField*, 6> mskLat{};
     std::array<MaskedField*, 6> mskLong{};
     std::array<MaskedField*, 2> mskCourse{};
-    std::array<MaskedField*, 2> mskInstErr{};
-    std::array<MaskedField*, 2> mskTempCelcius{};
-    std::array<MaskedField*, 2> mskTempFahr{};
-    std::map<std::string, MaskedField*> singleMasks;  // mskSpeed, mskHeightM, ...
-    std::array<QPushButton*, 3> cmdCancel{};
-    std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
-    std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
+    std::map<std::string, MaskedField*> singleMasks;  // mskDist, mskDTG, ...
     // The utilities page's fields that the shared field handlers reach:
     // mskLat/mskLong(0..4), mskCourse(1), mskDist, mskDTG, mskMinSpeed,
     // mskMaxSpeed, mskInterv, cboGMT, lblDistance(1), rtfCalcWP and
     // lblChoosenEllipsoid point into the page.
     std::array<QLabel*, 2> lblChoosenEllipsoid{};
-    // The field that holds masks for a control name and index (-1: single).
+    // The field that holds masks for a control name and index (-1: single),
+    // on any page.
     MaskedField* MaskField(const std::string& name, int index) const;
 
     // Actions by control name ("mnuFileQuit", "bthExit", ...).
@@ -225,11 +217,6 @@ class FrmWorking : public QMainWindow {
     // the open grid cell and computes the fix again from the inputs.
     void cmdNumRes_Click();
     void cmdGraphRes_Click();
-    // A toolbar button or menu takes no focus: the star-fix field the
-    // navigator is typing in is left here first, so that its value is
-    // checked and taken. False when the field refused it (and kept the
-    // focus, its message shown).
-    bool LeaveStarFixField();
 
     // ---- Preferences page (tabOptions, with the clock page as its third tab)
     OptionsPage* Options() const { return optionsPage_; }
@@ -241,9 +228,7 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onActivateWizard;
     std::function<void()> onNumericResults;
     std::function<void()> onGraphicResults;
-    std::function<void()> onSaveObservations;
     std::function<void()> onLoadObservations;
-    std::function<void()> onNewStarFixReset;
     // The utilities' single computing procedure, TestCompute(iButton): the
     // ellipsoid choice and the erase buttons pass 0.
     std::function<void(int)> onTestCompute;
@@ -254,106 +239,42 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onUnloadAzimuth;
     std::function<void()> onUnloadWizard;
 
-    // ---- Star-fix inputs: pickers, options, condition and position fields --
-    // Lays out the star-fix input tabs and the options' check boxes, makes
-    // the pickers, spin buttons and erase buttons, and hooks every condition
-    // and position field to its handler (main_window_input_page.cpp).
+    // ---- Star-fix input page (tabIn) ---------------------------------------------
+    // The page: the tab set tabIn with its fields, the grid and their handlers.
+    StarFixInputPage* InputPage() const { return inputPage_; }
+
+    // ---- Star-fix options, pickers, utilities' position fields ---------------
+    // Lays out the options' check boxes and the ETA departure picker, and
+    // hooks the utilities' position and course fields to their handlers
+    // (main_window_input_page.cpp).
     void BuildStarFixInputControls();
     void ch3FullRoutine_Click();
     void ch3OneEstPos_Click(int index);
-    // Commit of a date-time picker: 0 time of the estimated position, 1 time
-    // of the position wanted, 2 the ETA departure time.
+    // Commit of the ETA departure picker dtpTime(2) (0 and 1 are the input
+    // page's).
     void dtpTime_LostFocus(int index);
-    void cmdChronoF5_Click();
     void mnuAstroCorrect_Click();
-    // The new-fix reset and the two erase buttons of the estimated position.
-    void cmdEraseObs_Click();
-    void cmdEraseLat_Click();
-    void cmdEraseLong_Click();
-    // Condition fields: each LostFocus is the field's commit; the spin
-    // buttons, the observation-file loader and the star-fix driver call them
-    // directly after putting a text into the field.
+    // The rhumb-line course field mskCourse(1) (index 0 is the input
+    // page's).
     void mskCourse_LostFocus(int index);
-    void mskSpeed_LostFocus();
-    void mskHeightM_LostFocus();
-    void mskHeightF_LostFocus();
-    void mskPress_mBars_LostFocus();
-    void mskPressHg_LostFocus();
-    void mskTempCelcius_LostFocus(int index);
-    void mskTempFahr_LostFocus(int index);
-    void updPressHg_DownClick();
-    void updPressHg_UpClick();
-    void updPress_mBars_DownClick();
-    void updPress_mBars_UpClick();
-    void updTempCelcius_DownClick(int index);
-    void updTempCelcius_UpClick(int index);
-    void updTempFahr_DownClick(int index);
-    void updTempFahr_UpClick(int index);
-    // Before a fix: course and speed committed again from their fields (a
-    // previous fix may have corrected them), and every star-fix field that
-    // still shows a text it refused checked again, so that no fix runs on a
-    // value other than the fields show. False when a field refuses again
-    // (its message shown).
-    bool CommitStarFixFieldsAgain();
-    // Position fields mskLat(0..5) and mskLong(0..5): the hemisphere typed as
-    // a sign, and the commit (cancel = true keeps the focus in the field).
+    // Position fields mskLat(0..4) and mskLong(0..4) of the utilities (index
+    // 5 is the input page's): the hemisphere typed as a sign, and the commit
+    // (cancel = true keeps the focus in the field).
     void mskLat_KeyPress(int index, QChar& key);
     void mskLong_KeyPress(int index, QChar& key);
     void mskLat_Validate(int index, bool& cancel);
     void mskLong_Validate(int index, bool& cancel);
 
-    std::array<QDateTimeEdit*, 4> dtpTime{};  // 0..2 here; 3 is the clock page's
+    std::array<QDateTimeEdit*, 4> dtpTime{};  // 2 ETA, 3 clock page (0..1: the input page's)
     QCheckBox* ch3FullRoutine = nullptr;
     QCheckBox* ch3FindSystErr = nullptr;
     std::array<QCheckBox*, 2> ch3OneEstPos{};  // 0 options page, 1 input page
-    QPushButton* cmdEraseLat = nullptr;
-    QPushButton* cmdEraseLong = nullptr;
     // The present UT in days (the PC's local clock plus its UTC offset);
     // tests give their own.
     std::function<double()> clockUtcNow;
-    // The observation grid rebuilt empty with its headers and its cell flags
-    // cleared (InitObsGrid); run by the new-fix reset.
-    std::function<void()> onClearGrid;
 
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
-
-    // ---- Observation grid and its in-cell editors (third input tab) ---------
-    ObservationGrid* grdObs = nullptr;
-    QDateTimeEdit* dtpObsTime = nullptr;
-    MaskedField* mskHeightInst = nullptr;
-    // Empties the grid and forgets every committed cell (the new-fix reset
-    // calls it); the same as InitObsGrid.
-    void ClearObservationGrid();
-    void InitObsGrid();
-    // Validates the rows and fills the observation set; false after its own
-    // message.
-    bool ReadObsGrid();
-    // Sorts rows 1..ObsCount by time.
-    void SelectObsGrid();
-    // Commits the open editor into its cell (the results commands and the
-    // file save call it first).
-    void grdObs_GotFocus();
-    // Commits the open editor and hides it.
-    void grdObs_LeaveCell();
-    // Opens the editor of the current column over the current cell;
-    // keyAscii is the typed character, or 32 for space and double click.
-    void BeginGridEdit(QWidget* editor, int keyAscii);
-    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
-    // 1 Shift, 2 Ctrl).
-    void EndGridEdit(QWidget* editor, int keyCode, int shift);
-    bool grdObs_KeyDown(int keyCode, int shift);
-    void grdObs_KeyPress(int keyAscii);
-    void grdObs_RowColChange();
-    void grdObs_MouseMove(int row, int col);
-    // The editors' commits (their lost-focus handlers).
-    void dtpObsTime_LostFocus();
-    void mskHeightInst_LostFocus();
-    // Shared by the conditions field (index 0) and the grid editor (index 1).
-    void mskInstErr_LostFocus(int index);
-    void mskInstErr_GotFocus(int index);
-    // The grid editor that belongs to a column (0..3).
-    QWidget* GridEditor(int col) const;
 
     // ---- Star-fix driver and status line -----------------------------------------
     // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
@@ -365,10 +286,6 @@ class FrmWorking : public QMainWindow {
     void FillStatusPanels();
     // Whether the systematic-error box ch3FindSystErr is ticked.
     bool FindSystErrChecked() const;
-
-    // ---- Observation file ------------------------------------------------------------
-    void cmdSaveObs_Click();
-    void cmdLoadObs_Click();
 
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
@@ -390,18 +307,6 @@ class FrmWorking : public QMainWindow {
     void BuildToolbars();
     void BuildPages();
     void BuildInputTabs();
-    void BuildObservationGrid(QWidget* page, QGridLayout* layout);
-    bool GridEditorKey(QWidget* editor, QKeyEvent* key);
-    void CommitGridEditor(int col);
-    // Shows a committed cell's value green for a moment (no waiting).
-    void ConfirmGridCell(int row, int col);
-    void ResetForNewStarFix();
-    // Stores a time of the page (0 the estimated position's, 1 the wanted
-    // one) as its picker's commit does, and shows it in the picker.
-    void SetFixTime(int index, double days);
-    void ApplyObservationFile(const ObservationFileData& d);
-    void ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
-                                 double timeTruePos);
     void BuildUtilityTabs();
     void BuildStatusBar();
     void BuildSailingControls();
@@ -451,18 +356,6 @@ class FrmWorking : public QMainWindow {
     QString introLetterHtml_;
     bool introLetterLoaded_ = false;
     bool aboutTextLoaded_ = false;
-    // The cell the open grid editor was opened over (row 0: none).
-    int editRow_ = 0;
-    int editCol_ = 0;
-    // True while Esc closes an editor without committing it.
-    bool editCancelled_ = false;
-    // The last refused altitude (cell and text), so that the same refusal is
-    // not shown twice when two commits run for one leave.
-    QString refusedAltitude_;
-    int refusedAltitudeRow_ = 0;
-    // The committed value shown over its cell, and the timer that hides it.
-    QLabel* gridConfirm_ = nullptr;
-    QTimer* gridConfirmTimer_ = nullptr;
     // Star-fix inputs: True after the first choice in the ellipsoid list.
     bool ellipsoidSeen_ = false;
     // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
@@ -472,6 +365,8 @@ class FrmWorking : public QMainWindow {
     // without any recomputation; false when no row is chosen.
     bool TakeEllipsoidChoice();
     void RecomputeUtilities();
+
+    StarFixInputPage* inputPage_ = nullptr;
 
     // Observation grid: runs its function when the window's members go. Kept
     // the last member, so that it goes first: the editors' hooks are taken
@@ -483,8 +378,6 @@ class FrmWorking : public QMainWindow {
             if (run) run();
         }
     };
-    void DetachObservationGrid();
-    std::vector<QObject*> gridHooks_;
     AtTeardown gridTeardown_;
 };
 

@@ -22,6 +22,7 @@
 #include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
 #include "workbench/reading_tab_order.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
 #include "workbench/results_page.h"
@@ -67,78 +68,20 @@ void FrmWorking::BuildPages() {
 }
 
 void FrmWorking::BuildInputTabs() {
-    QWidget* client = centralWidget();
-    tabIn = new QTabWidget(client);
-    tabIn->setObjectName("tabIn");
-    tabIn->setFixedSize(600, 400);
-    tabIn->setVisible(false);
-    tabIn->installEventFilter(this);
-    const TabPage pos = MakeTabPage(tabIn, "&Position", "tabIn_0");
-    const TabPage cond = MakeTabPage(tabIn, " Obs. &conditions", "tabIn_1");
-    const TabPage obs = MakeTabPage(tabIn, "&Observations", "tabIn_2");
-
-    auto field = [this](QWidget* parent, const char* name, int index) {
-        auto* f = MakeMaskedField(parent, index < 0 ? QString(name) : Indexed(name, index));
-        if (index < 0) singleMasks[name] = f;
-        return f;
-    };
-    mskLat[5] = field(pos.fields, "mskLat", 5);
-    mskLong[5] = field(pos.fields, "mskLong", 5);
-    mskCourse[0] = field(pos.fields, "mskCourse", 0);
-    AddRow(pos, "Estimated latitude", mskLat[5]);
-    AddRow(pos, "Estimated longitude", mskLong[5]);
-    AddRow(pos, "Course", mskCourse[0]);
-    AddRow(pos, "Speed", field(pos.fields, "mskSpeed", -1));
-
-    AddRow(cond, "Height of eye (m)", field(cond.fields, "mskHeightM", -1));
-    AddRow(cond, "Height of eye (ft)", field(cond.fields, "mskHeightF", -1));
-    mskInstErr[0] = field(cond.fields, "mskInstErr", 0);
-    AddRow(cond, "Instrument correction", mskInstErr[0]);
-    for (int i = 0; i < 2; ++i) {
-        mskTempCelcius[i] = field(cond.fields, "mskTempCelcius", i);
-        mskTempFahr[i] = field(cond.fields, "mskTempFahr", i);
-    }
-    AddRow(cond, "Air temperature (°C)", mskTempCelcius[0]);
-    AddRow(cond, "Air temperature (°F)", mskTempFahr[0]);
-    AddRow(cond, "Sea temperature (°C)", mskTempCelcius[1]);
-    AddRow(cond, "Sea temperature (°F)", mskTempFahr[1]);
-    AddRow(cond, "Pressure (hPa)", field(cond.fields, "mskPress_mBars", -1));
-    AddRow(cond, "Pressure (inHg)", field(cond.fields, "mskPressHg", -1));
-
-    // The observation grid's in-cell editors float over the grid and stay
-    // hidden until a cell is edited.
-    mskInstErr[1] = field(obs.fields, "mskInstErr", 1);
-    mskInstErr[1]->setVisible(false);
-    field(obs.fields, "mskHeightInst", -1)->setVisible(false);
-    cboBody = new QComboBox(obs.fields);
-    cboBody->setObjectName("cboBody");
-    cboBody->setVisible(false);
-    auto* chrono = MakeButton(obs.fields, "F5", "cmdChronoF5");
-    chrono->setToolTip("Store current time");
-    obs.grid->addWidget(chrono, 0, 0);
-    connect(chrono, &QPushButton::clicked, this, &FrmWorking::ShowTimeStore);
-    BuildObservationGrid(obs.fields, obs.grid);
-
-    const TabPage* pages[] = {&pos, &cond, &obs};
-    for (int tab = 0; tab < 3; ++tab) {
-        QHBoxLayout* row = pages[tab]->buttons;
-        QWidget* page = pages[tab]->page;
-        if (tab >= 1) {
-            cmdPrevTabIn[tab - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabIn", tab));
-            row->addWidget(cmdPrevTabIn[tab - 1]);
-            connect(cmdPrevTabIn[tab - 1], &QPushButton::clicked, this,
-                    &FrmWorking::cmdPrevTabIn_Click);
-        }
-        if (tab <= 1) {
-            cmdNextTabIn[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabIn", tab));
-            row->addWidget(cmdNextTabIn[tab]);
-            connect(cmdNextTabIn[tab], &QPushButton::clicked, this,
-                    &FrmWorking::cmdNextTabIn_Click);
-        }
-        cmdCancel[tab] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
-        row->addWidget(cmdCancel[tab]);
-        connect(cmdCancel[tab], &QPushButton::clicked, this, [this, tab] { cmdCancel_Click(tab); });
-    }
+    StarFixInputLinks links;
+    links.ShowTimeStore = [this] { ShowTimeStore(); };
+    links.SetStatusSimple = [this](bool simple) { SetStatusSimple(simple); };
+    links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
+    links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
+    links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
+    inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
+    tabIn = inputPage_;
+    ch3OneEstPos[1] = inputPage_->ch3OneEstPos1;
+    for (int tab = 0; tab < 3; ++tab)
+        connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
+                [this, tab] { cmdCancel_Click(tab); });
+    onLoadObservations = [this] { inputPage_->cmdLoadObs_Click(); };
+    gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };
 }
 
 void FrmWorking::BuildUtilityTabs() {

@@ -1,11 +1,11 @@
-// The latitude and longitude fields mskLat(0..5) and mskLong(0..5), shared
-// by the utilities page (indexes 0 to 4, position slots 1 to 5) and the
-// star-fix input (index 5, the estimated position, slot 6). A field commits
-// when it is left: an accepted position goes to its slot, sets the field's
-// entered flag and turns the field green; the utilities recompute at once.
-// A refused position keeps its text and the focus, and its slot and flag
-// keep the last accepted value; the star-fix driver checks a refused
-// estimated position again before every fix.
+// The utilities' latitude and longitude fields mskLat(0..4) and
+// mskLong(0..4) (position slots 1 to 5) and the rhumb-line course
+// mskCourse(1); the star-fix input page holds index 5 and course 0. A field
+// commits when it is left: an accepted value goes to its slot, sets the
+// field's entered flag, turns the field green and the utilities recompute at
+// once. A refused position keeps its text and the focus, and its slot and
+// flag keep the last accepted value; an emptied field is no longer an input.
+#include "workbench/core/condition_checks.h"
 #include "workbench/core/position_checks.h"
 #include "workbench/main_window.h"
 
@@ -13,6 +13,26 @@ namespace orvex {
 
 void FrmWorking::RecomputeUtilities() {
     if (onTestCompute) onTestCompute(0);
+}
+
+void FrmWorking::mskCourse_LostFocus(int index) {
+    if (index != 1) return;
+    MaskedField* f = mskCourse[1];
+    if (f->IsEmptyEntry()) {
+        state_.UtilEntered[10] = false;
+        RecomputeUtilities();
+        return;
+    }
+    const FieldVerdict v = CheckCourseText(f->MaskedText().toStdString(), state_.DecSep);
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.RLCourse = v.Value;
+    state_.UtilEntered[10] = true;
+    RecomputeUtilities();
 }
 
 void FrmWorking::mskLat_KeyPress(int index, QChar& key) {
@@ -26,16 +46,11 @@ void FrmWorking::mskLong_KeyPress(int index, QChar& key) {
 }
 
 void FrmWorking::mskLat_Validate(int index, bool& cancel) {
-    if (index < 0 || index > 5) return;
+    if (index < 0 || index > kLimitsFieldIndex) return;
     MaskedField* f = mskLat[index];
-    const bool utility = index <= kLimitsFieldIndex;
     if (f->IsEmptyEntry()) {
-        // An emptied utilities position is no longer an input; the
-        // estimated position keeps its flag, value and colour.
-        if (utility) {
-            state_.UtilEntered[2 * index] = false;
-            RecomputeUtilities();
-        }
+        state_.UtilEntered[2 * index] = false;
+        RecomputeUtilities();
         return;
     }
     const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
@@ -45,24 +60,17 @@ void FrmWorking::mskLat_Validate(int index, bool& cancel) {
         return;
     }
     state_.Lat(index + 1) = v.Value;
-    if (utility) {
-        state_.UtilEntered[2 * index] = true;
-        RecomputeUtilities();
-    } else {
-        state_.FixEntered[2] = true;
-    }
+    state_.UtilEntered[2 * index] = true;
+    RecomputeUtilities();
     f->SetBackColor(kValidGreen);
 }
 
 void FrmWorking::mskLong_Validate(int index, bool& cancel) {
-    if (index < 0 || index > 5) return;
+    if (index < 0 || index > kLimitsFieldIndex) return;
     MaskedField* f = mskLong[index];
-    const bool utility = index <= kLimitsFieldIndex;
     if (f->IsEmptyEntry()) {
-        if (utility) {
-            state_.UtilEntered[2 * index + 1] = false;
-            RecomputeUtilities();
-        }
+        state_.UtilEntered[2 * index + 1] = false;
+        RecomputeUtilities();
         return;
     }
     const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
@@ -72,12 +80,8 @@ void FrmWorking::mskLong_Validate(int index, bool& cancel) {
         return;
     }
     state_.Long(index + 1) = v.Value;
-    if (utility) {
-        state_.UtilEntered[2 * index + 1] = true;
-        RecomputeUtilities();
-    } else {
-        state_.FixEntered[3] = true;
-    }
+    state_.UtilEntered[2 * index + 1] = true;
+    RecomputeUtilities();
     f->SetBackColor(kValidGreen);
 }
 

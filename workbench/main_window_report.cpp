@@ -8,6 +8,7 @@
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
 #include "workbench/results_page.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -16,19 +17,9 @@ void FrmWorking::ConnectResultCommands() {
     onGraphicResults = [this] { cmdGraphRes_Click(); };
 }
 
-bool FrmWorking::LeaveStarFixField() {
-    QWidget* field = QApplication::focusWidget();
-    if (!field || !tabIn->isAncestorOf(field) || field == grdObs || grdObs->isAncestorOf(field))
-        return true;
-    for (int c = 0; c < 4; ++c)  // the grid commits its own editor
-        if (GridEditor(c) == field || GridEditor(c)->isAncestorOf(field)) return true;
-    field->clearFocus();
-    return QApplication::focusWidget() != field;
-}
-
 void FrmWorking::cmdNumRes_Click() {
-    if (!LeaveStarFixField()) return;
-    grdObs_GotFocus();  // a half-typed cell is not lost
+    if (!inputPage_->LeaveStarFixField()) return;
+    inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
     if (!RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
     // cannot be read.
@@ -37,8 +28,8 @@ void FrmWorking::cmdNumRes_Click() {
 }
 
 void FrmWorking::cmdGraphRes_Click() {
-    if (!LeaveStarFixField()) return;
-    grdObs_GotFocus();
+    if (!inputPage_->LeaveStarFixField()) return;
+    inputPage_->grdObs_GotFocus();
     if (!RunStarFix()) return;
     FillStatusPanels();
     resultsPage_->ShowGraphicResults();

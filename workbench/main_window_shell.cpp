@@ -23,6 +23,7 @@
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
@@ -48,7 +49,7 @@ void FrmWorking::ConnectActions() {
     on("mnuAstroCorrect", [this] { mnuAstroCorrect_Click(); });
     on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
     on("mnuAstroErase", [this] {
-        if (onNewStarFixReset) onNewStarFixReset();
+        inputPage_->cmdEraseObs_Click();
         SetStatusSimple(true);
         rtfNumDisp->setVisible(false);
         picLMChart->setVisible(false);
@@ -94,10 +95,6 @@ void FrmWorking::ConnectActions() {
     connect(picRLGC, &StartPicture::clicked, this, [this] { mnuUtil_Click(0); });
     connect(picAzimuth, &StartPicture::clicked, this, [this] { mnuAziGo_Click(); });
     connect(picStarFixWizard, &StartPicture::clicked, this, [this] { picStarFixWizard_Click(); });
-
-    connect(tabIn, &QTabWidget::currentChanged, this, [this] {
-        if (!changingTabByCode_) tabIn_GotFocus();
-    });
 }
 
 void FrmWorking::SetTabByCode(QTabWidget* tabs, int index) {
@@ -143,7 +140,7 @@ void FrmWorking::mnuAstroEnter_Click() {
         state_.LopLength = 5.0;
         state_.ChartScale = 0.1;
         SetStatusSimple(true);
-        if (onNewStarFixReset) onNewStarFixReset();
+        inputPage_->cmdEraseObs_Click();
     }
     tabIn->setVisible(true);
     tabIn->raise();
@@ -185,20 +182,6 @@ void FrmWorking::cmdPrevTabUtil_Click() {
 
 // ---- Tab navigation ----------------------------------------------------------
 
-void FrmWorking::cmdNextTabIn_Click() {
-    if (tabIn->currentIndex() < tabIn->count() - 1) {
-        SetTabByCode(tabIn, tabIn->currentIndex() + 1);
-        tabIn_GotFocus();
-    }
-}
-
-void FrmWorking::cmdPrevTabIn_Click() {
-    if (tabIn->currentIndex() >= 1) {
-        SetTabByCode(tabIn, tabIn->currentIndex() - 1);
-        tabIn_GotFocus();
-    }
-}
-
 void FrmWorking::SetAstroMenuForInput() {
     for (const char* n : {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum",
                           "mnuAstroNumDisp", "mnuAstroGraph", "mnuAstroGraphDisp"})
@@ -208,53 +191,8 @@ void FrmWorking::SetAstroMenuForInput() {
         Action(n)->setEnabled(false);
 }
 
-void FrmWorking::tabIn_GotFocus() {
-    const auto& f = state_.FixEntered;
-    const int tab = tabIn->currentIndex();
-    if (tab == 0) {
-        if (dtpTime[0]) dtpTime[0]->setFocus();
-        return;
-    }
-    if (!f[1] || !f[4]) {
-        const QString second = tab == 1 ? "and/or the time of the true position."
-                                        : "and the time of the true position.";
-        const int answer =
-            ShowMessage(kIconQuestion + kButtonsYesNo, QString("Data's not validated"),
-                        "You used the default values for the time of the estimated "
-                        "position\r\n" +
-                            second + "\r\nDo you want to keep these default values ?",
-                        this);
-        if (answer == kAnswerYes) {
-            // The times kept are those the two pickers show, taken as
-            // leaving them would take them.
-            const double shown[2] = {ToDateValue(dtpTime[0]->dateTime()),
-                                     ToDateValue(dtpTime[1]->dateTime())};
-            state_.TimeEstPos = shown[0];
-            state_.TimeTruePos = shown[1];
-            state_.FixEntered[1] = state_.FixEntered[4] = true;
-        } else {
-            SetTabByCode(tabIn, 0);
-        }
-    }
-    bool complete = f[2] && f[3] && f[5] && f[6];
-    if (tab == 2) complete = complete && f[7] && f[8];
-    if (!complete) {
-        ShowMessage(kIconExclamation + kButtonsOk, QString("Missing data"),
-                    QString("Some data on the other tabs are missing.\r\n"
-                            "Please check that the whole input form is completed."),
-                    this);
-        return;
-    }
-    if (tab == 1) {
-        if (MaskedField* h = MaskField("mskHeightM", -1)) h->setFocus();
-    } else {
-        grdObs->setFocus(Qt::OtherFocusReason);
-        SetAstroMenuForInput();
-    }
-}
-
 void FrmWorking::cmdCancel_Click(int index) {
-    SetTabByCode(tabIn, 0);
+    inputPage_->ShowTab(0);
     const bool resultShown = rtfNumDisp->isVisible() || picLMChart->isVisible();
     if (tlhStarfix->isVisible() && index != -1 && resultShown) {
         tabIn->setVisible(false);
@@ -293,7 +231,7 @@ void FrmWorking::staNumDisp_PanelDblClick(const QString& key) {
 }
 
 void FrmWorking::mnuAstroSave_Click() {
-    if (onSaveObservations) onSaveObservations();
+    inputPage_->cmdSaveObs_Click();
 }
 
 void FrmWorking::mnuAziGo_Click() {

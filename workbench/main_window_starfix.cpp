@@ -10,6 +10,7 @@
 #include "workbench/core/report_numeric.h"
 #include "workbench/core/solve_fix.h"
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -23,11 +24,11 @@ bool FrmWorking::RunStarFix() {
     if (!FixInputsPresent(s)) return false;
     // Course and speed as entered (a previous fix may have corrected them),
     // and no field left showing a text it refused.
-    if (!CommitStarFixFieldsAgain()) return false;
+    if (!inputPage_->CommitStarFixFieldsAgain()) return false;
     // The sights, in the grid's present order.
-    if (!ReadObsGrid()) return false;
+    if (!inputPage_->ReadObsGrid()) return false;
     // Once the sights are accepted the grid shows them by time.
-    switch (SolveFix(s, FindSystErrChecked(), [this] { SelectObsGrid(); })) {
+    switch (SolveFix(s, FindSystErrChecked(), [this] { inputPage_->SelectObsGrid(); })) {
         case SolveOutcome::Solved:
             return true;
         case SolveOutcome::Failed:

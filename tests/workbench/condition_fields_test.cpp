@@ -22,7 +22,7 @@ INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","
 // refusal of 360.1 with its last place made "_" and the focus kept, and the
 // previous course kept (never the refused one) with its flag.
 TEST_P(ConditionFields, CourseAndSpeed) {
-    MaskedField* course = w.mskCourse[0];
+    MaskedField* course = w.InputPage()->mskCourse0;
     MaskedField* speed = in.Field("mskSpeed");
     in.Type(course, "3600");
     in.Leave(speed);
@@ -67,13 +67,13 @@ TEST_P(ConditionFields, CourseAndSpeed) {
 TEST_P(ConditionFields, EmptyCourseFields) {
     std::vector<int> computed;
     w.onTestCompute = [&](int b) { computed.push_back(b); };
-    in.Type(w.mskCourse[0], "1000");
+    in.Type(w.InputPage()->mskCourse0, "1000");
     in.Leave(in.Field("mskSpeed"));
-    in.Type(w.mskCourse[0], "");
+    in.Type(w.InputPage()->mskCourse0, "");
     in.Leave(in.Field("mskSpeed"));
     EXPECT_EQ(s.Course, 100.0);
     EXPECT_TRUE(s.FixEntered[5]);
-    EXPECT_EQ(w.mskCourse[0]->BackColor(), MaskedField::WindowColor());
+    EXPECT_EQ(w.InputPage()->mskCourse0->BackColor(), MaskedField::WindowColor());
     EXPECT_TRUE(computed.empty());
 
     w.mnuUtil_Click(0);
@@ -200,8 +200,8 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
     in.InputTab(1);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        MaskedField* c = w.mskTempCelcius[i];
-        MaskedField* f = w.mskTempFahr[i];
+        MaskedField* c = w.InputPage()->mskTempCelcius[i];
+        MaskedField* f = w.InputPage()->mskTempFahr[i];
         double& airOrSeaC = i == 0 ? s.TempAirC : s.TempWaterC;
         double& airOrSeaF = i == 0 ? s.TempAirF : s.TempWaterF;
         in.Type(c, "-50");
@@ -261,59 +261,59 @@ TEST_P(ConditionFields, SpinButtonsStepWithinTheLimits) {
     MaskedField* hg = in.Field("mskPressHg");
     in.Type(hpa, "1000");
     in.Leave(hg);
-    w.updPress_mBars_DownClick();
+    w.InputPage()->updPress_mBars_DownClick();
     EXPECT_EQ(hpa->MaskedText(), "_999");
     EXPECT_EQ(s.PressMBars, 999.0);
     EXPECT_EQ(hg->MaskedText(), in.S("29.50"));
     EXPECT_EQ(hpa->BackColor(), kValidGreen);
-    w.updPress_mBars_UpClick();
+    w.InputPage()->updPress_mBars_UpClick();
     EXPECT_EQ(s.PressMBars, 1000.0);
     in.Type(hpa, "0940");
     in.Leave(hg);
-    w.updPress_mBars_DownClick();
+    w.InputPage()->updPress_mBars_DownClick();
     EXPECT_EQ(s.PressMBars, 940.0);
     in.Type(hpa, "1070");
     in.Leave(hg);
-    w.updPress_mBars_UpClick();
+    w.InputPage()->updPress_mBars_UpClick();
     EXPECT_EQ(s.PressMBars, 1070.0);
 
     in.Type(hg, "2786");
     in.Leave(hpa);
-    w.updPressHg_DownClick();
+    w.InputPage()->updPressHg_DownClick();
     EXPECT_EQ(s.PressHg, 27.76);
     EXPECT_EQ(hg->MaskedText(), in.S("27.76"));
-    w.updPressHg_DownClick();  // at the limit: nothing
+    w.InputPage()->updPressHg_DownClick();  // at the limit: nothing
     EXPECT_EQ(s.PressHg, 27.76);
     in.Type(hg, "3149");
     in.Leave(hpa);
-    w.updPressHg_UpClick();
+    w.InputPage()->updPressHg_UpClick();
     EXPECT_EQ(s.PressHg, 31.59);
-    w.updPressHg_UpClick();
+    w.InputPage()->updPressHg_UpClick();
     EXPECT_EQ(s.PressHg, 31.59);
 
-    in.Type(w.mskTempCelcius[1], "069");
-    in.Leave(w.mskTempFahr[1]);
-    w.updTempCelcius_UpClick(1);
+    in.Type(w.InputPage()->mskTempCelcius[1], "069");
+    in.Leave(w.InputPage()->mskTempFahr[1]);
+    w.InputPage()->updTempCelcius_UpClick(1);
     EXPECT_EQ(s.TempWaterC, 70.0);
-    EXPECT_EQ(w.mskTempFahr[1]->MaskedText(), "158");
-    w.updTempCelcius_UpClick(1);
+    EXPECT_EQ(w.InputPage()->mskTempFahr[1]->MaskedText(), "158");
+    w.InputPage()->updTempCelcius_UpClick(1);
     EXPECT_EQ(s.TempWaterC, 70.0);
-    w.updTempFahr_DownClick(0);  // 68 -> 67 F
+    w.InputPage()->updTempFahr_DownClick(0);  // 68 -> 67 F
     EXPECT_EQ(s.TempAirF, 67.0);
-    EXPECT_EQ(w.mskTempCelcius[0]->MaskedText(), "_19");
-    in.Type(w.mskTempFahr[0], "-57");
-    in.Leave(w.mskTempCelcius[0]);
-    w.updTempFahr_DownClick(0);
+    EXPECT_EQ(w.InputPage()->mskTempCelcius[0]->MaskedText(), "_19");
+    in.Type(w.InputPage()->mskTempFahr[0], "-57");
+    in.Leave(w.InputPage()->mskTempCelcius[0]);
+    w.InputPage()->updTempFahr_DownClick(0);
     EXPECT_EQ(s.TempAirF, -58.0);
-    w.updTempFahr_DownClick(0);
+    w.InputPage()->updTempFahr_DownClick(0);
     EXPECT_EQ(s.TempAirF, -58.0);
-    in.Type(w.mskTempCelcius[0], "-49");
-    in.Leave(w.mskTempFahr[0]);
-    w.updTempCelcius_DownClick(0);
+    in.Type(w.InputPage()->mskTempCelcius[0], "-49");
+    in.Leave(w.InputPage()->mskTempFahr[0]);
+    w.InputPage()->updTempCelcius_DownClick(0);
     EXPECT_EQ(s.TempAirC, -50.0);
-    w.updTempCelcius_DownClick(0);
+    w.InputPage()->updTempCelcius_DownClick(0);
     EXPECT_EQ(s.TempAirC, -50.0);
-    w.updTempFahr_UpClick(1);  // 158 F is the top
+    w.InputPage()->updTempFahr_UpClick(1);  // 158 F is the top
     EXPECT_EQ(s.TempWaterF, 158.0);
     EXPECT_TRUE(in.script.messages.empty());
 

@@ -18,7 +18,7 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
     FieldCommits() {
         UseProgramData();
         script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         w->tabIn->setCurrentIndex(1);
         script.Clear();
     }
@@ -52,7 +52,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     QTest::keyClick(ft, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(ft, Qt::Key_Delete);
     script.Clear();
-    QTest::mouseClick(w->cmdNextTabIn[1], Qt::LeftButton);
+    QTest::mouseClick(w->InputPage()->cmdNextTabIn[1], Qt::LeftButton);
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     Results(0);
     EXPECT_EQ(s.HeightEye, 14.0);
@@ -73,7 +73,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
 // the partner is the navigator's own entry.
 TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     for (auto [field, keys] : {std::pair{Field("mskHeightM"), "140"},
-                               {w->mskTempCelcius[0], "_17"}, {Field("mskPress_mBars"), "1070"}}) {
+                               {w->InputPage()->mskTempCelcius[0], "_17"}, {Field("mskPress_mBars"), "1070"}}) {
         Type(field, keys);
         QTest::keyClick(field, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -81,7 +81,7 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     EXPECT_EQ(Field("mskPressHg")->MaskedText(), "31.60");
     Results(0);
     script.fileNames = {folder.Path() + "/pairs.obs"};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     QFile f(folder.Path() + "/pairs.obs");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(f.readAll()).split("\r\n");
@@ -91,8 +91,8 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(1);
-    Type(w->mskTempFahr[0], "_63");
-    QTest::keyClick(w->mskTempFahr[0], Qt::Key_Tab);
+    Type(w->InputPage()->mskTempFahr[0], "_63");
+    QTest::keyClick(w->InputPage()->mskTempFahr[0], Qt::Key_Tab);
     EXPECT_DOUBLE_EQ(s.TempAirC, (63.0 - 32.0) / 1.8);
 }
 
@@ -100,7 +100,7 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
 // and lost the one being typed. The typed text is committed first (a refused
 // one stops the step), also when it is the other field of the pair.
 TEST_F(FieldCommits, ArrowsTakeTheTextBeingTyped) {
-    MaskedField* air = w->mskTempCelcius[0];
+    MaskedField* air = w->InputPage()->mskTempCelcius[0];
     Type(air, "_16");
     Type(w->findChild<QWidget*>("updTempCelcius_0_Up"), "");
     EXPECT_EQ(air->MaskedText(), "_17");

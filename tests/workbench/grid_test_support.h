@@ -103,7 +103,7 @@ struct GridWindow {
                 const QString& corr) {
         const QString t[4] = {time, body, hs, corr};
         for (int c = 0; c < 4; ++c) {
-            w->grdObs->SetTextMatrix(r, c, t[c]);
+            w->InputPage()->grdObs->SetTextMatrix(r, c, t[c]);
             w->State().ObsCellFilled[r][c] = true;
         }
     }
@@ -145,7 +145,7 @@ struct ResultsWindow : GridWindow {
     // dialog was asked again (the file refused).
     bool Load(const QString& path) {
         script.fileNames = {path};
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         return script.fileNames.empty();
     }
 };

@@ -211,9 +211,9 @@ TEST(MainPages, TabCaptionsAndStatusPanels) {
 
     // Navigation buttons: next on the first two tabs, previous on the last
     // two, cancel / end on all three.
-    EXPECT_EQ(w->cmdNextTabIn[0]->text(), "&Next tab");
-    EXPECT_EQ(w->cmdPrevTabIn[1]->text(), "&Previous tab");
-    EXPECT_EQ(w->cmdCancel[2]->text(), "C&ancel");
+    EXPECT_EQ(w->InputPage()->cmdNextTabIn[0]->text(), "&Next tab");
+    EXPECT_EQ(w->InputPage()->cmdPrevTabIn[1]->text(), "&Previous tab");
+    EXPECT_EQ(w->InputPage()->cmdCancel[2]->text(), "C&ancel");
     EXPECT_EQ(w->Options()->cmdEndTabOptions[0]->text(), "En&d");
     EXPECT_EQ(w->Options()->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
     EXPECT_EQ(w->Options()->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");

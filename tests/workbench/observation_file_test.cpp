@@ -61,7 +61,7 @@ struct ObsFile : ::testing::Test, test::GridWindow {
     QString Sample(const char* name) const { return SampleDir() + "/" + name; }
     bool Load(const QString& path) {
         script.fileNames = {path};
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         return script.fileNames.empty();
     }
     QString Write(const char* name, const std::string& bytes) {
@@ -94,7 +94,7 @@ TEST_F(ObsFile, SampleFilesGiveTheirTruth) {
         ASSERT_TRUE(Load(Sample(sc.FileName)));
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]) << i;
-        EXPECT_EQ(w->grdObs->TextMatrix(1, 1).toStdString(), sc.Sights[0].Body);
+        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1).toStdString(), sc.Sights[0].Body);
         ASSERT_TRUE(w->RunStarFix());
         const FixResult& f = w->State().Fix;
         EXPECT_EQ(w->State().Obs.ObsCount, static_cast<int>(sc.Sights.size()));
@@ -122,18 +122,18 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     const WorkbenchState before = w->State();
     QStringList cells;
     for (int r = 1; r <= 9; ++r)
-        for (int c = 0; c < 4; ++c) cells << w->grdObs->TextMatrix(r, c);
+        for (int c = 0; c < 4; ++c) cells << w->InputPage()->grdObs->TextMatrix(r, c);
     const QString path = temp.filePath("copy.obs");
     script.Clear();
     script.fileNames = {path};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "File saved confirmation");
     EXPECT_EQ(script.messages[0].text, "File " + path + " saved.");
     EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
     EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Save observations data"});
 
-    w->ClearObservationGrid();
+    w->InputPage()->ClearObservationGrid();
     w->State().Lat(6) = 0;
     ASSERT_TRUE(Load(path));
     const WorkbenchState& s = w->State();
@@ -146,15 +146,15 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     EXPECT_EQ(s.PressMBars, before.PressMBars);
     QStringList after;
     for (int r = 1; r <= 9; ++r)
-        for (int c = 0; c < 4; ++c) after << w->grdObs->TextMatrix(r, c);
+        for (int c = 0; c < 4; ++c) after << w->InputPage()->grdObs->TextMatrix(r, c);
     EXPECT_EQ(after, cells);
-    EXPECT_EQ(w->mskLat[5]->text(), "40°05'.0 S");
-    EXPECT_EQ(w->mskLong[5]->text(), "061°40'.0 E");
-    EXPECT_EQ(w->grdObs->TextMatrix(1, 3), "+02.40");
+    EXPECT_EQ(w->InputPage()->mskLat5->text(), "40°05'.0 S");
+    EXPECT_EQ(w->InputPage()->mskLong5->text(), "061°40'.0 E");
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 3), "+02.40");
     // Saved once more, the bytes do not change.
     const QString again = temp.filePath("again.obs");
     script.fileNames = {again};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     EXPECT_EQ(ReadBytes(again), ReadBytes(path));
 }
 
@@ -163,7 +163,7 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
 TEST_F(ObsFile, BadFilesLoseNothing) {
     ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
     const double lat = w->State().Lat(6);
-    const QString firstBody = w->grdObs->TextMatrix(1, 1);
+    const QString firstBody = w->InputPage()->grdObs->TextMatrix(1, 1);
     const std::string good = ReadBytes(Sample("08Dec26A.obs"));
     std::string garbled = good;
     garbled.replace(garbled.find("14,-1.2"), 7, "14;-1.2");
@@ -192,7 +192,7 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
         SCOPED_TRACE(c.path.toStdString());
         script.Clear();
         script.fileNames = {c.path};  // then the dialog is cancelled
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, c.title);
         if (!c.text.isEmpty()) {
@@ -203,7 +203,7 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
                                                 : kIconExclamation + kButtonsOk);
         EXPECT_EQ(script.fileDialogs.size(), 2u);  // the dialog came back
         EXPECT_EQ(w->State().Lat(6), lat);
-        EXPECT_EQ(w->grdObs->TextMatrix(1, 1), firstBody);
+        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), firstBody);
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]);
         EXPECT_TRUE(w->State().ObsCellFilled[7][3]);
     }
@@ -215,14 +215,14 @@ TEST_F(ObsFile, FileWithoutSights) {
     std::string t = ReadBytes(Sample("08Dec26A.obs"));
     const size_t seven = t.find("\r\n7\r\n") + 2;
     t = t.substr(0, seven) + "0\r\n" + "\"This is an Orvex 1.x observations data file.\"\r\n";
-    w->grdObs->SetCurrentCell(3, 2);
-    w->BeginGridEdit(w->mskHeightInst, '4');
+    w->InputPage()->grdObs->SetCurrentCell(3, 2);
+    w->InputPage()->BeginGridEdit(w->InputPage()->mskHeightInst, '4');
     ASSERT_TRUE(Load(Write("none.obs", t)));
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    EXPECT_FALSE(w->mskHeightInst->isVisible());
+    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible());
     for (int r = 1; r <= 49; ++r)
         for (int c = 0; c < 4; ++c) {
-            EXPECT_TRUE(w->grdObs->TextMatrix(r, c).isEmpty());
+            EXPECT_TRUE(w->InputPage()->grdObs->TextMatrix(r, c).isEmpty());
             EXPECT_FALSE(w->State().ObsCellFilled[r][c]);
         }
     EXPECT_EQ(w->State().HeightEye, 14.0);
@@ -242,7 +242,7 @@ TEST_F(ObsFile, FileWithoutSights) {
 // name; a folder that cannot take the file gets the file error and the
 // dialog again, and nothing is left behind.
 TEST_F(ObsFile, SaveRefusals) {
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, "Please fill the grid with the observations.");
     EXPECT_TRUE(script.fileDialogs.empty());
@@ -250,7 +250,7 @@ TEST_F(ObsFile, SaveRefusals) {
     ASSERT_TRUE(Load(Sample("09Dec26A.obs")));
     script.Clear();
     script.fileNames = {temp.filePath("no/such/folder/x.obs")};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.startsWith("An error occured during file access.\r\n"));
@@ -275,7 +275,7 @@ TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
         low.rlim_cur = 100;
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
-        w->cmdSaveObs_Click();
+        w->InputPage()->cmdSaveObs_Click();
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
     }
@@ -299,7 +299,7 @@ TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
     script.Clear();
     script.fileNames = {typed};
     script.answers = {kAnswerNo};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsYesNo + kDefaultButton2);
     EXPECT_TRUE(script.messages[0].text.contains(path)) << script.LastText().toStdString();
@@ -309,7 +309,7 @@ TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
     script.Clear();
     script.fileNames = {typed};
     script.answers = {kAnswerYes};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     EXPECT_EQ(script.LastText(), "File " + path + " saved.");
     EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
 }
@@ -326,13 +326,13 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
     w->State().FixEntered[5] = true;
     const QString path = temp.filePath("part.obs");
     script.fileNames = {path};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_EQ(script.LastText(), "File " + path + " saved.");
     EXPECT_EQ(ReadBytes(path).substr(0, 58),
               "#NULL#\r\n#NULL#,#NULL#\r\n#NULL#\r\n235,#NULL#\r\n#NULL#,#NULL#\r\n");
     ASSERT_TRUE(Load(path));
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(w->State().FixEntered[i], i == 5) << i;
-    EXPECT_EQ(w->grdObs->TextMatrix(2, 1), "ALTAIR");
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 1), "ALTAIR");
     script.Clear();
     EXPECT_FALSE(w->RunStarFix());
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
@@ -367,7 +367,7 @@ TEST_F(ObsFile, OnlyRegularFilesAreOpened) {
     for (const QString& path : {fifo, temp.filePath("folder.obs")}) {
         script.Clear();
         script.fileNames = {path};
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains("Error 75: "))
@@ -388,7 +388,7 @@ TEST_F(ObsFile, PickerDatesAndByteOrderMark) {
         t.replace(0, 21, date);
         script.Clear();
         script.fileNames = {Write("old.obs", t)};
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         ASSERT_EQ(script.messages.size(), 1u) << date;
         EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
         EXPECT_EQ(w->State().TimeEstPos, loaded);
@@ -416,12 +416,12 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
     EXPECT_TRUE(s.FixEntered[1] && s.FixEntered[4] && s.FixEntered[8]);
     EXPECT_DOUBLE_EQ(s.InstErr, -1.2);
-    EXPECT_EQ(w->mskInstErr[0]->text(), "-01.20");
-    EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
-    EXPECT_EQ(w->grdObs->TextMatrix(2, 2), "44°33'.5");
+    EXPECT_EQ(w->InputPage()->mskInstErr[0]->text(), "-01.20");
+    EXPECT_EQ(w->InputPage()->mskLat5->text(), "38°30'.0 N");
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 2), "44°33'.5");
     EXPECT_TRUE(s.ObsCellFilled[2][3]);
     EXPECT_FALSE(s.ObsCellFilled[3][0]);
-    EXPECT_TRUE(w->ReadObsGrid());
+    EXPECT_TRUE(w->InputPage()->ReadObsGrid());
     EXPECT_EQ(s.Obs.ObsCount, 2);
     EXPECT_DOUBLE_EQ(s.Obs.ObsHs(1), 46 + 23.8 / 60);
 
@@ -430,7 +430,7 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     bad.replace(bad.find("8 Dec 2026 16:00:00"), 19, "yesterday evening");
     script.Clear();
     script.fileNames = {Write("oldbad.obs", bad)};
-    w->cmdLoadObs_Click();
+    w->InputPage()->cmdLoadObs_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
@@ -452,14 +452,14 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
         v.replace(v.find(b.from), std::string(b.from).size(), b.to);
         script.Clear();
         script.fileNames = {Write("oldbad.obs", v)};
-        w->cmdLoadObs_Click();
+        w->InputPage()->cmdLoadObs_Click();
         ASSERT_EQ(script.messages.size(), 1u) << b.to;
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains(b.says)) << script.LastText().toStdString();
-        EXPECT_EQ(w->mskLat[5]->text(), "38°30'.0 N");
+        EXPECT_EQ(w->InputPage()->mskLat5->text(), "38°30'.0 N");
         EXPECT_EQ(s.CourseInput, 235.0);
         EXPECT_EQ(s.TempAirC, 17.0);
-        EXPECT_EQ(w->grdObs->TextMatrix(2, 1), "ALTAIR");
+        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 1), "ALTAIR");
     }
 }
 
@@ -497,7 +497,7 @@ TEST(ObsFileStart, CommandLineFile) {
         auto w = test::StartedWindow(settings, {SampleDir() + "/08Dec26A.obs"});
         EXPECT_TRUE(script.fileDialogs.empty());
         EXPECT_TRUE(w->tabIn->isVisible() || w->State().FixPageStarted);
-        EXPECT_EQ(w->grdObs->TextMatrix(1, 1), "VEGA");
+        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), "VEGA");
         EXPECT_TRUE(w->State().CommandLineFile.empty());
     }
     script.Clear();
@@ -507,7 +507,7 @@ TEST(ObsFileStart, CommandLineFile) {
         if (m.text == "The file name doesn't exist. Try again.") titles.push_back(m.title);
     EXPECT_EQ(titles, std::vector<QString>{" File access error"});
     EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Load observations data"});
-    EXPECT_TRUE(w->grdObs->TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(w->InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace orvex {
 namespace {
 
 struct Grid : ::testing::Test, test::GridWindow {
-    ObservationGrid* g() { return w->grdObs; }
+    ObservationGrid* g() { return w->InputPage()->grdObs; }
     auto& filled() { return w->State().ObsCellFilled; }
     // A key typed on the grid (the grid has the focus).
     void GridKey(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
@@ -59,10 +59,10 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
     for (int c = 0; c < 4; ++c) {
         EXPECT_TRUE(filled()[0][c]);
         // The last column takes the grid's few spare pixels.
-        const int editorWidth = w->GridEditor(c)->width() - 1;
+        const int editorWidth = w->InputPage()->GridEditor(c)->width() - 1;
         EXPECT_TRUE(c < 3 ? g()->columnWidth(c) == editorWidth : g()->columnWidth(c) >= editorWidth)
             << c;
-        EXPECT_FALSE(w->GridEditor(c)->isVisible());
+        EXPECT_FALSE(w->InputPage()->GridEditor(c)->isVisible());
     }
     for (int r = 1; r <= 50; ++r)
         for (int c = 0; c < 4; ++c) EXPECT_FALSE(filled()[r][c]);
@@ -76,21 +76,21 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
 // Guards a whole sight typed through the four editors with Tab, the
 // correction cell filled from the conditions field, and the commits' flags.
 TEST_F(Grid, OneSightTypedThroughTheEditors) {
-    w->mskInstErr[0]->SetMaskedText("-01.50");
+    w->InputPage()->mskInstErr[0]->SetMaskedText("-01.50");
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     // Time: space opens the picker at the estimated position's time (the
     // header above is no date); Up steps the selected part; Tab commits.
     GridKey(Qt::Key_Space);
-    ASSERT_TRUE(w->dtpObsTime->isVisible());
-    EXPECT_EQ(w->dtpObsTime->dateTime(), QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
+    ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime(), QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
     EXPECT_FALSE(filled()[1][0]);
-    w->dtpObsTime->setCurrentSection(QDateTimeEdit::MinuteSection);
+    w->InputPage()->dtpObsTime->setCurrentSection(QDateTimeEdit::MinuteSection);
     Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, 0), "8 Dec 2026 18:02:00");
     EXPECT_TRUE(filled()[1][0]);
-    EXPECT_FALSE(w->dtpObsTime->isVisible());
+    EXPECT_FALSE(w->InputPage()->dtpObsTime->isVisible());
     EXPECT_EQ(g()->Col(), 1);
     // The correction of the conditions tab came with the first commit.
     EXPECT_EQ(Cell(1, 3), "-01.50");
@@ -98,11 +98,11 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
 
     // Body: a letter opens the list on that letter; Tab commits.
     GridChar('v');
-    ASSERT_TRUE(w->cboBody->isVisible());
+    ASSERT_TRUE(w->InputPage()->cboBody->isVisible());
     QApplication::processEvents();
-    EXPECT_EQ(w->cboBody->currentText(), "VEGA");
+    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "VEGA");
     Key(Qt::Key_Return);  // swallowed: the editor stays
-    EXPECT_TRUE(w->cboBody->isVisible());
+    EXPECT_TRUE(w->InputPage()->cboBody->isVisible());
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, 1), "VEGA");
     EXPECT_TRUE(filled()[1][1]);
@@ -111,17 +111,17 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     // Altitude: "4" opens the field with the digit in place; a "6" at the
     // tens of minutes is refused, the rest is normalised on Tab.
     GridChar('4');
-    ASSERT_TRUE(w->mskHeightInst->isVisible());
-    EXPECT_EQ(w->mskHeightInst->text(), "4_°__'._");
+    ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "4_°__'._");
     Type("5");
     Type("7");  // refused: no 70 minutes
     Type("3");
     Type("05");
-    EXPECT_EQ(w->mskHeightInst->text(), "45°30'.5");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "45°30'.5");
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, 2), "45°30'.5");
     EXPECT_TRUE(filled()[1][2]);
-    EXPECT_EQ(w->mskHeightInst->BackColor(), kValidGreen);
+    EXPECT_EQ(w->InputPage()->mskHeightInst->BackColor(), kValidGreen);
     // Tab never reaches the correction: it wraps to the next row.
     EXPECT_EQ(g()->Row(), 2);
     EXPECT_EQ(g()->Col(), 0);
@@ -139,17 +139,17 @@ TEST_F(Grid, AltitudeChecks) {
     Key(Qt::Key_Up);  // leaves the editor; row 1 is the first row
     EXPECT_EQ(Cell(1, 2), "89°59'.9");
     EXPECT_TRUE(filled()[1][2]);
-    EXPECT_FALSE(w->mskHeightInst->isVisible() && w->mskHeightInst->hasFocus());
+    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible() && w->InputPage()->mskHeightInst->hasFocus());
 
     // "9" on a closed cell opens it empty; a "9" in the first place is
     // refused there too.
     g()->SetCurrentCell(2, 2);
     script.Clear();
     GridChar('9');
-    EXPECT_EQ(w->mskHeightInst->text(), "__°__'._");
-    EXPECT_EQ(w->mskHeightInst->cursorPosition(), 0);
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "__°__'._");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->cursorPosition(), 0);
     Type("9");
-    EXPECT_EQ(w->mskHeightInst->text(), "__°__'._");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "__°__'._");
     // Only some digits: the prompts read as blanks.
     Type("7");
     Key(Qt::Key_Escape);  // closes without a commit
@@ -165,7 +165,7 @@ TEST_F(Grid, AltitudeChecks) {
     g()->SetCurrentCell(3, 2);
     script.Clear();
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->mskHeightInst->text(), "95°10'.0");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "95°10'.0");
     Key(Qt::Key_Tab);
     // (Leaving the row also reports row 2, which has only its altitude.)
     std::vector<QString> refusals;
@@ -186,9 +186,9 @@ TEST_F(Grid, AltitudeChecks) {
     g()->SetCurrentCell(5, 2);
     GridKey(Qt::Key_Space);
     Type("12");
-    w->mskHeightInst->setFocus();
-    QTest::keyClick(w->mskHeightInst, Qt::Key_Escape);
-    EXPECT_EQ(w->mskHeightInst->text(), "__°__'._");
+    w->InputPage()->mskHeightInst->setFocus();
+    QTest::keyClick(w->InputPage()->mskHeightInst, Qt::Key_Escape);
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "__°__'._");
 }
 
 // Guards the correction editor and the conditions field that share its
@@ -198,7 +198,7 @@ TEST_F(Grid, AltitudeChecks) {
 TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->SetCurrentCell(1, 3);
     GridChar('-');
-    EXPECT_EQ(w->mskInstErr[1]->cursorPosition(), 2);
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->cursorPosition(), 2);
     Type("2.5");
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(1, 3).isEmpty());
@@ -207,20 +207,20 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->setFocus();  // the grid's commit
     EXPECT_EQ(Cell(1, 3), "-02.50");
     EXPECT_TRUE(filled()[1][3]);
-    w->grdObs_LeaveCell();
+    w->InputPage()->grdObs_LeaveCell();
     // Beyond the field's range (a value put in by program): held to 99.99.
     g()->SetCurrentCell(2, 3);
     GridKey(Qt::Key_Space);
-    w->mskInstErr[1]->SetMaskedText("999.99");
+    w->InputPage()->mskInstErr[1]->SetMaskedText("999.99");
     g()->setFocus();
     EXPECT_EQ(Cell(2, 3), "+99.99");
     EXPECT_TRUE(script.messages.empty());
 
     // The conditions field.
-    MaskedField* f = w->mskInstErr[0];
+    MaskedField* f = w->InputPage()->mskInstErr[0];
     auto& entered = w->State().FixEntered;
     entered[8] = true;
-    w->mskInstErr_GotFocus(0);
+    w->InputPage()->mskInstErr_GotFocus(0);
     EXPECT_FALSE(entered[8]);
     f->SetMaskedText(" 75.00");
     f->Commit();
@@ -235,13 +235,13 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_EQ(w->State().InstErr, 75.0);
     EXPECT_TRUE(entered[8]);
     script.Clear();
-    w->mskInstErr_GotFocus(0);
+    w->InputPage()->mskInstErr_GotFocus(0);
     f->SetMaskedText("-00.50");
     f->Commit();
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(f->BackColor(), kValidGreen);
     EXPECT_EQ(w->State().InstErr, -0.5);
-    w->mskInstErr_GotFocus(0);
+    w->InputPage()->mskInstErr_GotFocus(0);
     f->SetMaskedText("-__.__");  // a sign alone is no number
     f->Commit();
     ASSERT_EQ(script.messages.size(), 1u);
@@ -251,7 +251,7 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_FALSE(entered[8]);
     EXPECT_EQ(w->State().InstErr, -0.5);
     // Left empty: still not entered, and the fix stops at "Missing data".
-    w->mskInstErr_GotFocus(0);
+    w->InputPage()->mskInstErr_GotFocus(0);
     f->SetMaskedText("");
     f->Commit();
     EXPECT_FALSE(entered[8]);
@@ -267,11 +267,11 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
 TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     g()->SetCurrentCell(1, 3);
     GridChar('x');  // opens the cell, the letter is not taken
-    EXPECT_EQ(w->mskInstErr[1]->text(), "___.__");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), "___.__");
     Type("1.5");
     Key(Qt::Key_Home);
     Type("k");
-    EXPECT_EQ(w->mskInstErr[1]->text(), "__1.5_");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), "__1.5_");
     Type("-");
     Key(Qt::Key_Up);  // leaves the editor
     EXPECT_EQ(Cell(1, 3), "-01.50");
@@ -280,12 +280,12 @@ TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     Type("0");
     Key(Qt::Key_Home);
     Type(" ");
-    EXPECT_EQ(w->mskInstErr[1]->text(), " _0.__");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), " _0.__");
     // The conditions field: the same place takes no letter either.
     w->tabIn->blockSignals(true);
     w->tabIn->setCurrentIndex(1);
     w->tabIn->blockSignals(false);
-    MaskedField* f = w->mskInstErr[0];
+    MaskedField* f = w->InputPage()->mskInstErr[0];
     QTest::mouseClick(f, Qt::LeftButton);
     f->setCursorPosition(0);
     Type("q+0120");
@@ -302,30 +302,30 @@ TEST_F(Grid, TimeEditorKeys) {
     PutRow(1, "8 Dec 2026 18:10:20", "VEGA", "20°00'.0", "+00.00");
     g()->SetCurrentCell(2, 0);
     GridKey(Qt::Key_Space);  // the time of the row above
-    EXPECT_EQ(w->dtpObsTime->dateTime().time(), QTime(18, 10, 20));
+    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime().time(), QTime(18, 10, 20));
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(2, 0).isEmpty());
     EXPECT_FALSE(filled()[2][0]);
     w->State().TimeStored = MakeDateTime(2026, 12, 8, 18, 12, 0);
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->dtpObsTime->dateTime().time(), QTime(18, 12, 0));
+    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime().time(), QTime(18, 12, 0));
     EXPECT_EQ(w->State().TimeStored, 0.0);
     Key(Qt::Key_Return);  // swallowed
-    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
     Key(Qt::Key_Down);  // steps the picker, stays open
-    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
     g()->setFocus();
     EXPECT_TRUE(filled()[2][0]);
-    w->grdObs_LeaveCell();
+    w->InputPage()->grdObs_LeaveCell();
     // A digit typed on a closed time cell: "8 Dec" becomes "3 Dec".
     g()->SetCurrentCell(1, 0);
     GridChar('3');
-    EXPECT_EQ(w->dtpObsTime->date(), QDate(2026, 12, 3));
+    EXPECT_EQ(w->InputPage()->dtpObsTime->date(), QDate(2026, 12, 3));
     // Esc over a dated cell: back to its date, the cell stays committed.
     Key(Qt::Key_Escape);
     EXPECT_EQ(Cell(1, 0), "8 Dec 2026 18:10:20");
     EXPECT_TRUE(filled()[1][0]);
-    EXPECT_EQ(w->dtpObsTime->date(), QDate(2026, 12, 8));
+    EXPECT_EQ(w->InputPage()->dtpObsTime->date(), QDate(2026, 12, 8));
 }
 
 // Guards the body editor: Up and Down leave it and move a row, the
@@ -334,11 +334,11 @@ TEST_F(Grid, TimeEditorKeys) {
 TEST_F(Grid, BodyEditorAndRowCheck) {
     g()->SetCurrentCell(2, 1);
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->cboBody->currentIndex(), 0);  // empty cell: first entry
-    w->cboBody->setCurrentText("SIRIUS");
+    EXPECT_EQ(w->InputPage()->cboBody->currentIndex(), 0);  // empty cell: first entry
+    w->InputPage()->cboBody->setCurrentText("SIRIUS");
     Key(Qt::Key_Down);
     EXPECT_EQ(Cell(2, 1), "SIRIUS");
-    EXPECT_FALSE(w->cboBody->isVisible());
+    EXPECT_FALSE(w->InputPage()->cboBody->isVisible());
     EXPECT_EQ(g()->Row(), 3);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "Row not fully filled");
@@ -349,7 +349,7 @@ TEST_F(Grid, BodyEditorAndRowCheck) {
     g()->SetCurrentCell(2, 1);
     script.Clear();
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->cboBody->currentText(), "SIRIUS");
+    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "SIRIUS");
     Key(Qt::Key_Up);
     EXPECT_EQ(g()->Row(), 1);
     EXPECT_EQ(script.messages.size(), 1u);
@@ -397,7 +397,7 @@ TEST_F(Grid, DeleteAndControlDelete) {
         EXPECT_TRUE(filled()[2][c]);
         EXPECT_FALSE(filled()[3][c]);
     }
-    ASSERT_TRUE(w->ReadObsGrid());
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     EXPECT_EQ(w->State().Obs.ObsCount, 2);
     EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
 }
@@ -416,8 +416,8 @@ TEST_F(Grid, ControlDeleteHeldKeepsOneRow) {
     }
     EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
     GridKey(Qt::Key_Space);
-    ASSERT_TRUE(w->dtpObsTime->isVisible());
-    EXPECT_EQ(w->dtpObsTime->geometry().topLeft(), g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
+    ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+    EXPECT_EQ(w->InputPage()->dtpObsTime->geometry().topLeft(), g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
     Key(Qt::Key_Tab);
     EXPECT_TRUE(filled()[1][0]);
     EXPECT_FALSE(Cell(1, 0).isEmpty());
@@ -493,16 +493,16 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     const QRect r = g()->CellRect(2, 2);
     QTest::mouseClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     QTest::mouseDClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-    ASSERT_TRUE(w->mskHeightInst->isVisible());
-    EXPECT_EQ(w->mskHeightInst->text(), "20°00'.0");
-    EXPECT_EQ(w->mskHeightInst->geometry().topLeft(), r.topLeft() - QPoint(1, 1));
+    ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "20°00'.0");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->geometry().topLeft(), r.topLeft() - QPoint(1, 1));
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(w->mskHeightInst->isVisible());
+    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible());
     g()->SetCurrentCell(3, 3);
     GridKey(Qt::Key_Space);
     Type("5");
     Key(Qt::Key_Escape);
-    EXPECT_EQ(w->mskInstErr[1]->text(), "___.__");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), "___.__");
     EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
@@ -517,7 +517,7 @@ TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
         moved = true;
         g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
     });
-    w->grdObs_GotFocus();
+    w->InputPage()->grdObs_GotFocus();
     SetEventPump(nullptr);
     EXPECT_FALSE(moved);
     EXPECT_EQ(Cell(2, 2), "03°00'.0");
@@ -536,7 +536,7 @@ TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
 // the event loop running, so the next sight's keys reopened the cell just
 // left and the second row kept only its correction.
 TEST_F(Grid, FastTypingLosesNoSight) {
-    w->mskInstErr[0]->SetMaskedText("-01.50");
+    w->InputPage()->mskInstErr[0]->SetMaskedText("-01.50");
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     g()->setFocus();
     test::FastKeyboard keys;
@@ -556,7 +556,7 @@ TEST_F(Grid, FastTypingLosesNoSight) {
     }
     EXPECT_EQ(g()->Row(), 3);
     EXPECT_EQ(g()->Col(), 0);
-    ASSERT_TRUE(w->ReadObsGrid());
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     const ObservationSet& o = w->State().Obs;
     ASSERT_EQ(o.ObsCount, 3);
     EXPECT_EQ(o.ObsBody[2], "ACAMAR");
@@ -567,14 +567,14 @@ TEST_F(Grid, FastTypingLosesNoSight) {
 // Guards the tooltips: row 1 explains the editing, its correction cell is
 // filled automatically, other rows show nothing.
 TEST_F(Grid, Tooltips) {
-    w->grdObs_MouseMove(1, 0);
+    w->InputPage()->grdObs_MouseMove(1, 0);
     EXPECT_EQ(g()->toolTip(), "2x click or [space] to edit");
-    w->grdObs_MouseMove(1, 3);
+    w->InputPage()->grdObs_MouseMove(1, 3);
     EXPECT_EQ(g()->toolTip(), "auto filled");
-    w->grdObs_MouseMove(4, 1);
+    w->InputPage()->grdObs_MouseMove(4, 1);
     EXPECT_TRUE(g()->toolTip().isEmpty());
-    EXPECT_EQ(w->mskHeightInst->toolTip(), "[TAB] next cell/row");
-    EXPECT_EQ(w->mskInstErr[0]->toolTip(), "Enter minutes & tenths of minute");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->toolTip(), "[TAB] next cell/row");
+    EXPECT_EQ(w->InputPage()->mskInstErr[0]->toolTip(), "Enter minutes & tenths of minute");
 }
 
 // Guards the reading of the grid: where it stops, what it refuses (with
@@ -582,7 +582,7 @@ TEST_F(Grid, Tooltips) {
 TEST_F(Grid, ReadingTheGrid) {
     auto expectRefusal = [&](const char* title, const char* text) {
         script.Clear();
-        EXPECT_FALSE(w->ReadObsGrid());
+        EXPECT_FALSE(w->InputPage()->ReadObsGrid());
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, title);
         EXPECT_EQ(script.messages[0].text, text);
@@ -593,7 +593,7 @@ TEST_F(Grid, ReadingTheGrid) {
     expectRefusal(" Error in input data", "Please fill the grid with the observations.");
     // A complete row 1 and an empty row 2: one sight, row 3 ignored.
     PutRow(1, "8 Dec 2026 18:00:00", "SIRIUS", "20°30'.0", "-01.50");
-    ASSERT_TRUE(w->ReadObsGrid());
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     const ObservationSet& o = w->State().Obs;
     EXPECT_EQ(o.ObsCount, 1);
     EXPECT_EQ(o.ObsTime(1), MakeDateTime(2026, 12, 8, 18, 0, 0));
@@ -631,7 +631,7 @@ TEST_F(Grid, ReadingTheGrid) {
     for (int r = 1; r <= 49; ++r)
         PutRow(r, QString("8 Dec 2026 18:%1:00").arg(r, 2, 10, QChar('0')), "VEGA", "20°00'.0",
                "+00.00");
-    ASSERT_TRUE(w->ReadObsGrid());
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     EXPECT_EQ(w->State().Obs.ObsCount, 49);
 }
 
@@ -669,7 +669,7 @@ TEST_F(Grid, Screenshots) {
     Screenshot("observation_grid_empty.png");
     script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/10Dec26A.obs"};
     QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
-    w->cmdLoadObs_Click();
+    w->InputPage()->cmdLoadObs_Click();
     w->tabIn->setCurrentIndex(2);
     g()->SetCurrentCell(4, 2);
     GridKey(Qt::Key_Space);
@@ -691,10 +691,10 @@ namespace {
 TEST(GridEnd, WindowClosesWithAnEditorOpen) {
     for (int col = 0; col < 4; ++col) {
         test::GridWindow gw;
-        gw.w->grdObs->SetCurrentCell(2, col);
-        gw.w->grdObs->setFocus();
-        QTest::keyClicks(gw.w->grdObs, col == 1 ? "s" : "4");
-        ASSERT_TRUE(gw.w->GridEditor(col)->isVisible());
+        gw.w->InputPage()->grdObs->SetCurrentCell(2, col);
+        gw.w->InputPage()->grdObs->setFocus();
+        QTest::keyClicks(gw.w->InputPage()->grdObs, col == 1 ? "s" : "4");
+        ASSERT_TRUE(gw.w->InputPage()->GridEditor(col)->isVisible());
         QTest::keyClicks(QApplication::focusWidget(), "5");
         gw.w.reset();
     }

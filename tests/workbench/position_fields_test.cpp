@@ -24,8 +24,8 @@ INSTANTIATE_TEST_SUITE_P(Separators, PositionFields, ::testing::Values(".", ",")
 // Guards the estimated position: the hemisphere typed as a sign, the value
 // and flag of a valid entry, the green colour, and no utilities recompute.
 TEST_P(PositionFields, EstimatedPositionWithSigns) {
-    MaskedField* lat = w.mskLat[5];
-    MaskedField* lon = w.mskLong[5];
+    MaskedField* lat = w.InputPage()->mskLat5;
+    MaskedField* lon = w.InputPage()->mskLong5;
     in.Type(lat, "12345-");
     EXPECT_EQ(lat->MaskedText(), in.S("12°34'.5 S"));
     in.Leave(lon);
@@ -55,8 +55,8 @@ TEST_P(PositionFields, EstimatedPositionWithSigns) {
 // and its flag keeping the last accepted value (the driver checks a refused
 // text again).
 TEST_P(PositionFields, EstimatedPositionRefusals) {
-    MaskedField* lat = w.mskLat[5];
-    MaskedField* lon = w.mskLong[5];
+    MaskedField* lat = w.InputPage()->mskLat5;
+    MaskedField* lon = w.InputPage()->mskLong5;
     in.Type(lat, "10000n");
     in.Leave(lon);
     ASSERT_EQ(s.Lat(6), 10.0);
@@ -104,11 +104,11 @@ TEST_P(PositionFields, EstimatedPositionRefusals) {
 // Guards an emptied estimated position: nothing changes (flag, slot and
 // colour stay), unlike a utilities field.
 TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
-    MaskedField* lat = w.mskLat[5];
+    MaskedField* lat = w.InputPage()->mskLat5;
     in.Type(lat, "45000n");
-    in.Leave(w.mskLong[5]);
+    in.Leave(w.InputPage()->mskLong5);
     in.Type(lat, "");
-    in.Leave(w.mskLong[5]);
+    in.Leave(w.InputPage()->mskLong5);
     EXPECT_EQ(s.Lat(6), 45.0);
     EXPECT_TRUE(s.FixEntered[2]);
     EXPECT_TRUE(computed.empty());
@@ -198,12 +198,12 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
 // Guards the tooltips of the full position fields.
 TEST_P(PositionFields, Tooltips) {
     for (int i : {0, 1, 2, 3, 5}) {
-        EXPECT_EQ(w.mskLat[i]->toolTip(),
+        EXPECT_EQ(w.MaskField("mskLat", i)->toolTip(),
                   "Enter degrees [°] minutes ['] & tenths of minute N/+ S/-");
-        EXPECT_EQ(w.mskLong[i]->toolTip(),
+        EXPECT_EQ(w.MaskField("mskLong", i)->toolTip(),
                   "Enter degrees [°] minutes ['] & tenths of minute E/+ W/-");
     }
-    EXPECT_EQ(w.mskCourse[0]->toolTip(), "Enter degrees [°] & tenths of degree");
+    EXPECT_EQ(w.InputPage()->mskCourse0->toolTip(), "Enter degrees [°] & tenths of degree");
     EXPECT_EQ(w.mskCourse[1]->toolTip(), "Enter degrees [°] & tenths of degree");
     EXPECT_EQ(in.Field("mskSpeed")->toolTip(),
               "Enter knots & tenths of knot (1 knot = 1.852 km/h)");

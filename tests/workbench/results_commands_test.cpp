@@ -181,9 +181,9 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
 TEST_F(ResultsCommands, GridReadLeavesTheChartAlone) {
     w->onGraphicResults();
     const QImage before = w->Results()->chartPicture->Image();
-    PutRow(9, w->grdObs->TextMatrix(1, 0), "VEGA", w->grdObs->TextMatrix(1, 2),
-           w->grdObs->TextMatrix(1, 3));
-    ASSERT_TRUE(w->ReadObsGrid());
+    PutRow(9, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA", w->InputPage()->grdObs->TextMatrix(1, 2),
+           w->InputPage()->grdObs->TextMatrix(1, 3));
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     ASSERT_EQ(w->State().Obs.ObsCount, 9);
     w->Results()->onRedrawGraph();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();

@@ -42,12 +42,12 @@ struct Shell : ::testing::Test {
 TEST_F(Shell, InputTabsCheckWhatIsMissing) {
     w->mnuAstroEnter_Click();
     EXPECT_EQ(w->tabIn->currentIndex(), 0);
-    w->cmdPrevTabIn_Click();  // on tab 0: nothing, no check
+    w->InputPage()->cmdPrevTabIn_Click();  // on tab 0: nothing, no check
     EXPECT_TRUE(script.messages.empty());
 
     // Defaults of the times not confirmed: back to tab 0, then "Missing data".
     script.answers = {kAnswerNo};
-    w->cmdNextTabIn_Click();
+    w->InputPage()->cmdNextTabIn_Click();
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[0].title, "Data's not validated");
     EXPECT_EQ(script.messages[0].style, kIconQuestion + kButtonsYesNo);
@@ -66,19 +66,19 @@ TEST_F(Shell, InputTabsCheckWhatIsMissing) {
     auto& f = w->State().FixEntered;
     for (int i = 1; i <= 7; ++i) f[i] = true;
     script.Clear();
-    w->cmdNextTabIn_Click();
+    w->InputPage()->cmdNextTabIn_Click();
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
-    w->cmdNextTabIn_Click();
+    w->InputPage()->cmdNextTabIn_Click();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "Missing data");
     EXPECT_FALSE(w->Action("mnuAstroNum")->isEnabled());
-    w->cmdNextTabIn_Click();  // on the last tab: nothing
+    w->InputPage()->cmdNextTabIn_Click();  // on the last tab: nothing
     EXPECT_EQ(script.messages.size(), 1u);
 
     f[8] = true;
-    w->cmdPrevTabIn_Click();
-    w->cmdNextTabIn_Click();
+    w->InputPage()->cmdPrevTabIn_Click();
+    w->InputPage()->cmdNextTabIn_Click();
     EXPECT_EQ(script.messages.size(), 1u);
     for (const char* on : {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum",
                            "mnuAstroNumDisp", "mnuAstroGraph", "mnuAstroGraphDisp"})
@@ -92,7 +92,7 @@ TEST_F(Shell, TabTwoQuestionWordingAndYesKeepsTheDefaults) {
     w->mnuAstroEnter_Click();
     w->State().FixEntered.fill(false);
     script.answers = {kAnswerYes};
-    w->cmdNextTabIn_Click();
+    w->InputPage()->cmdNextTabIn_Click();
     ASSERT_GE(script.messages.size(), 1u);
     EXPECT_TRUE(w->State().FixEntered[1]);
     EXPECT_TRUE(w->State().FixEntered[4]);
@@ -100,7 +100,7 @@ TEST_F(Shell, TabTwoQuestionWordingAndYesKeepsTheDefaults) {
     w->State().FixEntered[1] = false;
     script.Clear();
     script.answers = {kAnswerYes};
-    w->cmdNextTabIn_Click();
+    w->InputPage()->cmdNextTabIn_Click();
     EXPECT_TRUE(script.messages[0].text.contains("\r\nand the time of the true position.\r\n"));
 }
 
@@ -112,13 +112,13 @@ TEST(ShellKeys, ObservationsTabGivesTheGridTheFocus) {
     FrmWorking* w = in.w.get();
     for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
     in.InputTab(1);
-    w->cmdNextTabIn[1]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->cmdNextTabIn[1], Qt::Key_Space);
+    w->InputPage()->cmdNextTabIn[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->InputPage()->cmdNextTabIn[1], Qt::Key_Space);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
-    ASSERT_EQ(QApplication::focusWidget(), w->grdObs);
+    ASSERT_EQ(QApplication::focusWidget(), w->InputPage()->grdObs);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
-    EXPECT_TRUE(w->dtpObsTime->isVisible());
+    EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
     EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
 }
 

@@ -59,24 +59,24 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     FrmWorking& w = *in.w;
     WorkbenchState& s = w.State();
     const double before = s.TimeTruePos;
-    w.dtpTime[0]->setFocus(Qt::TabFocusReason);
-    w.dtpTime[0]->setDateTime(Utc(2026, 12, 9, 18, 30));
-    in.Leave(w.mskLat[5]);
+    w.InputPage()->dtpTime[0]->setFocus(Qt::TabFocusReason);
+    w.InputPage()->dtpTime[0]->setDateTime(Utc(2026, 12, 9, 18, 30));
+    in.Leave(w.InputPage()->mskLat5);
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 18, 30));
     EXPECT_TRUE(s.FixEntered[1]);
-    EXPECT_EQ(w.dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));
+    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));
     EXPECT_EQ(s.TimeTruePos, before);  // shown, not taken
     EXPECT_FALSE(s.FixEntered[4]);
 
-    w.dtpTime[1]->setFocus(Qt::TabFocusReason);
-    in.Leave(w.mskLat[5]);  // left unchanged: committed as shown
+    w.InputPage()->dtpTime[1]->setFocus(Qt::TabFocusReason);
+    in.Leave(w.InputPage()->mskLat5);  // left unchanged: committed as shown
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
     EXPECT_TRUE(s.FixEntered[4]);
 
-    w.dtpTime[0]->setDateTime(Utc(2026, 12, 9, 19, 0));
-    w.dtpTime_LostFocus(0);
+    w.InputPage()->dtpTime[0]->setDateTime(Utc(2026, 12, 9, 19, 0));
+    w.InputPage()->dtpTime_LostFocus(0);
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 19, 0));
-    EXPECT_EQ(w.dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));  // no longer follows
+    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));  // no longer follows
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
 
     // The ETA departure time of the utilities page.
@@ -91,10 +91,10 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
 // the time of the estimated position.
 TEST(StarFixControls, FirstTabFocusesTheEstimatedTime) {
     test::InputWindow in(".");
-    in.w->cmdNextTabIn_Click();
+    in.w->InputPage()->cmdNextTabIn_Click();
     in.script.Clear();
-    in.w->cmdPrevTabIn_Click();
-    EXPECT_TRUE(in.w->dtpTime[0]->hasFocus());
+    in.w->InputPage()->cmdPrevTabIn_Click();
+    EXPECT_TRUE(in.w->InputPage()->dtpTime[0]->hasFocus());
 }
 
 // Guards the ellipsoid choice: the sphere's model and unit, the name
@@ -166,7 +166,7 @@ TEST(StarFixControls, TimeStoreButton) {
     test::InputWindow in(".");
     in.script.dialogs.clear();
     const WorkbenchState before = in.w->State();
-    in.w->cmdChronoF5_Click();
+    in.w->InputPage()->cmdChronoF5_Click();
     ASSERT_EQ(in.script.dialogs.size(), 1u);
     EXPECT_EQ(in.script.dialogs[0], "frmTimeStore");
     EXPECT_EQ(in.w->State().TimeStored, before.TimeStored);

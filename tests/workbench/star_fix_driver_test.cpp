@@ -76,7 +76,7 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     f.write(QByteArray::fromStdString(WriteObservationFile(d)));
     f.close();
     script.fileNames = {f.fileName()};
-    w->cmdLoadObs_Click();
+    w->InputPage()->cmdLoadObs_Click();
     ASSERT_TRUE(w->RunStarFix());
     const WorkbenchState& s = w->State();
     ASSERT_EQ(s.Fix.UnknownCount, 4);
@@ -175,7 +175,7 @@ TEST(DriverPictures, FixFromASampleFile) {
     w->show();
     w->mnuAstroEnter_Click();
     script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
-    w->cmdLoadObs_Click();
+    w->InputPage()->cmdLoadObs_Click();
     script.Clear();
     w->Action("mnuAstroNumDisp")->trigger();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();

@@ -90,7 +90,7 @@ TEST(ReportDates, MonthNamesFollowTheLocale) {
 TEST(DefaultTimes, YesKeepsTheTimesShown) {
     test::InputWindow in(".");
     in.script.answers = {kAnswerYes};
-    QTest::mouseClick(in.w->cmdNextTabIn[0], Qt::LeftButton);
+    QTest::mouseClick(in.w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
     ASSERT_FALSE(in.script.messages.empty());
     EXPECT_EQ(in.script.messages[0].title, "Data's not validated");
     EXPECT_EQ(in.w->tabIn->currentIndex(), 1);

@@ -93,13 +93,13 @@ TEST_F(Road, SampleFileThroughEveryPage) {
 
     const QString saved = temp.filePath("road.obs");
     script.fileNames = {saved};
-    w->cmdSaveObs_Click();
+    w->InputPage()->cmdSaveObs_Click();
     ASSERT_TRUE(QFile::exists(saved)) << script.LastText().toStdString();
 
     script.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
     w->Action("mnuAstroErase")->trigger();
     script.Clear();
-    EXPECT_EQ(w->grdObs->TextMatrix(1, 1), "");
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), "");
     EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
@@ -206,15 +206,15 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(2);
-    w->grdObs->setFocus();
-    w->grdObs->SetCurrentCell(1, 2);
-    QTest::keyClicks(w->grdObs, "4");
+    w->InputPage()->grdObs->setFocus();
+    w->InputPage()->grdObs->SetCurrentCell(1, 2);
+    QTest::keyClicks(w->InputPage()->grdObs, "4");
     QWidget* ed = QApplication::focusWidget();
-    ASSERT_TRUE(w->GridEditor(2)->isVisible());
+    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
     QTest::keyClicks(ed, "7°00'.0");
     Click("bthNumRes");
     QApplication::processEvents();
-    EXPECT_EQ(w->grdObs->TextMatrix(1, 2).left(2), "47") << w->grdObs->TextMatrix(1, 2).toStdString();
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 2).left(2), "47") << w->InputPage()->grdObs->TextMatrix(1, 2).toStdString();
     EXPECT_NE(w->State().Fix.MppLat, lat);
 }
 
@@ -242,12 +242,12 @@ TEST_F(Road, BackClickedWhileTheReportIsMade) {
 TEST_F(Road, RefusedFieldThenResults) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->mskLat[5];
+    MaskedField* lat = w->InputPage()->mskLat5;
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
     QTest::keyClicks(lat, "9900");
-    w->mskLong[5]->setFocus(Qt::TabFocusReason);
+    w->InputPage()->mskLong5->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     script.Clear();
@@ -267,7 +267,7 @@ TEST_F(Road, RefusedFieldThenResults) {
 TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->mskLat[5];
+    MaskedField* lat = w->InputPage()->mskLat5;
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
@@ -299,7 +299,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
 TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    QDateTimeEdit* wanted = w->dtpTime[1];
+    QDateTimeEdit* wanted = w->InputPage()->dtpTime[1];
     wanted->setFocus(Qt::TabFocusReason);
     wanted->setCurrentSection(QDateTimeEdit::HourSection);
     QTest::keyClick(wanted, Qt::Key_Down);  // 19:40 -> 18:40
@@ -344,21 +344,21 @@ TEST(RoadByKeys, StartScreenToTheFix) {
         d->setDateTime(t);
     };
     const QDate day(2026, 12, 8);
-    pick(w->dtpTime[0], QDateTime(day, QTime(16, 0), Qt::UTC));
-    type(w->mskLat[5], "38300N");
-    type(w->mskLong[5], "0312000W");
-    pick(w->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
-    type(w->mskCourse[0], "2350");
+    pick(w->InputPage()->dtpTime[0], QDateTime(day, QTime(16, 0), Qt::UTC));
+    type(w->InputPage()->mskLat5, "38300N");
+    type(w->InputPage()->mskLong5, "0312000W");
+    pick(w->InputPage()->dtpTime[1], QDateTime(day, QTime(19, 40), Qt::UTC));
+    type(w->InputPage()->mskCourse0, "2350");
     type(w->MaskField("mskSpeed", -1), "0115");
-    QTest::mouseClick(w->cmdNextTabIn[0], Qt::LeftButton);
+    QTest::mouseClick(w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
     type(w->MaskField("mskHeightM", -1), "140");
-    type(w->mskInstErr[0], "-0120");
-    type(w->mskTempCelcius[0], " 17");
-    type(w->mskTempCelcius[1], " 18");
+    type(w->InputPage()->mskInstErr[0], "-0120");
+    type(w->InputPage()->mskTempCelcius[0], " 17");
+    type(w->InputPage()->mskTempCelcius[1], " 18");
     type(w->MaskField("mskPress_mBars", -1), "1021");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    QTest::mouseClick(w->cmdNextTabIn[1], Qt::LeftButton);
+    QTest::mouseClick(w->InputPage()->cmdNextTabIn[1], Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
 
     struct Sight {
@@ -373,19 +373,19 @@ TEST(RoadByKeys, StartScreenToTheFix) {
                             {QTime(19, 32, 0), "HAMAL", "42455"},
                             {QTime(19, 34, 30), "CAPELLA", "20320"},
                             {QTime(19, 37, 0), "KOCHAB", "29508"}};
-    ObservationGrid* g = w->grdObs;
+    ObservationGrid* g = w->InputPage()->grdObs;
     for (const Sight& s : sights) {
         g->setFocus();
         QTest::keyClick(g, Qt::Key_Space);  // the time editor
-        ASSERT_TRUE(w->dtpObsTime->isVisible());
-        w->dtpObsTime->setDateTime(QDateTime(day, s.time, Qt::UTC));
+        ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+        w->InputPage()->dtpObsTime->setDateTime(QDateTime(day, s.time, Qt::UTC));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(g, QString(QChar(s.body[0]).toLower()));  // the body list
-        ASSERT_TRUE(w->cboBody->isVisible());
-        w->cboBody->setCurrentIndex(w->cboBody->findText(s.body));
+        ASSERT_TRUE(w->InputPage()->cboBody->isVisible());
+        w->InputPage()->cboBody->setCurrentIndex(w->InputPage()->cboBody->findText(s.body));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(g, QString(s.hs).left(1));  // the altitude field
-        ASSERT_TRUE(w->mskHeightInst->isVisible());
+        ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
         QTest::keyClicks(QApplication::focusWidget(), QString(s.hs).mid(1));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
@@ -401,7 +401,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
 
     // The sample file with the same values gives the same fix.
     script.fileNames = {SampleDir() + "/08Dec26A.obs"};
-    w->cmdLoadObs_Click();
+    w->InputPage()->cmdLoadObs_Click();
     w->cmdNumRes_Click();
     ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().Fix.MppLat, typed.MppLat, 1e-9);
@@ -415,7 +415,7 @@ TEST_F(Road, SaveTakesTheFieldBeingTyped) {
     Click("bthNumRes");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->mskLat[5];
+    MaskedField* lat = w->InputPage()->mskLat5;
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);

@@ -141,8 +141,8 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
         EXPECT_EQ(w->cboGMT[i]->currentText(), "GMT");
         EXPECT_EQ(s.GMTZone[i], 0.0);
     }
-    EXPECT_EQ(w->cboBody->count(), 66);
-    EXPECT_EQ(w->cboBody->currentText(), "ACAMAR");
+    EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
+    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "ACAMAR");
     ASSERT_EQ(s.BodyNames.size(), 66u);
     EXPECT_EQ(s.BodyList, s.BodyNames);
     EXPECT_EQ(s.Proba, 0.95);
@@ -204,18 +204,18 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         QLocale::setDefault(before);
         EXPECT_EQ(w->State().DecSep, sep);
         for (int i : {0, 1, 2, 3, 5}) {
-            EXPECT_EQ(FieldMask(w->mskLat[i]), "9#°##'" + sep + "# ?");
-            EXPECT_EQ(FieldMask(w->mskLong[i]), "99#°##'" + sep + "# ?");
+            EXPECT_EQ(FieldMask(w->MaskField("mskLat", i)), "9#°##'" + sep + "# ?");
+            EXPECT_EQ(FieldMask(w->MaskField("mskLong", i)), "99#°##'" + sep + "# ?");
         }
         EXPECT_EQ(FieldMask(w->mskLat[4]), "9#°##'");
         EXPECT_EQ(FieldMask(w->mskLong[4]), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
-        EXPECT_EQ(FieldMask(w->mskInstErr[1]), "+9#" + sep + "##");
+        EXPECT_EQ(FieldMask(w->InputPage()->mskInstErr[1]), "+9#" + sep + "##");
         EXPECT_EQ(FieldMask(w->MaskField("mskPress_mBars", -1)), "####");
-        EXPECT_EQ(FieldMask(w->mskTempCelcius[0]), "&&#");
+        EXPECT_EQ(FieldMask(w->InputPage()->mskTempCelcius[0]), "&&#");
         // The blank template the field shows.
-        EXPECT_EQ(w->mskLat[5]->text().toStdString(), "__°__'" + sep + "_ _");
+        EXPECT_EQ(w->InputPage()->mskLat5->text().toStdString(), "__°__'" + sep + "_ _");
         EXPECT_EQ(w->cboEllipsoid->currentText().toStdString(),
                   "WGS 1984 - 1/298" + sep + "257223560493");
         EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);

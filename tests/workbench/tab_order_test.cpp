@@ -84,11 +84,11 @@ TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
     test::InputWindow in(".");
     FrmWorking* w = in.w.get();
     for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
-    w->cmdNextTabIn[0]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->cmdNextTabIn[0], Qt::Key_Return);
+    w->InputPage()->cmdNextTabIn[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->InputPage()->cmdNextTabIn[0], Qt::Key_Return);
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
-    w->cmdCancel[1]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->cmdCancel[1], Qt::Key_Enter);
+    w->InputPage()->cmdCancel[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->InputPage()->cmdCancel[1], Qt::Key_Enter);
     EXPECT_FALSE(w->tabIn->isVisible());
 
     FrmEnd end(w);

@@ -16,6 +16,7 @@
 #include "navlib/app_path.h"
 #include "platform/message_box.h"
 #include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) {

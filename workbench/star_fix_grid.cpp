@@ -22,11 +22,13 @@
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "workbench/date_values.h"
-#include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -73,7 +75,7 @@ double PickerDays(const QDateTime& t) {
 
 // ---- Building -----------------------------------------------------------------
 
-void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
+void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
     grdObs = new ObservationGrid(page);
     grdObs->setObjectName("grdObs");
     layout->addWidget(grdObs, 1, 0, 1, 3, Qt::AlignHCenter);
@@ -87,7 +89,6 @@ void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
     dtpObsTime->setDisplayFormat("d MMM yyyy hh:mm:ss");
     dtpObsTime->setCalendarPopup(false);
     dtpObsTime->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    mskHeightInst = MaskField("mskHeightInst", -1);
     QWidget* editors[4] = {dtpObsTime, cboBody, mskHeightInst, mskInstErr[1]};
     for (int c = 0; c < 4; ++c) {
         QWidget* e = editors[c];
@@ -136,14 +137,10 @@ void FrmWorking::BuildObservationGrid(QWidget* page, QGridLayout* layout) {
     grdObs->onRowColChange = [this] { grdObs_RowColChange(); };
     grdObs->onMouseMove = [this](int row, int col) { grdObs_MouseMove(row, col); };
 
-    gridTeardown_.run = [this] { DetachObservationGrid(); };
-    onClearGrid = [this] { ClearObservationGrid(); };
-    onSaveObservations = [this] { cmdSaveObs_Click(); };
-    onLoadObservations = [this] { cmdLoadObs_Click(); };
     InitObsGrid();
 }
 
-void FrmWorking::DetachObservationGrid() {
+void StarFixInputPage::DetachObservationGrid() {
     for (QObject* hook : gridHooks_) delete hook;
     gridHooks_.clear();
     mskHeightInst->SetCommitHook(nullptr);
@@ -160,7 +157,7 @@ void FrmWorking::DetachObservationGrid() {
     grdObs->onMouseMove = nullptr;
 }
 
-QWidget* FrmWorking::GridEditor(int col) const {
+QWidget* StarFixInputPage::GridEditor(int col) const {
     switch (col) {
         case 0:
             return dtpObsTime;
@@ -177,11 +174,11 @@ QWidget* FrmWorking::GridEditor(int col) const {
 
 // ---- Layout -------------------------------------------------------------------
 
-void FrmWorking::ClearObservationGrid() {
+void StarFixInputPage::ClearObservationGrid() {
     InitObsGrid();
 }
 
-void FrmWorking::InitObsGrid() {
+void StarFixInputPage::InitObsGrid() {
     WorkbenchState& s = state_;
     s.GridInitialising = true;
     // An open editor goes without committing into the grid being cleared.
@@ -243,7 +240,7 @@ void FrmWorking::InitObsGrid() {
 
 // ---- Reading and sorting --------------------------------------------------------
 
-bool FrmWorking::ReadObsGrid() {
+bool StarFixInputPage::ReadObsGrid() {
     WorkbenchState& s = state_;
     double t = 0.0;
     if (!ReadGridTime(grdObs->TextMatrix(1, 0), &t)) {
@@ -311,7 +308,7 @@ bool FrmWorking::ReadObsGrid() {
     return true;
 }
 
-void FrmWorking::SelectObsGrid() {
+void StarFixInputPage::SelectObsGrid() {
     const int n = std::min(state_.Obs.ObsCount, grdObs->Rows() - 1);
     if (n < 1) return;
     struct RowCopy {
@@ -350,7 +347,7 @@ void FrmWorking::SelectObsGrid() {
 
 // ---- Commit, open and close -----------------------------------------------------
 
-void FrmWorking::CommitGridEditor(int col) {
+void StarFixInputPage::CommitGridEditor(int col) {
     switch (col) {
         case 0:
             dtpObsTime_LostFocus();
@@ -372,7 +369,7 @@ void FrmWorking::CommitGridEditor(int col) {
     }
 }
 
-void FrmWorking::grdObs_GotFocus() {
+void StarFixInputPage::grdObs_GotFocus() {
     if (editRow_ == 0 || editCancelled_) return;
     QWidget* editor = GridEditor(editCol_);
     if (!editor || !editor->isVisible()) return;
@@ -386,14 +383,14 @@ void FrmWorking::grdObs_GotFocus() {
     }
 }
 
-void FrmWorking::grdObs_LeaveCell() {
+void StarFixInputPage::grdObs_LeaveCell() {
     if (editRow_ == 0) return;
     grdObs_GotFocus();
     if (QWidget* e = GridEditor(editCol_)) e->setVisible(false);
     editRow_ = 0;
 }
 
-void FrmWorking::BeginGridEdit(QWidget* editor, int keyAscii) {
+void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     if (!editor) return;
     WorkbenchState& s = state_;
     // An editor still open elsewhere is committed first.
@@ -464,7 +461,7 @@ void FrmWorking::BeginGridEdit(QWidget* editor, int keyAscii) {
     }
 }
 
-void FrmWorking::ConfirmGridCell(int row, int col) {
+void StarFixInputPage::ConfirmGridCell(int row, int col) {
     // The committed value shows green over its cell for a moment while the
     // navigator goes on typing: nothing waits for it.
     gridConfirm_->setText(grdObs->TextMatrix(row, col));
@@ -474,7 +471,7 @@ void FrmWorking::ConfirmGridCell(int row, int col) {
     gridConfirmTimer_->start();
 }
 
-void FrmWorking::EndGridEdit(QWidget* editor, int keyCode, int shift) {
+void StarFixInputPage::EndGridEdit(QWidget* editor, int keyCode, int shift) {
     Q_UNUSED(shift);
     if (!editor) return;
     switch (keyCode) {
@@ -512,7 +509,7 @@ void FrmWorking::EndGridEdit(QWidget* editor, int keyCode, int shift) {
     }
 }
 
-bool FrmWorking::GridEditorKey(QWidget* editor, QKeyEvent* e) {
+bool StarFixInputPage::GridEditorKey(QWidget* editor, QKeyEvent* e) {
     int key = e->key();
     if (key == Qt::Key_Backtab) key = Qt::Key_Tab;
     const int shift = (e->modifiers() & Qt::ShiftModifier ? 1 : 0) |
@@ -560,10 +557,10 @@ bool FrmWorking::GridEditorKey(QWidget* editor, QKeyEvent* e) {
 
 // ---- Grid keys, moves and tooltips -----------------------------------------------
 
-bool FrmWorking::grdObs_KeyDown(int keyCode, int shift) {
+bool StarFixInputPage::grdObs_KeyDown(int keyCode, int shift) {
     WorkbenchState& s = state_;
     if (keyCode == Qt::Key_F5) {
-        ShowTimeStore();
+        if (links_.ShowTimeStore) links_.ShowTimeStore();
         return true;
     }
     if (keyCode == Qt::Key_Tab) {
@@ -618,12 +615,12 @@ bool FrmWorking::grdObs_KeyDown(int keyCode, int shift) {
     return keyCode == Qt::Key_Delete;
 }
 
-void FrmWorking::grdObs_KeyPress(int keyAscii) {
+void StarFixInputPage::grdObs_KeyPress(int keyAscii) {
     if (keyAscii == 27) return;
     BeginGridEdit(GridEditor(grdObs->Col()), keyAscii);
 }
 
-void FrmWorking::grdObs_RowColChange() {
+void StarFixInputPage::grdObs_RowColChange() {
     WorkbenchState& s = state_;
     if (s.GridInitialising) {
         s.CurObsRow = 1;
@@ -644,7 +641,7 @@ void FrmWorking::grdObs_RowColChange() {
     s.CurObsRow = row;
 }
 
-void FrmWorking::grdObs_MouseMove(int row, int col) {
+void StarFixInputPage::grdObs_MouseMove(int row, int col) {
     if (row == 1) {
         grdObs->setToolTip(col == 3 ? QString("auto filled")
                                     : QString("2x click or [space] to edit"));
@@ -655,7 +652,7 @@ void FrmWorking::grdObs_MouseMove(int row, int col) {
 
 // ---- The editors' commits ----------------------------------------------------------
 
-void FrmWorking::dtpObsTime_LostFocus() {
+void StarFixInputPage::dtpObsTime_LostFocus() {
     if (editCancelled_ || editRow_ == 0 || editCol_ != 0) return;
     const QString text = QString::fromStdString(
         FormatDateTime(PickerDays(dtpObsTime->dateTime()), "d mmm yyyy hh:mm:ss"));
@@ -663,7 +660,7 @@ void FrmWorking::dtpObsTime_LostFocus() {
     state_.ObsCellFilled[editRow_][0] = true;
 }
 
-void FrmWorking::mskHeightInst_LostFocus() {
+void StarFixInputPage::mskHeightInst_LostFocus() {
     if (editCancelled_ || editRow_ == 0 || editCol_ != 2) return;
     MaskedField* f = mskHeightInst;
     if (f->IsEmptyEntry()) return;
@@ -698,13 +695,13 @@ void FrmWorking::mskHeightInst_LostFocus() {
     ConfirmGridCell(row, 2);
 }
 
-void FrmWorking::mskInstErr_GotFocus(int index) {
+void StarFixInputPage::mskInstErr_GotFocus(int index) {
     MaskedField* f = mskInstErr[index];
     f->setCursorPosition(2);
     if (index == 0) state_.FixEntered[8] = false;
 }
 
-void FrmWorking::mskInstErr_LostFocus(int index) {
+void StarFixInputPage::mskInstErr_LostFocus(int index) {
     MaskedField* f = mskInstErr[index];
     if (index == 1 && (editCancelled_ || editRow_ == 0 || editCol_ != 3)) return;
     if (f->IsEmptyEntry()) return;

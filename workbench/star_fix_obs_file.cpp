@@ -16,13 +16,15 @@
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/position_checks.h"
-#include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/star_fix_input_page.h"
+#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -132,8 +134,11 @@ int SaveErrorNumber(const QString& path) {
 // An old file is checked whole before anything is touched, each text as its
 // field or grid cell would check it. Returns why it is refused (naming the
 // line), or an empty text; times: the two times of the form.
-QString OldObservationFileProblem(FrmWorking& w, const ObservationFileData& d, double times[2]) {
-    const std::string& sep = w.State().DecSep;
+}  // namespace
+
+QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d,
+                                                   double times[2]) const {
+    const std::string& sep = state_.DecSep;
     auto refuse = [](int line, const QString& why) {
         return QString("Type mismatch in line %1: %2").arg(line).arg(why);
     };
@@ -143,7 +148,7 @@ QString OldObservationFileProblem(FrmWorking& w, const ObservationFileData& d, d
             return refuse(2 * k + 1, "the text is not a date and time.");
     const int lineOfText[11] = {1, 2, 2, 3, 4, 4, 5, 5, 6, 6, 6};
     for (const OldField& f : kOldFields) {
-        MaskedField* field = w.MaskField(f.name, f.index);
+        MaskedField* field = MaskField(f.name, f.index);
         if (!field) continue;
         const QString text = FileText(d.Texts[static_cast<size_t>(f.text)]);
         const int line = lineOfText[f.text];
@@ -160,7 +165,7 @@ QString OldObservationFileProblem(FrmWorking& w, const ObservationFileData& d, d
         double when = 0.0;
         if (!ReadGridDate(FileText(cells[0]), &when))
             return refuse(line, "Incorrect time in the grid.");
-        if (BinarySearchText(cells[1], w.State().BodyList) < 0)
+        if (BinarySearchText(cells[1], state_.BodyList) < 0)
             return refuse(line, "Incorrect celestal body name in the grid.");
         const double hs = ParseLatitude(FileText(cells[2]).toStdString() + " N");
         if (hs == kBadDegrees || hs == kBadMinutes || hs == kBadHemisphere)
@@ -171,18 +176,16 @@ QString OldObservationFileProblem(FrmWorking& w, const ObservationFileData& d, d
     return QString();
 }
 
-}  // namespace
-
-void FrmWorking::ResetForNewStarFix() {
+void StarFixInputPage::ResetForNewStarFix() {
     state_.FixEntered.fill(false);
-    if (onNewStarFixReset) onNewStarFixReset();
+    cmdEraseObs_Click();
     ClearObservationGrid();
-    SetStatusSimple(true);
+    if (links_.SetStatusSimple) links_.SetStatusSimple(true);
 }
 
 // ---- Save ------------------------------------------------------------------------
 
-void FrmWorking::cmdSaveObs_Click() {
+void StarFixInputPage::cmdSaveObs_Click() {
     if (!LeaveStarFixField()) return;
     grdObs_GotFocus();
     if (!ReadObsGrid()) return;
@@ -252,7 +255,7 @@ void FrmWorking::cmdSaveObs_Click() {
 
 // ---- Load ------------------------------------------------------------------------
 
-void FrmWorking::cmdLoadObs_Click() {
+void StarFixInputPage::cmdLoadObs_Click() {
     WorkbenchState& s = state_;
     const QString folder = QString::fromStdString(s.AppPath) + "/Observations";
     bool fromCommandLine = !s.CommandLineFile.empty();
@@ -309,7 +312,7 @@ void FrmWorking::cmdLoadObs_Click() {
         // An old file is checked whole before anything is touched.
         double oldTimes[2] = {0.0, 0.0};
         if (d.Layout == ObsFileLayout::Text09) {
-            const QString problem = OldObservationFileProblem(*this, d, oldTimes);
+            const QString problem = OldObservationFileProblem(d, oldTimes);
             if (!problem.isEmpty()) {
                 ShowFileError(this, 13, problem);
                 continue;
@@ -320,12 +323,12 @@ void FrmWorking::cmdLoadObs_Click() {
             ApplyObservationFile(d);
         else
             ApplyOldObservationFile(d, oldTimes[0], oldTimes[1]);
-        SetAstroMenuForInput();
+        if (links_.SetAstroMenuForInput) links_.SetAstroMenuForInput();
         return;
     }
 }
 
-void FrmWorking::SetFixTime(int index, double days) {
+void StarFixInputPage::SetFixTime(int index, double days) {
     // The picker shows the time and its own commit takes it (the wanted
     // time's picker follows the first until it is entered itself).
     if (QDateTimeEdit* p = dtpTime[static_cast<size_t>(index)]) {
@@ -342,7 +345,7 @@ void FrmWorking::SetFixTime(int index, double days) {
     }
 }
 
-void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
+void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
     WorkbenchState& s = state_;
     const std::string sep = s.DecSep;
     auto put = [this](const char* name, int index, const std::string& text) {
@@ -425,7 +428,7 @@ void FrmWorking::ApplyObservationFile(const ObservationFileData& d) {
     }
 }
 
-void FrmWorking::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
+void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
                                          double timeTruePos) {
     WorkbenchState& s = state_;
     // The typed texts go into their fields, then each field's own handler

@@ -9,8 +9,10 @@
 // leaves the last accepted value in force. The star-fix driver checks a field
 // that still shows a refused text again before every fix.
 #include "navlib/unit_conversions.h"
+#include "platform/masked_field.h"
 #include "workbench/core/condition_checks.h"
-#include "workbench/main_window.h"
+#include "workbench/star_fix_input_page.h"
+#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -56,32 +58,18 @@ bool Accept(MaskedField* f, const FieldVerdict& v) {
 
 // ---- Course and speed ------------------------------------------------------
 
-void FrmWorking::mskCourse_LostFocus(int index) {
-    if (index < 0 || index > 1) return;
-    MaskedField* f = mskCourse[index];
-    if (f->IsEmptyEntry()) {
-        // An empty rhumb-line course is no longer an input of the utilities.
-        if (index == 1) {
-            state_.UtilEntered[10] = false;
-            RecomputeUtilities();
-        }
-        return;
-    }
+void StarFixInputPage::mskCourse_LostFocus() {
+    MaskedField* f = mskCourse0;
+    if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
-    if (index == 0) {
-        state_.CourseInput = v.Value;
-        state_.Course = v.Value;
-        state_.FixEntered[5] = true;
-    } else {
-        state_.RLCourse = v.Value;
-        state_.UtilEntered[10] = true;
-        RecomputeUtilities();
-    }
+    state_.CourseInput = v.Value;
+    state_.Course = v.Value;
+    state_.FixEntered[5] = true;
 }
 
-void FrmWorking::mskSpeed_LostFocus() {
-    MaskedField* f = MaskField("mskSpeed", -1);
+void StarFixInputPage::mskSpeed_LostFocus() {
+    MaskedField* f = mskSpeed;
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
@@ -92,51 +80,51 @@ void FrmWorking::mskSpeed_LostFocus() {
 
 // ---- Height of eye ---------------------------------------------------------
 
-void FrmWorking::mskHeightM_LostFocus() {
-    MaskedField* f = MaskField("mskHeightM", -1);
+void StarFixInputPage::mskHeightM_LostFocus() {
+    MaskedField* f = mskHeightM;
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
-    ShowInPartner(MaskField("mskHeightF", -1), FeetTextOfMetres(v.Value, state_.DecSep));
+    ShowInPartner(mskHeightF, FeetTextOfMetres(v.Value, state_.DecSep));
 }
 
-void FrmWorking::mskHeightF_LostFocus() {
-    MaskedField* f = MaskField("mskHeightF", -1);
+void StarFixInputPage::mskHeightF_LostFocus() {
+    MaskedField* f = mskHeightF;
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.HeightEye = FeetToMetres(v.Value);
     state_.FixEntered[7] = true;
-    ShowInPartner(MaskField("mskHeightM", -1), MetresText(state_.HeightEye, state_.DecSep));
+    ShowInPartner(mskHeightM, MetresText(state_.HeightEye, state_.DecSep));
 }
 
 // ---- Pressure --------------------------------------------------------------
 
-void FrmWorking::mskPress_mBars_LostFocus() {
-    MaskedField* f = MaskField("mskPress_mBars", -1);
+void StarFixInputPage::mskPress_mBars_LostFocus() {
+    MaskedField* f = mskPressMBars;
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.PressMBars = v.Value;
     state_.PressHg = MillibarsToInchesHg(v.Value);
-    ShowInPartner(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    ShowInPartner(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
 }
 
-void FrmWorking::mskPressHg_LostFocus() {
-    MaskedField* f = MaskField("mskPressHg", -1);
+void StarFixInputPage::mskPressHg_LostFocus() {
+    MaskedField* f = mskPressHg;
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
     state_.PressHg = v.Value;
     state_.PressMBars = InchesHgToMillibars(v.Value);
-    ShowInPartner(MaskField("mskPress_mBars", -1), MillibarsText(state_.PressMBars));
+    ShowInPartner(mskPressMBars, MillibarsText(state_.PressMBars));
 }
 
 // ---- Temperatures ------------------------------------------------------------
 
-void FrmWorking::mskTempCelcius_LostFocus(int index) {
+void StarFixInputPage::mskTempCelcius_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempCelcius[index];
     if (NothingTyped(f)) return;
@@ -148,7 +136,7 @@ void FrmWorking::mskTempCelcius_LostFocus(int index) {
     ShowInPartner(mskTempFahr[index], TemperatureText(fahr));
 }
 
-void FrmWorking::mskTempFahr_LostFocus(int index) {
+void StarFixInputPage::mskTempFahr_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempFahr[index];
     if (NothingTyped(f)) return;
@@ -160,13 +148,13 @@ void FrmWorking::mskTempFahr_LostFocus(int index) {
     ShowInPartner(mskTempCelcius[index], TemperatureText(celsius));
 }
 
-bool FrmWorking::CommitStarFixFieldsAgain() {
+bool StarFixInputPage::CommitStarFixFieldsAgain() {
     state_.Course = state_.CourseInput;
     state_.Speed = state_.SpeedInput;
-    if (!mskCourse[0]->Commit() || !MaskField("mskSpeed", -1)->Commit()) return false;
-    for (MaskedField* f : {mskLat[5], mskLong[5], MaskField("mskHeightM", -1),
-                           MaskField("mskHeightF", -1), MaskField("mskPress_mBars", -1),
-                           MaskField("mskPressHg", -1), mskTempCelcius[0], mskTempCelcius[1],
+    if (!mskCourse0->Commit() || !mskSpeed->Commit()) return false;
+    for (MaskedField* f : {mskLat5, mskLong5, mskHeightM,
+                           mskHeightF, mskPressMBars,
+                           mskPressHg, mskTempCelcius[0], mskTempCelcius[1],
                            mskTempFahr[0], mskTempFahr[1]})
         if (f->WasRejected() && !f->Commit()) return false;
     return true;
@@ -176,35 +164,35 @@ bool FrmWorking::CommitStarFixFieldsAgain() {
 // A button never steps past the field's limits: at a limit, or nearer to it
 // than one step, a click does nothing.
 
-void FrmWorking::updPressHg_DownClick() {
+void StarFixInputPage::updPressHg_DownClick() {
     if (state_.PressHg < 27.86 - kSpinSlack) return;
     state_.PressHg -= 0.1;
-    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    Put(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
     mskPressHg_LostFocus();
 }
 
-void FrmWorking::updPressHg_UpClick() {
+void StarFixInputPage::updPressHg_UpClick() {
     if (state_.PressHg > 31.49 + kSpinSlack) return;
     state_.PressHg += 0.1;
-    Put(MaskField("mskPressHg", -1), InchesHgText(state_.PressHg, state_.DecSep));
+    Put(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
     mskPressHg_LostFocus();
 }
 
-void FrmWorking::updPress_mBars_DownClick() {
+void StarFixInputPage::updPress_mBars_DownClick() {
     if (state_.PressMBars < 941 - kSpinSlack) return;
     state_.PressMBars -= 1;
-    Put(MaskField("mskPress_mBars", -1), MillibarsSpinText(state_.PressMBars));
+    Put(mskPressMBars, MillibarsSpinText(state_.PressMBars));
     mskPress_mBars_LostFocus();
 }
 
-void FrmWorking::updPress_mBars_UpClick() {
+void StarFixInputPage::updPress_mBars_UpClick() {
     if (state_.PressMBars > 1069 + kSpinSlack) return;
     state_.PressMBars += 1;
-    Put(MaskField("mskPress_mBars", -1), MillibarsSpinText(state_.PressMBars));
+    Put(mskPressMBars, MillibarsSpinText(state_.PressMBars));
     mskPress_mBars_LostFocus();
 }
 
-void FrmWorking::updTempCelcius_DownClick(int index) {
+void StarFixInputPage::updTempCelcius_DownClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
     if (t < -49 - kSpinSlack) return;
@@ -212,7 +200,7 @@ void FrmWorking::updTempCelcius_DownClick(int index) {
     mskTempCelcius_LostFocus(index);
 }
 
-void FrmWorking::updTempCelcius_UpClick(int index) {
+void StarFixInputPage::updTempCelcius_UpClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
     if (t > 69 + kSpinSlack) return;
@@ -220,7 +208,7 @@ void FrmWorking::updTempCelcius_UpClick(int index) {
     mskTempCelcius_LostFocus(index);
 }
 
-void FrmWorking::updTempFahr_DownClick(int index) {
+void StarFixInputPage::updTempFahr_DownClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
     if (t < -57 - kSpinSlack) return;
@@ -228,7 +216,7 @@ void FrmWorking::updTempFahr_DownClick(int index) {
     mskTempFahr_LostFocus(index);
 }
 
-void FrmWorking::updTempFahr_UpClick(int index) {
+void StarFixInputPage::updTempFahr_UpClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
     if (t > 157 + kSpinSlack) return;

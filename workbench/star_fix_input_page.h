@@ -1,0 +1,225 @@
+// The star-fix input page: the tab set tabIn with its three tabs (estimated
+// position and times with the observer's motion; the observer and the
+// external conditions; the observation grid grdObs with its in-cell
+// editors), the handlers of all their fields, the new-fix reset and the load
+// and save of observation files.
+//
+// The page reads and writes the navigator's inputs in the shared state; what
+// it needs of the main window comes through StarFixInputLinks. Every widget
+// carries its control name as objectName ("mskLat_5", "grdObs", ...).
+#pragma once
+
+#include <QString>
+#include <QTabWidget>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QDateTimeEdit;
+class QGridLayout;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace orvex {
+
+class MaskedField;
+class ObservationGrid;
+struct ObservationFileData;
+struct WorkbenchState;
+
+// What the input page needs of the main window. Unset callbacks do nothing.
+struct StarFixInputLinks {
+    // Shows the time-store dialog (F5 and the chrono button).
+    std::function<void()> ShowTimeStore;
+    // The status bar's simple style (one text, no panels) on or off.
+    std::function<void(bool simple)> SetStatusSimple;
+    // Enables or disables a menu command by control name ("mnuAstroSave").
+    std::function<void(const char* name, bool enabled)> EnableAction;
+    // The Star fix menu as it stands while the inputs are shown.
+    std::function<void()> SetAstroMenuForInput;
+    // The present UT in days since 1899 December 30.
+    std::function<double()> UtcNow;
+};
+
+class StarFixInputPage : public QTabWidget {
+    Q_OBJECT
+  public:
+    StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent);
+    ~StarFixInputPage() override;
+
+    // A toolbar button or menu takes no focus: the field of the page the
+    // navigator is typing in is left first, so that its value is checked
+    // and taken (the grid commits its own editor). False when the field
+    // refused it (and kept the focus, its message shown).
+    bool LeaveStarFixField();
+
+    // The page's fields by control name and index (-1: a single field);
+    // nullptr for a name the page does not hold.
+    MaskedField* MaskField(const std::string& name, int index) const;
+
+    // ---- Estimated position and times, observer motion (tab 0) -------------
+    std::array<QDateTimeEdit*, 2> dtpTime{};  // 0 the estimated position's, 1 the wanted
+    MaskedField* mskLat5 = nullptr;           // "mskLat_5"
+    MaskedField* mskLong5 = nullptr;          // "mskLong_5"
+    MaskedField* mskCourse0 = nullptr;        // "mskCourse_0"
+    MaskedField* mskSpeed = nullptr;
+    QCheckBox* ch3OneEstPos1 = nullptr;  // "ch3OneEstPos_1", kept in step by the options page
+    QPushButton* cmdEraseLat = nullptr;
+    QPushButton* cmdEraseLong = nullptr;
+    // ---- Observer and external conditions (tab 1) ----------------------------
+    MaskedField* mskHeightM = nullptr;
+    MaskedField* mskHeightF = nullptr;
+    std::array<MaskedField*, 2> mskInstErr{};  // 0 conditions tab, 1 grid editor
+    MaskedField* mskPressMBars = nullptr;      // "mskPress_mBars"
+    MaskedField* mskPressHg = nullptr;
+    std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
+    std::array<MaskedField*, 2> mskTempFahr{};
+    // ---- Navigation buttons of the three tabs (Cancel: the main window's) ----
+    std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
+    std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
+    std::array<QPushButton*, 3> cmdCancel{};
+
+    // Shows a tab as code does: no entry checks run.
+    void ShowTab(int index);
+    // The tab buttons: the next or previous tab, then its entry checks.
+    void cmdNextTabIn_Click();
+    void cmdPrevTabIn_Click();
+    // The entry checks of the tab shown: on the second and third tabs the
+    // default times are offered for keeping and the inputs of the tabs
+    // before are required; the focus goes to the tab's first field.
+    void tabIn_GotFocus();
+    // The time-store button of the observations tab (as F5).
+    void cmdChronoF5_Click();
+    // Commit of the pickers of tab 0: 0 time of the estimated position,
+    // 1 time of the position wanted.
+    void dtpTime_LostFocus(int index);
+    // The new-fix reset and the two erase buttons of the estimated position.
+    void cmdEraseObs_Click();
+    void cmdEraseLat_Click();
+    void cmdEraseLong_Click();
+    // Condition fields: each LostFocus is the field's commit; the spin
+    // buttons, the observation-file loader and the star-fix driver call them
+    // directly after putting a text into the field.
+    void mskCourse_LostFocus();
+    void mskSpeed_LostFocus();
+    void mskHeightM_LostFocus();
+    void mskHeightF_LostFocus();
+    void mskPress_mBars_LostFocus();
+    void mskPressHg_LostFocus();
+    void mskTempCelcius_LostFocus(int index);
+    void mskTempFahr_LostFocus(int index);
+    void updPressHg_DownClick();
+    void updPressHg_UpClick();
+    void updPress_mBars_DownClick();
+    void updPress_mBars_UpClick();
+    void updTempCelcius_DownClick(int index);
+    void updTempCelcius_UpClick(int index);
+    void updTempFahr_DownClick(int index);
+    void updTempFahr_UpClick(int index);
+    // The estimated position's commits (cancel = true keeps the focus).
+    void mskLat_Validate(bool& cancel);
+    void mskLong_Validate(bool& cancel);
+    // Before a fix: course and speed committed again from their fields (a
+    // previous fix may have corrected them), and every star-fix field that
+    // still shows a text it refused checked again, so that no fix runs on a
+    // value other than the fields show. False when a field refuses again
+    // (its message shown).
+    bool CommitStarFixFieldsAgain();
+
+    // ---- Observation grid and its in-cell editors (tab 2) ---------------------
+    ObservationGrid* grdObs = nullptr;
+    QDateTimeEdit* dtpObsTime = nullptr;
+    MaskedField* mskHeightInst = nullptr;
+    QComboBox* cboBody = nullptr;
+    // Empties the grid and forgets every committed cell (the new-fix reset
+    // calls it); the same as InitObsGrid.
+    void ClearObservationGrid();
+    void InitObsGrid();
+    // Validates the rows and fills the observation set; false after its own
+    // message.
+    bool ReadObsGrid();
+    // Sorts rows 1..ObsCount by time.
+    void SelectObsGrid();
+    // Commits the open editor into its cell (the results commands and the
+    // file save call it first).
+    void grdObs_GotFocus();
+    // Commits the open editor and hides it.
+    void grdObs_LeaveCell();
+    // Opens the editor of the current column over the current cell;
+    // keyAscii is the typed character, or 32 for space and double click.
+    void BeginGridEdit(QWidget* editor, int keyAscii);
+    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
+    // 1 Shift, 2 Ctrl).
+    void EndGridEdit(QWidget* editor, int keyCode, int shift);
+    bool grdObs_KeyDown(int keyCode, int shift);
+    void grdObs_KeyPress(int keyAscii);
+    void grdObs_RowColChange();
+    void grdObs_MouseMove(int row, int col);
+    // The editors' commits (their lost-focus handlers).
+    void dtpObsTime_LostFocus();
+    void mskHeightInst_LostFocus();
+    // Shared by the conditions field (index 0) and the grid editor (index 1).
+    void mskInstErr_LostFocus(int index);
+    void mskInstErr_GotFocus(int index);
+    // The grid editor that belongs to a column (0..3).
+    QWidget* GridEditor(int col) const;
+    // Takes the editors' hooks off (the main window's teardown calls it
+    // while the state they touch still stands).
+    void DetachObservationGrid();
+
+    // ---- Observation file ---------------------------------------------------------
+    void cmdSaveObs_Click();
+    // Loads a file from the open dialog, or the command-line file once.
+    void cmdLoadObs_Click();
+
+  protected:
+    // F5 on the observations tab shows the time-store dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* BuildPositionTab();
+    QWidget* BuildConditionsTab();
+    QWidget* BuildObservationsTab();
+    void AddTabButtons();
+    void HookFields();
+    void BuildObservationGrid(QWidget* page, QGridLayout* layout);
+    bool GridEditorKey(QWidget* editor, QKeyEvent* key);
+    void CommitGridEditor(int col);
+    // Shows a committed cell's value green for a moment (no waiting).
+    void ConfirmGridCell(int row, int col);
+    void ResetForNewStarFix();
+    // Stores a time of the page (0 the estimated position's, 1 the wanted
+    // one) as its picker's commit does, and shows it in the picker.
+    void SetFixTime(int index, double days);
+    void ApplyObservationFile(const ObservationFileData& d);
+    void ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
+                                 double timeTruePos);
+    QString OldObservationFileProblem(const ObservationFileData& d, double times[2]) const;
+
+    WorkbenchState& state_;
+    StarFixInputLinks links_;
+    // True while code changes the tab (its entry checks do not run).
+    bool changingTabByCode_ = false;
+    std::map<std::string, MaskedField*> singleMasks_;  // mskSpeed, mskHeightM, ...
+    // The cell the open grid editor was opened over (row 0: none).
+    int editRow_ = 0;
+    int editCol_ = 0;
+    // True while Esc closes an editor without committing it.
+    bool editCancelled_ = false;
+    // The last refused altitude (cell and text), so that the same refusal is
+    // not shown twice when two commits run for one leave.
+    QString refusedAltitude_;
+    int refusedAltitudeRow_ = 0;
+    // The committed value shown over its cell, and the timer that hides it.
+    QLabel* gridConfirm_ = nullptr;
+    QTimer* gridConfirmTimer_ = nullptr;
+    std::vector<QObject*> gridHooks_;
+};
+
+}  // namespace orvex
