@@ -45,28 +45,34 @@ double ReadLittleEndianDouble(const unsigned char* p) {
     return std::bit_cast<double>(bits);
 }
 
-// Saturn's orbit: perihelion 9.04 AU, aphelion 10.12 AU, inclination 2.49
-// degrees; the heliocentric longitude stays within the equation of the
-// centre (6.5 degrees) and the great inequality (0.8 degree) of the mean
-// longitude 50.077444 + 1223.5110686 T degrees (T in Julian centuries from
-// J2000, equinox of date). The limits leave a margin around these.
-constexpr double kSaturnMinRadius = 8.9, kSaturnMaxRadius = 10.3;  // AU
-constexpr double kSaturnMaxLatitude = 2.8;                           // degrees
-constexpr double kSaturnMaxLongitudeOffset = 10.0;                   // degrees
+// The program's own series (the shipped Planet.dat) at five dates from 1900
+// to 2100: its raw sums L, B (radians) and R (AU), as RawSums gives them for
+// tau = T / 10 with T in Julian centuries from J2000. A file is accepted only
+// when it gives these same values; any damage that moves Saturn is refused.
+struct SaturnReferenceSums {
+    double T, L, B, R;
+};
+constexpr SaturnReferenceSums kSaturnReferenceSums[] = {
+    {-1.00, -20.481457766238179, 0.019270109796800987, 10.066852993115461},
+    {-0.45, -8.6589806160369971, 0.040653795381278647, 9.8706313308565612},
+    {0.10, 3.1167072311519108, 0.039291925783024269, 9.475103309249052},
+    {0.55, 12.515736839158754, -0.038634501840116853, 9.5596635596446404},
+    {1.00, 22.340328869929998, 0.043190781410615581, 9.6662760382605981}};
+// Far below any change in a term that matters (2 milliarcseconds, 1.5 km),
+// far above the rounding of the summation.
+constexpr double kSaturnReferenceTolerance = 1e-8;  // radians and AU
 
 }  // namespace
 
-// A corrupt but finite series (one amplitude damaged) gives Saturn a place
-// nowhere near its orbit at some date; the unreduced series longitude
-// follows the unreduced mean longitude.
+// A corrupt but finite series (one amplitude or phase damaged) gives Saturn
+// another place at some of the reference dates.
 bool SaturnSeries::PlacesSaturnPlausibly(const SaturnSeries& s) {
-    for (double T : {-1.0, -0.45, 0.1, 0.55, 1.0}) {
+    for (const SaturnReferenceSums& ref : kSaturnReferenceSums) {
         double L = 0.0, B = 0.0, R = 0.0;
-        s.RawSums(T / 10.0, L, B, R);
-        const double meanLongitude = 50.077444 + 1223.5110686 * T;
-        if (!(R >= kSaturnMinRadius && R <= kSaturnMaxRadius)) return false;
-        if (!(std::fabs(B * kRadToDeg) <= kSaturnMaxLatitude)) return false;
-        if (!(std::fabs(L * kRadToDeg - meanLongitude) <= kSaturnMaxLongitudeOffset)) return false;
+        s.RawSums(ref.T / 10.0, L, B, R);
+        if (!(std::fabs(L - ref.L) <= kSaturnReferenceTolerance)) return false;
+        if (!(std::fabs(B - ref.B) <= kSaturnReferenceTolerance)) return false;
+        if (!(std::fabs(R - ref.R) <= kSaturnReferenceTolerance)) return false;
     }
     return true;
 }

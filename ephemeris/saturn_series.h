@@ -64,8 +64,8 @@ public:
 
     // Reads the series from path. Only a file of exactly 86,904 bytes of
     // finite numbers whose first amplitude is not 0 and that places Saturn
-    // where it can be is accepted (see Accept); the tables are replaced only
-    // after the whole file was read and checked. On any failure the message
+    // where the program's own series does is accepted (see Accept); the
+    // tables are replaced only after the whole file was read and checked. On any failure the message
     // of SaturnFileErrorText is shown once (exclamation icon, OK button,
     // title kSaturnFileErrorTitle), the tables stay as they were and false
     // is returned.
@@ -76,10 +76,9 @@ public:
 
     // Takes the series from the bytes of a file (size bytes at data). Refused
     // (number 62 when short, 321 otherwise): any other size, a number that is
-    // not finite, a first amplitude of 0, and a series that does not place
-    // Saturn between 8.9 and 10.3 AU from the Sun, within 2.8 degrees of the
-    // ecliptic and within 10 degrees of its mean longitude at five dates from
-    // 1900 to 2100. Shows nothing.
+    // not finite, a first amplitude of 0, and a series whose sums differ by
+    // more than 1e-8 (radians, AU) from those of the program's own series at
+    // five dates from 1900 to 2100. Shows nothing.
     bool Accept(const unsigned char* data, std::size_t size, SaturnLoadProblem& problem);
 
     // Heliocentric latitude (degrees), longitude (degrees, NOT reduced to

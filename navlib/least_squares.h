@@ -53,6 +53,11 @@ ArithmeticFault SolveLeastSquaresCholesky(const Matrix& A, const Vector& b, Vect
 // residual scaled beyond 4.685: a common offset on otherwise exact data), no
 // equation can be told wrong from the others: that pass solves with unit
 // weights and ends the loop, so the plain solution comes back with w all 1.
+// The star fix then names no wrong sight even for a wide fix: its check
+// looks for a weight below 1, and there is none.
+// Enough weighted equations (at least n) do not make the system solvable:
+// rows that depend on one another (two identical sights) still give a
+// singular system, which fails as in SolveLeastSquaresCholesky.
 // On any arithmetic failure r, x, w and U are left as they were.
 ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vector& r, Vector& x,
                                           Vector& w, int copyFactor, Matrix& U);

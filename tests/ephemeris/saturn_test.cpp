@@ -234,12 +234,26 @@ TEST_F(SaturnFileFailures, NonFiniteNumberIsRefused) {
 }
 
 // A finite but absurd amplitude (in L1, B3 or R5) once passed and put Saturn
-// hundreds of miles off in the fix; the series is tried on Saturn's orbit.
+// hundreds of miles off in the fix; a damaged phase or a smaller amplitude
+// moved it less but still wrongly. The series must give the program's own
+// places.
 TEST_F(SaturnFileFailures, ImplausibleSeriesIsRefused) {
     for (std::size_t offset : {12000u, 50040u, 86232u}) {
         auto bytes = GoodBytes();
         const double huge = 1e300;
         std::memcpy(bytes.data() + offset, &huge, 8);
+        WriteAllBytes(Path(), bytes);
+        ExpectFallback(0.0, 321, "Invalid file format");
+    }
+    // Doubling a phase of L0's second term (double 4) moved Saturn 8.9
+    // degrees and an amplitude of its fourth (double 9) 13 minutes of arc,
+    // both still within its orbit.
+    for (std::size_t index : {4u, 9u}) {
+        auto bytes = GoodBytes();
+        double v = 0;
+        std::memcpy(&v, bytes.data() + 8 * index, 8);
+        v *= 2;
+        std::memcpy(bytes.data() + 8 * index, &v, 8);
         WriteAllBytes(Path(), bytes);
         ExpectFallback(0.0, 321, "Invalid file format");
     }

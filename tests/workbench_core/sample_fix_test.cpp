@@ -86,6 +86,36 @@ TEST(SampleFix, FileToReportTexts) {
     SetAppPath("");
 }
 
+// A chart of the last fix may still be on screen when another set fails to
+// solve (two identical sights): the session keeps that fix, its estimated
+// position, sights' figures and lines, so a redraw shows the same chart.
+TEST(SampleFix, FailedSolveKeepsTheLastFix) {
+    RecordingReporter rec;
+    SetAppPath(ORVEX_PROGRAM_DIR);
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    StarFixSession s = SessionOf(d);
+    ASSERT_EQ(SolveFix(s, false), SolveOutcome::Solved);
+    const StarFixSession solved = s;
+
+    const ObsFileSight& vega = d.Sights.front();
+    ASSERT_EQ(vega.Body, "VEGA");
+    s.Obs.Resize(2);
+    for (int i = 1; i <= 2; ++i) s.Obs.SetSight(i, vega.Time, vega.Body, vega.Hs, vega.InstErr);
+    s.Lat(6) += 0.5;
+    EXPECT_EQ(SolveFix(s, false), SolveOutcome::Failed);
+    EXPECT_FALSE(rec.messages.empty());
+    EXPECT_EQ(s.Fix.MppLat, solved.Fix.MppLat);
+    EXPECT_EQ(s.Fix.MppLong, solved.Fix.MppLong);
+    EXPECT_EQ(s.Fix.EllipseNS, solved.Fix.EllipseNS);
+    EXPECT_EQ(s.Fix.EllipseEW, solved.Fix.EllipseEW);
+    EXPECT_EQ(s.EstLat, solved.EstLat);
+    EXPECT_EQ(s.Course, solved.Course);
+    EXPECT_EQ(s.Lines.Intercept(1), solved.Lines.Intercept(1));
+    EXPECT_EQ(s.Obs.ObsHo(1), 0.0);  // the new sights were never reduced
+    SetAppPath("");
+}
+
 // The refusals before the solver, each told once through the reporter.
 TEST(SampleFix, RefusalsBeforeTheSolver) {
     RecordingReporter rec;

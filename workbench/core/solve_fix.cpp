@@ -1,6 +1,7 @@
 #include "workbench/core/solve_fix.h"
 
 #include <string>
+#include <utility>
 
 #include "ephemeris/saturn_series.h"
 #include "ephemeris/star_fix_ephemeris.h"
@@ -77,13 +78,14 @@ void KeepSightDetails(StarFixSession& s) {
 SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
                       const std::function<void()>& sightsAccepted) {
     if (!FixInputsPresent(s)) return SolveOutcome::Refused;
-    s.EstLat = s.Lat(6);
-    s.EstLong = s.Long(6);
     if (!EnoughSightsForFix(s.Obs.ObsCount)) return SolveOutcome::Refused;
     if (!SaturnSightsComputable(s.Obs)) return SolveOutcome::Refused;
     if (sightsAccepted) sightsAccepted();
+    // The solver works on copies: the figures of the last fix (which a chart
+    // still on screen draws from) are replaced only by another fix.
     // Fresh working and result arrays; the entered values stay.
-    ObservationSet& o = s.Obs;
+    ObservationSet o = s.Obs;
+    FixResult fix = s.Fix;
     const int n = o.ObsCount;
     o.ObsLat = Vector(0, n);
     o.ObsLong = Vector(0, n);
@@ -95,8 +97,8 @@ SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
     o.ObsIntercept = Vector(n);
     o.ObsZn = Vector(n);
     StarFixInputs in;
-    in.EstLat = s.EstLat;
-    in.EstLong = s.EstLong;
+    in.EstLat = s.Lat(6);
+    in.EstLong = s.Long(6);
     in.TimeEstPos = s.TimeEstPos;
     in.TimeTruePos = s.TimeTruePos;
     in.Course = s.Course;
@@ -111,7 +113,11 @@ SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
     in.Ephemeris = StarFixEphemeris();
     // A solve that failed or did not converge is no fix: the solver has said
     // why, and no page may show its figures as one.
-    if (ComputeStarFix(in, o, s.Fix, s.E) != StarFixStatus::Solved) return SolveOutcome::Failed;
+    if (ComputeStarFix(in, o, fix, s.E) != StarFixStatus::Solved) return SolveOutcome::Failed;
+    s.EstLat = in.EstLat;
+    s.EstLong = in.EstLong;
+    s.Obs = std::move(o);
+    s.Fix = std::move(fix);
     // The fix's course and speed: corrected when four unknowns were solved.
     s.Course = s.Fix.Course;
     s.Speed = s.Fix.Speed;

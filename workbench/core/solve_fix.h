@@ -23,14 +23,17 @@ enum class SolveOutcome {
 };
 
 // The fix of the session's sights (s.Obs, ObsCount sights already read):
-//  1. the inputs present (FixInputsPresent); EstLat, EstLong := Lat(6), Long(6);
+//  1. the inputs present (FixInputsPresent);
 //  2. at least 2 sights; Saturn's sights only with its data file usable;
 //  3. `sightsAccepted` is called (may be empty) before anything is written;
-//  4. fresh working and result arrays, the solver with the session's
-//     options and `findSystErr` (look for a systematic error);
-//  5. when solved: Course, Speed := the fix's (corrected with four
+//  4. the solver, from Lat(6), Long(6), with the session's options and
+//     `findSystErr` (look for a systematic error), on fresh working and
+//     result arrays of a copy of the sights;
+//  5. only when solved: EstLat, EstLong := Lat(6), Long(6); Obs and Fix :=
+//     the solver's; Course, Speed := the fix's (corrected with four
 //     unknowns), and the per-sight figures the results show
-//     (KeepSightDetails).
+//     (KeepSightDetails). Refused or failed, the session keeps the last
+//     fix and everything drawn from it.
 SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
                       const std::function<void()>& sightsAccepted = {});
 
