@@ -281,13 +281,15 @@ void ProgramPrinter::NewPage() {
 void ProgramPrinter::EndDoc() {
     Step("EndDoc");
     if (!painter_) return;
+    // Whether the print system took the job: asked of CUPS only for a job
+    // that went to a system printer, and believed only when ending the job
+    // changed CUPS's last status (it may hold an older call's failure).
+    const bool toSystem = !recorder_ && device_->outputFormat() == QPrinter::NativeFormat;
+    const PrintSystemStatus beforeEnd = toSystem ? LastPrintSystemStatus() : PrintSystemStatus();
     const bool ended = painter_->end();
     painter_.reset();
-    // Whether the print system took the job: asked of CUPS only for a job
-    // that went to a system printer.
     QString refusal;
-    if (!recorder_ && device_->outputFormat() == QPrinter::NativeFormat)
-        refusal = LastPrintJobRefusal();
+    if (toSystem) refusal = PrintJobRefusal(beforeEnd, LastPrintSystemStatus());
     if (gScript && gScript->refuse.contains("Spool")) refusal = "Not accepting jobs";
     try {
         Check("End", ended);
