@@ -11,12 +11,14 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <cmath>
+#include <filesystem>
 
 #include "charts/core/chart_data.h"
 #include "platform/message_box.h"
@@ -142,6 +144,7 @@ void ProgramPrinter::Reset() {
     device_.reset();
     picked_.clear();
     pdfFile_.clear();
+    pdfFilesWritten_.clear();
     paper_.reset();
 }
 
@@ -229,21 +232,28 @@ QPainter& ProgramPrinter::Painter() {
     Configure(p);
     QPaintDevice* target = &p;
     jobPath_.clear();
-    if (PdfFileCurrent()) {
+    toPdfFile_ = PdfFileCurrent();
+    if (toPdfFile_) {
         jobPath_ = pdfFile_;
-        p.setOutputFileName(jobPath_);
+    } else if (gScript) {
+        QDir().mkpath(gScript->folder);
+        jobPath_ =
+            QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
     }
-    if (gScript) {
-        if (jobPath_.isEmpty()) {
-            QDir().mkpath(gScript->folder);
-            jobPath_ =
-                QDir(gScript->folder).filePath(QString("job%1.pdf").arg(gScript->jobs.size() + 1));
-            p.setOutputFileName(jobPath_);
-        }
-        if (gScript->recordPages) {
-            recorder_ = std::make_unique<PageRecorder>(p);
-            target = recorder_.get();
-        }
+    if (gScript && gScript->recordPages) {
+        recorder_ = std::make_unique<PageRecorder>(p);
+        target = recorder_.get();
+    } else if (!jobPath_.isEmpty()) {
+        // The job is written beside its file and takes its name only when
+        // it ends well (EndDoc).
+        QTemporaryFile temp(jobPath_ + ".XXXXXX");
+        temp.setAutoRemove(false);
+        if (!temp.open()) Check("Begin", false);
+        // Readable by others as a file written directly would be.
+        temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                            QFile::ReadOther);
+        tempPath_ = temp.fileName();
+        p.setOutputFileName(tempPath_);
     }
     painter_ = std::make_unique<QPainter>();
     pages_ = 1;
@@ -251,6 +261,7 @@ QPainter& ProgramPrinter::Painter() {
         painter_.reset();
         recorder_.reset();
         pages_ = 0;
+        DropTemporaryFile();
         Check("Begin", false);
     }
     try {
@@ -281,21 +292,33 @@ void ProgramPrinter::NewPage() {
 void ProgramPrinter::EndDoc() {
     Step("EndDoc");
     if (!painter_) return;
+    // Whether the print system took the job: asked of CUPS only for a job
+    // that went to a system printer, and believed only when ending the job
+    // changed CUPS's last status (it may hold an older call's failure).
+    const bool toSystem = !recorder_ && device_->outputFormat() == QPrinter::NativeFormat;
+    const PrintSystemStatus beforeEnd = toSystem ? LastPrintSystemStatus() : PrintSystemStatus();
     const bool ended = painter_->end();
     painter_.reset();
-    // Whether the print system took the job: asked of CUPS only for a job
-    // that went to a system printer.
     QString refusal;
-    if (!recorder_ && device_->outputFormat() == QPrinter::NativeFormat)
-        refusal = LastPrintJobRefusal();
+    if (toSystem) refusal = PrintJobRefusal(beforeEnd, LastPrintSystemStatus());
     if (gScript && gScript->refuse.contains("Spool")) refusal = "Not accepting jobs";
     try {
         Check("End", ended);
         if (!refusal.isEmpty()) throw PrinterError(482, refusal);
+        if (!tempPath_.isEmpty()) {
+            if (toPdfFile_) jobPath_ = NextPdfFileName();
+            std::error_code failed;
+            std::filesystem::rename(QFile::encodeName(tempPath_).toStdString(),
+                                    QFile::encodeName(jobPath_).toStdString(), failed);
+            if (failed)
+                throw PrinterError(482, QString::fromLocal8Bit(failed.message().c_str()));
+            tempPath_.clear();
+            if (toPdfFile_) pdfFilesWritten_ << jobPath_;
+        }
     } catch (const PrinterError&) {
         recorder_.reset();
         pages_ = 0;
-        if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
+        DropTemporaryFile();
         throw;
     }
     if (gScript) {
@@ -318,8 +341,24 @@ void ProgramPrinter::AbortDoc() {
     painter_->end();
     painter_.reset();
     recorder_.reset();
-    if (!jobPath_.isEmpty()) QFile::remove(jobPath_);
+    DropTemporaryFile();
     pages_ = 0;
+}
+
+void ProgramPrinter::DropTemporaryFile() {
+    if (!tempPath_.isEmpty()) QFile::remove(tempPath_);
+    tempPath_.clear();
+}
+
+QString ProgramPrinter::NextPdfFileName() const {
+    if (!pdfFilesWritten_.contains(pdfFile_)) return pdfFile_;
+    const QFileInfo chosen(pdfFile_);
+    const QString suffix = chosen.suffix().isEmpty() ? QString() : "." + chosen.suffix();
+    for (int n = 2;; ++n) {
+        const QString name =
+            chosen.dir().filePath(chosen.completeBaseName() + "-" + QString::number(n) + suffix);
+        if (!pdfFilesWritten_.contains(name) && !QFileInfo::exists(name)) return name;
+    }
 }
 
 int ProgramPrinter::Resolution() {

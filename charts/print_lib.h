@@ -142,7 +142,11 @@ class ProgramPrinter {
 
     // Print Setup: `setup` is shown the current printer (or PDF file);
     // the printer or PDF file chosen in it becomes the current printer for
-    // the following prints, with the paper size chosen there.
+    // the following prints, with the paper size chosen there. The first
+    // print of the run into a PDF file takes its name, each later one the
+    // next free "<name>-2.pdf", "<name>-3.pdf", ...; a job is written
+    // beside its file and takes its name only when it ends well, so a
+    // failed job leaves every earlier file as it was.
     void LoadSetup(QPrinter& setup) const;
     void TakeSetup(const QPrinter& setup);
 
@@ -201,6 +205,12 @@ class ProgramPrinter {
     void Reset();
 
     bool PdfFileCurrent() const;
+    // The name a finished job to the PDF file takes: the chosen file for
+    // the first job of the run, then the next free "<name>-2.pdf",
+    // "<name>-3.pdf", ...: no job replaces one this run already wrote.
+    QString NextPdfFileName() const;
+    // Removes the open job's unfinished file.
+    void DropTemporaryFile();
 
     QString picked_;                    // device name of the printer last picked
     QString pdfFile_;                   // the PDF file chosen in Print Setup
@@ -214,7 +224,10 @@ class ProgramPrinter {
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<PageRecorder> recorder_;
     int pages_ = 0;
-    QString jobPath_;
+    QString jobPath_;                // the file the job is written to
+    QString tempPath_;               // its unfinished file beside it
+    bool toPdfFile_ = false;         // the job goes to the PDF file
+    QStringList pdfFilesWritten_;    // the PDF files printed this run
 };
 
 // The error handling of a print command. Runs the steps in order; a

@@ -211,6 +211,9 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
     QFileDialog dialog(parent ? parent : Owner().data(), caption, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
+    // The caller asks about replacing a file: the dialog would ask about
+    // the name as typed, which may still lack the default suffix.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QFileInfo start(folder);
     if (start.isDir()) {
         dialog.setDirectory(folder);

@@ -70,8 +70,9 @@ int ExecDialog(QDialog& dialog);
 //   folder         the starting folder; for the save dialog also a path
 //                  whose file name is offered
 //   defaultSuffix  without its dot ("obs"): the save dialog adds it to a
-//                  name typed without one before it asks about replacing
-//                  an existing file
+//                  name typed without one
+// The save dialog never asks about replacing an existing file: the caller
+// asks about the file it will write.
 QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                         const QString& filter);
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& folder,

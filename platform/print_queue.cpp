@@ -4,23 +4,27 @@
 
 namespace orvex {
 
-QString LastPrintJobRefusal() {
+PrintSystemStatus LastPrintSystemStatus() {
     // Loaded by Qt's printing when it prints through CUPS; not loaded here.
     void* cups = dlopen("libcups.so.2", RTLD_LAZY | RTLD_NOLOAD);
-    if (!cups) return QString();
+    if (!cups) return {};
     using Status = int (*)();
     using StatusText = const char* (*)();
     const auto status = reinterpret_cast<Status>(dlsym(cups, "cupsLastError"));
     const auto text = reinterpret_cast<StatusText>(dlsym(cups, "cupsLastErrorString"));
-    // IPP status codes below 0x400 are the successful ones.
-    const int code = status ? status() : 0;
-    QString reason;
-    if (code >= 0x400) {
-        const char* why = text ? text() : nullptr;
-        reason = why && *why ? QString::fromLocal8Bit(why) : QString("The print job was refused");
-    }
+    PrintSystemStatus s;
+    s.code = status ? status() : 0;
+    const char* why = text ? text() : nullptr;
+    if (why) s.message = QString::fromLocal8Bit(why);
     dlclose(cups);
-    return reason;
+    return s;
+}
+
+QString PrintJobRefusal(const PrintSystemStatus& beforeEnd, const PrintSystemStatus& afterEnd) {
+    // An unchanged status is left from an earlier call, not the job's.
+    // IPP status codes below 0x400 are the successful ones.
+    if (afterEnd == beforeEnd || afterEnd.code < 0x400) return QString();
+    return afterEnd.message.isEmpty() ? QString("The print job was refused") : afterEnd.message;
 }
 
 }  // namespace orvex

@@ -214,17 +214,16 @@ void StarFixInputPage::cmdSaveObs_Click() {
         QString path = AskSaveFileName(this, "Save observations data", folder + "/" + name + ".obs",
                                        kFilter, "obs");
         if (path.isEmpty()) return;
-        // A dialog that did not add the suffix did not ask about the file
-        // the suffixed name replaces: ask here.
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += ".obs";
-            if (QFileInfo::exists(path) &&
-                ShowMessage(kIconExclamation + kButtonsYesNo + kDefaultButton2,
-                            QString("Save observations data"),
-                            "File " + path + " already exists.\r\nDo you want to replace it?",
-                            this) != kAnswerYes)
-                continue;
-        }
+        if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
+        // The dialog leaves the question to us: a native one would ask about
+        // the name as typed, before its ".obs" is added, so the file really
+        // replaced is asked about here, whatever dialog chose it.
+        if (QFileInfo::exists(path) &&
+            ShowMessage(kIconExclamation + kButtonsYesNo + kDefaultButton2,
+                        QString("Save observations data"),
+                        "File " + path + " already exists.\r\nDo you want to replace it?",
+                        this) != kAnswerYes)
+            continue;
         // Unbuffered, a full disk or a file-size limit shows at the write
         // itself; the file then replaces the old one only when all of it was
         // written, and an unfinished one is discarded with its object.

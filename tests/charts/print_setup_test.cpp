@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QPrintDialog>
 #include <QTemporaryDir>
@@ -76,6 +77,36 @@ TEST_F(PrintSetup, PdfFileBesideSystemPrinters) {
     w->Results()->mnuAstroNumPrint_Click();
     EXPECT_EQ(shown, "PDF file: " + pdf);
     EXPECT_EQ(printers.jobPrinters, QStringList{"PDF file: " + pdf});
+}
+
+// Guards repeated prints into the PDF file: each keeps a file of its own,
+// and a print that fails replaces or removes none of them.
+TEST_F(PrintSetup, EachPrintKeepsItsOwnPdfFile) {
+    w->mnuFilePageSetup_Click();
+    const auto bytes = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QString second = dir.filePath("fix-2.pdf");
+    w->rtfNumDisp->setHtml("<p>First fix</p>");
+    w->Results()->mnuAstroNumPrint_Click();
+    const QByteArray first = bytes(pdf);
+    w->rtfNumDisp->setHtml("<p>Second fix</p>");
+    w->Results()->mnuAstroNumPrint_Click();
+    EXPECT_EQ(printers.jobs, (QStringList{pdf, second}));
+    EXPECT_EQ(bytes(pdf), first);
+    EXPECT_TRUE(bytes(second).startsWith("%PDF"));
+    EXPECT_TRUE(bytes(second).trimmed().endsWith("%%EOF"));
+
+    const QByteArray secondBytes = bytes(second);
+    printers.refuse = {"End"};
+    script.answers = {kAnswerCancel};
+    w->Results()->mnuAstroNumPrint_Click();
+    ASSERT_EQ(script.Titles(), std::vector<QString>{"PRINTER NOT READY"});
+    EXPECT_EQ(bytes(pdf), first);
+    EXPECT_EQ(bytes(second), secondBytes);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"fix-2.pdf", "fix.pdf"}));
 }
 
 }  // namespace

@@ -268,6 +268,7 @@ TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
     const QString path = Write("old.obs", old);
     script.Clear();
     script.fileNames = {path};
+    script.answers = {kAnswerYes};  // replace it
     {
         rlimit saved{};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -279,32 +280,35 @@ TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
     }
-    ASSERT_EQ(script.messages.size(), 1u) << script.LastText().toStdString();
-    EXPECT_EQ(script.messages[0].title, " File access error");
-    EXPECT_TRUE(script.messages[0].text.endsWith("File too large"))
+    ASSERT_EQ(script.messages.size(), 2u) << script.LastText().toStdString();
+    EXPECT_EQ(script.messages[1].title, " File access error");
+    EXPECT_TRUE(script.messages[1].text.endsWith("File too large"))
         << script.LastText().toStdString();
     EXPECT_EQ(script.fileDialogs.size(), 2u);
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.obs"});
 }
 
-// Guards a name typed without its ".obs": the file it would replace is
-// asked about first; "No" keeps it and brings the dialog back, "Yes"
-// replaces it.
+// Guards a name typed with or without its ".obs": the file it would
+// replace is asked about first; "No" keeps it and brings the dialog back,
+// "Yes" replaces it.
 TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
     ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
     const std::string old = "an earlier set\r\n";
     const QString path = Write("08Dec26A.obs", old);
     const QString typed = temp.filePath("08Dec26A");
-    script.Clear();
-    script.fileNames = {typed};
-    script.answers = {kAnswerNo};
-    w->InputPage()->cmdSaveObs_Click();
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsYesNo + kDefaultButton2);
-    EXPECT_TRUE(script.messages[0].text.contains(path)) << script.LastText().toStdString();
-    EXPECT_EQ(script.fileDialogs.size(), 2u);
-    EXPECT_EQ(ReadBytes(path), old);
+    for (const QString& name : {typed, path}) {
+        script.Clear();
+        script.fileNames = {name};
+        script.answers = {kAnswerNo};
+        w->InputPage()->cmdSaveObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << name.toStdString();
+        EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsYesNo + kDefaultButton2);
+        EXPECT_EQ(script.messages[0].text,
+                  "File " + path + " already exists.\r\nDo you want to replace it?");
+        EXPECT_EQ(script.fileDialogs.size(), 2u);
+        EXPECT_EQ(ReadBytes(path), old);
+    }
 
     script.Clear();
     script.fileNames = {typed};
