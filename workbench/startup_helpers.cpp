@@ -69,7 +69,10 @@ TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& sc
     r.Width = std::min(r.Width, s.Width);
     r.Height = std::min(r.Height, s.Height);
     r.Left = std::max(s.Left, std::min(r.Left, s.Left + s.Width - r.Width));
-    r.Top = std::max(s.Top, std::min(r.Top, s.Top + s.Height - r.Height));
+    // A window shorter than the title room still keeps that room below its
+    // top edge.
+    const double lowestTop = s.Top + std::max(0.0, s.Height - std::max(r.Height, kTitleRoomTwips));
+    r.Top = std::max(s.Top, std::min(r.Top, lowestTop));
     return r;
 }
 
