@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "navlib/array_lib.h"
 #include "navlib/inout_lib.h"
 #include "navlib/nautical_angles.h"
 #include "platform/message_box.h"
@@ -221,7 +220,8 @@ void UtilitiesPage::RunGreatCircleCase() {
     outGCRes->setVisible(true);
     rtfCalcWP->SetSelStart(0);
     rtfCalcWP->Refresh();
-    Pause(0.3f);
+    // Shown at once: a wait that turned the event loop here let a click or
+    // a key run into the middle of this computation.
     rtfCalcWP->setVisible(true);
 }
 

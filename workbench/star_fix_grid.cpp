@@ -24,6 +24,7 @@
 #include "navlib/number_format.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "workbench/core/condition_checks.h"
 #include "workbench/date_values.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/observation_grid.h"
@@ -666,8 +667,9 @@ void StarFixInputPage::mskHeightInst_LostFocus() {
     if (f->IsEmptyEntry()) return;
     const int row = editRow_;
     const QString typed = f->text();
-    const double x = ParseLatitude(typed.toStdString() + " N");
-    if (x == kBadDegrees || x == kBadMinutes) {
+    const FieldVerdict verdict = CheckSightAltitudeText(typed.toStdString());
+    const double x = verdict.Value;
+    if (!verdict.Accepted) {
         // The cell keeps the refused text, in red, until a valid commit or a
         // Delete; the same refusal is told once.
         const bool told = refusedAltitudeRow_ == row && refusedAltitude_ == typed &&
@@ -678,9 +680,7 @@ void StarFixInputPage::mskHeightInst_LostFocus() {
         grdObs->SetTextMatrix(row, 2, typed);
         if (!told)
             ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
-                        x == kBadDegrees ? QString("Altitude > 90°.")
-                                         : QString("The altitude has more than 59'."),
-                        this);
+                        QString::fromStdString(verdict.Message), this);
         return;
     }
     f->SetBackColor(kValidGreen);

@@ -116,11 +116,7 @@ FieldVerdict OldFieldVerdict(const OldField& f, const std::string& text, const s
     if (name == "mskHeightM") return CheckHeightMetresText(text, sep);
     if (name == "mskTempCelcius") return CheckTemperatureText(text, sep, false);
     if (name == "mskPress_mBars") return CheckPressureMBarsText(text, sep);
-    FieldVerdict v;  // the instrument correction: +-99.99'
-    v.Value = ParseNumberText(text, sep);
-    v.Accepted = v.Value != kNotANumber && std::fabs(v.Value) <= 99.99;
-    if (!v.Accepted) v.Message = "The instrumental correction is not valid. Try again please.";
-    return v;
+    return CheckInstrumentCorrectionText(text, sep);
 }
 
 // The error number of a failed write, as the classic file statements give.
@@ -167,10 +163,10 @@ QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d
             return refuse(line, "Incorrect time in the grid.");
         if (BinarySearchText(cells[1], state_.BodyList) < 0)
             return refuse(line, "Incorrect celestal body name in the grid.");
-        const double hs = ParseLatitude(FileText(cells[2]).toStdString() + " N");
-        if (hs == kBadDegrees || hs == kBadMinutes || hs == kBadHemisphere)
+        // Held to what the grid's cell editors take.
+        if (!CheckSightAltitudeText(FileText(cells[2]).toStdString()).Accepted)
             return refuse(line, "Incorrect altitude in the grid.");
-        if (ParseNumberText(FileText(cells[3]).toStdString(), sep) == kNotANumber)
+        if (!CheckInstrumentCorrectionText(FileText(cells[3]).toStdString(), sep).Accepted)
             return refuse(line, "Incorrect instrumental error in the grid.");
     }
     return QString();

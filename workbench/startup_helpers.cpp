@@ -53,21 +53,26 @@ TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& sc
     if (screens.empty()) return window;
     // A hair less than asked, so that rounding never moves a window that
     // shows just enough.
-    const double needW = std::min(window.Width, 1440.0) * (1 - 1e-9);
-    const double needH = std::min(window.Height, 720.0) * (1 - 1e-9);
+    const double slack = 1 - 1e-9;
     for (const TwipsRect& s : screens) {
-        const double w = std::min(window.Left + window.Width, s.Left + s.Width) -
-                         std::max(window.Left, s.Left);
-        const double h = std::min(window.Top + window.Height, s.Top + s.Height) -
-                         std::max(window.Top, s.Top);
-        if (w >= needW && h >= needH) return window;
+        TwipsRect r = window;
+        r.Width = std::min(r.Width, s.Width);
+        r.Height = std::min(r.Height, s.Height);
+        // The title bar must lie on this screen, with room below it.
+        const double lowestTop = s.Top + std::max(0.0, s.Height - kTitleRoomTwips);
+        if (r.Top < s.Top || r.Top > lowestTop) continue;
+        const double w = std::min(r.Left + r.Width, s.Left + s.Width) - std::max(r.Left, s.Left);
+        if (w >= std::min(r.Width, kVisibleWidthTwips) * slack) return r;
     }
     const TwipsRect& s = screens.front();
     TwipsRect r = window;
     r.Width = std::min(r.Width, s.Width);
     r.Height = std::min(r.Height, s.Height);
     r.Left = std::max(s.Left, std::min(r.Left, s.Left + s.Width - r.Width));
-    r.Top = std::max(s.Top, std::min(r.Top, s.Top + s.Height - r.Height));
+    // A window shorter than the title room still keeps that room below its
+    // top edge.
+    const double lowestTop = s.Top + std::max(0.0, s.Height - std::max(r.Height, kTitleRoomTwips));
+    r.Top = std::max(s.Top, std::min(r.Top, lowestTop));
     return r;
 }
 

@@ -61,11 +61,19 @@ TwipsRect RestoreMainGeometry(const std::function<std::string(const std::string&
 // beyond kMaxGeometryTwips.
 bool ReadGeometryNumber(const std::string& text, double* value);
 
+// How much of the window's width must show on a screen (1 inch), and the
+// room kept below the top edge of the window on its screen (1/2 inch).
+inline constexpr double kVisibleWidthTwips = 1440.0;
+inline constexpr double kTitleRoomTwips = 720.0;
+
 // The window as restored, kept where the user can reach it. `screens` are
-// the available areas of the screens (twips), the primary first. A window
-// showing at least 1 inch by 1/2 inch of itself (or all of a smaller side)
-// on some screen stays as it is, also partly off the screen; otherwise it
-// is made no larger than the primary screen and moved onto it.
+// the available areas of the screens (twips), the primary first. The window
+// lands on the first screen where its top edge (the title bar) lies between
+// the screen's top and kTitleRoomTwips above its bottom, and at least
+// kVisibleWidthTwips of its width (or all of a narrower window) shows; it
+// keeps its place there, also partly off the screen, but is made no larger
+// than that screen. Otherwise it is made no larger than the primary screen
+// and moved onto it.
 TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& screens);
 
 }  // namespace orvex

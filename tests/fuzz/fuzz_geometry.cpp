@@ -1,6 +1,6 @@
 // Any four stored texts (lines of the input) as the main window's geometry
-// keys: the restored window is finite, of a size the window system takes,
-// and reachable on the screen.
+// keys: the restored window is finite, no larger than the screen it lands
+// on, and its title bar is reachable there.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -30,12 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (double v : {r.Left, r.Top, r.Width, r.Height})
         if (!std::isfinite(v) || std::fabs(v) > kMaxGeometryTwips) std::abort();
     if (!(r.Width > 0 && r.Height > 0)) std::abort();
+    // The title bar lies on a screen no smaller than the window, with
+    // enough of the width showing.
     bool reachable = false;
     for (const TwipsRect& s : screens) {
         const double w = std::min(r.Left + r.Width, s.Left + s.Width) - std::max(r.Left, s.Left);
-        const double h = std::min(r.Top + r.Height, s.Top + s.Height) - std::max(r.Top, s.Top);
-        reachable = reachable || (w >= std::min(r.Width, 1440.0) * (1 - 1e-9) &&
-                                  h >= std::min(r.Height, 720.0) * (1 - 1e-9));
+        reachable = reachable ||
+                    (r.Width <= s.Width && r.Height <= s.Height && r.Top >= s.Top &&
+                     r.Top <= s.Top + s.Height - kTitleRoomTwips &&
+                     w >= std::min(r.Width, kVisibleWidthTwips) * (1 - 1e-9));
     }
     if (!reachable) std::abort();
     return 0;

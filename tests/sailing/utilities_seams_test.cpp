@@ -29,6 +29,7 @@
 #include "platform/up_down_buttons.h"
 #include "sailing/utilities_page.h"
 #include "workbench/options_page.h"
+#include "grid_test_support.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -196,6 +197,24 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     g.Inverse(37.8, -122.5, 35, 140, gs, a1, a2);
     EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
     w->grab().save(test::TestOutputFolder() + "/utilities-typed-great-circle.png");
+
+    // A second click, queued while the route is computed, waits its turn
+    // (the pump turns the event loop as the program's does).
+    test::FastPauses pump;
+    test::FastKeyboard fingers;
+    bool computing = false, cameInside = true;
+    fingers.Then([&] {
+        computing = true;
+        p.Click(w->Utilities()->cmdCompute[1]);
+        computing = false;
+    });
+    fingers.Then([&] {
+        cameInside = computing;
+        p.Click(w->Utilities()->cmdCompute[1]);
+    });
+    fingers.Drain();
+    EXPECT_FALSE(cameInside);
+    EXPECT_TRUE(w->rtfCalcWP->isVisible());
 }
 
 // Guards the ellipsoid chosen in the preferences opened from the page's

@@ -441,7 +441,8 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
 
     // Every text is checked as its field would check it before anything
     // moves: a refused latitude, a course or temperature the mask cannot
-    // take whole, a date the pickers cannot show, a sight the grid refuses.
+    // take whole, a date the pickers cannot show, a sight the grid's cells
+    // refuse (minutes, an altitude of 90°, a correction past 99.99').
     const struct {
         const char* from;
         const char* to;
@@ -450,7 +451,9 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
                    {"\"235°.0\"", "\"abc\"", "line 4"},
                    {"\"017\"", "\"_9x\"", "line 6"},
                    {"8 Dec 2026 16:00:00", "8 Dec 1700 16:00:00", "line 1"},
-                   {"\"46°23'.8\"", "\"46°73'.8\"", "line 8"}};
+                   {"\"46°23'.8\"", "\"46°73'.8\"", "line 8"},
+                   {"\"46°23'.8\"", "\"90°00'.0\"", "line 8"},
+                   {"\"44°33'.5\",\"-01.20\"", "\"44°33'.5\",\"150.00\"", "line 9"}};
     for (const auto& b : refused) {
         std::string v = t;
         v.replace(v.find(b.from), std::string(b.from).size(), b.to);

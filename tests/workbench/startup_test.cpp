@@ -43,20 +43,21 @@ TEST(StartUp, MissingGeometryGivesTheDefaults) {
     EXPECT_TRUE(settings.writes.empty());  // start-up only reads
 }
 
-// Stored values are used as stored (also partly off the screen); an
-// unreadable or non-positive value falls back to its own default only.
+// Stored values that fit the screen are used as stored (also partly off the
+// screen); an unreadable or non-positive value falls back to its own default
+// only.
 TEST(StartUp, StoredAndUnreadableGeometry) {
     test::ProgramFolder folder;
     const double tpp = ScreenTwipsPerPixel();
     {
         test::FakeSettings settings;
-        settings.values = {{"MainWidth", std::to_string(900 * tpp)},
+        settings.values = {{"MainWidth", std::to_string(800 * tpp)},
                            {"MainHeight", std::to_string(640 * tpp)},
                            {"MainLeft", std::to_string(-50 * tpp)},
                            {"MainTop", std::to_string(30 * tpp)}};
         PlatformScript script;
         auto w = test::StartedWindow(settings);
-        EXPECT_EQ(w->width(), 900);
+        EXPECT_EQ(w->width(), 800);
         EXPECT_EQ(w->height(), 640);
         EXPECT_EQ(w->x(), -50);
         EXPECT_EQ(w->y(), 30);
@@ -93,6 +94,15 @@ TEST(StartUp, AbsurdOrOffScreenGeometry) {
     EXPECT_TRUE(screen.contains(QPoint(w->x() + 10, w->y() + 10)))
         << w->x() << "," << w->y();
     EXPECT_TRUE(script.messages.empty());
+
+    // Larger than any screen, its title bar far above: made to fit and moved
+    // onto the screen.
+    settings.values = {{"MainWidth", "990000"}, {"MainLeft", "0"},
+                       {"MainHeight", "990000"}, {"MainTop", "-980000"}};
+    auto big = test::StartedWindow(settings);
+    EXPECT_LE(big->width(), std::max(big->minimumWidth(), screen.width()));
+    EXPECT_LE(big->height(), std::max(big->minimumHeight(), screen.height()));
+    EXPECT_TRUE(screen.contains(big->pos())) << big->x() << "," << big->y();
 }
 
 // The splash is the first modal window; it is left as the about box.

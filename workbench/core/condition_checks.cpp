@@ -1,5 +1,7 @@
 #include "workbench/core/condition_checks.h"
 
+#include <cmath>
+
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
@@ -26,6 +28,20 @@ FieldVerdict CheckCourseText(const std::string& text, const std::string& decSep)
     const double x = ParseBearingText(text, decSep);
     if (x == kBearingNegative) return Refused(x, "Negative Course.");
     if (x == kBearingOver360) return Refused(x, "Course > 360°");
+    return Accepted(x);
+}
+
+FieldVerdict CheckSightAltitudeText(const std::string& text) {
+    const double x = ParseLatitude(text + " N");
+    if (x == kBadMinutes) return Refused(x, "The altitude has more than 59'.");
+    if (x == kBadHemisphere || x < 0.0 || x >= 90.0) return Refused(x, "Altitude > 90°.");
+    return Accepted(x);
+}
+
+FieldVerdict CheckInstrumentCorrectionText(const std::string& text, const std::string& decSep) {
+    const double x = ParseNumberText(text, decSep);
+    if (x == kNotANumber || std::fabs(x) > 99.99)
+        return Refused(x, "The instrumental correction is not valid. Try again please.");
     return Accepted(x);
 }
 

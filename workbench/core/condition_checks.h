@@ -49,6 +49,15 @@ FieldVerdict CheckPressureHgText(const std::string& text, const std::string& dec
 FieldVerdict CheckTemperatureText(const std::string& text, const std::string& decSep,
                                   bool fahrenheit);
 
+// The altitude of a sight as its grid cell takes it, degrees 0 to under 90
+// (the cell types no 9 as the tens of degrees): "Altitude > 90°." and "The
+// altitude has more than 59'.". The text is read as a latitude north.
+FieldVerdict CheckSightAltitudeText(const std::string& text);
+
+// An instrumental correction, minutes of arc, -99.99 to 99.99: "The
+// instrumental correction is not valid. Try again please.".
+FieldVerdict CheckInstrumentCorrectionText(const std::string& text, const std::string& decSep);
+
 // texts of the paired fields:
 // "_" on the left of s up to `width` characters (UTF-8 aware; a longer s is
 // returned as it is).
