@@ -9,6 +9,9 @@
 #include <functional>
 #include <string>
 
+class QDateTimeEdit;
+class QWidget;
+
 namespace orvex {
 
 struct UtilitiesLinks {
@@ -21,8 +24,14 @@ struct UtilitiesLinks {
     // Opens the preferences on the ellipsoid tab in place of the page (a
     // double click on the chosen ellipsoid's name).
     std::function<void()> ChangeEllipsoid;
-    // Takes the ETA departure picker's value into the state, as leaving it does.
-    std::function<void()> CommitDepartureTime;
+    // Makes the UT date-time picker named `name` (the star-fix pickers' kind).
+    std::function<QDateTimeEdit*(const QString& name, QWidget* parent)> MakeTimePicker;
+    // Runs `onLeave` each time the focus leaves `widget` for another control
+    // of the window.
+    std::function<void(QWidget* widget, std::function<void()> onLeave)> WhenLeft;
+    // Recomputes the page after a position or the course was entered or
+    // emptied (the main window's compute hook, TestCompute(0)).
+    std::function<void()> Recompute;
     // The present UT instant, days since 1899 December 30.
     std::function<double()> UtNow;
     // True while the main window switches the page's tab by code (the

@@ -124,8 +124,9 @@ void UtilitiesPage::BuildTabs() {
     }
 }
 
-void UtilitiesPage::BuildControls(QDateTimeEdit* departurePicker) {
-    dtpDeparture = departurePicker;
+void UtilitiesPage::BuildControls() {
+    AddDeparturePicker();
+    HookPositionFields();
     setFixedSize(940, 600);
     for (int tab = 0; tab < 3; ++tab) {
         QGridLayout* g = FieldGrid(this, tab);
@@ -395,7 +396,7 @@ void UtilitiesPage::tabUtil_GotFocus() {
             // an exact hour is not taken for the one before).
             const double nowUtc = links_.UtNow ? links_.UtNow() : 0.0;
             dtpDeparture->setDateTime(FromDateValue(std::floor(nowUtc * 24.0 + 1e-7) / 24.0));
-            if (links_.CommitDepartureTime) links_.CommitDepartureTime();
+            dtpDeparture_LostFocus();
             MaskedField* dtg = mskDTG;
             if (f[11]) {
                 dtg->SetMaskedText(mskDist->MaskedText());

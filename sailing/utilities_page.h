@@ -8,8 +8,7 @@
 // UtilitiesLinks.
 //
 // Building takes two steps: the constructor makes the tabs and their fields;
-// BuildControls, called once the main window has placed the ETA departure
-// picker on the third tab, lays out the rest and hooks the handlers.
+// BuildControls lays out the rest and hooks the handlers.
 #pragma once
 
 #include <QTabWidget>
@@ -39,9 +38,9 @@ class UtilitiesPage : public QTabWidget {
   public:
     UtilitiesPage(WorkbenchState& state, UtilitiesLinks links, QWidget* parent);
 
-    // Lays out the page's controls around `departurePicker` (dtpTime(2), on
-    // the ETA tab) and hooks their handlers.
-    void BuildControls(QDateTimeEdit* departurePicker);
+    // Places the ETA departure picker dtpTime(2), lays out the page's
+    // controls and hooks their handlers.
+    void BuildControls();
 
     // Recomputes what the shown tab computes: the rhumb line for any
     // iButton, the great circle for 1, the ETA table for 2.
@@ -53,6 +52,9 @@ class UtilitiesPage : public QTabWidget {
     void cmdShift_Click();
     void cmdAskPrint_Click(int index);
     void lblChoosenEllipsoid_DblClick();
+    // The chosen Earth model's name on the two tabs that use it, and the
+    // distance unit (geographical miles on a sphere, else nautical miles).
+    void ShowEllipsoidChoice(const QString& name, bool sphere);
     void mskDist_LostFocus();
     void mskDTG_LostFocus();
     void mskMinSpeed_LostFocus();
@@ -62,6 +64,16 @@ class UtilitiesPage : public QTabWidget {
     // A time-zone list's choice: 0 the zone of the departure time, 1 the
     // local column of the table.
     void cboGMT_Click(int index);
+    // Position fields mskLat(0..4) and mskLong(0..4): the hemisphere typed
+    // as a sign, and the commit (cancel = true keeps the focus in the field).
+    void mskLat_KeyPress(int index, QChar& key);
+    void mskLong_KeyPress(int index, QChar& key);
+    void mskLat_Validate(int index, bool& cancel);
+    void mskLong_Validate(int index, bool& cancel);
+    // The rhumb-line course mskCourse(1) and the departure picker dtpTime(2)
+    // are left.
+    void mskCourse_LostFocus();
+    void dtpDeparture_LostFocus();
     void updLat_Click(bool up);
     void updLong_Click(bool up);
     void updMinSpeed_Click(bool up);
@@ -87,7 +99,7 @@ class UtilitiesPage : public QTabWidget {
     std::array<QComboBox*, 2> cboGMT{};
     QLabel* lblDistance1 = nullptr;  // lblDistance(1): the distance unit
     RichTextBox* rtfCalcWP = nullptr;
-    QDateTimeEdit* dtpDeparture = nullptr;  // dtpTime(2), made by the main window
+    QDateTimeEdit* dtpDeparture = nullptr;  // dtpTime(2)
     std::array<QPushButton*, 2> cmdNextTabUtil{};
     std::array<QPushButton*, 2> cmdPrevTabUtil{};
     std::array<QPushButton*, 3> cmdEndTabUtil{};
@@ -113,6 +125,10 @@ class UtilitiesPage : public QTabWidget {
 
   private:
     void BuildTabs();
+    void AddDeparturePicker();
+    void HookPositionFields();
+    // A position or the course was entered or emptied.
+    void RecomputeAfterEntry();
     void BuildRhumbLineControls();
     void BuildGreatCircleControls();
     void BuildEtaControls();

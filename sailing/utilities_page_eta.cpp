@@ -305,7 +305,7 @@ void UtilitiesPage::RunEtaCase() {
             return;
         }
     }
-    if (links_.CommitDepartureTime) links_.CommitDepartureTime();
+    dtpDeparture_LostFocus();
     EtaInputs in;
     in.DepTime = state_.EtaDepTime;
     in.ZoneDep = state_.GMTZone[0];

@@ -15,6 +15,7 @@
 #include "platform/rich_text_box.h"
 #include "workbench/core/input_masks.h"
 #include "workbench/core/main_lists.h"
+#include "sailing/utilities_page.h"
 #include "workbench/main_window.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/masked_input.h"
@@ -108,7 +109,7 @@ void FrmWorking::cboEllipsoid_Click(int index) {
         return;
     }
     if (!tabUtil->isHidden() || tabOptions->property("Tag").toString() == "CalledFromUtil")
-        RecomputeUtilities();
+        if (onTestCompute) onTestCompute(0);
 }
 
 bool FrmWorking::TakeEllipsoidChoice() {
@@ -118,9 +119,8 @@ bool FrmWorking::TakeEllipsoidChoice() {
     state_.E = EarthModelFromEllipsoidRow(cboEllipsoid->itemText(row).toStdString(),
                                           cboEllipsoid->itemData(row).toInt(), state_.DecSep,
                                           state_.E, &sphere);
-    lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
     // The name before the first "-", with its trailing blank.
-    ShowChosenEllipsoid(cboEllipsoid->itemText(row).section('-', 0, 0));
+    utilitiesPage_->ShowEllipsoidChoice(cboEllipsoid->itemText(row).section('-', 0, 0), sphere);
     return true;
 }
 

@@ -114,6 +114,8 @@ class FrmWorking : public QMainWindow {
     void CenterControl(QWidget* ctl);
     void cmdCancel_Click(int index);
     void mnuAstroEnter_Click();
+    // Back to the input tabs with every input as it was.
+    void mnuAstroCorrect_Click();
     void mnuAstroProba_Click();
     void mnuAstroSave_Click();
     void mnuAziGo_Click();
@@ -243,32 +245,6 @@ class FrmWorking : public QMainWindow {
     // The page: the tab set tabIn with its fields, the grid and their handlers.
     StarFixInputPage* InputPage() const { return inputPage_; }
 
-    // ---- Star-fix options, pickers, utilities' position fields ---------------
-    // Lays out the options' check boxes and the ETA departure picker, and
-    // hooks the utilities' position and course fields to their handlers
-    // (main_window_input_page.cpp).
-    void BuildStarFixInputControls();
-    void ch3FullRoutine_Click();
-    void ch3OneEstPos_Click(int index);
-    // Commit of the ETA departure picker dtpTime(2) (0 and 1 are the input
-    // page's).
-    void dtpTime_LostFocus(int index);
-    void mnuAstroCorrect_Click();
-    // The rhumb-line course field mskCourse(1) (index 0 is the input
-    // page's).
-    void mskCourse_LostFocus(int index);
-    // Position fields mskLat(0..4) and mskLong(0..4) of the utilities (index
-    // 5 is the input page's): the hemisphere typed as a sign, and the commit
-    // (cancel = true keeps the focus in the field).
-    void mskLat_KeyPress(int index, QChar& key);
-    void mskLong_KeyPress(int index, QChar& key);
-    void mskLat_Validate(int index, bool& cancel);
-    void mskLong_Validate(int index, bool& cancel);
-
-    std::array<QDateTimeEdit*, 4> dtpTime{};  // 2 ETA, 3 clock page (0..1: the input page's)
-    QCheckBox* ch3FullRoutine = nullptr;
-    QCheckBox* ch3FindSystErr = nullptr;
-    std::array<QCheckBox*, 2> ch3OneEstPos{};  // 0 options page, 1 input page
     // The present UT in days (the PC's local clock plus its UTC offset);
     // tests give their own.
     std::function<double()> clockUtcNow;
@@ -284,8 +260,6 @@ class FrmWorking : public QMainWindow {
     bool RunStarFix();
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
-    // Whether the systematic-error box ch3FindSystErr is ticked.
-    bool FindSystErrChecked() const;
 
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
@@ -358,13 +332,9 @@ class FrmWorking : public QMainWindow {
     bool aboutTextLoaded_ = false;
     // Star-fix inputs: True after the first choice in the ellipsoid list.
     bool ellipsoidSeen_ = false;
-    // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
-    void HookStarFixInputFields();
-    void ShowChosenEllipsoid(const QString& name);
     // The Earth model and the unit labels from the ellipsoid list's row,
     // without any recomputation; false when no row is chosen.
     bool TakeEllipsoidChoice();
-    void RecomputeUtilities();
 
     StarFixInputPage* inputPage_ = nullptr;
 

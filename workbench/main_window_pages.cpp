@@ -15,9 +15,12 @@
 #include <cmath>
 
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
 #include "platform/tab_page.h"
 #include "sailing/utilities_page.h"
+#include "workbench/field_layout.h"
+#include "workbench/focus_watch.h"
 #include "workbench/frm_wait.h"
 #include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
@@ -55,10 +58,17 @@ void FrmWorking::BuildPages() {
     OptionsLinks options;
     options.EllipsoidChosen = [this] { cboEllipsoid_Click(0); };
     options.BackToUtilities = [this] { tabUtil->setVisible(true); };
+    options.FullRoutineChosen = [this](bool on) { state_.FullRoutine = on; };
+    options.OneEstPosChosen = [this](bool on) { state_.OneEstPos = on; };
     optionsPage_ = new OptionsPage(std::move(options), client);
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
-    BuildStarFixInputControls();
+    optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
+    clockUtcNow = [] {
+        PcClock clock;
+        bool daylight = false;
+        return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
+    };
     BuildSailingControls();
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
@@ -76,7 +86,6 @@ void FrmWorking::BuildInputTabs() {
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
-    ch3OneEstPos[1] = inputPage_->ch3OneEstPos1;
     for (int tab = 0; tab < 3; ++tab)
         connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
                 [this, tab] { cmdCancel_Click(tab); });
@@ -94,7 +103,15 @@ void FrmWorking::BuildUtilityTabs() {
         tabOptions->setProperty("Tag", QString("CalledFromUtil"));
         mnuOptionsTab_Click();
     };
-    links.CommitDepartureTime = [this] { dtpTime_LostFocus(2); };
+    links.MakeTimePicker = [](const QString& name, QWidget* parent) {
+        return MakeUtPicker(name, parent);
+    };
+    links.WhenLeft = [](QWidget* widget, std::function<void()> onLeave) {
+        new FocusWatch(widget, std::move(onLeave));
+    };
+    links.Recompute = [this] {
+        if (onTestCompute) onTestCompute(0);
+    };
     links.UtNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };
     links.ShowPrintWait = [this] {
@@ -137,7 +154,7 @@ void FrmWorking::BuildUtilityTabs() {
 }
 
 void FrmWorking::BuildSailingControls() {
-    utilitiesPage_->BuildControls(dtpTime[2]);
+    utilitiesPage_->BuildControls();
     lblChoosenEllipsoid = utilitiesPage_->lblChoosenEllipsoid;
     onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
     onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };

@@ -147,6 +147,12 @@ void FrmWorking::mnuAstroEnter_Click() {
     ShowToolbar(tlhStarfix);
 }
 
+void FrmWorking::mnuAstroCorrect_Click() {
+    CenterControl(tabIn);
+    tabIn->setVisible(true);
+    tabIn->raise();
+}
+
 void FrmWorking::mnuUtil_Click(int tab) {
     for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(false);
     Action("mnuAstro")->setEnabled(false);

@@ -10,13 +10,10 @@
 #include "workbench/core/report_numeric.h"
 #include "workbench/core/solve_fix.h"
 #include "workbench/main_window.h"
+#include "workbench/options_page.h"
 #include "workbench/star_fix_input_page.h"
 
 namespace orvex {
-
-bool FrmWorking::FindSystErrChecked() const {
-    return ch3FindSystErr && ch3FindSystErr->isChecked();
-}
 
 bool FrmWorking::RunStarFix() {
     WorkbenchState& s = state_;
@@ -28,7 +25,7 @@ bool FrmWorking::RunStarFix() {
     // The sights, in the grid's present order.
     if (!inputPage_->ReadObsGrid()) return false;
     // Once the sights are accepted the grid shows them by time.
-    switch (SolveFix(s, FindSystErrChecked(), [this] { inputPage_->SelectObsGrid(); })) {
+    switch (SolveFix(s, optionsPage_->FindSystErrChecked(), [this] { inputPage_->SelectObsGrid(); })) {
         case SolveOutcome::Solved:
             return true;
         case SolveOutcome::Failed:
@@ -75,7 +72,7 @@ void FrmWorking::FillStatusPanels() {
         mode = "Trunc. Not enough good obs.";
     set("Full", mode);
     set("Iter", "Iter " + std::to_string(f.IterCount));
-    set("SystErr", FindSystErrChecked() ? "Err " + FormatNumber(f.SystErr, "+#0'.0;-#0'.0", sep)
+    set("SystErr", optionsPage_->FindSystErrChecked() ? "Err " + FormatNumber(f.SystErr, "+#0'.0;-#0'.0", sep)
                                         : std::string());
     SetStatusSimple(false);
     // The window lays itself out again for the panels.

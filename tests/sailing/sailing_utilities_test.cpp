@@ -202,7 +202,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     UtilPage p(2);
     auto* w = p.w.get();
     EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
-    w->dtpTime[2]->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
+    w->Utilities()->dtpDeparture->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
     p.Enter(p.Field("mskDTG"), "00240.00");
     w->Utilities()->cmdCompute_Click(2);
     ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
@@ -247,8 +247,8 @@ TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_EQ(p.Field("mskDTG")->MaskedText(), dist);
     EXPECT_NEAR(p.S().EtaDist, p.S().RLDist, 0.005);
-    EXPECT_EQ(w->dtpTime[2]->time().minute(), 0);
-    EXPECT_EQ(w->dtpTime[2]->time().second(), 0);
+    EXPECT_EQ(w->Utilities()->dtpDeparture->time().minute(), 0);
+    EXPECT_EQ(w->Utilities()->dtpDeparture->time().second(), 0);
 }
 
 // A zero interval between equal speeds gives one row, not an error; the

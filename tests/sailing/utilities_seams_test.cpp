@@ -580,7 +580,7 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     QTableWidget* g = w->Utilities()->grdCalcETA;
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
-    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->dtpTime[2]->width()));
+    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->Utilities()->dtpDeparture->width()));
     EXPECT_EQ(g->columnWidth(2), g->columnWidth(1));
     for (int c = 0; c < 3; ++c) EXPECT_FALSE(g->horizontalHeaderItem(c)->icon().isNull()) << c;
 

@@ -10,6 +10,7 @@
 #include "grid_test_support.h"
 #include "navlib/number_format.h"
 #include "tools/observations/sample_sights.h"
+#include "workbench/options_page.h"
 
 namespace orvex {
 namespace {
@@ -142,8 +143,8 @@ TEST_F(Driver, StatusPanels) {
     f.UnknownCount = 4;
     w->FillStatusPanels();
     EXPECT_EQ(panel("Full"), "Full");
-    ASSERT_NE(w->ch3FindSystErr, nullptr);
-    w->ch3FindSystErr->setChecked(true);
+    ASSERT_NE(w->Options()->ch3FindSystErr, nullptr);
+    w->Options()->ch3FindSystErr->setChecked(true);
     w->FillStatusPanels();
     EXPECT_EQ(panel("SystErr"), "Err -1'.3");
     // The user's decimal separator throughout.
