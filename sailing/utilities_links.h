@@ -37,6 +37,9 @@ struct UtilitiesLinks {
     // True while the main window switches the page's tab by code (the
     // tab's entry is then run by the caller).
     std::function<bool()> ChangingTabByCode;
+    // The page was closed (En&d): the main window gives back its menus and
+    // start pictures.
+    std::function<void()> PageClosed;
     // Shows the wait window of a print job modally.
     std::function<void()> ShowPrintWait;
     // The erased text of a position field for the user's separator.

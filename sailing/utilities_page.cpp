@@ -114,13 +114,19 @@ void UtilitiesPage::BuildTabs() {
         if (tab >= 1) {
             cmdPrevTabUtil[t - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
             row->addWidget(cmdPrevTabUtil[t - 1]);
+            connect(cmdPrevTabUtil[t - 1], &QPushButton::clicked, this,
+                    &UtilitiesPage::cmdPrevTabUtil_Click);
         }
         if (tab <= 1) {
             cmdNextTabUtil[t] = MakeButton(page, "&Next tab", Indexed("cmdNextTabUtil", tab));
             row->addWidget(cmdNextTabUtil[t]);
+            connect(cmdNextTabUtil[t], &QPushButton::clicked, this,
+                    &UtilitiesPage::cmdNextTabUtil_Click);
         }
         cmdEndTabUtil[t] = MakeButton(page, "En&d", Indexed("cmdEndTabUtil", tab));
         row->addWidget(cmdEndTabUtil[t]);
+        connect(cmdEndTabUtil[t], &QPushButton::clicked, this,
+                &UtilitiesPage::cmdEndTabUtil_Click);
     }
 }
 
@@ -148,10 +154,36 @@ void UtilitiesPage::BuildControls() {
     hook(mskMaxSpeed, [this] { mskMaxSpeed_LostFocus(); });
     hook(mskInterv, [this] { mskInterv_LostFocus(); });
     connect(this, &QTabWidget::currentChanged, this, [this] {
-        const bool byCode = links_.ChangingTabByCode && links_.ChangingTabByCode();
+        const bool byCode =
+            changingTabByCode_ || (links_.ChangingTabByCode && links_.ChangingTabByCode());
         if (!byCode && isVisible()) tabUtil_GotFocus();
     });
     imgStopCompute->setVisible(true);
+}
+
+void UtilitiesPage::ShowTabByCode(int index) {
+    changingTabByCode_ = true;
+    setCurrentIndex(index);
+    changingTabByCode_ = false;
+}
+
+void UtilitiesPage::cmdNextTabUtil_Click() {
+    if (currentIndex() < count() - 1) {
+        ShowTabByCode(currentIndex() + 1);
+        tabUtil_GotFocus();
+    }
+}
+
+void UtilitiesPage::cmdPrevTabUtil_Click() {
+    if (currentIndex() >= 1) {
+        ShowTabByCode(currentIndex() - 1);
+        tabUtil_GotFocus();
+    }
+}
+
+void UtilitiesPage::cmdEndTabUtil_Click() {
+    setVisible(false);
+    if (links_.PageClosed) links_.PageClosed();
 }
 
 QPushButton* UtilitiesPage::MakeEraseButton(int i, const QString& tip, QWidget* parent) {

@@ -47,6 +47,11 @@ class UtilitiesPage : public QTabWidget {
     void TestCompute(int iButton);
     // The shown tab was entered (by the menu or the tab buttons).
     void tabUtil_GotFocus();
+    // The tab buttons: the next and the previous tab (entered as by the
+    // menu), and En&d, which closes the page.
+    void cmdNextTabUtil_Click();
+    void cmdPrevTabUtil_Click();
+    void cmdEndTabUtil_Click();
     void cmdErase_Click(int index);
     void cmdCompute_Click(int index);
     void cmdShift_Click();
@@ -125,6 +130,7 @@ class UtilitiesPage : public QTabWidget {
 
   private:
     void BuildTabs();
+    void ShowTabByCode(int index);
     void AddDeparturePicker();
     void HookPositionFields();
     // A position or the course was entered or emptied.
@@ -146,6 +152,7 @@ class UtilitiesPage : public QTabWidget {
     UtilitiesLinks links_;
     // The same error report is shown at most once a second.
     MessageThrottle errorThrottle_;
+    bool changingTabByCode_ = false;
     bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
 };
 

@@ -127,9 +127,6 @@ class FrmWorking : public QMainWindow {
     void mnuOptionsTab_Click();
     void mnuStarFixWizardStart_Click();
     void mnuUtil_Click(int tab);
-    void cmdNextTabUtil_Click();
-    void cmdPrevTabUtil_Click();
-    void cmdEndTabUtil_Click();
     void mnuViewWebBrowser_Click();
     void picStarFixWizard_Click();
     void staNumDisp_PanelDblClick(const QString& key);

@@ -1,6 +1,7 @@
 // The main window's pages: the start screen, the input, utilities and
 // preferences tab sets, the result views and the status bar, and their
 // layout when the window is resized.
+#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -114,6 +116,11 @@ void FrmWorking::BuildUtilityTabs() {
     };
     links.UtNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };
+    links.PageClosed = [this] {
+        for (const char* n : {"mnuAstro", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+        for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
+        tlhWorking->setEnabled(true);
+    };
     links.ShowPrintWait = [this] {
         FrmWait* wait = WaitDialog();
         wait->tmrWait->setInterval(20);
@@ -145,12 +152,6 @@ void FrmWorking::BuildUtilityTabs() {
     lblDistance1 = page->lblDistance1;
     rtfCalcWP = page->rtfCalcWP;
     cboGMT = page->cboGMT;
-    for (QPushButton* b : page->cmdPrevTabUtil)
-        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdPrevTabUtil_Click);
-    for (QPushButton* b : page->cmdNextTabUtil)
-        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdNextTabUtil_Click);
-    for (QPushButton* b : page->cmdEndTabUtil)
-        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdEndTabUtil_Click);
 }
 
 void FrmWorking::BuildSailingControls() {

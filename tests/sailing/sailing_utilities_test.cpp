@@ -242,8 +242,8 @@ TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
     p.EnterPosition(1, "50°00'.0 N", "003°00'.0 W");
     const QString dist = p.Field("mskDist")->MaskedText();
-    w->cmdNextTabUtil_Click();
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_EQ(p.Field("mskDTG")->MaskedText(), dist);
     EXPECT_NEAR(p.S().EtaDist, p.S().RLDist, 0.005);
@@ -438,7 +438,7 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     QFile::copy(printers.jobs.at(0),
                 test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
 
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     p.Enter(p.Field("mskDTG"), "00500.00");
     p.Enter(p.Field("mskInterv"), "02.00");
     w->Utilities()->cmdCompute_Click(2);
@@ -536,7 +536,7 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     auto* w = p.w.get();
     p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
-    w->cmdPrevTabUtil_Click();
+    w->Utilities()->cmdPrevTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
     EXPECT_EQ(w->mskLat[0]->MaskedText(), "50°00'.0 N");
     EXPECT_EQ(w->mskLong[1]->MaskedText(), "073°50'.0 W");
@@ -555,7 +555,7 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     // The sphere: the report speaks of geographical miles.
     w->cboEllipsoid->setCurrentIndex(w->cboEllipsoid->findText("Normal Sphere - 0"));
     EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(w->rtfCalcWP->Text().contains(" geographical miles."));
     EXPECT_FALSE(w->rtfCalcWP->Text().contains("nautical miles"));
@@ -570,7 +570,7 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     p.Enter(w->mskCourse[1], "235°.0");
     p.Enter(p.Field("mskDist"), "01250.00");
     w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     p.EnterPosition(2, "49°30'.0 N", "005°10'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
     p.Enter(w->mskLong[4], "05°00'");
@@ -578,7 +578,7 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     EXPECT_TRUE(w->rtfCalcWP->isVisible());
     w->rtfCalcWP->verticalScrollBar()->setValue(w->rtfCalcWP->verticalScrollBar()->maximum());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     w->Utilities()->cmdCompute_Click(2);
     w->grab().save(test::TestOutputFolder() + "/utilities-eta.png");
     EXPECT_TRUE(w->Utilities()->grdCalcETA->isVisible());
