@@ -13,6 +13,7 @@
 
 #include <QTabWidget>
 #include <array>
+#include <string>
 
 #include "navlib/message_throttle.h"
 #include "platform/masked_field.h"
@@ -91,6 +92,10 @@ class UtilitiesPage : public QTabWidget {
     int OutlineLevel(int row) const;
 
     // ---- Widgets by control name ----------------------------------------------
+    // The page's field that holds masks for a control name ("mskLat",
+    // "mskDist", ...) and index (mskLat/mskLong 0..4, mskCourse 1; the single
+    // fields take any index), or nullptr.
+    MaskedField* MaskField(const std::string& name, int index) const;
     // Position fields: 0/1 rhumb-line departure/arrival, 2/3 great-circle
     // departure/arrival, 4 the great-circle limits.
     std::array<MaskedField*, 5> mskLat{};

@@ -28,6 +28,19 @@ void FitToSample(QWidget* f, const QString& sample) {
 
 }  // namespace
 
+MaskedField* UtilitiesPage::MaskField(const std::string& name, int index) const {
+    const bool position = index >= 0 && index <= kLimitsFieldIndex;
+    if (name == "mskLat") return position ? mskLat[static_cast<size_t>(index)] : nullptr;
+    if (name == "mskLong") return position ? mskLong[static_cast<size_t>(index)] : nullptr;
+    if (name == "mskCourse") return index == 1 ? mskCourse1 : nullptr;
+    if (name == "mskDist") return mskDist;
+    if (name == "mskDTG") return mskDTG;
+    if (name == "mskMinSpeed") return mskMinSpeed;
+    if (name == "mskMaxSpeed") return mskMaxSpeed;
+    if (name == "mskInterv") return mskInterv;
+    return nullptr;
+}
+
 void UtilitiesPage::AddDeparturePicker() {
     QWidget* etaArea = widget(2)->findChild<QWidget*>("tabUtil_2_fields");
     dtpDeparture = links_.MakeTimePicker ? links_.MakeTimePicker("dtpTime_2", etaArea)

@@ -60,7 +60,7 @@ void FrmWorking::InitMainWindow() {
     optionsPage_->FillEllipsoidList(state_.DecSep);
     // 9. Time zones; choosing "GMT" gives offset 0.
     for (int i = 0; i < 2; ++i) {
-        QComboBox* list = cboGMT[i];
+        QComboBox* list = utilitiesPage_->cboGMT[static_cast<size_t>(i)];
         list->blockSignals(true);
         list->clear();
         for (const TimeZoneRow& row : TimeZoneRows()) list->addItem(row.Label, row.ItemData);
@@ -85,7 +85,7 @@ void FrmWorking::LoadDocuments() {
     }
     if (!LoadRichTextFile(rtfNumDisp, folder + "NumResults.rtf"))
         missingDocuments_ << "NumResults.rtf";
-    if (!LoadRichTextFile(rtfCalcWP, folder + "CalcWP.rtf")) missingDocuments_ << "CalcWP.rtf";
+    if (!LoadRichTextFile(utilitiesPage_->rtfCalcWP, folder + "CalcWP.rtf")) missingDocuments_ << "CalcWP.rtf";
     if (!missingDocuments_.isEmpty()) {
         // Named once at start; the commands that need a missing document
         // refuse with their own message.

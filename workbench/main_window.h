@@ -186,25 +186,11 @@ class FrmWorking : public QMainWindow {
     QTabWidget* tabUtil = nullptr;
     QTabWidget* tabOptions = nullptr;  // the preferences page, Options()
     RichTextBox* rtfNumDisp = nullptr;  // the results page's views
-    RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
     QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
-    std::array<QComboBox*, 2> cboGMT{};
-    QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
-    // The utilities' positions 0..4 and rhumb-line course 1; mskLat_5,
-    // mskLong_5 and mskCourse_0 are the input page's (see MaskField).
-    std::array<MaskedField*, 6> mskLat{};
-    std::array<MaskedField*, 6> mskLong{};
-    std::array<MaskedField*, 2> mskCourse{};
-    std::map<std::string, MaskedField*> singleMasks;  // mskDist, mskDTG, ...
-    // The utilities page's fields that the shared field handlers reach:
-    // mskLat/mskLong(0..4), mskCourse(1), mskDist, mskDTG, mskMinSpeed,
-    // mskMaxSpeed, mskInterv, cboGMT, lblDistance(1), rtfCalcWP and
-    // lblChoosenEllipsoid point into the page.
-    std::array<QLabel*, 2> lblChoosenEllipsoid{};
     // The field that holds masks for a control name and index (-1: single),
-    // on any page.
+    // on the input or the utilities page.
     MaskedField* MaskField(const std::string& name, int index) const;
 
     // Actions by control name ("mnuFileQuit", "bthExit", ...).

@@ -138,25 +138,10 @@ void FrmWorking::BuildUtilityTabs() {
     utilitiesPage_ = page;
     tabUtil = page;
 
-    // The shared field handlers reach the page's fields through the arrays.
-    for (size_t i = 0; i <= 4; ++i) {
-        mskLat[i] = page->mskLat[i];
-        mskLong[i] = page->mskLong[i];
-    }
-    mskCourse[1] = page->mskCourse1;
-    singleMasks["mskDist"] = page->mskDist;
-    singleMasks["mskDTG"] = page->mskDTG;
-    singleMasks["mskMinSpeed"] = page->mskMinSpeed;
-    singleMasks["mskMaxSpeed"] = page->mskMaxSpeed;
-    singleMasks["mskInterv"] = page->mskInterv;
-    lblDistance1 = page->lblDistance1;
-    rtfCalcWP = page->rtfCalcWP;
-    cboGMT = page->cboGMT;
 }
 
 void FrmWorking::BuildSailingControls() {
     utilitiesPage_->BuildControls();
-    lblChoosenEllipsoid = utilitiesPage_->lblChoosenEllipsoid;
     onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
     onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 }

@@ -107,20 +107,20 @@ TEST(StarFixControls, EllipsoidChoice) {
     FrmWorking& w = *in.w;
     std::vector<int> computed;
     w.onTestCompute = [&](int b) { computed.push_back(b); };
-    EXPECT_EQ(w.lblChoosenEllipsoid[0]->text().trimmed(), "WGS 1984");
+    EXPECT_EQ(w.Utilities()->lblChoosenEllipsoid[0]->text().trimmed(), "WGS 1984");
 
     w.cboEllipsoid->setCurrentIndex(kSphereEllipsoidRow);
     EXPECT_EQ(w.State().E.InvFlattening, 1e100);
     EXPECT_DOUBLE_EQ(w.State().E.SemiMajorAxis, 3437.7467705183585);
-    EXPECT_EQ(w.lblDistance1->text(), "[ geographical miles ]");
-    for (QLabel* l : w.lblChoosenEllipsoid) EXPECT_EQ(l->text(), "Normal Sphere ");
+    EXPECT_EQ(w.Utilities()->lblDistance1->text(), "[ geographical miles ]");
+    for (QLabel* l : w.Utilities()->lblChoosenEllipsoid) EXPECT_EQ(l->text(), "Normal Sphere ");
     EXPECT_TRUE(computed.empty());  // the utilities page is hidden
 
     w.mnuUtil_Click(0);
     computed.clear();
     w.cboEllipsoid->setCurrentIndex(3);  // Clarke 1866, read with the comma
     EXPECT_DOUBLE_EQ(w.State().E.InvFlattening, 294.978698213901);
-    EXPECT_EQ(w.lblDistance1->text(), "[ nautical miles ]");
+    EXPECT_EQ(w.Utilities()->lblDistance1->text(), "[ nautical miles ]");
     EXPECT_EQ(computed, std::vector<int>({0}));
 
     // The preferences opened from the utilities page: the page waits
@@ -155,11 +155,11 @@ TEST(StarFixControls, StartupEllipsoidChoiceComputesNothing) {
 TEST(StarFixControls, TimeZoneLists) {
     test::InputWindow in(".", false);
     FrmWorking& w = *in.w;
-    w.cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
-    EXPECT_EQ(w.cboGMT[0]->currentText(), "GMT -09 1/2");
+    w.Utilities()->cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
+    EXPECT_EQ(w.Utilities()->cboGMT[0]->currentText(), "GMT -09 1/2");
     EXPECT_EQ(w.State().GMTZone[0], -9.5);
     EXPECT_EQ(w.State().GMTZone[1], 0.0);
-    w.cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
+    w.Utilities()->cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
     EXPECT_EQ(w.State().GMTZone[1], 13.75);
 }
 
