@@ -15,12 +15,13 @@ class QWidget;
 namespace orvex {
 
 struct UtilitiesLinks {
-    // Takes the ellipsoid list's chosen row into the Earth model and the
-    // unit labels, without recomputing anything; false when no row is chosen.
-    std::function<bool()> TakeEllipsoidChoice;
     // The ellipsoid list's chosen row ("WGS 1984 - 1/298.257..."), or empty
-    // when none is chosen.
+    // when none is chosen, and that row's item data.
     std::function<QString()> ChosenEllipsoidRow;
+    std::function<int()> ChosenEllipsoidData;
+    // True while the preferences were opened from this page (it waits under
+    // them).
+    std::function<bool()> PreferencesFromPage;
     // Opens the preferences on the ellipsoid tab in place of the page (a
     // double click on the chosen ellipsoid's name).
     std::function<void()> ChangeEllipsoid;

@@ -340,7 +340,7 @@ void UtilitiesPage::cmdCompute_Click(int index) {
     // E and the unit labels follow the ellipsoid list; the computation is
     // the button's own, once per click (the list's own recomputation would
     // run it, and show its messages, a second time).
-    if (links_.TakeEllipsoidChoice) links_.TakeEllipsoidChoice();
+    TakeEllipsoidChoice();
     if (index == 1) {
         const auto& f = state_.UtilEntered;
         if (!f[4] || !f[5] || !f[6] || !f[7]) {

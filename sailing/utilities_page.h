@@ -58,9 +58,14 @@ class UtilitiesPage : public QTabWidget {
     void cmdShift_Click();
     void cmdAskPrint_Click(int index);
     void lblChoosenEllipsoid_DblClick();
-    // The chosen Earth model's name on the two tabs that use it, and the
-    // distance unit (geographical miles on a sphere, else nautical miles).
-    void ShowEllipsoidChoice(const QString& name, bool sphere);
+    // A row of the preferences' ellipsoid list was chosen: the Earth model
+    // follows it. The choice made at start only sets the model; later, the
+    // page is recomputed when it shows, or when it waits under the
+    // preferences opened from it.
+    void EllipsoidChosen();
+    // Takes the ellipsoid list's chosen row into the Earth model and the
+    // unit labels, without recomputing anything; false when no row is chosen.
+    bool TakeEllipsoidChoice();
     void mskDist_LostFocus();
     void mskDTG_LostFocus();
     void mskMinSpeed_LostFocus();
@@ -158,6 +163,7 @@ class UtilitiesPage : public QTabWidget {
     // The same error report is shown at most once a second.
     MessageThrottle errorThrottle_;
     bool changingTabByCode_ = false;
+    bool ellipsoidSeen_ = false;  // true after the first choice in the list
     bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
 };
 

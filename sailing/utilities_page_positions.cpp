@@ -87,12 +87,6 @@ void UtilitiesPage::HookPositionFields() {
     mskCourse1->SetCommitHook([this](MaskedField&) { mskCourse_LostFocus(); });
 }
 
-void UtilitiesPage::ShowEllipsoidChoice(const QString& name, bool sphere) {
-    lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
-    for (QLabel* l : lblChoosenEllipsoid)
-        if (l) l->setText(name);
-}
-
 void UtilitiesPage::RecomputeAfterEntry() {
     if (links_.Recompute) links_.Recompute();
 }

@@ -98,30 +98,4 @@ void FrmWorking::LoadDocuments() {
     }
 }
 
-void FrmWorking::cboEllipsoid_Click(int index) {
-    Q_UNUSED(index);  // the window has one ellipsoid list
-    if (!TakeEllipsoidChoice()) return;
-    // The choice made at start only sets the model. Later, the utilities
-    // page is recomputed when it shows, or when it is waiting under the
-    // preferences opened from it.
-    if (!ellipsoidSeen_) {
-        ellipsoidSeen_ = true;
-        return;
-    }
-    if (!tabUtil->isHidden() || tabOptions->property("Tag").toString() == "CalledFromUtil")
-        if (onTestCompute) onTestCompute(0);
-}
-
-bool FrmWorking::TakeEllipsoidChoice() {
-    const int row = cboEllipsoid->currentIndex();
-    if (row < 0) return false;
-    bool sphere = false;
-    state_.E = EarthModelFromEllipsoidRow(cboEllipsoid->itemText(row).toStdString(),
-                                          cboEllipsoid->itemData(row).toInt(), state_.DecSep,
-                                          state_.E, &sphere);
-    // The name before the first "-", with its trailing blank.
-    utilitiesPage_->ShowEllipsoidChoice(cboEllipsoid->itemText(row).section('-', 0, 0), sphere);
-    return true;
-}
-
 }  // namespace orvex

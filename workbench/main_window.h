@@ -106,7 +106,6 @@ class FrmWorking : public QMainWindow {
 
     // ---- Initialisation ----------------------------------------------------
     void InitMainWindow();
-    void cboEllipsoid_Click(int index);
     // Documents that could not be loaded at start (file names), in load order.
     const QStringList& MissingDocuments() const { return missingDocuments_; }
 
@@ -313,11 +312,6 @@ class FrmWorking : public QMainWindow {
     QString introLetterHtml_;
     bool introLetterLoaded_ = false;
     bool aboutTextLoaded_ = false;
-    // Star-fix inputs: True after the first choice in the ellipsoid list.
-    bool ellipsoidSeen_ = false;
-    // The Earth model and the unit labels from the ellipsoid list's row,
-    // without any recomputation; false when no row is chosen.
-    bool TakeEllipsoidChoice();
 
     StarFixInputPage* inputPage_ = nullptr;
 

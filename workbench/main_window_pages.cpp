@@ -58,7 +58,7 @@ void FrmWorking::BuildPages() {
     BuildInputTabs();
     BuildUtilityTabs();
     OptionsLinks options;
-    options.EllipsoidChosen = [this] { cboEllipsoid_Click(0); };
+    options.EllipsoidChosen = [this] { utilitiesPage_->EllipsoidChosen(); };
     options.BackToUtilities = [this] { tabUtil->setVisible(true); };
     options.FullRoutineChosen = [this](bool on) { state_.FullRoutine = on; };
     options.OneEstPosChosen = [this](bool on) { state_.OneEstPos = on; };
@@ -97,9 +97,12 @@ void FrmWorking::BuildInputTabs() {
 
 void FrmWorking::BuildUtilityTabs() {
     UtilitiesLinks links;
-    links.TakeEllipsoidChoice = [this] { return TakeEllipsoidChoice(); };
     links.ChosenEllipsoidRow = [this] {
         return cboEllipsoid->currentIndex() >= 0 ? cboEllipsoid->currentText() : QString();
+    };
+    links.ChosenEllipsoidData = [this] { return cboEllipsoid->currentData().toInt(); };
+    links.PreferencesFromPage = [this] {
+        return tabOptions->property("Tag").toString() == "CalledFromUtil";
     };
     links.ChangeEllipsoid = [this] {
         tabOptions->setProperty("Tag", QString("CalledFromUtil"));
