@@ -234,12 +234,7 @@ class FrmWorking : public QMainWindow {
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
 
-    // ---- Star-fix driver and status line -----------------------------------------
-    // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
-    // the solver into State().Obs and State().Fix. True only when the solver
-    // found a fix; after a failure of its own (reported by the solver) the
-    // status line shows no fix.
-    bool RunStarFix();
+    // ---- Status line of the fix --------------------------------------------------
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
 

@@ -86,6 +86,7 @@ void FrmWorking::BuildInputTabs() {
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
+    links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
     for (int tab = 0; tab < 3; ++tab)

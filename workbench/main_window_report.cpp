@@ -20,7 +20,7 @@ void FrmWorking::ConnectResultCommands() {
 void FrmWorking::cmdNumRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
-    if (!RunStarFix()) return;
+    if (!inputPage_->RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
     // cannot be read.
     FillStatusPanels();
@@ -30,7 +30,7 @@ void FrmWorking::cmdNumRes_Click() {
 void FrmWorking::cmdGraphRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();
-    if (!RunStarFix()) return;
+    if (!inputPage_->RunStarFix()) return;
     FillStatusPanels();
     resultsPage_->ShowGraphicResults();
 }
