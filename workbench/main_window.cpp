@@ -51,7 +51,9 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildPages();
     BuildStatusBar();
     ConnectActions();
-    ConnectResultCommands();
+    // The results hooks run the results commands.
+    onNumericResults = [this] { cmdNumRes_Click(); };
+    onGraphicResults = [this] { cmdGraphRes_Click(); };
     ConnectCompanions();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),

@@ -260,16 +260,12 @@ class FrmWorking : public QMainWindow {
     void BuildInputTabs();
     void BuildUtilityTabs();
     void BuildStatusBar();
-    void BuildSailingControls();
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
-    // Gives the results hooks (onNumericResults, onGraphicResults) their
-    // commands.
-    void ConnectResultCommands();
     void BuildResultsPage(QWidget* client);
     void SetAstroMenuForInput();
     void LoadDocuments();

@@ -71,7 +71,10 @@ void FrmWorking::BuildPages() {
         bool daylight = false;
         return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
     };
-    BuildSailingControls();
+    // The utilities page's controls, laid out once the preferences exist.
+    utilitiesPage_->BuildControls();
+    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
+    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
     // presses the button that has the focus.
@@ -142,12 +145,6 @@ void FrmWorking::BuildUtilityTabs() {
     utilitiesPage_ = page;
     tabUtil = page;
 
-}
-
-void FrmWorking::BuildSailingControls() {
-    utilitiesPage_->BuildControls();
-    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
-    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 }
 
 const QStringList& FrmWorking::StatusPanelKeys() {

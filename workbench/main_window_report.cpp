@@ -12,11 +12,6 @@
 
 namespace orvex {
 
-void FrmWorking::ConnectResultCommands() {
-    onNumericResults = [this] { cmdNumRes_Click(); };
-    onGraphicResults = [this] { cmdGraphRes_Click(); };
-}
-
 void FrmWorking::cmdNumRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
