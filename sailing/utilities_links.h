@@ -9,25 +9,38 @@
 #include <functional>
 #include <string>
 
+class QDateTimeEdit;
+class QWidget;
+
 namespace orvex {
 
 struct UtilitiesLinks {
-    // Takes the ellipsoid list's chosen row into the Earth model and the
-    // unit labels, without recomputing anything; false when no row is chosen.
-    std::function<bool()> TakeEllipsoidChoice;
     // The ellipsoid list's chosen row ("WGS 1984 - 1/298.257..."), or empty
-    // when none is chosen.
+    // when none is chosen, and that row's item data.
     std::function<QString()> ChosenEllipsoidRow;
+    std::function<int()> ChosenEllipsoidData;
+    // True while the preferences were opened from this page (it waits under
+    // them).
+    std::function<bool()> PreferencesFromPage;
     // Opens the preferences on the ellipsoid tab in place of the page (a
     // double click on the chosen ellipsoid's name).
     std::function<void()> ChangeEllipsoid;
-    // Takes the ETA departure picker's value into the state, as leaving it does.
-    std::function<void()> CommitDepartureTime;
+    // Makes the UT date-time picker named `name` (the star-fix pickers' kind).
+    std::function<QDateTimeEdit*(const QString& name, QWidget* parent)> MakeTimePicker;
+    // Runs `onLeave` each time the focus leaves `widget` for another control
+    // of the window.
+    std::function<void(QWidget* widget, std::function<void()> onLeave)> WhenLeft;
+    // Recomputes the page after a position or the course was entered or
+    // emptied (the main window's compute hook, TestCompute(0)).
+    std::function<void()> Recompute;
     // The present UT instant, days since 1899 December 30.
     std::function<double()> UtNow;
     // True while the main window switches the page's tab by code (the
     // tab's entry is then run by the caller).
     std::function<bool()> ChangingTabByCode;
+    // The page was closed (En&d): the main window gives back its menus and
+    // start pictures.
+    std::function<void()> PageClosed;
     // Shows the wait window of a print job modally.
     std::function<void()> ShowPrintWait;
     // The erased text of a position field for the user's separator.

@@ -114,18 +114,25 @@ void UtilitiesPage::BuildTabs() {
         if (tab >= 1) {
             cmdPrevTabUtil[t - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
             row->addWidget(cmdPrevTabUtil[t - 1]);
+            connect(cmdPrevTabUtil[t - 1], &QPushButton::clicked, this,
+                    &UtilitiesPage::cmdPrevTabUtil_Click);
         }
         if (tab <= 1) {
             cmdNextTabUtil[t] = MakeButton(page, "&Next tab", Indexed("cmdNextTabUtil", tab));
             row->addWidget(cmdNextTabUtil[t]);
+            connect(cmdNextTabUtil[t], &QPushButton::clicked, this,
+                    &UtilitiesPage::cmdNextTabUtil_Click);
         }
         cmdEndTabUtil[t] = MakeButton(page, "En&d", Indexed("cmdEndTabUtil", tab));
         row->addWidget(cmdEndTabUtil[t]);
+        connect(cmdEndTabUtil[t], &QPushButton::clicked, this,
+                &UtilitiesPage::cmdEndTabUtil_Click);
     }
 }
 
-void UtilitiesPage::BuildControls(QDateTimeEdit* departurePicker) {
-    dtpDeparture = departurePicker;
+void UtilitiesPage::BuildControls() {
+    AddDeparturePicker();
+    HookPositionFields();
     setFixedSize(940, 600);
     for (int tab = 0; tab < 3; ++tab) {
         QGridLayout* g = FieldGrid(this, tab);
@@ -147,10 +154,36 @@ void UtilitiesPage::BuildControls(QDateTimeEdit* departurePicker) {
     hook(mskMaxSpeed, [this] { mskMaxSpeed_LostFocus(); });
     hook(mskInterv, [this] { mskInterv_LostFocus(); });
     connect(this, &QTabWidget::currentChanged, this, [this] {
-        const bool byCode = links_.ChangingTabByCode && links_.ChangingTabByCode();
+        const bool byCode =
+            changingTabByCode_ || (links_.ChangingTabByCode && links_.ChangingTabByCode());
         if (!byCode && isVisible()) tabUtil_GotFocus();
     });
     imgStopCompute->setVisible(true);
+}
+
+void UtilitiesPage::ShowTabByCode(int index) {
+    changingTabByCode_ = true;
+    setCurrentIndex(index);
+    changingTabByCode_ = false;
+}
+
+void UtilitiesPage::cmdNextTabUtil_Click() {
+    if (currentIndex() < count() - 1) {
+        ShowTabByCode(currentIndex() + 1);
+        tabUtil_GotFocus();
+    }
+}
+
+void UtilitiesPage::cmdPrevTabUtil_Click() {
+    if (currentIndex() >= 1) {
+        ShowTabByCode(currentIndex() - 1);
+        tabUtil_GotFocus();
+    }
+}
+
+void UtilitiesPage::cmdEndTabUtil_Click() {
+    setVisible(false);
+    if (links_.PageClosed) links_.PageClosed();
 }
 
 QPushButton* UtilitiesPage::MakeEraseButton(int i, const QString& tip, QWidget* parent) {
@@ -307,7 +340,7 @@ void UtilitiesPage::cmdCompute_Click(int index) {
     // E and the unit labels follow the ellipsoid list; the computation is
     // the button's own, once per click (the list's own recomputation would
     // run it, and show its messages, a second time).
-    if (links_.TakeEllipsoidChoice) links_.TakeEllipsoidChoice();
+    TakeEllipsoidChoice();
     if (index == 1) {
         const auto& f = state_.UtilEntered;
         if (!f[4] || !f[5] || !f[6] || !f[7]) {
@@ -395,7 +428,7 @@ void UtilitiesPage::tabUtil_GotFocus() {
             // an exact hour is not taken for the one before).
             const double nowUtc = links_.UtNow ? links_.UtNow() : 0.0;
             dtpDeparture->setDateTime(FromDateValue(std::floor(nowUtc * 24.0 + 1e-7) / 24.0));
-            if (links_.CommitDepartureTime) links_.CommitDepartureTime();
+            dtpDeparture_LostFocus();
             MaskedField* dtg = mskDTG;
             if (f[11]) {
                 dtg->SetMaskedText(mskDist->MaskedText());

@@ -8,12 +8,12 @@
 // UtilitiesLinks.
 //
 // Building takes two steps: the constructor makes the tabs and their fields;
-// BuildControls, called once the main window has placed the ETA departure
-// picker on the third tab, lays out the rest and hooks the handlers.
+// BuildControls lays out the rest and hooks the handlers.
 #pragma once
 
 #include <QTabWidget>
 #include <array>
+#include <string>
 
 #include "navlib/message_throttle.h"
 #include "platform/masked_field.h"
@@ -39,20 +39,33 @@ class UtilitiesPage : public QTabWidget {
   public:
     UtilitiesPage(WorkbenchState& state, UtilitiesLinks links, QWidget* parent);
 
-    // Lays out the page's controls around `departurePicker` (dtpTime(2), on
-    // the ETA tab) and hooks their handlers.
-    void BuildControls(QDateTimeEdit* departurePicker);
+    // Places the ETA departure picker dtpTime(2), lays out the page's
+    // controls and hooks their handlers.
+    void BuildControls();
 
     // Recomputes what the shown tab computes: the rhumb line for any
     // iButton, the great circle for 1, the ETA table for 2.
     void TestCompute(int iButton);
     // The shown tab was entered (by the menu or the tab buttons).
     void tabUtil_GotFocus();
+    // The tab buttons: the next and the previous tab (entered as by the
+    // menu), and En&d, which closes the page.
+    void cmdNextTabUtil_Click();
+    void cmdPrevTabUtil_Click();
+    void cmdEndTabUtil_Click();
     void cmdErase_Click(int index);
     void cmdCompute_Click(int index);
     void cmdShift_Click();
     void cmdAskPrint_Click(int index);
     void lblChoosenEllipsoid_DblClick();
+    // A row of the preferences' ellipsoid list was chosen: the Earth model
+    // follows it. The choice made at start only sets the model; later, the
+    // page is recomputed when it shows, or when it waits under the
+    // preferences opened from it.
+    void EllipsoidChosen();
+    // Takes the ellipsoid list's chosen row into the Earth model and the
+    // unit labels, without recomputing anything; false when no row is chosen.
+    bool TakeEllipsoidChoice();
     void mskDist_LostFocus();
     void mskDTG_LostFocus();
     void mskMinSpeed_LostFocus();
@@ -62,6 +75,16 @@ class UtilitiesPage : public QTabWidget {
     // A time-zone list's choice: 0 the zone of the departure time, 1 the
     // local column of the table.
     void cboGMT_Click(int index);
+    // Position fields mskLat(0..4) and mskLong(0..4): the hemisphere typed
+    // as a sign, and the commit (cancel = true keeps the focus in the field).
+    void mskLat_KeyPress(int index, QChar& key);
+    void mskLong_KeyPress(int index, QChar& key);
+    void mskLat_Validate(int index, bool& cancel);
+    void mskLong_Validate(int index, bool& cancel);
+    // The rhumb-line course mskCourse(1) and the departure picker dtpTime(2)
+    // are left.
+    void mskCourse_LostFocus();
+    void dtpDeparture_LostFocus();
     void updLat_Click(bool up);
     void updLong_Click(bool up);
     void updMinSpeed_Click(bool up);
@@ -74,6 +97,10 @@ class UtilitiesPage : public QTabWidget {
     int OutlineLevel(int row) const;
 
     // ---- Widgets by control name ----------------------------------------------
+    // The page's field that holds masks for a control name ("mskLat",
+    // "mskDist", ...) and index (mskLat/mskLong 0..4, mskCourse 1; the single
+    // fields take any index), or nullptr.
+    MaskedField* MaskField(const std::string& name, int index) const;
     // Position fields: 0/1 rhumb-line departure/arrival, 2/3 great-circle
     // departure/arrival, 4 the great-circle limits.
     std::array<MaskedField*, 5> mskLat{};
@@ -87,7 +114,7 @@ class UtilitiesPage : public QTabWidget {
     std::array<QComboBox*, 2> cboGMT{};
     QLabel* lblDistance1 = nullptr;  // lblDistance(1): the distance unit
     RichTextBox* rtfCalcWP = nullptr;
-    QDateTimeEdit* dtpDeparture = nullptr;  // dtpTime(2), made by the main window
+    QDateTimeEdit* dtpDeparture = nullptr;  // dtpTime(2)
     std::array<QPushButton*, 2> cmdNextTabUtil{};
     std::array<QPushButton*, 2> cmdPrevTabUtil{};
     std::array<QPushButton*, 3> cmdEndTabUtil{};
@@ -113,6 +140,11 @@ class UtilitiesPage : public QTabWidget {
 
   private:
     void BuildTabs();
+    void ShowTabByCode(int index);
+    void AddDeparturePicker();
+    void HookPositionFields();
+    // A position or the course was entered or emptied.
+    void RecomputeAfterEntry();
     void BuildRhumbLineControls();
     void BuildGreatCircleControls();
     void BuildEtaControls();
@@ -130,6 +162,8 @@ class UtilitiesPage : public QTabWidget {
     UtilitiesLinks links_;
     // The same error report is shown at most once a second.
     MessageThrottle errorThrottle_;
+    bool changingTabByCode_ = false;
+    bool ellipsoidSeen_ = false;  // true after the first choice in the list
     bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
 };
 

@@ -72,7 +72,7 @@ void UtilitiesPage::BuildEtaControls() {
     connect(updInterval, &UpDownButtons::DownClick, this, [this] { updInterval_Click(false); });
     {
         // The departure picker dtpTime(2) stands in the field column; its
-        // commit is the pickers' own (dtpTime_LostFocus with index 2).
+        // commit is its own (dtpDeparture_LostFocus).
         if (dtpDeparture && RowOf(eta, dtpDeparture) >= 0) {
             const int row = RowOf(eta, dtpDeparture);
             eta->removeWidget(dtpDeparture);
@@ -305,7 +305,7 @@ void UtilitiesPage::RunEtaCase() {
             return;
         }
     }
-    if (links_.CommitDepartureTime) links_.CommitDepartureTime();
+    dtpDeparture_LostFocus();
     EtaInputs in;
     in.DepTime = state_.EtaDepTime;
     in.ZoneDep = state_.GMTZone[0];

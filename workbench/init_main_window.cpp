@@ -15,6 +15,7 @@
 #include "platform/rich_text_box.h"
 #include "workbench/core/input_masks.h"
 #include "workbench/core/main_lists.h"
+#include "sailing/utilities_page.h"
 #include "workbench/main_window.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/masked_input.h"
@@ -59,7 +60,7 @@ void FrmWorking::InitMainWindow() {
     optionsPage_->FillEllipsoidList(state_.DecSep);
     // 9. Time zones; choosing "GMT" gives offset 0.
     for (int i = 0; i < 2; ++i) {
-        QComboBox* list = cboGMT[i];
+        QComboBox* list = utilitiesPage_->cboGMT[static_cast<size_t>(i)];
         list->blockSignals(true);
         list->clear();
         for (const TimeZoneRow& row : TimeZoneRows()) list->addItem(row.Label, row.ItemData);
@@ -84,7 +85,7 @@ void FrmWorking::LoadDocuments() {
     }
     if (!LoadRichTextFile(rtfNumDisp, folder + "NumResults.rtf"))
         missingDocuments_ << "NumResults.rtf";
-    if (!LoadRichTextFile(rtfCalcWP, folder + "CalcWP.rtf")) missingDocuments_ << "CalcWP.rtf";
+    if (!LoadRichTextFile(utilitiesPage_->rtfCalcWP, folder + "CalcWP.rtf")) missingDocuments_ << "CalcWP.rtf";
     if (!missingDocuments_.isEmpty()) {
         // Named once at start; the commands that need a missing document
         // refuse with their own message.
@@ -95,33 +96,6 @@ void FrmWorking::LoadDocuments() {
                         "\r\nOrvex starts without them; the commands that need them will not run.",
                     this);
     }
-}
-
-void FrmWorking::cboEllipsoid_Click(int index) {
-    Q_UNUSED(index);  // the window has one ellipsoid list
-    if (!TakeEllipsoidChoice()) return;
-    // The choice made at start only sets the model. Later, the utilities
-    // page is recomputed when it shows, or when it is waiting under the
-    // preferences opened from it.
-    if (!ellipsoidSeen_) {
-        ellipsoidSeen_ = true;
-        return;
-    }
-    if (!tabUtil->isHidden() || tabOptions->property("Tag").toString() == "CalledFromUtil")
-        RecomputeUtilities();
-}
-
-bool FrmWorking::TakeEllipsoidChoice() {
-    const int row = cboEllipsoid->currentIndex();
-    if (row < 0) return false;
-    bool sphere = false;
-    state_.E = EarthModelFromEllipsoidRow(cboEllipsoid->itemText(row).toStdString(),
-                                          cboEllipsoid->itemData(row).toInt(), state_.DecSep,
-                                          state_.E, &sphere);
-    lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
-    // The name before the first "-", with its trailing blank.
-    ShowChosenEllipsoid(cboEllipsoid->itemText(row).section('-', 0, 0));
-    return true;
 }
 
 }  // namespace orvex

@@ -24,6 +24,7 @@
 #include "platform/help_window.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "sailing/utilities_page.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
@@ -50,7 +51,9 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildPages();
     BuildStatusBar();
     ConnectActions();
-    ConnectResultCommands();
+    // The results hooks run the results commands.
+    onNumericResults = [this] { cmdNumRes_Click(); };
+    onGraphicResults = [this] { cmdGraphRes_Click(); };
     ConnectCompanions();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),
@@ -87,16 +90,9 @@ QMenu* FrmWorking::Menu(const QString& name) const {
 }
 
 MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
-    auto pick = [index](const auto& arr) -> MaskedField* {
-        return index >= 0 && index < static_cast<int>(arr.size()) ? arr[index] : nullptr;
-    };
     if (inputPage_)
         if (MaskedField* f = inputPage_->MaskField(name, index)) return f;
-    if (name == "mskLat") return pick(mskLat);
-    if (name == "mskLong") return pick(mskLong);
-    if (name == "mskCourse") return pick(mskCourse);
-    const auto it = singleMasks.find(name);
-    return it == singleMasks.end() ? nullptr : it->second;
+    return utilitiesPage_ ? utilitiesPage_->MaskField(name, index) : nullptr;
 }
 
 // ---- Start-up ----------------------------------------------------------

@@ -106,7 +106,6 @@ class FrmWorking : public QMainWindow {
 
     // ---- Initialisation ----------------------------------------------------
     void InitMainWindow();
-    void cboEllipsoid_Click(int index);
     // Documents that could not be loaded at start (file names), in load order.
     const QStringList& MissingDocuments() const { return missingDocuments_; }
 
@@ -114,6 +113,8 @@ class FrmWorking : public QMainWindow {
     void CenterControl(QWidget* ctl);
     void cmdCancel_Click(int index);
     void mnuAstroEnter_Click();
+    // Back to the input tabs with every input as it was.
+    void mnuAstroCorrect_Click();
     void mnuAstroProba_Click();
     void mnuAstroSave_Click();
     void mnuAziGo_Click();
@@ -125,9 +126,6 @@ class FrmWorking : public QMainWindow {
     void mnuOptionsTab_Click();
     void mnuStarFixWizardStart_Click();
     void mnuUtil_Click(int tab);
-    void cmdNextTabUtil_Click();
-    void cmdPrevTabUtil_Click();
-    void cmdEndTabUtil_Click();
     void mnuViewWebBrowser_Click();
     void picStarFixWizard_Click();
     void staNumDisp_PanelDblClick(const QString& key);
@@ -187,25 +185,11 @@ class FrmWorking : public QMainWindow {
     QTabWidget* tabUtil = nullptr;
     QTabWidget* tabOptions = nullptr;  // the preferences page, Options()
     RichTextBox* rtfNumDisp = nullptr;  // the results page's views
-    RichTextBox* rtfCalcWP = nullptr;
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;
     QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
-    std::array<QComboBox*, 2> cboGMT{};
-    QLabel* lblDistance1 = nullptr;  // lblDistance(1): the utilities' distance unit
-    // The utilities' positions 0..4 and rhumb-line course 1; mskLat_5,
-    // mskLong_5 and mskCourse_0 are the input page's (see MaskField).
-    std::array<MaskedField*, 6> mskLat{};
-    std::array<MaskedField*, 6> mskLong{};
-    std::array<MaskedField*, 2> mskCourse{};
-    std::map<std::string, MaskedField*> singleMasks;  // mskDist, mskDTG, ...
-    // The utilities page's fields that the shared field handlers reach:
-    // mskLat/mskLong(0..4), mskCourse(1), mskDist, mskDTG, mskMinSpeed,
-    // mskMaxSpeed, mskInterv, cboGMT, lblDistance(1), rtfCalcWP and
-    // lblChoosenEllipsoid point into the page.
-    std::array<QLabel*, 2> lblChoosenEllipsoid{};
     // The field that holds masks for a control name and index (-1: single),
-    // on any page.
+    // on the input or the utilities page.
     MaskedField* MaskField(const std::string& name, int index) const;
 
     // Actions by control name ("mnuFileQuit", "bthExit", ...).
@@ -243,32 +227,6 @@ class FrmWorking : public QMainWindow {
     // The page: the tab set tabIn with its fields, the grid and their handlers.
     StarFixInputPage* InputPage() const { return inputPage_; }
 
-    // ---- Star-fix options, pickers, utilities' position fields ---------------
-    // Lays out the options' check boxes and the ETA departure picker, and
-    // hooks the utilities' position and course fields to their handlers
-    // (main_window_input_page.cpp).
-    void BuildStarFixInputControls();
-    void ch3FullRoutine_Click();
-    void ch3OneEstPos_Click(int index);
-    // Commit of the ETA departure picker dtpTime(2) (0 and 1 are the input
-    // page's).
-    void dtpTime_LostFocus(int index);
-    void mnuAstroCorrect_Click();
-    // The rhumb-line course field mskCourse(1) (index 0 is the input
-    // page's).
-    void mskCourse_LostFocus(int index);
-    // Position fields mskLat(0..4) and mskLong(0..4) of the utilities (index
-    // 5 is the input page's): the hemisphere typed as a sign, and the commit
-    // (cancel = true keeps the focus in the field).
-    void mskLat_KeyPress(int index, QChar& key);
-    void mskLong_KeyPress(int index, QChar& key);
-    void mskLat_Validate(int index, bool& cancel);
-    void mskLong_Validate(int index, bool& cancel);
-
-    std::array<QDateTimeEdit*, 4> dtpTime{};  // 2 ETA, 3 clock page (0..1: the input page's)
-    QCheckBox* ch3FullRoutine = nullptr;
-    QCheckBox* ch3FindSystErr = nullptr;
-    std::array<QCheckBox*, 2> ch3OneEstPos{};  // 0 options page, 1 input page
     // The present UT in days (the PC's local clock plus its UTC offset);
     // tests give their own.
     std::function<double()> clockUtcNow;
@@ -276,16 +234,9 @@ class FrmWorking : public QMainWindow {
     // A close asked by the system (session end): closes without asking.
     void RequestSystemClose();
 
-    // ---- Star-fix driver and status line -----------------------------------------
-    // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
-    // the solver into State().Obs and State().Fix. True only when the solver
-    // found a fix; after a failure of its own (reported by the solver) the
-    // status line shows no fix.
-    bool RunStarFix();
+    // ---- Status line of the fix --------------------------------------------------
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
-    // Whether the systematic-error box ch3FindSystErr is ticked.
-    bool FindSystErrChecked() const;
 
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
@@ -309,16 +260,12 @@ class FrmWorking : public QMainWindow {
     void BuildInputTabs();
     void BuildUtilityTabs();
     void BuildStatusBar();
-    void BuildSailingControls();
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
-    // Gives the results hooks (onNumericResults, onGraphicResults) their
-    // commands.
-    void ConnectResultCommands();
     void BuildResultsPage(QWidget* client);
     void SetAstroMenuForInput();
     void LoadDocuments();
@@ -356,15 +303,6 @@ class FrmWorking : public QMainWindow {
     QString introLetterHtml_;
     bool introLetterLoaded_ = false;
     bool aboutTextLoaded_ = false;
-    // Star-fix inputs: True after the first choice in the ellipsoid list.
-    bool ellipsoidSeen_ = false;
-    // Star-fix inputs: the picker commits and the chosen ellipsoid's labels.
-    void HookStarFixInputFields();
-    void ShowChosenEllipsoid(const QString& name);
-    // The Earth model and the unit labels from the ellipsoid list's row,
-    // without any recomputation; false when no row is chosen.
-    bool TakeEllipsoidChoice();
-    void RecomputeUtilities();
 
     StarFixInputPage* inputPage_ = nullptr;
 

@@ -1,6 +1,7 @@
 // The main window's pages: the start screen, the input, utilities and
 // preferences tab sets, the result views and the status bar, and their
 // layout when the window is resized.
+#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,13 +12,17 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
 #include "platform/tab_page.h"
 #include "sailing/utilities_page.h"
+#include "workbench/field_layout.h"
+#include "workbench/focus_watch.h"
 #include "workbench/frm_wait.h"
 #include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
@@ -53,13 +58,23 @@ void FrmWorking::BuildPages() {
     BuildInputTabs();
     BuildUtilityTabs();
     OptionsLinks options;
-    options.EllipsoidChosen = [this] { cboEllipsoid_Click(0); };
+    options.EllipsoidChosen = [this] { utilitiesPage_->EllipsoidChosen(); };
     options.BackToUtilities = [this] { tabUtil->setVisible(true); };
+    options.FullRoutineChosen = [this](bool on) { state_.FullRoutine = on; };
+    options.OneEstPosChosen = [this](bool on) { state_.OneEstPos = on; };
     optionsPage_ = new OptionsPage(std::move(options), client);
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
-    BuildStarFixInputControls();
-    BuildSailingControls();
+    optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
+    clockUtcNow = [] {
+        PcClock clock;
+        bool daylight = false;
+        return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
+    };
+    // The utilities page's controls, laid out once the preferences exist.
+    utilitiesPage_->BuildControls();
+    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
+    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
     // presses the button that has the focus.
@@ -74,9 +89,9 @@ void FrmWorking::BuildInputTabs() {
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
+    links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
-    ch3OneEstPos[1] = inputPage_->ch3OneEstPos1;
     for (int tab = 0; tab < 3; ++tab)
         connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
                 [this, tab] { cmdCancel_Click(tab); });
@@ -86,17 +101,33 @@ void FrmWorking::BuildInputTabs() {
 
 void FrmWorking::BuildUtilityTabs() {
     UtilitiesLinks links;
-    links.TakeEllipsoidChoice = [this] { return TakeEllipsoidChoice(); };
     links.ChosenEllipsoidRow = [this] {
         return cboEllipsoid->currentIndex() >= 0 ? cboEllipsoid->currentText() : QString();
+    };
+    links.ChosenEllipsoidData = [this] { return cboEllipsoid->currentData().toInt(); };
+    links.PreferencesFromPage = [this] {
+        return tabOptions->property("Tag").toString() == "CalledFromUtil";
     };
     links.ChangeEllipsoid = [this] {
         tabOptions->setProperty("Tag", QString("CalledFromUtil"));
         mnuOptionsTab_Click();
     };
-    links.CommitDepartureTime = [this] { dtpTime_LostFocus(2); };
+    links.MakeTimePicker = [](const QString& name, QWidget* parent) {
+        return MakeUtPicker(name, parent);
+    };
+    links.WhenLeft = [](QWidget* widget, std::function<void()> onLeave) {
+        new FocusWatch(widget, std::move(onLeave));
+    };
+    links.Recompute = [this] {
+        if (onTestCompute) onTestCompute(0);
+    };
     links.UtNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };
+    links.PageClosed = [this] {
+        for (const char* n : {"mnuAstro", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+        for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
+        tlhWorking->setEnabled(true);
+    };
     links.ShowPrintWait = [this] {
         FrmWait* wait = WaitDialog();
         wait->tmrWait->setInterval(20);
@@ -114,33 +145,6 @@ void FrmWorking::BuildUtilityTabs() {
     utilitiesPage_ = page;
     tabUtil = page;
 
-    // The shared field handlers reach the page's fields through the arrays.
-    for (size_t i = 0; i <= 4; ++i) {
-        mskLat[i] = page->mskLat[i];
-        mskLong[i] = page->mskLong[i];
-    }
-    mskCourse[1] = page->mskCourse1;
-    singleMasks["mskDist"] = page->mskDist;
-    singleMasks["mskDTG"] = page->mskDTG;
-    singleMasks["mskMinSpeed"] = page->mskMinSpeed;
-    singleMasks["mskMaxSpeed"] = page->mskMaxSpeed;
-    singleMasks["mskInterv"] = page->mskInterv;
-    lblDistance1 = page->lblDistance1;
-    rtfCalcWP = page->rtfCalcWP;
-    cboGMT = page->cboGMT;
-    for (QPushButton* b : page->cmdPrevTabUtil)
-        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdPrevTabUtil_Click);
-    for (QPushButton* b : page->cmdNextTabUtil)
-        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdNextTabUtil_Click);
-    for (QPushButton* b : page->cmdEndTabUtil)
-        connect(b, &QPushButton::clicked, this, &FrmWorking::cmdEndTabUtil_Click);
-}
-
-void FrmWorking::BuildSailingControls() {
-    utilitiesPage_->BuildControls(dtpTime[2]);
-    lblChoosenEllipsoid = utilitiesPage_->lblChoosenEllipsoid;
-    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
-    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 }
 
 const QStringList& FrmWorking::StatusPanelKeys() {

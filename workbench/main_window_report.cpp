@@ -12,15 +12,10 @@
 
 namespace orvex {
 
-void FrmWorking::ConnectResultCommands() {
-    onNumericResults = [this] { cmdNumRes_Click(); };
-    onGraphicResults = [this] { cmdGraphRes_Click(); };
-}
-
 void FrmWorking::cmdNumRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
-    if (!RunStarFix()) return;
+    if (!inputPage_->RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
     // cannot be read.
     FillStatusPanels();
@@ -30,7 +25,7 @@ void FrmWorking::cmdNumRes_Click() {
 void FrmWorking::cmdGraphRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
     inputPage_->grdObs_GotFocus();
-    if (!RunStarFix()) return;
+    if (!inputPage_->RunStarFix()) return;
     FillStatusPanels();
     resultsPage_->ShowGraphicResults();
 }

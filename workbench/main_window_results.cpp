@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "workbench/main_window.h"
+#include "workbench/options_page.h"
 #include "workbench/results_page.h"
 
 namespace orvex {
@@ -39,7 +40,7 @@ void FrmWorking::BuildResultsPage(QWidget* client) {
     links.GraphicResults = [this] {
         if (onGraphicResults) onGraphicResults();
     };
-    links.FindSystErr = [this] { return FindSystErrChecked(); };
+    links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
     links.ProbaDialog = [this] { return ProbaDialog(); };
     links.WaitDialog = [this] { return WaitDialog(); };
     resultsPage_ = new ResultsPage(state_, std::move(links), client);

@@ -147,6 +147,12 @@ void FrmWorking::mnuAstroEnter_Click() {
     ShowToolbar(tlhStarfix);
 }
 
+void FrmWorking::mnuAstroCorrect_Click() {
+    CenterControl(tabIn);
+    tabIn->setVisible(true);
+    tabIn->raise();
+}
+
 void FrmWorking::mnuUtil_Click(int tab) {
     for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(false);
     Action("mnuAstro")->setEnabled(false);
@@ -157,27 +163,6 @@ void FrmWorking::mnuUtil_Click(int tab) {
     tabUtil->setVisible(true);
     tabUtil->raise();
     if (onUtilTabEntered) onUtilTabEntered();
-}
-
-void FrmWorking::cmdEndTabUtil_Click() {
-    tabUtil->setVisible(false);
-    for (const char* n : {"mnuAstro", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
-    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
-    tlhWorking->setEnabled(true);
-}
-
-void FrmWorking::cmdNextTabUtil_Click() {
-    if (tabUtil->currentIndex() < tabUtil->count() - 1) {
-        SetTabByCode(tabUtil, tabUtil->currentIndex() + 1);
-        if (onUtilTabEntered) onUtilTabEntered();
-    }
-}
-
-void FrmWorking::cmdPrevTabUtil_Click() {
-    if (tabUtil->currentIndex() >= 1) {
-        SetTabByCode(tabUtil, tabUtil->currentIndex() - 1);
-        if (onUtilTabEntered) onUtilTabEntered();
-    }
 }
 
 // ---- Tab navigation ----------------------------------------------------------

@@ -1,8 +1,7 @@
 // The preferences page tabOptions: three tabs (the Earth model, the
 // intercepts' options, the PC clock), each with its Previous/Next/End
-// buttons. The intercepts' check boxes are laid on the second tab's field
-// area ("tabOptions_1_fields") by the star-fix input page, whose choices
-// they are.
+// buttons. The intercepts' check boxes stand on the second tab; the input
+// page shows a second copy of "one estimated position", kept in step.
 //
 // The page's property "Tag" holds "CalledFromUtil" while it was opened from
 // the utilities page: En&d then shows the utilities again.
@@ -13,6 +12,7 @@
 #include <functional>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 
@@ -26,6 +26,9 @@ struct OptionsLinks {
     std::function<void()> EllipsoidChosen;
     // En&d closed the page opened from the utilities page.
     std::function<void()> BackToUtilities;
+    // The star-fix options were ticked or cleared.
+    std::function<void(bool)> FullRoutineChosen;
+    std::function<void(bool)> OneEstPosChosen;
 };
 
 class OptionsPage : public QTabWidget {
@@ -49,16 +52,30 @@ class OptionsPage : public QTabWidget {
     // A tab was chosen.
     void tabOptions_Click(int previousTab);
 
+    // Lays the star-fix options' check boxes on the intercepts' tab
+    // ("Correct the course..." ticked as `fullRoutine`) and pairs the
+    // options' "one estimated position" box with the input page's copy.
+    void BuildInterceptOptions(bool fullRoutine, QCheckBox* inputPageOneEstPos);
+    void ch3FullRoutine_Click();
+    // 0: the options' box was clicked, 1: the input page's copy.
+    void ch3OneEstPos_Click(int index);
+    // Whether the systematic-error box ch3FindSystErr is ticked.
+    bool FindSystErrChecked() const;
+
     QComboBox* cboEllipsoid = nullptr;  // control array of one: index 0
     std::array<QPushButton*, 2> cmdNextTabOptions{};
     std::array<QPushButton*, 2> cmdPrevTabOptions{};
     std::array<QPushButton*, 3> cmdEndTabOptions{};
+    QCheckBox* ch3FullRoutine = nullptr;
+    QCheckBox* ch3OneEstPos0 = nullptr;  // "ch3OneEstPos_0"
+    QCheckBox* ch3FindSystErr = nullptr;
 
   private:
     void SetTabByCode(int index);
 
     OptionsLinks links_;
     PcClockPage* clock_ = nullptr;
+    QCheckBox* ch3OneEstPos1_ = nullptr;  // the input page's copy
     bool changingTabByCode_ = false;
 };
 

@@ -45,6 +45,8 @@ struct StarFixInputLinks {
     std::function<void()> SetAstroMenuForInput;
     // The present UT in days since 1899 December 30.
     std::function<double()> UtcNow;
+    // Whether the preferences ask for the altitudes' systematic error.
+    std::function<bool()> FindSystErr;
 };
 
 class StarFixInputPage : public QTabWidget {
@@ -131,6 +133,11 @@ class StarFixInputPage : public QTabWidget {
     // value other than the fields show. False when a field refuses again
     // (its message shown).
     bool CommitStarFixFieldsAgain();
+    // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
+    // the solver into the state's Obs and Fix. True only when the solver
+    // found a fix; after a failure of its own (reported by the solver) the
+    // status line shows no fix.
+    bool RunStarFix();
 
     // ---- Observation grid and its in-cell editors (tab 2) ---------------------
     ObservationGrid* grdObs = nullptr;

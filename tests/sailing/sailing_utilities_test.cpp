@@ -50,7 +50,7 @@ struct UtilPage {
         w->mnuUtil_Click(tab);
         script.Clear();
     }
-    MaskedField* Field(const char* name) { return w->singleMasks[name]; }
+    MaskedField* Field(const char* name) { return w->MaskField(name, -1); }
     // Types a text into a field and leaves it.
     bool Enter(MaskedField* f, const QString& text) {
         f->setFocus();
@@ -59,8 +59,8 @@ struct UtilPage {
     }
     // Enters latitude and longitude field `index` in that order.
     void EnterPosition(int index, const QString& lat, const QString& lon) {
-        Enter(w->mskLat[index], lat);
-        Enter(w->mskLong[index], lon);
+        Enter(w->Utilities()->mskLat[index], lat);
+        Enter(w->Utilities()->mskLong[index], lon);
     }
     WorkbenchState& S() { return w->State(); }
 };
@@ -72,29 +72,29 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     auto* w = p.w.get();
     EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
     p.EnterPosition(0, "45°00'.0 N", "005°00'.0 W");
-    p.Enter(w->mskCourse[1], "045°.0");
+    p.Enter(w->Utilities()->mskCourse1, "045°.0");
     EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
     p.Enter(p.Field("mskDist"), "00100.00");
     EXPECT_FALSE(w->Utilities()->imgStopCompute->isVisible());
     double lat2 = 0, lon2 = 0;
     RhumbLineDirect(45, -5, 45, 100, lat2, lon2, p.S().E);
-    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
-    EXPECT_EQ(w->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
-    EXPECT_EQ(w->mskLat[1]->BackColor(), kComputedYellow);
-    EXPECT_EQ(w->mskLong[1]->BackColor(), kComputedYellow);
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->BackColor(), kComputedYellow);
+    EXPECT_EQ(w->Utilities()->mskLong[1]->BackColor(), kComputedYellow);
     EXPECT_EQ(p.Field("mskDist")->BackColor(), kValidGreen);
-    EXPECT_EQ(w->mskCourse[1]->BackColor(), kValidGreen);
+    EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kValidGreen);
     EXPECT_FALSE(p.S().UtilEntered[2]);  // a computed field stays an output
     EXPECT_TRUE(p.S().RLShown);
     EXPECT_TRUE(p.script.messages.empty());
 
     // With a result shown a changed course does not recompute...
-    const QString shown = w->mskLat[1]->MaskedText();
-    p.Enter(w->mskCourse[1], "090°.0");
-    EXPECT_EQ(w->mskLat[1]->MaskedText(), shown);
+    const QString shown = w->Utilities()->mskLat[1]->MaskedText();
+    p.Enter(w->Utilities()->mskCourse1, "090°.0");
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText(), shown);
     // ... the Compute button does.
     w->Utilities()->cmdCompute_Click(0);
-    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(45.0));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(45.0));
 }
 
 // Two positions, no course or distance: course "000°.0" and distance
@@ -106,32 +106,32 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     p.EnterPosition(1, "40°00'.0 N", "070°00'.0 W");
     double c = 0, d = 0;
     RhumbLineInverse(50, -1, 40, -70, c, d, p.S().E);
-    EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
+    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
     EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(), FormatNumber(d, "00000.00"));
-    EXPECT_EQ(w->mskCourse[1]->BackColor(), kComputedYellow);
+    EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kComputedYellow);
 
     // Swap: departure and arrival change places, course and distance are
     // erased and the swapped route is computed again at the next Compute.
     w->Utilities()->cmdShift_Click();
-    EXPECT_EQ(w->mskLat[0]->MaskedText(), "40°00'.0 N");
-    EXPECT_EQ(w->mskLong[1]->MaskedText(), "001°00'.0 W");
+    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "40°00'.0 N");
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "001°00'.0 W");
     EXPECT_FALSE(p.S().UtilEntered[10]);
     EXPECT_FALSE(p.S().UtilEntered[11]);
     w->Utilities()->cmdCompute_Click(0);
     RhumbLineInverse(40, -70, 50, -1, c, d, p.S().E);
-    EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
+    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
 
     // "Erase all" clears the tab; departure, arrival latitude and distance
     // without a course show the stop sign.
     w->Utilities()->cmdErase_Click(6);
     EXPECT_FALSE(p.S().RLShown);
     for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().UtilEntered[i]) << i;
-    EXPECT_EQ(w->mskLat[0]->MaskedText(), "__°__'._ _");
+    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "__°__'._ _");
     p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
-    p.Enter(w->mskLat[1], "40°00'.0 N");
+    p.Enter(w->Utilities()->mskLat[1], "40°00'.0 N");
     p.Enter(p.Field("mskDist"), "00100.00");
     EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
-    EXPECT_EQ(w->mskLong[1]->MaskedText(), "___°__'._ _");
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "___°__'._ _");
 }
 
 // Erasing one input after a result leaves RLShown: completing the inputs
@@ -140,20 +140,20 @@ TEST(UtilitiesRhumbLine, SingleEraseKeepsTheShownResult) {
     UtilPage p;
     auto* w = p.w.get();
     p.EnterPosition(0, "10°00'.0 N", "020°00'.0 W");
-    p.Enter(w->mskCourse[1], "180°.0");
+    p.Enter(w->Utilities()->mskCourse1, "180°.0");
     p.Enter(p.Field("mskDist"), "00060.00");
     double lat60 = 0, lat120 = 0, lon = 0;
     RhumbLineDirect(10, -20, 180, 60, lat60, lon, p.S().E);
     RhumbLineDirect(10, -20, 180, 120, lat120, lon, p.S().E);
     const QString first = QString::fromStdString(FormatLatitude(lat60));
-    EXPECT_EQ(w->mskLat[1]->MaskedText(), first);
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText(), first);
     w->Utilities()->cmdErase_Click(5);
     EXPECT_EQ(p.Field("mskDist")->MaskedText(), "_____.__");
     EXPECT_TRUE(p.Field("mskDist")->hasFocus() || !w->isActiveWindow());
     p.Enter(p.Field("mskDist"), "00120.00");
-    EXPECT_EQ(w->mskLat[1]->MaskedText(), first);
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText(), first);
     w->Utilities()->cmdCompute_Click(0);
-    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat120));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat120));
 }
 
 // The refusals of the ETA fields, byte for byte, with their substitutions,
@@ -202,7 +202,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     UtilPage p(2);
     auto* w = p.w.get();
     EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
-    w->dtpTime[2]->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
+    w->Utilities()->dtpDeparture->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
     p.Enter(p.Field("mskDTG"), "00240.00");
     w->Utilities()->cmdCompute_Click(2);
     ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
@@ -222,7 +222,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 0)->text(), "10.5");
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 1)->text(), "2 Mar 2026 10:45:00");
     // Local column in zone +2 (list row "GMT +2").
-    w->cboGMT[1]->setCurrentIndex(w->cboGMT[1]->findData(200));
+    w->Utilities()->cboGMT[1]->setCurrentIndex(w->Utilities()->cboGMT[1]->findData(200));
     w->Utilities()->cmdCompute_Click(2);
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 2)->text(), "2 Mar 2026 12:45:00");
 
@@ -242,13 +242,13 @@ TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
     p.EnterPosition(1, "50°00'.0 N", "003°00'.0 W");
     const QString dist = p.Field("mskDist")->MaskedText();
-    w->cmdNextTabUtil_Click();
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_EQ(p.Field("mskDTG")->MaskedText(), dist);
     EXPECT_NEAR(p.S().EtaDist, p.S().RLDist, 0.005);
-    EXPECT_EQ(w->dtpTime[2]->time().minute(), 0);
-    EXPECT_EQ(w->dtpTime[2]->time().second(), 0);
+    EXPECT_EQ(w->Utilities()->dtpDeparture->time().minute(), 0);
+    EXPECT_EQ(w->Utilities()->dtpDeparture->time().second(), 0);
 }
 
 // A zero interval between equal speeds gives one row, not an error; the
@@ -279,15 +279,15 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     UtilPage p(1);
     auto* w = p.w.get();
     p.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
-    p.Enter(w->mskLat[3], "40°00'.0 N");
+    p.Enter(w->Utilities()->mskLat[3], "40°00'.0 N");
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Missing data");
     EXPECT_EQ(p.script.messages[0].text,
               "Departure and/or arrival position not complete. Please correct.");
-    EXPECT_FALSE(w->rtfCalcWP->isVisible());
-    p.Enter(w->mskLong[3], "010°00'.0 W");
+    EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
+    p.Enter(w->Utilities()->mskLong[3], "010°00'.0 W");
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
@@ -308,11 +308,11 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
     EXPECT_TRUE(w->Utilities()->outGCRes->isVisible());
     EXPECT_FALSE(w->Utilities()->fraEllipsoid[1]->isVisible());
     EXPECT_EQ(w->Utilities()->lblNS->text(), "N");
-    const QString text = w->rtfCalcWP->Text();
+    const QString text = w->Utilities()->rtfCalcWP->Text();
     EXPECT_EQ(text.count(kPlaceholderMark), 0);
     EXPECT_TRUE(text.contains("Composite sailing:"));
     EXPECT_TRUE(text.contains("WGS 1984"));
@@ -331,7 +331,7 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
 
     // Erase one position: results hidden, ellipsoid frame back.
     w->Utilities()->cmdErase_Click(8);
-    EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
     EXPECT_FALSE(w->Utilities()->outGCRes->isVisible());
     EXPECT_TRUE(w->Utilities()->fraEllipsoid[1]->isVisible());
     EXPECT_FALSE(p.S().UtilEntered[4]);
@@ -344,15 +344,15 @@ TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
     auto* w = p.w.get();
     p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
     p.EnterPosition(3, "42°00'.0 N", "065°00'.0 W");
-    p.Enter(w->mskLat[4], "45°00'");
+    p.Enter(w->Utilities()->mskLat[4], "45°00'");
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_EQ(p.script.messages[0].text,
               "The maximum latitude is smaller than the departure latitude.");
-    EXPECT_EQ(w->mskLat[4]->MaskedText(), "45°0_'");
-    EXPECT_EQ(w->rtfCalcWP->Text().count(kPlaceholderMark), 3);
+    EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), "45°0_'");
+    EXPECT_EQ(w->Utilities()->rtfCalcWP->Text().count(kPlaceholderMark), 3);
 }
 
 // The spinners: the limit starts at the larger route latitude, stops at 0;
@@ -363,7 +363,7 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     p.EnterPosition(2, "30°00'.0 S", "010°00'.0 E");
     p.EnterPosition(3, "20°00'.0 N", "050°00'.0 E");
     w->Utilities()->updLat_Click(true);
-    EXPECT_EQ(w->mskLat[4]->MaskedText(), "30°00'");
+    EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), "30°00'");
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 30.0);  // entered without hemisphere
     EXPECT_TRUE(p.S().UtilEntered[8]);
     w->Utilities()->cmdErase_Click(12);
@@ -371,7 +371,7 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 0.0);
     w->Utilities()->updLong_Click(true);
     w->Utilities()->updLong_Click(true);
-    EXPECT_EQ(w->mskLong[4]->MaskedText(), "02°00'");
+    EXPECT_EQ(w->Utilities()->mskLong[4]->MaskedText(), "02°00'");
     EXPECT_DOUBLE_EQ(p.S().Long(5), 2.0);
     w->Utilities()->updLong_Click(false);
     w->Utilities()->updLong_Click(false);
@@ -399,7 +399,7 @@ TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
     EXPECT_TRUE(p.script.messages[0].text.endsWith("Error 53: File not found: CalcWP.rtf"));
-    EXPECT_FALSE(w->rtfCalcWP->isVisible());
+    EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
     EXPECT_EQ(p.S().RLDist, before);
 }
 
@@ -427,7 +427,7 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     ProgramPrinter::Instance().SetOrientation(kOrientationLandscape);
     p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
-    p.Enter(w->mskLong[4], "05°00'");
+    p.Enter(w->Utilities()->mskLong[4], "05°00'");
     w->Utilities()->cmdCompute_Click(1);
     w->Utilities()->cmdAskPrint_Click(0);
     EXPECT_TRUE(p.script.messages.empty());
@@ -438,7 +438,7 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     QFile::copy(printers.jobs.at(0),
                 test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
 
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     p.Enter(p.Field("mskDTG"), "00500.00");
     p.Enter(p.Field("mskInterv"), "02.00");
     w->Utilities()->cmdCompute_Click(2);
@@ -481,12 +481,12 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         int flag;  // -1: none
     };
     const std::vector<Case> cases = {
-        {0, w->mskLat[0], "__°__'._ _", 0},        {1, w->mskLong[0], "___°__'._ _", 1},
-        {2, w->mskLat[1], "__°__'._ _", 2},        {3, w->mskLong[1], "___°__'._ _", 3},
-        {4, w->mskCourse[1], "___°._", 10},        {5, p.Field("mskDist"), "_____.__", 11},
-        {8, w->mskLat[2], "__°__'._ _", 4},        {9, w->mskLong[2], "___°__'._ _", 5},
-        {10, w->mskLat[3], "__°__'._ _", 6},       {11, w->mskLong[3], "___°__'._ _", 7},
-        {12, w->mskLat[4], "__°__'", 8},           {13, w->mskLong[4], "__°_0'", 9},
+        {0, w->Utilities()->mskLat[0], "__°__'._ _", 0},        {1, w->Utilities()->mskLong[0], "___°__'._ _", 1},
+        {2, w->Utilities()->mskLat[1], "__°__'._ _", 2},        {3, w->Utilities()->mskLong[1], "___°__'._ _", 3},
+        {4, w->Utilities()->mskCourse1, "___°._", 10},        {5, p.Field("mskDist"), "_____.__", 11},
+        {8, w->Utilities()->mskLat[2], "__°__'._ _", 4},        {9, w->Utilities()->mskLong[2], "___°__'._ _", 5},
+        {10, w->Utilities()->mskLat[3], "__°__'._ _", 6},       {11, w->Utilities()->mskLong[3], "___°__'._ _", 7},
+        {12, w->Utilities()->mskLat[4], "__°__'", 8},           {13, w->Utilities()->mskLong[4], "__°_0'", 9},
         {15, p.Field("mskDTG"), "_____.__", -1},   {16, p.Field("mskMinSpeed"), "_10.0", -1},
         {17, p.Field("mskMaxSpeed"), "_24.0", -1}, {18, p.Field("mskInterv"), "_0.50", -1},
     };
@@ -536,13 +536,13 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     auto* w = p.w.get();
     p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
-    w->cmdPrevTabUtil_Click();
+    w->Utilities()->cmdPrevTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
-    EXPECT_EQ(w->mskLat[0]->MaskedText(), "50°00'.0 N");
-    EXPECT_EQ(w->mskLong[1]->MaskedText(), "073°50'.0 W");
+    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "50°00'.0 N");
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "073°50'.0 W");
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(p.S().UtilEntered[i]) << i;
-    EXPECT_EQ(w->mskCourse[1]->BackColor(), kComputedYellow);
-    EXPECT_TRUE(w->mskLat[0]->hasFocus() || !w->isActiveWindow());
+    EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kComputedYellow);
+    EXPECT_TRUE(w->Utilities()->mskLat[0]->hasFocus() || !w->isActiveWindow());
 
     w->Utilities()->lblChoosenEllipsoid_DblClick();
     EXPECT_FALSE(w->tabUtil->isVisible());
@@ -550,16 +550,16 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     EXPECT_EQ(w->tabOptions->property("Tag").toString(), "CalledFromUtil");
     w->Options()->cmdEndTabOptions_Click();
     EXPECT_TRUE(w->tabUtil->isVisible());
-    EXPECT_EQ(w->lblChoosenEllipsoid[0]->text(), "WGS 1984");
+    EXPECT_EQ(w->Utilities()->lblChoosenEllipsoid[0]->text(), "WGS 1984");
 
     // The sphere: the report speaks of geographical miles.
     w->cboEllipsoid->setCurrentIndex(w->cboEllipsoid->findText("Normal Sphere - 0"));
-    EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
-    w->cmdNextTabUtil_Click();
+    EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ geographical miles ]");
+    w->Utilities()->cmdNextTabUtil_Click();
     w->Utilities()->cmdCompute_Click(1);
-    EXPECT_TRUE(w->rtfCalcWP->Text().contains(" geographical miles."));
-    EXPECT_FALSE(w->rtfCalcWP->Text().contains("nautical miles"));
-    EXPECT_TRUE(w->rtfCalcWP->Text().contains("Normal Sphere"));
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->Text().contains(" geographical miles."));
+    EXPECT_FALSE(w->Utilities()->rtfCalcWP->Text().contains("nautical miles"));
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->Text().contains("Normal Sphere"));
 }
 
 // Pictures of the three tabs with results.
@@ -567,18 +567,18 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     UtilPage p;
     auto* w = p.w.get();
     p.EnterPosition(0, "49°30'.0 N", "005°10'.0 W");
-    p.Enter(w->mskCourse[1], "235°.0");
+    p.Enter(w->Utilities()->mskCourse1, "235°.0");
     p.Enter(p.Field("mskDist"), "01250.00");
     w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     p.EnterPosition(2, "49°30'.0 N", "005°10'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
-    p.Enter(w->mskLong[4], "05°00'");
+    p.Enter(w->Utilities()->mskLong[4], "05°00'");
     w->Utilities()->cmdCompute_Click(1);
-    EXPECT_TRUE(w->rtfCalcWP->isVisible());
-    w->rtfCalcWP->verticalScrollBar()->setValue(w->rtfCalcWP->verticalScrollBar()->maximum());
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
+    w->Utilities()->rtfCalcWP->verticalScrollBar()->setValue(w->Utilities()->rtfCalcWP->verticalScrollBar()->maximum());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
-    w->cmdNextTabUtil_Click();
+    w->Utilities()->cmdNextTabUtil_Click();
     w->Utilities()->cmdCompute_Click(2);
     w->grab().save(test::TestOutputFolder() + "/utilities-eta.png");
     EXPECT_TRUE(w->Utilities()->grdCalcETA->isVisible());

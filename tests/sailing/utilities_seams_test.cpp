@@ -58,7 +58,7 @@ struct TypedPage {
         w->findChild<QAction*>(menu)->trigger();
         script.Clear();
     }
-    MaskedField* Field(const char* name) { return w->singleMasks[name]; }
+    MaskedField* Field(const char* name) { return w->MaskField(name, -1); }
     WorkbenchState& S() { return w->State(); }
     // Enters the field, empties it and types `keys` from its first place;
     // the field stays open.
@@ -76,10 +76,10 @@ struct TypedPage {
     void Click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
     // Types the great-circle departure and arrival, leaving each field.
     void TypeGreatCircle(const char* lat1, const char* long1, const char* lat2, const char* long2) {
-        TypeAndTab(w->mskLat[2], lat1);
-        TypeAndTab(w->mskLong[2], long1);
-        TypeAndTab(w->mskLat[3], lat2);
-        TypeAndTab(w->mskLong[3], long2);
+        TypeAndTab(w->Utilities()->mskLat[2], lat1);
+        TypeAndTab(w->Utilities()->mskLong[2], long1);
+        TypeAndTab(w->Utilities()->mskLat[3], lat2);
+        TypeAndTab(w->Utilities()->mskLong[3], long2);
     }
     GeographicLib::Rhumb Rhumb() {
         const EarthModel& E = S().E;
@@ -94,24 +94,24 @@ struct TypedPage {
 TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
     TypedPage p;
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[0], "45000n");
-    p.TypeAndTab(w->mskLong[0], "005000w");
-    p.TypeAndTab(w->mskCourse[1], "0450");
+    p.TypeAndTab(w->Utilities()->mskLat[0], "45000n");
+    p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
+    p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
     p.TypeAndTab(p.Field("mskDist"), "0010000");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     ASSERT_TRUE(p.S().RLShown);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 45, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
-    EXPECT_EQ(w->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
 
     // A new course typed, the field left open, Compute clicked.
-    p.Type(w->mskCourse[1], "1350");
+    p.Type(w->Utilities()->mskCourse1, "1350");
     p.Click(w->Utilities()->cmdCompute[0]);
     EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
-    EXPECT_EQ(w->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -120,16 +120,16 @@ TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
 TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     TypedPage p;
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[0], "50000n");
-    p.TypeAndTab(w->mskLong[0], "001000w");
-    p.TypeAndTab(w->mskLat[1], "40000n");
-    p.TypeAndTab(w->mskLong[1], "070000w");
+    p.TypeAndTab(w->Utilities()->mskLat[0], "50000n");
+    p.TypeAndTab(w->Utilities()->mskLong[0], "001000w");
+    p.TypeAndTab(w->Utilities()->mskLat[1], "40000n");
+    p.TypeAndTab(w->Utilities()->mskLong[1], "070000w");
     double s12 = 0, azi = 0;
     p.Rhumb().Inverse(50, -1, 40, -70, s12, azi);
     const double dist = s12 / kMetresPerMile;
     // The field shows what the state holds, which agrees with GeographicLib
     // to the library's accuracy.
-    EXPECT_EQ(w->mskCourse[1]->MaskedText().toStdString(),
+    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(),
               FormatNumber(p.S().RLCourse, "000°.0"));
     EXPECT_NEAR(p.S().RLCourse, azi < 0 ? azi + 360 : azi, 1e-3);
     EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
@@ -139,7 +139,7 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     // Rhumb line -> great circle -> ETA with the buttons of the page.
     p.Click(w->Utilities()->cmdNextTabUtil[0]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 1);
-    EXPECT_EQ(w->mskLat[2]->MaskedText(), "50°00'.0 N");
+    EXPECT_EQ(w->Utilities()->mskLat[2]->MaskedText(), "50°00'.0 N");
     p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const EarthModel& E = p.S().E;
@@ -183,14 +183,14 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     TypedPage p("mnuUtilGC");
     auto* w = p.w.get();
     ASSERT_EQ(w->tabUtil->currentIndex(), 1);
-    p.TypeAndTab(w->mskLat[2], "37480n");
-    p.TypeAndTab(w->mskLong[2], "122300w");
-    p.TypeAndTab(w->mskLat[3], "35000n");
-    p.Type(w->mskLong[3], "140000e");
+    p.TypeAndTab(w->Utilities()->mskLat[2], "37480n");
+    p.TypeAndTab(w->Utilities()->mskLong[2], "122300w");
+    p.TypeAndTab(w->Utilities()->mskLat[3], "35000n");
+    p.Type(w->Utilities()->mskLong[3], "140000e");
     p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_TRUE(w->Utilities()->outGCRes->isVisible());
-    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
     const EarthModel& E = p.S().E;
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
@@ -222,15 +222,15 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
 TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     TypedPage p;
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[0], "50000n");
-    p.TypeAndTab(w->mskLong[0], "001000w");
-    p.TypeAndTab(w->mskLat[1], "40000n");
+    p.TypeAndTab(w->Utilities()->mskLat[0], "50000n");
+    p.TypeAndTab(w->Utilities()->mskLong[0], "001000w");
+    p.TypeAndTab(w->Utilities()->mskLat[1], "40000n");
     // Left with a click on Compute (the Tab key would walk into the computed
     // course, whose commit makes it a fifth input).
-    p.Type(w->mskLong[1], "070000w");
+    p.Type(w->Utilities()->mskLong[1], "070000w");
     p.Click(w->Utilities()->cmdCompute[0]);
     ASSERT_TRUE(p.S().RLShown);
-    QTest::mouseDClick(w->lblChoosenEllipsoid[0], Qt::LeftButton);
+    QTest::mouseDClick(w->Utilities()->lblChoosenEllipsoid[0], Qt::LeftButton);
     ASSERT_TRUE(w->tabOptions->isVisible());
     ASSERT_FALSE(w->tabUtil->isVisible());
     const int sphere = w->cboEllipsoid->findText("Normal Sphere - 0");
@@ -243,8 +243,8 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     p.Click(end);
     ASSERT_TRUE(w->tabUtil->isVisible());
     EXPECT_EQ(w->tabUtil->currentIndex(), 0);
-    EXPECT_EQ(w->lblChoosenEllipsoid[0]->text(), "Normal Sphere");
-    EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
+    EXPECT_EQ(w->Utilities()->lblChoosenEllipsoid[0]->text(), "Normal Sphere");
+    EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ geographical miles ]");
     p.Click(w->Utilities()->cmdCompute[0]);
     ASSERT_TRUE(p.S().E.IsSphere());
     // Traditional Mercator sailing: meridional parts on the Clarke 1880
@@ -270,9 +270,9 @@ TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
     ManualClock clock(3600.0);
     TypedPage p;
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[0], "89000n");
-    p.TypeAndTab(w->mskLong[0], "000000e");
-    p.TypeAndTab(w->mskCourse[1], "0100");
+    p.TypeAndTab(w->Utilities()->mskLat[0], "89000n");
+    p.TypeAndTab(w->Utilities()->mskLong[0], "000000e");
+    p.TypeAndTab(w->Utilities()->mskCourse1, "0100");
     p.TypeAndTab(p.Field("mskDist"), "0050000");
     size_t first = p.script.messages.size();
     EXPECT_EQ(first, 1u);
@@ -293,10 +293,10 @@ namespace {
 // leaving the last field open, and clicks Compute.
 void ComputeAtlanticRoute(TypedPage& p) {
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[2], "50000n");
-    p.TypeAndTab(w->mskLong[2], "005000w");
-    p.TypeAndTab(w->mskLat[3], "40300n");
-    p.Type(w->mskLong[3], "073500w");
+    p.TypeAndTab(w->Utilities()->mskLat[2], "50000n");
+    p.TypeAndTab(w->Utilities()->mskLong[2], "005000w");
+    p.TypeAndTab(w->Utilities()->mskLat[3], "40300n");
+    p.Type(w->Utilities()->mskLong[3], "073500w");
     p.Click(w->Utilities()->cmdCompute[1]);
 }
 
@@ -308,15 +308,15 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     auto* w = p.w.get();
     ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    const QString report = w->rtfCalcWP->Text();
+    const QString report = w->Utilities()->rtfCalcWP->Text();
     const double dist = p.S().RLDist;
 
-    p.Type(w->mskLat[3], "95000n");
+    p.Type(w->Utilities()->mskLat[3], "95000n");
     p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
-    EXPECT_TRUE(w->mskLat[3]->hasFocus());
-    EXPECT_EQ(w->rtfCalcWP->Text(), report);
+    EXPECT_TRUE(w->Utilities()->mskLat[3]->hasFocus());
+    EXPECT_EQ(w->Utilities()->rtfCalcWP->Text(), report);
     EXPECT_EQ(p.S().RLDist, dist);
 
     // The same on the rhumb-line tab: a refused arrival longitude, then
@@ -326,20 +326,20 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     p.Click(w->Utilities()->cmdPrevTabUtil[0]);
     EXPECT_EQ(w->tabUtil->currentIndex(), 1);
     EXPECT_EQ(p.script.messages.size(), 1u);
-    p.TypeAndTab(w->mskLat[3], "40300n");
+    p.TypeAndTab(w->Utilities()->mskLat[3], "40300n");
     p.script.Clear();
     p.Click(w->Utilities()->cmdPrevTabUtil[0]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
     p.script.Clear();
-    p.Type(w->mskLong[0], "005000w");
+    p.Type(w->Utilities()->mskLong[0], "005000w");
     p.Click(w->Utilities()->cmdCompute[0]);
-    const QString course = w->mskCourse[1]->MaskedText();
+    const QString course = w->Utilities()->mskCourse1->MaskedText();
     p.script.Clear();
-    p.Type(w->mskLong[1], "190000w");
+    p.Type(w->Utilities()->mskLong[1], "190000w");
     p.Click(w->Utilities()->cmdCompute[0]);
     EXPECT_EQ(p.script.messages.size(), 1u);
-    EXPECT_TRUE(w->mskLong[1]->hasFocus());
-    EXPECT_EQ(w->mskCourse[1]->MaskedText(), course);
+    EXPECT_TRUE(w->Utilities()->mskLong[1]->hasFocus());
+    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText(), course);
 }
 
 }  // namespace
@@ -365,18 +365,18 @@ void PressAccessKey(QWidget* window, Qt::Key key, QAbstractButton* button) {
 TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
     TypedPage p;
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[0], "45000n");
-    p.TypeAndTab(w->mskLong[0], "005000w");
-    p.TypeAndTab(w->mskCourse[1], "0450");
+    p.TypeAndTab(w->Utilities()->mskLat[0], "45000n");
+    p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
+    p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
     p.TypeAndTab(p.Field("mskDist"), "0010000");
     ASSERT_TRUE(p.S().RLShown);
-    p.Type(w->mskCourse[1], "1350");
+    p.Type(w->Utilities()->mskCourse1, "1350");
     PressAccessKey(w, Qt::Key_C, w->Utilities()->cmdCompute[0]);
     EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
     EXPECT_TRUE(p.S().UtilEntered[10]);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -387,14 +387,14 @@ TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
     auto* w = p.w.get();
     ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    const QString report = w->rtfCalcWP->Text();
-    p.Type(w->mskLat[3], "95000n");
-    QTest::keyClick(w->mskLat[3], Qt::Key_C, Qt::AltModifier);
+    const QString report = w->Utilities()->rtfCalcWP->Text();
+    p.Type(w->Utilities()->mskLat[3], "95000n");
+    QTest::keyClick(w->Utilities()->mskLat[3], Qt::Key_C, Qt::AltModifier);
     QTest::qWait(250);  // longer than the button's pressed look
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
-    EXPECT_TRUE(w->mskLat[3]->hasFocus());
-    EXPECT_EQ(w->rtfCalcWP->Text(), report);
+    EXPECT_TRUE(w->Utilities()->mskLat[3]->hasFocus());
+    EXPECT_EQ(w->Utilities()->rtfCalcWP->Text(), report);
 }
 
 }  // namespace
@@ -410,19 +410,19 @@ TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
     for (bool byKey : {true, false}) {
         TypedPage p;
         auto* w = p.w.get();
-        p.TypeAndTab(w->mskLat[0], "50000n");
-        p.TypeAndTab(w->mskLong[0], "005000w");
-        p.TypeAndTab(w->mskLat[1], "40300n");
-        p.Type(w->mskLong[1], "073500w");
+        p.TypeAndTab(w->Utilities()->mskLat[0], "50000n");
+        p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
+        p.TypeAndTab(w->Utilities()->mskLat[1], "40300n");
+        p.Type(w->Utilities()->mskLong[1], "073500w");
         if (byKey) {
-            QTest::keyClick(w->mskLong[1], Qt::Key_G, Qt::AltModifier);
+            QTest::keyClick(w->Utilities()->mskLong[1], Qt::Key_G, Qt::AltModifier);
         } else {
             QTabBar* bar = w->tabUtil->tabBar();
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
         }
         ASSERT_EQ(w->tabUtil->currentIndex(), 1) << byKey;
         EXPECT_TRUE(p.S().UtilEntered[3]) << byKey;
-        EXPECT_EQ(w->mskLong[3]->MaskedText(), "073°50'.0 W") << byKey;
+        EXPECT_EQ(w->Utilities()->mskLong[3]->MaskedText(), "073°50'.0 W") << byKey;
         for (int i = 4; i < 8; ++i) EXPECT_TRUE(p.S().UtilEntered[i]) << byKey << i;
         EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     }
@@ -510,10 +510,10 @@ namespace {
 // same parallel: a problem the rhumb-line routine refuses.
 void TypeSameLatitudes(TypedPage& p) {
     auto* w = p.w.get();
-    p.TypeAndTab(w->mskLat[0], "45000n");
-    p.TypeAndTab(w->mskLong[0], "010000w");
-    p.TypeAndTab(w->mskCourse[1], "0450");
-    p.TypeAndTab(w->mskLat[1], "45000n");
+    p.TypeAndTab(w->Utilities()->mskLat[0], "45000n");
+    p.TypeAndTab(w->Utilities()->mskLong[0], "010000w");
+    p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
+    p.TypeAndTab(w->Utilities()->mskLat[1], "45000n");
 }
 
 // Guards a refusal shown as a result: after "no solution" the result
@@ -524,7 +524,7 @@ TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_TRUE(p.script.messages[0].text.startsWith(
         "You have entered 2 same latitudes and a course which is neither E nor W."));
-    EXPECT_TRUE(p.w->mskLong[1]->IsEmptyEntry()) << p.w->mskLong[1]->MaskedText().toStdString();
+    EXPECT_TRUE(p.w->Utilities()->mskLong[1]->IsEmptyEntry()) << p.w->Utilities()->mskLong[1]->MaskedText().toStdString();
     EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry())
         << p.Field("mskDist")->MaskedText().toStdString();
     EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);
@@ -556,7 +556,7 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
         p.Click(w->Utilities()->cmdCompute[1]);
         ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
         EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
-        EXPECT_FALSE(w->rtfCalcWP->isVisible());
+        EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
     }
 }
 
@@ -564,7 +564,7 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
 // it: a composite sailing.
 void ComputeSouthernComposite(TypedPage& p) {
     p.TypeGreatCircle("35000s", "020000e", "38000s", "145000e");
-    p.TypeAndTab(p.w->mskLat[4], "4000");
+    p.TypeAndTab(p.w->Utilities()->mskLat[4], "4000");
     p.Click(p.w->Utilities()->cmdCompute[1]);
 }
 
@@ -578,10 +578,10 @@ TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     ASSERT_EQ(w->Utilities()->lblNS->text(), "S");
     p.Click(w->Utilities()->updLat->UpButton());
-    EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("41°00'"));
+    EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), QString("41°00'"));
     p.Click(w->Utilities()->updLat->DownButton());
     p.Click(w->Utilities()->updLat->DownButton());
-    EXPECT_EQ(w->mskLat[4]->MaskedText(), QString("39°00'"));
+    EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), QString("39°00'"));
     p.Click(w->Utilities()->cmdCompute[1]);
     EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
 }
@@ -599,7 +599,7 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     QTableWidget* g = w->Utilities()->grdCalcETA;
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
-    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->dtpTime[2]->width()));
+    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->Utilities()->dtpDeparture->width()));
     EXPECT_EQ(g->columnWidth(2), g->columnWidth(1));
     for (int c = 0; c < 3; ++c) EXPECT_FALSE(g->horizontalHeaderItem(c)->icon().isNull()) << c;
 
@@ -617,9 +617,9 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
 TEST(UtilitiesTyped, CompositeHeadingBoldAndUnderlined) {
     TypedPage p("mnuUtilGC");
     ComputeSouthernComposite(p);
-    const QTextCursor found = p.w->rtfCalcWP->document()->find("Composite sailing:");
+    const QTextCursor found = p.w->Utilities()->rtfCalcWP->document()->find("Composite sailing:");
     ASSERT_FALSE(found.isNull());
-    QTextCursor inside(p.w->rtfCalcWP->document());
+    QTextCursor inside(p.w->Utilities()->rtfCalcWP->document());
     inside.setPosition(found.selectionStart() + 1);
     EXPECT_EQ(inside.charFormat().fontWeight(), QFont::Bold);
     EXPECT_TRUE(inside.charFormat().fontUnderline());

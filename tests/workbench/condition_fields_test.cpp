@@ -77,7 +77,7 @@ TEST_P(ConditionFields, EmptyCourseFields) {
     EXPECT_TRUE(computed.empty());
 
     w.mnuUtil_Click(0);
-    MaskedField* rl = w.mskCourse[1];
+    MaskedField* rl = w.Utilities()->mskCourse1;
     MaskedField* dist = in.Field("mskDist");
     // Entering the page, and leaving the empty field it focuses, recompute.
     rl->setFocus(Qt::TabFocusReason);

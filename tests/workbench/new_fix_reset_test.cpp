@@ -171,7 +171,7 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     EXPECT_EQ(s.Long(6), lon);
     EXPECT_TRUE(in.script.messages.empty());  // leaving the emptied latitude says nothing
 
-    EXPECT_FALSE(w.RunStarFix());
+    EXPECT_FALSE(w.InputPage()->RunStarFix());
     ASSERT_EQ(in.script.messages.size(), 1u);
     EXPECT_EQ(in.script.messages[0].title, QString("Missing data"));
 }

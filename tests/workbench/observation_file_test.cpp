@@ -95,7 +95,7 @@ TEST_F(ObsFile, SampleFilesGiveTheirTruth) {
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]) << i;
         EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1).toStdString(), sc.Sights[0].Body);
-        ASSERT_TRUE(w->RunStarFix());
+        ASSERT_TRUE(w->InputPage()->RunStarFix());
         const FixResult& f = w->State().Fix;
         EXPECT_EQ(w->State().Obs.ObsCount, static_cast<int>(sc.Sights.size()));
         const double miss = MilesBetween(f.MppLat, f.MppLong, sc.TruthLat, sc.TruthLong);
@@ -234,7 +234,7 @@ TEST_F(ObsFile, FileWithoutSights) {
                           "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
         EXPECT_FALSE(w->Action(n)->isEnabled()) << n;
     script.Clear();
-    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.LastText(), "Please fill the grid with the observations.");
 }
 
@@ -338,7 +338,7 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(w->State().FixEntered[i], i == 5) << i;
     EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 1), "ALTAIR");
     script.Clear();
-    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
 }
 
@@ -358,7 +358,7 @@ TEST_F(ObsFile, RefusedValuesAreNotKept) {
     EXPECT_EQ(s.PressMBars, 1013.0);
     EXPECT_EQ(w->MaskField("mskPress_mBars", -1)->text(), "1013");  // shows what is used
     script.Clear();
-    EXPECT_TRUE(w->RunStarFix());
+    EXPECT_TRUE(w->InputPage()->RunStarFix());
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 }
 

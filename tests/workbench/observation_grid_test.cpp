@@ -257,7 +257,7 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_FALSE(entered[8]);
     for (int i = 1; i <= 7; ++i) entered[i] = true;
     script.Clear();
-    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.messages.at(0).title, "Missing data");
 }
 
@@ -647,7 +647,7 @@ TEST_F(Grid, FixSortsTheGrid) {
     PutRow(2, "8 Dec 2026 19:22:00", "VEGA", "46°23'.8", "+00.00");
     PutRow(3, "8 Dec 2026 19:27:00", "FOMALHAUT", "22°07'.1", "+00.00");
     g()->SetCellBackColor(1, 2, kRefusedRed);
-    ASSERT_TRUE(w->RunStarFix());
+    ASSERT_TRUE(w->InputPage()->RunStarFix());
     const ObservationSet& o = w->State().Obs;
     EXPECT_EQ(o.ObsBody[1], "CAPELLA");
     EXPECT_EQ(o.ObsBody[3], "FOMALHAUT");
@@ -658,7 +658,7 @@ TEST_F(Grid, FixSortsTheGrid) {
     EXPECT_EQ(g()->CellBackColor(3, 2), kRefusedRed);  // the colour moves along
     EXPECT_EQ(g()->Row(), 1);
     EXPECT_EQ(g()->Col(), 0);
-    ASSERT_TRUE(w->RunStarFix());
+    ASSERT_TRUE(w->InputPage()->RunStarFix());
     EXPECT_EQ(o.ObsBody[1], "VEGA");
     EXPECT_EQ(o.ObsTime(0), w->State().TimeTruePos);
 }

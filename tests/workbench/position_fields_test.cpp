@@ -120,33 +120,33 @@ TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
 TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     w.mnuUtil_Click(0);
     // Entering the page, and leaving the empty field it focuses, recompute.
-    w.mskLat[0]->setFocus(Qt::TabFocusReason);
+    w.Utilities()->mskLat[0]->setFocus(Qt::TabFocusReason);
     computed.clear();
-    in.Type(w.mskLat[0], "45300n");
-    in.Leave(w.mskLong[0]);
+    in.Type(w.Utilities()->mskLat[0], "45300n");
+    in.Leave(w.Utilities()->mskLong[0]);
     EXPECT_NEAR(s.Lat(1), 45.5, 1e-12);
     EXPECT_TRUE(s.UtilEntered[0]);
     EXPECT_EQ(computed, std::vector<int>({0}));
-    in.Type(w.mskLong[0], "005305w");
-    in.Leave(w.mskLat[1]);
+    in.Type(w.Utilities()->mskLong[0], "005305w");
+    in.Leave(w.Utilities()->mskLat[1]);
     EXPECT_NEAR(s.Long(1), -(5 + 30.5 / 60), 1e-12);
     EXPECT_TRUE(s.UtilEntered[1]);
-    in.Type(w.mskLat[1], "12600n");
-    in.Leave(w.mskLong[1]);
+    in.Type(w.Utilities()->mskLat[1], "12600n");
+    in.Leave(w.Utilities()->mskLong[1]);
     in.ExpectRefusal("The latitude has more than 59'.");
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
-    in.Type(w.mskLat[1], "");                       // emptied: flag down, recomputed
-    in.Leave(w.mskLong[1]);
+    in.Type(w.Utilities()->mskLat[1], "");                       // emptied: flag down, recomputed
+    in.Leave(w.Utilities()->mskLong[1]);
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));
-    EXPECT_TRUE(w.mskLong[1]->hasFocus());
+    EXPECT_TRUE(w.Utilities()->mskLong[1]->hasFocus());
 
     w.mnuUtil_Click(1);
     for (int i : {2, 3}) {
-        in.Type(w.mskLat[i], "10000s");
-        in.Type(w.mskLong[i], "020000e");
-        in.Leave(w.mskLat[4]);
+        in.Type(w.Utilities()->mskLat[i], "10000s");
+        in.Type(w.Utilities()->mskLong[i], "020000e");
+        in.Leave(w.Utilities()->mskLat[4]);
         EXPECT_EQ(s.Lat(i + 1), -10.0);
         EXPECT_EQ(s.Long(i + 1), 20.0);
         EXPECT_TRUE(s.UtilEntered[2 * i]);
@@ -160,8 +160,8 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
 // never zero.
 TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     w.mnuUtil_Click(1);
-    MaskedField* limit = w.mskLat[4];
-    MaskedField* step = w.mskLong[4];
+    MaskedField* limit = w.Utilities()->mskLat[4];
+    MaskedField* step = w.Utilities()->mskLong[4];
     limit->setFocus(Qt::TabFocusReason);
     computed.clear();
     EXPECT_EQ(limit->toolTip(), "Enter max. lat. you don't want to exceed");
@@ -204,7 +204,7 @@ TEST_P(PositionFields, Tooltips) {
                   "Enter degrees [°] minutes ['] & tenths of minute E/+ W/-");
     }
     EXPECT_EQ(w.InputPage()->mskCourse0->toolTip(), "Enter degrees [°] & tenths of degree");
-    EXPECT_EQ(w.mskCourse[1]->toolTip(), "Enter degrees [°] & tenths of degree");
+    EXPECT_EQ(w.Utilities()->mskCourse1->toolTip(), "Enter degrees [°] & tenths of degree");
     EXPECT_EQ(in.Field("mskSpeed")->toolTip(),
               "Enter knots & tenths of knot (1 knot = 1.852 km/h)");
 }

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "companions/splash.h"
+#include "sailing/utilities_page.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
@@ -71,7 +72,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     for (int tab = 0; tab < 3; ++tab) {
         w->mnuUtil_Click(tab);
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
-        w->cmdEndTabUtil_Click();
+        w->Utilities()->cmdEndTabUtil_Click();
     }
     w->RestoreStartScreen();
     w->mnuOptionsTab_Click();

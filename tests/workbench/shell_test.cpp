@@ -166,7 +166,7 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_FALSE(w->picRLGC->isEnabled());
     EXPECT_FALSE(w->tlhWorking->isEnabled());
-    w->cmdPrevTabUtil_Click();
+    w->Utilities()->cmdPrevTabUtil_Click();
     EXPECT_EQ(w->tabUtil->currentIndex(), 1);
     w->Utilities()->cmdEndTabUtil[1]->click();
     EXPECT_TRUE(w->tabUtil->isHidden());

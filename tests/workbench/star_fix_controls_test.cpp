@@ -13,6 +13,8 @@
 
 #include "input_fields_support.h"
 #include "workbench/core/main_lists.h"
+#include "sailing/utilities_page.h"
+#include "workbench/options_page.h"
 #include "workbench/results_page.h"
 
 namespace orvex {
@@ -27,28 +29,28 @@ QDateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
 TEST(StarFixControls, OptionBoxes) {
     test::InputWindow in(".");
     FrmWorking& w = *in.w;
-    EXPECT_TRUE(w.ch3FullRoutine->isChecked());
-    EXPECT_FALSE(w.ch3OneEstPos[0]->isChecked());
-    EXPECT_FALSE(w.ch3OneEstPos[1]->isChecked());
-    EXPECT_EQ(w.ch3FullRoutine->text(), "Correct the course and speed if enough observations.");
-    EXPECT_EQ(w.ch3OneEstPos[1]->text(), "Compute all intercepts with one estimated position.");
+    EXPECT_TRUE(w.Options()->ch3FullRoutine->isChecked());
+    EXPECT_FALSE(w.Options()->ch3OneEstPos0->isChecked());
+    EXPECT_FALSE(w.InputPage()->ch3OneEstPos1->isChecked());
+    EXPECT_EQ(w.Options()->ch3FullRoutine->text(), "Correct the course and speed if enough observations.");
+    EXPECT_EQ(w.InputPage()->ch3OneEstPos1->text(), "Compute all intercepts with one estimated position.");
 
-    w.ch3OneEstPos[1]->click();  // the input page's box
-    EXPECT_TRUE(w.ch3OneEstPos[0]->isChecked());
+    w.InputPage()->ch3OneEstPos1->click();  // the input page's box
+    EXPECT_TRUE(w.Options()->ch3OneEstPos0->isChecked());
     EXPECT_TRUE(w.State().OneEstPos);
     w.mnuOptionsTab_Click();
-    w.ch3OneEstPos[0]->click();  // the options page's box
-    EXPECT_FALSE(w.ch3OneEstPos[1]->isChecked());
+    w.Options()->ch3OneEstPos0->click();  // the options page's box
+    EXPECT_FALSE(w.InputPage()->ch3OneEstPos1->isChecked());
     EXPECT_FALSE(w.State().OneEstPos);
 
-    w.ch3FullRoutine->click();
+    w.Options()->ch3FullRoutine->click();
     EXPECT_FALSE(w.State().FullRoutine);
-    w.ch3FullRoutine->click();
+    w.Options()->ch3FullRoutine->click();
     EXPECT_TRUE(w.State().FullRoutine);
     // The solver's systematic-error box is there for the driver to read.
-    EXPECT_FALSE(w.FindSystErrChecked());
-    w.ch3FindSystErr->click();
-    EXPECT_TRUE(w.FindSystErrChecked());
+    EXPECT_FALSE(w.Options()->FindSystErrChecked());
+    w.Options()->ch3FindSystErr->click();
+    EXPECT_TRUE(w.Options()->FindSystErrChecked());
 }
 
 // Guards the pickers: the wanted time follows the estimated-position time
@@ -80,9 +82,9 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
 
     // The ETA departure time of the utilities page.
-    w.dtpTime[2]->setDateTime(
-        QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.dtpTime[2]->timeSpec()));
-    w.dtpTime_LostFocus(2);
+    w.Utilities()->dtpDeparture->setDateTime(
+        QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.Utilities()->dtpDeparture->timeSpec()));
+    w.Utilities()->dtpDeparture_LostFocus();
     EXPECT_EQ(s.EtaDepTime, MakeDateTime(2026, 7, 14, 6, 15));
     EXPECT_TRUE(in.script.messages.empty());
 }
@@ -105,20 +107,20 @@ TEST(StarFixControls, EllipsoidChoice) {
     FrmWorking& w = *in.w;
     std::vector<int> computed;
     w.onTestCompute = [&](int b) { computed.push_back(b); };
-    EXPECT_EQ(w.lblChoosenEllipsoid[0]->text().trimmed(), "WGS 1984");
+    EXPECT_EQ(w.Utilities()->lblChoosenEllipsoid[0]->text().trimmed(), "WGS 1984");
 
     w.cboEllipsoid->setCurrentIndex(kSphereEllipsoidRow);
     EXPECT_EQ(w.State().E.InvFlattening, 1e100);
     EXPECT_DOUBLE_EQ(w.State().E.SemiMajorAxis, 3437.7467705183585);
-    EXPECT_EQ(w.lblDistance1->text(), "[ geographical miles ]");
-    for (QLabel* l : w.lblChoosenEllipsoid) EXPECT_EQ(l->text(), "Normal Sphere ");
+    EXPECT_EQ(w.Utilities()->lblDistance1->text(), "[ geographical miles ]");
+    for (QLabel* l : w.Utilities()->lblChoosenEllipsoid) EXPECT_EQ(l->text(), "Normal Sphere ");
     EXPECT_TRUE(computed.empty());  // the utilities page is hidden
 
     w.mnuUtil_Click(0);
     computed.clear();
     w.cboEllipsoid->setCurrentIndex(3);  // Clarke 1866, read with the comma
     EXPECT_DOUBLE_EQ(w.State().E.InvFlattening, 294.978698213901);
-    EXPECT_EQ(w.lblDistance1->text(), "[ nautical miles ]");
+    EXPECT_EQ(w.Utilities()->lblDistance1->text(), "[ nautical miles ]");
     EXPECT_EQ(computed, std::vector<int>({0}));
 
     // The preferences opened from the utilities page: the page waits
@@ -153,11 +155,11 @@ TEST(StarFixControls, StartupEllipsoidChoiceComputesNothing) {
 TEST(StarFixControls, TimeZoneLists) {
     test::InputWindow in(".", false);
     FrmWorking& w = *in.w;
-    w.cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
-    EXPECT_EQ(w.cboGMT[0]->currentText(), "GMT -09 1/2");
+    w.Utilities()->cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
+    EXPECT_EQ(w.Utilities()->cboGMT[0]->currentText(), "GMT -09 1/2");
     EXPECT_EQ(w.State().GMTZone[0], -9.5);
     EXPECT_EQ(w.State().GMTZone[1], 0.0);
-    w.cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
+    w.Utilities()->cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
     EXPECT_EQ(w.State().GMTZone[1], 13.75);
 }
 

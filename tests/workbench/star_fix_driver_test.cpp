@@ -10,6 +10,7 @@
 #include "grid_test_support.h"
 #include "navlib/number_format.h"
 #include "tools/observations/sample_sights.h"
+#include "workbench/options_page.h"
 
 namespace orvex {
 namespace {
@@ -25,7 +26,7 @@ TEST_F(Driver, EveryMissingInputStopsTheFix) {
         EnterEverything();
         w->State().FixEntered[missing] = false;
         script.Clear();
-        EXPECT_FALSE(w->RunStarFix()) << missing;
+        EXPECT_FALSE(w->InputPage()->RunStarFix()) << missing;
         ASSERT_EQ(script.messages.size(), 1u) << missing;
         EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsOk);
         EXPECT_EQ(script.messages[0].title, "Missing data");
@@ -39,7 +40,7 @@ TEST_F(Driver, EveryMissingInputStopsTheFix) {
 // without time, and one complete sight.
 TEST_F(Driver, GridRefusalsAndTooFewSights) {
     EnterEverything();
-    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_FALSE(w->InputPage()->RunStarFix());
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " Error in input data");
     EXPECT_EQ(script.messages[0].text, "Please fill the grid with the observations.");
@@ -48,7 +49,7 @@ TEST_F(Driver, GridRefusalsAndTooFewSights) {
     // One sight (row 2 empty): the solver's own refusal, the grid unsorted.
     PutRow(1, "8 Dec 2026 18:10:00", "SIRIUS", "20°00'.0", "+00.00");
     script.Clear();
-    EXPECT_FALSE(w->RunStarFix());
+    EXPECT_FALSE(w->InputPage()->RunStarFix());
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].style, kIconCritical + kButtonsOk);
     EXPECT_EQ(script.messages[0].title, " Error when computing the true position");
@@ -77,7 +78,7 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     f.close();
     script.fileNames = {f.fileName()};
     w->InputPage()->cmdLoadObs_Click();
-    ASSERT_TRUE(w->RunStarFix());
+    ASSERT_TRUE(w->InputPage()->RunStarFix());
     const WorkbenchState& s = w->State();
     ASSERT_EQ(s.Fix.UnknownCount, 4);
     EXPECT_NEAR(s.Course, 262.0, 1.0);
@@ -85,7 +86,7 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     EXPECT_EQ(s.Course, s.Fix.Course);
     const double runLat = s.Obs.ObsLat(0), runLong = s.Obs.ObsLong(0);
     const double mppLat = s.Fix.MppLat, mppLong = s.Fix.MppLong;
-    ASSERT_TRUE(w->RunStarFix());
+    ASSERT_TRUE(w->InputPage()->RunStarFix());
     EXPECT_EQ(s.Obs.ObsLat(0), runLat);
     EXPECT_EQ(s.Obs.ObsLong(0), runLong);
     EXPECT_EQ(s.Fix.MppLat, mppLat);
@@ -142,8 +143,8 @@ TEST_F(Driver, StatusPanels) {
     f.UnknownCount = 4;
     w->FillStatusPanels();
     EXPECT_EQ(panel("Full"), "Full");
-    ASSERT_NE(w->ch3FindSystErr, nullptr);
-    w->ch3FindSystErr->setChecked(true);
+    ASSERT_NE(w->Options()->ch3FindSystErr, nullptr);
+    w->Options()->ch3FindSystErr->setChecked(true);
     w->FillStatusPanels();
     EXPECT_EQ(panel("SystErr"), "Err -1'.3");
     // The user's decimal separator throughout.

@@ -31,7 +31,7 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         in.Type(w.InputPage()->mskCourse0, "2455");
         in.Type(w.MaskField("mskSpeed", -1), "0068");
         in.Leave(w.InputPage()->mskLat5);
-        w.ch3OneEstPos[1]->click();
+        w.InputPage()->ch3OneEstPos1->click();
         Save(w.tabIn, "starfix-inputs-tab0-" + tag);
 
         in.InputTab(1);

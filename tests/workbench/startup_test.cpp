@@ -145,10 +145,10 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_EQ(w->cboEllipsoid->count(), 20);
     EXPECT_EQ(w->cboEllipsoid->currentIndex(), 19);
     EXPECT_EQ(w->cboEllipsoid->currentText(), "WGS 1984 - 1/298.257223560493");
-    EXPECT_EQ(w->lblDistance1->text(), "[ nautical miles ]");
+    EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(w->cboGMT[i]->count(), 40);
-        EXPECT_EQ(w->cboGMT[i]->currentText(), "GMT");
+        EXPECT_EQ(w->Utilities()->cboGMT[i]->count(), 40);
+        EXPECT_EQ(w->Utilities()->cboGMT[i]->currentText(), "GMT");
         EXPECT_EQ(s.GMTZone[i], 0.0);
     }
     EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
@@ -184,17 +184,17 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
         if (row == kSphereEllipsoidRow) {
             EXPECT_EQ(e.InvFlattening, 1e100);
             EXPECT_NEAR(e.SemiMajorAxis, 3437.7467705, 5e-8);
-            EXPECT_EQ(w->lblDistance1->text(), "[ geographical miles ]");
+            EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ geographical miles ]");
         } else {
             EXPECT_GT(e.InvFlattening, 293.0);
             EXPECT_LT(e.InvFlattening, 301.0);
-            EXPECT_EQ(w->lblDistance1->text(), "[ nautical miles ]");
+            EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
         }
     }
     // Every change of model recomputes the shown utility.
     EXPECT_EQ(computed, std::vector<int>(20, 0));
     // A time zone: "GMT +05 3/4" is 5.75 hours east.
-    w->cboGMT[1]->setCurrentIndex(15);
+    w->Utilities()->cboGMT[1]->setCurrentIndex(15);
     EXPECT_EQ(w->State().GMTZone[1], 5.75);
     EXPECT_EQ(w->State().GMTZone[0], 0.0);
 }
@@ -217,8 +217,8 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
             EXPECT_EQ(FieldMask(w->MaskField("mskLat", i)), "9#°##'" + sep + "# ?");
             EXPECT_EQ(FieldMask(w->MaskField("mskLong", i)), "99#°##'" + sep + "# ?");
         }
-        EXPECT_EQ(FieldMask(w->mskLat[4]), "9#°##'");
-        EXPECT_EQ(FieldMask(w->mskLong[4]), "9#°#0'");
+        EXPECT_EQ(FieldMask(w->Utilities()->mskLat[4]), "9#°##'");
+        EXPECT_EQ(FieldMask(w->Utilities()->mskLong[4]), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
         EXPECT_EQ(FieldMask(w->InputPage()->mskInstErr[1]), "+9#" + sep + "##");

@@ -1,6 +1,4 @@
-// The star-fix driver: the one place where the main window turns its inputs
-// into a fix (fields committed, grid read and sorted, SolveFix called), and
-// the status line that shows the fix.
+// The status line that shows the fix.
 #include <QCheckBox>
 #include <QLabel>
 #include <QStatusBar>
@@ -8,38 +6,11 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "workbench/core/report_numeric.h"
-#include "workbench/core/solve_fix.h"
 #include "workbench/main_window.h"
+#include "workbench/options_page.h"
 #include "workbench/star_fix_input_page.h"
 
 namespace orvex {
-
-bool FrmWorking::FindSystErrChecked() const {
-    return ch3FindSystErr && ch3FindSystErr->isChecked();
-}
-
-bool FrmWorking::RunStarFix() {
-    WorkbenchState& s = state_;
-    // Every input of the page must have been entered.
-    if (!FixInputsPresent(s)) return false;
-    // Course and speed as entered (a previous fix may have corrected them),
-    // and no field left showing a text it refused.
-    if (!inputPage_->CommitStarFixFieldsAgain()) return false;
-    // The sights, in the grid's present order.
-    if (!inputPage_->ReadObsGrid()) return false;
-    // Once the sights are accepted the grid shows them by time.
-    switch (SolveFix(s, FindSystErrChecked(), [this] { inputPage_->SelectObsGrid(); })) {
-        case SolveOutcome::Solved:
-            return true;
-        case SolveOutcome::Failed:
-            // No page or status line may show the figures as a fix.
-            SetStatusSimple(true);
-            return false;
-        case SolveOutcome::Refused:
-            break;
-    }
-    return false;
-}
 
 void FrmWorking::FillStatusPanels() {
     const WorkbenchState& s = state_;
@@ -75,7 +46,7 @@ void FrmWorking::FillStatusPanels() {
         mode = "Trunc. Not enough good obs.";
     set("Full", mode);
     set("Iter", "Iter " + std::to_string(f.IterCount));
-    set("SystErr", FindSystErrChecked() ? "Err " + FormatNumber(f.SystErr, "+#0'.0;-#0'.0", sep)
+    set("SystErr", optionsPage_->FindSystErrChecked() ? "Err " + FormatNumber(f.SystErr, "+#0'.0;-#0'.0", sep)
                                         : std::string());
     SetStatusSimple(false);
     // The window lays itself out again for the panels.

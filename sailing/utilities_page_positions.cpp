@@ -1,0 +1,167 @@
+// The utilities' latitude and longitude fields mskLat(0..4) and
+// mskLong(0..4) (position slots 1 to 5), the rhumb-line course mskCourse(1)
+// and the ETA departure picker dtpTime(2). A field commits when it is left:
+// an accepted value goes to its slot, sets the field's entered flag, turns
+// the field green and the utilities recompute at once. A refused position
+// keeps its text and the focus, and its slot and flag keep the last accepted
+// value; an emptied field is no longer an input.
+#include <QDateTimeEdit>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "platform/pc_clock.h"
+#include "sailing/utilities_layout.h"
+#include "sailing/utilities_page.h"
+#include "workbench/core/condition_checks.h"
+#include "workbench/core/position_checks.h"
+
+namespace orvex {
+
+using namespace utilities_layout;
+
+namespace {
+
+void FitToSample(QWidget* f, const QString& sample) {
+    f->setFixedWidth(QFontMetrics(f->font()).horizontalAdvance(sample) + 18);
+}
+
+}  // namespace
+
+MaskedField* UtilitiesPage::MaskField(const std::string& name, int index) const {
+    const bool position = index >= 0 && index <= kLimitsFieldIndex;
+    if (name == "mskLat") return position ? mskLat[static_cast<size_t>(index)] : nullptr;
+    if (name == "mskLong") return position ? mskLong[static_cast<size_t>(index)] : nullptr;
+    if (name == "mskCourse") return index == 1 ? mskCourse1 : nullptr;
+    if (name == "mskDist") return mskDist;
+    if (name == "mskDTG") return mskDTG;
+    if (name == "mskMinSpeed") return mskMinSpeed;
+    if (name == "mskMaxSpeed") return mskMaxSpeed;
+    if (name == "mskInterv") return mskInterv;
+    return nullptr;
+}
+
+void UtilitiesPage::AddDeparturePicker() {
+    QWidget* etaArea = widget(2)->findChild<QWidget*>("tabUtil_2_fields");
+    dtpDeparture = links_.MakeTimePicker ? links_.MakeTimePicker("dtpTime_2", etaArea)
+                                         : new QDateTimeEdit(etaArea);
+    if (auto* g = qobject_cast<QGridLayout*>(etaArea->layout())) {
+        const int row = g->rowCount();
+        g->addWidget(new QLabel("Departure time :", etaArea), row, 0);
+        g->addWidget(dtpDeparture, row, 1);
+    }
+    // The picker commits when it is left.
+    if (links_.WhenLeft) links_.WhenLeft(dtpDeparture, [this] { dtpDeparture_LostFocus(); });
+}
+
+void UtilitiesPage::HookPositionFields() {
+    for (size_t i = 0; i <= 4; ++i) {
+        FitToSample(mskLat[i], "00°00'.0 N");
+        FitToSample(mskLong[i], "000°00'.0 W");
+    }
+    FitToSample(mskCourse1, "000°.0");
+    for (int i = 0; i <= 4; ++i) {
+        MaskedField* lat = mskLat[static_cast<size_t>(i)];
+        MaskedField* lon = mskLong[static_cast<size_t>(i)];
+        lat->SetKeyRewrite([this, i](QChar c) {
+            mskLat_KeyPress(i, c);
+            return c;
+        });
+        lon->SetKeyRewrite([this, i](QChar c) {
+            mskLong_KeyPress(i, c);
+            return c;
+        });
+        lat->SetCommitHook([this, i](MaskedField&) {
+            bool cancel = false;
+            mskLat_Validate(i, cancel);
+        });
+        lon->SetCommitHook([this, i](MaskedField&) {
+            bool cancel = false;
+            mskLong_Validate(i, cancel);
+        });
+        const bool limits = i == kLimitsFieldIndex;
+        lat->setToolTip(limits ? "Enter max. lat. you don't want to exceed" : kLatitudeTip);
+        lon->setToolTip(limits ? "Enter long. interval between 2 waypoints" : kLongitudeTip);
+    }
+    mskCourse1->setToolTip("Enter degrees [°] & tenths of degree");
+    mskCourse1->SetCommitHook([this](MaskedField&) { mskCourse_LostFocus(); });
+}
+
+void UtilitiesPage::RecomputeAfterEntry() {
+    if (links_.Recompute) links_.Recompute();
+}
+
+void UtilitiesPage::dtpDeparture_LostFocus() {
+    state_.EtaDepTime = ToDateValue(dtpDeparture->dateTime());
+}
+
+void UtilitiesPage::mskCourse_LostFocus() {
+    MaskedField* f = mskCourse1;
+    if (f->IsEmptyEntry()) {
+        state_.UtilEntered[10] = false;
+        RecomputeAfterEntry();
+        return;
+    }
+    const FieldVerdict v = CheckCourseText(f->MaskedText().toStdString(), state_.DecSep);
+    if (!v.Accepted) {
+        f->Reject(QString::fromStdString(v.Message),
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
+        return;
+    }
+    f->SetBackColor(kValidGreen);
+    state_.RLCourse = v.Value;
+    state_.UtilEntered[10] = true;
+    RecomputeAfterEntry();
+}
+
+void UtilitiesPage::mskLat_KeyPress(int index, QChar& key) {
+    Q_UNUSED(index);
+    key = QChar(static_cast<char16_t>(LatitudeKey(key.unicode())));
+}
+
+void UtilitiesPage::mskLong_KeyPress(int index, QChar& key) {
+    Q_UNUSED(index);
+    key = QChar(static_cast<char16_t>(LongitudeKey(key.unicode())));
+}
+
+void UtilitiesPage::mskLat_Validate(int index, bool& cancel) {
+    if (index < 0 || index > kLimitsFieldIndex) return;
+    MaskedField* f = mskLat[static_cast<size_t>(index)];
+    if (f->IsEmptyEntry()) {
+        state_.UtilEntered[static_cast<size_t>(2 * index)] = false;
+        RecomputeAfterEntry();
+        return;
+    }
+    const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
+    if (!v.Accepted) {
+        cancel = true;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
+        return;
+    }
+    state_.Lat(index + 1) = v.Value;
+    state_.UtilEntered[static_cast<size_t>(2 * index)] = true;
+    RecomputeAfterEntry();
+    f->SetBackColor(kValidGreen);
+}
+
+void UtilitiesPage::mskLong_Validate(int index, bool& cancel) {
+    if (index < 0 || index > kLimitsFieldIndex) return;
+    MaskedField* f = mskLong[static_cast<size_t>(index)];
+    if (f->IsEmptyEntry()) {
+        state_.UtilEntered[static_cast<size_t>(2 * index + 1)] = false;
+        RecomputeAfterEntry();
+        return;
+    }
+    const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
+    if (!v.Accepted) {
+        cancel = true;
+        f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
+        return;
+    }
+    state_.Long(index + 1) = v.Value;
+    state_.UtilEntered[static_cast<size_t>(2 * index + 1)] = true;
+    RecomputeAfterEntry();
+    f->SetBackColor(kValidGreen);
+}
+
+}  // namespace orvex
