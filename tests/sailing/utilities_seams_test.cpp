@@ -214,7 +214,7 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     });
     fingers.Drain();
     EXPECT_FALSE(cameInside);
-    EXPECT_TRUE(w->rtfCalcWP->isVisible());
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
 }
 
 // Guards the ellipsoid chosen in the preferences opened from the page's
