@@ -22,7 +22,7 @@
 #include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
 #include "workbench/core/position_checks.h"
-#include "workbench/up_down_buttons.h"
+#include "platform/up_down_buttons.h"
 #include "workbench/workbench_state.h"
 
 namespace orvex {
