@@ -310,8 +310,7 @@ void ProgramPrinter::EndDoc() {
             std::error_code failed;
             std::filesystem::rename(QFile::encodeName(tempPath_).toStdString(),
                                     QFile::encodeName(jobPath_).toStdString(), failed);
-            if (failed)
-                throw PrinterError(482, QString::fromLocal8Bit(failed.message().c_str()));
+            if (failed) throw PrinterError(482, QString::fromLocal8Bit(failed.message().c_str()));
             tempPath_.clear();
             if (toPdfFile_) pdfFilesWritten_ << jobPath_;
         }

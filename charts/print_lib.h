@@ -224,10 +224,10 @@ class ProgramPrinter {
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<PageRecorder> recorder_;
     int pages_ = 0;
-    QString jobPath_;                // the file the job is written to
-    QString tempPath_;               // its unfinished file beside it
-    bool toPdfFile_ = false;         // the job goes to the PDF file
-    QStringList pdfFilesWritten_;    // the PDF files printed this run
+    QString jobPath_;              // the file the job is written to
+    QString tempPath_;             // its unfinished file beside it
+    bool toPdfFile_ = false;       // the job goes to the PDF file
+    QStringList pdfFilesWritten_;  // the PDF files printed this run
 };
 
 // The error handling of a print command. Runs the steps in order; a

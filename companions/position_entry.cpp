@@ -25,10 +25,10 @@ namespace {
 // sentinels never become a latitude or a longitude.
 std::optional<double> Accept(MaskedField& f, double v, const char* overRange,
                              const char* overMinutes, const char* badHemisphere) {
-    const char* message = v == kBadDegrees       ? overRange
-                          : v == kBadMinutes     ? overMinutes
-                          : v == kBadHemisphere  ? badHemisphere
-                                                 : nullptr;
+    const char* message = v == kBadDegrees      ? overRange
+                          : v == kBadMinutes    ? overMinutes
+                          : v == kBadHemisphere ? badHemisphere
+                                                : nullptr;
     if (message) {
         f.Reject(message, MaskedField::RejectMode::KeepText);
         return std::nullopt;

@@ -22,17 +22,17 @@ bool IsPlanet(std::string_view n) {
 
 const std::vector<std::string>& BodyNames() {
     static const std::vector<std::string> names = {
-        "ACAMAR",     "ACHERNAR",    "ACRUX",     "ADHARA",    "ALDEBARAN", "ALIOTH",
-        "ALKAID",     "ALNA'IR",     "ALNILAM",   "ALPHARD",   "ALPHECCA",  "ALPHERATZ",
-        "ALTAIR",     "ANKAA",       "ANTARES",   "ARCTURUS",  "ATRIA",     "AVIOR",
-        "BELLATRIX",  "BETELGEUSE",  "CANOPUS",   "CAPELLA",   "DENEB",     "DENEBOLA",
-        "DIPHDA",     "DUBHE",       "ELNATH",    "ELTANIN",   "ENIF",      "FOMALHAUT",
-        "GACRUX",     "GIENAH",      "HADAR",     "HAMAL",     "JUPITER",   "KAUS AUST",
-        "KOCHAB",     "MARKAB",      "MARS",      "MENKAR",    "MENKENT",   "MIAPLACIDUS",
-        "MIRFAK",     "MOONLOW",     "MOONUPP",   "NUNKI",     "PEACOCK",   "POLARIS",
-        "POLLUX",     "PROCYON",     "RASALHAGUE", "REGULUS",  "RIGEL",     "RIGIL KENT",
-        "SABIK",      "SATURN",      "SCHEDAR",   "SHAULA",    "SIRIUS",    "SPICA",
-        "SUHAIL",     "SUNLOW",      "SUNUPP",    "VEGA",      "VENUS",     "ZUBEN'UBI"};
+        "ACAMAR",    "ACHERNAR",   "ACRUX",      "ADHARA",   "ALDEBARAN", "ALIOTH",
+        "ALKAID",    "ALNA'IR",    "ALNILAM",    "ALPHARD",  "ALPHECCA",  "ALPHERATZ",
+        "ALTAIR",    "ANKAA",      "ANTARES",    "ARCTURUS", "ATRIA",     "AVIOR",
+        "BELLATRIX", "BETELGEUSE", "CANOPUS",    "CAPELLA",  "DENEB",     "DENEBOLA",
+        "DIPHDA",    "DUBHE",      "ELNATH",     "ELTANIN",  "ENIF",      "FOMALHAUT",
+        "GACRUX",    "GIENAH",     "HADAR",      "HAMAL",    "JUPITER",   "KAUS AUST",
+        "KOCHAB",    "MARKAB",     "MARS",       "MENKAR",   "MENKENT",   "MIAPLACIDUS",
+        "MIRFAK",    "MOONLOW",    "MOONUPP",    "NUNKI",    "PEACOCK",   "POLARIS",
+        "POLLUX",    "PROCYON",    "RASALHAGUE", "REGULUS",  "RIGEL",     "RIGIL KENT",
+        "SABIK",     "SATURN",     "SCHEDAR",    "SHAULA",   "SIRIUS",    "SPICA",
+        "SUHAIL",    "SUNLOW",     "SUNUPP",     "VEGA",     "VENUS",     "ZUBEN'UBI"};
     return names;
 }
 

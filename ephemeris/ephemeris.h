@@ -16,9 +16,9 @@ namespace orvex {
 
 // The Ephemeris result.
 struct EphemerisResult {
-    double gha = 0;     // Greenwich hour angle, degrees 0 (included) .. 360 (excluded)
-    double dec = 0;     // declination, degrees, north positive
-    double dist = 0;    // distance, astronomical units; 272000 for a star
+    double gha = 0;   // Greenwich hour angle, degrees 0 (included) .. 360 (excluded)
+    double dec = 0;   // declination, degrees, north positive
+    double dist = 0;  // distance, astronomical units; 272000 for a star
     // Written for a planet only, otherwise left as the caller set them:
     double extra1 = 0;  // heliocentric distance, AU
     double extra2 = 0;  // geocentric ecliptic latitude, degrees (geometric)

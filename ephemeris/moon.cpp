@@ -17,7 +17,9 @@ constexpr double kMeanDistanceKm = 385000.56;
 constexpr double kKmPerAu = 149565800.0;  // the program's astronomical unit
 constexpr double kHourAngleReduction = 0.5 / 60.0;
 
-double Sin(double degrees) { return std::sin(degrees * kDegToRad); }
+double Sin(double degrees) {
+    return std::sin(degrees * kDegToRad);
+}
 
 // 1 for terms without M, E for |M multiple| 1, E^2 otherwise.
 double EccentricityWeight(double mMultiple, double E) {
@@ -35,11 +37,11 @@ MoonArguments MoonArgumentsAt(double T) {
     MoonArguments a;
     a.Lp = Norm360(218.3164591 + 481267.88134236 * T - 0.0013268 * T2 + T3 / 538841.0 -
                    T4 / 65194000.0);
-    a.D = Norm360(297.8502042 + 445267.1115168 * T - 0.00163 * T2 + T3 / 545868.0 -
-                  T4 / 113065000.0);
+    a.D =
+        Norm360(297.8502042 + 445267.1115168 * T - 0.00163 * T2 + T3 / 545868.0 - T4 / 113065000.0);
     a.M = Norm360(357.5291092 + 35999.0502909 * T - 0.0001536 * T2 + T3 / 24490000.0);
-    a.Mp = Norm360(134.9634114 + 477198.8676313 * T + 0.008997 * T2 + T3 / 69699.0 -
-                   T4 / 14712000.0);
+    a.Mp =
+        Norm360(134.9634114 + 477198.8676313 * T + 0.008997 * T2 + T3 / 69699.0 - T4 / 14712000.0);
     a.F = Norm360(93.2720993 + 483202.0175273 * T - 0.0034029 * T2 - T3 / 3526000.0 +
                   T4 / 863310000.0);
     a.A1 = Norm360(119.75 + 131.849 * T);

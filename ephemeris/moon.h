@@ -37,10 +37,11 @@ void MoonPeriodicSums(const MoonArguments& a, double& sumL, double& sumB, double
 // The intermediate values of the series for one T.
 struct MoonSeriesResult {
     MoonArguments args;
-    double sumL = 0;        // 1e-6 degree
-    double sumB = 0;        // 1e-6 degree
-    double sumR = 0;        // 1e-3 km
-    double longitude = 0;   // geometric ecliptic longitude, mean equinox of date, degrees (not reduced)
+    double sumL = 0;  // 1e-6 degree
+    double sumB = 0;  // 1e-6 degree
+    double sumR = 0;  // 1e-3 km
+    double longitude =
+        0;  // geometric ecliptic longitude, mean equinox of date, degrees (not reduced)
     double latitude = 0;    // geometric ecliptic latitude, degrees
     double distanceKm = 0;  // distance between the centres of Earth and Moon, km
 };

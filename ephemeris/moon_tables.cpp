@@ -141,6 +141,8 @@ const std::array<MoonLongitudeDistanceTerm, kMoonTermCount>& MoonLongitudeDistan
     return kLongitudeDistance;
 }
 
-const std::array<MoonLatitudeTerm, kMoonTermCount>& MoonLatitudeTable() { return kLatitude; }
+const std::array<MoonLatitudeTerm, kMoonTermCount>& MoonLatitudeTable() {
+    return kLatitude;
+}
 
 }  // namespace orvex

@@ -19,8 +19,12 @@ constexpr double kSunRadiusFactor = 1.0000002;
 // Radius vector of a planet without a place (Saturn without its series).
 constexpr double kNoPlaceRadius = 1e-11;
 
-double Sin(double degrees) { return std::sin(degrees * kDegToRad); }
-double Cos(double degrees) { return std::cos(degrees * kDegToRad); }
+double Sin(double degrees) {
+    return std::sin(degrees * kDegToRad);
+}
+double Cos(double degrees) {
+    return std::cos(degrees * kDegToRad);
+}
 
 // Element polynomials in T1900, ascending powers.
 struct ElementPolynomials {
@@ -48,8 +52,7 @@ constexpr ElementPolynomials kJupiter = {{238.049257, 3036.301986, 0.0003347, -0
                                          {99.443414, 1.01053, 0.00035222, -0.00000851}};
 
 // The unperturbed elements; omega is returned separately (it only enters M).
-PlanetElements MeanElements(const ElementPolynomials& p, int degree, double T1900,
-                            double& omega) {
+PlanetElements MeanElements(const ElementPolynomials& p, int degree, double T1900, double& omega) {
     PlanetElements el;
     el.L = Norm360(PolyEval(T1900, degree, p.L));
     el.e = PolyEval(T1900, degree, p.e1000) / 1000.0;
@@ -116,15 +119,14 @@ InnerPlanetPerturbations MarsPerturbations(double T1900) {
                    177.0 * Cos(3 * M4 - M2 - 57.602) + 136.0 * Cos(2 * M0 - 4 * M4 + 154.093) +
                    104.0 * Cos(M5 + 17.618)) /
                   100000.0;
-    p.radius =
-        (53227.0 * Cos(M5 - M4 + 41.1306) + 50989.0 * Cos(2 * M5 - 2 * M4 - 101.9847) +
-         38278.0 * Cos(2 * M5 - M4 - 98.3292) + 15996.0 * Cos(M0 - M4 - 55.555) +
-         14764.0 * Cos(2 * M0 - 3 * M4 + 68.622) + 8966.0 * Cos(M5 - 2 * M4 + 43.615) +
-         7914.0 * Cos(3 * M5 - 2 * M4 - 139.737) + 7004.0 * Cos(2 * M5 - 3 * M4 - 102.888) +
-         6620.0 * Cos(M0 - 2 * M4 + 113.202) + 4930.0 * Cos(3 * M5 - 3 * M4 - 76.243) +
-         4693.0 * Cos(3 * M0 - 5 * M4 + 190.603) + 4571.0 * Cos(2 * M0 - 4 * M4 + 244.702) +
-         4409.0 * Cos(3 * M5 - M4 - 115.828)) /
-        1000000000.0;
+    p.radius = (53227.0 * Cos(M5 - M4 + 41.1306) + 50989.0 * Cos(2 * M5 - 2 * M4 - 101.9847) +
+                38278.0 * Cos(2 * M5 - M4 - 98.3292) + 15996.0 * Cos(M0 - M4 - 55.555) +
+                14764.0 * Cos(2 * M0 - 3 * M4 + 68.622) + 8966.0 * Cos(M5 - 2 * M4 + 43.615) +
+                7914.0 * Cos(3 * M5 - 2 * M4 - 139.737) + 7004.0 * Cos(2 * M5 - 3 * M4 - 102.888) +
+                6620.0 * Cos(M0 - 2 * M4 + 113.202) + 4930.0 * Cos(3 * M5 - 3 * M4 - 76.243) +
+                4693.0 * Cos(3 * M0 - 5 * M4 + 190.603) + 4571.0 * Cos(2 * M0 - 4 * M4 + 244.702) +
+                4409.0 * Cos(3 * M5 - M4 - 115.828)) /
+               1000000000.0;
     return p;
 }
 
@@ -149,14 +151,14 @@ JupiterPerturbationSums JupiterPerturbations(double T1900) {
     JupiterPerturbationSums s;
     s.A = (0.331364 - 0.010281 * nu - 0.004692 * nu2) * sV +
           (0.003228 - 0.064436 * nu + 0.002075 * nu2) * cV +
-          (-0.003083 - 0.000275 * nu + 0.000489 * nu2) * s2V + 0.002472 * sW +
-          0.013619 * sz[1] + 0.018472 * sz[2] + 0.006717 * sz[3] + 0.002775 * sz[4] +
-          (0.007275 - 0.001253 * nu) * sz[1] * sQ + 0.006417 * sz[2] * sQ +
-          0.002439 * sz[3] * sQ + (-0.033839 - 0.001125 * nu) * cz[1] * sQ -
-          0.003767 * cz[2] * sQ + (-0.035681 - 0.001208 * nu) * sz[1] * cQ -
-          0.004261 * sz[2] * cQ + 0.002178 * cQ + (-0.006333 + 0.001161 * nu) * cz[1] * cQ -
-          0.006675 * cz[2] * cQ - 0.002664 * cz[3] * cQ - 0.002572 * sz[1] * s2Q -
-          0.003567 * sz[2] * s2Q + 0.002094 * cz[1] * c2Q + 0.003342 * cz[2] * c2Q;
+          (-0.003083 - 0.000275 * nu + 0.000489 * nu2) * s2V + 0.002472 * sW + 0.013619 * sz[1] +
+          0.018472 * sz[2] + 0.006717 * sz[3] + 0.002775 * sz[4] +
+          (0.007275 - 0.001253 * nu) * sz[1] * sQ + 0.006417 * sz[2] * sQ + 0.002439 * sz[3] * sQ +
+          (-0.033839 - 0.001125 * nu) * cz[1] * sQ - 0.003767 * cz[2] * sQ +
+          (-0.035681 - 0.001208 * nu) * sz[1] * cQ - 0.004261 * sz[2] * cQ + 0.002178 * cQ +
+          (-0.006333 + 0.001161 * nu) * cz[1] * cQ - 0.006675 * cz[2] * cQ - 0.002664 * cz[3] * cQ -
+          0.002572 * sz[1] * s2Q - 0.003567 * sz[2] * s2Q + 0.002094 * cz[1] * c2Q +
+          0.003342 * cz[2] * c2Q;
 
     s.B = (3606.0 + 130.0 * nu - 43.0 * nu2) * sV + (1289.0 - 580.0 * nu) * cV -
           6764.0 * sz[1] * sQ - 1110.0 * sz[2] * sQ - 224.0 * sz[3] * sQ - 204.0 * sQ +

@@ -3,9 +3,9 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <system_error>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "navlib/app_path.h"
 #include "navlib/constants.h"
@@ -26,12 +26,12 @@ constexpr double kFk5Arcsec2 = 0.09033;
 constexpr double kFallbackRadius = 1e-11;
 
 // Error numbers and the descriptions shown with them.
-constexpr int kErrMissing = 53;       // the file is not there
-constexpr int kErrBadFileName = 64;   // the system refuses the name
-constexpr int kErrPastEnd = 62;       // shorter than the series
-constexpr int kErrDeviceIo = 57;      // the read itself failed
-constexpr int kErrAccess = 75;        // the file cannot be opened
-constexpr int kErrFileFormat = 321;   // wrong size or not a series
+constexpr int kErrMissing = 53;      // the file is not there
+constexpr int kErrBadFileName = 64;  // the system refuses the name
+constexpr int kErrPastEnd = 62;      // shorter than the series
+constexpr int kErrDeviceIo = 57;     // the read itself failed
+constexpr int kErrAccess = 75;       // the file cannot be opened
+constexpr int kErrFileFormat = 321;  // wrong size or not a series
 
 std::size_t BlockStart(int k) {
     std::size_t start = 0;
@@ -137,8 +137,7 @@ bool SaturnSeries::Read(const std::string& path, SaturnLoadProblem& problem) {
     return Accept(bytes.data(), static_cast<std::size_t>(in.gcount()), problem);
 }
 
-bool SaturnSeries::Accept(const unsigned char* data, std::size_t size,
-                          SaturnLoadProblem& problem) {
+bool SaturnSeries::Accept(const unsigned char* data, std::size_t size, SaturnLoadProblem& problem) {
     if (size < kSaturnFileBytes) {
         problem = {kErrPastEnd, "Input past end of file"};
         return false;
@@ -195,16 +194,17 @@ void SaturnSeries::Heliocentric(double T, double& latitude, double& longitude, d
     // From the dynamical frame of the series to FK5 (T in centuries).
     const double lp = L - kFk5Linear * T - kFk5Quadratic * T * T;
     const double dB = kFk5Arcsec1 * (std::cos(lp) - std::sin(lp)) / 3600.0 * kDegToRad;
-    const double dL =
-        (kFk5Arcsec1 * (std::cos(lp) + std::sin(lp)) * std::tan(B) - kFk5Arcsec2) / 3600.0 *
-        kDegToRad;
+    const double dL = (kFk5Arcsec1 * (std::cos(lp) + std::sin(lp)) * std::tan(B) - kFk5Arcsec2) /
+                      3600.0 * kDegToRad;
 
     latitude = (B + dB) * kRadToDeg;
     longitude = (L + dL) * kRadToDeg;
     radius = R;
 }
 
-std::string SaturnDataFilePath() { return AppPath() + "/Planet.dat"; }
+std::string SaturnDataFilePath() {
+    return AppPath() + "/Planet.dat";
+}
 
 std::string SaturnFileErrorText(int n, const std::string& path, const std::string& description) {
     switch (n) {
@@ -239,6 +239,8 @@ bool SaturnSeriesReady(std::string& path, SaturnLoadProblem& problem) {
     return series.Loaded() || series.Read(path, problem);
 }
 
-void ResetSaturnSeries() { ProcessSeries() = SaturnSeries(); }
+void ResetSaturnSeries() {
+    ProcessSeries() = SaturnSeries();
+}
 
 }  // namespace orvex

@@ -24,10 +24,9 @@
 namespace orvex {
 
 // Terms per block, in file order L0..L5, B0..B5, R0..R5.
-inline constexpr std::array<int, 18> kSaturnTermCounts = {
-    500, 350, 321, 148, 68, 27,   // L0..L5
-    300, 260, 111, 58,  26, 11,   // B0..B5
-    500, 350, 342, 157, 64, 28};  // R0..R5
+inline constexpr std::array<int, 18> kSaturnTermCounts = {500, 350, 321, 148, 68, 27,   // L0..L5
+                                                          300, 260, 111, 58,  26, 11,   // B0..B5
+                                                          500, 350, 342, 157, 64, 28};  // R0..R5
 inline constexpr int kSaturnTermTotal = 3621;
 inline constexpr std::size_t kSaturnFileBytes = 86904;  // 3,621 terms x 24 bytes
 
@@ -56,7 +55,7 @@ struct SaturnSeriesBlock {
 // The tables of the series file with their loading rules. The program keeps
 // one process-wide instance (see SaturnHeliocentric); tests may make their own.
 class SaturnSeries {
-public:
+  public:
     SaturnSeries();
 
     // True once a complete, valid file has been read. Never reset.
@@ -65,10 +64,9 @@ public:
     // Reads the series from path. Only a file of exactly 86,904 bytes of
     // finite numbers whose first amplitude is not 0 and that places Saturn
     // where the program's own series does is accepted (see Accept); the
-    // tables are replaced only after the whole file was read and checked. On any failure the message
-    // of SaturnFileErrorText is shown once (exclamation icon, OK button,
-    // title kSaturnFileErrorTitle), the tables stay as they were and false
-    // is returned.
+    // tables are replaced only after the whole file was read and checked. On any failure the
+    // message of SaturnFileErrorText is shown once (exclamation icon, OK button, title
+    // kSaturnFileErrorTitle), the tables stay as they were and false is returned.
     bool Load(const std::string& path);
 
     // As Load, but shows nothing: a failure is only described in `problem`.
@@ -96,7 +94,7 @@ public:
     // Block k (0..17) in file order.
     SaturnSeriesBlock Block(int k) const;
 
-private:
+  private:
     static bool PlacesSaturnPlausibly(const SaturnSeries& s);
 
     std::vector<double> values_;  // 3 x 3,621 doubles in file order

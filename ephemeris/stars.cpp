@@ -29,8 +29,7 @@ void StarEphemeris(std::string_view name, double T, double& gha, double& dec) {
     double zeta = 0.0, theta = 0.0, z = 0.0;
     PrecessionAngles(T, zeta, theta, z);
     double ra2 = 0.0, dec2 = 0.0;
-    ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec1, ra1, dec2,
-                    ra2);
+    ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec1, ra1, dec2, ra2);
 
     // The Sun's true geometric longitude for the aberration.
     const SunElements sun = SunMeanElements(T);
@@ -45,8 +44,8 @@ void StarEphemeris(std::string_view name, double T, double& gha, double& dec) {
     gha = Norm360(ApparentSiderealTime(T, dpsi, eps) - ra3);
 }
 
-void ApplyProperMotion(double dec, double ra, double pmDec, double pmRa, double T,
-                       double& newDec, double& newRa) {
+void ApplyProperMotion(double dec, double ra, double pmDec, double pmRa, double T, double& newDec,
+                       double& newRa) {
     // The catalogue's motion in right ascension is already the motion on the
     // sky: it is not multiplied by cos dec again.
     const double east = pmRa;
@@ -62,8 +61,8 @@ double KeplerFirstResult(double e, double M) {
     return gamma;
 }
 
-void ApplyNutationAberration(double eps0, double dpsi, double deps, double sunLongitude,
-                             double ra, double dec, double& newRa, double& newDec) {
+void ApplyNutationAberration(double eps0, double dpsi, double deps, double sunLongitude, double ra,
+                             double dec, double& newRa, double& newDec) {
     const double eps = eps0 + deps / 3600.0;
     double dDec1 = 0.0, dRa1 = 0.0;
     NutationInRaDec(eps0, -dpsi, -deps, dec, ra, dDec1, dRa1);

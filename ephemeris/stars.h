@@ -31,8 +31,8 @@ void StarEphemeris(std::string_view name, double T, double& gha, double& dec);
 //   T              centuries; negative moves the place back along its path
 //   newDec         degrees; newRa 0..360 degrees
 // Both motions 0 leave the place where it is.
-void ApplyProperMotion(double dec, double ra, double pmDec, double pmRa, double T,
-                       double& newDec, double& newRa);
+void ApplyProperMotion(double dec, double ra, double pmDec, double pmRa, double T, double& newDec,
+                       double& newRa);
 
 // The equation of the centre (true minus mean anomaly, degrees) for
 // eccentricity e and mean anomaly M (degrees): the first result of
@@ -49,8 +49,8 @@ double KeplerFirstResult(double e, double M);
 //   newDec         apparent declination, degrees
 // Nutation is taken with the mean obliquity, aberration with the true one;
 // the constant of aberration is 20.484".
-void ApplyNutationAberration(double eps0, double dpsi, double deps, double sunLongitude,
-                             double ra, double dec, double& newRa, double& newDec);
+void ApplyNutationAberration(double eps0, double dpsi, double deps, double sunLongitude, double ra,
+                             double dec, double& newRa, double& newDec);
 
 // Annual aberration corrections, in the unit of k.
 //   k        constant of aberration with its sign (the callers pass -20.484)

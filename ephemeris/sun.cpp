@@ -52,8 +52,8 @@ SunElements SunMeanElements(double T) {
     const double e = Argument(t, 1, kArgE);
     const double h = Argument(t, 1, kArgH);
 
-    el.L += (134.0 * std::cos(a) + 154.0 * std::cos(b) + 200.0 * std::cos(c) +
-             179.0 * std::sin(d) + 178.0 * std::sin(e)) /
+    el.L += (134.0 * std::cos(a) + 154.0 * std::cos(b) + 200.0 * std::cos(c) + 179.0 * std::sin(d) +
+             178.0 * std::sin(e)) /
             100000.0;
     el.dR = (543.0 * std::sin(a) + 1575.0 * std::sin(b) + 1627.0 * std::sin(c) +
              3076.0 * std::cos(d) + 927.0 * std::sin(h)) /

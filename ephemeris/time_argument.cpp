@@ -10,7 +10,9 @@ namespace orvex {
 namespace {
 
 // Truncation toward zero, as the day count expects for years before 2000.
-int Fix(int numerator, int denominator) { return numerator / denominator; }
+int Fix(int numerator, int denominator) {
+    return numerator / denominator;
+}
 
 // IAU 1982 mean sidereal time at 0h, seconds of time, with the whole days of
 // the linear term removed (they are carried as 36625 T days below).

@@ -14,7 +14,7 @@
 namespace orvex {
 
 class Vector {
-public:
+  public:
     Vector() = default;
     explicit Vector(int upper) : Vector(1, upper) {}
     Vector(int lower, int upper)
@@ -35,14 +35,14 @@ public:
     void Resize(int lower, int upper) { *this = Vector(lower, upper); }
     void Fill(double v) { std::fill(d_.begin(), d_.end(), v); }
 
-private:
+  private:
     int lo_ = 1;
     int hi_ = 0;
     std::vector<double> d_;
 };
 
 class Matrix {
-public:
+  public:
     Matrix() = default;
     Matrix(int rows, int cols) : Matrix(1, rows, 1, cols) {}
     Matrix(int rowLower, int rowUpper, int colLower, int colUpper)
@@ -72,7 +72,7 @@ public:
 
     void Fill(double v) { std::fill(d_.begin(), d_.end(), v); }
 
-private:
+  private:
     size_t index(int i, int j) const {
         return static_cast<size_t>(i - rlo_) * static_cast<size_t>(chi_ - clo_ + 1) +
                static_cast<size_t>(j - clo_);

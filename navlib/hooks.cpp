@@ -20,8 +20,7 @@ double SystemSecondsSinceMidnight() {
     const std::time_t t = system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);
-    const double frac =
-        duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
+    const double frac = duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + frac;
 }
 
@@ -52,13 +51,17 @@ void SetClock(ClockSeconds clock) {
     CurrentClock() = clock ? std::move(clock) : ClockSeconds(SystemSecondsSinceMidnight);
 }
 
-double TimerSeconds() { return CurrentClock()(); }
+double TimerSeconds() {
+    return CurrentClock()();
+}
 
 void SetEventPump(EventPump pump) {
     CurrentPump() = pump ? std::move(pump) : EventPump([] {});
 }
 
-void PumpEvents() { CurrentPump()(); }
+void PumpEvents() {
+    CurrentPump()();
+}
 
 RecordingReporter::RecordingReporter() {
     SetReporter([this](int style, const std::string& title, const std::string& text) {
@@ -70,12 +73,16 @@ RecordingReporter::RecordingReporter() {
     });
 }
 
-RecordingReporter::~RecordingReporter() { SetReporter(nullptr); }
+RecordingReporter::~RecordingReporter() {
+    SetReporter(nullptr);
+}
 
 ManualClock::ManualClock(double s) : seconds(s) {
     SetClock([this] { return seconds; });
 }
 
-ManualClock::~ManualClock() { SetClock(nullptr); }
+ManualClock::~ManualClock() {
+    SetClock(nullptr);
+}
 
 }  // namespace orvex

@@ -65,7 +65,7 @@ void PumpEvents();
 // (kAnswerOk when the script is empty). Install it with Install(); the
 // destructor puts the default reporter back.
 class RecordingReporter {
-public:
+  public:
     struct Message {
         int style;
         std::string title;
@@ -85,7 +85,7 @@ public:
 // A settable clock for tests; installs itself, the destructor restores the
 // system clock.
 class ManualClock {
-public:
+  public:
     explicit ManualClock(double seconds = 43200.0);
     ~ManualClock();
     ManualClock(const ManualClock&) = delete;

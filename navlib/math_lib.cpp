@@ -8,11 +8,17 @@
 namespace orvex {
 
 namespace {
-double Sgn(double x) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
-double Fix(double x) { return std::trunc(x); }
+double Sgn(double x) {
+    return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
+}
+double Fix(double x) {
+    return std::trunc(x);
+}
 }  // namespace
 
-double Log10(double x) { return std::log(x) / std::log(10.0); }
+double Log10(double x) {
+    return std::log(x) / std::log(10.0);
+}
 
 double PolyEval(double x, int n, const double* a) {
     double sum = 0.0;
@@ -35,7 +41,9 @@ double ModReal(double x, double y, double* q) {
     return r;
 }
 
-double FracPart(double x) { return ModReal(x, 1.0); }
+double FracPart(double x) {
+    return ModReal(x, 1.0);
+}
 
 double Norm360(double x) {
     const double r = ModReal(x, 360.0);
@@ -76,7 +84,9 @@ double ScaleToRange(double x, double lo, double hi, bool wrap) {
     return std::fabs(r) < kZeroTolerance ? 0.0 : r;
 }
 
-bool IsEven(double x) { return x / 2.0 == Fix(x / 2.0); }
+bool IsEven(double x) {
+    return x / 2.0 == Fix(x / 2.0);
+}
 
 double ArcSin(double x) {
     if (std::fabs(x) > 1.0) {
@@ -124,7 +134,9 @@ double DMSToDeg(double x) {
     return d + m / 60.0 + (f - m) / 36.0;
 }
 
-double MathAngleToAzimuth(double x) { return Norm360(450.0 - Norm360(x)); }
+double MathAngleToAzimuth(double x) {
+    return Norm360(450.0 - Norm360(x));
+}
 
 double Atan2Deg(double x, double y) {
     if (x == 0.0 && y == 0.0) return 0.0;

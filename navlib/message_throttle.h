@@ -14,7 +14,7 @@ namespace orvex {
 // clock seconds differ by at most one. The clock restarts at midnight: 86399.6
 // and 0.2 are one second apart, not a day.
 class MessageThrottle {
-public:
+  public:
     // True when the message should be shown; remembers it either way.
     bool Admit(const std::string& text, double now);
     // True when the message was shown within the last second (nothing remembered).
@@ -22,7 +22,7 @@ public:
     // Forgets the last message (tests, and a new run that must show it again).
     void Reset() { last_.reset(); }
 
-private:
+  private:
     struct Shown {
         std::string text;
         double time;

@@ -8,7 +8,9 @@
 namespace orvex {
 
 namespace {
-int Sgn(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
+int Sgn(double x) {
+    return x > 0 ? 1 : (x < 0 ? -1 : 0);
+}
 }  // namespace
 
 void RotateSpherical(double a, double b, double c, double& lon, double& colat) {
@@ -69,10 +71,14 @@ double CourseFromQuadrant(double x, double lat1, double lon1, double lat2, doubl
     int q = (lat2 - lat1 > 0) ? 1 : 3;
     if (Norm180(lon2 - lon1) > 0) q += 1;
     switch (q) {
-        case 1: return 360.0 - x;
-        case 2: return x;
-        case 3: return 180.0 + x;
-        default: return 180.0 - x;
+        case 1:
+            return 360.0 - x;
+        case 2:
+            return x;
+        case 3:
+            return 180.0 + x;
+        default:
+            return 180.0 - x;
     }
 }
 

@@ -3,12 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QPointer>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPointer>
 
 #include "navlib/hooks.h"
 #include "platform/message_box.h"

@@ -67,12 +67,21 @@ ButtonSet ButtonsOf(int style) {
     ButtonSet set = BaseButtonsOf(style);
     if ((style & kDefaultButton2) == 0) return set;
     switch (style % 16) {
-        case kButtonsOkCancel: set.defaultButton = QMessageBox::Cancel; break;
-        case kButtonsAbortRetryIgnore: set.defaultButton = QMessageBox::Retry; break;
+        case kButtonsOkCancel:
+            set.defaultButton = QMessageBox::Cancel;
+            break;
+        case kButtonsAbortRetryIgnore:
+            set.defaultButton = QMessageBox::Retry;
+            break;
         case kButtonsYesNoCancel:
-        case kButtonsYesNo: set.defaultButton = QMessageBox::No; break;
-        case kButtonsRetryCancel: set.defaultButton = QMessageBox::Cancel; break;
-        default: break;
+        case kButtonsYesNo:
+            set.defaultButton = QMessageBox::No;
+            break;
+        case kButtonsRetryCancel:
+            set.defaultButton = QMessageBox::Cancel;
+            break;
+        default:
+            break;
     }
     return set;
 }

@@ -151,8 +151,8 @@ std::vector<GreatCircleSlot> GreatCircleReportSlots(const GreatCircleInputs& in,
     const std::string C = w.Course(r.SingleRLCourse);
     if (r.HasWaypoints) {
         w.Slot("The total theoretical distance is " + T + w.Units() + kCrLf +
-               "but you will proceed along rhumb lines which approximate the great circle" +
-               kCrLf + "with an accuracy dependent on the longitude interval you entered." + kCrLf);
+               "but you will proceed along rhumb lines which approximate the great circle" + kCrLf +
+               "with an accuracy dependent on the longitude interval you entered." + kCrLf);
         w.Add(std::string("The total distance equal to the sum of the rhumb lines distances is") +
               kCrLf + w.Dist(r.SumOfRhumbLines) + w.UnitsDot() + kCrLf);
         w.Add(std::string("The total distance of a single rhumb line equivalent to the whole") +

@@ -61,8 +61,8 @@ inline const QString kLongitudeTip =
     QString::fromUtf8("Enter degrees [°] minutes ['] & tenths of minute E/+ W/-");
 
 // The labels of the departure and arrival fields on both position tabs.
-inline const char* const kPositionLabels[] = {"Latitude Pos. 1 :", "Longitude Pos. 1 :",
-                                              "Latitude Pos. 2 :", "Longitude Pos. 2 :"};
+inline const char* const kPositionLabels[] = {
+    "Latitude Pos. 1 :", "Longitude Pos. 1 :", "Latitude Pos. 2 :", "Longitude Pos. 2 :"};
 
 // An ETA field whose text was refused, or passed over after a refusal,
 // shows a value the table would not use: the table waits until it is

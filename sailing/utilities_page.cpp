@@ -112,7 +112,8 @@ void UtilitiesPage::BuildTabs() {
         QWidget* page = pages[tab]->page;
         const auto t = static_cast<size_t>(tab);
         if (tab >= 1) {
-            cmdPrevTabUtil[t - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
+            cmdPrevTabUtil[t - 1] =
+                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
             row->addWidget(cmdPrevTabUtil[t - 1]);
             connect(cmdPrevTabUtil[t - 1], &QPushButton::clicked, this,
                     &UtilitiesPage::cmdPrevTabUtil_Click);
@@ -125,8 +126,7 @@ void UtilitiesPage::BuildTabs() {
         }
         cmdEndTabUtil[t] = MakeButton(page, "En&d", Indexed("cmdEndTabUtil", tab));
         row->addWidget(cmdEndTabUtil[t]);
-        connect(cmdEndTabUtil[t], &QPushButton::clicked, this,
-                &UtilitiesPage::cmdEndTabUtil_Click);
+        connect(cmdEndTabUtil[t], &QPushButton::clicked, this, &UtilitiesPage::cmdEndTabUtil_Click);
     }
 }
 
@@ -333,7 +333,6 @@ void UtilitiesPage::HideGreatCircleResults() {
     rtfCalcWP->setVisible(false);
     fraEllipsoid[1]->setVisible(true);
 }
-
 
 void UtilitiesPage::cmdCompute_Click(int index) {
     rlComputePressed_ = index == 0;

@@ -163,7 +163,7 @@ class UtilitiesPage : public QTabWidget {
     // The same error report is shown at most once a second.
     MessageThrottle errorThrottle_;
     bool changingTabByCode_ = false;
-    bool ellipsoidSeen_ = false;  // true after the first choice in the list
+    bool ellipsoidSeen_ = false;     // true after the first choice in the list
     bool rlComputePressed_ = false;  // cmdCompute(0) is being handled
 };
 

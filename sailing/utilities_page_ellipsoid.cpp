@@ -23,7 +23,8 @@ bool UtilitiesPage::TakeEllipsoidChoice() {
     if (row.isEmpty()) return false;
     bool sphere = false;
     const int data = links_.ChosenEllipsoidData ? links_.ChosenEllipsoidData() : 0;
-    state_.E = EarthModelFromEllipsoidRow(row.toStdString(), data, state_.DecSep, state_.E, &sphere);
+    state_.E =
+        EarthModelFromEllipsoidRow(row.toStdString(), data, state_.DecSep, state_.E, &sphere);
     lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
     // The name before the first "-", with its trailing blank.
     const QString name = row.section('-', 0, 0);

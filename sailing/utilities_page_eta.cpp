@@ -3,9 +3,9 @@
 // ETA table.
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QLabel>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -291,8 +291,7 @@ void UtilitiesPage::InitETAGrid(int count) {
         return w->width() > 0 ? w->width() : w->sizeHint().width();
     };
     const int w1 = static_cast<int>(std::lround(0.9 * width(dtpDeparture)));
-    grdCalcETA->setColumnWidth(
-        0, static_cast<int>(std::lround(1.7 * width(mskMinSpeed))));
+    grdCalcETA->setColumnWidth(0, static_cast<int>(std::lround(1.7 * width(mskMinSpeed))));
     grdCalcETA->setColumnWidth(1, w1);
     grdCalcETA->setColumnWidth(2, w1);
     if (count > 0) grdCalcETA->setCurrentCell(0, 0);

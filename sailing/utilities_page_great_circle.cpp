@@ -3,8 +3,8 @@
 // spinners, the outline and the great-circle case.
 #include <QApplication>
 #include <QFile>
-#include <QPushButton>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cmath>

@@ -13,14 +13,14 @@
 #include "platform/locale_info.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
+#include "sailing/utilities_page.h"
 #include "workbench/core/input_masks.h"
 #include "workbench/core/main_lists.h"
-#include "sailing/utilities_page.h"
 #include "workbench/main_window.h"
-#include "workbench/star_fix_input_page.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
 
 namespace orvex {
@@ -85,7 +85,8 @@ void FrmWorking::LoadDocuments() {
     }
     if (!LoadRichTextFile(rtfNumDisp, folder + "NumResults.rtf"))
         missingDocuments_ << "NumResults.rtf";
-    if (!LoadRichTextFile(utilitiesPage_->rtfCalcWP, folder + "CalcWP.rtf")) missingDocuments_ << "CalcWP.rtf";
+    if (!LoadRichTextFile(utilitiesPage_->rtfCalcWP, folder + "CalcWP.rtf"))
+        missingDocuments_ << "CalcWP.rtf";
     if (!missingDocuments_.isEmpty()) {
         // Named once at start; the commands that need a missing document
         // refuse with their own message.

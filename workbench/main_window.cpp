@@ -1,6 +1,5 @@
 // The main window's construction, start-up and shut-down.
 #include "workbench/main_window.h"
-#include "workbench/star_fix_input_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +29,7 @@
 #include "workbench/frm_time_store.h"
 #include "workbench/frm_wait.h"
 #include "workbench/platform_links.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
 #include "workbench/window_art.h"
 
@@ -110,13 +110,13 @@ void FrmWorking::RestoreGeometry() {
         const QRect a = x->availableGeometry();
         screens.push_back({a.x() * tpp, a.y() * tpp, a.width() * tpp, a.height() * tpp});
     }
-    const TwipsRect r = KeepOnScreen(
-        RestoreMainGeometry(
-            [this](const std::string& key) {
-                return settings_.Read ? settings_.Read(key) : std::string();
-            },
-            screenRect.width() * tpp, screenRect.height() * tpp),
-        screens);
+    const TwipsRect r =
+        KeepOnScreen(RestoreMainGeometry(
+                         [this](const std::string& key) {
+                             return settings_.Read ? settings_.Read(key) : std::string();
+                         },
+                         screenRect.width() * tpp, screenRect.height() * tpp),
+                     screens);
     resize(static_cast<int>(std::lround(r.Width / tpp)),
            static_cast<int>(std::lround(r.Height / tpp)));
     move(static_cast<int>(std::lround(r.Left / tpp)), static_cast<int>(std::lround(r.Top / tpp)));

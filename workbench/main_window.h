@@ -183,7 +183,7 @@ class FrmWorking : public QMainWindow {
     StartPicture* picStarFixWizard = nullptr;
     QTabWidget* tabIn = nullptr;
     QTabWidget* tabUtil = nullptr;
-    QTabWidget* tabOptions = nullptr;  // the preferences page, Options()
+    QTabWidget* tabOptions = nullptr;   // the preferences page, Options()
     RichTextBox* rtfNumDisp = nullptr;  // the results page's views
     QWidget* picLMChart = nullptr;
     QStatusBar* staNumDisp = nullptr;

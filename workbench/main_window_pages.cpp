@@ -21,17 +21,16 @@
 #include "platform/rich_text_box.h"
 #include "platform/tab_page.h"
 #include "sailing/utilities_page.h"
+#include "workbench/core/input_masks.h"
 #include "workbench/field_layout.h"
 #include "workbench/focus_watch.h"
 #include "workbench/frm_wait.h"
-#include "workbench/core/input_masks.h"
 #include "workbench/main_window.h"
-#include "workbench/reading_tab_order.h"
-#include "workbench/star_fix_input_page.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
+#include "workbench/reading_tab_order.h"
 #include "workbench/results_page.h"
-#include "platform/tab_page.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -144,7 +143,6 @@ void FrmWorking::BuildUtilityTabs() {
     auto* page = new UtilitiesPage(state_, std::move(links), centralWidget());
     utilitiesPage_ = page;
     tabUtil = page;
-
 }
 
 const QStringList& FrmWorking::StatusPanelKeys() {

@@ -23,10 +23,10 @@
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/main_window.h"
-#include "workbench/star_fix_input_page.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/window_art.h"
 
 namespace orvex {

@@ -46,8 +46,9 @@ void FrmWorking::FillStatusPanels() {
         mode = "Trunc. Not enough good obs.";
     set("Full", mode);
     set("Iter", "Iter " + std::to_string(f.IterCount));
-    set("SystErr", optionsPage_->FindSystErrChecked() ? "Err " + FormatNumber(f.SystErr, "+#0'.0;-#0'.0", sep)
-                                        : std::string());
+    set("SystErr", optionsPage_->FindSystErrChecked()
+                       ? "Err " + FormatNumber(f.SystErr, "+#0'.0;-#0'.0", sep)
+                       : std::string());
     SetStatusSimple(false);
     // The window lays itself out again for the panels.
     if (!isMinimized() && !isMaximized() && !isFullScreen()) {

@@ -4,9 +4,9 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "platform/tab_page.h"
 #include "workbench/core/main_lists.h"
 #include "workbench/pc_clock_page.h"
-#include "platform/tab_page.h"
 
 namespace orvex {
 

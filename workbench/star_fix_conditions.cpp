@@ -152,10 +152,8 @@ bool StarFixInputPage::CommitStarFixFieldsAgain() {
     state_.Course = state_.CourseInput;
     state_.Speed = state_.SpeedInput;
     if (!mskCourse0->Commit() || !mskSpeed->Commit()) return false;
-    for (MaskedField* f : {mskLat5, mskLong5, mskHeightM,
-                           mskHeightF, mskPressMBars,
-                           mskPressHg, mskTempCelcius[0], mskTempCelcius[1],
-                           mskTempFahr[0], mskTempFahr[1]})
+    for (MaskedField* f : {mskLat5, mskLong5, mskHeightM, mskHeightF, mskPressMBars, mskPressHg,
+                           mskTempCelcius[0], mskTempCelcius[1], mskTempFahr[0], mskTempFahr[1]})
         if (f->WasRejected() && !f->Commit()) return false;
     return true;
 }

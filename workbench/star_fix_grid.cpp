@@ -5,11 +5,11 @@
 // grid itself: a key or a double click opens the editor of the column over
 // the cell, the editor validates its value when it is left and writes the
 // normalised text into the cell.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGridLayout>
-#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,9 +26,9 @@
 #include "platform/message_box.h"
 #include "workbench/core/condition_checks.h"
 #include "workbench/date_values.h"
-#include "workbench/star_fix_input_page.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 
 namespace orvex {
@@ -456,8 +456,7 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
         // of two cells follow each other.
         cboBody->view()->keyboardSearch(QString());
         const QString ch = QString(QChar(keyAscii));
-        QKeyEvent letter(QEvent::KeyPress, QKeySequence(ch.toUpper())[0].key(), Qt::NoModifier,
-                         ch);
+        QKeyEvent letter(QEvent::KeyPress, QKeySequence(ch.toUpper())[0].key(), Qt::NoModifier, ch);
         QCoreApplication::sendEvent(cboBody, &letter);
     }
 }

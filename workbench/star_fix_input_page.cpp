@@ -17,12 +17,12 @@
 #include <QVBoxLayout>
 
 #include "platform/masked_field.h"
+#include "platform/up_down_buttons.h"
+#include "workbench/core/position_checks.h"
 #include "workbench/field_layout.h"
 #include "workbench/focus_watch.h"
 #include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
-#include "workbench/core/position_checks.h"
-#include "platform/up_down_buttons.h"
 #include "workbench/workbench_state.h"
 
 namespace orvex {
@@ -69,8 +69,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& nam
 
 }  // namespace
 
-StarFixInputPage::StarFixInputPage(WorkbenchState& state, StarFixInputLinks links,
-                                   QWidget* parent)
+StarFixInputPage::StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent)
     : QTabWidget(parent), state_(state), links_(std::move(links)) {
     setObjectName("tabIn");
     setFixedSize(600, 400);
@@ -206,8 +205,7 @@ QWidget* StarFixInputPage::BuildConditionsTab() {
     ext->addWidget(updHg, 0, 5);
     ext->addWidget(FieldLabel("inHg", fraExt), 0, 6);
     connect(updMBars, &UpDownButtons::UpClick, this, &StarFixInputPage::updPress_mBars_UpClick);
-    connect(updMBars, &UpDownButtons::DownClick, this,
-            &StarFixInputPage::updPress_mBars_DownClick);
+    connect(updMBars, &UpDownButtons::DownClick, this, &StarFixInputPage::updPress_mBars_DownClick);
     connect(updHg, &UpDownButtons::UpClick, this, &StarFixInputPage::updPressHg_UpClick);
     connect(updHg, &UpDownButtons::DownClick, this, &StarFixInputPage::updPressHg_DownClick);
     const char* tempCaptions[2] = {"Air temperature :", "Water temperature :"};
@@ -320,8 +318,10 @@ void StarFixInputPage::HookFields() {
     for (int i = 0; i <= 1; ++i) new FocusWatch(dtpTime[i], [this, i] { dtpTime_LostFocus(i); });
 
     // The estimated position: the hemisphere typed as a sign.
-    mskLat5->SetKeyRewrite([](QChar c) { return QChar(static_cast<char16_t>(LatitudeKey(c.unicode()))); });
-    mskLong5->SetKeyRewrite([](QChar c) { return QChar(static_cast<char16_t>(LongitudeKey(c.unicode()))); });
+    mskLat5->SetKeyRewrite(
+        [](QChar c) { return QChar(static_cast<char16_t>(LatitudeKey(c.unicode()))); });
+    mskLong5->SetKeyRewrite(
+        [](QChar c) { return QChar(static_cast<char16_t>(LongitudeKey(c.unicode()))); });
     mskLat5->SetCommitHook([this](MaskedField&) {
         bool cancel = false;
         mskLat_Validate(cancel);

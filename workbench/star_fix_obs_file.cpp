@@ -133,7 +133,7 @@ int SaveErrorNumber(const QString& path) {
 }  // namespace
 
 QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d,
-                                                   double times[2]) const {
+                                                    double times[2]) const {
     const std::string& sep = state_.DecSep;
     auto refuse = [](int line, const QString& why) {
         return QString("Type mismatch in line %1: %2").arg(line).arg(why);
@@ -424,7 +424,7 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
 }
 
 void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
-                                         double timeTruePos) {
+                                               double timeTruePos) {
     WorkbenchState& s = state_;
     // The typed texts go into their fields, then each field's own handler
     // checks and stores them, in the order of the form.

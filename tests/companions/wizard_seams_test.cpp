@@ -6,10 +6,10 @@
 #include <QAction>
 #include <QDateTimeEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
 #include <cmath>
 
@@ -146,8 +146,8 @@ TEST(WizardTyped, QuitClosesTheCompanions) {
     ASSERT_NE(azi, nullptr);
     QApplication::setActiveWindow(azi);
     ASSERT_TRUE(QTest::qWaitForWindowActive(azi));
-    for (auto [f, keys] : {std::pair{azi->mskLat, QString("45300n")},
-                           std::pair{azi->mskLong, QString("010150w")}}) {
+    for (auto [f, keys] :
+         {std::pair{azi->mskLat, QString("45300n")}, std::pair{azi->mskLong, QString("010150w")}}) {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);

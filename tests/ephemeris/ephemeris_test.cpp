@@ -1,5 +1,7 @@
 // The ephemeris entry: the body list, the dispatch of every name, the
 // reading of the instant, and Saturn's file failures as a caller sees them.
+#include "ephemeris/ephemeris.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -9,7 +11,6 @@
 #include <set>
 #include <string>
 
-#include "ephemeris/ephemeris.h"
 #include "ephemeris/moon.h"
 #include "ephemeris/planets.h"
 #include "ephemeris/saturn_series.h"
@@ -17,9 +18,9 @@
 #include "ephemeris/stars.h"
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
+#include "erfa_instant.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
-#include "erfa_instant.h"
 #include "saturn_folder.h"
 #include "test_data_files.h"
 
@@ -37,8 +38,7 @@ constexpr double kUntouched = -12345.0;
 TEST(BodyNames, HoldsTheSixtySixNamesInCharacterCodeOrder) {
     const auto& names = BodyNames();
     ASSERT_EQ(names.size(), 66u);
-    for (std::size_t i = 1; i < names.size(); ++i)
-        EXPECT_LT(names[i - 1], names[i]) << "at " << i;
+    for (std::size_t i = 1; i < names.size(); ++i) EXPECT_LT(names[i - 1], names[i]) << "at " << i;
     std::set<std::string> expected = {"SUNLOW", "SUNUPP", "MOONLOW", "MOONUPP",
                                       "VENUS",  "MARS",   "JUPITER", "SATURN"};
     for (const auto& s : kStarCatalogue) expected.insert(s.name);
@@ -156,8 +156,8 @@ TEST(ComputeEphemeris, OtherNamesTakeTheStarPathSilently) {
         ERFA_DR2D;
     EXPECT_NEAR(std::remainder(g0 - egha, 360.0) * 60.0, 0.0, 0.1);
     EXPECT_NEAR((d0 - di * ERFA_DR2D) * 60.0, 0.0, 0.1);
-    for (const char* name : {"sirius", "venus", "sunlow", "moonupp", "Saturn", "", "XYZ",
-                             " VEGA", "VEGA ", "SUN", "MOON"}) {
+    for (const char* name : {"sirius", "venus", "sunlow", "moonupp", "Saturn", "", "XYZ", " VEGA",
+                             "VEGA ", "SUN", "MOON"}) {
         double gha = 0, dec = 0, dist = 0, e1 = kUntouched, e2 = kUntouched, e3 = kUntouched;
         ComputeEphemeris(name, when, gha, dec, dist, e1, e2, e3);
         EXPECT_EQ(gha, g0) << name;

@@ -14,10 +14,10 @@
 namespace orvex::testing {
 
 class FullSaturnSeries {
-public:
+  public:
     FullSaturnSeries() {
-        const auto bytes = ReadAllBytes(
-            std::filesystem::path(ORVEX_SOURCE_DIR) / "tests" / "ephemeris" / "data" / "saturn_vsop87d_full.bin");
+        const auto bytes = ReadAllBytes(std::filesystem::path(ORVEX_SOURCE_DIR) / "tests" /
+                                        "ephemeris" / "data" / "saturn_vsop87d_full.bin");
         if (bytes.size() < 18 * 4) return;
         std::size_t off = 18 * 4;
         for (int k = 0; k < 18; ++k) {
@@ -51,14 +51,15 @@ public:
         const double L = v[0], B = v[1];
         const double arcsec = 3.141592653589793 / 180.0 / 3600.0;
         const double lp = L - (1.397 * T + 0.00031 * T * T) * 3.141592653589793 / 180.0;
-        const double dL = (-0.09033 + 0.03916 * (std::cos(lp) + std::sin(lp)) * std::tan(B)) * arcsec;
+        const double dL =
+            (-0.09033 + 0.03916 * (std::cos(lp) + std::sin(lp)) * std::tan(B)) * arcsec;
         const double dB = 0.03916 * (std::cos(lp) - std::sin(lp)) * arcsec;
         b = (B + dB) * 180.0 / 3.141592653589793;
         l = (L + dL) * 180.0 / 3.141592653589793;
         r = v[2];
     }
 
-private:
+  private:
     std::vector<std::vector<double>> blocks_;
 };
 

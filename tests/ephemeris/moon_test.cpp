@@ -1,12 +1,13 @@
 // The Moon: the published worked example of the lunar theory, and the whole
 // chain (series, nutation, obliquity, sidereal time) against ERFA's
 // implementation of the same theory.
+#include "ephemeris/moon.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "ephemeris/moon.h"
 #include "ephemeris/moon_tables.h"
 #include "erfa_oracle.h"
 
@@ -103,7 +104,8 @@ TEST(MoonEphemeris, AgreesWithErfaOverFiftyYears) {
         ASSERT_GE(gha, 0.0);
         ASSERT_LT(gha, 360.0);
         const testing::OraclePlace o = testing::MoonOracle(T);
-        worstHa = std::max(worstHa, std::fabs(testing::HourAngleDiffMinutes(gha + 0.5 / 60.0, o.gha)));
+        worstHa =
+            std::max(worstHa, std::fabs(testing::HourAngleDiffMinutes(gha + 0.5 / 60.0, o.gha)));
         worstDec = std::max(worstDec, std::fabs((dec - o.dec) * 60.0));
         worstKm = std::max(worstKm, std::fabs(dist * 149565800.0 - o.dist));
     }

@@ -2,6 +2,8 @@
 // element theory, the geometry helpers, and the whole chain against ERFA
 // (Simon et al. 1994 planets, Earth from VSOP2000-based eraEpv00, light
 // time, aberration, IAU 2006/2000A precession-nutation).
+#include "ephemeris/planets.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "ephemeris/planets.h"
 #include "ephemeris/precession_nutation.h"
 #include "ephemeris/saturn_series.h"
 #include "ephemeris/stars.h"
@@ -147,8 +148,8 @@ Worst CompareWithErfa(const char* name, int np) {
         w.dec = std::max(w.dec, std::fabs(p.dec - o.dec) * 60.0);
         w.dist = std::max(w.dist, std::fabs(p.delta * ERFA_DAU / 1000.0 - o.dist) / o.dist);
     }
-    std::printf("%s vs ERFA 1990-2040: hour angle %.3f', declination %.3f', distance %.1e\n",
-                name, w.ha, w.dec, w.dist);
+    std::printf("%s vs ERFA 1990-2040: hour angle %.3f', declination %.3f', distance %.1e\n", name,
+                w.ha, w.dec, w.dist);
     return w;
 }
 
@@ -362,8 +363,8 @@ TEST(PlanetEphemeris, ApparentPlaceFollowsFromTheGeometricPlace) {
         double dpsi = 0, deps = 0;
         Nutation(T, dpsi, deps);
         double appRa = 0, appDec = 0;
-        ApplyNutationAberration(sun.eps0, dpsi, deps, sunLon, eraAnp(ra) * kDeg,
-                                dec * kDeg, appRa, appDec);
+        ApplyNutationAberration(sun.eps0, dpsi, deps, sunLon, eraAnp(ra) * kDeg, dec * kDeg, appRa,
+                                appDec);
         const double eps = sun.eps0 + deps / 3600.0;
         const double gast = GreenwichMeanSiderealTime(T) + dpsi * std::cos(eps * kRad) / 3600.0;
         EXPECT_NEAR(p.dec, appDec, 1e-9) << T;

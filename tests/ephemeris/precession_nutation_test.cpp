@@ -1,3 +1,5 @@
+#include "ephemeris/precession_nutation.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -6,7 +8,6 @@
 #include <random>
 
 #include "ephemeris/nutation_table.h"
-#include "ephemeris/precession_nutation.h"
 #include "erfa_instant.h"
 
 using namespace orvex;
@@ -53,8 +54,8 @@ TEST(Precession, RotationAgreesWithErfaMatrix) {
         double zeta = 0, theta = 0, z = 0;
         PrecessionAngles(T, zeta, theta, z);
         double newDec = 0, newRa = 0;
-        ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec, ra,
-                        newDec, newRa);
+        ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec, ra, newDec,
+                        newRa);
         ASSERT_GE(newRa, 0.0);
         ASSERT_LT(newRa, 360.0);
 

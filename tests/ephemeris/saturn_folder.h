@@ -10,7 +10,7 @@
 namespace orvex::testing {
 
 class SaturnFolder {
-public:
+  public:
     explicit SaturnFolder(const std::filesystem::path& folder) {
         ResetSaturnSeries();
         SetAppPath(folder.string());

@@ -7,9 +7,9 @@
 #include <limits>
 
 #include "ephemeris/saturn_series.h"
+#include "full_saturn_series.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
-#include "full_saturn_series.h"
 #include "saturn_folder.h"
 #include "test_data_files.h"
 
@@ -101,8 +101,8 @@ TEST(PlanetDat, IsTheFullSeriesTruncatedInPublishedOrder) {
     }
     SaturnSeries s;
     ASSERT_TRUE(s.Load((SourceDataFolder() / "Planet.dat").string()));
-    const auto bytes = ReadAllBytes(std::filesystem::path(ORVEX_SOURCE_DIR) / "tests" / "ephemeris" / "data" /
-                                    "saturn_vsop87d_full.bin");
+    const auto bytes = ReadAllBytes(std::filesystem::path(ORVEX_SOURCE_DIR) / "tests" /
+                                    "ephemeris" / "data" / "saturn_vsop87d_full.bin");
     std::size_t off = 18 * 4;
     for (int k = 0; k < 18; ++k) {
         const SaturnSeriesBlock blk = s.Block(k);
@@ -132,8 +132,9 @@ TEST(SaturnHeliocentric, AtJ2000OnlyTheConstantBlocksCount) {
     s.Heliocentric(0.0, b, l, r);
     const double rad = 0.01745329251993889;
     EXPECT_NEAR(b, (B + 0.03916 * (std::cos(L) - std::sin(L)) / 3600 * rad) / rad, 1e-12);
-    EXPECT_NEAR(l, (L + (0.03916 * (std::cos(L) + std::sin(L)) * std::tan(B) - 0.09033) / 3600 * rad) / rad,
-                1e-12);
+    EXPECT_NEAR(
+        l, (L + (0.03916 * (std::cos(L) + std::sin(L)) * std::tan(B) - 0.09033) / 3600 * rad) / rad,
+        1e-12);
     EXPECT_DOUBLE_EQ(r, R);
 }
 
@@ -148,7 +149,7 @@ TEST(SaturnHeliocentric, LongitudeIsNotReduced) {
 }
 
 class SaturnFileFailures : public ::testing::Test {
-protected:
+  protected:
     SaturnFileFailures() : folder_("saturn_files"), guard_(folder_.path()) {}
     std::string Path() const { return (folder_.path() / "Planet.dat").string(); }
     std::vector<unsigned char> GoodBytes() const {

@@ -57,8 +57,7 @@ std::vector<double> Times(double start, int count, double stepMinutes) {
 // position reversed, with the annual aberration) or of the Moon (its GCRS
 // position), as Greenwich hour angle and declination (degrees) and distance
 // (astronomical units).
-void ErfaSunMoonPlace(const std::string& body, double t, double& gha, double& dec,
-                      double& dist) {
+void ErfaSunMoonPlace(const std::string& body, double t, double& gha, double& dec, double& dist) {
     const double mjd = JulianDate(t) - 2400000.5;
     double p[3];
     if (body.rfind("SUN", 0) == 0) {

@@ -1,3 +1,5 @@
+#include "ephemeris/stars.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -9,11 +11,10 @@
 
 #include "ephemeris/precession_nutation.h"
 #include "ephemeris/star_catalogue.h"
-#include "ephemeris/stars.h"
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
-#include "navlib/math_lib.h"
 #include "erfa_instant.h"
+#include "navlib/math_lib.h"
 
 using namespace orvex;
 
@@ -42,12 +43,12 @@ void ErfaStar(const CatalogueEntry& s, double T, double& gha, double& dec) {
 
 // A dozen instants from 1990 to 2040, at varied times of day and seasons.
 std::vector<double> DozenInstants() {
-    return {JulianCenturiesJ2000(1, 1, 1990, 0.0),    JulianCenturiesJ2000(17, 6, 1994, 5.5),
-            JulianCenturiesJ2000(29, 2, 1996, 23.9),  JulianCenturiesJ2000(3, 10, 1999, 12.25),
-            JulianCenturiesJ2000(1, 1, 2000, 12.0),   JulianCenturiesJ2000(21, 3, 2004, 18.0),
-            JulianCenturiesJ2000(9, 8, 2010, 2.75),   JulianCenturiesJ2000(22, 12, 2015, 9.0),
-            JulianCenturiesJ2000(1, 5, 2021, 20.1),   JulianCenturiesJ2000(30, 9, 2027, 14.4),
-            JulianCenturiesJ2000(12, 2, 2033, 7.7),   JulianCenturiesJ2000(31, 12, 2040, 23.99)};
+    return {JulianCenturiesJ2000(1, 1, 1990, 0.0),   JulianCenturiesJ2000(17, 6, 1994, 5.5),
+            JulianCenturiesJ2000(29, 2, 1996, 23.9), JulianCenturiesJ2000(3, 10, 1999, 12.25),
+            JulianCenturiesJ2000(1, 1, 2000, 12.0),  JulianCenturiesJ2000(21, 3, 2004, 18.0),
+            JulianCenturiesJ2000(9, 8, 2010, 2.75),  JulianCenturiesJ2000(22, 12, 2015, 9.0),
+            JulianCenturiesJ2000(1, 5, 2021, 20.1),  JulianCenturiesJ2000(30, 9, 2027, 14.4),
+            JulianCenturiesJ2000(12, 2, 2033, 7.7),  JulianCenturiesJ2000(31, 12, 2040, 23.99)};
 }
 
 }  // namespace
@@ -165,10 +166,11 @@ TEST(StarEphemeris, EveryStarAgreesWithErfa1990To2040) {
             }
         }
     }
-    std::printf("Stars vs ERFA, worst: hour angle on the sky %.4f' (%s), declination %.4f' (%s), "
-                "raw hour angle %.4f' (%s)\n",
-                worstHa, worstHaStar.c_str(), worstDec, worstDecStar.c_str(), worstRawHa,
-                worstRawStar.c_str());
+    std::printf(
+        "Stars vs ERFA, worst: hour angle on the sky %.4f' (%s), declination %.4f' (%s), "
+        "raw hour angle %.4f' (%s)\n",
+        worstHa, worstHaStar.c_str(), worstDec, worstDecStar.c_str(), worstRawHa,
+        worstRawStar.c_str());
 }
 
 // A name outside the catalogue takes the star path with right ascension 0,
@@ -238,9 +240,9 @@ TEST(StarEphemeris, ProperMotionAlongTheSky) {
             const double ahead = eraSeps(ra * ERFA_DD2R, dec * ERFA_DD2R, r0, d0) * ERFA_DR2AS;
             const double behind =
                 eraSeps(raBack * ERFA_DD2R, decBack * ERFA_DD2R, r0, d0) * ERFA_DR2AS;
-            const double across = eraSeps(ra * ERFA_DD2R, dec * ERFA_DD2R, raBack * ERFA_DD2R,
-                                          decBack * ERFA_DD2R) *
-                                  ERFA_DR2AS;
+            const double across =
+                eraSeps(ra * ERFA_DD2R, dec * ERFA_DD2R, raBack * ERFA_DD2R, decBack * ERFA_DD2R) *
+                ERFA_DR2AS;
             const double mu = std::hypot(s.pmRa, s.pmDec) * std::fabs(T) * 100.0;
             EXPECT_NEAR(ahead, mu, 1e-4) << name;
             EXPECT_NEAR(behind, mu, 1e-4) << name;

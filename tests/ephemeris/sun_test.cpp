@@ -1,3 +1,5 @@
+#include "ephemeris/sun.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -6,7 +8,6 @@
 #include <limits>
 #include <random>
 
-#include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
 #include "erfa_instant.h"
 

@@ -3,6 +3,8 @@
 // exact bytes of a data file.
 #pragma once
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -10,8 +12,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace orvex::testing {
 
@@ -33,7 +33,7 @@ inline void WriteAllBytes(const std::filesystem::path& p, const std::vector<unsi
 
 // A fresh empty folder under the system's temporary folder, removed with the object.
 class ScratchFolder {
-public:
+  public:
     explicit ScratchFolder(const std::string& name) {
         path_ = std::filesystem::temp_directory_path() /
                 ("orvex_" + name + "_" + std::to_string(::getpid()));
@@ -48,7 +48,7 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -76,7 +76,8 @@ inline std::string Sha256Hex(const std::vector<unsigned char>& msg) {
     for (std::size_t off = 0; off < m.size(); off += 64) {
         std::array<std::uint32_t, 64> w{};
         for (int i = 0; i < 16; ++i)
-            w[i] = (std::uint32_t(m[off + 4 * i]) << 24) | (std::uint32_t(m[off + 4 * i + 1]) << 16) |
+            w[i] = (std::uint32_t(m[off + 4 * i]) << 24) |
+                   (std::uint32_t(m[off + 4 * i + 1]) << 16) |
                    (std::uint32_t(m[off + 4 * i + 2]) << 8) | std::uint32_t(m[off + 4 * i + 3]);
         for (int i = 16; i < 64; ++i) {
             const std::uint32_t s0 = rotr(w[i - 15], 7) ^ rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);

@@ -1,3 +1,5 @@
+#include "ephemeris/time_argument.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -5,7 +7,6 @@
 #include <cmath>
 #include <random>
 
-#include "ephemeris/time_argument.h"
 #include "erfa_instant.h"
 
 using namespace orvex;

@@ -11,11 +11,11 @@
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/saturn_series.h"
+#include "erfa_instant.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
 #include "navlib/solver_callback.h"
 #include "navlib/twilight.h"
-#include "erfa_instant.h"
 #include "test_data_files.h"
 
 namespace orvex {

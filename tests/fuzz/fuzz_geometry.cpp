@@ -1,13 +1,13 @@
 // Any four stored texts (lines of the input) as the main window's geometry
 // keys: the restored window is finite, no larger than the screen it lands
 // on, and its title bar is reachable there.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
-#include <algorithm>
 
 #include "workbench/startup_helpers.h"
 
@@ -35,10 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool reachable = false;
     for (const TwipsRect& s : screens) {
         const double w = std::min(r.Left + r.Width, s.Left + s.Width) - std::max(r.Left, s.Left);
-        reachable = reachable ||
-                    (r.Width <= s.Width && r.Height <= s.Height && r.Top >= s.Top &&
-                     r.Top <= s.Top + s.Height - kTitleRoomTwips &&
-                     w >= std::min(r.Width, kVisibleWidthTwips) * (1 - 1e-9));
+        reachable = reachable || (r.Width <= s.Width && r.Height <= s.Height && r.Top >= s.Top &&
+                                  r.Top <= s.Top + s.Height - kTitleRoomTwips &&
+                                  w >= std::min(r.Width, kVisibleWidthTwips) * (1 - 1e-9));
     }
     if (!reachable) std::abort();
     return 0;

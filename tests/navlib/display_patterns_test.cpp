@@ -153,8 +153,7 @@ TEST(DisplayPatterns, DegreesAndMinutes) {
     };
     for (const std::string& sep : kSeparators) {
         for (const Row& r : rows) {
-            EXPECT_EQ(FormatDegreesMinutes(r.value, r.pattern, sep),
-                      WithSeparator(r.expected, sep))
+            EXPECT_EQ(FormatDegreesMinutes(r.value, r.pattern, sep), WithSeparator(r.expected, sep))
                 << r.pattern << " " << r.value << " sep " << sep;
         }
     }

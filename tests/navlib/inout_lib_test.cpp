@@ -246,8 +246,7 @@ TEST(PositionParsers, TextsCompletedByTheFields) {
         EXPECT_EQ(ParseLongitude("180°00'" + sep + "0 W", true), 180) << sep;
         EXPECT_EQ(ParseLongitude("180°00'" + sep + "1 W", true), 997) << sep;
         // The sextant-altitude cell with " N" appended by its caller.
-        EXPECT_NEAR(ParseLatitude(FormatDegreesMinutes(35.5, "00°00'.0", sep) + " N"), 35.5,
-                    1e-12)
+        EXPECT_NEAR(ParseLatitude(FormatDegreesMinutes(35.5, "00°00'.0", sep) + " N"), 35.5, 1e-12)
             << sep;
     }
 }

@@ -1,3 +1,5 @@
+#include "navlib/math_lib.h"
+
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
@@ -7,7 +9,6 @@
 
 #include "navlib/constants.h"
 #include "navlib/hooks.h"
-#include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
 
 using namespace orvex;
@@ -185,8 +186,8 @@ TEST(Spherical, TransformAgreesWithSphericalTrig) {
                 double lat2, lon2;
                 TransformSpherical(lat, 20, brg, arc, lat2, lon2);
                 const double p1 = lat * ERFA_DD2R, b = brg * ERFA_DD2R, d = arc * ERFA_DD2R;
-                const double p2 =
-                    std::asin(std::sin(p1) * std::cos(d) + std::cos(p1) * std::sin(d) * std::cos(b));
+                const double p2 = std::asin(std::sin(p1) * std::cos(d) +
+                                            std::cos(p1) * std::sin(d) * std::cos(b));
                 const double dl = std::atan2(std::sin(b) * std::sin(d) * std::cos(p1),
                                              std::cos(d) - std::sin(p1) * std::sin(p2));
                 EXPECT_NEAR(lat2, p2 * ERFA_DR2D, 1e-8);

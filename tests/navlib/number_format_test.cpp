@@ -212,8 +212,7 @@ TEST(DateTime, InfinitiesAreHeldAtTheEnds) {
     EXPECT_EQ(early.month, 1);
     EXPECT_EQ(early.day, 1);
     EXPECT_EQ(early.hour, 0);
-    EXPECT_EQ(FormatDateTime(INFINITY, "dddd d mmm yyyy hh:mm:ss"),
-              "Friday 31 Dec 9999 23:59:59");
+    EXPECT_EQ(FormatDateTime(INFINITY, "dddd d mmm yyyy hh:mm:ss"), "Friday 31 Dec 9999 23:59:59");
     EXPECT_EQ(FormatDateTime(-INFINITY, "d mmm yyyy hh:mm:ss"), "1 Jan 100 00:00:00");
     EXPECT_EQ(WeekdayOf(INFINITY), WeekdayOf(MakeDateTime(9999, 12, 31)));
 }

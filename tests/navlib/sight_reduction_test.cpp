@@ -193,8 +193,8 @@ TEST(SightReduction, CorrectionsUndoTheGenerator) {
     const struct {
         const char* body;
         double dist;
-    } bodies[] = {{"SUNLOW", 0.9833},     {"SUNUPP", 1.0167},  {"MOONLOW", 0.00242},
-                  {"MOONUPP", 0.00271},   {"VENUS", 0.28},     {"SIRIUS", 272000.0}};
+    } bodies[] = {{"SUNLOW", 0.9833},   {"SUNUPP", 1.0167}, {"MOONLOW", 0.00242},
+                  {"MOONUPP", 0.00271}, {"VENUS", 0.28},    {"SIRIUS", 272000.0}};
     for (const orvex::testing::Conditions& c : {cold, warm})
         for (const auto& b : bodies)
             for (double ho : {5.0, 20.0, 45.0, 80.0}) {

@@ -1,8 +1,8 @@
 #include "navlib/star_fix.h"
 
-#include <GeographicLib/Rhumb.hpp>
 #include <gtest/gtest.h>
 
+#include <GeographicLib/Rhumb.hpp>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -94,7 +94,8 @@ TEST(SyntheticSights, TrueTrackIsTheEllipsoidRhumbLine) {
             const double run = hours * t.speed;
             rhumb.Direct(t.lat, t.lon, t.course, run, gla, glo);
             const double tol = 2e-5 * std::fabs(run) + 1e-6;
-            EXPECT_LT(MilesApart(la, lo, gla, glo), tol) << t.lat << " " << t.course << " " << hours;
+            EXPECT_LT(MilesApart(la, lo, gla, glo), tol)
+                << t.lat << " " << t.course << " " << hours;
         }
 }
 
@@ -312,8 +313,8 @@ TEST(ComputeStarFix, BearingSpreadWindows) {
         double az;
         bool counts;
     };
-    const Body bodies[] = {{60.0, true},    {63.59, false}, {56.39, true},  {66.5, true},
-                           {243.59, false}, {150.0, true},  {320.0, true},  {146.41, false}};
+    const Body bodies[] = {{60.0, true},    {63.59, false}, {56.39, true}, {66.5, true},
+                           {243.59, false}, {150.0, true},  {320.0, true}, {146.41, false}};
     const int n = 8;
     std::vector<double> gha(n + 1), dec(n + 1);
     const double t = kDay + 20 * kHour;
@@ -330,8 +331,8 @@ TEST(ComputeStarFix, BearingSpreadWindows) {
         obs.SetSight(i, t, "B" + std::to_string(i), SextantAltitude(alt, "B", 272000.0, c),
                      c.instErrDeg);
     }
-    StarFixInputs in = MakeInputs(Track{0.0, 0.0, t, 0.0, 0.0}, t, t, 3.0, -4.0, 0.0, 0.0, c,
-                                  Wgs84());
+    StarFixInputs in =
+        MakeInputs(Track{0.0, 0.0, t, 0.0, 0.0}, t, t, 3.0, -4.0, 0.0, 0.0, c, Wgs84());
     in.Ephemeris = [&](const std::string& body, double, double& g, double& d, double& dist) {
         const int i = std::stoi(body.substr(1));
         g = gha[static_cast<size_t>(i)];

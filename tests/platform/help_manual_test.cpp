@@ -11,11 +11,11 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFragment>
-#include <QTest>
 #include <QUrl>
 #include <QWidget>
 
@@ -31,10 +31,10 @@ const QString kHelpFolder = QStringLiteral(ORVEX_SOURCE_DIR "/data/files/help");
 // What the help window made of one page.
 struct PageContent {
     QString title;
-    QStringList hrefs;   // link targets as written
+    QStringList hrefs;    // link targets as written
     QSet<QString> names;  // anchors a link may point at
-    QStringList images;  // picture sources as written
-    QString raw;         // the file as stored
+    QStringList images;   // picture sources as written
+    QString raw;          // the file as stored
 };
 
 // Loads `path` the way the help window shows it and walks the rendered
@@ -76,7 +76,8 @@ bool IsWebLink(const QUrl& url) {
 class HelpManual : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const QString& p : ManualPages()) pages_.insert(QFileInfo(p).canonicalFilePath(), LoadPage(p));
+        for (const QString& p : ManualPages())
+            pages_.insert(QFileInfo(p).canonicalFilePath(), LoadPage(p));
     }
     QMap<QString, PageContent> pages_;
 };
@@ -103,7 +104,8 @@ TEST_F(HelpManual, EveryPageHasATitleALinkToTheContentsAndIsReachable) {
         bool toContents = false;
         for (const QString& href : it->hrefs) {
             const QUrl target = QUrl::fromLocalFile(it.key()).resolved(QUrl(href));
-            if (target.isLocalFile() && QFileInfo(target.toLocalFile()).canonicalFilePath() == index)
+            if (target.isLocalFile() &&
+                QFileInfo(target.toLocalFile()).canonicalFilePath() == index)
                 toContents = true;
         }
         EXPECT_TRUE(toContents) << name << " has no link to the contents";
@@ -177,15 +179,17 @@ TEST_F(HelpManual, EveryPictureIsAPngBesideTheManual) {
 // outside style sheets or scripts.
 TEST_F(HelpManual, PagesArePlainHtml4InAscii) {
     const QRegularExpression doctype("^<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4\\.01//EN\">");
-    const QRegularExpression forbidden("(style\\s*=|<script|<link|<iframe|<object|src\\s*=\\s*\"https?:)",
-                                       QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression forbidden(
+        "(style\\s*=|<script|<link|<iframe|<object|src\\s*=\\s*\"https?:)",
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpression title("<title>[^<]+</title>");
     for (auto it = pages_.cbegin(); it != pages_.cend(); ++it) {
         const std::string name = QFileInfo(it.key()).fileName().toStdString();
         const QString& raw = it->raw;
         EXPECT_TRUE(doctype.match(raw).hasMatch()) << name;
         EXPECT_TRUE(title.match(raw).hasMatch()) << name;
-        EXPECT_FALSE(forbidden.match(raw).hasMatch()) << name << ": " << forbidden.match(raw).captured().toStdString();
+        EXPECT_FALSE(forbidden.match(raw).hasMatch())
+            << name << ": " << forbidden.match(raw).captured().toStdString();
         for (const QChar c : raw)
             if (c.unicode() > 126 || (c.unicode() < 32 && c != '\n' && c != '\t')) {
                 ADD_FAILURE() << name << " holds the character " << static_cast<int>(c.unicode());

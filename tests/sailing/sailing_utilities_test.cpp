@@ -324,8 +324,8 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     const auto& table = p.S().WaypointTable;
     ASSERT_GT(table.size(), 5u);
     EXPECT_GT(p.S().RLDist, 4000.0);
-    EXPECT_TRUE(
-        w->Utilities()->OutlineText(1).endsWith(QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
+    EXPECT_TRUE(w->Utilities()->OutlineText(1).endsWith(
+        QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
     QDir().mkpath(test::TestOutputFolder());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
 
@@ -481,14 +481,22 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         int flag;  // -1: none
     };
     const std::vector<Case> cases = {
-        {0, w->Utilities()->mskLat[0], "__°__'._ _", 0},        {1, w->Utilities()->mskLong[0], "___°__'._ _", 1},
-        {2, w->Utilities()->mskLat[1], "__°__'._ _", 2},        {3, w->Utilities()->mskLong[1], "___°__'._ _", 3},
-        {4, w->Utilities()->mskCourse1, "___°._", 10},        {5, p.Field("mskDist"), "_____.__", 11},
-        {8, w->Utilities()->mskLat[2], "__°__'._ _", 4},        {9, w->Utilities()->mskLong[2], "___°__'._ _", 5},
-        {10, w->Utilities()->mskLat[3], "__°__'._ _", 6},       {11, w->Utilities()->mskLong[3], "___°__'._ _", 7},
-        {12, w->Utilities()->mskLat[4], "__°__'", 8},           {13, w->Utilities()->mskLong[4], "__°_0'", 9},
-        {15, p.Field("mskDTG"), "_____.__", -1},   {16, p.Field("mskMinSpeed"), "_10.0", -1},
-        {17, p.Field("mskMaxSpeed"), "_24.0", -1}, {18, p.Field("mskInterv"), "_0.50", -1},
+        {0, w->Utilities()->mskLat[0], "__°__'._ _", 0},
+        {1, w->Utilities()->mskLong[0], "___°__'._ _", 1},
+        {2, w->Utilities()->mskLat[1], "__°__'._ _", 2},
+        {3, w->Utilities()->mskLong[1], "___°__'._ _", 3},
+        {4, w->Utilities()->mskCourse1, "___°._", 10},
+        {5, p.Field("mskDist"), "_____.__", 11},
+        {8, w->Utilities()->mskLat[2], "__°__'._ _", 4},
+        {9, w->Utilities()->mskLong[2], "___°__'._ _", 5},
+        {10, w->Utilities()->mskLat[3], "__°__'._ _", 6},
+        {11, w->Utilities()->mskLong[3], "___°__'._ _", 7},
+        {12, w->Utilities()->mskLat[4], "__°__'", 8},
+        {13, w->Utilities()->mskLong[4], "__°_0'", 9},
+        {15, p.Field("mskDTG"), "_____.__", -1},
+        {16, p.Field("mskMinSpeed"), "_10.0", -1},
+        {17, p.Field("mskMaxSpeed"), "_24.0", -1},
+        {18, p.Field("mskInterv"), "_0.50", -1},
     };
     for (const Case& c : cases) {
         c.field->SetMaskedText("12");
@@ -500,7 +508,8 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         if (c.flag >= 0) {
             EXPECT_FALSE(s.UtilEntered[c.flag]) << c.index;
         }
-        EXPECT_EQ(w->Utilities()->cmdErase[c.index]->objectName(), QString("cmdErase_%1").arg(c.index));
+        EXPECT_EQ(w->Utilities()->cmdErase[c.index]->objectName(),
+                  QString("cmdErase_%1").arg(c.index));
     }
     EXPECT_DOUBLE_EQ(s.MinSpeed, 10.0);
     EXPECT_DOUBLE_EQ(s.MaxSpeed, 24.0);
@@ -576,7 +585,8 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     p.Enter(w->Utilities()->mskLong[4], "05°00'");
     w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
-    w->Utilities()->rtfCalcWP->verticalScrollBar()->setValue(w->Utilities()->rtfCalcWP->verticalScrollBar()->maximum());
+    w->Utilities()->rtfCalcWP->verticalScrollBar()->setValue(
+        w->Utilities()->rtfCalcWP->verticalScrollBar()->maximum());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
     w->Utilities()->cmdNextTabUtil_Click();
     w->Utilities()->cmdCompute_Click(2);

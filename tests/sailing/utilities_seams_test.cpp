@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 #include <cmath>
 
+#include "grid_test_support.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
@@ -29,7 +30,6 @@
 #include "platform/up_down_buttons.h"
 #include "sailing/utilities_page.h"
 #include "workbench/options_page.h"
-#include "grid_test_support.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -147,7 +147,8 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     double gs = 0, a1 = 0, a2 = 0;
     g.Inverse(50, -1, 40, -70, gs, a1, a2);
     EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
-    EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Distance = ")) << w->Utilities()->OutlineText(0).toStdString();
+    EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Distance = "))
+        << w->Utilities()->OutlineText(0).toStdString();
     EXPECT_TRUE(w->Utilities()->OutlineText(0).contains(
         QString::fromStdString(FormatNumber(gs / kMetresPerMile, "####0.0"))))
         << w->Utilities()->OutlineText(0).toStdString();
@@ -164,8 +165,7 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
     ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 29);  // 10 to 24 knots by 0.5
-    const double shownDist =
-        ParsePositiveText(dtg->MaskedText().toStdString(), p.S().DecSep);
+    const double shownDist = ParsePositiveText(dtg->MaskedText().toStdString(), p.S().DecSep);
     for (int row : {0, 28}) {
         const double speed = 10.0 + 0.5 * row;
         const double eta = MakeDateTime(2026, 12, 9, 14, 0, 0) + shownDist / speed / 24.0;
@@ -524,7 +524,8 @@ TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_TRUE(p.script.messages[0].text.startsWith(
         "You have entered 2 same latitudes and a course which is neither E nor W."));
-    EXPECT_TRUE(p.w->Utilities()->mskLong[1]->IsEmptyEntry()) << p.w->Utilities()->mskLong[1]->MaskedText().toStdString();
+    EXPECT_TRUE(p.w->Utilities()->mskLong[1]->IsEmptyEntry())
+        << p.w->Utilities()->mskLong[1]->MaskedText().toStdString();
     EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry())
         << p.Field("mskDist")->MaskedText().toStdString();
     EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);

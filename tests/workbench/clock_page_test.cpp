@@ -7,13 +7,13 @@
 
 #include <QApplication>
 #include <QDateTimeEdit>
-#include <QTabBar>
-#include <QTest>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <cerrno>
 

@@ -73,7 +73,8 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
 // the partner is the navigator's own entry.
 TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     for (auto [field, keys] : {std::pair{Field("mskHeightM"), "140"},
-                               {w->InputPage()->mskTempCelcius[0], "_17"}, {Field("mskPress_mBars"), "1070"}}) {
+                               {w->InputPage()->mskTempCelcius[0], "_17"},
+                               {Field("mskPress_mBars"), "1070"}}) {
         Type(field, keys);
         QTest::keyClick(field, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

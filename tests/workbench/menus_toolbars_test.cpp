@@ -4,20 +4,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QHelpEvent>
 #include <QToolBar>
-#include <QToolTip>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "workbench/main_window.h"
-#include "workbench/window_art.h"
 #include "workbench/options_page.h"
+#include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
 namespace orvex {

@@ -82,7 +82,8 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     // header above is no date); Up steps the selected part; Tab commits.
     GridKey(Qt::Key_Space);
     ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
-    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime(), QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
+    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime(),
+              QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
     EXPECT_FALSE(filled()[1][0]);
     w->InputPage()->dtpObsTime->setCurrentSection(QDateTimeEdit::MinuteSection);
     Key(Qt::Key_Up);
@@ -139,7 +140,8 @@ TEST_F(Grid, AltitudeChecks) {
     Key(Qt::Key_Up);  // leaves the editor; row 1 is the first row
     EXPECT_EQ(Cell(1, 2), "89°59'.9");
     EXPECT_TRUE(filled()[1][2]);
-    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible() && w->InputPage()->mskHeightInst->hasFocus());
+    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible() &&
+                 w->InputPage()->mskHeightInst->hasFocus());
 
     // "9" on a closed cell opens it empty; a "9" in the first place is
     // refused there too.
@@ -417,7 +419,8 @@ TEST_F(Grid, ControlDeleteHeldKeepsOneRow) {
     EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
     GridKey(Qt::Key_Space);
     ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
-    EXPECT_EQ(w->InputPage()->dtpObsTime->geometry().topLeft(), g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
+    EXPECT_EQ(w->InputPage()->dtpObsTime->geometry().topLeft(),
+              g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
     Key(Qt::Key_Tab);
     EXPECT_TRUE(filled()[1][0]);
     EXPECT_FALSE(Cell(1, 0).isEmpty());
@@ -545,8 +548,8 @@ TEST_F(Grid, FastTypingLosesNoSight) {
     keys.Type("^\t\t20000^30000\t");
     keys.Drain();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    const QStringList typed[3] = {{"VEGA", "45°30'.5"}, {"ACAMAR", "30°00'.0"},
-                                  {"SABIK", "20°00'.0"}};
+    const QStringList typed[3] = {
+        {"VEGA", "45°30'.5"}, {"ACAMAR", "30°00'.0"}, {"SABIK", "20°00'.0"}};
     for (int r = 1; r <= 3; ++r) {
         EXPECT_EQ(Cell(r, 0), QString::fromStdString(FormatDateTime(
                                   MakeDateTime(2026, 12, 8, 18, 0, 0) + r, "d mmm yyyy hh:mm:ss")));

@@ -136,7 +136,7 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     in.ExpectRefusal("The latitude has more than 59'.");
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
-    in.Type(w.Utilities()->mskLat[1], "");                       // emptied: flag down, recomputed
+    in.Type(w.Utilities()->mskLat[1], "");          // emptied: flag down, recomputed
     in.Leave(w.Utilities()->mskLong[1]);
     EXPECT_FALSE(s.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));

@@ -17,8 +17,8 @@
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
-#include "workbench/results_page.h"
 #include "tests/navlib/synthetic_sights.h"
+#include "workbench/results_page.h"
 
 namespace orvex {
 namespace {
@@ -181,8 +181,8 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
 TEST_F(ResultsCommands, GridReadLeavesTheChartAlone) {
     w->onGraphicResults();
     const QImage before = w->Results()->chartPicture->Image();
-    PutRow(9, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA", w->InputPage()->grdObs->TextMatrix(1, 2),
-           w->InputPage()->grdObs->TextMatrix(1, 3));
+    PutRow(9, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA",
+           w->InputPage()->grdObs->TextMatrix(1, 2), w->InputPage()->grdObs->TextMatrix(1, 3));
     ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     ASSERT_EQ(w->State().Obs.ObsCount, 9);
     w->Results()->onRedrawGraph();

@@ -12,13 +12,13 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include "input_fields_support.h"
 #include "sailing/utilities_page.h"
 #include "workbench/frm_proba.h"
-#include "workbench/window_art.h"
-#include "input_fields_support.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
 #include "workbench/results_page.h"
+#include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
 namespace orvex {

@@ -12,14 +12,14 @@
 #include <QTimer>
 #include <ctime>
 
+#include "grid_test_support.h"
+#include "navlib/date_time.h"
 #include "workbench/date_values.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/frm_wait.h"
 #include "workbench/workbench_state.h"
-#include "grid_test_support.h"
-#include "navlib/date_time.h"
 
 namespace orvex {
 namespace {

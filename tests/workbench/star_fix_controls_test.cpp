@@ -12,8 +12,8 @@
 #include <QToolBar>
 
 #include "input_fields_support.h"
-#include "workbench/core/main_lists.h"
 #include "sailing/utilities_page.h"
+#include "workbench/core/main_lists.h"
 #include "workbench/options_page.h"
 #include "workbench/results_page.h"
 
@@ -32,8 +32,10 @@ TEST(StarFixControls, OptionBoxes) {
     EXPECT_TRUE(w.Options()->ch3FullRoutine->isChecked());
     EXPECT_FALSE(w.Options()->ch3OneEstPos0->isChecked());
     EXPECT_FALSE(w.InputPage()->ch3OneEstPos1->isChecked());
-    EXPECT_EQ(w.Options()->ch3FullRoutine->text(), "Correct the course and speed if enough observations.");
-    EXPECT_EQ(w.InputPage()->ch3OneEstPos1->text(), "Compute all intercepts with one estimated position.");
+    EXPECT_EQ(w.Options()->ch3FullRoutine->text(),
+              "Correct the course and speed if enough observations.");
+    EXPECT_EQ(w.InputPage()->ch3OneEstPos1->text(),
+              "Compute all intercepts with one estimated position.");
 
     w.InputPage()->ch3OneEstPos1->click();  // the input page's box
     EXPECT_TRUE(w.Options()->ch3OneEstPos0->isChecked());
@@ -78,7 +80,8 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     w.InputPage()->dtpTime[0]->setDateTime(Utc(2026, 12, 9, 19, 0));
     w.InputPage()->dtpTime_LostFocus(0);
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 19, 0));
-    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));  // no longer follows
+    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(),
+              Utc(2026, 12, 9, 18, 30));  // no longer follows
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
 
     // The ETA departure time of the utilities page.

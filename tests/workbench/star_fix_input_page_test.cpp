@@ -1,5 +1,7 @@
 // The star-fix input page on its own, without the main window: what it asks
 // of the shell goes through its links.
+#include "workbench/star_fix_input_page.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTimeEdit>
@@ -10,7 +12,6 @@
 
 #include "navlib/date_time.h"
 #include "platform/message_box.h"
-#include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 
 namespace orvex {
@@ -41,9 +42,9 @@ TEST(StarFixInputPage, StandsAloneOnItsLinks) {
     EXPECT_EQ(page.currentIndex(), 0);
     EXPECT_FALSE(state.FixEntered[1]);
     EXPECT_TRUE(simple);
-    EXPECT_EQ(disabled, std::vector<std::string>({"mnuAstroCorrect", "mnuAstroSave",
-                                                  "mnuAstroErase", "mnuAstroNum",
-                                                  "mnuAstroGraph"}));
+    EXPECT_EQ(disabled,
+              std::vector<std::string>({"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase",
+                                        "mnuAstroNum", "mnuAstroGraph"}));
     EXPECT_EQ(page.dtpTime[0]->dateTime(), QDateTime(QDate(2026, 12, 9), QTime(14, 0), Qt::UTC));
 
     page.ShowTab(2);

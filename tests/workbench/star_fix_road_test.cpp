@@ -6,34 +6,36 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDateTimeEdit>
-#include <QListWidget>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <map>
 
 #include "charts/frm_select_print.h"
 #include "charts/print_lib.h"
-#include "workbench/observation_grid.h"
-#include "workbench/window_art.h"
-#include <QPushButton>
-#include <QRegularExpression>
-#include <map>
-#include <QComboBox>
 #include "grid_test_support.h"
-#include "navlib/inout_lib.h"
 #include "navlib/date_time.h"
+#include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
-#include "workbench/results_page.h"
-#include "workbench/frm_proba.h"
 #include "platform/masked_field.h"
+#include "workbench/frm_proba.h"
+#include "workbench/observation_grid.h"
+#include "workbench/results_page.h"
+#include "workbench/window_art.h"
 
 namespace orvex {
 namespace {
 
-QString SampleDir() { return QString(ORVEX_SOURCE_DIR) + "/data/files/Observations"; }
+QString SampleDir() {
+    return QString(ORVEX_SOURCE_DIR) + "/data/files/Observations";
+}
 
 std::string ProgramFile(const char* name) {
     QFile f(QString(ORVEX_PROGRAM_DIR) + "/" + name);
@@ -214,7 +216,8 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     QTest::keyClicks(ed, "7°00'.0");
     Click("bthNumRes");
     QApplication::processEvents();
-    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 2).left(2), "47") << w->InputPage()->grdObs->TextMatrix(1, 2).toStdString();
+    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 2).left(2), "47")
+        << w->InputPage()->grdObs->TextMatrix(1, 2).toStdString();
     EXPECT_NE(w->State().Fix.MppLat, lat);
 }
 
@@ -366,13 +369,11 @@ TEST(RoadByKeys, StartScreenToTheFix) {
         const char* body;
         const char* hs;
     };
-    const Sight sights[] = {{QTime(19, 22, 0), "VEGA", "46238"},
-                            {QTime(19, 24, 30), "ALTAIR", "44335"},
-                            {QTime(19, 27, 0), "FOMALHAUT", "22071"},
-                            {QTime(19, 29, 30), "SATURN", "43374"},
-                            {QTime(19, 32, 0), "HAMAL", "42455"},
-                            {QTime(19, 34, 30), "CAPELLA", "20320"},
-                            {QTime(19, 37, 0), "KOCHAB", "29508"}};
+    const Sight sights[] = {
+        {QTime(19, 22, 0), "VEGA", "46238"},      {QTime(19, 24, 30), "ALTAIR", "44335"},
+        {QTime(19, 27, 0), "FOMALHAUT", "22071"}, {QTime(19, 29, 30), "SATURN", "43374"},
+        {QTime(19, 32, 0), "HAMAL", "42455"},     {QTime(19, 34, 30), "CAPELLA", "20320"},
+        {QTime(19, 37, 0), "KOCHAB", "29508"}};
     ObservationGrid* g = w->InputPage()->grdObs;
     for (const Sight& s : sights) {
         g->setFocus();

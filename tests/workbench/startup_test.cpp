@@ -84,21 +84,24 @@ TEST(StartUp, StoredAndUnreadableGeometry) {
 TEST(StartUp, AbsurdOrOffScreenGeometry) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
-    settings.values = {{"MainWidth", "1e39"}, {"MainLeft", "60000"},
-                       {"MainHeight", "9000"}, {"MainTop", "30000000"}};
+    settings.values = {{"MainWidth", "1e39"},
+                       {"MainLeft", "60000"},
+                       {"MainHeight", "9000"},
+                       {"MainTop", "30000000"}};
     PlatformScript script;
     auto w = test::StartedWindow(settings);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_NEAR(w->width(), std::max<double>(w->minimumWidth(), screen.width() * 0.95), 1.0);
     EXPECT_EQ(w->height(), std::max(w->minimumHeight(), std::min(600, screen.height())));
-    EXPECT_TRUE(screen.contains(QPoint(w->x() + 10, w->y() + 10)))
-        << w->x() << "," << w->y();
+    EXPECT_TRUE(screen.contains(QPoint(w->x() + 10, w->y() + 10))) << w->x() << "," << w->y();
     EXPECT_TRUE(script.messages.empty());
 
     // Larger than any screen, its title bar far above: made to fit and moved
     // onto the screen.
-    settings.values = {{"MainWidth", "990000"}, {"MainLeft", "0"},
-                       {"MainHeight", "990000"}, {"MainTop", "-980000"}};
+    settings.values = {{"MainWidth", "990000"},
+                       {"MainLeft", "0"},
+                       {"MainHeight", "990000"},
+                       {"MainTop", "-980000"}};
     auto big = test::StartedWindow(settings);
     EXPECT_LE(big->width(), std::max(big->minimumWidth(), screen.width()));
     EXPECT_LE(big->height(), std::max(big->minimumHeight(), screen.height()));

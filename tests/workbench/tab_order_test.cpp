@@ -58,9 +58,9 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
     EXPECT_EQ(TabStops(w->tabOptions, 1),
               QStringList({"ch3FullRoutine", "ch3OneEstPos_0", "ch3FindSystErr",
                            "cmdPrevTabOptions_1", "cmdNextTabOptions_1", "cmdEndTabOptions_1"}));
-    EXPECT_EQ(TabStops(w->tabOptions, 2),
-              QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2",
-                           "cmdEndTabOptions_2"}));
+    EXPECT_EQ(
+        TabStops(w->tabOptions, 2),
+        QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2", "cmdEndTabOptions_2"}));
     QTest::keyClick(w->tabOptions->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), w->Options()->cmdEndTabOptions[2]);
     w->Options()->cmdEndTabOptions_Click();
