@@ -6,7 +6,7 @@ ORVEX_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   liberfa-dev libgeographiclib-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   xvfb xauth
   fonts-liberation2
 )

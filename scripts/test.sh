@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Orvex and runs the whole test suite.
-# With CI set, the suite runs a second time under AddressSanitizer (with
-# LeakSanitizer) and UndefinedBehaviorSanitizer, and each fuzz target of
-# tests/fuzz runs for 20 seconds (scripts/fuzz.sh).
+# With CI set, the layout of the sources is checked first (.clang-format,
+# scripts/check_format.sh), the suite runs a second time under
+# AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer, and
+# each fuzz target of tests/fuzz runs for 20 seconds (scripts/fuzz.sh).
 set -euo pipefail
 ORVEX_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 source "$ORVEX_ROOT/scripts/deps.sh"
 orvex_install_deps
 export QT_QPA_PLATFORM=offscreen
+
+if [ -n "${CI:-}" ]; then
+  bash "$ORVEX_ROOT/scripts/check_format.sh"
+fi
 
 orvex_configure "$ORVEX_ROOT/build" -DORVEX_SANITIZE=OFF -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=ON
 cmake --build "$ORVEX_ROOT/build" --parallel "$(nproc)"
