@@ -31,6 +31,7 @@
 #include "workbench/platform_links.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
+#include "workbench/status_line.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -49,7 +50,12 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     BuildToolbars();
     BuildPages();
-    BuildStatusBar();
+    StatusLineLinks statusLinks;
+    statusLinks.PanelDoubleClicked = [this](const QString& key) {
+        if (key == "Proba") mnuAstroProba_Click();
+    };
+    status_ = new StatusLine(*this, std::move(statusLinks));
+    staNumDisp = status_->Bar();
     ConnectActions();
     // The results hooks run the results commands.
     onNumericResults = [this] { cmdNumRes_Click(); };
@@ -262,19 +268,6 @@ bool FrmWorking::HasDialog(const char* name) const {
     if (n == "frmSplash") return frmSplash_;
     if (n == "frmIntro") return frmIntro_;
     return false;
-}
-
-// ---- Events of the pages ---------------------------------------------------
-
-bool FrmWorking::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        const QVariant key = watched->property("PanelKey");
-        if (key.isValid()) {
-            staNumDisp_PanelDblClick(key.toString());
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace orvex

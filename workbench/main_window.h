@@ -61,6 +61,7 @@ class FrmWait;
 class OptionsPage;
 class ResultsPage;
 class StartPicture;
+class StatusLine;
 class StarFixInputPage;
 class UpDownButtons;
 class UtilitiesPage;
@@ -128,7 +129,6 @@ class FrmWorking : public QMainWindow {
     void mnuUtil_Click(int tab);
     void mnuViewWebBrowser_Click();
     void picStarFixWizard_Click();
-    void staNumDisp_PanelDblClick(const QString& key);
     void ShowTimeStore();
 
     // ---- Sailing utilities page ------------------------------------------------
@@ -150,13 +150,8 @@ class FrmWorking : public QMainWindow {
     void RestoreStartScreen();
 
     // ---- Status bar -----------------------------------------------------------
-    // The ten panels, by key: "TimeTruePos", "MPP", "Proba", "Ellipse",
-    // "Circle", "Course", "Speed", "Full", "Iter", "SystErr".
-    static const QStringList& StatusPanelKeys();
-    QLabel* StatusPanel(const QString& key) const;
-    // Simple style: one text, no panels (from a new fix until its result).
-    void SetStatusSimple(bool simple, const QString& text = QString());
-    bool StatusSimple() const { return statusSimple_; }
+    // The status bar staNumDisp with its ten panels and its simple style.
+    StatusLine* Status() const { return status_; }
 
     // ---- Dialogs (created on first use, then hidden and reused) -----------
     FrmEnd* EndDialog();
@@ -251,7 +246,6 @@ class FrmWorking : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();
@@ -259,7 +253,6 @@ class FrmWorking : public QMainWindow {
     void BuildPages();
     void BuildInputTabs();
     void BuildUtilityTabs();
-    void BuildStatusBar();
     void ConnectActions();
     void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
@@ -280,9 +273,7 @@ class FrmWorking : public QMainWindow {
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
-    std::map<QString, QLabel*> statusPanels_;
-    QLabel* statusSimpleText_ = nullptr;
-    bool statusSimple_ = false;
+    StatusLine* status_ = nullptr;
     QStringList missingDocuments_;
     bool loaded_ = false;
     bool quitting_ = false;

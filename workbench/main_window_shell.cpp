@@ -27,6 +27,7 @@
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
 #include "workbench/star_fix_input_page.h"
+#include "workbench/status_line.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -50,7 +51,7 @@ void FrmWorking::ConnectActions() {
     on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
     on("mnuAstroErase", [this] {
         inputPage_->cmdEraseObs_Click();
-        SetStatusSimple(true);
+        status_->SetSimple(true);
         rtfNumDisp->setVisible(false);
         picLMChart->setVisible(false);
         if (!tabIn->isVisible()) RestoreStartScreen();
@@ -139,7 +140,7 @@ void FrmWorking::mnuAstroEnter_Click() {
         state_.FixEntered.fill(false);
         state_.LopLength = 5.0;
         state_.ChartScale = 0.1;
-        SetStatusSimple(true);
+        status_->SetSimple(true);
         inputPage_->cmdEraseObs_Click();
     }
     tabIn->setVisible(true);
@@ -203,16 +204,12 @@ void FrmWorking::mnuAstroProba_Click() {
         if (onNumericResults) onNumericResults();
     } else if (picLMChart->isVisible()) {
         if (onGraphicResults) onGraphicResults();
-    } else if (!statusSimple_) {
+    } else if (!status_->Simple()) {
         // "##.0" with the user's separator.
         QString level = QString::number(state_.Proba * 100.0, 'f', 1);
         level.replace('.', QString::fromStdString(state_.DecSep));
-        StatusPanel("Proba")->setText(level + " %");
+        status_->Panel("Proba")->setText(level + " %");
     }
-}
-
-void FrmWorking::staNumDisp_PanelDblClick(const QString& key) {
-    if (key == "Proba") mnuAstroProba_Click();
 }
 
 void FrmWorking::mnuAstroSave_Click() {

@@ -18,6 +18,7 @@
 #include "sailing/utilities_page.h"
 #include "workbench/main_window.h"
 #include "workbench/star_fix_input_page.h"
+#include "workbench/status_line.h"
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) {
