@@ -24,6 +24,7 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
+#include "workbench/companion_windows.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"

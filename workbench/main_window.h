@@ -48,6 +48,7 @@ class QWidget;
 
 namespace orvex {
 
+class CompanionWindows;
 class FrmEnd;
 class FrmAzimuth;
 class FrmStarFixWizard;
@@ -236,12 +237,8 @@ class FrmWorking : public QMainWindow {
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
     void ConnectCompanions();
-    // The wizard started from this window and the azimuth tool (null until
-    // first shown, or after they unloaded).
-    FrmStarFixWizard* StarFixWizard() const;
-    FrmAzimuth* AzimuthTool() const;
-    // The PC clock the companion windows read; nullptr reads the host's.
-    std::shared_ptr<SystemClock> CompanionClock;
+    // The wizard and the azimuth tool with the clock they read.
+    CompanionWindows* Companions() const { return companions_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -287,8 +284,7 @@ class FrmWorking : public QMainWindow {
     QPointer<FrmWait> frmWait_;
     QPointer<FrmSplash> frmSplash_;
     QPointer<FrmIntro> frmIntro_;
-    QPointer<FrmStarFixWizard> frmStarFixWizard_;
-    QPointer<FrmAzimuth> frmAzimuth_;
+    std::unique_ptr<CompanionWindows> companions_;
     // The introduction letter as loaded at start; each showing of frmIntro
     // gets a copy.
     QString introLetterHtml_;

@@ -16,6 +16,7 @@
 #include "navlib/app_path.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
+#include "workbench/companion_windows.h"
 #include "workbench/main_window.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
