@@ -20,6 +20,7 @@
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
 
@@ -73,7 +74,7 @@ void FrmWorking::InitMainWindow() {
 void FrmWorking::LoadDocuments() {
     const QString folder = QString::fromStdString(state_.AppPath) + "/";
     missingDocuments_.clear();
-    FrmSplash* splash = SplashDialog();
+    FrmSplash* splash = dialogs_->Splash();
     aboutTextLoaded_ = LoadRichTextFile(splash->rtfAboutProg, folder + "InfoProg.rtf");
     if (!aboutTextLoaded_) missingDocuments_ << "InfoProg.rtf";
     {

@@ -61,6 +61,7 @@ class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
 class ResultsPage;
+class SmallDialogs;
 class StartPicture;
 class StatusLine;
 class StarFixInputPage;
@@ -155,13 +156,7 @@ class FrmWorking : public QMainWindow {
     StatusLine* Status() const { return status_; }
 
     // ---- Dialogs (created on first use, then hidden and reused) -----------
-    FrmEnd* EndDialog();
-    FrmProba* ProbaDialog();
-    FrmTimeStore* TimeStoreDialog();
-    FrmWait* WaitDialog();
-    FrmSplash* SplashDialog();
-    // Whether a dialog exists (the quit sequence skips the ones never made).
-    bool HasDialog(const char* name) const;
+    SmallDialogs* Dialogs() const { return dialogs_.get(); }
 
     // The web page and the first page of the manual.
     static QString WebPageAddress();
@@ -278,12 +273,7 @@ class FrmWorking : public QMainWindow {
     bool systemClosing_ = false;
     bool changingTabByCode_ = false;
     UtilitiesPage* utilitiesPage_ = nullptr;
-    QPointer<FrmEnd> frmEnd_;
-    QPointer<FrmProba> frmProba_;
-    QPointer<FrmTimeStore> frmTimeStore_;
-    QPointer<FrmWait> frmWait_;
-    QPointer<FrmSplash> frmSplash_;
-    QPointer<FrmIntro> frmIntro_;
+    std::unique_ptr<SmallDialogs> dialogs_;
     std::unique_ptr<CompanionWindows> companions_;
     // The introduction letter as loaded at start; each showing of frmIntro
     // gets a copy.

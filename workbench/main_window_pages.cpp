@@ -30,6 +30,7 @@
 #include "workbench/options_page.h"
 #include "workbench/reading_tab_order.h"
 #include "workbench/results_page.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
 #include "workbench/window_art.h"
@@ -129,7 +130,7 @@ void FrmWorking::BuildUtilityTabs() {
         tlhWorking->setEnabled(true);
     };
     links.ShowPrintWait = [this] {
-        FrmWait* wait = WaitDialog();
+        FrmWait* wait = dialogs_->Wait();
         wait->tmrWait->setInterval(20);
         wait->tmrWait->start();
         ExecDialog(*wait);

@@ -8,6 +8,7 @@
 #include "workbench/main_window.h"
 #include "workbench/options_page.h"
 #include "workbench/results_page.h"
+#include "workbench/small_dialogs.h"
 
 namespace orvex {
 
@@ -41,8 +42,8 @@ void FrmWorking::BuildResultsPage(QWidget* client) {
         if (onGraphicResults) onGraphicResults();
     };
     links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
-    links.ProbaDialog = [this] { return ProbaDialog(); };
-    links.WaitDialog = [this] { return WaitDialog(); };
+    links.ProbaDialog = [this] { return dialogs_->Proba(); };
+    links.WaitDialog = [this] { return dialogs_->Wait(); };
     resultsPage_ = new ResultsPage(state_, std::move(links), client);
     rtfNumDisp = resultsPage_->rtfNumDisp;
     picLMChart = resultsPage_->picLMChart;

@@ -26,6 +26,7 @@
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
 #include "workbench/window_art.h"
@@ -196,7 +197,7 @@ void FrmWorking::mnuOptionsTab_Click() {
 
 void FrmWorking::mnuAstroProba_Click() {
     const double before = state_.Proba;
-    FrmProba* dlg = ProbaDialog();
+    FrmProba* dlg = dialogs_->Proba();
     dlg->BeginShow();
     ExecDialog(*dlg);
     if (state_.Proba == before) return;
@@ -261,7 +262,7 @@ void FrmWorking::mnuFilePageSetup_Click() {
 }
 
 void FrmWorking::mnuFileQuit_Click() {
-    FrmEnd* end = EndDialog();
+    FrmEnd* end = dialogs_->End();
     ExecDialog(*end);
     if (end->Tag() != "YES") return;
     CloseAllHelpWindows();
@@ -284,7 +285,7 @@ void FrmWorking::mnuHelpAbout_Click() {
                     QString("The about text InfoProg.rtf was not found beside the program."), this);
         return;
     }
-    FrmSplash* about = SplashDialog();
+    FrmSplash* about = dialogs_->Splash();
     // Once the splash has closed it is the about box for good.
     if (about->Tag() == "FromStart") about->CloseStep();
     ExecDialog(*about);
@@ -300,14 +301,14 @@ void FrmWorking::mnuHelpIntro_Click() {
     }
     // A new window at each showing; Continue ends it.
     auto* intro = new FrmIntro(this);
-    frmIntro_ = intro;
+    dialogs_->Intro = intro;
     intro->rtfIntroLetter->setHtml(introLetterHtml_);
     ExecDialog(*intro);
-    delete frmIntro_;
+    delete dialogs_->Intro;
 }
 
 void FrmWorking::ShowTimeStore() {
-    ExecDialog(*TimeStoreDialog());
+    ExecDialog(*dialogs_->TimeStore());
 }
 
 }  // namespace orvex

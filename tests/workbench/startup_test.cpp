@@ -130,9 +130,9 @@ TEST(StartUp, SplashFirstThenLists) {
     EXPECT_EQ(script.dialogs[0], "frmSplash");
     EXPECT_EQ(seen, w.get());
     EXPECT_FALSE(listsFilledDuringSplash);  // the lists wait for the splash
-    EXPECT_EQ(w->SplashDialog()->Tag(), "FromMenu");
+    EXPECT_EQ(w->Dialogs()->Splash()->Tag(), "FromMenu");
     EXPECT_EQ(w->State().VersionText, "1.21");
-    EXPECT_FALSE(w->SplashDialog()->tmrSplash->isActive());
+    EXPECT_FALSE(w->Dialogs()->Splash()->tmrSplash->isActive());
 }
 
 // After start: WGS 1984, both zones GMT, ACAMAR, 0.95, full routine, ETA to
