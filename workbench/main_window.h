@@ -22,6 +22,7 @@
 
 #include "platform/masked_field.h"
 #include "platform/rich_text_box.h"
+#include "workbench/program_documents.h"
 #include "workbench/workbench_state.h"
 
 class QAction;
@@ -109,8 +110,8 @@ class FrmWorking : public QMainWindow {
 
     // ---- Initialisation ----------------------------------------------------
     void InitMainWindow();
-    // Documents that could not be loaded at start (file names), in load order.
-    const QStringList& MissingDocuments() const { return missingDocuments_; }
+    // The documents read at start, with the ones that could not be loaded.
+    const ProgramDocuments& Documents() const { return documents_; }
 
     // ---- Shell --------------------------------------------------------------
     void CenterControl(QWidget* ctl);
@@ -253,7 +254,6 @@ class FrmWorking : public QMainWindow {
                            const QString& glyph);
     void BuildResultsPage(QWidget* client);
     void SetAstroMenuForInput();
-    void LoadDocuments();
     void UnloadOtherWindows();
     void SetTabByCode(QTabWidget* tabs, int index);
     void RestoreGeometry();
@@ -266,7 +266,7 @@ class FrmWorking : public QMainWindow {
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     StatusLine* status_ = nullptr;
-    QStringList missingDocuments_;
+    ProgramDocuments documents_;
     bool loaded_ = false;
     bool quitting_ = false;
     bool unloaded_ = false;
@@ -275,11 +275,6 @@ class FrmWorking : public QMainWindow {
     UtilitiesPage* utilitiesPage_ = nullptr;
     std::unique_ptr<SmallDialogs> dialogs_;
     std::unique_ptr<CompanionWindows> companions_;
-    // The introduction letter as loaded at start; each showing of frmIntro
-    // gets a copy.
-    QString introLetterHtml_;
-    bool introLetterLoaded_ = false;
-    bool aboutTextLoaded_ = false;
 
     StarFixInputPage* inputPage_ = nullptr;
 

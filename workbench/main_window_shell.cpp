@@ -280,7 +280,7 @@ void FrmWorking::mnuViewWebBrowser_Click() {
 }
 
 void FrmWorking::mnuHelpAbout_Click() {
-    if (!aboutTextLoaded_) {
+    if (!documents_.AboutTextLoaded) {
         ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
                     QString("The about text InfoProg.rtf was not found beside the program."), this);
         return;
@@ -292,7 +292,7 @@ void FrmWorking::mnuHelpAbout_Click() {
 }
 
 void FrmWorking::mnuHelpIntro_Click() {
-    if (!introLetterLoaded_) {
+    if (!documents_.IntroLetterLoaded) {
         ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
                     QString("The introduction letter IntroLetter.rtf was not found beside the "
                             "program."),
@@ -302,7 +302,7 @@ void FrmWorking::mnuHelpIntro_Click() {
     // A new window at each showing; Continue ends it.
     auto* intro = new FrmIntro(this);
     dialogs_->Intro = intro;
-    intro->rtfIntroLetter->setHtml(introLetterHtml_);
+    intro->rtfIntroLetter->setHtml(documents_.IntroLetterHtml);
     ExecDialog(*intro);
     delete dialogs_->Intro;
 }
