@@ -62,6 +62,7 @@ class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
 class ResultsPage;
+class ResultsToolbar;
 class SmallDialogs;
 class StartPicture;
 class StatusLine;
@@ -139,10 +140,8 @@ class FrmWorking : public QMainWindow {
     UtilitiesPage* Utilities() const { return utilitiesPage_; }
 
     // ---- Result toolbars and chart view ------------------------------------
-    void bthBackStarFix_Click();
-    void mnuAstroGraphGrid_Click();
-    // True while the chart shows its grid.
-    bool GridShown() const;
+    // The result toolbars' controls, with the chart's grid state.
+    ResultsToolbar* ResultsBar() const { return resultsToolbar_; }
     // The results page: the numeric report and the chart with their
     // commands.
     ResultsPage* Results() const { return resultsPage_; }
@@ -247,7 +246,6 @@ class FrmWorking : public QMainWindow {
     void BuildInputTabs();
     void BuildUtilityTabs();
     void ConnectActions();
-    void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
@@ -262,6 +260,7 @@ class FrmWorking : public QMainWindow {
     WorkbenchState state_;
     OptionsPage* optionsPage_ = nullptr;
     ResultsPage* resultsPage_ = nullptr;
+    ResultsToolbar* resultsToolbar_ = nullptr;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;

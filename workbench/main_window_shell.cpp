@@ -26,6 +26,7 @@
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/results_toolbar.h"
 #include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
@@ -91,7 +92,10 @@ void FrmWorking::ConnectActions() {
     on("bthCorr", [this] { mnuAstroCorrect_Click(); });
     on("bthMain", [this] { cmdCancel_Click(-1); });
 
-    ConnectResultActions();
+    ResultsToolbarLinks bar;
+    bar.Action = [this](const char* name) { return Action(name); };
+    bar.ShowStarFixToolbar = [this] { ShowToolbar(tlhStarfix); };
+    resultsToolbar_ = new ResultsToolbar(*resultsPage_, std::move(bar), this);
 
     connect(picStarFix, &StartPicture::clicked, this, [this] { mnuAstroEnter_Click(); });
     connect(picRLGC, &StartPicture::clicked, this, [this] { mnuUtil_Click(0); });

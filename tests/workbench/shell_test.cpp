@@ -315,17 +315,17 @@ TEST_F(Shell, ChartAndLineSteps) {
 // The grid's two buttons and the menu check mark always agree, whichever
 // of them is clicked; two toggles return to the first state.
 TEST_F(Shell, GridToggleKeepsItsThreeControlsInStep) {
-    EXPECT_FALSE(w->GridShown());
+    EXPECT_FALSE(w->ResultsBar()->GridShown());
     w->Action("bthGrid2")->trigger();
-    EXPECT_TRUE(w->GridShown());
+    EXPECT_TRUE(w->ResultsBar()->GridShown());
     EXPECT_FALSE(w->Action("bthGrid1")->isChecked());
     EXPECT_TRUE(w->Action("bthGrid2")->isChecked());
     w->Action("mnuAstroGraphGrid")->trigger();
-    EXPECT_FALSE(w->GridShown());
+    EXPECT_FALSE(w->ResultsBar()->GridShown());
     EXPECT_TRUE(w->Action("bthGrid1")->isChecked());
     EXPECT_FALSE(w->Action("bthGrid2")->isChecked());
     w->Action("bthGrid1")->trigger();
-    EXPECT_TRUE(w->GridShown());
+    EXPECT_TRUE(w->ResultsBar()->GridShown());
     EXPECT_TRUE(w->Action("mnuAstroGraphGrid")->isChecked());
 }
 

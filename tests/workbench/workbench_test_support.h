@@ -18,6 +18,7 @@
 #include "sailing/utilities_page.h"
 #include "workbench/companion_windows.h"
 #include "workbench/main_window.h"
+#include "workbench/results_toolbar.h"
 #include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
