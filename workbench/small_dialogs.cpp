@@ -41,7 +41,7 @@ FrmSplash* SmallDialogs::Splash() {
     return splash_;
 }
 
-bool SmallDialogs::Exists(const char* name) const {
+QDialog* SmallDialogs::Find(const char* name) const {
     const QString n = name;
     if (n == "frmEnd") return end_;
     if (n == "frmProba") return proba_;
@@ -49,17 +49,15 @@ bool SmallDialogs::Exists(const char* name) const {
     if (n == "frmWait") return wait_;
     if (n == "frmSplash") return splash_;
     if (n == "frmIntro") return Intro;
-    return false;
+    return nullptr;
+}
+
+bool SmallDialogs::Exists(const char* name) const {
+    return Find(name) != nullptr;
 }
 
 void SmallDialogs::Unload(const char* name) {
-    const QString n = name;
-    if (n == "frmEnd") delete end_;
-    if (n == "frmProba") delete proba_;
-    if (n == "frmTimeStore") delete timeStore_;
-    if (n == "frmWait") delete wait_;
-    if (n == "frmSplash") delete splash_;
-    if (n == "frmIntro") delete Intro;
+    delete Find(name);
 }
 
 }  // namespace orvex

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 
+class QDialog;
 class QWidget;
 
 namespace orvex {
@@ -40,6 +41,9 @@ class SmallDialogs {
     QPointer<FrmIntro> Intro;
 
   private:
+    // The dialog of that control name, or nullptr.
+    QDialog* Find(const char* name) const;
+
     QWidget& owner_;
     WorkbenchState& state_;
     QPointer<FrmEnd> end_;
