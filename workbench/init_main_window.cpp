@@ -20,6 +20,7 @@
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
 
@@ -41,7 +42,8 @@ void FrmWorking::InitMainWindow() {
     if (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
     state_.AppPath = path;
     // 4. The four documents.
-    LoadDocuments();
+    documents_.Load(QString::fromStdString(state_.AppPath), dialogs_->Splash()->rtfAboutProg,
+                    rtfNumDisp, utilitiesPage_->rtfCalcWP, this);
     // 5. Masks with the separator.
     for (const MaskAssignment& m : StartMasks(state_.DecSep))
         if (MaskedField* f = MaskField(m.Field, m.Index)) SetFieldMask(f, m.Mask);
@@ -67,35 +69,6 @@ void FrmWorking::InitMainWindow() {
         list->setCurrentIndex(-1);
         list->blockSignals(false);
         list->setCurrentIndex(kGmtTimeZoneRow);
-    }
-}
-
-void FrmWorking::LoadDocuments() {
-    const QString folder = QString::fromStdString(state_.AppPath) + "/";
-    missingDocuments_.clear();
-    FrmSplash* splash = SplashDialog();
-    aboutTextLoaded_ = LoadRichTextFile(splash->rtfAboutProg, folder + "InfoProg.rtf");
-    if (!aboutTextLoaded_) missingDocuments_ << "InfoProg.rtf";
-    {
-        // The letter's window is made anew at each showing: keep the letter.
-        RichTextBox letter;
-        introLetterLoaded_ = LoadRichTextFile(&letter, folder + "IntroLetter.rtf");
-        introLetterHtml_ = introLetterLoaded_ ? letter.toHtml() : QString();
-        if (!introLetterLoaded_) missingDocuments_ << "IntroLetter.rtf";
-    }
-    if (!LoadRichTextFile(rtfNumDisp, folder + "NumResults.rtf"))
-        missingDocuments_ << "NumResults.rtf";
-    if (!LoadRichTextFile(utilitiesPage_->rtfCalcWP, folder + "CalcWP.rtf"))
-        missingDocuments_ << "CalcWP.rtf";
-    if (!missingDocuments_.isEmpty()) {
-        // Named once at start; the commands that need a missing document
-        // refuse with their own message.
-        ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
-                    "These documents were not found in the program folder " +
-                        QString::fromStdString(state_.AppPath) + ":\r\n" +
-                        missingDocuments_.join("\r\n") +
-                        "\r\nOrvex starts without them; the commands that need them will not run.",
-                    this);
     }
 }
 

@@ -24,13 +24,16 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
+#include "workbench/companion_windows.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/frm_wait.h"
 #include "workbench/platform_links.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
+#include "workbench/status_line.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -46,10 +49,16 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Orvex");
     setWindowIcon(QIcon(ProgramLogo(64)));
     settings_ = PlatformMainSettings();
+    dialogs_ = std::make_unique<SmallDialogs>(*this, state_);
     BuildMenus();
     BuildToolbars();
     BuildPages();
-    BuildStatusBar();
+    StatusLineLinks statusLinks;
+    statusLinks.PanelDoubleClicked = [this](const QString& key) {
+        if (key == "Proba") mnuAstroProba_Click();
+    };
+    status_ = new StatusLine(*this, std::move(statusLinks));
+    staNumDisp = status_->Bar();
     ConnectActions();
     // The results hooks run the results commands.
     onNumericResults = [this] { cmdNumRes_Click(); };
@@ -129,7 +138,7 @@ void FrmWorking::Form_Load(const QStringList& arguments) {
     state_.VersionText = BuildVersionText(kVersionMajor, kVersionMinor, kVersionRevision);
 
     // The splash holds the start-up until it hides itself.
-    FrmSplash* splash = SplashDialog();
+    FrmSplash* splash = dialogs_->Splash();
     splash->SetVersionText(QString::fromStdString(state_.VersionText));
     ExecDialog(*splash);
     if (splash->Tag() == "FromStart") splash->CloseStep();
@@ -158,7 +167,7 @@ QString FrmWorking::HelpFilePath() const {
 
 bool FrmWorking::Form_QueryUnload(int unloadMode) {
     if (unloadMode != kUnloadFromCloseBox) return false;
-    FrmEnd* end = EndDialog();
+    FrmEnd* end = dialogs_->End();
     ExecDialog(*end);
     if (end->Tag() == "NO") return true;
     CloseAllHelpWindows();
@@ -169,13 +178,9 @@ bool FrmWorking::Form_QueryUnload(int unloadMode) {
 void FrmWorking::UnloadOtherWindows() {
     // Fixed order; a window never made is skipped.
     if (onUnloadAzimuth) onUnloadAzimuth();
-    delete frmEnd_;
-    delete frmIntro_;
-    delete frmProba_;
-    delete frmSplash_;
+    for (const char* n : {"frmEnd", "frmIntro", "frmProba", "frmSplash"}) dialogs_->Unload(n);
     if (onUnloadWizard) onUnloadWizard();
-    delete frmTimeStore_;
-    delete frmWait_;
+    for (const char* n : {"frmTimeStore", "frmWait"}) dialogs_->Unload(n);
 }
 
 void FrmWorking::Form_Unload() {
@@ -220,61 +225,6 @@ void FrmWorking::closeEvent(QCloseEvent* event) {
 void FrmWorking::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
-}
-
-// ---- Dialogs -------------------------------------------------------------
-
-FrmEnd* FrmWorking::EndDialog() {
-    if (!frmEnd_) frmEnd_ = new FrmEnd(this);
-    return frmEnd_;
-}
-
-// A dialog closed by its close box is gone: its next use makes it anew,
-// with its starting values.
-FrmProba* FrmWorking::ProbaDialog() {
-    if (frmProba_ && frmProba_->ClosedByCloseBox()) delete frmProba_;
-    if (!frmProba_) frmProba_ = new FrmProba(state_, this);
-    return frmProba_;
-}
-
-FrmTimeStore* FrmWorking::TimeStoreDialog() {
-    if (frmTimeStore_ && frmTimeStore_->ClosedByCloseBox()) delete frmTimeStore_;
-    if (!frmTimeStore_) frmTimeStore_ = new FrmTimeStore(state_, this);
-    return frmTimeStore_;
-}
-
-FrmWait* FrmWorking::WaitDialog() {
-    if (!frmWait_) frmWait_ = new FrmWait(this);
-    return frmWait_;
-}
-
-FrmSplash* FrmWorking::SplashDialog() {
-    if (!frmSplash_) frmSplash_ = new FrmSplash(this);
-    return frmSplash_;
-}
-
-bool FrmWorking::HasDialog(const char* name) const {
-    const QString n = name;
-    if (n == "frmEnd") return frmEnd_;
-    if (n == "frmProba") return frmProba_;
-    if (n == "frmTimeStore") return frmTimeStore_;
-    if (n == "frmWait") return frmWait_;
-    if (n == "frmSplash") return frmSplash_;
-    if (n == "frmIntro") return frmIntro_;
-    return false;
-}
-
-// ---- Events of the pages ---------------------------------------------------
-
-bool FrmWorking::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        const QVariant key = watched->property("PanelKey");
-        if (key.isValid()) {
-            staNumDisp_PanelDblClick(key.toString());
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace orvex

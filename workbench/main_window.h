@@ -22,6 +22,7 @@
 
 #include "platform/masked_field.h"
 #include "platform/rich_text_box.h"
+#include "workbench/program_documents.h"
 #include "workbench/workbench_state.h"
 
 class QAction;
@@ -48,6 +49,7 @@ class QWidget;
 
 namespace orvex {
 
+class CompanionWindows;
 class FrmEnd;
 class FrmAzimuth;
 class FrmStarFixWizard;
@@ -60,7 +62,10 @@ class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
 class ResultsPage;
+class ResultsToolbar;
+class SmallDialogs;
 class StartPicture;
+class StatusLine;
 class StarFixInputPage;
 class UpDownButtons;
 class UtilitiesPage;
@@ -106,8 +111,8 @@ class FrmWorking : public QMainWindow {
 
     // ---- Initialisation ----------------------------------------------------
     void InitMainWindow();
-    // Documents that could not be loaded at start (file names), in load order.
-    const QStringList& MissingDocuments() const { return missingDocuments_; }
+    // The documents read at start, with the ones that could not be loaded.
+    const ProgramDocuments& Documents() const { return documents_; }
 
     // ---- Shell --------------------------------------------------------------
     void CenterControl(QWidget* ctl);
@@ -128,7 +133,6 @@ class FrmWorking : public QMainWindow {
     void mnuUtil_Click(int tab);
     void mnuViewWebBrowser_Click();
     void picStarFixWizard_Click();
-    void staNumDisp_PanelDblClick(const QString& key);
     void ShowTimeStore();
 
     // ---- Sailing utilities page ------------------------------------------------
@@ -136,10 +140,8 @@ class FrmWorking : public QMainWindow {
     UtilitiesPage* Utilities() const { return utilitiesPage_; }
 
     // ---- Result toolbars and chart view ------------------------------------
-    void bthBackStarFix_Click();
-    void mnuAstroGraphGrid_Click();
-    // True while the chart shows its grid.
-    bool GridShown() const;
+    // The result toolbars' controls, with the chart's grid state.
+    ResultsToolbar* ResultsBar() const { return resultsToolbar_; }
     // The results page: the numeric report and the chart with their
     // commands.
     ResultsPage* Results() const { return resultsPage_; }
@@ -150,22 +152,11 @@ class FrmWorking : public QMainWindow {
     void RestoreStartScreen();
 
     // ---- Status bar -----------------------------------------------------------
-    // The ten panels, by key: "TimeTruePos", "MPP", "Proba", "Ellipse",
-    // "Circle", "Course", "Speed", "Full", "Iter", "SystErr".
-    static const QStringList& StatusPanelKeys();
-    QLabel* StatusPanel(const QString& key) const;
-    // Simple style: one text, no panels (from a new fix until its result).
-    void SetStatusSimple(bool simple, const QString& text = QString());
-    bool StatusSimple() const { return statusSimple_; }
+    // The status bar staNumDisp with its ten panels and its simple style.
+    StatusLine* Status() const { return status_; }
 
     // ---- Dialogs (created on first use, then hidden and reused) -----------
-    FrmEnd* EndDialog();
-    FrmProba* ProbaDialog();
-    FrmTimeStore* TimeStoreDialog();
-    FrmWait* WaitDialog();
-    FrmSplash* SplashDialog();
-    // Whether a dialog exists (the quit sequence skips the ones never made).
-    bool HasDialog(const char* name) const;
+    SmallDialogs* Dialogs() const { return dialogs_.get(); }
 
     // The web page and the first page of the manual.
     static QString WebPageAddress();
@@ -241,17 +232,12 @@ class FrmWorking : public QMainWindow {
     // ---- Companion windows: the star-fix wizard and the azimuth tool -------
     // Fills the hooks above that open, raise and unload them.
     void ConnectCompanions();
-    // The wizard started from this window and the azimuth tool (null until
-    // first shown, or after they unloaded).
-    FrmStarFixWizard* StarFixWizard() const;
-    FrmAzimuth* AzimuthTool() const;
-    // The PC clock the companion windows read; nullptr reads the host's.
-    std::shared_ptr<SystemClock> CompanionClock;
+    // The wizard and the azimuth tool with the clock they read.
+    CompanionWindows* Companions() const { return companions_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();
@@ -259,16 +245,13 @@ class FrmWorking : public QMainWindow {
     void BuildPages();
     void BuildInputTabs();
     void BuildUtilityTabs();
-    void BuildStatusBar();
     void ConnectActions();
-    void ConnectResultActions();
     QAction* AddAction(QMenu* menu, const char* name, const QString& text);
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddToolButton(QToolBar* bar, const char* name, const QString& tip,
                            const QString& glyph);
     void BuildResultsPage(QWidget* client);
     void SetAstroMenuForInput();
-    void LoadDocuments();
     void UnloadOtherWindows();
     void SetTabByCode(QTabWidget* tabs, int index);
     void RestoreGeometry();
@@ -277,32 +260,20 @@ class FrmWorking : public QMainWindow {
     WorkbenchState state_;
     OptionsPage* optionsPage_ = nullptr;
     ResultsPage* resultsPage_ = nullptr;
+    ResultsToolbar* resultsToolbar_ = nullptr;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
-    std::map<QString, QLabel*> statusPanels_;
-    QLabel* statusSimpleText_ = nullptr;
-    bool statusSimple_ = false;
-    QStringList missingDocuments_;
+    StatusLine* status_ = nullptr;
+    ProgramDocuments documents_;
     bool loaded_ = false;
     bool quitting_ = false;
     bool unloaded_ = false;
     bool systemClosing_ = false;
     bool changingTabByCode_ = false;
     UtilitiesPage* utilitiesPage_ = nullptr;
-    QPointer<FrmEnd> frmEnd_;
-    QPointer<FrmProba> frmProba_;
-    QPointer<FrmTimeStore> frmTimeStore_;
-    QPointer<FrmWait> frmWait_;
-    QPointer<FrmSplash> frmSplash_;
-    QPointer<FrmIntro> frmIntro_;
-    QPointer<FrmStarFixWizard> frmStarFixWizard_;
-    QPointer<FrmAzimuth> frmAzimuth_;
-    // The introduction letter as loaded at start; each showing of frmIntro
-    // gets a copy.
-    QString introLetterHtml_;
-    bool introLetterLoaded_ = false;
-    bool aboutTextLoaded_ = false;
+    std::unique_ptr<SmallDialogs> dialogs_;
+    std::unique_ptr<CompanionWindows> companions_;
 
     StarFixInputPage* inputPage_ = nullptr;
 

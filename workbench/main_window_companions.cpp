@@ -1,29 +1,17 @@
-// The main window's side of the companion windows: it opens the star-fix
-// wizard and the azimuth tool, brings the open wizard forward, takes its
-// controls back when the tool ends and unloads both when the program quits.
+// The main window's side of the companion windows: the links they are made
+// with, and its controls taken back when the wizard closes or the tool ends.
 #include <QAction>
 #include <QToolBar>
 
 #include "companions/companion_links.h"
-#include "companions/frm_azimuth.h"
-#include "companions/frm_star_fix_wizard.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
-#include "platform/window_placement.h"
+#include "workbench/companion_windows.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/main_window.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
-
-FrmStarFixWizard* FrmWorking::StarFixWizard() const {
-    FrmStarFixWizard* w = frmStarFixWizard_.data();
-    return (w && !w->Unloaded()) ? w : nullptr;
-}
-
-FrmAzimuth* FrmWorking::AzimuthTool() const {
-    return frmAzimuth_.data();
-}
 
 void FrmWorking::ConnectCompanions() {
     // The links are made when a window is made, so that it gets the
@@ -31,11 +19,10 @@ void FrmWorking::ConnectCompanions() {
     auto links = [this] {
         CompanionLinks l;
         l.DecSep = state_.DecSep;
-        l.Clock = CompanionClock;
+        l.Clock = companions_->Clock;
         l.ShowTimeStore = [this](QWidget* owner) {
             FrmTimeStore dialog(state_, owner);
-            if (CompanionClock) {
-                auto clock = CompanionClock;
+            if (auto clock = companions_->Clock) {
                 dialog.utcNow = [clock] { return PcClock(clock).UtcNowDays(); };
             }
             ExecDialog(dialog);
@@ -54,40 +41,12 @@ void FrmWorking::ConnectCompanions() {
         return l;
     };
 
-    onShowWizard = [this, links] {
-        FrmStarFixWizard* w = StarFixWizard();
-        if (w && w->isVisible()) {
-            // Still open (a window of the azimuth tool cleared the flag when
-            // it closed): bring it forward, keeping what the user entered.
-            w->Form_Activate();
-            w->activateWindow();
-            return;
-        }
-        if (!w) {
-            w = new FrmStarFixWizard(links(), this);
-            frmStarFixWizard_ = w;
-        }
-        w->SetTag("FromMain");
-        CentreOnOwner(*w, *this);
-        w->show();  // the activation resets it to step 1
-        w->activateWindow();
-    };
-    onActivateWizard = [this] {
-        FrmStarFixWizard* w = StarFixWizard();
-        if (!w) return;
-        w->show();
-        w->Form_Activate();
-        w->activateWindow();
-    };
-    onShowAzimuth = [this, links] {
-        if (!frmAzimuth_) frmAzimuth_ = new FrmAzimuth(links(), this);
-        if (!frmAzimuth_->isVisible()) CentreOnOwner(*frmAzimuth_, *this);
-        frmAzimuth_->show();
-        frmAzimuth_->raise();
-        frmAzimuth_->activateWindow();
-    };
-    onUnloadAzimuth = [this] { delete frmAzimuth_.data(); };
-    onUnloadWizard = [this] { delete frmStarFixWizard_.data(); };
+    companions_ = std::make_unique<CompanionWindows>(*this, links);
+    onShowWizard = [this] { companions_->ShowWizard(); };
+    onActivateWizard = [this] { companions_->ActivateWizard(); };
+    onShowAzimuth = [this] { companions_->ShowAzimuth(); };
+    onUnloadAzimuth = [this] { companions_->UnloadAzimuth(); };
+    onUnloadWizard = [this] { companions_->UnloadWizard(); };
 }
 
 }  // namespace orvex

@@ -30,7 +30,9 @@
 #include "workbench/options_page.h"
 #include "workbench/reading_tab_order.h"
 #include "workbench/results_page.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
+#include "workbench/status_line.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -84,7 +86,7 @@ void FrmWorking::BuildPages() {
 void FrmWorking::BuildInputTabs() {
     StarFixInputLinks links;
     links.ShowTimeStore = [this] { ShowTimeStore(); };
-    links.SetStatusSimple = [this](bool simple) { SetStatusSimple(simple); };
+    links.SetStatusSimple = [this](bool simple) { status_->SetSimple(simple); };
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
@@ -128,7 +130,7 @@ void FrmWorking::BuildUtilityTabs() {
         tlhWorking->setEnabled(true);
     };
     links.ShowPrintWait = [this] {
-        FrmWait* wait = WaitDialog();
+        FrmWait* wait = dialogs_->Wait();
         wait->tmrWait->setInterval(20);
         wait->tmrWait->start();
         ExecDialog(*wait);
@@ -143,46 +145,6 @@ void FrmWorking::BuildUtilityTabs() {
     auto* page = new UtilitiesPage(state_, std::move(links), centralWidget());
     utilitiesPage_ = page;
     tabUtil = page;
-}
-
-const QStringList& FrmWorking::StatusPanelKeys() {
-    static const QStringList keys = {"TimeTruePos", "MPP",   "Proba", "Ellipse", "Circle",
-                                     "Course",      "Speed", "Full",  "Iter",    "SystErr"};
-    return keys;
-}
-
-void FrmWorking::BuildStatusBar() {
-    staNumDisp = new QStatusBar(this);
-    staNumDisp->setObjectName("staNumDisp");
-    staNumDisp->setSizeGripEnabled(true);
-    setStatusBar(staNumDisp);
-    statusSimpleText_ = new QLabel(staNumDisp);
-    statusSimpleText_->setObjectName("staNumDisp_Simple");
-    staNumDisp->addWidget(statusSimpleText_, 1);
-    for (const QString& key : StatusPanelKeys()) {
-        auto* panel = new QLabel(staNumDisp);
-        panel->setObjectName("staNumDisp_" + key);
-        panel->setFrameShape(QFrame::StyledPanel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setMinimumWidth(key == "MPP" || key == "TimeTruePos" || key == "Full" ? 120 : 50);
-        panel->setProperty("PanelKey", key);
-        panel->installEventFilter(this);
-        staNumDisp->addPermanentWidget(panel, key == "MPP" ? 2 : 1);
-        statusPanels_[key] = panel;
-    }
-    SetStatusSimple(false);
-}
-
-QLabel* FrmWorking::StatusPanel(const QString& key) const {
-    const auto it = statusPanels_.find(key);
-    return it == statusPanels_.end() ? nullptr : it->second;
-}
-
-void FrmWorking::SetStatusSimple(bool simple, const QString& text) {
-    statusSimple_ = simple;
-    statusSimpleText_->setText(text);
-    statusSimpleText_->setVisible(simple);
-    for (auto& [key, panel] : statusPanels_) panel->setVisible(!simple);
 }
 
 void FrmWorking::CenterControl(QWidget* ctl) {

@@ -26,7 +26,10 @@
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
 #include "workbench/platform_links.h"
+#include "workbench/results_toolbar.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
+#include "workbench/status_line.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -50,7 +53,7 @@ void FrmWorking::ConnectActions() {
     on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
     on("mnuAstroErase", [this] {
         inputPage_->cmdEraseObs_Click();
-        SetStatusSimple(true);
+        status_->SetSimple(true);
         rtfNumDisp->setVisible(false);
         picLMChart->setVisible(false);
         if (!tabIn->isVisible()) RestoreStartScreen();
@@ -89,7 +92,10 @@ void FrmWorking::ConnectActions() {
     on("bthCorr", [this] { mnuAstroCorrect_Click(); });
     on("bthMain", [this] { cmdCancel_Click(-1); });
 
-    ConnectResultActions();
+    ResultsToolbarLinks bar;
+    bar.Action = [this](const char* name) { return Action(name); };
+    bar.ShowStarFixToolbar = [this] { ShowToolbar(tlhStarfix); };
+    resultsToolbar_ = new ResultsToolbar(*resultsPage_, std::move(bar), this);
 
     connect(picStarFix, &StartPicture::clicked, this, [this] { mnuAstroEnter_Click(); });
     connect(picRLGC, &StartPicture::clicked, this, [this] { mnuUtil_Click(0); });
@@ -139,7 +145,7 @@ void FrmWorking::mnuAstroEnter_Click() {
         state_.FixEntered.fill(false);
         state_.LopLength = 5.0;
         state_.ChartScale = 0.1;
-        SetStatusSimple(true);
+        status_->SetSimple(true);
         inputPage_->cmdEraseObs_Click();
     }
     tabIn->setVisible(true);
@@ -195,7 +201,7 @@ void FrmWorking::mnuOptionsTab_Click() {
 
 void FrmWorking::mnuAstroProba_Click() {
     const double before = state_.Proba;
-    FrmProba* dlg = ProbaDialog();
+    FrmProba* dlg = dialogs_->Proba();
     dlg->BeginShow();
     ExecDialog(*dlg);
     if (state_.Proba == before) return;
@@ -203,16 +209,12 @@ void FrmWorking::mnuAstroProba_Click() {
         if (onNumericResults) onNumericResults();
     } else if (picLMChart->isVisible()) {
         if (onGraphicResults) onGraphicResults();
-    } else if (!statusSimple_) {
+    } else if (!status_->Simple()) {
         // "##.0" with the user's separator.
         QString level = QString::number(state_.Proba * 100.0, 'f', 1);
         level.replace('.', QString::fromStdString(state_.DecSep));
-        StatusPanel("Proba")->setText(level + " %");
+        status_->Panel("Proba")->setText(level + " %");
     }
-}
-
-void FrmWorking::staNumDisp_PanelDblClick(const QString& key) {
-    if (key == "Proba") mnuAstroProba_Click();
 }
 
 void FrmWorking::mnuAstroSave_Click() {
@@ -264,7 +266,7 @@ void FrmWorking::mnuFilePageSetup_Click() {
 }
 
 void FrmWorking::mnuFileQuit_Click() {
-    FrmEnd* end = EndDialog();
+    FrmEnd* end = dialogs_->End();
     ExecDialog(*end);
     if (end->Tag() != "YES") return;
     CloseAllHelpWindows();
@@ -282,19 +284,19 @@ void FrmWorking::mnuViewWebBrowser_Click() {
 }
 
 void FrmWorking::mnuHelpAbout_Click() {
-    if (!aboutTextLoaded_) {
+    if (!documents_.AboutTextLoaded) {
         ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
                     QString("The about text InfoProg.rtf was not found beside the program."), this);
         return;
     }
-    FrmSplash* about = SplashDialog();
+    FrmSplash* about = dialogs_->Splash();
     // Once the splash has closed it is the about box for good.
     if (about->Tag() == "FromStart") about->CloseStep();
     ExecDialog(*about);
 }
 
 void FrmWorking::mnuHelpIntro_Click() {
-    if (!introLetterLoaded_) {
+    if (!documents_.IntroLetterLoaded) {
         ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
                     QString("The introduction letter IntroLetter.rtf was not found beside the "
                             "program."),
@@ -303,14 +305,14 @@ void FrmWorking::mnuHelpIntro_Click() {
     }
     // A new window at each showing; Continue ends it.
     auto* intro = new FrmIntro(this);
-    frmIntro_ = intro;
-    intro->rtfIntroLetter->setHtml(introLetterHtml_);
+    dialogs_->Intro = intro;
+    intro->rtfIntroLetter->setHtml(documents_.IntroLetterHtml);
     ExecDialog(*intro);
-    delete frmIntro_;
+    delete dialogs_->Intro;
 }
 
 void FrmWorking::ShowTimeStore() {
-    ExecDialog(*TimeStoreDialog());
+    ExecDialog(*dialogs_->TimeStore());
 }
 
 }  // namespace orvex

@@ -434,13 +434,13 @@ TEST_F(GraphPage, ChartSizeDecreaseStopsAtTenDegrees) {
 // their first state; once changes the picture.
 TEST_F(GraphPage, GridToggleRedraws) {
     const QImage first = Chart();
-    const bool shown = w->GridShown();
+    const bool shown = w->ResultsBar()->GridShown();
     w->Action("mnuAstroGraphGrid")->trigger();
-    EXPECT_NE(w->GridShown(), shown);
+    EXPECT_NE(w->ResultsBar()->GridShown(), shown);
     EXPECT_NE(Chart(), first);
     w->picLMChart->grab().save(test::TestOutputFolder() + "/graph_page_grid.png");
     w->Action("mnuAstroGraphGrid")->trigger();
-    EXPECT_EQ(w->GridShown(), shown);
+    EXPECT_EQ(w->ResultsBar()->GridShown(), shown);
     EXPECT_EQ(w->Action("bthGrid2")->isChecked(), shown);
     EXPECT_EQ(w->Action("bthGrid1")->isChecked(), !shown);
     EXPECT_EQ(Chart(), first);

@@ -259,9 +259,9 @@ TEST(FrmAzimuth, OpenedByTheMainWindow) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    main->CompanionClock = ClockAt(Evening());
+    main->Companions()->Clock = ClockAt(Evening());
     main->mnuAziGo_Click();
-    FrmAzimuth* tool = main->AzimuthTool();
+    FrmAzimuth* tool = main->Companions()->AzimuthTool();
     ASSERT_NE(tool, nullptr);
     EXPECT_FALSE(main->tlhWorking->isEnabled());
     EXPECT_FALSE(main->picStarFix->isEnabled());
@@ -279,7 +279,7 @@ TEST(FrmAzimuth, OpenedByTheMainWindow) {
         EXPECT_TRUE(main->Action(n)->isEnabled()) << n;
     // Shown again: the same window.
     main->mnuAziGo_Click();
-    EXPECT_EQ(main->AzimuthTool(), tool);
+    EXPECT_EQ(main->Companions()->AzimuthTool(), tool);
     tool->cmdEnd_Click();
 }
 
@@ -291,20 +291,20 @@ TEST(FrmAzimuth, WhatIsUpEndKeepsTheOpenWizard) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    main->CompanionClock = ClockAt(Evening());
+    main->Companions()->Clock = ClockAt(Evening());
     main->mnuStarFixWizardStart_Click();
-    FrmStarFixWizard* wizard = main->StarFixWizard();
+    FrmStarFixWizard* wizard = main->Companions()->StarFixWizard();
     ASSERT_NE(wizard, nullptr);
     ASSERT_TRUE(Enter(wizard->mskLat, "45°30'.0 N"));
     main->mnuAziGo_Click();
-    FrmAzimuth* tool = main->AzimuthTool();
+    FrmAzimuth* tool = main->Companions()->AzimuthTool();
     ASSERT_TRUE(Enter(tool->mskLat, "45°30'.0 N"));
     tool->cmdWhatIsUp_Click();
     ASSERT_NE(tool->WhatIsUpWindow(), nullptr);
     tool->WhatIsUpWindow()->cmdNav_Click(4);
     EXPECT_FALSE(main->State().WizardOpen);
     main->picStarFixWizard_Click();
-    EXPECT_EQ(main->StarFixWizard(), wizard);
+    EXPECT_EQ(main->Companions()->StarFixWizard(), wizard);
     EXPECT_TRUE(wizard->WizEntered(1));
     EXPECT_DOUBLE_EQ(wizard->WizLat(), 45.5);
     EXPECT_TRUE(main->State().WizardOpen);

@@ -46,7 +46,7 @@ struct Companions {
         main = test::StartedWindow(settings);
         auto clock = std::make_shared<ManualSystemClock>();
         clock->utcMs = std::llround((ut - 25569.0) * 86400000.0);  // from 1 Jan 1970
-        main->CompanionClock = clock;
+        main->Companions()->Clock = clock;
         main->resize(1000, 700);
         main->show();
         QApplication::setActiveWindow(main.get());
@@ -58,7 +58,7 @@ struct Companions {
     }
     FrmStarFixWizard* OpenWizard() {
         main->Action("mnuStarFixWizardStart")->trigger();
-        FrmStarFixWizard* w = main->StarFixWizard();
+        FrmStarFixWizard* w = main->Companions()->StarFixWizard();
         if (w) Activate(w);
         return w;
     }
@@ -72,7 +72,7 @@ struct Companions {
     // The azimuth tool from the menu, with a position typed.
     FrmAzimuth* OpenTool() {
         main->Action("mnuAziGo")->trigger();
-        FrmAzimuth* tool = main->AzimuthTool();
+        FrmAzimuth* tool = main->Companions()->AzimuthTool();
         Activate(tool);
         TypeAndTab(tool->mskLat, "45300n");
         TypeAndTab(tool->mskLong, "010150w");

@@ -104,7 +104,7 @@ TEST(HelpCommands, AboutIntroAndWebPage) {
     EXPECT_FALSE(timerStarted);
     w->mnuHelpIntro_Click();
     EXPECT_EQ(script.dialogs, (std::vector<QString>{"frmSplash", "frmSplash", "frmIntro"}));
-    EXPECT_FALSE(w->HasDialog("frmIntro"));  // made anew at each showing
+    EXPECT_FALSE(w->Dialogs()->Exists("frmIntro"));  // made anew at each showing
     w->mnuViewWebBrowser_Click();
     ASSERT_EQ(script.openedUrls.size(), 3u);
     EXPECT_EQ(script.openedUrls[0], FrmIntro::WebAddress());

@@ -454,9 +454,9 @@ TEST(FrmStarFixWizard, OpenedByTheMainWindow) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    main->CompanionClock = ClockAt(Now());
+    main->Companions()->Clock = ClockAt(Now());
     main->mnuStarFixWizardStart_Click();
-    FrmStarFixWizard* w = main->StarFixWizard();
+    FrmStarFixWizard* w = main->Companions()->StarFixWizard();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(main->State().WizardOpen);
     EXPECT_FALSE(main->Action("mnuStarFixWizard")->isEnabled());
@@ -465,14 +465,14 @@ TEST(FrmStarFixWizard, OpenedByTheMainWindow) {
     EXPECT_DOUBLE_EQ(w->WizDate(), MakeDateTime(2026, 3, 20));
     ASSERT_TRUE(Enter(w->mskLat, "45°30'.0 N"));
     main->picStarFixWizard_Click();  // open: brought forward, nothing reset
-    EXPECT_EQ(main->StarFixWizard(), w);
+    EXPECT_EQ(main->Companions()->StarFixWizard(), w);
     EXPECT_TRUE(w->WizEntered(1));
     w->cmdNav_Click(1);
     EXPECT_FALSE(main->State().WizardOpen);
     EXPECT_TRUE(main->Action("mnuStarFixWizard")->isEnabled());
     // The next start resets the same window.
     main->picStarFixWizard_Click();
-    EXPECT_EQ(main->StarFixWizard(), w);
+    EXPECT_EQ(main->Companions()->StarFixWizard(), w);
     EXPECT_FALSE(w->WizEntered(1));
     EXPECT_TRUE(main->State().WizardOpen);
     w->hide();

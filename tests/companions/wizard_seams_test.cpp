@@ -49,10 +49,10 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
     const double start = MakeDateTime(2026, 3, 20, 14, 0, 0);
     auto clock = std::make_shared<ManualSystemClock>();
     clock->utcMs = UnixMs(start);
-    main->CompanionClock = clock;
+    main->Companions()->Clock = clock;
     main->show();
     main->Action("mnuStarFixWizardStart")->trigger();
-    FrmStarFixWizard* w = main->StarFixWizard();
+    FrmStarFixWizard* w = main->Companions()->StarFixWizard();
     ASSERT_NE(w, nullptr);
     QApplication::setActiveWindow(w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
@@ -113,7 +113,7 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
     EXPECT_TRUE(!timer || !timer->isActive());
     EXPECT_TRUE(main->Action("mnuStarFixWizard")->isEnabled());
     EXPECT_FALSE(main->State().WizardOpen);
-    EXPECT_EQ(main->StarFixWizard(), nullptr);
+    EXPECT_EQ(main->Companions()->StarFixWizard(), nullptr);
 }
 
 }  // namespace
@@ -137,12 +137,12 @@ TEST(WizardTyped, QuitClosesTheCompanions) {
     auto main = test::StartedWindow(settings);
     auto clock = std::make_shared<ManualSystemClock>();
     clock->utcMs = UnixMs(MakeDateTime(2026, 3, 20, 19, 31, 10));
-    main->CompanionClock = clock;
+    main->Companions()->Clock = clock;
     main->show();
     QApplication::setActiveWindow(main.get());
 
     main->Action("mnuAziGo")->trigger();
-    FrmAzimuth* azi = main->AzimuthTool();
+    FrmAzimuth* azi = main->Companions()->AzimuthTool();
     ASSERT_NE(azi, nullptr);
     QApplication::setActiveWindow(azi);
     ASSERT_TRUE(QTest::qWaitForWindowActive(azi));
@@ -171,7 +171,7 @@ TEST(WizardTyped, QuitClosesTheCompanions) {
     // The tool's End gives the main window back; then the wizard, ticking.
     azi->cmdEnd_Click();
     main->Action("mnuStarFixWizardStart")->trigger();
-    QPointer<FrmStarFixWizard> wiz = main->StarFixWizard();
+    QPointer<FrmStarFixWizard> wiz = main->Companions()->StarFixWizard();
     ASSERT_NE(wiz, nullptr);
     QPointer<QTimer> tick = wiz->tmrRealTime;
     tick->start();

@@ -17,6 +17,7 @@
 
 #include "workbench/main_window.h"
 #include "workbench/options_page.h"
+#include "workbench/status_line.h"
 #include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
@@ -218,14 +219,14 @@ TEST(MainPages, TabCaptionsAndStatusPanels) {
     EXPECT_EQ(w->Options()->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
     EXPECT_EQ(w->Options()->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");
 
-    EXPECT_EQ(FrmWorking::StatusPanelKeys().size(), 10);
-    for (const QString& key : FrmWorking::StatusPanelKeys()) {
-        ASSERT_NE(w->StatusPanel(key), nullptr) << key.toStdString();
-        EXPECT_EQ(w->StatusPanel(key)->objectName(), "staNumDisp_" + key);
+    EXPECT_EQ(StatusLine::PanelKeys().size(), 10);
+    for (const QString& key : StatusLine::PanelKeys()) {
+        ASSERT_NE(w->Status()->Panel(key), nullptr) << key.toStdString();
+        EXPECT_EQ(w->Status()->Panel(key)->objectName(), "staNumDisp_" + key);
     }
-    EXPECT_FALSE(w->StatusSimple());
-    w->SetStatusSimple(true, "New fix");
-    EXPECT_TRUE(w->StatusPanel("Proba")->isHidden());
+    EXPECT_FALSE(w->Status()->Simple());
+    w->Status()->SetSimple(true, "New fix");
+    EXPECT_TRUE(w->Status()->Panel("Proba")->isHidden());
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
         s.ChartScale = -0.3;
         w.InputPage()->grdObs->SetTextMatrix(1, 1, "VEGA");
         s.ObsCellFilled[1][1] = true;
-        w.SetStatusSimple(false);
+        w.Status()->SetSimple(false);
         for (const char* n :
              {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
             w.Action(n)->setEnabled(true);
@@ -109,7 +109,7 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     EXPECT_EQ(s.ChartScale, 0.1);
     EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
     EXPECT_FALSE(s.ObsCellFilled[1][1]);
-    EXPECT_TRUE(w.StatusSimple());
+    EXPECT_TRUE(w.Status()->Simple());
     for (const char* n :
          {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
         EXPECT_FALSE(w.Action(n)->isEnabled()) << n;

@@ -282,7 +282,7 @@ class NumericReportPage : public ::testing::Test {
 // The template beside the program reads, and holds its 33 marks: the start
 // no longer reports it missing, and the report command can fill it.
 TEST_F(NumericReportPage, TemplateBesideTheProgramHoldsThirtyThreeMarks) {
-    EXPECT_FALSE(w->MissingDocuments().contains("NumResults.rtf"));
+    EXPECT_FALSE(w->Documents().Missing.contains("NumResults.rtf"));
     RichTextBox box;
     ASSERT_TRUE(box.LoadFile(QString(ORVEX_PROGRAM_DIR) + "/NumResults.rtf"));
     EXPECT_EQ(box.Text().count(QStringLiteral("§")), kReportSlotCount);

@@ -107,7 +107,7 @@ TEST_F(ObsFile, SampleFilesGiveTheirTruth) {
                   5.0);
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         w->FillStatusPanels();
-        EXPECT_EQ(w->StatusPanel("MPP")->text().toStdString(),
+        EXPECT_EQ(w->Status()->Panel("MPP")->text().toStdString(),
                   FormatLatitude(f.MppLat) + " " + FormatLongitude(f.MppLong));
         for (const char* n : {"mnuAstroSave", "mnuAstroNum", "mnuAstroGraph"})
             EXPECT_TRUE(w->Action(n)->isEnabled()) << n;

@@ -41,11 +41,11 @@ TEST(Quit, MenuAnsweredNoChangesNothing) {
     w->mnuFileQuit_Click();
     ASSERT_EQ(script.dialogs.size(), 1u);
     EXPECT_EQ(script.dialogs[0], "frmEnd");
-    EXPECT_EQ(w->EndDialog()->Tag(), "NO");
+    EXPECT_EQ(w->Dialogs()->End()->Tag(), "NO");
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->Unloaded());
     EXPECT_FALSE(w->tabIn->isHidden());  // the page stays as it was
-    EXPECT_TRUE(w->HasDialog("frmSplash"));
+    EXPECT_TRUE(w->Dialogs()->Exists("frmSplash"));
     EXPECT_TRUE(settings.writes.empty());
 }
 
@@ -59,7 +59,7 @@ TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
     auto w = test::StartedWindow(settings);
     w->show();
     w->resize(800, 650);  // no wider than the test screen
-    w->ProbaDialog();
+    w->Dialogs()->Proba();
     w->mnuHelpManual_Click();
     EXPECT_EQ(OpenHelpWindowCount(), 1);
     script.dialogs.clear();
@@ -69,9 +69,9 @@ TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
     EXPECT_EQ(OpenHelpWindowCount(), 0);   // the manual closed too
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->Unloaded());
-    EXPECT_FALSE(w->HasDialog("frmEnd"));
-    EXPECT_FALSE(w->HasDialog("frmProba"));
-    EXPECT_FALSE(w->HasDialog("frmSplash"));
+    EXPECT_FALSE(w->Dialogs()->Exists("frmEnd"));
+    EXPECT_FALSE(w->Dialogs()->Exists("frmProba"));
+    EXPECT_FALSE(w->Dialogs()->Exists("frmSplash"));
     EXPECT_EQ(settings.writes,
               (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
     const double tpp = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
@@ -112,7 +112,7 @@ TEST(Quit, CloseBoxAsksAndOnlyNoCancels) {
 
     script.dialogHandler = Answer(true);
     EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
-    EXPECT_FALSE(w->HasDialog("frmEnd"));
+    EXPECT_FALSE(w->Dialogs()->Exists("frmEnd"));
 }
 
 // A close asked by the system (session end) or by code never asks.

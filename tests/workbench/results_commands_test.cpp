@@ -105,9 +105,9 @@ TEST_F(ResultsCommands, NumericResultsFromTheGrid) {
     const std::string text = Report();
     EXPECT_NE(text.find("Lat " + mpp), std::string::npos) << text;
     EXPECT_EQ(text.find("§"), std::string::npos);
-    EXPECT_EQ(w->StatusPanel("MPP")->text().toStdString(),
+    EXPECT_EQ(w->Status()->Panel("MPP")->text().toStdString(),
               FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
-    EXPECT_EQ(w->StatusPanel("Full")->text(), "Full");
+    EXPECT_EQ(w->Status()->Panel("Full")->text(), "Full");
     EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
     EXPECT_TRUE(w->tlhNum->isVisible());
     EXPECT_FALSE(w->tlhStarfix->isVisible());
@@ -213,8 +213,8 @@ TEST_F(ResultsCommands, TemplateWithoutItsMarksIsRefused) {
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.contains("holds 2 of its 33 marks"));
     EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->StatusSimple());
-    EXPECT_FALSE(w->StatusPanel("MPP")->text().isEmpty());
+    EXPECT_FALSE(w->Status()->Simple());
+    EXPECT_FALSE(w->Status()->Panel("MPP")->text().isEmpty());
 }
 
 // With a printer the details begin on a new printed page: blank lines fill

@@ -85,7 +85,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     w->Options()->cmdEndTabOptions_Click();
 
     // The small windows.
-    FrmSplash* splash = w->SplashDialog();
+    FrmSplash* splash = w->Dialogs()->Splash();
     splash->Form_Activate();  // as the about box shows itself
     Save(splash, "about-box");
     FrmSplash fresh;
@@ -93,11 +93,11 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     fresh.Form_Activate();
     fresh.tmrSplash->stop();
     Save(&fresh, "splash");
-    Save(w->EndDialog(), "quit-confirmation");
-    Save(w->ProbaDialog(), "probability");
-    w->TimeStoreDialog()->Form_Activate();
-    Save(w->TimeStoreDialog(), "time-store");
-    Save(w->WaitDialog(), "wait");
+    Save(w->Dialogs()->End(), "quit-confirmation");
+    Save(w->Dialogs()->Proba(), "probability");
+    w->Dialogs()->TimeStore()->Form_Activate();
+    Save(w->Dialogs()->TimeStore(), "time-store");
+    Save(w->Dialogs()->Wait(), "wait");
 }
 
 }  // namespace

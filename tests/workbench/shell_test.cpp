@@ -195,14 +195,14 @@ TEST_F(Shell, ProbabilityLevelFromMenuAndStatusPanel) {
     };
     w->mnuAstroProba_Click();
     EXPECT_EQ(w->State().Proba, 0.99);
-    EXPECT_EQ(w->StatusPanel("Proba")->text(), "99.0 %");
-    w->StatusPanel("Proba")->clear();
+    EXPECT_EQ(w->Status()->Panel("Proba")->text(), "99.0 %");
+    w->Status()->Panel("Proba")->clear();
     w->mnuAstroProba_Click();  // same level again
-    EXPECT_EQ(w->StatusPanel("Proba")->text(), "");
+    EXPECT_EQ(w->Status()->Panel("Proba")->text(), "");
     EXPECT_EQ(recomputed, 0);
 
     script.dialogs.clear();
-    QTest::mouseDClick(w->StatusPanel("Iter"), Qt::LeftButton);
+    QTest::mouseDClick(w->Status()->Panel("Iter"), Qt::LeftButton);
     EXPECT_TRUE(script.dialogs.empty());
     script.dialogHandler = [](QDialog& d) {
         if (auto* p = qobject_cast<FrmProba*>(&d)) {
@@ -212,7 +212,7 @@ TEST_F(Shell, ProbabilityLevelFromMenuAndStatusPanel) {
         return int(QDialog::Accepted);
     };
     w->rtfNumDisp->show();
-    QTest::mouseDClick(w->StatusPanel("Proba"), Qt::LeftButton);
+    QTest::mouseDClick(w->Status()->Panel("Proba"), Qt::LeftButton);
     EXPECT_EQ(script.dialogs.size(), 1u);
     EXPECT_EQ(w->State().Proba, 0.5);
     EXPECT_EQ(recomputed, 1);  // the report is computed again
@@ -315,17 +315,17 @@ TEST_F(Shell, ChartAndLineSteps) {
 // The grid's two buttons and the menu check mark always agree, whichever
 // of them is clicked; two toggles return to the first state.
 TEST_F(Shell, GridToggleKeepsItsThreeControlsInStep) {
-    EXPECT_FALSE(w->GridShown());
+    EXPECT_FALSE(w->ResultsBar()->GridShown());
     w->Action("bthGrid2")->trigger();
-    EXPECT_TRUE(w->GridShown());
+    EXPECT_TRUE(w->ResultsBar()->GridShown());
     EXPECT_FALSE(w->Action("bthGrid1")->isChecked());
     EXPECT_TRUE(w->Action("bthGrid2")->isChecked());
     w->Action("mnuAstroGraphGrid")->trigger();
-    EXPECT_FALSE(w->GridShown());
+    EXPECT_FALSE(w->ResultsBar()->GridShown());
     EXPECT_TRUE(w->Action("bthGrid1")->isChecked());
     EXPECT_FALSE(w->Action("bthGrid2")->isChecked());
     w->Action("bthGrid1")->trigger();
-    EXPECT_TRUE(w->GridShown());
+    EXPECT_TRUE(w->ResultsBar()->GridShown());
     EXPECT_TRUE(w->Action("mnuAstroGraphGrid")->isChecked());
 }
 

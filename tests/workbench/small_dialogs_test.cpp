@@ -154,7 +154,7 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
     qputenv("TZ", "Europe/Paris");
     tzset();
     test::GridWindow g;
-    g.w->TimeStoreDialog()->utcNow = [] { return MakeDateTime(2026, 3, 29, 2, 30, 0); };
+    g.w->Dialogs()->TimeStore()->utcNow = [] { return MakeDateTime(2026, 3, 29, 2, 30, 0); };
     auto* f5 = g.w->findChild<QPushButton*>("cmdChronoF5");
     g.script.dialogHandler = [](QDialog& d) {
         d.show();

@@ -93,8 +93,8 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     EXPECT_EQ(s.Fix.MppLong, mppLong);
     EXPECT_EQ(s.CourseInput, 250.0);
     w->FillStatusPanels();
-    EXPECT_EQ(w->StatusPanel("Full")->text(), "Full");
-    EXPECT_EQ(w->StatusPanel("Course")->text().toStdString(), FormatNumber(s.Course, "000°.0"));
+    EXPECT_EQ(w->Status()->Panel("Full")->text(), "Full");
+    EXPECT_EQ(w->Status()->Panel("Course")->text().toStdString(), FormatNumber(s.Course, "000°.0"));
 }
 
 // Guards every panel of the status line, in its exact form, and the mode
@@ -117,10 +117,10 @@ TEST_F(Driver, StatusPanels) {
     f.GoodObsCount = 8;
     s.Obs.Resize(10);
     s.FullRoutine = true;
-    w->SetStatusSimple(true);
+    w->Status()->SetSimple(true);
     w->FillStatusPanels();
-    EXPECT_FALSE(w->StatusSimple());
-    auto panel = [&](const char* k) { return w->StatusPanel(k)->text(); };
+    EXPECT_FALSE(w->Status()->Simple());
+    auto panel = [&](const char* k) { return w->Status()->Panel(k)->text(); };
     EXPECT_EQ(panel("TimeTruePos"), "8 Dec 2026 19:40:05");
     EXPECT_EQ(panel("MPP"), "38°12'.4 N 031°47'.9 W");
     EXPECT_EQ(panel("Proba"), "95.0 %");
@@ -180,9 +180,9 @@ TEST(DriverPictures, FixFromASampleFile) {
     script.Clear();
     w->Action("mnuAstroNumDisp")->trigger();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    EXPECT_FALSE(w->StatusSimple());
-    EXPECT_EQ(w->StatusPanel("MPP")->text(), "38°12'.4 N 031°47'.9 W");
-    EXPECT_EQ(w->StatusPanel("Full")->text(), "Trunc. Not enough obs.");
+    EXPECT_FALSE(w->Status()->Simple());
+    EXPECT_EQ(w->Status()->Panel("MPP")->text(), "38°12'.4 N 031°47'.9 W");
+    EXPECT_EQ(w->Status()->Panel("Full")->text(), "Trunc. Not enough obs.");
     QApplication::processEvents();
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/star_fix_numeric_from_sample.png"));
     w->Action("mnuAstroGraphDisp")->trigger();

@@ -29,7 +29,7 @@ struct Results : ::testing::Test, test::ResultsWindow {
         folder.Write("sights.obs", text.toStdString());
         return folder.Path() + "/sights.obs";
     }
-    QString Panel(const char* key) const { return w->StatusPanel(key)->text(); }
+    QString Panel(const char* key) const { return w->Status()->Panel(key)->text(); }
     QString Report() const { return w->rtfNumDisp->Text(); }
 };
 
@@ -46,11 +46,11 @@ TEST_F(Results, IdenticalSightsGiveNoFix) {
     EXPECT_EQ(script.messages[0].title, " ERROR REPORT");
     EXPECT_FALSE(w->rtfNumDisp->isVisible());
     EXPECT_TRUE(w->tabIn->isVisible());
-    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    EXPECT_FALSE(w->Status()->Panel("MPP")->isVisible());
     script.Clear();
     Click("bthGraphRes");
     EXPECT_FALSE(w->picLMChart->isVisible());
-    EXPECT_FALSE(w->StatusPanel("Ellipse")->isVisible());
+    EXPECT_FALSE(w->Status()->Panel("Ellipse")->isVisible());
 }
 
 // Guards a two-sight fix read as a perfect one: the solver gives no
@@ -82,7 +82,7 @@ TEST(ReportDates, MonthNamesFollowTheLocale) {
     ASSERT_TRUE(r.script.messages.empty()) << r.script.LastText().toStdString();
     EXPECT_TRUE(r.w->rtfNumDisp->Text().contains("position on 8 Dez 2026 19:40:00 is"));
     EXPECT_FALSE(r.w->rtfNumDisp->Text().contains(" Dec "));
-    EXPECT_EQ(r.w->StatusPanel("TimeTruePos")->text(), "8 Dez 2026 19:40:00");
+    EXPECT_EQ(r.w->Status()->Panel("TimeTruePos")->text(), "8 Dez 2026 19:40:00");
 }
 
 // Guards "Data's not validated" answered Yes: the fix is for the times the

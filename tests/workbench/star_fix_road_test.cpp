@@ -45,7 +45,7 @@ std::string ProgramFile(const char* name) {
 struct Road : ::testing::Test, test::ResultsWindow {
     QTemporaryDir temp;
     Road() { folder.Write("Observations/.keep", ""); }
-    QString Mpp() const { return w->StatusPanel("MPP")->text(); }
+    QString Mpp() const { return w->Status()->Panel("MPP")->text(); }
     std::string Report() const { return w->rtfNumDisp->Text().toStdString(); }
 };
 
@@ -102,7 +102,7 @@ TEST_F(Road, SampleFileThroughEveryPage) {
     w->Action("mnuAstroErase")->trigger();
     script.Clear();
     EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), "");
-    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    EXPECT_FALSE(w->Status()->Panel("MPP")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
 
@@ -258,7 +258,7 @@ TEST_F(Road, RefusedFieldThenResults) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " Error in input data");
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
-    EXPECT_EQ(w->StatusPanel("MPP")->text(), "");
+    EXPECT_EQ(w->Status()->Panel("MPP")->text(), "");
     EXPECT_TRUE(w->tabIn->isVisible());
     EXPECT_FALSE(w->rtfNumDisp->isVisible());
 }
@@ -311,7 +311,7 @@ TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     Click("bthGraphRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().TimeTruePos, MakeDateTime(2026, 12, 8, 18, 40, 0), 1e-9);
-    EXPECT_EQ(w->StatusPanel("TimeTruePos")->text(), "8 Dec 2026 18:40:00");
+    EXPECT_EQ(w->Status()->Panel("TimeTruePos")->text(), "8 Dec 2026 18:40:00");
 }
 
 // Guards the road from the start screen with the keys: the star-fix page
@@ -441,7 +441,7 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     Click("bthNumRes");
     const std::string before = Report();
-    const QString r95 = w->StatusPanel("Circle")->text();
+    const QString r95 = w->Status()->Panel("Circle")->text();
     script.dialogHandler = [](QDialog& dlg) {
         if (auto* p = qobject_cast<FrmProba*>(&dlg)) {
             p->lstProba->setCurrentRow(3);
@@ -455,20 +455,20 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     const double proba = w->State().Proba;
     EXPECT_NE(proba, 0.95);
     const QString pct = QString::fromStdString(FormatNumber(proba * 100.0, "#0.0", ".")) + " %";
-    EXPECT_EQ(w->StatusPanel("Proba")->text(), pct);
+    EXPECT_EQ(w->Status()->Panel("Proba")->text(), pct);
     EXPECT_NE(Report().find("ellipse of " + pct.toStdString()), std::string::npos) << Report();
-    EXPECT_NE(w->StatusPanel("Circle")->text(), r95);
+    EXPECT_NE(w->Status()->Panel("Circle")->text(), r95);
     EXPECT_TRUE(w->rtfNumDisp->isVisible());
 
     Click("bthBackStarFix1");
     ASSERT_TRUE(Load(SampleDir() + "/10Dec26A.obs"));
-    EXPECT_FALSE(w->StatusPanel("MPP")->isVisible());
+    EXPECT_FALSE(w->Status()->Panel("MPP")->isVisible());
     Click("bthGraphRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const WorkbenchState& s = w->State();
     EXPECT_EQ(Mpp().toStdString(),
               FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
-    EXPECT_EQ(w->StatusPanel("Proba")->text(), pct);
+    EXPECT_EQ(w->Status()->Panel("Proba")->text(), pct);
     EXPECT_TRUE(w->picLMChart->isVisible());
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-second-file-chart.png"));
 }

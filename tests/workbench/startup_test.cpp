@@ -130,9 +130,9 @@ TEST(StartUp, SplashFirstThenLists) {
     EXPECT_EQ(script.dialogs[0], "frmSplash");
     EXPECT_EQ(seen, w.get());
     EXPECT_FALSE(listsFilledDuringSplash);  // the lists wait for the splash
-    EXPECT_EQ(w->SplashDialog()->Tag(), "FromMenu");
+    EXPECT_EQ(w->Dialogs()->Splash()->Tag(), "FromMenu");
     EXPECT_EQ(w->State().VersionText, "1.21");
-    EXPECT_FALSE(w->SplashDialog()->tmrSplash->isActive());
+    EXPECT_FALSE(w->Dialogs()->Splash()->tmrSplash->isActive());
 }
 
 // After start: WGS 1984, both zones GMT, ACAMAR, 0.95, full routine, ETA to
@@ -165,7 +165,7 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_FALSE(s.WizardOpen);
     EXPECT_EQ(s.EtaRound, 86400);
     EXPECT_EQ(s.AppPath, folder.Path().toStdString());
-    EXPECT_TRUE(w->MissingDocuments().isEmpty());
+    EXPECT_TRUE(w->Documents().Missing.isEmpty());
     EXPECT_TRUE(script.messages.empty());
 }
 
@@ -244,7 +244,7 @@ TEST(InitMainWindow, MissingDocumentsNamedOnceAndCommandsRefuse) {
     test::FakeSettings settings;
     PlatformScript script;
     auto w = test::StartedWindow(settings);
-    EXPECT_EQ(w->MissingDocuments(), QStringList({"InfoProg.rtf", "IntroLetter.rtf"}));
+    EXPECT_EQ(w->Documents().Missing, QStringList({"InfoProg.rtf", "IntroLetter.rtf"}));
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("InfoProg.rtf"));
     EXPECT_TRUE(script.messages[0].text.contains("IntroLetter.rtf"));

@@ -16,8 +16,12 @@
 #include "navlib/app_path.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
+#include "workbench/companion_windows.h"
 #include "workbench/main_window.h"
+#include "workbench/results_toolbar.h"
+#include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
+#include "workbench/status_line.h"
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) {
