@@ -16,12 +16,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
 
+#include "charts/print_lib.h"
 #include "grid_test_support.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
@@ -283,12 +285,6 @@ TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
     for (const auto& m : p.script.messages) EXPECT_EQ(m.title, "Special case in nautical routine");
 }
 
-}  // namespace
-}  // namespace orvex
-
-namespace orvex {
-namespace {
-
 // Types a route from 50°N 5°W to 40°30'N 73°30'W on the great-circle tab,
 // leaving the last field open, and clicks Compute.
 void ComputeAtlanticRoute(TypedPage& p) {
@@ -342,12 +338,6 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText(), course);
 }
 
-}  // namespace
-}  // namespace orvex
-
-namespace orvex {
-namespace {
-
 // Presses the button's access key (Alt and the underlined letter) in the
 // window and lets the button's pressed-look animation end in its click.
 void PressAccessKey(QWidget* window, Qt::Key key, QAbstractButton* button) {
@@ -397,12 +387,6 @@ TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
     EXPECT_EQ(w->Utilities()->rtfCalcWP->Text(), report);
 }
 
-}  // namespace
-}  // namespace orvex
-
-namespace orvex {
-namespace {
-
 // Guards the tab moves by the tab's access key and by a click on its tab
 // while the last rhumb-line position is still open: the position is
 // committed before the great-circle tab takes the route over.
@@ -427,12 +411,6 @@ TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
         EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     }
 }
-
-}  // namespace
-}  // namespace orvex
-
-namespace orvex {
-namespace {
 
 // Guards a corrected speed after a refusal: the minimum speed typed above
 // the maximum is refused once, the value typed next is the one the table
@@ -469,16 +447,6 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
     EXPECT_EQ(maxSpeed->BackColor(), kValidGreen);
 }
 
-}  // namespace
-}  // namespace orvex
-
-#include <QTemporaryDir>
-
-#include "charts/print_lib.h"
-
-namespace orvex {
-namespace {
-
 // Guards the Print buttons clicked before anything was computed: the
 // report template and the empty ETA table go to the printer without a
 // fault, and the printer's settings come back as they were.
@@ -499,12 +467,6 @@ TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationPortrait);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
-
-}  // namespace
-}  // namespace orvex
-
-namespace orvex {
-namespace {
 
 // Types a departure of 45°N 10°W, a course of 045 and an arrival on the
 // same parallel: a problem the rhumb-line routine refuses.
