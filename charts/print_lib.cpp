@@ -640,7 +640,51 @@ struct GridLayout {
     double x = 0, y = 0, colWidth = 0, rowHeight = 0;
     QString text;
     int row = 0, col = 0;
+    std::vector<double> colWidths;  // printed widths, from SizeGridColumns
 };
+
+// A cell's text as printed: its indent, the grid's text trimmed, and the
+// heading row's additions.
+QString PrintedCellText(const PrintableGrid& grid, int row, int col) {
+    const QString indent = (row == 0 || col == 0) ? "    " : "  ";
+    QString text = indent + grid.Text(row, col).trimmed();
+    if (row == 0) {
+        if (col == 1) text += " (Orvex)";
+        if (col == 2) text += "          (" + ProgramNameVersion().right(3) + ")";
+    }
+    return text;
+}
+
+// Each column as wide as its screen width scaled to paper, and at least as
+// wide as the widest of its printed texts in the print font as the printer
+// measures it, between the cells' 30-twip insets and with two printer
+// pixels to spare: a cell's text is never wrapped or cut. A table that is
+// then wider than the printed area gets a smaller print font, half a point
+// at a time, until it fits (or the font reaches 4 points).
+void SizeGridColumns(GridLayout& g) {
+    QPainter& painter = ProgramPrinter::Instance().Painter();
+    const int cols = g.grid->Cols();
+    for (;;) {
+        const QFontMetricsF fm(painter.font(), painter.device());
+        g.colWidths.assign(static_cast<size_t>(std::max(cols, 0)), 0.0);
+        double total = 0;
+        for (int c = 0; c < cols; ++c) {
+            double width = (IntDiv(g.grid->ColWidth(c) * g.scaleX, g.tppX) + 1) * g.tppX;
+            double widest = 0;
+            for (int r = 0; r < g.grid->Rows(); ++r)
+                widest = std::max(widest, fm.horizontalAdvance(PrintedCellText(*g.grid, r, c)));
+            const double need = std::ceil(widest + 2.0) * g.tppX + 60.0;
+            width = std::max(width, std::ceil(need / g.tppX) * g.tppX);
+            g.colWidths[static_cast<size_t>(c)] = width;
+            total += width;
+        }
+        QFont font = painter.font();
+        if (total <= g.right - g.left || font.pointSizeF() <= 4.0) break;
+        font.setPointSizeF(std::max(4.0, font.pointSizeF() - 0.5));
+        painter.setFont(font);
+        g.lineHeight = QFontMetricsF(font, painter.device()).height() * g.tppY;
+    }
+}
 
 void MeasureGridForPrint(GridLayout& g, double hFactor, double vFactor,
                          const GridPrintSettings& s) {
@@ -714,14 +758,8 @@ bool PrintGridRow(GridLayout& g, int row) {
     SetRowHeight(g, row);
     for (int c = 0; c <= g.lastCol; ++c) {
         g.col = c;
-        g.colWidth = (IntDiv(g.grid->ColWidth(c) * g.scaleX, g.tppX) + 1) * g.tppX;
-        const QString indent = (row == 0 || c == 0) ? "    " : "  ";
-        g.text = indent + g.grid->Text(row, c).trimmed();
-        if (row == 0) {
-            const QString name = ProgramNameVersion();
-            if (c == 1) g.text += " (Orvex)";
-            if (c == 2) g.text += "          (" + name.right(3) + ")";
-        }
+        g.colWidth = g.colWidths.at(static_cast<size_t>(c));
+        g.text = PrintedCellText(*g.grid, row, c);
         PrintGridCell(g);
         g.x += g.colWidth;
         if (g.x >= g.right) break;
@@ -746,6 +784,7 @@ void PrintGrid(PrintableGrid& grid, double horizontalFactor, double verticalFact
     GridLayout g;
     g.grid = &grid;
     MeasureGridForPrint(g, horizontalFactor, verticalFactor, settings);
+    SizeGridColumns(g);
     grid.SetRedraw(false);
     struct RedrawOn {
         PrintableGrid& grid;

@@ -333,8 +333,12 @@ struct GridPrintSettings {
 // page, columns and rows in their screen proportions scaled to the print
 // font and multiplied by the two factors (the ETA table uses 0.77 and
 // 0.7). Row 0 is printed at 80 % of its height, and its column 1 carries
-// " (Orvex)" and column 2 "          (1.2)". Columns from the one that
-// reaches the right margin on are cut off. Without a printer only the
+// " (Orvex)" and column 2 "          (1.2)". A column is widened where one
+// of its texts, measured in the print font on the printer, would not fit
+// on one line, so that every cell prints whole whatever its width on the
+// screen; a table then wider than the printed area is printed in a
+// smaller font (down to 4 points). Columns from the one that reaches the
+// right margin on are cut off. Without a printer only the
 // "NO PRINTER" box is shown. Printer errors are thrown to the caller.
 // The job is ended (EndDoc) before it returns.
 void PrintGrid(PrintableGrid& grid, double horizontalFactor, double verticalFactor,

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QTreeWidget>
+#include <QtTest/QTest>
+#include <set>
 
 #include "charts/print_lib.h"
 #include "navlib/date_time.h"
@@ -465,6 +467,61 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     for (const QString& h : header) EXPECT_TRUE(paper.contains(h.simplified())) << h.toStdString();
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationLandscape);
     ProgramPrinter::Instance().SetOrientation(kOrientationPortrait);
+}
+
+// Guards the printed ETA table, whose columns took the screen's widths
+// times 0.77: on paper a time wrapped onto a second line that was cut off
+// ("31 Dec 2026" alone), a time lost its last digit and the heading read
+// "ETA in LT (1.". For the default speeds and for a wide range of speeds
+// over several pages, every cell's whole text is drawn on one line, inside
+// its box and the page.
+TEST(UtilitiesPrinting, EveryEtaCellPrintsWhole) {
+    UtilPage p(2);
+    auto* w = p.w.get();
+    QTemporaryDir dir;
+    PrinterScript printers;
+    printers.printers = {"Bridge printer"};
+    printers.folder = dir.path();
+    printers.recordPages = true;
+    w->Utilities()->dtpDeparture->setDateTime(QDateTime(QDate(2026, 12, 28), QTime(9, 0), Qt::UTC));
+    p.Enter(p.Field("mskDTG"), "04800.00");
+    struct Range {
+        QString min, max, interval;
+    };
+    const std::vector<Range> ranges = {{"_10.0", "_24.0", "_0.50"}, {"__1.0", "999.0", "02.50"}};
+    for (const Range& r : ranges) {
+        SCOPED_TRACE(r.max.toStdString());
+        p.Enter(p.Field("mskMinSpeed"), r.min);
+        p.Enter(p.Field("mskMaxSpeed"), r.max);
+        p.Enter(p.Field("mskInterv"), r.interval);
+        QTest::mouseClick(w->Utilities()->cmdCompute[2], Qt::LeftButton);
+        printers.gridCells.clear();
+        QTest::mouseClick(w->Utilities()->cmdAskPrint[1], Qt::LeftButton);
+        ASSERT_TRUE(p.script.messages.empty());
+        const int job = static_cast<int>(printers.jobs.size());
+        const int rows = w->Utilities()->grdCalcETA->rowCount();
+        int dataCells = 0;
+        for (const auto& cell : printers.gridCells) {
+            dataCells += cell.row > 0;
+            QStringList pieces;
+            std::set<double> baselines;
+            for (const PrintedText& t : printers.texts)
+                if (t.job == job && t.page == cell.page && cell.box.contains(t.box.center())) {
+                    EXPECT_TRUE(t.Shown()) << t.text.toStdString();
+                    EXPECT_TRUE(cell.box.contains(t.box)) << t.text.toStdString();
+                    pieces << t.text;
+                    baselines.insert(std::round(t.baseline));
+                }
+            EXPECT_EQ(pieces.join(' ').simplified().toStdString(),
+                      cell.text.simplified().toStdString())
+                << "row " << cell.row << " column " << cell.col;
+            EXPECT_EQ(baselines.size(), 1u) << cell.text.toStdString();
+            EXPECT_TRUE(printers.texts.back().pageArea.contains(cell.box))
+                << cell.text.toStdString();
+        }
+        EXPECT_EQ(dataCells, rows * 3);
+    }
+    EXPECT_GT(printers.jobPages.back(), 2);
 }
 
 // Every erase button: its field's blank template, window colour, value and
