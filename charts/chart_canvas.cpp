@@ -29,6 +29,11 @@ QPointF ChartCanvas::ToDevice(double x, double y) const {
                    area_.top() + (y - y1_) / (y2_ - y1_) * area_.height());
 }
 
+QPointF ChartCanvas::ToUser(const QPointF& device) const {
+    return QPointF(x1_ + (device.x() - area_.left()) / area_.width() * (x2_ - x1_),
+                   y1_ + (device.y() - area_.top()) / area_.height() * (y2_ - y1_));
+}
+
 void ChartCanvas::SetFontName(const QString& name) {
     font_.setFamily(name);
 }
@@ -67,6 +72,11 @@ double ChartCanvas::TextHeight(const QString& text) const {
     (void)text;
     const QFontMetricsF fm = Metrics();
     return fm.height() * UnitsPerPixelY();
+}
+
+QRectF ChartCanvas::TextBox(const QString& text) const {
+    const QFontMetricsF fm = Metrics();
+    return QRectF(ToDevice(cx_, cy_), QSizeF(fm.horizontalAdvance(text), fm.height()));
 }
 
 QPen ChartCanvas::MakePen(const QColor& colour) const {

@@ -39,6 +39,8 @@ class ChartCanvas {
     // bottom-right. Throws ChartError 5 when a span is zero or not finite.
     void Scale(double x1, double y1, double x2, double y2);
     QPointF ToDevice(double x, double y) const;
+    // The user coordinates of a device point.
+    QPointF ToUser(const QPointF& device) const;
     double UnitsPerPixelX() const { return (x2_ - x1_) / area_.width(); }
     double UnitsPerPixelY() const { return (y2_ - y1_) / area_.height(); }
 
@@ -52,6 +54,9 @@ class ChartCanvas {
     // when y grows downwards on the device, as with north up).
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
+    // The line box a text printed at the current position takes: its
+    // advance width by the font's height, device pixels.
+    QRectF TextBox(const QString& text) const;
 
     void SetForeColor(const QColor& colour) { fore_ = colour; }
     QColor ForeColor() const { return fore_; }

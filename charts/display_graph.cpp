@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 #include "charts/print_lib.h"
 #include "navlib/constants.h"
@@ -248,6 +249,51 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
     }
 }
 
+// The box (device pixels) a line of position's label takes. `first` is its
+// own place beside the line's end 2; it is taken when it lies whole in
+// `area` and keeps clear of every box in `placed`. Otherwise the places
+// are tried walking from end 2 towards end 1 in 32 steps, at each step the
+// label at the same offset from the line as `first` and then in the four
+// corners beside the point; the first free one is taken. When none is
+// free, the place inside the area that covers least of the other labels
+// (or `first` when no place fits in the area).
+QRectF PlaceLabel(const QRectF& first, const QPointF& end1, const QPointF& end2, const QRectF& area,
+                  const std::vector<QRectF>& placed) {
+    constexpr double kGap = 2.0;  // pixels kept between two labels
+    constexpr int kSteps = 32;
+    const auto covered = [&](const QRectF& box) {
+        double sum = 0;
+        const QRectF grown = box.adjusted(-kGap, -kGap, kGap, kGap);
+        for (const QRectF& other : placed) {
+            const QRectF common = grown.intersected(other);
+            if (!common.isEmpty()) sum += common.width() * common.height();
+        }
+        return sum;
+    };
+    const QSizeF size = first.size();
+    const QPointF offset = first.topLeft() - end2;
+    const double w = size.width(), h = size.height();
+    QRectF best = first;
+    double least = std::numeric_limits<double>::infinity();
+    for (int k = 0; k <= kSteps; ++k) {
+        const QPointF a = end2 + (end1 - end2) * (static_cast<double>(k) / kSteps);
+        const QPointF corners[] = {a + offset, a + QPointF(kGap, -h - kGap),
+                                   a + QPointF(kGap, kGap), a + QPointF(-w - kGap, -h - kGap),
+                                   a + QPointF(-w - kGap, kGap)};
+        for (const QPointF& topLeft : corners) {
+            const QRectF box(topLeft, size);
+            if (!area.contains(box)) continue;
+            const double c = covered(box);
+            if (c == 0.0) return box;
+            if (c < least) {
+                least = c;
+                best = box;
+            }
+        }
+    }
+    return best;
+}
+
 void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const Style& st) {
     const Frame fr = SetFrame(c, g, st);
     const bool dl = fr.dateLine;
@@ -297,6 +343,11 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
     const Matrix& eLong = g.LopEndLong;
     if (eLat.ubound2() < d.ObsCount || eLong.ubound2() < d.ObsCount)
         throw ChartError(9, "Subscript out of range");
+    // The labels keep inside the data area, so clear of the axis labels in
+    // the strips, and clear of each other (device pixels).
+    const QRectF dataArea =
+        QRectF(c.ToDevice(fr.xMin, g.GraphLatMax), c.ToDevice(fr.xMax, g.GraphLatMin)).normalized();
+    std::vector<QRectF> placed;
     for (int i = 1; i <= d.ObsCount; ++i) {
         const double x1 = X(eLong(1, i)), x2 = X(eLong(2, i));
         c.Line(x1, eLat(1, i), x2, eLat(2, i));
@@ -310,6 +361,11 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
         c.SetCurrent(x2 + f * c.TextWidth(label),
                      eLat(2, i) + (0.5 + Sign(eLat(2, i) - eLat(1, i)) * std::fabs(std::sin(zn))) *
                                       std::fabs(c.TextHeight("A")));
+        const QRectF box = PlaceLabel(c.TextBox(label), c.ToDevice(x1, eLat(1, i)),
+                                      c.ToDevice(x2, eLat(2, i)), dataArea, placed);
+        placed.push_back(box);
+        const QPointF at = c.ToUser(box.topLeft());
+        c.SetCurrent(at.x(), at.y());
         c.Print(label);
     }
 

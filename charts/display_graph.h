@@ -16,7 +16,9 @@
 // probable position (a dot), the lines of position with their body names
 // and the probability ellipse (none when both half-axes are zero, as for
 // two sights), all kept inside the data area; on paper also a one-line
-// legend under the longitude labels.
+// legend under the longitude labels. A body's name goes beside its line's
+// end, or, where another name already lies there (nearly parallel lines),
+// at the nearest free place along its line: no two names touch.
 //
 // Errors are caught by each procedure and reported in a message box:
 // on screen " ERROR" / "Error when plotting axis." (or "... data.") CR LF

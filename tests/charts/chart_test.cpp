@@ -343,6 +343,56 @@ TEST(ChartDrawing, NoEllipseWithoutHalfAxes) {
     EXPECT_TRUE(script.messages.empty());
 }
 
+// Guards the labels of nearly parallel lines of position (a star and
+// three Sun sights of a course-and-speed fix), which overprinted each
+// other at the lines' common end: on screen and on paper no two labels,
+// body or axis, touch, and each body's label lies whole in the data area.
+TEST(ChartDrawing, LabelsOfNearParallelLinesKeepApart) {
+    PlatformScript script;
+    for (double zn : {250.0, 88.0, 2.0}) {
+        DrawnFix d;
+        const double t = MakeDateTime(2026, 6, 21, 15, 0, 0);
+        const char* bodies[] = {"ARCTURUS", "SUNLOW", "SUNLOW", "SUNLOW"};
+        const double intercepts[] = {0.6, 0.5, 0.7, 0.55};
+        for (int i = 1; i <= 4; ++i) {
+            d.obs.SetSight(i, t + i * 7.0 / 1440, bodies[i - 1], 30, 0);
+            d.obs.ObsZn(i) = zn + 1.2 * i;
+            d.obs.ObsIntercept(i) = intercepts[i - 1] / 60;
+        }
+        PrepareGraphData(4, 5.0, 0.1, 45.0, -30.0, d.obs.ObsZn, d.obs.ObsIntercept, d.f.E, d.chart);
+        for (bool paper : {false, true}) {
+            SCOPED_TRACE(std::to_string(zn) + (paper ? " on paper" : " on screen"));
+            QImage image(paper ? 1169 : 1000, paper ? 826 : 700,
+                         QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
+                               paper ? 100 : 96);
+            std::vector<DrawnText> drawn;
+            canvas.RecordTexts(&drawn);
+            ChartState c = d.chart;
+            ASSERT_TRUE(DrawChart(canvas, c, paper, false, d.data));
+            painter.end();
+            image.save(test::TestOutputFolder() +
+                       QString("/chart_parallel_%1%2.png").arg(zn).arg(paper ? "_printed" : ""));
+            std::vector<DrawnText> labels = AxisLabels(drawn, d.data);
+            const QRectF area =
+                QRectF(canvas.ToDevice(GraphX(c.GraphLongMin, c.GraphDateLine), c.GraphLatMax),
+                       canvas.ToDevice(GraphX(c.GraphLongMax, c.GraphDateLine), c.GraphLatMin))
+                    .normalized();
+            for (int i = 1; i <= 4; ++i) {
+                const auto it = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnText& x) {
+                    return x.text == LopLabel(d.data, i);
+                });
+                ASSERT_NE(it, drawn.end()) << LopLabel(d.data, i).toStdString();
+                EXPECT_TRUE(area.contains(it->box)) << it->text.toStdString();
+                labels.push_back(*it);
+            }
+            ExpectApart(labels);
+        }
+    }
+    EXPECT_TRUE(script.messages.empty());
+}
+
 // ---- The graph page of the main window ------------------------------------------
 
 struct GraphPage : ::testing::Test {
