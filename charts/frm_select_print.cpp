@@ -56,8 +56,11 @@ void FrmSelectPrint::Form_Load() {
     ProgramPrinter& printer = ProgramPrinter::Instance();
     cboListPrinters->clear();
     const QString def = printer.DefaultPrinter();
-    for (const QString& name : printer.InstalledPrinters())
-        cboListPrinters->addItem(name == def ? name + " (system default)" : name, name);
+    // The PDF file's entry names the file the print will write.
+    for (const QString& name : printer.InstalledPrinters()) {
+        const QString shown = printer.ShownName(name);
+        cboListPrinters->addItem(name == def ? shown + " (system default)" : shown, name);
+    }
     cboListPrinters->setCurrentIndex(cboListPrinters->findData(printer.DeviceName()));
     loading_ = false;
     SetWaitCursor(false);

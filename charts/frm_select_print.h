@@ -1,5 +1,6 @@
 // The printer choice: a small modal window that lists the installed
-// printers (and a PDF file chosen in Print Setup) with the current one
+// printers (and a PDF file chosen in Print Setup, shown with the name of
+// the file the print will write) with the current one
 // selected and the system's default printer marked as such, makes the one
 // the user picks the program's current printer at once, and confirms or
 // cancels the print.

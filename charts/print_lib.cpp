@@ -94,36 +94,38 @@ ProgramPrinter::ProgramPrinter() {
     font_ = QFont("Arial", 10);
 }
 
+QStringList ProgramPrinter::SystemPrinters() const {
+    return gScript ? gScript->printers : QPrinterInfo::availablePrinterNames();
+}
+
 QStringList ProgramPrinter::InstalledPrinters() const {
-    QStringList names = gScript ? gScript->printers : QPrinterInfo::availablePrinterNames();
+    QStringList names = SystemPrinters();
     if (!pdfFile_.isEmpty()) names << kPdfFileName + pdfFile_;
     return names;
+}
+
+QString ProgramPrinter::ShownName(const QString& deviceName) const {
+    if (!pdfFile_.isEmpty() && deviceName == kPdfFileName + pdfFile_)
+        return kPdfFileName + NextPdfFileName();
+    return deviceName;
 }
 
 bool ProgramPrinter::PdfFileCurrent() const {
     return !pdfFile_.isEmpty() && DeviceName() == kPdfFileName + pdfFile_;
 }
 
-void ProgramPrinter::LoadSetup(QPrinter& setup) const {
-    if (PdfFileCurrent()) {
-        setup.setOutputFormat(QPrinter::PdfFormat);
-        setup.setOutputFileName(pdfFile_);
-    } else if (!gScript && !DeviceName().isEmpty()) {
-        setup.setPrinterName(DeviceName());
-    }
-    if (paper_) setup.setPageSize(*paper_);
+void ProgramPrinter::TakeSetup(const QString& name, const QPageSize* paper) {
+    if (JobOpen() || name.isEmpty()) return;
+    picked_ = name;
+    paper_ = paper ? std::make_unique<QPageSize>(*paper) : nullptr;
+    device_.reset();
 }
 
-void ProgramPrinter::TakeSetup(const QPrinter& setup) {
-    if (JobOpen()) return;
-    if (setup.outputFormat() == QPrinter::PdfFormat) {
-        if (setup.outputFileName().isEmpty()) return;
-        pdfFile_ = setup.outputFileName();
-        picked_ = kPdfFileName + pdfFile_;
-    } else if (!setup.printerName().isEmpty()) {
-        picked_ = setup.printerName();
-    }
-    paper_ = std::make_unique<QPageSize>(setup.pageLayout().pageSize());
+void ProgramPrinter::TakePdfSetup(const QString& path, const QPageSize* paper) {
+    if (JobOpen() || path.isEmpty()) return;
+    pdfFile_ = path;
+    picked_ = kPdfFileName + pdfFile_;
+    paper_ = paper ? std::make_unique<QPageSize>(*paper) : nullptr;
     device_.reset();
 }
 
@@ -145,6 +147,7 @@ void ProgramPrinter::Reset() {
     picked_.clear();
     pdfFile_.clear();
     pdfFilesWritten_.clear();
+    lastPdfFile_.clear();
     paper_.reset();
 }
 
@@ -231,6 +234,7 @@ QPainter& ProgramPrinter::Painter() {
     QPrinter& p = Device();
     Configure(p);
     QPaintDevice* target = &p;
+    lastPdfFile_.clear();
     jobPath_.clear();
     toPdfFile_ = PdfFileCurrent();
     if (toPdfFile_) {
@@ -312,7 +316,10 @@ void ProgramPrinter::EndDoc() {
                                     QFile::encodeName(jobPath_).toStdString(), failed);
             if (failed) throw PrinterError(482, QString::fromLocal8Bit(failed.message().c_str()));
             tempPath_.clear();
-            if (toPdfFile_) pdfFilesWritten_ << jobPath_;
+            if (toPdfFile_) {
+                pdfFilesWritten_ << jobPath_;
+                lastPdfFile_ = jobPath_;
+            }
         }
     } catch (const PrinterError&) {
         recorder_.reset();
@@ -335,6 +342,7 @@ void ProgramPrinter::EndDoc() {
 }
 
 void ProgramPrinter::AbortDoc() {
+    lastPdfFile_.clear();
     if (!painter_) return;
     if (!recorder_) device_->abort();
     painter_->end();
@@ -396,7 +404,15 @@ void SetWaitCursor(bool on) {
         QApplication::restoreOverrideCursor();
 }
 
+void TellWherePdfWent(const QString& what) {
+    const QString path = ProgramPrinter::Instance().LastPdfFile();
+    if (path.isEmpty()) return;
+    ShowMessage(kIconInformation + kButtonsOk, QString(" Print to file"),
+                what + " was printed into the file\r\n" + QDir::toNativeSeparators(path));
+}
+
 bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QString& driverLine) {
+    ProgramPrinter::Instance().ForgetLastPdfFile();
     size_t i = 0;
     while (i < steps.size()) {
         int number = 0;

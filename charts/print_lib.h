@@ -140,15 +140,33 @@ class ProgramPrinter {
     // made again at the next use).
     void SelectPrinter(int index);
 
-    // Print Setup: `setup` is shown the current printer (or PDF file);
-    // the printer or PDF file chosen in it becomes the current printer for
-    // the following prints, with the paper size chosen there. The first
-    // print of the run into a PDF file takes its name, each later one the
-    // next free "<name>-2.pdf", "<name>-3.pdf", ...; a job is written
-    // beside its file and takes its name only when it ends well, so a
-    // failed job leaves every earlier file as it was.
-    void LoadSetup(QPrinter& setup) const;
-    void TakeSetup(const QPrinter& setup);
+    // Print Setup (PrintSetupDialog) shows the system's printers, the PDF
+    // file chosen (empty: none yet), whether that file is the current
+    // printer, and the paper chosen there (none: each printer's own).
+    QStringList SystemPrinters() const;
+    QString PdfFile() const { return pdfFile_; }
+    bool PdfFileCurrent() const;
+    const QPageSize* Paper() const { return paper_.get(); }
+    // The system printer `name`, or the PDF file `path` (absolute), chosen
+    // in Print Setup becomes the current printer for the following prints,
+    // with `paper` (nullptr: the printer's own). The first print of the run
+    // into a PDF file takes its name, each later one the next free
+    // "<name>-2.pdf", "<name>-3.pdf", ...; a job is written beside its
+    // file and takes its name only when it ends well, so a failed job
+    // leaves every earlier file as it was. Nothing changes while a job is
+    // open.
+    void TakeSetup(const QString& name, const QPageSize* paper);
+    void TakePdfSetup(const QString& path, const QPageSize* paper);
+    // The file the next print into the PDF file goes to.
+    QString NextPdfFileName() const;
+    // A device name of InstalledPrinters as the printer choice shows it:
+    // the PDF file's entry with the file the next print goes to.
+    QString ShownName(const QString& deviceName) const;
+    // The PDF file the last job that ended well was written to, if it went
+    // into the PDF file; forgotten when a print command starts
+    // (RunPrintSteps) and when a job opens or is dropped.
+    QString LastPdfFile() const { return lastPdfFile_; }
+    void ForgetLastPdfFile() { lastPdfFile_.clear(); }
 
     // Job settings, kept across jobs until changed:
     //   orientation  kOrientationPortrait or kOrientationLandscape
@@ -204,11 +222,6 @@ class ProgramPrinter {
     // Forgets the device (a new script or the system's printers).
     void Reset();
 
-    bool PdfFileCurrent() const;
-    // The name a finished job to the PDF file takes: the chosen file for
-    // the first job of the run, then the next free "<name>-2.pdf",
-    // "<name>-3.pdf", ...: no job replaces one this run already wrote.
-    QString NextPdfFileName() const;
     // Removes the open job's unfinished file.
     void DropTemporaryFile();
 
@@ -228,6 +241,7 @@ class ProgramPrinter {
     QString tempPath_;             // its unfinished file beside it
     bool toPdfFile_ = false;       // the job goes to the PDF file
     QStringList pdfFilesWritten_;  // the PDF files printed this run
+    QString lastPdfFile_;          // the PDF file of the last job, if it went to one
 };
 
 // The error handling of a print command. Runs the steps in order; a
@@ -252,6 +266,12 @@ bool RunPrintSteps(const std::vector<std::function<void()>>& steps, const QStrin
 // setting is a step of its own, so a refused one (380) is skipped alone.
 bool RunPortraitPrintSteps(const std::vector<std::function<void()>>& body,
                            const QString& driverLine);
+
+// After a print command that ended well: when its job went into the PDF
+// file chosen in Print Setup, an information box " Print to file" says
+// which file: `what` (e.g. "The chart") + " was printed into the file"
+// CR LF + path. Nothing for a print on a printer.
+void TellWherePdfWent(const QString& what);
 
 // The "NO PRINTER" box ("Sorry, no printer connected to your system.",
 // and that a PDF file can be chosen in Print Setup; critical icon) when no

@@ -376,7 +376,9 @@ void UtilitiesPage::cmdAskPrint_Click(int index) {
         steps.push_back([&] { grdCalcETA->viewport()->update(); });
     }
     const bool done = RunPortraitPrintSteps(steps, "the results may not be properly printed.");
-    if (done) SetWaitCursor(false);
+    if (!done) return;
+    SetWaitCursor(false);
+    TellWherePdfWent(index == 0 ? "The great-circle report" : "The ETA table");
 }
 
 // ---- Moves between the tabs ----------------------------------------------------

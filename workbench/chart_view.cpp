@@ -123,7 +123,9 @@ void ResultsPage::mnuAstroGraphPrint_Click() {
             [&] { printer.SetOrientation(orientation); },
         },
         "the chart may not be properly printed.");
-    if (done) SetWaitCursor(false);
+    if (!done) return;
+    SetWaitCursor(false);
+    TellWherePdfWent("The chart");
 }
 
 }  // namespace orvex

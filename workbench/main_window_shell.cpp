@@ -4,14 +4,13 @@
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
 
 #include "charts/print_lib.h"
+#include "charts/print_setup_dialog.h"
 #include "companions/intro.h"
 #include "companions/splash.h"
 #include "platform/help_window.h"
@@ -254,15 +253,10 @@ void FrmWorking::picStarFixWizard_Click() {
 
 void FrmWorking::mnuFilePageSetup_Click() {
     // As the system's own set-up dialog does, the printer (or PDF file)
-    // chosen here is the one the following prints use; a cancel changes
-    // nothing and is not reported.
-    ProgramPrinter& current = ProgramPrinter::Instance();
-    QPrinter printer;
-    current.LoadSetup(printer);
-    QPrintDialog dlg(&printer, this);
-    dlg.setObjectName("dlgCommonDialog");
-    dlg.setWindowTitle("Print Setup");
-    if (ExecDialog(dlg) == QDialog::Accepted) current.TakeSetup(printer);
+    // chosen here is the one the following prints use; the dialog takes
+    // the choice itself, and a cancel changes nothing and is not reported.
+    PrintSetupDialog dlg(this);
+    ExecDialog(dlg);
 }
 
 void FrmWorking::mnuFileQuit_Click() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -547,6 +548,19 @@ TEST_F(ChartPrint, OneLandscapePage) {
     EXPECT_TRUE(Has(script.dialogs, "frmWait"));
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(Chart(), screen);
+}
+
+// Guards the chart printed into the PDF file chosen in Print Setup, which
+// said nothing of the file it wrote.
+TEST_F(ChartPrint, SaysWhichPdfFileItWrote) {
+    const QString pdf = dir.filePath("chart.pdf");
+    ProgramPrinter::Instance().TakePdfSetup(pdf, nullptr);
+    w->Action("mnuAstroGraphPrint")->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " Print to file");
+    EXPECT_EQ(script.messages[0].text,
+              "The chart was printed into the file\r\n" + QDir::toNativeSeparators(pdf));
+    EXPECT_TRUE(ReadFile(pdf).startsWith("%PDF"));
 }
 
 // Guards the chart print's errors word for word: no printer; a printer

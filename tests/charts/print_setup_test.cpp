@@ -2,15 +2,19 @@
 // for the following prints, also on a computer without any system printer.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QPrintDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QtTest/QTest>
 
 #include "charts/frm_select_print.h"
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
+#include "sailing/utilities_page.h"
 #include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
@@ -26,16 +30,29 @@ struct PrintSetup : ::testing::Test {
     std::unique_ptr<FrmWorking> w = test::StartedWindow(settings);
     QString pdf = dir.filePath("fix.pdf");
     QString shown;  // the printer choice's selection when it opened
+    // Print Setup as a user answers it; by default: the list's last entry
+    // (the PDF file), the file's name typed over the one offered, OK.
+    std::function<void(QDialog&)> onSetup = [this](QDialog& setup) {
+        auto* list = setup.findChild<QComboBox*>("cboPrinters");
+        auto* file = setup.findChild<QLineEdit*>("txtPdfFile");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(file, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(file, pdf);
+        QTest::mouseClick(setup.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    };
     PrintSetup() {
         printers.folder = dir.filePath("jobs");
         script.dialogHandler = [this](QDialog& dlg) {
-            if (auto* setup = qobject_cast<QPrintDialog*>(&dlg)) {
-                setup->printer()->setOutputFormat(QPrinter::PdfFormat);
-                setup->printer()->setOutputFileName(pdf);
+            if (dlg.objectName() == "dlgCommonDialog") {
+                dlg.show();
+                onSetup(dlg);
+                dlg.hide();
+                return dlg.result();
             }
             if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) {
                 shown = choice->cboListPrinters->currentText();
-                choice->cmdOK_Click();
+                QTest::mouseClick(choice->cmdOK, Qt::LeftButton);
             }
             return static_cast<int>(QDialog::Accepted);
         };
@@ -107,6 +124,65 @@ TEST_F(PrintSetup, EachPrintKeepsItsOwnPdfFile) {
     EXPECT_EQ(bytes(second), secondBytes);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"fix-2.pdf", "fix.pdf"}));
+}
+
+// Guards Print Setup beside system printers: reopened, it showed the first
+// printer instead of the PDF file chosen, and its OK then switched to that
+// printer; the printer choice named fix.pdf while the print wrote
+// fix-2.pdf; the great-circle report and the ETA table printed into the
+// file said nothing of where they went.
+TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
+    printers.printers = {"Office laser", "Bridge printer"};
+    w->Action("mnuFilePageSetup")->trigger();
+    QString list, file;
+    onSetup = [&](QDialog& setup) {
+        list = setup.findChild<QComboBox*>("cboPrinters")->currentText();
+        file = setup.findChild<QLineEdit*>("txtPdfFile")->text();
+        QTest::mouseClick(setup.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    };
+    w->Action("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(list, "Print to File (PDF)");
+    EXPECT_EQ(file, QDir::toNativeSeparators(pdf));
+    EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "PDF file: " + pdf);
+
+    // The printer choice names the file each report print writes.
+    const QString second = dir.filePath("fix-2.pdf");
+    for (const QString& next : {pdf, second}) {
+        w->rtfNumDisp->setHtml("<p>Report</p>");
+        w->Results()->mnuAstroNumPrint_Click();
+        EXPECT_EQ(shown, "PDF file: " + next);
+        EXPECT_EQ(printers.jobs.back(), next);
+    }
+    EXPECT_TRUE(script.messages.empty());
+
+    // The utilities' prints say where the file went.
+    w->mnuUtil_Click(1);
+    QTest::mouseClick(w->Utilities()->cmdAskPrint[0], Qt::LeftButton);
+    w->mnuUtil_Click(2);
+    QTest::mouseClick(w->Utilities()->cmdAskPrint[1], Qt::LeftButton);
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[0].title, " Print to file");
+    EXPECT_EQ(script.messages[0].text, "The great-circle report was printed into the file\r\n" +
+                                           QDir::toNativeSeparators(dir.filePath("fix-3.pdf")));
+    EXPECT_EQ(script.messages[1].text, "The ETA table was printed into the file\r\n" +
+                                           QDir::toNativeSeparators(dir.filePath("fix-4.pdf")));
+    EXPECT_EQ(script.messages[1].style, kIconInformation + kButtonsOk);
+
+    // A printer chosen again is shown when Print Setup reopens.
+    onSetup = [&](QDialog& setup) {
+        auto* printersList = setup.findChild<QComboBox*>("cboPrinters");
+        printersList->setFocus();
+        QTest::keyClick(printersList, Qt::Key_Home);
+        QTest::mouseClick(setup.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    };
+    w->Action("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Office laser");
+    onSetup = [&](QDialog& setup) {
+        list = setup.findChild<QComboBox*>("cboPrinters")->currentText();
+    };
+    w->Action("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(list, "Office laser (system default)");
+    EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Office laser");
 }
 
 }  // namespace

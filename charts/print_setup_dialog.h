@@ -1,0 +1,46 @@
+// Print Setup: the printer the following prints use, or a PDF file, and
+// the paper. When it opens it shows the current choice: the printer last
+// chosen (else the system's default), or "Print to File (PDF)" with the
+// file chosen for it. OK makes what it shows the current printer of the
+// program (ProgramPrinter); Cancel changes nothing.
+//
+// The printers listed are the program's installed printers (the test
+// script's when one is installed), so that the window lists what the
+// printer choice and the prints use.
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace orvex {
+
+class PrintSetupDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit PrintSetupDialog(QWidget* owner);
+
+    // The entry of the PDF file in cboPrinters, after the printers.
+    static QString PdfEntryText() { return "Print to File (PDF)"; }
+
+    QComboBox* cboPrinters = nullptr;  // the system's printers, then the PDF file
+    QLineEdit* txtPdfFile = nullptr;   // the PDF file's path, with the PDF entry
+    QPushButton* cmdBrowse = nullptr;  // asks for the PDF file's name
+    QComboBox* cboPaper = nullptr;     // "Printer's paper" or a paper size
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+    // OK: takes the choice and closes; a PDF file without a name, a folder,
+    // or a file of another program that the user does not want replaced
+    // keeps the window open.
+    void cmdOK_Click();
+    void cmdBrowse_Click();
+
+  private:
+    bool PdfEntryChosen() const;
+    void cboPrinters_Change();
+};
+
+}  // namespace orvex
