@@ -44,16 +44,13 @@ class ChartCanvas {
 
     void SetFontName(const QString& name);
     void SetFontSize(double points);
-    void SetFontBold(bool on);
     void SetFontItalic(bool on);
     void SetFontUnderline(bool on);
-    void SetFontStrikeOut(bool on);
     // Width and height of a text in user units (the height is negative
     // when y grows downwards on the device, as with north up).
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
 
-    void SetForeColor(const QColor& colour) { fore_ = colour; }
     QColor ForeColor() const { return fore_; }
     void SetLineWidth(double screenPixels) { lineWidth_ = screenPixels; }
     void SetLineStyle(Qt::PenStyle style) { lineStyle_ = style; }
@@ -65,8 +62,6 @@ class ChartCanvas {
     // Fills the whole area with the background colour.
     void Clear(const QColor& background);
 
-    double CurrentX() const { return cx_; }
-    double CurrentY() const { return cy_; }
     void SetCurrent(double x, double y) {
         cx_ = x;
         cy_ = y;
