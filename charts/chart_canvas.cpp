@@ -40,17 +40,11 @@ void ChartCanvas::SetFontName(const QString& name) {
 void ChartCanvas::SetFontSize(double points) {
     fontPoints_ = points;
 }
-void ChartCanvas::SetFontBold(bool on) {
-    font_.setBold(on);
-}
 void ChartCanvas::SetFontItalic(bool on) {
     font_.setItalic(on);
 }
 void ChartCanvas::SetFontUnderline(bool on) {
     font_.setUnderline(on);
-}
-void ChartCanvas::SetFontStrikeOut(bool on) {
-    font_.setStrikeOut(on);
 }
 
 QFont ChartCanvas::DeviceFont() const {

@@ -46,10 +46,8 @@ class ChartCanvas {
 
     void SetFontName(const QString& name);
     void SetFontSize(double points);
-    void SetFontBold(bool on);
     void SetFontItalic(bool on);
     void SetFontUnderline(bool on);
-    void SetFontStrikeOut(bool on);
     // Width and height of a text in user units (the height is negative
     // when y grows downwards on the device, as with north up).
     double TextWidth(const QString& text) const;
@@ -58,7 +56,6 @@ class ChartCanvas {
     // advance width by the font's height, device pixels.
     QRectF TextBox(const QString& text) const;
 
-    void SetForeColor(const QColor& colour) { fore_ = colour; }
     QColor ForeColor() const { return fore_; }
     void SetLineWidth(double screenPixels) { lineWidth_ = screenPixels; }
     void SetLineStyle(Qt::PenStyle style) { lineStyle_ = style; }
@@ -70,8 +67,6 @@ class ChartCanvas {
     // Fills the whole area with the background colour.
     void Clear(const QColor& background);
 
-    double CurrentX() const { return cx_; }
-    double CurrentY() const { return cy_; }
     void SetCurrent(double x, double y) {
         cx_ = x;
         cy_ = y;

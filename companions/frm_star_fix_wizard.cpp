@@ -619,10 +619,6 @@ void FrmStarFixWizard::SetPickerValue(QDateTimeEdit* picker, double ut) {
     settingByCode_ = was;
 }
 
-void FrmStarFixWizard::SetDate(double ut) {
-    SetPickerValue(dtpTime, ut);
-}
-
 void FrmStarFixWizard::cmdErase_Click() {
     SetPickerValue(dtpTime, std::floor(links_.UtNow()));
     dtpTime_LostFocus();

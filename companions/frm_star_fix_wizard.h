@@ -98,19 +98,13 @@ class FrmStarFixWizard : public QWidget {
     int WizTimeIndex() const { return wizTimeIndex_; }
     int WizLastCandidate() const { return wizLastCandidate_; }
     double WizLat() const { return wizLat_; }
-    double WizLong() const { return wizLong_; }
     double WizHeightEye() const { return wizHeightEye_; }
     double WizDate() const { return wizDate_; }
     bool WizEntered(int i) const { return wizEntered_.at(static_cast<size_t>(i)); }
-    const TwilightTimes& SunTimes() const { return sunTimes_; }
-    const StarCandidates& Candidates() const { return cand_; }
     // The time the table shows, UT days.
     double RealTime() const;
     // Sets the table's time as the user would and runs dtpRealTime_Change.
     void TypeRealTime(double ut);
-    // Sets the date picker as the user would (the value is committed when
-    // the field is left).
-    void SetDate(double ut);
     // The cell text of the table (row 0 is the header row).
     QString Cell(int row, int column) const;
     const CompanionLinks& Links() const { return links_; }

@@ -426,7 +426,6 @@ bool MaskedField::Commit() {
     rejected_ = false;
     if (commit_) commit_(*this);
     inCommit_ = false;
-    emit Committed(!rejected_);
     return !rejected_;
 }
 

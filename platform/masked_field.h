@@ -146,10 +146,6 @@ class MaskedField : public QLineEdit {
     // hook included). Returns false when the mask refused it.
     bool TypeChar(QChar c);
 
-  signals:
-    // After a commit: accepted is false when the hook refused the entry.
-    void Committed(bool accepted);
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

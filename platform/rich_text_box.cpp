@@ -239,10 +239,6 @@ void RichTextBox::SetSelBullet(bool on) {
     c.endEditBlock();
 }
 
-bool RichTextBox::SelBullet() const {
-    return textCursor().currentList() != nullptr;
-}
-
 void RichTextBox::Refresh() {
     viewport()->update();
 }

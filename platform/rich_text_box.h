@@ -86,7 +86,6 @@ class RichTextBox : public QTextEdit {
     // Makes the paragraphs bulleted (or plain again); the bullet stands
     // BulletIndent() twips to the left of the text.
     void SetSelBullet(bool on);
-    bool SelBullet() const;
     void SetBulletIndent(int twips);
     int BulletIndent() const { return bulletIndentTwips_; }
 

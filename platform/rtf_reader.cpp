@@ -207,8 +207,6 @@ class Reader {
     void InsertPicture();
     void EndFontName();
 
-    bool SkippingFallback();
-
     QByteArray in_;
     qsizetype pos_ = 0;
     QTextDocument& doc_;

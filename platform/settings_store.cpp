@@ -65,14 +65,6 @@ QString SettingsStore::GetText(const QString& key, const QString& fallback) cons
     return v.toString();
 }
 
-bool SettingsStore::Contains(const QString& key) const {
-    return settings_->contains(kGroup + key);
-}
-
-void SettingsStore::Remove(const QString& key) {
-    settings_->remove(kGroup + key);
-}
-
 bool SettingsStore::Sync() {
     settings_->sync();
     return settings_->status() == QSettings::NoError;

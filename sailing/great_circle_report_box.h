@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "sailing/great_circle_report.h"
+#include "sailing/core/great_circle_report.h"
 
 namespace orvex {
 

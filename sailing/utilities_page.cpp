@@ -21,9 +21,9 @@
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "platform/tab_page.h"
-#include "sailing/great_circle_report.h"
+#include "sailing/core/great_circle_report.h"
+#include "sailing/core/utility_fault.h"
 #include "sailing/utilities_layout.h"
-#include "sailing/utility_fault.h"
 
 namespace orvex {
 
@@ -48,8 +48,9 @@ QString EllipsoidName(const QString& row) {
 
 // ---- Building the page ---------------------------------------------------------
 
-UtilitiesPage::UtilitiesPage(WorkbenchState& state, UtilitiesLinks links, QWidget* parent)
-    : QTabWidget(parent), state_(state), links_(std::move(links)) {
+UtilitiesPage::UtilitiesPage(UtilitiesSession& state, UtilitiesShared shared, UtilitiesLinks links,
+                             QWidget* parent)
+    : QTabWidget(parent), state_(state), shared_(shared), links_(std::move(links)) {
     setObjectName("tabUtil");
     setFixedSize(640, 420);
     setVisible(false);
@@ -222,7 +223,7 @@ void UtilitiesPage::cboGMT_Click(int index) {
 // ---- Erase, compute, print ---------------------------------------------------------
 
 void UtilitiesPage::cmdErase_Click(int index) {
-    const std::string sep = state_.DecSep;
+    const std::string sep = shared_.DecSep;
     auto emptyOne = [this, &sep](int i) {
         MaskedField* f = nullptr;
         QString blank;
@@ -234,7 +235,7 @@ void UtilitiesPage::cmdErase_Click(int index) {
                 const bool lat = i % 2 == 0;
                 f = lat ? mskLat[static_cast<size_t>(i / 2)] : mskLong[static_cast<size_t>(i / 2)];
                 blank = BlankPosition(lat);
-                (lat ? state_.Lat : state_.Long)(i / 2 + 1) = 0.0;
+                (lat ? shared_.Lat : shared_.Long)(i / 2 + 1) = 0.0;
                 state_.UtilEntered[static_cast<size_t>(i)] = false;
                 break;
             }
@@ -259,7 +260,7 @@ void UtilitiesPage::cmdErase_Click(int index) {
                 f = lat ? mskLat[static_cast<size_t>(slot - 1)]
                         : mskLong[static_cast<size_t>(slot - 1)];
                 blank = BlankPosition(lat);
-                (lat ? state_.Lat : state_.Long)(slot) = 0.0;
+                (lat ? shared_.Lat : shared_.Long)(slot) = 0.0;
                 state_.UtilEntered[static_cast<size_t>(i - 4)] = false;
                 HideGreatCircleResults();
                 break;
@@ -267,7 +268,7 @@ void UtilitiesPage::cmdErase_Click(int index) {
             case 12:
                 f = mskLat[4];
                 blank = QString::fromUtf8("__°__'");
-                state_.Lat(5) = 0.0;
+                shared_.Lat(5) = 0.0;
                 state_.UtilEntered[8] = false;
                 lblNS->clear();
                 for (int r = 10; r <= 22; ++r) state_.GCOutline[static_cast<size_t>(r)].Level = 0;
@@ -276,7 +277,7 @@ void UtilitiesPage::cmdErase_Click(int index) {
             case 13:
                 f = mskLong[4];
                 blank = QString::fromUtf8("__°_0'");
-                state_.Long(5) = 0.0;
+                shared_.Long(5) = 0.0;
                 state_.UtilEntered[9] = false;
                 HideGreatCircleResults();
                 break;
@@ -349,7 +350,7 @@ void UtilitiesPage::cmdCompute_Click(int index) {
             rlComputePressed_ = false;
             return;
         }
-        if (SamePosition(state_.Lat(3), state_.Long(3), state_.Lat(4), state_.Long(4))) {
+        if (SamePosition(shared_.Lat(3), shared_.Long(3), shared_.Lat(4), shared_.Long(4))) {
             ShowMessage(kIconExclamation + kButtonsOk, QString(" Departure = Arrival ?"),
                         QString("Same departure and arrival positions. Please correct."), window());
             rlComputePressed_ = false;
@@ -435,7 +436,7 @@ void UtilitiesPage::tabUtil_GotFocus() {
                 dtg->SetMaskedText(mskDist->MaskedText());
                 mskDTG_LostFocus();
             } else if (state_.RLDist != 0.0) {
-                dtg->SetMaskedText(Q(FormatNumber(state_.RLDist, "00000.00", state_.DecSep)));
+                dtg->SetMaskedText(Q(FormatNumber(state_.RLDist, "00000.00", shared_.DecSep)));
                 mskDTG_LostFocus();
             }
             break;

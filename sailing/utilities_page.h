@@ -1,10 +1,11 @@
 // The sailing utilities page of the main window: three tabs, the rhumb line,
 // the great circle and the ETA table, with their fields, their erase,
-// compute, swap and print buttons and their spinners. The page reads and
-// writes the navigator's values in the shared state (position slots 1 to 5,
-// the Earth model, UtilEntered, RLCourse/RLDist, the ETA values, the
-// waypoints and the great-circle outline); the computations themselves live
-// in sailing_core and navlib. The page meets the main window through
+// compute, swap and print buttons and their spinners. The page keeps its own
+// values in its UtilitiesSession (UtilEntered, RLCourse/RLDist, the ETA
+// values, the waypoints and the great-circle outline) and shares position
+// slots 1 to 5, the Earth model and the decimal separator with the main
+// window (UtilitiesShared); the computations themselves live in
+// sailing/core and navlib. The page meets the main window through
 // UtilitiesLinks.
 //
 // Building takes two steps: the constructor makes the tabs and their fields;
@@ -18,8 +19,8 @@
 #include "navlib/message_throttle.h"
 #include "platform/masked_field.h"
 #include "platform/rich_text_box.h"
+#include "sailing/core/utilities_session.h"
 #include "sailing/utilities_links.h"
-#include "workbench/workbench_state.h"
 
 class QComboBox;
 class QDateTimeEdit;
@@ -37,7 +38,8 @@ class UpDownButtons;
 class UtilitiesPage : public QTabWidget {
     Q_OBJECT
   public:
-    UtilitiesPage(WorkbenchState& state, UtilitiesLinks links, QWidget* parent);
+    UtilitiesPage(UtilitiesSession& state, UtilitiesShared shared, UtilitiesLinks links,
+                  QWidget* parent);
 
     // Places the ETA departure picker dtpTime(2), lays out the page's
     // controls and hooks their handlers.
@@ -158,7 +160,8 @@ class UtilitiesPage : public QTabWidget {
     void ShowOutline();
     void ReportUtilityError(int number, const QString& description);
 
-    WorkbenchState& state_;
+    UtilitiesSession& state_;
+    UtilitiesShared shared_;
     UtilitiesLinks links_;
     // The same error report is shown at most once a second.
     MessageThrottle errorThrottle_;

@@ -3,8 +3,8 @@
 // show with the distance unit.
 #include <QLabel>
 
+#include "inputs/main_lists.h"
 #include "sailing/utilities_page.h"
-#include "workbench/core/main_lists.h"
 
 namespace orvex {
 
@@ -23,8 +23,8 @@ bool UtilitiesPage::TakeEllipsoidChoice() {
     if (row.isEmpty()) return false;
     bool sphere = false;
     const int data = links_.ChosenEllipsoidData ? links_.ChosenEllipsoidData() : 0;
-    state_.E =
-        EarthModelFromEllipsoidRow(row.toStdString(), data, state_.DecSep, state_.E, &sphere);
+    shared_.E =
+        EarthModelFromEllipsoidRow(row.toStdString(), data, shared_.DecSep, shared_.E, &sphere);
     lblDistance1->setText(sphere ? "[ geographical miles ]" : "[ nautical miles ]");
     // The name before the first "-", with its trailing blank.
     const QString name = row.section('-', 0, 0);

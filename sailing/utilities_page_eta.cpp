@@ -14,7 +14,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "platform/up_down_buttons.h"
-#include "sailing/eta_table.h"
+#include "sailing/core/eta_table.h"
 #include "sailing/utilities_layout.h"
 #include "sailing/utilities_page.h"
 
@@ -135,7 +135,7 @@ void UtilitiesPage::BuildButtonRows() {
 void UtilitiesPage::mskDTG_LostFocus() {
     MaskedField* f = mskDTG;
     if (f->IsEmptyEntry()) return;
-    state_.EtaDist = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    state_.EtaDist = ParsePositiveText(f->MaskedText().toStdString(), shared_.DecSep);
     MarkEtaRefused(f, state_.EtaDist == kNegativeNumber);
     if (state_.EtaDist == kNegativeNumber) {
         f->Reject("Negative distance.", MaskedField::RejectMode::ReplaceLastWithPrompt);
@@ -152,7 +152,7 @@ void UtilitiesPage::mskMinSpeed_LostFocus() {
     // a valid speed typed then is still taken.
     const bool silent = state_.SkipSpeedCheck;
     state_.SkipSpeedCheck = false;
-    const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    const double v = ParsePositiveText(f->MaskedText().toStdString(), shared_.DecSep);
     if (silent && (v <= 0.0 || v > state_.MaxSpeed)) return;
     state_.MinSpeed = v;
     if (v <= 0.0) {
@@ -180,7 +180,7 @@ void UtilitiesPage::mskMaxSpeed_LostFocus() {
     // a valid speed typed then is still taken.
     const bool silent = state_.SkipSpeedCheck;
     state_.SkipSpeedCheck = false;
-    const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    const double v = ParsePositiveText(f->MaskedText().toStdString(), shared_.DecSep);
     if (silent && (v <= 0.0 || v < state_.MinSpeed)) return;
     state_.MaxSpeed = v;
     if (v <= 0.0) {
@@ -203,7 +203,7 @@ void UtilitiesPage::mskMaxSpeed_LostFocus() {
 void UtilitiesPage::mskInterv_LostFocus() {
     MaskedField* f = mskInterv;
     if (f->IsEmptyEntry()) return;
-    const double v = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    const double v = ParsePositiveText(f->MaskedText().toStdString(), shared_.DecSep);
     state_.SpeedInterv = v;
     const double range = std::fabs(state_.MaxSpeed - state_.MinSpeed);
     MarkEtaRefused(f, v <= 0.0 || v > range);
@@ -235,7 +235,7 @@ void UtilitiesPage::updMinSpeed_Click(bool up) {
     if (up && v < 999.0) v += 1.0;
     if (!up && v > 1.0) v -= 1.0;
     MaskedField* f = mskMinSpeed;
-    f->SetMaskedText(PadLeft(FormatNumber(v, "##0.0", state_.DecSep), 5));
+    f->SetMaskedText(PadLeft(FormatNumber(v, "##0.0", shared_.DecSep), 5));
     f->Commit();
 }
 
@@ -244,7 +244,7 @@ void UtilitiesPage::updMaxSpeed_Click(bool up) {
     if (up && v < 999.0) v += 1.0;
     if (!up && v > 1.0) v -= 1.0;
     MaskedField* f = mskMaxSpeed;
-    f->SetMaskedText(PadLeft(FormatNumber(v, "##0.0", state_.DecSep), 5));
+    f->SetMaskedText(PadLeft(FormatNumber(v, "##0.0", shared_.DecSep), 5));
     f->Commit();
 }
 
@@ -253,7 +253,7 @@ void UtilitiesPage::updInterval_Click(bool up) {
     if (up && v < 99.0) v += 0.5;
     if (!up && v > 0.5) v -= 0.5;
     MaskedField* f = mskInterv;
-    f->SetMaskedText(PadLeft(FormatNumber(v, "#0.00", state_.DecSep), 5));
+    f->SetMaskedText(PadLeft(FormatNumber(v, "#0.00", shared_.DecSep), 5));
     f->Commit();
 }
 
@@ -318,7 +318,7 @@ void UtilitiesPage::RunEtaCase() {
     InitETAGrid(static_cast<int>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i) {
         const int r = static_cast<int>(i);
-        const QString cells[3] = {Q(EtaSpeedText(rows[i].Speed, state_.DecSep)),
+        const QString cells[3] = {Q(EtaSpeedText(rows[i].Speed, shared_.DecSep)),
                                   Q(EtaTimeText(rows[i].EtaUT)), Q(EtaTimeText(rows[i].EtaLT))};
         for (int c = 0; c < 3; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);

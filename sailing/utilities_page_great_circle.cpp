@@ -13,11 +13,11 @@
 #include "navlib/nautical_angles.h"
 #include "platform/message_box.h"
 #include "platform/up_down_buttons.h"
+#include "sailing/core/great_circle_sailing.h"
+#include "sailing/core/utility_fault.h"
 #include "sailing/great_circle_report_box.h"
-#include "sailing/great_circle_sailing.h"
 #include "sailing/utilities_layout.h"
 #include "sailing/utilities_page.h"
-#include "sailing/utility_fault.h"
 
 namespace orvex {
 
@@ -112,29 +112,29 @@ void UtilitiesPage::BuildGreatCircleControls() {
 void UtilitiesPage::updLat_Click(bool up) {
     // The limit is shown without its hemisphere, and after a computation it
     // holds the vertex's sign: the arrows step its size.
-    double& v = state_.Lat(5);
+    double& v = shared_.Lat(5);
     const double size = std::fabs(v), sign = v < 0.0 ? -1.0 : 1.0;
     if (up) {
         if (v == 0.0)
-            v = std::fabs(state_.Lat(3)) >= std::fabs(state_.Lat(4)) ? state_.Lat(3)
-                                                                     : state_.Lat(4);
+            v = std::fabs(shared_.Lat(3)) >= std::fabs(shared_.Lat(4)) ? shared_.Lat(3)
+                                                                       : shared_.Lat(4);
         else if (size <= 89.0)
             v = sign * (size + 1.0);
     } else if (size >= 1.0) {
         v = sign * (size - 1.0);
     }
-    mskLat[4]->SetMaskedText(Q(FormatLatitude(v, state_.DecSep)).left(6));
+    mskLat[4]->SetMaskedText(Q(FormatLatitude(v, shared_.DecSep)).left(6));
     mskLat[4]->Commit();
 }
 
 void UtilitiesPage::updLong_Click(bool up) {
-    double& v = state_.Long(5);
+    double& v = shared_.Long(5);
     if (up) {
         if (v < 99.0) v += 1.0;
     } else if (v > 1.0) {
         v -= 1.0;
     }
-    mskLong[4]->SetMaskedText(Q(FormatLongitude(v, state_.DecSep)).mid(1, 6));
+    mskLong[4]->SetMaskedText(Q(FormatLongitude(v, shared_.DecSep)).mid(1, 6));
     mskLong[4]->Commit();
 }
 
@@ -169,17 +169,17 @@ void UtilitiesPage::RunGreatCircleCase() {
         throw UtilityFault(53, "File not found: CalcWP.rtf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     GreatCircleInputs in;
-    in.Lat3 = state_.Lat(3);
-    in.Long3 = state_.Long(3);
-    in.Lat4 = state_.Lat(4);
-    in.Long4 = state_.Long(4);
+    in.Lat3 = shared_.Lat(3);
+    in.Long3 = shared_.Long(3);
+    in.Lat4 = shared_.Lat(4);
+    in.Long4 = shared_.Long(4);
     in.LimitEntered = state_.UtilEntered[8];
-    in.Limit = state_.Lat(5);
+    in.Limit = shared_.Lat(5);
     in.IntervalEntered = state_.UtilEntered[9];
-    in.Interval = state_.Long(5);
+    in.Interval = shared_.Long(5);
     GreatCircleResult r;
     try {
-        r = ComputeGreatCircle(in, state_.E);
+        r = ComputeGreatCircle(in, shared_.E);
     } catch (...) {
         QApplication::restoreOverrideCursor();
         throw;
@@ -188,15 +188,15 @@ void UtilitiesPage::RunGreatCircleCase() {
 
     GreatCircleReportContext ctx;
     ctx.EllipsoidName = lblChoosenEllipsoid[1]->text().toStdString();
-    ctx.DecSep = state_.DecSep;
-    ctx.Sphere = state_.E.IsSphere();
+    ctx.DecSep = shared_.DecSep;
+    ctx.Sphere = shared_.E.IsSphere();
     rtfCalcWP->Reload();
     rtfCalcWP->SetSelStart(0);
     FillGreatCircleReport(*rtfCalcWP, in, r, ctx);
     UpdateGreatCircleOutline(state_.GCOutline, in, r, ctx);
 
     if (r.LimitApplied) {
-        state_.Lat(5) = r.Limit;
+        shared_.Lat(5) = r.Limit;
         lblNS->setText(r.Limit > 0.0 ? "N" : "S");
     }
     if (r.LimitError != 0) {

@@ -10,11 +10,11 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "inputs/condition_checks.h"
+#include "inputs/position_checks.h"
 #include "platform/pc_clock.h"
 #include "sailing/utilities_layout.h"
 #include "sailing/utilities_page.h"
-#include "workbench/core/condition_checks.h"
-#include "workbench/core/position_checks.h"
 
 namespace orvex {
 
@@ -102,7 +102,7 @@ void UtilitiesPage::mskCourse_LostFocus() {
         RecomputeAfterEntry();
         return;
     }
-    const FieldVerdict v = CheckCourseText(f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckCourseText(f->MaskedText().toStdString(), shared_.DecSep);
     if (!v.Accepted) {
         f->Reject(QString::fromStdString(v.Message),
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
@@ -132,13 +132,13 @@ void UtilitiesPage::mskLat_Validate(int index, bool& cancel) {
         RecomputeAfterEntry();
         return;
     }
-    const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), shared_.DecSep);
     if (!v.Accepted) {
         cancel = true;
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
-    state_.Lat(index + 1) = v.Value;
+    shared_.Lat(index + 1) = v.Value;
     state_.UtilEntered[static_cast<size_t>(2 * index)] = true;
     RecomputeAfterEntry();
     f->SetBackColor(kValidGreen);
@@ -152,13 +152,13 @@ void UtilitiesPage::mskLong_Validate(int index, bool& cancel) {
         RecomputeAfterEntry();
         return;
     }
-    const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), shared_.DecSep);
     if (!v.Accepted) {
         cancel = true;
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
-    state_.Long(index + 1) = v.Value;
+    shared_.Long(index + 1) = v.Value;
     state_.UtilEntered[static_cast<size_t>(2 * index + 1)] = true;
     RecomputeAfterEntry();
     f->SetBackColor(kValidGreen);

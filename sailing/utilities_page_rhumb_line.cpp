@@ -8,10 +8,10 @@
 #include "navlib/inout_lib.h"
 #include "navlib/nautical_angles.h"
 #include "navlib/number_format.h"
-#include "sailing/rhumb_line_utility.h"
+#include "sailing/core/rhumb_line_utility.h"
+#include "sailing/core/utility_fault.h"
 #include "sailing/utilities_layout.h"
 #include "sailing/utilities_page.h"
-#include "sailing/utility_fault.h"
 
 namespace orvex {
 
@@ -77,7 +77,7 @@ void UtilitiesPage::mskDist_LostFocus() {
         TestCompute(0);
         return;
     }
-    state_.RLDist = ParsePositiveText(f->MaskedText().toStdString(), state_.DecSep);
+    state_.RLDist = ParsePositiveText(f->MaskedText().toStdString(), shared_.DecSep);
     if (state_.RLDist == kNegativeNumber) {
         f->Reject("Negative distance.", MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
@@ -88,7 +88,7 @@ void UtilitiesPage::mskDist_LostFocus() {
 }
 
 void UtilitiesPage::cmdShift_Click() {
-    const std::string sep = state_.DecSep;
+    const std::string sep = shared_.DecSep;
     auto swap = [](MaskedField* a, MaskedField* b, const QString& blank) {
         const QString ta = a->IsEmptyEntry() ? blank : a->MaskedText();
         const QString tb = b->IsEmptyEntry() ? blank : b->MaskedText();
@@ -118,20 +118,20 @@ void UtilitiesPage::RunRhumbLineCase() {
     if (state_.RLShown && !rlComputePressed_) return;
     if (problem == RhumbLineProblem::DepartureIncomplete) return;
     RhumbLineValues v;
-    v.Lat1 = state_.Lat(1);
-    v.Long1 = state_.Long(1);
-    v.Lat2 = state_.Lat(2);
-    v.Long2 = state_.Long(2);
+    v.Lat1 = shared_.Lat(1);
+    v.Long1 = shared_.Long(1);
+    v.Lat2 = shared_.Lat(2);
+    v.Long2 = shared_.Long(2);
     v.Course = state_.RLCourse;
     v.Dist = state_.RLDist;
-    const SailingStatus status = SolveRhumbLine(problem, v, state_.E);
+    const SailingStatus status = SolveRhumbLine(problem, v, shared_.E);
     for (double x : {v.Lat2, v.Long2, v.Course, v.Dist})
         if (!std::isfinite(x)) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
-    state_.Lat(2) = v.Lat2;
-    state_.Long(2) = v.Long2;
+    shared_.Lat(2) = v.Lat2;
+    shared_.Long(2) = v.Long2;
     state_.RLCourse = v.Course;
     state_.RLDist = v.Dist;
-    const std::string& sep = state_.DecSep;
+    const std::string& sep = shared_.DecSep;
     // A refused problem has no result: its result fields are left empty
     // rather than show the routine's neutral values as an answer.
     const bool refused = status == SailingStatus::NoSolution;

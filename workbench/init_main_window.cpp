@@ -9,13 +9,13 @@
 #include "companions/intro.h"
 #include "companions/splash.h"
 #include "ephemeris/ephemeris.h"
+#include "inputs/main_lists.h"
 #include "navlib/app_path.h"
 #include "platform/locale_info.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
 #include "sailing/utilities_page.h"
 #include "workbench/core/input_masks.h"
-#include "workbench/core/main_lists.h"
 #include "workbench/main_window.h"
 #include "workbench/masked_input.h"
 #include "workbench/options_page.h"
@@ -34,8 +34,8 @@ void FrmWorking::InitMainWindow() {
     state_.Proba = 0.95;
     state_.FullRoutine = true;
     state_.OneEstPos = false;
-    state_.RLShown = false;
-    state_.EtaRound = 86400;
+    state_.Utilities.RLShown = false;
+    state_.Utilities.EtaRound = 86400;
     // 3. The program folder, without a trailing separator.
     std::string path = AppPath();
     while (!path.empty() && path.back() == ' ') path.pop_back();

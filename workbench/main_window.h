@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/main_settings.h"
 #include "platform/masked_field.h"
 #include "platform/rich_text_box.h"
 #include "workbench/program_documents.h"
@@ -69,14 +70,6 @@ class StatusLine;
 class StarFixInputPage;
 class UpDownButtons;
 class UtilitiesPage;
-
-// The settings store as the main window uses it: application "Orvex",
-// section "Settings". A read answers the stored text, or empty when the key
-// is missing.
-struct MainSettings {
-    std::function<std::string(const std::string& key)> Read;
-    std::function<void(const std::string& key, const std::string& value)> Write;
-};
 
 class FrmWorking : public QMainWindow {
     Q_OBJECT

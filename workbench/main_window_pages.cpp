@@ -142,7 +142,8 @@ void FrmWorking::BuildUtilityTabs() {
     links.Picture = [](const QString& glyph, const QColor& colour) {
         return ToolbarIcon(glyph, colour);
     };
-    auto* page = new UtilitiesPage(state_, std::move(links), centralWidget());
+    auto* page = new UtilitiesPage(state_.Utilities, state_.SharedWithUtilities(), std::move(links),
+                                   centralWidget());
     utilitiesPage_ = page;
     tabUtil = page;
 }

@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "inputs/main_lists.h"
 #include "platform/tab_page.h"
-#include "workbench/core/main_lists.h"
 #include "workbench/pc_clock_page.h"
 
 namespace orvex {

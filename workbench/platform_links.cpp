@@ -2,8 +2,6 @@
 
 #include "platform/help_window.h"
 #include "platform/rich_text_box.h"
-#include "platform/settings_store.h"
-#include "workbench/main_window.h"
 
 namespace orvex {
 
@@ -13,20 +11,6 @@ QString& HelpFile() {
     return path;
 }
 }  // namespace
-
-MainSettings PlatformMainSettings() {
-    MainSettings s;
-    s.Read = [](const std::string& key) {
-        SettingsStore store;
-        return store.GetText(QString::fromStdString(key), QString()).toStdString();
-    };
-    s.Write = [](const std::string& key, const std::string& value) {
-        SettingsStore store;
-        store.SaveText(QString::fromStdString(key), QString::fromStdString(value));
-        store.Sync();
-    };
-    return s;
-}
 
 bool LoadRichTextFile(RichTextBox* box, const QString& path) {
     if (!box->LoadFile(path)) {

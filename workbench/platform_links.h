@@ -1,5 +1,5 @@
-// The platform services the main window uses: its settings store, rich-text
-// documents and help viewer, gathered here.
+// The platform services the main window uses: its rich-text documents and
+// help viewer, gathered here.
 #pragma once
 
 #include <QString>
@@ -8,11 +8,7 @@ class QWidget;
 
 namespace orvex {
 
-struct MainSettings;
 class RichTextBox;
-
-// The settings store of application "Orvex", section "Settings".
-MainSettings PlatformMainSettings();
 
 // Gives a rich-text box its file: loads it and sets the box's file name,
 // from which the report commands reload it. False, with the box left empty

@@ -52,9 +52,9 @@ class ResultsPage : public QWidget {
 
     // ---- Numeric report (numeric_report_view.cpp) -------------------------
     // The numeric page with the report of the fix the state holds: reloads
-    // the template, fills its 33 marks in order, recomputes the per-sight
-    // details. A template that cannot be read is reported and the page
-    // stays as it was.
+    // the template and fills its 33 marks in order from the fix and the
+    // per-sight figures it kept (nothing is recomputed). A template that cannot be read is reported
+    // and the page stays as it was.
     void ShowNumericResults();
     // Lines of the current printer's page in Arial 12 pt; 0 without printer.
     int PrinterPageLines() const;

@@ -8,9 +8,9 @@
 // included: the number typed is never stored, and emptying the refused field
 // leaves the last accepted value in force. The star-fix driver checks a field
 // that still shows a refused text again before every fix.
+#include "inputs/condition_checks.h"
 #include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
-#include "workbench/core/condition_checks.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 

@@ -18,13 +18,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "inputs/condition_checks.h"
 #include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
-#include "workbench/core/condition_checks.h"
 #include "workbench/date_values.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"

@@ -16,9 +16,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "inputs/position_checks.h"
 #include "platform/masked_field.h"
 #include "platform/up_down_buttons.h"
-#include "workbench/core/position_checks.h"
 #include "workbench/field_layout.h"
 #include "workbench/focus_watch.h"
 #include "workbench/masked_input.h"

@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 #include <cmath>
 
+#include "inputs/position_checks.h"
 #include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
@@ -20,7 +21,6 @@
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "workbench/core/observation_file.h"
-#include "workbench/core/position_checks.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
 #include "workbench/star_fix_input_page.h"

@@ -6,11 +6,11 @@
 #include <QDateTimeEdit>
 #include <cmath>
 
+#include "inputs/position_checks.h"
 #include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
 #include "workbench/core/input_masks.h"
-#include "workbench/core/position_checks.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 

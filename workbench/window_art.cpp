@@ -26,41 +26,6 @@ QIcon ToolbarIcon(const QString& glyph, const QColor& colour) {
     return QIcon(pm);
 }
 
-QPixmap EmblemPixmap(int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
-    QRadialGradient g(r.center(), r.width() / 2);
-    g.setColorAt(0, QColor(60, 110, 190));
-    g.setColorAt(1, QColor(10, 30, 80));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(200, 170, 60), size / 24.0));
-    p.drawEllipse(r);
-    // A compass star.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(240, 220, 120));
-    const QPointF c = r.center();
-    const double big = r.width() * 0.42, small = r.width() * 0.1;
-    QPainterPath star;
-    for (int i = 0; i < 8; ++i) {
-        const double a = qDegreesToRadians(i * 45.0 - 90.0);
-        const double len = (i % 2 == 0) ? big : small * 1.6;
-        const QPointF tip(c.x() + len * std::cos(a), c.y() + len * std::sin(a));
-        const double a1 = a + qDegreesToRadians(22.5);
-        const QPointF side(c.x() + small * std::cos(a1), c.y() + small * std::sin(a1));
-        if (i == 0)
-            star.moveTo(tip);
-        else
-            star.lineTo(tip);
-        star.lineTo(side);
-    }
-    star.closeSubpath();
-    p.drawPath(star);
-    return pm;
-}
-
 GradientBackground::GradientBackground(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(false);
 }

@@ -15,9 +15,6 @@ namespace orvex {
 // A toolbar button's icon: a rounded square with a short glyph.
 QIcon ToolbarIcon(const QString& glyph, const QColor& colour);
 
-// A small picture for the dialogs: a sextant-like emblem of the given size.
-QPixmap EmblemPixmap(int size);
-
 // The start screen's background: a vertical gradient from deep sea blue to
 // pale sky, painted over its whole area.
 class GradientBackground : public QWidget {
@@ -36,7 +33,6 @@ class StartPicture : public QWidget {
     Q_OBJECT
   public:
     StartPicture(const QString& caption, int kind, QWidget* parent = nullptr);
-    QString Caption() const { return caption_; }
 
   signals:
     void clicked();

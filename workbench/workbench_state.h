@@ -1,7 +1,7 @@
 // Everything the main window holds for the life of the process: the
 // star-fix session (options the fix reads, position slots, Earth model,
-// inputs, sights, fix result) and around it the locale, the other options,
-// the view state of the pages and the utilities. One object, owned by the
+// inputs, sights, fix result), the utilities page's session, and around
+// them the locale, the other options and the view state of the pages. One object, owned by the
 // main window and handed by reference to the windows and dialogs that read
 // or write it. Nothing here is persisted between runs.
 #pragma once
@@ -15,8 +15,7 @@
 #include "navlib/earth_model.h"
 #include "navlib/number_format.h"
 #include "navlib/star_fix_types.h"
-#include "sailing/great_circle_report.h"
-#include "sailing/great_circle_sailing.h"
+#include "sailing/core/utilities_session.h"
 #include "workbench/core/star_fix_session.h"
 
 namespace orvex {
@@ -38,9 +37,8 @@ struct WorkbenchState : StarFixSession {
     std::string CommandLineFile;
 
     // --- Options ----------------------------------------------------------
-    // (Proba, FullRoutine and OneEstPos are the session's.)
-    bool RLShown = false;     // a rhumb-line result is on screen
-    double EtaRound = 86400;  // divisions per day the ETA is rounded to
+    // (Proba, FullRoutine and OneEstPos are the session's; RLShown and
+    // EtaRound the utilities'.)
     bool WizardOpen = false;
 
     // --- Bodies -----------------------------------------------------------
@@ -48,11 +46,6 @@ struct WorkbenchState : StarFixSession {
     // copy the grid searches by binary search.
     std::vector<std::string> BodyNames;
     std::vector<std::string> BodyList;
-
-    // --- Time zones (the Earth model E is the session's) -------------------
-    // Offsets of the two time-zone lists, hours east of Greenwich:
-    // 0 the zone of the departure time, 1 the local column of the ETA table.
-    std::array<double, 2> GMTZone{0.0, 0.0};
 
     // A UT time (days) captured by the time-store dialog; 0 when none.
     double TimeStored = 0.0;
@@ -68,11 +61,10 @@ struct WorkbenchState : StarFixSession {
     // The printer choice's answer: true after "Print", false after "Cancel".
     bool PrintConfirmed = false;
 
-    // --- Utilities ----------------------------------------------------------
-    std::array<bool, 12> UtilEntered{};
-    double RLCourse = 0.0, RLDist = 0.0;
-    double EtaDist = 0.0, MinSpeed = 10.0, MaxSpeed = 24.0, SpeedInterv = 0.5;
-    double EtaDepTime = 0.0;
+    // --- Sailing utilities --------------------------------------------------
+    UtilitiesSession Utilities;
+    // The slots, Earth model and separator the utilities page shares.
+    UtilitiesShared SharedWithUtilities() { return {Lat, Long, E, DecSep}; }
 
     // --- Observation grid -------------------------------------------------------
     // ObsCellFilled[row][column], rows 0..50, columns 0..3 (time, body,
@@ -83,12 +75,6 @@ struct WorkbenchState : StarFixSession {
     int CurObsRow = 1;
     // True while the grid is being laid out.
     bool GridInitialising = false;
-
-    // --- Sailing utilities: great circle, ETA checks ---------------------
-    // Waypoints of the last great circle with an interval (rows from 1).
-    orvex::WaypointTable WaypointTable;
-    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
-    bool SkipSpeedCheck = false;
 };
 
 }  // namespace orvex

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/rich_text_box.h"
+#include "sailing/core/great_circle_sailing.h"
 #include "sailing/great_circle_report_box.h"
-#include "sailing/great_circle_sailing.h"
 #include "sailing_test_models.h"
 
 namespace orvex {

@@ -26,7 +26,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/rhumb_line.h"
-#include "sailing/great_circle_report.h"
+#include "sailing/core/great_circle_report.h"
 #include "sailing/great_circle_report_box.h"
 #include "sailing/utilities_page.h"
 #include "workbench/options_page.h"
@@ -86,8 +86,8 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     EXPECT_EQ(w->Utilities()->mskLong[1]->BackColor(), kComputedYellow);
     EXPECT_EQ(p.Field("mskDist")->BackColor(), kValidGreen);
     EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kValidGreen);
-    EXPECT_FALSE(p.S().UtilEntered[2]);  // a computed field stays an output
-    EXPECT_TRUE(p.S().RLShown);
+    EXPECT_FALSE(p.S().Utilities.UtilEntered[2]);  // a computed field stays an output
+    EXPECT_TRUE(p.S().Utilities.RLShown);
     EXPECT_TRUE(p.script.messages.empty());
 
     // With a result shown a changed course does not recompute...
@@ -117,8 +117,8 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     w->Utilities()->cmdShift_Click();
     EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "40°00'.0 N");
     EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "001°00'.0 W");
-    EXPECT_FALSE(p.S().UtilEntered[10]);
-    EXPECT_FALSE(p.S().UtilEntered[11]);
+    EXPECT_FALSE(p.S().Utilities.UtilEntered[10]);
+    EXPECT_FALSE(p.S().Utilities.UtilEntered[11]);
     w->Utilities()->cmdCompute_Click(0);
     RhumbLineInverse(40, -70, 50, -1, c, d, p.S().E);
     EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
@@ -126,8 +126,8 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     // "Erase all" clears the tab; departure, arrival latitude and distance
     // without a course show the stop sign.
     w->Utilities()->cmdErase_Click(6);
-    EXPECT_FALSE(p.S().RLShown);
-    for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().UtilEntered[i]) << i;
+    EXPECT_FALSE(p.S().Utilities.RLShown);
+    for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().Utilities.UtilEntered[i]) << i;
     EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "__°__'._ _");
     p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
     p.Enter(w->Utilities()->mskLat[1], "40°00'.0 N");
@@ -168,14 +168,14 @@ TEST(UtilitiesEta, FieldRefusals) {
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_EQ(p.script.messages[0].text, "Your minimum speed is greater than the maximum speed.");
     EXPECT_EQ(p.script.messages[0].style, kIconExclamation + kButtonsOk);
-    EXPECT_DOUBLE_EQ(p.S().MinSpeed, 24.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.MinSpeed, 24.0);
     // The next commit of either speed passes silently once.
     p.Enter(p.Field("mskMaxSpeed"), "__5.0");
     EXPECT_EQ(p.script.messages.size(), 1u);
     w->Utilities()->cmdErase_Click(14);
     p.Enter(p.Field("mskMaxSpeed"), "__5.0");
     EXPECT_EQ(p.script.LastText(), "Your maximum speed is less than the minimum speed.");
-    EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 10.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.MaxSpeed, 10.0);
     w->Utilities()->cmdErase_Click(14);
     p.script.Clear();
     // The pass left by the refused maximum is used by this commit.
@@ -188,15 +188,15 @@ TEST(UtilitiesEta, FieldRefusals) {
     w->Utilities()->cmdErase_Click(14);
     p.Enter(p.Field("mskInterv"), "00.00");
     EXPECT_EQ(p.script.LastText(), "Your speed interval is negative or zero.");
-    EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 0.1);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.SpeedInterv, 0.1);
     p.Enter(p.Field("mskInterv"), "15.00");
     EXPECT_EQ(p.script.LastText(), "Your speed interval is too big.");
-    EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 14.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.SpeedInterv, 14.0);
     // An interval equal to the range is accepted.
     p.script.Clear();
     p.Enter(p.Field("mskInterv"), "14.00");
     EXPECT_TRUE(p.script.messages.empty());
-    EXPECT_DOUBLE_EQ(p.S().SpeedInterv, 14.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.SpeedInterv, 14.0);
 }
 
 // The ETA table from the Compute button: rows, speeds, rounding, zones.
@@ -219,7 +219,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     // Quarters of an hour; 240 miles at 10.5 knots take 22 h 51' 26": 10:51:26
     // the next day reads 10:45.
     w->Utilities()->optRound[2]->click();
-    EXPECT_DOUBLE_EQ(p.S().EtaRound, 96.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.EtaRound, 96.0);
     w->Utilities()->cmdCompute_Click(2);
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 0)->text(), "10.5");
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 1)->text(), "2 Mar 2026 10:45:00");
@@ -233,7 +233,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
     EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "_10.0");
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_0.50");
-    EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 24.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.MaxSpeed, 24.0);
 }
 
 // Moving to the ETA tab brings the rhumb-line distance; the departure time
@@ -248,7 +248,7 @@ TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     w->Utilities()->cmdNextTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_EQ(p.Field("mskDTG")->MaskedText(), dist);
-    EXPECT_NEAR(p.S().EtaDist, p.S().RLDist, 0.005);
+    EXPECT_NEAR(p.S().Utilities.EtaDist, p.S().Utilities.RLDist, 0.005);
     EXPECT_EQ(w->Utilities()->dtpDeparture->time().minute(), 0);
     EXPECT_EQ(w->Utilities()->dtpDeparture->time().second(), 0);
 }
@@ -259,9 +259,9 @@ TEST(UtilitiesEta, ErrorReportShownOncePerSecond) {
     UtilPage p(2);
     auto* w = p.w.get();
     ManualClock clock(1000.0);
-    p.S().MinSpeed = 10;
-    p.S().MaxSpeed = 20;
-    p.S().SpeedInterv = 0;  // as no field would let through
+    p.S().Utilities.MinSpeed = 10;
+    p.S().Utilities.MaxSpeed = 20;
+    p.S().Utilities.SpeedInterv = 0;  // as no field would let through
     w->Utilities()->TestCompute(2);
     w->Utilities()->TestCompute(2);
     ASSERT_EQ(p.script.messages.size(), 1u);
@@ -271,7 +271,7 @@ TEST(UtilitiesEta, ErrorReportShownOncePerSecond) {
     clock.seconds += 2.0;
     w->Utilities()->TestCompute(2);
     EXPECT_EQ(p.script.messages.size(), 2u);
-    p.S().MaxSpeed = 10;
+    p.S().Utilities.MaxSpeed = 10;
     w->Utilities()->TestCompute(2);
     EXPECT_EQ(w->Utilities()->grdCalcETA->rowCount(), 1);
 }
@@ -323,11 +323,11 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     EXPECT_EQ(w->Utilities()->OutlineLevel(22), 3);
     EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Dist "));
     EXPECT_TRUE(w->Utilities()->OutlineText(14).startsWith("Dist = "));
-    const auto& table = p.S().WaypointTable;
+    const auto& table = p.S().Utilities.WaypointTable;
     ASSERT_GT(table.size(), 5u);
-    EXPECT_GT(p.S().RLDist, 4000.0);
+    EXPECT_GT(p.S().Utilities.RLDist, 4000.0);
     EXPECT_TRUE(w->Utilities()->OutlineText(1).endsWith(
-        QString::fromStdString(FormatNumber(p.S().RLDist, "####0.0"))));
+        QString::fromStdString(FormatNumber(p.S().Utilities.RLDist, "####0.0"))));
     QDir().mkpath(test::TestOutputFolder());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
 
@@ -336,7 +336,7 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
     EXPECT_FALSE(w->Utilities()->outGCRes->isVisible());
     EXPECT_TRUE(w->Utilities()->fraEllipsoid[1]->isVisible());
-    EXPECT_FALSE(p.S().UtilEntered[4]);
+    EXPECT_FALSE(p.S().Utilities.UtilEntered[4]);
 }
 
 // A limit nearer the equator than the departure: the message, the field
@@ -367,7 +367,7 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     w->Utilities()->updLat_Click(true);
     EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), "30°00'");
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 30.0);  // entered without hemisphere
-    EXPECT_TRUE(p.S().UtilEntered[8]);
+    EXPECT_TRUE(p.S().Utilities.UtilEntered[8]);
     w->Utilities()->cmdErase_Click(12);
     w->Utilities()->updLat_Click(false);
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 0.0);
@@ -379,9 +379,9 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     w->Utilities()->updLong_Click(false);
     EXPECT_DOUBLE_EQ(p.S().Long(5), 1.0);
     w->mnuUtil_Click(2);
-    p.S().MinSpeed = 1;
+    p.S().Utilities.MinSpeed = 1;
     w->Utilities()->updMinSpeed_Click(false);
-    EXPECT_DOUBLE_EQ(p.S().MinSpeed, 1.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.MinSpeed, 1.0);
     EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "__1.0");
     w->Utilities()->updInterval_Click(true);
     EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
@@ -395,14 +395,14 @@ TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
     ASSERT_TRUE(QFile::remove(p.folder.Path() + "/CalcWP.rtf"));
     p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
     p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
-    const double before = p.S().RLDist;
+    const double before = p.S().Utilities.RLDist;
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
     EXPECT_TRUE(p.script.messages[0].text.endsWith("Error 53: File not found: CalcWP.rtf"));
     EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
-    EXPECT_EQ(p.S().RLDist, before);
+    EXPECT_EQ(p.S().Utilities.RLDist, before);
 }
 
 // The print buttons: the great-circle report as rich-text pages, the ETA
@@ -558,36 +558,36 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
     for (const Case& c : cases) {
         c.field->SetMaskedText("12");
         c.field->SetBackColor(kValidGreen);
-        if (c.flag >= 0) s.UtilEntered[c.flag] = true;
+        if (c.flag >= 0) s.Utilities.UtilEntered[c.flag] = true;
         w->Utilities()->cmdErase[c.index]->click();
         EXPECT_EQ(c.field->MaskedText(), c.blank) << c.index;
         EXPECT_EQ(c.field->BackColor(), MaskedField::WindowColor()) << c.index;
         if (c.flag >= 0) {
-            EXPECT_FALSE(s.UtilEntered[c.flag]) << c.index;
+            EXPECT_FALSE(s.Utilities.UtilEntered[c.flag]) << c.index;
         }
         EXPECT_EQ(w->Utilities()->cmdErase[c.index]->objectName(),
                   QString("cmdErase_%1").arg(c.index));
     }
-    EXPECT_DOUBLE_EQ(s.MinSpeed, 10.0);
-    EXPECT_DOUBLE_EQ(s.MaxSpeed, 24.0);
-    EXPECT_DOUBLE_EQ(s.SpeedInterv, 0.5);
+    EXPECT_DOUBLE_EQ(s.Utilities.MinSpeed, 10.0);
+    EXPECT_DOUBLE_EQ(s.Utilities.MaxSpeed, 24.0);
+    EXPECT_DOUBLE_EQ(s.Utilities.SpeedInterv, 0.5);
     EXPECT_EQ(w->Utilities()->cmdErase[0]->toolTip(), "Erase latitude");
     EXPECT_EQ(w->Utilities()->cmdErase[13]->toolTip(), "Erase long. interval");
     EXPECT_EQ(w->Utilities()->cmdErase[18]->toolTip(), "Reset interval");
 
     // Group erases.
-    for (int i : {4, 5, 6, 7, 8, 9}) s.UtilEntered[i] = true;
+    for (int i : {4, 5, 6, 7, 8, 9}) s.Utilities.UtilEntered[i] = true;
     w->Utilities()->cmdErase_Click(7);
-    for (int i : {4, 5, 6, 7, 8, 9}) EXPECT_FALSE(s.UtilEntered[i]) << i;
+    for (int i : {4, 5, 6, 7, 8, 9}) EXPECT_FALSE(s.Utilities.UtilEntered[i]) << i;
     EXPECT_TRUE(w->Utilities()->fraEllipsoid[1]->isVisible());
-    for (int i : {0, 1, 2, 3, 10, 11}) s.UtilEntered[i] = true;
-    s.RLShown = true;
+    for (int i : {0, 1, 2, 3, 10, 11}) s.Utilities.UtilEntered[i] = true;
+    s.Utilities.RLShown = true;
     w->Utilities()->cmdErase_Click(6);
-    for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(s.UtilEntered[i]) << i;
-    EXPECT_FALSE(s.RLShown);
+    for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(s.Utilities.UtilEntered[i]) << i;
+    EXPECT_FALSE(s.Utilities.RLShown);
     // A single erase of the limit puts the composite rows back to level 0
     // and empties the hemisphere label.
-    s.GCOutline[12].Level = 3;
+    s.Utilities.GCOutline[12].Level = 3;
     w->Utilities()->lblNS->setText("S");
     w->Utilities()->cmdErase_Click(12);
     EXPECT_EQ(w->Utilities()->OutlineLevel(12), 0);
@@ -606,7 +606,7 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
     EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "50°00'.0 N");
     EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "073°50'.0 W");
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(p.S().UtilEntered[i]) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(p.S().Utilities.UtilEntered[i]) << i;
     EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kComputedYellow);
     EXPECT_TRUE(w->Utilities()->mskLat[0]->hasFocus() || !w->isActiveWindow());
 

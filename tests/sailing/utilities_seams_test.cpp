@@ -101,7 +101,7 @@ TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
     p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
     p.TypeAndTab(p.Field("mskDist"), "0010000");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_TRUE(p.S().RLShown);
+    ASSERT_TRUE(p.S().Utilities.RLShown);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 45, 100 * kMetresPerMile, lat2, lon2);
     EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
@@ -110,7 +110,7 @@ TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
     // A new course typed, the field left open, Compute clicked.
     p.Type(w->Utilities()->mskCourse1, "1350");
     p.Click(w->Utilities()->cmdCompute[0]);
-    EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.RLCourse, 135.0);
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
     EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
     EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
@@ -132,11 +132,11 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     // The field shows what the state holds, which agrees with GeographicLib
     // to the library's accuracy.
     EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(),
-              FormatNumber(p.S().RLCourse, "000°.0"));
-    EXPECT_NEAR(p.S().RLCourse, azi < 0 ? azi + 360 : azi, 1e-3);
+              FormatNumber(p.S().Utilities.RLCourse, "000°.0"));
+    EXPECT_NEAR(p.S().Utilities.RLCourse, azi < 0 ? azi + 360 : azi, 1e-3);
     EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
-              FormatNumber(p.S().RLDist, "00000.00"));
-    EXPECT_NEAR(p.S().RLDist, dist, 1e-5 * dist);
+              FormatNumber(p.S().Utilities.RLDist, "00000.00"));
+    EXPECT_NEAR(p.S().Utilities.RLDist, dist, 1e-5 * dist);
 
     // Rhumb line -> great circle -> ETA with the buttons of the page.
     p.Click(w->Utilities()->cmdNextTabUtil[0]);
@@ -148,7 +148,7 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
     g.Inverse(50, -1, 40, -70, gs, a1, a2);
-    EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
+    EXPECT_NEAR(p.S().Utilities.RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
     EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Distance = "))
         << w->Utilities()->OutlineText(0).toStdString();
     EXPECT_TRUE(w->Utilities()->OutlineText(0).contains(
@@ -158,10 +158,10 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     p.Click(w->Utilities()->cmdNextTabUtil[1]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     MaskedField* dtg = p.Field("mskDTG");
-    EXPECT_EQ(dtg->MaskedText().toStdString(), FormatNumber(p.S().RLDist, "00000.00"));
+    EXPECT_EQ(dtg->MaskedText().toStdString(), FormatNumber(p.S().Utilities.RLDist, "00000.00"));
     EXPECT_EQ(dtg->BackColor(), kValidGreen);
     // Departure at the whole hour of the clock, 9 Dec 2026 14:00 UT.
-    EXPECT_NEAR(p.S().EtaDepTime, MakeDateTime(2026, 12, 9, 14, 0, 0), 1e-9);
+    EXPECT_NEAR(p.S().Utilities.EtaDepTime, MakeDateTime(2026, 12, 9, 14, 0, 0), 1e-9);
 
     p.Click(w->Utilities()->cmdCompute[2]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
@@ -197,7 +197,7 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
     g.Inverse(37.8, -122.5, 35, 140, gs, a1, a2);
-    EXPECT_NEAR(p.S().RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
+    EXPECT_NEAR(p.S().Utilities.RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
     w->grab().save(test::TestOutputFolder() + "/utilities-typed-great-circle.png");
 
     // A second click, queued while the route is computed, waits its turn
@@ -231,7 +231,7 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     // course, whose commit makes it a fifth input).
     p.Type(w->Utilities()->mskLong[1], "070000w");
     p.Click(w->Utilities()->cmdCompute[0]);
-    ASSERT_TRUE(p.S().RLShown);
+    ASSERT_TRUE(p.S().Utilities.RLShown);
     QTest::mouseDClick(w->Utilities()->lblChoosenEllipsoid[0], Qt::LeftButton);
     ASSERT_TRUE(w->tabOptions->isVisible());
     ASSERT_FALSE(w->tabUtil->isVisible());
@@ -258,10 +258,10 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     };
     const double course = std::atan2(-69.0 * M_PI / 180.0, psi(40) - psi(50));
     const double miles = std::fabs(-10.0 * 60.0 / std::cos(course));
-    EXPECT_NEAR(p.S().RLDist, miles, 1e-5 * miles);
-    EXPECT_NEAR(p.S().RLCourse, course * 180.0 / M_PI + 360.0, 1e-3);
+    EXPECT_NEAR(p.S().Utilities.RLDist, miles, 1e-5 * miles);
+    EXPECT_NEAR(p.S().Utilities.RLCourse, course * 180.0 / M_PI + 360.0, 1e-3);
     EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
-              FormatNumber(p.S().RLDist, "00000.00"));
+              FormatNumber(p.S().Utilities.RLDist, "00000.00"));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -305,7 +305,7 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const QString report = w->Utilities()->rtfCalcWP->Text();
-    const double dist = p.S().RLDist;
+    const double dist = p.S().Utilities.RLDist;
 
     p.Type(w->Utilities()->mskLat[3], "95000n");
     p.Click(w->Utilities()->cmdCompute[1]);
@@ -313,7 +313,7 @@ TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_TRUE(w->Utilities()->mskLat[3]->hasFocus());
     EXPECT_EQ(w->Utilities()->rtfCalcWP->Text(), report);
-    EXPECT_EQ(p.S().RLDist, dist);
+    EXPECT_EQ(p.S().Utilities.RLDist, dist);
 
     // The same on the rhumb-line tab: a refused arrival longitude, then
     // Compute clicked, leaves the shown course and distance alone.
@@ -359,11 +359,11 @@ TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
     p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
     p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
     p.TypeAndTab(p.Field("mskDist"), "0010000");
-    ASSERT_TRUE(p.S().RLShown);
+    ASSERT_TRUE(p.S().Utilities.RLShown);
     p.Type(w->Utilities()->mskCourse1, "1350");
     PressAccessKey(w, Qt::Key_C, w->Utilities()->cmdCompute[0]);
-    EXPECT_DOUBLE_EQ(p.S().RLCourse, 135.0);
-    EXPECT_TRUE(p.S().UtilEntered[10]);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.RLCourse, 135.0);
+    EXPECT_TRUE(p.S().Utilities.UtilEntered[10]);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
     EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
@@ -405,9 +405,9 @@ TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
         }
         ASSERT_EQ(w->tabUtil->currentIndex(), 1) << byKey;
-        EXPECT_TRUE(p.S().UtilEntered[3]) << byKey;
+        EXPECT_TRUE(p.S().Utilities.UtilEntered[3]) << byKey;
         EXPECT_EQ(w->Utilities()->mskLong[3]->MaskedText(), "073°50'.0 W") << byKey;
-        for (int i = 4; i < 8; ++i) EXPECT_TRUE(p.S().UtilEntered[i]) << byKey << i;
+        for (int i = 4; i < 8; ++i) EXPECT_TRUE(p.S().Utilities.UtilEntered[i]) << byKey << i;
         EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     }
 }
@@ -428,7 +428,7 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
     p.script.Clear();
     p.TypeAndTab(minSpeed, "0120");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_DOUBLE_EQ(p.S().MinSpeed, 12.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.MinSpeed, 12.0);
     EXPECT_EQ(minSpeed->BackColor(), kValidGreen);
     p.Click(w->Utilities()->cmdCompute[2]);
     ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 25);  // 12 to 24 knots by 0.5
@@ -443,7 +443,7 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
     p.script.Clear();
     p.TypeAndTab(maxSpeed, "0200");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_DOUBLE_EQ(p.S().MaxSpeed, 20.0);
+    EXPECT_DOUBLE_EQ(p.S().Utilities.MaxSpeed, 20.0);
     EXPECT_EQ(maxSpeed->BackColor(), kValidGreen);
 }
 

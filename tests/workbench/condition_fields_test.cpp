@@ -84,14 +84,14 @@ TEST_P(ConditionFields, EmptyCourseFields) {
     computed.clear();
     in.Type(rl, "0900");
     in.Leave(dist);
-    EXPECT_EQ(s.RLCourse, 90.0);
-    EXPECT_TRUE(s.UtilEntered[10]);
+    EXPECT_EQ(s.Utilities.RLCourse, 90.0);
+    EXPECT_TRUE(s.Utilities.UtilEntered[10]);
     EXPECT_EQ(rl->BackColor(), kValidGreen);
     EXPECT_EQ(computed, std::vector<int>({0}));
     EXPECT_FALSE(s.FixEntered[5] && s.Course == 90.0);  // the ship's course untouched
     in.Type(rl, "");
     in.Leave(dist);
-    EXPECT_FALSE(s.UtilEntered[10]);
+    EXPECT_FALSE(s.Utilities.UtilEntered[10]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));
     in.Type(rl, "3605");
     in.Leave(dist);

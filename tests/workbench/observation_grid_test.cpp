@@ -667,18 +667,30 @@ TEST_F(Grid, FixSortsTheGrid) {
 }
 
 // Pictures of the grid for people to look at: empty, filled from a sample
-// file with an editor open.
+// file with an editor open. What they show is checked too: the loaded
+// sights in their rows, the editor open over its cell, and Escape leaving
+// the cell as it was.
 TEST_F(Grid, Screenshots) {
     Screenshot("observation_grid_empty.png");
     script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/10Dec26A.obs"};
     QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
     w->InputPage()->cmdLoadObs_Click();
     w->tabIn->setCurrentIndex(2);
+    EXPECT_EQ(Cell(1, 1), "RIGEL");
+    EXPECT_EQ(Cell(4, 1), "MIAPLACIDUS");
+    EXPECT_EQ(Cell(9, 1), "MENKAR");
+    EXPECT_EQ(Cell(10, 1), "");
+    const QString altitude = Cell(4, 2);
+    EXPECT_EQ(altitude, "29°47'.2");
     g()->SetCurrentCell(4, 2);
     GridKey(Qt::Key_Space);
     Type("2");
+    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w->InputPage()->GridEditor(2));
     Screenshot("observation_grid_editing.png");
     Key(Qt::Key_Escape);
+    EXPECT_FALSE(w->InputPage()->GridEditor(2)->isVisible());
+    EXPECT_EQ(Cell(4, 2), altitude);
     w->tabIn->setCurrentIndex(1);
     Screenshot("observation_conditions_loaded.png");
 }

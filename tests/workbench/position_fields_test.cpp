@@ -125,20 +125,20 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     in.Type(w.Utilities()->mskLat[0], "45300n");
     in.Leave(w.Utilities()->mskLong[0]);
     EXPECT_NEAR(s.Lat(1), 45.5, 1e-12);
-    EXPECT_TRUE(s.UtilEntered[0]);
+    EXPECT_TRUE(s.Utilities.UtilEntered[0]);
     EXPECT_EQ(computed, std::vector<int>({0}));
     in.Type(w.Utilities()->mskLong[0], "005305w");
     in.Leave(w.Utilities()->mskLat[1]);
     EXPECT_NEAR(s.Long(1), -(5 + 30.5 / 60), 1e-12);
-    EXPECT_TRUE(s.UtilEntered[1]);
+    EXPECT_TRUE(s.Utilities.UtilEntered[1]);
     in.Type(w.Utilities()->mskLat[1], "12600n");
     in.Leave(w.Utilities()->mskLong[1]);
     in.ExpectRefusal("The latitude has more than 59'.");
-    EXPECT_FALSE(s.UtilEntered[2]);
+    EXPECT_FALSE(s.Utilities.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
     in.Type(w.Utilities()->mskLat[1], "");          // emptied: flag down, recomputed
     in.Leave(w.Utilities()->mskLong[1]);
-    EXPECT_FALSE(s.UtilEntered[2]);
+    EXPECT_FALSE(s.Utilities.UtilEntered[2]);
     EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));
     EXPECT_TRUE(w.Utilities()->mskLong[1]->hasFocus());
 
@@ -149,8 +149,8 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
         in.Leave(w.Utilities()->mskLat[4]);
         EXPECT_EQ(s.Lat(i + 1), -10.0);
         EXPECT_EQ(s.Long(i + 1), 20.0);
-        EXPECT_TRUE(s.UtilEntered[2 * i]);
-        EXPECT_TRUE(s.UtilEntered[2 * i + 1]);
+        EXPECT_TRUE(s.Utilities.UtilEntered[2 * i]);
+        EXPECT_TRUE(s.Utilities.UtilEntered[2 * i + 1]);
     }
     EXPECT_TRUE(in.script.messages.empty());
 }
@@ -170,7 +170,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     EXPECT_EQ(limit->MaskedText(), "60°00'");
     in.Leave(step);
     EXPECT_EQ(s.Lat(5), 60.0);
-    EXPECT_TRUE(s.UtilEntered[8]);
+    EXPECT_TRUE(s.Utilities.UtilEntered[8]);
     EXPECT_EQ(computed, std::vector<int>({0}));
 
     in.Type(step, "000");
@@ -178,7 +178,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     in.Leave(limit);
     in.ExpectRefusal("You entered a longitude interval of 00°00'...");
     EXPECT_TRUE(step->hasFocus());
-    EXPECT_FALSE(s.UtilEntered[9]);
+    EXPECT_FALSE(s.Utilities.UtilEntered[9]);
     in.Type(step, "059");
     in.Leave(limit);
     in.ExpectRefusal("The longitude has more than 59'.");
@@ -186,7 +186,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     EXPECT_EQ(step->MaskedText(), "05°30'");
     in.Leave(limit);
     EXPECT_EQ(s.Long(5), 5.5);
-    EXPECT_TRUE(s.UtilEntered[9]);
+    EXPECT_TRUE(s.Utilities.UtilEntered[9]);
     EXPECT_EQ(step->BackColor(), kValidGreen);
     EXPECT_EQ(computed, std::vector<int>({0, 0}));
     in.Type(limit, "9100");

@@ -1,6 +1,7 @@
 // Pictures of the start screen and of every page, left in the test output
 // folder for a person to look at. Nothing is compared pixel by pixel: the
-// test only guards that each page can be drawn and is not blank.
+// test guards that each picture is of the page it is named after (that page
+// shown, on its tab) and that it was drawn (not blank).
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -53,6 +54,8 @@ TEST(Screenshots, StartScreenAndEveryPage) {
         w->tabIn->blockSignals(true);
         w->tabIn->setCurrentIndex(tab);
         w->tabIn->blockSignals(false);
+        EXPECT_TRUE(w->tabIn->isVisible());
+        EXPECT_EQ(w->tabIn->currentIndex(), tab);
         Save(w.get(), QString("main-starfix-tab%1").arg(tab));
     }
     w->cmdCancel_Click(-1);
@@ -71,6 +74,8 @@ TEST(Screenshots, StartScreenAndEveryPage) {
 
     for (int tab = 0; tab < 3; ++tab) {
         w->mnuUtil_Click(tab);
+        EXPECT_TRUE(w->Utilities()->isVisible());
+        EXPECT_EQ(w->Utilities()->currentIndex(), tab);
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
         w->Utilities()->cmdEndTabUtil_Click();
     }
@@ -80,6 +85,8 @@ TEST(Screenshots, StartScreenAndEveryPage) {
         w->tabOptions->blockSignals(true);
         w->tabOptions->setCurrentIndex(tab);
         w->tabOptions->blockSignals(false);
+        EXPECT_TRUE(w->tabOptions->isVisible());
+        EXPECT_EQ(w->tabOptions->currentIndex(), tab);
         Save(w.get(), QString("main-preferences-tab%1").arg(tab));
     }
     w->Options()->cmdEndTabOptions_Click();

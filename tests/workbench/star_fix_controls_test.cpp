@@ -12,8 +12,8 @@
 #include <QToolBar>
 
 #include "input_fields_support.h"
+#include "inputs/main_lists.h"
 #include "sailing/utilities_page.h"
-#include "workbench/core/main_lists.h"
 #include "workbench/options_page.h"
 #include "workbench/results_page.h"
 
@@ -88,7 +88,7 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     w.Utilities()->dtpDeparture->setDateTime(
         QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.Utilities()->dtpDeparture->timeSpec()));
     w.Utilities()->dtpDeparture_LostFocus();
-    EXPECT_EQ(s.EtaDepTime, MakeDateTime(2026, 7, 14, 6, 15));
+    EXPECT_EQ(s.Utilities.EtaDepTime, MakeDateTime(2026, 7, 14, 6, 15));
     EXPECT_TRUE(in.script.messages.empty());
 }
 
@@ -160,10 +160,10 @@ TEST(StarFixControls, TimeZoneLists) {
     FrmWorking& w = *in.w;
     w.Utilities()->cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
     EXPECT_EQ(w.Utilities()->cboGMT[0]->currentText(), "GMT -09 1/2");
-    EXPECT_EQ(w.State().GMTZone[0], -9.5);
-    EXPECT_EQ(w.State().GMTZone[1], 0.0);
+    EXPECT_EQ(w.State().Utilities.GMTZone[0], -9.5);
+    EXPECT_EQ(w.State().Utilities.GMTZone[1], 0.0);
     w.Utilities()->cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
-    EXPECT_EQ(w.State().GMTZone[1], 13.75);
+    EXPECT_EQ(w.State().Utilities.GMTZone[1], 13.75);
 }
 
 // Guards the time-store button: the dialog modally, nothing else.

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "companions/splash.h"
-#include "workbench/core/main_lists.h"
+#include "inputs/main_lists.h"
 #include "workbench/masked_input.h"
 #include "workbench_test_support.h"
 
@@ -152,7 +152,7 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(w->Utilities()->cboGMT[i]->count(), 40);
         EXPECT_EQ(w->Utilities()->cboGMT[i]->currentText(), "GMT");
-        EXPECT_EQ(s.GMTZone[i], 0.0);
+        EXPECT_EQ(s.Utilities.GMTZone[i], 0.0);
     }
     EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
     EXPECT_EQ(w->InputPage()->cboBody->currentText(), "ACAMAR");
@@ -161,9 +161,9 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_EQ(s.Proba, 0.95);
     EXPECT_TRUE(s.FullRoutine);
     EXPECT_FALSE(s.OneEstPos);
-    EXPECT_FALSE(s.RLShown);
+    EXPECT_FALSE(s.Utilities.RLShown);
     EXPECT_FALSE(s.WizardOpen);
-    EXPECT_EQ(s.EtaRound, 86400);
+    EXPECT_EQ(s.Utilities.EtaRound, 86400);
     EXPECT_EQ(s.AppPath, folder.Path().toStdString());
     EXPECT_TRUE(w->Documents().Missing.isEmpty());
     EXPECT_TRUE(script.messages.empty());
@@ -198,8 +198,8 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
     EXPECT_EQ(computed, std::vector<int>(20, 0));
     // A time zone: "GMT +05 3/4" is 5.75 hours east.
     w->Utilities()->cboGMT[1]->setCurrentIndex(15);
-    EXPECT_EQ(w->State().GMTZone[1], 5.75);
-    EXPECT_EQ(w->State().GMTZone[0], 0.0);
+    EXPECT_EQ(w->State().Utilities.GMTZone[1], 5.75);
+    EXPECT_EQ(w->State().Utilities.GMTZone[0], 0.0);
 }
 
 // A comma locale puts its comma into every separator mask and ellipsoid

@@ -1,7 +1,7 @@
 // The fixed lists and the input masks of the main window, checked against
 // the published ellipsoid parameters and the text rules the other windows
 // rely on.
-#include "workbench/core/main_lists.h"
+#include "inputs/main_lists.h"
 
 #include <gtest/gtest.h>
 

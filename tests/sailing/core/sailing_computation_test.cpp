@@ -12,10 +12,10 @@
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
-#include "sailing/eta_table.h"
-#include "sailing/great_circle_sailing.h"
-#include "sailing/rhumb_line_utility.h"
-#include "sailing/utility_fault.h"
+#include "sailing/core/eta_table.h"
+#include "sailing/core/great_circle_sailing.h"
+#include "sailing/core/rhumb_line_utility.h"
+#include "sailing/core/utility_fault.h"
 #include "sailing_test_models.h"
 
 namespace orvex {

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "sailing/great_circle_sailing.h"
+#include "sailing/core/great_circle_sailing.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "sailing/great_circle_report.h"
+#include "sailing/core/great_circle_report.h"
 
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"

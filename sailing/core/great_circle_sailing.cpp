@@ -1,4 +1,4 @@
-#include "sailing/great_circle_sailing.h"
+#include "sailing/core/great_circle_sailing.h"
 
 #include <cmath>
 
@@ -9,7 +9,7 @@
 #include "navlib/rhumb_line.h"
 #include "navlib/solver_callback.h"
 #include "navlib/solvers.h"
-#include "sailing/utility_fault.h"
+#include "sailing/core/utility_fault.h"
 
 namespace orvex {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "workbench/core/condition_checks.h"
+#include "inputs/condition_checks.h"
 
 namespace orvex {
 

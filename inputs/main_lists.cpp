@@ -1,4 +1,4 @@
-#include "workbench/core/main_lists.h"
+#include "inputs/main_lists.h"
 
 #include <cmath>
 #include <cstdlib>

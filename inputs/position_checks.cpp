@@ -1,4 +1,4 @@
-#include "workbench/core/position_checks.h"
+#include "inputs/position_checks.h"
 
 #include "navlib/inout_lib.h"
 

@@ -1,4 +1,4 @@
-#include "workbench/core/condition_checks.h"
+#include "inputs/condition_checks.h"
 
 #include <cmath>
 

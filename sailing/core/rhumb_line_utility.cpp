@@ -1,4 +1,4 @@
-#include "sailing/rhumb_line_utility.h"
+#include "sailing/core/rhumb_line_utility.h"
 
 namespace orvex {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "inputs/condition_checks.h"
+#include "inputs/position_checks.h"
 #include "navlib/unit_conversions.h"
-#include "workbench/core/condition_checks.h"
-#include "workbench/core/position_checks.h"
 
 namespace orvex {
 namespace {

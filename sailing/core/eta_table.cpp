@@ -1,9 +1,9 @@
-#include "sailing/eta_table.h"
+#include "sailing/core/eta_table.h"
 
 #include <cmath>
 
 #include "navlib/number_format.h"
-#include "sailing/utility_fault.h"
+#include "sailing/core/utility_fault.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "sailing/utility_fault.h"
+#include "sailing/core/utility_fault.h"
 
 namespace orvex {
 

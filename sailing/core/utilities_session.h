@@ -1,0 +1,53 @@
+// What the sailing utilities page holds of its own for the life of the
+// process: which of its fields were entered, the last rhumb line, the ETA
+// table's inputs and options, the last great circle's waypoints and outline.
+// Plain values, no window. The position slots 1 to 5, the Earth model and
+// the decimal separator are shared with the star-fix page and stay the main
+// window's (UtilitiesShared). Nothing here is persisted between runs.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "navlib/arrays.h"
+#include "navlib/earth_model.h"
+#include "sailing/core/great_circle_report.h"
+#include "sailing/core/great_circle_sailing.h"
+
+namespace orvex {
+
+struct UtilitiesSession {
+    // UtilEntered(0..11): the page's fields that hold a committed value.
+    std::array<bool, 12> UtilEntered{};
+    bool RLShown = false;  // a rhumb-line result is on screen
+    // The last rhumb line: course (degrees true) and distance (nautical
+    // miles).
+    double RLCourse = 0.0, RLDist = 0.0;
+
+    // The ETA table: distance (nautical miles), speeds (knots), the departure
+    // (UT, days), and the divisions per day the ETA is rounded to.
+    double EtaDist = 0.0, MinSpeed = 10.0, MaxSpeed = 24.0, SpeedInterv = 0.5;
+    double EtaDepTime = 0.0;
+    double EtaRound = 86400;
+    bool SkipSpeedCheck = false;
+    // Offsets of the two time-zone lists, hours east of Greenwich: 0 the zone
+    // of the departure time, 1 the local column of the table.
+    std::array<double, 2> GMTZone{0.0, 0.0};
+
+    // Waypoints of the last great circle with an interval (rows from 1), and
+    // the outline of its results.
+    orvex::WaypointTable WaypointTable;
+    GreatCircleOutline GCOutline = GreatCircleOutlineHeadings();
+};
+
+// What the page shares with the rest of the main window, owned there:
+// position slots Lat(1..6) and Long(1..6) in degrees (the page uses 1 to 5),
+// the Earth model and the user's decimal separator (one character).
+struct UtilitiesShared {
+    Vector& Lat;
+    Vector& Long;
+    EarthModel& E;
+    const std::string& DecSep;
+};
+
+}  // namespace orvex
