@@ -36,7 +36,9 @@ class LocaleSwitch {
     }
     LocaleSwitch(const LocaleSwitch&) = delete;
     LocaleSwitch& operator=(const LocaleSwitch&) = delete;
-    bool Installed() const { return installed_; }
+    bool Installed() const {
+        return installed_;
+    }
 
   private:
     std::string saved_;

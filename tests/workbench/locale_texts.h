@@ -19,10 +19,23 @@ inline std::string ShownSep() {
     return DecimalSeparatorOf(QLocale()).toStdString();
 }
 
-inline QString Shown(const QString& text) {
+// The decimal points alone (texts a user typed, read back by the fields),
+// with the given separator or the user's.
+inline QString ShownNumbers(const QString& text, const QString& sep) {
     static const QRegularExpression point(QStringLiteral("(?<=[0-9_°'])\\.(?=[0-9_])"));
     QString t = text;
-    t.replace(point, DecimalSeparatorOf(QLocale()));
+    t.replace(point, sep);
+    return t;
+}
+inline QString ShownNumbers(const QString& text) {
+    return ShownNumbers(text, DecimalSeparatorOf(QLocale()));
+}
+inline std::string ShownNumbers(const std::string& text) {
+    return ShownNumbers(QString::fromStdString(text)).toStdString();
+}
+
+inline QString Shown(const QString& text) {
+    QString t = ShownNumbers(text);
     const DateNames english;
     const DateNames user = DateNamesOf(QLocale());
     for (size_t m = 0; m < 12; ++m) {
