@@ -2,12 +2,17 @@
 // start-up (splash, lists, command-line file) and the event loop; the
 // process ends when the quit sequence has closed the last window.
 #include <QApplication>
+#include <clocale>
 
 #include "platform/message_box.h"
 #include "platform/platform_hooks.h"
 #include "workbench/main_window.h"
 
 int main(int argc, char** argv) {
+    // The user's locale, as QApplication would set it on its own: the
+    // decimal separator and month names shown are the user's, and no number
+    // is read or written through the C library (navlib/number_format.h).
+    std::setlocale(LC_ALL, "");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvex");
     QApplication::setOrganizationName("Orvex");

@@ -34,7 +34,8 @@ endfunction()
 
 # orvex_test(NAME [QT] DEPS dep...): one GoogleTest executable of every .cpp
 # in the calling folder. With QT the tests run inside a QApplication on the
-# offscreen platform.
+# offscreen platform. Either way the locale comes from the environment, as
+# the program's does.
 function(orvex_test name)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -46,8 +47,8 @@ function(orvex_test name)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
   else()
-    add_executable(${name} ${_src})
-    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+    add_executable(${name} ${_src} ${CMAKE_SOURCE_DIR}/tests/core_test_main.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE

@@ -1,7 +1,8 @@
 #include "inputs/main_lists.h"
 
-#include <cmath>
-#include <cstdlib>
+#include <string_view>
+
+#include "navlib/inout_lib.h"
 
 namespace orvex {
 
@@ -47,19 +48,16 @@ EarthModel EarthModelFromEllipsoidRow(const std::string& text, int itemData,
     if (isSphere) *isSphere = sphere;
     if (sphere) {
         e.InvFlattening = 1e100;
-    } else if (text.size() >= 16) {
-        std::string number = text.substr(text.size() - 16);
-        // Read with the locale's separator: turn it into the point strtod
-        // expects in the "C" locale the program runs its numbers in.
-        if (!decSep.empty() && decSep != ".") {
-            for (char& c : number)
-                if (c == decSep[0]) c = '.';
-        }
-        const char* begin = number.c_str();
-        char* end = nullptr;
-        const double value = std::strtod(begin, &end);
-        while (end && *end == ' ') ++end;
-        if (end != begin && end && *end == '\0' && std::isfinite(value) && value > 0.0)
+    } else {
+        // Three digits, the separator (one character, perhaps of several
+        // bytes) and twelve decimals. Read with the row's own separator and
+        // never through the C library, whose LC_NUMERIC is the user's.
+        const std::string_view sep = decSep.empty() ? std::string_view(".") : decSep;
+        const size_t width = 15 + sep.size();
+        double value = 0.0;
+        if (text.size() >= width &&
+            ReadLocaleNumber(std::string_view(text).substr(text.size() - width), sep, value) &&
+            value > 0.0)
             e.InvFlattening = value;
     }
     e.SemiMajorAxis = (static_cast<double>(itemData) / 10000.0 + 6300000.0) / 1852.0;

@@ -33,7 +33,8 @@ std::string EllipsoidRowText(const EllipsoidRow& row, const std::string& decSep)
 // The Earth model a chosen row stands for, read back from the row's text
 // and ItemData as the selection handler does: a text ending in "- 0" is the
 // sphere (inverse flattening 1e100); any other text gives the number in its
-// last 16 characters, read with decSep as the decimal separator. The axis is
+// last 16 characters, read with decSep as the decimal separator (a point
+// when empty) whatever the C library's LC_NUMERIC. The axis is
 // (itemData / 10000 + 6300000) / 1852 nautical miles. A text too short or
 // not a number leaves the inverse flattening of `previous` (never NaN).
 // *isSphere tells which unit label the utilities show.

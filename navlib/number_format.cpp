@@ -1,9 +1,9 @@
 #include "navlib/number_format.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "navlib/date_time.h"
@@ -30,14 +30,20 @@ Digits RoundDecimal(double a, int decimals) {
     r.frac.assign(static_cast<size_t>(decimals), '0');
     a = std::fabs(a);
     if (a == 0.0) return r;
+    // d.dddddddddddddde[+-]XX, whatever the C library's LC_NUMERIC.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", a);
-    // buf: d.dddddddddddddde[+-]XX
+    const char* last =
+        std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14).ptr;
     std::string mant;
     const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != last && *p != 'e'; ++p)
         if (std::isdigit(static_cast<unsigned char>(*p))) mant.push_back(*p);
-    const int exp10 = (*p == 'e') ? std::atoi(p + 1) : 0;
+    int exp10 = 0;
+    if (p != last) {
+        ++p;
+        if (p != last && *p == '+') ++p;
+        std::from_chars(p, last, exp10);
+    }
     // Digits kept: those up to 10^-decimals.
     const long keep = static_cast<long>(exp10) + 1 + decimals;
     if (keep < 0) return r;
@@ -176,9 +182,10 @@ std::string FormatWithSections(double value, std::string_view pattern, std::stri
 std::string PlainNumber(double value, std::string_view decSep) {
     if (!std::isfinite(value)) return "-";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
+    const char* last =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
     std::string s;
-    for (const char* p = buf; *p; ++p) {
+    for (const char* p = buf; p != last; ++p) {
         if (*p == '.')
             s.append(decSep);
         else

@@ -31,6 +31,9 @@
 //   h hh          hour 0..23; n nn minutes; s ss seconds
 // Letters are read in either case; every other character is printed as it
 // stands. The time is rounded to the nearest second first.
+//
+// Nothing here reads the C library's locale: the separator is decSep alone,
+// and a value prints alike under every LC_NUMERIC of the user.
 #pragma once
 
 #include <array>

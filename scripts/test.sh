@@ -17,6 +17,9 @@ fi
 orvex_configure "$ORVEX_ROOT/build" -DORVEX_SANITIZE=OFF -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=ON
 cmake --build "$ORVEX_ROOT/build" --parallel "$(nproc)"
 ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
+# Again under a decimal-comma locale, as a user in Germany runs the program:
+# fixes, reports and saved files must not change but for the separator.
+LC_ALL=de_DE.UTF-8 ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
 
 if [ -n "${CI:-}" ] || [ -n "${ORVEX_SANITIZE:-}" ]; then
   orvex_configure "$ORVEX_ROOT/build-asan" -DORVEX_SANITIZE=ON -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug

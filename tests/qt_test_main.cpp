@@ -1,11 +1,14 @@
 // Entry point of the GUI test executables: one QApplication on the offscreen
-// platform for the whole run, then GoogleTest.
+// platform for the whole run, then GoogleTest. The locale comes from the
+// environment, as the program's does (app/main.cpp).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <clocale>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::setlocale(LC_ALL, "");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvex");
     QApplication::setOrganizationName("OrvexTests");

@@ -3,8 +3,8 @@
 #include <erfa.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <random>
 
 #include "navlib/date_time.h"
@@ -77,8 +77,8 @@ TEST(FormatNumber, RoundsHalfAwayFromZero) {
         const double scaled = std::fabs(x) * 1000.0;
         if (std::fabs(scaled - std::floor(scaled) - 0.5) < 1e-6) continue;
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3f", x);
-        std::string ref = buf;
+        char* end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 3).ptr;
+        std::string ref(buf, end);
         if (ref == "-0.000") ref = "0.000";
         EXPECT_EQ(FormatNumber(x, "0.000"), ref) << x;
     }

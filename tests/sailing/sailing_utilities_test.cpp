@@ -73,15 +73,17 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     UtilPage p;
     auto* w = p.w.get();
     EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
-    p.EnterPosition(0, "45°00'.0 N", "005°00'.0 W");
-    p.Enter(w->Utilities()->mskCourse1, "045°.0");
+    p.EnterPosition(0, test::Shown("45°00'.0 N"), test::Shown("005°00'.0 W"));
+    p.Enter(w->Utilities()->mskCourse1, test::Shown("045°.0"));
     EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
-    p.Enter(p.Field("mskDist"), "00100.00");
+    p.Enter(p.Field("mskDist"), test::Shown("00100.00"));
     EXPECT_FALSE(w->Utilities()->imgStopCompute->isVisible());
     double lat2 = 0, lon2 = 0;
     RhumbLineDirect(45, -5, 45, 100, lat2, lon2, p.S().E);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
+              FormatLatitude(lat2, test::ShownSep()));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(),
+              FormatLongitude(lon2, test::ShownSep()));
     EXPECT_EQ(w->Utilities()->mskLat[1]->BackColor(), kComputedYellow);
     EXPECT_EQ(w->Utilities()->mskLong[1]->BackColor(), kComputedYellow);
     EXPECT_EQ(p.Field("mskDist")->BackColor(), kValidGreen);
@@ -92,11 +94,12 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
 
     // With a result shown a changed course does not recompute...
     const QString shown = w->Utilities()->mskLat[1]->MaskedText();
-    p.Enter(w->Utilities()->mskCourse1, "090°.0");
+    p.Enter(w->Utilities()->mskCourse1, test::Shown("090°.0"));
     EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText(), shown);
     // ... the Compute button does.
     w->Utilities()->cmdCompute_Click(0);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(45.0));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
+              FormatLatitude(45.0, test::ShownSep()));
 }
 
 // Two positions, no course or distance: course "000°.0" and distance
@@ -104,36 +107,39 @@ TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
 TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     UtilPage p;
     auto* w = p.w.get();
-    p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
-    p.EnterPosition(1, "40°00'.0 N", "070°00'.0 W");
+    p.EnterPosition(0, test::Shown("50°00'.0 N"), test::Shown("001°00'.0 W"));
+    p.EnterPosition(1, test::Shown("40°00'.0 N"), test::Shown("070°00'.0 W"));
     double c = 0, d = 0;
     RhumbLineInverse(50, -1, 40, -70, c, d, p.S().E);
-    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
-    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(), FormatNumber(d, "00000.00"));
+    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(),
+              FormatNumber(c, "000°.0", test::ShownSep()));
+    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
+              FormatNumber(d, "00000.00", test::ShownSep()));
     EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kComputedYellow);
 
     // Swap: departure and arrival change places, course and distance are
     // erased and the swapped route is computed again at the next Compute.
     w->Utilities()->cmdShift_Click();
-    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "40°00'.0 N");
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "001°00'.0 W");
+    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), test::Shown("40°00'.0 N"));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), test::Shown("001°00'.0 W"));
     EXPECT_FALSE(p.S().Utilities.UtilEntered[10]);
     EXPECT_FALSE(p.S().Utilities.UtilEntered[11]);
     w->Utilities()->cmdCompute_Click(0);
     RhumbLineInverse(40, -70, 50, -1, c, d, p.S().E);
-    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(), FormatNumber(c, "000°.0"));
+    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(),
+              FormatNumber(c, "000°.0", test::ShownSep()));
 
     // "Erase all" clears the tab; departure, arrival latitude and distance
     // without a course show the stop sign.
     w->Utilities()->cmdErase_Click(6);
     EXPECT_FALSE(p.S().Utilities.RLShown);
     for (int i : {0, 1, 2, 3, 10, 11}) EXPECT_FALSE(p.S().Utilities.UtilEntered[i]) << i;
-    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "__°__'._ _");
-    p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
-    p.Enter(w->Utilities()->mskLat[1], "40°00'.0 N");
-    p.Enter(p.Field("mskDist"), "00100.00");
+    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), test::Shown("__°__'._ _"));
+    p.EnterPosition(0, test::Shown("50°00'.0 N"), test::Shown("001°00'.0 W"));
+    p.Enter(w->Utilities()->mskLat[1], test::Shown("40°00'.0 N"));
+    p.Enter(p.Field("mskDist"), test::Shown("00100.00"));
     EXPECT_TRUE(w->Utilities()->imgStopCompute->isVisible());
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "___°__'._ _");
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), test::Shown("___°__'._ _"));
 }
 
 // Erasing one input after a result leaves RLShown: completing the inputs
@@ -141,21 +147,22 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
 TEST(UtilitiesRhumbLine, SingleEraseKeepsTheShownResult) {
     UtilPage p;
     auto* w = p.w.get();
-    p.EnterPosition(0, "10°00'.0 N", "020°00'.0 W");
-    p.Enter(w->Utilities()->mskCourse1, "180°.0");
-    p.Enter(p.Field("mskDist"), "00060.00");
+    p.EnterPosition(0, test::Shown("10°00'.0 N"), test::Shown("020°00'.0 W"));
+    p.Enter(w->Utilities()->mskCourse1, test::Shown("180°.0"));
+    p.Enter(p.Field("mskDist"), test::Shown("00060.00"));
     double lat60 = 0, lat120 = 0, lon = 0;
     RhumbLineDirect(10, -20, 180, 60, lat60, lon, p.S().E);
     RhumbLineDirect(10, -20, 180, 120, lat120, lon, p.S().E);
-    const QString first = QString::fromStdString(FormatLatitude(lat60));
+    const QString first = QString::fromStdString(FormatLatitude(lat60, test::ShownSep()));
     EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText(), first);
     w->Utilities()->cmdErase_Click(5);
-    EXPECT_EQ(p.Field("mskDist")->MaskedText(), "_____.__");
+    EXPECT_EQ(p.Field("mskDist")->MaskedText(), test::Shown("_____.__"));
     EXPECT_TRUE(p.Field("mskDist")->hasFocus() || !w->isActiveWindow());
-    p.Enter(p.Field("mskDist"), "00120.00");
+    p.Enter(p.Field("mskDist"), test::Shown("00120.00"));
     EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText(), first);
     w->Utilities()->cmdCompute_Click(0);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat120));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
+              FormatLatitude(lat120, test::ShownSep()));
 }
 
 // The refusals of the ETA fields, byte for byte, with their substitutions,
@@ -163,38 +170,38 @@ TEST(UtilitiesRhumbLine, SingleEraseKeepsTheShownResult) {
 TEST(UtilitiesEta, FieldRefusals) {
     UtilPage p(2);
     auto* w = p.w.get();
-    p.Enter(p.Field("mskMinSpeed"), "_30.0");
+    p.Enter(p.Field("mskMinSpeed"), test::Shown("_30.0"));
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_EQ(p.script.messages[0].text, "Your minimum speed is greater than the maximum speed.");
     EXPECT_EQ(p.script.messages[0].style, kIconExclamation + kButtonsOk);
     EXPECT_DOUBLE_EQ(p.S().Utilities.MinSpeed, 24.0);
     // The next commit of either speed passes silently once.
-    p.Enter(p.Field("mskMaxSpeed"), "__5.0");
+    p.Enter(p.Field("mskMaxSpeed"), test::Shown("__5.0"));
     EXPECT_EQ(p.script.messages.size(), 1u);
     w->Utilities()->cmdErase_Click(14);
-    p.Enter(p.Field("mskMaxSpeed"), "__5.0");
+    p.Enter(p.Field("mskMaxSpeed"), test::Shown("__5.0"));
     EXPECT_EQ(p.script.LastText(), "Your maximum speed is less than the minimum speed.");
     EXPECT_DOUBLE_EQ(p.S().Utilities.MaxSpeed, 10.0);
     w->Utilities()->cmdErase_Click(14);
     p.script.Clear();
     // The pass left by the refused maximum is used by this commit.
-    p.Enter(p.Field("mskMinSpeed"), "__0.0");
+    p.Enter(p.Field("mskMinSpeed"), test::Shown("__0.0"));
     EXPECT_TRUE(p.script.messages.empty());
-    p.Enter(p.Field("mskMinSpeed"), "__0.0");
+    p.Enter(p.Field("mskMinSpeed"), test::Shown("__0.0"));
     EXPECT_EQ(p.script.LastText(), "Your minimum speed is zero or negative.");
-    p.Enter(p.Field("mskMaxSpeed"), "__0.0");
+    p.Enter(p.Field("mskMaxSpeed"), test::Shown("__0.0"));
     EXPECT_EQ(p.script.LastText(), "Your maximum speed is zero or negative.");
     w->Utilities()->cmdErase_Click(14);
-    p.Enter(p.Field("mskInterv"), "00.00");
+    p.Enter(p.Field("mskInterv"), test::Shown("00.00"));
     EXPECT_EQ(p.script.LastText(), "Your speed interval is negative or zero.");
     EXPECT_DOUBLE_EQ(p.S().Utilities.SpeedInterv, 0.1);
-    p.Enter(p.Field("mskInterv"), "15.00");
+    p.Enter(p.Field("mskInterv"), test::Shown("15.00"));
     EXPECT_EQ(p.script.LastText(), "Your speed interval is too big.");
     EXPECT_DOUBLE_EQ(p.S().Utilities.SpeedInterv, 14.0);
     // An interval equal to the range is accepted.
     p.script.Clear();
-    p.Enter(p.Field("mskInterv"), "14.00");
+    p.Enter(p.Field("mskInterv"), test::Shown("14.00"));
     EXPECT_TRUE(p.script.messages.empty());
     EXPECT_DOUBLE_EQ(p.S().Utilities.SpeedInterv, 14.0);
 }
@@ -205,13 +212,13 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     auto* w = p.w.get();
     EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
     w->Utilities()->dtpDeparture->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
-    p.Enter(p.Field("mskDTG"), "00240.00");
+    p.Enter(p.Field("mskDTG"), test::Shown("00240.00"));
     w->Utilities()->cmdCompute_Click(2);
     ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
     ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 29);
-    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), "10.0");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), test::Shown("10.0"));
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 1)->text(), "2 Mar 2026 12:00:00");
-    EXPECT_EQ(w->Utilities()->grdCalcETA->item(28, 0)->text(), "24.0");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(28, 0)->text(), test::Shown("24.0"));
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(28, 1)->text(), "1 Mar 2026 22:00:00");
     EXPECT_EQ(w->Utilities()->grdCalcETA->horizontalHeaderItem(1)->text(), "ETA in GMT        ");
     EXPECT_EQ(w->Utilities()->grdCalcETA->horizontalHeaderItem(2)->text(), "ETA in LT           ");
@@ -221,7 +228,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     w->Utilities()->optRound[2]->click();
     EXPECT_DOUBLE_EQ(p.S().Utilities.EtaRound, 96.0);
     w->Utilities()->cmdCompute_Click(2);
-    EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 0)->text(), "10.5");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 0)->text(), test::Shown("10.5"));
     EXPECT_EQ(w->Utilities()->grdCalcETA->item(1, 1)->text(), "2 Mar 2026 10:45:00");
     // Local column in zone +2 (list row "GMT +2").
     w->Utilities()->cboGMT[1]->setCurrentIndex(w->Utilities()->cboGMT[1]->findData(200));
@@ -231,8 +238,8 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     // Erase all hides the table and resets the speeds.
     w->Utilities()->cmdErase_Click(14);
     EXPECT_FALSE(w->Utilities()->grdCalcETA->isVisible());
-    EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "_10.0");
-    EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_0.50");
+    EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), test::Shown("_10.0"));
+    EXPECT_EQ(p.Field("mskInterv")->MaskedText(), test::Shown("_0.50"));
     EXPECT_DOUBLE_EQ(p.S().Utilities.MaxSpeed, 24.0);
 }
 
@@ -241,8 +248,8 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
 TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     UtilPage p;
     auto* w = p.w.get();
-    p.EnterPosition(0, "50°00'.0 N", "001°00'.0 W");
-    p.EnterPosition(1, "50°00'.0 N", "003°00'.0 W");
+    p.EnterPosition(0, test::Shown("50°00'.0 N"), test::Shown("001°00'.0 W"));
+    p.EnterPosition(1, test::Shown("50°00'.0 N"), test::Shown("003°00'.0 W"));
     const QString dist = p.Field("mskDist")->MaskedText();
     w->Utilities()->cmdNextTabUtil_Click();
     w->Utilities()->cmdNextTabUtil_Click();
@@ -280,8 +287,8 @@ TEST(UtilitiesEta, ErrorReportShownOncePerSecond) {
 TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
-    p.Enter(w->Utilities()->mskLat[3], "40°00'.0 N");
+    p.EnterPosition(2, test::Shown("40°00'.0 N"), test::Shown("010°00'.0 W"));
+    p.Enter(w->Utilities()->mskLat[3], test::Shown("40°00'.0 N"));
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
@@ -289,7 +296,7 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     EXPECT_EQ(p.script.messages[0].text,
               "Departure and/or arrival position not complete. Please correct.");
     EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
-    p.Enter(w->Utilities()->mskLong[3], "010°00'.0 W");
+    p.Enter(w->Utilities()->mskLong[3], test::Shown("010°00'.0 W"));
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
     ASSERT_EQ(p.script.messages.size(), 1u);
@@ -303,8 +310,8 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
 TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.EnterPosition(2, "40°00'.0 N", "140°00'.0 E");
-    p.EnterPosition(3, "35°00'.0 N", "125°00'.0 W");
+    p.EnterPosition(2, test::Shown("40°00'.0 N"), test::Shown("140°00'.0 E"));
+    p.EnterPosition(3, test::Shown("35°00'.0 N"), test::Shown("125°00'.0 W"));
     p.EnterPosition(4, "45°00'", "10°00'");
     EXPECT_DOUBLE_EQ(p.S().Long(5), 10.0);
     p.script.Clear();
@@ -327,7 +334,7 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     ASSERT_GT(table.size(), 5u);
     EXPECT_GT(p.S().Utilities.RLDist, 4000.0);
     EXPECT_TRUE(w->Utilities()->OutlineText(1).endsWith(
-        QString::fromStdString(FormatNumber(p.S().Utilities.RLDist, "####0.0"))));
+        QString::fromStdString(FormatNumber(p.S().Utilities.RLDist, "####0.0", test::ShownSep()))));
     QDir().mkpath(test::TestOutputFolder());
     w->grab().save(test::TestOutputFolder() + "/utilities-great-circle-composite.png");
 
@@ -344,8 +351,8 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
 TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
-    p.EnterPosition(3, "42°00'.0 N", "065°00'.0 W");
+    p.EnterPosition(2, test::Shown("50°00'.0 N"), test::Shown("005°00'.0 W"));
+    p.EnterPosition(3, test::Shown("42°00'.0 N"), test::Shown("065°00'.0 W"));
     p.Enter(w->Utilities()->mskLat[4], "45°00'");
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
@@ -362,8 +369,8 @@ TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
 TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.EnterPosition(2, "30°00'.0 S", "010°00'.0 E");
-    p.EnterPosition(3, "20°00'.0 N", "050°00'.0 E");
+    p.EnterPosition(2, test::Shown("30°00'.0 S"), test::Shown("010°00'.0 E"));
+    p.EnterPosition(3, test::Shown("20°00'.0 N"), test::Shown("050°00'.0 E"));
     w->Utilities()->updLat_Click(true);
     EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), "30°00'");
     EXPECT_DOUBLE_EQ(p.S().Lat(5), 30.0);  // entered without hemisphere
@@ -382,9 +389,9 @@ TEST(UtilitiesSpinners, LimitsOfTheUpDownButtons) {
     p.S().Utilities.MinSpeed = 1;
     w->Utilities()->updMinSpeed_Click(false);
     EXPECT_DOUBLE_EQ(p.S().Utilities.MinSpeed, 1.0);
-    EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), "__1.0");
+    EXPECT_EQ(p.Field("mskMinSpeed")->MaskedText(), test::Shown("__1.0"));
     w->Utilities()->updInterval_Click(true);
-    EXPECT_EQ(p.Field("mskInterv")->MaskedText(), "_1.00");
+    EXPECT_EQ(p.Field("mskInterv")->MaskedText(), test::Shown("_1.00"));
 }
 
 // Without its report template the great circle is not computed: the error
@@ -393,8 +400,8 @@ TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
     UtilPage p(1);
     auto* w = p.w.get();
     ASSERT_TRUE(QFile::remove(p.folder.Path() + "/CalcWP.rtf"));
-    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
-    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
+    p.EnterPosition(2, test::Shown("50°00'.0 N"), test::Shown("005°00'.0 W"));
+    p.EnterPosition(3, test::Shown("40°30'.0 N"), test::Shown("073°50'.0 W"));
     const double before = p.S().Utilities.RLDist;
     p.script.Clear();
     w->Utilities()->cmdCompute_Click(1);
@@ -427,8 +434,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
     ProgramPrinter::Instance().SetOrientation(kOrientationLandscape);
-    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
-    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
+    p.EnterPosition(2, test::Shown("50°00'.0 N"), test::Shown("005°00'.0 W"));
+    p.EnterPosition(3, test::Shown("40°30'.0 N"), test::Shown("073°50'.0 W"));
     p.Enter(w->Utilities()->mskLong[4], "05°00'");
     w->Utilities()->cmdCompute_Click(1);
     w->Utilities()->cmdAskPrint_Click(0);
@@ -441,8 +448,8 @@ TEST(UtilitiesPrinting, ReportAndTable) {
                 test::TestOutputFolder() + "/utilities-great-circle-report.pdf");
 
     w->Utilities()->cmdNextTabUtil_Click();
-    p.Enter(p.Field("mskDTG"), "00500.00");
-    p.Enter(p.Field("mskInterv"), "02.00");
+    p.Enter(p.Field("mskDTG"), test::Shown("00500.00"));
+    p.Enter(p.Field("mskInterv"), test::Shown("02.00"));
     w->Utilities()->cmdCompute_Click(2);
     ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 8);
     w->Utilities()->cmdAskPrint_Click(1);
@@ -538,22 +545,22 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
         int flag;  // -1: none
     };
     const std::vector<Case> cases = {
-        {0, w->Utilities()->mskLat[0], "__°__'._ _", 0},
-        {1, w->Utilities()->mskLong[0], "___°__'._ _", 1},
-        {2, w->Utilities()->mskLat[1], "__°__'._ _", 2},
-        {3, w->Utilities()->mskLong[1], "___°__'._ _", 3},
-        {4, w->Utilities()->mskCourse1, "___°._", 10},
-        {5, p.Field("mskDist"), "_____.__", 11},
-        {8, w->Utilities()->mskLat[2], "__°__'._ _", 4},
-        {9, w->Utilities()->mskLong[2], "___°__'._ _", 5},
-        {10, w->Utilities()->mskLat[3], "__°__'._ _", 6},
-        {11, w->Utilities()->mskLong[3], "___°__'._ _", 7},
+        {0, w->Utilities()->mskLat[0], test::Shown("__°__'._ _"), 0},
+        {1, w->Utilities()->mskLong[0], test::Shown("___°__'._ _"), 1},
+        {2, w->Utilities()->mskLat[1], test::Shown("__°__'._ _"), 2},
+        {3, w->Utilities()->mskLong[1], test::Shown("___°__'._ _"), 3},
+        {4, w->Utilities()->mskCourse1, test::Shown("___°._"), 10},
+        {5, p.Field("mskDist"), test::Shown("_____.__"), 11},
+        {8, w->Utilities()->mskLat[2], test::Shown("__°__'._ _"), 4},
+        {9, w->Utilities()->mskLong[2], test::Shown("___°__'._ _"), 5},
+        {10, w->Utilities()->mskLat[3], test::Shown("__°__'._ _"), 6},
+        {11, w->Utilities()->mskLong[3], test::Shown("___°__'._ _"), 7},
         {12, w->Utilities()->mskLat[4], "__°__'", 8},
         {13, w->Utilities()->mskLong[4], "__°_0'", 9},
-        {15, p.Field("mskDTG"), "_____.__", -1},
-        {16, p.Field("mskMinSpeed"), "_10.0", -1},
-        {17, p.Field("mskMaxSpeed"), "_24.0", -1},
-        {18, p.Field("mskInterv"), "_0.50", -1},
+        {15, p.Field("mskDTG"), test::Shown("_____.__"), -1},
+        {16, p.Field("mskMinSpeed"), test::Shown("_10.0"), -1},
+        {17, p.Field("mskMaxSpeed"), test::Shown("_24.0"), -1},
+        {18, p.Field("mskInterv"), test::Shown("_0.50"), -1},
     };
     for (const Case& c : cases) {
         c.field->SetMaskedText("12");
@@ -600,12 +607,12 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
 TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     UtilPage p(1);
     auto* w = p.w.get();
-    p.EnterPosition(2, "50°00'.0 N", "005°00'.0 W");
-    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
+    p.EnterPosition(2, test::Shown("50°00'.0 N"), test::Shown("005°00'.0 W"));
+    p.EnterPosition(3, test::Shown("40°30'.0 N"), test::Shown("073°50'.0 W"));
     w->Utilities()->cmdPrevTabUtil_Click();
     ASSERT_EQ(w->tabUtil->currentIndex(), 0);
-    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), "50°00'.0 N");
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), "073°50'.0 W");
+    EXPECT_EQ(w->Utilities()->mskLat[0]->MaskedText(), test::Shown("50°00'.0 N"));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText(), test::Shown("073°50'.0 W"));
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(p.S().Utilities.UtilEntered[i]) << i;
     EXPECT_EQ(w->Utilities()->mskCourse1->BackColor(), kComputedYellow);
     EXPECT_TRUE(w->Utilities()->mskLat[0]->hasFocus() || !w->isActiveWindow());
@@ -632,13 +639,13 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
 TEST(UtilitiesScreenshots, TabsWithResults) {
     UtilPage p;
     auto* w = p.w.get();
-    p.EnterPosition(0, "49°30'.0 N", "005°10'.0 W");
-    p.Enter(w->Utilities()->mskCourse1, "235°.0");
-    p.Enter(p.Field("mskDist"), "01250.00");
+    p.EnterPosition(0, test::Shown("49°30'.0 N"), test::Shown("005°10'.0 W"));
+    p.Enter(w->Utilities()->mskCourse1, test::Shown("235°.0"));
+    p.Enter(p.Field("mskDist"), test::Shown("01250.00"));
     w->grab().save(test::TestOutputFolder() + "/utilities-rhumb-line.png");
     w->Utilities()->cmdNextTabUtil_Click();
-    p.EnterPosition(2, "49°30'.0 N", "005°10'.0 W");
-    p.EnterPosition(3, "40°30'.0 N", "073°50'.0 W");
+    p.EnterPosition(2, test::Shown("49°30'.0 N"), test::Shown("005°10'.0 W"));
+    p.EnterPosition(3, test::Shown("40°30'.0 N"), test::Shown("073°50'.0 W"));
     p.Enter(w->Utilities()->mskLong[4], "05°00'");
     w->Utilities()->cmdCompute_Click(1);
     EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());

@@ -31,6 +31,7 @@
 #include "navlib/number_format.h"
 #include "platform/up_down_buttons.h"
 #include "sailing/utilities_page.h"
+#include "tests/locale_switch.h"
 #include "workbench/options_page.h"
 #include "workbench_test_support.h"
 
@@ -104,16 +105,20 @@ TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
     ASSERT_TRUE(p.S().Utilities.RLShown);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 45, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
+              FormatLatitude(lat2, test::ShownSep()));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(),
+              FormatLongitude(lon2, test::ShownSep()));
 
     // A new course typed, the field left open, Compute clicked.
     p.Type(w->Utilities()->mskCourse1, "1350");
     p.Click(w->Utilities()->cmdCompute[0]);
     EXPECT_DOUBLE_EQ(p.S().Utilities.RLCourse, 135.0);
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(), FormatLongitude(lon2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
+              FormatLatitude(lat2, test::ShownSep()));
+    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(),
+              FormatLongitude(lon2, test::ShownSep()));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -132,16 +137,16 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     // The field shows what the state holds, which agrees with GeographicLib
     // to the library's accuracy.
     EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(),
-              FormatNumber(p.S().Utilities.RLCourse, "000°.0"));
+              FormatNumber(p.S().Utilities.RLCourse, "000°.0", test::ShownSep()));
     EXPECT_NEAR(p.S().Utilities.RLCourse, azi < 0 ? azi + 360 : azi, 1e-3);
     EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
-              FormatNumber(p.S().Utilities.RLDist, "00000.00"));
+              FormatNumber(p.S().Utilities.RLDist, "00000.00", test::ShownSep()));
     EXPECT_NEAR(p.S().Utilities.RLDist, dist, 1e-5 * dist);
 
     // Rhumb line -> great circle -> ETA with the buttons of the page.
     p.Click(w->Utilities()->cmdNextTabUtil[0]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 1);
-    EXPECT_EQ(w->Utilities()->mskLat[2]->MaskedText(), "50°00'.0 N");
+    EXPECT_EQ(w->Utilities()->mskLat[2]->MaskedText(), test::Shown("50°00'.0 N"));
     p.Click(w->Utilities()->cmdCompute[1]);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const EarthModel& E = p.S().E;
@@ -152,13 +157,14 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Distance = "))
         << w->Utilities()->OutlineText(0).toStdString();
     EXPECT_TRUE(w->Utilities()->OutlineText(0).contains(
-        QString::fromStdString(FormatNumber(gs / kMetresPerMile, "####0.0"))))
+        QString::fromStdString(FormatNumber(gs / kMetresPerMile, "####0.0", test::ShownSep()))))
         << w->Utilities()->OutlineText(0).toStdString();
 
     p.Click(w->Utilities()->cmdNextTabUtil[1]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     MaskedField* dtg = p.Field("mskDTG");
-    EXPECT_EQ(dtg->MaskedText().toStdString(), FormatNumber(p.S().Utilities.RLDist, "00000.00"));
+    EXPECT_EQ(dtg->MaskedText().toStdString(),
+              FormatNumber(p.S().Utilities.RLDist, "00000.00", test::ShownSep()));
     EXPECT_EQ(dtg->BackColor(), kValidGreen);
     // Departure at the whole hour of the clock, 9 Dec 2026 14:00 UT.
     EXPECT_NEAR(p.S().Utilities.EtaDepTime, MakeDateTime(2026, 12, 9, 14, 0, 0), 1e-9);
@@ -261,8 +267,45 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     EXPECT_NEAR(p.S().Utilities.RLDist, miles, 1e-5 * miles);
     EXPECT_NEAR(p.S().Utilities.RLCourse, course * 180.0 / M_PI + 360.0, 1e-3);
     EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
-              FormatNumber(p.S().Utilities.RLDist, "00000.00"));
+              FormatNumber(p.S().Utilities.RLDist, "00000.00", test::ShownSep()));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+}
+
+// Guards the ellipsoid under a decimal-comma locale: reading the chosen
+// row through the C library's strtod once stopped at the point, so that
+// after the sphere every row stayed a sphere and 0 to 60 N by rhumb line
+// showed 3600,00 miles under the label of WGS 1984. The sphere is chosen,
+// then WGS 1984, in the preferences, and the route typed.
+TEST(UtilitiesTyped, EllipsoidChosenUnderDecimalCommaLocales) {
+    for (const char* name : test::kCommaLocales) {
+        test::LocaleSwitch locale(name);
+        if (!locale.Installed()) GTEST_SKIP() << name << " is not installed";
+        TypedPage p;
+        auto* w = p.w.get();
+        ASSERT_EQ(p.S().DecSep, ",") << name;
+        QTest::mouseDClick(w->Utilities()->lblChoosenEllipsoid[0], Qt::LeftButton);
+        ASSERT_TRUE(w->tabOptions->isVisible());
+        for (const char* row : {"Normal Sphere - 0", "WGS 1984 - 1/298,257223560493"}) {
+            const int index = w->cboEllipsoid->findText(row);
+            ASSERT_GE(index, 0) << row;
+            w->cboEllipsoid->setCurrentIndex(index);
+        }
+        for (auto* b : w->Options()->cmdEndTabOptions)
+            if (b && b->isVisible()) p.Click(b);
+        ASSERT_TRUE(w->tabUtil->isVisible());
+        EXPECT_EQ(w->Utilities()->lblChoosenEllipsoid[0]->text(), "WGS 1984");
+        p.TypeAndTab(w->Utilities()->mskLat[0], "00000n");
+        p.TypeAndTab(w->Utilities()->mskLong[0], "000000e");
+        p.TypeAndTab(w->Utilities()->mskLat[1], "60000n");
+        p.Type(w->Utilities()->mskLong[1], "000000e");
+        p.Click(w->Utilities()->cmdCompute[0]);
+        EXPECT_EQ(p.S().E.InvFlattening, 298.257223560493) << name;
+        EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(), "03592,95") << name;
+        double miles = 0, azimuth = 0;
+        p.Rhumb().Inverse(0, 0, 60, 0, miles, azimuth);
+        EXPECT_NEAR(p.S().Utilities.RLDist, miles / kMetresPerMile, 2e-5 * miles / kMetresPerMile);
+        EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    }
 }
 
 // Guards one message per click: a direct problem over the pole answered by
@@ -366,7 +409,8 @@ TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
     EXPECT_TRUE(p.S().Utilities.UtilEntered[10]);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(), FormatLatitude(lat2));
+    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
+              FormatLatitude(lat2, test::ShownSep()));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -406,7 +450,7 @@ TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
         }
         ASSERT_EQ(w->tabUtil->currentIndex(), 1) << byKey;
         EXPECT_TRUE(p.S().Utilities.UtilEntered[3]) << byKey;
-        EXPECT_EQ(w->Utilities()->mskLong[3]->MaskedText(), "073°50'.0 W") << byKey;
+        EXPECT_EQ(w->Utilities()->mskLong[3]->MaskedText(), test::Shown("073°50'.0 W")) << byKey;
         for (int i = 4; i < 8; ++i) EXPECT_TRUE(p.S().Utilities.UtilEntered[i]) << byKey << i;
         EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     }
@@ -432,7 +476,7 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
     EXPECT_EQ(minSpeed->BackColor(), kValidGreen);
     p.Click(w->Utilities()->cmdCompute[2]);
     ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 25);  // 12 to 24 knots by 0.5
-    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), "12.0");
+    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), test::Shown("12.0"));
 
     // The same for the maximum below the minimum.
     p.script.Clear();
@@ -569,10 +613,10 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     p.TypeAndTab(minSpeed, "0300");
     ASSERT_EQ(p.script.messages.size(), 1u);
     p.Click(w->Utilities()->cmdCompute[2]);
-    EXPECT_EQ(minSpeed->MaskedText(), QString("030._"));
+    EXPECT_EQ(minSpeed->MaskedText(), QString(test::Shown("030._")));
     EXPECT_TRUE(minSpeed->hasFocus());
     ASSERT_EQ(g->rowCount(), 29);
-    EXPECT_EQ(g->item(0, 0)->text(), "10.0");
+    EXPECT_EQ(g->item(0, 0)->text(), test::Shown("10.0"));
 }
 
 // Guards the heading of the composite sailing in the report, which lost its

@@ -45,7 +45,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     MaskedField* ft = Field("mskHeightF");
     Type(ft, "3500");
     Type(Field("mskHeightM"), "");
-    EXPECT_EQ(script.LastText(), "The eye height is higher than 327.9 feet.");
+    EXPECT_EQ(script.LastText(), test::Shown("The eye height is higher than 327.9 feet."));
     EXPECT_TRUE(ft->hasFocus());
     EXPECT_TRUE(s.FixEntered[7]);
     Results(1);
@@ -64,7 +64,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     Type(Field("mskHeightM"), "");
     w->tabIn->setCurrentIndex(2);
     Results(1);
-    EXPECT_EQ(script.LastText(), "The eye height is higher than 327.9 feet.");
+    EXPECT_EQ(script.LastText(), test::Shown("The eye height is higher than 327.9 feet."));
 }
 
 // Guards the unit pairs: tabbing on through the partner the program wrote
@@ -79,7 +79,7 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
         QTest::keyClick(field, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(Field("mskPressHg")->MaskedText(), "31.60");
+    EXPECT_EQ(Field("mskPressHg")->MaskedText(), test::Shown("31.60"));
     Results(0);
     script.fileNames = {folder.Path() + "/pairs.obs"};
     w->InputPage()->cmdSaveObs_Click();

@@ -101,7 +101,9 @@ struct GridWindow {
     // Puts a committed sight into row r directly (as the file loader does).
     void PutRow(int r, const QString& time, const QString& body, const QString& hs,
                 const QString& corr) {
-        const QString t[4] = {time, body, hs, corr};
+        // The altitude and correction as typed with the window's separator.
+        const QString sep = QString::fromStdString(w->State().DecSep);
+        const QString t[4] = {time, body, ShownNumbers(hs, sep), ShownNumbers(corr, sep)};
         for (int c = 0; c < 4; ++c) {
             w->InputPage()->grdObs->SetTextMatrix(r, c, t[c]);
             w->State().ObsCellFilled[r][c] = true;

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QToolBar>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -126,8 +127,8 @@ std::string ReportText(const FrmWorking& w) {
 
 std::string Fixed(double v, int decimals, const std::string& sep) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    std::string s = buf;
+    std::string s(buf,
+                  std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr);
     const size_t dot = s.find('.');
     if (dot != std::string::npos) s.replace(dot, 1, sep);
     return s;
@@ -157,12 +158,13 @@ std::string LonText(double lon, const std::string& sep) {
 }
 
 std::string DateText(double when) {
-    static const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    // The month names of the user's locale, as the window reads them.
+    const auto months = DateNamesOf(QLocale()).monthShort;
     const CalendarTime c = SplitDateTime(when);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%d %s %04d %02d:%02d:%02d", c.day, months[c.month - 1], c.year,
-                  c.hour, c.minute, c.second);
+    std::snprintf(buf, sizeof buf, "%d %s %04d %02d:%02d:%02d", c.day,
+                  months[static_cast<size_t>(c.month - 1)].c_str(), c.year, c.hour, c.minute,
+                  c.second);
     return buf;
 }
 

@@ -76,7 +76,7 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
 // Guards a whole sight typed through the four editors with Tab, the
 // correction cell filled from the conditions field, and the commits' flags.
 TEST_F(Grid, OneSightTypedThroughTheEditors) {
-    w->InputPage()->mskInstErr[0]->SetMaskedText("-01.50");
+    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("-01.50"));
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     // Time: space opens the picker at the estimated position's time (the
     // header above is no date); Up steps the selected part; Tab commits.
@@ -94,7 +94,7 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     EXPECT_FALSE(w->InputPage()->dtpObsTime->isVisible());
     EXPECT_EQ(g()->Col(), 1);
     // The correction of the conditions tab came with the first commit.
-    EXPECT_EQ(Cell(1, 3), "-01.50");
+    EXPECT_EQ(Cell(1, 3), test::Shown("-01.50"));
     EXPECT_TRUE(filled()[1][3]);
 
     // Body: a letter opens the list on that letter; Tab commits.
@@ -113,14 +113,14 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     // tens of minutes is refused, the rest is normalised on Tab.
     GridChar('4');
     ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "4_°__'._");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("4_°__'._"));
     Type("5");
     Type("7");  // refused: no 70 minutes
     Type("3");
     Type("05");
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "45°30'.5");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("45°30'.5"));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(Cell(1, 2), "45°30'.5");
+    EXPECT_EQ(Cell(1, 2), test::Shown("45°30'.5"));
     EXPECT_TRUE(filled()[1][2]);
     EXPECT_EQ(w->InputPage()->mskHeightInst->BackColor(), kValidGreen);
     // Tab never reaches the correction: it wraps to the next row.
@@ -138,7 +138,7 @@ TEST_F(Grid, AltitudeChecks) {
     GridChar('8');
     Type("9599");
     Key(Qt::Key_Up);  // leaves the editor; row 1 is the first row
-    EXPECT_EQ(Cell(1, 2), "89°59'.9");
+    EXPECT_EQ(Cell(1, 2), test::Shown("89°59'.9"));
     EXPECT_TRUE(filled()[1][2]);
     EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible() &&
                  w->InputPage()->mskHeightInst->hasFocus());
@@ -148,10 +148,10 @@ TEST_F(Grid, AltitudeChecks) {
     g()->SetCurrentCell(2, 2);
     script.Clear();
     GridChar('9');
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "__°__'._");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("__°__'._"));
     EXPECT_EQ(w->InputPage()->mskHeightInst->cursorPosition(), 0);
     Type("9");
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "__°__'._");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("__°__'._"));
     // Only some digits: the prompts read as blanks.
     Type("7");
     Key(Qt::Key_Escape);  // closes without a commit
@@ -159,15 +159,15 @@ TEST_F(Grid, AltitudeChecks) {
     EXPECT_FALSE(filled()[2][2]);
     GridChar('7');
     Key(Qt::Key_Tab);
-    EXPECT_EQ(Cell(2, 2), "07°00'.0");
+    EXPECT_EQ(Cell(2, 2), test::Shown("07°00'.0"));
 
     // A refused altitude (from an old file's text): red cell, its text, one
     // message although two commits run.
-    g()->SetTextMatrix(3, 2, "95°10'.0");
+    g()->SetTextMatrix(3, 2, test::Shown("95°10'.0"));
     g()->SetCurrentCell(3, 2);
     script.Clear();
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "95°10'.0");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("95°10'.0"));
     Key(Qt::Key_Tab);
     // (Leaving the row also reports row 2, which has only its altitude.)
     std::vector<QString> refusals;
@@ -175,9 +175,9 @@ TEST_F(Grid, AltitudeChecks) {
         if (m.title == " Error in input data") refusals.push_back(m.text);
     EXPECT_EQ(refusals, std::vector<QString>{"Altitude > 90°."});
     EXPECT_EQ(g()->CellBackColor(3, 2), QColor(255, 0, 0));
-    EXPECT_EQ(Cell(3, 2), "95°10'.0");
+    EXPECT_EQ(Cell(3, 2), test::Shown("95°10'.0"));
     EXPECT_FALSE(filled()[3][2]);
-    g()->SetTextMatrix(4, 2, "12°75'.0");
+    g()->SetTextMatrix(4, 2, test::Shown("12°75'.0"));
     g()->SetCurrentCell(4, 2);
     script.Clear();
     GridKey(Qt::Key_Enter);
@@ -190,7 +190,7 @@ TEST_F(Grid, AltitudeChecks) {
     Type("12");
     w->InputPage()->mskHeightInst->setFocus();
     QTest::keyClick(w->InputPage()->mskHeightInst, Qt::Key_Escape);
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "__°__'._");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("__°__'._"));
 }
 
 // Guards the correction editor and the conditions field that share its
@@ -201,21 +201,21 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->SetCurrentCell(1, 3);
     GridChar('-');
     EXPECT_EQ(w->InputPage()->mskInstErr[1]->cursorPosition(), 2);
-    Type("2.5");
+    Type(test::Shown("2.5"));
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(1, 3).isEmpty());
     GridChar('-');
-    Type("2.5");
+    Type(test::Shown("2.5"));
     g()->setFocus();  // the grid's commit
-    EXPECT_EQ(Cell(1, 3), "-02.50");
+    EXPECT_EQ(Cell(1, 3), test::Shown("-02.50"));
     EXPECT_TRUE(filled()[1][3]);
     w->InputPage()->grdObs_LeaveCell();
     // Beyond the field's range (a value put in by program): held to 99.99.
     g()->SetCurrentCell(2, 3);
     GridKey(Qt::Key_Space);
-    w->InputPage()->mskInstErr[1]->SetMaskedText("999.99");
+    w->InputPage()->mskInstErr[1]->SetMaskedText(test::Shown("999.99"));
     g()->setFocus();
-    EXPECT_EQ(Cell(2, 3), "+99.99");
+    EXPECT_EQ(Cell(2, 3), test::Shown("+99.99"));
     EXPECT_TRUE(script.messages.empty());
 
     // The conditions field.
@@ -224,7 +224,7 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     entered[8] = true;
     w->InputPage()->mskInstErr_GotFocus(0);
     EXPECT_FALSE(entered[8]);
-    f->SetMaskedText(" 75.00");
+    f->SetMaskedText(test::Shown(" 75.00"));
     f->Commit();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].style, kIconQuestion + kButtonsOk);
@@ -233,23 +233,23 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
               "Are you sure the instrumental correction is higher than 1° ?\r\n"
               " I suggest you throw your sextant overboard.");
     EXPECT_EQ(f->BackColor(), kDoubtfulOrange);
-    EXPECT_EQ(f->text(), "+75.00");
+    EXPECT_EQ(f->text(), test::Shown("+75.00"));
     EXPECT_EQ(w->State().InstErr, 75.0);
     EXPECT_TRUE(entered[8]);
     script.Clear();
     w->InputPage()->mskInstErr_GotFocus(0);
-    f->SetMaskedText("-00.50");
+    f->SetMaskedText(test::Shown("-00.50"));
     f->Commit();
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(f->BackColor(), kValidGreen);
     EXPECT_EQ(w->State().InstErr, -0.5);
     w->InputPage()->mskInstErr_GotFocus(0);
-    f->SetMaskedText("-__.__");  // a sign alone is no number
+    f->SetMaskedText(test::Shown("-__.__"));  // a sign alone is no number
     f->Commit();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text,
               "The instrumental correction is not valid. Try again please.");
-    EXPECT_EQ(f->text(), "-__.__");
+    EXPECT_EQ(f->text(), test::Shown("-__.__"));
     EXPECT_FALSE(entered[8]);
     EXPECT_EQ(w->State().InstErr, -0.5);
     // Left empty: still not entered, and the fix stops at "Missing data".
@@ -269,20 +269,20 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
 TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     g()->SetCurrentCell(1, 3);
     GridChar('x');  // opens the cell, the letter is not taken
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), "___.__");
-    Type("1.5");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("___.__"));
+    Type(test::Shown("1.5"));
     Key(Qt::Key_Home);
     Type("k");
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), "__1.5_");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("__1.5_"));
     Type("-");
     Key(Qt::Key_Up);  // leaves the editor
-    EXPECT_EQ(Cell(1, 3), "-01.50");
+    EXPECT_EQ(Cell(1, 3), test::Shown("-01.50"));
     g()->SetCurrentCell(2, 3);
     GridChar(' ');
     Type("0");
     Key(Qt::Key_Home);
     Type(" ");
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), " _0.__");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown(" _0.__"));
     // The conditions field: the same place takes no letter either.
     w->tabIn->blockSignals(true);
     w->tabIn->setCurrentIndex(1);
@@ -291,7 +291,7 @@ TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     QTest::mouseClick(f, Qt::LeftButton);
     f->setCursorPosition(0);
     Type("q+0120");
-    EXPECT_EQ(f->text(), "+01.20");
+    EXPECT_EQ(f->text(), test::Shown("+01.20"));
     w->MaskField("mskHeightM", -1)->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(w->State().InstErr, 1.2);
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
@@ -358,7 +358,7 @@ TEST_F(Grid, BodyEditorAndRowCheck) {
     // A row whose only filled cell is its correction passes silently.
     PutRow(2, "8 Dec 2026 18:01:00", "SIRIUS", "20°00'.0", "+00.00");
     g()->SetCurrentCell(5, 0);
-    g()->SetTextMatrix(5, 3, "+00.00");
+    g()->SetTextMatrix(5, 3, test::Shown("+00.00"));
     filled()[5][3] = true;
     script.Clear();
     g()->SetCurrentCell(6, 0);
@@ -497,7 +497,7 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     QTest::mouseClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     QTest::mouseDClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), "20°00'.0");
+    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("20°00'.0"));
     EXPECT_EQ(w->InputPage()->mskHeightInst->geometry().topLeft(), r.topLeft() - QPoint(1, 1));
     Key(Qt::Key_Escape);
     EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible());
@@ -505,7 +505,7 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     GridKey(Qt::Key_Space);
     Type("5");
     Key(Qt::Key_Escape);
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), "___.__");
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("___.__"));
     EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
@@ -523,13 +523,13 @@ TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
     w->InputPage()->grdObs_GotFocus();
     SetEventPump(nullptr);
     EXPECT_FALSE(moved);
-    EXPECT_EQ(Cell(2, 2), "03°00'.0");
+    EXPECT_EQ(Cell(2, 2), test::Shown("03°00'.0"));
     EXPECT_TRUE(filled()[2][2]);
     EXPECT_FALSE(filled()[5][2]);
     auto* shown = w->findChild<QLabel*>("grdObsCommitted");
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->isVisible());
-    EXPECT_EQ(shown->text(), "03°00'.0");
+    EXPECT_EQ(shown->text(), test::Shown("03°00'.0"));
     EXPECT_EQ(shown->geometry(), g()->CellRect(2, 2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }, 2000));
 }
@@ -539,7 +539,7 @@ TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
 // the event loop running, so the next sight's keys reopened the cell just
 // left and the second row kept only its correction.
 TEST_F(Grid, FastTypingLosesNoSight) {
-    w->InputPage()->mskInstErr[0]->SetMaskedText("-01.50");
+    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("-01.50"));
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     g()->setFocus();
     test::FastKeyboard keys;
@@ -548,14 +548,15 @@ TEST_F(Grid, FastTypingLosesNoSight) {
     keys.Type("^\t\t20000^30000\t");
     keys.Drain();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    const QStringList typed[3] = {
-        {"VEGA", "45°30'.5"}, {"ACAMAR", "30°00'.0"}, {"SABIK", "20°00'.0"}};
+    const QStringList typed[3] = {{"VEGA", test::Shown("45°30'.5")},
+                                  {"ACAMAR", test::Shown("30°00'.0")},
+                                  {"SABIK", test::Shown("20°00'.0")}};
     for (int r = 1; r <= 3; ++r) {
         EXPECT_EQ(Cell(r, 0), QString::fromStdString(FormatDateTime(
                                   MakeDateTime(2026, 12, 8, 18, 0, 0) + r, "d mmm yyyy hh:mm:ss")));
         EXPECT_EQ(Cell(r, 1), typed[r - 1][0]) << r;
         EXPECT_EQ(Cell(r, 2), typed[r - 1][1]) << r;
-        EXPECT_EQ(Cell(r, 3), "-01.50") << r;
+        EXPECT_EQ(Cell(r, 3), test::Shown("-01.50")) << r;
     }
     EXPECT_EQ(g()->Row(), 3);
     EXPECT_EQ(g()->Col(), 0);
@@ -633,7 +634,7 @@ TEST_F(Grid, ReadingTheGrid) {
     // All 49 rows complete.
     for (int r = 1; r <= 49; ++r)
         PutRow(r, QString("8 Dec 2026 18:%1:00").arg(r, 2, 10, QChar('0')), "VEGA", "20°00'.0",
-               "+00.00");
+               test::Shown("+00.00"));
     ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     EXPECT_EQ(w->State().Obs.ObsCount, 49);
 }

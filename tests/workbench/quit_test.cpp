@@ -75,8 +75,8 @@ TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
     EXPECT_EQ(settings.writes,
               (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
     const double tpp = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
-    EXPECT_DOUBLE_EQ(std::stod(settings.values["MainWidth"]), 800 * tpp);
-    EXPECT_DOUBLE_EQ(std::stod(settings.values["MainHeight"]), 650 * tpp);
+    EXPECT_DOUBLE_EQ(QString::fromStdString(settings.values["MainWidth"]).toDouble(), 800 * tpp);
+    EXPECT_DOUBLE_EQ(QString::fromStdString(settings.values["MainHeight"]).toDouble(), 650 * tpp);
 
     // The saved geometry is what the next start restores.
     PlatformScript again;

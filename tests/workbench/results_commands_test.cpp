@@ -53,6 +53,7 @@ struct ResultsCommands : ::testing::Test, test::GridWindow {
         for (int k = 0; k < 8; ++k) times.push_back(kDay + 19.5 * kHour + k * 30 * kMinute);
         const auto plan = testing::SpreadStars(truth, times, E);
         const ObservationSet obs = testing::MakeSights(truth, plan, Conditions(), E);
+        w->State().DecSep = ".";
         for (int i = 1; i <= obs.ObsCount; ++i)
             PutRow(i, QString::fromStdString(FormatDateTime(obs.ObsTime(i), "d mmm yyyy hh:mm:ss")),
                    QString::fromStdString(obs.ObsBody[static_cast<size_t>(i)]),

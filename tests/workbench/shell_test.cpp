@@ -195,7 +195,7 @@ TEST_F(Shell, ProbabilityLevelFromMenuAndStatusPanel) {
     };
     w->mnuAstroProba_Click();
     EXPECT_EQ(w->State().Proba, 0.99);
-    EXPECT_EQ(w->Status()->Panel("Proba")->text(), "99.0 %");
+    EXPECT_EQ(w->Status()->Panel("Proba")->text(), test::Shown("99.0 %"));
     w->Status()->Panel("Proba")->clear();
     w->mnuAstroProba_Click();  // same level again
     EXPECT_EQ(w->Status()->Panel("Proba")->text(), "");

@@ -134,7 +134,7 @@ TEST(FrmTimeStore, CorrectedTimeAndRefusals) {
     EXPECT_EQ(state.TimeStored, 0.0);
 
     // A fractional negative correction is accepted; the up-down steps it.
-    dlg.txtCorr->setText("-2.5");
+    dlg.txtCorr->setText(test::Shown("-2.5"));
     EXPECT_TRUE(dlg.txtCorr_LostFocus());
     dlg.txtCorr->setText("-2");
     dlg.updCorr_UpClick();
@@ -205,7 +205,7 @@ TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
         return 0;
     };
     g.w->Action("mnuAstroProba")->trigger();
-    EXPECT_EQ(shown, "0.95");
+    EXPECT_EQ(shown, test::Shown("0.95"));
     EXPECT_EQ(g.w->State().Proba, 0.95);
 }
 

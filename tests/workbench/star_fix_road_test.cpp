@@ -61,8 +61,9 @@ TEST_F(Road, SampleFileThroughEveryPage) {
     const double lat = s.Fix.MppLat, lon = s.Fix.MppLong;
     ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon));
     const QString mpp = Mpp();
-    EXPECT_EQ(mpp.toStdString(), FormatLatitude(lat) + " " + FormatLongitude(lon));
-    EXPECT_NE(Report().find(FormatLatitude(lat)), std::string::npos);
+    EXPECT_EQ(mpp.toStdString(),
+              FormatLatitude(lat, test::ShownSep()) + " " + FormatLongitude(lon, test::ShownSep()));
+    EXPECT_NE(Report().find(FormatLatitude(lat, test::ShownSep())), std::string::npos);
     EXPECT_EQ(Report().find("nan"), std::string::npos);
 
     Click("bthGraphRes");
@@ -125,8 +126,8 @@ TEST_F(Road, EverySampleFile) {
         Click("bthNumRes");
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         const WorkbenchState& s = w->State();
-        EXPECT_EQ(Mpp().toStdString(),
-                  FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
+        EXPECT_EQ(Mpp().toStdString(), FormatLatitude(s.Fix.MppLat, test::ShownSep()) + " " +
+                                           FormatLongitude(s.Fix.MppLong, test::ShownSep()));
         EXPECT_EQ(Report().find("nan"), std::string::npos);
         Click("bthGraphRes");
         EXPECT_TRUE(w->picLMChart->grab().save(test::TestOutputFolder() + "/sample-chart-" +
@@ -213,7 +214,7 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     QTest::keyClicks(w->InputPage()->grdObs, "4");
     QWidget* ed = QApplication::focusWidget();
     ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
-    QTest::keyClicks(ed, "7°00'.0");
+    QTest::keyClicks(ed, test::Shown("7°00'.0"));
     Click("bthNumRes");
     QApplication::processEvents();
     EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 2).left(2), "47")
@@ -279,7 +280,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     Click("bthNumRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_DOUBLE_EQ(w->State().Lat(6), 38.0 + 40.0 / 60.0);
-    EXPECT_NE(Report().find("Lat est. 38°40'.0 N"), std::string::npos);
+    EXPECT_NE(Report().find(test::Shown(std::string("Lat est. 38°40'.0 N"))), std::string::npos);
 
     Click("bthCorr");
     w->tabIn->setCurrentIndex(0);
@@ -311,7 +312,7 @@ TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     Click("bthGraphRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().TimeTruePos, MakeDateTime(2026, 12, 8, 18, 40, 0), 1e-9);
-    EXPECT_EQ(w->Status()->Panel("TimeTruePos")->text(), "8 Dec 2026 18:40:00");
+    EXPECT_EQ(w->Status()->Panel("TimeTruePos")->text(), test::Shown("8 Dec 2026 18:40:00"));
 }
 
 // Guards the road from the start screen with the keys: the star-fix page
@@ -392,7 +393,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     }
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_EQ(g->TextMatrix(7, 1), "KOCHAB");
-    EXPECT_EQ(g->TextMatrix(7, 3), "-01.20");
+    EXPECT_EQ(g->TextMatrix(7, 3), test::Shown("-01.20"));
     for (QToolBar* bar : w->findChildren<QToolBar*>())
         if (QWidget* b = bar->widgetForAction(w->Action("bthNumRes")); b && b->isVisible())
             QTest::mouseClick(b, Qt::LeftButton);
@@ -454,7 +455,8 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const double proba = w->State().Proba;
     EXPECT_NE(proba, 0.95);
-    const QString pct = QString::fromStdString(FormatNumber(proba * 100.0, "#0.0", ".")) + " %";
+    const QString pct =
+        QString::fromStdString(FormatNumber(proba * 100.0, "#0.0", test::ShownSep())) + " %";
     EXPECT_EQ(w->Status()->Panel("Proba")->text(), pct);
     EXPECT_NE(Report().find("ellipse of " + pct.toStdString()), std::string::npos) << Report();
     EXPECT_NE(w->Status()->Panel("Circle")->text(), r95);
@@ -466,8 +468,8 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     Click("bthGraphRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const WorkbenchState& s = w->State();
-    EXPECT_EQ(Mpp().toStdString(),
-              FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
+    EXPECT_EQ(Mpp().toStdString(), FormatLatitude(s.Fix.MppLat, test::ShownSep()) + " " +
+                                       FormatLongitude(s.Fix.MppLong, test::ShownSep()));
     EXPECT_EQ(w->Status()->Panel("Proba")->text(), pct);
     EXPECT_TRUE(w->picLMChart->isVisible());
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-second-file-chart.png"));

@@ -147,7 +147,7 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_EQ(s.E.SemiMajorAxis, 6378137.0 / 1852.0);
     EXPECT_EQ(w->cboEllipsoid->count(), 20);
     EXPECT_EQ(w->cboEllipsoid->currentIndex(), 19);
-    EXPECT_EQ(w->cboEllipsoid->currentText(), "WGS 1984 - 1/298.257223560493");
+    EXPECT_EQ(w->cboEllipsoid->currentText(), test::Shown("WGS 1984 - 1/298.257223560493"));
     EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(w->Utilities()->cboGMT[i]->count(), 40);

@@ -13,6 +13,7 @@
 #include <ostream>
 #include <string>
 
+#include "locale_texts.h"
 #include "navlib/app_path.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"

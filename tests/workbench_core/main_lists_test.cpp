@@ -7,12 +7,16 @@
 
 #include <GeographicLib/Constants.hpp>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/star_catalogue.h"
+#include "navlib/number_format.h"
+#include "navlib/rhumb_line.h"
+#include "tests/locale_switch.h"
 #include "workbench/core/input_masks.h"
 
 namespace orvex {
@@ -23,6 +27,13 @@ const double kAxisNm[20] = {3443.6087451, 3443.9308855, 3443.5189822, 3443.95593
                             3443.4537501, 3443.9184665, 3443.9902808, 3444.0539957, 3443.9767819,
                             3443.9341253, 3443.4882230, 3443.4687165, 3443.9254860, 3443.9295356,
                             3437.7467705, 3443.9281857, 3443.9227862, 3443.9173866, 3443.9184665};
+
+// A number written with a point, read without the C library's locale.
+double PointNumber(const std::string& text) {
+    double v = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
 
 // Every row read back through the selection handler's decoding, with both
 // separators: a separator mix-up or a wrong ItemData gives a wrong Earth
@@ -51,7 +62,7 @@ TEST(EllipsoidList, EveryRowDecodesToItsFlatteningAndAxis) {
             const std::string expected =
                 std::string(row.NamePart).substr(std::string(row.NamePart).size() - 3) + "." +
                 row.Decimals;
-            EXPECT_DOUBLE_EQ(e.InvFlattening, std::stod(expected)) << text;
+            EXPECT_DOUBLE_EQ(e.InvFlattening, PointNumber(expected)) << text;
             EXPECT_GT(e.InvFlattening, 293.0);
             EXPECT_LT(e.InvFlattening, 301.0);
         }
@@ -89,6 +100,47 @@ TEST(EllipsoidList, UnreadableTextKeepsThePreviousFlattening) {
     const EarthModel f =
         EarthModelFromEllipsoidRow("WGS 1984 - 1/298x257223560493", 781370000, ".", prev);
     EXPECT_EQ(f.InvFlattening, 297.0);
+}
+
+// The program runs with the user's LC_NUMERIC. Reading a row through strtod
+// once stopped at the point under de_DE and kept the previous row's
+// flattening: Clarke 1866 computed as WGS 84, and after the sphere every row
+// stayed a sphere, so 0 to 60 N by rhumb line showed 3600,00 miles, not
+// 3592,95. Each row is chosen after the sphere, as a user switching lists.
+TEST(EllipsoidList, ReadAlikeUnderDecimalCommaLocales) {
+    auto chooseEach = [](const std::string& sep) {
+        std::vector<EarthModel> models;
+        for (const EllipsoidRow& row : EllipsoidRows()) {
+            const auto& sph = EllipsoidRows()[kSphereEllipsoidRow];
+            const EarthModel sphere = EarthModelFromEllipsoidRow(EllipsoidRowText(sph, sep),
+                                                                 sph.ItemData, sep, EarthModel{});
+            models.push_back(
+                EarthModelFromEllipsoidRow(EllipsoidRowText(row, sep), row.ItemData, sep, sphere));
+        }
+        return models;
+    };
+    auto rhumbMiles = [](const EarthModel& e) {
+        double course = 0, miles = 0;
+        RhumbLineInverse(0, 0, 60, 0, course, miles, e);
+        return miles;
+    };
+    const std::vector<EarthModel> inC = chooseEach(".");
+    ASSERT_EQ(FormatNumber(rhumbMiles(inC[kWgs84EllipsoidRow]), "00000.00"), "03592.95");
+    EXPECT_EQ(inC[3].InvFlattening, PointNumber("294.978698213901"));  // Clarke 1866
+    for (const char* name : test::kCommaLocales) {
+        test::LocaleSwitch locale(name);
+        if (!locale.Installed()) GTEST_SKIP() << name << " is not installed";
+        for (const std::string sep : {",", "."}) {
+            const std::vector<EarthModel> here = chooseEach(sep);
+            for (size_t i = 0; i < here.size(); ++i) {
+                EXPECT_EQ(here[i].InvFlattening, inC[i].InvFlattening) << name << " row " << i;
+                EXPECT_EQ(here[i].SemiMajorAxis, inC[i].SemiMajorAxis) << name << " row " << i;
+            }
+            EXPECT_EQ(FormatNumber(rhumbMiles(here[kWgs84EllipsoidRow]), "00000.00", sep),
+                      "03592" + sep + "95")
+                << name;
+        }
+    }
 }
 
 TEST(TimeZoneList, FortyRowsFromPlus14ToMinus12WithGmtAt24) {

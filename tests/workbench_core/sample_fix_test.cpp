@@ -6,10 +6,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "ephemeris/ephemeris.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
+#include "tests/locale_switch.h"
+#include "inputs/main_lists.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/report_numeric.h"
 #include "workbench/core/solve_fix.h"
@@ -113,6 +116,74 @@ TEST(SampleFix, FailedSolveKeepsTheLastFix) {
     EXPECT_EQ(s.Course, solved.Course);
     EXPECT_EQ(s.Lines.Intercept(1), solved.Lines.Intercept(1));
     EXPECT_EQ(s.Obs.ObsHo(1), 0.0);  // the new sights were never reduced
+    SetAppPath("");
+}
+
+// The sample fixes, their reports and the files saved from them, under the
+// decimal-comma locales a user runs the program in and under the C locale:
+// the C library's LC_NUMERIC must change nothing, the report only its
+// separator as the window hands it in. The Earth model comes from the list
+// as the window reads it, after the sphere was chosen.
+TEST(SampleFix, SameUnderDecimalCommaLocales) {
+    struct Outcome {
+        std::vector<double> figures;
+        std::vector<std::string> point, comma;  // the report with either separator
+        std::string file;
+    };
+    auto solveSamples = [] {
+        RecordingReporter rec;
+        std::vector<Outcome> all;
+        for (const char* name : {"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}) {
+            Outcome o;
+            ObservationFileData d;
+            EXPECT_EQ(ParseObservationFile(ReadSample(name), BodyNames(), d).Number, 0) << name;
+            StarFixSession s = SessionOf(d);
+            const auto& sph = EllipsoidRows()[kSphereEllipsoidRow];
+            const auto& wgs = EllipsoidRows()[kWgs84EllipsoidRow];
+            s.E = EarthModelFromEllipsoidRow(
+                EllipsoidRowText(wgs, ","), wgs.ItemData, ",",
+                EarthModelFromEllipsoidRow(EllipsoidRowText(sph, ","), sph.ItemData, ",", {}));
+            EXPECT_EQ(SolveFix(s, false), SolveOutcome::Solved) << name;
+            const FixResult& f = s.Fix;
+            o.figures = {f.MppLat,    f.MppLong,      f.Course,  f.Speed,          f.EllipseNS,
+                         f.EllipseEW, f.CircleRadius, f.SystErr, s.E.InvFlattening};
+            for (const std::string sep : {".", ","}) {
+                NumericReportInputs in = ReportInputsOf(s);
+                in.DecSep = sep;
+                const NumericReport r = BuildNumericReport(in, s.Fix, s.Obs, s.Details);
+                auto& texts = sep == "." ? o.point : o.comma;
+                for (const ReportSlot& slot : r.fills) texts.push_back(slot.Text());
+                texts.push_back(r.closing.Text());
+            }
+            o.file = WriteObservationFile(d);
+            EXPECT_EQ(o.file, ReadSample(name)) << name;  // saved as the sample was
+            all.push_back(o);
+        }
+        EXPECT_TRUE(rec.messages.empty());
+        return all;
+    };
+    SetAppPath(ORVEX_PROGRAM_DIR);
+    std::vector<Outcome> inC;
+    {
+        test::LocaleSwitch c("C");
+        inC = solveSamples();
+    }
+    ASSERT_EQ(inC.size(), 3u);
+    EXPECT_EQ(inC[0].point[1] + " " + inC[0].point[2], "38°12'.4 N 031°47'.9 W");
+    EXPECT_EQ(inC[0].comma[1] + " " + inC[0].comma[2], "38°12',4 N 031°47',9 W");
+    EXPECT_EQ(inC[0].figures.back(), 298.257223560493);
+    for (const char* name : test::kCommaLocales) {
+        test::LocaleSwitch locale(name);
+        if (!locale.Installed()) GTEST_SKIP() << name << " is not installed";
+        const std::vector<Outcome> here = solveSamples();
+        ASSERT_EQ(here.size(), inC.size());
+        for (size_t k = 0; k < here.size(); ++k) {
+            EXPECT_EQ(here[k].figures, inC[k].figures) << name << " sample " << k;
+            EXPECT_EQ(here[k].point, inC[k].point) << name << " sample " << k;
+            EXPECT_EQ(here[k].comma, inC[k].comma) << name << " sample " << k;
+            EXPECT_EQ(here[k].file, inC[k].file) << name << " sample " << k;
+        }
+    }
     SetAppPath("");
 }
 

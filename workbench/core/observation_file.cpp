@@ -150,9 +150,15 @@ struct LineReader {
         if (!ReadNumber(fields[k].Raw, v))
             return Problem(13, "Type mismatch in " + name + ": " + what + " is not a number.");
         if (v < lo || v > hi) {
-            char range[96];
-            std::snprintf(range, sizeof range, " (%g to %g).", lo, hi);
-            return Problem(6, "Overflow in " + name + ": " + what + " is out of range" + range);
+            // The limits as the file writes its numbers, with a point.
+            auto limit = [](double x) {
+                char buf[32];
+                return std::string(
+                    buf,
+                    std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 6).ptr);
+            };
+            return Problem(6, "Overflow in " + name + ": " + what + " is out of range (" +
+                                  limit(lo) + " to " + limit(hi) + ").");
         }
         return {};
     }
