@@ -61,6 +61,7 @@ class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
+class PageFocus;
 class ResultsPage;
 class ResultsToolbar;
 class SmallDialogs;
@@ -150,6 +151,10 @@ class FrmWorking : public QMainWindow {
     void ShowToolbar(QToolBar* bar);
     // The start screen with its toolbar and menus.
     void RestoreStartScreen();
+    // The page shown: the preferences, the utilities, the input tabs (also
+    // over a result), the report, the chart, or else the client area with
+    // the start screen. The keyboard stays on it (PageFocus).
+    QWidget* ShownPage() const;
 
     // ---- Status bar -----------------------------------------------------------
     // The status bar staNumDisp with its ten panels and its simple style.
@@ -256,6 +261,7 @@ class FrmWorking : public QMainWindow {
     void SetTabByCode(QTabWidget* tabs, int index);
     void RestoreGeometry();
     double TwipsPerPixel() const;
+    void KeepKeysOnShownPage();
 
     WorkbenchState state_;
     OptionsPage* optionsPage_ = nullptr;
@@ -265,6 +271,7 @@ class FrmWorking : public QMainWindow {
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     StatusLine* status_ = nullptr;
+    PageFocus* pageFocus_ = nullptr;
     ProgramDocuments documents_;
     bool loaded_ = false;
     bool quitting_ = false;

@@ -25,6 +25,7 @@
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
+#include "workbench/page_focus.h"
 #include "workbench/platform_links.h"
 #include "workbench/results_toolbar.h"
 #include "workbench/small_dialogs.h"
@@ -116,6 +117,34 @@ void FrmWorking::ShowToolbar(QToolBar* bar) {
         if (t != bar) t->setVisible(false);
     addToolBar(Qt::LeftToolBarArea, bar);
     bar->setVisible(true);
+}
+
+QWidget* FrmWorking::ShownPage() const {
+    for (QWidget* page :
+         {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
+          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(rtfNumDisp), picLMChart})
+        if (page->isVisible()) return page;
+    return centralWidget();
+}
+
+void FrmWorking::KeepKeysOnShownPage() {
+    PageFocusLinks links;
+    links.ShownPage = [this] { return ShownPage(); };
+    // A tab set is entered by its tab row, a result by its view, the start
+    // screen by its first picture that can be clicked.
+    links.EntryOf = [this](QWidget* page) -> QWidget* {
+        if (page != centralWidget()) return page;
+        for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
+            if (p->isVisible() && p->isEnabled()) return p;
+        return page;
+    };
+    pageFocus_ = new PageFocus(this, centralWidget(), std::move(links));
+    for (QWidget* page : {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
+                          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(rtfNumDisp),
+                          picLMChart, panhGradient})
+        pageFocus_->Watch(page);
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
+        pageFocus_->Watch(p);
 }
 
 void FrmWorking::RestoreStartScreen() {
