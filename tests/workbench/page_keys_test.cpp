@@ -1,7 +1,8 @@
 // The keyboard on the page the navigator sees: after each page switch,
 // made by the visible buttons, pictures and menus, the focus is on a
 // visible, enabled control of the page shown, and keys typed there change
-// nothing on the pages that are not shown.
+// nothing on the pages that are not shown. The results buttons run their
+// command whatever the menu items' state.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -117,6 +118,33 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     ExpectKeysStayOn(start, "end of the preferences", "p3\t3\t");
     MouseClick(w->picRLGC);
     ExpectKeysStayOn(w->tabUtil, "utilities");
+}
+
+// Guards the results buttons doing nothing: their menu items stay greyed
+// once their view was shown, and the buttons went through them.
+TEST_F(PageKeys, ResultsButtonsRunWhateverTheMenus) {
+    ASSERT_TRUE(Load(SampleFile()));
+    for (const char* button : {"bthNumRes", "bthGraphRes"}) {
+        SCOPED_TRACE(button);
+        QWidget* view = button == std::string("bthNumRes") ? static_cast<QWidget*>(w->rtfNumDisp)
+                                                           : w->picLMChart;
+        Click(button);
+        ASSERT_TRUE(view->isVisible());
+        // Correct datas, Cancel, the star fix picture, the button again.
+        w->Action("mnuAstroCorrect")->trigger();
+        MouseClick(w->InputPage()->cmdCancel[0]);
+        MouseClick(w->picStarFix);
+        ASSERT_TRUE(w->tabIn->isVisible());
+        Click(button);
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_FALSE(w->tabIn->isVisible());
+        // Enter datas, the button again.
+        w->Action("mnuAstroEnter")->trigger();
+        Click(button);
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_FALSE(w->tabIn->isVisible());
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    }
 }
 
 }  // namespace
