@@ -10,6 +10,7 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "grid_test_support.h"
@@ -86,9 +87,13 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     script.fileNames = {SampleFile()};
     w->Action("mnuAstroLoad")->trigger();
     ExpectKeysStayOn(w->tabIn, "load datas");
-    w->tabIn->setCurrentIndex(0);
+    QTest::mouseClick(w->InputPage()->tabBar(), Qt::LeftButton, {},
+                      w->InputPage()->tabBar()->tabRect(0).center());
     MouseClick(w->InputPage()->cmdNextTabIn[0]);
     ExpectKeysStayOn(w->tabIn, "next tab");
+    MouseClick(w->InputPage()->cmdPrevTabIn[0]);
+    ExpectKeysStayOn(w->tabIn, "previous tab", "");  // its fields are typed in elsewhere
+    MouseClick(w->InputPage()->cmdNextTabIn[0]);
     MouseClick(w->InputPage()->cmdNextTabIn[1]);
     ASSERT_EQ(QApplication::focusWidget(), w->InputPage()->grdObs);
     Click("bthGraphRes");
@@ -103,6 +108,8 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     MouseClick(w->InputPage()->cmdCancel[0]);
     ASSERT_TRUE(w->rtfNumDisp->isVisible());
     ExpectKeysStayOn(w->rtfNumDisp, "cancel over the report");
+    w->Action("mnuAstroErase")->trigger();
+    ExpectKeysStayOn(start, "erase datas", "p3\t3\t");
     w->Action("mnuAstroEnter")->trigger();
     ExpectKeysStayOn(w->tabIn, "enter datas");
     Click("bthMain");
@@ -116,6 +123,9 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     MouseClick(w->Options()->cmdEndTabOptions[0]);
     ASSERT_FALSE(w->tabOptions->isVisible());
     ExpectKeysStayOn(start, "end of the preferences", "p3\t3\t");
+    Click("bthStarfix");
+    ExpectKeysStayOn(w->tabIn, "star fix button");
+    Click("bthMain");
     MouseClick(w->picRLGC);
     ExpectKeysStayOn(w->tabUtil, "utilities");
 }
