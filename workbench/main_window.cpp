@@ -29,6 +29,7 @@
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
 #include "workbench/frm_wait.h"
+#include "workbench/page_focus.h"
 #include "workbench/platform_links.h"
 #include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
@@ -64,6 +65,7 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     onNumericResults = [this] { cmdNumRes_Click(); };
     onGraphicResults = [this] { cmdGraphRes_Click(); };
     ConnectCompanions();
+    KeepKeysOnShownPage();
     const double tpp = TwipsPerPixel();
     setMinimumSize(static_cast<int>(std::ceil(kMinWidthTwips / tpp)),
                    static_cast<int>(std::ceil(kMinHeightTwips / tpp)));
@@ -80,7 +82,9 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     }
 }
 
-FrmWorking::~FrmWorking() = default;
+FrmWorking::~FrmWorking() {
+    delete pageFocus_;  // no key is judged while the pages go
+}
 
 double FrmWorking::TwipsPerPixel() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();

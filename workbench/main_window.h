@@ -62,6 +62,7 @@ class FrmSplash;
 class FrmTimeStore;
 class FrmWait;
 class OptionsPage;
+class PageFocus;
 class ResultsPage;
 class ResultsToolbar;
 class SmallDialogs;
@@ -143,6 +144,13 @@ class FrmWorking : public QMainWindow {
     void ShowToolbar(QToolBar* bar);
     // The start screen with its toolbar and menus.
     void RestoreStartScreen();
+    // Takes the report and the chart off: they no longer show the current
+    // data's fix.
+    void WithdrawResults();
+    // The page shown: the preferences, the utilities, the input tabs (also
+    // over a result), the report, the chart, or else the client area with
+    // the start screen. The keyboard stays on it (PageFocus).
+    QWidget* ShownPage() const;
 
     // ---- Status bar -----------------------------------------------------------
     // The status bar staNumDisp with its ten panels and its simple style.
@@ -249,6 +257,7 @@ class FrmWorking : public QMainWindow {
     void SetTabByCode(QTabWidget* tabs, int index);
     void RestoreGeometry();
     double TwipsPerPixel() const;
+    void KeepKeysOnShownPage();
 
     WorkbenchState state_;
     OptionsPage* optionsPage_ = nullptr;
@@ -258,6 +267,7 @@ class FrmWorking : public QMainWindow {
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     StatusLine* status_ = nullptr;
+    PageFocus* pageFocus_ = nullptr;
     ProgramDocuments documents_;
     bool loaded_ = false;
     bool quitting_ = false;

@@ -86,7 +86,13 @@ void FrmWorking::BuildPages() {
 void FrmWorking::BuildInputTabs() {
     StarFixInputLinks links;
     links.ShowTimeStore = [this] { ShowTimeStore(); };
-    links.SetStatusSimple = [this](bool simple) { status_->SetSimple(simple); };
+    links.SetStatusSimple = [this](bool simple) {
+        status_->SetSimple(simple);
+        // The status line gives up its fix on a new data set (a load, an
+        // erase) and on a solve that failed: the report and the chart of the
+        // fix before go with it, so that no page shows other data's results.
+        if (simple) WithdrawResults();
+    };
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };

@@ -49,4 +49,16 @@ void FrmWorking::BuildResultsPage(QWidget* client) {
     picLMChart = resultsPage_->picLMChart;
 }
 
+void FrmWorking::WithdrawResults() {
+    const bool shown = !rtfNumDisp->isHidden() || !picLMChart->isHidden();
+    rtfNumDisp->setVisible(false);
+    picLMChart->setVisible(false);
+    // Withdrawn from its own page: the background and the star-fix toolbar
+    // come back, as when the report cannot be made.
+    if (shown && tabIn->isHidden()) {
+        panhGradient->setVisible(true);
+        ShowToolbar(tlhStarfix);
+    }
+}
+
 }  // namespace orvex

@@ -8,6 +8,9 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
+#include <functional>
+#include <map>
+#include <utility>
 
 #include "charts/print_lib.h"
 #include "charts/print_setup_dialog.h"
@@ -24,6 +27,7 @@
 #include "workbench/main_window.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
+#include "workbench/page_focus.h"
 #include "workbench/platform_links.h"
 #include "workbench/results_toolbar.h"
 #include "workbench/small_dialogs.h"
@@ -41,16 +45,24 @@ void FrmWorking::ConnectActions() {
     auto on = [this](const char* name, auto&& handler) {
         connect(Action(name), &QAction::triggered, this, handler);
     };
-    on("mnuFilePageSetup", [this] { mnuFilePageSetup_Click(); });
-    on("mnuFileQuit", [this] { mnuFileQuit_Click(); });
-    on("mnuAstroEnter", [this] { mnuAstroEnter_Click(); });
-    on("mnuAstroLoad", [this] {
+    // Each menu command is kept by its item's name, so that the toolbar
+    // buttons of the same meaning run the command itself: an item follows
+    // the page and may be greyed where the button still shows.
+    std::map<QString, std::function<void()>> commands;
+    auto menu = [&](const char* name, std::function<void()> handler) {
+        commands[name] = handler;
+        on(name, std::move(handler));
+    };
+    menu("mnuFilePageSetup", [this] { mnuFilePageSetup_Click(); });
+    menu("mnuFileQuit", [this] { mnuFileQuit_Click(); });
+    menu("mnuAstroEnter", [this] { mnuAstroEnter_Click(); });
+    menu("mnuAstroLoad", [this] {
         mnuAstroEnter_Click();
         if (onLoadObservations) onLoadObservations();
     });
-    on("mnuAstroCorrect", [this] { mnuAstroCorrect_Click(); });
-    on("mnuAstroSave", [this] { mnuAstroSave_Click(); });
-    on("mnuAstroErase", [this] {
+    menu("mnuAstroCorrect", [this] { mnuAstroCorrect_Click(); });
+    menu("mnuAstroSave", [this] { mnuAstroSave_Click(); });
+    menu("mnuAstroErase", [this] {
         inputPage_->cmdEraseObs_Click();
         status_->SetSimple(true);
         rtfNumDisp->setVisible(false);
@@ -61,34 +73,35 @@ void FrmWorking::ConnectActions() {
             Action(n)->setEnabled(false);
         for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
     });
-    on("mnuAstroNumDisp", [this] {
+    menu("mnuAstroNumDisp", [this] {
         if (onNumericResults) onNumericResults();
     });
-    on("mnuAstroGraphDisp", [this] {
+    menu("mnuAstroGraphDisp", [this] {
         if (onGraphicResults) onGraphicResults();
     });
-    on("mnuAstroProba", [this] { mnuAstroProba_Click(); });
-    on("mnuUtilRL", [this] { mnuUtil_Click(0); });
-    on("mnuUtilGC", [this] { mnuUtil_Click(1); });
-    on("mnuUtilETA", [this] { mnuUtil_Click(2); });
-    on("mnuAziGo", [this] { mnuAziGo_Click(); });
-    on("mnuStarFixWizardStart", [this] { mnuStarFixWizardStart_Click(); });
-    on("mnuOptionsTab", [this] { mnuOptionsTab_Click(); });
-    on("mnuHelpManual", [this] { mnuHelpManual_Click(); });
-    on("mnuHelpIntro", [this] { mnuHelpIntro_Click(); });
-    on("mnuViewWebBrowser", [this] { mnuViewWebBrowser_Click(); });
-    on("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+    menu("mnuAstroProba", [this] { mnuAstroProba_Click(); });
+    menu("mnuUtilRL", [this] { mnuUtil_Click(0); });
+    menu("mnuUtilGC", [this] { mnuUtil_Click(1); });
+    menu("mnuUtilETA", [this] { mnuUtil_Click(2); });
+    menu("mnuAziGo", [this] { mnuAziGo_Click(); });
+    menu("mnuStarFixWizardStart", [this] { mnuStarFixWizardStart_Click(); });
+    menu("mnuOptionsTab", [this] { mnuOptionsTab_Click(); });
+    menu("mnuHelpManual", [this] { mnuHelpManual_Click(); });
+    menu("mnuHelpIntro", [this] { mnuHelpIntro_Click(); });
+    menu("mnuViewWebBrowser", [this] { mnuViewWebBrowser_Click(); });
+    menu("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
 
-    // Toolbar buttons run the menu commands of the same meaning.
-    on("bthStarfix", [this] { mnuAstroEnter_Click(); });
+    // Toolbar buttons run the menu commands of the same meaning, whatever
+    // the items' enabled state; a few carry a rule of their own.
+    for (const auto& [button, item] : {std::pair{"bthStarfix", "mnuAstroEnter"},
+                                       {"bthAzimuth", "mnuAziGo"},
+                                       {"bthRLGC", "mnuUtilRL"},
+                                       {"bthExit", "mnuFileQuit"},
+                                       {"bthNumRes", "mnuAstroNumDisp"},
+                                       {"bthGraphRes", "mnuAstroGraphDisp"},
+                                       {"bthCorr", "mnuAstroCorrect"}})
+        on(button, commands.at(item));
     on("bthStarFixWizard", [this] { picStarFixWizard_Click(); });
-    on("bthAzimuth", [this] { mnuAziGo_Click(); });
-    on("bthRLGC", [this] { mnuUtil_Click(0); });
-    on("bthExit", [this] { mnuFileQuit_Click(); });
-    on("bthNumRes", [this] { Action("mnuAstroNumDisp")->trigger(); });
-    on("bthGraphRes", [this] { Action("mnuAstroGraphDisp")->trigger(); });
-    // Runs the command itself: the menu item may be greyed.
-    on("bthCorr", [this] { mnuAstroCorrect_Click(); });
     on("bthMain", [this] { cmdCancel_Click(-1); });
 
     ResultsToolbarLinks bar;
@@ -115,6 +128,34 @@ void FrmWorking::ShowToolbar(QToolBar* bar) {
         if (t != bar) t->setVisible(false);
     addToolBar(Qt::LeftToolBarArea, bar);
     bar->setVisible(true);
+}
+
+QWidget* FrmWorking::ShownPage() const {
+    for (QWidget* page :
+         {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
+          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(rtfNumDisp), picLMChart})
+        if (page->isVisible()) return page;
+    return centralWidget();
+}
+
+void FrmWorking::KeepKeysOnShownPage() {
+    PageFocusLinks links;
+    links.ShownPage = [this] { return ShownPage(); };
+    // A tab set is entered by its tab row, a result by its view, the start
+    // screen by its first picture that can be clicked.
+    links.EntryOf = [this](QWidget* page) -> QWidget* {
+        if (page != centralWidget()) return page;
+        for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
+            if (p->isVisible() && p->isEnabled()) return p;
+        return page;
+    };
+    pageFocus_ = new PageFocus(this, centralWidget(), std::move(links));
+    for (QWidget* page : {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
+                          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(rtfNumDisp),
+                          picLMChart, panhGradient})
+        pageFocus_->Watch(page);
+    for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
+        pageFocus_->Watch(p);
 }
 
 void FrmWorking::RestoreStartScreen() {

@@ -60,6 +60,9 @@ void StarFixInputPage::tabIn_GotFocus() {
             ShowTab(0);
         }
     }
+    // Sent back to the first tab, the navigator goes on in its first field,
+    // never in a field of the tab that was left.
+    const bool sentBack = currentIndex() == 0;
     bool complete = f[2] && f[3] && f[5] && f[6];
     if (tab == 2) complete = complete && f[7] && f[8];
     if (!complete) {
@@ -67,14 +70,16 @@ void StarFixInputPage::tabIn_GotFocus() {
                     QString("Some data on the other tabs are missing.\r\n"
                             "Please check that the whole input form is completed."),
                     this);
+        if (sentBack) dtpTime[0]->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (tab == 1) {
+    if (tab == 2 && links_.SetAstroMenuForInput) links_.SetAstroMenuForInput();
+    if (sentBack)
+        dtpTime[0]->setFocus(Qt::OtherFocusReason);
+    else if (tab == 1)
         mskHeightM->setFocus();
-    } else {
+    else
         grdObs->setFocus(Qt::OtherFocusReason);
-        if (links_.SetAstroMenuForInput) links_.SetAstroMenuForInput();
-    }
 }
 
 }  // namespace orvex

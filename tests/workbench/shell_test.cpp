@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -120,6 +122,43 @@ TEST(ShellKeys, ObservationsTabGivesTheGridTheFocus) {
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
     EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
     EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
+}
+
+// Guards "No" to "Data's not validated": back on the first tab the focus is
+// on its time field. It once stayed on the height of eye (tab 1) or the grid
+// (tab 2), hidden, and "25" Tab set a height of 25 m.
+TEST(ShellKeys, NoToTheDefaultTimesFocusesTheFirstTab) {
+    test::InputWindow in(".");
+    FrmWorking* w = in.w.get();
+    StarFixInputPage* page = w->InputPage();
+    in.Type(page->mskLat5, "38300N");
+    in.Type(page->mskLong5, "0312000W");
+    in.Type(page->mskCourse0, "2350");
+    in.Type(page->mskSpeed, "0115");
+    in.Leave(page->ch3OneEstPos1);
+    for (int i : {7, 8}) w->State().FixEntered[i] = true;  // the grid's way in needs them
+    for (int tab : {1, 2}) {
+        SCOPED_TRACE(tab);
+        in.script.Clear();
+        in.script.answers = {kAnswerNo};
+        w->State().FixEntered[1] = w->State().FixEntered[4] = false;  // the default times again
+        if (tab == 1) {
+            QTest::mouseClick(page->cmdNextTabIn[0], Qt::LeftButton);
+        } else {
+            QTabBar* bar = page->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+        }
+        ASSERT_EQ(in.script.messages.size(), 1u) << in.script.LastText().toStdString();
+        EXPECT_EQ(w->tabIn->currentIndex(), 0);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), page->dtpTime[0]);
+        const QString height = page->mskHeightM->text(), time = page->grdObs->TextMatrix(1, 0);
+        QTest::keyClicks(QApplication::focusWidget(), "25");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(page->mskHeightM->text(), height);
+        EXPECT_EQ(page->grdObs->TextMatrix(1, 0), time);
+        page->dtpTime[0]->setFocus(Qt::TabFocusReason);
+    }
 }
 
 // bthMain always returns to the start screen; a tab's cancel over a

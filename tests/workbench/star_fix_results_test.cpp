@@ -12,6 +12,8 @@
 #include "grid_test_support.h"
 #include "input_fields_support.h"
 #include "navlib/date_time.h"
+#include "navlib/star_fix.h"
+#include "workbench/window_art.h"
 
 namespace orvex {
 namespace {
@@ -51,6 +53,41 @@ TEST_F(Results, IdenticalSightsGiveNoFix) {
     Click("bthGraphRes");
     EXPECT_FALSE(w->picLMChart->isVisible());
     EXPECT_FALSE(w->Status()->Panel("Ellipse")->isVisible());
+}
+
+// Guards a stale report under the input tabs: after another file is loaded,
+// or after a solve that failed, the tabs' Cancel showed the report of the
+// data before, with an empty status line. It now leaves the start screen.
+TEST_F(Results, CancelShowsNoReportOfOtherData) {
+    for (bool failedSolve : {false, true}) {
+        SCOPED_TRACE(failedSolve);
+        script.fileNames = {SightsFile({kVega, kAltair})};
+        w->Action("mnuAstroLoad")->trigger();
+        Click("bthNumRes");
+        ASSERT_TRUE(w->rtfNumDisp->isVisible());
+        Click("bthBackStarFix1");
+        if (failedSolve) {
+            Click("bthCorr");
+            PutRow(2, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA",
+                   w->InputPage()->grdObs->TextMatrix(1, 2),
+                   w->InputPage()->grdObs->TextMatrix(1, 3));
+            ResetStarFixErrorReport();  // shown once a second only
+            Click("bthNumRes");
+            ASSERT_FALSE(script.messages.empty());
+            EXPECT_EQ(script.messages[0].title, " ERROR REPORT");
+        } else {
+            script.fileNames = {QString(ORVEX_SOURCE_DIR) +
+                                "/data/files/Observations/08Dec26A.obs"};
+            w->Action("mnuAstroLoad")->trigger();
+        }
+        script.Clear();
+        ASSERT_TRUE(w->tabIn->isVisible());
+        QTest::mouseClick(w->InputPage()->cmdCancel[w->tabIn->currentIndex()], Qt::LeftButton);
+        EXPECT_FALSE(w->rtfNumDisp->isVisible());
+        EXPECT_FALSE(w->picLMChart->isVisible());
+        EXPECT_TRUE(w->picStarFix->isVisible());
+        EXPECT_TRUE(w->tlhWorking->isVisible());
+    }
 }
 
 // Guards a two-sight fix read as a perfect one: the solver gives no
