@@ -15,6 +15,11 @@ namespace orvex {
 
 namespace {
 
+bool& HostClockSettable() {
+    static bool settable = true;
+    return settable;
+}
+
 class HostClock : public SystemClock {
   public:
     std::int64_t NowUtcMs() const override {
@@ -33,6 +38,7 @@ class HostClock : public SystemClock {
         return static_cast<int>(timezone / 60);  // seconds west of UTC, standard time
     }
     int SetUtcMs(std::int64_t utcMs) override {
+        if (!HostClockSettable()) return EPERM;
         timespec ts{};
         ts.tv_sec = static_cast<std::time_t>(utcMs / 1000);
         ts.tv_nsec = static_cast<long>((utcMs % 1000) * 1000000);
@@ -46,6 +52,10 @@ QDateTime WallClockFromMs(std::int64_t ms) {
 }
 
 }  // namespace
+
+void AllowSettingHostClock(bool allowed) {
+    HostClockSettable() = allowed;
+}
 
 std::unique_ptr<SystemClock> MakeHostClock() {
     return std::make_unique<HostClock>();

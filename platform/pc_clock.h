@@ -37,6 +37,12 @@ class SystemClock {
 // The clock of this computer (clock_gettime, localtime_r, clock_settime).
 std::unique_ptr<SystemClock> MakeHostClock();
 
+// With false, every host clock answers SetUtcMs with EPERM, as for a user
+// without the right to set the time. The test programs turn it off at start:
+// run as root, a test that reached the real clock would move this machine's
+// time (and every file's date after it).
+void AllowSettingHostClock(bool allowed);
+
 // A clock for tests: a fixed instant, a fixed zone, and a settable answer
 // to SetUtcMs.
 class ManualSystemClock : public SystemClock {

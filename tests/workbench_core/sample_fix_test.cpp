@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "ephemeris/ephemeris.h"
+#include "inputs/main_lists.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
 #include "tests/locale_switch.h"
-#include "inputs/main_lists.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/report_numeric.h"
 #include "workbench/core/solve_fix.h"
