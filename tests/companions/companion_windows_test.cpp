@@ -290,9 +290,18 @@ TEST(CompanionWindows, WindowsOpenOnTheScreenCentredOnTheMainWindow) {
     QTest::keyClick(manual, Qt::Key_Escape);
     EXPECT_EQ(OpenHelpWindowCount(), 0);
 
-    // The main window in the screen's bottom right corner.
-    c.main->move(screen.bottomRight() - c.main->frameGeometry().bottomRight() +
-                 c.main->frameGeometry().topLeft());
+    // The main window half past the screen's bottom right corner: the
+    // windows shown there for the first time were placed without their
+    // frame and opened past the bottom.
+    c.main->move(screen.center());
+    c.main->Companions()->UnloadWizard();
+    wizard = c.OpenWizard();
+    ExpectPlaced(wizard, *c.main, false);
+    QTest::keyClick(wizard, Qt::Key_Escape);
+    c.main->Action("mnuHelpManual")->trigger();
+    manual = c.main->findChild<QWidget*>("frmHelp");
+    ExpectPlaced(manual, *c.main, false);
+    QTest::keyClick(manual, Qt::Key_Escape);
     FrmAzimuth* tool = c.OpenTool();
     ExpectPlaced(tool, *c.main, false);
     QTest::mouseClick(tool->cmdCompute, Qt::LeftButton);
