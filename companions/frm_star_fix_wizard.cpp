@@ -218,6 +218,10 @@ void FrmStarFixWizard::BuildStep1(QFrame* f) {
     g->addWidget(lblLabels[3], 3, 1);
     g->addWidget(mskLong, 3, 2);
     g->addWidget(cmdEraseObsPos[1], 3, 3);
+    // Tab follows the rows: each field, then its erase button.
+    QWidget::setTabOrder(mskLat, cmdEraseObsPos[0]);
+    QWidget::setTabOrder(cmdEraseObsPos[0], mskLong);
+    QWidget::setTabOrder(mskLong, cmdEraseObsPos[1]);
 
     g->addWidget(MakeLabel(f, "Enter the height of observer eye :"), 4, 0, 1, 3);
     mskHeightM = new MaskedField(f);

@@ -194,6 +194,34 @@ TEST(CompanionWindows, WizardTimeFollowsTheTwilightChosen) {
     EXPECT_GE(ProposedFromRow(w, true), 0);
 }
 
+// The names of the controls Tab reaches from `from`, `count` keys.
+QStringList TabWalk(QWidget* from, int count) {
+    from->setFocus(Qt::TabFocusReason);
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names << QApplication::focusWidget()->objectName();
+    }
+    return names;
+}
+
+// Guards Tab in the wizard and the azimuth tool, which went down a column
+// (latitude, longitude, then the erase buttons): it follows the rows.
+TEST(CompanionWindows, TabFollowsTheRows) {
+    Companions c(MakeDateTime(2026, 3, 20, 19, 0, 0));
+    FrmStarFixWizard* w = c.OpenWizard();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(TabWalk(w->mskLat, 6), QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1",
+                                                  "mskHeightM", "mskHeightF", "cmdErase"}));
+    QTest::keyClick(w, Qt::Key_Escape);
+    FrmAzimuth* tool = c.OpenTool();
+    EXPECT_EQ(TabWalk(tool->mskLat, 5),
+              QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1", "mskCourse_0",
+                           "mskCourse_1"}));
+    EXPECT_TRUE(c.script.messages.empty()) << c.script.LastText().toStdString();
+    tool->cmdEnd_Click();
+}
+
 // Guards the azimuth tool's close box, which left the main window's start
 // pictures, toolbar and four menus disabled until the program was started
 // again: it now acts as End.
