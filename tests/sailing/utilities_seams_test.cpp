@@ -627,7 +627,7 @@ TEST(UtilitiesTyped, RefusedLimitLeavesNoStaleSailing) {
     EXPECT_TRUE(u->cmdAskPrint[0]->isEnabled());
     p.Click(u->cmdNextTabUtil[1]);
     EXPECT_EQ(p.Field("mskDTG")->MaskedText().toStdString(),
-              FormatNumber(p.S().RLDist, "00000.00"));
+              FormatNumber(p.S().RLDist, "00000.00", p.S().DecSep));
 }
 
 // Guards the heading of the composite sailing in the report, which lost its
