@@ -193,12 +193,15 @@ void UtilitiesPage::RunGreatCircleCase() {
     if (r.LimitError != 0) {
         // A refused limit is no result: the previous sailing is withdrawn
         // (report, outline, print and the distance handed to the ETA tab)
-        // rather than left beside a report stopped halfway.
+        // rather than left beside a report stopped halfway. A distance the
+        // user typed on the rhumb-line tab stays his.
         rtfCalcWP->clear();
         state_.GCOutline = GreatCircleOutlineHeadings();
         ShowOutline();
         HideGreatCircleResults();
-        state_.RLDist = 0.0;
+        state_.RLDist = state_.UtilEntered[11]
+                            ? ParsePositiveText(mskDist->MaskedText().toStdString(), state_.DecSep)
+                            : 0.0;
         ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
                     r.LimitError == 1
                         ? QString("The maximum latitude is smaller than the departure latitude.")
