@@ -112,6 +112,10 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
     og->addWidget(label(obs, "Longitude :"), 3, 0);
     og->addWidget(mskLong, 3, 1);
     og->addWidget(cmdEraseObsPos[1], 3, 2);
+    // Tab follows the rows: each field, then its erase button.
+    QWidget::setTabOrder(mskLat, cmdEraseObsPos[0]);
+    QWidget::setTabOrder(cmdEraseObsPos[0], mskLong);
+    QWidget::setTabOrder(mskLong, cmdEraseObsPos[1]);
     og->setColumnStretch(3, 1);
     outer->addWidget(obs);
 

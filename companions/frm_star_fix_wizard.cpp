@@ -218,6 +218,10 @@ void FrmStarFixWizard::BuildStep1(QFrame* f) {
     g->addWidget(lblLabels[3], 3, 1);
     g->addWidget(mskLong, 3, 2);
     g->addWidget(cmdEraseObsPos[1], 3, 3);
+    // Tab follows the rows: each field, then its erase button.
+    QWidget::setTabOrder(mskLat, cmdEraseObsPos[0]);
+    QWidget::setTabOrder(cmdEraseObsPos[0], mskLong);
+    QWidget::setTabOrder(mskLong, cmdEraseObsPos[1]);
 
     g->addWidget(MakeLabel(f, "Enter the height of observer eye :"), 4, 0, 1, 3);
     mskHeightM = new MaskedField(f);
@@ -644,7 +648,16 @@ void FrmStarFixWizard::dtpTime_LostFocus() {
 
 void FrmStarFixWizard::optTime_Click(int index) {
     optTime[index]->setChecked(true);
+    ShowObsTimeOfChoice();
     obsTimeRow_->setVisible(ChosenTwilightMissing());
+}
+
+void FrmStarFixWizard::ShowObsTimeOfChoice() {
+    const int chosen = optTime[0]->isChecked() ? 0 : 1;
+    if (chosen == obsTimeShown_) return;
+    obsTimeOf_[static_cast<size_t>(obsTimeShown_)] = ToDateValue(dtpObsTime->dateTime().toUTC());
+    obsTimeShown_ = chosen;
+    SetPickerValue(dtpObsTime, obsTimeOf_[static_cast<size_t>(chosen)]);
 }
 
 bool FrmStarFixWizard::ChosenTwilightMissing() const {
@@ -741,14 +754,17 @@ bool FrmStarFixWizard::StepTwilight() {
         lblTimes[i]->setText(sunTimes_[i] == 0.0
                                  ? QString("—")
                                  : Q(FormatDateTime(sunTimes_[i], "d mmm yyyy hh:mm")));
-    // For a new date or place: the typed time starts from the nearest Sun
-    // time (whole minutes, as the field shows them), and a missing twilight
-    // is told once. Back on this step for the same day, both stay as they
-    // were.
+    // For a new date or place: the time of each twilight starts from its
+    // nearest Sun time (whole minutes, as the field shows them), and a
+    // missing twilight is told once. Back on this step for the same day,
+    // both stay as they were.
     if (sunTimes_ != obsTimeBasis_) {
         obsTimeBasis_ = sunTimes_;
-        const double nearest = NearestSunTime(optTime[0]->isChecked());
-        SetPickerValue(dtpObsTime, std::floor(nearest * 1440.0 + 1e-7) / 1440.0);
+        for (int i = 0; i < 2; ++i)
+            obsTimeOf_[static_cast<size_t>(i)] =
+                std::floor(NearestSunTime(i == 0) * 1440.0 + 1e-7) / 1440.0;
+        obsTimeShown_ = optTime[0]->isChecked() ? 0 : 1;
+        SetPickerValue(dtpObsTime, obsTimeOf_[static_cast<size_t>(obsTimeShown_)]);
         const QString missing = MissingTwilightText();
         if (!missing.isEmpty())
             ShowMessage(kIconInformation + kButtonsOk, QString("Twilight"), missing, this);
@@ -763,6 +779,7 @@ bool FrmStarFixWizard::StepTwilight() {
 bool FrmStarFixWizard::StepCandidates() {
     if (wizLastCandidate_ == 0) {
         wizTimeIndex_ = optTime[0]->isChecked() ? 0 : 7;
+        ShowObsTimeOfChoice();  // a choice the click handler did not see
         obsTimeTyped_ = ChosenTwilightMissing();
         wizObsTime_ = obsTimeTyped_ ? ToDateValue(dtpObsTime->dateTime().toUTC())
                                     : sunTimes_[static_cast<size_t>(wizTimeIndex_)];

@@ -175,6 +175,9 @@ class FrmStarFixWizard : public QWidget {
     // The first Sun time of that half of the day that is available.
     double NearestSunTime(bool morning) const;
     QString MissingTwilightText() const;
+    // The time of observation field shows the time kept for the twilight
+    // chosen (the one it showed keeps what it held).
+    void ShowObsTimeOfChoice();
     void PlaceFrames();
 
     CompanionLinks links_;
@@ -194,8 +197,12 @@ class FrmStarFixWizard : public QWidget {
     StarCandidates cand_;
     QWidget* obsTimeRow_ = nullptr;
     TwilightTimes obsTimeBasis_{};  // the Sun times the typed time started from
-    double wizObsTime_ = 0;         // the time the candidates were chosen for
-    bool obsTimeTyped_ = false;     // typed by the user, not a twilight time
+    // The time of observation of the morning (0) and evening (1) twilight,
+    // and the twilight whose time the field shows.
+    std::array<double, 2> obsTimeOf_{};
+    int obsTimeShown_ = 0;
+    double wizObsTime_ = 0;      // the time the candidates were chosen for
+    bool obsTimeTyped_ = false;  // typed by the user, not a twilight time
     double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;
 
     // The table's data rows and which field each column shows (0 name,

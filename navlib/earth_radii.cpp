@@ -43,6 +43,20 @@ double RadiusPrimeVertical(double lat, const EarthModel& E) {
     return RadiusPrimeVertical(lat, E.InvFlattening, E.SemiMajorAxis);
 }
 
+double MeridianArc(double lat1, double lat2, const EarthModel& E) {
+    const double f = E.Flattening();
+    const double n = f / (2.0 - f), n2 = n * n, n3 = n2 * n, n4 = n3 * n;
+    // Distance from the equator along the meridian to latitude lat.
+    auto fromEquator = [&](double lat) {
+        const double phi = lat * kDegToRad;
+        return E.SemiMajorAxis / (1.0 + n) * (1.0 + n2 / 4.0 + n4 / 64.0) *
+               (phi - (1.5 * n - 9.0 / 16.0 * n3) * std::sin(2.0 * phi) +
+                (15.0 / 16.0 * n2 - 15.0 / 32.0 * n4) * std::sin(4.0 * phi) -
+                35.0 / 48.0 * n3 * std::sin(6.0 * phi) + 315.0 / 512.0 * n4 * std::sin(8.0 * phi));
+    };
+    return std::fabs(fromEquator(lat2) - fromEquator(lat1));
+}
+
 double GeodeticToGeocentric(double lat, double F) {
     const double e2 = ConversionEccentricitySquared(F);
     if (e2 == 0.0) return lat;

@@ -27,6 +27,15 @@ double RadiusMeridian(double lat, const EarthModel& E);
 double RadiusPrimeVertical(double lat, double F, double a);
 double RadiusPrimeVertical(double lat, const EarthModel& E);
 
+// Length of the meridian arc between two geodetic latitudes, in the unit of
+// E.SemiMajorAxis (never negative).
+//   lat1, lat2  degrees, -90..90 (a pole included)
+// Helmert's series in the third flattening n = f / (2 - f), to n^4: for
+// the Earth's ellipsoids within 1e-9 of the length. On the sphere (inverse
+// flattening above 1000) a |lat2 - lat1| in radians, 60 miles to the degree
+// on the "Normal Sphere".
+double MeridianArc(double lat1, double lat2, const EarthModel& E);
+
 // Geocentric latitude of a geodetic latitude, degrees: atan((1 - e^2) tan lat).
 //   lat  geodetic latitude, degrees, -90..90
 // The sign is kept and the result lies in -90..90; +-90 gives +-90 within

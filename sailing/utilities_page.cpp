@@ -144,6 +144,8 @@ void UtilitiesPage::BuildControls() {
     BuildGreatCircleControls();
     BuildEtaControls();
     BuildButtonRows();
+    // No great-circle report yet: nothing to print.
+    cmdAskPrint[0]->setEnabled(false);
 
     // Commits of the utilities' own fields.
     auto hook = [](MaskedField* f, std::function<void()> fn) {
@@ -333,6 +335,8 @@ void UtilitiesPage::HideGreatCircleResults() {
     outGCRes->setVisible(false);
     rtfCalcWP->setVisible(false);
     fraEllipsoid[1]->setVisible(true);
+    // A report not shown is not the inputs' any more: it is not printed.
+    cmdAskPrint[0]->setEnabled(false);
 }
 
 void UtilitiesPage::cmdCompute_Click(int index) {

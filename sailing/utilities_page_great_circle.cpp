@@ -186,20 +186,22 @@ void UtilitiesPage::RunGreatCircleCase() {
     }
     QApplication::restoreOverrideCursor();
 
-    GreatCircleReportContext ctx;
-    ctx.EllipsoidName = lblChoosenEllipsoid[1]->text().toStdString();
-    ctx.DecSep = shared_.DecSep;
-    ctx.Sphere = shared_.E.IsSphere();
-    rtfCalcWP->Reload();
-    rtfCalcWP->SetSelStart(0);
-    FillGreatCircleReport(*rtfCalcWP, in, r, ctx);
-    UpdateGreatCircleOutline(state_.GCOutline, in, r, ctx);
-
     if (r.LimitApplied) {
         shared_.Lat(5) = r.Limit;
         lblNS->setText(r.Limit > 0.0 ? "N" : "S");
     }
     if (r.LimitError != 0) {
+        // A refused limit is no result: the previous sailing is withdrawn
+        // (report, outline, print and the distance handed to the ETA tab)
+        // rather than left beside a report stopped halfway. A distance the
+        // user typed on the rhumb-line tab stays his.
+        rtfCalcWP->clear();
+        state_.GCOutline = GreatCircleOutlineHeadings();
+        ShowOutline();
+        HideGreatCircleResults();
+        state_.RLDist = state_.UtilEntered[11]
+                            ? ParsePositiveText(mskDist->MaskedText().toStdString(), shared_.DecSep)
+                            : 0.0;
         ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
                     r.LimitError == 1
                         ? QString("The maximum latitude is smaller than the departure latitude.")
@@ -208,9 +210,17 @@ void UtilitiesPage::RunGreatCircleCase() {
         QString t = mskLat[4]->MaskedText();
         if (t.size() >= 2) mskLat[4]->SetMaskedText(t.left(t.size() - 2) + "_'");
         mskLat[4]->setFocus();
-        ShowOutline();
         return;
     }
+
+    GreatCircleReportContext ctx;
+    ctx.EllipsoidName = lblChoosenEllipsoid[1]->text().toStdString();
+    ctx.DecSep = shared_.DecSep;
+    ctx.Sphere = shared_.E.IsSphere();
+    rtfCalcWP->Reload();
+    rtfCalcWP->SetSelStart(0);
+    FillGreatCircleReport(*rtfCalcWP, in, r, ctx);
+    UpdateGreatCircleOutline(state_.GCOutline, in, r, ctx);
     if (r.HasWaypoints) state_.WaypointTable = r.Waypoints;
     state_.RLDist = r.Theoretical;
     state_.RLCourse = r.SingleRLCourse;
@@ -223,6 +233,7 @@ void UtilitiesPage::RunGreatCircleCase() {
     // Shown at once: a wait that turned the event loop here let a click or
     // a key run into the middle of this computation.
     rtfCalcWP->setVisible(true);
+    cmdAskPrint[0]->setEnabled(true);
 }
 
 }  // namespace orvex

@@ -197,11 +197,21 @@ void FrmWorking::Form_Unload() {
             .toStdString();
     };
     if (!settings_.Write) return;
-    const QPoint pos = isVisible() ? frameGeometry().topLeft() : QPoint(x(), y());
+    QPoint pos = isVisible() ? frameGeometry().topLeft() : QPoint(x(), y());
+    QSize size = this->size();
+    // A maximised frame may reach past its screen by its borders (where the
+    // platform puts them there); restored in the normal state it would open
+    // past the screen's edge. The window that fills the screen's area,
+    // frame included, is stored instead.
+    if (isVisible() && isMaximized() && screen()) {
+        const QRect area = screen()->availableGeometry();
+        pos = area.topLeft();
+        size = (area.size() - (frameGeometry().size() - geometry().size())).expandedTo({1, 1});
+    }
     settings_.Write("MainLeft", text(pos.x() * tpp));
     settings_.Write("MainTop", text(pos.y() * tpp));
-    settings_.Write("MainWidth", text(width() * tpp));
-    settings_.Write("MainHeight", text(height() * tpp));
+    settings_.Write("MainWidth", text(size.width() * tpp));
+    settings_.Write("MainHeight", text(size.height() * tpp));
 }
 
 void FrmWorking::RequestSystemClose() {

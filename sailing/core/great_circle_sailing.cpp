@@ -1,6 +1,7 @@
 #include "sailing/core/great_circle_sailing.h"
 
 #include <cmath>
+#include <vector>
 
 #include "navlib/constants.h"
 #include "navlib/earth_radii.h"
@@ -51,6 +52,47 @@ double TangentLongitude(double seedDeg, int iFct) {
 WaypointTable MakeTable(double count) {
     const double n = std::nearbyint(std::fabs(count)) + 10.0;  // halves to even
     return WaypointTable(static_cast<size_t>(n) + 1, WaypointRow{});
+}
+
+// A track along meridians (its vertex at a pole) meets the longitudes
+// between its meridians only at the pole: its points are the departure,
+// the pole it crosses (given the arrival's meridian, along which it is
+// left) and the arrival. Each leg runs due north or south along the
+// meridian of its end off the pole; the legs add up to the track's length.
+struct MeridianTrack {
+    std::vector<std::array<double, 2>> points;  // latitude, longitude
+    std::vector<double> legs;
+    double length = 0.0;
+};
+
+MeridianTrack MeridianTrackOf(const GreatCircleInputs& in, const GreatCircleVertex& v,
+                              const EarthModel& E) {
+    MeridianTrack t;
+    t.points.push_back({in.Lat3, in.Long3});
+    if (v.VertexDist != -1.0) t.points.push_back({v.VertexLat, in.Long4});
+    t.points.push_back({in.Lat4, in.Long4});
+    for (size_t j = 0; j + 1 < t.points.size(); ++j) {
+        t.legs.push_back(MeridianArc(t.points[j][0], t.points[j + 1][0], E));
+        t.length += t.legs.back();
+    }
+    return t;
+}
+
+// Rows of a meridian track from row k on; k is left on the arrival's row.
+void MeridianWaypoints(WaypointTable& table, const MeridianTrack& t, int& k) {
+    const size_t k0 = static_cast<size_t>(k);
+    if (table.size() < k0 + t.points.size()) table.resize(k0 + t.points.size(), WaypointRow{});
+    for (size_t j = 0; j < t.points.size(); ++j) {
+        WaypointRow& row = table[k0 + j];
+        row[1] = t.points[j][0];
+        row[2] = t.points[j][1];
+        if (j == 0) continue;
+        WaypointRow& prev = table[k0 + j - 1];
+        prev[3] = row[1] > prev[1] ? 360.0 : 180.0;
+        prev[4] = t.legs[j - 1];
+        row[5] = prev[5] + prev[4];
+    }
+    k = static_cast<int>(k0 + t.points.size() - 1);
 }
 
 }  // namespace
@@ -118,6 +160,7 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
     r.Vertex = GreatCircleEllipsoid(in.Lat3, in.Long3, in.Lat4, in.Long4, E);
     const GreatCircleVertex& v = r.Vertex;
     r.VertexOutside = v.VertexDist == -1.0;
+    const bool meridian = std::fabs(v.VertexLat) >= 90.0;  // a track along meridians
 
     if (!r.VertexOutside && in.LimitEntered) {
         r.LimitApplied = true;
@@ -178,6 +221,9 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
             ++k;
             ComputeWaypoints(r.Waypoints, r.Limit, r.T2, in.Lat4, in.Long4, r.Limit, r.T2, param, k,
                              in.Long3, in.Long4, in.Interval, E);
+        } else if (meridian) {
+            r.Waypoints = MakeTable(0.0);
+            MeridianWaypoints(r.Waypoints, MeridianTrackOf(in, v, E), k);
         } else {
             r.Waypoints = MakeTable(Norm180(in.Long4 - in.Long3) / in.Interval);
             ComputeWaypoints(r.Waypoints, in.Lat3, in.Long3, in.Lat4, in.Long4, v.VertexLat,
@@ -191,8 +237,14 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
         r.SumOfRhumbLines = sailed;
     }
 
-    r.Theoretical = r.Composite ? r.Leg[1] + r.Leg[0] + r.Leg[2]
-                                : GeodesicDistance(in.Lat3, in.Long3, in.Lat4, in.Long4, E);
+    // Along meridians the geodesic is the meridian arc itself, and the same
+    // arcs as the waypoints' legs: their sum is then never the shorter.
+    if (r.Composite)
+        r.Theoretical = r.Leg[1] + r.Leg[0] + r.Leg[2];
+    else if (meridian)
+        r.Theoretical = MeridianTrackOf(in, v, E).length;
+    else
+        r.Theoretical = GeodesicDistance(in.Lat3, in.Long3, in.Lat4, in.Long4, E);
     CheckFinite(r.Theoretical);
     RhumbLineInverse(in.Lat3, in.Long3, in.Lat4, in.Long4, r.SingleRLCourse, r.SingleRLDist, E);
 

@@ -76,10 +76,13 @@ struct GreatCircleResult {
 // values they return. A computed value that is not finite throws
 // UtilityFault (overflow).
 //
-// On a route along one meridian (or across a pole to the opposite meridian)
-// the track has no latitude as a function of longitude: the courses are then
-// the rhumb line's along the meridian, or due north or south towards the pole
-// crossed and away from it, and no intermediate waypoint is made.
+// On a route along one meridian, from or to a pole, or across a pole to the
+// opposite meridian, the track has no latitude as a function of longitude:
+// the courses are then the rhumb line's along the meridian, or due north or
+// south towards the pole crossed and away from it. Its waypoints are the
+// departure, the pole crossed (a route over a pole) and the arrival, joined
+// along the meridians; no waypoint is made at the longitudes between, which
+// the track meets only at the pole.
 GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthModel& E);
 
 // Fills the rows of one leg of the waypoint table from row k on (see the

@@ -155,8 +155,13 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
     }
     EXPECT_TRUE(script.messages.empty());
 
-    // The utilities' prints say where the file went.
+    // The utilities' prints say where the file went (the great-circle
+    // report prints once a great circle was computed).
     w->mnuUtil_Click(1);
+    WorkbenchState& st = w->State();
+    st.Lat(3) = 40.0, st.Long(3) = -10.0, st.Lat(4) = 35.0, st.Long(4) = -70.0;
+    for (int i : {4, 5, 6, 7}) st.Utilities.UtilEntered[static_cast<size_t>(i)] = true;
+    QTest::mouseClick(w->Utilities()->cmdCompute[1], Qt::LeftButton);
     QTest::mouseClick(w->Utilities()->cmdAskPrint[0], Qt::LeftButton);
     w->mnuUtil_Click(2);
     QTest::mouseClick(w->Utilities()->cmdAskPrint[1], Qt::LeftButton);

@@ -147,6 +147,81 @@ TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
     for (auto* d : w->findChildren<QDateTimeEdit*>()) EXPECT_FALSE(d->text().contains("1899"));
 }
 
+// The Sun time of step 2 from which step 3 proposes its stars: one of the
+// morning times (rows 0 to 3) for Sunrise, of the evening times (5 to 8)
+// for Sunset; -1 when the caption shows none of them.
+int ProposedFromRow(FrmStarFixWizard* w, bool morning) {
+    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+    EXPECT_EQ(w->WizStep(), 3);
+    const QString caption = w->lblStep[2]->text();
+    QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);
+    for (int i = morning ? 0 : 5; i <= (morning ? 3 : 8); ++i)
+        if (caption == "Select the stars you want to observe from " + w->lblTimes[i]->text() + ".")
+            return i;
+    ADD_FAILURE() << caption.toStdString();
+    return -1;
+}
+
+// Guards the suggested time of observation, which stayed that of the
+// twilight chosen when the Sun's times were computed: Sunset, Back, a new
+// height, Next and Sunrise proposed the stars of 22:02 for the morning at
+// 60 N in June; a fresh wizard at 66 N on midsummer's day with Sunset
+// proposed those of the sunrise. Each choice now proposes its own twilight.
+TEST(CompanionWindows, WizardTimeFollowsTheTwilightChosen) {
+    {
+        Companions c(MakeDateTime(2026, 6, 10, 12, 0, 0));
+        FrmStarFixWizard* w = c.OpenWizard();
+        ASSERT_NE(w, nullptr);
+        Companions::TypeStep1(w, "60000n", "010000w");
+        ASSERT_EQ(w->WizStep(), 2);
+        QTest::mouseClick(w->optTime[1], Qt::LeftButton);
+        QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);
+        Companions::TypeAndTab(w->mskHeightM, "150");
+        QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+        ASSERT_EQ(w->WizStep(), 2);
+        EXPECT_GE(ProposedFromRow(w, false), 5);
+        QTest::mouseClick(w->optTime[0], Qt::LeftButton);
+        EXPECT_GE(ProposedFromRow(w, true), 0);
+    }
+    Companions c(MakeDateTime(2026, 6, 21, 12, 0, 0));
+    FrmStarFixWizard* w = c.OpenWizard();
+    ASSERT_NE(w, nullptr);
+    Companions::TypeStep1(w, "66000n", "000000e");
+    ASSERT_EQ(w->WizStep(), 2);
+    QTest::mouseClick(w->optTime[1], Qt::LeftButton);
+    EXPECT_GE(ProposedFromRow(w, false), 5);
+    QTest::mouseClick(w->optTime[0], Qt::LeftButton);
+    EXPECT_GE(ProposedFromRow(w, true), 0);
+}
+
+// The names of the controls Tab reaches from `from`, `count` keys.
+QStringList TabWalk(QWidget* from, int count) {
+    from->setFocus(Qt::TabFocusReason);
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names << QApplication::focusWidget()->objectName();
+    }
+    return names;
+}
+
+// Guards Tab in the wizard and the azimuth tool, which went down a column
+// (latitude, longitude, then the erase buttons): it follows the rows.
+TEST(CompanionWindows, TabFollowsTheRows) {
+    Companions c(MakeDateTime(2026, 3, 20, 19, 0, 0));
+    FrmStarFixWizard* w = c.OpenWizard();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(TabWalk(w->mskLat, 6), QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1",
+                                                  "mskHeightM", "mskHeightF", "cmdErase"}));
+    QTest::keyClick(w, Qt::Key_Escape);
+    FrmAzimuth* tool = c.OpenTool();
+    EXPECT_EQ(TabWalk(tool->mskLat, 5),
+              QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1", "mskCourse_0",
+                           "mskCourse_1"}));
+    EXPECT_TRUE(c.script.messages.empty()) << c.script.LastText().toStdString();
+    tool->cmdEnd_Click();
+}
+
 // Guards the azimuth tool's close box, which left the main window's start
 // pictures, toolbar and four menus disabled until the program was started
 // again: it now acts as End.
@@ -243,9 +318,18 @@ TEST(CompanionWindows, WindowsOpenOnTheScreenCentredOnTheMainWindow) {
     QTest::keyClick(manual, Qt::Key_Escape);
     EXPECT_EQ(OpenHelpWindowCount(), 0);
 
-    // The main window in the screen's bottom right corner.
-    c.main->move(screen.bottomRight() - c.main->frameGeometry().bottomRight() +
-                 c.main->frameGeometry().topLeft());
+    // The main window half past the screen's bottom right corner: the
+    // windows shown there for the first time were placed without their
+    // frame and opened past the bottom.
+    c.main->move(screen.center());
+    c.main->Companions()->UnloadWizard();
+    wizard = c.OpenWizard();
+    ExpectPlaced(wizard, *c.main, false);
+    QTest::keyClick(wizard, Qt::Key_Escape);
+    c.main->Action("mnuHelpManual")->trigger();
+    manual = c.main->findChild<QWidget*>("frmHelp");
+    ExpectPlaced(manual, *c.main, false);
+    QTest::keyClick(manual, Qt::Key_Escape);
     FrmAzimuth* tool = c.OpenTool();
     ExpectPlaced(tool, *c.main, false);
     QTest::mouseClick(tool->cmdCompute, Qt::LeftButton);

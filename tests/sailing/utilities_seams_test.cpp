@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -30,6 +31,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "platform/up_down_buttons.h"
+#include "sailing/great_circle_report_box.h"
 #include "sailing/utilities_page.h"
 #include "tests/locale_switch.h"
 #include "workbench/options_page.h"
@@ -492,8 +494,9 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
 }
 
 // Guards the Print buttons clicked before anything was computed: the
-// report template and the empty ETA table go to the printer without a
-// fault, and the printer's settings come back as they were.
+// great-circle report's button waits for a report (the bare template would
+// print its placeholders), the empty ETA table goes to the printer without
+// a fault, and the printer's settings come back as they were.
 TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     TypedPage p("mnuUtilGC");
     auto* w = p.w.get();
@@ -501,13 +504,15 @@ TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     PrinterScript printers;
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
+    EXPECT_FALSE(w->Utilities()->cmdAskPrint[0]->isEnabled());
     p.Click(w->Utilities()->cmdAskPrint[0]);
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_TRUE(printers.jobs.isEmpty());
     p.Click(w->Utilities()->cmdNextTabUtil[1]);
     ASSERT_EQ(w->tabUtil->currentIndex(), 2);
     p.Click(w->Utilities()->cmdAskPrint[1]);
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_EQ(printers.jobs.size(), 2);
+    EXPECT_EQ(printers.jobs.size(), 1);
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationPortrait);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -617,6 +622,60 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     EXPECT_TRUE(minSpeed->hasFocus());
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->item(0, 0)->text(), test::Shown("10.0"));
+}
+
+// Guards a limit refused after a composite sailing: the report showed raw
+// placeholders where the sailing had been (and printed so), the outline
+// the previous sailing, and the ETA tab took its distance. A refused run
+// leaves no result that looks current: nothing shown, nothing to print, no
+// distance handed on; the next complete run shows its report again.
+TEST(UtilitiesTyped, RefusedLimitLeavesNoStaleSailing) {
+    TypedPage p("mnuUtilGC");
+    auto* w = p.w.get();
+    UtilitiesPage* u = w->Utilities();
+    ComputeSouthernComposite(p);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    ASSERT_TRUE(u->rtfCalcWP->isVisible());
+    EXPECT_TRUE(u->cmdAskPrint[0]->isEnabled());
+
+    p.TypeAndTab(u->mskLat[4], "3000");  // nearer the equator than 35 S
+    p.Click(u->cmdCompute[1]);
+    ASSERT_EQ(p.script.messages.size(), 1u);
+    EXPECT_EQ(p.script.messages[0].text,
+              "The maximum latitude is smaller than the departure latitude.");
+    EXPECT_FALSE(u->rtfCalcWP->isVisible());
+    EXPECT_EQ(u->rtfCalcWP->Text().count(kPlaceholderMark), 0);
+    EXPECT_FALSE(u->rtfCalcWP->Text().contains("Composite"));
+    EXPECT_FALSE(u->outGCRes->isVisible());
+    for (int row = 0; row < 23; ++row)
+        EXPECT_EQ(u->OutlineText(row).toStdString(), GreatCircleOutlineHeadings()[row].Text) << row;
+    EXPECT_TRUE(u->fraEllipsoid[1]->isVisible());
+    QTemporaryDir dir;
+    PrinterScript printers;
+    printers.printers = {"Bridge printer"};
+    printers.folder = dir.path();
+    EXPECT_FALSE(u->cmdAskPrint[0]->isEnabled());
+    p.Click(u->cmdAskPrint[0]);
+    EXPECT_TRUE(printers.jobs.isEmpty());
+    p.Click(u->cmdNextTabUtil[1]);
+    ASSERT_EQ(u->currentIndex(), 2);
+    EXPECT_EQ(p.Field("mskDTG")->MaskedText().toStdString(), "_____" + p.S().DecSep + "__");
+
+    // Back, the limit corrected: the composite sailing is current again.
+    p.Click(u->cmdPrevTabUtil[1]);
+    p.TypeAndTab(u->mskLat[4], "4000");
+    p.Click(u->cmdCompute[1]);
+    EXPECT_TRUE(u->rtfCalcWP->isVisible());
+    EXPECT_TRUE(u->rtfCalcWP->Text().contains("Composite sailing:"));
+    EXPECT_TRUE(u->cmdAskPrint[0]->isEnabled());
+    // The distance handed on is the report's.
+    const QString report = u->rtfCalcWP->Text();
+    p.Click(u->cmdNextTabUtil[1]);
+    const double dtg =
+        ParsePositiveText(p.Field("mskDTG")->MaskedText().toStdString(), p.S().DecSep);
+    EXPECT_TRUE(report.contains(QString::fromStdString(
+        "The total distance is " + FormatNumber(dtg, "####0.0", p.S().DecSep) + " nautical")))
+        << dtg;
 }
 
 // Guards the heading of the composite sailing in the report, which lost its

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTest>
 
 #include "companions/splash.h"
 #include "platform/help_window.h"
@@ -83,6 +84,33 @@ TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
     auto next = test::StartedWindow(settings);
     EXPECT_EQ(next->width(), 800);
     EXPECT_EQ(next->height(), 650);
+}
+
+// Guards a start after quitting maximised: a maximised frame reaches past
+// the screen by its borders where the platform puts them there, and the
+// next window, in its normal state, opened past the screen's bottom. The
+// window that fills the screen's area is stored: the next one lies wholly
+// on the screen, as large as the maximised one showed.
+TEST(Quit, MaximisedWindowStartsOnTheScreen) {
+    test::ProgramFolder folder;
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    w->showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    script.dialogHandler = Answer(true);
+    w->mnuFileQuit_Click();
+    ASSERT_TRUE(w->Unloaded());
+
+    PlatformScript again;
+    auto next = test::StartedWindow(settings);
+    next->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(next.get()));
+    const QRect screen = next->screen()->availableGeometry();
+    const QRect frame = next->frameGeometry();
+    EXPECT_TRUE(screen.contains(frame))
+        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+    EXPECT_EQ(frame.size(), screen.size());
 }
 
 // The close box asks; "No" cancels the close, any other answer quits. A

@@ -7,6 +7,8 @@
 #include <GeographicLib/GeodesicLine.hpp>
 #include <GeographicLib/Rhumb.hpp>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "navlib/constants.h"
 #include "navlib/date_time.h"
@@ -355,6 +357,91 @@ TEST(GreatCircleSailing, LimitRules) {
     in.Limit = 30.0;
     r = ComputeGreatCircle(in, E);
     EXPECT_EQ(r.LimitError, 1);
+}
+
+// The latitude of the GeographicLib geodesic from (lat1, lon1) to (lat2, lon2)
+// where it crosses the meridian lon (the longitude unrolled along the track).
+double TruthLatitudeAt(const EarthModel& E, double lat1, double lon1, double lat2, double lon2,
+                       double lon) {
+    const GeographicLib::Geodesic g(E.SemiMajorAxis * kNm, 1.0 / E.InvFlattening);
+    double s12 = 0, a1 = 0, a2 = 0;
+    g.Inverse(lat1, lon1, lat2, lon2, s12, a1, a2);
+    const GeographicLib::GeodesicLine line = g.Line(lat1, lon1, a1);
+    const unsigned caps = GeographicLib::GeodesicLine::LATITUDE |
+                          GeographicLib::GeodesicLine::LONGITUDE |
+                          GeographicLib::GeodesicLine::LONG_UNROLL;
+    double lat = 0, end = 0, x = 0;
+    line.GenPosition(false, s12, caps, lat, end, x, x, x, x, x, x);
+    const double sense = end > lon1 ? 1.0 : -1.0;  // longitude runs one way along the track
+    double offset = Norm180(lon - lon1);
+    if (offset * sense < 0) offset += 360.0 * sense;
+    double lo = 0, hi = s12, ln = 0;
+    for (int i = 0; i < 80; ++i) {
+        const double mid = (lo + hi) / 2;
+        line.GenPosition(false, mid, caps, lat, ln, x, x, x, x, x, x);
+        ((ln - lon1) * sense < offset * sense ? lo : hi) = mid;
+    }
+    return lat;
+}
+
+// Routes to, from and over a pole once put every waypoint on the equator,
+// each with a box, and their rhumb lines fell short of the great circle: a
+// track along meridians has no latitude at the longitudes between them. Its
+// waypoints are its ends and the pole it crosses, joined along the
+// meridians. A route just off the pole is an ordinary steep track.
+TEST(GreatCircleSailing, WaypointsOfPolarRoutes) {
+    const EarthModel E = Wgs84();
+    auto route = [](double lat3, double lon3, double lat4, double lon4) {
+        GreatCircleInputs in;
+        in.Lat3 = lat3;
+        in.Long3 = lon3;
+        in.Lat4 = lat4;
+        in.Long4 = lon4;
+        in.IntervalEntered = true;
+        in.Interval = 5.0;
+        return in;
+    };
+    struct Case {
+        GreatCircleInputs in;
+        std::vector<double> lats, courses;  // the rows' latitudes, the legs' courses
+    };
+    const Case cases[] = {
+        {route(80, 10, 80, -170), {80, 90, 80}, {360, 180}},
+        {route(90, 0, 60, -30), {90, 60}, {180}},
+        {route(-70, -60, -75, 120), {-70, -90, -75}, {180, 360}},
+    };
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.in.Lat3) + " " + std::to_string(c.in.Long4);
+        RecordingReporter rec;
+        const GreatCircleResult r = ComputeGreatCircle(c.in, E);
+        EXPECT_TRUE(rec.messages.empty()) << name << ": " << rec.messages.size() << " boxes";
+        ASSERT_EQ(r.ArrivalRow, static_cast<int>(c.lats.size())) << name;
+        for (int i = 1; i <= r.ArrivalRow; ++i)
+            EXPECT_DOUBLE_EQ(r.Waypoints[i][1], c.lats[i - 1]) << name << " row " << i;
+        for (int i = 1; i < r.ArrivalRow; ++i)
+            EXPECT_DOUBLE_EQ(r.Waypoints[i][3], c.courses[i - 1]) << name << " row " << i;
+        const double truth = Truth(E, c.in.Lat3, c.in.Long3, c.in.Lat4, c.in.Long4).dist;
+        EXPECT_NEAR(r.Theoretical, truth, 1e-4) << name;
+        EXPECT_NEAR(r.SumOfRhumbLines, truth, 1e-4) << name;
+        EXPECT_GE(r.SumOfRhumbLines, r.Theoretical) << name;
+    }
+
+    // Just off the pole: every whole-degree waypoint on GeographicLib's
+    // geodesic (within the 0.0003 degree at which the track's latitude is
+    // taken for the vertex's), and the rhumb lines no shorter than it.
+    const GreatCircleInputs in = route(80, 10, 80, -169);
+    RecordingReporter rec;
+    const GreatCircleResult r = ComputeGreatCircle(in, E);
+    EXPECT_TRUE(rec.messages.empty());
+    ASSERT_EQ(r.ArrivalRow, 37);  // 10 E, 5 E, 0, 5 W ... 165 W, 169 W
+    for (int i = 2; i < r.ArrivalRow; ++i)
+        EXPECT_NEAR(r.Waypoints[i][1], TruthLatitudeAt(E, 80, 10, 80, -169, r.Waypoints[i][2]),
+                    3e-4)
+            << "row " << i << " at " << r.Waypoints[i][2];
+    const double truth = Truth(E, 80, 10, 80, -169).dist;
+    EXPECT_NEAR(r.Theoretical, truth, 0.05);
+    EXPECT_GE(r.SumOfRhumbLines, r.Theoretical);
+    EXPECT_LT(r.SumOfRhumbLines - truth, 1.0);
 }
 
 }  // namespace
