@@ -1,6 +1,7 @@
 #include "navlib/star_fix.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "navlib/array_lib.h"
@@ -447,7 +448,16 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
                 }
             }
             if (robust) {
-                ok(SolveWeightedLeastSquares(A, b, r, x, obs.ObsWeight, 1, U));
+                if (in.FindSystErr || !std::getenv("CO"))
+                    // Without the systematic error sought, an error common to
+                    // every sight passes into the fix as in the plain solution
+                    // and moves no weight.
+                    if (in.FindSystErr)
+                        ok(SolveWeightedLeastSquares(A, b, r, x, obs.ObsWeight, 1, U));
+                    else
+                        ok(SolveWeightedLeastSquaresCommonOffset(A, b, r, x, obs.ObsWeight, 1, U));
+                else
+                    ok(SolveWeightedLeastSquaresCommonOffset(A, b, r, x, obs.ObsWeight, 1, U));
             } else {
                 if (ok(SolveLeastSquaresCholesky(A, b, x, 1, U))) ComputeResiduals(A, b, x, r);
                 obs.ObsWeight.Fill(1.0);

@@ -45,14 +45,14 @@ bool EnoughSightsForFix(int obsCount);
 // dead-reckoning speed is not 0 (at rest the course cannot be found). Two
 // sights are solved exactly; three sights with two unknowns by plain least
 // squares (every weight 1); more by a plain solve, then a robust reweighted
-// one. At most 100 iterations; convergence when latitude and longitude move
-// less than 0.0004 degree (and course less than 0.25 degree, speed less
-// than 0.025 knot), never before the second iteration.
-// Messages (through ReportMessage): fewer than two sights; no convergence in
-// 100 iterations; a sight that is most probably wrong (when a standard
-// deviation exceeds 10'); and " ERROR REPORT" for an arithmetic failure, the
-// same text at most once a second (clock hook TimerSeconds), after which the
-// fix goes on with the next step, the failed step's results unchanged.
+// one (without FindSystErr, one that lets an error common to every sight
+// pass into the fix as the plain solve lets it, moving no weight). At most 100 iterations;
+// convergence when latitude and longitude move less than 0.0004 degree (and course less than 0.25
+// degree, speed less than 0.025 knot), never before the second iteration. Messages (through
+// ReportMessage): fewer than two sights; no convergence in 100 iterations; a sight that is most
+// probably wrong (when a standard deviation exceeds 10'); and " ERROR REPORT" for an arithmetic
+// failure, the same text at most once a second (clock hook TimerSeconds), after which the fix goes
+// on with the next step, the failed step's results unchanged.
 StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixResult& fix,
                              const EarthModel& E);
 
