@@ -1,8 +1,8 @@
 // Least-squares solution of an overdetermined linear system A x ~ b, plainly
 // (normal equations and their Cholesky factor) and robustly (iteratively
 // reweighted with Tukey's biweight on residuals centred on their median and
-// scaled by their median absolute deviation), as the star fix uses it: one equation per sight, one
-// column per unknown.
+// scaled by their median absolute deviation), as the star fix uses it: one
+// equation per sight, one column per unknown.
 //
 // Arrays are indexed from 1 (navlib/arrays.h); sizes come from the upper
 // bounds: m = rows of A (equations), n = columns of A (unknowns). b, r and w

@@ -34,7 +34,7 @@ struct TenStars {
     std::vector<double> az;   // true azimuths, degrees
     std::vector<double> alt;  // true (geocentric) altitudes, degrees
     std::vector<double> gha, dec;
-    double boundNm = 0.0;    // Cramer-Rao bound of the radial error for kSigmaMin
+    double boundNm = 0.0;  // Cramer-Rao bound of the radial error for kSigmaMin
 
     explicit TenStars(double lat) {
         truth = {lat, -31.8, kDay + 22 * kHour, 60.0, 12.0};
@@ -174,11 +174,12 @@ Figures Trials(const TenStars& set, double offsetMin, double blunderMin) {
     f.rmsFix = std::sqrt(f.rmsFix / kTrials);
     f.rmsPlain = std::sqrt(f.rmsPlain / kTrials);
     f.rmsFromClean = std::sqrt(f.rmsFromClean / kTrials);
-    std::printf("offset %+.0f' blunder %2.0f': fix RMS %.3f max %.3f nm, plain RMS %.3f, "
-                "bound %.3f, from the fix without the blunder RMS %.3f max %.3f, "
-                "iterations <= %d\n",
-                offsetMin, blunderMin, f.rmsFix, f.maxFix, f.rmsPlain, set.boundNm,
-                f.rmsFromClean, f.maxFromClean, f.maxIter);
+    std::printf(
+        "offset %+.0f' blunder %2.0f': fix RMS %.3f max %.3f nm, plain RMS %.3f, "
+        "bound %.3f, from the fix without the blunder RMS %.3f max %.3f, "
+        "iterations <= %d\n",
+        offsetMin, blunderMin, f.rmsFix, f.maxFix, f.rmsPlain, set.boundNm, f.rmsFromClean,
+        f.maxFromClean, f.maxIter);
     return f;
 }
 

@@ -585,3 +585,63 @@ TEST(ComputeStarFix, ArraysOfTheWrongSize) {
     EXPECT_EQ(obs.ObsLat.lbound(), 0);
     EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
 }
+
+// An estimated position on a pole: the longitude derivative there is about
+// 1e-13, so the first longitude step was some 1e13 degrees, the later ones
+// were lost to rounding and the fix was shown 100s of miles off as a good
+// one (or, moving, ended in error reports). Exact sights must give the truth
+// and the fix from an estimate a degree off the pole, from either pole,
+// stationary or moving, with no message and no latitude beyond 90.
+TEST(ComputeStarFix, EstimatedPositionOnAPole) {
+    for (double speed : {0.0, 12.0}) {
+        RecordingReporter rec;
+        Scenario s = EveningStars(6);
+        s.truth.lat = 38.2;
+        s.truth.speed = speed;
+        s.plan = SpreadStars(s.truth,
+                             {kDay + 21.8 * kHour, kDay + 21.85 * kHour, kDay + 21.9 * kHour,
+                              kDay + 21.95 * kHour, kDay + 22.0 * kHour, kDay + 22.05 * kHour},
+                             s.E);
+        StarFixInputs near = DefaultInputs(s);
+        near.EstLat = 89.0;
+        const FixRun reference = Solve(s, near);
+        ASSERT_EQ(reference.status, StarFixStatus::Solved);
+        EXPECT_LT(MilesApart(reference.fix.MppLat, reference.fix.MppLong, s.truth.lat, s.truth.lon),
+                  0.01);
+        for (double pole : {90.0, -90.0})
+            for (double lon : {0.0, 100.0, -31.8}) {
+                StarFixInputs in = DefaultInputs(s);
+                in.EstLat = pole;
+                in.EstLong = lon;
+                const FixRun run = Solve(s, in);
+                EXPECT_EQ(run.status, StarFixStatus::Solved) << pole << " " << lon << " " << speed;
+                EXPECT_LE(std::fabs(run.fix.MppLat), 90.0);
+                EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, reference.fix.MppLat,
+                                     reference.fix.MppLong),
+                          0.001)
+                    << pole << " " << lon << " " << speed;
+            }
+        EXPECT_TRUE(rec.messages.empty()) << rec.messages.front().text;
+    }
+}
+
+// A ship near the pole, its estimated position across the pole from the
+// truth: the iterations step over the pole, fold back with the longitude
+// turned, and the fix is the truth with its latitude below 90.
+TEST(ComputeStarFix, StepsOverThePoleFoldBack) {
+    RecordingReporter rec;
+    Scenario s = EveningStars(6);
+    s.truth = {89.9, 100.0, kDay + 22 * kHour, 0.0, 0.0};
+    s.plan = SpreadStars(s.truth,
+                         {kDay + 21.8 * kHour, kDay + 21.85 * kHour, kDay + 21.9 * kHour,
+                          kDay + 21.95 * kHour, kDay + 22.0 * kHour, kDay + 22.05 * kHour},
+                         s.E);
+    StarFixInputs in = DefaultInputs(s);
+    in.EstLat = 89.8;
+    in.EstLong = -80.0;
+    const FixRun run = Solve(s, in);
+    EXPECT_EQ(run.status, StarFixStatus::Solved);
+    EXPECT_LE(run.fix.MppLat, 90.0);
+    EXPECT_LT(MilesApart(run.fix.MppLat, run.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+    EXPECT_TRUE(rec.messages.empty());
+}
