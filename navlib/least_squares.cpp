@@ -222,7 +222,10 @@ ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vec
                                                       Matrix& U) {
     const int m = A.ubound1();
     const int n = A.ubound2();
-    if (m - (n + 1) < 2) return SolveWeightedLeastSquares(A, b, r, x, w, copyFactor, U);
+    // Too few equations, or a constant the unknowns' columns nearly make:
+    // the robust solution of the unknowns alone.
+    auto alone = [&] { return SolveWeightedLeastSquares(A, b, r, x, w, copyFactor, U); };
+    if (m - (n + 1) < 2) return alone();
 
     // The fit with a constant common to every equation as a further unknown:
     // its residuals, and so the weights, do not move with that constant.
@@ -235,9 +238,7 @@ ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vec
     }
     Vector xc(n + 1);
     Matrix Uc(n + 1, n + 1);
-    if (const ArithmeticFault f = SolveLeastSquaresCholesky(Ac, b, xc, 1, Uc);
-        f != ArithmeticFault::None)
-        return f;
+    if (SolveLeastSquaresCholesky(Ac, b, xc, 1, Uc) != ArithmeticFault::None) return alone();
     Vector rc(m);
     ComputeResiduals(Ac, b, xc, rc);
     for (int i = 1; i <= m; ++i) {
@@ -253,9 +254,8 @@ ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vec
         if (h < kMaxLeverage) rc(i) /= std::sqrt(1.0 - h);
     }
     Vector wc;
-    if (const ArithmeticFault f = SolveWeightedLeastSquares(Ac, b, rc, xc, wc, 0, Uc);
-        f != ArithmeticFault::None)
-        return f;
+    if (SolveWeightedLeastSquares(Ac, b, rc, xc, wc, 0, Uc) != ArithmeticFault::None)
+        return alone();
 
     // The constant found under those weights moves the unknowns as it moves
     // the plain solution.
@@ -263,9 +263,8 @@ ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vec
     common.Fill(xc(n + 1));
     Vector xo(n);
     Matrix scratch(n, n);
-    if (const ArithmeticFault f = SolveLeastSquaresCholesky(A, common, xo, 0, scratch);
-        f != ArithmeticFault::None)
-        return f;
+    if (SolveLeastSquaresCholesky(A, common, xo, 0, scratch) != ArithmeticFault::None)
+        return alone();
     Vector xw(n);
     for (int j = 1; j <= n; ++j) xw(j) = xc(j) + xo(j);
 
@@ -277,9 +276,7 @@ ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vec
         Wb(i) = wc(i) * b(i);
     }
     Matrix Uw(n, n);
-    if (const ArithmeticFault f = SolveLeastSquaresCholesky(WA, Wb, xo, -1, Uw);
-        f != ArithmeticFault::None)
-        return f;
+    if (SolveLeastSquaresCholesky(WA, Wb, xo, -1, Uw) != ArithmeticFault::None) return alone();
 
     ComputeResiduals(A, b, xw, r);
     for (int j = 1; j <= n; ++j) x(j) = xw(j);

@@ -75,8 +75,9 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
 // moves x as it moves the plain solution, and x is the weighted solution of
 // the rest. With every weight 1 x is the plain solution. U is the factor of
 // the weighted normal equations of the n unknowns, r = A x - b. With fewer
-// than n + 3 equations the constant cannot be told from a wrong equation:
-// this is SolveWeightedLeastSquares.
+// than n + 3 equations the constant cannot be told from a wrong equation,
+// and when the unknowns' columns nearly make a constant it cannot be told
+// from them (a solve with it fails): this is then SolveWeightedLeastSquares.
 ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vector& b, Vector& r,
                                                       Vector& x, Vector& w, int copyFactor,
                                                       Matrix& U);

@@ -59,14 +59,13 @@ struct TenStars {
         boundNm = kSigmaMin * std::sqrt((nn + ee) / (nn * ee - ne * ne));
     }
 
-    // The sights with altitude errors e (minutes of arc), all but `skip`.
-    ObservationSet Sights(const std::vector<double>& e, size_t skip = 99) const {
-        ObservationSet obs(static_cast<int>(plan.size()) - (skip < plan.size() ? 1 : 0));
-        for (size_t k = 0, i = 1; k < plan.size(); ++k)
-            if (k != skip)
-                obs.SetSight(static_cast<int>(i++), plan[k].time, plan[k].body,
-                             SextantAltitude(alt[k] + e[k] / 60.0, plan[k].body, 272000.0, cond),
-                             cond.instErrDeg);
+    // The sights with altitude errors e (minutes of arc).
+    ObservationSet Sights(const std::vector<double>& e) const {
+        ObservationSet obs(static_cast<int>(plan.size()));
+        for (size_t k = 0; k < plan.size(); ++k)
+            obs.SetSight(static_cast<int>(k) + 1, plan[k].time, plan[k].body,
+                         SextantAltitude(alt[k] + e[k] / 60.0, plan[k].body, 272000.0, cond),
+                         cond.instErrDeg);
         return obs;
     }
 
