@@ -1,6 +1,8 @@
 #include "navlib/least_squares.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "navlib/array_lib.h"
 #include "navlib/hooks.h"
@@ -12,9 +14,16 @@ namespace {
 
 // Tukey's tuning constant: 95 % efficiency on normally distributed residuals.
 constexpr double kTukeyConstant = 4.685;
+// The median absolute deviation times this is, for normally distributed
+// residuals, their mean absolute deviation (sqrt(2 / pi) / 0.674490), so the
+// cut-off keeps its meaning of 4.685 mean absolute deviations from the centre.
+constexpr double kMadToMeanAbsDev = 1.183;
 // The robust loop stops when the weighted gradient is smaller than this.
 constexpr double kGradientTolerance = 0.001;
 constexpr int kMaxRobustPasses = 1000;
+// An equation whose leverage reaches this is checked by no other; its
+// residual is taken as it stands.
+constexpr double kMaxLeverage = 0.999;
 
 bool AllFinite(const Vector& v) {
     for (int i = v.lbound(); i <= v.ubound(); ++i)
@@ -35,6 +44,27 @@ ArithmeticFault PivotFault(double d) {
     if (d < 0.0) return ArithmeticFault::InvalidArgument;
     if (d == 0.0) return ArithmeticFault::DivisionByZero;
     return ArithmeticFault::None;
+}
+
+double Median(std::vector<double> v) {
+    const size_t h = v.size() / 2;
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(h), v.end());
+    const double upper = v[h];
+    if (v.size() % 2 != 0) return upper;
+    const double lower = *std::max_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(h));
+    return (lower + upper) / 2.0;
+}
+
+// The centre (median) of the residuals r(1..m) and their spread about it
+// (median absolute deviation times kMadToMeanAbsDev). Both ignore a minority
+// of wild residuals, and a value common to every residual moves only the
+// centre.
+void RobustCentreAndScale(const Vector& r, double& centre, double& scale) {
+    std::vector<double> v;
+    for (int i = r.lbound(); i <= r.ubound(); ++i) v.push_back(r(i));
+    centre = Median(v);
+    for (double& x : v) x = std::fabs(x - centre);
+    scale = kMadToMeanAbsDev * Median(v);
 }
 
 }  // namespace
@@ -133,23 +163,23 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
 
     int passes = 0;
     for (;;) {
-        // Residuals in units of their mean absolute deviation, and
+        // Residuals from their median in units of their spread about it, and
         // square-root weights on the diagonal.
-        const double s = ArrayMeanAbsDev(rw);
-        if (!std::isfinite(s)) return ArithmeticFault::Overflow;
+        double centre = 0.0, s = 0.0;
+        RobustCentreAndScale(rw, centre, s);
+        if (!std::isfinite(centre) || !std::isfinite(s)) return ArithmeticFault::Overflow;
         W.Fill(0.0);
         int weighted = 0;
         if (s > 0.0) {
             for (int i = 1; i <= m; ++i) {
-                W(i, i) = TukeyBiweight(rw(i) / s);
+                W(i, i) = TukeyBiweight((rw(i) - centre) / s);
                 if (W(i, i) > 0.0) ++weighted;
             }
         }
-        // When the residuals do not stand apart from one another (all equal,
-        // or all far from zero by the same amount: a common altitude error on
-        // precise sights) the weights would leave fewer equations than
-        // unknowns and no solution. Then no sight can be told wrong: this
-        // pass is the plain solution, with unit weights, and the last.
+        // A zero spread (more than half the residuals equal: all of them,
+        // when a common error is all there is) tells no sight from another;
+        // nor can fewer weighted equations than unknowns be solved. This pass
+        // is then the plain solution, with unit weights, and the last.
         const bool plain = weighted < n;
         if (plain)
             for (int i = 1; i <= m; ++i) W(i, i) = 1.0;
@@ -184,6 +214,75 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
     w.Resize(1, m);
     for (int i = 1; i <= m; ++i) w(i) = W(i, i);
     if (wantFactor) MatCopy(Uw, U, 0);
+    return ArithmeticFault::None;
+}
+
+ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vector& b, Vector& r,
+                                                      Vector& x, Vector& w, int copyFactor,
+                                                      Matrix& U) {
+    const int m = A.ubound1();
+    const int n = A.ubound2();
+    // Too few equations, or a constant the unknowns' columns nearly make:
+    // the robust solution of the unknowns alone.
+    auto alone = [&] { return SolveWeightedLeastSquares(A, b, r, x, w, copyFactor, U); };
+    if (m - (n + 1) < 2) return alone();
+
+    // The fit with a constant common to every equation as a further unknown:
+    // its residuals, and so the weights, do not move with that constant.
+    // Each residual is divided by sqrt(1 - h), h its equation's leverage, so
+    // that an equation the others check poorly is judged on the same scale.
+    Matrix Ac(m, n + 1);
+    for (int i = 1; i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) Ac(i, j) = A(i, j);
+        Ac(i, n + 1) = 1.0;
+    }
+    Vector xc(n + 1);
+    Matrix Uc(n + 1, n + 1);
+    if (SolveLeastSquaresCholesky(Ac, b, xc, 1, Uc) != ArithmeticFault::None) return alone();
+    Vector rc(m);
+    ComputeResiduals(Ac, b, xc, rc);
+    for (int i = 1; i <= m; ++i) {
+        // h = |y|^2 with U^T y = the equation's row.
+        Vector y(n + 1);
+        double h = 0.0;
+        for (int j = 1; j <= n + 1; ++j) {
+            double t = Ac(i, j);
+            for (int k = 1; k < j; ++k) t -= Uc(k, j) * y(k);
+            y(j) = t / Uc(j, j);
+            h += y(j) * y(j);
+        }
+        if (h < kMaxLeverage) rc(i) /= std::sqrt(1.0 - h);
+    }
+    Vector wc;
+    if (SolveWeightedLeastSquares(Ac, b, rc, xc, wc, 0, Uc) != ArithmeticFault::None)
+        return alone();
+
+    // The constant found under those weights moves the unknowns as it moves
+    // the plain solution.
+    Vector common(m);
+    common.Fill(xc(n + 1));
+    Vector xo(n);
+    Matrix scratch(n, n);
+    if (SolveLeastSquaresCholesky(A, common, xo, 0, scratch) != ArithmeticFault::None)
+        return alone();
+    Vector xw(n);
+    for (int j = 1; j <= n; ++j) xw(j) = xc(j) + xo(j);
+
+    // The factor of the weighted normal equations of the unknowns alone.
+    Matrix WA(m, n);
+    Vector Wb(m);
+    for (int i = 1; i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) WA(i, j) = wc(i) * A(i, j);
+        Wb(i) = wc(i) * b(i);
+    }
+    Matrix Uw(n, n);
+    if (SolveLeastSquaresCholesky(WA, Wb, xo, -1, Uw) != ArithmeticFault::None) return alone();
+
+    ComputeResiduals(A, b, xw, r);
+    for (int j = 1; j <= n; ++j) x(j) = xw(j);
+    w.Resize(1, m);
+    for (int i = 1; i <= m; ++i) w(i) = wc(i);
+    if (copyFactor != 0) MatCopy(Uw, U, 0);
     return ArithmeticFault::None;
 }
 

@@ -1,8 +1,8 @@
 // Least-squares solution of an overdetermined linear system A x ~ b, plainly
 // (normal equations and their Cholesky factor) and robustly (iteratively
-// reweighted with Tukey's biweight on residuals scaled by their mean
-// absolute deviation), as the star fix uses it: one equation per sight, one
-// column per unknown.
+// reweighted with Tukey's biweight on residuals centred on their median and
+// scaled by their median absolute deviation), as the star fix uses it: one
+// equation per sight, one column per unknown.
 //
 // Arrays are indexed from 1 (navlib/arrays.h); sizes come from the upper
 // bounds: m = rows of A (equations), n = columns of A (unknowns). b, r and w
@@ -42,25 +42,45 @@ ArithmeticFault SolveLeastSquaresCholesky(const Matrix& A, const Vector& b, Vect
 //               made from the residuals of the solution before the last one)
 //   copyFactor, U   as SolveLeastSquaresCholesky; U receives the factor of the
 //               last weighted solve
-// Each pass: scale r by its mean absolute deviation, weight each equation by
-// the square root of TukeyBiweight of its scaled residual, solve, recompute
-// r; stop when the norm of the weighted gradient A^T W^2 r is below 0.001.
-// After 1001 passes " Error in mathematical routine" / "Overdetermined system
-// not solved by weighted least square method." is shown and the last
-// solution is returned as if converged.
-// When a pass would leave fewer equations with a positive weight than
-// unknowns (a zero mean absolute deviation: all residuals equal; or every
-// residual scaled beyond 4.685: a common offset on otherwise exact data), no
-// equation can be told wrong from the others: that pass solves with unit
-// weights and ends the loop, so the plain solution comes back with w all 1.
-// The star fix then names no wrong sight even for a wide fix: its check
-// looks for a weight below 1, and there is none.
+// Each pass: centre r on its median and scale it by its median absolute
+// deviation times 1.183 (for normal errors their mean absolute deviation),
+// weight each equation by the square root of TukeyBiweight of its scaled
+// residual, solve, recompute r; stop when the norm of the weighted gradient
+// A^T W^2 r is below 0.001 (the first pass meets it but for rounding, as the
+// solve zeroes that gradient). After 1001 passes " Error in mathematical
+// routine" / "Overdetermined system not solved by weighted least square
+// method." is shown and the last solution is returned as if converged.
+// A residual common to every equation therefore moves no weight, and a wrong
+// one among right ones still loses its weight however large it is.
+// When the spread is 0 (more than half the residuals equal, all of them for
+// a common error alone) or a pass would leave fewer equations with a
+// positive weight than unknowns, no equation can be told wrong from the
+// others: that pass solves with unit weights and ends the loop, so the plain
+// solution comes back with w all 1. The star fix then names no wrong sight
+// even for a wide fix: its check looks for a weight below 1, and there is
+// none.
 // Enough weighted equations (at least n) do not make the system solvable:
 // rows that depend on one another (two identical sights) still give a
 // singular system, which fails as in SolveLeastSquaresCholesky.
 // On any arithmetic failure r, x, w and U are left as they were.
 ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vector& r, Vector& x,
                                           Vector& w, int copyFactor, Matrix& U);
+
+// The robust solution when the right-hand sides may share an unknown
+// constant error (a common altitude error that the star fix is not asked to
+// find). Arguments and outputs as SolveWeightedLeastSquares; r on entry is
+// not used. The weights are made from the residuals of the fit with that
+// constant as a further unknown, each divided by sqrt(1 - its leverage), so a
+// constant moves no weight; the constant found under those weights then
+// moves x as it moves the plain solution, and x is the weighted solution of
+// the rest. With every weight 1 x is the plain solution. U is the factor of
+// the weighted normal equations of the n unknowns, r = A x - b. With fewer
+// than n + 3 equations the constant cannot be told from a wrong equation,
+// and when the unknowns' columns nearly make a constant it cannot be told
+// from them (a solve with it fails): this is then SolveWeightedLeastSquares.
+ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vector& b, Vector& r,
+                                                      Vector& x, Vector& w, int copyFactor,
+                                                      Matrix& U);
 
 // r(i) = sum over j = 1..n of A(i, j) x(j) - b(i), i = 1..m (model minus
 // observation). r must already hold m elements.

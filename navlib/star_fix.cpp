@@ -36,6 +36,12 @@ constexpr double kBearingWindow = 3.6;
 // hours, and with more than kMinSightsForRun sights (and well-spread ones).
 constexpr double kMinRunSpanHours = 3.0;
 constexpr int kMinSightsForRun = 7;
+// A run that would come nearer a pole than this (degrees) is not made: the
+// rhumb line has no longitude there.
+constexpr double kPoleMargin = 1e-4;
+// Fewer miles than this in a degree of any meridian: a run's reach in
+// latitude is never underestimated.
+constexpr double kLeastMilesPerDegree = 59.5;
 // A standard deviation above this (degrees, 10') calls for the
 // wrong-observation check.
 constexpr double kWrongObsDeviation = 0.1666667;
@@ -89,6 +95,25 @@ double IsometricDerivative(double phi, double e2) {
     return 1.0 / std::cos(phi) - e2 * std::cos(phi) / (1.0 - e2 * s * s);
 }
 
+// Moves (lat, lon) (degrees) by north and east radians of arc along a great
+// circle: over a pole the latitude folds back and the longitude turns by
+// 180 degrees; however small the cosine of the latitude, the longitude moves
+// by at most 180 degrees. Returns the distance moved, degrees of arc.
+double StepOnSphere(double& lat, double& lon, double north, double east) {
+    const double d = std::hypot(north, east);
+    if (d == 0.0) return 0.0;
+    const double phi = lat * kDegToRad;
+    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+    const double ca = north / d, sa = east / d;
+    const double sinD = std::sin(d), cosD = std::cos(d);
+    double s = sinPhi * cosD + cosPhi * sinD * ca;
+    s = s > 1.0 ? 1.0 : (s < -1.0 ? -1.0 : s);
+    const double lat2 = std::asin(s) * kRadToDeg;  // the system's radians: clamp to 90
+    lat = lat2 > 90.0 ? 90.0 : (lat2 < -90.0 ? -90.0 : lat2);
+    lon += std::atan2(sa * sinD, cosPhi * cosD - sinPhi * sinD * ca) * kRadToDeg;
+    return d * kRadToDeg;
+}
+
 // The radius factor k of the circle of equal probability: rows the
 // probability levels, columns the axis ratio 0, 0.1, ..., 1.
 constexpr double kProbabilityLevels[4] = {0.5, 0.95, 0.99, 0.999};
@@ -136,18 +161,40 @@ double EllipseProbabilityFactor(double p, double s1, double s2, ArithmeticFault*
     return k * (s1 > s2 ? s1 : s2);
 }
 
+bool RunReachesPole(double lat, double course, double dist) {
+    if (dist == 0.0) return false;
+    const double reach = lat + dist * std::cos(course * kDegToRad) / kLeastMilesPerDegree;
+    return std::fabs(lat) >= 90.0 - kPoleMargin || std::fabs(reach) >= 90.0 - kPoleMargin;
+}
+
+bool RunAlongCourse(double lat, double lon, double course, double dist, double& lat2, double& lon2,
+                    const EarthModel& E) {
+    lat2 = lat;
+    lon2 = lon;
+    if (RunReachesPole(lat, course, dist)) return false;
+    RhumbLineDirect(lat, lon, course, dist, lat2, lon2, E);
+    return true;
+}
+
 ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vector& ObsTime,
                                    Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
-                                   const EarthModel& E) {
+                                   const EarthModel& E, bool* poleReached) {
     const double lat0 = ObsLat(0);
     const double lon0 = ObsLong(0);
     const double m0 = RadiusMeridian(lat0, E);
     ArithmeticFault result = ArithmeticFault::None;
+    if (poleReached) *poleReached = false;
     for (int i = 1; i <= n; ++i) {
         const double run = (ObsTime(i) - ObsTime(0)) * 24.0 * speed;
-        const double mlat = lat0 + run * std::cos(course * kDegToRad) * kRadToDeg / m0;
         double lat = lat0, lon = lon0;
-        RhumbLineDirect(lat0, lon0, course, run, lat, lon, E);
+        if (!RunAlongCourse(lat0, lon0, course, run, lat, lon, E)) {
+            if (poleReached) *poleReached = true;
+            meridianLat(i) = lat0;
+            ObsLat(i) = lat0;
+            ObsLong(i) = lon0;
+            continue;
+        }
+        const double mlat = lat0 + run * std::cos(course * kDegToRad) * kRadToDeg / m0;
         if (!std::isfinite(mlat) || !std::isfinite(lat) || !std::isfinite(lon)) {
             if (result == ArithmeticFault::None)
                 result = m0 == 0.0 ? ArithmeticFault::DivisionByZero : ArithmeticFault::Overflow;
@@ -295,8 +342,8 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     // 2. Dead reckoning to the wanted time.
     {
         double lat = 0.0, lon = 0.0;
-        RhumbLineDirect(in.EstLat, in.EstLong, course,
-                        speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat, lon, E);
+        RunAlongCourse(in.EstLat, in.EstLong, course,
+                       speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat, lon, E);
         if (std::isfinite(lat) && std::isfinite(lon)) {
             obs.ObsLat(0) = lat;
             obs.ObsLong(0) = lon;
@@ -311,7 +358,9 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
 
     // 3. Every sight on the track.
     obs.ObsTime(0) = in.TimeTruePos;
-    ok(RunPositionToSight(n, course, speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, meridianLat, E));
+    bool poleRun = false;
+    ok(RunPositionToSight(n, course, speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, meridianLat, E,
+                          &poleRun));
 
     // 4. The places of the bodies, once per fix.
     if (!in.Ephemeris) {
@@ -359,10 +408,10 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     // an observer ashore solves for the position only.
     const double spanHours =
         n >= 1 ? (ArrayMax(obs.ObsTime, 1, n) - ArrayMin(obs.ObsTime, 1, n)) * 24.0 : 0.0;
-    const int k = (spanHours > kMinRunSpanHours && in.FullRoutine && n > kMinSightsForRun &&
-                   good > kMinSightsForRun && speed != 0.0)
-                      ? 4
-                      : 2;
+    int k = (spanHours > kMinRunSpanHours && in.FullRoutine && n > kMinSightsForRun &&
+             good > kMinSightsForRun && speed != 0.0)
+                ? 4
+                : 2;
     fix.UnknownCount = k;
     if (!EnoughSightsForFix(n)) return StarFixStatus::TooFewSights;
 
@@ -372,9 +421,13 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     fix.StdDev = Vector(k);
     fix.EllipseEW = fix.EllipseNS = fix.CircleRadius = 0.0;
     Vector stdDev(k);
-    Matrix A(n, k);
-    Vector x(k);
-    Matrix U(k, k);
+    // The unknowns and the factor of the last weighted solve, of all the
+    // unknowns or of the position alone (an iteration on a pole). A failed
+    // solve leaves them as they were.
+    Vector xk(k), xPos(2);
+    Matrix Uk4(k, k), Uk2(2, 2);
+    bool atPole = false;
+    int lastKk = k;
     Vector b(n);
     Vector r(n);
     const bool robust = n - k > 1;  // one redundant sight cannot tell a wrong one
@@ -392,23 +445,37 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
             break;
         }
         const double lastLat = obs.ObsLat(0);
-        const double lastLong = obs.ObsLong(0);
         const double lastCourse = course;
         const double lastSpeed = speed;
 
         if (iter > 1)
             ok(RunPositionToSight(n, course, speed, obs.ObsTime, obs.ObsLat, obs.ObsLong,
-                                  meridianLat, E));
+                                  meridianLat, E, &poleRun));
+        // On a pole, or where the track would reach one, the rhumb line has
+        // no longitude: this iteration takes every sight at the solution's
+        // position and solves for that position alone, which moves it off
+        // the pole.
+        atPole = poleRun || std::fabs(obs.ObsLat(0)) >= 90.0 - kPoleMargin;
+        if (atPole)
+            for (int i = 1; i <= n; ++i) {
+                obs.ObsLat(i) = meridianLat(i) = obs.ObsLat(0);
+                obs.ObsLong(i) = obs.ObsLong(0);
+            }
+        const int kk = atPole ? 2 : k;
         ok(ReduceSights(n, in.HeightEye, in.TempAirC, in.TempWaterC, in.PressMBars, obs));
-        ok(ComputeRunPartials(n, course, speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, meridianLat,
-                              obs.ObsDec, obs.ObsGHA, obs.ObsHc, k, D, E));
+        ok(ComputeRunPartials(n, atPole ? 0.0 : course, atPole ? 0.0 : speed, obs.ObsTime,
+                              obs.ObsLat, obs.ObsLong, meridianLat, obs.ObsDec, obs.ObsGHA,
+                              obs.ObsHc, kk, D, E));
 
         // Chain rule: the altitude by the sight's position times the
         // position by the unknowns.
+        Matrix A(n, kk);
+        Vector& x = kk == k ? xk : xPos;
+        Matrix& U = kk == k ? Uk4 : Uk2;
         for (int i = 1; i <= n; ++i) {
             A(i, 1) = D.D1(i) * D.D3(i) + D.D2(i) * D.D4(i);
             A(i, 2) = D.D2(i);
-            if (k == 4) {
+            if (kk == 4) {
                 A(i, 3) = D.D1(i) * D.D5(i) + D.D2(i) * D.D6(i);
                 A(i, 4) = D.D1(i) * D.D7(i) + D.D2(i) * D.D8(i);
             }
@@ -447,29 +514,47 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
                 }
             }
             if (robust) {
-                ok(SolveWeightedLeastSquares(A, b, r, x, obs.ObsWeight, 1, U));
+                // Without the systematic error sought, an error common to
+                // every sight passes into the fix as in the plain solution
+                // and moves no weight.
+                if (in.FindSystErr)
+                    ok(SolveWeightedLeastSquares(A, b, r, x, obs.ObsWeight, 1, U));
+                else
+                    ok(SolveWeightedLeastSquaresCommonOffset(A, b, r, x, obs.ObsWeight, 1, U));
             } else {
                 if (ok(SolveLeastSquaresCholesky(A, b, x, 1, U))) ComputeResiduals(A, b, x, r);
                 obs.ObsWeight.Fill(1.0);
             }
         }
 
-        obs.ObsLat(0) += x(1) * kRadToDeg;
-        obs.ObsLong(0) += x(2) * kRadToDeg;
-        if (k == 4) {
+        // The correction as a step on the Earth: x(1) north, x(2) times the
+        // cosine of the latitude east, both radians. Its length is judged,
+        // not the degrees of longitude, which grow without bound at a pole.
+        const double moved =
+            StepOnSphere(obs.ObsLat(0), obs.ObsLong(0), x(1), x(2) * std::cos(lastLat * kDegToRad));
+        obs.ObsLong(0) = Norm180(obs.ObsLong(0));
+        if (kk == 4) {
             course += x(3) * kRadToDeg;
             speed += x(4);
         }
+        lastKk = kk;
 
         if (iter > 1) {
-            converged = std::fabs(obs.ObsLat(0) - lastLat) < kPositionLimit &&
-                        std::fabs(obs.ObsLong(0) - lastLong) < kPositionLimit;
-            if (k == 4)
+            converged = moved < kPositionLimit;
+            if (kk == 4)
                 converged = converged && std::fabs(course - lastCourse) < kCourseLimit &&
                             std::fabs(speed - lastSpeed) < kSpeedLimit;
         }
     }
     fix.IterCount = iter;
+    // A fix that ended on a pole solved for its position alone.
+    Matrix& U = lastKk == k ? Uk4 : Uk2;
+    if (lastKk != k) {
+        k = lastKk;
+        fix.UnknownCount = k;
+        fix.StdDev = Vector(k);
+        stdDev = Vector(k);
+    }
 
     // 10. Azimuths at the last sight positions.
     for (int i = 1; i <= n; ++i)

@@ -45,9 +45,19 @@ bool EnoughSightsForFix(int obsCount);
 // dead-reckoning speed is not 0 (at rest the course cannot be found). Two
 // sights are solved exactly; three sights with two unknowns by plain least
 // squares (every weight 1); more by a plain solve, then a robust reweighted
-// one. At most 100 iterations; convergence when latitude and longitude move
-// less than 0.0004 degree (and course less than 0.25 degree, speed less
-// than 0.025 knot), never before the second iteration.
+// one (without FindSystErr, one that lets an error common to every sight
+// pass into the fix as the plain solve lets it, moving no weight).
+//
+// Each correction is a step on the Earth (north, and east by the longitude
+// times the cosine of the latitude) along a great circle, so the latitude
+// never leaves -90..90: over a pole it folds back with the longitude turned
+// by 180 degrees. An iteration on a pole, or whose runs to the sights would
+// reach one, takes every sight at the solution's position and solves for
+// that position alone (a fix that ends there has UnknownCount 2). At most
+// 100 iterations; convergence when the position moves less than 0.0004
+// degree of arc (and course less than 0.25 degree, speed less than 0.025
+// knot), never before the second iteration.
+//
 // Messages (through ReportMessage): fewer than two sights; no convergence in
 // 100 iterations; a sight that is most probably wrong (when a standard
 // deviation exceeds 10'); and " ERROR REPORT" for an arithmetic failure, the
@@ -56,15 +66,28 @@ bool EnoughSightsForFix(int obsCount);
 StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixResult& fix,
                              const EarthModel& E);
 
+// True when a rhumb line of dist nautical miles (negative: backwards) on
+// course (degrees) from latitude lat (degrees) starts on a pole (within
+// 1e-4 degree) or would come that near one; a dist of 0 never does.
+bool RunReachesPole(double lat, double course, double dist);
+
+// The dead-reckoning run of dist miles on course from (lat, lon), degrees:
+// RhumbLineDirect, except that a run from or over a pole (RunReachesPole),
+// where the rhumb line has no longitude, is not made: (lat2, lon2) is then
+// the start and the answer false, without a message.
+bool RunAlongCourse(double lat, double lon, double course, double dist, double& lat2, double& lon2,
+                    const EarthModel& E);
+
 // Runs the position at the wanted time, (ObsLat(0), ObsLong(0)) at ObsTime(0),
 // along course (degrees) at speed (knots) to the time of each sight 1..n
 // (backwards for an earlier sight): writes ObsLat(i), ObsLong(i) (the rhumb
 // line) and meridianLat(i), the latitude by the meridian arc alone, degrees.
-// Returns a failure when a position comes out non-finite (that sight is then
-// left as it was).
+// A run from or over a pole leaves that sight at the position at the wanted
+// time and sets *poleReached (when given). Returns a failure when a position
+// comes out non-finite (that sight is then left as it was).
 ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vector& ObsTime,
                                    Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
-                                   const EarthModel& E);
+                                   const EarthModel& E, bool* poleReached = nullptr);
 
 // The derivatives that make one row of the design matrix per sight.
 //   D1, D2  altitude by latitude and by longitude of the sight's position

@@ -144,8 +144,8 @@ TEST(SolveWeightedLeastSquares, EqualWeightsGivePlainSolution) {
     ASSERT_EQ(w.lbound(), 1);
     ASSERT_EQ(w.ubound(), m);
     // Converged at the first pass: the weights are those of the caller's
-    // residuals (scaled residual 1), as square roots.
-    const double expected = std::sqrt(TukeyBiweight(1.0));
+    // residuals (1 from their median 0, one spread of 1.183), as square roots.
+    const double expected = std::sqrt(TukeyBiweight(1.0 / 1.183));
     for (int i = 1; i <= m; ++i) EXPECT_NEAR(w(i), expected, 1e-15);
     // r holds the unscaled residuals of the returned solution.
     Vector rCheck(m);
@@ -190,11 +190,11 @@ TEST(SolveWeightedLeastSquares, GrossOutlierGetsWeightZero) {
     EXPECT_NEAR(x(2), x2(2), 0.01);
 }
 
-// All residuals equal (mean absolute deviation 0), or all far off by the
-// same amount: no equation stands apart, so the plain solution comes back
-// with unit weights. Both once failed ("Division by zero", or every weight 0
-// and a singular system), so a common altitude error on precise sights gave
-// no fix at all.
+// All residuals equal (spread 0), or all far off by the same amount: no
+// equation stands apart, so the plain solution comes back, with unit weights
+// or equal ones. Both once failed ("Division by zero", or every weight 0 and
+// a singular system), so a common altitude error on precise sights gave no
+// fix at all.
 TEST(SolveWeightedLeastSquares, ResidualsThatDoNotStandApartGiveThePlainSolution) {
     const Matrix A = LineDesign(6);
     Vector b(6);
@@ -210,8 +210,8 @@ TEST(SolveWeightedLeastSquares, ResidualsThatDoNotStandApartGiveThePlainSolution
         ASSERT_EQ(SolveWeightedLeastSquares(A, b, r, x, w, 1, U), ArithmeticFault::None);
         EXPECT_NEAR(x(1), plain(1), 1e-9);
         EXPECT_NEAR(x(2), plain(2), 1e-9);
-        EXPECT_NEAR(U(1, 1), U0(1, 1), 1e-12);
-        for (int i = 1; i <= 6; ++i) EXPECT_EQ(w(i), 1.0);
+        EXPECT_NEAR(U(1, 1), w(1) * U0(1, 1), 1e-12);
+        for (int i = 1; i <= 6; ++i) EXPECT_EQ(w(i), spread == 0.0 ? 1.0 : w(1));
     }
 }
 

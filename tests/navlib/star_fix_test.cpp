@@ -585,3 +585,43 @@ TEST(ComputeStarFix, ArraysOfTheWrongSize) {
     EXPECT_EQ(obs.ObsLat.lbound(), 0);
     EXPECT_LT(MilesApart(fix.MppLat, fix.MppLong, s.truth.lat, s.truth.lon), 0.005);
 }
+
+// An estimated position on a pole: the longitude derivative there is about
+// 1e-13, so the first longitude step was some 1e13 degrees, the later ones
+// were lost to rounding and the fix was shown 100s of miles off as a good
+// one (or, moving, ended in error reports). Exact sights must give the truth
+// and the fix from an estimate a degree off the pole, from either pole,
+// stationary or moving, with no message and no latitude beyond 90. Last, a
+// ship by the pole with its estimate across it: the steps pass over the pole
+// and fold back.
+TEST(ComputeStarFix, EstimatedPositionOnAPole) {
+    RecordingReporter rec;
+    std::vector<double> times;
+    for (int k = 0; k < 6; ++k) times.push_back(kDay + 21.8 * kHour + k * 3 * kMinute);
+    for (double speed : {0.0, 12.0, -1.0}) {
+        Scenario s;
+        s.truth = {38.2, -31.8, kDay + 22 * kHour, 60.0, speed};
+        if (speed < 0) s.truth = {89.9, 100.0, kDay + 22 * kHour, 0.0, 0.0};
+        s.plan = SpreadStars(s.truth, times, s.E);
+        StarFixInputs in = DefaultInputs(s);
+        in.EstLat = speed < 0 ? 89.8 : 89.0;
+        in.EstLong = speed < 0 ? -80.0 : in.EstLong;
+        const FixRun near = Solve(s, in);
+        ASSERT_EQ(near.status, StarFixStatus::Solved);
+        EXPECT_LE(near.fix.MppLat, 90.0);
+        EXPECT_LT(MilesApart(near.fix.MppLat, near.fix.MppLong, s.truth.lat, s.truth.lon), 0.01);
+        for (double pole : {90.0, -90.0})
+            for (double lon : {0.0, 100.0, -31.8}) {
+                in.EstLat = pole;
+                in.EstLong = lon;
+                const FixRun run = Solve(s, in);
+                EXPECT_EQ(run.status, StarFixStatus::Solved) << pole << " " << lon << " " << speed;
+                EXPECT_LE(std::fabs(run.fix.MppLat), 90.0);
+                EXPECT_LT(
+                    MilesApart(run.fix.MppLat, run.fix.MppLong, near.fix.MppLat, near.fix.MppLong),
+                    0.001)
+                    << pole << " " << lon << " " << speed;
+            }
+    }
+    EXPECT_TRUE(rec.messages.empty()) << rec.messages.front().text;
+}

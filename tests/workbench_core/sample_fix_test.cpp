@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -199,6 +200,46 @@ TEST(SampleFix, RefusalsBeforeTheSolver) {
     EXPECT_EQ(rec.messages[0].title, "Missing data");
     EXPECT_EQ(rec.messages[1].text,
               "You must enter at least 2 observations in order\r\nto get a star fix.");
+}
+
+// An estimated position on or by a pole once gave the fix hundreds of miles
+// off, or as "141°47'.6 N": on the report's pages every latitude is within
+// 90°, and the fix is the one from the file's own estimated position,
+// moving or stopped.
+TEST(SampleFix, NoLatitudeBeyondNinetyFromAPole) {
+    RecordingReporter rec;
+    SetAppPath(ORVEX_PROGRAM_DIR);
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    const std::regex latitude("(\\d+)°(\\d\\d)'\\.\\d [NS]");
+    for (double speed : {d.SpeedInput, 0.0}) {
+        StarFixSession s = SessionOf(d);
+        s.Speed = s.SpeedInput = speed;
+        ASSERT_EQ(SolveFix(s, false), SolveOutcome::Solved);
+        const NumericReport own = ReportOf(s);
+        for (double lat : {90.0, 89.0, -90.0}) {
+            StarFixSession p = SessionOf(d);
+            p.Speed = p.SpeedInput = speed;
+            p.Lat(6) = lat;
+            p.Long(6) = 0.0;
+            ASSERT_EQ(SolveFix(p, false), SolveOutcome::Solved) << lat;
+            const NumericReport r = ReportOf(p);
+            int seen = 0;
+            EXPECT_EQ(Slot(r, 2) + " " + Slot(r, 3), Slot(own, 2) + " " + Slot(own, 3)) << lat;
+            for (const auto& fill : r.fills) {
+                const std::string text = fill.Text();
+                for (std::sregex_iterator m(text.begin(), text.end(), latitude), end; m != end;
+                     ++m) {
+                    const int degrees = std::stoi((*m)[1]), minutes = std::stoi((*m)[2]);
+                    ++seen;
+                    EXPECT_TRUE(degrees < 90 || (degrees == 90 && minutes == 0)) << m->str();
+                }
+            }
+            EXPECT_GT(seen, 9);  // the fix, the estimate, the sights' positions
+        }
+    }
+    EXPECT_TRUE(rec.messages.empty()) << rec.messages.front().text;
+    SetAppPath("");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "workbench/core/report_details.h"
 
-#include "navlib/rhumb_line.h"
 #include "navlib/sight_reduction.h"
 #include "navlib/star_fix.h"
 
@@ -41,8 +40,8 @@ SightDetails ComputeSightDetails(const SightDetailInputs& in, const FixResult& f
     // Reduced on a copy: the solver's arrays stay as the fix left them.
     ObservationSet obs = solved;
     double lat0 = 0.0, lon0 = 0.0;
-    RhumbLineDirect(in.EstLat, in.EstLong, fix.Course,
-                    fix.Speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat0, lon0, E);
+    RunAlongCourse(in.EstLat, in.EstLong, fix.Course,
+                   fix.Speed * 24.0 * (in.TimeTruePos - in.TimeEstPos), lat0, lon0, E);
     obs.ObsLat(0) = lat0;
     obs.ObsLong(0) = lon0;
     if (in.OneEstPos) {

@@ -49,7 +49,8 @@ struct SightDetails {
 // `obs` (ObsGHA, ObsDec, ObsDist of every sight) and `fix` (Course, Speed:
 // the corrected ones after a full routine); `obs` itself is not changed.
 //  1. Lat(0), Long(0) := the estimated position run along fix.Course over
-//     fix.Speed x 24 x (TimeTruePos - TimeEstPos) miles;
+//     fix.Speed x 24 x (TimeTruePos - TimeEstPos) miles (RunAlongCourse: the
+//     estimated position itself when the run is from or over a pole);
 //  2. with OneEstPos every sight's position is that one; otherwise the
 //     position is run from the wanted time to each sight's time;
 //  3. Ho, Hc, Intercept by the sight reduction, Zn by the azimuth from each
