@@ -1,5 +1,6 @@
 // The settings store and the PC clock.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,35 @@ TEST(SettingsStore, UnreadableValuesFallBackToTheDefault) {
     double v = 0;
     EXPECT_FALSE(ReadStoredNumber("1,2,3", v));
     EXPECT_FALSE(ReadStoredNumber("1.5,2", v));
+}
+
+// Guards a FIFO as the settings file, which held the start for ever in
+// its open call: it is neither read nor written, every default holds, and
+// it is still a FIFO afterwards. The user's own store is judged the same.
+TEST(SettingsStore, FileThatIsNotRegularIsLeftAlone) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Orvex"));
+    const QString fifo = dir.filePath("Orvex/Orvex.conf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    {
+        SettingsStore user;
+        SettingsStore named(fifo);
+        for (SettingsStore* s : {&user, &named}) {
+            EXPECT_FALSE(s->Usable());
+            EXPECT_EQ(s->GetNumber("MainLeft", 77), 77);
+            EXPECT_EQ(s->GetText("MainTop", "t"), "t");
+            EXPECT_FALSE(s->SaveNumber("MainLeft", 5));
+            EXPECT_FALSE(s->Sync());
+        }
+    }
+    qputenv("XDG_CONFIG_HOME", oldHome);
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(QDir(dir.filePath("Orvex")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{"Orvex.conf"});
 }
 
 // Guards the offset's sign and the daylight flag (a PC on UTC+2 in summer
