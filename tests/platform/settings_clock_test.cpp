@@ -91,6 +91,35 @@ TEST(SettingsStore, FileThatIsNotRegularIsLeftAlone) {
               QStringList{"Orvex.conf"});
 }
 
+// Guards UT made of two readings of the clock: on the second of a
+// daylight-saving step (01:00 UTC, local 01:59:59 CET -> 03:00:00 CEST)
+// the local time of one reading plus the offset of the next gave 23:59:59
+// of the day before. Every value comes from one reading.
+TEST(PcClock, OneReadingAcrossADaylightSavingStep) {
+    const std::int64_t step =
+        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
+    auto sys = std::make_shared<ManualSystemClock>();
+    sys->utcMs = step - 1000;
+    sys->msPerReading = 1000;
+    sys->localOffsetSeconds = 3600;
+    sys->stepUtcMs = step;
+    sys->offsetAfterStep = 7200;
+    sys->standardBiasMinutes = -60;
+    PcClock clock(sys);
+    const ClockReading r = clock.Read();
+    EXPECT_EQ(r.Local, QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59), Qt::UTC));
+    EXPECT_EQ(r.Utc, QDateTime(QDate(2026, 3, 29), QTime(0, 59, 59), Qt::UTC));
+    EXPECT_FALSE(r.Daylight);
+    EXPECT_EQ(r.UtDays(), MakeDateTime(2026, 3, 29, 0, 59, 59));
+    // The next reading is after the step: one more second, and daylight.
+    sys->utcMs = step - 1000;
+    EXPECT_EQ(clock.UtNowDays(), MakeDateTime(2026, 3, 29, 0, 59, 59));
+    const ClockReading after = clock.Read();
+    EXPECT_EQ(after.Local.time(), QTime(3, 0, 0));
+    EXPECT_TRUE(after.Daylight);
+    EXPECT_EQ(after.UtDays(), MakeDateTime(2026, 3, 29, 1, 0, 0));
+}
+
 // Guards the offset's sign and the daylight flag (a PC on UTC+2 in summer
 // with a standard bias of -60 minutes gives -2/24 and daylight).
 TEST(PcClock, OffsetAndDaylightFromTheSystemClock) {
