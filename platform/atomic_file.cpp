@@ -11,13 +11,18 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <vector>
 #endif
 
 namespace orvex {
+
+void (*gNamingStarted)() = nullptr;
 
 QByteArray TemporaryNameBeside(const QByteArray& fileName, const QByteArray& suffix, int nameMax) {
     const qsizetype room = std::max<qsizetype>(0, nameMax - 1 - suffix.size());
@@ -161,17 +166,69 @@ void SyncFolder(const QByteArray& folder) {
 
 #ifdef O_TMPFILE
 // Gives the unnamed file open on fd the name `name` (which must be free).
-bool NameUnnamedFile(int fd, const QByteArray& name, int& err) {
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
-    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
-        0)
-        return true;
+// Only system calls, and no memory allocated: safe in a forked process.
+bool NameUnnamedFile(const char* self, int fd, const char* name, int& err) {
+    if (::linkat(AT_FDCWD, self, AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0) return true;
     err = errno;
     if (err == EEXIST) return false;
     // Without /proc: the direct form, which some systems allow.
-    if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0) return true;
+    if (::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH) == 0) return true;
     if (errno == EEXIST) err = EEXIST;
     return false;
+}
+
+// Links the unnamed file under the first free one of `temps` and renames
+// that over the target. Returns 0, ENOENT when it could not be named at all
+// (nothing changed), or the errno of the failed rename (the temporary name
+// removed again). Same restrictions as above.
+int LinkAndRename(const char* self, int fd, const std::vector<QByteArray>& temps,
+                  const char* target) {
+    int err = EEXIST;
+    for (const QByteArray& temp : temps) {
+        if (!NameUnnamedFile(self, fd, temp.constData(), err)) {
+            if (err == EEXIST) continue;
+            return ENOENT;
+        }
+        if (::rename(temp.constData(), target) != 0) {
+            err = errno;
+            ::unlink(temp.constData());
+            return err;
+        }
+        return 0;
+    }
+    return ENOENT;
+}
+
+// The replacing step, whose temporary name lives between two system calls:
+// run in a short-lived process of its own, out of the program's process
+// group and deaf to every signal, it finishes even when the program is
+// killed between them, so no temporary copy is left beside the target.
+// Without a process to spare it runs here.
+int ReplaceByUnnamedFile(int fd, const QByteArray& target, const std::vector<QByteArray>& temps) {
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    const pid_t helper = ::fork();
+    if (helper == 0) {
+        ::setpgid(0, 0);
+        sigset_t all;
+        sigfillset(&all);
+        sigprocmask(SIG_BLOCK, &all, nullptr);
+        ::_exit(LinkAndRename(self.constData(), fd, temps, target.constData()));
+    }
+    if (helper < 0) return LinkAndRename(self.constData(), fd, temps, target.constData());
+    if (gNamingStarted) gNamingStarted();
+    int status = 0;
+    pid_t waited = -1;
+    do {
+        waited = ::waitpid(helper, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    if (waited == helper && WIFEXITED(status)) return WEXITSTATUS(status);
+    // Reaped by someone else: the target tells whether it is ours now.
+    struct stat mine {};
+    struct stat now {};
+    if (::fstat(fd, &mine) == 0 && ::stat(target.constData(), &now) == 0 &&
+        mine.st_dev == now.st_dev && mine.st_ino == now.st_ino)
+        return 0;
+    return EIO;
 }
 
 // The unnamed way. Returns false, with nothing left behind, when the file
@@ -188,34 +245,26 @@ bool WriteUnnamed(const QByteArray& target, bool exists, mode_t mode, const QByt
         done = Failure(err);
         return true;
     }
-    // A new file is named at once and whole; an existing one can only be
-    // replaced by a rename, from a name that lives for two system calls.
+    // A new file is linked at once and whole under its name; an existing
+    // one can only be replaced by a rename from a temporary name.
     if (!exists) {
-        if (NameUnnamedFile(fd.get(), target, err)) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd.get());
+        if (NameUnnamedFile(self.constData(), fd.get(), target.constData(), err)) {
             SyncFolder(folder);
             done = Success();
             return true;
         }
         if (err != EEXIST) return false;
     }
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temp =
-            folder + '/' + TemporaryNameBeside(NameOf(target), RandomSuffix(), nameMax);
-        if (!NameUnnamedFile(fd.get(), temp, err)) {
-            if (err == EEXIST) continue;
-            return false;
-        }
-        if (::rename(temp.constData(), target.constData()) != 0) {
-            err = errno;
-            ::unlink(temp.constData());
-            done = Failure(err);
-            return true;
-        }
-        SyncFolder(folder);
-        done = Success();
-        return true;
-    }
-    return false;
+    std::vector<QByteArray> temps;
+    for (int i = 0; i < 16; ++i)
+        temps.push_back(folder + '/' +
+                        TemporaryNameBeside(NameOf(target), RandomSuffix(), nameMax));
+    err = ReplaceByUnnamedFile(fd.get(), target, temps);
+    if (err == ENOENT) return false;
+    if (err == 0) SyncFolder(folder);
+    done = err == 0 ? Success() : Failure(err);
+    return true;
 }
 #endif
 

@@ -8,9 +8,12 @@
 //
 // Where the file system allows it (Linux, O_TMPFILE) the temporary file has
 // no name while it is written: a save killed half-way leaves nothing behind.
-// To replace an existing file it is named for the short moment between two
-// system calls (link, then rename over the target). Elsewhere it is a named
-// file beside the target ("name.XXXXXX"), removed when the write fails.
+// A new file is then linked under its name whole. An existing one is
+// replaced by a rename from a temporary name that lives between two system
+// calls; those two run in a short-lived process of their own (out of the
+// program's process group, every signal blocked), which finishes them even
+// when the program is killed in between. Elsewhere the temporary file is a
+// named one beside the target ("name.XXXXXX"), removed when the write fails.
 //
 // Only regular files are written: when the target, or the file its symbolic
 // links lead to, exists and is anything else (a FIFO, a device, a folder),
@@ -33,6 +36,11 @@ struct FileWriteResult {
 
 // Writes `bytes` to `path` as said above.
 FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// For tests: called in the writing process once the helper process runs
+// the replacing step (see above); a test kills the writing process there to
+// show that the step finishes without it.
+extern void (*gNamingStarted)();
 
 // The name of the temporary file beside a file named `fileName` (the last
 // part of its path, in the file system's bytes) in a folder whose names are

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,6 +25,7 @@
 #include "ephemeris/ephemeris.h"
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
+#include "platform/atomic_file.h"
 #include "tools/observations/sample_sights.h"
 #include "workbench/observation_texts.h"
 
@@ -347,11 +349,11 @@ TEST_F(ObsFile, LongNameIsSavedAgain) {
 }
 
 // Guards a save killed half-way, which left a complete "fix.obs.XXXXXX"
-// beside the file: a child process saving over and over is killed, first
-// in the middle of its write (a file-size limit stops it at the byte given),
-// then at random moments; the file is always the old or the new one byte
-// for byte and, where the file system writes unnamed files, nothing else is
-// left beside it.
+// beside the file: a child process saving over and over is killed in the
+// middle of its write (a file-size limit stops it at the byte given), as
+// the replacing step begins, and at random moments; the file is always the
+// old or the new one byte for byte and, where the file system writes
+// unnamed files, nothing else is left beside it.
 TEST_F(ObsFile, KilledSaveLeavesTheOldOrTheNewFileAlone) {
     ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
     script.fileNames = {temp.filePath("new.obs")};
@@ -362,21 +364,27 @@ TEST_F(ObsFile, KilledSaveLeavesTheOldOrTheNewFileAlone) {
     const int probe = open(QFile::encodeName(temp.path()).constData(), O_TMPFILE | O_WRONLY, 0600);
     const bool unnamed = probe >= 0;
     if (unnamed) close(probe);
+    // A helper the killed child leaves comes to this process, to be waited for.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
 
+    const rlim_t kAtNaming = RLIM_INFINITY;
     const std::string old = "the navigator's previous sights\r\n";
-    std::vector<rlim_t> limits = {1, fresh.size() / 2, fresh.size() - 1};
-    limits.resize(limits.size() + 30, 0);  // 0: no limit, a kill at random
+    std::vector<rlim_t> rounds = {1, fresh.size() / 2, fresh.size() - 1, kAtNaming};
+    rounds.resize(rounds.size() + 30, 0);  // 0: killed at a random moment
     std::mt19937 rng(20);
     int replaced = 0;
-    for (size_t round = 0; round < limits.size(); ++round) {
+    for (size_t round = 0; round < rounds.size(); ++round) {
         const QString path = Write("fix.obs", old);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             const rlimit noCore{0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
-            const rlimit size{limits[round], limits[round]};
-            if (limits[round] > 0) setrlimit(RLIMIT_FSIZE, &size);
+            const rlimit size{rounds[round], rounds[round]};
+            if (rounds[round] == kAtNaming)
+                gNamingStarted = [] { raise(SIGKILL); };
+            else if (rounds[round] > 0)
+                setrlimit(RLIMIT_FSIZE, &size);
             for (;;) {
                 script.Clear();
                 script.fileNames = {path};
@@ -384,17 +392,19 @@ TEST_F(ObsFile, KilledSaveLeavesTheOldOrTheNewFileAlone) {
                 w->InputPage()->cmdSaveObs_Click();
             }
         }
-        if (limits[round] == 0) {
+        if (rounds[round] == 0) {
             usleep(rng() % 20000);
             kill(child, SIGKILL);
         }
         int status = 0;
         waitpid(child, &status, 0);
+        while (waitpid(-1, nullptr, 0) > 0) {
+        }
         EXPECT_TRUE(WIFSIGNALED(status)) << round;
         const std::string now = ReadBytes(path);
         EXPECT_TRUE(now == old || now == fresh) << round;
-        if (limits[round] > 0) {
-            EXPECT_EQ(now, old) << round;
+        if (rounds[round] != 0) {
+            EXPECT_EQ(now, rounds[round] == kAtNaming ? fresh : old) << round;
         }
         replaced += now == fresh;
         if (unnamed) {
@@ -403,7 +413,8 @@ TEST_F(ObsFile, KilledSaveLeavesTheOldOrTheNewFileAlone) {
                 << round;
         }
     }
-    EXPECT_GT(replaced, 0);  // the children did save
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_GT(replaced, 1);  // the children did save
 }
 
 // Guards a name typed with or without its ".obs": the file it would
