@@ -290,6 +290,23 @@ TEST(InitMainWindow, MissingDocumentsNamedOnceAndCommandsRefuse) {
     EXPECT_EQ(script.dialogs.size(), 0u);
 }
 
+// Guards a document that is there but cannot be read (here a folder in its
+// place) being reported as not found: the start names it as unreadable.
+TEST(InitMainWindow, UnreadableDocumentIsNamedSo) {
+    test::ProgramFolder folder;
+    ASSERT_TRUE(QFile::remove(folder.Path() + "/CalcWP.rtf"));
+    ASSERT_TRUE(QDir().mkdir(folder.Path() + "/CalcWP.rtf"));
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    EXPECT_EQ(w->Documents().Missing, QStringList{"CalcWP.rtf"});
+    ASSERT_EQ(script.messages.size(), 1u);
+    const QString& text = script.messages[0].text;
+    EXPECT_TRUE(text.contains("are there but could not be read:\r\nCalcWP.rtf\r\n"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("not found")) << text.toStdString();
+}
+
 // A file on the command line opens the star-fix page and is remembered,
 // cleaned, for the loader; quotes and control characters alone still open
 // the page (the loader then asks for a file).
