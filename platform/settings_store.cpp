@@ -86,14 +86,6 @@ QString SettingsStore::GetText(const QString& key, const QString& fallback) cons
     return v.toString();
 }
 
-bool SettingsStore::Contains(const QString& key) const {
-    return settings_ && settings_->contains(kGroup + key);
-}
-
-void SettingsStore::Remove(const QString& key) {
-    if (settings_) settings_->remove(kGroup + key);
-}
-
 bool SettingsStore::Sync() {
     if (!settings_) return false;
     settings_->sync();

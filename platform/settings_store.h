@@ -43,10 +43,6 @@ class SettingsStore {
     bool SaveText(const QString& key, const QString& value);
     QString GetText(const QString& key, const QString& fallback) const;
 
-    // True when the key exists.
-    bool Contains(const QString& key) const;
-    void Remove(const QString& key);
-
     // Writes pending changes to disk; false when that failed.
     bool Sync();
 
