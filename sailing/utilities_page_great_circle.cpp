@@ -166,13 +166,13 @@ int UtilitiesPage::OutlineLevel(int row) const {
 }
 
 void UtilitiesPage::CheckGreatCircleTemplate() {
-    QString path = rtfCalcWP->FileName();
-    if (path.isEmpty()) path = Q(state_.AppPath) + "/CalcWP.rtf";
+    // Named at start even when it could not be read there.
+    const QString path = rtfCalcWP->FileName();
     const QFileInfo info(path);
     QString problem;
     int number = 0;
     int marks = 0;
-    if (!info.exists()) {
+    if (path.isEmpty() || !info.exists()) {
         number = 53;
         problem = "File not found: CalcWP.rtf";
     } else if (!info.isFile()) {
@@ -204,7 +204,6 @@ void UtilitiesPage::CheckGreatCircleTemplate() {
         HideGreatCircleResults();
         throw UtilityFault(number, problem.toStdString());
     }
-    if (rtfCalcWP->FileName().isEmpty()) rtfCalcWP->SetFileName(path);
 }
 
 void UtilitiesPage::RunGreatCircleCase() {

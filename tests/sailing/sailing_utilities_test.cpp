@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,10 +42,15 @@ struct UtilPage {
     PlatformScript script;
     std::unique_ptr<FrmWorking> w;
 
-    explicit UtilPage(int tab = 0) {
+    // templateReadable false: a folder stands in the template's place.
+    explicit UtilPage(int tab = 0, bool templateReadable = true) {
         QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
         EXPECT_TRUE(t.open(QIODevice::ReadOnly));
         folder.Write("CalcWP.rtf", t.readAll().toStdString());
+        if (!templateReadable) {
+            QFile::remove(folder.Path() + "/CalcWP.rtf");
+            QDir().mkdir(folder.Path() + "/CalcWP.rtf");
+        }
         w = test::StartedWindow(settings);
         w->resize(1100, 760);
         w->show();
@@ -403,6 +409,18 @@ TEST(UtilitiesGreatCircle, DamagedTemplateIsRefused) {
         << text.toStdString();
     EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
     ASSERT_TRUE(QDir().rmdir(path));
+    {
+        // Unreadable already at start: named so at the computation too.
+        UtilPage q(1, false);
+        q.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
+        q.EnterPosition(3, "35°00'.0 N", "070°00'.0 W");
+        q.script.Clear();
+        q.w->Utilities()->cmdCompute_Click(1);
+        ASSERT_EQ(q.script.messages.size(), 1u);
+        EXPECT_TRUE(q.script.messages[0].text.contains("Error 75: ") &&
+                    q.script.messages[0].text.contains("CalcWP.rtf is not a regular file"))
+            << q.script.LastText().toStdString();
+    }
     if (geteuid() != 0) {
         p.folder.Write("CalcWP.rtf", whole.toStdString());
         ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
