@@ -21,6 +21,7 @@
 #include <filesystem>
 
 #include "charts/core/chart_data.h"
+#include "platform/atomic_file.h"
 #include "platform/message_box.h"
 #include "platform/print_queue.h"
 
@@ -250,7 +251,11 @@ QPainter& ProgramPrinter::Painter() {
     } else if (!jobPath_.isEmpty()) {
         // The job is written beside its file and takes its name only when
         // it ends well (EndDoc).
-        QTemporaryFile temp(jobPath_ + ".XXXXXX");
+        // Its name stays within the file system's limit of 255 bytes
+        // even beside a file whose own name uses all of them.
+        const QFileInfo job(jobPath_);
+        QTemporaryFile temp(job.dir().filePath(QFile::decodeName(
+            TemporaryNameBeside(QFile::encodeName(job.fileName()), "XXXXXX", 255))));
         temp.setAutoRemove(false);
         if (!temp.open()) Check("Begin", false);
         // Readable by others as a file written directly would be.

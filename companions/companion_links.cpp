@@ -5,9 +5,7 @@
 namespace orvex {
 
 double CompanionLinks::UtNow() const {
-    const PcClock clock(Clock);
-    bool daylight = false;
-    return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
+    return PcClock(Clock).UtNowDays();
 }
 
 }  // namespace orvex

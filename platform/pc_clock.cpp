@@ -87,6 +87,23 @@ QDateTime FromDateValue(double days) {
 PcClock::PcClock(std::shared_ptr<SystemClock> system)
     : system_(system ? std::move(system) : std::shared_ptr<SystemClock>(MakeHostClock())) {}
 
+ClockReading PcClock::Read() const {
+    const std::int64_t now = system_->NowUtcMs();
+    ClockReading r;
+    r.Utc = WallClockFromMs(now);
+    r.Local =
+        WallClockFromMs(now + static_cast<std::int64_t>(system_->LocalOffsetSeconds(now)) * 1000);
+    r.LocalDays = ToDateValue(r.Local);
+    r.UtcDays = ToDateValue(r.Utc);
+    r.Offset = UtcOffsetFromClock(ToCalendar(r.Local), ToCalendar(r.Utc),
+                                  system_->StandardBiasMinutes(), r.Daylight);
+    return r;
+}
+
+double PcClock::UtNowDays() const {
+    return Read().UtDays();
+}
+
 QDateTime PcClock::UtcNow() const {
     return WallClockFromMs(system_->NowUtcMs());
 }
@@ -105,13 +122,9 @@ double PcClock::UtcNowDays() const {
 }
 
 double PcClock::GetUtcOffset(bool& daylight) const {
-    // One instant, read once: the two readings can never straddle a second.
-    const std::int64_t now = system_->NowUtcMs();
-    const QDateTime utc = WallClockFromMs(now);
-    const QDateTime local =
-        WallClockFromMs(now + static_cast<std::int64_t>(system_->LocalOffsetSeconds(now)) * 1000);
-    return UtcOffsetFromClock(ToCalendar(local), ToCalendar(utc), system_->StandardBiasMinutes(),
-                              daylight);
+    const ClockReading r = Read();
+    daylight = r.Daylight;
+    return r.Offset;
 }
 
 QString PcClock::FormatTimeOfDay(const QDateTime& wallClock) {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "navlib/date_time.h"
 
@@ -44,18 +45,25 @@ std::unique_ptr<SystemClock> MakeHostClock();
 void AllowSettingHostClock(bool allowed);
 
 // A clock for tests: a fixed instant, a fixed zone, and a settable answer
-// to SetUtcMs.
+// to SetUtcMs. It can also run on between two readings and step its zone's
+// offset at a given instant (a daylight-saving change).
 class ManualSystemClock : public SystemClock {
   public:
-    std::int64_t utcMs = 0;
-    int localOffsetSeconds = 0;   // local - UTC
+    mutable std::int64_t utcMs = 0;
+    std::int64_t msPerReading = 0;  // how far each NowUtcMs moves the clock on
+    int localOffsetSeconds = 0;     // local - UTC
+    // From this instant on the offset is offsetAfterStep.
+    std::int64_t stepUtcMs = INT64_MAX;
+    int offsetAfterStep = 0;
     int standardBiasMinutes = 0;  // UTC = local + bias
     int setResult = 0;            // the error number SetUtcMs answers
     std::int64_t lastSetUtcMs = -1;
     int setCalls = 0;
 
-    std::int64_t NowUtcMs() const override { return utcMs; }
-    int LocalOffsetSeconds(std::int64_t) const override { return localOffsetSeconds; }
+    std::int64_t NowUtcMs() const override { return std::exchange(utcMs, utcMs + msPerReading); }
+    int LocalOffsetSeconds(std::int64_t at) const override {
+        return at >= stepUtcMs ? offsetAfterStep : localOffsetSeconds;
+    }
     int StandardBiasMinutes() const override { return standardBiasMinutes; }
     int SetUtcMs(std::int64_t ms) override {
         ++setCalls;
@@ -73,10 +81,31 @@ double ToDateValue(const QDateTime& wallClock);
 QDateTime FromDateValue(double days);
 CalendarTime ToCalendar(const QDateTime& wallClock);
 
+// One reading of the clock: the local time, UTC and the offset between them
+// all describe the same instant, so a daylight-saving step or a new second
+// between two readings can never mix an hour or a second into UT.
+struct ClockReading {
+    QDateTime Local;  // wall-clock values without a zone; milliseconds kept
+    QDateTime Utc;
+    double LocalDays = 0.0;  // the same as date-time values in days, to the second
+    double UtcDays = 0.0;
+    double Offset = 0.0;  // UT minus local, days (the library's UtcOffsetFromClock)
+    bool Daylight = false;
+    // UT as the program counts it: local date-time + offset.
+    double UtDays() const { return LocalDays + Offset; }
+};
+
 class PcClock {
   public:
     // nullptr uses the host's clock.
     explicit PcClock(std::shared_ptr<SystemClock> system = nullptr);
+
+    // Everything about the present instant from one reading of the system
+    // clock. A caller that needs more than one of these values takes them
+    // all from one reading.
+    ClockReading Read() const;
+    // UT now, days: Read().UtDays().
+    double UtNowDays() const;
 
     // The present local time and UTC, read at one instant (wall-clock
     // values without a zone; milliseconds kept).

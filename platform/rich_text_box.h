@@ -37,6 +37,9 @@ class RichTextBox : public QTextEdit {
     // " File access error" and the content stays as it was.
     bool SetFileName(const QString& path);
     const QString& FileName() const { return fileName_; }
+    // Names the file without reading it: a document that could not be read
+    // at start is still looked for, and named, where it should be.
+    void NameFile(const QString& path) { fileName_ = path; }
     // Reloads the file named by FileName(), reporting a failure as above.
     bool Reload() { return SetFileName(fileName_); }
 

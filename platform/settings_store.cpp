@@ -1,21 +1,39 @@
 #include "platform/settings_store.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <cmath>
 
 namespace orvex {
 
 namespace {
 const QString kGroup = QStringLiteral("Settings/");
-}
 
+// QSettings reads its file as it is made: a file that is there and is not a
+// regular one (a link is judged by what it points to) is not given to it.
+std::unique_ptr<QSettings> OpenIniFile(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) return nullptr;
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+}  // namespace
+
+#ifdef Q_OS_WIN
 SettingsStore::SettingsStore()
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             QStringLiteral("Orvex"), QStringLiteral("Orvex"))) {}
+#else
+// The file the native store of this system uses, named here so that it can
+// be looked at before anything opens it.
+SettingsStore::SettingsStore()
+    : settings_(
+          OpenIniFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      QStringLiteral("/Orvex/Orvex.conf"))) {}
+#endif
 
-SettingsStore::SettingsStore(const QString& iniFile)
-    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+SettingsStore::SettingsStore(const QString& iniFile) : settings_(OpenIniFile(iniFile)) {}
 
 SettingsStore::~SettingsStore() = default;
 
@@ -37,12 +55,13 @@ bool ReadStoredNumber(const QString& text, double& value) {
 }
 
 bool SettingsStore::SaveNumber(const QString& key, double value) {
-    if (!std::isfinite(value)) return false;
+    if (!settings_ || !std::isfinite(value)) return false;
     settings_->setValue(kGroup + key, QLocale::c().toString(value, 'g', 15));
     return Sync();
 }
 
 double SettingsStore::GetNumber(const QString& key, double fallback) const {
+    if (!settings_) return fallback;
     const QVariant v = settings_->value(kGroup + key);
     if (!v.isValid()) return fallback;
     // An INI file reads "12,5" as a list of two texts: join it back.
@@ -54,11 +73,13 @@ double SettingsStore::GetNumber(const QString& key, double fallback) const {
 }
 
 bool SettingsStore::SaveText(const QString& key, const QString& value) {
+    if (!settings_) return false;
     settings_->setValue(kGroup + key, value);
     return Sync();
 }
 
 QString SettingsStore::GetText(const QString& key, const QString& fallback) const {
+    if (!settings_) return fallback;
     const QVariant v = settings_->value(kGroup + key);
     if (!v.isValid()) return fallback;
     if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(QLatin1Char(','));
@@ -66,6 +87,7 @@ QString SettingsStore::GetText(const QString& key, const QString& fallback) cons
 }
 
 bool SettingsStore::Sync() {
+    if (!settings_) return false;
     settings_->sync();
     return settings_->status() == QSettings::NoError;
 }

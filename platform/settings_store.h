@@ -6,6 +6,11 @@
 // written under one locale reads back under another; a value that cannot be
 // read as a finite number (edited by hand, written by an older version in a
 // comma locale and not readable either way) gives the caller's default.
+//
+// A store whose file is there but is not a regular file (a FIFO, a device,
+// a folder) is never opened: opening a FIFO would hold the program until
+// something writes into it. Such a store reads as empty (every default
+// holds) and refuses every write, as an unreadable one does.
 #pragma once
 
 #include <QString>
@@ -18,7 +23,8 @@ namespace orvex {
 class SettingsStore {
   public:
     // The user's own store (QSettings, organisation and application "Orvex"),
-    // group "Settings".
+    // group "Settings"; on Linux the file Orvex/Orvex.conf in the user's
+    // configuration folder (XDG_CONFIG_HOME, else ~/.config).
     SettingsStore();
     // A store in the given INI file, same group; for tests and portable use.
     explicit SettingsStore(const QString& iniFile);
@@ -40,8 +46,11 @@ class SettingsStore {
     // Writes pending changes to disk; false when that failed.
     bool Sync();
 
+    // False when the store's file is not a regular file and was left alone.
+    bool Usable() const { return settings_ != nullptr; }
+
   private:
-    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<QSettings> settings_;  // null: the file was not a regular file
 };
 
 // Reads a number written by SaveNumber (or by hand): C form first, then a

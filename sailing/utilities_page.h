@@ -154,6 +154,9 @@ class UtilitiesPage : public QTabWidget {
     QPushButton* MakeEraseButton(int index, const QString& tip, QWidget* parent);
     QString BlankPosition(bool latitude) const;
     void RunRhumbLineCase();
+    // Throws UtilityFault when CalcWP.rtf is missing (53), not a file or
+    // unreadable (75), or short of its marks (321), hiding the last report.
+    void CheckGreatCircleTemplate();
     void RunGreatCircleCase();
     void RunEtaCase();
     void HideGreatCircleResults();

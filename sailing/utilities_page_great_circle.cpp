@@ -3,8 +3,10 @@
 // spinners, the outline and the great-circle case.
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/nautical_angles.h"
 #include "platform/message_box.h"
+#include "platform/rtf_reader.h"
 #include "platform/up_down_buttons.h"
 #include "sailing/core/great_circle_sailing.h"
 #include "sailing/core/utility_fault.h"
@@ -162,11 +165,51 @@ int UtilitiesPage::OutlineLevel(int row) const {
     return row >= 0 && row < 23 ? state_.GCOutline[static_cast<size_t>(row)].Level : 0;
 }
 
+void UtilitiesPage::CheckGreatCircleTemplate() {
+    // Named at start even when it could not be read there.
+    const QString path = rtfCalcWP->FileName();
+    const QFileInfo info(path);
+    QString problem;
+    int number = 0;
+    int marks = 0;
+    if (path.isEmpty() || !info.exists()) {
+        number = 53;
+        problem = "File not found: CalcWP.rtf";
+    } else if (!info.isFile()) {
+        number = 75;
+        problem = "Path/File access error: CalcWP.rtf is not a regular file.";
+    } else {
+        // Read aside and its marks counted, as the numeric report's template
+        // is: a template cut short or without its marks would give a report
+        // without its figures.
+        QTextDocument probe;
+        const RtfReadResult read = ReadRtfFile(path, probe);
+        marks = static_cast<int>(probe.toRawText().count(QStringLiteral("§")));
+        if (!read.ok && !QFile(path).open(QIODevice::ReadOnly)) {
+            number = 75;
+            problem = "Path/File access error: CalcWP.rtf cannot be read (" +
+                      QFile(path).errorString() + ").";
+        } else if (!read.ok || marks < kGreatCircleSlotCount) {
+            number = 321;
+            problem = QString(
+                          "Invalid file format: the great-circle report template CalcWP.rtf "
+                          "holds %1 of its %2 marks \"§\"; put the program's own template back "
+                          "beside the program.")
+                          .arg(read.ok ? marks : 0)
+                          .arg(kGreatCircleSlotCount);
+        }
+    }
+    if (number != 0) {
+        // An earlier report would now disagree with the inputs.
+        HideGreatCircleResults();
+        throw UtilityFault(number, problem.toStdString());
+    }
+}
+
 void UtilitiesPage::RunGreatCircleCase() {
     // The report template is read at each computation; without it nothing
-    // is computed and the error report names the missing file.
-    if (rtfCalcWP->FileName().isEmpty() || !QFile::exists(rtfCalcWP->FileName()))
-        throw UtilityFault(53, "File not found: CalcWP.rtf");
+    // is computed and the error report names what is wrong with the file.
+    CheckGreatCircleTemplate();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     GreatCircleInputs in;
     in.Lat3 = shared_.Lat(3);

@@ -38,11 +38,7 @@ FrmTimeStore::FrmTimeStore(WorkbenchState& state, QWidget* owner) : QDialog(owne
     setWindowTitle("Store current time");
     setModal(true);
     // The PC's local clock made UT.
-    utcNow = [] {
-        PcClock clock;
-        bool daylight = false;
-        return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
-    };
+    utcNow = [] { return PcClock().UtNowDays(); };
 
     txtGMT = new QLineEdit(this);
     txtGMT->setObjectName("txtGMT");

@@ -23,7 +23,7 @@ void FrmWorking::ConnectCompanions() {
         l.ShowTimeStore = [this](QWidget* owner) {
             FrmTimeStore dialog(state_, owner);
             if (auto clock = companions_->Clock) {
-                dialog.utcNow = [clock] { return PcClock(clock).UtcNowDays(); };
+                dialog.utcNow = [clock] { return PcClock(clock).UtNowDays(); };
             }
             ExecDialog(dialog);
         };

@@ -67,11 +67,7 @@ void FrmWorking::BuildPages() {
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
     optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
-    clockUtcNow = [] {
-        PcClock clock;
-        bool daylight = false;
-        return clock.LocalNowDays() + clock.GetUtcOffset(daylight);
-    };
+    clockUtcNow = [] { return PcClock().UtNowDays(); };
     // The utilities page's controls, laid out once the preferences exist.
     utilitiesPage_->BuildControls();
     onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };

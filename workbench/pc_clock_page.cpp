@@ -167,12 +167,12 @@ void PcClockPage::TabSetLostFocus() {
 }
 
 void PcClockPage::tmrSysTime_Timer() {
-    const PcClock clock(systemClock_);
-    txtLocTime->setText(ClockText(clock.LocalNow()));
-    txtSysTime->setText(ClockText(clock.UtcNow()));
-    bool daylight = false;
-    clock.GetUtcOffset(daylight);
-    lblDST->setVisible(daylight);
+    // One reading for the three: the local time, UTC and the daylight
+    // label always agree, also on the second of a daylight-saving step.
+    const ClockReading now = PcClock(systemClock_).Read();
+    txtLocTime->setText(ClockText(now.Local));
+    txtSysTime->setText(ClockText(now.Utc));
+    lblDST->setVisible(now.Daylight);
 }
 
 void PcClockPage::cmdSetSysTime_Click() {

@@ -15,6 +15,7 @@ QString& HelpFile() {
 bool LoadRichTextFile(RichTextBox* box, const QString& path) {
     if (!box->LoadFile(path)) {
         box->clear();
+        box->NameFile(path);
         return false;
     }
     // Known to read: setting the name loads it again without a message.

@@ -12,8 +12,8 @@ class RichTextBox;
 
 // Gives a rich-text box its file: loads it and sets the box's file name,
 // from which the report commands reload it. False, with the box left empty
-// and no message, when the file is missing or cannot be read (the caller
-// names the missing documents once).
+// (but naming the file) and no message, when the file is missing or cannot
+// be read (the caller names the missing documents once).
 bool LoadRichTextFile(RichTextBox* box, const QString& path);
 
 // Registers the application's help file (shown by ShowHelpFile).

@@ -1,6 +1,8 @@
 // Loading the program's documents at start.
 #include "workbench/program_documents.h"
 
+#include <QFileInfo>
+
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
 #include "workbench/platform_links.h"
@@ -24,12 +26,21 @@ void ProgramDocuments::Load(const QString& folder, RichTextBox* aboutText,
     if (!LoadRichTextFile(numericReport, dir + "NumResults.rtf")) Missing << "NumResults.rtf";
     if (!LoadRichTextFile(waypointReport, dir + "CalcWP.rtf")) Missing << "CalcWP.rtf";
     if (!Missing.isEmpty()) {
-        // Named once at start; the commands that need a missing document
-        // refuse with their own message.
+        // Named once at start, a document that is there but cannot be read
+        // apart from one that is not there; the commands that need a
+        // missing document refuse with their own message.
+        QStringList absent, unreadable;
+        for (const QString& name : Missing)
+            (QFileInfo::exists(dir + name) ? unreadable : absent) << name;
+        QString text;
+        if (!absent.isEmpty())
+            text += "These documents were not found in the program folder " + folder + ":\r\n" +
+                    absent.join("\r\n") + "\r\n";
+        if (!unreadable.isEmpty())
+            text += "These documents of the program folder " + folder +
+                    " are there but could not be read:\r\n" + unreadable.join("\r\n") + "\r\n";
         ShowMessage(kIconExclamation + kButtonsOk, QString(" File access error"),
-                    "These documents were not found in the program folder " + folder + ":\r\n" +
-                        Missing.join("\r\n") +
-                        "\r\nOrvex starts without them; the commands that need them will not run.",
+                    text + "Orvex starts without them; the commands that need them will not run.",
                     owner);
     }
 }

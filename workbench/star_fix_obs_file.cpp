@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <cmath>
 
@@ -17,6 +16,7 @@
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "platform/atomic_file.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
@@ -211,35 +211,35 @@ void StarFixInputPage::cmdSaveObs_Click() {
                                        kFilter, "obs");
         if (path.isEmpty()) return;
         if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
+        // Only a regular file is replaced (a link to one replaces the file
+        // it points to): a FIFO or a device is refused before anything is
+        // asked or written.
+        const QFileInfo target(path);
+        if (target.exists() && !target.isFile()) {
+            ShowFileError(
+                this, 75,
+                "Path/File access error: " + target.fileName() + " is not a regular file.");
+            continue;
+        }
         // The dialog leaves the question to us: a native one would ask about
         // the name as typed, before its ".obs" is added, so the file really
         // replaced is asked about here, whatever dialog chose it.
-        if (QFileInfo::exists(path) &&
+        if (target.exists() &&
             ShowMessage(kIconExclamation + kButtonsYesNo + kDefaultButton2,
                         QString("Save observations data"),
                         "File " + path + " already exists.\r\nDo you want to replace it?",
                         this) != kAnswerYes)
             continue;
-        // Unbuffered, a full disk or a file-size limit shows at the write
-        // itself; the file then replaces the old one only when all of it was
-        // written, and an unfinished one is discarded with its object.
-        QSaveFile file(path);
-        bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        for (qint64 done = 0, n = 0; written && done < bytes.size(); done += n) {
-            // A short write is retried: the next one tells why it stopped.
-            n = file.write(bytes.constData() + done, bytes.size() - done);
-            written = n > 0;
+        // The old file is replaced only when all of the new one is written.
+        const FileWriteResult written = WriteFileAtomically(path, bytes);
+        if (written.NotRegular) {
+            ShowFileError(this, 75, "Path/File access error: " + written.Error);
+            continue;
         }
-        QString why = file.errorString();
-        if (written) {
-            written = file.commit();
-            why = file.errorString();
-        } else {
-            file.cancelWriting();
-        }
-        if (!written) {
-            ShowFileError(this, SaveErrorNumber(path),
-                          why.isEmpty() ? QString("the file could not be written") : why);
+        if (!written.Ok) {
+            ShowFileError(
+                this, SaveErrorNumber(path),
+                written.Error.isEmpty() ? QString("the file could not be written") : written.Error);
             continue;
         }
         ShowMessage(kIconInformation + kButtonsOk, QString("File saved confirmation"),

@@ -27,6 +27,8 @@ namespace orvex {
 
 // The placeholder character of the template (UTF-8).
 inline constexpr const char* kPlaceholderText = "§";
+// The marks a template must hold: one per slot of a full report.
+inline constexpr int kGreatCircleSlotCount = 11;
 
 struct OutlineRow {
     std::string Text;

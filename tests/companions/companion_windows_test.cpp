@@ -87,6 +87,27 @@ struct Companions {
     }
 };
 
+// Guards UT made of two clock readings: on the second of a daylight-saving
+// step (01:00 UTC, local 01:59:59 CET -> 03:00:00 CEST) the azimuth tool's
+// erase proposed 23:00 of the day before for the present hour, 00:00.
+TEST(CompanionWindows, PresentHourFromOneClockReading) {
+    Companions c(MakeDateTime(2026, 3, 29, 0, 0, 0));
+    FrmAzimuth* tool = c.OpenTool();
+    ASSERT_NE(tool, nullptr);
+    auto clock = std::static_pointer_cast<ManualSystemClock>(c.main->Companions()->Clock);
+    const std::int64_t step =
+        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
+    clock->utcMs = step - 1000;
+    clock->msPerReading = 1000;
+    clock->localOffsetSeconds = 3600;
+    clock->stepUtcMs = step;
+    clock->offsetAfterStep = 7200;
+    clock->standardBiasMinutes = -60;
+    QTest::mouseClick(tool->cmdErase, Qt::LeftButton);
+    EXPECT_EQ(tool->dtpTime->dateTime().date(), QDate(2026, 3, 29));
+    EXPECT_EQ(tool->dtpTime->dateTime().time(), QTime(0, 0));
+}
+
 // Guards a star table laid out while its step was hidden: on its first
 // showing every column is wide enough for its heading.
 TEST(CompanionWindows, WizardStarTableReadableAtOnce) {

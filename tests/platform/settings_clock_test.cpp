@@ -1,5 +1,6 @@
 // The settings store and the PC clock.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,64 @@ TEST(SettingsStore, UnreadableValuesFallBackToTheDefault) {
     double v = 0;
     EXPECT_FALSE(ReadStoredNumber("1,2,3", v));
     EXPECT_FALSE(ReadStoredNumber("1.5,2", v));
+}
+
+// Guards a FIFO as the settings file, which held the start for ever in
+// its open call: it is neither read nor written, every default holds, and
+// it is still a FIFO afterwards. The user's own store is judged the same.
+TEST(SettingsStore, FileThatIsNotRegularIsLeftAlone) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Orvex"));
+    const QString fifo = dir.filePath("Orvex/Orvex.conf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    {
+        SettingsStore user;
+        SettingsStore named(fifo);
+        for (SettingsStore* s : {&user, &named}) {
+            EXPECT_FALSE(s->Usable());
+            EXPECT_EQ(s->GetNumber("MainLeft", 77), 77);
+            EXPECT_EQ(s->GetText("MainTop", "t"), "t");
+            EXPECT_FALSE(s->SaveNumber("MainLeft", 5));
+            EXPECT_FALSE(s->Sync());
+        }
+    }
+    qputenv("XDG_CONFIG_HOME", oldHome);
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(QDir(dir.filePath("Orvex")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{"Orvex.conf"});
+}
+
+// Guards UT made of two readings of the clock: on the second of a
+// daylight-saving step (01:00 UTC, local 01:59:59 CET -> 03:00:00 CEST)
+// the local time of one reading plus the offset of the next gave 23:59:59
+// of the day before. Every value comes from one reading.
+TEST(PcClock, OneReadingAcrossADaylightSavingStep) {
+    const std::int64_t step =
+        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
+    auto sys = std::make_shared<ManualSystemClock>();
+    sys->utcMs = step - 1000;
+    sys->msPerReading = 1000;
+    sys->localOffsetSeconds = 3600;
+    sys->stepUtcMs = step;
+    sys->offsetAfterStep = 7200;
+    sys->standardBiasMinutes = -60;
+    PcClock clock(sys);
+    const ClockReading r = clock.Read();
+    EXPECT_EQ(r.Local, QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59), Qt::UTC));
+    EXPECT_EQ(r.Utc, QDateTime(QDate(2026, 3, 29), QTime(0, 59, 59), Qt::UTC));
+    EXPECT_FALSE(r.Daylight);
+    EXPECT_EQ(r.UtDays(), MakeDateTime(2026, 3, 29, 0, 59, 59));
+    // The next reading is after the step: one more second, and daylight.
+    sys->utcMs = step - 1000;
+    EXPECT_EQ(clock.UtNowDays(), MakeDateTime(2026, 3, 29, 0, 59, 59));
+    const ClockReading after = clock.Read();
+    EXPECT_EQ(after.Local.time(), QTime(3, 0, 0));
+    EXPECT_TRUE(after.Daylight);
+    EXPECT_EQ(after.UtDays(), MakeDateTime(2026, 3, 29, 1, 0, 0));
 }
 
 // Guards the offset's sign and the daylight flag (a PC on UTC+2 in summer

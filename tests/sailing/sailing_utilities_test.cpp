@@ -3,9 +3,11 @@
 // erase buttons, the great-circle tab with its report and outline, the ETA
 // table, and pictures of the three tabs with results.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -42,10 +44,15 @@ struct UtilPage {
     PlatformScript script;
     std::unique_ptr<FrmWorking> w;
 
-    explicit UtilPage(int tab = 0) {
+    // templateReadable false: a folder stands in the template's place.
+    explicit UtilPage(int tab = 0, bool templateReadable = true) {
         QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
         EXPECT_TRUE(t.open(QIODevice::ReadOnly));
         folder.Write("CalcWP.rtf", t.readAll().toStdString());
+        if (!templateReadable) {
+            QFile::remove(folder.Path() + "/CalcWP.rtf");
+            QDir().mkdir(folder.Path() + "/CalcWP.rtf");
+        }
         w = test::StartedWindow(settings);
         w->resize(1100, 760);
         w->show();
@@ -363,6 +370,74 @@ TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
     EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), "45°0_'");
     EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
     EXPECT_EQ(w->Utilities()->rtfCalcWP->Text().count(kPlaceholderMark), 0);
+}
+
+// Guards a damaged great-circle template, which gave a report without its
+// figures and no message, and an unreadable one reported as "File not
+// found": the marks are counted before anything is computed, the error
+// report names the fault and no report shows; a whole template works again.
+TEST(UtilitiesGreatCircle, DamagedTemplateIsRefused) {
+    UtilPage p(1);
+    auto* w = p.w.get();
+    p.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
+    p.EnterPosition(3, "35°00'.0 N", "070°00'.0 W");
+    QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
+    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+    const QByteArray whole = t.readAll();
+    QByteArray unmarked = whole;
+    unmarked.replace("\\'a7", "");
+    const QString path = p.folder.Path() + "/CalcWP.rtf";
+    auto compute = [&] {
+        p.script.Clear();
+        w->Utilities()->cmdCompute_Click(1);
+        return p.script.messages.size() == 1u ? p.script.messages[0].text : QString();
+    };
+    const struct {
+        QByteArray bytes;
+        const char* says;
+    } damaged[] = {{unmarked, "holds 0 of its 11 marks"},
+                   {whole.left(whole.size() / 2), "holds 1 of its 11 marks"}};
+    for (const auto& d : damaged) {
+        p.folder.Write("CalcWP.rtf", d.bytes.toStdString());
+        const QString text = compute();
+        EXPECT_TRUE(text.contains("Error 321: Invalid file format") && text.contains(d.says))
+            << text.toStdString();
+        EXPECT_EQ(p.script.Titles(), std::vector<QString>{" ERROR REPORT"});
+        EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
+    }
+    p.folder.Write("CalcWP.rtf", whole.toStdString());
+    EXPECT_EQ(compute(), QString());
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
+
+    // Present but unreadable: a folder in its place, and for a user who is
+    // not root (root reads anything) a file without read permission.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    QString text = compute();
+    EXPECT_TRUE(text.contains("Error 75: ") && text.contains("CalcWP.rtf is not a regular file"))
+        << text.toStdString();
+    EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
+    ASSERT_TRUE(QDir().rmdir(path));
+    {
+        // Unreadable already at start: named so at the computation too.
+        UtilPage q(1, false);
+        q.EnterPosition(2, "40°00'.0 N", "010°00'.0 W");
+        q.EnterPosition(3, "35°00'.0 N", "070°00'.0 W");
+        q.script.Clear();
+        q.w->Utilities()->cmdCompute_Click(1);
+        ASSERT_EQ(q.script.messages.size(), 1u);
+        EXPECT_TRUE(q.script.messages[0].text.contains("Error 75: ") &&
+                    q.script.messages[0].text.contains("CalcWP.rtf is not a regular file"))
+            << q.script.LastText().toStdString();
+    }
+    if (geteuid() != 0) {
+        p.folder.Write("CalcWP.rtf", whole.toStdString());
+        ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        text = compute();
+        EXPECT_TRUE(text.contains("Error 75: ") && text.contains("CalcWP.rtf cannot be read"))
+            << text.toStdString();
+    }
 }
 
 // The spinners: the limit starts at the larger route latitude, stops at 0;

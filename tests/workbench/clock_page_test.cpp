@@ -110,6 +110,27 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
     EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
 }
 
+// Guards one tick read from three readings of the clock: on the second of
+// a daylight-saving step (01:00 UTC, local 01:59:59 CET -> 03:00:00 CEST)
+// the local time, UTC and the daylight label disagreed by an hour.
+TEST_F(ClockPage, OneTickIsOneReadingAcrossADaylightSavingStep) {
+    const std::int64_t step =
+        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
+    clock->utcMs = step - 1000;
+    clock->msPerReading = 1000;
+    clock->localOffsetSeconds = 3600;
+    clock->stepUtcMs = step;
+    clock->offsetAfterStep = 7200;
+    clock->standardBiasMinutes = -60;
+    PcClockPage* page = w->Options()->Clock();
+    page->tmrSysTime_Timer();
+    EXPECT_TRUE(page->txtLocTime->text().contains("01:59:59"))
+        << page->txtLocTime->text().toStdString();
+    EXPECT_TRUE(page->txtSysTime->text().contains("00:59:59"))
+        << page->txtSysTime->text().toStdString();
+    EXPECT_TRUE(page->lblDST->isHidden());
+}
+
 // Each tick shows the local time and UTC as the system formats a time of
 // day, and the daylight-saving label exactly when it is in force.
 TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {

@@ -4,9 +4,13 @@
 // is tested without Qt, in tests/workbench_core.)
 #include "workbench/core/observation_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,11 +21,13 @@
 #include <csignal>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "ephemeris/ephemeris.h"
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
+#include "platform/atomic_file.h"
 #include "tools/observations/sample_sights.h"
 #include "workbench/observation_texts.h"
 
@@ -291,6 +297,128 @@ TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(script.fileDialogs.size(), 2u);
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.obs"});
+}
+
+// Guards a save over what is no regular file, which replaced it by a
+// regular file and said "saved": a FIFO and a link to a device node are
+// refused with the file error and stay as they were; a link to a regular
+// file stays a link and the file it points to takes the new sights.
+TEST_F(ObsFile, SaveReplacesOnlyRegularFiles) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const QString fifo = temp.filePath("x.obs");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString device = temp.filePath("null.obs");
+    ASSERT_EQ(symlink("/dev/null", QFile::encodeName(device).constData()), 0);
+    for (const QString& path : {fifo, device}) {
+        script.Clear();
+        script.fileNames = {path};
+        w->InputPage()->cmdSaveObs_Click();
+        ASSERT_EQ(script.messages.size(), 1u) << path.toStdString();
+        EXPECT_EQ(script.messages[0].title, " File access error");
+        EXPECT_TRUE(script.messages[0].text.contains("Error 75: ") &&
+                    script.messages[0].text.contains("is not a regular file"))
+            << script.LastText().toStdString();
+        EXPECT_EQ(script.fileDialogs.size(), 2u);
+    }
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(QFileInfo(device).symLinkTarget(), "/dev/null");
+
+    const QString real = Write("real.obs", "older sights\r\n");
+    const QString link = temp.filePath("link.obs");
+    ASSERT_EQ(symlink("real.obs", QFile::encodeName(link).constData()), 0);
+    script.Clear();
+    script.fileNames = {link};
+    script.answers = {kAnswerYes};
+    w->InputPage()->cmdSaveObs_Click();
+    EXPECT_EQ(script.LastText(), "File " + link + " saved.");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBytes(real).substr(0, 21), "#2026-12-08 16:00:00#");
+}
+
+// Guards a file with a name of 249 to 255 bytes that could not be saved
+// again ("Error 75": the temporary name was over the system's limit).
+TEST_F(ObsFile, LongNameIsSavedAgain) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const QString name = QString(251, 'n') + ".obs";
+    const QString path = Write(name.toLatin1().constData(), "older sights\r\n");
+    script.Clear();
+    script.fileNames = {path};
+    script.answers = {kAnswerYes};
+    w->InputPage()->cmdSaveObs_Click();
+    EXPECT_EQ(script.LastText(), "File " + path + " saved.");
+    EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+}
+
+// Guards a save killed half-way, which left a complete "fix.obs.XXXXXX"
+// beside the file: a child process saving over and over is killed in the
+// middle of its write (a file-size limit stops it at the byte given), as
+// the replacing step begins, and at random moments; the file is always the
+// old or the new one byte for byte and, where the file system writes
+// unnamed files, nothing else is left beside it.
+TEST_F(ObsFile, KilledSaveLeavesTheOldOrTheNewFileAlone) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    script.fileNames = {temp.filePath("new.obs")};
+    w->InputPage()->cmdSaveObs_Click();
+    const std::string fresh = ReadBytes(temp.filePath("new.obs"));
+    ASSERT_FALSE(fresh.empty());
+    QFile::remove(temp.filePath("new.obs"));
+    const int probe = open(QFile::encodeName(temp.path()).constData(), O_TMPFILE | O_WRONLY, 0600);
+    const bool unnamed = probe >= 0;
+    if (unnamed) close(probe);
+    // A helper the killed child leaves comes to this process, to be waited for.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+
+    const rlim_t kAtNaming = RLIM_INFINITY;
+    const std::string old = "the navigator's previous sights\r\n";
+    std::vector<rlim_t> rounds = {1, fresh.size() / 2, fresh.size() - 1, kAtNaming};
+    rounds.resize(rounds.size() + 30, 0);  // 0: killed at a random moment
+    std::mt19937 rng(20);
+    int replaced = 0;
+    for (size_t round = 0; round < rounds.size(); ++round) {
+        const QString path = Write("fix.obs", old);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const rlimit noCore{0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            const rlimit size{rounds[round], rounds[round]};
+            if (rounds[round] == kAtNaming)
+                gNamingStarted = [] { raise(SIGKILL); };
+            else if (rounds[round] > 0)
+                setrlimit(RLIMIT_FSIZE, &size);
+            for (;;) {
+                script.Clear();
+                script.fileNames = {path};
+                script.answers = {kAnswerYes};
+                w->InputPage()->cmdSaveObs_Click();
+            }
+        }
+        if (rounds[round] == 0) {
+            usleep(rng() % 20000);
+            kill(child, SIGKILL);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        while (waitpid(-1, nullptr, 0) > 0) {
+        }
+        EXPECT_TRUE(WIFSIGNALED(status)) << round;
+        const std::string now = ReadBytes(path);
+        EXPECT_TRUE(now == old || now == fresh) << round;
+        if (rounds[round] != 0) {
+            EXPECT_EQ(now, rounds[round] == kAtNaming ? fresh : old) << round;
+        }
+        replaced += now == fresh;
+        if (unnamed) {
+            EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{"fix.obs"})
+                << round;
+        }
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_GT(replaced, 1);  // the children did save
 }
 
 // Guards a name typed with or without its ".obs": the file it would

@@ -2,6 +2,7 @@
 // initialisation with either decimal separator, the documents and the
 // command-line file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -41,6 +43,35 @@ TEST(StartUp, MissingGeometryGivesTheDefaults) {
     EXPECT_NEAR(w->x(), screen.width() * 0.05 / 2.0, 1.0);
     EXPECT_NEAR(w->y(), screen.height() * 0.06 / 4.0, 1.0);
     EXPECT_TRUE(settings.writes.empty());  // start-up only reads
+}
+
+// Guards a FIFO as the settings file, which held the start for ever in the
+// store's open call: the window starts with its default geometry through
+// the real store and, when unloaded, leaves the FIFO as it was.
+TEST(StartUp, SettingsFileThatIsAFifo) {
+    test::ProgramFolder folder;
+    QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkdir("Orvex"));
+    const QByteArray fifo = QFile::encodeName(config.filePath("Orvex/Orvex.conf"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    const bool hadHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    {
+        PlatformScript script;
+        FrmWorking w;  // the program's own settings store
+        w.Form_Load({});
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        EXPECT_NEAR(w.width(), std::max<double>(w.minimumWidth(), screen.width() * 0.95), 1.0);
+        w.Form_Unload();
+    }
+    if (hadHome)
+        qputenv("XDG_CONFIG_HOME", oldHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    struct stat st {};
+    ASSERT_EQ(lstat(fifo.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 // Stored values that fit the screen are used as stored (also partly off the
@@ -257,6 +288,23 @@ TEST(InitMainWindow, MissingDocumentsNamedOnceAndCommandsRefuse) {
     w->mnuHelpIntro_Click();
     EXPECT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.dialogs.size(), 0u);
+}
+
+// Guards a document that is there but cannot be read (here a folder in its
+// place) being reported as not found: the start names it as unreadable.
+TEST(InitMainWindow, UnreadableDocumentIsNamedSo) {
+    test::ProgramFolder folder;
+    ASSERT_TRUE(QFile::remove(folder.Path() + "/CalcWP.rtf"));
+    ASSERT_TRUE(QDir().mkdir(folder.Path() + "/CalcWP.rtf"));
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    EXPECT_EQ(w->Documents().Missing, QStringList{"CalcWP.rtf"});
+    ASSERT_EQ(script.messages.size(), 1u);
+    const QString& text = script.messages[0].text;
+    EXPECT_TRUE(text.contains("are there but could not be read:\r\nCalcWP.rtf\r\n"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("not found")) << text.toStdString();
 }
 
 // A file on the command line opens the star-fix page and is remembered,
