@@ -157,6 +157,9 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
 
     // The utilities' prints say where the file went (the great-circle
     // report prints once a great circle was computed).
+    QFile calcWP(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
+    ASSERT_TRUE(calcWP.open(QIODevice::ReadOnly));
+    folder.Write("CalcWP.rtf", calcWP.readAll().toStdString());
     w->mnuUtil_Click(1);
     WorkbenchState& st = w->State();
     st.Lat(3) = 40.0, st.Long(3) = -10.0, st.Lat(4) = 35.0, st.Long(4) = -70.0;
