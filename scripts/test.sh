@@ -14,12 +14,12 @@ if [ -n "${CI:-}" ]; then
   bash "$ORVEX_ROOT/scripts/check_format.sh"
 fi
 
-orvex_configure "$ORVEX_ROOT/build" -DORVEX_SANITIZE=OFF -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=ON
+orvex_configure "$ORVEX_ROOT/build" -DORVEX_SANITIZE=OFF -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=ON -DORVEX_WERROR=ON
 cmake --build "$ORVEX_ROOT/build" --parallel "$(nproc)"
 ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
 
 if [ -n "${CI:-}" ] || [ -n "${ORVEX_SANITIZE:-}" ]; then
-  orvex_configure "$ORVEX_ROOT/build-asan" -DORVEX_SANITIZE=ON -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+  orvex_configure "$ORVEX_ROOT/build-asan" -DORVEX_SANITIZE=ON -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug -DORVEX_WERROR=ON
   cmake --build "$ORVEX_ROOT/build-asan" --parallel "$(nproc)"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$ORVEX_ROOT/build-asan" --output-on-failure --parallel "$(nproc)"
