@@ -1,11 +1,21 @@
 // Entry point of the GUI test executables: one QApplication on the offscreen
-// platform for the whole run, then GoogleTest.
+// platform for the whole run, then GoogleTest. The run gets a home of its
+// own, so that no test reads or writes the real one (settings, the
+// navigator's observation folder, caches).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (home.path() + "/.cache").toLocal8Bit());
+    qputenv("XDG_STATE_HOME", (home.path() + "/.local/state").toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvex");
     QApplication::setOrganizationName("OrvexTests");
