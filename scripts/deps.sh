@@ -10,6 +10,8 @@ ORVEX_PACKAGES=(
   xvfb xauth
   fonts-liberation2
 )
+# The Debian package and the checks of the desktop files (scripts/test.sh on CI).
+ORVEX_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 orvex_install_deps() {
   local missing=()
   for p in "${ORVEX_PACKAGES[@]}"; do
