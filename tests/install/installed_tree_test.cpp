@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMimeDatabase>
-#include <QStandardPaths>
 #include <cmath>
 
 #include "ephemeris/saturn_series.h"
