@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvex");
     QApplication::setOrganizationName("Orvex");
+    // The desktop entry of the installed program (its icon on Wayland).
+    QApplication::setDesktopFileName("org.orvex.orvex");
     // Message boxes for the library, and events handled during its short pauses.
     orvex::InstallPlatformHooks();
 

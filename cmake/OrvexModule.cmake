@@ -3,7 +3,8 @@
 
 # orvex_library(NAME [QT] [STRICT] [DEPS dep...]): a static library of every
 # .cpp in the calling folder (and its headers). Without QT it must not see Qt
-# at all. STRICT turns shadowing and narrowing conversions into errors.
+# at all. STRICT warns about shadowing and narrowing conversions, and stops
+# the build at any warning with ORVEX_WERROR.
 function(orvex_library name)
   cmake_parse_arguments(ARG "QT;STRICT" "" "DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -22,8 +23,7 @@ function(orvex_library name)
   if(ARG_STRICT)
     # clang's -Wconversion also covers signedness, which g++ leaves to
     # -Wsign-conversion; both compilers check the same here.
-    target_compile_options(${name} PRIVATE -Werror -Wshadow -Wconversion
-      $<$<CXX_COMPILER_ID:Clang>:-Wno-sign-conversion>)
+    target_compile_options(${name} PRIVATE ${ORVEX_STRICT_OPTIONS})
   endif()
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   if(ARG_QT)

@@ -3,7 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#ifndef ORVEX_DATA_FROM_BIN
+#define ORVEX_DATA_FROM_BIN "../share/orvex"
+#endif
+
 namespace orvex {
+
+const char* const kInstalledDataFromBin = ORVEX_DATA_FROM_BIN;
 
 namespace {
 std::string& Override() {
@@ -19,9 +25,22 @@ std::string ExecutableFolder() {
 }
 }  // namespace
 
+std::string ProgramFilesFolder(const std::string& executableFolder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path installed =
+        (fs::path(executableFolder) / kInstalledDataFromBin).lexically_normal();
+    if (fs::is_directory(installed, ec)) {
+        std::string p = installed.string();
+        while (p.size() > 1 && p.back() == '/') p.pop_back();
+        return p;
+    }
+    return executableFolder;
+}
+
 std::string AppPath() {
     if (!Override().empty()) return Override();
-    static const std::string folder = ExecutableFolder();
+    static const std::string folder = ProgramFilesFolder(ExecutableFolder());
     return folder;
 }
 

@@ -197,8 +197,9 @@ int ExecDialog(QDialog& dialog) {
 }
 
 namespace {
-QString ScriptedFileName(PlatformScript* script, const QString& caption) {
+QString ScriptedFileName(PlatformScript* script, const QString& caption, const QString& start) {
     script->fileDialogs.push_back(caption);
+    script->fileStarts.push_back(start);
     if (script->fileNames.empty()) return QString();
     const QString f = script->fileNames.front();
     script->fileNames.erase(script->fileNames.begin());
@@ -208,14 +209,14 @@ QString ScriptedFileName(PlatformScript* script, const QString& caption) {
 
 QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                         const QString& filter) {
-    if (PlatformScript* script = CurrentScript()) return ScriptedFileName(script, caption);
+    if (PlatformScript* script = CurrentScript()) return ScriptedFileName(script, caption, folder);
     if (CannotShowModal()) return QString();
     return QFileDialog::getOpenFileName(parent ? parent : Owner().data(), caption, folder, filter);
 }
 
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                         const QString& filter, const QString& defaultSuffix) {
-    if (PlatformScript* script = CurrentScript()) return ScriptedFileName(script, caption);
+    if (PlatformScript* script = CurrentScript()) return ScriptedFileName(script, caption, folder);
     if (CannotShowModal()) return QString();
     QFileDialog dialog(parent ? parent : Owner().data(), caption, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -258,6 +259,7 @@ void PlatformScript::Clear() {
     messages.clear();
     dialogs.clear();
     fileDialogs.clear();
+    fileStarts.clear();
     openedUrls.clear();
 }
 

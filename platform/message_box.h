@@ -116,6 +116,8 @@ class PlatformScript {
     std::vector<QString> fileNames;
     // Every file dialog asked for: its caption.
     std::vector<QString> fileDialogs;
+    // and where it started: the folder, or for the save dialog the path offered.
+    std::vector<QString> fileStarts;
 
     // Every address given to ShellOpen, in order, and what ShellOpen answers.
     std::vector<QString> openedUrls;

@@ -12,6 +12,8 @@ ORVEX_PACKAGES=(
   fonts-liberation2
   locales
 )
+# The Debian package and the checks of the desktop files (scripts/test.sh on CI).
+ORVEX_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 orvex_install_deps() {
   local missing=()
   for p in "${ORVEX_PACKAGES[@]}"; do

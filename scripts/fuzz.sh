@@ -15,7 +15,7 @@ orvex_install_deps
 export QT_QPA_PLATFORM=offscreen
 
 CC=clang-14 CXX=clang++-14 cmake -S "$ORVEX_ROOT" -B "$BUILD" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEX_FUZZ=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEX_FUZZ=ON -DORVEX_WERROR=ON >/dev/null
 cmake --build "$BUILD" --parallel "${ORVEX_JOBS:-$(nproc)}"
 
 DATA="$ORVEX_ROOT/data/files"

@@ -2,7 +2,9 @@
 // page, and load them back (from the open dialog, or the file named on the
 // command line at start-up). A file is written whole or not at all, and a
 // file is applied only once all of it has been read and found sound: a bad
-// file gets its message and leaves the inputs as they were.
+// file gets its message and leaves the inputs as they were. Both dialogs
+// start in the navigator's own folder (ObservationsFolder), never in the
+// program folder, whose samples are references only.
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,7 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "platform/user_files.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
@@ -186,7 +189,7 @@ void StarFixInputPage::cmdSaveObs_Click() {
     grdObs_GotFocus();
     if (!ReadObsGrid()) return;
     const WorkbenchState& s = state_;
-    const QString folder = QString::fromStdString(s.AppPath) + "/Observations";
+    const QString folder = ObservationsFolder(QString::fromStdString(s.AppPath));
     ObservationFileData d;
     d.TimeEstPos = s.TimeEstPos;
     d.Lat = s.Lat(6);
@@ -252,7 +255,6 @@ void StarFixInputPage::cmdSaveObs_Click() {
 
 void StarFixInputPage::cmdLoadObs_Click() {
     WorkbenchState& s = state_;
-    const QString folder = QString::fromStdString(s.AppPath) + "/Observations";
     bool fromCommandLine = !s.CommandLineFile.empty();
     for (;;) {
         QString path;
@@ -261,7 +263,8 @@ void StarFixInputPage::cmdLoadObs_Click() {
             s.CommandLineFile.clear();
             fromCommandLine = false;
         } else {
-            path = AskOpenFileName(this, "Load observations data", folder, kFilter);
+            path = AskOpenFileName(this, "Load observations data",
+                                   ObservationsFolder(QString::fromStdString(s.AppPath)), kFilter);
             if (path.isEmpty()) return;
         }
         const QFileInfo info(path);

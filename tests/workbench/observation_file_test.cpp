@@ -654,5 +654,59 @@ TEST(ObsFileStart, CommandLineFile) {
     EXPECT_TRUE(w->InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
 }
 
+// ---- The navigator's own folder ---------------------------------------------------
+
+// Guards the saved sets against the samples: the Save dialog proposed the
+// samples' own names inside the program folder, where every build copied
+// the samples again. The dialogs now start in the navigator's folder, made
+// and seeded at the first use; a set of 8 December is offered the next free
+// name beside the sample, is saved there and loads back after a second start,
+// which leaves the folder as it was.
+TEST(ObsFileUserFolder, SavedThereAndLoadedBackAfterASecondStart) {
+    QTemporaryDir data;
+    struct DataHome {
+        QByteArray old = qgetenv("XDG_DATA_HOME");
+        explicit DataHome(const QString& p) { qputenv("XDG_DATA_HOME", p.toLocal8Bit()); }
+        ~DataHome() { qputenv("XDG_DATA_HOME", old); }
+    } home(data.path());
+    const QString user = data.path() + "/Orvex/Observations";
+    // The samples' names are English; another locale's name is free at A.
+    const QString stem = "08" + QLocale().monthName(12, QLocale::ShortFormat).remove('.') + "26";
+    const QString saved = user + "/" + stem + (stem == "08Dec26" ? "B" : "A") + ".obs";
+    QStringList cells;
+    {
+        test::GridWindow g;
+        QDir().mkpath(g.folder.Path() + "/Observations");
+        for (const char* n : {"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"})
+            QFile::copy(SampleDir() + "/" + n, g.folder.Path() + "/Observations/" + n);
+        g.script.fileNames = {g.folder.Path() + "/Observations/08Dec26A.obs"};
+        g.Click("mnuAstroLoad");
+        ASSERT_EQ(g.script.fileStarts, std::vector<QString>{user});
+        EXPECT_EQ(QDir(user).entryList(QDir::Files),
+                  QStringList({"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}));
+        for (int r = 1; r <= 7; ++r)
+            for (int c = 0; c < 4; ++c) cells << g.w->InputPage()->grdObs->TextMatrix(r, c);
+
+        g.script.Clear();
+        g.script.fileNames = {saved};
+        g.Click("mnuAstroSave");
+        EXPECT_EQ(g.script.fileStarts, std::vector<QString>{saved});
+        ASSERT_EQ(g.script.Titles(), std::vector<QString>{"File saved confirmation"});
+        EXPECT_EQ(ReadBytes(user + "/08Dec26A.obs"), ReadBytes(SampleDir() + "/08Dec26A.obs"));
+    }
+    test::GridWindow again;
+    again.script.fileNames = {saved};
+    again.Click("mnuAstroLoad");
+    EXPECT_EQ(again.script.fileStarts, std::vector<QString>{user});
+    EXPECT_TRUE(again.script.messages.empty()) << again.script.LastText().toStdString();
+    QStringList loaded;
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 0; c < 4; ++c) loaded << again.w->InputPage()->grdObs->TextMatrix(r, c);
+    EXPECT_EQ(loaded, cells);
+    QStringList names{"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs", QFileInfo(saved).fileName()};
+    names.sort();
+    EXPECT_EQ(QDir(user).entryList(QDir::Files), names);
+}
+
 }  // namespace
 }  // namespace orvex
