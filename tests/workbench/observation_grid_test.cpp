@@ -682,7 +682,7 @@ TEST_F(Grid, Screenshots) {
     EXPECT_EQ(Cell(9, 1), "MENKAR");
     EXPECT_EQ(Cell(10, 1), "");
     const QString altitude = Cell(4, 2);
-    EXPECT_EQ(altitude, "29°47'.2");
+    EXPECT_EQ(altitude, test::Shown("29°47'.2"));
     g()->SetCurrentCell(4, 2);
     GridKey(Qt::Key_Space);
     Type("2");
