@@ -221,13 +221,7 @@ void StarFixInputPage::InitObsGrid() {
         e->setFixedSize(kEditorWidths[c], rowHeight);
         grdObs->setColumnWidth(c, kEditorWidths[c] - 1);
     }
-    QFont bodyFont = font;
-    bodyFont.setPointSizeF(10);
-    for (int r = 1; r <= kGridDataRows; ++r)
-        for (int c = 0; c < 4; ++c) {
-            grdObs->SetTextMatrix(r, c, QString());
-            if (c == 1) grdObs->item(r - 1, c)->setFont(bodyFont);
-        }
+    for (int r = 1; r <= kGridDataRows; ++r) PrepareGridRow(r);
     const int frame = 2 * grdObs->frameWidth();
     // As wide as its columns: no blank strip beside the last one.
     grdObs->setFixedWidth(kEditorWidths[0] + kEditorWidths[1] + kEditorWidths[2] +
@@ -237,6 +231,15 @@ void StarFixInputPage::InitObsGrid() {
     grdObs->SetCurrentCell(1, 0);
     s.CurObsRow = 1;
     s.GridInitialising = false;
+}
+
+void StarFixInputPage::PrepareGridRow(int row) {
+    QFont bodyFont = grdObs->font();
+    bodyFont.setPointSizeF(10);
+    for (int c = 0; c < 4; ++c) {
+        grdObs->SetTextMatrix(row, c, QString());
+        if (c == 1) grdObs->item(row - 1, c)->setFont(bodyFont);
+    }
 }
 
 // ---- Reading and sorting --------------------------------------------------------
@@ -269,7 +272,6 @@ bool StarFixInputPage::ReadObsGrid() {
             }
         if (n >= 50) break;
     }
-    // A grid that lost rows to Ctrl+Delete holds fewer than 50.
     n = std::min(n, grdObs->Rows() - 1);
 
     // Only the entered values are read anew: the working and result arrays
@@ -598,16 +600,10 @@ bool StarFixInputPage::grdObs_KeyDown(int keyCode, int shift) {
         RemoveFilledRow(s.ObsCellFilled, r);
         const bool init = s.GridInitialising;
         s.GridInitialising = true;
-        if (grdObs->Rows() > 2) {
-            grdObs->RemoveGridRow(r);
-        } else {
-            // The last row stays, emptied: the editors need a cell to open
-            // over.
-            for (int c = 0; c < 4; ++c) {
-                grdObs->SetTextMatrix(r, c, QString());
-                grdObs->SetCellBackColor(r, c, MaskedField::WindowColor());
-            }
-        }
+        // The grid keeps its rows: an empty one comes in at the end, so a
+        // sight can always be typed into every row a layout gave.
+        grdObs->RemoveGridRow(r);
+        PrepareGridRow(grdObs->Rows() - 1);
         s.GridInitialising = init;
         s.CurObsRow = grdObs->Row();
         return true;

@@ -197,6 +197,8 @@ class StarFixInputPage : public QTabWidget {
     void HookFields();
     void BuildObservationGrid(QWidget* page, QGridLayout* layout);
     bool GridEditorKey(QWidget* editor, QKeyEvent* key);
+    // Gives a sight row its empty cells and the body column's font.
+    void PrepareGridRow(int row);
     void CommitGridEditor(int col);
     // Shows a committed cell's value green for a moment (no waiting).
     void ConfirmGridCell(int row, int col);

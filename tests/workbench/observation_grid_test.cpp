@@ -390,10 +390,11 @@ TEST_F(Grid, DeleteAndControlDelete) {
     GridKey(Qt::Key_Delete);  // the empty cell again
     EXPECT_EQ(script.messages.size(), 2u);
 
-    // Ctrl+Delete of the emptied row: row 3 moves up with its flags.
+    // Ctrl+Delete of the emptied row: row 3 moves up with its flags, an
+    // empty row comes in at the end.
     script.Clear();
     GridKey(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(g()->Rows(), 49);
+    EXPECT_EQ(g()->Rows(), 50);
     EXPECT_EQ(Cell(2, 1), "ALTAIR");
     for (int c = 0; c < 4; ++c) {
         EXPECT_TRUE(filled()[2][c]);
@@ -404,26 +405,39 @@ TEST_F(Grid, DeleteAndControlDelete) {
     EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
 }
 
-// Guards Ctrl+Delete held down: the grid keeps one row, emptied, and a
-// sight can still be typed into it. It once removed every row and left the
-// editors nothing to open over until the next erase or load.
-TEST_F(Grid, ControlDeleteHeldKeepsOneRow) {
+// Guards Ctrl+Delete held down: the grid keeps its 49 sight rows, emptied,
+// and sights can still be typed one after the other. It once removed a row
+// for good at every press, until one row was left and Tab wrapped back to
+// it, so that only one sight could be typed until the next erase or load.
+TEST_F(Grid, ControlDeleteKeepsTheRows) {
     PutRow(1, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    PutRow(2, "8 Dec 2026 18:01:00", "DENEB", "30°00'.0", "+00.00");
     g()->SetCellBackColor(1, 2, kRefusedRed);
+    g()->SetCurrentCell(49, 0);
+    GridKey(Qt::Key_Delete, Qt::ControlModifier);  // the last row
+    EXPECT_EQ(g()->Rows(), 50);
+    g()->SetCurrentCell(1, 0);
     for (int i = 0; i < 60; ++i) GridKey(Qt::Key_Delete, Qt::ControlModifier);
-    ASSERT_EQ(g()->Rows(), 2);
-    for (int c = 0; c < 4; ++c) {
-        EXPECT_TRUE(Cell(1, c).isEmpty()) << c;
-        EXPECT_FALSE(filled()[1][c]) << c;
-    }
+    ASSERT_EQ(g()->Rows(), 50);
+    for (int r = 1; r <= 49; ++r)
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_TRUE(Cell(r, c).isEmpty()) << r << " " << c;
+            EXPECT_FALSE(filled()[r][c]) << r << " " << c;
+        }
     EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
-    GridKey(Qt::Key_Space);
-    ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
-    EXPECT_EQ(w->InputPage()->dtpObsTime->geometry().topLeft(),
-              g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
-    Key(Qt::Key_Tab);
-    EXPECT_TRUE(filled()[1][0]);
-    EXPECT_FALSE(Cell(1, 0).isEmpty());
+    w->InputPage()->mskInstErr[0]->SetMaskedText("+00.00");
+    w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
+    g()->SetCurrentCell(1, 0);
+    g()->setFocus();
+    test::FastKeyboard keys;
+    keys.Type(" \tv\t45305\t \ta\t32154\t");
+    keys.Drain();
+    EXPECT_EQ(Cell(1, 1), "VEGA");
+    EXPECT_EQ(Cell(2, 1), "ACAMAR");
+    EXPECT_EQ(Cell(2, 2), "32°15'.4");
+    EXPECT_EQ(g()->Row(), 3);
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    EXPECT_EQ(w->State().Obs.ObsCount, 2);
 }
 
 // Guards the table arithmetic of Ctrl+Delete on its own, including the last
