@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -28,6 +29,7 @@
 #include "workbench/date_values.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/reading_tab_order.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 
@@ -84,9 +86,11 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
 
     // The editors float over the cells: children of the grid's viewport.
     QWidget* host = grdObs->viewport();
-    dtpObsTime = new QDateTimeEdit(host);
+    dtpObsTime = new DateTimePicker(host);
     dtpObsTime->setObjectName("dtpObsTime");
     dtpObsTime->setTimeSpec(Qt::UTC);
+    // The cells' English month names, whatever the user's language.
+    dtpObsTime->setLocale(QLocale::c());
     dtpObsTime->setDisplayFormat("d MMM yyyy hh:mm:ss");
     dtpObsTime->setCalendarPopup(false);
     dtpObsTime->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
@@ -208,6 +212,10 @@ void StarFixInputPage::InitObsGrid() {
     grdObs->horizontalHeader()->setFixedHeight(
         std::max(twoLines, static_cast<int>(std::lround(picture * 1.1))));
 
+    // The time editor as wide as its widest text in the grid's font, so
+    // that no digit is cut while a date is typed.
+    int widths[4] = {kEditorWidths[0], kEditorWidths[1], kEditorWidths[2], kEditorWidths[3]};
+    widths[0] = std::max(widths[0], dtpObsTime->sizeHint().width());
     for (int c = 0; c < 4; ++c) {
         auto* h = new QTableWidgetItem(GridHeaderPicture(c + 1, picture),
                                        ObservationGrid::HeaderText(c).replace('\r', '\n'));
@@ -218,15 +226,14 @@ void StarFixInputPage::InitObsGrid() {
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdObs->setHorizontalHeaderItem(c, h);
         QWidget* e = GridEditor(c);
-        e->setFixedSize(kEditorWidths[c], rowHeight);
-        grdObs->setColumnWidth(c, kEditorWidths[c] - 1);
+        e->setFixedSize(widths[c], rowHeight);
+        grdObs->setColumnWidth(c, widths[c] - 1);
     }
     for (int r = 1; r <= kGridDataRows; ++r) PrepareGridRow(r);
     const int frame = 2 * grdObs->frameWidth();
     // As wide as its columns: no blank strip beside the last one.
-    grdObs->setFixedWidth(kEditorWidths[0] + kEditorWidths[1] + kEditorWidths[2] +
-                          kEditorWidths[3] - 4 + grdObs->verticalScrollBar()->sizeHint().width() +
-                          frame);
+    grdObs->setFixedWidth(widths[0] + widths[1] + widths[2] + widths[3] - 4 +
+                          grdObs->verticalScrollBar()->sizeHint().width() + frame);
     grdObs->scrollToTop();
     grdObs->SetCurrentCell(1, 0);
     s.CurObsRow = 1;
@@ -404,13 +411,23 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     refusedAltitude_.clear();
     const bool printable = keyAscii > 32;
     const QString cell = grdObs->TextMatrix(row, col);
+    bool dayStarted = false;  // the typed digit begins the day
     if (col == 0) {
         if (printable) {
             QString t = QString::fromStdString(
                 FormatDateTime(PickerDays(dtpObsTime->dateTime()), "d mmm yyyy hh:mm:ss"));
-            t[0] = QChar(keyAscii);
+            // A digit begins the day, as it does a date typed whole; another
+            // character replaces the text's first one.
+            const QChar c(keyAscii);
+            if (c.isDigit())
+                t = c + t.mid(t.indexOf(' '));
+            else
+                t[0] = c;
             double when = 0.0;
-            if (ReadGridTime(t, &when)) dtpObsTime->setDateTime(PickerValue(when));
+            if (ReadGridTime(t, &when)) {
+                dtpObsTime->setDateTime(PickerValue(when));
+                dayStarted = c.isDigit();
+            }
         } else {
             double when = 0.0;
             if (s.TimeStored != 0.0) {
@@ -451,6 +468,15 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     editor->raise();
     editor->setVisible(true);
     editor->setFocus(Qt::OtherFocusReason);
+    if (col == 0) {
+        auto* picker = static_cast<DateTimePicker*>(dtpObsTime);
+        if (dayStarted) {
+            picker->ContinueDay(1);
+        } else {
+            picker->setCurrentSection(QDateTimeEdit::DaySection);
+            picker->setSelectedSection(QDateTimeEdit::DaySection);
+        }
+    }
     if (col == 1 && printable) {
         // The typed letter goes to the list as a keystroke, at once: its own
         // first-letter search picks the body before any key typed after it.
