@@ -26,6 +26,7 @@
 #include "navlib/number_format.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "workbench/core/correction_entry.h"
 #include "workbench/date_values.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
@@ -105,6 +106,8 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
         auto* hook = new EventHook(e, [this, e](QEvent* ev) {
             if (ev->type() == QEvent::KeyPress)
                 return GridEditorKey(e, static_cast<QKeyEvent*>(ev));
+            if (ev->type() == QEvent::MouseButtonPress && e == mskInstErr[1])
+                correctionTyping_[1] = false;  // the click places the caret
             if (ev->type() == QEvent::FocusOut && e == dtpObsTime &&
                 IsLeavingReason(static_cast<QFocusEvent*>(ev)->reason()))
                 dtpObsTime_LostFocus();
@@ -128,6 +131,14 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
     connect(gridConfirmTimer_, &QTimer::timeout, gridConfirm_, &QWidget::hide);
     mskHeightInst->setToolTip("[TAB] next cell/row");
     mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
+    // The conditions tab's correction reads its keys as the grid cell's does.
+    auto* conditions = new EventHook(mskInstErr[0], [this](QEvent* ev) {
+        if (ev->type() == QEvent::KeyPress) return CorrectionKey(0, static_cast<QKeyEvent*>(ev));
+        if (ev->type() == QEvent::MouseButtonPress) correctionTyping_[0] = false;
+        return false;
+    });
+    mskInstErr[0]->installEventFilter(conditions);
+    gridHooks_.push_back(conditions);
     mskHeightInst->SetCommitHook([this](MaskedField&) { mskHeightInst_LostFocus(); });
     for (int i = 0; i < 2; ++i) {
         mskInstErr[i]->SetCommitHook([this, i](MaskedField&) { mskInstErr_LostFocus(i); });
@@ -445,6 +456,19 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
             const int k = BinarySearchText(cell.toStdString(), s.BodyList);
             cboBody->setCurrentIndex(k >= 0 ? k : 0);
         }
+    } else if (col == 3) {
+        // A typed key begins a new number, "9" as any other digit.
+        auto* field = static_cast<MaskedField*>(editor);
+        field->SetMask(field->Mask());  // the blank template
+        correctionEntry_[1].Clear();
+        correctionTyping_[1] = true;
+        if (printable) {
+            correctionEntry_[1].Type(static_cast<char>(keyAscii));
+            ShowCorrectionEntry(1);
+            correctionOpenedByKey_ = true;
+        } else if (!cell.isEmpty()) {
+            field->SetMaskedText(cell);
+        }
     } else {
         auto* field = static_cast<MaskedField*>(editor);
         field->SetMask(field->Mask());  // the blank template
@@ -468,6 +492,7 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     editor->raise();
     editor->setVisible(true);
     editor->setFocus(Qt::OtherFocusReason);
+    correctionOpenedByKey_ = false;
     if (col == 0) {
         auto* picker = static_cast<DateTimePicker*>(dtpObsTime);
         if (dayStarted) {
@@ -580,7 +605,51 @@ bool StarFixInputPage::GridEditorKey(QWidget* editor, QKeyEvent* e) {
         if (place == 0 && c == u'9') return true;
         if (place == 3 && c >= u'6' && c <= u'9') return true;
     }
+    if (editor == mskInstErr[1]) return CorrectionKey(1, e);
     return false;
+}
+
+bool StarFixInputPage::CorrectionKey(int index, QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    CorrectionEntry& entry = correctionEntry_[index];
+    bool& typing = correctionTyping_[index];
+    switch (e->key()) {
+        case Qt::Key_Backspace:
+            if (!typing) return false;
+            entry.Backspace();
+            ShowCorrectionEntry(index);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Delete:
+            typing = false;  // editing in place, as in any masked field
+            return false;
+        default:
+            break;
+    }
+    const QString text = e->text();
+    if (text.size() != 1 || !text[0].isPrint()) return false;
+    const char c = text[0].unicode() < 128 ? static_cast<char>(text[0].unicode()) : '\0';
+    if (!typing) {
+        // Editing in place: the mask takes the key, but a sign always
+        // becomes the sign of the number shown.
+        if (c != '+' && c != '-') return false;
+        entry.StartFrom(mskInstErr[index]->text().toStdString(), state_.DecSep);
+        typing = true;
+    }
+    if (entry.Type(c)) ShowCorrectionEntry(index);
+    return true;
+}
+
+void StarFixInputPage::ShowCorrectionEntry(int index) {
+    MaskedField* f = mskInstErr[index];
+    const CorrectionEntry& entry = correctionEntry_[index];
+    const QString text = QString::fromStdString(entry.Text(state_.DecSep));
+    f->SetMaskedText(text);
+    correctionBeyond_[index] = entry.Beyond() ? text : QString();
+    f->setCursorPosition(entry.Caret());
 }
 
 // ---- Grid keys, moves and tooltips -----------------------------------------------
@@ -718,8 +787,15 @@ void StarFixInputPage::mskHeightInst_LostFocus() {
 
 void StarFixInputPage::mskInstErr_GotFocus(int index) {
     MaskedField* f = mskInstErr[index];
-    f->setCursorPosition(2);
     if (index == 0) state_.FixEntered[8] = false;
+    if (index == 1 && correctionOpenedByKey_) {
+        correctionOpenedByKey_ = false;  // the opening key began the number
+        return;
+    }
+    // The whole text selected: the first key typed begins a new number.
+    correctionEntry_[index].Clear();
+    correctionTyping_[index] = true;
+    f->selectAll();
 }
 
 void StarFixInputPage::mskInstErr_LostFocus(int index) {
@@ -741,9 +817,15 @@ void StarFixInputPage::mskInstErr_LostFocus(int index) {
         ConfirmGridCell(row, 3);
         return;
     }
+    // Minutes typed beyond the field show its limit, which is not what was
+    // typed: refused as any value beyond +-99.99'.
+    if (!correctionBeyond_[0].isEmpty() && f->text() == correctionBeyond_[0]) x = kNotANumber;
     if (std::fabs(x) > 99.99) {
         f->Reject("The instrumental correction is not valid. Try again please.",
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
+        // Tried again: the next key begins a new number.
+        correctionEntry_[0].Clear();
+        correctionTyping_[0] = true;
         return;
     }
     if (std::fabs(x) > 60.0) {

@@ -200,7 +200,7 @@ TEST_F(Grid, AltitudeChecks) {
 TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->SetCurrentCell(1, 3);
     GridChar('-');
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->cursorPosition(), 2);
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("-__.__"));
     Type(test::Shown("2.5"));
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(1, 3).isEmpty());
@@ -261,6 +261,75 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     script.Clear();
     EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.messages.at(0).title, "Missing data");
+}
+
+// Guards the correction keys: the same keys give the same value on a closed
+// cell, in the editor opened over a filled cell and in the conditions field
+// entered by Tab, read as the number a person writes; a minus is never
+// lost. Four digits are the cell's own ("-0120" is -01.20). "120" once gave
+// +12.00 on a closed cell and -01.20 in the opened editor, "-0120" gave
+// -00.12, and "-120" in the conditions field +01.20.
+TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
+    const struct {
+        const char* keys;
+        const char* cell;       // the grid's cell text
+        const char* condition;  // the conditions field's text, or "" when refused
+    } cases[] = {
+        {"75", "+75.00", "+75.00"},   {"075", "+75.00", "+75.00"},   {"120", "+99.99", ""},
+        {"-120", "-99.99", ""},       {"-0120", "-01.20", "-01.20"}, {"-1.5", "-01.50", "-01.50"},
+        {"0120", "+01.20", "+01.20"}, {"1.25", "+01.25", "+01.25"},  {"9", "+09.00", "+09.00"},
+        {"1.5-", "-01.50", "-01.50"}, {"0.5", "+00.50", "+00.50"},
+    };
+    w->InputPage()->mskInstErr[0]->SetMaskedText("+00.00");
+    MaskedField* conditions = w->InputPage()->mskInstErr[0];
+    MaskedField* feet = w->MaskField("mskHeightF", -1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const QString keys = c.keys;
+        // A closed cell: the first key opens it.
+        g()->SetCurrentCell(1, 3);
+        GridChar(c.keys[0]);
+        Type(keys.mid(1));
+        g()->setFocus();
+        EXPECT_EQ(Cell(1, 3), c.cell);
+        w->InputPage()->grdObs_LeaveCell();
+        // The editor opened by space over a filled cell.
+        g()->SetTextMatrix(2, 3, "-01.50");
+        g()->SetCurrentCell(2, 3);
+        GridKey(Qt::Key_Space);
+        Type(keys);
+        g()->setFocus();
+        EXPECT_EQ(Cell(2, 3), c.cell);
+        w->InputPage()->grdObs_LeaveCell();
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+
+        // The conditions field, entered by Tab from the feet.
+        w->tabIn->blockSignals(true);
+        w->tabIn->setCurrentIndex(1);
+        w->tabIn->blockSignals(false);
+        feet->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), conditions);
+        Type(keys);
+        Key(Qt::Key_Tab);
+        if (*c.condition) {
+            EXPECT_EQ(conditions->text(), c.condition);
+            EXPECT_TRUE(w->State().FixEntered[8]);
+        } else {
+            ASSERT_EQ(script.messages.size(), 1u);
+            EXPECT_EQ(script.messages[0].text,
+                      "The instrumental correction is not valid. Try again please.");
+            EXPECT_FALSE(w->State().FixEntered[8]);
+            EXPECT_EQ(QApplication::focusWidget(), conditions);
+            Type("5");  // tried again: a new number
+            Key(Qt::Key_Tab);
+            EXPECT_EQ(conditions->text(), "+05.00");
+        }
+        script.Clear();
+        w->tabIn->blockSignals(true);
+        w->tabIn->setCurrentIndex(2);
+        w->tabIn->blockSignals(false);
+    }
 }
 
 // Guards the first place of both correction fields: it takes a sign, a
