@@ -280,7 +280,7 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         {"0120", "+01.20", "+01.20"}, {"1.25", "+01.25", "+01.25"},  {"9", "+09.00", "+09.00"},
         {"1.5-", "-01.50", "-01.50"}, {"0.5", "+00.50", "+00.50"},
     };
-    w->InputPage()->mskInstErr[0]->SetMaskedText("+00.00");
+    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("+00.00"));
     MaskedField* conditions = w->InputPage()->mskInstErr[0];
     MaskedField* feet = w->MaskField("mskHeightF", -1);
     for (const auto& c : cases) {
@@ -291,15 +291,15 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         GridChar(c.keys[0]);
         Type(keys.mid(1));
         g()->setFocus();
-        EXPECT_EQ(Cell(1, 3), c.cell);
+        EXPECT_EQ(Cell(1, 3), test::Shown(c.cell));
         w->InputPage()->grdObs_LeaveCell();
         // The editor opened by space over a filled cell.
-        g()->SetTextMatrix(2, 3, "-01.50");
+        g()->SetTextMatrix(2, 3, test::Shown("-01.50"));
         g()->SetCurrentCell(2, 3);
         GridKey(Qt::Key_Space);
         Type(keys);
         g()->setFocus();
-        EXPECT_EQ(Cell(2, 3), c.cell);
+        EXPECT_EQ(Cell(2, 3), test::Shown(c.cell));
         w->InputPage()->grdObs_LeaveCell();
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 
@@ -313,7 +313,7 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         Type(keys);
         Key(Qt::Key_Tab);
         if (*c.condition) {
-            EXPECT_EQ(conditions->text(), c.condition);
+            EXPECT_EQ(conditions->text(), test::Shown(c.condition));
             EXPECT_TRUE(w->State().FixEntered[8]);
         } else {
             ASSERT_EQ(script.messages.size(), 1u);
@@ -323,7 +323,7 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
             EXPECT_EQ(QApplication::focusWidget(), conditions);
             Type("5");  // tried again: a new number
             Key(Qt::Key_Tab);
-            EXPECT_EQ(conditions->text(), "+05.00");
+            EXPECT_EQ(conditions->text(), test::Shown("+05.00"));
         }
         script.Clear();
         w->tabIn->blockSignals(true);
@@ -494,7 +494,7 @@ TEST_F(Grid, ControlDeleteKeepsTheRows) {
             EXPECT_FALSE(filled()[r][c]) << r << " " << c;
         }
     EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
-    w->InputPage()->mskInstErr[0]->SetMaskedText("+00.00");
+    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("+00.00"));
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     g()->SetCurrentCell(1, 0);
     g()->setFocus();
@@ -503,7 +503,7 @@ TEST_F(Grid, ControlDeleteKeepsTheRows) {
     keys.Drain();
     EXPECT_EQ(Cell(1, 1), "VEGA");
     EXPECT_EQ(Cell(2, 1), "ACAMAR");
-    EXPECT_EQ(Cell(2, 2), "32°15'.4");
+    EXPECT_EQ(Cell(2, 2), test::Shown("32°15'.4"));
     EXPECT_EQ(g()->Row(), 3);
     ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     EXPECT_EQ(w->State().Obs.ObsCount, 2);
