@@ -102,6 +102,7 @@ void ObservationGrid::Reset(int dataRows) {
 void ObservationGrid::RemoveGridRow(int row) {
     if (row < 1 || row > rowCount()) return;
     removeRow(row - 1);
+    insertRow(rowCount());
 }
 
 QRect ObservationGrid::CellRect(int row, int col) const {

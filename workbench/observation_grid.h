@@ -23,8 +23,7 @@ class ObservationGrid : public QTableWidget {
     // carriage return alone breaks the line; trailing blanks belong to them).
     static QString HeaderText(int col);
 
-    // Rows counted with the header: 50 after a layout, one fewer for every
-    // row removed since.
+    // Rows counted with the header: 50 after a layout.
     int Rows() const { return rowCount() + 1; }
     // The current cell (row 1.. and column 0..3).
     int Row() const;
@@ -40,7 +39,8 @@ class ObservationGrid : public QTableWidget {
 
     // Lays the grid out empty with `dataRows` sight rows.
     void Reset(int dataRows);
-    // Removes one sight row (the rows below move up).
+    // Removes one sight row: the rows below move up and an empty row comes
+    // in at the end, so the grid keeps its number of rows.
     void RemoveGridRow(int row);
     // The cell's rectangle in the coordinates of the grid's viewport (where
     // the editors live).

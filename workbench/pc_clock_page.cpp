@@ -153,7 +153,10 @@ void PcClockPage::TabSetGotFocus() {
     if (tabSet_->currentIndex() != tab_) return;
     tmrSysTime->start();
     const PcClock clock(systemClock_);
-    dtpTime3->setDateTime(clock.UtcNow());
+    // To the whole second the picker shows: a date and time typed over it
+    // is then exactly the instant typed.
+    const QDateTime now = clock.UtcNow();
+    dtpTime3->setDateTime(now.addMSecs(-now.time().msec()));
     tmrSysTime_Timer();  // the times show at once, not a second later
 }
 

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -25,9 +26,11 @@
 #include "navlib/number_format.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "workbench/core/correction_entry.h"
 #include "workbench/date_values.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
+#include "workbench/reading_tab_order.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 
@@ -84,9 +87,11 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
 
     // The editors float over the cells: children of the grid's viewport.
     QWidget* host = grdObs->viewport();
-    dtpObsTime = new QDateTimeEdit(host);
+    dtpObsTime = new DateTimePicker(host);
     dtpObsTime->setObjectName("dtpObsTime");
     dtpObsTime->setTimeSpec(Qt::UTC);
+    // The cells' English month names, whatever the user's language.
+    dtpObsTime->setLocale(QLocale::c());
     dtpObsTime->setDisplayFormat("d MMM yyyy hh:mm:ss");
     dtpObsTime->setCalendarPopup(false);
     dtpObsTime->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
@@ -101,6 +106,8 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
         auto* hook = new EventHook(e, [this, e](QEvent* ev) {
             if (ev->type() == QEvent::KeyPress)
                 return GridEditorKey(e, static_cast<QKeyEvent*>(ev));
+            if (ev->type() == QEvent::MouseButtonPress && e == mskInstErr[1])
+                correctionTyping_[1] = false;  // the click places the caret
             if (ev->type() == QEvent::FocusOut && e == dtpObsTime &&
                 IsLeavingReason(static_cast<QFocusEvent*>(ev)->reason()))
                 dtpObsTime_LostFocus();
@@ -124,6 +131,14 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
     connect(gridConfirmTimer_, &QTimer::timeout, gridConfirm_, &QWidget::hide);
     mskHeightInst->setToolTip("[TAB] next cell/row");
     mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
+    // The conditions tab's correction reads its keys as the grid cell's does.
+    auto* conditions = new EventHook(mskInstErr[0], [this](QEvent* ev) {
+        if (ev->type() == QEvent::KeyPress) return CorrectionKey(0, static_cast<QKeyEvent*>(ev));
+        if (ev->type() == QEvent::MouseButtonPress) correctionTyping_[0] = false;
+        return false;
+    });
+    mskInstErr[0]->installEventFilter(conditions);
+    gridHooks_.push_back(conditions);
     mskHeightInst->SetCommitHook([this](MaskedField&) { mskHeightInst_LostFocus(); });
     for (int i = 0; i < 2; ++i) {
         mskInstErr[i]->SetCommitHook([this, i](MaskedField&) { mskInstErr_LostFocus(i); });
@@ -208,6 +223,10 @@ void StarFixInputPage::InitObsGrid() {
     grdObs->horizontalHeader()->setFixedHeight(
         std::max(twoLines, static_cast<int>(std::lround(picture * 1.1))));
 
+    // The time editor as wide as its widest text in the grid's font, so
+    // that no digit is cut while a date is typed.
+    int widths[4] = {kEditorWidths[0], kEditorWidths[1], kEditorWidths[2], kEditorWidths[3]};
+    widths[0] = std::max(widths[0], dtpObsTime->sizeHint().width());
     for (int c = 0; c < 4; ++c) {
         auto* h = new QTableWidgetItem(GridHeaderPicture(c + 1, picture),
                                        ObservationGrid::HeaderText(c).replace('\r', '\n'));
@@ -218,25 +237,27 @@ void StarFixInputPage::InitObsGrid() {
         h->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdObs->setHorizontalHeaderItem(c, h);
         QWidget* e = GridEditor(c);
-        e->setFixedSize(kEditorWidths[c], rowHeight);
-        grdObs->setColumnWidth(c, kEditorWidths[c] - 1);
+        e->setFixedSize(widths[c], rowHeight);
+        grdObs->setColumnWidth(c, widths[c] - 1);
     }
-    QFont bodyFont = font;
-    bodyFont.setPointSizeF(10);
-    for (int r = 1; r <= kGridDataRows; ++r)
-        for (int c = 0; c < 4; ++c) {
-            grdObs->SetTextMatrix(r, c, QString());
-            if (c == 1) grdObs->item(r - 1, c)->setFont(bodyFont);
-        }
+    for (int r = 1; r <= kGridDataRows; ++r) PrepareGridRow(r);
     const int frame = 2 * grdObs->frameWidth();
     // As wide as its columns: no blank strip beside the last one.
-    grdObs->setFixedWidth(kEditorWidths[0] + kEditorWidths[1] + kEditorWidths[2] +
-                          kEditorWidths[3] - 4 + grdObs->verticalScrollBar()->sizeHint().width() +
-                          frame);
+    grdObs->setFixedWidth(widths[0] + widths[1] + widths[2] + widths[3] - 4 +
+                          grdObs->verticalScrollBar()->sizeHint().width() + frame);
     grdObs->scrollToTop();
     grdObs->SetCurrentCell(1, 0);
     s.CurObsRow = 1;
     s.GridInitialising = false;
+}
+
+void StarFixInputPage::PrepareGridRow(int row) {
+    QFont bodyFont = grdObs->font();
+    bodyFont.setPointSizeF(10);
+    for (int c = 0; c < 4; ++c) {
+        grdObs->SetTextMatrix(row, c, QString());
+        if (c == 1) grdObs->item(row - 1, c)->setFont(bodyFont);
+    }
 }
 
 // ---- Reading and sorting --------------------------------------------------------
@@ -269,7 +290,6 @@ bool StarFixInputPage::ReadObsGrid() {
             }
         if (n >= 50) break;
     }
-    // A grid that lost rows to Ctrl+Delete holds fewer than 50.
     n = std::min(n, grdObs->Rows() - 1);
 
     // Only the entered values are read anew: the working and result arrays
@@ -402,13 +422,23 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     refusedAltitude_.clear();
     const bool printable = keyAscii > 32;
     const QString cell = grdObs->TextMatrix(row, col);
+    bool dayStarted = false;  // the typed digit begins the day
     if (col == 0) {
         if (printable) {
             QString t = QString::fromStdString(
                 FormatDateTime(PickerDays(dtpObsTime->dateTime()), "d mmm yyyy hh:mm:ss"));
-            t[0] = QChar(keyAscii);
+            // A digit begins the day, as it does a date typed whole; another
+            // character replaces the text's first one.
+            const QChar c(keyAscii);
+            if (c.isDigit())
+                t = c + t.mid(t.indexOf(' '));
+            else
+                t[0] = c;
             double when = 0.0;
-            if (ReadGridTime(t, &when)) dtpObsTime->setDateTime(PickerValue(when));
+            if (ReadGridTime(t, &when)) {
+                dtpObsTime->setDateTime(PickerValue(when));
+                dayStarted = c.isDigit();
+            }
         } else {
             double when = 0.0;
             if (s.TimeStored != 0.0) {
@@ -425,6 +455,19 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
         if (!printable) {
             const int k = BinarySearchText(cell.toStdString(), s.BodyList);
             cboBody->setCurrentIndex(k >= 0 ? k : 0);
+        }
+    } else if (col == 3) {
+        // A typed key begins a new number, "9" as any other digit.
+        auto* field = static_cast<MaskedField*>(editor);
+        field->SetMask(field->Mask());  // the blank template
+        correctionEntry_[1].Clear();
+        correctionTyping_[1] = true;
+        if (printable) {
+            correctionEntry_[1].Type(static_cast<char>(keyAscii));
+            ShowCorrectionEntry(1);
+            correctionOpenedByKey_ = true;
+        } else if (!cell.isEmpty()) {
+            field->SetMaskedText(cell);
         }
     } else {
         auto* field = static_cast<MaskedField*>(editor);
@@ -449,6 +492,16 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     editor->raise();
     editor->setVisible(true);
     editor->setFocus(Qt::OtherFocusReason);
+    correctionOpenedByKey_ = false;
+    if (col == 0) {
+        auto* picker = static_cast<DateTimePicker*>(dtpObsTime);
+        if (dayStarted) {
+            picker->ContinueDay(1);
+        } else {
+            picker->setCurrentSection(QDateTimeEdit::DaySection);
+            picker->setSelectedSection(QDateTimeEdit::DaySection);
+        }
+    }
     if (col == 1 && printable) {
         // The typed letter goes to the list as a keystroke, at once: its own
         // first-letter search picks the body before any key typed after it.
@@ -552,7 +605,51 @@ bool StarFixInputPage::GridEditorKey(QWidget* editor, QKeyEvent* e) {
         if (place == 0 && c == u'9') return true;
         if (place == 3 && c >= u'6' && c <= u'9') return true;
     }
+    if (editor == mskInstErr[1]) return CorrectionKey(1, e);
     return false;
+}
+
+bool StarFixInputPage::CorrectionKey(int index, QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    CorrectionEntry& entry = correctionEntry_[index];
+    bool& typing = correctionTyping_[index];
+    switch (e->key()) {
+        case Qt::Key_Backspace:
+            if (!typing) return false;
+            entry.Backspace();
+            ShowCorrectionEntry(index);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Delete:
+            typing = false;  // editing in place, as in any masked field
+            return false;
+        default:
+            break;
+    }
+    const QString text = e->text();
+    if (text.size() != 1 || !text[0].isPrint()) return false;
+    const char c = text[0].unicode() < 128 ? static_cast<char>(text[0].unicode()) : '\0';
+    if (!typing) {
+        // Editing in place: the mask takes the key, but a sign always
+        // becomes the sign of the number shown.
+        if (c != '+' && c != '-') return false;
+        entry.StartFrom(mskInstErr[index]->text().toStdString(), state_.DecSep);
+        typing = true;
+    }
+    if (entry.Type(c)) ShowCorrectionEntry(index);
+    return true;
+}
+
+void StarFixInputPage::ShowCorrectionEntry(int index) {
+    MaskedField* f = mskInstErr[index];
+    const CorrectionEntry& entry = correctionEntry_[index];
+    const QString text = QString::fromStdString(entry.Text(state_.DecSep));
+    f->SetMaskedText(text);
+    correctionBeyond_[index] = entry.Beyond() ? text : QString();
+    f->setCursorPosition(entry.Caret());
 }
 
 // ---- Grid keys, moves and tooltips -----------------------------------------------
@@ -598,16 +695,10 @@ bool StarFixInputPage::grdObs_KeyDown(int keyCode, int shift) {
         RemoveFilledRow(s.ObsCellFilled, r);
         const bool init = s.GridInitialising;
         s.GridInitialising = true;
-        if (grdObs->Rows() > 2) {
-            grdObs->RemoveGridRow(r);
-        } else {
-            // The last row stays, emptied: the editors need a cell to open
-            // over.
-            for (int c = 0; c < 4; ++c) {
-                grdObs->SetTextMatrix(r, c, QString());
-                grdObs->SetCellBackColor(r, c, MaskedField::WindowColor());
-            }
-        }
+        // The grid keeps its rows: an empty one comes in at the end, so a
+        // sight can always be typed into every row a layout gave.
+        grdObs->RemoveGridRow(r);
+        PrepareGridRow(grdObs->Rows() - 1);
         s.GridInitialising = init;
         s.CurObsRow = grdObs->Row();
         return true;
@@ -696,8 +787,15 @@ void StarFixInputPage::mskHeightInst_LostFocus() {
 
 void StarFixInputPage::mskInstErr_GotFocus(int index) {
     MaskedField* f = mskInstErr[index];
-    f->setCursorPosition(2);
     if (index == 0) state_.FixEntered[8] = false;
+    if (index == 1 && correctionOpenedByKey_) {
+        correctionOpenedByKey_ = false;  // the opening key began the number
+        return;
+    }
+    // The whole text selected: the first key typed begins a new number.
+    correctionEntry_[index].Clear();
+    correctionTyping_[index] = true;
+    f->selectAll();
 }
 
 void StarFixInputPage::mskInstErr_LostFocus(int index) {
@@ -719,9 +817,15 @@ void StarFixInputPage::mskInstErr_LostFocus(int index) {
         ConfirmGridCell(row, 3);
         return;
     }
+    // Minutes typed beyond the field show its limit, which is not what was
+    // typed: refused as any value beyond +-99.99'.
+    if (!correctionBeyond_[0].isEmpty() && f->text() == correctionBeyond_[0]) x = kNotANumber;
     if (std::fabs(x) > 99.99) {
         f->Reject("The instrumental correction is not valid. Try again please.",
                   MaskedField::RejectMode::ReplaceLastWithPrompt);
+        // Tried again: the next key begins a new number.
+        correctionEntry_[0].Clear();
+        correctionTyping_[0] = true;
         return;
     }
     if (std::fabs(x) > 60.0) {

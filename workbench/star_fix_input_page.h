@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "workbench/core/correction_entry.h"
+
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
@@ -197,6 +199,13 @@ class StarFixInputPage : public QTabWidget {
     void HookFields();
     void BuildObservationGrid(QWidget* page, QGridLayout* layout);
     bool GridEditorKey(QWidget* editor, QKeyEvent* key);
+    // A key typed into a correction field (0 the conditions tab's, 1 the
+    // grid's); true when it was taken here.
+    bool CorrectionKey(int index, QKeyEvent* key);
+    // Shows the number being typed into a correction field.
+    void ShowCorrectionEntry(int index);
+    // Gives a sight row its empty cells and the body column's font.
+    void PrepareGridRow(int row);
     void CommitGridEditor(int col);
     // Shows a committed cell's value green for a moment (no waiting).
     void ConfirmGridCell(int row, int col);
@@ -227,6 +236,14 @@ class StarFixInputPage : public QTabWidget {
     QLabel* gridConfirm_ = nullptr;
     QTimer* gridConfirmTimer_ = nullptr;
     std::vector<QObject*> gridHooks_;
+    // The numbers being typed into the two correction fields: typing is
+    // true from the entry (or a sign) until the caret is moved; beyond is
+    // the limit text shown for minutes that do not fit (else empty).
+    CorrectionEntry correctionEntry_[2];
+    bool correctionTyping_[2] = {false, false};
+    QString correctionBeyond_[2];
+    // True while the grid opens the correction editor with the typed key.
+    bool correctionOpenedByKey_ = false;
 };
 
 }  // namespace orvex

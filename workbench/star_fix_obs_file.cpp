@@ -13,11 +13,13 @@
 #include <QStringDecoder>
 #include <cmath>
 
+#include "inputs/condition_checks.h"
 #include "inputs/position_checks.h"
 #include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "navlib/unit_conversions.h"
 #include "platform/atomic_file.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
@@ -396,18 +398,54 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
         put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
         s.FixEntered[6] = true;
     }
-    if (entered[6])
+    // A value the field accepts in its own unit's text is kept as saved, not
+    // as that rounded text reads (a height entered in feet, a temperature in
+    // Fahrenheit, a pressure in inches): the paired field shows it, and
+    // neither field stores its rounded text again unless it is typed into.
+    auto keepExact = [this](const char* name, int index, const char* partner, int partnerIndex,
+                            const std::string& partnerText) {
+        MaskField(name, index)->MarkWrittenByProgram();
+        MaskedField* p = MaskField(partner, partnerIndex);
+        p->SetMaskedText(QString::fromStdString(partnerText));
+        p->MarkWrittenByProgram();
+    };
+    auto asText = [&sep](double v) {
+        std::string t = ObsFileNumber(v);
+        const size_t dot = t.find('.');
+        if (dot != std::string::npos) t.replace(dot, 1, sep);
+        return t;
+    };
+    if (entered[6]) {
         s.FixEntered[7] =
             commit("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep), s.HeightEye);
+        if (s.FixEntered[7]) {
+            s.HeightEye = d.HeightEye;
+            keepExact("mskHeightM", -1, "mskHeightF", -1, FeetTextOfMetres(d.HeightEye, sep));
+        }
+    }
     if (entered[7]) {
         s.InstErr = d.InstErr;
         put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
         s.FixEntered[8] = true;
     }
 
-    commit("mskTempCelcius", 0, temperature(d.TempAirC), s.TempAirC);
-    commit("mskTempCelcius", 1, temperature(d.TempWaterC), s.TempWaterC);
-    commit("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep), s.PressMBars);
+    const double celsius[2] = {d.TempAirC, d.TempWaterC};
+    for (int i = 0; i < 2; ++i) {
+        double& c = i == 0 ? s.TempAirC : s.TempWaterC;
+        if (commit("mskTempCelcius", i, temperature(celsius[i]), c) &&
+            CheckTemperatureText(asText(celsius[i]), sep, false).Accepted) {
+            c = celsius[i];
+            (i == 0 ? s.TempAirF : s.TempWaterF) = CelsiusToFahrenheit(c);
+            keepExact("mskTempCelcius", i, "mskTempFahr", i,
+                      TemperatureText(CelsiusToFahrenheit(c)));
+        }
+    }
+    if (commit("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep), s.PressMBars) &&
+        CheckPressureMBarsText(asText(d.PressMBars), sep).Accepted) {
+        s.PressMBars = d.PressMBars;
+        s.PressHg = MillibarsToInchesHg(d.PressMBars);
+        keepExact("mskPress_mBars", -1, "mskPressHg", -1, InchesHgText(s.PressHg, sep));
+    }
 
     const int n = static_cast<int>(d.Sights.size());
     if (n <= 0) return;

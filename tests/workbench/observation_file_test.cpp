@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cmath>
@@ -472,6 +473,81 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
     script.Clear();
     EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
+}
+
+// Guards every field at both ends of its range, typed, saved and loaded:
+// the same values and texts come back. A height of 327.9 ft was accepted,
+// saved as 99.94391999999999 m and then refused by the loader; a
+// temperature typed in Fahrenheit or a pressure in inches came back as its
+// rounded Celsius or hectopascal text.
+TEST_F(ObsFile, EveryAcceptedValueComesBack) {
+    const struct {
+        const char* field;
+        int index;
+        const char* keys;
+    } cases[] = {
+        {"mskHeightM", -1, "000"},     {"mskHeightM", -1, "999"},      {"mskHeightF", -1, "0000"},
+        {"mskHeightF", -1, "3279"},    {"mskTempCelcius", 0, "-50"},   {"mskTempCelcius", 0, "70"},
+        {"mskTempFahr", 0, "-58"},     {"mskTempFahr", 1, "158"},      {"mskTempFahr", 1, "1"},
+        {"mskPress_mBars", -1, "940"}, {"mskPress_mBars", -1, "1070"}, {"mskPressHg", -1, "2776"},
+        {"mskPressHg", -1, "3159"},    {"mskCourse", 0, "0000"},       {"mskCourse", 0, "3600"},
+        {"mskSpeed", -1, "0000"},      {"mskSpeed", -1, "9999"},       {"mskInstErr", 0, "-99.99"},
+        {"mskInstErr", 0, "99.99"},    {"grid", 3, "-99.99"},          {"grid", 3, "99.99"},
+    };
+    PutRow(1, "8 Dec 2026 19:22:00", "VEGA", test::Shown("46°23'.8"), test::Shown("-01.20"));
+    EnterEverything();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.keys);
+        script.Clear();
+        ObservationGrid* grid = w->InputPage()->grdObs;
+        if (std::string(c.field) == "grid") {
+            grid->SetCurrentCell(1, 3);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Space);
+            QTest::keyClicks(QApplication::focusWidget(), c.keys);
+            grid->setFocus();
+            w->InputPage()->grdObs_LeaveCell();
+        } else {
+            MaskedField* f = w->MaskField(c.field, c.index);
+            w->tabIn->blockSignals(true);  // the field's tab, shown without its checks
+            for (int tab = 0; tab < w->tabIn->count(); ++tab)
+                if (w->tabIn->widget(tab)->isAncestorOf(f)) w->tabIn->setCurrentIndex(tab);
+            w->tabIn->blockSignals(false);
+            f->setFocus(Qt::TabFocusReason);
+            f->SetMaskedText(QString());
+            f->setCursorPosition(0);
+            QTest::keyClicks(f, c.keys);
+            w->InputPage()->cmdNextTabIn[w->tabIn->currentIndex()]->setFocus(Qt::TabFocusReason);
+            EXPECT_NE(f->BackColor(), MaskedField::WindowColor());  // accepted
+        }
+        // (The conditions field asks about a correction above 60'.)
+        for (const QString& t : script.Titles()) ASSERT_EQ(t, "Probable error in input data");
+        const WorkbenchState before = w->State();
+        const QString cell = grid->TextMatrix(1, 3);
+        const QString path = temp.filePath("ends.obs");
+        QFile::remove(path);
+        script.fileNames = {path};
+        w->InputPage()->cmdSaveObs_Click();
+        ASSERT_EQ(script.LastText(), "File " + path + " saved.");
+        const double sightCorrection = w->State().Obs.ObsInstErr(1);
+        script.Clear();
+        ASSERT_TRUE(Load(path)) << script.LastText().toStdString();
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+        const WorkbenchState& s = w->State();
+        EXPECT_EQ(s.HeightEye, before.HeightEye);
+        EXPECT_EQ(s.TempAirC, before.TempAirC);
+        EXPECT_EQ(s.TempWaterC, before.TempWaterC);
+        EXPECT_NEAR(s.TempAirF, before.TempAirF, 1e-9);
+        EXPECT_NEAR(s.TempWaterF, before.TempWaterF, 1e-9);
+        EXPECT_EQ(s.PressMBars, before.PressMBars);
+        EXPECT_NEAR(s.PressHg, before.PressHg, 1e-4);  // shown from the hectopascals
+        EXPECT_EQ(s.CourseInput, before.CourseInput);
+        EXPECT_EQ(s.SpeedInput, before.SpeedInput);
+        EXPECT_EQ(s.InstErr, before.InstErr);
+        EXPECT_EQ(s.Obs.ObsInstErr(1), sightCorrection);
+        EXPECT_EQ(grid->TextMatrix(1, 3), cell);
+        for (int i = 1; i <= 8; ++i) EXPECT_TRUE(s.FixEntered[i]) << i;
+    }
 }
 
 // Guards values the fields refuse: each refusal is shown, and the fix runs

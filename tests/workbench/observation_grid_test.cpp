@@ -200,7 +200,7 @@ TEST_F(Grid, AltitudeChecks) {
 TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->SetCurrentCell(1, 3);
     GridChar('-');
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->cursorPosition(), 2);
+    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("-__.__"));
     Type(test::Shown("2.5"));
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(1, 3).isEmpty());
@@ -261,6 +261,75 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     script.Clear();
     EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.messages.at(0).title, "Missing data");
+}
+
+// Guards the correction keys: the same keys give the same value on a closed
+// cell, in the editor opened over a filled cell and in the conditions field
+// entered by Tab, read as the number a person writes; a minus is never
+// lost. Four digits are the cell's own ("-0120" is -01.20). "120" once gave
+// +12.00 on a closed cell and -01.20 in the opened editor, "-0120" gave
+// -00.12, and "-120" in the conditions field +01.20.
+TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
+    const struct {
+        const char* keys;
+        const char* cell;       // the grid's cell text
+        const char* condition;  // the conditions field's text, or "" when refused
+    } cases[] = {
+        {"75", "+75.00", "+75.00"},   {"075", "+75.00", "+75.00"},   {"120", "+99.99", ""},
+        {"-120", "-99.99", ""},       {"-0120", "-01.20", "-01.20"}, {"-1.5", "-01.50", "-01.50"},
+        {"0120", "+01.20", "+01.20"}, {"1.25", "+01.25", "+01.25"},  {"9", "+09.00", "+09.00"},
+        {"1.5-", "-01.50", "-01.50"}, {"0.5", "+00.50", "+00.50"},
+    };
+    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("+00.00"));
+    MaskedField* conditions = w->InputPage()->mskInstErr[0];
+    MaskedField* feet = w->MaskField("mskHeightF", -1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const QString keys = c.keys;
+        // A closed cell: the first key opens it.
+        g()->SetCurrentCell(1, 3);
+        GridChar(c.keys[0]);
+        Type(keys.mid(1));
+        g()->setFocus();
+        EXPECT_EQ(Cell(1, 3), test::Shown(c.cell));
+        w->InputPage()->grdObs_LeaveCell();
+        // The editor opened by space over a filled cell.
+        g()->SetTextMatrix(2, 3, test::Shown("-01.50"));
+        g()->SetCurrentCell(2, 3);
+        GridKey(Qt::Key_Space);
+        Type(keys);
+        g()->setFocus();
+        EXPECT_EQ(Cell(2, 3), test::Shown(c.cell));
+        w->InputPage()->grdObs_LeaveCell();
+        EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+
+        // The conditions field, entered by Tab from the feet.
+        w->tabIn->blockSignals(true);
+        w->tabIn->setCurrentIndex(1);
+        w->tabIn->blockSignals(false);
+        feet->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), conditions);
+        Type(keys);
+        Key(Qt::Key_Tab);
+        if (*c.condition) {
+            EXPECT_EQ(conditions->text(), test::Shown(c.condition));
+            EXPECT_TRUE(w->State().FixEntered[8]);
+        } else {
+            ASSERT_EQ(script.messages.size(), 1u);
+            EXPECT_EQ(script.messages[0].text,
+                      "The instrumental correction is not valid. Try again please.");
+            EXPECT_FALSE(w->State().FixEntered[8]);
+            EXPECT_EQ(QApplication::focusWidget(), conditions);
+            Type("5");  // tried again: a new number
+            Key(Qt::Key_Tab);
+            EXPECT_EQ(conditions->text(), test::Shown("+05.00"));
+        }
+        script.Clear();
+        w->tabIn->blockSignals(true);
+        w->tabIn->setCurrentIndex(2);
+        w->tabIn->blockSignals(false);
+    }
 }
 
 // Guards the first place of both correction fields: it takes a sign, a
@@ -390,10 +459,11 @@ TEST_F(Grid, DeleteAndControlDelete) {
     GridKey(Qt::Key_Delete);  // the empty cell again
     EXPECT_EQ(script.messages.size(), 2u);
 
-    // Ctrl+Delete of the emptied row: row 3 moves up with its flags.
+    // Ctrl+Delete of the emptied row: row 3 moves up with its flags, an
+    // empty row comes in at the end.
     script.Clear();
     GridKey(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(g()->Rows(), 49);
+    EXPECT_EQ(g()->Rows(), 50);
     EXPECT_EQ(Cell(2, 1), "ALTAIR");
     for (int c = 0; c < 4; ++c) {
         EXPECT_TRUE(filled()[2][c]);
@@ -404,26 +474,39 @@ TEST_F(Grid, DeleteAndControlDelete) {
     EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
 }
 
-// Guards Ctrl+Delete held down: the grid keeps one row, emptied, and a
-// sight can still be typed into it. It once removed every row and left the
-// editors nothing to open over until the next erase or load.
-TEST_F(Grid, ControlDeleteHeldKeepsOneRow) {
+// Guards Ctrl+Delete held down: the grid keeps its 49 sight rows, emptied,
+// and sights can still be typed one after the other. It once removed a row
+// for good at every press, until one row was left and Tab wrapped back to
+// it, so that only one sight could be typed until the next erase or load.
+TEST_F(Grid, ControlDeleteKeepsTheRows) {
     PutRow(1, "8 Dec 2026 18:00:00", "VEGA", "20°00'.0", "+00.00");
+    PutRow(2, "8 Dec 2026 18:01:00", "DENEB", "30°00'.0", "+00.00");
     g()->SetCellBackColor(1, 2, kRefusedRed);
+    g()->SetCurrentCell(49, 0);
+    GridKey(Qt::Key_Delete, Qt::ControlModifier);  // the last row
+    EXPECT_EQ(g()->Rows(), 50);
+    g()->SetCurrentCell(1, 0);
     for (int i = 0; i < 60; ++i) GridKey(Qt::Key_Delete, Qt::ControlModifier);
-    ASSERT_EQ(g()->Rows(), 2);
-    for (int c = 0; c < 4; ++c) {
-        EXPECT_TRUE(Cell(1, c).isEmpty()) << c;
-        EXPECT_FALSE(filled()[1][c]) << c;
-    }
+    ASSERT_EQ(g()->Rows(), 50);
+    for (int r = 1; r <= 49; ++r)
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_TRUE(Cell(r, c).isEmpty()) << r << " " << c;
+            EXPECT_FALSE(filled()[r][c]) << r << " " << c;
+        }
     EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
-    GridKey(Qt::Key_Space);
-    ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
-    EXPECT_EQ(w->InputPage()->dtpObsTime->geometry().topLeft(),
-              g()->CellRect(1, 0).topLeft() - QPoint(1, 1));
-    Key(Qt::Key_Tab);
-    EXPECT_TRUE(filled()[1][0]);
-    EXPECT_FALSE(Cell(1, 0).isEmpty());
+    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("+00.00"));
+    w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
+    g()->SetCurrentCell(1, 0);
+    g()->setFocus();
+    test::FastKeyboard keys;
+    keys.Type(" \tv\t45305\t \ta\t32154\t");
+    keys.Drain();
+    EXPECT_EQ(Cell(1, 1), "VEGA");
+    EXPECT_EQ(Cell(2, 1), "ACAMAR");
+    EXPECT_EQ(Cell(2, 2), test::Shown("32°15'.4"));
+    EXPECT_EQ(g()->Row(), 3);
+    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    EXPECT_EQ(w->State().Obs.ObsCount, 2);
 }
 
 // Guards the table arithmetic of Ctrl+Delete on its own, including the last

@@ -5,9 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "inputs/condition_checks.h"
 #include "navlib/date_time.h"
+#include "navlib/unit_conversions.h"
 
 namespace orvex {
+
+const double kObsFileMaxHeightEye = FeetToMetres(kMaxHeightFeet);
 
 namespace {
 
@@ -247,7 +251,7 @@ ObsFileProblem ParseObservationFile(std::string_view content,
         ORVEX_TRY(number(3, 0, 0, 360, "the course", d.CourseInput));
         ORVEX_TRY(number(3, 1, 0, 999.9, "the speed", d.SpeedInput));
         ORVEX_TRY(r.Read(4, {K::Number, K::Number}, "height of eye and instrument correction"));
-        ORVEX_TRY(number(4, 0, 0, 99.9, "the height of eye", d.HeightEye));
+        ORVEX_TRY(number(4, 0, 0, kObsFileMaxHeightEye, "the height of eye", d.HeightEye));
         ORVEX_TRY(number(4, 1, -99.99, 99.99, "the instrument correction", d.InstErr));
         r.mayBeNotEntered = false;
         ORVEX_TRY(r.Read(5, {K::Number, K::Number, K::Number}, "temperatures and pressure"));

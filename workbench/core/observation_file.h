@@ -51,6 +51,9 @@ inline constexpr long long kObsFileMaxBytes = 64 * 1024;
 constexpr bool ObsFileDateShown(int year, int month, int day) {
     return year > 1752 || (year == 1752 && (month > 9 || (month == 9 && day >= 14)));
 }
+// The highest height of eye a file holds, metres: what the feet field takes
+// (327.9 ft, 99.94392 m), a little above the metres field's 99.9 m.
+extern const double kObsFileMaxHeightEye;
 // The grid holds at most this many sights.
 inline constexpr int kObsFileMaxSights = 49;
 
@@ -84,7 +87,7 @@ struct ObservationFileData {
     double TimeTruePos = 0.0;
     double CourseInput = 0.0;                   // degrees, 0..360
     double SpeedInput = 0.0;                    // knots, 0..999.9
-    double HeightEye = 0.0;                     // metres, 0..99.9
+    double HeightEye = 0.0;                     // metres, 0..kObsFileMaxHeightEye
     double InstErr = 0.0;                       // minutes, -99.99..99.99
     double TempAirC = 20.0, TempWaterC = 20.0;  // degrees Celsius, -99..999
     double PressMBars = 1013.0;                 // hPa, 0..9999
