@@ -2,12 +2,12 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -21,6 +21,7 @@
 #include "navlib/math_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/sight_reduction.h"
+#include "platform/date_time_picker.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
@@ -91,9 +92,10 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
     cboBody->setObjectName("cboBody");
     cboBody->setToolTip("Scroll with arrows or mouse");
     cboBody->installEventFilter(this);
-    dtpTime = new QDateTimeEdit(obs);
+    dtpTime = new DateTimePicker(obs);
     dtpTime->setObjectName("dtpTime");
     dtpTime->setTimeSpec(Qt::UTC);
+    dtpTime->setLocale(QLocale::c());  // English month names in any language
     dtpTime->setDisplayFormat("d MMM yyyy HH:mm:ss");
     dtpTime->installEventFilter(this);
     mskLat = Field(obs, "mskLat", "Enter degrees [°] minutes ['] & tenths of minute N/+ S/-");

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTimeEdit>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -26,6 +26,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
+#include "platform/date_time_picker.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
@@ -191,9 +192,10 @@ void FrmStarFixWizard::BuildStep1(QFrame* f) {
 
     auto* g = new QGridLayout;
     lblLabels[1] = MakeLabel(f, "Enter the date of observation :", "lblLabels_1");
-    dtpTime = new QDateTimeEdit(f);
+    dtpTime = new DateTimePicker(f);
     dtpTime->setObjectName("dtpTime");
     dtpTime->setTimeSpec(Qt::UTC);
+    dtpTime->setLocale(QLocale::c());  // English month names in any language
     dtpTime->setDisplayFormat("d MMM yyyy");
     dtpTime->setCalendarPopup(true);
     dtpTime->installEventFilter(this);
@@ -292,9 +294,10 @@ void FrmStarFixWizard::BuildStep2(QFrame* f) {
     obsTimeRow_ = new QWidget(f);
     auto* h = new QHBoxLayout(obsTimeRow_);
     h->setContentsMargins(0, 8, 0, 0);
-    dtpObsTime = new QDateTimeEdit(obsTimeRow_);
+    dtpObsTime = new DateTimePicker(obsTimeRow_);
     dtpObsTime->setObjectName("dtpObsTime");
     dtpObsTime->setTimeSpec(Qt::UTC);
+    dtpObsTime->setLocale(QLocale::c());  // English month names in any language
     dtpObsTime->setDisplayFormat("d MMM yyyy HH:mm");
     h->addWidget(MakeLabel(obsTimeRow_, "Time of observation :", "lblObsTime"));
     h->addWidget(dtpObsTime);
@@ -334,9 +337,10 @@ void FrmStarFixWizard::BuildStep4(QFrame* f) {
     QFont bold = lblStep[3]->font();
     bold.setBold(true);
     lblStep[3]->setFont(bold);
-    dtpRealTime = new QDateTimeEdit(f);
+    dtpRealTime = new DateTimePicker(f);
     dtpRealTime->setObjectName("dtpRealTime");
     dtpRealTime->setTimeSpec(Qt::UTC);
+    dtpRealTime->setLocale(QLocale::c());  // English month names in any language
     dtpRealTime->setDisplayFormat("d MMM yyyy HH:mm:ss");
     top->addWidget(lblStep[3]);
     top->addWidget(dtpRealTime);

@@ -1,7 +1,6 @@
 #include "workbench/reading_tab_order.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
@@ -88,38 +87,6 @@ class ReadingOrder : public QObject {
 };
 
 }  // namespace
-
-void DateTimePicker::ContinueDay(int typed) {
-    setCurrentSection(QDateTimeEdit::DaySection);
-    lineEdit()->deselect();
-    lineEdit()->setCursorPosition(typed);
-    movedOn_ = false;
-}
-
-void DateTimePicker::keyPressEvent(QKeyEvent* event) {
-    const QString text = event->text();
-    const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
-    const bool printable = plain && text.size() == 1 && text[0].isPrint();
-    if (printable && !text[0].isLetterOrNumber()) {
-        // A separator: the next part, unless the picker is there already.
-        event->accept();
-        const int next = currentSectionIndex() + 1;
-        if (!movedOn_ && next < sectionCount()) {
-            setCurrentSectionIndex(next);
-            setSelectedSection(currentSection());
-        }
-        movedOn_ = false;
-        return;
-    }
-    const int before = currentSectionIndex();
-    QDateTimeEdit::keyPressEvent(event);
-    movedOn_ = printable && currentSectionIndex() != before;
-}
-
-void DateTimePicker::focusInEvent(QFocusEvent* event) {
-    movedOn_ = false;
-    QDateTimeEdit::focusInEvent(event);
-}
 
 void KeepReadingTabOrder(QTabWidget* tabs) {
     new ReadingOrder(tabs);
