@@ -72,6 +72,22 @@ class ManualSystemClock : public SystemClock {
         utcMs = ms;
         return 0;
     }
+
+    // A PC in central Europe one second before the spring change of
+    // 29 Mar 2026, 01:00 UTC (local 01:59:59 CET, then 03:00:00 CEST), each
+    // reading a second later than the one before. Returns the change's UTC
+    // instant, milliseconds since 1970.
+    std::int64_t SecondBeforeSpringChange() {
+        const std::int64_t step =
+            QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
+        utcMs = step - 1000;
+        msPerReading = 1000;
+        localOffsetSeconds = 3600;
+        stepUtcMs = step;
+        offsetAfterStep = 7200;
+        standardBiasMinutes = -60;
+        return step;
+    }
 };
 
 // Date-time value (days since 1899-12-30, navlib/date_time.h) of a calendar

@@ -95,14 +95,7 @@ TEST(CompanionWindows, PresentHourFromOneClockReading) {
     FrmAzimuth* tool = c.OpenTool();
     ASSERT_NE(tool, nullptr);
     auto clock = std::static_pointer_cast<ManualSystemClock>(c.main->Companions()->Clock);
-    const std::int64_t step =
-        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
-    clock->utcMs = step - 1000;
-    clock->msPerReading = 1000;
-    clock->localOffsetSeconds = 3600;
-    clock->stepUtcMs = step;
-    clock->offsetAfterStep = 7200;
-    clock->standardBiasMinutes = -60;
+    clock->SecondBeforeSpringChange();
     QTest::mouseClick(tool->cmdErase, Qt::LeftButton);
     EXPECT_EQ(tool->dtpTime->dateTime().date(), QDate(2026, 3, 29));
     EXPECT_EQ(tool->dtpTime->dateTime().time(), QTime(0, 0));

@@ -54,8 +54,8 @@ void TypeWhole(QDateTimeEdit* p, double ut) {
     const QString text = p->locale().toString(FromDateValue(ut), p->displayFormat());
     for (const QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     EXPECT_EQ(QApplication::focusWidget(), p) << text.toStdString();
-    EXPECT_EQ(p->dateTime(), FromDateValue(ut)) << text.toStdString() << " gave "
-                                                << p->text().toStdString();
+    EXPECT_EQ(p->dateTime(), FromDateValue(ut))
+        << text.toStdString() << " gave " << p->text().toStdString();
     auto* line = p->findChild<QLineEdit*>();
     int widest = 0;  // the field's text on the 28th of each month, at 23:59:59
     for (int m = 1; m <= 12; ++m) {

@@ -96,15 +96,8 @@ TEST(SettingsStore, FileThatIsNotRegularIsLeftAlone) {
 // the local time of one reading plus the offset of the next gave 23:59:59
 // of the day before. Every value comes from one reading.
 TEST(PcClock, OneReadingAcrossADaylightSavingStep) {
-    const std::int64_t step =
-        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
     auto sys = std::make_shared<ManualSystemClock>();
-    sys->utcMs = step - 1000;
-    sys->msPerReading = 1000;
-    sys->localOffsetSeconds = 3600;
-    sys->stepUtcMs = step;
-    sys->offsetAfterStep = 7200;
-    sys->standardBiasMinutes = -60;
+    const std::int64_t step = sys->SecondBeforeSpringChange();
     PcClock clock(sys);
     const ClockReading r = clock.Read();
     EXPECT_EQ(r.Local, QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59), Qt::UTC));

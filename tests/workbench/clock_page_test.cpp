@@ -114,14 +114,7 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
 // a daylight-saving step (01:00 UTC, local 01:59:59 CET -> 03:00:00 CEST)
 // the local time, UTC and the daylight label disagreed by an hour.
 TEST_F(ClockPage, OneTickIsOneReadingAcrossADaylightSavingStep) {
-    const std::int64_t step =
-        QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
-    clock->utcMs = step - 1000;
-    clock->msPerReading = 1000;
-    clock->localOffsetSeconds = 3600;
-    clock->stepUtcMs = step;
-    clock->offsetAfterStep = 7200;
-    clock->standardBiasMinutes = -60;
+    clock->SecondBeforeSpringChange();
     PcClockPage* page = w->Options()->Clock();
     page->tmrSysTime_Timer();
     EXPECT_TRUE(page->txtLocTime->text().contains("01:59:59"))
