@@ -144,13 +144,6 @@ class FrmWorking : public QMainWindow {
     void ShowToolbar(QToolBar* bar);
     // The start screen with its toolbar and menus.
     void RestoreStartScreen();
-    // Takes the report and the chart off: they no longer show the current
-    // data's fix.
-    void WithdrawResults();
-    // The page shown: the preferences, the utilities, the input tabs (also
-    // over a result), the report, the chart, or else the client area with
-    // the start screen. The keyboard stays on it (PageFocus).
-    QWidget* ShownPage() const;
 
     // ---- Status bar -----------------------------------------------------------
     // The status bar staNumDisp with its ten panels and its simple style.
@@ -258,6 +251,13 @@ class FrmWorking : public QMainWindow {
     void RestoreGeometry();
     double TwipsPerPixel() const;
     void KeepKeysOnShownPage();
+    // Takes the report and the chart off: they no longer show the current
+    // data's fix.
+    void WithdrawResults();
+    // The page shown: the preferences, the utilities, the input tabs (also
+    // over a result), the report, the chart, or else the client area with
+    // the start screen. The keyboard stays on it (PageFocus).
+    QWidget* ShownPage() const;
 
     WorkbenchState state_;
     OptionsPage* optionsPage_ = nullptr;
