@@ -16,6 +16,7 @@
 #include "tests/locale_switch.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/report_numeric.h"
+#include "workbench/core/session_file.h"
 #include "workbench/core/solve_fix.h"
 
 namespace orvex {
@@ -32,24 +33,7 @@ std::string ReadSample(const char* name) {
 // The session as loading the file on the star-fix page leaves it.
 StarFixSession SessionOf(const ObservationFileData& d) {
     StarFixSession s;
-    for (size_t i = 0; i < d.Entered.size(); ++i) s.FixEntered[i + 1] = d.Entered[i];
-    s.TimeEstPos = d.TimeEstPos;
-    s.Lat(6) = d.Lat;
-    s.Long(6) = d.Long;
-    s.TimeTruePos = d.TimeTruePos;
-    s.Course = s.CourseInput = d.CourseInput;
-    s.Speed = s.SpeedInput = d.SpeedInput;
-    s.HeightEye = d.HeightEye;
-    s.InstErr = d.InstErr;
-    s.TempAirC = d.TempAirC;
-    s.TempWaterC = d.TempWaterC;
-    s.PressMBars = d.PressMBars;
-    const int n = static_cast<int>(d.Sights.size());
-    s.Obs.Resize(n);
-    for (int i = 1; i <= n; ++i) {
-        const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
-        s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
-    }
+    LoadObservationFile(d, s);
     return s;
 }
 
@@ -156,7 +140,7 @@ TEST(SampleFix, SameUnderDecimalCommaLocales) {
                 for (const ReportSlot& slot : r.fills) texts.push_back(slot.Text());
                 texts.push_back(r.closing.Text());
             }
-            o.file = WriteObservationFile(d);
+            o.file = WriteObservationFile(ObservationFileOf(s));
             EXPECT_EQ(o.file, ReadSample(name)) << name;  // saved as the sample was
             all.push_back(o);
         }
