@@ -1,6 +1,8 @@
 // The observation table without a window: what each editor's commit keeps,
 // the cells' texts, the keys that open an editor, Delete and Ctrl+Delete,
 // the reading with its messages, the sort, and the file's sights round trip.
+#include "workbench/core/observation_table.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +10,6 @@
 
 #include "ephemeris/ephemeris.h"
 #include "navlib/date_time.h"
-#include "workbench/core/observation_table.h"
 #include "workbench/core/session_file.h"
 
 namespace orvex {

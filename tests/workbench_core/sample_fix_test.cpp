@@ -172,6 +172,31 @@ TEST(SampleFix, SameUnderDecimalCommaLocales) {
     SetAppPath("");
 }
 
+// The conditions a check refuses stay as they were, with their views in
+// the other units; an input not entered stays not entered; and the save
+// writes back what the load took.
+TEST(SampleFix, LoadKeepsWhatTheChecksRefuse) {
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    d.TempAirC = 80;
+    d.PressMBars = 900;
+    d.Entered[4] = false;  // the course
+    StarFixSession s;
+    LoadObservationFile(d, s);
+    EXPECT_EQ(s.TempAirC, 20.0);
+    EXPECT_EQ(s.TempAirF, 68.0);
+    EXPECT_EQ(s.TempWaterC, 18.0);
+    EXPECT_DOUBLE_EQ(s.TempWaterF, 64.4);
+    EXPECT_EQ(s.PressMBars, 1013.0);
+    EXPECT_EQ(s.PressHg, 29.91389);
+    EXPECT_FALSE(s.FixEntered[5]);
+    EXPECT_EQ(s.Course, 0.0);
+    const ObservationFileData back = ObservationFileOf(s);
+    EXPECT_FALSE(back.Entered[4]);
+    EXPECT_EQ(back.Sights.size(), d.Sights.size());
+    EXPECT_EQ(back.Sights.back().Hs, d.Sights.back().Hs);
+}
+
 // The refusals before the solver, each told once through the reporter.
 TEST(SampleFix, RefusalsBeforeTheSolver) {
     RecordingReporter rec;
