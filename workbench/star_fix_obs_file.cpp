@@ -181,7 +181,7 @@ QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d
 void StarFixInputPage::ResetForNewStarFix() {
     state_.FixEntered.fill(false);
     cmdEraseObs_Click();
-    ClearObservationGrid();
+    InitObsGrid();
     if (links_.SetStatusSimple) links_.SetStatusSimple(true);
 }
 
@@ -419,18 +419,7 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
         keepExact("mskPress_mBars", -1, "mskPressHg", -1, InchesHgText(s.PressHg, sep));
     }
 
-    const int n = static_cast<int>(d.Sights.size());
-    for (int i = 1; i <= n; ++i) {
-        const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
-        grdObs->SetTextMatrix(
-            i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
-        grdObs->SetTextMatrix(i, 1, QString::fromStdString(o.Body));
-        grdObs->SetTextMatrix(i, 2,
-                              QString::fromStdString(FormatDegreesMinutes(o.Hs, "00°00'.0", sep)));
-        grdObs->SetTextMatrix(
-            i, 3, QString::fromStdString(FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
-        s.ObsCellFilled[static_cast<size_t>(i)].fill(true);
-    }
+    if (!d.Sights.empty()) ShowObservationTable();
 }
 
 void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
@@ -442,12 +431,15 @@ void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, dou
     for (const auto& f : fields)
         if (MaskedField* m = MaskField(f.name, f.index))
             m->SetMaskedText(FileText(d.Texts[static_cast<size_t>(f.text)]));
-    const int n = static_cast<int>(d.TextSights.size());
+    // The sights' texts go into their cells (each was checked before
+    // anything was touched).
+    const int n = std::min(static_cast<int>(d.TextSights.size()), s.Sights.Rows());
     for (int i = 1; i <= n; ++i)
-        for (int c = 0; c < 4; ++c) {
-            grdObs->SetTextMatrix(i, c, FileText(d.TextSights[static_cast<size_t>(i - 1)][c]));
-            s.ObsCellFilled[static_cast<size_t>(i)][static_cast<size_t>(c)] = true;
-        }
+        for (int c = 0; c < 4; ++c)
+            s.Sights.PutText(i, c,
+                             FileText(d.TextSights[static_cast<size_t>(i - 1)][c]).toStdString(),
+                             s.DecSep);
+    ShowObservationTable();
     SetFixTime(0, timeEstPos);
     for (const auto& f : fields) {
         if (f.text == 4) SetFixTime(1, timeTruePos);  // the wanted time comes before the course

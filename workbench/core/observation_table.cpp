@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "inputs/condition_checks.h"
 #include "navlib/array_lib.h"
@@ -24,6 +25,46 @@ void Commit(ObservationCell& c) {
 }
 
 }  // namespace
+
+bool ReadCellTime(const std::string& text, double* days) {
+    std::istringstream in(text);
+    std::vector<std::string> parts;
+    for (std::string p; in >> p;) parts.push_back(p);
+    if (parts.size() != 3 && parts.size() != 4) return false;
+    auto number = [](const std::string& t, size_t minDigits, size_t maxDigits, int* v) {
+        if (t.size() < minDigits || t.size() > maxDigits) return false;
+        *v = 0;
+        for (char c : t) {
+            if (c < '0' || c > '9') return false;
+            *v = *v * 10 + (c - '0');
+        }
+        return true;
+    };
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    int day = 0, month = 0, year = 0;
+    if (!number(parts[0], 1, 2, &day) || !number(parts[2], 4, 4, &year)) return false;
+    for (int m = 0; m < 12; ++m)
+        if (parts[1] == kMonths[m]) month = m + 1;
+    const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    if (month == 0 || day < 1 || day > monthDays[month - 1] + (month == 2 && leap ? 1 : 0))
+        return false;
+    int hour = 0, minute = 0, second = 0;
+    if (parts.size() == 4) {
+        const std::string& t = parts[3];
+        const size_t a = t.find(':');
+        const size_t b = a == std::string::npos ? a : t.find(':', a + 1);
+        if (a == std::string::npos || !number(t.substr(0, a), 1, 2, &hour)) return false;
+        const std::string mm =
+            t.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
+        if (!number(mm, 2, 2, &minute)) return false;
+        if (b != std::string::npos && !number(t.substr(b + 1), 2, 2, &second)) return false;
+        if (hour > 23 || minute > 59 || second > 59) return false;
+    }
+    *days = MakeDateTime(year, month, day, hour, minute, second);
+    return true;
+}
 
 ObservationTable::ObservationTable(int rows) : rows_(static_cast<size_t>(std::max(rows, 0))) {}
 
@@ -103,6 +144,37 @@ bool ObservationTable::FillCorrection(int r, const std::string& text, const std:
     return CommitCorrection(r, text, decSep);
 }
 
+void ObservationTable::PutText(int r, int col, const std::string& text, const std::string& decSep) {
+    ObservationCell& c = Cell(r, col);
+    ObservationRow& row = rows_[static_cast<size_t>(r - 1)];
+    Commit(c);
+    bool read = true;
+    switch (col) {
+        case 0:
+            read = ReadCellTime(text, &row.Time);
+            break;
+        case 1:
+            row.Body = text;
+            break;
+        case 2: {
+            const double x = ParseLatitude(text + " N");
+            read = x != kBadDegrees && x != kBadMinutes && x != kBadHemisphere;
+            if (read) row.Hs = x;
+            break;
+        }
+        default: {
+            const double y = ParseNumberText(text, decSep);
+            read = y != kNotANumber;
+            if (read) row.InstErr = y;
+            break;
+        }
+    }
+    if (!read) {
+        c.State = CellState::Refused;
+        c.Refused = text;
+    }
+}
+
 double ObservationTable::OpenTime(int r, double& timeStored, double timeEstPos) {
     double when = timeEstPos;
     if (timeStored != 0.0) {
@@ -169,6 +241,9 @@ bool ObservationTable::Read(ObservationSet& o, const std::vector<std::string>& b
     }
     n = std::min(n, Rows());
 
+    // Only the entered values are read anew: the working and result arrays
+    // (and the chart drawn from them) belong to the last fix, and the slot
+    // of the wanted time keeps its value.
     const double wantedTime =
         o.ObsTime.ubound() >= 0 && o.ObsTime.lbound() <= 0 ? o.ObsTime(0) : 0.0;
     o.ObsCount = n;

@@ -49,6 +49,12 @@ struct TableMessage {
     std::string Text;
 };
 
+// Reads the text of a time cell: "d mmm yyyy hh:mm:ss" (English month
+// abbreviations, one- or two-digit day, blanks around ignored), also without
+// the seconds or without the time of day. days: days UT from 30 December
+// 1899. False when the text is no such date.
+bool ReadCellTime(const std::string& text, double* days);
+
 class ObservationTable {
   public:
     // The sight rows a layout gives.
@@ -91,6 +97,12 @@ class ObservationTable {
     // conditions tab's correction text (read as the grid's editor reads it).
     // False when the cell was not empty.
     bool FillCorrection(int r, const std::string& text, const std::string& decSep);
+
+    // A cell as a loader puts it from its text: it counts as committed
+    // whatever the text; it holds a value when the text reads as one (a
+    // time as ReadCellTime, any body name, an altitude read as a latitude
+    // north, a correction as a number in minutes), else the refused text.
+    void PutText(int r, int col, const std::string& text, const std::string& decSep);
 
     // ---- The time editor ----
     // Opened by space, a double click or a control key: where the picker

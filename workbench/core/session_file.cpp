@@ -56,6 +56,7 @@ void LoadObservationFile(const ObservationFileData& d, StarFixSession& s) {
 
     const int n = static_cast<int>(d.Sights.size());
     if (n <= 0) return;
+    s.Sights.LoadFileRows(d.Sights);
     s.Obs.Resize(n);
     for (int i = 1; i <= n; ++i) {
         const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];

@@ -17,7 +17,8 @@ ObservationFileData ObservationFileOf(const StarFixSession& s);
 // Speed and SpeedInput, HeightEye, InstErr. The conditions are taken when
 // their checks accept them, with their views in the other units (TempAirF,
 // TempWaterF, PressHg); otherwise they stay as they were. The sights
-// replace s.Obs when the file holds any. Nothing else is touched.
+// replace the table (s.Sights, as its cells show them) and s.Obs (as the
+// file holds them) when the file holds any. Nothing else is touched.
 void LoadObservationFile(const ObservationFileData& d, StarFixSession& s);
 
 }  // namespace orvex
