@@ -390,16 +390,9 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     } else {
         auto* field = static_cast<MaskedField*>(editor);
         field->SetMask(field->Mask());  // the blank template
-        const QString blank = field->text();
-        if (printable && keyAscii != '9') {
-            field->SetMaskedText(QChar(keyAscii) + blank.mid(1));
-            field->setCursorPosition(1);
-        } else if (keyAscii == '9') {
-            field->setCursorPosition(0);
-        } else {
-            field->SetMaskedText(cell.isEmpty() ? blank : cell);
-            field->setCursorPosition(0);
-        }
+        const ObservationTable::EditorStart start = s.Sights.OpenNumber(row, 2, keyAscii, s.DecSep);
+        field->SetMaskedText(QString::fromStdString(start.Text));
+        field->setCursorPosition(start.Cursor);
     }
     editRow_ = row;
     editCol_ = col;
@@ -521,8 +514,9 @@ bool StarFixInputPage::GridEditorKey(QWidget* editor, QKeyEvent* e) {
         const QChar c = e->text()[0];
         int place = mskHeightInst->cursorPosition();
         while (place < mskHeightInst->Width() && !mskHeightInst->IsInputPlace(place)) ++place;
-        if (place == 0 && c == u'9') return true;
-        if (place == 3 && c >= u'6' && c <= u'9') return true;
+        if (c.unicode() < 128 &&
+            ObservationTable::AltitudeKeyRefused(place, static_cast<char>(c.unicode())))
+            return true;
     }
     if (editor == mskInstErr[1]) return CorrectionKey(1, e);
     return false;
