@@ -2,8 +2,9 @@
 // never typed into directly. Rows are counted as the navigator sees them: row
 // 0 is the header (time, body, altitude, correction), rows 1..Rows()-1 hold
 // sights; columns 0..3. The grid only shows texts and colours and reports the
-// user's keys, clicks and moves to the star-fix input page, which owns the
-// editors and the table of committed cells (WorkbenchState::ObsCellFilled).
+// user's keys, clicks and moves to the star-fix input page, which shows in it
+// the session's table of sights (ObservationTable) and hands that table what
+// the editors commit.
 #pragma once
 
 #include <QColor>

@@ -27,6 +27,7 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "workbench/core/correction_entry.h"
+#include "workbench/core/observation_table.h"
 #include "workbench/date_values.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
@@ -190,13 +191,9 @@ QWidget* StarFixInputPage::GridEditor(int col) const {
 
 // ---- Layout -------------------------------------------------------------------
 
-void StarFixInputPage::ClearObservationGrid() {
-    InitObsGrid();
-}
-
 void StarFixInputPage::InitObsGrid() {
     WorkbenchState& s = state_;
-    s.GridInitialising = true;
+    gridLaying_ = true;
     // An open editor goes without committing into the grid being cleared.
     editRow_ = 0;
     for (int c = 0; c < 4; ++c)
@@ -207,8 +204,7 @@ void StarFixInputPage::InitObsGrid() {
     QFont font = grdObs->font();
     font.setPointSizeF(12);
     grdObs->setFont(font);
-    for (auto& row : s.ObsCellFilled) row.fill(false);
-    s.ObsCellFilled[0].fill(true);
+    s.Sights = ObservationTable(kGridDataRows);
 
     // Rows as tall as the body list; the header tall enough for its picture
     // and its two lines.
@@ -247,8 +243,8 @@ void StarFixInputPage::InitObsGrid() {
                           grdObs->verticalScrollBar()->sizeHint().width() + frame);
     grdObs->scrollToTop();
     grdObs->SetCurrentCell(1, 0);
-    s.CurObsRow = 1;
-    s.GridInitialising = false;
+    curObsRow_ = 1;
+    gridLaying_ = false;
 }
 
 void StarFixInputPage::PrepareGridRow(int row) {
@@ -263,107 +259,39 @@ void StarFixInputPage::PrepareGridRow(int row) {
 // ---- Reading and sorting --------------------------------------------------------
 
 bool StarFixInputPage::ReadObsGrid() {
-    WorkbenchState& s = state_;
-    double t = 0.0;
-    if (!ReadGridTime(grdObs->TextMatrix(1, 0), &t)) {
-        ShowMessage(kIconExclamation + kButtonsOk, QString(" Error in input data"),
-                    QString("Please fill the grid with the observations."), this);
-        return false;
-    }
-    auto filled = [&](int row, int col) {
-        return row >= 0 && row <= 50 && s.ObsCellFilled[row][col];
-    };
-    auto rowEmpty = [&](int row) {
-        for (int c = 0; c < 4; ++c)
-            if (filled(row, c)) return false;
-        return true;
-    };
-    int n = 1;
-    for (;;) {
-        if (rowEmpty(n + 1)) break;
-        ++n;
-        for (int c = 0; c < 4; ++c)
-            if (!filled(n, c)) {
-                ShowMessage(kIconExclamation + kButtonsOk, QString("Missing data"),
-                            QString("Some data are missing or incorrect in the grid."), this);
-                return false;
-            }
-        if (n >= 50) break;
-    }
-    n = std::min(n, grdObs->Rows() - 1);
-
-    // Only the entered values are read anew: the working and result arrays
-    // (and the chart drawn from them) belong to the last fix, and the slot
-    // of the wanted time keeps its value.
-    ObservationSet& o = s.Obs;
-    const double wantedTime =
-        o.ObsTime.ubound() >= 0 && o.ObsTime.lbound() <= 0 ? o.ObsTime(0) : 0.0;
-    o.ObsCount = n;
-    o.ObsTime = Vector(0, n);
-    o.ObsTime(0) = wantedTime;
-    o.ObsBody.assign(static_cast<size_t>(n + 1), std::string());
-    o.ObsHs = Vector(n);
-    o.ObsInstErr = Vector(n);
-    const std::string sep = s.DecSep;
-    auto refuse = [this](const char* text) {
-        ShowMessage(kIconExclamation + kButtonsOk, QString("Incorrect data"), QString(text), this);
-        return false;
-    };
-    for (int j = 1; j <= n; ++j) {
-        double when = 0.0;
-        if (!ReadGridTime(grdObs->TextMatrix(j, 0), &when))
-            return refuse("Incorrect time in the grid.");
-        s.Obs.ObsTime(j) = when;
-        const std::string body = grdObs->TextMatrix(j, 1).toStdString();
-        if (BinarySearchText(body, s.BodyList) < 0)
-            return refuse("Incorrect celestal body name in the grid.");
-        s.Obs.ObsBody[static_cast<size_t>(j)] = body;
-        const double x = ParseLatitude(grdObs->TextMatrix(j, 2).toStdString() + " N");
-        if (x == kBadDegrees || x == kBadMinutes || x == kBadHemisphere)
-            return refuse("Incorrect altitude in the grid.");
-        s.Obs.ObsHs(j) = x;
-        const double y = ParseNumberText(grdObs->TextMatrix(j, 3).toStdString(), sep);
-        if (y == kNotANumber) return refuse("Incorrect instrumental error in the grid.");
-        s.Obs.ObsInstErr(j) = y / 60.0;
-    }
-    return true;
+    TableMessage m;
+    if (state_.Sights.Read(state_.Obs, state_.BodyList, m)) return true;
+    ShowMessage(kIconExclamation + kButtonsOk, QString::fromStdString(m.Title),
+                QString::fromStdString(m.Text), this);
+    return false;
 }
 
 void StarFixInputPage::SelectObsGrid() {
-    const int n = std::min(state_.Obs.ObsCount, grdObs->Rows() - 1);
+    const int n = std::min(state_.Obs.ObsCount, state_.Sights.Rows());
     if (n < 1) return;
-    struct RowCopy {
-        QString text[4];
-        QColor back[4];
-        double time = 0.0;
-        bool isDate = false;
-    };
-    std::vector<RowCopy> rows(static_cast<size_t>(n));
-    for (int r = 1; r <= n; ++r) {
-        RowCopy& rc = rows[static_cast<size_t>(r - 1)];
-        for (int c = 0; c < 4; ++c) {
-            rc.text[c] = grdObs->TextMatrix(r, c);
-            rc.back[c] = grdObs->CellBackColor(r, c);
-        }
-        rc.isDate = ReadGridTime(rc.text[0], &rc.time);
-    }
-    // Earlier first; a row whose time is not a date stays where it is
-    // relative to its neighbours.
-    std::stable_sort(rows.begin(), rows.end(), [](const RowCopy& a, const RowCopy& b) {
-        return a.isDate && b.isDate && a.time < b.time;
-    });
-    const bool init = state_.GridInitialising;
-    state_.GridInitialising = true;  // no row checks while the rows move
+    state_.Sights.SortByTime(n);
+    const bool laying = gridLaying_;
+    gridLaying_ = true;  // no row checks while the rows move
     for (int r = 1; r <= n; ++r)
-        for (int c = 0; c < 4; ++c) {
-            grdObs->SetTextMatrix(r, c, rows[static_cast<size_t>(r - 1)].text[c]);
-            grdObs->SetCellBackColor(r, c, rows[static_cast<size_t>(r - 1)].back[c]);
-        }
+        for (int c = 0; c < 4; ++c) ShowObsCell(r, c);
     grdObs->scrollToTop();
     grdObs->viewport()->update();
     grdObs->SetCurrentCell(1, 0);
-    state_.GridInitialising = init;
-    state_.CurObsRow = 1;
+    gridLaying_ = laying;
+    curObsRow_ = 1;
+}
+
+void StarFixInputPage::ShowObservationTable() {
+    for (int r = 1; r <= state_.Sights.Rows() && r < grdObs->Rows(); ++r)
+        for (int c = 0; c < 4; ++c) ShowObsCell(r, c);
+}
+
+void StarFixInputPage::ShowObsCell(int row, int col) {
+    const ObservationTable& t = state_.Sights;
+    grdObs->SetTextMatrix(row, col, QString::fromStdString(t.Text(row, col, state_.DecSep)));
+    grdObs->SetCellBackColor(
+        row, col,
+        t.State(row, col) == CellState::Refused ? kRefusedRed : MaskedField::WindowColor());
 }
 
 // ---- Commit, open and close -----------------------------------------------------
@@ -375,8 +303,8 @@ void StarFixInputPage::CommitGridEditor(int col) {
             break;
         case 1:
             if (editRow_ > 0) {
-                grdObs->SetTextMatrix(editRow_, 1, cboBody->currentText());
-                state_.ObsCellFilled[editRow_][1] = true;
+                state_.Sights.CommitBody(editRow_, cboBody->currentText().toStdString());
+                ShowObsCell(editRow_, 1);
             }
             break;
         case 2:
@@ -397,11 +325,9 @@ void StarFixInputPage::grdObs_GotFocus() {
     const int row = editRow_;
     CommitGridEditor(editCol_);
     // A new row takes the correction of the conditions tab.
-    if (editCol_ <= 2 && row <= grdObs->Rows() - 1 && grdObs->TextMatrix(row, 3).isEmpty() &&
-        !mskInstErr[0]->IsEmptyEntry()) {
-        grdObs->SetTextMatrix(row, 3, mskInstErr[0]->text());
-        state_.ObsCellFilled[row][3] = true;
-    }
+    if (editCol_ <= 2 && row <= grdObs->Rows() - 1 && !mskInstErr[0]->IsEmptyEntry() &&
+        state_.Sights.FillCorrection(row, mskInstErr[0]->text().toStdString(), state_.DecSep))
+        ShowObsCell(row, 3);
 }
 
 void StarFixInputPage::grdObs_LeaveCell() {
@@ -421,7 +347,7 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     if (GridEditor(col) != editor) return;
     refusedAltitude_.clear();
     const bool printable = keyAscii > 32;
-    const QString cell = grdObs->TextMatrix(row, col);
+    const QString cell = QString::fromStdString(s.Sights.Text(row, col, s.DecSep));
     bool dayStarted = false;  // the typed digit begins the day
     if (col == 0) {
         if (printable) {
@@ -440,16 +366,8 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
                 dayStarted = c.isDigit();
             }
         } else {
-            double when = 0.0;
-            if (s.TimeStored != 0.0) {
-                when = s.TimeStored;
-                s.TimeStored = 0.0;
-            } else if (!ReadGridTime(cell, &when) &&
-                       !(row > 1 && ReadGridTime(grdObs->TextMatrix(row - 1, 0), &when))) {
-                when = s.TimeEstPos;
-            }
-            dtpObsTime->setDateTime(PickerValue(when));
-            s.ObsCellFilled[row][0] = false;
+            dtpObsTime->setDateTime(
+                PickerValue(s.Sights.OpenTime(row, s.TimeStored, s.TimeEstPos)));
         }
     } else if (col == 1) {
         if (!printable) {
@@ -472,16 +390,9 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     } else {
         auto* field = static_cast<MaskedField*>(editor);
         field->SetMask(field->Mask());  // the blank template
-        const QString blank = field->text();
-        if (printable && keyAscii != '9') {
-            field->SetMaskedText(QChar(keyAscii) + blank.mid(1));
-            field->setCursorPosition(1);
-        } else if (keyAscii == '9') {
-            field->setCursorPosition(0);
-        } else {
-            field->SetMaskedText(cell.isEmpty() ? blank : cell);
-            field->setCursorPosition(0);
-        }
+        const ObservationTable::EditorStart start = s.Sights.OpenNumber(row, 2, keyAscii, s.DecSep);
+        field->SetMaskedText(QString::fromStdString(start.Text));
+        field->setCursorPosition(start.Cursor);
     }
     editRow_ = row;
     editCol_ = col;
@@ -517,7 +428,7 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
 void StarFixInputPage::ConfirmGridCell(int row, int col) {
     // The committed value shows green over its cell for a moment while the
     // navigator goes on typing: nothing waits for it.
-    gridConfirm_->setText(grdObs->TextMatrix(row, col));
+    gridConfirm_->setText(QString::fromStdString(state_.Sights.Text(row, col, state_.DecSep)));
     gridConfirm_->setGeometry(grdObs->CellRect(row, col));
     gridConfirm_->raise();
     gridConfirm_->show();
@@ -540,7 +451,7 @@ void StarFixInputPage::EndGridEdit(QWidget* editor, int keyCode, int shift) {
                 if (GridEditor(c) == editor) col = c;
             grdObs->setFocus(Qt::OtherFocusReason);
             grdObs_GotFocus();
-            grdObs->SetCurrentCell(state_.CurObsRow, col);
+            grdObs->SetCurrentCell(curObsRow_, col);
             grdObs_KeyDown(Qt::Key_Tab, 0);
             break;
         }
@@ -573,12 +484,13 @@ bool StarFixInputPage::GridEditorKey(QWidget* editor, QKeyEvent* e) {
         // Esc closes the editor without committing it: the picker goes back
         // to the cell's date, a field to the cell's text.
         const int row = editRow_;
-        const QString cell = row > 0 ? grdObs->TextMatrix(row, editCol_) : QString();
+        const ObservationTable& t = state_.Sights;
+        const QString cell =
+            row > 0 ? QString::fromStdString(t.Text(row, editCol_, state_.DecSep)) : QString();
         if (editor == dtpObsTime) {
-            double when = 0.0;
-            const bool isDate = ReadGridTime(cell, &when);
-            if (isDate) dtpObsTime->setDateTime(PickerValue(when));
-            if (row > 0) state_.ObsCellFilled[row][0] = isDate;
+            if (row > 0 && t.State(row, 0) == CellState::Committed)
+                dtpObsTime->setDateTime(PickerValue(t.Row(row).Time));
+            if (row > 0) state_.Sights.CancelTime(row);
         } else if (auto* f = qobject_cast<MaskedField*>(editor)) {
             f->SetMask(f->Mask());
             if (!cell.isEmpty()) f->SetMaskedText(cell);
@@ -602,8 +514,9 @@ bool StarFixInputPage::GridEditorKey(QWidget* editor, QKeyEvent* e) {
         const QChar c = e->text()[0];
         int place = mskHeightInst->cursorPosition();
         while (place < mskHeightInst->Width() && !mskHeightInst->IsInputPlace(place)) ++place;
-        if (place == 0 && c == u'9') return true;
-        if (place == 3 && c >= u'6' && c <= u'9') return true;
+        if (c.unicode() < 128 &&
+            ObservationTable::AltitudeKeyRefused(place, static_cast<char>(c.unicode())))
+            return true;
     }
     if (editor == mskInstErr[1]) return CorrectionKey(1, e);
     return false;
@@ -675,15 +588,13 @@ bool StarFixInputPage::grdObs_KeyDown(int keyCode, int shift) {
     if (keyCode == Qt::Key_Delete && shift == 0) {
         const int row = grdObs->Row();
         const int col = grdObs->Col();
-        grdObs->SetTextMatrix(row, col, QString());
-        grdObs->SetCellBackColor(row, col, MaskedField::WindowColor());
-        s.ObsCellFilled[row][col] = false;
-        if (!std::any_of(s.ObsCellFilled[row].begin(), s.ObsCellFilled[row].end(),
-                         [](bool f) { return f; }))
-            ShowMessage(kIconInformation + kButtonsOk, QString("Row empty"),
-                        QString("If you want to delete the entire row,\r\n"
-                                "please use <Control> <Delete>."),
-                        this);
+        const bool rowEmpty = s.Sights.Delete(row, col);
+        ShowObsCell(row, col);
+        if (rowEmpty) {
+            const TableMessage m = ObservationTable::RowEmptyMessage();
+            ShowMessage(kIconInformation + kButtonsOk, QString::fromStdString(m.Title),
+                        QString::fromStdString(m.Text), this);
+        }
         return true;
     }
     if (keyCode == Qt::Key_Delete && shift == 2) {
@@ -692,15 +603,15 @@ bool StarFixInputPage::grdObs_KeyDown(int keyCode, int shift) {
             if (QWidget* e = GridEditor(editCol_)) e->setVisible(false);
             editRow_ = 0;
         }
-        RemoveFilledRow(s.ObsCellFilled, r);
-        const bool init = s.GridInitialising;
-        s.GridInitialising = true;
+        s.Sights.RemoveRow(r);
+        const bool laying = gridLaying_;
+        gridLaying_ = true;
         // The grid keeps its rows: an empty one comes in at the end, so a
         // sight can always be typed into every row a layout gave.
         grdObs->RemoveGridRow(r);
         PrepareGridRow(grdObs->Rows() - 1);
-        s.GridInitialising = init;
-        s.CurObsRow = grdObs->Row();
+        gridLaying_ = laying;
+        curObsRow_ = grdObs->Row();
         return true;
     }
     return keyCode == Qt::Key_Delete;
@@ -712,24 +623,19 @@ void StarFixInputPage::grdObs_KeyPress(int keyAscii) {
 }
 
 void StarFixInputPage::grdObs_RowColChange() {
-    WorkbenchState& s = state_;
-    if (s.GridInitialising) {
-        s.CurObsRow = 1;
+    if (gridLaying_) {
+        curObsRow_ = 1;
         return;
     }
     const int row = grdObs->Row();
-    if (row != s.CurObsRow && s.CurObsRow >= 1 && s.CurObsRow <= 50) {
-        const auto& f = s.ObsCellFilled[s.CurObsRow];
-        const bool someUnfilled = !(f[0] && f[1] && f[2] && f[3]);
-        const bool started = f[0] || f[1] || f[2];
-        if (someUnfilled && started) {
-            ShowMessage(kIconInformation + kButtonsOk, QString("Row not fully filled"),
-                        QString("Data missing for the observation %1.").arg(s.CurObsRow), this);
-            grdObs->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    if (row != curObsRow_ && state_.Sights.RowLeftIncomplete(curObsRow_)) {
+        const TableMessage m = ObservationTable::RowIncompleteMessage(curObsRow_);
+        ShowMessage(kIconInformation + kButtonsOk, QString::fromStdString(m.Title),
+                    QString::fromStdString(m.Text), this);
+        grdObs->setFocus(Qt::OtherFocusReason);
+        return;
     }
-    s.CurObsRow = row;
+    curObsRow_ = row;
 }
 
 void StarFixInputPage::grdObs_MouseMove(int row, int col) {
@@ -745,10 +651,8 @@ void StarFixInputPage::grdObs_MouseMove(int row, int col) {
 
 void StarFixInputPage::dtpObsTime_LostFocus() {
     if (editCancelled_ || editRow_ == 0 || editCol_ != 0) return;
-    const QString text = QString::fromStdString(
-        FormatDateTime(PickerDays(dtpObsTime->dateTime()), "d mmm yyyy hh:mm:ss"));
-    grdObs->SetTextMatrix(editRow_, 0, text);
-    state_.ObsCellFilled[editRow_][0] = true;
+    state_.Sights.CommitTime(editRow_, PickerDays(dtpObsTime->dateTime()));
+    ShowObsCell(editRow_, 0);
 }
 
 void StarFixInputPage::mskHeightInst_LostFocus() {
@@ -757,31 +661,26 @@ void StarFixInputPage::mskHeightInst_LostFocus() {
     if (f->IsEmptyEntry()) return;
     const int row = editRow_;
     const QString typed = f->text();
-    const FieldVerdict verdict = CheckSightAltitudeText(typed.toStdString());
-    const double x = verdict.Value;
-    if (!verdict.Accepted) {
+    ObservationTable& t = state_.Sights;
+    const bool told = refusedAltitudeRow_ == row && refusedAltitude_ == typed &&
+                      t.State(row, 2) == CellState::Refused &&
+                      t.Text(row, 2, state_.DecSep) == typed.toStdString();
+    const ObservationTable::AltitudeCommit commit = t.CommitAltitude(row, typed.toStdString());
+    if (!commit.Accepted) {
         // The cell keeps the refused text, in red, until a valid commit or a
         // Delete; the same refusal is told once.
-        const bool told = refusedAltitudeRow_ == row && refusedAltitude_ == typed &&
-                          grdObs->TextMatrix(row, 2) == typed;
         refusedAltitude_ = typed;
         refusedAltitudeRow_ = row;
-        grdObs->SetCellBackColor(row, 2, kRefusedRed);
-        grdObs->SetTextMatrix(row, 2, typed);
+        ShowObsCell(row, 2);
         if (!told)
             ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
-                        QString::fromStdString(verdict.Message), this);
+                        QString::fromStdString(commit.Message), this);
         return;
     }
     f->SetBackColor(kValidGreen);
-    const QString text = QString::fromStdString(FormatDegreesMinutes(x, "00°00'.0", state_.DecSep));
-    if (state_.ObsCellFilled[row][2] && grdObs->TextMatrix(row, 2) == text &&
-        grdObs->CellBackColor(row, 2) == MaskedField::WindowColor())
-        return;  // committed already
-    grdObs->SetTextMatrix(row, 2, text);
-    grdObs->SetCellBackColor(row, 2, MaskedField::WindowColor());
+    if (!commit.Changed) return;  // committed already
+    ShowObsCell(row, 2);
     refusedAltitude_.clear();
-    state_.ObsCellFilled[row][2] = true;
     ConfirmGridCell(row, 2);
 }
 
@@ -802,21 +701,16 @@ void StarFixInputPage::mskInstErr_LostFocus(int index) {
     MaskedField* f = mskInstErr[index];
     if (index == 1 && (editCancelled_ || editRow_ == 0 || editCol_ != 3)) return;
     if (f->IsEmptyEntry()) return;
-    double x = ParseNumberText(f->text().toStdString(), state_.DecSep);
     if (index == 1) {
         // The grid takes any value, held to the field's +-99.99'.
-        if (std::fabs(x) > 99.99) x = std::copysign(99.99, x);
         f->SetBackColor(kValidGreen);
         const int row = editRow_;
-        const QString text =
-            QString::fromStdString(FormatNumber(x, "+00.00;-00.00", state_.DecSep));
-        if (state_.ObsCellFilled[row][3] && grdObs->TextMatrix(row, 3) == text) return;
-        grdObs->SetTextMatrix(row, 3, text);
-        grdObs->SetCellBackColor(row, 3, MaskedField::WindowColor());
-        state_.ObsCellFilled[row][3] = true;
+        if (!state_.Sights.CommitCorrection(row, f->text().toStdString(), state_.DecSep)) return;
+        ShowObsCell(row, 3);
         ConfirmGridCell(row, 3);
         return;
     }
+    double x = ParseNumberText(f->text().toStdString(), state_.DecSep);
     // Minutes typed beyond the field show its limit, which is not what was
     // typed: refused as any value beyond +-99.99'.
     if (!correctionBeyond_[0].isEmpty() && f->text() == correctionBeyond_[0]) x = kNotANumber;

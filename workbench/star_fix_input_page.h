@@ -146,14 +146,16 @@ class StarFixInputPage : public QTabWidget {
     QDateTimeEdit* dtpObsTime = nullptr;
     MaskedField* mskHeightInst = nullptr;
     QComboBox* cboBody = nullptr;
-    // Empties the grid and forgets every committed cell (the new-fix reset
-    // calls it); the same as InitObsGrid.
-    void ClearObservationGrid();
+    // Lays the grid out empty, with an empty table of sights (the new-fix
+    // reset calls it).
     void InitObsGrid();
-    // Validates the rows and fills the observation set; false after its own
-    // message.
+    // Shows the table of sights again, after it was changed from outside
+    // the grid's editors (a file loaded).
+    void ShowObservationTable();
+    // Validates the table's rows and fills the observation set; false after
+    // its own message.
     bool ReadObsGrid();
-    // Sorts rows 1..ObsCount by time.
+    // Sorts the table's rows 1..ObsCount by time and shows them.
     void SelectObsGrid();
     // Commits the open editor into its cell (the results commands and the
     // file save call it first).
@@ -167,9 +169,10 @@ class StarFixInputPage : public QTabWidget {
     // 1 Shift, 2 Ctrl).
     void EndGridEdit(QWidget* editor, int keyCode, int shift);
     bool grdObs_KeyDown(int keyCode, int shift);
-    void grdObs_KeyPress(int keyAscii);
-    void grdObs_RowColChange();
     void grdObs_MouseMove(int row, int col);
+    // The grid row the user was last on (1 after a layout): the row the
+    // row check looks at when the current cell moves.
+    int CurObsRow() const { return curObsRow_; }
     // The editors' commits (their lost-focus handlers).
     void dtpObsTime_LostFocus();
     void mskHeightInst_LostFocus();
@@ -199,6 +202,8 @@ class StarFixInputPage : public QTabWidget {
     void HookFields();
     void BuildObservationGrid(QWidget* page, QGridLayout* layout);
     bool GridEditorKey(QWidget* editor, QKeyEvent* key);
+    void grdObs_KeyPress(int keyAscii);
+    void grdObs_RowColChange();
     // A key typed into a correction field (0 the conditions tab's, 1 the
     // grid's); true when it was taken here.
     bool CorrectionKey(int index, QKeyEvent* key);
@@ -209,6 +214,8 @@ class StarFixInputPage : public QTabWidget {
     void CommitGridEditor(int col);
     // Shows a committed cell's value green for a moment (no waiting).
     void ConfirmGridCell(int row, int col);
+    // The grid cell shows the table's cell: its text, red when refused.
+    void ShowObsCell(int row, int col);
     void ResetForNewStarFix();
     // Stores a time of the page (0 the estimated position's, 1 the wanted
     // one) as its picker's commit does, and shows it in the picker.
@@ -223,6 +230,10 @@ class StarFixInputPage : public QTabWidget {
     // True while code changes the tab (its entry checks do not run).
     bool changingTabByCode_ = false;
     std::map<std::string, MaskedField*> singleMasks_;  // mskSpeed, mskHeightM, ...
+    // The grid row the user was last on (1 after a layout), and true while
+    // the grid is laid out or its rows move (no row checks then).
+    int curObsRow_ = 1;
+    bool gridLaying_ = false;
     // The cell the open grid editor was opened over (row 0: none).
     int editRow_ = 0;
     int editCol_ = 0;

@@ -26,6 +26,7 @@
 #include "platform/pc_clock.h"
 #include "platform/user_files.h"
 #include "workbench/core/observation_file.h"
+#include "workbench/core/session_file.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
 #include "workbench/star_fix_input_page.h"
@@ -180,7 +181,7 @@ QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d
 void StarFixInputPage::ResetForNewStarFix() {
     state_.FixEntered.fill(false);
     cmdEraseObs_Click();
-    ClearObservationGrid();
+    InitObsGrid();
     if (links_.SetStatusSimple) links_.SetStatusSimple(true);
 }
 
@@ -192,22 +193,7 @@ void StarFixInputPage::cmdSaveObs_Click() {
     if (!ReadObsGrid()) return;
     const WorkbenchState& s = state_;
     const QString folder = ObservationsFolder(QString::fromStdString(s.AppPath));
-    ObservationFileData d;
-    d.TimeEstPos = s.TimeEstPos;
-    d.Lat = s.Lat(6);
-    d.Long = s.Long(6);
-    d.TimeTruePos = s.TimeTruePos;
-    d.CourseInput = s.CourseInput;
-    d.SpeedInput = s.SpeedInput;
-    d.HeightEye = s.HeightEye;
-    d.InstErr = s.InstErr;
-    d.TempAirC = s.TempAirC;
-    d.TempWaterC = s.TempWaterC;
-    d.PressMBars = s.PressMBars;
-    for (size_t i = 0; i < d.Entered.size(); ++i) d.Entered[i] = s.FixEntered[i + 1];
-    for (int i = 1; i <= s.Obs.ObsCount; ++i)
-        d.Sights.push_back({s.Obs.ObsTime(i), s.Obs.ObsBody[static_cast<size_t>(i)], s.Obs.ObsHs(i),
-                            s.Obs.ObsInstErr(i)});
+    const ObservationFileData d = ObservationFileOf(s);
     const QByteArray bytes = QByteArray::fromStdString(WriteObservationFile(d));
 
     for (;;) {
@@ -348,22 +334,24 @@ void StarFixInputPage::SetFixTime(int index, double days) {
 void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
     WorkbenchState& s = state_;
     const std::string sep = s.DecSep;
+    // The session takes the file's values; the fields then show them, and
+    // a value its field refuses gets the field's message and is put back as
+    // it was before the file, so that the field shows what the fix will use.
+    const StarFixSession before = s;
+    LoadObservationFile(d, s);
     auto put = [this](const char* name, int index, const std::string& text) {
         MaskedField* f = MaskField(name, index);
         if (f) f->SetMaskedText(QString::fromStdString(text));
         return f;
     };
-    // The fields' own commits store what they accept; a value its field
-    // refuses gets the field's message and is not kept: the field shows
-    // again what it held, so that it shows what the fix will use.
-    auto commit = [this](const char* name, int index, const std::string& text, double& value) {
+    // The fields' own commits store what they accept (a rounded text: the
+    // exact value is taken again below).
+    auto commit = [this](const char* name, int index, const std::string& text) {
         MaskedField* f = MaskField(name, index);
         if (!f) return true;
-        const double before = value;
         const QString shown = f->text();
         f->SetMaskedText(QString::fromStdString(text));
         if (f->Commit()) return true;
-        value = before;
         f->RestoreText(shown);
         return false;
     };
@@ -376,28 +364,11 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
     // new-fix value and stays not entered.
     const auto& entered = d.Entered;
     if (entered[0]) SetFixTime(0, d.TimeEstPos);
-    if (entered[1]) {
-        s.Lat(6) = d.Lat;
-        put("mskLat", 5, FormatLatitude(d.Lat, sep));
-        s.FixEntered[2] = true;
-    }
-    if (entered[2]) {
-        s.Long(6) = d.Long;
-        put("mskLong", 5, FormatLongitude(d.Long, sep));
-        s.FixEntered[3] = true;
-    }
+    if (entered[1]) put("mskLat", 5, FormatLatitude(d.Lat, sep));
+    if (entered[2]) put("mskLong", 5, FormatLongitude(d.Long, sep));
     if (entered[3]) SetFixTime(1, d.TimeTruePos);
-
-    if (entered[4]) {
-        s.CourseInput = s.Course = d.CourseInput;
-        put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
-        s.FixEntered[5] = true;
-    }
-    if (entered[5]) {
-        s.SpeedInput = s.Speed = d.SpeedInput;
-        put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
-        s.FixEntered[6] = true;
-    }
+    if (entered[4]) put("mskCourse", 0, FormatNumber(d.CourseInput, "000°.0", sep));
+    if (entered[5]) put("mskSpeed", -1, FormatNumber(d.SpeedInput, "000.0", sep));
     // A value the field accepts in its own unit's text is kept as saved, not
     // as that rounded text reads (a height entered in feet, a temperature in
     // Fahrenheit, a pressure in inches): the paired field shows it, and
@@ -416,52 +387,39 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
         return t;
     };
     if (entered[6]) {
-        s.FixEntered[7] =
-            commit("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep), s.HeightEye);
+        s.FixEntered[7] = commit("mskHeightM", -1, FormatNumber(d.HeightEye, "00.0", sep));
         if (s.FixEntered[7]) {
             s.HeightEye = d.HeightEye;
             keepExact("mskHeightM", -1, "mskHeightF", -1, FeetTextOfMetres(d.HeightEye, sep));
+        } else {
+            s.HeightEye = before.HeightEye;
         }
     }
-    if (entered[7]) {
-        s.InstErr = d.InstErr;
-        put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
-        s.FixEntered[8] = true;
-    }
+    if (entered[7]) put("mskInstErr", 0, FormatNumber(d.InstErr, "+00.00;-00.00", sep));
 
     const double celsius[2] = {d.TempAirC, d.TempWaterC};
     for (int i = 0; i < 2; ++i) {
         double& c = i == 0 ? s.TempAirC : s.TempWaterC;
-        if (commit("mskTempCelcius", i, temperature(celsius[i]), c) &&
-            CheckTemperatureText(asText(celsius[i]), sep, false).Accepted) {
+        double& f = i == 0 ? s.TempAirF : s.TempWaterF;
+        if (!commit("mskTempCelcius", i, temperature(celsius[i]))) {
+            c = i == 0 ? before.TempAirC : before.TempWaterC;
+            f = i == 0 ? before.TempAirF : before.TempWaterF;
+        } else if (CheckTemperatureText(asText(celsius[i]), sep, false).Accepted) {
             c = celsius[i];
-            (i == 0 ? s.TempAirF : s.TempWaterF) = CelsiusToFahrenheit(c);
-            keepExact("mskTempCelcius", i, "mskTempFahr", i,
-                      TemperatureText(CelsiusToFahrenheit(c)));
+            f = CelsiusToFahrenheit(c);
+            keepExact("mskTempCelcius", i, "mskTempFahr", i, TemperatureText(f));
         }
     }
-    if (commit("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep), s.PressMBars) &&
-        CheckPressureMBarsText(asText(d.PressMBars), sep).Accepted) {
+    if (!commit("mskPress_mBars", -1, FormatNumber(d.PressMBars, "0000", sep))) {
+        s.PressMBars = before.PressMBars;
+        s.PressHg = before.PressHg;
+    } else if (CheckPressureMBarsText(asText(d.PressMBars), sep).Accepted) {
         s.PressMBars = d.PressMBars;
         s.PressHg = MillibarsToInchesHg(d.PressMBars);
         keepExact("mskPress_mBars", -1, "mskPressHg", -1, InchesHgText(s.PressHg, sep));
     }
 
-    const int n = static_cast<int>(d.Sights.size());
-    if (n <= 0) return;
-    s.Obs.Resize(n);
-    for (int i = 1; i <= n; ++i) {
-        const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
-        s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
-        grdObs->SetTextMatrix(
-            i, 0, QString::fromStdString(FormatDateTime(o.Time, "d mmm yyyy hh:mm:ss")));
-        grdObs->SetTextMatrix(i, 1, QString::fromStdString(o.Body));
-        grdObs->SetTextMatrix(i, 2,
-                              QString::fromStdString(FormatDegreesMinutes(o.Hs, "00°00'.0", sep)));
-        grdObs->SetTextMatrix(
-            i, 3, QString::fromStdString(FormatNumber(o.InstErr * 60.0, "+00.00;-00.00", sep)));
-        s.ObsCellFilled[static_cast<size_t>(i)].fill(true);
-    }
+    if (!d.Sights.empty()) ShowObservationTable();
 }
 
 void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
@@ -473,12 +431,15 @@ void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, dou
     for (const auto& f : fields)
         if (MaskedField* m = MaskField(f.name, f.index))
             m->SetMaskedText(FileText(d.Texts[static_cast<size_t>(f.text)]));
-    const int n = static_cast<int>(d.TextSights.size());
+    // The sights' texts go into their cells (each was checked before
+    // anything was touched).
+    const int n = std::min(static_cast<int>(d.TextSights.size()), s.Sights.Rows());
     for (int i = 1; i <= n; ++i)
-        for (int c = 0; c < 4; ++c) {
-            grdObs->SetTextMatrix(i, c, FileText(d.TextSights[static_cast<size_t>(i - 1)][c]));
-            s.ObsCellFilled[static_cast<size_t>(i)][static_cast<size_t>(c)] = true;
-        }
+        for (int c = 0; c < 4; ++c)
+            s.Sights.PutText(i, c,
+                             FileText(d.TextSights[static_cast<size_t>(i - 1)][c]).toStdString(),
+                             s.DecSep);
+    ShowObservationTable();
     SetFixTime(0, timeEstPos);
     for (const auto& f : fields) {
         if (f.text == 4) SetFixTime(1, timeTruePos);  // the wanted time comes before the course

@@ -118,7 +118,7 @@ void StarFixInputPage::cmdEraseObs_Click() {
     state_.TempAirC = state_.TempWaterC = 20.0;
     state_.TempAirF = state_.TempWaterF = 68.0;
     // 12. The grid, empty with its headers.
-    ClearObservationGrid();
+    InitObsGrid();
     // 13. No result panels until the next fix.
     if (links_.SetStatusSimple) links_.SetStatusSimple(true);
     // 14.

@@ -65,16 +65,6 @@ struct WorkbenchState : StarFixSession {
     UtilitiesSession Utilities;
     // The slots, Earth model and separator the utilities page shares.
     UtilitiesShared SharedWithUtilities() { return {Lat, Long, E, DecSep}; }
-
-    // --- Observation grid -------------------------------------------------------
-    // ObsCellFilled[row][column], rows 0..50, columns 0..3 (time, body,
-    // altitude, correction): the cell holds a committed value. Row 0, the
-    // header, is always true.
-    std::array<std::array<bool, 4>, 51> ObsCellFilled{};
-    // The grid row the user was last on (1 after a layout).
-    int CurObsRow = 1;
-    // True while the grid is being laid out.
-    bool GridInitialising = false;
 };
 
 }  // namespace orvex

@@ -104,10 +104,9 @@ struct GridWindow {
         // The altitude and correction as typed with the window's separator.
         const QString sep = QString::fromStdString(w->State().DecSep);
         const QString t[4] = {time, body, ShownNumbers(hs, sep), ShownNumbers(corr, sep)};
-        for (int c = 0; c < 4; ++c) {
-            w->InputPage()->grdObs->SetTextMatrix(r, c, t[c]);
-            w->State().ObsCellFilled[r][c] = true;
-        }
+        for (int c = 0; c < 4; ++c)
+            w->State().Sights.PutText(r, c, t[c].toStdString(), sep.toStdString());
+        w->InputPage()->ShowObservationTable();
     }
 
     // The program's own report template and planetary data in the program

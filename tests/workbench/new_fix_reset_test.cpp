@@ -40,8 +40,8 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
         in.Leave(in.Field("mskHeightM"));
         s.LopLength = 3.0;
         s.ChartScale = -0.3;
-        w.InputPage()->grdObs->SetTextMatrix(1, 1, "VEGA");
-        s.ObsCellFilled[1][1] = true;
+        s.Sights.CommitBody(1, "VEGA");
+        w.InputPage()->ShowObservationTable();
         w.Status()->SetSimple(false);
         for (const char* n :
              {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
@@ -108,7 +108,7 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     EXPECT_EQ(s.LopLength, 5.0);
     EXPECT_EQ(s.ChartScale, 0.1);
     EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
-    EXPECT_FALSE(s.ObsCellFilled[1][1]);
+    EXPECT_FALSE(s.Sights.Filled(1, 1));
     EXPECT_TRUE(w.Status()->Simple());
     for (const char* n :
          {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})

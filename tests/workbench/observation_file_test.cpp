@@ -143,7 +143,7 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
     EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Save observations data"});
 
-    w->InputPage()->ClearObservationGrid();
+    w->InputPage()->InitObsGrid();
     w->State().Lat(6) = 0;
     ASSERT_TRUE(Load(path));
     const WorkbenchState& s = w->State();
@@ -215,7 +215,7 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
         EXPECT_EQ(w->State().Lat(6), lat);
         EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), firstBody);
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]);
-        EXPECT_TRUE(w->State().ObsCellFilled[7][3]);
+        EXPECT_TRUE(w->State().Sights.Filled(7, 3));
     }
 }
 
@@ -233,7 +233,7 @@ TEST_F(ObsFile, FileWithoutSights) {
     for (int r = 1; r <= 49; ++r)
         for (int c = 0; c < 4; ++c) {
             EXPECT_TRUE(w->InputPage()->grdObs->TextMatrix(r, c).isEmpty());
-            EXPECT_FALSE(w->State().ObsCellFilled[r][c]);
+            EXPECT_FALSE(w->State().Sights.Filled(r, c));
         }
     EXPECT_EQ(w->State().HeightEye, 14.0);
     EXPECT_TRUE(w->State().FixEntered[8]);
@@ -635,8 +635,8 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     EXPECT_EQ(w->InputPage()->mskInstErr[0]->text(), test::Shown("-01.20"));
     EXPECT_EQ(w->InputPage()->mskLat5->text(), test::Shown("38°30'.0 N"));
     EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 2), test::Shown("44°33'.5"));
-    EXPECT_TRUE(s.ObsCellFilled[2][3]);
-    EXPECT_FALSE(s.ObsCellFilled[3][0]);
+    EXPECT_TRUE(s.Sights.Filled(2, 3));
+    EXPECT_FALSE(s.Sights.Filled(3, 0));
     EXPECT_TRUE(w->InputPage()->ReadObsGrid());
     ASSERT_EQ(s.Obs.ObsCount, 2);
     EXPECT_DOUBLE_EQ(s.Obs.ObsHs(1), 46 + 23.8 / 60);

@@ -16,6 +16,7 @@
 #include "tests/locale_switch.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/report_numeric.h"
+#include "workbench/core/session_file.h"
 #include "workbench/core/solve_fix.h"
 
 namespace orvex {
@@ -32,24 +33,7 @@ std::string ReadSample(const char* name) {
 // The session as loading the file on the star-fix page leaves it.
 StarFixSession SessionOf(const ObservationFileData& d) {
     StarFixSession s;
-    for (size_t i = 0; i < d.Entered.size(); ++i) s.FixEntered[i + 1] = d.Entered[i];
-    s.TimeEstPos = d.TimeEstPos;
-    s.Lat(6) = d.Lat;
-    s.Long(6) = d.Long;
-    s.TimeTruePos = d.TimeTruePos;
-    s.Course = s.CourseInput = d.CourseInput;
-    s.Speed = s.SpeedInput = d.SpeedInput;
-    s.HeightEye = d.HeightEye;
-    s.InstErr = d.InstErr;
-    s.TempAirC = d.TempAirC;
-    s.TempWaterC = d.TempWaterC;
-    s.PressMBars = d.PressMBars;
-    const int n = static_cast<int>(d.Sights.size());
-    s.Obs.Resize(n);
-    for (int i = 1; i <= n; ++i) {
-        const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
-        s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
-    }
+    LoadObservationFile(d, s);
     return s;
 }
 
@@ -156,7 +140,7 @@ TEST(SampleFix, SameUnderDecimalCommaLocales) {
                 for (const ReportSlot& slot : r.fills) texts.push_back(slot.Text());
                 texts.push_back(r.closing.Text());
             }
-            o.file = WriteObservationFile(d);
+            o.file = WriteObservationFile(ObservationFileOf(s));
             EXPECT_EQ(o.file, ReadSample(name)) << name;  // saved as the sample was
             all.push_back(o);
         }
@@ -186,6 +170,31 @@ TEST(SampleFix, SameUnderDecimalCommaLocales) {
         }
     }
     SetAppPath("");
+}
+
+// The conditions a check refuses stay as they were, with their views in
+// the other units; an input not entered stays not entered; and the save
+// writes back what the load took.
+TEST(SampleFix, LoadKeepsWhatTheChecksRefuse) {
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    d.TempAirC = 80;
+    d.PressMBars = 900;
+    d.Entered[4] = false;  // the course
+    StarFixSession s;
+    LoadObservationFile(d, s);
+    EXPECT_EQ(s.TempAirC, 20.0);
+    EXPECT_EQ(s.TempAirF, 68.0);
+    EXPECT_EQ(s.TempWaterC, 18.0);
+    EXPECT_DOUBLE_EQ(s.TempWaterF, 64.4);
+    EXPECT_EQ(s.PressMBars, 1013.0);
+    EXPECT_EQ(s.PressHg, 29.91389);
+    EXPECT_FALSE(s.FixEntered[5]);
+    EXPECT_EQ(s.Course, 0.0);
+    const ObservationFileData back = ObservationFileOf(s);
+    EXPECT_FALSE(back.Entered[4]);
+    EXPECT_EQ(back.Sights.size(), d.Sights.size());
+    EXPECT_EQ(back.Sights.back().Hs, d.Sights.back().Hs);
 }
 
 // The refusals before the solver, each told once through the reporter.

@@ -45,18 +45,27 @@ bool FixInputsPresent(const StarFixSession& s) {
     return true;
 }
 
+StarFixInputs SolverInputsOf(const StarFixSession& s) {
+    StarFixInputs in;
+    in.EstLat = s.Lat(6);
+    in.EstLong = s.Long(6);
+    in.TimeEstPos = s.TimeEstPos;
+    in.TimeTruePos = s.TimeTruePos;
+    in.Course = s.Course;
+    in.Speed = s.Speed;
+    in.HeightEye = s.HeightEye;
+    in.TempAirC = s.TempAirC;
+    in.TempWaterC = s.TempWaterC;
+    in.PressMBars = s.PressMBars;
+    in.Proba = s.Proba;
+    in.FullRoutine = s.FullRoutine;
+    return in;
+}
+
 SightDetailInputs SightInputsOf(const StarFixSession& s) {
-    SightDetailInputs d;
-    d.EstLat = s.EstLat;
-    d.EstLong = s.EstLong;
-    d.TimeEstPos = s.TimeEstPos;
-    d.TimeTruePos = s.TimeTruePos;
-    d.OneEstPos = s.OneEstPos;
-    d.HeightEye = s.HeightEye;
-    d.TempAirC = s.TempAirC;
-    d.TempWaterC = s.TempWaterC;
-    d.PressMBars = s.PressMBars;
-    return d;
+    const StarFixInputs in = SolverInputsOf(s);
+    return {s.EstLat,     s.EstLong,   in.TimeEstPos, in.TimeTruePos, s.OneEstPos,
+            in.HeightEye, in.TempAirC, in.TempWaterC, in.PressMBars};
 }
 
 NumericReportInputs ReportInputsOf(const StarFixSession& s) {
@@ -96,19 +105,7 @@ SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
     o.ObsHc = Vector(n);
     o.ObsIntercept = Vector(n);
     o.ObsZn = Vector(n);
-    StarFixInputs in;
-    in.EstLat = s.Lat(6);
-    in.EstLong = s.Long(6);
-    in.TimeEstPos = s.TimeEstPos;
-    in.TimeTruePos = s.TimeTruePos;
-    in.Course = s.Course;
-    in.Speed = s.Speed;
-    in.HeightEye = s.HeightEye;
-    in.TempAirC = s.TempAirC;
-    in.TempWaterC = s.TempWaterC;
-    in.PressMBars = s.PressMBars;
-    in.Proba = s.Proba;
-    in.FullRoutine = s.FullRoutine;
+    StarFixInputs in = SolverInputsOf(s);
     in.FindSystErr = findSystErr;
     in.Ephemeris = StarFixEphemeris();
     // A solve that failed or did not converge is no fix: the solver has said

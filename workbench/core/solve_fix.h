@@ -37,7 +37,13 @@ enum class SolveOutcome {
 SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
                       const std::function<void()>& sightsAccepted = {});
 
-// What the per-sight figures read from the session.
+// The solver's inputs from the session: the estimated position Lat(6),
+// Long(6), the times, course and speed, height of eye, the conditions and
+// the options (FindSystErr false, no ephemeris set).
+StarFixInputs SolverInputsOf(const StarFixSession& s);
+
+// What the per-sight figures read from the session: the estimated position
+// of the last fix (EstLat, EstLong), the rest as SolverInputsOf.
 SightDetailInputs SightInputsOf(const StarFixSession& s);
 
 // What the numeric report reads from the session; the view fills in the

@@ -9,6 +9,7 @@
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
 #include "navlib/star_fix_types.h"
+#include "workbench/core/observation_table.h"
 #include "workbench/core/report_details.h"
 
 namespace orvex {
@@ -45,6 +46,9 @@ struct StarFixSession {
     double TempAirF = 68.0, TempWaterF = 68.0;
 
     // --- Sights and fix -------------------------------------------------------
+    // The sights as the observation grid shows them; a fix reads them into
+    // Obs.
+    ObservationTable Sights;
     ObservationSet Obs;
     FixResult Fix;
     // The estimated position the last fix started from (copies of Lat(6),
