@@ -173,6 +173,28 @@ void ExpectApart(const std::vector<DrawnText>& texts) {
                 << texts[i].text.toStdString() << " / " << texts[j].text.toStdString();
 }
 
+// The chart of `d` drawn on a screen-sized picture (96 dpi) or an A4
+// landscape page (100 dpi), with every text it drew, and left as `png` in
+// the test output folder for a person to look at.
+struct ChartPicture {
+    QImage image;
+    QPainter painter;
+    ChartCanvas canvas;
+    std::vector<DrawnText> drawn;
+    ChartState c;
+    bool drawnOk = false;
+    ChartPicture(const DrawnFix& d, bool paper, bool grid, const QString& png)
+        : image(paper ? 1169 : 1000, paper ? 826 : 700, QImage::Format_ARGB32_Premultiplied),
+          painter(&image),
+          canvas(painter, QRectF(0, 0, image.width(), image.height()), paper ? 100 : 96),
+          c(d.chart) {
+        canvas.RecordTexts(&drawn);
+        drawnOk = DrawChart(canvas, c, paper, grid, d.data);
+        painter.end();
+        image.save(test::TestOutputFolder() + "/" + png);
+    }
+};
+
 // Guards the axes of a chart with a bad sight: one label and one grid line
 // per whole minute ran the labels together from 2' on and turned the
 // gridded chart grey at 25'. On screen and on paper no two axis labels
@@ -187,25 +209,16 @@ TEST(ChartDrawing, AxisLabelsStayApartWhateverTheIntercept) {
         PrepareGraphData(4, 5.0, 0.1, 45.0, -30.0, d.obs.ObsZn, d.obs.ObsIntercept, d.f.E, d.chart);
         for (bool paper : {false, true}) {
             SCOPED_TRACE(std::to_string(worst) + (paper ? "' on paper" : "' on screen"));
-            QImage image(paper ? 1169 : 1000, paper ? 826 : 700,
-                         QImage::Format_ARGB32_Premultiplied);
-            QPainter painter(&image);
-            ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
-                               paper ? 100 : 96);
-            std::vector<DrawnText> drawn;
-            canvas.RecordTexts(&drawn);
-            ChartState c = d.chart;
-            ASSERT_TRUE(DrawChart(canvas, c, paper, true, d.data));
-            painter.end();
-            image.save(
-                test::TestOutputFolder() +
-                QString("/chart_intercept_%1%2.png").arg(worst).arg(paper ? "_printed" : ""));
-            const std::vector<DrawnText> labels = AxisLabels(drawn, d.data);
+            ChartPicture pic(
+                d, paper, true,
+                QString("chart_intercept_%1%2.png").arg(worst).arg(paper ? "_printed" : ""));
+            ASSERT_TRUE(pic.drawnOk);
+            const std::vector<DrawnText> labels = AxisLabels(pic.drawn, d.data);
             ExpectApart(labels);
             EXPECT_GE(labels.size(), 6u);
             // Grid lines at least a label's height apart.
-            EXPECT_GT(c.GraphLatStep / std::fabs(canvas.UnitsPerPixelY()), 12.0);
-            EXPECT_GT(c.GraphLongStep / std::fabs(canvas.UnitsPerPixelX()), 12.0);
+            EXPECT_GT(pic.c.GraphLatStep / std::fabs(pic.canvas.UnitsPerPixelY()), 12.0);
+            EXPECT_GT(pic.c.GraphLongStep / std::fabs(pic.canvas.UnitsPerPixelX()), 12.0);
         }
     }
     EXPECT_TRUE(script.messages.empty());
@@ -363,18 +376,13 @@ TEST(ChartDrawing, LabelsOfNearParallelLinesKeepApart) {
         PrepareGraphData(4, 5.0, 0.1, 45.0, -30.0, d.obs.ObsZn, d.obs.ObsIntercept, d.f.E, d.chart);
         for (bool paper : {false, true}) {
             SCOPED_TRACE(std::to_string(zn) + (paper ? " on paper" : " on screen"));
-            QImage image(paper ? 1169 : 1000, paper ? 826 : 700,
-                         QImage::Format_ARGB32_Premultiplied);
-            QPainter painter(&image);
-            ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
-                               paper ? 100 : 96);
-            std::vector<DrawnText> drawn;
-            canvas.RecordTexts(&drawn);
-            ChartState c = d.chart;
-            ASSERT_TRUE(DrawChart(canvas, c, paper, false, d.data));
-            painter.end();
-            image.save(test::TestOutputFolder() +
-                       QString("/chart_parallel_%1%2.png").arg(zn).arg(paper ? "_printed" : ""));
+            ChartPicture pic(
+                d, paper, false,
+                QString("chart_parallel_%1%2.png").arg(zn).arg(paper ? "_printed" : ""));
+            ASSERT_TRUE(pic.drawnOk);
+            const ChartState& c = pic.c;
+            const ChartCanvas& canvas = pic.canvas;
+            const std::vector<DrawnText>& drawn = pic.drawn;
             std::vector<DrawnText> labels = AxisLabels(drawn, d.data);
             const QRectF area =
                 QRectF(canvas.ToDevice(GraphX(c.GraphLongMin, c.GraphDateLine), c.GraphLatMax),
