@@ -31,7 +31,8 @@ namespace orvex::test {
 // window.
 inline QWidget* KeyTarget() {
     if (QWidget* w = QWidget::keyboardGrabber()) return w;
-    if (QWidget* p = QApplication::activePopupWidget()) return p->focusWidget() ? p->focusWidget() : p;
+    if (QWidget* p = QApplication::activePopupWidget())
+        return p->focusWidget() ? p->focusWidget() : p;
     if (QWidget* w = QApplication::focusWidget()) return w;
     return QApplication::activeWindow();
 }
@@ -102,7 +103,9 @@ inline void Type(const QString& keys) {
     for (const QChar c : keys) TypeChar(c);
 }
 
-inline void Tab() { Press(Qt::Key_Tab); }
+inline void Tab() {
+    Press(Qt::Key_Tab);
+}
 // Shift+Tab arrives from the window system as Backtab with Shift held.
 inline void BackTab() {
     using namespace keyboard_detail;
@@ -138,9 +141,9 @@ inline void ClickAt(QWidget* w, QPoint pos) {
 inline void Click(QWidget* field, Place where) {
     QWidget* area = TextArea(field);
     const QRect r = area->rect();
-    const int x = where == Place::LeftEnd ? r.left() + 2
+    const int x = where == Place::LeftEnd  ? r.left() + 2
                   : where == Place::Middle ? r.center().x()
-                                            : r.right() - 2;
+                                           : r.right() - 2;
     ClickAt(area, QPoint(x, r.center().y()));
 }
 
