@@ -182,14 +182,18 @@ void RemoveLeftovers(const QByteArray& folder) {
     if (!dir) return;
     const int dirFd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
-        if (!IsTemporaryName(entry->d_name)) continue;
+        struct stat named {};
+        // (A device is never opened: opening some has effects.)
+        if (!IsTemporaryName(entry->d_name) ||
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(named.st_mode))
+            continue;
         const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         int opened = ::openat(dirFd, entry->d_name, O_RDONLY | flags);
         if (opened < 0 && errno == EACCES)
             opened = ::openat(dirFd, entry->d_name, O_WRONLY | flags);
         const Descriptor fd(opened);
         struct stat held {};
-        struct stat named {};
         bool lockable = false;
         if (fd.get() < 0 || ::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode) ||
             !Lock(fd.get(), lockable))

@@ -66,9 +66,9 @@ inline QByteArray NobodyMayWriteAcl() {
                    {0x20, 4, 0xFFFFFFFF}};
     for (const auto& e : entries) {
         const unsigned char b[8] = {
-            static_cast<unsigned char>(e.tag),        0,
-            static_cast<unsigned char>(e.perm),       0,
-            static_cast<unsigned char>(e.id),         static_cast<unsigned char>(e.id >> 8),
+            static_cast<unsigned char>(e.tag),      0,
+            static_cast<unsigned char>(e.perm),     0,
+            static_cast<unsigned char>(e.id),       static_cast<unsigned char>(e.id >> 8),
             static_cast<unsigned char>(e.id >> 16), static_cast<unsigned char>(e.id >> 24)};
         acl.append(reinterpret_cast<const char*>(b), 8);
     }
