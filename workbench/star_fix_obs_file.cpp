@@ -202,16 +202,16 @@ void StarFixInputPage::cmdSaveObs_Click() {
                                        kFilter, "obs");
         if (path.isEmpty()) return;
         if (QFileInfo(path).suffix().isEmpty()) path += ".obs";
-        // Only a regular file is replaced (a link to one replaces the file
-        // it points to): a FIFO or a device is refused before anything is
-        // asked or written.
-        const QFileInfo target(path);
-        if (target.exists() && !target.isFile()) {
-            ShowFileError(
-                this, 75,
-                "Path/File access error: " + target.fileName() + " is not a regular file.");
+        // Only what an open for output would be allowed is replaced (a link
+        // to a regular file replaces the file it points to): a FIFO, a
+        // device, a file the user may not write or one with other names is
+        // refused before anything is asked or written.
+        const FileWriteResult allowed = CheckFileReplaceable(path);
+        if (allowed.Refused) {
+            ShowFileError(this, 75, "Path/File access error: " + allowed.Error);
             continue;
         }
+        const QFileInfo target(path);
         // The dialog leaves the question to us: a native one would ask about
         // the name as typed, before its ".obs" is added, so the file really
         // replaced is asked about here, whatever dialog chose it.
@@ -223,7 +223,7 @@ void StarFixInputPage::cmdSaveObs_Click() {
             continue;
         // The old file is replaced only when all of the new one is written.
         const FileWriteResult written = WriteFileAtomically(path, bytes);
-        if (written.NotRegular) {
+        if (written.Refused) {
             ShowFileError(this, 75, "Path/File access error: " + written.Error);
             continue;
         }

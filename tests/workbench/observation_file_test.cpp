@@ -6,6 +6,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pthread.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,6 +15,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -29,6 +32,7 @@
 #include "grid_test_support.h"
 #include "navlib/inout_lib.h"
 #include "platform/atomic_file.h"
+#include "tests/file_access.h"
 #include "tools/observations/sample_sights.h"
 #include "workbench/observation_texts.h"
 
@@ -269,35 +273,128 @@ TEST_F(ObsFile, SaveRefusals) {
     EXPECT_FALSE(QFileInfo::exists(temp.filePath("no/such/folder/x.obs")));
 }
 
+// The messages a save showed, one a line ("title|text"), and how many
+// file dialogs it asked, for a save run in a child process.
+std::string Said(const PlatformScript& script) {
+    std::string said;
+    for (const auto& m : script.messages) said += (m.title + "|" + m.text + "\n").toStdString();
+    return said + "dialogs " + std::to_string(script.fileDialogs.size());
+}
+
 // Guards a save that cannot be written whole (a full disk, here a file-size
-// limit): the file error is shown, the old file keeps its bytes and no
+// limit, which ended the program and lost every unsaved input): the file
+// error is shown, the program goes on, the old file keeps its bytes and no
 // temporary file is left.
 TEST_F(ObsFile, FailedSaveKeepsTheOldFile) {
     ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
     const std::string old = "the navigator's previous sights\r\n";
     const QString path = Write("old.obs", old);
-    script.Clear();
-    script.fileNames = {path};
-    script.answers = {kAnswerYes};  // replace it
-    {
-        rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit low = saved;
-        low.rlim_cur = 100;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
-        w->InputPage()->cmdSaveObs_Click();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-    ASSERT_EQ(script.messages.size(), 2u) << script.LastText().toStdString();
-    EXPECT_EQ(script.messages[1].title, " File access error");
-    // The system's own words for it, in the user's language.
-    EXPECT_TRUE(script.messages[1].text.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))))
-        << script.LastText().toStdString();
-    EXPECT_EQ(script.fileDialogs.size(), 2u);
+    const std::string said = test::RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit low{100, 100};
+        setrlimit(RLIMIT_FSIZE, &low);
+        script.Clear();
+        script.fileNames = {path};
+        script.answers = {kAnswerYes};  // replace it
+        Click("mnuAstroSave");
+        return Said(script);
+    });
+    // The question, then the system's own words for the failure, in the
+    // user's language; the dialog came back.
+    const std::string failure = " File access error|An error occured during file access.\r\n";
+    const QString asked =
+        "Save observations data|File " + path + " already exists.\r\nDo you want to replace it?\n";
+    EXPECT_EQ(said.rfind(asked.toStdString(), 0), 0u) << said;
+    EXPECT_NE(said.find(failure), std::string::npos) << said;
+    EXPECT_NE(said.find(std::string(std::strerror(EFBIG)) + "\ndialogs 2"), std::string::npos)
+        << said;
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.obs"});
+}
+
+// Guards files the user may not write, which a save replaced and called
+// saved: run as an unprivileged user, a read-only file of the user's own
+// and root's file in a folder everybody may write get the file error naming
+// them before anything is asked, and keep their bytes.
+TEST_F(ObsFile, SaveRefusesWhatTheUserMayNotWrite) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const bool root = geteuid() == 0;
+    chmod(QFile::encodeName(temp.path()).constData(), 0777);
+    const std::string old = "an earlier set\r\n";
+    const QString mine = Write("mine.obs", old);
+    const QString roots = Write("roots.obs", old);
+    chmod(QFile::encodeName(mine).constData(), 0444);
+    if (root) chown(QFile::encodeName(mine).constData(), test::kNobody, test::kNobody);
+    const std::string said = test::RunInChild(
+        [&] {
+            std::string all;
+            for (const QString& path : root ? QStringList{mine, roots} : QStringList{mine}) {
+                script.Clear();
+                script.fileNames = {path};
+                script.answers = {kAnswerYes};
+                Click("mnuAstroSave");
+                all += Said(script) + "\n";
+            }
+            return all;
+        },
+        true);
+    const std::string refused =
+        " File access error|An error occured during file access.\r\nThe program will try to "
+        "resume execution\r\nbut please report the following error:\r\nError 75: Path/File "
+        "access error: ";
+    EXPECT_EQ(said.substr(0, said.find("dialogs")),
+              refused + "mine.obs may not be written (Permission denied).\n");
+    EXPECT_EQ(ReadBytes(mine), old);
+    if (!root) GTEST_SKIP() << "another user's file: the test must run as root to make one";
+    EXPECT_NE(said.find(refused + "roots.obs may not be written (Permission denied).\ndialogs 2"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(ReadBytes(roots), old);
+}
+
+// Guards what a replaced file had, which every save dropped: its ACL (a
+// named user's entry, and a mask that widened into write permission for the
+// whole group), the attribute user.comment, and its owner and group where
+// the user may set them (root here). A file with a second name, which a
+// save parted from it, is refused with the file error, both names kept.
+TEST_F(ObsFile, SaveKeepsAclAttributesAndNames) {
+    ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
+    const std::string old = "an earlier set\r\n";
+    const QString linked = Write("linked.obs", old);
+    ASSERT_EQ(link(QFile::encodeName(linked).constData(),
+                   QFile::encodeName(temp.filePath("other.obs")).constData()),
+              0);
+    script.fileNames = {linked};
+    script.answers = {kAnswerYes};
+    Click("mnuAstroSave");
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.endsWith(
+        "Error 75: Path/File access error: linked.obs has other names (hard links), which would "
+        "keep its old contents: save it under another name."))
+        << script.LastText().toStdString();
+    EXPECT_EQ(ReadBytes(linked), old);
+    EXPECT_EQ(ReadBytes(temp.filePath("other.obs")), old);
+
+    const QString path = Write("acl.obs", old);
+    if (geteuid() == 0) chown(QFile::encodeName(path).constData(), test::kNobody, test::kNobody);
+    if (!test::SetAclAndComment(path))
+        GTEST_SKIP() << "the file system of " << temp.path().toStdString()
+                     << " has no ACLs or user attributes";
+    struct stat before {};
+    struct stat after {};
+    stat(QFile::encodeName(path).constData(), &before);
+    script.Clear();
+    script.fileNames = {path};
+    script.answers = {kAnswerYes};
+    Click("mnuAstroSave");
+    EXPECT_EQ(script.LastText(), "File " + path + " saved.");
+    stat(QFile::encodeName(path).constData(), &after);
+    EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
+    EXPECT_EQ(test::Attribute(path, "system.posix_acl_access"), test::NobodyMayWriteAcl());
+    EXPECT_EQ(test::Attribute(path, "user.comment"), "sights of 8 Dec");
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
 }
 
 // Guards a save over what is no regular file, which replaced it by a
@@ -354,72 +451,114 @@ TEST_F(ObsFile, LongNameIsSavedAgain) {
 }
 
 // Guards a save killed half-way, which left a complete "fix.obs.XXXXXX"
-// beside the file: a child process saving over and over is killed in the
-// middle of its write (a file-size limit stops it at the byte given), as
-// the replacing step begins, and at random moments; the file is always the
-// old or the new one byte for byte and, where the file system writes
-// unnamed files, nothing else is left beside it.
+// beside the file for good, and a save held for ever by a stopped process
+// it had started. A child process saving over and over is killed in the
+// middle of its write (a file-size limit stops it at the byte given),
+// between the naming of its temporary file and the rename, after a save it
+// finished, and at random moments within two saves' time; the file is
+// always the old or the new one byte for byte (the new one once a save
+// finished), anything beside it is a temporary file of the program's own
+// pattern, and the next save leaves the file alone. A child whose started
+// processes stop as they start saves all the same.
 TEST_F(ObsFile, KilledSaveLeavesTheOldOrTheNewFileAlone) {
     ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
-    script.fileNames = {temp.filePath("new.obs")};
-    w->InputPage()->cmdSaveObs_Click();
-    const std::string fresh = ReadBytes(temp.filePath("new.obs"));
-    ASSERT_FALSE(fresh.empty());
-    QFile::remove(temp.filePath("new.obs"));
-    const int probe = open(QFile::encodeName(temp.path()).constData(), O_TMPFILE | O_WRONLY, 0600);
-    const bool unnamed = probe >= 0;
-    if (unnamed) close(probe);
-    // A helper the killed child leaves comes to this process, to be waited for.
+    const std::string old = "the navigator's previous sights\r\n";
+    const QString path = Write("fix.obs", old);
+    auto save = [&] {
+        script.Clear();
+        script.fileNames = {path};
+        script.answers = {kAnswerYes};
+        Click("mnuAstroSave");
+    };
+    // A save's time here and now (a loaded machine saves slowly): the
+    // random kills fall within two.
+    QElapsedTimer timer;
+    timer.start();
+    save();
+    const qint64 twoSaves = std::max<qint64>(2 * timer.nsecsElapsed(), 2000000);
+    const std::string fresh = ReadBytes(path);
+    ASSERT_EQ(fresh.substr(0, 21), "#2026-12-08 16:00:00#");
+    // A process the killed child leaves comes to this process, to be ended.
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
 
-    const rlim_t kAtNaming = RLIM_INFINITY;
-    const std::string old = "the navigator's previous sights\r\n";
-    std::vector<rlim_t> rounds = {1, fresh.size() / 2, fresh.size() - 1, kAtNaming};
+    const rlim_t kAtNaming = RLIM_INFINITY, kAfterASave = RLIM_INFINITY - 1,
+                 kStoppedStarted = RLIM_INFINITY - 2;
+    std::vector<rlim_t> rounds = {1,           fresh.size() / 2, fresh.size() - 1, kAtNaming,
+                                  kAfterASave, kAfterASave,      kStoppedStarted};
     rounds.resize(rounds.size() + 30, 0);  // 0: killed at a random moment
     std::mt19937 rng(20);
     int replaced = 0;
     for (size_t round = 0; round < rounds.size(); ++round) {
-        const QString path = Write("fix.obs", old);
+        const rlim_t how = rounds[round];
+        Write("fix.obs", old);
+        int report[2];
+        ASSERT_EQ(pipe(report), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            close(report[0]);
             const rlimit noCore{0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
-            const rlimit size{rounds[round], rounds[round]};
-            if (rounds[round] == kAtNaming)
+            const rlimit size{how, how};
+            if (how == kAtNaming)
                 gNamingStarted = [] { raise(SIGKILL); };
-            else if (rounds[round] > 0)
+            else if (how == kStoppedStarted)  // every process it starts stops at once
+                pthread_atfork(nullptr, nullptr, [] { raise(SIGSTOP); });
+            else if (how != kAfterASave && how > 0)
                 setrlimit(RLIMIT_FSIZE, &size);
+            (void)!write(report[1], "r", 1);
             for (;;) {
-                script.Clear();
-                script.fileNames = {path};
-                script.answers = {kAnswerYes};
-                w->InputPage()->cmdSaveObs_Click();
+                save();
+                const bool saved = script.LastText() == "File " + path + " saved.";
+                (void)!write(report[1], saved ? "s" : "f", 1);
             }
         }
-        if (rounds[round] == 0) {
-            usleep(rng() % 20000);
-            kill(child, SIGKILL);
+        close(report[1]);
+        char c = 0;
+        (void)!read(report[0], &c, 1);  // the child begins to save
+        if (how == 0) usleep(static_cast<useconds_t>(rng() % twoSaves / 1000));
+        // Waited for, each within a bound: a save finished, five with the
+        // processes they start stopped, a save the size limit failed.
+        const bool limited = how != 0 && how < kStoppedStarted;
+        const char awaited = limited ? 'f' : 's';
+        const int wanted = how == kAfterASave ? 1 : how == kStoppedStarted ? 5 : limited ? 1 : 0;
+        int saves = 0;
+        int seen = 0;
+        pollfd ready{report[0], POLLIN, 0};
+        while (seen < wanted && poll(&ready, 1, 20000) > 0 && read(report[0], &c, 1) == 1) {
+            saves += c == 's';
+            seen += c == awaited;
         }
+        EXPECT_EQ(seen, wanted) << "round " << round;
+        kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
+        for (const pid_t p : test::ChildrenOf(getpid())) kill(p, SIGKILL);
         while (waitpid(-1, nullptr, 0) > 0) {
         }
+        while (read(report[0], &c, 1) == 1) saves += c == 's';
+        close(report[0]);
         EXPECT_TRUE(WIFSIGNALED(status)) << round;
         const std::string now = ReadBytes(path);
         EXPECT_TRUE(now == old || now == fresh) << round;
-        if (rounds[round] != 0) {
-            EXPECT_EQ(now, rounds[round] == kAtNaming ? fresh : old) << round;
+        if (saves > 0) {
+            EXPECT_EQ(now, fresh) << round;
+        } else if (limited) {
+            EXPECT_EQ(now, old) << round;
         }
         replaced += now == fresh;
-        if (unnamed) {
-            EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden),
-                      QStringList{"fix.obs"})
-                << round;
-        }
+        QStringList beside = QDir(temp.path()).entryList(QDir::Files | QDir::Hidden);
+        beside.removeOne("fix.obs");
+        for (const QString& name : beside)
+            EXPECT_TRUE(name.startsWith("fix.obs.orvextmp") && name.size() == 22)
+                << name.toStdString() << " round " << round;
+        save();
+        EXPECT_EQ(script.LastText(), "File " + path + " saved.") << round;
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"fix.obs"})
+            << round;
     }
     prctl(PR_SET_CHILD_SUBREAPER, 0);
-    EXPECT_GT(replaced, 1);  // the children did save
+    EXPECT_GT(replaced, 2);  // the children did save
 }
 
 // Guards a name typed with or without its ".obs": the file it would
