@@ -1,7 +1,7 @@
 // Routes at the edges a navigator meets, typed key by key into the
 // utilities page: across the pole from the opposite meridian under a
-// limit, a limit on the equator. What the page shows is checked against
-// GeographicLib.
+// limit, a limit on the equator, rhumb lines from and to a pole. What the
+// page shows is checked against GeographicLib.
 #include <gtest/gtest.h>
 
 #include <GeographicLib/Geodesic.hpp>
@@ -119,9 +119,9 @@ TEST(UtilitiesEdgeRoutes, CompositeBetweenOppositeMeridians) {
     const struct {
         QStringList typed;
         double lat1, lon1, lat2, lon2, limit;
-    } cases[] = {{{"70000N", "010000E", "70000N", "170000W", "8000", "0500"}, 70, 10, 70, -170, 80},
-                 {{"65000S", "010000E", "65000S", "170000W", "7500", "0500"}, -65, 10, -65, -170,
-                  -75}};
+    } cases[] = {
+        {{"70000N", "010000E", "70000N", "170000W", "8000", "0500"}, 70, 10, 70, -170, 80},
+        {{"65000S", "010000E", "65000S", "170000W", "7500", "0500"}, -65, 10, -65, -170, -75}};
     for (const auto& c : cases) {
         Page p("mnuUtilGC");
         p.TypeGreatCircle(c.typed);
@@ -158,6 +158,38 @@ TEST(UtilitiesEdgeRoutes, LimitOnTheEquatorRefused) {
     EXPECT_EQ(p.script.messages[0].text,
               "The maximum latitude is smaller than the departure latitude.");
     EXPECT_FALSE(p.U()->rtfCalcWP->isVisible());
+}
+
+// Guards the rhumb line from or to a pole, which is the meridian: from the
+// North Pole it read 181.1° and 1808.08 miles, and on the sphere a run onto
+// the South Pole gave an "Overflow" (its meridional parts were infinite).
+TEST(UtilitiesEdgeRoutes, RhumbLineFromAndToAPole) {
+    Page p("mnuUtilRL");
+    UtilitiesPage* u = p.U();
+    p.TypeFields(u->findChild<QWidget*>("mskLat_0"), {"90000N", "000000E", "60000N"});
+    test::Type("030000W");
+    test::ClickButton(u->cmdCompute[0]);
+    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    // The pole lies on every meridian: on the arrival's, GeographicLib's
+    // rhumb line is the meridian too.
+    const GeographicLib::Rhumb rhumb(6378137.0, 1 / 298.257223563);
+    double s12 = 0, azi = 0;
+    rhumb.Inverse(90, -30, 60, -30, s12, azi);
+    EXPECT_EQ(u->mskCourse1->MaskedText(), test::Shown("180°.0"));
+    EXPECT_EQ(u->mskDist->MaskedText().toStdString(),
+              FormatNumber(s12 / kMetresPerMile, "00000.00", test::ShownSep()));
+
+    // On the Normal Sphere, due south from 89° S to the pole.
+    QTest::mouseDClick(u->lblChoosenEllipsoid[0], Qt::LeftButton);
+    p.w->cboEllipsoid->setCurrentIndex(p.w->cboEllipsoid->findText("Normal Sphere - 0"));
+    for (auto* b : p.w->Options()->cmdEndTabOptions) test::ClickButton(b);
+    ASSERT_TRUE(p.w->State().E.IsSphere());
+    test::ClickButton(u->cmdErase[6]);
+    p.TypeFields(u->findChild<QWidget*>("mskLat_0"), {"89000S", "020000E", "90000S", ""});
+    test::Type("1800\t");
+    EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+    EXPECT_EQ(u->findChild<MaskedField*>("mskLong_1")->MaskedText(), test::Shown("020°00'.0 E"));
+    EXPECT_EQ(u->mskDist->MaskedText(), test::Shown("00060.00"));
 }
 
 }  // namespace
