@@ -69,7 +69,10 @@ MeridianTrack MeridianTrackOf(const GreatCircleInputs& in, const GreatCircleVert
                               const EarthModel& E) {
     MeridianTrack t;
     t.points.push_back({in.Lat3, in.Long3});
-    if (v.VertexDist != -1.0) t.points.push_back({v.VertexLat, in.Long4});
+    // The pole crossed; a pole at one end is that end.
+    if (v.VertexDist != -1.0 && !SameLatitude(v.VertexLat, in.Lat3) &&
+        !SameLatitude(v.VertexLat, in.Lat4))
+        t.points.push_back({v.VertexLat, in.Long4});
     t.points.push_back({in.Lat4, in.Long4});
     for (size_t j = 0; j + 1 < t.points.size(); ++j) {
         t.legs.push_back(MeridianArc(t.points[j][0], t.points[j + 1][0], E));

@@ -192,5 +192,35 @@ TEST(UtilitiesEdgeRoutes, RhumbLineFromAndToAPole) {
     EXPECT_EQ(u->mskDist->MaskedText(), test::Shown("00060.00"));
 }
 
+// Guards the great circles from and to a pole: a false saving beside the
+// meridian, the pole at an end called "outside the track", and a due-north
+// leg printed "360°.0".
+TEST(UtilitiesEdgeRoutes, GreatCirclesFromAndToAPole) {
+    const struct {
+        QStringList typed;
+        double lat1, lon1, lat2, lon2;
+    } cases[] = {{{"90000N", "000000E", "60000N", "030000W", "", "0500"}, 90, 0, 60, -30},
+                 {{"90000S", "000000E", "60000S", "045000E", "", "0500"}, -90, 0, -60, 45},
+                 {{"90000N", "000000E", "90000S", "000000E", "", "0500"}, 90, 0, -90, 0},
+                 {{"60000N", "030000W", "90000N", "000000E", "", "0500"}, 60, -30, 90, 0}};
+    for (const auto& c : cases) {
+        Page p("mnuUtilGC");
+        p.TypeGreatCircle(c.typed);
+        ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
+        SCOPED_TRACE(p.Report().toStdString());
+        EXPECT_EQ(p.After("This means a saving of "), 0.0);
+        double s12 = 0;
+        Wgs84().Inverse(c.lat1, c.lon1, c.lat2, c.lon2, s12);
+        EXPECT_NEAR(p.After("The total theoretical distance is "), s12 / kMetresPerMile, 0.05);
+        const double toVertex = std::fabs(c.lat1) == 90 ? 0.0 : s12 / kMetresPerMile;
+        EXPECT_NEAR(p.After("The Vertex distance from the departure point is "), toVertex, 0.05);
+        // Due north is 000°.0 (the 360° of the period is no course).
+        EXPECT_FALSE(p.Report().contains(QRegularExpression("360°.0   |course is 360|= 360")));
+        if (c.lat2 > c.lat1) {
+            EXPECT_TRUE(p.Report().contains(test::Shown("000°.0   ")));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvex
