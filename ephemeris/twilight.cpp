@@ -1,5 +1,6 @@
 #include "ephemeris/twilight.h"
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 
@@ -16,8 +17,12 @@ namespace orvex {
 
 namespace {
 
-constexpr double kLargestDouble = 1.7976931348623e+308;
 constexpr double kMinute = 1.0 / 1440.0;
+constexpr double kSecond = 1.0 / 86400.0;
+// The day's altitudes are looked at every ten minutes from the meridian
+// passage to twelve hours either side of it.
+constexpr double kScanStep = 10.0 * kMinute;
+constexpr int kScanSteps = 72;
 
 void SunPlace(double when, double& gha, double& dec, double& dist) {
     EphemerisResult sun;
@@ -27,12 +32,14 @@ void SunPlace(double when, double& gha, double& dec, double& dist) {
     dist = sun.dist;
 }
 
-// One search of the callback function iFct from the start time t0, first
-// step `step` days, as the twilight planning runs them.
-double SearchTime(NautLibFct& fn, double t0, double step, int iFct) {
-    bool failed = false;
-    return FindRoot(fn, t0, step, -kLargestDouble, kLargestDouble, false, 0.0005, 100, iFct, true,
-                    failed);
+// The Sun's true altitude (degrees) through function 13 with target 0.
+double SunAltitude(NautLibFct& fn, double when) {
+    SolverParameters& P = SharedSolverParameters();
+    const double target = P.SolvSunAlt;
+    P.SolvSunAlt = 0.0;
+    const double h = fn.f(when, 13);
+    P.SolvSunAlt = target;
+    return h;
 }
 
 }  // namespace
@@ -41,20 +48,41 @@ bool StarSightTwilight(double lat, double lon, double day, double heightEye, Twi
     const double d0 = std::trunc(day);
     double gha0 = 0.0, dec0 = 0.0, dist0 = 0.0;
     SunPlace(d0, gha0, dec0, dist0);
-    if (std::fabs(std::tan(lat * kDegToRad) * std::tan(dec0 * kDegToRad)) > 1.0) return false;
 
     TwilightTimes found = times;
     SolverParameters& P = SharedSolverParameters();
     P.SolvSunPlace = SunPlace;
     P.SolvLongWest = Norm360(-lon);
-    NautLibFct fn;  // one instance serves every search
-
-    const double noon = d0 + (12.0 - lon / 15.0) / 24.0;
-    found[kMeridianPassage] = SearchTime(fn, noon, 2.0 * kMinute, 12);
-
-    P.SolvSunAlt = 0.0;
     P.SolvArg1 = lat * kDegToRad;
     P.SolvArg2 = lon * kDegToRad;
+    P.SolvSunAlt = 0.0;
+    NautLibFct fn;  // one instance serves every search
+
+    // The meridian passage of the day lies within the equation of time
+    // (under 17 minutes) of noon at the longitude.
+    const double noon = d0 + (12.0 - lon / 15.0) / 24.0;
+    const double transit = BracketedSearch(fn, noon - 0.05, noon + 0.05, kSecond, 100, 12).root;
+    found[kMeridianPassage] = transit;
+
+    // The day runs from twelve hours before its meridian passage to twelve
+    // hours after it. Its morning time of an altitude is the Sun's last
+    // rise through it before the passage, its evening time the first
+    // descent after; where the Sun stays above or below it on that side the
+    // time is 0, "not on that day".
+    std::array<double, 2 * kScanSteps + 1> altitude{};
+    for (int k = -kScanSteps; k <= kScanSteps; ++k)
+        altitude[static_cast<size_t>(k + kScanSteps)] = SunAltitude(fn, transit + k * kScanStep);
+    auto crossing = [&](double target, int side) {
+        if (altitude[kScanSteps] < target) return 0.0;
+        for (int k = 1; k <= kScanSteps; ++k) {
+            if (altitude[static_cast<size_t>(kScanSteps + side * k)] >= target) continue;
+            P.SolvSunAlt = target;
+            const double near = transit + side * (k - 1) * kScanStep;
+            const double far = transit + side * k * kScanStep;
+            return BracketedSearch(fn, near, far, kSecond, 100, 13).root;
+        }
+        return 0.0;
+    };
     struct Pair {
         double target;
         int morning, evening;
@@ -64,18 +92,13 @@ bool StarSightTwilight(double lat, double lon, double day, double heightEye, Twi
          {Pair{0.0, kSunrise, kSunset}, Pair{visible, kVisibleSunrise, kVisibleSunset},
           Pair{-3.0, kMorningSightsEnd, kEveningSightsStart},
           Pair{-9.0, kMorningSightsStart, kEveningSightsEnd}}) {
-        // A target the Sun does not reach that day is known beforehand:
-        // its two times are not available (0), and no search is run.
-        if (!AltitudeReached(pair.target, lat, dec0)) {
-            found[pair.morning] = found[pair.evening] = 0.0;
-            continue;
-        }
-        P.SolvSunAlt = pair.target;
-        const double H = HourAngleFromAltitude(pair.target, lat, dec0) / 360.0;  // days
-        found[pair.morning] = SearchTime(fn, found[kMeridianPassage] - H, kMinute, 13);
-        found[pair.evening] = SearchTime(fn, found[kMeridianPassage] + H, kMinute, 13);
+        found[pair.morning] = crossing(pair.target, -1);
+        found[pair.evening] = crossing(pair.target, +1);
     }
     P.SolvSunPlace = nullptr;
+    // Neither rising nor setting that day: above the horizon all day long,
+    // or below it.
+    if (found[kSunrise] == 0.0 && found[kSunset] == 0.0) return false;
     times = found;
     return true;
 }

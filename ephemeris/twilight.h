@@ -30,14 +30,17 @@ using TwilightTimes = std::array<double, 9>;
 //   lat, lon    degrees, north and east positive
 //   day         date-time value; only its calendar date is used
 //   heightEye   metres (for the visible sunrise and sunset)
-// Returns false, leaving times untouched, when the Sun neither rises nor
-// sets on that day (|tan lat tan dec| > 1 with the Sun's declination at 0h).
-// Otherwise true. Each time is found within about a minute (the searches
-// stop when a step is below 0.0005 day). A target the Sun does not reach on
-// that day with the declination of 0h (-9 degrees on a summer night at high
-// latitude) is not searched: its two times are 0, "not available", and no
-// message is shown; the other times are still computed. A search that fails
-// otherwise shows the root finder's box and gives 0 as well.
+// The day is the one of the date's upper meridian passage of the Sun (near
+// noon at the longitude), from twelve hours before the passage to twelve
+// hours after it. A morning time is the Sun's last rise through its
+// altitude before the passage, an evening time its first descent after it,
+// each within a second; one the Sun does not make on that side of that day
+// (it stays above or below the altitude) is 0, "not on that day", without
+// a message. Returns false, leaving times untouched, when the Sun neither
+// rises nor sets that day (above the horizon all day, or below it);
+// otherwise true. The altitudes are those of the ephemeris at each instant,
+// looked at every ten minutes and refined between: a dip under an altitude
+// shorter than that (a few thousandths of a degree deep) may go unseen.
 // Uses the shared solver parameters (SolvLongWest, SolvArg1, SolvArg2,
 // SolvSunAlt, SolvSunPlace; functions 12 and 13 leave the Sun's hour angle,
 // declination and distance of the last trial time in SolvSunGHA, SolvSunDec

@@ -310,12 +310,16 @@ GreatCircleVertex GreatCircleEllipsoid(double lat1, double lon1, double lat2, do
         v.VertexLong = lon1;
         v.VertexDist = -1.0;
         if (pole1) {
-            // Leaving the pole along the arrival's meridian.
+            // Leaving the pole along the arrival's meridian: the vertex is
+            // the departure itself.
             pole = Sgn(lat1);
             v.VertexLong = Norm180(lon2 + 180.0);
+            v.VertexDist = 0.0;
         } else if (pole2) {
-            // Arriving at the pole along the departure's meridian.
+            // Arriving at the pole along the departure's meridian: the
+            // vertex is the arrival.
             pole = Sgn(lat2);
+            v.VertexDist = MeridianArc(lat1, lat2, E);
         } else if (oppositeMeridians) {
             pole = lat1 + lat2 >= 0 ? 1 : -1;
             v.VertexDist = GeodesicDistance(lat1, lon1, pole * 90.0, lon1, E);

@@ -56,8 +56,9 @@ struct GreatCircleVertex {
 //     vertex; vertex 0, 0, p = 0, distance -1 (courses along it are 090/270);
 //   - a track along a meridian (both longitudes the same, or opposite, or
 //     a position at a pole) has its vertex at a pole, p = 0: the pole it
-//     crosses (distance to it given), else a pole at one end, else the pole
-//     on the side of the position farther from the equator (distance -1).
+//     crosses (distance to it given), else a pole at one end (distance 0
+//     at the departure, the meridian arc at the arrival), else the pole on
+//     the side of the position farther from the equator (distance -1).
 //     The vertex longitude is then the meridian along which the track,
 //     sailed on, runs into that pole (the departure's, or the opposite one
 //     when the track leaves the pole); both positions at one pole are the

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "navlib/constants.h"
+#include "navlib/earth_radii.h"
 #include "navlib/hooks.h"
 #include "navlib/math_lib.h"
 #include "navlib/message_throttle.h"
@@ -67,9 +68,10 @@ double EccentricityOf(double F) {
 // Isometric latitude, radians; on the sphere when e = 0. A latitude beyond a
 // pole (tried by a distance search) is taken at the pole, where the program's
 // half pi keeps the value finite.
+// Odd in the latitude, so that the South Pole is as finite as the North.
 double IsometricLatitude(double phi, double e) {
+    if (phi < 0.0) return -IsometricLatitude(-phi, e);
     if (phi > kHalfPi) phi = kHalfPi;
-    if (phi < -kHalfPi) phi = -kHalfPi;
     double psi = std::log(std::tan(kQuarterPi + phi / 2.0));
     if (e != 0.0) {
         const double es = e * std::sin(phi);
@@ -230,6 +232,8 @@ SailingStatus BadInput() {
 }  // namespace
 
 double MeridionalParts(double lat) {
+    // Odd: a southern latitude, the South Pole included, mirrors the north.
+    if (lat < 0.0) return -MeridionalParts(-lat);
     const double K = (21600.0 / 2.0) / kPi;
     const double f = 1.0 / 293.465000003029;
     const double e2 = f + f - f * f;
@@ -292,7 +296,13 @@ SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon
                                double& dist, const EarthModel& E) {
     course = dist = 0.0;
     if (!AllFinite({lat1, lon1, lat2, lon2})) return BadInput();
-    if (SameLatitude(lat1, lat2) && SameLongitude(lon1, lon2)) return SailingStatus::Solved;
+    if (SamePosition(lat1, lon1, lat2, lon2)) return SailingStatus::Solved;
+    // From or to a pole every rhumb line is the meridian.
+    if (SameLatitude(std::fabs(lat1), 90.0) || SameLatitude(std::fabs(lat2), 90.0)) {
+        course = lat2 > lat1 ? 360.0 : 180.0;
+        dist = E.IsSphere() ? std::fabs(lat2 - lat1) * 60.0 : MeridianArc(lat1, lat2, E);
+        return SailingStatus::Solved;
+    }
     const bool sameLat = SameLatitude(lat1, lat2);
     lat1 = SouthPoleGuard(lat1);
     lat2 = SouthPoleGuard(lat2);

@@ -42,17 +42,19 @@ enum class SailingStatus {
 
 // Meridional parts of a latitude on the Clarke 1880 spheroid (inverse
 // flattening 293.465000003029), minutes of arc, negative south; whatever
-// Earth model is in use. Finite at +-90.
+// Earth model is in use. Odd in the latitude, and finite at +-90.
 double MeridionalParts(double lat);
 
 // Course and distance from position 1 to position 2.
 //   course  out: above 0 up to 360 (360 due north); 0 with distance 0 when
-//           the two positions count as the same (SameLatitude and
-//           SameLongitude), without a message
+//           the two positions count as the same (SamePosition: one pole
+//           at any longitudes too), without a message
 //   dist    out: nautical miles
-// On one parallel the course is 090 or 270, the shorter way round, and on
-// the ellipsoid the distance is the arc of the parallel. A longitude
-// difference is always taken the short way (across 180 too). On the
+// From or to a pole (within SameLatitude of +-90) the rhumb line is the
+// meridian: course 360 or 180, and the meridian arc (60 miles to the degree
+// on the sphere). On one parallel the course is 090 or 270, the shorter
+// way round, and on the ellipsoid the distance is the arc of the parallel.
+// A longitude difference is always taken the short way (across 180 too). On the
 // ellipsoid, where the course search misses (close to east or west, two
 // latitudes tenths of a minute apart far apart in longitude) the ellipsoid's
 // own rhumb course tan C = dlon / (psi2 - psi1) is taken, without a message.

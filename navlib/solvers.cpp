@@ -101,6 +101,38 @@ RootOutcome RootSearch(NautLibFct& fn, double x0, double step, double lo, double
     return SecantSearch(fn, first, second, tol, maxIter, iFct);
 }
 
+RootOutcome BracketedSearch(NautLibFct& fn, double a, double b, double tol, int maxIter, int iFct) {
+    const RootOutcome failed{0.0, RootFailure::Bracket};
+    if (!std::isfinite(a) || !std::isfinite(b)) return failed;
+    double fa = fn.f(a, iFct);
+    double fb = fn.f(b, iFct);
+    if (!std::isfinite(fa) || !std::isfinite(fb)) return failed;
+    if (fa == 0.0) return {a, RootFailure::None};
+    if (fb == 0.0) return {b, RootFailure::None};
+    if ((fa < 0.0) == (fb < 0.0)) return failed;
+    int kept = 0;  // which end stayed at the last probe: -1 a, +1 b
+    for (int i = 0; i < maxIter; ++i) {
+        const double c = (a * fb - b * fa) / (fb - fa);
+        if (std::fabs(b - a) < tol) return {c, RootFailure::None};
+        const double fc = fn.f(c, iFct);
+        if (!std::isfinite(fc)) return failed;
+        if (fc == 0.0) return {c, RootFailure::None};
+        // An end kept twice running has its value halved, so that it moves too.
+        if ((fc < 0.0) == (fb < 0.0)) {
+            b = c;
+            fb = fc;
+            if (kept == -1) fa /= 2.0;
+            kept = -1;
+        } else {
+            a = c;
+            fa = fc;
+            if (kept == 1) fb /= 2.0;
+            kept = 1;
+        }
+    }
+    return failed;
+}
+
 double SecantRoot(NautLibFct& fn, double x0, double x1, double tol, int maxIter, int iFct,
                   bool bShowMsg, bool& bFailed) {
     const RootOutcome r = SecantSearch(fn, x0, x1, tol, maxIter, iFct);

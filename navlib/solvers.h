@@ -54,6 +54,12 @@ struct RootOutcome {
 RootOutcome SecantSearch(NautLibFct& fn, double x0, double x1, double tol, int maxIter, int iFct);
 RootOutcome RootSearch(NautLibFct& fn, double x0, double step, double lo, double hi, bool bWrap,
                        double tol, int maxIter, int iFct);
+// Root of fn.f(., iFct) within a..b, where the function changes sign (or
+// is 0 at an end): regula falsi in its Illinois form, every probe inside
+// the bracket, until the bracket is narrower than tol (at most maxIter
+// probes). Without a sign change between a and b, on a value that is not
+// finite or when maxIter runs out: failure Bracket, root 0, no message.
+RootOutcome BracketedSearch(NautLibFct& fn, double a, double b, double tol, int maxIter, int iFct);
 // Shows the box FindRoot / SecantRoot show for that failure (nothing for None).
 void ReportRootFailure(RootFailure failure);
 

@@ -1,5 +1,6 @@
 #include "navlib/time_lib.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -28,12 +29,28 @@ double UtcOffsetFromClock(const CalendarTime& local, const CalendarTime& utc, in
     return offset;
 }
 
-double GetUtcOffset(bool& daylight) {
+int ZoneStandardBiasMinutes(std::time_t at) {
     tzset();
-    // timezone: seconds west of Greenwich of the zone's standard time, the
-    // same sense as the bias (UTC = local + bias).
-    const int biasMinutes = static_cast<int>(timezone / 60);
+    std::tm local{};
+    localtime_r(&at, &local);
+    long least = 0;
+    for (int month : {0, 6}) {
+        std::tm day{};
+        day.tm_year = local.tm_year;
+        day.tm_mon = month;
+        day.tm_mday = 1;
+        day.tm_hour = 12;
+        const std::time_t t = timegm(&day);
+        std::tm there{};
+        localtime_r(&t, &there);
+        least = month == 0 ? there.tm_gmtoff : std::min(least, there.tm_gmtoff);
+    }
+    return static_cast<int>(-least / 60);
+}
+
+double GetUtcOffset(bool& daylight) {
     const std::time_t now = std::time(nullptr);
+    const int biasMinutes = ZoneStandardBiasMinutes(now);
     std::tm lt{}, ut{};
     localtime_r(&now, &lt);
     gmtime_r(&now, &ut);

@@ -3,6 +3,8 @@
 //   UT = local date-time + GetUtcOffset(daylight)
 #pragma once
 
+#include <ctime>
+
 #include "navlib/date_time.h"
 
 namespace orvex {
@@ -20,10 +22,18 @@ namespace orvex {
 double UtcOffsetFromClock(const CalendarTime& local, const CalendarTime& utc, int biasMinutes,
                           bool& daylight);
 
+// The standard bias of the process's time zone (TZ) in the year of the
+// instant `at`, minutes, UTC = local + bias: that of its winter time, of
+// its two times on 1 January and 1 July the one less far ahead of UTC. A
+// zone whose rules call its summer time standard and its winter time a
+// "negative" daylight saving (Europe/Dublin) is no exception: its summer
+// time is the daylight saving time, as everywhere else.
+int ZoneStandardBiasMinutes(std::time_t at);
+
 // The offset of this PC's clock now, in days, and its daylight flag. Both
 // readings are taken from one instant of the system clock, so a second
 // passing between them cannot put the offset a second off. The standard bias
-// is that of the process's time zone (TZ).
+// is ZoneStandardBiasMinutes of now.
 double GetUtcOffset(bool& daylight);
 
 }  // namespace orvex

@@ -34,8 +34,7 @@ class HostClock : public SystemClock {
         return static_cast<int>(local.tm_gmtoff);
     }
     int StandardBiasMinutes() const override {
-        tzset();
-        return static_cast<int>(timezone / 60);  // seconds west of UTC, standard time
+        return ZoneStandardBiasMinutes(static_cast<std::time_t>(NowUtcMs() / 1000));
     }
     int SetUtcMs(std::int64_t utcMs) override {
         if (!HostClockSettable()) return EPERM;

@@ -20,6 +20,14 @@ GreatCircleFormat Bullet(bool on) {
     return f;
 }
 
+// A course as "000°.0"; due north, and a course that rounds to it, reads
+// 000°.0, never 360°.0.
+std::string CourseText(double c, const std::string& decSep) {
+    std::string t = FormatNumber(c, "000°.0", decSep);
+    if (t.rfind("360", 0) == 0) t.replace(0, 3, "000");
+    return t;
+}
+
 class Writer {
   public:
     explicit Writer(const GreatCircleReportContext& ctx) : ctx_(ctx) {}
@@ -35,7 +43,7 @@ class Writer {
     std::vector<GreatCircleSlot> Take() { return std::move(slots_); }
 
     std::string Dist(double d) const { return FormatNumber(d, "####0.0", ctx_.DecSep); }
-    std::string Course(double c) const { return FormatNumber(c, "000°.0", ctx_.DecSep); }
+    std::string Course(double c) const { return CourseText(c, ctx_.DecSep); }
     std::string Units() const { return ctx_.Sphere ? " geographical miles" : " nautical miles"; }
     std::string UnitsDot() const { return Units() + "."; }
     std::string Position(double lat, double lon) const {
@@ -111,7 +119,7 @@ GreatCircleOutline GreatCircleOutlineHeadings() {
 
 std::string WaypointLine(const WaypointRow& row, const std::string& decSep) {
     std::string line = FormatLatitude(row[1], decSep) + " " + FormatLongitude(row[2], decSep) + " ";
-    line += row[3] == 0.0 ? std::string(6, ' ') : FormatNumber(row[3], "000°.0", decSep);
+    line += row[3] == 0.0 ? std::string(6, ' ') : CourseText(row[3], decSep);
     line += "   ";
     line += row[4] == 0.0 ? std::string(8, ' ') : FormatNumber(row[4], "00000.0'", decSep);
     line += "   ";
@@ -245,8 +253,8 @@ void UpdateGreatCircleOutline(GreatCircleOutline& rows, const GreatCircleInputs&
     }
     rows[1].Level = r.HasWaypoints ? 2 : 0;
     rows[2].Level = r.HasWaypoints ? 2 : 0;
-    rows[8].Text = "Departure = " + FormatNumber(r.DepartureCourse, "000°.0", sep);
-    rows[9].Text = "Arrival = " + FormatNumber(r.ArrivalCourse, "000°.0", sep);
+    rows[8].Text = "Departure = " + CourseText(r.DepartureCourse, sep);
+    rows[9].Text = "Arrival = " + CourseText(r.ArrivalCourse, sep);
 }
 
 }  // namespace orvex

@@ -69,7 +69,10 @@ MeridianTrack MeridianTrackOf(const GreatCircleInputs& in, const GreatCircleVert
                               const EarthModel& E) {
     MeridianTrack t;
     t.points.push_back({in.Lat3, in.Long3});
-    if (v.VertexDist != -1.0) t.points.push_back({v.VertexLat, in.Long4});
+    // The pole crossed; a pole at one end is that end.
+    if (v.VertexDist != -1.0 && !SameLatitude(v.VertexLat, in.Lat3) &&
+        !SameLatitude(v.VertexLat, in.Lat4))
+        t.points.push_back({v.VertexLat, in.Long4});
     t.points.push_back({in.Lat4, in.Long4});
     for (size_t j = 0; j + 1 < t.points.size(); ++j) {
         t.legs.push_back(MeridianArc(t.points[j][0], t.points[j + 1][0], E));
@@ -166,8 +169,10 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
         r.LimitApplied = true;
         r.Limit = std::fabs(in.Limit) * Sign(v.VertexLat);
         const double L = r.Limit;
+        // A limit on the equator is below every position off it.
         auto accepted = [L](double lat) {
-            return Sign(lat) != Sign(L) || (lat >= 0.0 && L >= lat) || (lat < 0.0 && L <= lat);
+            return (L != 0.0 && Sign(lat) != Sign(L)) || (lat >= 0.0 && L >= lat) ||
+                   (lat < 0.0 && L <= lat);
         };
         if (!accepted(in.Lat3)) {
             r.LimitError = 1;
@@ -183,8 +188,12 @@ GreatCircleResult ComputeGreatCircle(const GreatCircleInputs& in, const EarthMod
     if (r.Composite) {
         const double L = r.Limit;
         const double tanL = std::tan(L * kDegToRad);
+        // Each tangent point lies toward the other position. With the two
+        // meridians exactly opposite both senses would come out west: both
+        // composites round the pole are then equally long, and the second
+        // leg is taken on the side of the first (the waypoints' side).
         const int s1 = LongitudeSense(in.Long3, in.Long4);
-        const int s2 = LongitudeSense(in.Long4, in.Long3);
+        const int s2 = -s1;
         const double seed1 = Norm180(
             in.Long3 + s1 * std::fabs(ArcCos(std::tan(in.Lat3 * kDegToRad) / tanL)) * kRadToDeg);
         const double seed2 = Norm180(

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDateTimeEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -16,8 +17,12 @@
 #include "companions/frm_star_fix_wizard.h"
 #include "erfa_places.h"
 #include "navlib/date_time.h"
+#include "navlib/number_format.h"
+#include "navlib/twilight.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
+#include "tests/ephemeris/erfa_sun.h"
+#include "tests/keyboard.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -114,6 +119,81 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
     EXPECT_TRUE(main->Action("mnuStarFixWizard")->isEnabled());
     EXPECT_FALSE(main->State().WizardOpen);
     EXPECT_EQ(main->Companions()->StarFixWizard(), nullptr);
+}
+
+// Guards twilight times taken from another day or year and shown as found
+// (66.5 N 150 W on 29 Apr 2026: the start of the morning sights on 16 Jan
+// 2025), and a rise decided from the declination at 0 h (67 N 0 on 11 Dec
+// 2026, where the Sun stays below the horizon: a "sunset" of 10 Dec). Typed
+// in, every time the wizard shows is ERFA's on the day asked, or "—" where
+// the Sun does not reach that altitude that day, and the stars are chosen
+// for the time shown.
+TEST(WizardTyped, TwilightOnTheDayAsked) {
+    const struct {
+        QString typed;
+        double lat, lon, day;
+    } cases[] = {{"29 Apr 2026\t66300N\t\t150000W\t\t100\t", 66.5, -150, 46141},
+                 {"11 Dec 2026\t67000N\t\t000000E\t\t100\t", 67, 0, 46367}};
+    for (const auto& c : cases) {
+        PlatformScript script;
+        CompanionLinks links;
+        auto clock = std::make_shared<ManualSystemClock>();
+        clock->utcMs = UnixMs(MakeDateTime(2026, 3, 20, 14, 0, 0));
+        links.Clock = clock;
+        links.WizardClosed = [](bool) {};
+        FrmStarFixWizard w(links);
+        w.resize(640, 520);
+        w.SetTag("FromMain");
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.Form_Activate();
+        // Back from the latitude past the date with Shift+Tab, into it by
+        // Tab (its first section), then on from field to field by Tab.
+        test::Click(w.mskLat, test::Place::LeftEnd);
+        test::BackTab();
+        test::BackTab();
+        test::Tab();
+        ASSERT_EQ(QApplication::focusWidget(), w.dtpTime);
+        test::Type(c.typed);
+        test::ClickButton(w.cmdNav[3]);
+
+        const double transit = testing::OracleTransit(c.day, c.lon);
+        if (testing::OracleCrossing(transit, c.lat, c.lon, 0, -1) == 0 &&
+            testing::OracleCrossing(transit, c.lat, c.lon, 0, 1) == 0) {
+            ASSERT_EQ(script.messages.size(), 1u);
+            EXPECT_EQ(script.messages[0].title, "No rise/set times");
+            EXPECT_EQ(w.WizStep(), 1);
+            continue;
+        }
+        ASSERT_EQ(w.WizStep(), 2) << script.LastText().toStdString();
+        const double visible = VisibleSunriseAltitude(10.0, testing::SunFromErfa(c.day).dist);
+        const double targets[] = {-9, -3, visible, 0, 0, visible, -3, -9};
+        for (int i = 0; i < 9; ++i) {
+            const QString shown = w.lblTimes[static_cast<size_t>(i)]->text();
+            const double t =
+                i == 4 ? transit
+                       : testing::OracleCrossing(transit, c.lat, c.lon, targets[i < 4 ? i : i - 1],
+                                                 i < 4 ? -1 : 1);
+            if (t == 0) {
+                EXPECT_EQ(shown, QString("—")) << i;
+                continue;
+            }
+            QStringList near;
+            for (int m : {-1, 0, 1})
+                near << QString::fromStdString(FormatDateTime(t + m / 1440.0, "d mmm yyyy hh:mm"));
+            EXPECT_TRUE(near.contains(shown))
+                << i << " " << shown.toStdString() << " for " << near[1].toStdString();
+        }
+        // The Sun not reaching 9 degrees below is told once, plainly.
+        ASSERT_EQ(script.messages.size(), 1u) << script.LastText().toStdString();
+        EXPECT_EQ(script.messages[0].title, "Twilight");
+        test::ClickButton(w.optTime[1]);
+        test::ClickButton(w.cmdNav[3]);
+        ASSERT_EQ(w.WizStep(), 3);
+        EXPECT_EQ(w.lblStep[2]->text(),
+                  "Select the stars you want to observe from " + w.lblTimes[7]->text() + ".");
+    }
 }
 
 }  // namespace

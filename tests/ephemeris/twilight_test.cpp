@@ -12,6 +12,7 @@
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/saturn_series.h"
 #include "erfa_instant.h"
+#include "erfa_sun.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
 #include "navlib/solver_callback.h"
@@ -21,86 +22,11 @@
 namespace orvex {
 namespace {
 
-constexpr double kDateValueToJd = 2415018.5;
-
 using testing::DateValue;
-
-// ---------------------------------------------------------------- ERFA oracle
-
-// The Sun's geocentric apparent place (true equator and equinox of date) and
-// its Greenwich hour angle from ERFA, at a UT date-time value.
-struct OracleSun {
-    double gha, dec, dist;  // radians, radians, AU
-};
-OracleSun SunFromErfa(double when) {
-    const double ut = when + kDateValueToJd - 2451545.0;
-    const double tt = ut + 69.0 / 86400.0;
-    double pvh[2][3], pvb[2][3];
-    eraEpv00(2451545.0, tt, pvh, pvb);
-    double p[3] = {-pvh[0][0], -pvh[0][1], -pvh[0][2]};
-    double dist = 0, u[3];
-    eraPn(p, &dist, u);
-    double v[3];
-    eraSxp(ERFA_AULT / ERFA_DAYSEC, pvb[1], v);
-    double ppr[3];
-    eraAb(u, v, eraPm(pvh[0]), std::sqrt(1.0 - eraPdp(v, v)), ppr);
-    // Precession-nutation and the equation of the equinoxes change by less
-    // than 0.2" a day: taken once per day, at 0h.
-    static double cachedDay = -1e300, rnpb[3][3], eqeq = 0;
-    const double day = std::floor(tt);
-    if (day != cachedDay) {
-        cachedDay = day;
-        eraPnm06a(2451545.0, day, rnpb);
-        eqeq = eraEe06a(2451545.0, day);
-    }
-    double q[3];
-    eraRxp(rnpb, ppr, q);
-    double ra = 0, dec = 0;
-    eraC2s(q, &ra, &dec);
-    return {eraAnp(eraGmst06(2451545.0, ut, 2451545.0, tt) + eqeq - ra), dec, dist};
-}
-
-double SunAltitude(double when, double lat, double lon) {
-    const OracleSun s = SunFromErfa(when);
-    const double phi = lat * ERFA_DD2R;
-    return std::asin(std::sin(phi) * std::sin(s.dec) +
-                     std::cos(phi) * std::cos(s.dec) * std::cos(s.gha + lon * ERFA_DD2R)) *
-           ERFA_DR2D;
-}
-
-template <class F>
-double Bisect(F f, double a, double b) {
-    const bool rising = f(a) < 0;
-    for (int i = 0; i < 40; ++i) {
-        const double m = (a + b) / 2;
-        if ((f(m) < 0) == rising)
-            a = m;
-        else
-            b = m;
-    }
-    return (a + b) / 2;
-}
-
-// The oracle's time of upper transit near local noon of the date d0.
-double OracleTransit(double d0, double lon) {
-    const double noon = d0 + (12.0 - lon / 15.0) / 24.0;
-    auto lha = [&](double t) {
-        return std::remainder(SunFromErfa(t).gha + lon * ERFA_DD2R, ERFA_D2PI);
-    };
-    return Bisect(lha, noon - 0.1, noon + 0.1);
-}
-
-// The oracle's crossing of the altitude target before (dir -1) or after
-// (dir +1) the transit; 0 when the Sun does not reach it within 12 hours.
-double OracleCrossing(double transit, double lat, double lon, double target, int dir) {
-    auto f = [&](double t) { return SunAltitude(t, lat, lon) - target; };
-    if (f(transit) < 0) return 0;
-    const double step = 10.0 / 1440.0;
-    for (double t = transit; std::fabs(t - transit) < 0.5; t += dir * step) {
-        if (f(t + dir * step) < 0) return Bisect(f, t, t + dir * step);
-    }
-    return 0;
-}
+using testing::kDateValueToJd;
+using testing::OracleCrossing;
+using testing::OracleTransit;
+using testing::SunFromErfa;
 
 // ---------------------------------------------------------------- twilight
 
@@ -154,6 +80,53 @@ TEST(StarSightTwilight, AgreesWithErfaSearch) {
         }
     }
     EXPECT_GT(compared, 900);
+}
+
+// Guards searches without bounds at high latitudes, which gave times of
+// another day or year as found (66.5 N 150 W, 29 Apr 2026: the morning's
+// -9 degrees on 16 Jan 2025), and the rise decided from the declination at
+// 0 h. Over the polar days and nights of 2026 each time lies in the day of
+// its meridian passage and agrees with ERFA's, a time the Sun does not make
+// that day is 0, and the Sun rises or sets on the days ERFA's does.
+TEST(StarSightTwilight, HighLatitudesOnTheDayAsked) {
+    int compared = 0, k = 0;
+    for (double lat : {62.0, 66.5, 67.0, 70.0, 75.0, 80.0, -62.0, -66.0, -70.0}) {
+        for (double day = DateValue(2026, 1, 4); day < DateValue(2027, 1, 1); day += 10) {
+            const double lon = (k++ % 3) * 125.0 - 150.0;
+            SCOPED_TRACE(::testing::Message() << "day " << day << " lat " << lat << " lon " << lon);
+            RecordingReporter rec;
+            TwilightTimes times{};
+            const bool rises = StarSightTwilight(lat, lon, day, 0.0, times);
+            const double transit = OracleTransit(day, lon);
+            EXPECT_EQ(rises, OracleCrossing(transit, lat, lon, 0, -1) != 0 ||
+                                 OracleCrossing(transit, lat, lon, 0, 1) != 0);
+            EXPECT_TRUE(rec.messages.empty());
+            if (!rises) continue;
+            EXPECT_NEAR(times[kMeridianPassage], transit, 2.0 / 86400.0);
+            const double visible = VisibleSunriseAltitude(0.0, SunFromErfa(day).dist);
+            const struct {
+                double target;
+                int time, dir;
+            } events[] = {{-9, kMorningSightsStart, -1},
+                          {-3, kMorningSightsEnd, -1},
+                          {visible, kVisibleSunrise, -1},
+                          {0, kSunrise, -1},
+                          {0, kSunset, 1},
+                          {visible, kVisibleSunset, 1},
+                          {-3, kEveningSightsStart, 1},
+                          {-9, kEveningSightsEnd, 1}};
+            for (const auto& e : events) {
+                const double expected = OracleCrossing(transit, lat, lon, e.target, e.dir);
+                if (expected == 0) {
+                    EXPECT_EQ(times[e.time], 0.0) << e.time;
+                } else {
+                    EXPECT_NEAR(times[e.time], expected, 1.5 / 1440.0) << e.time;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000);
 }
 
 // At 60 N in midsummer the Sun stays above -9 degrees: an expected case,

@@ -79,6 +79,18 @@ TEST(MeridionalParts, ClarkeIsometricLatitudeInMinutes) {
     EXPECT_GT(MeridionalParts(90), MeridionalParts(89.9999));
 }
 
+// Guards the South Pole's infinite meridional parts (the North Pole's are
+// finite): a run onto it gave a NaN longitude, reported as solved.
+TEST(RhumbLineSphere, BothPolesAlike) {
+    EXPECT_EQ(MeridionalParts(-90), -MeridionalParts(90));
+    const EarthModel sixtyMilesADegree{1e100, 10800.0 / kPi};
+    double lat = 0, lon = 0;
+    EXPECT_EQ(RhumbLineDirect(-89, 20, 180, 60, lat, lon, sixtyMilesADegree),
+              SailingStatus::Solved);
+    EXPECT_EQ(lat, -90.0);
+    EXPECT_NEAR(lon, 20.0, 1e-6);
+}
+
 // The navigator's worked example on the Normal Sphere.
 TEST(RhumbLineSphere, WorkedExampleOneDegreeEachWay) {
     RecordingReporter rec;

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
+#include <ctime>
 
 #include "platform/pc_clock.h"
 #include "workbench/options_page.h"
@@ -152,6 +153,25 @@ TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
     EXPECT_TRUE(w->Options()->Clock()->lblDST->isHidden());
     EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("13:00:01"))
         << w->Options()->Clock()->txtLocTime->text().toStdString();
+}
+
+// Guards the label on a PC in Ireland, whose zone rules call the summer
+// time standard and the winter time a "negative" daylight saving: the
+// label showed in winter and hid in summer. It shows on Irish summer time
+// (UTC+1) alone, whatever the day the test runs.
+TEST_F(ClockPage, DaylightLabelOnIrishTime) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Dublin");
+    tzset();
+    w->Options()->Clock()->SetSystemClock(MakeHostClock());
+    w->mnuOptionsTab_Click();
+    ChooseTab(2);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(w->Options()->Clock()->lblDST->isHidden(), local.tm_gmtoff != 3600);
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+    tzset();
 }
 
 // A PC two hours east of Greenwich, the picker at 12:00:00 UTC: the clock is
