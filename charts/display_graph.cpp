@@ -32,6 +32,20 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// How far east of `lon` the middle of the lines' longitudes lies, degrees
+// (0 without lines).
+double LinesMiddle(const ChartState& g, double lon) {
+    const Matrix& ends = g.LopEndLong;
+    double west = 180.0, east = -180.0;
+    for (int i = ends.lbound2(); i <= ends.ubound2(); ++i)
+        for (int k = ends.lbound1(); k <= ends.ubound1(); ++k) {
+            const double off = Norm180(ends(k, i) - lon);
+            west = std::min(west, off);
+            east = std::max(east, off);
+        }
+    return west <= east ? (west + east) / 2.0 : 0.0;
+}
+
 // What the screen and the printed chart do differently.
 struct Style {
     bool printer;
@@ -132,14 +146,23 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
     const double dLat =
         st.printer ? g.GraphLatMax - g.GraphLatMin : std::fabs(g.GraphLatMax - g.GraphLatMin);
     const double dLong = Norm360(g.GraphLongMax - g.GraphLongMin);
-    const double midLat = (g.GraphLatMin + g.GraphLatMax) / 2.0;
     // The middle along the interval, also when it crosses the 0° meridian.
-    const double midLong = Norm360(g.GraphLongMin + dLong / 2.0);
-    const double D = std::max(dLat, dLong);
+    double midLong = Norm360(g.GraphLongMin + dLong / 2.0);
+    const FrameLatitudes frame =
+        FitFrameLatitudes(dLat, dLong, (g.GraphLatMin + g.GraphLatMax) / 2.0);
+    const double D = frame.span;
+    const double midLat = frame.midLat;
     const double den = c.Height() * st.heightShare() * std::cos(midLat * kDegToRad);
     if (!(D > 0.0) || !std::isfinite(D)) throw ChartError(5, "Invalid procedure call or argument");
     if (std::fabs(den) < 1e-12) throw ChartError(11, "Division by zero");
-    const double dLongFit = c.Width() * 0.88 * D / den;
+    // A very wide picture of a chart at a pole would frame more than the
+    // whole way round: it keeps short of it.
+    const double dLongFit = std::min(c.Width() * 0.88 * D / den, kMaxChartLongSpan);
+    // A frame narrower than the extents (a tall picture, or a chart at a
+    // pole, where the frame holds little more than 100° of longitude
+    // however far it is zoomed out) is centred on the lines rather than on
+    // the margins round them.
+    if (dLongFit < dLong) midLong = Norm360(midLong + LinesMiddle(g, midLong));
     g.GraphLatMin = midLat - D / 2.0;
     g.GraphLatMax = midLat + D / 2.0;
     g.GraphLongMin = Norm360(midLong - dLongFit / 2.0);

@@ -4,10 +4,12 @@
 // as one of latitude, so that distances are true near the fix.
 //
 // The axes drawing fits an equal-scale frame to the extents left by
-// PrepareGraphData, clears the surface and draws the frame, the tick marks,
-// the dotted grid (when on) and the position labels (the first tick of each
-// axis in full with tenths and hemisphere, the others in degrees and whole
-// minutes; longitude labels in a four-step cycle on two lines). Ticks, grid
+// PrepareGraphData (FitFrameLatitudes: the spans compared as distances,
+// the frame kept within the poles and short of the whole way round),
+// clears the surface and draws the frame, the tick marks, the dotted grid
+// (when on) and the position labels (the first tick of each axis in full
+// with tenths and hemisphere, the others in degrees and whole minutes;
+// longitude labels in a four-step cycle on two lines). Ticks, grid
 // lines and labels fall on every whole minute where the labels have room,
 // else on whole multiples of 2', 5', 10', 15', 30', 1°, 2° or 5°, the
 // finest at which no two labels overlap (each axis on its own).
