@@ -19,8 +19,12 @@
 // and the probability ellipse (none when both half-axes are zero, as for
 // two sights), all kept inside the data area; on paper also a one-line
 // legend under the longitude labels. A body's name goes beside its line's
-// end, or, where another name already lies there (nearly parallel lines),
-// at the nearest free place along its line: no two names touch.
+// end, or, where another name already lies there (nearly parallel lines)
+// or the end is off the picture (zoomed in), at the nearest free place
+// along the line's part in the picture, from its end away from the fix:
+// no two names touch where there is room, and every name lies wholly in
+// the data area, clear of the fix's dot. A line outside the picture goes
+// unnamed.
 //
 // Errors are caught by each procedure and reported in a message box:
 // on screen " ERROR" / "Error when plotting axis." (or "... data.") CR LF

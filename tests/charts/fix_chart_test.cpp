@@ -1,5 +1,6 @@
 // The chart of fixes the program solved from eight sights that ERFA made
-// for a ship at a known position, on screen and on paper.
+// for a ship at a known position: a fix near the pole, and the names of
+// the lines at every zoom, on screen and on paper.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -122,6 +123,7 @@ struct FixChart : ::testing::Test {
 };
 
 const testing::Track kNearThePole{89.7, 40.0, kDay + 23 * kHour, 70.0, 8.0};
+const testing::Track kMidLatitude{35.0, -40.0, kDay + 23 * kHour, 70.0, 14.0};
 
 // Guards the chart of a fix 18' from the pole, which framed latitudes up
 // to 97° with the lines a small cluster on screen and ran the longitudes
@@ -170,6 +172,43 @@ TEST_F(FixChart, NearThePoleOnScreenAndPaper) {
     for (int k = 0; k < 80; ++k) w->Action("bthChartDecr")->trigger();
     EXPECT_GT(w->State().ChartScale, 3.0);
     framesTheLines(Draw(false, "chart_pole_widest.png"));
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Guards the names zoomed in, which were drawn outside the picture or on
+// the fix (in taller windows): from the first size to eight presses of
+// "Increase chart size", every line that shows is named, and every name
+// lies wholly in the data area and clear of the fix, on screen in three
+// window shapes and on paper.
+TEST_F(FixChart, NamesInsideAndClearOfTheFixAtEveryZoom) {
+    for (const testing::Track& truth : {kMidLatitude, kNearThePole}) {
+        Solve(truth);
+        for (int presses = 0; presses <= 8; ++presses) {
+            if (presses > 0) w->Action("bthChartIncr")->trigger();
+            for (const QSize shape :
+                 {QSize(1100, 760), QSize(900, 1000), QSize(900, 1100), QSize()}) {
+                const bool paper = shape.isEmpty();
+                if (!paper) w->resize(shape);
+                QCoreApplication::processEvents();
+                const QString name = QString("chart_zoom_%1_%2_%3")
+                                         .arg(truth.lat)
+                                         .arg(presses)
+                                         .arg(paper ? "printed" : QString::number(shape.height()));
+                SCOPED_TRACE(name.toStdString());
+                const DrawnChart d = Draw(paper, presses == 8 ? name + ".png" : QString());
+                for (int i = 1; i <= 8; ++i) {
+                    const QRectF box = NameBox(d, i);
+                    if (box.isNull()) {
+                        EXPECT_FALSE(d.Shows(i)) << LopLabel(data, i).toStdString();
+                        continue;
+                    }
+                    EXPECT_TRUE(d.area.contains(box)) << LopLabel(data, i).toStdString();
+                    EXPECT_FALSE(box.intersects(d.fix)) << LopLabel(data, i).toStdString();
+                }
+            }
+        }
+        EXPECT_DOUBLE_EQ(w->State().ChartScale, -0.5);
+    }
     EXPECT_TRUE(script.messages.empty());
 }
 
