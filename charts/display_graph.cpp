@@ -4,6 +4,8 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "charts/print_lib.h"
 #include "navlib/constants.h"
@@ -30,6 +32,20 @@ double Sign(double x) {
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// How far east of `lon` the middle of the lines' longitudes lies, degrees
+// (0 without lines).
+double LinesMiddle(const ChartState& g, double lon) {
+    const Matrix& ends = g.LopEndLong;
+    double west = 180.0, east = -180.0;
+    for (int i = ends.lbound2(); i <= ends.ubound2(); ++i)
+        for (int k = ends.lbound1(); k <= ends.ubound1(); ++k) {
+            const double off = Norm180(ends(k, i) - lon);
+            west = std::min(west, off);
+            east = std::max(east, off);
+        }
+    return west <= east ? (west + east) / 2.0 : 0.0;
 }
 
 // What the screen and the printed chart do differently.
@@ -132,14 +148,23 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
     const double dLat =
         st.printer ? g.GraphLatMax - g.GraphLatMin : std::fabs(g.GraphLatMax - g.GraphLatMin);
     const double dLong = Norm360(g.GraphLongMax - g.GraphLongMin);
-    const double midLat = (g.GraphLatMin + g.GraphLatMax) / 2.0;
     // The middle along the interval, also when it crosses the 0° meridian.
-    const double midLong = Norm360(g.GraphLongMin + dLong / 2.0);
-    const double D = std::max(dLat, dLong);
+    double midLong = Norm360(g.GraphLongMin + dLong / 2.0);
+    const FrameLatitudes frame =
+        FitFrameLatitudes(dLat, dLong, (g.GraphLatMin + g.GraphLatMax) / 2.0);
+    const double D = frame.span;
+    const double midLat = frame.midLat;
     const double den = c.Height() * st.heightShare() * std::cos(midLat * kDegToRad);
     if (!(D > 0.0) || !std::isfinite(D)) throw ChartError(5, "Invalid procedure call or argument");
     if (std::fabs(den) < 1e-12) throw ChartError(11, "Division by zero");
-    const double dLongFit = c.Width() * 0.88 * D / den;
+    // A very wide picture of a chart at a pole would frame more than the
+    // whole way round: it keeps short of it.
+    const double dLongFit = std::min(c.Width() * 0.88 * D / den, kMaxChartLongSpan);
+    // A frame narrower than the extents (a tall picture, or a chart at a
+    // pole, where the frame holds little more than 100° of longitude
+    // however far it is zoomed out) is centred on the lines rather than on
+    // the margins round them.
+    if (dLongFit < dLong) midLong = Norm360(midLong + LinesMiddle(g, midLong));
     g.GraphLatMin = midLat - D / 2.0;
     g.GraphLatMax = midLat + D / 2.0;
     g.GraphLongMin = Norm360(midLong - dLongFit / 2.0);
@@ -249,18 +274,48 @@ void AxesSteps(ChartCanvas& c, ChartState& g, bool grid, const std::string& decS
     }
 }
 
-// The box (device pixels) a line of position's label takes. `first` is its
-// own place beside the line's end 2; it is taken when it lies whole in
-// `area` and keeps clear of every box in `placed`. Otherwise the places
-// are tried walking from end 2 towards end 1 in 32 steps, at each step the
-// label at the same offset from the line as `first` and then in the four
-// corners beside the point; the first free one is taken. When none is
-// free, the place inside the area that covers least of the other labels
-// (or `first` when no place fits in the area).
-QRectF PlaceLabel(const QRectF& first, const QPointF& end1, const QPointF& end2, const QRectF& area,
-                  const std::vector<QRectF>& placed) {
+// The part of the segment a-b inside `area` as fractions [t0, t1] of the
+// way from a to b; none when the segment passes outside the area.
+std::optional<std::pair<double, double>> SegmentInside(const QPointF& a, const QPointF& b,
+                                                       const QRectF& area) {
+    double t0 = 0.0, t1 = 1.0;
+    const QPointF d = b - a;
+    const double p[] = {-d.x(), d.x(), -d.y(), d.y()};
+    const double q[] = {a.x() - area.left(), area.right() - a.x(), a.y() - area.top(),
+                        area.bottom() - a.y()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0) return std::nullopt;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return std::nullopt;
+    return std::make_pair(t0, t1);
+}
+
+// The box (device pixels) a line of position's label takes, wholly inside
+// `area` and clear of `mark` (the fix), or none when the line does not
+// cross the area or no such place is beside its part inside the area.
+// `first` is its own place beside the line's end 2; it is taken when it
+// also keeps clear of every box in `placed`. Otherwise the places are
+// tried walking along the line's part inside the area in 32 steps, from
+// its end farther from the fix, at each step the label at the same offset
+// from the line as `first` and then in the four corners beside the point,
+// and then the same places moved into the area; the first free one is
+// taken. When none is free, the place that covers least of the other
+// labels.
+std::optional<QRectF> PlaceLabel(const QRectF& first, const QPointF& end1, const QPointF& end2,
+                                 const QRectF& area, const QRectF& mark,
+                                 const std::vector<QRectF>& placed) {
     constexpr double kGap = 2.0;  // pixels kept between two labels
     constexpr int kSteps = 32;
+    const auto inside = SegmentInside(end2, end1, area);
+    if (!inside) return std::nullopt;
     const auto covered = [&](const QRectF& box) {
         double sum = 0;
         const QRectF grown = box.adjusted(-kGap, -kGap, kGap, kGap);
@@ -273,16 +328,33 @@ QRectF PlaceLabel(const QRectF& first, const QPointF& end1, const QPointF& end2,
     const QSizeF size = first.size();
     const QPointF offset = first.topLeft() - end2;
     const double w = size.width(), h = size.height();
-    QRectF best = first;
-    double least = std::numeric_limits<double>::infinity();
+    const QRectF clearOf = mark.adjusted(-kGap, -kGap, kGap, kGap);
+    std::vector<QRectF> places{first};
+    // The lines meet at the fix, where their names would be taken for one
+    // another's: the walk starts at the end of the part farther from it.
+    auto [from, to] = *inside;
+    const QPointF centre = mark.center();
+    if (QLineF(centre, end2 + (end1 - end2) * to).length() >
+        QLineF(centre, end2 + (end1 - end2) * from).length())
+        std::swap(from, to);
     for (int k = 0; k <= kSteps; ++k) {
-        const QPointF a = end2 + (end1 - end2) * (static_cast<double>(k) / kSteps);
-        const QPointF corners[] = {a + offset, a + QPointF(kGap, -h - kGap),
-                                   a + QPointF(kGap, kGap), a + QPointF(-w - kGap, -h - kGap),
-                                   a + QPointF(-w - kGap, kGap)};
-        for (const QPointF& topLeft : corners) {
-            const QRectF box(topLeft, size);
-            if (!area.contains(box)) continue;
+        const double t = from + (to - from) * k / kSteps;
+        const QPointF a = end2 + (end1 - end2) * t;
+        for (const QPointF& topLeft :
+             {a + offset, a + QPointF(kGap, -h - kGap), a + QPointF(kGap, kGap),
+              a + QPointF(-w - kGap, -h - kGap), a + QPointF(-w - kGap, kGap)})
+            places.emplace_back(topLeft, size);
+    }
+    std::optional<QRectF> best;
+    double least = std::numeric_limits<double>::infinity();
+    for (const bool moved : {false, true})
+        for (QRectF box : places) {
+            if (moved)
+                box.translate(std::max(0.0, area.left() - box.left()) +
+                                  std::min(0.0, area.right() - box.right()),
+                              std::max(0.0, area.top() - box.top()) +
+                                  std::min(0.0, area.bottom() - box.bottom()));
+            if (!area.contains(box) || box.intersects(clearOf)) continue;
             const double c = covered(box);
             if (c == 0.0) return box;
             if (c < least) {
@@ -290,7 +362,6 @@ QRectF PlaceLabel(const QRectF& first, const QPointF& end1, const QPointF& end2,
                 best = box;
             }
         }
-    }
     return best;
 }
 
@@ -327,15 +398,11 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
 
     // Most probable position: a filled dot.
     c.SetLineWidth(1);
-    if (st.printer) {
-        c.SetFill(Qt::black, true);
-        c.Ellipse(X(mppLong), d.MppLat, 0.3 * a,
-                  0.3 * a * std::fabs(c.UnitsPerPixelY() / c.UnitsPerPixelX()), c.ForeColor());
-    } else {
-        c.SetFill(kBlue, true);
-        c.Ellipse(X(mppLong), d.MppLat, 0.35 * a,
-                  0.35 * a * std::fabs(c.UnitsPerPixelY() / c.UnitsPerPixelX()), kBlue);
-    }
+    const double dotRadius = (st.printer ? 0.3 : 0.35) * a;
+    c.SetFill(st.printer ? QColor(Qt::black) : kBlue, true);
+    c.Ellipse(X(mppLong), d.MppLat, dotRadius,
+              dotRadius * std::fabs(c.UnitsPerPixelY() / c.UnitsPerPixelX()),
+              st.printer ? c.ForeColor() : kBlue);
     c.SetFill(Qt::black, false);
 
     // Lines of position with their labels.
@@ -344,9 +411,12 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
     if (eLat.ubound2() < d.ObsCount || eLong.ubound2() < d.ObsCount)
         throw ChartError(9, "Subscript out of range");
     // The labels keep inside the data area, so clear of the axis labels in
-    // the strips, and clear of each other (device pixels).
+    // the strips, clear of the fix and of each other (device pixels).
     const QRectF dataArea =
         QRectF(c.ToDevice(fr.xMin, g.GraphLatMax), c.ToDevice(fr.xMax, g.GraphLatMin)).normalized();
+    const double dot = dotRadius / std::fabs(c.UnitsPerPixelX());
+    const QRectF fixMark =
+        QRectF(-dot, -dot, 2 * dot, 2 * dot).translated(c.ToDevice(X(mppLong), d.MppLat));
     std::vector<QRectF> placed;
     for (int i = 1; i <= d.ObsCount; ++i) {
         const double x1 = X(eLong(1, i)), x2 = X(eLong(2, i));
@@ -361,10 +431,14 @@ void DataSteps(ChartCanvas& c, const ChartState& g, const GraphData& d, const St
         c.SetCurrent(x2 + f * c.TextWidth(label),
                      eLat(2, i) + (0.5 + Sign(eLat(2, i) - eLat(1, i)) * std::fabs(std::sin(zn))) *
                                       std::fabs(c.TextHeight("A")));
-        const QRectF box = PlaceLabel(c.TextBox(label), c.ToDevice(x1, eLat(1, i)),
-                                      c.ToDevice(x2, eLat(2, i)), dataArea, placed);
-        placed.push_back(box);
-        const QPointF at = c.ToUser(box.topLeft());
+        const std::optional<QRectF> box =
+            PlaceLabel(c.TextBox(label), c.ToDevice(x1, eLat(1, i)), c.ToDevice(x2, eLat(2, i)),
+                       dataArea, fixMark, placed);
+        // A line outside the picture, or without room for its name there,
+        // goes unnamed.
+        if (!box) continue;
+        placed.push_back(*box);
+        const QPointF at = c.ToUser(box->topLeft());
         c.SetCurrent(at.x(), at.y());
         c.Print(label);
     }

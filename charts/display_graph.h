@@ -4,10 +4,12 @@
 // as one of latitude, so that distances are true near the fix.
 //
 // The axes drawing fits an equal-scale frame to the extents left by
-// PrepareGraphData, clears the surface and draws the frame, the tick marks,
-// the dotted grid (when on) and the position labels (the first tick of each
-// axis in full with tenths and hemisphere, the others in degrees and whole
-// minutes; longitude labels in a four-step cycle on two lines). Ticks, grid
+// PrepareGraphData (FitFrameLatitudes: the spans compared as distances,
+// the frame kept within the poles and short of the whole way round),
+// clears the surface and draws the frame, the tick marks, the dotted grid
+// (when on) and the position labels (the first tick of each axis in full
+// with tenths and hemisphere, the others in degrees and whole minutes;
+// longitude labels in a four-step cycle on two lines). Ticks, grid
 // lines and labels fall on every whole minute where the labels have room,
 // else on whole multiples of 2', 5', 10', 15', 30', 1°, 2° or 5°, the
 // finest at which no two labels overlap (each axis on its own).
@@ -17,8 +19,12 @@
 // and the probability ellipse (none when both half-axes are zero, as for
 // two sights), all kept inside the data area; on paper also a one-line
 // legend under the longitude labels. A body's name goes beside its line's
-// end, or, where another name already lies there (nearly parallel lines),
-// at the nearest free place along its line: no two names touch.
+// end, or, where another name already lies there (nearly parallel lines)
+// or the end is off the picture (zoomed in), at the nearest free place
+// along the line's part in the picture, from its end away from the fix:
+// no two names touch where there is room, and every name lies wholly in
+// the data area, clear of the fix's dot. A line outside the picture goes
+// unnamed.
 //
 // Errors are caught by each procedure and reported in a message box:
 // on screen " ERROR" / "Error when plotting axis." (or "... data.") CR LF

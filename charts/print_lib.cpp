@@ -257,7 +257,15 @@ QPainter& ProgramPrinter::Painter() {
         QTemporaryFile temp(job.dir().filePath(QFile::decodeName(
             TemporaryNameBeside(QFile::encodeName(job.fileName()), "XXXXXX", 255))));
         temp.setAutoRemove(false);
-        if (!temp.open()) Check("Begin", false);
+        // The PDF file's folder, gone since Print Setup took it, is named.
+        if (!temp.open() && !toPdfFile_) Check("Begin", false);
+        if (!temp.isOpen()) {
+            const QString folder = QDir::toNativeSeparators(job.absolutePath());
+            if (!job.dir().exists())
+                throw PrinterError(76, "Path not found: the folder " + folder + " does not exist");
+            throw PrinterError(
+                75, "Path/File access error: the folder " + folder + " cannot be written to");
+        }
         // Readable by others as a file written directly would be.
         temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                             QFile::ReadOther);

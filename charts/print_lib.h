@@ -13,6 +13,8 @@
 //   482  printer error (the job could not be opened or a page not started)
 //   483  the driver does not support a setting
 //   484  printer information unavailable
+//   75, 76  the PDF file's folder takes no new file, or is gone (named in
+//           the description)
 // RunPrintSteps() runs a command's steps under that error handling.
 //
 // Lengths are in twips (1440 per inch) unless said otherwise.

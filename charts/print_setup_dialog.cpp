@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
 
 #include "charts/print_lib.h"
@@ -124,14 +125,23 @@ void PrintSetupDialog::cmdOK_Click() {
         txtPdfFile->setFocus();
         return;
     }
-    if (QDir::isRelativePath(path)) path = QDir::home().filePath(path);
+    const bool relative = QDir::isRelativePath(path);
+    if (relative) path = QDir::home().filePath(path);
     path = QDir::cleanPath(path);
     const QFileInfo file(path);
-    if (file.isDir()) {
+    // Prints write the file through a new one beside it: its folder must
+    // be there and take new files, or every print would fail.
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    QString refusal;
+    if (file.isDir())
+        refusal = QDir::toNativeSeparators(path) + " is a folder.";
+    else if (!file.dir().exists())
+        refusal = "The folder " + folder + " does not exist.";
+    else if (QTemporaryFile probe(file.dir().filePath(".orvex-XXXXXX")); !probe.open())
+        refusal = "The folder " + folder + " cannot be written to.";
+    if (!refusal.isEmpty()) {
         ShowMessage(kIconExclamation + kButtonsOk, QString(" Print Setup"),
-                    QDir::toNativeSeparators(path) +
-                        " is a folder.\r\nPlease choose a different file name.",
-                    this);
+                    refusal + "\r\nPlease choose a different file name.", this);
         txtPdfFile->setFocus();
         return;
     }
@@ -145,6 +155,13 @@ void PrintSetupDialog::cmdOK_Click() {
             this) != kAnswerYes) {
         txtPdfFile->setFocus();
         return;
+    }
+    if (relative) {
+        txtPdfFile->setText(QDir::toNativeSeparators(path));
+        ShowMessage(kIconInformation + kButtonsOk, QString(" Print Setup"),
+                    "A file name without its folder is taken in your home folder:\r\n" +
+                        QDir::toNativeSeparators(path),
+                    this);
     }
     printer.TakePdfSetup(path, chosenPaper);
     accept();

@@ -33,8 +33,11 @@ class PrintSetupDialog : public QDialog {
     QPushButton* cmdCancel = nullptr;
 
     // OK: takes the choice and closes; a PDF file without a name, a folder,
-    // or a file of another program that the user does not want replaced
-    // keeps the window open.
+    // a file in a folder that does not exist or takes no new file, or a
+    // file of another program that the user does not want replaced keeps
+    // the window open, the message naming the file or folder. A name
+    // without a folder is taken in the home folder, and the path it
+    // becomes is shown.
     void cmdOK_Click();
     void cmdBrowse_Click();
 

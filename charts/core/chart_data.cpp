@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "navlib/constants.h"
 #include "navlib/math_lib.h"
 #include "navlib/nautical_angles.h"
 #include "navlib/rhumb_line.h"
@@ -69,10 +70,18 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
     // the 0° meridian keeps its western bound near 360 and its eastern one
     // just east of 0.
     const double s = ChartScale;
+    const double linesMid = (longMin + longMax) / 2.0;
     latMax = latMax + (latMax - latMin) * s;
     latMin = latMin - (latMax - latMin) * s;
     longMax = longMax + (longMax - longMin) * s;
     longMin = longMin - (longMax - longMin) * s;
+    // Near a pole the margin of a few miles is many degrees of longitude:
+    // it never takes the interval round the globe, which is then centred
+    // on the lines.
+    if (longMax - longMin > kMaxChartLongSpan) {
+        longMin = linesMid - kMaxChartLongSpan / 2.0;
+        longMax = linesMid + kMaxChartLongSpan / 2.0;
+    }
 
     chart.LopEndLat = std::move(endLat);
     chart.LopEndLong = std::move(endLong);
@@ -82,9 +91,18 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
     chart.GraphLongMin = Norm360(longMin);
 }
 
+FrameLatitudes FitFrameLatitudes(double dLat, double dLong, double midLat) {
+    midLat = std::clamp(midLat, -90.0, 90.0);
+    const double span = std::min(std::max(dLat, dLong * std::cos(midLat * kDegToRad)), 180.0);
+    if (!(span > 0.0)) return {span, midLat};
+    return {span, std::clamp(midLat, -90.0 + span / 2.0, 90.0 - span / 2.0)};
+}
+
 double ChartSpan(const ChartState& chart) {
-    return std::max(std::fabs(chart.GraphLatMax - chart.GraphLatMin),
-                    Norm360(chart.GraphLongMax - chart.GraphLongMin));
+    return FitFrameLatitudes(std::fabs(chart.GraphLatMax - chart.GraphLatMin),
+                             Norm360(chart.GraphLongMax - chart.GraphLongMin),
+                             (chart.GraphLatMin + chart.GraphLatMax) / 2.0)
+        .span;
 }
 
 }  // namespace orvex

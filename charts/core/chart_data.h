@@ -61,10 +61,12 @@ class ChartError : public std::runtime_error {
 // and runs across the azimuth: end 1 on the azimuth + 90° side, end 2 on
 // the azimuth - 90° side. The extents frame all ends; the margin adds
 // s x span to the north and east and s x (1 + s) x span to the south and
-// west (s = ChartScale). Fills chart.LopEndLat, chart.LopEndLong (resized
-// to 2 x n when needed) and the four extents; GraphDateLine is untouched.
-// A rhumb line over a pole shows the rhumb-line routine's own message and
-// goes on with the position it gives.
+// west (s = ChartScale), the longitudes never beyond kMaxChartLongSpan in
+// all (a wider interval is cut to that span round the lines). Fills
+// chart.LopEndLat, chart.LopEndLong (resized to 2 x n when needed) and the
+// four extents; GraphDateLine is untouched. A rhumb line over a pole shows
+// the rhumb-line routine's own message and goes on with the position it
+// gives.
 // Throws ChartError for n < 1, arrays shorter than n or a value that is not
 // a finite number; the chart state is then unchanged.
 void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double MppLat,
@@ -75,8 +77,28 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
 // latitude across the drawn data area.
 inline constexpr double kMaxChartSpan = 10.0;
 
-// The latitude span of the drawn data area for these extents (the drawing
-// makes it the larger of the latitude span and the longitude span), degrees.
+// The widest longitude interval a chart frames, degrees: short of the
+// whole way round, so that its two bounds stay apart.
+inline constexpr double kMaxChartLongSpan = 359.0;
+
+// The latitudes of the drawn data area.
+struct FrameLatitudes {
+    double span;    // degrees, 0 < span <= 180
+    double midLat;  // degrees, the area lies within -90..90
+};
+
+// The data area that frames extents spanning dLat degrees of latitude and
+// dLong degrees of longitude round the middle latitude midLat (degrees):
+// its latitude span is the larger of dLat and the longitude span measured
+// along that parallel (dLong x cos midLat, both spans as distances), so
+// that the chart of a fix near a pole is not widened by the meridians
+// crowding together. Its middle is moved towards the equator as far as
+// needed to keep the area from passing a pole. A span that is zero or not
+// a number is returned as it is.
+FrameLatitudes FitFrameLatitudes(double dLat, double dLong, double midLat);
+
+// The latitude span of the drawn data area for these extents
+// (FitFrameLatitudes), degrees.
 double ChartSpan(const ChartState& chart);
 
 }  // namespace orvex

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
+#include "tests/keyboard.h"
 #include "workbench/results_page.h"
 #include "workbench_test_support.h"
 
@@ -191,6 +193,57 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
     w->Action("mnuFilePageSetup")->trigger();
     EXPECT_EQ(list, "Office laser (system default)");
     EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Office laser");
+}
+
+// Guards a PDF file in a folder that does not exist, which Print Setup
+// took: every print then said "PRINTER NOT READY" for ever, naming
+// nothing. OK refuses a folder that is missing or takes no new file,
+// naming it, and says where a name without its folder goes; a folder gone
+// since is named by the print.
+TEST_F(PrintSetup, RefusesAFolderThatCannotTakeTheFile) {
+    struct Home {
+        QByteArray was = qgetenv("HOME");
+        ~Home() { qputenv("HOME", was); }
+    } home;
+    qputenv("HOME", QFile::encodeName(dir.path()));
+    const QString missing = dir.filePath("Charts 2026");
+    std::vector<QString> answers = {missing + "/fix.pdf", "/proc/fix.pdf", "fix.pdf"};
+    onSetup = [&](QDialog& setup) {
+        QApplication::setActiveWindow(&setup);
+        test::Named<QComboBox>(&setup, "cboPrinters")->setFocus();
+        test::Press(Qt::Key_End);
+        for (const QString& name : answers) {
+            test::Click(test::Named<QLineEdit>(&setup, "txtPdfFile"), test::Place::Middle);
+            test::Press(Qt::Key_A, Qt::ControlModifier);
+            test::Type(name);
+            test::ClickButton(test::Named<QPushButton>(&setup, "cmdOK"));
+        }
+    };
+    w->Action("mnuFilePageSetup")->trigger();
+    ASSERT_EQ(script.messages.size(), 3u);
+    EXPECT_EQ(script.messages[0].text,
+              "The folder " + QDir::toNativeSeparators(missing) +
+                  " does not exist.\r\nPlease choose a different file name.");
+    EXPECT_EQ(script.messages[1].text,
+              "The folder /proc cannot be written to.\r\nPlease choose a different file name.");
+    EXPECT_EQ(script.messages[2].text,
+              "A file name without its folder is taken in your home folder:\r\n" +
+                  QDir::toNativeSeparators(pdf));
+    EXPECT_EQ(ProgramPrinter::Instance().PdfFile(), pdf);
+
+    // The folder made, chosen, then gone before the print.
+    QDir().mkpath(missing);
+    answers = {missing + "/fix.pdf"};
+    w->Action("mnuFilePageSetup")->trigger();
+    QDir(missing).removeRecursively();
+    script.Clear();
+    script.answers = {kAnswerCancel};
+    w->rtfNumDisp->setHtml("<p>Report</p>");
+    w->Results()->mnuAstroNumPrint_Click();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, " ERROR REPORT");
+    EXPECT_TRUE(
+        script.messages[0].text.contains(QDir::toNativeSeparators(missing) + " does not exist"));
 }
 
 }  // namespace
