@@ -1,4 +1,5 @@
-# cmake -DBUILD=<build folder> -DTEST=<installed_tree_test> -DWORK=<scratch folder> -P run_installed.cmake
+# cmake -DBUILD=<build folder> -DTEST=<installed_tree_test> -DWORK=<scratch folder>
+#       -DVERSION=<the project's version> -P run_installed.cmake
 # Installs the build into WORK/prefix, moves the tree to WORK/moved, and runs
 # the installed-tree test from the moved tree's bin/.
 file(REMOVE_RECURSE ${WORK})
@@ -18,7 +19,8 @@ endforeach()
 file(RENAME ${WORK}/prefix ${WORK}/moved)
 file(COPY ${TEST} DESTINATION ${WORK}/moved/bin)
 get_filename_component(name ${TEST} NAME)
-execute_process(COMMAND ${WORK}/moved/bin/${name} RESULT_VARIABLE rc)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ORVEX_PACKAGE_VERSION=${VERSION}
+  ${WORK}/moved/bin/${name} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the installed-tree test failed: ${rc}")
 endif()

@@ -6,6 +6,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
+#include "program_version.h"
 
 namespace orvex {
 
@@ -334,7 +335,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
     {
         SlotWriter w(r.closing);
         w.Font(kBodyFont).Bold(true).Italic(true).Centre();
-        w.Text("End of astronomic position by ").Text("Orvex 1.2");
+        w.Text("End of astronomic position by ").Text(kProgramNameVersion);
     }
     return r;
 }
