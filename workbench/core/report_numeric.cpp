@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "navlib/array_lib.h"
+#include "navlib/false_warnings.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
@@ -305,6 +306,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         // The mark goes; a block per sight takes its place.
         SlotWriter w = slot(33);
         w.Text("");
+        ORVEX_GCC12_FALSE_RESTRICT_BEGIN  // " " + string (navlib/false_warnings.h)
         for (int i = 1; i <= n; ++i) {
             const std::string idx = Int(i);
             w.Font(kBodyFont).Size(kBodySize).Bold(true);
@@ -331,6 +333,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                 .Break()
                 .Break();
         }
+        ORVEX_GCC12_FALSE_RESTRICT_END
     }
     {
         SlotWriter w(r.closing);
