@@ -11,7 +11,8 @@ endif()
 foreach(f bin/orvex share/orvex/Planet.dat share/orvex/NumResults.rtf share/orvex/help/index.html
           share/orvex/Observations/08Dec26A.obs share/applications/org.orvex.orvex.desktop
           share/metainfo/org.orvex.orvex.metainfo.xml share/mime/packages/org.orvex.orvex.xml
-          share/icons/hicolor/48x48/apps/org.orvex.orvex.png)
+          share/icons/hicolor/48x48/apps/org.orvex.orvex.png share/man/man1/orvex.1.gz
+          share/doc/orvex/copyright share/doc/orvex/changelog.gz)
   if(NOT EXISTS ${WORK}/prefix/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
