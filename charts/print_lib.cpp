@@ -24,6 +24,7 @@
 #include "platform/atomic_file.h"
 #include "platform/message_box.h"
 #include "platform/print_queue.h"
+#include "program_version.h"
 
 namespace orvex {
 
@@ -492,7 +493,7 @@ bool RunPortraitPrintSteps(const std::vector<std::function<void()>>& body,
 }
 
 QString ProgramNameVersion() {
-    return "Orvex 1.2";
+    return QString::fromLatin1(kProgramNameVersion);
 }
 
 // ---- Rich text ----------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "navlib/date_time.h"
+#include "navlib/false_warnings.h"
 
 namespace orvex {
 
@@ -100,6 +101,10 @@ int DecimalPlaces(std::string_view section) {
     return n;
 }
 
+// The layout puts short texts in front of and into strings ("-" + text,
+// s = "0"): g++ 12's false -Wrestrict (navlib/false_warnings.h).
+ORVEX_GCC12_FALSE_RESTRICT_BEGIN
+
 // Lays rounded digits into one section. `dashes` prints the "0" places as
 // "-" (no value to show).
 std::string Layout(std::string_view section, const Digits& d, std::string_view decSep,
@@ -178,6 +183,8 @@ std::string FormatWithSections(double value, std::string_view pattern, std::stri
     if (negative && !hasNeg) return "-" + Layout(use, d, decSep);
     return Layout(use, d, decSep);
 }
+
+ORVEX_GCC12_FALSE_RESTRICT_END
 
 std::string PlainNumber(double value, std::string_view decSep) {
     if (!std::isfinite(value)) return "-";

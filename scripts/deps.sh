@@ -12,8 +12,10 @@ ORVEX_PACKAGES=(
   fonts-liberation2
   locales
 )
-# The Debian package and the checks of the desktop files (scripts/test.sh on CI).
-ORVEX_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
+# The Debian package and its checks (scripts/package_check.sh on CI): the
+# desktop files' validators, lintian, and the desktop's own view of an
+# install by hand (update-desktop-database, gio).
+ORVEX_PACKAGES+=(dpkg-dev file desktop-file-utils appstream lintian shared-mime-info libglib2.0-bin)
 orvex_install_deps() {
   local missing=()
   for p in "${ORVEX_PACKAGES[@]}"; do
@@ -44,6 +46,9 @@ orvex_install_locales() {
   done
   $sudo locale-gen >/dev/null
 }
+# How many compilers and tests run at once: every core unless ORVEX_JOBS
+# says fewer (ORVEX_JOBS=2 scripts/test.sh).
+ORVEX_JOBS=${ORVEX_JOBS:-$(nproc)}
 orvex_configure() { # orvex_configure BUILD_DIR [cmake options...]
   local dir=$1; shift
   cmake -S "$ORVEX_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null

@@ -16,7 +16,7 @@ export QT_QPA_PLATFORM=offscreen
 
 CC=clang-14 CXX=clang++-14 cmake -S "$ORVEX_ROOT" -B "$BUILD" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEX_FUZZ=ON -DORVEX_WERROR=ON >/dev/null
-cmake --build "$BUILD" --parallel "${ORVEX_JOBS:-$(nproc)}"
+cmake --build "$BUILD" --parallel "$ORVEX_JOBS"
 
 DATA="$ORVEX_ROOT/data/files"
 SEEDS="$ORVEX_ROOT/tests/fuzz/seeds"

@@ -4,9 +4,11 @@
 # scripts/check_format.sh), the suite runs a second time under
 # AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer, and
 # each fuzz target of tests/fuzz runs for 20 seconds (scripts/fuzz.sh), and
-# a Release build (as a distribution configures it) runs the suite, makes the
-# Debian package and starts the program from the package's unpacked tree
-# (scripts/package_check.sh).
+# the README's install by hand and a Release build (as a distribution
+# configures it) run, the suite runs on the latter, and the Debian package is
+# made, checked by lintian and started from its unpacked tree
+# (scripts/package_check.sh). ORVEX_JOBS=n builds and tests with n jobs
+# instead of one per core.
 set -euo pipefail
 ORVEX_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 source "$ORVEX_ROOT/scripts/deps.sh"
@@ -18,17 +20,17 @@ if [ -n "${CI:-}" ]; then
 fi
 
 orvex_configure "$ORVEX_ROOT/build" -DORVEX_SANITIZE=OFF -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=ON -DORVEX_WERROR=ON
-cmake --build "$ORVEX_ROOT/build" --parallel "$(nproc)"
-ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
+cmake --build "$ORVEX_ROOT/build" --parallel "$ORVEX_JOBS"
+ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$ORVEX_JOBS"
 # Again under a decimal-comma locale, as a user in Germany runs the program:
 # fixes, reports and saved files must not change but for the separator.
-LC_ALL=de_DE.UTF-8 ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$(nproc)"
+LC_ALL=de_DE.UTF-8 ctest --test-dir "$ORVEX_ROOT/build" --output-on-failure --parallel "$ORVEX_JOBS"
 
 if [ -n "${CI:-}" ] || [ -n "${ORVEX_SANITIZE:-}" ]; then
   orvex_configure "$ORVEX_ROOT/build-asan" -DORVEX_SANITIZE=ON -DORVEX_BUILD_TESTS=ON -DORVEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug -DORVEX_WERROR=ON
-  cmake --build "$ORVEX_ROOT/build-asan" --parallel "$(nproc)"
+  cmake --build "$ORVEX_ROOT/build-asan" --parallel "$ORVEX_JOBS"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir "$ORVEX_ROOT/build-asan" --output-on-failure --parallel "$(nproc)"
+    ctest --test-dir "$ORVEX_ROOT/build-asan" --output-on-failure --parallel "$ORVEX_JOBS"
   bash "$ORVEX_ROOT/scripts/fuzz.sh" 20
 fi
 

@@ -7,12 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace orvex {
+#include "program_version.h"  // kVersionMajor, kVersionMinor, kVersionRevision
 
-// The program's version numbers.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 2;
-inline constexpr int kVersionRevision = 1;
+namespace orvex {
 
 // Major, ".", minor, then the first digit of the revision: 1, 2, 1 give
 // "1.21".

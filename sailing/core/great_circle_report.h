@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "program_version.h"
 #include "sailing/core/great_circle_sailing.h"
 
 namespace orvex {
@@ -44,7 +45,7 @@ struct GreatCircleReportContext {
     std::string EllipsoidName;  // the caption of the chosen-ellipsoid label
     std::string DecSep = ".";
     bool Sphere = false;  // inverse flattening above 1000: "geographical miles"
-    std::string ProgramName = "Orvex 1.2";
+    std::string ProgramName = kProgramNameVersion;
 };
 
 // Changes of format applied before a piece of text; unset members leave

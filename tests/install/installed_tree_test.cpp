@@ -11,6 +11,8 @@
 #include <QMimeDatabase>
 #include <cmath>
 
+#include "charts/print_lib.h"
+#include "companions/splash.h"
 #include "ephemeris/saturn_series.h"
 #include "navlib/inout_lib.h"
 #include "platform/rich_text_box.h"
@@ -92,6 +94,27 @@ TEST(InstalledTree, StartsFromItsOwnFilesAndComputesTheSampleFix) {
               FormatLatitude(f.MppLat, sep) + " " + FormatLongitude(f.MppLong, sep));
     EXPECT_EQ(FormatLatitude(f.MppLat) + " " + FormatLongitude(f.MppLong),
               "38°12'.4 N 031°47'.9 W");
+}
+
+// Guards the one version: the package's (ORVEX_PACKAGE_VERSION, major.
+// minor.revision, read from the .deb by scripts/package_check.sh, or the
+// project's by run_installed.cmake) is the program's. The About box shows
+// major "." minor and the revision's first digit, the reports and prints
+// end with "Orvex " major "." minor.
+TEST(InstalledTree, ShowsThePackagesVersion) {
+    const QStringList n = qEnvironmentVariable("ORVEX_PACKAGE_VERSION").split('.');
+    ASSERT_EQ(n.size(), 3) << "ORVEX_PACKAGE_VERSION: major.minor.revision";
+    test::FakeSettings settings;
+    PlatformScript script;
+    auto w = test::StartedWindow(settings);
+    const QString shown = n[0] + "." + n[1] + n[2].left(1);
+    EXPECT_EQ(QString::fromStdString(w->State().VersionText), shown);
+    FrmSplash* about = w->Dialogs()->Splash();
+    ASSERT_EQ(about->Tag(), "FromMenu");
+    about->Form_Activate();
+    EXPECT_TRUE(about->lblSplash->text().contains("program version " + shown + " "))
+        << about->lblSplash->text().toStdString();
+    EXPECT_EQ(ProgramNameVersion(), "Orvex " + n[0] + "." + n[1]);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "navlib/false_warnings.h"
+
 namespace orvex {
 
 namespace {
@@ -99,7 +101,9 @@ std::string CorrectionEntry::Text(const std::string& decSep) const {
     if (!Fitted(n, minutes))
         return std::string(1, n.Sign == '-' ? '-' : '+') + "99" + decSep + "99";
     std::string head = "___";
+    ORVEX_GCC12_FALSE_RESTRICT_BEGIN  // = "0" (navlib/false_warnings.h)
     if (minutes.empty() && n.Separator) minutes = "0";
+    ORVEX_GCC12_FALSE_RESTRICT_END
     head.replace(3 - minutes.size(), minutes.size(), minutes);
     if (n.Sign != 0) head[0] = n.Sign;
     std::string tail = n.Hundredths;

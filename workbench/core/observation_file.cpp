@@ -7,6 +7,7 @@
 
 #include "inputs/condition_checks.h"
 #include "navlib/date_time.h"
+#include "navlib/false_warnings.h"
 #include "navlib/unit_conversions.h"
 
 namespace orvex {
@@ -69,8 +70,10 @@ bool ReadNumber(const std::string& s, double& v) {
     if (s.empty() || s.size() > 40) return false;
     std::string t = s;
     // The classic writer leaves out the zero before the point (".5", "-.5").
+    ORVEX_GCC12_FALSE_RESTRICT_BEGIN  // insert (navlib/false_warnings.h)
     if (t[0] == '.') t.insert(0, "0");
     if (t.size() > 1 && (t[0] == '-' || t[0] == '+') && t[1] == '.') t.insert(1, "0");
+    ORVEX_GCC12_FALSE_RESTRICT_END
     const char* b = t.data() + (t[0] == '+' ? 1 : 0);
     const char* e = t.data() + t.size();
     const auto r = std::from_chars(b, e, v);
@@ -324,6 +327,7 @@ std::string WriteObservationFile(const ObservationFileData& d) {
         return d.Entered[input++] ? text : std::string(kObsFileNotEntered);
     };
     std::string s;
+    ORVEX_GCC12_FALSE_RESTRICT_BEGIN  // "," + string (navlib/false_warnings.h)
     s += in(ObsFileDateTime(d.TimeEstPos)) + eol;
     s += in(num(d.Lat));
     s += "," + in(num(d.Long)) + eol;
@@ -332,6 +336,7 @@ std::string WriteObservationFile(const ObservationFileData& d) {
     s += "," + in(num(d.SpeedInput)) + eol;
     s += in(num(d.HeightEye));
     s += "," + in(num(d.InstErr)) + eol;
+    ORVEX_GCC12_FALSE_RESTRICT_END
     s += num(d.TempAirC) + "," + num(d.TempWaterC) + "," + num(d.PressMBars) + eol;
     s += std::to_string(d.Sights.size()) + eol;
     for (const ObsFileSight& o : d.Sights)

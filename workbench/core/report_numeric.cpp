@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "navlib/array_lib.h"
+#include "navlib/false_warnings.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
+#include "program_version.h"
 
 namespace orvex {
 
@@ -304,6 +306,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         // The mark goes; a block per sight takes its place.
         SlotWriter w = slot(33);
         w.Text("");
+        ORVEX_GCC12_FALSE_RESTRICT_BEGIN  // " " + string (navlib/false_warnings.h)
         for (int i = 1; i <= n; ++i) {
             const std::string idx = Int(i);
             w.Font(kBodyFont).Size(kBodySize).Bold(true);
@@ -330,11 +333,12 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
                 .Break()
                 .Break();
         }
+        ORVEX_GCC12_FALSE_RESTRICT_END
     }
     {
         SlotWriter w(r.closing);
         w.Font(kBodyFont).Bold(true).Italic(true).Centre();
-        w.Text("End of astronomic position by ").Text("Orvex 1.2");
+        w.Text("End of astronomic position by ").Text(kProgramNameVersion);
     }
     return r;
 }
