@@ -124,9 +124,11 @@ void FrmWorking::SetTabByCode(QTabWidget* tabs, int index) {
 // ---- Pages ----------------------------------------------------------------
 
 void FrmWorking::ShowToolbar(QToolBar* bar) {
+    // The four bars are docked at the left edge once, when they are built;
+    // a hidden bar takes no room there, so showing one bar and hiding the
+    // others is the whole switch.
     for (QToolBar* t : {tlhWorking, tlhStarfix, tlhNum, tlhGraph})
         if (t != bar) t->setVisible(false);
-    addToolBar(Qt::LeftToolBarArea, bar);
     bar->setVisible(true);
 }
 
