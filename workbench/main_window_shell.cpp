@@ -143,9 +143,11 @@ QWidget* FrmWorking::ShownPage() const {
 void FrmWorking::KeepKeysOnShownPage() {
     PageFocusLinks links;
     links.ShownPage = [this] { return ShownPage(); };
-    // A tab set is entered by its tab row, a result by its view, the start
-    // screen by its first picture that can be clicked.
+    // A tab set is entered by its tab row (the input page's observations
+    // tab by its grid), a result by its view, the start screen by its first
+    // picture that can be clicked.
     links.EntryOf = [this](QWidget* page) -> QWidget* {
+        if (page == tabIn) return inputPage_->EntryControl();
         if (page != centralWidget()) return page;
         for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
             if (p->isVisible() && p->isEnabled()) return p;

@@ -1,0 +1,89 @@
+// The keys go where the navigator sees them go: into the observation grid
+// when its tab is entered, to a menu when Alt and the menu's letter are
+// pressed.
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolBar>
+
+#include "grid_test_support.h"
+#include "sailing/utilities_page.h"
+#include "tests/keyboard.h"
+#include "workbench/options_page.h"
+#include "workbench/window_art.h"
+
+namespace orvex {
+namespace {
+
+struct WindowKeys : ::testing::Test, test::ResultsWindow {
+    WindowKeys() {
+        script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
+        w->Action("mnuAstroLoad")->trigger();
+    }
+    StarFixInputPage* Page() const { return w->InputPage(); }
+    void ClickTab(int i) const {
+        test::ClickAt(Page()->tabBar(), Page()->tabBar()->tabRect(i).center());
+    }
+    void ClickBar(const char* name) const {
+        for (QToolBar* bar : w->findChildren<QToolBar*>())
+            if (QWidget* b = bar->widgetForAction(w->Action(name)); b && b->isVisible())
+                return test::ClickButton(b);
+        ADD_FAILURE() << name << " is not shown";
+    }
+    QStringList Grid() const {
+        QStringList cells;
+        for (int r = 1; r <= 8; ++r)
+            for (int c = 0; c < 4; ++c) cells << Page()->grdObs->TextMatrix(r, c);
+        return cells;
+    }
+};
+
+// Guards the keys on entering the observations tab. After "Correct
+// datas..." from the report they went to the tab row while the grid showed
+// its current cell; after Next with an input missing the tab's Previous
+// button had them, and Space went back a tab.
+TEST_F(WindowKeys, ObservationsTabEnteredAnyWayGivesTheGridTheKeys) {
+    const QString sep = QString::fromStdString(w->State().DecSep);
+    // The report first, while the sights are the file's.
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Correct datas",
+         [this] {
+             ClickTab(2);
+             ClickBar("bthNumRes");
+             test::Click(w->rtfNumDisp, test::Place::Middle);  // reading the report
+             w->Action("mnuAstroCorrect")->trigger();
+         }},
+        {"Next", [this] { ClickTab(1), test::ClickButton(Page()->cmdNextTabIn[1]); }},
+        {"its tab", [this] { ClickTab(0), ClickTab(2); }}};
+    for (const auto& [way, enter] : ways) {
+        SCOPED_TRACE(way);
+        enter();
+        QStringList expected = Grid();
+        // Home and two Rights: the altitude of the current row, then typed.
+        test::Press(Qt::Key_Home);
+        test::Press(Qt::Key_Right);
+        test::Press(Qt::Key_Right);
+        const int row = Page()->grdObs->Row();
+        test::Type("45305\t");
+        expected[(row - 1) * 4 + 2] = "45°30'" + sep + "5";
+        EXPECT_EQ(Grid(), expected);
+        EXPECT_TRUE(w->tabIn->isVisible());
+        EXPECT_EQ(Page()->currentIndex(), 2);
+    }
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+
+    // An input missing: the message, and the keys on the tab row.
+    w->State().FixEntered[8] = false;
+    ClickTab(1);
+    test::ClickButton(Page()->cmdNextTabIn[1]);
+    EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
+    test::Press(Qt::Key_Space);
+    EXPECT_EQ(Page()->currentIndex(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), Page()->tabBar());
+}
+
+}  // namespace
+}  // namespace orvex
