@@ -85,5 +85,40 @@ TEST_F(WindowKeys, ObservationsTabEnteredAnyWayGivesTheGridTheKeys) {
     EXPECT_EQ(QApplication::focusWidget(), Page()->tabBar());
 }
 
+// Guards Alt and a menu's letter: where a control of the page shares the
+// letter ("&Astro Position" and "C&ancel"), the menu opened only every
+// other time. On every page each enabled menu opens at each press, six
+// times over, closed by Escape in between.
+TEST_F(WindowKeys, AltAndAMenusLetterOpensItEveryTime) {
+    const std::pair<const char*, std::function<void()>> pages[] = {
+        {"grid", [this] { ClickTab(0), ClickTab(2); }},
+        {"picker", [this] { ClickTab(0); }},
+        {"conditions", [this] { ClickTab(1); }},
+        {"report", [this] { ClickBar("bthNumRes"); }},
+        {"chart", [this] { ClickBar("bthBackStarFix1"), ClickBar("bthGraphRes"); }},
+        {"start", [this] { ClickBar("bthBackStarFix2"), ClickBar("bthMain"); }},
+        {"preferences", [this] { w->Action("mnuOptionsTab")->trigger(); }},
+        {"utilities", [this] {
+             test::ClickButton(w->Options()->cmdEndTabOptions[0]);
+             test::ClickAt(w->picRLGC, w->picRLGC->rect().center());
+         }}};
+    for (const auto& [page, show] : pages) {
+        SCOPED_TRACE(page);
+        show();
+        for (QAction* item : w->menuBar()->actions()) {
+            if (!item->isEnabled()) continue;
+            const char letter = item->text()[item->text().indexOf('&') + 1].toLower().toLatin1();
+            QStringList opened;
+            for (int i = 0; i < 6; ++i) {
+                test::AltLetter(letter);
+                opened << (QApplication::activePopupWidget() == item->menu() ? "open" : "not");
+                test::Press(Qt::Key_Escape);
+            }
+            EXPECT_EQ(opened, QStringList(6, "open")) << item->text().toStdString();
+        }
+    }
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+}
+
 }  // namespace
 }  // namespace orvex
