@@ -2,9 +2,11 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPushButton>
@@ -70,9 +72,15 @@ PrintSetupDialog::PrintSetupDialog(QWidget* owner) : QDialog(owner) {
     auto* file = new QHBoxLayout;
     file->addWidget(txtPdfFile, 1);
     file->addWidget(cmdBrowse);
+    // The file row holds a layout, which cannot be a label's buddy: its
+    // label is the file name's, and Alt+F also chooses the PDF file.
+    lblFile = new QLabel("&File:", this);
+    lblFile->setObjectName("lblFile");
+    lblFile->setBuddy(txtPdfFile);
+    lblFile->installEventFilter(this);
     auto* form = new QFormLayout;
     form->addRow("&Printer:", cboPrinters);
-    form->addRow("&File:", file);
+    form->addRow(lblFile, file);
     form->addRow("P&aper:", cboPaper);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -89,6 +97,12 @@ PrintSetupDialog::PrintSetupDialog(QWidget* owner) : QDialog(owner) {
     connect(cmdOK, &QPushButton::clicked, this, &PrintSetupDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     cboPrinters_Change();
+}
+
+bool PrintSetupDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblFile && event->type() == QEvent::Shortcut && !PdfEntryChosen())
+        cboPrinters->setCurrentIndex(cboPrinters->count() - 1);  // the label then goes on
+    return QDialog::eventFilter(watched, event);
 }
 
 bool PrintSetupDialog::PdfEntryChosen() const {

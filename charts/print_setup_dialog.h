@@ -12,6 +12,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -27,6 +28,7 @@ class PrintSetupDialog : public QDialog {
 
     QComboBox* cboPrinters = nullptr;  // the system's printers, then the PDF file
     QLineEdit* txtPdfFile = nullptr;   // the PDF file's path, with the PDF entry
+    QLabel* lblFile = nullptr;         // "&File:": Alt+F chooses the PDF file and its name
     QPushButton* cmdBrowse = nullptr;  // asks for the PDF file's name
     QComboBox* cboPaper = nullptr;     // "Printer's paper" or a paper size
     QPushButton* cmdOK = nullptr;
@@ -40,6 +42,9 @@ class PrintSetupDialog : public QDialog {
     // becomes is shown.
     void cmdOK_Click();
     void cmdBrowse_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     bool PdfEntryChosen() const;

@@ -195,7 +195,10 @@ QPushButton* UtilitiesPage::MakeEraseButton(int i, const QString& tip, QWidget* 
     b->setObjectName(Indexed("cmdErase", i));
     b->setToolTip(tip);
     if (!all) b->setFixedWidth(28);
-    b->setFocusPolicy(Qt::TabFocus);
+    // Tab walks from field to field, as on the star-fix page: a field's
+    // own erase button is for the mouse (and a click erases even while a
+    // refused entry holds the focus); "Erase all" is a stop of its own.
+    b->setFocusPolicy(all ? Qt::TabFocus : Qt::NoFocus);
     connect(b, &QPushButton::clicked, this, [this, i] { cmdErase_Click(i); });
     cmdErase[static_cast<size_t>(i)] = b;
     return b;

@@ -35,6 +35,7 @@
 #include "workbench/star_fix_input_page.h"
 #include "workbench/startup_helpers.h"
 #include "workbench/status_line.h"
+#include "workbench/still_layout.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -54,6 +55,7 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     BuildToolbars();
     BuildPages();
+    LayOutStill(*this);
     StatusLineLinks statusLinks;
     statusLinks.PanelDoubleClicked = [this](const QString& key) {
         if (key == "Proba") mnuAstroProba_Click();

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "workbench/main_window.h"
+#include "workbench/menu_access_keys.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -83,6 +84,8 @@ void FrmWorking::BuildMenus() {
     AddAction(help, "mnuViewWebBrowser", "&Brackmoor on the Web");
     help->addSeparator();
     AddAction(help, "mnuHelpAbout", "&About");
+    // A menu's letter opens the menu even where a control shares it.
+    new MenuAccessKeys(menuBar());
 }
 
 QAction* FrmWorking::AddToolButton(QToolBar* bar, const char* name, const QString& tip,

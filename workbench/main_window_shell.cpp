@@ -124,9 +124,11 @@ void FrmWorking::SetTabByCode(QTabWidget* tabs, int index) {
 // ---- Pages ----------------------------------------------------------------
 
 void FrmWorking::ShowToolbar(QToolBar* bar) {
+    // The four bars are docked at the left edge once, when they are built;
+    // a hidden bar takes no room there, so showing one bar and hiding the
+    // others is the whole switch.
     for (QToolBar* t : {tlhWorking, tlhStarfix, tlhNum, tlhGraph})
         if (t != bar) t->setVisible(false);
-    addToolBar(Qt::LeftToolBarArea, bar);
     bar->setVisible(true);
 }
 
@@ -141,9 +143,11 @@ QWidget* FrmWorking::ShownPage() const {
 void FrmWorking::KeepKeysOnShownPage() {
     PageFocusLinks links;
     links.ShownPage = [this] { return ShownPage(); };
-    // A tab set is entered by its tab row, a result by its view, the start
-    // screen by its first picture that can be clicked.
+    // A tab set is entered by its tab row (the input page's observations
+    // tab by its grid), a result by its view, the start screen by its first
+    // picture that can be clicked.
     links.EntryOf = [this](QWidget* page) -> QWidget* {
+        if (page == tabIn) return inputPage_->EntryControl();
         if (page != centralWidget()) return page;
         for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
             if (p->isVisible() && p->isEnabled()) return p;

@@ -91,6 +91,10 @@ class StarFixInputPage : public QTabWidget {
 
     // Shows a tab as code does: no entry checks run.
     void ShowTab(int index);
+    // Where the keys go when the page shows again without its entry checks
+    // (back from a result): the grid's current cell on the observations
+    // tab, else the tab row.
+    QWidget* EntryControl();
     // The tab buttons: the next or previous tab, then its entry checks.
     void cmdNextTabIn_Click();
     void cmdPrevTabIn_Click();

@@ -32,6 +32,12 @@ void StarFixInputPage::cmdPrevTabIn_Click() {
     }
 }
 
+QWidget* StarFixInputPage::EntryControl() {
+    return currentIndex() == 2 && grdObs->isVisible() && grdObs->isEnabled()
+               ? static_cast<QWidget*>(grdObs)
+               : this;
+}
+
 void StarFixInputPage::tabIn_GotFocus() {
     const auto& f = state_.FixEntered;
     const int tab = currentIndex();
@@ -70,7 +76,12 @@ void StarFixInputPage::tabIn_GotFocus() {
                     QString("Some data on the other tabs are missing.\r\n"
                             "Please check that the whole input form is completed."),
                     this);
-        if (sentBack) dtpTime[0]->setFocus(Qt::OtherFocusReason);
+        // No field takes the keys: the tab row does, never a button of
+        // the tab that a Space would press.
+        if (sentBack)
+            dtpTime[0]->setFocus(Qt::OtherFocusReason);
+        else
+            setFocus(Qt::OtherFocusReason);
         return;
     }
     if (tab == 2 && links_.SetAstroMenuForInput) links_.SetAstroMenuForInput();

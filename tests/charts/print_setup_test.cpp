@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 #include "charts/frm_select_print.h"
 #include "charts/print_lib.h"
+#include "charts/print_setup_dialog.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
 #include "tests/keyboard.h"
@@ -244,6 +246,31 @@ TEST_F(PrintSetup, RefusesAFolderThatCannotTakeTheFile) {
     EXPECT_EQ(script.messages[0].title, " ERROR REPORT");
     EXPECT_TRUE(
         script.messages[0].text.contains(QDir::toNativeSeparators(missing) + " does not exist"));
+}
+
+// Guards the access keys of Print Setup: the file row showed "&File:" (a
+// row given a layout has no buddy) and Alt+F did nothing. Alt+F chooses
+// the PDF file and puts the keys in its name.
+TEST_F(PrintSetup, EveryRowTakesItsAccessKey) {
+    printers.printers = {"Office laser"};
+    onSetup = [this](QDialog& setup) {
+        QApplication::setActiveWindow(&setup);
+        for (QLabel* label : setup.findChildren<QLabel*>())
+            if (label->text().contains('&'))
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        auto* list = test::Named<QComboBox>(&setup, "cboPrinters");
+        ASSERT_EQ(list->currentText(), "Office laser (system default)");
+        test::AltLetter('a');
+        EXPECT_EQ(QApplication::focusWidget(), test::Named(&setup, "cboPaper"));
+        test::AltLetter('f');
+        EXPECT_EQ(list->currentText(), PrintSetupDialog::PdfEntryText());
+        ASSERT_EQ(QApplication::focusWidget(), test::Named(&setup, "txtPdfFile"));
+        test::Press(Qt::Key_A, Qt::ControlModifier);
+        test::Type(pdf);
+        test::ClickButton(test::Named(&setup, "cmdOK"));
+    };
+    w->Action("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "PDF file: " + pdf);
 }
 
 }  // namespace

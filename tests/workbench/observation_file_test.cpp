@@ -33,6 +33,7 @@
 #include "navlib/inout_lib.h"
 #include "platform/atomic_file.h"
 #include "tests/file_access.h"
+#include "tests/locale_switch.h"
 #include "tools/observations/sample_sights.h"
 #include "workbench/observation_texts.h"
 
@@ -170,6 +171,27 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     script.fileNames = {again};
     w->InputPage()->cmdSaveObs_Click();
     EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+}
+
+// Guards a file loaded and saved again untouched, in either locale: its own
+// bytes come back (five of the seven altitudes of 08Dec26A once came back
+// with another last digit).
+TEST(ObsFileUntouched, SavedAsLoaded) {
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        test::LocaleSwitch lc(locale);
+        if (!lc.Installed()) GTEST_SKIP() << locale << " is not installed";
+        test::GridWindow g;
+        QTemporaryDir temp;
+        for (const char* name : {"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}) {
+            SCOPED_TRACE(name);
+            g.script.fileNames = {SampleDir() + "/" + name};
+            g.w->Action("mnuAstroLoad")->trigger();
+            g.script.fileNames = {temp.filePath(name)};
+            g.w->Action("mnuAstroSave")->trigger();
+            EXPECT_EQ(ReadBytes(temp.filePath(name)), ReadBytes(SampleDir() + "/" + name));
+        }
+    }
 }
 
 // Guards the refusals in the window: each bad file gets its message, the

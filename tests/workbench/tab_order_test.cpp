@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QDateTimeEdit>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "input_fields_support.h"
+#include "tests/keyboard.h"
 #include "workbench/frm_end.h"
 #include "workbench/options_page.h"
+#include "workbench/window_art.h"
 
 namespace orvex {
 namespace {
@@ -67,12 +70,14 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
 
     w->mnuUtil_Click(0);
     EXPECT_EQ(TabStops(w->tabUtil, 0),
-              QStringList({"mskLat_0", "cmdErase_0", "mskLong_0", "cmdErase_1", "mskLat_1",
-                           "cmdErase_2", "mskLong_1", "cmdErase_3", "mskCourse_1", "cmdErase_4",
-                           "mskDist", "cmdErase_5", "cmdShift", "cmdErase_6", "cmdCompute_0",
-                           "cmdNextTabUtil_0", "cmdEndTabUtil_0"}));
+              QStringList({"mskLat_0", "mskLong_0", "mskLat_1", "mskLong_1", "mskCourse_1",
+                           "mskDist", "cmdShift", "cmdErase_6", "cmdCompute_0", "cmdNextTabUtil_0",
+                           "cmdEndTabUtil_0"}));
+    EXPECT_EQ(
+        TabStops(w->tabUtil, 1).mid(0, 6),
+        QStringList({"mskLat_2", "mskLong_2", "mskLat_3", "mskLong_3", "mskLat_4", "mskLong_4"}));
     const QStringList eta = TabStops(w->tabUtil, 2);
-    EXPECT_EQ(eta.mid(0, 4), QStringList({"mskDTG", "cmdErase_15", "mskMinSpeed", "cmdErase_16"}));
+    EXPECT_EQ(eta.mid(0, 3), QStringList({"mskDTG", "mskMinSpeed", "mskMaxSpeed"}));
     EXPECT_EQ(eta.count("dtpTime_2"), 1);
     EXPECT_EQ(eta.mid(eta.size() - 2), QStringList({"cmdPrevTabUtil_2", "cmdEndTabUtil_2"}));
     EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
@@ -98,6 +103,26 @@ TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
     QTest::keyClick(end.cmdNo, Qt::Key_Return);
     EXPECT_EQ(end.Tag(), "NO");
     EXPECT_FALSE(end.isVisible());
+}
+
+// Guards a rhumb line typed through by Tab alone: Tab went from each field
+// to its erase button, so the longitude typed next was lost and the
+// following field took its digits.
+TEST(KeyboardWalk, RhumbLineTypedThroughByTab) {
+    test::InputWindow in(".", false);
+    FrmWorking* w = in.w.get();
+    test::ClickAt(w->picRLGC, w->picRLGC->rect().center());
+    test::Type("45300n\t030150w\t40000n\t020000w\t");
+    QStringList typed;
+    for (const char* name : {"mskLat_0", "mskLong_0", "mskLat_1", "mskLong_1"})
+        typed << test::Named<QLineEdit>(w, name)->text();
+    EXPECT_EQ(typed, QStringList({in.S("45°30'.0 N"), in.S("030°15'.0 W"), in.S("40°00'.0 N"),
+                                  in.S("020°00'.0 W")}));
+    EXPECT_EQ(QApplication::focusWidget(), test::Named(w, "mskCourse_1"));
+    // The four positions pose the inverse problem: its course shown (126.09°
+    // on WGS 84 from the meridional parts).
+    EXPECT_EQ(test::Named<QLineEdit>(w, "mskCourse_1")->text(), in.S("126°.1"));
+    EXPECT_TRUE(in.script.messages.empty()) << in.script.LastText().toStdString();
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ namespace orvex {
 namespace {
 
 constexpr double kMaxCorrection = 99.99;  // minutes
+// Two altitudes this close (degrees) are the same tenth of a minute read
+// two ways; a tenth of a minute is 1.7e-3 degree.
+constexpr double kSameShownAltitude = 1e-9;
 
 // A committed value in a cell that counts.
 void Commit(ObservationCell& c) {
@@ -302,7 +305,11 @@ void ObservationTable::LoadFileRows(const std::vector<ObsFileSight>& sights) {
             row.Cells[2].State = CellState::Refused;
             row.Cells[2].Refused = altitude;
         }
-        row.Hs = hs;
+        // A file's altitude that is its shown value but for the last digits
+        // of a double (the text is read through packed degrees and minutes)
+        // is kept as the file holds it: a file saved untouched gives back
+        // its own bytes.
+        row.Hs = std::fabs(hs - s.Hs) <= kSameShownAltitude ? s.Hs : hs;
         row.InstErr = ParseNumberText(FormatNumber(s.InstErr * 60.0, "+00.00;-00.00"));
     }
 }

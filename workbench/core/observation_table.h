@@ -146,8 +146,9 @@ class ObservationTable {
     // in rows 1.., committed (the file's correction in degrees; more
     // sights than rows are not taken), each value as its cell shows it:
     // the time to the second, the altitude to the tenth of a minute (one
-    // that shows as no altitude is a refused text), the correction to the
-    // hundredth of a minute.
+    // that shows as no altitude is a refused text; one that is its shown
+    // tenth to the last digits of a double stays as the file holds it), the
+    // correction to the hundredth of a minute.
     void LoadFileRows(const std::vector<ObsFileSight>& sights);
     // Rows 1..n as the file's sights (correction in degrees).
     std::vector<ObsFileSight> FileRows(int n) const;
