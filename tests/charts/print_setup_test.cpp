@@ -255,9 +255,11 @@ TEST_F(PrintSetup, EveryRowTakesItsAccessKey) {
     printers.printers = {"Office laser"};
     onSetup = [this](QDialog& setup) {
         QApplication::setActiveWindow(&setup);
-        for (QLabel* label : setup.findChildren<QLabel*>())
-            if (label->text().contains('&'))
+        for (QLabel* label : setup.findChildren<QLabel*>()) {
+            if (label->text().contains('&')) {
                 EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
+        }
         auto* list = test::Named<QComboBox>(&setup, "cboPrinters");
         ASSERT_EQ(list->currentText(), "Office laser (system default)");
         test::AltLetter('a');
