@@ -18,6 +18,7 @@
 #include "navlib/date_time.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
+#include "tests/keyboard.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -62,8 +63,8 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
-        QTest::keyClick(f, Qt::Key_Tab);
+        test::Type(keys);
+        test::Tab();
     };
     type(w->mskLat, "45300n");
     type(w->mskLong, "010150w");
@@ -151,7 +152,7 @@ TEST(WizardTyped, QuitClosesTheCompanions) {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
+        test::Type(keys);
     }
     QTest::mouseClick(azi->cmdWhatIsUp, Qt::LeftButton);
     QPointer<FrmStarFixWizard> up = azi->WhatIsUpWindow();
