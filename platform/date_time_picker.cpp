@@ -146,6 +146,7 @@ bool DateTimePicker::eventFilter(QObject* watched, QEvent* event) {
 
 void DateTimePicker::keyPressEvent(QKeyEvent* event) {
     const QChar c = TypedChar(event);
+    if (isReadOnly()) return QDateTimeEdit::keyPressEvent(event);
     if (!c.isNull()) {
         if (!entry_) BeginEntry(currentSectionIndex(), {});
         entry_->Type(c);

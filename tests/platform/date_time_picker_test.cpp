@@ -63,6 +63,8 @@ TEST(DateTimePicker, KeysTypedOnAPart) {
     EXPECT_EQ(t.Typed(5, "1Nov2026 101112"), Picker::At(1, 11, 10, 11, 12));
     EXPECT_EQ(t.Typed(0, "31 Dec 2026 10:20:35\b4"), Picker::At(31, 12, 10, 20, 34))
         << t.p->text().toStdString();
+    t.p->setReadOnly(true);  // a picker that only shows a time takes no key
+    EXPECT_EQ(t.Typed(0, "1 Oct 2026 01:02:03"), t.start);
     EXPECT_TRUE(t.script.messages.empty()) << t.script.LastText().toStdString();
 }
 
