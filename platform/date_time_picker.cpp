@@ -87,7 +87,10 @@ void DateTimePicker::ContinueDay(int typed) {
 
 void DateTimePicker::ShowEntry() {
     const DateTimeEntry::Reading r = entry_->Read();
-    if (r.Shown.isValid() && r.Shown != dateTime()) setDateTime(r.Shown);
+    // Keys that make no instant yet show the value from before the entry, so
+    // that nothing read meanwhile takes a day they do not mean.
+    const QDateTime shown = r.Shown.isValid() ? r.Shown : entry_->Base();
+    if (shown != dateTime()) setDateTime(shown);
     setCurrentSectionIndex(std::min(r.Current, sectionCount() - 1));
     setSelectedSection(currentSection());
     // Every part typed from the first: the entry is whole, and a refused one
@@ -119,15 +122,17 @@ void DateTimePicker::Abandon() {
 
 bool DateTimePicker::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::ShortcutOverride:  // a shortcut (Alt+N, Ctrl+S) may read the value
         case QEvent::KeyPress: {
             if (watched != this) break;
             const auto* k = static_cast<QKeyEvent*>(event);
             if (IsModifierKey(k->key()) || !TypedChar(k).isNull()) break;
             if (k->key() == Qt::Key_Backspace && entry_ && entry_->Typed()) break;
-            if (k->key() == Qt::Key_Escape)
-                Abandon();
-            else
-                Settle();  // Tab, Return, an arrow: the entry ends first
+            if (k->key() == Qt::Key_Escape) {
+                if (event->type() == QEvent::KeyPress) Abandon();
+            } else {
+                Settle();  // Tab, Return, an arrow, a shortcut: the entry ends first
+            }
             break;
         }
         case QEvent::MouseButtonPress:

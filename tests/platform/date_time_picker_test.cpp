@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTest>
 
 #include "platform/message_box.h"
@@ -91,6 +92,25 @@ TEST(DateTimePicker, EntriesThatMakeNoInstantAreRefused) {
     // 29 Feb of a leap year is a date.
     EXPECT_EQ(t.Typed(0, "29 Feb 2028 01:02:03"),
               QDateTime(QDate(2028, 2, 29), QTime(1, 2, 3), Qt::UTC));
+}
+
+// Guards a shortcut pressed while an entry is typed (Alt+C for Compute): it
+// reads the instant typed, or the value from before a refused entry, never
+// a day the keys do not mean.
+TEST(DateTimePicker, ShortcutReadsTheSettledEntry) {
+    Picker t;
+    QDateTime read;
+    QShortcut go(QKeySequence("Ctrl+G"), &t.window, [&] { read = t.p->dateTime(); });
+    for (const auto& [keys, expected] :
+         {std::pair{"12 Oct 2026 22:01:0", Picker::At(12, 10, 22, 1, 0)},
+          std::pair{"31", t.start}}) {
+        t.p->setDateTime(t.start);
+        test::ClickOnWord(t.p, 0);
+        Type(keys);
+        test::Press(Qt::Key_G, Qt::ControlModifier);
+        EXPECT_EQ(read, expected) << keys;
+    }
+    EXPECT_EQ(t.script.LastText(), "There is no 31 Sep 2026.");
 }
 
 }  // namespace
