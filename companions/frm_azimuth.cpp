@@ -315,11 +315,11 @@ void FrmAzimuth::optEW_Click(int index) {
 // A refused entry leaves the value held before it: the parser's sentinel
 // never becomes a latitude, a longitude or a direction.
 void FrmAzimuth::CommitLatitude(MaskedField& f) {
-    if (const auto v = CommitLatitudeField(f)) lat_ = *v;
+    if (const auto v = CommitLatitudeField(f, links_.DecSep)) lat_ = *v;
 }
 
 void FrmAzimuth::CommitLongitude(MaskedField& f) {
-    if (const auto v = CommitLongitudeField(f)) lon_ = *v;
+    if (const auto v = CommitLongitudeField(f, links_.DecSep)) lon_ = *v;
 }
 
 void FrmAzimuth::CommitDirection(MaskedField& f, int index) {
@@ -333,6 +333,7 @@ void FrmAzimuth::CommitDirection(MaskedField& f, int index) {
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
     course_[static_cast<size_t>(index)] = v;
     f.SetBackColor(kValidGreen);
+    f.ShowCommitted(Q(FormatNumber(v, "000°.0", links_.DecSep)));
 }
 
 void FrmAzimuth::CommitVariation(MaskedField& f) {
@@ -347,6 +348,7 @@ void FrmAzimuth::CommitVariation(MaskedField& f) {
         return f.Reject("The variation cannot be over 360°.",
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
     f.SetBackColor(kValidGreen);
+    f.ShowCommitted(Q(FormatNumber(v, "000°.0", links_.DecSep)));
     variation_ = std::fabs(v) * (optEW[0]->isChecked() ? 1.0 : -1.0);
 }
 

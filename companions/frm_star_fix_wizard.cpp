@@ -698,14 +698,14 @@ QString FrmStarFixWizard::MissingTwilightText() const {
 }
 
 void FrmStarFixWizard::CommitLatitude(MaskedField& f) {
-    if (const auto v = CommitLatitudeField(f)) {
+    if (const auto v = CommitLatitudeField(f, links_.DecSep)) {
         wizLat_ = *v;
         wizEntered_[1] = true;
     }
 }
 
 void FrmStarFixWizard::CommitLongitude(MaskedField& f) {
-    if (const auto v = CommitLongitudeField(f)) {
+    if (const auto v = CommitLongitudeField(f, links_.DecSep)) {
         wizLong_ = *v;
         wizEntered_[2] = true;
     }
@@ -718,6 +718,7 @@ void FrmStarFixWizard::CommitHeight(MaskedField& f, bool metres) {
         return f.Reject("The eye height is negative.",
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
     f.SetBackColor(kValidGreen);
+    f.ShowCommitted(Q(FormatNumber(v, metres ? "00.0" : "000.0", links_.DecSep)));
     wizEntered_[3] = true;
     if (metres) {
         wizHeightEye_ = v;

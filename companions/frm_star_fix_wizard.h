@@ -98,6 +98,7 @@ class FrmStarFixWizard : public QWidget {
     int WizTimeIndex() const { return wizTimeIndex_; }
     int WizLastCandidate() const { return wizLastCandidate_; }
     double WizLat() const { return wizLat_; }
+    double WizLong() const { return wizLong_; }
     double WizHeightEye() const { return wizHeightEye_; }
     double WizDate() const { return wizDate_; }
     bool WizEntered(int i) const { return wizEntered_.at(static_cast<size_t>(i)); }

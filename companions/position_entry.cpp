@@ -39,18 +39,22 @@ std::optional<double> Accept(MaskedField& f, double v, const char* overRange,
 
 }  // namespace
 
-std::optional<double> CommitLatitudeField(MaskedField& f) {
+std::optional<double> CommitLatitudeField(MaskedField& f, const std::string& decSep) {
     if (f.IsEmptyEntry()) return std::nullopt;
-    return Accept(f, ParseLatitude(f.MaskedText().toStdString()), "Latitude > 90°.",
-                  "The latitude has more than 59'.",
-                  "A latitude can only be N (North) or S (South).");
+    const auto v =
+        Accept(f, ParseLatitude(f.MaskedText().toStdString()), "Latitude > 90°.",
+               "The latitude has more than 59'.", "A latitude can only be N (North) or S (South).");
+    if (v) f.ShowCommitted(QString::fromStdString(FormatLatitude(*v, decSep)));
+    return v;
 }
 
-std::optional<double> CommitLongitudeField(MaskedField& f) {
+std::optional<double> CommitLongitudeField(MaskedField& f, const std::string& decSep) {
     if (f.IsEmptyEntry()) return std::nullopt;
-    return Accept(f, ParseLongitude(f.MaskedText().toStdString()), "Longitude > 180°.",
-                  "The longitude has more than 59'.",
-                  "A longitude can only be W (West) or E (East).");
+    const auto v =
+        Accept(f, ParseLongitude(f.MaskedText().toStdString()), "Longitude > 180°.",
+               "The longitude has more than 59'.", "A longitude can only be W (West) or E (East).");
+    if (v) f.ShowCommitted(QString::fromStdString(FormatLongitude(*v, decSep)));
+    return v;
 }
 
 void EraseObsPosField(MaskedField& f, bool latitude, const std::string& decSep) {

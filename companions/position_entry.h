@@ -16,13 +16,15 @@ class MaskedField;
 void HookHemisphereKeys(MaskedField& latitude, MaskedField& longitude);
 
 // Checks a committed latitude field (degrees, N positive, -90..90). A refused
-// entry gets its message and keeps its text; an accepted one turns green.
-// Returns the latitude in degrees when accepted, nothing when the field is
-// empty or refused (the value held before must then stay as it was).
-std::optional<double> CommitLatitudeField(MaskedField& f);
+// entry gets its message and keeps its text; an accepted one turns green and,
+// when typed, shows the latitude as stored ("04°03'.5 N", decSep the
+// decimal separator). Returns the latitude in degrees when accepted, nothing
+// when the field is empty or refused (the value held before must then stay
+// as it was).
+std::optional<double> CommitLatitudeField(MaskedField& f, const std::string& decSep);
 
 // The same for a longitude field (degrees, E positive, -180..180).
-std::optional<double> CommitLongitudeField(MaskedField& f);
+std::optional<double> CommitLongitudeField(MaskedField& f, const std::string& decSep);
 
 // Blanks a latitude (latitude true) or longitude field to its prompt, with
 // decSep as the decimal separator, and gives it back its window colour.

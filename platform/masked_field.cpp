@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
+#include <algorithm>
 
 #include "navlib/hooks.h"
 #include "platform/message_box.h"
@@ -144,6 +145,7 @@ void MaskedField::SetMask(const QString& mask) {
     setMaxLength(std::max(1, Width()));
     setText(t);
     setCursorPosition(0);
+    typedByKeys_ = false;
 }
 
 bool MaskedField::IsInputPlace(int i) const {
@@ -242,6 +244,53 @@ void MaskedField::SetMaskedText(const QString& s) {
     writtenByProgram_ = false;
     setText(FittedText(s));
     setCursorPosition(0);
+    typedByKeys_ = false;
+}
+
+void MaskedField::ShowCommitted(const QString& text) {
+    if (!typedByKeys_) return;
+    const QString stored = FittedText(text);
+    // The same text with the leading zeros of its whole part as prompts.
+    QString blanked = stored;
+    for (int i = 0; i < Width(); ++i) {
+        if (!IsInputPlace(i)) {
+            if (IsSeparator(places_[i].literal)) break;
+            continue;
+        }
+        if (blanked[i] != u'0') break;
+        blanked[i] = kPrompt;
+    }
+    if (this->text() != stored && this->text() != blanked) SetMaskedText(stored);
+}
+
+bool MaskedField::MoveWholePartBeforeSeparator() {
+    int sep = -1;
+    for (int i = 0; i < Width() && sep < 0; ++i)
+        if (!IsInputPlace(i) && IsSeparator(places_[i].literal)) sep = i;
+    const int caret = cursorPosition();
+    if (sep < 0 || caret <= sep) return false;
+    QString typed;  // what the entry typed so far, in order
+    for (int i = 0; i < caret; ++i)
+        if (IsInputPlace(i) && text()[i] != kPrompt) typed += text()[i];
+    QString t = FittedText(QString());
+    int place = sep;
+    for (int k = static_cast<int>(typed.size()) - 1; k >= 0; --k) {
+        place = PreviousInputPlace(place);
+        if (place < 0 || !Accepts(places_[place], typed[k])) return false;
+        t[place] = typed[k];
+    }
+    setText(t);
+    setCursorPosition(sep + 1);
+    return true;
+}
+
+void MaskedField::StartEntry() {
+    entryPending_ = false;
+    inEntry_ = true;
+    entrySeparator_ = false;
+    writtenByProgram_ = false;
+    setText(FittedText(QString()));
+    setCursorPosition(std::clamp(entryPlace_, 0, Width()));
 }
 
 QString MaskedField::TypedTextOf(const QString& t) const {
@@ -278,6 +327,11 @@ bool MaskedField::TypeChar(QChar c) {
     if (rewrite_) c = rewrite_(c);
     if (Width() == 0) return false;
     EnsureMaskedWidth();
+    if (entryPending_) StartEntry();
+    if (inEntry_ && IsSeparator(c) && !entrySeparator_) {
+        entrySeparator_ = true;
+        if (MoveWholePartBeforeSeparator()) return true;
+    }
     int pos = cursorPosition();
     if (hasSelectedText()) {
         const int s = selectionStart();
@@ -299,6 +353,7 @@ bool MaskedField::TypeChar(QChar c) {
     if (Accepts(places_[q], c)) {
         SetPlace(q, c);
         setCursorPosition(q + 1);
+        typedByKeys_ = true;
         return true;
     }
     // A literal further on (typing the separator early): move past it.
@@ -325,6 +380,7 @@ void MaskedField::CutOrDelete(bool toClipboard) {
     if (toClipboard) QApplication::clipboard()->setText(selectedText());
     ClearRange(s, e);
     setCursorPosition(s);
+    typedByKeys_ = true;
 }
 
 void MaskedField::keyPressEvent(QKeyEvent* event) {
@@ -338,8 +394,23 @@ void MaskedField::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event == QKeySequence::Cut) {
+        entryPending_ = false;
+        inEntry_ = false;
         CutOrDelete(true);
         return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            entryPending_ = false;  // the text shown is edited in place
+            inEntry_ = false;
+            break;
+        default:
+            break;
     }
     switch (event->key()) {
         case Qt::Key_Backspace: {
@@ -350,6 +421,7 @@ void MaskedField::keyPressEvent(QKeyEvent* event) {
                 if (p >= 0) {
                     SetPlace(p, kPrompt);
                     setCursorPosition(p);
+                    typedByKeys_ = true;
                 }
             }
             return;
@@ -363,6 +435,7 @@ void MaskedField::keyPressEvent(QKeyEvent* event) {
                 if (p >= 0) {
                     SetPlace(p, kPrompt);
                     setCursorPosition(caret);
+                    typedByKeys_ = true;
                 }
             }
             return;
@@ -404,9 +477,11 @@ void MaskedField::inputMethodEvent(QInputMethodEvent* event) {
 void MaskedField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (g_focusBounce || IsPassingFocusReason(event->reason())) return;
+    entryPending_ = true;
+    inEntry_ = false;
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
         deselect();
-        setCursorPosition(0);
+        setCursorPosition(std::clamp(entryPlace_, 0, Width()));
     }
     SetBackColor(WindowColor());
     if (enter_) enter_(*this);
@@ -431,6 +506,8 @@ bool MaskedField::Commit() {
 
 void MaskedField::Reject(const QString& message, RejectMode mode) {
     rejected_ = true;
+    entryPending_ = false;  // the text shown is corrected in place
+    inEntry_ = false;
     ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle, message, window());
     if (mode == RejectMode::ReplaceLastWithPrompt) {
         const int last = PreviousInputPlace(Width());

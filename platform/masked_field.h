@@ -23,6 +23,18 @@
 // Backspace and Delete put the prompt back. A key rewrite hook (the
 // hemisphere fields turn "+" into "N") sees each typed character first.
 //
+// The keys of one entry make the new value: however the field is entered
+// (Tab, Shift+Tab, a click anywhere in it), the first character typed
+// empties every place and is typed at the entry place (0 unless the window
+// sets another, SetEntryPlace), and the next ones follow it. No digit of the
+// old value is read with them. Digits typed on past the decimal separator
+// of the mask before the separator key itself ("105" then "." from the
+// entry place 1 of "###.#") move back before it when the separator comes:
+// "105.0" is 105.0. Editing the text shown instead takes a key
+// that moves the caret or deletes first (an arrow, Home, End, Backspace,
+// Delete): the keys after it overwrite in place. A click while the field is
+// being typed into places the caret for such an edit.
+//
 // Colours: on entry the window colour (the palette's base colour); the
 // window sets kValidGreen or kDoubtfulOrange after a valid commit,
 // kComputedYellow on a value the program wrote, kRefusedRed on a refused
@@ -88,6 +100,18 @@ class MaskedField : public QLineEdit {
     // every character of `text` would be kept: none refused by its place
     // ("_" and blanks only leave a place empty) and none beyond the mask.
     QString FittedText(const QString& text, bool* whole = nullptr) const;
+
+    // The place where a new entry begins: the caret goes there when the
+    // field is entered by Tab or Shift+Tab, and the first key typed after
+    // any entry is typed there.
+    void SetEntryPlace(int place) { entryPlace_ = place; }
+    // The keys typed next go on with the text shown, as the caret stands (a
+    // grid cell editor opened by its first key).
+    void ContinueEntry() { entryPending_ = false; }
+    // After an accepted commit: shows `text`, the value as stored, in place
+    // of the keys typed, unless they read as it already (leading zeros left
+    // as prompts: "_12.5" for "012.5"). A text the program put in stays.
+    void ShowCommitted(const QString& text);
 
     // Marks the text as written by the window to show a value committed in
     // another field (the paired unit); the mark lasts until the text next
@@ -177,6 +201,12 @@ class MaskedField : public QLineEdit {
     void ClearRange(int from, int to);         // prompts back in [from, to)
     void SetPlace(int i, QChar c);
     void PasteText(const QString& s);
+    // The first key of an entry: every place back to its prompt, the caret
+    // at the entry place.
+    void StartEntry();
+    // The separator typed after digits that ran past the mask's separator:
+    // they go back before it, right-aligned. False when nothing moved.
+    bool MoveWholePartBeforeSeparator();
     void CutOrDelete(bool toClipboard);
     void EnsureMaskedWidth();
 
@@ -190,6 +220,11 @@ class MaskedField : public QLineEdit {
     bool writtenByProgram_ = false;
     bool inCommit_ = false;
     bool leftByMouse_ = false;
+    int entryPlace_ = 0;
+    bool entryPending_ = false;    // entered, nothing typed yet
+    bool typedByKeys_ = false;     // keys changed the text since the program put one in
+    bool inEntry_ = false;         // typing a new entry, not editing in place
+    bool entrySeparator_ = false;  // its decimal separator is typed
 };
 
 }  // namespace orvex

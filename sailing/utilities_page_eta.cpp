@@ -142,6 +142,7 @@ void UtilitiesPage::mskDTG_LostFocus() {
         return;
     }
     f->SetBackColor(kValidGreen);
+    f->ShowCommitted(Q(FormatNumber(state_.EtaDist, "00000.00", shared_.DecSep)));
 }
 
 void UtilitiesPage::mskMinSpeed_LostFocus() {
@@ -170,6 +171,7 @@ void UtilitiesPage::mskMinSpeed_LostFocus() {
     }
     MarkEtaRefused(f, false);
     f->SetBackColor(kValidGreen);
+    f->ShowCommitted(PadLeft(FormatNumber(v, "##0.0", shared_.DecSep), 5));
 }
 
 void UtilitiesPage::mskMaxSpeed_LostFocus() {
@@ -198,6 +200,7 @@ void UtilitiesPage::mskMaxSpeed_LostFocus() {
     }
     MarkEtaRefused(f, false);
     f->SetBackColor(kValidGreen);
+    f->ShowCommitted(PadLeft(FormatNumber(v, "##0.0", shared_.DecSep), 5));
 }
 
 void UtilitiesPage::mskInterv_LostFocus() {
@@ -220,6 +223,7 @@ void UtilitiesPage::mskInterv_LostFocus() {
         return;
     }
     f->SetBackColor(kValidGreen);
+    f->ShowCommitted(PadLeft(FormatNumber(v, "#0.00", shared_.DecSep), 5));
 }
 
 void UtilitiesPage::optRound_Click(int index) {

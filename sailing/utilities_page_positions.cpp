@@ -12,6 +12,8 @@
 
 #include "inputs/condition_checks.h"
 #include "inputs/position_checks.h"
+#include "navlib/inout_lib.h"
+#include "navlib/number_format.h"
 #include "platform/pc_clock.h"
 #include "sailing/utilities_layout.h"
 #include "sailing/utilities_page.h"
@@ -109,6 +111,7 @@ void UtilitiesPage::mskCourse_LostFocus() {
         return;
     }
     f->SetBackColor(kValidGreen);
+    f->ShowCommitted(QString::fromStdString(FormatNumber(v.Value, "000°.0", shared_.DecSep)));
     state_.RLCourse = v.Value;
     state_.UtilEntered[10] = true;
     RecomputeAfterEntry();
@@ -138,6 +141,9 @@ void UtilitiesPage::mskLat_Validate(int index, bool& cancel) {
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
+    // A typed field shows the latitude as stored; the limit, whole minutes.
+    const QString shown = QString::fromStdString(FormatLatitude(v.Value, shared_.DecSep));
+    f->ShowCommitted(index == kLimitsFieldIndex ? shown.left(6) : shown);
     shared_.Lat(index + 1) = v.Value;
     state_.UtilEntered[static_cast<size_t>(2 * index)] = true;
     RecomputeAfterEntry();
@@ -158,6 +164,9 @@ void UtilitiesPage::mskLong_Validate(int index, bool& cancel) {
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
+    // The waypoint interval shows its degrees and tens of minutes.
+    const QString shown = QString::fromStdString(FormatLongitude(v.Value, shared_.DecSep));
+    f->ShowCommitted(index == kLimitsFieldIndex ? shown.mid(1, 6) : shown);
     shared_.Long(index + 1) = v.Value;
     state_.UtilEntered[static_cast<size_t>(2 * index + 1)] = true;
     RecomputeAfterEntry();

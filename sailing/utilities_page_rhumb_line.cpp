@@ -84,6 +84,8 @@ void UtilitiesPage::mskDist_LostFocus() {
     }
     state_.UtilEntered[11] = true;
     f->SetBackColor(kValidGreen);
+    f->ShowCommitted(
+        QString::fromStdString(FormatNumber(state_.RLDist, "00000.00", shared_.DecSep)));
     TestCompute(0);
 }
 

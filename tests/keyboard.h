@@ -14,7 +14,8 @@
 // key and released after it.
 //
 // Clicks land where a person clicks in a field: at its left end, in its
-// middle, at its right end, or on a given character of the text shown.
+// middle, at its right end, on a given character or word of the text shown.
+// Enter() enters a field as a person does: by Tab, Shift+Tab or a click.
 #pragma once
 
 #include <QApplication>
@@ -161,6 +162,58 @@ inline void ClickOnChar(QWidget* field, int index) {
             break;
         }
     ClickAt(line, QPoint(x, y));
+}
+
+// A click inside the k-th word (run of letters and digits, from 0) of the
+// text a field shows: on a date-time picker, its k-th part.
+inline void ClickOnWord(QWidget* field, int k) {
+    auto* line = qobject_cast<QLineEdit*>(TextArea(field));
+    const QString t = line ? line->text() : QString();
+    for (int i = 0, word = -1; i < t.size(); ++i) {
+        if (!t[i].isLetterOrNumber() || (i > 0 && t[i - 1].isLetterOrNumber())) continue;
+        if (++word == k)
+            return ClickOnChar(field, i + 1 < t.size() && t[i + 1].isLetterOrNumber() ? i + 1 : i);
+    }
+}
+
+// How a person enters a field: Tab from the control before it, Shift+Tab
+// from the control after it, or a click at the left end, middle or right
+// end of its text.
+enum class Way { Tab, BackTab, LeftEnd, Middle, RightEnd };
+inline const char* NameOf(Way w) {
+    static const char* const names[] = {"Tab", "Shift+Tab", "click left", "click middle",
+                                        "click right"};
+    return names[static_cast<int>(w)];
+}
+
+// The control a Tab (after false) or a Shift+Tab (after true) comes from to
+// reach `field`: its neighbour in the focus chain that Tab stops on.
+inline QWidget* TabNeighbour(QWidget* field, bool after) {
+    QWidget* w = field;
+    for (int guard = 0; guard < 1000; ++guard) {
+        w = after ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == nullptr || w == field) return nullptr;
+        if (field->isAncestorOf(w) || w->focusProxy() != nullptr) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisible() && w->isEnabled() &&
+            w->window() == field->window())
+            return w;
+    }
+    return nullptr;
+}
+
+// Enters `field` the way given; true when it has the focus then.
+inline bool Enter(QWidget* field, Way way) {
+    if (way == Way::Tab || way == Way::BackTab) {
+        if (QWidget* from = TabNeighbour(field, way == Way::BackTab))
+            from->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+        way == Way::Tab ? Tab() : BackTab();
+    } else {
+        Click(field, way == Way::LeftEnd  ? Place::LeftEnd
+                     : way == Way::Middle ? Place::Middle
+                                          : Place::RightEnd);
+    }
+    return field->hasFocus();
 }
 
 // The one widget of type T named `name` under `root`; null when there is

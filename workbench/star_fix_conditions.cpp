@@ -9,6 +9,7 @@
 // leaves the last accepted value in force. The star-fix driver checks a field
 // that still shows a refused text again before every fix.
 #include "inputs/condition_checks.h"
+#include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
 #include "workbench/star_fix_input_page.h"
@@ -42,6 +43,11 @@ bool NothingTyped(const MaskedField* f) {
     return f->IsEmptyEntry() || f->WrittenByProgram();
 }
 
+// After an accepted commit a typed field shows the value as stored.
+void ShowStored(MaskedField* f, const std::string& text) {
+    f->ShowCommitted(QString::fromStdString(text));
+}
+
 // Turns the field green when the verdict accepts its text and returns true;
 // otherwise shows the verdict's message, puts the prompt in place of the
 // last place typed and returns false.
@@ -63,6 +69,7 @@ void StarFixInputPage::mskCourse_LostFocus() {
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
+    ShowStored(f, FormatNumber(v.Value, "000°.0", state_.DecSep));
     state_.CourseInput = v.Value;
     state_.Course = v.Value;
     state_.FixEntered[5] = true;
@@ -73,6 +80,7 @@ void StarFixInputPage::mskSpeed_LostFocus() {
     if (f->IsEmptyEntry()) return;
     const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
+    ShowStored(f, FormatNumber(v.Value, "000.0", state_.DecSep));
     state_.Speed = v.Value;
     state_.SpeedInput = v.Value;
     state_.FixEntered[6] = true;
@@ -85,6 +93,7 @@ void StarFixInputPage::mskHeightM_LostFocus() {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
+    ShowStored(f, MetresText(v.Value, state_.DecSep));
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
     ShowInPartner(mskHeightF, FeetTextOfMetres(v.Value, state_.DecSep));
@@ -95,6 +104,7 @@ void StarFixInputPage::mskHeightF_LostFocus() {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
+    ShowStored(f, FormatNumber(v.Value, "000.0", state_.DecSep));
     state_.HeightEye = FeetToMetres(v.Value);
     state_.FixEntered[7] = true;
     ShowInPartner(mskHeightM, MetresText(state_.HeightEye, state_.DecSep));
@@ -107,6 +117,7 @@ void StarFixInputPage::mskPress_mBars_LostFocus() {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
+    ShowStored(f, MillibarsText(v.Value));
     state_.PressMBars = v.Value;
     state_.PressHg = MillibarsToInchesHg(v.Value);
     ShowInPartner(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
@@ -117,6 +128,7 @@ void StarFixInputPage::mskPressHg_LostFocus() {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
     if (!Accept(f, v)) return;
+    ShowStored(f, InchesHgText(v.Value, state_.DecSep));
     state_.PressHg = v.Value;
     state_.PressMBars = InchesHgToMillibars(v.Value);
     ShowInPartner(mskPressMBars, MillibarsText(state_.PressMBars));
@@ -130,6 +142,7 @@ void StarFixInputPage::mskTempCelcius_LostFocus(int index) {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
     if (!Accept(f, v)) return;
+    ShowStored(f, TemperatureText(v.Value));
     const double fahr = CelsiusToFahrenheit(v.Value);
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
@@ -142,6 +155,7 @@ void StarFixInputPage::mskTempFahr_LostFocus(int index) {
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
     if (!Accept(f, v)) return;
+    ShowStored(f, TemperatureText(v.Value));
     const double celsius = FahrenheitToCelsius(v.Value);
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;

@@ -107,8 +107,6 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
         auto* hook = new EventHook(e, [this, e](QEvent* ev) {
             if (ev->type() == QEvent::KeyPress)
                 return GridEditorKey(e, static_cast<QKeyEvent*>(ev));
-            if (ev->type() == QEvent::MouseButtonPress && e == mskInstErr[1])
-                correctionTyping_[1] = false;  // the click places the caret
             if (ev->type() == QEvent::FocusOut && e == dtpObsTime &&
                 IsLeavingReason(static_cast<QFocusEvent*>(ev)->reason()))
                 dtpObsTime_LostFocus();
@@ -135,7 +133,6 @@ void StarFixInputPage::BuildObservationGrid(QWidget* page, QGridLayout* layout) 
     // The conditions tab's correction reads its keys as the grid cell's does.
     auto* conditions = new EventHook(mskInstErr[0], [this](QEvent* ev) {
         if (ev->type() == QEvent::KeyPress) return CorrectionKey(0, static_cast<QKeyEvent*>(ev));
-        if (ev->type() == QEvent::MouseButtonPress) correctionTyping_[0] = false;
         return false;
     });
     mskInstErr[0]->installEventFilter(conditions);
@@ -404,6 +401,9 @@ void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
     editor->setVisible(true);
     editor->setFocus(Qt::OtherFocusReason);
     correctionOpenedByKey_ = false;
+    // The key that opened a number cell began its entry.
+    if (auto* field = qobject_cast<MaskedField*>(editor); field && printable)
+        field->ContinueEntry();
     if (col == 0) {
         auto* picker = static_cast<DateTimePicker*>(dtpObsTime);
         if (dayStarted) {

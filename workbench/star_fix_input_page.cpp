@@ -348,10 +348,13 @@ void StarFixInputPage::HookFields() {
     mskHeightF->SetCommitHook([this](MaskedField&) { mskHeightF_LostFocus(); });
     mskPressMBars->SetCommitHook([this](MaskedField&) { mskPress_mBars_LostFocus(); });
     mskPressHg->SetCommitHook([this](MaskedField&) { mskPressHg_LostFocus(); });
-    // The caret lands on the first digit a navigator types.
+    // The caret lands on the first digit a navigator types, and a new entry
+    // begins there however the field is entered.
     mskHeightM->SetEnterHook([](MaskedField& f) { f.setCursorPosition(0); });
     mskHeightF->SetEnterHook([](MaskedField& f) { f.setCursorPosition(1); });
     mskSpeed->SetEnterHook([](MaskedField& f) { f.setCursorPosition(1); });
+    mskHeightF->SetEntryPlace(1);
+    mskSpeed->SetEntryPlace(1);
 }
 
 }  // namespace orvex

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "inputs/position_checks.h"
+#include "navlib/inout_lib.h"
 #include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
@@ -28,6 +29,7 @@ void StarFixInputPage::mskLat_Validate(bool& cancel) {
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
+    f->ShowCommitted(QString::fromStdString(FormatLatitude(v.Value, state_.DecSep)));
     state_.Lat(6) = v.Value;
     state_.FixEntered[2] = true;
     f->SetBackColor(kValidGreen);
@@ -42,6 +44,7 @@ void StarFixInputPage::mskLong_Validate(bool& cancel) {
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
+    f->ShowCommitted(QString::fromStdString(FormatLongitude(v.Value, state_.DecSep)));
     state_.Long(6) = v.Value;
     state_.FixEntered[3] = true;
     f->SetBackColor(kValidGreen);

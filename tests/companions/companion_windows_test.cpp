@@ -26,6 +26,7 @@
 #include "platform/help_window.h"
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
+#include "tests/keyboard.h"
 #include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
@@ -66,8 +67,8 @@ struct Companions {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
-        QTest::keyClick(f, Qt::Key_Tab);
+        test::Type(keys);
+        test::Tab();
     }
     // The azimuth tool from the menu, with a position typed.
     FrmAzimuth* OpenTool() {
@@ -145,7 +146,7 @@ TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
     QTest::mouseClick(w->optTime[0], Qt::LeftButton);
     ASSERT_TRUE(typed->isVisible());
     typed->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(typed, "9 Jun20260130");  // a full section moves on by itself
+    test::Type("9 Jun20260130");  // a full section moves on by itself
     QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
     ASSERT_EQ(w->WizStep(), 3);
     QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);  // back: the typed time stays

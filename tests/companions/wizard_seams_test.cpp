@@ -67,8 +67,8 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
-        QTest::keyClick(f, Qt::Key_Tab);
+        test::Type(keys);
+        test::Tab();
     };
     type(w->mskLat, "45300n");
     type(w->mskLong, "010150w");
@@ -231,7 +231,7 @@ TEST(WizardTyped, QuitClosesTheCompanions) {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
+        test::Type(keys);
     }
     QTest::mouseClick(azi->cmdWhatIsUp, Qt::LeftButton);
     QPointer<FrmStarFixWizard> up = azi->WhatIsUpWindow();

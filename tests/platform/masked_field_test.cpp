@@ -13,6 +13,7 @@
 
 #include "navlib/number_format.h"
 #include "platform/message_box.h"
+#include "tests/keyboard.h"
 
 namespace orvex {
 namespace {
@@ -186,12 +187,12 @@ TEST(MaskedFieldFocus, ColoursOnEntryAndCommit) {
     EXPECT_EQ(w.first->BackColor(), kValidGreen);  // empty entry changes nothing
     w.first->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(w.first->BackColor(), MaskedField::WindowColor());
-    QTest::keyClicks(w.first, "125");
+    test::Type("125");
     w.second->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(w.first->BackColor(), QColor(0, 255, 0));
     EXPECT_EQ(w.first->palette().color(QPalette::Base), QColor(0, 255, 0));
     w.first->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(w.first, "995");
+    test::Type("995");
     w.second->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(w.first->BackColor(), QColor(255, 128, 0));
     EXPECT_TRUE(script.messages.empty());
@@ -217,9 +218,9 @@ TEST(MaskedFieldFocus, RefusedEntryKeepsTheFocus) {
     script.onMessage = [&](const PlatformScript::Message&) {
         focusDuringMessage = QApplication::focusWidget();
     };
-    QTest::keyClicks(w.first, "612");
+    test::Type("612");
     EXPECT_EQ(w.first->MaskedText(), QString("61.2"));
-    QTest::keyClick(w.first, Qt::Key_Tab);
+    test::Tab();
     QApplication::processEvents();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, QString(" Error in input data"));
@@ -234,8 +235,8 @@ TEST(MaskedFieldFocus, RefusedEntryKeepsTheFocus) {
     EXPECT_EQ(secondCommits, 0);
     // The user corrects the entry and leaves: accepted this time.
     w.first->setCursorPosition(0);
-    QTest::keyClicks(w.first, "123");
-    QTest::keyClick(w.first, Qt::Key_Tab);
+    test::Type("123");
+    test::Tab();
     QApplication::processEvents();
     EXPECT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(w.second->hasFocus());
@@ -253,7 +254,7 @@ TEST(MaskedFieldFocus, ClickAwayFromARefusedEntryDoesNotAct) {
         if (!f.IsEmptyEntry() && f.MaskedText().toDouble() > 50)
             f.Reject("The value is higher than 50.", MaskedField::RejectMode::KeepText);
     });
-    QTest::keyClicks(w.first, "612");
+    test::Type("612");
     QTest::mouseClick(w.button, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(script.messages.size(), 1u);
@@ -261,7 +262,7 @@ TEST(MaskedFieldFocus, ClickAwayFromARefusedEntryDoesNotAct) {
     EXPECT_EQ(clicks, 0);
     // Corrected, the next click works.
     w.first->setCursorPosition(0);
-    QTest::keyClicks(w.first, "12");
+    test::Type("12");
     QTest::mouseClick(w.button, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(script.messages.size(), 1u);
@@ -276,7 +277,7 @@ TEST(MaskedFieldFocus, KeepTextModeKeepsTheTyping) {
     w.first->SetCommitHook([](MaskedField& f) {
         if (!f.IsEmptyEntry()) f.Reject("Latitude > 90°.", MaskedField::RejectMode::KeepText);
     });
-    QTest::keyClicks(w.first, "951");
+    test::Type("951");
     w.button->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(w.first->MaskedText(), QString("95.1"));
     EXPECT_TRUE(w.first->hasFocus());
@@ -304,6 +305,29 @@ TEST(MaskedFieldFocus, FocusPassingToAMenuOrWindowIsNoLeave) {
     // A direct commit (spin button, loaded file) runs the same hook.
     EXPECT_TRUE(w.first->Commit());
     EXPECT_EQ(commits, 2);
+}
+
+// Guards the entry: the keys typed after the field is entered make the new
+// value wherever the click landed, from the place the window sets; an arrow
+// first edits the text shown in place.
+TEST(MaskedFieldFocus, KeysOfOneEntryMakeTheValue) {
+    TwoFields w;
+    w.second->SetEntryPlace(1);
+    for (test::Way way : {test::Way::Tab, test::Way::LeftEnd, test::Way::RightEnd}) {
+        w.first->SetMaskedText("12.5");
+        ASSERT_TRUE(test::Enter(w.first, way));
+        test::Type("7");
+        EXPECT_EQ(w.first->MaskedText(), QString("7_._")) << test::NameOf(way);
+        w.second->SetMaskedText("98.7");
+        ASSERT_TRUE(test::Enter(w.second, way));
+        test::Type("4.5");
+        EXPECT_EQ(w.second->MaskedText(), QString("_4.5")) << test::NameOf(way);
+    }
+    w.first->SetMaskedText("12.5");
+    ASSERT_TRUE(test::Enter(w.first, test::Way::Tab));
+    test::Press(Qt::Key_Right);
+    test::Type("7");
+    EXPECT_EQ(w.first->MaskedText(), QString("17.5"));
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "platform/up_down_buttons.h"
 #include "sailing/great_circle_report_box.h"
 #include "sailing/utilities_page.h"
+#include "tests/keyboard.h"
 #include "tests/locale_switch.h"
 #include "workbench/options_page.h"
 #include "workbench_test_support.h"
@@ -71,12 +72,12 @@ struct TypedPage {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
+        test::Type(keys);
     }
     // Types and leaves the field with the Tab key.
     void TypeAndTab(MaskedField* f, const QString& keys) {
         Type(f, keys);
-        QTest::keyClick(f, Qt::Key_Tab);
+        test::Tab();
     }
     void Click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
     // Types the great-circle departure and arrival, leaving each field.

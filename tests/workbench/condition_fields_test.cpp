@@ -5,6 +5,7 @@
 
 #include "input_fields_support.h"
 #include "navlib/unit_conversions.h"
+#include "tests/keyboard.h"
 
 namespace orvex {
 namespace {
@@ -51,7 +52,7 @@ TEST_P(ConditionFields, CourseAndSpeed) {
     // The caret of the speed field waits on its second place.
     EXPECT_EQ(speed->cursorPosition(), 1);
 
-    QTest::keyClicks(speed, "125");  // overwrites from the caret: _12.5
+    test::Type("125");  // typed from the caret: _12.5
     in.Leave(course);
     EXPECT_EQ(speed->MaskedText(), in.S("_12.5"));
     EXPECT_EQ(s.Speed, 12.5);
@@ -118,13 +119,13 @@ TEST_P(ConditionFields, HeightInMetresOrFeet) {
     EXPECT_EQ(ft->BackColor(), MaskedField::WindowColor());  // entered, not committed yet
     EXPECT_EQ(ft->cursorPosition(), 1);
 
-    in.Type(ft, "0328");
+    in.Type(ft, "328");
     in.Leave(m);
     EXPECT_DOUBLE_EQ(s.HeightEye, 32.8 * 0.3048);
     EXPECT_EQ(m->MaskedText(), in.S("10.0"));
     EXPECT_EQ(ft->BackColor(), kValidGreen);
 
-    in.Type(ft, "3280");  // leaving the metres the program wrote commits nothing
+    in.Type(ft, "328.0");  // leaving the metres the program wrote commits nothing
     EXPECT_DOUBLE_EQ(s.HeightEye, 32.8 * 0.3048);
     in.Leave(m);
     in.ExpectRefusal(in.S("The eye height is higher than 327.9") + " feet.");
@@ -133,7 +134,7 @@ TEST_P(ConditionFields, HeightInMetresOrFeet) {
     EXPECT_DOUBLE_EQ(s.HeightEye, 32.8 * 0.3048);
     EXPECT_EQ(m->MaskedText(), in.S("10.0"));
     EXPECT_TRUE(s.FixEntered[7]);
-    in.Type(ft, "3279");
+    in.Type(ft, "327.9");
     in.Leave(m);
     EXPECT_EQ(m->MaskedText(), in.S("99.9"));
     EXPECT_TRUE(s.FixEntered[7]);

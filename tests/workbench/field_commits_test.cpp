@@ -9,6 +9,7 @@
 
 #include "grid_test_support.h"
 #include "platform/masked_field.h"
+#include "tests/keyboard.h"
 
 namespace orvex {
 namespace {
@@ -23,11 +24,10 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
         script.Clear();
     }
     MaskedField* Field(const char* name) { return w->MaskField(name, -1); }
-    // Clicks into the field (or anything else) and types from its first place.
+    // Clicks into the field (or anything else) and types a new entry.
     void Type(QWidget* f, const QString& keys) {
-        QTest::mouseClick(f, Qt::LeftButton);
-        if (auto* m = qobject_cast<MaskedField*>(f)) m->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
+        test::Click(f, test::Place::LeftEnd);
+        test::Type(keys);
     }
     void Results(size_t messages) {
         script.Clear();
@@ -43,14 +43,14 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
 // refused again by the fix, with its field focused or on another tab.
 TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     MaskedField* ft = Field("mskHeightF");
-    Type(ft, "3500");
+    Type(ft, "350.0");
     Type(Field("mskHeightM"), "");
     EXPECT_EQ(script.LastText(), test::Shown("The eye height is higher than 327.9 feet."));
     EXPECT_TRUE(ft->hasFocus());
     EXPECT_TRUE(s.FixEntered[7]);
     Results(1);
-    QTest::keyClick(ft, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(ft, Qt::Key_Delete);
+    test::Press(Qt::Key_A, Qt::ControlModifier);
+    test::Press(Qt::Key_Delete);
     script.Clear();
     QTest::mouseClick(w->InputPage()->cmdNextTabIn[1], Qt::LeftButton);
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
@@ -60,7 +60,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(1);
-    Type(ft, "3500");
+    Type(ft, "350.0");
     Type(Field("mskHeightM"), "");
     w->tabIn->setCurrentIndex(2);
     Results(1);
@@ -76,8 +76,8 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
                                {w->InputPage()->mskTempCelcius[0], "_17"},
                                {Field("mskPress_mBars"), "1070"}}) {
         Type(field, keys);
-        QTest::keyClick(field, Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::Tab();
+        test::Tab();
     }
     EXPECT_EQ(Field("mskPressHg")->MaskedText(), test::Shown("31.60"));
     Results(0);

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "navlib/hooks.h"
+#include "tests/keyboard.h"
 #include "workbench/observation_grid.h"
 #include "workbench_test_support.h"
 
@@ -36,12 +37,19 @@ struct FastPauses {
 // A keyboard and mouse as fast as a navigator's fingers: the keys (and
 // clicks) are queued and delivered one per turn of the event loop, each key
 // to the widget that has the focus when it arrives, and nothing waits for
-// one to be handled (unlike QTest::keyClick). Characters of `keys`: '\t'
-// Tab, '^' Up, anything else itself.
+// one to be handled (unlike QTest::keyClick). As from a real keyboard, a
+// capital or a shifted sign comes between a press and a release of Shift,
+// each its own turn. Characters of `keys`: '\t' Tab, '^' Up, anything else
+// itself.
 class FastKeyboard : public QObject {
   public:
     void Type(const QString& keys) {
-        for (const QChar c : keys) Then([c] { Deliver(c); });
+        for (const QChar c : keys) {
+            const bool shift = c != '^' && keyboard_detail::NeedsShift(c);
+            if (shift) Then([] { Send(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier, {}); });
+            Then([c, shift] { Deliver(c, shift ? Qt::ShiftModifier : Qt::NoModifier); });
+            if (shift) Then([] { Send(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier, {}); });
+        }
     }
     // Queues an action (a click) for its turn.
     void Then(std::function<void()> step) {
@@ -66,16 +74,17 @@ class FastKeyboard : public QObject {
     }
 
   private:
-    static void Deliver(QChar c) {
-        const int key = c == '\t'  ? Qt::Key_Tab
-                        : c == '^' ? Qt::Key_Up
-                                   : QKeySequence(QString(c).toUpper())[0].key();
+    static void Send(QEvent::Type type, int key, Qt::KeyboardModifiers mods, const QString& text) {
+        if (QWidget* to = KeyTarget()) {
+            QKeyEvent k(type, key, mods, text);
+            QCoreApplication::sendEvent(to, &k);
+        }
+    }
+    static void Deliver(QChar c, Qt::KeyboardModifiers mods) {
+        const int key = c == '\t' ? Qt::Key_Tab : c == '^' ? Qt::Key_Up : keyboard_detail::KeyOf(c);
         const QString text = c == '^' ? QString() : QString(c);
         for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-            if (QWidget* to = QApplication::focusWidget()) {
-                QKeyEvent k(type, key, Qt::NoModifier, text);
-                QCoreApplication::sendEvent(to, &k);
-            }
+            Send(type, key, mods, text);
     }
     std::deque<std::function<void()>> steps_;
 };

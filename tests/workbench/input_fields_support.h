@@ -12,6 +12,7 @@
 #include <string>
 
 #include "navlib/date_time.h"
+#include "tests/keyboard.h"
 #include "workbench/main_window.h"
 #include "workbench_test_support.h"
 
@@ -61,7 +62,7 @@ struct InputWindow {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(QString());
         f->setCursorPosition(0);
-        QTest::keyClicks(f, keys);
+        ::orvex::test::Type(keys);
     }
     // Enters the field and puts `text` into it as the program would.
     void Put(MaskedField* f, const QString& text) {

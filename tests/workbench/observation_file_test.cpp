@@ -33,6 +33,7 @@
 #include "navlib/inout_lib.h"
 #include "platform/atomic_file.h"
 #include "tests/file_access.h"
+#include "tests/keyboard.h"
 #include "tests/locale_switch.h"
 #include "tools/observations/sample_sights.h"
 #include "workbench/observation_texts.h"
@@ -665,7 +666,7 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
             grid->SetCurrentCell(1, 3);
             grid->setFocus();
             QTest::keyClick(grid, Qt::Key_Space);
-            QTest::keyClicks(QApplication::focusWidget(), c.keys);
+            test::Type(c.keys);
             grid->setFocus();
             w->InputPage()->grdObs_LeaveCell();
         } else {
@@ -677,7 +678,7 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
             f->setFocus(Qt::TabFocusReason);
             f->SetMaskedText(QString());
             f->setCursorPosition(0);
-            QTest::keyClicks(f, c.keys);
+            test::Type(c.keys);
             w->InputPage()->cmdNextTabIn[w->tabIn->currentIndex()]->setFocus(Qt::TabFocusReason);
             EXPECT_NE(f->BackColor(), MaskedField::WindowColor());  // accepted
         }

@@ -13,6 +13,7 @@
 #include "navlib/array_lib.h"
 #include "navlib/date_time.h"
 #include "navlib/number_format.h"
+#include "tests/keyboard.h"
 #include "workbench/core/observation_table.h"
 #include "workbench/observation_texts.h"
 
@@ -29,10 +30,10 @@ struct Grid : ::testing::Test, test::GridWindow {
     }
     void GridChar(char c) {
         g()->setFocus();
-        QTest::keyClicks(g(), QString(QChar(c)));
+        test::Type(QString(QChar(c)));
     }
     // Keys typed into whatever has the focus.
-    void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void Type(const QString& text) { test::Type(text); }
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, mods);
     }
@@ -822,9 +823,9 @@ TEST(GridEnd, WindowClosesWithAnEditorOpen) {
         test::GridWindow gw;
         gw.w->InputPage()->grdObs->SetCurrentCell(2, col);
         gw.w->InputPage()->grdObs->setFocus();
-        QTest::keyClicks(gw.w->InputPage()->grdObs, col == 1 ? "s" : "4");
+        test::Type(col == 1 ? "s" : "4");
         ASSERT_TRUE(gw.w->InputPage()->GridEditor(col)->isVisible());
-        QTest::keyClicks(QApplication::focusWidget(), "5");
+        test::Type("5");
         gw.w.reset();
     }
 }

@@ -16,6 +16,7 @@
 
 #include "input_fields_support.h"
 #include "sailing/utilities_page.h"
+#include "tests/keyboard.h"
 #include "workbench/frm_proba.h"
 #include "workbench/observation_grid.h"
 #include "workbench/options_page.h"
@@ -153,7 +154,7 @@ TEST(ShellKeys, NoToTheDefaultTimesFocusesTheFirstTab) {
         QApplication::processEvents();
         EXPECT_EQ(QApplication::focusWidget(), page->dtpTime[0]);
         const QString height = page->mskHeightM->text(), time = page->grdObs->TextMatrix(1, 0);
-        QTest::keyClicks(QApplication::focusWidget(), "25");
+        test::Type("25");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(page->mskHeightM->text(), height);
         EXPECT_EQ(page->grdObs->TextMatrix(1, 0), time);
