@@ -19,6 +19,8 @@ constexpr double kTukey = 4.685;
 // Elemental sets tried at most; more than this many sets are sampled.
 constexpr int kMaxElementalSets = 150;
 constexpr int kConcentrationSteps = 3;
+// A residual beyond this many scales by the median is a gross error.
+constexpr double kGrossError = 3.0 * kTukey;
 // The median absolute residual times this is the standard deviation of
 // normal errors.
 constexpr double kMadToSigma = 1.4826;
@@ -41,13 +43,14 @@ double RowTimes(const FitSystem& s, int i, const double* z) {
 
 void Residuals(const FitSystem& s, const double* z, std::vector<double>& r) {
     r.resize(static_cast<size_t>(s.m));
-    for (int i = 0; i < s.m; ++i) r[static_cast<size_t>(i)] = RowTimes(s, i, z) - s.b[static_cast<size_t>(i)];
+    for (int i = 0; i < s.m; ++i)
+        r[static_cast<size_t>(i)] = RowTimes(s, i, z) - s.b[static_cast<size_t>(i)];
 }
 
 // N = sum of w(i) row(i)^T row(i) and c = sum of w(i) b(i) row(i) over the
 // rows listed (all when `rows` is empty); w nullptr means 1.
-void NormalEquations(const FitSystem& s, const double* w, const std::vector<int>* rows, FitMatrix& N,
-                     Unknowns& c) {
+void NormalEquations(const FitSystem& s, const double* w, const std::vector<int>* rows,
+                     FitMatrix& N, Unknowns& c) {
     const int p = s.p;
     N.fill(0.0);
     c.fill(0.0);
@@ -246,12 +249,15 @@ void Concentrate(const FitSystem& s, Unknowns& z) {
 // The inverse of the standard normal distribution function, 0 < q < 1
 // (Acklam's rational approximation refined by one Halley step: 1e-15).
 double NormalQuantile(double q) {
-    static const double a[] = {-3.969683028665376e+01, 2.209460984245205e+02, -2.759285104469687e+02,
-                               1.383577518672690e+02,  -3.066479806614716e+01, 2.506628277459239e+00};
-    static const double b[] = {-5.447609879822406e+01, 1.615858368580409e+02, -1.556989798598866e+02,
-                               6.680131188771972e+01,  -1.328068155288572e+01};
-    static const double c[] = {-7.784894002430293e-03, -3.223964580411365e-01, -2.400758277161838e+00,
-                               -2.549732539343734e+00, 4.374664141464968e+00,  2.938163982698783e+00};
+    static const double a[] = {-3.969683028665376e+01, 2.209460984245205e+02,
+                               -2.759285104469687e+02, 1.383577518672690e+02,
+                               -3.066479806614716e+01, 2.506628277459239e+00};
+    static const double b[] = {-5.447609879822406e+01, 1.615858368580409e+02,
+                               -1.556989798598866e+02, 6.680131188771972e+01,
+                               -1.328068155288572e+01};
+    static const double c[] = {-7.784894002430293e-03, -3.223964580411365e-01,
+                               -2.400758277161838e+00, -2.549732539343734e+00,
+                               4.374664141464968e+00,  2.938163982698783e+00};
     static const double d[] = {7.784695709041462e-03, 3.224671290700398e-01, 2.445134137142996e+00,
                                3.754408661907416e+00};
     double x;
@@ -281,7 +287,6 @@ double TrimmedNormalVariance(double share) {
     const double density = std::exp(-q * q / 2.0) / std::sqrt(2.0 * 3.14159265358979323846);
     return 1.0 - 2.0 * q * density / share;
 }
-
 
 // The root mean square of the residuals whose squares are `r2` (of m
 // equations, `out` of them set aside as wrong beforehand) without the
@@ -371,7 +376,15 @@ double ResidualScale(const FitSystem& s, const double* z, double leastScale) {
                                r.begin(), r.begin() + static_cast<std::ptrdiff_t>(half)))) /
                  2.0;
     const double byMedian = kMadToSigma * (1.0 + 5.0 / (m - p)) * median;
-    return std::max({byMedian, TrimmedScale(s, r), leastScale});
+    // Residuals the median already shows to be grossly wrong are left out
+    // first (far enough out that a median small by chance takes no good
+    // residual with them).
+    const double limit = kGrossError * byMedian;
+    std::vector<double> kept;
+    for (double v : r)
+        if (v <= limit * limit) kept.push_back(v);
+    const int wrong = m - static_cast<int>(kept.size());
+    return std::max({byMedian, TrimmedScale(s, kept, wrong), leastScale});
 }
 
 ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out) {
@@ -391,7 +404,8 @@ ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out) {
         out.scale = std::sqrt(s2);
         FitMatrix Q{};
         InverseFactored(s.p, U, Q);
-        for (int k = 0; k < s.p * s.p; ++k) out.cov[static_cast<size_t>(k)] = s2 * Q[static_cast<size_t>(k)];
+        for (int k = 0; k < s.p * s.p; ++k)
+            out.cov[static_cast<size_t>(k)] = s2 * Q[static_cast<size_t>(k)];
     }
     return ArithmeticFault::None;
 }
@@ -457,8 +471,8 @@ bool LeastMedianStart(const FitSystem& s, Unknowns& z) {
     return found;
 }
 
-ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
-                          double leastScale, FitOutcome& out) {
+ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale, double leastScale,
+                          FitOutcome& out) {
     if (s.m <= s.p) return FitPlain(s, out);
     Unknowns z{};
     if (start) {
@@ -473,7 +487,8 @@ ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
     // Stage 3: the biweights at that scale, until they settle.
     std::vector<double> r, w(static_cast<size_t>(s.m)), next(static_cast<size_t>(s.m));
     Residuals(s, z.data(), r);
-    for (int i = 0; i < s.m; ++i) w[static_cast<size_t>(i)] = TukeyBiweight(r[static_cast<size_t>(i)] / scale);
+    for (int i = 0; i < s.m; ++i)
+        w[static_cast<size_t>(i)] = TukeyBiweight(r[static_cast<size_t>(i)] / scale);
     int passes = 0;
     bool settled = false;
     while (!settled && passes <= kMaxPasses) {
@@ -486,7 +501,8 @@ ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
         double moved = 0.0;
         for (int i = 0; i < s.m; ++i) {
             next[static_cast<size_t>(i)] = TukeyBiweight(r[static_cast<size_t>(i)] / scale);
-            moved = std::max(moved, std::fabs(next[static_cast<size_t>(i)] - w[static_cast<size_t>(i)]));
+            moved = std::max(moved,
+                             std::fabs(next[static_cast<size_t>(i)] - w[static_cast<size_t>(i)]));
         }
         ++passes;
         settled = moved < kWeightTolerance;

@@ -76,19 +76,20 @@ ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out);
 // The covariance is that of the last weighted solve with its weights held
 // fixed, scaled by the mean square residual of the equations that count
 // (weight above 0) on their degrees of freedom (their number less p).
-ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
-                          double leastScale, FitOutcome& out);
+ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale, double leastScale,
+                          FitOutcome& out);
 
 // The scale of stage 2 for the residuals of z (p unknowns), the larger of
 // two estimates of the standard deviation of normal errors, each unmoved by
 // a few wrong equations: 1.4826 times the median absolute residual, times
 // (1 + 5 / (m - p)) for the few residuals of a small set and those a start
-// fits exactly; and the root mean square residual with the largest third of
-// the spare ones, t = (m - p) / 3, left out, divided by the mean square of a
-// normal variable within the central (m - t) / m of its distribution and by
-// the m - p degrees of freedom (the median alone may fall to nearly 0 when
-// half of a small set happens to agree). Never below leastScale (nor for
-// m <= p).
+// fits exactly; and the root mean square of the residuals within 14 times
+// the first (gross errors left out), with the largest of them left out as well, as many as the
+// third of the spare ones, (m - p) / 3, less those beyond, divided by the
+// mean square of a normal variable within the central share of its
+// distribution that is kept and by the degrees of freedom (the median alone
+// may fall to nearly 0 when half of a small set happens to agree). Never
+// below leastScale (nor for m <= p).
 double ResidualScale(const FitSystem& s, const double* z, double leastScale);
 
 // The elemental-set start of stage 1 alone (tests): the unknowns whose h-th
