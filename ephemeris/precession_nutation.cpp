@@ -1,5 +1,6 @@
 #include "ephemeris/precession_nutation.h"
 
+#include <array>
 #include <cmath>
 
 #include "ephemeris/nutation_table.h"
@@ -46,22 +47,85 @@ void ApplyPrecession(double a1, double a2, double a3, double dec, double ra, dou
     newRa = Norm360(90.0 - delta - a3);
 }
 
+namespace {
+
+// The multiples -3..3 of one fundamental argument as points on the unit
+// circle (cosine, sine): each term's argument is a sum of such multiples, so
+// its sine and cosine come by multiplying the points, not by new sines.
+struct Multiples {
+    double c[7], s[7];  // index k + 3 for the multiple k
+    explicit Multiples(double degrees) {
+        const double a = degrees * kDegToRad;
+        c[3] = 1.0;
+        s[3] = 0.0;
+        c[4] = std::cos(a);
+        s[4] = std::sin(a);
+        for (int k = 5; k <= 6; ++k) {
+            c[k] = c[k - 1] * c[4] - s[k - 1] * s[4];
+            s[k] = s[k - 1] * c[4] + c[k - 1] * s[4];
+        }
+        for (int k = 0; k < 3; ++k) {
+            c[k] = c[6 - k];
+            s[k] = -s[6 - k];
+        }
+    }
+    // (cr, si) times the point of multiple k.
+    void Turn(int k, double& cr, double& si) const {
+        if (k == 0) return;
+        const double x = cr * c[k + 3] - si * s[k + 3];
+        si = si * c[k + 3] + cr * s[k + 3];
+        cr = x;
+    }
+};
+
+// The last instant asked for and its nutation: the sights of one instant
+// (or the same instant asked again) do not sum the series again.
+struct LastNutation {
+    bool known = false;
+    double T = 0.0, dpsi = 0.0, deps = 0.0;
+};
+thread_local LastNutation lastNutation;
+
+}  // namespace
+
 void Nutation(double T, double& dpsi, double& deps) {
-    const double d = Norm360(PolyEval(T, 3, kElongation));
-    const double m = Norm360(PolyEval(T, 3, kSunAnomaly));
-    const double mp = Norm360(PolyEval(T, 3, kMoonAnomaly));
-    const double f = Norm360(PolyEval(T, 3, kMoonLatitude));
-    const double om = Norm360(PolyEval(T, 3, kMoonNode));
+    if (lastNutation.known && lastNutation.T == T) {
+        dpsi = lastNutation.dpsi;
+        deps = lastNutation.deps;
+        return;
+    }
+    // The table's multiples as small integers.
+    static const std::array<std::array<int, 5>, kNutationTermCount + 1> multiples = [] {
+        std::array<std::array<int, 5>, kNutationTermCount + 1> t{};
+        for (size_t i = 1; i <= static_cast<size_t>(kNutationTermCount); ++i) {
+            const NutationTerm& r = kNutationTerms[i];
+            t[i] = {static_cast<int>(r.D), static_cast<int>(r.M), static_cast<int>(r.Mp),
+                    static_cast<int>(r.F), static_cast<int>(r.Om)};
+        }
+        return t;
+    }();
+    const Multiples d(Norm360(PolyEval(T, 3, kElongation)));
+    const Multiples m(Norm360(PolyEval(T, 3, kSunAnomaly)));
+    const Multiples mp(Norm360(PolyEval(T, 3, kMoonAnomaly)));
+    const Multiples f(Norm360(PolyEval(T, 3, kMoonLatitude)));
+    const Multiples om(Norm360(PolyEval(T, 3, kMoonNode)));
 
     double sumPsi = 0.0, sumEps = 0.0;
     for (int i = 1; i <= kNutationTermCount; ++i) {
         const NutationTerm& r = kNutationTerms[i];
-        const double arg = (r.D * d + r.M * m + r.Mp * mp + r.F * f + r.Om * om) * kDegToRad;
-        sumPsi += (r.S + r.S1 * T) * std::sin(arg);
-        sumEps += (r.C + r.C1 * T) * std::cos(arg);
+        const std::array<int, 5>& k = multiples[static_cast<size_t>(i)];
+        double cosArg = 1.0, sinArg = 0.0;
+        d.Turn(k[0], cosArg, sinArg);
+        m.Turn(k[1], cosArg, sinArg);
+        mp.Turn(k[2], cosArg, sinArg);
+        f.Turn(k[3], cosArg, sinArg);
+        om.Turn(k[4], cosArg, sinArg);
+        sumPsi += (r.S + r.S1 * T) * sinArg;
+        sumEps += (r.C + r.C1 * T) * cosArg;
     }
     dpsi = sumPsi / 10000.0;
     deps = sumEps / 10000.0;
+    lastNutation = {true, T, dpsi, deps};
 }
 
 void NutationInRaDec(double eps, double p, double q, double dec, double ra, double& dDec,

@@ -151,6 +151,23 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
     return first;
 }
 
+ArithmeticFault RecomputeIntercepts(int count, ObservationSet& obs) {
+    ArithmeticFault first = ArithmeticFault::None;
+    for (int i = 1; i <= count; ++i) {
+        const double ho = obs.ObsHo(i);
+        const double hc =
+            ComputeAltitude(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
+        const double intercept = ho - hc;
+        if (!std::isfinite(ho) || !std::isfinite(hc) || !std::isfinite(intercept)) {
+            if (first == ArithmeticFault::None) first = ArithmeticFault::Overflow;
+            continue;
+        }
+        obs.ObsHc(i) = hc;
+        obs.ObsIntercept(i) = intercept;
+    }
+    return first;
+}
+
 double ComputeSextantAltitude(double hc, double heightEye, double dist, std::string_view name) {
     // The Moon's semi-diameter is multiplied out in another order than in
     // ReduceSights, so that the expected altitudes stay what they have been

@@ -108,12 +108,6 @@ void ShowErrorReport(const std::string& description) {
         ReportMessage(kIconCritical + kButtonsOk, kErrorReportTitle, text);
 }
 
-bool AllFinite(const Vector& v) {
-    for (int i = v.lbound(); i <= v.ubound(); ++i)
-        if (!std::isfinite(v(i))) return false;
-    return true;
-}
-
 // Isometric latitude and its derivative by the latitude, radians.
 double Isometric(double phi, double e) {
     const double es = e * std::sin(phi);
@@ -236,90 +230,140 @@ ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vec
     return result;
 }
 
+namespace {
+
+// What the derivatives of every sight share: the position at the wanted
+// time, the course and speed, the Earth model.
+struct PartialsBase {
+    PartialsBase(double lat0, double course, double knots, int unknownCount, const EarthModel& E)
+        : speed(knots), four(unknownCount == 4) {
+        const double F = E.InvFlattening;
+        a = E.SemiMajorAxis;
+        e2 = 2.0 / F - (1.0 / F) / F;
+        e = std::sqrt(e2);
+        phi0 = lat0 * kDegToRad;
+        m0 = RadiusMeridian(lat0, F, a);
+        n0 = RadiusPrimeVertical(lat0, F, a);
+        const double sinPhi0 = std::sin(phi0);
+        sin2Phi0 = std::sin(2.0 * phi0);
+        cos2Phi0 = std::cos(2.0 * phi0);
+        w0 = std::sqrt(1.0 - e2 * sinPhi0 * sinPhi0);
+        const double c = course * kDegToRad;
+        sinC = std::sin(c);
+        cosC = std::cos(c);
+        tanC = std::tan(c);
+        eastWest = (course > 89.5 && course < 90.5) || (course > 269.5 && course < 270.5);
+        k = 3.0 * e2 * sin2Phi0 / (2.0 * std::pow(1.0 - e2 * sinPhi0 * sinPhi0, 2.5));
+        isometric0 = eastWest ? 0.0 : Isometric(phi0, e);
+        slope0 = tanC * IsometricDerivative(phi0, e2);
+    }
+    double speed;
+    bool four;
+    double a, e2, e, phi0, m0, n0, sin2Phi0, cos2Phi0, w0, sinC, cosC, tanC, k, isometric0, slope0;
+    bool eastWest;
+};
+
+// The trigonometry of one sight at its position, shared by its computed
+// altitude, its azimuth and the altitude's derivatives.
+struct SightTrig {
+    double sinPhi, cosPhi, sinDec, cosDec, sinLha, cosLha;
+};
+
+SightTrig TrigOf(double lat, double lon, double gha, double sinDec, double cosDec) {
+    const double phi = lat * kDegToRad;
+    const double lha = (lon + gha) * kDegToRad;
+    return {std::sin(phi), std::cos(phi), sinDec, cosDec, std::sin(lha), std::cos(lha)};
+}
+
+// D1 .. D8 of one sight (D5 .. D8 only with four unknowns); false when its
+// body is in the zenith (cos Hc = 0).
+bool SightPartials(const PartialsBase& b, const SightTrig& t, double lat, double cosHc, double dt,
+                   double meridianLat, double out[8]) {
+    if (cosHc == 0.0) return false;
+    const double phi = lat * kDegToRad;
+    out[0] = (t.sinDec * t.cosPhi - t.sinPhi * t.cosDec * t.cosLha) / cosHc;
+    out[1] = -t.cosDec * t.cosPhi * t.sinLha / cosHc;
+    // IsometricDerivative(phi, e2) from the same sine and cosine.
+    const double slope = 1.0 / t.cosPhi - b.e2 * t.cosPhi / (1.0 - b.e2 * t.sinPhi * t.sinPhi);
+    const double e2 = b.e2, a = b.a, speed = b.speed;
+    const double northing = 24.0 * speed * dt * b.cosC;
+    const double g = 1.0 - 3.0 * e2 * b.sin2Phi0 * b.w0 * northing / (2.0 * a * (1.0 - e2));
+    double d3 = 0.0, d4 = 0.0, d5 = 0.0, d6 = 0.0, d7 = 0.0, d8 = 0.0;
+    if (b.eastWest) {
+        // Parallel sailing on the radii of the middle latitude.
+        const double phiM = (b.phi0 + phi) / 2.0;
+        const double cosM = std::cos(phiM), tanM = std::tan(phiM);
+        d3 = g;
+        d4 = (24.0 * speed * dt * b.sinC / cosM) *
+             ((1.0 + d3) * tanM / (2.0 * b.n0) - e2 * b.sin2Phi0 / (2.0 * a * b.w0));
+        if (b.four) {
+            d5 = -24.0 * speed * dt * b.sinC / b.m0;
+            d6 = (24.0 * speed * dt / (b.n0 * cosM)) * (b.cosC + tanM * b.sinC * d5 / 2.0);
+            d7 = 24.0 * dt * b.cosC / b.m0;
+            d8 = (24.0 * dt * b.sinC / (b.n0 * cosM)) * (1.0 + speed * tanM * d7 / 2.0);
+        }
+    } else {
+        // The rhumb line through the isometric latitude.
+        const double phiBar = meridianLat * kDegToRad;
+        const double p = b.tanC * slope;
+        const double cos2Bar = std::cos(2.0 * phiBar);
+        d3 = 1.0 +
+             b.k * ((phiBar - b.phi0) * (1.0 - 0.75 * e2) +
+                    0.375 * e2 * (std::sin(2.0 * phiBar) - b.sin2Phi0)) +
+             ((cos2Bar * g - b.cos2Phi0) * 0.75 * e2 + (1.0 - 0.75 * e2) * (g - 1.0)) * b.m0 /
+                 (a * (1.0 - e2));
+        d4 = -b.slope0 + d3 * p;
+        if (b.four) {
+            const double arc = 1.0 - 0.75 * e2 + 0.75 * e2 * cos2Bar;
+            d5 = -24.0 * speed * dt * b.sinC / (a * (1.0 - e2)) * arc;
+            d6 = (Isometric(phi, b.e) - b.isometric0) / (b.cosC * b.cosC) + p * d5;
+            d7 = 24.0 * dt * b.cosC / (a * (1.0 - e2)) * arc;
+            d8 = p * d7;
+        }
+    }
+    out[2] = d3;
+    out[3] = d4;
+    out[4] = d5;
+    out[5] = d6;
+    out[6] = d7;
+    out[7] = d8;
+    return true;
+}
+
+// Copies the derivatives worked out aside (sight i's eight at 8 (i - 1))
+// into D, unless one is not finite.
+ArithmeticFault KeepPartials(int n, bool four, const std::vector<double>& work, RunPartials& D) {
+    for (double v : work)
+        if (!std::isfinite(v)) return ArithmeticFault::Overflow;
+    Vector* out[8] = {&D.D1, &D.D2, &D.D3, &D.D4, &D.D5, &D.D6, &D.D7, &D.D8};
+    for (int j = 0; j < (four ? 8 : 4); ++j) {
+        Vector& v = *out[j];
+        if (v.lbound() != 1 || v.ubound() != n) v = Vector(n);
+        for (int i = 1; i <= n; ++i) v(i) = work[static_cast<size_t>(8 * (i - 1) + j)];
+    }
+    return ArithmeticFault::None;
+}
+
+}  // namespace
+
 ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vector& ObsTime,
                                    const Vector& ObsLat, const Vector& ObsLong,
                                    const Vector& meridianLat, const Vector& ObsDec,
                                    const Vector& ObsGHA, const Vector& ObsHc, int unknownCount,
                                    RunPartials& D, const EarthModel& E) {
-    const double F = E.InvFlattening;
-    const double a = E.SemiMajorAxis;
-    const double e2 = 2.0 / F - (1.0 / F) / F;
-    const double e = std::sqrt(e2);
-    const double phi0 = ObsLat(0) * kDegToRad;
-    const double m0 = RadiusMeridian(ObsLat(0), F, a);
-    const double n0 = RadiusPrimeVertical(ObsLat(0), F, a);
-    const double sinPhi0 = std::sin(phi0);
-    const double sin2Phi0 = std::sin(2.0 * phi0);
-    const double w0 = std::sqrt(1.0 - e2 * sinPhi0 * sinPhi0);
-    const double c = course * kDegToRad;
-    const double sinC = std::sin(c), cosC = std::cos(c), tanC = std::tan(c);
-    const bool eastWest = (course > 89.5 && course < 90.5) || (course > 269.5 && course < 270.5);
-    const bool four = unknownCount == 4;
-
-    Vector d1(n), d2(n), d3(n), d4(n), d5(n), d6(n), d7(n), d8(n);
+    const PartialsBase base(ObsLat(0), course, speed, unknownCount, E);
+    // Worked out aside: a failure leaves D as it was.
+    thread_local std::vector<double> work;
+    work.assign(8 * static_cast<size_t>(n), 0.0);
     for (int i = 1; i <= n; ++i) {
-        const double phi = ObsLat(i) * kDegToRad;
         const double dec = ObsDec(i) * kDegToRad;
-        const double lha = (ObsLong(i) + ObsGHA(i)) * kDegToRad;
-        const double cosHc = std::cos(ObsHc(i) * kDegToRad);
-        if (cosHc == 0.0) return ArithmeticFault::DivisionByZero;
-        d1(i) =
-            (std::sin(dec) * std::cos(phi) - std::sin(phi) * std::cos(dec) * std::cos(lha)) / cosHc;
-        d2(i) = -std::cos(dec) * std::cos(phi) * std::sin(lha) / cosHc;
-
-        const double dt = ObsTime(i) - ObsTime(0);
-        const double northing = 24.0 * speed * dt * cosC;
-        const double g = 1.0 - 3.0 * e2 * sin2Phi0 * w0 * northing / (2.0 * a * (1.0 - e2));
-
-        if (eastWest) {
-            // Parallel sailing on the radii of the middle latitude.
-            const double phiM = (phi0 + phi) / 2.0;
-            const double cosM = std::cos(phiM), tanM = std::tan(phiM);
-            d3(i) = g;
-            d4(i) = (24.0 * speed * dt * sinC / cosM) *
-                    ((1.0 + d3(i)) * tanM / (2.0 * n0) - e2 * sin2Phi0 / (2.0 * a * w0));
-            if (four) {
-                d5(i) = -24.0 * speed * dt * sinC / m0;
-                d6(i) = (24.0 * speed * dt / (n0 * cosM)) * (cosC + tanM * sinC * d5(i) / 2.0);
-                d7(i) = 24.0 * dt * cosC / m0;
-                d8(i) = (24.0 * dt * sinC / (n0 * cosM)) * (1.0 + speed * tanM * d7(i) / 2.0);
-            }
-        } else {
-            // The rhumb line through the isometric latitude.
-            const double phiBar = meridianLat(i) * kDegToRad;
-            const double p = tanC * IsometricDerivative(phi, e2);
-            const double k =
-                3.0 * e2 * sin2Phi0 / (2.0 * std::pow(1.0 - e2 * sinPhi0 * sinPhi0, 2.5));
-            d3(i) = 1.0 +
-                    k * ((phiBar - phi0) * (1.0 - 0.75 * e2) +
-                         0.375 * e2 * (std::sin(2.0 * phiBar) - sin2Phi0)) +
-                    ((std::cos(2.0 * phiBar) * g - std::cos(2.0 * phi0)) * 0.75 * e2 +
-                     (1.0 - 0.75 * e2) * (g - 1.0)) *
-                        m0 / (a * (1.0 - e2));
-            d4(i) = -tanC * IsometricDerivative(phi0, e2) + d3(i) * p;
-            if (four) {
-                const double arc = 1.0 - 0.75 * e2 + 0.75 * e2 * std::cos(2.0 * phiBar);
-                d5(i) = -24.0 * speed * dt * sinC / (a * (1.0 - e2)) * arc;
-                d6(i) = (Isometric(phi, e) - Isometric(phi0, e)) / (cosC * cosC) + p * d5(i);
-                d7(i) = 24.0 * dt * cosC / (a * (1.0 - e2)) * arc;
-                d8(i) = p * d7(i);
-            }
-        }
+        const SightTrig t = TrigOf(ObsLat(i), ObsLong(i), ObsGHA(i), std::sin(dec), std::cos(dec));
+        if (!SightPartials(base, t, ObsLat(i), std::cos(ObsHc(i) * kDegToRad),
+                           ObsTime(i) - ObsTime(0), meridianLat(i),
+                           &work[static_cast<size_t>(8 * (i - 1))]))
+            return ArithmeticFault::DivisionByZero;
     }
-    if (!AllFinite(d1) || !AllFinite(d2) || !AllFinite(d3) || !AllFinite(d4) ||
-        (four && (!AllFinite(d5) || !AllFinite(d6) || !AllFinite(d7) || !AllFinite(d8))))
-        return ArithmeticFault::Overflow;
-    D.D1 = d1;
-    D.D2 = d2;
-    D.D3 = d3;
-    D.D4 = d4;
-    if (four) {
-        D.D5 = d5;
-        D.D6 = d6;
-        D.D7 = d7;
-        D.D8 = d8;
-    }
-    return ArithmeticFault::None;
+    return KeepPartials(n, unknownCount == 4, work, D);
 }
 
 bool EnoughSightsForFix(int obsCount) {
@@ -348,6 +392,9 @@ struct FixWork {
     Vector meridianLat;
     RunPartials D;
     bool poleRun = false;
+    bool observedReduced = false;  // ObsHo holds every sight's observed altitude
+    bool azimuthsCurrent = false;  // ObsZn is at the positions of the last iteration
+    Vector sinDec, cosDec;         // of each sight's body
     bool failed = false;
 
     // The iterations.
@@ -429,6 +476,12 @@ void FindBodyPlaces(FixWork& w) {
             w.Ok(ArithmeticFault::Overflow);
         }
     }
+    w.sinDec = w.cosDec = Vector(w.n);
+    for (int i = 1; i <= w.n; ++i) {
+        const double dec = w.obs.ObsDec(i) * kDegToRad;
+        w.sinDec(i) = std::sin(dec);
+        w.cosDec(i) = std::cos(dec);
+    }
 }
 
 void ComputeAzimuths(FixWork& w) {
@@ -465,6 +518,44 @@ void ReportFlatCrossing() {
     ReportMessage(kIconExclamation + kButtonsOk, kFlatCrossingTitle, kFlatCrossingText);
 }
 
+// Steps 9d to 9e for sights whose observed altitudes are reduced: each
+// sight's computed altitude and intercept (as ReduceSights), azimuth (as
+// ComputeAzimuth) and derivatives (as ComputeRunPartials) from one set of
+// sines and cosines at its position. A failure leaves that sight's altitude
+// and intercept, or all the derivatives, as they were.
+void LineariseReduced(FixWork& w, int kk, bool atPole) {
+    const int n = w.n;
+    ObservationSet& obs = w.obs;
+    const PartialsBase base(obs.ObsLat(0), atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, kk,
+                            w.E);
+    thread_local std::vector<double> work;
+    work.assign(8 * static_cast<size_t>(n), 0.0);
+    ArithmeticFault altitudes = ArithmeticFault::None, partials = ArithmeticFault::None;
+    for (int i = 1; i <= n; ++i) {
+        const SightTrig t = TrigOf(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), w.sinDec(i),
+                                   w.cosDec(i));
+        const double hc =
+            ArcSin(t.sinPhi * t.sinDec + t.cosPhi * t.cosDec * t.cosLha) * kRadToDeg;
+        const double intercept = obs.ObsHo(i) - hc;
+        if (std::isfinite(hc) && std::isfinite(intercept)) {
+            obs.ObsHc(i) = hc;
+            obs.ObsIntercept(i) = intercept;
+        } else if (altitudes == ArithmeticFault::None) {
+            altitudes = ArithmeticFault::Overflow;
+        }
+        obs.ObsZn(i) = Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha,
+                                -t.cosDec * t.sinLha);
+        if (partials == ArithmeticFault::None &&
+            !SightPartials(base, t, obs.ObsLat(i), std::cos(obs.ObsHc(i) * kDegToRad),
+                           obs.ObsTime(i) - obs.ObsTime(0), w.meridianLat(i),
+                           &work[static_cast<size_t>(8 * (i - 1))]))
+            partials = ArithmeticFault::DivisionByZero;
+    }
+    w.Ok(altitudes);
+    w.Ok(partials == ArithmeticFault::None ? KeepPartials(n, kk == 4, work, w.D) : partials);
+    w.azimuthsCurrent = true;
+}
+
 // Steps 9c to 9f: the sights run to their times, reduced, and the rows of
 // the design matrix (chain rule: the altitude by the sight's position times
 // the position by the unknowns) with the intercepts in radians. Returns the
@@ -485,10 +576,21 @@ int Linearise(FixWork& w) {
             obs.ObsLong(i) = obs.ObsLong(0);
         }
     const int kk = atPole ? 2 : w.k;
-    w.Ok(ReduceSights(n, w.in.HeightEye, w.in.TempAirC, w.in.TempWaterC, w.in.PressMBars, obs));
-    w.Ok(ComputeRunPartials(n, atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, obs.ObsTime,
-                            obs.ObsLat, obs.ObsLong, w.meridianLat, obs.ObsDec, obs.ObsGHA,
-                            obs.ObsHc, kk, w.D, w.E));
+    // The observed altitudes do not change with the position: once reduced
+    // without a failure, the computed altitudes, the azimuths and the
+    // derivatives are taken together from one set of sines and cosines.
+    if (w.observedReduced) {
+        LineariseReduced(w, kk, atPole);
+    } else {
+        const ArithmeticFault f =
+            ReduceSights(n, w.in.HeightEye, w.in.TempAirC, w.in.TempWaterC, w.in.PressMBars, obs);
+        w.observedReduced = f == ArithmeticFault::None;
+        w.Ok(f);
+        w.Ok(ComputeRunPartials(n, atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, obs.ObsTime,
+                                obs.ObsLat, obs.ObsLong, w.meridianLat, obs.ObsDec, obs.ObsGHA,
+                                obs.ObsHc, kk, w.D, w.E));
+        w.azimuthsCurrent = false;
+    }
 
     // A common error is an unknown when it is sought and there are sights
     // for it, and in any robust fit, so that it moves no weight.
@@ -841,7 +943,7 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     Iterate(w);
 
     // Step 10: azimuths at the last sight positions.
-    ComputeAzimuths(w);
+    if (!w.azimuthsCurrent) ComputeAzimuths(w);
     if (fromPole && GoodSights(w) < 2) {
         ReportFlatCrossing();
         return StarFixStatus::LinesTooFlat;
