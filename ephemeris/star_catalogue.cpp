@@ -79,9 +79,10 @@ CatalogueEntry StarCatalogue(std::string_view name) {
         });
         return v;
     }();
-    const auto it = std::lower_bound(
-        byName.begin(), byName.end(), name,
-        [](const CatalogueStar* star, std::string_view key) { return std::string_view(star->name) < key; });
+    const auto it = std::lower_bound(byName.begin(), byName.end(), name,
+                                     [](const CatalogueStar* star, std::string_view key) {
+                                         return std::string_view(star->name) < key;
+                                     });
     if (it != byName.end() && std::string_view((*it)->name) == name) return (*it)->entry;
     return CatalogueEntry{};
 }

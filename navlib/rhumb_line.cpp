@@ -210,8 +210,7 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
         return SailingStatus::Solved;
     }
     const Departure& rhumb = RhumbDepartureOf(dep);
-    const double lambda2 =
-        lambda1 + rhumb.tanC * (IsometricLatitude(phi2, e) - rhumb.isometric1);
+    const double lambda2 = lambda1 + rhumb.tanC * (IsometricLatitude(phi2, e) - rhumb.isometric1);
     lon2 = Norm180(lambda2 * kRadToDeg);
     lat2 = phi2 * kRadToDeg;
     return SailingStatus::Solved;

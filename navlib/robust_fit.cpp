@@ -82,8 +82,8 @@ void NormalEquationsOf(const FitSystem& s, const double* w, const std::vector<in
     }
 }
 
-void NormalEquations(const FitSystem& s, const double* w, const std::vector<int>* rows, FitMatrix& N,
-                     Unknowns& c) {
+void NormalEquations(const FitSystem& s, const double* w, const std::vector<int>* rows,
+                     FitMatrix& N, Unknowns& c) {
     switch (s.p) {
         case 1:
             return NormalEquationsOf<1>(s, w, rows, N, c);
@@ -461,7 +461,8 @@ bool LeastMedianStart(const FitSystem& s, Unknowns& z) {
     auto tryRows = [&](const int* rows) {
         Unknowns candidate{};
         if (!SolveElemental(s, scaled, rows, candidate)) return;
-        for (int j = 0; j < p; ++j) candidate[static_cast<size_t>(j)] /= columnSize[static_cast<size_t>(j)];
+        for (int j = 0; j < p; ++j)
+            candidate[static_cast<size_t>(j)] /= columnSize[static_cast<size_t>(j)];
         const double v = OrderStatistic(s, candidate, h, best, scratch);
         if (v < best || !found) {
             best = v;

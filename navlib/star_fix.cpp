@@ -532,10 +532,9 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
     work.assign(8 * static_cast<size_t>(n), 0.0);
     ArithmeticFault altitudes = ArithmeticFault::None, partials = ArithmeticFault::None;
     for (int i = 1; i <= n; ++i) {
-        const SightTrig t = TrigOf(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), w.sinDec(i),
-                                   w.cosDec(i));
-        const double hc =
-            ArcSin(t.sinPhi * t.sinDec + t.cosPhi * t.cosDec * t.cosLha) * kRadToDeg;
+        const SightTrig t =
+            TrigOf(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        const double hc = ArcSin(t.sinPhi * t.sinDec + t.cosPhi * t.cosDec * t.cosLha) * kRadToDeg;
         const double intercept = obs.ObsHo(i) - hc;
         if (std::isfinite(hc) && std::isfinite(intercept)) {
             obs.ObsHc(i) = hc;
@@ -543,8 +542,8 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
         } else if (altitudes == ArithmeticFault::None) {
             altitudes = ArithmeticFault::Overflow;
         }
-        obs.ObsZn(i) = Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha,
-                                -t.cosDec * t.sinLha);
+        obs.ObsZn(i) =
+            Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha, -t.cosDec * t.sinLha);
         if (partials == ArithmeticFault::None &&
             !SightPartials(base, t, obs.ObsLat(i), std::cos(obs.ObsHc(i) * kDegToRad),
                            obs.ObsTime(i) - obs.ObsTime(0), w.meridianLat(i),
