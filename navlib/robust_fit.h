@@ -12,8 +12,8 @@
 //  2. a scale from the residuals of that start (ResidualScale), or one
 //     given by the caller;
 //  3. Tukey's biweight (constant 4.685) with that scale held fixed,
-//     reweighted from the start until no weight moves by 1e-6 (at most 1001
-//     passes).
+//     reweighted from the start until no weight moves by more than a
+//     tolerance (1e-5 unless the caller says otherwise; at most 1001 passes).
 // Units are the caller's: z in the units of b over those of M's columns.
 #pragma once
 
@@ -76,8 +76,10 @@ ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out);
 // The covariance is that of the last weighted solve with its weights held
 // fixed, scaled by the mean square residual of the equations that count
 // (weight above 0) on their degrees of freedom (their number less p).
+// weightTolerance: the weights have settled when none moves by more than
+// this in a pass (a fit that only prepares another may take a coarse one).
 ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale, double leastScale,
-                          FitOutcome& out);
+                          FitOutcome& out, double weightTolerance = 1e-5);
 
 // The scale of stage 2 for the residuals of z (p unknowns), the larger of
 // two estimates of the standard deviation of normal errors, each unmoved by

@@ -58,6 +58,9 @@ constexpr int kMinRedundancy = 4;
 // (0.01', a tenth of what a sextant reads): exact sights would otherwise
 // weigh each other by their rounding.
 constexpr double kLeastRobustScale = 0.01 / 60.0 * kDegToRad;
+// The weights of a fit that only prepares the next one have settled when
+// none moves by more than this.
+constexpr double kCoarseWeights = 1e-3;
 
 const char* const kFlatCrossingTitle = " Error when computing the true position";
 const char* const kFlatCrossingText =
@@ -682,16 +685,20 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     if (!robust) {
         f = FitPlain(s, out);
     } else if (!fromLast) {
-        f = FitRobust(s, nullptr, 0.0, kLeastRobustScale, out);
+        // Lines of position taken at the estimate: a coarse fit will do, the
+        // next iteration fits them again near the fix.
+        f = FitRobust(s, nullptr, 0.0, kLeastRobustScale, out, kCoarseWeights);
         w.scaleHeld = false;
-    } else {
-        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out);
-        if (f == ArithmeticFault::None && !w.scaleHeld) {
+    } else if (!w.scaleHeld) {
+        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kCoarseWeights);
+        if (f == ArithmeticFault::None) {
             const double scale = ResidualScale(s, out.z.data(), kLeastRobustScale);
             const std::array<double, kMaxFitUnknowns> z = out.z;
             f = FitRobust(s, z.data(), scale, kLeastRobustScale, out);
             w.scaleHeld = true;
         }
+    } else {
+        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out);
     }
     if (!w.Ok(f)) return;
     if (!out.settled)
@@ -939,6 +946,14 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     fix.StdDev = Vector(w.k);
     fix.EllipseEW = fix.EllipseNS = fix.CircleRadius = 0.0;
     fix.Correlation = 0.0;
+    // The observed altitudes, once (they do not depend on the position): the
+    // first iteration's reduction made ahead.
+    {
+        const ArithmeticFault f =
+            ReduceSights(n, in.HeightEye, in.TempAirC, in.TempWaterC, in.PressMBars, obs);
+        w.observedReduced = f == ArithmeticFault::None;
+        w.Ok(f);
+    }
     Iterate(w);
 
     // Step 10: azimuths at the last sight positions.
