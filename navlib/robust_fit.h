@@ -75,7 +75,10 @@ ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out);
 // scale of 0). With m <= p this is FitPlain. Failures as FitPlain.
 // The covariance is that of the last weighted solve with its weights held
 // fixed, scaled by the mean square residual of the equations that count
-// (weight above 0) on their degrees of freedom (their number less p).
+// (weight above 0) on their degrees of freedom (their number less p), or by
+// the square of the trimmed scale of those equations when that is larger
+// (the ones set aside were chosen as those that fit worst, so among good
+// equations the others agree better than good ones do).
 // weightTolerance: the weights have settled when none moves by more than
 // this in a pass (a fit that only prepares another may take a coarse one).
 ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale, double leastScale,
@@ -86,12 +89,12 @@ ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
 // a few wrong equations: 1.4826 times the median absolute residual, times
 // (1 + 5 / (m - p)) for the few residuals of a small set and those a start
 // fits exactly; and the root mean square of the residuals within 14 times
-// the first (gross errors left out), with the largest of them left out as well, as many as the
-// third of the spare ones, (m - p) / 3, less those beyond, divided by the
-// mean square of a normal variable within the central share of its
-// distribution that is kept and by the degrees of freedom (the median alone
-// may fall to nearly 0 when half of a small set happens to agree). Never
-// below leastScale (nor for m <= p).
+// the first (gross errors left out), without their largest ones as well, as
+// many as the third of the spare ones, (m - p) / 3, less the gross ones,
+// divided by the mean square of a normal variable within the central share
+// of its distribution that is kept and by the degrees of freedom (the
+// median alone may fall to nearly 0 when half of a small set happens to
+// agree). Never below leastScale (nor for m <= p).
 double ResidualScale(const FitSystem& s, const double* z, double leastScale);
 
 // The elemental-set start of stage 1 alone (tests): the unknowns whose h-th

@@ -56,7 +56,7 @@ bool EnoughSightsForFix(int obsCount);
 // the last iteration) or when the fit is robust. The fit is robust (an MM
 // estimate: a start that ignores up to half of the sights, then Tukey's
 // biweight at a fixed scale until the weights settle; each iteration after
-// the first starts from the last one's fit) when there are at least three
+// the first starts from the last one's fit) when there are at least four
 // sights more than its unknowns; otherwise plain. Without FindSystErr the
 // common constant moves the fix as it moves a plain least-squares fix and
 // moves no weight: an error common to every sight passes into the fix as in
