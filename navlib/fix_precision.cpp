@@ -3,22 +3,23 @@
 #include <array>
 #include <cmath>
 
-#include "navlib/constants.h"
-
 namespace orvex {
 
 namespace {
 
 // Points of the midpoint rule over a quarter turn. The integrand is smooth
 // and periodic, so the rule converges faster than any power of the count.
-constexpr int kAnglePoints = 48;
+constexpr int kAnglePoints = 32;
+// A quarter turn in radians, to the last bit (the system's pi stops at 12
+// decimals).
+constexpr double kQuarterTurn = 1.5707963267948966;
 
 // cos^2 of the angles of the midpoint rule.
 const std::array<double, kAnglePoints>& CosSquared() {
     static const std::array<double, kAnglePoints> table = [] {
         std::array<double, kAnglePoints> t{};
         for (int j = 0; j < kAnglePoints; ++j) {
-            const double c = std::cos((j + 0.5) * (kPi / 2.0) / kAnglePoints);
+            const double c = std::cos((j + 0.5) * kQuarterTurn / kAnglePoints);
             t[static_cast<size_t>(j)] = c * c;
         }
         return t;
@@ -83,8 +84,8 @@ double CircleRadius(double p, double s1, double s2, int dof) {
         return -1.0;
     const double big = s1 > s2 ? s1 : s2;
     // The circle through the ends of the ellipse's long axis holds at least
-    // p; the one inside its short axis at most p... but the short axis may be
-    // 0, so the bracket starts at 0.
+    // p (the ellipse lies inside it); the bracket starts at 0, as the short
+    // axis may be 0.
     double lo = 0.0, hi = big * std::sqrt(EllipseScale(p, dof));
     // Start from the circular case scaled to the mean deviation.
     double R = std::sqrt((s1 * s1 + s2 * s2) / 2.0 * EllipseScale(p, dof));

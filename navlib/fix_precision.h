@@ -17,7 +17,7 @@ double EllipseScale(double p, int dof);
 // (0 < p < 1) for principal standard deviations s1 and s2 (same unit, >= 0,
 // not both 0) and dof as above; the same unit as s1 and s2. Computed from
 // the exact distribution (a quadrature over the angle and Newton's method),
-// good to 1e-9 of the radius. Non-finite or negative deviations give -1.
+// good to 1e-6 of the radius. Non-finite or negative deviations give -1.
 double CircleRadius(double p, double s1, double s2, int dof);
 
 // The probability that the error lies within radius R of the estimate, for
