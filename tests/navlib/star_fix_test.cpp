@@ -526,6 +526,28 @@ TEST(ComputeStarFix, ErrorReportShownOncePerSecond) {
     EXPECT_TRUE(std::isfinite(fix.MppLat));
 }
 
+// Two different failures in every iteration (a body at distance 0, another
+// with no place) alternated their texts past the one-second rule: one fix
+// computation showed box after box. Now one technical box per computation.
+TEST(ComputeStarFix, OneTechnicalBoxPerComputation) {
+    RecordingReporter rec;
+    ManualClock clock;
+    ResetStarFixErrorReport();
+    Scenario s = EveningStars();
+    StarFixInputs in = DefaultInputs(s);
+    const std::string near = s.plan[0].body, lost = s.plan[1].body;
+    in.Ephemeris = [&](const std::string& body, double t, double& gha, double& dec, double& dist) {
+        ErfaStarPlace(body, t, gha, dec, dist);
+        if (body == near) dist = 0.0;
+        if (body == lost) gha = std::nan("");
+    };
+    ObservationSet obs = MakeSights(s.truth, s.plan, s.cond, s.E);
+    FixResult fix;
+    ComputeStarFix(in, obs, fix, s.E);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, " ERROR REPORT");
+}
+
 // Fewer than two sights: the message, and no result written.
 TEST(ComputeStarFix, TooFewSights) {
     RecordingReporter rec;
