@@ -94,32 +94,63 @@ void Nutation(double T, double& dpsi, double& deps) {
         deps = lastNutation.deps;
         return;
     }
-    // The table's multiples as small integers.
-    static const std::array<std::array<int, 5>, kNutationTermCount + 1> multiples = [] {
-        std::array<std::array<int, 5>, kNutationTermCount + 1> t{};
-        for (size_t i = 1; i <= static_cast<size_t>(kNutationTermCount); ++i) {
+    // The table's arguments in two parts, D M M' and F Omega: few distinct
+    // parts (27 and 7), each turned once, and each term one product of two.
+    struct Plan {
+        int parts1 = 0, parts2 = 0;
+        std::array<std::array<int, 3>, kNutationTermCount> first{};
+        std::array<std::array<int, 2>, kNutationTermCount> second{};
+        std::array<int, kNutationTermCount + 1> firstOf{}, secondOf{};
+    };
+    static const Plan plan = [] {
+        Plan p;
+        for (int i = 1; i <= kNutationTermCount; ++i) {
             const NutationTerm& r = kNutationTerms[i];
-            t[i] = {static_cast<int>(r.D), static_cast<int>(r.M), static_cast<int>(r.Mp),
-                    static_cast<int>(r.F), static_cast<int>(r.Om)};
+            const std::array<int, 3> a = {static_cast<int>(r.D), static_cast<int>(r.M),
+                                          static_cast<int>(r.Mp)};
+            const std::array<int, 2> b = {static_cast<int>(r.F), static_cast<int>(r.Om)};
+            int ia = 0, ib = 0;
+            while (ia < p.parts1 && p.first[static_cast<size_t>(ia)] != a) ++ia;
+            if (ia == p.parts1) p.first[static_cast<size_t>(p.parts1++)] = a;
+            while (ib < p.parts2 && p.second[static_cast<size_t>(ib)] != b) ++ib;
+            if (ib == p.parts2) p.second[static_cast<size_t>(p.parts2++)] = b;
+            p.firstOf[static_cast<size_t>(i)] = ia;
+            p.secondOf[static_cast<size_t>(i)] = ib;
         }
-        return t;
+        return p;
     }();
     const Multiples d(Norm360(PolyEval(T, 3, kElongation)));
     const Multiples m(Norm360(PolyEval(T, 3, kSunAnomaly)));
     const Multiples mp(Norm360(PolyEval(T, 3, kMoonAnomaly)));
     const Multiples f(Norm360(PolyEval(T, 3, kMoonLatitude)));
     const Multiples om(Norm360(PolyEval(T, 3, kMoonNode)));
+    double c1[kNutationTermCount], s1[kNutationTermCount];
+    double c2[kNutationTermCount], s2[kNutationTermCount];
+    for (int k = 0; k < plan.parts1; ++k) {
+        const std::array<int, 3>& a = plan.first[static_cast<size_t>(k)];
+        double c = 1.0, s = 0.0;
+        d.Turn(a[0], c, s);
+        m.Turn(a[1], c, s);
+        mp.Turn(a[2], c, s);
+        c1[k] = c;
+        s1[k] = s;
+    }
+    for (int k = 0; k < plan.parts2; ++k) {
+        const std::array<int, 2>& b = plan.second[static_cast<size_t>(k)];
+        double c = 1.0, s = 0.0;
+        f.Turn(b[0], c, s);
+        om.Turn(b[1], c, s);
+        c2[k] = c;
+        s2[k] = s;
+    }
 
     double sumPsi = 0.0, sumEps = 0.0;
     for (int i = 1; i <= kNutationTermCount; ++i) {
         const NutationTerm& r = kNutationTerms[i];
-        const std::array<int, 5>& k = multiples[static_cast<size_t>(i)];
-        double cosArg = 1.0, sinArg = 0.0;
-        d.Turn(k[0], cosArg, sinArg);
-        m.Turn(k[1], cosArg, sinArg);
-        mp.Turn(k[2], cosArg, sinArg);
-        f.Turn(k[3], cosArg, sinArg);
-        om.Turn(k[4], cosArg, sinArg);
+        const int a = plan.firstOf[static_cast<size_t>(i)],
+                  b = plan.secondOf[static_cast<size_t>(i)];
+        const double cosArg = c1[a] * c2[b] - s1[a] * s2[b];
+        const double sinArg = s1[a] * c2[b] + c1[a] * s2[b];
         sumPsi += (r.S + r.S1 * T) * sinArg;
         sumEps += (r.C + r.C1 * T) * cosArg;
     }
