@@ -40,6 +40,12 @@ namespace orvex {
 ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, double tempWaterC,
                              double pressMBars, ObservationSet& obs);
 
+// The observed altitudes ObsHo of ReduceSights alone (they do not depend on
+// the sights' positions); ObsHc and ObsIntercept are not touched. Failures
+// as ReduceSights.
+ArithmeticFault ReduceObservedAltitudes(int count, double heightEye, double tempAirC,
+                                        double tempWaterC, double pressMBars, ObservationSet& obs);
+
 // For sights 1..count already reduced by ReduceSights without a failure
 // (ObsHo does not depend on the position): ObsHc and ObsIntercept again from
 // the positions ObsLat(i), ObsLong(i), as ReduceSights would give them.

@@ -487,10 +487,15 @@ void FindBodyPlaces(FixWork& w) {
     }
 }
 
+// ComputeAzimuth of every sight at its position (the declinations' sines
+// and cosines taken once).
 void ComputeAzimuths(FixWork& w) {
-    for (int i = 1; i <= w.n; ++i)
+    for (int i = 1; i <= w.n; ++i) {
+        const SightTrig t =
+            TrigOf(w.obs.ObsLat(i), w.obs.ObsLong(i), w.obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
         w.obs.ObsZn(i) =
-            ComputeAzimuth(w.obs.ObsLat(i), w.obs.ObsLong(i), w.obs.ObsGHA(i), w.obs.ObsDec(i));
+            Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha, -t.cosDec * t.sinLha);
+    }
 }
 
 // Step 6: the sights that count in the spread of bearings (see
@@ -949,8 +954,8 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     // The observed altitudes, once (they do not depend on the position): the
     // first iteration's reduction made ahead.
     {
-        const ArithmeticFault f =
-            ReduceSights(n, in.HeightEye, in.TempAirC, in.TempWaterC, in.PressMBars, obs);
+        const ArithmeticFault f = ReduceObservedAltitudes(n, in.HeightEye, in.TempAirC,
+                                                          in.TempWaterC, in.PressMBars, obs);
         w.observedReduced = f == ArithmeticFault::None;
         w.Ok(f);
     }
