@@ -283,6 +283,13 @@ void HelioToGeocentric(double q, double sunLon, double eps, double decH, double 
 }
 
 void PlanetEphemeris(std::string_view name, double T, PlanetPlace& place) {
+    if (name == "SATURN") {
+        // Its long series summed once for the place and its light-time place.
+        const SaturnPlacesNear near(T);
+        PlanetEphemerisFrom(
+            [&near](double t, double& b, double& l, double& r) { near.At(t, b, l, r); }, T, place);
+        return;
+    }
     PlanetEphemerisFrom(
         [name](double t, double& b, double& l, double& r) { PlanetHeliocentric(name, t, b, l, r); },
         T, place);

@@ -1,5 +1,6 @@
 #include "ephemeris/precession_nutation.h"
 
+#include <array>
 #include <cmath>
 
 #include "ephemeris/nutation_table.h"
@@ -46,22 +47,116 @@ void ApplyPrecession(double a1, double a2, double a3, double dec, double ra, dou
     newRa = Norm360(90.0 - delta - a3);
 }
 
+namespace {
+
+// The multiples -3..3 of one fundamental argument as points on the unit
+// circle (cosine, sine): each term's argument is a sum of such multiples, so
+// its sine and cosine come by multiplying the points, not by new sines.
+struct Multiples {
+    double c[7], s[7];  // index k + 3 for the multiple k
+    explicit Multiples(double degrees) {
+        const double a = degrees * kDegToRad;
+        c[3] = 1.0;
+        s[3] = 0.0;
+        c[4] = std::cos(a);
+        s[4] = std::sin(a);
+        for (int k = 5; k <= 6; ++k) {
+            c[k] = c[k - 1] * c[4] - s[k - 1] * s[4];
+            s[k] = s[k - 1] * c[4] + c[k - 1] * s[4];
+        }
+        for (int k = 0; k < 3; ++k) {
+            c[k] = c[6 - k];
+            s[k] = -s[6 - k];
+        }
+    }
+    // (cr, si) times the point of multiple k.
+    void Turn(int k, double& cr, double& si) const {
+        if (k == 0) return;
+        const double x = cr * c[k + 3] - si * s[k + 3];
+        si = si * c[k + 3] + cr * s[k + 3];
+        cr = x;
+    }
+};
+
+// The last instant asked for and its nutation: the sights of one instant
+// (or the same instant asked again) do not sum the series again.
+struct LastNutation {
+    bool known = false;
+    double T = 0.0, dpsi = 0.0, deps = 0.0;
+};
+thread_local LastNutation lastNutation;
+
+}  // namespace
+
 void Nutation(double T, double& dpsi, double& deps) {
-    const double d = Norm360(PolyEval(T, 3, kElongation));
-    const double m = Norm360(PolyEval(T, 3, kSunAnomaly));
-    const double mp = Norm360(PolyEval(T, 3, kMoonAnomaly));
-    const double f = Norm360(PolyEval(T, 3, kMoonLatitude));
-    const double om = Norm360(PolyEval(T, 3, kMoonNode));
+    if (lastNutation.known && lastNutation.T == T) {
+        dpsi = lastNutation.dpsi;
+        deps = lastNutation.deps;
+        return;
+    }
+    // The table's arguments in two parts, D M M' and F Omega: few distinct
+    // parts (27 and 7), each turned once, and each term one product of two.
+    struct Plan {
+        int parts1 = 0, parts2 = 0;
+        std::array<std::array<int, 3>, kNutationTermCount> first{};
+        std::array<std::array<int, 2>, kNutationTermCount> second{};
+        std::array<int, kNutationTermCount + 1> firstOf{}, secondOf{};
+    };
+    static const Plan plan = [] {
+        Plan p;
+        for (int i = 1; i <= kNutationTermCount; ++i) {
+            const NutationTerm& r = kNutationTerms[i];
+            const std::array<int, 3> a = {static_cast<int>(r.D), static_cast<int>(r.M),
+                                          static_cast<int>(r.Mp)};
+            const std::array<int, 2> b = {static_cast<int>(r.F), static_cast<int>(r.Om)};
+            int ia = 0, ib = 0;
+            while (ia < p.parts1 && p.first[static_cast<size_t>(ia)] != a) ++ia;
+            if (ia == p.parts1) p.first[static_cast<size_t>(p.parts1++)] = a;
+            while (ib < p.parts2 && p.second[static_cast<size_t>(ib)] != b) ++ib;
+            if (ib == p.parts2) p.second[static_cast<size_t>(p.parts2++)] = b;
+            p.firstOf[static_cast<size_t>(i)] = ia;
+            p.secondOf[static_cast<size_t>(i)] = ib;
+        }
+        return p;
+    }();
+    const Multiples d(Norm360(PolyEval(T, 3, kElongation)));
+    const Multiples m(Norm360(PolyEval(T, 3, kSunAnomaly)));
+    const Multiples mp(Norm360(PolyEval(T, 3, kMoonAnomaly)));
+    const Multiples f(Norm360(PolyEval(T, 3, kMoonLatitude)));
+    const Multiples om(Norm360(PolyEval(T, 3, kMoonNode)));
+    double c1[kNutationTermCount], s1[kNutationTermCount];
+    double c2[kNutationTermCount], s2[kNutationTermCount];
+    for (int k = 0; k < plan.parts1; ++k) {
+        const std::array<int, 3>& a = plan.first[static_cast<size_t>(k)];
+        double c = 1.0, s = 0.0;
+        d.Turn(a[0], c, s);
+        m.Turn(a[1], c, s);
+        mp.Turn(a[2], c, s);
+        c1[k] = c;
+        s1[k] = s;
+    }
+    for (int k = 0; k < plan.parts2; ++k) {
+        const std::array<int, 2>& b = plan.second[static_cast<size_t>(k)];
+        double c = 1.0, s = 0.0;
+        f.Turn(b[0], c, s);
+        om.Turn(b[1], c, s);
+        c2[k] = c;
+        s2[k] = s;
+    }
 
     double sumPsi = 0.0, sumEps = 0.0;
     for (int i = 1; i <= kNutationTermCount; ++i) {
         const NutationTerm& r = kNutationTerms[i];
-        const double arg = (r.D * d + r.M * m + r.Mp * mp + r.F * f + r.Om * om) * kDegToRad;
-        sumPsi += (r.S + r.S1 * T) * std::sin(arg);
-        sumEps += (r.C + r.C1 * T) * std::cos(arg);
+        const int a = plan.firstOf[static_cast<size_t>(i)],
+                  b = plan.secondOf[static_cast<size_t>(i)];
+        const double cosArg = c1[a] * c2[b] - s1[a] * s2[b];
+        const double sinArg = s1[a] * c2[b] + c1[a] * s2[b];
+        sumPsi += (r.S + r.S1 * T) * sinArg;
+        sumEps += (r.C + r.C1 * T) * cosArg;
     }
     dpsi = sumPsi / 10000.0;
     deps = sumEps / 10000.0;
+    lastNutation = {true, T, dpsi, deps};
 }
 
 void NutationInRaDec(double eps, double p, double q, double dec, double ra, double& dDec,

@@ -58,6 +58,11 @@ constexpr SaturnReferenceSums kSaturnReferenceSums[] = {
     {0.10, 3.1167072311519108, 0.039291925783024269, 9.475103309249052},
     {0.55, 12.515736839158754, -0.038634501840116853, 9.5596635596446404},
     {1.00, 22.340328869929998, 0.043190781410615581, 9.6662760382605981}};
+// Places farther than this (Julian millennia, 0.37 day) from the instant of
+// an expansion are summed anew: within it the fifth power of the fastest
+// term's phase step (10,213 radians per millennium) stays below 1e-12.
+constexpr double kSaturnNearMillennia = 1e-6;
+
 // Far below any change in a term that matters (2 milliarcseconds, 1.5 km),
 // far above the rounding of the summation.
 constexpr double kSaturnReferenceTolerance = 1e-8;  // radians and AU
@@ -181,6 +186,48 @@ void SaturnSeries::RawSums(double tau, double& L, double& B, double& R) const {
     R = sums[2];
 }
 
+SaturnExpansion SaturnSeries::Expand(double tau) const {
+    SaturnExpansion x;
+    x.tau = tau;
+    for (int v = 0; v < 3; ++v)
+        for (int k = 0; k < 6; ++k) {
+            const SaturnSeriesBlock b = Block(6 * v + k);
+            double* m = x.moments[v][k];
+            for (int j = 0; j < b.terms; ++j) {
+                const double theta = b.B(j) + b.C(j) * tau;
+                const double c = std::cos(theta), s = std::sin(theta);
+                const double a = b.A(j), f = b.C(j);
+                m[0] += a * c;
+                m[1] -= a * f * s;
+                m[2] -= a * f * f * c;
+                m[3] += a * f * f * f * s;
+                m[4] += a * f * f * f * f * c;
+            }
+        }
+    return x;
+}
+
+void SaturnSeries::RawSumsFrom(const SaturnExpansion& x, double tau, double& L, double& B,
+                               double& R) {
+    const double d = tau - x.tau;
+    const double step[5] = {1.0, d, d * d / 2.0, d * d * d / 6.0, d * d * d * d / 24.0};
+    double sums[3] = {0.0, 0.0, 0.0};
+    for (int v = 0; v < 3; ++v) {
+        double power = 1.0;
+        for (int k = 0; k < 6; ++k) {
+            const double* m = x.moments[v][k];
+            double block = m[0];
+            if (d != 0.0)
+                for (int n = 1; n < 5; ++n) block += step[n] * m[n];
+            sums[v] += block * power;
+            power *= tau;
+        }
+    }
+    L = sums[0];
+    B = sums[1];
+    R = sums[2];
+}
+
 void SaturnSeries::Heliocentric(double T, double& latitude, double& longitude, double& radius) {
     if (!loaded_ && !Load(SaturnDataFilePath())) {
         latitude = 0.0;
@@ -190,7 +237,11 @@ void SaturnSeries::Heliocentric(double T, double& latitude, double& longitude, d
     }
     double L = 0.0, B = 0.0, R = 0.0;
     RawSums(T / 10.0, L, B, R);
+    ToFk5(T, L, B, R, latitude, longitude, radius);
+}
 
+void SaturnSeries::ToFk5(double T, double L, double B, double R, double& latitude,
+                         double& longitude, double& radius) {
     // From the dynamical frame of the series to FK5 (T in centuries).
     const double lp = L - kFk5Linear * T - kFk5Quadratic * T * T;
     const double dB = kFk5Arcsec1 * (std::cos(lp) - std::sin(lp)) / 3600.0 * kDegToRad;
@@ -231,6 +282,24 @@ SaturnSeries& ProcessSeries() {
 
 void SaturnHeliocentric(double T, double& latitude, double& longitude, double& radius) {
     ProcessSeries().Heliocentric(T, latitude, longitude, radius);
+}
+
+SaturnPlacesNear::SaturnPlacesNear(double T) : tau_(T / 10.0) {}
+
+void SaturnPlacesNear::At(double T, double& latitude, double& longitude, double& radius) const {
+    // Expanded when first needed with the series loaded: a place at the
+    // instant itself is the plain sum either way.
+    if (!expanded_ && ProcessSeries().Loaded()) {
+        expansion_ = ProcessSeries().Expand(tau_);
+        expanded_ = true;
+    }
+    if (!expanded_ || !(std::fabs(T / 10.0 - expansion_.tau) <= kSaturnNearMillennia)) {
+        SaturnHeliocentric(T, latitude, longitude, radius);
+        return;
+    }
+    double L = 0.0, B = 0.0, R = 0.0;
+    SaturnSeries::RawSumsFrom(expansion_, T / 10.0, L, B, R);
+    SaturnSeries::ToFk5(T, L, B, R, latitude, longitude, radius);
 }
 
 bool SaturnSeriesReady(std::string& path, SaturnLoadProblem& problem) {

@@ -52,6 +52,16 @@ struct SaturnSeriesBlock {
     double Sum(double tau) const;
 };
 
+// The series summed about one instant tau0 (Julian millennia) together with
+// the sums of its terms' first four derivatives by tau: the sums at a tau a
+// short time away follow from them by Taylor's formula, with no new sines.
+// moments[v][k][n] for the variable v (L, B, R), the power k of tau and the
+// derivative n.
+struct SaturnExpansion {
+    double tau = 0.0;
+    double moments[3][6][5] = {};
+};
+
 // The tables of the series file with their loading rules. The program keeps
 // one process-wide instance (see SaturnHeliocentric); tests may make their own.
 class SaturnSeries {
@@ -94,6 +104,17 @@ class SaturnSeries {
     // Block k (0..17) in file order.
     SaturnSeriesBlock Block(int k) const;
 
+    // The expansion of the loaded series about tau (zero while not loaded).
+    SaturnExpansion Expand(double tau) const;
+
+    // RawSums at tau from an expansion: at its own tau the very same sums.
+    static void RawSumsFrom(const SaturnExpansion& x, double tau, double& L, double& B, double& R);
+
+    // The place of Heliocentric from raw sums L, B (radians), R (AU) at T
+    // Julian centuries: the correction from the frame of the series to FK5.
+    static void ToFk5(double T, double L, double B, double R, double& latitude, double& longitude,
+                      double& radius);
+
   private:
     static bool PlacesSaturnPlausibly(const SaturnSeries& s);
 
@@ -116,6 +137,22 @@ std::string SaturnFileErrorText(int n, const std::string& path, const std::strin
 // Saturn's heliocentric place from the process-wide series (see
 // SaturnSeries::Heliocentric for units and the behaviour without the file).
 void SaturnHeliocentric(double T, double& latitude, double& longitude, double& radius);
+
+// Saturn's heliocentric places at instants within about a third of a day of
+// T (a place and its light-time place) from one summation of the process-
+// wide series made at T. Each place is SaturnHeliocentric's to the last bit
+// or two; an instant farther away, or a series not loaded when the object
+// was made, goes through SaturnHeliocentric itself.
+class SaturnPlacesNear {
+  public:
+    explicit SaturnPlacesNear(double T);
+    void At(double T, double& latitude, double& longitude, double& radius) const;
+
+  private:
+    double tau_;
+    mutable SaturnExpansion expansion_;
+    mutable bool expanded_ = false;
+};
 
 // For a computation that must not run on the fallback place: true when the
 // process-wide series is loaded, reading Planet.dat first when it is not yet

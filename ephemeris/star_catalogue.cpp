@@ -1,5 +1,8 @@
 #include "ephemeris/star_catalogue.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace orvex {
 
 // Mean places J2000.0, proper motions (the motion in right ascension as
@@ -67,9 +70,20 @@ const CatalogueStar kStarCatalogue[kStarCount] = {
 };
 
 CatalogueEntry StarCatalogue(std::string_view name) {
-    for (const CatalogueStar& star : kStarCatalogue) {
-        if (name == star.name) return star.entry;
-    }
+    // The catalogue's stars in the order of their names, for a binary search.
+    static const std::vector<const CatalogueStar*> byName = [] {
+        std::vector<const CatalogueStar*> v;
+        for (const CatalogueStar& star : kStarCatalogue) v.push_back(&star);
+        std::sort(v.begin(), v.end(), [](const CatalogueStar* a, const CatalogueStar* b) {
+            return std::string_view(a->name) < std::string_view(b->name);
+        });
+        return v;
+    }();
+    const auto it = std::lower_bound(byName.begin(), byName.end(), name,
+                                     [](const CatalogueStar* star, std::string_view key) {
+                                         return std::string_view(star->name) < key;
+                                     });
+    if (it != byName.end() && std::string_view((*it)->name) == name) return (*it)->entry;
     return CatalogueEntry{};
 }
 

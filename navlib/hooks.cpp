@@ -37,6 +37,22 @@ EventPump& CurrentPump() {
     return p;
 }
 
+// The technical-box limit: how many scopes are open, and whether the
+// outermost one has shown its box.
+struct TechnicalLimitState {
+    int open = 0;
+    bool shown = false;
+};
+TechnicalLimitState& TechnicalLimit() {
+    static TechnicalLimitState state;
+    return state;
+}
+
+bool IsTechnical(int style) {
+    const int icon = style & 0x70;
+    return icon == kIconCritical || icon == kIconExclamation;
+}
+
 }  // namespace
 
 void SetReporter(Reporter reporter) {
@@ -44,7 +60,25 @@ void SetReporter(Reporter reporter) {
 }
 
 int ReportMessage(int style, const std::string& title, const std::string& text) {
+    TechnicalLimitState& limit = TechnicalLimit();
+    if (limit.open > 0 && IsTechnical(style)) {
+        if (limit.shown) return kAnswerOk;
+        limit.shown = true;
+    }
     return CurrentReporter()(style, title, text);
+}
+
+TechnicalMessageLimit::TechnicalMessageLimit() : outermost_(TechnicalLimit().open == 0) {
+    if (outermost_) TechnicalLimit().shown = false;
+    ++TechnicalLimit().open;
+}
+
+TechnicalMessageLimit::~TechnicalMessageLimit() {
+    --TechnicalLimit().open;
+}
+
+bool TechnicalMessageLimit::Shown() {
+    return TechnicalLimit().shown;
 }
 
 void SetClock(ClockSeconds clock) {

@@ -46,7 +46,26 @@ using Reporter = std::function<int(int style, const std::string& title, const st
 void SetReporter(Reporter reporter);
 
 // Shows a message through the installed reporter and returns its answer.
+// While a TechnicalMessageLimit lives, a box with the critical or the
+// exclamation icon after the first such box is not shown and answers OK.
 int ReportMessage(int style, const std::string& title, const std::string& text);
+
+// One computation's technical reports (an arithmetic failure, a routine that
+// did not converge, an argument out of range) come as at most one box: the
+// first. Scopes may nest; the outermost one counts. Messages with another
+// icon (information, question) are not limited.
+class TechnicalMessageLimit {
+  public:
+    TechnicalMessageLimit();
+    ~TechnicalMessageLimit();
+    TechnicalMessageLimit(const TechnicalMessageLimit&) = delete;
+    TechnicalMessageLimit& operator=(const TechnicalMessageLimit&) = delete;
+    // True once a technical box was shown within the outermost scope.
+    static bool Shown();
+
+  private:
+    bool outermost_;
+};
 
 // The clock hook: seconds since local midnight (0 to 86400), as the
 // one-second throttles of the library and Pause read it. The default reads

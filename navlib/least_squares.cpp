@@ -21,9 +21,6 @@ constexpr double kMadToMeanAbsDev = 1.183;
 // The robust loop stops when the weighted gradient is smaller than this.
 constexpr double kGradientTolerance = 0.001;
 constexpr int kMaxRobustPasses = 1000;
-// An equation whose leverage reaches this is checked by no other; its
-// residual is taken as it stands.
-constexpr double kMaxLeverage = 0.999;
 
 bool AllFinite(const Vector& v) {
     for (int i = v.lbound(); i <= v.ubound(); ++i)
@@ -154,12 +151,11 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
     Matrix Uw(n, n);
     const bool wantFactor = copyFactor != 0;
 
-    Matrix W(m, m);
+    // The square-root weights: the diagonal of the weight matrix, the only
+    // part of it that is not 0.
+    Vector W(m);
     Matrix WA(m, n);
     Vector Wb(m);
-    Vector Wr(m);
-    Matrix WAt(n, m);
-    Vector g(n);
 
     int passes = 0;
     for (;;) {
@@ -172,8 +168,8 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
         int weighted = 0;
         if (s > 0.0) {
             for (int i = 1; i <= m; ++i) {
-                W(i, i) = TukeyBiweight((rw(i) - centre) / s);
-                if (W(i, i) > 0.0) ++weighted;
+                W(i) = TukeyBiweight((rw(i) - centre) / s);
+                if (W(i) > 0.0) ++weighted;
             }
         }
         // A zero spread (more than half the residuals equal: all of them,
@@ -181,12 +177,13 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
         // nor can fewer weighted equations than unknowns be solved. This pass
         // is then the plain solution, with unit weights, and the last.
         const bool plain = weighted < n;
-        if (plain)
-            for (int i = 1; i <= m; ++i) W(i, i) = 1.0;
-        MatSqrtAbs(W, 0);
+        if (plain) W.Fill(1.0);
+        for (int i = 1; i <= m; ++i) W(i) = std::sqrt(std::fabs(W(i)));
 
-        MatMultiply(W, A, WA, 0);
-        MatMultiply(W, b, Wb, 2);
+        for (int i = 1; i <= m; ++i) {
+            for (int j = 1; j <= n; ++j) WA(i, j) = W(i) * A(i, j);
+            Wb(i) = W(i) * b(i);
+        }
 
         if (const ArithmeticFault f =
                 SolveLeastSquaresCholesky(WA, Wb, xw, wantFactor ? -1 : 0, Uw);
@@ -196,10 +193,13 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
         if (!AllFinite(rw)) return ArithmeticFault::Overflow;
 
         // Gradient of the weighted sum of squares, (WA)^T (W r) = A^T W^2 r.
-        MatMultiply(W, rw, Wr, 2);
-        MatTranspose(WA, WAt);
-        MatMultiply(WAt, Wr, g, 2);
-        const double gradient = VecNorm(g);
+        double gradient2 = 0.0;
+        for (int j = 1; j <= n; ++j) {
+            double g = 0.0;
+            for (int i = 1; i <= m; ++i) g += WA(i, j) * (W(i) * rw(i));
+            gradient2 += g * g;
+        }
+        const double gradient = std::sqrt(gradient2);
 
         ++passes;
         if (plain || gradient < kGradientTolerance || passes > kMaxRobustPasses) break;
@@ -212,77 +212,8 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
     for (int i = 1; i <= m; ++i) r(i) = rw(i);
     for (int i = 1; i <= n; ++i) x(i) = xw(i);
     w.Resize(1, m);
-    for (int i = 1; i <= m; ++i) w(i) = W(i, i);
+    for (int i = 1; i <= m; ++i) w(i) = W(i);
     if (wantFactor) MatCopy(Uw, U, 0);
-    return ArithmeticFault::None;
-}
-
-ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vector& b, Vector& r,
-                                                      Vector& x, Vector& w, int copyFactor,
-                                                      Matrix& U) {
-    const int m = A.ubound1();
-    const int n = A.ubound2();
-    // Too few equations, or a constant the unknowns' columns nearly make:
-    // the robust solution of the unknowns alone.
-    auto alone = [&] { return SolveWeightedLeastSquares(A, b, r, x, w, copyFactor, U); };
-    if (m - (n + 1) < 2) return alone();
-
-    // The fit with a constant common to every equation as a further unknown:
-    // its residuals, and so the weights, do not move with that constant.
-    // Each residual is divided by sqrt(1 - h), h its equation's leverage, so
-    // that an equation the others check poorly is judged on the same scale.
-    Matrix Ac(m, n + 1);
-    for (int i = 1; i <= m; ++i) {
-        for (int j = 1; j <= n; ++j) Ac(i, j) = A(i, j);
-        Ac(i, n + 1) = 1.0;
-    }
-    Vector xc(n + 1);
-    Matrix Uc(n + 1, n + 1);
-    if (SolveLeastSquaresCholesky(Ac, b, xc, 1, Uc) != ArithmeticFault::None) return alone();
-    Vector rc(m);
-    ComputeResiduals(Ac, b, xc, rc);
-    for (int i = 1; i <= m; ++i) {
-        // h = |y|^2 with U^T y = the equation's row.
-        Vector y(n + 1);
-        double h = 0.0;
-        for (int j = 1; j <= n + 1; ++j) {
-            double t = Ac(i, j);
-            for (int k = 1; k < j; ++k) t -= Uc(k, j) * y(k);
-            y(j) = t / Uc(j, j);
-            h += y(j) * y(j);
-        }
-        if (h < kMaxLeverage) rc(i) /= std::sqrt(1.0 - h);
-    }
-    Vector wc;
-    if (SolveWeightedLeastSquares(Ac, b, rc, xc, wc, 0, Uc) != ArithmeticFault::None)
-        return alone();
-
-    // The constant found under those weights moves the unknowns as it moves
-    // the plain solution.
-    Vector common(m);
-    common.Fill(xc(n + 1));
-    Vector xo(n);
-    Matrix scratch(n, n);
-    if (SolveLeastSquaresCholesky(A, common, xo, 0, scratch) != ArithmeticFault::None)
-        return alone();
-    Vector xw(n);
-    for (int j = 1; j <= n; ++j) xw(j) = xc(j) + xo(j);
-
-    // The factor of the weighted normal equations of the unknowns alone.
-    Matrix WA(m, n);
-    Vector Wb(m);
-    for (int i = 1; i <= m; ++i) {
-        for (int j = 1; j <= n; ++j) WA(i, j) = wc(i) * A(i, j);
-        Wb(i) = wc(i) * b(i);
-    }
-    Matrix Uw(n, n);
-    if (SolveLeastSquaresCholesky(WA, Wb, xo, -1, Uw) != ArithmeticFault::None) return alone();
-
-    ComputeResiduals(A, b, xw, r);
-    for (int j = 1; j <= n; ++j) x(j) = xw(j);
-    w.Resize(1, m);
-    for (int i = 1; i <= m; ++i) w(i) = wc(i);
-    if (copyFactor != 0) MatCopy(Uw, U, 0);
     return ArithmeticFault::None;
 }
 

@@ -1,8 +1,8 @@
 // Least-squares solution of an overdetermined linear system A x ~ b, plainly
 // (normal equations and their Cholesky factor) and robustly (iteratively
 // reweighted with Tukey's biweight on residuals centred on their median and
-// scaled by their median absolute deviation), as the star fix uses it: one
-// equation per sight, one column per unknown.
+// scaled by their median absolute deviation): one equation per sight, one
+// column per unknown. The star fix itself fits through robust_fit.h.
 //
 // Arrays are indexed from 1 (navlib/arrays.h); sizes come from the upper
 // bounds: m = rows of A (equations), n = columns of A (unknowns). b, r and w
@@ -65,22 +65,6 @@ ArithmeticFault SolveLeastSquaresCholesky(const Matrix& A, const Vector& b, Vect
 // On any arithmetic failure r, x, w and U are left as they were.
 ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vector& r, Vector& x,
                                           Vector& w, int copyFactor, Matrix& U);
-
-// The robust solution when the right-hand sides may share an unknown
-// constant error (a common altitude error that the star fix is not asked to
-// find). Arguments and outputs as SolveWeightedLeastSquares; r on entry is
-// not used. The weights are made from the residuals of the fit with that
-// constant as a further unknown, each divided by sqrt(1 - its leverage), so a
-// constant moves no weight; the constant found under those weights then
-// moves x as it moves the plain solution, and x is the weighted solution of
-// the rest. With every weight 1 x is the plain solution. U is the factor of
-// the weighted normal equations of the n unknowns, r = A x - b. With fewer
-// than n + 3 equations the constant cannot be told from a wrong equation,
-// and when the unknowns' columns nearly make a constant it cannot be told
-// from them (a solve with it fails): this is then SolveWeightedLeastSquares.
-ArithmeticFault SolveWeightedLeastSquaresCommonOffset(const Matrix& A, const Vector& b, Vector& r,
-                                                      Vector& x, Vector& w, int copyFactor,
-                                                      Matrix& U);
 
 // r(i) = sum over j = 1..n of A(i, j) x(j) - b(i), i = 1..m (model minus
 // observation). r must already hold m elements.

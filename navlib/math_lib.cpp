@@ -21,8 +21,15 @@ double Log10(double x) {
 }
 
 double PolyEval(double x, int n, const double* a) {
-    double sum = 0.0;
-    for (int i = 0; i <= n; ++i) sum += a[i] * (i == 0 ? 1.0 : std::pow(x, i));
+    // Ascending terms, each power the last one times x: the same sum as with
+    // the powers taken one by one, to the last bit or two of a term.
+    if (n < 0) return 0.0;
+    double sum = a[0];
+    double power = 1.0;
+    for (int i = 1; i <= n; ++i) {
+        power *= x;
+        sum += a[i] * power;
+    }
     return sum;
 }
 

@@ -14,8 +14,8 @@ namespace orvex {
 // log(x) / log(10). x > 0 is the caller's to keep.
 double Log10(double x);
 
-// Sum over i = 0..n of a[i] * x^i, each power by pow() (x^0 = 1 also for
-// x = 0). n < 0 gives 0. a must hold at least n + 1 coefficients.
+// Sum over i = 0..n of a[i] * x^i in ascending order, each power the last
+// one times x (x^0 = 1 also for x = 0). n < 0 gives 0. a must hold at least n + 1 coefficients.
 double PolyEval(double x, int n, const double* a);
 double PolyEval(double x, int n, const std::vector<double>& a);
 

@@ -100,6 +100,48 @@ SailingStatus PoleCrossing(double phi2, double& lat2, double& lon2) {
     return SailingStatus::SpecialCase;
 }
 
+// What a run depends on through its departure latitude, course and Earth
+// model alone, kept for the next run from the same departure (the star fix
+// runs one position to the time of every sight): the same numbers as if
+// computed again, in the same order.
+struct Departure {
+    double lat1 = NAN, course = NAN, F = NAN, a = NAN;  // the key, as given
+    double phi1 = 0, C = 0, e = 0, e2 = 0, W2 = 0, M1 = 0, cosC = 0;
+    bool hasRhumb = false;  // the three below are known
+    double sin2Phi1 = 0, tanC = 0, isometric1 = 0;
+};
+
+Departure& DepartureOf(double lat1, double course, double F, double a) {
+    thread_local Departure d;
+    if (d.lat1 == lat1 && d.course == course && d.F == F && d.a == a) return d;
+    d = Departure{};
+    d.lat1 = lat1;
+    d.course = course;
+    d.F = F;
+    d.a = a;
+    d.phi1 = SouthPoleGuard(lat1) * kDegToRad;
+    d.C = course * kDegToRad;
+    d.e = EccentricityOf(F);
+    d.e2 = d.e * d.e;
+    const double s = std::sin(d.phi1);
+    d.W2 = 1.0 - d.e2 * (s * s);  // s * s is pow(s, 2) to the last bit
+    d.M1 = a * (1.0 - d.e2) / std::pow(d.W2, 1.5);
+    d.cosC = std::cos(d.C);
+    return d;
+}
+
+// The parts of a departure only the rhumb line through the isometric
+// latitude needs.
+const Departure& RhumbDepartureOf(Departure& m) {
+    if (!m.hasRhumb) {
+        m.sin2Phi1 = std::sin(2.0 * m.phi1);
+        m.tanC = std::tan(m.C);
+        m.isometric1 = IsometricLatitude(m.phi1, m.e);
+        m.hasRhumb = true;
+    }
+    return m;
+}
+
 SailingStatus DirectInMode(double lat1, double lon1, double course, double dist, double& lat2,
                            double& lon2, double F, double a, DirectMode mode) {
     if (dist == 0.0) {
@@ -108,16 +150,17 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
         return SailingStatus::Solved;
     }
     const bool parallel = IsParallelSailing(course);
+    Departure& dep = DepartureOf(lat1, course, F, a);
     lat1 = SouthPoleGuard(lat1);
-    const double phi1 = lat1 * kDegToRad;
+    const double phi1 = dep.phi1;
     const double lambda1 = lon1 * kDegToRad;
-    const double C = course * kDegToRad;
+    const double C = dep.C;
 
-    const double e = EccentricityOf(F);
-    const double e2 = e * e;
-    const double W2 = 1.0 - e2 * std::pow(std::sin(phi1), 2.0);
-    const double M1 = a * (1.0 - e2) / std::pow(W2, 1.5);
-    double phi2e = phi1 + dist * std::cos(C) / M1;
+    const double e = dep.e;
+    const double e2 = dep.e2;
+    const double W2 = dep.W2;
+    const double M1 = dep.M1;
+    double phi2e = phi1 + dist * dep.cosC / M1;
 
     if (parallel) {
         // Within half a degree of east or west a long enough run still
@@ -147,7 +190,7 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
         phi2 = lat2 * kDegToRad;
     } else {
         phi2 = phi1 + ((1.0 - 0.75 * e2) * (phi2e - phi1) +
-                       0.375 * e2 * (std::sin(2.0 * phi2e) - std::sin(2.0 * phi1))) *
+                       0.375 * e2 * (std::sin(2.0 * phi2e) - RhumbDepartureOf(dep).sin2Phi1)) *
                           (M1 / a) / (1.0 - e2);
     }
 
@@ -168,8 +211,8 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
         lat2 = phi2 * kRadToDeg;
         return SailingStatus::Solved;
     }
-    const double lambda2 =
-        lambda1 + std::tan(C) * (IsometricLatitude(phi2, e) - IsometricLatitude(phi1, e));
+    const Departure& rhumb = RhumbDepartureOf(dep);
+    const double lambda2 = lambda1 + rhumb.tanC * (IsometricLatitude(phi2, e) - rhumb.isometric1);
     lon2 = Norm180(lambda2 * kRadToDeg);
     lat2 = phi2 * kRadToDeg;
     return SailingStatus::Solved;

@@ -81,8 +81,11 @@ double ComputeAzimuth(double lat, double angle1, double angle2, double dec) {
     return Atan2Deg(x, y);
 }
 
-ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, double tempWaterC,
-                             double pressMBars, ObservationSet& obs) {
+namespace {
+
+// ReduceSights, or with `observedOnly` the observed altitudes alone.
+ArithmeticFault Reduce(int count, double heightEye, double tempAirC, double tempWaterC,
+                       double pressMBars, ObservationSet& obs, bool observedOnly) {
     if (count < 1) return ArithmeticFault::None;
 
     // Quantities common to the set.
@@ -136,6 +139,13 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
         }
         if (IsUpperLimb(body)) sd = -sd;
         const double ho = h2 + sd;
+        if (observedOnly) {
+            if (std::isfinite(ho))
+                obs.ObsHo(i) = ho;
+            else
+                fail(ArithmeticFault::Overflow);
+            continue;
+        }
 
         const double hc =
             ComputeAltitude(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
@@ -145,6 +155,35 @@ ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, doubl
             continue;
         }
         obs.ObsHo(i) = ho;
+        obs.ObsHc(i) = hc;
+        obs.ObsIntercept(i) = intercept;
+    }
+    return first;
+}
+
+}  // namespace
+
+ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, double tempWaterC,
+                             double pressMBars, ObservationSet& obs) {
+    return Reduce(count, heightEye, tempAirC, tempWaterC, pressMBars, obs, false);
+}
+
+ArithmeticFault ReduceObservedAltitudes(int count, double heightEye, double tempAirC,
+                                        double tempWaterC, double pressMBars, ObservationSet& obs) {
+    return Reduce(count, heightEye, tempAirC, tempWaterC, pressMBars, obs, true);
+}
+
+ArithmeticFault RecomputeIntercepts(int count, ObservationSet& obs) {
+    ArithmeticFault first = ArithmeticFault::None;
+    for (int i = 1; i <= count; ++i) {
+        const double ho = obs.ObsHo(i);
+        const double hc =
+            ComputeAltitude(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), obs.ObsDec(i));
+        const double intercept = ho - hc;
+        if (!std::isfinite(ho) || !std::isfinite(hc) || !std::isfinite(intercept)) {
+            if (first == ArithmeticFault::None) first = ArithmeticFault::Overflow;
+            continue;
+        }
         obs.ObsHc(i) = hc;
         obs.ObsIntercept(i) = intercept;
     }

@@ -40,6 +40,18 @@ namespace orvex {
 ArithmeticFault ReduceSights(int count, double heightEye, double tempAirC, double tempWaterC,
                              double pressMBars, ObservationSet& obs);
 
+// The observed altitudes ObsHo of ReduceSights alone (they do not depend on
+// the sights' positions); ObsHc and ObsIntercept are not touched. Failures
+// as ReduceSights.
+ArithmeticFault ReduceObservedAltitudes(int count, double heightEye, double tempAirC,
+                                        double tempWaterC, double pressMBars, ObservationSet& obs);
+
+// For sights 1..count already reduced by ReduceSights without a failure
+// (ObsHo does not depend on the position): ObsHc and ObsIntercept again from
+// the positions ObsLat(i), ObsLong(i), as ReduceSights would give them.
+// Returns Overflow for a non-finite result (that sight keeps its values).
+ArithmeticFault RecomputeIntercepts(int count, ObservationSet& obs);
+
 // True azimuth of a body, degrees in [0, 360).
 //   lat      latitude of the observer, degrees
 //   angle1, angle2   two angles whose sum is the local hour angle (the star

@@ -10,6 +10,8 @@
 // axis a in nautical miles.
 #pragma once
 
+#include <vector>
+
 #include "navlib/arithmetic_fault.h"
 #include "navlib/arrays.h"
 #include "navlib/earth_model.h"
@@ -42,11 +44,33 @@ bool EnoughSightsForFix(int obsCount);
 // course and speed as well when FullRoutine is on, the sights span more
 // than 3 h, more than seven sights (counting once those within 3.6
 // degrees of an earlier one's bearing or its reciprocal) are given and the
-// dead-reckoning speed is not 0 (at rest the course cannot be found). Two
-// sights are solved exactly; three sights with two unknowns by plain least
-// squares (every weight 1); more by a plain solve, then a robust reweighted
-// one (without FindSystErr, one that lets an error common to every sight
-// pass into the fix as the plain solve lets it, moving no weight).
+// dead-reckoning speed is not 0 (at rest the course cannot be found).
+// Sights whose bearings all lie within 3.6 degrees of one bearing or its
+// reciprocal cross too flatly for a position: that is reported ("The lines
+// of position cross too flatly...") and LinesTooFlat returned, with no
+// position written.
+//
+// Two sights are solved exactly. More: each iteration fits the lines of
+// position by least squares (robust_fit.h), with a constant common to every
+// sight as a further unknown when FindSystErr is on (it is the SystErr of
+// the last iteration) or when the fit is robust. The fit is robust (an MM
+// estimate: a start that ignores up to half of the sights, then Tukey's
+// biweight at a fixed scale until the weights settle; each iteration after
+// the first starts from the last one's fit) when there are at least four
+// sights more than its unknowns; otherwise plain. Without FindSystErr the
+// common constant moves the fix as it moves a plain least-squares fix and
+// moves no weight: an error common to every sight passes into the fix as in
+// plain least squares. ObsWeight holds the square roots of the biweights
+// (all 1 for a plain fit, all 0 for two sights).
+//
+// Statistics: StdDev from the covariance of the fit; the ellipse at Proba
+// is that of the full covariance of latitude and longitude, scaled by the
+// quantile for a deviation estimated on the fit's degrees of freedom
+// (fix_precision.h), and given by its extents north and east, with
+// Correlation; the circle holds Proba under the same distribution. A fix
+// with no sight to spare (two sights, or as many sights as unknowns) has no
+// estimate: StdDev, ellipse and circle stay 0 and "Position without a
+// check" says so.
 //
 // Each correction is a step on the Earth (north, and east by the longitude
 // times the cosine of the latitude) along a great circle, so the latitude
@@ -58,11 +82,13 @@ bool EnoughSightsForFix(int obsCount);
 // degree of arc (and course less than 0.25 degree, speed less than 0.025
 // knot), never before the second iteration.
 //
-// Messages (through ReportMessage): fewer than two sights; no convergence in
-// 100 iterations; a sight that is most probably wrong (when a standard
-// deviation exceeds 10'); and " ERROR REPORT" for an arithmetic failure, the
-// same text at most once a second (clock hook TimerSeconds), after which the
-// fix goes on with the next step, the failed step's results unchanged.
+// Messages (through ReportMessage): fewer than two sights; lines too flat;
+// no check; no convergence in 100 iterations; a sight that is most probably
+// wrong (when a standard deviation exceeds 10'); and " ERROR REPORT" for an
+// arithmetic failure, the same text at most once a second (clock hook
+// TimerSeconds), after which the fix goes on with the next step, the failed
+// step's results unchanged. Of the technical boxes (critical or
+// exclamation icon) one computation shows at most one, the first.
 StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixResult& fix,
                              const EarthModel& E);
 
@@ -112,6 +138,13 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
                                    const Vector& meridianLat, const Vector& ObsDec,
                                    const Vector& ObsGHA, const Vector& ObsHc, int unknownCount,
                                    RunPartials& D, const EarthModel& E);
+
+// The number of sights that count in the spread of bearings, from their
+// azimuths (degrees) in sight order: a sight strictly within 3.6 degrees of
+// the bearing of an earlier counted sight, or of its reciprocal, does not
+// count (exactly 3.6 degrees away it does), and a sight that does not count
+// puts none out. A non-finite azimuth counts.
+int CountSpreadBearings(const std::vector<double>& azimuths);
 
 // Radius of the circle holding probability p of a bivariate normal error
 // with standard deviations s1 and s2 along its axes (same unit as s1, s2):

@@ -102,17 +102,21 @@ struct StarFixInputs {
 
 // The fix.
 struct FixResult {
-    double MppLat = 0.0;     // most probable position at the wanted time, degrees
-    double MppLong = 0.0;    // -180..180
-    double Course = 0.0;     // course, degrees 0..360 (corrected with four unknowns)
-    double Speed = 0.0;      // speed, knots (corrected with four unknowns)
-    int GoodObsCount = 0;    // sights well spread in bearing
-    int UnknownCount = 0;    // 4 with course and speed, else 2
-    int IterCount = 0;       // iterations made; 101 when the limit was hit
-    Vector StdDev;           // 1..UnknownCount: latitude (deg), longitude (deg of
-                             // longitude), course (deg), speed (knots)
-    double EllipseNS = 0.0;  // half axes of the probability ellipse, degrees
+    double MppLat = 0.0;   // most probable position at the wanted time, degrees
+    double MppLong = 0.0;  // -180..180
+    double Course = 0.0;   // course, degrees 0..360 (corrected with four unknowns)
+    double Speed = 0.0;    // speed, knots (corrected with four unknowns)
+    int GoodObsCount = 0;  // sights well spread in bearing
+    int UnknownCount = 0;  // 4 with course and speed, else 2
+    int IterCount = 0;     // iterations made; 101 when the limit was hit
+    Vector StdDev;         // 1..UnknownCount: latitude (deg), longitude (deg of
+                           // longitude), course (deg), speed (knots)
+    // The probability ellipse of the full covariance of latitude and
+    // longitude, given by its extents north (degrees of latitude) and east
+    // (degrees of longitude); 0 when the precision is not known.
+    double EllipseNS = 0.0;
     double EllipseEW = 0.0;
+    double Correlation = 0.0;   // of the latitude and longitude errors, -1..1
     double CircleRadius = 0.0;  // circle of equal probability, degrees; -1 for a
                                 // probability level outside the table
     double SystErr = 0.0;       // systematic altitude error, minutes of arc
@@ -128,6 +132,7 @@ enum class StarFixStatus {
     NotConverged,       // iteration limit hit; the results of the last iteration
     TooFewSights,       // fewer than two sights; no result written
     ArithmeticFailure,  // a step failed (reported); the results may be incomplete
+    LinesTooFlat,       // every line of position on one bearing (reported); no result written
 };
 
 }  // namespace orvex

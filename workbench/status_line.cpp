@@ -72,7 +72,7 @@ void StatusLine::Fill(const WorkbenchState& s, bool systErrShown) {
     auto miles = [&](double degrees) {
         return estimated ? FormatNumber(degrees * 60.0, "#0'.00", sep) : std::string(kNotAvailable);
     };
-    set("Ellipse", "NS " + miles(f.EllipseNS) + " EW " + miles(f.EllipseEW));
+    set("Ellipse", "NS " + miles(f.EllipseNS) + " EW " + miles(EllipseEastMiles(f) / 60.0));
     set("Circle", "R " + miles(f.CircleRadius));
     set("Course", FormatNumber(s.Course, "000°.0", sep));
     set("Speed", FormatNumber(s.Speed, "##0'.0", sep));

@@ -138,6 +138,31 @@ TEST(SaturnHeliocentric, AtJ2000OnlyTheConstantBlocksCount) {
     EXPECT_DOUBLE_EQ(r, R);
 }
 
+// A place and its light-time place from one summation: at the instant of the
+// expansion the very sums, an hour or a third of a day away the sums made
+// anew to 1e-12 (radians, AU); so a planet's place needs the series once.
+TEST(SaturnHeliocentric, ExpansionGivesTheSumsNearItsInstant) {
+    SaturnSeries s;
+    ASSERT_TRUE(s.Load((SourceDataFolder() / "Planet.dat").string()));
+    for (double tau : {-0.123, 0.0, 0.0266}) {
+        const SaturnExpansion x = s.Expand(tau);
+        for (double hours : {0.0, -1.4, 8.0}) {
+            const double t = tau + hours / 24.0 / 365250.0;
+            double L = 0, B = 0, R = 0, l = 0, b = 0, r = 0;
+            s.RawSums(t, L, B, R);
+            SaturnSeries::RawSumsFrom(x, t, l, b, r);
+            if (hours == 0.0) {
+                EXPECT_EQ(l, L);
+                EXPECT_EQ(b, B);
+                EXPECT_EQ(r, R);
+            }
+            EXPECT_NEAR(l, L, 1e-12) << tau << " " << hours;
+            EXPECT_NEAR(b, B, 1e-12) << tau << " " << hours;
+            EXPECT_NEAR(r, R, 1e-12) << tau << " " << hours;
+        }
+    }
+}
+
 // The longitude is the series value without reduction: a few centuries on
 // it has run past 360 and keeps going.
 TEST(SaturnHeliocentric, LongitudeIsNotReduced) {

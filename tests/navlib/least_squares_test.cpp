@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
 #include "navlib/arrays.h"
 #include "navlib/hooks.h"
+#include "navlib/robust_fit.h"
 
 using namespace orvex;
 
@@ -259,4 +261,47 @@ TEST(SolveWeightedLeastSquares, PassLimitShowsMessageAndReturnsSolution) {
     EXPECT_NEAR(x(2), 2.0, 0.05);
     EXPECT_EQ(w.ubound(), m);
     EXPECT_GT(U(1, 1), 0.0);
+}
+
+// The robust fit of the star fix: its start fits the majority exactly
+// (exact points are found whatever the outliers), and the reweighting gives
+// wrong points no weight and the good ones the fit they make alone.
+TEST(FitRobust, WrongPointsLoseTheirWeight) {
+    std::mt19937 gen(11);
+    std::normal_distribution<double> noise(0.0, 0.01);
+    FitSystem s;
+    s.Resize(10, 2);
+    for (int i = 0; i < 10; ++i) {
+        s.A(i, 0) = 1.0;
+        s.A(i, 1) = 0.5 * i - 2.0;
+        s.b[static_cast<size_t>(i)] = 2.0 - 0.5 * s.A(i, 1);
+    }
+    s.b[3] += 5.0;
+    s.b[8] -= 3.0;
+    std::array<double, kMaxFitUnknowns> z{};
+    ASSERT_TRUE(LeastMedianStart(s, z));
+    EXPECT_NEAR(z[0], 2.0, 1e-12);
+    EXPECT_NEAR(z[1], -0.5, 1e-12);
+
+    for (int i = 0; i < 10; ++i) s.b[static_cast<size_t>(i)] += noise(gen);
+    FitOutcome out;
+    ASSERT_EQ(FitRobust(s, nullptr, 0.0, 1e-9, out), ArithmeticFault::None);
+    EXPECT_TRUE(out.robust);
+    EXPECT_TRUE(out.settled);
+    EXPECT_EQ(out.w[3], 0.0);
+    EXPECT_EQ(out.w[8], 0.0);
+    FitSystem good;
+    good.Resize(8, 2);
+    for (int i = 0, k = 0; i < 10; ++i)
+        if (i != 3 && i != 8) {
+            good.A(k, 0) = s.A(i, 0);
+            good.A(k, 1) = s.A(i, 1);
+            good.b[static_cast<size_t>(k++)] = s.b[static_cast<size_t>(i)];
+        }
+    FitOutcome plain;
+    ASSERT_EQ(FitPlain(good, plain), ArithmeticFault::None);
+    EXPECT_NEAR(out.z[0], plain.z[0], 0.005);
+    EXPECT_NEAR(out.z[1], plain.z[1], 0.005);
+    EXPECT_EQ(out.dof, 6);
+    EXPECT_NEAR(out.cov[0], plain.cov[0], 0.5 * plain.cov[0]);
 }

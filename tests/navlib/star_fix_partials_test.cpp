@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "navlib/constants.h"
+#include "navlib/fix_precision.h"
 #include "navlib/hooks.h"
 #include "navlib/sight_reduction.h"
 #include "navlib/star_fix.h"
@@ -201,4 +202,32 @@ TEST(EllipseProbabilityFactor, InterpolationLevelsAndZero) {
     ArithmeticFault f = ArithmeticFault::None;
     EllipseProbabilityFactor(0.95, 0.0, 1.0, &f);
     EXPECT_EQ(f, ArithmeticFault::DivisionByZero);
+}
+
+// The ellipse's scale and the circle for a deviation known (dof 0) or
+// estimated: the chi-square values, the closed form of F(2, dof), the
+// table of the circle of equal probability, and its two limits, the circle
+// (q = 1, the ellipse itself) and the line (q = 0, Student's t).
+TEST(FixPrecision, EllipseScaleAndCircleAgainstTheirLimits) {
+    const double chi2[4] = {1.38629, 5.99146, 9.21034, 13.81551};
+    const double levels[4] = {0.5, 0.95, 0.99, 0.999};
+    for (int l = 0; l < 4; ++l) {
+        const double p = levels[l];
+        EXPECT_NEAR(EllipseScale(p, 0), chi2[l], 1e-5);
+        EXPECT_NEAR(EllipseScale(p, 100000), chi2[l], 1e-3);
+        EXPECT_NEAR(EllipseScale(p, 3), 3.0 * (std::pow(1.0 - p, -2.0 / 3.0) - 1.0), 1e-9);
+        for (int i = 0; i <= 10; ++i) {
+            const double q = i / 10.0;
+            const double r = CircleRadius(p, 2.0, 2.0 * q, 0);
+            EXPECT_NEAR(r, EllipseProbabilityFactor(p, 2.0, 2.0 * q == 0 ? 1e-300 : 2.0 * q),
+                        1e-4 * r)
+                << p << " " << q;
+            EXPECT_NEAR(CircleProbability(r / 2.0, q), p, 1e-6) << p << " " << q;
+        }
+        EXPECT_NEAR(CircleRadius(p, 1.5, 1.5, 4), 1.5 * std::sqrt(EllipseScale(p, 4)), 1e-9);
+        EXPECT_NEAR(CircleProbability(CircleRadius(p, 3.0, 0.7, 6), 3.0, 0.7, 6), p, 1e-9);
+    }
+    EXPECT_NEAR(EllipseScale(0.95, 1), 399.0, 1e-9);
+    EXPECT_NEAR(CircleRadius(0.95, 1.0, 0.0, 3), 3.182446305, 1e-6);  // t(3) at 0.975
+    EXPECT_EQ(CircleRadius(0.95, 0.0, 0.0, 3), -1.0);
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "ephemeris/star_fix_ephemeris.h"
+#include "navlib/constants.h"
 #include "navlib/date_time.h"
 #include "navlib/hooks.h"
 #include "navlib/star_fix.h"
@@ -199,7 +200,8 @@ std::vector<std::string> ExpectedFragments(const KnownFix& k, const ObservationS
         "Lat " + LatText(f.MppLat, sep) + " and Long " + LonText(f.MppLong, sep),
         "with an ellipse of " + Fixed(k.in.Proba * 100.0, 1, sep) + " % probability of",
         "NS ½ axe = " + Fixed(f.EllipseNS * 60.0, 2, sep) + " nautical miles and",
-        "EW ½ axe = " + Fixed(f.EllipseEW * 60.0, 2, sep) + " nautical miles.",
+        "EW ½ axe = " + Fixed(f.EllipseEW * 60.0 * std::cos(f.MppLat * kDegToRad), 2, sep) +
+            " nautical miles.",
         "radius of " + Fixed(f.CircleRadius * 60.0, 2, sep) + " nautical miles.",
         "The estimated position on " + DateText(k.in.TimeTruePos) + " was",
         "Lat est. " + LatText(f.RunEstLat, sep) + " and Long est. " + LonText(f.RunEstLong, sep),

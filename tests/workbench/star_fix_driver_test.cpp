@@ -109,8 +109,10 @@ TEST_F(Driver, StatusPanels) {
     FixResult& f = s.Fix;
     f.MppLat = 38.0 + 12.4 / 60;
     f.MppLong = -(31.0 + 47.9 / 60);
+    f.StdDev = Vector(2);
+    f.StdDev(1) = f.StdDev(2) = 0.005;
     f.EllipseNS = 0.0125;
-    f.EllipseEW = 0.5;
+    f.EllipseEW = 0.5;  // degrees of longitude: 23.57 miles at 38°12'.4 N
     f.CircleRadius = 0.0125;
     f.IterCount = 7;
     f.SystErr = -1.26;
@@ -125,7 +127,7 @@ TEST_F(Driver, StatusPanels) {
     EXPECT_EQ(panel("TimeTruePos"), test::Shown("8 Dec 2026 19:40:05"));
     EXPECT_EQ(panel("MPP"), test::Shown("38°12'.4 N 031°47'.9 W"));
     EXPECT_EQ(panel("Proba"), test::Shown("95.0 %"));
-    EXPECT_EQ(panel("Ellipse"), test::Shown("NS 0'.75 EW 30'.00"));
+    EXPECT_EQ(panel("Ellipse"), test::Shown("NS 0'.75 EW 23'.57"));
     EXPECT_EQ(panel("Circle"), test::Shown("R 0'.75"));
     EXPECT_EQ(panel("Course"), test::Shown("007°.3"));
     EXPECT_EQ(panel("Speed"), test::Shown("12'.3"));

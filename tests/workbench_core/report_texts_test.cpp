@@ -178,20 +178,26 @@ TEST(ReportTexts, PageBreakBeforeTheDetails) {
 }
 
 // Numbers follow the user's separator, the degree-minute figures never read
-// 60 minutes, and the ellipse level and its colour go together.
+// 60 minutes, and the ellipse level and its colour go together. The east
+// half axis, held in degrees of longitude, is shown in nautical miles.
 TEST(ReportTexts, SeparatorAndMinutes) {
     RecordingReporter rec;
     Case c(3);
     c.in.DecSep = ",";
     c.in.Proba = 0.999;
     c.in.sight.PressMBars = 1013.0;
+    c.fix.StdDev = Vector(2);
+    c.fix.StdDev(1) = c.fix.StdDev(2) = 0.4 / 60.0;
+    c.fix.MppLat = 60.0;
     c.fix.EllipseNS = 1.2345 / 60.0;
+    c.fix.EllipseEW = 2.0 / 60.0;
     c.obs.ObsHs(1) = 29.99999;  // 29°59'.9994: shows 30°00',0
     const NumericReport r = c.Build();
     EXPECT_EQ(Slot(r, 4), "99,9");
     EXPECT_EQ(r.fills[3].onMark.colour, kReportBlue);
     EXPECT_EQ(r.fills[4].beforeSelect.colour, kReportBlack);
     EXPECT_EQ(Slot(r, 5), "1,23");
+    EXPECT_EQ(Slot(r, 6), "1,00");
     EXPECT_EQ(Slot(r, 27), "29,91");  // 1013 hPa x 0.02953 (a standard pressure)
     EXPECT_NE(Slot(r, 33).find(" Hs  30°00',0\r\n"), std::string::npos) << Slot(r, 33);
     EXPECT_NE(Slot(r, 33).find(" I   -0°01',2\r\n"), std::string::npos);

@@ -3,6 +3,7 @@
 // SolveFix, and the report built from what the fix kept.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "inputs/main_lists.h"
 #include "navlib/app_path.h"
 #include "navlib/hooks.h"
+#include "navlib/sight_reduction.h"
 #include "tests/locale_switch.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/report_numeric.h"
@@ -248,6 +250,109 @@ TEST(SampleFix, NoLatitudeBeyondNinetyFromAPole) {
         }
     }
     EXPECT_TRUE(rec.messages.empty()) << rec.messages.front().text;
+    SetAppPath("");
+}
+
+// What a set of sights cannot give is said, once, and never shown as a fix
+// or as a 0 nm ellipse: two sights on one bearing, or five of one star at
+// one instant (once 22 boxes), cross too flatly for a position; two sights
+// that cross well, or three with the systematic error sought, fix it with
+// no check of its precision.
+TEST(SampleFix, WhatTheSightsCannotGiveIsSaid) {
+    SetAppPath(ORVEX_PROGRAM_DIR);
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    const ObsFileSight& vega = d.Sights.front();
+    struct Set {
+        std::vector<ObsFileSight> sights;
+        bool sought;
+        bool solved;
+    };
+    ObsFileSight vega2 = vega;
+    vega2.Time += 90.0 / 86400.0;
+    vega2.Hs += 0.25;
+    const std::vector<Set> sets = {
+        {{vega, vega2}, false, false},
+        {std::vector<ObsFileSight>(5, vega), false, false},
+        {{vega, d.Sights.back()}, false, true},
+        {{vega, d.Sights[1], d.Sights.back()}, true, true},
+    };
+    for (const Set& set : sets) {
+        RecordingReporter rec;
+        StarFixSession s = SessionOf(d);
+        const int n = static_cast<int>(set.sights.size());
+        s.Obs.Resize(n);
+        for (int i = 1; i <= n; ++i) {
+            const ObsFileSight& o = set.sights[static_cast<size_t>(i - 1)];
+            s.Obs.SetSight(i, o.Time, o.Body, o.Hs, o.InstErr);
+        }
+        const SolveOutcome outcome = SolveFix(s, set.sought);
+        ASSERT_EQ(rec.messages.size(), 1u) << n;
+        const auto& m = rec.messages[0];
+        if (!set.solved) {
+            EXPECT_EQ(outcome, SolveOutcome::Failed);
+            EXPECT_EQ(m.title, " Error when computing the true position");
+            EXPECT_EQ(m.text.rfind("The lines of position cross too flatly", 0), 0u) << m.text;
+            continue;
+        }
+        ASSERT_EQ(outcome, SolveOutcome::Solved) << n;
+        EXPECT_EQ(m.title, "Position without a check");
+        EXPECT_EQ(m.style, kIconInformation + kButtonsOk);
+        const NumericReport r = ReportOf(s);
+        for (int slot : {5, 6, 7}) EXPECT_EQ(Slot(r, slot), kNotAvailable) << n << " " << slot;
+    }
+    SetAppPath("");
+}
+
+// Sights typed with the name of a body below the horizon (the Sun, the Moon
+// or a planet for a star) are blunders like any other: they lose their
+// weight, the fix stays with the good sights and nobody good is named.
+TEST(SampleFix, BodiesBelowTheHorizonAreBlunders) {
+    RecordingReporter rec;
+    SetAppPath(ORVEX_PROGRAM_DIR);
+    ObservationFileData d;
+    ASSERT_EQ(ParseObservationFile(ReadSample("08Dec26A.obs"), BodyNames(), d).Number, 0);
+    StarFixSession good = SessionOf(d);
+    ASSERT_EQ(SolveFix(good, false), SolveOutcome::Solved);
+    // Two of the sights given to the first bodies found well below the
+    // horizon at their times.
+    const int wrong[2] = {2, 5};
+    std::vector<std::string> below;
+    for (int k : wrong)
+        for (const char* body : {"SUNLOW", "MOONLOW", "VENUS", "MARS", "JUPITER"}) {
+            EphemerisResult e;
+            ComputeEphemeris(body, d.Sights[static_cast<size_t>(k - 1)].Time, e);
+            const double hc = ComputeAltitude(good.Fix.MppLat, good.Fix.MppLong, e.gha, e.dec);
+            if (hc < -10.0 && (below.empty() || below[0] != body)) {
+                below.push_back(body);
+                break;
+            }
+        }
+    ASSERT_EQ(below.size(), 2u);
+    StarFixSession s = SessionOf(d);
+    for (int j = 0; j < 2; ++j)
+        s.Obs.ObsBody[static_cast<size_t>(wrong[j])] = below[static_cast<size_t>(j)];
+    // The fix of the good sights alone.
+    StarFixSession five = SessionOf(d);
+    five.Obs.Resize(5);
+    for (int i = 1, k = 1; i <= 7; ++i)
+        if (i != wrong[0] && i != wrong[1]) {
+            const ObsFileSight& o = d.Sights[static_cast<size_t>(i - 1)];
+            five.Obs.SetSight(k++, o.Time, o.Body, o.Hs, o.InstErr);
+        }
+    ASSERT_EQ(SolveFix(five, false), SolveOutcome::Solved);
+    rec.Clear();
+    ASSERT_EQ(SolveFix(s, false), SolveOutcome::Solved);
+    for (const auto& m : rec.messages) ADD_FAILURE() << m.title << ": " << m.text;
+    for (int i = 1; i <= s.Obs.ObsCount; ++i)
+        if (i == wrong[0] || i == wrong[1])
+            EXPECT_EQ(s.Obs.ObsWeight(i), 0.0) << i;
+        else
+            EXPECT_GT(s.Obs.ObsWeight(i), 0.5) << i;
+    const double miles = 60.0 * std::hypot(s.Fix.MppLat - five.Fix.MppLat,
+                                           (s.Fix.MppLong - five.Fix.MppLong) *
+                                               std::cos(five.Fix.MppLat * 0.0174532925199));
+    EXPECT_LT(miles, 0.2);
     SetAppPath("");
 }
 

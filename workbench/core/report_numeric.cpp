@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "navlib/array_lib.h"
+#include "navlib/constants.h"
 #include "navlib/false_warnings.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
@@ -106,7 +107,11 @@ TruncationReason ReasonForTruncation(int unknownCount, bool fullRoutine, int obs
 }
 
 bool PrecisionEstimated(const FixResult& fix, int obsCount) {
-    return obsCount > fix.UnknownCount;
+    return obsCount > fix.UnknownCount && fix.StdDev.ubound() >= 1 && fix.StdDev(1) > 0.0;
+}
+
+double EllipseEastMiles(const FixResult& fix) {
+    return fix.EllipseEW * 60.0 * std::cos(fix.MppLat * kDegToRad);
 }
 
 NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult& fix,
@@ -134,7 +139,7 @@ NumericReport BuildNumericReport(const NumericReportInputs& in, const FixResult&
         return estimated ? Num(degrees * 60.0, pattern, sep) : std::string(kNotAvailable);
     };
     slot(5).Text(precision(fix.EllipseNS, "#0.00"));
-    slot(6).Text(precision(fix.EllipseEW, "#0.00"));
+    slot(6).Text(precision(EllipseEastMiles(fix) / 60.0, "#0.00"));
     slot(7).Text(precision(fix.CircleRadius, "#0.00"));
     slot(8).Text(Date(s.TimeTruePos));
     slot(9).Text(FormatLatitude(obs.ObsLat(0), sep));

@@ -79,9 +79,14 @@ struct NumericReport {
 inline constexpr const char* kNotAvailable = "—";
 
 // Whether the fix carries an estimate of its precision: only with more
-// sights than unknowns (two sights fix the position exactly, and the solver
-// leaves the deviations, ellipse and circle at 0, which says nothing).
+// sights than unknowns, none of them spent on a systematic error (two sights
+// fix the position exactly, and the solver leaves the deviations, ellipse
+// and circle at 0, which says nothing).
 bool PrecisionEstimated(const FixResult& fix, int obsCount);
+
+// The east half axis of the fix's ellipse in nautical miles (the fix holds
+// it in degrees of longitude).
+double EllipseEastMiles(const FixResult& fix);
 
 // Builds the report of `fix` from the sights as the solver left them and the
 // per-sight figures the fix kept for the details (ComputeSightDetails).
