@@ -99,11 +99,6 @@ QAction* FrmWorking::Action(const QString& name) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QMenu* FrmWorking::Menu(const QString& name) const {
-    const auto it = menus_.find(name);
-    return it == menus_.end() ? nullptr : it->second;
-}
-
 MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
     if (inputPage_)
         if (MaskedField* f = inputPage_->MaskField(name, index)) return f;

@@ -103,19 +103,14 @@ class FrmWorking : public QMainWindow {
     // True once the quit sequence has unloaded the main window.
     bool Unloaded() const { return unloaded_; }
 
-    // ---- Initialisation ----------------------------------------------------
-    void InitMainWindow();
     // The documents read at start, with the ones that could not be loaded.
+
     const ProgramDocuments& Documents() const { return documents_; }
 
     // ---- Shell --------------------------------------------------------------
-    void CenterControl(QWidget* ctl);
     void cmdCancel_Click(int index);
     void mnuAstroEnter_Click();
-    // Back to the input tabs with every input as it was.
-    void mnuAstroCorrect_Click();
     void mnuAstroProba_Click();
-    void mnuAstroSave_Click();
     void mnuAziGo_Click();
     void mnuFileQuit_Click();
     void mnuFilePageSetup_Click();
@@ -127,7 +122,6 @@ class FrmWorking : public QMainWindow {
     void mnuUtil_Click(int tab);
     void mnuViewWebBrowser_Click();
     void picStarFixWizard_Click();
-    void ShowTimeStore();
 
     // ---- Sailing utilities page ------------------------------------------------
     // The page widget (tabUtil), with its handlers.
@@ -179,7 +173,6 @@ class FrmWorking : public QMainWindow {
 
     // Actions by control name ("mnuFileQuit", "bthExit", ...).
     QAction* Action(const QString& name) const;
-    QMenu* Menu(const QString& name) const;
 
     // ---- Results commands -----------------------------------------------------
     // The numeric report and the chart of the lines of position: each commits
@@ -190,8 +183,7 @@ class FrmWorking : public QMainWindow {
     // ---- Preferences page (tabOptions, with the clock page as its third tab)
     OptionsPage* Options() const { return optionsPage_; }
 
-    // Hooks for the windows of later work: the azimuth tool, the wizard and
-    // the results commands. Unset hooks do nothing.
+    // Hooks to the azimuth tool, the wizard and the results commands.
     std::function<void()> onShowAzimuth;
     std::function<void()> onShowWizard;
     std::function<void()> onActivateWizard;
@@ -223,10 +215,8 @@ class FrmWorking : public QMainWindow {
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
 
-    // ---- Companion windows: the star-fix wizard and the azimuth tool -------
-    // Fills the hooks above that open, raise and unload them.
-    void ConnectCompanions();
     // The wizard and the azimuth tool with the clock they read.
+
     CompanionWindows* Companions() const { return companions_.get(); }
 
   protected:
@@ -234,6 +224,14 @@ class FrmWorking : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void InitMainWindow();
+    void CenterControl(QWidget* ctl);
+    // Back to the input tabs with every input as it was.
+    void mnuAstroCorrect_Click();
+    void mnuAstroSave_Click();
+    void ShowTimeStore();
+    // Fills the hooks that open, raise and unload the companion windows.
+    void ConnectCompanions();
     void BuildMenus();
     void BuildToolbars();
     void BuildPages();
@@ -265,7 +263,6 @@ class FrmWorking : public QMainWindow {
     ResultsToolbar* resultsToolbar_ = nullptr;
     MainSettings settings_;
     std::map<QString, QAction*> actions_;
-    std::map<QString, QMenu*> menus_;
     StatusLine* status_ = nullptr;
     PageFocus* pageFocus_ = nullptr;
     ProgramDocuments documents_;

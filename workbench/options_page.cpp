@@ -117,9 +117,4 @@ void OptionsPage::tabOptions_LostFocus() {
     clock_->TabSetLostFocus();
 }
 
-void OptionsPage::tabOptions_Click(int previousTab) {
-    Q_UNUSED(previousTab);
-    clock_->TabChosen();
-}
-
 }  // namespace orvex
