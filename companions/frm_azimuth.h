@@ -37,7 +37,6 @@ class FrmAzimuth : public QWidget {
     ~FrmAzimuth() override;
 
     void cmdCompute_Click();
-    void cmdErase_Click();
     void cmdEraseObsPos_Click(int index);
     void cmdWhatIsUp_Click();
     void cmdEnd_Click();
@@ -85,6 +84,7 @@ class FrmAzimuth : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void cmdErase_Click();
     void CommitLatitude(MaskedField& f);
     void CommitLongitude(MaskedField& f);
     void CommitDirection(MaskedField& f, int index);

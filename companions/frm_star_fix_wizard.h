@@ -74,17 +74,10 @@ class FrmStarFixWizard : public QWidget {
     void cmdEraseObsPos_Click(int index);
     void dtpTime_LostFocus();
     void optTime_Click(int index);
-    // The work of step n (1..4), then the frames and buttons; false when
-    // the work was refused (the window stays on its step).
-    bool ShowStep(int n);
 
     // ---- Live star table ------------------------------------------------
-    void InitStarsGrid();
-    void FillStarsTable();
     void bthStartTimer_Click();
     void tmrRealTime_Timer();
-    // The user typed a time into dtpRealTime (value: UT days).
-    void dtpRealTime_Change();
     // The header drag: press on header column `column`, release over
     // header column `target` (-1: the release is not over the header).
     void grdStars_MouseDown(int row, int column);
@@ -108,7 +101,6 @@ class FrmStarFixWizard : public QWidget {
     void TypeRealTime(double ut);
     // The cell text of the table (row 0 is the header row).
     QString Cell(int row, int column) const;
-    const CompanionLinks& Links() const { return links_; }
 
     // ---- Controls ---------------------------------------------------------
     std::array<QFrame*, 4> fraStep{};
@@ -148,6 +140,13 @@ class FrmStarFixWizard : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The work of step n (1..4), then the frames and buttons; false when
+    // the work was refused (the window stays on its step).
+    bool ShowStep(int n);
+    void InitStarsGrid();
+    void FillStarsTable();
+    // The user typed a time into dtpRealTime (value: UT days).
+    void dtpRealTime_Change();
     void BuildStep1(QFrame* f);
     void BuildStep2(QFrame* f);
     void BuildStep3(QFrame* f);
