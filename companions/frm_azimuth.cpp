@@ -289,9 +289,9 @@ void FrmAzimuth::cmdErase_Click() {
         m->SetMaskedText("___°" + sep + "_");
     for (MaskedField* m : {mskLat, mskLong, mskCourse[0], mskCourse[1], mskCourse[2], mskVariation})
         m->SetBackColor(MaskedField::WindowColor());
-    lat_ = lon_ = 0.0;
-    course_.fill(0.0);
-    variation_ = 0.0;
+    inputs_.lat = inputs_.lon = 0.0;
+    inputs_.direction.fill(0.0);
+    inputs_.variation = 0.0;
     ShowResults(false);
 }
 
@@ -300,7 +300,7 @@ void FrmAzimuth::cmdEraseObsPos_Click(int index) {
 }
 
 void FrmAzimuth::dtpTime_LostFocus() {
-    obsTime_ = ToDateValue(dtpTime->dateTime().toUTC());
+    inputs_.obsTime = ToDateValue(dtpTime->dateTime().toUTC());
 }
 
 void FrmAzimuth::cboBody_LostFocus() {
@@ -309,17 +309,17 @@ void FrmAzimuth::cboBody_LostFocus() {
 
 void FrmAzimuth::optEW_Click(int index) {
     optEW[index]->setChecked(true);
-    variation_ = std::fabs(variation_) * (index == 0 ? 1.0 : -1.0);
+    inputs_.variation = std::fabs(inputs_.variation) * (index == 0 ? 1.0 : -1.0);
 }
 
 // A refused entry leaves the value held before it: the parser's sentinel
 // never becomes a latitude, a longitude or a direction.
 void FrmAzimuth::CommitLatitude(MaskedField& f) {
-    if (const auto v = CommitLatitudeField(f, links_.DecSep)) lat_ = *v;
+    if (const auto v = CommitLatitudeField(f, links_.DecSep)) inputs_.lat = *v;
 }
 
 void FrmAzimuth::CommitLongitude(MaskedField& f) {
-    if (const auto v = CommitLongitudeField(f, links_.DecSep)) lon_ = *v;
+    if (const auto v = CommitLongitudeField(f, links_.DecSep)) inputs_.lon = *v;
 }
 
 void FrmAzimuth::CommitDirection(MaskedField& f, int index) {
@@ -331,7 +331,7 @@ void FrmAzimuth::CommitDirection(MaskedField& f, int index) {
     if (v == kBearingOver360)
         return f.Reject("Bearing or heading > 360°",
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
-    course_[static_cast<size_t>(index)] = v;
+    inputs_.direction[static_cast<size_t>(index)] = v;
     f.SetBackColor(kValidGreen);
     f.ShowCommitted(Q(FormatNumber(v, "000°.0", links_.DecSep)));
 }
@@ -349,7 +349,7 @@ void FrmAzimuth::CommitVariation(MaskedField& f) {
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
     f.SetBackColor(kValidGreen);
     f.ShowCommitted(Q(FormatNumber(v, "000°.0", links_.DecSep)));
-    variation_ = std::fabs(v) * (optEW[0]->isChecked() ? 1.0 : -1.0);
+    inputs_.variation = std::fabs(v) * (optEW[0]->isChecked() ? 1.0 : -1.0);
 }
 
 void FrmAzimuth::cmdCompute_Click() {
@@ -361,11 +361,11 @@ void FrmAzimuth::cmdCompute_Click() {
         return;
     }
     EphemerisResult e;
-    ComputeEphemeris(cboBody->currentText().toStdString(), obsTime_, e);
-    const double lha = Norm360(e.gha + lon_);
-    const double zn = ComputeAzimuth(lat_, lon_, e.gha, e.dec);
-    const CompassErrors c =
-        ComputeCompassErrors(zn, course_[0], course_[1], course_[2], variation_);
+    ComputeEphemeris(cboBody->currentText().toStdString(), inputs_.obsTime, e);
+    const double lha = Norm360(e.gha + inputs_.lon);
+    const double zn = ComputeAzimuth(inputs_.lat, inputs_.lon, e.gha, e.dec);
+    const CompassErrors c = ComputeCompassErrors(zn, inputs_.direction[0], inputs_.direction[1],
+                                                 inputs_.direction[2], inputs_.variation);
     deviation_ = c.deviation;
 
     const std::string& sep = links_.DecSep;
@@ -381,14 +381,14 @@ void FrmAzimuth::cmdCompute_Click() {
         lblTrueCourse[i]->setText(trueHeading);
         lblErrc[i]->setText(compassError);
     }
-    mskVariation->SetMaskedText(Q(FormatNumber(std::fabs(variation_), "000°.0", sep)));
+    mskVariation->SetMaskedText(Q(FormatNumber(std::fabs(inputs_.variation), "000°.0", sep)));
     lblDev->setText(Q(FormatNumber(c.deviation, kErrorPattern, sep)));
     ShowResults(true);
     KeepOnScreen(*this);  // the results make the window taller
 }
 
 void FrmAzimuth::cmdWhatIsUp_Click() {
-    if (lat_ == 0.0 && lon_ == 0.0) {
+    if (inputs_.lat == 0.0 && inputs_.lon == 0.0) {
         const int answer = ShowMessage(
             kIconQuestion + kButtonsYesNo + kDefaultButton2, "Missing latitude and longitude",
             "The latitude and longitude are equal to zero.\r\nDo you want to display the visible "
@@ -397,7 +397,7 @@ void FrmAzimuth::cmdWhatIsUp_Click() {
         if (answer == kAnswerNo) return;
     }
     auto* w = new FrmStarFixWizard(links_, this);
-    w->SetHandOver(obsTime_, lat_, lon_);
+    w->SetHandOver(inputs_.obsTime, inputs_.lat, inputs_.lon);
     w->SetTag("FromAzi");
     whatIsUp_ = w;
     CentreOnOwner(*w, parentWidget() ? *parentWidget() : *this);

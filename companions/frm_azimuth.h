@@ -17,6 +17,7 @@
 #include <array>
 
 #include "companions/companion_links.h"
+#include "companions/core/azimuth_inputs.h"
 
 class QComboBox;
 class QDateTimeEdit;
@@ -48,11 +49,13 @@ class FrmAzimuth : public QWidget {
     void SetTime(double ut);
 
     // Window state (degrees; time in UT days).
-    double ObsTime() const { return obsTime_; }
-    double Latitude() const { return lat_; }
-    double Longitude() const { return lon_; }
-    double Direction(int i) const { return course_.at(static_cast<size_t>(i)); }
-    double Variation() const { return variation_; }
+    double ObsTime() const { return inputs_.obsTime; }
+    double Latitude() const { return inputs_.lat; }
+    double Longitude() const { return inputs_.lon; }
+    double Direction(int i) const { return inputs_.direction.at(static_cast<size_t>(i)); }
+    double Variation() const { return inputs_.variation; }
+    // The inputs as the window holds them.
+    const AzimuthInputs& Inputs() const { return inputs_; }
     double Deviation() const { return deviation_; }
     // The latest window opened by "What is up ?" (null when none).
     FrmStarFixWizard* WhatIsUpWindow() const { return whatIsUp_.data(); }
@@ -95,10 +98,8 @@ class FrmAzimuth : public QWidget {
     std::vector<QWidget*> results_;
 
     CompanionLinks links_;
-    double obsTime_ = 0;
-    double lat_ = 0, lon_ = 0;
-    std::array<double, 3> course_{};
-    double variation_ = 0, deviation_ = 0;
+    AzimuthInputs inputs_;
+    double deviation_ = 0;
     QPointer<FrmStarFixWizard> whatIsUp_;
 };
 

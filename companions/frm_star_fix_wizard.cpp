@@ -408,10 +408,10 @@ void FrmStarFixWizard::Form_Activate() {
         obsTimeBasis_ = {};
         ShowStep(1);
     } else if (tag_ == "FromAzi") {
-        wizDate_ = aziTime_;
-        wizLat_ = aziLat_;
-        wizLong_ = aziLong_;
-        wizHeightEye_ = kAziHeightEye;
+        inputs_.date = aziTime_;
+        inputs_.lat = aziLat_;
+        inputs_.lon = aziLong_;
+        inputs_.heightEye = kAziHeightEye;
         bthStartTimer->setEnabled(false);
         bthStartTimer->setVisible(false);
         for (int i : {1, 2, 3}) {
@@ -637,8 +637,8 @@ void FrmStarFixWizard::cmdErase_Click() {
     mskHeightF->SetMaskedText("___" + sep + "_");
     for (MaskedField* m : {mskLat, mskLong, mskHeightM, mskHeightF})
         m->SetBackColor(MaskedField::WindowColor());
-    wizLat_ = wizLong_ = wizHeightEye_ = 0.0;
-    wizEntered_[1] = wizEntered_[2] = wizEntered_[3] = false;
+    inputs_.lat = inputs_.lon = inputs_.heightEye = 0.0;
+    inputs_.entered[1] = inputs_.entered[2] = inputs_.entered[3] = false;
 }
 
 void FrmStarFixWizard::cmdEraseObsPos_Click(int index) {
@@ -646,8 +646,8 @@ void FrmStarFixWizard::cmdEraseObsPos_Click(int index) {
 }
 
 void FrmStarFixWizard::dtpTime_LostFocus() {
-    wizDate_ = ToDateValue(dtpTime->dateTime().toUTC());
-    wizEntered_[0] = true;
+    inputs_.date = ToDateValue(dtpTime->dateTime().toUTC());
+    inputs_.entered[0] = true;
 }
 
 void FrmStarFixWizard::optTime_Click(int index) {
@@ -673,7 +673,7 @@ double FrmStarFixWizard::NearestSunTime(bool morning) const {
     const int eveningOrder[] = {kVisibleSunset, kSunset, kMeridianPassage, kMeridianPassage};
     for (int i : morning ? morningOrder : eveningOrder)
         if (sunTimes_[static_cast<size_t>(i)] != 0.0) return sunTimes_[static_cast<size_t>(i)];
-    return std::floor(wizDate_);
+    return std::floor(inputs_.date);
 }
 
 // One plain sentence for the shallowest altitude the Sun does not reach
@@ -699,15 +699,15 @@ QString FrmStarFixWizard::MissingTwilightText() const {
 
 void FrmStarFixWizard::CommitLatitude(MaskedField& f) {
     if (const auto v = CommitLatitudeField(f, links_.DecSep)) {
-        wizLat_ = *v;
-        wizEntered_[1] = true;
+        inputs_.lat = *v;
+        inputs_.entered[1] = true;
     }
 }
 
 void FrmStarFixWizard::CommitLongitude(MaskedField& f) {
     if (const auto v = CommitLongitudeField(f, links_.DecSep)) {
-        wizLong_ = *v;
-        wizEntered_[2] = true;
+        inputs_.lon = *v;
+        inputs_.entered[2] = true;
     }
 }
 
@@ -719,17 +719,17 @@ void FrmStarFixWizard::CommitHeight(MaskedField& f, bool metres) {
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
     f.SetBackColor(kValidGreen);
     f.ShowCommitted(Q(FormatNumber(v, metres ? "00.0" : "000.0", links_.DecSep)));
-    wizEntered_[3] = true;
+    inputs_.entered[3] = true;
     if (metres) {
-        wizHeightEye_ = v;
+        inputs_.heightEye = v;
         mskHeightF->SetMaskedText(Q(FormatNumber(MetresToFeet(v), "000.0", links_.DecSep)));
     } else {
-        wizHeightEye_ = FeetToMetres(v);
+        inputs_.heightEye = FeetToMetres(v);
         // A height over 99.9 m has no place in the metres field: it then
         // stays blank rather than show a cut figure.
-        const std::string m = FormatNumber(wizHeightEye_, "00.0", links_.DecSep);
+        const std::string m = FormatNumber(inputs_.heightEye, "00.0", links_.DecSep);
         const QString sep = Q(links_.DecSep);
-        mskHeightM->SetMaskedText(wizHeightEye_ < 99.95 ? Q(m) : "__" + sep + "_");
+        mskHeightM->SetMaskedText(inputs_.heightEye < 99.95 ? Q(m) : "__" + sep + "_");
     }
 }
 
@@ -738,16 +738,14 @@ void FrmStarFixWizard::CommitHeight(MaskedField& f, bool metres) {
 bool FrmStarFixWizard::StepTwilight() {
     // A shortcut key leaves the focus in the date field: take its value.
     if (dtpTime->hasFocus()) dtpTime_LostFocus();
-    for (bool e : wizEntered_) {
-        if (!e) {
-            ShowMessage(kIconExclamation + kButtonsOk, "Missing data",
-                        "Some data are missing.\r\nPlease check that the whole input form is "
-                        "completed.",
-                        this);
-            return false;
-        }
+    if (!inputs_.Complete()) {
+        ShowMessage(kIconExclamation + kButtonsOk, "Missing data",
+                    "Some data are missing.\r\nPlease check that the whole input form is "
+                    "completed.",
+                    this);
+        return false;
     }
-    if (!StarSightTwilight(wizLat_, wizLong_, wizDate_, wizHeightEye_, sunTimes_)) {
+    if (!StarSightTwilight(inputs_.lat, inputs_.lon, inputs_.date, inputs_.heightEye, sunTimes_)) {
         ShowMessage(kIconExclamation + kButtonsOk, "No rise/set times",
                     "At your latitude, the Sun is now circumpolar.\r\nThere is neither sunrise, "
                     "nor sunset.",
@@ -793,7 +791,7 @@ bool FrmStarFixWizard::StepCandidates() {
         lstStars->setVisible(false);
         lblStep[2]->setText("Select the stars you want to observe from " +
                             Q(FormatDateTime(t, "d mmm yyyy hh:mm")) + ".");
-        cand_ = ChooseStars(t, wizLat_, wizLong_, wizHeightEye_);
+        cand_ = ChooseStars(t, inputs_.lat, inputs_.lon, inputs_.heightEye);
         wizLastCandidate_ = cand_.Count() - 1;
         for (int i = 0; i < cand_.Count(); ++i) {
             auto* item = new QListWidgetItem(Q(CandidateItemText(cand_, i, links_.DecSep)));
@@ -934,7 +932,7 @@ void FrmStarFixWizard::SortRows(bool byColumnOne) {
 }
 
 void FrmStarFixWizard::FillStarsTable() {
-    cand_ = VisibleBodies(wizDate_, wizLat_, wizLong_, wizHeightEye_);
+    cand_ = VisibleBodies(inputs_.date, inputs_.lat, inputs_.lon, inputs_.heightEye);
     wizRowCount_ = cand_.Count();
     InitStarsGrid();
     rows_.clear();
@@ -969,8 +967,8 @@ void FrmStarFixWizard::tmrRealTime_Timer() {
     rows_.clear();
     for (int i = 0; i <= wizLastCandidate_; ++i) {
         if (!IsSelectedItem(i)) continue;
-        rows_.push_back(ComputeBodyPlace(cand_.CandName[static_cast<size_t>(i)], t, wizLat_,
-                                         wizLong_, wizHeightEye_));
+        rows_.push_back(ComputeBodyPlace(cand_.CandName[static_cast<size_t>(i)], t, inputs_.lat,
+                                         inputs_.lon, inputs_.heightEye));
     }
     wizRowCount_ = static_cast<int>(rows_.size());
     SortRows(!wizUserSorted_);
@@ -997,8 +995,8 @@ void FrmStarFixWizard::dtpRealTime_Change() {
     const int last = everyBody ? cand_.Count() - 1 : wizLastCandidate_;
     for (int i = 0; i <= last && i < cand_.Count(); ++i) {
         if (!everyBody && !IsSelectedItem(i)) continue;
-        rows_.push_back(ComputeBodyPlace(cand_.CandName[static_cast<size_t>(i)], t, wizLat_,
-                                         wizLong_, wizHeightEye_));
+        rows_.push_back(ComputeBodyPlace(cand_.CandName[static_cast<size_t>(i)], t, inputs_.lat,
+                                         inputs_.lon, inputs_.heightEye));
     }
     wizRowCount_ = static_cast<int>(rows_.size());
     SortRows(true);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "companions/companion_links.h"
+#include "companions/core/wizard_inputs.h"
 #include "companions/core/wizard_star_choice.h"
 #include "ephemeris/twilight.h"
 
@@ -90,11 +91,13 @@ class FrmStarFixWizard : public QWidget {
     int WizRowCount() const { return wizRowCount_; }
     int WizTimeIndex() const { return wizTimeIndex_; }
     int WizLastCandidate() const { return wizLastCandidate_; }
-    double WizLat() const { return wizLat_; }
-    double WizLong() const { return wizLong_; }
-    double WizHeightEye() const { return wizHeightEye_; }
-    double WizDate() const { return wizDate_; }
-    bool WizEntered(int i) const { return wizEntered_.at(static_cast<size_t>(i)); }
+    double WizLat() const { return inputs_.lat; }
+    double WizLong() const { return inputs_.lon; }
+    double WizHeightEye() const { return inputs_.heightEye; }
+    double WizDate() const { return inputs_.date; }
+    bool WizEntered(int i) const { return inputs_.entered.at(static_cast<size_t>(i)); }
+    // The inputs of step 1 as the window holds them.
+    const WizardInputs& Inputs() const { return inputs_; }
     // The time the table shows, UT days.
     double RealTime() const;
     // Sets the table's time as the user would and runs dtpRealTime_Change.
@@ -190,9 +193,7 @@ class FrmStarFixWizard : public QWidget {
     int wizRowCount_ = 0;
     int wizTimeIndex_ = 0;
     int wizLastCandidate_ = 0;
-    double wizLat_ = 0, wizLong_ = 0, wizHeightEye_ = 0;
-    double wizDate_ = 0;
-    std::array<bool, 4> wizEntered_{};
+    WizardInputs inputs_;
     TwilightTimes sunTimes_{};
     StarCandidates cand_;
     QWidget* obsTimeRow_ = nullptr;
