@@ -163,7 +163,7 @@ void FrmStarFixWizard::ShowWhatIsUp() {
     inputs_.heightEye = kAziHeightEye;
     bthStartTimer->setEnabled(false);
     bthStartTimer->setVisible(false);
-    for (std::size_t i : {1, 2, 3}) {
+    for (std::size_t i = 1; i <= 3; ++i) {
         cmdNav[i]->setEnabled(false);
         cmdNav[i]->setVisible(false);
     }
@@ -279,7 +279,7 @@ void FrmStarFixWizard::cmdNav_Click(int index) {
             break;
         case 4:
             if (tag_ == "FromAzi") {
-                for (std::size_t i : {1, 2, 3}) cmdNav[i]->setVisible(true);
+                for (std::size_t i = 1; i <= 3; ++i) cmdNav[i]->setVisible(true);
                 cmdNav[1]->setEnabled(true);
                 tag_.clear();
             }

@@ -1,12 +1,12 @@
 // The star-fix wizard's step 3: the bright, well-spread stars proposed for
 // the chosen twilight, in a list the navigator selects from.
+#include <QDateTimeEdit>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QDateTimeEdit>
 #include <QVBoxLayout>
 
 #include "companions/companion_controls.h"

@@ -146,8 +146,8 @@ void FrmStarFixWizard::StopTimer() {
 
 void FrmStarFixWizard::ShowTimerButton(bool running) {
     bthStartTimer->setText(running ? "Stop real time display" : "Start real time display");
-    bthStartTimer->setIcon(QIcon(
-        WizardPictureOf(running ? WizardPicture::TimerStop : WizardPicture::TimerStart, 20)));
+    bthStartTimer->setIcon(
+        QIcon(WizardPictureOf(running ? WizardPicture::TimerStop : WizardPicture::TimerStart, 20)));
 }
 
 void FrmStarFixWizard::InitStarsGrid() {

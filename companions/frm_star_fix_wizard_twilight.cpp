@@ -139,8 +139,7 @@ bool FrmStarFixWizard::StepTwilight() {
                     this);
         return false;
     }
-    if (!StarSightTwilight(inputs_.lat, inputs_.lon, inputs_.date, inputs_.heightEye,
-                           sunTimes_)) {
+    if (!StarSightTwilight(inputs_.lat, inputs_.lon, inputs_.date, inputs_.heightEye, sunTimes_)) {
         ShowMessage(kIconExclamation + kButtonsOk, "No rise/set times",
                     "At your latitude, the Sun is now circumpolar.\r\nThere is neither sunrise, "
                     "nor sunset.",
