@@ -205,7 +205,7 @@ void PrintGridCell(GridLayout& g) {
     painter.restore();
     if (PrinterScript* script = PrinterScript::Current())
         script->gridCells.push_back({ProgramPrinter::Instance().PageCount(), g.row, g.col,
-                                      QRectF(g.x, g.y, g.colWidth, g.rowHeight), g.text});
+                                     QRectF(g.x, g.y, g.colWidth, g.rowHeight), g.text});
 }
 
 bool PrintGridRow(GridLayout& g, int row) {

@@ -163,8 +163,8 @@ TEST(MainToolbars, ButtonsTooltipsAndVisibilityAtStart) {
         EXPECT_TRUE(p->isEnabled());
     }
     for (QWidget* p : {static_cast<QWidget*>(w->tabIn), static_cast<QWidget*>(w->tabUtil),
-                       static_cast<QWidget*>(w->tabOptions), static_cast<QWidget*>(w->rtfNumDisp),
-                       w->picLMChart})
+                       static_cast<QWidget*>(w->tabOptions),
+                       static_cast<QWidget*>(test::ReportBox(*w)), test::ChartBox(*w)})
         EXPECT_TRUE(p->isHidden()) << p->objectName().toStdString();
 }
 

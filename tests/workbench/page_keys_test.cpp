@@ -99,17 +99,17 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     MouseClick(w->InputPage()->cmdNextTabIn[1]);
     ASSERT_EQ(QApplication::focusWidget(), w->InputPage()->grdObs);
     Click("bthGraphRes");
-    ExpectKeysStayOn(w->picLMChart, "graphic results");
+    ExpectKeysStayOn(test::ChartBox(*w), "graphic results");
     Click("bthBackStarFix2");
-    ExpectKeysStayOn(w->picLMChart, "back to the star-fix toolbar");
+    ExpectKeysStayOn(test::ChartBox(*w), "back to the star-fix toolbar");
     Click("bthNumRes");
-    ExpectKeysStayOn(w->rtfNumDisp, "numeric results");
+    ExpectKeysStayOn(test::ReportBox(*w), "numeric results");
     Click("bthBackStarFix1");
     Click("bthCorr");
     ExpectKeysStayOn(w->tabIn, "correction of datas");
     MouseClick(w->InputPage()->cmdCancel[0]);
-    ASSERT_TRUE(w->rtfNumDisp->isVisible());
-    ExpectKeysStayOn(w->rtfNumDisp, "cancel over the report");
+    ASSERT_TRUE(test::ReportBox(*w)->isVisible());
+    ExpectKeysStayOn(test::ReportBox(*w), "cancel over the report");
     w->Action("mnuAstroErase")->trigger();
     ExpectKeysStayOn(start, "erase datas", "p3\t3\t");
     w->Action("mnuAstroEnter")->trigger();
@@ -138,8 +138,9 @@ TEST_F(PageKeys, ResultsButtonsRunWhateverTheMenus) {
     ASSERT_TRUE(Load(SampleFile()));
     for (const char* button : {"bthNumRes", "bthGraphRes"}) {
         SCOPED_TRACE(button);
-        QWidget* view = button == std::string("bthNumRes") ? static_cast<QWidget*>(w->rtfNumDisp)
-                                                           : w->picLMChart;
+        QWidget* view = button == std::string("bthNumRes")
+                            ? static_cast<QWidget*>(test::ReportBox(*w))
+                            : test::ChartBox(*w);
         Click(button);
         ASSERT_TRUE(view->isVisible());
         // Correct datas, Cancel, the star fix picture, the button again.

@@ -62,15 +62,15 @@ TEST(Screenshots, StartScreenAndEveryPage) {
 
     // Result pages: the report box and the chart with their toolbars.
     w->tabIn->hide();
-    w->rtfNumDisp->setPlainText("Numeric results of the star fix appear here.");
-    w->rtfNumDisp->show();
+    test::ReportBox(*w)->setPlainText("Numeric results of the star fix appear here.");
+    test::ReportBox(*w)->show();
     w->ShowToolbar(w->tlhNum);
     Save(w.get(), "main-numeric-results");
-    w->rtfNumDisp->hide();
-    w->picLMChart->show();
+    test::ReportBox(*w)->hide();
+    test::ChartBox(*w)->show();
     w->ShowToolbar(w->tlhGraph);
     Save(w.get(), "main-graphic-results");
-    w->RestoreStartScreen();
+    test::RunAction(*w, "bthMain");
 
     for (int tab = 0; tab < 3; ++tab) {
         w->mnuUtil_Click(tab);
@@ -79,7 +79,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
         w->Utilities()->cmdEndTabUtil_Click();
     }
-    w->RestoreStartScreen();
+    test::RunAction(*w, "bthMain");
     w->mnuOptionsTab_Click();
     for (int tab = 0; tab < 3; ++tab) {
         w->tabOptions->blockSignals(true);

@@ -63,7 +63,7 @@ TEST(StartUp, SettingsFileThatIsAFifo) {
         w.Form_Load({});
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_NEAR(w.width(), std::max<double>(w.minimumWidth(), screen.width() * 0.95), 1.0);
-        w.Form_Unload();
+        w.RequestSystemClose();
     }
     if (hadHome)
         qputenv("XDG_CONFIG_HOME", oldHome);
@@ -314,30 +314,22 @@ TEST(StartUp, CommandLineFileOpensTheStarFixPage) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
-    int loads = 0;
-    auto w = std::make_unique<FrmWorking>();
-    w->SetSettings(settings.Store());
-    w->onLoadObservations = [&] { ++loads; };
-    w->Form_Load({"\"/data/My Sights/evening.obs\""});
-    EXPECT_EQ(w->State().CommandLineFile, "/data/My Sights/evening.obs");
-    EXPECT_EQ(loads, 1);
+    QFile::copy(test::SampleObservations(), folder.Path() + "/My Sights evening.obs");
+    auto w = test::StartedWindow(settings, {"\"" + folder.Path() + "/My Sights evening.obs\""});
+    // Found and read: no error, no file dialog.
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_TRUE(script.fileDialogs.empty());
+    EXPECT_EQ(w->State().CommandLineFile, "");  // used once
     EXPECT_FALSE(w->tabIn->isHidden());
     EXPECT_FALSE(w->tlhStarfix->isHidden());
     EXPECT_TRUE(w->tlhWorking->isHidden());
 
-    auto v = std::make_unique<FrmWorking>();
-    v->SetSettings(settings.Store());
-    v->onLoadObservations = [&] { ++loads; };
-    v->Form_Load({"\"\t\""});
-    EXPECT_EQ(v->State().CommandLineFile, "");
-    EXPECT_EQ(loads, 2);
+    auto v = test::StartedWindow(settings, {"\"\t\""});
+    EXPECT_EQ(script.fileDialogs.size(), 1u);  // nothing left: the loader asks
     EXPECT_FALSE(v->tabIn->isHidden());
 
-    auto u = std::make_unique<FrmWorking>();
-    u->SetSettings(settings.Store());
-    u->onLoadObservations = [&] { ++loads; };
-    u->Form_Load({});
-    EXPECT_EQ(loads, 2);  // no file, no page
+    auto u = test::StartedWindow(settings);
+    EXPECT_EQ(script.fileDialogs.size(), 1u);  // no file, no page
     EXPECT_TRUE(u->tabIn->isHidden());
     EXPECT_EQ(u->HelpFilePath(), folder.Path() + "/help/index.html");
 }
