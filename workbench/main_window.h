@@ -95,16 +95,9 @@ class FrmWorking : public QMainWindow {
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
     void cmdCancel_Click(int index);
-    void cmdNumRes_Click();
     void mnuAstroEnter_Click();
-    void mnuAziGo_Click();
-    void mnuHelpAbout_Click();
-    void mnuHelpIntro_Click();
     void mnuOptionsTab_Click();
-    void mnuStarFixWizardStart_Click();
     void mnuUtil_Click(int tab);
-    void mnuViewWebBrowser_Click();
-    void picStarFixWizard_Click();
     QToolBar* tlhWorking = nullptr;
     QToolBar* tlhStarfix = nullptr;
     QToolBar* tlhNum = nullptr;
@@ -118,17 +111,26 @@ class FrmWorking : public QMainWindow {
     QTabWidget* tabOptions = nullptr;
     QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
 
-    // The utilities' single computing procedure, TestCompute(iButton): the
-    // ellipsoid choice and the erase buttons pass 0.
+    // Replaces the utilities' single computing procedure, TestCompute
+    // (iButton; the ellipsoid choice and the erase buttons pass 0), for
+    // tests that record which button computed. Unset, the page computes.
     std::function<void(int)> onTestCompute;
-    // Runs when a utilities tab is entered (its inputs' checks).
-    std::function<void()> onUtilTabEntered;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private slots:
+    // The numeric results: the report of the fix computed again from the
+    // inputs.
+    void cmdNumRes_Click();
+    void mnuAziGo_Click();
+    void mnuHelpAbout_Click();
+    // The introductory letter (its menu item is greyed).
+    void mnuHelpIntro_Click();
+    void mnuStarFixWizardStart_Click();
+    void mnuViewWebBrowser_Click();
+    void picStarFixWizard_Click();
     // Back to the input tabs with every input as it was.
     void mnuAstroCorrect_Click();
     void mnuAstroProba_Click();
@@ -138,7 +140,7 @@ class FrmWorking : public QMainWindow {
     void mnuFilePageSetup_Click();
     void mnuHelpManual_Click();
     // The graphic results: the chart of the fix computed again from the
-    // inputs (the numeric one is cmdNumRes_Click above).
+    // inputs.
     void cmdGraphRes_Click();
     // Back to the star-fix toolbar; the report or chart stays on screen.
     void bthBackStarFix_Click();

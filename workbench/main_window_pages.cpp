@@ -69,8 +69,6 @@ void FrmWorking::BuildPages() {
     optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
     // The utilities page's controls, laid out once the preferences exist.
     utilitiesPage_->BuildControls();
-    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
-    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
     // presses the button that has the focus.
@@ -120,7 +118,10 @@ void FrmWorking::BuildUtilityTabs() {
         new FocusWatch(widget, std::move(onLeave));
     };
     links.Recompute = [this] {
-        if (onTestCompute) onTestCompute(0);
+        if (onTestCompute)
+            onTestCompute(0);
+        else
+            utilitiesPage_->TestCompute(0);
     };
     links.UtNow = [this] { return UtcNow(); };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };

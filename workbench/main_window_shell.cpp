@@ -22,6 +22,7 @@
 #include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
 #include "platform/shell_open.h"
+#include "sailing/utilities_page.h"
 #include "workbench/companion_windows.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
@@ -208,7 +209,7 @@ void FrmWorking::mnuUtil_Click(int tab) {
     SetTabByCode(tabUtil, tab);
     tabUtil->setVisible(true);
     tabUtil->raise();
-    if (onUtilTabEntered) onUtilTabEntered();
+    utilitiesPage_->tabUtil_GotFocus();
 }
 
 void FrmWorking::bthBackStarFix_Click() {

@@ -164,13 +164,13 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
     QFile calcWP(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
     ASSERT_TRUE(calcWP.open(QIODevice::ReadOnly));
     folder.Write("CalcWP.rtf", calcWP.readAll().toStdString());
-    w->mnuUtil_Click(1);
+    test::RunAction(*w, "mnuUtilGC");
     WorkbenchState& st = w->State();
     st.Lat(3) = 40.0, st.Long(3) = -10.0, st.Lat(4) = 35.0, st.Long(4) = -70.0;
     for (int i : {4, 5, 6, 7}) st.Utilities.UtilEntered[static_cast<size_t>(i)] = true;
     QTest::mouseClick(w->Utilities()->cmdCompute[1], Qt::LeftButton);
     QTest::mouseClick(w->Utilities()->cmdAskPrint[0], Qt::LeftButton);
-    w->mnuUtil_Click(2);
+    test::RunAction(*w, "mnuUtilETA");
     QTest::mouseClick(w->Utilities()->cmdAskPrint[1], Qt::LeftButton);
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[0].title, " Print to file");

@@ -59,7 +59,7 @@ TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
     EXPECT_EQ(w->Options()->Clock()->tmrSysTime->interval(), 1000);
     EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());  // off at start
 
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());  // the ellipsoid tab
     ChooseTab(1);
     EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
@@ -99,7 +99,7 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
     w->show();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     QTabBar* tabs = w->tabOptions->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     ASSERT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
@@ -128,7 +128,7 @@ TEST_F(ClockPage, OneTickIsOneReadingAcrossADaylightSavingStep) {
 // Each tick shows the local time and UTC as the system formats a time of
 // day, and the daylight-saving label exactly when it is in force.
 TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("14:00:00"))
         << w->Options()->Clock()->txtLocTime->text().toStdString();
@@ -164,7 +164,7 @@ TEST_F(ClockPage, DaylightLabelOnIrishTime) {
     qputenv("TZ", "Europe/Dublin");
     tzset();
     w->Options()->Clock()->SetSystemClock(MakeHostClock());
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -179,7 +179,7 @@ TEST_F(ClockPage, DaylightLabelOnIrishTime) {
 // on the entered day; the page then shows the new time.
 TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
     clock->localOffsetSeconds = 7200;
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     w->Options()->Clock()->dtpTime3->setDateTime(
         QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
@@ -204,7 +204,7 @@ TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
 // told that the clock was not set, and the clock runs on untouched.
 TEST_F(ClockPage, RefusalIsReported) {
     clock->setResult = EPERM;
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const std::int64_t before = clock->utcMs;
     w->Options()->Clock()->dtpTime3->setDateTime(
@@ -233,7 +233,7 @@ TEST_F(ClockPage, ControlsAndScreenshot) {
 
     w->resize(1024, 720);
     w->show();
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const QPixmap pm = w->grab();
     EXPECT_TRUE(pm.save(test::TestOutputFolder() + "/clock-page.png"));
