@@ -93,7 +93,7 @@ void FrmWorking::BuildInputTabs() {
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
     for (int tab = 0; tab < 3; ++tab)
-        connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
+        connect(inputPage_->cmdCancel[static_cast<size_t>(tab)], &QPushButton::clicked, this,
                 [this, tab] { cmdCancel_Click(tab); });
     gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };
 }

@@ -662,7 +662,7 @@ TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
 
     script.Clear();
     script.dialogHandler = [](QDialog& dlg) {
-        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) test::ClickIn(*choice, "cmdOK");
         return static_cast<int>(QDialog::Accepted);
     };
     w->Action("mnuAstroNumPrint")->trigger();
@@ -684,7 +684,7 @@ TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
 TEST_F(ChartPrint, ReportPrintErrors) {
     test::ReportBox(*w)->setHtml("<p>Report</p>");
     script.dialogHandler = [](QDialog& dlg) {
-        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) test::ClickIn(*choice, "cmdOK");
         return static_cast<int>(QDialog::Accepted);
     };
     printers->fault = [](const QString& step) {

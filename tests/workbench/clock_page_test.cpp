@@ -75,9 +75,10 @@ TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
     EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), kNoonUtc.addSecs(90));
 
     // Next and previous run the page's focus handler too.
-    w->Options()->cmdPrevTabOptions_Click();
+    w->show();
+    test::ClickButton(test::Named(w.get(), "cmdPrevTabOptions_2"));
     EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
-    w->Options()->cmdNextTabOptions_Click();
+    test::ClickButton(test::Named(w.get(), "cmdNextTabOptions_1"));
     EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
 
     // The focus leaving the tab set for another page stops it.
@@ -87,8 +88,7 @@ TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
     EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
 
     // En&d closes the page.
-    w->show();
-    w->Options()->cmdEndTabOptions_Click();
+    test::ClickButton(test::Named(w.get(), "cmdEndTabOptions_2"));
     EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
 }
 

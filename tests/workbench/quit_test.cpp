@@ -19,12 +19,7 @@ namespace {
 // Answers the quit confirmation with one of its buttons.
 std::function<int(QDialog&)> Answer(bool yes) {
     return [yes](QDialog& d) {
-        if (auto* end = qobject_cast<FrmEnd*>(&d)) {
-            if (yes)
-                end->cmdYes_Click();
-            else
-                end->cmdNo_Click();
-        }
+        if (auto* end = qobject_cast<FrmEnd*>(&d)) test::ClickIn(*end, yes ? "cmdYes" : "cmdNo");
         return int(QDialog::Accepted);
     };
 }

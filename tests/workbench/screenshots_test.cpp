@@ -76,10 +76,11 @@ TEST(Screenshots, StartScreenAndEveryPage) {
 
     for (int tab = 0; tab < 3; ++tab) {
         test::RunAction(*w, kUtilMenus[tab]);
-        EXPECT_TRUE(w->Utilities()->isVisible());
-        EXPECT_EQ(w->Utilities()->currentIndex(), tab);
+        auto* util = test::Named<QTabWidget>(w.get(), "tabUtil");
+        EXPECT_TRUE(util->isVisible());
+        EXPECT_EQ(util->currentIndex(), tab);
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
-        w->Utilities()->cmdEndTabUtil_Click();
+        test::ClickButton(test::Named(w.get(), QString("cmdEndTabUtil_%1").arg(tab)));
     }
     test::RunAction(*w, "bthMain");
     test::RunAction(*w, "mnuOptionsTab");
@@ -91,7 +92,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
         EXPECT_EQ(w->tabOptions->currentIndex(), tab);
         Save(w.get(), QString("main-preferences-tab%1").arg(tab));
     }
-    w->Options()->cmdEndTabOptions_Click();
+    test::ClickButton(test::Named(w.get(), "cmdEndTabOptions_2"));
 
     // The small windows.
     FrmSplash* splash = w->Dialogs()->Splash();
