@@ -107,7 +107,7 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     test::RunAction(*w, "mnuOptionsTab");
-    QTabBar* tabs = w->tabOptions->tabBar();
+    QTabBar* tabs = test::TabSet(*w, "tabOptions")->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     ASSERT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
     QTest::mouseClick(Find<QDateTimeEdit>("dtpTime_3"), Qt::LeftButton);

@@ -308,8 +308,8 @@ TEST_F(NumericReportPage, FullRoutineFixFillsEveryMarkInOrder) {
         EXPECT_EQ(text.find("§"), std::string::npos) << sep;
         ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, w->State().Details, sep));
         EXPECT_TRUE(test::ReportBox(*w)->isVisibleTo(w.get()));
-        EXPECT_TRUE(w->tlhNum->isVisibleTo(w.get()));
-        EXPECT_FALSE(w->tabIn->isVisibleTo(w.get()));
+        EXPECT_TRUE(test::Bar(*w, "tlhNum")->isVisibleTo(w.get()));
+        EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisibleTo(w.get()));
         EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
         EXPECT_TRUE(w->Action("mnuAstroNumPrint")->isEnabled());
     }
@@ -434,7 +434,7 @@ TEST(NumericReportTemplate, MissingTemplateIsReportedAndNothingChanges) {
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.contains("NumResults.rtf"));
     EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->tlhNum->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::Bar(*w, "tlhNum")->isVisibleTo(w.get()));
 
     // Put back while the program runs: the next request finds it.
     folder.Write("NumResults.rtf", ReadProgramFile("NumResults.rtf"));

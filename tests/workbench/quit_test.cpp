@@ -40,7 +40,7 @@ TEST(Quit, MenuAnsweredNoChangesNothing) {
     EXPECT_EQ(w->Dialogs()->End()->Tag(), "NO");
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->Unloaded());
-    EXPECT_FALSE(w->tabIn->isHidden());  // the page stays as it was
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isHidden());  // the page stays as it was
     EXPECT_TRUE(w->Dialogs()->Exists("frmSplash"));
     EXPECT_TRUE(settings.writes.empty());
 }

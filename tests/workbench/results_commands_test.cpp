@@ -109,9 +109,9 @@ TEST_F(ResultsCommands, NumericResultsFromTheGrid) {
               FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
     EXPECT_EQ(w->Status()->Panel("Full")->text(), "Full");
     EXPECT_TRUE(test::ReportBox(*w)->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->tlhNum->isVisible());
-    EXPECT_FALSE(w->tlhStarfix->isVisible());
-    EXPECT_FALSE(w->tabIn->isVisible());
+    EXPECT_TRUE(test::Bar(*w, "tlhNum")->isVisible());
+    EXPECT_FALSE(test::Bar(*w, "tlhStarfix")->isVisible());
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_TRUE(w->Action("mnuAstroNumPrint")->isEnabled());
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-results-page.png"));
@@ -158,7 +158,7 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
     }
     EXPECT_TRUE(test::ChartBox(*w)->isVisibleTo(w.get()));
     EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->tlhGraph->isVisible());
+    EXPECT_TRUE(test::Bar(*w, "tlhGraph")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
     for (const char* n :
          {"mnuAstroGraphChart", "mnuAstroGraphLOP", "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
@@ -199,10 +199,10 @@ TEST_F(ResultsCommands, MissingInputChangesNothing) {
     ASSERT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(rec.messages[0].title, "Missing data");
     EXPECT_EQ(rec.messages[1].title, "Missing data");
-    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
     EXPECT_FALSE(test::ChartBox(*w)->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->tlhStarfix->isVisible());
+    EXPECT_TRUE(test::Bar(*w, "tlhStarfix")->isVisible());
 }
 
 // A template that lost its marks (edited in a word processor) is refused:

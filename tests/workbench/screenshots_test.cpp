@@ -52,25 +52,25 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     Save(w.get(), "main-start-screen");
 
     test::RunAction(*w, "mnuAstroEnter");
-    for (int tab = 0; tab < w->tabIn->count(); ++tab) {
-        w->tabIn->blockSignals(true);
-        w->tabIn->setCurrentIndex(tab);
-        w->tabIn->blockSignals(false);
-        EXPECT_TRUE(w->tabIn->isVisible());
-        EXPECT_EQ(w->tabIn->currentIndex(), tab);
+    for (int tab = 0; tab < test::TabSet(*w, "tabIn")->count(); ++tab) {
+        test::TabSet(*w, "tabIn")->blockSignals(true);
+        test::TabSet(*w, "tabIn")->setCurrentIndex(tab);
+        test::TabSet(*w, "tabIn")->blockSignals(false);
+        EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
+        EXPECT_EQ(test::TabSet(*w, "tabIn")->currentIndex(), tab);
         Save(w.get(), QString("main-starfix-tab%1").arg(tab));
     }
     test::RunAction(*w, "bthMain");
 
     // Result pages: the report box and the chart with their toolbars.
-    w->tabIn->hide();
+    test::TabSet(*w, "tabIn")->hide();
     test::ReportBox(*w)->setPlainText("Numeric results of the star fix appear here.");
     test::ReportBox(*w)->show();
-    w->ShowToolbar(w->tlhNum);
+    w->ShowToolbar(test::Bar(*w, "tlhNum"));
     Save(w.get(), "main-numeric-results");
     test::ReportBox(*w)->hide();
     test::ChartBox(*w)->show();
-    w->ShowToolbar(w->tlhGraph);
+    w->ShowToolbar(test::Bar(*w, "tlhGraph"));
     Save(w.get(), "main-graphic-results");
     test::RunAction(*w, "bthMain");
 
@@ -85,11 +85,11 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     test::RunAction(*w, "bthMain");
     test::RunAction(*w, "mnuOptionsTab");
     for (int tab = 0; tab < 3; ++tab) {
-        w->tabOptions->blockSignals(true);
-        w->tabOptions->setCurrentIndex(tab);
-        w->tabOptions->blockSignals(false);
-        EXPECT_TRUE(w->tabOptions->isVisible());
-        EXPECT_EQ(w->tabOptions->currentIndex(), tab);
+        test::TabSet(*w, "tabOptions")->blockSignals(true);
+        test::TabSet(*w, "tabOptions")->setCurrentIndex(tab);
+        test::TabSet(*w, "tabOptions")->blockSignals(false);
+        EXPECT_TRUE(test::TabSet(*w, "tabOptions")->isVisible());
+        EXPECT_EQ(test::TabSet(*w, "tabOptions")->currentIndex(), tab);
         Save(w.get(), QString("main-preferences-tab%1").arg(tab));
     }
     test::ClickButton(test::Named(w.get(), "cmdEndTabOptions_2"));

@@ -48,7 +48,7 @@ TEST_F(Results, IdenticalSightsGiveNoFix) {
     EXPECT_EQ(script.messages[0].title, " Error when computing the true position");
     EXPECT_TRUE(script.messages[0].text.startsWith("The lines of position cross too flatly"));
     EXPECT_FALSE(test::ReportBox(*w)->isVisible());
-    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(w->Status()->Panel("MPP")->isVisible());
     script.Clear();
     Click("bthGraphRes");
@@ -82,12 +82,13 @@ TEST_F(Results, CancelShowsNoReportOfOtherData) {
             w->Action("mnuAstroLoad")->trigger();
         }
         script.Clear();
-        ASSERT_TRUE(w->tabIn->isVisible());
-        QTest::mouseClick(w->InputPage()->cmdCancel[w->tabIn->currentIndex()], Qt::LeftButton);
+        ASSERT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
+        QTest::mouseClick(w->InputPage()->cmdCancel[test::TabSet(*w, "tabIn")->currentIndex()],
+                          Qt::LeftButton);
         EXPECT_FALSE(test::ReportBox(*w)->isVisible());
         EXPECT_FALSE(test::ChartBox(*w)->isVisible());
-        EXPECT_TRUE(w->picStarFix->isVisible());
-        EXPECT_TRUE(w->tlhWorking->isVisible());
+        EXPECT_TRUE(test::Named(&*w, "picStarFix")->isVisible());
+        EXPECT_TRUE(test::Bar(*w, "tlhWorking")->isVisible());
     }
 }
 
@@ -133,7 +134,7 @@ TEST(DefaultTimes, YesKeepsTheTimesShown) {
     QTest::mouseClick(in.w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
     ASSERT_FALSE(in.script.messages.empty());
     EXPECT_EQ(in.script.messages[0].title, "Data's not validated");
-    EXPECT_EQ(in.w->tabIn->currentIndex(), 1);
+    EXPECT_EQ(test::TabSet(*in.w, "tabIn")->currentIndex(), 1);
     const double shown = MakeDateTime(2026, 12, 9, 14, 0, 0);
     EXPECT_DOUBLE_EQ(in.w->State().TimeEstPos, shown);
     EXPECT_DOUBLE_EQ(in.w->State().TimeTruePos, shown);

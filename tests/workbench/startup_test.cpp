@@ -176,9 +176,10 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     const WorkbenchState& s = w->State();
     EXPECT_EQ(s.E.InvFlattening, 298.257223560493);
     EXPECT_EQ(s.E.SemiMajorAxis, 6378137.0 / 1852.0);
-    EXPECT_EQ(w->cboEllipsoid->count(), 20);
-    EXPECT_EQ(w->cboEllipsoid->currentIndex(), 19);
-    EXPECT_EQ(w->cboEllipsoid->currentText(), test::Shown("WGS 1984 - 1/298.257223560493"));
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->count(), 20);
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentIndex(), 19);
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentText(),
+              test::Shown("WGS 1984 - 1/298.257223560493"));
     EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(w->Utilities()->cboGMT[i]->count(), 40);
@@ -209,9 +210,9 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
     auto w = test::StartedWindow(settings);
     std::vector<int> computed;
     w->onTestCompute = [&](int button) { computed.push_back(button); };
-    w->tabUtil->setVisible(true);  // a choice recomputes only the page on show
+    test::TabSet(*w, "tabUtil")->setVisible(true);  // a choice recomputes only the page on show
     for (int row = 0; row < 20; ++row) {
-        w->cboEllipsoid->setCurrentIndex(row);
+        test::Named<QComboBox>(&*w, "cboEllipsoid_0")->setCurrentIndex(row);
         const EllipsoidRow& r = EllipsoidRows()[row];
         const EarthModel& e = w->State().E;
         EXPECT_DOUBLE_EQ(e.SemiMajorAxis, (r.ItemData / 10000.0 + 6300000.0) / 1852.0);
@@ -260,7 +261,7 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         EXPECT_EQ(FieldMask(w->InputPage()->mskTempCelcius[0]), "&&#");
         // The blank template the field shows.
         EXPECT_EQ(w->InputPage()->mskLat5->text().toStdString(), "__°__'" + sep + "_ _");
-        EXPECT_EQ(w->cboEllipsoid->currentText().toStdString(),
+        EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentText().toStdString(),
                   "WGS 1984 - 1/298" + sep + "257223560493");
         EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
     }
@@ -279,7 +280,7 @@ TEST(InitMainWindow, MissingDocumentsNamedOnceAndCommandsRefuse) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("InfoProg.rtf"));
     EXPECT_TRUE(script.messages[0].text.contains("IntroLetter.rtf"));
-    EXPECT_EQ(w->cboEllipsoid->count(), 20);  // start-up went on
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->count(), 20);  // start-up went on
     script.Clear();
     test::RunAction(*w, "mnuHelpAbout");
     ASSERT_EQ(script.messages.size(), 1u);
@@ -321,9 +322,9 @@ TEST(StartUp, CommandLineFileOpensTheStarFixPage) {
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_TRUE(script.fileDialogs.empty());
     EXPECT_EQ(w->State().CommandLineFile, "");  // used once
-    EXPECT_FALSE(w->tabIn->isHidden());
-    EXPECT_FALSE(w->tlhStarfix->isHidden());
-    EXPECT_TRUE(w->tlhWorking->isHidden());
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isHidden());
+    EXPECT_FALSE(test::Bar(*w, "tlhStarfix")->isHidden());
+    EXPECT_TRUE(test::Bar(*w, "tlhWorking")->isHidden());
 
     auto v = test::StartedWindow(settings, {"\"\t\""});
     EXPECT_EQ(script.fileDialogs.size(), 1u);  // nothing left: the loader asks

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QString>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QWindow>
@@ -122,6 +123,14 @@ inline void RunAction(FrmWorking& w, const char* name) {
     for (QToolBar* bar : w.findChildren<QToolBar*>())
         if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) return ClickButton(b);
     a->trigger();
+}
+
+// The window's toolbars, tab sets and Earth-model list, found by name.
+inline QToolBar* Bar(const FrmWorking& w, const char* name) {
+    return Named<QToolBar>(&w, name);
+}
+inline QTabWidget* TabSet(const FrmWorking& w, const char* name) {
+    return Named<QTabWidget>(&w, name);
 }
 
 // The results page, its report box and its chart, found by name.
