@@ -219,12 +219,14 @@ TEST(MainPages, TabCaptionsAndStatusPanels) {
 
     // Navigation buttons: next on the first two tabs, previous on the last
     // two, cancel / end on all three.
-    EXPECT_EQ(w->InputPage()->cmdNextTabIn[0]->text(), "&Next tab");
-    EXPECT_EQ(w->InputPage()->cmdPrevTabIn[1]->text(), "&Previous tab");
-    EXPECT_EQ(w->InputPage()->cmdCancel[2]->text(), "C&ancel");
-    EXPECT_EQ(w->Options()->cmdEndTabOptions[0]->text(), "En&d");
-    EXPECT_EQ(w->Options()->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
-    EXPECT_EQ(w->Options()->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdNextTabIn_0")->text(), "&Next tab");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdPrevTabIn_2")->text(), "&Previous tab");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdCancel_2")->text(), "C&ancel");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdEndTabOptions_0")->text(), "En&d");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdNextTabOptions_1")->objectName(),
+              "cmdNextTabOptions_1");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdPrevTabOptions_1")->objectName(),
+              "cmdPrevTabOptions_1");
 
     EXPECT_EQ(StatusLine::PanelKeys().size(), 10);
     for (const QString& key : StatusLine::PanelKeys()) {

@@ -33,7 +33,9 @@ struct PageKeys : ::testing::Test, test::ResultsWindow {
         for (QWidget* x : w->findChildren<QWidget*>()) {
             // The grid's in-cell editors hide again once their cell is
             // committed: they belong to the grid.
-            if (x->isVisible() || w->InputPage()->grdObs->viewport()->isAncestorOf(x)) continue;
+            if (x->isVisible() ||
+                test::Named<ObservationGrid>(&*w, "grdObs")->viewport()->isAncestorOf(x))
+                continue;
             QString v;
             if (auto* d = qobject_cast<QDateTimeEdit*>(x))
                 v = d->dateTime().toString(Qt::ISODate);
@@ -91,14 +93,14 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "load datas");
     QTest::mouseClick(w->InputPage()->tabBar(), Qt::LeftButton, {},
                       w->InputPage()->tabBar()->tabRect(0).center());
-    MouseClick(w->InputPage()->cmdNextTabIn[0]);
+    MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_0"));
     ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "next tab");
-    MouseClick(w->InputPage()->cmdPrevTabIn[0]);
+    MouseClick(test::Named<QPushButton>(&*w, "cmdPrevTabIn_1"));
     ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "previous tab",
                      "");  // its fields are typed in elsewhere
-    MouseClick(w->InputPage()->cmdNextTabIn[0]);
-    MouseClick(w->InputPage()->cmdNextTabIn[1]);
-    ASSERT_EQ(QApplication::focusWidget(), w->InputPage()->grdObs);
+    MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_0"));
+    MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_1"));
+    ASSERT_EQ(QApplication::focusWidget(), test::Named<ObservationGrid>(&*w, "grdObs"));
     Click("bthGraphRes");
     ExpectKeysStayOn(test::ChartBox(*w), "graphic results");
     Click("bthBackStarFix2");
@@ -108,7 +110,7 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "correction of datas");
-    MouseClick(w->InputPage()->cmdCancel[0]);
+    MouseClick(test::Named<QPushButton>(&*w, "cmdCancel_0"));
     ASSERT_TRUE(test::ReportBox(*w)->isVisible());
     ExpectKeysStayOn(test::ReportBox(*w), "cancel over the report");
     w->Action("mnuAstroErase")->trigger();
@@ -118,12 +120,12 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     Click("bthMain");
     MouseClick(test::Named(&*w, "picRLGC"));
     ExpectKeysStayOn(test::TabSet(*w, "tabUtil"), "utilities", "");  // typed last, below
-    MouseClick(w->Utilities()->cmdEndTabUtil[0]);
+    MouseClick(test::Named<QPushButton>(&*w, "cmdEndTabUtil_0"));
     ASSERT_FALSE(test::TabSet(*w, "tabUtil")->isVisible());
     ExpectKeysStayOn(start, "end of the utilities", "p3\t3\t");
     w->Action("mnuOptionsTab")->trigger();
     ExpectKeysStayOn(test::TabSet(*w, "tabOptions"), "preferences");
-    MouseClick(w->Options()->cmdEndTabOptions[0]);
+    MouseClick(test::Named<QPushButton>(&*w, "cmdEndTabOptions_0"));
     ASSERT_FALSE(test::TabSet(*w, "tabOptions")->isVisible());
     ExpectKeysStayOn(start, "end of the preferences", "p3\t3\t");
     Click("bthStarfix");
@@ -146,7 +148,7 @@ TEST_F(PageKeys, ResultsButtonsRunWhateverTheMenus) {
         ASSERT_TRUE(view->isVisible());
         // Correct datas, Cancel, the star fix picture, the button again.
         w->Action("mnuAstroCorrect")->trigger();
-        MouseClick(w->InputPage()->cmdCancel[0]);
+        MouseClick(test::Named<QPushButton>(&*w, "cmdCancel_0"));
         MouseClick(test::Named(&*w, "picStarFix"));
         ASSERT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
         Click(button);

@@ -180,8 +180,9 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
 TEST_F(ResultsCommands, GridReadLeavesTheChartAlone) {
     test::RunAction(*w, "bthGraphRes");
     const QImage before = test::ChartImage(*w);
-    PutRow(9, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA",
-           w->InputPage()->grdObs->TextMatrix(1, 2), w->InputPage()->grdObs->TextMatrix(1, 3));
+    PutRow(9, test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 0), "VEGA",
+           test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 2),
+           test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 3));
     ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     ASSERT_EQ(w->State().Obs.ObsCount, 9);
     // Drawn again: the grid shown and hidden.

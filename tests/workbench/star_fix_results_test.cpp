@@ -70,9 +70,9 @@ TEST_F(Results, CancelShowsNoReportOfOtherData) {
         Click("bthBackStarFix1");
         if (failedSolve) {
             Click("bthCorr");
-            PutRow(2, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA",
-                   w->InputPage()->grdObs->TextMatrix(1, 2),
-                   w->InputPage()->grdObs->TextMatrix(1, 3));
+            PutRow(2, test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 0), "VEGA",
+                   test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 2),
+                   test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 3));
             Click("bthNumRes");
             ASSERT_FALSE(script.messages.empty());
             EXPECT_EQ(script.messages[0].title, " Error when computing the true position");
@@ -131,7 +131,7 @@ TEST(ReportDates, MonthNamesFollowTheLocale) {
 TEST(DefaultTimes, YesKeepsTheTimesShown) {
     test::InputWindow in(".");
     in.script.answers = {kAnswerYes};
-    QTest::mouseClick(in.w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
+    QTest::mouseClick(test::Named<QPushButton>(&*in.w, "cmdNextTabIn_0"), Qt::LeftButton);
     ASSERT_FALSE(in.script.messages.empty());
     EXPECT_EQ(in.script.messages[0].title, "Data's not validated");
     EXPECT_EQ(test::TabSet(*in.w, "tabIn")->currentIndex(), 1);

@@ -328,11 +328,11 @@ TEST(StartUp, CommandLineFileOpensTheStarFixPage) {
 
     auto v = test::StartedWindow(settings, {"\"\t\""});
     EXPECT_EQ(script.fileDialogs.size(), 1u);  // nothing left: the loader asks
-    EXPECT_FALSE(v->tabIn->isHidden());
+    EXPECT_FALSE(test::TabSet(*v, "tabIn")->isHidden());
 
     auto u = test::StartedWindow(settings);
     EXPECT_EQ(script.fileDialogs.size(), 1u);  // no file, no page
-    EXPECT_TRUE(u->tabIn->isHidden());
+    EXPECT_TRUE(test::TabSet(*u, "tabIn")->isHidden());
     EXPECT_EQ(u->HelpFilePath(), folder.Path() + "/help/index.html");
 }
 
