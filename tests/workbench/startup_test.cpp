@@ -180,14 +180,14 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentIndex(), 19);
     EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentText(),
               test::Shown("WGS 1984 - 1/298.257223560493"));
-    EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
+    EXPECT_EQ(test::Named<QLabel>(&*w, "lblDistance_1")->text(), "[ nautical miles ]");
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(w->Utilities()->cboGMT[i]->count(), 40);
-        EXPECT_EQ(w->Utilities()->cboGMT[i]->currentText(), "GMT");
+        EXPECT_EQ(test::Named<QComboBox>(&*w, QString("cboGMT_%1").arg(i))->count(), 40);
+        EXPECT_EQ(test::Named<QComboBox>(&*w, QString("cboGMT_%1").arg(i))->currentText(), "GMT");
         EXPECT_EQ(s.Utilities.GMTZone[i], 0.0);
     }
-    EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
-    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "ACAMAR");
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboBody")->count(), 66);
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboBody")->currentText(), "ACAMAR");
     ASSERT_EQ(s.BodyNames.size(), 66u);
     EXPECT_EQ(s.BodyList, s.BodyNames);
     EXPECT_EQ(s.Proba, 0.95);
@@ -219,17 +219,17 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
         if (row == kSphereEllipsoidRow) {
             EXPECT_EQ(e.InvFlattening, 1e100);
             EXPECT_NEAR(e.SemiMajorAxis, 3437.7467705, 5e-8);
-            EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ geographical miles ]");
+            EXPECT_EQ(test::Named<QLabel>(&*w, "lblDistance_1")->text(), "[ geographical miles ]");
         } else {
             EXPECT_GT(e.InvFlattening, 293.0);
             EXPECT_LT(e.InvFlattening, 301.0);
-            EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
+            EXPECT_EQ(test::Named<QLabel>(&*w, "lblDistance_1")->text(), "[ nautical miles ]");
         }
     }
     // Every change of model recomputes the shown utility.
     EXPECT_EQ(computed, std::vector<int>(20, 0));
     // A time zone: "GMT +05 3/4" is 5.75 hours east.
-    w->Utilities()->cboGMT[1]->setCurrentIndex(15);
+    test::Named<QComboBox>(&*w, "cboGMT_1")->setCurrentIndex(15);
     EXPECT_EQ(w->State().Utilities.GMTZone[1], 5.75);
     EXPECT_EQ(w->State().Utilities.GMTZone[0], 0.0);
 }
@@ -252,15 +252,15 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
             EXPECT_EQ(FieldMask(w->MaskField("mskLat", i)), "9#°##'" + sep + "# ?");
             EXPECT_EQ(FieldMask(w->MaskField("mskLong", i)), "99#°##'" + sep + "# ?");
         }
-        EXPECT_EQ(FieldMask(w->Utilities()->mskLat[4]), "9#°##'");
-        EXPECT_EQ(FieldMask(w->Utilities()->mskLong[4]), "9#°#0'");
+        EXPECT_EQ(FieldMask(w->MaskField("mskLat", 4)), "9#°##'");
+        EXPECT_EQ(FieldMask(w->MaskField("mskLong", 4)), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
-        EXPECT_EQ(FieldMask(w->InputPage()->mskInstErr[1]), "+9#" + sep + "##");
+        EXPECT_EQ(FieldMask(w->MaskField("mskInstErr", 1)), "+9#" + sep + "##");
         EXPECT_EQ(FieldMask(w->MaskField("mskPress_mBars", -1)), "####");
-        EXPECT_EQ(FieldMask(w->InputPage()->mskTempCelcius[0]), "&&#");
+        EXPECT_EQ(FieldMask(w->MaskField("mskTempCelcius", 0)), "&&#");
         // The blank template the field shows.
-        EXPECT_EQ(w->InputPage()->mskLat5->text().toStdString(), "__°__'" + sep + "_ _");
+        EXPECT_EQ(w->MaskField("mskLat", 5)->text().toStdString(), "__°__'" + sep + "_ _");
         EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentText().toStdString(),
                   "WGS 1984 - 1/298" + sep + "257223560493");
         EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
