@@ -91,8 +91,8 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     script.fileNames = {SampleFile()};
     w->Action("mnuAstroLoad")->trigger();
     ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "load datas");
-    QTest::mouseClick(w->InputPage()->tabBar(), Qt::LeftButton, {},
-                      w->InputPage()->tabBar()->tabRect(0).center());
+    QTest::mouseClick(test::TabSet(*w, "tabIn")->tabBar(), Qt::LeftButton, {},
+                      test::TabSet(*w, "tabIn")->tabBar()->tabRect(0).center());
     MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_0"));
     ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "next tab");
     MouseClick(test::Named<QPushButton>(&*w, "cmdPrevTabIn_1"));

@@ -83,8 +83,10 @@ TEST_F(Results, CancelShowsNoReportOfOtherData) {
         }
         script.Clear();
         ASSERT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
-        QTest::mouseClick(w->InputPage()->cmdCancel[test::TabSet(*w, "tabIn")->currentIndex()],
-                          Qt::LeftButton);
+        QTest::mouseClick(
+            test::Named<QPushButton>(
+                &*w, QString("cmdCancel_%1").arg(test::TabSet(*w, "tabIn")->currentIndex())),
+            Qt::LeftButton);
         EXPECT_FALSE(test::ReportBox(*w)->isVisible());
         EXPECT_FALSE(test::ChartBox(*w)->isVisible());
         EXPECT_TRUE(test::Named(&*w, "picStarFix")->isVisible());

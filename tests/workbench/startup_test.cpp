@@ -150,7 +150,8 @@ TEST(StartUp, SplashFirstThenLists) {
         auto* splash = qobject_cast<FrmSplash*>(&d);
         if (splash) {
             seen = qobject_cast<FrmWorking*>(splash->parentWidget());
-            listsFilledDuringSplash = seen && seen->cboEllipsoid->count() > 0;
+            listsFilledDuringSplash =
+                seen && test::Named<QComboBox>(seen, "cboEllipsoid_0")->count() > 0;
             EXPECT_EQ(splash->Tag(), "FromStart");
             splash->CloseStep();
         }
