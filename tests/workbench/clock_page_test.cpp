@@ -45,6 +45,11 @@ class ClockPage : public ::testing::Test {
     void ChooseTab(int tab) {
         test::Named<QTabWidget>(w.get(), "tabOptions")->setCurrentIndex(tab);
     }
+    // A click on "Set the system time" of the shown page.
+    void ClickSetSysTime() {
+        w->show();
+        test::ClickButton(Find("cmdSetSysTime"));
+    }
     // The clock page's controls, found by name.
     template <class T = QWidget>
     T* Find(const char* name) const {
@@ -190,7 +195,7 @@ TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
     ChooseTab(2);
     Find<QDateTimeEdit>("dtpTime_3")
         ->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
-    w->Options()->Clock()->cmdSetSysTime_Click();
+    ClickSetSysTime();
     ASSERT_EQ(clock->setCalls, 1);
     const QDateTime set = QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC);
     EXPECT_EQ(set, QDateTime(QDate(2026, 8, 2), QTime(12, 0, 1), Qt::UTC));
@@ -202,7 +207,7 @@ TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
     // The last second before midnight: date and time move on together.
     Find<QDateTimeEdit>("dtpTime_3")
         ->setDateTime(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC));
-    w->Options()->Clock()->cmdSetSysTime_Click();
+    ClickSetSysTime();
     EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC),
               QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0), Qt::UTC));
 }
@@ -216,7 +221,7 @@ TEST_F(ClockPage, RefusalIsReported) {
     const std::int64_t before = clock->utcMs;
     Find<QDateTimeEdit>("dtpTime_3")
         ->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
-    w->Options()->Clock()->cmdSetSysTime_Click();
+    ClickSetSysTime();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " System time");
     EXPECT_TRUE(script.messages[0].text.startsWith("The PC clock was not set"));
