@@ -65,34 +65,12 @@ class UtilitiesPage : public QTabWidget {
     // page is recomputed when it shows, or when it waits under the
     // preferences opened from it.
     void EllipsoidChosen();
-    // Takes the ellipsoid list's chosen row into the Earth model and the
-    // unit labels, without recomputing anything; false when no row is chosen.
-    bool TakeEllipsoidChoice();
-    void mskDist_LostFocus();
-    void mskDTG_LostFocus();
-    void mskMinSpeed_LostFocus();
-    void mskMaxSpeed_LostFocus();
-    void mskInterv_LostFocus();
-    void optRound_Click(int index);
-    // A time-zone list's choice: 0 the zone of the departure time, 1 the
-    // local column of the table.
-    void cboGMT_Click(int index);
-    // Position fields mskLat(0..4) and mskLong(0..4): the hemisphere typed
-    // as a sign, and the commit (cancel = true keeps the focus in the field).
-    void mskLat_KeyPress(int index, QChar& key);
-    void mskLong_KeyPress(int index, QChar& key);
-    void mskLat_Validate(int index, bool& cancel);
-    void mskLong_Validate(int index, bool& cancel);
-    // The rhumb-line course mskCourse(1) and the departure picker dtpTime(2)
-    // are left.
-    void mskCourse_LostFocus();
+    // The departure picker dtpTime(2) is left.
     void dtpDeparture_LostFocus();
     void updLat_Click(bool up);
     void updLong_Click(bool up);
     void updMinSpeed_Click(bool up);
-    void updMaxSpeed_Click(bool up);
     void updInterval_Click(bool up);
-    void InitETAGrid(int count);
     // The outline rows as shown (text and indent level; level 0 hidden),
     // rows 0 to 22.
     QString OutlineText(int row) const;
@@ -141,6 +119,28 @@ class UtilitiesPage : public QTabWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Takes the ellipsoid list's chosen row into the Earth model and the
+    // unit labels, without recomputing anything; false when no row is chosen.
+    bool TakeEllipsoidChoice();
+    void mskDist_LostFocus();
+    void mskDTG_LostFocus();
+    void mskMinSpeed_LostFocus();
+    void mskMaxSpeed_LostFocus();
+    void mskInterv_LostFocus();
+    void updMaxSpeed_Click(bool up);
+    void optRound_Click(int index);
+    // A time-zone list's choice: 0 the zone of the departure time, 1 the
+    // local column of the table.
+    void cboGMT_Click(int index);
+    // Position fields mskLat(0..4) and mskLong(0..4): the hemisphere typed
+    // as a sign, and the commit (cancel = true keeps the focus in the field).
+    void mskLat_KeyPress(int index, QChar& key);
+    void mskLong_KeyPress(int index, QChar& key);
+    void mskLat_Validate(int index, bool& cancel);
+    void mskLong_Validate(int index, bool& cancel);
+    // The rhumb-line course mskCourse(1) is left.
+    void mskCourse_LostFocus();
+    void InitETAGrid(int count);
     void BuildTabs();
     void ShowTabByCode(int index);
     void AddDeparturePicker();
