@@ -29,7 +29,7 @@ using test::UtilitiesDriver;
 // once and agrees with the library; the typed fields stay green.
 TEST(UtilitiesRhumbLine, DirectProblemShowsTheArrival) {
     UtilitiesDriver p;
-    QWidget* stop = p.Get("imgStopCompute");
+    QWidget* stop = p.Named("imgStopCompute");
     EXPECT_TRUE(stop->isVisible());
     p.TypeFields("mskLat_0", {"45000n", "005000w"});
     p.TypeAndTab("mskCourse_1", "0450");
@@ -89,7 +89,7 @@ TEST(UtilitiesRhumbLine, InverseProblemAndNoProblem) {
     EXPECT_EQ(p.Shown("mskLat_0"), test::Shown("__°__'._ _"));
     p.TypeFields("mskLat_0", {"50000n", "001000w", "40000n"});
     p.TypeAndTab("mskDist", "0010000");
-    EXPECT_TRUE(p.Get("imgStopCompute")->isVisible());
+    EXPECT_TRUE(p.Named("imgStopCompute")->isVisible());
     EXPECT_EQ(p.Shown("mskLong_1"), test::Shown("___°__'._ _"));
 }
 
@@ -159,7 +159,7 @@ TEST(UtilitiesEta, FieldRefusals) {
 TEST(UtilitiesEta, TableRowsAndRounding) {
     UtilitiesDriver p("mnuUtilETA");
     EXPECT_FALSE(p.EtaTable()->isVisible());
-    p.Get<QDateTimeEdit>("dtpTime_2")
+    p.Named<QDateTimeEdit>("dtpTime_2")
         ->setDateTime(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC));
     p.TypeAndTab("mskDTG", "0024000");
     p.Click("cmdCompute_2");
@@ -180,7 +180,7 @@ TEST(UtilitiesEta, TableRowsAndRounding) {
     EXPECT_EQ(p.EtaCell(1, 0), test::Shown("10.5"));
     EXPECT_EQ(p.EtaCell(1, 1), "2 Mar 2026 10:45:00");
     // Local column in zone +2 (list row "GMT +2").
-    auto* zone = p.Get<QComboBox>("cboGMT_1");
+    auto* zone = p.Named<QComboBox>("cboGMT_1");
     zone->setCurrentIndex(zone->findData(200));
     p.Click("cmdCompute_2");
     EXPECT_EQ(p.EtaCell(1, 2), "2 Mar 2026 12:45:00");
@@ -204,7 +204,7 @@ TEST(UtilitiesEta, EnteringTheTabTakesTheRhumbLineDistance) {
     ASSERT_EQ(p.Tab(), 2);
     EXPECT_EQ(p.Shown("mskDTG"), dist);
     EXPECT_NEAR(p.S().Utilities.EtaDist, p.S().Utilities.RLDist, 0.005);
-    EXPECT_EQ(p.Get<QDateTimeEdit>("dtpTime_2")->time(), QTime(14, 0));
+    EXPECT_EQ(p.Named<QDateTimeEdit>("dtpTime_2")->time(), QTime(14, 0));
 }
 
 // A zero interval between equal speeds gives one row, not an error; the
@@ -240,7 +240,7 @@ TEST(UtilitiesGreatCircle, RefusalsOfTheComputeButton) {
     EXPECT_EQ(p.script.messages[0].title, " Missing data");
     EXPECT_EQ(p.script.messages[0].text,
               "Departure and/or arrival position not complete. Please correct.");
-    EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
     p.TypeAndTab("mskLong_3", "010000w");
     p.script.Clear();
     p.Click("cmdCompute_1");
@@ -260,10 +260,10 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
     p.script.Clear();
     p.Click("cmdCompute_1");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_TRUE(p.Get("rtfCalcWP")->isVisible());
-    EXPECT_TRUE(p.Get("outGCRes")->isVisible());
-    EXPECT_FALSE(p.Get("fraEllipsoid_1")->isVisible());
-    EXPECT_EQ(p.Get<QLabel>("lblNS")->text(), "N");
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
+    EXPECT_TRUE(p.Named("outGCRes")->isVisible());
+    EXPECT_FALSE(p.Named("fraEllipsoid_1")->isVisible());
+    EXPECT_EQ(p.Named<QLabel>("lblNS")->text(), "N");
     const QString text = p.Report();
     EXPECT_EQ(text.count(kPlaceholderMark), 0);
     EXPECT_TRUE(text.contains("Composite sailing:"));
@@ -285,9 +285,9 @@ TEST(UtilitiesGreatCircle, CompositeReportAndOutline) {
 
     // Erase one position: results hidden, ellipsoid frame back.
     p.Click("cmdErase_8");
-    EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
-    EXPECT_FALSE(p.Get("outGCRes")->isVisible());
-    EXPECT_TRUE(p.Get("fraEllipsoid_1")->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
+    EXPECT_FALSE(p.Named("outGCRes")->isVisible());
+    EXPECT_TRUE(p.Named("fraEllipsoid_1")->isVisible());
     EXPECT_FALSE(p.S().Utilities.UtilEntered[4]);
 }
 
@@ -304,7 +304,7 @@ TEST(UtilitiesGreatCircle, LimitBelowTheDepartureIsRefused) {
     EXPECT_EQ(p.script.messages[0].text,
               "The maximum latitude is smaller than the departure latitude.");
     EXPECT_EQ(p.Shown("mskLat_4"), "45°0_'");
-    EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
     EXPECT_EQ(p.Report().count(kPlaceholderMark), 0);
 }
 
@@ -321,7 +321,7 @@ TEST(UtilitiesGreatCircle, DamagedTemplateIsRefused) {
     QByteArray unmarked = whole;
     unmarked.replace("\\'a7", "");
     const QString path = p.folder.Path() + "/CalcWP.rtf";
-    QWidget* report = p.Get("rtfCalcWP");
+    QWidget* report = p.Named("rtfCalcWP");
     auto compute = [&] {
         p.script.Clear();
         p.Click("cmdCompute_1");
@@ -414,7 +414,7 @@ TEST(UtilitiesGreatCircle, MissingTemplateIsReported) {
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " ERROR REPORT");
     EXPECT_TRUE(p.script.messages[0].text.endsWith("Error 53: File not found: CalcWP.rtf"));
-    EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
     EXPECT_EQ(p.S().Utilities.RLDist, before);
 }
 
@@ -467,9 +467,9 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
     EXPECT_DOUBLE_EQ(s.Utilities.MinSpeed, 10.0);
     EXPECT_DOUBLE_EQ(s.Utilities.MaxSpeed, 24.0);
     EXPECT_DOUBLE_EQ(s.Utilities.SpeedInterv, 0.5);
-    EXPECT_EQ(p.Get("cmdErase_0")->toolTip(), "Erase latitude");
-    EXPECT_EQ(p.Get("cmdErase_13")->toolTip(), "Erase long. interval");
-    EXPECT_EQ(p.Get("cmdErase_18")->toolTip(), "Reset interval");
+    EXPECT_EQ(p.Named("cmdErase_0")->toolTip(), "Erase latitude");
+    EXPECT_EQ(p.Named("cmdErase_13")->toolTip(), "Erase long. interval");
+    EXPECT_EQ(p.Named("cmdErase_18")->toolTip(), "Reset interval");
 
     // Group erases: a southern composite sailing, then "Erase all" of its
     // tab; a single erase of the limit first puts the composite rows back
@@ -478,14 +478,14 @@ TEST(UtilitiesErase, EveryButtonEmptiesItsInput) {
     p.TypeGreatCircle("35000s", "020000e", "38000s", "145000e");
     p.TypeFields("mskLat_4", {"4000", "050"});
     p.Click("cmdCompute_1");
-    ASSERT_EQ(p.Get<QLabel>("lblNS")->text(), "S");
+    ASSERT_EQ(p.Named<QLabel>("lblNS")->text(), "S");
     ASSERT_NE(s.Utilities.GCOutline[12].Level, 0);
     p.Click("cmdErase_12");
     EXPECT_EQ(s.Utilities.GCOutline[12].Level, 0);
-    EXPECT_TRUE(p.Get<QLabel>("lblNS")->text().isEmpty());
+    EXPECT_TRUE(p.Named<QLabel>("lblNS")->text().isEmpty());
     p.Click("cmdErase_7");
     for (int i : {4, 5, 6, 7, 8, 9}) EXPECT_FALSE(s.Utilities.UtilEntered[i]) << i;
-    EXPECT_TRUE(p.Get("fraEllipsoid_1")->isVisible());
+    EXPECT_TRUE(p.Named("fraEllipsoid_1")->isVisible());
     p.Menu("mnuUtilRL");
     p.TypeFields("mskLat_0", {"10000n", "020000w"});
     p.TypeFields("mskCourse_1", {"1800", "0006000"});
@@ -509,17 +509,17 @@ TEST(UtilitiesTabs, RoutesFollowBetweenTabsAndEllipsoidLabel) {
     EXPECT_EQ(p.Field("mskCourse_1")->BackColor(), kComputedYellow);
     EXPECT_TRUE(p.Field("mskLat_0")->hasFocus());
 
-    QTest::mouseDClick(p.Get("lblChoosenEllipsoid_0"), Qt::LeftButton);
+    QTest::mouseDClick(p.Named("lblChoosenEllipsoid_0"), Qt::LeftButton);
     EXPECT_FALSE(p.Page()->isVisible());
     EXPECT_TRUE(p.Preferences()->isVisible());
     EXPECT_EQ(p.Preferences()->property("Tag").toString(), "CalledFromUtil");
     p.EndPreferences();
     EXPECT_TRUE(p.Page()->isVisible());
-    EXPECT_EQ(p.Get<QLabel>("lblChoosenEllipsoid_0")->text(), "WGS 1984");
+    EXPECT_EQ(p.Named<QLabel>("lblChoosenEllipsoid_0")->text(), "WGS 1984");
 
     // The sphere: the report speaks of geographical miles.
     p.ChooseEllipsoid("Normal Sphere - 0");
-    EXPECT_EQ(p.Get<QLabel>("lblDistance_1")->text(), "[ geographical miles ]");
+    EXPECT_EQ(p.Named<QLabel>("lblDistance_1")->text(), "[ geographical miles ]");
     p.Click("cmdNextTabUtil_0");
     p.Click("cmdCompute_1");
     EXPECT_TRUE(p.Report().contains(" geographical miles."));
@@ -537,8 +537,8 @@ TEST(UtilitiesScreenshots, TabsWithResults) {
     p.TypeGreatCircle("49300n", "005100w", "40300n", "073500w");
     p.TypeFields("mskLong_4", {"050"});
     p.Click("cmdCompute_1");
-    EXPECT_TRUE(p.Get("rtfCalcWP")->isVisible());
-    auto* report = p.Get<RichTextBox>("rtfCalcWP");
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
+    auto* report = p.Named<RichTextBox>("rtfCalcWP");
     report->verticalScrollBar()->setValue(report->verticalScrollBar()->maximum());
     p.w->grab().save(test::TestOutputFolder() + "/utilities-great-circle.png");
     p.Click("cmdNextTabUtil_1");

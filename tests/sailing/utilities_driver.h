@@ -59,16 +59,18 @@ struct UtilitiesDriver {
     // The one control named `name` on the page (in the whole window when
     // `inWindow`); a missing or doubled name fails the test.
     template <class T = QWidget>
-    T* Get(const QString& name, bool inWindow = false) const {
+    T* Named(const QString& name, bool inWindow = false) const {
         QWidget* root = inWindow ? static_cast<QWidget*>(w.get()) : Page();
-        T* found = Named<T>(root, name);
+        T* found = ::orvex::test::Named<T>(root, name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    QTabWidget* Page() const { return Named<QTabWidget>(w.get(), "tabUtil"); }
-    QTabWidget* Preferences() const { return Named<QTabWidget>(w.get(), "tabOptions"); }
+    QTabWidget* Page() const { return ::orvex::test::Named<QTabWidget>(w.get(), "tabUtil"); }
+    QTabWidget* Preferences() const {
+        return ::orvex::test::Named<QTabWidget>(w.get(), "tabOptions");
+    }
     int Tab() const { return Page()->currentIndex(); }
-    MaskedField* Field(const QString& name) const { return Get<MaskedField>(name); }
+    MaskedField* Field(const QString& name) const { return Named<MaskedField>(name); }
     QString Shown(const QString& field) const { return Field(field)->MaskedText(); }
     WorkbenchState& S() const { return w->State(); }
 
@@ -76,11 +78,11 @@ struct UtilitiesDriver {
     void Menu(const char* name) const { w->findChild<QAction*>(name)->trigger(); }
     // Clicks the page's button `name` (a hidden or disabled one takes no
     // click).
-    void Click(const QString& button) const { ClickButton(Get(button)); }
+    void Click(const QString& button) const { ClickButton(Named(button)); }
 
     // Clicks the round mark of the page's option button `name`.
     void Choose(const QString& option) const {
-        QWidget* b = Get(option);
+        QWidget* b = Named(option);
         ClickAt(b, QPoint(b->height() / 2, b->height() / 2));
     }
 
@@ -119,7 +121,7 @@ struct UtilitiesDriver {
     }
 
     // The great-circle report as shown.
-    QString Report() const { return Get<RichTextBox>("rtfCalcWP")->Text(); }
+    QString Report() const { return Named<RichTextBox>("rtfCalcWP")->Text(); }
     // The outline's rows in their order (pre-order of the tree).
     std::vector<OutlineEntry> Outline() const {
         std::vector<OutlineEntry> rows;
@@ -127,11 +129,11 @@ struct UtilitiesDriver {
             rows.push_back({item->text(0), item->data(0, Qt::UserRole).toInt()});
             for (int i = 0; i < item->childCount(); ++i) walk(item->child(i));
         };
-        auto* tree = Get<QTreeWidget>("outGCRes");
+        auto* tree = Named<QTreeWidget>("outGCRes");
         for (int i = 0; i < tree->topLevelItemCount(); ++i) walk(tree->topLevelItem(i));
         return rows;
     }
-    QTableWidget* EtaTable() const { return Get<QTableWidget>("grdCalcETA"); }
+    QTableWidget* EtaTable() const { return Named<QTableWidget>("grdCalcETA"); }
     QString EtaCell(int row, int column) const {
         const QTableWidgetItem* item = EtaTable()->item(row, column);
         return item ? item->text() : QString();
@@ -140,7 +142,7 @@ struct UtilitiesDriver {
     // Chooses the row of the preferences' ellipsoid list whose text is
     // `row` (written with the user's separator).
     void ChooseEllipsoid(const QString& row) const {
-        auto* list = Get<QComboBox>("cboEllipsoid_0", true);
+        auto* list = Named<QComboBox>("cboEllipsoid_0", true);
         const int index = list->findText(row);
         EXPECT_GE(index, 0) << row.toStdString();
         list->setCurrentIndex(index);
@@ -148,7 +150,7 @@ struct UtilitiesDriver {
     // Opens the preferences by a double click on the ellipsoid's name on
     // the shown tab, chooses `row` and closes them with En&d.
     void ChangeEllipsoid(const QString& row) const {
-        QTest::mouseDClick(Get(QString("lblChoosenEllipsoid_%1").arg(Tab() == 1 ? 1 : 0)),
+        QTest::mouseDClick(Named(QString("lblChoosenEllipsoid_%1").arg(Tab() == 1 ? 1 : 0)),
                            Qt::LeftButton);
         ChooseEllipsoid(row);
         EndPreferences();
@@ -156,7 +158,8 @@ struct UtilitiesDriver {
     // Clicks the preferences' visible En&d button.
     void EndPreferences() const {
         for (int i = 0; i < 3; ++i)
-            ClickButton(Named<QWidget>(Preferences(), QString("cmdEndTabOptions_%1").arg(i)));
+            ClickButton(::orvex::test::Named<QWidget>(Preferences(),
+                                                      QString("cmdEndTabOptions_%1").arg(i)));
     }
 };
 

@@ -130,7 +130,7 @@ TEST(UtilitiesEdgeRoutes, LimitOnTheEquatorRefused) {
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_EQ(p.script.messages[0].text,
               "The maximum latitude is smaller than the departure latitude.");
-    EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
 }
 
 // Guards the rhumb line from or to a pole, which is the meridian: from the

@@ -91,7 +91,7 @@ TEST(UtilitiesPrinting, EveryEtaCellPrintsWhole) {
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
     printers.recordPages = true;
-    p.Get<QDateTimeEdit>("dtpTime_2")
+    p.Named<QDateTimeEdit>("dtpTime_2")
         ->setDateTime(QDateTime(QDate(2026, 12, 28), QTime(9, 0), Qt::UTC));
     p.TypeAndTab("mskDTG", "0480000");
     // Minimum, maximum and interval, typed.

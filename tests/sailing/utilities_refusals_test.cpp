@@ -67,7 +67,7 @@ TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
         p.Click("cmdCompute_1");
         ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
         EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
-        EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
+        EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
     }
 }
 
@@ -86,7 +86,7 @@ TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
     UtilitiesDriver p("mnuUtilGC");
     ComputeSouthernComposite(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_EQ(p.Get<QLabel>("lblNS")->text(), "S");
+    ASSERT_EQ(p.Named<QLabel>("lblNS")->text(), "S");
     p.Click("updLat_Up");
     EXPECT_EQ(p.Shown("mskLat_4"), QString("41°00'"));
     p.Click("updLat_Down");
@@ -108,7 +108,7 @@ TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
     QTableWidget* g = p.EtaTable();
     ASSERT_EQ(g->rowCount(), 29);
     EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
-    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * p.Get("dtpTime_2")->width()));
+    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * p.Named("dtpTime_2")->width()));
     EXPECT_EQ(g->columnWidth(2), g->columnWidth(1));
     for (int c = 0; c < 3; ++c) EXPECT_FALSE(g->horizontalHeaderItem(c)->icon().isNull()) << c;
 
@@ -130,28 +130,28 @@ TEST(UtilitiesTyped, RefusedLimitLeavesNoStaleSailing) {
     UtilitiesDriver p("mnuUtilGC");
     ComputeSouthernComposite(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_TRUE(p.Get("rtfCalcWP")->isVisible());
-    EXPECT_TRUE(p.Get("cmdAskPrint_0")->isEnabled());
+    ASSERT_TRUE(p.Named("rtfCalcWP")->isVisible());
+    EXPECT_TRUE(p.Named("cmdAskPrint_0")->isEnabled());
 
     p.TypeAndTab("mskLat_4", "3000");  // nearer the equator than 35 S
     p.Click("cmdCompute_1");
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].text,
               "The maximum latitude is smaller than the departure latitude.");
-    EXPECT_FALSE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
     EXPECT_EQ(p.Report().count(kPlaceholderMark), 0);
     EXPECT_FALSE(p.Report().contains("Composite"));
-    EXPECT_FALSE(p.Get("outGCRes")->isVisible());
+    EXPECT_FALSE(p.Named("outGCRes")->isVisible());
     const std::vector<test::OutlineEntry> outline = p.Outline();
     ASSERT_EQ(outline.size(), 23u);
     for (size_t row = 0; row < 23; ++row)
         EXPECT_EQ(outline[row].text.toStdString(), GreatCircleOutlineHeadings()[row].Text) << row;
-    EXPECT_TRUE(p.Get("fraEllipsoid_1")->isVisible());
+    EXPECT_TRUE(p.Named("fraEllipsoid_1")->isVisible());
     QTemporaryDir dir;
     PrinterScript printers;
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
-    EXPECT_FALSE(p.Get("cmdAskPrint_0")->isEnabled());
+    EXPECT_FALSE(p.Named("cmdAskPrint_0")->isEnabled());
     p.Click("cmdAskPrint_0");
     EXPECT_TRUE(printers.jobs.isEmpty());
     p.Click("cmdNextTabUtil_1");
@@ -162,9 +162,9 @@ TEST(UtilitiesTyped, RefusedLimitLeavesNoStaleSailing) {
     p.Click("cmdPrevTabUtil_2");
     p.TypeAndTab("mskLat_4", "4000");
     p.Click("cmdCompute_1");
-    EXPECT_TRUE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
     EXPECT_TRUE(p.Report().contains("Composite sailing:"));
-    EXPECT_TRUE(p.Get("cmdAskPrint_0")->isEnabled());
+    EXPECT_TRUE(p.Named("cmdAskPrint_0")->isEnabled());
     // The distance handed on is the report's.
     const QString report = p.Report();
     p.Click("cmdNextTabUtil_1");
@@ -181,9 +181,9 @@ TEST(UtilitiesTyped, CompositeHeadingBoldAndUnderlined) {
     UtilitiesDriver p("mnuUtilGC");
     ComputeSouthernComposite(p);
     const QTextCursor found =
-        p.Get<RichTextBox>("rtfCalcWP")->document()->find("Composite sailing:");
+        p.Named<RichTextBox>("rtfCalcWP")->document()->find("Composite sailing:");
     ASSERT_FALSE(found.isNull());
-    QTextCursor inside(p.Get<RichTextBox>("rtfCalcWP")->document());
+    QTextCursor inside(p.Named<RichTextBox>("rtfCalcWP")->document());
     inside.setPosition(found.selectionStart() + 1);
     EXPECT_EQ(inside.charFormat().fontWeight(), QFont::Bold);
     EXPECT_TRUE(inside.charFormat().fontUnderline());

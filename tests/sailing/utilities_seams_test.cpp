@@ -147,8 +147,8 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     p.Type("mskLong_3", "140000e");
     p.Click("cmdCompute_1");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_TRUE(p.Get("outGCRes")->isVisible());
-    EXPECT_TRUE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_TRUE(p.Named("outGCRes")->isVisible());
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
     const EarthModel& E = p.S().E;
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
@@ -163,7 +163,7 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     bool computing = false, cameInside = true;
     // The press and release alone: the driver's click turns the event loop
     // after them, which would run the next step inside this one.
-    QWidget* compute = p.Get("cmdCompute_1");
+    QWidget* compute = p.Named("cmdCompute_1");
     fingers.Then([&] {
         computing = true;
         QTest::mouseClick(compute, Qt::LeftButton);
@@ -175,7 +175,7 @@ TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     });
     fingers.Drain();
     EXPECT_FALSE(cameInside);
-    EXPECT_TRUE(p.Get("rtfCalcWP")->isVisible());
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
 }
 
 // Guards the ellipsoid chosen in the preferences opened from the page's
@@ -190,15 +190,15 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     p.Type("mskLong_1", "070000w");
     p.Click("cmdCompute_0");
     ASSERT_TRUE(p.S().Utilities.RLShown);
-    QTest::mouseDClick(p.Get("lblChoosenEllipsoid_0"), Qt::LeftButton);
+    QTest::mouseDClick(p.Named("lblChoosenEllipsoid_0"), Qt::LeftButton);
     ASSERT_TRUE(p.Preferences()->isVisible());
     ASSERT_FALSE(p.Page()->isVisible());
     p.ChooseEllipsoid("Normal Sphere - 0");
     p.EndPreferences();
     ASSERT_TRUE(p.Page()->isVisible());
     EXPECT_EQ(p.Tab(), 0);
-    EXPECT_EQ(p.Get<QLabel>("lblChoosenEllipsoid_0")->text(), "Normal Sphere");
-    EXPECT_EQ(p.Get<QLabel>("lblDistance_1")->text(), "[ geographical miles ]");
+    EXPECT_EQ(p.Named<QLabel>("lblChoosenEllipsoid_0")->text(), "Normal Sphere");
+    EXPECT_EQ(p.Named<QLabel>("lblDistance_1")->text(), "[ geographical miles ]");
     p.Click("cmdCompute_0");
     ASSERT_TRUE(p.S().E.IsSphere());
     // Traditional Mercator sailing: meridional parts on the Clarke 1880
@@ -228,13 +228,13 @@ TEST(UtilitiesTyped, EllipsoidChosenUnderDecimalCommaLocales) {
         if (!locale.Installed()) GTEST_SKIP() << name << " is not installed";
         TypedPage p;
         ASSERT_EQ(p.S().DecSep, ",") << name;
-        QTest::mouseDClick(p.Get("lblChoosenEllipsoid_0"), Qt::LeftButton);
+        QTest::mouseDClick(p.Named("lblChoosenEllipsoid_0"), Qt::LeftButton);
         ASSERT_TRUE(p.Preferences()->isVisible());
         for (const char* row : {"Normal Sphere - 0", "WGS 1984 - 1/298,257223560493"})
             p.ChooseEllipsoid(row);
         p.EndPreferences();
         ASSERT_TRUE(p.Page()->isVisible());
-        EXPECT_EQ(p.Get<QLabel>("lblChoosenEllipsoid_0")->text(), "WGS 1984");
+        EXPECT_EQ(p.Named<QLabel>("lblChoosenEllipsoid_0")->text(), "WGS 1984");
         p.TypeAndTab("mskLat_0", "00000n");
         p.TypeAndTab("mskLong_0", "000000e");
         p.TypeAndTab("mskLat_1", "60000n");
@@ -341,7 +341,7 @@ TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
     p.TypeAndTab("mskDist", "0010000");
     ASSERT_TRUE(p.S().Utilities.RLShown);
     p.Type("mskCourse_1", "1350");
-    PressAccessKey(p.w.get(), Qt::Key_C, p.Get<QAbstractButton>("cmdCompute_0"));
+    PressAccessKey(p.w.get(), Qt::Key_C, p.Named<QAbstractButton>("cmdCompute_0"));
     EXPECT_DOUBLE_EQ(p.S().Utilities.RLCourse, 135.0);
     EXPECT_TRUE(p.S().Utilities.UtilEntered[10]);
     double lat2 = 0, lon2 = 0;
@@ -434,7 +434,7 @@ TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     PrinterScript printers;
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
-    EXPECT_FALSE(p.Get("cmdAskPrint_0")->isEnabled());
+    EXPECT_FALSE(p.Named("cmdAskPrint_0")->isEnabled());
     p.Click("cmdAskPrint_0");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_TRUE(printers.jobs.isEmpty());
