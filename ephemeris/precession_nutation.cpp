@@ -78,22 +78,9 @@ struct Multiples {
     }
 };
 
-// The last instant asked for and its nutation: the sights of one instant
-// (or the same instant asked again) do not sum the series again.
-struct LastNutation {
-    bool known = false;
-    double T = 0.0, dpsi = 0.0, deps = 0.0;
-};
-thread_local LastNutation lastNutation;
-
 }  // namespace
 
 void Nutation(double T, double& dpsi, double& deps) {
-    if (lastNutation.known && lastNutation.T == T) {
-        dpsi = lastNutation.dpsi;
-        deps = lastNutation.deps;
-        return;
-    }
     // The table's arguments in two parts, D M M' and F Omega: few distinct
     // parts (27 and 7), each turned once, and each term one product of two.
     struct Plan {
@@ -156,7 +143,6 @@ void Nutation(double T, double& dpsi, double& deps) {
     }
     dpsi = sumPsi / 10000.0;
     deps = sumEps / 10000.0;
-    lastNutation = {true, T, dpsi, deps};
 }
 
 void NutationInRaDec(double eps, double p, double q, double dec, double ra, double& dDec,

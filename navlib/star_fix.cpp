@@ -187,10 +187,19 @@ double EllipseProbabilityFactor(double p, double s1, double s2, ArithmeticFault*
     return k * (s1 > s2 ? s1 : s2);
 }
 
-bool RunReachesPole(double lat, double course, double dist) {
+namespace {
+
+// RunReachesPole with the cosine of the course given.
+bool ReachesPole(double lat, double cosCourse, double dist) {
     if (dist == 0.0) return false;
-    const double reach = lat + dist * std::cos(course * kDegToRad) / kLeastMilesPerDegree;
+    const double reach = lat + dist * cosCourse / kLeastMilesPerDegree;
     return std::fabs(lat) >= 90.0 - kPoleMargin || std::fabs(reach) >= 90.0 - kPoleMargin;
+}
+
+}  // namespace
+
+bool RunReachesPole(double lat, double course, double dist) {
+    return dist != 0.0 && ReachesPole(lat, std::cos(course * kDegToRad), dist);
 }
 
 bool RunAlongCourse(double lat, double lon, double course, double dist, double& lat2, double& lon2,
@@ -208,19 +217,22 @@ ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vec
     const double lat0 = ObsLat(0);
     const double lon0 = ObsLong(0);
     const double m0 = RadiusMeridian(lat0, E);
+    // Every run leaves from the same latitude on the same course.
+    const RhumbDeparture departure(lat0, course, E);
     ArithmeticFault result = ArithmeticFault::None;
     if (poleReached) *poleReached = false;
     for (int i = 1; i <= n; ++i) {
         const double run = (ObsTime(i) - ObsTime(0)) * 24.0 * speed;
         double lat = lat0, lon = lon0;
-        if (!RunAlongCourse(lat0, lon0, course, run, lat, lon, E)) {
+        if (ReachesPole(lat0, departure.cosC, run)) {
             if (poleReached) *poleReached = true;
             meridianLat(i) = lat0;
             ObsLat(i) = lat0;
             ObsLong(i) = lon0;
             continue;
         }
-        const double mlat = lat0 + run * std::cos(course * kDegToRad) * kRadToDeg / m0;
+        RhumbLineFrom(departure, lon0, run, lat, lon);
+        const double mlat = lat0 + run * departure.cosC * kRadToDeg / m0;
         if (!std::isfinite(mlat) || !std::isfinite(lat) || !std::isfinite(lon)) {
             if (result == ArithmeticFault::None)
                 result = m0 == 0.0 ? ArithmeticFault::DivisionByZero : ArithmeticFault::Overflow;
@@ -356,8 +368,7 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
                                    RunPartials& D, const EarthModel& E) {
     const PartialsBase base(ObsLat(0), course, speed, unknownCount, E);
     // Worked out aside: a failure leaves D as it was.
-    thread_local std::vector<double> work;
-    work.assign(8 * static_cast<size_t>(n), 0.0);
+    std::vector<double> work(8 * static_cast<size_t>(std::max(n, 0)), 0.0);
     for (int i = 1; i <= n; ++i) {
         const double dec = ObsDec(i) * kDegToRad;
         const SightTrig t = TrigOf(ObsLat(i), ObsLong(i), ObsGHA(i), std::sin(dec), std::cos(dec));
@@ -395,9 +406,10 @@ struct FixWork {
     Vector meridianLat;
     RunPartials D;
     bool poleRun = false;
-    bool observedReduced = false;  // ObsHo holds every sight's observed altitude
-    bool azimuthsCurrent = false;  // ObsZn is at the positions of the last iteration
-    Vector sinDec, cosDec;         // of each sight's body
+    bool observedReduced = false;       // ObsHo holds every sight's observed altitude
+    bool azimuthsCurrent = false;       // ObsZn is at the positions of the last iteration
+    Vector sinDec, cosDec;              // of each sight's body
+    std::vector<double> partialsAside;  // sight i's derivatives at 8 (i - 1), until all are good
     bool failed = false;
 
     // The iterations.
@@ -536,7 +548,7 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
     ObservationSet& obs = w.obs;
     const PartialsBase base(obs.ObsLat(0), atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, kk,
                             w.E);
-    thread_local std::vector<double> work;
+    std::vector<double>& work = w.partialsAside;
     work.assign(8 * static_cast<size_t>(n), 0.0);
     ArithmeticFault altitudes = ArithmeticFault::None, partials = ArithmeticFault::None;
     for (int i = 1; i <= n; ++i) {
