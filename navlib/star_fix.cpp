@@ -59,8 +59,10 @@ constexpr int kMinRedundancy = 4;
 // weigh each other by their rounding.
 constexpr double kLeastRobustScale = 0.01 / 60.0 * kDegToRad;
 // The weights of a fit that only prepares the next one have settled when
-// none moves by more than this.
+// none moves by more than this; those of any other fit, by more than the
+// second.
 constexpr double kCoarseWeights = 1e-3;
+constexpr double kFineWeights = 1e-5;
 
 const char* const kFlatCrossingTitle = " Error when computing the true position";
 const char* const kFlatCrossingText =
@@ -415,10 +417,12 @@ struct FixWork {
     // The iterations.
     int iter = 0;
     bool limitHit = false;
-    int lastKk = 2;  // unknowns of the last iteration (2 on a pole)
-    Vector x;        // the last correction, radians and knots
-    FitSystem sys;   // the last linearised system
-    FitOutcome fit;  // and its fit
+    int lastKk = 2;      // unknowns of the last iteration (2 on a pole)
+    Vector x;            // the last correction, radians and knots
+    FitSystem sys;       // the last linearised system
+    FitOutcome fit;      // the last fit (robust: its covariance once the iterations end)
+    FitSystem fitSys;    // the system it fitted
+    FitSystem shiftSys;  // the position columns, for the shift of a common error
     bool fitted = false;
     int fitP = 0;                         // its unknowns
     bool scaleHeld = false;               // its scale was measured at a fit near the fix
@@ -654,16 +658,16 @@ void CrossTwoLines(FixWork& w, Vector& x) {
 
 // The plain least-squares solution of the position unknowns for an error of
 // 1 common to every sight: how far such an error moves a plain fix.
-bool PlainShiftOfCommonError(const FitSystem& joint, int kk, std::array<double, 4>& shift) {
-    FitSystem s;
+bool PlainShiftOfCommonError(const FitSystem& joint, int kk, FitSystem& s,
+                             std::array<double, 4>& shift) {
     s.Resize(joint.m, kk);
     for (int i = 0; i < joint.m; ++i) {
         for (int j = 0; j < kk; ++j) s.A(i, j) = joint.A(i, j);
         s.b[static_cast<size_t>(i)] = 1.0;
     }
-    FitOutcome plain;
-    if (FitPlain(s, plain) != ArithmeticFault::None) return false;
-    for (int j = 0; j < kk; ++j) shift[static_cast<size_t>(j)] = plain.z[static_cast<size_t>(j)];
+    std::array<double, kMaxFitUnknowns> z{};
+    if (SolvePlain(s, z) != ArithmeticFault::None) return false;
+    for (int j = 0; j < kk; ++j) shift[static_cast<size_t>(j)] = z[static_cast<size_t>(j)];
     return true;
 }
 
@@ -678,7 +682,7 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     const bool robust = w.withOffset && n - s.p >= kMinRedundancy;
     const bool shiftByOffset = w.withOffset && !w.in.FindSystErr;
     std::array<double, 4> shift{};
-    if (shiftByOffset && !PlainShiftOfCommonError(s, kk, shift)) {
+    if (shiftByOffset && !PlainShiftOfCommonError(s, kk, w.shiftSys, shift)) {
         w.Ok(ArithmeticFault::DivisionByZero);
         return;
     }
@@ -696,7 +700,9 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     // The scale: measured at the start of a fit from scratch (the first);
     // then, in the iteration after it, measured again at that iteration's
     // fit, whose lines of position pass near the fix; from then on held, so
-    // that the iterations fit one and the same objective.
+    // that the iterations fit one and the same objective. Only the last
+    // fit's covariance is wanted: it is worked out after the iterations.
+    constexpr CovarianceTime later = CovarianceTime::Later;
     FitOutcome out;
     ArithmeticFault f = ArithmeticFault::None;
     if (!robust) {
@@ -704,18 +710,18 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     } else if (!fromLast) {
         // Lines of position taken at the estimate: a coarse fit will do, the
         // next iteration fits them again near the fix.
-        f = FitRobust(s, nullptr, 0.0, kLeastRobustScale, out, kCoarseWeights);
+        f = FitRobust(s, nullptr, 0.0, kLeastRobustScale, out, kCoarseWeights, later);
         w.scaleHeld = false;
     } else if (!w.scaleHeld) {
-        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kCoarseWeights);
+        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kCoarseWeights, later);
         if (f == ArithmeticFault::None) {
             const double scale = ResidualScale(s, out.z.data(), kLeastRobustScale);
             const std::array<double, kMaxFitUnknowns> z = out.z;
-            f = FitRobust(s, z.data(), scale, kLeastRobustScale, out);
+            f = FitRobust(s, z.data(), scale, kLeastRobustScale, out, kFineWeights, later);
             w.scaleHeld = true;
         }
     } else {
-        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out);
+        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kFineWeights, later);
     }
     if (!w.Ok(f)) return;
     if (!out.settled)
@@ -732,6 +738,7 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     // The weights as square roots of the biweights.
     for (int i = 1; i <= n; ++i) w.obs.ObsWeight(i) = std::sqrt(out.w[static_cast<size_t>(i - 1)]);
     w.fit = std::move(out);
+    w.fitSys = s;
     w.fitted = true;
     w.fitP = s.p;
     w.offsetShift = shift;
@@ -821,6 +828,7 @@ void Statistics(FixWork& w) {
     const int k = w.k;
     fix.StdDev = Vector(k);
     fix.Correlation = 0.0;
+    if (w.fitted && !w.Ok(AddRobustCovariance(w.fitSys, w.fit))) return;
     if (w.n == 2 || !w.fitted || w.fit.dof <= 0) {
         if (w.n == 2 || w.fitted) ReportNoRedundancy(w.n, k + (w.withOffset ? 1 : 0));
         return;
