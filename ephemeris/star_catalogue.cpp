@@ -69,22 +69,28 @@ const CatalogueStar kStarCatalogue[kStarCount] = {
     {"ZUBEN'UBI", {14.50526, -16.0231, -0.108, -0.071, 2.9}},
 };
 
-CatalogueEntry StarCatalogue(std::string_view name) {
-    // The catalogue's stars in the order of their names, for a binary search.
-    static const std::vector<const CatalogueStar*> byName = [] {
-        std::vector<const CatalogueStar*> v;
-        for (const CatalogueStar& star : kStarCatalogue) v.push_back(&star);
-        std::sort(v.begin(), v.end(), [](const CatalogueStar* a, const CatalogueStar* b) {
-            return std::string_view(a->name) < std::string_view(b->name);
+int StarIndex(std::string_view name) {
+    // The catalogue's rows in the order of their names, for a binary search.
+    static const std::vector<int> byName = [] {
+        std::vector<int> v(kStarCount);
+        for (int i = 0; i < kStarCount; ++i) v[static_cast<size_t>(i)] = i;
+        std::sort(v.begin(), v.end(), [](int a, int b) {
+            return std::string_view(kStarCatalogue[a].name) <
+                   std::string_view(kStarCatalogue[b].name);
         });
         return v;
     }();
-    const auto it = std::lower_bound(byName.begin(), byName.end(), name,
-                                     [](const CatalogueStar* star, std::string_view key) {
-                                         return std::string_view(star->name) < key;
-                                     });
-    if (it != byName.end() && std::string_view((*it)->name) == name) return (*it)->entry;
-    return CatalogueEntry{};
+    const auto it =
+        std::lower_bound(byName.begin(), byName.end(), name, [](int row, std::string_view key) {
+            return std::string_view(kStarCatalogue[row].name) < key;
+        });
+    if (it != byName.end() && std::string_view(kStarCatalogue[*it].name) == name) return *it;
+    return -1;
+}
+
+CatalogueEntry StarCatalogue(std::string_view name) {
+    const int row = StarIndex(name);
+    return row >= 0 ? kStarCatalogue[row].entry : CatalogueEntry{};
 }
 
 }  // namespace orvex

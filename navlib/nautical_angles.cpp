@@ -15,9 +15,15 @@ int Sgn(double x) {
 
 void RotateSpherical(double a, double b, double c, double& lon, double& colat) {
     const double ar = a * kDegToRad, br = b * kDegToRad, cr = c * kDegToRad;
-    const double p = std::sin(ar) * std::sin(br);
-    const double q = std::sin(cr) * std::cos(br) - std::cos(cr) * std::sin(br) * std::cos(ar);
-    const double r = std::cos(br) * std::cos(cr) + std::sin(cr) * std::sin(br) * std::cos(ar);
+    RotateSphericalTrig(std::sin(ar), std::cos(ar), std::sin(br), std::cos(br), std::sin(cr),
+                        std::cos(cr), lon, colat);
+}
+
+void RotateSphericalTrig(double sinA, double cosA, double sinB, double cosB, double sinC,
+                         double cosC, double& lon, double& colat) {
+    const double p = sinA * sinB;
+    const double q = sinC * cosB - cosC * sinB * cosA;
+    const double r = cosB * cosC + sinC * sinB * cosA;
     lon = Atan2Deg(q, p);
     colat = ArcCos(r) * kRadToDeg;
 }

@@ -10,6 +10,12 @@ namespace orvex {
 // (0..180) and lon its longitude difference from P's meridian (0..360).
 void RotateSpherical(double a, double b, double c, double& lon, double& colat);
 
+// RotateSpherical from the sines and cosines of a, b and c (their angles
+// taken in radians from the degrees as RotateSpherical takes them): the same
+// numbers, for a caller that knows some of them already.
+void RotateSphericalTrig(double sinA, double cosA, double sinB, double cosB, double sinC,
+                         double cosC, double& lon, double& colat);
+
 // The end (lat2, lon2) of the great-circle arc of length arc (degrees) from
 // (lat, lon) on the initial bearing (clockwise from north), on the unit
 // sphere. lon2 is in 0..360.

@@ -293,3 +293,35 @@ TEST(StarEphemeris, AberrationAgreesWithErfa) {
                     AngleDiff(rra * ERFA_DR2D, ra) * 3600.0 * std::cos(dec * ERFA_DD2R), 0.01);
     }
 }
+
+// The apparent place is its steps as listed, to the bit: proper motion,
+// precession, the Sun's longitude, nutation, the nutation and aberration
+// corrections one after the other, the apparent sidereal time (the place
+// takes their sines and cosines once where they share them).
+TEST(StarEphemeris, IsItsStepsToTheBit) {
+    for (int row = 0; row <= kStarCount; ++row) {
+        const char* name = row < kStarCount ? kStarCatalogue[row].name : "NO SUCH STAR";
+        const CatalogueEntry s = StarCatalogue(name);
+        for (double T : {-0.31, 0.0, 0.2617, 0.4}) {
+            double dec1 = 0, ra1 = 0, zeta = 0, theta = 0, z = 0, dec2 = 0, ra2 = 0;
+            ApplyProperMotion(DMSToDeg(s.dec), DMSToDeg(s.ra) * 15.0, s.pmDec / 36.0, s.pmRa / 36.0,
+                              T, dec1, ra1);
+            PrecessionAngles(T, zeta, theta, z);
+            ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec1, ra1,
+                            dec2, ra2);
+            const SunElements sun = SunMeanElements(T);
+            double dpsi = 0, deps = 0, dDec1 = 0, dRa1 = 0, dDec2 = 0, dRa2 = 0;
+            Nutation(T, dpsi, deps);
+            const double eps = sun.eps0 + deps / 3600.0;
+            NutationInRaDec(sun.eps0, -dpsi, -deps, dec2, ra2, dDec1, dRa1);
+            AberrationInRaDec(-20.484, KeplerFirstResult(sun.e, sun.M) + sun.L + 90.0, eps, dec2,
+                              ra2, dDec2, dRa2);
+            const double ra3 = ra2 + (dRa1 + dRa2) / 3600.0;
+            const double dec3 = dec2 + (dDec1 + dDec2) / 3600.0;
+            double gha = 0, dec = 0;
+            StarEphemeris(name, T, gha, dec);
+            EXPECT_EQ(dec, dec3) << name << " " << T;
+            EXPECT_EQ(gha, Norm360(ApparentSiderealTime(T, dpsi, eps) - ra3)) << name << " " << T;
+        }
+    }
+}
