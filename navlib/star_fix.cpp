@@ -361,6 +361,18 @@ ArithmeticFault KeepPartials(int n, bool four, const std::vector<double>& work, 
     return ArithmeticFault::None;
 }
 
+// The same into the fix's own store of derivatives (sight i's eight at
+// 8 (i - 1)): D1 to D4, and D5 to D8 with four unknowns.
+ArithmeticFault KeepPartials(bool four, const std::vector<double>& work,
+                             std::vector<double>& kept) {
+    for (double v : work)
+        if (!std::isfinite(v)) return ArithmeticFault::Overflow;
+    const size_t columns = four ? 8 : 4;
+    for (size_t at = 0; at < work.size(); at += 8)
+        for (size_t j = 0; j < columns; ++j) kept[at + j] = work[at + j];
+    return ArithmeticFault::None;
+}
+
 }  // namespace
 
 ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vector& ObsTime,
@@ -408,10 +420,15 @@ struct FixWork {
     Vector meridianLat;
     RunPartials D;
     bool poleRun = false;
-    bool observedReduced = false;       // ObsHo holds every sight's observed altitude
-    bool azimuthsCurrent = false;       // ObsZn is at the positions of the last iteration
-    Vector sinDec, cosDec;              // of each sight's body
-    std::vector<double> partialsAside;  // sight i's derivatives at 8 (i - 1), until all are good
+    bool observedReduced = false;  // ObsHo holds every sight's observed altitude
+    Vector sinDec, cosDec;         // of each sight's body
+    // The trigonometry of each sight at its position (sight i at i - 1),
+    // when it is that of the positions in ObsLat and ObsLong.
+    std::vector<SightTrig> trig;
+    bool trigCurrent = false;
+    // The derivatives D1 to D8 of each sight (sight i's at 8 (i - 1)): those
+    // kept, and those of this iteration until all are good.
+    std::vector<double> partials, partialsAside;
     bool failed = false;
 
     // The iterations.
@@ -459,6 +476,7 @@ void PlaceSightsOnTrack(FixWork& w) {
     const int n = w.n;
     w.meridianLat = Vector(n);
     w.D.D1 = w.D.D2 = w.D.D3 = w.D.D4 = w.D.D5 = w.D.D6 = w.D.D7 = w.D.D8 = Vector(n);
+    w.partials.assign(8 * static_cast<size_t>(n), 0.0);
     w.obs.ObsWeight = Vector(n);
     w.fix.SystErr = 0.0;
     w.fix.Proba = w.in.Proba;
@@ -503,12 +521,25 @@ void FindBodyPlaces(FixWork& w) {
     }
 }
 
-// ComputeAzimuth of every sight at its position (the declinations' sines
-// and cosines taken once).
+// The trigonometry of every sight at its position, worked out when the
+// positions have moved since (the declinations' sines and cosines are
+// taken once per fix).
+const std::vector<SightTrig>& SightTrigs(FixWork& w) {
+    if (!w.trigCurrent) {
+        w.trig.resize(static_cast<size_t>(w.n));
+        for (int i = 1; i <= w.n; ++i)
+            w.trig[static_cast<size_t>(i - 1)] = TrigOf(w.obs.ObsLat(i), w.obs.ObsLong(i),
+                                                        w.obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        w.trigCurrent = true;
+    }
+    return w.trig;
+}
+
+// ComputeAzimuth of every sight at its position.
 void ComputeAzimuths(FixWork& w) {
+    const std::vector<SightTrig>& trig = SightTrigs(w);
     for (int i = 1; i <= w.n; ++i) {
-        const SightTrig t =
-            TrigOf(w.obs.ObsLat(i), w.obs.ObsLong(i), w.obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        const SightTrig& t = trig[static_cast<size_t>(i - 1)];
         w.obs.ObsZn(i) =
             Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha, -t.cosDec * t.sinLha);
     }
@@ -543,10 +574,11 @@ void ReportFlatCrossing() {
 }
 
 // Steps 9d to 9e for sights whose observed altitudes are reduced: each
-// sight's computed altitude and intercept (as ReduceSights), azimuth (as
-// ComputeAzimuth) and derivatives (as ComputeRunPartials) from one set of
-// sines and cosines at its position. A failure leaves that sight's altitude
-// and intercept, or all the derivatives, as they were.
+// sight's computed altitude and intercept (as ReduceSights) and derivatives
+// (as ComputeRunPartials) from one set of sines and cosines at its position,
+// kept for its azimuth (as ComputeAzimuth) when the iterations end. A
+// failure leaves that sight's altitude and intercept, or all the
+// derivatives, as they were.
 void LineariseReduced(FixWork& w, int kk, bool atPole) {
     const int n = w.n;
     ObservationSet& obs = w.obs;
@@ -554,10 +586,10 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
                             w.E);
     std::vector<double>& work = w.partialsAside;
     work.assign(8 * static_cast<size_t>(n), 0.0);
+    const std::vector<SightTrig>& trig = SightTrigs(w);
     ArithmeticFault altitudes = ArithmeticFault::None, partials = ArithmeticFault::None;
     for (int i = 1; i <= n; ++i) {
-        const SightTrig t =
-            TrigOf(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        const SightTrig& t = trig[static_cast<size_t>(i - 1)];
         const double hc = ArcSin(t.sinPhi * t.sinDec + t.cosPhi * t.cosDec * t.cosLha) * kRadToDeg;
         const double intercept = obs.ObsHo(i) - hc;
         if (std::isfinite(hc) && std::isfinite(intercept)) {
@@ -566,8 +598,6 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
         } else if (altitudes == ArithmeticFault::None) {
             altitudes = ArithmeticFault::Overflow;
         }
-        obs.ObsZn(i) =
-            Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha, -t.cosDec * t.sinLha);
         if (partials == ArithmeticFault::None &&
             !SightPartials(base, t, obs.ObsLat(i), std::cos(obs.ObsHc(i) * kDegToRad),
                            obs.ObsTime(i) - obs.ObsTime(0), w.meridianLat(i),
@@ -575,8 +605,7 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
             partials = ArithmeticFault::DivisionByZero;
     }
     w.Ok(altitudes);
-    w.Ok(partials == ArithmeticFault::None ? KeepPartials(n, kk == 4, work, w.D) : partials);
-    w.azimuthsCurrent = true;
+    w.Ok(partials == ArithmeticFault::None ? KeepPartials(kk == 4, work, w.partials) : partials);
 }
 
 // Steps 9c to 9f: the sights run to their times, reduced, and the rows of
@@ -589,15 +618,19 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
 int Linearise(FixWork& w) {
     const int n = w.n;
     ObservationSet& obs = w.obs;
-    if (w.iter > 1)
+    if (w.iter > 1) {
         w.Ok(RunPositionToSight(n, w.course, w.speed, obs.ObsTime, obs.ObsLat, obs.ObsLong,
                                 w.meridianLat, w.E, &w.poleRun));
+        w.trigCurrent = false;
+    }
     const bool atPole = w.poleRun || std::fabs(obs.ObsLat(0)) >= 90.0 - kPoleMargin;
-    if (atPole)
+    if (atPole) {
+        w.trigCurrent = false;
         for (int i = 1; i <= n; ++i) {
             obs.ObsLat(i) = w.meridianLat(i) = obs.ObsLat(0);
             obs.ObsLong(i) = obs.ObsLong(0);
         }
+    }
     const int kk = atPole ? 2 : w.k;
     // The observed altitudes do not change with the position: once reduced
     // without a failure, the computed altitudes, the azimuths and the
@@ -609,10 +642,15 @@ int Linearise(FixWork& w) {
             ReduceSights(n, w.in.HeightEye, w.in.TempAirC, w.in.TempWaterC, w.in.PressMBars, obs);
         w.observedReduced = f == ArithmeticFault::None;
         w.Ok(f);
-        w.Ok(ComputeRunPartials(n, atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, obs.ObsTime,
-                                obs.ObsLat, obs.ObsLong, w.meridianLat, obs.ObsDec, obs.ObsGHA,
-                                obs.ObsHc, kk, w.D, w.E));
-        w.azimuthsCurrent = false;
+        if (w.Ok(ComputeRunPartials(n, atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, obs.ObsTime,
+                                    obs.ObsLat, obs.ObsLong, w.meridianLat, obs.ObsDec, obs.ObsGHA,
+                                    obs.ObsHc, kk, w.D, w.E))) {
+            const Vector* D[8] = {&w.D.D1, &w.D.D2, &w.D.D3, &w.D.D4,
+                                  &w.D.D5, &w.D.D6, &w.D.D7, &w.D.D8};
+            for (int j = 0; j < (kk == 4 ? 8 : 4); ++j)
+                for (int i = 1; i <= n; ++i)
+                    w.partials[static_cast<size_t>(8 * (i - 1) + j)] = (*D[j])(i);
+        }
     }
 
     // A common error is an unknown when it is sought and there are sights
@@ -621,14 +659,14 @@ int Linearise(FixWork& w) {
     w.withOffset = n > 2 && (w.in.FindSystErr ? n >= kk + 1 : robust);
     FitSystem& s = w.sys;
     s.Resize(n, kk + (w.withOffset ? 1 : 0));
-    const RunPartials& D = w.D;
     for (int i = 1; i <= n; ++i) {
         const int r = i - 1;
-        s.A(r, 0) = D.D1(i) * D.D3(i) + D.D2(i) * D.D4(i);
-        s.A(r, 1) = D.D2(i);
+        const double* D = &w.partials[static_cast<size_t>(8 * r)];  // D1 at D[0]
+        s.A(r, 0) = D[0] * D[2] + D[1] * D[3];
+        s.A(r, 1) = D[1];
         if (kk == 4) {
-            s.A(r, 2) = D.D1(i) * D.D5(i) + D.D2(i) * D.D6(i);
-            s.A(r, 3) = D.D1(i) * D.D7(i) + D.D2(i) * D.D8(i);
+            s.A(r, 2) = D[0] * D[4] + D[1] * D[5];
+            s.A(r, 3) = D[0] * D[6] + D[1] * D[7];
         }
         if (w.withOffset) s.A(r, kk) = 1.0;
         s.b[static_cast<size_t>(r)] = obs.ObsIntercept(i) * kDegToRad;
@@ -982,7 +1020,7 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     Iterate(w);
 
     // Step 10: azimuths at the last sight positions.
-    if (!w.azimuthsCurrent) ComputeAzimuths(w);
+    ComputeAzimuths(w);
     if (fromPole && GoodSights(w) < 2) {
         ReportFlatCrossing();
         return StarFixStatus::LinesTooFlat;
