@@ -131,7 +131,7 @@ void FillDeparture(RhumbDeparture& d, bool latitudePart, bool longitudePart) {
 }
 
 SailingStatus DirectInMode(const RhumbDeparture& dep, double lon1, double dist, double& lat2,
-                           double& lon2, DirectMode mode, double* psi2 = nullptr) {
+                           double& lon2, DirectMode mode, RhumbArrival* arrival = nullptr) {
     double lat1 = dep.lat1;
     const double course = dep.course, F = dep.F, a = dep.a;
     if (dist == 0.0) {
@@ -204,7 +204,7 @@ SailingStatus DirectInMode(const RhumbDeparture& dep, double lon1, double dist, 
     const double lambda2 = lambda1 + dep.tanC * (psi - dep.psi1);
     lon2 = Norm180(lambda2 * kRadToDeg);
     lat2 = phi2 * kRadToDeg;
-    if (psi2) *psi2 = psi;
+    if (arrival) *arrival = {true, phi2, psi};
     return SailingStatus::Solved;
 }
 
@@ -334,12 +334,13 @@ RhumbDeparture::RhumbDeparture(double lat, double heading, const EarthModel& E)
 }
 
 SailingStatus RhumbLineFrom(const RhumbDeparture& d, double lon1, double dist, double& lat2,
-                            double& lon2, double* psi2) {
+                            double& lon2, RhumbArrival* arrival) {
+    if (arrival) arrival->known = false;
     if (!AllFinite({d.lat1, lon1, d.course, dist})) {
         lat2 = lon2 = 0.0;
         return BadInput();
     }
-    return DirectInMode(d, lon1, dist, lat2, lon2, DirectMode::Normal, psi2);
+    return DirectInMode(d, lon1, dist, lat2, lon2, DirectMode::Normal, arrival);
 }
 
 SailingStatus RhumbLineDirect(double lat1, double lon1, double course, double dist, double& lat2,

@@ -89,12 +89,19 @@ struct RhumbDeparture {
                                                 // of phi1; 0 within half a degree of E or W
 };
 
-// The direct rhumb line from a departure (see RhumbDeparture).
-//   psi2  out when given: the isometric latitude of the arrival (radians)
-//         when the arrival came through it (ellipsoid, away from east and
-//         west, no pole crossed); otherwise untouched
+// What a run learnt of its arrival, radians: when it came through the
+// isometric latitude (on the ellipsoid, away from east and west, short of a
+// pole), the arrival's latitude before it was turned into degrees and its
+// isometric latitude.
+struct RhumbArrival {
+    bool known = false;
+    double phi = 0.0, psi = 0.0;
+};
+
+// The direct rhumb line from a departure (see RhumbDeparture); with arrival
+// given, what the run learnt of its arrival.
 SailingStatus RhumbLineFrom(const RhumbDeparture& d, double lon1, double dist, double& lat2,
-                            double& lon2, double* psi2 = nullptr);
+                            double& lon2, RhumbArrival* arrival = nullptr);
 
 // Arrival longitude and distance for a given arrival latitude and course.
 //   lon2  out: -180..180

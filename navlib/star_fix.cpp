@@ -114,8 +114,8 @@ void ShowErrorReport(const std::string& description) {
 }
 
 // Isometric latitude and its derivative by the latitude, radians.
-double Isometric(double phi, double e) {
-    const double es = e * std::sin(phi);
+double Isometric(double phi, double e, double sinPhi) {
+    const double es = e * sinPhi;
     return std::log(std::tan(kQuarterPi + phi / 2.0)) + e / 2.0 * std::log((1.0 - es) / (1.0 + es));
 }
 double IsometricDerivative(double phi, double e2) {
@@ -213,9 +213,16 @@ bool RunAlongCourse(double lat, double lon, double course, double dist, double& 
     return true;
 }
 
-ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vector& ObsTime,
-                                   Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
-                                   const EarthModel& E, bool* poleReached) {
+namespace {
+
+// RunPositionToSight; with psi given, also the isometric latitude (radians)
+// of each sight's position at psi[i - 1] where its run worked it out for the
+// latitude the derivatives take (the radians of ObsLat(i) to the bit, north
+// of the equator, where both take it the same way), else NaN.
+ArithmeticFault RunToSights(int n, double course, double speed, const Vector& ObsTime,
+                            Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
+                            const EarthModel& E, bool* poleReached, std::vector<double>* psi) {
+    if (psi) psi->assign(static_cast<size_t>(std::max(n, 0)), NAN);
     const double lat0 = ObsLat(0);
     const double lon0 = ObsLong(0);
     const double m0 = RadiusMeridian(lat0, E);
@@ -233,7 +240,8 @@ ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vec
             ObsLong(i) = lon0;
             continue;
         }
-        RhumbLineFrom(departure, lon0, run, lat, lon);
+        RhumbArrival arrival;
+        RhumbLineFrom(departure, lon0, run, lat, lon, &arrival);
         const double mlat = lat0 + run * departure.cosC * kRadToDeg / m0;
         if (!std::isfinite(mlat) || !std::isfinite(lat) || !std::isfinite(lon)) {
             if (result == ArithmeticFault::None)
@@ -243,8 +251,19 @@ ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vec
         meridianLat(i) = mlat;
         ObsLat(i) = lat;
         ObsLong(i) = lon;
+        if (psi && arrival.known && arrival.phi >= 0.0 && arrival.phi == lat * kDegToRad)
+            (*psi)[static_cast<size_t>(i - 1)] = arrival.psi;
     }
     return result;
+}
+
+}  // namespace
+
+ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vector& ObsTime,
+                                   Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
+                                   const EarthModel& E, bool* poleReached) {
+    return RunToSights(n, course, speed, ObsTime, ObsLat, ObsLong, meridianLat, E, poleReached,
+                       nullptr);
 }
 
 namespace {
@@ -271,7 +290,7 @@ struct PartialsBase {
         tanC = std::tan(c);
         eastWest = (course > 89.5 && course < 90.5) || (course > 269.5 && course < 270.5);
         k = 3.0 * e2 * sin2Phi0 / (2.0 * std::pow(1.0 - e2 * sinPhi0 * sinPhi0, 2.5));
-        isometric0 = eastWest ? 0.0 : Isometric(phi0, e);
+        isometric0 = eastWest ? 0.0 : Isometric(phi0, e, sinPhi0);
         slope0 = tanC * IsometricDerivative(phi0, e2);
     }
     double speed;
@@ -293,9 +312,10 @@ SightTrig TrigOf(double lat, double lon, double gha, double sinDec, double cosDe
 }
 
 // D1 .. D8 of one sight (D5 .. D8 only with four unknowns); false when its
-// body is in the zenith (cos Hc = 0).
+// body is in the zenith (cos Hc = 0). psi: the isometric latitude of the
+// sight's position when its run gave it (RunToSights), else NaN.
 bool SightPartials(const PartialsBase& b, const SightTrig& t, double lat, double cosHc, double dt,
-                   double meridianLat, double out[8]) {
+                   double meridianLat, double psi, double out[8]) {
     if (cosHc == 0.0) return false;
     const double phi = lat * kDegToRad;
     out[0] = (t.sinDec * t.cosPhi - t.sinPhi * t.cosDec * t.cosLha) / cosHc;
@@ -333,7 +353,8 @@ bool SightPartials(const PartialsBase& b, const SightTrig& t, double lat, double
         if (b.four) {
             const double arc = 1.0 - 0.75 * e2 + 0.75 * e2 * cos2Bar;
             d5 = -24.0 * speed * dt * b.sinC / (a * (1.0 - e2)) * arc;
-            d6 = (Isometric(phi, b.e) - b.isometric0) / (b.cosC * b.cosC) + p * d5;
+            if (std::isnan(psi)) psi = Isometric(phi, b.e, t.sinPhi);
+            d6 = (psi - b.isometric0) / (b.cosC * b.cosC) + p * d5;
             d7 = 24.0 * dt * b.cosC / (a * (1.0 - e2)) * arc;
             d8 = p * d7;
         }
@@ -387,7 +408,7 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
         const double dec = ObsDec(i) * kDegToRad;
         const SightTrig t = TrigOf(ObsLat(i), ObsLong(i), ObsGHA(i), std::sin(dec), std::cos(dec));
         if (!SightPartials(base, t, ObsLat(i), std::cos(ObsHc(i) * kDegToRad),
-                           ObsTime(i) - ObsTime(0), meridianLat(i),
+                           ObsTime(i) - ObsTime(0), meridianLat(i), NAN,
                            &work[static_cast<size_t>(8 * (i - 1))]))
             return ArithmeticFault::DivisionByZero;
     }
@@ -418,6 +439,7 @@ struct FixWork {
     double course = 0.0, speed = 0.0;
     double runLat = 0.0, runLong = 0.0;  // the estimated position run to the wanted time
     Vector meridianLat;
+    std::vector<double> psi;  // isometric latitude of each sight's position (RunToSights)
     RunPartials D;
     bool poleRun = false;
     bool observedReduced = false;  // ObsHo holds every sight's observed altitude
@@ -496,8 +518,8 @@ void PlaceSightsOnTrack(FixWork& w) {
     w.runLong = w.fix.RunEstLong = w.obs.ObsLong(0);
 
     w.obs.ObsTime(0) = w.in.TimeTruePos;
-    w.Ok(RunPositionToSight(n, w.course, w.speed, w.obs.ObsTime, w.obs.ObsLat, w.obs.ObsLong,
-                            w.meridianLat, w.E, &w.poleRun));
+    w.Ok(RunToSights(n, w.course, w.speed, w.obs.ObsTime, w.obs.ObsLat, w.obs.ObsLong,
+                     w.meridianLat, w.E, &w.poleRun, &w.psi));
 }
 
 // Step 4: the places of the bodies, once per fix.
@@ -601,6 +623,7 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
         if (partials == ArithmeticFault::None &&
             !SightPartials(base, t, obs.ObsLat(i), std::cos(obs.ObsHc(i) * kDegToRad),
                            obs.ObsTime(i) - obs.ObsTime(0), w.meridianLat(i),
+                           w.psi[static_cast<size_t>(i - 1)],
                            &work[static_cast<size_t>(8 * (i - 1))]))
             partials = ArithmeticFault::DivisionByZero;
     }
@@ -619,13 +642,14 @@ int Linearise(FixWork& w) {
     const int n = w.n;
     ObservationSet& obs = w.obs;
     if (w.iter > 1) {
-        w.Ok(RunPositionToSight(n, w.course, w.speed, obs.ObsTime, obs.ObsLat, obs.ObsLong,
-                                w.meridianLat, w.E, &w.poleRun));
+        w.Ok(RunToSights(n, w.course, w.speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, w.meridianLat,
+                         w.E, &w.poleRun, &w.psi));
         w.trigCurrent = false;
     }
     const bool atPole = w.poleRun || std::fabs(obs.ObsLat(0)) >= 90.0 - kPoleMargin;
     if (atPole) {
         w.trigCurrent = false;
+        w.psi.assign(static_cast<size_t>(n), NAN);
         for (int i = 1; i <= n; ++i) {
             obs.ObsLat(i) = w.meridianLat(i) = obs.ObsLat(0);
             obs.ObsLong(i) = obs.ObsLong(0);

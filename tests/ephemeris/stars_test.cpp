@@ -95,6 +95,20 @@ TEST(StarCatalogue, UnknownNamesGiveZeros) {
     }
 }
 
+// Every name finds its own row, and a name a letter away from one finds none.
+TEST(StarCatalogue, EveryNameItsRow) {
+    for (int row = 0; row < kStarCount; ++row) {
+        const std::string name = kStarCatalogue[row].name;
+        EXPECT_EQ(StarIndex(name), row) << name;
+        EXPECT_EQ(StarIndex(name.substr(0, name.size() - 1)), -1) << name;
+        EXPECT_EQ(StarIndex(name + "S"), -1) << name;
+        std::string other = name;
+        other.back() = static_cast<char>(other.back() + 1);
+        EXPECT_EQ(StarIndex(other), -1) << name;
+    }
+    EXPECT_EQ(StarIndex(""), -1);
+}
+
 // 58 distinct names in alphabetical order, and every packed value whole in
 // minutes and seconds under 60, hours under 24 and declinations inside
 // +-90: a transcription slip (a dropped digit) breaks one of these.
