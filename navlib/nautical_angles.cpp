@@ -65,8 +65,10 @@ int LongitudeSense(double a, double b) {
 }
 
 int CompareBearings(double a, double b) {
-    const double a1 = Norm360(a);
-    double b1 = Norm360(b);
+    return CompareNormalisedBearings(Norm360(a), Norm360(b));
+}
+
+int CompareNormalisedBearings(double a1, double b1) {
     if (a1 == b1) return 0;
     if (a1 - b1 > 180.0 && a1 > 180.0) b1 += 360.0;
     return (a1 < b1 && b1 < a1 + 180.0) ? -1 : 1;

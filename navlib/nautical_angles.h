@@ -47,6 +47,10 @@ int LongitudeSense(double a, double b);
 // than 180 degrees, otherwise +1.
 int CompareBearings(double a, double b);
 
+// CompareBearings for two bearings already brought into 0..360 by Norm360
+// (a caller comparing one bearing with many normalises each once).
+int CompareNormalisedBearings(double a, double b);
+
 // The course 0..360 from an acute angle x and the direction from position 1
 // to position 2. A northward course along the meridian is 360, not 0.
 double CourseFromQuadrant(double x, double lat1, double lon1, double lat2, double lon2);

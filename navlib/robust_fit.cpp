@@ -577,8 +577,8 @@ ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
 
     FitOutcome result;
     result.z = z;
-    result.r = r;
-    result.w = w;
+    result.r = std::move(r);
+    result.w = std::move(w);
     result.scale = scale;
     result.robust = true;
     result.passes = passes;

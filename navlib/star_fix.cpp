@@ -497,7 +497,6 @@ bool ArraysFit(ObservationSet& obs, int n) {
 void PlaceSightsOnTrack(FixWork& w) {
     const int n = w.n;
     w.meridianLat = Vector(n);
-    w.D.D1 = w.D.D2 = w.D.D3 = w.D.D4 = w.D.D5 = w.D.D6 = w.D.D7 = w.D.D8 = Vector(n);
     w.partials.assign(8 * static_cast<size_t>(n), 0.0);
     w.obs.ObsWeight = Vector(n);
     w.fix.SystErr = 0.0;
@@ -606,8 +605,8 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
     ObservationSet& obs = w.obs;
     const PartialsBase base(obs.ObsLat(0), atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, kk,
                             w.E);
-    std::vector<double>& work = w.partialsAside;
-    work.assign(8 * static_cast<size_t>(n), 0.0);
+    std::vector<double>& work = w.partialsAside;  // every entry written before it is kept
+    work.resize(8 * static_cast<size_t>(n));
     const std::vector<SightTrig>& trig = SightTrigs(w);
     ArithmeticFault altitudes = ArithmeticFault::None, partials = ArithmeticFault::None;
     for (int i = 1; i <= n; ++i) {
@@ -682,7 +681,8 @@ int Linearise(FixWork& w) {
     const bool robust = n - (kk + 1) >= kMinRedundancy;
     w.withOffset = n > 2 && (w.in.FindSystErr ? n >= kk + 1 : robust);
     FitSystem& s = w.sys;
-    s.Resize(n, kk + (w.withOffset ? 1 : 0));
+    const int columns = kk + (w.withOffset ? 1 : 0);
+    if (s.m != n || s.p != columns) s.Resize(n, columns);  // every entry is written below
     for (int i = 1; i <= n; ++i) {
         const int r = i - 1;
         const double* D = &w.partials[static_cast<size_t>(8 * r)];  // D1 at D[0]
@@ -962,12 +962,14 @@ int CountSpreadBearings(const std::vector<double>& zn) {
     // within the window of its bearing or of the reciprocal. Bearings folded
     // onto 0..180 fall in buckets as wide as the window, so only the bucket
     // of a sight and its two neighbours can hold such a sight; the exact
-    // test then decides.
+    // test then decides, on bearings normalised once (the window's edges
+    // of each counted sight, the bearing of each sight tested).
     const int n = static_cast<int>(zn.size());
     constexpr int kBuckets = 45;  // 4 degrees each, wider than the window
     std::array<int, kBuckets> head;
     head.fill(-1);
     std::vector<int> next(static_cast<size_t>(n), -1);
+    std::vector<std::array<double, 4>> edges(static_cast<size_t>(n));
     auto bucketOf = [](double z) {
         double f = std::fmod(z, 180.0);
         if (f < 0.0) f += 180.0;
@@ -981,19 +983,23 @@ int CountSpreadBearings(const std::vector<double>& zn) {
             ++good;
             continue;
         }
+        const double z = Norm360(zj);
         const int bj = bucketOf(zj);
         bool crowded = false;
         for (int d = -1; d <= 1 && !crowded; ++d)
             for (int i = head[static_cast<size_t>((bj + d + kBuckets) % kBuckets)];
                  i >= 0 && !crowded; i = next[static_cast<size_t>(i)]) {
-                const double zi = zn[static_cast<size_t>(i)];
-                const bool near = CompareBearings(zj, zi + kBearingWindow) == -1 &&
-                                  CompareBearings(zj, zi - kBearingWindow) == 1;
-                const bool opposite = CompareBearings(zj, zi + 180.0 + kBearingWindow) == -1 &&
-                                      CompareBearings(zj, zi + 180.0 - kBearingWindow) == 1;
+                const std::array<double, 4>& e = edges[static_cast<size_t>(i)];
+                const bool near = CompareNormalisedBearings(z, e[0]) == -1 &&
+                                  CompareNormalisedBearings(z, e[1]) == 1;
+                const bool opposite = CompareNormalisedBearings(z, e[2]) == -1 &&
+                                      CompareNormalisedBearings(z, e[3]) == 1;
                 crowded = near || opposite;
             }
         if (crowded) continue;
+        edges[static_cast<size_t>(j)] = {Norm360(zj + kBearingWindow), Norm360(zj - kBearingWindow),
+                                         Norm360(zj + 180.0 + kBearingWindow),
+                                         Norm360(zj + 180.0 - kBearingWindow)};
         next[static_cast<size_t>(j)] = head[static_cast<size_t>(bj)];
         head[static_cast<size_t>(bj)] = j;
         ++good;
