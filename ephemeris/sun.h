@@ -32,11 +32,12 @@ struct SunElements {
 // dR = 0.0000110.
 SunElements SunMeanElements(double T);
 
-// Kepler's equation E = M + e sin E solved by fixed-point iteration from
-// E = e, to 1e-11 radians or at most 50 steps.
-//   e       eccentricity, 0 <= e < 1 (converges quickly for the small
-//           eccentricities of the Sun and planets; e >= 1 stops after 50
-//           steps with the last iterate)
+// Kepler's equation E = M + e sin E solved to 1e-11 radians by Newton's
+// method from E = M + e sin M + (e^2 / 2) sin 2M (one step for the Sun, two
+// for the planets), at most 50 steps.
+//   e       eccentricity, 0 <= e < 1 (e >= 1, no orbit, is iterated as
+//           E = M + e sin E from E = e and stops after 50 steps with the
+//           last iterate)
 //   M       mean anomaly, degrees, any value (brought into 0..360 first)
 //   gamma   equation of the centre v - M, degrees (v the true anomaly,
 //           0..360), not reduced to +-180: use it only inside a sine or
