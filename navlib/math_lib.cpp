@@ -30,12 +30,6 @@ double FracPart(double x) {
     return ModReal(x, 1.0);
 }
 
-double Norm180(double x) {
-    const double r = ModReal(x, 360.0);
-    if (std::fabs(r) <= 180.0) return r;
-    return r - Sgn(r) * 360.0;
-}
-
 double ScaleToRange(double x, double lo, double hi, bool wrap) {
     if (lo >= hi) {
         ReportMessage(kIconCritical + kButtonsOk, " Error in mathematical routine",
@@ -115,12 +109,6 @@ double DMSToDeg(double x) {
 
 double MathAngleToAzimuth(double x) {
     return Norm360(450.0 - Norm360(x));
-}
-
-double Atan2Deg(double x, double y) {
-    if (x == 0.0 && y == 0.0) return 0.0;
-    if (x == 0.0) return y > 0 ? 90.0 : 270.0;
-    return Norm360(std::atan(y / x) * kRadToDeg + (x < 0 ? 180.0 : 0.0));
 }
 
 double Hypot(double x, double y) {

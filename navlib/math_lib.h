@@ -51,7 +51,11 @@ inline double ModReal(double x, double y, double* q = nullptr) {
 double FracPart(double x);
 
 // x brought into -180..+180 (both ends possible: 180 stays 180, -180 stays -180).
-double Norm180(double x);
+inline double Norm180(double x) {
+    const double r = ModReal(x, 360.0);
+    if (std::fabs(r) <= 180.0) return r;
+    return r - (r > 0 ? 1.0 : (r < 0 ? -1.0 : 0.0)) * 360.0;
+}
 
 // x brought into 0 (included) .. 360 (excluded); anything within 1e-11 of a
 // whole turn is 0.
@@ -92,7 +96,11 @@ double MathAngleToAzimuth(double x);
 // Direction of the vector (x, y) in degrees 0..360 from the x axis toward the
 // y axis; 0 for the zero vector. With x northward and y eastward it is a
 // bearing clockwise from north.
-double Atan2Deg(double x, double y);
+inline double Atan2Deg(double x, double y) {
+    if (x == 0.0 && y == 0.0) return 0.0;
+    if (x == 0.0) return y > 0 ? 90.0 : 270.0;
+    return Norm360(std::atan(y / x) * kRadToDeg + (x < 0 ? 180.0 : 0.0));
+}
 
 // sqrt(x^2 + y^2).
 double Hypot(double x, double y);
