@@ -96,7 +96,23 @@ void NutationAberration(double eps0, double dpsi, double deps, double sunLongitu
 
 }  // namespace
 
+StarInstant StarInstantAt(double T) {
+    StarInstant at;
+    at.T = T;
+    // The Sun's true geometric longitude for the aberration.
+    const SunElements sun = SunMeanElements(T);
+    at.eps0 = sun.eps0;
+    at.sunLongitude = KeplerFirstResult(sun.e, sun.M) + sun.L;
+    Nutation(T, at.dpsi, at.deps);
+    return at;
+}
+
 void StarEphemeris(std::string_view name, double T, double& gha, double& dec) {
+    StarEphemeris(name, StarInstantAt(T), gha, dec);
+}
+
+void StarEphemeris(std::string_view name, const StarInstant& instant, double& gha, double& dec) {
+    const double T = instant.T;
     const int row = StarIndex(name);
     const StarStart star = row >= 0 ? CatalogueStart(row) : StartOf(CatalogueEntry{});
 
@@ -115,14 +131,11 @@ void StarEphemeris(std::string_view name, double T, double& gha, double& dec) {
     double ra2 = 0.0, dec2 = 0.0;
     ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec1, ra1, dec2, ra2);
 
-    // The Sun's true geometric longitude for the aberration.
-    const SunElements sun = SunMeanElements(T);
-    const double sunLongitude = KeplerFirstResult(sun.e, sun.M) + sun.L;
-
-    double dpsi = 0.0, deps = 0.0;
-    Nutation(T, dpsi, deps);
+    // Nutation and aberration.
+    const double dpsi = instant.dpsi;
     double ra3 = 0.0, cosEps = 0.0;
-    NutationAberration(sun.eps0, dpsi, deps, sunLongitude, ra2, dec2, ra3, dec, cosEps);
+    NutationAberration(instant.eps0, dpsi, instant.deps, instant.sunLongitude, ra2, dec2, ra3, dec,
+                       cosEps);
 
     // The apparent sidereal time (ApparentSiderealTime with the true
     // obliquity's cosine at hand).

@@ -37,6 +37,10 @@ constexpr double kRadiusFactor = 1.0000002;
 
 }  // namespace
 
+double SunMeanObliquity(double T) {
+    return Norm360(PolyEval(T + 1.0, 3, kMeanObliquity));
+}
+
 SunElements SunMeanElements(double T) {
     const double t = T + 1.0;
     SunElements el;

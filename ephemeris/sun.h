@@ -27,6 +27,9 @@ struct SunElements {
     double dR = 0.0;    // perturbation in radius vector, astronomical units
 };
 
+// The mean obliquity of SunMeanElements(T) alone, degrees (the same number).
+double SunMeanObliquity(double T);
+
 // The Sun's mean elements for T (Julian centuries of UT from J2000.0). At
 // T = 0: L = 280.461696, eps0 = 23.439280, M = 357.525427, e = 0.016709114,
 // dR = 0.0000110.

@@ -11,6 +11,7 @@
 
 #include "ephemeris/precession_nutation.h"
 #include "ephemeris/star_catalogue.h"
+#include "ephemeris/star_instant_cells.h"
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
 #include "erfa_instant.h"
@@ -336,6 +337,44 @@ TEST(StarEphemeris, IsItsStepsToTheBit) {
             StarEphemeris(name, T, gha, dec);
             EXPECT_EQ(dec, dec3) << name << " " << T;
             EXPECT_EQ(gha, Norm360(ApparentSiderealTime(T, dpsi, eps) - ra3)) << name << " " << T;
+        }
+    }
+}
+
+// The instant terms kept per six-hour cell agree with the full terms within
+// 1e-9" (the Sun's longitude within 1e-9 degree, whole turns aside) at any
+// instant, at the cells' edges, and across the year 2000 and the Sun's 0/360
+// longitude; a star's place through them within 1e-12 degree; and the terms
+// at an instant are the same whatever was asked before.
+TEST(StarInstantCells, FollowTheFullTermsEverywhere) {
+    std::vector<double> instants = DozenInstants();
+    const double quarterDay = 0.25 / 36525.0;
+    for (int k = -8; k <= 8; ++k) {  // the cells' edges about 1 January 2000, 0h
+        const double edge = (k * 0.25 - 0.5) / 36525.0;
+        instants.insert(instants.end(), {edge - 1e-12, edge, edge + 1e-12, edge + quarterDay / 3});
+    }
+    for (double t = 0.2617; t < 0.2617 + 3.0 / 36525.0;
+         t += 0.01 / 36525.0)  // three days, every 14.4 minutes
+        instants.push_back(t);
+    instants.push_back(JulianCenturiesJ2000(20, 3, 2026, 14.75));  // the Sun near 0 degrees
+    StarInstantCells cells;
+    for (double T : instants) {
+        const StarInstant full = StarInstantAt(T);
+        const StarInstant kept = cells.At(T);
+        EXPECT_NEAR(kept.dpsi, full.dpsi, 1e-9) << T;
+        EXPECT_NEAR(kept.deps, full.deps, 1e-9) << T;
+        EXPECT_NEAR(AngleDiff(kept.sunLongitude, full.sunLongitude), 0.0, 1e-9) << T;
+        EXPECT_EQ(kept.eps0, full.eps0) << T;
+        StarInstantCells fresh;
+        const StarInstant alone = fresh.At(T);
+        EXPECT_EQ(alone.dpsi, kept.dpsi) << T;
+        EXPECT_EQ(alone.sunLongitude, kept.sunLongitude) << T;
+        for (const char* name : {"POLARIS", "SIRIUS", "ACRUX"}) {
+            double gha = 0, dec = 0, ghaKept = 0, decKept = 0;
+            StarEphemeris(name, T, gha, dec);
+            StarEphemeris(name, kept, ghaKept, decKept);
+            EXPECT_NEAR(AngleDiff(ghaKept, gha), 0.0, 1e-12) << name << " " << T;
+            EXPECT_NEAR(decKept, dec, 1e-12) << name << " " << T;
         }
     }
 }
