@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "companions/companion_controls.h"
 #include "companions/core/compass_errors.h"
 #include "companions/frm_star_fix_wizard.h"
 #include "companions/position_entry.h"
@@ -25,22 +26,17 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "platform/tab_page.h"
 #include "platform/window_placement.h"
 
 namespace orvex {
+
+using namespace companion_ui;
 
 namespace {
 
 const char* const kErrorPattern = "+ ##0°.0;- ##0°.0";
 const char* const kDirectionHint = "Enter degrees [°] & tenths of degree";
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-QString Indexed(const char* name, int i) {
-    return QString("%1_%2").arg(name).arg(i);
-}
 
 QLabel* ResultLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
@@ -71,47 +67,63 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
     : QWidget(owner, Qt::Window), links_(std::move(links)) {
     setObjectName("frmAzimuth");
     setWindowTitle("Compute the azimuth");
-    const QString sep = Q(links_.DecSep);
-    int caption = 0;
-    auto label = [this, &caption](QWidget* parent, const QString& text) {
-        auto* l = new QLabel(text, parent);
-        l->setObjectName(Indexed("lblLabels", caption++));
-        return l;
-    };
-    auto result = [this](QWidget* w) {
-        results_.push_back(w);
-        return w;
-    };
-
     auto* outer = new QVBoxLayout(this);
+    BuildObservation(outer);
+    BuildBodyPlace(outer);
+    BuildGyroCompass(outer);
+    BuildMagneticCompass(outer);
+    BuildErrors(outer);
+    BuildButtons(outer);
 
-    // Body, time and position.
+    HookHemisphereKeys(*mskLat, *mskLong);
+    mskLat->SetCommitHook([this](MaskedField& m) { CommitLatitude(m); });
+    mskLong->SetCommitHook([this](MaskedField& m) { CommitLongitude(m); });
+    for (int i = 0; i < 3; ++i)
+        mskCourse[static_cast<std::size_t>(i)]->SetCommitHook(
+            [this, i](MaskedField& m) { CommitDirection(m, i); });
+    mskVariation->SetCommitHook([this](MaskedField& m) { CommitVariation(m); });
+
+    // Load: the bodies, the masks, then "Erase all".
+    const QString sep = Q(links_.DecSep);
+    for (const std::string& name : BodyNames()) cboBody->addItem(Q(name));
+    mskLat->SetMask("9#°##'" + sep + "# ?");
+    mskLong->SetMask("99#°##'" + sep + "# ?");
+    for (MaskedField* m : {mskCourse[0], mskCourse[1], mskCourse[2], mskVariation})
+        m->SetMask("99#°" + sep + "#");
+    cmdErase_Click();
+}
+
+QLabel* FrmAzimuth::Caption(QWidget* parent, const QString& text) {
+    return MakeLabel(parent, text, Indexed("lblLabels", captions_++));
+}
+
+QWidget* FrmAzimuth::Result(QWidget* w) {
+    results_.push_back(w);
+    return w;
+}
+
+// Body, time and position.
+void FrmAzimuth::BuildObservation(QVBoxLayout* outer) {
     auto* obs = new QGroupBox("Observation", this);
     auto* og = new QGridLayout(obs);
     cboBody = new QComboBox(obs);
     cboBody->setObjectName("cboBody");
     cboBody->setToolTip("Scroll with arrows or mouse");
     cboBody->installEventFilter(this);
-    dtpTime = new DateTimePicker(obs);
-    dtpTime->setObjectName("dtpTime");
-    dtpTime->setTimeSpec(Qt::UTC);
-    dtpTime->setLocale(QLocale::c());  // English month names in any language
-    dtpTime->setDisplayFormat("d MMM yyyy HH:mm:ss");
+    dtpTime = MakeUtPicker(obs, "dtpTime", "d MMM yyyy HH:mm:ss");
     dtpTime->installEventFilter(this);
     mskLat = Field(obs, "mskLat", "Enter degrees [°] minutes ['] & tenths of minute N/+ S/-");
     mskLong = Field(obs, "mskLong", "Enter degrees [°] minutes ['] & tenths of minute E/+ W/-");
-    cmdEraseObsPos[0] = new QPushButton("Erase latitude", obs);
-    cmdEraseObsPos[0]->setObjectName("cmdEraseObsPos_0");
-    cmdEraseObsPos[1] = new QPushButton("Erase longitude", obs);
-    cmdEraseObsPos[1]->setObjectName("cmdEraseObsPos_1");
-    og->addWidget(label(obs, "Body :"), 0, 0);
+    cmdEraseObsPos[0] = MakeButton(obs, "Erase latitude", "cmdEraseObsPos_0");
+    cmdEraseObsPos[1] = MakeButton(obs, "Erase longitude", "cmdEraseObsPos_1");
+    og->addWidget(Caption(obs, "Body :"), 0, 0);
     og->addWidget(cboBody, 0, 1);
-    og->addWidget(label(obs, "Time (UT) :"), 1, 0);
+    og->addWidget(Caption(obs, "Time (UT) :"), 1, 0);
     og->addWidget(dtpTime, 1, 1);
-    og->addWidget(label(obs, "Latitude :"), 2, 0);
+    og->addWidget(Caption(obs, "Latitude :"), 2, 0);
     og->addWidget(mskLat, 2, 1);
     og->addWidget(cmdEraseObsPos[0], 2, 2);
-    og->addWidget(label(obs, "Longitude :"), 3, 0);
+    og->addWidget(Caption(obs, "Longitude :"), 3, 0);
     og->addWidget(mskLong, 3, 1);
     og->addWidget(cmdEraseObsPos[1], 3, 2);
     // Tab follows the rows: each field, then its erase button.
@@ -120,43 +132,49 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
     QWidget::setTabOrder(mskLong, cmdEraseObsPos[1]);
     og->setColumnStretch(3, 1);
     outer->addWidget(obs);
+}
 
-    // The body's place.
+// The body's place.
+void FrmAzimuth::BuildBodyPlace(QVBoxLayout* outer) {
     auto* place = new QGroupBox("Body", this);
     auto* pg = new QGridLayout(place);
     lblGHA = ResultLabel(place, "lblGHA");
     lblLHA = ResultLabel(place, "lblLHA");
     lblDecl = ResultLabel(place, "lblDecl");
     lblTrueBearing = ResultLabel(place, "lblTrueBearing");
-    pg->addWidget(result(label(place, "GHA")), 0, 0);
-    pg->addWidget(result(lblGHA), 0, 1);
-    pg->addWidget(result(label(place, "LHA")), 0, 2);
-    pg->addWidget(result(lblLHA), 0, 3);
-    pg->addWidget(result(label(place, "Declination")), 1, 0);
-    pg->addWidget(result(lblDecl), 1, 1);
-    pg->addWidget(result(label(place, "True bearing")), 1, 2);
-    pg->addWidget(result(lblTrueBearing), 1, 3);
+    pg->addWidget(Result(Caption(place, "GHA")), 0, 0);
+    pg->addWidget(Result(lblGHA), 0, 1);
+    pg->addWidget(Result(Caption(place, "LHA")), 0, 2);
+    pg->addWidget(Result(lblLHA), 0, 3);
+    pg->addWidget(Result(Caption(place, "Declination")), 1, 0);
+    pg->addWidget(Result(lblDecl), 1, 1);
+    pg->addWidget(Result(Caption(place, "True bearing")), 1, 2);
+    pg->addWidget(Result(lblTrueBearing), 1, 3);
     pg->setColumnStretch(4, 1);
     outer->addWidget(place);
+}
 
-    // Gyro compass.
+void FrmAzimuth::BuildGyroCompass(QVBoxLayout* outer) {
     auto* gyro = new QGroupBox("Gyro compass", this);
     auto* gg = new QGridLayout(gyro);
-    for (int i = 0; i < 2; ++i) mskCourse[i] = Field(gyro, Indexed("mskCourse", i), kDirectionHint);
+    for (int i = 0; i < 2; ++i)
+        mskCourse[static_cast<std::size_t>(i)] =
+            Field(gyro, Indexed("mskCourse", i), kDirectionHint);
     lblErrg[0] = ResultLabel(gyro, "lblErrg_0");
     lblTrueCourse[0] = ResultLabel(gyro, "lblTrueCourse_0");
-    gg->addWidget(label(gyro, "Gyro bearing"), 0, 0);
+    gg->addWidget(Caption(gyro, "Gyro bearing"), 0, 0);
     gg->addWidget(mskCourse[0], 0, 1);
-    gg->addWidget(result(label(gyro, "Gyro error")), 0, 2);
-    gg->addWidget(result(lblErrg[0]), 0, 3);
-    gg->addWidget(label(gyro, "Gyro heading"), 1, 0);
+    gg->addWidget(Result(Caption(gyro, "Gyro error")), 0, 2);
+    gg->addWidget(Result(lblErrg[0]), 0, 3);
+    gg->addWidget(Caption(gyro, "Gyro heading"), 1, 0);
     gg->addWidget(mskCourse[1], 1, 1);
-    gg->addWidget(result(label(gyro, "True heading")), 1, 2);
-    gg->addWidget(result(lblTrueCourse[0]), 1, 3);
+    gg->addWidget(Result(Caption(gyro, "True heading")), 1, 2);
+    gg->addWidget(Result(lblTrueCourse[0]), 1, 3);
     gg->setColumnStretch(4, 1);
     outer->addWidget(gyro);
+}
 
-    // Magnetic compass.
+void FrmAzimuth::BuildMagneticCompass(QVBoxLayout* outer) {
     auto* mag = new QGroupBox("Magnetic compass", this);
     auto* mg = new QGridLayout(mag);
     mskCourse[2] = Field(mag, "mskCourse_2", kDirectionHint);
@@ -175,43 +193,43 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
     lblTrueCourse[1] = ResultLabel(mag, "lblTrueCourse_1");
     lblErrc[0] = ResultLabel(mag, "lblErrc_0");
     lblDev = ResultLabel(mag, "lblDev");
-    mg->addWidget(label(mag, "Compass heading"), 0, 0);
+    mg->addWidget(Caption(mag, "Compass heading"), 0, 0);
     mg->addWidget(mskCourse[2], 0, 1);
-    mg->addWidget(result(label(mag, "True heading")), 0, 3);
-    mg->addWidget(result(lblTrueCourse[1]), 0, 4);
-    mg->addWidget(label(mag, "Magnetic variation"), 1, 0);
+    mg->addWidget(Result(Caption(mag, "True heading")), 0, 3);
+    mg->addWidget(Result(lblTrueCourse[1]), 0, 4);
+    mg->addWidget(Caption(mag, "Magnetic variation"), 1, 0);
     mg->addWidget(mskVariation, 1, 1);
     mg->addWidget(fraEW, 1, 2);
-    mg->addWidget(result(label(mag, "Compass error")), 1, 3);
-    mg->addWidget(result(lblErrc[0]), 1, 4);
-    mg->addWidget(result(label(mag, "Magnetic deviation")), 2, 3);
-    mg->addWidget(result(lblDev), 2, 4);
+    mg->addWidget(Result(Caption(mag, "Compass error")), 1, 3);
+    mg->addWidget(Result(lblErrc[0]), 1, 4);
+    mg->addWidget(Result(Caption(mag, "Magnetic deviation")), 2, 3);
+    mg->addWidget(Result(lblDev), 2, 4);
     mg->setColumnStretch(5, 1);
     outer->addWidget(mag);
+}
 
-    // Summary of the two errors.
+// Summary of the two errors.
+void FrmAzimuth::BuildErrors(QVBoxLayout* outer) {
     auto* sum = new QGroupBox("Errors", this);
     auto* sg = new QHBoxLayout(sum);
     lblErrg[1] = ResultLabel(sum, "lblErrg_1");
     lblErrc[1] = ResultLabel(sum, "lblErrc_1");
-    sg->addWidget(result(label(sum, "Gyro error")));
-    sg->addWidget(result(lblErrg[1]));
+    sg->addWidget(Result(Caption(sum, "Gyro error")));
+    sg->addWidget(Result(lblErrg[1]));
     sg->addSpacing(20);
-    sg->addWidget(result(label(sum, "Compass error")));
-    sg->addWidget(result(lblErrc[1]));
+    sg->addWidget(Result(Caption(sum, "Compass error")));
+    sg->addWidget(Result(lblErrc[1]));
     sg->addStretch(1);
     outer->addWidget(sum);
+}
 
+void FrmAzimuth::BuildButtons(QVBoxLayout* outer) {
     auto* buttons = new QHBoxLayout;
-    cmdCompute = new QPushButton("&Compute", this);
-    cmdCompute->setObjectName("cmdCompute");
+    cmdCompute = MakeButton(this, "&Compute", "cmdCompute");
     cmdCompute->setToolTip("Compute azimuth");
-    cmdErase = new QPushButton("Erase all", this);
-    cmdErase->setObjectName("cmdErase");
-    cmdWhatIsUp = new QPushButton("What is up ?", this);
-    cmdWhatIsUp->setObjectName("cmdWhatIsUp");
-    cmdEnd = new QPushButton("&End", this);
-    cmdEnd->setObjectName("cmdEnd");
+    cmdErase = MakeButton(this, "Erase all", "cmdErase");
+    cmdWhatIsUp = MakeButton(this, "What is up ?", "cmdWhatIsUp");
+    cmdEnd = MakeButton(this, "&End", "cmdEnd");
     for (QPushButton* b : {cmdCompute, cmdErase, cmdWhatIsUp}) buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdEnd);
@@ -222,25 +240,11 @@ FrmAzimuth::FrmAzimuth(CompanionLinks links, QWidget* owner)
     connect(cmdWhatIsUp, &QPushButton::clicked, this, &FrmAzimuth::cmdWhatIsUp_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &FrmAzimuth::cmdEnd_Click);
     for (int i = 0; i < 2; ++i) {
-        connect(cmdEraseObsPos[i], &QPushButton::clicked, this,
+        const auto u = static_cast<std::size_t>(i);
+        connect(cmdEraseObsPos[u], &QPushButton::clicked, this,
                 [this, i] { cmdEraseObsPos_Click(i); });
-        connect(optEW[i], &QRadioButton::clicked, this, [this, i] { optEW_Click(i); });
+        connect(optEW[u], &QRadioButton::clicked, this, [this, i] { optEW_Click(i); });
     }
-
-    HookHemisphereKeys(*mskLat, *mskLong);
-    mskLat->SetCommitHook([this](MaskedField& m) { CommitLatitude(m); });
-    mskLong->SetCommitHook([this](MaskedField& m) { CommitLongitude(m); });
-    for (int i = 0; i < 3; ++i)
-        mskCourse[i]->SetCommitHook([this, i](MaskedField& m) { CommitDirection(m, i); });
-    mskVariation->SetCommitHook([this](MaskedField& m) { CommitVariation(m); });
-
-    // Load: the bodies, the masks, then "Erase all".
-    for (const std::string& name : BodyNames()) cboBody->addItem(Q(name));
-    mskLat->SetMask("9#°##'" + sep + "# ?");
-    mskLong->SetMask("99#°##'" + sep + "# ?");
-    for (MaskedField* m : {mskCourse[0], mskCourse[1], mskCourse[2], mskVariation})
-        m->SetMask("99#°" + sep + "#");
-    cmdErase_Click();
 }
 
 FrmAzimuth::~FrmAzimuth() {
@@ -289,9 +293,9 @@ void FrmAzimuth::cmdErase_Click() {
         m->SetMaskedText("___°" + sep + "_");
     for (MaskedField* m : {mskLat, mskLong, mskCourse[0], mskCourse[1], mskCourse[2], mskVariation})
         m->SetBackColor(MaskedField::WindowColor());
-    lat_ = lon_ = 0.0;
-    course_.fill(0.0);
-    variation_ = 0.0;
+    inputs_.lat = inputs_.lon = 0.0;
+    inputs_.direction.fill(0.0);
+    inputs_.variation = 0.0;
     ShowResults(false);
 }
 
@@ -300,7 +304,7 @@ void FrmAzimuth::cmdEraseObsPos_Click(int index) {
 }
 
 void FrmAzimuth::dtpTime_LostFocus() {
-    obsTime_ = ToDateValue(dtpTime->dateTime().toUTC());
+    inputs_.obsTime = ToDateValue(dtpTime->dateTime().toUTC());
 }
 
 void FrmAzimuth::cboBody_LostFocus() {
@@ -308,18 +312,18 @@ void FrmAzimuth::cboBody_LostFocus() {
 }
 
 void FrmAzimuth::optEW_Click(int index) {
-    optEW[index]->setChecked(true);
-    variation_ = std::fabs(variation_) * (index == 0 ? 1.0 : -1.0);
+    optEW[static_cast<std::size_t>(index)]->setChecked(true);
+    inputs_.variation = std::fabs(inputs_.variation) * (index == 0 ? 1.0 : -1.0);
 }
 
 // A refused entry leaves the value held before it: the parser's sentinel
 // never becomes a latitude, a longitude or a direction.
 void FrmAzimuth::CommitLatitude(MaskedField& f) {
-    if (const auto v = CommitLatitudeField(f, links_.DecSep)) lat_ = *v;
+    if (const auto v = CommitLatitudeField(f, links_.DecSep)) inputs_.lat = *v;
 }
 
 void FrmAzimuth::CommitLongitude(MaskedField& f) {
-    if (const auto v = CommitLongitudeField(f, links_.DecSep)) lon_ = *v;
+    if (const auto v = CommitLongitudeField(f, links_.DecSep)) inputs_.lon = *v;
 }
 
 void FrmAzimuth::CommitDirection(MaskedField& f, int index) {
@@ -331,7 +335,7 @@ void FrmAzimuth::CommitDirection(MaskedField& f, int index) {
     if (v == kBearingOver360)
         return f.Reject("Bearing or heading > 360°",
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
-    course_[static_cast<size_t>(index)] = v;
+    inputs_.direction[static_cast<size_t>(index)] = v;
     f.SetBackColor(kValidGreen);
     f.ShowCommitted(Q(FormatNumber(v, "000°.0", links_.DecSep)));
 }
@@ -349,7 +353,7 @@ void FrmAzimuth::CommitVariation(MaskedField& f) {
                         MaskedField::RejectMode::ReplaceLastWithPrompt);
     f.SetBackColor(kValidGreen);
     f.ShowCommitted(Q(FormatNumber(v, "000°.0", links_.DecSep)));
-    variation_ = std::fabs(v) * (optEW[0]->isChecked() ? 1.0 : -1.0);
+    inputs_.variation = std::fabs(v) * (optEW[0]->isChecked() ? 1.0 : -1.0);
 }
 
 void FrmAzimuth::cmdCompute_Click() {
@@ -361,12 +365,11 @@ void FrmAzimuth::cmdCompute_Click() {
         return;
     }
     EphemerisResult e;
-    ComputeEphemeris(cboBody->currentText().toStdString(), obsTime_, e);
-    const double lha = Norm360(e.gha + lon_);
-    const double zn = ComputeAzimuth(lat_, lon_, e.gha, e.dec);
-    const CompassErrors c =
-        ComputeCompassErrors(zn, course_[0], course_[1], course_[2], variation_);
-    deviation_ = c.deviation;
+    ComputeEphemeris(cboBody->currentText().toStdString(), inputs_.obsTime, e);
+    const double lha = Norm360(e.gha + inputs_.lon);
+    const double zn = ComputeAzimuth(inputs_.lat, inputs_.lon, e.gha, e.dec);
+    const CompassErrors c = ComputeCompassErrors(zn, inputs_.direction[0], inputs_.direction[1],
+                                                 inputs_.direction[2], inputs_.variation);
 
     const std::string& sep = links_.DecSep;
     lblGHA->setText(Q(FormatDegreesMinutes(e.gha, "000°00'.0", sep)));
@@ -376,19 +379,19 @@ void FrmAzimuth::cmdCompute_Click() {
     const QString gyroError = Q(FormatNumber(c.gyroError, kErrorPattern, sep));
     const QString trueHeading = Q(FormatNumber(c.trueHeading, "000°.0", sep));
     const QString compassError = Q(FormatNumber(c.compassError, kErrorPattern, sep));
-    for (int i = 0; i < 2; ++i) {
+    for (std::size_t i = 0; i < 2; ++i) {
         lblErrg[i]->setText(gyroError);
         lblTrueCourse[i]->setText(trueHeading);
         lblErrc[i]->setText(compassError);
     }
-    mskVariation->SetMaskedText(Q(FormatNumber(std::fabs(variation_), "000°.0", sep)));
+    mskVariation->SetMaskedText(Q(FormatNumber(std::fabs(inputs_.variation), "000°.0", sep)));
     lblDev->setText(Q(FormatNumber(c.deviation, kErrorPattern, sep)));
     ShowResults(true);
     KeepOnScreen(*this);  // the results make the window taller
 }
 
 void FrmAzimuth::cmdWhatIsUp_Click() {
-    if (lat_ == 0.0 && lon_ == 0.0) {
+    if (inputs_.lat == 0.0 && inputs_.lon == 0.0) {
         const int answer = ShowMessage(
             kIconQuestion + kButtonsYesNo + kDefaultButton2, "Missing latitude and longitude",
             "The latitude and longitude are equal to zero.\r\nDo you want to display the visible "
@@ -397,7 +400,7 @@ void FrmAzimuth::cmdWhatIsUp_Click() {
         if (answer == kAnswerNo) return;
     }
     auto* w = new FrmStarFixWizard(links_, this);
-    w->SetHandOver(obsTime_, lat_, lon_);
+    w->SetHandOver(inputs_.obsTime, inputs_.lat, inputs_.lon);
     w->SetTag("FromAzi");
     whatIsUp_ = w;
     CentreOnOwner(*w, parentWidget() ? *parentWidget() : *this);

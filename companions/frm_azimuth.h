@@ -15,8 +15,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "companions/companion_links.h"
+#include "companions/core/azimuth_inputs.h"
 
 class QComboBox;
 class QDateTimeEdit;
@@ -24,6 +26,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace orvex {
 
@@ -36,27 +39,43 @@ class FrmAzimuth : public QWidget {
     FrmAzimuth(CompanionLinks links, QWidget* owner = nullptr);
     ~FrmAzimuth() override;
 
+    // The inputs as the window holds them once each field has been left.
+    const AzimuthInputs& Inputs() const { return inputs_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private slots:
     void cmdCompute_Click();
     void cmdErase_Click();
     void cmdEraseObsPos_Click(int index);
     void cmdWhatIsUp_Click();
     void cmdEnd_Click();
     void optEW_Click(int index);
+
+  private:
+    // The parts of the window, top to bottom, and its buttons.
+    void BuildObservation(QVBoxLayout* outer);
+    void BuildBodyPlace(QVBoxLayout* outer);
+    void BuildGyroCompass(QVBoxLayout* outer);
+    void BuildMagneticCompass(QVBoxLayout* outer);
+    void BuildErrors(QVBoxLayout* outer);
+    void BuildButtons(QVBoxLayout* outer);
+    // A caption named lblLabels_n, n counting the captions made.
+    QLabel* Caption(QWidget* parent, const QString& text);
+    // `w` shown only with the results.
+    QWidget* Result(QWidget* w);
+
     void dtpTime_LostFocus();
     void cboBody_LostFocus();
-    // Sets the observation time field as the user would (UT days); the
-    // value is taken when the field is left.
     void SetTime(double ut);
-
-    // Window state (degrees; time in UT days).
-    double ObsTime() const { return obsTime_; }
-    double Latitude() const { return lat_; }
-    double Longitude() const { return lon_; }
-    double Direction(int i) const { return course_.at(static_cast<size_t>(i)); }
-    double Variation() const { return variation_; }
-    double Deviation() const { return deviation_; }
-    // The latest window opened by "What is up ?" (null when none).
-    FrmStarFixWizard* WhatIsUpWindow() const { return whatIsUp_.data(); }
+    void CommitLatitude(MaskedField& f);
+    void CommitLongitude(MaskedField& f);
+    void CommitDirection(MaskedField& f, int index);
+    void CommitVariation(MaskedField& f);
+    void ShowResults(bool shown);
+    void SetBodyColour(bool green);
 
     QComboBox* cboBody = nullptr;
     QDateTimeEdit* dtpTime = nullptr;
@@ -79,27 +98,13 @@ class FrmAzimuth : public QWidget {
     std::array<QLabel*, 2> lblTrueCourse{};
     std::array<QLabel*, 2> lblErrc{};
     QLabel* lblDev = nullptr;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void CommitLatitude(MaskedField& f);
-    void CommitLongitude(MaskedField& f);
-    void CommitDirection(MaskedField& f, int index);
-    void CommitVariation(MaskedField& f);
-    void ShowResults(bool shown);
-    void SetBodyColour(bool green);
     // The result labels and the captions shown with them.
     std::vector<QWidget*> results_;
+    int captions_ = 0;
 
     CompanionLinks links_;
-    double obsTime_ = 0;
-    double lat_ = 0, lon_ = 0;
-    std::array<double, 3> course_{};
-    double variation_ = 0, deviation_ = 0;
-    QPointer<FrmStarFixWizard> whatIsUp_;
+    AzimuthInputs inputs_;
+    QPointer<FrmStarFixWizard> whatIsUp_;  // the latest "What is up ?" window
 };
 
 }  // namespace orvex

@@ -12,15 +12,21 @@
 //
 // Every control carries its control name as objectName; control arrays are
 // "name_index". The window hands nothing back to the star-fix input.
+//
+// The window's code lies in one file per part: the window's life and the
+// steps' navigation (frm_star_fix_wizard.cpp), step 1's inputs (_inputs),
+// step 2's Sun times (_twilight), step 3's proposed stars (_stars) and
+// step 4's live table (_table).
 #pragma once
 
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <string>
+#include <cstddef>
 #include <vector>
 
 #include "companions/companion_links.h"
+#include "companions/core/wizard_inputs.h"
 #include "companions/core/wizard_star_choice.h"
 #include "ephemeris/twilight.h"
 
@@ -49,68 +55,109 @@ class FrmStarFixWizard : public QWidget {
     // azimuth tool), "FromOther" (after the first activation), or empty.
     QString Tag() const { return tag_; }
     void SetTag(const QString& tag) { tag_ = tag; }
-    // The azimuth tool's hand-over: time (UT), latitude, longitude.
+    // The azimuth tool's hand-over: time (UT days), latitude and longitude
+    // (degrees, north and east positive).
     void SetHandOver(double aziTime, double aziLat, double aziLong);
 
-    // ---- Window life ---------------------------------------------------
     // Every activation (also the first showing): resets to step 1 for
     // "FromMain", fills the visible bodies for "FromAzi", then restores and
     // raises the window.
     void Form_Activate();
-    // Losing the activation to another window of the program: minimises
-    // the window; a second loss within 0.5 s unloads it.
-    void Form_Deactivate();
-    // F5: minimises the window and shows the time-store dialog. Escape
-    // closes the window as its close box does.
-    void Form_KeyDown(int keyCode);
     // The close box: stops the timer, tells the main window, unloads.
     void Form_QueryUnload();
     // True once the window has unloaded itself (it is then deleted later).
     bool Unloaded() const { return unloaded_; }
 
-    // ---- Steps ----------------------------------------------------------
+    // The inputs of step 1 as the window holds them; for "FromAzi", the
+    // tool's time and position with a height of eye of 10 m.
+    const WizardInputs& Inputs() const { return inputs_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private slots:
     void cmdNav_Click(int index);  // 0 Help, 1 Cancel, 2 Back, 3 Next, 4 End
     void cmdErase_Click();
     void cmdEraseObsPos_Click(int index);
-    void dtpTime_LostFocus();
     void optTime_Click(int index);
-    // The work of step n (1..4), then the frames and buttons; false when
-    // the work was refused (the window stays on its step).
-    bool ShowStep(int n);
-
-    // ---- Live star table ------------------------------------------------
-    void InitStarsGrid();
-    void FillStarsTable();
     void bthStartTimer_Click();
     void tmrRealTime_Timer();
     // The user typed a time into dtpRealTime (value: UT days).
     void dtpRealTime_Change();
-    // The header drag: press on header column `column`, release over
-    // header column `target` (-1: the release is not over the header).
+
+  private:
+    // ---- Window life and navigation (frm_star_fix_wizard.cpp) ------------
+    // The two halves of Form_Activate.
+    void ResetForMain();
+    void ShowWhatIsUp();
+    // Losing the activation to another window of the program: minimises
+    // the window; a second loss within 0.5 s unloads it.
+    void Form_Deactivate();
+    // F5: minimises the window and shows the time-store dialog.
+    void Form_KeyDown(int keyCode);
+    void Unload();
+    // The work of step n (1..4), then the frames and buttons; false when
+    // the work was refused (the window stays on its step).
+    bool ShowStep(int n);
+    bool DoStepWork(int n);
+    void UpdateNavButtons(int n);
+    void SetStepCaption(int frame);
+    void PlaceFrames();
+    void SetPickerValue(QDateTimeEdit* picker, double ut);
+
+    // ---- Step 1: date, position, height of eye (_inputs.cpp) -------------
+    void BuildStep1(QFrame* f);
+    void dtpTime_LostFocus();
+    void CommitLatitude(MaskedField& f);
+    void CommitLongitude(MaskedField& f);
+    void CommitHeight(MaskedField& f, bool metres);
+
+    // ---- Step 2: the Sun's times (_twilight.cpp) --------------------------
+    void BuildStep2(QFrame* f);
+    bool StepTwilight();
+    // The chosen twilight's start of observations is not available.
+    bool ChosenTwilightMissing() const;
+    // The first Sun time of that half of the day that is available.
+    double NearestSunTime(bool morning) const;
+    QString MissingTwilightText() const;
+    // The time of observation field shows the time kept for the twilight
+    // chosen (the one it showed keeps what it held).
+    void ShowObsTimeOfChoice();
+
+    // ---- Step 3: the proposed stars (_stars.cpp) ---------------------------
+    void BuildStep3(QFrame* f);
+    bool StepCandidates();
+    bool IsSelectedItem(int i) const;
+
+    // ---- Step 4: the live table (_table.cpp) ------------------------------
+    void BuildStep4(QFrame* f);
+    bool StepTable();
+    void InitStarsGrid();
+    void FillStarsTable();
+    void StopTimer();
+    // The live-display button as stopped or running.
+    void ShowTimerButton(bool running);
+    void SetRealTimeHint(const QString& hint);
+    // The table: rows as places, shown in the columns' current order.
+    void ShowRows();
+    // Column widths as fractions of the table's visible width.
+    void SizeStarColumns();
+    void SortRows(bool byColumnOne);
+    // The header drag: press on header column `column` (row 0) or on the
+    // table's body (row 1), release over header column `targetColumn` (-1:
+    // not over the header).
     void grdStars_MouseDown(int row, int column);
     void grdStars_MouseUp(int targetColumn);
+    // The table's share of eventFilter: true when the event was taken.
+    bool StarTableEvent(QObject* watched, QEvent* e);
 
-    // ---- State (read by tests) ------------------------------------------
-    int WizStep() const { return wizStep_; }
-    bool WizEndEnabled() const { return wizEndEnabled_; }
-    bool WizUserSorted() const { return wizUserSorted_; }
-    int WizRowCount() const { return wizRowCount_; }
-    int WizTimeIndex() const { return wizTimeIndex_; }
-    int WizLastCandidate() const { return wizLastCandidate_; }
-    double WizLat() const { return wizLat_; }
-    double WizLong() const { return wizLong_; }
-    double WizHeightEye() const { return wizHeightEye_; }
-    double WizDate() const { return wizDate_; }
-    bool WizEntered(int i) const { return wizEntered_.at(static_cast<size_t>(i)); }
-    // The time the table shows, UT days.
-    double RealTime() const;
-    // Sets the table's time as the user would and runs dtpRealTime_Change.
-    void TypeRealTime(double ut);
-    // The cell text of the table (row 0 is the header row).
-    QString Cell(int row, int column) const;
-    const CompanionLinks& Links() const { return links_; }
-
-    // ---- Controls ---------------------------------------------------------
+    // ---- Controls -----------------------------------------------------------
+    QFrame* frameArea_ = nullptr;
     std::array<QFrame*, 4> fraStep{};
     std::array<QLabel*, 4> lblStep{};
     std::array<QPushButton*, 5> cmdNav{};
@@ -126,7 +173,8 @@ class FrmStarFixWizard : public QWidget {
     std::array<QLabel*, 9> lblTimes{};
     std::array<QLabel*, 9> lblGMT{};
     // Step 2: the time of observation typed where the chosen twilight has
-    // no time (the Sun does not reach its altitude that day).
+    // no time (the Sun does not reach its altitude that day), in its row.
+    QWidget* obsTimeRow_ = nullptr;
     QDateTimeEdit* dtpObsTime = nullptr;
     QListWidget* lstStars = nullptr;
     QTableWidget* grdStars = nullptr;
@@ -135,73 +183,23 @@ class FrmStarFixWizard : public QWidget {
     QTimer* tmrRealTime = nullptr;
     QPushButton* cmdStarsGraph = nullptr;
 
-  signals:
-    // The window has unloaded itself (it is deleted later).
-    void unloaded();
-
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void BuildStep1(QFrame* f);
-    void BuildStep2(QFrame* f);
-    void BuildStep3(QFrame* f);
-    void BuildStep4(QFrame* f);
-    bool DoStepWork(int n);
-    bool StepTwilight();
-    bool StepCandidates();
-    bool StepTable();
-    void UpdateNavButtons(int n);
-    void SetStepCaption(int frame);
-    void StopTimer();
-    void Unload();
-    void CommitLatitude(MaskedField& f);
-    void CommitLongitude(MaskedField& f);
-    void CommitHeight(MaskedField& f, bool metres);
-    void SetPickerValue(QDateTimeEdit* picker, double ut);
-    void SetRealTimeHint(const QString& hint);
-    // The table: rows as places, shown in the columns' current order.
-    void ShowRows();
-    // Column widths as fractions of the table's visible width.
-    void SizeStarColumns();
-    void SortRows(bool byColumnOne);
-    bool IsSelectedItem(int i) const;
-    // The chosen twilight's start of observations is not available.
-    bool ChosenTwilightMissing() const;
-    // The first Sun time of that half of the day that is available.
-    double NearestSunTime(bool morning) const;
-    QString MissingTwilightText() const;
-    // The time of observation field shows the time kept for the twilight
-    // chosen (the one it showed keeps what it held).
-    void ShowObsTimeOfChoice();
-    void PlaceFrames();
-
+    // ---- State ---------------------------------------------------------------
     CompanionLinks links_;
     QString tag_;
-    QFrame* frameArea_ = nullptr;
-
+    WizardInputs inputs_;
     int wizStep_ = 1;
     bool wizEndEnabled_ = false;
     bool wizUserSorted_ = false;
     int wizRowCount_ = 0;
     int wizTimeIndex_ = 0;
     int wizLastCandidate_ = 0;
-    double wizLat_ = 0, wizLong_ = 0, wizHeightEye_ = 0;
-    double wizDate_ = 0;
-    std::array<bool, 4> wizEntered_{};
     TwilightTimes sunTimes_{};
     StarCandidates cand_;
-    QWidget* obsTimeRow_ = nullptr;
     TwilightTimes obsTimeBasis_{};  // the Sun times the typed time started from
     // The time of observation of the morning (0) and evening (1) twilight,
     // and the twilight whose time the field shows.
     std::array<double, 2> obsTimeOf_{};
-    int obsTimeShown_ = 0;
+    std::size_t obsTimeShown_ = 0;
     double wizObsTime_ = 0;      // the time the candidates were chosen for
     bool obsTimeTyped_ = false;  // typed by the user, not a twilight time
     double aziTime_ = 0, aziLat_ = 0, aziLong_ = 0;

@@ -73,8 +73,9 @@ StarCandidates ChooseStars(double when, double lat, double lon, double heightEye
         c.CandSelected.push_back(mag(i) <= kProposedMagnitude && hs(i) >= kLowestProposed &&
                                  hs(i) <= kHighestProposed);
     }
-    for (int i = 0; i < k; ++i) {
-        for (int j = i + 1; j < k && c.CandSelected[i]; ++j) {
+    const auto count = static_cast<size_t>(k);
+    for (size_t i = 0; i < count; ++i) {
+        for (size_t j = i + 1; j < count && c.CandSelected[i]; ++j) {
             if (!c.CandSelected[j] || !AzimuthConflict(c.CandAz[i], c.CandAz[j])) continue;
             if (c.CandMag[j] < c.CandMag[i])
                 c.CandSelected[i] = false;

@@ -4,61 +4,41 @@
 // the main window.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDateTimeEdit>
 #include <QEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableWidget>
-#include <QToolBar>
+#include <QPointer>
 #include <cmath>
 
+#include "companion_driver.h"
 #include "companions/core/wizard_star_choice.h"
-#include "companions/frm_azimuth.h"
-#include "companions/frm_star_fix_wizard.h"
 #include "erfa_places.h"
-#include "navlib/date_time.h"
 #include "navlib/number_format.h"
-#include "platform/masked_field.h"
-#include "platform/pc_clock.h"
-#include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
 namespace {
 
-constexpr double kUnixEpochDays = 25569.0;
-
-std::shared_ptr<ManualSystemClock> ClockAt(double utDays) {
-    auto c = std::make_shared<ManualSystemClock>();
-    c->utcMs = static_cast<std::int64_t>(std::llround((utDays - kUnixEpochDays) * 86400000.0));
-    c->localOffsetSeconds = -5 * 3600;  // a PC five hours west: the tool works in UT
-    c->standardBiasMinutes = 300;
-    return c;
-}
-
+// The tool as the main window makes it, shown and active, on a PC five
+// hours west of Greenwich (the tool works in UT).
 struct Tool {
     std::shared_ptr<ManualSystemClock> clock;
     int ended = 0;
     int wizardClosed = 0;
     std::unique_ptr<FrmAzimuth> w;
-    explicit Tool(double now) : clock(ClockAt(now)) {
+    explicit Tool(double now) : clock(test::ClockAt(now, -5)) {
         CompanionLinks l;
         l.Clock = clock;
         l.AzimuthEnded = [this] { ++ended; };
         l.WizardClosed = [this](bool) { ++wizardClosed; };
         w = std::make_unique<FrmAzimuth>(l);
+        test::Activate(w.get());
     }
     FrmAzimuth* operator->() { return w.get(); }
+    operator const QWidget*() const { return w.get(); }
+    void Click(const QString& name) { test::ClickOn(w.get(), name); }
+    QString Shown(const QString& name) const { return test::Shown(w.get(), name); }
 };
-
-bool Enter(MaskedField* f, const QString& text) {
-    f->SetMaskedText(text);
-    return f->Commit();
-}
 
 // "+ 12°.5", "- 3°.0", "170°.3" back to degrees.
 double LabelDegrees(const QString& text) {
@@ -72,6 +52,22 @@ double Evening() {
     return MakeDateTime(2026, 3, 20, 19, 0, 0);
 }
 
+// Sirius at 19:00 UT from 45°30' N 10°15' W: the gyro reads its bearing
+// 170°.0 and the heading 045°.0, the compass 050°.0, the variation 5° W.
+void TypeTheKnownCase(Tool& t) {
+    ASSERT_TRUE(test::Enter(test::OwnNamed<QWidget>(t, "cboBody"), test::Way::Tab));
+    test::Type("SIRIUS\t");
+    test::ClickOnWord(test::OwnNamed<QWidget>(t, "dtpTime"), 0);
+    test::Type("20 Mar 2026 19:00:00\t");
+    test::TypeInto(t, "mskLat", "45300n");
+    test::TypeInto(t, "mskLong", "010150w");
+    test::TypeInto(t, "mskCourse_0", "1700");
+    test::TypeInto(t, "mskCourse_1", "0450");
+    test::TypeInto(t, "mskCourse_2", "0500");
+    t.Click("optEW_1");  // west
+    test::TypeInto(t, "mskVariation", "0050");
+}
+
 // Guards a true bearing from a wrong hour angle (longitude sign, GHA and
 // LHA confused) and errors of the wrong sign: Sirius's bearing agrees with
 // ERFA, and the gyro error, true heading, compass error and deviation
@@ -80,47 +76,41 @@ TEST(FrmAzimuth, BearingAndErrorsOfAKnownCase) {
     PlatformScript script;
     Tool t(MakeDateTime(2026, 3, 20, 14, 37, 12));
     // Erase all put the UT cut down to the hour.
-    EXPECT_DOUBLE_EQ(t->ObsTime(), MakeDateTime(2026, 3, 20, 14, 0, 0));
-    t->cboBody->setCurrentText("SIRIUS");
-    t->cboBody_LostFocus();
-    t->SetTime(Evening());
-    t->dtpTime_LostFocus();
-    ASSERT_TRUE(Enter(t->mskLat, "45°30'.0 N"));
-    ASSERT_TRUE(Enter(t->mskLong, "010°15'.0 W"));
-    ASSERT_TRUE(Enter(t->mskCourse[0], "170°.0"));
-    ASSERT_TRUE(Enter(t->mskCourse[1], "045°.0"));
-    ASSERT_TRUE(Enter(t->mskCourse[2], "050°.0"));
-    t->optEW_Click(1);  // west
-    ASSERT_TRUE(Enter(t->mskVariation, "005°.0"));
-    EXPECT_DOUBLE_EQ(t->Variation(), -5.0);
-    EXPECT_TRUE(t->lblTrueBearing->isHidden());
-    t->cmdCompute_Click();
-    EXPECT_TRUE(script.messages.empty());
-    EXPECT_FALSE(t->lblTrueBearing->isHidden());
+    EXPECT_EQ(t.Shown("dtpTime"), "20 Mar 2026 14:00:00");
+    EXPECT_DOUBLE_EQ(t->Inputs().obsTime, MakeDateTime(2026, 3, 20, 14, 0, 0));
+    TypeTheKnownCase(t);
+    EXPECT_EQ(test::OwnNamed<QComboBox>(t, "cboBody")->currentText(), "SIRIUS");
+    EXPECT_DOUBLE_EQ(t->Inputs().obsTime, Evening());
+    EXPECT_DOUBLE_EQ(t->Inputs().variation, -5.0);
+    EXPECT_TRUE(test::HiddenIn(t, "lblTrueBearing"));
+    t.Click("cmdCompute");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_FALSE(test::HiddenIn(t, "lblTrueBearing"));
 
     double az = 0, alt = 0;
     testing::ErfaStarAzAlt(StarCatalogue("SIRIUS"), Evening(), 45.5, -10.25, az, alt);
-    const double zn = LabelDegrees(t->lblTrueBearing->text());
+    const double zn = LabelDegrees(t.Shown("lblTrueBearing"));
     EXPECT_NEAR(zn, az, 0.051);
-    const double gyroError = LabelDegrees(t->lblErrg[0]->text());
+    const double gyroError = LabelDegrees(t.Shown("lblErrg_0"));
     EXPECT_NEAR(gyroError, az - 170.0, 0.051);
-    EXPECT_EQ(t->lblErrg[1]->text(), t->lblErrg[0]->text());
+    EXPECT_EQ(t.Shown("lblErrg_1"), t.Shown("lblErrg_0"));
     // True heading = gyro heading + gyro error; compass error = true heading
     // - compass heading; deviation = compass error - (-5).
-    const double trueHeading = LabelDegrees(t->lblTrueCourse[0]->text());
+    const double trueHeading = LabelDegrees(t.Shown("lblTrueCourse_0"));
     EXPECT_NEAR(trueHeading, 45.0 + gyroError, 0.051);
-    EXPECT_EQ(t->lblTrueCourse[1]->text(), t->lblTrueCourse[0]->text());
-    EXPECT_NEAR(LabelDegrees(t->lblErrc[0]->text()), trueHeading - 50.0, 0.051);
-    EXPECT_NEAR(LabelDegrees(t->lblDev->text()), trueHeading - 50.0 + 5.0, 0.051);
-    EXPECT_EQ(t->mskVariation->MaskedText(), "005°.0");
+    EXPECT_EQ(t.Shown("lblTrueCourse_1"), t.Shown("lblTrueCourse_0"));
+    EXPECT_NEAR(LabelDegrees(t.Shown("lblErrc_0")), trueHeading - 50.0, 0.051);
+    EXPECT_NEAR(LabelDegrees(t.Shown("lblDev")), trueHeading - 50.0 + 5.0, 0.051);
+    EXPECT_EQ(t.Shown("mskVariation"), "005°.0");
     // The shown texts are the patterns' own: "+ " or "- " then the figure.
-    EXPECT_TRUE(t->lblErrg[0]->text().startsWith("+ ")) << t->lblErrg[0]->text().toStdString();
-    EXPECT_TRUE(t->lblErrc[0]->text().startsWith("- ")) << t->lblErrc[0]->text().toStdString();
-    EXPECT_EQ(t->lblDev->text().toStdString(), FormatNumber(t->Deviation(), "+ ##0°.0;- ##0°.0"));
+    EXPECT_TRUE(t.Shown("lblErrg_0").startsWith("+ ")) << t.Shown("lblErrg_0").toStdString();
+    EXPECT_TRUE(t.Shown("lblErrc_0").startsWith("- ")) << t.Shown("lblErrc_0").toStdString();
+    EXPECT_EQ(t.Shown("lblDev").toStdString(),
+              FormatNumber(LabelDegrees(t.Shown("lblDev")), "+ ##0°.0;- ##0°.0"));
     // Hour angles and declination as degrees and minutes.
-    EXPECT_EQ(t->lblDecl->text().right(2), " S");
-    EXPECT_EQ(t->lblGHA->text().size(), 9);
-    EXPECT_TRUE(t->lblLHA->text().contains("'."));
+    EXPECT_EQ(t.Shown("lblDecl").right(2), " S");
+    EXPECT_EQ(t.Shown("lblGHA").size(), 9);
+    EXPECT_TRUE(t.Shown("lblLHA").contains("'."));
 }
 
 // Guards the refusals, byte for byte, and that a refused entry never
@@ -128,60 +118,61 @@ TEST(FrmAzimuth, BearingAndErrorsOfAKnownCase) {
 TEST(FrmAzimuth, Refusals) {
     PlatformScript script;
     Tool t(Evening());
-    t->cmdCompute_Click();
+    t.Click("cmdCompute");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "Missing latitude/longitude");
     EXPECT_EQ(script.messages[0].text, "Please enter the latitude and/or longitude.");
     EXPECT_EQ(script.messages[0].style, kIconExclamation);
-    EXPECT_TRUE(t->lblTrueBearing->isHidden());
+    EXPECT_TRUE(test::HiddenIn(t, "lblTrueBearing"));
 
     const struct {
-        MaskedField* field;
+        const char* field;
         QString text;
         QString message;
         QString after;
     } cases[] = {
-        {t->mskLat, "91°00'.0 N", "Latitude > 90°.", "91°00'.0 N"},
-        {t->mskLat, "45°60'.0 N", "The latitude has more than 59'.", "45°60'.0 N"},
-        {t->mskLat, "45°00'.0 W", "A latitude can only be N (North) or S (South).", "45°00'.0 W"},
-        {t->mskLong, "181°00'.0 E", "Longitude > 180°.", "181°00'.0 E"},
-        {t->mskLong, "010°60'.0 E", "The longitude has more than 59'.", "010°60'.0 E"},
-        {t->mskLong, "010°00'.0 S", "A longitude can only be W (West) or E (East).", "010°00'.0 S"},
-        {t->mskCourse[0], "400°.0", "Bearing or heading > 360°", "400°._"},
-        {t->mskCourse[2], "361°.0", "Bearing or heading > 360°", "361°._"},
-        {t->mskVariation, "500°.0", "The variation cannot be over 360°.", "500°._"},
+        {"mskLat", "91°00'.0 N", "Latitude > 90°.", "91°00'.0 N"},
+        {"mskLat", "45°60'.0 N", "The latitude has more than 59'.", "45°60'.0 N"},
+        {"mskLat", "45°00'.0 W", "A latitude can only be N (North) or S (South).", "45°00'.0 W"},
+        {"mskLong", "181°00'.0 E", "Longitude > 180°.", "181°00'.0 E"},
+        {"mskLong", "010°60'.0 E", "The longitude has more than 59'.", "010°60'.0 E"},
+        {"mskLong", "010°00'.0 S", "A longitude can only be W (West) or E (East).", "010°00'.0 S"},
+        {"mskCourse_0", "400°.0", "Bearing or heading > 360°", "400°._"},
+        {"mskCourse_2", "361°.0", "Bearing or heading > 360°", "361°._"},
+        {"mskVariation", "500°.0", "The variation cannot be over 360°.", "500°._"},
     };
     for (const auto& c : cases) {
         script.Clear();
-        EXPECT_FALSE(Enter(c.field, c.text));
+        EXPECT_FALSE(test::EnterText(t, c.field, c.text));
         ASSERT_EQ(script.messages.size(), 1u) << c.text.toStdString();
         EXPECT_EQ(script.messages[0].title, " Error in input data");
         EXPECT_EQ(script.messages[0].style, kIconExclamation);
         EXPECT_EQ(script.messages[0].text, c.message);
-        EXPECT_EQ(c.field->MaskedText(), c.after);
+        EXPECT_EQ(t.Shown(c.field), c.after);
     }
-    EXPECT_DOUBLE_EQ(t->Latitude(), 0.0);
-    EXPECT_DOUBLE_EQ(t->Longitude(), 0.0);
-    EXPECT_DOUBLE_EQ(t->Direction(0), 0.0);
-    EXPECT_DOUBLE_EQ(t->Variation(), 0.0);
+    const AzimuthInputs& in = t->Inputs();
+    EXPECT_DOUBLE_EQ(in.lat, 0.0);
+    EXPECT_DOUBLE_EQ(in.lon, 0.0);
+    EXPECT_DOUBLE_EQ(in.direction[0], 0.0);
+    EXPECT_DOUBLE_EQ(in.variation, 0.0);
 
-    // Keys: "n" becomes "N", "N" passes; "w" becomes "W".
-    t->cmdEraseObsPos_Click(0);
-    EXPECT_EQ(t->mskLat->MaskedText(), "__°__'._ _");
-    t->mskLat->setCursorPosition(0);
-    for (QChar c : QString("12345n")) t->mskLat->TypeChar(c);
-    EXPECT_EQ(t->mskLat->MaskedText(), "12°34'.5 N");
-    t->cmdEraseObsPos_Click(1);
-    t->mskLong->setCursorPosition(0);
-    for (QChar c : QString("0123456w")) t->mskLong->TypeChar(c);
-    EXPECT_EQ(t->mskLong->MaskedText(), "012°34'.5 W");
     // The option buttons carry the sign of the variation.
-    ASSERT_TRUE(Enter(t->mskVariation, "007°.5"));
-    EXPECT_DOUBLE_EQ(t->Variation(), 7.5);
-    t->optEW_Click(1);
-    EXPECT_DOUBLE_EQ(t->Variation(), -7.5);
-    t->optEW_Click(0);
-    EXPECT_DOUBLE_EQ(t->Variation(), 7.5);
+    script.Clear();
+    test::TypeInto(t, "mskVariation", "0075");  // the refused field put right
+    EXPECT_DOUBLE_EQ(in.variation, 7.5);
+    t.Click("optEW_1");
+    EXPECT_DOUBLE_EQ(in.variation, -7.5);
+    t.Click("optEW_0");
+    EXPECT_DOUBLE_EQ(in.variation, 7.5);
+    // Keys: "n" becomes "N", "w" becomes "W".
+    t.Click("cmdEraseObsPos_0");
+    EXPECT_EQ(t.Shown("mskLat"), "__°__'._ _");
+    test::TypeInto(t, "mskLat", "12345n");
+    EXPECT_EQ(t.Shown("mskLat"), "12°34'.5 N");
+    t.Click("cmdEraseObsPos_1");
+    test::TypeInto(t, "mskLong", "0123456w");
+    EXPECT_EQ(t.Shown("mskLong"), "012°34'.5 W");
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 }
 
 // Guards the list of visible bodies: asked first at 0°/0°, handed the
@@ -192,7 +183,7 @@ TEST(FrmAzimuth, WhatIsUp) {
     const double day = MakeDateTime(2026, 6, 21, 12, 0, 0);
     Tool t(day);
     script.answers = {kAnswerNo};
-    t->cmdWhatIsUp_Click();
+    t.Click("cmdWhatIsUp");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "Missing latitude and longitude");
     EXPECT_EQ(script.messages[0].text,
@@ -200,56 +191,61 @@ TEST(FrmAzimuth, WhatIsUp) {
               "visible stars for\r\na latitude of 0° and a longitude of 0° ?");
     EXPECT_EQ(script.messages[0].style, kIconQuestion + kButtonsYesNo + kDefaultButton2);
     EXPECT_EQ(DefaultAnswer(script.messages[0].style), kAnswerNo);
-    EXPECT_EQ(t->WhatIsUpWindow(), nullptr);
+    EXPECT_EQ(test::WizardOf(t), nullptr);
 
     // Only one of them zero: no question.
     script.Clear();
-    ASSERT_TRUE(Enter(t->mskLat, "45°30'.0 N"));
-    t->cmdWhatIsUp_Click();
+    test::TypeInto(t, "mskLat", "45300n");
+    t.Click("cmdWhatIsUp");
     EXPECT_TRUE(script.messages.empty());
-    FrmStarFixWizard* first = t->WhatIsUpWindow();
+    FrmStarFixWizard* first = test::WizardOf(t);
     ASSERT_NE(first, nullptr);
 
-    ASSERT_TRUE(Enter(t->mskLong, "010°15'.0 W"));
-    t->cmdWhatIsUp_Click();
-    FrmStarFixWizard* w = t->WhatIsUpWindow();
+    test::Activate(t.w.get());
+    test::TypeInto(t, "mskLong", "010150w");
+    t.Click("cmdWhatIsUp");
+    FrmStarFixWizard* w = test::WizardOf(t);
     ASSERT_NE(w, nullptr);
     EXPECT_NE(w, first);  // each click a further window
     EXPECT_EQ(w->Tag(), "FromAzi");
     EXPECT_EQ(w->windowTitle(), " What is up?");
-    EXPECT_DOUBLE_EQ(w->WizHeightEye(), 10.0);
-    EXPECT_DOUBLE_EQ(w->WizDate(), day);
-    EXPECT_DOUBLE_EQ(w->RealTime(), day);
-    EXPECT_EQ(w->dtpRealTime->toolTip(), "Time of azimuth observation");
-    EXPECT_TRUE(w->dtpRealTime->isReadOnly());
-    EXPECT_EQ(w->lblStep[3]->text(), "Position of the stars on");
-    for (int i : {1, 2, 3}) EXPECT_TRUE(w->cmdNav[i]->isHidden());
-    EXPECT_TRUE(w->bthStartTimer->isHidden());
-    EXPECT_TRUE(w->cmdNav[4]->isEnabled());
-    EXPECT_FALSE(w->fraStep[3]->isHidden());
+    EXPECT_DOUBLE_EQ(w->Inputs().heightEye, 10.0);
+    EXPECT_DOUBLE_EQ(w->Inputs().date, day);
+    EXPECT_DOUBLE_EQ(test::TableTime(w), day);
+    auto* time = test::OwnNamed<QDateTimeEdit>(w, "dtpRealTime");
+    EXPECT_EQ(time->toolTip(), "Time of azimuth observation");
+    EXPECT_TRUE(time->isReadOnly());
+    EXPECT_EQ(test::Shown(w, "lblStep_3"), "Position of the stars on");
+    for (const char* n : {"cmdNav_1", "cmdNav_2", "cmdNav_3", "bthStartTimer"})
+        EXPECT_TRUE(test::HiddenIn(w, n)) << n;
+    EXPECT_TRUE(test::EnabledIn(w, "cmdNav_4"));
+    EXPECT_FALSE(test::HiddenIn(w, "fraStep_3"));
     const StarCandidates c = VisibleBodies(day, 45.5, -10.25, 10.0);
-    EXPECT_EQ(w->WizRowCount(), c.Count());
+    EXPECT_EQ(test::StarRows(w), c.Count());
     bool sun = false;
-    for (int r = 1; r <= w->WizRowCount(); ++r) {
-        sun |= w->Cell(r, 0) == "SUNLOW";
+    for (int r = 1; r <= test::StarRows(w); ++r) {
+        sun |= test::Cell(w, r, 0) == "SUNLOW";
         if (r > 1) {
-            EXPECT_LE(w->Cell(r - 1, 1), w->Cell(r, 1));
+            EXPECT_LE(test::Cell(w, r - 1, 1), test::Cell(w, r, 1));
         }
     }
     EXPECT_TRUE(sun);
 
     // End on that window: the main window hears of it; the buttons return.
-    w->cmdNav_Click(4);
+    test::Activate(w);
+    test::ClickOn(w, "cmdNav_4");
     EXPECT_EQ(t.wizardClosed, 1);
     EXPECT_TRUE(w->isHidden());
     EXPECT_EQ(w->Tag(), "");
 
     // The tool's End unloads its latest window and gives the controls back.
-    t->cmdEnd_Click();
+    QPointer<FrmStarFixWizard> latest = w;
+    test::Activate(t.w.get());
+    t.Click("cmdEnd");
     EXPECT_EQ(t.ended, 1);
-    EXPECT_EQ(t->WhatIsUpWindow(), nullptr);
-    EXPECT_TRUE(t->mskLat->IsEmptyEntry());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(latest.isNull());
+    EXPECT_EQ(t.Shown("mskLat"), "__°__'._ _");
 }
 
 // Guards the main window's side: eight controls off while the tool is up,
@@ -259,28 +255,29 @@ TEST(FrmAzimuth, OpenedByTheMainWindow) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    main->Companions()->Clock = ClockAt(Evening());
-    main->mnuAziGo_Click();
-    FrmAzimuth* tool = main->Companions()->AzimuthTool();
+    const QWidget* m = main.get();
+    test::GiveClock(*main, test::ClockAt(Evening(), -5));
+    test::Trigger(m, "mnuAziGo");
+    FrmAzimuth* tool = test::AzimuthToolOf(m);
     ASSERT_NE(tool, nullptr);
-    EXPECT_FALSE(main->tlhWorking->isEnabled());
-    EXPECT_FALSE(main->picStarFix->isEnabled());
-    EXPECT_FALSE(main->Action("mnuAstro")->isEnabled());
-    EXPECT_FALSE(main->Action("mnuAzi")->isEnabled());
-    EXPECT_EQ(tool->cboBody->count(), 66);
-    EXPECT_EQ(tool->mskLat->Mask().toStdString(), "9#°##'" + main->State().DecSep + "# ?");
-    tool->cmdEnd_Click();
+    EXPECT_FALSE(test::EnabledIn(m, "tlhWorking"));
+    EXPECT_FALSE(test::EnabledIn(m, "picStarFix"));
+    EXPECT_FALSE(test::ActionEnabled(m, "mnuAstro"));
+    EXPECT_FALSE(test::ActionEnabled(m, "mnuAzi"));
+    EXPECT_EQ(test::OwnNamed<QComboBox>(tool, "cboBody")->count(), 66);
+    EXPECT_EQ(test::OwnNamed<MaskedField>(tool, "mskLat")->Mask().toStdString(),
+              "9#°##'" + main->State().DecSep + "# ?");
+    test::Activate(tool);
+    test::ClickOn(tool, "cmdEnd");
     EXPECT_TRUE(tool->isHidden());
-    EXPECT_TRUE(main->tlhWorking->isEnabled());
-    EXPECT_TRUE(main->picStarFix->isEnabled());
-    EXPECT_TRUE(main->picRLGC->isEnabled());
-    EXPECT_TRUE(main->picAzimuth->isEnabled());
+    for (const char* n : {"tlhWorking", "picStarFix", "picRLGC", "picAzimuth"})
+        EXPECT_TRUE(test::EnabledIn(m, n)) << n;
     for (const char* n : {"mnuAstro", "mnuAzi", "mnuUtil", "mnuOptions"})
-        EXPECT_TRUE(main->Action(n)->isEnabled()) << n;
+        EXPECT_TRUE(test::ActionEnabled(m, n)) << n;
     // Shown again: the same window.
-    main->mnuAziGo_Click();
-    EXPECT_EQ(main->Companions()->AzimuthTool(), tool);
-    tool->cmdEnd_Click();
+    test::Trigger(m, "mnuAziGo");
+    EXPECT_EQ(test::AzimuthToolOf(m), tool);
+    tool->close();
 }
 
 // Guards the loss of the navigator's wizard inputs: a window of the tool
@@ -291,52 +288,45 @@ TEST(FrmAzimuth, WhatIsUpEndKeepsTheOpenWizard) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    main->Companions()->Clock = ClockAt(Evening());
-    main->mnuStarFixWizardStart_Click();
-    FrmStarFixWizard* wizard = main->Companions()->StarFixWizard();
+    const QWidget* m = main.get();
+    test::GiveClock(*main, test::ClockAt(Evening(), -5));
+    test::Trigger(m, "mnuStarFixWizardStart");
+    FrmStarFixWizard* wizard = test::WizardOf(m);
     ASSERT_NE(wizard, nullptr);
-    ASSERT_TRUE(Enter(wizard->mskLat, "45°30'.0 N"));
-    main->mnuAziGo_Click();
-    FrmAzimuth* tool = main->Companions()->AzimuthTool();
-    ASSERT_TRUE(Enter(tool->mskLat, "45°30'.0 N"));
-    tool->cmdWhatIsUp_Click();
-    ASSERT_NE(tool->WhatIsUpWindow(), nullptr);
-    tool->WhatIsUpWindow()->cmdNav_Click(4);
+    test::Activate(wizard);
+    test::TypeInto(wizard, "mskLat", "45300n");
+    test::Trigger(m, "mnuAziGo");
+    FrmAzimuth* tool = test::AzimuthToolOf(m);
+    test::Activate(tool);
+    test::TypeInto(tool, "mskLat", "45300n");
+    test::ClickOn(tool, "cmdWhatIsUp");
+    FrmStarFixWizard* up = test::WizardOf(tool);
+    ASSERT_NE(up, nullptr);
+    test::ClickOn(up, "cmdNav_4");
     EXPECT_FALSE(main->State().WizardOpen);
-    main->picStarFixWizard_Click();
-    EXPECT_EQ(main->Companions()->StarFixWizard(), wizard);
-    EXPECT_TRUE(wizard->WizEntered(1));
-    EXPECT_DOUBLE_EQ(wizard->WizLat(), 45.5);
+    test::Trigger(m, "bthStarFixWizard");
+    EXPECT_EQ(test::WizardOf(m), wizard);
+    EXPECT_TRUE(wizard->Inputs().entered[1]);
+    EXPECT_DOUBLE_EQ(wizard->Inputs().lat, 45.5);
     EXPECT_TRUE(main->State().WizardOpen);
-    tool->cmdEnd_Click();
-    wizard->cmdNav_Click(1);
+    tool->close();
+    wizard->close();
 }
 
 TEST(FrmAzimuth, Screenshots) {
     PlatformScript script;
     Tool t(Evening());
-    t->show();
     const auto save = [](QWidget* w, const QString& name) {
         EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/" + name + ".png"));
     };
     save(t.w.get(), "azimuth-empty");
-    t->cboBody->setCurrentText("SIRIUS");
-    t->cboBody_LostFocus();
-    t->SetTime(Evening());
-    t->dtpTime_LostFocus();
-    Enter(t->mskLat, "45°30'.0 N");
-    Enter(t->mskLong, "010°15'.0 W");
-    Enter(t->mskCourse[0], "170°.0");
-    Enter(t->mskCourse[1], "045°.0");
-    Enter(t->mskCourse[2], "050°.0");
-    t->optEW_Click(1);
-    Enter(t->mskVariation, "005°.0");
-    t->cmdCompute_Click();
+    TypeTheKnownCase(t);
+    t.Click("cmdCompute");
     save(t.w.get(), "azimuth-computed");
-    t->cmdWhatIsUp_Click();
-    ASSERT_NE(t->WhatIsUpWindow(), nullptr);
-    save(t->WhatIsUpWindow(), "azimuth-what-is-up");
-    t->cmdEnd_Click();
+    t.Click("cmdWhatIsUp");
+    ASSERT_NE(test::WizardOf(t), nullptr);
+    save(test::WizardOf(t), "azimuth-what-is-up");
+    t->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

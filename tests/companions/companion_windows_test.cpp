@@ -3,31 +3,15 @@
 // where each window appears, and whose message boxes lie above which window.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QComboBox>
-#include <QDateTimeEdit>
 #include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTableWidget>
-#include <QTest>
-#include <QToolBar>
 #include <QWindow>
 
-#include "companions/frm_azimuth.h"
-#include "companions/frm_star_fix_wizard.h"
+#include "companion_driver.h"
 #include "ephemeris/saturn_series.h"
-#include "navlib/date_time.h"
 #include "platform/help_window.h"
-#include "platform/masked_field.h"
-#include "platform/pc_clock.h"
-#include "tests/keyboard.h"
-#include "workbench/window_art.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
@@ -40,51 +24,37 @@ struct Companions {
     test::FakeSettings settings;
     PlatformScript script;
     std::unique_ptr<FrmWorking> main;
+    std::shared_ptr<ManualSystemClock> clock;
 
     explicit Companions(double ut, bool withPlanetFile = true) {
         if (withPlanetFile)
             QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
         main = test::StartedWindow(settings);
-        auto clock = std::make_shared<ManualSystemClock>();
-        clock->utcMs = std::llround((ut - 25569.0) * 86400000.0);  // from 1 Jan 1970
-        main->Companions()->Clock = clock;
+        clock = test::GiveClock(*main, test::ClockAt(ut));
         main->resize(1000, 700);
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
-    }
-    void Activate(QWidget* w) {
-        QApplication::setActiveWindow(w);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+        test::Activate(main.get());
     }
     FrmStarFixWizard* OpenWizard() {
-        main->Action("mnuStarFixWizardStart")->trigger();
-        FrmStarFixWizard* w = main->Companions()->StarFixWizard();
-        if (w) Activate(w);
+        test::Trigger(main.get(), "mnuStarFixWizardStart");
+        FrmStarFixWizard* w = test::WizardOf(main.get());
+        if (w) test::Activate(w);
         return w;
-    }
-    static void TypeAndTab(MaskedField* f, const QString& keys) {
-        f->setFocus(Qt::TabFocusReason);
-        f->SetMaskedText(QString());
-        f->setCursorPosition(0);
-        test::Type(keys);
-        test::Tab();
     }
     // The azimuth tool from the menu, with a position typed.
     FrmAzimuth* OpenTool() {
-        main->Action("mnuAziGo")->trigger();
-        FrmAzimuth* tool = main->Companions()->AzimuthTool();
-        Activate(tool);
-        TypeAndTab(tool->mskLat, "45300n");
-        TypeAndTab(tool->mskLong, "010150w");
+        test::Trigger(main.get(), "mnuAziGo");
+        FrmAzimuth* tool = test::AzimuthToolOf(main.get());
+        test::Activate(tool);
+        test::TypeInto(tool, "mskLat", "45300n");
+        test::TypeInto(tool, "mskLong", "010150w");
         return tool;
     }
     // Step 1 typed, then Next.
     static void TypeStep1(FrmStarFixWizard* w, const QString& lat, const QString& lon) {
-        TypeAndTab(w->mskLat, lat);
-        TypeAndTab(w->mskLong, lon);
-        TypeAndTab(w->mskHeightM, "120");
-        QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
+        test::TypeInto(w, "mskLat", lat);
+        test::TypeInto(w, "mskLong", lon);
+        test::TypeInto(w, "mskHeightM", "120");
+        test::ClickOn(w, "cmdNav_3");
     }
 };
 
@@ -95,11 +65,9 @@ TEST(CompanionWindows, PresentHourFromOneClockReading) {
     Companions c(MakeDateTime(2026, 3, 29, 0, 0, 0));
     FrmAzimuth* tool = c.OpenTool();
     ASSERT_NE(tool, nullptr);
-    auto clock = std::static_pointer_cast<ManualSystemClock>(c.main->Companions()->Clock);
-    clock->SecondBeforeSpringChange();
-    QTest::mouseClick(tool->cmdErase, Qt::LeftButton);
-    EXPECT_EQ(tool->dtpTime->dateTime().date(), QDate(2026, 3, 29));
-    EXPECT_EQ(tool->dtpTime->dateTime().time(), QTime(0, 0));
+    c.clock->SecondBeforeSpringChange();
+    test::ClickOn(tool, "cmdErase");
+    EXPECT_EQ(test::Shown(tool, "dtpTime"), "29 Mar 2026 00:00:00");
 }
 
 // Guards a star table laid out while its step was hidden: on its first
@@ -109,12 +77,12 @@ TEST(CompanionWindows, WizardStarTableReadableAtOnce) {
     FrmStarFixWizard* w = c.OpenWizard();
     ASSERT_NE(w, nullptr);
     Companions::TypeStep1(w, "45300n", "010150w");
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 4) << c.script.LastText().toStdString();
-    QHeaderView* header = w->grdStars->horizontalHeader();
+    test::ClickOn(w, "cmdNav_3");
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 4) << c.script.LastText().toStdString();
+    QHeaderView* header = test::OwnNamed<QTableWidget>(w, "grdStars")->horizontalHeader();
     for (int col = 0; col < 4; ++col) {
-        const QString text = w->grdStars->horizontalHeaderItem(col)->text().trimmed();
+        const QString text = test::Cell(w, 0, col).trimmed();
         EXPECT_GE(header->sectionSize(col), header->fontMetrics().horizontalAdvance(text) + 18)
             << text.toStdString();
     }
@@ -129,33 +97,33 @@ TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
     FrmStarFixWizard* w = c.OpenWizard();
     ASSERT_NE(w, nullptr);
     Companions::TypeStep1(w, "60000n", "005000e");
-    ASSERT_EQ(w->WizStep(), 2);
+    ASSERT_EQ(test::WizardStep(w), 2);
     ASSERT_EQ(c.script.messages.size(), 1u) << c.script.LastText().toStdString();
     EXPECT_EQ(c.script.messages[0].style, kIconInformation);
     EXPECT_TRUE(c.script.messages[0].text.startsWith(
         "At this date and place the Sun does not reach 9° below the horizon."));
-    EXPECT_EQ(w->lblTimes[0]->text(), QString("—"));
-    EXPECT_EQ(w->lblTimes[8]->text(), QString("—"));
+    EXPECT_EQ(test::Shown(w, "lblTimes_0"), QString("—"));
+    EXPECT_EQ(test::Shown(w, "lblTimes_8"), QString("—"));
 
     // Sunrise has no start of observations: its time is typed instead.
-    auto* typed = w->findChild<QDateTimeEdit*>("dtpObsTime");
+    auto* typed = test::OwnNamed<QDateTimeEdit>(w, "dtpObsTime");
     ASSERT_NE(typed, nullptr);
     EXPECT_TRUE(typed->isVisible());
-    QTest::mouseClick(w->optTime[1], Qt::LeftButton);
+    test::ClickOn(w, "optTime_1");
     EXPECT_FALSE(typed->isVisible());  // the evening one exists
-    QTest::mouseClick(w->optTime[0], Qt::LeftButton);
+    test::ClickOn(w, "optTime_0");
     ASSERT_TRUE(typed->isVisible());
-    typed->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(test::Enter(typed, test::Way::Tab));
     test::Type("9 Jun20260130");  // a full section moves on by itself
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 3);
-    QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);  // back: the typed time stays
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    EXPECT_TRUE(w->lblStep[2]->text().contains("from 9 Jun 2026 01:30"))
-        << w->lblStep[2]->text().toStdString();
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 4);
-    EXPECT_DOUBLE_EQ(w->RealTime(), MakeDateTime(2026, 6, 9, 1, 30, 0));
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 3);
+    test::ClickOn(w, "cmdNav_2");  // back: the typed time stays
+    test::ClickOn(w, "cmdNav_3");
+    EXPECT_TRUE(test::Shown(w, "lblStep_2").contains("from 9 Jun 2026 01:30"))
+        << test::Shown(w, "lblStep_2").toStdString();
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 4);
+    EXPECT_DOUBLE_EQ(test::TableTime(w), MakeDateTime(2026, 6, 9, 1, 30, 0));
     EXPECT_EQ(c.script.messages.size(), 1u) << c.script.LastText().toStdString();
 
     for (auto* l : w->findChildren<QLabel*>()) EXPECT_FALSE(l->text().contains("1899"));
@@ -166,12 +134,13 @@ TEST(CompanionWindows, WizardWithoutTheMorningTwilight) {
 // morning times (rows 0 to 3) for Sunrise, of the evening times (5 to 8)
 // for Sunset; -1 when the caption shows none of them.
 int ProposedFromRow(FrmStarFixWizard* w, bool morning) {
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    EXPECT_EQ(w->WizStep(), 3);
-    const QString caption = w->lblStep[2]->text();
-    QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);
+    test::ClickOn(w, "cmdNav_3");
+    EXPECT_EQ(test::WizardStep(w), 3);
+    const QString caption = test::Shown(w, "lblStep_2");
+    test::ClickOn(w, "cmdNav_2");
     for (int i = morning ? 0 : 5; i <= (morning ? 3 : 8); ++i)
-        if (caption == "Select the stars you want to observe from " + w->lblTimes[i]->text() + ".")
+        if (caption == "Select the stars you want to observe from " +
+                           test::Shown(w, QString("lblTimes_%1").arg(i)) + ".")
             return i;
     ADD_FAILURE() << caption.toStdString();
     return -1;
@@ -188,33 +157,34 @@ TEST(CompanionWindows, WizardTimeFollowsTheTwilightChosen) {
         FrmStarFixWizard* w = c.OpenWizard();
         ASSERT_NE(w, nullptr);
         Companions::TypeStep1(w, "60000n", "010000w");
-        ASSERT_EQ(w->WizStep(), 2);
-        QTest::mouseClick(w->optTime[1], Qt::LeftButton);
-        QTest::mouseClick(w->cmdNav[2], Qt::LeftButton);
-        Companions::TypeAndTab(w->mskHeightM, "150");
-        QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-        ASSERT_EQ(w->WizStep(), 2);
+        ASSERT_EQ(test::WizardStep(w), 2);
+        test::ClickOn(w, "optTime_1");
+        test::ClickOn(w, "cmdNav_2");
+        test::TypeInto(w, "mskHeightM", "150");
+        test::ClickOn(w, "cmdNav_3");
+        ASSERT_EQ(test::WizardStep(w), 2);
         EXPECT_GE(ProposedFromRow(w, false), 5);
-        QTest::mouseClick(w->optTime[0], Qt::LeftButton);
+        test::ClickOn(w, "optTime_0");
         EXPECT_GE(ProposedFromRow(w, true), 0);
     }
     Companions c(MakeDateTime(2026, 6, 21, 12, 0, 0));
     FrmStarFixWizard* w = c.OpenWizard();
     ASSERT_NE(w, nullptr);
     Companions::TypeStep1(w, "66000n", "000000e");
-    ASSERT_EQ(w->WizStep(), 2);
-    QTest::mouseClick(w->optTime[1], Qt::LeftButton);
+    ASSERT_EQ(test::WizardStep(w), 2);
+    test::ClickOn(w, "optTime_1");
     EXPECT_GE(ProposedFromRow(w, false), 5);
-    QTest::mouseClick(w->optTime[0], Qt::LeftButton);
+    test::ClickOn(w, "optTime_0");
     EXPECT_GE(ProposedFromRow(w, true), 0);
 }
 
-// The names of the controls Tab reaches from `from`, `count` keys.
-QStringList TabWalk(QWidget* from, int count) {
-    from->setFocus(Qt::TabFocusReason);
+// The names of the controls Tab reaches from the field `from` of `window`,
+// `count` keys.
+QStringList TabWalk(const QWidget* window, const char* from, int count) {
+    test::Click(test::OwnNamed(window, from), test::Place::LeftEnd);
     QStringList names;
     for (int i = 0; i < count; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::Tab();
         names << QApplication::focusWidget()->objectName();
     }
     return names;
@@ -226,15 +196,16 @@ TEST(CompanionWindows, TabFollowsTheRows) {
     Companions c(MakeDateTime(2026, 3, 20, 19, 0, 0));
     FrmStarFixWizard* w = c.OpenWizard();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(TabWalk(w->mskLat, 6), QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1",
-                                                  "mskHeightM", "mskHeightF", "cmdErase"}));
-    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_EQ(TabWalk(w, "mskLat", 6),
+              QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1", "mskHeightM",
+                           "mskHeightF", "cmdErase"}));
+    test::Press(Qt::Key_Escape);
     FrmAzimuth* tool = c.OpenTool();
-    EXPECT_EQ(TabWalk(tool->mskLat, 5),
+    EXPECT_EQ(TabWalk(tool, "mskLat", 5),
               QStringList({"cmdEraseObsPos_0", "mskLong", "cmdEraseObsPos_1", "mskCourse_0",
                            "mskCourse_1"}));
     EXPECT_TRUE(c.script.messages.empty()) << c.script.LastText().toStdString();
-    tool->cmdEnd_Click();
+    test::ClickOn(tool, "cmdEnd");
 }
 
 // Guards the azimuth tool's close box, which left the main window's start
@@ -242,22 +213,22 @@ TEST(CompanionWindows, TabFollowsTheRows) {
 // again: it now acts as End.
 TEST(CompanionWindows, AzimuthCloseBoxActsAsEnd) {
     Companions c(MakeDateTime(2026, 3, 20, 19, 0, 0));
+    const QWidget* main = c.main.get();
     FrmAzimuth* tool = c.OpenTool();
-    QTest::mouseClick(tool->cmdWhatIsUp, Qt::LeftButton);
-    QPointer<FrmStarFixWizard> up = tool->WhatIsUpWindow();
+    test::ClickOn(tool, "cmdWhatIsUp");
+    QPointer<FrmStarFixWizard> up = test::WizardOf(tool);
     ASSERT_FALSE(up.isNull());
-    EXPECT_FALSE(c.main->tlhWorking->isEnabled());
+    EXPECT_FALSE(test::EnabledIn(main, "tlhWorking"));
 
     tool->close();  // the close box
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tool->isHidden());
     EXPECT_TRUE(up.isNull());
-    EXPECT_TRUE(tool->mskLat->IsEmptyEntry());
-    EXPECT_TRUE(c.main->tlhWorking->isEnabled());
-    for (QWidget* p : {c.main->picStarFix, c.main->picRLGC, c.main->picAzimuth})
-        EXPECT_TRUE(p->isEnabled()) << p->objectName().toStdString();
+    EXPECT_TRUE(test::OwnNamed<MaskedField>(tool, "mskLat")->IsEmptyEntry());
+    for (const char* n : {"tlhWorking", "picStarFix", "picRLGC", "picAzimuth"})
+        EXPECT_TRUE(test::EnabledIn(main, n)) << n;
     for (const char* n : {"mnuAstro", "mnuAzi", "mnuUtil", "mnuOptions"})
-        EXPECT_TRUE(c.main->Action(n)->isEnabled()) << n;
+        EXPECT_TRUE(test::ActionEnabled(main, n)) << n;
 }
 
 // Guards the companions falling behind the main window: each stays above
@@ -273,26 +244,29 @@ TEST(CompanionWindows, CompanionsAndTheirBoxesStayAboveTheMainWindow) {
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowHandle()->transientParent(), c.main->windowHandle());
     Companions::TypeStep1(w, "45300n", "010150w");
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 3);
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 3);
     ASSERT_FALSE(owners.empty());
     for (QWidget* o : owners) EXPECT_EQ(o, w);
-    QTest::mouseClick(w->cmdNav[1], Qt::LeftButton);  // Cancel
+    test::ClickOn(w, "cmdNav_1");  // Cancel
 
     ResetSaturnSeries();
     owners.clear();
     FrmAzimuth* tool = c.OpenTool();
     EXPECT_EQ(tool->windowHandle()->transientParent(), c.main->windowHandle());
-    tool->cboBody->setFocus();
-    QTest::keyClicks(tool->cboBody, "SATURN");
-    QTest::mouseClick(tool->cmdCompute, Qt::LeftButton);
-    QTest::mouseClick(tool->cmdWhatIsUp, Qt::LeftButton);
+    ASSERT_TRUE(test::Enter(test::OwnNamed(tool, "cboBody"), test::Way::Tab));
+    test::Type("SATURN");
+    test::ClickOn(tool, "cmdCompute");
     ASSERT_FALSE(owners.empty());
     for (QWidget* o : owners) EXPECT_EQ(o, tool);
-    FrmStarFixWizard* up = tool->WhatIsUpWindow();
+    owners.clear();
+    test::ClickOn(tool, "cmdWhatIsUp");
+    FrmStarFixWizard* up = test::WizardOf(tool);
     ASSERT_NE(up, nullptr);
+    ASSERT_FALSE(owners.empty());
+    for (QWidget* o : owners) EXPECT_TRUE(o == tool || o == up) << o->objectName().toStdString();
     EXPECT_EQ(up->windowHandle()->transientParent(), tool->windowHandle());
-    tool->cmdEnd_Click();
+    test::ClickOn(tool, "cmdEnd");
     ResetSaturnSeries();
 }
 
@@ -321,38 +295,40 @@ TEST(CompanionWindows, WindowsOpenOnTheScreenCentredOnTheMainWindow) {
 
     FrmStarFixWizard* wizard = c.OpenWizard();
     ExpectPlaced(wizard, *c.main, true);
-    QTest::keyClick(wizard, Qt::Key_Escape);
-    EXPECT_TRUE(c.main->Action("mnuStarFixWizard")->isEnabled());
+    test::Press(Qt::Key_Escape);
+    EXPECT_TRUE(test::ActionEnabled(c.main.get(), "mnuStarFixWizard"));
     EXPECT_FALSE(c.main->State().WizardOpen);
 
-    c.main->Action("mnuHelpManual")->trigger();
-    QWidget* manual = c.main->findChild<QWidget*>("frmHelp");
+    test::Trigger(c.main.get(), "mnuHelpManual");
+    QWidget* manual = test::Named(c.main.get(), "frmHelp");
     ASSERT_NE(manual, nullptr);
-    c.Activate(manual);
+    test::Activate(manual);
     ExpectPlaced(manual, *c.main, true);
-    QTest::keyClick(manual, Qt::Key_Escape);
+    test::Press(Qt::Key_Escape);
     EXPECT_EQ(OpenHelpWindowCount(), 0);
 
     // The main window half past the screen's bottom right corner: the
     // windows shown there for the first time were placed without their
-    // frame and opened past the bottom.
+    // frame and opened past the bottom. (Escape unloaded the wizard: the
+    // next one is a new window.)
     c.main->move(screen.center());
-    c.main->Companions()->UnloadWizard();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     wizard = c.OpenWizard();
     ExpectPlaced(wizard, *c.main, false);
-    QTest::keyClick(wizard, Qt::Key_Escape);
-    c.main->Action("mnuHelpManual")->trigger();
-    manual = c.main->findChild<QWidget*>("frmHelp");
+    test::Press(Qt::Key_Escape);
+    test::Trigger(c.main.get(), "mnuHelpManual");
+    manual = test::Named(c.main.get(), "frmHelp");
     ExpectPlaced(manual, *c.main, false);
-    QTest::keyClick(manual, Qt::Key_Escape);
+    test::Activate(manual);
+    test::Press(Qt::Key_Escape);
     FrmAzimuth* tool = c.OpenTool();
     ExpectPlaced(tool, *c.main, false);
-    QTest::mouseClick(tool->cmdCompute, Qt::LeftButton);
+    test::ClickOn(tool, "cmdCompute");
     ExpectPlaced(tool, *c.main, false);
-    QTest::mouseClick(tool->cmdWhatIsUp, Qt::LeftButton);
-    ASSERT_NE(tool->WhatIsUpWindow(), nullptr) << c.script.LastText().toStdString();
-    ExpectPlaced(tool->WhatIsUpWindow(), *c.main, false);
-    tool->cmdEnd_Click();
+    test::ClickOn(tool, "cmdWhatIsUp");
+    ASSERT_NE(test::WizardOf(tool), nullptr) << c.script.LastText().toStdString();
+    ExpectPlaced(test::WizardOf(tool), *c.main, false);
+    test::ClickOn(tool, "cmdEnd");
 }
 
 }  // namespace

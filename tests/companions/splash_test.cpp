@@ -5,11 +5,10 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
+#include "companion_driver.h"
 #include "companions/intro.h"
 #include "workbench_test_support.h"
 
@@ -20,29 +19,30 @@ namespace {
 // running that would later hide the about box.
 TEST(FrmSplash, ClosesOnItsTimer) {
     FrmSplash splash;
+    const QTimer* timer = test::OwnNamed<QTimer>(&splash, "tmrSplash");
     splash.SetVersionText("1.21");
     EXPECT_EQ(splash.Tag(), "FromStart");
-    EXPECT_EQ(splash.tmrSplash->interval(), 4400);
-    EXPECT_FALSE(splash.tmrSplash->isActive());  // off until shown
+    EXPECT_EQ(timer->interval(), 4400);
+    EXPECT_FALSE(timer->isActive());  // off until shown
     splash.show();
-    EXPECT_TRUE(splash.tmrSplash->isActive());
-    EXPECT_TRUE(splash.lblSplash->text().contains("program version 1.21"));
-    EXPECT_TRUE(splash.lblSplash->text().endsWith(" release - May 2004."));
-    EXPECT_FALSE(splash.lblReadAbout->isHidden());
-    splash.tmrSplash_Timer();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(test::Shown(&splash, "lblSplash").contains("program version 1.21"));
+    EXPECT_TRUE(test::Shown(&splash, "lblSplash").endsWith(" release - May 2004."));
+    EXPECT_FALSE(test::HiddenIn(&splash, "lblReadAbout"));
+    test::Tick(&splash, "tmrSplash");
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_FALSE(splash.tmrSplash->isActive());
+    EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(splash.Tag(), "FromMenu");
-    EXPECT_TRUE(splash.picSplash->isHidden());
-    EXPECT_TRUE(splash.picSplashFix->isHidden());
+    EXPECT_TRUE(test::HiddenIn(&splash, "picSplash"));
+    EXPECT_TRUE(test::HiddenIn(&splash, "picSplashFix"));
 }
 
 TEST(FrmSplash, ClosesOnAClickAndTheTimerNeverFiresLater) {
     FrmSplash splash;
     splash.show();
-    QTest::mouseClick(splash.picSplash, Qt::LeftButton);
+    QTest::mouseClick(test::OwnNamed(&splash, "picSplash"), Qt::LeftButton);
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_FALSE(splash.tmrSplash->isActive());
+    EXPECT_FALSE(test::OwnNamed<QTimer>(&splash, "tmrSplash")->isActive());
     EXPECT_EQ(splash.Tag(), "FromMenu");
 
     FrmSplash other;
@@ -61,13 +61,13 @@ TEST(FrmSplash, AboutBoxNeverStartsTheTimer) {
     splash.CloseStep();
     for (int i = 0; i < 2; ++i) {
         splash.show();
-        EXPECT_FALSE(splash.tmrSplash->isActive());
-        EXPECT_FALSE(splash.rtfAboutProg->isHidden());
-        EXPECT_TRUE(splash.lblReadAbout->isHidden());
-        EXPECT_TRUE(splash.picSplash->isHidden());
-        EXPECT_EQ(splash.lblSplash->text(),
+        EXPECT_FALSE(test::OwnNamed<QTimer>(&splash, "tmrSplash")->isActive());
+        EXPECT_FALSE(test::HiddenIn(&splash, "rtfAboutProg"));
+        EXPECT_TRUE(test::HiddenIn(&splash, "lblReadAbout"));
+        EXPECT_TRUE(test::HiddenIn(&splash, "picSplash"));
+        EXPECT_EQ(test::Shown(&splash, "lblSplash"),
                   FrmSplash::ProgramLine("1.21") + "\n" + FrmSplash::MakerName());
-        QTest::keyClick(splash.rtfAboutProg, Qt::Key_Space);
+        QTest::keyClick(test::OwnNamed(&splash, "rtfAboutProg"), Qt::Key_Space);
         EXPECT_FALSE(splash.isVisible());
         EXPECT_EQ(splash.Tag(), "FromMenu");
     }
@@ -85,27 +85,27 @@ TEST(HelpCommands, AboutIntroAndWebPage) {
     script.dialogHandler = [&](QDialog& d) {
         if (auto* s = qobject_cast<FrmSplash*>(&d)) {
             s->Form_Activate();
-            timerStarted = s->tmrSplash->isActive();
-            EXPECT_FALSE(s->rtfAboutProg->isHidden());
-            EXPECT_FALSE(s->rtfAboutProg->toPlainText().isEmpty());
+            timerStarted = test::OwnNamed<QTimer>(s, "tmrSplash")->isActive();
+            auto* about = test::OwnNamed<QTextEdit>(s, "rtfAboutProg");
+            EXPECT_FALSE(about->isHidden());
+            EXPECT_FALSE(about->toPlainText().isEmpty());
             s->CloseStep();
         }
-        if (auto* intro = qobject_cast<FrmIntro*>(&d)) {
-            EXPECT_EQ(intro->windowTitle(), " You got mail !");
-            EXPECT_FALSE(intro->rtfIntroLetter->toPlainText().isEmpty());
-            intro->cmdWeb->click();
-            intro->cmdMail->click();
-            intro->cmdContinue->click();
+        if (qobject_cast<FrmIntro*>(&d)) {
+            EXPECT_EQ(d.windowTitle(), " You got mail !");
+            EXPECT_FALSE(test::OwnNamed<QTextEdit>(&d, "rtfIntroLetter")->toPlainText().isEmpty());
+            for (const char* button : {"cmdWeb", "cmdMail", "cmdContinue"})
+                test::OwnNamed<QPushButton>(&d, button)->click();
         }
         return int(QDialog::Accepted);
     };
-    w->mnuHelpAbout_Click();
-    w->mnuHelpAbout_Click();
+    test::Trigger(w.get(), "mnuHelpAbout");
+    test::Trigger(w.get(), "mnuHelpAbout");
     EXPECT_FALSE(timerStarted);
-    w->mnuHelpIntro_Click();
+    w->mnuHelpIntro_Click();  // its menu command is off: only the program shows the letter
     EXPECT_EQ(script.dialogs, (std::vector<QString>{"frmSplash", "frmSplash", "frmIntro"}));
-    EXPECT_FALSE(w->Dialogs()->Exists("frmIntro"));  // made anew at each showing
-    w->mnuViewWebBrowser_Click();
+    EXPECT_EQ(test::Named(w.get(), "frmIntro"), nullptr);  // made anew at each showing
+    test::Trigger(w.get(), "mnuViewWebBrowser");
     ASSERT_EQ(script.openedUrls.size(), 3u);
     EXPECT_EQ(script.openedUrls[0], FrmIntro::WebAddress());
     EXPECT_TRUE(script.openedUrls[1].startsWith("mailto:"));

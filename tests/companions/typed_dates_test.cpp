@@ -6,30 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QPushButton>
 #include <QRadioButton>
 
-#include "companions/frm_azimuth.h"
-#include "companions/frm_star_fix_wizard.h"
-#include "navlib/date_time.h"
-#include "platform/pc_clock.h"
+#include "companion_driver.h"
 #include "tests/entry_checks.h"
 
 namespace orvex {
 namespace {
 
 CompanionLinks LinksAt(double ut) {
-    auto clock = std::make_shared<ManualSystemClock>();
-    clock->utcMs = std::llround((ut - 25569.0) * 86400000.0);  // from 1 Jan 1970
     CompanionLinks l;
-    l.Clock = clock;
+    l.Clock = test::ClockAt(ut);
     return l;
-}
-
-void Activate(QWidget* w) {
-    w->show();
-    QApplication::setActiveWindow(w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
 
 // The picker's line holds its widest text (the 28th of each month at
@@ -53,51 +41,52 @@ TEST(CompanionTypedDates, WizardPickers) {
     FrmStarFixWizard w(LinksAt(MakeDateTime(2026, 6, 9, 12, 0, 0)));
     w.resize(640, 520);
     w.SetTag("FromMain");
-    Activate(&w);
-    w.Form_Activate();
-    w.mskLat->SetMaskedText("60°00'.0 N");
+    test::Activate(&w);
+    auto* lat = test::OwnNamed<MaskedField>(&w, "mskLat");
+    lat->SetMaskedText("60°00'.0 N");
+    auto* date = test::OwnNamed<QDateTimeEdit>(&w, "dtpTime");
     test::CheckPickerEntries(
-        w.dtpTime, [&] { return FromDateValue(w.WizDate()); }, script);
-    ExpectWidestTextShown(w.dtpTime);
-    EXPECT_EQ(w.mskLat->MaskedText(), "60°00'.0 N");
-    w.dtpTime->setDateTime(FromDateValue(MakeDateTime(2026, 6, 9)));
-    w.dtpTime_LostFocus();
-    ASSERT_TRUE(w.mskLat->Commit());
-    w.mskLong->SetMaskedText("005°00'.0 E");
-    ASSERT_TRUE(w.mskLong->Commit());
-    w.mskHeightM->SetMaskedText("12.0");
-    ASSERT_TRUE(w.mskHeightM->Commit());
+        date, [&] { return FromDateValue(w.Inputs().date); }, script);
+    ExpectWidestTextShown(date);
+    EXPECT_EQ(lat->MaskedText(), "60°00'.0 N");
+    ASSERT_TRUE(test::Enter(date, test::Way::Tab));
+    test::Type("9 Jun 2026\t");
+    ASSERT_TRUE(lat->Commit());
+    ASSERT_TRUE(test::EnterText(&w, "mskLong", "005°00'.0 E"));
+    ASSERT_TRUE(test::EnterText(&w, "mskHeightM", "12.0"));
 
-    test::ClickButton(w.cmdNav[3]);
-    ASSERT_EQ(w.WizStep(), 2);
+    test::ClickOn(&w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(&w), 2);
     script.Clear();  // no twilight
+    auto* obsTime = test::OwnNamed<QDateTimeEdit>(&w, "dtpObsTime");
     test::CheckPickerEntries(
-        w.dtpObsTime, [&] { return w.dtpObsTime->dateTime(); }, script);
-    ExpectWidestTextShown(w.dtpObsTime);
-    EXPECT_TRUE(w.optTime[0]->isChecked());
-    test::ClickButton(w.cmdNav[3]);
-    ASSERT_EQ(w.WizStep(), 3);
-    test::ClickButton(w.cmdNav[3]);
-    ASSERT_EQ(w.WizStep(), 4);
+        obsTime, [&] { return obsTime->dateTime(); }, script);
+    ExpectWidestTextShown(obsTime);
+    EXPECT_TRUE(test::OwnNamed<QRadioButton>(&w, "optTime_0")->isChecked());
+    test::ClickOn(&w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(&w), 3);
+    test::ClickOn(&w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(&w), 4);
+    auto* tableTime = test::OwnNamed<QDateTimeEdit>(&w, "dtpRealTime");
     test::CheckPickerEntries(
-        w.dtpRealTime, [&] { return FromDateValue(w.RealTime()); }, script);
-    ExpectWidestTextShown(w.dtpRealTime);
-    EXPECT_EQ(w.bthStartTimer->text(), "Start real time display");
+        tableTime, [&] { return FromDateValue(test::TableTime(&w)); }, script);
+    ExpectWidestTextShown(tableTime);
+    EXPECT_EQ(test::Shown(&w, "bthStartTimer"), "Start real time display");
 }
 
 // Guards the azimuth tool's time of observation.
 TEST(CompanionTypedDates, AzimuthTool) {
     PlatformScript script;
     FrmAzimuth t(LinksAt(MakeDateTime(2026, 3, 20, 14, 0, 0)));
-    Activate(&t);
-    t.mskLat->SetMaskedText("45°30'.0 N");
-    ASSERT_TRUE(t.mskLat->Commit());
-    const QString body = t.cboBody->currentText();
+    test::Activate(&t);
+    ASSERT_TRUE(test::EnterText(&t, "mskLat", "45°30'.0 N"));
+    const QString body = test::OwnNamed<QComboBox>(&t, "cboBody")->currentText();
+    auto* time = test::OwnNamed<QDateTimeEdit>(&t, "dtpTime");
     test::CheckPickerEntries(
-        t.dtpTime, [&] { return FromDateValue(t.ObsTime()); }, script);
-    ExpectWidestTextShown(t.dtpTime);
-    EXPECT_EQ(t.mskLat->MaskedText(), "45°30'.0 N");
-    EXPECT_EQ(t.cboBody->currentText(), body);
+        time, [&] { return FromDateValue(t.Inputs().obsTime); }, script);
+    ExpectWidestTextShown(time);
+    EXPECT_EQ(test::Shown(&t, "mskLat"), "45°30'.0 N");
+    EXPECT_EQ(test::OwnNamed<QComboBox>(&t, "cboBody")->currentText(), body);
 }
 
 }  // namespace

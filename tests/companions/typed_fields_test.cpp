@@ -6,10 +6,7 @@
 
 #include <map>
 
-#include "companions/frm_azimuth.h"
-#include "companions/frm_star_fix_wizard.h"
-#include "navlib/date_time.h"
-#include "platform/pc_clock.h"
+#include "companion_driver.h"
 #include "tests/entry_checks.h"
 
 namespace orvex {
@@ -18,12 +15,6 @@ namespace {
 constexpr double kMin = 1.0 / 60.0;
 const char* const kNoLatHemisphere = "A latitude can only be N (North) or S (South).";
 const char* const kNoLongHemisphere = "A longitude can only be W (West) or E (East).";
-
-void Activate(QWidget* w) {
-    w->show();
-    QApplication::setActiveWindow(w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-}
 
 QString AsIs(const QString& t) {
     return t;
@@ -37,13 +28,13 @@ TEST(CompanionTypedFields, Wizard) {
     FrmStarFixWizard w(links);
     w.resize(640, 520);
     w.SetTag("FromMain");
-    Activate(&w);
-    w.Form_Activate();
+    test::Activate(&w);
     const auto stored = [&](const QString& n) {
-        const std::map<QString, double> v = {{"mskLat", w.WizLat()},
-                                             {"mskLong", w.WizLong()},
-                                             {"mskHeightM", w.WizHeightEye()},
-                                             {"mskHeightF", w.WizHeightEye() / 0.3048}};
+        const WizardInputs& in = w.Inputs();
+        const std::map<QString, double> v = {{"mskLat", in.lat},
+                                             {"mskLong", in.lon},
+                                             {"mskHeightM", in.heightEye},
+                                             {"mskHeightF", in.heightEye / 0.3048}};
         return v.at(n);
     };
     test::CheckFieldEntries(
@@ -65,12 +56,15 @@ TEST(CompanionTypedFields, AzimuthTool) {
     CompanionLinks links;
     links.Clock = std::make_shared<ManualSystemClock>();
     FrmAzimuth t(links);
-    Activate(&t);
+    test::Activate(&t);
     const auto stored = [&](const QString& n) {
-        const std::map<QString, double> v = {
-            {"mskLat", t.Latitude()},        {"mskLong", t.Longitude()},
-            {"mskCourse_0", t.Direction(0)}, {"mskCourse_1", t.Direction(1)},
-            {"mskCourse_2", t.Direction(2)}, {"mskVariation", std::fabs(t.Variation())}};
+        const AzimuthInputs& in = t.Inputs();
+        const std::map<QString, double> v = {{"mskLat", in.lat},
+                                             {"mskLong", in.lon},
+                                             {"mskCourse_0", in.direction[0]},
+                                             {"mskCourse_1", in.direction[1]},
+                                             {"mskCourse_2", in.direction[2]},
+                                             {"mskVariation", std::fabs(in.variation)}};
         return v.at(n);
     };
     test::CheckFieldEntries(

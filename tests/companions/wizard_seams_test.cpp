@@ -3,36 +3,20 @@
 // (never waited for). The table is checked against ERFA.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDateTimeEdit>
-#include <QLabel>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
 #include <cmath>
 
-#include "companions/frm_star_fix_wizard.h"
+#include "companion_driver.h"
 #include "erfa_places.h"
-#include "navlib/date_time.h"
 #include "navlib/number_format.h"
 #include "navlib/twilight.h"
-#include "platform/masked_field.h"
-#include "platform/pc_clock.h"
 #include "tests/ephemeris/erfa_sun.h"
-#include "tests/keyboard.h"
+#include "workbench/frm_end.h"
 #include "workbench_test_support.h"
 
 namespace orvex {
 namespace {
-
-constexpr double kUnixEpochDays = 25569.0;  // 1970-01-01 in days since 1899-12-30
-
-std::int64_t UnixMs(double ut) {
-    return static_cast<std::int64_t>(std::llround((ut - kUnixEpochDays) * 86400000.0));
-}
 
 // Degrees and minutes from a cell such as "45°07'".
 double CellDegrees(const QString& cell) {
@@ -51,74 +35,63 @@ TEST(WizardTyped, FromTheMenuToTheLiveTable) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    const double start = MakeDateTime(2026, 3, 20, 14, 0, 0);
-    auto clock = std::make_shared<ManualSystemClock>();
-    clock->utcMs = UnixMs(start);
-    main->Companions()->Clock = clock;
+    auto clock = test::GiveClock(*main, test::ClockAt(MakeDateTime(2026, 3, 20, 14, 0, 0)));
     main->show();
-    main->Action("mnuStarFixWizardStart")->trigger();
-    FrmStarFixWizard* w = main->Companions()->StarFixWizard();
+    test::Trigger(main.get(), "mnuStarFixWizardStart");
+    FrmStarFixWizard* w = test::WizardOf(main.get());
     ASSERT_NE(w, nullptr);
-    QApplication::setActiveWindow(w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    EXPECT_FALSE(main->Action("mnuStarFixWizard")->isEnabled());
+    test::Activate(w);
+    EXPECT_FALSE(test::ActionEnabled(main.get(), "mnuStarFixWizard"));
 
-    auto type = [](MaskedField* f, const QString& keys) {
-        f->setFocus(Qt::TabFocusReason);
-        f->SetMaskedText(QString());
-        f->setCursorPosition(0);
-        test::Type(keys);
-        test::Tab();
-    };
-    type(w->mskLat, "45300n");
-    type(w->mskLong, "010150w");
-    type(w->mskHeightM, "120");
+    test::TypeInto(w, "mskLat", "45300n");
+    test::TypeInto(w, "mskLong", "010150w");
+    test::TypeInto(w, "mskHeightM", "120");
     ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 2) << script.LastText().toStdString();
-    QTest::mouseClick(w->optTime[1], Qt::LeftButton);  // sunset
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 3);
-    ASSERT_GT(w->lstStars->selectedItems().size(), 2);
-    QTest::mouseClick(w->cmdNav[3], Qt::LeftButton);
-    ASSERT_EQ(w->WizStep(), 4);
-    const int rows = w->WizRowCount();
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 2) << script.LastText().toStdString();
+    test::ClickOn(w, "optTime_1");  // sunset
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 3);
+    ASSERT_GT(test::OwnNamed<QListWidget>(w, "lstStars")->selectedItems().size(), 2);
+    test::ClickOn(w, "cmdNav_3");
+    ASSERT_EQ(test::WizardStep(w), 4);
+    const int rows = test::StarRows(w);
     ASSERT_GT(rows, 2);
 
     const double evening = MakeDateTime(2026, 3, 20, 19, 31, 10);
-    clock->utcMs = UnixMs(evening);
-    QTest::mouseClick(w->bthStartTimer, Qt::LeftButton);
-    ASSERT_TRUE(w->tmrRealTime->isActive());
+    test::SetClock(*clock, evening);
+    test::ClickOn(w, "bthStartTimer");
     clock->utcMs += 15000;
-    w->tmrRealTime_Timer();  // one tick, by hand
+    test::Tick(w, "tmrRealTime");  // one tick, by hand
     const double when = evening + 15.0 / 86400.0;
-    EXPECT_DOUBLE_EQ(w->RealTime(), when);
-    ASSERT_EQ(w->WizRowCount(), rows);
+    EXPECT_DOUBLE_EQ(test::TableTime(w), when);
+    ASSERT_EQ(test::StarRows(w), rows);
     int stars = 0;
     for (int r = 1; r <= rows; ++r) {
-        const std::string name = w->Cell(r, 0).trimmed().toStdString();
+        const std::string name = test::Cell(w, r, 0).trimmed().toStdString();
         const CatalogueEntry e = StarCatalogue(name);
         if (e.ra == 0.0 && e.dec == 0.0) continue;  // a planet
         ++stars;
         double az = 0, alt = 0;
         testing::ErfaStarAzAlt(e, when, 45.5, -10.25, az, alt);
-        EXPECT_NEAR(std::remainder(w->Cell(r, 1).left(3).toDouble() - az, 360.0), 0.0, 0.51)
+        EXPECT_NEAR(std::remainder(test::Cell(w, r, 1).left(3).toDouble() - az, 360.0), 0.0, 0.51)
             << name;
         // The sextant reads the refracted altitude raised by the dip of 12 m.
         const double h = alt + 1.0 / std::tan((alt + 7.31 / (alt + 4.4)) * M_PI / 180.0) / 60.0 +
                          0.029283 * std::sqrt(12.0);
-        EXPECT_NEAR(CellDegrees(w->Cell(r, 2)), h, 1.5 / 60.0) << name;
+        EXPECT_NEAR(CellDegrees(test::Cell(w, r, 2)), h, 1.5 / 60.0) << name;
     }
     EXPECT_GT(stars, 1);
 
     // Closing the window stops the clock and gives the menu back.
-    QPointer<QTimer> timer = w->tmrRealTime;
+    QPointer<QTimer> timer = test::OwnNamed<QTimer>(w, "tmrRealTime");
+    ASSERT_TRUE(timer->isActive());
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(!timer || !timer->isActive());
-    EXPECT_TRUE(main->Action("mnuStarFixWizard")->isEnabled());
+    EXPECT_TRUE(test::ActionEnabled(main.get(), "mnuStarFixWizard"));
     EXPECT_FALSE(main->State().WizardOpen);
-    EXPECT_EQ(main->Companions()->StarFixWizard(), nullptr);
+    EXPECT_EQ(test::WizardOf(main.get()), nullptr);
 }
 
 // Guards twilight times taken from another day or year and shown as found
@@ -137,40 +110,35 @@ TEST(WizardTyped, TwilightOnTheDayAsked) {
     for (const auto& c : cases) {
         PlatformScript script;
         CompanionLinks links;
-        auto clock = std::make_shared<ManualSystemClock>();
-        clock->utcMs = UnixMs(MakeDateTime(2026, 3, 20, 14, 0, 0));
-        links.Clock = clock;
+        links.Clock = test::ClockAt(MakeDateTime(2026, 3, 20, 14, 0, 0));
         links.WizardClosed = [](bool) {};
         FrmStarFixWizard w(links);
         w.resize(640, 520);
         w.SetTag("FromMain");
-        w.show();
-        QApplication::setActiveWindow(&w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        w.Form_Activate();
+        test::Activate(&w);
         // Back from the latitude past the date with Shift+Tab, into it by
         // Tab (its first section), then on from field to field by Tab.
-        test::Click(w.mskLat, test::Place::LeftEnd);
+        test::Click(test::OwnNamed(&w, "mskLat"), test::Place::LeftEnd);
         test::BackTab();
         test::BackTab();
         test::Tab();
-        ASSERT_EQ(QApplication::focusWidget(), w.dtpTime);
+        ASSERT_EQ(QApplication::focusWidget(), test::OwnNamed(&w, "dtpTime"));
         test::Type(c.typed);
-        test::ClickButton(w.cmdNav[3]);
+        test::ClickOn(&w, "cmdNav_3");
 
         const double transit = testing::OracleTransit(c.day, c.lon);
         if (testing::OracleCrossing(transit, c.lat, c.lon, 0, -1) == 0 &&
             testing::OracleCrossing(transit, c.lat, c.lon, 0, 1) == 0) {
             ASSERT_EQ(script.messages.size(), 1u);
             EXPECT_EQ(script.messages[0].title, "No rise/set times");
-            EXPECT_EQ(w.WizStep(), 1);
+            EXPECT_EQ(test::WizardStep(&w), 1);
             continue;
         }
-        ASSERT_EQ(w.WizStep(), 2) << script.LastText().toStdString();
+        ASSERT_EQ(test::WizardStep(&w), 2) << script.LastText().toStdString();
         const double visible = VisibleSunriseAltitude(10.0, testing::SunFromErfa(c.day).dist);
         const double targets[] = {-9, -3, visible, 0, 0, visible, -3, -9};
         for (int i = 0; i < 9; ++i) {
-            const QString shown = w.lblTimes[static_cast<size_t>(i)]->text();
+            const QString shown = test::Shown(&w, QString("lblTimes_%1").arg(i));
             const double t =
                 i == 4 ? transit
                        : testing::OracleCrossing(transit, c.lat, c.lon, targets[i < 4 ? i : i - 1],
@@ -188,24 +156,13 @@ TEST(WizardTyped, TwilightOnTheDayAsked) {
         // The Sun not reaching 9 degrees below is told once, plainly.
         ASSERT_EQ(script.messages.size(), 1u) << script.LastText().toStdString();
         EXPECT_EQ(script.messages[0].title, "Twilight");
-        test::ClickButton(w.optTime[1]);
-        test::ClickButton(w.cmdNav[3]);
-        ASSERT_EQ(w.WizStep(), 3);
-        EXPECT_EQ(w.lblStep[2]->text(),
-                  "Select the stars you want to observe from " + w.lblTimes[7]->text() + ".");
+        test::ClickOn(&w, "optTime_1");
+        test::ClickOn(&w, "cmdNav_3");
+        ASSERT_EQ(test::WizardStep(&w), 3);
+        EXPECT_EQ(test::Shown(&w, "lblStep_2"), "Select the stars you want to observe from " +
+                                                    test::Shown(&w, "lblTimes_7") + ".");
     }
 }
-
-}  // namespace
-}  // namespace orvex
-
-#include <QCloseEvent>
-
-#include "companions/frm_azimuth.h"
-#include "workbench/frm_end.h"
-
-namespace orvex {
-namespace {
 
 // Guards quitting with the companions up: the azimuth tool with a "What is
 // up ?" window and a ticking wizard all close with a "Yes", no window of
@@ -215,61 +172,53 @@ TEST(WizardTyped, QuitClosesTheCompanions) {
     test::FakeSettings settings;
     PlatformScript script;
     auto main = test::StartedWindow(settings);
-    auto clock = std::make_shared<ManualSystemClock>();
-    clock->utcMs = UnixMs(MakeDateTime(2026, 3, 20, 19, 31, 10));
-    main->Companions()->Clock = clock;
-    main->show();
-    QApplication::setActiveWindow(main.get());
+    test::GiveClock(*main, test::ClockAt(MakeDateTime(2026, 3, 20, 19, 31, 10)));
+    test::Activate(main.get());
 
-    main->Action("mnuAziGo")->trigger();
-    FrmAzimuth* azi = main->Companions()->AzimuthTool();
+    test::Trigger(main.get(), "mnuAziGo");
+    FrmAzimuth* azi = test::AzimuthToolOf(main.get());
     ASSERT_NE(azi, nullptr);
-    QApplication::setActiveWindow(azi);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(azi));
-    for (auto [f, keys] :
-         {std::pair{azi->mskLat, QString("45300n")}, std::pair{azi->mskLong, QString("010150w")}}) {
-        f->setFocus(Qt::TabFocusReason);
-        f->SetMaskedText(QString());
-        f->setCursorPosition(0);
-        test::Type(keys);
-    }
-    QTest::mouseClick(azi->cmdWhatIsUp, Qt::LeftButton);
-    QPointer<FrmStarFixWizard> up = azi->WhatIsUpWindow();
+    test::Activate(azi);
+    test::TypeInto(azi, "mskLat", "45300n");
+    test::TypeInto(azi, "mskLong", "010150w");
+    test::ClickOn(azi, "cmdWhatIsUp");
+    QPointer<FrmStarFixWizard> up = test::WizardOf(azi);
     ASSERT_NE(up, nullptr) << script.LastText().toStdString();
-    EXPECT_GT(up->WizRowCount(), 10);
+    EXPECT_GT(test::StarRows(up), 10);
     // Each of its stars where ERFA puts it at the tool's time.
-    const double when = up->RealTime();
-    for (int r = 1; r <= up->WizRowCount(); ++r) {
-        const CatalogueEntry e = StarCatalogue(up->Cell(r, 0).trimmed().toStdString());
+    const double when = test::TableTime(up);
+    for (int r = 1; r <= test::StarRows(up); ++r) {
+        const CatalogueEntry e = StarCatalogue(test::Cell(up, r, 0).trimmed().toStdString());
         if (e.ra == 0.0 && e.dec == 0.0) continue;
         double az = 0, alt = 0;
         testing::ErfaStarAzAlt(e, when, 45.5, -10.25, az, alt);
-        EXPECT_NEAR(std::remainder(up->Cell(r, 1).left(3).toDouble() - az, 360.0), 0.0, 0.51)
-            << up->Cell(r, 0).toStdString();
+        EXPECT_NEAR(std::remainder(test::Cell(up, r, 1).left(3).toDouble() - az, 360.0), 0.0, 0.51)
+            << test::Cell(up, r, 0).toStdString();
     }
 
     // The tool's End gives the main window back; then the wizard, ticking.
-    azi->cmdEnd_Click();
-    main->Action("mnuStarFixWizardStart")->trigger();
-    QPointer<FrmStarFixWizard> wiz = main->Companions()->StarFixWizard();
+    test::ClickOn(azi, "cmdEnd");
+    test::Trigger(main.get(), "mnuStarFixWizardStart");
+    QPointer<FrmStarFixWizard> wiz = test::WizardOf(main.get());
     ASSERT_NE(wiz, nullptr);
-    QPointer<QTimer> tick = wiz->tmrRealTime;
+    QPointer<QTimer> tick = test::OwnNamed<QTimer>(wiz, "tmrRealTime");
     tick->start();
 
-    script.dialogHandler = [](QDialog& d) {
-        if (auto* end = qobject_cast<FrmEnd*>(&d)) end->cmdNo_Click();
-        return int(QDialog::Accepted);
+    // The quit question answered by its buttons.
+    const auto answer = [&](const char* button) {
+        script.dialogHandler = [button](QDialog& d) {
+            if (qobject_cast<FrmEnd*>(&d)) test::Named<QPushButton>(&d, button)->click();
+            return int(QDialog::Accepted);
+        };
     };
-    main->Action("mnuFileQuit")->trigger();
+    answer("cmdNo");
+    test::Trigger(main.get(), "mnuFileQuit");
     EXPECT_TRUE(main->isVisible());
     ASSERT_FALSE(wiz.isNull());
     EXPECT_TRUE(tick->isActive());
 
-    script.dialogHandler = [](QDialog& d) {
-        if (auto* end = qobject_cast<FrmEnd*>(&d)) end->cmdYes_Click();
-        return int(QDialog::Accepted);
-    };
-    main->Action("mnuFileQuit")->trigger();
+    answer("cmdYes");
+    test::Trigger(main.get(), "mnuFileQuit");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(main->Unloaded());
     EXPECT_TRUE(wiz.isNull());
