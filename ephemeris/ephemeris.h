@@ -53,8 +53,8 @@ void ComputeEphemeris(std::string_view name, double when, EphemerisResult& resul
 
 // The same, the stars' places with their instant terms taken from cells
 // (star_instant_cells.h): for many instants close together, as a star fix
-// asks. A star's place then agrees with the one above to about 1e-15 of
-// itself; every other body's is the same.
+// asks. A star's place then agrees with the one above within 1e-12 of a
+// degree; every other body's is the same.
 void ComputeEphemeris(std::string_view name, double when, EphemerisResult& result,
                       StarInstantCells& cells);
 

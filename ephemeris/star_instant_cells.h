@@ -31,9 +31,9 @@ class StarInstantCells {
 
   private:
     struct Cell {
-        long long index = 0;  // six-hour steps from 2000 January 1, 0h UT
+        long long index = 0;           // six-hour steps from 2000 January 1, 0h UT
         double mid = 0.0, half = 0.0;  // the cell's middle and half its length, as T
-        double sunOrigin = 0.0;  // the Sun's longitude at the first node, degrees
+        double sunOrigin = 0.0;        // the Sun's longitude at the first node, degrees
         // Chebyshev coefficients of the nutation (seconds of arc) and of the
         // Sun's longitude less sunOrigin (degrees).
         std::array<double, kNodes> dpsi{}, deps{}, sun{};
