@@ -111,11 +111,6 @@ class FrmWorking : public QMainWindow {
     QTabWidget* tabOptions = nullptr;
     QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
 
-    // Replaces the utilities' single computing procedure, TestCompute
-    // (iButton; the ellipsoid choice and the erase buttons pass 0), for
-    // tests that record which button computed. Unset, the page computes.
-    std::function<void(int)> onTestCompute;
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

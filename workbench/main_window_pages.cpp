@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "inputs/main_lists.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
@@ -59,7 +60,13 @@ void FrmWorking::BuildPages() {
     BuildInputTabs();
     BuildUtilityTabs();
     OptionsLinks options;
-    options.EllipsoidChosen = [this] { utilitiesPage_->EllipsoidChosen(); };
+    // The Earth model of the chosen row, for the star fix and the utilities.
+    options.EllipsoidChosen = [this](int row) {
+        if (row < 0 || row >= static_cast<int>(EllipsoidRows().size())) return;
+        const EllipsoidRow& chosen = EllipsoidRows()[static_cast<size_t>(row)];
+        state_.E = EarthModelOf(chosen);
+        utilitiesPage_->EllipsoidChosen({state_.E, EllipsoidNameOf(chosen)});
+    };
     options.BackToUtilities = [this] { tabUtil->setVisible(true); };
     options.FullRoutineChosen = [this](bool on) { state_.FullRoutine = on; };
     options.OneEstPosChosen = [this](bool on) { state_.OneEstPos = on; };
@@ -67,8 +74,6 @@ void FrmWorking::BuildPages() {
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
     optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
-    // The utilities page's controls, laid out once the preferences exist.
-    utilitiesPage_->BuildControls();
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
     // presses the button that has the focus.
@@ -100,10 +105,6 @@ void FrmWorking::BuildInputTabs() {
 
 void FrmWorking::BuildUtilityTabs() {
     UtilitiesLinks links;
-    links.ChosenEllipsoidRow = [this] {
-        return cboEllipsoid->currentIndex() >= 0 ? cboEllipsoid->currentText() : QString();
-    };
-    links.ChosenEllipsoidData = [this] { return cboEllipsoid->currentData().toInt(); };
     links.PreferencesFromPage = [this] {
         return tabOptions->property("Tag").toString() == "CalledFromUtil";
     };
@@ -116,12 +117,6 @@ void FrmWorking::BuildUtilityTabs() {
     };
     links.WhenLeft = [](QWidget* widget, std::function<void()> onLeave) {
         new FocusWatch(widget, std::move(onLeave));
-    };
-    links.Recompute = [this] {
-        if (onTestCompute)
-            onTestCompute(0);
-        else
-            utilitiesPage_->TestCompute(0);
     };
     links.UtNow = [this] { return UtcNow(); };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };

@@ -120,7 +120,7 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     Click("bthMain");
     MouseClick(test::Named(&*w, "picRLGC"));
     ExpectKeysStayOn(test::TabSet(*w, "tabUtil"), "utilities", "");  // typed last, below
-    MouseClick(test::Named<QPushButton>(&*w, "cmdEndTabUtil_0"));
+    MouseClick(test::UtilitiesControl(*w, "cmdEndTabUtil_0"));
     ASSERT_FALSE(test::TabSet(*w, "tabUtil")->isVisible());
     ExpectKeysStayOn(start, "end of the utilities", "p3\t3\t");
     w->Action("mnuOptionsTab")->trigger();

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -80,7 +81,7 @@ TEST(Screenshots, StartScreenAndEveryPage) {
         EXPECT_TRUE(util->isVisible());
         EXPECT_EQ(util->currentIndex(), tab);
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
-        test::ClickButton(test::Named(w.get(), QString("cmdEndTabUtil_%1").arg(tab)));
+        test::UtilitiesControl<QPushButton>(*w, QString("cmdEndTabUtil_%1").arg(tab))->click();
     }
     test::RunAction(*w, "bthMain");
     test::RunAction(*w, "mnuOptionsTab");

@@ -229,9 +229,9 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_EQ(util->currentIndex(), 2);
     EXPECT_FALSE(Widget("picRLGC")->isEnabled());
     EXPECT_FALSE(Widget("tlhWorking")->isEnabled());
-    Click("cmdPrevTabUtil_2");
+    test::UtilitiesControl<QPushButton>(*w, "cmdPrevTabUtil_2")->click();
     EXPECT_EQ(util->currentIndex(), 1);
-    Click("cmdEndTabUtil_1");
+    test::UtilitiesControl<QPushButton>(*w, "cmdEndTabUtil_1")->click();
     EXPECT_TRUE(util->isHidden());
     EXPECT_TRUE(Widget("picRLGC")->isEnabled());
     EXPECT_TRUE(Widget("tlhWorking")->isEnabled());

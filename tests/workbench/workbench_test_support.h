@@ -101,6 +101,13 @@ inline std::unique_ptr<FrmWorking> StartedWindow(FakeSettings& settings,
     return w;
 }
 
+// The control named `name` on the utilities page (tabUtil) of `w`; null
+// when there is none or more than one.
+template <class T = QWidget>
+T* UtilitiesControl(const FrmWorking& w, const QString& name) {
+    return Named<T>(Named<QWidget>(&w, "tabUtil"), name);
+}
+
 // The folder where tests leave their pictures for people to look at:
 // ORVEX_TEST_OUTPUT, or "test-output" in the build folder.
 inline QString TestOutputFolder() {
