@@ -217,7 +217,8 @@ bool FollowLinks(QByteArray& path, int& err) {
         }
         if (!S_ISLNK(st.st_mode)) return true;
         QByteArray target(PATH_MAX, '\0');
-        const ssize_t n = ::readlink(path.constData(), target.data(), target.size());
+        const ssize_t n =
+            ::readlink(path.constData(), target.data(), static_cast<size_t>(target.size()));
         if (n < 0 || n >= target.size()) {
             err = n < 0 ? errno : ENAMETOOLONG;
             return false;
@@ -287,7 +288,8 @@ QByteArray Attribute(const QByteArray& path, const char* name) {
     const ssize_t size = ::getxattr(path.constData(), name, nullptr, 0);
     if (size <= 0) return {};
     QByteArray value(size, '\0');
-    const ssize_t n = ::getxattr(path.constData(), name, value.data(), value.size());
+    const ssize_t n =
+        ::getxattr(path.constData(), name, value.data(), static_cast<size_t>(value.size()));
     return n > 0 ? value.left(n) : QByteArray();
 }
 
@@ -349,15 +351,18 @@ bool TakeOver(int fd, const QByteArray& oldPath, const struct stat& old, int& er
         err = errno;
         return false;
     }
-    if (!acl.isEmpty()) ::fsetxattr(fd, kAclName, acl.constData(), acl.size(), 0);
+    if (!acl.isEmpty())
+        ::fsetxattr(fd, kAclName, acl.constData(), static_cast<size_t>(acl.size()), 0);
     // The other attributes (user.*, and whatever else the user may set).
     const ssize_t size = ::listxattr(oldPath.constData(), nullptr, 0);
     QByteArray names(std::max<ssize_t>(size, 0), '\0');
-    const ssize_t n = size > 0 ? ::listxattr(oldPath.constData(), names.data(), names.size()) : 0;
+    const ssize_t n =
+        size > 0 ? ::listxattr(oldPath.constData(), names.data(), static_cast<size_t>(names.size()))
+                 : 0;
     for (const QByteArray& name : names.left(std::max<ssize_t>(n, 0)).split('\0')) {
         if (name.isEmpty() || name == kAclName) continue;
         const QByteArray value = Attribute(oldPath, name.constData());
-        ::fsetxattr(fd, name.constData(), value.constData(), value.size(), 0);
+        ::fsetxattr(fd, name.constData(), value.constData(), static_cast<size_t>(value.size()), 0);
     }
     return true;
 }

@@ -149,7 +149,7 @@ void MaskedField::SetMask(const QString& mask) {
 }
 
 bool MaskedField::IsInputPlace(int i) const {
-    return i >= 0 && i < Width() && places_[i].kind != Kind::Literal;
+    return i >= 0 && i < Width() && PlaceAt(i).kind != Kind::Literal;
 }
 
 bool MaskedField::Accepts(const Place& p, QChar c) const {
@@ -185,13 +185,13 @@ bool MaskedField::SameLiteral(QChar literal, QChar c) {
 
 int MaskedField::NextInputPlace(int from) const {
     for (int i = std::max(0, from); i < Width(); ++i)
-        if (places_[i].kind != Kind::Literal) return i;
+        if (PlaceAt(i).kind != Kind::Literal) return i;
     return -1;
 }
 
 int MaskedField::PreviousInputPlace(int before) const {
     for (int i = std::min(before, Width()) - 1; i >= 0; --i)
-        if (places_[i].kind != Kind::Literal) return i;
+        if (PlaceAt(i).kind != Kind::Literal) return i;
     return -1;
 }
 
@@ -219,7 +219,7 @@ QString MaskedField::FittedText(const QString& s, bool* whole) const {
     bool kept = true;
     int k = 0;  // index in s
     for (int i = 0; i < Width(); ++i) {
-        const Place& p = places_[i];
+        const Place& p = PlaceAt(i);
         if (p.kind == Kind::Literal) {
             if (k < s.size() && SameLiteral(p.literal, s[k])) ++k;
             t += p.literal;
@@ -254,7 +254,7 @@ void MaskedField::ShowCommitted(const QString& text) {
     QString blanked = stored;
     for (int i = 0; i < Width(); ++i) {
         if (!IsInputPlace(i)) {
-            if (IsSeparator(places_[i].literal)) break;
+            if (IsSeparator(PlaceAt(i).literal)) break;
             continue;
         }
         if (blanked[i] != u'0') break;
@@ -266,7 +266,7 @@ void MaskedField::ShowCommitted(const QString& text) {
 bool MaskedField::MoveWholePartBeforeSeparator() {
     int sep = -1;
     for (int i = 0; i < Width() && sep < 0; ++i)
-        if (!IsInputPlace(i) && IsSeparator(places_[i].literal)) sep = i;
+        if (!IsInputPlace(i) && IsSeparator(PlaceAt(i).literal)) sep = i;
     const int caret = cursorPosition();
     if (sep < 0 || caret <= sep) return false;
     QString typed;  // what the entry typed so far, in order
@@ -276,7 +276,7 @@ bool MaskedField::MoveWholePartBeforeSeparator() {
     int place = sep;
     for (int k = static_cast<int>(typed.size()) - 1; k >= 0; --k) {
         place = PreviousInputPlace(place);
-        if (place < 0 || !Accepts(places_[place], typed[k])) return false;
+        if (place < 0 || !Accepts(PlaceAt(place), typed[k])) return false;
         t[place] = typed[k];
     }
     setText(t);
@@ -295,7 +295,7 @@ void MaskedField::StartEntry() {
 
 QString MaskedField::TypedTextOf(const QString& t) const {
     QString typed;
-    for (int i = 0; i < std::min<int>(t.size(), Width()); ++i) {
+    for (int i = 0; i < std::min(static_cast<int>(t.size()), Width()); ++i) {
         if (!IsInputPlace(i)) continue;
         if (t[i] == kPrompt || t[i] == u' ') continue;
         typed += t[i];
@@ -344,13 +344,13 @@ bool MaskedField::TypeChar(QChar c) {
     // A literal typed before the next input place: step past it.
     const int limit = q < 0 ? Width() : q;
     for (int i = pos; i < limit; ++i) {
-        if (SameLiteral(places_[i].literal, c)) {
+        if (SameLiteral(PlaceAt(i).literal, c)) {
             setCursorPosition(i + 1);
             return true;
         }
     }
     if (q < 0) return false;
-    if (Accepts(places_[q], c)) {
+    if (Accepts(PlaceAt(q), c)) {
         SetPlace(q, c);
         setCursorPosition(q + 1);
         typedByKeys_ = true;
@@ -358,7 +358,7 @@ bool MaskedField::TypeChar(QChar c) {
     }
     // A literal further on (typing the separator early): move past it.
     for (int i = q + 1; i < Width(); ++i) {
-        if (places_[i].kind == Kind::Literal && SameLiteral(places_[i].literal, c)) {
+        if (PlaceAt(i).kind == Kind::Literal && SameLiteral(PlaceAt(i).literal, c)) {
             setCursorPosition(i + 1);
             return true;
         }

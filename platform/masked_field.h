@@ -212,6 +212,8 @@ class MaskedField : public QLineEdit {
 
     QString mask_;
     std::vector<Place> places_;
+    // The place at column `i` (0 <= i < Width()).
+    const Place& PlaceAt(int i) const { return places_[static_cast<size_t>(i)]; }
     QColor back_;
     std::function<QChar(QChar)> rewrite_;
     std::function<void(MaskedField&)> enter_;

@@ -75,7 +75,6 @@ class RichTextBox : public QTextEdit {
     void SetSelBold(bool on);
     void SetSelItalic(bool on);
     void SetSelUnderline(bool on);
-    const QTextCharFormat& InsertFormat() const { return insertFormat_; }
 
     // Paragraph formatting of the paragraphs the selection touches.
     //   twips   left indent of the paragraphs

@@ -10,8 +10,8 @@
 #include "charts/print_lib.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/results_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -19,7 +19,7 @@ namespace {
 
 // The chart draws the lines of position the fix kept, whatever the grid or
 // a save has read into the sights since.
-GraphData FixGraphData(const WorkbenchState& s) {
+GraphData FixGraphData(const StarFixSession& s, const std::string& decSep) {
     GraphData d;
     const SightDetails& lines = s.Lines;
     d.ObsCount = lines.ObsCount;
@@ -36,15 +36,16 @@ GraphData FixGraphData(const WorkbenchState& s) {
     d.Proba = s.Proba;
     d.Course = s.Fix.Course;
     d.Speed = s.Fix.Speed;
-    d.DecSep = s.DecSep;
+    d.DecSep = decSep;
     return d;
 }
 
-// Chart data of the current fix; an error is reported and answers false.
-bool PrepareChart(WorkbenchState& s) {
+// Chart data of the current fix into `chart`; an error is reported and
+// answers false.
+bool PrepareChart(const StarFixSession& s, double lopLength, double chartScale, ChartState& chart) {
     try {
-        PrepareGraphData(s.Lines.ObsCount, s.LopLength, s.ChartScale, s.Fix.MppLat, s.Fix.MppLong,
-                         s.Lines.Zn, s.Lines.Intercept, s.E, s.Chart);
+        PrepareGraphData(s.Lines.ObsCount, lopLength, chartScale, s.Fix.MppLat, s.Fix.MppLong,
+                         s.Lines.Zn, s.Lines.Intercept, s.E, chart);
         return true;
     } catch (const ChartError& e) {
         ShowMessage(kIconExclamation + kButtonsOk, " ERROR",
@@ -59,22 +60,24 @@ bool PrepareChart(WorkbenchState& s) {
 void ResultsPage::ShowGraphicResults() {
     links_.EnterView(false);
     rtfNumDisp->setVisible(false);
-    RedrawGraph();
-    picLMChart->raise();
-    raise();
+    LayOutViews();
+    DrawChart();
+    ShowView(picLMChart);
     links_.ViewShown(false);
 }
 
 void ResultsPage::DrawChart() {
-    QImage image = chartPicture->NewImage();
-    if (state_.Lines.ObsCount >= 1 && PrepareChart(state_)) {
+    QImage image = chartPicture_->NewImage();
+    ChartState& chart = context_.Chart;
+    if (session_.Lines.ObsCount >= 1 &&
+        PrepareChart(session_, context_.LopLength, context_.ChartScale, chart)) {
         QPainter painter(&image);
         ChartCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()),
-                           chartPicture->Dpi());
-        DrawGraphAxes(canvas, state_.Chart, links_.GridShown(), state_.DecSep);
-        DrawGraphData(canvas, state_.Chart, FixGraphData(state_));
+                           chartPicture_->Dpi());
+        DrawGraphAxes(canvas, chart, GridShown(), context_.DecSep);
+        DrawGraphData(canvas, chart, FixGraphData(session_, context_.DecSep));
     }
-    chartPicture->Show(image);
+    chartPicture_->Show(image);
 }
 
 void ResultsPage::mnuAstroGraphPrint_Click() {
@@ -82,47 +85,49 @@ void ResultsPage::mnuAstroGraphPrint_Click() {
     SetWaitCursor(true);
     ShowWaitWindow();
 
-    ProgramPrinter& printer = ProgramPrinter::Instance();
+    ProgramPrinter& printer = links_.Printer();
+    const StarFixSession& s = session_;
+    ChartState& chart = context_.Chart;
     int orientation = 0, quality = 0, colour = 0;
     std::optional<ChartState> prepared;
-    const bool done = RunPrintSteps(
-        {
-            [&] {
-                colour = printer.ColorMode();
-                quality = printer.PrintQuality();
-                orientation = printer.Orientation();
-            },
-            [&] { printer.SetColorMode(kColorModeColour); },
-            [&] { printer.SetPrintQuality(kPrintQualityHigh); },
-            [&] { printer.SetOrientation(kOrientationLandscape); },
-            [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
-            [&] {
-                printer.Step("PrepareGraphData");
-                PrepareGraphData(state_.Lines.ObsCount, state_.LopLength, state_.ChartScale,
-                                 state_.Fix.MppLat, state_.Fix.MppLong, state_.Lines.Zn,
-                                 state_.Lines.Intercept, state_.E, state_.Chart);
-            },
-            [&] {
-                // One page: the axes, the data, then the job to the printer.
-                // A drawing that fails has said "Print aborted": its page is
-                // dropped. A job the printer does not take is drawn afresh
-                // on Retry, from the extents prepared for it.
-                if (!prepared)
-                    prepared = state_.Chart;
-                else
-                    state_.Chart = *prepared;
-                printer.AbortDoc();
-                if (PrintGraphAxes(state_.Chart, links_.GridShown(), state_.DecSep) &&
-                    PrintGraphData(state_.Chart, FixGraphData(state_)))
-                    printer.EndDoc();
-                else
-                    printer.AbortDoc();
-            },
-            [&] { printer.SetColorMode(colour); },
-            [&] { printer.SetPrintQuality(quality); },
-            [&] { printer.SetOrientation(orientation); },
-        },
-        "the chart may not be properly printed.");
+    const bool done =
+        RunPrintSteps({
+                          [&] {
+                              colour = printer.ColorMode();
+                              quality = printer.PrintQuality();
+                              orientation = printer.Orientation();
+                          },
+                          [&] { printer.SetColorMode(kColorModeColour); },
+                          [&] { printer.SetPrintQuality(kPrintQualityHigh); },
+                          [&] { printer.SetOrientation(kOrientationLandscape); },
+                          [&] { printer.Font() = QFont("Arial", printer.Font().pointSize()); },
+                          [&] {
+                              printer.Step("PrepareGraphData");
+                              PrepareGraphData(s.Lines.ObsCount, context_.LopLength,
+                                               context_.ChartScale, s.Fix.MppLat, s.Fix.MppLong,
+                                               s.Lines.Zn, s.Lines.Intercept, s.E, chart);
+                          },
+                          [&] {
+                              // One page: the axes, the data, then the job to the printer.
+                              // A drawing that fails has said "Print aborted": its page is
+                              // dropped. A job the printer does not take is drawn afresh
+                              // on Retry, from the extents prepared for it.
+                              if (!prepared)
+                                  prepared = chart;
+                              else
+                                  chart = *prepared;
+                              printer.AbortDoc();
+                              if (PrintGraphAxes(chart, GridShown(), context_.DecSep) &&
+                                  PrintGraphData(chart, FixGraphData(s, context_.DecSep)))
+                                  printer.EndDoc();
+                              else
+                                  printer.AbortDoc();
+                          },
+                          [&] { printer.SetColorMode(colour); },
+                          [&] { printer.SetPrintQuality(quality); },
+                          [&] { printer.SetOrientation(orientation); },
+                      },
+                      "the chart may not be properly printed.");
     if (!done) return;
     SetWaitCursor(false);
     TellWherePdfWent("The chart");

@@ -42,8 +42,11 @@ void FrmWorking::InitMainWindow() {
     if (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
     state_.AppPath = path;
     // 4. The four documents.
+    // (The report template is only checked here: the results page reads it
+    // afresh for every report.)
+    RichTextBox reportTemplate;
     documents_.Load(QString::fromStdString(state_.AppPath), dialogs_->Splash()->rtfAboutProg,
-                    rtfNumDisp, &utilitiesPage_->ReportTemplate(), this);
+                    &reportTemplate, &utilitiesPage_->ReportTemplate(), this);
     // 5. Masks with the separator.
     for (const MaskAssignment& m : StartMasks(state_.DecSep))
         if (MaskedField* f = MaskField(m.Field, m.Index)) SetFieldMask(f, m.Mask);

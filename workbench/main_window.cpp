@@ -23,6 +23,7 @@
 #include "platform/help_window.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "platform/pc_clock.h"
 #include "sailing/utilities_page.h"
 #include "workbench/companion_windows.h"
 #include "workbench/frm_end.h"
@@ -61,11 +62,7 @@ FrmWorking::FrmWorking(QWidget* parent) : QMainWindow(parent) {
         if (key == "Proba") mnuAstroProba_Click();
     };
     status_ = new StatusLine(*this, std::move(statusLinks));
-    staNumDisp = status_->Bar();
     ConnectActions();
-    // The results hooks run the results commands.
-    onNumericResults = [this] { cmdNumRes_Click(); };
-    onGraphicResults = [this] { cmdGraphRes_Click(); };
     ConnectCompanions();
     KeepKeysOnShownPage();
     const double tpp = TwipsPerPixel();
@@ -97,11 +94,6 @@ double FrmWorking::TwipsPerPixel() const {
 QAction* FrmWorking::Action(const QString& name) const {
     const auto it = actions_.find(name);
     return it == actions_.end() ? nullptr : it->second;
-}
-
-QMenu* FrmWorking::Menu(const QString& name) const {
-    const auto it = menus_.find(name);
-    return it == menus_.end() ? nullptr : it->second;
 }
 
 MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
@@ -162,11 +154,14 @@ void FrmWorking::Form_Load(const QStringList& arguments) {
     const std::string raw = arguments.join(' ').toStdString();
     if (!raw.empty()) {
         state_.CommandLineFile = CleanCommandLine(raw);
-        mnuAstroEnter_Click();
-        if (onLoadObservations) onLoadObservations();
+        LoadObservations();
     }
     SetApplicationHelpFile(HelpFilePath());
     SetMessageOwner(this);
+}
+
+double FrmWorking::UtcNow() const {
+    return clockUtcNow ? clockUtcNow() : PcClock().UtNowDays();
 }
 
 QString FrmWorking::HelpFilePath() const {
@@ -189,9 +184,9 @@ bool FrmWorking::Form_QueryUnload(int unloadMode) {
 
 void FrmWorking::UnloadOtherWindows() {
     // Fixed order; a window never made is skipped.
-    if (onUnloadAzimuth) onUnloadAzimuth();
+    companions_->UnloadAzimuth();
     for (const char* n : {"frmEnd", "frmIntro", "frmProba", "frmSplash"}) dialogs_->Unload(n);
-    if (onUnloadWizard) onUnloadWizard();
+    companions_->UnloadWizard();
     for (const char* n : {"frmTimeStore", "frmWait"}) dialogs_->Unload(n);
 }
 

@@ -42,11 +42,6 @@ void FrmWorking::ConnectCompanions() {
     };
 
     companions_ = std::make_unique<CompanionWindows>(*this, links);
-    onShowWizard = [this] { companions_->ShowWizard(); };
-    onActivateWizard = [this] { companions_->ActivateWizard(); };
-    onShowAzimuth = [this] { companions_->ShowAzimuth(); };
-    onUnloadAzimuth = [this] { companions_->UnloadAzimuth(); };
-    onUnloadWizard = [this] { companions_->UnloadWizard(); };
 }
 
 }  // namespace orvex

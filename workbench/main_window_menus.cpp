@@ -22,7 +22,6 @@ QMenu* FrmWorking::AddMenu(QMenu* parent, const char* name, const QString& text)
     QMenu* m = parent ? parent->addMenu(text) : menuBar()->addMenu(text);
     m->setObjectName(name);
     m->menuAction()->setObjectName(name);
-    menus_[name] = m;
     actions_[name] = m->menuAction();
     return m;
 }

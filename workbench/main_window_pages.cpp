@@ -74,8 +74,6 @@ void FrmWorking::BuildPages() {
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
     optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
-    clockUtcNow = [] { return PcClock().UtNowDays(); };
-    onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
     // presses the button that has the focus.
@@ -95,14 +93,13 @@ void FrmWorking::BuildInputTabs() {
     };
     links.EnableAction = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
-    links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
+    links.UtcNow = [this] { return UtcNow(); };
     links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
     inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
     tabIn = inputPage_;
     for (int tab = 0; tab < 3; ++tab)
-        connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
+        connect(inputPage_->cmdCancel[static_cast<size_t>(tab)], &QPushButton::clicked, this,
                 [this, tab] { cmdCancel_Click(tab); });
-    onLoadObservations = [this] { inputPage_->cmdLoadObs_Click(); };
     gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };
 }
 
@@ -121,7 +118,7 @@ void FrmWorking::BuildUtilityTabs() {
     links.WhenLeft = [](QWidget* widget, std::function<void()> onLeave) {
         new FocusWatch(widget, std::move(onLeave));
     };
-    links.UtNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
+    links.UtNow = [this] { return UtcNow(); };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };
     links.PageClosed = [this] {
         for (const char* n : {"mnuAstro", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
@@ -166,8 +163,6 @@ void FrmWorking::Form_Resize() {
     panhGradient->lower();
 
     resultsPage_->setGeometry(0, 0, w, h);
-    picLMChart->setGeometry(0, 0, w, h);
-    rtfNumDisp->setGeometry(picLMChart->geometry());
 
     // The four start pictures in a 2 x 2 block, centred.
     StartPicture* s = picStarFix;
@@ -186,7 +181,6 @@ void FrmWorking::Form_Resize() {
     CenterControl(tabIn);
     CenterControl(tabUtil);
     CenterControl(tabOptions);
-    if (picLMChart->isVisible()) picLMChart->update();
 }
 
 }  // namespace orvex

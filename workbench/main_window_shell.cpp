@@ -20,7 +20,10 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "platform/rich_text_box.h"
 #include "platform/shell_open.h"
+#include "sailing/utilities_page.h"
+#include "workbench/companion_windows.h"
 #include "workbench/frm_end.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_time_store.h"
@@ -29,7 +32,7 @@
 #include "workbench/options_page.h"
 #include "workbench/page_focus.h"
 #include "workbench/platform_links.h"
-#include "workbench/results_toolbar.h"
+#include "workbench/results_page.h"
 #include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
@@ -56,29 +59,12 @@ void FrmWorking::ConnectActions() {
     menu("mnuFilePageSetup", [this] { mnuFilePageSetup_Click(); });
     menu("mnuFileQuit", [this] { mnuFileQuit_Click(); });
     menu("mnuAstroEnter", [this] { mnuAstroEnter_Click(); });
-    menu("mnuAstroLoad", [this] {
-        mnuAstroEnter_Click();
-        if (onLoadObservations) onLoadObservations();
-    });
+    menu("mnuAstroLoad", [this] { LoadObservations(); });
     menu("mnuAstroCorrect", [this] { mnuAstroCorrect_Click(); });
     menu("mnuAstroSave", [this] { mnuAstroSave_Click(); });
-    menu("mnuAstroErase", [this] {
-        inputPage_->cmdEraseObs_Click();
-        status_->SetSimple(true);
-        rtfNumDisp->setVisible(false);
-        picLMChart->setVisible(false);
-        if (!tabIn->isVisible()) RestoreStartScreen();
-        for (const char* n :
-             {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
-            Action(n)->setEnabled(false);
-        for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
-    });
-    menu("mnuAstroNumDisp", [this] {
-        if (onNumericResults) onNumericResults();
-    });
-    menu("mnuAstroGraphDisp", [this] {
-        if (onGraphicResults) onGraphicResults();
-    });
+    menu("mnuAstroErase", [this] { mnuAstroErase_Click(); });
+    menu("mnuAstroNumDisp", [this] { cmdNumRes_Click(); });
+    menu("mnuAstroGraphDisp", [this] { cmdGraphRes_Click(); });
     menu("mnuAstroProba", [this] { mnuAstroProba_Click(); });
     menu("mnuUtilRL", [this] { mnuUtil_Click(0); });
     menu("mnuUtilGC", [this] { mnuUtil_Click(1); });
@@ -103,11 +89,8 @@ void FrmWorking::ConnectActions() {
         on(button, commands.at(item));
     on("bthStarFixWizard", [this] { picStarFixWizard_Click(); });
     on("bthMain", [this] { cmdCancel_Click(-1); });
-
-    ResultsToolbarLinks bar;
-    bar.Action = [this](const char* name) { return Action(name); };
-    bar.ShowStarFixToolbar = [this] { ShowToolbar(tlhStarfix); };
-    resultsToolbar_ = new ResultsToolbar(*resultsPage_, std::move(bar), this);
+    on("bthBackStarFix1", [this] { bthBackStarFix_Click(); });
+    on("bthBackStarFix2", [this] { bthBackStarFix_Click(); });
 
     connect(picStarFix, &StartPicture::clicked, this, [this] { mnuAstroEnter_Click(); });
     connect(picRLGC, &StartPicture::clicked, this, [this] { mnuUtil_Click(0); });
@@ -133,9 +116,8 @@ void FrmWorking::ShowToolbar(QToolBar* bar) {
 }
 
 QWidget* FrmWorking::ShownPage() const {
-    for (QWidget* page :
-         {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
-          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(rtfNumDisp), picLMChart})
+    for (QWidget* page : {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
+                          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(resultsPage_)})
         if (page->isVisible()) return page;
     return centralWidget();
 }
@@ -144,8 +126,8 @@ void FrmWorking::KeepKeysOnShownPage() {
     PageFocusLinks links;
     links.ShownPage = [this] { return ShownPage(); };
     // A tab set is entered by its tab row (the input page's observations
-    // tab by its grid), a result by its view, the start screen by its first
-    // picture that can be clicked.
+    // tab by its grid), the results by the view shown, the start screen by
+    // its first picture that can be clicked.
     links.EntryOf = [this](QWidget* page) -> QWidget* {
         if (page == tabIn) return inputPage_->EntryControl();
         if (page != centralWidget()) return page;
@@ -154,17 +136,16 @@ void FrmWorking::KeepKeysOnShownPage() {
         return page;
     };
     pageFocus_ = new PageFocus(this, centralWidget(), std::move(links));
-    for (QWidget* page : {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
-                          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(rtfNumDisp),
-                          picLMChart, panhGradient})
+    for (QWidget* page :
+         {static_cast<QWidget*>(tabOptions), static_cast<QWidget*>(tabUtil),
+          static_cast<QWidget*>(tabIn), static_cast<QWidget*>(resultsPage_), panhGradient})
         pageFocus_->Watch(page);
     for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard})
         pageFocus_->Watch(p);
 }
 
 void FrmWorking::RestoreStartScreen() {
-    rtfNumDisp->setVisible(false);
-    picLMChart->setVisible(false);
+    resultsPage_->Withdraw();
     panhGradient->setVisible(true);
     for (StartPicture* p : {picStarFix, picRLGC, picAzimuth, picStarFixWizard}) {
         p->setVisible(true);
@@ -197,6 +178,22 @@ void FrmWorking::mnuAstroEnter_Click() {
     ShowToolbar(tlhStarfix);
 }
 
+void FrmWorking::LoadObservations() {
+    mnuAstroEnter_Click();
+    inputPage_->cmdLoadObs_Click();
+}
+
+void FrmWorking::mnuAstroErase_Click() {
+    inputPage_->cmdEraseObs_Click();
+    status_->SetSimple(true);
+    resultsPage_->Withdraw();
+    if (!tabIn->isVisible()) RestoreStartScreen();
+    for (const char* n :
+         {"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase", "mnuAstroNum", "mnuAstroGraph"})
+        Action(n)->setEnabled(false);
+    for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions"}) Action(n)->setEnabled(true);
+}
+
 void FrmWorking::mnuAstroCorrect_Click() {
     CenterControl(tabIn);
     tabIn->setVisible(true);
@@ -212,7 +209,17 @@ void FrmWorking::mnuUtil_Click(int tab) {
     SetTabByCode(tabUtil, tab);
     tabUtil->setVisible(true);
     tabUtil->raise();
-    if (onUtilTabEntered) onUtilTabEntered();
+    utilitiesPage_->tabUtil_GotFocus();
+}
+
+void FrmWorking::bthBackStarFix_Click() {
+    // The report or chart stays on screen; only the toolbar and menus change.
+    ShowToolbar(tlhStarfix);
+    for (const char* n : {"mnuAstroNum", "mnuAstroNumDisp", "mnuAstroGraph", "mnuAstroGraphDisp"})
+        Action(n)->setEnabled(true);
+    for (const char* n : {"mnuAstroNumPrint", "mnuAstroGraphChart", "mnuAstroGraphLOP",
+                          "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
+        Action(n)->setEnabled(false);
 }
 
 // ---- Tab navigation ----------------------------------------------------------
@@ -228,7 +235,7 @@ void FrmWorking::SetAstroMenuForInput() {
 
 void FrmWorking::cmdCancel_Click(int index) {
     inputPage_->ShowTab(0);
-    const bool resultShown = rtfNumDisp->isVisible() || picLMChart->isVisible();
+    const bool resultShown = resultsPage_->Shown() != ResultsPage::View::None;
     if (tlhStarfix->isVisible() && index != -1 && resultShown) {
         tabIn->setVisible(false);
         return;
@@ -249,10 +256,11 @@ void FrmWorking::mnuAstroProba_Click() {
     dlg->BeginShow();
     ExecDialog(*dlg);
     if (state_.Proba == before) return;
-    if (rtfNumDisp->isVisible()) {
-        if (onNumericResults) onNumericResults();
-    } else if (picLMChart->isVisible()) {
-        if (onGraphicResults) onGraphicResults();
+    const ResultsPage::View shown = resultsPage_->Shown();
+    if (shown == ResultsPage::View::Report) {
+        cmdNumRes_Click();
+    } else if (shown == ResultsPage::View::Chart) {
+        cmdGraphRes_Click();
     } else if (!status_->Simple()) {
         // "##.0" with the user's separator.
         QString level = QString::number(state_.Proba * 100.0, 'f', 1);
@@ -270,27 +278,19 @@ void FrmWorking::mnuAziGo_Click() {
     for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions", "mnuAstro"})
         Action(n)->setEnabled(false);
     tlhWorking->setEnabled(false);
-    if (onShowAzimuth) {
-        onShowAzimuth();
-    } else {
-        // Until the azimuth tool is there, give the controls back at once.
-        for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
-        for (const char* n : {"mnuUtil", "mnuAzi", "mnuOptions", "mnuAstro"})
-            Action(n)->setEnabled(true);
-        tlhWorking->setEnabled(true);
-    }
+    // The tool gives them back when it ends.
+    companions_->ShowAzimuth();
 }
 
 void FrmWorking::mnuStarFixWizardStart_Click() {
-    if (!onShowWizard) return;  // the wizard window comes later
     state_.WizardOpen = true;
     Action("mnuStarFixWizard")->setEnabled(false);
-    onShowWizard();
+    companions_->ShowWizard();
 }
 
 void FrmWorking::picStarFixWizard_Click() {
     if (state_.WizardOpen) {
-        if (onActivateWizard) onActivateWizard();
+        companions_->ActivateWizard();
     } else {
         mnuStarFixWizardStart_Click();
     }

@@ -11,7 +11,6 @@
 #include "workbench/core/report_numeric.h"
 #include "workbench/core/solve_fix.h"
 #include "workbench/results_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -57,10 +56,9 @@ void WritePieces(RichTextBox* box, const std::vector<ReportPiece>& pieces) {
 
 }  // namespace
 
-int ResultsPage::PrinterPageLines() const {
+int ReportPageLines(ProgramPrinter& printer) {
     // The current printer's page in its report font; the font stays set
     // for the print that usually follows.
-    ProgramPrinter& printer = ProgramPrinter::Instance();
     if (printer.PrinterCount() < 1) return 0;
     printer.Font() = QFont("Arial", 12);
     const QFontMetricsF metrics(printer.Font(), &printer.Device());
@@ -70,8 +68,7 @@ int ResultsPage::PrinterPageLines() const {
 }
 
 bool ResultsPage::ReloadReportTemplate() {
-    QString path = rtfNumDisp->FileName();
-    if (path.isEmpty()) path = QString::fromStdString(state_.AppPath) + "/NumResults.rtf";
+    const QString path = QString::fromStdString(context_.AppPath) + "/NumResults.rtf";
     // Read and checked aside first: a faulty template never reaches the
     // box, whose report stays whole until the new one is written.
     QString problem;
@@ -90,10 +87,7 @@ bool ResultsPage::ReloadReportTemplate() {
                               .arg(kReportSlotCount);
         }
     }
-    if (problem.isEmpty() && rtfNumDisp->LoadFile(path)) {
-        if (rtfNumDisp->FileName().isEmpty()) rtfNumDisp->SetFileName(path);
-        return true;
-    }
+    if (problem.isEmpty() && rtfNumDisp->LoadFile(path)) return true;
     // A report of an earlier fix would now disagree with the status line.
     if (rtfNumDisp->isVisible()) {
         rtfNumDisp->setVisible(false);
@@ -132,32 +126,32 @@ void ResultsPage::ShowNumericResults() {
     if (!ReloadReportTemplate()) return;
     // The numeric page.
     links_.EnterView(true);
+    LayOutViews();
 
-    NumericReportInputs in = ReportInputsOf(state_);
+    NumericReportInputs in = ReportInputsOf(session_);
     in.FindSystErr = links_.FindSystErr();
-    in.DecSep = state_.DecSep;
-    in.Dates = state_.Dates;
-    in.pageLines = PrinterPageLines();
-    const NumericReport report = BuildNumericReport(in, state_.Fix, state_.Obs, state_.Details);
+    in.DecSep = context_.DecSep;
+    in.Dates = context_.Dates;
+    in.pageLines = ReportPageLines(links_.Printer());
+    const NumericReport report =
+        BuildNumericReport(in, session_.Fix, session_.Obs, session_.Details);
     // No pause with the event loop running here: a click on the page's
     // toolbar must wait until the report shows.
     FillReportTemplate(report);
 
     picLMChart->setVisible(false);
     rtfNumDisp->SetSelStart(kReportRestPosition);
-    rtfNumDisp->setVisible(true);
-    rtfNumDisp->raise();
-    raise();
+    ShowView(rtfNumDisp);
     links_.ViewShown(true);
 }
 
 void ResultsPage::mnuAstroNumPrint_Click() {
     if (!CheckPrinterInstalled()) return;
     {
-        FrmSelectPrint choice(window(), state_.PrintConfirmed);
+        FrmSelectPrint choice(window(), context_.PrintConfirmed);
         ExecDialog(choice);
     }
-    if (!state_.PrintConfirmed) return;
+    if (!context_.PrintConfirmed) return;
     SetWaitCursor(true);
     ShowWaitWindow();
 

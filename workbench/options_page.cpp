@@ -33,24 +33,24 @@ OptionsPage::OptionsPage(OptionsLinks links, QWidget* parent)
     });
 
     const TabPage* pages[] = {&ell, &icp, &time};
-    for (int tab = 0; tab < 3; ++tab) {
+    for (size_t tab = 0; tab < 3; ++tab) {
+        const int n = static_cast<int>(tab);
         QHBoxLayout* row = pages[tab]->buttons;
         QWidget* page = pages[tab]->page;
         if (tab >= 1) {
             cmdPrevTabOptions[tab - 1] =
-                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabOptions", tab));
+                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabOptions", n));
             row->addWidget(cmdPrevTabOptions[tab - 1]);
             connect(cmdPrevTabOptions[tab - 1], &QPushButton::clicked, this,
                     &OptionsPage::cmdPrevTabOptions_Click);
         }
         if (tab <= 1) {
-            cmdNextTabOptions[tab] =
-                MakeButton(page, "&Next tab", Indexed("cmdNextTabOptions", tab));
+            cmdNextTabOptions[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabOptions", n));
             row->addWidget(cmdNextTabOptions[tab]);
             connect(cmdNextTabOptions[tab], &QPushButton::clicked, this,
                     &OptionsPage::cmdNextTabOptions_Click);
         }
-        cmdEndTabOptions[tab] = MakeButton(page, "En&d", Indexed("cmdEndTabOptions", tab));
+        cmdEndTabOptions[tab] = MakeButton(page, "En&d", Indexed("cmdEndTabOptions", n));
         row->addWidget(cmdEndTabOptions[tab]);
         connect(cmdEndTabOptions[tab], &QPushButton::clicked, this,
                 &OptionsPage::cmdEndTabOptions_Click);
@@ -115,11 +115,6 @@ void OptionsPage::tabOptions_GotFocus() {
 
 void OptionsPage::tabOptions_LostFocus() {
     clock_->TabSetLostFocus();
-}
-
-void OptionsPage::tabOptions_Click(int previousTab) {
-    Q_UNUSED(previousTab);
-    clock_->TabChosen();
 }
 
 }  // namespace orvex

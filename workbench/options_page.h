@@ -50,8 +50,6 @@ class OptionsPage : public QTabWidget {
     // The tab set's focus (the clock tab's refresh follows it).
     void tabOptions_GotFocus();
     void tabOptions_LostFocus();
-    // A tab was chosen.
-    void tabOptions_Click(int previousTab);
 
     // Lays the star-fix options' check boxes on the intercepts' tab
     // ("Correct the course..." ticked as `fullRoutine`) and pairs the

@@ -160,11 +160,6 @@ void PcClockPage::TabSetGotFocus() {
     tmrSysTime_Timer();  // the times show at once, not a second later
 }
 
-void PcClockPage::TabChosen() {
-    if (tabSet_->currentIndex() != tab_) tmrSysTime->stop();
-    TabSetGotFocus();
-}
-
 void PcClockPage::TabSetLostFocus() {
     if (tabSet_->currentIndex() == tab_) tmrSysTime->stop();
 }

@@ -32,8 +32,6 @@ class PcClockPage : public QWidget {
     // The tab set took the focus: on the clock tab the refresh starts, the
     // picker shows the present UTC and the times show at once.
     void TabSetGotFocus();
-    // A tab was chosen: any other tab stops the refresh.
-    void TabChosen();
     void TabSetLostFocus();
     void tmrSysTime_Timer();
     void cmdSetSysTime_Click();

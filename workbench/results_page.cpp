@@ -10,14 +10,24 @@
 #include "charts/core/chart_data.h"
 #include "platform/message_box.h"
 #include "platform/rich_text_box.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/frm_proba.h"
 #include "workbench/frm_wait.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
-ResultsPage::ResultsPage(WorkbenchState& state, ResultsLinks links, QWidget* parent)
-    : QWidget(parent), state_(state), links_(std::move(links)) {
+namespace {
+
+// A count of tenths as a value.
+double Tenths(long tenths) {
+    return static_cast<double>(tenths) / 10.0;
+}
+
+}  // namespace
+
+ResultsPage::ResultsPage(const StarFixSession& session, ResultsContext context, ResultsLinks links,
+                         QWidget* parent)
+    : QWidget(parent), session_(session), context_(context), links_(std::move(links)) {
     setObjectName("ResultsPage");
     rtfNumDisp = new RichTextBox(this);
     rtfNumDisp->setObjectName("rtfNumDisp");
@@ -36,11 +46,42 @@ ResultsPage::ResultsPage(WorkbenchState& state, ResultsLinks links, QWidget* par
     for (QWidget* view : {static_cast<QWidget*>(rtfNumDisp), picLMChart})
         view->installEventFilter(this);
 
-    chartPicture = new ChartPicture(picLMChart);
-    chartPicture->onResize = [this] { DrawChart(); };
-    onRedrawGraph = [this] { DrawChart(); };
-    onPrintReport = [this] { mnuAstroNumPrint_Click(); };
-    onPrintChart = [this] { mnuAstroGraphPrint_Click(); };
+    chartPicture_ = new ChartPicture(picLMChart);
+    chartPicture_->setObjectName("chartPicture");
+    chartPicture_->onResize = [this] { DrawChart(); };
+    ConnectActions();
+}
+
+ResultsPage::View ResultsPage::Shown() const {
+    if (rtfNumDisp->isVisible()) return View::Report;
+    if (picLMChart->isVisible()) return View::Chart;
+    return View::None;
+}
+
+void ResultsPage::Withdraw() {
+    rtfNumDisp->setVisible(false);
+    picLMChart->setVisible(false);
+}
+
+// The keys go to the view shown: the page hands its focus on to it.
+void ResultsPage::ShowView(QWidget* view) {
+    setFocusProxy(view);
+    view->setVisible(true);
+    view->raise();
+    raise();
+}
+
+// The two views fill the page. A hidden page hears of its new size only
+// when it shows: the views are laid out before they are drawn.
+void ResultsPage::LayOutViews() {
+    picLMChart->setGeometry(rect());
+    rtfNumDisp->setGeometry(rect());
+}
+
+void ResultsPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOutViews();
+    if (picLMChart->isVisible()) picLMChart->update();
 }
 
 // The page shows while one of its views does, so that a view shown or
@@ -60,16 +101,8 @@ bool ResultsPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ResultsPage::RedrawGraph() {
-    if (onRedrawGraph) onRedrawGraph();
+    DrawChart();
     picLMChart->setVisible(true);
-}
-
-void ResultsPage::PrintReport() {
-    if (onPrintReport) onPrintReport();
-}
-
-void ResultsPage::PrintChart() {
-    if (onPrintChart) onPrintChart();
 }
 
 // The wait window, its bar stepping every 20 ms, shown modally until full.
@@ -82,11 +115,11 @@ void ResultsPage::ShowWaitWindow() {
 }
 
 void ResultsPage::bthEllipse_Click(bool numericPage) {
-    const double before = state_.Proba;
+    const double before = session_.Proba;
     FrmProba* dlg = links_.ProbaDialog();
     dlg->BeginShow();
     ExecDialog(*dlg);
-    if (state_.Proba == before) return;
+    if (session_.Proba == before) return;
     const auto& again = numericPage ? links_.NumericResults : links_.GraphicResults;
     if (again) again();
 }
@@ -94,53 +127,53 @@ void ResultsPage::bthEllipse_Click(bool numericPage) {
 // Chart size: the margin steps by 0.1, down to -0.5 (larger chart); the
 // comparisons run in tenths so that repeated steps land exactly.
 void ResultsPage::bthChartIncr_Click() {
-    if (std::lround(state_.ChartScale * 10.0) > -5)
-        state_.ChartScale = std::lround(state_.ChartScale * 10.0 - 1.0) / 10.0;
+    if (std::lround(context_.ChartScale * 10.0) > -5)
+        context_.ChartScale = Tenths(std::lround(context_.ChartScale * 10.0 - 1.0));
     RedrawGraph();
 }
 
 // ... and up to the margin at which the chart would span more than
 // kMaxChartSpan (smaller chart).
 void ResultsPage::bthChartDecr_Click() {
-    const double wider = std::lround(state_.ChartScale * 10.0 + 1.0) / 10.0;
-    const WorkbenchState& s = state_;
+    const double wider = Tenths(std::lround(context_.ChartScale * 10.0 + 1.0));
+    const StarFixSession& s = session_;
     try {
         ChartState trial;
-        PrepareGraphData(s.Lines.ObsCount, s.LopLength, wider, s.Fix.MppLat, s.Fix.MppLong,
+        PrepareGraphData(s.Lines.ObsCount, context_.LopLength, wider, s.Fix.MppLat, s.Fix.MppLong,
                          s.Lines.Zn, s.Lines.Intercept, s.E, trial);
-        if (ChartSpan(trial) <= kMaxChartSpan) state_.ChartScale = wider;
+        if (ChartSpan(trial) <= kMaxChartSpan) context_.ChartScale = wider;
     } catch (const ChartError&) {
         // No chart to judge by: the step is taken, and the redraw reports
         // what is wrong with the fix.
-        state_.ChartScale = wider;
+        context_.ChartScale = wider;
     }
     RedrawGraph();
 }
 
 // Length of the lines: steps of 0.1 below 1, of 1 above; never below 0.1.
 void ResultsPage::bthLopIncr_Click() {
-    const long tenths = std::lround(state_.LopLength * 10.0);
-    state_.LopLength = (tenths < 10 ? tenths + 1 : tenths + 10) / 10.0;
+    const long tenths = std::lround(context_.LopLength * 10.0);
+    context_.LopLength = Tenths(tenths < 10 ? tenths + 1 : tenths + 10);
     RedrawGraph();
 }
 
 void ResultsPage::bthLopDecr_Click() {
-    const long tenths = std::lround(state_.LopLength * 10.0);
+    const long tenths = std::lround(context_.LopLength * 10.0);
     if (tenths > 10)
-        state_.LopLength = (tenths - 10) / 10.0;
+        context_.LopLength = Tenths(tenths - 10);
     else if (tenths > 1)
-        state_.LopLength = (tenths - 1) / 10.0;
+        context_.LopLength = Tenths(tenths - 1);
     RedrawGraph();
 }
 
 // The menu's steps are whole ones and stop at 1.
 void ResultsPage::mnuAstroGraphLOPInc_Click() {
-    state_.LopLength += 1.0;
+    context_.LopLength += 1.0;
     RedrawGraph();
 }
 
 void ResultsPage::mnuAstroGraphLOPDec_Click() {
-    if (state_.LopLength > 1.0) state_.LopLength -= 1.0;
+    if (context_.LopLength > 1.0) context_.LopLength -= 1.0;
     RedrawGraph();
 }
 

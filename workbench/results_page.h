@@ -5,28 +5,57 @@
 // level and the two print commands.
 //
 // The two views fill the page, one at a time; the page shows while one of
-// them does. The toolbars and menus are the main window's: their actions
-// call the handlers here, and the page tells the window through its links
-// when its toolbar and menus change.
+// them does. The toolbars and menus are the main window's: the page runs
+// the commands of their actions (found through its links by control name)
+// and tells the window through its links when its toolbar and menus change.
+// The page reads the star-fix session and never changes it; what it keeps of
+// its own (the chart's view settings and drawing, the printer choice's
+// answer) lives where its context points.
 #pragma once
 
 #include <QWidget>
 #include <functional>
+#include <string>
+
+#include "charts/core/chart_data.h"
+#include "navlib/number_format.h"
+
+class QAction;
 
 namespace orvex {
 
 class ChartPicture;
-class RichTextBox;
 class FrmProba;
 class FrmWait;
+class ProgramPrinter;
+class RichTextBox;
 struct NumericReport;
-struct WorkbenchState;
+struct StarFixSession;
+
+// The values the results page reads besides the session, and the view
+// state it keeps, all owned by the main window.
+struct ResultsContext {
+    // The user's decimal separator (one character) and month names.
+    const std::string& DecSep;
+    const DateNames& Dates;
+    // The program folder (no trailing separator): NumResults.rtf lies there.
+    const std::string& AppPath;
+    // The chart's view: the length factor of the lines of position and the
+    // margin factor of the chart (steps of 0.1, -0.5 at the largest chart),
+    // and the segments and extents of its last drawing.
+    double& LopLength;
+    double& ChartScale;
+    ChartState& Chart;
+    // The printer choice's answer: true after "Print".
+    bool& PrintConfirmed;
+};
 
 // What the results page needs of the main window.
 struct ResultsLinks {
-    // Whether the chart shows its grid (the grid's toolbar buttons and menu
-    // item hold that choice).
-    std::function<bool()> GridShown;
+    // The window's action of that control name ("bthPrint1",
+    // "mnuAstroGraphGrid", ...): the page runs the result toolbars' and
+    // menus' commands, and reads the grid's choice from the menu item.
+    std::function<QAction*(const char* name)> Action;
     // A view is about to show: the numeric (true) or graphic page's toolbar,
     // the input tabs and the start screen's background hidden.
     std::function<void(bool numeric)> EnterView;
@@ -36,7 +65,7 @@ struct ResultsLinks {
     // background and the star-fix toolbar back.
     std::function<void()> ReportWithdrawn;
     // The results commands: the fix computed again from the inputs and
-    // shown on the numeric or the graphic page.
+    // shown on the numeric or the graphic page (a new probability level).
     std::function<void()> NumericResults;
     std::function<void()> GraphicResults;
     // Whether the systematic error is wanted (the options' check box).
@@ -44,36 +73,44 @@ struct ResultsLinks {
     // The window's dialogs (made on first use, then reused).
     std::function<FrmProba*()> ProbaDialog;
     std::function<FrmWait*()> WaitDialog;
+    // The printer the report and the chart are printed on.
+    std::function<ProgramPrinter&()> Printer;
 };
 
+// Lines of `printer`'s page in the report's font, Arial 12 pt (the font
+// stays set for the print that usually follows); 0 without a printer.
+int ReportPageLines(ProgramPrinter& printer);
+
 class ResultsPage : public QWidget {
+    Q_OBJECT
   public:
-    ResultsPage(WorkbenchState& state, ResultsLinks links, QWidget* parent);
+    ResultsPage(const StarFixSession& session, ResultsContext context, ResultsLinks links,
+                QWidget* parent);
 
-    // ---- Numeric report (numeric_report_view.cpp) -------------------------
-    // The numeric page with the report of the fix the state holds: reloads
-    // the template and fills its 33 marks in order from the fix and the
-    // per-sight figures it kept (nothing is recomputed). A template that cannot be read is reported
-    // and the page stays as it was.
+    // The numeric page with the report of the fix the session holds:
+    // reloads the template and fills its 33 marks in order from the fix and
+    // the per-sight figures it kept (nothing is recomputed). A template that
+    // cannot be read is reported and the page stays as it was.
     void ShowNumericResults();
-    // Lines of the current printer's page in Arial 12 pt; 0 without printer.
-    int PrinterPageLines() const;
-    // Prints the numeric report rtfNumDisp after the printer choice.
-    void mnuAstroNumPrint_Click();
-
-    // ---- Chart (chart_view.cpp) ---------------------------------------------
-    // The graphic page: the lines of position through the most probable
-    // position, then the chart.
+    // The graphic page: the chart of the lines of position through the most
+    // probable position.
     void ShowGraphicResults();
-    // The chart of the current fix on picLMChart: prepares the chart data
-    // from the fix result and the view settings, draws axes and data.
-    void DrawChart();
+
+    enum class View { None, Report, Chart };
+    // The view shown, if any.
+    View Shown() const;
+    // Takes both views off: they no longer show the session's fix.
+    void Withdraw();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private slots:
+    // Prints the numeric report after the printer choice.
+    void mnuAstroNumPrint_Click();
     // Prints the chart of the current fix on one landscape page.
     void mnuAstroGraphPrint_Click();
-
-    // ---- View commands (results_page.cpp) -----------------------------------
-    // Redraws the chart (through onRedrawGraph) and shows it.
-    void RedrawGraph();
     // The probability level, asked on the numeric (true) or graphic page;
     // a new level shows that page again.
     void bthEllipse_Click(bool numericPage);
@@ -83,29 +120,30 @@ class ResultsPage : public QWidget {
     void bthLopDecr_Click();
     void mnuAstroGraphLOPInc_Click();
     void mnuAstroGraphLOPDec_Click();
-    // The print commands as the toolbars and menus run them.
-    void PrintReport();
-    void PrintChart();
-
-    RichTextBox* rtfNumDisp = nullptr;
-    QWidget* picLMChart = nullptr;
-    // The picture's kept drawing.
-    ChartPicture* chartPicture = nullptr;
-    // The chart drawing and the two print commands; tests put their own.
-    std::function<void()> onRedrawGraph;
-    std::function<void()> onPrintReport;
-    std::function<void()> onPrintChart;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Toggles the chart's grid (bthGrid1, bthGrid2 and the menu item).
+    void mnuAstroGraphGrid_Click();
 
   private:
+    // Runs the result toolbars' and menus' actions on the page.
+    void ConnectActions();
+    bool GridShown() const;
+    // Draws the chart again and shows it.
+    void RedrawGraph();
+    // The chart of the current fix on picLMChart: prepares the chart data
+    // from the fix result and the view settings, draws axes and data.
+    void DrawChart();
     bool ReloadReportTemplate();
     void FillReportTemplate(const NumericReport& report);
     void ShowWaitWindow();
+    void ShowView(QWidget* view);
+    void LayOutViews();
 
-    WorkbenchState& state_;
+    const StarFixSession& session_;
+    ResultsContext context_;
     ResultsLinks links_;
+    RichTextBox* rtfNumDisp = nullptr;
+    QWidget* picLMChart = nullptr;
+    ChartPicture* chartPicture_ = nullptr;
 };
 
 }  // namespace orvex

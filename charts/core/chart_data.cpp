@@ -27,11 +27,11 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
     if (!finite) throw ChartError(6, "Overflow");
 
     // Intercepts in minutes of arc (nautical miles); the common half-length.
-    std::vector<double> a(static_cast<size_t>(n) + 1, 0.0);
+    Vector a(n);
     double M = 0.0;
     for (int i = 1; i <= n; ++i) {
-        a[i] = ObsIntercept(i) * 60.0;
-        if (std::fabs(a[i]) > M) M = std::fabs(a[i]);
+        a(i) = ObsIntercept(i) * 60.0;
+        if (std::fabs(a(i)) > M) M = std::fabs(a(i));
     }
     if (M < 0.4) M = 0.4;
     const double L = M * LopLength;
@@ -39,7 +39,7 @@ void PrepareGraphData(int ObsCount, double LopLength, double ChartScale, double 
     Matrix endLat(2, n), endLong(2, n);
     for (int i = 1; i <= n; ++i) {
         double pLat = 0.0, pLong = 0.0;
-        RhumbLineDirect(MppLat, MppLong, ObsZn(i), a[i], pLat, pLong, E);
+        RhumbLineDirect(MppLat, MppLong, ObsZn(i), a(i), pLat, pLong, E);
         RhumbLineDirect(pLat, pLong, Norm360(ObsZn(i) + 90.0), L, endLat(1, i), endLong(1, i), E);
         endLong(1, i) = ToggleLongitudeRange(endLong(1, i));
         RhumbLineDirect(pLat, pLong, Norm360(ObsZn(i) - 90.0), L, endLat(2, i), endLong(2, i), E);

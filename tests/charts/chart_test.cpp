@@ -410,7 +410,6 @@ struct GraphPage : ::testing::Test {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     std::unique_ptr<FrmWorking> w;
-    int recomputed = 0;
     void SetUp() override {
         w = test::StartedWindow(settings);
         w->resize(1100, 760);
@@ -427,10 +426,9 @@ struct GraphPage : ::testing::Test {
         s.Fix.Course = 72.5;
         s.Fix.Speed = 12.3;
         s.TimeTruePos = d.data.TimeTruePos;
-        w->onGraphicResults = [this] { ++recomputed; };
-        w->Results()->RedrawGraph();
+        test::Results(*w)->ShowGraphicResults();
     }
-    QImage Chart() const { return w->Results()->chartPicture->Image(); }
+    QImage Chart() const { return test::ChartImage(*w); }
 };
 
 // Guards the view commands: their limits, a redraw at every command even
@@ -438,7 +436,7 @@ struct GraphPage : ::testing::Test {
 TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
     WorkbenchState& s = w->State();
     ASSERT_FALSE(Chart().isNull());
-    w->picLMChart->grab().save(test::TestOutputFolder() + "/graph_page_chart.png");
+    test::ChartBox(*w)->grab().save(test::TestOutputFolder() + "/graph_page_chart.png");
     w->grab().save(test::TestOutputFolder() + "/graph_page_window.png");
     double before = s.Chart.GraphLatMax - s.Chart.GraphLatMin;
     for (int k = 1; k <= 7; ++k) {
@@ -465,9 +463,10 @@ TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
     w->Action("mnuAstroGraphLOPInc")->trigger();
     EXPECT_DOUBLE_EQ(s.LopLength, 5.0);
     EXPECT_NE(s.Chart.LopEndLat(1, 2), lop4);
-    EXPECT_EQ(recomputed, 0);
+    // The fix is not computed again (from inputs that would refuse it).
+    EXPECT_DOUBLE_EQ(s.Fix.MppLat, 45.0);
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_TRUE(w->picLMChart->isVisible());
+    EXPECT_TRUE(test::ChartBox(*w)->isVisible());
 }
 
 // Guards "Decrease chart size", which had no limit: fifty presses drew
@@ -476,9 +475,11 @@ TEST_F(GraphPage, ViewCommandsRedrawWithinTheirLimits) {
 TEST_F(GraphPage, ChartSizeDecreaseStopsAtTenDegrees) {
     WorkbenchState& s = w->State();
     int redraws = 0;
-    const auto draw = w->Results()->onRedrawGraph;
-    w->Results()->onRedrawGraph = [&] { ++redraws, draw(); };
-    for (int k = 0; k < 80; ++k) w->Action("bthChartDecr")->trigger();
+    for (int k = 0; k < 80; ++k) {
+        const qint64 drawing = Chart().cacheKey();
+        w->Action("bthChartDecr")->trigger();
+        redraws += Chart().cacheKey() != drawing;
+    }
     EXPECT_EQ(redraws, 80);
     EXPECT_LE(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 10.0);
     EXPECT_GT(s.Chart.GraphLatMax - s.Chart.GraphLatMin, 5.0);
@@ -494,13 +495,13 @@ TEST_F(GraphPage, ChartSizeDecreaseStopsAtTenDegrees) {
 // their first state; once changes the picture.
 TEST_F(GraphPage, GridToggleRedraws) {
     const QImage first = Chart();
-    const bool shown = w->ResultsBar()->GridShown();
+    const bool shown = w->Action("mnuAstroGraphGrid")->isChecked();
     w->Action("mnuAstroGraphGrid")->trigger();
-    EXPECT_NE(w->ResultsBar()->GridShown(), shown);
+    EXPECT_NE(w->Action("mnuAstroGraphGrid")->isChecked(), shown);
     EXPECT_NE(Chart(), first);
-    w->picLMChart->grab().save(test::TestOutputFolder() + "/graph_page_grid.png");
+    test::ChartBox(*w)->grab().save(test::TestOutputFolder() + "/graph_page_grid.png");
     w->Action("mnuAstroGraphGrid")->trigger();
-    EXPECT_EQ(w->ResultsBar()->GridShown(), shown);
+    EXPECT_EQ(w->Action("mnuAstroGraphGrid")->isChecked(), shown);
     EXPECT_EQ(w->Action("bthGrid2")->isChecked(), shown);
     EXPECT_EQ(w->Action("bthGrid1")->isChecked(), !shown);
     EXPECT_EQ(Chart(), first);
@@ -509,8 +510,8 @@ TEST_F(GraphPage, GridToggleRedraws) {
 // Guards the resize: the chart is drawn again for the new shape.
 TEST_F(GraphPage, ResizeRedrawsForTheNewShape) {
     w->resize(900, 900);
-    w->Form_Resize();
-    EXPECT_EQ(Chart().size(), w->picLMChart->size());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Chart().size(), test::ChartBox(*w)->size());
 }
 
 // ---- The printed chart ---------------------------------------------------------------
@@ -577,7 +578,7 @@ TEST_F(ChartPrint, SaysWhichPdfFileItWrote) {
 // refused with 380 still prints; a drawing failure says "PRINTER PROBLEM".
 TEST_F(ChartPrint, ErrorPaths) {
     printers->printers.clear();
-    w->Results()->mnuAstroGraphPrint_Click();
+    test::RunAction(*w, "bthPrint2");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
     EXPECT_TRUE(script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
@@ -590,7 +591,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     printers->fault = [](const QString& step) {
         if (step == "EndDoc") throw PrinterError(482, "Printer error");
     };
-    w->Results()->mnuAstroGraphPrint_Click();
+    test::RunAction(*w, "bthPrint2");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
     EXPECT_EQ(script.messages[0].text, "Please check your printer and retry.");
@@ -602,7 +603,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     printers->fault = [](const QString& step) {
         if (step == "SetOrientation") throw PrinterError(483, "Not supported");
     };
-    w->Results()->mnuAstroGraphPrint_Click();
+    test::RunAction(*w, "bthPrint2");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER DRIVER PROBLEM");
     EXPECT_EQ(script.messages[0].text,
@@ -612,7 +613,7 @@ TEST_F(ChartPrint, ErrorPaths) {
     printers->fault = [](const QString& step) {
         if (step == "SetPrintQuality") throw PrinterError(380, "Invalid property value");
     };
-    w->Results()->mnuAstroGraphPrint_Click();
+    test::RunAction(*w, "bthPrint2");
     EXPECT_TRUE(script.messages.empty());
     ASSERT_EQ(printers->jobs.size(), 1);
 
@@ -623,7 +624,7 @@ TEST_F(ChartPrint, ErrorPaths) {
         printers->fault = [failing](const QString& step) {
             if (step == failing) throw PrinterError(482, "Printer error");
         };
-        w->Results()->mnuAstroGraphPrint_Click();
+        test::RunAction(*w, "bthPrint2");
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, "PRINTER PROBLEM");
         EXPECT_EQ(script.messages[0].text, "Trouble with your printer. Print aborted.");
@@ -636,7 +637,7 @@ TEST_F(ChartPrint, ErrorPaths) {
         script.Clear();
         script.answers = {kAnswerCancel};
         printers->refuse = {call};
-        w->Results()->mnuAstroGraphPrint_Click();
+        test::RunAction(*w, "bthPrint2");
         ASSERT_EQ(script.messages.size(), 1u) << call;
         EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
     }
@@ -650,18 +651,18 @@ TEST_F(ChartPrint, ErrorPaths) {
 // leaves the settings; Print prints the report portrait and gives the
 // settings back.
 TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
-    w->rtfNumDisp->setHtml("<p><b>Most probable position</b> 45°00'.0 N 030°00'.0 W</p>");
+    test::ReportBox(*w)->setHtml("<p><b>Most probable position</b> 45°00'.0 N 030°00'.0 W</p>");
     ProgramPrinter& p = ProgramPrinter::Instance();
     p.SetOrientation(kOrientationLandscape);
     script.Clear();
-    w->Results()->mnuAstroNumPrint_Click();  // rejected by default: Cancel
+    test::RunAction(*w, "bthPrint1");  // rejected by default: Cancel
     EXPECT_EQ(script.dialogs, std::vector<QString>{"frmSelectPrint"});
     EXPECT_TRUE(printers->jobs.isEmpty());
     EXPECT_EQ(p.Orientation(), kOrientationLandscape);
 
     script.Clear();
     script.dialogHandler = [](QDialog& dlg) {
-        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) test::ClickIn(*choice, "cmdOK");
         return static_cast<int>(QDialog::Accepted);
     };
     w->Action("mnuAstroNumPrint")->trigger();
@@ -673,7 +674,7 @@ TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
     ASSERT_TRUE(match.hasMatch());
     EXPECT_LT(match.captured(1).toDouble(), match.captured(2).toDouble());  // portrait
     EXPECT_EQ(p.Orientation(), kOrientationLandscape);
-    EXPECT_EQ(w->rtfNumDisp->SelStart(), 0);
+    EXPECT_EQ(test::ReportBox(*w)->SelStart(), 0);
     EXPECT_TRUE(script.messages.empty());
 }
 
@@ -681,16 +682,16 @@ TEST_F(ChartPrint, ReportPrintFollowsThePrinterChoice) {
 // 380 still prints silently; a printer not ready at the page's start
 // offers Retry, and Retry prints the whole report once.
 TEST_F(ChartPrint, ReportPrintErrors) {
-    w->rtfNumDisp->setHtml("<p>Report</p>");
+    test::ReportBox(*w)->setHtml("<p>Report</p>");
     script.dialogHandler = [](QDialog& dlg) {
-        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) test::ClickIn(*choice, "cmdOK");
         return static_cast<int>(QDialog::Accepted);
     };
     printers->fault = [](const QString& step) {
         if (step == "SetColorMode") throw PrinterError(380, "Invalid property value");
     };
     script.Clear();
-    w->Results()->mnuAstroNumPrint_Click();
+    test::RunAction(*w, "bthPrint1");
     EXPECT_TRUE(script.messages.empty());
     ASSERT_EQ(printers->jobs.size(), 1);
 
@@ -700,7 +701,7 @@ TEST_F(ChartPrint, ReportPrintErrors) {
             throw PrinterError(484, "Printer information unavailable");
     };
     script.answers = {kAnswerRetry};
-    w->Results()->mnuAstroNumPrint_Click();
+    test::RunAction(*w, "bthPrint1");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "PRINTER NOT READY");
     EXPECT_EQ(script.messages[0].text, "Please check your printer and retry.");
@@ -710,7 +711,7 @@ TEST_F(ChartPrint, ReportPrintErrors) {
     // No printer: the box alone, no printer choice.
     printers->printers.clear();
     script.Clear();
-    w->Results()->mnuAstroNumPrint_Click();
+    test::RunAction(*w, "bthPrint1");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
     EXPECT_TRUE(script.dialogs.empty());

@@ -57,7 +57,7 @@ struct FixChart : ::testing::Test {
         data = {l.Lat(0), l.Long(0), s.Fix.MppLat, s.Fix.MppLong,   l.ObsCount,
                 &l.Time,  &l.Body,   &l.Zn,        s.Fix.EllipseEW, s.Fix.EllipseNS};
         w->show();
-        w->Results()->ShowGraphicResults();
+        test::Results(*w)->ShowGraphicResults();
     }
 
     // The chart of the page's fix and zoom as picLMChart shows it, or on an
@@ -66,11 +66,11 @@ struct FixChart : ::testing::Test {
     // its name wholly inside, clear of the fix's dot.
     ChartState Draw(bool paper, const QString& png) {
         const WorkbenchState& s = w->State();
-        const QSize size = paper ? QSize(1169, 826) : w->picLMChart->size();
+        const QSize size = paper ? QSize(1169, 826) : test::ChartBox(*w)->size();
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&image);
         ChartCanvas canvas(painter, QRectF(QPointF(), size),
-                           paper ? 100 : w->Results()->chartPicture->Dpi());
+                           paper ? 100 : test::Named<ChartPicture>(w.get(), "chartPicture")->Dpi());
         std::vector<DrawnText> texts;
         canvas.RecordTexts(&texts);
         ChartState c;

@@ -55,8 +55,8 @@ struct PrintSetup : ::testing::Test {
                 return dlg.result();
             }
             if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) {
-                shown = choice->cboListPrinters->currentText();
-                QTest::mouseClick(choice->cmdOK, Qt::LeftButton);
+                shown = test::Named<QComboBox>(choice, "cboListPrinters")->currentText();
+                QTest::mouseClick(test::Named<QPushButton>(choice, "cmdOK"), Qt::LeftButton);
             }
             return static_cast<int>(QDialog::Accepted);
         };
@@ -67,8 +67,8 @@ struct PrintSetup : ::testing::Test {
 // Print Setup; the PDF file chosen there is offered in the printer choice
 // and the report goes into it.
 TEST_F(PrintSetup, PdfFileWithoutAnyPrinter) {
-    w->rtfNumDisp->setHtml("<p>Most probable position 45°12'.3 N</p>");
-    w->Results()->mnuAstroNumPrint_Click();
+    test::ReportBox(*w)->setHtml("<p>Most probable position 45°12'.3 N</p>");
+    test::RunAction(*w, "bthPrint1");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "NO PRINTER");
     EXPECT_TRUE(script.messages[0].text.startsWith("Sorry, no printer connected to your system."));
@@ -77,7 +77,7 @@ TEST_F(PrintSetup, PdfFileWithoutAnyPrinter) {
 
     script.Clear();
     w->Action("mnuFilePageSetup")->trigger();
-    w->Results()->mnuAstroNumPrint_Click();
+    test::RunAction(*w, "bthPrint1");
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(shown, "PDF file: " + pdf);
     EXPECT_EQ(printers.jobs, QStringList{pdf});
@@ -90,12 +90,12 @@ TEST_F(PrintSetup, PdfFileWithoutAnyPrinter) {
 // and stays current for the chart and the table too.
 TEST_F(PrintSetup, PdfFileBesideSystemPrinters) {
     printers.printers = {"Office laser", "Bridge printer"};
-    w->mnuFilePageSetup_Click();
+    test::RunAction(*w, "mnuFilePageSetup");
     EXPECT_EQ(ProgramPrinter::Instance().InstalledPrinters(),
               (QStringList{"Office laser", "Bridge printer", "PDF file: " + pdf}));
     EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "PDF file: " + pdf);
-    w->rtfNumDisp->setHtml("<p>Report</p>");
-    w->Results()->mnuAstroNumPrint_Click();
+    test::ReportBox(*w)->setHtml("<p>Report</p>");
+    test::RunAction(*w, "bthPrint1");
     EXPECT_EQ(shown, "PDF file: " + pdf);
     EXPECT_EQ(printers.jobPrinters, QStringList{"PDF file: " + pdf});
 }
@@ -103,17 +103,17 @@ TEST_F(PrintSetup, PdfFileBesideSystemPrinters) {
 // Guards repeated prints into the PDF file: each keeps a file of its own,
 // and a print that fails replaces or removes none of them.
 TEST_F(PrintSetup, EachPrintKeepsItsOwnPdfFile) {
-    w->mnuFilePageSetup_Click();
+    test::RunAction(*w, "mnuFilePageSetup");
     const auto bytes = [](const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
     const QString second = dir.filePath("fix-2.pdf");
-    w->rtfNumDisp->setHtml("<p>First fix</p>");
-    w->Results()->mnuAstroNumPrint_Click();
+    test::ReportBox(*w)->setHtml("<p>First fix</p>");
+    test::RunAction(*w, "bthPrint1");
     const QByteArray first = bytes(pdf);
-    w->rtfNumDisp->setHtml("<p>Second fix</p>");
-    w->Results()->mnuAstroNumPrint_Click();
+    test::ReportBox(*w)->setHtml("<p>Second fix</p>");
+    test::RunAction(*w, "bthPrint1");
     EXPECT_EQ(printers.jobs, (QStringList{pdf, second}));
     EXPECT_EQ(bytes(pdf), first);
     EXPECT_TRUE(bytes(second).startsWith("%PDF"));
@@ -122,7 +122,7 @@ TEST_F(PrintSetup, EachPrintKeepsItsOwnPdfFile) {
     const QByteArray secondBytes = bytes(second);
     printers.refuse = {"End"};
     script.answers = {kAnswerCancel};
-    w->Results()->mnuAstroNumPrint_Click();
+    test::RunAction(*w, "bthPrint1");
     ASSERT_EQ(script.Titles(), std::vector<QString>{"PRINTER NOT READY"});
     EXPECT_EQ(bytes(pdf), first);
     EXPECT_EQ(bytes(second), secondBytes);
@@ -152,8 +152,8 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
     // The printer choice names the file each report print writes.
     const QString second = dir.filePath("fix-2.pdf");
     for (const QString& next : {pdf, second}) {
-        w->rtfNumDisp->setHtml("<p>Report</p>");
-        w->Results()->mnuAstroNumPrint_Click();
+        test::ReportBox(*w)->setHtml("<p>Report</p>");
+        test::RunAction(*w, "bthPrint1");
         EXPECT_EQ(shown, "PDF file: " + next);
         EXPECT_EQ(printers.jobs.back(), next);
     }
@@ -164,13 +164,13 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
     QFile calcWP(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
     ASSERT_TRUE(calcWP.open(QIODevice::ReadOnly));
     folder.Write("CalcWP.rtf", calcWP.readAll().toStdString());
-    w->mnuUtil_Click(1);
+    test::RunAction(*w, "mnuUtilGC");
     WorkbenchState& st = w->State();
     st.Lat(3) = 40.0, st.Long(3) = -10.0, st.Lat(4) = 35.0, st.Long(4) = -70.0;
     for (int i : {4, 5, 6, 7}) st.Utilities.UtilEntered[static_cast<size_t>(i)] = true;
     QTest::mouseClick(test::UtilitiesControl(*w, "cmdCompute_1"), Qt::LeftButton);
     QTest::mouseClick(test::UtilitiesControl(*w, "cmdAskPrint_0"), Qt::LeftButton);
-    w->mnuUtil_Click(2);
+    test::RunAction(*w, "mnuUtilETA");
     QTest::mouseClick(test::UtilitiesControl(*w, "cmdAskPrint_1"), Qt::LeftButton);
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[0].title, " Print to file");
@@ -240,8 +240,8 @@ TEST_F(PrintSetup, RefusesAFolderThatCannotTakeTheFile) {
     QDir(missing).removeRecursively();
     script.Clear();
     script.answers = {kAnswerCancel};
-    w->rtfNumDisp->setHtml("<p>Report</p>");
-    w->Results()->mnuAstroNumPrint_Click();
+    test::ReportBox(*w)->setHtml("<p>Report</p>");
+    test::RunAction(*w, "bthPrint1");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " ERROR REPORT");
     EXPECT_TRUE(

@@ -42,7 +42,19 @@ class ClockPage : public ::testing::Test {
         script.Clear();
     }
     // The user clicks a tab of the preferences.
-    void ChooseTab(int tab) { w->tabOptions->setCurrentIndex(tab); }
+    void ChooseTab(int tab) {
+        test::Named<QTabWidget>(w.get(), "tabOptions")->setCurrentIndex(tab);
+    }
+    // A click on "Set the system time" of the shown page.
+    void ClickSetSysTime() {
+        w->show();
+        test::ClickButton(Find("cmdSetSysTime"));
+    }
+    // The clock page's controls, found by name.
+    template <class T = QWidget>
+    T* Find(const char* name) const {
+        return test::Named<T>(w.get(), name);
+    }
 
     test::ProgramFolder folder;
     test::FakeSettings settings;
@@ -55,41 +67,41 @@ class ClockPage : public ::testing::Test {
 // starts it again and resets the picker to the present UTC; closing the
 // page stops it. Guards a timer left running behind the other pages.
 TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
-    ASSERT_NE(w->Options()->Clock()->tmrSysTime, nullptr);
-    EXPECT_EQ(w->Options()->Clock()->tmrSysTime->interval(), 1000);
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());  // off at start
+    ASSERT_NE(Find<QTimer>("tmrSysTime"), nullptr);
+    EXPECT_EQ(Find<QTimer>("tmrSysTime")->interval(), 1000);
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());  // off at start
 
-    w->mnuOptionsTab_Click();
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());  // the ellipsoid tab
+    test::RunAction(*w, "mnuOptionsTab");
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());  // the ellipsoid tab
     ChooseTab(1);
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
     ChooseTab(2);
-    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
-    EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), kNoonUtc);
+    EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
+    EXPECT_EQ(Find<QDateTimeEdit>("dtpTime_3")->dateTime().toUTC(), kNoonUtc);
 
     ChooseTab(0);
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
     clock->utcMs += 90 * 1000;
     ChooseTab(2);
-    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
-    EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), kNoonUtc.addSecs(90));
+    EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
+    EXPECT_EQ(Find<QDateTimeEdit>("dtpTime_3")->dateTime().toUTC(), kNoonUtc.addSecs(90));
 
     // Next and previous run the page's focus handler too.
-    w->Options()->cmdPrevTabOptions_Click();
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
-    w->Options()->cmdNextTabOptions_Click();
-    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    w->show();
+    test::ClickButton(test::Named(w.get(), "cmdPrevTabOptions_2"));
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
+    test::ClickButton(test::Named(w.get(), "cmdNextTabOptions_1"));
+    EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
 
     // The focus leaving the tab set for another page stops it.
     w->Options()->tabOptions_LostFocus();
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
     w->Options()->tabOptions_GotFocus();
-    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
 
     // En&d closes the page.
-    w->show();
-    w->Options()->cmdEndTabOptions_Click();
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    test::ClickButton(test::Named(w.get(), "cmdEndTabOptions_2"));
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
 }
 
 // Guards the refresh running on while the navigator types the time to set:
@@ -99,16 +111,16 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
     w->show();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    w->mnuOptionsTab_Click();
-    QTabBar* tabs = w->tabOptions->tabBar();
+    test::RunAction(*w, "mnuOptionsTab");
+    QTabBar* tabs = test::TabSet(*w, "tabOptions")->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    ASSERT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
-    QTest::mouseClick(w->Options()->Clock()->dtpTime3, Qt::LeftButton);
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    ASSERT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
+    QTest::mouseClick(Find<QDateTimeEdit>("dtpTime_3"), Qt::LeftButton);
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
     tabs->setFocus(Qt::BacktabFocusReason);
-    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
-    w->Options()->Clock()->cmdSetSysTime->setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(w->Options()->Clock()->tmrSysTime->isActive());
+    EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
+    Find<QPushButton>("cmdSetSysTime")->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
 }
 
 // Guards one tick read from three readings of the clock: on the second of
@@ -128,31 +140,31 @@ TEST_F(ClockPage, OneTickIsOneReadingAcrossADaylightSavingStep) {
 // Each tick shows the local time and UTC as the system formats a time of
 // day, and the daylight-saving label exactly when it is in force.
 TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
-    EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("14:00:00"))
-        << w->Options()->Clock()->txtLocTime->text().toStdString();
-    EXPECT_TRUE(w->Options()->Clock()->txtSysTime->text().contains("12:00:00"))
-        << w->Options()->Clock()->txtSysTime->text().toStdString();
+    EXPECT_TRUE(Find<QLineEdit>("txtLocTime")->text().contains("14:00:00"))
+        << Find<QLineEdit>("txtLocTime")->text().toStdString();
+    EXPECT_TRUE(Find<QLineEdit>("txtSysTime")->text().contains("12:00:00"))
+        << Find<QLineEdit>("txtSysTime")->text().toStdString();
     // Wall-clock readings: no zone name (the process's own zone would be
     // wrong for one of the two).
-    EXPECT_FALSE(w->Options()->Clock()->txtLocTime->text().contains("UTC"));
-    EXPECT_FALSE(w->Options()->Clock()->txtSysTime->text().contains("UTC"));
-    EXPECT_FALSE(w->Options()->Clock()->lblDST->isHidden());
+    EXPECT_FALSE(Find<QLineEdit>("txtLocTime")->text().contains("UTC"));
+    EXPECT_FALSE(Find<QLineEdit>("txtSysTime")->text().contains("UTC"));
+    EXPECT_FALSE(Find<QLabel>("lblDST")->isHidden());
 
     clock->utcMs += 1000;
     w->Options()->Clock()->tmrSysTime_Timer();
-    EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("14:00:01"))
-        << w->Options()->Clock()->txtLocTime->text().toStdString();
-    EXPECT_TRUE(w->Options()->Clock()->txtSysTime->text().contains("12:00:01"))
-        << w->Options()->Clock()->txtSysTime->text().toStdString();
+    EXPECT_TRUE(Find<QLineEdit>("txtLocTime")->text().contains("14:00:01"))
+        << Find<QLineEdit>("txtLocTime")->text().toStdString();
+    EXPECT_TRUE(Find<QLineEdit>("txtSysTime")->text().contains("12:00:01"))
+        << Find<QLineEdit>("txtSysTime")->text().toStdString();
 
     // Winter: the offset is the standard one, the label goes.
     clock->localOffsetSeconds = 3600;
     w->Options()->Clock()->tmrSysTime_Timer();
-    EXPECT_TRUE(w->Options()->Clock()->lblDST->isHidden());
-    EXPECT_TRUE(w->Options()->Clock()->txtLocTime->text().contains("13:00:01"))
-        << w->Options()->Clock()->txtLocTime->text().toStdString();
+    EXPECT_TRUE(Find<QLabel>("lblDST")->isHidden());
+    EXPECT_TRUE(Find<QLineEdit>("txtLocTime")->text().contains("13:00:01"))
+        << Find<QLineEdit>("txtLocTime")->text().toStdString();
 }
 
 // Guards the label on a PC in Ireland, whose zone rules call the summer
@@ -164,12 +176,12 @@ TEST_F(ClockPage, DaylightLabelOnIrishTime) {
     qputenv("TZ", "Europe/Dublin");
     tzset();
     w->Options()->Clock()->SetSystemClock(MakeHostClock());
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    EXPECT_EQ(w->Options()->Clock()->lblDST->isHidden(), local.tm_gmtoff != 3600);
+    EXPECT_EQ(Find<QLabel>("lblDST")->isHidden(), local.tm_gmtoff != 3600);
     zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
     tzset();
 }
@@ -179,23 +191,23 @@ TEST_F(ClockPage, DaylightLabelOnIrishTime) {
 // on the entered day; the page then shows the new time.
 TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
     clock->localOffsetSeconds = 7200;
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
-    w->Options()->Clock()->dtpTime3->setDateTime(
-        QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
-    w->Options()->Clock()->cmdSetSysTime_Click();
+    Find<QDateTimeEdit>("dtpTime_3")
+        ->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
+    ClickSetSysTime();
     ASSERT_EQ(clock->setCalls, 1);
     const QDateTime set = QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC);
     EXPECT_EQ(set, QDateTime(QDate(2026, 8, 2), QTime(12, 0, 1), Qt::UTC));
     EXPECT_EQ(PcClock(clock).LocalNow(), QDateTime(QDate(2026, 8, 2), QTime(14, 0, 1), Qt::UTC));
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_TRUE(w->Options()->Clock()->tmrSysTime->isActive());
-    EXPECT_EQ(w->Options()->Clock()->dtpTime3->dateTime().toUTC(), set);
+    EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
+    EXPECT_EQ(Find<QDateTimeEdit>("dtpTime_3")->dateTime().toUTC(), set);
 
     // The last second before midnight: date and time move on together.
-    w->Options()->Clock()->dtpTime3->setDateTime(
-        QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC));
-    w->Options()->Clock()->cmdSetSysTime_Click();
+    Find<QDateTimeEdit>("dtpTime_3")
+        ->setDateTime(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC));
+    ClickSetSysTime();
     EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(clock->lastSetUtcMs, Qt::UTC),
               QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0), Qt::UTC));
 }
@@ -204,12 +216,12 @@ TEST_F(ClockPage, SettingTheClockOneSecondAhead) {
 // told that the clock was not set, and the clock runs on untouched.
 TEST_F(ClockPage, RefusalIsReported) {
     clock->setResult = EPERM;
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const std::int64_t before = clock->utcMs;
-    w->Options()->Clock()->dtpTime3->setDateTime(
-        QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
-    w->Options()->Clock()->cmdSetSysTime_Click();
+    Find<QDateTimeEdit>("dtpTime_3")
+        ->setDateTime(QDateTime(QDate(2026, 8, 2), QTime(12, 0, 0), Qt::UTC));
+    ClickSetSysTime();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " System time");
     EXPECT_TRUE(script.messages[0].text.startsWith("The PC clock was not set"));
@@ -220,20 +232,20 @@ TEST_F(ClockPage, RefusalIsReported) {
 
 // The page's controls carry their names and texts.
 TEST_F(ClockPage, ControlsAndScreenshot) {
-    EXPECT_EQ(w->Options()->Clock()->lblSystemTZ->text(), "Local System Time :");
-    EXPECT_EQ(w->Options()->Clock()->lblSystemGMT->text(), "GMT System Time :");
-    EXPECT_EQ(w->Options()->Clock()->lblDST->text(), "(Daylight Saving Time)");
-    EXPECT_EQ(w->Options()->Clock()->lblSystemTime->text(),
+    EXPECT_EQ(Find<QLabel>("lblSystemTZ")->text(), "Local System Time :");
+    EXPECT_EQ(Find<QLabel>("lblSystemGMT")->text(), "GMT System Time :");
+    EXPECT_EQ(Find<QLabel>("lblDST")->text(), "(Daylight Saving Time)");
+    EXPECT_EQ(Find<QLabel>("lblSystemTime")->text(),
               "If necessary, set here your system time in GMT :");
-    EXPECT_EQ(w->Options()->Clock()->dtpTime3->objectName(), "dtpTime_3");
-    EXPECT_EQ(w->Options()->Clock()->dtpTime3->toolTip(), "! GMT");
-    EXPECT_EQ(w->Options()->Clock()->cmdSetSysTime->toolTip(), "Set the !!! SYSTEM !!! time");
+    EXPECT_EQ(Find<QDateTimeEdit>("dtpTime_3")->objectName(), "dtpTime_3");
+    EXPECT_EQ(Find<QDateTimeEdit>("dtpTime_3")->toolTip(), "! GMT");
+    EXPECT_EQ(Find<QPushButton>("cmdSetSysTime")->toolTip(), "Set the !!! SYSTEM !!! time");
     for (const char* name : {"txtLocTime", "txtSysTime", "lblDST", "cmdSetSysTime", "tmrSysTime"})
         EXPECT_NE(w->findChild<QObject*>(name), nullptr) << name;
 
     w->resize(1024, 720);
     w->show();
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const QPixmap pm = w->grab();
     EXPECT_TRUE(pm.save(test::TestOutputFolder() + "/clock-page.png"));

@@ -33,7 +33,7 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
         script.Clear();
         Click("bthNumRes");
         EXPECT_EQ(script.messages.size(), messages) << script.LastText().toStdString();
-        EXPECT_EQ(w->rtfNumDisp->isVisible() && !w->tabIn->isVisible(), messages == 0);
+        EXPECT_EQ(test::ReportBox(*w)->isVisible() && !w->tabIn->isVisible(), messages == 0);
     }
 };
 

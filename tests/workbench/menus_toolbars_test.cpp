@@ -130,41 +130,46 @@ TEST(MainToolbars, ButtonsTooltipsAndVisibilityAtStart) {
         }
         return out;
     };
-    EXPECT_EQ(buttons(w->tlhWorking), QStringList({"bthStarfix", "bthStarFixWizard|Star Fix Wizard",
-                                                   "bthAzimuth", "bthRLGC", "bthExit"}));
-    EXPECT_EQ(buttons(w->tlhStarfix),
+    EXPECT_EQ(buttons(test::Bar(*w, "tlhWorking")),
+              QStringList({"bthStarfix", "bthStarFixWizard|Star Fix Wizard", "bthAzimuth",
+                           "bthRLGC", "bthExit"}));
+    EXPECT_EQ(buttons(test::Bar(*w, "tlhStarfix")),
               QStringList({"bthNumRes|Numeric results", "bthGraphRes|Graphic results",
                            "bthCorr|Correction of datas", "bthMain|Back to main screen"}));
-    EXPECT_EQ(buttons(w->tlhNum), QStringList({"bthBackStarFix1|Back to starfix menu", "bthPrint1",
-                                               "bthEllipse1|Probability of ellipse"}));
-    EXPECT_EQ(buttons(w->tlhGraph),
+    EXPECT_EQ(buttons(test::Bar(*w, "tlhNum")),
+              QStringList({"bthBackStarFix1|Back to starfix menu", "bthPrint1",
+                           "bthEllipse1|Probability of ellipse"}));
+    EXPECT_EQ(buttons(test::Bar(*w, "tlhGraph")),
               QStringList({"bthBackStarFix2|Back to starfix menu", "bthPrint2",
                            "bthEllipse2|Probability of ellipse", "bthChartIncr|Increase chart size",
                            "bthChartDecr|Decrease chart size", "bthLopIncr|Increase LOPs size",
                            "bthLopDecr|Decrease LOPs size", "bthGrid1", "bthGrid2|No grid"}));
 
-    EXPECT_FALSE(w->tlhWorking->isHidden());
-    EXPECT_TRUE(w->tlhStarfix->isHidden());
-    EXPECT_TRUE(w->tlhNum->isHidden());
-    EXPECT_TRUE(w->tlhGraph->isHidden());
-    for (QToolBar* bar : {w->tlhWorking, w->tlhStarfix, w->tlhNum, w->tlhGraph}) {
+    EXPECT_FALSE(test::Bar(*w, "tlhWorking")->isHidden());
+    EXPECT_TRUE(test::Bar(*w, "tlhStarfix")->isHidden());
+    EXPECT_TRUE(test::Bar(*w, "tlhNum")->isHidden());
+    EXPECT_TRUE(test::Bar(*w, "tlhGraph")->isHidden());
+    for (QToolBar* bar : {test::Bar(*w, "tlhWorking"), test::Bar(*w, "tlhStarfix"),
+                          test::Bar(*w, "tlhNum"), test::Bar(*w, "tlhGraph")}) {
         EXPECT_EQ(w->toolBarArea(bar), Qt::LeftToolBarArea) << bar->objectName().toStdString();
-        EXPECT_EQ(bar->width(), w->tlhWorking->width());  // equal widths
+        EXPECT_EQ(bar->width(), test::Bar(*w, "tlhWorking")->width());  // equal widths
     }
     // Grid buttons mirror each other: the grid starts hidden.
     EXPECT_TRUE(w->Action("bthGrid1")->isChecked());
     EXPECT_FALSE(w->Action("bthGrid2")->isChecked());
     // The start screen: pictures shown and enabled, no page open, results
     // hidden.
-    for (QWidget* p :
-         {static_cast<QWidget*>(w->picStarFix), static_cast<QWidget*>(w->picRLGC),
-          static_cast<QWidget*>(w->picAzimuth), static_cast<QWidget*>(w->picStarFixWizard)}) {
+    for (QWidget* p : {static_cast<QWidget*>(test::Named(&*w, "picStarFix")),
+                       static_cast<QWidget*>(test::Named(&*w, "picRLGC")),
+                       static_cast<QWidget*>(test::Named(&*w, "picAzimuth")),
+                       static_cast<QWidget*>(test::Named(&*w, "picStarFixWizard"))}) {
         EXPECT_FALSE(p->isHidden());
         EXPECT_TRUE(p->isEnabled());
     }
-    for (QWidget* p : {static_cast<QWidget*>(w->tabIn), static_cast<QWidget*>(w->tabUtil),
-                       static_cast<QWidget*>(w->tabOptions), static_cast<QWidget*>(w->rtfNumDisp),
-                       w->picLMChart})
+    for (QWidget* p : {static_cast<QWidget*>(test::TabSet(*w, "tabIn")),
+                       static_cast<QWidget*>(test::TabSet(*w, "tabUtil")),
+                       static_cast<QWidget*>(test::TabSet(*w, "tabOptions")),
+                       static_cast<QWidget*>(test::ReportBox(*w)), test::ChartBox(*w)})
         EXPECT_TRUE(p->isHidden()) << p->objectName().toStdString();
 }
 
@@ -186,11 +191,11 @@ TEST(MainToolbars, HoverShowsNoInternalNames) {
         return e.isAccepted() ? QToolTip::text() : QString();  // ignored: no tooltip
     };
     for (const char* n : {"bthStarfix", "bthAzimuth", "bthRLGC", "bthExit"})
-        EXPECT_EQ(hover(w->tlhWorking, n), "") << n;
-    EXPECT_EQ(hover(w->tlhNum, "bthPrint1"), "");
-    EXPECT_EQ(hover(w->tlhGraph, "bthPrint2"), "");
-    EXPECT_EQ(hover(w->tlhGraph, "bthGrid1"), "");
-    EXPECT_EQ(hover(w->tlhGraph, "bthGrid2"), "No grid");
+        EXPECT_EQ(hover(test::Bar(*w, "tlhWorking"), n), "") << n;
+    EXPECT_EQ(hover(test::Bar(*w, "tlhNum"), "bthPrint1"), "");
+    EXPECT_EQ(hover(test::Bar(*w, "tlhGraph"), "bthPrint2"), "");
+    EXPECT_EQ(hover(test::Bar(*w, "tlhGraph"), "bthGrid1"), "");
+    EXPECT_EQ(hover(test::Bar(*w, "tlhGraph"), "bthGrid2"), "No grid");
 }
 
 // Guards tab captions (mnemonics and the leading blanks are the window's
@@ -205,19 +210,23 @@ TEST(MainPages, TabCaptionsAndStatusPanels) {
         for (int i = 0; i < t->count(); ++i) out << t->tabText(i);
         return out;
     };
-    EXPECT_EQ(captions(w->tabIn), QStringList({"&Position", " Obs. &conditions", "&Observations"}));
-    EXPECT_EQ(captions(w->tabUtil),
+    EXPECT_EQ(captions(test::TabSet(*w, "tabIn")),
+              QStringList({"&Position", " Obs. &conditions", "&Observations"}));
+    EXPECT_EQ(captions(test::TabSet(*w, "tabUtil")),
               QStringList({"&Rhumb Line", "&Great Circle", " &ETA Calculation"}));
-    EXPECT_EQ(captions(w->tabOptions), QStringList({"&Ellipsoid", "&Intercepts", "&Time"}));
+    EXPECT_EQ(captions(test::TabSet(*w, "tabOptions")),
+              QStringList({"&Ellipsoid", "&Intercepts", "&Time"}));
 
     // Navigation buttons: next on the first two tabs, previous on the last
     // two, cancel / end on all three.
-    EXPECT_EQ(w->InputPage()->cmdNextTabIn[0]->text(), "&Next tab");
-    EXPECT_EQ(w->InputPage()->cmdPrevTabIn[1]->text(), "&Previous tab");
-    EXPECT_EQ(w->InputPage()->cmdCancel[2]->text(), "C&ancel");
-    EXPECT_EQ(w->Options()->cmdEndTabOptions[0]->text(), "En&d");
-    EXPECT_EQ(w->Options()->cmdNextTabOptions[1]->objectName(), "cmdNextTabOptions_1");
-    EXPECT_EQ(w->Options()->cmdPrevTabOptions[0]->objectName(), "cmdPrevTabOptions_1");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdNextTabIn_0")->text(), "&Next tab");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdPrevTabIn_2")->text(), "&Previous tab");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdCancel_2")->text(), "C&ancel");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdEndTabOptions_0")->text(), "En&d");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdNextTabOptions_1")->objectName(),
+              "cmdNextTabOptions_1");
+    EXPECT_EQ(test::Named<QPushButton>(&*w, "cmdPrevTabOptions_1")->objectName(),
+              "cmdPrevTabOptions_1");
 
     EXPECT_EQ(StatusLine::PanelKeys().size(), 10);
     for (const QString& key : StatusLine::PanelKeys()) {

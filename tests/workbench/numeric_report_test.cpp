@@ -118,7 +118,7 @@ struct ReportFolder {
 
 // The report as plain text, one line per paragraph.
 std::string ReportText(const FrmWorking& w) {
-    QString t = w.rtfNumDisp->Text();
+    QString t = test::ReportBox(w)->Text();
     t.replace(QChar::ParagraphSeparator, '\n');
     t.replace(QChar::LineSeparator, '\n');
     return t.toStdString();
@@ -303,13 +303,13 @@ TEST_F(NumericReportPage, FullRoutineFixFillsEveryMarkInOrder) {
     ASSERT_EQ(k.fix.UnknownCount, 4);
     for (const std::string sep : {".", ","}) {
         PutFix(*w, k, sep);
-        w->Results()->ShowNumericResults();
+        test::Results(*w)->ShowNumericResults();
         const std::string text = ReportText(*w);
         EXPECT_EQ(text.find("§"), std::string::npos) << sep;
         ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, w->State().Details, sep));
-        EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
-        EXPECT_TRUE(w->tlhNum->isVisibleTo(w.get()));
-        EXPECT_FALSE(w->tabIn->isVisibleTo(w.get()));
+        EXPECT_TRUE(test::ReportBox(*w)->isVisibleTo(w.get()));
+        EXPECT_TRUE(test::Bar(*w, "tlhNum")->isVisibleTo(w.get()));
+        EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisibleTo(w.get()));
         EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
         EXPECT_TRUE(w->Action("mnuAstroNumPrint")->isEnabled());
     }
@@ -322,7 +322,7 @@ TEST_F(NumericReportPage, ShortSetNamesTheTruncation) {
     const KnownFix k = ShortSetFix();
     ASSERT_EQ(k.fix.UnknownCount, 2);
     PutFix(*w, k, ".");
-    w->Results()->ShowNumericResults();
+    test::Results(*w)->ShowNumericResults();
     const std::string text = ReportText(*w);
     ExpectInOrder(text, ExpectedFragments(k, w->State().Obs, w->State().Details, "."));
     ExpectInOrder(text,
@@ -342,7 +342,7 @@ TEST_F(NumericReportPage, DetailsAgreeWithAnIndependentReduction) {
     RecordingReporter rec;
     const KnownFix k = FullRoutineFix();
     PutFix(*w, k, ".");
-    w->Results()->ShowNumericResults();
+    test::Results(*w)->ShowNumericResults();
     const QString text = QString::fromStdString(ReportText(*w));
     const int details = text.indexOf("Details:");
     ASSERT_GT(details, 0);
@@ -405,7 +405,7 @@ TEST_F(NumericReportPage, OneEstimatedPositionForEverySight) {
     PutFix(*w, k, ".");
     w->State().OneEstPos = true;
     KeepSightDetails(w->State());
-    w->Results()->ShowNumericResults();
+    test::Results(*w)->ShowNumericResults();
     const std::string text = ReportText(*w);
     ExpectInOrder(text, {"using a single estimated position (user preference)\non " +
                          DateText(k.in.TimeTruePos) + " (time of the true position)"});
@@ -429,19 +429,19 @@ TEST(NumericReportTemplate, MissingTemplateIsReportedAndNothingChanges) {
     script.Clear();
     RecordingReporter rec;
     PutFix(*w, ShortSetFix(), ".");
-    w->Results()->ShowNumericResults();
+    test::Results(*w)->ShowNumericResults();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.contains("NumResults.rtf"));
-    EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->tlhNum->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::Bar(*w, "tlhNum")->isVisibleTo(w.get()));
 
     // Put back while the program runs: the next request finds it.
     folder.Write("NumResults.rtf", ReadProgramFile("NumResults.rtf"));
     script.Clear();
-    w->Results()->ShowNumericResults();
+    test::Results(*w)->ShowNumericResults();
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
+    EXPECT_TRUE(test::ReportBox(*w)->isVisibleTo(w.get()));
 }
 
 // A picture of the report for a person to look at.
@@ -450,19 +450,20 @@ TEST_F(NumericReportPage, Screenshot) {
     PutFix(*w, FullRoutineFix(), ".");
     w->resize(1024, 720);
     w->show();
-    w->Results()->ShowNumericResults();
+    test::Results(*w)->ShowNumericResults();
     const QString path = test::TestOutputFolder() + "/numeric-report.png";
     const QPixmap pm = w->grab();
     EXPECT_TRUE(pm.save(path));
     // Further down: the weights and the details.
-    w->rtfNumDisp->SetSelStart(w->rtfNumDisp->Text().indexOf("Conditions of the observations:"));
-    w->rtfNumDisp->ensureCursorVisible();
+    test::ReportBox(*w)->SetSelStart(
+        test::ReportBox(*w)->Text().indexOf("Conditions of the observations:"));
+    test::ReportBox(*w)->ensureCursorVisible();
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-report-statistics.png"));
-    w->rtfNumDisp->SetSelStart(w->rtfNumDisp->Text().indexOf("2) "));
-    w->rtfNumDisp->ensureCursorVisible();
+    test::ReportBox(*w)->SetSelStart(test::ReportBox(*w)->Text().indexOf("2) "));
+    test::ReportBox(*w)->ensureCursorVisible();
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-report-details.png"));
-    w->rtfNumDisp->SetSelStart(w->rtfNumDisp->TextLength());
-    w->rtfNumDisp->ensureCursorVisible();
+    test::ReportBox(*w)->SetSelStart(test::ReportBox(*w)->TextLength());
+    test::ReportBox(*w)->ensureCursorVisible();
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-report-end.png"));
 }
 

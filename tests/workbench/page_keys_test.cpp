@@ -33,7 +33,9 @@ struct PageKeys : ::testing::Test, test::ResultsWindow {
         for (QWidget* x : w->findChildren<QWidget*>()) {
             // The grid's in-cell editors hide again once their cell is
             // committed: they belong to the grid.
-            if (x->isVisible() || w->InputPage()->grdObs->viewport()->isAncestorOf(x)) continue;
+            if (x->isVisible() ||
+                test::Named<ObservationGrid>(&*w, "grdObs")->viewport()->isAncestorOf(x))
+                continue;
             QString v;
             if (auto* d = qobject_cast<QDateTimeEdit*>(x))
                 v = d->dateTime().toString(Qt::ISODate);
@@ -83,53 +85,54 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     QWidget* start = w->centralWidget();
     Click("bthMain");
     ExpectKeysStayOn(start, "start screen", "p3\t3\t");
-    MouseClick(w->picStarFix);
-    ExpectKeysStayOn(w->tabIn, "star fix picture");
+    MouseClick(test::Named(&*w, "picStarFix"));
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "star fix picture");
     Click("bthMain");
     script.fileNames = {SampleFile()};
     w->Action("mnuAstroLoad")->trigger();
-    ExpectKeysStayOn(w->tabIn, "load datas");
-    QTest::mouseClick(w->InputPage()->tabBar(), Qt::LeftButton, {},
-                      w->InputPage()->tabBar()->tabRect(0).center());
-    MouseClick(w->InputPage()->cmdNextTabIn[0]);
-    ExpectKeysStayOn(w->tabIn, "next tab");
-    MouseClick(w->InputPage()->cmdPrevTabIn[0]);
-    ExpectKeysStayOn(w->tabIn, "previous tab", "");  // its fields are typed in elsewhere
-    MouseClick(w->InputPage()->cmdNextTabIn[0]);
-    MouseClick(w->InputPage()->cmdNextTabIn[1]);
-    ASSERT_EQ(QApplication::focusWidget(), w->InputPage()->grdObs);
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "load datas");
+    QTest::mouseClick(test::TabSet(*w, "tabIn")->tabBar(), Qt::LeftButton, {},
+                      test::TabSet(*w, "tabIn")->tabBar()->tabRect(0).center());
+    MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_0"));
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "next tab");
+    MouseClick(test::Named<QPushButton>(&*w, "cmdPrevTabIn_1"));
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "previous tab",
+                     "");  // its fields are typed in elsewhere
+    MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_0"));
+    MouseClick(test::Named<QPushButton>(&*w, "cmdNextTabIn_1"));
+    ASSERT_EQ(QApplication::focusWidget(), test::Named<ObservationGrid>(&*w, "grdObs"));
     Click("bthGraphRes");
-    ExpectKeysStayOn(w->picLMChart, "graphic results");
+    ExpectKeysStayOn(test::ChartBox(*w), "graphic results");
     Click("bthBackStarFix2");
-    ExpectKeysStayOn(w->picLMChart, "back to the star-fix toolbar");
+    ExpectKeysStayOn(test::ChartBox(*w), "back to the star-fix toolbar");
     Click("bthNumRes");
-    ExpectKeysStayOn(w->rtfNumDisp, "numeric results");
+    ExpectKeysStayOn(test::ReportBox(*w), "numeric results");
     Click("bthBackStarFix1");
     Click("bthCorr");
-    ExpectKeysStayOn(w->tabIn, "correction of datas");
-    MouseClick(w->InputPage()->cmdCancel[0]);
-    ASSERT_TRUE(w->rtfNumDisp->isVisible());
-    ExpectKeysStayOn(w->rtfNumDisp, "cancel over the report");
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "correction of datas");
+    MouseClick(test::Named<QPushButton>(&*w, "cmdCancel_0"));
+    ASSERT_TRUE(test::ReportBox(*w)->isVisible());
+    ExpectKeysStayOn(test::ReportBox(*w), "cancel over the report");
     w->Action("mnuAstroErase")->trigger();
     ExpectKeysStayOn(start, "erase datas", "p3\t3\t");
     w->Action("mnuAstroEnter")->trigger();
-    ExpectKeysStayOn(w->tabIn, "enter datas");
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "enter datas");
     Click("bthMain");
-    MouseClick(w->picRLGC);
-    ExpectKeysStayOn(w->tabUtil, "utilities", "");  // typed last, below
+    MouseClick(test::Named(&*w, "picRLGC"));
+    ExpectKeysStayOn(test::TabSet(*w, "tabUtil"), "utilities", "");  // typed last, below
     MouseClick(test::UtilitiesControl(*w, "cmdEndTabUtil_0"));
-    ASSERT_FALSE(w->tabUtil->isVisible());
+    ASSERT_FALSE(test::TabSet(*w, "tabUtil")->isVisible());
     ExpectKeysStayOn(start, "end of the utilities", "p3\t3\t");
     w->Action("mnuOptionsTab")->trigger();
-    ExpectKeysStayOn(w->tabOptions, "preferences");
-    MouseClick(w->Options()->cmdEndTabOptions[0]);
-    ASSERT_FALSE(w->tabOptions->isVisible());
+    ExpectKeysStayOn(test::TabSet(*w, "tabOptions"), "preferences");
+    MouseClick(test::Named<QPushButton>(&*w, "cmdEndTabOptions_0"));
+    ASSERT_FALSE(test::TabSet(*w, "tabOptions")->isVisible());
     ExpectKeysStayOn(start, "end of the preferences", "p3\t3\t");
     Click("bthStarfix");
-    ExpectKeysStayOn(w->tabIn, "star fix button");
+    ExpectKeysStayOn(test::TabSet(*w, "tabIn"), "star fix button");
     Click("bthMain");
-    MouseClick(w->picRLGC);
-    ExpectKeysStayOn(w->tabUtil, "utilities");
+    MouseClick(test::Named(&*w, "picRLGC"));
+    ExpectKeysStayOn(test::TabSet(*w, "tabUtil"), "utilities");
 }
 
 // Guards the results buttons doing nothing: their menu items stay greyed
@@ -138,23 +141,24 @@ TEST_F(PageKeys, ResultsButtonsRunWhateverTheMenus) {
     ASSERT_TRUE(Load(SampleFile()));
     for (const char* button : {"bthNumRes", "bthGraphRes"}) {
         SCOPED_TRACE(button);
-        QWidget* view = button == std::string("bthNumRes") ? static_cast<QWidget*>(w->rtfNumDisp)
-                                                           : w->picLMChart;
+        QWidget* view = button == std::string("bthNumRes")
+                            ? static_cast<QWidget*>(test::ReportBox(*w))
+                            : test::ChartBox(*w);
         Click(button);
         ASSERT_TRUE(view->isVisible());
         // Correct datas, Cancel, the star fix picture, the button again.
         w->Action("mnuAstroCorrect")->trigger();
-        MouseClick(w->InputPage()->cmdCancel[0]);
-        MouseClick(w->picStarFix);
-        ASSERT_TRUE(w->tabIn->isVisible());
+        MouseClick(test::Named<QPushButton>(&*w, "cmdCancel_0"));
+        MouseClick(test::Named(&*w, "picStarFix"));
+        ASSERT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
         Click(button);
         EXPECT_TRUE(view->isVisible());
-        EXPECT_FALSE(w->tabIn->isVisible());
+        EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisible());
         // Enter datas, the button again.
         w->Action("mnuAstroEnter")->trigger();
         Click(button);
         EXPECT_TRUE(view->isVisible());
-        EXPECT_FALSE(w->tabIn->isVisible());
+        EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisible());
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     }
 }

@@ -19,12 +19,7 @@ namespace {
 // Answers the quit confirmation with one of its buttons.
 std::function<int(QDialog&)> Answer(bool yes) {
     return [yes](QDialog& d) {
-        if (auto* end = qobject_cast<FrmEnd*>(&d)) {
-            if (yes)
-                end->cmdYes_Click();
-            else
-                end->cmdNo_Click();
-        }
+        if (auto* end = qobject_cast<FrmEnd*>(&d)) test::ClickIn(*end, yes ? "cmdYes" : "cmdNo");
         return int(QDialog::Accepted);
     };
 }
@@ -36,16 +31,16 @@ TEST(Quit, MenuAnsweredNoChangesNothing) {
     PlatformScript script;
     auto w = test::StartedWindow(settings);
     w->show();
-    w->mnuAstroEnter_Click();
+    test::RunAction(*w, "mnuAstroEnter");
     script.dialogs.clear();
     script.dialogHandler = Answer(false);
-    w->mnuFileQuit_Click();
+    test::RunAction(*w, "mnuFileQuit");
     ASSERT_EQ(script.dialogs.size(), 1u);
     EXPECT_EQ(script.dialogs[0], "frmEnd");
     EXPECT_EQ(w->Dialogs()->End()->Tag(), "NO");
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->Unloaded());
-    EXPECT_FALSE(w->tabIn->isHidden());  // the page stays as it was
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isHidden());  // the page stays as it was
     EXPECT_TRUE(w->Dialogs()->Exists("frmSplash"));
     EXPECT_TRUE(settings.writes.empty());
 }
@@ -61,11 +56,11 @@ TEST(Quit, MenuAnsweredYesSavesGeometryAndCloses) {
     w->show();
     w->resize(800, 650);  // no wider than the test screen
     w->Dialogs()->Proba();
-    w->mnuHelpManual_Click();
+    test::RunAction(*w, "mnuHelpManual");
     EXPECT_EQ(OpenHelpWindowCount(), 1);
     script.dialogs.clear();
     script.dialogHandler = Answer(true);
-    w->mnuFileQuit_Click();
+    test::RunAction(*w, "mnuFileQuit");
     EXPECT_EQ(script.dialogs.size(), 1u);  // asked once only
     EXPECT_EQ(OpenHelpWindowCount(), 0);   // the manual closed too
     EXPECT_FALSE(w->isVisible());
@@ -99,7 +94,7 @@ TEST(Quit, MaximisedWindowStartsOnTheScreen) {
     w->showMaximized();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     script.dialogHandler = Answer(true);
-    w->mnuFileQuit_Click();
+    test::RunAction(*w, "mnuFileQuit");
     ASSERT_TRUE(w->Unloaded());
 
     PlatformScript again;
@@ -121,25 +116,30 @@ TEST(Quit, CloseBoxAsksAndOnlyNoCancels) {
     test::FakeSettings settings;
     PlatformScript script;
     auto w = test::StartedWindow(settings);
+    w->show();
     script.dialogs.clear();
+    const auto cancelled = [&w] {
+        test::ClickCloseBox(w.get());
+        return !w->Unloaded() && w->isVisible();
+    };
     script.dialogHandler = Answer(false);
-    EXPECT_TRUE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_TRUE(cancelled());
     script.dialogHandler = [](QDialog& d) {
         d.close();  // the confirmation's own close box
         return int(QDialog::Rejected);
     };
-    EXPECT_TRUE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_TRUE(cancelled());
     EXPECT_EQ(script.dialogs.size(), 2u);
     // Escape is Cancel too.
     script.dialogHandler = [](QDialog& d) {
         d.reject();
         return int(QDialog::Rejected);
     };
-    EXPECT_TRUE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_TRUE(cancelled());
     EXPECT_TRUE(settings.writes.empty());
 
     script.dialogHandler = Answer(true);
-    EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromCloseBox));
+    EXPECT_FALSE(cancelled());
     EXPECT_FALSE(w->Dialogs()->Exists("frmEnd"));
 }
 
@@ -148,12 +148,16 @@ TEST(Quit, SystemCloseDoesNotAsk) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
+    auto byCode = test::StartedWindow(settings);
+    byCode->show();
+    script.dialogs.clear();
+    byCode->close();
+    EXPECT_TRUE(byCode->Unloaded());
+    EXPECT_TRUE(script.dialogs.empty());
     auto w = test::StartedWindow(settings);
     w->show();
     script.dialogs.clear();
-    EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromSystem));
-    EXPECT_FALSE(w->Form_QueryUnload(FrmWorking::kUnloadFromCode));
-    EXPECT_TRUE(script.dialogs.empty());
+    settings.writes.clear();
     w->RequestSystemClose();
     EXPECT_TRUE(script.dialogs.empty());
     EXPECT_FALSE(w->isVisible());
@@ -168,7 +172,7 @@ TEST(Quit, MinimisedWindowKeepsTheStoredGeometry) {
     auto w = test::StartedWindow(settings);
     w->show();
     w->setWindowState(Qt::WindowMinimized);
-    w->Form_Unload();
+    w->RequestSystemClose();
     EXPECT_TRUE(settings.writes.empty());
 }
 

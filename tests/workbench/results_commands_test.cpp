@@ -79,7 +79,7 @@ struct ResultsCommands : ::testing::Test, test::GridWindow {
     }
 
     std::string Report() const {
-        QString t = w->rtfNumDisp->Text();
+        QString t = test::ReportBox(*w)->Text();
         t.replace(QChar::ParagraphSeparator, '\n');
         return t.toStdString();
     }
@@ -92,8 +92,7 @@ struct ResultsCommands : ::testing::Test, test::GridWindow {
 // Guards a report of a stale fix, and a status line and report that
 // disagree.
 TEST_F(ResultsCommands, NumericResultsFromTheGrid) {
-    ASSERT_TRUE(w->onNumericResults);
-    w->onNumericResults();
+    test::RunAction(*w, "bthNumRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const WorkbenchState& s = w->State();
     ASSERT_EQ(s.Obs.ObsCount, 8);
@@ -109,17 +108,17 @@ TEST_F(ResultsCommands, NumericResultsFromTheGrid) {
     EXPECT_EQ(w->Status()->Panel("MPP")->text().toStdString(),
               FormatLatitude(s.Fix.MppLat) + " " + FormatLongitude(s.Fix.MppLong));
     EXPECT_EQ(w->Status()->Panel("Full")->text(), "Full");
-    EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->tlhNum->isVisible());
-    EXPECT_FALSE(w->tlhStarfix->isVisible());
-    EXPECT_FALSE(w->tabIn->isVisible());
+    EXPECT_TRUE(test::ReportBox(*w)->isVisibleTo(w.get()));
+    EXPECT_TRUE(test::Bar(*w, "tlhNum")->isVisible());
+    EXPECT_FALSE(test::Bar(*w, "tlhStarfix")->isVisible());
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_TRUE(w->Action("mnuAstroNumPrint")->isEnabled());
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/numeric-results-page.png"));
 
     // Again: the same fix, from the entered course 060 and 12 knots.
     const double lat = s.Fix.MppLat;
-    w->cmdNumRes_Click();
+    test::RunAction(*w, "bthNumRes");
     EXPECT_DOUBLE_EQ(s.Fix.MppLat, lat);
     EXPECT_NE(Report().find("with the original course = 060°.0 and speed = 12.0')"),
               std::string::npos);
@@ -131,8 +130,7 @@ TEST_F(ResultsCommands, NumericResultsFromTheGrid) {
 // positions from the estimated one. Guards the chart drawn from the
 // report's positions (or the reverse), and element 0 overwritten.
 TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
-    ASSERT_TRUE(w->onGraphicResults);
-    w->onGraphicResults();
+    test::RunAction(*w, "bthGraphRes");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     const WorkbenchState& s = w->State();
     const ObservationSet& o = s.Obs;
@@ -158,9 +156,9 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
                  lines.Lat(i) * ERFA_DD2R, &az, &el);
         EXPECT_NEAR(std::remainder(lines.Zn(i) - az / ERFA_DD2R, 360.0), 0.0, 0.01);
     }
-    EXPECT_TRUE(w->picLMChart->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->tlhGraph->isVisible());
+    EXPECT_TRUE(test::ChartBox(*w)->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
+    EXPECT_TRUE(test::Bar(*w, "tlhGraph")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
     for (const char* n :
          {"mnuAstroGraphChart", "mnuAstroGraphLOP", "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
@@ -169,51 +167,54 @@ TEST_F(ResultsCommands, GraphicResultsThroughTheFix) {
 
     // The report's own positions: run from the estimated position.
     const double chartLat1 = lines.Lat(1);
-    w->cmdNumRes_Click();
+    test::RunAction(*w, "bthNumRes");
     EXPECT_NE(s.Details.Lat(1), chartLat1);
     EXPECT_NE(s.Details.Lat(0), s.Fix.RunEstLat);  // run on the corrected course
-    EXPECT_TRUE(w->rtfNumDisp->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));
+    EXPECT_TRUE(test::ReportBox(*w)->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::ChartBox(*w)->isVisibleTo(w.get()));
 }
 
 // A save reads the grid into the sights anew; the chart keeps drawing the
 // lines of the fix. Guards a chart wiped (or refused) because the sights
 // changed under it.
 TEST_F(ResultsCommands, GridReadLeavesTheChartAlone) {
-    w->onGraphicResults();
-    const QImage before = w->Results()->chartPicture->Image();
-    PutRow(9, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA",
-           w->InputPage()->grdObs->TextMatrix(1, 2), w->InputPage()->grdObs->TextMatrix(1, 3));
+    test::RunAction(*w, "bthGraphRes");
+    const QImage before = test::ChartImage(*w);
+    PutRow(9, test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 0), "VEGA",
+           test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 2),
+           test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 3));
     ASSERT_TRUE(w->InputPage()->ReadObsGrid());
     ASSERT_EQ(w->State().Obs.ObsCount, 9);
-    w->Results()->onRedrawGraph();
+    // Drawn again: the grid shown and hidden.
+    test::RunAction(*w, "mnuAstroGraphGrid");
+    test::RunAction(*w, "mnuAstroGraphGrid");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    EXPECT_EQ(w->Results()->chartPicture->Image(), before);
+    EXPECT_EQ(test::ChartImage(*w), before);
 }
 
 // A missing input stops both commands before any page or report changes.
 TEST_F(ResultsCommands, MissingInputChangesNothing) {
     w->State().FixEntered[7] = false;
-    w->cmdNumRes_Click();
-    w->cmdGraphRes_Click();
+    test::RunAction(*w, "bthNumRes");
+    test::RunAction(*w, "bthGraphRes");
     ASSERT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(rec.messages[0].title, "Missing data");
     EXPECT_EQ(rec.messages[1].title, "Missing data");
-    EXPECT_TRUE(w->tabIn->isVisible());
-    EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->picLMChart->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->tlhStarfix->isVisible());
+    EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
+    EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::ChartBox(*w)->isVisibleTo(w.get()));
+    EXPECT_TRUE(test::Bar(*w, "tlhStarfix")->isVisible());
 }
 
 // A template that lost its marks (edited in a word processor) is refused:
 // no values land at the wrong places; the status line still shows the fix.
 TEST_F(ResultsCommands, TemplateWithoutItsMarksIsRefused) {
     folder.Write("NumResults.rtf", "{\\rtf1\\ansi Report of the fix \\'a7 and \\'a7.\\par}");
-    w->cmdNumRes_Click();
+    test::RunAction(*w, "bthNumRes");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.contains("holds 2 of its 33 marks"));
-    EXPECT_FALSE(w->rtfNumDisp->isVisibleTo(w.get()));
+    EXPECT_FALSE(test::ReportBox(*w)->isVisibleTo(w.get()));
     EXPECT_FALSE(w->Status()->Simple());
     EXPECT_FALSE(w->Status()->Panel("MPP")->text().isEmpty());
 }
@@ -234,13 +235,13 @@ TEST_F(ResultsCommands, DetailsStartOnANewPrintedPage) {
         QTemporaryDir jobs;
         printers.printers = {"Chart room printer"};
         printers.folder = jobs.path();
-        const int pageLines = w->Results()->PrinterPageLines();
+        const int pageLines = ReportPageLines(ProgramPrinter::Instance());
         ASSERT_GT(pageLines, 30);
-        w->cmdNumRes_Click();
+        test::RunAction(*w, "bthNumRes");
         const int breaks = std::max(0, pageLines - 54);
         EXPECT_EQ(gap(), "\n " + std::string(static_cast<size_t>(breaks), '\n') + "\n");
     }
-    w->cmdNumRes_Click();
+    test::RunAction(*w, "bthNumRes");
     EXPECT_EQ(gap(), "\n \n");
 }
 

@@ -41,7 +41,7 @@ TEST(SaturnFileFix, DamagedSeriesStopsTheFixWithOneMessage) {
         ASSERT_EQ(g.script.messages.size(), 1u) << k << " " << g.script.LastText().toStdString();
         EXPECT_EQ(g.script.messages[0].title, kSaturnFileErrorTitle);
         EXPECT_TRUE(g.script.LastText().contains(planet)) << g.script.LastText().toStdString();
-        EXPECT_FALSE(w->rtfNumDisp->isVisible()) << k;
+        EXPECT_FALSE(test::ReportBox(*w)->isVisible()) << k;
         EXPECT_TRUE(w->tabIn->isVisible()) << k;
     }
     ResetSaturnSeries();

@@ -24,6 +24,8 @@
 namespace orvex {
 namespace {
 
+const char* const kUtilMenus[] = {"mnuUtilRL", "mnuUtilGC", "mnuUtilETA"};
+
 // More than one colour in the picture: a page that failed to draw is flat.
 bool HasContent(const QImage& img) {
     if (img.isNull() || img.width() < 50 || img.height() < 50) return false;
@@ -50,48 +52,48 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     w->show();
     Save(w.get(), "main-start-screen");
 
-    w->mnuAstroEnter_Click();
-    for (int tab = 0; tab < w->tabIn->count(); ++tab) {
-        w->tabIn->blockSignals(true);
-        w->tabIn->setCurrentIndex(tab);
-        w->tabIn->blockSignals(false);
-        EXPECT_TRUE(w->tabIn->isVisible());
-        EXPECT_EQ(w->tabIn->currentIndex(), tab);
+    test::RunAction(*w, "mnuAstroEnter");
+    for (int tab = 0; tab < test::TabSet(*w, "tabIn")->count(); ++tab) {
+        test::TabSet(*w, "tabIn")->blockSignals(true);
+        test::TabSet(*w, "tabIn")->setCurrentIndex(tab);
+        test::TabSet(*w, "tabIn")->blockSignals(false);
+        EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
+        EXPECT_EQ(test::TabSet(*w, "tabIn")->currentIndex(), tab);
         Save(w.get(), QString("main-starfix-tab%1").arg(tab));
     }
-    w->cmdCancel_Click(-1);
+    test::RunAction(*w, "bthMain");
 
     // Result pages: the report box and the chart with their toolbars.
-    w->tabIn->hide();
-    w->rtfNumDisp->setPlainText("Numeric results of the star fix appear here.");
-    w->rtfNumDisp->show();
-    w->ShowToolbar(w->tlhNum);
+    test::TabSet(*w, "tabIn")->hide();
+    test::ReportBox(*w)->setPlainText("Numeric results of the star fix appear here.");
+    test::ReportBox(*w)->show();
+    w->ShowToolbar(test::Bar(*w, "tlhNum"));
     Save(w.get(), "main-numeric-results");
-    w->rtfNumDisp->hide();
-    w->picLMChart->show();
-    w->ShowToolbar(w->tlhGraph);
+    test::ReportBox(*w)->hide();
+    test::ChartBox(*w)->show();
+    w->ShowToolbar(test::Bar(*w, "tlhGraph"));
     Save(w.get(), "main-graphic-results");
-    w->RestoreStartScreen();
+    test::RunAction(*w, "bthMain");
 
     for (int tab = 0; tab < 3; ++tab) {
-        w->mnuUtil_Click(tab);
-        auto* page = test::Named<QTabWidget>(w.get(), "tabUtil");
-        EXPECT_TRUE(page->isVisible());
-        EXPECT_EQ(page->currentIndex(), tab);
+        test::RunAction(*w, kUtilMenus[tab]);
+        auto* util = test::Named<QTabWidget>(w.get(), "tabUtil");
+        EXPECT_TRUE(util->isVisible());
+        EXPECT_EQ(util->currentIndex(), tab);
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
         test::UtilitiesControl<QPushButton>(*w, QString("cmdEndTabUtil_%1").arg(tab))->click();
     }
-    w->RestoreStartScreen();
-    w->mnuOptionsTab_Click();
+    test::RunAction(*w, "bthMain");
+    test::RunAction(*w, "mnuOptionsTab");
     for (int tab = 0; tab < 3; ++tab) {
-        w->tabOptions->blockSignals(true);
-        w->tabOptions->setCurrentIndex(tab);
-        w->tabOptions->blockSignals(false);
-        EXPECT_TRUE(w->tabOptions->isVisible());
-        EXPECT_EQ(w->tabOptions->currentIndex(), tab);
+        test::TabSet(*w, "tabOptions")->blockSignals(true);
+        test::TabSet(*w, "tabOptions")->setCurrentIndex(tab);
+        test::TabSet(*w, "tabOptions")->blockSignals(false);
+        EXPECT_TRUE(test::TabSet(*w, "tabOptions")->isVisible());
+        EXPECT_EQ(test::TabSet(*w, "tabOptions")->currentIndex(), tab);
         Save(w.get(), QString("main-preferences-tab%1").arg(tab));
     }
-    w->Options()->cmdEndTabOptions_Click();
+    test::ClickButton(test::Named(w.get(), "cmdEndTabOptions_2"));
 
     // The small windows.
     FrmSplash* splash = w->Dialogs()->Splash();

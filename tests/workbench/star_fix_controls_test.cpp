@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QToolBar>
 
+#include "charts/print_lib.h"
+#include "companions/frm_azimuth.h"
+#include "companions/frm_star_fix_wizard.h"
 #include "input_fields_support.h"
 #include "inputs/main_lists.h"
 #include "sailing/utilities_page.h"
@@ -186,23 +189,17 @@ TEST(StarFixControls, TimeStoreButton) {
 TEST(Toolbars, EveryButtonRunsItsCommand) {
     test::InputWindow in(".", false);
     FrmWorking& w = *in.w;
-    std::vector<std::string> ran;
-    w.onNumericResults = [&] { ran.push_back("num"); };
-    w.onGraphicResults = [&] { ran.push_back("graph"); };
-    w.Results()->onPrintReport = [&] { ran.push_back("printReport"); };
-    w.Results()->onPrintChart = [&] { ran.push_back("printChart"); };
-    w.onShowWizard = [&] { ran.push_back("wizard"); };
-    w.onActivateWizard = [&] { ran.push_back("front"); };
-    w.onShowAzimuth = [&] { ran.push_back("azimuth"); };
-    w.Results()->onRedrawGraph = [&] { ran.push_back("redraw"); };
+    PlatformScript& script = in.script;
 
     w.Action("bthStarfix")->trigger();
     EXPECT_FALSE(w.tabIn->isHidden());
     EXPECT_FALSE(w.tlhStarfix->isHidden());
     EXPECT_TRUE(w.tlhWorking->isHidden());
+    // Both results commands run: each refuses a fix without its inputs.
+    script.Clear();
     w.Action("bthNumRes")->trigger();
     w.Action("bthGraphRes")->trigger();
-    EXPECT_EQ(ran, std::vector<std::string>({"num", "graph"}));
+    EXPECT_EQ(script.Titles(), (std::vector<QString>{"Missing data", "Missing data"}));
 
     // "Correction of datas" with the menu item greyed (a fresh fix).
     w.tabIn->setVisible(false);
@@ -210,14 +207,19 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
     w.Action("bthCorr")->trigger();
     EXPECT_FALSE(w.tabIn->isHidden());
 
-    ran.clear();
+    // The print buttons print (here: no printer to print on); the grid's
+    // buttons draw the chart again.
+    script.Clear();
     w.ShowToolbar(w.tlhNum);
     w.Action("bthPrint1")->trigger();
     w.ShowToolbar(w.tlhGraph);
     w.Action("bthPrint2")->trigger();
-    w.Action("bthGrid1")->trigger();
-    w.Action("bthGrid2")->trigger();
-    EXPECT_EQ(ran, std::vector<std::string>({"printReport", "printChart", "redraw", "redraw"}));
+    EXPECT_EQ(script.Titles(), (std::vector<QString>{"NO PRINTER", "NO PRINTER"}));
+    for (const char* grid : {"bthGrid1", "bthGrid2"}) {
+        const qint64 drawing = test::ChartImage(w).cacheKey();
+        w.Action(grid)->trigger();
+        EXPECT_NE(test::ChartImage(w).cacheKey(), drawing) << grid;
+    }
     w.Action("bthBackStarFix2")->trigger();
     EXPECT_FALSE(w.tlhStarfix->isHidden());
     EXPECT_TRUE(w.tlhGraph->isHidden());
@@ -225,14 +227,16 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
     w.Action("bthMain")->trigger();
     EXPECT_FALSE(w.tlhWorking->isHidden());
     EXPECT_TRUE(w.tabIn->isHidden());
-    ran.clear();
     w.Action("bthStarFixWizard")->trigger();
     EXPECT_TRUE(w.State().WizardOpen);
+    QWidget* wizard = w.Companions()->StarFixWizard();
+    ASSERT_NE(wizard, nullptr);
+    wizard->hide();
     w.Action("bthStarFixWizard")->trigger();  // open: only to the front
-    EXPECT_EQ(ran, std::vector<std::string>({"wizard", "front"}));
-    ran.clear();
+    EXPECT_EQ(w.Companions()->StarFixWizard(), wizard);
+    EXPECT_TRUE(wizard->isVisible());
     w.Action("bthAzimuth")->trigger();
-    EXPECT_EQ(ran, std::vector<std::string>({"azimuth"}));
+    EXPECT_NE(w.Companions()->AzimuthTool(), nullptr);
 
     // The exit button asks first; "NO" (the dialog cancelled) keeps the
     // program running.

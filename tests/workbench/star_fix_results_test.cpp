@@ -32,7 +32,7 @@ struct Results : ::testing::Test, test::ResultsWindow {
         return folder.Path() + "/sights.obs";
     }
     QString Panel(const char* key) const { return w->Status()->Panel(key)->text(); }
-    QString Report() const { return w->rtfNumDisp->Text(); }
+    QString Report() const { return test::ReportBox(*w)->Text(); }
 };
 
 const QString kVega = "#2026-12-08 19:22:00#,\"VEGA\",46.39666666666667,-0.02";
@@ -47,12 +47,12 @@ TEST_F(Results, IdenticalSightsGiveNoFix) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " Error when computing the true position");
     EXPECT_TRUE(script.messages[0].text.startsWith("The lines of position cross too flatly"));
-    EXPECT_FALSE(w->rtfNumDisp->isVisible());
-    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_FALSE(test::ReportBox(*w)->isVisible());
+    EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(w->Status()->Panel("MPP")->isVisible());
     script.Clear();
     Click("bthGraphRes");
-    EXPECT_FALSE(w->picLMChart->isVisible());
+    EXPECT_FALSE(test::ChartBox(*w)->isVisible());
     EXPECT_FALSE(w->Status()->Panel("Ellipse")->isVisible());
 }
 
@@ -65,14 +65,14 @@ TEST_F(Results, CancelShowsNoReportOfOtherData) {
         script.fileNames = {SightsFile({kVega, kAltair})};
         w->Action("mnuAstroLoad")->trigger();
         Click("bthNumRes");
-        ASSERT_TRUE(w->rtfNumDisp->isVisible());
+        ASSERT_TRUE(test::ReportBox(*w)->isVisible());
         script.Clear();  // two sights: the fix without a check is said
         Click("bthBackStarFix1");
         if (failedSolve) {
             Click("bthCorr");
-            PutRow(2, w->InputPage()->grdObs->TextMatrix(1, 0), "VEGA",
-                   w->InputPage()->grdObs->TextMatrix(1, 2),
-                   w->InputPage()->grdObs->TextMatrix(1, 3));
+            PutRow(2, test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 0), "VEGA",
+                   test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 2),
+                   test::Named<ObservationGrid>(&*w, "grdObs")->TextMatrix(1, 3));
             Click("bthNumRes");
             ASSERT_FALSE(script.messages.empty());
             EXPECT_EQ(script.messages[0].title, " Error when computing the true position");
@@ -82,12 +82,15 @@ TEST_F(Results, CancelShowsNoReportOfOtherData) {
             w->Action("mnuAstroLoad")->trigger();
         }
         script.Clear();
-        ASSERT_TRUE(w->tabIn->isVisible());
-        QTest::mouseClick(w->InputPage()->cmdCancel[w->tabIn->currentIndex()], Qt::LeftButton);
-        EXPECT_FALSE(w->rtfNumDisp->isVisible());
-        EXPECT_FALSE(w->picLMChart->isVisible());
-        EXPECT_TRUE(w->picStarFix->isVisible());
-        EXPECT_TRUE(w->tlhWorking->isVisible());
+        ASSERT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
+        QTest::mouseClick(
+            test::Named<QPushButton>(
+                &*w, QString("cmdCancel_%1").arg(test::TabSet(*w, "tabIn")->currentIndex())),
+            Qt::LeftButton);
+        EXPECT_FALSE(test::ReportBox(*w)->isVisible());
+        EXPECT_FALSE(test::ChartBox(*w)->isVisible());
+        EXPECT_TRUE(test::Named(&*w, "picStarFix")->isVisible());
+        EXPECT_TRUE(test::Bar(*w, "tlhWorking")->isVisible());
     }
 }
 
@@ -120,8 +123,8 @@ TEST(ReportDates, MonthNamesFollowTheLocale) {
     ASSERT_TRUE(r.Load(QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"));
     r.Click("bthNumRes");
     ASSERT_TRUE(r.script.messages.empty()) << r.script.LastText().toStdString();
-    EXPECT_TRUE(r.w->rtfNumDisp->Text().contains("position on 8 Dez 2026 19:40:00 is"));
-    EXPECT_FALSE(r.w->rtfNumDisp->Text().contains(" Dec "));
+    EXPECT_TRUE(test::ReportBox(*r.w)->Text().contains("position on 8 Dez 2026 19:40:00 is"));
+    EXPECT_FALSE(test::ReportBox(*r.w)->Text().contains(" Dec "));
     EXPECT_EQ(r.w->Status()->Panel("TimeTruePos")->text(), "8 Dez 2026 19:40:00");
 }
 
@@ -130,10 +133,10 @@ TEST(ReportDates, MonthNamesFollowTheLocale) {
 TEST(DefaultTimes, YesKeepsTheTimesShown) {
     test::InputWindow in(".");
     in.script.answers = {kAnswerYes};
-    QTest::mouseClick(in.w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
+    QTest::mouseClick(test::Named<QPushButton>(&*in.w, "cmdNextTabIn_0"), Qt::LeftButton);
     ASSERT_FALSE(in.script.messages.empty());
     EXPECT_EQ(in.script.messages[0].title, "Data's not validated");
-    EXPECT_EQ(in.w->tabIn->currentIndex(), 1);
+    EXPECT_EQ(test::TabSet(*in.w, "tabIn")->currentIndex(), 1);
     const double shown = MakeDateTime(2026, 12, 9, 14, 0, 0);
     EXPECT_DOUBLE_EQ(in.w->State().TimeEstPos, shown);
     EXPECT_DOUBLE_EQ(in.w->State().TimeTruePos, shown);

@@ -47,7 +47,7 @@ struct Road : ::testing::Test, test::ResultsWindow {
     QTemporaryDir temp;
     Road() { folder.Write("Observations/.keep", ""); }
     QString Mpp() const { return w->Status()->Panel("MPP")->text(); }
-    std::string Report() const { return w->rtfNumDisp->Text().toStdString(); }
+    std::string Report() const { return test::ReportBox(*w)->Text().toStdString(); }
 };
 
 // Guards the whole road through the toolbar: the report and the status line
@@ -87,8 +87,8 @@ TEST_F(Road, SampleFileThroughEveryPage) {
             if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
             return 1;
         };
-        w->Results()->mnuAstroGraphPrint_Click();
-        w->Results()->mnuAstroNumPrint_Click();
+        test::RunAction(*w, "bthPrint2");
+        test::RunAction(*w, "bthPrint1");
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         EXPECT_TRUE(QFile::exists(printers.folder + "/job1.pdf"));
         EXPECT_TRUE(QFile::exists(printers.folder + "/job2.pdf"));
@@ -131,8 +131,8 @@ TEST_F(Road, EverySampleFile) {
                                            FormatLongitude(s.Fix.MppLong, test::ShownSep()));
         EXPECT_EQ(Report().find("nan"), std::string::npos);
         Click("bthGraphRes");
-        EXPECT_TRUE(w->picLMChart->grab().save(test::TestOutputFolder() + "/sample-chart-" +
-                                               QString(f).chopped(4) + ".png"));
+        EXPECT_TRUE(test::ChartBox(*w)->grab().save(test::TestOutputFolder() + "/sample-chart-" +
+                                                    QString(f).chopped(4) + ".png"));
         EXPECT_DOUBLE_EQ(s.Chart.GraphLatStep, 1.0 / 60.0);
         EXPECT_DOUBLE_EQ(s.Chart.GraphLongStep, 1.0 / 60.0);
     }
@@ -173,9 +173,9 @@ TEST_F(Road, EverySampleFilePrints) {
         for (bool record : {false, true}) {
             printers.recordPages = record;
             Click("bthNumRes");
-            w->Results()->mnuAstroNumPrint_Click();
+            test::RunAction(*w, "bthPrint1");
             Click("bthGraphRes");
-            w->Results()->mnuAstroGraphPrint_Click();
+            test::RunAction(*w, "bthPrint2");
             ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         }
         const int chart = static_cast<int>(printers.jobs.size()), report = chart - 1;  // recorded
@@ -235,7 +235,7 @@ TEST_F(Road, BackClickedWhileTheReportIsMade) {
     fingers.Drain();
     EXPECT_TRUE(w->tlhStarfix->isVisible());
     EXPECT_FALSE(w->tlhNum->isVisible());
-    EXPECT_TRUE(w->rtfNumDisp->isVisible());
+    EXPECT_TRUE(test::ReportBox(*w)->isVisible());
     EXPECT_TRUE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_FALSE(w->Action("mnuAstroNumPrint")->isEnabled());
 }
@@ -261,7 +261,7 @@ TEST_F(Road, RefusedFieldThenResults) {
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     EXPECT_EQ(w->Status()->Panel("MPP")->text(), "");
     EXPECT_TRUE(w->tabIn->isVisible());
-    EXPECT_FALSE(w->rtfNumDisp->isVisible());
+    EXPECT_FALSE(test::ReportBox(*w)->isVisible());
 }
 
 // Guards the focus order of a toolbar button: a latitude typed and not yet
@@ -295,7 +295,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     EXPECT_EQ(QApplication::focusWidget(), lat);
     EXPECT_TRUE(w->tabIn->isVisible());
-    EXPECT_FALSE(w->picLMChart->isVisible());
+    EXPECT_FALSE(test::ChartBox(*w)->isVisible());
 }
 
 // Guards the wanted time typed into its picker and not left when "Graphic
@@ -404,7 +404,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     // The sample file with the same values gives the same fix.
     script.fileNames = {SampleDir() + "/08Dec26A.obs"};
     w->InputPage()->cmdLoadObs_Click();
-    w->cmdNumRes_Click();
+    test::RunAction(*w, "bthNumRes");
     ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().Fix.MppLat, typed.MppLat, 1e-9);
     EXPECT_NEAR(w->State().Fix.MppLong, typed.MppLong, 1e-9);
@@ -460,7 +460,7 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     EXPECT_EQ(w->Status()->Panel("Proba")->text(), pct);
     EXPECT_NE(Report().find("ellipse of " + pct.toStdString()), std::string::npos) << Report();
     EXPECT_NE(w->Status()->Panel("Circle")->text(), r95);
-    EXPECT_TRUE(w->rtfNumDisp->isVisible());
+    EXPECT_TRUE(test::ReportBox(*w)->isVisible());
 
     Click("bthBackStarFix1");
     ASSERT_TRUE(Load(SampleDir() + "/10Dec26A.obs"));
@@ -471,7 +471,7 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     EXPECT_EQ(Mpp().toStdString(), FormatLatitude(s.Fix.MppLat, test::ShownSep()) + " " +
                                        FormatLongitude(s.Fix.MppLong, test::ShownSep()));
     EXPECT_EQ(w->Status()->Panel("Proba")->text(), pct);
-    EXPECT_TRUE(w->picLMChart->isVisible());
+    EXPECT_TRUE(test::ChartBox(*w)->isVisible());
     EXPECT_TRUE(w->grab().save(test::TestOutputFolder() + "/road-second-file-chart.png"));
 }
 

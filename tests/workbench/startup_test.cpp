@@ -63,7 +63,7 @@ TEST(StartUp, SettingsFileThatIsAFifo) {
         w.Form_Load({});
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_NEAR(w.width(), std::max<double>(w.minimumWidth(), screen.width() * 0.95), 1.0);
-        w.Form_Unload();
+        w.RequestSystemClose();
     }
     if (hadHome)
         qputenv("XDG_CONFIG_HOME", oldHome);
@@ -150,7 +150,8 @@ TEST(StartUp, SplashFirstThenLists) {
         auto* splash = qobject_cast<FrmSplash*>(&d);
         if (splash) {
             seen = qobject_cast<FrmWorking*>(splash->parentWidget());
-            listsFilledDuringSplash = seen && seen->cboEllipsoid->count() > 0;
+            listsFilledDuringSplash =
+                seen && test::Named<QComboBox>(seen, "cboEllipsoid_0")->count() > 0;
             EXPECT_EQ(splash->Tag(), "FromStart");
             splash->CloseStep();
         }
@@ -176,9 +177,10 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     const WorkbenchState& s = w->State();
     EXPECT_EQ(s.E.InvFlattening, 298.257223560493);
     EXPECT_EQ(s.E.SemiMajorAxis, 6378137.0 / 1852.0);
-    EXPECT_EQ(w->cboEllipsoid->count(), 20);
-    EXPECT_EQ(w->cboEllipsoid->currentIndex(), 19);
-    EXPECT_EQ(w->cboEllipsoid->currentText(), test::Shown("WGS 1984 - 1/298.257223560493"));
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->count(), 20);
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentIndex(), 19);
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentText(),
+              test::Shown("WGS 1984 - 1/298.257223560493"));
     EXPECT_EQ(test::UtilitiesControl<QLabel>(*w, "lblDistance_1")->text(), "[ nautical miles ]");
     for (int i = 0; i < 2; ++i) {
         auto* zones = test::UtilitiesControl<QComboBox>(*w, QString("cboGMT_%1").arg(i));
@@ -186,8 +188,8 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
         EXPECT_EQ(zones->currentText(), "GMT");
         EXPECT_EQ(s.Utilities.GMTZone[i], 0.0);
     }
-    EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
-    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "ACAMAR");
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboBody")->count(), 66);
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboBody")->currentText(), "ACAMAR");
     ASSERT_EQ(s.BodyNames.size(), 66u);
     EXPECT_EQ(s.BodyList, s.BodyNames);
     EXPECT_EQ(s.Proba, 0.95);
@@ -208,14 +210,16 @@ TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
     test::FakeSettings settings;
     PlatformScript script;
     auto w = test::StartedWindow(settings);
-    w->tabUtil->setVisible(true);  // a choice recomputes only the page on show
+    test::TabSet(*w, "tabUtil")->setVisible(true);  // a choice recomputes only the page on show
     auto* unit = test::UtilitiesControl<QLabel>(*w, "lblDistance_1");
     auto* name = test::UtilitiesControl<QLabel>(*w, "lblChoosenEllipsoid_1");
     for (int row = 0; row < 20; ++row) {
-        w->cboEllipsoid->setCurrentIndex(row);
+        test::Named<QComboBox>(&*w, "cboEllipsoid_0")->setCurrentIndex(row);
         const EllipsoidRow& r = EllipsoidRows()[row];
         const EarthModel& e = w->State().E;
-        EXPECT_TRUE(w->cboEllipsoid->currentText().startsWith(name->text() + " - "))
+        EXPECT_TRUE(test::Named<QComboBox>(&*w, "cboEllipsoid_0")
+                        ->currentText()
+                        .startsWith(name->text() + " - "))
             << name->text().toStdString();
         EXPECT_DOUBLE_EQ(e.SemiMajorAxis, (r.ItemData / 10000.0 + 6300000.0) / 1852.0);
         if (row == kSphereEllipsoidRow) {
@@ -256,12 +260,12 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
         EXPECT_EQ(FieldMask(w->MaskField("mskLong", 4)), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
-        EXPECT_EQ(FieldMask(w->InputPage()->mskInstErr[1]), "+9#" + sep + "##");
+        EXPECT_EQ(FieldMask(w->MaskField("mskInstErr", 1)), "+9#" + sep + "##");
         EXPECT_EQ(FieldMask(w->MaskField("mskPress_mBars", -1)), "####");
-        EXPECT_EQ(FieldMask(w->InputPage()->mskTempCelcius[0]), "&&#");
+        EXPECT_EQ(FieldMask(w->MaskField("mskTempCelcius", 0)), "&&#");
         // The blank template the field shows.
-        EXPECT_EQ(w->InputPage()->mskLat5->text().toStdString(), "__°__'" + sep + "_ _");
-        EXPECT_EQ(w->cboEllipsoid->currentText().toStdString(),
+        EXPECT_EQ(w->MaskField("mskLat", 5)->text().toStdString(), "__°__'" + sep + "_ _");
+        EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->currentText().toStdString(),
                   "WGS 1984 - 1/298" + sep + "257223560493");
         EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
     }
@@ -280,13 +284,14 @@ TEST(InitMainWindow, MissingDocumentsNamedOnceAndCommandsRefuse) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("InfoProg.rtf"));
     EXPECT_TRUE(script.messages[0].text.contains("IntroLetter.rtf"));
-    EXPECT_EQ(w->cboEllipsoid->count(), 20);  // start-up went on
+    EXPECT_EQ(test::Named<QComboBox>(&*w, "cboEllipsoid_0")->count(), 20);  // start-up went on
     script.Clear();
-    w->mnuHelpAbout_Click();
+    test::RunAction(*w, "mnuHelpAbout");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("InfoProg.rtf"));
     EXPECT_EQ(script.dialogs.size(), 0u);
-    w->mnuHelpIntro_Click();
+    w->Action("mnuHelpIntro")->setEnabled(true);  // greyed in the program
+    test::RunAction(*w, "mnuHelpIntro");
     EXPECT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.dialogs.size(), 0u);
 }
@@ -315,31 +320,23 @@ TEST(StartUp, CommandLineFileOpensTheStarFixPage) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
-    int loads = 0;
-    auto w = std::make_unique<FrmWorking>();
-    w->SetSettings(settings.Store());
-    w->onLoadObservations = [&] { ++loads; };
-    w->Form_Load({"\"/data/My Sights/evening.obs\""});
-    EXPECT_EQ(w->State().CommandLineFile, "/data/My Sights/evening.obs");
-    EXPECT_EQ(loads, 1);
-    EXPECT_FALSE(w->tabIn->isHidden());
-    EXPECT_FALSE(w->tlhStarfix->isHidden());
-    EXPECT_TRUE(w->tlhWorking->isHidden());
+    QFile::copy(test::SampleObservations(), folder.Path() + "/My Sights evening.obs");
+    auto w = test::StartedWindow(settings, {"\"" + folder.Path() + "/My Sights evening.obs\""});
+    // Found and read: no error, no file dialog.
+    EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
+    EXPECT_TRUE(script.fileDialogs.empty());
+    EXPECT_EQ(w->State().CommandLineFile, "");  // used once
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isHidden());
+    EXPECT_FALSE(test::Bar(*w, "tlhStarfix")->isHidden());
+    EXPECT_TRUE(test::Bar(*w, "tlhWorking")->isHidden());
 
-    auto v = std::make_unique<FrmWorking>();
-    v->SetSettings(settings.Store());
-    v->onLoadObservations = [&] { ++loads; };
-    v->Form_Load({"\"\t\""});
-    EXPECT_EQ(v->State().CommandLineFile, "");
-    EXPECT_EQ(loads, 2);
-    EXPECT_FALSE(v->tabIn->isHidden());
+    auto v = test::StartedWindow(settings, {"\"\t\""});
+    EXPECT_EQ(script.fileDialogs.size(), 1u);  // nothing left: the loader asks
+    EXPECT_FALSE(test::TabSet(*v, "tabIn")->isHidden());
 
-    auto u = std::make_unique<FrmWorking>();
-    u->SetSettings(settings.Store());
-    u->onLoadObservations = [&] { ++loads; };
-    u->Form_Load({});
-    EXPECT_EQ(loads, 2);  // no file, no page
-    EXPECT_TRUE(u->tabIn->isHidden());
+    auto u = test::StartedWindow(settings);
+    EXPECT_EQ(script.fileDialogs.size(), 1u);  // no file, no page
+    EXPECT_TRUE(test::TabSet(*u, "tabIn")->isHidden());
     EXPECT_EQ(u->HelpFilePath(), folder.Path() + "/help/index.html");
 }
 

@@ -55,7 +55,7 @@ TEST_F(WindowWalk, ObservationsTabEnteredAnyWayGivesTheGridTheKeys) {
          [this] {
              ClickTab(2);
              ClickBar("bthNumRes");
-             test::Click(w->rtfNumDisp, test::Place::Middle);  // reading the report
+             test::Click(test::ReportBox(*w), test::Place::Middle);  // reading the report
              w->Action("mnuAstroCorrect")->trigger();
          }},
         {"Next", [this] { ClickTab(1), test::ClickButton(Page()->cmdNextTabIn[1]); }},

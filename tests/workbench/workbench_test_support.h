@@ -3,24 +3,36 @@
 // scripted platform seam.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
 #include <QString>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QWindow>
 #include <map>
 #include <memory>
 #include <ostream>
 #include <string>
 
+#include "charts/chart_picture.h"
 #include "locale_texts.h"
 #include "navlib/app_path.h"
 #include "platform/message_box.h"
+#include "platform/rich_text_box.h"
 #include "sailing/utilities_page.h"
 #include "tests/keyboard.h"
 #include "workbench/companion_windows.h"
 #include "workbench/main_window.h"
-#include "workbench/results_toolbar.h"
+#include "workbench/results_page.h"
 #include "workbench/small_dialogs.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/status_line.h"
@@ -103,6 +115,79 @@ inline QString TestOutputFolder() {
     if (dir.isEmpty()) dir = QDir::cleanPath(QString(ORVEX_PROGRAM_DIR) + "/../test-output");
     QDir().mkpath(dir);
     return dir;
+}
+
+// ---- The main window as a person drives it -------------------------------
+
+// Runs the window's action of that control name as a person does: a click
+// on its toolbar button where one shows, else the menu item chosen.
+inline void RunAction(FrmWorking& w, const char* name) {
+    QAction* a = w.Action(name);
+    if (a == nullptr) {
+        ADD_FAILURE() << "no action " << name;
+        return;
+    }
+    for (QToolBar* bar : w.findChildren<QToolBar*>())
+        if (QWidget* b = bar->widgetForAction(a); b && b->isVisible()) return ClickButton(b);
+    a->trigger();
+}
+
+// The window's toolbars, tab sets and Earth-model list, found by name.
+inline QToolBar* Bar(const FrmWorking& w, const char* name) {
+    return Named<QToolBar>(&w, name);
+}
+inline QTabWidget* TabSet(const FrmWorking& w, const char* name) {
+    return Named<QTabWidget>(&w, name);
+}
+
+// The results page, its report box and its chart, found by name.
+inline ResultsPage* Results(const FrmWorking& w) {
+    return Named<ResultsPage>(&w, "ResultsPage");
+}
+inline RichTextBox* ReportBox(const FrmWorking& w) {
+    return Named<RichTextBox>(&w, "rtfNumDisp");
+}
+inline QWidget* ChartBox(const FrmWorking& w) {
+    return Named(&w, "picLMChart");
+}
+// The chart's picture as last drawn.
+inline QImage ChartImage(const FrmWorking& w) {
+    return Named<ChartPicture>(&w, "chartPicture")->Image();
+}
+
+// The program's own report template and planetary file in `folder`, so
+// that the results commands run as they do for the user.
+inline void CopyProgramData(ProgramFolder& folder) {
+    for (const char* name : {"NumResults.rtf", "Planet.dat"}) {
+        QFile::remove(folder.Path() + "/" + name);
+        QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/" + name, folder.Path() + "/" + name);
+    }
+}
+
+// The sample observation file of 8 Dec 2026.
+inline QString SampleObservations() {
+    return QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs";
+}
+
+// A dialog handed to the script, shown and answered by a click on its
+// button of that control name.
+inline int ClickIn(QDialog& d, const char* button) {
+    d.show();
+    ClickButton(Named<QPushButton>(&d, button));
+    return d.result();
+}
+
+// A click on a row of a list.
+inline void ClickRow(QListWidget* list, int row) {
+    ClickAt(list->viewport(), list->visualItemRect(list->item(row)).center());
+}
+
+// A click on the close box of a shown window: the window system asks it to
+// close.
+inline void ClickCloseBox(QWidget* window) {
+    QCloseEvent e;
+    QCoreApplication::sendEvent(window->windowHandle(), &e);
+    QCoreApplication::processEvents();
 }
 
 }  // namespace orvex::test
