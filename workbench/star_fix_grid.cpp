@@ -3,8 +3,8 @@
 // and the instrument correction (the correction field of the conditions tab
 // shares its handlers with the grid's). The navigator never types into the
 // grid itself: a key or a double click opens the editor of the column over
-// the cell, the editor validates its value when it is left and writes the
-// normalised text into the cell.
+// the cell; when the editor is left its value goes to the session's table of
+// sights, which accepts or refuses it, and the cell shows the table's text.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>

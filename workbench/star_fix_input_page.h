@@ -74,13 +74,10 @@ class StarFixInputPage : public QTabWidget {
     MaskedField* mskCourse0 = nullptr;        // "mskCourse_0"
     MaskedField* mskSpeed = nullptr;
     QCheckBox* ch3OneEstPos1 = nullptr;  // "ch3OneEstPos_1", kept in step by the options page
-    QPushButton* cmdEraseLat = nullptr;
-    QPushButton* cmdEraseLong = nullptr;
     // ---- Observer and external conditions (tab 1) ----------------------------
     MaskedField* mskHeightM = nullptr;
     MaskedField* mskHeightF = nullptr;
     std::array<MaskedField*, 2> mskInstErr{};  // 0 conditions tab, 1 grid editor
-    MaskedField* mskPressMBars = nullptr;      // "mskPress_mBars"
     MaskedField* mskPressHg = nullptr;
     std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
     std::array<MaskedField*, 2> mskTempFahr{};
@@ -98,47 +95,11 @@ class StarFixInputPage : public QTabWidget {
     // The tab buttons: the next or previous tab, then its entry checks.
     void cmdNextTabIn_Click();
     void cmdPrevTabIn_Click();
-    // The entry checks of the tab shown: on the second and third tabs the
-    // default times are offered for keeping and the inputs of the tabs
-    // before are required; the focus goes to the tab's first field.
-    void tabIn_GotFocus();
-    // The time-store button of the observations tab (as F5).
-    void cmdChronoF5_Click();
     // Commit of the pickers of tab 0: 0 time of the estimated position,
     // 1 time of the position wanted.
     void dtpTime_LostFocus(int index);
-    // The new-fix reset and the two erase buttons of the estimated position.
+    // The new-fix reset.
     void cmdEraseObs_Click();
-    void cmdEraseLat_Click();
-    void cmdEraseLong_Click();
-    // Condition fields: each LostFocus is the field's commit; the spin
-    // buttons, the observation-file loader and the star-fix driver call them
-    // directly after putting a text into the field.
-    void mskCourse_LostFocus();
-    void mskSpeed_LostFocus();
-    void mskHeightM_LostFocus();
-    void mskHeightF_LostFocus();
-    void mskPress_mBars_LostFocus();
-    void mskPressHg_LostFocus();
-    void mskTempCelcius_LostFocus(int index);
-    void mskTempFahr_LostFocus(int index);
-    void updPressHg_DownClick();
-    void updPressHg_UpClick();
-    void updPress_mBars_DownClick();
-    void updPress_mBars_UpClick();
-    void updTempCelcius_DownClick(int index);
-    void updTempCelcius_UpClick(int index);
-    void updTempFahr_DownClick(int index);
-    void updTempFahr_UpClick(int index);
-    // The estimated position's commits (cancel = true keeps the focus).
-    void mskLat_Validate(bool& cancel);
-    void mskLong_Validate(bool& cancel);
-    // Before a fix: course and speed committed again from their fields (a
-    // previous fix may have corrected them), and every star-fix field that
-    // still shows a text it refused checked again, so that no fix runs on a
-    // value other than the fields show. False when a field refuses again
-    // (its message shown).
-    bool CommitStarFixFieldsAgain();
     // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
     // the solver into the state's Obs and Fix. True only when the solver
     // found a fix; after a failure of its own (reported by the solver) the
@@ -159,8 +120,6 @@ class StarFixInputPage : public QTabWidget {
     // Validates the table's rows and fills the observation set; false after
     // its own message.
     bool ReadObsGrid();
-    // Sorts the table's rows 1..ObsCount by time and shows them.
-    void SelectObsGrid();
     // Commits the open editor into its cell (the results commands and the
     // file save call it first).
     void grdObs_GotFocus();
@@ -169,19 +128,12 @@ class StarFixInputPage : public QTabWidget {
     // Opens the editor of the current column over the current cell;
     // keyAscii is the typed character, or 32 for space and double click.
     void BeginGridEdit(QWidget* editor, int keyAscii);
-    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
-    // 1 Shift, 2 Ctrl).
-    void EndGridEdit(QWidget* editor, int keyCode, int shift);
-    bool grdObs_KeyDown(int keyCode, int shift);
     void grdObs_MouseMove(int row, int col);
     // The grid row the user was last on (1 after a layout): the row the
     // row check looks at when the current cell moves.
     int CurObsRow() const { return curObsRow_; }
-    // The editors' commits (their lost-focus handlers).
-    void dtpObsTime_LostFocus();
-    void mskHeightInst_LostFocus();
-    // Shared by the conditions field (index 0) and the grid editor (index 1).
-    void mskInstErr_LostFocus(int index);
+    // Shared by the conditions field (index 0) and the grid editor (index 1):
+    // entering the field selects its text for a new number.
     void mskInstErr_GotFocus(int index);
     // The grid editor that belongs to a column (0..3).
     QWidget* GridEditor(int col) const;
@@ -199,6 +151,56 @@ class StarFixInputPage : public QTabWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The entry checks of the tab shown: on the second and third tabs the
+    // default times are offered for keeping and the inputs of the tabs
+    // before are required; the focus goes to the tab's first field.
+    void tabIn_GotFocus();
+    // The time-store button of the observations tab (as F5).
+    void cmdChronoF5_Click();
+    // The two erase buttons of the estimated position.
+    void cmdEraseLat_Click();
+    void cmdEraseLong_Click();
+    // Condition fields: each LostFocus is the field's commit (its commit
+    // hook); the spin buttons call them after putting their step's text into
+    // the field.
+    void mskCourse_LostFocus();
+    void mskSpeed_LostFocus();
+    void mskHeightM_LostFocus();
+    void mskHeightF_LostFocus();
+    void mskPress_mBars_LostFocus();
+    void mskPressHg_LostFocus();
+    void mskTempCelcius_LostFocus(int index);
+    void mskTempFahr_LostFocus(int index);
+    // The spin buttons: one step, never past the field's limits.
+    void updPressHg_DownClick();
+    void updPressHg_UpClick();
+    void updPress_mBars_DownClick();
+    void updPress_mBars_UpClick();
+    void updTempCelcius_DownClick(int index);
+    void updTempCelcius_UpClick(int index);
+    void updTempFahr_DownClick(int index);
+    void updTempFahr_UpClick(int index);
+    // The estimated position's commits (cancel = true keeps the focus).
+    void mskLat_Validate(bool& cancel);
+    void mskLong_Validate(bool& cancel);
+    // Before a fix: course and speed committed again from their fields (a
+    // previous fix may have corrected them), and every star-fix field that
+    // still shows a text it refused checked again, so that no fix runs on a
+    // value other than the fields show. False when a field refuses again
+    // (its message shown).
+    bool CommitStarFixFieldsAgain();
+    // Sorts the table's rows 1..ObsCount by time and shows them.
+    void SelectObsGrid();
+    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
+    // 1 Shift, 2 Ctrl).
+    void EndGridEdit(QWidget* editor, int keyCode, int shift);
+    bool grdObs_KeyDown(int keyCode, int shift);
+    // The editors' commits (their lost-focus handlers); the correction's is
+    // shared by the conditions field (index 0) and the grid editor (index 1).
+    void dtpObsTime_LostFocus();
+    void mskHeightInst_LostFocus();
+    void mskInstErr_LostFocus(int index);
+
     QWidget* BuildPositionTab();
     QWidget* BuildConditionsTab();
     QWidget* BuildObservationsTab();
@@ -231,6 +233,9 @@ class StarFixInputPage : public QTabWidget {
 
     WorkbenchState& state_;
     StarFixInputLinks links_;
+    QPushButton* cmdEraseLat = nullptr;
+    QPushButton* cmdEraseLong = nullptr;
+    MaskedField* mskPressMBars = nullptr;  // "mskPress_mBars"
     // True while code changes the tab (its entry checks do not run).
     bool changingTabByCode_ = false;
     std::map<std::string, MaskedField*> singleMasks_;  // mskSpeed, mskHeightM, ...

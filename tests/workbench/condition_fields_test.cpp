@@ -254,76 +254,69 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
     EXPECT_TRUE(in.script.messages.empty());
 }
 
-// Guards the spin buttons: one step through the field's own commit, the
-// "_" padding of 999 hPa, and no step past a limit.
+// Guards the spin buttons, clicked as shown: one step through the field's
+// own commit, the "_" padding of 999 hPa, and no step past a limit.
 TEST_P(ConditionFields, SpinButtonsStepWithinTheLimits) {
     in.InputTab(1);
     MaskedField* hpa = in.Field("mskPress_mBars");
     MaskedField* hg = in.Field("mskPressHg");
     in.Type(hpa, "1000");
     in.Leave(hg);
-    w.InputPage()->updPress_mBars_DownClick();
+    in.Spin("updPress_mBars_Down");
     EXPECT_EQ(hpa->MaskedText(), "_999");
     EXPECT_EQ(s.PressMBars, 999.0);
     EXPECT_EQ(hg->MaskedText(), in.S("29.50"));
     EXPECT_EQ(hpa->BackColor(), kValidGreen);
-    w.InputPage()->updPress_mBars_UpClick();
+    in.Spin("updPress_mBars_Up");
     EXPECT_EQ(s.PressMBars, 1000.0);
     in.Type(hpa, "0940");
     in.Leave(hg);
-    w.InputPage()->updPress_mBars_DownClick();
+    in.Spin("updPress_mBars_Down");
     EXPECT_EQ(s.PressMBars, 940.0);
     in.Type(hpa, "1070");
     in.Leave(hg);
-    w.InputPage()->updPress_mBars_UpClick();
+    in.Spin("updPress_mBars_Up");
     EXPECT_EQ(s.PressMBars, 1070.0);
 
     in.Type(hg, "2786");
     in.Leave(hpa);
-    w.InputPage()->updPressHg_DownClick();
+    in.Spin("updPressHg_Down");
     EXPECT_EQ(s.PressHg, 27.76);
     EXPECT_EQ(hg->MaskedText(), in.S("27.76"));
-    w.InputPage()->updPressHg_DownClick();  // at the limit: nothing
+    in.Spin("updPressHg_Down");  // at the limit: nothing
     EXPECT_EQ(s.PressHg, 27.76);
     in.Type(hg, "3149");
     in.Leave(hpa);
-    w.InputPage()->updPressHg_UpClick();
+    in.Spin("updPressHg_Up");
     EXPECT_EQ(s.PressHg, 31.59);
-    w.InputPage()->updPressHg_UpClick();
+    in.Spin("updPressHg_Up");
     EXPECT_EQ(s.PressHg, 31.59);
 
     in.Type(w.InputPage()->mskTempCelcius[1], "069");
     in.Leave(w.InputPage()->mskTempFahr[1]);
-    w.InputPage()->updTempCelcius_UpClick(1);
+    in.Spin("updTempCelcius_1_Up");
     EXPECT_EQ(s.TempWaterC, 70.0);
     EXPECT_EQ(w.InputPage()->mskTempFahr[1]->MaskedText(), "158");
-    w.InputPage()->updTempCelcius_UpClick(1);
+    in.Spin("updTempCelcius_1_Up");
     EXPECT_EQ(s.TempWaterC, 70.0);
-    w.InputPage()->updTempFahr_DownClick(0);  // 68 -> 67 F
+    in.Spin("updTempFahr_0_Down");  // 68 -> 67 F
     EXPECT_EQ(s.TempAirF, 67.0);
     EXPECT_EQ(w.InputPage()->mskTempCelcius[0]->MaskedText(), "_19");
     in.Type(w.InputPage()->mskTempFahr[0], "-57");
     in.Leave(w.InputPage()->mskTempCelcius[0]);
-    w.InputPage()->updTempFahr_DownClick(0);
+    in.Spin("updTempFahr_0_Down");
     EXPECT_EQ(s.TempAirF, -58.0);
-    w.InputPage()->updTempFahr_DownClick(0);
+    in.Spin("updTempFahr_0_Down");
     EXPECT_EQ(s.TempAirF, -58.0);
     in.Type(w.InputPage()->mskTempCelcius[0], "-49");
     in.Leave(w.InputPage()->mskTempFahr[0]);
-    w.InputPage()->updTempCelcius_DownClick(0);
+    in.Spin("updTempCelcius_0_Down");
     EXPECT_EQ(s.TempAirC, -50.0);
-    w.InputPage()->updTempCelcius_DownClick(0);
+    in.Spin("updTempCelcius_0_Down");
     EXPECT_EQ(s.TempAirC, -50.0);
-    w.InputPage()->updTempFahr_UpClick(1);  // 158 F is the top
+    in.Spin("updTempFahr_1_Up");  // 158 F is the top
     EXPECT_EQ(s.TempWaterF, 158.0);
     EXPECT_TRUE(in.script.messages.empty());
-
-    // The arrows themselves run the same steps.
-    auto* arrow = w.findChild<QWidget*>("updPress_mBars_Down");
-    ASSERT_NE(arrow, nullptr);
-    const int shown = hpa->MaskedText().toInt();
-    QTest::mouseClick(arrow, Qt::LeftButton);
-    EXPECT_EQ(s.PressMBars, shown - 1);
 }
 
 }  // namespace

@@ -69,6 +69,12 @@ struct InputWindow {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(text);
     }
+    // Clicks a spin arrow of the page shown, by its name ("updPressHg_Up").
+    void Spin(const QString& arrow) {
+        QWidget* b = Named(w.get(), arrow);
+        EXPECT_NE(b, nullptr) << arrow.toStdString();
+        ClickButton(b);
+    }
     // Leaves the field that has the focus for `next`.
     void Leave(QWidget* next) { next->setFocus(Qt::TabFocusReason); }
 

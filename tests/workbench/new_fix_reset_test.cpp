@@ -156,7 +156,7 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     const double lat = s.Lat(6), lon = s.Long(6);
     const QString sep = QString::fromStdString(in.sep);
     in.Leave(w.InputPage()->mskCourse0);
-    QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
+    test::ClickButton(test::Named<QPushButton>(&w, "cmdEraseLat"));
     EXPECT_EQ(w.InputPage()->mskLat5->MaskedText(), "__°__'" + sep + "_ _");
     EXPECT_EQ(w.InputPage()->mskLat5->BackColor(), MaskedField::WindowColor());
     EXPECT_FALSE(s.FixEntered[2]);
@@ -164,7 +164,7 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     EXPECT_TRUE(w.InputPage()->mskLat5->hasFocus());
     EXPECT_EQ(s.Lat(6), lat);
 
-    w.InputPage()->cmdEraseLong_Click();
+    test::ClickButton(test::Named<QPushButton>(&w, "cmdEraseLong"));
     EXPECT_EQ(w.InputPage()->mskLong5->MaskedText(), "___°__'" + sep + "_ _");
     EXPECT_FALSE(s.FixEntered[3]);
     EXPECT_TRUE(w.InputPage()->mskLong5->hasFocus());
@@ -183,7 +183,7 @@ TEST_P(NewFixReset, EraseClearsARefusedLatitude) {
     in.Leave(w.InputPage()->mskLong5);
     ASSERT_EQ(in.script.messages.size(), 1u);
     ASSERT_TRUE(w.InputPage()->mskLat5->hasFocus());
-    QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
+    test::ClickButton(test::Named<QPushButton>(&w, "cmdEraseLat"));
     EXPECT_EQ(w.InputPage()->mskLat5->TypedText(), "");
     in.Leave(w.InputPage()->mskLong5);
     EXPECT_TRUE(w.InputPage()->mskLong5->hasFocus());

@@ -171,11 +171,13 @@ TEST(StarFixControls, TimeStoreButton) {
     test::InputWindow in(".");
     in.script.dialogs.clear();
     const WorkbenchState before = in.w->State();
-    in.w->InputPage()->cmdChronoF5_Click();
+    in.InputTab(2);
+    auto* chrono = test::Named<QPushButton>(in.w.get(), "cmdChronoF5");
+    test::ClickButton(chrono);
     ASSERT_EQ(in.script.dialogs.size(), 1u);
     EXPECT_EQ(in.script.dialogs[0], "frmTimeStore");
     EXPECT_EQ(in.w->State().TimeStored, before.TimeStored);
-    QTest::mouseClick(in.w->findChild<QPushButton*>("cmdChronoF5"), Qt::LeftButton);
+    test::ClickButton(chrono);
     EXPECT_EQ(in.script.dialogs.size(), 2u);
 }
 

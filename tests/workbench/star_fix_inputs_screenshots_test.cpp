@@ -39,7 +39,7 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         in.Type(w.MaskField("mskPress_mBars", -1), "1021");
         in.Type(w.InputPage()->mskTempCelcius[0], "_14");
         in.Leave(w.InputPage()->mskTempFahr[1]);
-        w.InputPage()->updTempFahr_DownClick(1);
+        in.Spin("updTempFahr_1_Down");
         in.Type(w.MaskField("mskPressHg", -1), "3190");
         in.Leave(w.InputPage()->mskTempCelcius[1]);  // refused: waits for its correction
         EXPECT_EQ(in.script.messages.size(), 1u);
