@@ -8,10 +8,15 @@
 // included: the number typed is never stored, and emptying the refused field
 // leaves the last accepted value in force. The star-fix driver checks a field
 // that still shows a refused text again before every fix.
+#include <cmath>
+
 #include "inputs/condition_checks.h"
+#include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
+#include "platform/message_box.h"
+#include "workbench/sights_editor.h"
 #include "workbench/star_fix_input_page.h"
 #include "workbench/workbench_state.h"
 
@@ -234,6 +239,47 @@ void StarFixInputPage::updTempFahr_UpClick(int index) {
     if (t > 157 + kSpinSlack) return;
     Put(mskTempFahr[index], TemperatureText(t + 1));
     mskTempFahr_LostFocus(index);
+}
+
+// ---- Instrument correction -------------------------------------------------------
+
+void StarFixInputPage::mskInstErr_GotFocus(int index) {
+    if (index == 1) {
+        sights_->CorrectionEntered();
+        return;
+    }
+    state_.FixEntered[8] = false;
+    // The whole text selected: the first key typed begins a new number.
+    conditionsTyping_.Restart();
+    mskInstErr[0]->selectAll();
+}
+
+void StarFixInputPage::mskInstErr_LostFocus() {
+    MaskedField* f = mskInstErr[0];
+    if (f->IsEmptyEntry()) return;
+    double x = ParseNumberText(f->text().toStdString(), state_.DecSep);
+    // Minutes typed beyond the field show its limit, which is not what was
+    // typed: refused as any value beyond +-99.99'.
+    if (conditionsTyping_.ShowsBeyond()) x = kNotANumber;
+    if (std::fabs(x) > 99.99) {
+        f->Reject("The instrumental correction is not valid. Try again please.",
+                  MaskedField::RejectMode::ReplaceLastWithPrompt);
+        // Tried again: the next key begins a new number.
+        conditionsTyping_.Restart();
+        return;
+    }
+    if (std::fabs(x) > 60.0) {
+        ShowMessage(kIconQuestion + kButtonsOk, QString("Probable error in input data"),
+                    QString("Are you sure the instrumental correction is higher than 1° ?\r\n"
+                            " I suggest you throw your sextant overboard."),
+                    this);
+        f->SetBackColor(kDoubtfulOrange);
+    } else {
+        f->SetBackColor(kValidGreen);
+    }
+    f->SetMaskedText(QString::fromStdString(FormatNumber(x, "+00.00;-00.00", state_.DecSep)));
+    state_.InstErr = x;
+    state_.FixEntered[8] = true;
 }
 
 }  // namespace orvex

@@ -23,6 +23,7 @@
 #include "workbench/focus_watch.h"
 #include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
+#include "workbench/sights_editor.h"
 #include "workbench/workbench_state.h"
 
 namespace orvex {
@@ -247,26 +248,38 @@ QWidget* StarFixInputPage::BuildObservationsTab() {
     QWidget* page = MakeTab(this, "&Observations", 2, &area);
     auto* grid = new QGridLayout(area);
     grid->setColumnStretch(2, 1);
-    // The grid's in-cell editors float over the grid and stay hidden until
-    // a cell is edited.
-    mskInstErr[1] = MakeMaskedField(area, "mskInstErr_1");
-    mskInstErr[1]->setVisible(false);
-    mskHeightInst = MakeMaskedField(area, "mskHeightInst");
+    SightsEditorLinks links;
+    links.ShowTimeStore = [this] {
+        if (links_.ShowTimeStore) links_.ShowTimeStore();
+    };
+    links.ConditionsCorrection = [this] {
+        return mskInstErr[0]->IsEmptyEntry() ? QString() : mskInstErr[0]->text();
+    };
+    sights_ = new SightsEditor(state_, std::move(links), this, area);
+    mskInstErr[1] = sights_->CorrectionField();
+    mskHeightInst = sights_->AltitudeField();
     singleMasks_["mskHeightInst"] = mskHeightInst;
-    mskHeightInst->setVisible(false);
-    cboBody = new QComboBox(area);
-    cboBody->setObjectName("cboBody");
-    cboBody->setVisible(false);
+    cboBody = sights_->BodyList();
     auto* chrono = MakeButton(area, "F5", "cmdChronoF5");
     chrono->setToolTip("Store current time");
     grid->addWidget(chrono, 0, 0);
     connect(chrono, &QPushButton::clicked, this, &StarFixInputPage::cmdChronoF5_Click);
-    BuildObservationGrid(area, grid);
-    FitField(mskInstErr[1], "-00.00");
+    sights_->Build(grid);
+    grdObs = sights_->Grid();
+    dtpObsTime = sights_->TimePicker();
+    mskHeightInst->setToolTip("[TAB] next cell/row");
+    mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
+    // The conditions tab's correction reads its keys as the grid cell's does.
+    mskInstErr[0]->installEventFilter(this);
+    mskInstErr[0]->SetCommitHook([this](MaskedField&) { mskInstErr_LostFocus(); });
+    mskInstErr[0]->SetEnterHook([this](MaskedField&) { mskInstErr_GotFocus(0); });
+    conditionsTyping_ = CorrectionTyping(mskInstErr[0]);
     return page;
 }
 
 bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mskInstErr[0] && event->type() == QEvent::KeyPress)
+        return conditionsTyping_.Key(static_cast<QKeyEvent*>(event), state_.DecSep);
     if (watched == this && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5 && currentIndex() == 2) {
         cmdChronoF5_Click();
@@ -355,6 +368,46 @@ void StarFixInputPage::HookFields() {
     mskSpeed->SetEnterHook([](MaskedField& f) { f.setCursorPosition(1); });
     mskHeightF->SetEntryPlace(1);
     mskSpeed->SetEntryPlace(1);
+}
+
+// ---- The sights editor's ---------------------------------------------------------
+
+QWidget* StarFixInputPage::GridEditor(int col) const {
+    return sights_->Editor(col);
+}
+void StarFixInputPage::InitObsGrid() {
+    sights_->Layout();
+}
+void StarFixInputPage::ShowObservationTable() {
+    sights_->ShowTable();
+}
+bool StarFixInputPage::ReadObsGrid() {
+    return sights_->Read();
+}
+void StarFixInputPage::SelectObsGrid() {
+    sights_->SortByTime();
+}
+void StarFixInputPage::grdObs_GotFocus() {
+    sights_->CommitOpenEditor();
+}
+void StarFixInputPage::grdObs_LeaveCell() {
+    sights_->CloseEditor();
+}
+void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
+    sights_->BeginEdit(editor, keyAscii);
+}
+void StarFixInputPage::grdObs_MouseMove(int row, int col) {
+    sights_->MouseMove(row, col);
+}
+int StarFixInputPage::CurObsRow() const {
+    return sights_->CurrentRow();
+}
+
+void StarFixInputPage::DetachObservationGrid() {
+    sights_->Detach();
+    mskInstErr[0]->removeEventFilter(this);
+    mskInstErr[0]->SetCommitHook(nullptr);
+    mskInstErr[0]->SetEnterHook(nullptr);
 }
 
 }  // namespace orvex

@@ -15,23 +15,20 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <vector>
 
-#include "workbench/core/correction_entry.h"
+#include "workbench/correction_typing.h"
 
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QGridLayout;
-class QKeyEvent;
-class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace orvex {
 
 class MaskedField;
 class ObservationGrid;
+class SightsEditor;
 struct ObservationFileData;
 struct WorkbenchState;
 
@@ -77,7 +74,7 @@ class StarFixInputPage : public QTabWidget {
     // ---- Observer and external conditions (tab 1) ----------------------------
     MaskedField* mskHeightM = nullptr;
     MaskedField* mskHeightF = nullptr;
-    std::array<MaskedField*, 2> mskInstErr{};  // 0 conditions tab, 1 grid editor
+    std::array<MaskedField*, 2> mskInstErr{};  // 0 conditions tab, 1 the grid's editor
     MaskedField* mskPressHg = nullptr;
     std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
     std::array<MaskedField*, 2> mskTempFahr{};
@@ -106,7 +103,8 @@ class StarFixInputPage : public QTabWidget {
     // status line shows no fix.
     bool RunStarFix();
 
-    // ---- Observation grid and its in-cell editors (tab 2) ---------------------
+    // ---- Observation grid and its in-cell editors (tab 2), the sights
+    // editor's ---------------------------------------------------------------
     ObservationGrid* grdObs = nullptr;
     QDateTimeEdit* dtpObsTime = nullptr;
     MaskedField* mskHeightInst = nullptr;
@@ -131,7 +129,7 @@ class StarFixInputPage : public QTabWidget {
     void grdObs_MouseMove(int row, int col);
     // The grid row the user was last on (1 after a layout): the row the
     // row check looks at when the current cell moves.
-    int CurObsRow() const { return curObsRow_; }
+    int CurObsRow() const;
     // Shared by the conditions field (index 0) and the grid editor (index 1):
     // entering the field selects its text for a new number.
     void mskInstErr_GotFocus(int index);
@@ -191,37 +189,14 @@ class StarFixInputPage : public QTabWidget {
     bool CommitStarFixFieldsAgain();
     // Sorts the table's rows 1..ObsCount by time and shows them.
     void SelectObsGrid();
-    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
-    // 1 Shift, 2 Ctrl).
-    void EndGridEdit(QWidget* editor, int keyCode, int shift);
-    bool grdObs_KeyDown(int keyCode, int shift);
-    // The editors' commits (their lost-focus handlers); the correction's is
-    // shared by the conditions field (index 0) and the grid editor (index 1).
-    void dtpObsTime_LostFocus();
-    void mskHeightInst_LostFocus();
-    void mskInstErr_LostFocus(int index);
+    // The conditions tab's correction (mskInstErr(0)) committed.
+    void mskInstErr_LostFocus();
 
     QWidget* BuildPositionTab();
     QWidget* BuildConditionsTab();
     QWidget* BuildObservationsTab();
     void AddTabButtons();
     void HookFields();
-    void BuildObservationGrid(QWidget* page, QGridLayout* layout);
-    bool GridEditorKey(QWidget* editor, QKeyEvent* key);
-    void grdObs_KeyPress(int keyAscii);
-    void grdObs_RowColChange();
-    // A key typed into a correction field (0 the conditions tab's, 1 the
-    // grid's); true when it was taken here.
-    bool CorrectionKey(int index, QKeyEvent* key);
-    // Shows the number being typed into a correction field.
-    void ShowCorrectionEntry(int index);
-    // Gives a sight row its empty cells and the body column's font.
-    void PrepareGridRow(int row);
-    void CommitGridEditor(int col);
-    // Shows a committed cell's value green for a moment (no waiting).
-    void ConfirmGridCell(int row, int col);
-    // The grid cell shows the table's cell: its text, red when refused.
-    void ShowObsCell(int row, int col);
     void ResetForNewStarFix();
     // Stores a time of the page (0 the estimated position's, 1 the wanted
     // one) as its picker's commit does, and shows it in the picker.
@@ -239,31 +214,9 @@ class StarFixInputPage : public QTabWidget {
     // True while code changes the tab (its entry checks do not run).
     bool changingTabByCode_ = false;
     std::map<std::string, MaskedField*> singleMasks_;  // mskSpeed, mskHeightM, ...
-    // The grid row the user was last on (1 after a layout), and true while
-    // the grid is laid out or its rows move (no row checks then).
-    int curObsRow_ = 1;
-    bool gridLaying_ = false;
-    // The cell the open grid editor was opened over (row 0: none).
-    int editRow_ = 0;
-    int editCol_ = 0;
-    // True while Esc closes an editor without committing it.
-    bool editCancelled_ = false;
-    // The last refused altitude (cell and text), so that the same refusal is
-    // not shown twice when two commits run for one leave.
-    QString refusedAltitude_;
-    int refusedAltitudeRow_ = 0;
-    // The committed value shown over its cell, and the timer that hides it.
-    QLabel* gridConfirm_ = nullptr;
-    QTimer* gridConfirmTimer_ = nullptr;
-    std::vector<QObject*> gridHooks_;
-    // The numbers being typed into the two correction fields: typing is
-    // true from the entry (or a sign) until the caret is moved; beyond is
-    // the limit text shown for minutes that do not fit (else empty).
-    CorrectionEntry correctionEntry_[2];
-    bool correctionTyping_[2] = {false, false};
-    QString correctionBeyond_[2];
-    // True while the grid opens the correction editor with the typed key.
-    bool correctionOpenedByKey_ = false;
+    SightsEditor* sights_ = nullptr;
+    // The number being typed into the conditions tab's correction.
+    CorrectionTyping conditionsTyping_;
 };
 
 }  // namespace orvex
