@@ -19,16 +19,16 @@
 #include "navlib/date_time.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
+#include "platform/date_time_picker.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
-#include "platform/date_time_picker.h"
 #include "workbench/core/observation_table.h"
 #include "workbench/date_values.h"
 #include "workbench/field_layout.h"
+#include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
 #include "workbench/reading_tab_order.h"
-#include "workbench/masked_input.h"
 #include "workbench/workbench_state.h"
 
 namespace orvex {
@@ -115,8 +115,7 @@ void SightsEditor::Build(QGridLayout* layout) {
         e->resize(kEditorWidths[c], e->sizeHint().height());
         e->setVisible(false);
         auto* hook = new EventHook(e, [this, e](QEvent* ev) {
-            if (ev->type() == QEvent::KeyPress)
-                return EditorKey(e, static_cast<QKeyEvent*>(ev));
+            if (ev->type() == QEvent::KeyPress) return EditorKey(e, static_cast<QKeyEvent*>(ev));
             if (ev->type() == QEvent::FocusOut && e == time_ &&
                 IsLeavingReason(static_cast<QFocusEvent*>(ev)->reason()))
                 TimeLeft();
@@ -236,7 +235,7 @@ void SightsEditor::Layout() {
     const int frame = 2 * grid_->frameWidth();
     // As wide as its columns: no blank strip beside the last one.
     grid_->setFixedWidth(widths[0] + widths[1] + widths[2] + widths[3] - 4 +
-                          grid_->verticalScrollBar()->sizeHint().width() + frame);
+                         grid_->verticalScrollBar()->sizeHint().width() + frame);
     grid_->scrollToTop();
     grid_->SetCurrentCell(1, 0);
     curObsRow_ = 1;
@@ -344,7 +343,6 @@ void SightsEditor::ConfirmCell(int row, int col) {
     confirm_->show();
     confirmTimer_->start();
 }
-
 
 // ---- The editors' commits ----------------------------------------------------------
 

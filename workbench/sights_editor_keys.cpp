@@ -53,8 +53,7 @@ void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
                 dayStarted = c.isDigit();
             }
         } else {
-            time_->setDateTime(
-                PickerValue(s.Sights.OpenTime(row, s.TimeStored, s.TimeEstPos)));
+            time_->setDateTime(PickerValue(s.Sights.OpenTime(row, s.TimeStored, s.TimeEstPos)));
         }
     } else if (col == 1) {
         if (!printable) {
@@ -112,7 +111,6 @@ void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
         QCoreApplication::sendEvent(body_, &letter);
     }
 }
-
 
 void SightsEditor::EndEdit(QWidget* editor, int keyCode, int shift) {
     Q_UNUSED(shift);
@@ -277,7 +275,7 @@ void SightsEditor::RowColChange() {
 void SightsEditor::MouseMove(int row, int col) {
     if (row == 1) {
         grid_->setToolTip(col == 3 ? QString("auto filled")
-                                    : QString("2x click or [space] to edit"));
+                                   : QString("2x click or [space] to edit"));
     } else if (!grid_->toolTip().isEmpty()) {
         grid_->setToolTip(QString());
     }

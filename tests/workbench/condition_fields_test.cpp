@@ -23,7 +23,7 @@ INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","
 // refusal of 360.1 with its last place made "_" and the focus kept, and the
 // previous course kept (never the refused one) with its flag.
 TEST_P(ConditionFields, CourseAndSpeed) {
-    MaskedField* course = w.InputPage()->mskCourse0;
+    MaskedField* course = test::InputNamed(w, "mskCourse_0");
     MaskedField* speed = in.Field("mskSpeed");
     in.Type(course, "3600");
     in.Leave(speed);
@@ -68,13 +68,13 @@ TEST_P(ConditionFields, CourseAndSpeed) {
 TEST_P(ConditionFields, EmptyCourseFields) {
     std::vector<int> computed;
     w.onTestCompute = [&](int b) { computed.push_back(b); };
-    in.Type(w.InputPage()->mskCourse0, "1000");
+    in.Type(test::InputNamed(w, "mskCourse_0"), "1000");
     in.Leave(in.Field("mskSpeed"));
-    in.Type(w.InputPage()->mskCourse0, "");
+    in.Type(test::InputNamed(w, "mskCourse_0"), "");
     in.Leave(in.Field("mskSpeed"));
     EXPECT_EQ(s.Course, 100.0);
     EXPECT_TRUE(s.FixEntered[5]);
-    EXPECT_EQ(w.InputPage()->mskCourse0->BackColor(), MaskedField::WindowColor());
+    EXPECT_EQ(test::InputNamed(w, "mskCourse_0")->BackColor(), MaskedField::WindowColor());
     EXPECT_TRUE(computed.empty());
 
     w.mnuUtil_Click(0);
@@ -201,8 +201,8 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
     in.InputTab(1);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        MaskedField* c = w.InputPage()->mskTempCelcius[i];
-        MaskedField* f = w.InputPage()->mskTempFahr[i];
+        MaskedField* c = test::InputNamed(w, QString("mskTempCelcius_%1").arg(i));
+        MaskedField* f = test::InputNamed(w, QString("mskTempFahr_%1").arg(i));
         double& airOrSeaC = i == 0 ? s.TempAirC : s.TempWaterC;
         double& airOrSeaF = i == 0 ? s.TempAirF : s.TempWaterF;
         in.Type(c, "-50");
@@ -292,24 +292,24 @@ TEST_P(ConditionFields, SpinButtonsStepWithinTheLimits) {
     in.Spin("updPressHg_Up");
     EXPECT_EQ(s.PressHg, 31.59);
 
-    in.Type(w.InputPage()->mskTempCelcius[1], "069");
-    in.Leave(w.InputPage()->mskTempFahr[1]);
+    in.Type(test::InputNamed(w, "mskTempCelcius_1"), "069");
+    in.Leave(test::InputNamed(w, "mskTempFahr_1"));
     in.Spin("updTempCelcius_1_Up");
     EXPECT_EQ(s.TempWaterC, 70.0);
-    EXPECT_EQ(w.InputPage()->mskTempFahr[1]->MaskedText(), "158");
+    EXPECT_EQ(test::InputNamed(w, "mskTempFahr_1")->MaskedText(), "158");
     in.Spin("updTempCelcius_1_Up");
     EXPECT_EQ(s.TempWaterC, 70.0);
     in.Spin("updTempFahr_0_Down");  // 68 -> 67 F
     EXPECT_EQ(s.TempAirF, 67.0);
-    EXPECT_EQ(w.InputPage()->mskTempCelcius[0]->MaskedText(), "_19");
-    in.Type(w.InputPage()->mskTempFahr[0], "-57");
-    in.Leave(w.InputPage()->mskTempCelcius[0]);
+    EXPECT_EQ(test::InputNamed(w, "mskTempCelcius_0")->MaskedText(), "_19");
+    in.Type(test::InputNamed(w, "mskTempFahr_0"), "-57");
+    in.Leave(test::InputNamed(w, "mskTempCelcius_0"));
     in.Spin("updTempFahr_0_Down");
     EXPECT_EQ(s.TempAirF, -58.0);
     in.Spin("updTempFahr_0_Down");
     EXPECT_EQ(s.TempAirF, -58.0);
-    in.Type(w.InputPage()->mskTempCelcius[0], "-49");
-    in.Leave(w.InputPage()->mskTempFahr[0]);
+    in.Type(test::InputNamed(w, "mskTempCelcius_0"), "-49");
+    in.Leave(test::InputNamed(w, "mskTempFahr_0"));
     in.Spin("updTempCelcius_0_Down");
     EXPECT_EQ(s.TempAirC, -50.0);
     in.Spin("updTempCelcius_0_Down");

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <string>
 
+#include "input_page_widgets.h"
 #include "navlib/date_time.h"
 #include "tests/keyboard.h"
 #include "workbench/main_window.h"
