@@ -93,7 +93,13 @@ void FrmWorking::BuildInputTabs() {
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
-    inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
+    links.ResetChartView = [this] {
+        state_.LopLength = 5.0;
+        state_.ChartScale = 0.1;
+    };
+    const StarFixInputContext context{state_.DecSep, state_.BodyList, state_.AppPath,
+                                      state_.CommandLineFile, state_.TimeStored};
+    inputPage_ = new StarFixInputPage(state_, context, std::move(links), centralWidget());
     tabIn = inputPage_;
     for (int tab = 0; tab < 3; ++tab)
         connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,

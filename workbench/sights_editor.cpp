@@ -23,13 +23,14 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "workbench/core/observation_table.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/date_values.h"
 #include "workbench/field_layout.h"
 #include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
 #include "workbench/reading_tab_order.h"
-#include "workbench/workbench_state.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -75,9 +76,14 @@ double SightsEditor::PickerDays(const QDateTime& t) {
 
 // ---- Building -----------------------------------------------------------------
 
-SightsEditor::SightsEditor(WorkbenchState& state, SightsEditorLinks links, QWidget* page,
-                           QWidget* area)
-    : QObject(page), state_(state), links_(std::move(links)), page_(page), area_(area) {
+SightsEditor::SightsEditor(StarFixSession& session, const StarFixInputContext& context,
+                           SightsEditorLinks links, QWidget* page, QWidget* area)
+    : QObject(page),
+      state_(session),
+      ctx_(context),
+      links_(std::move(links)),
+      page_(page),
+      area_(area) {
     // The editors that are fields float over the grid and stay hidden until
     // a cell is edited.
     correction_ = MakeMaskedField(area, "mskInstErr_1");
@@ -187,7 +193,7 @@ QWidget* SightsEditor::Editor(int col) const {
 // ---- Layout -------------------------------------------------------------------
 
 void SightsEditor::Layout() {
-    WorkbenchState& s = state_;
+    StarFixSession& s = state_;
     gridLaying_ = true;
     // An open editor goes without committing into the grid being cleared.
     editRow_ = 0;
@@ -255,7 +261,7 @@ void SightsEditor::PrepareRow(int row) {
 
 bool SightsEditor::Read() {
     TableMessage m;
-    if (state_.Sights.Read(state_.Obs, state_.BodyList, m)) return true;
+    if (state_.Sights.Read(state_.Obs, ctx_.BodyList, m)) return true;
     ShowMessage(kIconExclamation + kButtonsOk, QString::fromStdString(m.Title),
                 QString::fromStdString(m.Text), page_);
     return false;
@@ -283,7 +289,7 @@ void SightsEditor::ShowTable() {
 
 void SightsEditor::ShowCell(int row, int col) {
     const ObservationTable& t = state_.Sights;
-    grid_->SetTextMatrix(row, col, QString::fromStdString(t.Text(row, col, state_.DecSep)));
+    grid_->SetTextMatrix(row, col, QString::fromStdString(t.Text(row, col, ctx_.DecSep)));
     grid_->SetCellBackColor(
         row, col,
         t.State(row, col) == CellState::Refused ? kRefusedRed : MaskedField::WindowColor());
@@ -323,7 +329,7 @@ void SightsEditor::CommitOpenEditor() {
     const QString conditions =
         links_.ConditionsCorrection ? links_.ConditionsCorrection() : QString();
     if (editCol_ <= 2 && row <= grid_->Rows() - 1 && !conditions.isEmpty() &&
-        state_.Sights.FillCorrection(row, conditions.toStdString(), state_.DecSep))
+        state_.Sights.FillCorrection(row, conditions.toStdString(), ctx_.DecSep))
         ShowCell(row, 3);
 }
 
@@ -337,7 +343,7 @@ void SightsEditor::CloseEditor() {
 void SightsEditor::ConfirmCell(int row, int col) {
     // The committed value shows green over its cell for a moment while the
     // navigator goes on typing: nothing waits for it.
-    confirm_->setText(QString::fromStdString(state_.Sights.Text(row, col, state_.DecSep)));
+    confirm_->setText(QString::fromStdString(state_.Sights.Text(row, col, ctx_.DecSep)));
     confirm_->setGeometry(grid_->CellRect(row, col));
     confirm_->raise();
     confirm_->show();
@@ -361,7 +367,7 @@ void SightsEditor::AltitudeLeft() {
     ObservationTable& t = state_.Sights;
     const bool told = refusedAltitudeRow_ == row && refusedAltitude_ == typed &&
                       t.State(row, 2) == CellState::Refused &&
-                      t.Text(row, 2, state_.DecSep) == typed.toStdString();
+                      t.Text(row, 2, ctx_.DecSep) == typed.toStdString();
     const ObservationTable::AltitudeCommit commit = t.CommitAltitude(row, typed.toStdString());
     if (!commit.Accepted) {
         // The cell keeps the refused text, in red, until a valid commit or a
@@ -398,7 +404,7 @@ void SightsEditor::CorrectionLeft() {
     // The grid takes any value, held to the field's +-99.99'.
     f->SetBackColor(kValidGreen);
     const int row = editRow_;
-    if (!state_.Sights.CommitCorrection(row, f->text().toStdString(), state_.DecSep)) return;
+    if (!state_.Sights.CommitCorrection(row, f->text().toStdString(), ctx_.DecSep)) return;
     ShowCell(row, 3);
     ConfirmCell(row, 3);
 }

@@ -30,7 +30,8 @@ namespace orvex {
 
 class MaskedField;
 class ObservationGrid;
-struct WorkbenchState;
+struct StarFixSession;
+struct StarFixInputContext;
 
 // What the editor needs of its page. Unset callbacks do nothing.
 struct SightsEditorLinks {
@@ -46,7 +47,8 @@ class SightsEditor : public QObject {
   public:
     // Makes the three editors that are fields in `area` (the tab's field
     // area); Build() lays the grid out. Messages are shown over `page`.
-    SightsEditor(WorkbenchState& state, SightsEditorLinks links, QWidget* page, QWidget* area);
+    SightsEditor(StarFixSession& session, const StarFixInputContext& context,
+                 SightsEditorLinks links, QWidget* page, QWidget* area);
 
     // Puts the grid at row 1 of `layout` and the editors over its cells.
     void Build(QGridLayout* layout);
@@ -111,7 +113,8 @@ class SightsEditor : public QObject {
     void AltitudeLeft();
     void CorrectionLeft();
 
-    WorkbenchState& state_;
+    StarFixSession& state_;
+    const StarFixInputContext& ctx_;
     SightsEditorLinks links_;
     QWidget* page_;
     QWidget* area_;

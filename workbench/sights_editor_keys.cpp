@@ -10,15 +10,17 @@
 
 #include "navlib/array_lib.h"
 #include "navlib/date_time.h"
+#include "navlib/number_format.h"
 #include "platform/date_time_picker.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "workbench/core/observation_table.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/date_values.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
 #include "workbench/sights_editor.h"
-#include "workbench/workbench_state.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -26,7 +28,7 @@ namespace orvex {
 
 void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
     if (!editor) return;
-    WorkbenchState& s = state_;
+    StarFixSession& s = state_;
     // An editor still open elsewhere is committed first.
     if (editRow_ != 0) CloseEditor();
     const int row = grid_->Row();
@@ -34,7 +36,7 @@ void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
     if (Editor(col) != editor) return;
     refusedAltitude_.clear();
     const bool printable = keyAscii > 32;
-    const QString cell = QString::fromStdString(s.Sights.Text(row, col, s.DecSep));
+    const QString cell = QString::fromStdString(s.Sights.Text(row, col, ctx_.DecSep));
     bool dayStarted = false;  // the typed digit begins the day
     if (col == 0) {
         if (printable) {
@@ -53,11 +55,11 @@ void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
                 dayStarted = c.isDigit();
             }
         } else {
-            time_->setDateTime(PickerValue(s.Sights.OpenTime(row, s.TimeStored, s.TimeEstPos)));
+            time_->setDateTime(PickerValue(s.Sights.OpenTime(row, ctx_.TimeStored, s.TimeEstPos)));
         }
     } else if (col == 1) {
         if (!printable) {
-            const int k = BinarySearchText(cell.toStdString(), s.BodyList);
+            const int k = BinarySearchText(cell.toStdString(), ctx_.BodyList);
             body_->setCurrentIndex(k >= 0 ? k : 0);
         }
     } else if (col == 3) {
@@ -66,7 +68,7 @@ void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
         field->SetMask(field->Mask());  // the blank template
         correctionTyping_.Restart();
         if (printable) {
-            correctionTyping_.StartWith(static_cast<char>(keyAscii), s.DecSep);
+            correctionTyping_.StartWith(static_cast<char>(keyAscii), ctx_.DecSep);
             correctionOpenedByKey_ = true;
         } else if (!cell.isEmpty()) {
             field->SetMaskedText(cell);
@@ -74,7 +76,8 @@ void SightsEditor::BeginEdit(QWidget* editor, int keyAscii) {
     } else {
         auto* field = static_cast<MaskedField*>(editor);
         field->SetMask(field->Mask());  // the blank template
-        const ObservationTable::EditorStart start = s.Sights.OpenNumber(row, 2, keyAscii, s.DecSep);
+        const ObservationTable::EditorStart start =
+            s.Sights.OpenNumber(row, 2, keyAscii, ctx_.DecSep);
         field->SetMaskedText(QString::fromStdString(start.Text));
         field->setCursorPosition(start.Cursor);
     }
@@ -163,7 +166,7 @@ bool SightsEditor::EditorKey(QWidget* editor, QKeyEvent* e) {
         const int row = editRow_;
         const ObservationTable& t = state_.Sights;
         const QString cell =
-            row > 0 ? QString::fromStdString(t.Text(row, editCol_, state_.DecSep)) : QString();
+            row > 0 ? QString::fromStdString(t.Text(row, editCol_, ctx_.DecSep)) : QString();
         if (editor == time_) {
             if (row > 0 && t.State(row, 0) == CellState::Committed)
                 time_->setDateTime(PickerValue(t.Row(row).Time));
@@ -195,14 +198,14 @@ bool SightsEditor::EditorKey(QWidget* editor, QKeyEvent* e) {
             ObservationTable::AltitudeKeyRefused(place, static_cast<char>(c.unicode())))
             return true;
     }
-    if (editor == correction_) return correctionTyping_.Key(e, state_.DecSep);
+    if (editor == correction_) return correctionTyping_.Key(e, ctx_.DecSep);
     return false;
 }
 
 // ---- Grid keys, moves and tooltips -----------------------------------------------
 
 bool SightsEditor::KeyDown(int keyCode, int shift) {
-    WorkbenchState& s = state_;
+    StarFixSession& s = state_;
     if (keyCode == Qt::Key_F5) {
         if (links_.ShowTimeStore) links_.ShowTimeStore();
         return true;

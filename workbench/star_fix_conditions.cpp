@@ -16,9 +16,9 @@
 #include "navlib/unit_conversions.h"
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/sights_editor.h"
 #include "workbench/star_fix_input_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -72,9 +72,9 @@ bool Accept(MaskedField* f, const FieldVerdict& v) {
 void StarFixInputPage::mskCourse_LostFocus() {
     MaskedField* f = mskCourse0;
     if (f->IsEmptyEntry()) return;
-    const FieldVerdict v = CheckCourseText(FieldText(f), state_.DecSep);
+    const FieldVerdict v = CheckCourseText(FieldText(f), ctx_.DecSep);
     if (!Accept(f, v)) return;
-    ShowStored(f, FormatNumber(v.Value, "000°.0", state_.DecSep));
+    ShowStored(f, FormatNumber(v.Value, "000°.0", ctx_.DecSep));
     state_.CourseInput = v.Value;
     state_.Course = v.Value;
     state_.FixEntered[5] = true;
@@ -83,9 +83,9 @@ void StarFixInputPage::mskCourse_LostFocus() {
 void StarFixInputPage::mskSpeed_LostFocus() {
     MaskedField* f = mskSpeed;
     if (f->IsEmptyEntry()) return;
-    const FieldVerdict v = CheckSpeedText(FieldText(f), state_.DecSep);
+    const FieldVerdict v = CheckSpeedText(FieldText(f), ctx_.DecSep);
     if (!Accept(f, v)) return;
-    ShowStored(f, FormatNumber(v.Value, "000.0", state_.DecSep));
+    ShowStored(f, FormatNumber(v.Value, "000.0", ctx_.DecSep));
     state_.Speed = v.Value;
     state_.SpeedInput = v.Value;
     state_.FixEntered[6] = true;
@@ -96,23 +96,23 @@ void StarFixInputPage::mskSpeed_LostFocus() {
 void StarFixInputPage::mskHeightM_LostFocus() {
     MaskedField* f = mskHeightM;
     if (NothingTyped(f)) return;
-    const FieldVerdict v = CheckHeightMetresText(FieldText(f), state_.DecSep);
+    const FieldVerdict v = CheckHeightMetresText(FieldText(f), ctx_.DecSep);
     if (!Accept(f, v)) return;
-    ShowStored(f, MetresText(v.Value, state_.DecSep));
+    ShowStored(f, MetresText(v.Value, ctx_.DecSep));
     state_.HeightEye = v.Value;
     state_.FixEntered[7] = true;
-    ShowInPartner(mskHeightF, FeetTextOfMetres(v.Value, state_.DecSep));
+    ShowInPartner(mskHeightF, FeetTextOfMetres(v.Value, ctx_.DecSep));
 }
 
 void StarFixInputPage::mskHeightF_LostFocus() {
     MaskedField* f = mskHeightF;
     if (NothingTyped(f)) return;
-    const FieldVerdict v = CheckHeightFeetText(FieldText(f), state_.DecSep);
+    const FieldVerdict v = CheckHeightFeetText(FieldText(f), ctx_.DecSep);
     if (!Accept(f, v)) return;
-    ShowStored(f, FormatNumber(v.Value, "000.0", state_.DecSep));
+    ShowStored(f, FormatNumber(v.Value, "000.0", ctx_.DecSep));
     state_.HeightEye = FeetToMetres(v.Value);
     state_.FixEntered[7] = true;
-    ShowInPartner(mskHeightM, MetresText(state_.HeightEye, state_.DecSep));
+    ShowInPartner(mskHeightM, MetresText(state_.HeightEye, ctx_.DecSep));
 }
 
 // ---- Pressure --------------------------------------------------------------
@@ -120,20 +120,20 @@ void StarFixInputPage::mskHeightF_LostFocus() {
 void StarFixInputPage::mskPress_mBars_LostFocus() {
     MaskedField* f = mskPressMBars;
     if (NothingTyped(f)) return;
-    const FieldVerdict v = CheckPressureMBarsText(FieldText(f), state_.DecSep);
+    const FieldVerdict v = CheckPressureMBarsText(FieldText(f), ctx_.DecSep);
     if (!Accept(f, v)) return;
     ShowStored(f, MillibarsText(v.Value));
     state_.PressMBars = v.Value;
     state_.PressHg = MillibarsToInchesHg(v.Value);
-    ShowInPartner(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
+    ShowInPartner(mskPressHg, InchesHgText(state_.PressHg, ctx_.DecSep));
 }
 
 void StarFixInputPage::mskPressHg_LostFocus() {
     MaskedField* f = mskPressHg;
     if (NothingTyped(f)) return;
-    const FieldVerdict v = CheckPressureHgText(FieldText(f), state_.DecSep);
+    const FieldVerdict v = CheckPressureHgText(FieldText(f), ctx_.DecSep);
     if (!Accept(f, v)) return;
-    ShowStored(f, InchesHgText(v.Value, state_.DecSep));
+    ShowStored(f, InchesHgText(v.Value, ctx_.DecSep));
     state_.PressHg = v.Value;
     state_.PressMBars = InchesHgToMillibars(v.Value);
     ShowInPartner(mskPressMBars, MillibarsText(state_.PressMBars));
@@ -145,7 +145,7 @@ void StarFixInputPage::mskTempCelcius_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempCelcius[index];
     if (NothingTyped(f)) return;
-    const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, false);
+    const FieldVerdict v = CheckTemperatureText(FieldText(f), ctx_.DecSep, false);
     if (!Accept(f, v)) return;
     ShowStored(f, TemperatureText(v.Value));
     const double fahr = CelsiusToFahrenheit(v.Value);
@@ -158,7 +158,7 @@ void StarFixInputPage::mskTempFahr_LostFocus(int index) {
     if (index < 0 || index > 1) return;
     MaskedField* f = mskTempFahr[index];
     if (NothingTyped(f)) return;
-    const FieldVerdict v = CheckTemperatureText(FieldText(f), state_.DecSep, true);
+    const FieldVerdict v = CheckTemperatureText(FieldText(f), ctx_.DecSep, true);
     if (!Accept(f, v)) return;
     ShowStored(f, TemperatureText(v.Value));
     const double celsius = FahrenheitToCelsius(v.Value);
@@ -184,14 +184,14 @@ bool StarFixInputPage::CommitStarFixFieldsAgain() {
 void StarFixInputPage::updPressHg_DownClick() {
     if (state_.PressHg < 27.86 - kSpinSlack) return;
     state_.PressHg -= 0.1;
-    Put(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
+    Put(mskPressHg, InchesHgText(state_.PressHg, ctx_.DecSep));
     mskPressHg_LostFocus();
 }
 
 void StarFixInputPage::updPressHg_UpClick() {
     if (state_.PressHg > 31.49 + kSpinSlack) return;
     state_.PressHg += 0.1;
-    Put(mskPressHg, InchesHgText(state_.PressHg, state_.DecSep));
+    Put(mskPressHg, InchesHgText(state_.PressHg, ctx_.DecSep));
     mskPressHg_LostFocus();
 }
 
@@ -257,7 +257,7 @@ void StarFixInputPage::mskInstErr_GotFocus(int index) {
 void StarFixInputPage::mskInstErr_LostFocus() {
     MaskedField* f = mskInstErr[0];
     if (f->IsEmptyEntry()) return;
-    double x = ParseNumberText(f->text().toStdString(), state_.DecSep);
+    double x = ParseNumberText(f->text().toStdString(), ctx_.DecSep);
     // Minutes typed beyond the field show its limit, which is not what was
     // typed: refused as any value beyond +-99.99'.
     if (conditionsTyping_.ShowsBeyond()) x = kNotANumber;
@@ -277,7 +277,7 @@ void StarFixInputPage::mskInstErr_LostFocus() {
     } else {
         f->SetBackColor(kValidGreen);
     }
-    f->SetMaskedText(QString::fromStdString(FormatNumber(x, "+00.00;-00.00", state_.DecSep)));
+    f->SetMaskedText(QString::fromStdString(FormatNumber(x, "+00.00;-00.00", ctx_.DecSep)));
     state_.InstErr = x;
     state_.FixEntered[8] = true;
 }

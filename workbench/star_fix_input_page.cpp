@@ -19,12 +19,13 @@
 #include "inputs/position_checks.h"
 #include "platform/masked_field.h"
 #include "platform/up_down_buttons.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/field_layout.h"
 #include "workbench/focus_watch.h"
 #include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
 #include "workbench/sights_editor.h"
-#include "workbench/workbench_state.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -70,8 +71,9 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& nam
 
 }  // namespace
 
-StarFixInputPage::StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent)
-    : QTabWidget(parent), state_(state), links_(std::move(links)) {
+StarFixInputPage::StarFixInputPage(StarFixSession& session, StarFixInputContext context,
+                                   StarFixInputLinks links, QWidget* parent)
+    : QTabWidget(parent), state_(session), ctx_(context), links_(std::move(links)) {
     setObjectName("tabIn");
     setFixedSize(600, 400);
     setVisible(false);
@@ -255,7 +257,7 @@ QWidget* StarFixInputPage::BuildObservationsTab() {
     links.ConditionsCorrection = [this] {
         return mskInstErr[0]->IsEmptyEntry() ? QString() : mskInstErr[0]->text();
     };
-    sights_ = new SightsEditor(state_, std::move(links), this, area);
+    sights_ = new SightsEditor(state_, ctx_, std::move(links), this, area);
     mskInstErr[1] = sights_->CorrectionField();
     mskHeightInst = sights_->AltitudeField();
     singleMasks_["mskHeightInst"] = mskHeightInst;
@@ -279,7 +281,7 @@ QWidget* StarFixInputPage::BuildObservationsTab() {
 
 bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mskInstErr[0] && event->type() == QEvent::KeyPress)
-        return conditionsTyping_.Key(static_cast<QKeyEvent*>(event), state_.DecSep);
+        return conditionsTyping_.Key(static_cast<QKeyEvent*>(event), ctx_.DecSep);
     if (watched == this && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5 && currentIndex() == 2) {
         cmdChronoF5_Click();

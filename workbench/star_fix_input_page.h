@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "workbench/correction_typing.h"
 
@@ -30,7 +31,23 @@ class MaskedField;
 class ObservationGrid;
 class SightsEditor;
 struct ObservationFileData;
-struct WorkbenchState;
+struct StarFixSession;
+
+// What the page reads besides the session, held by the main window.
+struct StarFixInputContext {
+    // The user's decimal separator: one character, in every mask and number.
+    const std::string& DecSep;
+    // The body names in ascending character-code order (the grid's list).
+    const std::vector<std::string>& BodyList;
+    // The program folder, without a trailing separator.
+    const std::string& AppPath;
+    // The observation file named on the command line; the first load that
+    // uses it empties it.
+    std::string& CommandLineFile;
+    // A UT time (days) captured by the time-store dialog; 0 when none. The
+    // grid's time editor opens at it once and clears it.
+    double& TimeStored;
+};
 
 // What the input page needs of the main window. Unset callbacks do nothing.
 struct StarFixInputLinks {
@@ -46,12 +63,15 @@ struct StarFixInputLinks {
     std::function<double()> UtcNow;
     // Whether the preferences ask for the altitudes' systematic error.
     std::function<bool()> FindSystErr;
+    // The new-fix reset: the chart's view back to its start.
+    std::function<void()> ResetChartView;
 };
 
 class StarFixInputPage : public QTabWidget {
     Q_OBJECT
   public:
-    StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent);
+    StarFixInputPage(StarFixSession& session, StarFixInputContext context, StarFixInputLinks links,
+                     QWidget* parent);
     ~StarFixInputPage() override;
 
     // A toolbar button or menu takes no focus: the field of the page the
@@ -206,7 +226,8 @@ class StarFixInputPage : public QTabWidget {
                                  double timeTruePos);
     QString OldObservationFileProblem(const ObservationFileData& d, double times[2]) const;
 
-    WorkbenchState& state_;
+    StarFixSession& state_;
+    StarFixInputContext ctx_;
     StarFixInputLinks links_;
     QPushButton* cmdEraseLat = nullptr;
     QPushButton* cmdEraseLong = nullptr;

@@ -2,8 +2,8 @@
 // page commit its fields again and read the grid, and sorts the grid once
 // the sights are accepted.
 #include "workbench/core/solve_fix.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/star_fix_input_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
