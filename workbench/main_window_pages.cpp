@@ -2,6 +2,7 @@
 // preferences tab sets, the result views and the status bar, and their
 // layout when the window is resized.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,7 +67,8 @@ void FrmWorking::BuildPages() {
     optionsPage_ = new OptionsPage(std::move(options), client);
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
-    optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
+    optionsPage_->BuildInterceptOptions(state_.FullRoutine,
+                                        inputPage_->findChild<QCheckBox*>("ch3OneEstPos_1"));
     clockUtcNow = [] { return PcClock().UtNowDays(); };
     // The utilities page's controls, laid out once the preferences exist.
     utilitiesPage_->BuildControls();
@@ -101,9 +103,8 @@ void FrmWorking::BuildInputTabs() {
                                       state_.CommandLineFile, state_.TimeStored};
     inputPage_ = new StarFixInputPage(state_, context, std::move(links), centralWidget());
     tabIn = inputPage_;
-    for (int tab = 0; tab < 3; ++tab)
-        connect(inputPage_->cmdCancel[tab], &QPushButton::clicked, this,
-                [this, tab] { cmdCancel_Click(tab); });
+    connect(inputPage_, &StarFixInputPage::Cancelled, this,
+            [this](int tab) { cmdCancel_Click(tab); });
     onLoadObservations = [this] { inputPage_->cmdLoadObs_Click(); };
     gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };
 }

@@ -291,6 +291,12 @@ bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool StarFixInputPage::LeaveStarFixField() {
+    if (!LeaveFieldOutsideGrid()) return false;
+    grdObs_GotFocus();
+    return true;
+}
+
+bool StarFixInputPage::LeaveFieldOutsideGrid() {
     QWidget* field = QApplication::focusWidget();
     if (!field || !isAncestorOf(field) || field == grdObs || grdObs->isAncestorOf(field))
         return true;
@@ -298,6 +304,12 @@ bool StarFixInputPage::LeaveStarFixField() {
         if (GridEditor(c) == field || GridEditor(c)->isAncestorOf(field)) return true;
     field->clearFocus();
     return QApplication::focusWidget() != field;
+}
+
+void StarFixInputPage::FillBodyList() {
+    cboBody->clear();
+    for (const std::string& name : ctx_.BodyList) cboBody->addItem(QString::fromStdString(name));
+    cboBody->setCurrentIndex(0);
 }
 
 void StarFixInputPage::cmdChronoF5_Click() {
@@ -318,6 +330,7 @@ void StarFixInputPage::AddTabButtons() {
         }
         cmdCancel[tab] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
         row->addWidget(cmdCancel[tab]);
+        connect(cmdCancel[tab], &QPushButton::clicked, this, [this, tab] { emit Cancelled(tab); });
     }
     for (QPushButton* b : cmdPrevTabIn)
         connect(b, &QPushButton::clicked, this, &StarFixInputPage::cmdPrevTabIn_Click);

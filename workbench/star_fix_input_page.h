@@ -76,9 +76,12 @@ class StarFixInputPage : public QTabWidget {
 
     // A toolbar button or menu takes no focus: the field of the page the
     // navigator is typing in is left first, so that its value is checked
-    // and taken (the grid commits its own editor). False when the field
-    // refused it (and kept the focus, its message shown).
+    // and taken, and the grid's open editor is committed into its cell (a
+    // half-typed cell is not lost). False when the field refused it (and
+    // kept the focus, its message shown).
     bool LeaveStarFixField();
+    // Fills the grid's body editor from the context's body list.
+    void FillBodyList();
 
     // The page's fields by control name and index (-1: a single field);
     // nullptr for a name the page does not hold.
@@ -164,11 +167,17 @@ class StarFixInputPage : public QTabWidget {
     // Loads a file from the open dialog, or the command-line file once.
     void cmdLoadObs_Click();
 
+  signals:
+    // The Cancel button of tab 0..2 was clicked.
+    void Cancelled(int tab);
+
   protected:
     // F5 on the observations tab shows the time-store dialog.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // LeaveStarFixField without the grid's commit.
+    bool LeaveFieldOutsideGrid();
     // The entry checks of the tab shown: on the second and third tabs the
     // default times are offered for keeping and the inputs of the tabs
     // before are required; the focus goes to the tab's first field.
