@@ -143,7 +143,7 @@ void StarFixInputPage::mskPressHg_LostFocus() {
 
 void StarFixInputPage::mskTempCelcius_LostFocus(int index) {
     if (index < 0 || index > 1) return;
-    MaskedField* f = mskTempCelcius[index];
+    MaskedField* f = mskTempCelcius[At(index)];
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), ctx_.DecSep, false);
     if (!Accept(f, v)) return;
@@ -151,12 +151,12 @@ void StarFixInputPage::mskTempCelcius_LostFocus(int index) {
     const double fahr = CelsiusToFahrenheit(v.Value);
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = v.Value;
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = fahr;
-    ShowInPartner(mskTempFahr[index], TemperatureText(fahr));
+    ShowInPartner(mskTempFahr[At(index)], TemperatureText(fahr));
 }
 
 void StarFixInputPage::mskTempFahr_LostFocus(int index) {
     if (index < 0 || index > 1) return;
-    MaskedField* f = mskTempFahr[index];
+    MaskedField* f = mskTempFahr[At(index)];
     if (NothingTyped(f)) return;
     const FieldVerdict v = CheckTemperatureText(FieldText(f), ctx_.DecSep, true);
     if (!Accept(f, v)) return;
@@ -164,7 +164,7 @@ void StarFixInputPage::mskTempFahr_LostFocus(int index) {
     const double celsius = FahrenheitToCelsius(v.Value);
     (index == 0 ? state_.TempAirF : state_.TempWaterF) = v.Value;
     (index == 0 ? state_.TempAirC : state_.TempWaterC) = celsius;
-    ShowInPartner(mskTempCelcius[index], TemperatureText(celsius));
+    ShowInPartner(mskTempCelcius[At(index)], TemperatureText(celsius));
 }
 
 bool StarFixInputPage::CommitStarFixFieldsAgain() {
@@ -213,7 +213,7 @@ void StarFixInputPage::updTempCelcius_DownClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
     if (t < -49 - kSpinSlack) return;
-    Put(mskTempCelcius[index], TemperatureText(t - 1));
+    Put(mskTempCelcius[At(index)], TemperatureText(t - 1));
     mskTempCelcius_LostFocus(index);
 }
 
@@ -221,7 +221,7 @@ void StarFixInputPage::updTempCelcius_UpClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirC : state_.TempWaterC;
     if (t > 69 + kSpinSlack) return;
-    Put(mskTempCelcius[index], TemperatureText(t + 1));
+    Put(mskTempCelcius[At(index)], TemperatureText(t + 1));
     mskTempCelcius_LostFocus(index);
 }
 
@@ -229,7 +229,7 @@ void StarFixInputPage::updTempFahr_DownClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
     if (t < -57 - kSpinSlack) return;
-    Put(mskTempFahr[index], TemperatureText(t - 1));
+    Put(mskTempFahr[At(index)], TemperatureText(t - 1));
     mskTempFahr_LostFocus(index);
 }
 
@@ -237,7 +237,7 @@ void StarFixInputPage::updTempFahr_UpClick(int index) {
     if (index < 0 || index > 1) return;
     const double t = index == 0 ? state_.TempAirF : state_.TempWaterF;
     if (t > 157 + kSpinSlack) return;
-    Put(mskTempFahr[index], TemperatureText(t + 1));
+    Put(mskTempFahr[At(index)], TemperatureText(t + 1));
     mskTempFahr_LostFocus(index);
 }
 

@@ -89,7 +89,7 @@ StarFixInputPage::~StarFixInputPage() = default;
 
 MaskedField* StarFixInputPage::MaskField(const std::string& name, int index) const {
     auto pick = [index](const auto& arr) -> MaskedField* {
-        return index >= 0 && index < static_cast<int>(arr.size()) ? arr[index] : nullptr;
+        return index >= 0 && index < static_cast<int>(arr.size()) ? arr[At(index)] : nullptr;
     };
     if (name == "mskLat") return index == 5 ? mskLat5 : nullptr;
     if (name == "mskLong") return index == 5 ? mskLong5 : nullptr;
@@ -213,15 +213,15 @@ QWidget* StarFixInputPage::BuildConditionsTab() {
     connect(updHg, &UpDownButtons::DownClick, this, &StarFixInputPage::updPressHg_DownClick);
     const char* tempCaptions[2] = {"Air temperature :", "Water temperature :"};
     for (int i = 0; i < 2; ++i) {
-        mskTempCelcius[i] = MakeMaskedField(fraExt, Indexed("mskTempCelcius", i));
-        mskTempFahr[i] = MakeMaskedField(fraExt, Indexed("mskTempFahr", i));
+        mskTempCelcius[At(i)] = MakeMaskedField(fraExt, Indexed("mskTempCelcius", i));
+        mskTempFahr[At(i)] = MakeMaskedField(fraExt, Indexed("mskTempFahr", i));
         UpDownButtons* updC = spin(Indexed("updTempCelcius", i));
         UpDownButtons* updF = spin(Indexed("updTempFahr", i));
         ext->addWidget(FieldLabel(tempCaptions[i], fraExt), i + 1, 0);
-        ext->addWidget(mskTempCelcius[i], i + 1, 1);
+        ext->addWidget(mskTempCelcius[At(i)], i + 1, 1);
         ext->addWidget(updC, i + 1, 2);
         ext->addWidget(FieldLabel("°C  or", fraExt), i + 1, 3);
-        ext->addWidget(mskTempFahr[i], i + 1, 4);
+        ext->addWidget(mskTempFahr[At(i)], i + 1, 4);
         ext->addWidget(updF, i + 1, 5);
         ext->addWidget(FieldLabel("°F", fraExt), i + 1, 6);
         connect(updC, &UpDownButtons::UpClick, this, [this, i] { updTempCelcius_UpClick(i); });
@@ -239,8 +239,8 @@ QWidget* StarFixInputPage::BuildConditionsTab() {
     FitField(mskPressMBars, "00000");
     FitField(mskPressHg, "00.000");
     for (int i = 0; i < 2; ++i) {
-        FitField(mskTempCelcius[i], "-000");
-        FitField(mskTempFahr[i], "-000");
+        FitField(mskTempCelcius[At(i)], "-000");
+        FitField(mskTempFahr[At(i)], "-000");
     }
     return page;
 }
@@ -321,16 +321,18 @@ void StarFixInputPage::AddTabButtons() {
         QWidget* page = widget(tab);
         auto* row = page->layout()->findChild<QHBoxLayout*>("buttons");
         if (tab >= 1) {
-            cmdPrevTabIn[tab - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabIn", tab));
-            row->addWidget(cmdPrevTabIn[tab - 1]);
+            cmdPrevTabIn[At(tab - 1)] =
+                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabIn", tab));
+            row->addWidget(cmdPrevTabIn[At(tab - 1)]);
         }
         if (tab <= 1) {
-            cmdNextTabIn[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabIn", tab));
-            row->addWidget(cmdNextTabIn[tab]);
+            cmdNextTabIn[At(tab)] = MakeButton(page, "&Next tab", Indexed("cmdNextTabIn", tab));
+            row->addWidget(cmdNextTabIn[At(tab)]);
         }
-        cmdCancel[tab] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
-        row->addWidget(cmdCancel[tab]);
-        connect(cmdCancel[tab], &QPushButton::clicked, this, [this, tab] { emit Cancelled(tab); });
+        cmdCancel[At(tab)] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
+        row->addWidget(cmdCancel[At(tab)]);
+        connect(cmdCancel[At(tab)], &QPushButton::clicked, this,
+                [this, tab] { emit Cancelled(tab); });
     }
     for (QPushButton* b : cmdPrevTabIn)
         connect(b, &QPushButton::clicked, this, &StarFixInputPage::cmdPrevTabIn_Click);
@@ -343,7 +345,8 @@ void StarFixInputPage::AddTabButtons() {
 
 void StarFixInputPage::HookFields() {
     // Pickers commit when they are left.
-    for (int i = 0; i <= 1; ++i) new FocusWatch(dtpTime[i], [this, i] { dtpTime_LostFocus(i); });
+    for (int i = 0; i <= 1; ++i)
+        new FocusWatch(dtpTime[At(i)], [this, i] { dtpTime_LostFocus(i); });
 
     // The estimated position: the hemisphere typed as a sign.
     mskLat5->SetKeyRewrite(
@@ -367,8 +370,9 @@ void StarFixInputPage::HookFields() {
     mskCourse0->setToolTip(kCourseTip);
     mskCourse0->SetCommitHook([this](MaskedField&) { mskCourse_LostFocus(); });
     for (int i = 0; i < 2; ++i) {
-        mskTempCelcius[i]->SetCommitHook([this, i](MaskedField&) { mskTempCelcius_LostFocus(i); });
-        mskTempFahr[i]->SetCommitHook([this, i](MaskedField&) { mskTempFahr_LostFocus(i); });
+        mskTempCelcius[At(i)]->SetCommitHook(
+            [this, i](MaskedField&) { mskTempCelcius_LostFocus(i); });
+        mskTempFahr[At(i)]->SetCommitHook([this, i](MaskedField&) { mskTempFahr_LostFocus(i); });
     }
     mskSpeed->setToolTip(kSpeedTip);
     mskSpeed->SetCommitHook([this](MaskedField&) { mskSpeed_LostFocus(); });

@@ -176,6 +176,8 @@ class StarFixInputPage : public QTabWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A control's index (0..) as the index of its array.
+    static size_t At(int index) { return static_cast<size_t>(index); }
     // LeaveStarFixField without the grid's commit.
     bool LeaveFieldOutsideGrid();
     // The entry checks of the tab shown: on the second and third tabs the

@@ -146,7 +146,7 @@ QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d
     };
     const int timeText[2] = {0, 3};
     for (int k = 0; k < 2; ++k)
-        if (!ReadTypedDate(FileText(d.Texts[timeText[k]]), &times[k]))
+        if (!ReadTypedDate(FileText(d.Texts[At(timeText[k])]), &times[k]))
             return refuse(2 * k + 1, "the text is not a date and time.");
     const int lineOfText[11] = {1, 2, 2, 3, 4, 4, 5, 5, 6, 6, 6};
     for (const OldField& f : kOldFields) {
@@ -242,7 +242,6 @@ void StarFixInputPage::cmdSaveObs_Click() {
 // ---- Load ------------------------------------------------------------------------
 
 void StarFixInputPage::cmdLoadObs_Click() {
-    StarFixSession& s = state_;
     bool fromCommandLine = !ctx_.CommandLineFile.empty();
     for (;;) {
         QString path;
@@ -438,8 +437,7 @@ void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, dou
     const int n = std::min(static_cast<int>(d.TextSights.size()), s.Sights.Rows());
     for (int i = 1; i <= n; ++i)
         for (int c = 0; c < 4; ++c)
-            s.Sights.PutText(i, c,
-                             FileText(d.TextSights[static_cast<size_t>(i - 1)][c]).toStdString(),
+            s.Sights.PutText(i, c, FileText(d.TextSights[At(i - 1)][At(c)]).toStdString(),
                              ctx_.DecSep);
     ShowObservationTable();
     SetFixTime(0, timeEstPos);

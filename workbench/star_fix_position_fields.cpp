@@ -54,7 +54,7 @@ void StarFixInputPage::mskLong_Validate(bool& cancel) {
 
 void StarFixInputPage::dtpTime_LostFocus(int index) {
     if (index < 0 || index > 1) return;
-    const double value = ToDateValue(dtpTime[index]->dateTime());
+    const double value = ToDateValue(dtpTime[At(index)]->dateTime());
     if (index == 0) {
         state_.TimeEstPos = value;
         state_.FixEntered[1] = true;
@@ -114,8 +114,8 @@ void StarFixInputPage::cmdEraseObs_Click() {
     state_.PressHg = MillibarsToInchesHg(1013.0);
     // 11. Standard temperatures.
     for (int i = 0; i < 2; ++i) {
-        blank(mskTempCelcius[i], "_20");
-        blank(mskTempFahr[i], "_68");
+        blank(mskTempCelcius[At(i)], "_20");
+        blank(mskTempFahr[At(i)], "_68");
     }
     state_.TempAirC = state_.TempWaterC = 20.0;
     state_.TempAirF = state_.TempWaterF = 68.0;
