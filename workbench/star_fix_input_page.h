@@ -115,9 +115,6 @@ class StarFixInputPage : public QTabWidget {
     // The tab buttons: the next or previous tab, then its entry checks.
     void cmdNextTabIn_Click();
     void cmdPrevTabIn_Click();
-    // Commit of the pickers of tab 0: 0 time of the estimated position,
-    // 1 time of the position wanted.
-    void dtpTime_LostFocus(int index);
     // The new-fix reset.
     void cmdEraseObs_Click();
     // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
@@ -156,8 +153,6 @@ class StarFixInputPage : public QTabWidget {
     // Shared by the conditions field (index 0) and the grid editor (index 1):
     // entering the field selects its text for a new number.
     void mskInstErr_GotFocus(int index);
-    // The grid editor that belongs to a column (0..3).
-    QWidget* GridEditor(int col) const;
     // Takes the editors' hooks off (the main window's teardown calls it
     // while the state they touch still stands).
     void DetachObservationGrid();
@@ -178,6 +173,11 @@ class StarFixInputPage : public QTabWidget {
   private:
     // A control's index (0..) as the index of its array.
     static size_t At(int index) { return static_cast<size_t>(index); }
+    // The grid editor that belongs to a column (0..3).
+    QWidget* GridEditor(int col) const;
+    // Commit of the pickers of tab 0: 0 time of the estimated position,
+    // 1 time of the position wanted.
+    void dtpTime_LostFocus(int index);
     // LeaveStarFixField without the grid's commit.
     bool LeaveFieldOutsideGrid();
     // The entry checks of the tab shown: on the second and third tabs the

@@ -20,4 +20,11 @@ T* InputNamed(const FrmWorking& w, const QString& name) {
     return found;
 }
 
+// The grid's editor of column 0..3: the time picker, the body list, the
+// altitude and the correction fields.
+inline QWidget* GridEditorNamed(const FrmWorking& w, int col) {
+    static const char* const names[4] = {"dtpObsTime", "cboBody", "mskHeightInst", "mskInstErr_1"};
+    return InputNamed<QWidget>(w, names[col]);
+}
+
 }  // namespace orvex::test

@@ -30,8 +30,10 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
         in.Leave(test::InputNamed(w, "mskLat_5"));
         test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")
             ->setDateTime(QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC));
-        w.InputPage()->dtpTime_LostFocus(0);
-        w.InputPage()->dtpTime_LostFocus(1);
+        for (const char* picker : {"dtpTime_0", "dtpTime_1"}) {  // entered and left
+            test::InputNamed<QDateTimeEdit>(w, picker)->setFocus(Qt::TabFocusReason);
+            in.Leave(test::InputNamed(w, "mskLat_5"));
+        }
         in.InputTab(1);
         in.Type(in.Field("mskHeightM"), "125");
         in.Type(test::InputNamed(w, "mskInstErr_0"), "0015");

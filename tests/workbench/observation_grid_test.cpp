@@ -72,10 +72,10 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
     EXPECT_EQ(g()->horizontalHeaderItem(0)->foreground().color(), QColor(0, 0, 255));
     for (int c = 0; c < 4; ++c) {
         // The last column takes the grid's few spare pixels.
-        const int editorWidth = w->InputPage()->GridEditor(c)->width() - 1;
+        const int editorWidth = test::GridEditorNamed(*w, c)->width() - 1;
         EXPECT_TRUE(c < 3 ? g()->columnWidth(c) == editorWidth : g()->columnWidth(c) >= editorWidth)
             << c;
-        EXPECT_FALSE(w->InputPage()->GridEditor(c)->isVisible());
+        EXPECT_FALSE(test::GridEditorNamed(*w, c)->isVisible());
     }
     for (int r = 1; r <= 50; ++r)
         for (int c = 0; c < 4; ++c) EXPECT_FALSE(filled(r, c));
@@ -805,11 +805,11 @@ TEST_F(Grid, Screenshots) {
     g()->SetCurrentCell(4, 2);
     GridKey(Qt::Key_Space);
     Type("2");
-    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), w->InputPage()->GridEditor(2));
+    ASSERT_TRUE(test::GridEditorNamed(*w, 2)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), test::GridEditorNamed(*w, 2));
     Screenshot("observation_grid_editing.png");
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(w->InputPage()->GridEditor(2)->isVisible());
+    EXPECT_FALSE(test::GridEditorNamed(*w, 2)->isVisible());
     EXPECT_EQ(Cell(4, 2), altitude);
     w->tabIn->setCurrentIndex(1);
     Screenshot("observation_conditions_loaded.png");
@@ -829,7 +829,7 @@ TEST(GridEnd, WindowClosesWithAnEditorOpen) {
         test::InputNamed<ObservationGrid>(*gw.w, "grdObs")->SetCurrentCell(2, col);
         test::InputNamed<ObservationGrid>(*gw.w, "grdObs")->setFocus();
         test::Type(col == 1 ? "s" : "4");
-        ASSERT_TRUE(gw.w->InputPage()->GridEditor(col)->isVisible());
+        ASSERT_TRUE(test::GridEditorNamed(*gw.w, col)->isVisible());
         test::Type("5");
         gw.w.reset();
     }

@@ -79,7 +79,8 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     EXPECT_TRUE(s.FixEntered[4]);
 
     test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setDateTime(Utc(2026, 12, 9, 19, 0));
-    w.InputPage()->dtpTime_LostFocus(0);
+    test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setFocus(Qt::TabFocusReason);
+    in.Leave(test::InputNamed(w, "mskLat_5"));
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 19, 0));
     EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_1")->dateTime(),
               Utc(2026, 12, 9, 18, 30));  // no longer follows

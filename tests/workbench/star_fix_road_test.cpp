@@ -213,7 +213,7 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     test::InputNamed<ObservationGrid>(*w, "grdObs")->setFocus();
     test::InputNamed<ObservationGrid>(*w, "grdObs")->SetCurrentCell(1, 2);
     test::Type("4");
-    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
+    ASSERT_TRUE(test::GridEditorNamed(*w, 2)->isVisible());
     test::Type(test::Shown("7°00'.0"));
     Click("bthNumRes");
     QApplication::processEvents();
