@@ -96,11 +96,8 @@ class StarFixInputPage : public QTabWidget {
     QCheckBox* ch3OneEstPos1 = nullptr;  // "ch3OneEstPos_1", kept in step by the options page
     // ---- Observer and external conditions (tab 1) ----------------------------
     MaskedField* mskHeightM = nullptr;
-    MaskedField* mskHeightF = nullptr;
-    std::array<MaskedField*, 2> mskInstErr{};  // 0 conditions tab, 1 the grid's editor
-    MaskedField* mskPressHg = nullptr;
+    std::array<MaskedField*, 2> mskInstErr{};      // 0 conditions tab, 1 the grid's editor
     std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
-    std::array<MaskedField*, 2> mskTempFahr{};
     // ---- Navigation buttons of the three tabs (Cancel: the main window's) ----
     std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
@@ -127,7 +124,6 @@ class StarFixInputPage : public QTabWidget {
     // editor's ---------------------------------------------------------------
     ObservationGrid* grdObs = nullptr;
     QDateTimeEdit* dtpObsTime = nullptr;
-    MaskedField* mskHeightInst = nullptr;
     QComboBox* cboBody = nullptr;
     // Lays the grid out empty, with an empty table of sights (the new-fix
     // reset calls it).
@@ -242,6 +238,10 @@ class StarFixInputPage : public QTabWidget {
     StarFixInputLinks links_;
     QPushButton* cmdEraseLat = nullptr;
     QPushButton* cmdEraseLong = nullptr;
+    MaskedField* mskHeightF = nullptr;
+    MaskedField* mskPressHg = nullptr;
+    std::array<MaskedField*, 2> mskTempFahr{};
+    MaskedField* mskHeightInst = nullptr;  // the sights editor's
     MaskedField* mskPressMBars = nullptr;  // "mskPress_mBars"
     // True while code changes the tab (its entry checks do not run).
     bool changingTabByCode_ = false;
