@@ -412,9 +412,6 @@ void StarFixInputPage::grdObs_GotFocus() {
 void StarFixInputPage::grdObs_LeaveCell() {
     sights_->CloseEditor();
 }
-void StarFixInputPage::BeginGridEdit(QWidget* editor, int keyAscii) {
-    sights_->BeginEdit(editor, keyAscii);
-}
 void StarFixInputPage::grdObs_MouseMove(int row, int col) {
     sights_->MouseMove(row, col);
 }

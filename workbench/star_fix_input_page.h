@@ -139,9 +139,6 @@ class StarFixInputPage : public QTabWidget {
     void grdObs_GotFocus();
     // Commits the open editor and hides it.
     void grdObs_LeaveCell();
-    // Opens the editor of the current column over the current cell;
-    // keyAscii is the typed character, or 32 for space and double click.
-    void BeginGridEdit(QWidget* editor, int keyAscii);
     void grdObs_MouseMove(int row, int col);
     // The grid row the user was last on (1 after a layout): the row the
     // row check looks at when the current cell moves.

@@ -256,8 +256,11 @@ TEST_F(ObsFile, FileWithoutSights) {
     std::string t = ReadBytes(Sample("08Dec26A.obs"));
     const size_t seven = t.find("\r\n7\r\n") + 2;
     t = t.substr(0, seven) + "0\r\n" + "\"This is an Orvex 1.x observations data file.\"\r\n";
-    test::InputNamed<ObservationGrid>(*w, "grdObs")->SetCurrentCell(3, 2);
-    w->InputPage()->BeginGridEdit(test::InputNamed(*w, "mskHeightInst"), '4');
+    auto* grid = test::InputNamed<ObservationGrid>(*w, "grdObs");
+    grid->SetCurrentCell(3, 2);
+    grid->setFocus();
+    test::Type("4");  // opens the altitude editor with its first digit
+    ASSERT_TRUE(test::InputNamed(*w, "mskHeightInst")->isVisible());
     ASSERT_TRUE(Load(Write("none.obs", t)));
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_FALSE(test::InputNamed(*w, "mskHeightInst")->isVisible());
