@@ -5,6 +5,7 @@
 
 #include "ephemeris/moon.h"
 #include "ephemeris/planets.h"
+#include "ephemeris/star_instant_cells.h"
 #include "ephemeris/stars.h"
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
@@ -54,7 +55,9 @@ double EphemerisTimeArgument(double when) {
     return JulianCenturiesJ2000(t.day, t.month, t.year, t.hours);
 }
 
-void ComputeEphemeris(std::string_view name, double when, EphemerisResult& result) {
+namespace {
+
+void Compute(std::string_view name, double when, EphemerisResult& result, StarInstantCells* cells) {
     const double T = EphemerisTimeArgument(when);
     if (IsPlanet(name)) {
         PlanetPlace p;
@@ -70,9 +73,23 @@ void ComputeEphemeris(std::string_view name, double when, EphemerisResult& resul
     } else if (name == "MOONLOW" || name == "MOONUPP") {
         MoonEphemeris(T, result.gha, result.dec, result.dist);
     } else {
-        StarEphemeris(name, T, result.gha, result.dec);
+        if (cells)
+            StarEphemeris(name, cells->At(T), result.gha, result.dec);
+        else
+            StarEphemeris(name, T, result.gha, result.dec);
         result.dist = kStarDistance;
     }
+}
+
+}  // namespace
+
+void ComputeEphemeris(std::string_view name, double when, EphemerisResult& result) {
+    Compute(name, when, result, nullptr);
+}
+
+void ComputeEphemeris(std::string_view name, double when, EphemerisResult& result,
+                      StarInstantCells& cells) {
+    Compute(name, when, result, &cells);
 }
 
 void ComputeEphemeris(std::string_view name, double when, double& gha, double& dec, double& dist,

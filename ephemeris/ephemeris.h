@@ -14,6 +14,8 @@
 
 namespace orvex {
 
+class StarInstantCells;
+
 // The Ephemeris result.
 struct EphemerisResult {
     double gha = 0;   // Greenwich hour angle, degrees 0 (included) .. 360 (excluded)
@@ -48,6 +50,13 @@ const std::vector<std::string>& BodyNames();
 // distance 272000 and no message. Without Planet.dat "SATURN" reports the
 // file error (twice) and gives the Sun's direction.
 void ComputeEphemeris(std::string_view name, double when, EphemerisResult& result);
+
+// The same, the stars' places with their instant terms taken from cells
+// (star_instant_cells.h): for many instants close together, as a star fix
+// asks. A star's place then agrees with the one above within 1e-12 of a
+// degree; every other body's is the same.
+void ComputeEphemeris(std::string_view name, double when, EphemerisResult& result,
+                      StarInstantCells& cells);
 
 // The same with the six values as separate doubles, in the order of
 // EphemerisResult.

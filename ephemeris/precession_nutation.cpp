@@ -49,97 +49,111 @@ void ApplyPrecession(double a1, double a2, double a3, double dec, double ra, dou
 
 namespace {
 
-// The multiples -3..3 of one fundamental argument as points on the unit
-// circle (cosine, sine): each term's argument is a sum of such multiples, so
-// its sine and cosine come by multiplying the points, not by new sines.
+// The points on the unit circle (cosine, sine) of the multiples -3..3 of
+// the five fundamental arguments, at index 7 argument + multiple + 3: each
+// term's argument is a sum of such multiples, so its sine and cosine come by
+// multiplying the points, not by new sines.
 struct Multiples {
-    double c[7], s[7];  // index k + 3 for the multiple k
-    explicit Multiples(double degrees) {
+    double c[35], s[35];
+    void Fill(int argument, double degrees) {
+        double* cs = c + 7 * argument;
+        double* sn = s + 7 * argument;
         const double a = degrees * kDegToRad;
-        c[3] = 1.0;
-        s[3] = 0.0;
-        c[4] = std::cos(a);
-        s[4] = std::sin(a);
+        cs[3] = 1.0;
+        sn[3] = 0.0;
+        cs[4] = std::cos(a);
+        sn[4] = std::sin(a);
         for (int k = 5; k <= 6; ++k) {
-            c[k] = c[k - 1] * c[4] - s[k - 1] * s[4];
-            s[k] = s[k - 1] * c[4] + c[k - 1] * s[4];
+            cs[k] = cs[k - 1] * cs[4] - sn[k - 1] * sn[4];
+            sn[k] = sn[k - 1] * cs[4] + cs[k - 1] * sn[4];
         }
         for (int k = 0; k < 3; ++k) {
-            c[k] = c[6 - k];
-            s[k] = -s[6 - k];
+            cs[k] = cs[6 - k];
+            sn[k] = -sn[6 - k];
         }
     }
-    // (cr, si) times the point of multiple k.
-    void Turn(int k, double& cr, double& si) const {
-        if (k == 0) return;
-        const double x = cr * c[k + 3] - si * s[k + 3];
-        si = si * c[k + 3] + cr * s[k + 3];
-        cr = x;
-    }
 };
 
-// The last instant asked for and its nutation: the sights of one instant
-// (or the same instant asked again) do not sum the series again.
-struct LastNutation {
-    bool known = false;
-    double T = 0.0, dpsi = 0.0, deps = 0.0;
-};
-thread_local LastNutation lastNutation;
-
-}  // namespace
-
-void Nutation(double T, double& dpsi, double& deps) {
-    if (lastNutation.known && lastNutation.T == T) {
-        dpsi = lastNutation.dpsi;
-        deps = lastNutation.deps;
-        return;
-    }
-    // The table's arguments in two parts, D M M' and F Omega: few distinct
-    // parts (27 and 7), each turned once, and each term one product of two.
-    struct Plan {
-        int parts1 = 0, parts2 = 0;
-        std::array<std::array<int, 3>, kNutationTermCount> first{};
-        std::array<std::array<int, 2>, kNutationTermCount> second{};
-        std::array<int, kNutationTermCount + 1> firstOf{}, secondOf{};
+// How the table is summed, worked out on the first call: the terms'
+// arguments in two parts, D M M' and F Omega, few distinct ones (27 and 7),
+// each the product of its multiples' points and each term one product of its
+// two parts. A part's point is its first multiple's point turned by the
+// others; a multiple 0 turns by (1, 0), which changes no bit.
+struct NutationPlan {
+    struct Part {
+        int point[3];  // indices into Multiples; only the first two for F Omega
     };
-    static const Plan plan = [] {
-        Plan p;
+    int parts1 = 0, parts2 = 0;
+    std::array<Part, kNutationTermCount> first{}, second{};
+    std::array<int, kNutationTermCount + 1> firstOf{}, secondOf{};
+};
+
+const NutationPlan& Plan() {
+    static const NutationPlan plan = [] {
+        NutationPlan p;
+        std::array<std::array<int, 3>, kNutationTermCount> firstKeys{};
+        std::array<std::array<int, 2>, kNutationTermCount> secondKeys{};
         for (int i = 1; i <= kNutationTermCount; ++i) {
             const NutationTerm& r = kNutationTerms[i];
             const std::array<int, 3> a = {static_cast<int>(r.D), static_cast<int>(r.M),
                                           static_cast<int>(r.Mp)};
             const std::array<int, 2> b = {static_cast<int>(r.F), static_cast<int>(r.Om)};
             int ia = 0, ib = 0;
-            while (ia < p.parts1 && p.first[static_cast<size_t>(ia)] != a) ++ia;
-            if (ia == p.parts1) p.first[static_cast<size_t>(p.parts1++)] = a;
-            while (ib < p.parts2 && p.second[static_cast<size_t>(ib)] != b) ++ib;
-            if (ib == p.parts2) p.second[static_cast<size_t>(p.parts2++)] = b;
+            while (ia < p.parts1 && firstKeys[static_cast<size_t>(ia)] != a) ++ia;
+            if (ia == p.parts1) {
+                firstKeys[static_cast<size_t>(p.parts1)] = a;
+                for (int k = 0; k < 3; ++k)
+                    p.first[static_cast<size_t>(p.parts1)].point[k] =
+                        7 * k + a[static_cast<size_t>(k)] + 3;
+                ++p.parts1;
+            }
+            while (ib < p.parts2 && secondKeys[static_cast<size_t>(ib)] != b) ++ib;
+            if (ib == p.parts2) {
+                secondKeys[static_cast<size_t>(p.parts2)] = b;
+                for (int k = 0; k < 2; ++k)
+                    p.second[static_cast<size_t>(p.parts2)].point[k] =
+                        7 * (3 + k) + b[static_cast<size_t>(k)] + 3;
+                ++p.parts2;
+            }
             p.firstOf[static_cast<size_t>(i)] = ia;
             p.secondOf[static_cast<size_t>(i)] = ib;
         }
         return p;
     }();
-    const Multiples d(Norm360(PolyEval(T, 3, kElongation)));
-    const Multiples m(Norm360(PolyEval(T, 3, kSunAnomaly)));
-    const Multiples mp(Norm360(PolyEval(T, 3, kMoonAnomaly)));
-    const Multiples f(Norm360(PolyEval(T, 3, kMoonLatitude)));
-    const Multiples om(Norm360(PolyEval(T, 3, kMoonNode)));
+    return plan;
+}
+
+// (c, s) turned by the point at index j.
+void Turn(const Multiples& m, int j, double& c, double& s) {
+    const double x = c * m.c[j] - s * m.s[j];
+    s = s * m.c[j] + c * m.s[j];
+    c = x;
+}
+
+}  // namespace
+
+void Nutation(double T, double& dpsi, double& deps) {
+    const NutationPlan& plan = Plan();
+    Multiples m;
+    m.Fill(0, Norm360(PolyEval(T, 3, kElongation)));
+    m.Fill(1, Norm360(PolyEval(T, 3, kSunAnomaly)));
+    m.Fill(2, Norm360(PolyEval(T, 3, kMoonAnomaly)));
+    m.Fill(3, Norm360(PolyEval(T, 3, kMoonLatitude)));
+    m.Fill(4, Norm360(PolyEval(T, 3, kMoonNode)));
     double c1[kNutationTermCount], s1[kNutationTermCount];
     double c2[kNutationTermCount], s2[kNutationTermCount];
     for (int k = 0; k < plan.parts1; ++k) {
-        const std::array<int, 3>& a = plan.first[static_cast<size_t>(k)];
-        double c = 1.0, s = 0.0;
-        d.Turn(a[0], c, s);
-        m.Turn(a[1], c, s);
-        mp.Turn(a[2], c, s);
+        const int* j = plan.first[static_cast<size_t>(k)].point;
+        double c = m.c[j[0]], s = m.s[j[0]];
+        Turn(m, j[1], c, s);
+        Turn(m, j[2], c, s);
         c1[k] = c;
         s1[k] = s;
     }
     for (int k = 0; k < plan.parts2; ++k) {
-        const std::array<int, 2>& b = plan.second[static_cast<size_t>(k)];
-        double c = 1.0, s = 0.0;
-        f.Turn(b[0], c, s);
-        om.Turn(b[1], c, s);
+        const int* j = plan.second[static_cast<size_t>(k)].point;
+        double c = m.c[j[0]], s = m.s[j[0]];
+        Turn(m, j[1], c, s);
         c2[k] = c;
         s2[k] = s;
     }
@@ -156,7 +170,6 @@ void Nutation(double T, double& dpsi, double& deps) {
     }
     dpsi = sumPsi / 10000.0;
     deps = sumEps / 10000.0;
-    lastNutation = {true, T, dpsi, deps};
 }
 
 void NutationInRaDec(double eps, double p, double q, double dec, double ra, double& dDec,

@@ -1,7 +1,7 @@
 #include "ephemeris/star_catalogue.h"
 
-#include <algorithm>
-#include <vector>
+#include <array>
+#include <cstdint>
 
 namespace orvex {
 
@@ -69,22 +69,47 @@ const CatalogueStar kStarCatalogue[kStarCount] = {
     {"ZUBEN'UBI", {14.50526, -16.0231, -0.108, -0.071, 2.9}},
 };
 
-CatalogueEntry StarCatalogue(std::string_view name) {
-    // The catalogue's stars in the order of their names, for a binary search.
-    static const std::vector<const CatalogueStar*> byName = [] {
-        std::vector<const CatalogueStar*> v;
-        for (const CatalogueStar& star : kStarCatalogue) v.push_back(&star);
-        std::sort(v.begin(), v.end(), [](const CatalogueStar* a, const CatalogueStar* b) {
-            return std::string_view(a->name) < std::string_view(b->name);
-        });
-        return v;
+namespace {
+
+// The catalogue's rows by name: an open-addressed table of twice as many
+// slots as stars and more, indexed by a hash of the name (FNV-1a), built on
+// first use; a name is found by comparing it with the row in its slot and
+// the slots after it, until an empty one.
+constexpr size_t kNameSlots = 128;
+
+size_t NameHash(std::string_view name) {
+    std::uint32_t h = 2166136261u;
+    for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h % kNameSlots;
+}
+
+const std::array<int, kNameSlots>& NameSlots() {
+    static const std::array<int, kNameSlots> slots = [] {
+        std::array<int, kNameSlots> t;
+        t.fill(-1);
+        for (int row = 0; row < kStarCount; ++row) {
+            size_t slot = NameHash(kStarCatalogue[row].name);
+            while (t[slot] >= 0) slot = (slot + 1) % kNameSlots;
+            t[slot] = row;
+        }
+        return t;
     }();
-    const auto it = std::lower_bound(byName.begin(), byName.end(), name,
-                                     [](const CatalogueStar* star, std::string_view key) {
-                                         return std::string_view(star->name) < key;
-                                     });
-    if (it != byName.end() && std::string_view((*it)->name) == name) return (*it)->entry;
-    return CatalogueEntry{};
+    return slots;
+}
+
+}  // namespace
+
+int StarIndex(std::string_view name) {
+    const std::array<int, kNameSlots>& slots = NameSlots();
+    for (size_t slot = NameHash(name);; slot = (slot + 1) % kNameSlots) {
+        const int row = slots[slot];
+        if (row < 0 || std::string_view(kStarCatalogue[row].name) == name) return row;
+    }
+}
+
+CatalogueEntry StarCatalogue(std::string_view name) {
+    const int row = StarIndex(name);
+    return row >= 0 ? kStarCatalogue[row].entry : CatalogueEntry{};
 }
 
 }  // namespace orvex

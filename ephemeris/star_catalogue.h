@@ -33,4 +33,8 @@ extern const CatalogueStar kStarCatalogue[kStarCount];
 // the star routine turns into the apparent place of the J2000 equinox point.
 CatalogueEntry StarCatalogue(std::string_view name);
 
+// The row of kStarCatalogue that holds the name (exactly as written there),
+// or -1 for a name outside the catalogue.
+int StarIndex(std::string_view name);
+
 }  // namespace orvex

@@ -12,6 +12,24 @@
 
 namespace orvex {
 
+// The terms of a star's apparent place that depend on the instant alone.
+struct StarInstant {
+    double T = 0.0;             // the time argument
+    double eps0 = 0.0;          // mean obliquity of date (SunMeanObliquity), degrees
+    double sunLongitude = 0.0;  // the Sun's true geometric longitude, degrees; only its
+                                // sine and cosine are taken (any whole turn may be added)
+    double dpsi = 0.0;          // nutation in longitude, seconds of arc
+    double deps = 0.0;          // nutation in obliquity, seconds of arc
+};
+
+// The instant terms for T as the apparent place takes them: SunMeanElements
+// and KeplerFirstResult for the Sun's longitude, Nutation.
+StarInstant StarInstantAt(double T);
+
+// The apparent place of the named star for the instant of the terms given:
+// StarEphemeris(name, T, ...) is this with StarInstantAt(T), to the bit.
+void StarEphemeris(std::string_view name, const StarInstant& instant, double& gha, double& dec);
+
 // The apparent place of the named star for T.
 //   gha   Greenwich hour angle, degrees 0 (included) to 360 (excluded)
 //   dec   declination, degrees

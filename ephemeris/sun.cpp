@@ -37,6 +37,10 @@ constexpr double kRadiusFactor = 1.0000002;
 
 }  // namespace
 
+double SunMeanObliquity(double T) {
+    return Norm360(PolyEval(T + 1.0, 3, kMeanObliquity));
+}
+
 SunElements SunMeanElements(double T) {
     const double t = T + 1.0;
     SunElements el;
@@ -68,13 +72,29 @@ void SolveKepler(double e, double M, double& gamma, double& r) {
     }
     M = Norm360(M);
     const double m = M * kDegToRad;
-    // The first trial is e itself (read as radians), not the mean anomaly.
     double E = e;
-    for (int step = 0; step < kKeplerMaxSteps; ++step) {
-        const double next = m + e * std::sin(E);
-        const bool converged = std::fabs(next - E) <= kZeroTolerance;
-        E = next;
-        if (converged) break;
+    if (std::fabs(e) < 1.0) {
+        // Newton's method from the start m + e sin m + (e^2 / 2) sin 2m, in
+        // error below e^3. A step leaves at most e / (2 (1 - e)) times the
+        // square of the error it starts from: it is the last one once that
+        // bound on its own size, or the step itself, is within the
+        // tolerance (for the Sun's eccentricity one step from that start).
+        const double sm = std::sin(m), cm = std::cos(m);
+        E = m + e * sm * (1.0 + e * cm);
+        const double bound = std::fabs(e) / (1.0 - std::fabs(e));
+        for (int step = 0; step < kKeplerMaxSteps; ++step) {
+            const double dE = (E - e * std::sin(E) - m) / (1.0 - e * std::cos(E));
+            E -= dE;
+            if (bound * dE * dE <= kZeroTolerance || std::fabs(dE) <= kZeroTolerance) break;
+        }
+    } else {
+        // No orbit: the fixed-point iteration from e, for as long as allowed.
+        for (int step = 0; step < kKeplerMaxSteps; ++step) {
+            const double next = m + e * std::sin(E);
+            const bool converged = std::fabs(next - E) <= kZeroTolerance;
+            E = next;
+            if (converged) break;
+        }
     }
     const double x = std::cos(E) - e;
     const double y = std::sqrt(1.0 - e * e) * std::sin(E);

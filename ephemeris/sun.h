@@ -27,16 +27,20 @@ struct SunElements {
     double dR = 0.0;    // perturbation in radius vector, astronomical units
 };
 
+// The mean obliquity of SunMeanElements(T) alone, degrees (the same number).
+double SunMeanObliquity(double T);
+
 // The Sun's mean elements for T (Julian centuries of UT from J2000.0). At
 // T = 0: L = 280.461696, eps0 = 23.439280, M = 357.525427, e = 0.016709114,
 // dR = 0.0000110.
 SunElements SunMeanElements(double T);
 
-// Kepler's equation E = M + e sin E solved by fixed-point iteration from
-// E = e, to 1e-11 radians or at most 50 steps.
-//   e       eccentricity, 0 <= e < 1 (converges quickly for the small
-//           eccentricities of the Sun and planets; e >= 1 stops after 50
-//           steps with the last iterate)
+// Kepler's equation E = M + e sin E solved to 1e-11 radians by Newton's
+// method from E = M + e sin M + (e^2 / 2) sin 2M (one step for the Sun, two
+// for the planets), at most 50 steps.
+//   e       eccentricity, 0 <= e < 1 (e >= 1, no orbit, is iterated as
+//           E = M + e sin E from E = e and stops after 50 steps with the
+//           last iterate)
 //   M       mean anomaly, degrees, any value (brought into 0..360 first)
 //   gamma   equation of the centre v - M, degrees (v the true anomaly,
 //           0..360), not reduced to +-180: use it only inside a sine or

@@ -22,7 +22,9 @@ constexpr double kGmstSeconds[4] = {67310.54841, 184.812866, 0.093104, -0.000006
 
 bool IsLeapYear(int year) {
     // Years of the date-time type are positive; for them "no remainder" is
-    // a remainder of exactly 0.
+    // a remainder of exactly 0, the remainder of the whole numbers (every
+    // place of the ephemeris asks, so the whole numbers answer there).
+    if (year > 0) return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
     const double y = year;
     const bool divisibleBy4 = ModReal(y, 4.0) <= 0.0;
     const bool divisibleBy100 = ModReal(y, 100.0) == 0.0;

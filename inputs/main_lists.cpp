@@ -64,6 +64,15 @@ EarthModel EarthModelFromEllipsoidRow(const std::string& text, int itemData,
     return e;
 }
 
+EarthModel EarthModelOf(const EllipsoidRow& row) {
+    return EarthModelFromEllipsoidRow(EllipsoidRowText(row, "."), row.ItemData, ".", EarthModel{});
+}
+
+std::string EllipsoidNameOf(const EllipsoidRow& row) {
+    const std::string text = row.NamePart;
+    return text.substr(0, text.rfind(" - "));
+}
+
 const std::vector<TimeZoneRow>& TimeZoneRows() {
     static const std::vector<TimeZoneRow> rows = {
         {"GMT +14", 1400},

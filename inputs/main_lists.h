@@ -42,6 +42,12 @@ EarthModel EarthModelFromEllipsoidRow(const std::string& text, int itemData,
                                       const std::string& decSep, const EarthModel& previous,
                                       bool* isSphere = nullptr);
 
+// The Earth model of a row, read from the row's own number as
+// EarthModelFromEllipsoidRow reads its text, and the model's name: the
+// row's text before " - " ("WGS 1984", "Normal Sphere").
+EarthModel EarthModelOf(const EllipsoidRow& row);
+std::string EllipsoidNameOf(const EllipsoidRow& row);
+
 // One row of a time-zone list: its label and the offset from UTC in hours
 // x 100, east positive.
 struct TimeZoneRow {

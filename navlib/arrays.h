@@ -18,7 +18,9 @@ class Vector {
     Vector() = default;
     explicit Vector(int upper) : Vector(1, upper) {}
     Vector(int lower, int upper)
-        : lo_(lower), hi_(upper), d_(upper >= lower ? upper - lower + 1 : 0, 0.0) {}
+        : lo_(lower),
+          hi_(upper),
+          d_(upper >= lower ? static_cast<size_t>(upper - lower + 1) : 0, 0.0) {}
 
     int lbound() const { return lo_; }
     int ubound() const { return hi_; }

@@ -37,8 +37,17 @@ void RadialDistribution(double t, int dof, double& P, double& dP) {
         P = 1.0 - e;
         dP = e / 2.0;
     } else {
+        // base^(-dof / 2): a whole power by squaring, times 1 / sqrt(base)
+        // for an odd dof (the quadrature calls this for every angle of every
+        // Newton step, where pow() was most of the circle's cost).
         const double base = 1.0 + t / dof;
-        const double g = std::pow(base, -dof / 2.0);
+        double power = 1.0, factor = base;
+        for (int k = dof / 2; k > 0; k >>= 1) {
+            if (k & 1) power *= factor;
+            factor *= factor;
+        }
+        if (dof % 2 != 0) power *= std::sqrt(base);
+        const double g = 1.0 / power;
         P = 1.0 - g;
         dP = g / base / 2.0;
     }

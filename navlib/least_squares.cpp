@@ -12,8 +12,6 @@ namespace orvex {
 
 namespace {
 
-// Tukey's tuning constant: 95 % efficiency on normally distributed residuals.
-constexpr double kTukeyConstant = 4.685;
 // The median absolute deviation times this is, for normally distributed
 // residuals, their mean absolute deviation (sqrt(2 / pi) / 0.674490), so the
 // cut-off keeps its meaning of 4.685 mean absolute deviations from the centre.
@@ -65,13 +63,6 @@ void RobustCentreAndScale(const Vector& r, double& centre, double& scale) {
 }
 
 }  // namespace
-
-double TukeyBiweight(double u) {
-    if (std::fabs(u) > kTukeyConstant) return 0.0;
-    const double t = u / kTukeyConstant;
-    const double s = 1.0 - t * t;
-    return s * s;
-}
 
 void ComputeResiduals(const Matrix& A, const Vector& b, const Vector& x, Vector& r) {
     const int m = A.ubound1();

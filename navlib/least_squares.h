@@ -14,6 +14,8 @@
 // solver) reports it.
 #pragma once
 
+#include <cmath>
+
 #include "navlib/arithmetic_fault.h"
 #include "navlib/arrays.h"
 
@@ -70,8 +72,17 @@ ArithmeticFault SolveWeightedLeastSquares(const Matrix& A, const Vector& b, Vect
 // observation). r must already hold m elements.
 void ComputeResiduals(const Matrix& A, const Vector& b, const Vector& x, Vector& r);
 
+// Tukey's tuning constant: 95 % efficiency on normally distributed residuals.
+inline constexpr double kTukeyConstant = 4.685;
+
 // Tukey's biweight of a scaled residual u: 0 when |u| > 4.685, otherwise
-// (1 - (u / 4.685)^2)^2. Even in u; 1 at u = 0, 0 at |u| = 4.685.
-double TukeyBiweight(double u);
+// (1 - (u / 4.685)^2)^2. Even in u; 1 at u = 0, 0 at |u| = 4.685. (Inline:
+// a robust fit takes it for every equation in every pass.)
+inline double TukeyBiweight(double u) {
+    if (std::fabs(u) > kTukeyConstant) return 0.0;
+    const double t = u / kTukeyConstant;
+    const double s = 1.0 - t * t;
+    return s * s;
+}
 
 }  // namespace orvex

@@ -20,48 +20,14 @@ double Log10(double x) {
     return std::log(x) / std::log(10.0);
 }
 
-double PolyEval(double x, int n, const double* a) {
-    // Ascending terms, each power the last one times x: the same sum as with
-    // the powers taken one by one, to the last bit or two of a term.
-    if (n < 0) return 0.0;
-    double sum = a[0];
-    double power = 1.0;
-    for (int i = 1; i <= n; ++i) {
-        power *= x;
-        sum += a[i] * power;
-    }
-    return sum;
-}
-
 double PolyEval(double x, int n, const std::vector<double>& a) {
     if (n < 0) return 0.0;
     if (static_cast<size_t>(n) >= a.size()) n = static_cast<int>(a.size()) - 1;
     return PolyEval(x, n, a.data());
 }
 
-double ModReal(double x, double y, double* q) {
-    const double ratio = x / y;
-    const double whole = Fix(ratio);
-    double r = (ratio - whole) * y;
-    if (std::fabs(r - y) < kZeroTolerance) r = 0.0;
-    if (q) *q = whole;
-    return r;
-}
-
 double FracPart(double x) {
     return ModReal(x, 1.0);
-}
-
-double Norm360(double x) {
-    const double r = ModReal(x, 360.0);
-    if (std::fabs(r) < kZeroTolerance) return 0.0;
-    return r < 0 ? r + 360.0 : r;
-}
-
-double Norm180(double x) {
-    const double r = ModReal(x, 360.0);
-    if (std::fabs(r) <= 180.0) return r;
-    return r - Sgn(r) * 360.0;
 }
 
 double ScaleToRange(double x, double lo, double hi, bool wrap) {
@@ -143,12 +109,6 @@ double DMSToDeg(double x) {
 
 double MathAngleToAzimuth(double x) {
     return Norm360(450.0 - Norm360(x));
-}
-
-double Atan2Deg(double x, double y) {
-    if (x == 0.0 && y == 0.0) return 0.0;
-    if (x == 0.0) return y > 0 ? 90.0 : 270.0;
-    return Norm360(std::atan(y / x) * kRadToDeg + (x < 0 ? 180.0 : 0.0));
 }
 
 double Hypot(double x, double y) {

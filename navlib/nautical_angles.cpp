@@ -15,9 +15,15 @@ int Sgn(double x) {
 
 void RotateSpherical(double a, double b, double c, double& lon, double& colat) {
     const double ar = a * kDegToRad, br = b * kDegToRad, cr = c * kDegToRad;
-    const double p = std::sin(ar) * std::sin(br);
-    const double q = std::sin(cr) * std::cos(br) - std::cos(cr) * std::sin(br) * std::cos(ar);
-    const double r = std::cos(br) * std::cos(cr) + std::sin(cr) * std::sin(br) * std::cos(ar);
+    RotateSphericalTrig(std::sin(ar), std::cos(ar), std::sin(br), std::cos(br), std::sin(cr),
+                        std::cos(cr), lon, colat);
+}
+
+void RotateSphericalTrig(double sinA, double cosA, double sinB, double cosB, double sinC,
+                         double cosC, double& lon, double& colat) {
+    const double p = sinA * sinB;
+    const double q = sinC * cosB - cosC * sinB * cosA;
+    const double r = cosB * cosC + sinC * sinB * cosA;
     lon = Atan2Deg(q, p);
     colat = ArcCos(r) * kRadToDeg;
 }
@@ -59,8 +65,10 @@ int LongitudeSense(double a, double b) {
 }
 
 int CompareBearings(double a, double b) {
-    const double a1 = Norm360(a);
-    double b1 = Norm360(b);
+    return CompareNormalisedBearings(Norm360(a), Norm360(b));
+}
+
+int CompareNormalisedBearings(double a1, double b1) {
     if (a1 == b1) return 0;
     if (a1 - b1 > 180.0 && a1 > 180.0) b1 += 360.0;
     return (a1 < b1 && b1 < a1 + 180.0) ? -1 : 1;

@@ -10,6 +10,12 @@ namespace orvex {
 // (0..180) and lon its longitude difference from P's meridian (0..360).
 void RotateSpherical(double a, double b, double c, double& lon, double& colat);
 
+// RotateSpherical from the sines and cosines of a, b and c (their angles
+// taken in radians from the degrees as RotateSpherical takes them): the same
+// numbers, for a caller that knows some of them already.
+void RotateSphericalTrig(double sinA, double cosA, double sinB, double cosB, double sinC,
+                         double cosC, double& lon, double& colat);
+
 // The end (lat2, lon2) of the great-circle arc of length arc (degrees) from
 // (lat, lon) on the initial bearing (clockwise from north), on the unit
 // sphere. lon2 is in 0..360.
@@ -40,6 +46,10 @@ int LongitudeSense(double a, double b);
 // 0 when the bearings are exactly equal, -1 when b lies clockwise of a by less
 // than 180 degrees, otherwise +1.
 int CompareBearings(double a, double b);
+
+// CompareBearings for two bearings already brought into 0..360 by Norm360
+// (a caller comparing one bearing with many normalises each once).
+int CompareNormalisedBearings(double a, double b);
 
 // The course 0..360 from an acute angle x and the direction from position 1
 // to position 2. A northward course along the meridian is 360, not 0.

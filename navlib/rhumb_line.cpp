@@ -100,57 +100,46 @@ SailingStatus PoleCrossing(double phi2, double& lat2, double& lon2) {
     return SailingStatus::SpecialCase;
 }
 
-// What a run depends on through its departure latitude, course and Earth
-// model alone, kept for the next run from the same departure (the star fix
-// runs one position to the time of every sight): the same numbers as if
-// computed again, in the same order.
-struct Departure {
-    double lat1 = NAN, course = NAN, F = NAN, a = NAN;  // the key, as given
-    double phi1 = 0, C = 0, e = 0, e2 = 0, W2 = 0, M1 = 0, cosC = 0;
-    bool hasRhumb = false;  // the three below are known
-    double sin2Phi1 = 0, tanC = 0, isometric1 = 0;
-};
-
-Departure& DepartureOf(double lat1, double course, double F, double a) {
-    thread_local Departure d;
-    if (d.lat1 == lat1 && d.course == course && d.F == F && d.a == a) return d;
-    d = Departure{};
+RhumbDeparture UnfilledDeparture(double lat1, double course, double F, double a) {
+    RhumbDeparture d;
     d.lat1 = lat1;
     d.course = course;
     d.F = F;
     d.a = a;
-    d.phi1 = SouthPoleGuard(lat1) * kDegToRad;
-    d.C = course * kDegToRad;
-    d.e = EccentricityOf(F);
-    d.e2 = d.e * d.e;
-    const double s = std::sin(d.phi1);
-    d.W2 = 1.0 - d.e2 * (s * s);  // s * s is pow(s, 2) to the last bit
-    d.M1 = a * (1.0 - d.e2) / std::pow(d.W2, 1.5);
-    d.cosC = std::cos(d.C);
     return d;
 }
 
-// The parts of a departure only the rhumb line through the isometric
-// latitude needs.
-const Departure& RhumbDepartureOf(Departure& m) {
-    if (!m.hasRhumb) {
-        m.sin2Phi1 = std::sin(2.0 * m.phi1);
-        m.tanC = std::tan(m.C);
-        m.isometric1 = IsometricLatitude(m.phi1, m.e);
-        m.hasRhumb = true;
+// The departure of a run, with the parts only the rhumb line through the
+// isometric latitude needs (sin 2 phi1 for its arrival latitude, tan C and
+// the departure's isometric latitude for its longitude) worked out when
+// asked: a root search's step that needs none of them does not pay for them.
+void FillDeparture(RhumbDeparture& d, bool latitudePart, bool longitudePart) {
+    d.phi1 = SouthPoleGuard(d.lat1) * kDegToRad;
+    d.C = d.course * kDegToRad;
+    d.e = EccentricityOf(d.F);
+    d.e2 = d.e * d.e;
+    const double s = std::sin(d.phi1);
+    d.W2 = 1.0 - d.e2 * (s * s);  // s * s is pow(s, 2) to the last bit
+    d.M1 = d.a * (1.0 - d.e2) / std::pow(d.W2, 1.5);
+    d.cosC = std::cos(d.C);
+    d.sin2Phi1 = d.tanC = d.psi1 = 0.0;
+    if (latitudePart) d.sin2Phi1 = std::sin(2.0 * d.phi1);
+    if (longitudePart) {
+        d.tanC = std::tan(d.C);
+        d.psi1 = IsometricLatitude(d.phi1, d.e);
     }
-    return m;
 }
 
-SailingStatus DirectInMode(double lat1, double lon1, double course, double dist, double& lat2,
-                           double& lon2, double F, double a, DirectMode mode) {
+SailingStatus DirectInMode(const RhumbDeparture& dep, double lon1, double dist, double& lat2,
+                           double& lon2, DirectMode mode, RhumbArrival* arrival = nullptr) {
+    double lat1 = dep.lat1;
+    const double course = dep.course, F = dep.F, a = dep.a;
     if (dist == 0.0) {
         lat2 = lat1;
         lon2 = lon1;
         return SailingStatus::Solved;
     }
     const bool parallel = IsParallelSailing(course);
-    Departure& dep = DepartureOf(lat1, course, F, a);
     lat1 = SouthPoleGuard(lat1);
     const double phi1 = dep.phi1;
     const double lambda1 = lon1 * kDegToRad;
@@ -190,7 +179,7 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
         phi2 = lat2 * kDegToRad;
     } else {
         phi2 = phi1 + ((1.0 - 0.75 * e2) * (phi2e - phi1) +
-                       0.375 * e2 * (std::sin(2.0 * phi2e) - RhumbDepartureOf(dep).sin2Phi1)) *
+                       0.375 * e2 * (std::sin(2.0 * phi2e) - dep.sin2Phi1)) *
                           (M1 / a) / (1.0 - e2);
     }
 
@@ -211,11 +200,24 @@ SailingStatus DirectInMode(double lat1, double lon1, double course, double dist,
         lat2 = phi2 * kRadToDeg;
         return SailingStatus::Solved;
     }
-    const Departure& rhumb = RhumbDepartureOf(dep);
-    const double lambda2 = lambda1 + rhumb.tanC * (IsometricLatitude(phi2, e) - rhumb.isometric1);
+    const double psi = IsometricLatitude(phi2, e);
+    const double lambda2 = lambda1 + dep.tanC * (psi - dep.psi1);
     lon2 = Norm180(lambda2 * kRadToDeg);
     lat2 = phi2 * kRadToDeg;
+    if (arrival) *arrival = {true, phi2, psi};
     return SailingStatus::Solved;
+}
+
+// One direct run of the solver callback in its mode, on a departure of its
+// own with only the parts that mode needs.
+SailingStatus DirectInMode(double lat1, double lon1, double course, double dist, double& lat2,
+                           double& lon2, double F, double a, DirectMode mode) {
+    RhumbDeparture dep = UnfilledDeparture(lat1, course, F, a);
+    if (dist != 0.0 && !IsParallelSailing(course))
+        FillDeparture(dep, mode != DirectMode::GivenLatitude, mode != DirectMode::LatitudeOnly);
+    else
+        FillDeparture(dep, false, false);
+    return DirectInMode(dep, lon1, dist, lat2, lon2, mode);
 }
 
 // Length of the arc of the parallel lat (degrees) over dLambda (radians) on
@@ -323,6 +325,22 @@ double RhumbLineCallbackFunction(double x, int iFct, SolverParameters& P) {
 
 void ResetPoleCrossingThrottle() {
     PoleCrossingThrottle().Reset();
+}
+
+RhumbDeparture::RhumbDeparture(double lat, double heading, const EarthModel& E)
+    : lat1(lat), course(heading), F(E.InvFlattening), a(E.SemiMajorAxis) {
+    const bool rhumb = !IsParallelSailing(course);
+    FillDeparture(*this, rhumb, rhumb);
+}
+
+SailingStatus RhumbLineFrom(const RhumbDeparture& d, double lon1, double dist, double& lat2,
+                            double& lon2, RhumbArrival* arrival) {
+    if (arrival) arrival->known = false;
+    if (!AllFinite({d.lat1, lon1, d.course, dist})) {
+        lat2 = lon2 = 0.0;
+        return BadInput();
+    }
+    return DirectInMode(d, lon1, dist, lat2, lon2, DirectMode::Normal, arrival);
 }
 
 SailingStatus RhumbLineDirect(double lat1, double lon1, double course, double dist, double& lat2,

@@ -72,6 +72,37 @@ SailingStatus RhumbLineInverse(double lat1, double lon1, double lat2, double lon
 SailingStatus RhumbLineDirect(double lat1, double lon1, double course, double dist, double& lat2,
                               double& lon2, const EarthModel& E);
 
+// A departure shared by several runs: what a direct rhumb line depends on
+// through its departure latitude, course and Earth model alone, worked out
+// once (the star fix runs one position to the time of every sight).
+// RhumbLineFrom(RhumbDeparture(lat1, course, E), lon1, dist, lat2, lon2)
+// gives exactly what RhumbLineDirect(lat1, lon1, course, dist, lat2, lon2, E)
+// gives, messages included.
+struct RhumbDeparture {
+    RhumbDeparture() = default;
+    RhumbDeparture(double lat1, double course, const EarthModel& E);
+
+    double lat1 = 0, course = 0, F = 0, a = 0;  // as given (F and a those of E)
+    double phi1 = 0, C = 0, e = 0, e2 = 0;      // radians (-90 as -89.999999); eccentricity
+    double W2 = 0, M1 = 0, cosC = 0;            // 1 - e^2 sin^2 phi1; meridian radius, nm
+    double sin2Phi1 = 0, tanC = 0, psi1 = 0;    // sin 2 phi1, tan C, the isometric latitude
+                                                // of phi1; 0 within half a degree of E or W
+};
+
+// What a run learnt of its arrival, radians: when it came through the
+// isometric latitude (on the ellipsoid, away from east and west, short of a
+// pole), the arrival's latitude before it was turned into degrees and its
+// isometric latitude.
+struct RhumbArrival {
+    bool known = false;
+    double phi = 0.0, psi = 0.0;
+};
+
+// The direct rhumb line from a departure (see RhumbDeparture); with arrival
+// given, what the run learnt of its arrival.
+SailingStatus RhumbLineFrom(const RhumbDeparture& d, double lon1, double dist, double& lat2,
+                            double& lon2, RhumbArrival* arrival = nullptr);
+
 // Arrival longitude and distance for a given arrival latitude and course.
 //   lon2  out: -180..180
 // Refused (NoSolution, message shown): the same latitudes (lon2 = lon1,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <type_traits>
 
 #include "navlib/least_squares.h"
 
@@ -12,8 +13,6 @@ namespace orvex {
 namespace {
 
 constexpr int kMaxPasses = 1000;
-// Tukey's constant, as TukeyBiweight uses it.
-constexpr double kTukey = 4.685;
 // Elemental sets: all of them when there are at most kMaxElementalSets, else
 // kSampledSets drawn (with 20 % wrong sights a set of five is free of them
 // with probability 0.33: 30 draws all miss with probability 6e-6; two wrong
@@ -22,7 +21,7 @@ constexpr int kMaxElementalSets = 40;
 constexpr int kSampledSets = 30;
 constexpr int kConcentrationSteps = 2;
 // A residual beyond this many scales by the median is a gross error.
-constexpr double kGrossError = 3.0 * kTukey;
+constexpr double kGrossError = 3.0 * kTukeyConstant;
 // The median absolute residual times this is the standard deviation of
 // normal errors.
 constexpr double kMadToSigma = 1.4826;
@@ -36,17 +35,39 @@ size_t At(int i, int j, int p) {
     return static_cast<size_t>(i * p + j);
 }
 
-double RowTimes(const FitSystem& s, int i, const double* z) {
-    const double* row = &s.a[At(i, 0, s.p)];
+// Calls f with the number of unknowns p (1..kMaxFitUnknowns) as a constant,
+// so that the loops over the unknowns unroll.
+template <typename F>
+decltype(auto) WithUnknowns(int p, F&& f) {
+    switch (p) {
+        case 1:
+            return f(std::integral_constant<int, 1>{});
+        case 2:
+            return f(std::integral_constant<int, 2>{});
+        case 3:
+            return f(std::integral_constant<int, 3>{});
+        case 4:
+            return f(std::integral_constant<int, 4>{});
+        default:
+            return f(std::integral_constant<int, kMaxFitUnknowns>{});
+    }
+}
+
+template <int P>
+double RowTimes(const double* row, const double* z) {
     double v = 0.0;
-    for (int j = 0; j < s.p; ++j) v += row[j] * z[j];
+#pragma GCC unroll 8
+    for (int j = 0; j < P; ++j) v += row[j] * z[j];
     return v;
 }
 
 void Residuals(const FitSystem& s, const double* z, std::vector<double>& r) {
     r.resize(static_cast<size_t>(s.m));
-    for (int i = 0; i < s.m; ++i)
-        r[static_cast<size_t>(i)] = RowTimes(s, i, z) - s.b[static_cast<size_t>(i)];
+    WithUnknowns(s.p, [&](auto P) {
+        const double* row = s.a.data();
+        for (int i = 0; i < s.m; ++i, row += P)
+            r[static_cast<size_t>(i)] = RowTimes<P>(row, z) - s.b[static_cast<size_t>(i)];
+    });
 }
 
 // N = sum of w(i) row(i)^T row(i) and c = sum of w(i) b(i) row(i) over the
@@ -83,18 +104,7 @@ void NormalEquationsOf(const FitSystem& s, const double* w, const std::vector<in
 
 void NormalEquations(const FitSystem& s, const double* w, const std::vector<int>* rows,
                      FitMatrix& N, Unknowns& c) {
-    switch (s.p) {
-        case 1:
-            return NormalEquationsOf<1>(s, w, rows, N, c);
-        case 2:
-            return NormalEquationsOf<2>(s, w, rows, N, c);
-        case 3:
-            return NormalEquationsOf<3>(s, w, rows, N, c);
-        case 4:
-            return NormalEquationsOf<4>(s, w, rows, N, c);
-        default:
-            return NormalEquationsOf<kMaxFitUnknowns>(s, w, rows, N, c);
-    }
+    WithUnknowns(s.p, [&](auto P) { NormalEquationsOf<P>(s, w, rows, N, c); });
 }
 
 // N = U^T U, U upper triangular.
@@ -173,34 +183,39 @@ ArithmeticFault Solve(const FitSystem& s, const double* w, const std::vector<int
 // The p x p system of the rows listed, by elimination with partial pivoting,
 // on the design with each column divided by its largest entry (`scaled`, so
 // z comes in those units). False when it is singular.
-bool SolveElemental(const FitSystem& s, const std::vector<double>& scaled, const int* rows,
-                    Unknowns& z) {
-    const int p = s.p;
-    double M[kMaxFitUnknowns][kMaxFitUnknowns + 1];
-    for (int i = 0; i < p; ++i) {
-        const double* row = &scaled[At(rows[i], 0, p)];
-        for (int j = 0; j < p; ++j) M[i][j] = row[j];
-        M[i][p] = s.b[static_cast<size_t>(rows[i])];
+template <int P>
+bool SolveElementalOf(const FitSystem& s, const std::vector<double>& scaled, const int* rows,
+                      Unknowns& z) {
+    double M[P][P + 1];
+    for (int i = 0; i < P; ++i) {
+        const double* row = &scaled[At(rows[i], 0, P)];
+        for (int j = 0; j < P; ++j) M[i][j] = row[j];
+        M[i][P] = s.b[static_cast<size_t>(rows[i])];
     }
-    for (int k = 0; k < p; ++k) {
+    for (int k = 0; k < P; ++k) {
         int piv = k;
-        for (int i = k + 1; i < p; ++i)
+        for (int i = k + 1; i < P; ++i)
             if (std::fabs(M[i][k]) > std::fabs(M[piv][k])) piv = i;
         if (!(std::fabs(M[piv][k]) > 1e-9)) return false;
         if (piv != k)
-            for (int j = k; j <= p; ++j) std::swap(M[k][j], M[piv][j]);
+            for (int j = k; j <= P; ++j) std::swap(M[k][j], M[piv][j]);
         const double inverse = 1.0 / M[k][k];
-        for (int i = k + 1; i < p; ++i) {
+        for (int i = k + 1; i < P; ++i) {
             const double f = M[i][k] * inverse;
-            for (int j = k + 1; j <= p; ++j) M[i][j] -= f * M[k][j];
+            for (int j = k + 1; j <= P; ++j) M[i][j] -= f * M[k][j];
         }
     }
-    for (int i = p - 1; i >= 0; --i) {
-        double v = M[i][p];
-        for (int j = i + 1; j < p; ++j) v -= M[i][j] * z[static_cast<size_t>(j)];
+    for (int i = P - 1; i >= 0; --i) {
+        double v = M[i][P];
+        for (int j = i + 1; j < P; ++j) v -= M[i][j] * z[static_cast<size_t>(j)];
         z[static_cast<size_t>(i)] = v / M[i][i];
     }
     return true;
+}
+
+bool SolveElemental(const FitSystem& s, const std::vector<double>& scaled, const int* rows,
+                    Unknowns& z) {
+    return WithUnknowns(s.p, [&](auto P) { return SolveElementalOf<P>(s, scaled, rows, z); });
 }
 
 // The number of elemental sets, C(m, p), capped above the sampling limit.
@@ -216,11 +231,13 @@ int ElementalSetCount(int m, int p) {
 // The h-th smallest absolute residual of z when it is below `best`, else
 // `best` itself; `scratch` holds m doubles. Gives up as soon as more than
 // m - h residuals reach `best`.
-double OrderStatistic(const FitSystem& s, const Unknowns& z, int h, double best,
-                      std::vector<double>& scratch) {
+template <int P>
+double OrderStatisticOf(const FitSystem& s, const Unknowns& z, int h, double best,
+                        std::vector<double>& scratch) {
     int below = 0, above = 0;
-    for (int i = 0; i < s.m; ++i) {
-        const double v = std::fabs(RowTimes(s, i, z.data()) - s.b[static_cast<size_t>(i)]);
+    const double* row = s.a.data();
+    for (int i = 0; i < s.m; ++i, row += P) {
+        const double v = std::fabs(RowTimes<P>(row, z.data()) - s.b[static_cast<size_t>(i)]);
         if (v < best) {
             scratch[static_cast<size_t>(below++)] = v;
         } else if (++above > s.m - h) {
@@ -229,6 +246,11 @@ double OrderStatistic(const FitSystem& s, const Unknowns& z, int h, double best,
     }
     std::nth_element(scratch.begin(), scratch.begin() + (h - 1), scratch.begin() + below);
     return scratch[static_cast<size_t>(h - 1)];
+}
+
+double OrderStatistic(const FitSystem& s, const Unknowns& z, int h, double best,
+                      std::vector<double>& scratch) {
+    return WithUnknowns(s.p, [&](auto P) { return OrderStatisticOf<P>(s, z, h, best, scratch); });
 }
 
 int HalfSet(const FitSystem& s) {
@@ -339,8 +361,10 @@ double TrimmedScale(const FitSystem& s, std::vector<double>& r2, int out = 0) {
 // held fixed, (M^T W M)^-1 (M^T W^2 M) (M^T W M)^-1 s^2, with s^2 the mean
 // square residual of the equations that count (weight above 0) on their
 // degrees of freedom: for good sights, whose weights are near 1, that of
-// plain least squares; a sight weighted out counts for nothing.
-ArithmeticFault RobustCovariance(const FitSystem& s, FitOutcome& out) {
+// plain least squares; a sight weighted out counts for nothing. Written to
+// cov and dof only when it succeeds.
+ArithmeticFault RobustCovariance(const FitSystem& s, const FitOutcome& out, FitMatrix& cov,
+                                 int& dof) {
     const int p = s.p;
     int counted = 0;
     double sum = 0.0;
@@ -352,10 +376,10 @@ ArithmeticFault RobustCovariance(const FitSystem& s, FitOutcome& out) {
         ++counted;
         sum += out.r[static_cast<size_t>(i)] * out.r[static_cast<size_t>(i)];
     }
-    out.dof = counted - p;
-    out.cov.fill(0.0);
-    if (out.dof <= 0) {
-        out.dof = 0;
+    const int freedom = counted - p;
+    if (freedom <= 0) {
+        dof = 0;
+        cov.fill(0.0);
         return ArithmeticFault::None;
     }
     // The sights weighted out were chosen as those that fit worst: among
@@ -365,7 +389,7 @@ ArithmeticFault RobustCovariance(const FitSystem& s, FitOutcome& out) {
     for (size_t i = 0; i < out.r.size(); ++i)
         if (out.w[i] > 0.0) r2.push_back(out.r[i] * out.r[i]);
     const double all = TrimmedScale(s, r2, s.m - counted);
-    const double s2 = std::max(sum / out.dof, all * all);
+    const double s2 = std::max(sum / freedom, all * all);
     FitMatrix N{}, U{}, Q{}, N2{};
     Unknowns c{};
     NormalEquations(s, out.w.data(), nullptr, N, c);
@@ -379,12 +403,14 @@ ArithmeticFault RobustCovariance(const FitSystem& s, FitOutcome& out) {
             for (int k = 0; k < p; ++k) v += Q[At(i, k, p)] * N2[At(k, j, p)];
             T[At(i, j, p)] = v;
         }
+    cov.fill(0.0);
     for (int i = 0; i < p; ++i)
         for (int j = 0; j < p; ++j) {
             double v = 0.0;
             for (int k = 0; k < p; ++k) v += T[At(i, k, p)] * Q[At(k, j, p)];
-            out.cov[At(i, j, p)] = s2 * v;
+            cov[At(i, j, p)] = s2 * v;
         }
+    dof = freedom;
     return ArithmeticFault::None;
 }
 
@@ -413,6 +439,11 @@ double ResidualScale(const FitSystem& s, const double* z, double leastScale) {
         if (v <= limit * limit) kept.push_back(v);
     const int wrong = m - static_cast<int>(kept.size());
     return std::max({byMedian, TrimmedScale(s, kept, wrong), leastScale});
+}
+
+ArithmeticFault SolvePlain(const FitSystem& s, Unknowns& z) {
+    if (s.p < 1 || s.p > kMaxFitUnknowns) return ArithmeticFault::InvalidArgument;
+    return Solve(s, nullptr, nullptr, z);
 }
 
 ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out) {
@@ -507,7 +538,7 @@ bool LeastMedianStart(const FitSystem& s, Unknowns& z) {
 }
 
 ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale, double leastScale,
-                          FitOutcome& out, double weightTolerance) {
+                          FitOutcome& out, double weightTolerance, CovarianceTime when) {
     if (s.m <= s.p || s.p < 1 || s.p > kMaxFitUnknowns) return FitPlain(s, out);
     Unknowns z{};
     if (start) {
@@ -546,15 +577,23 @@ ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale,
 
     FitOutcome result;
     result.z = z;
-    result.r = r;
-    result.w = w;
+    result.r = std::move(r);
+    result.w = std::move(w);
     result.scale = scale;
     result.robust = true;
     result.passes = passes;
     result.settled = settled;
-    if (const ArithmeticFault f = RobustCovariance(s, result); f != ArithmeticFault::None) return f;
+    if (when == CovarianceTime::WithFit)
+        if (const ArithmeticFault f = RobustCovariance(s, result, result.cov, result.dof);
+            f != ArithmeticFault::None)
+            return f;
     out = std::move(result);
     return ArithmeticFault::None;
+}
+
+ArithmeticFault AddRobustCovariance(const FitSystem& s, FitOutcome& fit) {
+    if (!fit.robust) return ArithmeticFault::None;
+    return RobustCovariance(s, fit, fit.cov, fit.dof);
 }
 
 }  // namespace orvex

@@ -68,6 +68,15 @@ struct FitOutcome {
 // (zero), any non-finite number Overflow; `out` is then left as it was.
 ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out);
 
+// The unknowns of FitPlain alone, to the bit, without residuals or
+// covariance. Failures as FitPlain; z is then left as it was.
+ArithmeticFault SolvePlain(const FitSystem& s, std::array<double, kMaxFitUnknowns>& z);
+
+// When FitRobust works out the covariance: with the fit, or later through
+// AddRobustCovariance (a fit that may only prepare another need not pay for
+// it).
+enum class CovarianceTime { WithFit, Later };
+
 // The MM estimate described above. `start`: p unknowns to start from, or
 // nullptr for the elemental-set start. `scale`: the scale to reweight with,
 // or 0 to measure it from the start (stage 2). `leastScale`: the smallest
@@ -81,8 +90,17 @@ ArithmeticFault FitPlain(const FitSystem& s, FitOutcome& out);
 // equations the others agree better than good ones do).
 // weightTolerance: the weights have settled when none moves by more than
 // this in a pass (a fit that only prepares another may take a coarse one).
+// when: CovarianceTime::Later leaves cov at 0 and dof at 0 for
+// AddRobustCovariance to fill.
 ArithmeticFault FitRobust(const FitSystem& s, const double* start, double scale, double leastScale,
-                          FitOutcome& out, double weightTolerance = 1e-5);
+                          FitOutcome& out, double weightTolerance = 1e-5,
+                          CovarianceTime when = CovarianceTime::WithFit);
+
+// The covariance and its degrees of freedom of a robust fit of s that
+// FitRobust made with CovarianceTime::Later: the numbers it would have given
+// with the fit (a plain fit has them already and is left alone). Failures as
+// FitPlain; the fit is then left as it was.
+ArithmeticFault AddRobustCovariance(const FitSystem& s, FitOutcome& fit);
 
 // The scale of stage 2 for the residuals of z (p unknowns), the larger of
 // two estimates of the standard deviation of normal errors, each unmoved by

@@ -59,8 +59,10 @@ constexpr int kMinRedundancy = 4;
 // weigh each other by their rounding.
 constexpr double kLeastRobustScale = 0.01 / 60.0 * kDegToRad;
 // The weights of a fit that only prepares the next one have settled when
-// none moves by more than this.
+// none moves by more than this; those of any other fit, by more than the
+// second.
 constexpr double kCoarseWeights = 1e-3;
+constexpr double kFineWeights = 1e-5;
 
 const char* const kFlatCrossingTitle = " Error when computing the true position";
 const char* const kFlatCrossingText =
@@ -112,8 +114,8 @@ void ShowErrorReport(const std::string& description) {
 }
 
 // Isometric latitude and its derivative by the latitude, radians.
-double Isometric(double phi, double e) {
-    const double es = e * std::sin(phi);
+double Isometric(double phi, double e, double sinPhi) {
+    const double es = e * sinPhi;
     return std::log(std::tan(kQuarterPi + phi / 2.0)) + e / 2.0 * std::log((1.0 - es) / (1.0 + es));
 }
 double IsometricDerivative(double phi, double e2) {
@@ -187,10 +189,19 @@ double EllipseProbabilityFactor(double p, double s1, double s2, ArithmeticFault*
     return k * (s1 > s2 ? s1 : s2);
 }
 
-bool RunReachesPole(double lat, double course, double dist) {
+namespace {
+
+// RunReachesPole with the cosine of the course given.
+bool ReachesPole(double lat, double cosCourse, double dist) {
     if (dist == 0.0) return false;
-    const double reach = lat + dist * std::cos(course * kDegToRad) / kLeastMilesPerDegree;
+    const double reach = lat + dist * cosCourse / kLeastMilesPerDegree;
     return std::fabs(lat) >= 90.0 - kPoleMargin || std::fabs(reach) >= 90.0 - kPoleMargin;
+}
+
+}  // namespace
+
+bool RunReachesPole(double lat, double course, double dist) {
+    return dist != 0.0 && ReachesPole(lat, std::cos(course * kDegToRad), dist);
 }
 
 bool RunAlongCourse(double lat, double lon, double course, double dist, double& lat2, double& lon2,
@@ -202,25 +213,36 @@ bool RunAlongCourse(double lat, double lon, double course, double dist, double& 
     return true;
 }
 
-ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vector& ObsTime,
-                                   Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
-                                   const EarthModel& E, bool* poleReached) {
+namespace {
+
+// RunPositionToSight; with psi given, also the isometric latitude (radians)
+// of each sight's position at psi[i - 1] where its run worked it out for the
+// latitude the derivatives take (the radians of ObsLat(i) to the bit, north
+// of the equator, where both take it the same way), else NaN.
+ArithmeticFault RunToSights(int n, double course, double speed, const Vector& ObsTime,
+                            Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
+                            const EarthModel& E, bool* poleReached, std::vector<double>* psi) {
+    if (psi) psi->assign(static_cast<size_t>(std::max(n, 0)), NAN);
     const double lat0 = ObsLat(0);
     const double lon0 = ObsLong(0);
     const double m0 = RadiusMeridian(lat0, E);
+    // Every run leaves from the same latitude on the same course.
+    const RhumbDeparture departure(lat0, course, E);
     ArithmeticFault result = ArithmeticFault::None;
     if (poleReached) *poleReached = false;
     for (int i = 1; i <= n; ++i) {
         const double run = (ObsTime(i) - ObsTime(0)) * 24.0 * speed;
         double lat = lat0, lon = lon0;
-        if (!RunAlongCourse(lat0, lon0, course, run, lat, lon, E)) {
+        if (ReachesPole(lat0, departure.cosC, run)) {
             if (poleReached) *poleReached = true;
             meridianLat(i) = lat0;
             ObsLat(i) = lat0;
             ObsLong(i) = lon0;
             continue;
         }
-        const double mlat = lat0 + run * std::cos(course * kDegToRad) * kRadToDeg / m0;
+        RhumbArrival arrival;
+        RhumbLineFrom(departure, lon0, run, lat, lon, &arrival);
+        const double mlat = lat0 + run * departure.cosC * kRadToDeg / m0;
         if (!std::isfinite(mlat) || !std::isfinite(lat) || !std::isfinite(lon)) {
             if (result == ArithmeticFault::None)
                 result = m0 == 0.0 ? ArithmeticFault::DivisionByZero : ArithmeticFault::Overflow;
@@ -229,8 +251,19 @@ ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vec
         meridianLat(i) = mlat;
         ObsLat(i) = lat;
         ObsLong(i) = lon;
+        if (psi && arrival.known && arrival.phi >= 0.0 && arrival.phi == lat * kDegToRad)
+            (*psi)[static_cast<size_t>(i - 1)] = arrival.psi;
     }
     return result;
+}
+
+}  // namespace
+
+ArithmeticFault RunPositionToSight(int n, double course, double speed, const Vector& ObsTime,
+                                   Vector& ObsLat, Vector& ObsLong, Vector& meridianLat,
+                                   const EarthModel& E, bool* poleReached) {
+    return RunToSights(n, course, speed, ObsTime, ObsLat, ObsLong, meridianLat, E, poleReached,
+                       nullptr);
 }
 
 namespace {
@@ -257,7 +290,7 @@ struct PartialsBase {
         tanC = std::tan(c);
         eastWest = (course > 89.5 && course < 90.5) || (course > 269.5 && course < 270.5);
         k = 3.0 * e2 * sin2Phi0 / (2.0 * std::pow(1.0 - e2 * sinPhi0 * sinPhi0, 2.5));
-        isometric0 = eastWest ? 0.0 : Isometric(phi0, e);
+        isometric0 = eastWest ? 0.0 : Isometric(phi0, e, sinPhi0);
         slope0 = tanC * IsometricDerivative(phi0, e2);
     }
     double speed;
@@ -279,9 +312,10 @@ SightTrig TrigOf(double lat, double lon, double gha, double sinDec, double cosDe
 }
 
 // D1 .. D8 of one sight (D5 .. D8 only with four unknowns); false when its
-// body is in the zenith (cos Hc = 0).
+// body is in the zenith (cos Hc = 0). psi: the isometric latitude of the
+// sight's position when its run gave it (RunToSights), else NaN.
 bool SightPartials(const PartialsBase& b, const SightTrig& t, double lat, double cosHc, double dt,
-                   double meridianLat, double out[8]) {
+                   double meridianLat, double psi, double out[8]) {
     if (cosHc == 0.0) return false;
     const double phi = lat * kDegToRad;
     out[0] = (t.sinDec * t.cosPhi - t.sinPhi * t.cosDec * t.cosLha) / cosHc;
@@ -319,7 +353,8 @@ bool SightPartials(const PartialsBase& b, const SightTrig& t, double lat, double
         if (b.four) {
             const double arc = 1.0 - 0.75 * e2 + 0.75 * e2 * cos2Bar;
             d5 = -24.0 * speed * dt * b.sinC / (a * (1.0 - e2)) * arc;
-            d6 = (Isometric(phi, b.e) - b.isometric0) / (b.cosC * b.cosC) + p * d5;
+            if (std::isnan(psi)) psi = Isometric(phi, b.e, t.sinPhi);
+            d6 = (psi - b.isometric0) / (b.cosC * b.cosC) + p * d5;
             d7 = 24.0 * dt * b.cosC / (a * (1.0 - e2)) * arc;
             d8 = p * d7;
         }
@@ -347,6 +382,18 @@ ArithmeticFault KeepPartials(int n, bool four, const std::vector<double>& work, 
     return ArithmeticFault::None;
 }
 
+// The same into the fix's own store of derivatives (sight i's eight at
+// 8 (i - 1)): D1 to D4, and D5 to D8 with four unknowns.
+ArithmeticFault KeepPartials(bool four, const std::vector<double>& work,
+                             std::vector<double>& kept) {
+    for (double v : work)
+        if (!std::isfinite(v)) return ArithmeticFault::Overflow;
+    const size_t columns = four ? 8 : 4;
+    for (size_t at = 0; at < work.size(); at += 8)
+        for (size_t j = 0; j < columns; ++j) kept[at + j] = work[at + j];
+    return ArithmeticFault::None;
+}
+
 }  // namespace
 
 ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vector& ObsTime,
@@ -356,13 +403,12 @@ ArithmeticFault ComputeRunPartials(int n, double course, double speed, const Vec
                                    RunPartials& D, const EarthModel& E) {
     const PartialsBase base(ObsLat(0), course, speed, unknownCount, E);
     // Worked out aside: a failure leaves D as it was.
-    thread_local std::vector<double> work;
-    work.assign(8 * static_cast<size_t>(n), 0.0);
+    std::vector<double> work(8 * static_cast<size_t>(std::max(n, 0)), 0.0);
     for (int i = 1; i <= n; ++i) {
         const double dec = ObsDec(i) * kDegToRad;
         const SightTrig t = TrigOf(ObsLat(i), ObsLong(i), ObsGHA(i), std::sin(dec), std::cos(dec));
         if (!SightPartials(base, t, ObsLat(i), std::cos(ObsHc(i) * kDegToRad),
-                           ObsTime(i) - ObsTime(0), meridianLat(i),
+                           ObsTime(i) - ObsTime(0), meridianLat(i), NAN,
                            &work[static_cast<size_t>(8 * (i - 1))]))
             return ArithmeticFault::DivisionByZero;
     }
@@ -393,20 +439,29 @@ struct FixWork {
     double course = 0.0, speed = 0.0;
     double runLat = 0.0, runLong = 0.0;  // the estimated position run to the wanted time
     Vector meridianLat;
+    std::vector<double> psi;  // isometric latitude of each sight's position (RunToSights)
     RunPartials D;
     bool poleRun = false;
     bool observedReduced = false;  // ObsHo holds every sight's observed altitude
-    bool azimuthsCurrent = false;  // ObsZn is at the positions of the last iteration
     Vector sinDec, cosDec;         // of each sight's body
+    // The trigonometry of each sight at its position (sight i at i - 1),
+    // when it is that of the positions in ObsLat and ObsLong.
+    std::vector<SightTrig> trig;
+    bool trigCurrent = false;
+    // The derivatives D1 to D8 of each sight (sight i's at 8 (i - 1)): those
+    // kept, and those of this iteration until all are good.
+    std::vector<double> partials, partialsAside;
     bool failed = false;
 
     // The iterations.
     int iter = 0;
     bool limitHit = false;
-    int lastKk = 2;  // unknowns of the last iteration (2 on a pole)
-    Vector x;        // the last correction, radians and knots
-    FitSystem sys;   // the last linearised system
-    FitOutcome fit;  // and its fit
+    int lastKk = 2;      // unknowns of the last iteration (2 on a pole)
+    Vector x;            // the last correction, radians and knots
+    FitSystem sys;       // the last linearised system
+    FitOutcome fit;      // the last fit (robust: its covariance once the iterations end)
+    FitSystem fitSys;    // the system it fitted
+    FitSystem shiftSys;  // the position columns, for the shift of a common error
     bool fitted = false;
     int fitP = 0;                         // its unknowns
     bool scaleHeld = false;               // its scale was measured at a fit near the fix
@@ -442,7 +497,7 @@ bool ArraysFit(ObservationSet& obs, int n) {
 void PlaceSightsOnTrack(FixWork& w) {
     const int n = w.n;
     w.meridianLat = Vector(n);
-    w.D.D1 = w.D.D2 = w.D.D3 = w.D.D4 = w.D.D5 = w.D.D6 = w.D.D7 = w.D.D8 = Vector(n);
+    w.partials.assign(8 * static_cast<size_t>(n), 0.0);
     w.obs.ObsWeight = Vector(n);
     w.fix.SystErr = 0.0;
     w.fix.Proba = w.in.Proba;
@@ -462,8 +517,8 @@ void PlaceSightsOnTrack(FixWork& w) {
     w.runLong = w.fix.RunEstLong = w.obs.ObsLong(0);
 
     w.obs.ObsTime(0) = w.in.TimeTruePos;
-    w.Ok(RunPositionToSight(n, w.course, w.speed, w.obs.ObsTime, w.obs.ObsLat, w.obs.ObsLong,
-                            w.meridianLat, w.E, &w.poleRun));
+    w.Ok(RunToSights(n, w.course, w.speed, w.obs.ObsTime, w.obs.ObsLat, w.obs.ObsLong,
+                     w.meridianLat, w.E, &w.poleRun, &w.psi));
 }
 
 // Step 4: the places of the bodies, once per fix.
@@ -487,12 +542,25 @@ void FindBodyPlaces(FixWork& w) {
     }
 }
 
-// ComputeAzimuth of every sight at its position (the declinations' sines
-// and cosines taken once).
+// The trigonometry of every sight at its position, worked out when the
+// positions have moved since (the declinations' sines and cosines are
+// taken once per fix).
+const std::vector<SightTrig>& SightTrigs(FixWork& w) {
+    if (!w.trigCurrent) {
+        w.trig.resize(static_cast<size_t>(w.n));
+        for (int i = 1; i <= w.n; ++i)
+            w.trig[static_cast<size_t>(i - 1)] = TrigOf(w.obs.ObsLat(i), w.obs.ObsLong(i),
+                                                        w.obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        w.trigCurrent = true;
+    }
+    return w.trig;
+}
+
+// ComputeAzimuth of every sight at its position.
 void ComputeAzimuths(FixWork& w) {
+    const std::vector<SightTrig>& trig = SightTrigs(w);
     for (int i = 1; i <= w.n; ++i) {
-        const SightTrig t =
-            TrigOf(w.obs.ObsLat(i), w.obs.ObsLong(i), w.obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        const SightTrig& t = trig[static_cast<size_t>(i - 1)];
         w.obs.ObsZn(i) =
             Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha, -t.cosDec * t.sinLha);
     }
@@ -527,21 +595,22 @@ void ReportFlatCrossing() {
 }
 
 // Steps 9d to 9e for sights whose observed altitudes are reduced: each
-// sight's computed altitude and intercept (as ReduceSights), azimuth (as
-// ComputeAzimuth) and derivatives (as ComputeRunPartials) from one set of
-// sines and cosines at its position. A failure leaves that sight's altitude
-// and intercept, or all the derivatives, as they were.
+// sight's computed altitude and intercept (as ReduceSights) and derivatives
+// (as ComputeRunPartials) from one set of sines and cosines at its position,
+// kept for its azimuth (as ComputeAzimuth) when the iterations end. A
+// failure leaves that sight's altitude and intercept, or all the
+// derivatives, as they were.
 void LineariseReduced(FixWork& w, int kk, bool atPole) {
     const int n = w.n;
     ObservationSet& obs = w.obs;
     const PartialsBase base(obs.ObsLat(0), atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, kk,
                             w.E);
-    thread_local std::vector<double> work;
-    work.assign(8 * static_cast<size_t>(n), 0.0);
+    std::vector<double>& work = w.partialsAside;  // every entry written before it is kept
+    work.resize(8 * static_cast<size_t>(n));
+    const std::vector<SightTrig>& trig = SightTrigs(w);
     ArithmeticFault altitudes = ArithmeticFault::None, partials = ArithmeticFault::None;
     for (int i = 1; i <= n; ++i) {
-        const SightTrig t =
-            TrigOf(obs.ObsLat(i), obs.ObsLong(i), obs.ObsGHA(i), w.sinDec(i), w.cosDec(i));
+        const SightTrig& t = trig[static_cast<size_t>(i - 1)];
         const double hc = ArcSin(t.sinPhi * t.sinDec + t.cosPhi * t.cosDec * t.cosLha) * kRadToDeg;
         const double intercept = obs.ObsHo(i) - hc;
         if (std::isfinite(hc) && std::isfinite(intercept)) {
@@ -550,17 +619,15 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
         } else if (altitudes == ArithmeticFault::None) {
             altitudes = ArithmeticFault::Overflow;
         }
-        obs.ObsZn(i) =
-            Atan2Deg(t.cosPhi * t.sinDec - t.sinPhi * t.cosDec * t.cosLha, -t.cosDec * t.sinLha);
         if (partials == ArithmeticFault::None &&
             !SightPartials(base, t, obs.ObsLat(i), std::cos(obs.ObsHc(i) * kDegToRad),
                            obs.ObsTime(i) - obs.ObsTime(0), w.meridianLat(i),
+                           w.psi[static_cast<size_t>(i - 1)],
                            &work[static_cast<size_t>(8 * (i - 1))]))
             partials = ArithmeticFault::DivisionByZero;
     }
     w.Ok(altitudes);
-    w.Ok(partials == ArithmeticFault::None ? KeepPartials(n, kk == 4, work, w.D) : partials);
-    w.azimuthsCurrent = true;
+    w.Ok(partials == ArithmeticFault::None ? KeepPartials(kk == 4, work, w.partials) : partials);
 }
 
 // Steps 9c to 9f: the sights run to their times, reduced, and the rows of
@@ -573,15 +640,20 @@ void LineariseReduced(FixWork& w, int kk, bool atPole) {
 int Linearise(FixWork& w) {
     const int n = w.n;
     ObservationSet& obs = w.obs;
-    if (w.iter > 1)
-        w.Ok(RunPositionToSight(n, w.course, w.speed, obs.ObsTime, obs.ObsLat, obs.ObsLong,
-                                w.meridianLat, w.E, &w.poleRun));
+    if (w.iter > 1) {
+        w.Ok(RunToSights(n, w.course, w.speed, obs.ObsTime, obs.ObsLat, obs.ObsLong, w.meridianLat,
+                         w.E, &w.poleRun, &w.psi));
+        w.trigCurrent = false;
+    }
     const bool atPole = w.poleRun || std::fabs(obs.ObsLat(0)) >= 90.0 - kPoleMargin;
-    if (atPole)
+    if (atPole) {
+        w.trigCurrent = false;
+        w.psi.assign(static_cast<size_t>(n), NAN);
         for (int i = 1; i <= n; ++i) {
             obs.ObsLat(i) = w.meridianLat(i) = obs.ObsLat(0);
             obs.ObsLong(i) = obs.ObsLong(0);
         }
+    }
     const int kk = atPole ? 2 : w.k;
     // The observed altitudes do not change with the position: once reduced
     // without a failure, the computed altitudes, the azimuths and the
@@ -593,10 +665,15 @@ int Linearise(FixWork& w) {
             ReduceSights(n, w.in.HeightEye, w.in.TempAirC, w.in.TempWaterC, w.in.PressMBars, obs);
         w.observedReduced = f == ArithmeticFault::None;
         w.Ok(f);
-        w.Ok(ComputeRunPartials(n, atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, obs.ObsTime,
-                                obs.ObsLat, obs.ObsLong, w.meridianLat, obs.ObsDec, obs.ObsGHA,
-                                obs.ObsHc, kk, w.D, w.E));
-        w.azimuthsCurrent = false;
+        if (w.Ok(ComputeRunPartials(n, atPole ? 0.0 : w.course, atPole ? 0.0 : w.speed, obs.ObsTime,
+                                    obs.ObsLat, obs.ObsLong, w.meridianLat, obs.ObsDec, obs.ObsGHA,
+                                    obs.ObsHc, kk, w.D, w.E))) {
+            const Vector* D[8] = {&w.D.D1, &w.D.D2, &w.D.D3, &w.D.D4,
+                                  &w.D.D5, &w.D.D6, &w.D.D7, &w.D.D8};
+            for (int j = 0; j < (kk == 4 ? 8 : 4); ++j)
+                for (int i = 1; i <= n; ++i)
+                    w.partials[static_cast<size_t>(8 * (i - 1) + j)] = (*D[j])(i);
+        }
     }
 
     // A common error is an unknown when it is sought and there are sights
@@ -604,15 +681,16 @@ int Linearise(FixWork& w) {
     const bool robust = n - (kk + 1) >= kMinRedundancy;
     w.withOffset = n > 2 && (w.in.FindSystErr ? n >= kk + 1 : robust);
     FitSystem& s = w.sys;
-    s.Resize(n, kk + (w.withOffset ? 1 : 0));
-    const RunPartials& D = w.D;
+    const int columns = kk + (w.withOffset ? 1 : 0);
+    if (s.m != n || s.p != columns) s.Resize(n, columns);  // every entry is written below
     for (int i = 1; i <= n; ++i) {
         const int r = i - 1;
-        s.A(r, 0) = D.D1(i) * D.D3(i) + D.D2(i) * D.D4(i);
-        s.A(r, 1) = D.D2(i);
+        const double* D = &w.partials[static_cast<size_t>(8 * r)];  // D1 at D[0]
+        s.A(r, 0) = D[0] * D[2] + D[1] * D[3];
+        s.A(r, 1) = D[1];
         if (kk == 4) {
-            s.A(r, 2) = D.D1(i) * D.D5(i) + D.D2(i) * D.D6(i);
-            s.A(r, 3) = D.D1(i) * D.D7(i) + D.D2(i) * D.D8(i);
+            s.A(r, 2) = D[0] * D[4] + D[1] * D[5];
+            s.A(r, 3) = D[0] * D[6] + D[1] * D[7];
         }
         if (w.withOffset) s.A(r, kk) = 1.0;
         s.b[static_cast<size_t>(r)] = obs.ObsIntercept(i) * kDegToRad;
@@ -642,16 +720,16 @@ void CrossTwoLines(FixWork& w, Vector& x) {
 
 // The plain least-squares solution of the position unknowns for an error of
 // 1 common to every sight: how far such an error moves a plain fix.
-bool PlainShiftOfCommonError(const FitSystem& joint, int kk, std::array<double, 4>& shift) {
-    FitSystem s;
+bool PlainShiftOfCommonError(const FitSystem& joint, int kk, FitSystem& s,
+                             std::array<double, 4>& shift) {
     s.Resize(joint.m, kk);
     for (int i = 0; i < joint.m; ++i) {
         for (int j = 0; j < kk; ++j) s.A(i, j) = joint.A(i, j);
         s.b[static_cast<size_t>(i)] = 1.0;
     }
-    FitOutcome plain;
-    if (FitPlain(s, plain) != ArithmeticFault::None) return false;
-    for (int j = 0; j < kk; ++j) shift[static_cast<size_t>(j)] = plain.z[static_cast<size_t>(j)];
+    std::array<double, kMaxFitUnknowns> z{};
+    if (SolvePlain(s, z) != ArithmeticFault::None) return false;
+    for (int j = 0; j < kk; ++j) shift[static_cast<size_t>(j)] = z[static_cast<size_t>(j)];
     return true;
 }
 
@@ -666,7 +744,7 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     const bool robust = w.withOffset && n - s.p >= kMinRedundancy;
     const bool shiftByOffset = w.withOffset && !w.in.FindSystErr;
     std::array<double, 4> shift{};
-    if (shiftByOffset && !PlainShiftOfCommonError(s, kk, shift)) {
+    if (shiftByOffset && !PlainShiftOfCommonError(s, kk, w.shiftSys, shift)) {
         w.Ok(ArithmeticFault::DivisionByZero);
         return;
     }
@@ -684,7 +762,9 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     // The scale: measured at the start of a fit from scratch (the first);
     // then, in the iteration after it, measured again at that iteration's
     // fit, whose lines of position pass near the fix; from then on held, so
-    // that the iterations fit one and the same objective.
+    // that the iterations fit one and the same objective. Only the last
+    // fit's covariance is wanted: it is worked out after the iterations.
+    constexpr CovarianceTime later = CovarianceTime::Later;
     FitOutcome out;
     ArithmeticFault f = ArithmeticFault::None;
     if (!robust) {
@@ -692,18 +772,18 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     } else if (!fromLast) {
         // Lines of position taken at the estimate: a coarse fit will do, the
         // next iteration fits them again near the fix.
-        f = FitRobust(s, nullptr, 0.0, kLeastRobustScale, out, kCoarseWeights);
+        f = FitRobust(s, nullptr, 0.0, kLeastRobustScale, out, kCoarseWeights, later);
         w.scaleHeld = false;
     } else if (!w.scaleHeld) {
-        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kCoarseWeights);
+        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kCoarseWeights, later);
         if (f == ArithmeticFault::None) {
             const double scale = ResidualScale(s, out.z.data(), kLeastRobustScale);
             const std::array<double, kMaxFitUnknowns> z = out.z;
-            f = FitRobust(s, z.data(), scale, kLeastRobustScale, out);
+            f = FitRobust(s, z.data(), scale, kLeastRobustScale, out, kFineWeights, later);
             w.scaleHeld = true;
         }
     } else {
-        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out);
+        f = FitRobust(s, start.data(), w.fit.scale, kLeastRobustScale, out, kFineWeights, later);
     }
     if (!w.Ok(f)) return;
     if (!out.settled)
@@ -720,6 +800,7 @@ void SolveCorrection(FixWork& w, int kk, Vector& x) {
     // The weights as square roots of the biweights.
     for (int i = 1; i <= n; ++i) w.obs.ObsWeight(i) = std::sqrt(out.w[static_cast<size_t>(i - 1)]);
     w.fit = std::move(out);
+    w.fitSys = s;
     w.fitted = true;
     w.fitP = s.p;
     w.offsetShift = shift;
@@ -809,6 +890,7 @@ void Statistics(FixWork& w) {
     const int k = w.k;
     fix.StdDev = Vector(k);
     fix.Correlation = 0.0;
+    if (w.fitted && !w.Ok(AddRobustCovariance(w.fitSys, w.fit))) return;
     if (w.n == 2 || !w.fitted || w.fit.dof <= 0) {
         if (w.n == 2 || w.fitted) ReportNoRedundancy(w.n, k + (w.withOffset ? 1 : 0));
         return;
@@ -880,12 +962,14 @@ int CountSpreadBearings(const std::vector<double>& zn) {
     // within the window of its bearing or of the reciprocal. Bearings folded
     // onto 0..180 fall in buckets as wide as the window, so only the bucket
     // of a sight and its two neighbours can hold such a sight; the exact
-    // test then decides.
+    // test then decides, on bearings normalised once (the window's edges
+    // of each counted sight, the bearing of each sight tested).
     const int n = static_cast<int>(zn.size());
     constexpr int kBuckets = 45;  // 4 degrees each, wider than the window
     std::array<int, kBuckets> head;
     head.fill(-1);
     std::vector<int> next(static_cast<size_t>(n), -1);
+    std::vector<std::array<double, 4>> edges(static_cast<size_t>(n));
     auto bucketOf = [](double z) {
         double f = std::fmod(z, 180.0);
         if (f < 0.0) f += 180.0;
@@ -899,19 +983,23 @@ int CountSpreadBearings(const std::vector<double>& zn) {
             ++good;
             continue;
         }
+        const double z = Norm360(zj);
         const int bj = bucketOf(zj);
         bool crowded = false;
         for (int d = -1; d <= 1 && !crowded; ++d)
             for (int i = head[static_cast<size_t>((bj + d + kBuckets) % kBuckets)];
                  i >= 0 && !crowded; i = next[static_cast<size_t>(i)]) {
-                const double zi = zn[static_cast<size_t>(i)];
-                const bool near = CompareBearings(zj, zi + kBearingWindow) == -1 &&
-                                  CompareBearings(zj, zi - kBearingWindow) == 1;
-                const bool opposite = CompareBearings(zj, zi + 180.0 + kBearingWindow) == -1 &&
-                                      CompareBearings(zj, zi + 180.0 - kBearingWindow) == 1;
+                const std::array<double, 4>& e = edges[static_cast<size_t>(i)];
+                const bool near = CompareNormalisedBearings(z, e[0]) == -1 &&
+                                  CompareNormalisedBearings(z, e[1]) == 1;
+                const bool opposite = CompareNormalisedBearings(z, e[2]) == -1 &&
+                                      CompareNormalisedBearings(z, e[3]) == 1;
                 crowded = near || opposite;
             }
         if (crowded) continue;
+        edges[static_cast<size_t>(j)] = {Norm360(zj + kBearingWindow), Norm360(zj - kBearingWindow),
+                                         Norm360(zj + 180.0 + kBearingWindow),
+                                         Norm360(zj + 180.0 - kBearingWindow)};
         next[static_cast<size_t>(j)] = head[static_cast<size_t>(bj)];
         head[static_cast<size_t>(bj)] = j;
         ++good;
@@ -962,7 +1050,7 @@ StarFixStatus ComputeStarFix(const StarFixInputs& in, ObservationSet& obs, FixRe
     Iterate(w);
 
     // Step 10: azimuths at the last sight positions.
-    if (!w.azimuthsCurrent) ComputeAzimuths(w);
+    ComputeAzimuths(w);
     if (fromPole && GoodSights(w) < 2) {
         ReportFlatCrossing();
         return StarFixStatus::LinesTooFlat;

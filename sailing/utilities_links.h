@@ -1,6 +1,7 @@
 // What the sailing utilities page needs of the main window, handed to it as
 // plain values and callbacks (the page knows nothing of the main window's
-// classes). Unset callbacks do nothing.
+// classes). Unset callbacks do nothing. The Earth model is handed over by
+// UtilitiesPage::EllipsoidChosen.
 #pragma once
 
 #include <QColor>
@@ -15,10 +16,6 @@ class QWidget;
 namespace orvex {
 
 struct UtilitiesLinks {
-    // The ellipsoid list's chosen row ("WGS 1984 - 1/298.257..."), or empty
-    // when none is chosen, and that row's item data.
-    std::function<QString()> ChosenEllipsoidRow;
-    std::function<int()> ChosenEllipsoidData;
     // True while the preferences were opened from this page (it waits under
     // them).
     std::function<bool()> PreferencesFromPage;
@@ -30,9 +27,6 @@ struct UtilitiesLinks {
     // Runs `onLeave` each time the focus leaves `widget` for another control
     // of the window.
     std::function<void(QWidget* widget, std::function<void()> onLeave)> WhenLeft;
-    // Recomputes the page after a position or the course was entered or
-    // emptied (the main window's compute hook, TestCompute(0)).
-    std::function<void()> Recompute;
     // The present UT instant, days since 1899 December 30.
     std::function<double()> UtNow;
     // True while the main window switches the page's tab by code (the

@@ -15,7 +15,9 @@
 #include <cmath>
 
 #include "charts/print_lib.h"
+#include "inputs/main_lists.h"
 #include "navlib/hooks.h"
+#include "navlib/inout_lib.h"
 #include "navlib/nautical_angles.h"
 #include "navlib/number_format.h"
 #include "platform/message_box.h"
@@ -38,12 +40,6 @@ MaskedField* MakeField(QWidget* parent, const QString& name) {
     return f;
 }
 
-// The ellipsoid's name from the list row "WGS 1984 - 1/298.257..." .
-QString EllipsoidName(const QString& row) {
-    const int dash = row.lastIndexOf(" - ");
-    return (dash > 0 ? row.left(dash) : row).trimmed();
-}
-
 }  // namespace
 
 // ---- Building the page ---------------------------------------------------------
@@ -55,6 +51,7 @@ UtilitiesPage::UtilitiesPage(UtilitiesSession& state, UtilitiesShared shared, Ut
     setFixedSize(640, 420);
     setVisible(false);
     BuildTabs();
+    BuildControls();
 }
 
 void UtilitiesPage::BuildTabs() {
@@ -98,36 +95,31 @@ void UtilitiesPage::BuildTabs() {
     AddRow(eta, "Minimum speed", mskMinSpeed);
     AddRow(eta, "Maximum speed", mskMaxSpeed);
     AddRow(eta, "Speed interval", mskInterv);
-    for (size_t i = 0; i < 2; ++i) {
-        cboGMT[i] = new QComboBox(eta.fields);
-        cboGMT[i]->setObjectName(Indexed("cboGMT", static_cast<int>(i)));
-        connect(cboGMT[i], &QComboBox::currentIndexChanged, this,
-                [this, i] { cboGMT_Click(static_cast<int>(i)); });
+    for (int i = 0; i < 2; ++i) {
+        QComboBox* list = new QComboBox(eta.fields);
+        list->setObjectName(Indexed("cboGMT", i));
+        connect(list, &QComboBox::currentIndexChanged, this, [this, i] { cboGMT_Click(i); });
+        cboGMT[static_cast<size_t>(i)] = list;
     }
     AddRow(eta, "Zone of the departure time", cboGMT[0]);
     AddRow(eta, "Zone of the local ETA", cboGMT[1]);
 
     const TabPage* pages[] = {&rl, &gc, &eta};
     for (int tab = 0; tab < 3; ++tab) {
-        QHBoxLayout* row = pages[tab]->buttons;
-        QWidget* page = pages[tab]->page;
-        const auto t = static_cast<size_t>(tab);
+        const TabPage& t = *pages[tab];
         if (tab >= 1) {
-            cmdPrevTabUtil[t - 1] =
-                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
-            row->addWidget(cmdPrevTabUtil[t - 1]);
-            connect(cmdPrevTabUtil[t - 1], &QPushButton::clicked, this,
-                    &UtilitiesPage::cmdPrevTabUtil_Click);
+            QPushButton* prev = MakeButton(t.page, "&Previous tab", Indexed("cmdPrevTabUtil", tab));
+            t.buttons->addWidget(prev);
+            connect(prev, &QPushButton::clicked, this, &UtilitiesPage::cmdPrevTabUtil_Click);
         }
         if (tab <= 1) {
-            cmdNextTabUtil[t] = MakeButton(page, "&Next tab", Indexed("cmdNextTabUtil", tab));
-            row->addWidget(cmdNextTabUtil[t]);
-            connect(cmdNextTabUtil[t], &QPushButton::clicked, this,
-                    &UtilitiesPage::cmdNextTabUtil_Click);
+            QPushButton* next = MakeButton(t.page, "&Next tab", Indexed("cmdNextTabUtil", tab));
+            t.buttons->addWidget(next);
+            connect(next, &QPushButton::clicked, this, &UtilitiesPage::cmdNextTabUtil_Click);
         }
-        cmdEndTabUtil[t] = MakeButton(page, "En&d", Indexed("cmdEndTabUtil", tab));
-        row->addWidget(cmdEndTabUtil[t]);
-        connect(cmdEndTabUtil[t], &QPushButton::clicked, this, &UtilitiesPage::cmdEndTabUtil_Click);
+        QPushButton* end = MakeButton(t.page, "En&d", Indexed("cmdEndTabUtil", tab));
+        t.buttons->addWidget(end);
+        connect(end, &QPushButton::clicked, this, &UtilitiesPage::cmdEndTabUtil_Click);
     }
 }
 
@@ -144,6 +136,7 @@ void UtilitiesPage::BuildControls() {
     BuildGreatCircleControls();
     BuildEtaControls();
     BuildButtonRows();
+    FillTimeZoneLists();
     // No great-circle report yet: nothing to print.
     cmdAskPrint[0]->setEnabled(false);
 
@@ -162,6 +155,18 @@ void UtilitiesPage::BuildControls() {
         if (!byCode && isVisible()) tabUtil_GotFocus();
     });
     imgStopCompute->setVisible(true);
+}
+
+void UtilitiesPage::FillTimeZoneLists() {
+    // "GMT" is chosen as the user would: the zones are 0 hours.
+    for (QComboBox* list : cboGMT) {
+        list->blockSignals(true);
+        list->clear();
+        for (const TimeZoneRow& row : TimeZoneRows()) list->addItem(row.Label, row.ItemData);
+        list->setCurrentIndex(-1);
+        list->blockSignals(false);
+        list->setCurrentIndex(kGmtTimeZoneRow);
+    }
 }
 
 void UtilitiesPage::ShowTabByCode(int index) {
@@ -200,7 +205,6 @@ QPushButton* UtilitiesPage::MakeEraseButton(int i, const QString& tip, QWidget* 
     // refused entry holds the focus); "Erase all" is a stop of its own.
     b->setFocusPolicy(all ? Qt::TabFocus : Qt::NoFocus);
     connect(b, &QPushButton::clicked, this, [this, i] { cmdErase_Click(i); });
-    cmdErase[static_cast<size_t>(i)] = b;
     return b;
 }
 
@@ -227,93 +231,87 @@ void UtilitiesPage::cboGMT_Click(int index) {
 
 // ---- Erase, compute, print ---------------------------------------------------------
 
-void UtilitiesPage::cmdErase_Click(int index) {
-    const std::string sep = shared_.DecSep;
-    auto emptyOne = [this, &sep](int i) {
-        MaskedField* f = nullptr;
-        QString blank;
-        switch (i) {
-            case 0:
-            case 1:
-            case 2:
-            case 3: {
-                const bool lat = i % 2 == 0;
-                f = lat ? mskLat[static_cast<size_t>(i / 2)] : mskLong[static_cast<size_t>(i / 2)];
-                blank = BlankPosition(lat);
-                (lat ? shared_.Lat : shared_.Long)(i / 2 + 1) = 0.0;
-                state_.UtilEntered[static_cast<size_t>(i)] = false;
-                break;
-            }
-            case 4:
-                f = mskCourse1;
-                blank = Q("___°" + sep + "_");
-                state_.RLCourse = 0.0;
-                state_.UtilEntered[10] = false;
-                break;
-            case 5:
-                f = mskDist;
-                blank = Q("_____" + sep + "__");
-                state_.RLDist = 0.0;
-                state_.UtilEntered[11] = false;
-                break;
-            case 8:
-            case 9:
-            case 10:
-            case 11: {
-                const bool lat = i % 2 == 0;
-                const int slot = (i - 8) / 2 + 3;  // Lat(3), Long(3), Lat(4), Long(4)
-                f = lat ? mskLat[static_cast<size_t>(slot - 1)]
-                        : mskLong[static_cast<size_t>(slot - 1)];
-                blank = BlankPosition(lat);
-                (lat ? shared_.Lat : shared_.Long)(slot) = 0.0;
-                state_.UtilEntered[static_cast<size_t>(i - 4)] = false;
-                HideGreatCircleResults();
-                break;
-            }
-            case 12:
-                f = mskLat[4];
-                blank = QString::fromUtf8("__°__'");
-                shared_.Lat(5) = 0.0;
-                state_.UtilEntered[8] = false;
-                lblNS->clear();
-                for (int r = 10; r <= 22; ++r) state_.GCOutline[static_cast<size_t>(r)].Level = 0;
-                HideGreatCircleResults();
-                break;
-            case 13:
-                f = mskLong[4];
-                blank = QString::fromUtf8("__°_0'");
-                shared_.Long(5) = 0.0;
-                state_.UtilEntered[9] = false;
-                HideGreatCircleResults();
-                break;
-            case 15:
-                f = mskDTG;
-                blank = Q("_____" + sep + "__");
-                state_.EtaDist = 0.0;
-                break;
-            case 16:
-                f = mskMinSpeed;
-                blank = Q("_10" + sep + "0");
-                state_.MinSpeed = 10.0;
-                break;
-            case 17:
-                f = mskMaxSpeed;
-                blank = Q("_24" + sep + "0");
-                state_.MaxSpeed = 24.0;
-                break;
-            case 18:
-                f = mskInterv;
-                blank = Q("_0" + sep + "50");
-                state_.SpeedInterv = 0.5;
-                break;
-            default:
-                return static_cast<MaskedField*>(nullptr);
+MaskedField* UtilitiesPage::EmptyEntry(int i) {
+    const std::string& sep = shared_.DecSep;
+    MaskedField* f = nullptr;
+    QString blank;
+    switch (i) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 8:
+        case 9:
+        case 10:
+        case 11: {
+            // Entries 0 to 3 are slots 1 and 2, entries 8 to 11 slots 3 and 4.
+            const bool lat = i % 2 == 0;
+            const int field = (i < 8 ? i : i - 4) / 2;
+            f = (lat ? mskLat : mskLong)[static_cast<size_t>(field)];
+            blank = BlankPosition(lat);
+            (lat ? shared_.Lat : shared_.Long)(field + 1) = 0.0;
+            state_.UtilEntered[static_cast<size_t>(i < 8 ? i : i - 4)] = false;
+            if (i >= 8) HideGreatCircleResults();
+            break;
         }
-        f->SetMaskedText(blank);
-        f->SetBackColor(MaskedField::WindowColor());
-        MarkEtaRefused(f, false);
-        return f;
-    };
+        case 4:
+            f = mskCourse1;
+            blank = Q("___°" + sep + "_");
+            state_.RLCourse = 0.0;
+            state_.UtilEntered[10] = false;
+            break;
+        case 5:
+            f = mskDist;
+            blank = Q("_____" + sep + "__");
+            state_.RLDist = 0.0;
+            state_.UtilEntered[11] = false;
+            break;
+        case 12:
+            f = mskLat[4];
+            blank = QString::fromUtf8("__°__'");
+            shared_.Lat(5) = 0.0;
+            state_.UtilEntered[8] = false;
+            lblNS->clear();
+            for (size_t r = 10; r <= 22; ++r) state_.GCOutline[r].Level = 0;
+            HideGreatCircleResults();
+            break;
+        case 13:
+            f = mskLong[4];
+            blank = QString::fromUtf8("__°_0'");
+            shared_.Long(5) = 0.0;
+            state_.UtilEntered[9] = false;
+            HideGreatCircleResults();
+            break;
+        case 15:
+            f = mskDTG;
+            blank = Q("_____" + sep + "__");
+            state_.EtaDist = 0.0;
+            break;
+        case 16:
+            f = mskMinSpeed;
+            blank = Q("_10" + sep + "0");
+            state_.MinSpeed = 10.0;
+            break;
+        case 17:
+            f = mskMaxSpeed;
+            blank = Q("_24" + sep + "0");
+            state_.MaxSpeed = 24.0;
+            break;
+        case 18:
+            f = mskInterv;
+            blank = Q("_0" + sep + "50");
+            state_.SpeedInterv = 0.5;
+            break;
+        default:
+            return nullptr;
+    }
+    f->SetMaskedText(blank);
+    f->SetBackColor(MaskedField::WindowColor());
+    MarkEtaRefused(f, false);
+    return f;
+}
+
+void UtilitiesPage::cmdErase_Click(int index) {
     int from = index, to = index;
     if (index == 6) {
         from = 0;
@@ -329,7 +327,7 @@ void UtilitiesPage::cmdErase_Click(int index) {
         to = 18;
     }
     MaskedField* last = nullptr;
-    for (int i = from; i <= to; ++i) last = emptyOne(i);
+    for (int i = from; i <= to; ++i) last = EmptyEntry(i);
     if (from == to && last) last->setFocus();
     TestCompute(0);
 }
@@ -343,11 +341,10 @@ void UtilitiesPage::HideGreatCircleResults() {
 }
 
 void UtilitiesPage::cmdCompute_Click(int index) {
+    // The Earth model and its labels already follow the ellipsoid list (it
+    // hands each choice over); the computation is the button's own, once per
+    // click.
     rlComputePressed_ = index == 0;
-    // E and the unit labels follow the ellipsoid list; the computation is
-    // the button's own, once per click (the list's own recomputation would
-    // run it, and show its messages, a second time).
-    TakeEllipsoidChoice();
     if (index == 1) {
         const auto& f = state_.UtilEntered;
         if (!f[4] || !f[5] || !f[6] || !f[7]) {
@@ -400,29 +397,11 @@ void UtilitiesPage::tabUtil_GotFocus() {
     const auto& f = state_.UtilEntered;
     switch (currentIndex()) {
         case 0:
-            if (f[4] && f[5] && f[6] && f[7]) {
-                mskLat[0]->SetMaskedText(mskLat[2]->MaskedText());
-                mskLong[0]->SetMaskedText(mskLong[2]->MaskedText());
-                mskLat[1]->SetMaskedText(mskLat[3]->MaskedText());
-                mskLong[1]->SetMaskedText(mskLong[3]->MaskedText());
-                mskLat[0]->Commit();
-                mskLong[0]->Commit();
-                mskLat[1]->Commit();
-                mskLong[1]->Commit();
-            }
+            if (f[4] && f[5] && f[6] && f[7]) TakeRoute(2, 0);
             mskLat[0]->setFocus();
             break;
         case 1:
-            if (f[0] && f[1] && f[2] && f[3]) {
-                mskLat[2]->SetMaskedText(mskLat[0]->MaskedText());
-                mskLong[2]->SetMaskedText(mskLong[0]->MaskedText());
-                mskLat[3]->SetMaskedText(mskLat[1]->MaskedText());
-                mskLong[3]->SetMaskedText(mskLong[1]->MaskedText());
-                mskLat[2]->Commit();
-                mskLong[2]->Commit();
-                mskLat[3]->Commit();
-                mskLong[3]->Commit();
-            }
+            if (f[0] && f[1] && f[2] && f[3]) TakeRoute(0, 2);
             lblNS->clear();
             state_.GCOutline = GreatCircleOutlineHeadings();
             ShowOutline();
@@ -438,12 +417,11 @@ void UtilitiesPage::tabUtil_GotFocus() {
             const double nowUtc = links_.UtNow ? links_.UtNow() : 0.0;
             dtpDeparture->setDateTime(FromDateValue(std::floor(nowUtc * 24.0 + 1e-7) / 24.0));
             dtpDeparture_LostFocus();
-            MaskedField* dtg = mskDTG;
-            if (f[11]) {
-                dtg->SetMaskedText(mskDist->MaskedText());
-                mskDTG_LostFocus();
-            } else if (state_.RLDist != 0.0) {
-                dtg->SetMaskedText(Q(FormatNumber(state_.RLDist, "00000.00", shared_.DecSep)));
+            // The distance typed on the rhumb-line tab, else the last one
+            // computed (rhumb line or great circle).
+            const double dist = f[11] ? state_.RLDistTyped : state_.RLDist;
+            if (f[11] || dist != 0.0) {
+                mskDTG->SetMaskedText(Q(FormatNumber(dist, "00000.00", shared_.DecSep)));
                 mskDTG_LostFocus();
             }
             break;
@@ -453,13 +431,25 @@ void UtilitiesPage::tabUtil_GotFocus() {
     }
 }
 
+void UtilitiesPage::TakeRoute(int from, int to) {
+    const std::string& sep = shared_.DecSep;
+    for (int k = 0; k < 2; ++k) {
+        const auto field = static_cast<size_t>(to + k);
+        mskLat[field]->SetMaskedText(Q(FormatLatitude(shared_.Lat(from + k + 1), sep)));
+        mskLong[field]->SetMaskedText(Q(FormatLongitude(shared_.Long(from + k + 1), sep)));
+    }
+    for (int k = 0; k < 2; ++k) {
+        const auto field = static_cast<size_t>(to + k);
+        mskLat[field]->Commit();
+        mskLong[field]->Commit();
+    }
+}
+
 // ---- TestCompute -----------------------------------------------------------------
 
 void UtilitiesPage::TestCompute(int iButton) {
     // The chosen ellipsoid's name on the two tabs that use it.
-    const QString row = links_.ChosenEllipsoidRow ? links_.ChosenEllipsoidRow() : QString();
-    const QString name = row.isEmpty() ? QString() : EllipsoidName(row);
-    for (QLabel* l : lblChoosenEllipsoid) l->setText(name);
+    for (QLabel* l : lblChoosenEllipsoid) l->setText(Q(state_.Earth.Name));
     const int tab = currentIndex();
     try {
         if (tab == 0)

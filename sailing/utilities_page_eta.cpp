@@ -83,11 +83,11 @@ void UtilitiesPage::BuildEtaControls() {
         auto* v = new QVBoxLayout(fra);
         const char* texts[] = {"exact time", "tenths of hour", "quaters of hour"};
         for (int i = 0; i < 3; ++i) {
-            optRound[static_cast<size_t>(i)] = new QRadioButton(texts[i], fra);
-            optRound[static_cast<size_t>(i)]->setObjectName(Indexed("optRound", i));
-            v->addWidget(optRound[static_cast<size_t>(i)]);
-            connect(optRound[static_cast<size_t>(i)], &QRadioButton::clicked, this,
-                    [this, i] { optRound_Click(i); });
+            auto* option = new QRadioButton(texts[i], fra);
+            option->setObjectName(Indexed("optRound", i));
+            v->addWidget(option);
+            connect(option, &QRadioButton::clicked, this, [this, i] { optRound_Click(i); });
+            optRound[static_cast<size_t>(i)] = option;
         }
         optRound[0]->setChecked(true);
         eta->addWidget(fra, eta->rowCount(), 0, 1, 4);
@@ -115,12 +115,11 @@ void UtilitiesPage::BuildButtonRows() {
     for (int tab = 0; tab < 3; ++tab) {
         QHBoxLayout* row = ButtonRow(this, tab);
         QWidget* page = widget(tab);
-        cmdCompute[static_cast<size_t>(tab)] = new QPushButton("&Compute", page);
-        cmdCompute[static_cast<size_t>(tab)]->setObjectName(Indexed("cmdCompute", tab));
-        cmdCompute[static_cast<size_t>(tab)]->setToolTip(computeTips[tab]);
-        connect(cmdCompute[static_cast<size_t>(tab)], &QPushButton::clicked, this,
-                [this, tab] { cmdCompute_Click(tab); });
-        row->insertWidget(0, cmdCompute[static_cast<size_t>(tab)]);
+        auto* compute = new QPushButton("&Compute", page);
+        compute->setObjectName(Indexed("cmdCompute", tab));
+        compute->setToolTip(computeTips[tab]);
+        connect(compute, &QPushButton::clicked, this, [this, tab] { cmdCompute_Click(tab); });
+        row->insertWidget(0, compute);
         if (tab >= 1) {
             auto* p = new QPushButton("&Print", page);
             p->setObjectName(Indexed("cmdAskPrint", tab - 1));

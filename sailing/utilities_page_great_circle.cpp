@@ -27,17 +27,17 @@ namespace orvex {
 using namespace utilities_layout;
 
 void UtilitiesPage::BuildGreatCircleControls() {
-    QGridLayout* rl = FieldGrid(this, 0);
     QGridLayout* gc = FieldGrid(this, 1);
-    QWidget* rlW = rl->parentWidget();
     QWidget* gcW = gc->parentWidget();
-    for (int i = 2; i < 4; ++i) {
-        Relabel(gc, mskLat[i], kPositionLabels[2 * (i - 2)]);
-        Relabel(gc, mskLong[i], kPositionLabels[2 * (i - 2) + 1]);
+    for (size_t i = 2; i < 4; ++i) {
+        const size_t label = 2 * (i - 2);
+        Relabel(gc, mskLat[i], kPositionLabels[label]);
+        Relabel(gc, mskLong[i], kPositionLabels[label + 1]);
         mskLat[i]->setToolTip(kLatitudeTip);
         mskLong[i]->setToolTip(kLongitudeTip);
-        PlaceBeside(gc, mskLat[i], MakeEraseButton(2 * i + 4, "Erase latitude", gcW), 2);
-        PlaceBeside(gc, mskLong[i], MakeEraseButton(2 * i + 5, "Erase longitude", gcW), 2);
+        const int erase = 2 * static_cast<int>(i) + 4;
+        PlaceBeside(gc, mskLat[i], MakeEraseButton(erase, "Erase latitude", gcW), 2);
+        PlaceBeside(gc, mskLong[i], MakeEraseButton(erase + 1, "Erase longitude", gcW), 2);
     }
     Relabel(gc, mskLat[4], "Max. Latitude :");
     Relabel(gc, mskLong[4], "Long. interval :");
@@ -45,71 +45,78 @@ void UtilitiesPage::BuildGreatCircleControls() {
     mskLong[4]->setToolTip("Enter long. interval between 2 waypoints");
     PlaceBeside(gc, mskLat[4], MakeEraseButton(12, "Erase max. latitude", gcW), 2);
     PlaceBeside(gc, mskLong[4], MakeEraseButton(13, "Erase long. interval", gcW), 2);
-    {
-        auto* box = new QWidget(gcW);
-        auto* h = new QHBoxLayout(box);
-        h->setContentsMargins(0, 0, 0, 0);
-        updLat = new UpDownButtons("updLat", box);
-        lblNS = new QLabel(box);
-        lblNS->setObjectName("lblNS");
-        lblNS->setMinimumWidth(12);
-        h->addWidget(updLat);
-        h->addWidget(lblNS);
-        PlaceBeside(gc, mskLat[4], box, 3);
-        updLong = new UpDownButtons("updLong", gcW);
-        PlaceBeside(gc, mskLong[4], updLong, 3);
-        connect(updLat, &UpDownButtons::UpClick, this, [this] { updLat_Click(true); });
-        connect(updLat, &UpDownButtons::DownClick, this, [this] { updLat_Click(false); });
-        connect(updLong, &UpDownButtons::UpClick, this, [this] { updLong_Click(true); });
-        connect(updLong, &UpDownButtons::DownClick, this, [this] { updLong_Click(false); });
-        gc->addWidget(MakeEraseButton(7, "Erase all", gcW), gc->rowCount(), 1, Qt::AlignLeft);
-    }
+    auto* box = new QWidget(gcW);
+    auto* h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    updLat = new UpDownButtons("updLat", box);
+    lblNS = new QLabel(box);
+    lblNS->setObjectName("lblNS");
+    lblNS->setMinimumWidth(12);
+    h->addWidget(updLat);
+    h->addWidget(lblNS);
+    PlaceBeside(gc, mskLat[4], box, 3);
+    updLong = new UpDownButtons("updLong", gcW);
+    PlaceBeside(gc, mskLong[4], updLong, 3);
+    connect(updLat, &UpDownButtons::UpClick, this, [this] { updLat_Click(true); });
+    connect(updLat, &UpDownButtons::DownClick, this, [this] { updLat_Click(false); });
+    connect(updLong, &UpDownButtons::UpClick, this, [this] { updLong_Click(true); });
+    connect(updLong, &UpDownButtons::DownClick, this, [this] { updLong_Click(false); });
+    gc->addWidget(MakeEraseButton(7, "Erase all", gcW), gc->rowCount(), 1, Qt::AlignLeft);
+    BuildEllipsoidFrames();
+    BuildOutlineAndReport();
+}
+
+void UtilitiesPage::BuildEllipsoidFrames() {
     for (int i = 0; i < 2; ++i) {
-        QGridLayout* g = i == 0 ? rl : gc;
-        QWidget* parent = i == 0 ? rlW : gcW;
-        fraEllipsoid[i] = new QGroupBox(" Reference ellipsoid ", parent);
-        fraEllipsoid[i]->setObjectName(Indexed("fraEllipsoid", i));
-        auto* v = new QVBoxLayout(fraEllipsoid[i]);
-        v->addWidget(new QLabel("You are currently using", fraEllipsoid[i]));
-        lblChoosenEllipsoid[i] = new QLabel(fraEllipsoid[i]);
-        lblChoosenEllipsoid[i]->setObjectName(Indexed("lblChoosenEllipsoid", i));
-        lblChoosenEllipsoid[i]->setToolTip("2x click to change ellipsoid");
-        QFont f = lblChoosenEllipsoid[i]->font();
+        QGridLayout* g = FieldGrid(this, i);
+        QWidget* parent = g->parentWidget();
+        auto* frame = new QGroupBox(" Reference ellipsoid ", parent);
+        frame->setObjectName(Indexed("fraEllipsoid", i));
+        auto* v = new QVBoxLayout(frame);
+        v->addWidget(new QLabel("You are currently using", frame));
+        auto* name = new QLabel(frame);
+        name->setObjectName(Indexed("lblChoosenEllipsoid", i));
+        name->setToolTip("2x click to change ellipsoid");
+        QFont f = name->font();
         f.setBold(true);
-        lblChoosenEllipsoid[i]->setFont(f);
-        lblChoosenEllipsoid[i]->installEventFilter(this);
-        lblChoosenEllipsoid[i]->setProperty("UtilEllipsoidLabel", true);
-        v->addWidget(lblChoosenEllipsoid[i]);
-        v->addWidget(
-            new QLabel("as reference ellipsoid for all the computations.", fraEllipsoid[i]));
+        name->setFont(f);
+        name->installEventFilter(this);
+        name->setProperty("UtilEllipsoidLabel", true);
+        v->addWidget(name);
+        v->addWidget(new QLabel("as reference ellipsoid for all the computations.", frame));
         auto* sphere = new QLabel(
             i == 0 ? "Use \"Normal Sphere\" to compare with traditional results."
                    : "Use \"Normal Sphere\" to compare with traditional results.\n"
                      "On an ellipsoid the track is a geodesic: its vertex, distance and\n"
                      "courses differ slightly from those of a great circle on a sphere.",
-            fraEllipsoid[i]);
+            frame);
         sphere->setObjectName(Indexed("lblSphere", i));
         v->addWidget(sphere);
         v->addStretch(1);
-        g->addWidget(fraEllipsoid[i], g->rowCount(), 0, 1, 4);
+        g->addWidget(frame, g->rowCount(), 0, 1, 4);
+        fraEllipsoid[static_cast<size_t>(i)] = frame;
+        lblChoosenEllipsoid[static_cast<size_t>(i)] = name;
     }
-    {
-        outGCRes = new QTreeWidget(gcW);
-        outGCRes->setObjectName("outGCRes");
-        outGCRes->setHeaderHidden(true);
-        outGCRes->setRootIsDecorated(false);
-        outGCRes->setIndentation(14);
-        outGCRes->setVisible(false);
-        outGCRes->setMinimumHeight(230);
-        const int row = RowOf(gc, fraEllipsoid[1]);
-        gc->addWidget(outGCRes, row, 0, 1, 4);
-        rtfCalcWP->setParent(gcW);
-        rtfCalcWP->setMinimumWidth(500);
-        gc->addWidget(rtfCalcWP, 0, 4, row + 1, 1);
-        gc->setColumnStretch(3, 1);
-        gc->setColumnStretch(4, 4);
-        gc->setRowStretch(row, 1);
-    }
+}
+
+void UtilitiesPage::BuildOutlineAndReport() {
+    QGridLayout* gc = FieldGrid(this, 1);
+    QWidget* gcW = gc->parentWidget();
+    outGCRes = new QTreeWidget(gcW);
+    outGCRes->setObjectName("outGCRes");
+    outGCRes->setHeaderHidden(true);
+    outGCRes->setRootIsDecorated(false);
+    outGCRes->setIndentation(14);
+    outGCRes->setVisible(false);
+    outGCRes->setMinimumHeight(230);
+    const int row = RowOf(gc, fraEllipsoid[1]);
+    gc->addWidget(outGCRes, row, 0, 1, 4);
+    rtfCalcWP->setParent(gcW);
+    rtfCalcWP->setMinimumWidth(500);
+    gc->addWidget(rtfCalcWP, 0, 4, row + 1, 1);
+    gc->setColumnStretch(3, 1);
+    gc->setColumnStretch(4, 4);
+    gc->setRowStretch(row, 1);
 }
 
 void UtilitiesPage::updLat_Click(bool up) {
@@ -143,26 +150,18 @@ void UtilitiesPage::updLong_Click(bool up) {
 
 void UtilitiesPage::ShowOutline() {
     outGCRes->clear();
-    QTreeWidgetItem* parents[4] = {nullptr, nullptr, nullptr, nullptr};
-    for (size_t i = 0; i < state_.GCOutline.size(); ++i) {
-        const OutlineRow& r = state_.GCOutline[i];
+    std::array<QTreeWidgetItem*, 4> parents{};
+    for (const OutlineRow& r : state_.GCOutline) {
         const int level = std::clamp(r.Level, 0, 3);
-        QTreeWidgetItem* parent = level >= 2 ? parents[level - 1] : nullptr;
+        const auto at = static_cast<size_t>(level);
+        QTreeWidgetItem* parent = level >= 2 ? parents[at - 1] : nullptr;
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(outGCRes);
         item->setText(0, Q(r.Text));
         item->setData(0, Qt::UserRole, level);
         item->setHidden(level == 0);
-        if (level >= 1) parents[level] = item;
+        if (level >= 1) parents[at] = item;
     }
     outGCRes->expandAll();
-}
-
-QString UtilitiesPage::OutlineText(int row) const {
-    return row >= 0 && row < 23 ? Q(state_.GCOutline[static_cast<size_t>(row)].Text) : QString();
-}
-
-int UtilitiesPage::OutlineLevel(int row) const {
-    return row >= 0 && row < 23 ? state_.GCOutline[static_cast<size_t>(row)].Level : 0;
 }
 
 void UtilitiesPage::CheckGreatCircleTemplate() {
@@ -222,7 +221,7 @@ void UtilitiesPage::RunGreatCircleCase() {
     in.Interval = shared_.Long(5);
     GreatCircleResult r;
     try {
-        r = ComputeGreatCircle(in, shared_.E);
+        r = ComputeGreatCircle(in, state_.Earth.Model);
     } catch (...) {
         QApplication::restoreOverrideCursor();
         throw;
@@ -234,32 +233,14 @@ void UtilitiesPage::RunGreatCircleCase() {
         lblNS->setText(r.Limit > 0.0 ? "N" : "S");
     }
     if (r.LimitError != 0) {
-        // A refused limit is no result: the previous sailing is withdrawn
-        // (report, outline, print and the distance handed to the ETA tab)
-        // rather than left beside a report stopped halfway. A distance the
-        // user typed on the rhumb-line tab stays his.
-        rtfCalcWP->clear();
-        state_.GCOutline = GreatCircleOutlineHeadings();
-        ShowOutline();
-        HideGreatCircleResults();
-        state_.RLDist = state_.UtilEntered[11]
-                            ? ParsePositiveText(mskDist->MaskedText().toStdString(), shared_.DecSep)
-                            : 0.0;
-        ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
-                    r.LimitError == 1
-                        ? QString("The maximum latitude is smaller than the departure latitude.")
-                        : QString("The maximum latitude is smaller than the arrival latitude."),
-                    this);
-        QString t = mskLat[4]->MaskedText();
-        if (t.size() >= 2) mskLat[4]->SetMaskedText(t.left(t.size() - 2) + "_'");
-        mskLat[4]->setFocus();
+        RefuseGreatCircleLimit(r.LimitError);
         return;
     }
 
     GreatCircleReportContext ctx;
-    ctx.EllipsoidName = lblChoosenEllipsoid[1]->text().toStdString();
+    ctx.EllipsoidName = state_.Earth.Name;
     ctx.DecSep = shared_.DecSep;
-    ctx.Sphere = shared_.E.IsSphere();
+    ctx.Sphere = state_.Earth.Model.IsSphere();
     rtfCalcWP->Reload();
     rtfCalcWP->SetSelStart(0);
     FillGreatCircleReport(*rtfCalcWP, in, r, ctx);
@@ -277,6 +258,25 @@ void UtilitiesPage::RunGreatCircleCase() {
     // a key run into the middle of this computation.
     rtfCalcWP->setVisible(true);
     cmdAskPrint[0]->setEnabled(true);
+}
+
+void UtilitiesPage::RefuseGreatCircleLimit(int error) {
+    // A refused limit is no result: the previous sailing is withdrawn
+    // (report, outline, print and the distance handed to the ETA tab) rather
+    // than left beside a report stopped halfway. A distance the user typed
+    // on the rhumb-line tab stays his.
+    rtfCalcWP->clear();
+    state_.GCOutline = GreatCircleOutlineHeadings();
+    ShowOutline();
+    HideGreatCircleResults();
+    state_.RLDist = state_.UtilEntered[11] ? state_.RLDistTyped : 0.0;
+    ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
+                error == 1 ? QString("The maximum latitude is smaller than the departure latitude.")
+                           : QString("The maximum latitude is smaller than the arrival latitude."),
+                this);
+    const QString t = mskLat[4]->MaskedText();
+    if (t.size() >= 2) mskLat[4]->SetMaskedText(t.left(t.size() - 2) + "_'");
+    mskLat[4]->setFocus();
 }
 
 }  // namespace orvex

@@ -30,19 +30,6 @@ void FitToSample(QWidget* f, const QString& sample) {
 
 }  // namespace
 
-MaskedField* UtilitiesPage::MaskField(const std::string& name, int index) const {
-    const bool position = index >= 0 && index <= kLimitsFieldIndex;
-    if (name == "mskLat") return position ? mskLat[static_cast<size_t>(index)] : nullptr;
-    if (name == "mskLong") return position ? mskLong[static_cast<size_t>(index)] : nullptr;
-    if (name == "mskCourse") return index == 1 ? mskCourse1 : nullptr;
-    if (name == "mskDist") return mskDist;
-    if (name == "mskDTG") return mskDTG;
-    if (name == "mskMinSpeed") return mskMinSpeed;
-    if (name == "mskMaxSpeed") return mskMaxSpeed;
-    if (name == "mskInterv") return mskInterv;
-    return nullptr;
-}
-
 void UtilitiesPage::AddDeparturePicker() {
     QWidget* etaArea = widget(2)->findChild<QWidget*>("tabUtil_2_fields");
     dtpDeparture = links_.MakeTimePicker ? links_.MakeTimePicker("dtpTime_2", etaArea)
@@ -89,10 +76,6 @@ void UtilitiesPage::HookPositionFields() {
     mskCourse1->SetCommitHook([this](MaskedField&) { mskCourse_LostFocus(); });
 }
 
-void UtilitiesPage::RecomputeAfterEntry() {
-    if (links_.Recompute) links_.Recompute();
-}
-
 void UtilitiesPage::dtpDeparture_LostFocus() {
     state_.EtaDepTime = ToDateValue(dtpDeparture->dateTime());
 }
@@ -101,7 +84,7 @@ void UtilitiesPage::mskCourse_LostFocus() {
     MaskedField* f = mskCourse1;
     if (f->IsEmptyEntry()) {
         state_.UtilEntered[10] = false;
-        RecomputeAfterEntry();
+        TestCompute(0);
         return;
     }
     const FieldVerdict v = CheckCourseText(f->MaskedText().toStdString(), shared_.DecSep);
@@ -114,7 +97,7 @@ void UtilitiesPage::mskCourse_LostFocus() {
     f->ShowCommitted(QString::fromStdString(FormatNumber(v.Value, "000°.0", shared_.DecSep)));
     state_.RLCourse = v.Value;
     state_.UtilEntered[10] = true;
-    RecomputeAfterEntry();
+    TestCompute(0);
 }
 
 void UtilitiesPage::mskLat_KeyPress(int index, QChar& key) {
@@ -132,7 +115,7 @@ void UtilitiesPage::mskLat_Validate(int index, bool& cancel) {
     MaskedField* f = mskLat[static_cast<size_t>(index)];
     if (f->IsEmptyEntry()) {
         state_.UtilEntered[static_cast<size_t>(2 * index)] = false;
-        RecomputeAfterEntry();
+        TestCompute(0);
         return;
     }
     const FieldVerdict v = CheckLatitudeText(index, f->MaskedText().toStdString(), shared_.DecSep);
@@ -146,7 +129,7 @@ void UtilitiesPage::mskLat_Validate(int index, bool& cancel) {
     f->ShowCommitted(index == kLimitsFieldIndex ? shown.left(6) : shown);
     shared_.Lat(index + 1) = v.Value;
     state_.UtilEntered[static_cast<size_t>(2 * index)] = true;
-    RecomputeAfterEntry();
+    TestCompute(0);
     f->SetBackColor(kValidGreen);
 }
 
@@ -155,7 +138,7 @@ void UtilitiesPage::mskLong_Validate(int index, bool& cancel) {
     MaskedField* f = mskLong[static_cast<size_t>(index)];
     if (f->IsEmptyEntry()) {
         state_.UtilEntered[static_cast<size_t>(2 * index + 1)] = false;
-        RecomputeAfterEntry();
+        TestCompute(0);
         return;
     }
     const FieldVerdict v = CheckLongitudeText(index, f->MaskedText().toStdString(), shared_.DecSep);
@@ -169,7 +152,7 @@ void UtilitiesPage::mskLong_Validate(int index, bool& cancel) {
     f->ShowCommitted(index == kLimitsFieldIndex ? shown.mid(1, 6) : shown);
     shared_.Long(index + 1) = v.Value;
     state_.UtilEntered[static_cast<size_t>(2 * index + 1)] = true;
-    RecomputeAfterEntry();
+    TestCompute(0);
     f->SetBackColor(kValidGreen);
 }
 

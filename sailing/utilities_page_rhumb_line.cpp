@@ -37,13 +37,14 @@ QPixmap StopPicture() {
 void UtilitiesPage::BuildRhumbLineControls() {
     QGridLayout* rl = FieldGrid(this, 0);
     QWidget* rlW = rl->parentWidget();
-    for (int i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < 2; ++i) {
         Relabel(rl, mskLat[i], kPositionLabels[2 * i]);
         Relabel(rl, mskLong[i], kPositionLabels[2 * i + 1]);
         mskLat[i]->setToolTip(kLatitudeTip);
         mskLong[i]->setToolTip(kLongitudeTip);
-        PlaceBeside(rl, mskLat[i], MakeEraseButton(2 * i, "Erase latitude", rlW), 2);
-        PlaceBeside(rl, mskLong[i], MakeEraseButton(2 * i + 1, "Erase longitude", rlW), 2);
+        const int erase = 2 * static_cast<int>(i);
+        PlaceBeside(rl, mskLat[i], MakeEraseButton(erase, "Erase latitude", rlW), 2);
+        PlaceBeside(rl, mskLong[i], MakeEraseButton(erase + 1, "Erase longitude", rlW), 2);
     }
     Relabel(rl, mskCourse1, "Course :");
     Relabel(rl, mskDist, "Distance :");
@@ -55,7 +56,7 @@ void UtilitiesPage::BuildRhumbLineControls() {
     PlaceBeside(rl, mskDist, lblDistance1, 3);
     {
         const int row = rl->rowCount();
-        cmdShift = new QPushButton(u8"Departure ⇅ Arrival", rlW);
+        auto* cmdShift = new QPushButton(u8"Departure ⇅ Arrival", rlW);
         cmdShift->setObjectName("cmdShift");
         cmdShift->setToolTip("Invert departure - arrival");
         connect(cmdShift, &QPushButton::clicked, this, &UtilitiesPage::cmdShift_Click);
@@ -78,6 +79,7 @@ void UtilitiesPage::mskDist_LostFocus() {
         return;
     }
     state_.RLDist = ParsePositiveText(f->MaskedText().toStdString(), shared_.DecSep);
+    state_.RLDistTyped = state_.RLDist;
     if (state_.RLDist == kNegativeNumber) {
         f->Reject("Negative distance.", MaskedField::RejectMode::ReplaceLastWithPrompt);
         return;
@@ -101,7 +103,7 @@ void UtilitiesPage::cmdShift_Click() {
     };
     swap(mskLat[0], mskLat[1], BlankPosition(true));
     swap(mskLong[0], mskLong[1], BlankPosition(false));
-    for (int i = 0; i < 4; ++i) state_.UtilEntered[static_cast<size_t>(i)] = false;
+    for (size_t i = 0; i < 4; ++i) state_.UtilEntered[i] = false;
     mskLat[0]->Commit();
     mskLong[0]->Commit();
     mskLat[1]->Commit();
@@ -126,7 +128,7 @@ void UtilitiesPage::RunRhumbLineCase() {
     v.Long2 = shared_.Long(2);
     v.Course = state_.RLCourse;
     v.Dist = state_.RLDist;
-    const SailingStatus status = SolveRhumbLine(problem, v, shared_.E);
+    const SailingStatus status = SolveRhumbLine(problem, v, state_.Earth.Model);
     for (double x : {v.Lat2, v.Long2, v.Course, v.Dist})
         if (!std::isfinite(x)) throw UtilityFault(UtilityFault::kOverflow, "Overflow");
     shared_.Lat(2) = v.Lat2;

@@ -43,7 +43,7 @@ void FrmWorking::InitMainWindow() {
     state_.AppPath = path;
     // 4. The four documents.
     documents_.Load(QString::fromStdString(state_.AppPath), dialogs_->Splash()->rtfAboutProg,
-                    rtfNumDisp, utilitiesPage_->rtfCalcWP, this);
+                    rtfNumDisp, &utilitiesPage_->ReportTemplate(), this);
     // 5. Masks with the separator.
     for (const MaskAssignment& m : StartMasks(state_.DecSep))
         if (MaskedField* f = MaskField(m.Field, m.Index)) SetFieldMask(f, m.Mask);
@@ -56,16 +56,8 @@ void FrmWorking::InitMainWindow() {
     InputPage()->FillBodyList();
     // 8. Ellipsoids; choosing WGS 1984 sets the Earth model.
     optionsPage_->FillEllipsoidList(state_.DecSep);
-    // 9. Time zones; choosing "GMT" gives offset 0.
-    for (int i = 0; i < 2; ++i) {
-        QComboBox* list = utilitiesPage_->cboGMT[static_cast<size_t>(i)];
-        list->blockSignals(true);
-        list->clear();
-        for (const TimeZoneRow& row : TimeZoneRows()) list->addItem(row.Label, row.ItemData);
-        list->setCurrentIndex(-1);
-        list->blockSignals(false);
-        list->setCurrentIndex(kGmtTimeZoneRow);
-    }
+    // 9. The time-zone lists are the utilities page's own: it fills them,
+    // "GMT" chosen (offset 0), when it is built.
 }
 
 }  // namespace orvex

@@ -107,7 +107,13 @@ QMenu* FrmWorking::Menu(const QString& name) const {
 MaskedField* FrmWorking::MaskField(const std::string& name, int index) const {
     if (inputPage_)
         if (MaskedField* f = inputPage_->MaskField(name, index)) return f;
-    return utilitiesPage_ ? utilitiesPage_->MaskField(name, index) : nullptr;
+    if (!utilitiesPage_) return nullptr;
+    // The utilities' fields by their names: "mskLat_0" to "mskLat_4",
+    // "mskCourse_1"; the single fields ("mskDist") whatever the index.
+    const QString single = QString::fromStdString(name);
+    if (auto* f = utilitiesPage_->findChild<MaskedField*>(single + "_" + QString::number(index)))
+        return f;
+    return utilitiesPage_->findChild<MaskedField*>(single);
 }
 
 // ---- Start-up ----------------------------------------------------------

@@ -198,9 +198,6 @@ class FrmWorking : public QMainWindow {
     std::function<void()> onNumericResults;
     std::function<void()> onGraphicResults;
     std::function<void()> onLoadObservations;
-    // The utilities' single computing procedure, TestCompute(iButton): the
-    // ellipsoid choice and the erase buttons pass 0.
-    std::function<void(int)> onTestCompute;
     // Runs when a utilities tab is entered (its inputs' checks).
     std::function<void()> onUtilTabEntered;
     // The quit sequence closes the azimuth tool and the wizard (when open)

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "inputs/main_lists.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
 #include "platform/rich_text_box.h"
@@ -60,7 +61,13 @@ void FrmWorking::BuildPages() {
     BuildInputTabs();
     BuildUtilityTabs();
     OptionsLinks options;
-    options.EllipsoidChosen = [this] { utilitiesPage_->EllipsoidChosen(); };
+    // The Earth model of the chosen row, for the star fix and the utilities.
+    options.EllipsoidChosen = [this](int row) {
+        if (row < 0 || row >= static_cast<int>(EllipsoidRows().size())) return;
+        const EllipsoidRow& chosen = EllipsoidRows()[static_cast<size_t>(row)];
+        state_.E = EarthModelOf(chosen);
+        utilitiesPage_->EllipsoidChosen({state_.E, EllipsoidNameOf(chosen)});
+    };
     options.BackToUtilities = [this] { tabUtil->setVisible(true); };
     options.FullRoutineChosen = [this](bool on) { state_.FullRoutine = on; };
     options.OneEstPosChosen = [this](bool on) { state_.OneEstPos = on; };
@@ -70,9 +77,6 @@ void FrmWorking::BuildPages() {
     optionsPage_->BuildInterceptOptions(state_.FullRoutine,
                                         inputPage_->findChild<QCheckBox*>("ch3OneEstPos_1"));
     clockUtcNow = [] { return PcClock().UtNowDays(); };
-    // The utilities page's controls, laid out once the preferences exist.
-    utilitiesPage_->BuildControls();
-    onTestCompute = [this](int b) { utilitiesPage_->TestCompute(b); };
     onUtilTabEntered = [this] { utilitiesPage_->tabUtil_GotFocus(); };
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
@@ -111,10 +115,6 @@ void FrmWorking::BuildInputTabs() {
 
 void FrmWorking::BuildUtilityTabs() {
     UtilitiesLinks links;
-    links.ChosenEllipsoidRow = [this] {
-        return cboEllipsoid->currentIndex() >= 0 ? cboEllipsoid->currentText() : QString();
-    };
-    links.ChosenEllipsoidData = [this] { return cboEllipsoid->currentData().toInt(); };
     links.PreferencesFromPage = [this] {
         return tabOptions->property("Tag").toString() == "CalledFromUtil";
     };
@@ -127,9 +127,6 @@ void FrmWorking::BuildUtilityTabs() {
     };
     links.WhenLeft = [](QWidget* widget, std::function<void()> onLeave) {
         new FocusWatch(widget, std::move(onLeave));
-    };
-    links.Recompute = [this] {
-        if (onTestCompute) onTestCompute(0);
     };
     links.UtNow = [this] { return clockUtcNow ? clockUtcNow() : 0.0; };
     links.ChangingTabByCode = [this] { return changingTabByCode_; };

@@ -29,7 +29,7 @@ OptionsPage::OptionsPage(OptionsLinks links, QWidget* parent)
     cboEllipsoid->setObjectName("cboEllipsoid_0");
     AddRow(ell, "Earth model", cboEllipsoid);
     connect(cboEllipsoid, &QComboBox::currentIndexChanged, this, [this] {
-        if (links_.EllipsoidChosen) links_.EllipsoidChosen();
+        if (links_.EllipsoidChosen) links_.EllipsoidChosen(cboEllipsoid->currentIndex());
     });
 
     const TabPage* pages[] = {&ell, &icp, &time};

@@ -22,8 +22,9 @@ class PcClockPage;
 
 // What the preferences page needs of the main window.
 struct OptionsLinks {
-    // A row of the Earth-model list was chosen (by the user or by code).
-    std::function<void()> EllipsoidChosen;
+    // Row `row` (0 to 19, EllipsoidRows()) of the Earth-model list was
+    // chosen (by the user or by code).
+    std::function<void(int row)> EllipsoidChosen;
     // En&d closed the page opened from the utilities page.
     std::function<void()> BackToUtilities;
     // The star-fix options were ticked or cleared.

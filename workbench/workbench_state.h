@@ -63,8 +63,9 @@ struct WorkbenchState : StarFixSession {
 
     // --- Sailing utilities --------------------------------------------------
     UtilitiesSession Utilities;
-    // The slots, Earth model and separator the utilities page shares.
-    UtilitiesShared SharedWithUtilities() { return {Lat, Long, E, DecSep}; }
+    // The slots and separator the utilities page shares (its Earth model is
+    // handed to it at each choice in the preferences' list).
+    UtilitiesShared SharedWithUtilities() { return {Lat, Long, DecSep}; }
 };
 
 }  // namespace orvex

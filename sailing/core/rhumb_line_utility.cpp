@@ -1,11 +1,15 @@
 #include "sailing/core/rhumb_line_utility.h"
 
+#include <cstddef>
+
 namespace orvex {
 
 RhumbLineProblem ChooseRhumbLineProblem(const std::array<bool, 12>& f) {
     const bool course = f[10], dist = f[11];
+    // The four positions' coordinates, the course and the distance.
+    constexpr std::array<std::size_t, 6> kInputs{0, 1, 2, 3, 10, 11};
     int count = 0;
-    for (int i : {0, 1, 2, 3, 10, 11}) count += f[i] ? 1 : 0;
+    for (std::size_t i : kInputs) count += f[i] ? 1 : 0;
     if (count != 4 || (dist && !course)) return RhumbLineProblem::None;
     if (!f[0] || !f[1]) return RhumbLineProblem::DepartureIncomplete;
     if (course && dist) return RhumbLineProblem::Direct;

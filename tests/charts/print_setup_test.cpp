@@ -168,10 +168,10 @@ TEST_F(PrintSetup, ShowsTheCurrentChoiceAndWhereEachPdfWent) {
     WorkbenchState& st = w->State();
     st.Lat(3) = 40.0, st.Long(3) = -10.0, st.Lat(4) = 35.0, st.Long(4) = -70.0;
     for (int i : {4, 5, 6, 7}) st.Utilities.UtilEntered[static_cast<size_t>(i)] = true;
-    QTest::mouseClick(w->Utilities()->cmdCompute[1], Qt::LeftButton);
-    QTest::mouseClick(w->Utilities()->cmdAskPrint[0], Qt::LeftButton);
+    QTest::mouseClick(test::UtilitiesControl(*w, "cmdCompute_1"), Qt::LeftButton);
+    QTest::mouseClick(test::UtilitiesControl(*w, "cmdAskPrint_0"), Qt::LeftButton);
     w->mnuUtil_Click(2);
-    QTest::mouseClick(w->Utilities()->cmdAskPrint[1], Qt::LeftButton);
+    QTest::mouseClick(test::UtilitiesControl(*w, "cmdAskPrint_1"), Qt::LeftButton);
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[0].title, " Print to file");
     EXPECT_EQ(script.messages[0].text, "The great-circle report was printed into the file\r\n" +

@@ -11,6 +11,7 @@
 
 #include "ephemeris/precession_nutation.h"
 #include "ephemeris/star_catalogue.h"
+#include "ephemeris/star_instant_cells.h"
 #include "ephemeris/sun.h"
 #include "ephemeris/time_argument.h"
 #include "erfa_instant.h"
@@ -93,6 +94,20 @@ TEST(StarCatalogue, UnknownNamesGiveZeros) {
         EXPECT_EQ(e.pmDec, 0.0) << name;
         EXPECT_EQ(e.magnitude, 0.0) << name;
     }
+}
+
+// Every name finds its own row, and a name a letter away from one finds none.
+TEST(StarCatalogue, EveryNameItsRow) {
+    for (int row = 0; row < kStarCount; ++row) {
+        const std::string name = kStarCatalogue[row].name;
+        EXPECT_EQ(StarIndex(name), row) << name;
+        EXPECT_EQ(StarIndex(name.substr(0, name.size() - 1)), -1) << name;
+        EXPECT_EQ(StarIndex(name + "S"), -1) << name;
+        std::string other = name;
+        other.back() = static_cast<char>(other.back() + 1);
+        EXPECT_EQ(StarIndex(other), -1) << name;
+    }
+    EXPECT_EQ(StarIndex(""), -1);
 }
 
 // 58 distinct names in alphabetical order, and every packed value whole in
@@ -291,5 +306,75 @@ TEST(StarEphemeris, AberrationAgreesWithErfa) {
         EXPECT_NEAR(dDec, (rdec * ERFA_DR2D - dec) * 3600.0, 0.01);
         EXPECT_NEAR(dRa * std::cos(dec * ERFA_DD2R),
                     AngleDiff(rra * ERFA_DR2D, ra) * 3600.0 * std::cos(dec * ERFA_DD2R), 0.01);
+    }
+}
+
+// The apparent place is its steps as listed, to the bit: proper motion,
+// precession, the Sun's longitude, nutation, the nutation and aberration
+// corrections one after the other, the apparent sidereal time (the place
+// takes their sines and cosines once where they share them).
+TEST(StarEphemeris, IsItsStepsToTheBit) {
+    for (int row = 0; row <= kStarCount; ++row) {
+        const char* name = row < kStarCount ? kStarCatalogue[row].name : "NO SUCH STAR";
+        const CatalogueEntry s = StarCatalogue(name);
+        for (double T : {-0.31, 0.0, 0.2617, 0.4}) {
+            double dec1 = 0, ra1 = 0, zeta = 0, theta = 0, z = 0, dec2 = 0, ra2 = 0;
+            ApplyProperMotion(DMSToDeg(s.dec), DMSToDeg(s.ra) * 15.0, s.pmDec / 36.0, s.pmRa / 36.0,
+                              T, dec1, ra1);
+            PrecessionAngles(T, zeta, theta, z);
+            ApplyPrecession(90.0 - zeta / 3600.0, theta / 3600.0, -90.0 - z / 3600.0, dec1, ra1,
+                            dec2, ra2);
+            const SunElements sun = SunMeanElements(T);
+            double dpsi = 0, deps = 0, dDec1 = 0, dRa1 = 0, dDec2 = 0, dRa2 = 0;
+            Nutation(T, dpsi, deps);
+            const double eps = sun.eps0 + deps / 3600.0;
+            NutationInRaDec(sun.eps0, -dpsi, -deps, dec2, ra2, dDec1, dRa1);
+            AberrationInRaDec(-20.484, KeplerFirstResult(sun.e, sun.M) + sun.L + 90.0, eps, dec2,
+                              ra2, dDec2, dRa2);
+            const double ra3 = ra2 + (dRa1 + dRa2) / 3600.0;
+            const double dec3 = dec2 + (dDec1 + dDec2) / 3600.0;
+            double gha = 0, dec = 0;
+            StarEphemeris(name, T, gha, dec);
+            EXPECT_EQ(dec, dec3) << name << " " << T;
+            EXPECT_EQ(gha, Norm360(ApparentSiderealTime(T, dpsi, eps) - ra3)) << name << " " << T;
+        }
+    }
+}
+
+// The instant terms kept per six-hour cell agree with the full terms within
+// 1e-9" (the Sun's longitude within 1e-9 degree, whole turns aside) at any
+// instant, at the cells' edges, and across the year 2000 and the Sun's 0/360
+// longitude; a star's place through them within 1e-12 degree; and the terms
+// at an instant are the same whatever was asked before.
+TEST(StarInstantCells, FollowTheFullTermsEverywhere) {
+    std::vector<double> instants = DozenInstants();
+    const double quarterDay = 0.25 / 36525.0;
+    for (int k = -8; k <= 8; ++k) {  // the cells' edges about 1 January 2000, 0h
+        const double edge = (k * 0.25 - 0.5) / 36525.0;
+        instants.insert(instants.end(), {edge - 1e-12, edge, edge + 1e-12, edge + quarterDay / 3});
+    }
+    for (double t = 0.2617; t < 0.2617 + 3.0 / 36525.0;
+         t += 0.01 / 36525.0)  // three days, every 14.4 minutes
+        instants.push_back(t);
+    instants.push_back(JulianCenturiesJ2000(20, 3, 2026, 14.75));  // the Sun near 0 degrees
+    StarInstantCells cells;
+    for (double T : instants) {
+        const StarInstant full = StarInstantAt(T);
+        const StarInstant kept = cells.At(T);
+        EXPECT_NEAR(kept.dpsi, full.dpsi, 1e-9) << T;
+        EXPECT_NEAR(kept.deps, full.deps, 1e-9) << T;
+        EXPECT_NEAR(AngleDiff(kept.sunLongitude, full.sunLongitude), 0.0, 1e-9) << T;
+        EXPECT_EQ(kept.eps0, full.eps0) << T;
+        StarInstantCells fresh;
+        const StarInstant alone = fresh.At(T);
+        EXPECT_EQ(alone.dpsi, kept.dpsi) << T;
+        EXPECT_EQ(alone.sunLongitude, kept.sunLongitude) << T;
+        for (const char* name : {"POLARIS", "SIRIUS", "ACRUX"}) {
+            double gha = 0, dec = 0, ghaKept = 0, decKept = 0;
+            StarEphemeris(name, T, gha, dec);
+            StarEphemeris(name, kept, ghaKept, decKept);
+            EXPECT_NEAR(AngleDiff(ghaKept, gha), 0.0, 1e-12) << name << " " << T;
+            EXPECT_NEAR(decKept, dec, 1e-12) << name << " " << T;
+        }
     }
 }

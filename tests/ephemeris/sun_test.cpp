@@ -95,6 +95,36 @@ TEST(Sun, SolveKeplerSpecialPoints) {
     }
 }
 
+// Newton's method from its second-order start meets Kepler's equation to
+// the tolerance of the fixed-point iteration it replaces, 1e-11 radian,
+// for the eccentricities of the Sun and the planets and far beyond (the
+// fixed point, 50 steps from e, was 3e-3 off at 0.9): the
+// equation of the centre against the solution in long double, and the
+// radius vector.
+TEST(Sun, SolveKeplerToItsTolerance) {
+    for (double e : {0.0, 0.0167, 0.0484, 0.0934, 0.25, 0.6, 0.9}) {
+        double worst = 0.0;
+        for (double M = -400.0; M <= 400.0; M += 0.37) {
+            double gamma = 0, r = 0;
+            SolveKepler(e, M, gamma, r);
+            const long double m =
+                std::fmod(std::fmod(M, 360.0) + 360.0, 360.0) * 0.01745329251993889L;
+            long double E = m;
+            for (int i = 0; i < 60; ++i) E -= (E - e * std::sin(E) - m) / (1 - e * std::cos(E));
+            const long double v =
+                std::atan2(std::sqrt(1.0L - e * e) * std::sin(E), std::cos(E) - e);
+            const long double dv = std::remainder(
+                static_cast<double>((m + gamma * 0.01745329251993889L - v)), 2.0 * M_PI);
+            // dv / dE = sqrt(1 - e^2) / (1 - e cos E): back to the anomaly E.
+            const double dE =
+                static_cast<double>(dv * (1 - e * std::cos(E)) / std::sqrt(1 - e * e));
+            worst = std::max(worst, std::fabs(dE));
+            EXPECT_NEAR(r, static_cast<double>(1 - e * std::cos(E)), 1e-11) << e << " " << M;
+        }
+        EXPECT_LT(worst, 1e-11) << e;
+    }
+}
+
 // A NaN must come back at once, not spin in the iteration for ever; an
 // eccentricity the iteration cannot handle stops after its bound.
 TEST(Sun, SolveKeplerEndsOnBadInput) {

@@ -305,3 +305,37 @@ TEST(FitRobust, WrongPointsLoseTheirWeight) {
     EXPECT_EQ(out.dof, 6);
     EXPECT_NEAR(out.cov[0], plain.cov[0], 0.5 * plain.cov[0]);
 }
+
+// A covariance worked out after the fit is the one worked out with it, and
+// the plain unknowns alone are FitPlain's, to the bit.
+TEST(FitRobust, CovarianceLaterIsTheCovarianceWithTheFit) {
+    FitSystem s;
+    s.Resize(12, 3);
+    for (int i = 0; i < 12; ++i) {
+        s.A(i, 0) = std::cos(0.5 * i);
+        s.A(i, 1) = std::sin(0.5 * i);
+        s.A(i, 2) = 1.0;
+        s.b[static_cast<size_t>(i)] = 0.3 * s.A(i, 0) - 0.2 * s.A(i, 1) + 0.01 * std::sin(7.0 * i);
+    }
+    s.b[5] += 2.0;
+    FitOutcome with, later;
+    ASSERT_EQ(FitRobust(s, nullptr, 0.0, 1e-9, with), ArithmeticFault::None);
+    ASSERT_EQ(FitRobust(s, nullptr, 0.0, 1e-9, later, 1e-5, CovarianceTime::Later),
+              ArithmeticFault::None);
+    EXPECT_EQ(later.dof, 0);
+    EXPECT_EQ(later.cov[0], 0.0);
+    ASSERT_EQ(AddRobustCovariance(s, later), ArithmeticFault::None);
+    EXPECT_GT(with.dof, 0);
+    EXPECT_EQ(later.dof, with.dof);
+    EXPECT_EQ(later.cov, with.cov);
+    EXPECT_EQ(later.z, with.z);
+
+    FitOutcome plain;
+    std::array<double, kMaxFitUnknowns> z{};
+    ASSERT_EQ(FitPlain(s, plain), ArithmeticFault::None);
+    ASSERT_EQ(SolvePlain(s, z), ArithmeticFault::None);
+    EXPECT_EQ(z, plain.z);
+    const FitMatrix before = plain.cov;
+    EXPECT_EQ(AddRobustCovariance(s, plain), ArithmeticFault::None);  // plain: left alone
+    EXPECT_EQ(plain.cov, before);
+}

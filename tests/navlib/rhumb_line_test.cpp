@@ -447,6 +447,52 @@ TEST(RhumbLineDirect, NearlyEastWestRunOverAPoleStopsAtThePole) {
     EXPECT_EQ(rec.messages.size(), 2u);
 }
 
+// A departure worked out once gives every run the direct routine gives, to
+// the bit, with the same status and messages: parallels, the sphere, poles
+// reached, no distance, a non-finite input. The arrival's isometric latitude
+// it gives is the ellipsoid's.
+TEST(RhumbLineFrom, IsTheDirectRoutineOnAKeptDeparture) {
+    RecordingReporter rec;
+    ManualClock clock(100.0);
+    const GeographicLib::Ellipsoid ell(kWgs84.SemiMajorAxis, 1.0 / kWgs84.InvFlattening);
+    int compared = 0;
+    for (const EarthModel& E : {kNormalSphere, kWgs84})
+        for (double lat1 : {-90.0, -61.3, 0.0, 47.2, 89.95})
+            for (double course : {0.0, 33.0, 90.0, 90.3, 180.0, 269.7, 270.0, 311.0}) {
+                const RhumbDeparture d(lat1, course, E);
+                for (double dist : {0.0, -120.0, 15.0, 800.0, 7000.0}) {
+                    clock.seconds += 5.0;  // each pole crossing shows its message
+                    rec.Clear();
+                    double lat2 = 1, lon2 = 2;
+                    RhumbArrival arrival;
+                    const SailingStatus s1 = RhumbLineFrom(d, -17.5, dist, lat2, lon2, &arrival);
+                    const size_t shown = rec.messages.size();
+                    clock.seconds += 5.0;
+                    double lat2d = 1, lon2d = 2;
+                    const SailingStatus s2 =
+                        RhumbLineDirect(lat1, -17.5, course, dist, lat2d, lon2d, E);
+                    ASSERT_EQ(s1, s2) << lat1 << " " << course << " " << dist;
+                    EXPECT_EQ(shown, rec.messages.size() - shown);
+                    EXPECT_EQ(lat2, lat2d) << lat1 << " " << course << " " << dist;
+                    EXPECT_EQ(lon2, lon2d) << lat1 << " " << course << " " << dist;
+                    // (the program's quarter pi, 4.5e-14 short, tells near a pole)
+                    if (arrival.known) {
+                        EXPECT_EQ(arrival.phi * kRadToDeg, lat2);
+                        EXPECT_NEAR(arrival.psi, ell.IsometricLatitude(lat2) * kDegToRad,
+                                    1e-12 / std::cos(lat2 * kDegToRad));
+                    }
+                    ++compared;
+                }
+            }
+    EXPECT_EQ(compared, 400);
+    rec.Clear();
+    double lat2 = 1, lon2 = 2;
+    EXPECT_EQ(RhumbLineFrom(RhumbDeparture(10, 45, kWgs84), NAN, 10, lat2, lon2),
+              SailingStatus::NoSolution);
+    EXPECT_EQ(lat2, 0.0);
+    EXPECT_EQ(rec.messages.size(), 1u);
+}
+
 // Every routine, mirrored north/south and east/west, gives the mirrored
 // answer (a sign slip in the quadrant logic or the course search shows here).
 TEST(RhumbLine, MirrorSymmetry) {

@@ -20,10 +20,7 @@
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
 #include "sailing/great_circle_report_box.h"
-#include "sailing/utilities_page.h"
-#include "tests/keyboard.h"
-#include "workbench/options_page.h"
-#include "workbench_test_support.h"
+#include "utilities_driver.h"
 
 namespace orvex {
 namespace {
@@ -34,39 +31,16 @@ const GeographicLib::Geodesic& Wgs84() {
     return g;
 }
 
-// The utilities page of a started, active window, opened from its menu.
-struct Page {
-    test::ProgramFolder folder;
-    test::FakeSettings settings;
-    PlatformScript script;
-    std::unique_ptr<FrmWorking> w;
-    explicit Page(const char* menu) {
-        QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
-        EXPECT_TRUE(t.open(QIODevice::ReadOnly));
-        folder.Write("CalcWP.rtf", t.readAll().toStdString());
-        w = test::StartedWindow(settings);
-        w->resize(1100, 760);
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->findChild<QAction*>(menu)->trigger();
-        script.Clear();
-    }
-    UtilitiesPage* U() { return w->Utilities(); }
-    // Clicks at the left end of the first field and types each text into
-    // its field, leaving it by Tab for the next field.
-    void TypeFields(QWidget* first, const QStringList& texts) {
-        test::Click(first, test::Place::LeftEnd);
-        for (const QString& t : texts) {
-            test::Type(t);
-            test::Tab();
-        }
-    }
+// The utilities page of a started, active window, opened from its menu,
+// with the numbers of its report read back.
+struct Page : test::UtilitiesDriver {
+    using test::UtilitiesDriver::UtilitiesDriver;
+    // Types the route (and the limits) from the great-circle departure on,
+    // then clicks Compute.
     void TypeGreatCircle(const QStringList& texts) {
-        TypeFields(U()->findChild<QWidget*>("mskLat_2"), texts);
-        test::ClickButton(U()->cmdCompute[1]);
+        TypeFields("mskLat_2", texts);
+        Click("cmdCompute_1");
     }
-    QString Report() { return U()->rtfCalcWP->Text(); }
     // The first number after `label` in the report.
     double After(const QString& label) {
         const QString r = Report();
@@ -156,7 +130,7 @@ TEST(UtilitiesEdgeRoutes, LimitOnTheEquatorRefused) {
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
     EXPECT_EQ(p.script.messages[0].text,
               "The maximum latitude is smaller than the departure latitude.");
-    EXPECT_FALSE(p.U()->rtfCalcWP->isVisible());
+    EXPECT_FALSE(p.Named("rtfCalcWP")->isVisible());
 }
 
 // Guards the rhumb line from or to a pole, which is the meridian: from the
@@ -164,31 +138,28 @@ TEST(UtilitiesEdgeRoutes, LimitOnTheEquatorRefused) {
 // the South Pole gave an "Overflow" (its meridional parts were infinite).
 TEST(UtilitiesEdgeRoutes, RhumbLineFromAndToAPole) {
     Page p("mnuUtilRL");
-    UtilitiesPage* u = p.U();
-    p.TypeFields(u->findChild<QWidget*>("mskLat_0"), {"90000N", "000000E", "60000N"});
+    p.TypeFields("mskLat_0", {"90000N", "000000E", "60000N"});
     test::Type("030000W");
-    test::ClickButton(u->cmdCompute[0]);
+    p.Click("cmdCompute_0");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     // The pole lies on every meridian: on the arrival's, GeographicLib's
     // rhumb line is the meridian too.
     const GeographicLib::Rhumb rhumb(6378137.0, 1 / 298.257223563);
     double s12 = 0, azi = 0;
     rhumb.Inverse(90, -30, 60, -30, s12, azi);
-    EXPECT_EQ(u->mskCourse1->MaskedText(), test::Shown("180°.0"));
-    EXPECT_EQ(u->mskDist->MaskedText().toStdString(),
+    EXPECT_EQ(p.Shown("mskCourse_1"), test::Shown("180°.0"));
+    EXPECT_EQ(p.Shown("mskDist").toStdString(),
               FormatNumber(s12 / kMetresPerMile, "00000.00", test::ShownSep()));
 
     // On the Normal Sphere, due south from 89° S to the pole.
-    QTest::mouseDClick(u->lblChoosenEllipsoid[0], Qt::LeftButton);
-    p.w->cboEllipsoid->setCurrentIndex(p.w->cboEllipsoid->findText("Normal Sphere - 0"));
-    for (auto* b : p.w->Options()->cmdEndTabOptions) test::ClickButton(b);
+    p.ChangeEllipsoid("Normal Sphere - 0");
     ASSERT_TRUE(p.w->State().E.IsSphere());
-    test::ClickButton(u->cmdErase[6]);
-    p.TypeFields(u->findChild<QWidget*>("mskLat_0"), {"89000S", "020000E", "90000S", ""});
+    p.Click("cmdErase_6");
+    p.TypeFields("mskLat_0", {"89000S", "020000E", "90000S", ""});
     test::Type("1800\t");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_EQ(u->findChild<MaskedField*>("mskLong_1")->MaskedText(), test::Shown("020°00'.0 E"));
-    EXPECT_EQ(u->mskDist->MaskedText(), test::Shown("00060.00"));
+    EXPECT_EQ(p.Shown("mskLong_1"), test::Shown("020°00'.0 E"));
+    EXPECT_EQ(p.Shown("mskDist"), test::Shown("00060.00"));
 }
 
 // Guards the great circles from and to a pole: a false saving beside the

@@ -11,16 +11,12 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextDocument>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -30,63 +26,21 @@
 #include "navlib/hooks.h"
 #include "navlib/inout_lib.h"
 #include "navlib/number_format.h"
-#include "platform/up_down_buttons.h"
 #include "sailing/great_circle_report_box.h"
-#include "sailing/utilities_page.h"
 #include "tests/keyboard.h"
 #include "tests/locale_switch.h"
-#include "workbench/options_page.h"
-#include "workbench_test_support.h"
+#include "utilities_driver.h"
 
 namespace orvex {
 namespace {
 
 constexpr double kMetresPerMile = 1852.0;
 
-// A started, active window on its utilities page (opened from the menu),
-// with the real report template and a fixed clock.
-struct TypedPage {
-    test::ProgramFolder folder;
-    test::FakeSettings settings;
-    PlatformScript script;
-    std::unique_ptr<FrmWorking> w;
-
-    explicit TypedPage(const char* menu = "mnuUtilRL") {
-        QFile t(QString(ORVEX_PROGRAM_DIR) + "/CalcWP.rtf");
-        EXPECT_TRUE(t.open(QIODevice::ReadOnly));
-        folder.Write("CalcWP.rtf", t.readAll().toStdString());
-        w = test::StartedWindow(settings);
-        w->clockUtcNow = [] { return MakeDateTime(2026, 12, 9, 14, 37, 52); };
-        w->resize(1100, 760);
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->findChild<QAction*>(menu)->trigger();
-        script.Clear();
-    }
-    MaskedField* Field(const char* name) { return w->MaskField(name, -1); }
-    WorkbenchState& S() { return w->State(); }
-    // Enters the field, empties it and types `keys` from its first place;
-    // the field stays open.
-    void Type(MaskedField* f, const QString& keys) {
-        f->setFocus(Qt::TabFocusReason);
-        f->SetMaskedText(QString());
-        f->setCursorPosition(0);
-        test::Type(keys);
-    }
-    // Types and leaves the field with the Tab key.
-    void TypeAndTab(MaskedField* f, const QString& keys) {
-        Type(f, keys);
-        test::Tab();
-    }
-    void Click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    // Types the great-circle departure and arrival, leaving each field.
-    void TypeGreatCircle(const char* lat1, const char* long1, const char* lat2, const char* long2) {
-        TypeAndTab(w->Utilities()->mskLat[2], lat1);
-        TypeAndTab(w->Utilities()->mskLong[2], long1);
-        TypeAndTab(w->Utilities()->mskLat[3], lat2);
-        TypeAndTab(w->Utilities()->mskLong[3], long2);
-    }
+// The utilities page of a started, active window (opened from the menu),
+// with the real report template and a fixed clock; GeographicLib's rhumb
+// lines on the window's Earth model.
+struct TypedPage : test::UtilitiesDriver {
+    using test::UtilitiesDriver::UtilitiesDriver;
     GeographicLib::Rhumb Rhumb() {
         const EarthModel& E = S().E;
         return GeographicLib::Rhumb(E.SemiMajorAxis * kMetresPerMile,
@@ -99,29 +53,24 @@ struct TypedPage {
 // rhumb line is solved again, and the arrival agree with GeographicLib.
 TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
     TypedPage p;
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[0], "45000n");
-    p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
-    p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
-    p.TypeAndTab(p.Field("mskDist"), "0010000");
+    p.TypeAndTab("mskLat_0", "45000n");
+    p.TypeAndTab("mskLong_0", "005000w");
+    p.TypeAndTab("mskCourse_1", "0450");
+    p.TypeAndTab("mskDist", "0010000");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     ASSERT_TRUE(p.S().Utilities.RLShown);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 45, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
-              FormatLatitude(lat2, test::ShownSep()));
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(),
-              FormatLongitude(lon2, test::ShownSep()));
+    EXPECT_EQ(p.Shown("mskLat_1").toStdString(), FormatLatitude(lat2, test::ShownSep()));
+    EXPECT_EQ(p.Shown("mskLong_1").toStdString(), FormatLongitude(lon2, test::ShownSep()));
 
     // A new course typed, the field left open, Compute clicked.
-    p.Type(w->Utilities()->mskCourse1, "1350");
-    p.Click(w->Utilities()->cmdCompute[0]);
+    p.Type("mskCourse_1", "1350");
+    p.Click("cmdCompute_0");
     EXPECT_DOUBLE_EQ(p.S().Utilities.RLCourse, 135.0);
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
-              FormatLatitude(lat2, test::ShownSep()));
-    EXPECT_EQ(w->Utilities()->mskLong[1]->MaskedText().toStdString(),
-              FormatLongitude(lon2, test::ShownSep()));
+    EXPECT_EQ(p.Shown("mskLat_1").toStdString(), FormatLatitude(lat2, test::ShownSep()));
+    EXPECT_EQ(p.Shown("mskLong_1").toStdString(), FormatLongitude(lon2, test::ShownSep()));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -129,42 +78,41 @@ TEST(UtilitiesTyped, ComputeClickedWithTheCourseFieldOpen) {
 // computed distance to the ETA tab by the "Next tab" buttons.
 TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     TypedPage p;
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[0], "50000n");
-    p.TypeAndTab(w->Utilities()->mskLong[0], "001000w");
-    p.TypeAndTab(w->Utilities()->mskLat[1], "40000n");
-    p.TypeAndTab(w->Utilities()->mskLong[1], "070000w");
+    p.TypeAndTab("mskLat_0", "50000n");
+    p.TypeAndTab("mskLong_0", "001000w");
+    p.TypeAndTab("mskLat_1", "40000n");
+    p.TypeAndTab("mskLong_1", "070000w");
     double s12 = 0, azi = 0;
     p.Rhumb().Inverse(50, -1, 40, -70, s12, azi);
     const double dist = s12 / kMetresPerMile;
     // The field shows what the state holds, which agrees with GeographicLib
     // to the library's accuracy.
-    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText().toStdString(),
+    EXPECT_EQ(p.Shown("mskCourse_1").toStdString(),
               FormatNumber(p.S().Utilities.RLCourse, "000°.0", test::ShownSep()));
     EXPECT_NEAR(p.S().Utilities.RLCourse, azi < 0 ? azi + 360 : azi, 1e-3);
-    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
+    EXPECT_EQ(p.Shown("mskDist").toStdString(),
               FormatNumber(p.S().Utilities.RLDist, "00000.00", test::ShownSep()));
     EXPECT_NEAR(p.S().Utilities.RLDist, dist, 1e-5 * dist);
 
     // Rhumb line -> great circle -> ETA with the buttons of the page.
-    p.Click(w->Utilities()->cmdNextTabUtil[0]);
-    ASSERT_EQ(w->tabUtil->currentIndex(), 1);
-    EXPECT_EQ(w->Utilities()->mskLat[2]->MaskedText(), test::Shown("50°00'.0 N"));
-    p.Click(w->Utilities()->cmdCompute[1]);
+    p.Click("cmdNextTabUtil_0");
+    ASSERT_EQ(p.Tab(), 1);
+    EXPECT_EQ(p.Shown("mskLat_2"), test::Shown("50°00'.0 N"));
+    p.Click("cmdCompute_1");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     const EarthModel& E = p.S().E;
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
     g.Inverse(50, -1, 40, -70, gs, a1, a2);
     EXPECT_NEAR(p.S().Utilities.RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
-    EXPECT_TRUE(w->Utilities()->OutlineText(0).startsWith("GC Distance = "))
-        << w->Utilities()->OutlineText(0).toStdString();
-    EXPECT_TRUE(w->Utilities()->OutlineText(0).contains(
+    const QString gcDistance = p.Outline().at(0).text;
+    EXPECT_TRUE(gcDistance.startsWith("GC Distance = ")) << gcDistance.toStdString();
+    EXPECT_TRUE(gcDistance.contains(
         QString::fromStdString(FormatNumber(gs / kMetresPerMile, "####0.0", test::ShownSep()))))
-        << w->Utilities()->OutlineText(0).toStdString();
+        << gcDistance.toStdString();
 
-    p.Click(w->Utilities()->cmdNextTabUtil[1]);
-    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
+    p.Click("cmdNextTabUtil_1");
+    ASSERT_EQ(p.Tab(), 2);
     MaskedField* dtg = p.Field("mskDTG");
     EXPECT_EQ(dtg->MaskedText().toStdString(),
               FormatNumber(p.S().Utilities.RLDist, "00000.00", test::ShownSep()));
@@ -172,16 +120,16 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
     // Departure at the whole hour of the clock, 9 Dec 2026 14:00 UT.
     EXPECT_NEAR(p.S().Utilities.EtaDepTime, MakeDateTime(2026, 12, 9, 14, 0, 0), 1e-9);
 
-    p.Click(w->Utilities()->cmdCompute[2]);
+    p.Click("cmdCompute_2");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_TRUE(w->Utilities()->grdCalcETA->isVisible());
-    ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 29);  // 10 to 24 knots by 0.5
+    ASSERT_TRUE(p.EtaTable()->isVisible());
+    ASSERT_EQ(p.EtaTable()->rowCount(), 29);  // 10 to 24 knots by 0.5
     const double shownDist = ParsePositiveText(dtg->MaskedText().toStdString(), p.S().DecSep);
     for (int row : {0, 28}) {
         const double speed = 10.0 + 0.5 * row;
         const double eta = MakeDateTime(2026, 12, 9, 14, 0, 0) + shownDist / speed / 24.0;
         const double exact = std::trunc(eta * 86400.0 + 0.5) / 86400.0;
-        EXPECT_EQ(w->Utilities()->grdCalcETA->item(row, 1)->text().toStdString(),
+        EXPECT_EQ(p.EtaTable()->item(row, 1)->text().toStdString(),
                   FormatDateTime(exact, "d mmm yyyy hh:mm:ss"))
             << row;
     }
@@ -192,71 +140,66 @@ TEST(UtilitiesTyped, InverseThenEtaFromTheComputedDistance) {
 // route is computed instead of " Missing data".
 TEST(UtilitiesTyped, GreatCircleComputeWithTheArrivalOpen) {
     TypedPage p("mnuUtilGC");
-    auto* w = p.w.get();
-    ASSERT_EQ(w->tabUtil->currentIndex(), 1);
-    p.TypeAndTab(w->Utilities()->mskLat[2], "37480n");
-    p.TypeAndTab(w->Utilities()->mskLong[2], "122300w");
-    p.TypeAndTab(w->Utilities()->mskLat[3], "35000n");
-    p.Type(w->Utilities()->mskLong[3], "140000e");
-    p.Click(w->Utilities()->cmdCompute[1]);
+    ASSERT_EQ(p.Tab(), 1);
+    p.TypeAndTab("mskLat_2", "37480n");
+    p.TypeAndTab("mskLong_2", "122300w");
+    p.TypeAndTab("mskLat_3", "35000n");
+    p.Type("mskLong_3", "140000e");
+    p.Click("cmdCompute_1");
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    EXPECT_TRUE(w->Utilities()->outGCRes->isVisible());
-    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
+    EXPECT_TRUE(p.Named("outGCRes")->isVisible());
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
     const EarthModel& E = p.S().E;
     const GeographicLib::Geodesic g(E.SemiMajorAxis * kMetresPerMile, 1.0 / E.InvFlattening);
     double gs = 0, a1 = 0, a2 = 0;
     g.Inverse(37.8, -122.5, 35, 140, gs, a1, a2);
     EXPECT_NEAR(p.S().Utilities.RLDist, gs / kMetresPerMile, 2e-5 * gs / kMetresPerMile);
-    w->grab().save(test::TestOutputFolder() + "/utilities-typed-great-circle.png");
+    p.w->grab().save(test::TestOutputFolder() + "/utilities-typed-great-circle.png");
 
     // A second click, queued while the route is computed, waits its turn
     // (the pump turns the event loop as the program's does).
     test::FastPauses pump;
     test::FastKeyboard fingers;
     bool computing = false, cameInside = true;
+    // The press and release alone: the driver's click turns the event loop
+    // after them, which would run the next step inside this one.
+    QWidget* compute = p.Named("cmdCompute_1");
     fingers.Then([&] {
         computing = true;
-        p.Click(w->Utilities()->cmdCompute[1]);
+        QTest::mouseClick(compute, Qt::LeftButton);
         computing = false;
     });
     fingers.Then([&] {
         cameInside = computing;
-        p.Click(w->Utilities()->cmdCompute[1]);
+        QTest::mouseClick(compute, Qt::LeftButton);
     });
     fingers.Drain();
     EXPECT_FALSE(cameInside);
-    EXPECT_TRUE(w->Utilities()->rtfCalcWP->isVisible());
+    EXPECT_TRUE(p.Named("rtfCalcWP")->isVisible());
 }
 
 // Guards the ellipsoid chosen in the preferences opened from the page's
 // label: the page comes back with the new name and Compute solves on it.
 TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     TypedPage p;
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[0], "50000n");
-    p.TypeAndTab(w->Utilities()->mskLong[0], "001000w");
-    p.TypeAndTab(w->Utilities()->mskLat[1], "40000n");
+    p.TypeAndTab("mskLat_0", "50000n");
+    p.TypeAndTab("mskLong_0", "001000w");
+    p.TypeAndTab("mskLat_1", "40000n");
     // Left with a click on Compute (the Tab key would walk into the computed
     // course, whose commit makes it a fifth input).
-    p.Type(w->Utilities()->mskLong[1], "070000w");
-    p.Click(w->Utilities()->cmdCompute[0]);
+    p.Type("mskLong_1", "070000w");
+    p.Click("cmdCompute_0");
     ASSERT_TRUE(p.S().Utilities.RLShown);
-    QTest::mouseDClick(w->Utilities()->lblChoosenEllipsoid[0], Qt::LeftButton);
-    ASSERT_TRUE(w->tabOptions->isVisible());
-    ASSERT_FALSE(w->tabUtil->isVisible());
-    const int sphere = w->cboEllipsoid->findText("Normal Sphere - 0");
-    ASSERT_GE(sphere, 0);
-    w->cboEllipsoid->setCurrentIndex(sphere);
-    QPushButton* end = nullptr;
-    for (auto* b : w->Options()->cmdEndTabOptions)
-        if (b && b->isVisible()) end = b;
-    ASSERT_NE(end, nullptr);
-    p.Click(end);
-    ASSERT_TRUE(w->tabUtil->isVisible());
-    EXPECT_EQ(w->tabUtil->currentIndex(), 0);
-    EXPECT_EQ(w->Utilities()->lblChoosenEllipsoid[0]->text(), "Normal Sphere");
-    EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ geographical miles ]");
-    p.Click(w->Utilities()->cmdCompute[0]);
+    QTest::mouseDClick(p.Named("lblChoosenEllipsoid_0"), Qt::LeftButton);
+    ASSERT_TRUE(p.Preferences()->isVisible());
+    ASSERT_FALSE(p.Page()->isVisible());
+    p.ChooseEllipsoid("Normal Sphere - 0");
+    p.EndPreferences();
+    ASSERT_TRUE(p.Page()->isVisible());
+    EXPECT_EQ(p.Tab(), 0);
+    EXPECT_EQ(p.Named<QLabel>("lblChoosenEllipsoid_0")->text(), "Normal Sphere");
+    EXPECT_EQ(p.Named<QLabel>("lblDistance_1")->text(), "[ geographical miles ]");
+    p.Click("cmdCompute_0");
     ASSERT_TRUE(p.S().E.IsSphere());
     // Traditional Mercator sailing: meridional parts on the Clarke 1880
     // spheroid, sixty miles to the degree of latitude.
@@ -269,7 +212,7 @@ TEST(UtilitiesTyped, EllipsoidFromThePreferences) {
     const double miles = std::fabs(-10.0 * 60.0 / std::cos(course));
     EXPECT_NEAR(p.S().Utilities.RLDist, miles, 1e-5 * miles);
     EXPECT_NEAR(p.S().Utilities.RLCourse, course * 180.0 / M_PI + 360.0, 1e-3);
-    EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(),
+    EXPECT_EQ(p.Shown("mskDist").toStdString(),
               FormatNumber(p.S().Utilities.RLDist, "00000.00", test::ShownSep()));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
@@ -284,26 +227,21 @@ TEST(UtilitiesTyped, EllipsoidChosenUnderDecimalCommaLocales) {
         test::LocaleSwitch locale(name);
         if (!locale.Installed()) GTEST_SKIP() << name << " is not installed";
         TypedPage p;
-        auto* w = p.w.get();
         ASSERT_EQ(p.S().DecSep, ",") << name;
-        QTest::mouseDClick(w->Utilities()->lblChoosenEllipsoid[0], Qt::LeftButton);
-        ASSERT_TRUE(w->tabOptions->isVisible());
-        for (const char* row : {"Normal Sphere - 0", "WGS 1984 - 1/298,257223560493"}) {
-            const int index = w->cboEllipsoid->findText(row);
-            ASSERT_GE(index, 0) << row;
-            w->cboEllipsoid->setCurrentIndex(index);
-        }
-        for (auto* b : w->Options()->cmdEndTabOptions)
-            if (b && b->isVisible()) p.Click(b);
-        ASSERT_TRUE(w->tabUtil->isVisible());
-        EXPECT_EQ(w->Utilities()->lblChoosenEllipsoid[0]->text(), "WGS 1984");
-        p.TypeAndTab(w->Utilities()->mskLat[0], "00000n");
-        p.TypeAndTab(w->Utilities()->mskLong[0], "000000e");
-        p.TypeAndTab(w->Utilities()->mskLat[1], "60000n");
-        p.Type(w->Utilities()->mskLong[1], "000000e");
-        p.Click(w->Utilities()->cmdCompute[0]);
+        QTest::mouseDClick(p.Named("lblChoosenEllipsoid_0"), Qt::LeftButton);
+        ASSERT_TRUE(p.Preferences()->isVisible());
+        for (const char* row : {"Normal Sphere - 0", "WGS 1984 - 1/298,257223560493"})
+            p.ChooseEllipsoid(row);
+        p.EndPreferences();
+        ASSERT_TRUE(p.Page()->isVisible());
+        EXPECT_EQ(p.Named<QLabel>("lblChoosenEllipsoid_0")->text(), "WGS 1984");
+        p.TypeAndTab("mskLat_0", "00000n");
+        p.TypeAndTab("mskLong_0", "000000e");
+        p.TypeAndTab("mskLat_1", "60000n");
+        p.Type("mskLong_1", "000000e");
+        p.Click("cmdCompute_0");
         EXPECT_EQ(p.S().E.InvFlattening, 298.257223560493) << name;
-        EXPECT_EQ(p.Field("mskDist")->MaskedText().toStdString(), "03592,95") << name;
+        EXPECT_EQ(p.Shown("mskDist").toStdString(), "03592,95") << name;
         double miles = 0, azimuth = 0;
         p.Rhumb().Inverse(0, 0, 60, 0, miles, azimuth);
         EXPECT_NEAR(p.S().Utilities.RLDist, miles / kMetresPerMile, 2e-5 * miles / kMetresPerMile);
@@ -317,16 +255,15 @@ TEST(UtilitiesTyped, EllipsoidChosenUnderDecimalCommaLocales) {
 TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
     ManualClock clock(3600.0);
     TypedPage p;
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[0], "89000n");
-    p.TypeAndTab(w->Utilities()->mskLong[0], "000000e");
-    p.TypeAndTab(w->Utilities()->mskCourse1, "0100");
-    p.TypeAndTab(p.Field("mskDist"), "0050000");
+    p.TypeAndTab("mskLat_0", "89000n");
+    p.TypeAndTab("mskLong_0", "000000e");
+    p.TypeAndTab("mskCourse_1", "0100");
+    p.TypeAndTab("mskDist", "0050000");
     size_t first = p.script.messages.size();
     EXPECT_EQ(first, 1u);
     p.script.Clear();
     clock.seconds += 60.0;  // a minute later
-    p.Click(w->Utilities()->cmdCompute[0]);
+    p.Click("cmdCompute_0");
     EXPECT_EQ(p.script.messages.size(), 1u);
     for (const auto& m : p.script.messages) EXPECT_EQ(m.title, "Special case in nautical routine");
 }
@@ -334,12 +271,11 @@ TEST(UtilitiesTyped, SpecialCaseShownOncePerCompute) {
 // Types a route from 50°N 5°W to 40°30'N 73°30'W on the great-circle tab,
 // leaving the last field open, and clicks Compute.
 void ComputeAtlanticRoute(TypedPage& p) {
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[2], "50000n");
-    p.TypeAndTab(w->Utilities()->mskLong[2], "005000w");
-    p.TypeAndTab(w->Utilities()->mskLat[3], "40300n");
-    p.Type(w->Utilities()->mskLong[3], "073500w");
-    p.Click(w->Utilities()->cmdCompute[1]);
+    p.TypeAndTab("mskLat_2", "50000n");
+    p.TypeAndTab("mskLong_2", "005000w");
+    p.TypeAndTab("mskLat_3", "40300n");
+    p.Type("mskLong_3", "073500w");
+    p.Click("cmdCompute_1");
 }
 
 // Guards a refused field followed by a click on Compute: the refusal keeps
@@ -347,41 +283,40 @@ void ComputeAtlanticRoute(TypedPage& p) {
 // previous arrival while the field shows the refused text.
 TEST(UtilitiesTyped, RefusedArrivalThenComputeClicked) {
     TypedPage p("mnuUtilGC");
-    auto* w = p.w.get();
     ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    const QString report = w->Utilities()->rtfCalcWP->Text();
+    const QString report = p.Report();
     const double dist = p.S().Utilities.RLDist;
 
-    p.Type(w->Utilities()->mskLat[3], "95000n");
-    p.Click(w->Utilities()->cmdCompute[1]);
+    p.Type("mskLat_3", "95000n");
+    p.Click("cmdCompute_1");
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
-    EXPECT_TRUE(w->Utilities()->mskLat[3]->hasFocus());
-    EXPECT_EQ(w->Utilities()->rtfCalcWP->Text(), report);
+    EXPECT_TRUE(p.Field("mskLat_3")->hasFocus());
+    EXPECT_EQ(p.Report(), report);
     EXPECT_EQ(p.S().Utilities.RLDist, dist);
 
     // The same on the rhumb-line tab: a refused arrival longitude, then
     // Compute clicked, leaves the shown course and distance alone.
     // The refused field holds the page: the tab move is lost as well.
     p.script.Clear();
-    p.Click(w->Utilities()->cmdPrevTabUtil[0]);
-    EXPECT_EQ(w->tabUtil->currentIndex(), 1);
+    p.Click("cmdPrevTabUtil_1");
+    EXPECT_EQ(p.Tab(), 1);
     EXPECT_EQ(p.script.messages.size(), 1u);
-    p.TypeAndTab(w->Utilities()->mskLat[3], "40300n");
+    p.TypeAndTab("mskLat_3", "40300n");
     p.script.Clear();
-    p.Click(w->Utilities()->cmdPrevTabUtil[0]);
-    ASSERT_EQ(w->tabUtil->currentIndex(), 0);
+    p.Click("cmdPrevTabUtil_1");
+    ASSERT_EQ(p.Tab(), 0);
     p.script.Clear();
-    p.Type(w->Utilities()->mskLong[0], "005000w");
-    p.Click(w->Utilities()->cmdCompute[0]);
-    const QString course = w->Utilities()->mskCourse1->MaskedText();
+    p.Type("mskLong_0", "005000w");
+    p.Click("cmdCompute_0");
+    const QString course = p.Shown("mskCourse_1");
     p.script.Clear();
-    p.Type(w->Utilities()->mskLong[1], "190000w");
-    p.Click(w->Utilities()->cmdCompute[0]);
+    p.Type("mskLong_1", "190000w");
+    p.Click("cmdCompute_0");
     EXPECT_EQ(p.script.messages.size(), 1u);
-    EXPECT_TRUE(w->Utilities()->mskLong[1]->hasFocus());
-    EXPECT_EQ(w->Utilities()->mskCourse1->MaskedText(), course);
+    EXPECT_TRUE(p.Field("mskLong_1")->hasFocus());
+    EXPECT_EQ(p.Shown("mskCourse_1"), course);
 }
 
 // Presses the button's access key (Alt and the underlined letter) in the
@@ -400,20 +335,18 @@ void PressAccessKey(QWidget* window, Qt::Key key, QAbstractButton* button) {
 // line is solved, as with a click.
 TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
     TypedPage p;
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[0], "45000n");
-    p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
-    p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
-    p.TypeAndTab(p.Field("mskDist"), "0010000");
+    p.TypeAndTab("mskLat_0", "45000n");
+    p.TypeAndTab("mskLong_0", "005000w");
+    p.TypeAndTab("mskCourse_1", "0450");
+    p.TypeAndTab("mskDist", "0010000");
     ASSERT_TRUE(p.S().Utilities.RLShown);
-    p.Type(w->Utilities()->mskCourse1, "1350");
-    PressAccessKey(w, Qt::Key_C, w->Utilities()->cmdCompute[0]);
+    p.Type("mskCourse_1", "1350");
+    PressAccessKey(p.w.get(), Qt::Key_C, p.Named<QAbstractButton>("cmdCompute_0"));
     EXPECT_DOUBLE_EQ(p.S().Utilities.RLCourse, 135.0);
     EXPECT_TRUE(p.S().Utilities.UtilEntered[10]);
     double lat2 = 0, lon2 = 0;
     p.Rhumb().Direct(45, -5, 135, 100 * kMetresPerMile, lat2, lon2);
-    EXPECT_EQ(w->Utilities()->mskLat[1]->MaskedText().toStdString(),
-              FormatLatitude(lat2, test::ShownSep()));
+    EXPECT_EQ(p.Shown("mskLat_1").toStdString(), FormatLatitude(lat2, test::ShownSep()));
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
 }
 
@@ -421,17 +354,16 @@ TEST(UtilitiesTyped, AccessKeyComputeCommitsTheOpenField) {
 // refusal, the focus kept, and nothing computed from the previous value.
 TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
     TypedPage p("mnuUtilGC");
-    auto* w = p.w.get();
     ComputeAtlanticRoute(p);
     ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    const QString report = w->Utilities()->rtfCalcWP->Text();
-    p.Type(w->Utilities()->mskLat[3], "95000n");
-    QTest::keyClick(w->Utilities()->mskLat[3], Qt::Key_C, Qt::AltModifier);
+    const QString report = p.Report();
+    p.Type("mskLat_3", "95000n");
+    test::AltLetter('c');
     QTest::qWait(250);  // longer than the button's pressed look
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].title, " Error in input data");
-    EXPECT_TRUE(w->Utilities()->mskLat[3]->hasFocus());
-    EXPECT_EQ(w->Utilities()->rtfCalcWP->Text(), report);
+    EXPECT_TRUE(p.Field("mskLat_3")->hasFocus());
+    EXPECT_EQ(p.Report(), report);
 }
 
 // Guards the tab moves by the tab's access key and by a click on its tab
@@ -440,20 +372,19 @@ TEST(UtilitiesTyped, AccessKeyComputeAfterARefusal) {
 TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
     for (bool byKey : {true, false}) {
         TypedPage p;
-        auto* w = p.w.get();
-        p.TypeAndTab(w->Utilities()->mskLat[0], "50000n");
-        p.TypeAndTab(w->Utilities()->mskLong[0], "005000w");
-        p.TypeAndTab(w->Utilities()->mskLat[1], "40300n");
-        p.Type(w->Utilities()->mskLong[1], "073500w");
+        p.TypeAndTab("mskLat_0", "50000n");
+        p.TypeAndTab("mskLong_0", "005000w");
+        p.TypeAndTab("mskLat_1", "40300n");
+        p.Type("mskLong_1", "073500w");
         if (byKey) {
-            QTest::keyClick(w->Utilities()->mskLong[1], Qt::Key_G, Qt::AltModifier);
+            test::AltLetter('g');
         } else {
-            QTabBar* bar = w->tabUtil->tabBar();
+            QTabBar* bar = p.Page()->tabBar();
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
         }
-        ASSERT_EQ(w->tabUtil->currentIndex(), 1) << byKey;
+        ASSERT_EQ(p.Tab(), 1) << byKey;
         EXPECT_TRUE(p.S().Utilities.UtilEntered[3]) << byKey;
-        EXPECT_EQ(w->Utilities()->mskLong[3]->MaskedText(), test::Shown("073°50'.0 W")) << byKey;
+        EXPECT_EQ(p.Shown("mskLong_3"), test::Shown("073°50'.0 W")) << byKey;
         for (int i = 4; i < 8; ++i) EXPECT_TRUE(p.S().Utilities.UtilEntered[i]) << byKey << i;
         EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     }
@@ -464,31 +395,30 @@ TEST(UtilitiesTyped, TabMovesWithTheLastPositionOpen) {
 // is computed with (not the maximum that stood in for it).
 TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
     TypedPage p("mnuUtilETA");
-    auto* w = p.w.get();
-    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
+    ASSERT_EQ(p.Tab(), 2);
     MaskedField* minSpeed = p.Field("mskMinSpeed");
-    p.TypeAndTab(p.Field("mskDTG"), "0030000");
-    p.TypeAndTab(minSpeed, "0300");
+    p.TypeAndTab("mskDTG", "0030000");
+    p.TypeAndTab("mskMinSpeed", "0300");
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].text, "Your minimum speed is greater than the maximum speed.");
     EXPECT_TRUE(minSpeed->hasFocus());
     p.script.Clear();
-    p.TypeAndTab(minSpeed, "0120");
+    p.TypeAndTab("mskMinSpeed", "0120");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_DOUBLE_EQ(p.S().Utilities.MinSpeed, 12.0);
     EXPECT_EQ(minSpeed->BackColor(), kValidGreen);
-    p.Click(w->Utilities()->cmdCompute[2]);
-    ASSERT_EQ(w->Utilities()->grdCalcETA->rowCount(), 25);  // 12 to 24 knots by 0.5
-    EXPECT_EQ(w->Utilities()->grdCalcETA->item(0, 0)->text(), test::Shown("12.0"));
+    p.Click("cmdCompute_2");
+    ASSERT_EQ(p.EtaTable()->rowCount(), 25);  // 12 to 24 knots by 0.5
+    EXPECT_EQ(p.EtaTable()->item(0, 0)->text(), test::Shown("12.0"));
 
     // The same for the maximum below the minimum.
     p.script.Clear();
     MaskedField* maxSpeed = p.Field("mskMaxSpeed");
-    p.TypeAndTab(maxSpeed, "0050");
+    p.TypeAndTab("mskMaxSpeed", "0050");
     ASSERT_EQ(p.script.messages.size(), 1u);
     EXPECT_EQ(p.script.messages[0].text, "Your maximum speed is less than the minimum speed.");
     p.script.Clear();
-    p.TypeAndTab(maxSpeed, "0200");
+    p.TypeAndTab("mskMaxSpeed", "0200");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_DOUBLE_EQ(p.S().Utilities.MaxSpeed, 20.0);
     EXPECT_EQ(maxSpeed->BackColor(), kValidGreen);
@@ -500,198 +430,21 @@ TEST(UtilitiesTyped, SpeedCorrectedAfterARefusal) {
 // a fault, and the printer's settings come back as they were.
 TEST(UtilitiesTyped, PrintBeforeAnyComputation) {
     TypedPage p("mnuUtilGC");
-    auto* w = p.w.get();
     QTemporaryDir dir;
     PrinterScript printers;
     printers.printers = {"Bridge printer"};
     printers.folder = dir.path();
-    EXPECT_FALSE(w->Utilities()->cmdAskPrint[0]->isEnabled());
-    p.Click(w->Utilities()->cmdAskPrint[0]);
+    EXPECT_FALSE(p.Named("cmdAskPrint_0")->isEnabled());
+    p.Click("cmdAskPrint_0");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_TRUE(printers.jobs.isEmpty());
-    p.Click(w->Utilities()->cmdNextTabUtil[1]);
-    ASSERT_EQ(w->tabUtil->currentIndex(), 2);
-    p.Click(w->Utilities()->cmdAskPrint[1]);
+    p.Click("cmdNextTabUtil_1");
+    ASSERT_EQ(p.Tab(), 2);
+    p.Click("cmdAskPrint_1");
     EXPECT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
     EXPECT_EQ(printers.jobs.size(), 1);
     EXPECT_EQ(ProgramPrinter::Instance().Orientation(), kOrientationPortrait);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-// Types a departure of 45°N 10°W, a course of 045 and an arrival on the
-// same parallel: a problem the rhumb-line routine refuses.
-void TypeSameLatitudes(TypedPage& p) {
-    auto* w = p.w.get();
-    p.TypeAndTab(w->Utilities()->mskLat[0], "45000n");
-    p.TypeAndTab(w->Utilities()->mskLong[0], "010000w");
-    p.TypeAndTab(w->Utilities()->mskCourse1, "0450");
-    p.TypeAndTab(w->Utilities()->mskLat[1], "45000n");
-}
-
-// Guards a refusal shown as a result: after "no solution" the result
-// fields stay empty instead of showing the routine's neutral zeros.
-TEST(UtilitiesTyped, RefusedRhumbLineShowsNoResult) {
-    TypedPage p;
-    TypeSameLatitudes(p);
-    ASSERT_EQ(p.script.messages.size(), 1u);
-    EXPECT_TRUE(p.script.messages[0].text.startsWith(
-        "You have entered 2 same latitudes and a course which is neither E nor W."));
-    EXPECT_TRUE(p.w->Utilities()->mskLong[1]->IsEmptyEntry())
-        << p.w->Utilities()->mskLong[1]->MaskedText().toStdString();
-    EXPECT_TRUE(p.Field("mskDist")->IsEmptyEntry())
-        << p.Field("mskDist")->MaskedText().toStdString();
-    EXPECT_NE(p.Field("mskDist")->BackColor(), kComputedYellow);
-}
-
-// Guards one message per click: Compute on a refused rhumb line ran the
-// computation twice and showed the routine's refusal twice.
-TEST(UtilitiesTyped, OneComputeClickOneRefusal) {
-    TypedPage p;
-    TypeSameLatitudes(p);
-    for (int click = 0; click < 2; ++click) {
-        p.script.Clear();
-        p.Click(p.w->Utilities()->cmdCompute[0]);
-        EXPECT_EQ(p.script.messages.size(), 1u) << click;
-    }
-}
-
-// Guards the equality check of the great-circle Compute button, which
-// compared the positions exactly: the same place written twice (the 180th
-// meridian east and west, a pole with two longitudes) is refused like an
-// identical one instead of giving a route of courses 270/270.
-TEST(UtilitiesTyped, SamePlaceWrittenTwiceIsRefused) {
-    const char* cases[][4] = {{"50000n", "180000e", "50000n", "180000w"},
-                              {"90000n", "010000w", "90000n", "045000e"}};
-    for (const auto& c : cases) {
-        TypedPage p("mnuUtilGC");
-        auto* w = p.w.get();
-        p.TypeGreatCircle(c[0], c[1], c[2], c[3]);
-        p.Click(w->Utilities()->cmdCompute[1]);
-        ASSERT_EQ(p.script.messages.size(), 1u) << c[1] << " " << c[3];
-        EXPECT_EQ(p.script.messages[0].title, " Departure = Arrival ?");
-        EXPECT_FALSE(w->Utilities()->rtfCalcWP->isVisible());
-    }
-}
-
-// Types a route from 35°S 20°E to 38°S 145°E limited to 40°S and computes
-// it: a composite sailing.
-void ComputeSouthernComposite(TypedPage& p) {
-    p.TypeGreatCircle("35000s", "020000e", "38000s", "145000e");
-    p.TypeAndTab(p.w->Utilities()->mskLat[4], "4000");
-    p.Click(p.w->Utilities()->cmdCompute[1]);
-}
-
-// Guards the limit's arrows after a southern composite sailing, where the
-// limit holds its southern sign: up raised -40 to -39 and showed 39, down
-// did nothing. Each arrow now steps the limit's size.
-TEST(UtilitiesTyped, LimitArrowsAfterASouthernComposite) {
-    TypedPage p("mnuUtilGC");
-    auto* w = p.w.get();
-    ComputeSouthernComposite(p);
-    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_EQ(w->Utilities()->lblNS->text(), "S");
-    p.Click(w->Utilities()->updLat->UpButton());
-    EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), QString("41°00'"));
-    p.Click(w->Utilities()->updLat->DownButton());
-    p.Click(w->Utilities()->updLat->DownButton());
-    EXPECT_EQ(w->Utilities()->mskLat[4]->MaskedText(), QString("39°00'"));
-    p.Click(w->Utilities()->cmdCompute[1]);
-    EXPECT_DOUBLE_EQ(p.S().Lat(5), -39.0);
-}
-
-// Guards the ETA table computed from a value the user did not see: after a
-// refused speed ("030._" left in the field) Compute no longer recomputes
-// the table with the maximum that stood in for it. Also the table's layout:
-// header pictures, and column widths from the speed field and the picker.
-TEST(UtilitiesTyped, EtaTableNotRecomputedAfterARefusal) {
-    TypedPage p("mnuUtilETA");
-    auto* w = p.w.get();
-    MaskedField* minSpeed = p.Field("mskMinSpeed");
-    p.TypeAndTab(p.Field("mskDTG"), "0030000");
-    p.Click(w->Utilities()->cmdCompute[2]);
-    QTableWidget* g = w->Utilities()->grdCalcETA;
-    ASSERT_EQ(g->rowCount(), 29);
-    EXPECT_EQ(g->columnWidth(0), std::lround(1.7 * minSpeed->width()));
-    EXPECT_EQ(g->columnWidth(1), std::lround(0.9 * w->Utilities()->dtpDeparture->width()));
-    EXPECT_EQ(g->columnWidth(2), g->columnWidth(1));
-    for (int c = 0; c < 3; ++c) EXPECT_FALSE(g->horizontalHeaderItem(c)->icon().isNull()) << c;
-
-    p.TypeAndTab(minSpeed, "0300");
-    ASSERT_EQ(p.script.messages.size(), 1u);
-    p.Click(w->Utilities()->cmdCompute[2]);
-    EXPECT_EQ(minSpeed->MaskedText(), QString(test::Shown("030._")));
-    EXPECT_TRUE(minSpeed->hasFocus());
-    ASSERT_EQ(g->rowCount(), 29);
-    EXPECT_EQ(g->item(0, 0)->text(), test::Shown("10.0"));
-}
-
-// Guards a limit refused after a composite sailing: the report showed raw
-// placeholders where the sailing had been (and printed so), the outline
-// the previous sailing, and the ETA tab took its distance. A refused run
-// leaves no result that looks current: nothing shown, nothing to print, no
-// distance handed on; the next complete run shows its report again.
-TEST(UtilitiesTyped, RefusedLimitLeavesNoStaleSailing) {
-    TypedPage p("mnuUtilGC");
-    auto* w = p.w.get();
-    UtilitiesPage* u = w->Utilities();
-    ComputeSouthernComposite(p);
-    ASSERT_TRUE(p.script.messages.empty()) << p.script.LastText().toStdString();
-    ASSERT_TRUE(u->rtfCalcWP->isVisible());
-    EXPECT_TRUE(u->cmdAskPrint[0]->isEnabled());
-
-    p.TypeAndTab(u->mskLat[4], "3000");  // nearer the equator than 35 S
-    p.Click(u->cmdCompute[1]);
-    ASSERT_EQ(p.script.messages.size(), 1u);
-    EXPECT_EQ(p.script.messages[0].text,
-              "The maximum latitude is smaller than the departure latitude.");
-    EXPECT_FALSE(u->rtfCalcWP->isVisible());
-    EXPECT_EQ(u->rtfCalcWP->Text().count(kPlaceholderMark), 0);
-    EXPECT_FALSE(u->rtfCalcWP->Text().contains("Composite"));
-    EXPECT_FALSE(u->outGCRes->isVisible());
-    for (int row = 0; row < 23; ++row)
-        EXPECT_EQ(u->OutlineText(row).toStdString(), GreatCircleOutlineHeadings()[row].Text) << row;
-    EXPECT_TRUE(u->fraEllipsoid[1]->isVisible());
-    QTemporaryDir dir;
-    PrinterScript printers;
-    printers.printers = {"Bridge printer"};
-    printers.folder = dir.path();
-    EXPECT_FALSE(u->cmdAskPrint[0]->isEnabled());
-    p.Click(u->cmdAskPrint[0]);
-    EXPECT_TRUE(printers.jobs.isEmpty());
-    p.Click(u->cmdNextTabUtil[1]);
-    ASSERT_EQ(u->currentIndex(), 2);
-    EXPECT_EQ(p.Field("mskDTG")->MaskedText().toStdString(), "_____" + p.S().DecSep + "__");
-
-    // Back, the limit corrected: the composite sailing is current again.
-    p.Click(u->cmdPrevTabUtil[1]);
-    p.TypeAndTab(u->mskLat[4], "4000");
-    p.Click(u->cmdCompute[1]);
-    EXPECT_TRUE(u->rtfCalcWP->isVisible());
-    EXPECT_TRUE(u->rtfCalcWP->Text().contains("Composite sailing:"));
-    EXPECT_TRUE(u->cmdAskPrint[0]->isEnabled());
-    // The distance handed on is the report's.
-    const QString report = u->rtfCalcWP->Text();
-    p.Click(u->cmdNextTabUtil[1]);
-    const double dtg =
-        ParsePositiveText(p.Field("mskDTG")->MaskedText().toStdString(), p.S().DecSep);
-    EXPECT_TRUE(report.contains(QString::fromStdString(
-        "The total distance is " + FormatNumber(dtg, "####0.0", p.S().DecSep) + " nautical")))
-        << dtg;
-}
-
-// Guards the heading of the composite sailing in the report, which lost its
-// bold underline to the move onto its placeholder.
-TEST(UtilitiesTyped, CompositeHeadingBoldAndUnderlined) {
-    TypedPage p("mnuUtilGC");
-    ComputeSouthernComposite(p);
-    const QTextCursor found = p.w->Utilities()->rtfCalcWP->document()->find("Composite sailing:");
-    ASSERT_FALSE(found.isNull());
-    QTextCursor inside(p.w->Utilities()->rtfCalcWP->document());
-    inside.setPosition(found.selectionStart() + 1);
-    EXPECT_EQ(inside.charFormat().fontWeight(), QFont::Bold);
-    EXPECT_TRUE(inside.charFormat().fontUnderline());
-    inside.setPosition(found.selectionEnd() + 3);  // the sentence after it
-    EXPECT_NE(inside.charFormat().fontWeight(), QFont::Bold);
 }
 
 }  // namespace

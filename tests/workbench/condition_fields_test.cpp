@@ -64,10 +64,9 @@ TEST_P(ConditionFields, CourseAndSpeed) {
 
 // Guards an empty field: nothing parsed, nothing changed (the ship's course
 // keeps its value, flag and colour); the rhumb-line course alone clears its
-// flag and recomputes the utilities.
+// flag and recomputes the utilities: the arrival it completed is shown at
+// once, and emptied the course leaves no problem posed.
 TEST_P(ConditionFields, EmptyCourseFields) {
-    std::vector<int> computed;
-    w.onTestCompute = [&](int b) { computed.push_back(b); };
     in.Type(test::InputNamed(w, "mskCourse_0"), "1000");
     in.Leave(in.Field("mskSpeed"));
     in.Type(test::InputNamed(w, "mskCourse_0"), "");
@@ -75,30 +74,35 @@ TEST_P(ConditionFields, EmptyCourseFields) {
     EXPECT_EQ(s.Course, 100.0);
     EXPECT_TRUE(s.FixEntered[5]);
     EXPECT_EQ(test::InputNamed(w, "mskCourse_0")->BackColor(), MaskedField::WindowColor());
-    EXPECT_TRUE(computed.empty());
+    EXPECT_FALSE(s.Utilities.UtilEntered[10]);  // the utilities untouched
 
     w.mnuUtil_Click(0);
-    MaskedField* rl = w.Utilities()->mskCourse1;
+    MaskedField* rl = in.Field("mskCourse", 1);
     MaskedField* dist = in.Field("mskDist");
-    // Entering the page, and leaving the empty field it focuses, recompute.
-    rl->setFocus(Qt::TabFocusReason);
-    computed.clear();
+    QWidget* stop = test::UtilitiesControl(w, "imgStopCompute");
+    // A departure and a distance wait for the course.
+    in.Type(in.Field("mskLat", 0), "45000n");
+    in.Type(in.Field("mskLong", 0), "005000w");
+    in.Type(dist, "0010000");
+    in.Leave(rl);
+    ASSERT_TRUE(stop->isVisible());
     in.Type(rl, "0900");
     in.Leave(dist);
     EXPECT_EQ(s.Utilities.RLCourse, 90.0);
     EXPECT_TRUE(s.Utilities.UtilEntered[10]);
     EXPECT_EQ(rl->BackColor(), kValidGreen);
-    EXPECT_EQ(computed, std::vector<int>({0}));
+    EXPECT_FALSE(stop->isVisible());  // the arrival computed at once
+    EXPECT_FALSE(in.Field("mskLat", 1)->IsEmptyEntry());
     EXPECT_FALSE(s.FixEntered[5] && s.Course == 90.0);  // the ship's course untouched
     in.Type(rl, "");
     in.Leave(dist);
     EXPECT_FALSE(s.Utilities.UtilEntered[10]);
-    EXPECT_EQ(computed, std::vector<int>({0, 0}));
+    EXPECT_TRUE(stop->isVisible());
     in.Type(rl, "3605");
     in.Leave(dist);
     in.ExpectRefusal("Course > 360°");
     EXPECT_TRUE(rl->hasFocus());
-    EXPECT_EQ(computed, std::vector<int>({0, 0}));  // a refusal computes nothing
+    EXPECT_FALSE(s.Utilities.UtilEntered[10]);
 }
 
 // Guards the height pair: metres write the feet "000.0", feet write the

@@ -117,7 +117,7 @@ TEST_F(PageKeys, EveryPageSwitchLeavesTheKeysOnThePageShown) {
     Click("bthMain");
     MouseClick(w->picRLGC);
     ExpectKeysStayOn(w->tabUtil, "utilities", "");  // typed last, below
-    MouseClick(w->Utilities()->cmdEndTabUtil[0]);
+    MouseClick(test::UtilitiesControl(*w, "cmdEndTabUtil_0"));
     ASSERT_FALSE(w->tabUtil->isVisible());
     ExpectKeysStayOn(start, "end of the utilities", "p3\t3\t");
     w->Action("mnuOptionsTab")->trigger();

@@ -12,17 +12,15 @@ class PositionFields : public ::testing::TestWithParam<std::string> {
     test::InputWindow in{GetParam()};
     FrmWorking& w = *in.w;
     WorkbenchState& s = w.State();
-    std::vector<int> computed;
 
-    void SetUp() override {
-        w.onTestCompute = [this](int b) { computed.push_back(b); };
-    }
+    // A position field of the utilities page.
+    MaskedField* Util(const char* name) { return test::UtilitiesControl<MaskedField>(w, name); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Separators, PositionFields, ::testing::Values(".", ","));
 
 // Guards the estimated position: the hemisphere typed as a sign, the value
-// and flag of a valid entry, the green colour, and no utilities recompute.
+// and flag of a valid entry, the green colour, and the utilities untouched.
 TEST_P(PositionFields, EstimatedPositionWithSigns) {
     MaskedField* lat = test::InputNamed(w, "mskLat_5");
     MaskedField* lon = test::InputNamed(w, "mskLong_5");
@@ -47,7 +45,7 @@ TEST_P(PositionFields, EstimatedPositionWithSigns) {
     in.Leave(lon);
     EXPECT_EQ(s.Lat(6), -90.0);
     EXPECT_TRUE(in.script.messages.empty());
-    EXPECT_TRUE(computed.empty());
+    EXPECT_EQ(s.Utilities.UtilEntered, (std::array<bool, 12>{}));
 }
 
 // Guards the refusals of the estimated position: each message, the text
@@ -111,42 +109,47 @@ TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
     in.Leave(test::InputNamed(w, "mskLong_5"));
     EXPECT_EQ(s.Lat(6), 45.0);
     EXPECT_TRUE(s.FixEntered[2]);
-    EXPECT_TRUE(computed.empty());
+    EXPECT_EQ(s.Utilities.UtilEntered, (std::array<bool, 12>{}));
     EXPECT_TRUE(in.script.messages.empty());
 }
 
-// Guards the utilities' positions: each field its own slot and flag, a
-// recompute after every accepted or emptied entry, none after a refusal.
+// Guards the utilities' positions: each field its own slot and flag; an
+// accepted entry that completes a problem is computed at once, an emptied
+// one takes the page back to "not able to compute", a refused one computes
+// nothing.
 TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     w.mnuUtil_Click(0);
-    // Entering the page, and leaving the empty field it focuses, recompute.
-    w.Utilities()->mskLat[0]->setFocus(Qt::TabFocusReason);
-    computed.clear();
-    in.Type(w.Utilities()->mskLat[0], "45300n");
-    in.Leave(w.Utilities()->mskLong[0]);
+    QWidget* stop = test::UtilitiesControl(w, "imgStopCompute");
+    in.Type(Util("mskCourse_1"), "1800");
+    in.Type(Util("mskLat_0"), "45300n");
+    in.Leave(Util("mskLong_0"));
     EXPECT_NEAR(s.Lat(1), 45.5, 1e-12);
     EXPECT_TRUE(s.Utilities.UtilEntered[0]);
-    EXPECT_EQ(computed, std::vector<int>({0}));
-    in.Type(w.Utilities()->mskLong[0], "005305w");
-    in.Leave(w.Utilities()->mskLat[1]);
+    in.Type(Util("mskLong_0"), "005305w");
+    in.Leave(Util("mskLat_1"));
     EXPECT_NEAR(s.Long(1), -(5 + 30.5 / 60), 1e-12);
     EXPECT_TRUE(s.Utilities.UtilEntered[1]);
-    in.Type(w.Utilities()->mskLat[1], "12600n");
-    in.Leave(w.Utilities()->mskLong[1]);
+    in.Type(Util("mskLat_1"), "12600n");
+    in.Leave(Util("mskLong_1"));
     in.ExpectRefusal("The latitude has more than 59'.");
     EXPECT_FALSE(s.Utilities.UtilEntered[2]);
-    EXPECT_EQ(computed, std::vector<int>({0, 0}));  // the refusal computed nothing
-    in.Type(w.Utilities()->mskLat[1], "");          // emptied: flag down, recomputed
-    in.Leave(w.Utilities()->mskLong[1]);
+    EXPECT_TRUE(stop->isVisible());  // the refusal computed nothing
+    in.Type(Util("mskLat_1"), "10000n");
+    in.Leave(Util("mskLat_0"));
+    EXPECT_TRUE(s.Utilities.UtilEntered[2]);
+    EXPECT_FALSE(stop->isVisible());  // computed at once
+    EXPECT_EQ(Util("mskLong_1")->BackColor(), kComputedYellow);
+    in.Type(Util("mskLat_1"), "");  // emptied: flag down, recomputed
+    in.Leave(Util("mskLat_0"));
     EXPECT_FALSE(s.Utilities.UtilEntered[2]);
-    EXPECT_EQ(computed, std::vector<int>({0, 0, 0}));
-    EXPECT_TRUE(w.Utilities()->mskLong[1]->hasFocus());
+    EXPECT_TRUE(stop->isVisible());
+    EXPECT_TRUE(Util("mskLat_0")->hasFocus());
 
     w.mnuUtil_Click(1);
     for (int i : {2, 3}) {
-        in.Type(w.Utilities()->mskLat[i], "10000s");
-        in.Type(w.Utilities()->mskLong[i], "020000e");
-        in.Leave(w.Utilities()->mskLat[4]);
+        in.Type(in.Field("mskLat", i), "10000s");
+        in.Type(in.Field("mskLong", i), "020000e");
+        in.Leave(Util("mskLat_4"));
         EXPECT_EQ(s.Lat(i + 1), -10.0);
         EXPECT_EQ(s.Long(i + 1), 20.0);
         EXPECT_TRUE(s.Utilities.UtilEntered[2 * i]);
@@ -157,13 +160,14 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
 
 // Guards the great-circle limits: a whole-minute limiting latitude that is
 // always north, and a waypoint interval in tens of minutes, always east and
-// never zero.
+// never zero; entered, they compute no great circle (its Compute button
+// does).
 TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     w.mnuUtil_Click(1);
-    MaskedField* limit = w.Utilities()->mskLat[4];
-    MaskedField* step = w.Utilities()->mskLong[4];
+    MaskedField* limit = Util("mskLat_4");
+    MaskedField* step = Util("mskLong_4");
+    QWidget* report = test::UtilitiesControl(w, "rtfCalcWP");
     limit->setFocus(Qt::TabFocusReason);
-    computed.clear();
     EXPECT_EQ(limit->toolTip(), "Enter max. lat. you don't want to exceed");
     EXPECT_EQ(step->toolTip(), "Enter long. interval between 2 waypoints");
     in.Type(limit, "6000");
@@ -171,7 +175,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     in.Leave(step);
     EXPECT_EQ(s.Lat(5), 60.0);
     EXPECT_TRUE(s.Utilities.UtilEntered[8]);
-    EXPECT_EQ(computed, std::vector<int>({0}));
+    EXPECT_FALSE(report->isVisible());
 
     in.Type(step, "000");
     EXPECT_EQ(step->MaskedText(), "00°00'");
@@ -188,7 +192,7 @@ TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
     EXPECT_EQ(s.Long(5), 5.5);
     EXPECT_TRUE(s.Utilities.UtilEntered[9]);
     EXPECT_EQ(step->BackColor(), kValidGreen);
-    EXPECT_EQ(computed, std::vector<int>({0, 0}));
+    EXPECT_FALSE(report->isVisible());
     in.Type(limit, "9100");
     in.Leave(step);
     in.ExpectRefusal("Latitude > 90°.");
@@ -205,7 +209,7 @@ TEST_P(PositionFields, Tooltips) {
     }
     EXPECT_EQ(test::InputNamed(w, "mskCourse_0")->toolTip(),
               "Enter degrees [°] & tenths of degree");
-    EXPECT_EQ(w.Utilities()->mskCourse1->toolTip(), "Enter degrees [°] & tenths of degree");
+    EXPECT_EQ(Util("mskCourse_1")->toolTip(), "Enter degrees [°] & tenths of degree");
     EXPECT_EQ(in.Field("mskSpeed")->toolTip(),
               "Enter knots & tenths of knot (1 knot = 1.852 km/h)");
 }

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -74,10 +75,11 @@ TEST(Screenshots, StartScreenAndEveryPage) {
 
     for (int tab = 0; tab < 3; ++tab) {
         w->mnuUtil_Click(tab);
-        EXPECT_TRUE(w->Utilities()->isVisible());
-        EXPECT_EQ(w->Utilities()->currentIndex(), tab);
+        auto* page = test::Named<QTabWidget>(w.get(), "tabUtil");
+        EXPECT_TRUE(page->isVisible());
+        EXPECT_EQ(page->currentIndex(), tab);
         Save(w.get(), QString("main-utilities-tab%1").arg(tab));
-        w->Utilities()->cmdEndTabUtil_Click();
+        test::UtilitiesControl<QPushButton>(*w, QString("cmdEndTabUtil_%1").arg(tab))->click();
     }
     w->RestoreStartScreen();
     w->mnuOptionsTab_Click();

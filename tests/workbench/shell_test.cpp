@@ -206,9 +206,9 @@ TEST_F(Shell, PreferencesPageAndItsReturn) {
     EXPECT_EQ(w->tabUtil->currentIndex(), 2);
     EXPECT_FALSE(w->picRLGC->isEnabled());
     EXPECT_FALSE(w->tlhWorking->isEnabled());
-    w->Utilities()->cmdPrevTabUtil_Click();
+    test::UtilitiesControl<QPushButton>(*w, "cmdPrevTabUtil_2")->click();
     EXPECT_EQ(w->tabUtil->currentIndex(), 1);
-    w->Utilities()->cmdEndTabUtil[1]->click();
+    test::UtilitiesControl<QPushButton>(*w, "cmdEndTabUtil_1")->click();
     EXPECT_TRUE(w->tabUtil->isHidden());
     EXPECT_TRUE(w->picRLGC->isEnabled());
     EXPECT_TRUE(w->tlhWorking->isEnabled());

@@ -86,10 +86,12 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
               Utc(2026, 12, 9, 18, 30));  // no longer follows
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
 
-    // The ETA departure time of the utilities page.
-    w.Utilities()->dtpDeparture->setDateTime(
-        QDateTime(QDate(2026, 7, 14), QTime(6, 15), w.Utilities()->dtpDeparture->timeSpec()));
-    w.Utilities()->dtpDeparture_LostFocus();
+    // The ETA departure time of the utilities page, taken when it is left.
+    w.findChild<QAction*>("mnuUtilETA")->trigger();
+    auto* departure = test::UtilitiesControl<QDateTimeEdit>(w, "dtpTime_2");
+    departure->setFocus(Qt::TabFocusReason);
+    departure->setDateTime(QDateTime(QDate(2026, 7, 14), QTime(6, 15), departure->timeSpec()));
+    in.Leave(test::UtilitiesControl(w, "mskDTG"));
     EXPECT_EQ(s.Utilities.EtaDepTime, MakeDateTime(2026, 7, 14, 6, 15));
     EXPECT_TRUE(in.script.messages.empty());
 }
@@ -104,67 +106,66 @@ TEST(StarFixControls, FirstTabFocusesTheEstimatedTime) {
     EXPECT_TRUE(test::InputNamed<QDateTimeEdit>(*in.w, "dtpTime_0")->hasFocus());
 }
 
-// Guards the ellipsoid choice: the sphere's model and unit, the name
-// labels, and when the utilities are recomputed (not for the choice made
-// at start, not while their page is hidden).
+// Guards the ellipsoid choice: the sphere's model and unit, and the name
+// labels, with the page hidden, shown, or waiting under the preferences.
 TEST(StarFixControls, EllipsoidChoice) {
     test::InputWindow in(",", false);
     FrmWorking& w = *in.w;
-    std::vector<int> computed;
-    w.onTestCompute = [&](int b) { computed.push_back(b); };
-    EXPECT_EQ(w.Utilities()->lblChoosenEllipsoid[0]->text().trimmed(), "WGS 1984");
+    auto label = [&](int i) {
+        return test::UtilitiesControl<QLabel>(w, QString("lblChoosenEllipsoid_%1").arg(i));
+    };
+    auto* unit = test::UtilitiesControl<QLabel>(w, "lblDistance_1");
+    EXPECT_EQ(label(0)->text(), "WGS 1984");
 
     w.cboEllipsoid->setCurrentIndex(kSphereEllipsoidRow);
     EXPECT_EQ(w.State().E.InvFlattening, 1e100);
     EXPECT_DOUBLE_EQ(w.State().E.SemiMajorAxis, 3437.7467705183585);
-    EXPECT_EQ(w.Utilities()->lblDistance1->text(), "[ geographical miles ]");
-    for (QLabel* l : w.Utilities()->lblChoosenEllipsoid) EXPECT_EQ(l->text(), "Normal Sphere ");
-    EXPECT_TRUE(computed.empty());  // the utilities page is hidden
+    EXPECT_EQ(unit->text(), "[ geographical miles ]");
+    for (int i : {0, 1}) EXPECT_EQ(label(i)->text(), "Normal Sphere");
 
     w.mnuUtil_Click(0);
-    computed.clear();
     w.cboEllipsoid->setCurrentIndex(3);  // Clarke 1866, read with the comma
     EXPECT_DOUBLE_EQ(w.State().E.InvFlattening, 294.978698213901);
-    EXPECT_EQ(w.Utilities()->lblDistance1->text(), "[ nautical miles ]");
-    EXPECT_EQ(computed, std::vector<int>({0}));
+    EXPECT_EQ(unit->text(), "[ nautical miles ]");
+    EXPECT_EQ(label(0)->text(), "Clarke 1866");
 
     // The preferences opened from the utilities page: the page waits
-    // underneath and is recomputed for the new model.
+    // underneath and follows the new model.
     w.tabUtil->setVisible(false);
     w.tabOptions->setProperty("Tag", QString("CalledFromUtil"));
-    computed.clear();
     w.cboEllipsoid->setCurrentIndex(kWgs84EllipsoidRow);
-    EXPECT_EQ(computed, std::vector<int>({0}));
+    EXPECT_EQ(label(1)->text(), "WGS 1984");
     w.tabOptions->setProperty("Tag", QString());
     w.cboEllipsoid->setCurrentIndex(6);
-    EXPECT_EQ(computed, std::vector<int>({0}));
+    EXPECT_EQ(label(1)->text(), "GRS 1980");
+    EXPECT_TRUE(in.script.messages.empty());
 }
 
-// Guards the start-up choice: it sets the model and labels but computes
-// nothing, even with a computing page waiting.
+// Guards the start-up choice: it sets the model and labels, even with the
+// page shown before the window starts.
 TEST(StarFixControls, StartupEllipsoidChoiceComputesNothing) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
     auto w = std::make_unique<FrmWorking>();
     w->SetSettings(settings.Store());
-    int computed = 0;
-    w->onTestCompute = [&](int) { ++computed; };
     w->tabUtil->setVisible(true);
     w->Form_Load({});
-    EXPECT_EQ(computed, 0);
     EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
+    EXPECT_EQ(test::UtilitiesControl<QLabel>(*w, "lblChoosenEllipsoid_0")->text(), "WGS 1984");
+    EXPECT_TRUE(script.messages.empty());
 }
 
 // Guards the time-zone lists: each list its own offset, in hours.
 TEST(StarFixControls, TimeZoneLists) {
     test::InputWindow in(".", false);
     FrmWorking& w = *in.w;
-    w.Utilities()->cboGMT[0]->setCurrentIndex(36);  // "GMT -09 1/2"
-    EXPECT_EQ(w.Utilities()->cboGMT[0]->currentText(), "GMT -09 1/2");
+    auto* departureZone = test::UtilitiesControl<QComboBox>(w, "cboGMT_0");
+    departureZone->setCurrentIndex(36);  // "GMT -09 1/2"
+    EXPECT_EQ(departureZone->currentText(), "GMT -09 1/2");
     EXPECT_EQ(w.State().Utilities.GMTZone[0], -9.5);
     EXPECT_EQ(w.State().Utilities.GMTZone[1], 0.0);
-    w.Utilities()->cboGMT[1]->setCurrentIndex(1);  // "GMT +13 3/4"
+    test::UtilitiesControl<QComboBox>(w, "cboGMT_1")->setCurrentIndex(1);  // "GMT +13 3/4"
     EXPECT_EQ(w.State().Utilities.GMTZone[1], 13.75);
 }
 

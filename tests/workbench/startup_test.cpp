@@ -179,10 +179,11 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_EQ(w->cboEllipsoid->count(), 20);
     EXPECT_EQ(w->cboEllipsoid->currentIndex(), 19);
     EXPECT_EQ(w->cboEllipsoid->currentText(), test::Shown("WGS 1984 - 1/298.257223560493"));
-    EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
+    EXPECT_EQ(test::UtilitiesControl<QLabel>(*w, "lblDistance_1")->text(), "[ nautical miles ]");
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(w->Utilities()->cboGMT[i]->count(), 40);
-        EXPECT_EQ(w->Utilities()->cboGMT[i]->currentText(), "GMT");
+        auto* zones = test::UtilitiesControl<QComboBox>(*w, QString("cboGMT_%1").arg(i));
+        EXPECT_EQ(zones->count(), 40);
+        EXPECT_EQ(zones->currentText(), "GMT");
         EXPECT_EQ(s.Utilities.GMTZone[i], 0.0);
     }
     EXPECT_EQ(w->InputPage()->cboBody->count(), 66);
@@ -200,35 +201,35 @@ TEST(InitMainWindow, StateAndListsAfterStart) {
     EXPECT_TRUE(script.messages.empty());
 }
 
-// Every row chosen in the window's own list gives its Earth model and the
-// distance unit; the sphere switches to geographical miles.
+// Every row chosen in the window's own list gives its Earth model, its name
+// and the distance unit; the sphere switches to geographical miles.
 TEST(InitMainWindow, EveryEllipsoidRowThroughTheList) {
     test::ProgramFolder folder;
     test::FakeSettings settings;
     PlatformScript script;
     auto w = test::StartedWindow(settings);
-    std::vector<int> computed;
-    w->onTestCompute = [&](int button) { computed.push_back(button); };
     w->tabUtil->setVisible(true);  // a choice recomputes only the page on show
+    auto* unit = test::UtilitiesControl<QLabel>(*w, "lblDistance_1");
+    auto* name = test::UtilitiesControl<QLabel>(*w, "lblChoosenEllipsoid_1");
     for (int row = 0; row < 20; ++row) {
         w->cboEllipsoid->setCurrentIndex(row);
         const EllipsoidRow& r = EllipsoidRows()[row];
         const EarthModel& e = w->State().E;
+        EXPECT_TRUE(w->cboEllipsoid->currentText().startsWith(name->text() + " - "))
+            << name->text().toStdString();
         EXPECT_DOUBLE_EQ(e.SemiMajorAxis, (r.ItemData / 10000.0 + 6300000.0) / 1852.0);
         if (row == kSphereEllipsoidRow) {
             EXPECT_EQ(e.InvFlattening, 1e100);
             EXPECT_NEAR(e.SemiMajorAxis, 3437.7467705, 5e-8);
-            EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ geographical miles ]");
+            EXPECT_EQ(unit->text(), "[ geographical miles ]");
         } else {
             EXPECT_GT(e.InvFlattening, 293.0);
             EXPECT_LT(e.InvFlattening, 301.0);
-            EXPECT_EQ(w->Utilities()->lblDistance1->text(), "[ nautical miles ]");
+            EXPECT_EQ(unit->text(), "[ nautical miles ]");
         }
     }
-    // Every change of model recomputes the shown utility.
-    EXPECT_EQ(computed, std::vector<int>(20, 0));
     // A time zone: "GMT +05 3/4" is 5.75 hours east.
-    w->Utilities()->cboGMT[1]->setCurrentIndex(15);
+    test::UtilitiesControl<QComboBox>(*w, "cboGMT_1")->setCurrentIndex(15);
     EXPECT_EQ(w->State().Utilities.GMTZone[1], 5.75);
     EXPECT_EQ(w->State().Utilities.GMTZone[0], 0.0);
 }
@@ -251,8 +252,8 @@ TEST(InitMainWindow, MasksAndListsWithEitherSeparator) {
             EXPECT_EQ(FieldMask(w->MaskField("mskLat", i)), "9#°##'" + sep + "# ?");
             EXPECT_EQ(FieldMask(w->MaskField("mskLong", i)), "99#°##'" + sep + "# ?");
         }
-        EXPECT_EQ(FieldMask(w->Utilities()->mskLat[4]), "9#°##'");
-        EXPECT_EQ(FieldMask(w->Utilities()->mskLong[4]), "9#°#0'");
+        EXPECT_EQ(FieldMask(w->MaskField("mskLat", 4)), "9#°##'");
+        EXPECT_EQ(FieldMask(w->MaskField("mskLong", 4)), "9#°#0'");
         EXPECT_EQ(FieldMask(w->MaskField("mskSpeed", -1)), "###" + sep + "#");
         EXPECT_EQ(FieldMask(w->MaskField("mskHeightInst", -1)), "9#°##'" + sep + "#");
         EXPECT_EQ(FieldMask(w->InputPage()->mskInstErr[1]), "+9#" + sep + "##");

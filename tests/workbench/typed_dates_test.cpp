@@ -54,7 +54,7 @@ TEST(TypedDates, EveryPickerEveryWay) {
     test::CheckPickerEntries(
         departure, [&] { return FromDateValue(s.Utilities.EtaDepTime); }, in.script);
     ExpectWholeTextShown(departure);
-    in.w->Utilities()->cmdEndTabUtil_Click();
+    test::ClickButton(test::UtilitiesControl(*in.w, "cmdEndTabUtil_2"));
 
     in.w->mnuOptionsTab_Click();
     in.w->tabOptions->setCurrentIndex(2);

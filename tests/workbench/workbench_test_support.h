@@ -17,6 +17,7 @@
 #include "navlib/app_path.h"
 #include "platform/message_box.h"
 #include "sailing/utilities_page.h"
+#include "tests/keyboard.h"
 #include "workbench/companion_windows.h"
 #include "workbench/main_window.h"
 #include "workbench/results_toolbar.h"
@@ -86,6 +87,13 @@ inline std::unique_ptr<FrmWorking> StartedWindow(FakeSettings& settings,
     w->SetSettings(settings.Store());
     w->Form_Load(arguments);
     return w;
+}
+
+// The control named `name` on the utilities page (tabUtil) of `w`; null
+// when there is none or more than one.
+template <class T = QWidget>
+T* UtilitiesControl(const FrmWorking& w, const QString& name) {
+    return Named<T>(Named<QWidget>(&w, "tabUtil"), name);
 }
 
 // The folder where tests leave their pictures for people to look at:

@@ -91,6 +91,22 @@ TEST(EllipsoidList, Wgs84AndGrs80MatchThePublishedConstants) {
     EXPECT_NEAR((sph.ItemData / 10000.0 + 6300000.0), 1852.0 * 10800.0 / M_PI, 1e-3);
 }
 
+// The model handed to the sailing page from a row's own number is the one
+// the shown text gives under either separator, and its name is the text
+// before " - " (the report prints it, so no trailing blank).
+TEST(EllipsoidList, ModelAndNameOfEachRow) {
+    for (const EllipsoidRow& row : EllipsoidRows()) {
+        const std::string text = EllipsoidRowText(row, ",");
+        const EarthModel shown = EarthModelFromEllipsoidRow(text, row.ItemData, ",", {});
+        const EarthModel e = EarthModelOf(row);
+        EXPECT_EQ(e.InvFlattening, shown.InvFlattening) << text;
+        EXPECT_EQ(e.SemiMajorAxis, shown.SemiMajorAxis) << text;
+        EXPECT_EQ(EllipsoidNameOf(row) + " - ", text.substr(0, text.rfind(" - ") + 3)) << text;
+        EXPECT_NE(EllipsoidNameOf(row).back(), ' ') << text;
+    }
+    EXPECT_EQ(EllipsoidNameOf(EllipsoidRows()[kSphereEllipsoidRow]), "Normal Sphere");
+}
+
 // A damaged row text must not put NaN into the Earth model.
 TEST(EllipsoidList, UnreadableTextKeepsThePreviousFlattening) {
     EarthModel prev;
