@@ -55,12 +55,8 @@ void FrmWorking::InitMainWindow() {
     // 7. Body names and the body list.
     state_.BodyNames = BodyNames();
     state_.BodyList.assign(state_.BodyNames.size(), std::string());
-    InputPage()->cboBody->clear();
-    for (size_t i = 0; i < state_.BodyNames.size(); ++i) {
-        state_.BodyList[i] = state_.BodyNames[i];
-        InputPage()->cboBody->addItem(QString::fromStdString(state_.BodyNames[i]));
-    }
-    InputPage()->cboBody->setCurrentIndex(0);
+    for (size_t i = 0; i < state_.BodyNames.size(); ++i) state_.BodyList[i] = state_.BodyNames[i];
+    InputPage()->FillBodyList();
     // 8. Ellipsoids; choosing WGS 1984 sets the Earth model.
     optionsPage_->FillEllipsoidList(state_.DecSep);
     // 9. The time-zone lists are the utilities page's own: it fills them,

@@ -2,6 +2,7 @@
 // preferences tab sets, the result views and the status bar, and their
 // layout when the window is resized.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -73,7 +74,8 @@ void FrmWorking::BuildPages() {
     optionsPage_ = new OptionsPage(std::move(options), client);
     tabOptions = optionsPage_;
     cboEllipsoid = optionsPage_->cboEllipsoid;
-    optionsPage_->BuildInterceptOptions(state_.FullRoutine, inputPage_->ch3OneEstPos1);
+    optionsPage_->BuildInterceptOptions(state_.FullRoutine,
+                                        inputPage_->findChild<QCheckBox*>("ch3OneEstPos_1"));
 
     // The keyboard walk: Tab in reading order on every tab, and Enter
     // presses the button that has the focus.
@@ -95,11 +97,16 @@ void FrmWorking::BuildInputTabs() {
     links.SetAstroMenuForInput = [this] { SetAstroMenuForInput(); };
     links.UtcNow = [this] { return UtcNow(); };
     links.FindSystErr = [this] { return optionsPage_->FindSystErrChecked(); };
-    inputPage_ = new StarFixInputPage(state_, std::move(links), centralWidget());
+    links.ResetChartView = [this] {
+        state_.LopLength = 5.0;
+        state_.ChartScale = 0.1;
+    };
+    const StarFixInputContext context{state_.DecSep, state_.BodyList, state_.AppPath,
+                                      state_.CommandLineFile, state_.TimeStored};
+    inputPage_ = new StarFixInputPage(state_, context, std::move(links), centralWidget());
     tabIn = inputPage_;
-    for (int tab = 0; tab < 3; ++tab)
-        connect(inputPage_->cmdCancel[static_cast<size_t>(tab)], &QPushButton::clicked, this,
-                [this, tab] { cmdCancel_Click(tab); });
+    connect(inputPage_, &StarFixInputPage::Cancelled, this,
+            [this](int tab) { cmdCancel_Click(tab); });
     gridTeardown_.run = [this] { inputPage_->DetachObservationGrid(); };
 }
 

@@ -14,7 +14,6 @@ namespace orvex {
 
 void FrmWorking::cmdNumRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
-    inputPage_->grdObs_GotFocus();  // a half-typed cell is not lost
     if (!inputPage_->RunStarFix()) return;
     // The status line first: it holds the fix even when the report template
     // cannot be read.
@@ -24,7 +23,6 @@ void FrmWorking::cmdNumRes_Click() {
 
 void FrmWorking::cmdGraphRes_Click() {
     if (!inputPage_->LeaveStarFixField()) return;
-    inputPage_->grdObs_GotFocus();
     if (!inputPage_->RunStarFix()) return;
     FillStatusPanels();
     resultsPage_->ShowGraphicResults();

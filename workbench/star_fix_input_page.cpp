@@ -19,11 +19,13 @@
 #include "inputs/position_checks.h"
 #include "platform/masked_field.h"
 #include "platform/up_down_buttons.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/field_layout.h"
 #include "workbench/focus_watch.h"
 #include "workbench/masked_input.h"
 #include "workbench/observation_grid.h"
-#include "workbench/workbench_state.h"
+#include "workbench/sights_editor.h"
+#include "workbench/star_fix_input_page.h"
 
 namespace orvex {
 
@@ -69,8 +71,9 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& nam
 
 }  // namespace
 
-StarFixInputPage::StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent)
-    : QTabWidget(parent), state_(state), links_(std::move(links)) {
+StarFixInputPage::StarFixInputPage(StarFixSession& session, StarFixInputContext context,
+                                   StarFixInputLinks links, QWidget* parent)
+    : QTabWidget(parent), state_(session), ctx_(context), links_(std::move(links)) {
     setObjectName("tabIn");
     setFixedSize(600, 400);
     setVisible(false);
@@ -86,7 +89,7 @@ StarFixInputPage::~StarFixInputPage() = default;
 
 MaskedField* StarFixInputPage::MaskField(const std::string& name, int index) const {
     auto pick = [index](const auto& arr) -> MaskedField* {
-        return index >= 0 && index < static_cast<int>(arr.size()) ? arr[index] : nullptr;
+        return index >= 0 && index < static_cast<int>(arr.size()) ? arr[At(index)] : nullptr;
     };
     if (name == "mskLat") return index == 5 ? mskLat5 : nullptr;
     if (name == "mskLong") return index == 5 ? mskLong5 : nullptr;
@@ -210,15 +213,15 @@ QWidget* StarFixInputPage::BuildConditionsTab() {
     connect(updHg, &UpDownButtons::DownClick, this, &StarFixInputPage::updPressHg_DownClick);
     const char* tempCaptions[2] = {"Air temperature :", "Water temperature :"};
     for (int i = 0; i < 2; ++i) {
-        mskTempCelcius[i] = MakeMaskedField(fraExt, Indexed("mskTempCelcius", i));
-        mskTempFahr[i] = MakeMaskedField(fraExt, Indexed("mskTempFahr", i));
+        mskTempCelcius[At(i)] = MakeMaskedField(fraExt, Indexed("mskTempCelcius", i));
+        mskTempFahr[At(i)] = MakeMaskedField(fraExt, Indexed("mskTempFahr", i));
         UpDownButtons* updC = spin(Indexed("updTempCelcius", i));
         UpDownButtons* updF = spin(Indexed("updTempFahr", i));
         ext->addWidget(FieldLabel(tempCaptions[i], fraExt), i + 1, 0);
-        ext->addWidget(mskTempCelcius[i], i + 1, 1);
+        ext->addWidget(mskTempCelcius[At(i)], i + 1, 1);
         ext->addWidget(updC, i + 1, 2);
         ext->addWidget(FieldLabel("°C  or", fraExt), i + 1, 3);
-        ext->addWidget(mskTempFahr[i], i + 1, 4);
+        ext->addWidget(mskTempFahr[At(i)], i + 1, 4);
         ext->addWidget(updF, i + 1, 5);
         ext->addWidget(FieldLabel("°F", fraExt), i + 1, 6);
         connect(updC, &UpDownButtons::UpClick, this, [this, i] { updTempCelcius_UpClick(i); });
@@ -236,8 +239,8 @@ QWidget* StarFixInputPage::BuildConditionsTab() {
     FitField(mskPressMBars, "00000");
     FitField(mskPressHg, "00.000");
     for (int i = 0; i < 2; ++i) {
-        FitField(mskTempCelcius[i], "-000");
-        FitField(mskTempFahr[i], "-000");
+        FitField(mskTempCelcius[At(i)], "-000");
+        FitField(mskTempFahr[At(i)], "-000");
     }
     return page;
 }
@@ -247,26 +250,38 @@ QWidget* StarFixInputPage::BuildObservationsTab() {
     QWidget* page = MakeTab(this, "&Observations", 2, &area);
     auto* grid = new QGridLayout(area);
     grid->setColumnStretch(2, 1);
-    // The grid's in-cell editors float over the grid and stay hidden until
-    // a cell is edited.
-    mskInstErr[1] = MakeMaskedField(area, "mskInstErr_1");
-    mskInstErr[1]->setVisible(false);
-    mskHeightInst = MakeMaskedField(area, "mskHeightInst");
+    SightsEditorLinks links;
+    links.ShowTimeStore = [this] {
+        if (links_.ShowTimeStore) links_.ShowTimeStore();
+    };
+    links.ConditionsCorrection = [this] {
+        return mskInstErr[0]->IsEmptyEntry() ? QString() : mskInstErr[0]->text();
+    };
+    sights_ = new SightsEditor(state_, ctx_, std::move(links), this, area);
+    mskInstErr[1] = sights_->CorrectionField();
+    mskHeightInst = sights_->AltitudeField();
     singleMasks_["mskHeightInst"] = mskHeightInst;
-    mskHeightInst->setVisible(false);
-    cboBody = new QComboBox(area);
-    cboBody->setObjectName("cboBody");
-    cboBody->setVisible(false);
+    cboBody = sights_->BodyList();
     auto* chrono = MakeButton(area, "F5", "cmdChronoF5");
     chrono->setToolTip("Store current time");
     grid->addWidget(chrono, 0, 0);
     connect(chrono, &QPushButton::clicked, this, &StarFixInputPage::cmdChronoF5_Click);
-    BuildObservationGrid(area, grid);
-    FitField(mskInstErr[1], "-00.00");
+    sights_->Build(grid);
+    grdObs = sights_->Grid();
+    dtpObsTime = sights_->TimePicker();
+    mskHeightInst->setToolTip("[TAB] next cell/row");
+    mskInstErr[0]->setToolTip("Enter minutes & tenths of minute");
+    // The conditions tab's correction reads its keys as the grid cell's does.
+    mskInstErr[0]->installEventFilter(this);
+    mskInstErr[0]->SetCommitHook([this](MaskedField&) { mskInstErr_LostFocus(); });
+    mskInstErr[0]->SetEnterHook([this](MaskedField&) { mskInstErr_GotFocus(0); });
+    conditionsTyping_ = CorrectionTyping(mskInstErr[0]);
     return page;
 }
 
 bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mskInstErr[0] && event->type() == QEvent::KeyPress)
+        return conditionsTyping_.Key(static_cast<QKeyEvent*>(event), ctx_.DecSep);
     if (watched == this && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5 && currentIndex() == 2) {
         cmdChronoF5_Click();
@@ -276,6 +291,12 @@ bool StarFixInputPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool StarFixInputPage::LeaveStarFixField() {
+    if (!LeaveFieldOutsideGrid()) return false;
+    grdObs_GotFocus();
+    return true;
+}
+
+bool StarFixInputPage::LeaveFieldOutsideGrid() {
     QWidget* field = QApplication::focusWidget();
     if (!field || !isAncestorOf(field) || field == grdObs || grdObs->isAncestorOf(field))
         return true;
@@ -283,6 +304,12 @@ bool StarFixInputPage::LeaveStarFixField() {
         if (GridEditor(c) == field || GridEditor(c)->isAncestorOf(field)) return true;
     field->clearFocus();
     return QApplication::focusWidget() != field;
+}
+
+void StarFixInputPage::FillBodyList() {
+    cboBody->clear();
+    for (const std::string& name : ctx_.BodyList) cboBody->addItem(QString::fromStdString(name));
+    cboBody->setCurrentIndex(0);
 }
 
 void StarFixInputPage::cmdChronoF5_Click() {
@@ -294,15 +321,18 @@ void StarFixInputPage::AddTabButtons() {
         QWidget* page = widget(tab);
         auto* row = page->layout()->findChild<QHBoxLayout*>("buttons");
         if (tab >= 1) {
-            cmdPrevTabIn[tab - 1] = MakeButton(page, "&Previous tab", Indexed("cmdPrevTabIn", tab));
-            row->addWidget(cmdPrevTabIn[tab - 1]);
+            cmdPrevTabIn[At(tab - 1)] =
+                MakeButton(page, "&Previous tab", Indexed("cmdPrevTabIn", tab));
+            row->addWidget(cmdPrevTabIn[At(tab - 1)]);
         }
         if (tab <= 1) {
-            cmdNextTabIn[tab] = MakeButton(page, "&Next tab", Indexed("cmdNextTabIn", tab));
-            row->addWidget(cmdNextTabIn[tab]);
+            cmdNextTabIn[At(tab)] = MakeButton(page, "&Next tab", Indexed("cmdNextTabIn", tab));
+            row->addWidget(cmdNextTabIn[At(tab)]);
         }
-        cmdCancel[tab] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
-        row->addWidget(cmdCancel[tab]);
+        cmdCancel[At(tab)] = MakeButton(page, "C&ancel", Indexed("cmdCancel", tab));
+        row->addWidget(cmdCancel[At(tab)]);
+        connect(cmdCancel[At(tab)], &QPushButton::clicked, this,
+                [this, tab] { emit Cancelled(tab); });
     }
     for (QPushButton* b : cmdPrevTabIn)
         connect(b, &QPushButton::clicked, this, &StarFixInputPage::cmdPrevTabIn_Click);
@@ -315,7 +345,8 @@ void StarFixInputPage::AddTabButtons() {
 
 void StarFixInputPage::HookFields() {
     // Pickers commit when they are left.
-    for (int i = 0; i <= 1; ++i) new FocusWatch(dtpTime[i], [this, i] { dtpTime_LostFocus(i); });
+    for (int i = 0; i <= 1; ++i)
+        new FocusWatch(dtpTime[At(i)], [this, i] { dtpTime_LostFocus(i); });
 
     // The estimated position: the hemisphere typed as a sign.
     mskLat5->SetKeyRewrite(
@@ -339,8 +370,9 @@ void StarFixInputPage::HookFields() {
     mskCourse0->setToolTip(kCourseTip);
     mskCourse0->SetCommitHook([this](MaskedField&) { mskCourse_LostFocus(); });
     for (int i = 0; i < 2; ++i) {
-        mskTempCelcius[i]->SetCommitHook([this, i](MaskedField&) { mskTempCelcius_LostFocus(i); });
-        mskTempFahr[i]->SetCommitHook([this, i](MaskedField&) { mskTempFahr_LostFocus(i); });
+        mskTempCelcius[At(i)]->SetCommitHook(
+            [this, i](MaskedField&) { mskTempCelcius_LostFocus(i); });
+        mskTempFahr[At(i)]->SetCommitHook([this, i](MaskedField&) { mskTempFahr_LostFocus(i); });
     }
     mskSpeed->setToolTip(kSpeedTip);
     mskSpeed->SetCommitHook([this](MaskedField&) { mskSpeed_LostFocus(); });
@@ -355,6 +387,43 @@ void StarFixInputPage::HookFields() {
     mskSpeed->SetEnterHook([](MaskedField& f) { f.setCursorPosition(1); });
     mskHeightF->SetEntryPlace(1);
     mskSpeed->SetEntryPlace(1);
+}
+
+// ---- The sights editor's ---------------------------------------------------------
+
+QWidget* StarFixInputPage::GridEditor(int col) const {
+    return sights_->Editor(col);
+}
+void StarFixInputPage::InitObsGrid() {
+    sights_->Layout();
+}
+void StarFixInputPage::ShowObservationTable() {
+    sights_->ShowTable();
+}
+bool StarFixInputPage::ReadObsGrid() {
+    return sights_->Read();
+}
+void StarFixInputPage::SelectObsGrid() {
+    sights_->SortByTime();
+}
+void StarFixInputPage::grdObs_GotFocus() {
+    sights_->CommitOpenEditor();
+}
+void StarFixInputPage::grdObs_LeaveCell() {
+    sights_->CloseEditor();
+}
+void StarFixInputPage::grdObs_MouseMove(int row, int col) {
+    sights_->MouseMove(row, col);
+}
+int StarFixInputPage::CurObsRow() const {
+    return sights_->CurrentRow();
+}
+
+void StarFixInputPage::DetachObservationGrid() {
+    sights_->Detach();
+    mskInstErr[0]->removeEventFilter(this);
+    mskInstErr[0]->SetCommitHook(nullptr);
+    mskInstErr[0]->SetEnterHook(nullptr);
 }
 
 }  // namespace orvex

@@ -17,23 +17,37 @@
 #include <string>
 #include <vector>
 
-#include "workbench/core/correction_entry.h"
+#include "workbench/correction_typing.h"
 
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QGridLayout;
-class QKeyEvent;
-class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace orvex {
 
 class MaskedField;
 class ObservationGrid;
+class SightsEditor;
 struct ObservationFileData;
-struct WorkbenchState;
+struct StarFixSession;
+
+// What the page reads besides the session, held by the main window.
+struct StarFixInputContext {
+    // The user's decimal separator: one character, in every mask and number.
+    const std::string& DecSep;
+    // The body names in ascending character-code order (the grid's list).
+    const std::vector<std::string>& BodyList;
+    // The program folder, without a trailing separator.
+    const std::string& AppPath;
+    // The observation file named on the command line; the first load that
+    // uses it empties it.
+    std::string& CommandLineFile;
+    // A UT time (days) captured by the time-store dialog; 0 when none. The
+    // grid's time editor opens at it once and clears it.
+    double& TimeStored;
+};
 
 // What the input page needs of the main window. Unset callbacks do nothing.
 struct StarFixInputLinks {
@@ -49,19 +63,25 @@ struct StarFixInputLinks {
     std::function<double()> UtcNow;
     // Whether the preferences ask for the altitudes' systematic error.
     std::function<bool()> FindSystErr;
+    // The new-fix reset: the chart's view back to its start.
+    std::function<void()> ResetChartView;
 };
 
 class StarFixInputPage : public QTabWidget {
     Q_OBJECT
   public:
-    StarFixInputPage(WorkbenchState& state, StarFixInputLinks links, QWidget* parent);
+    StarFixInputPage(StarFixSession& session, StarFixInputContext context, StarFixInputLinks links,
+                     QWidget* parent);
     ~StarFixInputPage() override;
 
     // A toolbar button or menu takes no focus: the field of the page the
     // navigator is typing in is left first, so that its value is checked
-    // and taken (the grid commits its own editor). False when the field
-    // refused it (and kept the focus, its message shown).
+    // and taken, and the grid's open editor is committed into its cell (a
+    // half-typed cell is not lost). False when the field refused it (and
+    // kept the focus, its message shown).
     bool LeaveStarFixField();
+    // Fills the grid's body editor from the context's body list.
+    void FillBodyList();
 
     // The page's fields by control name and index (-1: a single field);
     // nullptr for a name the page does not hold.
@@ -74,16 +94,10 @@ class StarFixInputPage : public QTabWidget {
     MaskedField* mskCourse0 = nullptr;        // "mskCourse_0"
     MaskedField* mskSpeed = nullptr;
     QCheckBox* ch3OneEstPos1 = nullptr;  // "ch3OneEstPos_1", kept in step by the options page
-    QPushButton* cmdEraseLat = nullptr;
-    QPushButton* cmdEraseLong = nullptr;
     // ---- Observer and external conditions (tab 1) ----------------------------
     MaskedField* mskHeightM = nullptr;
-    MaskedField* mskHeightF = nullptr;
-    std::array<MaskedField*, 2> mskInstErr{};  // 0 conditions tab, 1 grid editor
-    MaskedField* mskPressMBars = nullptr;      // "mskPress_mBars"
-    MaskedField* mskPressHg = nullptr;
+    std::array<MaskedField*, 2> mskInstErr{};      // 0 conditions tab, 1 the grid's editor
     std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
-    std::array<MaskedField*, 2> mskTempFahr{};
     // ---- Navigation buttons of the three tabs (Cancel: the main window's) ----
     std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
     std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
@@ -98,22 +112,79 @@ class StarFixInputPage : public QTabWidget {
     // The tab buttons: the next or previous tab, then its entry checks.
     void cmdNextTabIn_Click();
     void cmdPrevTabIn_Click();
+    // The new-fix reset.
+    void cmdEraseObs_Click();
+    // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
+    // the solver into the state's Obs and Fix. True only when the solver
+    // found a fix; after a failure of its own (reported by the solver) the
+    // status line shows no fix.
+    bool RunStarFix();
+
+    // ---- Observation grid and its in-cell editors (tab 2), the sights
+    // editor's ---------------------------------------------------------------
+    ObservationGrid* grdObs = nullptr;
+    QDateTimeEdit* dtpObsTime = nullptr;
+    QComboBox* cboBody = nullptr;
+    // Lays the grid out empty, with an empty table of sights (the new-fix
+    // reset calls it).
+    void InitObsGrid();
+    // Shows the table of sights again, after it was changed from outside
+    // the grid's editors (a file loaded).
+    void ShowObservationTable();
+    // Validates the table's rows and fills the observation set; false after
+    // its own message.
+    bool ReadObsGrid();
+    // Commits the open editor into its cell (the results commands and the
+    // file save call it first).
+    void grdObs_GotFocus();
+    // Commits the open editor and hides it.
+    void grdObs_LeaveCell();
+    void grdObs_MouseMove(int row, int col);
+    // The grid row the user was last on (1 after a layout): the row the
+    // row check looks at when the current cell moves.
+    int CurObsRow() const;
+    // Shared by the conditions field (index 0) and the grid editor (index 1):
+    // entering the field selects its text for a new number.
+    void mskInstErr_GotFocus(int index);
+    // Takes the editors' hooks off (the main window's teardown calls it
+    // while the state they touch still stands).
+    void DetachObservationGrid();
+
+    // ---- Observation file ---------------------------------------------------------
+    void cmdSaveObs_Click();
+    // Loads a file from the open dialog, or the command-line file once.
+    void cmdLoadObs_Click();
+
+  signals:
+    // The Cancel button of tab 0..2 was clicked.
+    void Cancelled(int tab);
+
+  protected:
+    // F5 on the observations tab shows the time-store dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // A control's index (0..) as the index of its array.
+    static size_t At(int index) { return static_cast<size_t>(index); }
+    // The grid editor that belongs to a column (0..3).
+    QWidget* GridEditor(int col) const;
+    // Commit of the pickers of tab 0: 0 time of the estimated position,
+    // 1 time of the position wanted.
+    void dtpTime_LostFocus(int index);
+    // LeaveStarFixField without the grid's commit.
+    bool LeaveFieldOutsideGrid();
     // The entry checks of the tab shown: on the second and third tabs the
     // default times are offered for keeping and the inputs of the tabs
     // before are required; the focus goes to the tab's first field.
     void tabIn_GotFocus();
     // The time-store button of the observations tab (as F5).
     void cmdChronoF5_Click();
-    // Commit of the pickers of tab 0: 0 time of the estimated position,
-    // 1 time of the position wanted.
-    void dtpTime_LostFocus(int index);
-    // The new-fix reset and the two erase buttons of the estimated position.
-    void cmdEraseObs_Click();
+    // The two erase buttons of the estimated position.
     void cmdEraseLat_Click();
     void cmdEraseLong_Click();
-    // Condition fields: each LostFocus is the field's commit; the spin
-    // buttons, the observation-file loader and the star-fix driver call them
-    // directly after putting a text into the field.
+    // Condition fields: each LostFocus is the field's commit (its commit
+    // hook); the spin buttons call them after putting their step's text into
+    // the field.
     void mskCourse_LostFocus();
     void mskSpeed_LostFocus();
     void mskHeightM_LostFocus();
@@ -122,6 +193,7 @@ class StarFixInputPage : public QTabWidget {
     void mskPressHg_LostFocus();
     void mskTempCelcius_LostFocus(int index);
     void mskTempFahr_LostFocus(int index);
+    // The spin buttons: one step, never past the field's limits.
     void updPressHg_DownClick();
     void updPressHg_UpClick();
     void updPress_mBars_DownClick();
@@ -139,87 +211,16 @@ class StarFixInputPage : public QTabWidget {
     // value other than the fields show. False when a field refuses again
     // (its message shown).
     bool CommitStarFixFieldsAgain();
-    // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
-    // the solver into the state's Obs and Fix. True only when the solver
-    // found a fix; after a failure of its own (reported by the solver) the
-    // status line shows no fix.
-    bool RunStarFix();
-
-    // ---- Observation grid and its in-cell editors (tab 2) ---------------------
-    ObservationGrid* grdObs = nullptr;
-    QDateTimeEdit* dtpObsTime = nullptr;
-    MaskedField* mskHeightInst = nullptr;
-    QComboBox* cboBody = nullptr;
-    // Lays the grid out empty, with an empty table of sights (the new-fix
-    // reset calls it).
-    void InitObsGrid();
-    // Shows the table of sights again, after it was changed from outside
-    // the grid's editors (a file loaded).
-    void ShowObservationTable();
-    // Validates the table's rows and fills the observation set; false after
-    // its own message.
-    bool ReadObsGrid();
     // Sorts the table's rows 1..ObsCount by time and shows them.
     void SelectObsGrid();
-    // Commits the open editor into its cell (the results commands and the
-    // file save call it first).
-    void grdObs_GotFocus();
-    // Commits the open editor and hides it.
-    void grdObs_LeaveCell();
-    // Opens the editor of the current column over the current cell;
-    // keyAscii is the typed character, or 32 for space and double click.
-    void BeginGridEdit(QWidget* editor, int keyAscii);
-    // The editors' navigation keys: Esc, Tab, Up, Down (Qt key codes; shift
-    // 1 Shift, 2 Ctrl).
-    void EndGridEdit(QWidget* editor, int keyCode, int shift);
-    bool grdObs_KeyDown(int keyCode, int shift);
-    void grdObs_MouseMove(int row, int col);
-    // The grid row the user was last on (1 after a layout): the row the
-    // row check looks at when the current cell moves.
-    int CurObsRow() const { return curObsRow_; }
-    // The editors' commits (their lost-focus handlers).
-    void dtpObsTime_LostFocus();
-    void mskHeightInst_LostFocus();
-    // Shared by the conditions field (index 0) and the grid editor (index 1).
-    void mskInstErr_LostFocus(int index);
-    void mskInstErr_GotFocus(int index);
-    // The grid editor that belongs to a column (0..3).
-    QWidget* GridEditor(int col) const;
-    // Takes the editors' hooks off (the main window's teardown calls it
-    // while the state they touch still stands).
-    void DetachObservationGrid();
+    // The conditions tab's correction (mskInstErr(0)) committed.
+    void mskInstErr_LostFocus();
 
-    // ---- Observation file ---------------------------------------------------------
-    void cmdSaveObs_Click();
-    // Loads a file from the open dialog, or the command-line file once.
-    void cmdLoadObs_Click();
-
-  protected:
-    // F5 on the observations tab shows the time-store dialog.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     QWidget* BuildPositionTab();
     QWidget* BuildConditionsTab();
     QWidget* BuildObservationsTab();
     void AddTabButtons();
     void HookFields();
-    void BuildObservationGrid(QWidget* page, QGridLayout* layout);
-    bool GridEditorKey(QWidget* editor, QKeyEvent* key);
-    void grdObs_KeyPress(int keyAscii);
-    void grdObs_RowColChange();
-    // A key typed into a correction field (0 the conditions tab's, 1 the
-    // grid's); true when it was taken here.
-    bool CorrectionKey(int index, QKeyEvent* key);
-    // Shows the number being typed into a correction field.
-    void ShowCorrectionEntry(int index);
-    // Gives a sight row its empty cells and the body column's font.
-    void PrepareGridRow(int row);
-    void CommitGridEditor(int col);
-    // Shows a committed cell's value green for a moment (no waiting).
-    void ConfirmGridCell(int row, int col);
-    // The grid cell shows the table's cell: its text, red when refused.
-    void ShowObsCell(int row, int col);
     void ResetForNewStarFix();
     // Stores a time of the page (0 the estimated position's, 1 the wanted
     // one) as its picker's commit does, and shows it in the picker.
@@ -229,36 +230,22 @@ class StarFixInputPage : public QTabWidget {
                                  double timeTruePos);
     QString OldObservationFileProblem(const ObservationFileData& d, double times[2]) const;
 
-    WorkbenchState& state_;
+    StarFixSession& state_;
+    StarFixInputContext ctx_;
     StarFixInputLinks links_;
+    QPushButton* cmdEraseLat = nullptr;
+    QPushButton* cmdEraseLong = nullptr;
+    MaskedField* mskHeightF = nullptr;
+    MaskedField* mskPressHg = nullptr;
+    std::array<MaskedField*, 2> mskTempFahr{};
+    MaskedField* mskHeightInst = nullptr;  // the sights editor's
+    MaskedField* mskPressMBars = nullptr;  // "mskPress_mBars"
     // True while code changes the tab (its entry checks do not run).
     bool changingTabByCode_ = false;
     std::map<std::string, MaskedField*> singleMasks_;  // mskSpeed, mskHeightM, ...
-    // The grid row the user was last on (1 after a layout), and true while
-    // the grid is laid out or its rows move (no row checks then).
-    int curObsRow_ = 1;
-    bool gridLaying_ = false;
-    // The cell the open grid editor was opened over (row 0: none).
-    int editRow_ = 0;
-    int editCol_ = 0;
-    // True while Esc closes an editor without committing it.
-    bool editCancelled_ = false;
-    // The last refused altitude (cell and text), so that the same refusal is
-    // not shown twice when two commits run for one leave.
-    QString refusedAltitude_;
-    int refusedAltitudeRow_ = 0;
-    // The committed value shown over its cell, and the timer that hides it.
-    QLabel* gridConfirm_ = nullptr;
-    QTimer* gridConfirmTimer_ = nullptr;
-    std::vector<QObject*> gridHooks_;
-    // The numbers being typed into the two correction fields: typing is
-    // true from the entry (or a sign) until the caret is moved; beyond is
-    // the limit text shown for minutes that do not fit (else empty).
-    CorrectionEntry correctionEntry_[2];
-    bool correctionTyping_[2] = {false, false};
-    QString correctionBeyond_[2];
-    // True while the grid opens the correction editor with the typed key.
-    bool correctionOpenedByKey_ = false;
+    SightsEditor* sights_ = nullptr;
+    // The number being typed into the conditions tab's correction.
+    CorrectionTyping conditionsTyping_;
 };
 
 }  // namespace orvex

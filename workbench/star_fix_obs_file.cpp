@@ -27,10 +27,10 @@
 #include "platform/user_files.h"
 #include "workbench/core/observation_file.h"
 #include "workbench/core/session_file.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/observation_grid.h"
 #include "workbench/observation_texts.h"
 #include "workbench/star_fix_input_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -140,13 +140,13 @@ int SaveErrorNumber(const QString& path) {
 
 QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d,
                                                     double times[2]) const {
-    const std::string& sep = state_.DecSep;
+    const std::string& sep = ctx_.DecSep;
     auto refuse = [](int line, const QString& why) {
         return QString("Type mismatch in line %1: %2").arg(line).arg(why);
     };
     const int timeText[2] = {0, 3};
     for (int k = 0; k < 2; ++k)
-        if (!ReadTypedDate(FileText(d.Texts[timeText[k]]), &times[k]))
+        if (!ReadTypedDate(FileText(d.Texts[At(timeText[k])]), &times[k]))
             return refuse(2 * k + 1, "the text is not a date and time.");
     const int lineOfText[11] = {1, 2, 2, 3, 4, 4, 5, 5, 6, 6, 6};
     for (const OldField& f : kOldFields) {
@@ -167,7 +167,7 @@ QString StarFixInputPage::OldObservationFileProblem(const ObservationFileData& d
         double when = 0.0;
         if (!ReadGridDate(FileText(cells[0]), &when))
             return refuse(line, "Incorrect time in the grid.");
-        if (BinarySearchText(cells[1], state_.BodyList) < 0)
+        if (BinarySearchText(cells[1], ctx_.BodyList) < 0)
             return refuse(line, "Incorrect celestal body name in the grid.");
         // Held to what the grid's cell editors take.
         if (!CheckSightAltitudeText(FileText(cells[2]).toStdString()).Accepted)
@@ -191,8 +191,8 @@ void StarFixInputPage::cmdSaveObs_Click() {
     if (!LeaveStarFixField()) return;
     grdObs_GotFocus();
     if (!ReadObsGrid()) return;
-    const WorkbenchState& s = state_;
-    const QString folder = ObservationsFolder(QString::fromStdString(s.AppPath));
+    const StarFixSession& s = state_;
+    const QString folder = ObservationsFolder(QString::fromStdString(ctx_.AppPath));
     const ObservationFileData d = ObservationFileOf(s);
     const QByteArray bytes = QByteArray::fromStdString(WriteObservationFile(d));
 
@@ -242,17 +242,17 @@ void StarFixInputPage::cmdSaveObs_Click() {
 // ---- Load ------------------------------------------------------------------------
 
 void StarFixInputPage::cmdLoadObs_Click() {
-    WorkbenchState& s = state_;
-    bool fromCommandLine = !s.CommandLineFile.empty();
+    bool fromCommandLine = !ctx_.CommandLineFile.empty();
     for (;;) {
         QString path;
         if (fromCommandLine) {
-            path = QString::fromStdString(s.CommandLineFile);
-            s.CommandLineFile.clear();
+            path = QString::fromStdString(ctx_.CommandLineFile);
+            ctx_.CommandLineFile.clear();
             fromCommandLine = false;
         } else {
-            path = AskOpenFileName(this, "Load observations data",
-                                   ObservationsFolder(QString::fromStdString(s.AppPath)), kFilter);
+            path =
+                AskOpenFileName(this, "Load observations data",
+                                ObservationsFolder(QString::fromStdString(ctx_.AppPath)), kFilter);
             if (path.isEmpty()) return;
         }
         const QFileInfo info(path);
@@ -283,7 +283,8 @@ void StarFixInputPage::cmdLoadObs_Click() {
         file.close();
         ObservationFileData d;
         const ObsFileProblem p = ParseObservationFile(
-            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), s.BodyList, d);
+            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), ctx_.BodyList,
+            d);
         if (p.Number == kObsNotOrvexFile) {
             ShowMessage(kIconInformation + kButtonsOk, QString("File unreadable"),
                         QString("Sorry, This is not an Orvex file.\r\n"
@@ -332,8 +333,8 @@ void StarFixInputPage::SetFixTime(int index, double days) {
 }
 
 void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
-    WorkbenchState& s = state_;
-    const std::string sep = s.DecSep;
+    StarFixSession& s = state_;
+    const std::string sep = ctx_.DecSep;
     // The session takes the file's values; the fields then show them, and
     // a value its field refuses gets the field's message and is put back as
     // it was before the file, so that the field shows what the fix will use.
@@ -424,7 +425,7 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
 
 void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
                                                double timeTruePos) {
-    WorkbenchState& s = state_;
+    StarFixSession& s = state_;
     // The typed texts go into their fields, then each field's own handler
     // checks and stores them, in the order of the form.
     const auto& fields = kOldFields;
@@ -436,9 +437,8 @@ void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, dou
     const int n = std::min(static_cast<int>(d.TextSights.size()), s.Sights.Rows());
     for (int i = 1; i <= n; ++i)
         for (int c = 0; c < 4; ++c)
-            s.Sights.PutText(i, c,
-                             FileText(d.TextSights[static_cast<size_t>(i - 1)][c]).toStdString(),
-                             s.DecSep);
+            s.Sights.PutText(i, c, FileText(d.TextSights[At(i - 1)][At(c)]).toStdString(),
+                             ctx_.DecSep);
     ShowObservationTable();
     SetFixTime(0, timeEstPos);
     for (const auto& f : fields) {

@@ -12,8 +12,8 @@
 #include "platform/masked_field.h"
 #include "platform/pc_clock.h"
 #include "workbench/core/input_masks.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/star_fix_input_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 
@@ -23,13 +23,13 @@ namespace orvex {
 void StarFixInputPage::mskLat_Validate(bool& cancel) {
     MaskedField* f = mskLat5;
     if (f->IsEmptyEntry()) return;
-    const FieldVerdict v = CheckLatitudeText(5, f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckLatitudeText(5, f->MaskedText().toStdString(), ctx_.DecSep);
     if (!v.Accepted) {
         cancel = true;
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
-    f->ShowCommitted(QString::fromStdString(FormatLatitude(v.Value, state_.DecSep)));
+    f->ShowCommitted(QString::fromStdString(FormatLatitude(v.Value, ctx_.DecSep)));
     state_.Lat(6) = v.Value;
     state_.FixEntered[2] = true;
     f->SetBackColor(kValidGreen);
@@ -38,13 +38,13 @@ void StarFixInputPage::mskLat_Validate(bool& cancel) {
 void StarFixInputPage::mskLong_Validate(bool& cancel) {
     MaskedField* f = mskLong5;
     if (f->IsEmptyEntry()) return;
-    const FieldVerdict v = CheckLongitudeText(5, f->MaskedText().toStdString(), state_.DecSep);
+    const FieldVerdict v = CheckLongitudeText(5, f->MaskedText().toStdString(), ctx_.DecSep);
     if (!v.Accepted) {
         cancel = true;
         f->Reject(QString::fromStdString(v.Message), MaskedField::RejectMode::KeepText);
         return;
     }
-    f->ShowCommitted(QString::fromStdString(FormatLongitude(v.Value, state_.DecSep)));
+    f->ShowCommitted(QString::fromStdString(FormatLongitude(v.Value, ctx_.DecSep)));
     state_.Long(6) = v.Value;
     state_.FixEntered[3] = true;
     f->SetBackColor(kValidGreen);
@@ -54,7 +54,7 @@ void StarFixInputPage::mskLong_Validate(bool& cancel) {
 
 void StarFixInputPage::dtpTime_LostFocus(int index) {
     if (index < 0 || index > 1) return;
-    const double value = ToDateValue(dtpTime[index]->dateTime());
+    const double value = ToDateValue(dtpTime[At(index)]->dateTime());
     if (index == 0) {
         state_.TimeEstPos = value;
         state_.FixEntered[1] = true;
@@ -70,7 +70,7 @@ void StarFixInputPage::dtpTime_LostFocus(int index) {
 // ---- New star fix and erase buttons ---------------------------------------------------
 
 void StarFixInputPage::cmdEraseObs_Click() {
-    const std::string& sep = state_.DecSep;
+    const std::string& sep = ctx_.DecSep;
     auto blank = [](MaskedField* f, const std::string& text) {
         f->SetMaskedText(QString::fromStdString(text));
         f->SetBackColor(MaskedField::WindowColor());
@@ -80,8 +80,7 @@ void StarFixInputPage::cmdEraseObs_Click() {
     const double now = links_.UtcNow ? links_.UtcNow() : 0.0;
     const double start = std::floor(now * 24.0 + 1e-7) / 24.0;
     // 2.
-    state_.LopLength = 5.0;
-    state_.ChartScale = 0.1;
+    if (links_.ResetChartView) links_.ResetChartView();
     // 3.
     ShowTab(0);
     // 4.
@@ -115,8 +114,8 @@ void StarFixInputPage::cmdEraseObs_Click() {
     state_.PressHg = MillibarsToInchesHg(1013.0);
     // 11. Standard temperatures.
     for (int i = 0; i < 2; ++i) {
-        blank(mskTempCelcius[i], "_20");
-        blank(mskTempFahr[i], "_68");
+        blank(mskTempCelcius[At(i)], "_20");
+        blank(mskTempFahr[At(i)], "_68");
     }
     state_.TempAirC = state_.TempWaterC = 20.0;
     state_.TempAirF = state_.TempWaterF = 68.0;
@@ -134,14 +133,14 @@ void StarFixInputPage::cmdEraseObs_Click() {
 void StarFixInputPage::cmdEraseLat_Click() {
     // The slot keeps its value; the fix is refused until the field is
     // entered again.
-    mskLat5->SetMaskedText(QString::fromStdString(BlankLatitudeText(state_.DecSep)));
+    mskLat5->SetMaskedText(QString::fromStdString(BlankLatitudeText(ctx_.DecSep)));
     mskLat5->SetBackColor(MaskedField::WindowColor());
     state_.FixEntered[2] = false;
     mskLat5->setFocus(Qt::OtherFocusReason);
 }
 
 void StarFixInputPage::cmdEraseLong_Click() {
-    mskLong5->SetMaskedText(QString::fromStdString(BlankLongitudeText(state_.DecSep)));
+    mskLong5->SetMaskedText(QString::fromStdString(BlankLongitudeText(ctx_.DecSep)));
     mskLong5->SetBackColor(MaskedField::WindowColor());
     state_.FixEntered[3] = false;
     mskLong5->setFocus(Qt::OtherFocusReason);

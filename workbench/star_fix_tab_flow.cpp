@@ -6,9 +6,9 @@
 #include "platform/masked_field.h"
 #include "platform/message_box.h"
 #include "platform/pc_clock.h"
+#include "workbench/core/star_fix_session.h"
 #include "workbench/observation_grid.h"
 #include "workbench/star_fix_input_page.h"
-#include "workbench/workbench_state.h"
 
 namespace orvex {
 

@@ -23,7 +23,7 @@ INSTANTIATE_TEST_SUITE_P(Separators, ConditionFields, ::testing::Values(".", ","
 // refusal of 360.1 with its last place made "_" and the focus kept, and the
 // previous course kept (never the refused one) with its flag.
 TEST_P(ConditionFields, CourseAndSpeed) {
-    MaskedField* course = w.InputPage()->mskCourse0;
+    MaskedField* course = test::InputNamed(w, "mskCourse_0");
     MaskedField* speed = in.Field("mskSpeed");
     in.Type(course, "3600");
     in.Leave(speed);
@@ -67,13 +67,13 @@ TEST_P(ConditionFields, CourseAndSpeed) {
 // flag and recomputes the utilities: the arrival it completed is shown at
 // once, and emptied the course leaves no problem posed.
 TEST_P(ConditionFields, EmptyCourseFields) {
-    in.Type(w.InputPage()->mskCourse0, "1000");
+    in.Type(test::InputNamed(w, "mskCourse_0"), "1000");
     in.Leave(in.Field("mskSpeed"));
-    in.Type(w.InputPage()->mskCourse0, "");
+    in.Type(test::InputNamed(w, "mskCourse_0"), "");
     in.Leave(in.Field("mskSpeed"));
     EXPECT_EQ(s.Course, 100.0);
     EXPECT_TRUE(s.FixEntered[5]);
-    EXPECT_EQ(w.InputPage()->mskCourse0->BackColor(), MaskedField::WindowColor());
+    EXPECT_EQ(test::InputNamed(w, "mskCourse_0")->BackColor(), MaskedField::WindowColor());
     EXPECT_FALSE(s.Utilities.UtilEntered[10]);  // the utilities untouched
 
     w.mnuUtil_Click(0);
@@ -205,8 +205,8 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
     in.InputTab(1);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        MaskedField* c = w.InputPage()->mskTempCelcius[i];
-        MaskedField* f = w.InputPage()->mskTempFahr[i];
+        MaskedField* c = test::InputNamed(w, QString("mskTempCelcius_%1").arg(i));
+        MaskedField* f = test::InputNamed(w, QString("mskTempFahr_%1").arg(i));
         double& airOrSeaC = i == 0 ? s.TempAirC : s.TempWaterC;
         double& airOrSeaF = i == 0 ? s.TempAirF : s.TempWaterF;
         in.Type(c, "-50");
@@ -258,76 +258,69 @@ TEST_P(ConditionFields, TemperaturesInBothScales) {
     EXPECT_TRUE(in.script.messages.empty());
 }
 
-// Guards the spin buttons: one step through the field's own commit, the
-// "_" padding of 999 hPa, and no step past a limit.
+// Guards the spin buttons, clicked as shown: one step through the field's
+// own commit, the "_" padding of 999 hPa, and no step past a limit.
 TEST_P(ConditionFields, SpinButtonsStepWithinTheLimits) {
     in.InputTab(1);
     MaskedField* hpa = in.Field("mskPress_mBars");
     MaskedField* hg = in.Field("mskPressHg");
     in.Type(hpa, "1000");
     in.Leave(hg);
-    w.InputPage()->updPress_mBars_DownClick();
+    in.Spin("updPress_mBars_Down");
     EXPECT_EQ(hpa->MaskedText(), "_999");
     EXPECT_EQ(s.PressMBars, 999.0);
     EXPECT_EQ(hg->MaskedText(), in.S("29.50"));
     EXPECT_EQ(hpa->BackColor(), kValidGreen);
-    w.InputPage()->updPress_mBars_UpClick();
+    in.Spin("updPress_mBars_Up");
     EXPECT_EQ(s.PressMBars, 1000.0);
     in.Type(hpa, "0940");
     in.Leave(hg);
-    w.InputPage()->updPress_mBars_DownClick();
+    in.Spin("updPress_mBars_Down");
     EXPECT_EQ(s.PressMBars, 940.0);
     in.Type(hpa, "1070");
     in.Leave(hg);
-    w.InputPage()->updPress_mBars_UpClick();
+    in.Spin("updPress_mBars_Up");
     EXPECT_EQ(s.PressMBars, 1070.0);
 
     in.Type(hg, "2786");
     in.Leave(hpa);
-    w.InputPage()->updPressHg_DownClick();
+    in.Spin("updPressHg_Down");
     EXPECT_EQ(s.PressHg, 27.76);
     EXPECT_EQ(hg->MaskedText(), in.S("27.76"));
-    w.InputPage()->updPressHg_DownClick();  // at the limit: nothing
+    in.Spin("updPressHg_Down");  // at the limit: nothing
     EXPECT_EQ(s.PressHg, 27.76);
     in.Type(hg, "3149");
     in.Leave(hpa);
-    w.InputPage()->updPressHg_UpClick();
+    in.Spin("updPressHg_Up");
     EXPECT_EQ(s.PressHg, 31.59);
-    w.InputPage()->updPressHg_UpClick();
+    in.Spin("updPressHg_Up");
     EXPECT_EQ(s.PressHg, 31.59);
 
-    in.Type(w.InputPage()->mskTempCelcius[1], "069");
-    in.Leave(w.InputPage()->mskTempFahr[1]);
-    w.InputPage()->updTempCelcius_UpClick(1);
+    in.Type(test::InputNamed(w, "mskTempCelcius_1"), "069");
+    in.Leave(test::InputNamed(w, "mskTempFahr_1"));
+    in.Spin("updTempCelcius_1_Up");
     EXPECT_EQ(s.TempWaterC, 70.0);
-    EXPECT_EQ(w.InputPage()->mskTempFahr[1]->MaskedText(), "158");
-    w.InputPage()->updTempCelcius_UpClick(1);
+    EXPECT_EQ(test::InputNamed(w, "mskTempFahr_1")->MaskedText(), "158");
+    in.Spin("updTempCelcius_1_Up");
     EXPECT_EQ(s.TempWaterC, 70.0);
-    w.InputPage()->updTempFahr_DownClick(0);  // 68 -> 67 F
+    in.Spin("updTempFahr_0_Down");  // 68 -> 67 F
     EXPECT_EQ(s.TempAirF, 67.0);
-    EXPECT_EQ(w.InputPage()->mskTempCelcius[0]->MaskedText(), "_19");
-    in.Type(w.InputPage()->mskTempFahr[0], "-57");
-    in.Leave(w.InputPage()->mskTempCelcius[0]);
-    w.InputPage()->updTempFahr_DownClick(0);
+    EXPECT_EQ(test::InputNamed(w, "mskTempCelcius_0")->MaskedText(), "_19");
+    in.Type(test::InputNamed(w, "mskTempFahr_0"), "-57");
+    in.Leave(test::InputNamed(w, "mskTempCelcius_0"));
+    in.Spin("updTempFahr_0_Down");
     EXPECT_EQ(s.TempAirF, -58.0);
-    w.InputPage()->updTempFahr_DownClick(0);
+    in.Spin("updTempFahr_0_Down");
     EXPECT_EQ(s.TempAirF, -58.0);
-    in.Type(w.InputPage()->mskTempCelcius[0], "-49");
-    in.Leave(w.InputPage()->mskTempFahr[0]);
-    w.InputPage()->updTempCelcius_DownClick(0);
+    in.Type(test::InputNamed(w, "mskTempCelcius_0"), "-49");
+    in.Leave(test::InputNamed(w, "mskTempFahr_0"));
+    in.Spin("updTempCelcius_0_Down");
     EXPECT_EQ(s.TempAirC, -50.0);
-    w.InputPage()->updTempCelcius_DownClick(0);
+    in.Spin("updTempCelcius_0_Down");
     EXPECT_EQ(s.TempAirC, -50.0);
-    w.InputPage()->updTempFahr_UpClick(1);  // 158 F is the top
+    in.Spin("updTempFahr_1_Up");  // 158 F is the top
     EXPECT_EQ(s.TempWaterF, 158.0);
     EXPECT_TRUE(in.script.messages.empty());
-
-    // The arrows themselves run the same steps.
-    auto* arrow = w.findChild<QWidget*>("updPress_mBars_Down");
-    ASSERT_NE(arrow, nullptr);
-    const int shown = hpa->MaskedText().toInt();
-    QTest::mouseClick(arrow, Qt::LeftButton);
-    EXPECT_EQ(s.PressMBars, shown - 1);
 }
 
 }  // namespace

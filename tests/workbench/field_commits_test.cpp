@@ -52,7 +52,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
     test::Press(Qt::Key_A, Qt::ControlModifier);
     test::Press(Qt::Key_Delete);
     script.Clear();
-    QTest::mouseClick(w->InputPage()->cmdNextTabIn[1], Qt::LeftButton);
+    QTest::mouseClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_1"), Qt::LeftButton);
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     Results(0);
     EXPECT_EQ(s.HeightEye, 14.0);
@@ -73,7 +73,7 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
 // the partner is the navigator's own entry.
 TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     for (auto [field, keys] : {std::pair{Field("mskHeightM"), "140"},
-                               {w->InputPage()->mskTempCelcius[0], "_17"},
+                               {test::InputNamed(*w, "mskTempCelcius_0"), "_17"},
                                {Field("mskPress_mBars"), "1070"}}) {
         Type(field, keys);
         test::Tab();
@@ -92,8 +92,8 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(1);
-    Type(w->InputPage()->mskTempFahr[0], "_63");
-    QTest::keyClick(w->InputPage()->mskTempFahr[0], Qt::Key_Tab);
+    Type(test::InputNamed(*w, "mskTempFahr_0"), "_63");
+    QTest::keyClick(test::InputNamed(*w, "mskTempFahr_0"), Qt::Key_Tab);
     EXPECT_DOUBLE_EQ(s.TempAirC, (63.0 - 32.0) / 1.8);
 }
 
@@ -101,7 +101,7 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
 // and lost the one being typed. The typed text is committed first (a refused
 // one stops the step), also when it is the other field of the pair.
 TEST_F(FieldCommits, ArrowsTakeTheTextBeingTyped) {
-    MaskedField* air = w->InputPage()->mskTempCelcius[0];
+    MaskedField* air = test::InputNamed(*w, "mskTempCelcius_0");
     Type(air, "_16");
     Type(w->findChild<QWidget*>("updTempCelcius_0_Up"), "");
     EXPECT_EQ(air->MaskedText(), "_17");

@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 
+#include "input_page_widgets.h"
 #include "navlib/hooks.h"
 #include "tests/keyboard.h"
 #include "workbench/observation_grid.h"

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <string>
 
+#include "input_page_widgets.h"
 #include "navlib/date_time.h"
 #include "tests/keyboard.h"
 #include "workbench/main_window.h"
@@ -68,6 +69,12 @@ struct InputWindow {
     void Put(MaskedField* f, const QString& text) {
         f->setFocus(Qt::TabFocusReason);
         f->SetMaskedText(text);
+    }
+    // Clicks a spin arrow of the page shown, by its name ("updPressHg_Up").
+    void Spin(const QString& arrow) {
+        QWidget* b = Named(w.get(), arrow);
+        EXPECT_NE(b, nullptr) << arrow.toStdString();
+        ClickButton(b);
     }
     // Leaves the field that has the focus for `next`.
     void Leave(QWidget* next) { next->setFocus(Qt::TabFocusReason); }

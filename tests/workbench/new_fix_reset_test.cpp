@@ -23,20 +23,23 @@ class NewFixReset : public ::testing::TestWithParam<std::string> {
     // Types a valid value into every input of the first two tabs, so that
     // the reset has something to undo everywhere.
     void FillEverything() {
-        in.Type(w.InputPage()->mskLat5, "45300n");
-        in.Type(w.InputPage()->mskLong5, "0053005w");
-        in.Type(w.InputPage()->mskCourse0, "1234");
+        in.Type(test::InputNamed(w, "mskLat_5"), "45300n");
+        in.Type(test::InputNamed(w, "mskLong_5"), "0053005w");
+        in.Type(test::InputNamed(w, "mskCourse_0"), "1234");
         in.Type(in.Field("mskSpeed"), "0125");
-        in.Leave(w.InputPage()->mskLat5);
-        w.InputPage()->dtpTime[0]->setDateTime(QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC));
-        w.InputPage()->dtpTime_LostFocus(0);
-        w.InputPage()->dtpTime_LostFocus(1);
+        in.Leave(test::InputNamed(w, "mskLat_5"));
+        test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")
+            ->setDateTime(QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC));
+        for (const char* picker : {"dtpTime_0", "dtpTime_1"}) {  // entered and left
+            test::InputNamed<QDateTimeEdit>(w, picker)->setFocus(Qt::TabFocusReason);
+            in.Leave(test::InputNamed(w, "mskLat_5"));
+        }
         in.InputTab(1);
         in.Type(in.Field("mskHeightM"), "125");
-        in.Type(w.InputPage()->mskInstErr[0], "0015");
+        in.Type(test::InputNamed(w, "mskInstErr_0"), "0015");
         in.Type(in.Field("mskPress_mBars"), "0990");
-        in.Type(w.InputPage()->mskTempCelcius[0], "_-5");
-        in.Type(w.InputPage()->mskTempCelcius[1], "030");
+        in.Type(test::InputNamed(w, "mskTempCelcius_0"), "_-5");
+        in.Type(test::InputNamed(w, "mskTempCelcius_1"), "030");
         in.Leave(in.Field("mskHeightM"));
         s.LopLength = 3.0;
         s.ChartScale = -0.3;
@@ -66,27 +69,27 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     EXPECT_EQ(w.tabIn->currentIndex(), 0);
     for (int i = 1; i <= 8; ++i) EXPECT_FALSE(s.FixEntered[i]) << i;
     const QDateTime hour(QDate(2026, 12, 9), QTime(14, 0, 0), Qt::UTC);
-    EXPECT_EQ(w.InputPage()->dtpTime[0]->dateTime(), hour);
-    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), hour);
-    EXPECT_EQ(w.InputPage()->dtpObsTime->dateTime(), hour);
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->dateTime(), hour);
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_1")->dateTime(), hour);
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpObsTime")->dateTime(), hour);
     EXPECT_EQ(s.TimeEstPos, timeEst);  // taken only when the picker is left
 
     const QString sep = QString::fromStdString(in.sep);
     const std::pair<MaskedField*, QString> blanks[] = {
-        {w.InputPage()->mskLat5, "__°__'" + sep + "_ _"},
-        {w.InputPage()->mskLong5, "___°__'" + sep + "_ _"},
-        {w.InputPage()->mskCourse0, "___°" + sep + "_"},
+        {test::InputNamed(w, "mskLat_5"), "__°__'" + sep + "_ _"},
+        {test::InputNamed(w, "mskLong_5"), "___°__'" + sep + "_ _"},
+        {test::InputNamed(w, "mskCourse_0"), "___°" + sep + "_"},
         {in.Field("mskSpeed"), "___" + sep + "_"},
         {in.Field("mskHeightF"), "___" + sep + "_"},
         {in.Field("mskHeightM"), "__" + sep + "_"},
-        {w.InputPage()->mskInstErr[0], "___" + sep + "__"},
-        {w.InputPage()->mskInstErr[1], "___" + sep + "__"},
+        {test::InputNamed(w, "mskInstErr_0"), "___" + sep + "__"},
+        {test::InputNamed(w, "mskInstErr_1"), "___" + sep + "__"},
         {in.Field("mskPress_mBars"), "1013"},
         {in.Field("mskPressHg"), "29" + sep + "91"},
-        {w.InputPage()->mskTempCelcius[0], "_20"},
-        {w.InputPage()->mskTempCelcius[1], "_20"},
-        {w.InputPage()->mskTempFahr[0], "_68"},
-        {w.InputPage()->mskTempFahr[1], "_68"},
+        {test::InputNamed(w, "mskTempCelcius_0"), "_20"},
+        {test::InputNamed(w, "mskTempCelcius_1"), "_20"},
+        {test::InputNamed(w, "mskTempFahr_0"), "_68"},
+        {test::InputNamed(w, "mskTempFahr_1"), "_68"},
     };
     for (const auto& [field, text] : blanks) {
         EXPECT_EQ(field->MaskedText(), text) << field->objectName().toStdString();
@@ -107,7 +110,7 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     EXPECT_EQ(s.TempWaterF, 68.0);
     EXPECT_EQ(s.LopLength, 5.0);
     EXPECT_EQ(s.ChartScale, 0.1);
-    EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(test::InputNamed<ObservationGrid>(w, "grdObs")->TextMatrix(1, 1).isEmpty());
     EXPECT_FALSE(s.Sights.Filled(1, 1));
     EXPECT_TRUE(w.Status()->Simple());
     for (const char* n :
@@ -119,8 +122,8 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     // unchanged and quietly.
     in.InputTab(1);
     in.Put(in.Field("mskPressHg"), in.Field("mskPressHg")->MaskedText());
-    in.Leave(w.InputPage()->mskTempCelcius[0]);
-    in.Leave(w.InputPage()->mskTempFahr[1]);
+    in.Leave(test::InputNamed(w, "mskTempCelcius_0"));
+    in.Leave(test::InputNamed(w, "mskTempFahr_1"));
     in.Leave(in.Field("mskPress_mBars"));
     EXPECT_TRUE(in.script.messages.empty());
     EXPECT_EQ(s.PressHg, 29.91);
@@ -142,8 +145,8 @@ TEST_P(NewFixReset, StartingTimeIsTheWholeUtHour) {
     for (const auto& c : cases) {
         w.clockUtcNow = [&] { return c.now; };
         w.InputPage()->cmdEraseObs_Click();
-        EXPECT_EQ(w.InputPage()->dtpTime[0]->dateTime(), c.shown);
-        EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), c.shown);
+        EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->dateTime(), c.shown);
+        EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_1")->dateTime(), c.shown);
     }
 }
 
@@ -155,19 +158,19 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
     in.InputTab(0);
     const double lat = s.Lat(6), lon = s.Long(6);
     const QString sep = QString::fromStdString(in.sep);
-    in.Leave(w.InputPage()->mskCourse0);
-    QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
-    EXPECT_EQ(w.InputPage()->mskLat5->MaskedText(), "__°__'" + sep + "_ _");
-    EXPECT_EQ(w.InputPage()->mskLat5->BackColor(), MaskedField::WindowColor());
+    in.Leave(test::InputNamed(w, "mskCourse_0"));
+    test::ClickButton(test::Named<QPushButton>(&w, "cmdEraseLat"));
+    EXPECT_EQ(test::InputNamed(w, "mskLat_5")->MaskedText(), "__°__'" + sep + "_ _");
+    EXPECT_EQ(test::InputNamed(w, "mskLat_5")->BackColor(), MaskedField::WindowColor());
     EXPECT_FALSE(s.FixEntered[2]);
     EXPECT_TRUE(s.FixEntered[3]);
-    EXPECT_TRUE(w.InputPage()->mskLat5->hasFocus());
+    EXPECT_TRUE(test::InputNamed(w, "mskLat_5")->hasFocus());
     EXPECT_EQ(s.Lat(6), lat);
 
-    w.InputPage()->cmdEraseLong_Click();
-    EXPECT_EQ(w.InputPage()->mskLong5->MaskedText(), "___°__'" + sep + "_ _");
+    test::ClickButton(test::Named<QPushButton>(&w, "cmdEraseLong"));
+    EXPECT_EQ(test::InputNamed(w, "mskLong_5")->MaskedText(), "___°__'" + sep + "_ _");
     EXPECT_FALSE(s.FixEntered[3]);
-    EXPECT_TRUE(w.InputPage()->mskLong5->hasFocus());
+    EXPECT_TRUE(test::InputNamed(w, "mskLong_5")->hasFocus());
     EXPECT_EQ(s.Long(6), lon);
     EXPECT_TRUE(in.script.messages.empty());  // leaving the emptied latitude says nothing
 
@@ -179,14 +182,14 @@ TEST_P(NewFixReset, EraseButtonsOfTheEstimatedPosition) {
 // Guards the erase button beside a refused latitude: it still works (it
 // takes no focus, so the refused field does not swallow the click).
 TEST_P(NewFixReset, EraseClearsARefusedLatitude) {
-    in.Type(w.InputPage()->mskLat5, "90001n");
-    in.Leave(w.InputPage()->mskLong5);
+    in.Type(test::InputNamed(w, "mskLat_5"), "90001n");
+    in.Leave(test::InputNamed(w, "mskLong_5"));
     ASSERT_EQ(in.script.messages.size(), 1u);
-    ASSERT_TRUE(w.InputPage()->mskLat5->hasFocus());
-    QTest::mouseClick(w.InputPage()->cmdEraseLat, Qt::LeftButton);
-    EXPECT_EQ(w.InputPage()->mskLat5->TypedText(), "");
-    in.Leave(w.InputPage()->mskLong5);
-    EXPECT_TRUE(w.InputPage()->mskLong5->hasFocus());
+    ASSERT_TRUE(test::InputNamed(w, "mskLat_5")->hasFocus());
+    test::ClickButton(test::Named<QPushButton>(&w, "cmdEraseLat"));
+    EXPECT_EQ(test::InputNamed(w, "mskLat_5")->TypedText(), "");
+    in.Leave(test::InputNamed(w, "mskLong_5"));
+    EXPECT_TRUE(test::InputNamed(w, "mskLong_5")->hasFocus());
     EXPECT_EQ(in.script.messages.size(), 1u);
 }
 
@@ -196,10 +199,10 @@ TEST_P(NewFixReset, EraseDatasMenuRunsTheReset) {
     FillEverything();
     w.Action("mnuAstroErase")->setEnabled(true);
     w.Action("mnuAstroErase")->trigger();
-    EXPECT_EQ(w.InputPage()->mskLat5->TypedText(), "");
+    EXPECT_EQ(test::InputNamed(w, "mskLat_5")->TypedText(), "");
     EXPECT_EQ(s.HeightEye, 0.0);
     EXPECT_EQ(s.PressMBars, 1013.0);
-    EXPECT_TRUE(w.InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(test::InputNamed<ObservationGrid>(w, "grdObs")->TextMatrix(1, 1).isEmpty());
 }
 
 }  // namespace

@@ -109,7 +109,8 @@ TEST_F(ObsFile, SampleFilesGiveTheirTruth) {
         ASSERT_TRUE(Load(Sample(sc.FileName)));
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]) << i;
-        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1).toStdString(), sc.Sights[0].Body);
+        EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1).toStdString(),
+                  sc.Sights[0].Body);
         ASSERT_TRUE(w->InputPage()->RunStarFix());
         const FixResult& f = w->State().Fix;
         EXPECT_EQ(w->State().Obs.ObsCount, static_cast<int>(sc.Sights.size()));
@@ -138,7 +139,8 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     const WorkbenchState before = w->State();
     QStringList cells;
     for (int r = 1; r <= 9; ++r)
-        for (int c = 0; c < 4; ++c) cells << w->InputPage()->grdObs->TextMatrix(r, c);
+        for (int c = 0; c < 4; ++c)
+            cells << test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(r, c);
     const QString path = temp.filePath("copy.obs");
     script.Clear();
     script.fileNames = {path};
@@ -162,11 +164,13 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     EXPECT_EQ(s.PressMBars, before.PressMBars);
     QStringList after;
     for (int r = 1; r <= 9; ++r)
-        for (int c = 0; c < 4; ++c) after << w->InputPage()->grdObs->TextMatrix(r, c);
+        for (int c = 0; c < 4; ++c)
+            after << test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(r, c);
     EXPECT_EQ(after, cells);
-    EXPECT_EQ(w->InputPage()->mskLat5->text(), test::Shown("40°05'.0 S"));
-    EXPECT_EQ(w->InputPage()->mskLong5->text(), test::Shown("061°40'.0 E"));
-    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 3), test::Shown("+02.40"));
+    EXPECT_EQ(test::InputNamed(*w, "mskLat_5")->text(), test::Shown("40°05'.0 S"));
+    EXPECT_EQ(test::InputNamed(*w, "mskLong_5")->text(), test::Shown("061°40'.0 E"));
+    EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 3),
+              test::Shown("+02.40"));
     // Saved once more, the bytes do not change.
     const QString again = temp.filePath("again.obs");
     script.fileNames = {again};
@@ -200,7 +204,7 @@ TEST(ObsFileUntouched, SavedAsLoaded) {
 TEST_F(ObsFile, BadFilesLoseNothing) {
     ASSERT_TRUE(Load(Sample("08Dec26A.obs")));
     const double lat = w->State().Lat(6);
-    const QString firstBody = w->InputPage()->grdObs->TextMatrix(1, 1);
+    const QString firstBody = test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1);
     const std::string good = ReadBytes(Sample("08Dec26A.obs"));
     std::string garbled = good;
     garbled.replace(garbled.find("14,-1.2"), 7, "14;-1.2");
@@ -240,7 +244,7 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
                                                 : kIconExclamation + kButtonsOk);
         EXPECT_EQ(script.fileDialogs.size(), 2u);  // the dialog came back
         EXPECT_EQ(w->State().Lat(6), lat);
-        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), firstBody);
+        EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1), firstBody);
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]);
         EXPECT_TRUE(w->State().Sights.Filled(7, 3));
     }
@@ -252,14 +256,18 @@ TEST_F(ObsFile, FileWithoutSights) {
     std::string t = ReadBytes(Sample("08Dec26A.obs"));
     const size_t seven = t.find("\r\n7\r\n") + 2;
     t = t.substr(0, seven) + "0\r\n" + "\"This is an Orvex 1.x observations data file.\"\r\n";
-    w->InputPage()->grdObs->SetCurrentCell(3, 2);
-    w->InputPage()->BeginGridEdit(w->InputPage()->mskHeightInst, '4');
+    auto* grid = test::InputNamed<ObservationGrid>(*w, "grdObs");
+    grid->SetCurrentCell(3, 2);
+    grid->setFocus();
+    test::Type("4");  // opens the altitude editor with its first digit
+    ASSERT_TRUE(test::InputNamed(*w, "mskHeightInst")->isVisible());
     ASSERT_TRUE(Load(Write("none.obs", t)));
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible());
+    EXPECT_FALSE(test::InputNamed(*w, "mskHeightInst")->isVisible());
     for (int r = 1; r <= 49; ++r)
         for (int c = 0; c < 4; ++c) {
-            EXPECT_TRUE(w->InputPage()->grdObs->TextMatrix(r, c).isEmpty());
+            EXPECT_TRUE(
+                test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(r, c).isEmpty());
             EXPECT_FALSE(w->State().Sights.Filled(r, c));
         }
     EXPECT_EQ(w->State().HeightEye, 14.0);
@@ -631,7 +639,7 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
               "#NULL#\r\n#NULL#,#NULL#\r\n#NULL#\r\n235,#NULL#\r\n#NULL#,#NULL#\r\n");
     ASSERT_TRUE(Load(path));
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(w->State().FixEntered[i], i == 5) << i;
-    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 1), "ALTAIR");
+    EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(2, 1), "ALTAIR");
     script.Clear();
     EXPECT_FALSE(w->InputPage()->RunStarFix());
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
@@ -661,7 +669,7 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.keys);
         script.Clear();
-        ObservationGrid* grid = w->InputPage()->grdObs;
+        ObservationGrid* grid = test::InputNamed<ObservationGrid>(*w, "grdObs");
         if (std::string(c.field) == "grid") {
             grid->SetCurrentCell(1, 3);
             grid->setFocus();
@@ -679,7 +687,9 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
             f->SetMaskedText(QString());
             f->setCursorPosition(0);
             test::Type(c.keys);
-            w->InputPage()->cmdNextTabIn[w->tabIn->currentIndex()]->setFocus(Qt::TabFocusReason);
+            test::InputNamed<QPushButton>(*w,
+                                          QString("cmdNextTabIn_%1").arg(w->tabIn->currentIndex()))
+                ->setFocus(Qt::TabFocusReason);
             EXPECT_NE(f->BackColor(), MaskedField::WindowColor());  // accepted
         }
         // (The conditions field asks about a correction above 60'.)
@@ -794,9 +804,10 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
     EXPECT_TRUE(s.FixEntered[1] && s.FixEntered[4] && s.FixEntered[8]);
     EXPECT_DOUBLE_EQ(s.InstErr, -1.2);
-    EXPECT_EQ(w->InputPage()->mskInstErr[0]->text(), test::Shown("-01.20"));
-    EXPECT_EQ(w->InputPage()->mskLat5->text(), test::Shown("38°30'.0 N"));
-    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 2), test::Shown("44°33'.5"));
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_0")->text(), test::Shown("-01.20"));
+    EXPECT_EQ(test::InputNamed(*w, "mskLat_5")->text(), test::Shown("38°30'.0 N"));
+    EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(2, 2),
+              test::Shown("44°33'.5"));
     EXPECT_TRUE(s.Sights.Filled(2, 3));
     EXPECT_FALSE(s.Sights.Filled(3, 0));
     EXPECT_TRUE(w->InputPage()->ReadObsGrid());
@@ -838,10 +849,10 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
         ASSERT_EQ(script.messages.size(), 1u) << b.to;
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains(b.says)) << script.LastText().toStdString();
-        EXPECT_EQ(w->InputPage()->mskLat5->text(), test::Shown("38°30'.0 N"));
+        EXPECT_EQ(test::InputNamed(*w, "mskLat_5")->text(), test::Shown("38°30'.0 N"));
         EXPECT_EQ(s.CourseInput, 235.0);
         EXPECT_EQ(s.TempAirC, 17.0);
-        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(2, 1), "ALTAIR");
+        EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(2, 1), "ALTAIR");
     }
 }
 
@@ -879,7 +890,7 @@ TEST(ObsFileStart, CommandLineFile) {
         auto w = test::StartedWindow(settings, {SampleDir() + "/08Dec26A.obs"});
         EXPECT_TRUE(script.fileDialogs.empty());
         EXPECT_TRUE(w->tabIn->isVisible() || w->State().FixPageStarted);
-        EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), "VEGA");
+        EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1), "VEGA");
         EXPECT_TRUE(w->State().CommandLineFile.empty());
     }
     script.Clear();
@@ -889,7 +900,7 @@ TEST(ObsFileStart, CommandLineFile) {
         if (m.text == "The file name doesn't exist. Try again.") titles.push_back(m.title);
     EXPECT_EQ(titles, std::vector<QString>{" File access error"});
     EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Load observations data"});
-    EXPECT_TRUE(w->InputPage()->grdObs->TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1).isEmpty());
 }
 
 // ---- The navigator's own folder ---------------------------------------------------
@@ -923,7 +934,8 @@ TEST(ObsFileUserFolder, SavedThereAndLoadedBackAfterASecondStart) {
         EXPECT_EQ(QDir(user).entryList(QDir::Files),
                   QStringList({"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs"}));
         for (int r = 1; r <= 7; ++r)
-            for (int c = 0; c < 4; ++c) cells << g.w->InputPage()->grdObs->TextMatrix(r, c);
+            for (int c = 0; c < 4; ++c)
+                cells << test::InputNamed<ObservationGrid>(*g.w, "grdObs")->TextMatrix(r, c);
 
         g.script.Clear();
         g.script.fileNames = {saved};
@@ -939,7 +951,8 @@ TEST(ObsFileUserFolder, SavedThereAndLoadedBackAfterASecondStart) {
     EXPECT_TRUE(again.script.messages.empty()) << again.script.LastText().toStdString();
     QStringList loaded;
     for (int r = 1; r <= 7; ++r)
-        for (int c = 0; c < 4; ++c) loaded << again.w->InputPage()->grdObs->TextMatrix(r, c);
+        for (int c = 0; c < 4; ++c)
+            loaded << test::InputNamed<ObservationGrid>(*again.w, "grdObs")->TextMatrix(r, c);
     EXPECT_EQ(loaded, cells);
     QStringList names{"08Dec26A.obs", "09Dec26A.obs", "10Dec26A.obs", QFileInfo(saved).fileName()};
     names.sort();

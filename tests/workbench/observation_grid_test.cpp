@@ -21,7 +21,7 @@ namespace orvex {
 namespace {
 
 struct Grid : ::testing::Test, test::GridWindow {
-    ObservationGrid* g() { return w->InputPage()->grdObs; }
+    ObservationGrid* g() { return test::InputNamed<ObservationGrid>(*w, "grdObs"); }
     bool filled(int r, int c) { return w->State().Sights.Filled(r, c); }
     // A key typed on the grid (the grid has the focus).
     void GridKey(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
@@ -72,10 +72,10 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
     EXPECT_EQ(g()->horizontalHeaderItem(0)->foreground().color(), QColor(0, 0, 255));
     for (int c = 0; c < 4; ++c) {
         // The last column takes the grid's few spare pixels.
-        const int editorWidth = w->InputPage()->GridEditor(c)->width() - 1;
+        const int editorWidth = test::GridEditorNamed(*w, c)->width() - 1;
         EXPECT_TRUE(c < 3 ? g()->columnWidth(c) == editorWidth : g()->columnWidth(c) >= editorWidth)
             << c;
-        EXPECT_FALSE(w->InputPage()->GridEditor(c)->isVisible());
+        EXPECT_FALSE(test::GridEditorNamed(*w, c)->isVisible());
     }
     for (int r = 1; r <= 50; ++r)
         for (int c = 0; c < 4; ++c) EXPECT_FALSE(filled(r, c));
@@ -90,22 +90,23 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
 // Guards a whole sight typed through the four editors with Tab, the
 // correction cell filled from the conditions field, and the commits' flags.
 TEST_F(Grid, OneSightTypedThroughTheEditors) {
-    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("-01.50"));
+    test::InputNamed(*w, "mskInstErr_0")->SetMaskedText(test::Shown("-01.50"));
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     // Time: space opens the picker at the estimated position's time (the
     // header above is no date); Up steps the selected part; Tab commits.
     GridKey(Qt::Key_Space);
-    ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
-    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime(),
+    ASSERT_TRUE(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->isVisible());
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->dateTime(),
               QDateTime(QDate(2026, 12, 8), QTime(18, 0, 0), Qt::UTC));
     EXPECT_FALSE(filled(1, 0));
-    w->InputPage()->dtpObsTime->setCurrentSection(QDateTimeEdit::MinuteSection);
+    test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")
+        ->setCurrentSection(QDateTimeEdit::MinuteSection);
     Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, 0), "8 Dec 2026 18:02:00");
     EXPECT_TRUE(filled(1, 0));
-    EXPECT_FALSE(w->InputPage()->dtpObsTime->isVisible());
+    EXPECT_FALSE(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->isVisible());
     EXPECT_EQ(g()->Col(), 1);
     // The correction of the conditions tab came with the first commit.
     EXPECT_EQ(Cell(1, 3), test::Shown("-01.50"));
@@ -113,11 +114,11 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
 
     // Body: a letter opens the list on that letter; Tab commits.
     GridChar('v');
-    ASSERT_TRUE(w->InputPage()->cboBody->isVisible());
+    ASSERT_TRUE(test::InputNamed<QComboBox>(*w, "cboBody")->isVisible());
     QApplication::processEvents();
-    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "VEGA");
+    EXPECT_EQ(test::InputNamed<QComboBox>(*w, "cboBody")->currentText(), "VEGA");
     Key(Qt::Key_Return);  // swallowed: the editor stays
-    EXPECT_TRUE(w->InputPage()->cboBody->isVisible());
+    EXPECT_TRUE(test::InputNamed<QComboBox>(*w, "cboBody")->isVisible());
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, 1), "VEGA");
     EXPECT_TRUE(filled(1, 1));
@@ -126,17 +127,17 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     // Altitude: "4" opens the field with the digit in place; a "6" at the
     // tens of minutes is refused, the rest is normalised on Tab.
     GridChar('4');
-    ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("4_°__'._"));
+    ASSERT_TRUE(test::InputNamed(*w, "mskHeightInst")->isVisible());
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("4_°__'._"));
     Type("5");
     Type("7");  // refused: no 70 minutes
     Type("3");
     Type("05");
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("45°30'.5"));
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("45°30'.5"));
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, 2), test::Shown("45°30'.5"));
     EXPECT_TRUE(filled(1, 2));
-    EXPECT_EQ(w->InputPage()->mskHeightInst->BackColor(), kValidGreen);
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->BackColor(), kValidGreen);
     // Tab never reaches the correction: it wraps to the next row.
     EXPECT_EQ(g()->Row(), 2);
     EXPECT_EQ(g()->Col(), 0);
@@ -154,18 +155,18 @@ TEST_F(Grid, AltitudeChecks) {
     Key(Qt::Key_Up);  // leaves the editor; row 1 is the first row
     EXPECT_EQ(Cell(1, 2), test::Shown("89°59'.9"));
     EXPECT_TRUE(filled(1, 2));
-    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible() &&
-                 w->InputPage()->mskHeightInst->hasFocus());
+    EXPECT_FALSE(test::InputNamed(*w, "mskHeightInst")->isVisible() &&
+                 test::InputNamed(*w, "mskHeightInst")->hasFocus());
 
     // "9" on a closed cell opens it empty; a "9" in the first place is
     // refused there too.
     g()->SetCurrentCell(2, 2);
     script.Clear();
     GridChar('9');
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("__°__'._"));
-    EXPECT_EQ(w->InputPage()->mskHeightInst->cursorPosition(), 0);
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("__°__'._"));
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->cursorPosition(), 0);
     Type("9");
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("__°__'._"));
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("__°__'._"));
     // Only some digits: the prompts read as blanks.
     Type("7");
     Key(Qt::Key_Escape);  // closes without a commit
@@ -181,7 +182,7 @@ TEST_F(Grid, AltitudeChecks) {
     g()->SetCurrentCell(3, 2);
     script.Clear();
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("95°10'.0"));
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("95°10'.0"));
     Key(Qt::Key_Tab);
     // (Leaving the row also reports row 2, which has only its altitude.)
     std::vector<QString> refusals;
@@ -202,9 +203,9 @@ TEST_F(Grid, AltitudeChecks) {
     g()->SetCurrentCell(5, 2);
     GridKey(Qt::Key_Space);
     Type("12");
-    w->InputPage()->mskHeightInst->setFocus();
-    QTest::keyClick(w->InputPage()->mskHeightInst, Qt::Key_Escape);
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("__°__'._"));
+    test::InputNamed(*w, "mskHeightInst")->setFocus();
+    QTest::keyClick(test::InputNamed(*w, "mskHeightInst"), Qt::Key_Escape);
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("__°__'._"));
 }
 
 // Guards the correction editor and the conditions field that share its
@@ -214,7 +215,7 @@ TEST_F(Grid, AltitudeChecks) {
 TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->SetCurrentCell(1, 3);
     GridChar('-');
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("-__.__"));
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_1")->text(), test::Shown("-__.__"));
     Type(test::Shown("2.5"));
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(1, 3).isEmpty());
@@ -227,13 +228,13 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     // Beyond the field's range (a value put in by program): held to 99.99.
     g()->SetCurrentCell(2, 3);
     GridKey(Qt::Key_Space);
-    w->InputPage()->mskInstErr[1]->SetMaskedText(test::Shown("999.99"));
+    test::InputNamed(*w, "mskInstErr_1")->SetMaskedText(test::Shown("999.99"));
     g()->setFocus();
     EXPECT_EQ(Cell(2, 3), test::Shown("+99.99"));
     EXPECT_TRUE(script.messages.empty());
 
     // The conditions field.
-    MaskedField* f = w->InputPage()->mskInstErr[0];
+    MaskedField* f = test::InputNamed(*w, "mskInstErr_0");
     auto& entered = w->State().FixEntered;
     entered[8] = true;
     w->InputPage()->mskInstErr_GotFocus(0);
@@ -294,8 +295,8 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         {"0120", "+01.20", "+01.20"}, {"1.25", "+01.25", "+01.25"},  {"9", "+09.00", "+09.00"},
         {"1.5-", "-01.50", "-01.50"}, {"0.5", "+00.50", "+00.50"},
     };
-    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("+00.00"));
-    MaskedField* conditions = w->InputPage()->mskInstErr[0];
+    test::InputNamed(*w, "mskInstErr_0")->SetMaskedText(test::Shown("+00.00"));
+    MaskedField* conditions = test::InputNamed(*w, "mskInstErr_0");
     MaskedField* feet = w->MaskField("mskHeightF", -1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -352,11 +353,11 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
 TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     g()->SetCurrentCell(1, 3);
     GridChar('x');  // opens the cell, the letter is not taken
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("___.__"));
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_1")->text(), test::Shown("___.__"));
     Type(test::Shown("1.5"));
     Key(Qt::Key_Home);
     Type("k");
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("__1.5_"));
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_1")->text(), test::Shown("__1.5_"));
     Type("-");
     Key(Qt::Key_Up);  // leaves the editor
     EXPECT_EQ(Cell(1, 3), test::Shown("-01.50"));
@@ -365,12 +366,12 @@ TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     Type("0");
     Key(Qt::Key_Home);
     Type(" ");
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown(" _0.__"));
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_1")->text(), test::Shown(" _0.__"));
     // The conditions field: the same place takes no letter either.
     w->tabIn->blockSignals(true);
     w->tabIn->setCurrentIndex(1);
     w->tabIn->blockSignals(false);
-    MaskedField* f = w->InputPage()->mskInstErr[0];
+    MaskedField* f = test::InputNamed(*w, "mskInstErr_0");
     QTest::mouseClick(f, Qt::LeftButton);
     f->setCursorPosition(0);
     Type("q+0120");
@@ -387,30 +388,32 @@ TEST_F(Grid, TimeEditorKeys) {
     PutRow(1, "8 Dec 2026 18:10:20", "VEGA", "20°00'.0", "+00.00");
     g()->SetCurrentCell(2, 0);
     GridKey(Qt::Key_Space);  // the time of the row above
-    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime().time(), QTime(18, 10, 20));
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->dateTime().time(),
+              QTime(18, 10, 20));
     Key(Qt::Key_Escape);
     EXPECT_TRUE(Cell(2, 0).isEmpty());
     EXPECT_FALSE(filled(2, 0));
     w->State().TimeStored = MakeDateTime(2026, 12, 8, 18, 12, 0);
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->InputPage()->dtpObsTime->dateTime().time(), QTime(18, 12, 0));
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->dateTime().time(),
+              QTime(18, 12, 0));
     EXPECT_EQ(w->State().TimeStored, 0.0);
     Key(Qt::Key_Return);  // swallowed
-    EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+    EXPECT_TRUE(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->isVisible());
     Key(Qt::Key_Down);  // steps the picker, stays open
-    EXPECT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+    EXPECT_TRUE(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->isVisible());
     g()->setFocus();
     EXPECT_TRUE(filled(2, 0));
     w->InputPage()->grdObs_LeaveCell();
     // A digit typed on a closed time cell: "8 Dec" becomes "3 Dec".
     g()->SetCurrentCell(1, 0);
     GridChar('3');
-    EXPECT_EQ(w->InputPage()->dtpObsTime->date(), QDate(2026, 12, 3));
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->date(), QDate(2026, 12, 3));
     // Esc over a dated cell: back to its date, the cell stays committed.
     Key(Qt::Key_Escape);
     EXPECT_EQ(Cell(1, 0), "8 Dec 2026 18:10:20");
     EXPECT_TRUE(filled(1, 0));
-    EXPECT_EQ(w->InputPage()->dtpObsTime->date(), QDate(2026, 12, 8));
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->date(), QDate(2026, 12, 8));
 }
 
 // Guards the body editor: Up and Down leave it and move a row, the
@@ -419,11 +422,12 @@ TEST_F(Grid, TimeEditorKeys) {
 TEST_F(Grid, BodyEditorAndRowCheck) {
     g()->SetCurrentCell(2, 1);
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->InputPage()->cboBody->currentIndex(), 0);  // empty cell: first entry
-    w->InputPage()->cboBody->setCurrentText("SIRIUS");
+    EXPECT_EQ(test::InputNamed<QComboBox>(*w, "cboBody")->currentIndex(),
+              0);  // empty cell: first entry
+    test::InputNamed<QComboBox>(*w, "cboBody")->setCurrentText("SIRIUS");
     Key(Qt::Key_Down);
     EXPECT_EQ(Cell(2, 1), "SIRIUS");
-    EXPECT_FALSE(w->InputPage()->cboBody->isVisible());
+    EXPECT_FALSE(test::InputNamed<QComboBox>(*w, "cboBody")->isVisible());
     EXPECT_EQ(g()->Row(), 3);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "Row not fully filled");
@@ -434,7 +438,7 @@ TEST_F(Grid, BodyEditorAndRowCheck) {
     g()->SetCurrentCell(2, 1);
     script.Clear();
     GridKey(Qt::Key_Space);
-    EXPECT_EQ(w->InputPage()->cboBody->currentText(), "SIRIUS");
+    EXPECT_EQ(test::InputNamed<QComboBox>(*w, "cboBody")->currentText(), "SIRIUS");
     Key(Qt::Key_Up);
     EXPECT_EQ(g()->Row(), 1);
     EXPECT_EQ(script.messages.size(), 1u);
@@ -525,7 +529,7 @@ TEST_F(Grid, ControlDeleteKeepsTheRows) {
             EXPECT_FALSE(filled(r, c)) << r << " " << c;
         }
     EXPECT_EQ(g()->CellBackColor(1, 2), MaskedField::WindowColor());
-    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("+00.00"));
+    test::InputNamed(*w, "mskInstErr_0")->SetMaskedText(test::Shown("+00.00"));
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     g()->SetCurrentCell(1, 0);
     g()->setFocus();
@@ -611,16 +615,17 @@ TEST_F(Grid, DoubleClickOpensTheEditor) {
     const QRect r = g()->CellRect(2, 2);
     QTest::mouseClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     QTest::mouseDClick(g()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-    ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
-    EXPECT_EQ(w->InputPage()->mskHeightInst->text(), test::Shown("20°00'.0"));
-    EXPECT_EQ(w->InputPage()->mskHeightInst->geometry().topLeft(), r.topLeft() - QPoint(1, 1));
+    ASSERT_TRUE(test::InputNamed(*w, "mskHeightInst")->isVisible());
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->text(), test::Shown("20°00'.0"));
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->geometry().topLeft(),
+              r.topLeft() - QPoint(1, 1));
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(w->InputPage()->mskHeightInst->isVisible());
+    EXPECT_FALSE(test::InputNamed(*w, "mskHeightInst")->isVisible());
     g()->SetCurrentCell(3, 3);
     GridKey(Qt::Key_Space);
     Type("5");
     Key(Qt::Key_Escape);
-    EXPECT_EQ(w->InputPage()->mskInstErr[1]->text(), test::Shown("___.__"));
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_1")->text(), test::Shown("___.__"));
     EXPECT_TRUE(Cell(3, 3).isEmpty());
 }
 
@@ -654,7 +659,7 @@ TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
 // the event loop running, so the next sight's keys reopened the cell just
 // left and the second row kept only its correction.
 TEST_F(Grid, FastTypingLosesNoSight) {
-    w->InputPage()->mskInstErr[0]->SetMaskedText(test::Shown("-01.50"));
+    test::InputNamed(*w, "mskInstErr_0")->SetMaskedText(test::Shown("-01.50"));
     w->State().TimeEstPos = MakeDateTime(2026, 12, 8, 18, 0, 0);
     g()->setFocus();
     test::FastKeyboard keys;
@@ -692,8 +697,8 @@ TEST_F(Grid, Tooltips) {
     EXPECT_EQ(g()->toolTip(), "auto filled");
     w->InputPage()->grdObs_MouseMove(4, 1);
     EXPECT_TRUE(g()->toolTip().isEmpty());
-    EXPECT_EQ(w->InputPage()->mskHeightInst->toolTip(), "[TAB] next cell/row");
-    EXPECT_EQ(w->InputPage()->mskInstErr[0]->toolTip(), "Enter minutes & tenths of minute");
+    EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->toolTip(), "[TAB] next cell/row");
+    EXPECT_EQ(test::InputNamed(*w, "mskInstErr_0")->toolTip(), "Enter minutes & tenths of minute");
 }
 
 // Guards the reading of the grid: where it stops, what it refuses (with
@@ -800,11 +805,11 @@ TEST_F(Grid, Screenshots) {
     g()->SetCurrentCell(4, 2);
     GridKey(Qt::Key_Space);
     Type("2");
-    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), w->InputPage()->GridEditor(2));
+    ASSERT_TRUE(test::GridEditorNamed(*w, 2)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), test::GridEditorNamed(*w, 2));
     Screenshot("observation_grid_editing.png");
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(w->InputPage()->GridEditor(2)->isVisible());
+    EXPECT_FALSE(test::GridEditorNamed(*w, 2)->isVisible());
     EXPECT_EQ(Cell(4, 2), altitude);
     w->tabIn->setCurrentIndex(1);
     Screenshot("observation_conditions_loaded.png");
@@ -821,10 +826,10 @@ namespace {
 TEST(GridEnd, WindowClosesWithAnEditorOpen) {
     for (int col = 0; col < 4; ++col) {
         test::GridWindow gw;
-        gw.w->InputPage()->grdObs->SetCurrentCell(2, col);
-        gw.w->InputPage()->grdObs->setFocus();
+        test::InputNamed<ObservationGrid>(*gw.w, "grdObs")->SetCurrentCell(2, col);
+        test::InputNamed<ObservationGrid>(*gw.w, "grdObs")->setFocus();
         test::Type(col == 1 ? "s" : "4");
-        ASSERT_TRUE(gw.w->InputPage()->GridEditor(col)->isVisible());
+        ASSERT_TRUE(test::GridEditorNamed(*gw.w, col)->isVisible());
         test::Type("5");
         gw.w.reset();
     }

@@ -22,8 +22,8 @@ INSTANTIATE_TEST_SUITE_P(Separators, PositionFields, ::testing::Values(".", ",")
 // Guards the estimated position: the hemisphere typed as a sign, the value
 // and flag of a valid entry, the green colour, and the utilities untouched.
 TEST_P(PositionFields, EstimatedPositionWithSigns) {
-    MaskedField* lat = w.InputPage()->mskLat5;
-    MaskedField* lon = w.InputPage()->mskLong5;
+    MaskedField* lat = test::InputNamed(w, "mskLat_5");
+    MaskedField* lon = test::InputNamed(w, "mskLong_5");
     in.Type(lat, "12345-");
     EXPECT_EQ(lat->MaskedText(), in.S("12°34'.5 S"));
     in.Leave(lon);
@@ -53,8 +53,8 @@ TEST_P(PositionFields, EstimatedPositionWithSigns) {
 // and its flag keeping the last accepted value (the driver checks a refused
 // text again).
 TEST_P(PositionFields, EstimatedPositionRefusals) {
-    MaskedField* lat = w.InputPage()->mskLat5;
-    MaskedField* lon = w.InputPage()->mskLong5;
+    MaskedField* lat = test::InputNamed(w, "mskLat_5");
+    MaskedField* lon = test::InputNamed(w, "mskLong_5");
     in.Type(lat, "10000n");
     in.Leave(lon);
     ASSERT_EQ(s.Lat(6), 10.0);
@@ -102,11 +102,11 @@ TEST_P(PositionFields, EstimatedPositionRefusals) {
 // Guards an emptied estimated position: nothing changes (flag, slot and
 // colour stay), unlike a utilities field.
 TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
-    MaskedField* lat = w.InputPage()->mskLat5;
+    MaskedField* lat = test::InputNamed(w, "mskLat_5");
     in.Type(lat, "45000n");
-    in.Leave(w.InputPage()->mskLong5);
+    in.Leave(test::InputNamed(w, "mskLong_5"));
     in.Type(lat, "");
-    in.Leave(w.InputPage()->mskLong5);
+    in.Leave(test::InputNamed(w, "mskLong_5"));
     EXPECT_EQ(s.Lat(6), 45.0);
     EXPECT_TRUE(s.FixEntered[2]);
     EXPECT_EQ(s.Utilities.UtilEntered, (std::array<bool, 12>{}));
@@ -207,7 +207,8 @@ TEST_P(PositionFields, Tooltips) {
         EXPECT_EQ(w.MaskField("mskLong", i)->toolTip(),
                   "Enter degrees [°] minutes ['] & tenths of minute E/+ W/-");
     }
-    EXPECT_EQ(w.InputPage()->mskCourse0->toolTip(), "Enter degrees [°] & tenths of degree");
+    EXPECT_EQ(test::InputNamed(w, "mskCourse_0")->toolTip(),
+              "Enter degrees [°] & tenths of degree");
     EXPECT_EQ(Util("mskCourse_1")->toolTip(), "Enter degrees [°] & tenths of degree");
     EXPECT_EQ(in.Field("mskSpeed")->toolTip(),
               "Enter knots & tenths of knot (1 knot = 1.852 km/h)");

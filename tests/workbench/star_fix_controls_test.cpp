@@ -34,18 +34,18 @@ TEST(StarFixControls, OptionBoxes) {
     FrmWorking& w = *in.w;
     EXPECT_TRUE(w.Options()->ch3FullRoutine->isChecked());
     EXPECT_FALSE(w.Options()->ch3OneEstPos0->isChecked());
-    EXPECT_FALSE(w.InputPage()->ch3OneEstPos1->isChecked());
+    EXPECT_FALSE(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->isChecked());
     EXPECT_EQ(w.Options()->ch3FullRoutine->text(),
               "Correct the course and speed if enough observations.");
-    EXPECT_EQ(w.InputPage()->ch3OneEstPos1->text(),
+    EXPECT_EQ(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->text(),
               "Compute all intercepts with one estimated position.");
 
-    w.InputPage()->ch3OneEstPos1->click();  // the input page's box
+    test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->click();  // the input page's box
     EXPECT_TRUE(w.Options()->ch3OneEstPos0->isChecked());
     EXPECT_TRUE(w.State().OneEstPos);
     w.mnuOptionsTab_Click();
     w.Options()->ch3OneEstPos0->click();  // the options page's box
-    EXPECT_FALSE(w.InputPage()->ch3OneEstPos1->isChecked());
+    EXPECT_FALSE(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->isChecked());
     EXPECT_FALSE(w.State().OneEstPos);
 
     w.Options()->ch3FullRoutine->click();
@@ -66,24 +66,26 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
     FrmWorking& w = *in.w;
     WorkbenchState& s = w.State();
     const double before = s.TimeTruePos;
-    w.InputPage()->dtpTime[0]->setFocus(Qt::TabFocusReason);
-    w.InputPage()->dtpTime[0]->setDateTime(Utc(2026, 12, 9, 18, 30));
-    in.Leave(w.InputPage()->mskLat5);
+    test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setFocus(Qt::TabFocusReason);
+    test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setDateTime(Utc(2026, 12, 9, 18, 30));
+    in.Leave(test::InputNamed(w, "mskLat_5"));
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 18, 30));
     EXPECT_TRUE(s.FixEntered[1]);
-    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(), Utc(2026, 12, 9, 18, 30));
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_1")->dateTime(),
+              Utc(2026, 12, 9, 18, 30));
     EXPECT_EQ(s.TimeTruePos, before);  // shown, not taken
     EXPECT_FALSE(s.FixEntered[4]);
 
-    w.InputPage()->dtpTime[1]->setFocus(Qt::TabFocusReason);
-    in.Leave(w.InputPage()->mskLat5);  // left unchanged: committed as shown
+    test::InputNamed<QDateTimeEdit>(w, "dtpTime_1")->setFocus(Qt::TabFocusReason);
+    in.Leave(test::InputNamed(w, "mskLat_5"));  // left unchanged: committed as shown
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
     EXPECT_TRUE(s.FixEntered[4]);
 
-    w.InputPage()->dtpTime[0]->setDateTime(Utc(2026, 12, 9, 19, 0));
-    w.InputPage()->dtpTime_LostFocus(0);
+    test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setDateTime(Utc(2026, 12, 9, 19, 0));
+    test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setFocus(Qt::TabFocusReason);
+    in.Leave(test::InputNamed(w, "mskLat_5"));
     EXPECT_EQ(s.TimeEstPos, MakeDateTime(2026, 12, 9, 19, 0));
-    EXPECT_EQ(w.InputPage()->dtpTime[1]->dateTime(),
+    EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_1")->dateTime(),
               Utc(2026, 12, 9, 18, 30));  // no longer follows
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 9, 18, 30));
 
@@ -104,7 +106,7 @@ TEST(StarFixControls, FirstTabFocusesTheEstimatedTime) {
     in.w->InputPage()->cmdNextTabIn_Click();
     in.script.Clear();
     in.w->InputPage()->cmdPrevTabIn_Click();
-    EXPECT_TRUE(in.w->InputPage()->dtpTime[0]->hasFocus());
+    EXPECT_TRUE(test::InputNamed<QDateTimeEdit>(*in.w, "dtpTime_0")->hasFocus());
 }
 
 // Guards the ellipsoid choice: the sphere's model and unit, and the name
@@ -175,11 +177,13 @@ TEST(StarFixControls, TimeStoreButton) {
     test::InputWindow in(".");
     in.script.dialogs.clear();
     const WorkbenchState before = in.w->State();
-    in.w->InputPage()->cmdChronoF5_Click();
+    in.InputTab(2);
+    auto* chrono = test::Named<QPushButton>(in.w.get(), "cmdChronoF5");
+    test::ClickButton(chrono);
     ASSERT_EQ(in.script.dialogs.size(), 1u);
     EXPECT_EQ(in.script.dialogs[0], "frmTimeStore");
     EXPECT_EQ(in.w->State().TimeStored, before.TimeStored);
-    QTest::mouseClick(in.w->findChild<QPushButton*>("cmdChronoF5"), Qt::LeftButton);
+    test::ClickButton(chrono);
     EXPECT_EQ(in.script.dialogs.size(), 2u);
 }
 

@@ -33,7 +33,9 @@ TEST(StarFixInputPage, StandsAloneOnItsLinks) {
         if (!on) disabled.push_back(name);
     };
     links.UtcNow = [] { return MakeDateTime(2026, 12, 9, 14, 37, 52); };
-    StarFixInputPage page(state, links, nullptr);
+    const StarFixInputContext context{state.DecSep, state.BodyList, state.AppPath,
+                                      state.CommandLineFile, state.TimeStored};
+    StarFixInputPage page(state, context, links, nullptr);
     ASSERT_EQ(page.objectName(), "tabIn");
     ASSERT_EQ(page.count(), 3);
 

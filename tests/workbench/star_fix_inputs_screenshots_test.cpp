@@ -25,23 +25,23 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         test::InputWindow in(sep);
         FrmWorking& w = *in.w;
         const QString tag = sep == "." ? "point" : "comma";
-        w.InputPage()->dtpTime[0]->setFocus(Qt::TabFocusReason);
-        in.Type(w.InputPage()->mskLat5, "47125n");
-        in.Type(w.InputPage()->mskLong5, "0083407w");
-        in.Type(w.InputPage()->mskCourse0, "2455");
+        test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->setFocus(Qt::TabFocusReason);
+        in.Type(test::InputNamed(w, "mskLat_5"), "47125n");
+        in.Type(test::InputNamed(w, "mskLong_5"), "0083407w");
+        in.Type(test::InputNamed(w, "mskCourse_0"), "2455");
         in.Type(w.MaskField("mskSpeed", -1), "0068");
-        in.Leave(w.InputPage()->mskLat5);
-        w.InputPage()->ch3OneEstPos1->click();
+        in.Leave(test::InputNamed(w, "mskLat_5"));
+        test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->click();
         Save(w.tabIn, "starfix-inputs-tab0-" + tag);
 
         in.InputTab(1);
         in.Type(w.MaskField("mskHeightM", -1), "125");
         in.Type(w.MaskField("mskPress_mBars", -1), "1021");
-        in.Type(w.InputPage()->mskTempCelcius[0], "_14");
-        in.Leave(w.InputPage()->mskTempFahr[1]);
-        w.InputPage()->updTempFahr_DownClick(1);
+        in.Type(test::InputNamed(w, "mskTempCelcius_0"), "_14");
+        in.Leave(test::InputNamed(w, "mskTempFahr_1"));
+        in.Spin("updTempFahr_1_Down");
         in.Type(w.MaskField("mskPressHg", -1), "3190");
-        in.Leave(w.InputPage()->mskTempCelcius[1]);  // refused: waits for its correction
+        in.Leave(test::InputNamed(w, "mskTempCelcius_1"));  // refused: waits for its correction
         EXPECT_EQ(in.script.messages.size(), 1u);
         Save(w.tabIn, "starfix-inputs-tab1-" + tag);
     }

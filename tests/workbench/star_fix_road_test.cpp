@@ -103,7 +103,7 @@ TEST_F(Road, SampleFileThroughEveryPage) {
     script.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
     w->Action("mnuAstroErase")->trigger();
     script.Clear();
-    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 1), "");
+    EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1), "");
     EXPECT_FALSE(w->Status()->Panel("MPP")->isVisible());
     EXPECT_FALSE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_FALSE(w->Action("mnuAstroGraphDisp")->isEnabled());
@@ -210,15 +210,15 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     Click("bthBackStarFix1");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(2);
-    w->InputPage()->grdObs->setFocus();
-    w->InputPage()->grdObs->SetCurrentCell(1, 2);
+    test::InputNamed<ObservationGrid>(*w, "grdObs")->setFocus();
+    test::InputNamed<ObservationGrid>(*w, "grdObs")->SetCurrentCell(1, 2);
     test::Type("4");
-    ASSERT_TRUE(w->InputPage()->GridEditor(2)->isVisible());
+    ASSERT_TRUE(test::GridEditorNamed(*w, 2)->isVisible());
     test::Type(test::Shown("7°00'.0"));
     Click("bthNumRes");
     QApplication::processEvents();
-    EXPECT_EQ(w->InputPage()->grdObs->TextMatrix(1, 2).left(2), "47")
-        << w->InputPage()->grdObs->TextMatrix(1, 2).toStdString();
+    EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 2).left(2), "47")
+        << test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 2).toStdString();
     EXPECT_NE(w->State().Fix.MppLat, lat);
 }
 
@@ -246,12 +246,12 @@ TEST_F(Road, BackClickedWhileTheReportIsMade) {
 TEST_F(Road, RefusedFieldThenResults) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->InputPage()->mskLat5;
+    MaskedField* lat = test::InputNamed(*w, "mskLat_5");
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
     test::Type("9900");
-    w->InputPage()->mskLong5->setFocus(Qt::TabFocusReason);
+    test::InputNamed(*w, "mskLong_5")->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     script.Clear();
@@ -271,7 +271,7 @@ TEST_F(Road, RefusedFieldThenResults) {
 TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->InputPage()->mskLat5;
+    MaskedField* lat = test::InputNamed(*w, "mskLat_5");
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
@@ -303,7 +303,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
 TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     w->tabIn->setCurrentIndex(0);
-    QDateTimeEdit* wanted = w->InputPage()->dtpTime[1];
+    QDateTimeEdit* wanted = test::InputNamed<QDateTimeEdit>(*w, "dtpTime_1");
     wanted->setFocus(Qt::TabFocusReason);
     wanted->setCurrentSection(QDateTimeEdit::HourSection);
     QTest::keyClick(wanted, Qt::Key_Down);  // 19:40 -> 18:40
@@ -348,21 +348,21 @@ TEST(RoadByKeys, StartScreenToTheFix) {
         test::Click(d, test::Place::Middle);
         test::Type(t);
     };
-    pick(w->InputPage()->dtpTime[0], "8 Dec 2026 16:00:00");
-    type(w->InputPage()->mskLat5, "38300N");
-    type(w->InputPage()->mskLong5, "0312000W");
-    pick(w->InputPage()->dtpTime[1], "8 Dec 2026 19:40:00");
-    type(w->InputPage()->mskCourse0, "2350");
+    pick(test::InputNamed<QDateTimeEdit>(*w, "dtpTime_0"), "8 Dec 2026 16:00:00");
+    type(test::InputNamed(*w, "mskLat_5"), "38300N");
+    type(test::InputNamed(*w, "mskLong_5"), "0312000W");
+    pick(test::InputNamed<QDateTimeEdit>(*w, "dtpTime_1"), "8 Dec 2026 19:40:00");
+    type(test::InputNamed(*w, "mskCourse_0"), "2350");
     type(w->MaskField("mskSpeed", -1), "11.5");
-    QTest::mouseClick(w->InputPage()->cmdNextTabIn[0], Qt::LeftButton);
+    QTest::mouseClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_0"), Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
     type(w->MaskField("mskHeightM", -1), "140");
-    type(w->InputPage()->mskInstErr[0], "-0120");
-    type(w->InputPage()->mskTempCelcius[0], " 17");
-    type(w->InputPage()->mskTempCelcius[1], " 18");
+    type(test::InputNamed(*w, "mskInstErr_0"), "-0120");
+    type(test::InputNamed(*w, "mskTempCelcius_0"), " 17");
+    type(test::InputNamed(*w, "mskTempCelcius_1"), " 18");
     type(w->MaskField("mskPress_mBars", -1), "1021");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
-    QTest::mouseClick(w->InputPage()->cmdNextTabIn[1], Qt::LeftButton);
+    QTest::mouseClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_1"), Qt::LeftButton);
     EXPECT_EQ(w->tabIn->currentIndex(), 2);
 
     struct Sight {
@@ -375,19 +375,20 @@ TEST(RoadByKeys, StartScreenToTheFix) {
         {QTime(19, 27, 0), "FOMALHAUT", "22071"}, {QTime(19, 29, 30), "SATURN", "43374"},
         {QTime(19, 32, 0), "HAMAL", "42455"},     {QTime(19, 34, 30), "CAPELLA", "20320"},
         {QTime(19, 37, 0), "KOCHAB", "29508"}};
-    ObservationGrid* g = w->InputPage()->grdObs;
+    ObservationGrid* g = test::InputNamed<ObservationGrid>(*w, "grdObs");
     for (const Sight& s : sights) {
         g->setFocus();
         QTest::keyClick(g, Qt::Key_Space);  // the time editor
-        ASSERT_TRUE(w->InputPage()->dtpObsTime->isVisible());
+        ASSERT_TRUE(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->isVisible());
         test::Type("8 Dec 2026 " + s.time.toString("hh:mm:ss"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         test::Type(QString(QChar(s.body[0]).toLower()));  // the body list
-        ASSERT_TRUE(w->InputPage()->cboBody->isVisible());
-        w->InputPage()->cboBody->setCurrentIndex(w->InputPage()->cboBody->findText(s.body));
+        ASSERT_TRUE(test::InputNamed<QComboBox>(*w, "cboBody")->isVisible());
+        test::InputNamed<QComboBox>(*w, "cboBody")
+            ->setCurrentIndex(test::InputNamed<QComboBox>(*w, "cboBody")->findText(s.body));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         test::Type(QString(s.hs).left(1));  // the altitude field
-        ASSERT_TRUE(w->InputPage()->mskHeightInst->isVisible());
+        ASSERT_TRUE(test::InputNamed(*w, "mskHeightInst")->isVisible());
         test::Type(QString(s.hs).mid(1));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
@@ -417,7 +418,7 @@ TEST_F(Road, SaveTakesTheFieldBeingTyped) {
     Click("bthNumRes");
     Click("bthCorr");
     w->tabIn->setCurrentIndex(0);
-    MaskedField* lat = w->InputPage()->mskLat5;
+    MaskedField* lat = test::InputNamed(*w, "mskLat_5");
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);

@@ -89,11 +89,11 @@ TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
     test::InputWindow in(".");
     FrmWorking* w = in.w.get();
     for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
-    w->InputPage()->cmdNextTabIn[0]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->InputPage()->cmdNextTabIn[0], Qt::Key_Return);
+    test::InputNamed<QPushButton>(*w, "cmdNextTabIn_0")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_0"), Qt::Key_Return);
     EXPECT_EQ(w->tabIn->currentIndex(), 1);
-    w->InputPage()->cmdCancel[1]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->InputPage()->cmdCancel[1], Qt::Key_Enter);
+    test::InputNamed<QPushButton>(*w, "cmdCancel_1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(test::InputNamed<QPushButton>(*w, "cmdCancel_1"), Qt::Key_Enter);
     EXPECT_FALSE(w->tabIn->isVisible());
 
     FrmEnd end(w);

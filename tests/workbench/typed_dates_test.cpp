@@ -36,15 +36,17 @@ void ExpectWholeTextShown(QDateTimeEdit* p) {
 // 22:00:01).
 TEST(TypedDates, EveryPickerEveryWay) {
     test::InputWindow in(".");
-    StarFixInputPage* page = in.w->InputPage();
     const WorkbenchState& s = in.w->State();
-    page->mskLat5->SetMaskedText("41°10'.0 N");
+    MaskedField* lat = test::InputNamed(*in.w, "mskLat_5");
+    auto* time0 = test::InputNamed<QDateTimeEdit>(*in.w, "dtpTime_0");
+    lat->SetMaskedText("41°10'.0 N");
     test::CheckPickerEntries(
-        page->dtpTime[0], [&] { return FromDateValue(s.TimeEstPos); }, in.script);
+        time0, [&] { return FromDateValue(s.TimeEstPos); }, in.script);
     test::CheckPickerEntries(
-        page->dtpTime[1], [&] { return FromDateValue(s.TimeTruePos); }, in.script);
-    EXPECT_EQ(page->mskLat5->text(), "41°10'.0 N");  // no key strayed into it
-    ExpectWholeTextShown(page->dtpTime[0]);
+        test::InputNamed<QDateTimeEdit>(*in.w, "dtpTime_1"),
+        [&] { return FromDateValue(s.TimeTruePos); }, in.script);
+    EXPECT_EQ(lat->text(), "41°10'.0 N");  // no key strayed into it
+    ExpectWholeTextShown(time0);
 
     in.w->mnuUtil_Click(0);
     in.w->tabUtil->setCurrentIndex(2);
@@ -68,9 +70,8 @@ TEST(TypedDates, EveryPickerEveryWay) {
 // typed. It once committed 20:26:21 for 21:00:00 and 19:00:41 for 19:41:30.
 TEST(TypedDates, ObservationGridEditor) {
     test::GridWindow g;
-    StarFixInputPage* page = g.w->InputPage();
-    ObservationGrid* grid = page->grdObs;
-    QDateTimeEdit* editor = page->dtpObsTime;
+    auto* grid = test::InputNamed<ObservationGrid>(*g.w, "grdObs");
+    auto* editor = test::InputNamed<QDateTimeEdit>(*g.w, "dtpObsTime");
     QDateTime when(QDate(2026, 9, 11), QTime(21, 0, 0), Qt::UTC);
     for (int way = 0; way < 3 + editor->sectionCount(); ++way) {
         const int row = way + 1;

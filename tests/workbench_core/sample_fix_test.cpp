@@ -203,10 +203,16 @@ TEST(SampleFix, LoadKeepsWhatTheChecksRefuse) {
 TEST(SampleFix, RefusalsBeforeTheSolver) {
     RecordingReporter rec;
     StarFixSession s;
-    EXPECT_EQ(SolveFix(s, false), SolveOutcome::Refused);
+    // The inputs are checked once, before the caller reads its sights.
+    int reads = 0;
+    const auto read = [&reads] { return ++reads > 1; };
+    EXPECT_EQ(SolveFix(s, false, read), SolveOutcome::Refused);
+    EXPECT_EQ(reads, 0);
     s.FixEntered.fill(true);
+    EXPECT_EQ(SolveFix(s, false, read), SolveOutcome::Refused);  // the reading refused
     s.Obs.Resize(1);
-    EXPECT_EQ(SolveFix(s, false), SolveOutcome::Refused);
+    EXPECT_EQ(SolveFix(s, false, read), SolveOutcome::Refused);
+    EXPECT_EQ(reads, 2);
     ASSERT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(rec.messages[0].title, "Missing data");
     EXPECT_EQ(rec.messages[1].text,

@@ -84,9 +84,10 @@ void KeepSightDetails(StarFixSession& s) {
     s.Lines = LinesThroughMpp(in, s.Fix, s.Obs, s.E);
 }
 
-SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
+SolveOutcome SolveFix(StarFixSession& s, bool findSystErr, const std::function<bool()>& readSights,
                       const std::function<void()>& sightsAccepted) {
     if (!FixInputsPresent(s)) return SolveOutcome::Refused;
+    if (readSights && !readSights()) return SolveOutcome::Refused;
     if (!EnoughSightsForFix(s.Obs.ObsCount)) return SolveOutcome::Refused;
     if (!SaturnSightsComputable(s.Obs)) return SolveOutcome::Refused;
     if (sightsAccepted) sightsAccepted();

@@ -22,19 +22,23 @@ enum class SolveOutcome {
     Solved,
 };
 
-// The fix of the session's sights (s.Obs, ObsCount sights already read):
-//  1. the inputs present (FixInputsPresent);
-//  2. at least 2 sights; Saturn's sights only with its data file usable;
-//  3. `sightsAccepted` is called (may be empty) before anything is written;
-//  4. the solver, from Lat(6), Long(6), with the session's options and
+// The fix of the session's sights (s.Obs, ObsCount sights):
+//  1. the inputs present (FixInputsPresent), checked here and only here;
+//  2. `readSights` is called (may be empty: the sights are read already):
+//     the caller's last checks of its inputs and the reading of its sights
+//     into s.Obs; false stops the fix (it has said why);
+//  3. at least 2 sights; Saturn's sights only with its data file usable;
+//  4. `sightsAccepted` is called (may be empty) before anything is written;
+//  5. the solver, from Lat(6), Long(6), with the session's options and
 //     `findSystErr` (look for a systematic error), on fresh working and
 //     result arrays of a copy of the sights;
-//  5. only when solved: EstLat, EstLong := Lat(6), Long(6); Obs and Fix :=
+//  6. only when solved: EstLat, EstLong := Lat(6), Long(6); Obs and Fix :=
 //     the solver's; Course, Speed := the fix's (corrected with four
 //     unknowns), and the per-sight figures the results show
 //     (KeepSightDetails). Refused or failed, the session keeps the last
 //     fix and everything drawn from it.
 SolveOutcome SolveFix(StarFixSession& s, bool findSystErr,
+                      const std::function<bool()>& readSights = {},
                       const std::function<void()>& sightsAccepted = {});
 
 // The solver's inputs from the session: the estimated position Lat(6),
