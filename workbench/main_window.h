@@ -104,8 +104,6 @@ class FrmWorking : public QMainWindow {
     QToolBar* tlhGraph = nullptr;
     StartPicture* picStarFix = nullptr;
     StartPicture* picRLGC = nullptr;
-    StartPicture* picAzimuth = nullptr;
-    StartPicture* picStarFixWizard = nullptr;
     QTabWidget* tabIn = nullptr;
     QTabWidget* tabUtil = nullptr;
     QTabWidget* tabOptions = nullptr;
@@ -190,6 +188,8 @@ class FrmWorking : public QMainWindow {
 
     WorkbenchState state_;
     QWidget* panhGradient = nullptr;
+    StartPicture* picAzimuth = nullptr;
+    StartPicture* picStarFixWizard = nullptr;
     OptionsPage* optionsPage_ = nullptr;
     ResultsPage* resultsPage_ = nullptr;
     MainSettings settings_;

@@ -87,22 +87,6 @@ class StarFixInputPage : public QTabWidget {
     // nullptr for a name the page does not hold.
     MaskedField* MaskField(const std::string& name, int index) const;
 
-    // ---- Estimated position and times, observer motion (tab 0) -------------
-    std::array<QDateTimeEdit*, 2> dtpTime{};  // 0 the estimated position's, 1 the wanted
-    MaskedField* mskLat5 = nullptr;           // "mskLat_5"
-    MaskedField* mskLong5 = nullptr;          // "mskLong_5"
-    MaskedField* mskCourse0 = nullptr;        // "mskCourse_0"
-    MaskedField* mskSpeed = nullptr;
-    QCheckBox* ch3OneEstPos1 = nullptr;  // "ch3OneEstPos_1", kept in step by the options page
-    // ---- Observer and external conditions (tab 1) ----------------------------
-    MaskedField* mskHeightM = nullptr;
-    std::array<MaskedField*, 2> mskInstErr{};      // 0 conditions tab, 1 the grid's editor
-    std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
-    // ---- Navigation buttons of the three tabs (Cancel: the main window's) ----
-    std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
-    std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
-    std::array<QPushButton*, 3> cmdCancel{};
-
     // Shows a tab as code does: no entry checks run.
     void ShowTab(int index);
     // Where the keys go when the page shows again without its entry checks
@@ -120,11 +104,7 @@ class StarFixInputPage : public QTabWidget {
     // status line shows no fix.
     bool RunStarFix();
 
-    // ---- Observation grid and its in-cell editors (tab 2), the sights
-    // editor's ---------------------------------------------------------------
-    ObservationGrid* grdObs = nullptr;
-    QDateTimeEdit* dtpObsTime = nullptr;
-    QComboBox* cboBody = nullptr;
+    // ---- Observation grid (tab 2), the sights editor's ----------------------
     // Lays the grid out empty, with an empty table of sights (the new-fix
     // reset calls it).
     void InitObsGrid();
@@ -233,6 +213,25 @@ class StarFixInputPage : public QTabWidget {
     StarFixSession& state_;
     StarFixInputContext ctx_;
     StarFixInputLinks links_;
+    // ---- Estimated position and times, observer motion (tab 0) -------------
+    std::array<QDateTimeEdit*, 2> dtpTime{};  // 0 the estimated position's, 1 the wanted
+    MaskedField* mskLat5 = nullptr;           // "mskLat_5"
+    MaskedField* mskLong5 = nullptr;          // "mskLong_5"
+    MaskedField* mskCourse0 = nullptr;        // "mskCourse_0"
+    MaskedField* mskSpeed = nullptr;
+    QCheckBox* ch3OneEstPos1 = nullptr;  // "ch3OneEstPos_1", kept in step by the options page
+    // ---- Observer and external conditions (tab 1) ----------------------------
+    MaskedField* mskHeightM = nullptr;
+    std::array<MaskedField*, 2> mskInstErr{};      // 0 conditions tab, 1 the grid's editor
+    std::array<MaskedField*, 2> mskTempCelcius{};  // 0 air, 1 sea
+    // ---- Navigation buttons of the three tabs (Cancel: the main window's) ----
+    std::array<QPushButton*, 2> cmdNextTabIn{};  // tabs 0 and 1
+    std::array<QPushButton*, 2> cmdPrevTabIn{};  // tabs 1 and 2
+    std::array<QPushButton*, 3> cmdCancel{};
+    // ---- Observation grid and its in-cell editors (tab 2), the sights editor's
+    ObservationGrid* grdObs = nullptr;
+    QDateTimeEdit* dtpObsTime = nullptr;
+    QComboBox* cboBody = nullptr;
     QPushButton* cmdEraseLat = nullptr;
     QPushButton* cmdEraseLong = nullptr;
     MaskedField* mskHeightF = nullptr;

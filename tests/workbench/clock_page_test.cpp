@@ -38,9 +38,15 @@ class ClockPage : public ::testing::Test {
         clock->localOffsetSeconds = 7200;
         clock->standardBiasMinutes = -60;
         w = test::StartedWindow(settings);
-        w->Options()->Clock()->SetSystemClock(clock);
+        SetClock(clock);
         script.Clear();
     }
+    // The page reads the PC clock through this seam.
+    void SetClock(std::shared_ptr<SystemClock> c) const {
+        Find<OptionsPage>("tabOptions")->Clock()->SetSystemClock(std::move(c));
+    }
+    // One second of the refresh timer, as its timeout runs it.
+    void Tick() const { QMetaObject::invokeMethod(Find<QTimer>("tmrSysTime"), "timeout"); }
     // The user clicks a tab of the preferences.
     void ChooseTab(int tab) {
         test::Named<QTabWidget>(w.get(), "tabOptions")->setCurrentIndex(tab);
@@ -94,9 +100,10 @@ TEST_F(ClockPage, TicksOnlyWhileTheClockPageShows) {
     EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
 
     // The focus leaving the tab set for another page stops it.
-    w->Options()->tabOptions_LostFocus();
+    auto* options = Find<OptionsPage>("tabOptions");
+    options->tabOptions_LostFocus();
     EXPECT_FALSE(Find<QTimer>("tmrSysTime")->isActive());
-    w->Options()->tabOptions_GotFocus();
+    options->tabOptions_GotFocus();
     EXPECT_TRUE(Find<QTimer>("tmrSysTime")->isActive());
 
     // En&d closes the page.
@@ -128,13 +135,12 @@ TEST_F(ClockPage, FocusIntoThePageStopsTheRefresh) {
 // the local time, UTC and the daylight label disagreed by an hour.
 TEST_F(ClockPage, OneTickIsOneReadingAcrossADaylightSavingStep) {
     clock->SecondBeforeSpringChange();
-    PcClockPage* page = w->Options()->Clock();
-    page->tmrSysTime_Timer();
-    EXPECT_TRUE(page->txtLocTime->text().contains("01:59:59"))
-        << page->txtLocTime->text().toStdString();
-    EXPECT_TRUE(page->txtSysTime->text().contains("00:59:59"))
-        << page->txtSysTime->text().toStdString();
-    EXPECT_TRUE(page->lblDST->isHidden());
+    Tick();
+    EXPECT_TRUE(Find<QLineEdit>("txtLocTime")->text().contains("01:59:59"))
+        << Find<QLineEdit>("txtLocTime")->text().toStdString();
+    EXPECT_TRUE(Find<QLineEdit>("txtSysTime")->text().contains("00:59:59"))
+        << Find<QLineEdit>("txtSysTime")->text().toStdString();
+    EXPECT_TRUE(Find<QLabel>("lblDST")->isHidden());
 }
 
 // Each tick shows the local time and UTC as the system formats a time of
@@ -153,7 +159,7 @@ TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
     EXPECT_FALSE(Find<QLabel>("lblDST")->isHidden());
 
     clock->utcMs += 1000;
-    w->Options()->Clock()->tmrSysTime_Timer();
+    Tick();
     EXPECT_TRUE(Find<QLineEdit>("txtLocTime")->text().contains("14:00:01"))
         << Find<QLineEdit>("txtLocTime")->text().toStdString();
     EXPECT_TRUE(Find<QLineEdit>("txtSysTime")->text().contains("12:00:01"))
@@ -161,7 +167,7 @@ TEST_F(ClockPage, TickShowsLocalTimeUtcAndDaylight) {
 
     // Winter: the offset is the standard one, the label goes.
     clock->localOffsetSeconds = 3600;
-    w->Options()->Clock()->tmrSysTime_Timer();
+    Tick();
     EXPECT_TRUE(Find<QLabel>("lblDST")->isHidden());
     EXPECT_TRUE(Find<QLineEdit>("txtLocTime")->text().contains("13:00:01"))
         << Find<QLineEdit>("txtLocTime")->text().toStdString();
@@ -175,7 +181,7 @@ TEST_F(ClockPage, DaylightLabelOnIrishTime) {
     const QByteArray zone = qgetenv("TZ");
     qputenv("TZ", "Europe/Dublin");
     tzset();
-    w->Options()->Clock()->SetSystemClock(MakeHostClock());
+    SetClock(MakeHostClock());
     test::RunAction(*w, "mnuOptionsTab");
     ChooseTab(2);
     const std::time_t now = std::time(nullptr);

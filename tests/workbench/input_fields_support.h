@@ -41,7 +41,7 @@ struct InputWindow {
         w->show();
         QApplication::setActiveWindow(w.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        if (openStarFix) w->mnuAstroEnter_Click();
+        if (openStarFix) RunAction(*w, "mnuAstroEnter");
         script.Clear();
     }
 
@@ -53,9 +53,10 @@ struct InputWindow {
 
     // Shows input tab `tab` without running the tab checks.
     void InputTab(int tab) {
-        w->tabIn->blockSignals(true);
-        w->tabIn->setCurrentIndex(tab);
-        w->tabIn->blockSignals(false);
+        QTabWidget* page = TabSet(*w, "tabIn");
+        page->blockSignals(true);
+        page->setCurrentIndex(tab);
+        page->blockSignals(false);
     }
 
     // Enters the field, empties it and types `keys` from its first place.

@@ -18,7 +18,7 @@ TEST(SaturnFileFix, DamagedSeriesStopsTheFixWithOneMessage) {
     FrmWorking* w = g.w.get();
     const QString planet = g.folder.Path() + "/Planet.dat";
     g.script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     QFile good(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat");
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     const QByteArray bytes = good.readAll();
@@ -42,7 +42,7 @@ TEST(SaturnFileFix, DamagedSeriesStopsTheFixWithOneMessage) {
         EXPECT_EQ(g.script.messages[0].title, kSaturnFileErrorTitle);
         EXPECT_TRUE(g.script.LastText().contains(planet)) << g.script.LastText().toStdString();
         EXPECT_FALSE(test::ReportBox(*w)->isVisible()) << k;
-        EXPECT_TRUE(w->tabIn->isVisible()) << k;
+        EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible()) << k;
     }
     ResetSaturnSeries();
 }

@@ -47,7 +47,8 @@ TEST(StarFixInputPage, StandsAloneOnItsLinks) {
     EXPECT_EQ(disabled,
               std::vector<std::string>({"mnuAstroCorrect", "mnuAstroSave", "mnuAstroErase",
                                         "mnuAstroNum", "mnuAstroGraph"}));
-    EXPECT_EQ(page.dtpTime[0]->dateTime(), QDateTime(QDate(2026, 12, 9), QTime(14, 0), Qt::UTC));
+    EXPECT_EQ(page.findChild<QDateTimeEdit*>("dtpTime_0")->dateTime(),
+              QDateTime(QDate(2026, 12, 9), QTime(14, 0), Qt::UTC));
 
     page.ShowTab(2);
     QTest::keyClick(&page, Qt::Key_F5);

@@ -32,7 +32,7 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         in.Type(w.MaskField("mskSpeed", -1), "0068");
         in.Leave(test::InputNamed(w, "mskLat_5"));
         test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->click();
-        Save(w.tabIn, "starfix-inputs-tab0-" + tag);
+        Save(test::TabSet(w, "tabIn"), "starfix-inputs-tab0-" + tag);
 
         in.InputTab(1);
         in.Type(w.MaskField("mskHeightM", -1), "125");
@@ -43,7 +43,7 @@ TEST(Screenshots, StarFixInputTabsFilledIn) {
         in.Type(w.MaskField("mskPressHg", -1), "3190");
         in.Leave(test::InputNamed(w, "mskTempCelcius_1"));  // refused: waits for its correction
         EXPECT_EQ(in.script.messages.size(), 1u);
-        Save(w.tabIn, "starfix-inputs-tab1-" + tag);
+        Save(test::TabSet(w, "tabIn"), "starfix-inputs-tab1-" + tag);
     }
 }
 

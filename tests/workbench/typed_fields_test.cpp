@@ -9,6 +9,7 @@
 
 #include "grid_test_support.h"
 #include "input_fields_support.h"
+#include "input_page_widgets.h"
 #include "locale_texts.h"
 #include "tests/entry_checks.h"
 
@@ -56,7 +57,7 @@ struct TypedFields : ::testing::Test, test::GridWindow {
 // -01.20, "+0.5" gave +01.20 and "2" "201.2_"; "-5" into 17 °C gave -50 °C
 // and "14" 140; "8" into the speed 011.5 gave 081.5.
 TEST_F(TypedFields, StarFixPage) {
-    w->tabIn->setCurrentIndex(0);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(0);
     Check({{"mskLat_5", "38°30'.0 N", "41100n", "41°10'.0 N", 41 + 10 * kMin},
            {"mskLat_5", "38°30'.0 N", "4110", "", 0, kNoLatHemisphere},
            {"mskLong_5", "031°20'.0 W", "0051230e", "005°12'.3 E", 5 + 12.3 * kMin},
@@ -67,7 +68,7 @@ TEST_F(TypedFields, StarFixPage) {
            {"mskSpeed", "011.5", "12.5", "_12.5", 12.5},
            {"mskSpeed", "011.5", "105.0", "105.0", 105}});
     EnterEverything();
-    w->tabIn->setCurrentIndex(1);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(1);
     Check({{"mskHeightM", "14.0", "2", "02.0", 2},
            {"mskHeightM", "14.0", "12.5", "12.5", 12.5},
            {"mskHeightF", "045.9", "8", "008.0", 8},
@@ -93,7 +94,7 @@ TEST_F(TypedFields, StarFixPage) {
 // committed cell and clicked at either end or in the middle.
 TEST_F(TypedFields, GridEditors) {
     PutRow(1, "8 Dec 2026 19:22:00", "VEGA", "46°23'.8", "-01.20");
-    ObservationGrid* grid = w->InputPage()->grdObs;
+    auto* grid = test::InputNamed<ObservationGrid>(*w, "grdObs");
     const struct {
         int col;
         const char* keys;
@@ -119,7 +120,7 @@ TEST_F(TypedFields, GridEditors) {
 // Guards the utilities page: its positions, course, distances, speeds and
 // interval.
 TEST_F(TypedFields, UtilitiesPage) {
-    w->mnuUtil_Click(0);
+    test::RunAction(*w, "mnuUtilRL");
     Check({{"mskLat_0", "12°34'.5 N", "41100n", "41°10'.0 N", 41 + 10 * kMin},
            {"mskLat_0", "12°34'.5 N", "4110", "", 0, kNoLatHemisphere},
            {"mskLong_0", "012°34'.5 E", "0051230w", "005°12'.3 W", -(5 + 12.3 * kMin)},
@@ -130,7 +131,7 @@ TEST_F(TypedFields, UtilitiesPage) {
            {"mskCourse_1", "090°.0", "1234", "123°.4", 123.4},
            {"mskDist", "00120.00", "12.5", "00012.50", 12.5},
            {"mskDist", "00120.00", "0012345", "00123.45", 123.45}});
-    w->tabUtil->setCurrentIndex(1);
+    test::TabSet(*w, "tabUtil")->setCurrentIndex(1);
     Check({{"mskLat_2", "12°34'.5 N", "41100n", "41°10'.0 N", 41 + 10 * kMin},
            {"mskLong_2", "012°34'.5 E", "512", "", 0, kNoLongHemisphere},
            {"mskLat_3", "12°34'.5 N", "4110", "", 0, kNoLatHemisphere},
@@ -139,7 +140,7 @@ TEST_F(TypedFields, UtilitiesPage) {
            {"mskLat_4", "60°00'", "6530", "65°30'", 65.5},
            {"mskLong_4", "05°30'", "2", "20°00'", 20},
            {"mskLong_4", "05°30'", "125", "12°50'", 12 + 50 * kMin}});
-    w->tabUtil->setCurrentIndex(2);
+    test::TabSet(*w, "tabUtil")->setCurrentIndex(2);
     Check({{"mskDTG", "00120.00", "12.5", "00012.50", 12.5},
            {"mskDTG", "00120.00", "0012345", "00123.45", 123.45},
            {"mskMinSpeed", "_10.0", "8", "__8.0", 8},

@@ -11,9 +11,9 @@
 #include <QToolBar>
 
 #include "grid_test_support.h"
+#include "input_page_widgets.h"
 #include "sailing/utilities_page.h"
 #include "tests/keyboard.h"
-#include "workbench/options_page.h"
 #include "workbench/window_art.h"
 
 namespace orvex {
@@ -21,7 +21,11 @@ namespace {
 
 struct WindowWalk : ::testing::Test, test::ResultsWindow {
     WindowWalk() { Load(); }
-    StarFixInputPage* Page() const { return w->InputPage(); }
+    QTabWidget* Page() const { return test::TabSet(*w, "tabIn"); }
+    ObservationGrid* Grd() const { return test::InputNamed<ObservationGrid>(*w, "grdObs"); }
+    void ClickNext(int tab) const {
+        test::ClickButton(test::InputNamed<QPushButton>(*w, QString("cmdNextTabIn_%1").arg(tab)));
+    }
     void ClickTab(int i) const {
         test::ClickAt(Page()->tabBar(), Page()->tabBar()->tabRect(i).center());
     }
@@ -38,7 +42,7 @@ struct WindowWalk : ::testing::Test, test::ResultsWindow {
     QStringList Grid() const {
         QStringList cells;
         for (int r = 1; r <= 8; ++r)
-            for (int c = 0; c < 4; ++c) cells << Page()->grdObs->TextMatrix(r, c);
+            for (int c = 0; c < 4; ++c) cells << Grd()->TextMatrix(r, c);
         return cells;
     }
 };
@@ -58,7 +62,7 @@ TEST_F(WindowWalk, ObservationsTabEnteredAnyWayGivesTheGridTheKeys) {
              test::Click(test::ReportBox(*w), test::Place::Middle);  // reading the report
              w->Action("mnuAstroCorrect")->trigger();
          }},
-        {"Next", [this] { ClickTab(1), test::ClickButton(Page()->cmdNextTabIn[1]); }},
+        {"Next", [this] { ClickTab(1), ClickNext(1); }},
         {"its tab", [this] { ClickTab(0), ClickTab(2); }}};
     for (const auto& [way, enter] : ways) {
         SCOPED_TRACE(way);
@@ -68,11 +72,11 @@ TEST_F(WindowWalk, ObservationsTabEnteredAnyWayGivesTheGridTheKeys) {
         test::Press(Qt::Key_Home);
         test::Press(Qt::Key_Right);
         test::Press(Qt::Key_Right);
-        const int row = Page()->grdObs->Row();
+        const int row = Grd()->Row();
         test::Type("45305\t");
         expected[(row - 1) * 4 + 2] = "45°30'" + sep + "5";
         EXPECT_EQ(Grid(), expected);
-        EXPECT_TRUE(w->tabIn->isVisible());
+        EXPECT_TRUE(Page()->isVisible());
         EXPECT_EQ(Page()->currentIndex(), 2);
     }
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
@@ -80,7 +84,7 @@ TEST_F(WindowWalk, ObservationsTabEnteredAnyWayGivesTheGridTheKeys) {
     // An input missing: the message, and the keys on the tab row.
     w->State().FixEntered[8] = false;
     ClickTab(1);
-    test::ClickButton(Page()->cmdNextTabIn[1]);
+    ClickNext(1);
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
     test::Press(Qt::Key_Space);
     EXPECT_EQ(Page()->currentIndex(), 2);
@@ -101,8 +105,9 @@ TEST_F(WindowWalk, AltAndAMenusLetterOpensItEveryTime) {
         {"start", [this] { ClickBar("bthBackStarFix2"), ClickBar("bthMain"); }},
         {"preferences", [this] { w->Action("mnuOptionsTab")->trigger(); }},
         {"utilities", [this] {
-             test::ClickButton(w->Options()->cmdEndTabOptions[0]);
-             test::ClickAt(w->picRLGC, w->picRLGC->rect().center());
+             test::ClickButton(test::Named<QPushButton>(w.get(), "cmdEndTabOptions_0"));
+             QWidget* picture = test::Named(w.get(), "picRLGC");
+             test::ClickAt(picture, picture->rect().center());
          }}};
     for (const auto& [page, show] : pages) {
         SCOPED_TRACE(page);
