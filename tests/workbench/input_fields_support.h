@@ -41,7 +41,7 @@ struct InputWindow {
         w->show();
         QApplication::setActiveWindow(w.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        if (openStarFix) w->mnuAstroEnter_Click();
+        if (openStarFix) w->Action("mnuAstroEnter")->trigger();
         script.Clear();
     }
 
