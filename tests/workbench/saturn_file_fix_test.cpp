@@ -18,7 +18,7 @@ TEST(SaturnFileFix, DamagedSeriesStopsTheFixWithOneMessage) {
     FrmWorking* w = g.w.get();
     const QString planet = g.folder.Path() + "/Planet.dat";
     g.script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     QFile good(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat");
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     const QByteArray bytes = good.readAll();
