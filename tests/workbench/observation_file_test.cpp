@@ -154,8 +154,8 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
     EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Save observations data"});
 
-    w->InputPage()->InitObsGrid();
-    w->State().Lat(6) = 0;
+    w->Action("mnuAstroErase")->trigger();
+    ASSERT_EQ(w->State().Lat(6), 0);
     ASSERT_TRUE(Load(path));
     const WorkbenchState& s = w->State();
     EXPECT_EQ(s.TimeEstPos, before.TimeEstPos);
