@@ -409,12 +409,6 @@ void StarFixInputPage::SelectObsGrid() {
 void StarFixInputPage::grdObs_GotFocus() {
     sights_->CommitOpenEditor();
 }
-void StarFixInputPage::grdObs_LeaveCell() {
-    sights_->CloseEditor();
-}
-void StarFixInputPage::grdObs_MouseMove(int row, int col) {
-    sights_->MouseMove(row, col);
-}
 int StarFixInputPage::CurObsRow() const {
     return sights_->CurrentRow();
 }

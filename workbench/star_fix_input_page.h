@@ -93,9 +93,6 @@ class StarFixInputPage : public QTabWidget {
     // (back from a result): the grid's current cell on the observations
     // tab, else the tab row.
     QWidget* EntryControl();
-    // The tab buttons: the next or previous tab, then its entry checks.
-    void cmdNextTabIn_Click();
-    void cmdPrevTabIn_Click();
     // The new-fix reset.
     void cmdEraseObs_Click();
     // Checks the inputs ("Missing data"), reads the grid, sorts it and runs
@@ -104,28 +101,15 @@ class StarFixInputPage : public QTabWidget {
     // status line shows no fix.
     bool RunStarFix();
 
-    // ---- Observation grid (tab 2), the sights editor's ----------------------
-    // Lays the grid out empty, with an empty table of sights (the new-fix
-    // reset calls it).
-    void InitObsGrid();
     // Shows the table of sights again, after it was changed from outside
     // the grid's editors (a file loaded).
     void ShowObservationTable();
     // Validates the table's rows and fills the observation set; false after
     // its own message.
     bool ReadObsGrid();
-    // Commits the open editor into its cell (the results commands and the
-    // file save call it first).
-    void grdObs_GotFocus();
-    // Commits the open editor and hides it.
-    void grdObs_LeaveCell();
-    void grdObs_MouseMove(int row, int col);
     // The grid row the user was last on (1 after a layout): the row the
     // row check looks at when the current cell moves.
     int CurObsRow() const;
-    // Shared by the conditions field (index 0) and the grid editor (index 1):
-    // entering the field selects its text for a new number.
-    void mskInstErr_GotFocus(int index);
     // Takes the editors' hooks off (the main window's teardown calls it
     // while the state they touch still stands).
     void DetachObservationGrid();
@@ -146,6 +130,18 @@ class StarFixInputPage : public QTabWidget {
   private:
     // A control's index (0..) as the index of its array.
     static size_t At(int index) { return static_cast<size_t>(index); }
+    // The tab buttons: the next or previous tab, then its entry checks.
+    void cmdNextTabIn_Click();
+    void cmdPrevTabIn_Click();
+    // Commits the open editor into its cell (a fix and the file save call it
+    // first).
+    void grdObs_GotFocus();
+    // Shared by the conditions field (index 0) and the grid editor (index 1):
+    // entering the field selects its text for a new number.
+    void mskInstErr_GotFocus(int index);
+    // Lays the grid out empty, with an empty table of sights (the new-fix
+    // reset calls it).
+    void InitObsGrid();
     // The grid editor that belongs to a column (0..3).
     QWidget* GridEditor(int col) const;
     // Commit of the pickers of tab 0: 0 time of the estimated position,

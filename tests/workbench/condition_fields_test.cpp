@@ -76,7 +76,7 @@ TEST_P(ConditionFields, EmptyCourseFields) {
     EXPECT_EQ(test::InputNamed(w, "mskCourse_0")->BackColor(), MaskedField::WindowColor());
     EXPECT_FALSE(s.Utilities.UtilEntered[10]);  // the utilities untouched
 
-    w.mnuUtil_Click(0);
+    w.Action("mnuUtilRL")->trigger();
     MaskedField* rl = in.Field("mskCourse", 1);
     MaskedField* dist = in.Field("mskDist");
     QWidget* stop = test::UtilitiesControl(w, "imgStopCompute");

@@ -19,7 +19,7 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
     FieldCommits() {
         UseProgramData();
         script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         w->tabIn->setCurrentIndex(1);
         script.Clear();
     }
@@ -82,7 +82,7 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
     EXPECT_EQ(Field("mskPressHg")->MaskedText(), test::Shown("31.60"));
     Results(0);
     script.fileNames = {folder.Path() + "/pairs.obs"};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     QFile f(folder.Path() + "/pairs.obs");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(f.readAll()).split("\r\n");

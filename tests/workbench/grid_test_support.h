@@ -100,7 +100,7 @@ struct GridWindow {
     GridWindow() {
         w->resize(1000, 720);
         w->show();
-        w->mnuAstroEnter_Click();
+        w->Action("mnuAstroEnter")->trigger();
         w->tabIn->setCurrentIndex(2);
         QApplication::setActiveWindow(w.get());
         w->activateWindow();
@@ -156,7 +156,7 @@ struct ResultsWindow : GridWindow {
     // dialog was asked again (the file refused).
     bool Load(const QString& path) {
         script.fileNames = {path};
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         return script.fileNames.empty();
     }
 };

@@ -74,9 +74,12 @@ struct ObsFile : ::testing::Test, test::GridWindow {
         folder.Write("Observations/.keep", "");
     }
     QString Sample(const char* name) const { return SampleDir() + "/" + name; }
+    // The save command as the menu offers it once the observations tab was
+    // entered with the form complete (or a file loaded).
+    void OfferSave() { w->Action("mnuAstroSave")->setEnabled(true); }
     bool Load(const QString& path) {
         script.fileNames = {path};
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         return script.fileNames.empty();
     }
     QString Write(const char* name, const std::string& bytes) {
@@ -144,15 +147,15 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     const QString path = temp.filePath("copy.obs");
     script.Clear();
     script.fileNames = {path};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, "File saved confirmation");
     EXPECT_EQ(script.messages[0].text, "File " + path + " saved.");
     EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
     EXPECT_EQ(script.fileDialogs, std::vector<QString>{"Save observations data"});
 
-    w->InputPage()->InitObsGrid();
-    w->State().Lat(6) = 0;
+    w->Action("mnuAstroErase")->trigger();
+    ASSERT_EQ(w->State().Lat(6), 0);
     ASSERT_TRUE(Load(path));
     const WorkbenchState& s = w->State();
     EXPECT_EQ(s.TimeEstPos, before.TimeEstPos);
@@ -174,7 +177,7 @@ TEST_F(ObsFile, SaveThenLoadReproducesEverything) {
     // Saved once more, the bytes do not change.
     const QString again = temp.filePath("again.obs");
     script.fileNames = {again};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     EXPECT_EQ(ReadBytes(again), ReadBytes(path));
 }
 
@@ -233,7 +236,7 @@ TEST_F(ObsFile, BadFilesLoseNothing) {
         SCOPED_TRACE(c.path.toStdString());
         script.Clear();
         script.fileNames = {c.path};  // then the dialog is cancelled
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, c.title);
         if (!c.text.isEmpty()) {
@@ -287,7 +290,8 @@ TEST_F(ObsFile, FileWithoutSights) {
 // name; a folder that cannot take the file gets the file error and the
 // dialog again, and nothing is left behind.
 TEST_F(ObsFile, SaveRefusals) {
-    w->InputPage()->cmdSaveObs_Click();
+    OfferSave();
+    w->Action("mnuAstroSave")->trigger();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, "Please fill the grid with the observations.");
     EXPECT_TRUE(script.fileDialogs.empty());
@@ -295,7 +299,7 @@ TEST_F(ObsFile, SaveRefusals) {
     ASSERT_TRUE(Load(Sample("09Dec26A.obs")));
     script.Clear();
     script.fileNames = {temp.filePath("no/such/folder/x.obs")};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " File access error");
     EXPECT_TRUE(script.messages[0].text.startsWith("An error occured during file access.\r\n"));
@@ -441,7 +445,7 @@ TEST_F(ObsFile, SaveReplacesOnlyRegularFiles) {
     for (const QString& path : {fifo, device}) {
         script.Clear();
         script.fileNames = {path};
-        w->InputPage()->cmdSaveObs_Click();
+        w->Action("mnuAstroSave")->trigger();
         ASSERT_EQ(script.messages.size(), 1u) << path.toStdString();
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains("Error 75: ") &&
@@ -460,7 +464,7 @@ TEST_F(ObsFile, SaveReplacesOnlyRegularFiles) {
     script.Clear();
     script.fileNames = {link};
     script.answers = {kAnswerYes};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     EXPECT_EQ(script.LastText(), "File " + link + " saved.");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(ReadBytes(real).substr(0, 21), "#2026-12-08 16:00:00#");
@@ -475,7 +479,7 @@ TEST_F(ObsFile, LongNameIsSavedAgain) {
     script.Clear();
     script.fileNames = {path};
     script.answers = {kAnswerYes};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     EXPECT_EQ(script.LastText(), "File " + path + " saved.");
     EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
@@ -604,7 +608,7 @@ TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
         script.Clear();
         script.fileNames = {name};
         script.answers = {kAnswerNo};
-        w->InputPage()->cmdSaveObs_Click();
+        w->Action("mnuAstroSave")->trigger();
         ASSERT_EQ(script.messages.size(), 1u) << name.toStdString();
         EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsYesNo + kDefaultButton2);
         EXPECT_EQ(script.messages[0].text,
@@ -616,7 +620,7 @@ TEST_F(ObsFile, TypedNameWithoutSuffixAsksBeforeReplacing) {
     script.Clear();
     script.fileNames = {typed};
     script.answers = {kAnswerYes};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     EXPECT_EQ(script.LastText(), "File " + path + " saved.");
     EXPECT_EQ(ReadBytes(path).substr(0, 21), "#2026-12-08 16:00:00#");
 }
@@ -633,7 +637,8 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
     w->State().FixEntered[5] = true;
     const QString path = temp.filePath("part.obs");
     script.fileNames = {path};
-    w->InputPage()->cmdSaveObs_Click();
+    OfferSave();
+    w->Action("mnuAstroSave")->trigger();
     ASSERT_EQ(script.LastText(), "File " + path + " saved.");
     EXPECT_EQ(ReadBytes(path).substr(0, 58),
               "#NULL#\r\n#NULL#,#NULL#\r\n#NULL#\r\n235,#NULL#\r\n#NULL#,#NULL#\r\n");
@@ -676,7 +681,8 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
             QTest::keyClick(grid, Qt::Key_Space);
             test::Type(c.keys);
             grid->setFocus();
-            w->InputPage()->grdObs_LeaveCell();
+            // A click on another row closes the cell's editor.
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(2, 0).center());
         } else {
             MaskedField* f = w->MaskField(c.field, c.index);
             w->tabIn->blockSignals(true);  // the field's tab, shown without its checks
@@ -699,7 +705,8 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
         const QString path = temp.filePath("ends.obs");
         QFile::remove(path);
         script.fileNames = {path};
-        w->InputPage()->cmdSaveObs_Click();
+        OfferSave();
+        w->Action("mnuAstroSave")->trigger();
         ASSERT_EQ(script.LastText(), "File " + path + " saved.");
         const double sightCorrection = w->State().Obs.ObsInstErr(1);
         script.Clear();
@@ -751,7 +758,7 @@ TEST_F(ObsFile, OnlyRegularFilesAreOpened) {
     for (const QString& path : {fifo, temp.filePath("folder.obs")}) {
         script.Clear();
         script.fileNames = {path};
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains("Error 75: "))
@@ -772,7 +779,7 @@ TEST_F(ObsFile, PickerDatesAndByteOrderMark) {
         t.replace(0, 21, date);
         script.Clear();
         script.fileNames = {Write("old.obs", t)};
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         ASSERT_EQ(script.messages.size(), 1u) << date;
         EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
         EXPECT_EQ(w->State().TimeEstPos, loaded);
@@ -819,7 +826,7 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
     bad.replace(bad.find("8 Dec 2026 16:00:00"), 19, "yesterday evening");
     script.Clear();
     script.fileNames = {Write("oldbad.obs", bad)};
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains("Error 13: Type mismatch in line 1"));
     EXPECT_EQ(s.TimeTruePos, MakeDateTime(2026, 12, 8, 19, 40, 0));
@@ -845,7 +852,7 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
         v.replace(v.find(from), from.size(), test::ShownNumbers(std::string(b.to)));
         script.Clear();
         script.fileNames = {Write("oldbad.obs", v)};
-        w->InputPage()->cmdLoadObs_Click();
+        w->Action("mnuAstroLoad")->trigger();
         ASSERT_EQ(script.messages.size(), 1u) << b.to;
         EXPECT_EQ(script.messages[0].title, " File access error");
         EXPECT_TRUE(script.messages[0].text.contains(b.says)) << script.LastText().toStdString();

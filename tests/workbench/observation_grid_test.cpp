@@ -224,7 +224,6 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     g()->setFocus();  // the grid's commit
     EXPECT_EQ(Cell(1, 3), test::Shown("-02.50"));
     EXPECT_TRUE(filled(1, 3));
-    w->InputPage()->grdObs_LeaveCell();
     // Beyond the field's range (a value put in by program): held to 99.99.
     g()->SetCurrentCell(2, 3);
     GridKey(Qt::Key_Space);
@@ -233,11 +232,16 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_EQ(Cell(2, 3), test::Shown("+99.99"));
     EXPECT_TRUE(script.messages.empty());
 
-    // The conditions field.
+    // The conditions field, entered by Tab on its tab (shown as code does,
+    // without the entry checks).
     MaskedField* f = test::InputNamed(*w, "mskInstErr_0");
+    QTabWidget* tabs = test::TabSet(*w, "tabIn");
+    tabs->blockSignals(true);
+    tabs->setCurrentIndex(1);
+    tabs->blockSignals(false);
     auto& entered = w->State().FixEntered;
     entered[8] = true;
-    w->InputPage()->mskInstErr_GotFocus(0);
+    ASSERT_TRUE(test::Enter(f, test::Way::Tab));
     EXPECT_FALSE(entered[8]);
     f->SetMaskedText(test::Shown(" 75.00"));
     f->Commit();
@@ -251,14 +255,16 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_EQ(f->text(), test::Shown("+75.00"));
     EXPECT_EQ(w->State().InstErr, 75.0);
     EXPECT_TRUE(entered[8]);
+    // (Leaving the field to enter it again commits it once more.)
+    ASSERT_TRUE(test::Enter(f, test::Way::Tab));
     script.Clear();
-    w->InputPage()->mskInstErr_GotFocus(0);
     f->SetMaskedText(test::Shown("-00.50"));
     f->Commit();
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(f->BackColor(), kValidGreen);
     EXPECT_EQ(w->State().InstErr, -0.5);
-    w->InputPage()->mskInstErr_GotFocus(0);
+    ASSERT_TRUE(test::Enter(f, test::Way::Tab));
+    script.Clear();
     f->SetMaskedText(test::Shown("-__.__"));  // a sign alone is no number
     f->Commit();
     ASSERT_EQ(script.messages.size(), 1u);
@@ -268,7 +274,7 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_FALSE(entered[8]);
     EXPECT_EQ(w->State().InstErr, -0.5);
     // Left empty: still not entered, and the fix stops at "Missing data".
-    w->InputPage()->mskInstErr_GotFocus(0);
+    ASSERT_TRUE(test::Enter(f, test::Way::Tab));
     f->SetMaskedText("");
     f->Commit();
     EXPECT_FALSE(entered[8]);
@@ -307,7 +313,6 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         Type(keys.mid(1));
         g()->setFocus();
         EXPECT_EQ(Cell(1, 3), test::Shown(c.cell));
-        w->InputPage()->grdObs_LeaveCell();
         // The editor opened by space over a filled cell.
         PutText(2, 3, "-01.50");
         g()->SetCurrentCell(2, 3);
@@ -315,7 +320,6 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         Type(keys);
         g()->setFocus();
         EXPECT_EQ(Cell(2, 3), test::Shown(c.cell));
-        w->InputPage()->grdObs_LeaveCell();
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 
         // The conditions field, entered by Tab from the feet.
@@ -404,7 +408,6 @@ TEST_F(Grid, TimeEditorKeys) {
     EXPECT_TRUE(test::InputNamed<QDateTimeEdit>(*w, "dtpObsTime")->isVisible());
     g()->setFocus();
     EXPECT_TRUE(filled(2, 0));
-    w->InputPage()->grdObs_LeaveCell();
     // A digit typed on a closed time cell: "8 Dec" becomes "3 Dec".
     g()->SetCurrentCell(1, 0);
     GridChar('3');
@@ -640,7 +643,7 @@ TEST_F(Grid, MoveDuringTheCommitMarksTheRightCell) {
         moved = true;
         g()->SetCurrentCell(5, 2);  // a click on another row meanwhile
     });
-    w->InputPage()->grdObs_GotFocus();
+    g()->setFocus(Qt::MouseFocusReason);  // back on the grid: its commit
     SetEventPump(nullptr);
     EXPECT_FALSE(moved);
     EXPECT_EQ(Cell(2, 2), test::Shown("03°00'.0"));
@@ -691,11 +694,14 @@ TEST_F(Grid, FastTypingLosesNoSight) {
 // Guards the tooltips: row 1 explains the editing, its correction cell is
 // filled automatically, other rows show nothing.
 TEST_F(Grid, Tooltips) {
-    w->InputPage()->grdObs_MouseMove(1, 0);
+    auto over = [&](int r, int c) {
+        QTest::mouseMove(g()->viewport(), g()->CellRect(r, c).center());
+    };
+    over(1, 0);
     EXPECT_EQ(g()->toolTip(), "2x click or [space] to edit");
-    w->InputPage()->grdObs_MouseMove(1, 3);
+    over(1, 3);
     EXPECT_EQ(g()->toolTip(), "auto filled");
-    w->InputPage()->grdObs_MouseMove(4, 1);
+    over(4, 1);
     EXPECT_TRUE(g()->toolTip().isEmpty());
     EXPECT_EQ(test::InputNamed(*w, "mskHeightInst")->toolTip(), "[TAB] next cell/row");
     EXPECT_EQ(test::InputNamed(*w, "mskInstErr_0")->toolTip(), "Enter minutes & tenths of minute");
@@ -794,7 +800,7 @@ TEST_F(Grid, Screenshots) {
     Screenshot("observation_grid_empty.png");
     script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/10Dec26A.obs"};
     QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     w->tabIn->setCurrentIndex(2);
     EXPECT_EQ(Cell(1, 1), "RIGEL");
     EXPECT_EQ(Cell(4, 1), "MIAPLACIDUS");

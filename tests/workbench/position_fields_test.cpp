@@ -118,7 +118,7 @@ TEST_P(PositionFields, EmptyEstimatedPositionChangesNothing) {
 // one takes the page back to "not able to compute", a refused one computes
 // nothing.
 TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
-    w.mnuUtil_Click(0);
+    w.Action("mnuUtilRL")->trigger();
     QWidget* stop = test::UtilitiesControl(w, "imgStopCompute");
     in.Type(Util("mskCourse_1"), "1800");
     in.Type(Util("mskLat_0"), "45300n");
@@ -145,7 +145,7 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
     EXPECT_TRUE(stop->isVisible());
     EXPECT_TRUE(Util("mskLat_0")->hasFocus());
 
-    w.mnuUtil_Click(1);
+    w.Action("mnuUtilGC")->trigger();
     for (int i : {2, 3}) {
         in.Type(in.Field("mskLat", i), "10000s");
         in.Type(in.Field("mskLong", i), "020000e");
@@ -163,7 +163,7 @@ TEST_P(PositionFields, UtilitiesSlotsFlagsAndRecompute) {
 // never zero; entered, they compute no great circle (its Compute button
 // does).
 TEST_P(PositionFields, LimitingLatitudeAndWaypointInterval) {
-    w.mnuUtil_Click(1);
+    w.Action("mnuUtilGC")->trigger();
     MaskedField* limit = Util("mskLat_4");
     MaskedField* step = Util("mskLong_4");
     QWidget* report = test::UtilitiesControl(w, "rtfCalcWP");

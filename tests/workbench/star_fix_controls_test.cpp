@@ -43,7 +43,7 @@ TEST(StarFixControls, OptionBoxes) {
     test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->click();  // the input page's box
     EXPECT_TRUE(w.Options()->ch3OneEstPos0->isChecked());
     EXPECT_TRUE(w.State().OneEstPos);
-    w.mnuOptionsTab_Click();
+    w.Action("mnuOptionsTab")->trigger();
     w.Options()->ch3OneEstPos0->click();  // the options page's box
     EXPECT_FALSE(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->isChecked());
     EXPECT_FALSE(w.State().OneEstPos);
@@ -103,9 +103,9 @@ TEST(StarFixControls, PickersOfTheTwoTimes) {
 // the time of the estimated position.
 TEST(StarFixControls, FirstTabFocusesTheEstimatedTime) {
     test::InputWindow in(".");
-    in.w->InputPage()->cmdNextTabIn_Click();
+    test::ClickButton(test::InputNamed<QPushButton>(*in.w, "cmdNextTabIn_0"));
     in.script.Clear();
-    in.w->InputPage()->cmdPrevTabIn_Click();
+    test::ClickButton(test::InputNamed<QPushButton>(*in.w, "cmdPrevTabIn_1"));
     EXPECT_TRUE(test::InputNamed<QDateTimeEdit>(*in.w, "dtpTime_0")->hasFocus());
 }
 
@@ -126,7 +126,7 @@ TEST(StarFixControls, EllipsoidChoice) {
     EXPECT_EQ(unit->text(), "[ geographical miles ]");
     for (int i : {0, 1}) EXPECT_EQ(label(i)->text(), "Normal Sphere");
 
-    w.mnuUtil_Click(0);
+    w.Action("mnuUtilRL")->trigger();
     w.cboEllipsoid->setCurrentIndex(3);  // Clarke 1866, read with the comma
     EXPECT_DOUBLE_EQ(w.State().E.InvFlattening, 294.978698213901);
     EXPECT_EQ(unit->text(), "[ nautical miles ]");

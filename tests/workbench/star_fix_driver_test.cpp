@@ -77,7 +77,7 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     f.write(QByteArray::fromStdString(WriteObservationFile(d)));
     f.close();
     script.fileNames = {f.fileName()};
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     ASSERT_TRUE(w->InputPage()->RunStarFix());
     const WorkbenchState& s = w->State();
     ASSERT_EQ(s.Fix.UnknownCount, 4);
@@ -177,9 +177,9 @@ TEST(DriverPictures, FixFromASampleFile) {
     auto w = test::StartedWindow(settings);
     w->resize(1100, 760);
     w->show();
-    w->mnuAstroEnter_Click();
+    w->Action("mnuAstroEnter")->trigger();
     script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     script.Clear();
     w->Action("mnuAstroNumDisp")->trigger();
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();

@@ -84,7 +84,7 @@ TEST_F(Road, SampleFileThroughEveryPage) {
         QDir(printers.folder).removeRecursively();
         QDir().mkpath(printers.folder);
         script.dialogHandler = [](QDialog& dlg) {
-            if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+            if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) test::ClickIn(*choice, "cmdOK");
             return 1;
         };
         test::RunAction(*w, "bthPrint2");
@@ -97,7 +97,7 @@ TEST_F(Road, SampleFileThroughEveryPage) {
 
     const QString saved = temp.filePath("road.obs");
     script.fileNames = {saved};
-    w->InputPage()->cmdSaveObs_Click();
+    w->Action("mnuAstroSave")->trigger();
     ASSERT_TRUE(QFile::exists(saved)) << script.LastText().toStdString();
 
     script.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
@@ -162,7 +162,7 @@ TEST_F(Road, EverySampleFilePrints) {
     printers.printers = {"Office"};
     printers.folder = temp.filePath("print");
     script.dialogHandler = [](QDialog& dlg) {
-        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) choice->cmdOK_Click();
+        if (auto* choice = qobject_cast<FrmSelectPrint*>(&dlg)) test::ClickIn(*choice, "cmdOK");
         return 1;
     };
     const QRegularExpression heading("^(\\d+\\) [A-Z]+ on |[A-Z][a-z ]+:$)");
@@ -404,7 +404,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
 
     // The sample file with the same values gives the same fix.
     script.fileNames = {SampleDir() + "/08Dec26A.obs"};
-    w->InputPage()->cmdLoadObs_Click();
+    w->Action("mnuAstroLoad")->trigger();
     test::RunAction(*w, "bthNumRes");
     ASSERT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     EXPECT_NEAR(w->State().Fix.MppLat, typed.MppLat, 1e-9);
@@ -447,7 +447,7 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     script.dialogHandler = [](QDialog& dlg) {
         if (auto* p = qobject_cast<FrmProba*>(&dlg)) {
             p->lstProba->setCurrentRow(3);
-            p->cmdOK_Click();
+            test::ClickIn(*p, "cmdOK");
         }
         return 1;
     };

@@ -52,10 +52,10 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
                            "mskTempFahr_1", "cmdPrevTabIn_1", "cmdNextTabIn_1", "cmdCancel_1"}));
     // In the grid Tab moves from cell to cell.
     EXPECT_EQ(TabStops(w->tabIn, 2, 3), QStringList({"cmdChronoF5", "grdObs", "grdObs"}));
-    w->cmdCancel_Click(-1);
+    w->Action("bthMain")->trigger();
     in.script.Clear();
 
-    w->mnuOptionsTab_Click();
+    w->Action("mnuOptionsTab")->trigger();
     EXPECT_EQ(TabStops(w->tabOptions, 0),
               QStringList({"cboEllipsoid_0", "cmdNextTabOptions_0", "cmdEndTabOptions_0"}));
     EXPECT_EQ(TabStops(w->tabOptions, 1),
@@ -66,9 +66,9 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
         QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2", "cmdEndTabOptions_2"}));
     QTest::keyClick(w->tabOptions->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), w->Options()->cmdEndTabOptions[2]);
-    w->Options()->cmdEndTabOptions_Click();
+    test::ClickButton(w->Options()->cmdEndTabOptions[2]);
 
-    w->mnuUtil_Click(0);
+    w->Action("mnuUtilRL")->trigger();
     EXPECT_EQ(TabStops(w->tabUtil, 0),
               QStringList({"mskLat_0", "mskLong_0", "mskLat_1", "mskLong_1", "mskCourse_1",
                            "mskDist", "cmdShift", "cmdErase_6", "cmdCompute_0", "cmdNextTabUtil_0",

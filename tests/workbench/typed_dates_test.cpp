@@ -48,7 +48,7 @@ TEST(TypedDates, EveryPickerEveryWay) {
     EXPECT_EQ(lat->text(), "41°10'.0 N");  // no key strayed into it
     ExpectWholeTextShown(time0);
 
-    in.w->mnuUtil_Click(0);
+    in.w->Action("mnuUtilRL")->trigger();
     in.w->tabUtil->setCurrentIndex(2);
     auto* departure = test::Named<QDateTimeEdit>(in.w.get(), "dtpTime_2");
     test::CheckPickerEntries(
@@ -56,7 +56,7 @@ TEST(TypedDates, EveryPickerEveryWay) {
     ExpectWholeTextShown(departure);
     test::ClickButton(test::UtilitiesControl(*in.w, "cmdEndTabUtil_2"));
 
-    in.w->mnuOptionsTab_Click();
+    in.w->Action("mnuOptionsTab")->trigger();
     in.w->tabOptions->setCurrentIndex(2);
     auto* toSet = test::Named<QDateTimeEdit>(in.w.get(), "dtpTime_3");
     test::CheckPickerEntries(
