@@ -20,7 +20,7 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
         UseProgramData();
         script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/08Dec26A.obs"};
         w->Action("mnuAstroLoad")->trigger();
-        w->tabIn->setCurrentIndex(1);
+        test::TabSet(*w, "tabIn")->setCurrentIndex(1);
         script.Clear();
     }
     MaskedField* Field(const char* name) { return w->MaskField(name, -1); }
@@ -33,7 +33,8 @@ struct FieldCommits : ::testing::Test, test::GridWindow {
         script.Clear();
         Click("bthNumRes");
         EXPECT_EQ(script.messages.size(), messages) << script.LastText().toStdString();
-        EXPECT_EQ(test::ReportBox(*w)->isVisible() && !w->tabIn->isVisible(), messages == 0);
+        EXPECT_EQ(test::ReportBox(*w)->isVisible() && !test::TabSet(*w, "tabIn")->isVisible(),
+                  messages == 0);
     }
 };
 
@@ -59,10 +60,10 @@ TEST_F(FieldCommits, RefusedHeightKeepsTheEnteredOne) {
 
     Click("bthBackStarFix1");
     Click("bthCorr");
-    w->tabIn->setCurrentIndex(1);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(1);
     Type(ft, "350.0");
     Type(Field("mskHeightM"), "");
-    w->tabIn->setCurrentIndex(2);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(2);
     Results(1);
     EXPECT_EQ(script.LastText(), test::Shown("The eye height is higher than 327.9 feet."));
 }
@@ -91,7 +92,7 @@ TEST_F(FieldCommits, PassingThroughAPairedFieldKeepsTheTypedValue) {
 
     Click("bthBackStarFix1");
     Click("bthCorr");
-    w->tabIn->setCurrentIndex(1);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(1);
     Type(test::InputNamed(*w, "mskTempFahr_0"), "_63");
     QTest::keyClick(test::InputNamed(*w, "mskTempFahr_0"), Qt::Key_Tab);
     EXPECT_DOUBLE_EQ(s.TempAirC, (63.0 - 32.0) / 1.8);

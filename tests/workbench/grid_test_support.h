@@ -101,7 +101,7 @@ struct GridWindow {
         w->resize(1000, 720);
         w->show();
         w->Action("mnuAstroEnter")->trigger();
-        w->tabIn->setCurrentIndex(2);
+        test::TabSet(*w, "tabIn")->setCurrentIndex(2);
         QApplication::setActiveWindow(w.get());
         w->activateWindow();
         (void)QTest::qWaitForWindowActive(w.get());

@@ -685,16 +685,18 @@ TEST_F(ObsFile, EveryAcceptedValueComesBack) {
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(2, 0).center());
         } else {
             MaskedField* f = w->MaskField(c.field, c.index);
-            w->tabIn->blockSignals(true);  // the field's tab, shown without its checks
-            for (int tab = 0; tab < w->tabIn->count(); ++tab)
-                if (w->tabIn->widget(tab)->isAncestorOf(f)) w->tabIn->setCurrentIndex(tab);
-            w->tabIn->blockSignals(false);
+            test::TabSet(*w, "tabIn")
+                ->blockSignals(true);  // the field's tab, shown without its checks
+            for (int tab = 0; tab < test::TabSet(*w, "tabIn")->count(); ++tab)
+                if (test::TabSet(*w, "tabIn")->widget(tab)->isAncestorOf(f))
+                    test::TabSet(*w, "tabIn")->setCurrentIndex(tab);
+            test::TabSet(*w, "tabIn")->blockSignals(false);
             f->setFocus(Qt::TabFocusReason);
             f->SetMaskedText(QString());
             f->setCursorPosition(0);
             test::Type(c.keys);
-            test::InputNamed<QPushButton>(*w,
-                                          QString("cmdNextTabIn_%1").arg(w->tabIn->currentIndex()))
+            test::InputNamed<QPushButton>(
+                *w, QString("cmdNextTabIn_%1").arg(test::TabSet(*w, "tabIn")->currentIndex()))
                 ->setFocus(Qt::TabFocusReason);
             EXPECT_NE(f->BackColor(), MaskedField::WindowColor());  // accepted
         }
@@ -896,7 +898,7 @@ TEST(ObsFileStart, CommandLineFile) {
     {
         auto w = test::StartedWindow(settings, {SampleDir() + "/08Dec26A.obs"});
         EXPECT_TRUE(script.fileDialogs.empty());
-        EXPECT_TRUE(w->tabIn->isVisible() || w->State().FixPageStarted);
+        EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible() || w->State().FixPageStarted);
         EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1), "VEGA");
         EXPECT_TRUE(w->State().CommandLineFile.empty());
     }

@@ -323,9 +323,9 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
         EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 
         // The conditions field, entered by Tab from the feet.
-        w->tabIn->blockSignals(true);
-        w->tabIn->setCurrentIndex(1);
-        w->tabIn->blockSignals(false);
+        test::TabSet(*w, "tabIn")->blockSignals(true);
+        test::TabSet(*w, "tabIn")->setCurrentIndex(1);
+        test::TabSet(*w, "tabIn")->blockSignals(false);
         feet->setFocus(Qt::TabFocusReason);
         Key(Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), conditions);
@@ -345,9 +345,9 @@ TEST_F(Grid, CorrectionKeysMeanTheSameEverywhere) {
             EXPECT_EQ(conditions->text(), test::Shown("+05.00"));
         }
         script.Clear();
-        w->tabIn->blockSignals(true);
-        w->tabIn->setCurrentIndex(2);
-        w->tabIn->blockSignals(false);
+        test::TabSet(*w, "tabIn")->blockSignals(true);
+        test::TabSet(*w, "tabIn")->setCurrentIndex(2);
+        test::TabSet(*w, "tabIn")->blockSignals(false);
     }
 }
 
@@ -372,9 +372,9 @@ TEST_F(Grid, StrayLetterInACorrectionIsRefused) {
     Type(" ");
     EXPECT_EQ(test::InputNamed(*w, "mskInstErr_1")->text(), test::Shown(" _0.__"));
     // The conditions field: the same place takes no letter either.
-    w->tabIn->blockSignals(true);
-    w->tabIn->setCurrentIndex(1);
-    w->tabIn->blockSignals(false);
+    test::TabSet(*w, "tabIn")->blockSignals(true);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(1);
+    test::TabSet(*w, "tabIn")->blockSignals(false);
     MaskedField* f = test::InputNamed(*w, "mskInstErr_0");
     QTest::mouseClick(f, Qt::LeftButton);
     f->setCursorPosition(0);
@@ -801,7 +801,7 @@ TEST_F(Grid, Screenshots) {
     script.fileNames = {QString(ORVEX_SOURCE_DIR) + "/data/files/Observations/10Dec26A.obs"};
     QFile::copy(QString(ORVEX_PROGRAM_DIR) + "/Planet.dat", folder.Path() + "/Planet.dat");
     w->Action("mnuAstroLoad")->trigger();
-    w->tabIn->setCurrentIndex(2);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(2);
     EXPECT_EQ(Cell(1, 1), "RIGEL");
     EXPECT_EQ(Cell(4, 1), "MIAPLACIDUS");
     EXPECT_EQ(Cell(9, 1), "MENKAR");
@@ -817,7 +817,7 @@ TEST_F(Grid, Screenshots) {
     Key(Qt::Key_Escape);
     EXPECT_FALSE(test::GridEditorNamed(*w, 2)->isVisible());
     EXPECT_EQ(Cell(4, 2), altitude);
-    w->tabIn->setCurrentIndex(1);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(1);
     Screenshot("observation_conditions_loaded.png");
 }
 

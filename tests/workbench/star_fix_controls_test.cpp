@@ -152,7 +152,7 @@ TEST(StarFixControls, StartupEllipsoidChoiceComputesNothing) {
     PlatformScript script;
     auto w = std::make_unique<FrmWorking>();
     w->SetSettings(settings.Store());
-    w->tabUtil->setVisible(true);
+    test::TabSet(*w, "tabUtil")->setVisible(true);
     w->Form_Load({});
     EXPECT_EQ(w->State().E.InvFlattening, 298.257223560493);
     EXPECT_EQ(test::UtilitiesControl<QLabel>(*w, "lblChoosenEllipsoid_0")->text(), "WGS 1984");

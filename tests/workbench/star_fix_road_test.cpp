@@ -209,7 +209,7 @@ TEST_F(Road, OpenEditorCommitsBeforeTheFix) {
     const double lat = w->State().Fix.MppLat;
     Click("bthBackStarFix1");
     Click("bthCorr");
-    w->tabIn->setCurrentIndex(2);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(2);
     test::InputNamed<ObservationGrid>(*w, "grdObs")->setFocus();
     test::InputNamed<ObservationGrid>(*w, "grdObs")->SetCurrentCell(1, 2);
     test::Type("4");
@@ -233,8 +233,8 @@ TEST_F(Road, BackClickedWhileTheReportIsMade) {
     fingers.Then([this] { Click("bthBackStarFix1"); });
     Click("bthNumRes");
     fingers.Drain();
-    EXPECT_TRUE(w->tlhStarfix->isVisible());
-    EXPECT_FALSE(w->tlhNum->isVisible());
+    EXPECT_TRUE(test::Bar(*w, "tlhStarfix")->isVisible());
+    EXPECT_FALSE(test::Bar(*w, "tlhNum")->isVisible());
     EXPECT_TRUE(test::ReportBox(*w)->isVisible());
     EXPECT_TRUE(w->Action("mnuAstroNumDisp")->isEnabled());
     EXPECT_FALSE(w->Action("mnuAstroNumPrint")->isEnabled());
@@ -245,7 +245,7 @@ TEST_F(Road, BackClickedWhileTheReportIsMade) {
 // of the old value, the input page stays.
 TEST_F(Road, RefusedFieldThenResults) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
-    w->tabIn->setCurrentIndex(0);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(0);
     MaskedField* lat = test::InputNamed(*w, "mskLat_5");
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
@@ -260,7 +260,7 @@ TEST_F(Road, RefusedFieldThenResults) {
     EXPECT_EQ(script.messages[0].title, " Error in input data");
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     EXPECT_EQ(w->Status()->Panel("MPP")->text(), "");
-    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(test::ReportBox(*w)->isVisible());
 }
 
@@ -270,7 +270,7 @@ TEST_F(Road, RefusedFieldThenResults) {
 // no fix of the old value.
 TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
-    w->tabIn->setCurrentIndex(0);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(0);
     MaskedField* lat = test::InputNamed(*w, "mskLat_5");
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
@@ -283,7 +283,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     EXPECT_NE(Report().find(test::Shown(std::string("Lat est. 38°40'.0 N"))), std::string::npos);
 
     Click("bthCorr");
-    w->tabIn->setCurrentIndex(0);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(0);
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());
     lat->setCursorPosition(0);
@@ -294,7 +294,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.LastText(), "A latitude can only be N (North) or S (South).");
     EXPECT_EQ(QApplication::focusWidget(), lat);
-    EXPECT_TRUE(w->tabIn->isVisible());
+    EXPECT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
     EXPECT_FALSE(test::ChartBox(*w)->isVisible());
 }
 
@@ -302,7 +302,7 @@ TEST_F(Road, FieldBeingTypedIsTakenBeforeTheFix) {
 // results" is clicked: the fix is for the time the picker shows.
 TEST_F(Road, PickerBeingTypedIsTakenBeforeTheChart) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
-    w->tabIn->setCurrentIndex(0);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(0);
     QDateTimeEdit* wanted = test::InputNamed<QDateTimeEdit>(*w, "dtpTime_1");
     wanted->setFocus(Qt::TabFocusReason);
     wanted->setCurrentSection(QDateTimeEdit::HourSection);
@@ -334,10 +334,10 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     QApplication::setActiveWindow(w.get());
     (void)QTest::qWaitForWindowActive(w.get());
     script.Clear();
-    ASSERT_TRUE(w->picStarFix->isVisible());
-    QTest::mouseClick(w->picStarFix, Qt::LeftButton);
-    ASSERT_TRUE(w->tabIn->isVisible());
-    EXPECT_EQ(w->tabIn->currentIndex(), 0);
+    ASSERT_TRUE(test::Named<QWidget>(&*w, "picStarFix")->isVisible());
+    QTest::mouseClick(test::Named<QWidget>(&*w, "picStarFix"), Qt::LeftButton);
+    ASSERT_TRUE(test::TabSet(*w, "tabIn")->isVisible());
+    EXPECT_EQ(test::TabSet(*w, "tabIn")->currentIndex(), 0);
 
     // Each field is left by the click into the next one.
     auto type = [&](MaskedField* f, const QString& keys) {
@@ -355,7 +355,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     type(test::InputNamed(*w, "mskCourse_0"), "2350");
     type(w->MaskField("mskSpeed", -1), "11.5");
     QTest::mouseClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_0"), Qt::LeftButton);
-    EXPECT_EQ(w->tabIn->currentIndex(), 1);
+    EXPECT_EQ(test::TabSet(*w, "tabIn")->currentIndex(), 1);
     type(w->MaskField("mskHeightM", -1), "140");
     type(test::InputNamed(*w, "mskInstErr_0"), "-0120");
     type(test::InputNamed(*w, "mskTempCelcius_0"), " 17");
@@ -363,7 +363,7 @@ TEST(RoadByKeys, StartScreenToTheFix) {
     type(w->MaskField("mskPress_mBars", -1), "1021");
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
     QTest::mouseClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_1"), Qt::LeftButton);
-    EXPECT_EQ(w->tabIn->currentIndex(), 2);
+    EXPECT_EQ(test::TabSet(*w, "tabIn")->currentIndex(), 2);
 
     struct Sight {
         QTime time;
@@ -417,7 +417,7 @@ TEST_F(Road, SaveTakesTheFieldBeingTyped) {
     ASSERT_TRUE(Load(SampleDir() + "/08Dec26A.obs"));
     Click("bthNumRes");
     Click("bthCorr");
-    w->tabIn->setCurrentIndex(0);
+    test::TabSet(*w, "tabIn")->setCurrentIndex(0);
     MaskedField* lat = test::InputNamed(*w, "mskLat_5");
     lat->setFocus(Qt::TabFocusReason);
     lat->SetMaskedText(QString());

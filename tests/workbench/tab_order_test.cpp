@@ -43,40 +43,41 @@ QStringList TabStops(QTabWidget* tabs, int index, int limit = 30) {
 TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
     test::InputWindow in(".");
     FrmWorking* w = in.w.get();
-    EXPECT_EQ(TabStops(w->tabIn, 0),
+    EXPECT_EQ(TabStops(test::TabSet(*w, "tabIn"), 0),
               QStringList({"dtpTime_0", "mskLat_5", "mskLong_5", "dtpTime_1", "mskCourse_0",
                            "mskSpeed", "ch3OneEstPos_1", "cmdNextTabIn_0", "cmdCancel_0"}));
-    EXPECT_EQ(TabStops(w->tabIn, 1),
+    EXPECT_EQ(TabStops(test::TabSet(*w, "tabIn"), 1),
               QStringList({"mskHeightM", "mskHeightF", "mskInstErr_0", "mskPress_mBars",
                            "mskPressHg", "mskTempCelcius_0", "mskTempFahr_0", "mskTempCelcius_1",
                            "mskTempFahr_1", "cmdPrevTabIn_1", "cmdNextTabIn_1", "cmdCancel_1"}));
     // In the grid Tab moves from cell to cell.
-    EXPECT_EQ(TabStops(w->tabIn, 2, 3), QStringList({"cmdChronoF5", "grdObs", "grdObs"}));
+    EXPECT_EQ(TabStops(test::TabSet(*w, "tabIn"), 2, 3),
+              QStringList({"cmdChronoF5", "grdObs", "grdObs"}));
     w->Action("bthMain")->trigger();
     in.script.Clear();
 
     w->Action("mnuOptionsTab")->trigger();
-    EXPECT_EQ(TabStops(w->tabOptions, 0),
+    EXPECT_EQ(TabStops(test::TabSet(*w, "tabOptions"), 0),
               QStringList({"cboEllipsoid_0", "cmdNextTabOptions_0", "cmdEndTabOptions_0"}));
-    EXPECT_EQ(TabStops(w->tabOptions, 1),
+    EXPECT_EQ(TabStops(test::TabSet(*w, "tabOptions"), 1),
               QStringList({"ch3FullRoutine", "ch3OneEstPos_0", "ch3FindSystErr",
                            "cmdPrevTabOptions_1", "cmdNextTabOptions_1", "cmdEndTabOptions_1"}));
     EXPECT_EQ(
-        TabStops(w->tabOptions, 2),
+        TabStops(test::TabSet(*w, "tabOptions"), 2),
         QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2", "cmdEndTabOptions_2"}));
-    QTest::keyClick(w->tabOptions->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(test::TabSet(*w, "tabOptions")->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), w->Options()->cmdEndTabOptions[2]);
     test::ClickButton(w->Options()->cmdEndTabOptions[2]);
 
     w->Action("mnuUtilRL")->trigger();
-    EXPECT_EQ(TabStops(w->tabUtil, 0),
+    EXPECT_EQ(TabStops(test::TabSet(*w, "tabUtil"), 0),
               QStringList({"mskLat_0", "mskLong_0", "mskLat_1", "mskLong_1", "mskCourse_1",
                            "mskDist", "cmdShift", "cmdErase_6", "cmdCompute_0", "cmdNextTabUtil_0",
                            "cmdEndTabUtil_0"}));
     EXPECT_EQ(
-        TabStops(w->tabUtil, 1).mid(0, 6),
+        TabStops(test::TabSet(*w, "tabUtil"), 1).mid(0, 6),
         QStringList({"mskLat_2", "mskLong_2", "mskLat_3", "mskLong_3", "mskLat_4", "mskLong_4"}));
-    const QStringList eta = TabStops(w->tabUtil, 2);
+    const QStringList eta = TabStops(test::TabSet(*w, "tabUtil"), 2);
     EXPECT_EQ(eta.mid(0, 3), QStringList({"mskDTG", "mskMinSpeed", "mskMaxSpeed"}));
     EXPECT_EQ(eta.count("dtpTime_2"), 1);
     EXPECT_EQ(eta.mid(eta.size() - 2), QStringList({"cmdPrevTabUtil_2", "cmdEndTabUtil_2"}));
@@ -91,10 +92,10 @@ TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
     for (int i = 1; i <= 8; ++i) w->State().FixEntered[i] = true;
     test::InputNamed<QPushButton>(*w, "cmdNextTabIn_0")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(test::InputNamed<QPushButton>(*w, "cmdNextTabIn_0"), Qt::Key_Return);
-    EXPECT_EQ(w->tabIn->currentIndex(), 1);
+    EXPECT_EQ(test::TabSet(*w, "tabIn")->currentIndex(), 1);
     test::InputNamed<QPushButton>(*w, "cmdCancel_1")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(test::InputNamed<QPushButton>(*w, "cmdCancel_1"), Qt::Key_Enter);
-    EXPECT_FALSE(w->tabIn->isVisible());
+    EXPECT_FALSE(test::TabSet(*w, "tabIn")->isVisible());
 
     FrmEnd end(w);
     end.show();
@@ -111,7 +112,8 @@ TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
 TEST(KeyboardWalk, RhumbLineTypedThroughByTab) {
     test::InputWindow in(".", false);
     FrmWorking* w = in.w.get();
-    test::ClickAt(w->picRLGC, w->picRLGC->rect().center());
+    test::ClickAt(test::Named<QWidget>(&*w, "picRLGC"),
+                  test::Named<QWidget>(&*w, "picRLGC")->rect().center());
     test::Type("45300n\t030150w\t40000n\t020000w\t");
     QStringList typed;
     for (const char* name : {"mskLat_0", "mskLong_0", "mskLat_1", "mskLong_1"})

@@ -49,7 +49,7 @@ TEST(TypedDates, EveryPickerEveryWay) {
     ExpectWholeTextShown(time0);
 
     in.w->Action("mnuUtilRL")->trigger();
-    in.w->tabUtil->setCurrentIndex(2);
+    test::TabSet(*in.w, "tabUtil")->setCurrentIndex(2);
     auto* departure = test::Named<QDateTimeEdit>(in.w.get(), "dtpTime_2");
     test::CheckPickerEntries(
         departure, [&] { return FromDateValue(s.Utilities.EtaDepTime); }, in.script);
@@ -57,7 +57,7 @@ TEST(TypedDates, EveryPickerEveryWay) {
     test::ClickButton(test::UtilitiesControl(*in.w, "cmdEndTabUtil_2"));
 
     in.w->Action("mnuOptionsTab")->trigger();
-    in.w->tabOptions->setCurrentIndex(2);
+    test::TabSet(*in.w, "tabOptions")->setCurrentIndex(2);
     auto* toSet = test::Named<QDateTimeEdit>(in.w.get(), "dtpTime_3");
     test::CheckPickerEntries(
         toSet, [&] { return toSet->dateTime(); }, in.script);
