@@ -98,16 +98,6 @@ class FrmWorking : public QMainWindow {
     void mnuAstroEnter_Click();
     void mnuOptionsTab_Click();
     void mnuUtil_Click(int tab);
-    QToolBar* tlhWorking = nullptr;
-    QToolBar* tlhStarfix = nullptr;
-    QToolBar* tlhNum = nullptr;
-    QToolBar* tlhGraph = nullptr;
-    StartPicture* picStarFix = nullptr;
-    StartPicture* picRLGC = nullptr;
-    QTabWidget* tabIn = nullptr;
-    QTabWidget* tabUtil = nullptr;
-    QTabWidget* tabOptions = nullptr;
-    QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -139,6 +129,18 @@ class FrmWorking : public QMainWindow {
     void bthBackStarFix_Click();
 
   private:
+    // The window's own widgets (tests find them by their control names).
+    QToolBar* tlhWorking = nullptr;
+    QToolBar* tlhStarfix = nullptr;
+    QToolBar* tlhNum = nullptr;
+    QToolBar* tlhGraph = nullptr;
+    StartPicture* picStarFix = nullptr;
+    StartPicture* picRLGC = nullptr;
+    QTabWidget* tabIn = nullptr;
+    QTabWidget* tabUtil = nullptr;
+    QTabWidget* tabOptions = nullptr;
+    QComboBox* cboEllipsoid = nullptr;  // the preferences page's Earth-model list
+
     // Unload modes: the user's close box, and any close by code or by the
     // system (session end).
     enum UnloadMode { kUnloadFromCloseBox = 0, kUnloadFromCode = 1, kUnloadFromSystem = 2 };

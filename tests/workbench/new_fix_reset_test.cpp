@@ -66,7 +66,7 @@ TEST_P(NewFixReset, EveryInputBackToItsStartingValue) {
     ASSERT_NE(s.InstErr, 0.0);
     w.Action("mnuAstroErase")->trigger();
 
-    EXPECT_EQ(w.tabIn->currentIndex(), 0);
+    EXPECT_EQ(test::TabSet(w, "tabIn")->currentIndex(), 0);
     for (int i = 1; i <= 8; ++i) EXPECT_FALSE(s.FixEntered[i]) << i;
     const QDateTime hour(QDate(2026, 12, 9), QTime(14, 0, 0), Qt::UTC);
     EXPECT_EQ(test::InputNamed<QDateTimeEdit>(w, "dtpTime_0")->dateTime(), hour);

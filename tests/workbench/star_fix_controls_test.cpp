@@ -120,26 +120,27 @@ TEST(StarFixControls, EllipsoidChoice) {
     auto* unit = test::UtilitiesControl<QLabel>(w, "lblDistance_1");
     EXPECT_EQ(label(0)->text(), "WGS 1984");
 
-    w.cboEllipsoid->setCurrentIndex(kSphereEllipsoidRow);
+    test::Named<QComboBox>(&w, "cboEllipsoid_0")->setCurrentIndex(kSphereEllipsoidRow);
     EXPECT_EQ(w.State().E.InvFlattening, 1e100);
     EXPECT_DOUBLE_EQ(w.State().E.SemiMajorAxis, 3437.7467705183585);
     EXPECT_EQ(unit->text(), "[ geographical miles ]");
     for (int i : {0, 1}) EXPECT_EQ(label(i)->text(), "Normal Sphere");
 
     w.Action("mnuUtilRL")->trigger();
-    w.cboEllipsoid->setCurrentIndex(3);  // Clarke 1866, read with the comma
+    test::Named<QComboBox>(&w, "cboEllipsoid_0")
+        ->setCurrentIndex(3);  // Clarke 1866, read with the comma
     EXPECT_DOUBLE_EQ(w.State().E.InvFlattening, 294.978698213901);
     EXPECT_EQ(unit->text(), "[ nautical miles ]");
     EXPECT_EQ(label(0)->text(), "Clarke 1866");
 
     // The preferences opened from the utilities page: the page waits
     // underneath and follows the new model.
-    w.tabUtil->setVisible(false);
-    w.tabOptions->setProperty("Tag", QString("CalledFromUtil"));
-    w.cboEllipsoid->setCurrentIndex(kWgs84EllipsoidRow);
+    test::TabSet(w, "tabUtil")->setVisible(false);
+    test::TabSet(w, "tabOptions")->setProperty("Tag", QString("CalledFromUtil"));
+    test::Named<QComboBox>(&w, "cboEllipsoid_0")->setCurrentIndex(kWgs84EllipsoidRow);
     EXPECT_EQ(label(1)->text(), "WGS 1984");
-    w.tabOptions->setProperty("Tag", QString());
-    w.cboEllipsoid->setCurrentIndex(6);
+    test::TabSet(w, "tabOptions")->setProperty("Tag", QString());
+    test::Named<QComboBox>(&w, "cboEllipsoid_0")->setCurrentIndex(6);
     EXPECT_EQ(label(1)->text(), "GRS 1980");
     EXPECT_TRUE(in.script.messages.empty());
 }
@@ -196,9 +197,9 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
     PlatformScript& script = in.script;
 
     w.Action("bthStarfix")->trigger();
-    EXPECT_FALSE(w.tabIn->isHidden());
-    EXPECT_FALSE(w.tlhStarfix->isHidden());
-    EXPECT_TRUE(w.tlhWorking->isHidden());
+    EXPECT_FALSE(test::TabSet(w, "tabIn")->isHidden());
+    EXPECT_FALSE(test::Bar(w, "tlhStarfix")->isHidden());
+    EXPECT_TRUE(test::Bar(w, "tlhWorking")->isHidden());
     // Both results commands run: each refuses a fix without its inputs.
     script.Clear();
     w.Action("bthNumRes")->trigger();
@@ -206,17 +207,17 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
     EXPECT_EQ(script.Titles(), (std::vector<QString>{"Missing data", "Missing data"}));
 
     // "Correction of datas" with the menu item greyed (a fresh fix).
-    w.tabIn->setVisible(false);
+    test::TabSet(w, "tabIn")->setVisible(false);
     ASSERT_FALSE(w.Action("mnuAstroCorrect")->isEnabled());
     w.Action("bthCorr")->trigger();
-    EXPECT_FALSE(w.tabIn->isHidden());
+    EXPECT_FALSE(test::TabSet(w, "tabIn")->isHidden());
 
     // The print buttons print (here: no printer to print on); the grid's
     // buttons draw the chart again.
     script.Clear();
-    w.ShowToolbar(w.tlhNum);
+    w.ShowToolbar(test::Bar(w, "tlhNum"));
     w.Action("bthPrint1")->trigger();
-    w.ShowToolbar(w.tlhGraph);
+    w.ShowToolbar(test::Bar(w, "tlhGraph"));
     w.Action("bthPrint2")->trigger();
     EXPECT_EQ(script.Titles(), (std::vector<QString>{"NO PRINTER", "NO PRINTER"}));
     for (const char* grid : {"bthGrid1", "bthGrid2"}) {
@@ -225,12 +226,12 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
         EXPECT_NE(test::ChartImage(w).cacheKey(), drawing) << grid;
     }
     w.Action("bthBackStarFix2")->trigger();
-    EXPECT_FALSE(w.tlhStarfix->isHidden());
-    EXPECT_TRUE(w.tlhGraph->isHidden());
+    EXPECT_FALSE(test::Bar(w, "tlhStarfix")->isHidden());
+    EXPECT_TRUE(test::Bar(w, "tlhGraph")->isHidden());
 
     w.Action("bthMain")->trigger();
-    EXPECT_FALSE(w.tlhWorking->isHidden());
-    EXPECT_TRUE(w.tabIn->isHidden());
+    EXPECT_FALSE(test::Bar(w, "tlhWorking")->isHidden());
+    EXPECT_TRUE(test::TabSet(w, "tabIn")->isHidden());
     w.Action("bthStarFixWizard")->trigger();
     EXPECT_TRUE(w.State().WizardOpen);
     QWidget* wizard = w.Companions()->StarFixWizard();
@@ -255,9 +256,11 @@ TEST(Toolbars, EveryButtonRunsItsCommand) {
 TEST(Toolbars, OneToolbarAtATime) {
     test::InputWindow in(".", false);
     FrmWorking& w = *in.w;
-    for (QToolBar* bar : {w.tlhStarfix, w.tlhNum, w.tlhGraph, w.tlhWorking}) {
+    for (QToolBar* bar : {test::Bar(w, "tlhStarfix"), test::Bar(w, "tlhNum"),
+                          test::Bar(w, "tlhGraph"), test::Bar(w, "tlhWorking")}) {
         w.ShowToolbar(bar);
-        for (QToolBar* other : {w.tlhWorking, w.tlhStarfix, w.tlhNum, w.tlhGraph})
+        for (QToolBar* other : {test::Bar(w, "tlhWorking"), test::Bar(w, "tlhStarfix"),
+                                test::Bar(w, "tlhNum"), test::Bar(w, "tlhGraph")})
             EXPECT_EQ(other->isHidden(), other != bar) << other->objectName().toStdString();
         EXPECT_EQ(w.toolBarArea(bar), Qt::LeftToolBarArea);
     }
