@@ -89,21 +89,20 @@ class FrmWorking : public QMainWindow {
     SmallDialogs* Dialogs() const { return dialogs_.get(); }
     OptionsPage* Options() const { return optionsPage_; }
     StarFixInputPage* InputPage() const { return inputPage_; }
-    UtilitiesPage* Utilities() const { return utilitiesPage_; }
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
     // Page switches: the page's toolbar alone, docked at the left edge.
     void ShowToolbar(QToolBar* bar);
-    void cmdCancel_Click(int index);
-    void mnuAstroEnter_Click();
-    void mnuOptionsTab_Click();
-    void mnuUtil_Click(int tab);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private slots:
+    void mnuUtil_Click(int tab);
+    void mnuOptionsTab_Click();
+    void mnuAstroEnter_Click();
+    void cmdCancel_Click(int index);
     // The numeric results: the report of the fix computed again from the
     // inputs.
     void cmdNumRes_Click();
@@ -129,6 +128,7 @@ class FrmWorking : public QMainWindow {
     void bthBackStarFix_Click();
 
   private:
+    UtilitiesPage* Utilities() const { return utilitiesPage_; }
     // The window's own widgets (tests find them by their control names).
     QToolBar* tlhWorking = nullptr;
     QToolBar* tlhStarfix = nullptr;
