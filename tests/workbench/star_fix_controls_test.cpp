@@ -32,30 +32,30 @@ QDateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
 TEST(StarFixControls, OptionBoxes) {
     test::InputWindow in(".");
     FrmWorking& w = *in.w;
-    EXPECT_TRUE(w.Options()->ch3FullRoutine->isChecked());
-    EXPECT_FALSE(w.Options()->ch3OneEstPos0->isChecked());
+    EXPECT_TRUE(test::Named<QCheckBox>(&w, "ch3FullRoutine")->isChecked());
+    EXPECT_FALSE(test::Named<QCheckBox>(&w, "ch3OneEstPos_0")->isChecked());
     EXPECT_FALSE(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->isChecked());
-    EXPECT_EQ(w.Options()->ch3FullRoutine->text(),
+    EXPECT_EQ(test::Named<QCheckBox>(&w, "ch3FullRoutine")->text(),
               "Correct the course and speed if enough observations.");
     EXPECT_EQ(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->text(),
               "Compute all intercepts with one estimated position.");
 
     test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->click();  // the input page's box
-    EXPECT_TRUE(w.Options()->ch3OneEstPos0->isChecked());
+    EXPECT_TRUE(test::Named<QCheckBox>(&w, "ch3OneEstPos_0")->isChecked());
     EXPECT_TRUE(w.State().OneEstPos);
     w.Action("mnuOptionsTab")->trigger();
-    w.Options()->ch3OneEstPos0->click();  // the options page's box
+    test::Named<QCheckBox>(&w, "ch3OneEstPos_0")->click();  // the options page's box
     EXPECT_FALSE(test::InputNamed<QCheckBox>(w, "ch3OneEstPos_1")->isChecked());
     EXPECT_FALSE(w.State().OneEstPos);
 
-    w.Options()->ch3FullRoutine->click();
+    test::Named<QCheckBox>(&w, "ch3FullRoutine")->click();
     EXPECT_FALSE(w.State().FullRoutine);
-    w.Options()->ch3FullRoutine->click();
+    test::Named<QCheckBox>(&w, "ch3FullRoutine")->click();
     EXPECT_TRUE(w.State().FullRoutine);
     // The solver's systematic-error box is there for the driver to read.
-    EXPECT_FALSE(w.Options()->FindSystErrChecked());
-    w.Options()->ch3FindSystErr->click();
-    EXPECT_TRUE(w.Options()->FindSystErrChecked());
+    EXPECT_FALSE(test::Named<QCheckBox>(&w, "ch3FindSystErr")->isChecked());
+    test::Named<QCheckBox>(&w, "ch3FindSystErr")->click();
+    EXPECT_TRUE(test::Named<QCheckBox>(&w, "ch3FindSystErr")->isChecked());
 }
 
 // Guards the pickers: the wanted time follows the estimated-position time

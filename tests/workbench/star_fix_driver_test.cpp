@@ -146,8 +146,8 @@ TEST_F(Driver, StatusPanels) {
     f.UnknownCount = 4;
     w->FillStatusPanels();
     EXPECT_EQ(panel("Full"), "Full");
-    ASSERT_NE(w->Options()->ch3FindSystErr, nullptr);
-    w->Options()->ch3FindSystErr->setChecked(true);
+    ASSERT_NE(test::Named<QCheckBox>(&*w, "ch3FindSystErr"), nullptr);
+    test::Named<QCheckBox>(&*w, "ch3FindSystErr")->setChecked(true);
     w->FillStatusPanels();
     EXPECT_EQ(panel("SystErr"), test::Shown("Err -1'.3"));
     // The user's decimal separator throughout.

@@ -66,8 +66,8 @@ TEST(KeyboardWalk, TabFollowsTheReadingOrder) {
         TabStops(test::TabSet(*w, "tabOptions"), 2),
         QStringList({"dtpTime_3", "cmdSetSysTime", "cmdPrevTabOptions_2", "cmdEndTabOptions_2"}));
     QTest::keyClick(test::TabSet(*w, "tabOptions")->tabBar(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), w->Options()->cmdEndTabOptions[2]);
-    test::ClickButton(w->Options()->cmdEndTabOptions[2]);
+    EXPECT_EQ(QApplication::focusWidget(), test::Named<QPushButton>(&*w, "cmdEndTabOptions_2"));
+    test::ClickButton(test::Named<QPushButton>(&*w, "cmdEndTabOptions_2"));
 
     w->Action("mnuUtilRL")->trigger();
     EXPECT_EQ(TabStops(test::TabSet(*w, "tabUtil"), 0),
