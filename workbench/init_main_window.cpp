@@ -56,7 +56,7 @@ void FrmWorking::InitMainWindow() {
     state_.BodyNames = BodyNames();
     state_.BodyList.assign(state_.BodyNames.size(), std::string());
     for (size_t i = 0; i < state_.BodyNames.size(); ++i) state_.BodyList[i] = state_.BodyNames[i];
-    InputPage()->FillBodyList();
+    inputPage_->FillBodyList();
     // 8. Ellipsoids; choosing WGS 1984 sets the Earth model.
     optionsPage_->FillEllipsoidList(state_.DecSep);
     // 9. The time-zone lists are the utilities page's own: it fills them,

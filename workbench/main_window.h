@@ -83,12 +83,10 @@ class FrmWorking : public QMainWindow {
     // The wizard and the azimuth tool with the clock they read.
     CompanionWindows* Companions() const { return companions_.get(); }
 
-    // ---- Reached by the tests of the other pages until they find their
-    // widgets by name and run the commands by their actions.
+    // The status line and the small dialogs, for the tests that look at
+    // them directly.
     StatusLine* Status() const { return status_; }
     SmallDialogs* Dialogs() const { return dialogs_.get(); }
-    OptionsPage* Options() const { return optionsPage_; }
-    StarFixInputPage* InputPage() const { return inputPage_; }
     // Writes the fix into the ten status panels and shows them.
     void FillStatusPanels();
     // Page switches: the page's toolbar alone, docked at the left edge.

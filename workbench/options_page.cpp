@@ -113,8 +113,4 @@ void OptionsPage::tabOptions_GotFocus() {
     clock_->TabSetGotFocus();
 }
 
-void OptionsPage::tabOptions_LostFocus() {
-    clock_->TabSetLostFocus();
-}
-
 }  // namespace orvex

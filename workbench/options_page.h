@@ -47,9 +47,6 @@ class OptionsPage : public QTabWidget {
     void cmdNextTabOptions_Click();
     void cmdPrevTabOptions_Click();
     void cmdEndTabOptions_Click();
-    // The tab set's focus (the clock tab's refresh follows it).
-    void tabOptions_GotFocus();
-    void tabOptions_LostFocus();
 
     // Lays the star-fix options' check boxes on the intercepts' tab
     // ("Correct the course..." ticked as `fullRoutine`) and pairs the
@@ -70,6 +67,8 @@ class OptionsPage : public QTabWidget {
     QCheckBox* ch3FindSystErr = nullptr;
 
   private:
+    // The tab set's focus (the clock tab's refresh follows it).
+    void tabOptions_GotFocus();
     void SetTabByCode(int index);
 
     OptionsLinks links_;

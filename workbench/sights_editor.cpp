@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -158,9 +159,15 @@ void SightsEditor::Build(QGridLayout* layout) {
 
     Layout();
     FitField(correction_, "-00.00");
+    // The grid follows the table, whoever changes it (an editor, a file
+    // loaded, a sort).
+    state_.Sights.Watch([self = QPointer<SightsEditor>(this)] {
+        if (self) self->ShowTable();
+    });
 }
 
 void SightsEditor::Detach() {
+    state_.Sights.Watch(nullptr);
     for (QObject* hook : hooks_) delete hook;
     hooks_.clear();
     altitude_->SetCommitHook(nullptr);
@@ -270,11 +277,9 @@ bool SightsEditor::Read() {
 void SightsEditor::SortByTime() {
     const int n = std::min(state_.Obs.ObsCount, state_.Sights.Rows());
     if (n < 1) return;
-    state_.Sights.SortByTime(n);
     const bool laying = gridLaying_;
-    gridLaying_ = true;  // no row checks while the rows move
-    for (int r = 1; r <= n; ++r)
-        for (int c = 0; c < 4; ++c) ShowCell(r, c);
+    gridLaying_ = true;           // no row checks while the rows move
+    state_.Sights.SortByTime(n);  // the grid shows the rows in their new order
     grid_->scrollToTop();
     grid_->viewport()->update();
     grid_->SetCurrentCell(1, 0);

@@ -66,9 +66,6 @@ class SightsEditor : public QObject {
 
     // Lays the grid out empty, with an empty table of sights.
     void Layout();
-    // Shows the table of sights again, after it was changed from outside
-    // the editors (a file loaded).
-    void ShowTable();
     // Validates the table's rows and fills the observation set; false after
     // its own message.
     bool Read();
@@ -81,9 +78,6 @@ class SightsEditor : public QObject {
     // Opens the editor of the current column over the current cell;
     // keyAscii is the typed character, or 32 for space and double click.
     void BeginEdit(QWidget* editor, int keyAscii);
-    // The grid row the user was last on (1 after a layout): the row the
-    // row check looks at when the current cell moves.
-    int CurrentRow() const { return curObsRow_; }
     // Entering the grid's correction editor: its text selected for a new
     // number, unless the key that opened it began one.
     void CorrectionEntered();
@@ -108,6 +102,8 @@ class SightsEditor : public QObject {
     void ConfirmCell(int row, int col);
     // The grid cell shows the table's cell: its text, red when refused.
     void ShowCell(int row, int col);
+    // Every cell shows the table's (the table's watcher).
+    void ShowTable();
     // The editors' commits (their lost-focus handlers).
     void TimeLeft();
     void AltitudeLeft();

@@ -240,13 +240,14 @@ bool SightsEditor::KeyDown(int keyCode, int shift) {
             if (QWidget* e = Editor(editCol_)) e->setVisible(false);
             editRow_ = 0;
         }
-        s.Sights.RemoveRow(r);
         const bool laying = gridLaying_;
         gridLaying_ = true;
         // The grid keeps its rows: an empty one comes in at the end, so a
-        // sight can always be typed into every row a layout gave.
+        // sight can always be typed into every row a layout gave. The
+        // table's rows move after the grid's: the grid then shows them.
         grid_->RemoveGridRow(r);
         PrepareRow(grid_->Rows() - 1);
+        s.Sights.RemoveRow(r);
         gridLaying_ = laying;
         curObsRow_ = grid_->Row();
         return true;

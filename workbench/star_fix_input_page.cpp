@@ -397,9 +397,6 @@ QWidget* StarFixInputPage::GridEditor(int col) const {
 void StarFixInputPage::InitObsGrid() {
     sights_->Layout();
 }
-void StarFixInputPage::ShowObservationTable() {
-    sights_->ShowTable();
-}
 bool StarFixInputPage::ReadObsGrid() {
     return sights_->Read();
 }
@@ -408,9 +405,6 @@ void StarFixInputPage::SelectObsGrid() {
 }
 void StarFixInputPage::grdObs_GotFocus() {
     sights_->CommitOpenEditor();
-}
-int StarFixInputPage::CurObsRow() const {
-    return sights_->CurrentRow();
 }
 
 void StarFixInputPage::DetachObservationGrid() {

@@ -101,15 +101,6 @@ class StarFixInputPage : public QTabWidget {
     // status line shows no fix.
     bool RunStarFix();
 
-    // Shows the table of sights again, after it was changed from outside
-    // the grid's editors (a file loaded).
-    void ShowObservationTable();
-    // Validates the table's rows and fills the observation set; false after
-    // its own message.
-    bool ReadObsGrid();
-    // The grid row the user was last on (1 after a layout): the row the
-    // row check looks at when the current cell moves.
-    int CurObsRow() const;
     // Takes the editors' hooks off (the main window's teardown calls it
     // while the state they touch still stands).
     void DetachObservationGrid();
@@ -128,6 +119,9 @@ class StarFixInputPage : public QTabWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Validates the table's rows and fills the observation set; false after
+    // its own message.
+    bool ReadObsGrid();
     // A control's index (0..) as the index of its array.
     static size_t At(int index) { return static_cast<size_t>(index); }
     // The tab buttons: the next or previous tab, then its entry checks.

@@ -419,8 +419,6 @@ void StarFixInputPage::ApplyObservationFile(const ObservationFileData& d) {
         s.PressHg = MillibarsToInchesHg(d.PressMBars);
         keepExact("mskPress_mBars", -1, "mskPressHg", -1, InchesHgText(s.PressHg, sep));
     }
-
-    if (!d.Sights.empty()) ShowObservationTable();
 }
 
 void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, double timeEstPos,
@@ -439,7 +437,6 @@ void StarFixInputPage::ApplyOldObservationFile(const ObservationFileData& d, dou
         for (int c = 0; c < 4; ++c)
             s.Sights.PutText(i, c, FileText(d.TextSights[At(i - 1)][At(c)]).toStdString(),
                              ctx_.DecSep);
-    ShowObservationTable();
     SetFixTime(0, timeEstPos);
     for (const auto& f : fields) {
         if (f.text == 4) SetFixTime(1, timeTruePos);  // the wanted time comes before the course

@@ -108,7 +108,8 @@ struct GridWindow {
         script.Clear();
     }
 
-    // Puts a committed sight into row r directly (as the file loader does).
+    // Puts a committed sight into row r of the session's table directly (as
+    // the file loader does); the grid follows the table.
     void PutRow(int r, const QString& time, const QString& body, const QString& hs,
                 const QString& corr) {
         // The altitude and correction as typed with the window's separator.
@@ -116,7 +117,6 @@ struct GridWindow {
         const QString t[4] = {time, body, ShownNumbers(hs, sep), ShownNumbers(corr, sep)};
         for (int c = 0; c < 4; ++c)
             w->State().Sights.PutText(r, c, t[c].toStdString(), sep.toStdString());
-        w->InputPage()->ShowObservationTable();
     }
 
     // The program's own report template and planetary data in the program

@@ -114,7 +114,7 @@ TEST_F(ObsFile, SampleFilesGiveTheirTruth) {
         for (int i = 1; i <= 8; ++i) EXPECT_TRUE(w->State().FixEntered[i]) << i;
         EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(1, 1).toStdString(),
                   sc.Sights[0].Body);
-        ASSERT_TRUE(w->InputPage()->RunStarFix());
+        ASSERT_TRUE(test::RunFix(*w));
         const FixResult& f = w->State().Fix;
         EXPECT_EQ(w->State().Obs.ObsCount, static_cast<int>(sc.Sights.size()));
         const double miss = MilesBetween(f.MppLat, f.MppLong, sc.TruthLat, sc.TruthLong);
@@ -282,7 +282,7 @@ TEST_F(ObsFile, FileWithoutSights) {
                           "mnuAstroGraphGrid", "mnuAstroGraphPrint"})
         EXPECT_FALSE(w->Action(n)->isEnabled()) << n;
     script.Clear();
-    EXPECT_FALSE(w->InputPage()->RunStarFix());
+    EXPECT_FALSE(test::RunFix(*w));
     EXPECT_EQ(script.LastText(), "Please fill the grid with the observations.");
 }
 
@@ -646,7 +646,7 @@ TEST_F(ObsFile, InputsNotEnteredStayNotEntered) {
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(w->State().FixEntered[i], i == 5) << i;
     EXPECT_EQ(test::InputNamed<ObservationGrid>(*w, "grdObs")->TextMatrix(2, 1), "ALTAIR");
     script.Clear();
-    EXPECT_FALSE(w->InputPage()->RunStarFix());
+    EXPECT_FALSE(test::RunFix(*w));
     EXPECT_EQ(script.Titles(), std::vector<QString>{"Missing data"});
 }
 
@@ -747,7 +747,7 @@ TEST_F(ObsFile, RefusedValuesAreNotKept) {
     EXPECT_EQ(s.PressMBars, 1013.0);
     EXPECT_EQ(w->MaskField("mskPress_mBars", -1)->text(), "1013");  // shows what is used
     script.Clear();
-    EXPECT_TRUE(w->InputPage()->RunStarFix());
+    EXPECT_TRUE(test::RunFix(*w));
     EXPECT_TRUE(script.messages.empty()) << script.LastText().toStdString();
 }
 
@@ -819,7 +819,7 @@ TEST_F(ObsFile, OldTextFileLoadsThroughTheFields) {
               test::Shown("44°33'.5"));
     EXPECT_TRUE(s.Sights.Filled(2, 3));
     EXPECT_FALSE(s.Sights.Filled(3, 0));
-    EXPECT_TRUE(w->InputPage()->ReadObsGrid());
+    EXPECT_TRUE(test::SaveCancelled(*w, script));
     ASSERT_EQ(s.Obs.ObsCount, 2);
     EXPECT_DOUBLE_EQ(s.Obs.ObsHs(1), 46 + 23.8 / 60);
 

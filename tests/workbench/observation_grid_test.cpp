@@ -39,16 +39,14 @@ struct Grid : ::testing::Test, test::GridWindow {
     }
     QString Cell(int r, int c) { return g()->TextMatrix(r, c); }
     // A cell's text put into the table as a loader puts it (numbers as
-    // typed with the window's separator), and shown.
+    // typed with the window's separator); the grid follows the table.
     void PutText(int r, int c, const char* text) {
         const std::string sep = w->State().DecSep;
         w->State().Sights.PutText(r, c, test::Shown(text).toStdString(), sep);
-        w->InputPage()->ShowObservationTable();
     }
     // An altitude text its check refuses, in its cell (which does not count).
     void RefuseAltitude(int r, const char* text) {
         w->State().Sights.CommitAltitude(r, test::Shown(text).toStdString());
-        w->InputPage()->ShowObservationTable();
     }
     void Screenshot(const char* name) {
         QApplication::processEvents();
@@ -81,7 +79,6 @@ TEST_F(Grid, LayoutOfAnEmptyGrid) {
         for (int c = 0; c < 4; ++c) EXPECT_FALSE(filled(r, c));
     EXPECT_EQ(g()->Row(), 1);
     EXPECT_EQ(g()->Col(), 0);
-    EXPECT_EQ(w->InputPage()->CurObsRow(), 1);
     EXPECT_EQ(w->State().Sights.Rows(), 49);
     for (const char* n : {"dtpObsTime", "cboBody", "mskHeightInst", "mskInstErr_1"})
         EXPECT_NE(w->findChild<QWidget*>(n), nullptr) << n;
@@ -142,7 +139,6 @@ TEST_F(Grid, OneSightTypedThroughTheEditors) {
     EXPECT_EQ(g()->Row(), 2);
     EXPECT_EQ(g()->Col(), 0);
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_EQ(w->InputPage()->CurObsRow(), 2);
 }
 
 // Guards the altitude field's checks: 89°59'.9 is taken, a "9" cannot start
@@ -280,7 +276,7 @@ TEST_F(Grid, CorrectionEditorAndConditionsField) {
     EXPECT_FALSE(entered[8]);
     for (int i = 1; i <= 7; ++i) entered[i] = true;
     script.Clear();
-    EXPECT_FALSE(w->InputPage()->RunStarFix());
+    EXPECT_FALSE(test::RunFix(*w));
     EXPECT_EQ(script.messages.at(0).title, "Missing data");
 }
 
@@ -436,7 +432,10 @@ TEST_F(Grid, BodyEditorAndRowCheck) {
     EXPECT_EQ(script.messages[0].title, "Row not fully filled");
     EXPECT_EQ(script.messages[0].text, "Data missing for the observation 2.");
     EXPECT_EQ(script.messages[0].style, kIconInformation + kButtonsOk);
-    EXPECT_EQ(w->InputPage()->CurObsRow(), 2);
+    // Row 2 stays the row the check looks at: leaving row 3 says it again.
+    g()->SetCurrentCell(4, 1);
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[1].text, "Data missing for the observation 2.");
     // Opening on a known name selects it by binary search.
     g()->SetCurrentCell(2, 1);
     script.Clear();
@@ -452,7 +451,7 @@ TEST_F(Grid, BodyEditorAndRowCheck) {
     script.Clear();
     g()->SetCurrentCell(6, 0);
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_EQ(w->InputPage()->CurObsRow(), 6);
+    EXPECT_EQ(g()->Row(), 6);
 }
 
 // Guards Delete (one cell, "Row empty" when the row is left empty, again on
@@ -489,7 +488,7 @@ TEST_F(Grid, DeleteAndControlDelete) {
         EXPECT_TRUE(filled(2, c));
         EXPECT_FALSE(filled(3, c));
     }
-    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    ASSERT_TRUE(test::SaveCancelled(*w, script));
     EXPECT_EQ(w->State().Obs.ObsCount, 2);
     EXPECT_EQ(w->State().Obs.ObsBody[2], "ALTAIR");
 }
@@ -507,7 +506,7 @@ TEST_F(Grid, ControlDeleteAboveAGapMovesWholeRows) {
     EXPECT_EQ(Cell(3, 1), "ALTAIR");
     EXPECT_TRUE(Cell(4, 1).isEmpty());
     PutRow(2, "8 Dec 2026 18:02:00", "SIRIUS", "25°00'.0", "+00.00");
-    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    ASSERT_TRUE(test::SaveCancelled(*w, script));
     EXPECT_EQ(w->State().Obs.ObsCount, 3);
     EXPECT_EQ(w->State().Obs.ObsBody[3], "ALTAIR");
 }
@@ -543,7 +542,7 @@ TEST_F(Grid, ControlDeleteKeepsTheRows) {
     EXPECT_EQ(Cell(2, 1), "ACAMAR");
     EXPECT_EQ(Cell(2, 2), test::Shown("32°15'.4"));
     EXPECT_EQ(g()->Row(), 3);
-    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    ASSERT_TRUE(test::SaveCancelled(*w, script));
     EXPECT_EQ(w->State().Obs.ObsCount, 2);
 }
 
@@ -683,7 +682,7 @@ TEST_F(Grid, FastTypingLosesNoSight) {
     }
     EXPECT_EQ(g()->Row(), 3);
     EXPECT_EQ(g()->Col(), 0);
-    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    ASSERT_TRUE(test::SaveCancelled(*w, script));
     const ObservationSet& o = w->State().Obs;
     ASSERT_EQ(o.ObsCount, 3);
     EXPECT_EQ(o.ObsBody[2], "ACAMAR");
@@ -712,7 +711,7 @@ TEST_F(Grid, Tooltips) {
 TEST_F(Grid, ReadingTheGrid) {
     auto expectRefusal = [&](const char* title, const char* text) {
         script.Clear();
-        EXPECT_FALSE(w->InputPage()->ReadObsGrid());
+        EXPECT_FALSE(test::SaveCancelled(*w, script));
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].title, title);
         EXPECT_EQ(script.messages[0].text, text);
@@ -723,7 +722,7 @@ TEST_F(Grid, ReadingTheGrid) {
     expectRefusal(" Error in input data", "Please fill the grid with the observations.");
     // A complete row 1 and an empty row 2: one sight, row 3 ignored.
     PutRow(1, "8 Dec 2026 18:00:00", "SIRIUS", "20°30'.0", "-01.50");
-    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    ASSERT_TRUE(test::SaveCancelled(*w, script));
     const ObservationSet& o = w->State().Obs;
     EXPECT_EQ(o.ObsCount, 1);
     EXPECT_EQ(o.ObsTime(1), MakeDateTime(2026, 12, 8, 18, 0, 0));
@@ -760,7 +759,7 @@ TEST_F(Grid, ReadingTheGrid) {
     for (int r = 1; r <= 49; ++r)
         PutRow(r, QString("8 Dec 2026 18:%1:00").arg(r, 2, 10, QChar('0')), "VEGA", "20°00'.0",
                test::Shown("+00.00"));
-    ASSERT_TRUE(w->InputPage()->ReadObsGrid());
+    ASSERT_TRUE(test::SaveCancelled(*w, script));
     EXPECT_EQ(w->State().Obs.ObsCount, 49);
 }
 
@@ -775,7 +774,7 @@ TEST_F(Grid, FixSortsTheGrid) {
     PutRow(1, "8 Dec 2026 19:34:30", "CAPELLA", "20°32'.0", "+00.00");
     PutRow(2, "8 Dec 2026 19:22:00", "VEGA", "46°23'.8", "+00.00");
     PutRow(3, "8 Dec 2026 19:27:00", "FOMALHAUT", "22°07'.1", "+00.00");
-    ASSERT_TRUE(w->InputPage()->RunStarFix());
+    ASSERT_TRUE(test::RunFix(*w));
     const ObservationSet& o = w->State().Obs;
     EXPECT_EQ(o.ObsBody[1], "CAPELLA");
     EXPECT_EQ(o.ObsBody[3], "FOMALHAUT");
@@ -787,7 +786,9 @@ TEST_F(Grid, FixSortsTheGrid) {
     EXPECT_EQ(Cell(3, 2), test::Shown("20°32'.0"));
     EXPECT_EQ(g()->Row(), 1);
     EXPECT_EQ(g()->Col(), 0);
-    ASSERT_TRUE(w->InputPage()->RunStarFix());
+    test::RunAction(*w, "bthBackStarFix2");
+    test::RunAction(*w, "bthCorr");
+    ASSERT_TRUE(test::RunFix(*w));
     EXPECT_EQ(o.ObsBody[1], "VEGA");
     EXPECT_EQ(o.ObsTime(0), w->State().TimeTruePos);
 }

@@ -26,7 +26,7 @@ TEST_F(Driver, EveryMissingInputStopsTheFix) {
         EnterEverything();
         w->State().FixEntered[missing] = false;
         script.Clear();
-        EXPECT_FALSE(w->InputPage()->RunStarFix()) << missing;
+        EXPECT_FALSE(test::RunFix(*w)) << missing;
         ASSERT_EQ(script.messages.size(), 1u) << missing;
         EXPECT_EQ(script.messages[0].style, kIconExclamation + kButtonsOk);
         EXPECT_EQ(script.messages[0].title, "Missing data");
@@ -40,7 +40,7 @@ TEST_F(Driver, EveryMissingInputStopsTheFix) {
 // without time, and one complete sight.
 TEST_F(Driver, GridRefusalsAndTooFewSights) {
     EnterEverything();
-    EXPECT_FALSE(w->InputPage()->RunStarFix());
+    EXPECT_FALSE(test::RunFix(*w));
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " Error in input data");
     EXPECT_EQ(script.messages[0].text, "Please fill the grid with the observations.");
@@ -49,7 +49,7 @@ TEST_F(Driver, GridRefusalsAndTooFewSights) {
     // One sight (row 2 empty): the solver's own refusal, the grid unsorted.
     PutRow(1, "8 Dec 2026 18:10:00", "SIRIUS", "20°00'.0", "+00.00");
     script.Clear();
-    EXPECT_FALSE(w->InputPage()->RunStarFix());
+    EXPECT_FALSE(test::RunFix(*w));
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].style, kIconCritical + kButtonsOk);
     EXPECT_EQ(script.messages[0].title, " Error when computing the true position");
@@ -78,7 +78,7 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     f.close();
     script.fileNames = {f.fileName()};
     w->Action("mnuAstroLoad")->trigger();
-    ASSERT_TRUE(w->InputPage()->RunStarFix());
+    ASSERT_TRUE(test::RunFix(*w));
     const WorkbenchState& s = w->State();
     ASSERT_EQ(s.Fix.UnknownCount, 4);
     EXPECT_NEAR(s.Course, 262.0, 1.0);
@@ -86,7 +86,9 @@ TEST_F(Driver, SecondFixStartsFromTheEnteredCourseAndSpeed) {
     EXPECT_EQ(s.Course, s.Fix.Course);
     const double runLat = s.Obs.ObsLat(0), runLong = s.Obs.ObsLong(0);
     const double mppLat = s.Fix.MppLat, mppLong = s.Fix.MppLong;
-    ASSERT_TRUE(w->InputPage()->RunStarFix());
+    test::RunAction(*w, "bthBackStarFix2");
+    test::RunAction(*w, "bthCorr");
+    ASSERT_TRUE(test::RunFix(*w));
     EXPECT_EQ(s.Obs.ObsLat(0), runLat);
     EXPECT_EQ(s.Obs.ObsLong(0), runLong);
     EXPECT_EQ(s.Fix.MppLat, mppLat);

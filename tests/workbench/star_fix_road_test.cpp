@@ -446,7 +446,7 @@ TEST_F(Road, ProbabilityThenAnotherFile) {
     const QString r95 = w->Status()->Panel("Circle")->text();
     script.dialogHandler = [](QDialog& dlg) {
         if (auto* p = qobject_cast<FrmProba*>(&dlg)) {
-            p->lstProba->setCurrentRow(3);
+            test::ClickRow(test::Named<QListWidget>(p, "lstProba"), 3);
             test::ClickIn(*p, "cmdOK");
         }
         return 1;

@@ -155,6 +155,32 @@ inline QImage ChartImage(const FrmWorking& w) {
     return Named<ChartPicture>(&w, "chartPicture")->Image();
 }
 
+// "Save datas..." as a person chooses it, its file dialog cancelled: the
+// sights are read and checked on the way (their messages recorded by
+// `script`). The item is enabled as the program enables it once the fix's
+// inputs are there. True when the sights were taken (the dialog came up).
+inline bool SaveCancelled(FrmWorking& w, PlatformScript& script) {
+    w.Action("mnuAstroSave")->setEnabled(true);
+    const size_t dialogs = script.fileDialogs.size();
+    script.fileNames.clear();
+    RunAction(w, "mnuAstroSave");
+    return script.fileDialogs.size() > dialogs;
+}
+
+// A fix asked for from the star-fix page by "Graphic results": true when
+// the chart page took the page's place. From a results page a person
+// first goes back to the sights ("Back to starfix menu", then "Correction
+// of datas").
+inline bool RunFix(FrmWorking& w) {
+    QWidget* page = Named(&w, "tabIn");
+    if (!page->isVisibleTo(&w)) {
+        ADD_FAILURE() << "the star-fix page does not show: go back to the sights first";
+        return false;
+    }
+    RunAction(w, "mnuAstroGraphDisp");
+    return !page->isVisibleTo(&w) && ChartBox(w)->isVisibleTo(&w);
+}
+
 // The program's own report template and planetary file in `folder`, so
 // that the results commands run as they do for the user.
 inline void CopyProgramData(ProgramFolder& folder) {

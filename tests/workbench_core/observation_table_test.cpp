@@ -63,6 +63,29 @@ TEST(ObservationTable, CommitsAndTexts) {
     EXPECT_EQ(t.Text(3, 3, "."), "+01.00");
 }
 
+// Guards the view following the table: every change is told to its
+// watcher, a copy is not watched, and an assignment (the new-fix layout, a
+// load) keeps the watcher where it was.
+TEST(ObservationTable, WatcherFollowsChanges) {
+    ObservationTable t;
+    int told = 0;
+    t.Watch([&told] { ++told; });
+    Fill(t, 1, kT1, "VEGA", "45°30'.0", "-1.5");
+    EXPECT_EQ(told, 4);
+    t.CommitAltitude(1, "45°75'.0");  // a refusal shows too
+    t.Delete(1, 1);
+    t.RemoveRow(1);
+    t.SortByTime(2);
+    t.LoadFileRows({});
+    EXPECT_EQ(told, 9);
+    ObservationTable copy = t;
+    copy.PutText(1, 1, "VEGA", ".");
+    EXPECT_EQ(told, 9);
+    t = ObservationTable();
+    t.PutText(1, 1, "VEGA", ".");
+    EXPECT_EQ(told, 10);
+}
+
 TEST(ObservationTable, EditorTemplatesAndKeys) {
     ObservationTable t;
     using S = ObservationTable::EditorStart;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,13 @@ class ObservationTable {
     // False when the cell was not empty.
     bool FillCorrection(int r, const std::string& text, const std::string& decSep);
 
+    // Called after each call that changes what the cells show (a commit, a
+    // text put, a delete, a row removed, a sort, a load), so that a view
+    // follows the table whoever changed it. A copy of the table is not
+    // watched: the watcher stays with the table it was given to (nullptr
+    // takes it off).
+    void Watch(std::function<void()> changed) { watcher_.Changed = std::move(changed); }
+
     // A cell as a loader puts it from its text: it counts as committed
     // whatever the text; it holds a value when the text reads as one (a
     // time as ReadCellTime, any body name, an altitude read as a latitude
@@ -181,7 +189,20 @@ class ObservationTable {
     }
     bool RowUnfilled(int r) const;
 
+    // The watcher is no part of the table's value: copies and assignments
+    // leave it where it is.
+    struct Watcher {
+        std::function<void()> Changed;
+        Watcher() = default;
+        Watcher(const Watcher&) {}
+        Watcher& operator=(const Watcher&) { return *this; }
+        void operator()() const {
+            if (Changed) Changed();
+        }
+    };
+
     std::vector<ObservationRow> rows_;
+    Watcher watcher_;
 };
 
 }  // namespace orvex
