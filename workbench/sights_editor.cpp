@@ -161,8 +161,12 @@ void SightsEditor::Build(QGridLayout* layout) {
     FitField(correction_, "-00.00");
     // The grid follows the table, whoever changes it (an editor, a file
     // loaded, a sort).
-    state_.Sights.Watch([self = QPointer<SightsEditor>(this)] {
-        if (self) self->ShowTable();
+    state_.Sights.Watch([self = QPointer<SightsEditor>(this)](int row, int col) {
+        if (!self) return;
+        if (row == 0)
+            self->ShowTable();
+        else if (row < self->grid_->Rows())
+            self->ShowCell(row, col);
     });
 }
 
@@ -308,10 +312,8 @@ void SightsEditor::CommitEditor(int col) {
             TimeLeft();
             break;
         case 1:
-            if (editRow_ > 0) {
+            if (editRow_ > 0)
                 state_.Sights.CommitBody(editRow_, body_->currentText().toStdString());
-                ShowCell(editRow_, 1);
-            }
             break;
         case 2:
             AltitudeLeft();
@@ -333,9 +335,8 @@ void SightsEditor::CommitOpenEditor() {
     // A new row takes the correction of the conditions tab.
     const QString conditions =
         links_.ConditionsCorrection ? links_.ConditionsCorrection() : QString();
-    if (editCol_ <= 2 && row <= grid_->Rows() - 1 && !conditions.isEmpty() &&
-        state_.Sights.FillCorrection(row, conditions.toStdString(), ctx_.DecSep))
-        ShowCell(row, 3);
+    if (editCol_ <= 2 && row <= grid_->Rows() - 1 && !conditions.isEmpty())
+        state_.Sights.FillCorrection(row, conditions.toStdString(), ctx_.DecSep);
 }
 
 void SightsEditor::CloseEditor() {
@@ -360,7 +361,6 @@ void SightsEditor::ConfirmCell(int row, int col) {
 void SightsEditor::TimeLeft() {
     if (editCancelled_ || editRow_ == 0 || editCol_ != 0) return;
     state_.Sights.CommitTime(editRow_, PickerDays(time_->dateTime()));
-    ShowCell(editRow_, 0);
 }
 
 void SightsEditor::AltitudeLeft() {
@@ -379,7 +379,6 @@ void SightsEditor::AltitudeLeft() {
         // Delete; the same refusal is told once.
         refusedAltitude_ = typed;
         refusedAltitudeRow_ = row;
-        ShowCell(row, 2);
         if (!told)
             ShowMessage(kIconExclamation + kButtonsOk, kInputErrorTitle,
                         QString::fromStdString(commit.Message), page_);
@@ -387,7 +386,6 @@ void SightsEditor::AltitudeLeft() {
     }
     f->SetBackColor(kValidGreen);
     if (!commit.Changed) return;  // committed already
-    ShowCell(row, 2);
     refusedAltitude_.clear();
     ConfirmCell(row, 2);
 }
@@ -410,7 +408,6 @@ void SightsEditor::CorrectionLeft() {
     f->SetBackColor(kValidGreen);
     const int row = editRow_;
     if (!state_.Sights.CommitCorrection(row, f->text().toStdString(), ctx_.DecSep)) return;
-    ShowCell(row, 3);
     ConfirmCell(row, 3);
 }
 

@@ -102,7 +102,7 @@ class SightsEditor : public QObject {
     void ConfirmCell(int row, int col);
     // The grid cell shows the table's cell: its text, red when refused.
     void ShowCell(int row, int col);
-    // Every cell shows the table's (the table's watcher).
+    // Every cell shows the table's (the table's watcher, rows moved).
     void ShowTable();
     // The editors' commits (their lost-focus handlers).
     void TimeLeft();

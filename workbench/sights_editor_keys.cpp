@@ -226,7 +226,6 @@ bool SightsEditor::KeyDown(int keyCode, int shift) {
         const int row = grid_->Row();
         const int col = grid_->Col();
         const bool rowEmpty = s.Sights.Delete(row, col);
-        ShowCell(row, col);
         if (rowEmpty) {
             const TableMessage m = ObservationTable::RowEmptyMessage();
             ShowMessage(kIconInformation + kButtonsOk, QString::fromStdString(m.Title),

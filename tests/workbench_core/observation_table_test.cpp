@@ -69,15 +69,22 @@ TEST(ObservationTable, CommitsAndTexts) {
 TEST(ObservationTable, WatcherFollowsChanges) {
     ObservationTable t;
     int told = 0;
-    t.Watch([&told] { ++told; });
+    std::pair<int, int> last;
+    t.Watch([&](int r, int col) {
+        ++told;
+        last = {r, col};
+    });
     Fill(t, 1, kT1, "VEGA", "45°30'.0", "-1.5");
     EXPECT_EQ(told, 4);
     t.CommitAltitude(1, "45°75'.0");  // a refusal shows too
+    EXPECT_EQ(last, std::pair(1, 2));
     t.Delete(1, 1);
+    EXPECT_EQ(last, std::pair(1, 1));
     t.RemoveRow(1);
     t.SortByTime(2);
     t.LoadFileRows({});
     EXPECT_EQ(told, 9);
+    EXPECT_EQ(last, std::pair(0, 0));  // rows came anew
     ObservationTable copy = t;
     copy.PutText(1, 1, "VEGA", ".");
     EXPECT_EQ(told, 9);

@@ -103,7 +103,7 @@ bool ObservationTable::CommitTime(int r, double days) {
     const bool same = c.State == CellState::Committed && c.Filled && Row(r).Time == days;
     rows_[static_cast<size_t>(r - 1)].Time = days;
     Commit(c);
-    watcher_();
+    watcher_(r, 0);
     return !same;
 }
 
@@ -112,7 +112,7 @@ bool ObservationTable::CommitBody(int r, const std::string& body) {
     const bool same = c.State == CellState::Committed && c.Filled && Row(r).Body == body;
     rows_[static_cast<size_t>(r - 1)].Body = body;
     Commit(c);
-    watcher_();
+    watcher_(r, 1);
     return !same;
 }
 
@@ -125,14 +125,14 @@ ObservationTable::AltitudeCommit ObservationTable::CommitAltitude(int r, const s
         out.Message = v.Message;
         c.State = CellState::Refused;  // the flag stays as it was
         c.Refused = text;
-        watcher_();
+        watcher_(r, 2);
         return out;
     }
     out.Accepted = true;
     out.Changed = !(c.State == CellState::Committed && c.Filled && Row(r).Hs == v.Value);
     rows_[static_cast<size_t>(r - 1)].Hs = v.Value;
     Commit(c);
-    watcher_();
+    watcher_(r, 2);
     return out;
 }
 
@@ -143,7 +143,7 @@ bool ObservationTable::CommitCorrection(int r, const std::string& text, const st
     const bool same = c.State == CellState::Committed && c.Filled && Row(r).InstErr == x;
     rows_[static_cast<size_t>(r - 1)].InstErr = x;
     Commit(c);
-    watcher_();
+    watcher_(r, 3);
     return !same;
 }
 
@@ -181,7 +181,7 @@ void ObservationTable::PutText(int r, int col, const std::string& text, const st
         c.State = CellState::Refused;
         c.Refused = text;
     }
-    watcher_();
+    watcher_(r, col);
 }
 
 double ObservationTable::OpenTime(int r, double& timeStored, double timeEstPos) {
@@ -205,7 +205,7 @@ void ObservationTable::CancelTime(int r) {
 
 bool ObservationTable::Delete(int r, int col) {
     Cell(r, col) = ObservationCell();
-    watcher_();
+    watcher_(r, col);
     return RowUnfilled(r);
 }
 
@@ -213,7 +213,7 @@ void ObservationTable::RemoveRow(int r) {
     if (r < 1 || r > Rows()) return;
     rows_.erase(rows_.begin() + (r - 1));
     rows_.emplace_back();
-    watcher_();
+    watcher_(0, 0);
 }
 
 bool ObservationTable::RowLeftIncomplete(int r) const {
@@ -292,7 +292,7 @@ void ObservationTable::SortByTime(int n) {
                                             b.Cells[0].State == CellState::Committed;
                          return dates && a.Time < b.Time;
                      });
-    watcher_();
+    watcher_(0, 0);
 }
 
 void ObservationTable::LoadFileRows(const std::vector<ObsFileSight>& sights) {
@@ -321,7 +321,7 @@ void ObservationTable::LoadFileRows(const std::vector<ObsFileSight>& sights) {
         row.Hs = std::fabs(hs - s.Hs) <= kSameShownAltitude ? s.Hs : hs;
         row.InstErr = ParseNumberText(FormatNumber(s.InstErr * 60.0, "+00.00;-00.00"));
     }
-    watcher_();
+    watcher_(0, 0);
 }
 
 std::vector<ObsFileSight> ObservationTable::FileRows(int n) const {

@@ -99,12 +99,15 @@ class ObservationTable {
     // False when the cell was not empty.
     bool FillCorrection(int r, const std::string& text, const std::string& decSep);
 
-    // Called after each call that changes what the cells show (a commit, a
-    // text put, a delete, a row removed, a sort, a load), so that a view
-    // follows the table whoever changed it. A copy of the table is not
-    // watched: the watcher stays with the table it was given to (nullptr
-    // takes it off).
-    void Watch(std::function<void()> changed) { watcher_.Changed = std::move(changed); }
+    // Called after each call that changes what the cells show, so that a
+    // view follows the table whoever changed it: with the cell (r 1..Rows(),
+    // col 0..3) for a commit, a text put or a delete; with r = 0 when rows
+    // moved or came anew (a row removed, a sort, a load). A copy of the
+    // table is not watched: the watcher stays with the table it was given
+    // to (nullptr takes it off).
+    void Watch(std::function<void(int r, int col)> changed) {
+        watcher_.Changed = std::move(changed);
+    }
 
     // A cell as a loader puts it from its text: it counts as committed
     // whatever the text; it holds a value when the text reads as one (a
@@ -192,12 +195,12 @@ class ObservationTable {
     // The watcher is no part of the table's value: copies and assignments
     // leave it where it is.
     struct Watcher {
-        std::function<void()> Changed;
+        std::function<void(int, int)> Changed;
         Watcher() = default;
         Watcher(const Watcher&) {}
         Watcher& operator=(const Watcher&) { return *this; }
-        void operator()() const {
-            if (Changed) Changed();
+        void operator()(int r, int col) const {
+            if (Changed) Changed(r, col);
         }
     };
 
