@@ -1,5 +1,6 @@
 // The small dialogs: quit confirmation, probability level, time store and
-// wait window, driven directly (never shown modally).
+// wait window, shown and driven as a person does: buttons clicked, keys
+// typed, rows picked, timers let run.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <ctime>
 
 #include "grid_test_support.h"
@@ -24,40 +26,59 @@
 namespace orvex {
 namespace {
 
+using test::Named;
+
+// Shows a dialog as the active window, so that keys reach it.
+void ShowActive(QDialog& d) {
+    d.show();
+    d.activateWindow();
+    QApplication::setActiveWindow(&d);
+    (void)QTest::qWaitForWindowActive(&d);
+}
+
 // Guards the answer: "NO" until a button says otherwise, "NO" again for
-// Escape and the close box; and the reminder blinking red / black.
+// Escape and the close box; and the reminder blinking red / black once a
+// second on its own timer (let run: three ticks, about three seconds).
 TEST(FrmEnd, TagButtonsAndBlinkingReminder) {
     FrmEnd end(nullptr);
+    auto* yes = Named<QPushButton>(&end, "cmdYes");
+    auto* no = Named<QPushButton>(&end, "cmdNo");
+    auto* quit = Named<QTimer>(&end, "tmrQuit");
+    ASSERT_TRUE(yes && no && quit);
     EXPECT_EQ(end.windowTitle(), "Quit Orvex");
     EXPECT_EQ(end.Tag(), "NO");
-    EXPECT_EQ(end.lblEndProg[0]->text(), "Do you really want to quit the program ?");
-    EXPECT_EQ(end.lblEndProg[1]->text(), "Don't forget to save your datas before quitting.");
-    EXPECT_EQ(end.cmdYes->text(), "&Yes");
-    EXPECT_EQ(end.cmdYes->toolTip(), "Quit");
-    EXPECT_TRUE(end.cmdYes->isDefault());
-    EXPECT_EQ(end.cmdNo->text(), "&Cancel");
-    EXPECT_EQ(end.cmdNo->toolTip(), "Back to Orvex");
-    EXPECT_FALSE(end.tmrQuit->isActive());
-    EXPECT_EQ(end.tmrQuit->interval(), 1000);
+    EXPECT_EQ(Named<QLabel>(&end, "lblEndProg_0")->text(),
+              "Do you really want to quit the program ?");
+    EXPECT_EQ(Named<QLabel>(&end, "lblEndProg_1")->text(),
+              "Don't forget to save your datas before quitting.");
+    EXPECT_EQ(yes->text(), "&Yes");
+    EXPECT_EQ(yes->toolTip(), "Quit");
+    EXPECT_TRUE(yes->isDefault());
+    EXPECT_EQ(no->text(), "&Cancel");
+    EXPECT_EQ(no->toolTip(), "Back to Orvex");
+    EXPECT_FALSE(quit->isActive());
+    EXPECT_EQ(quit->interval(), 1000);
 
-    end.Form_Activate();
-    EXPECT_TRUE(end.tmrQuit->isActive());
+    ShowActive(end);
+    EXPECT_TRUE(quit->isActive());
     EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    end.tmrQuit_Timer();
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kBlack);
-    end.tmrQuit_Timer();
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    end.tmrQuit_Timer();
-    end.cmdYes_Click();
+    for (const int colour : {FrmEnd::kBlack, FrmEnd::kRed, FrmEnd::kBlack})
+        EXPECT_TRUE(QTest::qWaitFor([&] { return end.ReminderColour() == colour; }, 5000));
+    test::ClickButton(yes);
     EXPECT_EQ(end.Tag(), "YES");
-    EXPECT_FALSE(end.tmrQuit->isActive());
+    EXPECT_FALSE(quit->isActive());
+    EXPECT_FALSE(end.isVisible());
     // Shown again: red at once, and Escape answers "NO".
-    end.Form_Activate();
+    ShowActive(end);
     EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    end.reject();
+    test::Press(Qt::Key_Escape);
     EXPECT_EQ(end.Tag(), "NO");
-    end.cmdYes_Click();
-    end.close();
+    EXPECT_FALSE(end.isVisible());
+    // "Yes", then the close box of the window shown again: "NO".
+    ShowActive(end);
+    test::ClickButton(yes);
+    ShowActive(end);
+    test::ClickCloseBox(&end);
     EXPECT_EQ(end.Tag(), "NO");
 }
 
