@@ -89,31 +89,40 @@ TEST(FrmProba, RowsLevelsAndCancel) {
     state.DecSep = ",";
     state.Proba = 0.5;
     FrmProba dlg(state, nullptr);
+    auto* list = Named<QListWidget>(&dlg, "lstProba");
+    ASSERT_TRUE(list);
     EXPECT_EQ(dlg.windowTitle(), "Choose probability");
-    ASSERT_EQ(dlg.lstProba->count(), 4);
-    EXPECT_EQ(dlg.lstProba->item(0)->text(), "0,5");
-    EXPECT_EQ(dlg.lstProba->item(1)->text(), "0,95");
-    EXPECT_EQ(dlg.lstProba->item(2)->text(), "0,99");
-    EXPECT_EQ(dlg.lstProba->item(3)->text(), "0,999");
-    EXPECT_EQ(dlg.lstProba->currentRow(), 1);
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->item(0)->text(), "0,5");
+    EXPECT_EQ(list->item(1)->text(), "0,95");
+    EXPECT_EQ(list->item(2)->text(), "0,99");
+    EXPECT_EQ(list->item(3)->text(), "0,999");
+    EXPECT_EQ(list->currentRow(), 1);
     EXPECT_EQ(state.Proba, 0.95);  // the load selects 0.95
 
-    dlg.BeginShow();
-    dlg.lstProba->setCurrentRow(3);
+    // Opened as the program opens it: BeginShow, then shown.
+    auto open = [&] {
+        dlg.BeginShow();
+        ShowActive(dlg);
+    };
+    open();
+    test::ClickRow(list, 3);
     EXPECT_EQ(state.Proba, 999 / 1000.0);
-    dlg.cmdOK_Click();
+    test::ClickButton(Named<QPushButton>(&dlg, "cmdOK"));
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(state.Proba, 0.999);
-    EXPECT_EQ(dlg.lstProba->currentRow(), 3);  // kept for next time
+    EXPECT_EQ(list->currentRow(), 3);  // kept for next time
 
-    dlg.BeginShow();
-    dlg.lstProba->setCurrentRow(0);
+    open();
+    test::ClickRow(list, 0);
     EXPECT_EQ(state.Proba, 0.5);
-    dlg.reject();  // Escape: back to the level it opened with
+    test::Press(Qt::Key_Escape);  // back to the level it opened with
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(state.Proba, 0.999);
-    EXPECT_EQ(dlg.lstProba->currentRow(), 3);
-    dlg.BeginShow();
-    dlg.lstProba->setCurrentRow(2);
-    dlg.close();
+    EXPECT_EQ(list->currentRow(), 3);
+    open();
+    test::ClickRow(list, 2);
+    test::ClickCloseBox(&dlg);
     EXPECT_EQ(state.Proba, 0.999);
 }
 
@@ -208,21 +217,22 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
 TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
     test::GridWindow g;
     g.script.dialogHandler = [](QDialog& d) {
-        d.findChild<QListWidget*>("lstProba")->setCurrentRow(3);
-        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        d.show();
+        test::ClickRow(Named<QListWidget>(&d, "lstProba"), 3);
+        test::ClickIn(d, "cmdOK");
         return 1;
     };
     g.w->Action("mnuAstroProba")->trigger();
     EXPECT_EQ(g.w->State().Proba, 0.999);
     g.script.dialogHandler = [](QDialog& d) {
         d.show();
-        d.close();
+        test::ClickCloseBox(&d);
         return 0;
     };
     g.w->Action("mnuAstroProba")->trigger();
     QString shown;
     g.script.dialogHandler = [&shown](QDialog& d) {
-        shown = d.findChild<QListWidget*>("lstProba")->currentItem()->text();
+        shown = Named<QListWidget>(&d, "lstProba")->currentItem()->text();
         return 0;
     };
     g.w->Action("mnuAstroProba")->trigger();
