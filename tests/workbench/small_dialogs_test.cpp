@@ -130,50 +130,66 @@ TEST(FrmProba, RowsLevelsAndCancel) {
 // default correction takes 15 s off it, and a bad correction stores nothing.
 TEST(FrmTimeStore, CorrectedTimeAndRefusals) {
     WorkbenchState state;
+    PlatformScript script;
     FrmTimeStore dlg(state, nullptr);
     double clock = DateTimeToDays(QDateTime(QDate(2026, 12, 9), QTime(4, 38, 21), Qt::UTC));
     dlg.utcNow = [&clock] { return clock; };
+    auto* corr = Named<QLineEdit>(&dlg, "txtCorr");
+    auto* gmtCorr = Named<QLineEdit>(&dlg, "txtGMTCorr");
+    auto* ok = Named<QPushButton>(&dlg, "cmdOK");
+    ASSERT_TRUE(corr && gmtCorr && ok);
+    // The correction typed anew after a click at its right end.
+    auto retype = [corr](const QString& keys) {
+        test::Click(corr, test::Place::RightEnd);
+        test::Type(QString(corr->text().size(), '\b') + keys);
+    };
+    const auto green = [corr] { return corr->styleSheet().contains("rgb(0,255,0)"); };
     EXPECT_EQ(dlg.windowTitle(), "Store current time");
-    EXPECT_EQ(dlg.txtCorr->text(), "-15");
-    dlg.Form_Activate();
-    EXPECT_EQ(dlg.txtGMT->text(), "09 Dec 2026 04:38:21");
-    EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:06");
+    EXPECT_EQ(corr->text(), "-15");
+    ShowActive(dlg);
+    EXPECT_EQ(Named<QLineEdit>(&dlg, "txtGMT")->text(), "09 Dec 2026 04:38:21");
+    EXPECT_EQ(gmtCorr->text(), "09 Dec 2026 04:38:06");
     clock += 30.0 / 86400.0;  // OK pressed later: the opening time counts
-    PlatformScript script;
-    dlg.cmdOK_Click();
+    test::ClickButton(ok);
     EXPECT_TRUE(dlg.Stored());
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(FormatDialogTime(state.TimeStored), "09 Dec 2026 04:38:06");
     EXPECT_TRUE(script.messages.empty());
 
-    // Zero is refused as not negative, text as not numeric; nothing stored.
+    // Zero is refused as not negative on leaving the field, text as not
+    // numeric on OK; the field keeps the focus and nothing is stored.
     state.TimeStored = 0.0;
-    dlg.Form_Activate();
-    dlg.txtCorr->setText("0");
-    EXPECT_FALSE(dlg.txtCorr_LostFocus());
+    ShowActive(dlg);
+    retype("0\t");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " Error in input data");
     EXPECT_EQ(script.messages[0].text,
               "Please check your clock correction.\r\nThis must be a negative value\r\n"
               "(time spent between the observation and the data entry).");
-    dlg.txtCorr->setText("abc");
-    dlg.cmdOK_Click();
+    EXPECT_TRUE(corr->hasFocus());
+    EXPECT_FALSE(green());
+    retype("abc");
+    test::ClickButton(ok);
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[1].text,
               "Please check your clock correction.\r\nThis must be a numeric value.");
     EXPECT_FALSE(dlg.Stored());
+    EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(state.TimeStored, 0.0);
 
     // A fractional negative correction is accepted; the up-down steps it.
-    dlg.txtCorr->setText(test::Shown("-2.5"));
-    EXPECT_TRUE(dlg.txtCorr_LostFocus());
-    dlg.txtCorr->setText("-2");
-    dlg.updCorr_UpClick();
-    EXPECT_EQ(dlg.txtCorr->text(), "-1");
-    dlg.updCorr_UpClick();
-    EXPECT_EQ(dlg.txtCorr->text(), "-1");  // never reaches zero
-    dlg.updCorr_DownClick();
-    EXPECT_EQ(dlg.txtCorr->text(), "-2");
-    EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:49");
+    retype(test::Shown("-2.5") + "\t");
+    EXPECT_EQ(script.messages.size(), 2u);
+    EXPECT_TRUE(green());
+    retype("-2");
+    auto* up = Named<QToolButton>(&dlg, "updCorr_Up");
+    test::ClickButton(up);
+    EXPECT_EQ(corr->text(), "-1");
+    test::ClickButton(up);
+    EXPECT_EQ(corr->text(), "-1");  // never reaches zero
+    test::ClickButton(Named<QToolButton>(&dlg, "updCorr_Down"));
+    EXPECT_EQ(corr->text(), "-2");
+    EXPECT_EQ(gmtCorr->text(), "09 Dec 2026 04:38:49");
 }
 
 // Guards OK doing nothing for a UT instant that the PC's own zone skips (the
@@ -185,28 +201,25 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
     tzset();
     test::GridWindow g;
     g.w->Dialogs()->TimeStore()->utcNow = [] { return MakeDateTime(2026, 3, 29, 2, 30, 0); };
-    auto* f5 = g.w->findChild<QPushButton*>("cmdChronoF5");
-    g.script.dialogHandler = [](QDialog& d) {
-        d.show();
-        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        return d.result();
-    };
-    QTest::mouseClick(f5, Qt::LeftButton);
+    auto* f5 = Named<QPushButton>(g.w.get(), "cmdChronoF5");
+    g.script.dialogHandler = [](QDialog& d) { return test::ClickIn(d, "cmdOK"); };
+    test::ClickButton(f5);
     EXPECT_EQ(FormatDialogTime(g.w->State().TimeStored), "29 Mar 2026 02:29:45");
 
     g.script.dialogHandler = [](QDialog& d) {
-        d.show();
-        d.findChild<QLineEdit*>("txtCorr")->setText("-40");
-        d.close();
+        ShowActive(d);
+        test::Click(Named<QLineEdit>(&d, "txtCorr"), test::Place::RightEnd);
+        test::Type("\b\b\b-40");
+        test::ClickCloseBox(&d);
         return d.result();
     };
-    QTest::mouseClick(f5, Qt::LeftButton);
+    test::ClickButton(f5);
     QString corr;
     g.script.dialogHandler = [&corr](QDialog& d) {
-        corr = d.findChild<QLineEdit*>("txtCorr")->text();
+        corr = Named<QLineEdit>(&d, "txtCorr")->text();
         return 0;
     };
-    QTest::mouseClick(f5, Qt::LeftButton);
+    test::ClickButton(f5);
     EXPECT_EQ(corr, "-15");
     oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
