@@ -253,29 +253,35 @@ TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
     EXPECT_EQ(g.w->State().Proba, 0.95);
 }
 
-// Guards the wait window hanging a print: it must hide after 18 ticks and
-// start again from the minimum when shown again.
+// Guards the wait window hanging a print: shown for a print, its bar steps
+// every 20 ms and it hides after 18 ticks; shown again it starts from the
+// minimum.
 TEST(FrmWait, HidesAfterEighteenTicks) {
+    PlatformScript script;
     FrmWait wait(nullptr);
+    auto* timer = Named<QTimer>(&wait, "tmrWait");
+    auto* bar = Named<QProgressBar>(&wait, "prgWait");
+    ASSERT_TRUE(timer && bar);
     EXPECT_EQ(wait.windowTitle(), " Print job in progress");
-    EXPECT_EQ(wait.tmrWait->interval(), 500);
-    EXPECT_FALSE(wait.tmrWait->isActive());
-    EXPECT_EQ(wait.prgWait->maximum(), 18);
-    wait.tmrWait->setInterval(20);
-    wait.tmrWait->start();
-    wait.show();
-    EXPECT_EQ(wait.prgWait->value(), 0);
-    int ticks = 0;
-    while (wait.isVisible() && ticks < 100) {
-        wait.tmrWait_Timer();
-        ++ticks;
+    EXPECT_EQ(timer->interval(), 500);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(bar->maximum(), 18);
+    int ticks = 0, shownAt = -1;
+    QObject::connect(timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    script.dialogHandler = [&](QDialog& d) {
+        d.show();
+        shownAt = bar->value();
+        EXPECT_EQ(timer->interval(), 20);
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 5000));
+        return d.result();
+    };
+    for (int run = 0; run < 2; ++run) {
+        ticks = 0;
+        wait.ShowWhilePrinting();
+        EXPECT_EQ(shownAt, 0);
+        EXPECT_EQ(ticks, 19);  // 18 steps, then the tick that hides it
+        EXPECT_FALSE(timer->isActive());
     }
-    EXPECT_EQ(ticks, 19);  // 18 steps, then the tick that hides it
-    EXPECT_FALSE(wait.tmrWait->isActive());
-    wait.tmrWait->start();
-    wait.show();
-    EXPECT_EQ(wait.prgWait->value(), 0);
-    wait.close();
 }
 
 }  // namespace
