@@ -23,11 +23,15 @@
 namespace orvex {
 namespace {
 
-// The user picks row `row` of the printer choice's list with the arrow keys.
-void PickPrinter(QWidget& choice, int row) {
+// The user picks row `row` of the printer choice's list with the arrow keys:
+// the list has the focus when the choice opens.
+void PickPrinter(QDialog& choice, int row) {
+    choice.show();
+    QApplication::setActiveWindow(&choice);
     auto* list = test::Named<QComboBox>(&choice, "cboListPrinters");
-    while (list->currentIndex() < row) QTest::keyClick(list, Qt::Key_Down);
-    while (list->currentIndex() > row) QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_TRUE(list->hasFocus());
+    for (int k = 0; k < 10 && list->currentIndex() != row; ++k)
+        test::Press(list->currentIndex() < row ? Qt::Key_Down : Qt::Key_Up);
 }
 
 // Pages of a PDF file: its page objects.
