@@ -22,17 +22,15 @@ class FrmEnd : public QDialog {
 
     QString Tag() const { return tag_; }
 
-    // The red text colour the reminder starts with, and black.
-    static constexpr int kRed = 255;
-    static constexpr int kBlack = 0;
-    // The reminder's current colour as a 24-bit value (255 red, 0 black).
-    int ReminderColour() const { return reminderColour_; }
-
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The red text colour the reminder starts with, and black.
+    static constexpr int kRed = 255;
+    static constexpr int kBlack = 0;
+
     void Form_Activate();
     void tmrQuit_Timer();
     void cmdYes_Click();
@@ -44,6 +42,7 @@ class FrmEnd : public QDialog {
     QTimer* tmrQuit = nullptr;
     void SetReminderColour(int colour);
     QString tag_ = "NO";
+    // The reminder's current colour as a 24-bit value (255 red, 0 black).
     int reminderColour_ = kRed;
 };
 

@@ -49,8 +49,10 @@ TEST(FrmEnd, TagButtonsAndBlinkingReminder) {
     EXPECT_EQ(end.Tag(), "NO");
     EXPECT_EQ(Named<QLabel>(&end, "lblEndProg_0")->text(),
               "Do you really want to quit the program ?");
-    EXPECT_EQ(Named<QLabel>(&end, "lblEndProg_1")->text(),
-              "Don't forget to save your datas before quitting.");
+    auto* reminder = Named<QLabel>(&end, "lblEndProg_1");
+    EXPECT_EQ(reminder->text(), "Don't forget to save your datas before quitting.");
+    const auto shownIn = [reminder] { return reminder->palette().color(QPalette::WindowText); };
+    const QColor red(255, 0, 0), black(0, 0, 0);
     EXPECT_EQ(yes->text(), "&Yes");
     EXPECT_EQ(yes->toolTip(), "Quit");
     EXPECT_TRUE(yes->isDefault());
@@ -61,16 +63,16 @@ TEST(FrmEnd, TagButtonsAndBlinkingReminder) {
 
     ShowActive(end);
     EXPECT_TRUE(quit->isActive());
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    for (const int colour : {FrmEnd::kBlack, FrmEnd::kRed, FrmEnd::kBlack})
-        EXPECT_TRUE(QTest::qWaitFor([&] { return end.ReminderColour() == colour; }, 5000));
+    EXPECT_EQ(shownIn(), red);
+    for (const QColor& colour : {black, red, black})
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shownIn() == colour; }, 5000));
     test::ClickButton(yes);
     EXPECT_EQ(end.Tag(), "YES");
     EXPECT_FALSE(quit->isActive());
     EXPECT_FALSE(end.isVisible());
     // Shown again: red at once, and Escape answers "NO".
     ShowActive(end);
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
+    EXPECT_EQ(shownIn(), red);
     test::Press(Qt::Key_Escape);
     EXPECT_EQ(end.Tag(), "NO");
     EXPECT_FALSE(end.isVisible());
