@@ -24,8 +24,6 @@ class FrmTimeStore : public QDialog {
     // The UTC clock, in days; tests set their own.
     std::function<double()> utcNow;
 
-    // Whether OK stored a time since the dialog last opened.
-    bool Stored() const { return stored_; }
     // Whether the dialog was closed by its close box.
     bool ClosedByCloseBox() const { return closedByBox_; }
 
@@ -54,7 +52,6 @@ class FrmTimeStore : public QDialog {
     QLineEdit* txtGMTCorr = nullptr;
     QPushButton* cmdOK = nullptr;
     WorkbenchState& state_;
-    bool stored_ = false;
     bool checking_ = false;
     bool closedByBox_ = false;
 };
