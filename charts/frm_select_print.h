@@ -24,6 +24,7 @@ class FrmSelectPrint : public QDialog {
     // it is set to false now and written by the two buttons.
     FrmSelectPrint(QWidget* owner, bool& printConfirmed);
 
+  private:
     // Fills the list from the installed printers (the system's order) and
     // selects the current printer. Runs at construction.
     void Form_Load();
@@ -37,7 +38,6 @@ class FrmSelectPrint : public QDialog {
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-  private:
     bool& printConfirmed_;
     bool loading_ = false;
 };

@@ -22,29 +22,27 @@ class FrmEnd : public QDialog {
 
     QString Tag() const { return tag_; }
 
-    void Form_Activate();
-    void tmrQuit_Timer();
-    void cmdYes_Click();
-    void cmdNo_Click();
-
-    // The red text colour the reminder starts with, and black.
-    static constexpr int kRed = 255;
-    static constexpr int kBlack = 0;
-    // The reminder's current colour as a 24-bit value (255 red, 0 black).
-    int ReminderColour() const { return reminderColour_; }
-
-    std::array<QLabel*, 2> lblEndProg{};
-    QPushButton* cmdYes = nullptr;
-    QPushButton* cmdNo = nullptr;
-    QTimer* tmrQuit = nullptr;
-
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The red text colour the reminder starts with, and black.
+    static constexpr int kRed = 255;
+    static constexpr int kBlack = 0;
+
+    void Form_Activate();
+    void tmrQuit_Timer();
+    void cmdYes_Click();
+    void cmdNo_Click();
+
+    std::array<QLabel*, 2> lblEndProg{};
+    QPushButton* cmdYes = nullptr;
+    QPushButton* cmdNo = nullptr;
+    QTimer* tmrQuit = nullptr;
     void SetReminderColour(int colour);
     QString tag_ = "NO";
+    // The reminder's current colour as a 24-bit value (255 red, 0 black).
     int reminderColour_ = kRed;
 };
 

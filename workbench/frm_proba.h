@@ -22,23 +22,23 @@ class FrmProba : public QDialog {
     void reject() override;
     FrmProba(WorkbenchState& state, QWidget* owner);
 
-    void Form_Load();
     // Remembers the level and row the dialog opens with; the caller runs
     // it just before showing the dialog.
     void BeginShow();
-    void lstProba_Click();
-    void cmdOK_Click();
     // Whether the dialog was closed by its close box (it is then made anew).
     bool ClosedByCloseBox() const { return closedByBox_; }
-
-    QLabel* lblProba = nullptr;
-    QListWidget* lstProba = nullptr;
-    QPushButton* cmdOK = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void Form_Load();
+    void lstProba_Click();
+    void cmdOK_Click();
+
+    QLabel* lblProba = nullptr;
+    QListWidget* lstProba = nullptr;
+    QPushButton* cmdOK = nullptr;
     void Cancel();
     WorkbenchState& state_;
     double openedWith_ = 0.95;

@@ -106,7 +106,6 @@ void FrmTimeStore::closeEvent(QCloseEvent* event) {
 }
 
 void FrmTimeStore::Form_Activate() {
-    stored_ = false;
     txtGMT->setText(FormatDialogTime(utcNow()));
     ComputeCorrectedTime();
 }
@@ -169,7 +168,6 @@ void FrmTimeStore::cmdOK_Click() {
     double stored = 0.0;
     if (!ParseDialogTime(txtGMTCorr->text(), &stored)) return;
     state_.TimeStored = stored;
-    stored_ = true;
     accept();
 }
 

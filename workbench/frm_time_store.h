@@ -24,6 +24,15 @@ class FrmTimeStore : public QDialog {
     // The UTC clock, in days; tests set their own.
     std::function<double()> utcNow;
 
+    // Whether the dialog was closed by its close box.
+    bool ClosedByCloseBox() const { return closedByBox_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
     // Runs every time the dialog is shown: reads the clock once.
     void Form_Activate();
     // Checks the correction when the field is left; true when it is a
@@ -36,25 +45,13 @@ class FrmTimeStore : public QDialog {
     // Corrected time = time shown + correction / 86400 days, shown in
     // txtGMTCorr. False when either text does not read.
     bool ComputeCorrectedTime();
-    // Whether OK stored a time since the dialog last opened.
-    bool Stored() const { return stored_; }
-    // Whether the dialog was closed by its close box.
-    bool ClosedByCloseBox() const { return closedByBox_; }
 
     QLineEdit* txtGMT = nullptr;
     QLineEdit* txtCorr = nullptr;
     QWidget* updCorr = nullptr;
     QLineEdit* txtGMTCorr = nullptr;
     QPushButton* cmdOK = nullptr;
-
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     WorkbenchState& state_;
-    bool stored_ = false;
     bool checking_ = false;
     bool closedByBox_ = false;
 };

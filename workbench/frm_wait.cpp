@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "companions/splash.h"
+#include "platform/message_box.h"
 
 namespace orvex {
 
@@ -36,6 +37,13 @@ FrmWait::FrmWait(QWidget* owner) : QDialog(owner) {
     all->addLayout(top);
     all->addWidget(prgWait);
     connect(tmrWait, &QTimer::timeout, this, &FrmWait::tmrWait_Timer);
+}
+
+void FrmWait::ShowWhilePrinting() {
+    tmrWait->setInterval(20);
+    tmrWait->start();
+    ExecDialog(*this);
+    tmrWait->stop();
 }
 
 void FrmWait::showEvent(QShowEvent* event) {

@@ -132,13 +132,7 @@ void FrmWorking::BuildUtilityTabs() {
         for (StartPicture* p : {picStarFix, picRLGC, picAzimuth}) p->setEnabled(true);
         tlhWorking->setEnabled(true);
     };
-    links.ShowPrintWait = [this] {
-        FrmWait* wait = dialogs_->Wait();
-        wait->tmrWait->setInterval(20);
-        wait->tmrWait->start();
-        ExecDialog(*wait);
-        wait->tmrWait->stop();
-    };
+    links.ShowPrintWait = [this] { dialogs_->Wait()->ShowWhilePrinting(); };
     links.BlankPositionText = [this](bool latitude) {
         return latitude ? BlankLatitudeText(state_.DecSep) : BlankLongitudeText(state_.DecSep);
     };

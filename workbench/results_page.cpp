@@ -107,11 +107,7 @@ void ResultsPage::RedrawGraph() {
 
 // The wait window, its bar stepping every 20 ms, shown modally until full.
 void ResultsPage::ShowWaitWindow() {
-    FrmWait* wait = links_.WaitDialog();
-    wait->tmrWait->setInterval(20);
-    wait->tmrWait->start();
-    ExecDialog(*wait);
-    wait->tmrWait->stop();
+    links_.WaitDialog()->ShowWhilePrinting();
 }
 
 void ResultsPage::bthEllipse_Click(bool numericPage) {

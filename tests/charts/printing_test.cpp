@@ -23,11 +23,15 @@
 namespace orvex {
 namespace {
 
-// The user picks row `row` of the printer choice's list with the arrow keys.
-void PickPrinter(QWidget& choice, int row) {
+// The user picks row `row` of the printer choice's list with the arrow keys:
+// the list has the focus when the choice opens.
+void PickPrinter(QDialog& choice, int row) {
+    choice.show();
+    QApplication::setActiveWindow(&choice);
     auto* list = test::Named<QComboBox>(&choice, "cboListPrinters");
-    while (list->currentIndex() < row) QTest::keyClick(list, Qt::Key_Down);
-    while (list->currentIndex() > row) QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_TRUE(list->hasFocus());
+    for (int k = 0; k < 10 && list->currentIndex() != row; ++k)
+        test::Press(list->currentIndex() < row ? Qt::Key_Down : Qt::Key_Up);
 }
 
 // Pages of a PDF file: its page objects.
@@ -198,17 +202,21 @@ TEST_F(PrintFixture, PrinterChoice) {
         FrmSelectPrint dlg(nullptr, confirmed);
         EXPECT_FALSE(confirmed);
         EXPECT_EQ(dlg.objectName(), "frmSelectPrint");
-        EXPECT_EQ(dlg.lblWait->text(), "Please select a printer & confirm printing:");
-        EXPECT_EQ(dlg.lblWait->font().family(), "Arial");
-        EXPECT_EQ(dlg.cmdOK->text(), "&Print");
-        EXPECT_EQ(dlg.cmdOK->toolTip(), "Start Printing");
-        EXPECT_EQ(dlg.cmdCancel->text(), "&Cancel");
-        EXPECT_EQ(dlg.cmdCancel->toolTip(), "Cancel Printing");
-        ASSERT_EQ(dlg.cboListPrinters->count(), 3);
-        EXPECT_EQ(dlg.cboListPrinters->itemText(0), "Office laser (system default)");
-        EXPECT_EQ(dlg.cboListPrinters->itemText(2), "Bridge printer");
-        EXPECT_EQ(dlg.cboListPrinters->currentIndex(), 1);
-        dlg.cmdOK->click();
+        const auto* label = test::Named<QLabel>(&dlg, "lblWait");
+        EXPECT_EQ(label->text(), "Please select a printer & confirm printing:");
+        EXPECT_EQ(label->font().family(), "Arial");
+        const auto* print = test::Named<QPushButton>(&dlg, "cmdOK");
+        EXPECT_EQ(print->text(), "&Print");
+        EXPECT_EQ(print->toolTip(), "Start Printing");
+        const auto* cancel = test::Named<QPushButton>(&dlg, "cmdCancel");
+        EXPECT_EQ(cancel->text(), "&Cancel");
+        EXPECT_EQ(cancel->toolTip(), "Cancel Printing");
+        const auto* list = test::Named<QComboBox>(&dlg, "cboListPrinters");
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->itemText(0), "Office laser (system default)");
+        EXPECT_EQ(list->itemText(2), "Bridge printer");
+        EXPECT_EQ(list->currentIndex(), 1);
+        test::ClickIn(dlg, "cmdOK");
         EXPECT_TRUE(confirmed);
         EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Chart plotter");
 
@@ -218,7 +226,7 @@ TEST_F(PrintFixture, PrinterChoice) {
     {
         FrmSelectPrint dlg(nullptr, confirmed);
         PickPrinter(dlg, 2);
-        dlg.cmdCancel->click();
+        test::ClickIn(dlg, "cmdCancel");
         EXPECT_FALSE(confirmed);
         EXPECT_EQ(ProgramPrinter::Instance().DeviceName(), "Bridge printer");
     }
@@ -233,12 +241,12 @@ TEST_F(PrintFixture, PrinterKeptByNameWhileTheListChanges) {
     bool confirmed = false;
     auto shown = [&] {
         FrmSelectPrint dlg(nullptr, confirmed);
-        return dlg.cboListPrinters->currentText();
+        return test::Named<QComboBox>(&dlg, "cboListPrinters")->currentText();
     };
     {
         FrmSelectPrint dlg(nullptr, confirmed);
         PickPrinter(dlg, 2);
-        dlg.cmdOK->click();
+        test::ClickIn(dlg, "cmdOK");
     }
     QTextEdit box;
     box.setPlainText("Fix");

@@ -106,8 +106,10 @@ TEST(Screenshots, StartScreenAndEveryPage) {
     Save(&fresh, "splash");
     Save(w->Dialogs()->End(), "quit-confirmation");
     Save(w->Dialogs()->Proba(), "probability");
-    w->Dialogs()->TimeStore()->Form_Activate();
-    Save(w->Dialogs()->TimeStore(), "time-store");
+    FrmTimeStore* timeStore = w->Dialogs()->TimeStore();
+    timeStore->show();  // reads the clock as it opens
+    Save(timeStore, "time-store");
+    timeStore->hide();
     Save(w->Dialogs()->Wait(), "wait");
 }
 

@@ -1,5 +1,6 @@
 // The small dialogs: quit confirmation, probability level, time store and
-// wait window, driven directly (never shown modally).
+// wait window, shown and driven as a person does: buttons clicked, keys
+// typed, rows picked, timers let run.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <ctime>
 
 #include "grid_test_support.h"
@@ -24,40 +26,61 @@
 namespace orvex {
 namespace {
 
+using test::Named;
+
+// Shows a dialog as the active window, so that keys reach it.
+void ShowActive(QDialog& d) {
+    d.show();
+    d.activateWindow();
+    QApplication::setActiveWindow(&d);
+    (void)QTest::qWaitForWindowActive(&d);
+}
+
 // Guards the answer: "NO" until a button says otherwise, "NO" again for
-// Escape and the close box; and the reminder blinking red / black.
+// Escape and the close box; and the reminder blinking red / black once a
+// second on its own timer (let run: three ticks, about three seconds).
 TEST(FrmEnd, TagButtonsAndBlinkingReminder) {
     FrmEnd end(nullptr);
+    auto* yes = Named<QPushButton>(&end, "cmdYes");
+    auto* no = Named<QPushButton>(&end, "cmdNo");
+    auto* quit = Named<QTimer>(&end, "tmrQuit");
+    ASSERT_TRUE(yes && no && quit);
     EXPECT_EQ(end.windowTitle(), "Quit Orvex");
     EXPECT_EQ(end.Tag(), "NO");
-    EXPECT_EQ(end.lblEndProg[0]->text(), "Do you really want to quit the program ?");
-    EXPECT_EQ(end.lblEndProg[1]->text(), "Don't forget to save your datas before quitting.");
-    EXPECT_EQ(end.cmdYes->text(), "&Yes");
-    EXPECT_EQ(end.cmdYes->toolTip(), "Quit");
-    EXPECT_TRUE(end.cmdYes->isDefault());
-    EXPECT_EQ(end.cmdNo->text(), "&Cancel");
-    EXPECT_EQ(end.cmdNo->toolTip(), "Back to Orvex");
-    EXPECT_FALSE(end.tmrQuit->isActive());
-    EXPECT_EQ(end.tmrQuit->interval(), 1000);
+    EXPECT_EQ(Named<QLabel>(&end, "lblEndProg_0")->text(),
+              "Do you really want to quit the program ?");
+    auto* reminder = Named<QLabel>(&end, "lblEndProg_1");
+    EXPECT_EQ(reminder->text(), "Don't forget to save your datas before quitting.");
+    const auto shownIn = [reminder] { return reminder->palette().color(QPalette::WindowText); };
+    const QColor red(255, 0, 0), black(0, 0, 0);
+    EXPECT_EQ(yes->text(), "&Yes");
+    EXPECT_EQ(yes->toolTip(), "Quit");
+    EXPECT_TRUE(yes->isDefault());
+    EXPECT_EQ(no->text(), "&Cancel");
+    EXPECT_EQ(no->toolTip(), "Back to Orvex");
+    EXPECT_FALSE(quit->isActive());
+    EXPECT_EQ(quit->interval(), 1000);
 
-    end.Form_Activate();
-    EXPECT_TRUE(end.tmrQuit->isActive());
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    end.tmrQuit_Timer();
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kBlack);
-    end.tmrQuit_Timer();
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    end.tmrQuit_Timer();
-    end.cmdYes_Click();
+    ShowActive(end);
+    EXPECT_TRUE(quit->isActive());
+    EXPECT_EQ(shownIn(), red);
+    for (const QColor& colour : {black, red, black})
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shownIn() == colour; }, 5000));
+    test::ClickButton(yes);
     EXPECT_EQ(end.Tag(), "YES");
-    EXPECT_FALSE(end.tmrQuit->isActive());
+    EXPECT_FALSE(quit->isActive());
+    EXPECT_FALSE(end.isVisible());
     // Shown again: red at once, and Escape answers "NO".
-    end.Form_Activate();
-    EXPECT_EQ(end.ReminderColour(), FrmEnd::kRed);
-    end.reject();
+    ShowActive(end);
+    EXPECT_EQ(shownIn(), red);
+    test::Press(Qt::Key_Escape);
     EXPECT_EQ(end.Tag(), "NO");
-    end.cmdYes_Click();
-    end.close();
+    EXPECT_FALSE(end.isVisible());
+    // "Yes", then the close box of the window shown again: "NO".
+    ShowActive(end);
+    test::ClickButton(yes);
+    ShowActive(end);
+    test::ClickCloseBox(&end);
     EXPECT_EQ(end.Tag(), "NO");
 }
 
@@ -68,31 +91,40 @@ TEST(FrmProba, RowsLevelsAndCancel) {
     state.DecSep = ",";
     state.Proba = 0.5;
     FrmProba dlg(state, nullptr);
+    auto* list = Named<QListWidget>(&dlg, "lstProba");
+    ASSERT_TRUE(list);
     EXPECT_EQ(dlg.windowTitle(), "Choose probability");
-    ASSERT_EQ(dlg.lstProba->count(), 4);
-    EXPECT_EQ(dlg.lstProba->item(0)->text(), "0,5");
-    EXPECT_EQ(dlg.lstProba->item(1)->text(), "0,95");
-    EXPECT_EQ(dlg.lstProba->item(2)->text(), "0,99");
-    EXPECT_EQ(dlg.lstProba->item(3)->text(), "0,999");
-    EXPECT_EQ(dlg.lstProba->currentRow(), 1);
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->item(0)->text(), "0,5");
+    EXPECT_EQ(list->item(1)->text(), "0,95");
+    EXPECT_EQ(list->item(2)->text(), "0,99");
+    EXPECT_EQ(list->item(3)->text(), "0,999");
+    EXPECT_EQ(list->currentRow(), 1);
     EXPECT_EQ(state.Proba, 0.95);  // the load selects 0.95
 
-    dlg.BeginShow();
-    dlg.lstProba->setCurrentRow(3);
+    // Opened as the program opens it: BeginShow, then shown.
+    auto open = [&] {
+        dlg.BeginShow();
+        ShowActive(dlg);
+    };
+    open();
+    test::ClickRow(list, 3);
     EXPECT_EQ(state.Proba, 999 / 1000.0);
-    dlg.cmdOK_Click();
+    test::ClickButton(Named<QPushButton>(&dlg, "cmdOK"));
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(state.Proba, 0.999);
-    EXPECT_EQ(dlg.lstProba->currentRow(), 3);  // kept for next time
+    EXPECT_EQ(list->currentRow(), 3);  // kept for next time
 
-    dlg.BeginShow();
-    dlg.lstProba->setCurrentRow(0);
+    open();
+    test::ClickRow(list, 0);
     EXPECT_EQ(state.Proba, 0.5);
-    dlg.reject();  // Escape: back to the level it opened with
+    test::Press(Qt::Key_Escape);  // back to the level it opened with
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(state.Proba, 0.999);
-    EXPECT_EQ(dlg.lstProba->currentRow(), 3);
-    dlg.BeginShow();
-    dlg.lstProba->setCurrentRow(2);
-    dlg.close();
+    EXPECT_EQ(list->currentRow(), 3);
+    open();
+    test::ClickRow(list, 2);
+    test::ClickCloseBox(&dlg);
     EXPECT_EQ(state.Proba, 0.999);
 }
 
@@ -100,50 +132,64 @@ TEST(FrmProba, RowsLevelsAndCancel) {
 // default correction takes 15 s off it, and a bad correction stores nothing.
 TEST(FrmTimeStore, CorrectedTimeAndRefusals) {
     WorkbenchState state;
+    PlatformScript script;
     FrmTimeStore dlg(state, nullptr);
     double clock = DateTimeToDays(QDateTime(QDate(2026, 12, 9), QTime(4, 38, 21), Qt::UTC));
     dlg.utcNow = [&clock] { return clock; };
+    auto* corr = Named<QLineEdit>(&dlg, "txtCorr");
+    auto* gmtCorr = Named<QLineEdit>(&dlg, "txtGMTCorr");
+    auto* ok = Named<QPushButton>(&dlg, "cmdOK");
+    ASSERT_TRUE(corr && gmtCorr && ok);
+    // The correction typed anew after a click at its right end.
+    auto retype = [corr](const QString& keys) {
+        test::Click(corr, test::Place::RightEnd);
+        test::Type(QString(corr->text().size(), '\b') + keys);
+    };
+    const auto green = [corr] { return corr->styleSheet().contains("rgb(0,255,0)"); };
     EXPECT_EQ(dlg.windowTitle(), "Store current time");
-    EXPECT_EQ(dlg.txtCorr->text(), "-15");
-    dlg.Form_Activate();
-    EXPECT_EQ(dlg.txtGMT->text(), "09 Dec 2026 04:38:21");
-    EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:06");
+    EXPECT_EQ(corr->text(), "-15");
+    ShowActive(dlg);
+    EXPECT_EQ(Named<QLineEdit>(&dlg, "txtGMT")->text(), "09 Dec 2026 04:38:21");
+    EXPECT_EQ(gmtCorr->text(), "09 Dec 2026 04:38:06");
     clock += 30.0 / 86400.0;  // OK pressed later: the opening time counts
-    PlatformScript script;
-    dlg.cmdOK_Click();
-    EXPECT_TRUE(dlg.Stored());
+    test::ClickButton(ok);
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(FormatDialogTime(state.TimeStored), "09 Dec 2026 04:38:06");
     EXPECT_TRUE(script.messages.empty());
 
-    // Zero is refused as not negative, text as not numeric; nothing stored.
+    // Zero is refused as not negative on leaving the field, text as not
+    // numeric on OK; the field keeps the focus and nothing is stored.
     state.TimeStored = 0.0;
-    dlg.Form_Activate();
-    dlg.txtCorr->setText("0");
-    EXPECT_FALSE(dlg.txtCorr_LostFocus());
+    ShowActive(dlg);
+    retype("0\t");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].title, " Error in input data");
     EXPECT_EQ(script.messages[0].text,
               "Please check your clock correction.\r\nThis must be a negative value\r\n"
               "(time spent between the observation and the data entry).");
-    dlg.txtCorr->setText("abc");
-    dlg.cmdOK_Click();
+    EXPECT_TRUE(corr->hasFocus());
+    EXPECT_FALSE(green());
+    retype("abc");
+    test::ClickButton(ok);
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[1].text,
               "Please check your clock correction.\r\nThis must be a numeric value.");
-    EXPECT_FALSE(dlg.Stored());
+    EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(state.TimeStored, 0.0);
 
     // A fractional negative correction is accepted; the up-down steps it.
-    dlg.txtCorr->setText(test::Shown("-2.5"));
-    EXPECT_TRUE(dlg.txtCorr_LostFocus());
-    dlg.txtCorr->setText("-2");
-    dlg.updCorr_UpClick();
-    EXPECT_EQ(dlg.txtCorr->text(), "-1");
-    dlg.updCorr_UpClick();
-    EXPECT_EQ(dlg.txtCorr->text(), "-1");  // never reaches zero
-    dlg.updCorr_DownClick();
-    EXPECT_EQ(dlg.txtCorr->text(), "-2");
-    EXPECT_EQ(dlg.txtGMTCorr->text(), "09 Dec 2026 04:38:49");
+    retype(test::Shown("-2.5") + "\t");
+    EXPECT_EQ(script.messages.size(), 2u);
+    EXPECT_TRUE(green());
+    retype("-2");
+    auto* up = Named<QToolButton>(&dlg, "updCorr_Up");
+    test::ClickButton(up);
+    EXPECT_EQ(corr->text(), "-1");
+    test::ClickButton(up);
+    EXPECT_EQ(corr->text(), "-1");  // never reaches zero
+    test::ClickButton(Named<QToolButton>(&dlg, "updCorr_Down"));
+    EXPECT_EQ(corr->text(), "-2");
+    EXPECT_EQ(gmtCorr->text(), "09 Dec 2026 04:38:49");
 }
 
 // Guards OK doing nothing for a UT instant that the PC's own zone skips (the
@@ -155,28 +201,25 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
     tzset();
     test::GridWindow g;
     g.w->Dialogs()->TimeStore()->utcNow = [] { return MakeDateTime(2026, 3, 29, 2, 30, 0); };
-    auto* f5 = g.w->findChild<QPushButton*>("cmdChronoF5");
-    g.script.dialogHandler = [](QDialog& d) {
-        d.show();
-        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        return d.result();
-    };
-    QTest::mouseClick(f5, Qt::LeftButton);
+    auto* f5 = Named<QPushButton>(g.w.get(), "cmdChronoF5");
+    g.script.dialogHandler = [](QDialog& d) { return test::ClickIn(d, "cmdOK"); };
+    test::ClickButton(f5);
     EXPECT_EQ(FormatDialogTime(g.w->State().TimeStored), "29 Mar 2026 02:29:45");
 
     g.script.dialogHandler = [](QDialog& d) {
-        d.show();
-        d.findChild<QLineEdit*>("txtCorr")->setText("-40");
-        d.close();
+        ShowActive(d);
+        test::Click(Named<QLineEdit>(&d, "txtCorr"), test::Place::RightEnd);
+        test::Type("\b\b\b-40");
+        test::ClickCloseBox(&d);
         return d.result();
     };
-    QTest::mouseClick(f5, Qt::LeftButton);
+    test::ClickButton(f5);
     QString corr;
     g.script.dialogHandler = [&corr](QDialog& d) {
-        corr = d.findChild<QLineEdit*>("txtCorr")->text();
+        corr = Named<QLineEdit>(&d, "txtCorr")->text();
         return 0;
     };
-    QTest::mouseClick(f5, Qt::LeftButton);
+    test::ClickButton(f5);
     EXPECT_EQ(corr, "-15");
     oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
@@ -187,21 +230,22 @@ TEST(FrmTimeStoreInWindow, EveryInstantAndCloseBox) {
 TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
     test::GridWindow g;
     g.script.dialogHandler = [](QDialog& d) {
-        d.findChild<QListWidget*>("lstProba")->setCurrentRow(3);
-        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        d.show();
+        test::ClickRow(Named<QListWidget>(&d, "lstProba"), 3);
+        test::ClickIn(d, "cmdOK");
         return 1;
     };
     g.w->Action("mnuAstroProba")->trigger();
     EXPECT_EQ(g.w->State().Proba, 0.999);
     g.script.dialogHandler = [](QDialog& d) {
         d.show();
-        d.close();
+        test::ClickCloseBox(&d);
         return 0;
     };
     g.w->Action("mnuAstroProba")->trigger();
     QString shown;
     g.script.dialogHandler = [&shown](QDialog& d) {
-        shown = d.findChild<QListWidget*>("lstProba")->currentItem()->text();
+        shown = Named<QListWidget>(&d, "lstProba")->currentItem()->text();
         return 0;
     };
     g.w->Action("mnuAstroProba")->trigger();
@@ -209,29 +253,35 @@ TEST(FrmProbaInWindow, CloseBoxMakesItAnew) {
     EXPECT_EQ(g.w->State().Proba, 0.95);
 }
 
-// Guards the wait window hanging a print: it must hide after 18 ticks and
-// start again from the minimum when shown again.
+// Guards the wait window hanging a print: shown for a print, its bar steps
+// every 20 ms and it hides after 18 ticks; shown again it starts from the
+// minimum.
 TEST(FrmWait, HidesAfterEighteenTicks) {
+    PlatformScript script;
     FrmWait wait(nullptr);
+    auto* timer = Named<QTimer>(&wait, "tmrWait");
+    auto* bar = Named<QProgressBar>(&wait, "prgWait");
+    ASSERT_TRUE(timer && bar);
     EXPECT_EQ(wait.windowTitle(), " Print job in progress");
-    EXPECT_EQ(wait.tmrWait->interval(), 500);
-    EXPECT_FALSE(wait.tmrWait->isActive());
-    EXPECT_EQ(wait.prgWait->maximum(), 18);
-    wait.tmrWait->setInterval(20);
-    wait.tmrWait->start();
-    wait.show();
-    EXPECT_EQ(wait.prgWait->value(), 0);
-    int ticks = 0;
-    while (wait.isVisible() && ticks < 100) {
-        wait.tmrWait_Timer();
-        ++ticks;
+    EXPECT_EQ(timer->interval(), 500);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(bar->maximum(), 18);
+    int ticks = 0, shownAt = -1;
+    QObject::connect(timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    script.dialogHandler = [&](QDialog& d) {
+        d.show();
+        shownAt = bar->value();
+        EXPECT_EQ(timer->interval(), 20);
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 5000));
+        return d.result();
+    };
+    for (int run = 0; run < 2; ++run) {
+        ticks = 0;
+        wait.ShowWhilePrinting();
+        EXPECT_EQ(shownAt, 0);
+        EXPECT_EQ(ticks, 19);  // 18 steps, then the tick that hides it
+        EXPECT_FALSE(timer->isActive());
     }
-    EXPECT_EQ(ticks, 19);  // 18 steps, then the tick that hides it
-    EXPECT_FALSE(wait.tmrWait->isActive());
-    wait.tmrWait->start();
-    wait.show();
-    EXPECT_EQ(wait.prgWait->value(), 0);
-    wait.close();
 }
 
 }  // namespace

@@ -100,8 +100,9 @@ TEST(KeyboardWalk, EnterPressesTheFocusedButton) {
     FrmEnd end(w);
     end.show();
     QApplication::setActiveWindow(&end);
-    end.cmdNo->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(end.cmdNo, Qt::Key_Return);
+    auto* no = test::Named<QPushButton>(&end, "cmdNo");
+    no->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(no, Qt::Key_Return);
     EXPECT_EQ(end.Tag(), "NO");
     EXPECT_FALSE(end.isVisible());
 }
